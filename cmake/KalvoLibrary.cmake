@@ -1,0 +1,35 @@
+# One library per source folder. Sources are picked up by glob so that a
+# folder can grow without touching its neighbours' build files.
+#   kalvo_library(<target> DEPS <libs...>)
+function(kalvo_library target)
+  cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
+  file(GLOB sources CONFIGURE_DEPENDS
+       ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/*.h)
+  set(cpp_sources ${sources})
+  list(FILTER cpp_sources INCLUDE REGEX "\\.cpp$")
+  if(cpp_sources)
+    add_library(${target} STATIC ${sources})
+    set(scope PUBLIC)
+  else()
+    add_library(${target} INTERFACE)
+    set(scope INTERFACE)
+  endif()
+  target_include_directories(${target} ${scope} ${PROJECT_SOURCE_DIR} ${PROJECT_SOURCE_DIR}/platform)
+  target_link_libraries(${target} ${scope} ${ARG_DEPS})
+endfunction()
+
+# One test executable per test folder, registered with CTest.
+#   kalvo_test(<target> LABEL <unit|gui|e2e> DEPS <libs...>)
+function(kalvo_test target)
+  cmake_parse_arguments(ARG "" "LABEL" "DEPS" ${ARGN})
+  file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  if(NOT sources)
+    return()
+  endif()
+  add_executable(${target} ${sources})
+  target_link_libraries(${target} PRIVATE ${ARG_DEPS} GTest::gtest GTest::gmock GTest::gtest_main)
+  gtest_discover_tests(${target}
+    DISCOVERY_TIMEOUT 60
+    PROPERTIES LABELS ${ARG_LABEL}
+               ENVIRONMENT "QT_QPA_PLATFORM=offscreen;KALVO_BUILD_DIR=${PROJECT_BINARY_DIR}")
+endfunction()
