@@ -18,18 +18,25 @@ function(kalvo_library target)
   target_link_libraries(${target} ${scope} ${ARG_DEPS})
 endfunction()
 
-# One test executable per test folder, registered with CTest.
-#   kalvo_test(<target> LABEL <unit|gui|e2e> DEPS <libs...>)
-function(kalvo_test target)
+# One test executable per test source file (so that a file in progress never
+# stops its neighbours from building), registered with CTest. Files named
+# *Support.cpp hold shared test helpers and are linked into every executable.
+#   kalvo_test(<prefix> LABEL <unit|gui|e2e> DEPS <libs...>)
+function(kalvo_test prefix)
   cmake_parse_arguments(ARG "" "LABEL" "DEPS" ${ARGN})
   file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
-  if(NOT sources)
-    return()
-  endif()
-  add_executable(${target} ${sources})
-  target_link_libraries(${target} PRIVATE ${ARG_DEPS} GTest::gtest GTest::gmock GTest::gtest_main)
-  gtest_discover_tests(${target}
-    DISCOVERY_TIMEOUT 60
-    PROPERTIES LABELS ${ARG_LABEL}
-               ENVIRONMENT "QT_QPA_PLATFORM=offscreen;KALVO_BUILD_DIR=${PROJECT_BINARY_DIR}")
+  set(support ${sources})
+  list(FILTER support INCLUDE REGEX "Support\\.cpp$")
+  list(FILTER sources EXCLUDE REGEX "Support\\.cpp$")
+  foreach(source ${sources})
+    get_filename_component(name ${source} NAME_WE)
+    set(target ${prefix}_${name})
+    add_executable(${target} ${source} ${support})
+    target_include_directories(${target} PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
+    target_link_libraries(${target} PRIVATE ${ARG_DEPS} GTest::gtest GTest::gmock GTest::gtest_main)
+    gtest_discover_tests(${target}
+      DISCOVERY_TIMEOUT 60
+      PROPERTIES LABELS ${ARG_LABEL}
+                 ENVIRONMENT "QT_QPA_PLATFORM=offscreen;KALVO_BUILD_DIR=${PROJECT_BINARY_DIR}")
+  endforeach()
 endfunction()
