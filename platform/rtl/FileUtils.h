@@ -1,0 +1,35 @@
+#pragma once
+// File names and file operations. File names are UTF-8, '/' separated.
+#include <string>
+#include <string_view>
+
+// Directory of the running executable, with a trailing '/'.
+std::string ExeDir();
+// Makes ExeDir return Dir (with a trailing '/' added); empty restores it.
+void SetExeDirForTesting(const std::string& Dir);
+
+std::string IncludeTrailingPathDelimiter(std::string_view Path);
+std::string ExcludeTrailingPathDelimiter(std::string_view Path);
+// Up to and including the last '/'.
+std::string ExtractFilePath(std::string_view FileName);
+// After the last '/'.
+std::string ExtractFileName(std::string_view FileName);
+// From the last '.' of the name part, including it; empty when none.
+std::string ExtractFileExt(std::string_view FileName);
+std::string ChangeFileExt(std::string_view FileName, std::string_view Extension);
+
+// Creates Dir and its parents; true when it exists afterwards.
+bool ForceDirectories(std::string_view Dir);
+bool FileExists(std::string_view FileName);
+bool DirectoryExists(std::string_view Dir);
+bool DeleteFile(std::string_view FileName);
+// Renames, replacing NewName; falls back to copy and delete when the two
+// names are on different file systems.
+bool RenameFile(std::string_view OldName, std::string_view NewName);
+
+// Whole file as bytes; raises EInOutError naming the file on failure.
+std::string ReadFileBytes(std::string_view FileName);
+// Writes Bytes to a temporary file beside FileName, flushes it to disk and
+// renames it over FileName, so readers see the old or the new file, never
+// a part. Raises EInOutError naming the file on failure.
+void WriteFileAtomic(std::string_view FileName, std::string_view Bytes);

@@ -1,0 +1,87 @@
+#pragma once
+// Profile (INI) files with the Windows rules: section and key names match
+// ignoring case, the first occurrence wins, values are trimmed, a missing or
+// invalid value gives the default, unknown lines and their order are kept,
+// a new key goes to the end of its section. GBK and CRLF on disk. Each
+// change reaches the disk at once, atomically; a change that changes
+// nothing leaves the file untouched. The file is read again when it changed
+// on disk, so several objects on one file agree.
+#include "rtl/DateTime.h"
+
+#include <cstdint>
+#include <ctime>
+#include <string>
+#include <string_view>
+#include <vector>
+
+class TStrings;
+
+class TIniFile {
+public:
+    explicit TIniFile(std::string FileName);
+    TIniFile(const TIniFile&) = delete;
+    TIniFile& operator=(const TIniFile&) = delete;
+    virtual ~TIniFile() = default;
+
+    const std::string& FileName() const { return FFileName; }
+
+    std::string ReadString(std::string_view Section, std::string_view Ident,
+                           const std::string& Default);
+    // Decimal, or hexadecimal with "0x" or "$".
+    int ReadInteger(std::string_view Section, std::string_view Ident, int Default);
+    // '.' or ',' as decimal separator.
+    double ReadFloat(std::string_view Section, std::string_view Ident, double Default);
+    // An integer: 0 is false, any other is true; anything else the default.
+    bool ReadBool(std::string_view Section, std::string_view Ident, bool Default);
+    // Short date format "yyyy-mm-dd"; time "hh:nn:ss"; date and time joined by a blank.
+    TDateTime ReadDate(std::string_view Section, std::string_view Ident, TDateTime Default);
+    TDateTime ReadTime(std::string_view Section, std::string_view Ident, TDateTime Default);
+    TDateTime ReadDateTime(std::string_view Section, std::string_view Ident, TDateTime Default);
+
+    // Raise EInOutError naming the file when the file cannot be written.
+    void WriteString(std::string_view Section, std::string_view Ident, std::string_view Value);
+    void WriteInteger(std::string_view Section, std::string_view Ident, int Value);
+    // General format, '.' as decimal separator.
+    void WriteFloat(std::string_view Section, std::string_view Ident, double Value);
+    void WriteBool(std::string_view Section, std::string_view Ident, bool Value);
+    void WriteDate(std::string_view Section, std::string_view Ident, TDateTime Value);
+    void WriteTime(std::string_view Section, std::string_view Ident, TDateTime Value);
+    void WriteDateTime(std::string_view Section, std::string_view Ident, TDateTime Value);
+
+    // Section names in file order, each once.
+    void ReadSections(TStrings* Strings);
+    // Key names of Section, each once, in file order.
+    void ReadSection(std::string_view Section, TStrings* Strings);
+    // "Key=Value" for each key of Section (first occurrence of each).
+    void ReadSectionValues(std::string_view Section, TStrings* Strings);
+    bool SectionExists(std::string_view Section);
+    bool ValueExists(std::string_view Section, std::string_view Ident);
+    void EraseSection(std::string_view Section);
+    void DeleteKey(std::string_view Section, std::string_view Ident);
+    // Changes are written at once; this only re-reads a file changed on disk.
+    void UpdateFile();
+
+private:
+    struct TLine {
+        std::string Text;   // the line as read (UTF-8), for unknown lines
+        std::string Key;    // trimmed key of a "key=value" line, else empty
+        std::string Value;  // trimmed value
+        bool IsSection = false;
+        bool IsEntry = false;
+    };
+
+    void Refresh();
+    void Save();
+    int FindSection(std::string_view Section) const;
+    int SectionEnd(int SectionLine) const;
+    int FindKey(int SectionLine, std::string_view Ident) const;
+    bool Lookup(std::string_view Section, std::string_view Ident, std::string& Value);
+
+    std::string FFileName;
+    std::vector<TLine> FLines;
+    bool FLoaded = false;
+    bool FExisted = false;
+    std::int64_t FSize = -1;
+    std::int64_t FMTimeNs = 0;
+    std::uint64_t FInode = 0;
+};
