@@ -1,0 +1,57 @@
+#include "plot/core/kPlotDataCompactIntervalList.h"
+
+#include "rtl/Exception.h"
+
+TkPlotDataCompactIntervalList::TkPlotDataCompactIntervalList() { SetElementSize(sizeof(float)); }
+
+double TkPlotDataCompactIntervalList::GetX(int Index) { return Index * Interval() + FFirstX; }
+double TkPlotDataCompactIntervalList::GetY(int Index) { return At(Index); }
+
+void TkPlotDataCompactIntervalList::SetX(int Index, double Value)
+{
+    if (Count() == 0 || Index != 0)
+        throw Exception("Data Style does not support setting individual X-Value with the exception of the first X-Value");
+    FFirstX = Value;
+}
+
+void TkPlotDataCompactIntervalList::SetY(int Index, double Value) { At(Index) = float(Value); }
+
+int TkPlotDataCompactIntervalList::Add(double X, double Y, bool, bool)
+{
+    if (Count() == 0)
+        FFirstX = X;
+    else if (Count() == 1 && !FIntervalLearnt) {
+        FInterval = X - FFirstX;
+        FIntervalLearnt = true;
+    }
+    bool overwrote;
+    const int pos = ReserveSlot(overwrote);
+    *static_cast<float*>(Record(pos)) = float(Y);
+    // The oldest point left the ring: the rest keep their X values.
+    if (overwrote && Count() > 1)
+        FFirstX += Interval();
+    return pos;
+}
+
+void TkPlotDataCompactIntervalList::Clear()
+{
+    TkPlotDataCustomList::Clear();
+    FInterval = -1.0;
+    FIntervalLearnt = false;
+}
+
+void TkPlotDataCompactIntervalList::DeleteFirst(int N)
+{
+    TkPlotDataCustomList::DeleteFirst(N);
+    // The remaining points keep their X values.
+    if (FIntervalLearnt)
+        FFirstX += N * FInterval;
+}
+
+void TkPlotDataCompactIntervalList::GetPoint(int Index, double& X, double& Y, bool& Empty, bool& Null)
+{
+    Y = At(Index);
+    X = Index * Interval() + FFirstX;
+    Empty = false;
+    Null = false;
+}

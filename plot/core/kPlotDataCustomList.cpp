@@ -1,0 +1,169 @@
+#include "plot/core/kPlotDataCustomList.h"
+
+#include <algorithm>
+#include <climits>
+#include <cstdlib>
+#include <cstring>
+#include <new>
+
+#include "rtl/Exception.h"
+
+TkPlotDataCustomList::~TkPlotDataCustomList() { FreeData(); }
+
+bool TkPlotDataCustomList::GetEmpty(int) { return false; }
+bool TkPlotDataCustomList::GetNull(int) { return false; }
+double TkPlotDataCustomList::GetExtraValue(int, int) { return 0.0; }
+void TkPlotDataCustomList::SetEmpty(int, bool) {}
+void TkPlotDataCustomList::SetNull(int, bool) {}
+void TkPlotDataCustomList::SetExtraValue(int, int, double) {}
+
+bool TkPlotDataCustomList::GetMarkersVisible(int Index) { return GetPointAttributes(Index).MarkersVisible; }
+
+void TkPlotDataCustomList::SetMarkersVisible(int Index, bool Value)
+{
+    if (TkPlotDataAttributes* a = RecordAttributes(Index))
+        a->MarkersVisible = Value;
+}
+
+std::uint8_t TkPlotDataCustomList::GetMarkersStyle(int Index) { return GetPointAttributes(Index).MarkersStyle; }
+
+void TkPlotDataCustomList::SetMarkersStyle(int Index, std::uint8_t Value)
+{
+    if (TkPlotDataAttributes* a = RecordAttributes(Index))
+        a->MarkersStyle = Value;
+}
+
+TkPlotDataAttributes TkPlotDataCustomList::GetPointAttributes(int Index)
+{
+    const TkPlotDataAttributes* a = RecordAttributes(Index);
+    return a ? *a : Attributes;
+}
+
+void TkPlotDataCustomList::SetPointAttributes(int Index, const TkPlotDataAttributes& Value)
+{
+    if (TkPlotDataAttributes* a = RecordAttributes(Index))
+        *a = Value;
+}
+
+void TkPlotDataCustomList::SetElementSize(int Size)
+{
+    FElementSize = Size;
+    FMaxCapacity = INT_MAX / Size;
+}
+
+int TkPlotDataCustomList::MapIndex(int Index) const
+{
+    if (Index < 0 || Index >= FCount)
+        throw Exception("Index out of Bounds");
+    if (FRingStart == 0)
+        return Index;
+    const int p = Index + FRingStart; // cannot overflow: both below Count
+    return p <= FCount - 1 ? p : p - FCount;
+}
+
+void TkPlotDataCustomList::Grow()
+{
+    int delta = 4;
+    if (FCapacity > 64)
+        delta = FCapacity / 4;
+    else if (FCapacity > 8)
+        delta = 16;
+    // Near the limit, take what is left rather than overflow.
+    if (FCapacity > FMaxCapacity - delta)
+        delta = FCapacity < FMaxCapacity ? FMaxCapacity - FCapacity : 1;
+    SetCapacity(FCapacity + delta);
+}
+
+void TkPlotDataCustomList::SetCapacity(int NewCapacity)
+{
+    if (NewCapacity > FMaxCapacity)
+        throw Exception("Exceed Maximum List Size");
+    if (NewCapacity < 0)
+        throw Exception("Index out of Bounds");
+    if (NewCapacity == FCapacity)
+        return;
+    if (NewCapacity == 0) {
+        FreeData();
+    } else {
+        void* p = std::realloc(FData, std::size_t(NewCapacity) * std::size_t(FElementSize));
+        if (!p)
+            throw std::bad_alloc();
+        FData = static_cast<char*>(p);
+    }
+    FCapacity = NewCapacity;
+    if (NewCapacity < FCount)
+        FCount = NewCapacity;
+}
+
+void TkPlotDataCustomList::FreeData()
+{
+    std::free(FData);
+    FData = nullptr;
+    FCapacity = 0;
+}
+
+int TkPlotDataCustomList::ReserveSlot(bool& Overwrote)
+{
+    Overwrote = false;
+    if (FRingBufferEnabled && FCount >= FCapacity) {
+        if (FCapacity == 0)
+            throw Exception("Exceed Maximum List Size");
+        ++FRingStart;
+        if (FRingStart == FCount)
+            FRingStart = 0;
+        Overwrote = true;
+        return FRingStart == 0 ? FCount - 1 : FRingStart - 1;
+    }
+    if (!FRingBufferEnabled && FCount == FCapacity)
+        Grow();
+    return FCount++;
+}
+
+void TkPlotDataCustomList::Clear()
+{
+    FCount = 0;
+    FRingStart = 0;
+    if (!FRingBufferEnabled)
+        SetCapacity(0);
+}
+
+void TkPlotDataCustomList::DeleteFirst(int N)
+{
+    if (N < 0 || N > MaxDeleteCount())
+        throw Exception(DeleteRangeMessage());
+    // A wrapped ring is put back into logical order first, so that the
+    // oldest points are the ones dropped.
+    if (FRingStart != 0) {
+        std::rotate(FData, static_cast<char*>(Record(FRingStart)), static_cast<char*>(Record(FCount)));
+        FRingStart = 0;
+    }
+    FCount -= N;
+    if (FCount > 0 && N > 0)
+        std::memmove(FData, Record(N), std::size_t(FCount) * std::size_t(FElementSize));
+}
+
+void TkPlotDataCustomList::SetRingBufferSize(int Value)
+{
+    if (Value < 0 || Value > FMaxCapacity)
+        throw Exception("Exceed Maximum List Size");
+    if (Value == 0) {
+        if (!FRingBufferEnabled)
+            return;
+        FRingBufferEnabled = false;
+        if (FRingStart != 0)
+            Clear();
+        return;
+    }
+    FRingBufferEnabled = true;
+    if (Value == FCapacity)
+        return;
+    if (FRingStart != 0)
+        Clear();
+    if (Value > FCapacity) {
+        SetCapacity(Value);
+    } else {
+        if (Value < FCount)
+            DeleteFirst(FCount - Value);
+        SetCapacity(Value);
+    }
+}

@@ -1,0 +1,106 @@
+#pragma once
+// Growable arrays of point records behind every plot channel, with an
+// optional ring-buffer mode. Indexes passed in are logical (0 = oldest).
+#include <cstdint>
+
+enum TkPlotDataStyle { kpdsStandard, kpdsCompact, kpdsCompactInterval, kpdsFullFeature };
+
+// Drawing attributes that new points inherit (full-feature list) or that
+// stand for every point (the other lists). Colours and styles are stored as
+// the channel gives them; the field order is the on-record order.
+struct TkPlotDataAttributes {
+    std::int32_t Color = 0;
+    std::int32_t TraceLineWidth = 0;
+    std::uint8_t TraceLineStyle = 0;
+    bool MarkersVisible = false;
+    std::int32_t MarkersSize = 0;
+    std::uint8_t MarkersStyle = 0;
+    std::int32_t MarkersPenColor = 0;
+    std::int32_t MarkersPenWidth = 0;
+    std::uint8_t MarkersPenStyle = 0;
+    std::int32_t MarkersBrushColor = 0;
+    std::uint8_t MarkersBrushStyle = 0;
+    char MarkerChar = 0;
+    bool Spare = true;
+    double BarReference = 0.0;
+    double BarWidth = 0.0;
+    std::int32_t BarPenColor = 0;
+    std::int32_t BarPenWidth = 0;
+    std::uint8_t BarPenStyle = 0;
+    std::int32_t BarBrushColor = 0;
+    std::uint8_t BarBrushStyle = 0;
+};
+
+class TkPlotDataCustomList {
+public:
+    TkPlotDataCustomList() = default;
+    TkPlotDataCustomList(const TkPlotDataCustomList&) = delete;
+    TkPlotDataCustomList& operator=(const TkPlotDataCustomList&) = delete;
+    virtual ~TkPlotDataCustomList();
+
+    virtual double GetX(int Index) = 0;
+    virtual double GetY(int Index) = 0;
+    virtual bool GetEmpty(int Index);
+    virtual bool GetNull(int Index);
+    virtual double GetExtraValue(int Which, int Index); // Which 1..4
+    virtual void SetX(int Index, double Value) = 0;
+    virtual void SetY(int Index, double Value) = 0;
+    virtual void SetEmpty(int Index, bool Value);
+    virtual void SetNull(int Index, bool Value);
+    virtual void SetExtraValue(int Which, int Index, double Value);
+
+    // Per-point attributes: the list-wide value where the list keeps none.
+    virtual bool GetMarkersVisible(int Index);
+    virtual void SetMarkersVisible(int Index, bool Value);
+    virtual std::uint8_t GetMarkersStyle(int Index);
+    virtual void SetMarkersStyle(int Index, std::uint8_t Value);
+    // The other attributes, read or written as a whole block per point.
+    TkPlotDataAttributes GetPointAttributes(int Index);
+    void SetPointAttributes(int Index, const TkPlotDataAttributes& Value);
+
+    // Appends a point; returns the storage position written.
+    virtual int Add(double X, double Y, bool Null, bool Empty) = 0;
+    virtual void Clear();
+    virtual void SetCapacity(int NewCapacity);
+    virtual void DeleteFirst(int N);
+    virtual void GetPoint(int Index, double& X, double& Y, bool& Empty, bool& Null) = 0;
+
+    int MapIndex(int Index) const;
+    int GetRingBufferSize() const { return FRingBufferEnabled ? FCapacity : 0; }
+    void SetRingBufferSize(int Value);
+    std::int64_t GetMemorySize() const { return std::int64_t(FCapacity) * FElementSize; }
+
+    int Count() const { return FCount; }
+    int Capacity() const { return FCapacity; }
+    int RingStart() const { return FRingStart; }
+    bool RingBufferEnabled() const { return FRingBufferEnabled; }
+    int ElementSize() const { return FElementSize; }
+    int MaxCapacity() const { return FMaxCapacity; }
+
+    // List-wide attributes.
+    TkPlotDataAttributes Attributes;
+
+protected:
+    void SetElementSize(int Size);
+    void Grow();
+    // Reserves the storage position for a new point following the ring and
+    // growth rules, and returns it; Overwrote tells that the oldest point of
+    // a full ring was replaced.
+    int ReserveSlot(bool& Overwrote);
+    void* Record(int Position) const { return FData + std::int64_t(Position) * FElementSize; }
+    virtual TkPlotDataAttributes* RecordAttributes(int) { return nullptr; }
+    virtual const char* DeleteRangeMessage() const { return "Delete size out of Range"; }
+    virtual int MaxDeleteCount() const { return FCount - 1; }
+    void FreeData();
+
+private:
+    int FCount = 0;
+    int FCapacity = 0;
+    int FRingStart = 0;
+    bool FRingBufferEnabled = false;
+    int FElementSize = 1;
+    int FMaxCapacity = 0;
+    char* FData = nullptr;
+
+    friend class TkPlotDataCompactIntervalList;
+};

@@ -1,0 +1,49 @@
+#include "plot/core/kPlotDataFullList.h"
+
+#include "rtl/Exception.h"
+
+static_assert(sizeof(TkPlotDataFullList::Point) == 136);
+
+TkPlotDataFullList::TkPlotDataFullList() { SetElementSize(sizeof(Point)); }
+
+double TkPlotDataFullList::GetX(int Index) { return At(Index).X; }
+double TkPlotDataFullList::GetY(int Index) { return At(Index).Y; }
+bool TkPlotDataFullList::GetEmpty(int Index) { return At(Index).Empty; }
+bool TkPlotDataFullList::GetNull(int Index) { return At(Index).Null; }
+void TkPlotDataFullList::SetX(int Index, double Value) { At(Index).X = Value; }
+void TkPlotDataFullList::SetY(int Index, double Value) { At(Index).Y = Value; }
+void TkPlotDataFullList::SetEmpty(int Index, bool Value) { At(Index).Empty = Value; }
+void TkPlotDataFullList::SetNull(int Index, bool Value) { At(Index).Null = Value; }
+
+int TkPlotDataFullList::ExtraSlot(int Which)
+{
+    if (Which < 1 || Which > 4)
+        throw Exception("Index out of Bounds");
+    return Which - 1;
+}
+
+double TkPlotDataFullList::GetExtraValue(int Which, int Index) { return At(Index).Extra[ExtraSlot(Which)]; }
+
+void TkPlotDataFullList::SetExtraValue(int Which, int Index, double Value)
+{
+    At(Index).Extra[ExtraSlot(Which)] = Value;
+}
+
+int TkPlotDataFullList::Add(double X, double Y, bool Null, bool Empty)
+{
+    bool overwrote;
+    const int pos = ReserveSlot(overwrote);
+    Point p{X, Y, Null, Empty, {0.0, 0.0, 0.0, 0.0}, Attributes};
+    p.Attributes.MarkerChar = 0;
+    *static_cast<Point*>(Record(pos)) = p;
+    return pos;
+}
+
+void TkPlotDataFullList::GetPoint(int Index, double& X, double& Y, bool& Empty, bool& Null)
+{
+    const Point& p = At(Index);
+    X = p.X;
+    Y = p.Y;
+    Empty = p.Empty;
+    Null = p.Null;
+}

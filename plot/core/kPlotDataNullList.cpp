@@ -1,0 +1,53 @@
+#include "plot/core/kPlotDataNullList.h"
+
+static_assert(sizeof(TkPlotDataNullList::Point) == 24);
+
+TkPlotDataNullList::TkPlotDataNullList() { SetElementSize(sizeof(Point)); }
+
+double TkPlotDataNullList::GetX(int Index) { return At(Index).X; }
+double TkPlotDataNullList::GetY(int Index) { return At(Index).Y; }
+bool TkPlotDataNullList::GetEmpty(int Index) { return At(Index).Flags & flEmpty; }
+bool TkPlotDataNullList::GetNull(int Index) { return At(Index).Flags & flNull; }
+void TkPlotDataNullList::SetX(int Index, double Value) { At(Index).X = Value; }
+void TkPlotDataNullList::SetY(int Index, double Value) { At(Index).Y = Value; }
+void TkPlotDataNullList::SetEmpty(int Index, bool Value) { SetFlag(Index, flEmpty, Value); }
+void TkPlotDataNullList::SetNull(int Index, bool Value) { SetFlag(Index, flNull, Value); }
+bool TkPlotDataNullList::GetMarkersVisible(int Index) { return At(Index).Flags & flMarkersVisible; }
+void TkPlotDataNullList::SetMarkersVisible(int Index, bool Value) { SetFlag(Index, flMarkersVisible, Value); }
+
+std::uint8_t TkPlotDataNullList::GetMarkersStyle(int Index)
+{
+    return std::uint8_t((At(Index).Flags & flStyleMask) >> flStyleShift);
+}
+
+void TkPlotDataNullList::SetMarkersStyle(int Index, std::uint8_t Value)
+{
+    Point& p = At(Index);
+    p.Flags = std::uint16_t((p.Flags & ~flStyleMask) | ((Value & 15) << flStyleShift));
+}
+
+void TkPlotDataNullList::SetFlag(int Index, std::uint16_t Flag, bool Value)
+{
+    Point& p = At(Index);
+    p.Flags = Value ? std::uint16_t(p.Flags | Flag) : std::uint16_t(p.Flags & ~Flag);
+}
+
+int TkPlotDataNullList::Add(double X, double Y, bool Null, bool Empty)
+{
+    bool overwrote;
+    const int pos = ReserveSlot(overwrote);
+    std::uint16_t flags = (Null ? flNull : 0) | (Empty ? flEmpty : 0) |
+                          (Attributes.MarkersVisible ? flMarkersVisible : 0) |
+                          ((Attributes.MarkersStyle & 15) << flStyleShift);
+    *static_cast<Point*>(Record(pos)) = Point{X, Y, flags};
+    return pos;
+}
+
+void TkPlotDataNullList::GetPoint(int Index, double& X, double& Y, bool& Empty, bool& Null)
+{
+    const Point& p = At(Index);
+    X = p.X;
+    Y = p.Y;
+    Empty = p.Flags & flEmpty;
+    Null = p.Flags & flNull;
+}
