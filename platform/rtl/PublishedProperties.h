@@ -1,0 +1,287 @@
+#pragma once
+// Published properties: per class an ordered list of property descriptors
+// (base class first) with kind, accessors, declared default, stored flag,
+// enumeration names and nested objects. Property files, look-ups by dotted
+// path, the OPC binding and the editor all go through this registry.
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <type_traits>
+#include <typeindex>
+#include <typeinfo>
+#include <vector>
+
+#include "rtl/Component.h"
+
+// Kinds as the run-time type information of the original class library
+// knows them. Boolean is an enumeration (False, True) and a colour is an
+// integer; TypeName tells them apart where that matters.
+enum class TTypeKind {
+    tkUnknown,
+    tkInteger,
+    tkChar,
+    tkEnumeration,
+    tkFloat,
+    tkString,
+    tkSet,
+    tkClass,
+    tkMethod,
+};
+
+// True for the kinds whose value is an ordinal (integer, char, enumeration, set).
+bool IsOrdinalKind(TTypeKind Kind);
+
+struct TPropInfo {
+    std::string Name;
+    TTypeKind Kind = TTypeKind::tkUnknown;
+    std::string TypeName;  // "Integer", "Boolean", "TColor", "Double", ...
+
+    // Accessors by kind; an empty setter makes the property read-only.
+    std::function<std::int64_t(const TObject*)> GetOrd;
+    std::function<void(TObject*, std::int64_t)> SetOrd;
+    std::function<double(const TObject*)> GetFloat;
+    std::function<void(TObject*, double)> SetFloat;
+    std::function<std::string(const TObject*)> GetStr;
+    std::function<void(TObject*, const std::string&)> SetStr;
+    std::function<TObject*(const TObject*)> GetObject;
+    // Methods (events): whether a handler is assigned.
+    std::function<bool(const TObject*)> GetAssigned;
+    // Write accessor of class and method properties (they have no typed setter).
+    bool HasWriteAccessor = false;
+
+    // Sub-object held by a class property is owned by its holder (a font, a
+    // pen); only owned sub-objects are followed by dotted paths and writers.
+    bool OwnsObject = false;
+
+    // Declared default for ordinal kinds; none means "always written".
+    std::optional<std::int64_t> Default;
+    // Stored specifier; empty means stored.
+    std::function<bool(const TObject*)> StoredFn;
+
+    // Enumeration value names, in ordinal order (also the element names of a set).
+    std::vector<std::string> EnumNames;
+    // Ordinal range; for enumerations 0 .. EnumNames.size() - 1.
+    std::int64_t MinValue = INT32_MIN;
+    std::int64_t MaxValue = INT32_MAX;
+
+    bool IsWritable() const;
+    bool IsReadable() const;
+    bool IsStored(const TObject* Instance) const;
+};
+
+using TPropList = std::vector<const TPropInfo*>;
+
+// The registry. Classes register once with their direct published base;
+// an object's list is that of the most derived registered class it is an
+// instance of, base class properties first. A property registered again by
+// a derived class (re-published, e.g. with another default) keeps the place
+// of its first declaration.
+class TPropertyRegistry {
+public:
+    static TPropertyRegistry& Instance();
+
+    void RegisterClass(std::type_index Class, std::string ClassName, std::optional<std::type_index> Base,
+                       std::function<bool(const TObject*)> IsInstance, std::vector<TPropInfo> Props);
+    bool IsRegistered(std::type_index Class) const;
+
+    // Ordered published properties of the object's class; empty when the
+    // object's class and none of its bases is registered.
+    TPropList GetPropList(const TObject* Instance) const;
+    // Class name as registered for the object's class ("" when unknown).
+    std::string GetClassName(const TObject* Instance) const;
+
+private:
+    struct TClassEntry {
+        std::type_index Class;
+        std::string ClassName;
+        std::optional<std::type_index> Base;
+        std::function<bool(const TObject*)> IsInstance;
+        std::vector<TPropInfo> Props;
+        TPropList Flat;  // resolved list, base first
+        int Depth = 0;
+    };
+    const TClassEntry* FindEntry(std::type_index Class) const;
+    const TClassEntry* EntryFor(const TObject* Instance) const;
+    void Resolve(TClassEntry& Entry);
+
+    std::vector<std::unique_ptr<TClassEntry>> FEntries;
+};
+
+// Typed builder for one class's own descriptors. T is the class; getters
+// and setters are callables over T.
+template <class T>
+class TPropertyListBuilder {
+public:
+    template <class G, class S>
+    TPropertyListBuilder& Integer(const std::string& Name, G Get, S Set,
+                                  std::optional<std::int64_t> Default = std::nullopt,
+                                  const std::string& TypeName = "Integer")
+    {
+        TPropInfo& p = Add(Name, TTypeKind::tkInteger, TypeName);
+        BindOrd(p, Get, Set);
+        p.Default = Default;
+        return *this;
+    }
+    template <class G, class S>
+    TPropertyListBuilder& Color(const std::string& Name, G Get, S Set, std::optional<std::int64_t> Default = std::nullopt)
+    {
+        return Integer(Name, Get, Set, Default, "TColor");
+    }
+    template <class G, class S>
+    TPropertyListBuilder& Char(const std::string& Name, G Get, S Set, std::optional<std::int64_t> Default = std::nullopt)
+    {
+        TPropInfo& p = Add(Name, TTypeKind::tkChar, "Char");
+        BindOrd(p, Get, Set);
+        p.Default = Default;
+        p.MinValue = 0;
+        p.MaxValue = 255;
+        return *this;
+    }
+    template <class G, class S>
+    TPropertyListBuilder& Boolean(const std::string& Name, G Get, S Set, std::optional<bool> Default = std::nullopt)
+    {
+        return Enumeration(Name, "Boolean", {"False", "True"}, Get, Set,
+                           Default ? std::optional<std::int64_t>(*Default ? 1 : 0) : std::nullopt);
+    }
+    template <class G, class S>
+    TPropertyListBuilder& Enumeration(const std::string& Name, const std::string& TypeName,
+                                      std::vector<std::string> Names, G Get, S Set,
+                                      std::optional<std::int64_t> Default = std::nullopt)
+    {
+        TPropInfo& p = Add(Name, TTypeKind::tkEnumeration, TypeName);
+        BindOrd(p, Get, Set);
+        p.Default = Default;
+        p.MinValue = 0;
+        p.MaxValue = static_cast<std::int64_t>(Names.size()) - 1;
+        p.EnumNames = std::move(Names);
+        return *this;
+    }
+    // A set of up to 32 elements, held as a bit mask (bit n for element n).
+    template <class G, class S>
+    TPropertyListBuilder& Set(const std::string& Name, const std::string& TypeName, std::vector<std::string> Elements,
+                              G Get, S Set, std::optional<std::int64_t> Default = std::nullopt)
+    {
+        TPropInfo& p = Add(Name, TTypeKind::tkSet, TypeName);
+        BindOrd(p, Get, Set);
+        p.Default = Default;
+        p.MinValue = 0;
+        p.MaxValue = Elements.size() >= 32 ? 0xFFFFFFFFLL : ((1LL << Elements.size()) - 1);
+        p.EnumNames = std::move(Elements);
+        return *this;
+    }
+    template <class G, class S>
+    TPropertyListBuilder& Float(const std::string& Name, G Get, S Set, const std::string& TypeName = "Double")
+    {
+        TPropInfo& p = Add(Name, TTypeKind::tkFloat, TypeName);
+        p.GetFloat = [Get](const TObject* o) { return static_cast<double>(Get(Cast(o))); };
+        if constexpr (!std::is_same_v<S, std::nullptr_t>)
+            p.SetFloat = [Set](TObject* o, double v) { Set(Cast(o), v); };
+        return *this;
+    }
+    template <class G, class S>
+    TPropertyListBuilder& String(const std::string& Name, G Get, S Set)
+    {
+        TPropInfo& p = Add(Name, TTypeKind::tkString, "String");
+        p.GetStr = [Get](const TObject* o) { return std::string(Get(Cast(o))); };
+        if constexpr (!std::is_same_v<S, std::nullptr_t>)
+            p.SetStr = [Set](TObject* o, const std::string& v) { Set(Cast(o), v); };
+        return *this;
+    }
+    // A nested object; Owned when the holder owns it (followed by paths).
+    // Writable tells whether the original property had a setter (Assign).
+    template <class G>
+    TPropertyListBuilder& Object(const std::string& Name, const std::string& TypeName, G Get, bool Owned = true,
+                                 bool Writable = true)
+    {
+        TPropInfo& p = Add(Name, TTypeKind::tkClass, TypeName);
+        p.GetObject = [Get](const TObject* o) -> TObject* { return Get(Cast(o)); };
+        p.OwnsObject = Owned;
+        p.HasWriteAccessor = Writable;
+        return *this;
+    }
+    // An event; Get tells whether a handler is assigned.
+    template <class G>
+    TPropertyListBuilder& Method(const std::string& Name, const std::string& TypeName, G Get)
+    {
+        TPropInfo& p = Add(Name, TTypeKind::tkMethod, TypeName);
+        p.GetAssigned = [Get](const TObject* o) { return Get(Cast(o)); };
+        p.HasWriteAccessor = true;
+        return *this;
+    }
+    // Stored specifier of the last added property.
+    template <class F>
+    TPropertyListBuilder& Stored(F Fn)
+    {
+        FProps.back().StoredFn = [Fn](const TObject* o) { return Fn(Cast(o)); };
+        return *this;
+    }
+
+    std::vector<TPropInfo> Take() { return std::move(FProps); }
+
+private:
+    static T& Cast(TObject* o) { return dynamic_cast<T&>(*o); }
+    static const T& Cast(const TObject* o) { return dynamic_cast<const T&>(*o); }
+
+    TPropInfo& Add(const std::string& Name, TTypeKind Kind, const std::string& TypeName)
+    {
+        TPropInfo p;
+        p.Name = Name;
+        p.Kind = Kind;
+        p.TypeName = TypeName;
+        FProps.push_back(std::move(p));
+        return FProps.back();
+    }
+    template <class G, class S>
+    static void BindOrd(TPropInfo& p, G Get, S Set)
+    {
+        p.GetOrd = [Get](const TObject* o) { return static_cast<std::int64_t>(Get(Cast(o))); };
+        if constexpr (!std::is_same_v<S, std::nullptr_t>)
+            p.SetOrd = [Set](TObject* o, std::int64_t v) { Set(Cast(o), v); };
+    }
+
+    std::vector<TPropInfo> FProps;
+};
+
+// Registers class T (direct published base B, or void for a root) with the
+// descriptors it introduces.
+template <class T, class B = void>
+void RegisterPublishedClass(const std::string& ClassName, std::vector<TPropInfo> Props)
+{
+    std::optional<std::type_index> base;
+    if constexpr (!std::is_void_v<B>)
+        base = std::type_index(typeid(B));
+    TPropertyRegistry::Instance().RegisterClass(
+        std::type_index(typeid(T)), ClassName, base,
+        [](const TObject* o) { return dynamic_cast<const T*>(o) != nullptr; }, std::move(Props));
+}
+
+// Property of the object by name (ASCII case-insensitive), or null.
+const TPropInfo* GetPropInfo(const TObject* Instance, const std::string& Name);
+
+// A property reached by a dotted path such as "Font.Color": the object that
+// holds it and its descriptor. Only owned sub-objects are followed, and an
+// object is never visited twice, so the walk always ends.
+struct TPropLocation {
+    TObject* Instance = nullptr;
+    const TPropInfo* Info = nullptr;
+    explicit operator bool() const { return Info != nullptr; }
+};
+TPropLocation FindPropertyByPath(TObject* Root, const std::string& Path);
+
+// Typed access. The setters raise EConvertError for a read-only property or
+// a property of another kind; SetOrdProp raises it for an enumeration,
+// Boolean, char or set value out of the property's range.
+std::int64_t GetOrdProp(const TObject* Instance, const TPropInfo& Info);
+void SetOrdProp(TObject* Instance, const TPropInfo& Info, std::int64_t Value);
+double GetFloatProp(const TObject* Instance, const TPropInfo& Info);
+void SetFloatProp(TObject* Instance, const TPropInfo& Info, double Value);
+std::string GetStrProp(const TObject* Instance, const TPropInfo& Info);
+void SetStrProp(TObject* Instance, const TPropInfo& Info, const std::string& Value);
+TObject* GetObjectProp(const TObject* Instance, const TPropInfo& Info);
+
+// Name of an enumeration value ("" when out of range) and ordinal of a name
+// (ASCII case-insensitive; -1 when unknown).
+std::string GetEnumName(const TPropInfo& Info, std::int64_t Value);
+std::int64_t GetEnumValue(const TPropInfo& Info, const std::string& Name);
