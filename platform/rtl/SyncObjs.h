@@ -1,0 +1,71 @@
+#pragma once
+// Synchronisation objects: events with timed waits and a recursive
+// critical section.
+#include <condition_variable>
+#include <cstdint>
+#include <mutex>
+#include <string>
+
+#include "rtl/Component.h"
+
+// Waits without a time limit.
+constexpr std::uint32_t INFINITE = 0xFFFFFFFFu;
+
+enum TWaitResult { wrSignaled, wrTimeout, wrAbandoned, wrError };
+
+// An event that threads wait for. A manual-reset event stays signalled
+// until ResetEvent and releases every waiter; an auto-reset event releases
+// one waiter and clears itself.
+class TEvent : public TObject {
+public:
+    explicit TEvent(bool ManualReset = true, bool InitialState = false);
+    // Form that mirrors the system call. The name is kept for diagnostics
+    // only: events are private to the process and are not shared by name.
+    TEvent(void* EventAttributes, bool ManualReset, bool InitialState, const std::string& Name);
+
+    void SetEvent();
+    void ResetEvent();
+    // Timeout in milliseconds, or INFINITE.
+    TWaitResult WaitFor(std::uint32_t Timeout = INFINITE);
+
+    bool ManualReset() const { return FManualReset; }
+    const std::string& Name() const { return FName; }
+
+private:
+    std::mutex FMutex;
+    std::condition_variable FCond;
+    bool FManualReset;
+    bool FSignaled;
+    std::string FName;
+};
+
+// Manual-reset event that starts unsignalled.
+class TSimpleEvent : public TEvent {
+public:
+    TSimpleEvent() : TEvent(true, false) {}
+};
+
+// Recursive lock: the owning thread may enter it again.
+class TCriticalSection : public TObject {
+public:
+    void Acquire() { FMutex.lock(); }
+    void Release() { FMutex.unlock(); }
+    void Enter() { Acquire(); }
+    void Leave() { Release(); }
+    bool TryEnter() { return FMutex.try_lock(); }
+
+private:
+    std::recursive_mutex FMutex;
+};
+
+// Holds a critical section for the lifetime of the guard.
+class TCriticalSectionLock {
+public:
+    explicit TCriticalSectionLock(TCriticalSection& Section) : FSection(Section) { FSection.Enter(); }
+    ~TCriticalSectionLock() { FSection.Leave(); }
+    TCriticalSectionLock(const TCriticalSectionLock&) = delete;
+    TCriticalSectionLock& operator=(const TCriticalSectionLock&) = delete;
+
+private:
+    TCriticalSection& FSection;
+};
