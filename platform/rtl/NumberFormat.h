@@ -22,8 +22,9 @@ std::int64_t StrToInt64(std::string_view S);
 int StrToIntDef(std::string_view S, int Default);
 std::int64_t StrToInt64Def(std::string_view S, std::int64_t Default);
 
-// General format with 15 significant digits: fixed notation when the
-// exponent is in -5..14, otherwise "1.5E+20" style; "NAN", "INF", "-INF".
+// General format with up to 15 significant digits: fixed notation when the
+// decimal exponent is in -4..14, otherwise like "1.5E20" or "1E-5";
+// "NAN", "INF", "-INF".
 std::string FloatToStr(double Value);
 // Accepts '.' or ',' as decimal separator, optional exponent, surrounding
 // blanks. StrToFloat raises EConvertError "'S' is not a valid floating point value".
@@ -48,6 +49,11 @@ int ClampToInt(double Value);
 // One argument of Format.
 class TFormatArg {
 public:
+    struct TPointer {
+        std::uintptr_t Address;
+    };
+    using TValue = std::variant<std::int64_t, double, std::string, TPointer>;
+
     TFormatArg(int V) : FValue(std::int64_t(V)) {}
     TFormatArg(unsigned V) : FValue(std::int64_t(V)) {}
     TFormatArg(long V) : FValue(std::int64_t(V)) {}
@@ -60,18 +66,25 @@ public:
     TFormatArg(std::string V) : FValue(std::move(V)) {}
     TFormatArg(std::string_view V) : FValue(std::string(V)) {}
     TFormatArg(char V) : FValue(std::string(1, V)) {}
+    TFormatArg(const void* V) : FValue(TPointer{reinterpret_cast<std::uintptr_t>(V)}) {}
 
-    const std::variant<std::int64_t, double, std::string>& Value() const { return FValue; }
+    const TValue& Value() const { return FValue; }
 
 private:
-    std::variant<std::int64_t, double, std::string> FValue;
+    TValue FValue;
 };
 
-// printf-like formatting: %[-][width][.prec](d|u|x|X|e|E|f|g|G|n|m|s|%), with
-// '*' for width or precision taken from the arguments. %n is fixed with
-// thousands separators, %m like %n with two decimals. A mismatch between a
-// directive and its argument, or a missing argument, raises EConvertError
-// "Format 'fmt' invalid or incompatible with argument".
+// printf-like formatting with the classic runtime's rules:
+// %[index:][-][width][.prec]type, '*' taking width or precision from the
+// arguments. d u: integer, precision = minimum digits ("%.2d" -> "05").
+// x: upper-case hex, precision = minimum digits. f: fixed, default 2
+// decimals. n: like f with thousands separators. m: like n. e: scientific
+// with prec significant digits (default 15) and a 3-digit exponent
+// ("1.23E+003"). g: general like FloatToStr with prec digits (default 15).
+// s: string, precision = maximum length. p: pointer as hex. %%: percent.
+// Halves round away from zero on the shortest decimal form. A mismatch
+// between a directive and its argument, or a missing argument, raises
+// EConvertError "Format 'fmt' invalid or incompatible with argument".
 std::string Format(std::string_view Fmt, std::initializer_list<TFormatArg> Args);
 
 template <class... A>

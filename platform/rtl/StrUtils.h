@@ -26,7 +26,10 @@ using TReplaceFlags = unsigned;
 std::string StringReplace(std::string_view S, std::string_view OldPattern,
                           std::string_view NewPattern, TReplaceFlags Flags);
 
-// True when S is well-formed UTF-8 (no overlongs, no surrogates, <= U+10FFFF).
+// True when S holds a byte >= 0x80 and every multi-byte sequence is
+// complete: leads 0xC0-0xDF take 1 continuation byte (0x80-0xBF), 0xE0-0xEF
+// 2, 0xF0-0xF7 3, 0xF8-0xFB and 0xFE-0xFF 4, 0xFC-0xFD 5; a stray 0x81-0xBF
+// fails, a stray 0x80 passes. Pure ASCII gives false.
 bool IsUTF8(std::string_view S);
 
 // S in apostrophes, inner apostrophes doubled.
