@@ -2,9 +2,10 @@
 
 #include "rtl/Exception.h"
 
+#include "LocaleSupport.h"
+
 #include <gtest/gtest.h>
 
-#include <clocale>
 #include <cmath>
 #include <limits>
 
@@ -92,15 +93,14 @@ TEST(NumberFormat, StrToFloatAcceptsPointAndComma)
 
 TEST(NumberFormat, TextIgnoresTheCLocale)
 {
-    const char* Old = std::setlocale(LC_ALL, nullptr);
-    const std::string Saved = Old ? Old : "C";
-    if (!std::setlocale(LC_ALL, "de_DE.UTF-8"))
-        GTEST_SKIP() << "locale de_DE.UTF-8 is not installed";
+    CommaLocale Locale;
+    if (!Locale.Active())
+        GTEST_SKIP() << "no locale with a decimal comma (de_DE.UTF-8) can be set up";
     EXPECT_EQ(FloatToStr(1.5), "1.5");
-    EXPECT_EQ(Format("%.2f", 3.14159), "3.14");
-    EXPECT_EQ(FormatFloat("0.00", 2.5), "2.50");
+    EXPECT_EQ(Format("%.2f|%g|%e", 3.14159, 0.25, 2.0), "3.14|0.25|2.00000000000000E+000");
+    EXPECT_EQ(FormatFloat("#,##0.00", 1234.5), "1,234.50");
     EXPECT_DOUBLE_EQ(StrToFloat("2.5"), 2.5);
-    std::setlocale(LC_ALL, Saved.c_str());
+    EXPECT_DOUBLE_EQ(StrToFloat("2,5"), 2.5);
 }
 
 TEST(NumberFormat, RoundIsHalfToEvenAndConversionsClamp)
