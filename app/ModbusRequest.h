@@ -1,0 +1,24 @@
+#pragma once
+// One read-holding-registers request (function 03) to one instrument.
+#include <array>
+#include <cstdint>
+
+struct TModbusRequest {
+    std::uint8_t StationId = 1;
+    std::uint16_t BeginAddr = 0;
+    std::uint16_t RegisterCount = 0;
+    int ValueRule = 0;
+    // Tells one request from the next, so that a late reply is never
+    // credited to a later poll.
+    std::uint32_t Tag = 0;
+
+    // Rule 0 reads one register per channel, rules 1 and 2 two.
+    static std::uint16_t RegisterCountFor(int ValueRule, int ChannelCount);
+    static TModbusRequest ForDevice(int StationId, int BeginAddr, int ValueRule,
+                                    int ChannelCount, std::uint32_t Tag);
+
+    // Station, 03, address, count (both big-endian), CRC low, CRC high.
+    std::array<std::uint8_t, 8> Bytes() const;
+    // Full reply length: station, function, byte count, data, CRC.
+    int ReplySize() const { return 5 + 2 * RegisterCount; }
+};
