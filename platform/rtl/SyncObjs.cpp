@@ -14,11 +14,10 @@ TEvent::TEvent(void*, bool ManualReset, bool InitialState, const std::string& Na
 
 void TEvent::SetEvent()
 {
-    {
-        std::lock_guard lock(FMutex);
-        FSignaled = true;
-    }
+    // Notify under the lock: a released waiter may free the event at once.
     // Auto-reset waiters re-check the state, so only one of them wins.
+    std::lock_guard lock(FMutex);
+    FSignaled = true;
     FCond.notify_all();
 }
 

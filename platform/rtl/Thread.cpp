@@ -114,23 +114,27 @@ void Enqueue(const std::shared_ptr<HandOver>& Item)
         wake();
 }
 
-void RunHandOver(HandOver& Item)
+// Takes the item by value so that, for a synchronous call, the last
+// references held by this thread are dropped under the lock before the
+// caller wakes: the caller then owns the item and its exception alone.
+void RunHandOver(std::shared_ptr<HandOver> Item)
 {
     std::exception_ptr error;
     try {
-        Item.Method();
+        Item->Method();
     } catch (...) {
         error = std::current_exception();
     }
-    if (!Item.Synchronous) {
+    if (!Item->Synchronous) {
         if (error)
-            ReportException(Item.Owner, error);
+            ReportException(Item->Owner, error);
         return;
     }
     {
         std::lock_guard lock(State().Mutex);
-        Item.Error = error;
-        Item.Done = true;
+        Item->Error = std::move(error);
+        Item->Done = true;
+        Item.reset();
     }
     State().Cond.notify_all();
 }
@@ -154,7 +158,7 @@ bool ServePending()
             item = State().Pending.front();
             State().Pending.pop_front();
         }
-        RunHandOver(*item);
+        RunHandOver(std::move(item));
         ran = true;
     }
     return ran;
@@ -335,12 +339,14 @@ void TThread::Synchronize(TThread* AThread, const TThreadMethod& Method)
     }
     auto item = std::make_shared<HandOver>(Method, AThread, true);
     Enqueue(item);
+    std::exception_ptr error;
     {
         std::unique_lock lock(State().Mutex);
         State().Cond.wait(lock, [&] { return item->Done; });
+        error = std::move(item->Error);
     }
-    if (item->Error)
-        std::rethrow_exception(item->Error);
+    if (error)
+        std::rethrow_exception(error);
 }
 
 void TThread::Queue(TThread* AThread, TThreadMethod Method)
