@@ -1,0 +1,39 @@
+#pragma once
+// Push buttons.
+#include "ui/Control.h"
+
+class TButton : public TWinControl {
+public:
+    explicit TButton(TComponent* AOwner);
+
+    // A ModalResult other than mrNone is given to the parent form when the
+    // button is clicked (which ends its modal loop).
+    int GetModalResult() const { return FModalResult; }
+    void SetModalResult(int Value) { FModalResult = Value; }
+    // Enter activates the default button, Escape the cancel button, of the
+    // form.
+    bool GetDefault() const { return FDefault; }
+    void SetDefault(bool Value);
+    bool GetCancel() const { return FCancel; }
+    void SetCancel(bool Value) { FCancel = Value; }
+
+    void Click() override;
+
+private:
+    int FModalResult = 0;
+    bool FDefault = false;
+    bool FCancel = false;
+};
+
+// A button with a picture beside its caption.
+class TBitBtn : public TButton {
+public:
+    explicit TBitBtn(TComponent* AOwner);
+    ~TBitBtn() override;
+
+    TBitmap* GetGlyph() const { return FGlyph.get(); }
+    void SetGlyph(const TBitmap* Value);
+
+private:
+    std::unique_ptr<TBitmap> FGlyph;
+};

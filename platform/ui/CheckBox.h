@@ -1,0 +1,26 @@
+#pragma once
+// Check boxes and radio buttons. As in the original library, changing
+// Checked from code fires OnClick like a user click does.
+#include "ui/Control.h"
+
+enum TCheckBoxState { cbUnchecked, cbChecked, cbGrayed };
+
+class TCheckBox : public TWinControl {
+public:
+    explicit TCheckBox(TComponent* AOwner);
+
+    bool GetChecked() const;
+    void SetChecked(bool Value);
+    TCheckBoxState GetState() const;
+    void SetState(TCheckBoxState Value);
+    bool GetAllowGrayed() const;
+    void SetAllowGrayed(bool Value);
+};
+
+class TRadioButton : public TWinControl {
+public:
+    explicit TRadioButton(TComponent* AOwner);
+
+    bool GetChecked() const;
+    void SetChecked(bool Value);
+};

@@ -1,0 +1,333 @@
+#pragma once
+// Controls: the visual component classes every form, frame and widget of
+// the program derives from, over one Qt widget each.
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "rtl/Component.h"
+#include "ui/Graphics.h"
+#include "ui/Messages.h"
+
+class QWidget;
+class TWinControl;
+class TPopupMenu;
+class TControlEventFilter;
+
+enum TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient };
+
+enum TAnchorKind : unsigned { akLeft = 1u, akTop = 2u, akRight = 4u, akBottom = 8u };
+using TAnchors = unsigned;
+
+enum TMouseButton { mbLeft, mbRight, mbMiddle };
+
+enum TAlignment { taLeftJustify, taRightJustify, taCenter };
+enum TTextLayout { tlTop, tlCenter, tlBottom };
+enum TBevelCut { bvNone, bvLowered, bvRaised, bvSpace };
+
+enum TShiftStateFlag : unsigned {
+    ssShift = 1u << 0,
+    ssAlt = 1u << 1,
+    ssCtrl = 1u << 2,
+    ssLeft = 1u << 3,
+    ssRight = 1u << 4,
+    ssMiddle = 1u << 5,
+    ssDouble = 1u << 6,
+};
+using TShiftState = unsigned;
+
+using TCursor = int;
+constexpr TCursor crDefault = 0;
+constexpr TCursor crNone = -1;
+constexpr TCursor crArrow = -2;
+constexpr TCursor crCross = -3;
+constexpr TCursor crIBeam = -4;
+constexpr TCursor crSizeNESW = -6;
+constexpr TCursor crSizeNS = -7;
+constexpr TCursor crSizeNWSE = -8;
+constexpr TCursor crSizeWE = -9;
+constexpr TCursor crUpArrow = -10;
+constexpr TCursor crHourGlass = -11;
+constexpr TCursor crDrag = -12;
+constexpr TCursor crNoDrop = -13;
+constexpr TCursor crHSplit = -14;
+constexpr TCursor crVSplit = -15;
+constexpr TCursor crNo = -18;
+constexpr TCursor crAppStart = -19;
+constexpr TCursor crHelp = -20;
+constexpr TCursor crHandPoint = -21;
+constexpr TCursor crSizeAll = -22;
+
+using TMouseEvent =
+    std::function<void(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y)>;
+using TMouseMoveEvent = std::function<void(TObject* Sender, TShiftState Shift, int X, int Y)>;
+using TMouseWheelEvent = std::function<void(TObject* Sender, TShiftState Shift, int WheelDelta,
+                                            int X, int Y, bool& Handled)>;
+using TKeyEvent = std::function<void(TObject* Sender, std::uint16_t& Key, TShiftState Shift)>;
+using TKeyPressEvent = std::function<void(TObject* Sender, char& Key)>;
+
+// A visual component: position, size, visibility, text, colours, font,
+// hint, cursor, popup menu, mouse events. The Qt widget holds the state
+// that Qt has; the object name of the widget is the component's Name.
+class TControl : public TComponent {
+public:
+    ~TControl() override;
+
+    void SetName(const std::string& Value) override;
+
+    TWinControl* GetParent() const { return FParent; }
+    virtual void SetParent(TWinControl* AParent);
+
+    int GetLeft() const;
+    int GetTop() const;
+    int GetWidth() const;
+    int GetHeight() const;
+    void SetLeft(int Value);
+    void SetTop(int Value);
+    void SetWidth(int Value);
+    void SetHeight(int Value);
+    virtual void SetBounds(int ALeft, int ATop, int AWidth, int AHeight);
+    TRect GetBoundsRect() const;
+    void SetBoundsRect(const TRect& R);
+
+    virtual int GetClientWidth() const;
+    virtual int GetClientHeight() const;
+    void SetClientWidth(int Value);
+    void SetClientHeight(int Value);
+    TRect GetClientRect() const;
+    TPoint ClientToScreen(const TPoint& P) const;
+    TPoint ScreenToClient(const TPoint& P) const;
+
+    bool GetVisible() const { return FVisible; }
+    virtual void SetVisible(bool Value);
+    void Show() { SetVisible(true); }
+    void Hide() { SetVisible(false); }
+    // Visible and every parent visible and shown.
+    bool Showing() const;
+
+    bool GetEnabled() const;
+    virtual void SetEnabled(bool Value);
+
+    TAlign GetAlign() const { return FAlign; }
+    void SetAlign(TAlign Value);
+    TAnchors GetAnchors() const { return FAnchors; }
+    void SetAnchors(TAnchors Value);
+
+    // Caption and Text are the same text of the control.
+    virtual std::string GetText() const;
+    virtual void SetText(const std::string& Value);
+    std::string GetCaption() const { return GetText(); }
+    void SetCaption(const std::string& Value) { SetText(Value); }
+
+    TColor GetColor() const { return FColor; }
+    void SetColor(TColor Value);
+    TFont* GetFont() const { return FFont.get(); }
+    void SetFont(const TFont* Value);
+
+    const std::string& GetHint() const { return FHint; }
+    void SetHint(const std::string& Value);
+    bool GetShowHint() const { return FShowHint; }
+    void SetShowHint(bool Value);
+    // True when the hint of this control would be shown: its own ShowHint,
+    // or, while ParentShowHint holds, the parent's.
+    bool EffectiveShowHint() const;
+    bool GetParentShowHint() const { return FParentShowHint; }
+    void SetParentShowHint(bool Value) { FParentShowHint = Value; }
+
+    TCursor GetCursor() const { return FCursor; }
+    void SetCursor(TCursor Value);
+
+    TPopupMenu* GetPopupMenu() const { return FPopupMenu; }
+    void SetPopupMenu(TPopupMenu* Value);
+
+    void Invalidate();
+    void Repaint();
+    void Update();
+    void Refresh() { Repaint(); }
+    void BringToFront();
+    void SendToBack();
+
+    // Mouse capture: every mouse event goes to this control until released.
+    void SetMouseCapture(bool Value);
+    bool GetMouseCapture() const;
+
+    // Runs the click behaviour as a user click would (fires OnClick).
+    virtual void Click();
+
+    TNotifyEvent OnClick;
+    TNotifyEvent OnDblClick;
+    TMouseEvent OnMouseDown;
+    TMouseMoveEvent OnMouseMove;
+    TMouseEvent OnMouseUp;
+    TMouseWheelEvent OnMouseWheel;
+    TNotifyEvent OnMouseEnter;
+    TNotifyEvent OnMouseLeave;
+    TNotifyEvent OnResize;
+
+    // The Qt widget behind the control (forward-declared here).
+    QWidget* Widget() const { return FWidget; }
+    // The control whose widget this is, or null.
+    static TControl* FromWidget(const QWidget* W);
+
+protected:
+    // AWidget becomes the control's widget; the control owns it.
+    TControl(TComponent* AOwner, QWidget* AWidget);
+
+    virtual void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y);
+    virtual void MouseMove(TShiftState Shift, int X, int Y);
+    virtual void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y);
+    virtual bool DoMouseWheel(TShiftState Shift, int WheelDelta, int X, int Y);
+    virtual void DblClick();
+    virtual void Resize();
+    virtual void MouseEnter();
+    virtual void MouseLeave();
+    // Applies Color to the widget; controls whose colour role differs
+    // (edits, lists) override it.
+    virtual void ApplyColor();
+    virtual void FontChanged();
+
+    // Mouse clicks that should fire OnClick; controls whose widget signals
+    // clicks itself (buttons, check boxes) switch this off.
+    bool FClickOnMouseUp = true;
+
+private:
+    friend class TControlEventFilter;
+    friend class TWinControl;
+    void AnchorsChanged();
+    void RememberAnchorDistances();
+
+    QWidget* FWidget = nullptr;
+    std::unique_ptr<TControlEventFilter> FFilter;
+    TWinControl* FParent = nullptr;
+    bool FVisible = true;
+    TAlign FAlign = alNone;
+    TAnchors FAnchors = akLeft | akTop;
+    // Distances to the parent's right and bottom edges kept by anchors.
+    int FAnchorRight = 0;
+    int FAnchorBottom = 0;
+    TColor FColor = clBtnFace;
+    std::unique_ptr<TFont> FFont;
+    std::string FHint;
+    bool FShowHint = false;
+    bool FParentShowHint = true;
+    TCursor FCursor = crDefault;
+    TPopupMenu* FPopupMenu = nullptr;
+    bool FPressed = false;
+
+protected:
+    void Notification(TComponent* AComponent, TOperation Operation) override;
+};
+
+// A control that can hold other controls, take the keyboard focus and
+// receive window messages through its handle.
+class TWinControl : public TControl {
+public:
+    ~TWinControl() override;
+
+    int ControlCount() const { return static_cast<int>(FControls.size()); }
+    TControl* Controls(int Index) const;
+
+    void SetFocus();
+    bool Focused() const;
+    bool CanFocus() const;
+    bool GetTabStop() const;
+    void SetTabStop(bool Value);
+
+    // The handle that PostMessage and SendMessage address; unique for the
+    // life of the control, never reused.
+    HWND Handle() const { return FHandle; }
+    static TWinControl* FindControl(HWND Handle);
+
+    // Sends a message straight to the window procedure.
+    LRESULT Perform(UINT Msg, WPARAM WParam, LPARAM LParam);
+    // Receives posted and sent messages. The base answers WM_SYSCOMMAND
+    // move and bottom-size commands by dragging with the mouse, WM_CLOSE on
+    // forms, and ignores the rest.
+    virtual void WndProc(TMessage& Message);
+
+    // Places aligned children (top, bottom, left, right, then client, each
+    // in the order they were added) and anchored ones.
+    void Realign();
+    void DisableAlign() { ++FAlignLock; }
+    void EnableAlign();
+
+    TKeyEvent OnKeyDown;
+    TKeyPressEvent OnKeyPress;
+    TKeyEvent OnKeyUp;
+    TNotifyEvent OnEnter;
+    TNotifyEvent OnExit;
+
+    // The widget that holds the children (the page of a scroll box, for
+    // instance); the control's own widget by default.
+    virtual QWidget* ClientWidget() const;
+
+protected:
+    TWinControl(TComponent* AOwner, QWidget* AWidget);
+
+    virtual void KeyDown(std::uint16_t& Key, TShiftState Shift);
+    virtual void KeyPress(char& Key);
+    virtual void KeyUp(std::uint16_t& Key, TShiftState Shift);
+    virtual void DoEnter();
+    virtual void DoExit();
+    // Keys a control wants for itself instead of focus moves (arrows, tab).
+    virtual bool WantKey(std::uint16_t Key) const;
+    // Called after a child was added or removed.
+    virtual void ControlsChanged() {}
+    // Size of the area aligned children fill.
+    virtual TRect AlignRect() const;
+
+private:
+    friend class TControl;
+    friend class TControlEventFilter;
+    void InsertControl(TControl* AControl);
+    void RemoveControl(TControl* AControl);
+    void ClientResized();
+
+    std::vector<TControl*> FControls;
+    HWND FHandle = 0;
+    int FAlignLock = 0;
+    bool FAligning = false;
+};
+
+// A windowed control that draws itself in Paint on its Canvas, off-screen
+// first so that it never flickers.
+class TCustomControl : public TWinControl {
+public:
+    explicit TCustomControl(TComponent* AOwner);
+    ~TCustomControl() override;
+
+    // Valid during Paint only.
+    TCanvas* GetCanvas() const { return FCanvas; }
+    TNotifyEvent OnPaint;
+
+protected:
+    virtual void Paint();
+
+private:
+    friend class TCustomControlWidget;
+    void PaintWith(TCanvas* ACanvas);
+    TCanvas* FCanvas = nullptr;
+};
+
+// A control without a window of its own that draws in Paint.
+class TGraphicControl : public TControl {
+public:
+    explicit TGraphicControl(TComponent* AOwner);
+    ~TGraphicControl() override;
+
+    TCanvas* GetCanvas() const { return FCanvas; }
+    TNotifyEvent OnPaint;
+
+protected:
+    virtual void Paint();
+
+private:
+    friend class TCustomControlWidget;
+    void PaintWith(TCanvas* ACanvas);
+    TCanvas* FCanvas = nullptr;
+};
+
+// Releases the mouse capture of whichever control holds it.
+void ReleaseCapture();

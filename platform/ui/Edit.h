@@ -1,0 +1,22 @@
+#pragma once
+// A one-line text edit.
+#include "ui/Control.h"
+
+class TEdit : public TWinControl {
+public:
+    explicit TEdit(TComponent* AOwner);
+
+    std::string GetText() const override;
+    // Fires OnChange when the text changes.
+    void SetText(const std::string& Value) override;
+    bool GetReadOnly() const;
+    void SetReadOnly(bool Value);
+    int GetMaxLength() const;
+    void SetMaxLength(int Value);  // 0 = no limit
+    void SelectAll();
+
+    TNotifyEvent OnChange;
+
+protected:
+    void ApplyColor() override;
+};

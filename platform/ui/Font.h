@@ -1,0 +1,97 @@
+#pragma once
+// The font a canvas writes text with.
+#include <cstdint>
+#include <initializer_list>
+#include <string>
+#include "ui/Color.h"
+#include "ui/GraphicsObject.h"
+#include "ui/Property.h"
+
+enum TFontStyle { fsBold, fsItalic, fsUnderline, fsStrikeOut };
+
+// A set of font styles: TFontStyles{fsBold, fsItalic}, Style.Contains(fsBold).
+class TFontStyles {
+public:
+    constexpr TFontStyles() = default;
+    constexpr TFontStyles(std::initializer_list<TFontStyle> Items)
+    {
+        for (TFontStyle Item : Items)
+            FBits |= Bit(Item);
+    }
+    constexpr bool Contains(TFontStyle Item) const { return FBits & Bit(Item); }
+    constexpr bool Empty() const { return FBits == 0; }
+    constexpr TFontStyles& operator<<(TFontStyle Item)
+    {
+        FBits |= Bit(Item);
+        return *this;
+    }
+    constexpr TFontStyles& operator>>(TFontStyle Item)
+    {
+        FBits &= ~Bit(Item);
+        return *this;
+    }
+    constexpr unsigned Bits() const { return FBits; }
+    friend constexpr bool operator==(const TFontStyles&, const TFontStyles&) = default;
+
+private:
+    static constexpr unsigned Bit(TFontStyle Item) { return 1u << Item; }
+    unsigned FBits = 0;
+};
+
+enum TFontPitch { fpDefault, fpVariable, fpFixed };
+
+using TFontCharset = std::uint8_t;
+constexpr TFontCharset ANSI_CHARSET = 0;
+constexpr TFontCharset DEFAULT_CHARSET = 1;
+constexpr TFontCharset SYMBOL_CHARSET = 2;
+constexpr TFontCharset GB2312_CHARSET = 134;
+
+class TFont : public TGraphicsObject {
+public:
+    TFont() = default;
+
+    const std::string& GetName() const { return FName; }
+    void SetName(const std::string& Value);
+    // Size in points; Height in pixels, negative for the character height
+    // without internal leading (the usual form), positive for the cell.
+    int GetSize() const;
+    void SetSize(int Value);
+    int GetHeight() const { return FHeight; }
+    void SetHeight(int Value);
+    TColor GetColor() const { return FColor; }
+    void SetColor(TColor Value);
+    TFontStyles GetStyle() const { return FStyle; }
+    void SetStyle(TFontStyles Value);
+    TFontPitch GetPitch() const { return FPitch; }
+    void SetPitch(TFontPitch Value);
+    TFontCharset GetCharset() const { return FCharset; }
+    void SetCharset(TFontCharset Value);
+    // Text direction in tenths of a degree, counter-clockwise (900 writes
+    // bottom to top).
+    int GetOrientation() const { return FOrientation; }
+    void SetOrientation(int Value);
+
+    TProperty<TFont, std::string, &TFont::GetName, &TFont::SetName> Name{this};
+    TProperty<TFont, int, &TFont::GetSize, &TFont::SetSize> Size{this};
+    TProperty<TFont, int, &TFont::GetHeight, &TFont::SetHeight> Height{this};
+    TProperty<TFont, TColor, &TFont::GetColor, &TFont::SetColor> Color{this};
+    TProperty<TFont, TFontStyles, &TFont::GetStyle, &TFont::SetStyle> Style{this};
+    TProperty<TFont, TFontPitch, &TFont::GetPitch, &TFont::SetPitch> Pitch{this};
+    TProperty<TFont, TFontCharset, &TFont::GetCharset, &TFont::SetCharset> Charset{this};
+    TProperty<TFont, int, &TFont::GetOrientation, &TFont::SetOrientation> Orientation{this};
+
+    // Resolution that Size converts through: the screen's 96, or a
+    // printer's when its canvas owns the font. Height stays as it is.
+    int PixelsPerInch = 96;
+
+    void Assign(const TPersistent* Source) override;
+
+private:
+    std::string FName = "MS Sans Serif";
+    int FHeight = -11;  // 8 points at 96 pixels per inch
+    TColor FColor = clWindowText;
+    TFontStyles FStyle;
+    TFontPitch FPitch = fpDefault;
+    TFontCharset FCharset = DEFAULT_CHARSET;
+    int FOrientation = 0;
+};

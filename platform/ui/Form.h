@@ -1,0 +1,106 @@
+#pragma once
+// Forms (top-level windows, modal or not) and frames (reusable groups of
+// controls placed inside a form).
+#include "ui/Control.h"
+
+using TModalResult = int;
+constexpr TModalResult mrNone = 0;
+constexpr TModalResult mrOk = 1;
+constexpr TModalResult mrCancel = 2;
+constexpr TModalResult mrAbort = 3;
+constexpr TModalResult mrRetry = 4;
+constexpr TModalResult mrIgnore = 5;
+constexpr TModalResult mrYes = 6;
+constexpr TModalResult mrNo = 7;
+constexpr TModalResult mrClose = 11;
+
+enum TCloseAction { caNone, caHide, caFree, caMinimize };
+enum TPosition {
+    poDesigned,
+    poDefault,
+    poScreenCenter,
+    poDesktopCenter,
+    poMainFormCenter,
+    poOwnerFormCenter
+};
+enum TFormBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
+enum TFormStyle { fsNormal, fsStayOnTop };
+
+using TCloseEvent = std::function<void(TObject* Sender, TCloseAction& Action)>;
+using TCloseQueryEvent = std::function<void(TObject* Sender, bool& CanClose)>;
+
+class TForm : public TWinControl {
+public:
+    explicit TForm(TComponent* AOwner);
+    // Fires OnDestroy when the form was created through CreateForm or
+    // DoCreate ran; derived forms that handle their own teardown call
+    // DoDestroy first in their destructor.
+    ~TForm() override;
+
+    // Fires OnCreate; CreateForm calls it once the form is fully built.
+    void DoCreate();
+    void DoDestroy();
+
+    void Show();
+    void Hide();
+    // Runs a modal loop until ModalResult becomes non-zero or the form
+    // closes; returns the ModalResult (mrCancel when closed otherwise).
+    TModalResult ShowModal();
+    // Asks OnCloseQuery, then OnClose; hides the form (or ends the modal
+    // loop) unless the action is caNone. Closing the main form ends the
+    // application's loop.
+    void Close();
+    bool CloseQuery();
+
+    TModalResult GetModalResult() const { return FModalResult; }
+    void SetModalResult(TModalResult Value) { FModalResult = Value; }
+    bool Modal() const { return FModalLevel > 0; }
+
+    TPosition GetPosition() const { return FPosition; }
+    void SetPosition(TPosition Value) { FPosition = Value; }
+    TFormBorderStyle GetBorderStyle() const { return FBorderStyle; }
+    void SetBorderStyle(TFormBorderStyle Value);
+    TFormStyle GetFormStyle() const { return FFormStyle; }
+    void SetFormStyle(TFormStyle Value);
+
+    void SetVisible(bool Value) override;
+
+    TNotifyEvent OnCreate;
+    TNotifyEvent OnShow;
+    TNotifyEvent OnHide;
+    TCloseEvent OnClose;
+    TCloseQueryEvent OnCloseQuery;
+    TNotifyEvent OnDestroy;
+
+protected:
+    virtual void DoShow();
+    virtual void DoHide();
+    // Key preview of Escape for modal dialogs: sets mrCancel.
+    void KeyDown(std::uint16_t& Key, TShiftState Shift) override;
+
+private:
+    friend class TFormWidget;
+    // A close request from the window system (or Close): true when the
+    // form really closed.
+    bool HandleCloseRequest();
+    void ApplyWindowFlags();
+    void PlaceOnShow();
+
+    TModalResult FModalResult = mrNone;
+    int FModalLevel = 0;
+    TPosition FPosition = poDesigned;
+    TFormBorderStyle FBorderStyle = bsSizeable;
+    TFormStyle FFormStyle = fsNormal;
+    bool FCreated = false;
+    bool FDestroyed = false;
+    bool FPlaced = false;
+};
+
+// A group of controls built in code that is placed inside a form.
+class TFrame : public TWinControl {
+public:
+    explicit TFrame(TComponent* AOwner);
+};
+
+// The form that owns (directly or through its owners) or holds the control.
+TForm* GetParentForm(const TControl* Control);

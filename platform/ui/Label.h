@@ -1,0 +1,38 @@
+#pragma once
+// A static text.
+#include "ui/Control.h"
+
+class TLabel : public TControl {
+public:
+    explicit TLabel(TComponent* AOwner);
+
+    std::string GetText() const override;
+    void SetText(const std::string& Value) override;
+
+    TAlignment GetAlignment() const { return FAlignment; }
+    void SetAlignment(TAlignment Value);
+    TTextLayout GetLayout() const { return FLayout; }
+    void SetLayout(TTextLayout Value);
+    bool GetWordWrap() const;
+    void SetWordWrap(bool Value);
+    // With AutoSize the label takes the size of its text whenever the text
+    // or the font changes.
+    bool GetAutoSize() const { return FAutoSize; }
+    void SetAutoSize(bool Value);
+    // Transparent labels show their parent's background instead of Color.
+    bool GetTransparent() const { return FTransparent; }
+    void SetTransparent(bool Value);
+
+protected:
+    void ApplyColor() override;
+    void FontChanged() override;
+
+private:
+    void ApplyAlignment();
+    void AdjustSize();
+
+    TAlignment FAlignment = taLeftJustify;
+    TTextLayout FLayout = tlTop;
+    bool FAutoSize = true;
+    bool FTransparent = true;
+};

@@ -1,0 +1,105 @@
+#pragma once
+// Pop-up menus and their items (captions, checks, radio groups, sub-menus).
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "rtl/Component.h"
+
+class QAction;
+class QMenu;
+class TPopupMenu;
+
+class TMenuItem : public TComponent {
+public:
+    explicit TMenuItem(TComponent* AOwner);
+    ~TMenuItem() override;
+
+    void SetName(const std::string& Value) override;
+
+    // A caption of "-" makes the item a separator.
+    std::string GetCaption() const { return FCaption; }
+    void SetCaption(const std::string& Value);
+    bool GetChecked() const;
+    void SetChecked(bool Value);
+    // Radio items of one GroupIndex under one parent: checking one clears
+    // the others.
+    bool GetRadioItem() const { return FRadioItem; }
+    void SetRadioItem(bool Value);
+    int GetGroupIndex() const { return FGroupIndex; }
+    void SetGroupIndex(int Value) { FGroupIndex = Value; }
+    bool GetAutoCheck() const { return FAutoCheck; }
+    void SetAutoCheck(bool Value) { FAutoCheck = Value; }
+    bool GetEnabled() const;
+    void SetEnabled(bool Value);
+    bool GetVisible() const;
+    void SetVisible(bool Value);
+    int GetImageIndex() const { return FImageIndex; }
+    void SetImageIndex(int Value) { FImageIndex = Value; }
+    bool IsLine() const { return FCaption == "-"; }
+
+    // Sub-items. Add and Insert take ownership.
+    int Count() const { return static_cast<int>(FItems.size()); }
+    TMenuItem* Items(int Index) const;
+    void Add(TMenuItem* Item);
+    void Insert(int Index, TMenuItem* Item);
+    // Takes Item out without freeing it.
+    void Remove(TMenuItem* Item);
+    // Frees the item at Index.
+    void Delete(int Index);
+    void Clear();
+    int IndexOf(const TMenuItem* Item) const;
+    TMenuItem* Find(const std::string& Caption) const;
+    TMenuItem* GetParent() const { return FParent; }
+
+    // What a user's choice does: the auto-check, then OnClick.
+    virtual void Click();
+
+    TNotifyEvent OnClick;
+
+    QAction* Action() const { return FAction; }
+    // The sub-menu of the item (made when it gets its first child).
+    QMenu* SubMenu() const { return FMenu; }
+
+private:
+    friend class TPopupMenu;
+    void Attach(TMenuItem* Item, int Index);
+    void Rebuild();
+
+    QAction* FAction = nullptr;
+    QMenu* FMenu = nullptr;
+    TMenuItem* FParent = nullptr;
+    std::vector<TMenuItem*> FItems;
+    std::string FCaption;
+    bool FRadioItem = false;
+    bool FAutoCheck = false;
+    int FGroupIndex = 0;
+    int FImageIndex = -1;
+};
+
+class TPopupMenu : public TComponent {
+public:
+    explicit TPopupMenu(TComponent* AOwner);
+    ~TPopupMenu() override;
+
+    // The root item whose sub-items the menu shows.
+    TMenuItem* Items() const { return FItems; }
+    // Fires OnPopup, then shows the menu at screen position (X, Y) and
+    // returns once it closed (the chosen item's Click has run by then).
+    void Popup(int X, int Y);
+    // The control the menu was last popped up for.
+    TComponent* PopupComponent = nullptr;
+    bool AutoPopup = true;
+
+    TNotifyEvent OnPopup;
+
+    QMenu* Menu() const;
+
+private:
+    TMenuItem* FItems;
+};
+
+// Makes a new item with the given caption, handler and name (NewItem of
+// the original library, with the handler set).
+TMenuItem* NewMenuItem(TComponent* AOwner, const std::string& Caption, TNotifyEvent OnClick,
+                       const std::string& Name = {});

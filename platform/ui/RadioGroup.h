@@ -1,0 +1,36 @@
+#pragma once
+// A group box of radio buttons, one per item.
+#include <memory>
+
+#include "rtl/StringList.h"
+#include "ui/Control.h"
+
+class TRadioGroup : public TWinControl {
+public:
+    explicit TRadioGroup(TComponent* AOwner);
+    ~TRadioGroup() override;
+
+    std::string GetText() const override;
+    void SetText(const std::string& Value) override;
+
+    TStrings* Items() const { return FItems.get(); }
+    // -1 when no button is checked. Setting it from code fires OnClick, as
+    // a user's choice does.
+    int GetItemIndex() const { return FItemIndex; }
+    void SetItemIndex(int Value);
+    int GetColumns() const { return FColumns; }
+    void SetColumns(int Value);
+
+    // Rebuilds the buttons from Items (called by the item list).
+    void ItemsChanged();
+
+protected:
+    void Resize() override;
+    void FontChanged() override;
+
+private:
+    void ArrangeButtons();
+    std::unique_ptr<TStrings> FItems;
+    int FItemIndex = -1;
+    int FColumns = 1;
+};

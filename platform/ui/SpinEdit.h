@@ -1,0 +1,73 @@
+#pragma once
+// Integer entry with up and down arrows: the spin edit, and the up-down
+// control that steps a position (and the text of an associated control).
+#include "ui/Control.h"
+
+class TSpinEdit : public TWinControl {
+public:
+    explicit TSpinEdit(TComponent* AOwner);
+
+    // MinValue = MaxValue = 0 means no limits.
+    int GetValue() const;
+    void SetValue(int Value);
+    int GetMinValue() const { return FMinValue; }
+    void SetMinValue(int Value);
+    int GetMaxValue() const { return FMaxValue; }
+    void SetMaxValue(int Value);
+    int GetIncrement() const;
+    void SetIncrement(int Value);
+    // The text as typed.
+    std::string GetText() const override;
+    void SetText(const std::string& Value) override;
+
+    // The value or the text changed.
+    TNotifyEvent OnChange;
+
+protected:
+    void ApplyColor() override;
+
+private:
+    void ApplyRange();
+    int FMinValue = 0;
+    int FMaxValue = 0;
+};
+
+enum TUDBtnType { btNext, btPrev };
+using TUDClickEvent = std::function<void(TObject* Sender, TUDBtnType Button)>;
+
+class TUpDown : public TWinControl {
+public:
+    explicit TUpDown(TComponent* AOwner);
+
+    int GetMin() const { return FMin; }
+    void SetMin(int Value);
+    int GetMax() const { return FMax; }
+    void SetMax(int Value);
+    int GetPosition() const { return FPosition; }
+    void SetPosition(int Value);
+    int GetIncrement() const { return FIncrement; }
+    void SetIncrement(int Value) { FIncrement = Value; }
+    // At the ends the position wraps to the other end.
+    bool GetWrap() const { return FWrap; }
+    void SetWrap(bool Value) { FWrap = Value; }
+    // The control whose text shows the position.
+    TControl* GetAssociate() const { return FAssociate; }
+    void SetAssociate(TControl* Value);
+
+    // Steps as a click on the arrow does.
+    void StepBy(TUDBtnType Button);
+
+    TUDClickEvent OnClick;
+
+protected:
+    void Notification(TComponent* AComponent, TOperation Operation) override;
+
+private:
+    void UpdateAssociate();
+    int FMin = 0;
+    int FMax = 100;
+    int FPosition = 0;
+    int FIncrement = 1;
+    bool FWrap = false;
+    TControl* FAssociate = nullptr;
+};

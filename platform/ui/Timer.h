@@ -1,0 +1,29 @@
+#pragma once
+// A timer component: fires OnTimer every Interval milliseconds while
+// Enabled, in the user-interface thread.
+#include <memory>
+
+#include "rtl/Component.h"
+
+class QTimer;
+
+class TTimer : public TComponent {
+public:
+    explicit TTimer(TComponent* AOwner);
+    ~TTimer() override;
+
+    bool GetEnabled() const { return FEnabled; }
+    void SetEnabled(bool Value);
+    // Milliseconds; 0 stops the timer. Setting it restarts the count.
+    unsigned GetInterval() const { return FInterval; }
+    void SetInterval(unsigned Value);
+
+    TNotifyEvent OnTimer;
+
+private:
+    void UpdateTimer();
+
+    QTimer* FTimer;
+    bool FEnabled = true;
+    unsigned FInterval = 1000;
+};
