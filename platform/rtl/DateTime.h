@@ -37,9 +37,12 @@ int DayOfWeek(TDateTime DateTime);
 inline constexpr const char* ShortDateFormat = "yyyy-mm-dd";
 inline constexpr const char* LongTimeFormat = "hh:nn:ss";
 
-// Pictures: yyyy yy m mm mmm mmmm d dd ddd dddd ddddd (short date) dddddd,
-// h hh n nn s ss z zzz, am/pm a/p ampm, c (date and time), t tt, "text"
-// and 'text', / (date separator '-') and : (time separator ':').
+// Pictures: yyyy yy m mm mmm mmmm d dd ddd dddd ddddd (short date) dddddd
+// (long date "2024年3月5日"), h hh n nn s ss z zzz (m or mm after h or hh is
+// minutes), am/pm a/p ampm (12-hour clock), c (short date, then the long
+// time unless it is midnight), t tt (short and long time), "text" and
+// 'text', / (date separator '-') and : (time separator ':'). Month and day
+// names are English. An empty picture means "c".
 std::string FormatDateTime(std::string_view Format, TDateTime DateTime);
 
 std::string DateToStr(TDateTime DateTime);
