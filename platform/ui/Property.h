@@ -2,6 +2,7 @@
 // A member that reads and writes like a field but goes through its owner's
 // getter and setter, so that `Canvas->Pen->Color = clRed` runs the setter.
 //   TProperty<TPen, TColor, &TPen::GetColor, &TPen::SetColor> Color{this};
+#include <type_traits>
 
 template <class Owner, class T, auto Getter, auto Setter>
 class TProperty {
@@ -11,6 +12,11 @@ public:
 
     operator T() const { return (FOwner->*Getter)(); }
     T operator()() const { return (FOwner->*Getter)(); }
+    T operator->() const
+        requires std::is_pointer_v<T>
+    {
+        return (FOwner->*Getter)();
+    }
 
     TProperty& operator=(const T& Value)
     {
@@ -33,6 +39,11 @@ public:
 
     operator T() const { return (FOwner->*Getter)(); }
     T operator()() const { return (FOwner->*Getter)(); }
+    T operator->() const
+        requires std::is_pointer_v<T>
+    {
+        return (FOwner->*Getter)();
+    }
 
 private:
     const Owner* FOwner;
