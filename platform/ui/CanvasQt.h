@@ -20,3 +20,6 @@ private:
     QPainter* FPainter;
     TSize FSurfaceSize;
 };
+
+// Draws Image stretched into R of Canvas (mirrored when R is reversed).
+void DrawImageOnCanvas(TCanvas* Canvas, const TRect& R, const QImage& Image);

@@ -1,0 +1,743 @@
+#include "ui/Canvas.h"
+#include <QFontMetrics>
+#include <QGuiApplication>
+#include <QImage>
+#include <QPaintDevice>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPen>
+#include <algorithm>
+#include <cmath>
+#include "ui/CanvasQt.h"
+#include "ui/Graphic.h"
+#include "ui/GraphicsQt.h"
+
+namespace {
+
+QRect ToQRect(const TRect& R)
+{
+    return QRect(R.Left, R.Top, R.Width(), R.Height());
+}
+
+TRect Normalized(const TRect& R)
+{
+    return TRect(std::min(R.Left, R.Right), std::min(R.Top, R.Bottom), std::max(R.Left, R.Right),
+                 std::max(R.Top, R.Bottom));
+}
+
+QPainter::CompositionMode ModeOf(TPenMode Mode)
+{
+    switch (Mode) {
+    case pmBlack: return QPainter::RasterOp_ClearDestination;
+    case pmWhite: return QPainter::RasterOp_SetDestination;
+    case pmNot: return QPainter::RasterOp_NotDestination;
+    case pmNotCopy: return QPainter::RasterOp_NotSource;
+    case pmMergePenNot: return QPainter::RasterOp_SourceOrNotDestination;
+    case pmMaskPenNot: return QPainter::RasterOp_SourceAndNotDestination;
+    case pmMergeNotPen: return QPainter::RasterOp_NotSourceOrDestination;
+    case pmMaskNotPen: return QPainter::RasterOp_NotSourceAndDestination;
+    case pmMerge: return QPainter::RasterOp_SourceOrDestination;
+    case pmNotMerge: return QPainter::RasterOp_NotSourceAndNotDestination;
+    case pmMask: return QPainter::RasterOp_SourceAndDestination;
+    case pmNotMask: return QPainter::RasterOp_NotSourceOrNotDestination;
+    case pmXor: return QPainter::RasterOp_SourceXorDestination;
+    case pmNotXor: return QPainter::RasterOp_NotSourceXorDestination;
+    case pmNop:
+    case pmCopy: break;
+    }
+    return QPainter::CompositionMode_SourceOver;
+}
+
+Qt::BrushStyle BrushStyleOf(TBrushStyle Style)
+{
+    switch (Style) {
+    case bsSolid: return Qt::SolidPattern;
+    case bsClear: return Qt::NoBrush;
+    case bsHorizontal: return Qt::HorPattern;
+    case bsVertical: return Qt::VerPattern;
+    case bsFDiagonal: return Qt::FDiagPattern;
+    case bsBDiagonal: return Qt::BDiagPattern;
+    case bsCross: return Qt::CrossPattern;
+    case bsDiagCross: return Qt::DiagCrossPattern;
+    }
+    return Qt::SolidPattern;
+}
+
+QBrush ToQBrush(const TBrush& Brush)
+{
+    return QBrush(ToQColor(Brush.GetColor()), BrushStyleOf(Brush.GetStyle()));
+}
+
+// Thin pens are cosmetic one-pixel pens with flat caps, which leave out the
+// last pixel of a line; wide pens are round and solid, as on the platform.
+QPen ToQPen(const TPen& Pen)
+{
+    if (Pen.GetStyle() == psClear || Pen.GetMode() == pmNop)
+        return QPen(Qt::NoPen);
+    QPen Result(ToQColor(Pen.GetColor()));
+    if (Pen.GetWidth() <= 1) {
+        Result.setWidth(0);
+        Result.setCapStyle(Qt::FlatCap);
+        Result.setJoinStyle(Qt::MiterJoin);
+        switch (Pen.GetStyle()) {
+        case psDash: Result.setDashPattern({18, 6}); break;
+        case psDot: Result.setDashPattern({3, 3}); break;
+        case psDashDot: Result.setDashPattern({9, 6, 3, 6}); break;
+        case psDashDotDot: Result.setDashPattern({9, 3, 3, 3, 3, 3}); break;
+        default: break;
+        }
+    } else {
+        Result.setWidth(Pen.GetWidth());
+        Result.setCapStyle(Qt::RoundCap);
+        Result.setJoinStyle(Qt::RoundJoin);
+    }
+    return Result;
+}
+
+int ToSixteenths(double Radians)
+{
+    return static_cast<int>(std::lround(Radians * 180.0 / M_PI * 16.0));
+}
+
+// Measures used when no application (and so no font system) exists, so
+// that layout code stays testable without a display: half an em per
+// narrow character, a whole em per wide one, a cell of 1.2 em.
+TSize FallbackExtent(const TFont& Font, const std::string& Text)
+{
+    const int Em = std::max(1, std::abs(Font.GetHeight()));
+    int Width = 0;
+    for (std::size_t I = 0; I < Text.size(); ++I) {
+        const unsigned char C = static_cast<unsigned char>(Text[I]);
+        if ((C & 0xC0) == 0x80)
+            continue;
+        Width += C >= 0xE0 ? Em : (Em + 1) / 2;
+    }
+    return TSize(Width, (Em * 6 + 4) / 5);
+}
+
+// Splits UTF-8 text into its code points.
+std::vector<std::string> CodePoints(const std::string& Text)
+{
+    std::vector<std::string> Result;
+    for (std::size_t I = 0; I < Text.size();) {
+        std::size_t Length = 1;
+        const unsigned char C = static_cast<unsigned char>(Text[I]);
+        if (C >= 0xF0)
+            Length = 4;
+        else if (C >= 0xE0)
+            Length = 3;
+        else if (C >= 0xC0)
+            Length = 2;
+        Length = std::min(Length, Text.size() - I);
+        Result.push_back(Text.substr(I, Length));
+        I += Length;
+    }
+    return Result;
+}
+
+bool IsWide(const std::string& CodePoint)
+{
+    return !CodePoint.empty() && static_cast<unsigned char>(CodePoint[0]) >= 0xE2;
+}
+
+}  // namespace
+
+// Gives the Qt side of platform/ui the painter behind a canvas.
+class TCanvasPainter {
+public:
+    static QPainter* Begin(TCanvas* Canvas);
+    static void DrawImage(TCanvas* Canvas, const TRect& R, const QImage& Image);
+};
+
+QPainter* TCanvasPainter::Begin(TCanvas* Canvas)
+{
+    QPainter* P = Canvas->Painter();
+    if (!P || !P->isActive())
+        return nullptr;
+    if (Canvas->FHasClip)
+        P->setClipRect(ToQRect(Canvas->FClip));
+    else
+        P->setClipping(false);
+    P->setRenderHint(QPainter::Antialiasing, false);
+    P->setRenderHint(QPainter::TextAntialiasing, false);
+    P->setRenderHint(QPainter::SmoothPixmapTransform, false);
+    P->setCompositionMode(QPainter::CompositionMode_SourceOver);
+    return P;
+}
+
+void TCanvasPainter::DrawImage(TCanvas* Canvas, const TRect& R, const QImage& Image)
+{
+    if (QPainter* P = Begin(Canvas)) {
+        const TRect N = Normalized(R);
+        QImage Source = Image;
+        if (R.Right < R.Left || R.Bottom < R.Top)
+            Source = Image.mirrored(R.Right < R.Left, R.Bottom < R.Top);
+        P->drawImage(ToQRect(N), Source);
+    }
+}
+
+void DrawImageOnCanvas(TCanvas* Canvas, const TRect& R, const QImage& Image)
+{
+    TCanvasPainter::DrawImage(Canvas, R, Image);
+}
+
+TCanvasPixels::TPixel::operator TColor() const
+{
+    return FCanvas->GetPixel(FX, FY);
+}
+
+TCanvasPixels::TPixel& TCanvasPixels::TPixel::operator=(TColor Value)
+{
+    FCanvas->SetPixel(FX, FY, Value);
+    return *this;
+}
+
+TCanvas::TCanvas() : Font(new TFont), Pen(new TPen), Brush(new TBrush) {}
+
+TCanvas::~TCanvas()
+{
+    delete Font;
+    delete Pen;
+    delete Brush;
+}
+
+TSize TCanvas::GetSurfaceSize() const
+{
+    return TSize(0, 0);
+}
+
+TColor TCanvas::GetPixel(int X, int Y)
+{
+    return DoGetPixel(X, Y);
+}
+
+void TCanvas::SetPixel(int X, int Y, TColor Color)
+{
+    if (FHasClip && !PtInRect(FClip, Point(X, Y)))
+        return;
+    DoSetPixel(X, Y, Color);
+}
+
+void TCanvas::MoveTo(int X, int Y)
+{
+    DoMoveTo(X, Y);
+    FPenPos = Point(X, Y);
+}
+
+void TCanvas::LineTo(int X, int Y)
+{
+    DoLineTo(X, Y);
+    FPenPos = Point(X, Y);
+}
+
+void TCanvas::Rectangle(int X1, int Y1, int X2, int Y2)
+{
+    DoRectangle(TRect(X1, Y1, X2, Y2));
+}
+
+void TCanvas::FillRect(const TRect& R)
+{
+    DoFillRect(R);
+}
+
+void TCanvas::FrameRect(const TRect& R)
+{
+    DoFrameRect(R);
+}
+
+void TCanvas::Ellipse(int X1, int Y1, int X2, int Y2)
+{
+    DoEllipse(TRect(X1, Y1, X2, Y2));
+}
+
+void TCanvas::RoundRect(int X1, int Y1, int X2, int Y2, int X3, int Y3)
+{
+    DoRoundRect(TRect(X1, Y1, X2, Y2), X3, Y3);
+}
+
+void TCanvas::Arc(int X1, int Y1, int X2, int Y2, int X3, int Y3, int X4, int Y4)
+{
+    DoArc(TArcKind::Arc, TRect(X1, Y1, X2, Y2), Point(X3, Y3), Point(X4, Y4));
+}
+
+void TCanvas::Pie(int X1, int Y1, int X2, int Y2, int X3, int Y3, int X4, int Y4)
+{
+    DoArc(TArcKind::Pie, TRect(X1, Y1, X2, Y2), Point(X3, Y3), Point(X4, Y4));
+}
+
+void TCanvas::Polygon(const std::vector<TPoint>& Points)
+{
+    if (!Points.empty())
+        DoPolygon(Points);
+}
+
+void TCanvas::Polyline(const std::vector<TPoint>& Points)
+{
+    if (Points.size() >= 2)
+        DoPolyline(Points);
+}
+
+void TCanvas::TextOut(int X, int Y, const std::string& Text)
+{
+    DoTextOut(X, Y, Text);
+    FPenPos = Point(X + TextWidth(Text), Y);
+}
+
+void TCanvas::TextRect(const TRect& R, int X, int Y, const std::string& Text)
+{
+    DoTextRect(R, X, Y, Text);
+}
+
+TSize TCanvas::TextExtent(const std::string& Text)
+{
+    if (!QGuiApplication::instance())
+        return FallbackExtent(*Font, Text);
+    const QFont F = ToQFont(*Font);
+    QPainter* P = Painter();
+    QPaintDevice* Device = P && P->isActive() ? P->device() : nullptr;
+    const QFontMetrics Metrics = Device ? QFontMetrics(F, Device) : QFontMetrics(F);
+    return TSize(Metrics.horizontalAdvance(QString::fromStdString(Text)), Metrics.height());
+}
+
+int TCanvas::DrawText(const std::string& Source, TRect& R, unsigned Format)
+{
+    std::string Text;
+    Text.reserve(Source.size());
+    for (std::size_t I = 0; I < Source.size(); ++I) {
+        const char C = Source[I];
+        if (C == '&' && !(Format & DT_NOPREFIX)) {
+            if (I + 1 < Source.size() && Source[I + 1] == '&')
+                Text += '&', ++I;
+            continue;
+        }
+        if (C == '\t' && (Format & DT_EXPANDTABS)) {
+            Text.append(8 - Text.size() % 8, ' ');
+            continue;
+        }
+        Text += C;
+    }
+
+    std::vector<std::string> Paragraphs;
+    if (Format & DT_SINGLELINE) {
+        std::string Line;
+        for (char C : Text)
+            if (C != '\r' && C != '\n')
+                Line += C;
+        Paragraphs.push_back(Line);
+    } else {
+        std::string Line;
+        for (std::size_t I = 0; I < Text.size(); ++I) {
+            if (Text[I] == '\r' || Text[I] == '\n') {
+                Paragraphs.push_back(Line);
+                Line.clear();
+                if (Text[I] == '\r' && I + 1 < Text.size() && Text[I + 1] == '\n')
+                    ++I;
+            } else {
+                Line += Text[I];
+            }
+        }
+        Paragraphs.push_back(Line);
+    }
+
+    // Word wrap breaks after spaces and between wide (CJK) characters; a
+    // word wider than the rectangle keeps a line to itself.
+    std::vector<std::string> Lines;
+    const bool Wrap = (Format & DT_WORDBREAK) && !(Format & DT_SINGLELINE);
+    for (const std::string& Paragraph : Paragraphs) {
+        if (!Wrap) {
+            Lines.push_back(Paragraph);
+            continue;
+        }
+        std::vector<std::string> Pieces;  // words, each with its trailing spaces
+        std::string Piece;
+        for (const std::string& CP : CodePoints(Paragraph)) {
+            const bool PieceEndsInSpace = !Piece.empty() && Piece.back() == ' ';
+            if (CP != " " && (PieceEndsInSpace || IsWide(CP) || (!Piece.empty() && IsWide(Piece)))) {
+                Pieces.push_back(Piece);
+                Piece.clear();
+            }
+            Piece += CP;
+        }
+        if (!Piece.empty() || Pieces.empty())
+            Pieces.push_back(Piece);
+        std::string Line;
+        for (const std::string& P : Pieces) {
+            std::string Candidate = Line + P;
+            std::string Trimmed = Candidate;
+            while (!Trimmed.empty() && Trimmed.back() == ' ')
+                Trimmed.pop_back();
+            if (!Line.empty() && TextWidth(Trimmed) > R.Width()) {
+                while (!Line.empty() && Line.back() == ' ')
+                    Line.pop_back();
+                Lines.push_back(Line);
+                Line = P;
+            } else {
+                Line = Candidate;
+            }
+        }
+        while (!Line.empty() && Line.back() == ' ')
+            Line.pop_back();
+        Lines.push_back(Line);
+    }
+
+    const int LineHeight = TextHeight("Wg");
+    const int Total = LineHeight * static_cast<int>(Lines.size());
+    if (Format & DT_CALCRECT) {
+        int Widest = 0;
+        for (const std::string& Line : Lines)
+            Widest = std::max(Widest, TextWidth(Line));
+        R.Right = R.Left + Widest;
+        R.Bottom = R.Top + Total;
+        return Total;
+    }
+
+    int Y = R.Top;
+    if (Format & DT_SINGLELINE) {
+        if (Format & DT_VCENTER)
+            Y = R.Top + (R.Height() - LineHeight) / 2;
+        else if (Format & DT_BOTTOM)
+            Y = R.Bottom - LineHeight;
+    }
+    const bool Clip = !(Format & DT_NOCLIP);
+    const bool HadClip = FHasClip;
+    const TRect OldClip = FClip;
+    if (Clip)
+        IntersectClipRect(R);
+    for (std::string Line : Lines) {
+        int Width = TextWidth(Line);
+        if ((Format & DT_END_ELLIPSIS) && Width > R.Width()) {
+            std::vector<std::string> CPs = CodePoints(Line);
+            while (!CPs.empty()) {
+                CPs.pop_back();
+                std::string Shorter;
+                for (const std::string& CP : CPs)
+                    Shorter += CP;
+                Shorter += "...";
+                if (TextWidth(Shorter) <= R.Width() || CPs.empty()) {
+                    Line = Shorter;
+                    break;
+                }
+            }
+            Width = TextWidth(Line);
+        }
+        int X = R.Left;
+        if (Format & DT_CENTER)
+            X = R.Left + (R.Width() - Width) / 2;
+        else if (Format & DT_RIGHT)
+            X = R.Right - Width;
+        if (!Line.empty())
+            DoTextOut(X, Y, Line);
+        Y += LineHeight;
+    }
+    if (Clip) {
+        if (HadClip)
+            SetClipRect(OldClip);
+        else
+            RemoveClipRect();
+    }
+    return Y - R.Top;
+}
+
+TRect TCanvas::GetClipRect() const
+{
+    if (FHasClip)
+        return FClip;
+    const TSize Size = GetSurfaceSize();
+    return TRect(0, 0, Size.cx, Size.cy);
+}
+
+void TCanvas::SetClipRect(const TRect& R)
+{
+    FHasClip = true;
+    FClip = IsRectEmpty(R) ? TRect() : R;
+    DoClipChanged();
+}
+
+void TCanvas::IntersectClipRect(const TRect& R)
+{
+    TRect Area = GetClipRect();
+    if (!FHasClip && IsRectEmpty(Area)) {
+        SetClipRect(R);
+        return;
+    }
+    TRect Result;
+    IntersectRect(Result, Area, R);
+    SetClipRect(Result);
+}
+
+void TCanvas::RemoveClipRect()
+{
+    FHasClip = false;
+    FClip = TRect();
+    DoClipChanged();
+}
+
+void TCanvas::Draw(int X, int Y, TGraphic* Graphic)
+{
+    if (!Graphic || Graphic->GetEmpty())
+        return;
+    DoStretchDraw(Bounds(X, Y, Graphic->GetWidth(), Graphic->GetHeight()), Graphic);
+}
+
+void TCanvas::StretchDraw(const TRect& R, TGraphic* Graphic)
+{
+    if (!Graphic || Graphic->GetEmpty())
+        return;
+    DoStretchDraw(R, Graphic);
+}
+
+void TCanvas::CopyRect(const TRect& Dest, TCanvas* Source, const TRect& SourceRect)
+{
+    if (Source)
+        DoCopyRect(Dest, Source, SourceRect);
+}
+
+void TCanvas::DrawGraphic(TGraphic* Graphic, TCanvas* Target, const TRect& R)
+{
+    Graphic->Draw(Target, R);
+}
+
+// Painting through the painter.
+
+void TCanvas::DoMoveTo(int, int) {}
+
+void TCanvas::DoLineTo(int X, int Y)
+{
+    QPainter* P = TCanvasPainter::Begin(this);
+    if (!P)
+        return;
+    P->setPen(ToQPen(*Pen));
+    P->setCompositionMode(ModeOf(Pen->GetMode()));
+    if (FPenPos == Point(X, Y))
+        return;
+    P->drawLine(QPoint(FPenPos.X, FPenPos.Y), QPoint(X, Y));
+}
+
+void TCanvas::DoRectangle(const TRect& Box)
+{
+    QPainter* P = TCanvasPainter::Begin(this);
+    if (!P)
+        return;
+    const TRect R = Normalized(Box);
+    if (R.Width() <= 0 || R.Height() <= 0)
+        return;
+    P->setCompositionMode(ModeOf(Pen->GetMode()));
+    const bool NoPen = Pen->GetStyle() == psClear || Pen->GetMode() == pmNop;
+    if (NoPen) {
+        // Without a pen the filled area is one pixel smaller, as on the platform.
+        if (Brush->GetStyle() != bsClear && R.Width() > 1 && R.Height() > 1)
+            P->fillRect(QRect(R.Left, R.Top, R.Width() - 1, R.Height() - 1), ToQBrush(*Brush));
+        return;
+    }
+    P->setPen(ToQPen(*Pen));
+    P->setBrush(ToQBrush(*Brush));
+    P->drawRect(QRect(R.Left, R.Top, R.Width() - 1, R.Height() - 1));
+}
+
+void TCanvas::DoFillRect(const TRect& R)
+{
+    QPainter* P = TCanvasPainter::Begin(this);
+    if (!P || Brush->GetStyle() == bsClear || IsRectEmpty(R))
+        return;
+    P->fillRect(ToQRect(R), ToQBrush(*Brush));
+}
+
+void TCanvas::DoFrameRect(const TRect& R)
+{
+    QPainter* P = TCanvasPainter::Begin(this);
+    if (!P || Brush->GetStyle() == bsClear || IsRectEmpty(R))
+        return;
+    const QBrush B = ToQBrush(*Brush);
+    const int W = R.Width();
+    const int H = R.Height();
+    P->fillRect(QRect(R.Left, R.Top, W, 1), B);
+    if (H > 1)
+        P->fillRect(QRect(R.Left, R.Bottom - 1, W, 1), B);
+    if (H > 2) {
+        P->fillRect(QRect(R.Left, R.Top + 1, 1, H - 2), B);
+        if (W > 1)
+            P->fillRect(QRect(R.Right - 1, R.Top + 1, 1, H - 2), B);
+    }
+}
+
+void TCanvas::DoEllipse(const TRect& Box)
+{
+    QPainter* P = TCanvasPainter::Begin(this);
+    const TRect R = Normalized(Box);
+    if (!P || R.Width() <= 0 || R.Height() <= 0)
+        return;
+    P->setCompositionMode(ModeOf(Pen->GetMode()));
+    P->setPen(ToQPen(*Pen));
+    P->setBrush(ToQBrush(*Brush));
+    P->drawEllipse(QRect(R.Left, R.Top, R.Width() - 1, R.Height() - 1));
+}
+
+void TCanvas::DoRoundRect(const TRect& Box, int CornerWidth, int CornerHeight)
+{
+    QPainter* P = TCanvasPainter::Begin(this);
+    const TRect R = Normalized(Box);
+    if (!P || R.Width() <= 0 || R.Height() <= 0)
+        return;
+    P->setCompositionMode(ModeOf(Pen->GetMode()));
+    P->setPen(ToQPen(*Pen));
+    P->setBrush(ToQBrush(*Brush));
+    P->drawRoundedRect(QRect(R.Left, R.Top, R.Width() - 1, R.Height() - 1), std::abs(CornerWidth) / 2.0,
+                       std::abs(CornerHeight) / 2.0);
+}
+
+void TCanvas::DoArc(TArcKind Kind, const TRect& Box, TPoint Start, TPoint End)
+{
+    QPainter* P = TCanvasPainter::Begin(this);
+    const TRect R = Normalized(Box);
+    if (!P || R.Width() <= 0 || R.Height() <= 0)
+        return;
+    const double CX = (R.Left + R.Right) / 2.0;
+    const double CY = (R.Top + R.Bottom) / 2.0;
+    const int A1 = ToSixteenths(std::atan2(CY - Start.Y, Start.X - CX));
+    const int A2 = ToSixteenths(std::atan2(CY - End.Y, End.X - CX));
+    int Span = A2 - A1;
+    while (Span <= 0)
+        Span += 360 * 16;
+    const QRect Q(R.Left, R.Top, R.Width() - 1, R.Height() - 1);
+    P->setCompositionMode(ModeOf(Pen->GetMode()));
+    P->setPen(ToQPen(*Pen));
+    if (Kind == TArcKind::Pie) {
+        P->setBrush(ToQBrush(*Brush));
+        P->drawPie(Q, A1, Span);
+    } else {
+        P->drawArc(Q, A1, Span);
+    }
+}
+
+void TCanvas::DoPolygon(const std::vector<TPoint>& Points)
+{
+    QPainter* P = TCanvasPainter::Begin(this);
+    if (!P)
+        return;
+    QPolygon Polygon;
+    for (const TPoint& Pt : Points)
+        Polygon << QPoint(Pt.X, Pt.Y);
+    P->setCompositionMode(ModeOf(Pen->GetMode()));
+    P->setPen(ToQPen(*Pen));
+    P->setBrush(ToQBrush(*Brush));
+    P->drawPolygon(Polygon, Qt::OddEvenFill);
+}
+
+void TCanvas::DoPolyline(const std::vector<TPoint>& Points)
+{
+    QPainter* P = TCanvasPainter::Begin(this);
+    if (!P)
+        return;
+    QPolygon Polygon;
+    for (const TPoint& Pt : Points)
+        Polygon << QPoint(Pt.X, Pt.Y);
+    P->setCompositionMode(ModeOf(Pen->GetMode()));
+    P->setPen(ToQPen(*Pen));
+    P->drawPolyline(Polygon);
+}
+
+void TCanvas::DoTextOut(int X, int Y, const std::string& Text)
+{
+    QPainter* P = TCanvasPainter::Begin(this);
+    if (!P || Text.empty())
+        return;
+    const QFont F = ToQFont(*Font);
+    const QFontMetrics Metrics(F, P->device());
+    const QString S = QString::fromStdString(Text);
+    P->save();
+    P->translate(X, Y);
+    if (Font->GetOrientation() % 3600 != 0)
+        P->rotate(-Font->GetOrientation() / 10.0);
+    if (Brush->GetStyle() != bsClear)
+        P->fillRect(QRect(0, 0, Metrics.horizontalAdvance(S), Metrics.height()), ToQColor(Brush->GetColor()));
+    P->setFont(F);
+    P->setPen(ToQColor(Font->GetColor()));
+    P->drawText(0, Metrics.ascent(), S);
+    P->restore();
+}
+
+void TCanvas::DoTextRect(const TRect& R, int X, int Y, const std::string& Text)
+{
+    QPainter* P = TCanvasPainter::Begin(this);
+    if (!P)
+        return;
+    TRect Area = R;
+    if (FHasClip)
+        IntersectRect(Area, FClip, R);
+    if (IsRectEmpty(Area))
+        return;
+    P->setClipRect(ToQRect(Area));
+    if (Brush->GetStyle() != bsClear)
+        P->fillRect(ToQRect(R), ToQColor(Brush->GetColor()));
+    const QFont F = ToQFont(*Font);
+    const QFontMetrics Metrics(F, P->device());
+    P->setFont(F);
+    P->setPen(ToQColor(Font->GetColor()));
+    P->drawText(X, Y + Metrics.ascent(), QString::fromStdString(Text));
+}
+
+void TCanvas::DoClipChanged() {}
+
+void TCanvas::DoStretchDraw(const TRect& R, TGraphic* Graphic)
+{
+    Graphic->Draw(this, R);
+}
+
+void TCanvas::DoCopyRect(const TRect& Dest, TCanvas* Source, const TRect& SourceRect)
+{
+    QImage* SourceImage = Source->Image();
+    if (!SourceImage)
+        return;
+    const QImage Part = SourceImage->copy(ToQRect(Normalized(SourceRect)));
+    if (QPainter* P = TCanvasPainter::Begin(this)) {
+        P->setCompositionMode(QPainter::CompositionMode_Source);
+        P->drawImage(ToQRect(Normalized(Dest)), Part);
+    }
+}
+
+void TCanvas::DoSetPixel(int X, int Y, TColor Color)
+{
+    if (QImage* I = Image()) {
+        if (I->valid(X, Y))
+            I->setPixel(X, Y, ToQColor(Color).rgb());
+        return;
+    }
+    if (QPainter* P = TCanvasPainter::Begin(this)) {
+        P->setCompositionMode(QPainter::CompositionMode_Source);
+        P->fillRect(QRect(X, Y, 1, 1), ToQColor(Color));
+    }
+}
+
+TColor TCanvas::DoGetPixel(int X, int Y)
+{
+    QImage* I = Image();
+    if (!I) {
+        QPainter* P = Painter();
+        if (P && P->isActive() && P->device()->devType() == QInternal::Image)
+            I = static_cast<QImage*>(P->device());
+    }
+    if (!I || !I->valid(X, Y))
+        return TColor(-1);
+    const QRgb Value = I->pixel(X, Y);
+    return RGB(qRed(Value), qGreen(Value), qBlue(Value));
+}
+
+// The canvas over a given painter.
+
+TPainterCanvas::TPainterCanvas(QPainter* APainter, TSize SurfaceSize)
+    : FPainter(APainter), FSurfaceSize(SurfaceSize)
+{
+}
+
+void TPainterCanvas::SetPainter(QPainter* APainter, TSize SurfaceSize)
+{
+    FPainter = APainter;
+    FSurfaceSize = SurfaceSize;
+}
+
+TSize TPainterCanvas::GetSurfaceSize() const
+{
+    if (FSurfaceSize.cx > 0 || FSurfaceSize.cy > 0 || !FPainter || !FPainter->isActive())
+        return FSurfaceSize;
+    return TSize(FPainter->device()->width(), FPainter->device()->height());
+}

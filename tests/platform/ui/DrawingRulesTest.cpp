@@ -1,0 +1,190 @@
+// The Windows drawing rules, read back from bitmap pixels.
+#include <gtest/gtest.h>
+#include "GraphicsTestApp.h"
+#include "ui/Bitmap.h"
+
+namespace {
+
+class DrawingRules : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        EnsureGraphicsTestApp();
+        Bmp.SetSize(40, 30);
+        Bmp.Canvas->Brush->Color = clWhite;
+        Bmp.Canvas->FillRect(Rect(0, 0, 40, 30));
+    }
+    TColor At(int X, int Y) { return Bmp.Canvas->Pixels[X][Y]; }
+    TBitmap Bmp;
+};
+
+TEST_F(DrawingRules, LineToLeavesOutTheEndPixel)
+{
+    Bmp.Canvas->Pen->Color = clRed;
+    Bmp.Canvas->MoveTo(2, 5);
+    Bmp.Canvas->LineTo(10, 5);
+    EXPECT_EQ(At(2, 5), clRed);
+    EXPECT_EQ(At(9, 5), clRed);
+    EXPECT_EQ(At(10, 5), clWhite);
+    EXPECT_EQ(At(1, 5), clWhite);
+    EXPECT_EQ(Bmp.Canvas->PenPos(), Point(10, 5));
+
+    Bmp.Canvas->MoveTo(20, 2);
+    Bmp.Canvas->LineTo(20, 12);
+    EXPECT_EQ(At(20, 11), clRed);
+    EXPECT_EQ(At(20, 12), clWhite);
+
+    Bmp.Canvas->MoveTo(25, 20);
+    Bmp.Canvas->LineTo(30, 25);
+    EXPECT_EQ(At(25, 20), clRed);
+    EXPECT_EQ(At(29, 24), clRed);
+    EXPECT_EQ(At(30, 25), clWhite);
+}
+
+TEST_F(DrawingRules, PenWidthZeroAndOneDrawOnePixel)
+{
+    for (int Width : {0, 1}) {
+        Bmp.Canvas->FillRect(Rect(0, 0, 40, 30));
+        Bmp.Canvas->Pen->Width = Width;
+        Bmp.Canvas->Pen->Color = clBlue;
+        Bmp.Canvas->MoveTo(5, 10);
+        Bmp.Canvas->LineTo(30, 10);
+        EXPECT_EQ(At(15, 10), clBlue) << Width;
+        EXPECT_EQ(At(15, 9), clWhite) << Width;
+        EXPECT_EQ(At(15, 11), clWhite) << Width;
+    }
+    Bmp.Canvas->Pen->Width = 3;
+    Bmp.Canvas->MoveTo(5, 20);
+    Bmp.Canvas->LineTo(30, 20);
+    EXPECT_EQ(At(15, 19), clBlue);
+    EXPECT_EQ(At(15, 21), clBlue);
+}
+
+TEST_F(DrawingRules, RectangleExcludesRightAndBottomEdges)
+{
+    Bmp.Canvas->Pen->Color = clBlack;
+    Bmp.Canvas->Brush->Color = clLime;
+    Bmp.Canvas->Rectangle(5, 5, 15, 12);
+    EXPECT_EQ(At(5, 5), clBlack);
+    EXPECT_EQ(At(14, 5), clBlack);
+    EXPECT_EQ(At(14, 11), clBlack);
+    EXPECT_EQ(At(5, 11), clBlack);
+    EXPECT_EQ(At(15, 8), clWhite);
+    EXPECT_EQ(At(8, 12), clWhite);
+    EXPECT_EQ(At(6, 6), clLime);
+    EXPECT_EQ(At(13, 10), clLime);
+}
+
+TEST_F(DrawingRules, RectangleWithoutPenFillsOnePixelLess)
+{
+    Bmp.Canvas->Pen->Style = psClear;
+    Bmp.Canvas->Brush->Color = clRed;
+    Bmp.Canvas->Rectangle(5, 5, 15, 12);
+    EXPECT_EQ(At(5, 5), clRed);
+    EXPECT_EQ(At(13, 10), clRed);
+    EXPECT_EQ(At(14, 10), clWhite);
+    EXPECT_EQ(At(13, 11), clWhite);
+}
+
+TEST_F(DrawingRules, FillRectAndFrameRectStayInsideTheRectangle)
+{
+    Bmp.Canvas->Brush->Color = clNavy;
+    Bmp.Canvas->FillRect(Rect(2, 3, 6, 8));
+    EXPECT_EQ(At(2, 3), clNavy);
+    EXPECT_EQ(At(5, 7), clNavy);
+    EXPECT_EQ(At(6, 7), clWhite);
+    EXPECT_EQ(At(5, 8), clWhite);
+
+    Bmp.Canvas->Brush->Color = clMaroon;
+    Bmp.Canvas->FrameRect(Rect(10, 10, 20, 18));
+    EXPECT_EQ(At(10, 10), clMaroon);
+    EXPECT_EQ(At(19, 17), clMaroon);
+    EXPECT_EQ(At(19, 12), clMaroon);
+    EXPECT_EQ(At(15, 17), clMaroon);
+    EXPECT_EQ(At(20, 12), clWhite);
+    EXPECT_EQ(At(15, 18), clWhite);
+    EXPECT_EQ(At(15, 14), clWhite);
+
+    Bmp.Canvas->Brush->Style = bsClear;
+    Bmp.Canvas->FillRect(Rect(0, 0, 40, 30));
+    EXPECT_EQ(At(15, 14), clWhite);
+}
+
+TEST_F(DrawingRules, EllipseStaysInsideItsBox)
+{
+    Bmp.Canvas->Pen->Color = clBlack;
+    Bmp.Canvas->Brush->Color = clYellow;
+    Bmp.Canvas->Ellipse(10, 5, 30, 25);
+    EXPECT_EQ(At(20, 15), clYellow);
+    EXPECT_EQ(At(10, 15), clBlack);
+    EXPECT_EQ(At(20, 5), clBlack);
+    for (int Y = 0; Y < 30; ++Y)
+        EXPECT_EQ(At(30, Y), clWhite) << Y;
+    for (int X = 0; X < 40; ++X)
+        EXPECT_EQ(At(X, 25), clWhite) << X;
+}
+
+TEST_F(DrawingRules, PolylineLeavesOutItsLastPixelAndPolygonCloses)
+{
+    Bmp.Canvas->Pen->Color = clGreen;
+    Bmp.Canvas->Polyline({Point(2, 2), Point(10, 2), Point(10, 8)});
+    EXPECT_EQ(At(2, 2), clGreen);
+    EXPECT_EQ(At(10, 2), clGreen);
+    EXPECT_EQ(At(10, 7), clGreen);
+    EXPECT_EQ(At(10, 8), clWhite);
+
+    Bmp.Canvas->Brush->Color = clAqua;
+    Bmp.Canvas->Polygon({Point(20, 10), Point(36, 10), Point(36, 26), Point(20, 26)});
+    EXPECT_EQ(At(20, 10), clGreen);
+    EXPECT_EQ(At(20, 20), clGreen);
+    EXPECT_EQ(At(28, 18), clAqua);
+}
+
+TEST_F(DrawingRules, XorPenDrawnTwiceRestores)
+{
+    Bmp.Canvas->Brush->Color = clSilver;
+    Bmp.Canvas->FillRect(Rect(0, 0, 40, 30));
+    Bmp.Canvas->Pen->Mode = pmXor;
+    Bmp.Canvas->Pen->Color = clWhite;
+    Bmp.Canvas->MoveTo(0, 4);
+    Bmp.Canvas->LineTo(20, 4);
+    EXPECT_EQ(At(5, 4), RGB(0x3F, 0x3F, 0x3F));
+    Bmp.Canvas->MoveTo(0, 4);
+    Bmp.Canvas->LineTo(20, 4);
+    EXPECT_EQ(At(5, 4), clSilver);
+
+    Bmp.Canvas->Pen->Mode = pmNot;
+    Bmp.Canvas->MoveTo(0, 6);
+    Bmp.Canvas->LineTo(20, 6);
+    EXPECT_EQ(At(5, 6), RGB(0x3F, 0x3F, 0x3F));
+}
+
+TEST_F(DrawingRules, ClipRectLimitsDrawingAndCanBeRemoved)
+{
+    EXPECT_EQ(Bmp.Canvas->ClipRect(), Rect(0, 0, 40, 30));
+    Bmp.Canvas->SetClipRect(Rect(10, 10, 20, 20));
+    EXPECT_EQ(Bmp.Canvas->ClipRect(), Rect(10, 10, 20, 20));
+    Bmp.Canvas->Brush->Color = clRed;
+    Bmp.Canvas->FillRect(Rect(0, 0, 40, 30));
+    EXPECT_EQ(At(10, 10), clRed);
+    EXPECT_EQ(At(19, 19), clRed);
+    EXPECT_EQ(At(20, 19), clWhite);
+    EXPECT_EQ(At(9, 15), clWhite);
+    Bmp.Canvas->Pixels[5][5] = clBlue;
+    EXPECT_EQ(At(5, 5), clWhite);
+
+    Bmp.Canvas->IntersectClipRect(Rect(15, 0, 40, 30));
+    EXPECT_EQ(Bmp.Canvas->ClipRect(), Rect(15, 10, 20, 20));
+
+    Bmp.Canvas->RemoveClipRect();
+    Bmp.Canvas->Pixels[5][5] = clBlue;
+    EXPECT_EQ(At(5, 5), clBlue);
+}
+
+TEST_F(DrawingRules, PixelsOutsideTheBitmapReadAsInvalid)
+{
+    EXPECT_EQ(At(40, 0), TColor(-1));
+    EXPECT_EQ(At(-1, 0), TColor(-1));
+}
+
+}  // namespace
