@@ -23,8 +23,9 @@ bool ForceDirectories(std::string_view Dir);
 bool FileExists(std::string_view FileName);
 bool DirectoryExists(std::string_view Dir);
 bool DeleteFile(std::string_view FileName);
-// Renames, replacing NewName; falls back to copy and delete when the two
-// names are on different file systems.
+// Renames; fails (false) when NewName already exists, so nothing is ever
+// overwritten. Falls back to copy and delete when the two names are on
+// different file systems.
 bool RenameFile(std::string_view OldName, std::string_view NewName);
 
 // Whole file as bytes; raises EInOutError naming the file on failure.
