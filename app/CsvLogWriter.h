@@ -1,0 +1,63 @@
+#pragma once
+// The CSV log of one recording run: records go to a temporary file that is
+// moved to its final, never-overwriting name when the run ends or the file
+// is full. Text is UTF-8 in memory and GBK on disk, lines end in CR LF.
+//
+// Used by one thread at a time (the sampling thread, or the user-interface
+// thread while the sampling thread waits in a hand-over).
+#include "app/CsvLine.h"
+
+#include <string>
+#include <vector>
+
+// What one record needs, taken from the channels in one consistent moment.
+struct TCsvRecord {
+    int AxisFormat = 0;
+    TDateTime Now = 0;
+    double ElapsedSeconds = 0;
+    std::vector<TCsvColumn> Columns;
+    std::vector<std::string> Texts;
+};
+
+class TCsvLogWriter {
+public:
+    // The final name is LogFileName, or the next free numbered name when
+    // that file exists already.
+    TCsvLogWriter(std::string TempFileName, std::string LogFileName, int MaxRecordPerFile);
+    TCsvLogWriter(const TCsvLogWriter&) = delete;
+    TCsvLogWriter& operator=(const TCsvLogWriter&) = delete;
+
+    // Starts a new temporary file with its header; a file of the same name
+    // (such as one left by a crashed run) is never touched: a free
+    // numbered name is taken instead.
+    void OpenNewLogFile(int AxisFormat, const std::vector<TCsvColumn>& Columns);
+    // Appends one record and puts it on disk at once; a full file is
+    // finished first and a new one begun.
+    void WriteRecord(const TCsvRecord& Record);
+    // Moves the temporary file to the final name. Does nothing when this
+    // run began no file. False when data stayed elsewhere (see Problems).
+    bool FinishLogFile();
+
+    int RecordCount() const { return FRecordCount; }
+    const std::string& TempFileName() const { return FTempFileName; }
+    const std::string& FinalLogFileName() const { return FFinalLogFileName; }
+    // The log files this run completed, in order.
+    const std::vector<std::string>& FinishedFiles() const { return FFinishedFiles; }
+    // File failures met so far, each naming the file and where the data is.
+    const std::vector<std::string>& Problems() const { return FProblems; }
+
+private:
+    bool Flush();
+    void Report(const std::string& Text);
+
+    std::string FTempFileName;
+    std::string FFinalLogFileName;
+    int FMaxRecordPerFile;
+    int FRecordCount = 0;
+    bool FOpened = false;   // this run began the current temporary file
+    bool FCreated = false;  // ... and it exists on disk
+    std::string FHeaderGbk;
+    std::vector<std::string> FPending;  // GBK lines not yet on disk
+    std::vector<std::string> FFinishedFiles;
+    std::vector<std::string> FProblems;
+};

@@ -1,0 +1,208 @@
+#include "app/SamplingRun.h"
+
+#include "rtl/MonotonicClock.h"
+#include "rtl/NumberFormat.h"
+
+#include <utility>
+
+double TSampleSettings::DurationSeconds(double Duration, int TimeBase)
+{
+    static const double factors[] = {1.0, 60.0, 3600.0, 86400.0, 30.0 * 86400.0, 365.0 * 86400.0};
+    if (TimeBase < 0 || TimeBase >= static_cast<int>(std::size(factors)))
+        return Duration;
+    return Duration * factors[TimeBase];
+}
+
+TRunClock TRunClock::System()
+{
+    return {[] { return MonotonicClock::Milliseconds(); }, [] { return ::Now(); }};
+}
+
+TSamplingRun::TSamplingRun(const TSampleSettings& Settings, std::vector<TSampleDevice*> Devices,
+                           TSampleView* View, std::unique_ptr<TCsvLogWriter> Writer, TRunClock Clock)
+    : FSettings(Settings),
+      FDevices(std::move(Devices)),
+      FView(View),
+      FWriter(std::move(Writer)),
+      FClock(std::move(Clock))
+{
+}
+
+void TSamplingRun::Reply(TSampleDevice* Device, bool ReplyOK, const std::vector<std::int32_t>& Values)
+{
+    const int channels = Device->ChannelCount();
+    if (static_cast<int>(Values.size()) < channels)
+        ReplyOK = false;
+    if (ReplyOK) {
+        Device->SetOnline(true);
+        FView->SetLogState(LogStateAfterAnswer());
+        for (int i = 0; i < channels; ++i)
+            Device->SetRawValue(i, Values[i]);
+        if (!FRecording && !FAutoStopped) {
+            const bool start = FSettings.StartMode == 0 ||
+                               (FSettings.StartMode == 1 &&
+                                (FSettings.StartTriggerLogic == 0 ? AnyStartTriggered() : AllStartTriggered()));
+            if (start)
+                StartLogging();
+        }
+    } else {
+        Device->SetOnline(false);
+        for (int i = 0; i < channels; ++i)
+            Device->SetNoValue(i);
+        FView->SetLogState("超时");
+    }
+    // Checked after every poll, answered or not, so a run whose devices
+    // all fell silent still ends on time.
+    if (FRecording) {
+        UpdateElapsed();
+        CheckStop();
+    }
+    if (FRecording) {
+        FView->SetElapsed(ElapsedText(FElapsedSeconds));
+        if (Device->Online() && FLogPending) {
+            double x = 0;
+            switch (FSettings.AxisFormat) {
+            case 1: x = FElapsedSeconds; break;
+            case 2: x = FWriter->RecordCount() + 1; break;
+            default: x = FClock.Now(); break;
+            }
+            Device->AddChartPoints(x);
+        }
+    }
+}
+
+void TSamplingRun::PollProgress(TSampleDevice* Device)
+{
+    FPartsComplete = FPartsComplete >= 10 ? 1 : FPartsComplete + 1;
+    FView->SetPollProgress(FPartsComplete, IntToStr(Device->StationId()));
+}
+
+TCsvRecord TSamplingRun::TakeRecordSnapshot() const
+{
+    TCsvRecord record;
+    record.AxisFormat = FSettings.AxisFormat;
+    record.Now = FClock.Now();
+    record.ElapsedSeconds = FElapsedSeconds;
+    for (const TSampleDevice* device : FDevices) {
+        if (!device)
+            continue;
+        for (int i = 0; i < device->ChannelCount(); ++i) {
+            record.Columns.push_back({device->ValueName(i), device->WorkUnit(i)});
+            record.Texts.push_back(device->DisplayText(i));
+        }
+    }
+    return record;
+}
+
+void TSamplingRun::EndOfCycle(const std::function<TCsvRecord()>& Snapshot)
+{
+    if (!FRecording)
+        return;
+    if (FLogPending) {
+        FWriter->WriteRecord(Snapshot());
+        FLogPending = false;
+    } else if ((FClock.Milliseconds() - FLastLogTick) / 1000.0 >= FSettings.LogInterval) {
+        FLastLogTick = FClock.Milliseconds();
+        FLogPending = true;
+    }
+}
+
+bool TSamplingRun::FinishLogFile()
+{
+    return FWriter->FinishLogFile();
+}
+
+void TSamplingRun::StartLogging()
+{
+    FRecording = true;
+    FStartTick = FClock.Milliseconds();
+    FLastLogTick = FStartTick;
+    FElapsedSeconds = 0.0;
+    FLogPending = true;
+    const TCsvRecord now = TakeRecordSnapshot();
+    FWriter->OpenNewLogFile(now.AxisFormat, now.Columns);
+}
+
+void TSamplingRun::StopFromThread()
+{
+    FWriter->WriteRecord(TakeRecordSnapshot());
+    FRecording = false;
+    FAutoStopped = true;
+    FLogPending = false;
+    FView->PostStopMessage();
+}
+
+void TSamplingRun::UpdateElapsed()
+{
+    FElapsedSeconds = (FClock.Milliseconds() - FStartTick) / 1000.0;
+}
+
+void TSamplingRun::CheckStop()
+{
+    bool stop = false;
+    if (FSettings.StopMode == 1)
+        stop = FElapsedSeconds >= FSettings.LogDuration;
+    else if (FSettings.StopMode == 2)
+        stop = FSettings.StopTriggerLogic == 0 ? AnyStopTriggered() : AllStopTriggered();
+    if (stop)
+        StopFromThread();
+}
+
+std::string TSamplingRun::LogStateAfterAnswer() const
+{
+    return FWriter->Problems().empty() ? std::string() : FWriter->Problems().back();
+}
+
+void TSamplingRun::CountTriggers(bool Start, int& Members, int& Fired) const
+{
+    Members = Fired = 0;
+    for (const TSampleDevice* device : FDevices) {
+        if (!device)
+            continue;
+        for (int i = 0; i < device->ChannelCount(); ++i) {
+            if (!(Start ? device->IsStartTriggerChannel(i) : device->IsStopTriggerChannel(i)))
+                continue;
+            ++Members;
+            if (Start ? device->StartTriggered(i) : device->StopTriggered(i))
+                ++Fired;
+        }
+    }
+}
+
+bool TSamplingRun::AnyStartTriggered() const
+{
+    int members = 0, fired = 0;
+    CountTriggers(true, members, fired);
+    return fired > 0;
+}
+
+// With no trigger channel at all the "all" forms are false.
+bool TSamplingRun::AllStartTriggered() const
+{
+    int members = 0, fired = 0;
+    CountTriggers(true, members, fired);
+    return members >= 1 && members == fired;
+}
+
+bool TSamplingRun::AnyStopTriggered() const
+{
+    int members = 0, fired = 0;
+    CountTriggers(false, members, fired);
+    return fired > 0;
+}
+
+bool TSamplingRun::AllStopTriggered() const
+{
+    int members = 0, fired = 0;
+    CountTriggers(false, members, fired);
+    return members >= 1 && members == fired;
+}
+
+std::string TSamplingRun::ElapsedText(double Seconds)
+{
+    const std::int64_t whole = Trunc(Seconds);
+    const std::int64_t h = whole / 3600;
+    const std::int64_t m = (whole % 3600) / 60;
+    const double s = Seconds - 3600.0 * h - 60.0 * m;
+    return IntToStr(h) + ":" + Format("%.2d", m) + ":" + Format("%.1f", s);
+}
