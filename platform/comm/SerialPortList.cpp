@@ -1,0 +1,34 @@
+#include "comm/SerialPortList.h"
+
+#include <filesystem>
+#include <fstream>
+
+namespace comm {
+
+namespace fs = std::filesystem;
+
+std::vector<std::string> ListSerialPorts(const std::string& Root)
+{
+    std::vector<std::string> names;
+    std::error_code ec;
+    fs::directory_iterator it(Root, ec);
+    if (ec)
+        return names;
+    for (const fs::directory_entry& entry : it) {
+        fs::path driver = entry.path() / "device" / "driver";
+        if (!fs::exists(driver, ec))
+            continue;
+        if (fs::read_symlink(driver, ec).filename() == "serial8250") {
+            // The legacy driver claims every slot; a UART type of 0 means
+            // nothing is there.
+            std::ifstream type(entry.path() / "type");
+            int value = 0;
+            if (!(type >> value) || value == 0)
+                continue;
+        }
+        names.push_back(entry.path().filename().string());
+    }
+    return names;
+}
+
+}  // namespace comm

@@ -1,0 +1,410 @@
+#include "comm/CommApi.h"
+
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+
+#include "PtyPair.h"
+#include "comm/FakeDevice.h"
+#include "comm/SerialPortList.h"
+
+using namespace comm;
+
+namespace {
+
+// An open device handle that is closed at the end of the test.
+struct Port {
+    explicit Port(const std::string& Name) : Handle(CreateFile(Name)) {}
+    ~Port()
+    {
+        if (Handle != INVALID_HANDLE_VALUE)
+            CloseHandle(Handle);
+    }
+    HANDLE Handle;
+};
+
+struct Overlapped : OVERLAPPED {
+    Overlapped() { hEvent = CreateEvent(true, false); }
+    ~Overlapped() { CloseHandle(hEvent); }
+};
+
+DCB RawDcb(DWORD Baud)
+{
+    DCB dcb;
+    dcb.BaudRate = Baud;
+    dcb.Flags = fBinary;
+    dcb.XonChar = 0x11;
+    dcb.XoffChar = 0x13;
+    return dcb;
+}
+
+void SetImmediateReads(HANDLE Handle)
+{
+    COMMTIMEOUTS t;
+    t.ReadIntervalTimeout = MAXDWORD;
+    ASSERT_TRUE(SetCommTimeouts(Handle, t));
+}
+
+}  // namespace
+
+TEST(CommOpen, MissingDeviceIsErrorTwoWithTheSystemText)
+{
+    HANDLE h = CreateFile("ttyNoSuchPort99");
+    EXPECT_EQ(h, INVALID_HANDLE_VALUE);
+    EXPECT_EQ(GetLastError(), ERROR_FILE_NOT_FOUND);
+    EXPECT_EQ(SysErrorMessage(2), std::strerror(ENOENT));
+    EXPECT_EQ(CreateFile(""), INVALID_HANDLE_VALUE);
+    EXPECT_EQ(GetLastError(), ERROR_FILE_NOT_FOUND);
+}
+
+TEST(CommOpen, DevicesThatAreNotTerminalsAreRefused)
+{
+    EXPECT_EQ(CreateFile("/dev/null"), INVALID_HANDLE_VALUE);
+    EXPECT_EQ(GetLastError(), ERROR_NOT_SUPPORTED);
+    auto file = std::filesystem::temp_directory_path() / "comm-not-a-tty.txt";
+    std::ofstream(file) << "x";
+    EXPECT_EQ(CreateFile(file.string()), INVALID_HANDLE_VALUE);
+    EXPECT_EQ(GetLastError(), ERROR_NOT_SUPPORTED);
+    std::filesystem::remove(file);
+}
+
+TEST(CommOpen, SecondOpenOfTheSameDeviceIsAccessDenied)
+{
+    PtyPair pty;
+    Port first(pty.SlavePath());
+    ASSERT_NE(first.Handle, INVALID_HANDLE_VALUE);
+    EXPECT_EQ(CreateFile(pty.SlavePath()), INVALID_HANDLE_VALUE);
+    EXPECT_EQ(GetLastError(), ERROR_ACCESS_DENIED);
+    ASSERT_TRUE(CloseHandle(first.Handle));
+    EXPECT_FALSE(CloseHandle(first.Handle));
+    EXPECT_EQ(GetLastError(), ERROR_INVALID_HANDLE);
+    first.Handle = CreateFile(pty.SlavePath());
+    EXPECT_NE(first.Handle, INVALID_HANDLE_VALUE);
+}
+
+// A pseudo-terminal keeps baud rate, stop bits and flow control; it forces
+// eight data bits without parity, which the fake device shows instead.
+TEST(CommState, TerminalHoldsAnyBaudRateStopBitsAndFlowControl)
+{
+    PtyPair pty;
+    Port port(pty.SlavePath());
+    ASSERT_NE(port.Handle, INVALID_HANDLE_VALUE);
+    struct Case {
+        DWORD Baud;
+        std::uint8_t Size, Parity, Stop;
+    };
+    for (Case c : {Case{12345, 7, EVENPARITY, TWOSTOPBITS}, Case{9600, 8, NOPARITY, ONESTOPBIT},
+                   Case{250000, 5, MARKPARITY, ONESTOPBIT}, Case{1200, 6, SPACEPARITY, TWOSTOPBITS},
+                   Case{115200, 8, ODDPARITY, ONESTOPBIT}}) {
+        DCB dcb = RawDcb(c.Baud);
+        dcb.ByteSize = c.Size;
+        dcb.Parity = c.Parity;
+        dcb.StopBits = c.Stop;
+        ASSERT_TRUE(SetCommState(port.Handle, dcb));
+        DCB back;
+        ASSERT_TRUE(GetCommState(port.Handle, back));
+        EXPECT_EQ(back.BaudRate, c.Baud);
+        EXPECT_EQ(back.StopBits, c.Stop);
+    }
+    DCB flow = RawDcb(9600);
+    flow.Flags |= fOutX | fInX;
+    flow.XonChar = 0x21;
+    ASSERT_TRUE(SetCommState(port.Handle, flow));
+    DCB back;
+    ASSERT_TRUE(GetCommState(port.Handle, back));
+    EXPECT_EQ(back.Flags & (fOutX | fInX), fOutX | fInX);
+    EXPECT_EQ(back.XonChar, 0x21);
+}
+
+TEST(CommState, InvalidSettingsAreRefusedWithInvalidParameter)
+{
+    PtyPair pty;
+    Port port(pty.SlavePath());
+    DCB dcb = RawDcb(0);
+    EXPECT_FALSE(SetCommState(port.Handle, dcb));
+    EXPECT_EQ(GetLastError(), ERROR_INVALID_PARAMETER);
+    dcb = RawDcb(9600);
+    dcb.ByteSize = 9;
+    EXPECT_FALSE(SetCommState(port.Handle, dcb));
+    EXPECT_FALSE(SetupComm(port.Handle, 1, 1024));
+    EXPECT_EQ(GetLastError(), ERROR_INVALID_PARAMETER);
+    EXPECT_FALSE(SetupComm(port.Handle, 1024, 0xFFFFFFFFu));
+    EXPECT_TRUE(SetupComm(port.Handle, 1024, 1024));
+}
+
+TEST(CommData, EveryByteValuePassesUnchangedBothWays)
+{
+    PtyPair pty;
+    Port port(pty.SlavePath());
+    ASSERT_TRUE(SetCommState(port.Handle, RawDcb(9600)));
+    SetImmediateReads(port.Handle);
+    const std::string bytes("\x00\x03\x0A\x0D\x11\x13\xFF", 7);
+    DWORD written = 0;
+    ASSERT_TRUE(WriteFile(port.Handle, bytes.data(), 7, &written, nullptr));
+    EXPECT_EQ(written, 7u);
+    EXPECT_EQ(pty.Receive(7), bytes);
+
+    pty.Send(bytes);
+    std::string got;
+    for (int i = 0; i < 500 && got.size() < 7; ++i) {
+        COMSTAT stat;
+        DWORD errors;
+        ASSERT_TRUE(ClearCommError(port.Handle, &errors, &stat));
+        if (stat.cbInQue == 0) {
+            usleep(2000);
+            continue;
+        }
+        char buf[16];
+        DWORD n = 0;
+        ASSERT_TRUE(ReadFile(port.Handle, buf, sizeof buf, &n, nullptr));
+        got.append(buf, n);
+    }
+    EXPECT_EQ(got, bytes);
+}
+
+TEST(CommData, DiscardNullDropsZeroBytes)
+{
+    PtyPair pty;
+    Port port(pty.SlavePath());
+    DCB dcb = RawDcb(9600);
+    dcb.Flags |= fNull;
+    ASSERT_TRUE(SetCommState(port.Handle, dcb));
+    COMMTIMEOUTS t;
+    t.ReadTotalTimeoutConstant = 5000;
+    ASSERT_TRUE(SetCommTimeouts(port.Handle, t));
+    pty.Send(std::string("A\0B\0C", 5));
+    char buf[3];
+    DWORD n = 0;
+    ASSERT_TRUE(ReadFile(port.Handle, buf, 3, &n, nullptr));
+    EXPECT_EQ(std::string(buf, n), "ABC");
+}
+
+TEST(CommTimeouts, ReadWithTotalTimeoutReturnsWhatArrived)
+{
+    PtyPair pty;
+    Port port(pty.SlavePath());
+    ASSERT_TRUE(SetCommState(port.Handle, RawDcb(9600)));
+    COMMTIMEOUTS t;
+    t.ReadTotalTimeoutConstant = 100;
+    ASSERT_TRUE(SetCommTimeouts(port.Handle, t));
+    pty.Send("ab");
+    char buf[10];
+    DWORD n = 0;
+    ASSERT_TRUE(ReadFile(port.Handle, buf, sizeof buf, &n, nullptr));
+    EXPECT_EQ(std::string(buf, n), "ab");
+    // Nothing queued: the read ends at its deadline with nothing.
+    ASSERT_TRUE(ReadFile(port.Handle, buf, sizeof buf, &n, nullptr));
+    EXPECT_EQ(n, 0u);
+}
+
+TEST(CommTimeouts, WriteWithNobodyReadingEndsAtItsDeadlineShort)
+{
+    PtyPair pty;
+    Port port(pty.SlavePath());
+    ASSERT_TRUE(SetCommState(port.Handle, RawDcb(9600)));
+    COMMTIMEOUTS t;
+    t.WriteTotalTimeoutConstant = 200;
+    ASSERT_TRUE(SetCommTimeouts(port.Handle, t));
+    std::string big(4 * 1024 * 1024, 'x');
+    DWORD written = 0;
+    EXPECT_TRUE(WriteFile(port.Handle, big.data(), static_cast<DWORD>(big.size()), &written, nullptr));
+    EXPECT_GT(written, 0u);
+    EXPECT_LT(written, big.size());
+}
+
+TEST(CommOverlapped, PendingReadCompletesWhenBytesArrive)
+{
+    PtyPair pty;
+    Port port(pty.SlavePath());
+    ASSERT_TRUE(SetCommState(port.Handle, RawDcb(9600)));
+    COMMTIMEOUTS t;  // all zero: wait for the full count
+    ASSERT_TRUE(SetCommTimeouts(port.Handle, t));
+    Overlapped ov;
+    char buf[4];
+    DWORD n = 99;
+    EXPECT_FALSE(ReadFile(port.Handle, buf, 4, &n, &ov));
+    EXPECT_EQ(GetLastError(), ERROR_IO_PENDING);
+    EXPECT_FALSE(GetOverlappedResult(port.Handle, &ov, &n, false));
+    EXPECT_EQ(GetLastError(), ERROR_IO_INCOMPLETE);
+    pty.Send("wxyz");
+    ASSERT_TRUE(GetOverlappedResult(port.Handle, &ov, &n, true));
+    EXPECT_EQ(n, 4u);
+    EXPECT_EQ(std::string(buf, 4), "wxyz");
+}
+
+TEST(CommOverlapped, PurgeAbortsAPendingRead)
+{
+    PtyPair pty;
+    Port port(pty.SlavePath());
+    ASSERT_TRUE(SetCommTimeouts(port.Handle, COMMTIMEOUTS{}));
+    Overlapped ov;
+    char buf[4];
+    DWORD n = 0;
+    EXPECT_FALSE(ReadFile(port.Handle, buf, 4, &n, &ov));
+    ASSERT_TRUE(PurgeComm(port.Handle, PURGE_RXABORT | PURGE_RXCLEAR));
+    EXPECT_FALSE(GetOverlappedResult(port.Handle, &ov, &n, true));
+    EXPECT_EQ(GetLastError(), ERROR_OPERATION_ABORTED);
+}
+
+TEST(CommEvents, ReceivedBytesAndMaskChangeEndAWait)
+{
+    PtyPair pty;
+    Port port(pty.SlavePath());
+    ASSERT_TRUE(SetCommState(port.Handle, RawDcb(9600)));
+    ASSERT_TRUE(SetCommMask(port.Handle, EV_RXCHAR | EV_TXEMPTY));
+    Overlapped ov;
+    DWORD mask = 0;
+    DWORD n;
+    EXPECT_FALSE(WaitCommEvent(port.Handle, &mask, &ov));
+    EXPECT_EQ(GetLastError(), ERROR_IO_PENDING);
+    pty.Send("z");
+    ASSERT_TRUE(GetOverlappedResult(port.Handle, &ov, &n, true));
+    EXPECT_EQ(mask, EV_RXCHAR);
+
+    // A second wait while one is pending is refused; a mask change ends it.
+    EXPECT_FALSE(WaitCommEvent(port.Handle, &mask, &ov));
+    Overlapped other;
+    DWORD otherMask;
+    EXPECT_FALSE(WaitCommEvent(port.Handle, &otherMask, &other));
+    EXPECT_EQ(GetLastError(), ERROR_INVALID_PARAMETER);
+    ASSERT_TRUE(SetCommMask(port.Handle, 0));
+    ASSERT_TRUE(GetOverlappedResult(port.Handle, &ov, &n, true));
+    EXPECT_EQ(mask, 0u);
+
+    // A finished write reports the transmit queue empty.
+    ASSERT_TRUE(SetCommMask(port.Handle, EV_TXEMPTY));
+    DWORD written;
+    ASSERT_TRUE(WriteFile(port.Handle, "abc", 3, &written, nullptr));
+    if (!WaitCommEvent(port.Handle, &mask, &ov)) {
+        ASSERT_TRUE(GetOverlappedResult(port.Handle, &ov, &n, true));
+    }
+    EXPECT_EQ(mask, EV_TXEMPTY);
+}
+
+TEST(CommEvents, HangUpFailsTheWaitAndReportsAnIoError)
+{
+    PtyPair pty;
+    Port port(pty.SlavePath());
+    ASSERT_TRUE(SetCommMask(port.Handle, EV_RXCHAR | EV_ERR));
+    Overlapped ov;
+    DWORD mask = 0, n;
+    EXPECT_FALSE(WaitCommEvent(port.Handle, &mask, &ov));
+    pty.CloseMaster();
+    EXPECT_FALSE(GetOverlappedResult(port.Handle, &ov, &n, true));
+    EXPECT_EQ(GetLastError(), ERROR_GEN_FAILURE);
+    DWORD errors = 0;
+    ASSERT_TRUE(ClearCommError(port.Handle, &errors, nullptr));
+    EXPECT_EQ(errors, CE_IOE);
+    // Later waits fail at once instead of hanging.
+    EXPECT_FALSE(WaitCommEvent(port.Handle, &mask, &ov));
+    EXPECT_EQ(GetLastError(), ERROR_GEN_FAILURE);
+}
+
+TEST(CommModem, PseudoTerminalReadsAllLinesOff)
+{
+    PtyPair pty;
+    Port port(pty.SlavePath());
+    DWORD status = 123;
+    ASSERT_TRUE(GetCommModemStatus(port.Handle, &status));
+    EXPECT_EQ(status, 0u);
+    DCB dcb = RawDcb(9600);
+    dcb.Flags |= DTR_CONTROL_ENABLE | RTS_CONTROL_ENABLE;
+    EXPECT_TRUE(SetCommState(port.Handle, dcb));
+}
+
+TEST(CommFake, LineEventsErrorsAndSettings)
+{
+    auto fake = FakeDevice::Create("FAKECOMM1");
+    Port port("FAKECOMM1");
+    ASSERT_NE(port.Handle, INVALID_HANDLE_VALUE);
+    EXPECT_EQ(CreateFile("FAKECOMM1"), INVALID_HANDLE_VALUE);
+    EXPECT_EQ(GetLastError(), ERROR_ACCESS_DENIED);
+
+    DCB dcb = RawDcb(4800);
+    dcb.Parity = MARKPARITY;
+    ASSERT_TRUE(SetCommState(port.Handle, dcb));
+    EXPECT_EQ(fake->LastDcb(), dcb);
+    ASSERT_TRUE(SetupComm(port.Handle, 512, 256));
+    EXPECT_EQ(fake->InQueueSize(), 512u);
+    EXPECT_EQ(fake->OutQueueSize(), 256u);
+    fake->FailNextState(ERROR_INVALID_PARAMETER);
+    EXPECT_FALSE(SetCommState(port.Handle, dcb));
+    EXPECT_EQ(GetLastError(), ERROR_INVALID_PARAMETER);
+
+    ASSERT_TRUE(SetCommMask(port.Handle, EV_CTS | EV_RLSD | EV_RING | EV_ERR | EV_BREAK));
+    Overlapped ov;
+    DWORD mask = 0, n;
+    auto wait = [&] {
+        if (!WaitCommEvent(port.Handle, &mask, &ov)) {
+            EXPECT_EQ(GetLastError(), ERROR_IO_PENDING);
+            EXPECT_TRUE(GetOverlappedResult(port.Handle, &ov, &n, true));
+        }
+        return mask;
+    };
+    fake->SetModemStatus(MS_CTS_ON | MS_RING_ON);
+    EXPECT_EQ(wait(), EV_CTS | EV_RING);
+    DWORD status;
+    ASSERT_TRUE(GetCommModemStatus(port.Handle, &status));
+    EXPECT_EQ(status, MS_CTS_ON | MS_RING_ON);
+    fake->InjectErrors(CE_RXPARITY | CE_FRAME);
+    EXPECT_EQ(wait(), EV_ERR);
+    DWORD errors;
+    ASSERT_TRUE(ClearCommError(port.Handle, &errors, nullptr));
+    EXPECT_EQ(errors, CE_RXPARITY | CE_FRAME);
+    ASSERT_TRUE(ClearCommError(port.Handle, &errors, nullptr));
+    EXPECT_EQ(errors, 0u);
+    fake->SignalBreak();
+    EXPECT_EQ(wait(), EV_BREAK);
+
+    DWORD written;
+    ASSERT_TRUE(WriteFile(port.Handle, "hello", 5, &written, nullptr));
+    EXPECT_EQ(fake->Receive(5, 5000), "hello");
+}
+
+TEST(CommWaits, WaitForMultipleObjectsReportsTheFirstSignalled)
+{
+    HANDLE a = CreateEvent(true, false), b = CreateEvent(false, false);
+    HANDLE both[] = {a, b};
+    EXPECT_EQ(WaitForMultipleObjects(2, both, 10), WAIT_TIMEOUT);
+    SetEvent(b);
+    EXPECT_EQ(WaitForMultipleObjects(2, both, INFINITE), WAIT_OBJECT_0 + 1);
+    // Auto-reset: released once.
+    EXPECT_EQ(WaitForSingleObject(b, 0), WAIT_TIMEOUT);
+    SetEvent(a);
+    EXPECT_EQ(WaitForSingleObject(a, 0), WAIT_OBJECT_0);
+    EXPECT_EQ(WaitForSingleObject(a, 0), WAIT_OBJECT_0);
+    CloseHandle(a);
+    CloseHandle(b);
+    EXPECT_EQ(WaitForSingleObject(a, 0), WAIT_FAILED);
+}
+
+TEST(SerialPortList, ListsDriverBoundDevicesAndSkipsEmptyLegacySlots)
+{
+    namespace fs = std::filesystem;
+    fs::path root = fs::temp_directory_path() / ("sysfs-tty-" + std::to_string(::getpid()));
+    fs::remove_all(root);
+    auto makeDriver = [&](const std::string& name) {
+        fs::create_directories(root / "drivers" / name);
+        return root / "drivers" / name;
+    };
+    auto makeTty = [&](const std::string& tty, const fs::path* driver, const char* type) {
+        fs::create_directories(root / "class" / tty / "device");
+        if (driver)
+            fs::create_directory_symlink(*driver, root / "class" / tty / "device" / "driver");
+        if (type)
+            std::ofstream(root / "class" / tty / "type") << type << "\n";
+    };
+    fs::path usb = makeDriver("ftdi_sio"), legacy = makeDriver("serial8250");
+    makeTty("ttyUSB0", &usb, nullptr);
+    makeTty("ttyS0", &legacy, "4");
+    makeTty("ttyS1", &legacy, "0");
+    makeTty("tty1", nullptr, nullptr);
+    auto names = ListSerialPorts((root / "class").string());
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<std::string>{"ttyS0", "ttyUSB0"}));
+    EXPECT_TRUE(ListSerialPorts((root / "missing").string()).empty());
+    fs::remove_all(root);
+}
