@@ -25,13 +25,14 @@ public:
     std::string Strings(int Index) const { return Get(Index); }
     TObject* Objects(int Index) const { return GetObject(Index); }
 
-    // Returns the index of the new string.
-    virtual int Add(const std::string& S);
-    int AddObject(const std::string& S, TObject* AObject);
-    void InsertObject(int Index, const std::string& S, TObject* AObject);
+    // Return the index of the new (or, on a sorted list that ignores
+    // duplicates, the existing) string.
+    int Add(const std::string& S) { return AddObject(S, nullptr); }
+    virtual int AddObject(const std::string& S, TObject* AObject);
+    virtual void InsertObject(int Index, const std::string& S, TObject* AObject);
     void AddStrings(const TStrings& Strings);
     void Move(int CurIndex, int NewIndex);
-    void Exchange(int Index1, int Index2);
+    virtual void Exchange(int Index1, int Index2);
     // Case-insensitive search; -1 when absent.
     virtual int IndexOf(std::string_view S) const;
     int IndexOfName(std::string_view Name) const;
@@ -96,9 +97,12 @@ public:
     TObject* GetObject(int Index) const override;
     void PutObject(int Index, TObject* AObject) override;
     // On a sorted list Add places the string in order and follows
-    // Duplicates; Insert is refused (EListError).
-    int Add(const std::string& S) override;
+    // Duplicates; Insert and Put are refused (EListError "Operation not
+    // allowed on sorted list"). Bad indexes raise EListError
+    // "List index out of bounds (n)".
+    int AddObject(const std::string& S, TObject* AObject) override;
     void Insert(int Index, const std::string& S) override;
+    void InsertObject(int Index, const std::string& S, TObject* AObject) override;
     void Delete(int Index) override;
     void Clear() override;
     int IndexOf(std::string_view S) const override;
@@ -106,8 +110,11 @@ public:
     // Binary search on a sorted list (case rules of CaseSensitive). Returns
     // true when found; Index is the position found or where S would go.
     bool Find(std::string_view S, int& Index) const;
+    // Both do nothing on a Sorted list (it is in order already). The sort
+    // is stable and safe with any comparison.
     virtual void Sort();
     virtual void CustomSort(const TStringListSortCompare& Compare);
+    void Exchange(int Index1, int Index2) override;
 
     bool GetSorted() const { return FSorted; }
     void SetSorted(bool Value);
@@ -132,7 +139,9 @@ private:
     void Changing();
     void Changed();
     void CheckIndex(int Index) const;
+    void CheckUnsorted() const;
     void InsertItem(int Index, const std::string& S, TObject* AObject);
+    void SortItems(const TStringListSortCompare& Compare);
 
     std::vector<TItem> FItems;
     bool FSorted = false;
