@@ -1,0 +1,144 @@
+#include <gtest/gtest.h>
+
+#include "SimulatorTestSupport.h"
+#include "tools/modbussim/Simulator.h"
+
+using namespace modbussim;
+using namespace std::chrono_literals;
+
+namespace {
+
+// Generous: the machine is shared with many builds.
+constexpr auto ReplyWait = 10000ms;
+
+StationConfig MakeStation(int Id, int Rule, int Channels, std::vector<std::int32_t> Values)
+{
+    StationConfig c;
+    c.Id = Id;
+    c.Rule = Rule;
+    c.ChannelCount = Channels;
+    c.Values = std::move(Values);
+    return c;
+}
+
+} // namespace
+
+TEST(Simulator, AnswersOverThePseudoTerminal)
+{
+    Simulator sim;
+    sim.Slave().AddStation(MakeStation(1, 0, 2, {300, -300}));
+    sim.Slave().AddStation(MakeStation(2, 1, 1, {123456}));
+    sim.Start();
+    ASSERT_EQ(sim.PortPath().rfind("/dev/pts/", 0), 0u) << sim.PortPath();
+
+    PtyMaster port(sim.PortPath());
+    port.Write(BuildReadRequest(1, 0, 2));
+    EXPECT_EQ(port.Read(9, ReplyWait), BuildReadReply(1, {300, static_cast<std::uint16_t>(-300)}));
+    port.Write(BuildReadRequest(2, 0, 2));
+    EXPECT_EQ(port.Read(9, ReplyWait), BuildReadReply(2, {0x0001, 0xE240}));
+
+    sim.Slave().SetChannelValue(1, 0, 301);
+    port.Write(BuildReadRequest(1, 0, 1));
+    EXPECT_EQ(port.Read(7, ReplyWait), BuildReadReply(1, {301}));
+    EXPECT_EQ(sim.BytesReceived(), 24u);
+    EXPECT_EQ(sim.BytesSent(), 25u);
+}
+
+TEST(Simulator, SurvivesTheMasterReopeningThePort)
+{
+    Simulator sim;
+    sim.Slave().AddStation(MakeStation(7, 0, 1, {77}));
+    sim.Start();
+    for (int round = 0; round < 3; ++round) {
+        PtyMaster port(sim.PortPath());
+        port.Write(BuildReadRequest(7, 0, 1));
+        EXPECT_EQ(port.Read(7, ReplyWait), BuildReadReply(7, {77})) << "round " << round;
+    }
+}
+
+TEST(Simulator, SilentStationLetsTheNextOneAnswer)
+{
+    Simulator sim;
+    sim.Slave().AddStation(MakeStation(1, 0, 1, {1}));
+    sim.Slave().AddStation(MakeStation(2, 0, 1, {2}));
+    Behaviour silent;
+    silent.Silent = true;
+    sim.Slave().SetBehaviour(1, silent);
+    sim.Start();
+    PtyMaster port(sim.PortPath());
+    port.Write(BuildReadRequest(1, 0, 1));
+    port.Write(BuildReadRequest(2, 0, 1));
+    // Only station 2's answer arrives; nothing more follows it.
+    EXPECT_EQ(port.Read(7, ReplyWait), BuildReadReply(2, {2}));
+    EXPECT_TRUE(port.Read(1, 200ms).empty());
+    EXPECT_EQ(sim.Slave().RequestCount(1), 1u);
+}
+
+TEST(Simulator, LateAnswerDoesNotHoldUpOthers)
+{
+    Simulator sim;
+    sim.Slave().AddStation(MakeStation(1, 0, 1, {1}));
+    sim.Slave().AddStation(MakeStation(2, 0, 1, {2}));
+    Behaviour late;
+    late.DelayMs = 400;
+    sim.Slave().SetBehaviour(1, late);
+    sim.Start();
+    PtyMaster port(sim.PortPath());
+    auto start = std::chrono::steady_clock::now();
+    port.Write(BuildReadRequest(1, 0, 1));
+    port.Write(BuildReadRequest(2, 0, 1));
+    Bytes expected = BuildReadReply(2, {2});
+    Bytes first = BuildReadReply(1, {1});
+    expected.insert(expected.end(), first.begin(), first.end());
+    EXPECT_EQ(port.Read(14, ReplyWait), expected);
+    EXPECT_GE(std::chrono::steady_clock::now() - start, 400ms);
+}
+
+TEST(Simulator, FragmentsArriveSeparately)
+{
+    Simulator sim;
+    sim.Slave().AddStation(MakeStation(3, 2, 2, {70000, -70000}));
+    Behaviour pieces;
+    pieces.FragmentSize = 4;
+    pieces.FragmentGapMs = 60;
+    sim.Slave().SetBehaviour(3, pieces);
+    sim.Start();
+    PtyMaster port(sim.PortPath());
+    port.Write(BuildReadRequest(3, 0, 4));
+    int reads = 0;
+    Bytes reply = port.Read(13, ReplyWait, &reads);
+    EXPECT_EQ(reply, BuildReadReply(3, {0x1170, 0x0001, 0xEE90, 0xFFFE}));
+    EXPECT_GE(reads, 4) << "13 bytes in pieces of 4 with pauses";
+}
+
+TEST(Simulator, PacingSpendsTheWireTime)
+{
+    Simulator sim;
+    sim.Slave().AddStation(MakeStation(1, 0, 4, {1, 2, 3, 4}));
+    LineTiming timing;
+    timing.Pacing = true;
+    timing.BaudRate = 1200;
+    timing.BitsPerChar = 11;
+    sim.SetTiming(timing);
+    EXPECT_EQ(timing.CharTime(), std::chrono::nanoseconds(9'166'666));
+    sim.Start();
+    PtyMaster port(sim.PortPath());
+    auto start = std::chrono::steady_clock::now();
+    port.Write(BuildReadRequest(1, 0, 4));
+    int reads = 0;
+    EXPECT_EQ(port.Read(13, ReplyWait, &reads), BuildReadReply(1, {1, 2, 3, 4}));
+    // 3.5 characters of silence, then 13 characters.
+    EXPECT_GE(std::chrono::steady_clock::now() - start, timing.CharTime() * 33 / 2);
+    EXPECT_GE(reads, 2);
+}
+
+TEST(Simulator, RefusesImpossibleTiming)
+{
+    Simulator sim;
+    LineTiming timing;
+    timing.BitsPerChar = 9;
+    EXPECT_THROW(sim.SetTiming(timing), std::invalid_argument);
+    timing.BitsPerChar = 10;
+    timing.BaudRate = 0;
+    EXPECT_THROW(sim.SetTiming(timing), std::invalid_argument);
+}
