@@ -90,6 +90,9 @@ private:
     friend class TApplicationLoop;
     friend bool PostMessage(HWND, UINT, WPARAM, LPARAM);
     void FormCreated(TForm* AForm);
+    // Hands E to the OnException handlers, or shows it.
+    void DeliverException(TObject* Sender, Exception& E);
+    void DestroyComponents();
     // Offers the message to the hooks, then to the control's WndProc.
     void DispatchMessage(TMsg& Msg);
     void Notification(TComponent* AComponent, TOperation Operation) override;

@@ -19,6 +19,10 @@ public:
 
     void Click() override;
 
+    TProperty<TButton, int, &TButton::GetModalResult, &TButton::SetModalResult> ModalResult{this};
+    TProperty<TButton, bool, &TButton::GetDefault, &TButton::SetDefault> Default{this};
+    TProperty<TButton, bool, &TButton::GetCancel, &TButton::SetCancel> Cancel{this};
+
 private:
     int FModalResult = 0;
     bool FDefault = false;
@@ -32,6 +36,7 @@ public:
     ~TBitBtn() override;
 
     TBitmap* GetGlyph() const { return FGlyph.get(); }
+    // Copies the picture shown beside the caption.
     void SetGlyph(const TBitmap* Value);
 
 private:

@@ -15,6 +15,10 @@ public:
     void SetState(TCheckBoxState Value);
     bool GetAllowGrayed() const;
     void SetAllowGrayed(bool Value);
+
+    TProperty<TCheckBox, bool, &TCheckBox::GetChecked, &TCheckBox::SetChecked> Checked{this};
+    TProperty<TCheckBox, TCheckBoxState, &TCheckBox::GetState, &TCheckBox::SetState> State{this};
+    TProperty<TCheckBox, bool, &TCheckBox::GetAllowGrayed, &TCheckBox::SetAllowGrayed> AllowGrayed{this};
 };
 
 class TRadioButton : public TWinControl {
@@ -23,4 +27,5 @@ public:
 
     bool GetChecked() const;
     void SetChecked(bool Value);
+    TProperty<TRadioButton, bool, &TRadioButton::GetChecked, &TRadioButton::SetChecked> Checked{this};
 };

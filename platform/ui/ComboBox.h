@@ -1,7 +1,5 @@
 #pragma once
 // Drop-down lists and list boxes with TStrings item lists.
-#include <memory>
-
 #include "rtl/StringList.h"
 #include "ui/Control.h"
 
@@ -12,7 +10,6 @@ public:
     explicit TComboBox(TComponent* AOwner);
     ~TComboBox() override;
 
-    TStrings* Items() const { return FItems.get(); }
     // -1 when nothing is selected. Setting it from code fires nothing.
     int GetItemIndex() const;
     void SetItemIndex(int Value);
@@ -26,6 +23,11 @@ public:
     int GetDropDownCount() const;
     void SetDropDownCount(int Value);
 
+    TStrings* const Items;
+    TProperty<TComboBox, int, &TComboBox::GetItemIndex, &TComboBox::SetItemIndex> ItemIndex{this};
+    TProperty<TComboBox, TComboBoxStyle, &TComboBox::GetStyle, &TComboBox::SetStyle> Style{this};
+    TProperty<TComboBox, int, &TComboBox::GetDropDownCount, &TComboBox::SetDropDownCount> DropDownCount{this};
+
     // A user's choice or edit.
     TNotifyEvent OnChange;
     // A user's choice from the list.
@@ -35,7 +37,6 @@ protected:
     void ApplyColor() override;
 
 private:
-    std::unique_ptr<TStrings> FItems;
     TComboBoxStyle FStyle = csDropDown;
 };
 
@@ -44,13 +45,12 @@ public:
     explicit TListBox(TComponent* AOwner);
     ~TListBox() override;
 
-    TStrings* Items() const { return FItems.get(); }
     int GetItemIndex() const;
     void SetItemIndex(int Value);
 
+    TStrings* const Items;
+    TProperty<TListBox, int, &TListBox::GetItemIndex, &TListBox::SetItemIndex> ItemIndex{this};
+
 protected:
     void ApplyColor() override;
-
-private:
-    std::unique_ptr<TStrings> FItems;
 };

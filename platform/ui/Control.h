@@ -8,9 +8,14 @@
 #include <vector>
 
 #include "rtl/Component.h"
-#include "ui/Graphics.h"
+#include "rtl/Types.h"
+#include "ui/Canvas.h"
+#include "ui/Color.h"
+#include "ui/Font.h"
 #include "ui/Messages.h"
+#include "ui/Property.h"
 
+class QPainter;
 class QWidget;
 class TWinControl;
 class TPopupMenu;
@@ -118,15 +123,11 @@ public:
     // Caption and Text are the same text of the control.
     virtual std::string GetText() const;
     virtual void SetText(const std::string& Value);
-    std::string GetCaption() const { return GetText(); }
-    void SetCaption(const std::string& Value) { SetText(Value); }
 
     TColor GetColor() const { return FColor; }
     void SetColor(TColor Value);
-    TFont* GetFont() const { return FFont.get(); }
-    void SetFont(const TFont* Value);
 
-    const std::string& GetHint() const { return FHint; }
+    std::string GetHint() const { return FHint; }
     void SetHint(const std::string& Value);
     bool GetShowHint() const { return FShowHint; }
     void SetShowHint(bool Value);
@@ -134,7 +135,7 @@ public:
     // or, while ParentShowHint holds, the parent's.
     bool EffectiveShowHint() const;
     bool GetParentShowHint() const { return FParentShowHint; }
-    void SetParentShowHint(bool Value) { FParentShowHint = Value; }
+    void SetParentShowHint(bool Value);
 
     TCursor GetCursor() const { return FCursor; }
     void SetCursor(TCursor Value);
@@ -155,6 +156,28 @@ public:
 
     // Runs the click behaviour as a user click would (fires OnClick).
     virtual void Click();
+
+    TProperty<TControl, TWinControl*, &TControl::GetParent, &TControl::SetParent> Parent{this};
+    TProperty<TControl, int, &TControl::GetLeft, &TControl::SetLeft> Left{this};
+    TProperty<TControl, int, &TControl::GetTop, &TControl::SetTop> Top{this};
+    TProperty<TControl, int, &TControl::GetWidth, &TControl::SetWidth> Width{this};
+    TProperty<TControl, int, &TControl::GetHeight, &TControl::SetHeight> Height{this};
+    TProperty<TControl, int, &TControl::GetClientWidth, &TControl::SetClientWidth> ClientWidth{this};
+    TProperty<TControl, int, &TControl::GetClientHeight, &TControl::SetClientHeight> ClientHeight{this};
+    TProperty<TControl, bool, &TControl::GetVisible, &TControl::SetVisible> Visible{this};
+    TProperty<TControl, bool, &TControl::GetEnabled, &TControl::SetEnabled> Enabled{this};
+    TProperty<TControl, TAlign, &TControl::GetAlign, &TControl::SetAlign> Align{this};
+    TProperty<TControl, TAnchors, &TControl::GetAnchors, &TControl::SetAnchors> Anchors{this};
+    TProperty<TControl, std::string, &TControl::GetText, &TControl::SetText> Caption{this};
+    TProperty<TControl, std::string, &TControl::GetText, &TControl::SetText> Text{this};
+    TProperty<TControl, TColor, &TControl::GetColor, &TControl::SetColor> Color{this};
+    TProperty<TControl, std::string, &TControl::GetHint, &TControl::SetHint> Hint{this};
+    TProperty<TControl, bool, &TControl::GetShowHint, &TControl::SetShowHint> ShowHint{this};
+    TProperty<TControl, bool, &TControl::GetParentShowHint, &TControl::SetParentShowHint> ParentShowHint{this};
+    TProperty<TControl, TCursor, &TControl::GetCursor, &TControl::SetCursor> Cursor{this};
+    TProperty<TControl, TPopupMenu*, &TControl::GetPopupMenu, &TControl::SetPopupMenu> PopupMenu{this};
+    // The control's font; changing it changes the control.
+    TFont* const Font;
 
     TNotifyEvent OnClick;
     TNotifyEvent OnDblClick;
@@ -195,6 +218,7 @@ protected:
 private:
     friend class TControlEventFilter;
     friend class TWinControl;
+    friend class TForm;
     void AnchorsChanged();
     void RememberAnchorDistances();
 
@@ -208,7 +232,6 @@ private:
     int FAnchorRight = 0;
     int FAnchorBottom = 0;
     TColor FColor = clBtnFace;
-    std::unique_ptr<TFont> FFont;
     std::string FHint;
     bool FShowHint = false;
     bool FParentShowHint = true;
@@ -253,6 +276,8 @@ public:
     void DisableAlign() { ++FAlignLock; }
     void EnableAlign();
 
+    TProperty<TWinControl, bool, &TWinControl::GetTabStop, &TWinControl::SetTabStop> TabStop{this};
+
     TKeyEvent OnKeyDown;
     TKeyPressEvent OnKeyPress;
     TKeyEvent OnKeyUp;
@@ -277,6 +302,8 @@ protected:
     virtual void ControlsChanged() {}
     // Size of the area aligned children fill.
     virtual TRect AlignRect() const;
+    // Called after every Realign.
+    virtual void AlignDone() {}
 
 private:
     friend class TControl;
@@ -284,6 +311,9 @@ private:
     void InsertControl(TControl* AControl);
     void RemoveControl(TControl* AControl);
     void ClientResized();
+    // Moves (or sizes by the Edge, WMSZ_*) the control with the mouse
+    // until the button is released.
+    void BeginMouseTrack(bool Move, WPARAM Edge);
 
     std::vector<TControl*> FControls;
     HWND FHandle = 0;
@@ -298,8 +328,8 @@ public:
     explicit TCustomControl(TComponent* AOwner);
     ~TCustomControl() override;
 
-    // Valid during Paint only.
-    TCanvas* GetCanvas() const { return FCanvas; }
+    // The canvas Paint draws on; it draws on the widget during Paint only.
+    TCanvas* const Canvas;
     TNotifyEvent OnPaint;
 
 protected:
@@ -307,8 +337,7 @@ protected:
 
 private:
     friend class TCustomControlWidget;
-    void PaintWith(TCanvas* ACanvas);
-    TCanvas* FCanvas = nullptr;
+    void PaintOn(QPainter* Painter);
 };
 
 // A control without a window of its own that draws in Paint.
@@ -317,7 +346,7 @@ public:
     explicit TGraphicControl(TComponent* AOwner);
     ~TGraphicControl() override;
 
-    TCanvas* GetCanvas() const { return FCanvas; }
+    TCanvas* const Canvas;
     TNotifyEvent OnPaint;
 
 protected:
@@ -325,8 +354,7 @@ protected:
 
 private:
     friend class TCustomControlWidget;
-    void PaintWith(TCanvas* ACanvas);
-    TCanvas* FCanvas = nullptr;
+    void PaintOn(QPainter* Painter);
 };
 
 // Releases the mouse capture of whichever control holds it.

@@ -15,6 +15,9 @@ public:
     void SetMaxLength(int Value);  // 0 = no limit
     void SelectAll();
 
+    TProperty<TEdit, bool, &TEdit::GetReadOnly, &TEdit::SetReadOnly> ReadOnly{this};
+    TProperty<TEdit, int, &TEdit::GetMaxLength, &TEdit::SetMaxLength> MaxLength{this};
+
     TNotifyEvent OnChange;
 
 protected:

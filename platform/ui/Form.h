@@ -53,7 +53,8 @@ public:
     bool CloseQuery();
 
     TModalResult GetModalResult() const { return FModalResult; }
-    void SetModalResult(TModalResult Value) { FModalResult = Value; }
+    // A non-zero value ends a running ShowModal.
+    void SetModalResult(TModalResult Value);
     bool Modal() const { return FModalLevel > 0; }
 
     TPosition GetPosition() const { return FPosition; }
@@ -64,6 +65,11 @@ public:
     void SetFormStyle(TFormStyle Value);
 
     void SetVisible(bool Value) override;
+
+    TProperty<TForm, TModalResult, &TForm::GetModalResult, &TForm::SetModalResult> ModalResult{this};
+    TProperty<TForm, TPosition, &TForm::GetPosition, &TForm::SetPosition> Position{this};
+    TProperty<TForm, TFormBorderStyle, &TForm::GetBorderStyle, &TForm::SetBorderStyle> BorderStyle{this};
+    TProperty<TForm, TFormStyle, &TForm::GetFormStyle, &TForm::SetFormStyle> FormStyle{this};
 
     TNotifyEvent OnCreate;
     TNotifyEvent OnShow;
@@ -83,6 +89,8 @@ private:
     // A close request from the window system (or Close): true when the
     // form really closed.
     bool HandleCloseRequest();
+    // The modal loop's closing: OnCloseQuery, then OnClose.
+    bool CloseModal();
     void ApplyWindowFlags();
     void PlaceOnShow();
 
@@ -94,6 +102,7 @@ private:
     bool FCreated = false;
     bool FDestroyed = false;
     bool FPlaced = false;
+    class QEventLoop* FModalLoop = nullptr;
 };
 
 // A group of controls built in code that is placed inside a form.

@@ -23,6 +23,12 @@ public:
     bool GetTransparent() const { return FTransparent; }
     void SetTransparent(bool Value);
 
+    TProperty<TLabel, TAlignment, &TLabel::GetAlignment, &TLabel::SetAlignment> Alignment{this};
+    TProperty<TLabel, TTextLayout, &TLabel::GetLayout, &TLabel::SetLayout> Layout{this};
+    TProperty<TLabel, bool, &TLabel::GetWordWrap, &TLabel::SetWordWrap> WordWrap{this};
+    TProperty<TLabel, bool, &TLabel::GetAutoSize, &TLabel::SetAutoSize> AutoSize{this};
+    TProperty<TLabel, bool, &TLabel::GetTransparent, &TLabel::SetTransparent> Transparent{this};
+
 protected:
     void ApplyColor() override;
     void FontChanged() override;

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "rtl/Component.h"
+#include "ui/Property.h"
 
 class QAction;
 class QMenu;
@@ -36,6 +37,15 @@ public:
     void SetVisible(bool Value);
     int GetImageIndex() const { return FImageIndex; }
     void SetImageIndex(int Value) { FImageIndex = Value; }
+    TProperty<TMenuItem, std::string, &TMenuItem::GetCaption, &TMenuItem::SetCaption> Caption{this};
+    TProperty<TMenuItem, bool, &TMenuItem::GetChecked, &TMenuItem::SetChecked> Checked{this};
+    TProperty<TMenuItem, bool, &TMenuItem::GetRadioItem, &TMenuItem::SetRadioItem> RadioItem{this};
+    TProperty<TMenuItem, int, &TMenuItem::GetGroupIndex, &TMenuItem::SetGroupIndex> GroupIndex{this};
+    TProperty<TMenuItem, bool, &TMenuItem::GetAutoCheck, &TMenuItem::SetAutoCheck> AutoCheck{this};
+    TProperty<TMenuItem, bool, &TMenuItem::GetEnabled, &TMenuItem::SetEnabled> Enabled{this};
+    TProperty<TMenuItem, bool, &TMenuItem::GetVisible, &TMenuItem::SetVisible> Visible{this};
+    TProperty<TMenuItem, int, &TMenuItem::GetImageIndex, &TMenuItem::SetImageIndex> ImageIndex{this};
+
     bool IsLine() const { return FCaption == "-"; }
 
     // Sub-items. Add and Insert take ownership.
@@ -83,7 +93,7 @@ public:
     ~TPopupMenu() override;
 
     // The root item whose sub-items the menu shows.
-    TMenuItem* Items() const { return FItems; }
+    TMenuItem* const Items;
     // Fires OnPopup, then shows the menu at screen position (X, Y) and
     // returns once it closed (the chosen item's Click has run by then).
     void Popup(int X, int Y);
@@ -95,8 +105,6 @@ public:
 
     QMenu* Menu() const;
 
-private:
-    TMenuItem* FItems;
 };
 
 // Makes a new item with the given caption, handler and name (NewItem of

@@ -21,6 +21,9 @@ public:
     void SetTabVisible(bool Value);
     int PageIndex() const;
 
+    TProperty<TTabSheet, TPageControl*, &TTabSheet::GetPageControl, &TTabSheet::SetPageControl> PageControl{this};
+    TProperty<TTabSheet, bool, &TTabSheet::GetTabVisible, &TTabSheet::SetTabVisible> TabVisible{this};
+
 private:
     friend class TPageControl;
     TPageControl* FPageControl = nullptr;
@@ -40,6 +43,9 @@ public:
     void SetActivePage(TTabSheet* Page);
     int GetActivePageIndex() const;
     void SetActivePageIndex(int Value);
+
+    TProperty<TPageControl, TTabSheet*, &TPageControl::GetActivePage, &TPageControl::SetActivePage> ActivePage{this};
+    TProperty<TPageControl, int, &TPageControl::GetActivePageIndex, &TPageControl::SetActivePageIndex> ActivePageIndex{this};
 
     // A user's tab change.
     TNotifyEvent OnChange;

@@ -18,6 +18,11 @@ public:
     int GetBevelWidth() const { return FBevelWidth; }
     void SetBevelWidth(int Value);
 
+    TProperty<TPanel, TAlignment, &TPanel::GetAlignment, &TPanel::SetAlignment> Alignment{this};
+    TProperty<TPanel, TBevelCut, &TPanel::GetBevelOuter, &TPanel::SetBevelOuter> BevelOuter{this};
+    TProperty<TPanel, TBevelCut, &TPanel::GetBevelInner, &TPanel::SetBevelInner> BevelInner{this};
+    TProperty<TPanel, int, &TPanel::GetBevelWidth, &TPanel::SetBevelWidth> BevelWidth{this};
+
 protected:
     TRect AlignRect() const override;
 

@@ -1,7 +1,5 @@
 #pragma once
 // A group box of radio buttons, one per item.
-#include <memory>
-
 #include "rtl/StringList.h"
 #include "ui/Control.h"
 
@@ -13,13 +11,16 @@ public:
     std::string GetText() const override;
     void SetText(const std::string& Value) override;
 
-    TStrings* Items() const { return FItems.get(); }
     // -1 when no button is checked. Setting it from code fires OnClick, as
     // a user's choice does.
     int GetItemIndex() const { return FItemIndex; }
     void SetItemIndex(int Value);
     int GetColumns() const { return FColumns; }
     void SetColumns(int Value);
+
+    TStrings* const Items;
+    TProperty<TRadioGroup, int, &TRadioGroup::GetItemIndex, &TRadioGroup::SetItemIndex> ItemIndex{this};
+    TProperty<TRadioGroup, int, &TRadioGroup::GetColumns, &TRadioGroup::SetColumns> Columns{this};
 
     // Rebuilds the buttons from Items (called by the item list).
     void ItemsChanged();
@@ -30,7 +31,6 @@ protected:
 
 private:
     void ArrangeButtons();
-    std::unique_ptr<TStrings> FItems;
     int FItemIndex = -1;
     int FColumns = 1;
 };

@@ -20,6 +20,11 @@ public:
     std::string GetText() const override;
     void SetText(const std::string& Value) override;
 
+    TProperty<TSpinEdit, int, &TSpinEdit::GetValue, &TSpinEdit::SetValue> Value{this};
+    TProperty<TSpinEdit, int, &TSpinEdit::GetMinValue, &TSpinEdit::SetMinValue> MinValue{this};
+    TProperty<TSpinEdit, int, &TSpinEdit::GetMaxValue, &TSpinEdit::SetMaxValue> MaxValue{this};
+    TProperty<TSpinEdit, int, &TSpinEdit::GetIncrement, &TSpinEdit::SetIncrement> Increment{this};
+
     // The value or the text changed.
     TNotifyEvent OnChange;
 
@@ -53,6 +58,13 @@ public:
     // The control whose text shows the position.
     TControl* GetAssociate() const { return FAssociate; }
     void SetAssociate(TControl* Value);
+
+    TProperty<TUpDown, int, &TUpDown::GetMin, &TUpDown::SetMin> Min{this};
+    TProperty<TUpDown, int, &TUpDown::GetMax, &TUpDown::SetMax> Max{this};
+    TProperty<TUpDown, int, &TUpDown::GetPosition, &TUpDown::SetPosition> Position{this};
+    TProperty<TUpDown, int, &TUpDown::GetIncrement, &TUpDown::SetIncrement> Increment{this};
+    TProperty<TUpDown, bool, &TUpDown::GetWrap, &TUpDown::SetWrap> Wrap{this};
+    TProperty<TUpDown, TControl*, &TUpDown::GetAssociate, &TUpDown::SetAssociate> Associate{this};
 
     // Steps as a click on the arrow does.
     void StepBy(TUDBtnType Button);

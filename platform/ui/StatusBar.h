@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "ui/Control.h"
+#include "ui/Property.h"
 
 class TStatusBar;
 class QLabel;
@@ -17,6 +18,10 @@ public:
     void SetWidth(int Value);
     TAlignment GetAlignment() const { return FAlignment; }
     void SetAlignment(TAlignment Value);
+
+    TProperty<TStatusPanel, std::string, &TStatusPanel::GetText, &TStatusPanel::SetText> Text{this};
+    TProperty<TStatusPanel, int, &TStatusPanel::GetWidth, &TStatusPanel::SetWidth> Width{this};
+    TProperty<TStatusPanel, TAlignment, &TStatusPanel::GetAlignment, &TStatusPanel::SetAlignment> Alignment{this};
 
 private:
     friend class TStatusBar;
@@ -44,6 +49,9 @@ public:
     void SetSimplePanel(bool Value);
     std::string GetSimpleText() const { return FSimpleText; }
     void SetSimpleText(const std::string& Value);
+
+    TProperty<TStatusBar, bool, &TStatusBar::GetSimplePanel, &TStatusBar::SetSimplePanel> SimplePanel{this};
+    TProperty<TStatusBar, std::string, &TStatusBar::GetSimpleText, &TStatusBar::SetSimpleText> SimpleText{this};
 
 protected:
     void Resize() override;

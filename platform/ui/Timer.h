@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "rtl/Component.h"
+#include "ui/Property.h"
 
 class QTimer;
 
@@ -17,6 +18,9 @@ public:
     // Milliseconds; 0 stops the timer. Setting it restarts the count.
     unsigned GetInterval() const { return FInterval; }
     void SetInterval(unsigned Value);
+
+    TProperty<TTimer, bool, &TTimer::GetEnabled, &TTimer::SetEnabled> Enabled{this};
+    TProperty<TTimer, unsigned, &TTimer::GetInterval, &TTimer::SetInterval> Interval{this};
 
     TNotifyEvent OnTimer;
 

@@ -36,7 +36,15 @@ public:
     void SetText(const std::string& Value) override;
 
     void Click() override;
+    // Shows the tool bar's image at ImageIndex.
     void ApplyImage();
+
+    TProperty<TToolButton, TToolButtonStyle, &TToolButton::GetStyle, &TToolButton::SetStyle> Style{this};
+    TProperty<TToolButton, bool, &TToolButton::GetDown, &TToolButton::SetDown> Down{this};
+    TProperty<TToolButton, int, &TToolButton::GetGroupIndex, &TToolButton::SetGroupIndex> GroupIndex{this};
+    TProperty<TToolButton, bool, &TToolButton::GetAllowAllUp, &TToolButton::SetAllowAllUp> AllowAllUp{this};
+    TProperty<TToolButton, TPopupMenu*, &TToolButton::GetDropdownMenu, &TToolButton::SetDropdownMenu> DropdownMenu{this};
+    TProperty<TToolButton, int, &TToolButton::GetImageIndex, &TToolButton::SetImageIndex> ImageIndex{this};
 
 protected:
     void Notification(TComponent* AComponent, TOperation Operation) override;
@@ -69,6 +77,13 @@ public:
     // Buttons that do not fit in the width go to the next row.
     bool GetWrapable() const { return FWrapable; }
     void SetWrapable(bool Value);
+
+
+    TProperty<TToolBar, int, &TToolBar::GetButtonWidth, &TToolBar::SetButtonWidth> ButtonWidth{this};
+    TProperty<TToolBar, int, &TToolBar::GetButtonHeight, &TToolBar::SetButtonHeight> ButtonHeight{this};
+    TProperty<TToolBar, bool, &TToolBar::GetShowCaptions, &TToolBar::SetShowCaptions> ShowCaptions{this};
+    TProperty<TToolBar, TImageList*, &TToolBar::GetImages, &TToolBar::SetImages> Images{this};
+    TProperty<TToolBar, bool, &TToolBar::GetWrapable, &TToolBar::SetWrapable> Wrapable{this};
 
     int ButtonCount() const;
     TToolButton* Buttons(int Index) const;

@@ -24,6 +24,9 @@ public:
     void SetImageIndex(int Value);
     int GetSelectedIndex() const { return FSelectedIndex; }
     void SetSelectedIndex(int Value);
+    TProperty<TTreeNode, std::string, &TTreeNode::GetText, &TTreeNode::SetText> Text{this};
+    TProperty<TTreeNode, int, &TTreeNode::GetImageIndex, &TTreeNode::SetImageIndex> ImageIndex{this};
+    TProperty<TTreeNode, int, &TTreeNode::GetSelectedIndex, &TTreeNode::SetSelectedIndex> SelectedIndex{this};
 
     TTreeNode* GetParent() const { return FParent; }
     int Count() const { return static_cast<int>(FChildren.size()); }
@@ -42,6 +45,9 @@ public:
     void Collapse(bool Recurse);
     bool GetSelected() const;
     void SetSelected(bool Value);
+    TProperty<TTreeNode, bool, &TTreeNode::GetExpanded, &TTreeNode::SetExpanded> Expanded{this};
+    TProperty<TTreeNode, bool, &TTreeNode::GetSelected, &TTreeNode::SetSelected> Selected{this};
+    TReadOnlyProperty<TTreeNode, TTreeNode*, &TTreeNode::GetParent> Parent{this};
     // Frees the node and its children.
     void Delete();
 
@@ -105,7 +111,7 @@ public:
     explicit TTreeView(TComponent* AOwner);
     ~TTreeView() override;
 
-    TTreeNodes* Items() const { return FItems.get(); }
+    TTreeNodes* const Items;
     // Null when nothing is selected; setting null clears the selection.
     TTreeNode* GetSelected() const;
     void SetSelected(TTreeNode* Node);
@@ -120,6 +126,11 @@ public:
     TTreeNode* NodeOfItem(const QTreeWidgetItem* Item) const;
     TTreeNode* GetNodeAt(int X, int Y) const;
 
+    TProperty<TTreeView, TTreeNode*, &TTreeView::GetSelected, &TTreeView::SetSelected> Selected{this};
+    TProperty<TTreeView, bool, &TTreeView::GetReadOnly, &TTreeView::SetReadOnly> ReadOnly{this};
+    TProperty<TTreeView, bool, &TTreeView::GetHideSelection, &TTreeView::SetHideSelection> HideSelection{this};
+    TProperty<TTreeView, TImageList*, &TTreeView::GetImages, &TTreeView::SetImages> Images{this};
+
     // The selection changed (by the user or from code).
     TTVChangedEvent OnChange;
 
@@ -130,7 +141,6 @@ protected:
 private:
     friend class TTreeNode;
     friend class TTreeNodes;
-    std::unique_ptr<TTreeNodes> FItems;
     TImageList* FImages = nullptr;
     bool FReadOnly = false;
     bool FHideSelection = true;

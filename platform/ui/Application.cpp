@@ -1,0 +1,274 @@
+#include "ui/Application.h"
+
+#include <QApplication>
+#include <QEvent>
+#include <QEventLoop>
+#include <QObject>
+#include <algorithm>
+#include <atomic>
+#include <cstdlib>
+#include <unistd.h>
+
+#include "rtl/Thread.h"
+#include "ui/Control.h"
+#include "ui/Dialogs.h"
+#include "ui/Form.h"
+
+TApplicationRef Application;
+
+namespace {
+
+const QEvent::Type PostedMessageEvent = QEvent::Type(QEvent::User + 1);
+const QEvent::Type WakeEvent = QEvent::Type(QEvent::User + 2);
+
+class TPostedMessage : public QEvent {
+public:
+    explicit TPostedMessage(const TMsg& AMsg) : QEvent(PostedMessageEvent), Msg(AMsg) {}
+    TMsg Msg;
+};
+
+TApplication* TheApplication = nullptr;
+std::atomic<QObject*> LoopObject{nullptr};
+std::atomic<bool> WakePending{false};
+
+int QtArgc = 1;
+char QtArg0[] = "kalvodaq";
+char* QtArgv[] = {QtArg0, nullptr};
+
+}  // namespace
+
+// Receives the posted messages and the hand-over wake-ups in the
+// user-interface thread, and owns the running message loop.
+class TApplicationLoop : public QObject {
+public:
+    bool event(QEvent* Event) override
+    {
+        if (Event->type() == PostedMessageEvent) {
+            TMsg Msg = static_cast<TPostedMessage*>(Event)->Msg;
+            CallGuarded(TheApplication, [&] { TheApplication->DispatchMessage(Msg); });
+            return true;
+        }
+        if (Event->type() == WakeEvent) {
+            WakePending = false;
+            CallGuarded(TheApplication, [] { CheckSynchronize(); });
+            return true;
+        }
+        return QObject::event(Event);
+    }
+
+    QEventLoop* RunLoop = nullptr;
+};
+
+TApplication* TApplicationRef::Get()
+{
+    if (!TheApplication) {
+        if (!QApplication::instance())
+            new QApplication(QtArgc, QtArgv);
+        TheApplication = new TApplication;
+    }
+    return TheApplication;
+}
+
+TApplication::TApplication() : FLoop(new TApplicationLoop)
+{
+    TheApplication = this;
+    QApplication::setQuitOnLastWindowClosed(false);
+    LoopObject = FLoop.get();
+    SetMainThread();
+    SetWakeMainThreadHook([] {
+        QObject* Target = LoopObject.load();
+        if (Target && !WakePending.exchange(true))
+            QCoreApplication::postEvent(Target, new QEvent(WakeEvent));
+    });
+    SetThreadExceptionHook([](TThread*, const std::exception& E) {
+        if (dynamic_cast<const EAbort*>(&E))
+            return;
+        if (auto* Ex = dynamic_cast<const Exception*>(&E)) {
+            Exception Copy(*Ex);
+            TheApplication->DeliverException(TheApplication, Copy);
+        } else {
+            Exception Wrapped(E.what());
+            TheApplication->DeliverException(TheApplication, Wrapped);
+        }
+    });
+}
+
+TApplication::~TApplication()
+{
+    SetWakeMainThreadHook(nullptr);
+    SetThreadExceptionHook(nullptr);
+    LoopObject = nullptr;
+    DestroyComponents();
+    if (TheApplication == this)
+        TheApplication = nullptr;
+}
+
+void TApplication::DestroyComponents()
+{
+    while (ComponentCount() > 0) {
+        TComponent* C = Components(ComponentCount() - 1);
+        RemoveComponent(C);
+        delete C;
+    }
+}
+
+void TApplication::FormCreated(TForm* AForm)
+{
+    if (!FMainForm)
+        FMainForm = AForm;
+    AForm->DoCreate();
+}
+
+void TApplication::Notification(TComponent* AComponent, TOperation Operation)
+{
+    TComponent::Notification(AComponent, Operation);
+    if (Operation == TOperation::opRemove && AComponent == FMainForm)
+        FMainForm = nullptr;
+}
+
+void TApplication::Run()
+{
+    if (FMainForm)
+        CallGuarded(FMainForm, [this] { FMainForm->Show(); });
+    if (FTerminated)
+        return;
+    QEventLoop Loop;
+    FLoop->RunLoop = &Loop;
+    Loop.exec();
+    FLoop->RunLoop = nullptr;
+}
+
+void TApplication::Terminate()
+{
+    FTerminated = true;
+    if (FLoop->RunLoop)
+        FLoop->RunLoop->quit();
+}
+
+void TApplication::ProcessMessages()
+{
+    QCoreApplication::sendPostedEvents();
+    QCoreApplication::processEvents(QEventLoop::AllEvents);
+}
+
+std::string TApplication::ExeName() const
+{
+    char Buffer[4096];
+    const ssize_t N = readlink("/proc/self/exe", Buffer, sizeof Buffer - 1);
+    return N > 0 ? std::string(Buffer, size_t(N)) : std::string();
+}
+
+void TApplication::HandleException(TObject* Sender)
+{
+    std::exception_ptr Current = std::current_exception();
+    if (!Current)
+        return;
+    try {
+        std::rethrow_exception(Current);
+    } catch (const EAbort&) {
+    } catch (Exception& E) {
+        DeliverException(Sender, E);
+    } catch (const std::exception& E) {
+        Exception Wrapped(E.what());
+        DeliverException(Sender, Wrapped);
+    } catch (...) {
+        Exception Wrapped("Unknown exception");
+        DeliverException(Sender, Wrapped);
+    }
+}
+
+void TApplication::DeliverException(TObject* Sender, Exception& E)
+{
+    try {
+        bool Handled = false;
+        for (TApplicationEvents* Events : std::vector<TApplicationEvents*>(FEvents))
+            if (Events->OnException) {
+                Events->OnException(Sender, E);
+                Handled = true;
+            }
+        if (!Handled && OnException) {
+            OnException(Sender, E);
+            Handled = true;
+        }
+        if (!Handled)
+            ShowException(E);
+    } catch (const EAbort&) {
+    } catch (const std::exception& Inner) {
+        // A failing exception handler must not take the loop down.
+        ShowException(Exception(Inner.what()));
+    }
+}
+
+void TApplication::ShowException(const Exception& E)
+{
+    MessageBox(E.Message, FTitle, MB_OK | MB_ICONSTOP);
+}
+
+int TApplication::MessageBox(const std::string& Text, const std::string& Caption, unsigned Flags)
+{
+    TDialogRequest Request;
+    Request.Kind = TDialogKind::MessageBox;
+    Request.Caption = Caption;
+    Request.Text = Text;
+    Request.Flags = Flags;
+    return RunDialog(Request).Result;
+}
+
+void TApplication::DispatchMessage(TMsg& Msg)
+{
+    bool Handled = false;
+    for (TApplicationEvents* Events : std::vector<TApplicationEvents*>(FEvents)) {
+        if (Events->OnMessage)
+            Events->OnMessage(Msg, Handled);
+        if (Handled)
+            return;
+    }
+    if (OnMessage)
+        OnMessage(Msg, Handled);
+    if (Handled)
+        return;
+    if (TWinControl* Target = TWinControl::FindControl(Msg.hwnd))
+        Target->Perform(Msg.message, Msg.wParam, Msg.lParam);
+}
+
+TApplicationEvents::TApplicationEvents(TComponent* AOwner) : TComponent(AOwner)
+{
+    Application->FEvents.push_back(this);
+}
+
+TApplicationEvents::~TApplicationEvents()
+{
+    if (TheApplication) {
+        auto& List = TheApplication->FEvents;
+        List.erase(std::remove(List.begin(), List.end(), this), List.end());
+    }
+}
+
+bool PostMessage(HWND hwnd, UINT Msg, WPARAM wParam, LPARAM lParam)
+{
+    QObject* Target = LoopObject.load();
+    if (!Target || hwnd == 0 || !TWinControl::FindControl(hwnd))
+        return false;
+    QCoreApplication::postEvent(Target, new TPostedMessage(TMsg{hwnd, Msg, wParam, lParam}));
+    return true;
+}
+
+bool PostMessage(TWinControl* Control, UINT Msg, WPARAM wParam, LPARAM lParam)
+{
+    return Control && PostMessage(Control->Handle(), Msg, wParam, lParam);
+}
+
+LRESULT SendMessage(HWND hwnd, UINT Msg, WPARAM wParam, LPARAM lParam)
+{
+    TWinControl* Target = TWinControl::FindControl(hwnd);
+    return Target ? Target->Perform(Msg, wParam, lParam) : 0;
+}
+
+void CallGuarded(TObject* Sender, const std::function<void()>& Fn)
+{
+    try {
+        Fn();
+    } catch (...) {
+        Application->HandleException(Sender);
+    }
+}

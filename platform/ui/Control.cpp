@@ -1,0 +1,883 @@
+#include "ui/Control.h"
+
+#include <QApplication>
+#include <QContextMenuEvent>
+#include <QCursor>
+#include <QEvent>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPointer>
+#include <QWheelEvent>
+#include <QWidget>
+#include <algorithm>
+#include <atomic>
+#include <mutex>
+#include <unordered_map>
+
+#include "ui/Application.h"
+#include "ui/CanvasQt.h"
+#include "ui/ControlQt.h"
+#include "ui/Form.h"
+#include "ui/GraphicsQt.h"
+#include "ui/Keys.h"
+#include "ui/Menu.h"
+
+namespace {
+
+const char* const ControlProperty = "kalvoControl";
+
+// Live windowed controls by handle. Handles only grow, so a message posted
+// to a freed control finds nothing instead of a newcomer.
+std::mutex HandleLock;
+std::unordered_map<HWND, TWinControl*> Handles;
+std::atomic<HWND> NextHandle{1};
+
+QWidget* CaptureWidget = nullptr;
+
+}  // namespace
+
+// Turns the widget's Qt events into the control's calls, guarding each.
+class TControlEventFilter : public QObject {
+public:
+    explicit TControlEventFilter(TControl* AControl) : FControl(AControl) {}
+
+    bool eventFilter(QObject* Watched, QEvent* Event) override;
+
+private:
+    bool KeyEvent(TWinControl* Win, QKeyEvent* Event, bool Down);
+    TControl* FControl;
+};
+
+bool TControlEventFilter::eventFilter(QObject* Watched, QEvent* Event)
+{
+    TControl* C = FControl;
+    if (Watched != C->FWidget || C->IsDestroying())
+        return false;
+    bool Consumed = false;
+    switch (Event->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick: {
+        auto* M = static_cast<QMouseEvent*>(Event);
+        TMouseButton Button = M->button() == Qt::RightButton    ? mbRight
+                              : M->button() == Qt::MiddleButton ? mbMiddle
+                                                                : mbLeft;
+        Qt::MouseButtons Buttons = M->buttons();
+        const QPoint P = M->position().toPoint();
+        if (Event->type() == QEvent::MouseButtonRelease)
+            Buttons |= M->button();  // the shift state still names the released button
+        TShiftState Shift = ShiftStateOf(M->modifiers(), Buttons);
+        if (Event->type() == QEvent::MouseButtonPress) {
+            if (Button == mbLeft)
+                C->FPressed = true;
+            CallGuarded(C, [&] { C->MouseDown(Button, Shift, P.x(), P.y()); });
+        } else if (Event->type() == QEvent::MouseButtonDblClick) {
+            CallGuarded(C, [&] {
+                C->DblClick();
+                C->MouseDown(Button, Shift | ssDouble, P.x(), P.y());
+            });
+        } else {
+            const bool Clicked = Button == mbLeft && C->FPressed && C->FClickOnMouseUp &&
+                                 C->FWidget->rect().contains(P);
+            if (Button == mbLeft)
+                C->FPressed = false;
+            CallGuarded(C, [&] {
+                C->MouseUp(Button, Shift, P.x(), P.y());
+                if (Clicked)
+                    C->Click();
+            });
+        }
+        break;
+    }
+    case QEvent::MouseMove: {
+        auto* M = static_cast<QMouseEvent*>(Event);
+        const QPoint P = M->position().toPoint();
+        TShiftState Shift = ShiftStateOf(M->modifiers(), M->buttons());
+        CallGuarded(C, [&] { C->MouseMove(Shift, P.x(), P.y()); });
+        break;
+    }
+    case QEvent::Wheel: {
+        auto* W = static_cast<QWheelEvent*>(Event);
+        const QPoint P = W->position().toPoint();
+        bool Handled = false;
+        TShiftState Shift = ShiftStateOf(W->modifiers(), W->buttons());
+        CallGuarded(C, [&] { Handled = C->DoMouseWheel(Shift, W->angleDelta().y(), P.x(), P.y()); });
+        Consumed = Handled;
+        break;
+    }
+    case QEvent::Resize:
+        CallGuarded(C, [&] {
+            C->Resize();
+            if (auto* Win = dynamic_cast<TWinControl*>(C))
+                Win->ClientResized();
+        });
+        break;
+    case QEvent::Enter:
+        CallGuarded(C, [&] { C->MouseEnter(); });
+        break;
+    case QEvent::Leave:
+        CallGuarded(C, [&] { C->MouseLeave(); });
+        break;
+    case QEvent::ToolTip:
+        Consumed = C->FHint.empty() || !C->EffectiveShowHint();
+        break;
+    case QEvent::ContextMenu:
+        if (C->FPopupMenu && C->FPopupMenu->AutoPopup) {
+            const QPoint G = static_cast<QContextMenuEvent*>(Event)->globalPos();
+            C->FPopupMenu->PopupComponent = C;
+            TPopupMenu* Menu = C->FPopupMenu;
+            CallGuarded(C, [&] { Menu->Popup(G.x(), G.y()); });
+            Consumed = true;
+        }
+        break;
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease:
+        if (auto* Win = dynamic_cast<TWinControl*>(C))
+            Consumed = KeyEvent(Win, static_cast<QKeyEvent*>(Event), Event->type() == QEvent::KeyPress);
+        break;
+    case QEvent::FocusIn:
+        if (auto* Win = dynamic_cast<TWinControl*>(C))
+            CallGuarded(C, [&] { Win->DoEnter(); });
+        break;
+    case QEvent::FocusOut:
+        if (auto* Win = dynamic_cast<TWinControl*>(C))
+            CallGuarded(C, [&] { Win->DoExit(); });
+        break;
+    default:
+        break;
+    }
+    return Consumed;
+}
+
+bool TControlEventFilter::KeyEvent(TWinControl* Win, QKeyEvent* Event, bool Down)
+{
+    // Only controls that take the focus see keys; a key a child ignored and
+    // Qt passes on to its container is left to the container's widget.
+    if (Win->FWidget->focusPolicy() == Qt::NoFocus && !dynamic_cast<TForm*>(Win))
+        return false;
+    if (dynamic_cast<TForm*>(Win) && Win->FWidget->focusWidget() &&
+        Win->FWidget->focusWidget() != Win->FWidget) {
+        // Propagated from a child: the form only sees it through KeyDown
+        // (default and cancel buttons), not through its own events.
+        if (!Down)
+            return false;
+        std::uint16_t Key = QtKeyToVirtualKey(Event->key(), Event->modifiers());
+        if (Key != VK_RETURN && Key != VK_ESCAPE)
+            return false;
+    }
+    std::uint16_t Key = QtKeyToVirtualKey(Event->key(), Event->modifiers());
+    const TShiftState Shift = ShiftStateOf(Event->modifiers(), Qt::NoButton);
+    bool Consumed = false;
+    CallGuarded(Win, [&] {
+        if (Key != 0) {
+            if (Down)
+                Win->KeyDown(Key, Shift);
+            else
+                Win->KeyUp(Key, Shift);
+            if (Key == 0)
+                Consumed = true;
+        }
+        const QString Text = Event->text();
+        if (Down && !Consumed && Text.size() == 1 && Text[0].unicode() < 0x80 && Text[0].unicode() != 0) {
+            char Ch = char(Text[0].unicode());
+            Win->KeyPress(Ch);
+            if (Ch == 0)
+                Consumed = true;
+        }
+    });
+    return Consumed;
+}
+
+// --- TControl ---------------------------------------------------------------
+
+TControl::TControl(TComponent* AOwner, QWidget* AWidget)
+    : TComponent(AOwner), Font(new TFont), FWidget(AWidget), FFilter(new TControlEventFilter(this))
+{
+    FWidget->setProperty(ControlProperty, QVariant::fromValue<void*>(this));
+    FWidget->setMouseTracking(true);
+    FWidget->installEventFilter(FFilter.get());
+    FWidget->hide();
+    Font->OnChange = [this](TObject*) { FontChanged(); };
+}
+
+TControl::~TControl()
+{
+    Destroying();
+    if (CaptureWidget == FWidget)
+        ReleaseCapture();
+    if (FParent)
+        FParent->RemoveControl(this);
+    FParent = nullptr;
+    if (FWidget) {
+        FWidget->removeEventFilter(FFilter.get());
+        FWidget->setProperty(ControlProperty, QVariant());
+        delete FWidget;
+    }
+    FWidget = nullptr;
+    delete Font;
+}
+
+TControl* TControl::FromWidget(const QWidget* W)
+{
+    if (!W)
+        return nullptr;
+    return static_cast<TControl*>(W->property(ControlProperty).value<void*>());
+}
+
+void TControl::SetName(const std::string& Value)
+{
+    TComponent::SetName(Value);
+    FWidget->setObjectName(QStr(Value));
+}
+
+void TControl::SetParent(TWinControl* AParent)
+{
+    if (AParent == FParent)
+        return;
+    if (AParent == this)
+        throw Exception("A control cannot have itself as its parent");
+    if (FParent)
+        FParent->RemoveControl(this);
+    FParent = AParent;
+    if (AParent) {
+        FWidget->setParent(AParent->ClientWidget());
+        FWidget->setVisible(FVisible);
+        AParent->InsertControl(this);
+        RememberAnchorDistances();
+    } else {
+        FWidget->setParent(nullptr);
+        FWidget->hide();
+    }
+}
+
+int TControl::GetLeft() const { return FWidget->geometry().x(); }
+int TControl::GetTop() const { return FWidget->geometry().y(); }
+int TControl::GetWidth() const { return FWidget->geometry().width(); }
+int TControl::GetHeight() const { return FWidget->geometry().height(); }
+void TControl::SetLeft(int Value) { SetBounds(Value, GetTop(), GetWidth(), GetHeight()); }
+void TControl::SetTop(int Value) { SetBounds(GetLeft(), Value, GetWidth(), GetHeight()); }
+void TControl::SetWidth(int Value) { SetBounds(GetLeft(), GetTop(), Value, GetHeight()); }
+void TControl::SetHeight(int Value) { SetBounds(GetLeft(), GetTop(), GetWidth(), Value); }
+
+void TControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight)
+{
+    const QRect R(ALeft, ATop, std::max(0, AWidth), std::max(0, AHeight));
+    if (FWidget->geometry() != R)
+        FWidget->setGeometry(R);
+    if (FParent && !FParent->FAligning) {
+        RememberAnchorDistances();
+        if (FAlign != alNone)
+            FParent->Realign();
+    }
+}
+
+TRect TControl::GetBoundsRect() const { return Bounds(GetLeft(), GetTop(), GetWidth(), GetHeight()); }
+void TControl::SetBoundsRect(const TRect& R) { SetBounds(R.Left, R.Top, R.Width(), R.Height()); }
+
+int TControl::GetClientWidth() const { return FWidget->width(); }
+int TControl::GetClientHeight() const { return FWidget->height(); }
+void TControl::SetClientWidth(int Value) { SetWidth(GetWidth() - GetClientWidth() + Value); }
+void TControl::SetClientHeight(int Value) { SetHeight(GetHeight() - GetClientHeight() + Value); }
+TRect TControl::GetClientRect() const { return Rect(0, 0, GetClientWidth(), GetClientHeight()); }
+
+TPoint TControl::ClientToScreen(const TPoint& P) const
+{
+    const QPoint G = FWidget->mapToGlobal(QPoint(P.X, P.Y));
+    return Point(G.x(), G.y());
+}
+
+TPoint TControl::ScreenToClient(const TPoint& P) const
+{
+    const QPoint L = FWidget->mapFromGlobal(QPoint(P.X, P.Y));
+    return Point(L.x(), L.y());
+}
+
+void TControl::SetVisible(bool Value)
+{
+    if (FVisible == Value)
+        return;
+    FVisible = Value;
+    if (FParent)
+        FWidget->setVisible(Value);
+    if (FParent && FAlign != alNone)
+        FParent->Realign();
+}
+
+bool TControl::Showing() const { return FWidget->isVisible(); }
+
+bool TControl::GetEnabled() const { return !FWidget->testAttribute(Qt::WA_ForceDisabled); }
+void TControl::SetEnabled(bool Value)
+{
+    // The widget's own flag, not the effective one, is the property.
+    FWidget->setEnabled(Value);
+}
+
+void TControl::SetAlign(TAlign Value)
+{
+    if (FAlign == Value)
+        return;
+    FAlign = Value;
+    if (FParent)
+        FParent->Realign();
+}
+
+void TControl::SetAnchors(TAnchors Value)
+{
+    FAnchors = Value;
+    RememberAnchorDistances();
+}
+
+void TControl::RememberAnchorDistances()
+{
+    if (!FParent)
+        return;
+    const TRect Area = FParent->AlignRect();
+    FAnchorRight = Area.Right - (GetLeft() + GetWidth());
+    FAnchorBottom = Area.Bottom - (GetTop() + GetHeight());
+}
+
+void TControl::AnchorsChanged()
+{
+    if (!FParent || FAlign != alNone)
+        return;
+    const TRect Area = FParent->AlignRect();
+    int L = GetLeft(), T = GetTop(), W = GetWidth(), H = GetHeight();
+    if (FAnchors & akRight) {
+        if (FAnchors & akLeft)
+            W = Area.Right - FAnchorRight - L;
+        else
+            L = Area.Right - FAnchorRight - W;
+    }
+    if (FAnchors & akBottom) {
+        if (FAnchors & akTop)
+            H = Area.Bottom - FAnchorBottom - T;
+        else
+            T = Area.Bottom - FAnchorBottom - H;
+    }
+    FWidget->setGeometry(L, T, std::max(0, W), std::max(0, H));
+}
+
+std::string TControl::GetText() const { return StdStr(FWidget->windowTitle()); }
+void TControl::SetText(const std::string& Value) { FWidget->setWindowTitle(QStr(Value)); }
+
+void TControl::SetColor(TColor Value)
+{
+    if (FColor == Value)
+        return;
+    FColor = Value;
+    ApplyColor();
+}
+
+void TControl::ApplyColor()
+{
+    QPalette Pal = FWidget->palette();
+    Pal.setColor(QPalette::Window, ToQColor(FColor));
+    FWidget->setPalette(Pal);
+    FWidget->setAutoFillBackground(FColor != clBtnFace);
+}
+
+void TControl::FontChanged()
+{
+    FWidget->setFont(ToQFont(*Font));
+    QPalette Pal = FWidget->palette();
+    Pal.setColor(QPalette::WindowText, ToQColor(Font->GetColor()));
+    Pal.setColor(QPalette::Text, ToQColor(Font->GetColor()));
+    Pal.setColor(QPalette::ButtonText, ToQColor(Font->GetColor()));
+    FWidget->setPalette(Pal);
+}
+
+void TControl::SetHint(const std::string& Value)
+{
+    FHint = Value;
+    FWidget->setToolTip(QStr(Value));
+}
+
+void TControl::SetShowHint(bool Value)
+{
+    FShowHint = Value;
+    FParentShowHint = false;
+}
+
+void TControl::SetParentShowHint(bool Value) { FParentShowHint = Value; }
+
+bool TControl::EffectiveShowHint() const
+{
+    if (!Application->GetShowHint())
+        return false;
+    if (FParentShowHint && FParent)
+        return FParent->EffectiveShowHint();
+    return FShowHint;
+}
+
+void TControl::SetCursor(TCursor Value)
+{
+    FCursor = Value;
+    if (Value == crDefault)
+        FWidget->unsetCursor();
+    else
+        FWidget->setCursor(QtCursorShape(Value));
+}
+
+void TControl::SetPopupMenu(TPopupMenu* Value)
+{
+    if (FPopupMenu)
+        FPopupMenu->RemoveFreeNotification(this);
+    FPopupMenu = Value;
+    if (Value)
+        Value->FreeNotification(this);
+}
+
+void TControl::Notification(TComponent* AComponent, TOperation Operation)
+{
+    TComponent::Notification(AComponent, Operation);
+    if (Operation == TOperation::opRemove && AComponent == FPopupMenu)
+        FPopupMenu = nullptr;
+}
+
+void TControl::Invalidate() { FWidget->update(); }
+void TControl::Repaint() { FWidget->repaint(); }
+void TControl::Update() { FWidget->repaint(); }
+
+void TControl::BringToFront()
+{
+    FWidget->raise();
+    if (FParent) {
+        auto& List = FParent->FControls;
+        List.erase(std::find(List.begin(), List.end(), this));
+        List.push_back(this);
+    }
+}
+
+void TControl::SendToBack()
+{
+    FWidget->lower();
+    if (FParent) {
+        auto& List = FParent->FControls;
+        List.erase(std::find(List.begin(), List.end(), this));
+        List.insert(List.begin(), this);
+    }
+}
+
+void TControl::SetMouseCapture(bool Value)
+{
+    if (Value) {
+        if (CaptureWidget && CaptureWidget != FWidget)
+            ReleaseCapture();
+        if (FWidget->isVisible())
+            FWidget->grabMouse();
+        CaptureWidget = FWidget;
+    } else if (CaptureWidget == FWidget) {
+        ReleaseCapture();
+    }
+}
+
+bool TControl::GetMouseCapture() const { return CaptureWidget == FWidget; }
+
+void ReleaseCapture()
+{
+    if (CaptureWidget && QWidget::mouseGrabber() == CaptureWidget)
+        CaptureWidget->releaseMouse();
+    CaptureWidget = nullptr;
+}
+
+void TControl::Click()
+{
+    if (OnClick)
+        OnClick(this);
+}
+
+void TControl::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y)
+{
+    if (OnMouseDown)
+        OnMouseDown(this, Button, Shift, X, Y);
+}
+
+void TControl::MouseMove(TShiftState Shift, int X, int Y)
+{
+    if (OnMouseMove)
+        OnMouseMove(this, Shift, X, Y);
+}
+
+void TControl::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y)
+{
+    if (OnMouseUp)
+        OnMouseUp(this, Button, Shift, X, Y);
+}
+
+bool TControl::DoMouseWheel(TShiftState Shift, int WheelDelta, int X, int Y)
+{
+    bool Handled = false;
+    if (OnMouseWheel)
+        OnMouseWheel(this, Shift, WheelDelta, X, Y, Handled);
+    return Handled;
+}
+
+void TControl::DblClick()
+{
+    if (OnDblClick)
+        OnDblClick(this);
+}
+
+void TControl::Resize()
+{
+    if (OnResize)
+        OnResize(this);
+}
+
+void TControl::MouseEnter()
+{
+    if (OnMouseEnter)
+        OnMouseEnter(this);
+}
+
+void TControl::MouseLeave()
+{
+    if (OnMouseLeave)
+        OnMouseLeave(this);
+}
+
+// --- TWinControl --------------------------------------------------------------
+
+TWinControl::TWinControl(TComponent* AOwner, QWidget* AWidget) : TControl(AOwner, AWidget)
+{
+    FHandle = NextHandle++;
+    std::lock_guard<std::mutex> Guard(HandleLock);
+    Handles[FHandle] = this;
+}
+
+TWinControl::~TWinControl()
+{
+    Destroying();
+    {
+        std::lock_guard<std::mutex> Guard(HandleLock);
+        Handles.erase(FHandle);
+    }
+    // Children go first, while this control's widget still holds theirs.
+    while (!FControls.empty())
+        delete FControls.back();
+}
+
+TWinControl* TWinControl::FindControl(HWND Handle)
+{
+    std::lock_guard<std::mutex> Guard(HandleLock);
+    auto It = Handles.find(Handle);
+    return It == Handles.end() ? nullptr : It->second;
+}
+
+TControl* TWinControl::Controls(int Index) const
+{
+    if (Index < 0 || Index >= ControlCount())
+        throw EListError("List index out of bounds (" + std::to_string(Index) + ")");
+    return FControls[size_t(Index)];
+}
+
+QWidget* TWinControl::ClientWidget() const { return Widget(); }
+
+void TWinControl::InsertControl(TControl* AControl)
+{
+    FControls.push_back(AControl);
+    ControlsChanged();
+    if (AControl->GetAlign() != alNone)
+        Realign();
+}
+
+void TWinControl::RemoveControl(TControl* AControl)
+{
+    auto It = std::find(FControls.begin(), FControls.end(), AControl);
+    if (It == FControls.end())
+        return;
+    FControls.erase(It);
+    if (IsDestroying())
+        return;
+    ControlsChanged();
+    if (AControl->GetAlign() != alNone)
+        Realign();
+}
+
+void TWinControl::SetFocus()
+{
+    if (!CanFocus())
+        throw Exception("Cannot focus a disabled or invisible window");
+    Widget()->setFocus(Qt::OtherFocusReason);
+}
+
+bool TWinControl::Focused() const { return Widget()->hasFocus(); }
+
+bool TWinControl::CanFocus() const
+{
+    for (const TControl* C = this; C; C = C->GetParent())
+        if (!C->GetVisible() || !C->GetEnabled())
+            return false;
+    return true;
+}
+
+bool TWinControl::GetTabStop() const { return Widget()->focusPolicy() & Qt::TabFocus; }
+void TWinControl::SetTabStop(bool Value)
+{
+    Widget()->setFocusPolicy(Value ? Qt::StrongFocus : Qt::ClickFocus);
+}
+
+LRESULT TWinControl::Perform(UINT Msg, WPARAM WParam, LPARAM LParam)
+{
+    TMessage M{Msg, WParam, LParam, 0};
+    WndProc(M);
+    return M.Result;
+}
+
+void TWinControl::WndProc(TMessage& Message)
+{
+    if (Message.Msg == WM_SYSCOMMAND) {
+        const WPARAM Command = Message.WParam & 0xFFF0;
+        const WPARAM Detail = Message.WParam & 0x000F;
+        if (Command == SC_MOVE && Detail != 0)
+            BeginMouseTrack(true, 0);
+        else if (Command == SC_SIZE && Detail != 0)
+            BeginMouseTrack(false, Detail);
+    } else if (Message.Msg == WM_CLOSE) {
+        if (auto* Form = dynamic_cast<TForm*>(this))
+            Form->Close();
+    }
+}
+
+void TWinControl::KeyDown(std::uint16_t& Key, TShiftState Shift)
+{
+    if (OnKeyDown)
+        OnKeyDown(this, Key, Shift);
+}
+
+void TWinControl::KeyPress(char& Key)
+{
+    if (OnKeyPress)
+        OnKeyPress(this, Key);
+}
+
+void TWinControl::KeyUp(std::uint16_t& Key, TShiftState Shift)
+{
+    if (OnKeyUp)
+        OnKeyUp(this, Key, Shift);
+}
+
+void TWinControl::DoEnter()
+{
+    if (OnEnter)
+        OnEnter(this);
+}
+
+void TWinControl::DoExit()
+{
+    if (OnExit)
+        OnExit(this);
+}
+
+bool TWinControl::WantKey(std::uint16_t) const { return false; }
+
+TRect TWinControl::AlignRect() const
+{
+    const QWidget* W = ClientWidget();
+    return Rect(0, 0, W->width(), W->height());
+}
+
+void TWinControl::EnableAlign()
+{
+    if (FAlignLock > 0 && --FAlignLock == 0)
+        Realign();
+}
+
+void TWinControl::ClientResized()
+{
+    Realign();
+    for (TControl* C : FControls)
+        if (C->GetAlign() == alNone && (C->GetAnchors() & (akRight | akBottom)))
+            C->AnchorsChanged();
+}
+
+void TWinControl::Realign()
+{
+    if (FAlignLock > 0 || FAligning || IsDestroying())
+        return;
+    FAligning = true;
+    TRect R = AlignRect();
+    auto Place = [&](TAlign Which) {
+        std::vector<TControl*> List;
+        for (TControl* C : FControls)
+            if (C->GetAlign() == Which && C->GetVisible())
+                List.push_back(C);
+        // Within one alignment the current positions decide the order.
+        auto Key = [Which](const TControl* C) {
+            switch (Which) {
+            case alTop: return C->GetTop();
+            case alBottom: return -(C->GetTop() + C->GetHeight());
+            case alLeft: return C->GetLeft();
+            case alRight: return -(C->GetLeft() + C->GetWidth());
+            default: return 0;
+            }
+        };
+        std::stable_sort(List.begin(), List.end(),
+                         [&](const TControl* A, const TControl* B) { return Key(A) < Key(B); });
+        for (TControl* C : List) {
+            const int W = C->GetWidth(), H = C->GetHeight();
+            switch (Which) {
+            case alTop:
+                C->SetBounds(R.Left, R.Top, R.Width(), H);
+                R.Top += H;
+                break;
+            case alBottom:
+                C->SetBounds(R.Left, R.Bottom - H, R.Width(), H);
+                R.Bottom -= H;
+                break;
+            case alLeft:
+                C->SetBounds(R.Left, R.Top, W, R.Height());
+                R.Left += W;
+                break;
+            case alRight:
+                C->SetBounds(R.Right - W, R.Top, W, R.Height());
+                R.Right -= W;
+                break;
+            case alClient:
+                C->SetBounds(R.Left, R.Top, R.Width(), R.Height());
+                break;
+            default:
+                break;
+            }
+        }
+    };
+    for (TAlign A : {alTop, alBottom, alLeft, alRight, alClient})
+        Place(A);
+    FAligning = false;
+    AlignDone();
+}
+
+// --- mouse tracking for the move and size system commands -------------------
+
+// Moves or sizes a control with the mouse until the button is released.
+class TMouseTracker : public QObject {
+public:
+    TMouseTracker(TWinControl* AControl, bool AMove, WPARAM AEdge)
+        : FControl(AControl), FWidget(AControl->Widget()), FMove(AMove), FEdge(AEdge)
+    {
+        FStart = QCursor::pos();
+        FStartRect = FWidget->geometry();
+        qApp->installEventFilter(this);
+    }
+
+    bool eventFilter(QObject*, QEvent* Event) override
+    {
+        if (!FWidget) {
+            deleteLater();
+            return false;
+        }
+        if (Event->type() == QEvent::MouseMove) {
+            const QPoint D = static_cast<QMouseEvent*>(Event)->globalPosition().toPoint() - FStart;
+            QRect R = FStartRect;
+            if (FMove)
+                R.moveTo(FStartRect.topLeft() + D);
+            else if (FEdge == WMSZ_BOTTOM)
+                R.setHeight(std::max(0, FStartRect.height() + D.y()));
+            CallGuarded(FControl, [&] { FControl->SetBounds(R.x(), R.y(), R.width(), R.height()); });
+            return true;
+        }
+        if (Event->type() == QEvent::MouseButtonRelease) {
+            qApp->removeEventFilter(this);
+            deleteLater();
+            return true;
+        }
+        return false;
+    }
+
+private:
+    TWinControl* FControl;
+    QPointer<QWidget> FWidget;
+    bool FMove;
+    WPARAM FEdge;
+    QPoint FStart;
+    QRect FStartRect;
+};
+
+void TWinControl::BeginMouseTrack(bool Move, WPARAM Edge) { new TMouseTracker(this, Move, Edge); }
+
+// --- TCustomControl and TGraphicControl ---------------------------------------
+
+// A widget that paints through its control's Paint.
+class TCustomControlWidget : public QWidget {
+public:
+    TCustomControlWidget() { setAttribute(Qt::WA_OpaquePaintEvent); }
+
+    void paintEvent(QPaintEvent*) override
+    {
+        TControl* C = TControl::FromWidget(this);
+        if (!C || C->IsDestroying())
+            return;
+        QPainter Painter(this);
+        CallGuarded(C, [&] {
+            if (auto* Custom = dynamic_cast<TCustomControl*>(C))
+                Custom->PaintOn(&Painter);
+            else if (auto* Graphic = dynamic_cast<TGraphicControl*>(C))
+                Graphic->PaintOn(&Painter);
+        });
+    }
+};
+
+namespace {
+
+void PreparePaint(TControl* C, TCanvas* Canvas, QPainter* Painter)
+{
+    static_cast<TPainterCanvas*>(Canvas)->SetPainter(Painter, TSize(C->GetWidth(), C->GetHeight()));
+    Canvas->Font->Assign(C->Font);
+    Canvas->Brush->SetColor(C->GetColor());
+    Canvas->Brush->SetStyle(bsSolid);
+    Canvas->FillRect(C->GetClientRect());
+}
+
+}  // namespace
+
+TCustomControl::TCustomControl(TComponent* AOwner)
+    : TWinControl(AOwner, new TCustomControlWidget), Canvas(new TPainterCanvas)
+{
+    Widget()->setFocusPolicy(Qt::StrongFocus);
+    SetBounds(0, 0, 100, 100);
+}
+
+TCustomControl::~TCustomControl() { delete Canvas; }
+
+void TCustomControl::PaintOn(QPainter* Painter)
+{
+    PreparePaint(this, Canvas, Painter);
+    struct TRelease {
+        TCanvas* C;
+        ~TRelease() { static_cast<TPainterCanvas*>(C)->SetPainter(nullptr); }
+    } Release{Canvas};
+    Paint();
+}
+
+void TCustomControl::Paint()
+{
+    if (OnPaint)
+        OnPaint(this);
+}
+
+TGraphicControl::TGraphicControl(TComponent* AOwner)
+    : TControl(AOwner, new TCustomControlWidget), Canvas(new TPainterCanvas)
+{
+    Widget()->setAttribute(Qt::WA_OpaquePaintEvent, false);
+    SetBounds(0, 0, 100, 100);
+}
+
+TGraphicControl::~TGraphicControl() { delete Canvas; }
+
+void TGraphicControl::PaintOn(QPainter* Painter)
+{
+    static_cast<TPainterCanvas*>(Canvas)->SetPainter(Painter, TSize(GetWidth(), GetHeight()));
+    Canvas->Font->Assign(Font);
+    struct TRelease {
+        TCanvas* C;
+        ~TRelease() { static_cast<TPainterCanvas*>(C)->SetPainter(nullptr); }
+    } Release{Canvas};
+    Paint();
+}
+
+void TGraphicControl::Paint()
+{
+    if (OnPaint)
+        OnPaint(this);
+}
