@@ -300,3 +300,14 @@ void SetBitmapImage(TBitmap& Bitmap, const QImage& Image)
         Converted = Image.convertToFormat(Image.hasAlphaChannel() ? QImage::Format_ARGB32 : QImage::Format_RGB32);
     TBitmapAccess::Image(Bitmap) = Converted;
 }
+
+bool TCanvas::CopyToBitmap(TCanvas* Source, const TRect& SourceRect, TBitmap& Dest)
+{
+    QImage* I = Source ? Source->Image() : nullptr;
+    if (!I)
+        return false;
+    const TRect R(std::min(SourceRect.Left, SourceRect.Right), std::min(SourceRect.Top, SourceRect.Bottom),
+                  std::max(SourceRect.Left, SourceRect.Right), std::max(SourceRect.Top, SourceRect.Bottom));
+    SetBitmapImage(Dest, I->copy(QRect(R.Left, R.Top, R.Width(), R.Height())));
+    return true;
+}

@@ -18,6 +18,7 @@
 class QImage;
 class QPainter;
 class TCanvas;
+class TBitmap;
 class TGraphic;
 
 // DrawText format flags (the platform's values).
@@ -170,6 +171,9 @@ protected:
 
     // Lets derived canvases replay a picture onto this one.
     static void DrawGraphic(TGraphic* Graphic, TCanvas* Target, const TRect& R);
+    // Copies SourceRect of an image-backed canvas into Dest; false when
+    // Source has no image.
+    static bool CopyToBitmap(TCanvas* Source, const TRect& SourceRect, TBitmap& Dest);
 
 private:
     friend class TCanvasPainter;

@@ -37,7 +37,7 @@ public:
     void GetBitmap(int Index, TBitmap* Image) const;
 
     // Draws image Index at (X, Y); disabled images are drawn embossed in
-    // the button highlight and shadow colours. Raises EListError for a bad index.
+    // the button highlight and shadow colours. A bad index draws nothing.
     void Draw(TCanvas* Canvas, int X, int Y, int Index, bool Enabled = true) const;
 
     TNotifyEvent OnChange;
