@@ -1,0 +1,151 @@
+#include "plot/core/kClasses.h"
+
+#include <algorithm>
+#include <chrono>
+
+#include "rtl/Exception.h"
+#include "ui/Timer.h"
+
+namespace {
+
+double MonotonicSeconds()
+{
+    using namespace std::chrono;
+    return duration<double>(steady_clock::now().time_since_epoch()).count();
+}
+
+TkUpdateClock& Clock()
+{
+    static TkUpdateClock clock = MonotonicSeconds;
+    return clock;
+}
+
+}  // namespace
+
+TkUpdateObject::TkUpdateObject(bool WithTimer)
+{
+    if (WithTimer) {
+        FTimer = std::make_unique<TTimer>(nullptr);
+        FTimer->SetEnabled(false);
+        FTimer->SetInterval(TimerInterval);
+        FTimer->OnTimer = [this](TObject*) { Tick(); };
+    }
+}
+
+TkUpdateObject::~TkUpdateObject() = default;
+
+TkUpdateObject& TkUpdateObject::Instance()
+{
+    // Made on first use, when the application (and its timers) exist.
+    static TkUpdateObject service;
+    return service;
+}
+
+double TkUpdateObject::Now()
+{
+    return Clock()();
+}
+
+void TkUpdateObject::SetClock(TkUpdateClock AClock)
+{
+    Clock() = AClock ? std::move(AClock) : TkUpdateClock(MonotonicSeconds);
+}
+
+bool TkUpdateObject::FrameDue(double LastTime, int FrameRate, double Now)
+{
+    if (FrameRate <= 0 || Now < LastTime)
+        return true;
+    return Now - LastTime > 1.0 / FrameRate;
+}
+
+void TkUpdateObject::Register(IkUpdateClient* Client)
+{
+    FClients.push_back(Client);
+    if (FClients.size() == 1)
+        SetTimerEnabled(true);
+}
+
+void TkUpdateObject::Unregister(IkUpdateClient* Client)
+{
+    auto it = std::find(FClients.begin(), FClients.end(), Client);
+    if (it == FClients.end())
+        return;
+    FClients.erase(it);
+    if (FClients.empty())
+        SetTimerEnabled(false);
+}
+
+void TkUpdateObject::SetTimerEnabled(bool Value)
+{
+    FTimerEnabled = Value;
+    if (FTimer)
+        FTimer->SetEnabled(Value);
+}
+
+void TkUpdateObject::Tick()
+{
+    // A repaint may register or unregister components: walk a copy, and
+    // skip any that left in the meantime.
+    const std::vector<IkUpdateClient*> clients = FClients;
+    const double now = Now();
+    for (IkUpdateClient* client : clients) {
+        if (std::find(FClients.begin(), FClients.end(), client) == FClients.end())
+            continue;
+        if (client->UpdateSkip())
+            continue;
+        if (client->UpdatePending() && FrameDue(client->LastUpdateTime(), client->GetUpdateFrameRate(), now))
+            client->PerformUpdate();
+    }
+}
+
+void TkPlotMinMaxPoint::Reset()
+{
+    Empty = true;
+    Max = -1e301;
+    Min = 1e301;
+}
+
+void TkPlotMinMaxPoint::Add(int Index, double X, double Value)
+{
+    if (Empty) {
+        Empty = false;
+        FirstIndex = Index;
+        FirstX = X;
+        FirstValue = Value;
+    }
+    if (Value > Max)
+        Max = Value;
+    if (Value < Min)
+        Min = Value;
+    LastValue = Value;
+}
+
+void TkPlotMinMaxPoint::CopyFrom(const TkPlotMinMaxPoint& Other)
+{
+    Empty = Other.Empty;
+    FirstIndex = Other.FirstIndex;
+    FirstX = Other.FirstX;
+    Max = Other.Max;
+    Min = Other.Min;
+    FirstValue = Other.FirstValue;
+    LastValue = Other.LastValue;
+}
+
+void TDigitalSequenceData::Clear()
+{
+    RunOpen = false;
+    RunExtended = false;
+    EdgePending = false;
+}
+
+void TkLimitDataList::Add(double Position, double Line1, double Line2)
+{
+    FItems.push_back({Position, Line1, Line2});
+}
+
+const TkLimitDataList::TItem& TkLimitDataList::GetItem(int Index) const
+{
+    if (Index < 0 || Index >= Count())
+        throw Exception("Index out of Bounds");
+    return FItems[static_cast<std::size_t>(Index)];
+}
