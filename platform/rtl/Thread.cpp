@@ -37,9 +37,11 @@ struct HandOverState {
     std::function<void(TThread*, const std::exception&)> ExceptionHook;
 };
 
+// Never destroyed: a thread that frees itself may still be leaving while
+// the process shuts down.
 HandOverState& State()
 {
-    static HandOverState state;
+    static HandOverState& state = *new HandOverState;
     return state;
 }
 
