@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <condition_variable>
 #include <cstdio>
 #include <deque>
 #include <memory>

@@ -7,7 +7,6 @@
 // message loop calls CheckSynchronize, and while it waits in
 // TThread::WaitFor, so a worker blocked in Synchronize can always finish.
 #include <atomic>
-#include <condition_variable>
 #include <cstdint>
 #include <exception>
 #include <functional>

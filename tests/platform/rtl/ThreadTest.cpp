@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
+
 #include <atomic>
 #include <functional>
 #include <string>
@@ -413,4 +415,14 @@ TEST(Thread, WaitFromAnotherThreadDoesNotServeQueue)
         CheckSynchronize(50);
     waiter.join();
     EXPECT_EQ(result.load(), 9);
+}
+
+TEST(Thread, LowestPriorityReachesTheSystemThread)
+{
+    LambdaThread thread([](LambdaThread&) { return 0; });
+    EXPECT_EQ(thread.Priority(), tpNormal);
+    thread.SetPriority(tpIdle); // a lower priority never needs privileges
+    EXPECT_EQ(thread.Priority(), tpIdle);
+    EXPECT_EQ(::getpriority(PRIO_PROCESS, thread.ThreadID()), 19);
+    EXPECT_NE(::getpriority(PRIO_PROCESS, GetCurrentThreadId()), 19) << "only that thread changed";
 }
