@@ -9,12 +9,13 @@
 #include "rtl/DateTime.h"
 
 #include <cstdint>
-#include <ctime>
+#include <mutex>
 #include <string>
 #include <string_view>
 #include <vector>
 
 class TStrings;
+struct stat;
 
 class TIniFile {
 public:
@@ -27,6 +28,10 @@ public:
 
     std::string ReadString(std::string_view Section, std::string_view Ident,
                            const std::string& Default);
+    // The value's bytes exactly as on disk (trimmed, not decoded), for
+    // callers that must tell how a value was encoded.
+    std::string ReadStringBytes(std::string_view Section, std::string_view Ident,
+                                const std::string& Default);
     // Decimal, or hexadecimal with "0x" or "$".
     int ReadInteger(std::string_view Section, std::string_view Ident, int Default);
     // '.' or ',' as decimal separator.
@@ -39,6 +44,7 @@ public:
     TDateTime ReadDateTime(std::string_view Section, std::string_view Ident, TDateTime Default);
 
     // Raise EInOutError naming the file when the file cannot be written.
+    // Line breaks in a value would split the line and are written as blanks.
     void WriteString(std::string_view Section, std::string_view Ident, std::string_view Value);
     void WriteInteger(std::string_view Section, std::string_view Ident, int Value);
     // General format, '.' as decimal separator.
@@ -54,32 +60,46 @@ public:
     void ReadSection(std::string_view Section, TStrings* Strings);
     // "Key=Value" for each key of Section (first occurrence of each).
     void ReadSectionValues(std::string_view Section, TStrings* Strings);
+    // True when the section holds at least one key.
     bool SectionExists(std::string_view Section);
+    // True when the key is present, even with an empty value.
     bool ValueExists(std::string_view Section, std::string_view Ident);
+    // Removes every section of that name with all its lines.
     void EraseSection(std::string_view Section);
+    // Removes the key (every line of it) from the section.
     void DeleteKey(std::string_view Section, std::string_view Ident);
     // Changes are written at once; this only re-reads a file changed on disk.
     void UpdateFile();
 
 private:
+    enum class TLineKind { Other, Section, Entry };
     struct TLine {
-        std::string Text;   // the line as read (UTF-8), for unknown lines
-        std::string Key;    // trimmed key of a "key=value" line, else empty
-        std::string Value;  // trimmed value
-        bool IsSection = false;
-        bool IsEntry = false;
+        std::string Raw;      // the bytes on disk, without the line end
+        TLineKind Kind = TLineKind::Other;
+        std::string Name;     // section name or key, trimmed, UTF-8
+        std::string Value;    // trimmed value, UTF-8
+        std::string RawValue; // trimmed value as on disk
     };
 
+    static TLine ParseLine(std::string Raw);
+    static TLine MakeEntry(std::string_view Ident, std::string_view Value);
     void Refresh();
+    void Remember(bool Exists, const struct stat& St);
+    // Refreshes and raises EInOutError when the file exists but cannot be read.
+    void PrepareWrite();
     void Save();
     int FindSection(std::string_view Section) const;
     int SectionEnd(int SectionLine) const;
     int FindKey(int SectionLine, std::string_view Ident) const;
-    bool Lookup(std::string_view Section, std::string_view Ident, std::string& Value);
+    const TLine* Lookup(std::string_view Section, std::string_view Ident);
+    void Store(std::string_view Section, std::string_view Ident, std::string_view Value);
 
+    std::mutex FLock;
     std::string FFileName;
     std::vector<TLine> FLines;
     bool FLoaded = false;
+    std::string FReadError;
+    // What the file looked like when last read or written, to notice changes.
     bool FExisted = false;
     std::int64_t FSize = -1;
     std::int64_t FMTimeNs = 0;

@@ -1,0 +1,405 @@
+#include "rtl/IniFile.h"
+
+#include "rtl/Exception.h"
+#include "rtl/FileUtils.h"
+#include "rtl/Gbk.h"
+#include "rtl/NumberFormat.h"
+#include "rtl/StrUtils.h"
+#include "rtl/StringList.h"
+
+#include <cerrno>
+#include <sys/stat.h>
+
+namespace {
+
+bool IsBlankLine(const std::string& Raw)
+{
+    return Trim(Raw).empty();
+}
+
+// Line breaks inside a name or value would split its line on disk.
+std::string OneLine(std::string_view S)
+{
+    std::string R(S);
+    for (char& C : R)
+        if (C == '\r' || C == '\n')
+            C = ' ';
+    return R;
+}
+
+} // namespace
+
+TIniFile::TIniFile(std::string FileName) : FFileName(std::move(FileName)) {}
+
+TIniFile::TLine TIniFile::ParseLine(std::string Raw)
+{
+    TLine L;
+    L.Raw = std::move(Raw);
+    // Structure is found in the decoded text: a GBK trail byte may look
+    // like ']'. '=' and blanks are never trail bytes, so the raw value can
+    // be cut from the bytes directly.
+    const std::string Text = Trim(Gbk::FromGbk(L.Raw));
+    if (Text.empty() || Text[0] == ';' || Text[0] == '#')
+        return L;
+    if (Text[0] == '[') {
+        const std::size_t Close = Text.find(']');
+        if (Close != std::string::npos) {
+            L.Kind = TLineKind::Section;
+            L.Name = Trim(std::string_view(Text).substr(1, Close - 1));
+        }
+        return L;
+    }
+    const std::size_t Eq = Text.find('=');
+    if (Eq == std::string::npos)
+        return L;
+    const std::string Key = Trim(std::string_view(Text).substr(0, Eq));
+    if (Key.empty())
+        return L;
+    L.Kind = TLineKind::Entry;
+    L.Name = Key;
+    L.Value = Trim(std::string_view(Text).substr(Eq + 1));
+    L.RawValue = Trim(std::string_view(L.Raw).substr(L.Raw.find('=') + 1));
+    return L;
+}
+
+TIniFile::TLine TIniFile::MakeEntry(std::string_view Ident, std::string_view Value)
+{
+    return ParseLine(Gbk::ToGbk(OneLine(Ident) + "=" + OneLine(Value)));
+}
+
+void TIniFile::Refresh()
+{
+    struct stat St {};
+    const bool Exists = ::stat(FFileName.c_str(), &St) == 0;
+    const std::int64_t MTime = Exists ? std::int64_t(St.st_mtim.tv_sec) * 1000000000 + St.st_mtim.tv_nsec : 0;
+    if (FLoaded && Exists == FExisted
+        && (!Exists || (St.st_size == FSize && MTime == FMTimeNs && St.st_ino == FInode)))
+        return;
+    FLines.clear();
+    FLoaded = false;
+    FReadError.clear();
+    if (Exists) {
+        std::string Bytes;
+        try {
+            Bytes = ReadFileBytes(FFileName);
+        } catch (const EInOutError& E) {
+            // Reads give defaults; writes refuse, so the file is not lost.
+            FReadError = E.Message;
+            return;
+        }
+        std::size_t Start = 0;
+        while (Start < Bytes.size()) {
+            std::size_t End = Bytes.find_first_of("\r\n", Start);
+            if (End == std::string::npos)
+                End = Bytes.size();
+            FLines.push_back(ParseLine(Bytes.substr(Start, End - Start)));
+            if (End < Bytes.size() && Bytes[End] == '\r')
+                ++End;
+            if (End < Bytes.size() && Bytes[End] == '\n')
+                ++End;
+            Start = End;
+        }
+    }
+    FLoaded = true;
+    Remember(Exists, St);
+}
+
+void TIniFile::Remember(bool Exists, const struct stat& St)
+{
+    FExisted = Exists;
+    FSize = Exists ? St.st_size : -1;
+    FMTimeNs = Exists ? std::int64_t(St.st_mtim.tv_sec) * 1000000000 + St.st_mtim.tv_nsec : 0;
+    FInode = Exists ? St.st_ino : 0;
+}
+
+void TIniFile::PrepareWrite()
+{
+    Refresh();
+    if (!FLoaded)
+        throw EInOutError(FReadError.empty() ? "Cannot read file \"" + FFileName + "\"" : FReadError);
+}
+
+void TIniFile::Save()
+{
+    std::string Bytes;
+    for (const TLine& L : FLines) {
+        Bytes += L.Raw;
+        Bytes += "\r\n";
+    }
+    try {
+        WriteFileAtomic(FFileName, Bytes);
+    } catch (...) {
+        // Memory now differs from the disk: read the disk again next time.
+        FLoaded = false;
+        throw;
+    }
+    struct stat St {};
+    if (::stat(FFileName.c_str(), &St) == 0)
+        Remember(true, St);
+    else
+        FLoaded = false;
+}
+
+int TIniFile::FindSection(std::string_view Section) const
+{
+    for (std::size_t I = 0; I < FLines.size(); ++I)
+        if (FLines[I].Kind == TLineKind::Section && SameText(FLines[I].Name, Section))
+            return static_cast<int>(I);
+    return -1;
+}
+
+int TIniFile::SectionEnd(int SectionLine) const
+{
+    std::size_t I = SectionLine + 1;
+    while (I < FLines.size() && FLines[I].Kind != TLineKind::Section)
+        ++I;
+    return static_cast<int>(I);
+}
+
+int TIniFile::FindKey(int SectionLine, std::string_view Ident) const
+{
+    const int End = SectionEnd(SectionLine);
+    for (int I = SectionLine + 1; I < End; ++I)
+        if (FLines[I].Kind == TLineKind::Entry && SameText(FLines[I].Name, Ident))
+            return I;
+    return -1;
+}
+
+const TIniFile::TLine* TIniFile::Lookup(std::string_view Section, std::string_view Ident)
+{
+    Refresh();
+    const int S = FindSection(Section);
+    if (S < 0)
+        return nullptr;
+    const int K = FindKey(S, Ident);
+    return K < 0 ? nullptr : &FLines[K];
+}
+
+void TIniFile::Store(std::string_view Section, std::string_view Ident, std::string_view Value)
+{
+    std::lock_guard<std::mutex> Guard(FLock);
+    PrepareWrite();
+    TLine Entry = MakeEntry(Ident, Value);
+    const int S = FindSection(Section);
+    if (S < 0) {
+        FLines.push_back(ParseLine(Gbk::ToGbk("[" + OneLine(Section) + "]")));
+        FLines.push_back(std::move(Entry));
+        Save();
+        return;
+    }
+    const int K = FindKey(S, Ident);
+    if (K >= 0) {
+        if (FLines[K].RawValue == Entry.RawValue)
+            return;
+        // Keep the key as it is spelled in the file.
+        FLines[K] = MakeEntry(FLines[K].Name, Value);
+        Save();
+        return;
+    }
+    // After the section's last non-blank line, so that blank lines before
+    // the next section stay where they are.
+    int Insert = SectionEnd(S);
+    while (Insert > S + 1 && IsBlankLine(FLines[Insert - 1].Raw))
+        --Insert;
+    FLines.insert(FLines.begin() + Insert, std::move(Entry));
+    Save();
+}
+
+std::string TIniFile::ReadString(std::string_view Section, std::string_view Ident, const std::string& Default)
+{
+    std::lock_guard<std::mutex> Guard(FLock);
+    const TLine* L = Lookup(Section, Ident);
+    return L ? L->Value : Default;
+}
+
+std::string TIniFile::ReadStringBytes(std::string_view Section, std::string_view Ident, const std::string& Default)
+{
+    std::lock_guard<std::mutex> Guard(FLock);
+    const TLine* L = Lookup(Section, Ident);
+    return L ? L->RawValue : Default;
+}
+
+int TIniFile::ReadInteger(std::string_view Section, std::string_view Ident, int Default)
+{
+    return StrToIntDef(ReadString(Section, Ident, std::string()), Default);
+}
+
+double TIniFile::ReadFloat(std::string_view Section, std::string_view Ident, double Default)
+{
+    return StrToFloatDef(ReadString(Section, Ident, std::string()), Default);
+}
+
+bool TIniFile::ReadBool(std::string_view Section, std::string_view Ident, bool Default)
+{
+    return ReadInteger(Section, Ident, Default ? 1 : 0) != 0;
+}
+
+TDateTime TIniFile::ReadDate(std::string_view Section, std::string_view Ident, TDateTime Default)
+{
+    TDateTime V;
+    return TryStrToDate(ReadString(Section, Ident, std::string()), V) ? V : Default;
+}
+
+TDateTime TIniFile::ReadTime(std::string_view Section, std::string_view Ident, TDateTime Default)
+{
+    TDateTime V;
+    return TryStrToTime(ReadString(Section, Ident, std::string()), V) ? V : Default;
+}
+
+TDateTime TIniFile::ReadDateTime(std::string_view Section, std::string_view Ident, TDateTime Default)
+{
+    TDateTime V;
+    return TryStrToDateTime(ReadString(Section, Ident, std::string()), V) ? V : Default;
+}
+
+void TIniFile::WriteString(std::string_view Section, std::string_view Ident, std::string_view Value)
+{
+    Store(Section, Ident, Value);
+}
+
+void TIniFile::WriteInteger(std::string_view Section, std::string_view Ident, int Value)
+{
+    Store(Section, Ident, IntToStr(Value));
+}
+
+void TIniFile::WriteFloat(std::string_view Section, std::string_view Ident, double Value)
+{
+    Store(Section, Ident, FloatToStr(Value));
+}
+
+void TIniFile::WriteBool(std::string_view Section, std::string_view Ident, bool Value)
+{
+    Store(Section, Ident, Value ? "1" : "0");
+}
+
+void TIniFile::WriteDate(std::string_view Section, std::string_view Ident, TDateTime Value)
+{
+    Store(Section, Ident, DateToStr(Value));
+}
+
+void TIniFile::WriteTime(std::string_view Section, std::string_view Ident, TDateTime Value)
+{
+    Store(Section, Ident, TimeToStr(Value));
+}
+
+void TIniFile::WriteDateTime(std::string_view Section, std::string_view Ident, TDateTime Value)
+{
+    Store(Section, Ident, DateTimeToStr(Value));
+}
+
+void TIniFile::ReadSections(TStrings* Strings)
+{
+    std::vector<std::string> Names;
+    {
+        std::lock_guard<std::mutex> Guard(FLock);
+        Refresh();
+        for (const TLine& L : FLines) {
+            if (L.Kind != TLineKind::Section)
+                continue;
+            bool Seen = false;
+            for (const std::string& N : Names)
+                Seen = Seen || SameText(N, L.Name);
+            if (!Seen)
+                Names.push_back(L.Name);
+        }
+    }
+    Strings->BeginUpdate();
+    Strings->Clear();
+    for (const std::string& N : Names)
+        Strings->Add(N);
+    Strings->EndUpdate();
+}
+
+void TIniFile::ReadSection(std::string_view Section, TStrings* Strings)
+{
+    TStringList Values;
+    ReadSectionValues(Section, &Values);
+    Strings->BeginUpdate();
+    Strings->Clear();
+    for (int I = 0; I < Values.Count(); ++I)
+        Strings->Add(Values.Names(I));
+    Strings->EndUpdate();
+}
+
+void TIniFile::ReadSectionValues(std::string_view Section, TStrings* Strings)
+{
+    std::vector<std::pair<std::string, std::string>> Entries;
+    {
+        std::lock_guard<std::mutex> Guard(FLock);
+        Refresh();
+        const int S = FindSection(Section);
+        if (S >= 0) {
+            const int End = SectionEnd(S);
+            for (int I = S + 1; I < End; ++I) {
+                const TLine& L = FLines[I];
+                if (L.Kind != TLineKind::Entry)
+                    continue;
+                bool Seen = false;
+                for (const auto& E : Entries)
+                    Seen = Seen || SameText(E.first, L.Name);
+                if (!Seen)
+                    Entries.emplace_back(L.Name, L.Value);
+            }
+        }
+    }
+    Strings->BeginUpdate();
+    Strings->Clear();
+    for (const auto& E : Entries)
+        Strings->Add(E.first + "=" + E.second);
+    Strings->EndUpdate();
+}
+
+bool TIniFile::SectionExists(std::string_view Section)
+{
+    std::lock_guard<std::mutex> Guard(FLock);
+    Refresh();
+    const int S = FindSection(Section);
+    if (S < 0)
+        return false;
+    const int End = SectionEnd(S);
+    for (int I = S + 1; I < End; ++I)
+        if (FLines[I].Kind == TLineKind::Entry)
+            return true;
+    return false;
+}
+
+bool TIniFile::ValueExists(std::string_view Section, std::string_view Ident)
+{
+    std::lock_guard<std::mutex> Guard(FLock);
+    return Lookup(Section, Ident) != nullptr;
+}
+
+void TIniFile::EraseSection(std::string_view Section)
+{
+    std::lock_guard<std::mutex> Guard(FLock);
+    PrepareWrite();
+    bool Changed = false;
+    for (int S = FindSection(Section); S >= 0; S = FindSection(Section)) {
+        FLines.erase(FLines.begin() + S, FLines.begin() + SectionEnd(S));
+        Changed = true;
+    }
+    if (Changed)
+        Save();
+}
+
+void TIniFile::DeleteKey(std::string_view Section, std::string_view Ident)
+{
+    std::lock_guard<std::mutex> Guard(FLock);
+    PrepareWrite();
+    const int S = FindSection(Section);
+    if (S < 0)
+        return;
+    bool Changed = false;
+    for (int K = FindKey(S, Ident); K >= 0; K = FindKey(S, Ident)) {
+        FLines.erase(FLines.begin() + K);
+        Changed = true;
+    }
+    if (Changed)
+        Save();
+}
+
+void TIniFile::UpdateFile()
+{
+    std::lock_guard<std::mutex> Guard(FLock);
+    Refresh();
+}
