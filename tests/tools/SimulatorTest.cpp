@@ -44,6 +44,21 @@ TEST(Simulator, AnswersOverThePseudoTerminal)
     EXPECT_EQ(sim.BytesSent(), 25u);
 }
 
+TEST(Simulator, TestsCanWaitForAndInspectRequests)
+{
+    Simulator sim;
+    sim.Slave().AddStation(MakeStation(6, 0, 4, {}));
+    sim.Start();
+    EXPECT_FALSE(sim.Slave().WaitForRequests(6, 1, 50ms));
+    EXPECT_TRUE(sim.Slave().LastRequest(6).empty());
+    PtyMaster port(sim.PortPath());
+    port.Write(BuildReadRequest(6, 2, 2));
+    port.Write(BuildReadRequest(6, 0, 4));
+    EXPECT_TRUE(sim.Slave().WaitForRequests(6, 2, ReplyWait));
+    EXPECT_EQ(sim.Slave().RequestCount(6), 2u);
+    EXPECT_EQ(sim.Slave().LastRequest(6), BuildReadRequest(6, 0, 4));
+}
+
 TEST(Simulator, SurvivesTheMasterReopeningThePort)
 {
     Simulator sim;

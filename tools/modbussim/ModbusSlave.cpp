@@ -89,6 +89,22 @@ std::uint64_t ModbusSlave::RequestCount(int Id) const
     return it == FRequests.end() ? 0 : it->second;
 }
 
+Bytes ModbusSlave::LastRequest(int Id) const
+{
+    std::lock_guard lock(FMutex);
+    auto it = FLastRequests.find(Id);
+    return it == FLastRequests.end() ? Bytes{} : it->second;
+}
+
+bool ModbusSlave::WaitForRequests(int Id, std::uint64_t Count, std::chrono::milliseconds Timeout) const
+{
+    std::unique_lock lock(FMutex);
+    return FRequestSeen.wait_for(lock, Timeout, [&] {
+        auto it = FRequests.find(Id);
+        return it != FRequests.end() && it->second >= Count;
+    });
+}
+
 std::vector<int> ModbusSlave::StationIds() const
 {
     std::lock_guard lock(FMutex);
@@ -128,6 +144,8 @@ std::vector<Transmission> ModbusSlave::Answer(const std::uint8_t* Request, Clock
     if (it == FStations.end())
         return {}; // another station's request, or a broadcast: stay quiet
     ++FRequests[id];
+    FLastRequests[id] = Bytes(Request, Request + RequestSize);
+    FRequestSeen.notify_all();
     Station& station = it->second;
     const Behaviour& behaviour = station.Config().Answer;
     if (behaviour.Silent)

@@ -3,6 +3,7 @@
 // bytes a master sends and plans what goes back, and when. No I/O here, so
 // the protocol can be tested byte by byte.
 #include <chrono>
+#include <condition_variable>
 #include <cstdint>
 #include <map>
 #include <mutex>
@@ -35,6 +36,11 @@ public:
     void SetRamp(int Id, int Channel, const Ramp& Value);
     // Requests with a valid CRC addressed to the station, answered or not.
     std::uint64_t RequestCount(int Id) const;
+    // The last such request, empty before the first.
+    Bytes LastRequest(int Id) const;
+    // Waits until the station has seen at least Count requests; false when
+    // Timeout passed first.
+    bool WaitForRequests(int Id, std::uint64_t Count, std::chrono::milliseconds Timeout) const;
     std::vector<int> StationIds() const;
 
     // Takes bytes from the line and returns the answers they call for, in
@@ -48,8 +54,10 @@ private:
     const Station& Find(int Id) const;
 
     mutable std::mutex FMutex;
+    mutable std::condition_variable FRequestSeen;
     std::map<int, Station> FStations;
     std::map<int, std::uint64_t> FRequests;
+    std::map<int, Bytes> FLastRequests;
     Bytes FPending;
 };
 
