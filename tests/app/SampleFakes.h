@@ -4,7 +4,7 @@
 #include "app/SampleDevice.h"
 #include "app/SampleView.h"
 
-#include <cmath>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -84,7 +84,12 @@ private:
 
 class TFakeSampleView : public TSampleView {
 public:
-    void SetLogState(const std::string& Text) override { LogStates.push_back(Text); }
+    void SetLogState(const std::string& Text) override
+    {
+        LogStates.push_back(Text);
+        if (OnLogState)
+            OnLogState(Text);
+    }
     void SetElapsed(const std::string& Text) override { Elapsed = Text; }
     void SetPollProgress(int PartsComplete, const std::string& StationText) override
     {
@@ -93,6 +98,7 @@ public:
     }
     void PostStopMessage() override { ++StopMessages; }
 
+    std::function<void(const std::string&)> OnLogState;
     std::vector<std::string> LogStates;
     std::string Elapsed;
     std::vector<int> Progress;
