@@ -1,0 +1,376 @@
+#include "app/ChannelModel.h"
+
+#include "app/DeviceStore.h"
+#include "rtl/NumberFormat.h"
+
+#include <cmath>
+#include <cstdlib>
+
+namespace {
+
+double PowerOfTen(int Exponent)
+{
+    double P = 1.0;
+    for (int i = 0; i < Exponent; ++i)
+        P *= 10.0;
+    return P;
+}
+
+}  // namespace
+
+TChannelModel::TChannelModel(int Index) : FIndex(Index)
+{
+    FDisplayText = FormatValue(FValue);
+}
+
+void TChannelModel::BindStore(TDeviceStore* Store, const std::string& Section)
+{
+    FStore = Store;
+    FSection = Section;
+}
+
+void TChannelModel::ApplyInfo(const TChannelInfo& Info, const std::set<std::string>& Unreadable)
+{
+    FSkipWrites = Unreadable;
+    SetWorkUnit(Info.WorkUnit);
+    SetValueName(Info.ValueName);
+    SetWorkDP(Info.WorkDP);
+    SetIsStartTriggerChannel(Info.IsStartTriggerChannel);
+    SetIsStopTriggerChannel(Info.IsStopTriggerChannel);
+    SetStartTriggerLevel(Info.StartTriggerLevel);
+    SetStopTriggerLevel(Info.StopTriggerLevel);
+    SetStartTriggeredCount(Info.StartTriggeredCount);
+    SetStopTriggeredCount(Info.StopTriggeredCount);
+    SetAbsoluteCompare(Info.AbsoluteCompare);
+    SetAlarmHighEnabled(Info.AlarmHighEnabled);
+    SetAlarmLowEnabled(Info.AlarmLowEnabled);
+    SetAlarmHighLevel(Info.AlarmHighLevel);
+    SetAlarmLowLevel(Info.AlarmLowLevel);
+    SetRangeLow(Info.RangeLow);
+    SetRangeHigh(Info.RangeHigh);
+    SetNegativeCorrection(Info.NegativeCorrection);
+    SetZeroLimitation(Info.ZeroLimitation);
+    FSkipWrites.clear();
+}
+
+bool TChannelModel::MayWrite(const std::string& Key) const
+{
+    return FStore && !FSkipWrites.count(Key);
+}
+
+void TChannelModel::WriteString(const char* Key, const std::string& Value)
+{
+    const std::string Name = Key + IntToStr(FIndex + 1);
+    if (MayWrite(Name))
+        FStore->WriteString(FSection, Name, Value);
+}
+
+void TChannelModel::WriteInteger(const char* Key, int Value)
+{
+    const std::string Name = Key + IntToStr(FIndex + 1);
+    if (MayWrite(Name))
+        FStore->WriteInteger(FSection, Name, Value);
+}
+
+void TChannelModel::WriteBool(const char* Key, bool Value)
+{
+    const std::string Name = Key + IntToStr(FIndex + 1);
+    if (MayWrite(Name))
+        FStore->WriteBool(FSection, Name, Value);
+}
+
+void TChannelModel::WriteFloat(const char* Key, double Value)
+{
+    const std::string Name = Key + IntToStr(FIndex + 1);
+    if (MayWrite(Name))
+        FStore->WriteFloat(FSection, Name, Value);
+}
+
+void TChannelModel::SetValueName(const std::string& Value)
+{
+    FSettings.ValueName = Value;
+    WriteString("ValueName", Value);
+    ValueNameChanged();
+}
+
+void TChannelModel::SetWorkUnit(const std::string& Value)
+{
+    FSettings.WorkUnit = Value;
+    WriteString("WorkUnit", Value);
+    WorkUnitChanged();
+}
+
+void TChannelModel::SetWorkDP(int Value)
+{
+    if (Value < 0 || Value > 6)
+        return;
+    FSettings.WorkDP = Value;
+    WriteInteger("WorkDP", Value);
+    // The value follows the new decimal places: 12345 counts are 123.45 at
+    // two places and 12.345 at three, not 123.450.
+    if (FValueFromRaw && HasValue())
+        FValue = ScaledRaw();
+    FDisplayText = FormatValue(FValue);
+    SetLabel(FDisplayMode == 1 ? FormatValue(FCursorValue) : FDisplayText);
+}
+
+void TChannelModel::SetIsStartTriggerChannel(bool Value)
+{
+    FSettings.IsStartTriggerChannel = Value;
+    WriteBool("IsStartTriggerChannel", Value);
+    UpdateTriggerImages();
+}
+
+void TChannelModel::SetIsStopTriggerChannel(bool Value)
+{
+    FSettings.IsStopTriggerChannel = Value;
+    WriteBool("IsStopTriggerChannel", Value);
+    UpdateTriggerImages();
+}
+
+void TChannelModel::SetStartTriggerLevel(double Value)
+{
+    FSettings.StartTriggerLevel = Value;
+    WriteFloat("StartTriggerLevel", Value);
+}
+
+void TChannelModel::SetStopTriggerLevel(double Value)
+{
+    FSettings.StopTriggerLevel = Value;
+    WriteFloat("StopTriggerLevel", Value);
+}
+
+void TChannelModel::SetStartTriggeredCount(int Value)
+{
+    FSettings.StartTriggeredCount = Value;
+    WriteInteger("StartTriggeredCount", Value);
+}
+
+void TChannelModel::SetStopTriggeredCount(int Value)
+{
+    FSettings.StopTriggeredCount = Value;
+    WriteInteger("StopTriggeredCount", Value);
+}
+
+void TChannelModel::SetAbsoluteCompare(bool Value)
+{
+    FSettings.AbsoluteCompare = Value;
+    WriteBool("AbsoluteCompare", Value);
+}
+
+void TChannelModel::SetAlarmHighEnabled(bool Value)
+{
+    FSettings.AlarmHighEnabled = Value;
+    WriteBool("AlarmHighEnabled", Value);
+    UpdateAlarmImages();
+}
+
+void TChannelModel::SetAlarmLowEnabled(bool Value)
+{
+    FSettings.AlarmLowEnabled = Value;
+    WriteBool("AlarmLowEnabled", Value);
+    UpdateAlarmImages();
+}
+
+void TChannelModel::SetAlarmHighLevel(double Value)
+{
+    FSettings.AlarmHighLevel = Value;
+    WriteFloat("AlarmHighLevel", Value);
+    EvaluateAlarms();
+    UpdateAlarmImages();
+}
+
+void TChannelModel::SetAlarmLowLevel(double Value)
+{
+    FSettings.AlarmLowLevel = Value;
+    WriteFloat("AlarmLowLevel", Value);
+    EvaluateAlarms();
+    UpdateAlarmImages();
+}
+
+void TChannelModel::SetRangeLow(double Value)
+{
+    FSettings.RangeLow = Value;
+    WriteFloat("RangeLow", Value);
+}
+
+void TChannelModel::SetRangeHigh(double Value)
+{
+    FSettings.RangeHigh = Value;
+    WriteFloat("RangeHigh", Value);
+}
+
+void TChannelModel::SetZeroLimitation(double Value)
+{
+    FSettings.ZeroLimitation = Value;
+    WriteFloat("ZeroLimitation", Value);
+}
+
+void TChannelModel::SetNegativeCorrection(bool Value)
+{
+    FSettings.NegativeCorrection = Value;
+    WriteBool("NegativeCorrection", Value);
+}
+
+double TChannelModel::ScaledRaw() const
+{
+    // In 64 bits: a raw value near the 32-bit limits minus an offset of the
+    // other sign does not fit 32 bits.
+    const std::int64_t Counts = std::int64_t(FRawValue) - std::int64_t(FZeroOffset);
+    return double(Counts) / PowerOfTen(FSettings.WorkDP);
+}
+
+void TChannelModel::SetRawValue(std::int32_t Raw)
+{
+    // Only a 16-bit register reading 32768..65535 is a negative number; a
+    // 32-bit value above that is left alone.
+    if (FSettings.NegativeCorrection && Raw >= 32768 && Raw <= 65535)
+        Raw = Raw - 65536;
+    FRawValue = Raw;
+    SetValue(ScaledRaw());
+    FValueFromRaw = true;
+}
+
+void TChannelModel::SetValue(double V)
+{
+    FValue = V;
+    FValueFromRaw = false;
+    FDisplayText = FormatValue(V);
+    EvaluateTriggers();
+    UpdateTriggerImages();
+    EvaluateAlarms();
+    UpdateAlarmImages();
+    if (FDisplayMode == 0)
+        SetLabel(FDisplayText);
+}
+
+void TChannelModel::SetNoValue()
+{
+    SetValue(NoValue);
+}
+
+std::string TChannelModel::FormatValue(double V) const
+{
+    if (V == NoValue)
+        return NoValueText;
+    if (FSettings.WorkDP > 0)
+        return Format("%." + IntToStr(FSettings.WorkDP) + "f", V);
+    return IntToStr(Trunc(V));
+}
+
+void TChannelModel::EvaluateTriggers()
+{
+    if (FValue == NoValue)
+        return;
+    const bool Abs = FSettings.AbsoluteCompare;
+    if (!FStartTriggered) {
+        const bool Hit = Abs ? std::fabs(FValue) >= std::fabs(FSettings.StartTriggerLevel)
+                             : FValue >= FSettings.StartTriggerLevel;
+        FStartCounter = Hit ? FStartCounter + 1 : 0;
+        FStartTriggered = FStartCounter > 0 && FStartCounter >= FSettings.StartTriggeredCount;
+    }
+    if (!FStartTriggered) {
+        FStopTriggered = false;
+    } else if (!FStopTriggered) {
+        const bool Hit = Abs ? std::fabs(FValue) <= std::fabs(FSettings.StopTriggerLevel)
+                             : FValue <= FSettings.StopTriggerLevel;
+        FStopCounter = Hit ? FStopCounter + 1 : 0;
+        FStopTriggered = FStopCounter > 0 && FStopCounter >= FSettings.StopTriggeredCount;
+    }
+}
+
+void TChannelModel::EvaluateAlarms()
+{
+    if (FValue == NoValue)
+        return;
+    if (FSettings.AbsoluteCompare) {
+        FAlarmHighActive = std::fabs(FValue) >= std::fabs(FSettings.AlarmHighLevel);
+        FAlarmLowActive = std::fabs(FValue) <= std::fabs(FSettings.AlarmLowLevel);
+    } else {
+        FAlarmHighActive = FValue >= FSettings.AlarmHighLevel;
+        FAlarmLowActive = FValue <= FSettings.AlarmLowLevel;
+    }
+}
+
+void TChannelModel::ResetChannel()
+{
+    FStartTriggered = false;
+    FStopTriggered = false;
+    FStartCounter = 0;
+    FStopCounter = 0;
+    UpdateTriggerImages();
+    UpdateAlarmImages();
+    SetValue(NoValue);
+}
+
+int TChannelModel::ZeroChannel()
+{
+    if (FValue == NoValue)
+        return -2;
+    // Compared in engineering units: 57 counts at two places are exactly the
+    // limit 0.57, which 0.57 * 100 (56.99999...) would refuse.
+    const double Magnitude = std::fabs(double(FRawValue)) / PowerOfTen(FSettings.WorkDP);
+    if (Magnitude > FSettings.ZeroLimitation)
+        return -1;
+    FZeroOffset = FRawValue;
+    SetRawValue(FRawValue);
+    return 0;
+}
+
+void TChannelModel::UnzeroChannel()
+{
+    FZeroOffset = 0;
+    // A channel without a value keeps showing none; its stale raw value
+    // must not come back as a reading.
+    if (FValue == NoValue)
+        return;
+    SetRawValue(FRawValue);
+}
+
+void TChannelModel::SetDisplayMode(int Mode)
+{
+    FDisplayMode = Mode;
+    FLabelColor = Mode == 0 ? LiveValueColor : CursorValueColor;
+    UpdateValueLabel();
+}
+
+void TChannelModel::SetCursorValue(double V)
+{
+    FCursorValue = V;
+    if (FDisplayMode == 1)
+        SetLabel(FormatValue(V));
+}
+
+void TChannelModel::SetLabel(const std::string& Text)
+{
+    FLabelText = Text;
+    UpdateValueLabel();
+}
+
+std::string TChannelModel::StartTriggerImage() const
+{
+    if (!FSettings.IsStartTriggerChannel)
+        return {};
+    return FStartTriggered ? "imgStartTriggerActive" : "imgStartTriggerInactive";
+}
+
+std::string TChannelModel::StopTriggerImage() const
+{
+    if (!FSettings.IsStopTriggerChannel)
+        return {};
+    return FStopTriggered ? "imgStopTriggerActive" : "imgStopTriggerInactive";
+}
+
+std::string TChannelModel::AlarmHighImage() const
+{
+    if (!FSettings.AlarmHighEnabled)
+        return {};
+    return FAlarmHighActive ? "imgAlarmHighActive" : "imgAlarmHighInactive";
+}
+
+std::string TChannelModel::AlarmLowImage() const
+{
+    if (!FSettings.AlarmLowEnabled)
+        return {};
+    return FAlarmLowActive ? "imgAlarmLowActive" : "imgAlarmLowInactive";
+}

@@ -1,0 +1,62 @@
+#pragma once
+// "Devices.db": one INI section per device ("Device" + number), its keys,
+// their defaults, and the rules for which sections are devices.
+#include "app/ClassTypes.h"
+
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+class TIniFile;
+
+class TDeviceStore {
+public:
+    enum TReadState { rsMissing, rsValid, rsInvalid };
+
+    explicit TDeviceStore(const std::string& FileName);
+    ~TDeviceStore();
+    TDeviceStore(const TDeviceStore&) = delete;
+    TDeviceStore& operator=(const TDeviceStore&) = delete;
+
+    const std::string& FileName() const;
+
+    // The device sections in ascending device number: "device" (any case)
+    // followed by a decimal number >= 1; of two sections with the same
+    // number the first in the file wins. Other sections are ignored.
+    std::vector<std::string> DeviceSections();
+    // The device's keys and its channels' keys, each value that is missing
+    // or would break the program replaced by its default.
+    TDeviceInfo ReadDeviceInfo(const std::string& Section);
+
+    // Typed readers that tell a missing key from one whose text does not
+    // convert; Value is left alone unless the state is rsValid.
+    TReadState ReadInteger(std::string_view Section, std::string_view Key, int& Value);
+    TReadState ReadFloat(std::string_view Section, std::string_view Key, double& Value);
+    TReadState ReadBool(std::string_view Section, std::string_view Key, bool& Value);
+    std::string ReadString(std::string_view Section, std::string_view Key, const std::string& Default);
+
+    // Writers: a failure is reported once (see TSettingsWriteReporter) and
+    // does not raise, so the program keeps working on its in-memory values.
+    void WriteString(std::string_view Section, std::string_view Key, std::string_view Value);
+    void WriteInteger(std::string_view Section, std::string_view Key, int Value);
+    void WriteBool(std::string_view Section, std::string_view Key, bool Value);
+    void WriteFloat(std::string_view Section, std::string_view Key, double Value);
+    void EraseSection(std::string_view Section);
+
+    // The device number of a section name, false when it is not a device section.
+    static bool DeviceNumber(std::string_view Section, int& Number);
+    // Negative, zero or positive as a's device number is below, equal to or
+    // above b's.
+    static int CompareDeviceSections(std::string_view A, std::string_view B);
+    // The smallest number >= 1 that none of Sections uses.
+    static int NextDeviceNumber(const std::vector<std::string>& Sections);
+
+private:
+    template <class F> void Write(F&& Operation);
+
+    std::unique_ptr<TIniFile> FIni;
+};
+
+// The one store of the program, created by the first device load.
+extern TDeviceStore* DevicesIni;

@@ -1,0 +1,275 @@
+#include "app/SysOption.h"
+
+#include "controls/VcRegIniFile.h"
+#include "rtl/Exception.h"
+#include "rtl/Gbk.h"
+#include "rtl/NumberFormat.h"
+#include "rtl/StrUtils.h"
+
+#include <climits>
+
+namespace {
+
+TVcRegIniFile* GStore = nullptr;
+
+TOption::TValidator IntInRange(int Low, int High)
+{
+    return [Low, High](const TOptionValue& V) {
+        const int I = std::get<int>(V);
+        return I >= Low && I <= High;
+    };
+}
+
+bool HasHighByte(const std::string& S)
+{
+    for (unsigned char C : S)
+        if (C >= 0x80)
+            return true;
+    return false;
+}
+
+}  // namespace
+
+std::vector<TOption*> OptionList;
+
+TOption* optAuthor = nullptr;
+TOption* optCommPort = nullptr;
+TOption* optBaudRate = nullptr;
+TOption* optParity = nullptr;
+TOption* optPollDelay = nullptr;
+TOption* optPollTimeout = nullptr;
+TOption* optXSpan = nullptr;
+TOption* optTimeBaseX = nullptr;
+TOption* optChannelRingBufferSize = nullptr;
+TOption* optLogFilenameMode = nullptr;
+TOption* optStartMode = nullptr;
+TOption* optStopMode = nullptr;
+TOption* optLogDuration = nullptr;
+TOption* optTimeBaseLog = nullptr;
+TOption* optStartTriggerLogic = nullptr;
+TOption* optStopTriggerLogic = nullptr;
+TOption* optMaxRecordPerFile = nullptr;
+TOption* optLogInterval = nullptr;
+TOption* optAxisFormat = nullptr;
+TOption* optProgramTitle = nullptr;
+
+void SetOptionStore(TVcRegIniFile* Store)
+{
+    GStore = Store;
+}
+
+TVcRegIniFile* OptionStore()
+{
+    return GStore;
+}
+
+TOption::TOption(TOptionKind Kind, TOptionValue Default, std::string Key, std::string Section,
+                 TValidator Valid)
+    : FKind(Kind), FKey(std::move(Key)), FSection(std::move(Section)), FValid(std::move(Valid))
+{
+    Default = Converted(Default);
+    FValue = Default;
+    Read(Default);
+    OptionList.push_back(this);
+}
+
+void TOption::Read(const TOptionValue& Default)
+{
+    if (!GStore)
+        return;
+    TOptionValue V = Default;
+    switch (FKind) {
+    case okInteger:
+        V = GStore->ReadInteger(FSection, FKey, std::get<int>(Default));
+        break;
+    case okFloat:
+        V = GStore->ReadFloat(FSection, FKey, std::get<double>(Default));
+        break;
+    case okBool:
+        V = GStore->ReadBool(FSection, FKey, std::get<bool>(Default));
+        break;
+    case okString:
+        V = GStore->ReadString(FSection, FKey, std::get<std::string>(Default));
+        break;
+    case okDateTime:
+        V = GStore->ReadDate(FSection, FKey, std::get<double>(Default));
+        break;
+    }
+    FValue = (FValid && !FValid(V)) ? Default : V;
+}
+
+void TOption::Write()
+{
+    if (!GStore)
+        return;
+    switch (FKind) {
+    case okInteger:
+        GStore->WriteInteger(FSection, FKey, std::get<int>(FValue));
+        break;
+    case okFloat:
+        GStore->WriteFloat(FSection, FKey, std::get<double>(FValue));
+        break;
+    case okBool:
+        GStore->WriteBool(FSection, FKey, std::get<bool>(FValue));
+        break;
+    case okString:
+        GStore->WriteString(FSection, FKey, std::get<std::string>(FValue));
+        break;
+    case okDateTime:
+        GStore->WriteDate(FSection, FKey, std::get<double>(FValue));
+        break;
+    }
+}
+
+TOptionValue TOption::Converted(const TOptionValue& V) const
+{
+    switch (FKind) {
+    case okInteger:
+        if (auto D = std::get_if<double>(&V))
+            return ClampToInt(*D);
+        if (auto B = std::get_if<bool>(&V))
+            return int(*B);
+        if (auto S = std::get_if<std::string>(&V))
+            return StrToInt(*S);
+        return V;
+    case okFloat:
+    case okDateTime:
+        if (auto I = std::get_if<int>(&V))
+            return double(*I);
+        if (auto B = std::get_if<bool>(&V))
+            return double(*B);
+        if (auto S = std::get_if<std::string>(&V))
+            return StrToFloat(*S);
+        return V;
+    case okBool:
+        if (auto I = std::get_if<int>(&V))
+            return *I != 0;
+        if (auto D = std::get_if<double>(&V))
+            return *D != 0.0;
+        if (auto S = std::get_if<std::string>(&V))
+            return StrToInt(*S) != 0;
+        return V;
+    case okString:
+        if (auto I = std::get_if<int>(&V))
+            return IntToStr(*I);
+        if (auto D = std::get_if<double>(&V))
+            return FloatToStr(*D);
+        if (auto B = std::get_if<bool>(&V))
+            return std::string(*B ? "1" : "0");
+        return V;
+    }
+    return V;
+}
+
+int TOption::AsInteger() const
+{
+    return std::visit([](const auto& X) -> int {
+        using T = std::decay_t<decltype(X)>;
+        if constexpr (std::is_same_v<T, std::string>)
+            return StrToIntDef(X, 0);
+        else if constexpr (std::is_same_v<T, double>)
+            return ClampToInt(X);
+        else
+            return int(X);
+    }, FValue);
+}
+
+double TOption::AsFloat() const
+{
+    return std::visit([](const auto& X) -> double {
+        using T = std::decay_t<decltype(X)>;
+        if constexpr (std::is_same_v<T, std::string>)
+            return StrToFloatDef(X, 0.0);
+        else
+            return double(X);
+    }, FValue);
+}
+
+bool TOption::AsBool() const
+{
+    return std::visit([](const auto& X) -> bool {
+        using T = std::decay_t<decltype(X)>;
+        if constexpr (std::is_same_v<T, std::string>)
+            return StrToIntDef(X, 0) != 0;
+        else
+            return X != 0;
+    }, FValue);
+}
+
+std::string TOption::AsString() const
+{
+    return std::visit([](const auto& X) -> std::string {
+        using T = std::decay_t<decltype(X)>;
+        if constexpr (std::is_same_v<T, std::string>)
+            return X;
+        else if constexpr (std::is_same_v<T, double>)
+            return FloatToStr(X);
+        else if constexpr (std::is_same_v<T, bool>)
+            return X ? "1" : "0";
+        else
+            return IntToStr(X);
+    }, FValue);
+}
+
+void TOption::SetValue(const TOptionValue& V)
+{
+    const TOptionValue New = Converted(V);
+    if (New == FValue)
+        return;
+    FValue = New;
+    Write();
+}
+
+void CreateOptions(TVcRegIniFile* Store)
+{
+    SetOptionStore(Store);
+    const std::string Sys = "System Parameters";
+    const std::string Disp = "Display Parameters";
+    const std::string Log = "Log Parameters";
+    optAuthor = new TOption(okString, std::string(), "Author", Sys);
+    optCommPort = new TOption(okString, std::string("COM1"), "Comm Port", Sys);
+    optBaudRate = new TOption(okInteger, 9600, "Baud Rate", Sys, IntInRange(1, INT_MAX));
+    optParity = new TOption(okInteger, 0, "Parity", Sys, IntInRange(0, 2));
+    optPollDelay = new TOption(okInteger, 100, "Poll Delay", Sys, IntInRange(0, INT_MAX));
+    optPollTimeout = new TOption(okInteger, 1000, "Poll Timeout", Sys, IntInRange(1, INT_MAX));
+    optXSpan = new TOption(okFloat, 1200.0, "XSpan", Disp,
+                           [](const TOptionValue& V) { return std::get<double>(V) > 0; });
+    optTimeBaseX = new TOption(okInteger, 0, "TimeBaseX", Disp, IntInRange(0, 5));
+    optChannelRingBufferSize = new TOption(okInteger, 0, "ChannelRingBufferSize", Disp);
+    optLogFilenameMode = new TOption(okInteger, 0, "LogFilenameMode", Log, IntInRange(0, 1));
+    optStartMode = new TOption(okInteger, 0, "StartMode", Log, IntInRange(0, 1));
+    optStopMode = new TOption(okInteger, 0, "StopMode", Log, IntInRange(0, 2));
+    optLogDuration = new TOption(okFloat, 10.0, "LogDuration", Log);
+    optTimeBaseLog = new TOption(okInteger, 0, "TimeBaseLog", Log, IntInRange(0, 5));
+    optStartTriggerLogic = new TOption(okInteger, 0, "StartTriggerLogic", Log, IntInRange(0, 1));
+    optStopTriggerLogic = new TOption(okInteger, 0, "StopTriggerLogic", Log, IntInRange(0, 1));
+    optMaxRecordPerFile = new TOption(okInteger, 65530, "MaxRecordPerFile", Log, IntInRange(1, INT_MAX));
+    optLogInterval = new TOption(okFloat, 0.0, "LogInterval", Log);
+    optAxisFormat = new TOption(okInteger, 0, "AxisFormat", Disp, IntInRange(0, 2));
+    optProgramTitle = new TOption(okString, std::string("KALVO数据采集软件"), "Program Title", Sys);
+
+    // An owner name saved as UTF-8 instead of the file's code page is
+    // converted and written back, but only when it really is UTF-8 and every
+    // character has a GBK form; anything else is left as it is.
+    if (Store) {
+        const std::string Raw = Store->ReadStringBytes(Sys, "Author", "");
+        if (HasHighByte(Raw) && IsUTF8(Raw) && Gbk::FromGbk(Gbk::ToGbk(Raw)) == Raw) {
+            optAuthor->SetValue(Raw);
+        }
+    }
+    if (optChannelRingBufferSize->AsInteger() < 0)
+        optChannelRingBufferSize->SetValue(0);
+}
+
+void FreeOptions()
+{
+    for (TOption* Option : OptionList)
+        delete Option;
+    OptionList.clear();
+    for (TOption** P : {&optAuthor, &optCommPort, &optBaudRate, &optParity, &optPollDelay, &optPollTimeout,
+                        &optXSpan, &optTimeBaseX, &optChannelRingBufferSize, &optLogFilenameMode, &optStartMode,
+                        &optStopMode, &optLogDuration, &optTimeBaseLog, &optStartTriggerLogic,
+                        &optStopTriggerLogic, &optMaxRecordPerFile, &optLogInterval, &optAxisFormat,
+                        &optProgramTitle})
+        *P = nullptr;
+}

@@ -1,0 +1,203 @@
+#include "app/SysOption.h"
+#include "controls/VcRegIniFile.h"
+
+#include "ScratchDir.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class SysOptionTest : public ::testing::Test {
+protected:
+    void TearDown() override
+    {
+        FreeOptions();
+        SetOptionStore(nullptr);
+    }
+    void Create()
+    {
+        Store.SetPath(Config());
+        CreateOptions(&Store);
+    }
+    std::string Config() const { return Dir.File("config.ini"); }
+
+    TScratchDir Dir;
+    TVcRegIniFile Store;
+};
+
+TEST_F(SysOptionTest, MissingFileGivesEveryDefaultAndWritesNothing)
+{
+    Create();
+    ASSERT_EQ(OptionList.size(), 20u);
+    EXPECT_EQ(OptionList.front(), optAuthor);
+    EXPECT_EQ(OptionList.back(), optProgramTitle);
+    EXPECT_EQ(optAuthor->AsString(), "");
+    EXPECT_EQ(optCommPort->AsString(), "COM1");
+    EXPECT_EQ(optBaudRate->AsInteger(), 9600);
+    EXPECT_EQ(optParity->AsInteger(), 0);
+    EXPECT_EQ(optPollDelay->AsInteger(), 100);
+    EXPECT_EQ(optPollTimeout->AsInteger(), 1000);
+    EXPECT_DOUBLE_EQ(optXSpan->AsFloat(), 1200.0);
+    EXPECT_EQ(optTimeBaseX->AsInteger(), 0);
+    EXPECT_EQ(optChannelRingBufferSize->AsInteger(), 0);
+    EXPECT_EQ(optLogFilenameMode->AsInteger(), 0);
+    EXPECT_EQ(optStopMode->AsInteger(), 0);
+    EXPECT_DOUBLE_EQ(optLogDuration->AsFloat(), 10.0);
+    EXPECT_EQ(optMaxRecordPerFile->AsInteger(), 65530);
+    EXPECT_DOUBLE_EQ(optLogInterval->AsFloat(), 0.0);
+    EXPECT_EQ(optAxisFormat->AsInteger(), 0);
+    EXPECT_EQ(optProgramTitle->AsString(), "KALVO数据采集软件");
+    EXPECT_EQ(optAxisFormat->Section(), "Display Parameters");
+    EXPECT_EQ(optMaxRecordPerFile->Section(), "Log Parameters");
+    EXPECT_EQ(optPollTimeout->Key(), "Poll Timeout");
+    EXPECT_FALSE(std::filesystem::exists(Config()));
+}
+
+TEST_F(SysOptionTest, ValuesRoundTripWithGbkBytesOnDisk)
+{
+    Create();
+    optAuthor->SetValue(std::string("张三"));
+    optLogInterval->SetValue(0.5);
+    optBaudRate->SetValue(19200);
+    EXPECT_EQ(TScratchDir::Read(Config()),
+              "[System Parameters]\r\nAuthor=\xD5\xC5\xC8\xFD\r\nBaud Rate=19200\r\n"
+              "[Log Parameters]\r\nLogInterval=0.5\r\n");
+
+    FreeOptions();
+    TVcRegIniFile Again;
+    Again.SetPath(Config());
+    CreateOptions(&Again);
+    EXPECT_EQ(optAuthor->AsString(), "张三");
+    EXPECT_DOUBLE_EQ(optLogInterval->AsFloat(), 0.5);
+    EXPECT_EQ(optBaudRate->AsInteger(), 19200);
+}
+
+TEST_F(SysOptionTest, OnlyChangedValuesAreWritten)
+{
+    const std::string Text = "; kept\r\n[System Parameters]\r\nPoll Delay=100\r\nParity=1\r\n"
+                             "[Log Parameters]\r\nLogDuration=2.5\r\n";
+    TScratchDir::Write(Config(), Text);
+    Create();
+    EXPECT_EQ(optParity->AsInteger(), 1);
+    EXPECT_DOUBLE_EQ(optLogDuration->AsFloat(), 2.5);
+    optPollDelay->SetValue(100);
+    optParity->SetValue(1);
+    optLogDuration->SetValue(2.5);
+    optCommPort->SetValue(std::string("COM1"));
+    EXPECT_EQ(TScratchDir::Read(Config()), Text);
+
+    optPollDelay->SetValue(50);
+    EXPECT_EQ(TScratchDir::Read(Config()), "; kept\r\n[System Parameters]\r\nPoll Delay=50\r\nParity=1\r\n"
+                                           "[Log Parameters]\r\nLogDuration=2.5\r\n");
+}
+
+TEST_F(SysOptionTest, UnusableValuesReadAsDefaultsAndStayInTheFile)
+{
+    const std::string Text =
+        "[System Parameters]\r\nParity=5\r\nPoll Timeout=0\r\nPoll Delay=-1\r\nBaud Rate=abc\r\n"
+        "[Display Parameters]\r\nTimeBaseX=6\r\nAxisFormat=-1\r\nXSpan=0\r\n"
+        "[Log Parameters]\r\nMaxRecordPerFile=0\r\nStopMode=3\r\nStartMode=x\r\nTimeBaseLog=9\r\n"
+        "LogFilenameMode=2\r\nStartTriggerLogic=2\r\nStopTriggerLogic=-1\r\nLogDuration=nan\r\n";
+    TScratchDir::Write(Config(), Text);
+    Create();
+    EXPECT_EQ(optParity->AsInteger(), 0);
+    EXPECT_EQ(optPollTimeout->AsInteger(), 1000);
+    EXPECT_EQ(optPollDelay->AsInteger(), 100);
+    EXPECT_EQ(optBaudRate->AsInteger(), 9600);
+    EXPECT_EQ(optTimeBaseX->AsInteger(), 0);
+    EXPECT_EQ(optAxisFormat->AsInteger(), 0);
+    EXPECT_DOUBLE_EQ(optXSpan->AsFloat(), 1200.0);
+    EXPECT_EQ(optMaxRecordPerFile->AsInteger(), 65530);
+    EXPECT_EQ(optStopMode->AsInteger(), 0);
+    EXPECT_EQ(optStartMode->AsInteger(), 0);
+    EXPECT_EQ(optTimeBaseLog->AsInteger(), 0);
+    EXPECT_EQ(optLogFilenameMode->AsInteger(), 0);
+    EXPECT_EQ(optStartTriggerLogic->AsInteger(), 0);
+    EXPECT_EQ(optStopTriggerLogic->AsInteger(), 0);
+    EXPECT_DOUBLE_EQ(optLogDuration->AsFloat(), 10.0);
+    EXPECT_EQ(TScratchDir::Read(Config()), Text);
+}
+
+TEST_F(SysOptionTest, HarmlessValuesOutsideTheDialogRangesAreKept)
+{
+    TScratchDir::Write(Config(), "[System Parameters]\r\nPoll Delay=500\r\nPoll Timeout=50\r\n"
+                                 "[Log Parameters]\r\nMaxRecordPerFile=5\r\nStopMode=2\r\nTimeBaseLog=5\r\n");
+    Create();
+    EXPECT_EQ(optPollDelay->AsInteger(), 500);
+    EXPECT_EQ(optPollTimeout->AsInteger(), 50);
+    EXPECT_EQ(optMaxRecordPerFile->AsInteger(), 5);
+    EXPECT_EQ(optStopMode->AsInteger(), 2);
+    EXPECT_EQ(optTimeBaseLog->AsInteger(), 5);
+}
+
+TEST_F(SysOptionTest, NegativeRingBufferSizeIsResetAndWritten)
+{
+    TScratchDir::Write(Config(), "[Display Parameters]\r\nChannelRingBufferSize=-5\r\n");
+    Create();
+    EXPECT_EQ(optChannelRingBufferSize->AsInteger(), 0);
+    EXPECT_EQ(TScratchDir::Read(Config()), "[Display Parameters]\r\nChannelRingBufferSize=0\r\n");
+}
+
+TEST_F(SysOptionTest, OwnerNameStoredAsUtf8IsConvertedToGbk)
+{
+    TScratchDir::Write(Config(), "[System Parameters]\r\nAuthor=\xE5\xBC\xA0\xE4\xB8\x89\r\n");
+    Create();
+    EXPECT_EQ(optAuthor->AsString(), "张三");
+    EXPECT_EQ(TScratchDir::Read(Config()), "[System Parameters]\r\nAuthor=\xD5\xC5\xC8\xFD\r\n");
+}
+
+TEST_F(SysOptionTest, OwnerNameConversionOnlyWhenLossless)
+{
+    // Already GBK: left alone.
+    const std::string Gbk = "[System Parameters]\r\nAuthor=\xD5\xC5\xC8\xFD\r\n";
+    TScratchDir::Write(Config(), Gbk);
+    Create();
+    EXPECT_EQ(optAuthor->AsString(), "张三");
+    EXPECT_EQ(TScratchDir::Read(Config()), Gbk);
+    FreeOptions();
+
+    // UTF-8 with a character that has no GBK form: not converted.
+    const std::string Emoji = "[System Parameters]\r\nAuthor=A\xF0\x9F\x98\x80\r\n";
+    TScratchDir::Write(Config(), Emoji);
+    TVcRegIniFile Other;
+    Other.SetPath(Config());
+    CreateOptions(&Other);
+    EXPECT_EQ(TScratchDir::Read(Config()), Emoji);
+    FreeOptions();
+
+    // Plain ASCII: nothing to convert.
+    const std::string Ascii = "[System Parameters]\r\nAuthor=Kalvo Ltd\r\n";
+    TScratchDir::Write(Config(), Ascii);
+    TVcRegIniFile Third;
+    Third.SetPath(Config());
+    CreateOptions(&Third);
+    EXPECT_EQ(optAuthor->AsString(), "Kalvo Ltd");
+    EXPECT_EQ(TScratchDir::Read(Config()), Ascii);
+}
+
+TEST_F(SysOptionTest, SettingConvertsToTheOptionKind)
+{
+    Create();
+    optBaudRate->SetValue(std::string("115200"));
+    EXPECT_EQ(optBaudRate->AsInteger(), 115200);
+    optXSpan->SetValue(30);
+    EXPECT_DOUBLE_EQ(optXSpan->AsFloat(), 30.0);
+    EXPECT_EQ(optXSpan->AsString(), "30");
+    const std::string Text = TScratchDir::Read(Config());
+    EXPECT_NE(Text.find("Baud Rate=115200\r\n"), std::string::npos);
+    EXPECT_NE(Text.find("XSpan=30\r\n"), std::string::npos);
+}
+
+TEST_F(SysOptionTest, FailedWriteIsReportedWithTheFileName)
+{
+    std::vector<std::string> Failed;
+    Store.OnWriteError = [&](const std::string& FileName) { Failed.push_back(FileName); };
+    Store.SetPath(Dir.File("missing/config.ini"));
+    CreateOptions(&Store);
+    optPollDelay->SetValue(10);
+    ASSERT_EQ(Failed.size(), 1u);
+    EXPECT_EQ(Failed[0], Dir.File("missing/config.ini"));
+    EXPECT_EQ(optPollDelay->AsInteger(), 10);
+}
+
+}  // namespace
