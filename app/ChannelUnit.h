@@ -1,0 +1,52 @@
+#pragma once
+// The display of one measuring channel: its number, live value, name, unit
+// and four state icons, over the channel state it inherits.
+#include "app/ChannelModel.h"
+#include "controls/VcPanel.h"
+#include "ui/Form.h"
+
+class TBitmap;
+
+// A 16 x 16 picture showing one named state bitmap, or nothing.
+class TChannelStateImage : public TGraphicControl {
+public:
+    explicit TChannelStateImage(TComponent* AOwner);
+    const std::string& PictureName() const { return FPictureName; }
+    void SetPictureName(const std::string& Name);
+
+protected:
+    void Paint() override;
+
+private:
+    std::string FPictureName;
+};
+
+class TfraChannel : public TFrame, public TChannelModel {
+public:
+    static constexpr int FrameWidth = 189;
+    static constexpr int FrameHeight = 57;
+
+    TfraChannel(TComponent* AOwner, int Index);
+
+    TVcPanel* VcPanel1;
+    TVcLabel* lblChannelId;
+    TVcLabel* lblValue;
+    TVcPanel* pnlBottom;
+    TVcLabel* lblValueName;
+    TVcLabel* lblUnit;
+    TChannelStateImage* imgStartTrigger;
+    TChannelStateImage* imgStopTrigger;
+    TChannelStateImage* imgAlarmLow;
+    TChannelStateImage* imgAlarmHigh;
+
+    // Hands a press anywhere on the channel to the parent's mouse-down
+    // handler, so that dragging a channel drags the meter panel.
+    void VcPanel1MouseDown(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y);
+
+protected:
+    void UpdateTriggerImages() override;
+    void UpdateAlarmImages() override;
+    void UpdateValueLabel() override;
+    void ValueNameChanged() override;
+    void WorkUnitChanged() override;
+};

@@ -1,0 +1,315 @@
+#include "app/DeviceUnit.h"
+
+#include "app/AppImages.h"
+#include "app/DeviceStore.h"
+#include "app/General.h"
+#include "rtl/FileUtils.h"
+#include "rtl/NumberFormat.h"
+#include "rtl/StrUtils.h"
+#include "ui/Application.h"
+
+#include <algorithm>
+
+TDeviceList* DeviceList = nullptr;
+
+namespace {
+constexpr int ToolButtonSize = 23;
+}  // namespace
+
+TfraDevice::TfraDevice(TComponent* AOwner, const TDeviceInfo& Info, TDeviceStore* Store) : TFrame(AOwner)
+{
+    if (!DeviceList)
+        DeviceList = new TDeviceList;
+    DeviceList->push_back(this);
+    SetBounds(0, 0, 1380, MinHeight);
+
+    imlDevice = new TImageList(this);
+    TAppImages::LoadDeviceImages(imlDevice);
+
+    toolDevice = new TVcToolbar(this);
+    toolDevice->SetName("toolDevice");
+    toolDevice->SetParent(this);
+    toolDevice->SetAlign(alRight);
+    toolDevice->SetWidth(ToolButtonSize + 4);
+    toolDevice->SetWrapable(true);
+    toolDevice->SetButtonWidth(ToolButtonSize);
+    toolDevice->SetButtonHeight(ToolButtonSize);
+    toolDevice->SetImages(imlDevice);
+    btnShowMeter = AddToolButton("btnShowMeter", "显示/隐藏设备面板", TAppImages::diShowMeter, true);
+    btnShowCurve = AddToolButton("btnShowCurve", "显示/隐藏曲线图", TAppImages::diShowCurve, true);
+    btnZoom = AddToolButton("btnZoom", "放大曲线图窗口", TAppImages::diZoom, true);
+    btnCursor = AddToolButton("btnCursor", "显示/隐藏曲线图读数光标", TAppImages::diCursor, true);
+    btnPause = AddToolButton("btnPause", "暂停曲线图跟踪", TAppImages::diPause, false);
+    btnResume = AddToolButton("btnResume", "恢复曲线图跟踪", TAppImages::diResume, false);
+    btnEnlarge = AddToolButton("btnEnlarge", "扩大曲线图高度", TAppImages::diEnlarge, false);
+    btnShrink = AddToolButton("btnShrink", "缩小曲线图高度", TAppImages::diShrink, false);
+    btnShowMeter->SetDown(true);
+    btnShowCurve->SetDown(true);
+    btnResume->SetEnabled(false);
+    btnShowMeter->OnClick = [this](TObject* Sender) { btnShowMeterClick(Sender); };
+    btnEnlarge->OnClick = [this](TObject* Sender) { btnEnlargeClick(Sender); };
+    btnShrink->OnClick = [this](TObject* Sender) { btnShrinkClick(Sender); };
+
+    const std::string Label = DeviceLabel(Info.Section);
+    pnlDeviceBody = new TVcPanel(this);
+    pnlDeviceBody->SetName("pnlDeviceBody");
+    pnlDeviceBody->SetParent(this);
+    pnlDeviceBody->SetAlign(alClient);
+    pnlDeviceBody->SetShowGrid(true);
+    pnlDeviceBody->Font->SetHeight(-64);
+    pnlDeviceBody->Font->SetColor(11447982);
+    pnlDeviceBody->SetText(Label);
+    pnlDeviceBody->OnMouseDown = [this](TObject* S, TMouseButton B, TShiftState Sh, int X, int Y) {
+        pnlDeviceBodyMouseDown(S, B, Sh, X, Y);
+    };
+    pnlDeviceBody->OnMouseMove = [this](TObject* S, TShiftState Sh, int X, int Y) {
+        pnlDeviceBodyMouseMove(S, Sh, X, Y);
+    };
+
+    auto MeterMouseDown = [this](TObject* S, TMouseButton B, TShiftState Sh, int X, int Y) {
+        pnlDeviceMouseDown(S, B, Sh, X, Y);
+    };
+    pnlDevice = new TVcPanel(this);
+    pnlDevice->SetName("pnlDevice");
+    pnlDevice->SetParent(pnlDeviceBody);
+    pnlDevice->SetColor(0xFFF4E8);
+    pnlDevice->SetGradientEndColor(0xF0D8C0);
+    pnlDevice->OnMouseDown = MeterMouseDown;
+
+    lblDeviceSection = new TVcLabel(this);
+    lblDeviceSection->SetName("lblDeviceSection");
+    lblDeviceSection->SetParent(pnlDevice);
+    lblDeviceSection->SetAutoSize(false);
+    lblDeviceSection->SetBounds(4, 4, 40, 16);
+    lblDeviceSection->SetText(Label);
+    lblDeviceSection->OnMouseDown = MeterMouseDown;
+
+    pmZero = new TPopupMenu(this);
+    pmZero->SetName("pmZero");
+    pmZero->OnPopup = [this](TObject* Sender) { pmZeroPopup(Sender); };
+
+    toolZero = new TVcToolbar(this);
+    toolZero->SetName("toolZero");
+    toolZero->SetParent(pnlDevice);
+    toolZero->SetBounds(4, 24, 40, ToolButtonSize + 2);
+    toolZero->SetImages(imlDevice);
+    btnZero = new TVcToolButton(this);
+    btnZero->SetName("btnZero");
+    btnZero->SetParent(toolZero);
+    btnZero->SetStyle(tbsDropDown);
+    btnZero->SetImageIndex(TAppImages::diZero);
+    btnZero->SetHint("置零按钮");
+    btnZero->SetShowHint(true);
+    btnZero->SetDropdownMenu(pmZero);
+
+    AssignInfo(Info, Store);
+    pnlDevice->SetAnchors(akTop | akRight);
+}
+
+TfraDevice::~TfraDevice()
+{
+    if (DeviceList)
+        DeviceList->erase(std::remove(DeviceList->begin(), DeviceList->end(), this), DeviceList->end());
+    // Channel frames go before the panels that hold them.
+    FreeChannels();
+}
+
+TVcToolButton* TfraDevice::AddToolButton(const char* Name, const char* Hint, int Image, bool Toggle)
+{
+    auto* B = new TVcToolButton(this);
+    B->SetName(Name);
+    B->SetParent(toolDevice);
+    B->SetHint(Hint);
+    B->SetShowHint(true);
+    B->SetImageIndex(Image);
+    if (Toggle)
+        B->SetStyle(tbsCheck);
+    return B;
+}
+
+std::unique_ptr<TChannelModel> TfraDevice::CreateChannel(int Index)
+{
+    auto* Frame = new TfraChannel(this, Index);
+    Frame->SetName("fraChannelDisplay" + IntToStr(Index + 1));
+    Frame->SetParent(pnlDevice);
+    return std::unique_ptr<TChannelModel>(Frame);
+}
+
+void TfraDevice::ChannelsBuilt()
+{
+    BuildZeroMenu();
+    PlaceChannels();
+}
+
+void TfraDevice::BuildZeroMenu()
+{
+    pmZero->Items->Clear();
+    FZeroItems.clear();
+    for (const TZeroMenuItem& Item : ZeroMenuItems()) {
+        TMenuItem* M = NewMenuItem(pmZero, Item.Caption, nullptr, Item.Name);
+        if (Item.Kind != TZeroMenuItem::zkSeparator)
+            M->OnClick = [this, Item](TObject*) { ZeroMenuClick(Item); };
+        pmZero->Items->Add(M);
+        FZeroItems.emplace_back(M, Item);
+    }
+}
+
+void TfraDevice::PlaceChannels()
+{
+    const int X0 = lblDeviceSection->GetLeft() + lblDeviceSection->GetWidth();
+    const TMeterLayout L =
+        CalcMeterLayout(ChannelCount(), X0, TfraChannel::FrameWidth, TfraChannel::FrameHeight);
+    pnlDevice->SetBounds(pnlDevice->GetLeft(), pnlDevice->GetTop(), L.Width, L.Height);
+    for (int i = 0; i < ChannelCount(); ++i)
+        Channel(i)->SetBounds(L.Lefts[i], L.Tops[i], TfraChannel::FrameWidth, TfraChannel::FrameHeight);
+}
+
+int TfraDevice::DefaultMeterLeft() const
+{
+    return GetWidth() - toolDevice->GetWidth() - 10 - pnlDevice->GetWidth();
+}
+
+void TfraDevice::ZeroMenuClick(const TZeroMenuItem& Item)
+{
+    switch (Item.Kind) {
+    case TZeroMenuItem::zkZeroAll:
+        ShowRefusal(ZeroAll());
+        break;
+    case TZeroMenuItem::zkZero:
+        ShowRefusal(ZeroOne(Item.Channel));
+        break;
+    case TZeroMenuItem::zkUnzeroAll:
+        UnzeroAll();
+        break;
+    case TZeroMenuItem::zkUnzero:
+        UnzeroOne(Item.Channel);
+        break;
+    case TZeroMenuItem::zkSeparator:
+        break;
+    }
+}
+
+void TfraDevice::ShowRefusal(const std::string& Text)
+{
+    if (!Text.empty())
+        Application->MessageBox(Text, "错误", MB_OK | MB_ICONERROR);
+}
+
+void TfraDevice::pmZeroPopup(TObject*)
+{
+    for (auto& [Menu, Item] : FZeroItems)
+        if (Item.Kind == TZeroMenuItem::zkUnzero || Item.Kind == TZeroMenuItem::zkUnzeroAll)
+            Menu->SetEnabled(UnzeroEnabled(Item.Channel));
+}
+
+void TfraDevice::btnShowMeterClick(TObject*)
+{
+    pnlDevice->SetVisible(btnShowMeter->GetDown());
+}
+
+bool TfraDevice::FrameCanResize(int NewHeight)
+{
+    if (NewHeight < MinHeight)
+        return false;
+    SetHeight(NewHeight);
+    Realign();
+    return true;
+}
+
+void TfraDevice::btnEnlargeClick(TObject*)
+{
+    FrameCanResize(GetHeight() + 20);
+}
+
+void TfraDevice::btnShrinkClick(TObject*)
+{
+    FrameCanResize(GetHeight() - 20);
+}
+
+void TfraDevice::pnlDeviceMouseDown(TObject*, TMouseButton, TShiftState, int, int)
+{
+    ReleaseCapture();
+    PostMessage(pnlDevice, WM_SYSCOMMAND, SC_MOVE | 1, 0);
+}
+
+void TfraDevice::pnlDeviceBodyMouseMove(TObject*, TShiftState, int X, int Y)
+{
+    const bool InBand = X > 3 && X < pnlDeviceBody->GetWidth() - 3 && Y >= pnlDeviceBody->GetHeight() - 3;
+    pnlDeviceBody->SetCursor(InBand ? crSizeNS : crDefault);
+}
+
+void TfraDevice::pnlDeviceBodyMouseDown(TObject*, TMouseButton, TShiftState, int X, int Y)
+{
+    if (!(X > 3 && X < pnlDeviceBody->GetWidth() - 3 && Y >= pnlDeviceBody->GetHeight() - 3))
+        return;
+    ReleaseCapture();
+    Perform(WM_SYSCOMMAND, SC_SIZE | WMSZ_BOTTOM, 0);
+    Realign();
+}
+
+int LoadDevices(TWinControl* ScrollBox)
+{
+    if (!DevicesIni)
+        DevicesIni = new TDeviceStore(ExeDir() + "Devices.db");
+    if (!DeviceList)
+        DeviceList = new TDeviceList;
+    const std::vector<std::string> Sections = DevicesIni->DeviceSections();
+    while (!DeviceList->empty())
+        delete DeviceList->back();
+
+    for (size_t i = 0; i < Sections.size(); ++i) {
+        const TDeviceInfo Info = DevicesIni->ReadDeviceInfo(Sections[i]);
+        auto* Frame = new TfraDevice(ScrollBox, Info, DevicesIni);
+        Frame->SetHeight(std::max(TfraDevice::MinHeight, TfraChannel::FrameHeight * (Info.ChannelCount / 2) + 60));
+        int X = Frame->DefaultMeterLeft();
+        int Y = 10;
+        DevicesIni->ReadInteger(Info.Section, "MeterPosX", X);
+        DevicesIni->ReadInteger(Info.Section, "MeterPosY", Y);
+        Frame->pnlDevice->SetLeft(X);
+        Frame->pnlDevice->SetTop(Y);
+        Frame->SetParent(ScrollBox);
+        Frame->SetName("fraDevice" + IntToStr(static_cast<int>(i) + 1));
+    }
+    return static_cast<int>(Sections.size());
+}
+
+int NextDeviceNumber()
+{
+    std::vector<std::string> Sections;
+    if (DeviceList)
+        for (TfraDevice* D : *DeviceList)
+            Sections.push_back(D->Section());
+    return TDeviceStore::NextDeviceNumber(Sections);
+}
+
+int FindDeviceIndexBySection(const std::string& Section)
+{
+    if (!DeviceList)
+        return -1;
+    for (size_t i = 0; i < DeviceList->size(); ++i)
+        if (LowerCase((*DeviceList)[i]->Section()) == LowerCase(Section))
+            return static_cast<int>(i);
+    return -1;
+}
+
+int FindDeviceByStationId(int Id)
+{
+    if (!DeviceList)
+        return -1;
+    for (TfraDevice* D : *DeviceList) {
+        if (D->StationId() != Id)
+            continue;
+        int N = -1;
+        return TDeviceStore::DeviceNumber(D->Section(), N) ? N : -1;
+    }
+    return -1;
+}
+
+void DeleteDevice(TfraDevice* Frame, bool RunActive)
+{
+    if (RunActive || !Frame)
+        return;
+    if (DevicesIni)
+        DevicesIni->EraseSection(Frame->Section());
+    delete Frame;
+}

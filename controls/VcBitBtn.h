@@ -1,0 +1,7 @@
+#pragma once
+#include "ui/Button.h"
+
+class TVcBitBtn : public TBitBtn {
+public:
+    explicit TVcBitBtn(TComponent* AOwner) : TBitBtn(AOwner) {}
+};

@@ -1,0 +1,64 @@
+#include "controls/VcEdit.h"
+
+#include "rtl/NumberFormat.h"
+
+#include <algorithm>
+#include <cmath>
+
+TVcNumericEdit::TVcNumericEdit(TComponent* AOwner) : TVcEdit(AOwner)
+{
+    SetText(Formatted(FValue));
+}
+
+double TVcNumericEdit::Limited(double Value) const
+{
+    if (FIntegersOnly)
+        Value = double(Round(Value));
+    if (FCheckRange && FMax >= FMin)
+        Value = std::clamp(Value, FMin, FMax);
+    return Value;
+}
+
+std::string TVcNumericEdit::Formatted(double Value) const
+{
+    return FormatFloat(FIntegersOnly ? "0" : FDisplayFormat, Value);
+}
+
+double TVcNumericEdit::GetValue() const
+{
+    double V = 0;
+    if (!TryStrToFloat(GetText(), V) || !std::isfinite(V))
+        return FValue;
+    return Limited(V);
+}
+
+void TVcNumericEdit::SetValue(double Value)
+{
+    FValue = Limited(Value);
+    SetText(Formatted(FValue));
+}
+
+int TVcNumericEdit::AsInteger() const
+{
+    return static_cast<int>(std::clamp<std::int64_t>(Round(GetValue()), INT32_MIN, INT32_MAX));
+}
+
+void TVcNumericEdit::SetIntegersOnly(bool Value)
+{
+    FIntegersOnly = Value;
+    SetValue(GetValue());
+}
+
+void TVcNumericEdit::SetDisplayFormat(const std::string& Value)
+{
+    FDisplayFormat = Value;
+    SetValue(GetValue());
+}
+
+void TVcNumericEdit::DoExit()
+{
+    double V = 0;
+    if (TryStrToFloat(GetText(), V) && std::isfinite(V))
+        SetValue(V);
+    TVcEdit::DoExit();
+}

@@ -1,0 +1,64 @@
+#pragma once
+// Styled panels and labels: a vertical colour gradient, an optional grid,
+// a one-pixel border and a centred caption (large captions read as a
+// watermark behind the panel's children).
+#include "ui/Control.h"
+#include "ui/Label.h"
+#include "ui/Panel.h"
+
+enum TVcBorderStyle { vbsNone, vbsSingle };
+
+class TVcPanel : public TCustomControl {
+public:
+    explicit TVcPanel(TComponent* AOwner);
+
+    std::string GetText() const override { return FCaption; }
+    void SetText(const std::string& Value) override;
+
+    // The gradient runs from Color at the top to GradientEndColor at the bottom.
+    TColor GetGradientEndColor() const { return FGradientEndColor; }
+    void SetGradientEndColor(TColor Value);
+    bool GetGradient() const { return FGradient; }
+    void SetGradient(bool Value);
+    bool GetShowGrid() const { return FShowGrid; }
+    void SetShowGrid(bool Value);
+    TColor GetGridColor() const { return FGridColor; }
+    void SetGridColor(TColor Value);
+    int GetGridSize() const { return FGridSize; }
+    void SetGridSize(int Value);
+    TVcBorderStyle GetBorderStyle() const { return FBorderStyle; }
+    void SetBorderStyle(TVcBorderStyle Value);
+    TColor GetBorderColor() const { return FBorderColor; }
+    void SetBorderColor(TColor Value);
+
+    TProperty<TVcPanel, TColor, &TVcPanel::GetGradientEndColor, &TVcPanel::SetGradientEndColor> GradientEndColor{this};
+    TProperty<TVcPanel, bool, &TVcPanel::GetGradient, &TVcPanel::SetGradient> Gradient{this};
+    TProperty<TVcPanel, bool, &TVcPanel::GetShowGrid, &TVcPanel::SetShowGrid> ShowGrid{this};
+    TProperty<TVcPanel, TColor, &TVcPanel::GetGridColor, &TVcPanel::SetGridColor> GridColor{this};
+    TProperty<TVcPanel, int, &TVcPanel::GetGridSize, &TVcPanel::SetGridSize> GridSize{this};
+    TProperty<TVcPanel, TVcBorderStyle, &TVcPanel::GetBorderStyle, &TVcPanel::SetBorderStyle> BorderStyle{this};
+    TProperty<TVcPanel, TColor, &TVcPanel::GetBorderColor, &TVcPanel::SetBorderColor> BorderColor{this};
+
+protected:
+    void Paint() override;
+
+private:
+    std::string FCaption;
+    TColor FGradientEndColor = clWhite;
+    bool FGradient = true;
+    bool FShowGrid = false;
+    TColor FGridColor = 0xE0E0E0;
+    int FGridSize = 10;
+    TVcBorderStyle FBorderStyle = vbsSingle;
+    TColor FBorderColor = clGray;
+};
+
+class TVcLabel : public TLabel {
+public:
+    explicit TVcLabel(TComponent* AOwner) : TLabel(AOwner) {}
+};
+
+class TVcGroupBox : public TGroupBox {
+public:
+    explicit TVcGroupBox(TComponent* AOwner) : TGroupBox(AOwner) {}
+};

@@ -1,0 +1,7 @@
+#pragma once
+#include "ui/RadioGroup.h"
+
+class TVcRadioGroup : public TRadioGroup {
+public:
+    explicit TVcRadioGroup(TComponent* AOwner) : TRadioGroup(AOwner) {}
+};
