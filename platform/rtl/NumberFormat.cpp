@@ -129,8 +129,7 @@ std::string GeneralText(double Value, int Precision)
 {
     if (!std::isfinite(Value))
         return SpecialText(Value);
-    if (Precision < 1 || Precision > 17)
-        Precision = 15;
+    Precision = std::clamp(Precision, 1, 17);
     const TDecimal D = ToDecimal(Value, Precision);
     if (D.Digits.empty())
         return "0";
@@ -178,8 +177,7 @@ std::string ScientificText(double Value, int Precision)
 {
     if (!std::isfinite(Value))
         return SpecialText(Value);
-    if (Precision < 1 || Precision > 17)
-        Precision = 15;
+    Precision = std::clamp(Precision, 1, 17);
     TDecimal D = ToDecimal(Value, Precision);
     std::string R = D.Negative && !D.Digits.empty() ? "-" : "";
     R += DigitAt(D, 0);
@@ -242,13 +240,12 @@ bool ParseInteger(std::string_view S, int Bits, std::int64_t& Value)
     const std::uint64_t SignedMax = Limit >> 1;
     if (Base == 16 && Magnitude <= Limit) {
         // A full-width hex pattern wraps into the negative range.
-        std::int64_t V;
-        if (Magnitude > SignedMax)
-            V = static_cast<std::int64_t>(Magnitude - Limit - 1);
-        else
-            V = static_cast<std::int64_t>(Magnitude);
+        if (Negative && Magnitude > SignedMax)
+            return false;
+        const std::int64_t V = Magnitude > SignedMax ? static_cast<std::int64_t>(Magnitude - Limit - 1)
+                                                     : static_cast<std::int64_t>(Magnitude);
         Value = Negative ? -V : V;
-        return !(Negative && Magnitude > SignedMax);
+        return true;
     }
     if (Negative ? Magnitude > SignedMax + 1 : Magnitude > SignedMax)
         return false;

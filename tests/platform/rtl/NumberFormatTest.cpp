@@ -43,6 +43,13 @@ TEST(NumberFormat, StrToIntRejectsInvalidText)
         EXPECT_EQ(StrToIntDef(Bad, -3), -3) << Bad;
     }
     EXPECT_EQ(V, 7);
+    std::int64_t V64 = 9;
+    EXPECT_FALSE(TryStrToInt64("-$FFFFFFFFFFFFFFFF", V64));
+    EXPECT_FALSE(TryStrToInt64("9223372036854775808", V64));
+    EXPECT_EQ(V64, 9);
+    EXPECT_TRUE(TryStrToInt64("-9223372036854775808", V64));
+    EXPECT_EQ(V64, std::numeric_limits<std::int64_t>::min());
+    EXPECT_FALSE(TryStrToInt("-$FFFFFFFF", V));
     try {
         StrToInt("abc");
         FAIL() << "no exception";
