@@ -155,6 +155,7 @@ public:
                 continue;
             }
             if (L == 'a') {
+                LastWasHour = false;
                 if (StartsWithNoCase(F, I, "am/pm")) {
                     const bool Lower = F[I] == 'a';
                     R += Hour < 12 ? (Lower ? "am" : "AM") : (Lower ? "pm" : "PM");
@@ -270,6 +271,9 @@ public:
                 ++I;
                 break;
             default:
+                // Any other letter ends an hour for the m-means-minutes rule.
+                if (L >= 'a' && L <= 'z')
+                    LastWasHour = false;
                 R += C;
                 ++I;
                 break;

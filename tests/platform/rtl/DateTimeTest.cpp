@@ -89,6 +89,8 @@ TEST(DateTime, FormatDateTimePictures)
     EXPECT_EQ(FormatDateTime("yyyymmddhhnnss", T), "20240305140709");
     EXPECT_EQ(FormatDateTime("yy/m/d h:n:s.z", T), "24-3-5 14:7:9.45");
     EXPECT_EQ(FormatDateTime("hh:mm", T), "14:07"); // m after h is minutes
+    EXPECT_EQ(FormatDateTime("hh\"h\"mm", T), "14h07");
+    EXPECT_EQ(FormatDateTime("hh x mm", T), "14 x 03"); // a letter in between ends the hour
     EXPECT_EQ(FormatDateTime("mm", T), "03");
     EXPECT_EQ(FormatDateTime("h:nn am/pm", T), "2:07 pm");
     EXPECT_EQ(FormatDateTime("hh AM/PM", At(2024, 1, 1, 0, 30)), "12 AM");
