@@ -36,7 +36,6 @@ function(kalvo_test prefix)
     target_link_libraries(${target} PRIVATE ${ARG_DEPS} GTest::gtest GTest::gmock GTest::gtest_main)
     gtest_discover_tests(${target}
       DISCOVERY_TIMEOUT 60
-      PROPERTIES LABELS ${ARG_LABEL}
-                 ENVIRONMENT "QT_QPA_PLATFORM=offscreen;KALVO_BUILD_DIR=${PROJECT_BINARY_DIR}")
+      PROPERTIES LABELS ${ARG_LABEL} ENVIRONMENT QT_QPA_PLATFORM=offscreen)
   endforeach()
 endfunction()
