@@ -1,0 +1,142 @@
+#include "serial/ComThread.h"
+
+#include "serial/ComPort.h"
+
+using namespace comm;
+
+namespace {
+
+struct MaskBit {
+    TComEvent Event;
+    DWORD Bit;
+};
+
+constexpr MaskBit MaskBits[] = {
+    {evRxChar, EV_RXCHAR}, {evRxFlag, EV_RXFLAG}, {evTxEmpty, EV_TXEMPTY}, {evCTS, EV_CTS},
+    {evDSR, EV_DSR},       {evRLSD, EV_RLSD},     {evBreak, EV_BREAK},     {evError, EV_ERR},
+    {evRing, EV_RING},     {evRx80Full, EV_RX80FULL},
+};
+
+// Order of the window messages for one batch.
+constexpr TComEvent MessageOrder[] = {evError, evRxChar, evTxEmpty, evBreak, evRing,
+                                      evCTS,   evDSR,    evRxFlag,  evRLSD,  evRx80Full};
+
+}  // namespace
+
+DWORD EventsToMask(TComEvents Events)
+{
+    DWORD mask = 0;
+    for (const MaskBit& m : MaskBits)
+        if (Events.Contains(m.Event))
+            mask |= m.Bit;
+    return mask;
+}
+
+TComEvents MaskToEvents(DWORD Mask)
+{
+    TComEvents events;
+    for (const MaskBit& m : MaskBits)
+        if (Mask & m.Bit)
+            events.Include(m.Event);
+    return events;
+}
+
+TComThread::TComThread(TCustomComPort* AComPort)
+    : TThread(false),
+      FComPort(AComPort),
+      FHandle(AComPort->Handle()),
+      FStopEvent(CreateEvent(true, false)),
+      FSyncMethod(AComPort->SyncMethod()),
+      FEvents(AComPort->Events())
+{
+    SetPriority(AComPort->EventThreadPriority());
+    SetCommMask(FHandle, EventsToMask(FEvents));
+    AfterConstruction();
+}
+
+TComThread::~TComThread()
+{
+    SetEvent(FStopEvent);
+    std::this_thread::yield();
+    if (CurrentThread() != this) {
+        Terminate();
+        WaitFor();
+    }
+    CloseHandle(FStopEvent);
+}
+
+void TComThread::Abandon()
+{
+    FComPort.store(nullptr);
+    FreeOnTerminate = true;
+    SetEvent(FStopEvent);
+}
+
+void TComThread::Execute()
+{
+    OVERLAPPED overlapped;
+    overlapped.hEvent = CreateEvent(true, true);
+    // The device calls end with the thread, also when a handler raised.
+    struct Cleanup {
+        HANDLE Device, Event;
+        ~Cleanup()
+        {
+            SetCommMask(Device, 0);
+            PurgeComm(Device, PURGE_TXCLEAR | PURGE_RXCLEAR);
+            CloseHandle(Event);
+        }
+    } cleanup{FHandle, overlapped.hEvent};
+
+    const HANDLE waits[2] = {FStopEvent, overlapped.hEvent};
+    bool failed = false;
+    for (;;) {
+        DWORD mask = 0;
+        if (!WaitCommEvent(FHandle, &mask, &overlapped) && GetLastError() != ERROR_IO_PENDING) {
+            failed = true;
+            break;
+        }
+        if (WaitForMultipleObjects(2, waits, INFINITE) != WAIT_OBJECT_0 + 1)
+            break;
+        DWORD transferred = 0;
+        if (!GetOverlappedResult(FHandle, &overlapped, &transferred, false)) {
+            failed = true;
+            break;
+        }
+        TComEvents events = MaskToEvents(mask);
+        if (!events.Empty())
+            Dispatch(events);
+    }
+    // A device that failed (removed, hung up) is reported once, then the
+    // thread ends instead of failing again and again.
+    if (failed && FEvents.Contains(evError) && WaitForSingleObject(FStopEvent, 0) != WAIT_OBJECT_0)
+        Dispatch(TComEvents{evError});
+}
+
+void TComThread::Dispatch(TComEvents Events)
+{
+    TCustomComPort* port = FComPort.load();
+    if (!port)
+        return;
+    switch (FSyncMethod) {
+    case smThreadSync:
+        Synchronize([this, Events] {
+            if (TCustomComPort* p = FComPort.load())
+                p->DispatchEvents(Events);
+        });
+        break;
+    case smWindowSync:
+        for (TComEvent event : MessageOrder) {
+            if (!Events.Contains(event))
+                continue;
+            DWORD bit = EventsToMask(TComEvents{event});
+            Queue([this, bit] {
+                if (TCustomComPort* p = FComPort.load())
+                    p->WindowMethod(CM_COMPORT_EVENT, bit, 0);
+            });
+        }
+        break;
+    case smNone:
+        port->DispatchEvents(Events);
+        break;
+    }
+}

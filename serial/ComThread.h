@@ -1,0 +1,38 @@
+#pragma once
+// The comm event thread of an open port: waits for the port's comm events
+// and hands each batch to the port in the thread its SyncMethod names.
+#include <atomic>
+
+#include "comm/CommApi.h"
+#include "rtl/Thread.h"
+#include "serial/ComTypes.h"
+
+class TCustomComPort;
+
+// One-to-one conversion between event sets and comm masks.
+comm::DWORD EventsToMask(TComEvents Events);
+TComEvents MaskToEvents(comm::DWORD Mask);
+
+class TComThread : public TThread {
+public:
+    // Starts at once; sets the device's event mask from the port's Events.
+    explicit TComThread(TCustomComPort* AComPort);
+    // Signals the stop event and waits for the thread to end.
+    ~TComThread() override;
+
+    // Lets the thread end on its own and free itself, without touching the
+    // port again; for a port freed from inside its own event handler.
+    void Abandon();
+
+protected:
+    void Execute() override;
+
+private:
+    void Dispatch(TComEvents Events);
+
+    std::atomic<TCustomComPort*> FComPort;
+    comm::HANDLE FHandle;
+    comm::HANDLE FStopEvent;
+    TSyncMethod FSyncMethod;
+    TComEvents FEvents;
+};

@@ -1,0 +1,26 @@
+#include "serial/ComTimeouts.h"
+
+#include "serial/ComPort.h"
+
+void TComTimeouts::Assign(const TPersistent* Source)
+{
+    auto* other = dynamic_cast<const TComTimeouts*>(Source);
+    if (!other) {
+        TPersistent::Assign(Source);
+        return;
+    }
+    FReadInterval = other->FReadInterval;
+    FReadTotalM = other->FReadTotalM;
+    FReadTotalC = other->FReadTotalC;
+    FWriteTotalM = other->FWriteTotalM;
+    FWriteTotalC = other->FWriteTotalC;
+}
+
+void TComTimeouts::Set(int& Field, int Value)
+{
+    if (Field == Value)
+        return;
+    Field = Value;
+    if (FComPort)
+        FComPort->ApplyTimeouts();
+}
