@@ -1,0 +1,393 @@
+// Enhanced metafiles: the EMF bytes walked by a small reader, and playback
+// of the recording onto other canvases.
+#include <gtest/gtest.h>
+#include <cstring>
+#include <map>
+#include <sstream>
+#include "GraphicsTestApp.h"
+#include "ui/Bitmap.h"
+#include "ui/Metafile.h"
+
+namespace {
+
+// A minimal EMF reader: splits the file into records, checking each size.
+struct TEmfRecord {
+    std::uint32_t Type;
+    std::string Data;  // the whole record, type and size included
+    std::uint32_t U32(std::size_t Offset) const
+    {
+        std::uint32_t V;
+        std::memcpy(&V, Data.data() + Offset, 4);
+        return V;
+    }
+    std::int32_t I32(std::size_t Offset) const { return static_cast<std::int32_t>(U32(Offset)); }
+    std::int16_t I16(std::size_t Offset) const
+    {
+        std::int16_t V;
+        std::memcpy(&V, Data.data() + Offset, 2);
+        return V;
+    }
+    TRect RectAt(std::size_t Offset) const { return TRect(I32(Offset), I32(Offset + 4), I32(Offset + 8), I32(Offset + 12)); }
+    std::u16string Utf16At(std::size_t Offset, std::size_t Count) const
+    {
+        std::u16string S(Count, u'\0');
+        std::memcpy(S.data(), Data.data() + Offset, Count * 2);
+        return S;
+    }
+};
+
+std::vector<TEmfRecord> Walk(const std::string& Bytes)
+{
+    std::vector<TEmfRecord> Records;
+    std::size_t Offset = 0;
+    while (Offset < Bytes.size()) {
+        EXPECT_LE(Offset + 8, Bytes.size());
+        if (Offset + 8 > Bytes.size())
+            break;
+        std::uint32_t Type, Size;
+        std::memcpy(&Type, Bytes.data() + Offset, 4);
+        std::memcpy(&Size, Bytes.data() + Offset + 4, 4);
+        EXPECT_GE(Size, 8u);
+        EXPECT_EQ(Size % 4, 0u) << "record type " << Type;
+        EXPECT_LE(Offset + Size, Bytes.size());
+        if (Size < 8 || Offset + Size > Bytes.size())
+            break;
+        Records.push_back({Type, Bytes.substr(Offset, Size)});
+        Offset += Size;
+    }
+    return Records;
+}
+
+enum : std::uint32_t {
+    HEADER = 1, EOF_ = 14, SETBKMODE = 18, MOVETOEX = 27, INTERSECTCLIPRECT = 30, SELECTOBJECT = 37,
+    CREATEPEN = 38, CREATEBRUSH = 39, DELETEOBJECT = 40, RECTANGLE = 43, LINETO = 54, EXTSELECTCLIPRGN = 75,
+    STRETCHDIBITS = 81, CREATEFONT = 82, EXTTEXTOUTW = 84, POLYLINE16 = 87,
+};
+
+std::string Save(const TMetafile& Mf)
+{
+    std::ostringstream Out;
+    Mf.SaveToStream(Out);
+    return Out.str();
+}
+
+class Metafiles : public ::testing::Test {
+protected:
+    void SetUp() override { EnsureGraphicsTestApp(); }
+};
+
+TEST_F(Metafiles, HeaderBoundsAndRecordsDescribeTheDrawing)
+{
+    TMetafile Mf;
+    Mf.Width = 100;
+    Mf.Height = 80;
+    int HiWidth = 0, HiHeight = 0;
+    {
+        TMetafileCanvas C(&Mf, nullptr, "Ombrix", "kPlot");
+        C.Pen->Color = clRed;
+        C.Brush->Color = clYellow;
+        C.Rectangle(10, 12, 50, 40);
+        C.MoveTo(5, 5);
+        C.LineTo(30, 5);
+        C.Pen->Width = 3;
+        C.Polyline({Point(60, 10), Point(70, 20), Point(80, 10)});
+        C.Brush->Style = bsClear;
+        C.Font->Height = -12;
+        C.TextOut(20, 50, "Hi");
+        HiWidth = C.TextWidth("Hi");
+        HiHeight = C.TextHeight("Hi");
+        C.SetClipRect(Rect(0, 0, 90, 70));
+        C.RemoveClipRect();
+    }
+    const std::string Bytes = Save(Mf);
+    const auto Records = Walk(Bytes);
+    ASSERT_GE(Records.size(), 10u);
+
+    const TEmfRecord& H = Records.front();
+    ASSERT_EQ(H.Type, HEADER);
+    EXPECT_EQ(H.U32(40), 0x464D4520u);  // " EMF"
+    EXPECT_EQ(H.U32(44), 0x10000u);
+    EXPECT_EQ(H.U32(48), Bytes.size());
+    EXPECT_EQ(H.U32(52), Records.size());
+    const unsigned Handles = H.U32(56) & 0xFFFF;
+    // Bounds in pixels (inclusive), from the line at (5, 5) to the wide
+    // polyline's end and the text cell's bottom.
+    EXPECT_EQ(H.RectAt(8), Rect(5, 5, 81, 50 + HiHeight - 1));
+    // Frame in hundredths of a millimetre at 96 pixels per inch.
+    EXPECT_EQ(H.RectAt(24), Rect(0, 0, 2646, 2117));
+    const std::u16string Description = H.Utf16At(H.U32(64), H.U32(60));
+    EXPECT_EQ(Description, std::u16string(u"Ombrix\0kPlot\0\0", 14));
+    EXPECT_EQ(H.I32(72), 1920);  // reference device in pixels and millimetres
+    EXPECT_EQ(H.I32(80), 508);
+
+    const TEmfRecord& Last = Records.back();
+    EXPECT_EQ(Last.Type, EOF_);
+    EXPECT_EQ(Last.Data.size(), 20u);
+
+    // Objects: created before selected, never deleted while selected.
+    std::map<std::uint32_t, std::uint32_t> Created;  // handle -> kind
+    std::map<std::uint32_t, std::uint32_t> Selected;  // kind -> handle
+    std::map<std::uint32_t, std::string> ObjectOf;   // handle -> creation record
+    std::vector<std::uint32_t> Order;
+    bool SawRectangle = false, SawLine = false, SawPolyline = false, SawText = false, SawClip = false;
+    std::uint32_t BkMode = 0;
+    for (std::size_t I = 1; I + 1 < Records.size(); ++I) {
+        const TEmfRecord& R = Records[I];
+        switch (R.Type) {
+        case CREATEPEN:
+        case CREATEBRUSH:
+        case CREATEFONT:
+            EXPECT_LT(R.U32(8), Handles);
+            EXPECT_EQ(Created.count(R.U32(8)), 0u) << "handle in use";
+            Created[R.U32(8)] = R.Type;
+            ObjectOf[R.U32(8)] = R.Data;
+            break;
+        case SELECTOBJECT:
+            ASSERT_EQ(Created.count(R.U32(8)), 1u) << "selecting an object never created";
+            Selected[Created[R.U32(8)]] = R.U32(8);
+            break;
+        case DELETEOBJECT:
+            ASSERT_EQ(Created.count(R.U32(8)), 1u);
+            EXPECT_NE(Selected[Created[R.U32(8)]], R.U32(8)) << "deleting the selected object";
+            Created.erase(R.U32(8));
+            break;
+        case SETBKMODE: BkMode = R.U32(8); break;
+        case RECTANGLE: {
+            SawRectangle = true;
+            EXPECT_EQ(R.RectAt(8), Rect(10, 12, 50, 40));
+            TEmfRecord Pen{CREATEPEN, ObjectOf[Selected[CREATEPEN]]};
+            EXPECT_EQ(Pen.U32(12), 0u);         // solid
+            EXPECT_EQ(Pen.I32(16), 1);          // width
+            EXPECT_EQ(Pen.U32(24), 0x0000FFu);  // red
+            TEmfRecord Brush{CREATEBRUSH, ObjectOf[Selected[CREATEBRUSH]]};
+            EXPECT_EQ(Brush.U32(12), 0u);         // solid
+            EXPECT_EQ(Brush.U32(16), 0x00FFFFu);  // yellow
+            break;
+        }
+        case LINETO:
+            SawLine = true;
+            EXPECT_EQ(R.I32(8), 30);
+            EXPECT_EQ(R.I32(12), 5);
+            ASSERT_GT(I, 0u);
+            EXPECT_TRUE(std::find(Order.begin(), Order.end(), MOVETOEX) != Order.end());
+            break;
+        case POLYLINE16: {
+            SawPolyline = true;
+            EXPECT_EQ(R.RectAt(8), Rect(59, 9, 81, 21));
+            ASSERT_EQ(R.U32(24), 3u);
+            EXPECT_EQ(R.I16(28), 60);
+            EXPECT_EQ(R.I16(30), 10);
+            EXPECT_EQ(R.I16(36), 80);
+            TEmfRecord Pen{CREATEPEN, ObjectOf[Selected[CREATEPEN]]};
+            EXPECT_EQ(Pen.I32(16), 3);
+            break;
+        }
+        case EXTTEXTOUTW: {
+            SawText = true;
+            EXPECT_EQ(BkMode, 1u);  // transparent: the brush was clear
+            EXPECT_EQ(R.I32(36), 20);
+            EXPECT_EQ(R.I32(40), 50);
+            ASSERT_EQ(R.U32(44), 2u);
+            EXPECT_EQ(R.Utf16At(R.U32(48), 2), u"Hi");
+            const std::uint32_t Dx = R.U32(72);
+            EXPECT_EQ(R.I32(Dx) + R.I32(Dx + 4), HiWidth);
+            TEmfRecord Font{CREATEFONT, ObjectOf[Selected[CREATEFONT]]};
+            EXPECT_EQ(Font.I32(12), -12);
+            break;
+        }
+        case INTERSECTCLIPRECT:
+            SawClip = true;
+            EXPECT_EQ(Order.back(), EXTSELECTCLIPRGN);
+            EXPECT_EQ(R.RectAt(8), Rect(0, 0, 90, 70));
+            break;
+        default: break;
+        }
+        Order.push_back(R.Type);
+    }
+    EXPECT_TRUE(SawRectangle && SawLine && SawPolyline && SawText && SawClip);
+    EXPECT_EQ(Order.back(), EXTSELECTCLIPRGN);  // the clip removed again
+}
+
+// The same drawing, straight onto a bitmap and through a metafile.
+void Scene(TCanvas* C)
+{
+    C->Pen->Color = clBlack;
+    C->Pen->Width = 1;
+    C->Brush->Color = clYellow;
+    C->Font->Height = -13;
+    C->Font->Color = clNavy;
+    C->Rectangle(5, 5, 40, 30);
+    C->Brush->Color = clAqua;
+    C->Ellipse(45, 5, 90, 35);
+    C->Pen->Color = clRed;
+    C->Polygon({Point(10, 40), Point(40, 40), Point(25, 70)});
+    C->MoveTo(50, 40);
+    C->LineTo(95, 75);
+    C->Brush->Color = clGreen;
+    C->FrameRect(Rect(60, 60, 80, 75));
+    C->Brush->Style = bsClear;
+    C->TextOut(45, 40, "Ab");
+    C->SetClipRect(Rect(0, 0, 20, 80));
+    C->Brush->Color = clMaroon;
+    C->FillRect(Rect(0, 72, 50, 80));
+    C->RemoveClipRect();
+    C->Pixels[99][0] = clFuchsia;
+}
+
+TEST_F(Metafiles, PlaybackDrawsWhatWasRecorded)
+{
+    TBitmap Direct(100, 80);
+    Scene(Direct.Canvas);
+
+    TMetafile Mf;
+    Mf.Width = 100;
+    Mf.Height = 80;
+    {
+        TMetafileCanvas C(&Mf, Direct.Canvas);
+        Scene(&C);
+    }
+    TBitmap Played(100, 80);
+    Played.Canvas->Draw(0, 0, &Mf);
+
+    int Differences = 0;
+    for (int Y = 0; Y < 80; ++Y)
+        for (int X = 0; X < 100; ++X)
+            if (Direct.Canvas->GetPixel(X, Y) != Played.Canvas->GetPixel(X, Y))
+                ++Differences;
+    EXPECT_EQ(Differences, 0);
+    EXPECT_EQ(Played.Canvas->Pixels[10][75], clMaroon);
+    EXPECT_EQ(Played.Canvas->Pixels[30][75], clWhite);
+    // The target canvas gets its own tools back.
+    EXPECT_EQ(Played.Canvas->Brush->Color(), clWhite);
+    EXPECT_FALSE(Played.Canvas->HasClipRect());
+}
+
+TEST_F(Metafiles, StretchedPlaybackScalesCoordinates)
+{
+    TMetafile Mf;
+    Mf.Width = 50;
+    Mf.Height = 40;
+    {
+        TMetafileCanvas C(&Mf, nullptr);
+        C.Brush->Color = clRed;
+        C.FillRect(Rect(10, 10, 20, 20));
+    }
+    TBitmap Target(100, 80);
+    Target.Canvas->StretchDraw(Rect(0, 0, 100, 80), &Mf);
+    EXPECT_EQ(Target.Canvas->Pixels[20][20], clRed);
+    EXPECT_EQ(Target.Canvas->Pixels[39][39], clRed);
+    EXPECT_EQ(Target.Canvas->Pixels[40][40], clWhite);
+    EXPECT_EQ(Target.Canvas->Pixels[19][19], clWhite);
+}
+
+TEST_F(Metafiles, UnsizedMetafileTakesTheDrawnExtent)
+{
+    TMetafile Mf;
+    {
+        TMetafileCanvas C(&Mf, nullptr);
+        C.Rectangle(2, 3, 30, 20);
+        C.MoveTo(0, 0);
+        C.LineTo(10, 25);
+    }
+    EXPECT_EQ(Mf.Width(), 30);
+    EXPECT_EQ(Mf.Height(), 26);
+    EXPECT_EQ(Mf.MMWidth(), 794);  // 30 pixels at 96 per inch
+}
+
+TEST_F(Metafiles, BitmapsBecomeDeviceIndependentBitmapRecords)
+{
+    TBitmap Picture(3, 2);
+    Picture.Canvas->Pixels[0][0] = clRed;
+    Picture.Canvas->Pixels[2][1] = clBlue;
+    TMetafile Mf;
+    Mf.Width = 20;
+    Mf.Height = 20;
+    {
+        TMetafileCanvas C(&Mf, nullptr);
+        C.StretchDraw(Rect(4, 5, 10, 9), &Picture);
+    }
+    const auto Records = Walk(Save(Mf));
+    auto It = std::find_if(Records.begin(), Records.end(), [](const TEmfRecord& R) { return R.Type == STRETCHDIBITS; });
+    ASSERT_NE(It, Records.end());
+    const TEmfRecord& R = *It;
+    EXPECT_EQ(R.I32(24), 4);       // destination x, y
+    EXPECT_EQ(R.I32(28), 5);
+    EXPECT_EQ(R.I32(40), 3);       // source size
+    EXPECT_EQ(R.I32(44), 2);
+    EXPECT_EQ(R.I32(72), 6);       // destination size
+    EXPECT_EQ(R.I32(76), 4);
+    const std::uint32_t Bmi = R.U32(48);
+    EXPECT_EQ(R.I32(Bmi + 4), 3);  // BITMAPINFOHEADER width, height, 24 bits
+    EXPECT_EQ(R.I32(Bmi + 8), 2);
+    EXPECT_EQ(R.U32(Bmi + 12) >> 16, 24u);
+    const std::uint32_t Bits = R.U32(56);
+    // Bottom-up rows of 12 bytes: the first row holds (2, 1) in blue last.
+    EXPECT_EQ(static_cast<unsigned char>(R.Data[Bits + 6]), 0xFF);
+    EXPECT_EQ(static_cast<unsigned char>(R.Data[Bits + 8]), 0x00);
+    EXPECT_EQ(static_cast<unsigned char>(R.Data[Bits + 12 + 2]), 0xFF);  // (0, 0) red
+
+    TBitmap Played(20, 20);
+    Played.Canvas->Draw(0, 0, &Mf);
+    EXPECT_EQ(Played.Canvas->Pixels[4][5], clRed);
+    EXPECT_EQ(Played.Canvas->Pixels[9][8], clBlue);
+    EXPECT_EQ(Played.Canvas->Pixels[10][8], clWhite);
+}
+
+TEST_F(Metafiles, RecordingCanvasKeepsCallsWithTheirTools)
+{
+    TRecordingCanvas C(TSize(200, 100));
+    C.Pen->Color = clRed;
+    C.Pen->Width = 2;
+    C.Brush->Style = bsClear;
+    C.MoveTo(1, 2);
+    C.LineTo(3, 4);
+    C.Font->Orientation = 900;
+    C.TextOut(7, 8, "up");
+    ASSERT_EQ(C.Records.size(), 3u);
+    EXPECT_STREQ(C.Records[1].Name(), "LineTo");
+    EXPECT_EQ(C.Records[1].Args, (std::vector<int>{3, 4}));
+    EXPECT_EQ(C.Records[1].Points, (std::vector<TPoint>{Point(1, 2)}));
+    EXPECT_EQ(C.Records[1].Pen, (TPenData{clRed, 2, psSolid, pmCopy}));
+    EXPECT_EQ(C.Records[2].Text, "up");
+    EXPECT_EQ(C.Records[2].Font.Orientation, 900);
+    EXPECT_EQ(C.Records[2].Brush.Style, bsClear);
+    EXPECT_EQ(C.ClipRect(), Rect(0, 0, 200, 100));
+
+    // A metafile drawn onto a recording canvas arrives as its calls, moved.
+    TMetafile Mf;
+    Mf.Width = 10;
+    Mf.Height = 10;
+    {
+        TMetafileCanvas M(&Mf, nullptr);
+        M.Rectangle(1, 1, 5, 5);
+    }
+    TRecordingCanvas Target;
+    Target.Draw(100, 50, &Mf);
+    ASSERT_FALSE(Target.Records.empty());
+    auto It = std::find_if(Target.Records.begin(), Target.Records.end(),
+                           [](const TCanvasRecord& R) { return R.Op == TCanvasOp::Rectangle; });
+    ASSERT_NE(It, Target.Records.end());
+    EXPECT_EQ(It->Args, (std::vector<int>{101, 51, 105, 55}));
+}
+
+TEST_F(Metafiles, AssignCopiesTheRecordingAndBitmapsRenderIt)
+{
+    TMetafile Mf;
+    Mf.Width = 8;
+    Mf.Height = 6;
+    {
+        TMetafileCanvas C(&Mf, nullptr, "me", "");
+        C.Brush->Color = clBlue;
+        C.FillRect(Rect(0, 0, 4, 6));
+    }
+    TMetafile Copy;
+    Copy.Assign(&Mf);
+    EXPECT_EQ(Save(Copy), Save(Mf));
+    TBitmap Bmp;
+    Bmp.Assign(&Copy);
+    EXPECT_EQ(Bmp.Width(), 8);
+    EXPECT_EQ(Bmp.Canvas->Pixels[3][5], clBlue);
+    EXPECT_EQ(Bmp.Canvas->Pixels[4][5], clWhite);
+}
+
+}  // namespace
