@@ -127,3 +127,28 @@ TWinControl* GetParentForm(TControl* Control);
 // Selects page Index when 0 <= Index < the page count.
 void SetActivePageIndex(TPageControl* PageControl, int Index);
 int GetActivePageIndex(TPageControl* PageControl);
+
+// Property text: one line per published property, "Path = Value".
+class TStrings;
+class TObject;
+// Appends the lines of Instance's stored, writable published properties,
+// and, in place, those of the sub-objects it owns (path prefixed by the
+// holder's). Differential leaves out ordinal values equal to their
+// declared default. Paths in SkipList (ignoring case) are left out. A
+// line longer than 255 characters is cut there.
+void WriteObjectProperties(TObject* Instance, const std::string& Prefix, TStrings& Lines, bool Differential,
+                           const TStrings* SkipList);
+// Applies and deletes lines from the top of Lines while their first path
+// component is Prefix (any line when Prefix is empty).
+void ReadObjectProperties(TObject* Instance, const std::string& Prefix, TStrings& Lines);
+// Sets one property by path; paths that match nothing are ignored. A value
+// that does not convert raises EConvertError.
+void ReadObjectProperty(TObject* Instance, const std::string& Path, const std::string& Value,
+                        char DecimalSeparator);
+// Finds, takes out and returns the value of the first line named Key.
+bool ExtractValueByName(const std::string& Key, TStrings& Lines, std::string& Value);
+void SplitNameValue(const std::string& Text, char Separator, std::string& Name, std::string& Value);
+// Takes Prefix (ignoring case) off the front of Path and returns it as it
+// stood there; "" when Path does not start with it.
+std::string StripPropertyPrefix(const std::string& Prefix, std::string& Path);
+TObject* GetClassPropertyObject(TObject* Instance, const std::string& Name);

@@ -1,0 +1,468 @@
+#include "plot/core/kComponent.h"
+
+#include "plot/core/kGPFunctions.h"
+#include "rtl/Exception.h"
+#include "rtl/NumberFormat.h"
+#include "rtl/PublishedProperties.h"
+#include "rtl/StringList.h"
+#include "ui/Bitmap.h"
+#include "ui/Keys.h"
+#include "ui/Menu.h"
+
+namespace {
+
+const bool Registered = [] {
+    using T = TkComponent;
+    RegisterPublishedClass<TkComponent>(
+        "TkComponent",
+        TPropertyListBuilder<T>()
+            .String("Name", [](const T& c) { return c.GetName(); }, [](T& c, const std::string& v) { c.SetName(v); })
+            .Integer("Tag", [](const T& c) { return c.Tag; }, [](T& c, std::int64_t v) { c.Tag = static_cast<std::intptr_t>(v); }, 0)
+            .Integer("Left", [](const T& c) { return c.GetLeft(); }, [](T& c, std::int64_t v) { c.SetLeft(int(v)); })
+            .Integer("Top", [](const T& c) { return c.GetTop(); }, [](T& c, std::int64_t v) { c.SetTop(int(v)); })
+            .Integer("Width", [](const T& c) { return c.GetWidth(); }, [](T& c, std::int64_t v) { c.SetWidth(int(v)); })
+            .Integer("Height", [](const T& c) { return c.GetHeight(); }, [](T& c, std::int64_t v) { c.SetHeight(int(v)); })
+            .Boolean("Visible", [](const T& c) { return c.GetVisible(); }, [](T& c, std::int64_t v) { c.SetVisible(v != 0); }, true)
+            .Boolean("Enabled", [](const T& c) { return c.GetEnabled(); }, [](T& c, std::int64_t v) { c.SetEnabled(v != 0); }, true)
+            .Boolean("ShowHint", [](const T& c) { return c.GetShowHint(); }, [](T& c, std::int64_t v) { c.SetShowHint(v != 0); })
+            .Object("PopupMenu", "TPopupMenu", [](const T& c) { return static_cast<TObject*>(c.GetPopupMenu()); }, false)
+            .Method("OnClick", "TNotifyEvent", [](const T& c) { return bool(c.OnClick); })
+            .Method("OnDblClick", "TNotifyEvent", [](const T& c) { return bool(c.OnDblClick); })
+            .Method("OnMouseDown", "TMouseEvent", [](const T& c) { return bool(c.OnMouseDown); })
+            .Method("OnMouseMove", "TMouseMoveEvent", [](const T& c) { return bool(c.OnMouseMove); })
+            .Method("OnMouseUp", "TMouseEvent", [](const T& c) { return bool(c.OnMouseUp); })
+            .Method("OnKeyDown", "TKeyEvent", [](const T& c) { return bool(c.OnKeyDown); })
+            .Method("OnKeyPress", "TKeyPressEvent", [](const T& c) { return bool(c.OnKeyPress); })
+            .Method("OnKeyUp", "TKeyEvent", [](const T& c) { return bool(c.OnKeyUp); })
+            .Method("OnEnter", "TNotifyEvent", [](const T& c) { return bool(c.OnEnter); })
+            .Method("OnExit", "TNotifyEvent", [](const T& c) { return bool(c.OnExit); })
+            .Set("Anchors", "TAnchors", {"akLeft", "akTop", "akRight", "akBottom"}, [](const T& c) { return c.GetAnchors(); },
+                 [](T& c, std::int64_t v) { c.SetAnchors(static_cast<TAnchors>(v)); }, akLeft | akTop)
+            .Boolean("OptionSaveAllProperties", [](const T& c) { return c.GetOptionSaveAllProperties(); },
+                     [](T& c, std::int64_t v) { c.SetOptionSaveAllProperties(v != 0); }, false)
+            .Boolean("AutoFrameRate", [](const T& c) { return c.GetAutoFrameRate(); },
+                     [](T& c, std::int64_t v) { c.SetAutoFrameRate(v != 0); }, false)
+            .Integer("UpdateFrameRate", [](const T& c) { return c.GetUpdateFrameRate(); },
+                     [](T& c, std::int64_t v) { c.SetUpdateFrameRate(ClampToInt(static_cast<double>(v))); }, 60)
+            .Take());
+    return true;
+}();
+
+}  // namespace
+
+TkComponent::TkComponent(TComponent* AOwner)
+    : TCustomControl(AOwner), FLastPaintTime(TkUpdateObject::Now()), FErrorFont(std::make_unique<TFont>())
+{
+    (void)Registered;
+    FErrorFont->SetColor(clRed);
+    FErrorFont->SetStyle(TFontStyles{fsBold});
+    FErrorFont->OnChange = [this](TObject*) { InvalidateChange(); };
+    TkUpdateObject::Instance().Register(this);
+}
+
+TkComponent::~TkComponent()
+{
+    TkUpdateObject::Instance().Unregister(this);
+}
+
+void TkComponent::SetAutoFrameRate(bool Value)
+{
+    if (Value == FAutoFrameRate)
+        return;
+    FAutoFrameRate = Value;
+    if (Value)
+        BackGroundChange();
+    else
+        EndUpdate();
+}
+
+void TkComponent::SetBackGroundPicture(std::unique_ptr<TGraphic> Picture)
+{
+    FBackGroundPicture = std::move(Picture);
+    BackGroundChange();
+}
+
+void TkComponent::SetErrorActive(bool Value)
+{
+    FErrorActive = Value;
+    BackGroundChange();
+}
+
+TPoint TkComponent::GetCenterPoint() const
+{
+    return Point(GetWidth() / 2 + FCenterOffsetX, GetHeight() / 2 + FCenterOffsetY);
+}
+
+void TkComponent::SetCacheBackGround(bool Value)
+{
+    if (Value == FCacheBackGround)
+        return;
+    FCacheBackGround = Value;
+    if (!Value)
+        FCachedBackGround.reset();
+    BackGroundChange();
+}
+
+void TkComponent::SetBorderStyle(TkBevelStyle Value)
+{
+    if (Value == FBorderStyle)
+        return;
+    FBorderStyle = Value;
+    BackGroundChange();
+}
+
+void TkComponent::SetBackGroundColor(TColor Value)
+{
+    if (Value == FBackGroundColor)
+        return;
+    FBackGroundColor = Value;
+    BackGroundChange();
+}
+
+void TkComponent::DrawBackGround(TCanvas* ACanvas, TColor AColor)
+{
+    FBackGroundChanged = false;
+    const TRect all(0, 0, GetWidth(), GetHeight());
+    if (FBackGroundPicture && FBackGroundPicture->GetWidth() != 0) {
+        ACanvas->StretchDraw(all, FBackGroundPicture.get());
+        return;
+    }
+    ACanvas->Brush->SetStyle(bsSolid);
+    ACanvas->Brush->SetColor(AColor);
+    ACanvas->FillRect(all);
+    DrawBorder(ACanvas);
+}
+
+void TkComponent::DrawBorder(TCanvas* ACanvas)
+{
+    const TRect all(0, 0, GetWidth(), GetHeight());
+    if (FBorderStyle == kbsRaised)
+        ::DrawBorder(ACanvas, all, 1);
+    else if (FBorderStyle == kbsLowered)
+        ::DrawBorder(ACanvas, all, 0);
+}
+
+bool TkComponent::SendOPCValue(const std::string&, const TkVariant&)
+{
+    return false;
+}
+
+void TkComponent::HandleGotFocus()
+{
+    FFocused = true;
+    Invalidate();
+}
+
+void TkComponent::HandleLostFocus()
+{
+    FFocused = false;
+    HandleMouseUp(mbLeft, 0, 0, 0);  // ends a press in progress
+    Invalidate();
+}
+
+void TkComponent::HandleWantKeys(std::uint16_t, bool&) {}
+void TkComponent::HandleKeyUp(std::uint16_t&, TShiftState) {}
+void TkComponent::HandleKeyDown(std::uint16_t&, TShiftState) {}
+void TkComponent::HandleKeyPress(char&) {}
+void TkComponent::HandleMouseDown(TMouseButton, TShiftState, int, int) {}
+void TkComponent::HandleMouseUp(TMouseButton, TShiftState, int, int) {}
+void TkComponent::HandleMouseMove(TShiftState, int, int) {}
+void TkComponent::HandleDblClick() {}
+
+bool TkComponent::HandleMouseWheel(TShiftState, int, int, int)
+{
+    return false;
+}
+
+void TkComponent::DoBackGroundChange()
+{
+    BackGroundChange();
+}
+
+void TkComponent::BeginUpdate()
+{
+    FUpdatesHeld = true;
+}
+
+void TkComponent::EndUpdate()
+{
+    FUpdatesHeld = false;
+    if (FRepaintPending)
+        FrameDueRepaint();
+}
+
+void TkComponent::FrameDueRepaint()
+{
+    if (FAutoFrameRate && FUpdateFrameRate != 0) {
+        if (TkUpdateObject::FrameDue(FLastPaintTime, FUpdateFrameRate, TkUpdateObject::Now()))
+            InvalidateNow();
+        else
+            FRepaintPending = true;
+        return;
+    }
+    InvalidateNow();
+}
+
+void TkComponent::InvalidateChange()
+{
+    if (FUpdatesHeld) {
+        FRepaintPending = true;
+    } else if (FAutoFrameRate) {
+        FRepaintPending = true;
+        FrameDueRepaint();
+    } else {
+        InvalidateNow();
+    }
+}
+
+void TkComponent::BackGroundChange()
+{
+    FBackGroundChanged = true;
+    InvalidateChange();
+}
+
+void TkComponent::InvalidateNow()
+{
+    FRepaintPending = false;
+    FLastPaintTime = TkUpdateObject::Now();
+    Invalidate();
+}
+
+bool TkComponent::IsLoading() const
+{
+    return FLoading || TComponent::IsLoading();
+}
+
+bool TkComponent::IsDesignMode()
+{
+    bool design = (ComponentState() & csDesigning) != 0;
+    if (OnDesignMode)
+        OnDesignMode(this, design);
+    return design;
+}
+
+TTypeKind TkComponent::GetPropertyKind(const std::string& Name)
+{
+    const TPropLocation location = FindPropertyByPath(this, Name);
+    if (!location || !location.Info->IsWritable() || location.Info->Kind == TTypeKind::tkClass)
+        return TTypeKind::tkUnknown;
+    return location.Info->Kind;
+}
+
+void TkComponent::SetEnabled(bool Value)
+{
+    TCustomControl::SetEnabled(Value);
+    BackGroundChange();
+}
+
+void TkComponent::SetBooleanField(bool& Field, bool Value, int ChangeKind)
+{
+    if (Field == Value)
+        return;
+    Field = Value;
+    if (ChangeKind == 0)
+        InvalidateChange();
+    else if (ChangeKind == 1)
+        BackGroundChange();
+}
+
+void TkComponent::SetIntegerField(int& Field, int Value, int ChangeKind)
+{
+    if (Field == Value)
+        return;
+    Field = Value;
+    if (ChangeKind == 0)
+        InvalidateChange();
+    else if (ChangeKind == 1)
+        BackGroundChange();
+}
+
+void TkComponent::SetColorField(TColor& Field, TColor Value, int ChangeKind)
+{
+    if (Field == Value)
+        return;
+    Field = Value;
+    if (ChangeKind == 0)
+        InvalidateChange();
+    else if (ChangeKind == 1)
+        BackGroundChange();
+}
+
+TBitmap* TkComponent::GetCachedBackGround()
+{
+    if (!FCacheBackGround)
+        return nullptr;
+    if (!FCachedBackGround)
+        FCachedBackGround = std::make_unique<TBitmap>(std::max(GetWidth(), 1), std::max(GetHeight(), 1));
+    return FCachedBackGround.get();
+}
+
+void TkComponent::PaintBuffered(TCanvas* Target)
+{
+    Lock();
+    try {
+        TBitmap buffer(std::max(GetWidth(), 0), std::max(GetHeight(), 0));
+        TCanvas* canvas = buffer.Canvas;
+        canvas->Brush->SetStyle(bsSolid);
+        canvas->Pen->SetStyle(psSolid);
+        try {
+            PaintToCanvas(canvas);
+        } catch (const std::exception& e) {
+            // A failing paint shows its message and goes no further.
+            TRect client = GetClientRect();
+            canvas->RemoveClipRect();
+            canvas->Brush->SetStyle(bsSolid);
+            canvas->Brush->SetColor(clBlack);
+            canvas->FillRect(client);
+            canvas->Font->SetColor(clWhite);
+            canvas->Brush->SetStyle(bsClear);
+            DrawFormattedText(canvas, e.what(), client, ktfWordBreak, true);
+        }
+        if (OnAfterPaint)
+            OnAfterPaint(this, canvas);
+        Target->Draw(0, 0, &buffer);
+    } catch (...) {
+        Unlock();
+        throw;
+    }
+    Unlock();
+}
+
+void TkComponent::Paint()
+{
+    PaintBuffered(Canvas);
+}
+
+void TkComponent::SaveImageToBitmap(const std::string& FileName)
+{
+    TBitmap bitmap(std::max(GetWidth(), 0), std::max(GetHeight(), 0));
+    Lock();
+    try {
+        PaintToCanvas(bitmap.Canvas);
+    } catch (...) {
+        Unlock();
+        throw;
+    }
+    Unlock();
+    bitmap.SaveToFile(FileName);
+}
+
+void TkComponent::SavePropertiesToFile(const std::string& FileName)
+{
+    try {
+        TStringList skip;
+        skip.Add("Name");
+        if (!FOptionSaveAllProperties)
+            for (const char* name : {"Left", "Top", "Width", "Height", "Align", "Cursor", "ShowHint", "Tag", "Visible",
+                                     "Enabled", "Hint", "HelpContext"})
+                skip.Add(name);
+        TStringList lines;
+        lines.Add("File Type = " + TPropertyRegistry::Instance().GetClassName(this));
+        WriteObjectProperties(this, "", lines, false, &skip);
+        lines.SaveToFile(FileName);
+    } catch (const std::exception& e) {
+        throw Exception(std::string("Error Saving Properties - ") + e.what());
+    }
+}
+
+void TkComponent::LoadPropertiesFromFile(const std::string& FileName)
+{
+    try {
+        TStringList lines;
+        lines.LoadFromFile(FileName);
+        BeginUpdate();
+        try {
+            ReadObjectProperties(this, "", lines);
+        } catch (...) {
+            EndUpdate();
+            throw;
+        }
+        EndUpdate();
+    } catch (const std::exception& e) {
+        throw Exception(std::string("Error Loading Properties - ") + e.what());
+    }
+}
+
+void TkComponent::KeyDown(std::uint16_t& Key, TShiftState Shift)
+{
+    AsUserInput([&] {
+        TCustomControl::KeyDown(Key, Shift);
+        HandleKeyDown(Key, Shift);
+    });
+}
+
+void TkComponent::KeyPress(char& Key)
+{
+    AsUserInput([&] {
+        TCustomControl::KeyPress(Key);
+        HandleKeyPress(Key);
+    });
+}
+
+void TkComponent::KeyUp(std::uint16_t& Key, TShiftState Shift)
+{
+    AsUserInput([&] {
+        TCustomControl::KeyUp(Key, Shift);
+        HandleKeyUp(Key, Shift);
+    });
+}
+
+void TkComponent::DoEnter()
+{
+    AsUserInput([&] { HandleGotFocus(); });
+    TCustomControl::DoEnter();
+}
+
+void TkComponent::DoExit()
+{
+    AsUserInput([&] { HandleLostFocus(); });
+    TCustomControl::DoExit();
+}
+
+bool TkComponent::WantKey(std::uint16_t Key) const
+{
+    // The control takes every key while focused, as a control that wants
+    // all keys does; Tab still moves the focus.
+    bool want = Key != VK_TAB;
+    const_cast<TkComponent*>(this)->HandleWantKeys(Key, want);
+    return want;
+}
+
+void TkComponent::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y)
+{
+    AsUserInput([&] {
+        HandleMouseDown(Button, Shift, X, Y);
+        TCustomControl::MouseDown(Button, Shift, X, Y);
+    });
+}
+
+void TkComponent::MouseMove(TShiftState Shift, int X, int Y)
+{
+    AsUserInput([&] {
+        HandleMouseMove(Shift, X, Y);
+        TCustomControl::MouseMove(Shift, X, Y);
+    });
+}
+
+void TkComponent::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y)
+{
+    AsUserInput([&] {
+        HandleMouseUp(Button, Shift, X, Y);
+        TCustomControl::MouseUp(Button, Shift, X, Y);
+    });
+}
+
+bool TkComponent::DoMouseWheel(TShiftState Shift, int WheelDelta, int X, int Y)
+{
+    bool handled = false;
+    AsUserInput([&] { handled = HandleMouseWheel(Shift, WheelDelta, X, Y); });
+    return handled || TCustomControl::DoMouseWheel(Shift, WheelDelta, X, Y);
+}
+
+void TkComponent::DblClick()
+{
+    AsUserInput([&] {
+        HandleDblClick();
+        TCustomControl::DblClick();
+    });
+}
