@@ -638,7 +638,8 @@ void TCanvas::DoPolyline(const std::vector<TPoint>& Points)
 
 void TCanvas::DoTextOut(int X, int Y, const std::string& Text)
 {
-    QPainter* P = TCanvasPainter::Begin(this);
+    // Without an application there is no font system to draw with.
+    QPainter* P = QGuiApplication::instance() ? TCanvasPainter::Begin(this) : nullptr;
     if (!P || Text.empty())
         return;
     const QFont F = ToQFont(*Font);
@@ -658,7 +659,7 @@ void TCanvas::DoTextOut(int X, int Y, const std::string& Text)
 
 void TCanvas::DoTextRect(const TRect& R, int X, int Y, const std::string& Text)
 {
-    QPainter* P = TCanvasPainter::Begin(this);
+    QPainter* P = QGuiApplication::instance() ? TCanvasPainter::Begin(this) : nullptr;
     if (!P)
         return;
     TRect Area = R;

@@ -187,4 +187,66 @@ TEST_F(DrawingRules, PixelsOutsideTheBitmapReadAsInvalid)
     EXPECT_EQ(At(-1, 0), TColor(-1));
 }
 
+TEST_F(DrawingRules, PieRunsCounterClockwiseFromStartToEnd)
+{
+    Bmp.Canvas->Pen->Style = psClear;
+    Bmp.Canvas->Brush->Color = clRed;
+    // From the ray toward the east to the ray toward the north: the upper right quarter.
+    Bmp.Canvas->Pie(0, 0, 30, 30, 30, 15, 15, 0);
+    EXPECT_EQ(At(20, 8), clRed);
+    EXPECT_EQ(At(8, 8), clWhite);
+    EXPECT_EQ(At(20, 22), clWhite);
+    EXPECT_EQ(At(8, 22), clWhite);
+}
+
+TEST_F(DrawingRules, RoundRectLeavesItsCornersOut)
+{
+    Bmp.Canvas->Brush->Color = clBlue;
+    Bmp.Canvas->Pen->Color = clBlue;
+    Bmp.Canvas->RoundRect(0, 0, 30, 20, 12, 12);
+    EXPECT_EQ(At(0, 0), clWhite);
+    EXPECT_EQ(At(29, 19), clWhite);
+    EXPECT_EQ(At(15, 0), clBlue);
+    EXPECT_EQ(At(15, 10), clBlue);
+    EXPECT_EQ(At(30, 10), clWhite);
+}
+
+TEST_F(DrawingRules, CopyRectAndTransparentDraw)
+{
+    TBitmap Source(10, 10);
+    Source.Canvas->Brush->Color = clLime;
+    Source.Canvas->FillRect(Rect(0, 0, 10, 10));
+    Source.Canvas->Pixels[2][3] = clRed;
+    Bmp.Canvas->CopyRect(Rect(20, 20, 24, 24), Source.Canvas, Rect(2, 3, 6, 7));
+    EXPECT_EQ(At(20, 20), clRed);
+    EXPECT_EQ(At(23, 23), clLime);
+    EXPECT_EQ(At(24, 23), clWhite);
+
+    // The bottom-left pixel's colour is the transparent one by default.
+    Source.Canvas->Pixels[0][9] = clFuchsia;
+    Source.Canvas->Brush->Color = clFuchsia;
+    Source.Canvas->FillRect(Rect(0, 5, 10, 10));
+    Source.Transparent = true;
+    EXPECT_EQ(Source.TransparentColor(), clFuchsia);
+    Bmp.Canvas->Draw(0, 0, &Source);
+    EXPECT_EQ(At(2, 3), clRed);
+    EXPECT_EQ(At(5, 2), clLime);
+    EXPECT_EQ(At(5, 7), clWhite);
+    Source.Transparent = false;
+    Bmp.Canvas->Draw(0, 0, &Source);
+    EXPECT_EQ(At(5, 7), clFuchsia);
+}
+
+TEST_F(DrawingRules, DottedPenLeavesGaps)
+{
+    Bmp.Canvas->Pen->Style = psDot;
+    Bmp.Canvas->MoveTo(0, 3);
+    Bmp.Canvas->LineTo(30, 3);
+    int Ink = 0;
+    for (int X = 0; X < 30; ++X)
+        Ink += At(X, 3) == clBlack;
+    EXPECT_GT(Ink, 8);
+    EXPECT_LT(Ink, 22);
+}
+
 }  // namespace
