@@ -18,6 +18,8 @@ public:
     void SetCancel(bool Value) { FCancel = Value; }
 
     void Click() override;
+    std::string GetText() const override;
+    void SetText(const std::string& Value) override;
 
     TProperty<TButton, int, &TButton::GetModalResult, &TButton::SetModalResult> ModalResult{this};
     TProperty<TButton, bool, &TButton::GetDefault, &TButton::SetDefault> Default{this};

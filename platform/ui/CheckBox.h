@@ -9,6 +9,9 @@ class TCheckBox : public TWinControl {
 public:
     explicit TCheckBox(TComponent* AOwner);
 
+    std::string GetText() const override;
+    void SetText(const std::string& Value) override;
+
     bool GetChecked() const;
     void SetChecked(bool Value);
     TCheckBoxState GetState() const;
@@ -24,6 +27,9 @@ public:
 class TRadioButton : public TWinControl {
 public:
     explicit TRadioButton(TComponent* AOwner);
+
+    std::string GetText() const override;
+    void SetText(const std::string& Value) override;
 
     bool GetChecked() const;
     void SetChecked(bool Value);

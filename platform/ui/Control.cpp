@@ -52,9 +52,17 @@ private:
 bool TControlEventFilter::eventFilter(QObject* Watched, QEvent* Event)
 {
     TControl* C = FControl;
-    if (Watched != C->FWidget || C->IsDestroying())
+    if ((Watched != C->FWidget && Watched != C->FInputWidget) || C->IsDestroying())
         return false;
+    // Size, focus and keys come from the control's own widget only.
+    const bool Own = Watched == C->FWidget;
     bool Consumed = false;
+    const bool Positional = Event->type() == QEvent::MouseButtonPress ||
+                            Event->type() == QEvent::MouseButtonRelease ||
+                            Event->type() == QEvent::MouseButtonDblClick || Event->type() == QEvent::MouseMove ||
+                            Event->type() == QEvent::Wheel || Event->type() == QEvent::ContextMenu;
+    if (!Own && !Positional)
+        return false;
     switch (Event->type()) {
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonRelease:
@@ -79,7 +87,7 @@ bool TControlEventFilter::eventFilter(QObject* Watched, QEvent* Event)
             });
         } else {
             const bool Clicked = Button == mbLeft && C->FPressed && C->FClickOnMouseUp &&
-                                 C->FWidget->rect().contains(P);
+                                 static_cast<QWidget*>(Watched)->rect().contains(P);
             if (Button == mbLeft)
                 C->FPressed = false;
             CallGuarded(C, [&] {
@@ -209,6 +217,8 @@ TControl::~TControl()
     if (FParent)
         FParent->RemoveControl(this);
     FParent = nullptr;
+    if (FInputWidget)
+        FInputWidget->removeEventFilter(FFilter.get());
     if (FWidget) {
         FWidget->removeEventFilter(FFilter.get());
         FWidget->setProperty(ControlProperty, QVariant());
@@ -216,6 +226,13 @@ TControl::~TControl()
     }
     FWidget = nullptr;
     delete Font;
+}
+
+void TControl::SetInputWidget(QWidget* W)
+{
+    FInputWidget = W;
+    W->setMouseTracking(true);
+    W->installEventFilter(FFilter.get());
 }
 
 TControl* TControl::FromWidget(const QWidget* W)

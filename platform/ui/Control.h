@@ -211,6 +211,10 @@ protected:
     virtual void ApplyColor();
     virtual void FontChanged();
 
+    // Mouse events come from W too (the viewport of a scrolling widget),
+    // in W's coordinates.
+    void SetInputWidget(QWidget* W);
+
     // Mouse clicks that should fire OnClick; controls whose widget signals
     // clicks itself (buttons, check boxes) switch this off.
     bool FClickOnMouseUp = true;
@@ -223,6 +227,7 @@ private:
     void RememberAnchorDistances();
 
     QWidget* FWidget = nullptr;
+    QWidget* FInputWidget = nullptr;
     std::unique_ptr<TControlEventFilter> FFilter;
     TWinControl* FParent = nullptr;
     bool FVisible = true;

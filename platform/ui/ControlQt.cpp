@@ -38,8 +38,8 @@ std::uint16_t QtKeyToVirtualKey(int Key, Qt::KeyboardModifiers Modifiers)
     case Qt::Key_Delete: return VK_DELETE;
     case Qt::Key_NumLock: return VK_NUMLOCK;
     case Qt::Key_ScrollLock: return VK_SCROLL;
-    case Qt::Key_Meta: return 0x5B;  // left Windows key
-    case Qt::Key_Menu: return 0x5D;  // application key
+    case Qt::Key_Meta: return VK_LWIN;
+    case Qt::Key_Menu: return VK_APPS;
     case Qt::Key_Asterisk: return Keypad ? VK_MULTIPLY : 0;
     case Qt::Key_Plus: return Keypad ? VK_ADD : 0xBB;
     case Qt::Key_Minus: return Keypad ? VK_SUBTRACT : 0xBD;

@@ -73,14 +73,14 @@ public:
 
 private:
     friend class TPopupMenu;
-    void Attach(TMenuItem* Item, int Index);
-    void Rebuild();
+    QMenu* EnsureMenu();
 
     QAction* FAction = nullptr;
     QMenu* FMenu = nullptr;
     TMenuItem* FParent = nullptr;
     std::vector<TMenuItem*> FItems;
     std::string FCaption;
+    bool FChecked = false;
     bool FRadioItem = false;
     bool FAutoCheck = false;
     int FGroupIndex = 0;
@@ -94,7 +94,7 @@ public:
 
     // The root item whose sub-items the menu shows.
     TMenuItem* const Items;
-    // Fires OnPopup, then shows the menu at screen position (X, Y) and
+    // Shows the menu at screen position (X, Y) (OnPopup fires first) and
     // returns once it closed (the chosen item's Click has run by then).
     void Popup(int X, int Y);
     // The control the menu was last popped up for.

@@ -65,6 +65,7 @@ protected:
     void ApplyColor() override;
     TRect AlignRect() const override;
     void ControlsChanged() override;
+    void AlignDone() override;
 
 private:
     friend class TScrollBoxWidget;

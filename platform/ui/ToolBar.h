@@ -58,6 +58,7 @@ private:
     bool FAllowAllUp = false;
     TPopupMenu* FDropdownMenu = nullptr;
     int FImageIndex = -1;
+    bool FDown = false;
     std::string FCaption;
 };
 

@@ -1,0 +1,60 @@
+#include "ui/Button.h"
+
+#include <QBitmap>
+#include <QIcon>
+#include <QPixmap>
+#include <QPushButton>
+
+#include "ui/Application.h"
+#include "ui/Bitmap.h"
+#include "ui/ControlQt.h"
+#include "ui/Form.h"
+#include "ui/GraphicsQt.h"
+
+namespace {
+QPushButton* ButtonOf(const TControl* C) { return static_cast<QPushButton*>(C->Widget()); }
+}  // namespace
+
+TButton::TButton(TComponent* AOwner) : TWinControl(AOwner, new QPushButton)
+{
+    FClickOnMouseUp = false;
+    QObject::connect(ButtonOf(this), &QPushButton::clicked, [this] { CallGuarded(this, [this] { Click(); }); });
+    SetBounds(0, 0, 75, 25);
+}
+
+std::string TButton::GetText() const { return StdStr(ButtonOf(this)->text()); }
+void TButton::SetText(const std::string& Value) { ButtonOf(this)->setText(QStr(Value)); }
+
+void TButton::SetDefault(bool Value)
+{
+    FDefault = Value;
+    ButtonOf(this)->setDefault(Value);
+}
+
+void TButton::Click()
+{
+    if (FModalResult != 0)
+        if (TForm* Form = GetParentForm(this))
+            Form->SetModalResult(FModalResult);
+    TWinControl::Click();
+}
+
+TBitBtn::TBitBtn(TComponent* AOwner) : TButton(AOwner), FGlyph(new TBitmap) {}
+
+TBitBtn::~TBitBtn() = default;
+
+void TBitBtn::SetGlyph(const TBitmap* Value)
+{
+    FGlyph->Assign(Value);
+    const QImage& Image = BitmapImage(*FGlyph);
+    if (Image.isNull() || Image.width() == 0) {
+        ButtonOf(this)->setIcon(QIcon());
+        return;
+    }
+    // The bottom-left pixel's colour is transparent, as in the original.
+    QPixmap Pixmap = QPixmap::fromImage(Image);
+    Pixmap.setMask(QBitmap::fromImage(
+        Image.createMaskFromColor(Image.pixel(0, Image.height() - 1), Qt::MaskInColor)));
+    ButtonOf(this)->setIcon(QIcon(Pixmap));
+    ButtonOf(this)->setIconSize(Image.size());
+}
