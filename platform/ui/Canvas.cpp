@@ -734,6 +734,9 @@ void TPainterCanvas::SetPainter(QPainter* APainter, TSize SurfaceSize)
 {
     FPainter = APainter;
     FSurfaceSize = SurfaceSize;
+    // Each painter is a fresh surface: no clip, pen at the origin.
+    RemoveClipRect();
+    MoveTo(0, 0);
 }
 
 TSize TPainterCanvas::GetSurfaceSize() const

@@ -9,7 +9,8 @@ public:
     // clip rectangle is set; zero takes the painter's device size.
     explicit TPainterCanvas(QPainter* APainter = nullptr, TSize SurfaceSize = TSize(0, 0));
 
-    // Points the canvas at another painter (nullptr: draw nothing).
+    // Points the canvas at another painter (nullptr: draw nothing); the
+    // clip rectangle is removed and PenPos goes back to (0, 0).
     void SetPainter(QPainter* APainter, TSize SurfaceSize = TSize(0, 0));
     TSize GetSurfaceSize() const override;
 

@@ -40,7 +40,11 @@ TEST(PainterCanvas, WithoutAPainterItDrawsNothingButStillMeasures)
     QImage Image(10, 10, QImage::Format_RGB32);
     Image.fill(Qt::white);
     QPainter Painter(&Image);
+    Canvas.SetClipRect(Rect(0, 0, 1, 1));
+    Canvas.MoveTo(5, 5);
     Canvas.SetPainter(&Painter, TSize(10, 10));
+    EXPECT_FALSE(Canvas.HasClipRect());
+    EXPECT_EQ(Canvas.PenPos(), Point(0, 0));
     Canvas.Brush->Color = clLime;
     Canvas.FillRect(Rect(0, 0, 2, 2));
     Painter.end();
