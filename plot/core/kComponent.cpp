@@ -1,6 +1,7 @@
 #include "plot/core/kComponent.h"
 
 #include "plot/core/kGPFunctions.h"
+#include "plot/core/kGraphicsProperties.h"
 #include "rtl/Exception.h"
 #include "rtl/NumberFormat.h"
 #include "rtl/PublishedProperties.h"
@@ -54,6 +55,7 @@ TkComponent::TkComponent(TComponent* AOwner)
     : TCustomControl(AOwner), FLastPaintTime(TkUpdateObject::Now()), FErrorFont(std::make_unique<TFont>())
 {
     (void)Registered;
+    RegisterGraphicsProperties();
     FErrorFont->SetColor(clRed);
     FErrorFont->SetStyle(TFontStyles{fsBold});
     FErrorFont->OnChange = [this](TObject*) { InvalidateChange(); };

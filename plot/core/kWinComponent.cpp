@@ -1,0 +1,316 @@
+#include "plot/core/kWinComponent.h"
+
+#include <algorithm>
+
+#include "png/pngimage.h"
+#include "rtl/Exception.h"
+#include "rtl/NumberFormat.h"
+#include "rtl/PublishedProperties.h"
+#include "rtl/StrUtils.h"
+#include "ui/Bitmap.h"
+#include "ui/JPEGImage.h"
+#include "ui/Metafile.h"
+#include "ui/Timer.h"
+
+namespace {
+
+const bool Registered = [] {
+    using T = TkWinComponent;
+    RegisterPublishedClass<TkWinComponent, TkComponent>(
+        "TkWinComponent",
+        TPropertyListBuilder<T>()
+            .Method("OnNewOPCData", "TIndexObjectEvent", [](const T& c) { return bool(c.OnNewOPCData); })
+            .Method("OnBeforeNewOPCData", "TBeforeOPCNewDataEvent", [](const T& c) { return bool(c.OnBeforeNewOPCData); })
+            .Take());
+    return true;
+}();
+
+// The bitmap's blue, green, red bytes become the image's red, green, blue.
+void AssignBitmap(TPNGObject& Png, TBitmap& Bitmap)
+{
+    const int w = Bitmap.GetWidth(), h = Bitmap.GetHeight();
+    Png.SetSize(w, h);
+    for (int y = 0; y < h; ++y) {
+        const std::uint8_t* src = Bitmap.ScanLine(y);
+        std::uint8_t* dst = Png.ScanLine(y);
+        for (int x = 0; x < w; ++x, src += 4) {
+            *dst++ = src[2];
+            *dst++ = src[1];
+            *dst++ = src[0];
+        }
+    }
+}
+
+// Clears a flag however the scope is left.
+class TFlagGuard {
+public:
+    explicit TFlagGuard(bool& Flag) : FFlag(Flag) { FFlag = true; }
+    ~TFlagGuard() { FFlag = false; }
+    TFlagGuard(const TFlagGuard&) = delete;
+    TFlagGuard& operator=(const TFlagGuard&) = delete;
+
+private:
+    bool& FFlag;
+};
+
+}  // namespace
+
+std::string VariantToText(const TkVariant& Value)
+{
+    struct TVisitor {
+        std::string operator()(std::monostate) const { return {}; }
+        std::string operator()(bool v) const { return v ? "True" : "False"; }
+        std::string operator()(std::int64_t v) const { return std::to_string(v); }
+        std::string operator()(double v) const { return FloatToStr(v); }
+        std::string operator()(const std::string& v) const { return v; }
+    };
+    return std::visit(TVisitor{}, Value);
+}
+
+void WriteOPCValueToProperty(TObject* Instance, const std::string& PropertyName, const TkVariant& Value)
+{
+    const TPropLocation location = FindPropertyByPath(Instance, PropertyName);
+    if (!location || !location.Info->IsWritable())
+        return;
+    const TPropInfo& p = *location.Info;
+    std::string text = VariantToText(Value);
+    switch (p.Kind) {
+    case TTypeKind::tkInteger:
+    case TTypeKind::tkChar:
+    case TTypeKind::tkSet:
+        SetOrdProp(location.Instance, p, StrToInt64(text));
+        break;
+    case TTypeKind::tkEnumeration:
+        if (SameText(text, "True"))
+            text = "1";
+        else if (SameText(text, "False"))
+            text = "0";
+        if (p.MinValue == 0 && p.MaxValue == 1 && text != "0")
+            text = "1";
+        SetOrdProp(location.Instance, p, StrToInt64(text));
+        break;
+    case TTypeKind::tkFloat:
+        SetFloatProp(location.Instance, p, StrToFloat(text));
+        break;
+    case TTypeKind::tkString:
+        SetStrProp(location.Instance, p, text);
+        break;
+    default:
+        break;
+    }
+}
+
+TkWinComponent::TkWinComponent(TComponent* AOwner) : TkComponent(AOwner), FTimer(std::make_unique<TTimer>(nullptr))
+{
+    (void)Registered;
+    FTimer->SetEnabled(false);
+    FTimer->OnTimer = [this](TObject*) { TimerTick(); };
+}
+
+TkWinComponent::~TkWinComponent()
+{
+    // From here on Lock and Unlock leave the critical section alone.
+    Destroying();
+    StopTimer();
+}
+
+void TkWinComponent::Lock()
+{
+    if (!IsDestroying())
+        FSection.Enter();
+}
+
+void TkWinComponent::Unlock()
+{
+    if (!IsDestroying())
+        FSection.Leave();
+}
+
+void TkWinComponent::StartTimer(int InitialDelay, int Interval)
+{
+    if (TimerActive())
+        return;
+    FRepeatInterval = Interval;
+    if (InitialDelay != 0) {
+        FFirstShot = true;
+        FTimer->SetInterval(static_cast<unsigned>(std::max(InitialDelay, 1)));
+    } else if (Interval != 0) {
+        FFirstShot = false;
+        FTimer->SetInterval(static_cast<unsigned>(std::max(Interval, 1)));
+    } else {
+        return;
+    }
+    FTimerId = 1;
+    FTimer->SetEnabled(true);
+}
+
+void TkWinComponent::StopTimer()
+{
+    FTimer->SetEnabled(false);
+    FTimerId = 0;
+    FFirstShot = false;
+}
+
+unsigned TkWinComponent::CurrentTimerInterval() const
+{
+    return FTimer->GetInterval();
+}
+
+void TkWinComponent::TimerTick()
+{
+    if (!TimerActive())
+        return;
+    if (FFirstShot) {
+        FFirstShot = false;
+        if (FRepeatInterval > 0)
+            FTimer->SetInterval(static_cast<unsigned>(FRepeatInterval));
+        else
+            StopTimer();  // no repeat interval: the first shot was the only one
+    }
+    if (OnTimerTick)
+        OnTimerTick(this);
+}
+
+void TkWinComponent::SetTransparent(bool Value)
+{
+    if (Value == FTransparent)
+        return;
+    FTransparent = Value;
+    if (Value)
+        FParentImage = std::make_unique<TBitmap>(std::max(GetWidth(), 1), std::max(GetHeight(), 1));
+    else
+        FParentImage.reset();
+    BackGroundChange();
+}
+
+void TkWinComponent::SetBounds(int ALeft, int ATop, int AWidth, int AHeight)
+{
+    if (ALeft == GetLeft() && ATop == GetTop() && AWidth == GetWidth() && AHeight == GetHeight())
+        return;
+    TkComponent::SetBounds(ALeft, ATop, AWidth, AHeight);
+    if (FParentImage && AWidth >= 1 && AHeight >= 1)
+        FParentImage->SetSize(AWidth, AHeight);
+    if (AWidth > 0 && AHeight > 0)
+        if (TBitmap* cache = GetCachedBackGround())
+            cache->SetSize(AWidth, AHeight);
+    BackGroundChange();
+}
+
+void TkWinComponent::DrawBackGround(TCanvas* ACanvas, TColor AColor)
+{
+    if (FSuppressBackGround)
+        return;
+    if (FTransparent && FParentImage) {
+        // What lies behind the control cannot be read back here: the
+        // picture behind it is its parent's colour.
+        const TColor behind = GetParent() ? GetParent()->GetColor() : GetBackGroundColor();
+        FParentImage->Canvas->Brush->SetStyle(bsSolid);
+        FParentImage->Canvas->Brush->SetColor(behind);
+        FParentImage->Canvas->FillRect(TRect(0, 0, FParentImage->GetWidth(), FParentImage->GetHeight()));
+        ACanvas->Draw(0, 0, FParentImage.get());
+        return;
+    }
+    TkComponent::DrawBackGround(ACanvas, AColor);
+}
+
+bool TkWinComponent::OPCValueHook(const std::string&, const TkVariant&)
+{
+    return false;
+}
+
+void TkWinComponent::ReceiveOPCValue(int Index, const std::string& PropertyName, const TkVariant& Value, int Quality)
+{
+    if (PropertyName.empty())
+        return;
+    TkVariant data = Value;
+    if (OnBeforeNewOPCData)
+        OnBeforeNewOPCData(Index, data);
+    // Reset even when writing the value fails.
+    TFlagGuard applying(FApplyingOPCValue);
+    if ((Quality & OPCQualityGood) == OPCQualityGood && !OPCValueHook(PropertyName, data))
+        WriteOPCValueToProperty(this, PropertyName, data);
+    if (OnNewOPCData)
+        OnNewOPCData(Index);
+}
+
+bool TkWinComponent::SendOPCValue(const std::string&, const TkVariant&)
+{
+    if (FApplyingOPCValue) {
+        FApplyingOPCValue = false;
+        return false;
+    }
+    return false;
+}
+
+void TkWinComponent::CheckCompression(int Value, int Low, int High) const
+{
+    if (Value < Low || Value > High)
+        throw Exception("Compression must be in the range of " + std::to_string(Low) + "-" + std::to_string(High));
+}
+
+std::unique_ptr<TBitmap> TkWinComponent::PaintToBitmap()
+{
+    auto bitmap = std::make_unique<TBitmap>(std::max(GetWidth(), 0), std::max(GetHeight(), 0));
+    Lock();
+    try {
+        bitmap->Canvas->Lock();
+        try {
+            PaintToCanvas(bitmap->Canvas);
+        } catch (...) {
+            bitmap->Canvas->Unlock();
+            throw;
+        }
+        bitmap->Canvas->Unlock();
+    } catch (...) {
+        Unlock();
+        throw;
+    }
+    Unlock();
+    return bitmap;
+}
+
+void TkWinComponent::SaveImageToMetafile(const std::string& FileName)
+{
+    TMetafile metafile;
+    metafile.SetWidth(GetWidth());
+    metafile.SetHeight(GetHeight());
+    Lock();
+    try {
+        TMetafileCanvas canvas(&metafile, nullptr, "Ombrix", "");
+        PaintToCanvas(&canvas);
+    } catch (...) {
+        Unlock();
+        throw;
+    }
+    Unlock();
+    metafile.SaveToFile(FileName);
+}
+
+std::unique_ptr<TJPEGImage> TkWinComponent::GetJPEGImage(int Compression, bool Progressive)
+{
+    CheckCompression(Compression, 1, 100);
+    auto jpeg = std::make_unique<TJPEGImage>();
+    jpeg->SetCompressionQuality(Compression);
+    jpeg->SetPerformance(jpBestQuality);
+    jpeg->SetGrayscale(false);
+    jpeg->SetProgressiveEncoding(Progressive);
+    const std::unique_ptr<TBitmap> bitmap = PaintToBitmap();
+    jpeg->Assign(bitmap.get());
+    jpeg->Compress();
+    return jpeg;
+}
+
+void TkWinComponent::SaveImageToJPEG(const std::string& FileName, int Compression, bool Progressive)
+{
+    GetJPEGImage(Compression, Progressive)->SaveToFile(FileName);
+}
+
+void TkWinComponent::SaveImageToPNG(const std::string& FileName, int CompressionLevel)
+{
+    CheckCompression(CompressionLevel, 0, 9);
+    const std::unique_ptr<TBitmap> bitmap = PaintToBitmap();
+    TPNGObject png;
+    AssignBitmap(png, *bitmap);
+    png.SetCompressionLevel(CompressionLevel);
+    png.SaveToFile(FileName);
+}
