@@ -1,0 +1,270 @@
+#include "app/DeviceStore.h"
+#include "app/DeviceUnit.h"
+#include "rtl/FileUtils.h"
+#include "ui/Application.h"
+#include "ui/Dialogs.h"
+#include "ui/Panel.h"
+
+#include "ScratchDir.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class DeviceUnitTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        Application->Initialize();
+        SetExeDirForTesting(Dir.Path());
+        SetDialogResponder([this](const TDialogRequest& Request) {
+            Asked.push_back(Request);
+            TDialogAnswer Answer;
+            Answer.Result = IDOK;
+            return Answer;
+        });
+        Box = new TScrollBox(nullptr);
+        Box->SetName("srxDevices");
+        Box->SetBounds(0, 0, 1400, 800);
+    }
+    void TearDown() override
+    {
+        delete Box;
+        delete DevicesIni;
+        DevicesIni = nullptr;
+        SetDialogResponder(nullptr);
+        SetExeDirForTesting("");
+    }
+    int Load(const std::string& File)
+    {
+        TScratchDir::Write(Dir.File("Devices.db"), File);
+        return LoadDevices(Box);
+    }
+    std::string Stored() const { return TScratchDir::Read(Dir.File("Devices.db")); }
+    static std::vector<std::string> MenuCaptions(TPopupMenu* Menu)
+    {
+        std::vector<std::string> Captions;
+        for (int i = 0; i < Menu->Items->Count(); ++i)
+            Captions.push_back(Menu->Items->Items(i)->GetCaption());
+        return Captions;
+    }
+
+    TScratchDir Dir;
+    TScrollBox* Box = nullptr;
+    std::vector<TDialogRequest> Asked;
+};
+
+TEST_F(DeviceUnitTest, LoadsDevicesInNumberOrder)
+{
+    ASSERT_EQ(Load("[device2]\r\n[Device10]\r\n[DEVICE1]\r\nDeviceName=first\r\n[device1]\r\nDeviceName=dup\r\n"
+                   "[devices]\r\n[Device0]\r\n"),
+              3);
+    ASSERT_EQ(DeviceList->size(), 3u);
+    EXPECT_EQ((*DeviceList)[0]->Section(), "DEVICE1");
+    EXPECT_EQ((*DeviceList)[0]->DeviceName(), "first");
+    EXPECT_EQ((*DeviceList)[1]->Section(), "device2");
+    EXPECT_EQ((*DeviceList)[2]->Section(), "Device10");
+    EXPECT_EQ((*DeviceList)[0]->GetName(), "fraDevice1");
+    EXPECT_EQ((*DeviceList)[2]->GetName(), "fraDevice3");
+    EXPECT_EQ((*DeviceList)[2]->lblDeviceSection->GetText(), "设备10");
+    EXPECT_EQ((*DeviceList)[2]->pnlDeviceBody->GetText(), "设备10");
+    EXPECT_EQ((*DeviceList)[0]->GetParent(), Box);
+    EXPECT_EQ(FindDeviceIndexBySection("device10"), 2);
+    EXPECT_EQ(FindDeviceIndexBySection("device5"), -1);
+
+    // Loading again replaces the frames.
+    ASSERT_EQ(Load("[Device4]\r\n"), 1);
+    ASSERT_EQ(DeviceList->size(), 1u);
+    EXPECT_EQ((*DeviceList)[0]->Section(), "Device4");
+}
+
+TEST_F(DeviceUnitTest, EmptyFileLoadsNoDevice)
+{
+    EXPECT_EQ(LoadDevices(Box), 0);
+    EXPECT_TRUE(DeviceList->empty());
+    EXPECT_EQ(NextDeviceNumber(), 1);
+}
+
+TEST_F(DeviceUnitTest, NumbersAndStationIds)
+{
+    Load("[Device1]\r\nStationId=5\r\n[Device3]\r\n");
+    EXPECT_EQ(NextDeviceNumber(), 2);
+    (*DeviceList)[0]->LoadStationId(1);
+    (*DeviceList)[1]->LoadStationId(2);
+    EXPECT_EQ(FindDeviceByStationId(5), 1);
+    EXPECT_EQ(FindDeviceByStationId(2), 3);
+    EXPECT_EQ(FindDeviceByStationId(7), -1);
+}
+
+TEST_F(DeviceUnitTest, ChannelFramesFormTheMeterGrid)
+{
+    Load("[Device1]\r\nChannelCount=3\r\nValueName2=P\r\nWorkUnit2=MPa\r\n");
+    TfraDevice* D = (*DeviceList)[0];
+    EXPECT_EQ(D->GetHeight(), 210);
+    ASSERT_EQ(D->ChannelCount(), 3);
+    TfraChannel* C2 = D->Channel(1);
+    EXPECT_EQ(C2->GetName(), "fraChannelDisplay2");
+    EXPECT_EQ(C2->GetParent(), D->pnlDevice);
+    EXPECT_EQ(C2->lblChannelId->GetText(), "CH2");
+    EXPECT_EQ(C2->lblValueName->GetText(), "P");
+    EXPECT_EQ(C2->lblUnit->GetText(), "MPa");
+    EXPECT_EQ(C2->lblValue->GetText(), "-------");
+
+    const int X0 = D->lblDeviceSection->GetLeft() + D->lblDeviceSection->GetWidth();
+    EXPECT_EQ(D->Channel(0)->GetLeft(), X0 + 1);
+    EXPECT_EQ(D->Channel(0)->GetTop(), 1);
+    EXPECT_EQ(C2->GetLeft(), X0 + 1 + 189);
+    EXPECT_EQ(D->Channel(2)->GetLeft(), X0 + 1);
+    EXPECT_EQ(D->Channel(2)->GetTop(), 58);
+    EXPECT_EQ(D->pnlDevice->GetWidth(), X0 + 2 + 2 * 189);
+    EXPECT_EQ(D->pnlDevice->GetHeight(), 2 * 57 + 2);
+    EXPECT_EQ(D->pnlDevice->GetTop(), 10);
+    EXPECT_EQ(D->pnlDevice->GetLeft(), D->DefaultMeterLeft());
+}
+
+TEST_F(DeviceUnitTest, FrameHeightAndStoredMeterPosition)
+{
+    Load("[Device1]\r\nChannelCount=12\r\nValueRule=0\r\nMeterPosX=33\r\nMeterPosY=44\r\n");
+    TfraDevice* D = (*DeviceList)[0];
+    EXPECT_EQ(D->GetHeight(), 57 * 6 + 60);
+    EXPECT_EQ(D->pnlDevice->GetLeft(), 33);
+    EXPECT_EQ(D->pnlDevice->GetTop(), 44);
+
+    D->btnShrinkClick(D->btnShrink);
+    EXPECT_EQ(D->GetHeight(), 57 * 6 + 40);
+    D->btnEnlargeClick(D->btnEnlarge);
+    D->btnEnlargeClick(D->btnEnlarge);
+    EXPECT_EQ(D->GetHeight(), 57 * 6 + 80);
+    EXPECT_FALSE(D->FrameCanResize(209));
+    EXPECT_TRUE(D->FrameCanResize(210));
+    EXPECT_EQ(D->GetHeight(), 210);
+}
+
+TEST_F(DeviceUnitTest, LiveValuesReachTheChannelPanel)
+{
+    Load("[Device1]\r\nWorkDP1=2\r\nAlarmHighEnabled1=1\r\nAlarmHighLevel1=100\r\nIsStartTriggerChannel1=1\r\n");
+    TfraChannel* C = (*DeviceList)[0]->Channel(0);
+    EXPECT_EQ(C->imgStartTrigger->PictureName(), "imgStartTriggerInactive");
+    EXPECT_EQ(C->imgStopTrigger->PictureName(), "");
+    EXPECT_EQ(C->imgAlarmHigh->PictureName(), "imgAlarmHighInactive");
+    EXPECT_EQ(C->imgAlarmLow->PictureName(), "");
+    C->SetRawValue(12345);
+    EXPECT_EQ(C->lblValue->GetText(), "123.45");
+    EXPECT_EQ(C->imgAlarmHigh->PictureName(), "imgAlarmHighActive");
+    EXPECT_EQ(C->imgStartTrigger->PictureName(), "imgStartTriggerActive");
+    C->SetDisplayMode(1);
+    EXPECT_EQ(C->lblValue->Font->GetColor(), TColor(0xFF0000));
+    C->SetCursorValue(1.5);
+    EXPECT_EQ(C->lblValue->GetText(), "1.50");
+    (*DeviceList)[0]->ResetDevice();
+    EXPECT_EQ(C->DisplayText(), "-------");
+    EXPECT_EQ(C->imgStartTrigger->PictureName(), "imgStartTriggerInactive");
+}
+
+TEST_F(DeviceUnitTest, LoadingWritesReadValuesButNotOverUnreadableOnes)
+{
+    Load("[Device1]\r\nRangeHigh1=abc\r\nWorkDP1=2\r\n");
+    const std::string Text = Stored();
+    EXPECT_NE(Text.find("RangeHigh1=abc\r\n"), std::string::npos);
+    EXPECT_NE(Text.find("WorkDP1=2\r\n"), std::string::npos);
+    EXPECT_NE(Text.find("ValueName1=\xB2\xE2\xC1\xBF\xD6\xB5\r\n"), std::string::npos);
+    EXPECT_NE(Text.find("NegativeCorrection1=0\r\n"), std::string::npos);
+    EXPECT_DOUBLE_EQ((*DeviceList)[0]->Channel(0)->RangeHigh(), 100.0);
+}
+
+TEST_F(DeviceUnitTest, ZeroMenuOfOneChannel)
+{
+    Load("[Device1]\r\n");
+    TfraDevice* D = (*DeviceList)[0];
+    EXPECT_EQ(MenuCaptions(D->pmZero), (std::vector<std::string>{"置零", "-", "取消置零"}));
+    TMenuItem* Unzero = D->pmZero->Items->Items(2);
+    EXPECT_EQ(Unzero->GetName(), "mnuUnzeroAll");
+    D->pmZeroPopup(D->pmZero);
+    EXPECT_FALSE(Unzero->GetEnabled());
+    D->Channel(0)->SetRawValue(7);
+    D->pmZero->Items->Items(0)->Click();
+    EXPECT_TRUE(Asked.empty());
+    EXPECT_EQ(D->Channel(0)->lblValue->GetText(), "0");
+    D->pmZeroPopup(D->pmZero);
+    EXPECT_TRUE(Unzero->GetEnabled());
+    EXPECT_TRUE(D->pmZero->Items->Items(0)->GetEnabled());
+    Unzero->Click();
+    EXPECT_EQ(D->Channel(0)->lblValue->GetText(), "7");
+}
+
+TEST_F(DeviceUnitTest, ZeroAllReportsEveryRefusalInOneBox)
+{
+    Load("[Device1]\r\nChannelCount=3\r\nZeroLimitation2=1\r\n");
+    TfraDevice* D = (*DeviceList)[0];
+    EXPECT_EQ(MenuCaptions(D->pmZero),
+              (std::vector<std::string>{"置零本设备所有通道", "置零[CH1]", "置零[CH2]", "置零[CH3]", "-",
+                                        "取消置零本设备所有通道", "取消置零[CH1]", "取消置零[CH2]",
+                                        "取消置零[CH3]"}));
+    D->Channel(1)->SetRawValue(5);
+    D->Channel(2)->SetRawValue(1);
+    D->pmZero->Items->Items(0)->Click();
+    ASSERT_EQ(Asked.size(), 1u);
+    EXPECT_EQ(Asked[0].Text, "[CH1]当前状态不能置零！\r\n[CH2]超出允许的置零范围！\r\n");
+    EXPECT_EQ(Asked[0].Caption, "错误");
+    EXPECT_EQ(Asked[0].Flags & MB_ICONMASK, MB_ICONERROR);
+
+    D->pmZero->Items->Items(2)->Click();
+    ASSERT_EQ(Asked.size(), 2u);
+    EXPECT_EQ(Asked[1].Text, "[CH2]超出允许的置零范围！");
+
+    D->pmZeroPopup(D->pmZero);
+    EXPECT_FALSE(D->pmZero->Items->Items(6)->GetEnabled());
+    EXPECT_FALSE(D->pmZero->Items->Items(7)->GetEnabled());
+    EXPECT_TRUE(D->pmZero->Items->Items(8)->GetEnabled());
+    EXPECT_TRUE(D->pmZero->Items->Items(5)->GetEnabled());
+}
+
+TEST_F(DeviceUnitTest, PressOnAChannelGoesToTheMeterPanel)
+{
+    Load("[Device1]\r\nChannelCount=2\r\n");
+    TfraDevice* D = (*DeviceList)[0];
+    TObject* Seen = nullptr;
+    int SeenX = -1, SeenY = -1;
+    TMouseButton SeenButton = mbLeft;
+    D->pnlDevice->OnMouseDown = [&](TObject* Sender, TMouseButton Button, TShiftState, int X, int Y) {
+        Seen = Sender;
+        SeenButton = Button;
+        SeenX = X;
+        SeenY = Y;
+    };
+    TfraChannel* C = D->Channel(1);
+    C->lblValue->OnMouseDown(C->lblValue, mbRight, 0, 12, 7);
+    EXPECT_EQ(Seen, C->lblValue);
+    EXPECT_EQ(SeenButton, mbRight);
+    EXPECT_EQ(SeenX, 12);
+    EXPECT_EQ(SeenY, 7);
+    EXPECT_FALSE(static_cast<bool>(C->lblUnit->OnMouseDown));
+}
+
+TEST_F(DeviceUnitTest, ShowMeterButtonHidesTheMeterPanel)
+{
+    Load("[Device1]\r\n");
+    TfraDevice* D = (*DeviceList)[0];
+    EXPECT_TRUE(D->btnShowMeter->GetDown());
+    EXPECT_FALSE(D->btnResume->GetEnabled());
+    D->btnShowMeter->SetDown(false);
+    D->btnShowMeterClick(D->btnShowMeter);
+    EXPECT_FALSE(D->pnlDevice->GetVisible());
+}
+
+TEST_F(DeviceUnitTest, DeleteDeviceErasesItsSection)
+{
+    Load("[Device1]\r\nDeviceName=a\r\n[Device2]\r\nDeviceName=b\r\n");
+    TfraDevice* First = (*DeviceList)[0];
+    DeleteDevice(First, true);
+    EXPECT_EQ(DeviceList->size(), 2u);
+    DeleteDevice(First, false);
+    ASSERT_EQ(DeviceList->size(), 1u);
+    EXPECT_EQ((*DeviceList)[0]->Section(), "Device2");
+    const std::string Text = Stored();
+    EXPECT_EQ(Text.find("[Device1]"), std::string::npos);
+    EXPECT_NE(Text.find("[Device2]\r\nDeviceName=b\r\n"), std::string::npos);
+    EXPECT_EQ(NextDeviceNumber(), 1);
+}
+
+}  // namespace
