@@ -249,4 +249,21 @@ TEST_F(DrawingRules, DottedPenLeavesGaps)
     EXPECT_LT(Ink, 22);
 }
 
+TEST_F(DrawingRules, HatchedBrushLeavesTheGapsAlone)
+{
+    Bmp.Canvas->Brush->Color = clRed;
+    Bmp.Canvas->Brush->Style = bsHorizontal;
+    Bmp.Canvas->FillRect(Rect(0, 0, 16, 16));
+    int RedRows = 0;
+    for (int Y = 0; Y < 16; ++Y) {
+        const TColor First = At(0, Y);
+        for (int X = 1; X < 16; ++X)
+            ASSERT_EQ(At(X, Y), First) << X << "," << Y;  // horizontal lines only
+        RedRows += First == clRed;
+    }
+    EXPECT_GT(RedRows, 0);
+    EXPECT_LT(RedRows, 8);
+    EXPECT_EQ(At(16, 0), clWhite);
+}
+
 }  // namespace
