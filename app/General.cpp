@@ -1,6 +1,7 @@
 #include "app/General.h"
 
 #include "rtl/StrUtils.h"
+#include "ui/Application.h"
 
 std::string DeviceLabel(std::string_view Section)
 {
@@ -11,8 +12,11 @@ void TSettingsWriteReporter::Failed(const std::string& FileName)
 {
     if (!FReported.insert(FileName).second)
         return;
+    const std::string Message = "无法保存设置文件: " + FileName;
     if (OnReport)
-        OnReport("无法保存设置文件: " + FileName);
+        OnReport(Message);
+    else
+        Application->MessageBox(Message, "错误", MB_OK | MB_ICONERROR);
 }
 
 void TSettingsWriteReporter::Succeeded(const std::string& FileName)

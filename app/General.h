@@ -22,7 +22,7 @@ public:
 
     void Failed(const std::string& FileName);
     void Succeeded(const std::string& FileName);
-    // Shows the message; by default an error box.
+    // Shows the message; when unassigned an error box shows it.
     TReportEvent OnReport;
 
 private:

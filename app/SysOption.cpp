@@ -1,5 +1,6 @@
 #include "app/SysOption.h"
 
+#include "app/General.h"
 #include "controls/VcRegIniFile.h"
 #include "rtl/Exception.h"
 #include "rtl/Gbk.h"
@@ -223,6 +224,11 @@ void TOption::SetValue(const TOptionValue& V)
 void CreateOptions(TVcRegIniFile* Store)
 {
     SetOptionStore(Store);
+    // A change that does not reach "config.ini" is reported, not lost silently.
+    if (Store && !Store->OnWriteError) {
+        Store->OnWriteError = [](const std::string& FileName) { SettingsWriteReporter().Failed(FileName); };
+        Store->OnWriteDone = [](const std::string& FileName) { SettingsWriteReporter().Succeeded(FileName); };
+    }
     const std::string Sys = "System Parameters";
     const std::string Disp = "Display Parameters";
     const std::string Log = "Log Parameters";

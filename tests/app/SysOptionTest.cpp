@@ -1,3 +1,4 @@
+#include "app/General.h"
 #include "app/SysOption.h"
 #include "controls/VcRegIniFile.h"
 
@@ -198,6 +199,23 @@ TEST_F(SysOptionTest, FailedWriteIsReportedWithTheFileName)
     ASSERT_EQ(Failed.size(), 1u);
     EXPECT_EQ(Failed[0], Dir.File("missing/config.ini"));
     EXPECT_EQ(optPollDelay->AsInteger(), 10);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(SysOptionTest, UnhandledWriteFailureReachesTheSettingsReporter)
+{
+    std::vector<std::string> Reports;
+    SettingsWriteReporter().OnReport = [&](const std::string& Message) { Reports.push_back(Message); };
+    Store.SetPath(Dir.File("missing/config.ini"));
+    CreateOptions(&Store);
+    optPollDelay->SetValue(10);
+    optPollTimeout->SetValue(500);
+    SettingsWriteReporter().OnReport = nullptr;
+    ASSERT_EQ(Reports.size(), 1u);
+    EXPECT_EQ(Reports[0], "无法保存设置文件: " + Dir.File("missing/config.ini"));
 }
 
 }  // namespace
