@@ -11,6 +11,7 @@
 
 #include "rtl/Thread.h"
 #include "ui/Control.h"
+#include "ui/ControlQt.h"
 #include "ui/Dialogs.h"
 #include "ui/Form.h"
 
@@ -68,6 +69,8 @@ TApplication* TApplicationRef::Get()
     }
     return TheApplication;
 }
+
+void EnsureQtApplication() { Application.Get(); }
 
 TApplication::TApplication() : FLoop(new TApplicationLoop)
 {

@@ -15,7 +15,7 @@ namespace {
 QPushButton* ButtonOf(const TControl* C) { return static_cast<QPushButton*>(C->Widget()); }
 }  // namespace
 
-TButton::TButton(TComponent* AOwner) : TWinControl(AOwner, new QPushButton)
+TButton::TButton(TComponent* AOwner) : TWinControl(AOwner, NewWidget<QPushButton>())
 {
     FClickOnMouseUp = false;
     QObject::connect(ButtonOf(this), &QPushButton::clicked, [this] { CallGuarded(this, [this] { Click(); }); });

@@ -11,7 +11,7 @@ QCheckBox* BoxOf(const TControl* C) { return static_cast<QCheckBox*>(C->Widget()
 QRadioButton* RadioOf(const TControl* C) { return static_cast<QRadioButton*>(C->Widget()); }
 }  // namespace
 
-TCheckBox::TCheckBox(TComponent* AOwner) : TWinControl(AOwner, new QCheckBox)
+TCheckBox::TCheckBox(TComponent* AOwner) : TWinControl(AOwner, NewWidget<QCheckBox>())
 {
     FClickOnMouseUp = false;
     QObject::connect(BoxOf(this), &QCheckBox::stateChanged, [this](int) {
@@ -44,7 +44,7 @@ void TCheckBox::SetState(TCheckBoxState Value)
 bool TCheckBox::GetAllowGrayed() const { return BoxOf(this)->isTristate(); }
 void TCheckBox::SetAllowGrayed(bool Value) { BoxOf(this)->setTristate(Value); }
 
-TRadioButton::TRadioButton(TComponent* AOwner) : TWinControl(AOwner, new QRadioButton)
+TRadioButton::TRadioButton(TComponent* AOwner) : TWinControl(AOwner, NewWidget<QRadioButton>())
 {
     FClickOnMouseUp = false;
     QObject::connect(RadioOf(this), &QRadioButton::toggled, [this](bool On) {

@@ -54,7 +54,7 @@ TStrings* ListItems(QListWidget* List)
 
 }  // namespace
 
-TComboBox::TComboBox(TComponent* AOwner) : TWinControl(AOwner, new QComboBox), Items(ComboItems(ComboOf(this)))
+TComboBox::TComboBox(TComponent* AOwner) : TWinControl(AOwner, NewWidget<QComboBox>()), Items(ComboItems(ComboOf(this)))
 {
     QComboBox* Box = ComboOf(this);
     Box->setInsertPolicy(QComboBox::NoInsert);
@@ -127,7 +127,7 @@ void TComboBox::ApplyColor()
     Widget()->setPalette(Pal);
 }
 
-TListBox::TListBox(TComponent* AOwner) : TWinControl(AOwner, new QListWidget), Items(ListItems(ListOf(this)))
+TListBox::TListBox(TComponent* AOwner) : TWinControl(AOwner, NewWidget<QListWidget>()), Items(ListItems(ListOf(this)))
 {
     SetInputWidget(ListOf(this)->viewport());
     SetBounds(0, 0, 121, 97);

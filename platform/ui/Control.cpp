@@ -849,7 +849,7 @@ void PreparePaint(TControl* C, TCanvas* Canvas, QPainter* Painter)
 }  // namespace
 
 TCustomControl::TCustomControl(TComponent* AOwner)
-    : TWinControl(AOwner, new TCustomControlWidget), Canvas(new TPainterCanvas)
+    : TWinControl(AOwner, NewWidget<TCustomControlWidget>()), Canvas(new TPainterCanvas)
 {
     Widget()->setFocusPolicy(Qt::StrongFocus);
     SetBounds(0, 0, 100, 100);
@@ -874,7 +874,7 @@ void TCustomControl::Paint()
 }
 
 TGraphicControl::TGraphicControl(TComponent* AOwner)
-    : TControl(AOwner, new TCustomControlWidget), Canvas(new TPainterCanvas)
+    : TControl(AOwner, NewWidget<TCustomControlWidget>()), Canvas(new TPainterCanvas)
 {
     Widget()->setAttribute(Qt::WA_OpaquePaintEvent, false);
     SetBounds(0, 0, 100, 100);

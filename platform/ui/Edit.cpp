@@ -10,7 +10,7 @@ namespace {
 QLineEdit* EditOf(const TControl* C) { return static_cast<QLineEdit*>(C->Widget()); }
 }  // namespace
 
-TEdit::TEdit(TComponent* AOwner) : TWinControl(AOwner, new QLineEdit)
+TEdit::TEdit(TComponent* AOwner) : TWinControl(AOwner, NewWidget<QLineEdit>())
 {
     QObject::connect(EditOf(this), &QLineEdit::textChanged, [this](const QString&) {
         CallGuarded(this, [this] {

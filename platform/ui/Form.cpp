@@ -8,6 +8,7 @@
 #include <QWidget>
 
 #include "ui/Application.h"
+#include "ui/ControlQt.h"
 #include "ui/Button.h"
 #include "ui/Keys.h"
 
@@ -31,7 +32,7 @@ public:
     }
 };
 
-TForm::TForm(TComponent* AOwner) : TWinControl(AOwner, new TFormWidget)
+TForm::TForm(TComponent* AOwner) : TWinControl(AOwner, NewWidget<TFormWidget>())
 {
     FVisible = false;
     Widget()->setFocusPolicy(Qt::NoFocus);
@@ -78,7 +79,8 @@ void TForm::Show()
     } else {
         PlaceOnShow();
         Widget()->show();
-        Widget()->raise();
+        if (QGuiApplication::platformName() != "offscreen")
+            Widget()->raise();
         Widget()->activateWindow();
     }
     if (!WasVisible)
@@ -279,7 +281,7 @@ void TForm::KeyDown(std::uint16_t& Key, TShiftState Shift)
     }
 }
 
-TFrame::TFrame(TComponent* AOwner) : TWinControl(AOwner, new QWidget)
+TFrame::TFrame(TComponent* AOwner) : TWinControl(AOwner, NewWidget<QWidget>())
 {
     Widget()->setFocusPolicy(Qt::NoFocus);
     SetBounds(0, 0, 320, 240);

@@ -8,7 +8,7 @@ namespace {
 QLabel* LabelOf(const TControl* C) { return static_cast<QLabel*>(C->Widget()); }
 }  // namespace
 
-TLabel::TLabel(TComponent* AOwner) : TControl(AOwner, new QLabel)
+TLabel::TLabel(TComponent* AOwner) : TControl(AOwner, NewWidget<QLabel>())
 {
     LabelOf(this)->setTextFormat(Qt::PlainText);
     ApplyAlignment();

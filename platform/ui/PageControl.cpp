@@ -33,7 +33,7 @@ TPageControlWidget* PagesOf(const TControl* C) { return static_cast<TPageControl
 
 }  // namespace
 
-TTabSheet::TTabSheet(TComponent* AOwner) : TWinControl(AOwner, new QWidget)
+TTabSheet::TTabSheet(TComponent* AOwner) : TWinControl(AOwner, NewWidget<QWidget>())
 {
     Widget()->setFocusPolicy(Qt::NoFocus);
 }
@@ -78,7 +78,7 @@ int TTabSheet::PageIndex() const
     return int(std::find(Pages.begin(), Pages.end(), this) - Pages.begin());
 }
 
-TPageControl::TPageControl(TComponent* AOwner) : TWinControl(AOwner, new TPageControlWidget)
+TPageControl::TPageControl(TComponent* AOwner) : TWinControl(AOwner, NewWidget<TPageControlWidget>())
 {
     QObject::connect(PagesOf(this)->Tabs, &QTabBar::currentChanged, [this](int Index) { TabClicked(Index); });
     UpdateTabs();

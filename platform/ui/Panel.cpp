@@ -51,7 +51,7 @@ public:
     }
 };
 
-TPanel::TPanel(TComponent* AOwner) : TWinControl(AOwner, new TPanelWidget)
+TPanel::TPanel(TComponent* AOwner) : TWinControl(AOwner, NewWidget<TPanelWidget>())
 {
     Widget()->setFocusPolicy(Qt::NoFocus);
     SetBounds(0, 0, 185, 41);
@@ -98,7 +98,7 @@ TRect TPanel::AlignRect() const
     return R;
 }
 
-TGroupBox::TGroupBox(TComponent* AOwner) : TWinControl(AOwner, new QGroupBox)
+TGroupBox::TGroupBox(TComponent* AOwner) : TWinControl(AOwner, NewWidget<QGroupBox>())
 {
     Widget()->setFocusPolicy(Qt::NoFocus);
     SetBounds(0, 0, 185, 105);
@@ -125,7 +125,7 @@ public:
     }
 };
 
-TScrollBox::TScrollBox(TComponent* AOwner) : TWinControl(AOwner, new TScrollBoxWidget), FPage(new QWidget)
+TScrollBox::TScrollBox(TComponent* AOwner) : TWinControl(AOwner, NewWidget<TScrollBoxWidget>()), FPage(new QWidget)
 {
     auto* Area = static_cast<QScrollArea*>(Widget());
     Area->setWidgetResizable(false);

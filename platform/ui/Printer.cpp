@@ -132,6 +132,7 @@ int TPrinter::PhysicalHeight() const
 
 TPrinter* Printer()
 {
+    Application.Get();
     static TPrinter* The = new TPrinter;
     return The;
 }

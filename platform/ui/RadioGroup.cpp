@@ -19,7 +19,7 @@ QList<QRadioButton*> ButtonsOf(const TControl* C)
 
 }  // namespace
 
-TRadioGroup::TRadioGroup(TComponent* AOwner) : TWinControl(AOwner, new QGroupBox), Items(new TStringList)
+TRadioGroup::TRadioGroup(TComponent* AOwner) : TWinControl(AOwner, NewWidget<QGroupBox>()), Items(new TStringList)
 {
     static_cast<TStringList*>(Items)->OnChange = [this](TObject*) { ItemsChanged(); };
     Widget()->setFocusPolicy(Qt::NoFocus);

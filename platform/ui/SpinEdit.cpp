@@ -23,7 +23,7 @@ TSpinEditWidget* SpinOf(const TControl* C) { return static_cast<TSpinEditWidget*
 
 }  // namespace
 
-TSpinEdit::TSpinEdit(TComponent* AOwner) : TWinControl(AOwner, new TSpinEditWidget)
+TSpinEdit::TSpinEdit(TComponent* AOwner) : TWinControl(AOwner, NewWidget<TSpinEditWidget>())
 {
     ApplyRange();
     QObject::connect(SpinOf(this), &QSpinBox::textChanged, [this](const QString&) {
@@ -70,7 +70,7 @@ void TSpinEdit::ApplyColor()
     Widget()->setPalette(Pal);
 }
 
-TUpDown::TUpDown(TComponent* AOwner) : TWinControl(AOwner, new QWidget)
+TUpDown::TUpDown(TComponent* AOwner) : TWinControl(AOwner, NewWidget<QWidget>())
 {
     auto* Layout = new QVBoxLayout(Widget());
     Layout->setContentsMargins(0, 0, 0, 0);

@@ -19,7 +19,7 @@ namespace {
 QToolButton* ToolOf(const TControl* C) { return static_cast<QToolButton*>(C->Widget()); }
 }  // namespace
 
-TToolButton::TToolButton(TComponent* AOwner) : TControl(AOwner, new QToolButton)
+TToolButton::TToolButton(TComponent* AOwner) : TControl(AOwner, NewWidget<QToolButton>())
 {
     FClickOnMouseUp = false;
     QToolButton* B = ToolOf(this);
@@ -153,7 +153,7 @@ void TToolButton::SetText(const std::string& Value)
         Bar->ArrangeButtons();
 }
 
-TToolBar::TToolBar(TComponent* AOwner) : TWinControl(AOwner, new QWidget)
+TToolBar::TToolBar(TComponent* AOwner) : TWinControl(AOwner, NewWidget<QWidget>())
 {
     Widget()->setFocusPolicy(Qt::NoFocus);
     SetBounds(0, 0, 150, 29);

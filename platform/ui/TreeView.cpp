@@ -238,7 +238,7 @@ void TTreeNodes::EndUpdate()
 
 // --- TTreeView -----------------------------------------------------------------
 
-TTreeView::TTreeView(TComponent* AOwner) : TWinControl(AOwner, new QTreeWidget), Items(new TTreeNodes(this))
+TTreeView::TTreeView(TComponent* AOwner) : TWinControl(AOwner, NewWidget<QTreeWidget>()), Items(new TTreeNodes(this))
 {
     QTreeWidget* Tree = TreeOf(this);
     Tree->setColumnCount(1);
