@@ -111,6 +111,8 @@ void TBitmap::SetSize(int AWidth, int AHeight)
     QImage New;
     if (AWidth > 0 && AHeight > 0) {
         New = QImage(AWidth, AHeight, Old.isNull() ? QImage::Format_RGB32 : Old.format());
+        if (New.isNull())
+            throw EInvalidGraphicOperation("Out of system resources");
         New.fill(Qt::white);
         if (!Old.isNull()) {
             QPainter P(&New);

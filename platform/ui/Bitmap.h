@@ -25,6 +25,8 @@ public:
     void SetWidth(int Value) override;
     int GetHeight() const override;
     void SetHeight(int Value) override;
+    // Raises EInvalidGraphicOperation, keeping the old picture, when the
+    // memory for the new size cannot be had.
     void SetSize(int AWidth, int AHeight);
 
     // The depth the bitmap is saved with: pf24bit (also for pfDevice) or

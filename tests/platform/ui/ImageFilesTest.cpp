@@ -112,6 +112,10 @@ TEST_F(ImageFiles, ResizingKeepsContentAndFillsNewAreaWhite)
     EXPECT_EQ(Row[2], 0xFF);  // red, stored blue-green-red
     EXPECT_EQ(Row[0], 0x00);
     EXPECT_THROW(Source.ScanLine(50), EInvalidGraphicOperation);
+    // A size that cannot be allocated is refused, not silently emptied.
+    EXPECT_THROW(Source.SetSize(1 << 20, 1 << 20), EInvalidGraphicOperation);
+    EXPECT_EQ(Source.Width(), 80);
+    EXPECT_EQ(Source.Canvas->Pixels[5][5], clRed);
 }
 
 TEST_F(ImageFiles, JpegFromBitmapDecodesToItsSizeAndColours)
