@@ -1,0 +1,187 @@
+// The dialog seam: message boxes and common dialogs answered by a test.
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "ui/Application.h"
+#include "ui/Dialogs.h"
+
+namespace {
+
+struct TSeam {
+    std::vector<TDialogRequest> Asked;
+    std::function<TDialogAnswer(const TDialogRequest&)> Answer;
+
+    TSeam()
+    {
+        Application.Get();
+        SetDialogResponder([this](const TDialogRequest& R) {
+            Asked.push_back(R);
+            return Answer ? Answer(R) : TDialogAnswer{};
+        });
+    }
+    ~TSeam() { SetDialogResponder(nullptr); }
+};
+
+TDialogAnswer Ok(std::vector<std::string> Files = {}, int FilterIndex = 0)
+{
+    TDialogAnswer A;
+    A.Result = IDOK;
+    A.FileNames = std::move(Files);
+    A.FilterIndex = FilterIndex;
+    return A;
+}
+
+}  // namespace
+
+TEST(DialogSeam, MessageBoxPassesTextCaptionFlagsAndReturnsTheAnswer)
+{
+    TSeam Seam;
+    Seam.Answer = [](const TDialogRequest&) {
+        TDialogAnswer A;
+        A.Result = IDNO;
+        return A;
+    };
+    const int R = Application->MessageBox("正在记录中, 确认要退出吗？", "警告", MB_YESNO | MB_ICONWARNING);
+    EXPECT_EQ(R, IDNO);
+    ASSERT_EQ(Seam.Asked.size(), 1u);
+    EXPECT_EQ(Seam.Asked[0].Kind, TDialogKind::MessageBox);
+    EXPECT_EQ(Seam.Asked[0].Text, "正在记录中, 确认要退出吗？");
+    EXPECT_EQ(Seam.Asked[0].Caption, "警告");
+    EXPECT_EQ(Seam.Asked[0].Flags, MB_YESNO | MB_ICONWARNING);
+}
+
+TEST(DialogSeam, ShowMessageUsesTheApplicationTitle)
+{
+    TSeam Seam;
+    Application->SetTitle("title");
+    ShowMessage("hello");
+    ASSERT_EQ(Seam.Asked.size(), 1u);
+    EXPECT_EQ(Seam.Asked[0].Caption, "title");
+    EXPECT_EQ(Seam.Asked[0].Flags, MB_OK);
+}
+
+TEST(DialogSeam, InstallingReturnsThePreviousResponder)
+{
+    Application.Get();
+    int First = 0;
+    SetDialogResponder([&](const TDialogRequest&) {
+        ++First;
+        return TDialogAnswer{};
+    });
+    TDialogResponder Previous = SetDialogResponder([](const TDialogRequest&) { return TDialogAnswer{}; });
+    ASSERT_TRUE(Previous);
+    Previous(TDialogRequest{});
+    EXPECT_EQ(First, 1);
+    SetDialogResponder(nullptr);
+}
+
+TEST(FileDialogs, SaveDialogAsksWithItsSettingsAndAppendsTheDefaultExtension)
+{
+    TSeam Seam;
+    Seam.Answer = [](const TDialogRequest&) { return Ok({"/data/run1"}, 1); };
+    TSaveDialog Dialog(nullptr);
+    Dialog.Filter = "CSV文件(*.csv)|*.csv";
+    Dialog.DefaultExt = ".csv";
+    Dialog.FileName = "proposal";
+    Dialog.InitialDir = "/data";
+    ASSERT_TRUE(Dialog.Execute());
+    EXPECT_EQ(Dialog.FileName, "/data/run1.csv");
+    ASSERT_EQ(Seam.Asked.size(), 1u);
+    EXPECT_EQ(Seam.Asked[0].Kind, TDialogKind::SaveFile);
+    EXPECT_EQ(Seam.Asked[0].Filter, "CSV文件(*.csv)|*.csv");
+    EXPECT_EQ(Seam.Asked[0].FileName, "proposal");
+    EXPECT_EQ(Seam.Asked[0].InitialDir, "/data");
+    EXPECT_EQ(Seam.Asked[0].FilterIndex, 1);
+}
+
+TEST(FileDialogs, DefaultExtensionWithoutDotAndNamesThatHaveOne)
+{
+    TSeam Seam;
+    TSaveDialog Dialog(nullptr);
+    Dialog.DefaultExt = "txt";
+    Seam.Answer = [](const TDialogRequest&) { return Ok({"/a.b/name"}); };
+    ASSERT_TRUE(Dialog.Execute());
+    EXPECT_EQ(Dialog.FileName, "/a.b/name.txt");
+    Seam.Answer = [](const TDialogRequest&) { return Ok({"/a/name.csv"}); };
+    ASSERT_TRUE(Dialog.Execute());
+    EXPECT_EQ(Dialog.FileName, "/a/name.csv");
+}
+
+TEST(FileDialogs, CancelLeavesEverythingUnchanged)
+{
+    TSeam Seam;
+    TOpenDialog Dialog(nullptr);
+    Dialog.FileName = "keep";
+    Dialog.FilterIndex = 2;
+    EXPECT_FALSE(Dialog.Execute());
+    EXPECT_EQ(Dialog.FileName, "keep");
+    EXPECT_EQ(Dialog.FilterIndex, 2);
+    EXPECT_TRUE(Dialog.Files.empty());
+    EXPECT_EQ(Seam.Asked.at(0).Kind, TDialogKind::OpenFile);
+}
+
+TEST(FileDialogs, OpenWithMultiSelectKeepsEveryFileAndTheChosenFilter)
+{
+    TSeam Seam;
+    Seam.Answer = [](const TDialogRequest&) { return Ok({"/d/a.cfg", "/d/b.cfg"}, 2); };
+    TOpenDialog Dialog(nullptr);
+    Dialog.Options |= ofAllowMultiSelect | ofFileMustExist;
+    ASSERT_TRUE(Dialog.Execute());
+    EXPECT_TRUE(Seam.Asked[0].MultiSelect);
+    EXPECT_TRUE(Seam.Asked[0].FileMustExist);
+    EXPECT_EQ(Dialog.Files, (std::vector<std::string>{"/d/a.cfg", "/d/b.cfg"}));
+    EXPECT_EQ(Dialog.FileName, "/d/a.cfg");
+    EXPECT_EQ(Dialog.FilterIndex, 2);
+}
+
+TEST(OtherDialogs, ColourDialogShowsTheColourAndTakesTheAnswer)
+{
+    TSeam Seam;
+    Seam.Answer = [](const TDialogRequest&) {
+        TDialogAnswer A;
+        A.Result = IDOK;
+        A.Color = RGB(1, 2, 3);
+        return A;
+    };
+    TColorDialog Dialog(nullptr);
+    Dialog.Color = clRed;
+    ASSERT_TRUE(Dialog.Execute());
+    EXPECT_EQ(Seam.Asked[0].Color, clRed);
+    EXPECT_EQ(Dialog.Color, RGB(1, 2, 3));
+
+    Seam.Answer = nullptr;  // cancel
+    EXPECT_FALSE(Dialog.Execute());
+    EXPECT_EQ(Dialog.Color, RGB(1, 2, 3));
+}
+
+TEST(OtherDialogs, FontDialogShowsTheFontAndCopiesTheChosenOne)
+{
+    TSeam Seam;
+    TFontDialog Dialog(nullptr);
+    Dialog.GetFont()->Name = "Arial";
+    Seam.Answer = [](const TDialogRequest& R) {
+        EXPECT_EQ(R.Font->GetName(), "Arial");
+        TDialogAnswer A;
+        A.Result = IDOK;
+        A.Font = std::make_shared<TFont>();
+        A.Font->Name = "SimSun";
+        A.Font->Size = 14;
+        A.Font->Style = TFontStyles{fsBold};
+        return A;
+    };
+    ASSERT_TRUE(Dialog.Execute());
+    EXPECT_EQ(Dialog.GetFont()->GetName(), "SimSun");
+    EXPECT_EQ(Dialog.GetFont()->GetSize(), 14);
+    EXPECT_TRUE(Dialog.GetFont()->GetStyle().Contains(fsBold));
+}
+
+TEST(OtherDialogs, PrintDialogAnswer)
+{
+    TSeam Seam;
+    TPrintDialog Dialog(nullptr);
+    EXPECT_FALSE(Dialog.Execute());
+    Seam.Answer = [](const TDialogRequest&) { return Ok(); };
+    EXPECT_TRUE(Dialog.Execute());
+    EXPECT_EQ(Seam.Asked.back().Kind, TDialogKind::Print);
+}
