@@ -177,6 +177,22 @@ TEST_F(kComponentTest, FrameRateZeroAndAClockSetBackNeverHoldRepaints)
     EXPECT_EQ(C->GetLastPaintTime(), 500.0);
 }
 
+TEST_F(kComponentTest, TheServiceTimerFlushesAPendingRepaint)
+{
+    TkUpdateObject::SetClock(nullptr);  // the real monotonic clock
+    C->SetAutoFrameRate(true);
+    C->SetUpdateFrameRate(1);  // one frame a second: the request must wait
+    C->InvalidateNow();
+    C->InvalidateChange();
+    ASSERT_TRUE(C->UpdatePending());
+    EXPECT_TRUE(TkUpdateObject::Instance().TimerEnabled());
+    const double start = TkUpdateObject::Now();
+    while (C->UpdatePending() && TkUpdateObject::Now() - start < 30)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+    EXPECT_FALSE(C->UpdatePending());
+    EXPECT_GE(C->GetLastPaintTime() - start, 0.9);
+}
+
 TEST_F(kComponentTest, SwitchingAutoFrameRateOffReleasesHeldUpdates)
 {
     C->SetAutoFrameRate(true);
