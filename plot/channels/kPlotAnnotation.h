@@ -1,0 +1,11 @@
+#pragma once
+// A text, line or shape placed on the plot by the user or the program.
+#include "plot/core/kPlotObjects.h"
+
+class TkPlotAnnotation : public TkPlotManagerObject {
+public:
+    TkPlotAnnotation(TkPlotObjectOwner* AOwner, const TkPlotObjectCallbacks& Callbacks)
+        : TkPlotManagerObject(AOwner, Callbacks, TkPlotObjectKind::Annotation)
+    {
+    }
+};

@@ -1,0 +1,11 @@
+#pragma once
+// A grid of texts that stands in the plot layout.
+#include "plot/core/kPlotObjects.h"
+
+class TkPlotTable : public TkPlotLayoutObject {
+public:
+    TkPlotTable(TkPlotObjectOwner* AOwner, const TkPlotObjectCallbacks& Callbacks)
+        : TkPlotLayoutObject(AOwner, Callbacks, TkPlotObjectKind::Table)
+    {
+    }
+};

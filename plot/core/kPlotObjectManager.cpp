@@ -1,0 +1,406 @@
+#include "plot/core/kPlotObjectManager.h"
+
+#include <algorithm>
+
+#include "plot/channels/kPlotAnnotation.h"
+#include "plot/channels/kPlotChannel.h"
+#include "plot/channels/kPlotDataCursor.h"
+#include "plot/channels/kPlotLabel.h"
+#include "plot/channels/kPlotLegend.h"
+#include "plot/channels/kPlotLimit.h"
+#include "plot/channels/kPlotTable.h"
+#include "plot/channels/kPlotToolBar.h"
+#include "plot/core/kPlotAxis.h"
+#include "plot/core/kPlotDataView.h"
+#include "rtl/Exception.h"
+#include "rtl/NumberFormat.h"
+#include "rtl/StrUtils.h"
+
+namespace {
+
+template <class T>
+TkPlotObjectClass ClassOf()
+{
+    return [](TkPlotObjectOwner* Owner, const TkPlotObjectCallbacks& Callbacks) -> TkPlotObject* {
+        return new T(Owner, Callbacks);
+    };
+}
+
+const TkPlotObjectCallbacks& Checked(TkPlotObjectOwner* AOwner, const TkPlotObjectCallbacks& c)
+{
+    if (!AOwner)
+        throw Exception("Owner must be Assigned");
+    if (!c.OnChange)
+        throw Exception("OnChange event handler can not be null");
+    if (!c.OnInsert)
+        throw Exception("OnInsert event handler can not be null");
+    if (!c.OnRemove)
+        throw Exception("OnRemove event handler can not be null");
+    if (!c.OnRename)
+        throw Exception("AOnRename event handler can not be null");
+    return c;
+}
+
+} // namespace
+
+// ---------------------------------------------------------------- TkPlotObjectManagerCustom
+
+TkPlotObjectManagerCustom::TkPlotObjectManagerCustom(TkPlotObjectOwner* AOwner,
+                                                     const TkPlotObjectCallbacks& Callbacks)
+    : FOwner(AOwner), FCallbacks(Checked(AOwner, Callbacks))
+{
+}
+
+void TkPlotObjectManagerCustom::Free(TkPlotObjectManagerCustom* Manager)
+{
+    if (!Manager)
+        return;
+    Manager->Clear();
+    Manager->FCallbacks.OnRemove(Manager);
+    delete Manager;
+}
+
+void TkPlotObjectManagerCustom::DoInsert() { FCallbacks.OnInsert(this); }
+
+void TkPlotObjectManagerCustom::RemoveObject(TkPlotObject* Object)
+{
+    auto it = std::find(FItems.rbegin(), FItems.rend(), Object);
+    if (it == FItems.rend())
+        return;
+    FItems.erase(std::next(it).base());
+    ObjectRemoved(Object);
+    FCallbacks.OnChange(this);
+}
+
+void TkPlotObjectManagerCustom::NotifyObjectRenamed(TkPlotObject* Object)
+{
+    for (TkPlotObject* o : std::vector<TkPlotObject*>(FItems))
+        o->ObjectRenamed(Object);
+}
+
+void TkPlotObjectManagerCustom::NotifyObjectFocused(TkPlotObject* Object)
+{
+    for (TkPlotObject* o : std::vector<TkPlotObject*>(FItems))
+        o->ObjectFocused(Object);
+}
+
+void TkPlotObjectManagerCustom::Delete(int Index)
+{
+    if (Index < 0 || Index >= GetCount())
+        throw EListError("List index out of bounds (" + IntToStr(Index) + ")");
+    FItems.erase(FItems.begin() + Index);
+}
+
+TkPlotObject* TkPlotObjectManagerCustom::GetObject(int Index) const
+{
+    if (Index < 0 || Index >= GetCount())
+        throw EListError("List index out of bounds (" + IntToStr(Index) + ")");
+    return FItems[static_cast<std::size_t>(Index)];
+}
+
+int TkPlotObjectManagerCustom::IndexOf(const TkPlotObject* Object) const
+{
+    auto it = std::find(FItems.begin(), FItems.end(), Object);
+    return it == FItems.end() ? -1 : static_cast<int>(it - FItems.begin());
+}
+
+int TkPlotObjectManagerCustom::IndexOfName(const std::string& Name) const
+{
+    for (std::size_t i = 0; i < FItems.size(); ++i)
+        if (SameText(FItems[i]->GetName(), Name))
+            return static_cast<int>(i);
+    return -1;
+}
+
+TkPlotObject* TkPlotObjectManagerCustom::FindByName(const std::string& Name) const
+{
+    const int i = IndexOfName(Name);
+    return i < 0 ? nullptr : FItems[static_cast<std::size_t>(i)];
+}
+
+void TkPlotObjectManagerCustom::AddUnique(TkPlotObject* Object)
+{
+    if (IndexOf(Object) < 0)
+        FItems.push_back(Object);
+}
+
+std::string TkPlotObjectManagerCustom::MakeDefaultName() const
+{
+    const std::string stem = GetDefaultName();
+    std::int64_t highest = 0;
+    for (const TkPlotObject* o : FItems) {
+        const std::string& name = o->GetName();
+        if (name.size() < stem.size() || !SameText(name.substr(0, stem.size()), stem))
+            continue;
+        std::string rest = name.substr(stem.size());
+        rest.erase(0, rest.find_first_not_of(' '));
+        std::int64_t n = 0;
+        if (TryStrToInt64(rest, n) && n > highest)
+            highest = n;
+    }
+    return stem + " " + IntToStr(highest + 1);
+}
+
+bool TkPlotObjectManagerCustom::AddAndName(TkPlotObject* Object, TkPlotObjectKind Kind)
+{
+    if (!Object || Object->Kind() != Kind)
+        return false;
+    AddUnique(Object);
+    return true;
+}
+
+// ---------------------------------------------------------------- TkPlotObjectOwnedManager
+
+void TkPlotObjectOwnedManager::RemoveObject(TkPlotObject* Object)
+{
+    if (IndexOf(Object) >= 0)
+        for (TkPlotObject* o : std::vector<TkPlotObject*>(Items()))
+            if (o != Object)
+                o->ObjectRemoved(Object);
+    TkPlotObjectManagerCustom::RemoveObject(Object);
+}
+
+void TkPlotObjectOwnedManager::Clear()
+{
+    for (TkPlotObject* o : std::vector<TkPlotObject*>(Items()))
+        TkPlotObject::Free(o);
+}
+
+// ---------------------------------------------------------------- TkPlotObjectManager
+
+TkPlotObject* TkPlotObjectManager::CreateObject()
+{
+    throw Exception("Object Manager does not support creation of objects");
+}
+
+void TkPlotObjectManager::ClearFocus()
+{
+    for (TkPlotObject* o : std::vector<TkPlotObject*>(Items()))
+        o->SetFocused(false);
+}
+
+void TkPlotObjectManager::SetShiftState(TShiftState Value)
+{
+    FShiftState = Value;
+    for (TkPlotObject* o : Items())
+        o->SetShiftState(Value);
+}
+
+namespace {
+
+// The selected objects, taken before dispatch: a handler may change focus.
+std::vector<TkPlotObject*> Focused(const std::vector<TkPlotObject*>& Items)
+{
+    std::vector<TkPlotObject*> result;
+    for (TkPlotObject* o : Items)
+        if (o->GetFocused())
+            result.push_back(o);
+    return result;
+}
+
+} // namespace
+
+void TkPlotObjectManager::MouseDown(TMouseButton Button, TShiftState Shift, TPoint Client, TPoint Screen,
+                                    TPopupMenu* Menu)
+{
+    for (TkPlotObject* o : Focused(Items()))
+        o->MouseDown(Button, Shift, Client, Screen, Menu);
+}
+
+void TkPlotObjectManager::MouseMove(TShiftState Shift, TPoint Client)
+{
+    for (TkPlotObject* o : Focused(Items()))
+        o->MouseMove(Shift, Client);
+}
+
+void TkPlotObjectManager::MouseUp(TMouseButton Button, TShiftState Shift, TPoint Client, TPoint Screen,
+                                  bool DoubleClickPending, TPopupMenu* Menu)
+{
+    for (TkPlotObject* o : Focused(Items()))
+        o->MouseUp(Button, Shift, Client, Screen, DoubleClickPending, Menu);
+}
+
+void TkPlotObjectManager::KeyDown(std::uint16_t Key, TShiftState Shift, TPopupMenu* Menu)
+{
+    for (TkPlotObject* o : Focused(Items()))
+        o->KeyDown(Key, Shift, Menu);
+}
+
+bool TkPlotObjectManager::MouseWheel(int WheelDelta, TShiftState Shift, TPoint Client)
+{
+    bool handled = false;
+    for (TkPlotObject* o : Focused(Items()))
+        handled = o->MouseWheel(WheelDelta, Shift, Client) || handled;
+    return handled;
+}
+
+void TkPlotObjectManager::DetachCallbacks()
+{
+    for (TkPlotObject* o : Items()) {
+        o->Callbacks.OnRemove = nullptr;
+        o->Callbacks.OnChange = nullptr;
+        o->OnLayoutChange = nullptr;
+    }
+}
+
+// ---------------------------------------------------------------- per-kind managers
+
+TkPlotKindManager::TkPlotKindManager(TkPlotObjectOwner* AOwner, const TkPlotObjectCallbacks& Callbacks,
+                                     TkPlotObjectKind Kind, std::string DefaultName, TkPlotObjectClass ObjectClass)
+    : TkPlotObjectOwnedManager(AOwner, Callbacks), FKind(Kind), FDefaultName(std::move(DefaultName)),
+      FObjectClass(std::move(ObjectClass))
+{
+}
+
+TkPlotObject* TkPlotKindManager::CreateObject() { return FObjectClass(GetOwner(), GetCallbacks()); }
+
+void TkPlotKindManager::AddObject(TkPlotObject* Object)
+{
+    if (!AddAndName(Object, FKind) || !Object->GetName().empty())
+        return;
+    Object->SetName(MakeDefaultName());
+    InitNewObject(Object);
+}
+
+TkPlotToolBarManager::TkPlotToolBarManager(TkPlotObjectOwner* AOwner, const TkPlotObjectCallbacks& Callbacks)
+    : TkPlotKindManager(AOwner, Callbacks, TkPlotObjectKind::ToolBar, "Toolbar", ClassOf<TkPlotToolBar>())
+{
+}
+
+TkPlotLegendManager::TkPlotLegendManager(TkPlotObjectOwner* AOwner, const TkPlotObjectCallbacks& Callbacks)
+    : TkPlotKindManager(AOwner, Callbacks, TkPlotObjectKind::Legend, "Legend", ClassOf<TkPlotLegend>())
+{
+}
+
+TkPlotTableManager::TkPlotTableManager(TkPlotObjectOwner* AOwner, const TkPlotObjectCallbacks& Callbacks)
+    : TkPlotKindManager(AOwner, Callbacks, TkPlotObjectKind::Table, "Table", ClassOf<TkPlotTable>())
+{
+}
+
+TkPlotXAxisManager::TkPlotXAxisManager(TkPlotObjectOwner* AOwner, const TkPlotObjectCallbacks& Callbacks)
+    : TkPlotKindManager(AOwner, Callbacks, TkPlotObjectKind::XAxis, "X-Axis", ClassOf<TkPlotXAxis>())
+{
+}
+
+void TkPlotXAxisManager::InitNewObject(TkPlotObject* Object)
+{
+    static_cast<TkPlotAxis*>(Object)->SetTitle(Object->GetName());
+}
+
+TkPlotYAxisManager::TkPlotYAxisManager(TkPlotObjectOwner* AOwner, const TkPlotObjectCallbacks& Callbacks)
+    : TkPlotKindManager(AOwner, Callbacks, TkPlotObjectKind::YAxis, "Y-Axis", ClassOf<TkPlotYAxis>())
+{
+}
+
+void TkPlotYAxisManager::InitNewObject(TkPlotObject* Object)
+{
+    static_cast<TkPlotAxis*>(Object)->SetTitle(Object->GetName());
+}
+
+bool TkPlotAxisLinks::HasXAxis() const { return XAxisManager && XAxisManager->HasObjects(); }
+bool TkPlotAxisLinks::HasYAxis() const { return YAxisManager && YAxisManager->HasObjects(); }
+std::string TkPlotAxisLinks::FirstXAxisName() const { return XAxisManager->GetObject(0)->GetName(); }
+std::string TkPlotAxisLinks::FirstYAxisName() const { return YAxisManager->GetObject(0)->GetName(); }
+
+TkPlotChannelManager::TkPlotChannelManager(TkPlotObjectOwner* AOwner, const TkPlotObjectCallbacks& Callbacks)
+    : TkPlotKindManager(AOwner, Callbacks, TkPlotObjectKind::Channel, "Channel", ClassOf<TkPlotChannel>())
+{
+}
+
+void TkPlotChannelManager::InitNewObject(TkPlotObject* Object)
+{
+    auto* channel = static_cast<TkPlotChannelCustom*>(Object);
+    channel->SetTitleText(channel->GetName());
+    channel->SetColor(NextChannelColor());
+    if (HasXAxis())
+        channel->SetXAxisName(FirstXAxisName());
+    if (HasYAxis())
+        channel->SetYAxisName(FirstYAxisName());
+}
+
+TColor TkPlotChannelManager::NextChannelColor() const
+{
+    static constexpr TColor Palette[] = {
+        0x0000FF, 0x00FFFF, 0xFF0000, 0xFF00FF, 0xFFFF00, 0x00FF00, 0xFFFFFF, 0x000080, 0x008000, 0x008080,
+        0x800000, 0x800080, 0x808000, 0x808080, 0x0000C0, 0x00C000, 0x00C0C0, 0xC00000, 0xC000C0, 0xC0C000,
+        0xC0C0C0, 0x0080FF, 0x8000FF, 0x8080FF, 0xFF0080, 0xFF8000, 0xFF8080, 0x00FF80, 0x80FF00, 0x80FF80,
+    };
+    if (GetCount() < 2)
+        return Palette[0];
+    int counts[std::size(Palette)] = {};
+    for (const TkPlotObject* o : Items()) {
+        const TColor c = static_cast<const TkPlotChannelCustom*>(o)->GetColor();
+        for (std::size_t i = 0; i < std::size(Palette); ++i)
+            if (Palette[i] == c)
+                ++counts[i];
+    }
+    const std::size_t best = std::min_element(std::begin(counts), std::end(counts)) - std::begin(counts);
+    return Palette[best];
+}
+
+TkPlotDataViewManager::TkPlotDataViewManager(TkPlotObjectOwner* AOwner, const TkPlotObjectCallbacks& Callbacks)
+    : TkPlotKindManager(AOwner, Callbacks, TkPlotObjectKind::DataView, "Data View", ClassOf<TkPlotDataView>())
+{
+}
+
+void TkPlotDataViewManager::InitNewObject(TkPlotObject* Object)
+{
+    auto* view = static_cast<TkPlotDataView*>(Object);
+    if (HasXAxis())
+        view->SetGridXAxisName(FirstXAxisName());
+    if (HasYAxis())
+        view->SetGridYAxisName(FirstYAxisName());
+}
+
+TkPlotDataCursorManager::TkPlotDataCursorManager(TkPlotObjectOwner* AOwner, const TkPlotObjectCallbacks& Callbacks)
+    : TkPlotKindManager(AOwner, Callbacks, TkPlotObjectKind::DataCursor, "Cursor", ClassOf<TkPlotDataCursor>())
+{
+}
+
+void TkPlotDataCursorManager::RemoveObject(TkPlotObject* Object)
+{
+    if (Object && Object->Kind() == TkPlotObjectKind::DataView)
+        for (TkPlotObject* o : Items())
+            o->ObjectRemoved(Object);
+    TkPlotKindManager::RemoveObject(Object);
+}
+
+void TkPlotDataCursorManager::InitNewObject(TkPlotObject* Object)
+{
+    auto* cursor = static_cast<TkPlotDataCursor*>(Object);
+    if (DataViewManager && DataViewManager->HasObjects())
+        cursor->SetDataView(static_cast<TkPlotDataView*>(DataViewManager->GetObject(0)));
+    if (ChannelManager && ChannelManager->HasObjects())
+        cursor->SetChannelName(ChannelManager->GetObject(0)->GetName());
+}
+
+TkPlotLimitManager::TkPlotLimitManager(TkPlotObjectOwner* AOwner, const TkPlotObjectCallbacks& Callbacks)
+    : TkPlotKindManager(AOwner, Callbacks, TkPlotObjectKind::Limit, "Limit", ClassOf<TkPlotLimit>())
+{
+}
+
+void TkPlotLimitManager::InitNewObject(TkPlotObject* Object)
+{
+    auto* limit = static_cast<TkPlotLimit*>(Object);
+    if (HasXAxis())
+        limit->SetXAxisName(FirstXAxisName());
+    if (HasYAxis())
+        limit->SetYAxisName(FirstYAxisName());
+}
+
+TkPlotLabelManager::TkPlotLabelManager(TkPlotObjectOwner* AOwner, const TkPlotObjectCallbacks& Callbacks)
+    : TkPlotKindManager(AOwner, Callbacks, TkPlotObjectKind::Label, "Label", ClassOf<TkPlotLabel>())
+{
+}
+
+void TkPlotLabelManager::InitNewObject(TkPlotObject* Object)
+{
+    static_cast<TkPlotLabel*>(Object)->SetCaption(Object->GetName());
+}
+
+TkPlotAnnotationManager::TkPlotAnnotationManager(TkPlotObjectOwner* AOwner, const TkPlotObjectCallbacks& Callbacks)
+    : TkPlotKindManager(AOwner, Callbacks, TkPlotObjectKind::Annotation, "Annotation", ClassOf<TkPlotAnnotation>())
+{
+}
+
+void TkPlotAnnotationManager::AddObject(TkPlotObject* Object) { AddAndName(Object, Kind()); }

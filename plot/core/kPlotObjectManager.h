@@ -1,0 +1,221 @@
+#pragma once
+// Object managers: the plot's list of objects of one kind. A per-kind
+// manager owns its objects, names new ones and gives them their first links;
+// the all-objects manager sees every object and routes input to the
+// selected ones.
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "plot/core/kPlotObjects.h"
+
+class TkPlotXAxisManager;
+class TkPlotYAxisManager;
+class TkPlotChannelManager;
+class TkPlotDataViewManager;
+
+// Creates an object of one class with its owner and callbacks (a class
+// reference of the original design).
+using TkPlotObjectClass = std::function<TkPlotObject*(TkPlotObjectOwner*, const TkPlotObjectCallbacks&)>;
+
+class TkPlotObjectManagerCustom : public TObject {
+public:
+    // Raises when the owner or a callback is missing. The creator then
+    // calls DoInsert, which files the manager with the master manager.
+    TkPlotObjectManagerCustom(TkPlotObjectOwner* AOwner, const TkPlotObjectCallbacks& Callbacks);
+
+    // Frees a manager in two phases: Clear and OnRemove while it is whole,
+    // then delete.
+    static void Free(TkPlotObjectManagerCustom* Manager);
+    void DoInsert();
+
+    virtual TkPlotObject* CreateObject() = 0;
+    virtual std::string GetDefaultName() const = 0;
+    virtual void ObjectRemoved(TkPlotObject*) {}
+    virtual void RemoveObject(TkPlotObject* Object);
+    virtual void AddObject(TkPlotObject* Object) = 0;
+    void NotifyObjectRenamed(TkPlotObject* Object);
+    void NotifyObjectFocused(TkPlotObject* Object);
+    virtual void Clear() {}
+    // Takes entry Index out of the list only, without notices.
+    void Delete(int Index);
+
+    int GetCount() const { return static_cast<int>(FItems.size()); }
+    TkPlotObject* GetObject(int Index) const;
+    bool HasObjects() const { return !FItems.empty(); }
+    int IndexOf(const TkPlotObject* Object) const;
+    int IndexOfName(const std::string& Name) const;
+    TkPlotObject* FindByName(const std::string& Name) const;
+    void AddUnique(TkPlotObject* Object);
+    // Stem, a blank, and one more than the highest number used after it.
+    std::string MakeDefaultName() const;
+
+    TkPlotObjectOwner* GetOwner() const { return FOwner; }
+    const TkPlotObjectCallbacks& GetCallbacks() const { return FCallbacks; }
+
+protected:
+    const std::vector<TkPlotObject*>& Items() const { return FItems; }
+    // Adds an object of the manager's kind and names it when unnamed;
+    // answers whether it was taken.
+    bool AddAndName(TkPlotObject* Object, TkPlotObjectKind Kind);
+
+private:
+    std::vector<TkPlotObject*> FItems;
+    TkPlotObjectOwner* FOwner;
+    TkPlotObjectCallbacks FCallbacks;
+};
+
+// A manager that owns its objects.
+class TkPlotObjectOwnedManager : public TkPlotObjectManagerCustom {
+public:
+    using TkPlotObjectManagerCustom::TkPlotObjectManagerCustom;
+
+    void RemoveObject(TkPlotObject* Object) override;
+    void Clear() override;
+};
+
+// Every object of the plot; owns none of them.
+class TkPlotObjectManager : public TkPlotObjectManagerCustom {
+public:
+    using TkPlotObjectManagerCustom::TkPlotObjectManagerCustom;
+
+    TkPlotObject* CreateObject() override;
+    std::string GetDefaultName() const override { return "n/a"; }
+    void AddObject(TkPlotObject* Object) override { AddUnique(Object); }
+
+    void ClearFocus();
+    TShiftState GetShiftState() const { return FShiftState; }
+    void SetShiftState(TShiftState Value);
+    // Input for the selected objects, in list order.
+    void MouseDown(TMouseButton Button, TShiftState Shift, TPoint Client, TPoint Screen, TPopupMenu* Menu);
+    void MouseMove(TShiftState Shift, TPoint Client);
+    void MouseUp(TMouseButton Button, TShiftState Shift, TPoint Client, TPoint Screen, bool DoubleClickPending,
+                 TPopupMenu* Menu);
+    void KeyDown(std::uint16_t Key, TShiftState Shift, TPopupMenu* Menu);
+    bool MouseWheel(int WheelDelta, TShiftState Shift, TPoint Client);
+    // Freeing the objects afterwards notifies nobody.
+    void DetachCallbacks();
+
+private:
+    TShiftState FShiftState = 0;
+};
+
+// A per-kind manager: creates objects of its class and names the new ones.
+class TkPlotKindManager : public TkPlotObjectOwnedManager {
+public:
+    TkPlotKindManager(TkPlotObjectOwner* AOwner, const TkPlotObjectCallbacks& Callbacks, TkPlotObjectKind Kind,
+                      std::string DefaultName, TkPlotObjectClass ObjectClass);
+
+    TkPlotObject* CreateObject() override;
+    std::string GetDefaultName() const override { return FDefaultName; }
+    void AddObject(TkPlotObject* Object) override;
+    TkPlotObjectKind Kind() const { return FKind; }
+    void SetObjectClass(TkPlotObjectClass Value) { FObjectClass = std::move(Value); }
+
+protected:
+    // First links of a new object, after it was named.
+    virtual void InitNewObject(TkPlotObject*) {}
+
+private:
+    TkPlotObjectKind FKind;
+    std::string FDefaultName;
+    TkPlotObjectClass FObjectClass;
+};
+
+class TkPlotToolBarManager : public TkPlotKindManager {
+public:
+    TkPlotToolBarManager(TkPlotObjectOwner* AOwner, const TkPlotObjectCallbacks& Callbacks);
+};
+
+class TkPlotLegendManager : public TkPlotKindManager {
+public:
+    TkPlotLegendManager(TkPlotObjectOwner* AOwner, const TkPlotObjectCallbacks& Callbacks);
+};
+
+class TkPlotTableManager : public TkPlotKindManager {
+public:
+    TkPlotTableManager(TkPlotObjectOwner* AOwner, const TkPlotObjectCallbacks& Callbacks);
+};
+
+class TkPlotXAxisManager : public TkPlotKindManager {
+public:
+    TkPlotXAxisManager(TkPlotObjectOwner* AOwner, const TkPlotObjectCallbacks& Callbacks);
+
+protected:
+    void InitNewObject(TkPlotObject* Object) override;
+};
+
+class TkPlotYAxisManager : public TkPlotKindManager {
+public:
+    TkPlotYAxisManager(TkPlotObjectOwner* AOwner, const TkPlotObjectCallbacks& Callbacks);
+
+protected:
+    void InitNewObject(TkPlotObject* Object) override;
+};
+
+// Names of axis 0 of each orientation, for the first links of new objects.
+class TkPlotAxisLinks {
+public:
+    TkPlotXAxisManager* XAxisManager = nullptr;
+    TkPlotYAxisManager* YAxisManager = nullptr;
+
+protected:
+    std::string FirstXAxisName() const;
+    std::string FirstYAxisName() const;
+    bool HasXAxis() const;
+    bool HasYAxis() const;
+};
+
+class TkPlotChannelManager : public TkPlotKindManager, public TkPlotAxisLinks {
+public:
+    TkPlotChannelManager(TkPlotObjectOwner* AOwner, const TkPlotObjectCallbacks& Callbacks);
+    // The first palette colour that the fewest channels use.
+    TColor NextChannelColor() const;
+
+protected:
+    void InitNewObject(TkPlotObject* Object) override;
+};
+
+class TkPlotDataViewManager : public TkPlotKindManager, public TkPlotAxisLinks {
+public:
+    TkPlotDataViewManager(TkPlotObjectOwner* AOwner, const TkPlotObjectCallbacks& Callbacks);
+
+protected:
+    void InitNewObject(TkPlotObject* Object) override;
+};
+
+class TkPlotDataCursorManager : public TkPlotKindManager {
+public:
+    TkPlotDataCursorManager(TkPlotObjectOwner* AOwner, const TkPlotObjectCallbacks& Callbacks);
+    // A data view going away is dropped by every cursor that shows in it.
+    void RemoveObject(TkPlotObject* Object) override;
+
+    TkPlotChannelManager* ChannelManager = nullptr;
+    TkPlotDataViewManager* DataViewManager = nullptr;
+
+protected:
+    void InitNewObject(TkPlotObject* Object) override;
+};
+
+class TkPlotLimitManager : public TkPlotKindManager, public TkPlotAxisLinks {
+public:
+    TkPlotLimitManager(TkPlotObjectOwner* AOwner, const TkPlotObjectCallbacks& Callbacks);
+
+protected:
+    void InitNewObject(TkPlotObject* Object) override;
+};
+
+class TkPlotLabelManager : public TkPlotKindManager {
+public:
+    TkPlotLabelManager(TkPlotObjectOwner* AOwner, const TkPlotObjectCallbacks& Callbacks);
+
+protected:
+    void InitNewObject(TkPlotObject* Object) override;
+};
+
+// Annotations are added but never named by the manager.
+class TkPlotAnnotationManager : public TkPlotKindManager {
+public:
+    TkPlotAnnotationManager(TkPlotObjectOwner* AOwner, const TkPlotObjectCallbacks& Callbacks);
+    void AddObject(TkPlotObject* Object) override;
+};

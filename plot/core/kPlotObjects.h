@@ -1,0 +1,314 @@
+#pragma once
+// The classes every plot object derives from. An object never talks to its
+// plot or to other objects directly: it calls the callbacks it was given at
+// creation, which the master manager answers, and fires the plot's events
+// through its owner.
+#include <cstdint>
+#include <functional>
+#include <string>
+
+#include "plot/core/kPlotObjectOwner.h"
+#include "rtl/Component.h"
+#include "rtl/Types.h"
+#include "ui/Color.h"
+#include "ui/Control.h"
+#include "ui/Menu.h"
+
+class TCanvas;
+class TTimer;
+class TkPlotObject;
+
+// Kinds that the managers file objects by.
+enum class TkPlotObjectKind {
+    Other,
+    ToolBar,
+    Legend,
+    Table,
+    XAxis,
+    YAxis,
+    Channel,
+    DataView,
+    DataCursor,
+    Limit,
+    Label,
+    Annotation,
+};
+
+// Object and manager callbacks; an empty one is unassigned and skipped.
+using TkPlotCallback = std::function<void(TObject* Item)>;
+
+// The four callbacks every manager object must be created with.
+struct TkPlotObjectCallbacks {
+    TkPlotCallback OnChange;
+    TkPlotCallback OnInsert;
+    TkPlotCallback OnRemove;
+    TkPlotCallback OnRename;
+};
+
+// A mouse event as an object receives it: the point as the plot gave it
+// and the point in the object's own frame (X and Y exchanged when the axes
+// are reversed).
+struct TkPlotMouseData {
+    TPoint Received;
+    TPoint Point;
+    TPoint Screen;
+    TMouseButton Button = mbLeft;
+    TShiftState Shift = 0;
+    bool Flag = false; // on release: a double click is pending
+};
+
+class TkPlotObject : public TPersistent {
+public:
+    TkPlotObject(TkPlotObjectOwner* AOwner, const TkPlotObjectCallbacks& Callbacks,
+                 TkPlotObjectKind AKind = TkPlotObjectKind::Other);
+    ~TkPlotObject() override;
+
+    // Frees an object in two phases: it unregisters through OnRemove while
+    // still whole, then it is deleted. Use it rather than delete.
+    static void Free(TkPlotObject* Object);
+    // The first phase of Free: OnRemove, then a layout change. Runs once.
+    virtual void BeforeDestruction();
+
+    TkPlotObjectKind Kind() const { return FKind; }
+    virtual bool IsLayoutObject() const { return false; }
+
+    TkPlotObjectOwner* GetOwner() const { return FOwner; }
+    const std::string& GetName() const { return FName; }
+    void SetName(const std::string& Value);
+    const std::string& GetOldName() const { return FOldName; }
+
+    bool GetVisible() const { return FVisible; }
+    virtual void SetVisible(bool Value);
+    bool GetEnabled() const { return FEnabled; }
+    virtual void SetEnabled(bool Value);
+    int GetLayer() const { return FLayer; }
+    void SetLayer(int Value);
+    bool GetPopupEnabled() const { return FPopupEnabled; }
+    void SetPopupEnabled(bool Value);
+    bool GetCanFocus() const { return FCanFocus; }
+    void SetCanFocus(bool Value);
+    bool GetFocused() const { return FFocused; }
+    void SetFocused(bool Value);
+    bool GetUserCanEdit() const { return FUserCanEdit; }
+    void SetUserCanEdit(bool Value) { FUserCanEdit = Value; }
+    bool GetXYAxesReverse() const { return FXYAxesReverse; }
+    virtual void SetXYAxesReverse(bool Value) { FXYAxesReverse = Value; }
+    TShiftState GetShiftState() const { return FShiftState; }
+    void SetShiftState(TShiftState Value) { FShiftState = Value; }
+    bool GetPressed() const { return FPressed; }
+    bool GetPrepared() const { return FPrepared; }
+
+    // Callbacks set by the master manager when it registers the object.
+    TkPlotCallback OnLayoutChange;
+    TkPlotCallback OnFocus;
+    TkPlotCallback OnEdit;
+    TkPlotCallback OnInvalidate;
+    // The four creation callbacks, readable so that the master manager and
+    // the plot can detach them.
+    TkPlotObjectCallbacks Callbacks;
+
+    virtual void DoChange();
+    virtual void DoLayoutChange();
+    // Hooks: another object went away, was renamed, or took the focus.
+    virtual void ObjectRemoved(TkPlotObject*) {}
+    virtual void ObjectRenamed(TkPlotObject*) {}
+    virtual void ObjectFocused(TkPlotObject*) {}
+
+    virtual void PreDraw(TCanvas* Canvas);
+    virtual void Draw(TCanvas* Canvas, TColor BackColor);
+
+    // Input entry points, called by the plot on the selected objects.
+    virtual void MouseDown(TMouseButton Button, TShiftState Shift, TPoint Client, TPoint Screen, TPopupMenu* Menu);
+    virtual void MouseMove(TShiftState Shift, TPoint Client);
+    virtual void MouseUp(TMouseButton Button, TShiftState Shift, TPoint Client, TPoint Screen,
+                         bool DoubleClickPending, TPopupMenu* Menu);
+    virtual bool MouseWheel(int WheelDelta, TShiftState Shift, TPoint Client);
+    virtual void KeyDown(std::uint16_t Key, TShiftState Shift, TPopupMenu* Menu);
+    virtual bool HitTest(const TkPlotMouseData& Mouse);
+
+    virtual TkPlotObject* GetObjectAt(TPoint P);
+    virtual TCursor GetMouseCursor(TPoint P);
+    TkPlotObject* GetHitObject() const { return FHitObject; }
+
+    // Asks the master manager to register the object.
+    virtual void DoInsert();
+    void InvalidateNow();
+    // The caption passed through the plot's translation table.
+    std::string TranslateText(const std::string& Text) const;
+    void AddEditMenuItem(TPopupMenu* Menu);
+    virtual void BuildPopupMenu(TPopupMenu* Menu);
+
+    // Sort key of the paint order: the layer as at least six digits.
+    std::string GetLayerSortKey() const;
+
+protected:
+    virtual void DoMouseHover(const TkPlotMouseData&) {}
+    virtual void DoMouseLeftDown(const TkPlotMouseData&) {}
+    virtual void DoMouseRightDown(const TkPlotMouseData&) {}
+    virtual void DoMouseDrag(const TkPlotMouseData&) {}
+    virtual void DoMouseUp(const TkPlotMouseData&) {}
+    virtual bool DoMouseWheel(int, TShiftState, TPoint) { return false; }
+    virtual void DoGotFocus();
+    virtual void DoLostFocus();
+    virtual void DoMouseLeave() {}
+    // Where a popup opened by the keyboard is shown, in client pixels;
+    // false when the object has no place of its own.
+    virtual bool PopupCentre(TPoint&) const { return false; }
+    void DoRename();
+
+    // Store a differing value and call the change handler.
+    template <class T>
+    void SetProperty(T Value, T& Field, void (TkPlotObject::*Changed)())
+    {
+        if (Value == Field)
+            return;
+        Field = Value;
+        (this->*Changed)();
+    }
+
+    TkPlotMouseData MakeMouseData(TPoint Client) const;
+    void SetPressed(bool Value) { FPressed = Value; }
+
+private:
+    TkPlotObjectOwner* FOwner;
+    const TkPlotObjectKind FKind;
+    bool FDestroying = false;
+    std::string FName;
+    std::string FOldName;
+    TShiftState FShiftState = 0;
+    bool FVisible = true;
+    bool FEnabled = true;
+    int FLayer = 100;
+    bool FPopupEnabled = true;
+    bool FCanFocus = true;
+    bool FFocused = false;
+    bool FUserCanEdit = true;
+    bool FXYAxesReverse = false;
+    bool FPrepared = false;
+    TkPlotObject* FHitObject = nullptr;
+    bool FPressed = false;
+    bool FPopupArmed = false;
+};
+
+// An object registered with the plot's managers: it must have all four
+// manager callbacks.
+class TkPlotManagerObject : public TkPlotObject {
+public:
+    TkPlotManagerObject(TkPlotObjectOwner* AOwner, const TkPlotObjectCallbacks& Callbacks,
+                        TkPlotObjectKind AKind = TkPlotObjectKind::Other);
+};
+
+// An object that the layout manager places in rows and columns around the
+// data view.
+class TkPlotLayoutObject : public TkPlotManagerObject {
+public:
+    TkPlotLayoutObject(TkPlotObjectOwner* AOwner, const TkPlotObjectCallbacks& Callbacks,
+                       TkPlotObjectKind AKind = TkPlotObjectKind::Other);
+
+    bool IsLayoutObject() const override { return true; }
+    bool HitTest(const TkPlotMouseData& Mouse) override;
+    void DoInsert() override;
+
+    virtual bool IsHorizontal() const { return FHorizontal; }
+    bool IsVertical() const { return !IsHorizontal(); }
+    virtual int GetRequiredSize(TCanvas*) { return 0; }
+    virtual int GetRequiredEndMargin(TCanvas*) { return 0; }
+
+    double GetStartPercent() const { return FStartPercent; }
+    void SetStartPercent(double Value);
+    double GetStopPercent() const { return FStopPercent; }
+    void SetStopPercent(double Value);
+    // Both at once without clamping (the layout viewer's moves).
+    void SetStartStopPercent(double Start, double Stop);
+    int GetZOrder() const { return FZOrder; }
+    void SetZOrder(int Value);
+    bool GetHorizontal() const { return FHorizontal; }
+    void SetHorizontal(bool Value);
+    bool GetForceStacking() const { return FForceStacking; }
+    void SetForceStacking(bool Value);
+    bool GetFarSide() const { return FFarSide; }
+    void SetFarSide(bool Value);
+    bool GetStartStacked() const { return FStartStacked; }
+    void SetStartStacked(bool Value) { FStartStacked = Value; }
+    bool GetEndStacked() const { return FEndStacked; }
+    void SetEndStacked(bool Value) { FEndStacked = Value; }
+
+    const TRect& GetDrawRect() const { return FDrawRect; }
+    void SetDrawRect(const TRect& Value) { FDrawRect = Value; }
+    int GetWidth() const { return FDrawRect.Width(); }
+    int GetHeight() const { return FDrawRect.Height(); }
+    const TRect& GetViewerRect() const { return FViewerRect; }
+    void SetViewerRect(const TRect& Value) { FViewerRect = Value; }
+
+    // Sort keys of the layout lists: the level as at least three digits,
+    // and the start percent rounded, as at least three digits.
+    std::string GetZOrderKey() const;
+    std::string GetStartPercentKey() const;
+
+protected:
+    bool PopupCentre(TPoint& P) const override;
+
+private:
+    double FStopPercent = 100.0;
+    double FStartPercent = 0.0;
+    int FZOrder = 0;
+    bool FHorizontal = false;
+    bool FFarSide = false;
+    TRect FDrawRect;
+    bool FStartStacked = false;
+    bool FEndStacked = false;
+    TRect FViewerRect;
+    bool FForceStacking = false;
+};
+
+// A clickable part of a legend, toolbar or table.
+class TkPlotButton : public TkPlotObject {
+public:
+    TkPlotButton(TkPlotObjectOwner* AOwner, const TkPlotObjectCallbacks& Callbacks);
+    ~TkPlotButton() override;
+
+    void BeforeDestruction() override;
+
+    void SetEnabled(bool Value) override;
+
+    const TRect& GetDrawRect() const { return FDrawRect; }
+    void SetDrawRect(const TRect& Value) { FDrawRect = Value; }
+    int GetWidth() const { return FDrawRect.Width(); }
+    int GetHeight() const { return FDrawRect.Height(); }
+    bool GetDown() const { return FDown; }
+    void SetDown(bool Value);
+    bool AutoRepeat = false;
+    int GroupIndex = 0;
+
+    TkPlotCallback OnClick;
+    TkPlotCallback OnGroupClick;
+    TkPlotCallback OnButtonChange;
+    TkPlotCallback OnDownChange;
+
+    // One tick of the auto-repeat timer.
+    void RepeatTick();
+    // Interval of the repeat timer in milliseconds; 0 when none runs.
+    unsigned RepeatInterval() const;
+
+protected:
+    void DoMouseLeftDown(const TkPlotMouseData& Mouse) override;
+    void DoMouseDrag(const TkPlotMouseData&) override {}
+    void DoMouseUp(const TkPlotMouseData& Mouse) override;
+
+private:
+    void FreeRepeatTimer();
+
+    TRect FDrawRect;
+    bool FDown = false;
+    TTimer* FRepeatTimer = nullptr;
+    bool FFirstRepeat = false;
+    bool FInRepeatTick = false;
+    bool FFreeTimerAfterTick = false;
+};
+
+// A menu item that stands for a plot object, by name.
+class TkMenuItem : public TMenuItem {
+public:
+    using TMenuItem::TMenuItem;
+    std::string ObjectName;
+};

@@ -1,0 +1,201 @@
+#include <gtest/gtest.h>
+
+#include "PlotObjectSupport.h"
+#include "plot/channels/kPlotAnnotation.h"
+#include "plot/channels/kPlotChannel.h"
+#include "plot/channels/kPlotDataCursor.h"
+#include "plot/channels/kPlotLimit.h"
+#include "plot/core/kPlotAxis.h"
+#include "plot/core/kPlotDataView.h"
+#include "plot/core/kPlotMasterManager.h"
+#include "rtl/Exception.h"
+#include "ui/Application.h"
+
+namespace {
+
+class MasterTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        Application->Initialize();
+        master = std::make_unique<TkPlotMasterManager>(&plot);
+        master->OnObjectAdd = [this](TObject* o) {
+            if (auto* p = dynamic_cast<TkPlotObject*>(o))
+                events.push_back("add " + p->GetName());
+        };
+        master->OnObjectRemove = [this](TObject* o) {
+            if (auto* p = dynamic_cast<TkPlotObject*>(o)) {
+                // Fired before any manager forgets the object.
+                const bool stillKnown = master->ObjectManager() && master->ObjectManager()->IndexOf(p) >= 0;
+                events.push_back("remove " + p->GetName() + (stillKnown ? " (known)" : ""));
+            }
+        };
+    }
+
+    TkPlotChannelCustom* Channel(int i) { return static_cast<TkPlotChannelCustom*>(master->ChannelManager()->GetObject(i)); }
+
+    FakePlot plot;
+    std::vector<std::string> events; // outlives the master, which reports into it
+    std::unique_ptr<TkPlotMasterManager> master;
+};
+
+TEST_F(MasterTest, ChannelsAreNamedAndColouredFromThePalette)
+{
+    EXPECT_EQ(master->AddChannel(), 0);
+    EXPECT_EQ(master->AddChannel(), 1);
+    EXPECT_EQ(master->AddChannel(), 2);
+    EXPECT_EQ(Channel(0)->GetName(), "Channel 1");
+    EXPECT_EQ(Channel(2)->GetName(), "Channel 3");
+    EXPECT_EQ(Channel(1)->GetTitleText(), "Channel 2");
+    EXPECT_EQ(Channel(0)->GetColor(), 0x0000FF);
+    EXPECT_EQ(Channel(1)->GetColor(), 0x00FFFF);
+    EXPECT_EQ(Channel(2)->GetColor(), 0xFF0000);
+    // The all-objects manager holds the layout placeholders and the channels.
+    EXPECT_EQ(master->ObjectManager()->GetCount(), 5);
+}
+
+TEST_F(MasterTest, NamingFollowsTheHighestNumber)
+{
+    master->AddChannel();
+    master->AddChannel();
+    Channel(1)->SetName("channel 20");
+    master->AddChannel();
+    EXPECT_EQ(Channel(2)->GetName(), "Channel 21");
+    Channel(0)->SetName("ChannelX");
+    Channel(1)->SetName("Other");
+    Channel(2)->SetName("Channel 7");
+    master->AddChannel();
+    EXPECT_EQ(Channel(3)->GetName(), "Channel 8");
+    EXPECT_EQ(master->ChannelManager()->IndexOfName("CHANNEL 8"), 3);
+    EXPECT_EQ(master->ChannelManager()->FindByName("nope"), nullptr);
+}
+
+TEST_F(MasterTest, NewObjectsAreLinkedToTheFirstAxes)
+{
+    master->AddXAxis();
+    master->AddYAxis();
+    master->AddChannel();
+    master->AddDataView();
+    master->AddLimit();
+    master->AddDataCursor();
+    auto* x = master->XAxisManager()->GetObject(0);
+    EXPECT_EQ(x->GetName(), "X-Axis 1");
+    EXPECT_EQ(static_cast<TkPlotAxis*>(x)->GetTitle(), "X-Axis 1");
+    EXPECT_EQ(Channel(0)->GetXAxisName(), "X-Axis 1");
+    EXPECT_EQ(Channel(0)->GetYAxisName(), "Y-Axis 1");
+    auto* view = static_cast<TkPlotDataView*>(master->DataViewManager()->GetObject(0));
+    EXPECT_EQ(view->GetName(), "Data View 1");
+    EXPECT_EQ(view->GetGridYAxisName(), "Y-Axis 1");
+    auto* cursor = static_cast<TkPlotDataCursor*>(master->DataCursorManager()->GetObject(0));
+    EXPECT_EQ(cursor->GetName(), "Cursor 1");
+    EXPECT_EQ(cursor->GetDataView(), view);
+    EXPECT_EQ(cursor->GetChannelName(), "Channel 1");
+
+    // Renaming the axis reaches every object that names it.
+    x->SetName("Time");
+    EXPECT_EQ(Channel(0)->GetXAxisName(), "Time");
+    EXPECT_EQ(view->GetGridXAxisName(), "Time");
+    EXPECT_EQ(static_cast<TkPlotLimit*>(master->LimitManager()->GetObject(0))->GetXAxisName(), "Time");
+
+    // A cursor drops the data view that goes away.
+    TkPlotObject::Free(view);
+    EXPECT_EQ(cursor->GetDataView(), nullptr);
+}
+
+TEST_F(MasterTest, AnnotationsStayUnnamed)
+{
+    master->AddAnnotation();
+    EXPECT_EQ(master->AnnotationManager()->GetObject(0)->GetName(), "");
+}
+
+TEST_F(MasterTest, DeletingAnAxisLeavesEveryManagerAfterTheRemoveEvent)
+{
+    master->AddXAxis();
+    auto* x = master->XAxisManager()->GetObject(0);
+    ASSERT_GE(master->LayoutManager()->IndexOf(x), 0);
+    events.clear();
+    TkPlotObject::Free(x);
+    EXPECT_EQ(events, (std::vector<std::string>{"remove X-Axis 1 (known)"}));
+    EXPECT_EQ(master->XAxisManager()->GetCount(), 0);
+    EXPECT_EQ(master->ObjectManager()->IndexOf(x), -1);
+    EXPECT_EQ(master->LayoutManager()->IndexOf(x), -1);
+}
+
+TEST_F(MasterTest, AddingTwiceOrRemovingStrangersChangesNothing)
+{
+    master->AddChannel();
+    int changes = 0;
+    master->OnObjectChange = [&](TObject*) { ++changes; };
+    TkPlotObject* c = Channel(0);
+    master->ChannelManager()->AddObject(c);
+    EXPECT_EQ(master->ChannelManager()->GetCount(), 1);
+    TkPlotChannel stranger(&plot, master->ChannelManager()->GetCallbacks());
+    stranger.SetName("Stranger");
+    changes = 0;
+    master->LegendManager()->RemoveObject(&stranger);
+    EXPECT_EQ(changes, 0);
+    master->OnObjectChange = nullptr;
+    stranger.Callbacks.OnRemove = nullptr; // never registered
+}
+
+TEST_F(MasterTest, AllObjectsManagerRoutesInputOnlyToFocusedObjects)
+{
+    master->AddChannel();
+    master->AddChannel();
+    master->ObjectManager()->MouseDown(mbLeft, 0, TPoint{1, 1}, TPoint{1, 1}, nullptr);
+    EXPECT_FALSE(Channel(0)->GetPressed());
+    Channel(1)->SetFocused(true);
+    master->ObjectManager()->MouseDown(mbLeft, 0, TPoint{1, 1}, TPoint{1, 1}, nullptr);
+    EXPECT_FALSE(Channel(0)->GetPressed());
+    EXPECT_TRUE(Channel(1)->GetPressed());
+    master->ClearFocus();
+    EXPECT_FALSE(Channel(1)->GetFocused());
+}
+
+TEST_F(MasterTest, AllObjectsManagerCannotCreate)
+{
+    try {
+        master->ObjectManager()->CreateObject();
+        FAIL();
+    } catch (const Exception& e) {
+        EXPECT_EQ(e.Message, "Object Manager does not support creation of objects");
+    }
+}
+
+TEST_F(MasterTest, UserCanEditReachesEveryObject)
+{
+    master->AddChannel();
+    master->SetUserCanEditObjects(false);
+    EXPECT_FALSE(Channel(0)->GetUserCanEdit());
+    master->AddLegend();
+    EXPECT_FALSE(master->LegendManager()->GetObject(0)->GetUserCanEdit());
+}
+
+struct FakeEditor : TkPlotEditorLink {
+    std::vector<std::string>* log;
+    bool IsLoading() const override { return false; }
+    void ObjectAdded(TkPlotObject* o) override { log->push_back("added " + o->GetName()); }
+    void ObjectRemoved(TkPlotObject* o) override { log->push_back("removed " + o->GetName()); }
+    void ObjectRenamed(TkPlotObject* o) override { log->push_back("renamed " + o->GetName()); }
+    void Edit(TkPlotObject* o) override { log->push_back("edit " + (o ? o->GetName() : std::string("-"))); }
+};
+
+TEST_F(MasterTest, EditorIsMadeByTheRegisteredFactoryAndHearsChanges)
+{
+    std::vector<std::string> log;
+    TkPlotMasterManager::SetEditorFactory([&](TkPlotMasterManager&) {
+        auto e = std::make_unique<FakeEditor>();
+        e->log = &log;
+        return e;
+    });
+    master->AddXAxis();
+    auto* x = master->XAxisManager()->GetObject(0);
+    x->OnEdit(x);
+    x->SetName("Time");
+    master->AddYAxis();
+    // A new object is named while it registers, before the editor lists it.
+    EXPECT_EQ(log, (std::vector<std::string>{"edit X-Axis 1", "renamed Time", "renamed Y-Axis 1", "added Y-Axis 1"}));
+    TkPlotMasterManager::SetEditorFactory(nullptr);
+}
+
+} // namespace
