@@ -871,95 +871,96 @@ void TCustomComPort::CallError()
 void TCustomComPort::CallRx80Full() { DoRx80Full(); }
 
 // --- Handlers ---------------------------------------------------------------------
+// Each handler runs from a copy, so one that frees the port can finish.
 
 void TCustomComPort::DoBeforeOpen()
 {
-    if (OnBeforeOpen)
-        OnBeforeOpen(this);
+    if (auto handler = OnBeforeOpen)
+        handler(this);
 }
 
 void TCustomComPort::DoAfterOpen()
 {
-    if (OnAfterOpen)
-        OnAfterOpen(this);
+    if (auto handler = OnAfterOpen)
+        handler(this);
 }
 
 void TCustomComPort::DoBeforeClose()
 {
-    if (OnBeforeClose)
-        OnBeforeClose(this);
+    if (auto handler = OnBeforeClose)
+        handler(this);
 }
 
 void TCustomComPort::DoAfterClose()
 {
-    if (OnAfterClose)
-        OnAfterClose(this);
+    if (auto handler = OnAfterClose)
+        handler(this);
 }
 
 void TCustomComPort::DoRxChar(int Count)
 {
-    if (OnRxChar)
-        OnRxChar(this, Count);
+    if (auto handler = OnRxChar)
+        handler(this, Count);
 }
 
 void TCustomComPort::DoRxBuf(const void* Buffer, int Count)
 {
-    if (OnRxBuf)
-        OnRxBuf(this, Buffer, Count);
+    if (auto handler = OnRxBuf)
+        handler(this, Buffer, Count);
 }
 
 void TCustomComPort::DoTxEmpty()
 {
-    if (OnTxEmpty)
-        OnTxEmpty(this);
+    if (auto handler = OnTxEmpty)
+        handler(this);
 }
 
 void TCustomComPort::DoBreak()
 {
-    if (OnBreak)
-        OnBreak(this);
+    if (auto handler = OnBreak)
+        handler(this);
 }
 
 void TCustomComPort::DoRing()
 {
-    if (OnRing)
-        OnRing(this);
+    if (auto handler = OnRing)
+        handler(this);
 }
 
 void TCustomComPort::DoRxFlag()
 {
-    if (OnRxFlag)
-        OnRxFlag(this);
+    if (auto handler = OnRxFlag)
+        handler(this);
 }
 
 void TCustomComPort::DoCTSChange(bool OnOff)
 {
-    if (OnCTSChange)
-        OnCTSChange(this, OnOff);
+    if (auto handler = OnCTSChange)
+        handler(this, OnOff);
 }
 
 void TCustomComPort::DoDSRChange(bool OnOff)
 {
-    if (OnDSRChange)
-        OnDSRChange(this, OnOff);
+    if (auto handler = OnDSRChange)
+        handler(this, OnOff);
 }
 
 void TCustomComPort::DoRLSDChange(bool OnOff)
 {
-    if (OnRLSDChange)
-        OnRLSDChange(this, OnOff);
+    if (auto handler = OnRLSDChange)
+        handler(this, OnOff);
 }
 
 void TCustomComPort::DoError(TComErrors Errors)
 {
-    if (OnError)
-        OnError(this, Errors);
+    if (auto handler = OnError)
+        handler(this, Errors);
 }
 
 void TCustomComPort::DoRx80Full()
 {
-    if (OnRx80Full)
-        OnRx80Full(this);
+    if (auto handler = OnRx80Full)
+        handler(this);
 }
 
 // --- Settings storage ---------------------------------------------------------------

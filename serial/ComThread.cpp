@@ -76,6 +76,8 @@ void TComThread::Execute()
 {
     OVERLAPPED overlapped;
     overlapped.hEvent = CreateEvent(true, true);
+    // Outlives the clean-up below: ending a pending wait writes the mask.
+    DWORD mask = 0;
     // The device calls end with the thread, also when a handler raised.
     struct Cleanup {
         HANDLE Device, Event;
@@ -90,7 +92,7 @@ void TComThread::Execute()
     const HANDLE waits[2] = {FStopEvent, overlapped.hEvent};
     bool failed = false;
     for (;;) {
-        DWORD mask = 0;
+        mask = 0;
         if (!WaitCommEvent(FHandle, &mask, &overlapped) && GetLastError() != ERROR_IO_PENDING) {
             failed = true;
             break;
