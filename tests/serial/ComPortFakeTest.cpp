@@ -371,3 +371,27 @@ TEST_F(ComPortFake, TriggersOffReadsTheBytesForOnRxBufOnly)
     EXPECT_EQ(rxChar, 0);
     Port->Close();
 }
+
+TEST_F(ComPortFake, CloseFinishesEveryStepBeforeAFailingHandlerIsReported)
+{
+    int afterClose = 0;
+    Port->OnBeforeClose = [](TObject*) { throw Exception("handler failed"); };
+    Port->OnAfterClose = [&](TObject*) { ++afterClose; };
+    Port->Open();
+    try {
+        Port->Close();
+        FAIL() << "no exception";
+    } catch (const Exception& e) {
+        EXPECT_EQ(e.Message, "handler failed");
+    }
+    EXPECT_FALSE(Port->Connected());
+    EXPECT_FALSE(Device->IsOpen());
+    EXPECT_EQ(afterClose, 1);
+
+    // Freeing an open port whose handlers raise does not throw.
+    Port->Open();
+    Port->OnAfterClose = [](TObject*) { throw Exception("again"); };
+    EXPECT_NO_THROW(Port.reset());
+    EXPECT_FALSE(Device->IsOpen());
+    Port = std::make_unique<TComPort>(nullptr);
+}
