@@ -162,6 +162,14 @@ QPainter* TCanvasPainter::Begin(TCanvas* Canvas)
     P->setRenderHint(QPainter::TextAntialiasing, false);
     P->setRenderHint(QPainter::SmoothPixmapTransform, false);
     P->setCompositionMode(QPainter::CompositionMode_SourceOver);
+    // A solid brush makes the background opaque in its colour: the gaps of
+    // dashed and dotted lines are filled with it, as on the platform.
+    if (Canvas->Brush->GetStyle() == bsSolid) {
+        P->setBackgroundMode(Qt::OpaqueMode);
+        P->setBackground(ToQColor(Canvas->Brush->GetColor()));
+    } else {
+        P->setBackgroundMode(Qt::TransparentMode);
+    }
     return P;
 }
 
@@ -646,10 +654,11 @@ void TCanvas::DoTextOut(int X, int Y, const std::string& Text)
     const QFontMetrics Metrics(F, P->device());
     const QString S = QString::fromStdString(Text);
     P->save();
+    P->setBackgroundMode(Qt::TransparentMode);
     P->translate(X, Y);
     if (Font->GetOrientation() % 3600 != 0)
         P->rotate(-Font->GetOrientation() / 10.0);
-    if (Brush->GetStyle() != bsClear)
+    if (Brush->GetStyle() == bsSolid)
         P->fillRect(QRect(0, 0, Metrics.horizontalAdvance(S), Metrics.height()), ToQColor(Brush->GetColor()));
     P->setFont(F);
     P->setPen(ToQColor(Font->GetColor()));
@@ -668,7 +677,8 @@ void TCanvas::DoTextRect(const TRect& R, int X, int Y, const std::string& Text)
     if (IsRectEmpty(Area))
         return;
     P->setClipRect(ToQRect(Area));
-    if (Brush->GetStyle() != bsClear)
+    P->setBackgroundMode(Qt::TransparentMode);
+    if (Brush->GetStyle() == bsSolid)
         P->fillRect(ToQRect(R), ToQColor(Brush->GetColor()));
     const QFont F = ToQFont(*Font);
     const QFontMetrics Metrics(F, P->device());

@@ -2,7 +2,8 @@
 // A drawing surface with the Windows drawing rules: rectangles leave out
 // their right and bottom edges, LineTo leaves out its end pixel, pen width
 // 0 or 1 draws one pixel, text is placed by the top of its cell, nothing is
-// anti-aliased. Text with a solid brush gets the brush colour behind it.
+// anti-aliased. A solid brush makes the background opaque in its colour:
+// behind text and in the gaps of dashed and dotted lines.
 #include <memory>
 #include <mutex>
 #include <string>

@@ -177,6 +177,22 @@ public:
     }
 
     void Rop2(TPenMode Mode) { SetState(EMR_SETROP2, FRop2, Rop2Of(Mode)); }
+    // The background fills the gaps of styled lines and sits behind text
+    // when the brush is solid.
+    void Background(const TBrushData& B)
+    {
+        const bool Opaque = B.Style == bsSolid;
+        BkMode(Opaque);
+        if (Opaque)
+            BkColor(B.Color);
+    }
+    void Stroke(const TCanvasRecord& Record)
+    {
+        Pen(Record.Pen);
+        Rop2(Record.Pen.Mode);
+        if (Record.Pen.Style >= psDash && Record.Pen.Style <= psDashDotDot)
+            Background(Record.Brush);
+    }
     void BkMode(bool Opaque) { SetState(EMR_SETBKMODE, FBkMode, Opaque ? 2 : 1); }
     void BkColor(TColor C) { SetState(EMR_SETBKCOLOR, FBkColor, static_cast<std::uint32_t>(ColorToRGB(C))); }
     void TextColor(TColor C) { SetState(EMR_SETTEXTCOLOR, FTextColor, static_cast<std::uint32_t>(ColorToRGB(C))); }
@@ -203,18 +219,16 @@ public:
 
     void Shape(std::uint32_t Type, const TCanvasRecord& Record, const TBytes& Body, const TRect& Box)
     {
-        Pen(Record.Pen);
+        Stroke(Record);
         Brush(Record.Brush);
-        Rop2(Record.Pen.Mode);
         Emit(Type, Body);
         AddBoxBounds(Record, Box);
     }
 
     void Points(std::uint32_t Type16, std::uint32_t Type32, const TCanvasRecord& Record)
     {
-        Pen(Record.Pen);
+        Stroke(Record);
         Brush(Record.Brush);
-        Rop2(Record.Pen.Mode);
         TRect Box(Record.Points[0], Record.Points[0]);
         for (const TPoint& P : Record.Points) {
             Box.Left = std::min(Box.Left, P.X);
@@ -242,10 +256,8 @@ public:
     {
         Font(Record.Font);
         TextColor(Record.Font.Color);
-        const bool Opaque = Record.Brush.Style != bsClear;
-        BkMode(Opaque);
-        if (Opaque)
-            BkColor(Record.Brush.Color);
+        const bool Opaque = Record.Brush.Style == bsSolid;
+        Background(Record.Brush);
         const std::u16string Units = Utf16(Record.Text);
         // Advances per UTF-16 unit, measured with the recorded font.
         FMeasure.Font->Name = Record.Font.Name;
@@ -349,8 +361,7 @@ public:
             const TPoint From = Record.Points.empty() ? FPos : Record.Points[0];
             if (!FPosValid || From != FPos)
                 MoveTo(From);
-            Pen(Record.Pen);
-            Rop2(Record.Pen.Mode);
+            Stroke(Record);
             Emit(EMR_LINETO, TBytes().I32(A[0]).I32(A[1]));
             AddBounds(TRect(From, Point(A[0], A[1])), Record.Pen.Width / 2);
             FPos = Point(A[0], A[1]);

@@ -237,9 +237,19 @@ TEST_F(DrawingRules, CopyRectAndTransparentDraw)
     EXPECT_EQ(At(5, 7), clFuchsia);
 }
 
-TEST_F(DrawingRules, DottedPenLeavesGaps)
+TEST_F(DrawingRules, DottedPenLeavesGapsFilledOnlyUnderASolidBrush)
 {
     Bmp.Canvas->Pen->Style = psDot;
+    Bmp.Canvas->Brush->Color = clYellow;
+    Bmp.Canvas->MoveTo(0, 8);
+    Bmp.Canvas->LineTo(30, 8);
+    int Gaps = 0;
+    for (int X = 0; X < 30; ++X) {
+        EXPECT_NE(At(X, 8), clWhite) << X;
+        Gaps += At(X, 8) == clYellow;
+    }
+    EXPECT_GT(Gaps, 8);
+    Bmp.Canvas->Brush->Style = bsClear;
     Bmp.Canvas->MoveTo(0, 3);
     Bmp.Canvas->LineTo(30, 3);
     int Ink = 0;

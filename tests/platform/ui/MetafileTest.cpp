@@ -59,7 +59,7 @@ std::vector<TEmfRecord> Walk(const std::string& Bytes)
 }
 
 enum : std::uint32_t {
-    HEADER = 1, EOF_ = 14, SETBKMODE = 18, MOVETOEX = 27, INTERSECTCLIPRECT = 30, SELECTOBJECT = 37,
+    HEADER = 1, EOF_ = 14, SETBKMODE = 18, SETBKCOLOR = 25, MOVETOEX = 27, INTERSECTCLIPRECT = 30, SELECTOBJECT = 37,
     CREATEPEN = 38, CREATEBRUSH = 39, DELETEOBJECT = 40, RECTANGLE = 43, LINETO = 54, EXTSELECTCLIPRGN = 75,
     STRETCHDIBITS = 81, CREATEFONT = 82, EXTTEXTOUTW = 84, POLYLINE16 = 87,
 };
@@ -91,6 +91,11 @@ TEST_F(Metafiles, HeaderBoundsAndRecordsDescribeTheDrawing)
         C.LineTo(30, 5);
         C.Pen->Width = 3;
         C.Polyline({Point(60, 10), Point(70, 20), Point(80, 10)});
+        C.Pen->Width = 1;
+        C.Pen->Style = psDot;
+        C.Brush->Color = clLime;
+        C.MoveTo(5, 45);
+        C.LineTo(15, 45);
         C.Brush->Style = bsClear;
         C.Font->Height = -12;
         C.TextOut(20, 50, "Hi");
@@ -130,7 +135,7 @@ TEST_F(Metafiles, HeaderBoundsAndRecordsDescribeTheDrawing)
     std::map<std::uint32_t, std::string> ObjectOf;   // handle -> creation record
     std::vector<std::uint32_t> Order;
     bool SawRectangle = false, SawLine = false, SawPolyline = false, SawText = false, SawClip = false;
-    std::uint32_t BkMode = 0;
+    std::uint32_t BkMode = 0, BkColor = 0;
     for (std::size_t I = 1; I + 1 < Records.size(); ++I) {
         const TEmfRecord& R = Records[I];
         switch (R.Type) {
@@ -152,6 +157,7 @@ TEST_F(Metafiles, HeaderBoundsAndRecordsDescribeTheDrawing)
             Created.erase(R.U32(8));
             break;
         case SETBKMODE: BkMode = R.U32(8); break;
+        case SETBKCOLOR: BkColor = R.U32(8); break;
         case RECTANGLE: {
             SawRectangle = true;
             EXPECT_EQ(R.RectAt(8), Rect(10, 12, 50, 40));
@@ -165,6 +171,12 @@ TEST_F(Metafiles, HeaderBoundsAndRecordsDescribeTheDrawing)
             break;
         }
         case LINETO:
+            if (R.I32(8) == 15) {
+                // Dotted: its gaps take the solid brush's colour.
+                EXPECT_EQ(BkMode, 2u);
+                EXPECT_EQ(BkColor, 0x00FF00u);
+                break;
+            }
             SawLine = true;
             EXPECT_EQ(R.I32(8), 30);
             EXPECT_EQ(R.I32(12), 5);
