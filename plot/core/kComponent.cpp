@@ -468,3 +468,9 @@ void TkComponent::DblClick()
         TCustomControl::DblClick();
     });
 }
+
+void TkComponent::FontChanged()
+{
+    TCustomControl::FontChanged();
+    InvalidateChange();
+}

@@ -146,6 +146,7 @@ protected:
     void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
     bool DoMouseWheel(TShiftState Shift, int WheelDelta, int X, int Y) override;
     void DblClick() override;
+    void FontChanged() override;
 
     // Runs Fn with the user-input flag set (cleared again even when Fn raises).
     template <class F>

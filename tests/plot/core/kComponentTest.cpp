@@ -220,6 +220,18 @@ TEST_F(kComponentTest, FieldSettersSignalByChangeKind)
     EXPECT_TRUE(C->GetBackGroundChanged());
 }
 
+TEST_F(kComponentTest, FontChangesRequestARepaint)
+{
+    C->BeginUpdate();
+    C->Font->SetSize(14);
+    EXPECT_TRUE(C->UpdatePending());
+    C->EndUpdate();
+    C->BeginUpdate();
+    C->GetErrorFont()->SetColor(clBlue);
+    EXPECT_TRUE(C->UpdatePending());
+    C->EndUpdate();
+}
+
 TEST_F(kComponentTest, BufferedPaintCopiesThePictureUnderTheLock)
 {
     TBitmap target(60, 40);
