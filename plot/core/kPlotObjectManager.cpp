@@ -256,10 +256,17 @@ TkPlotObject* TkPlotKindManager::CreateObject() { return FObjectClass(GetOwner()
 
 void TkPlotKindManager::AddObject(TkPlotObject* Object)
 {
-    if (!AddAndName(Object, FKind) || !Object->GetName().empty())
+    if (!AddAndName(Object, FKind))
         return;
-    Object->SetName(MakeDefaultName());
-    InitNewObject(Object);
+    if (Object->GetName().empty()) {
+        Object->SetName(MakeDefaultName());
+        InitNewObject(Object);
+        return;
+    }
+    // Look-ups go by name: a name another object of the kind already has
+    // (ignoring case) is replaced by a fresh one.
+    if (IndexOfName(Object->GetName()) != IndexOf(Object))
+        Object->SetName(MakeDefaultName());
 }
 
 TkPlotToolBarManager::TkPlotToolBarManager(TkPlotObjectOwner* AOwner, const TkPlotObjectCallbacks& Callbacks)

@@ -102,6 +102,19 @@ TEST_F(MasterTest, NewObjectsAreLinkedToTheFirstAxes)
     EXPECT_EQ(cursor->GetDataView(), nullptr);
 }
 
+TEST_F(MasterTest, NamesStayUniqueWithinAKind)
+{
+    master->AddChannel();
+    auto* c = new TkPlotChannel(&plot, master->ChannelManager()->GetCallbacks());
+    c->SetName("CHANNEL 1");
+    c->DoInsert();
+    EXPECT_EQ(c->GetName(), "Channel 2");
+    auto* own = new TkPlotChannel(&plot, master->ChannelManager()->GetCallbacks());
+    own->SetName("Pressure");
+    own->DoInsert();
+    EXPECT_EQ(own->GetName(), "Pressure"); // a caller's free name is kept
+}
+
 TEST_F(MasterTest, AnnotationsStayUnnamed)
 {
     master->AddAnnotation();
