@@ -8,6 +8,7 @@
 
 #include "comm/SerialPortList.h"
 #include "rtl/IniFile.h"
+#include "rtl/PublishedProperties.h"
 #include "rtl/StrUtils.h"
 #include "rtl/StringList.h"
 
@@ -267,4 +268,33 @@ TEST(EnumComPorts, ReplacesTheListWithSortedNames)
     EXPECT_EQ(ports.IndexOf("stale"), -1);
     for (int i = 1; i < ports.Count(); ++i)
         EXPECT_LE(CompareText(ports[i - 1], ports[i]), 0);
+}
+
+TEST(ComPublished, PortAndFramerListTheirPropertiesInOrderWithDefaults)
+{
+    TComPort port(nullptr);
+    std::vector<std::string> names;
+    for (const TPropInfo* p : TPropertyRegistry::Instance().GetPropList(&port))
+        names.push_back(p->Name);
+    ASSERT_GE(names.size(), 18u);
+    EXPECT_EQ(std::vector<std::string>(names.begin(), names.begin() + 18),
+              (std::vector<std::string>{"Name", "Tag", "Connected", "BaudRate", "Port", "Parity", "StopBits",
+                                        "DataBits", "DiscardNull", "EventChar", "Events", "Buffer",
+                                        "FlowControl", "Timeouts", "StoredProps", "TriggersOnRxChar",
+                                        "SyncMethod", "OnAfterOpen"}));
+    EXPECT_EQ(names.back(), "CodePage");
+    EXPECT_FALSE(GetPropInfo(&port, "BaudRate")->Default.has_value());
+    EXPECT_FALSE(GetPropInfo(&port, "Events")->Default.has_value());
+    const TPropInfo* events = GetPropInfo(&port, "Events");
+    SetOrdProp(&port, *events, 0x81);
+    EXPECT_EQ(port.Events(), (TComEvents{evRxChar, evError}));
+    const TPropInfo* summary = GetPropInfo(port.FlowControl(), "FlowControl");
+    ASSERT_NE(summary, nullptr);
+    EXPECT_FALSE(summary->IsStored(port.FlowControl()));
+    EXPECT_EQ(GetPropInfo(port.Timeouts(), "WriteTotalConstant")->Default, 1000);
+
+    TComDataPacket packet(nullptr);
+    EXPECT_EQ(GetPropInfo(&packet, "MaxBufferSize")->Default, 1024);
+    SetStrProp(&packet, *GetPropInfo(&packet, "StartString"), "AB");
+    EXPECT_EQ(packet.StartString(), "AB");
 }
