@@ -8,6 +8,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPointer>
+#include <QResizeEvent>
 #include <QWheelEvent>
 #include <QWidget>
 #include <algorithm>
@@ -114,13 +115,11 @@ bool TControlEventFilter::eventFilter(QObject* Watched, QEvent* Event)
         Consumed = Handled;
         break;
     }
-    case QEvent::Resize:
-        CallGuarded(C, [&] {
-            C->Resize();
-            if (auto* Win = dynamic_cast<TWinControl*>(C))
-                Win->ClientResized();
-        });
+    case QEvent::Resize: {
+        const QSize S = static_cast<QResizeEvent*>(Event)->size();
+        CallGuarded(C, [&] { C->SizeChanged(S.width(), S.height()); });
         break;
+    }
     case QEvent::Enter:
         CallGuarded(C, [&] { C->MouseEnter(); });
         break;
@@ -282,11 +281,25 @@ void TControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight)
     const QRect R(ALeft, ATop, std::max(0, AWidth), std::max(0, AHeight));
     if (FWidget->geometry() != R)
         FWidget->setGeometry(R);
+    // Qt holds back resize events of hidden widgets; the layout must not
+    // wait for the first show.
+    SizeChanged(R.width(), R.height());
     if (FParent && !FParent->FAligning) {
         RememberAnchorDistances();
         if (FAlign != alNone)
-            FParent->Realign();
+            FParent->AlignControls(this);
     }
+}
+
+void TControl::SizeChanged(int AWidth, int AHeight)
+{
+    if (AWidth == FHandledWidth && AHeight == FHandledHeight)
+        return;
+    FHandledWidth = AWidth;
+    FHandledHeight = AHeight;
+    Resize();
+    if (auto* Win = dynamic_cast<TWinControl*>(this))
+        Win->ClientResized();
 }
 
 TRect TControl::GetBoundsRect() const { return Bounds(GetLeft(), GetTop(), GetWidth(), GetHeight()); }
@@ -318,7 +331,7 @@ void TControl::SetVisible(bool Value)
     if (FParent)
         FWidget->setVisible(Value);
     if (FParent && FAlign != alNone)
-        FParent->Realign();
+        FParent->AlignControls(this);
 }
 
 bool TControl::Showing() const { return FWidget->isVisible(); }
@@ -336,7 +349,7 @@ void TControl::SetAlign(TAlign Value)
         return;
     FAlign = Value;
     if (FParent)
-        FParent->Realign();
+        FParent->AlignControls(this);
 }
 
 void TControl::SetAnchors(TAnchors Value)
@@ -709,17 +722,13 @@ void TWinControl::ClientResized()
             C->AnchorsChanged();
 }
 
-void TWinControl::Realign()
+void TWinControl::AlignControls(TControl* Changed)
 {
     if (FAlignLock > 0 || FAligning || IsDestroying())
         return;
     FAligning = true;
     TRect R = AlignRect();
     auto Place = [&](TAlign Which) {
-        std::vector<TControl*> List;
-        for (TControl* C : FControls)
-            if (C->GetAlign() == Which && C->GetVisible())
-                List.push_back(C);
         // Within one alignment the current positions decide the order.
         auto Key = [Which](const TControl* C) {
             switch (Which) {
@@ -730,8 +739,15 @@ void TWinControl::Realign()
             default: return 0;
             }
         };
-        std::stable_sort(List.begin(), List.end(),
-                         [&](const TControl* A, const TControl* B) { return Key(A) < Key(B); });
+        std::vector<TControl*> List;
+        if (Changed && Changed->GetAlign() == Which && Changed->GetVisible())
+            List.push_back(Changed);
+        for (TControl* C : FControls) {
+            if (C == Changed || C->GetAlign() != Which || !C->GetVisible())
+                continue;
+            auto At = std::find_if(List.begin(), List.end(), [&](const TControl* D) { return Key(C) < Key(D); });
+            List.insert(At, C);
+        }
         for (TControl* C : List) {
             const int W = C->GetWidth(), H = C->GetHeight();
             switch (Which) {

@@ -233,6 +233,10 @@ private:
     bool FVisible = true;
     TAlign FAlign = alNone;
     TAnchors FAnchors = akLeft | akTop;
+    // The size the resize handling last ran for.
+    int FHandledWidth = -1;
+    int FHandledHeight = -1;
+    void SizeChanged(int AWidth, int AHeight);
     // Distances to the parent's right and bottom edges kept by anchors.
     int FAnchorRight = 0;
     int FAnchorBottom = 0;
@@ -277,7 +281,7 @@ public:
 
     // Places aligned children (top, bottom, left, right, then client, each
     // in the order they were added) and anchored ones.
-    void Realign();
+    void Realign() { AlignControls(nullptr); }
     void DisableAlign() { ++FAlignLock; }
     void EnableAlign();
 
@@ -316,6 +320,10 @@ private:
     void InsertControl(TControl* AControl);
     void RemoveControl(TControl* AControl);
     void ClientResized();
+    // Realigns; Changed (whose bounds or alignment just changed) goes
+    // first among its alignment's controls unless another lies strictly
+    // before it.
+    void AlignControls(TControl* Changed);
     // Moves (or sizes by the Edge, WMSZ_*) the control with the mouse
     // until the button is released.
     void BeginMouseTrack(bool Move, WPARAM Edge);
