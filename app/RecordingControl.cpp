@@ -1,0 +1,122 @@
+#include "app/RecordingControl.h"
+
+#include "rtl/DateTime.h"
+#include "rtl/FileUtils.h"
+#include "rtl/NumberFormat.h"
+
+#include <array>
+
+namespace {
+
+const std::array<const char*, 6> TimeUnitNames = {"秒", "分钟", "小时", "天", "月", "年"};
+
+}  // namespace
+
+TRecordingControl::~TRecordingControl()
+{
+    if (Running())
+        StopRecording();
+}
+
+void TRecordingControl::RecordAction(const TRecordingOptions& Options,
+                                     const std::vector<TSampleDevice*>& Devices)
+{
+    const std::string dataDir = Options.AppDir + "Data";
+    const std::string tempDir = Options.AppDir + "Temp";
+    ForceDirectories(dataDir);
+    ForceDirectories(tempDir);
+    if (!DirectoryExists(dataDir)) {
+        FView->ShowError("无法创建数据文件目录: " + dataDir);
+        return;
+    }
+    if (!DirectoryExists(tempDir)) {
+        FView->ShowError("无法创建工作目录: " + tempDir);
+        return;
+    }
+
+    std::string logFileName;
+    if (Options.LogFilenameMode == 0) {
+        if (!FView->AskLogFileName(dataDir, logFileName))
+            return;
+    } else if (Options.LogFilenameMode == 1) {
+        logFileName = dataDir + "/" + FormatDateTime("yyyymmddhhnnss", Now()) + ".csv";
+    } else {
+        return;
+    }
+    const std::string tempFileName = tempDir + "/$$$RunningLogFile.$$$";
+
+    for (TSampleDevice* device : Devices)
+        if (device)
+            device->ResetDevice();
+
+    FView->SetRunState(true);
+    FView->SetPollProgress(0, "");
+    FView->SetLogState("");
+    FView->SetElapsed("0:00:00.0");
+
+    if (SampleThread)
+        return;
+    TSerialPortSampleThread* thread = nullptr;
+    try {
+        thread = new TSerialPortSampleThread(Options.Line, tempFileName, logFileName, Options.Settings, FView);
+    } catch (...) {
+        // Nothing runs: the window must not stay in the running state.
+        FView->SetRunState(false);
+        throw;
+    }
+    for (TSampleDevice* device : Devices)
+        thread->AddDevice(device);
+    thread->SetStartMode(Options.Settings.StartMode);
+    thread->SetStopMode(Options.Settings.StopMode);
+    thread->SetLogDuration(Options.Settings.LogDuration);
+    SampleThread = thread;
+    thread->Resume();
+}
+
+void TRecordingControl::StopAction(const TRecordingOptions& Options)
+{
+    switch (Options.Settings.StopMode) {
+    case 1: {
+        const int unit = Options.TimeBaseLog;
+        const std::string unitName =
+            unit >= 0 && unit < static_cast<int>(TimeUnitNames.size()) ? TimeUnitNames[unit] : "";
+        if (!FView->Confirm("采集时长未到" + FloatToStr(Options.LogDuration) + unitName + "，需要立即停止吗？"))
+            return;
+        break;
+    }
+    case 2:
+        if (!FView->Confirm("未满足停止阈值触发条件，需要立即停止吗？"))
+            return;
+        break;
+    default:
+        break;
+    }
+    StopRecording();
+}
+
+void TRecordingControl::StopRecording()
+{
+    if (TSerialPortSampleThread* thread = SampleThread) {
+        thread->Terminate();
+        thread->WaitFor();
+        thread->FinishLogFile();
+        const std::vector<std::string> problems = thread->Run().Writer().Problems();
+        SampleThread = nullptr;
+        delete thread;
+        if (!problems.empty()) {
+            std::string text;
+            for (const std::string& line : problems)
+                text += line + "\r\n";
+            FView->ShowError(text);
+        }
+    }
+    FView->SetRunState(false);
+}
+
+bool TRecordingControl::HandleMessage(unsigned Message)
+{
+    if (Message != WM_STOP_RECORDING)
+        return false;
+    StopRecording();
+    return true;
+}

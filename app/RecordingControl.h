@@ -1,0 +1,60 @@
+#pragma once
+// The record and stop actions of the main window's toolbar, the end of a
+// run, and the end-of-run message; the window itself only forwards to it.
+#include "app/SampleView.h"
+#include "app/SamplingRun.h"
+#include "app/SerialPortSampleThreadUnit.h"
+
+#include <string>
+#include <vector>
+
+// The end-of-run message the sampling thread posts (WM_USER + 101).
+constexpr unsigned WM_STOP_RECORDING = 0x400 + 101;
+
+// What the main window shows and asks during runs.
+class TRecordingView : public TSampleView {
+public:
+    // Toolbar and status bar for a running or an idle program.
+    virtual void SetRunState(bool Running) = 0;
+    // A message box with the caption "错误" and the error icon.
+    virtual void ShowError(const std::string& Text) = 0;
+    // A message box with the caption "警告", Yes and No: true for Yes.
+    virtual bool Confirm(const std::string& Text) = 0;
+    // The save dialog for the log file, starting in InitialDir; false when
+    // cancelled.
+    virtual bool AskLogFileName(const std::string& InitialDir, std::string& FileName) = 0;
+};
+
+// The options a run is started with.
+struct TRecordingOptions {
+    std::string AppDir;       // the executable's directory, with a trailing '/'
+    int LogFilenameMode = 0;  // 0 ask, 1 from the start time
+    TSampleLine Line;
+    TSampleSettings Settings;  // LogDuration in seconds
+    double LogDuration = 10.0; // as set, in TimeBaseLog units
+    int TimeBaseLog = 0;
+};
+
+class TRecordingControl {
+public:
+    explicit TRecordingControl(TRecordingView* View) : FView(View) {}
+    ~TRecordingControl();
+    TRecordingControl(const TRecordingControl&) = delete;
+    TRecordingControl& operator=(const TRecordingControl&) = delete;
+
+    // btnRecord. Raises the serial library's error when the port cannot be
+    // opened, after putting the window back to idle.
+    void RecordAction(const TRecordingOptions& Options, const std::vector<TSampleDevice*>& Devices);
+    // btnStop: asks first when the run would end by itself.
+    void StopAction(const TRecordingOptions& Options);
+    // Ends the run (waiting for the thread while serving its hand-overs),
+    // finishes the log and reports where data is when a file failed.
+    void StopRecording();
+    // The end-of-run message; true when handled.
+    bool HandleMessage(unsigned Message);
+
+    bool Running() const { return SampleThread != nullptr; }
+
+private:
+    TRecordingView* FView;
+};

@@ -1,0 +1,73 @@
+#pragma once
+// The sampling thread of a recording run: a Modbus RTU master that polls
+// every device in turn with function 03 and hands each outcome to the
+// user-interface thread, where the run (TSamplingRun) updates the devices,
+// starts and stops logging and writes the CSV log.
+#include "app/ModbusRequest.h"
+#include "app/SamplingRun.h"
+#include "rtl/SyncObjs.h"
+#include "rtl/Thread.h"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+class TComPort;
+class TComDataPacket;
+
+// The line settings a run opens its port with.
+struct TSampleLine {
+    std::string PortName = "COM1";
+    int BaudRate = 9600;
+    int Parity = 0;  // 0 none, 1 odd, 2 even
+};
+
+class TSerialPortSampleThread : public TThread {
+public:
+    // User-interface thread. Creates and opens the thread's own port; a
+    // port that cannot be opened raises the serial library's error and no
+    // thread runs. The thread is created suspended: add the devices, set
+    // the modes, then Resume.
+    TSerialPortSampleThread(const TSampleLine& Line, const std::string& TempFileName,
+                            const std::string& LogFileName, const TSampleSettings& Settings,
+                            TSampleView* View);
+    ~TSerialPortSampleThread() override;
+
+    void AddDevice(TSampleDevice* Device) { FRun->AddDevice(Device); }
+    void SetStartMode(int Value) { FRun->SetStartMode(Value); }
+    void SetStopMode(int Value) { FRun->SetStopMode(Value); }
+    void SetLogDuration(double Seconds) { FRun->SetLogDuration(Seconds); }
+
+    // User-interface thread, once the thread has ended: moves the log to
+    // its final name. False when some data stayed elsewhere (see Run().Writer().Problems()).
+    bool FinishLogFile() { return FRun->FinishLogFile(); }
+
+    // Read in the user-interface thread (inside hand-overs or after the end).
+    const TSamplingRun& Run() const { return *FRun; }
+
+protected:
+    void Execute() override;
+
+private:
+    bool PollDevice(TSampleDevice* Device);
+    void PrepareRequest(TSampleDevice* Device, TModbusRequest& Request);
+    void OnReplyPacket(const std::string& Packet);
+    void DiscardInput();
+
+    TSampleSettings FSettings;
+    std::unique_ptr<TSamplingRun> FRun;
+    std::unique_ptr<TComPort> FComPort;
+    std::unique_ptr<TComDataPacket> FPacket;
+    TEvent FReplyEvent;
+
+    // The reply state below lives in the user-interface thread, where the
+    // framer delivers packets.
+    TModbusRequest FOutstanding;
+    bool FAwaitingReply = false;
+    std::uint32_t FLastTag = 0;
+    std::vector<std::int32_t> FValues;
+};
+
+// The running thread; empty when no run is active.
+extern TSerialPortSampleThread* SampleThread;

@@ -1,0 +1,270 @@
+// Whole recording runs: the sampling thread polls a simulated instrument
+// line on a pseudo-terminal while this thread serves its hand-overs like
+// the user-interface thread.
+#include "app/RecordingControl.h"
+
+#include "../app/SampleFakes.h"
+#include "../app/TempDir.h"
+#include "RecordingFakes.h"
+#include "UiLoop.h"
+#include "rtl/Exception.h"
+#include "rtl/Gbk.h"
+#include "tools/modbussim/SimConfig.h"
+#include "tools/modbussim/Simulator.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <thread>
+
+namespace {
+
+using namespace std::chrono;
+
+std::string ReadText(const std::string& Name)
+{
+    std::ifstream in(Name, std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    return Gbk::FromGbk(s.str());
+}
+
+std::vector<std::string> Lines(const std::string& Text)
+{
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    for (std::size_t end; (end = Text.find("\r\n", start)) != std::string::npos; start = end + 2)
+        lines.push_back(Text.substr(start, end - start));
+    EXPECT_EQ(start, Text.size()) << "every line ends in CR LF";
+    return lines;
+}
+
+std::vector<std::string> FilesIn(const std::string& Dir)
+{
+    std::vector<std::string> names;
+    for (const auto& e : std::filesystem::directory_iterator(Dir))
+        names.push_back(e.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+class RecordingRunTest : public ::testing::Test {
+protected:
+    RecordingRunTest()
+    {
+        FView.LogFileName = FDir / "Data/run.csv";
+        FOptions.AppDir = FDir.Path();
+        FOptions.LogFilenameMode = 0;
+        FOptions.Line = {FSim.PortPath(), 115200, 0};
+        FOptions.Settings.PollDelay = 0;
+        FOptions.Settings.PollTimeout = 300;
+        FOptions.Settings.AxisFormat = 2;
+    }
+    ~RecordingRunTest() override
+    {
+        FControl.StopRecording();
+        FSim.Stop();
+    }
+
+    void Configure(const std::string& Statements)
+    {
+        std::istringstream in(Statements);
+        modbussim::LineTiming timing = FSim.Timing();
+        modbussim::ApplyConfig(in, FSim.Slave(), timing);
+        FSim.SetTiming(timing);
+        FSim.Start();
+    }
+
+    void Record(const std::vector<TSampleDevice*>& Devices) { FControl.RecordAction(FOptions, Devices); }
+
+    // Serves the run until Cycles whole polling cycles of Devices are done.
+    // (The record action and the thread's creation each reset the progress
+    // pane first.)
+    bool ServeCycles(std::size_t Devices, std::size_t Cycles)
+    {
+        return ServeUntil([&] { return FView.Progress.size() >= 2 + Devices * Cycles; });
+    }
+
+    // Serves until the run posts its end message, then handles it as the
+    // main window does.
+    bool ServeUntilAutoStop()
+    {
+        if (!ServeUntil([&] { return FView.StopMessages > 0; }))
+            return false;
+        return FControl.HandleMessage(WM_STOP_RECORDING);
+    }
+
+    TTempDir FDir;
+    modbussim::Simulator FSim;
+    TFakeRecordingView FView;
+    TRecordingControl FControl{&FView};
+    TRecordingOptions FOptions;
+};
+
+TEST_F(RecordingRunTest, ThreeDevicesSecondSilentStoppedByHand)
+{
+    Configure("station 1 rule 0 start 0 channels 2 values 100,-200\n"
+              "station 2 rule 1 start 0 channels 1 values 70000\n"
+              "silent 2\n"
+              "station 3 rule 2 start 100 channels 2 values -70000,5\n");
+    TFakeSampleDevice d1(1, 0, 0, 2), d2(2, 1, 0, 1), d3(3, 2, 100, 2);
+    Record({&d1, &d2, &d3});
+    ASSERT_TRUE(FControl.Running());
+    ASSERT_TRUE(ServeCycles(3, 4));
+    FControl.StopRecording();
+    EXPECT_FALSE(FControl.Running());
+
+    EXPECT_EQ((std::vector<bool>{true, false}), FView.RunStates);
+    EXPECT_EQ(FDir / "Data", FView.AskedDir);
+    // Per cycle: answered, time-out, answered again.
+    ASSERT_GE(FView.LogStates.size(), 6u);
+    for (std::size_t i = 1; i + 2 < FView.LogStates.size(); i += 3) {
+        EXPECT_EQ("", FView.LogStates[i]);
+        EXPECT_EQ("超时", FView.LogStates[i + 1]);
+        EXPECT_EQ("", FView.LogStates[i + 2]);
+    }
+    EXPECT_EQ((std::vector<std::string>{"", "", "1", "2", "3", "1"}),
+              std::vector<std::string>(FView.PollingIds.begin(), FView.PollingIds.begin() + 6));
+    EXPECT_EQ((std::vector<int>{0, 0, 1, 2, 3, 4}),
+              std::vector<int>(FView.Progress.begin(), FView.Progress.begin() + 6));
+
+    const std::vector<std::string> lines = Lines(ReadText(FDir / "Data/run.csv"));
+    ASSERT_GE(lines.size(), 3u);
+    EXPECT_EQ("采样点编号,S1C1(bar),S1C2(bar),S2C1(bar),S3C1(bar),S3C2(bar)", lines[0]);
+    for (std::size_t i = 1; i < lines.size(); ++i)
+        EXPECT_EQ(std::to_string(i) + ",100,-200,-------,-70000,5", lines[i]);
+    EXPECT_TRUE(FilesIn(FDir / "Temp").empty());
+    EXPECT_EQ((std::vector<std::string>{"run.csv"}), FilesIn(FDir / "Data"));
+    EXPECT_TRUE(FView.Errors.empty());
+}
+
+TEST_F(RecordingRunTest, NoPollDelayAfterASilentDevice)
+{
+    Configure("station 1 rule 0 start 0 channels 1 values 1\n"
+              "station 2 rule 0 start 0 channels 1\nsilent 2\n");
+    FOptions.Settings.PollDelay = 1500;
+    FOptions.Settings.PollTimeout = 200;
+    TFakeSampleDevice d1(1, 0, 0, 1), d2(2, 0, 0, 1);
+    std::vector<steady_clock::time_point> replies;
+    Record({&d1, &d2});
+    FView.OnLogState = [&](const std::string&) { replies.push_back(steady_clock::now()); };
+    ASSERT_TRUE(ServeUntil([&] { return replies.size() >= 3; }));
+    FControl.StopRecording();
+    // The delay follows the answered poll only: device 1's answer is at
+    // least 1.5 s before device 2's time-out, which is followed at once by
+    // the next poll of device 1 (its wait and reply take well under 1.5 s).
+    EXPECT_GE(replies[1] - replies[0], milliseconds(1500 + 200));
+    EXPECT_LT(replies[2] - replies[1], milliseconds(1500));
+}
+
+TEST_F(RecordingRunTest, StopAfterDurationFinishesTheLogOnce)
+{
+    Configure("station 1 rule 0 start 0 channels 1 values 42\n");
+    FOptions.Settings.StopMode = 1;
+    FOptions.Settings.LogDuration = 1.0;
+    FOptions.Settings.PollDelay = 50;
+    TFakeSampleDevice d1(1, 0, 0, 1);
+    Record({&d1});
+    ASSERT_TRUE(ServeUntilAutoStop());
+    EXPECT_FALSE(FControl.Running());
+    EXPECT_EQ(1, FView.StopMessages);
+    // A second stop message changes nothing.
+    EXPECT_TRUE(FControl.HandleMessage(WM_STOP_RECORDING));
+    EXPECT_EQ((std::vector<std::string>{"run.csv"}), FilesIn(FDir / "Data"));
+    EXPECT_TRUE(FilesIn(FDir / "Temp").empty());
+    const std::vector<std::string> lines = Lines(ReadText(FDir / "Data/run.csv"));
+    ASSERT_GE(lines.size(), 2u);
+    for (std::size_t i = 1; i < lines.size(); ++i)
+        EXPECT_EQ(std::to_string(i) + ",42", lines[i]);
+}
+
+TEST_F(RecordingRunTest, StartAndStopByTriggersOnRampingValues)
+{
+    Configure("station 1 rule 0 start 0 channels 1 values 0\n"
+              "ramp 1 0 0,20,40,60,80,100,80,60,40,20,0 polls 2\n");
+    FOptions.Settings.StartMode = 1;
+    FOptions.Settings.StopMode = 2;
+    FOptions.Settings.AxisFormat = 2;
+    TFakeSampleDevice d1(1, 0, 0, 1);
+    d1.Channel(0).IsStart = true;
+    d1.Channel(0).StartLevel = 60;
+    d1.Channel(0).IsStop = true;
+    d1.Channel(0).StopLevel = 30;
+    Record({&d1});
+    ASSERT_TRUE(ServeUntilAutoStop());
+    const std::vector<std::string> lines = Lines(ReadText(FDir / "Data/run.csv"));
+    ASSERT_GE(lines.size(), 3u);
+    // Logging began at the first value at or above 60 and ended with the
+    // final record of the first value at or below 30 after that.
+    EXPECT_EQ("1,60", lines[1]);
+    const std::string last = lines.back();
+    const int lastValue = std::stoi(last.substr(last.find(',') + 1));
+    EXPECT_LE(lastValue, 30);
+    for (std::size_t i = 2; i + 1 < lines.size(); ++i) {
+        const int v = std::stoi(lines[i].substr(lines[i].find(',') + 1));
+        EXPECT_GT(v, 30) << lines[i];
+    }
+}
+
+TEST_F(RecordingRunTest, LateReplyIsNeverCreditedToTheNextDevice)
+{
+    // Station 1 answers after the time-out; station 2 never answers. The
+    // user-interface thread is busy while station 1's late reply arrives,
+    // so the reply is delivered before the next request is prepared.
+    Configure("station 1 rule 0 start 0 channels 1 values 111\ndelay 1 400\n"
+              "station 2 rule 0 start 0 channels 1 values 222\nsilent 2\n");
+    FOptions.Settings.PollTimeout = 200;
+    TFakeSampleDevice d1(1, 0, 0, 1), d2(2, 0, 0, 1);
+    FView.OnLogState = [](const std::string& Text) {
+        if (Text == "超时")
+            std::this_thread::sleep_for(milliseconds(600));
+    };
+    Record({&d1, &d2});
+    ASSERT_TRUE(ServeCycles(2, 3));
+    FControl.StopRecording();
+    EXPECT_FALSE(d2.Online());
+    EXPECT_EQ("-------", d2.DisplayText(0));
+    for (std::size_t i = 1; i < FView.LogStates.size(); ++i)
+        EXPECT_EQ("超时", FView.LogStates[i]) << "poll " << i;
+    EXPECT_FALSE(std::filesystem::exists(FDir / "Data/run.csv"));
+}
+
+TEST_F(RecordingRunTest, MisbehavingRepliesTimeOutAndOddDeliveriesAreRead)
+{
+    Configure("station 4 rule 1 start 0 channels 2 values 123456,-5\nfragments 4 3 20\n"
+              "station 5 rule 0 start 0 channels 1 values 55\nnoise 5 FF,00,13\n"
+              "station 6 rule 0 start 0 channels 1 values 66\nbadcrc 6\n"
+              "station 7 rule 0 start 0 channels 1 values 77\nexception 7 2\n");
+    FOptions.Settings.StartMode = 1;  // no trigger channels: no logging
+    FOptions.Settings.StartTriggerLogic = 1;
+    TFakeSampleDevice d4(4, 1, 0, 2), d5(5, 0, 0, 1), d6(6, 0, 0, 1), d7(7, 0, 0, 1);
+    Record({&d4, &d5, &d6, &d7});
+    ASSERT_TRUE(ServeCycles(4, 2));
+    FControl.StopRecording();
+    EXPECT_EQ("123456", d4.DisplayText(0));
+    EXPECT_EQ("-5", d4.DisplayText(1));
+    EXPECT_EQ("55", d5.DisplayText(0));
+    EXPECT_EQ("-------", d6.DisplayText(0));
+    EXPECT_EQ("-------", d7.DisplayText(0));
+    EXPECT_TRUE(FView.Errors.empty());
+}
+
+TEST_F(RecordingRunTest, APortThatCannotBeOpenedLeavesTheProgramIdle)
+{
+    FOptions.Line.PortName = FDir / "no-such-port";
+    TFakeSampleDevice d1(1, 0, 0, 1);
+    try {
+        Record({&d1});
+        FAIL() << "the open failure must reach the caller";
+    } catch (const Exception& e) {
+        EXPECT_EQ("Unable to open com port (Error: 2)", e.Message);
+    }
+    EXPECT_FALSE(FControl.Running());
+    EXPECT_EQ((std::vector<bool>{true, false}), FView.RunStates);
+    EXPECT_TRUE(FilesIn(FDir / "Data").empty());
+}
+
+}  // namespace
