@@ -35,6 +35,7 @@ TfraChannel::TfraChannel(TComponent* AOwner, int Index) : TFrame(AOwner), TChann
     VcPanel1->SetParent(this);
     VcPanel1->SetAlign(alClient);
     VcPanel1->SetColor(16244940);
+    VcPanel1->SetGradient(false);
     VcPanel1->SetCursor(crHandPoint);
     VcPanel1->OnMouseDown = Forward;
 
@@ -68,6 +69,7 @@ TfraChannel::TfraChannel(TComponent* AOwner, int Index) : TFrame(AOwner), TChann
     pnlBottom->SetAlign(alBottom);
     pnlBottom->SetHeight(20);
     pnlBottom->SetColor(16244940);
+    pnlBottom->SetGradient(false);
     pnlBottom->SetBorderStyle(vbsNone);
     pnlBottom->OnMouseDown = Forward;
 

@@ -74,6 +74,9 @@ TfraDevice::TfraDevice(TComponent* AOwner, const TDeviceInfo& Info, TDeviceStore
     pnlDevice->SetParent(pnlDeviceBody);
     pnlDevice->SetColor(0xFFF4E8);
     pnlDevice->SetGradientEndColor(0xF0D8C0);
+    // The body's watermark font must not reach the meter panel's children.
+    pnlDevice->Font->SetHeight(-12);
+    pnlDevice->Font->SetColor(clWindowText);
     pnlDevice->OnMouseDown = MeterMouseDown;
 
     lblDeviceSection = new TVcLabel(this);
@@ -91,6 +94,7 @@ TfraDevice::TfraDevice(TComponent* AOwner, const TDeviceInfo& Info, TDeviceStore
     toolZero = new TVcToolbar(this);
     toolZero->SetName("toolZero");
     toolZero->SetParent(pnlDevice);
+    toolZero->SetAlign(alNone);
     toolZero->SetBounds(4, 24, 40, ToolButtonSize + 2);
     toolZero->SetImages(imlDevice);
     btnZero = new TVcToolButton(this);

@@ -127,27 +127,27 @@ TfrmSetup::TfrmSetup(TComponent* AOwner) : TForm(AOwner)
     grpLogInterval->SetName("grpLogInterval");
     grpLogInterval->SetParent(tsLog);
     grpLogInterval->SetText("记录间隔");
-    grpLogInterval->SetBounds(8, 222, 100, 50);
+    grpLogInterval->SetBounds(8, 222, 86, 50);
     neLogInterval = new TVcNumericEdit(this);
     neLogInterval->SetName("neLogInterval");
     neLogInterval->SetParent(grpLogInterval);
     neLogInterval->SetBounds(8, 20, 60, 22);
     neLogInterval->SetDisplayFormat("0.0");
-    AddLabel(grpLogInterval, "lblLogIntervalUnit", "秒", 72, 24);
+    AddLabel(grpLogInterval, "lblLogIntervalUnit", "秒", 70, 24);
 
     auto* grpMaxRecord = new TVcGroupBox(this);
     grpMaxRecord->SetName("grpMaxRecordPerFile");
     grpMaxRecord->SetParent(tsLog);
     grpMaxRecord->SetText("每个数据文件最大记录");
-    grpMaxRecord->SetBounds(112, 222, 100, 50);
+    grpMaxRecord->SetBounds(98, 222, 114, 50);
     speMaxRecordPerFile = new TVcSpinEdit(this);
     speMaxRecordPerFile->SetName("speMaxRecordPerFile");
     speMaxRecordPerFile->SetParent(grpMaxRecord);
-    speMaxRecordPerFile->SetBounds(8, 20, 70, 22);
+    speMaxRecordPerFile->SetBounds(6, 20, 84, 22);
     speMaxRecordPerFile->SetMinValue(10);
     speMaxRecordPerFile->SetMaxValue(1000000);
     speMaxRecordPerFile->SetIncrement(10000);
-    AddLabel(grpMaxRecord, "lblMaxRecordUnit", "条", 82, 24);
+    AddLabel(grpMaxRecord, "lblMaxRecordUnit", "条", 94, 24);
 
     btnTriggerChannels = new TVcBitBtn(this);
     btnTriggerChannels->SetName("btnTriggerChannels");

@@ -4,6 +4,7 @@
 #include "ui/Application.h"
 #include "ui/Dialogs.h"
 #include "ui/Panel.h"
+#include "ui/Screenshot.h"
 
 #include "ScratchDir.h"
 
@@ -265,6 +266,35 @@ TEST_F(DeviceUnitTest, DeleteDeviceErasesItsSection)
     EXPECT_EQ(Text.find("[Device1]"), std::string::npos);
     EXPECT_NE(Text.find("[Device2]\r\nDeviceName=b\r\n"), std::string::npos);
     EXPECT_EQ(NextDeviceNumber(), 1);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(DeviceUnitTest, DeviceFrameWithItsChannelPanelsShowsOffscreen)
+{
+    Load("[Device1]\r\nChannelCount=2\r\nWorkDP1=1\r\n");
+    TfraDevice* D = (*DeviceList)[0];
+    auto* Host = new TForm(nullptr);
+    Host->SetBounds(0, 0, 1400, 260);
+    Box->SetParent(Host);
+    Box->SetAlign(alClient);
+    Host->Show();
+    Application->ProcessMessages();
+    D->Channel(0)->SetRawValue(-15);
+
+    TBitmap Picture;
+    GrabControl(D, Picture);
+    EXPECT_EQ(Picture.GetWidth(), D->GetWidth());
+    EXPECT_EQ(Picture.GetHeight(), D->GetHeight());
+    // A spot of the second channel panel, right of its number, above its value.
+    const int X = D->pnlDevice->GetLeft() + D->Channel(1)->GetLeft() + 3;
+    const int Y = D->pnlDevice->GetTop() + D->Channel(1)->GetTop() + 30;
+    EXPECT_EQ(Picture.Canvas->Pixels[X][Y], TColor(16244940));
+    EXPECT_EQ(D->Channel(0)->lblValue->GetText(), "-1.5");
+    Box->SetParent(nullptr);
+    delete Host;
 }
 
 }  // namespace

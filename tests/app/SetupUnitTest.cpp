@@ -3,6 +3,7 @@
 #include "controls/VcRegIniFile.h"
 #include "ui/Application.h"
 #include "ui/Dialogs.h"
+#include "ui/Screenshot.h"
 
 #include "ScratchDir.h"
 
@@ -240,6 +241,24 @@ TEST_F(SetupUnitTest, FreeingTheDialogFreesTheOptions)
     Form = nullptr;
     EXPECT_TRUE(OptionList.empty());
     EXPECT_EQ(optPollDelay, nullptr);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(SetupUnitTest, ShowsOffscreen)
+{
+    Open();
+    Form->Show();
+    Application->ProcessMessages();
+    EXPECT_TRUE(Form->Showing());
+    EXPECT_TRUE(Find<TVcRadioGroup>("rgStopMode")->Showing());
+    TBitmap Picture;
+    GrabControl(Form, Picture);
+    EXPECT_EQ(Picture.GetWidth(), Form->GetWidth());
+    EXPECT_GT(Picture.GetHeight(), 300);
+    Form->Hide();
 }
 
 }  // namespace
