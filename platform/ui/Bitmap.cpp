@@ -110,6 +110,9 @@ void TBitmap::SetSize(int AWidth, int AHeight)
         return;
     QImage New;
     if (AWidth > 0 && AHeight > 0) {
+        // Beyond a gigabyte is taken as a mistake rather than attempted.
+        if (static_cast<long long>(AWidth) * AHeight > (1LL << 28))
+            throw EInvalidGraphicOperation("Out of system resources");
         New = QImage(AWidth, AHeight, Old.isNull() ? QImage::Format_RGB32 : Old.format());
         if (New.isNull())
             throw EInvalidGraphicOperation("Out of system resources");

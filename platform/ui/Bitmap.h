@@ -26,7 +26,7 @@ public:
     int GetHeight() const override;
     void SetHeight(int Value) override;
     // Raises EInvalidGraphicOperation, keeping the old picture, when the
-    // memory for the new size cannot be had.
+    // memory for the new size cannot be had (or would pass a gigabyte).
     void SetSize(int AWidth, int AHeight);
 
     // The depth the bitmap is saved with: pf24bit (also for pfDevice) or
