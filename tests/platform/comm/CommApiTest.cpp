@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <chrono>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -149,7 +150,8 @@ TEST(CommData, EveryByteValuePassesUnchangedBothWays)
 
     pty.Send(bytes);
     std::string got;
-    for (int i = 0; i < 500 && got.size() < 7; ++i) {
+    auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+    while (got.size() < 7 && std::chrono::steady_clock::now() < deadline) {
         COMSTAT stat;
         DWORD errors;
         ASSERT_TRUE(ClearCommError(port.Handle, &errors, &stat));
@@ -182,22 +184,63 @@ TEST(CommData, DiscardNullDropsZeroBytes)
     EXPECT_EQ(std::string(buf, n), "ABC");
 }
 
-TEST(CommTimeouts, ReadWithTotalTimeoutReturnsWhatArrived)
+TEST(CommTimeouts, ReadEndsAtTheIntervalOrTotalDeadlineWithWhatArrived)
 {
     PtyPair pty;
     Port port(pty.SlavePath());
     ASSERT_TRUE(SetCommState(port.Handle, RawDcb(9600)));
     COMMTIMEOUTS t;
-    t.ReadTotalTimeoutConstant = 100;
+    t.ReadIntervalTimeout = 100;
+    t.ReadTotalTimeoutConstant = 20000;
     ASSERT_TRUE(SetCommTimeouts(port.Handle, t));
     pty.Send("ab");
     char buf[10];
     DWORD n = 0;
     ASSERT_TRUE(ReadFile(port.Handle, buf, sizeof buf, &n, nullptr));
     EXPECT_EQ(std::string(buf, n), "ab");
-    // Nothing queued: the read ends at its deadline with nothing.
+    // Nothing queued: the read ends at its total deadline with nothing.
+    t.ReadIntervalTimeout = 0;
+    t.ReadTotalTimeoutConstant = 100;
+    ASSERT_TRUE(SetCommTimeouts(port.Handle, t));
     ASSERT_TRUE(ReadFile(port.Handle, buf, sizeof buf, &n, nullptr));
     EXPECT_EQ(n, 0u);
+    // With MAXDWORD interval and multiplier a read returns at the first byte.
+    t.ReadIntervalTimeout = MAXDWORD;
+    t.ReadTotalTimeoutMultiplier = MAXDWORD;
+    t.ReadTotalTimeoutConstant = 20000;
+    ASSERT_TRUE(SetCommTimeouts(port.Handle, t));
+    Overlapped ov;
+    EXPECT_FALSE(ReadFile(port.Handle, buf, sizeof buf, &n, &ov));
+    pty.Send("z");
+    ASSERT_TRUE(GetOverlappedResult(port.Handle, &ov, &n, true));
+    EXPECT_EQ(std::string(buf, n), "z");
+}
+
+TEST(CommEvents, EventCharacterAndEightyPercentFullAreReported)
+{
+    PtyPair pty;
+    Port port(pty.SlavePath());
+    DCB dcb = RawDcb(9600);
+    dcb.EvtChar = '\n';
+    ASSERT_TRUE(SetCommState(port.Handle, dcb));
+    ASSERT_TRUE(SetupComm(port.Handle, 10, 10));
+    ASSERT_TRUE(SetCommMask(port.Handle, EV_RXFLAG | EV_RX80FULL));
+    Overlapped ov;
+    DWORD mask = 0, n;
+    DWORD seen = 0;
+    pty.Send("1234567\n");
+    while (seen != (EV_RXFLAG | EV_RX80FULL)) {
+        if (!WaitCommEvent(port.Handle, &mask, &ov)) {
+            ASSERT_EQ(GetLastError(), ERROR_IO_PENDING);
+            ASSERT_TRUE(GetOverlappedResult(port.Handle, &ov, &n, true));
+        }
+        EXPECT_EQ(mask & ~(EV_RXFLAG | EV_RX80FULL), 0u);
+        seen |= mask;
+    }
+    COMSTAT stat;
+    DWORD errors;
+    ASSERT_TRUE(ClearCommError(port.Handle, &errors, &stat));
+    EXPECT_EQ(stat.cbInQue, 8u);
 }
 
 TEST(CommTimeouts, WriteWithNobodyReadingEndsAtItsDeadlineShort)
@@ -402,9 +445,11 @@ TEST(SerialPortList, ListsDriverBoundDevicesAndSkipsEmptyLegacySlots)
     makeTty("ttyS0", &legacy, "4");
     makeTty("ttyS1", &legacy, "0");
     makeTty("tty1", nullptr, nullptr);
-    auto names = ListSerialPorts((root / "class").string());
+    auto listed = ListSerialPorts((root / "class").string());
+    ASSERT_TRUE(listed.has_value());
+    auto names = *listed;
     std::sort(names.begin(), names.end());
     EXPECT_EQ(names, (std::vector<std::string>{"ttyS0", "ttyUSB0"}));
-    EXPECT_TRUE(ListSerialPorts((root / "missing").string()).empty());
+    EXPECT_FALSE(ListSerialPorts((root / "missing").string()).has_value());
     fs::remove_all(root);
 }
