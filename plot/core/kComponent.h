@@ -127,7 +127,6 @@ protected:
     // The cached background image at the control's size, made on demand
     // while background caching is on (null otherwise).
     TBitmap* GetCachedBackGround();
-    TBitmap* CachedBackGroundIfAny() const { return FCachedBackGround.get(); }
 
     // Set by descendants while they load stored settings.
     bool FLoading = false;

@@ -235,10 +235,9 @@ void TkWinComponent::ReceiveOPCValue(int Index, const std::string& PropertyName,
 
 bool TkWinComponent::SendOPCValue(const std::string&, const TkVariant&)
 {
-    if (FApplyingOPCValue) {
-        FApplyingOPCValue = false;
-        return false;
-    }
+    // A change made while a received value is applied came from OPC: it is
+    // not sent back (and the next one is the program's own again).
+    FApplyingOPCValue = false;
     return false;
 }
 
