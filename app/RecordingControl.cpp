@@ -69,6 +69,15 @@ void TRecordingControl::RecordAction(const TRecordingOptions& Options,
     thread->SetStartMode(Options.Settings.StartMode);
     thread->SetStopMode(Options.Settings.StopMode);
     thread->SetLogDuration(Options.Settings.LogDuration);
+    // A thread that dies of an error (the port went away) ends its run
+    // like an automatic stop; the error itself is reported by the thread
+    // exception hook.
+    thread->OnTerminate = [this, thread](TObject*) {
+        if (SampleThread == thread && thread->FatalException()) {
+            FThreadDied = true;
+            FView->PostStopMessage();
+        }
+    };
     SampleThread = thread;
     thread->Resume();
 }
@@ -102,6 +111,7 @@ void TRecordingControl::StopRecording()
         thread->FinishLogFile();
         const std::vector<std::string> problems = thread->Run().Writer().Problems();
         SampleThread = nullptr;
+        FThreadDied = false;
         delete thread;
         if (!problems.empty()) {
             std::string text;
@@ -117,6 +127,9 @@ bool TRecordingControl::HandleMessage(unsigned Message)
 {
     if (Message != WM_STOP_RECORDING)
         return false;
-    StopRecording();
+    // Only the run that posted the message ends; one left over from an
+    // earlier run must not stop a new one.
+    if (!SampleThread || SampleThread->Run().AutoStopped() || FThreadDied)
+        StopRecording();
     return true;
 }

@@ -50,11 +50,13 @@ public:
     // Ends the run (waiting for the thread while serving its hand-overs),
     // finishes the log and reports where data is when a file failed.
     void StopRecording();
-    // The end-of-run message; true when handled.
+    // The end-of-run message (true when it is that message): ends the run
+    // that stopped itself or whose thread died.
     bool HandleMessage(unsigned Message);
 
     bool Running() const { return SampleThread != nullptr; }
 
 private:
     TRecordingView* FView;
+    bool FThreadDied = false;  // the running thread ended by an error
 };

@@ -11,6 +11,8 @@ public:
     TPtyPair& operator=(const TPtyPair&) = delete;
 
     int MasterFd() const { return FMaster; }
+    // Hangs the line up, as when a USB adapter is pulled.
+    void CloseMaster();
     const std::string& SlavePath() const { return FSlavePath; }
 
 private:

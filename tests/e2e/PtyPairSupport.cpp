@@ -30,3 +30,10 @@ TPtyPair::~TPtyPair()
     if (FMaster >= 0)
         close(FMaster);
 }
+
+void TPtyPair::CloseMaster()
+{
+    if (FMaster >= 0)
+        close(FMaster);
+    FMaster = -1;
+}

@@ -5,6 +5,8 @@
 
 #include "../app/SampleFakes.h"
 #include "../app/TempDir.h"
+#include "LibModbusServer.h"
+#include "PtyPair.h"
 #include "RecordingFakes.h"
 #include "UiLoop.h"
 #include "rtl/Exception.h"
@@ -265,6 +267,40 @@ TEST_F(RecordingRunTest, APortThatCannotBeOpenedLeavesTheProgramIdle)
     EXPECT_FALSE(FControl.Running());
     EXPECT_EQ((std::vector<bool>{true, false}), FView.RunStates);
     EXPECT_TRUE(FilesIn(FDir / "Data").empty());
+}
+
+TEST_F(RecordingRunTest, ALineThatGoesAwayEndsTheRunAndKeepsItsRecords)
+{
+    TPtyPair pty;
+    auto server = std::make_unique<TLibModbusServer>(pty.MasterFd(), 1, std::vector<std::uint16_t>{9});
+    FOptions.Line.PortName = pty.SlavePath();
+    FOptions.Settings.PollTimeout = 100;
+    TFakeSampleDevice d1(1, 0, 0, 1);
+    Record({&d1});
+    ASSERT_TRUE(ServeCycles(1, 4));
+    server.reset();
+    pty.CloseMaster();
+    // The thread dies of the write error and its run ends as if stopped.
+    ASSERT_TRUE(ServeUntil([&] { return FView.StopMessages > 0; }));
+    EXPECT_TRUE(FControl.HandleMessage(WM_STOP_RECORDING));
+    EXPECT_FALSE(FControl.Running());
+    EXPECT_EQ((std::vector<bool>{true, false}), FView.RunStates);
+    const std::vector<std::string> lines = Lines(ReadText(FDir / "Data/run.csv"));
+    ASSERT_GE(lines.size(), 2u);
+    for (std::size_t i = 1; i < lines.size(); ++i)
+        EXPECT_EQ(std::to_string(i) + ",9", lines[i]);
+    EXPECT_TRUE(FilesIn(FDir / "Temp").empty());
+}
+
+TEST_F(RecordingRunTest, AStopMessageFromAnEarlierRunDoesNotEndANewOne)
+{
+    Configure("station 1 rule 0 start 0 channels 1 values 3\n");
+    TFakeSampleDevice d1(1, 0, 0, 1);
+    Record({&d1});
+    ASSERT_TRUE(ServeCycles(1, 1));
+    EXPECT_TRUE(FControl.HandleMessage(WM_STOP_RECORDING));
+    EXPECT_TRUE(FControl.Running());
+    EXPECT_FALSE(FControl.HandleMessage(WM_STOP_RECORDING + 1));
 }
 
 }  // namespace
