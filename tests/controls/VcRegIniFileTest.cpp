@@ -33,7 +33,7 @@ protected:
 
 TEST_F(VcRegIniFileTest, ReadersGiveDefaultsForMissingAndInvalidText)
 {
-    Write("a.ini", "[S]\r\nI=12\r\nH=0x1F\r\nBad=zz\r\nF=2,5\r\nB=0\r\nB2=3\r\nD=2024-02-29\r\nT=\xD5\xC5\r\n");
+    Write("a.ini", "[S]\r\nI=12\r\nH=0x1F\r\nBad=zz\r\nF=2,5\r\nB=0\r\nB2=3\r\nD=2024-02-29\r\nT=\xD5\xC5\r\nN=NAN\r\nInf=INF\r\n");
     TVcRegIniFile Ini;
     Ini.SetPath(Dir + "a.ini");
     EXPECT_EQ(Ini.ReadInteger("S", "I", 0), 12);
@@ -42,6 +42,8 @@ TEST_F(VcRegIniFileTest, ReadersGiveDefaultsForMissingAndInvalidText)
     EXPECT_EQ(Ini.ReadInteger("S", "None", -3), -3);
     EXPECT_DOUBLE_EQ(Ini.ReadFloat("S", "F", 0), 2.5);
     EXPECT_DOUBLE_EQ(Ini.ReadFloat("S", "Bad", 1.25), 1.25);
+    EXPECT_DOUBLE_EQ(Ini.ReadFloat("S", "N", 1.25), 1.25);
+    EXPECT_DOUBLE_EQ(Ini.ReadFloat("S", "Inf", 1.25), 1.25);
     EXPECT_FALSE(Ini.ReadBool("S", "B", true));
     EXPECT_TRUE(Ini.ReadBool("S", "B2", false));
     EXPECT_TRUE(Ini.ReadBool("S", "Bad", true));
