@@ -114,8 +114,9 @@ public:
     virtual void StoreIniFile(TIniFile* IniFile);
     virtual void LoadIniFile(TIniFile* IniFile);
 
-    // The hidden window's procedure of smWindowSync delivery: message
-    // CM_COMPORT_EVENT with an event mask bit in WParam.
+    // Window method of smWindowSync delivery: the event thread queues one
+    // CM_COMPORT_EVENT per event to the main thread, the event's mask bit
+    // in WParam. Other messages and a closed port do nothing.
     virtual std::intptr_t WindowMethod(std::uint32_t Msg, std::uintptr_t WParam, std::intptr_t LParam);
 
     TNotifyEvent OnAfterOpen;
