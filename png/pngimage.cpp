@@ -1,5 +1,6 @@
 #include "png/pngimage.h"
 
+#include <unistd.h>
 #include <zlib.h>
 
 #include <cerrno>
@@ -164,7 +165,9 @@ void TPNGObject::SaveToStream(std::ostream& Stream) const
 void TPNGObject::SaveToFile(const std::string& FileName) const
 {
     const std::vector<std::uint8_t> data = Encode();
-    const std::string temp = FileName + ".~png";
+    // Unique per process, so that two programs saving the same file do not
+    // write into one temporary.
+    const std::string temp = FileName + ".~png" + std::to_string(::getpid());
     {
         std::ofstream file(temp, std::ios::binary | std::ios::trunc);
         if (file)

@@ -233,7 +233,7 @@ TEST_F(PNGObjectTest, EveryLevelPassesTheCheckerAndDecodesToTheSamePixels)
     }
     EXPECT_GE(size0, static_cast<std::size_t>(w) * h * 3);  // stored, not compressed
     EXPECT_LT(size9, size0 / 4);
-    EXPECT_FALSE(fs::exists(Path("chart9.png.~png")));
+    EXPECT_EQ(std::distance(fs::directory_iterator(Dir), fs::directory_iterator()), 10);  // no temporaries left
 }
 
 TEST_F(PNGObjectTest, SingleRowSingleColumnAndWideImagesAreValid)
@@ -270,7 +270,6 @@ TEST_F(PNGObjectTest, FailedSaveRaisesAndKeepsTheOldFile)
     // a directory in the way of the target: the rename fails, no temporary stays
     fs::create_directories(Path("taken.png/inner"));
     EXPECT_THROW(good.SaveToFile(Path("taken.png")), EPNGError);
-    EXPECT_FALSE(fs::exists(Path("taken.png.~png")));
     EXPECT_EQ(std::distance(fs::directory_iterator(Dir), fs::directory_iterator()), 2);
 }
 
