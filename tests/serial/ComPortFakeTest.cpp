@@ -395,3 +395,35 @@ TEST_F(ComPortFake, CloseFinishesEveryStepBeforeAFailingHandlerIsReported)
     EXPECT_FALSE(Device->IsOpen());
     Port = std::make_unique<TComPort>(nullptr);
 }
+
+TEST_F(ComPortFake, ChangingThePortOfAnOpenPortReopensItOnTheNewDevice)
+{
+    auto second = FakeDevice::Create(Name + "_2");
+    std::vector<std::string> log;
+    Port->OnAfterOpen = [&](TObject*) { log.push_back("open " + Port->Port()); };
+    Port->OnAfterClose = [&](TObject*) { log.push_back("close " + Port->Port()); };
+    Port->Open();
+    Port->SetPort(Name + "_2");
+    EXPECT_TRUE(Port->Connected());
+    EXPECT_FALSE(Device->IsOpen());
+    EXPECT_TRUE(second->IsOpen());
+    EXPECT_EQ(log, (std::vector<std::string>{"open " + Name, "close " + Name + "_2", "open " + Name + "_2"}));
+    Port->Close();
+}
+
+TEST_F(ComPortFake, ConnectedSetWhileLoadingOpensWhenLoadingEnds)
+{
+    Port->BeginLoading();
+    Port->SetConnected(true);
+    EXPECT_TRUE(Port->Connected());
+    EXPECT_FALSE(Device->IsOpen());
+    // Settings made while loading are applied by the open, not one by one.
+    Port->SetBaudRate(br57600);
+    EXPECT_EQ(Device->StateCount(), 0);
+    Port->EndLoading();
+    EXPECT_TRUE(Device->IsOpen());
+    EXPECT_EQ(Device->LastDcb().BaudRate, 57600u);
+    EXPECT_EQ(Device->StateCount(), 1);
+    Port->SetConnected(false);
+    EXPECT_FALSE(Device->IsOpen());
+}
