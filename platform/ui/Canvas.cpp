@@ -135,9 +135,21 @@ std::vector<std::string> CodePoints(const std::string& Text)
     return Result;
 }
 
-bool IsWide(const std::string& CodePoint)
+// True for the first code point of Text being from the CJK ranges (U+2E80
+// on), between whose characters lines may break.
+bool IsWide(const std::string& Text)
 {
-    return !CodePoint.empty() && static_cast<unsigned char>(CodePoint[0]) >= 0xE2;
+    if (Text.size() < 3)
+        return false;
+    const unsigned char C0 = static_cast<unsigned char>(Text[0]);
+    const unsigned char C1 = static_cast<unsigned char>(Text[1]);
+    if (C0 >= 0xF0)
+        return true;
+    if (C0 < 0xE0)
+        return false;
+    const unsigned char C2 = static_cast<unsigned char>(Text[2]);
+    const unsigned Value = ((C0 & 0x0Fu) << 12) | ((C1 & 0x3Fu) << 6) | (C2 & 0x3Fu);
+    return Value >= 0x2E80;
 }
 
 }  // namespace
@@ -360,7 +372,7 @@ int TCanvas::DrawText(const std::string& Source, TRect& R, unsigned Format)
         std::string Piece;
         for (const std::string& CP : CodePoints(Paragraph)) {
             const bool PieceEndsInSpace = !Piece.empty() && Piece.back() == ' ';
-            if (CP != " " && (PieceEndsInSpace || IsWide(CP) || (!Piece.empty() && IsWide(Piece)))) {
+            if (!Piece.empty() && CP != " " && (PieceEndsInSpace || IsWide(CP) || IsWide(Piece))) {
                 Pieces.push_back(Piece);
                 Piece.clear();
             }
@@ -374,7 +386,7 @@ int TCanvas::DrawText(const std::string& Source, TRect& R, unsigned Format)
             std::string Trimmed = Candidate;
             while (!Trimmed.empty() && Trimmed.back() == ' ')
                 Trimmed.pop_back();
-            if (!Line.empty() && TextWidth(Trimmed) > R.Width()) {
+            if (Line.find_first_not_of(' ') != std::string::npos && TextWidth(Trimmed) > R.Width()) {
                 while (!Line.empty() && Line.back() == ' ')
                     Line.pop_back();
                 Lines.push_back(Line);

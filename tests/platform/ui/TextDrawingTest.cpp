@@ -170,6 +170,16 @@ TEST_F(DrawTextLayout, RightAlignedLinesEndAtTheRightEdge)
     EXPECT_EQ(Lines[1].Args[0], 150 - Canvas.TextWidth("cdef"));
 }
 
+TEST_F(DrawTextLayout, LeadingSpacesNeverMakeAnEmptyLine)
+{
+    TRect R(0, 0, Canvas.TextWidth("abcdef") - 1, 100);
+    Canvas.DrawText("  abcdefgh ij", R, DT_WORDBREAK);
+    const auto Lines = Texts();
+    ASSERT_EQ(Lines.size(), 2u);
+    EXPECT_EQ(Lines[0].Text, "  abcdefgh");
+    EXPECT_EQ(Lines[1].Text, "ij");
+}
+
 TEST_F(DrawTextLayout, WideCharactersWrapBetweenEachOther)
 {
     const std::string Text = "\xE6\x95\xB0\xE6\x8D\xAE\xE9\x87\x87\xE9\x9B\x86";  // four CJK characters
@@ -180,6 +190,12 @@ TEST_F(DrawTextLayout, WideCharactersWrapBetweenEachOther)
     ASSERT_EQ(Lines.size(), 2u);
     EXPECT_EQ(Lines[0].Text, "\xE6\x95\xB0\xE6\x8D\xAE");
     EXPECT_EQ(Lines[1].Text, "\xE9\x87\x87\xE9\x9B\x86");
+
+    // Punctuation below the CJK ranges (an ellipsis) keeps to its word.
+    Canvas.Records.clear();
+    TRect Narrow(0, 0, Canvas.TextWidth("ab"), 100);
+    Canvas.DrawText("ab\xE2\x80\xA6", Narrow, DT_WORDBREAK);
+    ASSERT_EQ(Texts().size(), 1u);
 }
 
 }  // namespace
