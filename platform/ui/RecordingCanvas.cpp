@@ -164,7 +164,8 @@ private:
 void ApplyTools(const TCanvasRecord& Record, TCanvas* Target, const TMapping& Map)
 {
     Target->Pen->Color = Record.Pen.Color;
-    Target->Pen->Width = Record.Pen.Width <= 1 ? Record.Pen.Width : std::max(1, Map.Length(Record.Pen.Width));
+    // Width 0 is the thin cosmetic pen and stays one pixel; other widths scale.
+    Target->Pen->Width = Record.Pen.Width == 0 ? 0 : std::max(1, Map.Length(Record.Pen.Width));
     Target->Pen->Style = Record.Pen.Style;
     Target->Pen->Mode = Record.Pen.Mode;
     Target->Brush->Color = Record.Brush.Color;

@@ -292,6 +292,29 @@ TEST_F(Metafiles, StretchedPlaybackScalesCoordinates)
     EXPECT_EQ(Target.Canvas->Pixels[19][19], clWhite);
 }
 
+TEST_F(Metafiles, StretchedPlaybackScalesPensButNotTheCosmeticOne)
+{
+    TMetafile Mf;
+    Mf.Width = 20;
+    Mf.Height = 20;
+    {
+        TMetafileCanvas C(&Mf, nullptr);
+        C.Pen->Width = 1;
+        C.MoveTo(0, 5);
+        C.LineTo(20, 5);
+        C.Pen->Width = 0;
+        C.MoveTo(0, 15);
+        C.LineTo(20, 15);
+    }
+    TRecordingCanvas Target;
+    Target.StretchDraw(Rect(0, 0, 80, 80), &Mf);
+    std::vector<int> Widths;
+    for (const TCanvasRecord& R : Target.Records)
+        if (R.Op == TCanvasOp::LineTo)
+            Widths.push_back(R.Pen.Width);
+    EXPECT_EQ(Widths, (std::vector<int>{4, 0}));
+}
+
 TEST_F(Metafiles, UnsizedMetafileTakesTheDrawnExtent)
 {
     TMetafile Mf;
