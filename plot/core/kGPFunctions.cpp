@@ -449,9 +449,12 @@ void DrawGradient(TCanvas* Canvas, const TRect& Rect, TkFillDirection Direction,
         case kfdLeftRight:
         case kfdRightLeft: Line(Canvas, r.Left + i, r.Top, r.Left + i, r.Bottom); break;
         case kfdTopLeftBottomRight:
-        case kfdBottomRightTopLeft: Line(Canvas, r.Left + i, r.Top, r.Left - 1, r.Top + i + 1); break;
+        case kfdBottomRightTopLeft:
+            // Both ends lie outside the clip, so the whole diagonal inside is drawn.
+            Line(Canvas, r.Left - 1, r.Top + i + 1, r.Left + i + 1, r.Top - 1);
+            break;
         case kfdBottomLeftTopRight:
-        case kfdTopRightBottomLeft: Line(Canvas, r.Left, r.Bottom - 1 - i, r.Left + i + 1, r.Bottom); break;
+        case kfdTopRightBottomLeft: Line(Canvas, r.Left - 1, r.Bottom - 2 - i, r.Left + i + 1, r.Bottom); break;
         case kfdRectangleOut:
         case kfdRectangleIn: {
             // Step 0 innermost; steps apart by at most the pen width.

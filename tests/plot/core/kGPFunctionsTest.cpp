@@ -4,6 +4,7 @@
 
 #include <QApplication>
 
+#include "ui/Bitmap.h"
 #include "ui/RecordingCanvas.h"
 
 namespace {
@@ -213,6 +214,28 @@ TEST_F(kGPFunctionsTest, VerticalGradientRunsFromStartToStopColour)
     ASSERT_EQ(lines.size(), 4u);
     EXPECT_EQ(lines[0]->Pen.Color, clWhite);
     EXPECT_EQ(lines[3]->Pen.Color, clBlack);
+}
+
+TEST_F(kGPFunctionsTest, EveryGradientCoversItsRectangleAndNothingElse)
+{
+    for (int d = kfdTopBottom; d <= kfdCircleIn; ++d) {
+        TBitmap bitmap(50, 40);
+        bitmap.Canvas->Brush->SetColor(clWhite);
+        bitmap.Canvas->FillRect(TRect(0, 0, 50, 40));
+        const TRect r(5, 4, 43, 31);
+        DrawGradient(bitmap.Canvas, r, static_cast<TkFillDirection>(d), clBlack, clBlack);
+        int gaps = 0, spills = 0;
+        for (int y = 0; y < 40; ++y)
+            for (int x = 0; x < 50; ++x) {
+                const bool inside = PtInRect(r, Point(x, y));
+                const TColor c = bitmap.Canvas->Pixels[x][y];
+                gaps += inside && c != clBlack;
+                spills += !inside && c != clWhite;
+            }
+        EXPECT_EQ(gaps, 0) << "direction " << d;
+        EXPECT_EQ(spills, 0) << "direction " << d;
+        EXPECT_FALSE(bitmap.Canvas->HasClipRect());
+    }
 }
 
 TEST_F(kGPFunctionsTest, GradientsWithoutStepsDoNotDivideByZero)
