@@ -1,7 +1,10 @@
 #pragma once
 // What a device underneath the comm layer provides: a non-blocking data
 // descriptor, line settings, modem lines and line events.
+#include <cstdint>
 #include <functional>
+
+#include <unistd.h>
 
 #include "comm/CommApi.h"
 
@@ -13,6 +16,9 @@ public:
 
     // Non-blocking descriptor for the data bytes.
     virtual int Fd() const = 0;
+    // Reads received data bytes as read() does (-1 with EAGAIN when none
+    // are ready, 0 at end of file).
+    virtual ssize_t ReadData(std::uint8_t* Buffer, size_t Count) { return ::read(Fd(), Buffer, Count); }
     // False with an error number when the settings are refused.
     virtual bool ApplyState(const DCB& Dcb, DWORD& Error) = 0;
     // Overlays on Dcb the settings the device actually holds.

@@ -371,7 +371,7 @@ void CommDevice::PumpInput()
     std::uint8_t chunk[4096];
     while (FInput.size() < FInQueueSize) {
         size_t room = std::min<size_t>(sizeof chunk, FInQueueSize - FInput.size());
-        ssize_t n = ::read(FBackend->Fd(), chunk, room);
+        ssize_t n = FBackend->ReadData(chunk, room);
         if (n > 0) {
             size_t before = FInput.size();
             bool flag = false;

@@ -7,13 +7,13 @@ namespace comm {
 
 namespace fs = std::filesystem;
 
-std::vector<std::string> ListSerialPorts(const std::string& Root)
+std::optional<std::vector<std::string>> ListSerialPorts(const std::string& Root)
 {
     std::vector<std::string> names;
     std::error_code ec;
     fs::directory_iterator it(Root, ec);
     if (ec)
-        return names;
+        return std::nullopt;
     for (const fs::directory_entry& entry : it) {
         fs::path driver = entry.path() / "device" / "driver";
         if (!fs::exists(driver, ec))

@@ -1,5 +1,6 @@
 #pragma once
 // The machine's serial devices, as the kernel lists them under sysfs.
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -7,7 +8,7 @@ namespace comm {
 
 // Names (under /dev/) of the terminal devices in Root that are bound to a
 // driver; serial8250 slots without a UART behind them are left out.
-// Empty when Root cannot be read.
-std::vector<std::string> ListSerialPorts(const std::string& Root = "/sys/class/tty");
+// Nothing when Root cannot be read.
+std::optional<std::vector<std::string>> ListSerialPorts(const std::string& Root = "/sys/class/tty");
 
 }  // namespace comm

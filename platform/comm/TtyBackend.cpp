@@ -116,8 +116,9 @@ bool TtyBackend::ApplyState(const DCB& Dcb, DWORD& Error)
     }
     // Raw bytes both ways: no echo, no line editing, no output processing.
     tio.c_iflag = IGNBRK;
+    // Bad bytes come marked (0xFF 0x00 byte; a real 0xFF doubled).
     if (Dcb.Flags & fParity)
-        tio.c_iflag |= INPCK;
+        tio.c_iflag |= INPCK | PARMRK;
     if (Dcb.Flags & fOutX)
         tio.c_iflag |= IXON;
     if (Dcb.Flags & fInX)
@@ -146,6 +147,10 @@ bool TtyBackend::ApplyState(const DCB& Dcb, DWORD& Error)
         Error = ErrorFromErrno(errno);
         return false;
     }
+    FMarked = Dcb.Flags & fParity;
+    FReplace = Dcb.Flags & fErrorChar;
+    FErrorChar = static_cast<std::uint8_t>(Dcb.ErrorChar);
+    FMarkState = 0;
     DWORD dtr = Dcb.Flags & fDtrControlMask;
     SetLine(FFd, TIOCM_DTR, dtr != 0);
     DWORD rts = Dcb.Flags & fRtsControlMask;
@@ -184,6 +189,43 @@ void TtyBackend::ReadState(DCB& Dcb)
         flag(fOutxCtsFlow, false);
     Dcb.XonChar = static_cast<char>(tio.c_cc[VSTART]);
     Dcb.XoffChar = static_cast<char>(tio.c_cc[VSTOP]);
+}
+
+ssize_t TtyBackend::ReadData(std::uint8_t* Buffer, size_t Count)
+{
+    ssize_t n = ::read(FFd, Buffer, Count);
+    if (n <= 0 || !FMarked)
+        return n;
+    // Decoded in place: the output never runs ahead of the input.
+    size_t out = 0;
+    for (ssize_t i = 0; i < n; ++i) {
+        std::uint8_t c = Buffer[i];
+        switch (FMarkState) {
+        case 0:
+            if (c == 0xFF)
+                FMarkState = 1;
+            else
+                Buffer[out++] = c;
+            break;
+        case 1:
+            FMarkState = c == 0x00 ? 2 : 0;
+            if (c != 0x00)
+                Buffer[out++] = 0xFF;
+            if (c != 0x00 && c != 0xFF)
+                Buffer[out++] = c;
+            break;
+        default:
+            Buffer[out++] = FReplace ? FErrorChar : c;
+            FMarkState = 0;
+            break;
+        }
+    }
+    if (out == 0) {
+        // Only part of a mark so far: the rest is on its way.
+        errno = EAGAIN;
+        return -1;
+    }
+    return static_cast<ssize_t>(out);
 }
 
 DWORD TtyBackend::ModemStatus()

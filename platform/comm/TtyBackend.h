@@ -15,6 +15,9 @@ public:
     ~TtyBackend() override;
 
     int Fd() const override { return FFd; }
+    // With parity checking the driver marks bad bytes; they arrive here as
+    // received, or replaced by the error character when replacing is on.
+    ssize_t ReadData(std::uint8_t* Buffer, size_t Count) override;
     bool ApplyState(const DCB& Dcb, DWORD& Error) override;
     void ReadState(DCB& Dcb) override;
     DWORD ModemStatus() override;
@@ -28,6 +31,11 @@ private:
 
     int FFd;
     std::string FKey;
+    bool FMarked = false;
+    bool FReplace = false;
+    std::uint8_t FErrorChar = 0;
+    // Bytes of an error mark (0xFF, 0xFF 0x00) cut off by the last read.
+    int FMarkState = 0;
     bool FHasModemLines = false;
     bool FHasCounters = false;
     DWORD FLastStatus = 0;

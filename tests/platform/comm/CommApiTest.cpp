@@ -167,6 +167,25 @@ TEST(CommData, EveryByteValuePassesUnchangedBothWays)
     EXPECT_EQ(got, bytes);
 }
 
+TEST(CommData, ParityCheckingKeepsLiteralFFBytes)
+{
+    PtyPair pty;
+    Port port(pty.SlavePath());
+    DCB dcb = RawDcb(9600);
+    dcb.Flags |= fParity;
+    ASSERT_TRUE(SetCommState(port.Handle, dcb));
+    COMMTIMEOUTS t;
+    t.ReadTotalTimeoutConstant = 20000;
+    ASSERT_TRUE(SetCommTimeouts(port.Handle, t));
+    // The line discipline doubles 0xFF to tell it from an error mark.
+    const std::string bytes("\xFF\x01\xFF\xFF\x00", 5);
+    pty.Send(bytes);
+    char buf[5];
+    DWORD n = 0;
+    ASSERT_TRUE(ReadFile(port.Handle, buf, 5, &n, nullptr));
+    EXPECT_EQ(std::string(buf, n), bytes);
+}
+
 TEST(CommData, DiscardNullDropsZeroBytes)
 {
     PtyPair pty;
