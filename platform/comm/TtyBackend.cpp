@@ -148,9 +148,7 @@ bool TtyBackend::ApplyState(const DCB& Dcb, DWORD& Error)
         return false;
     }
     FMarked = Dcb.Flags & fParity;
-    FReplace = Dcb.Flags & fErrorChar;
-    FErrorChar = static_cast<std::uint8_t>(Dcb.ErrorChar);
-    FMarkState = 0;
+    FDecoder.Configure(Dcb.Flags & fErrorChar, static_cast<std::uint8_t>(Dcb.ErrorChar));
     DWORD dtr = Dcb.Flags & fDtrControlMask;
     SetLine(FFd, TIOCM_DTR, dtr != 0);
     DWORD rts = Dcb.Flags & fRtsControlMask;
@@ -196,30 +194,7 @@ ssize_t TtyBackend::ReadData(std::uint8_t* Buffer, size_t Count)
     ssize_t n = ::read(FFd, Buffer, Count);
     if (n <= 0 || !FMarked)
         return n;
-    // Decoded in place: the output never runs ahead of the input.
-    size_t out = 0;
-    for (ssize_t i = 0; i < n; ++i) {
-        std::uint8_t c = Buffer[i];
-        switch (FMarkState) {
-        case 0:
-            if (c == 0xFF)
-                FMarkState = 1;
-            else
-                Buffer[out++] = c;
-            break;
-        case 1:
-            FMarkState = c == 0x00 ? 2 : 0;
-            if (c != 0x00)
-                Buffer[out++] = 0xFF;
-            if (c != 0x00 && c != 0xFF)
-                Buffer[out++] = c;
-            break;
-        default:
-            Buffer[out++] = FReplace ? FErrorChar : c;
-            FMarkState = 0;
-            break;
-        }
-    }
+    size_t out = FDecoder.Decode(Buffer, static_cast<size_t>(n));
     if (out == 0) {
         // Only part of a mark so far: the rest is on its way.
         errno = EAGAIN;

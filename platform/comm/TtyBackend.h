@@ -5,6 +5,7 @@
 #include <string>
 
 #include "comm/CommBackend.h"
+#include "comm/ParityMarkDecoder.h"
 
 namespace comm {
 
@@ -32,10 +33,7 @@ private:
     int FFd;
     std::string FKey;
     bool FMarked = false;
-    bool FReplace = false;
-    std::uint8_t FErrorChar = 0;
-    // Bytes of an error mark (0xFF, 0xFF 0x00) cut off by the last read.
-    int FMarkState = 0;
+    ParityMarkDecoder FDecoder;
     bool FHasModemLines = false;
     bool FHasCounters = false;
     DWORD FLastStatus = 0;
