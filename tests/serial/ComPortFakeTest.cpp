@@ -427,3 +427,26 @@ TEST_F(ComPortFake, ConnectedSetWhileLoadingOpensWhenLoadingEnds)
     Port->SetConnected(false);
     EXPECT_FALSE(Device->IsOpen());
 }
+
+TEST_F(ComPortFake, EventCharacterAndAlmostFullInputReachTheirHandlers)
+{
+    int flag = 0, full = 0, linkFlag = 0;
+    TComLink link;
+    link.OnRxFlag = [&](TObject*) { ++linkFlag; };
+    Port->RegisterLink(&link);
+    Port->SetEventChar('\n');
+    Port->Buffer()->SetInputSize(10);
+    Port->OnRxFlag = [&](TObject*) { ++flag; };
+    Port->OnRx80Full = [&](TObject*) { ++full; };
+    Port->Open();
+    EXPECT_EQ(Device->LastDcb().EvtChar, '\n');
+    Device->Send("abc\n");
+    EXPECT_TRUE(PumpUntil([&] { return flag == 1; }));
+    EXPECT_EQ(linkFlag, 1);
+    EXPECT_EQ(full, 0);
+    Device->Send("defgh");
+    EXPECT_TRUE(PumpUntil([&] { return full == 1; }));
+    EXPECT_EQ(Port->InputCount(), 9);
+    Port->Close();
+    Port->UnregisterLink(&link);
+}
