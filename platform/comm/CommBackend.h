@@ -19,6 +19,8 @@ public:
     // Reads received data bytes as read() does (-1 with EAGAIN when none
     // are ready, 0 at end of file).
     virtual ssize_t ReadData(std::uint8_t* Buffer, size_t Count) { return ::read(Fd(), Buffer, Count); }
+    // Writes data bytes as write() does.
+    virtual ssize_t WriteData(const std::uint8_t* Buffer, size_t Count) { return ::write(Fd(), Buffer, Count); }
     // False with an error number when the settings are refused.
     virtual bool ApplyState(const DCB& Dcb, DWORD& Error) = 0;
     // Overlays on Dcb the settings the device actually holds.

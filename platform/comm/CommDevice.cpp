@@ -405,7 +405,7 @@ void CommDevice::PumpOutput()
 {
     while (!FWrites.empty() && !FBroken) {
         Request& w = FWrites.front();
-        ssize_t n = ::write(FBackend->Fd(), w.Data + w.Done, w.Count - w.Done);
+        ssize_t n = FBackend->WriteData(w.Data + w.Done, w.Count - w.Done);
         if (n > 0) {
             FTxBusy = true;
             w.Done += static_cast<DWORD>(n);

@@ -42,6 +42,12 @@ public:
 
     int Fd() const override { return FFd; }
 
+    // A far end that hung up must not raise SIGPIPE.
+    ssize_t WriteData(const std::uint8_t* Buffer, size_t Count) override
+    {
+        return ::send(FFd, Buffer, Count, MSG_NOSIGNAL);
+    }
+
     bool ApplyState(const DCB& Dcb, DWORD& Error) override
     {
         std::lock_guard lock(FDevice->FMutex);

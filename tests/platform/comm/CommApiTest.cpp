@@ -472,3 +472,26 @@ TEST(SerialPortList, ListsDriverBoundDevicesAndSkipsEmptyLegacySlots)
     EXPECT_FALSE(ListSerialPorts((root / "missing").string()).has_value());
     fs::remove_all(root);
 }
+
+TEST(CommFake, WritingToAHungUpDeviceFailsWithoutASignal)
+{
+    auto fake = FakeDevice::Create("FAKECOMM2");
+    Port port("FAKECOMM2");
+    ASSERT_TRUE(SetupComm(port.Handle, 4, 4));
+    ASSERT_TRUE(SetCommMask(port.Handle, EV_RXCHAR));
+    fake->Send("0123456789");
+    Overlapped ov;
+    DWORD mask = 0, n;
+    if (!WaitCommEvent(port.Handle, &mask, &ov)) {
+        ASSERT_TRUE(GetOverlappedResult(port.Handle, &ov, &n, true));
+    }
+    // The input queue is full, so the hang-up is first seen by the write.
+    COMSTAT stat;
+    ASSERT_TRUE(ClearCommError(port.Handle, nullptr, &stat));
+    ASSERT_EQ(stat.cbInQue, 4u);
+    fake->HangUp();
+    DWORD written = 0;
+    EXPECT_FALSE(WriteFile(port.Handle, "x", 1, &written, nullptr));
+    EXPECT_EQ(GetLastError(), ERROR_GEN_FAILURE);
+    EXPECT_EQ(written, 0u);
+}
