@@ -242,6 +242,7 @@ void TfrmSetup::FormShow(TObject*)
     ApplyXFormat();
     neXSpan->SetValue(optXSpan->AsFloat());
     neChannelRingBufferSize->SetValue(optChannelRingBufferSize->AsInteger());
+    FShownRingBufferSize = neChannelRingBufferSize->AsInteger();
     rgLogFilenameMode->SetItemIndex(optLogFilenameMode->AsInteger());
     rgStartMode->SetItemIndex(optStartMode->AsInteger());
     rgStopMode->SetItemIndex(optStopMode->AsInteger());
@@ -328,7 +329,8 @@ void TfrmSetup::DialogButtonsClickOk(TObject*)
         optTimeBaseX->SetValue(cbxTimeBaseX->GetItemIndex());
     if (cbxXAxisFormat->GetItemIndex() >= 0)
         optAxisFormat->SetValue(cbxXAxisFormat->GetItemIndex());
-    optChannelRingBufferSize->SetValue(neChannelRingBufferSize->AsInteger());
+    if (neChannelRingBufferSize->AsInteger() != FShownRingBufferSize)
+        optChannelRingBufferSize->SetValue(neChannelRingBufferSize->AsInteger());
     if (rgLogFilenameMode->GetItemIndex() >= 0)
         optLogFilenameMode->SetValue(rgLogFilenameMode->GetItemIndex());
     if (rgStartMode->GetItemIndex() >= 0)

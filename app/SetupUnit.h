@@ -74,11 +74,12 @@ private:
     void ApplyEnabling();
     static void FillTimeUnits(TVcComboBox* Combo);
 
-    // Values shown by FormShow; a spin edit still showing its clamped
-    // value keeps a stored value outside its range.
+    // Values shown by FormShow; a control still showing its clamped value
+    // keeps a stored value outside its range.
     int FShownPollDelay = 0;
     int FShownPollTimeout = 0;
     int FShownMaxRecordPerFile = 0;
+    int FShownRingBufferSize = 0;
 };
 
 extern TfrmSetup* frmSetup;

@@ -201,17 +201,20 @@ TEST_F(SetupUnitTest, InvalidDurationIsRefusedBeforeAnythingIsWritten)
 TEST_F(SetupUnitTest, ValuesTheControlsCannotShowAreKept)
 {
     const std::string Text = "[System Parameters]\r\nBaud Rate=14400\r\nComm Port=/dev/nowhere\r\n"
-                             "Poll Delay=500\r\n[Log Parameters]\r\nMaxRecordPerFile=5\r\n";
+                             "Poll Delay=500\r\n[Display Parameters]\r\nChannelRingBufferSize=60000\r\n"
+                             "[Log Parameters]\r\nMaxRecordPerFile=5\r\n";
     TScratchDir::Write(Dir.File("config.ini"), Text);
     Open();
     EXPECT_EQ(Find<TVcComboBox>("cbxBaud")->GetItemIndex(), -1);
     EXPECT_EQ(Find<TVcComboBox>("cbxPort")->GetItemIndex(), -1);
     EXPECT_EQ(Find<TVcSpinEdit>("spePollDelay")->GetValue(), 100);
+    EXPECT_EQ(Find<TVcNumericEdit>("neChannelRingBufferSize")->GetText(), "50000");
     PressOk();
     EXPECT_EQ(Config(), Text);
     EXPECT_EQ(optBaudRate->AsInteger(), 14400);
     EXPECT_EQ(optPollDelay->AsInteger(), 500);
     EXPECT_EQ(optMaxRecordPerFile->AsInteger(), 5);
+    EXPECT_EQ(optChannelRingBufferSize->AsInteger(), 60000);
 }
 
 TEST_F(SetupUnitTest, CancelWritesNothing)
