@@ -174,6 +174,9 @@ bool TControlEventFilter::KeyEvent(TWinControl* Win, QKeyEvent* Event, bool Down
             return false;
     }
     std::uint16_t Key = QtKeyToVirtualKey(Event->key(), Event->modifiers());
+    // Tab moves the focus unless the control wants it.
+    if (Key == VK_TAB && !Win->WantKey(VK_TAB))
+        return false;
     const TShiftState Shift = ShiftStateOf(Event->modifiers(), Qt::NoButton);
     bool Consumed = false;
     CallGuarded(Win, [&] {
@@ -627,8 +630,7 @@ void TWinControl::RemoveControl(TControl* AControl)
 
 void TWinControl::SetFocus()
 {
-    if (!CanFocus())
-        throw Exception("Cannot focus a disabled or invisible window");
+    // A hidden control takes the focus when its window shows.
     Widget()->setFocus(Qt::OtherFocusReason);
 }
 

@@ -305,7 +305,7 @@ protected:
     virtual void KeyUp(std::uint16_t& Key, TShiftState Shift);
     virtual void DoEnter();
     virtual void DoExit();
-    // Keys a control wants for itself instead of focus moves (arrows, tab).
+    // Whether the control takes Tab as a key instead of moving the focus.
     virtual bool WantKey(std::uint16_t Key) const;
     // Called after a child was added or removed.
     virtual void ControlsChanged() {}

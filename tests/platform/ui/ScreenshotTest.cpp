@@ -8,6 +8,7 @@
 #include "ui/Application.h"
 #include "ui/Bitmap.h"
 #include "ui/Form.h"
+#include "ui/Image.h"
 #include "ui/GraphicsQt.h"
 #include "ui/Screenshot.h"
 #include "ui/StatusBar.h"
@@ -117,4 +118,25 @@ TEST(Screenshot, SavesAPngFileOfTheForm)
     ASSERT_FALSE(Loaded.isNull());
     EXPECT_EQ(Loaded.size(), QSize(320, 240));
     EXPECT_THROW(SaveScreenshot(&F.Form, "/nonexistent-dir/x.png"), EInOutError);
+}
+
+TEST(Screenshot, ImageShowsItsPictureAndClearsIt)
+{
+    TForm Form(nullptr);
+    Form.SetBounds(0, 0, 40, 40);
+    Form.Color = clWhite;
+    auto* Image = new TImage(&Form);
+    Image->Parent = &Form;
+    Image->SetBounds(0, 0, 16, 16);
+    TBitmap Icon(16, 16);
+    Icon.Canvas->Brush->Color = clRed;
+    Icon.Canvas->FillRect(Rect(0, 0, 16, 16));
+    Image->SetPicture(&Icon);
+    Form.Show();
+    TBitmap Shot;
+    GrabControl(&Form, Shot);
+    EXPECT_EQ(BitmapImage(Shot).pixelColor(8, 8), QColor(255, 0, 0));
+    Image->SetPicture(nullptr);
+    GrabControl(&Form, Shot);
+    EXPECT_EQ(BitmapImage(Shot).pixelColor(8, 8), QColor(255, 255, 255));
 }
