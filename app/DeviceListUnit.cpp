@@ -1,0 +1,644 @@
+#include "app/DeviceListUnit.h"
+
+#include "app/AppImages.h"
+#include "app/ClassTypes.h"
+#include "app/DeviceStore.h"
+#include "app/DeviceUnit.h"
+#include "app/General.h"
+#include "app/MainUnit.h"
+#include "app/NewDeviceUnit.h"
+#include "rtl/FileUtils.h"
+#include "rtl/NumberFormat.h"
+#include "rtl/StrUtils.h"
+#include "ui/Application.h"
+#include "ui/Bitmap.h"
+
+#include <cmath>
+
+TfrmDeviceList* frmDeviceList = nullptr;
+
+namespace {
+
+constexpr int ImageStart = 0;
+constexpr int ImageStop = 1;
+constexpr int ImageBoth = 2;
+
+const char* const DiscardEditsText = "要放弃所做的修改吗？";
+
+// Tree images by trigger role: start, stop, both (half of each).
+void LoadTriggerImages(TImageList* Images)
+{
+    TBitmap* Start = TAppImages::ChannelStateBitmap("imgStartTriggerActive");
+    TBitmap* Stop = TAppImages::ChannelStateBitmap("imgStopTriggerActive");
+    TBitmap Both;
+    Both.SetSize(16, 16);
+    Both.Canvas->StretchDraw(Rect(0, 0, 8, 16), Start);
+    Both.Canvas->StretchDraw(Rect(8, 0, 16, 16), Stop);
+    Images->Add(Start, nullptr);
+    Images->Add(Stop, nullptr);
+    Images->Add(&Both, nullptr);
+}
+
+int TriggerImage(bool Start, bool Stop)
+{
+    if (Start && Stop)
+        return ImageBoth;
+    if (Start)
+        return ImageStart;
+    return Stop ? ImageStop : -1;
+}
+
+// A level the user left as shown keeps its exact stored value: the field
+// shows it rounded to the decimal places, and writing that text back would
+// change the setting nobody touched.
+bool EditedLevel(const TVcNumericEdit* Edit, double Stored, double& Value)
+{
+    const std::string Text = Trim(Edit->GetText());
+    if (!TryStrToFloat(Text, Value) || !std::isfinite(Value))
+        return false;
+    return Text != FormatFloat(Edit->GetDisplayFormat(), Stored);
+}
+
+bool IntegerText(const std::string& Text, int& Value)
+{
+    return TryStrToInt(Trim(Text), Value);
+}
+
+}  // namespace
+
+TfrmDeviceList::TfrmDeviceList(TComponent* AOwner) : TForm(AOwner)
+{
+    SetName("frmDeviceList");
+    SetText("设备通道列表");
+    SetBorderStyle(bsToolWindow);
+    SetPosition(poMainFormCenter);
+    SetClientWidth(640);
+    SetClientHeight(440);
+
+    toolDevice = new TVcToolbar(this);
+    toolDevice->SetName("toolDevice");
+    toolDevice->SetParent(this);
+    toolDevice->SetAlign(alTop);
+    toolDevice->SetShowCaptions(true);
+    toolDevice->SetButtonWidth(72);
+    toolDevice->SetHeight(26);
+    auto AddButton = [this](const char* Name, const char* Caption) {
+        auto* B = new TVcToolButton(this);
+        B->SetName(Name);
+        B->SetText(Caption);
+        B->SetParent(toolDevice);
+        return B;
+    };
+    btnNewDevice = AddButton("btnNewDevice", "增加设备");
+    btnNewDevice->OnClick = [this](TObject* S) { btnNewDeviceClick(S); };
+    btnDeleteDevice = AddButton("btnDeleteDevice", "删除设备");
+    btnDeleteDevice->SetEnabled(false);
+    btnDeleteDevice->OnClick = [this](TObject* S) { btnDeleteDeviceClick(S); };
+
+    imlTrigger = new TImageList(this);
+    imlTrigger->SetName("imlTrigger");
+    LoadTriggerImages(imlTrigger);
+
+    tvDeviceList = new TVcTreeView(this);
+    tvDeviceList->SetName("tvDeviceList");
+    tvDeviceList->SetParent(this);
+    tvDeviceList->SetAlign(alLeft);
+    tvDeviceList->SetWidth(250);
+    tvDeviceList->SetReadOnly(true);
+    tvDeviceList->SetHideSelection(false);
+    tvDeviceList->SetImages(imlTrigger);
+    tvDeviceList->OnChange = [this](TObject* S, TTreeNode*) { tvDeviceListClick(S); };
+
+    pgcEdit = new TVcPageControl(this);
+    pgcEdit->SetName("pgcEdit");
+    pgcEdit->SetParent(this);
+    pgcEdit->SetAlign(alClient);
+    tsEditDevice = new TVcTabSheet(this);
+    tsEditDevice->SetName("tsEditDevice");
+    tsEditDevice->SetPageControl(pgcEdit);
+    tsEditDevice->SetText("编辑设备");
+    tsEditDevice->SetTabVisible(false);
+    tsEditChannel = new TVcTabSheet(this);
+    tsEditChannel->SetName("tsEditChannel");
+    tsEditChannel->SetPageControl(pgcEdit);
+    tsEditChannel->SetText("编辑通道");
+    tsEditChannel->SetTabVisible(false);
+    pgcEdit->SetActivePage(nullptr);
+
+    BuildDevicePage();
+    BuildChannelPage();
+
+    OnShow = [this](TObject* S) { FormShow(S); };
+    OnCloseQuery = [this](TObject* S, bool& CanClose) { FormCloseQuery(S, CanClose); };
+}
+
+TfrmDeviceList::~TfrmDeviceList()
+{
+    if (frmDeviceList == this)
+        frmDeviceList = nullptr;
+}
+
+TVcLabel* TfrmDeviceList::AddLabel(TWinControl* Parent, const char* Name, const std::string& Caption, int Left,
+                                   int Top)
+{
+    auto* L = new TVcLabel(this);
+    L->SetName(Name);
+    L->SetParent(Parent);
+    L->SetLeft(Left);
+    L->SetTop(Top);
+    L->SetText(Caption);
+    return L;
+}
+
+template <class T>
+T* TfrmDeviceList::AddControl(T* Control, TWinControl* Parent, const char* Name, int Left, int Top, int Width)
+{
+    Control->SetName(Name);
+    Control->SetParent(Parent);
+    Control->SetBounds(Left, Top, Width, 22);
+    return Control;
+}
+
+TVcNumericEdit* TfrmDeviceList::AddLevel(TWinControl* Parent, const char* Name, int Left, int Top)
+{
+    auto* E = AddControl(new TVcNumericEdit(this), Parent, Name, Left, Top, 90);
+    E->OnChange = [this](TObject* S) { EditChannelChange(S); };
+    return E;
+}
+
+TVcCheckBox* TfrmDeviceList::AddCheck(TWinControl* Parent, const char* Name, const std::string& Caption, int Left,
+                                      int Top)
+{
+    auto* C = AddControl(new TVcCheckBox(this), Parent, Name, Left, Top, 170);
+    C->SetText(Caption);
+    C->OnClick = [this](TObject* S) { EditChannelChange(S); };
+    return C;
+}
+
+void TfrmDeviceList::BuildDevicePage()
+{
+    constexpr int L = 16, E = 150, W = 200;
+    AddLabel(tsEditDevice, "lblDeviceSectionTitle", "设备序号", L, 20);
+    lblDeviceSection = AddLabel(tsEditDevice, "lblDeviceSection", "", E, 20);
+    AddLabel(tsEditDevice, "lblDeviceName", "设备名称", L, 52);
+    leDeviceName = AddControl(new TVcEdit(this), tsEditDevice, "leDeviceName", E, 48, W);
+    AddLabel(tsEditDevice, "lblDeviceModel", "设备型号", L, 84);
+    leDeviceModel = AddControl(new TVcEdit(this), tsEditDevice, "leDeviceModel", E, 80, W);
+    AddLabel(tsEditDevice, "lblStationId", "Modbus站号", L, 116);
+    speStationId = AddControl(new TVcSpinEdit(this), tsEditDevice, "speStationId", E, 112, 80);
+    speStationId->SetMinValue(1);
+    speStationId->SetMaxValue(254);
+    AddLabel(tsEditDevice, "lblChannelCountTitle", "通道数量", L, 148);
+    lblChannelCount = AddLabel(tsEditDevice, "lblChannelCount", "", E, 148);
+    AddLabel(tsEditDevice, "lblDVRBeginAddrTitle", "测量值寄存器首地址", L, 180);
+    lblDVRBeginAddr = AddLabel(tsEditDevice, "lblDVRBeginAddr", "", E, 180);
+    AddLabel(tsEditDevice, "lblValueRuleTitle", "测量值寄存器规则", L, 212);
+    lblValueRule = AddLabel(tsEditDevice, "lblValueRule", "", E, 212);
+
+    EditDeviceButtons = new TVcDialogButtons(this);
+    EditDeviceButtons->SetName("EditDeviceButtons");
+    EditDeviceButtons->SetParent(tsEditDevice);
+    EditDeviceButtons->SetCaptionOk("应用修改(&A)");
+    EditDeviceButtons->SetCaptionCancel("取消修改(&C)");
+    EditDeviceButtons->OnClickOk = [this](TObject* S) { EditDeviceButtonsClickOk(S); };
+    EditDeviceButtons->OnClickCancel = [this](TObject* S) { EditDeviceButtonsClickCancel(S); };
+
+    leDeviceName->OnChange = [this](TObject* S) { EditDeviceChange(S); };
+    leDeviceModel->OnChange = [this](TObject* S) { EditDeviceChange(S); };
+    speStationId->OnChange = [this](TObject* S) { EditDeviceChange(S); };
+}
+
+void TfrmDeviceList::BuildChannelPage()
+{
+    TWinControl* P = tsEditChannel;
+    constexpr int L1 = 12, E1 = 100, L2 = 200, E2 = 290;
+    lblChannelIndex = AddLabel(P, "lblChannelIndex", "", L1, 10);
+    AddLabel(P, "lblValueName", "通道名称", L1, 40);
+    leValueName = AddControl(new TVcEdit(this), P, "leValueName", E1, 36, 90);
+    AddLabel(P, "lblWorkUnit", "测量单位", L2, 40);
+    leWorkUnit = AddControl(new TVcEdit(this), P, "leWorkUnit", E2, 36, 90);
+    AddLabel(P, "lblWorkDP", "小数点", L1, 70);
+    speWorkDP = AddControl(new TVcSpinEdit(this), P, "speWorkDP", E1, 66, 90);
+    speWorkDP->SetMinValue(0);
+    speWorkDP->SetMaxValue(6);
+    AddLabel(P, "lblRangeLow", "测量量程下限", L1, 100);
+    neRangeLow = AddLevel(P, "neRangeLow", E1, 96);
+    AddLabel(P, "lblRangeHigh", "测量量程上限", L2, 100);
+    neRangeHigh = AddLevel(P, "neRangeHigh", E2, 96);
+    AddLabel(P, "lblAlarmLowLevel", "下限报警值", L1, 130);
+    neAlarmLowLevel = AddLevel(P, "neAlarmLowLevel", E1, 126);
+    ckxAlarmLowEnabled = AddCheck(P, "ckxAlarmLowEnabled", "使能", L2, 126);
+    AddLabel(P, "lblAlarmHighLevel", "上限报警值", L1, 160);
+    neAlarmHighLevel = AddLevel(P, "neAlarmHighLevel", E1, 156);
+    ckxAlarmHighEnabled = AddCheck(P, "ckxAlarmHighEnabled", "使能", L2, 156);
+    ckxIsStartTriggerChannel = AddCheck(P, "ckxIsStartTriggerChannel", "开始记录触发", L1, 190);
+    AddLabel(P, "lblStartTriggerLevel", "阈值", L1 + 16, 220);
+    neStartTriggerLevel = AddLevel(P, "neStartTriggerLevel", E1, 216);
+    AddLabel(P, "lblStartTriggeredCount", "触发次数", L2, 220);
+    speStartTriggeredCount = AddControl(new TVcSpinEdit(this), P, "speStartTriggeredCount", E2, 216, 90);
+    speStartTriggeredCount->SetMinValue(1);
+    speStartTriggeredCount->SetMaxValue(1000000);
+    ckxIsStopTriggerChannel = AddCheck(P, "ckxIsStopTriggerChannel", "停止记录触发", L1, 250);
+    AddLabel(P, "lblStopTriggerLevel", "阈值", L1 + 16, 280);
+    neStopTriggerLevel = AddLevel(P, "neStopTriggerLevel", E1, 276);
+    AddLabel(P, "lblStopTriggeredCount", "触发次数", L2, 280);
+    speStopTriggeredCount = AddControl(new TVcSpinEdit(this), P, "speStopTriggeredCount", E2, 276, 90);
+    speStopTriggeredCount->SetMinValue(1);
+    speStopTriggeredCount->SetMaxValue(1000000);
+    ckxAbsoluteCompare = AddCheck(P, "ckxAbsoluteCompare", "触发或报警按绝对值比较", L1, 306);
+    AddLabel(P, "lblZeroLimitation", "置零限制范围", L1, 340);
+    neZeroLimitation = AddLevel(P, "neZeroLimitation", E1, 336);
+    ckbNegativeCorrection = AddCheck(P, "ckbNegativeCorrection", "负值修正", L2, 336);
+
+    EditChannelButtons = new TVcDialogButtons(this);
+    EditChannelButtons->SetName("EditChannelButtons");
+    EditChannelButtons->SetParent(P);
+    EditChannelButtons->SetCaptionOk("应用修改(&A)");
+    EditChannelButtons->SetCaptionCancel("取消修改(&C)");
+    EditChannelButtons->OnClickOk = [this](TObject* S) { EditChannelButtonsClickOk(S); };
+    EditChannelButtons->OnClickCancel = [this](TObject* S) { EditChannelButtonsClickCancel(S); };
+
+    leValueName->OnChange = [this](TObject* S) { EditChannelChange(S); };
+    leWorkUnit->OnChange = [this](TObject* S) { EditChannelChange(S); };
+    speWorkDP->OnChange = [this](TObject* S) { speWorkDPChange(S); };
+    speStartTriggeredCount->OnChange = [this](TObject* S) { EditChannelChange(S); };
+    speStopTriggeredCount->OnChange = [this](TObject* S) { EditChannelChange(S); };
+}
+
+std::string TfrmDeviceList::DecimalMask(int Decimals)
+{
+    if (Decimals <= 0)
+        return "0";
+    return "0." + std::string(static_cast<size_t>(Decimals), '0');
+}
+
+bool TfrmDeviceList::RunActive()
+{
+    return frmMain && frmMain->RunActive();
+}
+
+void TfrmDeviceList::SetButtons(TVcDialogButtons* Buttons, bool Enabled)
+{
+    Buttons->OkButton()->SetEnabled(Enabled);
+    Buttons->CancelButton()->SetEnabled(Enabled);
+}
+
+bool TfrmDeviceList::PendingEdits() const
+{
+    return EditDeviceButtons->OkButton()->GetEnabled() || EditChannelButtons->OkButton()->GetEnabled();
+}
+
+void TfrmDeviceList::ResetPages()
+{
+    ++FLoading;
+    tvDeviceList->SetSelected(nullptr);
+    --FLoading;
+    FSelectedNode = nullptr;
+    pgcEdit->SetActivePage(nullptr);
+    SetButtons(EditDeviceButtons, false);
+    SetButtons(EditChannelButtons, false);
+    btnDeleteDevice->SetEnabled(false);
+}
+
+TfraDevice* TfrmDeviceList::SelectedDevice() const
+{
+    if (!FSelectedNode || FSelectedNode->GetParent())
+        return nullptr;
+    return static_cast<TfraDevice*>(FSelectedNode->Data);
+}
+
+TfraChannel* TfrmDeviceList::SelectedChannel() const
+{
+    if (!FSelectedNode || !FSelectedNode->GetParent())
+        return nullptr;
+    return static_cast<TfraChannel*>(FSelectedNode->Data);
+}
+
+std::string TfrmDeviceList::DeviceNodeText(const TfraDevice* Device) const
+{
+    return DeviceLabel(Device->Section()) + ": " + Device->DeviceName() + " " + Device->DeviceModel();
+}
+
+std::string TfrmDeviceList::ChannelNodeText(const TfraChannel* Channel)
+{
+    return "CH" + IntToStr(Channel->Index() + 1) + ": " + Channel->ValueName();
+}
+
+void TfrmDeviceList::FormShow(TObject*)
+{
+    BuildDeviceTree();
+    ResetPages();
+    btnNewDevice->SetEnabled(true);
+    const bool Running = RunActive();
+    toolDevice->SetVisible(!Running);
+    speStationId->SetEnabled(!Running);
+}
+
+void TfrmDeviceList::BuildDeviceTree()
+{
+    ++FLoading;
+    FSelectedNode = nullptr;
+    tvDeviceList->Items->BeginUpdate();
+    tvDeviceList->Items->Clear();
+    if (DeviceList) {
+        for (TfraDevice* Device : *DeviceList) {
+            TTreeNode* Node = tvDeviceList->Items->AddObject(nullptr, DeviceNodeText(Device), Device);
+            for (int i = 0; i < Device->ChannelCount(); ++i) {
+                TfraChannel* Channel = Device->Channel(i);
+                tvDeviceList->Items->AddChildObject(Node, ChannelNodeText(Channel), Channel);
+            }
+            UpdateTriggerIcons(Node);
+            Node->Expand(false);
+        }
+    }
+    tvDeviceList->Items->EndUpdate();
+    tvDeviceList->SetSelected(nullptr);
+    --FLoading;
+}
+
+void TfrmDeviceList::UpdateTriggerIcons(TTreeNode* DeviceNode)
+{
+    bool AnyStart = false;
+    bool AnyStop = false;
+    for (int i = 0; i < DeviceNode->Count(); ++i) {
+        TTreeNode* Node = DeviceNode->Item(i);
+        const auto* Channel = static_cast<const TfraChannel*>(Node->Data);
+        const bool Start = Channel->IsStartTriggerChannel();
+        const bool Stop = Channel->IsStopTriggerChannel();
+        AnyStart = AnyStart || Start;
+        AnyStop = AnyStop || Stop;
+        Node->SetImageIndex(TriggerImage(Start, Stop));
+        Node->SetSelectedIndex(Node->GetImageIndex());
+    }
+    DeviceNode->SetImageIndex(TriggerImage(AnyStart, AnyStop));
+    DeviceNode->SetSelectedIndex(DeviceNode->GetImageIndex());
+}
+
+void TfrmDeviceList::tvDeviceListClick(TObject*)
+{
+    if (FLoading)
+        return;
+    TTreeNode* Node = tvDeviceList->GetSelected();
+    if (Node == FSelectedNode)
+        return;
+    if (PendingEdits()) {
+        if (Application->MessageBox(DiscardEditsText, "警告", MB_YESNO | MB_ICONEXCLAMATION) != IDYES) {
+            ++FLoading;
+            tvDeviceList->SetSelected(FSelectedNode);
+            --FLoading;
+            return;
+        }
+        if (EditDeviceButtons->OkButton()->GetEnabled())
+            LoadDeviceFields();
+        else
+            LoadChannelFields();
+    }
+    FSelectedNode = Node;
+    if (!Node) {
+        pgcEdit->SetActivePage(nullptr);
+        btnDeleteDevice->SetEnabled(false);
+    } else if (Node->GetParent()) {
+        btnDeleteDevice->SetEnabled(false);
+        LoadChannelFields();
+        pgcEdit->SetActivePage(tsEditChannel);
+    } else {
+        btnDeleteDevice->SetEnabled(true);
+        LoadDeviceFields();
+        pgcEdit->SetActivePage(tsEditDevice);
+    }
+}
+
+void TfrmDeviceList::LoadDeviceFields()
+{
+    const TfraDevice* Device = SelectedDevice();
+    if (!Device)
+        return;
+    ++FLoading;
+    lblDeviceSection->SetText(DeviceLabel(Device->Section()));
+    lblChannelCount->SetText(IntToStr(Device->ChannelCount()));
+    leDeviceName->SetText(Device->DeviceName());
+    leDeviceModel->SetText(Device->DeviceModel());
+    speStationId->SetValue(Device->StationId());
+    lblDVRBeginAddr->SetText(Format("%.4d", Device->DVRBeginAddr()));
+    const int Rule = Device->ValueRule();
+    lblValueRule->SetText(Rule >= 0 && Rule < static_cast<int>(ValueRuleNames.size()) ? ValueRuleNames[Rule] : "");
+    --FLoading;
+    SetButtons(EditDeviceButtons, false);
+}
+
+void TfrmDeviceList::LoadChannelFields()
+{
+    const TfraChannel* Channel = SelectedChannel();
+    if (!Channel)
+        return;
+    const auto* Device = static_cast<const TfraDevice*>(FSelectedNode->GetParent()->Data);
+    ++FLoading;
+    lblChannelIndex->SetText(DeviceLabel(Device->Section()) + ":CH" + IntToStr(Channel->Index() + 1));
+    leValueName->SetText(Channel->ValueName());
+    leWorkUnit->SetText(Channel->WorkUnit());
+    speWorkDP->SetValue(Channel->WorkDP());
+    SetLevelFormats(Channel->WorkDP());
+    neRangeLow->SetValue(Channel->RangeLow());
+    neRangeHigh->SetValue(Channel->RangeHigh());
+    neAlarmLowLevel->SetValue(Channel->AlarmLowLevel());
+    neAlarmHighLevel->SetValue(Channel->AlarmHighLevel());
+    ckxAlarmLowEnabled->SetChecked(Channel->AlarmLowEnabled());
+    ckxAlarmHighEnabled->SetChecked(Channel->AlarmHighEnabled());
+    ckxIsStartTriggerChannel->SetChecked(Channel->IsStartTriggerChannel());
+    neStartTriggerLevel->SetValue(Channel->StartTriggerLevel());
+    speStartTriggeredCount->SetValue(Channel->StartTriggeredCount());
+    ckxIsStopTriggerChannel->SetChecked(Channel->IsStopTriggerChannel());
+    neStopTriggerLevel->SetValue(Channel->StopTriggerLevel());
+    speStopTriggeredCount->SetValue(Channel->StopTriggeredCount());
+    ckxAbsoluteCompare->SetChecked(Channel->AbsoluteCompare());
+    neZeroLimitation->SetValue(Channel->ZeroLimitation());
+    ckbNegativeCorrection->SetChecked(Channel->NegativeCorrection());
+    --FLoading;
+    SetButtons(EditChannelButtons, false);
+}
+
+void TfrmDeviceList::SetLevelFormats(int Decimals)
+{
+    const std::string Mask = DecimalMask(Decimals);
+    for (TVcNumericEdit* Edit : {neStartTriggerLevel, neStopTriggerLevel, neRangeLow, neRangeHigh, neAlarmLowLevel,
+                                 neAlarmHighLevel, neZeroLimitation})
+        Edit->SetDisplayFormat(Mask);
+}
+
+void TfrmDeviceList::SaveChannelFields()
+{
+    TfraChannel* Channel = SelectedChannel();
+    if (!Channel)
+        return;
+    double V = 0;
+    int N = 0;
+    Channel->SetValueName(leValueName->GetText());
+    Channel->SetWorkUnit(leWorkUnit->GetText());
+    if (IntegerText(speWorkDP->GetText(), N))
+        Channel->SetWorkDP(N);
+    if (EditedLevel(neRangeLow, Channel->RangeLow(), V))
+        Channel->SetRangeLow(V);
+    if (EditedLevel(neRangeHigh, Channel->RangeHigh(), V))
+        Channel->SetRangeHigh(V);
+    Channel->SetNegativeCorrection(ckbNegativeCorrection->GetChecked());
+    Channel->SetAlarmLowEnabled(ckxAlarmLowEnabled->GetChecked());
+    Channel->SetAlarmHighEnabled(ckxAlarmHighEnabled->GetChecked());
+    if (EditedLevel(neAlarmLowLevel, Channel->AlarmLowLevel(), V))
+        Channel->SetAlarmLowLevel(V);
+    if (EditedLevel(neAlarmHighLevel, Channel->AlarmHighLevel(), V))
+        Channel->SetAlarmHighLevel(V);
+    Channel->SetIsStartTriggerChannel(ckxIsStartTriggerChannel->GetChecked());
+    Channel->SetIsStopTriggerChannel(ckxIsStopTriggerChannel->GetChecked());
+    if (EditedLevel(neStartTriggerLevel, Channel->StartTriggerLevel(), V))
+        Channel->SetStartTriggerLevel(V);
+    if (EditedLevel(neStopTriggerLevel, Channel->StopTriggerLevel(), V))
+        Channel->SetStopTriggerLevel(V);
+    if (IntegerText(speStartTriggeredCount->GetText(), N) && N >= 1)
+        Channel->SetStartTriggeredCount(N);
+    if (IntegerText(speStopTriggeredCount->GetText(), N) && N >= 1)
+        Channel->SetStopTriggeredCount(N);
+    Channel->SetAbsoluteCompare(ckxAbsoluteCompare->GetChecked());
+    if (EditedLevel(neZeroLimitation, Channel->ZeroLimitation(), V))
+        Channel->SetZeroLimitation(V);
+
+    UpdateTriggerIcons(FSelectedNode->GetParent());
+    FSelectedNode->SetText(ChannelNodeText(Channel));
+    SetButtons(EditChannelButtons, false);
+}
+
+int TfrmDeviceList::OtherDeviceWithStationId(const TfraDevice* Self, int Id)
+{
+    if (!DeviceList)
+        return -1;
+    for (const TfraDevice* Device : *DeviceList) {
+        if (Device == Self || Device->StationId() != Id)
+            continue;
+        int Number = -1;
+        return TDeviceStore::DeviceNumber(Device->Section(), Number) ? Number : -1;
+    }
+    return -1;
+}
+
+void TfrmDeviceList::SaveDeviceFields()
+{
+    TfraDevice* Device = SelectedDevice();
+    if (!Device)
+        return;
+    int Id = 0;
+    if (IntegerText(speStationId->GetText(), Id) && Id >= 1 && Id <= 254)
+        Device->SetStationId(Id);
+    Device->SetDeviceName(leDeviceName->GetText());
+    Device->SetDeviceModel(leDeviceModel->GetText());
+    FSelectedNode->SetText(DeviceNodeText(Device));
+    SetButtons(EditDeviceButtons, false);
+}
+
+void TfrmDeviceList::EditDeviceButtonsClickOk(TObject*)
+{
+    TfraDevice* Device = SelectedDevice();
+    if (!Device)
+        return;
+    int Id = 0;
+    if (IntegerText(speStationId->GetText(), Id)) {
+        const int InUse = OtherDeviceWithStationId(Device, Id);
+        if (InUse != -1) {
+            Application->MessageBox(StationIdInUseText(Id, InUse), "错误", MB_OK | MB_ICONERROR);
+            if (speStationId->CanFocus())
+                speStationId->SetFocus();
+            return;
+        }
+    }
+    SaveDeviceFields();
+}
+
+void TfrmDeviceList::EditDeviceButtonsClickCancel(TObject*)
+{
+    LoadDeviceFields();
+}
+
+void TfrmDeviceList::EditChannelButtonsClickOk(TObject*)
+{
+    SaveChannelFields();
+}
+
+void TfrmDeviceList::EditChannelButtonsClickCancel(TObject*)
+{
+    LoadChannelFields();
+}
+
+void TfrmDeviceList::EditDeviceChange(TObject*)
+{
+    if (!FLoading)
+        SetButtons(EditDeviceButtons, true);
+}
+
+void TfrmDeviceList::EditChannelChange(TObject*)
+{
+    if (!FLoading)
+        SetButtons(EditChannelButtons, true);
+}
+
+void TfrmDeviceList::speWorkDPChange(TObject* Sender)
+{
+    if (FLoading)
+        return;
+    EditChannelChange(Sender);
+    int Decimals = 0;
+    if (IntegerText(speWorkDP->GetText(), Decimals) && Decimals >= 0 && Decimals <= 6) {
+        ++FLoading;
+        SetLevelFormats(Decimals);
+        --FLoading;
+    }
+}
+
+void TfrmDeviceList::btnNewDeviceClick(TObject*)
+{
+    // Reloading frees every frame, which a running thread still polls.
+    if (RunActive() || !frmNewDevice)
+        return;
+    const int N = NextDeviceNumber();
+    frmNewDevice->lblDeviceSection->SetText("设备" + IntToStr(N));
+    if (frmNewDevice->ShowModal() == mrCancel)
+        return;
+    if (!DevicesIni)
+        DevicesIni = new TDeviceStore(ExeDir() + "Devices.db");
+    const std::string Section = "Device" + IntToStr(N);
+    DevicesIni->WriteString(Section, "DeviceName", frmNewDevice->leDeviceName->GetText());
+    DevicesIni->WriteString(Section, "DeviceModel", frmNewDevice->leDeviceModel->GetText());
+    DevicesIni->WriteInteger(Section, "ChannelCount", frmNewDevice->speChannelCount->GetValue());
+    DevicesIni->WriteInteger(Section, "StationId", frmNewDevice->speStationId->GetValue());
+    DevicesIni->WriteInteger(Section, "ValueRule", frmNewDevice->cbxValueRule->GetItemIndex());
+    DevicesIni->WriteInteger(Section, "DVRBeginAddr", frmNewDevice->neDVRBeginAddr->AsInteger());
+    if (frmMain) {
+        frmMain->LoadDeviceFrames();
+        frmMain->ApplyOptions();
+    }
+    BuildDeviceTree();
+    if (frmMain)
+        frmMain->ArrangeDevices();
+    ResetPages();
+}
+
+void TfrmDeviceList::btnDeleteDeviceClick(TObject*)
+{
+    TfraDevice* Device = SelectedDevice();
+    if (!Device || RunActive())
+        return;
+    const std::string Text = "要删除[" + FSelectedNode->GetText() + "]吗？";
+    if (Application->MessageBox(Text, "警告", MB_YESNO | MB_ICONSTOP) != IDYES)
+        return;
+    FSelectedNode = nullptr;
+    DeleteDevice(Device, RunActive());
+    BuildDeviceTree();
+    if (frmMain) {
+        frmMain->ArrangeDevices();
+        frmMain->UpdateDeviceControls();
+    }
+    ResetPages();
+}
+
+void TfrmDeviceList::FormCloseQuery(TObject*, bool& CanClose)
+{
+    if (PendingEdits())
+        CanClose = Application->MessageBox(DiscardEditsText, "警告", MB_YESNO | MB_ICONEXCLAMATION) == IDYES;
+}

@@ -1,0 +1,429 @@
+#include "app/MainUnit.h"
+
+#include "app/DeviceListUnit.h"
+#include "app/DeviceSampleAdapter.h"
+#include "app/DeviceStore.h"
+#include "app/DeviceUnit.h"
+#include "app/SetupUnit.h"
+#include "app/SysOption.h"
+#include "rtl/FileUtils.h"
+#include "rtl/NumberFormat.h"
+#include "rtl/StrUtils.h"
+#include "serial/CPort.h"
+
+TfrmMain* frmMain = nullptr;
+
+namespace {
+constexpr TColor RunningColor = 0xFF8000;
+constexpr TColor IdleColor = 0x808080;
+}  // namespace
+
+std::string AppDir()
+{
+    return ExeDir();
+}
+
+std::string MainCaption(const std::string& ProgramTitle)
+{
+    if (Trim(ProgramTitle).empty())
+        return "仪表变送器数据采集软件";
+    return ProgramTitle;
+}
+
+std::string OwnerLine(const std::string& Author)
+{
+    if (Trim(Author).empty())
+        return "";
+    return "授权用户: " + Trim(Author);
+}
+
+TfrmMain::TfrmMain(TComponent* AOwner) : TForm(AOwner)
+{
+    SetName("frmMain");
+    SetPosition(poDesktopCenter);
+    SetClientWidth(1024);
+    SetClientHeight(700);
+
+    pnlToolBar = new TVcPanel(this);
+    pnlToolBar->SetName("pnlToolBar");
+    pnlToolBar->SetParent(this);
+    pnlToolBar->SetAlign(alTop);
+    pnlToolBar->SetHeight(46);
+    pnlToolBar->SetBorderStyle(vbsNone);
+
+    pnlPollingState = new TVcPanel(this);
+    pnlPollingState->SetName("pnlPollingState");
+    pnlPollingState->SetParent(pnlToolBar);
+    pnlPollingState->SetAlign(alRight);
+    pnlPollingState->SetWidth(160);
+    pnlPollingState->SetColor(RunningColor);
+    lblElapsed = new TVcLabel(this);
+    lblElapsed->SetName("lblElapsed");
+    lblElapsed->SetParent(pnlPollingState);
+    lblElapsed->SetAlign(alClient);
+    lblElapsed->SetAlignment(taCenter);
+    lblElapsed->SetLayout(tlCenter);
+    lblElapsed->Font->SetSize(16);
+    lblElapsed->Font->SetColor(IdleColor);
+    lblElapsed->SetText("0:00:00.0");
+
+    toolMain = new TVcToolbar(this);
+    toolMain->SetName("toolMain");
+    toolMain->SetParent(pnlToolBar);
+    toolMain->SetAlign(alClient);
+    toolMain->SetShowCaptions(true);
+    toolMain->SetButtonWidth(64);
+    toolMain->SetButtonHeight(40);
+    btnRecord = AddToolButton("btnRecord", "开始记录");
+    btnRecord->OnClick = [this](TObject* S) { btnRecordClick(S); };
+    btnStop = AddToolButton("btnStop", "停止记录");
+    btnStop->SetEnabled(false);
+    btnStop->OnClick = [this](TObject* S) { btnStopClick(S); };
+    AddSpacer("tbsSpacer1");
+    btnChangeOptions = AddToolButton("btnChangeOptions", "参数设置");
+    btnChangeOptions->OnClick = [this](TObject* S) { btnChangeOptionsClick(S); };
+    AddSpacer("tbsSpacer2");
+    btnArrangeDevices = AddToolButton("btnArrangeDevices", "重新排列");
+    btnArrangeDevices->OnClick = [this](TObject* S) { btnArrangeDevicesClick(S); };
+    btnDeviceList = AddToolButton("btnDeviceList", "设备管理");
+    btnDeviceList->OnClick = [this](TObject* S) { btnDeviceListClick(S); };
+    AddSpacer("tbsSpacer3");
+    btnExit = AddToolButton("btnExit", "退出");
+    btnExit->OnClick = [this](TObject* S) { btnExitClick(S); };
+
+    stbMain = new TVcStatusBar(this);
+    stbMain->SetName("stbMain");
+    stbMain->SetParent(this);
+    spPort = AddPane("spPort", alLeft);
+    spPort->SetAlignment(taCenter);
+    spBaud = AddPane("spBaud", alLeft);
+    spBaud->SetAlignment(taCenter);
+    vf1 = new TVcVersionInfo(this);
+    vf1->SetName("vf1");
+    spVersion = new TVcVersionInfoStatus(this);
+    spVersion->SetName("spVersion");
+    spVersion->SetParent(stbMain);
+    spVersion->SetAlign(alLeft);
+    spVersion->SetLabel("版本");
+    spVersion->SetVersionInfo(vf1);
+    spAuthor = AddPane("spAuthor", alRight);
+    spLogState = AddPane("spLogState", alRight);
+    spLogState->SetVisible(false);
+    psbPolling = new TVcProgressStatus(this);
+    psbPolling->SetName("psbPolling");
+    psbPolling->SetParent(stbMain);
+    psbPolling->SetAlign(alRight);
+    psbPolling->SetWidth(120);
+    psbPolling->SetTotalParts(10);
+    psbPolling->SetVisible(false);
+    lblPollingId = AddPane("lblPollingId", alRight);
+    lblPollingId->SetVisible(false);
+
+    srxDevices = new TScrollBox(this);
+    srxDevices->SetName("srxDevices");
+    srxDevices->SetParent(this);
+    srxDevices->SetAlign(alClient);
+    srxDevices->SetColor(clWhite);
+    pnlNoneDevice = new TVcPanel(this);
+    pnlNoneDevice->SetName("pnlNoneDevice");
+    pnlNoneDevice->SetParent(srxDevices);
+    pnlNoneDevice->SetBounds(20, 20, 360, 60);
+    pnlNoneDevice->SetText("打开设备管理添加新设备");
+
+    SaveDialog1 = new TSaveDialog(this);
+    SaveDialog1->SetName("SaveDialog1");
+    SaveDialog1->DefaultExt = ".csv";
+    SaveDialog1->Filter = "CSV文件(*.csv)|*.csv";
+    sysIni = new TVcRegIniFile(this);
+    sysIni->SetName("sysIni");
+    ComPort1 = new TComPort(this);
+    ComPort1->SetName("ComPort1");
+    ComDataPacket1 = new TComDataPacket(this);
+    ComDataPacket1->SetName("ComDataPacket1");
+    ComDataPacket1->SetComPort(ComPort1);
+    ApplicationEvents1 = new TApplicationEvents(this);
+    ApplicationEvents1->SetName("ApplicationEvents1");
+    ApplicationEvents1->OnMessage = [this](TMsg& Msg, bool& Handled) { ApplicationEvents1Message(Msg, Handled); };
+
+    FRecording = std::make_unique<TRecordingControl>(this);
+
+    OnCreate = [this](TObject* S) { FormCreate(S); };
+    OnShow = [this](TObject* S) { FormShow(S); };
+    OnCloseQuery = [this](TObject* S, bool& CanClose) { FormCloseQuery(S, CanClose); };
+    OnDestroy = [this](TObject* S) { FormDestroy(S); };
+}
+
+TfrmMain::~TfrmMain()
+{
+    DoDestroy();
+    if (frmMain == this)
+        frmMain = nullptr;
+}
+
+TVcToolButton* TfrmMain::AddToolButton(const char* Name, const char* Caption)
+{
+    auto* B = new TVcToolButton(this);
+    B->SetName(Name);
+    B->SetText(Caption);
+    B->SetParent(toolMain);
+    return B;
+}
+
+void TfrmMain::AddSpacer(const char* Name)
+{
+    auto* S = new TVcSpacer(this);
+    S->SetName(Name);
+    S->SetParent(toolMain);
+}
+
+TVcStatusPane* TfrmMain::AddPane(const char* Name, TAlign Align)
+{
+    auto* P = new TVcStatusPane(this);
+    P->SetName(Name);
+    P->SetParent(stbMain);
+    P->SetAlign(Align);
+    P->SetAutoSize(true);
+    return P;
+}
+
+void TfrmMain::FormCreate(TObject*)
+{
+    vf1->SetFileName(Application->ExeName());
+    spVersion->UpdateText();
+    sysIni->SetPath(AppDir() + "config.ini");
+    SetOptionStore(sysIni);
+}
+
+void TfrmMain::FormShow(TObject*)
+{
+    // Loading once: frames rebuilt on a later show would be freed under a
+    // running thread, and the dialogs reload them themselves.
+    if (FDevicesLoaded)
+        return;
+    FDevicesLoaded = true;
+    if (frmSetup) {
+        frmSetup->RunActive = [this] { return RunActive(); };
+        frmSetup->OnApplyOptions = [this] { ApplyOptions(); };
+        frmSetup->OnSelectTriggerChannels = [] {
+            if (frmDeviceList)
+                frmDeviceList->ShowModal();
+        };
+    }
+    srxDevices->SetVisible(false);
+    LoadDeviceFrames();
+    srxDevices->SetVisible(true);
+    ApplyOptions();
+}
+
+int TfrmMain::LoadDeviceFrames()
+{
+    const int Count = LoadDevices(srxDevices);
+    ArrangeDevices();
+    UpdateDeviceControls();
+    return Count;
+}
+
+bool TfrmMain::HasDevices() const
+{
+    return DeviceList && !DeviceList->empty();
+}
+
+void TfrmMain::UpdateDeviceControls()
+{
+    const bool Any = HasDevices();
+    pnlNoneDevice->SetVisible(!Any);
+    if (!RunActive())
+        btnRecord->SetEnabled(Any);
+    btnArrangeDevices->SetEnabled(Any);
+}
+
+void TfrmMain::ApplyOptions()
+{
+    if (!optCommPort)
+        return;
+    spPort->SetText(optCommPort->AsString());
+    spBaud->SetText(IntToStr(optBaudRate->AsInteger()));
+    spAuthor->SetText(OwnerLine(optAuthor->AsString()));
+    SetText(MainCaption(optProgramTitle->AsString()));
+    if (!DeviceList)
+        return;
+    for (size_t i = 0; i < DeviceList->size(); ++i) {
+        TfraDevice* Device = (*DeviceList)[i];
+        Device->SetAxisFormat(optAxisFormat->AsInteger());
+        Device->LoadStationId(static_cast<int>(i) + 1);
+    }
+}
+
+void TfrmMain::ArrangeDevices()
+{
+    if (!DeviceList)
+        return;
+    for (TfraDevice* Device : *DeviceList)
+        Device->SetAlign(alNone);
+    int Top = 0;
+    for (TfraDevice* Device : *DeviceList) {
+        Device->SetTop(Top);
+        Top += Device->GetHeight();
+    }
+    for (TfraDevice* Device : *DeviceList)
+        Device->SetAlign(alTop);
+}
+
+bool TfrmMain::RunActive() const
+{
+    return FRecording->Running();
+}
+
+TRecordingOptions TfrmMain::RecordingOptions() const
+{
+    TRecordingOptions O;
+    O.AppDir = AppDir();
+    O.LogFilenameMode = optLogFilenameMode->AsInteger();
+    O.Line.PortName = optCommPort->AsString();
+    O.Line.BaudRate = optBaudRate->AsInteger();
+    O.Line.Parity = optParity->AsInteger();
+    TSampleSettings& S = O.Settings;
+    S.PollDelay = optPollDelay->AsInteger();
+    S.PollTimeout = optPollTimeout->AsInteger();
+    S.LogInterval = optLogInterval->AsFloat();
+    S.AxisFormat = optAxisFormat->AsInteger();
+    S.MaxRecordPerFile = optMaxRecordPerFile->AsInteger();
+    S.StartMode = optStartMode->AsInteger();
+    S.StopMode = optStopMode->AsInteger();
+    S.StartTriggerLogic = optStartTriggerLogic->AsInteger();
+    S.StopTriggerLogic = optStopTriggerLogic->AsInteger();
+    O.LogDuration = optLogDuration->AsFloat();
+    O.TimeBaseLog = optTimeBaseLog->AsInteger();
+    S.LogDuration = TSampleSettings::DurationSeconds(O.LogDuration, O.TimeBaseLog);
+    return O;
+}
+
+void TfrmMain::btnRecordClick(TObject*)
+{
+    if (RunActive() || !HasDevices())
+        return;
+    FRunDevices.clear();
+    std::vector<TSampleDevice*> Devices;
+    for (TfraDevice* Device : *DeviceList) {
+        FRunDevices.push_back(std::make_unique<TDeviceSampleAdapter>(Device));
+        Devices.push_back(FRunDevices.back().get());
+    }
+    FRecording->RecordAction(RecordingOptions(), Devices);
+}
+
+void TfrmMain::btnStopClick(TObject*)
+{
+    FRecording->StopAction(RecordingOptions());
+}
+
+void TfrmMain::StopRecording()
+{
+    FRecording->StopRecording();
+}
+
+void TfrmMain::btnChangeOptionsClick(TObject*)
+{
+    if (frmSetup)
+        frmSetup->ShowModal();
+}
+
+void TfrmMain::btnDeviceListClick(TObject*)
+{
+    if (frmDeviceList)
+        frmDeviceList->ShowModal();
+}
+
+void TfrmMain::btnArrangeDevicesClick(TObject*)
+{
+    ArrangeDevices();
+}
+
+void TfrmMain::btnExitClick(TObject*)
+{
+    Close();
+}
+
+void TfrmMain::ApplicationEvents1Message(TMsg& Msg, bool& Handled)
+{
+    Handled = FRecording->HandleMessage(Msg.message);
+}
+
+void TfrmMain::FormCloseQuery(TObject*, bool& CanClose)
+{
+    if (!RunActive())
+        return;
+    CanClose = Confirm("正在记录中, 确认要退出吗？");
+    if (CanClose)
+        StopRecording();
+}
+
+void TfrmMain::FormDestroy(TObject*)
+{
+    // The thread polls the frames: it ends before they go.
+    if (RunActive())
+        StopRecording();
+    FRunDevices.clear();
+    delete DevicesIni;
+    DevicesIni = nullptr;
+    if (DeviceList) {
+        while (!DeviceList->empty())
+            delete DeviceList->back();
+        delete DeviceList;
+        DeviceList = nullptr;
+    }
+}
+
+void TfrmMain::SetLogState(const std::string& Text)
+{
+    spLogState->SetText(Text);
+}
+
+void TfrmMain::SetElapsed(const std::string& Text)
+{
+    lblElapsed->SetText(Text);
+}
+
+void TfrmMain::SetPollProgress(int PartsComplete, const std::string& StationText)
+{
+    psbPolling->SetPartsComplete(PartsComplete);
+    lblPollingId->SetText(StationText);
+}
+
+void TfrmMain::PostStopMessage()
+{
+    PostMessage(this, WM_STOP_RECORDING, 0, 0);
+}
+
+void TfrmMain::SetRunState(bool Running)
+{
+    btnRecord->SetEnabled(!Running && HasDevices());
+    btnExit->SetEnabled(!Running);
+    btnStop->SetEnabled(Running);
+    btnChangeOptions->SetEnabled(true);
+    psbPolling->SetVisible(Running);
+    lblPollingId->SetVisible(Running);
+    spLogState->SetVisible(Running);
+    lblElapsed->Font->SetColor(Running ? RunningColor : IdleColor);
+    if (!Running)
+        FRunDevices.clear();
+}
+
+void TfrmMain::ShowError(const std::string& Text)
+{
+    Application->MessageBox(Text, "错误", MB_OK | MB_ICONERROR);
+}
+
+bool TfrmMain::Confirm(const std::string& Text)
+{
+    return Application->MessageBox(Text, "警告", MB_YESNO | MB_ICONEXCLAMATION) == IDYES;
+}
+
+bool TfrmMain::AskLogFileName(const std::string& InitialDir, std::string& FileName)
+{
+    SaveDialog1->InitialDir = InitialDir;
+    SaveDialog1->Options = ofHideReadOnly;
+    if (!SaveDialog1->Execute())
+        return false;
+    FileName = SaveDialog1->FileName;
+    return true;
+}

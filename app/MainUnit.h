@@ -1,0 +1,111 @@
+#pragma once
+// The main window: the toolbar that starts and stops recording runs and
+// opens the dialogs, the scroll box of device frames, the status bar, the
+// application of the options, and the end-of-run message hook.
+#include "app/RecordingControl.h"
+#include "controls/VcPanel.h"
+#include "controls/VcRegIniFile.h"
+#include "controls/VcStatusBar.h"
+#include "controls/VcToolbar.h"
+#include "ui/Application.h"
+#include "ui/Dialogs.h"
+#include "ui/Form.h"
+#include "ui/Panel.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+class TComPort;
+class TComDataPacket;
+
+class TfrmMain : public TForm, public TRecordingView {
+public:
+    explicit TfrmMain(TComponent* AOwner);
+    ~TfrmMain() override;
+
+    TVcPanel* pnlToolBar;
+    TVcToolbar* toolMain;
+    TVcToolButton* btnRecord;
+    TVcToolButton* btnStop;
+    TVcToolButton* btnChangeOptions;
+    TVcToolButton* btnArrangeDevices;
+    TVcToolButton* btnDeviceList;
+    TVcToolButton* btnExit;
+    TVcPanel* pnlPollingState;
+    TVcLabel* lblElapsed;
+    TScrollBox* srxDevices;
+    TVcPanel* pnlNoneDevice;
+    TVcStatusBar* stbMain;
+    TVcStatusPane* spPort;
+    TVcStatusPane* spBaud;
+    TVcVersionInfoStatus* spVersion;
+    TVcStatusPane* spAuthor;
+    TVcStatusPane* spLogState;
+    TVcProgressStatus* psbPolling;
+    TVcStatusPane* lblPollingId;
+    TSaveDialog* SaveDialog1;
+    TVcVersionInfo* vf1;
+    TVcRegIniFile* sysIni;
+    TComPort* ComPort1;
+    TComDataPacket* ComDataPacket1;
+    TApplicationEvents* ApplicationEvents1;
+
+    void FormCreate(TObject* Sender);
+    void FormShow(TObject* Sender);
+    void FormCloseQuery(TObject* Sender, bool& CanClose);
+    void FormDestroy(TObject* Sender);
+    void btnRecordClick(TObject* Sender);
+    void btnStopClick(TObject* Sender);
+    void btnChangeOptionsClick(TObject* Sender);
+    void btnDeviceListClick(TObject* Sender);
+    void btnArrangeDevicesClick(TObject* Sender);
+    void btnExitClick(TObject* Sender);
+    void ApplicationEvents1Message(TMsg& Msg, bool& Handled);
+
+    // The options shown in the status bar and caption, and applied to
+    // every device frame.
+    void ApplyOptions();
+    // Stacks the device frames from the top in list order.
+    void ArrangeDevices();
+    // Ends the run, if any, and returns the toolbar to idle.
+    void StopRecording();
+    bool RunActive() const;
+    // Rebuilds every device frame from "Devices.db" and arranges them;
+    // returns the number of devices.
+    int LoadDeviceFrames();
+    // The empty-list panel and the record and arrange buttons by whether
+    // devices exist.
+    void UpdateDeviceControls();
+
+    // What the recording run shows and asks.
+    void SetLogState(const std::string& Text) override;
+    void SetElapsed(const std::string& Text) override;
+    void SetPollProgress(int PartsComplete, const std::string& StationText) override;
+    void PostStopMessage() override;
+    void SetRunState(bool Running) override;
+    void ShowError(const std::string& Text) override;
+    bool Confirm(const std::string& Text) override;
+    bool AskLogFileName(const std::string& InitialDir, std::string& FileName) override;
+
+private:
+    TVcToolButton* AddToolButton(const char* Name, const char* Caption);
+    void AddSpacer(const char* Name);
+    TVcStatusPane* AddPane(const char* Name, TAlign Align);
+    TRecordingOptions RecordingOptions() const;
+    bool HasDevices() const;
+
+    std::unique_ptr<TRecordingControl> FRecording;
+    // The devices of the running run, as the run sees them.
+    std::vector<std::unique_ptr<TSampleDevice>> FRunDevices;
+    bool FDevicesLoaded = false;
+};
+
+extern TfrmMain* frmMain;
+
+// The executable's directory with a trailing separator.
+std::string AppDir();
+// The window caption for the program-title option.
+std::string MainCaption(const std::string& ProgramTitle);
+// The owner pane's text for the "Author" option.
+std::string OwnerLine(const std::string& Author);

@@ -1,0 +1,39 @@
+#pragma once
+// The new-device dialog: asks for the settings of a device to add. The
+// device-list dialog writes them to "Devices.db" when it ends with OK.
+#include "controls/VcComboBox.h"
+#include "controls/VcDialogButtons.h"
+#include "controls/VcEdit.h"
+#include "controls/VcPanel.h"
+#include "ui/Form.h"
+
+#include <string>
+
+class TfrmNewDevice : public TForm {
+public:
+    explicit TfrmNewDevice(TComponent* AOwner);
+    ~TfrmNewDevice() override;
+
+    TVcPanel* pnlKRN;
+    TVcPanel* imgKRN;
+    TVcLabel* lblDeviceSection;
+    TVcEdit* leDeviceName;
+    TVcEdit* leDeviceModel;
+    TVcSpinEdit* speStationId;
+    TVcSpinEdit* speChannelCount;
+    TVcNumericEdit* neDVRBeginAddr;
+    TVcComboBox* cbxValueRule;
+    TVcDialogButtons* EditDeviceButtons;
+
+    void FormShow(TObject* Sender);
+    void EditDeviceButtonsClickOk(TObject* Sender);
+    void EditDeviceButtonsClickCancel(TObject* Sender);
+
+private:
+    TVcLabel* AddLabel(const char* Name, const std::string& Caption, int Top);
+};
+
+extern TfrmNewDevice* frmNewDevice;
+
+// "站号[Id]已经被设备Number占用！", the refusal of a station id in use.
+std::string StationIdInUseText(int Id, int DeviceNumber);

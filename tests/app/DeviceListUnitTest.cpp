@@ -1,0 +1,294 @@
+#include "ProgramForms.h"
+
+#include "app/DeviceUnit.h"
+#include "rtl/IniFile.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const char* const Devices =
+    "[Device1]\r\nDeviceName=Press\r\nDeviceModel=M1\r\nChannelCount=2\r\nValueRule=0\r\nStationId=1\r\n"
+    "IsStartTriggerChannel1=1\r\nIsStopTriggerChannel2=1\r\nAlarmHighLevel1=2.345\r\nWorkDP1=1\r\n"
+    "[Device3]\r\nDeviceName=Oven\r\nDeviceModel=M3\r\nChannelCount=1\r\nValueRule=1\r\nDVRBeginAddr=40\r\n"
+    "StationId=7\r\nIsStartTriggerChannel1=1\r\nIsStopTriggerChannel1=1\r\n";
+
+class DeviceListUnitTest : public ::testing::Test {
+protected:
+    DeviceListUnitTest() : P([](const TScratchDir& Dir) { TScratchDir::Write(Dir.File("Devices.db"), Devices); })
+    {
+        P.Start();
+        frmDeviceList->Show();
+    }
+    ~DeviceListUnitTest() override { frmDeviceList->Hide(); }
+
+    TTreeView* Tree() const { return frmDeviceList->tvDeviceList; }
+    TTreeNode* DeviceNode(int i) const { return Tree()->Items->Root(i); }
+    void Select(TTreeNode* Node) { Tree()->SetSelected(Node); }
+    std::string Stored(const std::string& Section, const std::string& Key)
+    {
+        TIniFile Ini(P.Dir.File("Devices.db"));
+        return Ini.ReadString(Section, Key, "<missing>");
+    }
+    bool ApplyEnabled(TVcDialogButtons* B) const { return B->OkButton()->GetEnabled(); }
+
+    TProgramForms P;
+};
+
+TEST_F(DeviceListUnitTest, TreeShowsDevicesChannelsAndTriggerIcons)
+{
+    ASSERT_EQ(Tree()->Items->RootCount(), 2);
+    EXPECT_EQ(DeviceNode(0)->GetText(), "设备1: Press M1");
+    EXPECT_EQ(DeviceNode(1)->GetText(), "设备3: Oven M3");
+    ASSERT_EQ(DeviceNode(0)->Count(), 2);
+    EXPECT_EQ(DeviceNode(0)->Item(0)->GetText(), "CH1: 测量值");
+    EXPECT_EQ(DeviceNode(0)->Item(1)->GetText(), "CH2: 测量值");
+    // Start only, stop only, both; a device with both kinds of channels.
+    EXPECT_EQ(DeviceNode(0)->Item(0)->GetImageIndex(), 0);
+    EXPECT_EQ(DeviceNode(0)->Item(1)->GetImageIndex(), 1);
+    EXPECT_EQ(DeviceNode(0)->GetImageIndex(), 2);
+    EXPECT_EQ(DeviceNode(1)->Item(0)->GetImageIndex(), 2);
+    EXPECT_EQ(DeviceNode(1)->GetImageIndex(), 2);
+    EXPECT_TRUE(DeviceNode(0)->GetExpanded());
+    EXPECT_EQ(Tree()->GetSelected(), nullptr);
+    EXPECT_EQ(frmDeviceList->pgcEdit->GetActivePage(), nullptr);
+    EXPECT_FALSE(frmDeviceList->btnDeleteDevice->GetEnabled());
+    EXPECT_TRUE(frmDeviceList->btnNewDevice->GetEnabled());
+    EXPECT_TRUE(frmDeviceList->toolDevice->GetVisible());
+    EXPECT_TRUE(frmDeviceList->speStationId->GetEnabled());
+}
+
+TEST_F(DeviceListUnitTest, DevicePageShowsTheDevice)
+{
+    Select(DeviceNode(1));
+    EXPECT_EQ(frmDeviceList->pgcEdit->GetActivePage(), frmDeviceList->tsEditDevice);
+    EXPECT_TRUE(frmDeviceList->btnDeleteDevice->GetEnabled());
+    EXPECT_EQ(frmDeviceList->lblDeviceSection->GetText(), "设备3");
+    EXPECT_EQ(frmDeviceList->lblChannelCount->GetText(), "1");
+    EXPECT_EQ(frmDeviceList->leDeviceName->GetText(), "Oven");
+    EXPECT_EQ(frmDeviceList->leDeviceModel->GetText(), "M3");
+    EXPECT_EQ(frmDeviceList->speStationId->GetValue(), 7);
+    EXPECT_EQ(frmDeviceList->lblDVRBeginAddr->GetText(), "0040");
+    EXPECT_EQ(frmDeviceList->lblValueRule->GetText(), "32位整数(双寄存器，高16位在前)");
+    EXPECT_FALSE(ApplyEnabled(frmDeviceList->EditDeviceButtons));
+
+    Select(DeviceNode(0)->Item(1));
+    EXPECT_EQ(frmDeviceList->pgcEdit->GetActivePage(), frmDeviceList->tsEditChannel);
+    EXPECT_FALSE(frmDeviceList->btnDeleteDevice->GetEnabled());
+    EXPECT_EQ(frmDeviceList->lblChannelIndex->GetText(), "设备1:CH2");
+}
+
+TEST_F(DeviceListUnitTest, RenamingADeviceSavesTheName)
+{
+    Select(DeviceNode(0));
+    frmDeviceList->leDeviceName->SetText("Big press");
+    EXPECT_TRUE(ApplyEnabled(frmDeviceList->EditDeviceButtons));
+    frmDeviceList->EditDeviceButtons->OkButton()->Click();
+    EXPECT_TRUE(P.Asked.empty());
+    EXPECT_EQ(Stored("Device1", "DeviceName"), "Big press");
+    EXPECT_EQ(Stored("Device1", "StationId"), "1");
+    EXPECT_EQ(DeviceNode(0)->GetText(), "设备1: Big press M1");
+    EXPECT_FALSE(ApplyEnabled(frmDeviceList->EditDeviceButtons));
+}
+
+TEST_F(DeviceListUnitTest, AStationIdInUseIsRefused)
+{
+    Select(DeviceNode(1));
+    frmDeviceList->leDeviceName->SetText("Renamed");
+    frmDeviceList->speStationId->SetValue(1);
+    frmDeviceList->EditDeviceButtons->OkButton()->Click();
+    ASSERT_EQ(P.Asked.size(), 1u);
+    EXPECT_EQ(P.Asked[0].Text, "站号[1]已经被设备1占用！");
+    EXPECT_EQ(P.Asked[0].Caption, "错误");
+    EXPECT_EQ(P.Asked[0].Flags, MB_OK | MB_ICONERROR);
+    EXPECT_EQ(Stored("Device3", "StationId"), "7");
+    EXPECT_EQ(Stored("Device3", "DeviceName"), "Oven");
+    EXPECT_EQ((*DeviceList)[1]->StationId(), 7);
+    EXPECT_TRUE(ApplyEnabled(frmDeviceList->EditDeviceButtons));
+
+    // A free id is taken.
+    frmDeviceList->speStationId->SetValue(12);
+    frmDeviceList->EditDeviceButtons->OkButton()->Click();
+    EXPECT_EQ(Stored("Device3", "StationId"), "12");
+    EXPECT_EQ(Stored("Device3", "DeviceName"), "Renamed");
+}
+
+TEST_F(DeviceListUnitTest, CancelReloadsTheDeviceFields)
+{
+    Select(DeviceNode(0));
+    frmDeviceList->leDeviceModel->SetText("zzz");
+    frmDeviceList->EditDeviceButtons->CancelButton()->Click();
+    EXPECT_EQ(frmDeviceList->leDeviceModel->GetText(), "M1");
+    EXPECT_FALSE(ApplyEnabled(frmDeviceList->EditDeviceButtons));
+    EXPECT_EQ(Stored("Device1", "DeviceModel"), "M1");
+}
+
+TEST_F(DeviceListUnitTest, PendingEditsAreKeptWhenTheUserSaysNo)
+{
+    Select(DeviceNode(0)->Item(0));
+    frmDeviceList->leValueName->SetText("Pressure");
+    P.Answers = {IDNO};
+    Select(DeviceNode(1));
+    ASSERT_EQ(P.Asked.size(), 1u);
+    EXPECT_EQ(P.Asked[0].Text, "要放弃所做的修改吗？");
+    EXPECT_EQ(P.Asked[0].Caption, "警告");
+    EXPECT_EQ(P.Asked[0].Flags, MB_YESNO | MB_ICONEXCLAMATION);
+    EXPECT_EQ(Tree()->GetSelected(), DeviceNode(0)->Item(0));
+    EXPECT_EQ(frmDeviceList->pgcEdit->GetActivePage(), frmDeviceList->tsEditChannel);
+    EXPECT_EQ(frmDeviceList->leValueName->GetText(), "Pressure");
+    EXPECT_TRUE(ApplyEnabled(frmDeviceList->EditChannelButtons));
+
+    P.Answers = {IDYES};
+    Select(DeviceNode(1));
+    EXPECT_EQ(frmDeviceList->pgcEdit->GetActivePage(), frmDeviceList->tsEditDevice);
+    EXPECT_EQ(frmDeviceList->leDeviceName->GetText(), "Oven");
+    EXPECT_FALSE(ApplyEnabled(frmDeviceList->EditChannelButtons));
+    EXPECT_EQ(Stored("Device1", "ValueName1"), "测量值");
+}
+
+TEST_F(DeviceListUnitTest, ChannelApplyWritesValidFieldsAndSkipsInvalidOnes)
+{
+    Select(DeviceNode(0)->Item(1));
+    frmDeviceList->leValueName->SetText("Temp");
+    frmDeviceList->leWorkUnit->SetText("C");
+    frmDeviceList->speWorkDP->SetValue(2);
+    frmDeviceList->neRangeLow->SetText("abc");
+    frmDeviceList->neRangeHigh->SetText("250.5");
+    frmDeviceList->ckxAlarmHighEnabled->SetChecked(true);
+    frmDeviceList->neAlarmHighLevel->SetText("99.25");
+    frmDeviceList->ckxIsStartTriggerChannel->SetChecked(true);
+    frmDeviceList->speStartTriggeredCount->SetValue(3);
+    EXPECT_TRUE(ApplyEnabled(frmDeviceList->EditChannelButtons));
+    frmDeviceList->EditChannelButtons->OkButton()->Click();
+
+    EXPECT_TRUE(P.Asked.empty());
+    EXPECT_EQ(Stored("Device1", "ValueName2"), "Temp");
+    EXPECT_EQ(Stored("Device1", "WorkUnit2"), "C");
+    EXPECT_EQ(Stored("Device1", "WorkDP2"), "2");
+    EXPECT_EQ(Stored("Device1", "RangeLow2"), "0");
+    EXPECT_EQ(Stored("Device1", "RangeHigh2"), "250.5");
+    EXPECT_EQ(Stored("Device1", "AlarmHighEnabled2"), "1");
+    EXPECT_EQ(Stored("Device1", "AlarmHighLevel2"), "99.25");
+    EXPECT_EQ(Stored("Device1", "IsStartTriggerChannel2"), "1");
+    EXPECT_EQ(Stored("Device1", "StartTriggeredCount2"), "3");
+    EXPECT_EQ(DeviceNode(0)->Item(1)->GetText(), "CH2: Temp");
+    EXPECT_EQ(DeviceNode(0)->Item(1)->GetImageIndex(), 2);
+    EXPECT_FALSE(ApplyEnabled(frmDeviceList->EditChannelButtons));
+    EXPECT_EQ((*DeviceList)[0]->Channel(1)->ValueName(), "Temp");
+}
+
+TEST_F(DeviceListUnitTest, UntouchedLevelsKeepTheirExactValue)
+{
+    // 2.345 shows as "2.3" with one decimal place.
+    Select(DeviceNode(0)->Item(0));
+    EXPECT_EQ(frmDeviceList->neAlarmHighLevel->GetText(), "2.3");
+    EXPECT_EQ(frmDeviceList->neAlarmHighLevel->GetDisplayFormat(), "0.0");
+    frmDeviceList->leWorkUnit->SetText("bar");
+    frmDeviceList->EditChannelButtons->OkButton()->Click();
+    EXPECT_EQ(Stored("Device1", "WorkUnit1"), "bar");
+    EXPECT_EQ(Stored("Device1", "AlarmHighLevel1"), "2.345");
+}
+
+TEST_F(DeviceListUnitTest, DecimalPlacesReformatTheLevels)
+{
+    Select(DeviceNode(0)->Item(1));
+    frmDeviceList->speWorkDP->SetValue(3);
+    EXPECT_EQ(frmDeviceList->neStartTriggerLevel->GetDisplayFormat(), "0.000");
+    EXPECT_EQ(frmDeviceList->neZeroLimitation->GetDisplayFormat(), "0.000");
+    EXPECT_EQ(frmDeviceList->neRangeHigh->GetText(), "100.000");
+    EXPECT_TRUE(ApplyEnabled(frmDeviceList->EditChannelButtons));
+    EXPECT_EQ(TfrmDeviceList::DecimalMask(0), "0");
+    EXPECT_EQ(TfrmDeviceList::DecimalMask(1), "0.0");
+    EXPECT_EQ(TfrmDeviceList::DecimalMask(6), "0.000000");
+}
+
+TEST_F(DeviceListUnitTest, ANewDeviceTakesTheFirstFreeNumber)
+{
+    TProgramForms::WhenShown(frmNewDevice, [] {
+        EXPECT_EQ(frmNewDevice->lblDeviceSection->GetText(), "设备2");
+        frmNewDevice->leDeviceName->SetText("Mixer");
+        frmNewDevice->leDeviceModel->SetText("KRN-2");
+        frmNewDevice->speStationId->SetValue(20);
+        frmNewDevice->speChannelCount->SetValue(3);
+        frmNewDevice->neDVRBeginAddr->SetValue(100);
+        frmNewDevice->cbxValueRule->SetItemIndex(2);
+        frmNewDevice->EditDeviceButtons->OkButton()->Click();
+    });
+    frmDeviceList->btnNewDevice->Click();
+
+    EXPECT_EQ(Stored("Device2", "DeviceName"), "Mixer");
+    EXPECT_EQ(Stored("Device2", "DeviceModel"), "KRN-2");
+    EXPECT_EQ(Stored("Device2", "ChannelCount"), "3");
+    EXPECT_EQ(Stored("Device2", "StationId"), "20");
+    EXPECT_EQ(Stored("Device2", "ValueRule"), "2");
+    EXPECT_EQ(Stored("Device2", "DVRBeginAddr"), "100");
+    ASSERT_EQ(DeviceList->size(), 3u);
+    EXPECT_EQ((*DeviceList)[1]->Section(), "Device2");
+    EXPECT_EQ((*DeviceList)[1]->StationId(), 20);
+    ASSERT_EQ(Tree()->Items->RootCount(), 3);
+    EXPECT_EQ(DeviceNode(1)->GetText(), "设备2: Mixer KRN-2");
+    EXPECT_EQ(DeviceNode(1)->Count(), 3);
+    EXPECT_EQ(Tree()->GetSelected(), nullptr);
+    EXPECT_EQ(frmDeviceList->pgcEdit->GetActivePage(), nullptr);
+    EXPECT_EQ((*DeviceList)[2]->GetTop(), (*DeviceList)[0]->GetHeight() + (*DeviceList)[1]->GetHeight());
+}
+
+TEST_F(DeviceListUnitTest, CancellingTheNewDeviceWritesNothing)
+{
+    const std::string Before = P.Read("Devices.db");
+    TProgramForms::WhenShown(frmNewDevice, [] { frmNewDevice->EditDeviceButtons->CancelButton()->Click(); });
+    frmDeviceList->btnNewDevice->Click();
+    EXPECT_EQ(P.Read("Devices.db"), Before);
+    EXPECT_EQ(DeviceList->size(), 2u);
+}
+
+TEST_F(DeviceListUnitTest, DeletingAskedAndAnsweredYesDropsTheSection)
+{
+    Select(DeviceNode(0));
+    P.Answers = {IDNO};
+    frmDeviceList->btnDeleteDevice->Click();
+    ASSERT_EQ(P.Asked.size(), 1u);
+    EXPECT_EQ(P.Asked[0].Text, "要删除[设备1: Press M1]吗？");
+    EXPECT_EQ(P.Asked[0].Caption, "警告");
+    EXPECT_EQ(P.Asked[0].Flags, MB_YESNO | MB_ICONSTOP);
+    EXPECT_EQ(DeviceList->size(), 2u);
+
+    P.Answers = {IDYES};
+    frmDeviceList->btnDeleteDevice->Click();
+    EXPECT_EQ(P.Read("Devices.db").find("[Device1]"), std::string::npos);
+    EXPECT_NE(P.Read("Devices.db").find("[Device3]"), std::string::npos);
+    ASSERT_EQ(DeviceList->size(), 1u);
+    EXPECT_EQ((*DeviceList)[0]->GetTop(), 0);
+    ASSERT_EQ(Tree()->Items->RootCount(), 1);
+    EXPECT_FALSE(frmDeviceList->btnDeleteDevice->GetEnabled());
+    EXPECT_FALSE(frmMain->pnlNoneDevice->GetVisible());
+
+    Select(DeviceNode(0));
+    P.Answers = {IDYES};
+    frmDeviceList->btnDeleteDevice->Click();
+    EXPECT_TRUE(DeviceList->empty());
+    EXPECT_TRUE(frmMain->pnlNoneDevice->GetVisible());
+    EXPECT_FALSE(frmMain->btnRecord->GetEnabled());
+    EXPECT_FALSE(frmMain->btnArrangeDevices->GetEnabled());
+}
+
+TEST_F(DeviceListUnitTest, ClosingWithPendingEditsAsks)
+{
+    bool CanClose = true;
+    frmDeviceList->FormCloseQuery(frmDeviceList, CanClose);
+    EXPECT_TRUE(CanClose);
+    EXPECT_TRUE(P.Asked.empty());
+
+    Select(DeviceNode(0));
+    frmDeviceList->leDeviceName->SetText("x");
+    P.Answers = {IDNO, IDYES};
+    frmDeviceList->FormCloseQuery(frmDeviceList, CanClose);
+    EXPECT_FALSE(CanClose);
+    CanClose = true;
+    frmDeviceList->FormCloseQuery(frmDeviceList, CanClose);
+    EXPECT_TRUE(CanClose);
+    ASSERT_EQ(P.Asked.size(), 2u);
+    EXPECT_EQ(P.Asked[0].Text, "要放弃所做的修改吗？");
+}
+
+}  // namespace

@@ -1,0 +1,202 @@
+#include "ProgramForms.h"
+
+#include "app/DeviceUnit.h"
+#include "app/SysOption.h"
+#include "rtl/Gbk.h"
+#include "rtl/IniFile.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const char* const TwoDevices =
+    "[Device1]\r\nDeviceName=Press\r\nDeviceModel=M1\r\nChannelCount=1\r\nValueRule=0\r\n"
+    "[Device3]\r\nDeviceName=Oven\r\nDeviceModel=M3\r\nChannelCount=5\r\nValueRule=1\r\nStationId=9\r\n";
+
+void WriteDevices(const TScratchDir& Dir)
+{
+    TScratchDir::Write(Dir.File("Devices.db"), TwoDevices);
+}
+
+TEST(MainUnitTest, StartsWithDefaultsAndAnEmptyDeviceList)
+{
+    TProgramForms P;
+    P.Start();
+    EXPECT_EQ(frmMain->GetText(), "KALVO数据采集软件");
+    EXPECT_EQ(frmMain->spPort->GetText(), "COM1");
+    EXPECT_EQ(frmMain->spBaud->GetText(), "9600");
+    EXPECT_EQ(frmMain->spAuthor->GetText(), "");
+    EXPECT_TRUE(frmMain->pnlNoneDevice->GetVisible());
+    EXPECT_EQ(frmMain->pnlNoneDevice->GetText(), "打开设备管理添加新设备");
+    EXPECT_FALSE(frmMain->btnRecord->GetEnabled());
+    EXPECT_FALSE(frmMain->btnArrangeDevices->GetEnabled());
+    EXPECT_FALSE(frmMain->btnStop->GetEnabled());
+    EXPECT_TRUE(frmMain->btnExit->GetEnabled());
+    EXPECT_FALSE(frmMain->spLogState->GetVisible());
+    EXPECT_FALSE(frmMain->psbPolling->GetVisible());
+    EXPECT_FALSE(frmMain->lblPollingId->GetVisible());
+    EXPECT_EQ(frmMain->psbPolling->GetTotalParts(), 10);
+    EXPECT_EQ(frmMain->lblElapsed->GetText(), "0:00:00.0");
+    ASSERT_NE(DeviceList, nullptr);
+    EXPECT_TRUE(DeviceList->empty());
+    // Nothing was written: an empty list leaves no file behind.
+    EXPECT_FALSE(FileExists(P.Dir.File("Devices.db")));
+}
+
+TEST(MainUnitTest, OptionsReachTheStatusBarAndTheCaption)
+{
+    TProgramForms P([](const TScratchDir& Dir) {
+        TScratchDir::Write(Dir.File("config.ini"),
+                           Gbk::ToGbk("[System Parameters]\r\nComm Port=ttyUSB3\r\nBaud Rate=19200\r\n"
+                                      "Author=张三\r\nProgram Title=   \r\n"));
+    });
+    P.Start();
+    EXPECT_EQ(frmMain->spPort->GetText(), "ttyUSB3");
+    EXPECT_EQ(frmMain->spBaud->GetText(), "19200");
+    EXPECT_NE(frmMain->spAuthor->GetText().find("张三"), std::string::npos);
+    EXPECT_EQ(frmMain->GetText(), "仪表变送器数据采集软件");
+
+    optProgramTitle->SetValue(std::string("Line 3"));
+    frmMain->ApplyOptions();
+    EXPECT_EQ(frmMain->GetText(), "Line 3");
+}
+
+TEST(MainUnitTest, CaptionAndOwnerTexts)
+{
+    EXPECT_EQ(MainCaption(""), "仪表变送器数据采集软件");
+    EXPECT_EQ(MainCaption(" \t "), "仪表变送器数据采集软件");
+    EXPECT_EQ(MainCaption("KALVO数据采集软件"), "KALVO数据采集软件");
+    EXPECT_EQ(OwnerLine("  "), "");
+    EXPECT_EQ(OwnerLine(" Kalvo "), "授权用户: Kalvo");
+}
+
+TEST(MainUnitTest, DevicesAreLoadedStackedAndGivenStationIds)
+{
+    TProgramForms P(WriteDevices);
+    P.Start();
+    ASSERT_EQ(DeviceList->size(), 2u);
+    TfraDevice* First = (*DeviceList)[0];
+    TfraDevice* Second = (*DeviceList)[1];
+    EXPECT_EQ(First->Section(), "Device1");
+    EXPECT_EQ(Second->Section(), "Device3");
+    EXPECT_EQ(First->GetName(), "fraDevice1");
+    EXPECT_EQ(Second->GetName(), "fraDevice2");
+    EXPECT_EQ(First->GetParent(), frmMain->srxDevices);
+    EXPECT_FALSE(frmMain->pnlNoneDevice->GetVisible());
+    EXPECT_TRUE(frmMain->btnRecord->GetEnabled());
+    EXPECT_TRUE(frmMain->btnArrangeDevices->GetEnabled());
+
+    // A missing station id becomes the device's position and is written back.
+    EXPECT_EQ(First->StationId(), 1);
+    EXPECT_EQ(Second->StationId(), 9);
+    TIniFile Ini(P.Dir.File("Devices.db"));
+    EXPECT_EQ(Ini.ReadString("Device1", "StationId", ""), "1");
+    EXPECT_EQ(Ini.ReadString("Device3", "StationId", ""), "9");
+
+    // Frames stack from the top in list order.
+    EXPECT_EQ(First->GetTop(), 0);
+    EXPECT_EQ(Second->GetTop(), First->GetHeight());
+    EXPECT_EQ(First->GetAlign(), alTop);
+    Second->SetHeight(Second->GetHeight() + 40);
+    frmMain->btnArrangeDevices->Click();
+    EXPECT_EQ(Second->GetTop(), First->GetHeight());
+}
+
+TEST(MainUnitTest, ShowingAgainKeepsTheFrames)
+{
+    TProgramForms P(WriteDevices);
+    P.Start();
+    const std::vector<TfraDevice*> Before(DeviceList->begin(), DeviceList->end());
+    frmMain->Hide();
+    P.Write("Devices.db", "[Device1]\r\nChannelCount=2\r\n");
+    frmMain->Show();
+    EXPECT_EQ(std::vector<TfraDevice*>(DeviceList->begin(), DeviceList->end()), Before);
+}
+
+TEST(MainUnitTest, ClosingWhenIdleAsksNothing)
+{
+    TProgramForms P(WriteDevices);
+    P.Start();
+    bool CanClose = true;
+    frmMain->FormCloseQuery(frmMain, CanClose);
+    EXPECT_TRUE(CanClose);
+    EXPECT_TRUE(P.Asked.empty());
+}
+
+TEST(MainUnitTest, StopMessageWhenIdleIsHarmless)
+{
+    TProgramForms P;
+    P.Start();
+    // Posted messages arrive in order: the marker follows the stop message.
+    constexpr UINT Marker = WM_USER + 200;
+    int Seen = 0;
+    TApplicationEvents Spy(nullptr);
+    Spy.OnMessage = [&Seen](TMsg& Msg, bool&) {
+        if (Msg.message == Marker)
+            ++Seen;
+    };
+    ASSERT_TRUE(PostMessage(frmMain, WM_USER + 101, 0, 0));
+    ASSERT_TRUE(PostMessage(frmMain, Marker, 0, 0));
+    ASSERT_TRUE(P.ServeUntil([&] { return Seen > 0; }, 10000));
+    // No devices: recording stays unavailable, and nothing was asked.
+    EXPECT_FALSE(frmMain->btnRecord->GetEnabled());
+    EXPECT_FALSE(frmMain->btnStop->GetEnabled());
+    EXPECT_TRUE(frmMain->btnExit->GetEnabled());
+    EXPECT_TRUE(P.Asked.empty());
+}
+
+TEST(MainUnitTest, RunStateSwitchesTheToolbarAndPanes)
+{
+    TProgramForms P(WriteDevices);
+    P.Start();
+    frmMain->SetRunState(true);
+    EXPECT_FALSE(frmMain->btnRecord->GetEnabled());
+    EXPECT_FALSE(frmMain->btnExit->GetEnabled());
+    EXPECT_TRUE(frmMain->btnStop->GetEnabled());
+    EXPECT_TRUE(frmMain->btnChangeOptions->GetEnabled());
+    EXPECT_TRUE(frmMain->psbPolling->GetVisible());
+    EXPECT_TRUE(frmMain->lblPollingId->GetVisible());
+    EXPECT_TRUE(frmMain->spLogState->GetVisible());
+    EXPECT_EQ(frmMain->lblElapsed->Font->GetColor(), TColor(0xFF8000));
+    frmMain->SetPollProgress(3, "7");
+    EXPECT_EQ(frmMain->psbPolling->GetPartsComplete(), 3);
+    EXPECT_EQ(frmMain->lblPollingId->GetText(), "7");
+    frmMain->SetLogState("超时");
+    EXPECT_EQ(frmMain->spLogState->GetText(), "超时");
+
+    frmMain->SetRunState(false);
+    EXPECT_TRUE(frmMain->btnRecord->GetEnabled());
+    EXPECT_TRUE(frmMain->btnExit->GetEnabled());
+    EXPECT_FALSE(frmMain->btnStop->GetEnabled());
+    EXPECT_FALSE(frmMain->psbPolling->GetVisible());
+    EXPECT_FALSE(frmMain->lblPollingId->GetVisible());
+    EXPECT_FALSE(frmMain->spLogState->GetVisible());
+    EXPECT_EQ(frmMain->lblElapsed->Font->GetColor(), TColor(0x808080));
+}
+
+TEST(MainUnitTest, MessagesUseTheProgramCaptionsAndIcons)
+{
+    TProgramForms P;
+    P.Start();
+    frmMain->ShowError("无法创建工作目录: x");
+    P.Answers = {IDYES, IDNO};
+    EXPECT_TRUE(frmMain->Confirm("q1"));
+    EXPECT_FALSE(frmMain->Confirm("q2"));
+    ASSERT_EQ(P.Asked.size(), 3u);
+    EXPECT_EQ(P.Asked[0].Caption, "错误");
+    EXPECT_EQ(P.Asked[0].Text, "无法创建工作目录: x");
+    EXPECT_EQ(P.Asked[0].Flags, MB_OK | MB_ICONERROR);
+    EXPECT_EQ(P.Asked[1].Caption, "警告");
+    EXPECT_EQ(P.Asked[1].Flags, MB_YESNO | MB_ICONEXCLAMATION);
+
+    P.SaveFileName = P.Dir.File("Data/run.csv");
+    std::string Name;
+    EXPECT_TRUE(frmMain->AskLogFileName(P.Dir.File("Data"), Name));
+    EXPECT_EQ(Name, P.Dir.File("Data/run.csv"));
+    EXPECT_EQ(P.Asked.back().InitialDir, P.Dir.File("Data"));
+    EXPECT_EQ(P.Asked.back().Filter, "CSV文件(*.csv)|*.csv");
+    P.SaveFileName.clear();
+    EXPECT_FALSE(frmMain->AskLogFileName(P.Dir.File("Data"), Name));
+}
+
+}  // namespace

@@ -1,0 +1,56 @@
+#include "ProgramForms.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(NewDeviceUnitTest, ShowOffersTheValueRules)
+{
+    TProgramForms P;
+    P.Start();
+    TProgramForms::WhenShown(frmNewDevice, [] {
+        ASSERT_EQ(frmNewDevice->cbxValueRule->Items->Count(), 3);
+        EXPECT_EQ(frmNewDevice->cbxValueRule->Items->Get(0), "16位整数(单寄存器)");
+        EXPECT_EQ(frmNewDevice->cbxValueRule->Items->Get(2), "32位整数(双寄存器，低16位在前)");
+        EXPECT_EQ(frmNewDevice->cbxValueRule->GetItemIndex(), 1);
+        EXPECT_EQ(frmNewDevice->speStationId->GetValue(), 1);
+        EXPECT_EQ(frmNewDevice->speChannelCount->GetValue(), 1);
+        frmNewDevice->EditDeviceButtons->CancelButton()->Click();
+    });
+    EXPECT_EQ(frmNewDevice->ShowModal(), mrCancel);
+    EXPECT_EQ(frmNewDevice->GetText(), "新增设备");
+}
+
+TEST(NewDeviceUnitTest, AStationIdInUseKeepsTheDialogOpen)
+{
+    TProgramForms P([](const TScratchDir& Dir) {
+        TScratchDir::Write(Dir.File("Devices.db"), "[Device4]\r\nStationId=5\r\n");
+    });
+    P.Start();
+    TModalResult AfterRefusal = -1;
+    TProgramForms::WhenShown(frmNewDevice, [&AfterRefusal] {
+        frmNewDevice->speStationId->SetValue(5);
+        frmNewDevice->EditDeviceButtons->OkButton()->Click();
+        AfterRefusal = frmNewDevice->GetModalResult();
+        frmNewDevice->speStationId->SetValue(6);
+        frmNewDevice->EditDeviceButtons->OkButton()->Click();
+    });
+    EXPECT_EQ(frmNewDevice->ShowModal(), mrOk);
+    EXPECT_EQ(AfterRefusal, mrNone);
+    ASSERT_EQ(P.Asked.size(), 1u);
+    EXPECT_EQ(P.Asked[0].Text, "站号[5]已经被设备4占用！");
+    EXPECT_EQ(P.Asked[0].Caption, "错误");
+    EXPECT_EQ(P.Asked[0].Flags, MB_OK | MB_ICONERROR);
+}
+
+TEST(NewDeviceUnitTest, RegisterAddressStaysWithinTwoBytes)
+{
+    TProgramForms P;
+    frmNewDevice->neDVRBeginAddr->SetValue(70000);
+    EXPECT_EQ(frmNewDevice->neDVRBeginAddr->AsInteger(), 65535);
+    frmNewDevice->neDVRBeginAddr->SetValue(-3);
+    EXPECT_EQ(frmNewDevice->neDVRBeginAddr->AsInteger(), 0);
+    EXPECT_EQ(StationIdInUseText(12, 3), "站号[12]已经被设备3占用！");
+}
+
+}  // namespace
