@@ -6,6 +6,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPen>
+#include <QPolygon>
 #include <algorithm>
 #include <cmath>
 #include "ui/CanvasQt.h"
@@ -530,6 +531,29 @@ void TCanvas::DoLineTo(int X, int Y)
     P->setCompositionMode(ModeOf(Pen->GetMode()));
     if (FPenPos == Point(X, Y))
         return;
+    if (Pen->GetWidth() <= 1 && Pen->GetStyle() == psSolid) {
+        // One-pixel solid lines are stepped here, so that the start pixel is
+        // drawn and the end pixel left out whatever the direction.
+        QPolygon Pixels;
+        int x = FPenPos.X, y = FPenPos.Y;
+        const int dx = std::abs(X - x), dy = -std::abs(Y - y);
+        const int sx = x < X ? 1 : -1, sy = y < Y ? 1 : -1;
+        int err = dx + dy;
+        while (x != X || y != Y) {
+            Pixels << QPoint(x, y);
+            const int e2 = 2 * err;
+            if (e2 >= dy) {
+                err += dy;
+                x += sx;
+            }
+            if (e2 <= dx) {
+                err += dx;
+                y += sy;
+            }
+        }
+        P->drawPoints(Pixels);
+        return;
+    }
     P->drawLine(QPoint(FPenPos.X, FPenPos.Y), QPoint(X, Y));
 }
 

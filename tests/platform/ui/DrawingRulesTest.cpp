@@ -39,6 +39,18 @@ TEST_F(DrawingRules, LineToLeavesOutTheEndPixel)
     EXPECT_EQ(At(25, 20), clRed);
     EXPECT_EQ(At(29, 24), clRed);
     EXPECT_EQ(At(30, 25), clWhite);
+
+    // Every direction draws its start pixel and leaves out its end pixel.
+    const TPoint Starts[] = {{5, 1}, {1, 1}, {1, 5}, {5, 5}};
+    const TPoint Ends[] = {{1, 5}, {5, 5}, {5, 1}, {1, 1}};
+    for (int i = 0; i < 4; ++i) {
+        Bmp.Canvas->FillRect(Rect(0, 0, 40, 30));
+        Bmp.Canvas->MoveTo(Starts[i].X, Starts[i].Y);
+        Bmp.Canvas->LineTo(Ends[i].X, Ends[i].Y);
+        EXPECT_EQ(At(Starts[i].X, Starts[i].Y), clRed) << i;
+        EXPECT_EQ(At(Ends[i].X, Ends[i].Y), clWhite) << i;
+        EXPECT_EQ(At(3, 3), clRed) << i;
+    }
 }
 
 TEST_F(DrawingRules, PenWidthZeroAndOneDrawOnePixel)
