@@ -26,28 +26,13 @@ TkPlotObjectClass ClassOf()
     };
 }
 
-const TkPlotObjectCallbacks& Checked(TkPlotObjectOwner* AOwner, const TkPlotObjectCallbacks& c)
-{
-    if (!AOwner)
-        throw Exception("Owner must be Assigned");
-    if (!c.OnChange)
-        throw Exception("OnChange event handler can not be null");
-    if (!c.OnInsert)
-        throw Exception("OnInsert event handler can not be null");
-    if (!c.OnRemove)
-        throw Exception("OnRemove event handler can not be null");
-    if (!c.OnRename)
-        throw Exception("AOnRename event handler can not be null");
-    return c;
-}
-
 } // namespace
 
 // ---------------------------------------------------------------- TkPlotObjectManagerCustom
 
 TkPlotObjectManagerCustom::TkPlotObjectManagerCustom(TkPlotObjectOwner* AOwner,
                                                      const TkPlotObjectCallbacks& Callbacks)
-    : FOwner(AOwner), FCallbacks(Checked(AOwner, Callbacks))
+    : FOwner(AOwner), FCallbacks(CheckPlotCallbacks(AOwner, Callbacks, "Owner must be Assigned"))
 {
 }
 

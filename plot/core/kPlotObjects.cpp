@@ -295,12 +295,11 @@ std::string TkPlotObject::GetLayerSortKey() const { return PadLeft(IntToStr(FLay
 
 // ---------------------------------------------------------------- TkPlotManagerObject
 
-namespace {
-
-const TkPlotObjectCallbacks& CheckedCallbacks(TkPlotObjectOwner* AOwner, const TkPlotObjectCallbacks& c)
+const TkPlotObjectCallbacks& CheckPlotCallbacks(TkPlotObjectOwner* AOwner, const TkPlotObjectCallbacks& c,
+                                                const char* NoOwnerMessage)
 {
     if (!AOwner)
-        throw Exception("Owner must be assigned");
+        throw Exception(NoOwnerMessage);
     if (!c.OnChange)
         throw Exception("OnChange event handler can not be null");
     if (!c.OnInsert)
@@ -312,11 +311,9 @@ const TkPlotObjectCallbacks& CheckedCallbacks(TkPlotObjectOwner* AOwner, const T
     return c;
 }
 
-} // namespace
-
 TkPlotManagerObject::TkPlotManagerObject(TkPlotObjectOwner* AOwner, const TkPlotObjectCallbacks& ACallbacks,
                                          TkPlotObjectKind AKind)
-    : TkPlotObject(AOwner, CheckedCallbacks(AOwner, ACallbacks), AKind)
+    : TkPlotObject(AOwner, CheckPlotCallbacks(AOwner, ACallbacks, "Owner must be assigned"), AKind)
 {
 }
 

@@ -45,6 +45,12 @@ struct TkPlotObjectCallbacks {
     TkPlotCallback OnRename;
 };
 
+// Raises the first of the creation messages that applies: the owner's
+// (whose wording differs between objects and managers), then one per
+// missing callback.
+const TkPlotObjectCallbacks& CheckPlotCallbacks(TkPlotObjectOwner* AOwner, const TkPlotObjectCallbacks& Callbacks,
+                                                const char* NoOwnerMessage);
+
 // A mouse event as an object receives it: the point as the plot gave it
 // and the point in the object's own frame (X and Y exchanged when the axes
 // are reversed).
