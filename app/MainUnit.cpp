@@ -91,33 +91,35 @@ TfrmMain::TfrmMain(TComponent* AOwner) : TForm(AOwner)
     btnExit = AddToolButton("btnExit", "退出");
     btnExit->OnClick = [this](TObject* S) { btnExitClick(S); };
 
+    // Aligned panes keep the order of their Left positions.
     stbMain = new TVcStatusBar(this);
     stbMain->SetName("stbMain");
     stbMain->SetParent(this);
-    spPort = AddPane("spPort", alLeft);
+    spPort = AddPane("spPort", alLeft, 0);
     spPort->SetAlignment(taCenter);
-    spBaud = AddPane("spBaud", alLeft);
+    spBaud = AddPane("spBaud", alLeft, 100);
     spBaud->SetAlignment(taCenter);
     vf1 = new TVcVersionInfo(this);
     vf1->SetName("vf1");
     spVersion = new TVcVersionInfoStatus(this);
     spVersion->SetName("spVersion");
     spVersion->SetParent(stbMain);
+    spVersion->SetLeft(200);
     spVersion->SetAlign(alLeft);
     spVersion->SetLabel("版本");
     spVersion->SetVersionInfo(vf1);
-    spAuthor = AddPane("spAuthor", alRight);
-    spLogState = AddPane("spLogState", alRight);
+    lblPollingId = AddPane("lblPollingId", alRight, 600);
+    lblPollingId->SetVisible(false);
+    spLogState = AddPane("spLogState", alRight, 650);
     spLogState->SetVisible(false);
     psbPolling = new TVcProgressStatus(this);
     psbPolling->SetName("psbPolling");
     psbPolling->SetParent(stbMain);
+    psbPolling->SetBounds(700, 0, 120, stbMain->GetHeight());
     psbPolling->SetAlign(alRight);
-    psbPolling->SetWidth(120);
     psbPolling->SetTotalParts(10);
     psbPolling->SetVisible(false);
-    lblPollingId = AddPane("lblPollingId", alRight);
-    lblPollingId->SetVisible(false);
+    spAuthor = AddPane("spAuthor", alRight, 900);
 
     srxDevices = new TScrollBox(this);
     srxDevices->SetName("srxDevices");
@@ -176,11 +178,12 @@ void TfrmMain::AddSpacer(const char* Name)
     S->SetParent(toolMain);
 }
 
-TVcStatusPane* TfrmMain::AddPane(const char* Name, TAlign Align)
+TVcStatusPane* TfrmMain::AddPane(const char* Name, TAlign Align, int Left)
 {
     auto* P = new TVcStatusPane(this);
     P->SetName(Name);
     P->SetParent(stbMain);
+    P->SetLeft(Left);
     P->SetAlign(Align);
     P->SetAutoSize(true);
     return P;

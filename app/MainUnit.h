@@ -91,7 +91,7 @@ public:
 private:
     TVcToolButton* AddToolButton(const char* Name, const char* Caption);
     void AddSpacer(const char* Name);
-    TVcStatusPane* AddPane(const char* Name, TAlign Align);
+    TVcStatusPane* AddPane(const char* Name, TAlign Align, int Left);
     TRecordingOptions RecordingOptions() const;
     bool HasDevices() const;
 
