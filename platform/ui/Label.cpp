@@ -80,5 +80,7 @@ void TLabel::AdjustSize()
     if (!FAutoSize || GetWordWrap())
         return;
     const QSize S = LabelOf(this)->sizeHint();
-    SetBounds(GetLeft(), GetTop(), S.width(), S.height());
+    // A right-aligned label keeps its right edge.
+    const int Left = FAlignment == taRightJustify ? GetLeft() + GetWidth() - S.width() : GetLeft();
+    SetBounds(Left, GetTop(), S.width(), S.height());
 }
