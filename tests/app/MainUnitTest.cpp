@@ -61,6 +61,27 @@ TEST(MainUnitTest, OptionsReachTheStatusBarAndTheCaption)
     EXPECT_EQ(frmMain->GetText(), "Line 3");
 }
 
+TEST(MainUnitTest, TheOptionsDialogAppliesToTheMainWindowAndOpensTheDeviceList)
+{
+    TProgramForms P(WriteDevices);
+    P.Start();
+    bool ListShown = false;
+    TProgramForms::WhenShown(frmSetup, [&ListShown] {
+        TProgramForms::WhenShown(frmDeviceList, [&ListShown] {
+            ListShown = true;
+            frmDeviceList->Close();
+        });
+        frmSetup->btnTriggerChannels->Click();
+        frmSetup->cbxBaud->SetItemIndex(frmSetup->cbxBaud->Items->IndexOf("38400"));
+        frmSetup->DialogButtons->OkButton()->Click();
+    });
+    frmMain->btnChangeOptions->Click();
+    EXPECT_TRUE(ListShown);
+    EXPECT_FALSE(frmSetup->GetVisible());
+    EXPECT_EQ(frmMain->spBaud->GetText(), "38400");
+    EXPECT_EQ(TIniFile(P.Dir.File("config.ini")).ReadString("System Parameters", "Baud Rate", ""), "38400");
+}
+
 TEST(MainUnitTest, CaptionAndOwnerTexts)
 {
     EXPECT_EQ(MainCaption(""), "仪表变送器数据采集软件");

@@ -269,6 +269,23 @@ TEST_F(MainWindowTest, AStopThatArrivesWhileTheStopQuestionIsOpenDoesNoHarm)
     EXPECT_TRUE(TempIsEmpty());
 }
 
+TEST_F(MainWindowTest, ARunThatEndsWhileTheCloseQuestionIsOpenStillCloses)
+{
+    StartProgram("StopMode=1\r\nLogDuration=1\r\nTimeBaseLog=0\r\n");
+    AddBothDevices();
+    frmMain->btnRecord->Click();
+    ASSERT_TRUE(WaitForPolls(Press, 1));
+    P->WhileAsking = [this] { ASSERT_TRUE(WaitUntilStopped()); };
+    P->Answers = {IDYES};
+    frmMain->Close();
+    ASSERT_EQ(P->Asked.size(), 1u);
+    EXPECT_EQ(P->Asked[0].Text, "正在记录中, 确认要退出吗？");
+    EXPECT_FALSE(Running());
+    EXPECT_FALSE(frmMain->GetVisible());
+    EXPECT_EQ(DataFiles().size(), 1u);
+    EXPECT_TRUE(TempIsEmpty());
+}
+
 TEST_F(MainWindowTest, AStopQuestionAnsweredNoKeepsTheRun)
 {
     StartProgram("StopMode=1\r\nLogDuration=1\r\nTimeBaseLog=2\r\n");
