@@ -5,6 +5,7 @@
 #include <QGuiApplication>
 #include <QPointer>
 #include <QScreen>
+#include <QTimer>
 #include <QWidget>
 
 #include "ui/Application.h"
@@ -215,8 +216,16 @@ bool TForm::HandleCloseRequest()
         Widget()->showMinimized();
     } else {
         Hide();
+        if (Action == caFree)
+            Release();
     }
     return true;
+}
+
+void TForm::Release()
+{
+    const HWND Self = Handle();
+    QTimer::singleShot(0, [Self] { delete dynamic_cast<TForm*>(TWinControl::FindControl(Self)); });
 }
 
 void TForm::SetBorderStyle(TFormBorderStyle Value)

@@ -46,11 +46,14 @@ public:
     // Runs a modal loop until ModalResult becomes non-zero or the form
     // closes; returns the ModalResult (mrCancel when closed otherwise).
     TModalResult ShowModal();
-    // Asks OnCloseQuery, then OnClose; hides the form (or ends the modal
-    // loop) unless the action is caNone. Closing the main form ends the
-    // application's loop.
+    // Asks OnCloseQuery, then OnClose; unless the action is caNone hides
+    // the form (caFree: releases it) or ends the modal loop. Closing the
+    // main form ends the application's loop.
     void Close();
     bool CloseQuery();
+    // Frees the form once the events being handled are done (a form can
+    // release itself from its own handlers).
+    void Release();
 
     TModalResult GetModalResult() const { return FModalResult; }
     // A non-zero value ends a running ShowModal.

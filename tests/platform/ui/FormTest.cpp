@@ -148,3 +148,15 @@ TEST(SystemCommands, BottomSizeCommandChangesOnlyTheHeight)
     SendGlobalMouse(Frame->Widget(), QEvent::MouseButtonRelease, Start + QPoint(15, 25), Qt::NoButton);
     EXPECT_EQ(Frame->GetBoundsRect(), Rect(0, 0, 200, 125));
 }
+
+TEST(FormEvents, CloseWithCaFreeReleasesTheFormAfterTheHandlerReturns)
+{
+    auto* Form = new TForm(nullptr);
+    const HWND Handle = Form->Handle();
+    Form->OnClose = [](TObject*, TCloseAction& Action) { Action = caFree; };
+    Form->Show();
+    Form->Close();
+    EXPECT_EQ(TWinControl::FindControl(Handle), Form);  // still alive inside the event
+    Application->ProcessMessages();
+    EXPECT_EQ(TWinControl::FindControl(Handle), nullptr);
+}
