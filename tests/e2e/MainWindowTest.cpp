@@ -5,6 +5,7 @@
 #include "app/DeviceUnit.h"
 #include "app/SerialPortSampleThreadUnit.h"
 #include "app/SysOption.h"
+#include "comm/FakeDevice.h"
 #include "rtl/Gbk.h"
 #include "rtl/IniFile.h"
 #include "tools/modbussim/Simulator.h"
@@ -315,6 +316,34 @@ TEST_F(MainWindowTest, APortThatCannotOpenEndsInAMessageAndAnIdleToolbar)
     EXPECT_FALSE(frmMain->btnStop->GetEnabled());
     EXPECT_TRUE(frmMain->btnExit->GetEnabled());
     EXPECT_TRUE(DataFiles().empty());
+}
+
+TEST_F(MainWindowTest, ARunWhosePortGoesAwayEndsWithAMessageAndAnIdleToolbar)
+{
+    StartProgram("StopMode=0\r\n");
+    AddBothDevices();
+    const std::string Name = "kalvo-main-window-test";
+    auto Device = comm::FakeDevice::Create(Name);
+    optCommPort->SetValue(Name);
+    frmMain->btnRecord->Click();
+    ASSERT_TRUE(Running());
+    // The first request reaches the device (the run is served meanwhile).
+    std::string Written;
+    ASSERT_TRUE(TProgramForms::ServeUntil([&] {
+        Written += Device->Receive(8 - Written.size(), 0);
+        return Written.size() >= 8;
+    }));
+
+    Device->HangUp();
+    ASSERT_TRUE(WaitUntilStopped());
+    EXPECT_TRUE(frmMain->btnRecord->GetEnabled());
+    EXPECT_FALSE(frmMain->btnStop->GetEnabled());
+    EXPECT_TRUE(frmMain->btnExit->GetEnabled());
+    EXPECT_FALSE(frmMain->spLogState->GetVisible());
+    ASSERT_TRUE(TProgramForms::ServeUntil([this] { return !P->Asked.empty(); }));
+    EXPECT_EQ(P->Asked[0].Kind, TDialogKind::MessageBox);
+    EXPECT_FALSE(P->Asked[0].Text.empty());
+    EXPECT_TRUE(TempIsEmpty());
 }
 
 }  // namespace
