@@ -134,9 +134,9 @@ TEST_F(MainWindowTest, RecordsARunOfSetDurationIntoACsvFile)
     ASSERT_TRUE(WaitForPolls(Oven, 2));
     ASSERT_TRUE(TProgramForms::ServeUntil([] { return frmMain->spLogState->GetText() == "超时"; }));
     EXPECT_EQ(frmMain->lblPollingId->GetText(), "2");
-    EXPECT_EQ((*DeviceList)[0]->Channel(0)->DisplayText(), "12");
-    EXPECT_EQ((*DeviceList)[0]->Channel(1)->DisplayText(), "-7");
-    EXPECT_EQ((*DeviceList)[1]->Channel(0)->DisplayText(), "-------");
+    EXPECT_EQ((*DeviceList)[0]->Channel(0)->lblValue->GetText(), "12");
+    EXPECT_EQ((*DeviceList)[0]->Channel(1)->lblValue->GetText(), "-7");
+    EXPECT_EQ((*DeviceList)[1]->Channel(0)->lblValue->GetText(), "-------");
 
     ASSERT_TRUE(WaitUntilStopped());
     EXPECT_TRUE(frmMain->btnRecord->GetEnabled());
@@ -189,7 +189,8 @@ TEST_F(MainWindowTest, ChannelsCanBeEditedDuringARun)
     EXPECT_EQ(TIniFile(P->Dir.File("Devices.db")).ReadString("Device1", "ValueName1", ""), "Force");
 
     ASSERT_TRUE(WaitForPolls(Press, 2));
-    ASSERT_TRUE(TProgramForms::ServeUntil([] { return (*DeviceList)[0]->Channel(0)->DisplayText() == "1.2"; }));
+    ASSERT_TRUE(TProgramForms::ServeUntil([] { return (*DeviceList)[0]->Channel(0)->lblValue->GetText() == "1.2"; }));
+    EXPECT_EQ((*DeviceList)[0]->Channel(0)->lblValueName->GetText(), "Force");
     EXPECT_TRUE(Running());
 
     // Stop mode 0 stops without asking.
