@@ -46,7 +46,8 @@ public:
     bool eventFilter(QObject* Watched, QEvent* Event) override;
 
 private:
-    bool KeyEvent(TWinControl* Win, QKeyEvent* Event, bool Down);
+    // Returns whether the key was consumed (also when the control was freed).
+    bool KeyEvent(TWinControl* Win, QKeyEvent* Event, bool Down, const QPointer<QObject>& Alive);
     TControl* FControl;
 };
 
@@ -64,6 +65,13 @@ bool TControlEventFilter::eventFilter(QObject* Watched, QEvent* Event)
                             Event->type() == QEvent::Wheel || Event->type() == QEvent::ContextMenu;
     if (!Own && !Positional)
         return false;
+    // A handler may free the control (and this filter with it): then the
+    // event ends here, and nothing of either is touched again.
+    QPointer<QObject> Alive(Watched);
+    auto Guarded = [&](const std::function<void()>& Fn) {
+        CallGuarded(C, Fn);
+        return !Alive.isNull();
+    };
     switch (Event->type()) {
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonRelease:
@@ -80,22 +88,22 @@ bool TControlEventFilter::eventFilter(QObject* Watched, QEvent* Event)
         if (Event->type() == QEvent::MouseButtonPress) {
             if (Button == mbLeft)
                 C->FPressed = true;
-            CallGuarded(C, [&] { C->MouseDown(Button, Shift, P.x(), P.y()); });
+            if (!Guarded([&] { C->MouseDown(Button, Shift, P.x(), P.y()); }))
+                return true;
         } else if (Event->type() == QEvent::MouseButtonDblClick) {
-            CallGuarded(C, [&] {
-                C->DblClick();
-                C->MouseDown(Button, Shift | ssDouble, P.x(), P.y());
-            });
+            if (!Guarded([&] { C->DblClick(); }))
+                return true;
+            if (!Guarded([&] { C->MouseDown(Button, Shift | ssDouble, P.x(), P.y()); }))
+                return true;
         } else {
             const bool Clicked = Button == mbLeft && C->FPressed && C->FClickOnMouseUp &&
                                  static_cast<QWidget*>(Watched)->rect().contains(P);
             if (Button == mbLeft)
                 C->FPressed = false;
-            CallGuarded(C, [&] {
-                C->MouseUp(Button, Shift, P.x(), P.y());
-                if (Clicked)
-                    C->Click();
-            });
+            if (!Guarded([&] { C->MouseUp(Button, Shift, P.x(), P.y()); }))
+                return true;
+            if (Clicked && !Guarded([&] { C->Click(); }))
+                return true;
         }
         break;
     }
@@ -103,7 +111,8 @@ bool TControlEventFilter::eventFilter(QObject* Watched, QEvent* Event)
         auto* M = static_cast<QMouseEvent*>(Event);
         const QPoint P = M->position().toPoint();
         TShiftState Shift = ShiftStateOf(M->modifiers(), M->buttons());
-        CallGuarded(C, [&] { C->MouseMove(Shift, P.x(), P.y()); });
+        if (!Guarded([&] { C->MouseMove(Shift, P.x(), P.y()); }))
+            return true;
         break;
     }
     case QEvent::Wheel: {
@@ -111,20 +120,24 @@ bool TControlEventFilter::eventFilter(QObject* Watched, QEvent* Event)
         const QPoint P = W->position().toPoint();
         bool Handled = false;
         TShiftState Shift = ShiftStateOf(W->modifiers(), W->buttons());
-        CallGuarded(C, [&] { Handled = C->DoMouseWheel(Shift, W->angleDelta().y(), P.x(), P.y()); });
+        if (!Guarded([&] { Handled = C->DoMouseWheel(Shift, W->angleDelta().y(), P.x(), P.y()); }))
+            return true;
         Consumed = Handled;
         break;
     }
     case QEvent::Resize: {
         const QSize S = static_cast<QResizeEvent*>(Event)->size();
-        CallGuarded(C, [&] { C->SizeChanged(S.width(), S.height()); });
+        if (!Guarded([&] { C->SizeChanged(S.width(), S.height()); }))
+            return true;
         break;
     }
     case QEvent::Enter:
-        CallGuarded(C, [&] { C->MouseEnter(); });
+        if (!Guarded([&] { C->MouseEnter(); }))
+            return true;
         break;
     case QEvent::Leave:
-        CallGuarded(C, [&] { C->MouseLeave(); });
+        if (!Guarded([&] { C->MouseLeave(); }))
+            return true;
         break;
     case QEvent::ToolTip:
         Consumed = C->FHint.empty() || !C->EffectiveShowHint();
@@ -134,22 +147,25 @@ bool TControlEventFilter::eventFilter(QObject* Watched, QEvent* Event)
             const QPoint G = static_cast<QContextMenuEvent*>(Event)->globalPos();
             C->FPopupMenu->PopupComponent = C;
             TPopupMenu* Menu = C->FPopupMenu;
-            CallGuarded(C, [&] { Menu->Popup(G.x(), G.y()); });
+            if (!Guarded([&] { Menu->Popup(G.x(), G.y()); }))
+                return true;
             Consumed = true;
         }
         break;
     case QEvent::KeyPress:
     case QEvent::KeyRelease:
         if (auto* Win = dynamic_cast<TWinControl*>(C))
-            Consumed = KeyEvent(Win, static_cast<QKeyEvent*>(Event), Event->type() == QEvent::KeyPress);
+            Consumed = KeyEvent(Win, static_cast<QKeyEvent*>(Event), Event->type() == QEvent::KeyPress, Alive);
         break;
     case QEvent::FocusIn:
         if (auto* Win = dynamic_cast<TWinControl*>(C))
-            CallGuarded(C, [&] { Win->DoEnter(); });
+            if (!Guarded([&] { Win->DoEnter(); }))
+                return true;
         break;
     case QEvent::FocusOut:
         if (auto* Win = dynamic_cast<TWinControl*>(C))
-            CallGuarded(C, [&] { Win->DoExit(); });
+            if (!Guarded([&] { Win->DoExit(); }))
+                return true;
         break;
     default:
         break;
@@ -157,7 +173,7 @@ bool TControlEventFilter::eventFilter(QObject* Watched, QEvent* Event)
     return Consumed;
 }
 
-bool TControlEventFilter::KeyEvent(TWinControl* Win, QKeyEvent* Event, bool Down)
+bool TControlEventFilter::KeyEvent(TWinControl* Win, QKeyEvent* Event, bool Down, const QPointer<QObject>& Alive)
 {
     // Only controls that take the focus see keys; a key a child ignored and
     // Qt passes on to its container is left to the container's widget.
@@ -178,25 +194,22 @@ bool TControlEventFilter::KeyEvent(TWinControl* Win, QKeyEvent* Event, bool Down
     if (Key == VK_TAB && !Win->WantKey(VK_TAB))
         return false;
     const TShiftState Shift = ShiftStateOf(Event->modifiers(), Qt::NoButton);
-    bool Consumed = false;
-    CallGuarded(Win, [&] {
-        if (Key != 0) {
+    if (Key != 0) {
+        CallGuarded(Win, [&] {
             if (Down)
                 Win->KeyDown(Key, Shift);
             else
                 Win->KeyUp(Key, Shift);
-            if (Key == 0)
-                Consumed = true;
-        }
-        const QString Text = Event->text();
-        if (Down && !Consumed && Text.size() == 1 && Text[0].unicode() < 0x80 && Text[0].unicode() != 0) {
-            char Ch = char(Text[0].unicode());
-            Win->KeyPress(Ch);
-            if (Ch == 0)
-                Consumed = true;
-        }
-    });
-    return Consumed;
+        });
+        if (!Alive || Key == 0)
+            return true;
+    }
+    const QString Text = Event->text();
+    if (!Down || Text.size() != 1 || Text[0].unicode() >= 0x80 || Text[0].unicode() == 0)
+        return false;
+    char Ch = char(Text[0].unicode());
+    CallGuarded(Win, [&] { Win->KeyPress(Ch); });
+    return !Alive || Ch == 0;
 }
 
 // --- TControl ---------------------------------------------------------------

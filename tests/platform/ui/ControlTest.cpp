@@ -341,3 +341,28 @@ TEST(Painting, ExceptionInPaintGoesToTheApplicationNotQt)
     Application->OnException = nullptr;
     EXPECT_EQ(Seen, std::vector<std::string>{"paint failed"});
 }
+
+TEST(MouseEvents, AHandlerMayFreeItsOwnControl)
+{
+    TForm Form(nullptr);
+    TPanel* Panel = NewPanel(&Form, alNone, 0, 0, 50, 50);
+    TFreeWatch Watch;
+    Panel->FreeNotification(&Watch);
+    int Ups = 0;
+    Panel->OnMouseUp = [&](TObject*, TMouseButton, TShiftState, int, int) { ++Ups; };
+    Panel->OnClick = [&](TObject*) { delete Panel; };
+    QWidget* W = Panel->Widget();
+    SendMouse(W, QEvent::MouseButtonPress, Qt::LeftButton, Qt::LeftButton, {5, 5});
+    SendMouse(W, QEvent::MouseButtonRelease, Qt::LeftButton, Qt::NoButton, {5, 5});
+    EXPECT_EQ(Ups, 1);
+    EXPECT_EQ(Watch.Freed, std::vector<TComponent*>{Panel});
+    EXPECT_EQ(Form.ControlCount(), 0);
+
+    TPanel* Other = NewPanel(&Form, alNone, 0, 0, 50, 50);
+    int Clicks = 0;
+    Other->OnMouseDown = [&](TObject*, TMouseButton, TShiftState, int, int) { delete Other; };
+    Other->OnClick = [&](TObject*) { ++Clicks; };
+    SendMouse(Other->Widget(), QEvent::MouseButtonPress, Qt::LeftButton, Qt::LeftButton, {5, 5});
+    EXPECT_EQ(Form.ControlCount(), 0);
+    EXPECT_EQ(Clicks, 0);
+}
