@@ -45,20 +45,40 @@ TSerialPortSampleThread::~TSerialPortSampleThread()
 
 void TSerialPortSampleThread::Execute()
 {
+    const std::vector<TSampleDevice*>& devices = FRun->Devices();
+    bool prepared = false;  // the request for the device polled next is set up
     while (!Terminated()) {
-        for (TSampleDevice* device : FRun->Devices()) {
+        for (std::size_t i = 0; i < devices.size(); ++i) {
             if (Terminated())
                 return;
+            TSampleDevice* device = devices[i];
             if (!device)
                 continue;
-            const bool answered = PollDevice(device);
+            if (!prepared)
+                Synchronize([this, device] { PrepareRequest(device); });
+            const bool replyOK = Exchange();
+            const bool delay = replyOK && FSettings.PollDelay > 0;
+            // Without a poll delay to sleep first, the progress step and
+            // the set-up of the next request share the reply's hand-over.
+            TSampleDevice* next = delay ? nullptr : NextDevice(i);
+            Synchronize([this, device, replyOK, next] {
+                // A reply that comes after this point belongs to no request.
+                FAwaitingReply = false;
+                FRun->Reply(device, replyOK, FValues);
+                if (next && !FRun->AutoStopped()) {
+                    FRun->PollProgress(device);
+                    PrepareRequest(next);
+                }
+            });
+            prepared = next != nullptr;
             // After an automatic stop the run is over: the stop message
             // ends it, and no later poll may start logging again.
             if (FRun->AutoStopped())
                 return;
-            if (answered && FSettings.PollDelay > 0)
+            if (delay) {
                 Sleep(FSettings.PollDelay);
-            Synchronize([this, device] { FRun->PollProgress(device); });
+                Synchronize([this, device] { FRun->PollProgress(device); });
+            }
         }
         FRun->EndOfCycle([this] {
             TCsvRecord record;
@@ -68,34 +88,37 @@ void TSerialPortSampleThread::Execute()
     }
 }
 
-bool TSerialPortSampleThread::PollDevice(TSampleDevice* Device)
+// The device polled after the one at Index, in this cycle or the next.
+TSampleDevice* TSerialPortSampleThread::NextDevice(std::size_t Index) const
 {
-    TModbusRequest request;
-    Synchronize([this, Device, &request] { PrepareRequest(Device, request); });
-    const auto bytes = request.Bytes();
+    const std::vector<TSampleDevice*>& devices = FRun->Devices();
+    for (std::size_t k = 1; k <= devices.size(); ++k)
+        if (TSampleDevice* device = devices[(Index + k) % devices.size()])
+            return device;
+    return nullptr;
+}
+
+// Writes the prepared request and waits for its reply; true when it came
+// in time.
+bool TSerialPortSampleThread::Exchange()
+{
+    const auto bytes = FRequest.Bytes();
     FComPort->Write(bytes.data(), static_cast<int>(bytes.size()));
-    const bool replyOK = FReplyEvent.WaitFor(static_cast<std::uint32_t>(FSettings.PollTimeout)) == wrSignaled;
-    Synchronize([this, Device, replyOK] {
-        // A reply that comes after this point belongs to no request.
-        FAwaitingReply = false;
-        FRun->Reply(Device, replyOK, FValues);
-    });
-    return replyOK;
+    return FReplyEvent.WaitFor(static_cast<std::uint32_t>(FSettings.PollTimeout)) == wrSignaled;
 }
 
 // User-interface thread: the framer, the device settings and the reply
 // state are only ever touched here.
-void TSerialPortSampleThread::PrepareRequest(TSampleDevice* Device, TModbusRequest& Request)
+void TSerialPortSampleThread::PrepareRequest(TSampleDevice* Device)
 {
-    Request = TModbusRequest::ForDevice(Device->StationId(), Device->DVRBeginAddr(), Device->ValueRule(),
-                                        Device->ChannelCount(), ++FLastTag);
-    FPacket->SetStartString(std::string(1, static_cast<char>(Request.StationId)));
+    FRequest = TModbusRequest::ForDevice(Device->StationId(), Device->DVRBeginAddr(), Device->ValueRule(),
+                                         Device->ChannelCount(), ++FLastTag);
+    FPacket->SetStartString(std::string(1, static_cast<char>(FRequest.StationId)));
     FPacket->SetStopString(std::string());
-    FPacket->SetSize(Request.ReplySize());
+    FPacket->SetSize(FRequest.ReplySize());
     FPacket->ResetBuffer();
     DiscardInput();
     FValues.clear();
-    FOutstanding = Request;
     FAwaitingReply = true;
     FReplyEvent.ResetEvent();
 }
@@ -112,10 +135,10 @@ void TSerialPortSampleThread::OnReplyPacket(const std::string& Packet)
 {
     if (!FAwaitingReply)
         return;
-    const std::string frame = TModbusReply::FrameFromPacket(FOutstanding, Packet);
-    if (!TModbusReply::IsValid(FOutstanding, frame))
+    const std::string frame = TModbusReply::FrameFromPacket(FRequest, Packet);
+    if (!TModbusReply::IsValid(FRequest, frame))
         return;
-    FValues = TModbusReply::Decode(FOutstanding.ValueRule, frame);
+    FValues = TModbusReply::Decode(FRequest.ValueRule, frame);
     FAwaitingReply = false;
     FReplyEvent.SetEvent();
 }

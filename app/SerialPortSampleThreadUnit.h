@@ -50,8 +50,9 @@ protected:
     void Execute() override;
 
 private:
-    bool PollDevice(TSampleDevice* Device);
-    void PrepareRequest(TSampleDevice* Device, TModbusRequest& Request);
+    TSampleDevice* NextDevice(std::size_t Index) const;
+    bool Exchange();
+    void PrepareRequest(TSampleDevice* Device);
     void OnReplyPacket(const std::string& Packet);
     void DiscardInput();
 
@@ -61,9 +62,10 @@ private:
     std::unique_ptr<TComDataPacket> FPacket;
     TEvent FReplyEvent;
 
-    // The reply state below lives in the user-interface thread, where the
-    // framer delivers packets.
-    TModbusRequest FOutstanding;
+    // The request in flight and the reply state: set up in the
+    // user-interface thread, where the framer delivers packets; the
+    // sampling thread reads the request only between hand-overs.
+    TModbusRequest FRequest;
     bool FAwaitingReply = false;
     std::uint32_t FLastTag = 0;
     std::vector<std::int32_t> FValues;

@@ -32,7 +32,11 @@ public:
     int DVRBeginAddr() const override { return FBeginAddr; }
     int ChannelCount() const override { return static_cast<int>(FChannels.size()); }
     bool Online() const override { return FOnline; }
-    void SetOnline(bool Value) override { FOnline = Value; }
+    void SetOnline(bool Value) override
+    {
+        FOnline = Value;
+        Answers += Value ? 1 : 0;
+    }
 
     // Triggers latch like the channel frames: start at or above its level,
     // stop at or below its level once started.
@@ -75,6 +79,7 @@ public:
 
     TChannel& Channel(int i) { return FChannels.at(i); }
     std::vector<double> ChartX;
+    int Answers = 0;  // polls answered in time
 
 private:
     int FStation, FRule, FBeginAddr;
