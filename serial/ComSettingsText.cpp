@@ -56,7 +56,9 @@ bool StrToComBool(const std::string& Text) { return UpperCase(Text) == "YES"; }
 std::string ComCharToStr(char Value)
 {
     auto code = static_cast<unsigned char>(Value);
-    if (code < 33)
+    // A byte above 127 is no character on its own: settings files hold
+    // text, where it would come back as "?".
+    if (code < 33 || code > 127)
         return "#" + std::to_string(code);
     return std::string(1, Value);
 }
@@ -67,12 +69,12 @@ char StrToComChar(const std::string& Text)
         return 0;
     if (Text.size() > 1 && Text[0] == '#') {
         std::string digits = Text.substr(1);
-        bool numeric = digits.size() <= 3;
-        for (char c : digits)
-            numeric = numeric && c >= '0' && c <= '9';
-        if (!numeric || std::stoi(digits) > 255)
-            throw EConvertError("'" + digits + "' is not a valid integer value");
-        return static_cast<char>(std::stoi(digits));
+        int code = 0;
+        for (char c : digits) {
+            if (c < '0' || c > '9' || (code = code * 10 + (c - '0')) > 255)
+                throw EConvertError("'" + digits + "' is not a valid character code");
+        }
+        return static_cast<char>(code);
     }
     return Text[0];
 }

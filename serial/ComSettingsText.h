@@ -23,7 +23,8 @@ TRTSFlowControl StrToRTS(const std::string& Text);
 // "Yes" / "No"; only "YES" in any case reads as true.
 std::string ComBoolToStr(bool Value);
 bool StrToComBool(const std::string& Text);
-// A character below 33 as "#" and its decimal code, any other as itself.
+// A character below 33 or above 127 as "#" and its decimal code, any other
+// as itself.
 std::string ComCharToStr(char Value);
 // "#" and digits give that code (EConvertError when not a number), other
 // text its first character, empty text #0.

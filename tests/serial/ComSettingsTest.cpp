@@ -150,6 +150,9 @@ TEST(ComSettingsText, CharactersBelowThirtyThreeUseTheirCode)
     EXPECT_EQ(StrToComChar("#0"), '\0');
     EXPECT_THROW(StrToComChar("#1x"), EConvertError);
     EXPECT_THROW(StrToComChar("#999"), EConvertError);
+    EXPECT_THROW(StrToComChar("#99999999999999999999"), EConvertError);
+    // Leading zeros are still a number.
+    EXPECT_EQ(StrToComChar("#0013"), '\r');
 }
 
 TEST(ComErrors, MessagesAndNumbers)
@@ -251,6 +254,33 @@ TEST(ComPortStorage, LoadAppliesGroupsInOrderSoFlowFlagsWinOverTheSummary)
     EXPECT_EQ(port.Timeouts()->ReadInterval(), 50);
     // Missing keys keep the current values.
     EXPECT_EQ(port.Timeouts()->WriteTotalConstant(), 1000);
+    std::filesystem::remove(file);
+}
+
+TEST(ComPortStorage, CharactersAboveTheAsciiRangeSurviveAStoreAndLoad)
+{
+    std::string file = TempIni("comchars");
+    TComPort stored(nullptr);
+    stored.SetName("Dev");
+    stored.SetStoredProps({spOthers, spParity, spFlowControl});
+    stored.SetEventChar('\xB5');
+    stored.Parity()->SetReplaceChar('\xFF');
+    stored.FlowControl()->SetXonChar('\x80');
+    stored.FlowControl()->SetXoffChar('\x7E');
+    {
+        TIniFile ini(file);
+        stored.StoreIniFile(&ini);
+    }
+    TComPort loaded(nullptr);
+    loaded.SetName("Dev");
+    loaded.SetStoredProps({spOthers, spParity, spFlowControl});
+    TIniFile ini(file);
+    loaded.LoadIniFile(&ini);
+    EXPECT_EQ(loaded.EventChar(), '\xB5');
+    EXPECT_EQ(loaded.Parity()->ReplaceChar(), '\xFF');
+    EXPECT_EQ(loaded.FlowControl()->XonChar(), '\x80');
+    EXPECT_EQ(loaded.FlowControl()->XoffChar(), '~');
+    EXPECT_EQ(ini.ReadString("Dev", "FlowControl.XoffChar", ""), "~");
     std::filesystem::remove(file);
 }
 
