@@ -29,6 +29,11 @@ TDayParts SplitDateTime(double Value)
     TDayParts p{};
     p.Days = static_cast<std::int64_t>(std::trunc(Value + 1e-15));
     DecodeTime(Value, p.Hour, p.Min, p.Sec, p.MSec);
+    // The time of day is rounded to whole milliseconds: one that rounded up
+    // to midnight belongs to the next day.
+    const bool midnight = p.Hour == 0 && p.Min == 0 && p.Sec == 0 && p.MSec == 0;
+    if (midnight && Value - std::trunc(Value) > 0.5)
+        p.Days = static_cast<std::int64_t>(std::trunc(Value)) + 1;
     return p;
 }
 

@@ -73,6 +73,20 @@ TEST_F(kGPFunctionsTest, DateTimeUnits)
     EXPECT_EQ(DateTimeToHours(-0.5), 2147483647);
 }
 
+TEST_F(kGPFunctionsTest, DateTimeUnitsJustBeforeMidnightRoundToTheNextDay)
+{
+    // Tick arithmetic lands a hair below midnight; the time of day rounds
+    // up to 24:00, which must carry into the day count, not vanish.
+    const double justBefore = 45000.0 - 1e-11;
+    EXPECT_EQ(DateTimeToMilliseconds(justBefore), 45000LL * 86400000);
+    EXPECT_EQ(DateTimeToSeconds(justBefore), 45000LL * 86400);
+    EXPECT_EQ(DateTimeToMinutes(justBefore), 45000LL * 1440);
+    EXPECT_EQ(DateTimeToHours(justBefore), 45000LL * 24);
+    EXPECT_EQ(DateTimeToSeconds(1.0 - 1e-12), 86400);
+    // a whole millisecond before midnight stays on its day
+    EXPECT_EQ(DateTimeToMilliseconds(2.0 - 1.0 / 86400000), 2 * 86400000LL - 1);
+}
+
 TEST_F(kGPFunctionsTest, PaperSizes)
 {
     EXPECT_DOUBLE_EQ(MillimetresToInches(25.4), 1.0);
