@@ -272,6 +272,7 @@ void TfrmSetup::ApplyEnabling()
     rgStartTriggerLogic->SetEnabled(Start == 1);
     rgStopTriggerLogic->SetEnabled(Stop == 2);
     leLogDuration->SetEnabled(Stop == 1);
+    lblLogDuration->SetEnabled(Stop == 1);
     cbxTimeBaseLog->SetEnabled(Stop == 1);
     lblTimeBaseLog->SetEnabled(Stop == 1);
     btnTriggerChannels->SetEnabled(Start == 1 || Stop == 2);

@@ -26,6 +26,10 @@ std::string TVcNumericEdit::Formatted(double Value) const
 
 double TVcNumericEdit::GetValue() const
 {
+    // The text still showing the value as it was set is no edit: the display
+    // format rounds what is shown, not the value.
+    if (GetText() == Formatted(FValue))
+        return FValue;
     double V = 0;
     if (!TryStrToFloat(GetText(), V) || !std::isfinite(V))
         return FValue;

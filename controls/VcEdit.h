@@ -16,7 +16,8 @@ public:
     explicit TVcNumericEdit(TComponent* AOwner);
 
     // The number in the edit; text that is not a number reads as the last
-    // value set. With CheckRange the value is kept within Min..Max.
+    // value set, and so does the text that value is shown as, at its full
+    // precision. With CheckRange the value is kept within Min..Max.
     double GetValue() const;
     void SetValue(double Value);
     int AsInteger() const;

@@ -100,10 +100,15 @@ TEST_F(SetupUnitTest, EnablingFollowsTheModes)
     auto* StopMode = Find<TVcRadioGroup>("rgStopMode");
     EXPECT_FALSE(Find<TVcBitBtn>("btnTriggerChannels")->GetEnabled());
     EXPECT_FALSE(Find<TVcRadioGroup>("rgStartTriggerLogic")->GetEnabled());
+    EXPECT_FALSE(Find<TVcEdit>("leLogDuration")->GetEnabled());
+    EXPECT_FALSE(Find<TVcLabel>("lblLogDuration")->GetEnabled());
+    EXPECT_FALSE(Find<TVcLabel>("lblTimeBaseLog")->GetEnabled());
 
     StopMode->SetItemIndex(1);
     Form->ModeClick(StopMode);
     EXPECT_TRUE(Find<TVcEdit>("leLogDuration")->GetEnabled());
+    EXPECT_TRUE(Find<TVcLabel>("lblLogDuration")->GetEnabled());
+    EXPECT_TRUE(Find<TVcLabel>("lblTimeBaseLog")->GetEnabled());
     EXPECT_TRUE(Find<TVcComboBox>("cbxTimeBaseLog")->GetEnabled());
     EXPECT_FALSE(Find<TVcRadioGroup>("rgStopTriggerLogic")->GetEnabled());
     EXPECT_FALSE(Find<TVcBitBtn>("btnTriggerChannels")->GetEnabled());
@@ -215,6 +220,18 @@ TEST_F(SetupUnitTest, ValuesTheControlsCannotShowAreKept)
     EXPECT_EQ(optPollDelay->AsInteger(), 500);
     EXPECT_EQ(optMaxRecordPerFile->AsInteger(), 5);
     EXPECT_EQ(optChannelRingBufferSize->AsInteger(), 60000);
+}
+
+TEST_F(SetupUnitTest, FractionsTheEditsRoundForDisplayAreNotRewritten)
+{
+    const std::string Text = "[Display Parameters]\r\nXSpan=1200.25\r\n[Log Parameters]\r\nLogInterval=0.05\r\n";
+    TScratchDir::Write(Dir.File("config.ini"), Text);
+    Open();
+    EXPECT_EQ(Find<TVcNumericEdit>("neLogInterval")->GetText(), "0.1");
+    PressOk();
+    EXPECT_EQ(Config(), Text);
+    EXPECT_DOUBLE_EQ(optLogInterval->AsFloat(), 0.05);
+    EXPECT_DOUBLE_EQ(optXSpan->AsFloat(), 1200.25);
 }
 
 TEST_F(SetupUnitTest, CancelWritesNothing)

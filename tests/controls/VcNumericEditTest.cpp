@@ -55,4 +55,22 @@ TEST_F(VcNumericEditTest, IntegersOnlyRoundsAndRangeClamps)
     EXPECT_EQ(Edit->AsInteger(), 50000);
 }
 
+TEST_F(VcNumericEditTest, UneditedValueKeepsItsPrecision)
+{
+    // The display format only rounds what is shown; a value nobody edited
+    // reads back as it was set.
+    Edit->SetDisplayFormat("0.0");
+    Edit->SetValue(0.05);
+    EXPECT_EQ(Edit->GetText(), "0.1");
+    EXPECT_DOUBLE_EQ(Edit->GetValue(), 0.05);
+    Edit->SetValue(1200.25);
+    EXPECT_DOUBLE_EQ(Edit->GetValue(), 1200.25);
+    // Other text is an edit.
+    Edit->SetText("1200.5");
+    EXPECT_DOUBLE_EQ(Edit->GetValue(), 1200.5);
+    Edit->SetValue(0.05);
+    Edit->SetText("0.2");
+    EXPECT_DOUBLE_EQ(Edit->GetValue(), 0.2);
+}
+
 }  // namespace
