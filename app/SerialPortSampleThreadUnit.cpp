@@ -48,12 +48,14 @@ void TSerialPortSampleThread::Execute()
     const std::vector<TSampleDevice*>& devices = FRun->Devices();
     bool prepared = false;  // the request for the device polled next is set up
     while (!Terminated()) {
+        bool polled = false;
         for (std::size_t i = 0; i < devices.size(); ++i) {
             if (Terminated())
                 return;
             TSampleDevice* device = devices[i];
             if (!device)
                 continue;
+            polled = true;
             if (!prepared)
                 Synchronize([this, device] { PrepareRequest(device); });
             const bool replyOK = Exchange();
@@ -85,6 +87,10 @@ void TSerialPortSampleThread::Execute()
             Synchronize([this, &record] { record = FRun->TakeRecordSnapshot(); });
             return record;
         });
+        // Nothing to poll: wait as long as a silent device would take
+        // rather than spin.
+        if (!polled)
+            Sleep(FSettings.PollTimeout > 0 ? FSettings.PollTimeout : 1);
     }
 }
 

@@ -20,6 +20,7 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <sys/resource.h>
 #include <thread>
 
 namespace {
@@ -315,6 +316,27 @@ TEST_F(RecordingRunTest, ALineThatGoesAwayEndsTheRunAndKeepsItsRecords)
     for (std::size_t i = 2; i < lines.size(); ++i)
         EXPECT_TRUE(lines[i] == std::to_string(i) + ",9" || lines[i] == std::to_string(i) + ",-------") << lines[i];
     EXPECT_TRUE(FilesIn(FDir / "Temp").empty());
+}
+
+double CpuSeconds()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_utime.tv_sec + usage.ru_stime.tv_sec + (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+}
+
+TEST_F(RecordingRunTest, ARunWithoutDevicesIdlesInsteadOfSpinning)
+{
+    Configure("");
+    FOptions.Settings.PollTimeout = 100;
+    Record({});
+    const double before = CpuSeconds();
+    ServeFor(1000);
+    const double used = CpuSeconds() - before;
+    FControl.StopRecording();
+    EXPECT_FALSE(FControl.Running());
+    // A spinning thread would take about a whole second of processor time.
+    EXPECT_LT(used, 0.5);
 }
 
 TEST_F(RecordingRunTest, AStopMessageFromAnEarlierRunDoesNotEndANewOne)
