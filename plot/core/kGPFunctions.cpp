@@ -440,7 +440,7 @@ void DrawGradient(TCanvas* Canvas, const TRect& Rect, TkFillDirection Direction,
     const int cx = (r.Left + r.Right) / 2, cy = (r.Top + r.Bottom) / 2;
     if (Direction == kfdRectangleOut || Direction == kfdRectangleIn || Direction == kfdCircleOut ||
         Direction == kfdCircleIn) {
-        // The outermost colour under everything, so no gap shows between steps.
+        // The middle's colour under everything, so no gap shows between steps.
         Canvas->Brush->SetColor(colourAt(steps));
         Canvas->FillRect(r);
         Canvas->Brush->SetStyle(bsClear);
@@ -462,8 +462,8 @@ void DrawGradient(TCanvas* Canvas, const TRect& Rect, TkFillDirection Direction,
         case kfdTopRightBottomLeft: Line(Canvas, r.Left - 1, r.Bottom - 2 - i, r.Left + i + 1, r.Bottom); break;
         case kfdRectangleOut:
         case kfdRectangleIn: {
-            // Step 0 innermost; steps apart by at most the pen width.
-            const int inset = steps > 0 ? (steps - i) * half / steps : 0;
+            // Step i shrunk from the edge; steps apart by at most the pen width.
+            const int inset = steps > 0 ? i * half / steps : 0;
             TRect box = r;
             InflateRect(box, -inset, -inset);
             if (!IsRectEmpty(box))
@@ -472,7 +472,8 @@ void DrawGradient(TCanvas* Canvas, const TRect& Rect, TkFillDirection Direction,
         }
         case kfdCircleOut:
         case kfdCircleIn: {
-            const int rad = steps > 0 ? static_cast<int>(i * radius / steps) : static_cast<int>(radius);
+            // Like the rectangles: step 0 outermost, through the corners.
+            const int rad = steps > 0 ? static_cast<int>((steps - i) * radius / steps) : static_cast<int>(radius);
             Canvas->Ellipse(cx - rad, cy - rad, cx + rad + 1, cy + rad + 1);
             break;
         }

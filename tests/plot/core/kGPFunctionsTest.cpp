@@ -252,6 +252,29 @@ TEST_F(kGPFunctionsTest, EveryGradientCoversItsRectangleAndNothingElse)
     }
 }
 
+TEST_F(kGPFunctionsTest, RectangleAndCircleGradientsStartAtTheEdge)
+{
+    // Step i is the outline shrunk by i: the start colour lies in the
+    // rectangle's corner, the stop colour in its middle; the second
+    // direction of each pair the other way round.
+    const TRect r(0, 0, 60, 48);
+    auto edgeAndMiddle = [&](TkFillDirection d) {
+        TBitmap bitmap(60, 48);
+        DrawGradient(bitmap.Canvas, r, d, clBlack, clWhite);
+        return std::make_pair(TColor(bitmap.Canvas->Pixels[1][1]), TColor(bitmap.Canvas->Pixels[30][24]));
+    };
+    for (TkFillDirection d : {kfdRectangleOut, kfdCircleOut}) {
+        const auto [edge, middle] = edgeAndMiddle(d);
+        EXPECT_LT(GetRValue(edge), 40) << d;
+        EXPECT_GT(GetRValue(middle), 215) << d;
+    }
+    for (TkFillDirection d : {kfdRectangleIn, kfdCircleIn}) {
+        const auto [edge, middle] = edgeAndMiddle(d);
+        EXPECT_GT(GetRValue(edge), 215) << d;
+        EXPECT_LT(GetRValue(middle), 40) << d;
+    }
+}
+
 TEST_F(kGPFunctionsTest, GradientsWithoutStepsDoNotDivideByZero)
 {
     for (int d = kfdTopBottom; d <= kfdCircleIn; ++d) {
