@@ -10,12 +10,71 @@
 #include "rtl/NumberFormat.h"
 #include "rtl/StrUtils.h"
 #include "serial/CPort.h"
+#include "ui/Bitmap.h"
+
+#include <utility>
 
 TfrmMain* frmMain = nullptr;
 
 namespace {
 constexpr TColor RunningColor = 0xFF8000;
 constexpr TColor IdleColor = 0x808080;
+
+enum TMainImage { miRecord, miStop, miOptions, miArrange, miDeviceList, miExit };
+
+// The toolbar pictures, 24 x 24, drawn in code on a transparent key colour.
+void LoadMainImages(TImageList* Images)
+{
+    constexpr TColor Key = clFuchsia;
+    constexpr TColor Blue = RGB(0, 102, 204);
+    Images->SetWidth(24);
+    Images->SetHeight(24);
+    for (int Index = miRecord; Index <= miExit; ++Index) {
+        TBitmap B(24, 24);
+        TCanvas* C = B.Canvas;
+        C->Brush->Color = Key;
+        C->FillRect(Rect(0, 0, 24, 24));
+        C->Pen->Color = Blue;
+        C->Brush->Color = Blue;
+        switch (Index) {
+        case miRecord:  // a red dot
+            C->Pen->Color = RGB(220, 0, 0);
+            C->Brush->Color = RGB(220, 0, 0);
+            C->Ellipse(4, 4, 20, 20);
+            break;
+        case miStop:  // a square
+            C->Rectangle(5, 5, 19, 19);
+            break;
+        case miOptions:  // three sliders
+            for (int y : {6, 12, 18}) {
+                C->MoveTo(3, y);
+                C->LineTo(21, y);
+            }
+            for (auto [x, y] : {std::pair{8, 6}, std::pair{15, 12}, std::pair{11, 18}})
+                C->Rectangle(x - 2, y - 2, x + 3, y + 3);
+            break;
+        case miArrange:  // stacked frames
+            C->Brush->Color = clWhite;
+            for (int y : {3, 10, 17})
+                C->Rectangle(3, y, 21, y + 5);
+            break;
+        case miDeviceList:  // a list with bullets
+            for (int y : {5, 11, 17}) {
+                C->Rectangle(3, y, 6, y + 3);
+                C->Rectangle(8, y + 1, 21, y + 2);
+            }
+            break;
+        case miExit:  // an arrow leaving a door
+            C->Brush->Color = clWhite;
+            C->Rectangle(3, 3, 13, 21);
+            C->Brush->Color = Blue;
+            C->Polygon({Point(10, 10), Point(16, 10), Point(16, 6), Point(22, 12), Point(16, 18), Point(16, 14),
+                        Point(10, 14)});
+            break;
+        }
+        Images->AddMasked(&B, Key);
+    }
+}
 }  // namespace
 
 std::string AppDir()
@@ -48,7 +107,7 @@ TfrmMain::TfrmMain(TComponent* AOwner) : TForm(AOwner)
     pnlToolBar->SetName("pnlToolBar");
     pnlToolBar->SetParent(this);
     pnlToolBar->SetAlign(alTop);
-    pnlToolBar->SetHeight(46);
+    pnlToolBar->SetHeight(50);
     pnlToolBar->SetBorderStyle(vbsNone);
 
     pnlPollingState = new TVcPanel(this);
@@ -73,22 +132,26 @@ TfrmMain::TfrmMain(TComponent* AOwner) : TForm(AOwner)
     toolMain->SetAlign(alClient);
     toolMain->SetShowCaptions(true);
     toolMain->SetButtonWidth(64);
-    toolMain->SetButtonHeight(40);
-    btnRecord = AddToolButton("btnRecord", "开始记录");
+    toolMain->SetButtonHeight(44);
+    imlMain = new TImageList(this);
+    imlMain->SetName("imlMain");
+    LoadMainImages(imlMain);
+    toolMain->SetImages(imlMain);
+    btnRecord = AddToolButton("btnRecord", "开始记录", miRecord);
     btnRecord->OnClick = [this](TObject* S) { btnRecordClick(S); };
-    btnStop = AddToolButton("btnStop", "停止记录");
+    btnStop = AddToolButton("btnStop", "停止记录", miStop);
     btnStop->SetEnabled(false);
     btnStop->OnClick = [this](TObject* S) { btnStopClick(S); };
     AddSpacer("tbsSpacer1");
-    btnChangeOptions = AddToolButton("btnChangeOptions", "参数设置");
+    btnChangeOptions = AddToolButton("btnChangeOptions", "参数设置", miOptions);
     btnChangeOptions->OnClick = [this](TObject* S) { btnChangeOptionsClick(S); };
     AddSpacer("tbsSpacer2");
-    btnArrangeDevices = AddToolButton("btnArrangeDevices", "重新排列");
+    btnArrangeDevices = AddToolButton("btnArrangeDevices", "重新排列", miArrange);
     btnArrangeDevices->OnClick = [this](TObject* S) { btnArrangeDevicesClick(S); };
-    btnDeviceList = AddToolButton("btnDeviceList", "设备管理");
+    btnDeviceList = AddToolButton("btnDeviceList", "设备管理", miDeviceList);
     btnDeviceList->OnClick = [this](TObject* S) { btnDeviceListClick(S); };
     AddSpacer("tbsSpacer3");
-    btnExit = AddToolButton("btnExit", "退出");
+    btnExit = AddToolButton("btnExit", "退出", miExit);
     btnExit->OnClick = [this](TObject* S) { btnExitClick(S); };
 
     // Aligned panes keep the order of their Left positions.
@@ -162,11 +225,12 @@ TfrmMain::~TfrmMain()
         frmMain = nullptr;
 }
 
-TVcToolButton* TfrmMain::AddToolButton(const char* Name, const char* Caption)
+TVcToolButton* TfrmMain::AddToolButton(const char* Name, const char* Caption, int Image)
 {
     auto* B = new TVcToolButton(this);
     B->SetName(Name);
     B->SetText(Caption);
+    B->SetImageIndex(Image);
     B->SetParent(toolMain);
     return B;
 }

@@ -10,6 +10,7 @@
 #include "ui/Application.h"
 #include "ui/Dialogs.h"
 #include "ui/Form.h"
+#include "ui/ImageList.h"
 #include "ui/Panel.h"
 
 #include <memory>
@@ -26,6 +27,7 @@ public:
 
     TVcPanel* pnlToolBar;
     TVcToolbar* toolMain;
+    TImageList* imlMain;
     TVcToolButton* btnRecord;
     TVcToolButton* btnStop;
     TVcToolButton* btnChangeOptions;
@@ -89,7 +91,7 @@ public:
     bool AskLogFileName(const std::string& InitialDir, std::string& FileName) override;
 
 private:
-    TVcToolButton* AddToolButton(const char* Name, const char* Caption);
+    TVcToolButton* AddToolButton(const char* Name, const char* Caption, int Image);
     void AddSpacer(const char* Name);
     TVcStatusPane* AddPane(const char* Name, TAlign Align, int Left);
     TRecordingOptions RecordingOptions() const;
