@@ -294,7 +294,13 @@ void TControl::SetHeight(int Value) { SetBounds(GetLeft(), GetTop(), GetWidth(),
 
 void TControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight)
 {
-    const QRect R(ALeft, ATop, std::max(0, AWidth), std::max(0, AHeight));
+    AWidth = std::max(0, AWidth);
+    AHeight = std::max(0, AHeight);
+    if ((AWidth != GetWidth() || AHeight != GetHeight()) && !CanResize(AWidth, AHeight)) {
+        AWidth = GetWidth();
+        AHeight = GetHeight();
+    }
+    const QRect R(ALeft, ATop, AWidth, AHeight);
     if (FWidget->geometry() != R)
         FWidget->setGeometry(R);
     // Qt holds back resize events of hidden widgets; the layout must not
@@ -305,6 +311,14 @@ void TControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight)
         if (FAlign != alNone)
             FParent->AlignControls(this);
     }
+}
+
+bool TControl::CanResize(int& NewWidth, int& NewHeight)
+{
+    bool Resize = true;
+    if (OnCanResize)
+        OnCanResize(this, NewWidth, NewHeight, Resize);
+    return Resize;
 }
 
 void TControl::SizeChanged(int AWidth, int AHeight)
@@ -812,6 +826,12 @@ public:
     bool eventFilter(QObject*, QEvent* Event) override
     {
         if (!FWidget) {
+            deleteLater();
+            return false;
+        }
+        if (Event->type() == QEvent::MouseMove && static_cast<QMouseEvent*>(Event)->buttons() == Qt::NoButton) {
+            // The button went up before the command arrived: nothing to drag.
+            qApp->removeEventFilter(this);
             deleteLater();
             return false;
         }

@@ -70,6 +70,7 @@ using TMouseEvent =
 using TMouseMoveEvent = std::function<void(TObject* Sender, TShiftState Shift, int X, int Y)>;
 using TMouseWheelEvent = std::function<void(TObject* Sender, TShiftState Shift, int WheelDelta,
                                             int X, int Y, bool& Handled)>;
+using TCanResizeEvent = std::function<void(TObject* Sender, int& NewWidth, int& NewHeight, bool& Resize)>;
 using TKeyEvent = std::function<void(TObject* Sender, std::uint16_t& Key, TShiftState Shift)>;
 using TKeyPressEvent = std::function<void(TObject* Sender, char& Key)>;
 
@@ -188,6 +189,8 @@ public:
     TNotifyEvent OnMouseEnter;
     TNotifyEvent OnMouseLeave;
     TNotifyEvent OnResize;
+    // Asked before every change of size; may adjust the size or refuse it.
+    TCanResizeEvent OnCanResize;
 
     // The Qt widget behind the control (forward-declared here).
     QWidget* Widget() const { return FWidget; }
@@ -204,6 +207,8 @@ protected:
     virtual bool DoMouseWheel(TShiftState Shift, int WheelDelta, int X, int Y);
     virtual void DblClick();
     virtual void Resize();
+    // Fires OnCanResize; false keeps the current size.
+    virtual bool CanResize(int& NewWidth, int& NewHeight);
     virtual void MouseEnter();
     virtual void MouseLeave();
     // Applies Color to the widget; controls whose colour role differs

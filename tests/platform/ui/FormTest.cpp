@@ -160,3 +160,32 @@ TEST(FormEvents, CloseWithCaFreeReleasesTheFormAfterTheHandlerReturns)
     Application->ProcessMessages();
     EXPECT_EQ(TWinControl::FindControl(Handle), nullptr);
 }
+
+TEST(SystemCommands, MoveCommandAfterTheButtonWentUpDragsNothing)
+{
+    TForm Form(nullptr);
+    auto* Meter = new TPanel(&Form);
+    Meter->Parent = &Form;
+    Meter->SetBounds(10, 10, 50, 50);
+    Form.Show();
+    const QPoint Start = QCursor::pos();
+    SendMessage(Meter->Handle(), WM_SYSCOMMAND, 0xF011, 0);
+    SendGlobalMouse(Meter->Widget(), QEvent::MouseMove, Start + QPoint(30, 40), Qt::NoButton);
+    SendGlobalMouse(Meter->Widget(), QEvent::MouseMove, Start + QPoint(60, 60), Qt::LeftButton);
+    EXPECT_EQ(Meter->GetLeft(), 10);
+    EXPECT_EQ(Meter->GetTop(), 10);
+}
+
+TEST(Resizing, OnCanResizeMayRefuseOrAdjustANewSize)
+{
+    TPanel Frame(nullptr);
+    Frame.SetBounds(0, 0, 100, 300);
+    Frame.OnCanResize = [](TObject*, int&, int& NewHeight, bool& Resize) { Resize = NewHeight >= 210; };
+    Frame.Height = 200;
+    EXPECT_EQ(Frame.GetHeight(), 300);
+    Frame.SetBounds(5, 6, 100, 250);
+    EXPECT_EQ(Frame.GetBoundsRect(), Rect(5, 6, 105, 256));
+    Frame.OnCanResize = [](TObject*, int& NewWidth, int&, bool&) { NewWidth = 77; };
+    Frame.Width = 10;
+    EXPECT_EQ(Frame.GetWidth(), 77);
+}
