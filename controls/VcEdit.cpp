@@ -49,14 +49,17 @@ int TVcNumericEdit::AsInteger() const
 
 void TVcNumericEdit::SetIntegersOnly(bool Value)
 {
+    // Read under the old format, so an unedited value keeps its precision.
+    const double Current = GetValue();
     FIntegersOnly = Value;
-    SetValue(GetValue());
+    SetValue(Current);
 }
 
 void TVcNumericEdit::SetDisplayFormat(const std::string& Value)
 {
+    const double Current = GetValue();
     FDisplayFormat = Value;
-    SetValue(GetValue());
+    SetValue(Current);
 }
 
 void TVcNumericEdit::DoExit()

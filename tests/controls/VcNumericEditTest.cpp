@@ -65,6 +65,9 @@ TEST_F(VcNumericEditTest, UneditedValueKeepsItsPrecision)
     EXPECT_DOUBLE_EQ(Edit->GetValue(), 0.05);
     Edit->SetValue(1200.25);
     EXPECT_DOUBLE_EQ(Edit->GetValue(), 1200.25);
+    // A new display format shows the value, not the old text, again.
+    Edit->SetDisplayFormat("0.00");
+    EXPECT_EQ(Edit->GetText(), "1200.25");
     // Other text is an edit.
     Edit->SetText("1200.5");
     EXPECT_DOUBLE_EQ(Edit->GetValue(), 1200.5);
