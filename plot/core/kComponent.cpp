@@ -23,6 +23,9 @@ const bool Registered = [] {
             .Integer("Top", [](const T& c) { return c.GetTop(); }, [](T& c, std::int64_t v) { c.SetTop(int(v)); })
             .Integer("Width", [](const T& c) { return c.GetWidth(); }, [](T& c, std::int64_t v) { c.SetWidth(int(v)); })
             .Integer("Height", [](const T& c) { return c.GetHeight(); }, [](T& c, std::int64_t v) { c.SetHeight(int(v)); })
+            .Integer("Cursor", [](const T& c) { return c.GetCursor(); }, [](T& c, std::int64_t v) { c.SetCursor(TCursor(v)); },
+                     crDefault, "TCursor")
+            .String("Hint", [](const T& c) { return c.GetHint(); }, [](T& c, const std::string& v) { c.SetHint(v); })
             .Boolean("Visible", [](const T& c) { return c.GetVisible(); }, [](T& c, std::int64_t v) { c.SetVisible(v != 0); }, true)
             .Boolean("Enabled", [](const T& c) { return c.GetEnabled(); }, [](T& c, std::int64_t v) { c.SetEnabled(v != 0); }, true)
             .Boolean("ShowHint", [](const T& c) { return c.GetShowHint(); }, [](T& c, std::int64_t v) { c.SetShowHint(v != 0); })

@@ -300,10 +300,16 @@ TEST_F(kComponentTest, SavedPropertiesLeaveOutPlacementUnlessAllAreWanted)
                                              "AutoFrameRate = 1", "UpdateFrameRate = 25", "Level = 3"}));
 
     C->SetOptionSaveAllProperties(true);
+    C->SetHint("Pressure");
+    C->SetCursor(crCross);
     C->SavePropertiesToFile(file);
     lines.LoadFromFile(file);
     EXPECT_EQ(lines.IndexOfName("Name"), -1);
     std::string value;
+    EXPECT_TRUE(ExtractValueByName("Hint", lines, value));
+    EXPECT_EQ(value, "Pressure");
+    EXPECT_TRUE(ExtractValueByName("Cursor", lines, value));
+    EXPECT_EQ(value, std::to_string(crCross));
     EXPECT_TRUE(ExtractValueByName("Width", lines, value));
     EXPECT_EQ(value, "60");
     EXPECT_TRUE(ExtractValueByName("Visible", lines, value));
