@@ -114,7 +114,8 @@ protected:
 
 TEST_F(MainWindowTest, RecordsARunOfSetDurationIntoACsvFile)
 {
-    StartProgram("StopMode=1\r\nLogDuration=1\r\nTimeBaseLog=0\r\n");
+    // Long enough to watch a few polling cycles even on a busy machine.
+    StartProgram("StopMode=1\r\nLogDuration=3\r\nTimeBaseLog=0\r\n");
     EXPECT_TRUE(frmMain->pnlNoneDevice->GetVisible());
     EXPECT_FALSE(frmMain->btnRecord->GetEnabled());
     AddBothDevices();
@@ -273,7 +274,7 @@ TEST_F(MainWindowTest, AStopThatArrivesWhileTheStopQuestionIsOpenDoesNoHarm)
 
 TEST_F(MainWindowTest, ARunThatEndsWhileTheCloseQuestionIsOpenStillCloses)
 {
-    StartProgram("StopMode=1\r\nLogDuration=1\r\nTimeBaseLog=0\r\n");
+    StartProgram("StopMode=1\r\nLogDuration=2\r\nTimeBaseLog=0\r\n");
     AddBothDevices();
     frmMain->btnRecord->Click();
     ASSERT_TRUE(WaitForPolls(Press, 1));
