@@ -19,6 +19,7 @@
 #include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <list>
 #include <sstream>
 #include <sys/resource.h>
 #include <thread>
@@ -83,6 +84,12 @@ protected:
 
     void Record(const std::vector<TSampleDevice*>& Devices) { FControl.RecordAction(FOptions, Devices); }
 
+    // Devices outlive the run, which the fixture stops last.
+    TFakeSampleDevice& Device(int Station, int Rule, int BeginAddr, int Channels)
+    {
+        return FDevices.emplace_back(Station, Rule, BeginAddr, Channels);
+    }
+
     // Serves the run until Cycles whole polling cycles of Devices are done.
     // (The record action and the thread's creation each reset the progress
     // pane first.)
@@ -101,6 +108,7 @@ protected:
     }
 
     TTempDir FDir;
+    std::list<TFakeSampleDevice> FDevices;
     modbussim::Simulator FSim;
     TFakeRecordingView FView;
     TRecordingControl FControl{&FView};
@@ -113,7 +121,9 @@ TEST_F(RecordingRunTest, ThreeDevicesSecondSilentStoppedByHand)
               "station 2 rule 1 start 0 channels 1 values 70000\n"
               "silent 2\n"
               "station 3 rule 2 start 100 channels 2 values -70000,5\n");
-    TFakeSampleDevice d1(1, 0, 0, 2), d2(2, 1, 0, 1), d3(3, 2, 100, 2);
+    TFakeSampleDevice& d1 = Device(1, 0, 0, 2);
+    TFakeSampleDevice& d2 = Device(2, 1, 0, 1);
+    TFakeSampleDevice& d3 = Device(3, 2, 100, 2);
     Record({&d1, &d2, &d3});
     ASSERT_TRUE(FControl.Running());
     ASSERT_TRUE(ServeCycles(3, 4));
@@ -150,7 +160,8 @@ TEST_F(RecordingRunTest, NoPollDelayAfterASilentDevice)
               "station 2 rule 0 start 0 channels 1\nsilent 2\n");
     FOptions.Settings.PollDelay = 1500;
     FOptions.Settings.PollTimeout = 200;
-    TFakeSampleDevice d1(1, 0, 0, 1), d2(2, 0, 0, 1);
+    TFakeSampleDevice& d1 = Device(1, 0, 0, 1);
+    TFakeSampleDevice& d2 = Device(2, 0, 0, 1);
     std::vector<steady_clock::time_point> replies;
     Record({&d1, &d2});
     FView.OnLogState = [&](const std::string&) { replies.push_back(steady_clock::now()); };
@@ -169,7 +180,7 @@ TEST_F(RecordingRunTest, StopAfterDurationFinishesTheLogOnce)
     FOptions.Settings.StopMode = 1;
     FOptions.Settings.LogDuration = 1.0;
     FOptions.Settings.PollDelay = 50;
-    TFakeSampleDevice d1(1, 0, 0, 1);
+    TFakeSampleDevice& d1 = Device(1, 0, 0, 1);
     Record({&d1});
     ASSERT_TRUE(ServeUntilAutoStop());
     EXPECT_FALSE(FControl.Running());
@@ -191,7 +202,7 @@ TEST_F(RecordingRunTest, StartAndStopByTriggersOnRampingValues)
     FOptions.Settings.StartMode = 1;
     FOptions.Settings.StopMode = 2;
     FOptions.Settings.AxisFormat = 2;
-    TFakeSampleDevice d1(1, 0, 0, 1);
+    TFakeSampleDevice& d1 = Device(1, 0, 0, 1);
     d1.Channel(0).IsStart = true;
     d1.Channel(0).StartLevel = 60;
     d1.Channel(0).IsStop = true;
@@ -220,7 +231,8 @@ TEST_F(RecordingRunTest, LateReplyIsNeverCreditedToTheNextDevice)
     Configure("station 1 rule 0 start 0 channels 1 values 111\ndelay 1 400\n"
               "station 2 rule 0 start 0 channels 1 values 222\nsilent 2\n");
     FOptions.Settings.PollTimeout = 200;
-    TFakeSampleDevice d1(1, 0, 0, 1), d2(2, 0, 0, 1);
+    TFakeSampleDevice& d1 = Device(1, 0, 0, 1);
+    TFakeSampleDevice& d2 = Device(2, 0, 0, 1);
     FView.OnLogState = [](const std::string& Text) {
         if (Text == "超时")
             std::this_thread::sleep_for(milliseconds(600));
@@ -245,7 +257,8 @@ TEST_F(RecordingRunTest, AReplyDeliveredAfterItsTimeOutIsNeverCreditedToTheNextD
     FOptions.Settings.PollTimeout = 200;
     FOptions.Settings.StartMode = 1;  // no trigger channels: no logging
     FOptions.Settings.StartTriggerLogic = 1;
-    TFakeSampleDevice d1(1, 0, 0, 1), d2(2, 0, 0, 1);
+    TFakeSampleDevice& d1 = Device(1, 0, 0, 1);
+    TFakeSampleDevice& d2 = Device(2, 0, 0, 1);
     Record({&d1, &d2});
     // One cycle, then station 1 is polled while this thread does not serve.
     ASSERT_TRUE(ServeCycles(2, 1));
@@ -265,7 +278,10 @@ TEST_F(RecordingRunTest, MisbehavingRepliesTimeOutAndOddDeliveriesAreRead)
               "station 7 rule 0 start 0 channels 1 values 77\nexception 7 2\n");
     FOptions.Settings.StartMode = 1;  // no trigger channels: no logging
     FOptions.Settings.StartTriggerLogic = 1;
-    TFakeSampleDevice d4(4, 1, 0, 2), d5(5, 0, 0, 1), d6(6, 0, 0, 1), d7(7, 0, 0, 1);
+    TFakeSampleDevice& d4 = Device(4, 1, 0, 2);
+    TFakeSampleDevice& d5 = Device(5, 0, 0, 1);
+    TFakeSampleDevice& d6 = Device(6, 0, 0, 1);
+    TFakeSampleDevice& d7 = Device(7, 0, 0, 1);
     Record({&d4, &d5, &d6, &d7});
     ASSERT_TRUE(ServeCycles(4, 2));
     FControl.StopRecording();
@@ -280,7 +296,7 @@ TEST_F(RecordingRunTest, MisbehavingRepliesTimeOutAndOddDeliveriesAreRead)
 TEST_F(RecordingRunTest, APortThatCannotBeOpenedLeavesTheProgramIdle)
 {
     FOptions.Line.PortName = FDir / "no-such-port";
-    TFakeSampleDevice d1(1, 0, 0, 1);
+    TFakeSampleDevice& d1 = Device(1, 0, 0, 1);
     try {
         Record({&d1});
         FAIL() << "the open failure must reach the caller";
@@ -298,7 +314,7 @@ TEST_F(RecordingRunTest, ALineThatGoesAwayEndsTheRunAndKeepsItsRecords)
     auto server = std::make_unique<TLibModbusServer>(pty.MasterFd(), 1, std::vector<std::uint16_t>{9});
     FOptions.Line.PortName = pty.SlavePath();
     FOptions.Settings.PollTimeout = 100;
-    TFakeSampleDevice d1(1, 0, 0, 1);
+    TFakeSampleDevice& d1 = Device(1, 0, 0, 1);
     Record({&d1});
     ASSERT_TRUE(ServeCycles(1, 4));
     server.reset();
@@ -342,7 +358,7 @@ TEST_F(RecordingRunTest, ARunWithoutDevicesIdlesInsteadOfSpinning)
 TEST_F(RecordingRunTest, AStopMessageFromAnEarlierRunDoesNotEndANewOne)
 {
     Configure("station 1 rule 0 start 0 channels 1 values 3\n");
-    TFakeSampleDevice d1(1, 0, 0, 1);
+    TFakeSampleDevice& d1 = Device(1, 0, 0, 1);
     Record({&d1});
     ASSERT_TRUE(ServeCycles(1, 1));
     EXPECT_TRUE(FControl.HandleMessage(WM_STOP_RECORDING));
