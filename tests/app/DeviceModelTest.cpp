@@ -139,6 +139,29 @@ TEST(DeviceModelTest, SettersWriteTheDeviceSection)
     EXPECT_NE(Text.find("ZeroLimitation1=100\r\n"), std::string::npos);
 }
 
+TEST(DeviceModelTest, BuildingANewDeviceWritesEveryChannelKeyInOrder)
+{
+    TScratchDir Dir;
+    const std::string File = Dir.File("Devices.db");
+    TScratchDir::Write(File, "[Device1]\r\nChannelCount=2\r\nWorkUnit2=MPa\r\n");
+    TDeviceStore Store(File);
+    TDeviceModel D;
+    D.AssignInfo(Store.ReadDeviceInfo("Device1"), &Store);
+    std::string Expected = "[Device1]\r\nChannelCount=2\r\nWorkUnit2=MPa\r\n";
+    for (const char* n : {"1", "2"}) {
+        const std::string N = n;
+        if (N == "1")
+            Expected += "WorkUnit1=kg\r\n";
+        Expected += "ValueName" + N + "=\xB2\xE2\xC1\xBF\xD6\xB5\r\nWorkDP" + N + "=0\r\nIsStartTriggerChannel" + N
+                    + "=0\r\nIsStopTriggerChannel" + N + "=0\r\nStartTriggerLevel" + N + "=1\r\nStopTriggerLevel" + N
+                    + "=1\r\nStartTriggeredCount" + N + "=1\r\nStopTriggeredCount" + N + "=1\r\nAbsoluteCompare" + N
+                    + "=0\r\nAlarmHighEnabled" + N + "=0\r\nAlarmLowEnabled" + N + "=0\r\nAlarmHighLevel" + N
+                    + "=2\r\nAlarmLowLevel" + N + "=1\r\nRangeLow" + N + "=0\r\nRangeHigh" + N
+                    + "=100\r\nNegativeCorrection" + N + "=0\r\nZeroLimitation" + N + "=100\r\n";
+    }
+    EXPECT_EQ(TScratchDir::Read(File), Expected);
+}
+
 TEST(DeviceModelTest, StationIdLoading)
 {
     TScratchDir Dir;
