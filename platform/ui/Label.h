@@ -19,7 +19,8 @@ public:
     // or the font changes.
     bool GetAutoSize() const { return FAutoSize; }
     void SetAutoSize(bool Value);
-    // Transparent labels show their parent's background instead of Color.
+    // Transparent labels show their parent's background even when a Color
+    // was set; otherwise a label shows its Color once one was set.
     bool GetTransparent() const { return FTransparent; }
     void SetTransparent(bool Value);
 
@@ -40,5 +41,5 @@ private:
     TAlignment FAlignment = taLeftJustify;
     TTextLayout FLayout = tlTop;
     bool FAutoSize = true;
-    bool FTransparent = true;
+    bool FTransparent = false;
 };

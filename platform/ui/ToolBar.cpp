@@ -55,6 +55,13 @@ void TToolButton::SetParent(TWinControl* AParent)
     }
 }
 
+void TToolButton::SetVisible(bool Value)
+{
+    TControl::SetVisible(Value);
+    if (TToolBar* Bar = ToolBar())
+        Bar->ArrangeButtons();
+}
+
 void TToolButton::SetStyle(TToolButtonStyle Value)
 {
     FStyle = Value;

@@ -16,6 +16,8 @@ public:
 
     // Placing a button on a tool bar appends it there.
     void SetParent(TWinControl* AParent) override;
+    // Hidden buttons leave no gap on their tool bar.
+    void SetVisible(bool Value) override;
 
     TToolButtonStyle GetStyle() const { return FStyle; }
     void SetStyle(TToolButtonStyle Value);

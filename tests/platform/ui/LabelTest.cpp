@@ -48,3 +48,14 @@ TEST(Edit, TextChangesFireOnChangeAndLimitsApply)
     Edit.ReadOnly = true;
     EXPECT_TRUE(Edit.GetReadOnly());
 }
+
+TEST(Label, ShowsItsColourOnceSetUnlessTransparent)
+{
+    TLabel Label(nullptr);
+    EXPECT_FALSE(Label.Widget()->autoFillBackground());
+    Label.Color = clYellow;
+    EXPECT_TRUE(Label.Widget()->autoFillBackground());
+    EXPECT_EQ(Label.Widget()->palette().color(QPalette::Window), QColor(255, 255, 0));
+    Label.Transparent = true;
+    EXPECT_FALSE(Label.Widget()->autoFillBackground());
+}

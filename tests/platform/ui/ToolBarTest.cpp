@@ -50,8 +50,9 @@ TEST(ToolBar, HiddenButtonsTakeNoRoom)
     TToolButton* A = NewButton(&Bar);
     TToolButton* B = NewButton(&Bar);
     A->Visible = false;
-    Bar.ArrangeButtons();
     EXPECT_EQ(B->GetLeft(), 0);
+    A->Visible = true;
+    EXPECT_EQ(B->GetLeft(), A->GetWidth());
 }
 
 TEST(ToolButton, CheckButtonTogglesDownOnEveryClick)
