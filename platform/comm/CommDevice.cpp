@@ -175,7 +175,8 @@ bool CommDevice::WaitEvent(DWORD* Mask, OVERLAPPED* Overlapped)
         SetLastError(ERROR_INVALID_PARAMETER);
         return false;
     }
-    if (FBroken) {
+    // Events seen before a hang-up are still reported, then waits fail.
+    if (FBroken && !(FHistory & FMask)) {
         SetLastError(ERROR_GEN_FAILURE);
         return false;
     }
@@ -217,6 +218,10 @@ bool CommDevice::ClearError(DWORD* Errors, COMSTAT* Stat)
     DWORD lineErrors = 0;
     FHistory |= FBackend->TakeLineEvents(lineErrors) & FMask;
     FErrors |= lineErrors;
+    // A device that hung up stays in error, so a call that only wanted the
+    // input count cannot hide it from the next error check.
+    if (FBroken)
+        FErrors |= CE_IOE;
     if (Errors)
         *Errors = FErrors;
     FErrors = 0;
@@ -469,16 +474,14 @@ void CommDevice::FinishWait()
 {
     if (!FWait)
         return;
-    if (FBroken) {
-        *FWait->Mask = 0;
-        Complete(FWait->Overlapped, *FWait->Event, ERROR_GEN_FAILURE, 0);
-        FWait.reset();
-        return;
-    }
     if (DWORD events = FHistory & FMask) {
         FHistory = 0;
         *FWait->Mask = events;
         Complete(FWait->Overlapped, *FWait->Event, 0, 0);
+        FWait.reset();
+    } else if (FBroken) {
+        *FWait->Mask = 0;
+        Complete(FWait->Overlapped, *FWait->Event, ERROR_GEN_FAILURE, 0);
         FWait.reset();
     }
 }

@@ -396,6 +396,25 @@ TEST_F(ComPortFake, CloseFinishesEveryStepBeforeAFailingHandlerIsReported)
     Port = std::make_unique<TComPort>(nullptr);
 }
 
+TEST_F(ComPortFake, BytesThatArriveJustBeforeAHangUpStillReachTheHandler)
+{
+    std::string received;
+    std::vector<TComErrors> errors;
+    Port->OnRxChar = [&](TObject*, int Count) {
+        std::string chunk(static_cast<size_t>(Count), '\0');
+        received.append(chunk, 0, static_cast<size_t>(Port->Read(chunk.data(), Count)));
+    };
+    Port->OnError = [&](TObject*, TComErrors Errors) { errors.push_back(Errors); };
+    Port->Open();
+    Device->Send(std::string("\x01\x03\x00\xFF", 4));
+    Device->HangUp();
+    EXPECT_TRUE(PumpUntil([&] { return !errors.empty(); }));
+    EXPECT_EQ(received, std::string("\x01\x03\x00\xFF", 4));
+    ASSERT_EQ(errors.size(), 1u);
+    EXPECT_EQ(errors[0], TComErrors{ceIO});
+    Port->Close();
+}
+
 TEST_F(ComPortFake, ChangingThePortOfAnOpenPortReopensItOnTheNewDevice)
 {
     auto second = FakeDevice::Create(Name + "_2");

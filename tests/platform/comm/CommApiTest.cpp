@@ -365,6 +365,46 @@ TEST(CommEvents, HangUpFailsTheWaitAndReportsAnIoError)
     EXPECT_EQ(GetLastError(), ERROR_GEN_FAILURE);
 }
 
+TEST(CommEvents, EventsSeenBeforeAHangUpAreDeliveredBeforeTheWaitFails)
+{
+    auto fake = FakeDevice::Create("FAKECOMMHUP");
+    Port port("FAKECOMMHUP");
+    SetImmediateReads(port.Handle);
+    ASSERT_TRUE(SetCommMask(port.Handle, EV_RXCHAR | EV_ERR));
+    fake->Send("abc");
+    fake->HangUp();
+    // Until the device has taken the bytes and seen the far end go.
+    DWORD seen = 0;
+    COMSTAT stat;
+    auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    do {
+        DWORD errors = 0;
+        ASSERT_TRUE(ClearCommError(port.Handle, &errors, &stat));
+        seen |= errors;
+    } while (!((seen & CE_IOE) && stat.cbInQue == 3) && std::chrono::steady_clock::now() < deadline);
+    ASSERT_EQ(stat.cbInQue, 3u);
+    ASSERT_EQ(seen, CE_IOE);
+
+    Overlapped ov;
+    DWORD mask = 0, n = 0;
+    bool ok = WaitCommEvent(port.Handle, &mask, &ov);
+    if (!ok) {
+        ASSERT_EQ(GetLastError(), ERROR_IO_PENDING);
+        ASSERT_TRUE(GetOverlappedResult(port.Handle, &ov, &n, true));
+    }
+    EXPECT_EQ(mask, EV_RXCHAR);
+    char buf[8];
+    ASSERT_TRUE(ReadFile(port.Handle, buf, sizeof buf, &n, nullptr));
+    EXPECT_EQ(std::string(buf, n), "abc");
+    // The device stays in error: taking the count did not clear it.
+    DWORD errors = 0;
+    ASSERT_TRUE(ClearCommError(port.Handle, &errors, nullptr));
+    EXPECT_EQ(errors, CE_IOE);
+    // With nothing left to report the wait fails.
+    EXPECT_FALSE(WaitCommEvent(port.Handle, &mask, &ov));
+    EXPECT_EQ(GetLastError(), ERROR_GEN_FAILURE);
+}
+
 TEST(CommModem, PseudoTerminalReadsAllLinesOff)
 {
     PtyPair pty;
