@@ -141,6 +141,26 @@ TEST_F(DeviceUnitTest, FrameHeightAndStoredMeterPosition)
     EXPECT_EQ(D->GetHeight(), 210);
 }
 
+TEST_F(DeviceUnitTest, BottomBandOfTheBodyShowsTheResizeCursor)
+{
+    Load("[Device1]\r\n");
+    TfraDevice* D = (*DeviceList)[0];
+    TVcPanel* Body = D->pnlDeviceBody;
+    const int W = Body->GetWidth();
+    const int H = Body->GetHeight();
+    ASSERT_GT(W, 10);
+    D->pnlDeviceBodyMouseMove(Body, 0, 4, H - 3);
+    EXPECT_EQ(Body->GetCursor(), crSizeNS);
+    D->pnlDeviceBodyMouseMove(Body, 0, 10, H - 4);
+    EXPECT_NE(Body->GetCursor(), crSizeNS);
+    D->pnlDeviceBodyMouseMove(Body, 0, W - 4, H - 1);
+    EXPECT_EQ(Body->GetCursor(), crSizeNS);
+    D->pnlDeviceBodyMouseMove(Body, 0, 3, H - 1);
+    EXPECT_NE(Body->GetCursor(), crSizeNS);
+    D->pnlDeviceBodyMouseMove(Body, 0, W - 3, H - 1);
+    EXPECT_NE(Body->GetCursor(), crSizeNS);
+}
+
 TEST_F(DeviceUnitTest, LiveValuesReachTheChannelPanel)
 {
     Load("[Device1]\r\nWorkDP1=2\r\nAlarmHighEnabled1=1\r\nAlarmHighLevel1=100\r\nIsStartTriggerChannel1=1\r\n");
