@@ -76,6 +76,9 @@ TApplication::TApplication() : FLoop(new TApplicationLoop)
 {
     TheApplication = this;
     QApplication::setQuitOnLastWindowClosed(false);
+    // Like the original, the title starts as the program's name.
+    const std::string Exe = ExeName();
+    FTitle = Exe.substr(Exe.find_last_of('/') + 1);
     LoopObject = FLoop.get();
     SetMainThread();
     SetWakeMainThreadHook([] {

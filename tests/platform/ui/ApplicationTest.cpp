@@ -400,3 +400,13 @@ TEST(ApplicationObject, ExeNameIsThisExecutable)
     const std::string Name = Application->ExeName();
     EXPECT_NE(Name.find("test_ui_ApplicationTest"), std::string::npos) << Name;
 }
+
+TEST(ApplicationObject, TitleStartsAsTheProgramName)
+{
+    // Other tests of this program may have set it already.
+    const std::string Exe = Application->ExeName();
+    const std::string Name = Exe.substr(Exe.find_last_of('/') + 1);
+    if (Application->GetTitle() != Name)
+        GTEST_SKIP() << "title changed by an earlier test";
+    EXPECT_EQ(Name, "test_ui_ApplicationTest");
+}
