@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QEvent>
 #include <QEventLoop>
+#include <QWidget>
 #include <QObject>
 #include <algorithm>
 #include <atomic>
@@ -149,6 +150,11 @@ void TApplication::Terminate()
     FTerminated = true;
     if (FLoop->RunLoop)
         FLoop->RunLoop->quit();
+    // Modal forms end with mrCancel.
+    for (QWidget* W : QApplication::topLevelWidgets())
+        if (auto* Form = dynamic_cast<TForm*>(TControl::FromWidget(W)))
+            if (Form->FModalLoop)
+                Form->FModalLoop->quit();
 }
 
 void TApplication::ProcessMessages()

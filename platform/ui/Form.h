@@ -89,6 +89,7 @@ protected:
 
 private:
     friend class TFormWidget;
+    friend class TApplication;
     // A close request from the window system (or Close): true when the
     // form really closed.
     bool HandleCloseRequest();

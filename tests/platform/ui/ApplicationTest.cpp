@@ -395,6 +395,14 @@ TEST(ApplicationObject, RunShowsTheMainFormAndEndsWhenItCloses)
     delete Main;
 }
 
+TEST(ModalForms, TerminateEndsAModalFormWithCancel)
+{
+    TForm Form(nullptr);
+    QTimer::singleShot(0, [] { Application->Terminate(); });
+    EXPECT_EQ(Form.ShowModal(), mrCancel);
+    EXPECT_TRUE(Application->Terminated());
+}
+
 TEST(ApplicationObject, ExeNameIsThisExecutable)
 {
     const std::string Name = Application->ExeName();
