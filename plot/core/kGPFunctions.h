@@ -135,7 +135,8 @@ class TObject;
 // and, in place, those of the sub-objects it owns (path prefixed by the
 // holder's). Differential leaves out ordinal values equal to their
 // declared default. Paths in SkipList (ignoring case) are left out. A
-// line longer than 255 characters is cut there.
+// line longer than 255 bytes in the file's code page is cut to the whole
+// characters that fit.
 void WriteObjectProperties(TObject* Instance, const std::string& Prefix, TStrings& Lines, bool Differential,
                            const TStrings* SkipList);
 // Applies and deletes lines from the top of Lines while their first path

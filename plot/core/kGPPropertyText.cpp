@@ -1,7 +1,10 @@
 // The property-text routines of kGPFunctions.
+#include <algorithm>
 #include <set>
+#include <string_view>
 
 #include "plot/core/kGPFunctions.h"
+#include "rtl/Gbk.h"
 #include "rtl/NumberFormat.h"
 #include "rtl/PublishedProperties.h"
 #include "rtl/StrUtils.h"
@@ -23,12 +26,41 @@ std::string ReplaceAll(std::string Text, const std::string& From, const std::str
     return Text;
 }
 
+std::size_t Utf8SequenceLength(unsigned char Lead)
+{
+    if (Lead < 0x80)
+        return 1;
+    if ((Lead >> 5) == 0x6)
+        return 2;
+    if ((Lead >> 4) == 0xE)
+        return 3;
+    if ((Lead >> 3) == 0x1E)
+        return 4;
+    return 1;
+}
+
+// The limit holds for the line as the file stores it (code page 936, where
+// a Chinese character takes two bytes); the cut falls between characters.
+std::string CutToFileLength(const std::string& Line)
+{
+    // No character takes more bytes in the file than in memory.
+    if (Line.size() <= MaxLineLength)
+        return Line;
+    std::size_t pos = 0, stored = 0;
+    while (pos < Line.size()) {
+        const std::size_t len = std::min(Utf8SequenceLength(static_cast<unsigned char>(Line[pos])), Line.size() - pos);
+        const std::size_t bytes = Gbk::ToGbk(std::string_view(Line).substr(pos, len)).size();
+        if (stored + bytes > MaxLineLength)
+            break;
+        stored += bytes;
+        pos += len;
+    }
+    return Line.substr(0, pos);
+}
+
 void AddLine(TStrings& Lines, const std::string& Path, const std::string& Value)
 {
-    std::string line = Path + " = " + Value;
-    if (line.size() > MaxLineLength)
-        line.resize(MaxLineLength);
-    Lines.Add(line);
+    Lines.Add(CutToFileLength(Path + " = " + Value));
 }
 
 void WriteObject(TObject* Instance, const std::string& Prefix, TStrings& Lines, bool Differential,

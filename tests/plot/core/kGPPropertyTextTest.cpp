@@ -2,6 +2,7 @@
 
 #include "plot/core/kGPFunctions.h"
 #include "rtl/Exception.h"
+#include "rtl/Gbk.h"
 #include "rtl/PublishedProperties.h"
 #include "rtl/StringList.h"
 
@@ -111,6 +112,24 @@ TEST_F(kGPPropertyTextTest, LongLinesAreCutAt255Characters)
     const std::string line = out[out.Count() - 1];
     EXPECT_EQ(line.size(), 255u);
     EXPECT_EQ(line.substr(0, 9), "Title = x");
+}
+
+TEST_F(kGPPropertyTextTest, LongChineseLinesAreCutAtWholeCharactersOfTheFile)
+{
+    // The limit counts the bytes of the file's code page (two per Chinese
+    // character), and a character is never cut in half.
+    TTextObject a;
+    a.Title.clear();
+    for (int i = 0; i < 200; ++i)
+        a.Title += "\xE6\xB5\x8B";  // one Chinese character
+    TStringList out;
+    WriteObjectProperties(&a, "", out, true, nullptr);
+    const std::string line = out[out.Count() - 1];
+    std::string expected = "Title = ";
+    for (int i = 0; i < 123; ++i)  // 8 + 123 x 2 = 254 bytes on disk
+        expected += "\xE6\xB5\x8B";
+    EXPECT_EQ(line, expected);
+    EXPECT_EQ(Gbk::ToGbk(line).size(), 254u);
 }
 
 TEST_F(kGPPropertyTextTest, ReadsTheSectionOfItsPrefixAndStopsAtTheNext)
