@@ -166,6 +166,15 @@ TEST_F(SysOptionTest, OwnerNameConversionOnlyWhenLossless)
     EXPECT_EQ(TScratchDir::Read(Config()), Emoji);
     FreeOptions();
 
+    // A lone 0x80 passes the UTF-8 check but is no UTF-8 text: left alone.
+    const std::string Lone = "[System Parameters]\r\nAuthor=\x80" "10\r\n";
+    TScratchDir::Write(Config(), Lone);
+    TVcRegIniFile Fourth;
+    Fourth.SetPath(Config());
+    CreateOptions(&Fourth);
+    EXPECT_EQ(TScratchDir::Read(Config()), Lone);
+    FreeOptions();
+
     // Plain ASCII: nothing to convert.
     const std::string Ascii = "[System Parameters]\r\nAuthor=Kalvo Ltd\r\n";
     TScratchDir::Write(Config(), Ascii);
