@@ -395,14 +395,6 @@ TEST(ApplicationObject, RunShowsTheMainFormAndEndsWhenItCloses)
     delete Main;
 }
 
-TEST(ModalForms, TerminateEndsAModalFormWithCancel)
-{
-    TForm Form(nullptr);
-    QTimer::singleShot(0, [] { Application->Terminate(); });
-    EXPECT_EQ(Form.ShowModal(), mrCancel);
-    EXPECT_TRUE(Application->Terminated());
-}
-
 TEST(ApplicationObject, ExeNameIsThisExecutable)
 {
     const std::string Name = Application->ExeName();
@@ -417,4 +409,13 @@ TEST(ApplicationObject, TitleStartsAsTheProgramName)
     if (Application->GetTitle() != Name)
         GTEST_SKIP() << "title changed by an earlier test";
     EXPECT_EQ(Name, "test_ui_ApplicationTest");
+}
+
+// Last: the application stays terminated for the rest of this program.
+TEST(ApplicationObject, TerminateEndsAModalFormWithCancel)
+{
+    TForm Form(nullptr);
+    QTimer::singleShot(0, [] { Application->Terminate(); });
+    EXPECT_EQ(Form.ShowModal(), mrCancel);
+    EXPECT_TRUE(Application->Terminated());
 }
