@@ -198,6 +198,27 @@ TEST_F(kGPFunctionsTest, RotatedTextCoversAnAreaCentredOnTheRectangle)
     EXPECT_EQ(texts[0]->Args, (std::vector<int>{out.Right, out.Top}));
 }
 
+TEST_F(kGPFunctionsTest, RotatedTextInkStaysInsideItsArea)
+{
+    for (int code = 0; code < 4; ++code) {
+        TBitmap bitmap(200, 200);
+        bitmap.Canvas->Brush->SetColor(clWhite);
+        bitmap.Canvas->FillRect(TRect(0, 0, 200, 200));
+        bitmap.Canvas->Brush->SetStyle(bsClear);
+        bitmap.Canvas->Font->SetColor(clBlack);
+        bitmap.Canvas->Font->SetSize(14);
+        TRect out;
+        DrawRotatedText(bitmap.Canvas, "WHWH", TRect(40, 40, 161, 161), out, code);
+        int inside = 0, outside = 0;
+        for (int y = 0; y < 200; ++y)
+            for (int x = 0; x < 200; ++x)
+                if (TColor(bitmap.Canvas->Pixels[x][y]) != clWhite)
+                    (PtInRect(out, Point(x, y)) ? inside : outside)++;
+        EXPECT_GT(inside, 20) << "angle code " << code;
+        EXPECT_EQ(outside, 0) << "angle code " << code;
+    }
+}
+
 TEST_F(kGPFunctionsTest, RotatedTextWithALineBreakDrawsTwoLines)
 {
     const int lineHeight = Canvas.TextHeight("kPa");
