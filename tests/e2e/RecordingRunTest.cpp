@@ -20,6 +20,7 @@
 #include <filesystem>
 #include <fstream>
 #include <list>
+#include <regex>
 #include <sstream>
 #include <sys/resource.h>
 #include <thread>
@@ -332,6 +333,116 @@ TEST_F(RecordingRunTest, ALineThatGoesAwayEndsTheRunAndKeepsItsRecords)
     for (std::size_t i = 2; i < lines.size(); ++i)
         EXPECT_TRUE(lines[i] == std::to_string(i) + ",9" || lines[i] == std::to_string(i) + ",-------") << lines[i];
     EXPECT_TRUE(FilesIn(FDir / "Temp").empty());
+}
+
+TEST_F(RecordingRunTest, StopActionAsksByStopMode)
+{
+    Configure("station 1 rule 0 start 0 channels 1 values 1\n");
+    Device(1, 0, 0, 1);
+    FOptions.Settings.StopMode = 1;
+    FOptions.LogDuration = 1.5;
+    FOptions.TimeBaseLog = 1;
+    FOptions.Settings.LogDuration = TSampleSettings::DurationSeconds(1.5, 1);
+    Record({&FDevices.back()});
+    ASSERT_TRUE(ServeCycles(1, 1));
+    FView.ConfirmAnswer = false;
+    FControl.StopAction(FOptions);
+    EXPECT_TRUE(FControl.Running());
+    FOptions.Settings.StopMode = 2;
+    FControl.StopAction(FOptions);
+    EXPECT_TRUE(FControl.Running());
+    EXPECT_EQ((std::vector<std::string>{"采集时长未到1.5分钟，需要立即停止吗？", "未满足停止阈值触发条件，需要立即停止吗？"}),
+              FView.Questions);
+    ASSERT_TRUE(ServeCycles(1, 2));
+    FView.ConfirmAnswer = true;
+    FControl.StopAction(FOptions);
+    EXPECT_FALSE(FControl.Running());
+    // By hand only: no question.
+    Record({&FDevices.back()});
+    FOptions.Settings.StopMode = 0;
+    FControl.StopAction(FOptions);
+    EXPECT_FALSE(FControl.Running());
+    EXPECT_EQ(3u, FView.Questions.size());
+}
+
+TEST_F(RecordingRunTest, LogFileNamesAndFirstColumns)
+{
+    Configure("station 1 rule 0 start 0 channels 1 values 8\n");
+    TFakeSampleDevice& d1 = Device(1, 0, 0, 1);
+    // Named from the start time, the time of day in the first column.
+    FOptions.LogFilenameMode = 1;
+    FOptions.Settings.AxisFormat = 0;
+    Record({&d1});
+    ASSERT_TRUE(ServeCycles(1, 3));
+    FControl.StopRecording();
+    std::vector<std::string> files = FilesIn(FDir / "Data");
+    ASSERT_EQ(1u, files.size());
+    EXPECT_TRUE(std::regex_match(files[0], std::regex("20[0-9]{12}\\.csv"))) << files[0];
+    std::vector<std::string> lines = Lines(ReadText(FDir / ("Data/" + files[0])));
+    ASSERT_GE(lines.size(), 2u);
+    EXPECT_EQ("采样时刻,S1C1(bar)", lines[0]);
+    EXPECT_TRUE(std::regex_match(lines[1], std::regex("[0-9]{4}-[0-9]{2}-[0-9]{2} [0-9]{2}:[0-9]{2}:[0-9]{2}\\.[0-9]{3},8")))
+        << lines[1];
+
+    // Asked for a name that exists: the data goes beside it, seconds first.
+    std::ofstream(FDir / "Data/run.csv") << "keep";
+    FOptions.LogFilenameMode = 0;
+    FOptions.Settings.AxisFormat = 1;
+    FView.Progress.clear();
+    Record({&d1});
+    ASSERT_TRUE(ServeCycles(1, 3));
+    FControl.StopRecording();
+    EXPECT_EQ("keep", ReadText(FDir / "Data/run.csv"));
+    lines = Lines(ReadText(FDir / "Data/run(2).csv"));
+    ASSERT_GE(lines.size(), 2u);
+    EXPECT_EQ("相对时间(秒),S1C1(bar)", lines[0]);
+    EXPECT_TRUE(std::regex_match(lines[1], std::regex("[0-9]+\\.[0-9]{3},8"))) << lines[1];
+}
+
+TEST_F(RecordingRunTest, RolloverDuringARun)
+{
+    Configure("station 1 rule 0 start 0 channels 1 values 4\n");
+    TFakeSampleDevice& d1 = Device(1, 0, 0, 1);
+    FOptions.Settings.MaxRecordPerFile = 3;
+    Record({&d1});
+    // Records at every second cycle: seven records need fourteen cycles.
+    ASSERT_TRUE(ServeCycles(1, 15));
+    FControl.StopRecording();
+    const std::vector<std::string> files = FilesIn(FDir / "Data");
+    ASSERT_GE(files.size(), 3u);
+    EXPECT_EQ("run(2).csv", files[0]);
+    EXPECT_EQ("run(3).csv", files[1]);
+    EXPECT_EQ("run.csv", files[2]);
+    int record = 0;
+    for (const std::string name : {"run.csv", "run(2).csv", "run(3).csv"}) {
+        const std::vector<std::string> lines = Lines(ReadText(FDir / ("Data/" + name)));
+        ASSERT_GE(lines.size(), 2u) << name;
+        EXPECT_EQ("采样点编号,S1C1(bar)", lines[0]);
+        for (std::size_t i = 1; i < lines.size(); ++i)
+            EXPECT_EQ(std::to_string(++record) + ",4", lines[i]);
+        if (name != "run(3).csv") {
+            EXPECT_EQ(4u, lines.size()) << name;
+        }
+    }
+    EXPECT_TRUE(FilesIn(FDir / "Temp").empty());
+}
+
+TEST_F(RecordingRunTest, RecordActionRefusalsAndCancel)
+{
+    TFakeSampleDevice& d1 = Device(1, 0, 0, 1);
+    // The save dialog cancelled: nothing happens.
+    FView.LogFileName.clear();
+    Record({&d1});
+    EXPECT_FALSE(FControl.Running());
+    EXPECT_TRUE(FView.RunStates.empty());
+    EXPECT_EQ(0, d1.Resets);
+    // A data directory that cannot be made.
+    std::ofstream(FDir / "blocked") << "a file";
+    FOptions.AppDir = FDir / "blocked/";
+    FView.LogFileName = FDir / "x.csv";
+    Record({&d1});
+    EXPECT_EQ((std::vector<std::string>{"无法创建数据文件目录: " + FDir / "blocked/Data"}), FView.Errors);
+    EXPECT_TRUE(FView.RunStates.empty());
 }
 
 double CpuSeconds()
