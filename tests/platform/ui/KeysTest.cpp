@@ -127,3 +127,35 @@ TEST(KeyEvents, GetKeyStateReportsNoModifierWithoutAKeyboard)
     EXPECT_GE(GetKeyState(VK_SHIFT), 0);
     EXPECT_GE(GetKeyState(VK_CONTROL), 0);
 }
+
+#include <QCursor>
+#include <QFocusEvent>
+
+TEST(FocusEvents, EnterAndExitFollowTheFocus)
+{
+    TEdit Edit(nullptr);
+    std::vector<std::string> Log;
+    Edit.OnEnter = [&](TObject*) { Log.push_back("enter"); };
+    Edit.OnExit = [&](TObject*) { Log.push_back("exit"); };
+    QFocusEvent In(QEvent::FocusIn, Qt::TabFocusReason);
+    QFocusEvent Out(QEvent::FocusOut, Qt::TabFocusReason);
+    QCoreApplication::sendEvent(Edit.Widget(), &In);
+    QCoreApplication::sendEvent(Edit.Widget(), &Out);
+    EXPECT_EQ(Log, (std::vector<std::string>{"enter", "exit"}));
+}
+
+TEST(Cursors, ControlCursorsBecomeQtCursorShapes)
+{
+    TPanel Panel(nullptr);
+    Panel.Cursor = crHandPoint;
+    EXPECT_EQ(Panel.Widget()->cursor().shape(), Qt::PointingHandCursor);
+    Panel.Cursor = crSizeNS;
+    EXPECT_EQ(Panel.Widget()->cursor().shape(), Qt::SizeVerCursor);
+    Panel.Cursor = crSizeWE;
+    EXPECT_EQ(Panel.Widget()->cursor().shape(), Qt::SizeHorCursor);
+    Panel.Cursor = crCross;
+    EXPECT_EQ(Panel.Widget()->cursor().shape(), Qt::CrossCursor);
+    Panel.Cursor = crDefault;
+    EXPECT_EQ(Panel.Widget()->cursor().shape(), Qt::ArrowCursor);
+    EXPECT_EQ(int(Panel.Cursor), crDefault);
+}

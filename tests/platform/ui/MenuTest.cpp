@@ -93,3 +93,54 @@ TEST(Menu, ExceptionInAnItemClickGoesToTheApplication)
     Application->OnException = nullptr;
     EXPECT_EQ(Seen, std::vector<std::string>{"item failed"});
 }
+
+#include <QApplication>
+#include <QContextMenuEvent>
+#include <QTimer>
+
+#include "ui/Panel.h"
+
+namespace {
+
+// Closes the menu that is open as soon as the loop runs, choosing the
+// action at Index when it is not negative.
+void CloseOpenMenuSoon(int Index)
+{
+    QTimer::singleShot(0, [Index] {
+        auto* Open = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        ASSERT_NE(Open, nullptr);
+        if (Index >= 0)
+            Open->actions()[Index]->trigger();
+        Open->close();
+    });
+}
+
+}  // namespace
+
+TEST(Menu, PopupFiresOnPopupShowsTheMenuAndRunsTheChosenItem)
+{
+    TPopupMenu Menu(nullptr);
+    std::vector<std::string> Log;
+    Menu.OnPopup = [&](TObject*) { Log.push_back("popup"); };
+    Menu.Items->Add(NewMenuItem(&Menu, "a", [&](TObject*) { Log.push_back("a"); }));
+    Menu.Items->Add(NewMenuItem(&Menu, "b", [&](TObject*) { Log.push_back("b"); }));
+    CloseOpenMenuSoon(1);
+    Menu.Popup(10, 10);
+    EXPECT_EQ(Log, (std::vector<std::string>{"popup", "b"}));
+}
+
+TEST(Menu, RightClickOnAControlPopsUpItsMenu)
+{
+    TPanel Panel(nullptr);
+    Panel.SetBounds(0, 0, 50, 50);
+    TPopupMenu Menu(nullptr);
+    Panel.PopupMenu = &Menu;
+    int Popups = 0;
+    Menu.OnPopup = [&](TObject*) { ++Popups; };
+    Menu.Items->Add(NewMenuItem(&Menu, "x", nullptr));
+    CloseOpenMenuSoon(-1);
+    QContextMenuEvent Event(QContextMenuEvent::Mouse, QPoint(5, 5), QPoint(5, 5));
+    QCoreApplication::sendEvent(Panel.Widget(), &Event);
+    EXPECT_EQ(Popups, 1);
+    EXPECT_EQ(Menu.PopupComponent, &Panel);
+}
