@@ -260,6 +260,19 @@ TEST_F(SamplingRunTest, ElapsedLabelAndChartX)
     EXPECT_EQ((std::vector<double>{0.0, 5.3}), FDev1.ChartX);
 }
 
+TEST_F(SamplingRunTest, FileProblemsShowInTheLogStatePane)
+{
+    auto writer = std::make_unique<TCsvLogWriter>(FDir / "Temp/x.tmp", FDir / "run.csv", 100);
+    TRunClock clock{[this] { return FTick; }, [] { return 0.0; }};
+    TSamplingRun run({}, {&FDev1}, &FView, std::move(writer), clock);
+    run.Reply(&FDev1, true, {1, 2});  // starts logging; the Temp directory is missing
+    run.EndOfCycle([&] { return run.TakeRecordSnapshot(); });
+    run.Reply(&FDev1, true, {1, 2});
+    EXPECT_EQ("无法创建记录文件: " + FDir / "Temp/x.tmp", FView.LogStates.back());
+    run.Reply(&FDev1, false, {});
+    EXPECT_EQ("超时", FView.LogStates.back());
+}
+
 TEST_F(SamplingRunTest, ElapsedText)
 {
     EXPECT_EQ("0:00:5.3", TSamplingRun::ElapsedText(5.3));

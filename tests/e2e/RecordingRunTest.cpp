@@ -445,6 +445,22 @@ TEST_F(RecordingRunTest, RecordActionRefusalsAndCancel)
     EXPECT_TRUE(FView.RunStates.empty());
 }
 
+TEST_F(RecordingRunTest, ALogThatCannotBeMovedIsReportedWithWhereTheDataIs)
+{
+    Configure("station 1 rule 0 start 0 channels 1 values 6\n");
+    TFakeSampleDevice& d1 = Device(1, 0, 0, 1);
+    FView.LogFileName = FDir / "Data/sub/run.csv";  // a directory that is not there
+    Record({&d1});
+    ASSERT_TRUE(ServeCycles(1, 3));
+    FControl.StopRecording();
+    ASSERT_EQ(1u, FView.Errors.size());
+    const std::string temp = FDir / "Temp/$$$RunningLogFile.$$$";
+    EXPECT_EQ("无法保存记录文件: " + FDir / "Data/sub/run.csv" + "，数据保存在: " + temp + "\r\n", FView.Errors[0]);
+    const std::vector<std::string> lines = Lines(ReadText(temp));
+    ASSERT_GE(lines.size(), 2u);
+    EXPECT_EQ("1,6", lines[1]);
+}
+
 double CpuSeconds()
 {
     rusage usage{};
