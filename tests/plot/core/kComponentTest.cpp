@@ -270,6 +270,19 @@ TEST_F(kComponentTest, AFailingPaintShowsItsMessageAndTheNextPaintWorks)
     EXPECT_EQ(C->LockDepth, 0);
 }
 
+TEST_F(kComponentTest, AnEmptyControlPaintsAndExportsWithoutFailing)
+{
+    C->SetBounds(0, 0, 0, 0);
+    TBitmap target(10, 10);
+    EXPECT_NO_THROW(C->PaintBuffered(target.Canvas));
+    C->FailWith = "no room";
+    EXPECT_NO_THROW(C->PaintBuffered(target.Canvas));
+    EXPECT_EQ(C->LockDepth, 0);
+    C->FailWith.clear();
+    EXPECT_NO_THROW(C->SaveImageToBitmap(Path("empty.bmp")));
+    EXPECT_TRUE(fs::exists(Path("empty.bmp")));
+}
+
 TEST_F(kComponentTest, MouseHandlerExceptionsAreNotSwallowed)
 {
     C->SimulateMouseDown(5);
