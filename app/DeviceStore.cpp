@@ -9,7 +9,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <limits>
 
 TDeviceStore* DevicesIni = nullptr;
 
@@ -29,19 +28,11 @@ bool TDeviceStore::DeviceNumber(std::string_view Section, int& Number)
 {
     if (Section.size() <= 6 || LowerCase(Section.substr(0, 6)) != "device")
         return false;
-    // Plain decimal digits only: "device+1", "device0x2" or "device 3" would
-    // give numbers that a new section "Device" + n could not be told apart from.
-    long long N = 0;
-    for (char C : Section.substr(6)) {
-        if (C < '0' || C > '9')
-            return false;
-        N = N * 10 + (C - '0');
-        if (N > std::numeric_limits<int>::max())
-            return false;
-    }
-    if (N < 1)
+    // Read as the profile functions read integers ("+3" and "$1F" too).
+    int N = 0;
+    if (!TryStrToInt(Section.substr(6), N) || N < 1)
         return false;
-    Number = static_cast<int>(N);
+    Number = N;
     return true;
 }
 
@@ -77,14 +68,14 @@ std::vector<std::string> TDeviceStore::DeviceSections()
     TStringList All;
     FIni->ReadSections(&All);
     std::vector<std::string> Accepted;
-    std::vector<int> Numbers;
+    std::vector<std::string> Lowered;
     for (int i = 0; i < All.Count(); ++i) {
         const std::string S = All[i];
         int N = 0;
-        if (!DeviceNumber(S, N) || std::find(Numbers.begin(), Numbers.end(), N) != Numbers.end())
+        if (!DeviceNumber(S, N) || std::find(Lowered.begin(), Lowered.end(), LowerCase(S)) != Lowered.end())
             continue;
         Accepted.push_back(S);
-        Numbers.push_back(N);
+        Lowered.push_back(LowerCase(S));
     }
     std::stable_sort(Accepted.begin(), Accepted.end(), [](const std::string& A, const std::string& B) {
         return CompareDeviceSections(A, B) < 0;

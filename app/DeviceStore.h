@@ -22,8 +22,8 @@ public:
     const std::string& FileName() const;
 
     // The device sections in ascending device number: "device" (any case)
-    // followed by a decimal number >= 1; of two sections with the same
-    // number the first in the file wins. Other sections are ignored.
+    // followed by integer text >= 1; of two sections whose names differ
+    // only in case the first in the file wins. Other sections are ignored.
     std::vector<std::string> DeviceSections();
     // The device's keys and its channels' keys, each value that is missing
     // or would break the program replaced by its default.

@@ -14,7 +14,25 @@ TEST(DeviceStoreTest, DeviceSectionsAreFilteredAndSortedByNumber)
     TScratchDir::Write(File, "[device2]\r\n[Device10]\r\n[DEVICE1]\r\n[device1]\r\n[devices]\r\n[Device0]\r\n"
                              "[Options]\r\n[Device+3]\r\n[device 4]\r\n[device0x5]\r\n[Device9]\r\n");
     TDeviceStore Store(File);
-    EXPECT_EQ(Store.DeviceSections(), (std::vector<std::string>{"DEVICE1", "device2", "Device9", "Device10"}));
+    // The rest after "device" is any integer text >= 1, read as the profile
+    // functions read integers.
+    EXPECT_EQ(Store.DeviceSections(), (std::vector<std::string>{"DEVICE1", "device2", "Device+3", "device 4",
+                                                                "device0x5", "Device9", "Device10"}));
+}
+
+TEST(DeviceStoreTest, OnlySectionsOfTheSameNameAreDuplicates)
+{
+    TScratchDir Dir;
+    const std::string File = Dir.File("Devices.db");
+    TScratchDir::Write(File, "[Device02]\r\n[device1]\r\n[DEVICE2]\r\n[Device-1]\r\n[Device$10]\r\n[DEVICE02]\r\n");
+    TDeviceStore Store(File);
+    const std::vector<std::string> Sections = Store.DeviceSections();
+    ASSERT_EQ(Sections.size(), 4u);
+    EXPECT_EQ(Sections[0], "device1");
+    // Two spellings of the number 2 are two devices, in file order.
+    EXPECT_EQ(Sections[1], "Device02");
+    EXPECT_EQ(Sections[2], "DEVICE2");
+    EXPECT_EQ(Sections[3], "Device$10");
 }
 
 TEST(DeviceStoreTest, EmptyOrMissingFileHasNoDevices)
@@ -35,6 +53,11 @@ TEST(DeviceStoreTest, DeviceNumbersCompareAsNumbers)
     EXPECT_EQ(N, 42);
     EXPECT_FALSE(TDeviceStore::DeviceNumber("Device99999999999", N));
     EXPECT_FALSE(TDeviceStore::DeviceNumber("Device", N));
+    EXPECT_FALSE(TDeviceStore::DeviceNumber("Device0", N));
+    EXPECT_FALSE(TDeviceStore::DeviceNumber("Devices", N));
+    EXPECT_FALSE(TDeviceStore::DeviceNumber("MyDevice1", N));
+    EXPECT_TRUE(TDeviceStore::DeviceNumber("Device$1F", N));
+    EXPECT_EQ(N, 31);
 }
 
 TEST(DeviceStoreTest, NextDeviceNumberIsTheSmallestFreeOne)
