@@ -11,7 +11,10 @@
 #include <sys/file.h>
 #include <sys/ioctl.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <unistd.h>
+
+#include "comm/TtyDriverTable.h"
 
 namespace comm {
 
@@ -54,12 +57,21 @@ void SetLine(int Fd, int Line, bool On)
 
 std::unique_ptr<TtyBackend> TtyBackend::Open(const std::string& Path, DWORD& Error)
 {
+    // Only terminal devices are opened at all.
+    struct stat st {};
+    if (::stat(Path.c_str(), &st) != 0) {
+        Error = ErrorFromErrno(errno);
+        return nullptr;
+    }
+    if (!S_ISCHR(st.st_mode) || !TtyDriverTable::Load().MayBeTerminal(major(st.st_rdev), minor(st.st_rdev))) {
+        Error = ERROR_NOT_SUPPORTED;
+        return nullptr;
+    }
     int fd = ::open(Path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) {
         Error = ErrorFromErrno(errno);
         return nullptr;
     }
-    struct stat st {};
     termios2 tio {};
     if (::fstat(fd, &st) != 0 || !S_ISCHR(st.st_mode) || ::ioctl(fd, TCGETS2, &tio) != 0) {
         ::close(fd);

@@ -8,6 +8,9 @@
 #include <filesystem>
 #include <fstream>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include "PtyPair.h"
 #include "comm/FakeDevice.h"
 #include "comm/SerialPortList.h"
@@ -70,6 +73,13 @@ TEST(CommOpen, DevicesThatAreNotTerminalsAreRefused)
     EXPECT_EQ(CreateFile(file.string()), INVALID_HANDLE_VALUE);
     EXPECT_EQ(GetLastError(), ERROR_NOT_SUPPORTED);
     std::filesystem::remove(file);
+    auto fifo = std::filesystem::temp_directory_path() / ("comm-fifo-" + std::to_string(::getpid()));
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    EXPECT_EQ(CreateFile(fifo.string()), INVALID_HANDLE_VALUE);
+    EXPECT_EQ(GetLastError(), ERROR_NOT_SUPPORTED);
+    std::filesystem::remove(fifo);
+    EXPECT_EQ(CreateFile("/dev"), INVALID_HANDLE_VALUE);
+    EXPECT_EQ(GetLastError(), ERROR_NOT_SUPPORTED);
 }
 
 TEST(CommOpen, SecondOpenOfTheSameDeviceIsAccessDenied)
@@ -510,6 +520,17 @@ TEST(SerialPortList, ListsDriverBoundDevicesAndSkipsEmptyLegacySlots)
     std::sort(names.begin(), names.end());
     EXPECT_EQ(names, (std::vector<std::string>{"ttyS0", "ttyUSB0"}));
     EXPECT_FALSE(ListSerialPorts((root / "missing").string()).has_value());
+
+    // Links to pseudo-terminals are virtual serial ports; other links are not.
+    fs::create_directories(root / "dev");
+    fs::create_symlink("/dev/pts/7", root / "dev" / "ttyV0");
+    fs::create_symlink("/dev/null", root / "dev" / "ttyNull");
+    fs::create_symlink("/dev/pts/8", root / "dev" / "simline");
+    std::ofstream(root / "dev" / "ttyPlain") << "";
+    listed = ListSerialPorts((root / "class").string(), (root / "dev").string());
+    ASSERT_TRUE(listed.has_value());
+    EXPECT_EQ(listed->back(), "ttyV0");
+    EXPECT_EQ(listed->size(), 3u);
     fs::remove_all(root);
 }
 
