@@ -122,6 +122,8 @@ TDialogAnswer RunRealDialog(const TDialogRequest& R)
         break;
     }
     case TDialogKind::Color: {
+        for (int I = 0; I < int(R.CustomColors.size()) && I < QColorDialog::customCount(); ++I)
+            QColorDialog::setCustomColor(I, ToQColor(R.CustomColors[size_t(I)]));
         const QColor Chosen = QColorDialog::getColor(ToQColor(R.Color), nullptr, QStr(R.Caption));
         if (Chosen.isValid()) {
             A.Result = IDOK;
@@ -223,6 +225,7 @@ bool TColorDialog::Execute()
     TDialogRequest R;
     R.Kind = TDialogKind::Color;
     R.Color = Color;
+    R.CustomColors = CustomColors;
     const TDialogAnswer A = RunDialog(R);
     if (A.Result != IDOK)
         return false;

@@ -27,6 +27,7 @@ struct TDialogRequest {
     bool FileMustExist = false;
     const TFont* Font = nullptr;  // font dialog: the font shown
     TColor Color = clBlack;       // colour dialog: the colour shown
+    std::vector<TColor> CustomColors;  // colour dialog: the custom colour slots
 };
 
 // How it was answered. Result is IDOK/IDCANCEL/IDYES/IDNO (see
@@ -105,6 +106,8 @@ public:
 
     bool Execute();
     TColor Color = clBlack;
+    // The colours offered in the custom slots (at most 16).
+    std::vector<TColor> CustomColors;
 };
 
 // Lets the user choose the printer and its settings (applied to Printer()).

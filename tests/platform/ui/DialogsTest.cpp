@@ -146,8 +146,10 @@ TEST(OtherDialogs, ColourDialogShowsTheColourAndTakesTheAnswer)
     };
     TColorDialog Dialog(nullptr);
     Dialog.Color = clRed;
+    Dialog.CustomColors.assign(16, clWhite);
     ASSERT_TRUE(Dialog.Execute());
     EXPECT_EQ(Seam.Asked[0].Color, clRed);
+    EXPECT_EQ(Seam.Asked[0].CustomColors, std::vector<TColor>(16, clWhite));
     EXPECT_EQ(Dialog.Color, RGB(1, 2, 3));
 
     Seam.Answer = nullptr;  // cancel
