@@ -7,7 +7,7 @@ namespace comm {
 
 namespace fs = std::filesystem;
 
-std::optional<std::vector<std::string>> ListSerialPorts(const std::string& Root)
+std::optional<std::vector<std::string>> ListSerialPorts(const std::string& Root, const std::string& DevDir)
 {
     std::vector<std::string> names;
     std::error_code ec;
@@ -27,6 +27,14 @@ std::optional<std::vector<std::string>> ListSerialPorts(const std::string& Root)
                 continue;
         }
         names.push_back(entry.path().filename().string());
+    }
+    for (const fs::directory_entry& entry : fs::directory_iterator(DevDir, ec)) {
+        const std::string name = entry.path().filename().string();
+        if (name.rfind("tty", 0) != 0 || !entry.is_symlink(ec))
+            continue;
+        const fs::path target = fs::read_symlink(entry.path(), ec);
+        if (!ec && target.parent_path().filename() == "pts")
+            names.push_back(name);
     }
     return names;
 }

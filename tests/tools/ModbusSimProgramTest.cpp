@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -106,6 +108,20 @@ TEST(ModbusSimProgram, DefaultStationsCoverTheThreeRules)
     port.Write(BuildReadRequest(3, 0, 2));
     EXPECT_EQ(port.Read(9, 10000ms), BuildReadReply(3, {0x1170, 0x0001}));
     EXPECT_EQ(program.Finish(SIGINT), 0);
+}
+
+TEST(ModbusSimProgram, PublishesTheLineAsALinkWhileItRuns)
+{
+    const std::string link = "/tmp/modbussim-link-test-" + std::to_string(::getpid());
+    std::filesystem::remove(link);
+    Program program({"--link", link});
+    EXPECT_EQ(program.OutputLine(), link);
+    ASSERT_TRUE(std::filesystem::is_symlink(link));
+    PtyMaster port(link);
+    port.Write(BuildReadRequest(1, 0, 1));
+    EXPECT_EQ(port.Read(7, 10000ms), BuildReadReply(1, {1234}));
+    EXPECT_EQ(program.Finish(SIGTERM), 0);
+    EXPECT_FALSE(std::filesystem::exists(link));
 }
 
 TEST(ModbusSimProgram, RejectsBadConfiguration)

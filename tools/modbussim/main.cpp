@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <memory>
@@ -17,8 +18,10 @@ namespace {
 
 void Usage()
 {
-    std::cerr << "usage: modbussim [--tty PATH [--baud N] [--parity N|E|O]] [-c FILE]... [-e STATEMENT]...\n"
+    std::cerr << "usage: modbussim [--tty PATH [--baud N] [--parity N|E|O]] [--link PATH] [-c FILE]... [-e STATEMENT]...\n"
                  "Prints the serial port path to use, then answers function 03 until interrupted.\n"
+                 "--link PATH publishes the line as PATH (such as /dev/ttyV0), a link that the\n"
+                 "program's port list shows as a virtual serial port; it goes when the line stops.\n"
                  "Without stations, stations 1, 2 and 3 answer with value rules 0, 1 and 2.\n"
                  "Statements (also the lines of FILE):\n"
                  "  station ID rule 0|1|2 start ADDRESS channels N [values V1,V2,...]\n"
@@ -39,6 +42,7 @@ struct Source {
 int main(int argc, char** argv)
 {
     std::string tty;
+    std::string link;
     int baud = 9600;
     char parity = 'N';
     std::vector<Source> sources;
@@ -47,6 +51,8 @@ int main(int argc, char** argv)
         bool hasValue = i + 1 < argc;
         if (arg == "--tty" && hasValue)
             tty = argv[++i];
+        else if (arg == "--link" && hasValue)
+            link = argv[++i];
         else if (arg == "--baud" && hasValue)
             baud = std::atoi(argv[++i]);
         else if (arg == "--parity" && hasValue && std::strlen(argv[i + 1]) == 1)
@@ -92,10 +98,18 @@ int main(int argc, char** argv)
         }
         sim->SetTiming(timing);
         sim->Start();
-        std::printf("%s\n", sim->PortPath().c_str());
+        if (!link.empty()) {
+            // Replace only a stale link, never a real file.
+            if (std::filesystem::is_symlink(link))
+                std::filesystem::remove(link);
+            std::filesystem::create_symlink(sim->PortPath(), link);
+        }
+        std::printf("%s\n", link.empty() ? sim->PortPath().c_str() : link.c_str());
         std::fflush(stdout);
         int signal = 0;
         sigwait(&stopSignals, &signal);
+        if (!link.empty())
+            std::filesystem::remove(link);
         sim->Stop();
         std::fprintf(stderr, "modbussim: %llu bytes received, %llu sent\n",
                      static_cast<unsigned long long>(sim->BytesReceived()),
