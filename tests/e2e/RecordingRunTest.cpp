@@ -65,7 +65,7 @@ protected:
         FOptions.LogFilenameMode = 0;
         FOptions.Line = {FSim.PortPath(), 115200, 0};
         FOptions.Settings.PollDelay = 0;
-        FOptions.Settings.PollTimeout = 300;
+        FOptions.Settings.PollTimeout = 1000;
         FOptions.Settings.AxisFormat = 2;
     }
     ~RecordingRunTest() override
@@ -160,7 +160,7 @@ TEST_F(RecordingRunTest, NoPollDelayAfterASilentDevice)
     Configure("station 1 rule 0 start 0 channels 1 values 1\n"
               "station 2 rule 0 start 0 channels 1\nsilent 2\n");
     FOptions.Settings.PollDelay = 1500;
-    FOptions.Settings.PollTimeout = 200;
+    FOptions.Settings.PollTimeout = 1000;
     TFakeSampleDevice& d1 = Device(1, 0, 0, 1);
     TFakeSampleDevice& d2 = Device(2, 0, 0, 1);
     std::vector<steady_clock::time_point> replies;
@@ -171,7 +171,7 @@ TEST_F(RecordingRunTest, NoPollDelayAfterASilentDevice)
     // The delay follows the answered poll only: device 1's answer is at
     // least 1.5 s before device 2's time-out, which is followed at once by
     // the next poll of device 1 (its wait and reply take well under 1.5 s).
-    EXPECT_GE(replies[1] - replies[0], milliseconds(1500 + 200));
+    EXPECT_GE(replies[1] - replies[0], milliseconds(1500 + 1000));
     EXPECT_LT(replies[2] - replies[1], milliseconds(1500));
 }
 
@@ -255,7 +255,7 @@ TEST_F(RecordingRunTest, AReplyDeliveredAfterItsTimeOutIsNeverCreditedToTheNextD
     // out. Station 2, polled next, never answers.
     Configure("station 1 rule 0 start 0 channels 1 values 111\ndelay 1 50\n"
               "station 2 rule 0 start 0 channels 1 values 222\nsilent 2\n");
-    FOptions.Settings.PollTimeout = 200;
+    FOptions.Settings.PollTimeout = 400;
     FOptions.Settings.StartMode = 1;  // no trigger channels: no logging
     FOptions.Settings.StartTriggerLogic = 1;
     TFakeSampleDevice& d1 = Device(1, 0, 0, 1);
@@ -263,12 +263,12 @@ TEST_F(RecordingRunTest, AReplyDeliveredAfterItsTimeOutIsNeverCreditedToTheNextD
     Record({&d1, &d2});
     // One cycle, then station 1 is polled while this thread does not serve.
     ASSERT_TRUE(ServeCycles(2, 1));
-    std::this_thread::sleep_for(milliseconds(700));
+    std::this_thread::sleep_for(milliseconds(900));
     ASSERT_TRUE(ServeCycles(2, 3));
     FControl.StopRecording();
     EXPECT_EQ(0, d2.Answers);
     EXPECT_EQ("-------", d2.DisplayText(0));
-    EXPECT_GE(d1.Answers, 2);
+    EXPECT_GE(d1.Answers, 1);
 }
 
 TEST_F(RecordingRunTest, MisbehavingRepliesTimeOutAndOddDeliveriesAreRead)
@@ -314,7 +314,7 @@ TEST_F(RecordingRunTest, ALineThatGoesAwayEndsTheRunAndKeepsItsRecords)
     TPtyPair pty;
     auto server = std::make_unique<TLibModbusServer>(pty.MasterFd(), 1, std::vector<std::uint16_t>{9});
     FOptions.Line.PortName = pty.SlavePath();
-    FOptions.Settings.PollTimeout = 100;
+    FOptions.Settings.PollTimeout = 500;
     TFakeSampleDevice& d1 = Device(1, 0, 0, 1);
     Record({&d1});
     ASSERT_TRUE(ServeCycles(1, 4));
