@@ -115,7 +115,11 @@ bool CommDevice::Setup(DWORD InQueue, DWORD OutQueue)
 bool CommDevice::SetState(const DCB& Dcb)
 {
     if (Dcb.BaudRate == 0 || Dcb.BaudRate > 0x7FFFFFFF || Dcb.ByteSize < 5 || Dcb.ByteSize > 8 ||
-        Dcb.Parity > SPACEPARITY || Dcb.StopBits > TWOSTOPBITS) {
+        Dcb.Parity > SPACEPARITY || Dcb.StopBits > TWOSTOPBITS ||
+        // A line has one and a half stop bits only with five data bits, and
+        // two only with more.
+        (Dcb.StopBits == ONE5STOPBITS && Dcb.ByteSize != 5) ||
+        (Dcb.StopBits == TWOSTOPBITS && Dcb.ByteSize == 5)) {
         SetLastError(ERROR_INVALID_PARAMETER);
         return false;
     }

@@ -120,12 +120,13 @@ TEST_F(ComPortFake, EachSettingIsAppliedAtOnceWhileConnected)
         {"Parity mark", [&] { Port->Parity()->SetBits(prMark); }, [](const DCB& d) { return d.Parity == 3; }},
         {"Parity space", [&] { Port->Parity()->SetBits(prSpace); },
          [](const DCB& d) { return d.Parity == 4; }},
-        {"StopBits 1.5", [&] { Port->SetStopBits(sbOne5StopBits); },
-         [](const DCB& d) { return d.StopBits == 1; }},
         {"StopBits 2", [&] { Port->SetStopBits(sbTwoStopBits); },
          [](const DCB& d) { return d.StopBits == 2; }},
-        {"DataBits 5", [&] { Port->SetDataBits(dbFive); }, [](const DCB& d) { return d.ByteSize == 5; }},
         {"DataBits 7", [&] { Port->SetDataBits(dbSeven); }, [](const DCB& d) { return d.ByteSize == 7; }},
+        {"DataBits 5", [&] { Port->SetStopBits(sbOneStopBit); Port->SetDataBits(dbFive); },
+         [](const DCB& d) { return d.ByteSize == 5; }},
+        {"StopBits 1.5", [&] { Port->SetStopBits(sbOne5StopBits); },
+         [](const DCB& d) { return d.StopBits == 1; }},
         {"br110", [&] { Port->SetBaudRate(br110); }, [](const DCB& d) { return d.BaudRate == 110; }},
         {"br56000", [&] { Port->SetBaudRate(br56000); }, [](const DCB& d) { return d.BaudRate == 56000; }},
         {"br256000", [&] { Port->SetBaudRate(br256000); },
@@ -145,7 +146,7 @@ TEST_F(ComPortFake, EachSettingIsAppliedAtOnceWhileConnected)
     }
     // Setting a value it already has applies nothing.
     int before = Device->StateCount();
-    Port->SetDataBits(dbSeven);
+    Port->SetDataBits(dbFive);
     f->SetXonChar('A');
     EXPECT_EQ(Device->StateCount(), before);
     // A new buffer size reaches the driver queues.
@@ -182,6 +183,30 @@ TEST_F(ComPortFake, RefusedSettingsReportTheLibraryErrors)
     } catch (const EComPort& e) {
         EXPECT_EQ(e.Message, "SetupComm function failed (Error: 87)");
     }
+}
+
+TEST_F(ComPortFake, StopBitsThatTheDataBitsCannotHaveAreRefused)
+{
+    Port->SetEvents({});
+    Port->Open();
+    // One and a half stop bits go only with five data bits, two only with more.
+    try {
+        Port->SetStopBits(sbOne5StopBits);
+        FAIL() << "no exception";
+    } catch (const EComPort& e) {
+        EXPECT_EQ(e.Message, "SetCommState function failed (Error: 87)");
+    }
+    EXPECT_EQ(Device->LastDcb().StopBits, 0);
+    Port->SetStopBits(sbTwoStopBits);
+    EXPECT_EQ(Device->LastDcb().StopBits, 2);
+    try {
+        Port->SetDataBits(dbFive);
+        FAIL() << "no exception";
+    } catch (const EComPort& e) {
+        EXPECT_EQ(e.Code(), 7);
+        EXPECT_EQ(e.WinCode(), 87);
+    }
+    EXPECT_EQ(Device->LastDcb().ByteSize, 8);
 }
 
 TEST_F(ComPortFake, OpenThatFailsInSetupRollsBackCompletely)

@@ -140,6 +140,17 @@ TEST(CommState, InvalidSettingsAreRefusedWithInvalidParameter)
     dcb = RawDcb(9600);
     dcb.ByteSize = 9;
     EXPECT_FALSE(SetCommState(port.Handle, dcb));
+    // The line cannot send these stop bits with these data bits.
+    dcb.ByteSize = 8;
+    dcb.StopBits = ONE5STOPBITS;
+    EXPECT_FALSE(SetCommState(port.Handle, dcb));
+    EXPECT_EQ(GetLastError(), ERROR_INVALID_PARAMETER);
+    dcb.ByteSize = 5;
+    dcb.StopBits = TWOSTOPBITS;
+    EXPECT_FALSE(SetCommState(port.Handle, dcb));
+    EXPECT_EQ(GetLastError(), ERROR_INVALID_PARAMETER);
+    dcb.StopBits = ONE5STOPBITS;
+    EXPECT_TRUE(SetCommState(port.Handle, dcb));
     EXPECT_FALSE(SetupComm(port.Handle, 1, 1024));
     EXPECT_EQ(GetLastError(), ERROR_INVALID_PARAMETER);
     EXPECT_FALSE(SetupComm(port.Handle, 1024, 0xFFFFFFFFu));
