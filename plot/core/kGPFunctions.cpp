@@ -37,10 +37,15 @@ TDayParts SplitDateTime(double Value)
     return p;
 }
 
+// The day after 9999-12-31: no date lies at or beyond it.
+constexpr double EndOfDates = 2958466.0;
+
 template <class F>
 std::int64_t DateTimeInUnit(double Value, std::int64_t Negative, F&& Combine)
 {
-    if (!(Value >= 0))  // negative or not a number
+    // Negative, not a number, or beyond every date (whose day count would
+    // not convert): the marker of a value that is no date.
+    if (!(Value >= 0) || Value >= EndOfDates)
         return Negative;
     const std::int64_t result = Combine(SplitDateTime(Value));
     return result < 0 ? Negative : result;

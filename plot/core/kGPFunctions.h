@@ -25,8 +25,9 @@ constexpr int kpsFixedDecimalPoints = 1;
 // Decimal places for labels over Low..High.
 int SignificantDecimals(int Precision, int Style, double Low, double High);
 
-// Whole days and the time of day in one unit. A negative value or result
-// gives 2147483647, for minutes 10000.
+// Whole days and the time of day in one unit. A negative value or result,
+// and a value beyond the last date (9999-12-31), give 2147483647, for
+// minutes 10000.
 std::int64_t DateTimeToMilliseconds(double Value);
 std::int64_t DateTimeToSeconds(double Value);
 std::int64_t DateTimeToMinutes(double Value);

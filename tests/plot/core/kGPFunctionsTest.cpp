@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include <QApplication>
 
 #include "ui/Bitmap.h"
@@ -85,6 +87,20 @@ TEST_F(kGPFunctionsTest, DateTimeUnitsJustBeforeMidnightRoundToTheNextDay)
     EXPECT_EQ(DateTimeToSeconds(1.0 - 1e-12), 86400);
     // a whole millisecond before midnight stays on its day
     EXPECT_EQ(DateTimeToMilliseconds(2.0 - 1.0 / 86400000), 2 * 86400000LL - 1);
+}
+
+TEST_F(kGPFunctionsTest, DateTimeUnitsBeyondTheLastDateGiveTheMarker)
+{
+    // An axis extent of "nothing" (1e300) or infinity is no date: the same
+    // marker as a negative value, never an overflowed number.
+    for (double v : {1e300, 1e20, HUGE_VAL}) {
+        EXPECT_EQ(DateTimeToMilliseconds(v), 2147483647) << v;
+        EXPECT_EQ(DateTimeToSeconds(v), 2147483647) << v;
+        EXPECT_EQ(DateTimeToMinutes(v), 10000) << v;
+        EXPECT_EQ(DateTimeToHours(v), 2147483647) << v;
+    }
+    // the last day of year 9999 still counts
+    EXPECT_EQ(DateTimeToHours(2958465.5), 2958465LL * 24 + 12);
 }
 
 TEST_F(kGPFunctionsTest, PaperSizes)
