@@ -1,5 +1,6 @@
 #include "app/RecordingControl.h"
 
+#include "app/SysOption.h"
 #include "rtl/DateTime.h"
 #include "rtl/FileUtils.h"
 #include "rtl/NumberFormat.h"
@@ -11,6 +12,30 @@ namespace {
 const std::array<const char*, 6> TimeUnitNames = {"秒", "分钟", "小时", "天", "月", "年"};
 
 }  // namespace
+
+TRecordingOptions TRecordingOptions::FromOptions(const std::string& AppDir)
+{
+    TRecordingOptions o;
+    o.AppDir = AppDir;
+    o.LogFilenameMode = optLogFilenameMode->AsInteger();
+    o.Line.PortName = optCommPort->AsString();
+    o.Line.BaudRate = optBaudRate->AsInteger();
+    o.Line.Parity = optParity->AsInteger();
+    TSampleSettings& s = o.Settings;
+    s.PollDelay = optPollDelay->AsInteger();
+    s.PollTimeout = optPollTimeout->AsInteger();
+    s.LogInterval = optLogInterval->AsFloat();
+    s.AxisFormat = optAxisFormat->AsInteger();
+    s.MaxRecordPerFile = optMaxRecordPerFile->AsInteger();
+    s.StartMode = optStartMode->AsInteger();
+    s.StopMode = optStopMode->AsInteger();
+    s.StartTriggerLogic = optStartTriggerLogic->AsInteger();
+    s.StopTriggerLogic = optStopTriggerLogic->AsInteger();
+    o.LogDuration = optLogDuration->AsFloat();
+    o.TimeBaseLog = optTimeBaseLog->AsInteger();
+    s.LogDuration = TSampleSettings::DurationSeconds(o.LogDuration, o.TimeBaseLog);
+    return o;
+}
 
 TRecordingControl::~TRecordingControl()
 {

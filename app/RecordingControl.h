@@ -33,6 +33,9 @@ struct TRecordingOptions {
     TSampleSettings Settings;  // LogDuration in seconds
     double LogDuration = 10.0; // as set, in TimeBaseLog units
     int TimeBaseLog = 0;
+
+    // From the program's options (created by the setup dialog).
+    static TRecordingOptions FromOptions(const std::string& AppDir);
 };
 
 class TRecordingControl {
