@@ -1,5 +1,7 @@
 #include "serial/ComThread.h"
 
+#include <exception>
+
 #include "serial/ComPort.h"
 
 using namespace comm;
@@ -119,6 +121,18 @@ void TComThread::Dispatch(TComEvents Events)
     TCustomComPort* port = FComPort.load();
     if (!port)
         return;
+    try {
+        Deliver(port, Events);
+    } catch (...) {
+        // A handler's failure goes to the application's handler of
+        // unhandled exceptions; the thread goes on waiting for events.
+        std::exception_ptr error = std::current_exception();
+        TThread::Queue(nullptr, [error] { std::rethrow_exception(error); });
+    }
+}
+
+void TComThread::Deliver(TCustomComPort* Port, TComEvents Events)
+{
     switch (FSyncMethod) {
     case smThreadSync:
         Synchronize([this, Events] {
@@ -138,7 +152,7 @@ void TComThread::Dispatch(TComEvents Events)
         }
         break;
     case smNone:
-        port->DispatchEvents(Events);
+        Port->DispatchEvents(Events);
         break;
     }
 }

@@ -29,6 +29,7 @@ protected:
 
 private:
     void Dispatch(TComEvents Events);
+    void Deliver(TCustomComPort* Port, TComEvents Events);
 
     std::atomic<TCustomComPort*> FComPort;
     comm::HANDLE FHandle;

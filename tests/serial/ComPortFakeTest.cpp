@@ -4,7 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <memory>
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -376,6 +378,43 @@ TEST_F(ComPortFake, NoSyncRunsHandlersInTheEventThread)
     EXPECT_TRUE(PumpUntil([&] { return handlerThread.load() != 0; }));
     EXPECT_NE(handlerThread.load(), GetCurrentThreadId());
     Port->Close();
+}
+
+TEST_F(ComPortFake, AHandlerThatRaisesIsReportedAndEventsKeepComing)
+{
+    std::mutex mutex;
+    std::vector<std::string> reported;
+    SetThreadExceptionHook([&](TThread*, const std::exception& E) {
+        std::lock_guard lock(mutex);
+        reported.push_back(E.what());
+    });
+    auto reports = [&] {
+        std::lock_guard lock(mutex);
+        return reported;
+    };
+    for (TSyncMethod method : {smThreadSync, smNone}) {
+        SCOPED_TRACE(method);
+        reported.clear();
+        std::atomic<int> calls{0};
+        std::string received;
+        Port->SetSyncMethod(method);
+        Port->OnRxChar = [&](TObject*, int Count) {
+            std::string chunk(static_cast<size_t>(Count), '\0');
+            received.append(chunk, 0, static_cast<size_t>(Port->Read(chunk.data(), Count)));
+            if (++calls == 1)
+                throw Exception("handler failed");
+        };
+        Port->Open();
+        Device->Send("a");
+        EXPECT_TRUE(PumpUntil([&] { return !reports().empty(); }));
+        Device->Send("b");
+        EXPECT_TRUE(PumpUntil([&] { return calls.load() >= 2; }));
+        Port->Close();
+        Port->OnRxChar = nullptr;
+        EXPECT_EQ(received, "ab");
+        EXPECT_EQ(reports(), std::vector<std::string>{"handler failed"});
+    }
+    SetThreadExceptionHook(nullptr);
 }
 
 TEST_F(ComPortFake, TriggersOffReadsTheBytesForOnRxBufOnly)
