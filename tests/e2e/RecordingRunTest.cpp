@@ -248,29 +248,6 @@ TEST_F(RecordingRunTest, LateReplyIsNeverCreditedToTheNextDevice)
     EXPECT_FALSE(std::filesystem::exists(FDir / "Data/run.csv"));
 }
 
-TEST_F(RecordingRunTest, AReplyDeliveredAfterItsTimeOutIsNeverCreditedToTheNextDevice)
-{
-    // Station 1 answers in time on the wire, but the user-interface thread
-    // is busy, so the framer gets the reply only after the poll has timed
-    // out. Station 2, polled next, never answers.
-    Configure("station 1 rule 0 start 0 channels 1 values 111\ndelay 1 50\n"
-              "station 2 rule 0 start 0 channels 1 values 222\nsilent 2\n");
-    FOptions.Settings.PollTimeout = 400;
-    FOptions.Settings.StartMode = 1;  // no trigger channels: no logging
-    FOptions.Settings.StartTriggerLogic = 1;
-    TFakeSampleDevice& d1 = Device(1, 0, 0, 1);
-    TFakeSampleDevice& d2 = Device(2, 0, 0, 1);
-    Record({&d1, &d2});
-    // One cycle, then station 1 is polled while this thread does not serve.
-    ASSERT_TRUE(ServeCycles(2, 1));
-    std::this_thread::sleep_for(milliseconds(900));
-    ASSERT_TRUE(ServeCycles(2, 3));
-    FControl.StopRecording();
-    EXPECT_EQ(0, d2.Answers);
-    EXPECT_EQ("-------", d2.DisplayText(0));
-    EXPECT_GE(d1.Answers, 1);
-}
-
 TEST_F(RecordingRunTest, MisbehavingRepliesTimeOutAndOddDeliveriesAreRead)
 {
     Configure("station 4 rule 1 start 0 channels 2 values 123456,-5\nfragments 4 3 20\n"
