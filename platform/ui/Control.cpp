@@ -9,6 +9,7 @@
 #include <QPainter>
 #include <QPointer>
 #include <QResizeEvent>
+#include <QThread>
 #include <QWheelEvent>
 #include <QWidget>
 #include <algorithm>
@@ -495,7 +496,16 @@ void TControl::Notification(TComponent* AComponent, TOperation Operation)
         FPopupMenu = nullptr;
 }
 
-void TControl::Invalidate() { FWidget->update(); }
+void TControl::Invalidate()
+{
+    // Code that changes drawn data from another thread may ask for a paint;
+    // the request then travels to the widget's thread (and is dropped if
+    // the widget is gone by then).
+    if (QThread::currentThread() != FWidget->thread())
+        QMetaObject::invokeMethod(FWidget, "update", Qt::QueuedConnection);
+    else
+        FWidget->update();
+}
 void TControl::Repaint() { FWidget->repaint(); }
 void TControl::Update() { FWidget->repaint(); }
 

@@ -144,6 +144,7 @@ public:
     TPopupMenu* GetPopupMenu() const { return FPopupMenu; }
     void SetPopupMenu(TPopupMenu* Value);
 
+    // Asks for a paint; safe from any thread.
     void Invalidate();
     void Repaint();
     void Update();

@@ -366,3 +366,31 @@ TEST(MouseEvents, AHandlerMayFreeItsOwnControl)
     EXPECT_EQ(Form.ControlCount(), 0);
     EXPECT_EQ(Clicks, 0);
 }
+
+#include <QEventLoop>
+#include <QTimer>
+#include <thread>
+
+TEST(Painting, InvalidateFromAnotherThreadPaintsInTheUserInterfaceThread)
+{
+    TForm Form(nullptr);
+    Form.SetBounds(0, 0, 100, 100);
+    auto* Square = new TSquare(&Form);
+    Square->Parent = &Form;
+    Square->SetBounds(0, 0, 40, 40);
+    Form.Show();
+    Application->ProcessMessages();
+    const int Before = Square->Paints;
+    std::thread Worker([&] { Square->Invalidate(); });
+    Worker.join();
+    QEventLoop Loop;
+    QTimer Poll;
+    QObject::connect(&Poll, &QTimer::timeout, [&] {
+        if (Square->Paints > Before)
+            Loop.quit();
+    });
+    Poll.start(1);
+    QTimer::singleShot(20000, &Loop, &QEventLoop::quit);
+    Loop.exec();
+    EXPECT_GT(Square->Paints, Before);
+}
