@@ -11,14 +11,13 @@ std::uint16_t TModbusRequest::RegisterCountFor(int ValueRule, int ChannelCount)
 }
 
 TModbusRequest TModbusRequest::ForDevice(int StationId, int BeginAddr, int ValueRule,
-                                         int ChannelCount, std::uint32_t Tag)
+                                         int ChannelCount)
 {
     TModbusRequest r;
     r.StationId = static_cast<std::uint8_t>(StationId & 0xFF);
     r.BeginAddr = static_cast<std::uint16_t>(BeginAddr & 0xFFFF);
     r.RegisterCount = RegisterCountFor(ValueRule, ChannelCount);
     r.ValueRule = ValueRule;
-    r.Tag = Tag;
     return r;
 }
 

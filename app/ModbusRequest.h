@@ -8,14 +8,11 @@ struct TModbusRequest {
     std::uint16_t BeginAddr = 0;
     std::uint16_t RegisterCount = 0;
     int ValueRule = 0;
-    // Tells one request from the next, so that a late reply is never
-    // credited to a later poll.
-    std::uint32_t Tag = 0;
 
     // Rule 0 reads one register per channel, rules 1 and 2 two.
     static std::uint16_t RegisterCountFor(int ValueRule, int ChannelCount);
     static TModbusRequest ForDevice(int StationId, int BeginAddr, int ValueRule,
-                                    int ChannelCount, std::uint32_t Tag);
+                                    int ChannelCount);
 
     // Station, 03, address, count (both big-endian), CRC low, CRC high.
     std::array<std::uint8_t, 8> Bytes() const;

@@ -118,7 +118,7 @@ bool TSerialPortSampleThread::Exchange()
 void TSerialPortSampleThread::PrepareRequest(TSampleDevice* Device)
 {
     FRequest = TModbusRequest::ForDevice(Device->StationId(), Device->DVRBeginAddr(), Device->ValueRule(),
-                                         Device->ChannelCount(), ++FLastTag);
+                                         Device->ChannelCount());
     FPacket->SetStartString(std::string(1, static_cast<char>(FRequest.StationId)));
     FPacket->SetStopString(std::string());
     FPacket->SetSize(FRequest.ReplySize());

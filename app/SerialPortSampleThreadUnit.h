@@ -66,8 +66,9 @@ private:
     // user-interface thread, where the framer delivers packets; the
     // sampling thread reads the request only between hand-overs.
     TModbusRequest FRequest;
+    // Only the request still outstanding takes a reply: cleared once its
+    // wait has ended, so a late reply is never credited to a later poll.
     bool FAwaitingReply = false;
-    std::uint32_t FLastTag = 0;
     std::vector<std::int32_t> FValues;
 };
 

@@ -30,13 +30,13 @@ std::string Reply(int Station, const std::vector<int>& Registers, int Function =
 
 TEST(ModbusReplyTest, AcceptsTheAnswerToTheRequest)
 {
-    const auto request = TModbusRequest::ForDevice(5, 0, 0, 2, 1);
+    const auto request = TModbusRequest::ForDevice(5, 0, 0, 2);
     EXPECT_TRUE(TModbusReply::IsValid(request, Reply(5, {1, 2})));
 }
 
 TEST(ModbusReplyTest, RejectsWhatIsNotTheAnswer)
 {
-    const auto request = TModbusRequest::ForDevice(5, 0, 0, 2, 1);
+    const auto request = TModbusRequest::ForDevice(5, 0, 0, 2);
     std::string badCrc = Reply(5, {1, 2});
     badCrc.back() ^= 0x01;
     EXPECT_FALSE(TModbusReply::IsValid(request, badCrc));
@@ -55,7 +55,7 @@ TEST(ModbusReplyTest, RejectsWhatIsNotTheAnswer)
 
 TEST(ModbusReplyTest, FrameFromPacketPutsTheStationBack)
 {
-    const auto request = TModbusRequest::ForDevice(9, 0, 0, 1, 1);
+    const auto request = TModbusRequest::ForDevice(9, 0, 0, 1);
     const std::string full = Reply(9, {0x1234});
     EXPECT_EQ(full, TModbusReply::FrameFromPacket(request, full.substr(1)));
     // Extra bytes are cut off; a packet too short gives nothing.
