@@ -27,8 +27,9 @@ int TkPlotDataCompactIntervalList::Add(double X, double Y, bool, bool)
     bool overwrote;
     const int pos = ReserveSlot(overwrote);
     *static_cast<float*>(Record(pos)) = float(Y);
-    // The oldest point left the ring: the rest keep their X values.
-    if (overwrote && Count() > 1)
+    // The oldest point left the ring: the rest keep their X values, and in
+    // a ring of one the new point is the first.
+    if (overwrote)
         FFirstX += Interval();
     return pos;
 }

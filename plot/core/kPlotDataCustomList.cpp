@@ -82,6 +82,9 @@ void TkPlotDataCustomList::SetCapacity(int NewCapacity)
         throw Exception("Index out of Bounds");
     if (NewCapacity == FCapacity)
         return;
+    // Records keep their places only in logical order: a wrapped ring would
+    // otherwise be cut in the middle, or new points land amid old ones.
+    Unwrap();
     if (NewCapacity == 0) {
         FreeData();
     } else {
@@ -131,15 +134,19 @@ void TkPlotDataCustomList::DeleteFirst(int N)
 {
     if (N < 0 || N > MaxDeleteCount())
         throw Exception(DeleteRangeMessage());
-    // A wrapped ring is put back into logical order first, so that the
-    // oldest points are the ones dropped.
-    if (FRingStart != 0) {
-        std::rotate(FData, static_cast<char*>(Record(FRingStart)), static_cast<char*>(Record(FCount)));
-        FRingStart = 0;
-    }
+    // The oldest points are the ones dropped, also from a wrapped ring.
+    Unwrap();
     FCount -= N;
     if (FCount > 0 && N > 0)
         std::memmove(FData, Record(N), std::size_t(FCount) * std::size_t(FElementSize));
+}
+
+void TkPlotDataCustomList::Unwrap()
+{
+    if (FRingStart == 0)
+        return;
+    std::rotate(FData, static_cast<char*>(Record(FRingStart)), static_cast<char*>(Record(FCount)));
+    FRingStart = 0;
 }
 
 void TkPlotDataCustomList::SetRingBufferSize(int Value)

@@ -94,6 +94,9 @@ protected:
     void FreeData();
 
 private:
+    // Puts the records of a wrapped ring back into logical order.
+    void Unwrap();
+
     int FCount = 0;
     int FCapacity = 0;
     int FRingStart = 0;

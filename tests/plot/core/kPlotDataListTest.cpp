@@ -58,6 +58,32 @@ TYPED_TEST(PointListTest, RingKeepsNewestAndWrapsStart)
     EXPECT_EQ(this->list.GetRingBufferSize(), 3);
 }
 
+TYPED_TEST(PointListTest, CapacityChangeOfAWrappedRingKeepsLogicalOrder)
+{
+    // Shrinking keeps the oldest points, growing lets new points follow
+    // the newest; neither may read or write outside the records.
+    this->list.SetRingBufferSize(5);
+    for (int v = 1; v <= 8; ++v)
+        this->list.Add(v, v, false, false); // holds 4..8, wrapped
+    ASSERT_NE(this->list.RingStart(), 0);
+    this->list.SetCapacity(2);
+    EXPECT_EQ(this->list.Count(), 2);
+    EXPECT_EQ(this->list.RingStart(), 0);
+    EXPECT_EQ(this->list.GetY(0), 4);
+    EXPECT_EQ(this->list.GetY(1), 5);
+
+    this->list.Clear();
+    for (int v = 1; v <= 3; ++v)
+        this->list.Add(v, v, false, false); // holds 2, 3 wrapped in a ring of 2
+    ASSERT_NE(this->list.RingStart(), 0);
+    this->list.SetCapacity(4);
+    this->list.Add(4, 4, false, false);
+    std::vector<double> ys;
+    for (int i = 0; i < this->list.Count(); ++i)
+        ys.push_back(this->list.GetY(i));
+    EXPECT_EQ(ys, (std::vector<double>{2, 3, 4}));
+}
+
 TYPED_TEST(PointListTest, ResizingAWrappedRingClearsIt)
 {
     this->list.SetRingBufferSize(3);
@@ -222,6 +248,18 @@ TEST(PointLists, IntervalRingKeepsXOfRemainingPoints)
     EXPECT_EQ(l.GetX(0), 12);
     EXPECT_EQ(l.GetY(0), 2);
     EXPECT_EQ(l.GetX(2), 14);
+}
+
+TEST(PointLists, IntervalRingOfOneFollowsTheNewestPoint)
+{
+    TkPlotDataCompactIntervalList l;
+    l.SetRingBufferSize(1);
+    l.Add(10, 1, false, false);
+    l.Add(12, 2, false, false);
+    l.Add(14, 3, false, false);
+    EXPECT_EQ(l.Count(), 1);
+    EXPECT_EQ(l.GetY(0), 3);
+    EXPECT_EQ(l.GetX(0), 14);
 }
 
 TEST(PointLists, StoredPrecisionAndFlagsPerLayout)
