@@ -138,10 +138,11 @@ bool TkPlotObjectManagerCustom::AddAndName(TkPlotObject* Object, TkPlotObjectKin
 
 void TkPlotObjectOwnedManager::RemoveObject(TkPlotObject* Object)
 {
-    if (IndexOf(Object) >= 0)
-        for (TkPlotObject* o : std::vector<TkPlotObject*>(Items()))
-            if (o != Object)
-                o->ObjectRemoved(Object);
+    // Every manager hears every removal, so objects here drop references to
+    // objects of other kinds too (a channel its axis, a cursor its view).
+    for (TkPlotObject* o : std::vector<TkPlotObject*>(Items()))
+        if (o != Object)
+            o->ObjectRemoved(Object);
     TkPlotObjectManagerCustom::RemoveObject(Object);
 }
 
@@ -347,14 +348,6 @@ void TkPlotDataViewManager::InitNewObject(TkPlotObject* Object)
 TkPlotDataCursorManager::TkPlotDataCursorManager(TkPlotObjectOwner* AOwner, const TkPlotObjectCallbacks& Callbacks)
     : TkPlotKindManager(AOwner, Callbacks, TkPlotObjectKind::DataCursor, "Cursor", ClassOf<TkPlotDataCursor>())
 {
-}
-
-void TkPlotDataCursorManager::RemoveObject(TkPlotObject* Object)
-{
-    if (Object && Object->Kind() == TkPlotObjectKind::DataView)
-        for (TkPlotObject* o : Items())
-            o->ObjectRemoved(Object);
-    TkPlotKindManager::RemoveObject(Object);
 }
 
 void TkPlotDataCursorManager::InitNewObject(TkPlotObject* Object)

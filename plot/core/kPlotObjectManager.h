@@ -187,8 +187,6 @@ protected:
 class TkPlotDataCursorManager : public TkPlotKindManager {
 public:
     TkPlotDataCursorManager(TkPlotObjectOwner* AOwner, const TkPlotObjectCallbacks& Callbacks);
-    // A data view going away is dropped by every cursor that shows in it.
-    void RemoveObject(TkPlotObject* Object) override;
 
     TkPlotChannelManager* ChannelManager = nullptr;
     TkPlotDataViewManager* DataViewManager = nullptr;

@@ -134,6 +134,31 @@ TEST_F(MasterTest, DeletingAnAxisLeavesEveryManagerAfterTheRemoveEvent)
     EXPECT_EQ(master->LayoutManager()->IndexOf(x), -1);
 }
 
+// A channel that records which objects it heard going away.
+struct ListeningChannel : TkPlotChannel {
+    using TkPlotChannel::TkPlotChannel;
+    std::vector<std::string> removed;
+    void ObjectRemoved(TkPlotObject* o) override { removed.push_back(o->GetName()); }
+};
+
+TEST_F(MasterTest, ObjectsOfEveryKindHearAnObjectGoAway)
+{
+    master->SetChannelClass([](TkPlotObjectOwner* owner, const TkPlotObjectCallbacks& c) -> TkPlotObject* {
+        return new ListeningChannel(owner, c);
+    });
+    master->AddXAxis();
+    master->AddChannel();
+    master->AddChannel();
+    auto* first = static_cast<ListeningChannel*>(Channel(0));
+    auto* second = static_cast<ListeningChannel*>(Channel(1));
+    // Channels cache their axes: they must hear that an axis goes away.
+    TkPlotObject::Free(master->XAxisManager()->GetObject(0));
+    EXPECT_EQ(first->removed, (std::vector<std::string>{"X-Axis 1"}));
+    // A channel of the same manager hears it once; the one leaving does not.
+    TkPlotObject::Free(first);
+    EXPECT_EQ(second->removed, (std::vector<std::string>{"X-Axis 1", "Channel 1"}));
+}
+
 TEST_F(MasterTest, AddingTwiceOrRemovingStrangersChangesNothing)
 {
     master->AddChannel();
