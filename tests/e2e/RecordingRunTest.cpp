@@ -196,6 +196,26 @@ TEST_F(RecordingRunTest, StopAfterDurationFinishesTheLogOnce)
         EXPECT_EQ(std::to_string(i) + ",42", lines[i]);
 }
 
+TEST_F(RecordingRunTest, StopByHandWhileTheEndingReplyIsInFlight)
+{
+    // The second reply arrives while the stop waits for the thread, and it
+    // ends the run by duration: one final record, one file.
+    Configure("station 1 rule 0 start 0 channels 1 values 5\ndelay 1 400\n");
+    FOptions.Settings.StopMode = 1;
+    FOptions.Settings.LogDuration = 0.2;
+    TFakeSampleDevice& d1 = Device(1, 0, 0, 1);
+    Record({&d1});
+    ASSERT_TRUE(ServeUntil([&] { return FView.LogStates.size() >= 2; }));
+    ServeFor(150);  // the first record is written and the next request sent
+    FControl.StopRecording();
+    EXPECT_EQ(1, FView.StopMessages);
+    EXPECT_TRUE(FControl.HandleMessage(WM_STOP_RECORDING));
+    EXPECT_FALSE(FControl.Running());
+    EXPECT_EQ((std::vector<std::string>{"run.csv"}), FilesIn(FDir / "Data"));
+    EXPECT_TRUE(FilesIn(FDir / "Temp").empty());
+    EXPECT_EQ((std::vector<std::string>{"采样点编号,S1C1(bar)", "1,5", "2,5"}), Lines(ReadText(FDir / "Data/run.csv")));
+}
+
 TEST_F(RecordingRunTest, StartAndStopByTriggersOnRampingValues)
 {
     Configure("station 1 rule 0 start 0 channels 1 values 0\n"
