@@ -172,51 +172,44 @@ void TkPlotObjectManager::SetShiftState(TShiftState Value)
         o->SetShiftState(Value);
 }
 
-namespace {
-
-// The selected objects, taken before dispatch: a handler may change focus.
-std::vector<TkPlotObject*> Focused(const std::vector<TkPlotObject*>& Items)
+template <class F>
+void TkPlotObjectManager::ForEachFocused(F Call)
 {
-    std::vector<TkPlotObject*> result;
-    for (TkPlotObject* o : Items)
+    // Focus is read as each object's turn comes, and the list is read afresh
+    // each time: a handler may move the focus or free objects.
+    for (int i = 0; i < GetCount(); ++i) {
+        TkPlotObject* o = GetObject(i);
         if (o->GetFocused())
-            result.push_back(o);
-    return result;
+            Call(o);
+    }
 }
-
-} // namespace
 
 void TkPlotObjectManager::MouseDown(TMouseButton Button, TShiftState Shift, TPoint Client, TPoint Screen,
                                     TPopupMenu* Menu)
 {
-    for (TkPlotObject* o : Focused(Items()))
-        o->MouseDown(Button, Shift, Client, Screen, Menu);
+    ForEachFocused([&](TkPlotObject* o) { o->MouseDown(Button, Shift, Client, Screen, Menu); });
 }
 
 void TkPlotObjectManager::MouseMove(TShiftState Shift, TPoint Client)
 {
-    for (TkPlotObject* o : Focused(Items()))
-        o->MouseMove(Shift, Client);
+    ForEachFocused([&](TkPlotObject* o) { o->MouseMove(Shift, Client); });
 }
 
 void TkPlotObjectManager::MouseUp(TMouseButton Button, TShiftState Shift, TPoint Client, TPoint Screen,
                                   bool DoubleClickPending, TPopupMenu* Menu)
 {
-    for (TkPlotObject* o : Focused(Items()))
-        o->MouseUp(Button, Shift, Client, Screen, DoubleClickPending, Menu);
+    ForEachFocused([&](TkPlotObject* o) { o->MouseUp(Button, Shift, Client, Screen, DoubleClickPending, Menu); });
 }
 
 void TkPlotObjectManager::KeyDown(std::uint16_t Key, TShiftState Shift, TPopupMenu* Menu)
 {
-    for (TkPlotObject* o : Focused(Items()))
-        o->KeyDown(Key, Shift, Menu);
+    ForEachFocused([&](TkPlotObject* o) { o->KeyDown(Key, Shift, Menu); });
 }
 
 bool TkPlotObjectManager::MouseWheel(int WheelDelta, TShiftState Shift, TPoint Client)
 {
     bool handled = false;
-    for (TkPlotObject* o : Focused(Items()))
-        handled = o->MouseWheel(WheelDelta, Shift, Client) || handled;
+    ForEachFocused([&](TkPlotObject* o) { handled = o->MouseWheel(WheelDelta, Shift, Client) || handled; });
     return handled;
 }
 

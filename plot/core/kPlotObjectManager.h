@@ -97,6 +97,9 @@ public:
     void DetachCallbacks();
 
 private:
+    template <class F>
+    void ForEachFocused(F Call);
+
     TShiftState FShiftState = 0;
 };
 

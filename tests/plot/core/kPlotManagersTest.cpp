@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "PlotObjectSupport.h"
 #include "plot/channels/kPlotAnnotation.h"
 #include "plot/channels/kPlotChannel.h"
@@ -188,6 +190,52 @@ TEST_F(MasterTest, AllObjectsManagerRoutesInputOnlyToFocusedObjects)
     EXPECT_TRUE(Channel(1)->GetPressed());
     master->ClearFocus();
     EXPECT_FALSE(Channel(1)->GetFocused());
+}
+
+// An object that records the left presses it receives and runs a hook.
+struct PressProbe : TkPlotManagerObject {
+    PressProbe(TkPlotObjectOwner* owner, const TkPlotObjectCallbacks& c, std::vector<std::string>& log)
+        : TkPlotManagerObject(owner, c), log(log)
+    {
+    }
+    std::vector<std::string>& log;
+    std::function<void()> onPress;
+    void DoMouseLeftDown(const TkPlotMouseData&) override
+    {
+        log.push_back(GetName());
+        if (onPress)
+            onPress();
+    }
+};
+
+TEST_F(MasterTest, InputGoesToObjectsFocusedWhenTheirTurnComes)
+{
+    std::vector<std::string> pressed;
+    const TkPlotObjectCallbacks c = master->ChannelManager()->GetCallbacks();
+    PressProbe* probe[3];
+    for (int i = 0; i < 3; ++i) {
+        probe[i] = new PressProbe(&plot, c, pressed);
+        probe[i]->SetName("P" + std::to_string(i));
+        probe[i]->DoInsert();
+    }
+    // A handler that moves the focus on: the object that lost it hears
+    // nothing more, the one that took it gets the press in its turn.
+    probe[0]->SetFocused(true);
+    probe[1]->SetFocused(true);
+    probe[0]->onPress = [&] {
+        probe[1]->SetFocused(false);
+        probe[2]->SetFocused(true);
+    };
+    master->ObjectManager()->MouseDown(mbLeft, 0, TPoint{1, 1}, TPoint{1, 1}, nullptr);
+    EXPECT_EQ(pressed, (std::vector<std::string>{"P0", "P2"}));
+
+    // A handler that frees a focused object later in the list.
+    pressed.clear();
+    probe[0]->onPress = [&] { TkPlotObject::Free(probe[2]); };
+    master->ObjectManager()->MouseDown(mbLeft, 0, TPoint{1, 1}, TPoint{1, 1}, nullptr);
+    EXPECT_EQ(pressed, (std::vector<std::string>{"P0"}));
+    TkPlotObject::Free(probe[0]);
+    TkPlotObject::Free(probe[1]);
 }
 
 TEST_F(MasterTest, AllObjectsManagerCannotCreate)
