@@ -5,6 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <vector>
+
 namespace {
 
 const char* const Devices =
@@ -270,6 +273,95 @@ TEST_F(DeviceListUnitTest, DeletingAskedAndAnsweredYesDropsTheSection)
     EXPECT_TRUE(frmMain->pnlNoneDevice->GetVisible());
     EXPECT_FALSE(frmMain->btnRecord->GetEnabled());
     EXPECT_FALSE(frmMain->btnArrangeDevices->GetEnabled());
+}
+
+TEST_F(DeviceListUnitTest, EveryChannelControlMarksAnEdit)
+{
+    Select(DeviceNode(0)->Item(0));
+    const std::vector<std::function<void()>> Edits = {
+        [] { frmDeviceList->leValueName->SetText("a"); },
+        [] { frmDeviceList->leWorkUnit->SetText("b"); },
+        [] { frmDeviceList->speWorkDP->SetValue(4); },
+        [] { frmDeviceList->neRangeLow->SetText("3"); },
+        [] { frmDeviceList->neRangeHigh->SetText("4"); },
+        [] { frmDeviceList->neAlarmLowLevel->SetText("5"); },
+        [] { frmDeviceList->ckxAlarmLowEnabled->SetChecked(true); },
+        [] { frmDeviceList->neAlarmHighLevel->SetText("6"); },
+        [] { frmDeviceList->ckxAlarmHighEnabled->SetChecked(true); },
+        [] { frmDeviceList->ckxIsStartTriggerChannel->SetChecked(false); },
+        [] { frmDeviceList->neStartTriggerLevel->SetText("7"); },
+        [] { frmDeviceList->speStartTriggeredCount->SetValue(2); },
+        [] { frmDeviceList->ckxIsStopTriggerChannel->SetChecked(true); },
+        [] { frmDeviceList->neStopTriggerLevel->SetText("8"); },
+        [] { frmDeviceList->speStopTriggeredCount->SetValue(2); },
+        [] { frmDeviceList->ckxAbsoluteCompare->SetChecked(true); },
+        [] { frmDeviceList->neZeroLimitation->SetText("9"); },
+        [] { frmDeviceList->ckbNegativeCorrection->SetChecked(true); },
+    };
+    for (size_t i = 0; i < Edits.size(); ++i) {
+        frmDeviceList->EditChannelButtons->CancelButton()->Click();
+        ASSERT_FALSE(ApplyEnabled(frmDeviceList->EditChannelButtons)) << i;
+        Edits[i]();
+        EXPECT_TRUE(ApplyEnabled(frmDeviceList->EditChannelButtons)) << i;
+        EXPECT_TRUE(frmDeviceList->EditChannelButtons->CancelButton()->GetEnabled()) << i;
+    }
+    P.Answers = {IDYES};
+    Select(DeviceNode(1));
+    ASSERT_EQ(frmDeviceList->pgcEdit->GetActivePage(), frmDeviceList->tsEditDevice);
+    for (auto Edit : std::vector<std::function<void()>>{
+             [] { frmDeviceList->leDeviceName->SetText("a"); },
+             [] { frmDeviceList->leDeviceModel->SetText("b"); },
+             [] { frmDeviceList->speStationId->SetValue(30); }}) {
+        frmDeviceList->EditDeviceButtons->CancelButton()->Click();
+        ASSERT_FALSE(ApplyEnabled(frmDeviceList->EditDeviceButtons));
+        Edit();
+        EXPECT_TRUE(ApplyEnabled(frmDeviceList->EditDeviceButtons));
+    }
+}
+
+TEST_F(DeviceListUnitTest, ALevelTypedBeforeTheDecimalPlacesChangeIsSaved)
+{
+    Select(DeviceNode(0)->Item(0));
+    frmDeviceList->neAlarmHighLevel->SetText("5.5");
+    frmDeviceList->speWorkDP->SetValue(2);
+    frmDeviceList->EditChannelButtons->OkButton()->Click();
+    EXPECT_EQ(Stored("Device1", "WorkDP1"), "2");
+    EXPECT_EQ(Stored("Device1", "AlarmHighLevel1"), "5.5");
+}
+
+TEST_F(DeviceListUnitTest, TriggerIconsFollowAnAppliedChannel)
+{
+    Select(DeviceNode(1)->Item(0));
+    frmDeviceList->ckxIsStartTriggerChannel->SetChecked(false);
+    frmDeviceList->EditChannelButtons->OkButton()->Click();
+    EXPECT_EQ(DeviceNode(1)->Item(0)->GetImageIndex(), 1);
+    EXPECT_EQ(DeviceNode(1)->GetImageIndex(), 1);
+    frmDeviceList->ckxIsStopTriggerChannel->SetChecked(false);
+    frmDeviceList->EditChannelButtons->OkButton()->Click();
+    EXPECT_EQ(DeviceNode(1)->Item(0)->GetImageIndex(), -1);
+    EXPECT_EQ(DeviceNode(1)->GetImageIndex(), -1);
+    frmDeviceList->ckxIsStartTriggerChannel->SetChecked(true);
+    frmDeviceList->EditChannelButtons->OkButton()->Click();
+    EXPECT_EQ(DeviceNode(1)->Item(0)->GetImageIndex(), 0);
+    EXPECT_EQ(DeviceNode(1)->GetImageIndex(), 0);
+    EXPECT_EQ(Stored("Device3", "IsStartTriggerChannel1"), "1");
+    EXPECT_EQ(Stored("Device3", "IsStopTriggerChannel1"), "0");
+}
+
+TEST_F(DeviceListUnitTest, DiscardingDeviceEditsReloadsThemBeforeMoving)
+{
+    Select(DeviceNode(0));
+    frmDeviceList->leDeviceName->SetText("Changed");
+    P.Answers = {IDYES};
+    Select(DeviceNode(0)->Item(1));
+    ASSERT_EQ(P.Asked.size(), 1u);
+    EXPECT_FALSE(ApplyEnabled(frmDeviceList->EditDeviceButtons));
+    EXPECT_EQ(frmDeviceList->leDeviceName->GetText(), "Press");
+    EXPECT_EQ(Stored("Device1", "DeviceName"), "Press");
+    // Back on the device: nothing pending, so nothing is asked.
+    Select(DeviceNode(0));
+    EXPECT_EQ(P.Asked.size(), 1u);
+    EXPECT_EQ(frmDeviceList->pgcEdit->GetActivePage(), frmDeviceList->tsEditDevice);
 }
 
 TEST_F(DeviceListUnitTest, ClosingWithPendingEditsAsks)

@@ -4,6 +4,7 @@
 #include "app/SysOption.h"
 #include "rtl/Gbk.h"
 #include "rtl/IniFile.h"
+#include "serial/CPort.h"
 
 #include <gtest/gtest.h>
 
@@ -41,6 +42,48 @@ TEST(MainUnitTest, StartsWithDefaultsAndAnEmptyDeviceList)
     EXPECT_TRUE(DeviceList->empty());
     // Nothing was written: an empty list leaves no file behind.
     EXPECT_FALSE(FileExists(P.Dir.File("Devices.db")));
+}
+
+TEST(MainUnitTest, FormLayoutNamesCaptionsAndOrder)
+{
+    TProgramForms P;
+    // The toolbar's buttons and spacers, left to right.
+    const std::vector<std::pair<std::string, std::string>> Expected = {
+        {"btnRecord", "开始记录"}, {"btnStop", "停止记录"}, {"", ""},
+        {"btnChangeOptions", "参数设置"}, {"", ""}, {"btnArrangeDevices", "重新排列"},
+        {"btnDeviceList", "设备管理"}, {"", ""}, {"btnExit", "退出"}};
+    ASSERT_EQ(frmMain->toolMain->ControlCount(), static_cast<int>(Expected.size()));
+    for (int i = 0; i < frmMain->toolMain->ControlCount(); ++i) {
+        auto* B = dynamic_cast<TToolButton*>(frmMain->toolMain->Controls(i));
+        ASSERT_NE(B, nullptr) << i;
+        if (Expected[i].first.empty()) {
+            EXPECT_EQ(B->GetStyle(), tbsSeparator) << i;
+            continue;
+        }
+        EXPECT_EQ(B->GetName(), Expected[i].first);
+        EXPECT_EQ(B->GetText(), Expected[i].second);
+        EXPECT_EQ(B->GetEnabled(), B != frmMain->btnStop) << B->GetName();
+    }
+    EXPECT_EQ(frmMain->toolMain->GetParent(), frmMain->pnlToolBar);
+    EXPECT_EQ(frmMain->pnlPollingState->GetParent(), frmMain->pnlToolBar);
+    EXPECT_EQ(frmMain->pnlPollingState->GetAlign(), alRight);
+    EXPECT_EQ(frmMain->pnlPollingState->GetColor(), TColor(16744448));
+    EXPECT_EQ(frmMain->lblElapsed->GetParent(), frmMain->pnlPollingState);
+    EXPECT_EQ(frmMain->lblElapsed->GetAlignment(), taCenter);
+    EXPECT_EQ(frmMain->srxDevices->GetAlign(), alClient);
+    EXPECT_EQ(frmMain->srxDevices->GetColor(), clWhite);
+    EXPECT_EQ(frmMain->pnlNoneDevice->GetParent(), frmMain->srxDevices);
+    EXPECT_EQ(frmMain->spPort->GetAlign(), alLeft);
+    EXPECT_EQ(frmMain->spBaud->GetAlign(), alLeft);
+    EXPECT_EQ(frmMain->spAuthor->GetAlign(), alRight);
+    EXPECT_EQ(frmMain->spLogState->GetAlign(), alRight);
+    EXPECT_EQ(frmMain->psbPolling->GetAlign(), alRight);
+    EXPECT_EQ(frmMain->lblPollingId->GetAlign(), alRight);
+    EXPECT_EQ(frmMain->spVersion->GetLabel(), "版本");
+    EXPECT_EQ(frmMain->SaveDialog1->DefaultExt, ".csv");
+    EXPECT_EQ(frmMain->SaveDialog1->Filter, "CSV文件(*.csv)|*.csv");
+    // Loaded with the form, never opened.
+    EXPECT_FALSE(frmMain->ComPort1->Connected());
 }
 
 TEST(MainUnitTest, OptionsReachTheStatusBarAndTheCaption)
