@@ -133,6 +133,15 @@ TYPED_TEST(PointListTest, RefusesBadRingSizesWithoutChange)
     EXPECT_EQ(this->list.Count(), 1);
 }
 
+TYPED_TEST(PointListTest, ARingWithoutRecordsTakesNoPoint)
+{
+    this->list.SetRingBufferSize(2);
+    this->list.SetCapacity(0);
+    EXPECT_EQ(MessageOf([&] { this->list.Add(1, 1, false, false); }), "Exceed Maximum List Size");
+    EXPECT_EQ(this->list.Count(), 0);
+    EXPECT_EQ(this->list.RingStart(), 0);
+}
+
 TYPED_TEST(PointListTest, BoundsAndCapacityErrors)
 {
     EXPECT_EQ(MessageOf([&] { this->list.GetY(0); }), "Index out of Bounds");

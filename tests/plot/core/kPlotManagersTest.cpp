@@ -56,6 +56,18 @@ TEST_F(MasterTest, ChannelsAreNamedAndColouredFromThePalette)
     EXPECT_EQ(master->ObjectManager()->GetCount(), 5);
 }
 
+TEST_F(MasterTest, ChannelColoursRunThroughThePaletteThenTheLeastUsed)
+{
+    for (int i = 0; i < 32; ++i)
+        master->AddChannel();
+    EXPECT_EQ(Channel(7)->GetColor(), 0x000080);
+    EXPECT_EQ(Channel(21)->GetColor(), 0x0080FF);
+    EXPECT_EQ(Channel(29)->GetColor(), 0x80FF80);
+    // Every colour is used once and red twice (the new channel starts red).
+    EXPECT_EQ(Channel(30)->GetColor(), 0x00FFFF);
+    EXPECT_EQ(Channel(31)->GetColor(), 0xFF0000);
+}
+
 TEST_F(MasterTest, NamingFollowsTheHighestNumber)
 {
     master->AddChannel();
