@@ -18,9 +18,9 @@ struct FakePlot : TkPlotObjectOwner {
     {
         events.push_back("up " + o->GetName());
     }
-    void DoObjectPopupMenu(TkPlotObject* o, bool& Cancel, int, int) override
+    void DoObjectPopupMenu(TkPlotObject* o, bool& Cancel, int X, int Y) override
     {
-        events.push_back("popup " + o->GetName());
+        events.push_back("popup " + o->GetName() + " at " + std::to_string(X) + "," + std::to_string(Y));
         Cancel = cancelPopup;
     }
     void DoObjectGotFocus(TkPlotObject* o) override { events.push_back("got " + o->GetName()); }

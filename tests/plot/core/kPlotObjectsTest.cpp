@@ -4,6 +4,7 @@
 #include "plot/core/kPlotObjects.h"
 #include "rtl/Exception.h"
 #include "ui/Application.h"
+#include "ui/Keys.h"
 
 namespace {
 
@@ -142,18 +143,76 @@ TEST_F(PopupTest, RightPressOpensMenuOnlyWhenEnabledAndReleasedInside)
 
     o.MouseDown(mbRight, 0, TPoint{5, 5}, TPoint{5, 5}, &menu);
     o.MouseUp(mbRight, 0, TPoint{20, 20}, TPoint{20, 20}, false, &menu); // released outside
-    EXPECT_EQ(std::count(plot.events.begin(), plot.events.end(), "popup Legend 1"), 0);
+    EXPECT_EQ(std::count(plot.events.begin(), plot.events.end(), "popup Legend 1 at 20,20"), 0);
 
     o.MouseDown(mbRight, 0, TPoint{5, 5}, TPoint{5, 5}, &menu);
     o.MouseUp(mbRight, 0, TPoint{6, 6}, TPoint{6, 6}, false, &menu);
-    EXPECT_EQ(std::count(plot.events.begin(), plot.events.end(), "popup Legend 1"), 1);
+    EXPECT_EQ(std::count(plot.events.begin(), plot.events.end(), "popup Legend 1 at 6,6"), 1);
 
     o.SetPopupEnabled(false);
     o.MouseDown(mbRight, 0, TPoint{5, 5}, TPoint{5, 5}, &menu);
     o.MouseUp(mbRight, 0, TPoint{6, 6}, TPoint{6, 6}, false, &menu);
-    EXPECT_EQ(std::count(plot.events.begin(), plot.events.end(), "popup Legend 1"), 1);
+    EXPECT_EQ(std::count(plot.events.begin(), plot.events.end(), "popup Legend 1 at 6,6"), 1);
     EXPECT_EQ(std::count(plot.events.begin(), plot.events.end(), "down Legend 1"), 3);
     EXPECT_EQ(std::count(plot.events.begin(), plot.events.end(), "up Legend 1"), 3);
+}
+
+TEST_F(PopupTest, MenuKeysOpenThePopupAtTheCentreOfALayoutObject)
+{
+    FakePlot plot;
+    plot.cancelPopup = true;
+    CallbackLog log;
+    TkPlotLayoutObject o(&plot, log.callbacks());
+    o.SetName("Legend 1");
+    o.SetDrawRect(TRect{10, 20, 30, 60});
+    TPopupMenu menu(nullptr);
+    o.KeyDown(VK_F10, 0, &menu);       // F10 needs Shift
+    o.KeyDown('A', ssShift, &menu);
+    o.KeyDown(VK_F10, ssShift, &menu);
+    o.KeyDown(VK_APPS, 0, &menu);
+    o.SetPopupEnabled(false);
+    o.KeyDown(VK_APPS, 0, &menu);
+    EXPECT_EQ(plot.events, (std::vector<std::string>{"popup Legend 1 at 20,40", "popup Legend 1 at 20,40"}));
+}
+
+// Records what each mouse hook receives.
+struct MouseProbe : TkPlotLayoutObject {
+    using TkPlotLayoutObject::TkPlotLayoutObject;
+    std::vector<std::string> seen;
+    static std::string Text(const char* What, const TkPlotMouseData& m)
+    {
+        return std::string(What) + " " + std::to_string(m.Point.X) + "," + std::to_string(m.Point.Y) + " from " +
+               std::to_string(m.Received.X) + "," + std::to_string(m.Received.Y) + (m.Flag ? " flag" : "");
+    }
+    void DoMouseHover(const TkPlotMouseData& m) override { seen.push_back(Text("hover", m)); }
+    void DoMouseLeftDown(const TkPlotMouseData& m) override { seen.push_back(Text("left", m)); }
+    void DoMouseRightDown(const TkPlotMouseData& m) override { seen.push_back(Text("right", m)); }
+    void DoMouseDrag(const TkPlotMouseData& m) override { seen.push_back(Text("drag", m)); }
+    void DoMouseUp(const TkPlotMouseData& m) override { seen.push_back(Text("up", m)); }
+};
+
+TEST(PlotObjectMouse, HoverDragAndReleaseInTheObjectsFrame)
+{
+    FakePlot plot;
+    CallbackLog log;
+    MouseProbe o(&plot, log.callbacks());
+    o.SetName("Axis");
+    o.SetDrawRect(TRect{0, 0, 10, 50});
+    o.SetXYAxesReverse(true); // the object's frame exchanges X and Y
+    o.MouseMove(0, TPoint{2, 30});
+    o.MouseDown(mbLeft, 0, TPoint{2, 30}, TPoint{0, 0}, nullptr);
+    o.MouseMove(0, TPoint{3, 31});
+    o.MouseUp(mbLeft, 0, TPoint{40, 40}, TPoint{0, 0}, true, nullptr);
+    o.MouseDown(mbMiddle, 0, TPoint{2, 30}, TPoint{0, 0}, nullptr); // no press of its own
+    o.MouseMove(0, TPoint{4, 4});
+    EXPECT_EQ(o.seen, (std::vector<std::string>{"hover 30,2 from 2,30", "left 30,2 from 2,30", "drag 31,3 from 3,31",
+                                                "up 40,40 from 40,40 flag", "hover 4,4 from 4,4"}));
+    // Events of the plot fire only where the object is hit; a release
+    // outside still ends the press.
+    EXPECT_EQ(plot.events, (std::vector<std::string>{"down Axis", "up Axis", "down Axis"}));
+    o.SetEnabled(false);
+    o.MouseDown(mbLeft, 0, TPoint{2, 30}, TPoint{0, 0}, nullptr);
+    EXPECT_FALSE(o.GetPressed());
 }
 
 TEST_F(PopupTest, EditItemOnlyWhenUserCanEdit)
