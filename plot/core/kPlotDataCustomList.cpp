@@ -17,7 +17,11 @@ void TkPlotDataCustomList::SetEmpty(int, bool) {}
 void TkPlotDataCustomList::SetNull(int, bool) {}
 void TkPlotDataCustomList::SetExtraValue(int, int, double) {}
 
-bool TkPlotDataCustomList::GetMarkersVisible(int Index) { return GetPointAttributes(Index).MarkersVisible; }
+bool TkPlotDataCustomList::GetMarkersVisible(int Index)
+{
+    const TkPlotDataAttributes* a = RecordAttributes(Index);
+    return (a ? *a : Attributes).MarkersVisible;
+}
 
 void TkPlotDataCustomList::SetMarkersVisible(int Index, bool Value)
 {
@@ -25,7 +29,11 @@ void TkPlotDataCustomList::SetMarkersVisible(int Index, bool Value)
         a->MarkersVisible = Value;
 }
 
-std::uint8_t TkPlotDataCustomList::GetMarkersStyle(int Index) { return GetPointAttributes(Index).MarkersStyle; }
+std::uint8_t TkPlotDataCustomList::GetMarkersStyle(int Index)
+{
+    const TkPlotDataAttributes* a = RecordAttributes(Index);
+    return (a ? *a : Attributes).MarkersStyle;
+}
 
 void TkPlotDataCustomList::SetMarkersStyle(int Index, std::uint8_t Value)
 {
@@ -35,14 +43,23 @@ void TkPlotDataCustomList::SetMarkersStyle(int Index, std::uint8_t Value)
 
 TkPlotDataAttributes TkPlotDataCustomList::GetPointAttributes(int Index)
 {
-    const TkPlotDataAttributes* a = RecordAttributes(Index);
-    return a ? *a : Attributes;
+    if (const TkPlotDataAttributes* a = RecordAttributes(Index))
+        return *a;
+    // A list may keep the markers per point without a whole block.
+    TkPlotDataAttributes result = Attributes;
+    result.MarkersVisible = GetMarkersVisible(Index);
+    result.MarkersStyle = GetMarkersStyle(Index);
+    return result;
 }
 
 void TkPlotDataCustomList::SetPointAttributes(int Index, const TkPlotDataAttributes& Value)
 {
-    if (TkPlotDataAttributes* a = RecordAttributes(Index))
+    if (TkPlotDataAttributes* a = RecordAttributes(Index)) {
         *a = Value;
+        return;
+    }
+    SetMarkersVisible(Index, Value.MarkersVisible);
+    SetMarkersStyle(Index, Value.MarkersStyle);
 }
 
 void TkPlotDataCustomList::SetElementSize(int Size)

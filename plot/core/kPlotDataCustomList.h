@@ -54,7 +54,8 @@ public:
     virtual void SetMarkersVisible(int Index, bool Value);
     virtual std::uint8_t GetMarkersStyle(int Index);
     virtual void SetMarkersStyle(int Index, std::uint8_t Value);
-    // The other attributes, read or written as a whole block per point.
+    // Every attribute of one point as a block; those the list keeps no
+    // value of per point read as the list-wide value and are not written.
     TkPlotDataAttributes GetPointAttributes(int Index);
     void SetPointAttributes(int Index, const TkPlotDataAttributes& Value);
 

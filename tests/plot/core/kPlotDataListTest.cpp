@@ -320,4 +320,27 @@ TEST(PointLists, NonFullListsAnswerListWideAttributes)
     EXPECT_EQ(c.GetPointAttributes(0).BarWidth, 3.5);
 }
 
+TEST(PointLists, AttributeBlockOfANullListCarriesItsPerPointMarkers)
+{
+    TkPlotDataNullList n;
+    n.Attributes.MarkersVisible = true;
+    n.Attributes.MarkersStyle = 3;
+    n.Attributes.BarWidth = 2.5;
+    n.Add(0, 0, false, false);
+    n.SetMarkersVisible(0, false);
+    n.SetMarkersStyle(0, 7);
+    TkPlotDataAttributes a = n.GetPointAttributes(0);
+    EXPECT_FALSE(a.MarkersVisible);
+    EXPECT_EQ(a.MarkersStyle, 7);
+    EXPECT_EQ(a.BarWidth, 2.5);
+    a.MarkersVisible = true;
+    a.MarkersStyle = 4;
+    a.BarWidth = 9;
+    n.SetPointAttributes(0, a); // only what the list keeps per point is taken
+    EXPECT_TRUE(n.GetMarkersVisible(0));
+    EXPECT_EQ(n.GetMarkersStyle(0), 4);
+    EXPECT_EQ(n.GetPointAttributes(0).BarWidth, 2.5);
+    EXPECT_EQ(MessageOf([&] { n.GetPointAttributes(1); }), "Index out of Bounds");
+}
+
 } // namespace
