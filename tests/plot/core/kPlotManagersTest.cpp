@@ -296,4 +296,46 @@ TEST_F(MasterTest, EditorIsMadeByTheRegisteredFactoryAndHearsChanges)
     TkPlotMasterManager::SetEditorFactory(nullptr);
 }
 
+// An editor that closes itself from inside its own Edit call, as a
+// modeless editor's close button does.
+struct ClosingEditor : TkPlotEditorLink {
+    TkPlotMasterManager* master = nullptr;
+    std::vector<std::string>* log = nullptr;
+    int number = 0;
+    ~ClosingEditor() override { log->push_back("freed " + std::to_string(number)); }
+    bool IsLoading() const override { return false; }
+    void ObjectAdded(TkPlotObject* o) override { log->push_back("added " + o->GetName()); }
+    void ObjectRemoved(TkPlotObject*) override {}
+    void ObjectRenamed(TkPlotObject*) override {}
+    void Edit(TkPlotObject*) override
+    {
+        log->push_back("edit in " + std::to_string(number));
+        master->EditorClosed();
+        log->push_back("closed " + std::to_string(number)); // still whole here
+    }
+};
+
+TEST_F(MasterTest, AnEditorClosedFromItsOwnHandlerIsFreedLater)
+{
+    std::vector<std::string> log;
+    int made = 0;
+    TkPlotMasterManager::SetEditorFactory([&](TkPlotMasterManager& m) {
+        auto e = std::make_unique<ClosingEditor>();
+        e->master = &m;
+        e->log = &log;
+        e->number = ++made;
+        return e;
+    });
+    master->AddLegend();
+    TkPlotObject* legend = master->LegendManager()->GetObject(0);
+    legend->OnEdit(legend);
+    master->AddTable(); // a closed editor hears nothing more
+    legend->OnEdit(legend);
+    EXPECT_EQ(log, (std::vector<std::string>{"edit in 1", "closed 1", "freed 1", "edit in 2", "closed 2"}));
+    TkPlotMasterManager::SetEditorFactory(nullptr);
+    master->OnObjectRemove = nullptr;
+    master.reset(); // the closed editor dies with the master manager
+    EXPECT_EQ(log.back(), "freed 2");
+}
+
 } // namespace
