@@ -128,4 +128,27 @@ TEST_F(LayoutTest, ReversingTurnsAxesAround)
     EXPECT_TRUE(X(0)->GetXYAxesReverse());
 }
 
+TEST_F(LayoutTest, ReversingReLevelsStackedAxesFromTheLowestLevel)
+{
+    master->AddXAxis();
+    master->AddYAxis();
+    master->AddXAxis(); // X(1) 0, X(0) 1, horizontal view 2; Y(0) 0, vertical view 1
+    master->SetXYAxesReverse(true);
+    EXPECT_EQ(Y(0)->GetZOrder(), 0);
+    EXPECT_EQ(layout->HorzDataView()->GetZOrder(), 1);
+    EXPECT_EQ(X(0)->GetZOrder(), 0);
+    EXPECT_EQ(X(1)->GetZOrder(), 1);
+    EXPECT_EQ(layout->VertDataView()->GetZOrder(), 2);
+    EXPECT_EQ(layout->LeftList(), (std::vector<TkPlotLayoutObject*>{X(0), X(1)}));
+    EXPECT_EQ(layout->LeftLevels(), 2);
+    EXPECT_EQ(layout->BottomList(), (std::vector<TkPlotLayoutObject*>{Y(0)}));
+    EXPECT_TRUE(layout->TopList().empty());
+    EXPECT_TRUE(layout->RightList().empty());
+
+    master->SetXYAxesReverse(false); // and back: each orientation levelled again
+    EXPECT_TRUE(X(0)->GetHorizontal());
+    EXPECT_EQ(layout->BottomLevels(), 2);
+    EXPECT_EQ(layout->LeftList(), (std::vector<TkPlotLayoutObject*>{Y(0)}));
+}
+
 } // namespace
