@@ -173,6 +173,31 @@ TEST_F(MasterTest, ObjectsOfEveryKindHearAnObjectGoAway)
     EXPECT_EQ(second->removed, (std::vector<std::string>{"X-Axis 1", "Channel 1"}));
 }
 
+TEST_F(MasterTest, DestructionFreesObjectsManagerByManagerInItsOrder)
+{
+    master->AddAnnotation();
+    master->AddLabel();
+    master->AddLimit();
+    master->AddDataCursor();
+    master->AddDataView();
+    master->AddYAxis();
+    master->AddXAxis();
+    master->AddChannel();
+    master->AddTable();
+    master->AddLegend();
+    master->AddToolBar();
+    master->ChannelManager()->GetObject(0)->SetFocused(true);
+    std::vector<std::string> removed;
+    master->OnObjectRemove = [&](TObject* o) {
+        if (auto* p = dynamic_cast<TkPlotObject*>(o))
+            removed.push_back(p->GetName().empty() ? "(unnamed)" : p->GetName());
+    };
+    master.reset();
+    EXPECT_EQ(removed, (std::vector<std::string>{"Toolbar 1", "Legend 1", "Table 1", "Channel 1", "X-Axis 1",
+                                                 "Y-Axis 1", "Data View 1", "Cursor 1", "Limit 1", "Label 1",
+                                                 "(unnamed)", "Data View", "Data View"}));
+}
+
 TEST_F(MasterTest, AddingTwiceOrRemovingStrangersChangesNothing)
 {
     master->AddChannel();
