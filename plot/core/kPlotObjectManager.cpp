@@ -245,7 +245,7 @@ void TkPlotKindManager::AddObject(TkPlotObject* Object)
     // Look-ups go by name: a name another object of the kind already has
     // (ignoring case) is replaced by a fresh one.
     if (IndexOfName(Object->GetName()) != IndexOf(Object))
-        Object->SetName(MakeDefaultName());
+        Object->ReplaceNameUnannounced(MakeDefaultName());
 }
 
 TkPlotToolBarManager::TkPlotToolBarManager(TkPlotObjectOwner* AOwner, const TkPlotObjectCallbacks& Callbacks)

@@ -176,6 +176,12 @@ protected:
     void SetPressed(bool Value) { FPressed = Value; }
 
 private:
+    // A manager replaces the duplicate name of an object it is registering:
+    // no one knows the object yet, and objects bound to the name it had
+    // mean the other object, so no rename is announced.
+    friend class TkPlotKindManager;
+    void ReplaceNameUnannounced(const std::string& Value) { FName = Value; }
+
     TkPlotObjectOwner* FOwner;
     const TkPlotObjectKind FKind;
     bool FDestroying = false;

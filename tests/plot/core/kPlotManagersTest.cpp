@@ -129,6 +129,25 @@ TEST_F(MasterTest, NamesStayUniqueWithinAKind)
     EXPECT_EQ(own->GetName(), "Pressure"); // a caller's free name is kept
 }
 
+TEST_F(MasterTest, ReplacingADuplicateNameLeavesBindingsToTheFirstObject)
+{
+    master->AddXAxis();
+    master->AddChannel();
+    master->AddDataCursor();
+    auto* cursor = static_cast<TkPlotDataCursor*>(master->DataCursorManager()->GetObject(0));
+    ASSERT_EQ(cursor->GetChannelName(), "Channel 1");
+    auto* c = new TkPlotChannel(&plot, master->ChannelManager()->GetCallbacks());
+    c->SetName("channel 1");
+    c->DoInsert();
+    EXPECT_EQ(c->GetName(), "Channel 2");
+    EXPECT_EQ(cursor->GetChannelName(), "Channel 1");
+    auto* x = new TkPlotXAxis(&plot, master->XAxisManager()->GetCallbacks());
+    x->SetName("X-Axis 1");
+    x->DoInsert();
+    EXPECT_EQ(x->GetName(), "X-Axis 2");
+    EXPECT_EQ(Channel(0)->GetXAxisName(), "X-Axis 1");
+}
+
 TEST_F(MasterTest, AnnotationsStayUnnamed)
 {
     master->AddAnnotation();
