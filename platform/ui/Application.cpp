@@ -114,6 +114,9 @@ void TApplication::DestroyComponents()
 {
     while (ComponentCount() > 0) {
         TComponent* C = Components(ComponentCount() - 1);
+        // A form's OnDestroy runs while the whole form still exists.
+        if (auto* Form = dynamic_cast<TForm*>(C))
+            Form->DoDestroy();
         RemoveComponent(C);
         delete C;
     }
