@@ -381,6 +381,18 @@ TEST_F(DeviceListUnitTest, ClosingWithPendingEditsAsks)
     EXPECT_TRUE(CanClose);
     ASSERT_EQ(P.Asked.size(), 2u);
     EXPECT_EQ(P.Asked[0].Text, "要放弃所做的修改吗？");
+
+    // Shown again, the dialog starts clean: no page, nothing to apply.
+    frmDeviceList->Hide();
+    frmDeviceList->Show();
+    EXPECT_EQ(frmDeviceList->pgcEdit->GetActivePage(), nullptr);
+    EXPECT_FALSE(ApplyEnabled(frmDeviceList->EditDeviceButtons));
+    EXPECT_FALSE(frmDeviceList->EditDeviceButtons->CancelButton()->GetEnabled());
+    EXPECT_EQ(Tree()->GetSelected(), nullptr);
+    CanClose = true;
+    frmDeviceList->FormCloseQuery(frmDeviceList, CanClose);
+    EXPECT_TRUE(CanClose);
+    EXPECT_EQ(P.Asked.size(), 2u);
 }
 
 }  // namespace

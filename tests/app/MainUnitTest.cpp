@@ -259,6 +259,7 @@ TEST(MainUnitTest, MessagesUseTheProgramCaptionsAndIcons)
     EXPECT_EQ(Name, P.Dir.File("Data/run.csv"));
     EXPECT_EQ(P.Asked.back().InitialDir, P.Dir.File("Data"));
     EXPECT_EQ(P.Asked.back().Filter, "CSV文件(*.csv)|*.csv");
+    EXPECT_EQ(P.Asked.back().DefaultExt, ".csv");
     P.SaveFileName.clear();
     EXPECT_FALSE(frmMain->AskLogFileName(P.Dir.File("Data"), Name));
 }

@@ -179,14 +179,17 @@ TEST_F(MainWindowTest, ChannelsCanBeEditedDuringARun)
         frmDeviceList->leValueName->SetText("Force");
         frmDeviceList->speWorkDP->SetValue(1);
         frmDeviceList->EditChannelButtons->OkButton()->Click();
-        // Adding is not offered during a run, and refused if asked.
+        // Adding and deleting are not offered during a run, and refused if asked.
         frmDeviceList->btnNewDevice->Click();
+        frmDeviceList->tvDeviceList->SetSelected(frmDeviceList->tvDeviceList->Items->Root(1));
+        frmDeviceList->btnDeleteDevice->Click();
         frmDeviceList->Close();
     });
     frmMain->btnDeviceList->Click();
     EXPECT_FALSE(ToolbarShown);
     EXPECT_FALSE(StationIdEditable);
     EXPECT_EQ(DeviceList->size(), 2u);
+    EXPECT_NE(P->Read("Devices.db").find("[Device2]"), std::string::npos);
     EXPECT_EQ(TIniFile(P->Dir.File("Devices.db")).ReadString("Device1", "ValueName1", ""), "Force");
 
     ASSERT_TRUE(WaitForPolls(Press, 2));
