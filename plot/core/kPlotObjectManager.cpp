@@ -253,20 +253,28 @@ TkPlotToolBarManager::TkPlotToolBarManager(TkPlotObjectOwner* AOwner, const TkPl
 {
 }
 
+TkPlotToolBar* TkPlotToolBarManager::GetItem(int Index) const { return static_cast<TkPlotToolBar*>(GetObject(Index)); }
+
 TkPlotLegendManager::TkPlotLegendManager(TkPlotObjectOwner* AOwner, const TkPlotObjectCallbacks& Callbacks)
     : TkPlotKindManager(AOwner, Callbacks, TkPlotObjectKind::Legend, "Legend", ClassOf<TkPlotLegend>())
 {
 }
+
+TkPlotLegend* TkPlotLegendManager::GetItem(int Index) const { return static_cast<TkPlotLegend*>(GetObject(Index)); }
 
 TkPlotTableManager::TkPlotTableManager(TkPlotObjectOwner* AOwner, const TkPlotObjectCallbacks& Callbacks)
     : TkPlotKindManager(AOwner, Callbacks, TkPlotObjectKind::Table, "Table", ClassOf<TkPlotTable>())
 {
 }
 
+TkPlotTable* TkPlotTableManager::GetItem(int Index) const { return static_cast<TkPlotTable*>(GetObject(Index)); }
+
 TkPlotXAxisManager::TkPlotXAxisManager(TkPlotObjectOwner* AOwner, const TkPlotObjectCallbacks& Callbacks)
     : TkPlotKindManager(AOwner, Callbacks, TkPlotObjectKind::XAxis, "X-Axis", ClassOf<TkPlotXAxis>())
 {
 }
+
+TkPlotXAxis* TkPlotXAxisManager::GetItem(int Index) const { return static_cast<TkPlotXAxis*>(GetObject(Index)); }
 
 void TkPlotXAxisManager::InitNewObject(TkPlotObject* Object)
 {
@@ -277,6 +285,8 @@ TkPlotYAxisManager::TkPlotYAxisManager(TkPlotObjectOwner* AOwner, const TkPlotOb
     : TkPlotKindManager(AOwner, Callbacks, TkPlotObjectKind::YAxis, "Y-Axis", ClassOf<TkPlotYAxis>())
 {
 }
+
+TkPlotYAxis* TkPlotYAxisManager::GetItem(int Index) const { return static_cast<TkPlotYAxis*>(GetObject(Index)); }
 
 void TkPlotYAxisManager::InitNewObject(TkPlotObject* Object)
 {
@@ -291,6 +301,11 @@ std::string TkPlotAxisLinks::FirstYAxisName() const { return YAxisManager->GetOb
 TkPlotChannelManager::TkPlotChannelManager(TkPlotObjectOwner* AOwner, const TkPlotObjectCallbacks& Callbacks)
     : TkPlotKindManager(AOwner, Callbacks, TkPlotObjectKind::Channel, "Channel", ClassOf<TkPlotChannel>())
 {
+}
+
+TkPlotChannelCustom* TkPlotChannelManager::GetItem(int Index) const
+{
+    return static_cast<TkPlotChannelCustom*>(GetObject(Index));
 }
 
 void TkPlotChannelManager::InitNewObject(TkPlotObject* Object)
@@ -329,6 +344,11 @@ TkPlotDataViewManager::TkPlotDataViewManager(TkPlotObjectOwner* AOwner, const Tk
 {
 }
 
+TkPlotDataView* TkPlotDataViewManager::GetItem(int Index) const
+{
+    return static_cast<TkPlotDataView*>(GetObject(Index));
+}
+
 void TkPlotDataViewManager::InitNewObject(TkPlotObject* Object)
 {
     auto* view = static_cast<TkPlotDataView*>(Object);
@@ -341,6 +361,11 @@ void TkPlotDataViewManager::InitNewObject(TkPlotObject* Object)
 TkPlotDataCursorManager::TkPlotDataCursorManager(TkPlotObjectOwner* AOwner, const TkPlotObjectCallbacks& Callbacks)
     : TkPlotKindManager(AOwner, Callbacks, TkPlotObjectKind::DataCursor, "Cursor", ClassOf<TkPlotDataCursor>())
 {
+}
+
+TkPlotDataCursor* TkPlotDataCursorManager::GetItem(int Index) const
+{
+    return static_cast<TkPlotDataCursor*>(GetObject(Index));
 }
 
 void TkPlotDataCursorManager::InitNewObject(TkPlotObject* Object)
@@ -357,6 +382,8 @@ TkPlotLimitManager::TkPlotLimitManager(TkPlotObjectOwner* AOwner, const TkPlotOb
 {
 }
 
+TkPlotLimit* TkPlotLimitManager::GetItem(int Index) const { return static_cast<TkPlotLimit*>(GetObject(Index)); }
+
 void TkPlotLimitManager::InitNewObject(TkPlotObject* Object)
 {
     auto* limit = static_cast<TkPlotLimit*>(Object);
@@ -371,6 +398,8 @@ TkPlotLabelManager::TkPlotLabelManager(TkPlotObjectOwner* AOwner, const TkPlotOb
 {
 }
 
+TkPlotLabel* TkPlotLabelManager::GetItem(int Index) const { return static_cast<TkPlotLabel*>(GetObject(Index)); }
+
 void TkPlotLabelManager::InitNewObject(TkPlotObject* Object)
 {
     static_cast<TkPlotLabel*>(Object)->SetCaption(Object->GetName());
@@ -379,6 +408,11 @@ void TkPlotLabelManager::InitNewObject(TkPlotObject* Object)
 TkPlotAnnotationManager::TkPlotAnnotationManager(TkPlotObjectOwner* AOwner, const TkPlotObjectCallbacks& Callbacks)
     : TkPlotKindManager(AOwner, Callbacks, TkPlotObjectKind::Annotation, "Annotation", ClassOf<TkPlotAnnotation>())
 {
+}
+
+TkPlotAnnotation* TkPlotAnnotationManager::GetItem(int Index) const
+{
+    return static_cast<TkPlotAnnotation*>(GetObject(Index));
 }
 
 void TkPlotAnnotationManager::AddObject(TkPlotObject* Object) { AddAndName(Object, Kind()); }

@@ -9,6 +9,17 @@
 
 #include "plot/core/kPlotObjects.h"
 
+class TkPlotToolBar;
+class TkPlotLegend;
+class TkPlotTable;
+class TkPlotXAxis;
+class TkPlotYAxis;
+class TkPlotChannelCustom;
+class TkPlotDataView;
+class TkPlotDataCursor;
+class TkPlotLimit;
+class TkPlotLabel;
+class TkPlotAnnotation;
 class TkPlotXAxisManager;
 class TkPlotYAxisManager;
 class TkPlotChannelManager;
@@ -128,21 +139,25 @@ private:
 class TkPlotToolBarManager : public TkPlotKindManager {
 public:
     TkPlotToolBarManager(TkPlotObjectOwner* AOwner, const TkPlotObjectCallbacks& Callbacks);
+    TkPlotToolBar* GetItem(int Index) const;
 };
 
 class TkPlotLegendManager : public TkPlotKindManager {
 public:
     TkPlotLegendManager(TkPlotObjectOwner* AOwner, const TkPlotObjectCallbacks& Callbacks);
+    TkPlotLegend* GetItem(int Index) const;
 };
 
 class TkPlotTableManager : public TkPlotKindManager {
 public:
     TkPlotTableManager(TkPlotObjectOwner* AOwner, const TkPlotObjectCallbacks& Callbacks);
+    TkPlotTable* GetItem(int Index) const;
 };
 
 class TkPlotXAxisManager : public TkPlotKindManager {
 public:
     TkPlotXAxisManager(TkPlotObjectOwner* AOwner, const TkPlotObjectCallbacks& Callbacks);
+    TkPlotXAxis* GetItem(int Index) const;
 
 protected:
     void InitNewObject(TkPlotObject* Object) override;
@@ -151,6 +166,7 @@ protected:
 class TkPlotYAxisManager : public TkPlotKindManager {
 public:
     TkPlotYAxisManager(TkPlotObjectOwner* AOwner, const TkPlotObjectCallbacks& Callbacks);
+    TkPlotYAxis* GetItem(int Index) const;
 
 protected:
     void InitNewObject(TkPlotObject* Object) override;
@@ -172,6 +188,7 @@ protected:
 class TkPlotChannelManager : public TkPlotKindManager, public TkPlotAxisLinks {
 public:
     TkPlotChannelManager(TkPlotObjectOwner* AOwner, const TkPlotObjectCallbacks& Callbacks);
+    TkPlotChannelCustom* GetItem(int Index) const;
     // The first palette colour that the fewest channels use.
     TColor NextChannelColor() const;
 
@@ -182,6 +199,7 @@ protected:
 class TkPlotDataViewManager : public TkPlotKindManager, public TkPlotAxisLinks {
 public:
     TkPlotDataViewManager(TkPlotObjectOwner* AOwner, const TkPlotObjectCallbacks& Callbacks);
+    TkPlotDataView* GetItem(int Index) const;
 
 protected:
     void InitNewObject(TkPlotObject* Object) override;
@@ -190,6 +208,7 @@ protected:
 class TkPlotDataCursorManager : public TkPlotKindManager {
 public:
     TkPlotDataCursorManager(TkPlotObjectOwner* AOwner, const TkPlotObjectCallbacks& Callbacks);
+    TkPlotDataCursor* GetItem(int Index) const;
 
     TkPlotChannelManager* ChannelManager = nullptr;
     TkPlotDataViewManager* DataViewManager = nullptr;
@@ -201,6 +220,7 @@ protected:
 class TkPlotLimitManager : public TkPlotKindManager, public TkPlotAxisLinks {
 public:
     TkPlotLimitManager(TkPlotObjectOwner* AOwner, const TkPlotObjectCallbacks& Callbacks);
+    TkPlotLimit* GetItem(int Index) const;
 
 protected:
     void InitNewObject(TkPlotObject* Object) override;
@@ -209,6 +229,7 @@ protected:
 class TkPlotLabelManager : public TkPlotKindManager {
 public:
     TkPlotLabelManager(TkPlotObjectOwner* AOwner, const TkPlotObjectCallbacks& Callbacks);
+    TkPlotLabel* GetItem(int Index) const;
 
 protected:
     void InitNewObject(TkPlotObject* Object) override;
@@ -218,5 +239,6 @@ protected:
 class TkPlotAnnotationManager : public TkPlotKindManager {
 public:
     TkPlotAnnotationManager(TkPlotObjectOwner* AOwner, const TkPlotObjectCallbacks& Callbacks);
+    TkPlotAnnotation* GetItem(int Index) const;
     void AddObject(TkPlotObject* Object) override;
 };

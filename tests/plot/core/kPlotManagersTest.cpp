@@ -6,6 +6,7 @@
 #include "plot/channels/kPlotAnnotation.h"
 #include "plot/channels/kPlotChannel.h"
 #include "plot/channels/kPlotDataCursor.h"
+#include "plot/channels/kPlotLabel.h"
 #include "plot/channels/kPlotLimit.h"
 #include "plot/core/kPlotAxis.h"
 #include "plot/core/kPlotDataView.h"
@@ -146,6 +147,18 @@ TEST_F(MasterTest, ReplacingADuplicateNameLeavesBindingsToTheFirstObject)
     x->DoInsert();
     EXPECT_EQ(x->GetName(), "X-Axis 2");
     EXPECT_EQ(Channel(0)->GetXAxisName(), "X-Axis 1");
+}
+
+TEST_F(MasterTest, KindManagersAnswerObjectsOfTheirKind)
+{
+    master->AddXAxis();
+    master->AddLabel();
+    master->AddChannel();
+    master->AddChannel();
+    EXPECT_EQ(master->XAxisManager()->GetItem(0)->GetTitle(), "X-Axis 1");
+    EXPECT_EQ(master->LabelManager()->GetItem(0)->GetCaption(), "Label 1");
+    EXPECT_EQ(master->ChannelManager()->GetItem(1)->GetTitleText(), "Channel 2");
+    EXPECT_THROW(master->ChannelManager()->GetItem(2), EListError);
 }
 
 TEST_F(MasterTest, AnnotationsStayUnnamed)
