@@ -40,8 +40,9 @@ TEST(MainUnitTest, StartsWithDefaultsAndAnEmptyDeviceList)
     EXPECT_EQ(frmMain->lblElapsed->GetText(), "0:00:00.0");
     ASSERT_NE(DeviceList, nullptr);
     EXPECT_TRUE(DeviceList->empty());
-    // Nothing was written: an empty list leaves no file behind.
+    // Nothing was written: defaults and an empty list leave no file behind.
     EXPECT_FALSE(FileExists(P.Dir.File("Devices.db")));
+    EXPECT_FALSE(FileExists(P.Dir.File("config.ini")));
 }
 
 TEST(MainUnitTest, FormLayoutNamesCaptionsAndOrder)
