@@ -1,6 +1,7 @@
 #include "plot/core/kPlotObjectManager.h"
 
 #include <algorithm>
+#include <limits>
 
 #include "plot/channels/kPlotAnnotation.h"
 #include "plot/channels/kPlotChannel.h"
@@ -120,7 +121,8 @@ std::string TkPlotObjectManagerCustom::MakeDefaultName() const
         std::string rest = name.substr(stem.size());
         rest.erase(0, rest.find_first_not_of(' '));
         std::int64_t n = 0;
-        if (TryStrToInt64(rest, n) && n > highest)
+        // The largest number has no next one; such a name cannot clash.
+        if (TryStrToInt64(rest, n) && n > highest && n < std::numeric_limits<std::int64_t>::max())
             highest = n;
     }
     return stem + " " + IntToStr(highest + 1);

@@ -82,6 +82,9 @@ TEST_F(MasterTest, NamingFollowsTheHighestNumber)
     master->AddChannel();
     EXPECT_EQ(Channel(3)->GetName(), "Channel 8");
     EXPECT_EQ(master->ChannelManager()->IndexOfName("CHANNEL 8"), 3);
+    Channel(1)->SetName("Channel 9223372036854775807"); // no number follows it
+    master->AddChannel();
+    EXPECT_EQ(Channel(4)->GetName(), "Channel 9");
     EXPECT_EQ(master->ChannelManager()->FindByName("nope"), nullptr);
 }
 
