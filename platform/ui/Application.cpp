@@ -67,6 +67,9 @@ TApplication* TApplicationRef::Get()
         if (!QApplication::instance())
             new QApplication(QtArgc, QtArgv);
         TheApplication = new TApplication;
+        // At program end the forms are freed (their OnDestroy runs) while
+        // Qt is still up; the Qt application itself is left to the system.
+        std::atexit([] { delete TheApplication; });
     }
     return TheApplication;
 }
