@@ -8,6 +8,8 @@
 #include <QPushButton>
 #include <QTimer>
 #include <atomic>
+#include <cstdio>
+#include <cstdlib>
 #include <thread>
 #include <vector>
 
@@ -409,6 +411,24 @@ TEST(ApplicationObject, TitleStartsAsTheProgramName)
     if (Application->GetTitle() != Name)
         GTEST_SKIP() << "title changed by an earlier test";
     EXPECT_EQ(Name, "test_ui_ApplicationTest");
+}
+
+TEST(ApplicationObject, FormsGetOnDestroyWhenTheProgramEnds)
+{
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(
+        {
+            struct TEnding : TForm {
+                explicit TEnding(TComponent* AOwner) : TForm(AOwner)
+                {
+                    OnDestroy = [](TObject*) { std::fputs("form destroyed\n", stderr); };
+                }
+            };
+            TEnding* Form = nullptr;
+            Application->CreateForm(Form);
+            std::exit(3);
+        },
+        ::testing::ExitedWithCode(3), "form destroyed");
 }
 
 // Last: the application stays terminated for the rest of this program.
