@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QWidget>
 #include <functional>
 #include <vector>
 
@@ -99,6 +100,7 @@ TEST_F(DeviceListUnitTest, AStationIdInUseIsRefused)
     Select(DeviceNode(1));
     frmDeviceList->leDeviceName->SetText("Renamed");
     frmDeviceList->speStationId->SetValue(1);
+    frmDeviceList->leDeviceName->SetFocus();
     frmDeviceList->EditDeviceButtons->OkButton()->Click();
     ASSERT_EQ(P.Asked.size(), 1u);
     EXPECT_EQ(P.Asked[0].Text, "站号[1]已经被设备1占用！");
@@ -108,6 +110,9 @@ TEST_F(DeviceListUnitTest, AStationIdInUseIsRefused)
     EXPECT_EQ(Stored("Device3", "DeviceName"), "Oven");
     EXPECT_EQ((*DeviceList)[1]->StationId(), 7);
     EXPECT_TRUE(ApplyEnabled(frmDeviceList->EditDeviceButtons));
+    // The refused field takes the focus (the window's focus widget: an
+    // offscreen window is never active).
+    EXPECT_EQ(frmDeviceList->Widget()->focusWidget(), frmDeviceList->speStationId->Widget());
 
     // A free id is taken.
     frmDeviceList->speStationId->SetValue(12);

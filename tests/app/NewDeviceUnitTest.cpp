@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QWidget>
+
 namespace {
 
 TEST(NewDeviceUnitTest, ShowOffersTheValueRules)
@@ -28,15 +30,20 @@ TEST(NewDeviceUnitTest, AStationIdInUseKeepsTheDialogOpen)
     });
     P.Start();
     TModalResult AfterRefusal = -1;
-    TProgramForms::WhenShown(frmNewDevice, [&AfterRefusal] {
+    bool RefusedFocused = false;
+    TProgramForms::WhenShown(frmNewDevice, [&AfterRefusal, &RefusedFocused] {
         frmNewDevice->speStationId->SetValue(5);
+        frmNewDevice->leDeviceName->SetFocus();
         frmNewDevice->EditDeviceButtons->OkButton()->Click();
         AfterRefusal = frmNewDevice->GetModalResult();
+        RefusedFocused = frmNewDevice->Widget()->focusWidget() == frmNewDevice->speStationId->Widget();
         frmNewDevice->speStationId->SetValue(6);
         frmNewDevice->EditDeviceButtons->OkButton()->Click();
     });
     EXPECT_EQ(frmNewDevice->ShowModal(), mrOk);
     EXPECT_EQ(AfterRefusal, mrNone);
+    // The refused field takes the focus.
+    EXPECT_TRUE(RefusedFocused);
     ASSERT_EQ(P.Asked.size(), 1u);
     EXPECT_EQ(P.Asked[0].Text, "站号[5]已经被设备4占用！");
     EXPECT_EQ(P.Asked[0].Caption, "错误");
