@@ -56,7 +56,6 @@ private:
     int FRecordCount = 0;
     bool FOpened = false;   // this run began the current temporary file
     bool FCreated = false;  // ... and it exists on disk
-    std::string FHeaderGbk;
     std::vector<std::string> FPending;  // GBK lines not yet on disk
     std::vector<std::string> FFinishedFiles;
     std::vector<std::string> FProblems;

@@ -246,6 +246,58 @@ TEST_F(SamplingRunTest, StopByTrigger)
     EXPECT_EQ(1, FView.StopMessages);
 }
 
+TEST_F(SamplingRunTest, AllStopTriggeredNeedsEveryStopChannel)
+{
+    TSampleSettings s;
+    s.StopMode = 2;
+    s.StopTriggerLogic = 1;
+    MakeRun(s);
+    for (TFakeSampleDevice* d : {&FDev1, &FDev3}) {
+        d->Channel(0).IsStop = true;
+        d->Channel(0).StopLevel = 3;
+    }
+    Cycle(10);
+    FRun->Reply(&FDev1, true, {1, 10});
+    EXPECT_TRUE(FRun->AnyStopTriggered());
+    EXPECT_FALSE(FRun->AllStopTriggered());
+    EXPECT_TRUE(FRun->Recording());
+    FRun->Reply(&FDev3, true, {2});
+    EXPECT_FALSE(FRun->Recording());
+    EXPECT_EQ(1, FView.StopMessages);
+}
+
+TEST_F(SamplingRunTest, StopTriggersFiredWhenLoggingStartsEndTheRunWithOneRecord)
+{
+    TSampleSettings s;
+    s.StartMode = 1;
+    s.StopMode = 2;
+    s.AxisFormat = 2;
+    MakeRun(s);
+    // The stop channel has fired before logging starts; the start channel
+    // fires with the same answer.
+    FDev1.Channel(1).IsStop = true;
+    FDev1.Channel(1).StopLevel = 3;
+    FDev1.Channel(0).IsStart = true;
+    FDev1.Channel(0).StartLevel = 50;
+    FRun->Reply(&FDev1, true, {1, 2});
+    EXPECT_FALSE(FRun->Recording());
+    FRun->Reply(&FDev1, true, {60, 2});
+    EXPECT_FALSE(FRun->Recording());
+    EXPECT_TRUE(FRun->AutoStopped());
+    EXPECT_EQ(1, FView.StopMessages);
+    ASSERT_TRUE(FRun->FinishLogFile());
+    EXPECT_EQ("采样点编号,S1C1(bar),S1C2(bar),S2C1(bar),S3C1(bar)\r\n"
+              "1,60,2,-------,-------\r\n",
+              Log());
+}
+
+TEST_F(SamplingRunTest, ChartXIsTheTimeOfDayForAxisFormat0)
+{
+    MakeRun({});
+    FRun->Reply(&FDev1, true, {1, 1});
+    EXPECT_EQ((std::vector<double>{EncodeDate(2026, 1, 2) + EncodeTime(3, 4, 5, 6)}), FDev1.ChartX);
+}
+
 TEST_F(SamplingRunTest, ElapsedLabelAndChartX)
 {
     TSampleSettings s;
