@@ -110,7 +110,10 @@ bool TSerialPortSampleThread::Exchange()
 {
     const auto bytes = FRequest.Bytes();
     FComPort->Write(bytes.data(), static_cast<int>(bytes.size()));
-    return FReplyEvent.WaitFor(static_cast<std::uint32_t>(FSettings.PollTimeout)) == wrSignaled;
+    // A negative time-out has passed already; cast as it is it would be an
+    // endless wait (or one of weeks) that no stop could end.
+    const int timeout = FSettings.PollTimeout > 0 ? FSettings.PollTimeout : 0;
+    return FReplyEvent.WaitFor(static_cast<std::uint32_t>(timeout)) == wrSignaled;
 }
 
 // User-interface thread: the framer, the device settings and the reply

@@ -273,6 +273,23 @@ TEST_F(RecordingRunTest, LateRepliesAreNeverCreditedToTheNextDeviceNorSpoilItsRe
     }
 }
 
+TEST_F(RecordingRunTest, ANegativePollTimeoutWaitsNotAtAll)
+{
+    // A time-out below zero (a hand-edited option) has passed at once; it
+    // must not become an endless wait that the stop could never end. The
+    // answer comes late, so an endless wait would take it as in time.
+    Configure("station 1 rule 0 start 0 channels 1 values 9\ndelay 1 3000\n");
+    FOptions.Settings.PollTimeout = -1;
+    FOptions.Settings.StartMode = 1;  // no trigger channels: no logging
+    FOptions.Settings.StartTriggerLogic = 1;
+    TFakeSampleDevice& d1 = Device(1, 0, 0, 1);
+    Record({&d1});
+    ASSERT_TRUE(ServeUntil([&] { return FView.LogStates.size() >= 2; }));
+    FControl.StopRecording();
+    EXPECT_EQ("超时", FView.LogStates[1]);
+    EXPECT_EQ(0, d1.Answers);
+}
+
 TEST_F(RecordingRunTest, MisbehavingRepliesTimeOutAndOddDeliveriesAreRead)
 {
     Configure("station 4 rule 1 start 0 channels 2 values 123456,-5\nfragments 4 3 20\n"
