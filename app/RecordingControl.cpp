@@ -1,17 +1,10 @@
 #include "app/RecordingControl.h"
 
+#include "app/ClassTypes.h"
 #include "app/SysOption.h"
 #include "rtl/DateTime.h"
 #include "rtl/FileUtils.h"
 #include "rtl/NumberFormat.h"
-
-#include <array>
-
-namespace {
-
-const std::array<const char*, 6> TimeUnitNames = {"秒", "分钟", "小时", "天", "月", "年"};
-
-}  // namespace
 
 TRecordingOptions TRecordingOptions::FromOptions(const std::string& AppDir)
 {
@@ -113,7 +106,7 @@ void TRecordingControl::StopAction(const TRecordingOptions& Options)
     case 1: {
         const int unit = Options.TimeBaseLog;
         const std::string unitName =
-            unit >= 0 && unit < static_cast<int>(TimeUnitNames.size()) ? TimeUnitNames[unit] : "";
+            unit >= 0 && unit < static_cast<int>(TimeUnitNames.size()) ? TimeUnitNames[unit] : std::string();
         if (!FView->Confirm("采集时长未到" + FloatToStr(Options.LogDuration) + unitName + "，需要立即停止吗？"))
             return;
         break;
