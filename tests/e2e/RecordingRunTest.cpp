@@ -464,6 +464,28 @@ TEST_F(RecordingRunTest, RecordActionRefusalsAndCancel)
     EXPECT_TRUE(FView.RunStates.empty());
 }
 
+TEST_F(RecordingRunTest, AWorkDirectoryThatCannotBeMadeRefusesTheRun)
+{
+    TFakeSampleDevice& d1 = Device(1, 0, 0, 1);
+    std::ofstream(FDir / "Temp") << "a file";
+    Record({&d1});
+    EXPECT_EQ((std::vector<std::string>{"无法创建工作目录: " + FDir / "Temp"}), FView.Errors);
+    EXPECT_FALSE(FControl.Running());
+    EXPECT_TRUE(FView.RunStates.empty());
+    EXPECT_EQ(0, d1.Resets);
+}
+
+TEST_F(RecordingRunTest, AnUnknownFileNameModeStartsNothing)
+{
+    TFakeSampleDevice& d1 = Device(1, 0, 0, 1);
+    FOptions.LogFilenameMode = 2;
+    Record({&d1});
+    EXPECT_FALSE(FControl.Running());
+    EXPECT_TRUE(FView.RunStates.empty());
+    EXPECT_TRUE(FView.AskedDir.empty());
+    EXPECT_EQ(0, d1.Resets);
+}
+
 TEST_F(RecordingRunTest, ALogThatCannotBeMovedIsReportedWithWhereTheDataIs)
 {
     Configure("station 1 rule 0 start 0 channels 1 values 6\n");
