@@ -39,9 +39,7 @@ void TSamplingRun::Reply(TSampleDevice* Device, bool ReplyOK, const std::vector<
         for (int i = 0; i < channels; ++i)
             Device->SetRawValue(i, Values[i]);
         if (!FRecording && !FAutoStopped) {
-            const bool start = FSettings.StartMode == 0 ||
-                               (FSettings.StartMode == 1 &&
-                                (FSettings.StartTriggerLogic == 0 ? AnyStartTriggered() : AllStartTriggered()));
+            const bool start = FSettings.StartMode == 0 || (FSettings.StartMode == 1 && StartConditionMet());
             if (start)
                 StartLogging();
         }
@@ -143,7 +141,7 @@ void TSamplingRun::CheckStop()
     if (FSettings.StopMode == 1)
         stop = FElapsedSeconds >= FSettings.LogDuration;
     else if (FSettings.StopMode == 2)
-        stop = FSettings.StopTriggerLogic == 0 ? AnyStopTriggered() : AllStopTriggered();
+        stop = StopConditionMet();
     if (stop)
         StopFromThread();
 }
@@ -166,6 +164,26 @@ void TSamplingRun::CountTriggers(bool Start, int& Members, int& Fired) const
             if (Start ? device->StartTriggered(i) : device->StopTriggered(i))
                 ++Fired;
         }
+    }
+}
+
+// Trigger logic 0 is "any trigger channel", 1 "all of them"; any other
+// value decides nothing.
+bool TSamplingRun::StartConditionMet() const
+{
+    switch (FSettings.StartTriggerLogic) {
+    case 0: return AnyStartTriggered();
+    case 1: return AllStartTriggered();
+    default: return false;
+    }
+}
+
+bool TSamplingRun::StopConditionMet() const
+{
+    switch (FSettings.StopTriggerLogic) {
+    case 0: return AnyStopTriggered();
+    case 1: return AllStopTriggered();
+    default: return false;
     }
 }
 

@@ -94,6 +94,8 @@ private:
     void UpdateElapsed();
     void CheckStop();
     std::string LogStateAfterAnswer() const;
+    bool StartConditionMet() const;
+    bool StopConditionMet() const;
     void CountTriggers(bool Start, int& Members, int& Fired) const;
 
     TSampleSettings FSettings;

@@ -291,6 +291,29 @@ TEST_F(SamplingRunTest, StopTriggersFiredWhenLoggingStartsEndTheRunWithOneRecord
               Log());
 }
 
+TEST_F(SamplingRunTest, TriggerLogicOtherThanAnyOrAllNeverDecides)
+{
+    TSampleSettings s;
+    s.StartMode = 1;
+    s.StartTriggerLogic = 2;
+    MakeRun(s);
+    FDev1.Channel(0).IsStart = true;
+    FRun->Reply(&FDev1, true, {5, 5});
+    EXPECT_TRUE(FRun->AllStartTriggered());
+    EXPECT_FALSE(FRun->Recording());
+
+    s.StartMode = 0;
+    s.StopMode = 2;
+    s.StopTriggerLogic = 2;
+    MakeRun(s);
+    FDev1.Channel(1).IsStop = true;
+    FDev1.Channel(1).StopLevel = 3;
+    FRun->Reply(&FDev1, true, {5, 1});
+    EXPECT_TRUE(FRun->AllStopTriggered());
+    EXPECT_TRUE(FRun->Recording());
+    EXPECT_EQ(0, FView.StopMessages);
+}
+
 TEST_F(SamplingRunTest, ChartXIsTheTimeOfDayForAxisFormat0)
 {
     MakeRun({});
