@@ -25,6 +25,9 @@ constexpr int ImageBoth = 2;
 
 const char* const DiscardEditsText = "要放弃所做的修改吗？";
 
+// Posted to the dialog after a declined move: the event that made it is over.
+constexpr UINT WM_MOVE_DECLINED = WM_USER + 102;
+
 // Tree images by trigger role: start, stop, both (half of each).
 void LoadTriggerImages(TImageList* Images)
 {
@@ -338,6 +341,7 @@ void TfrmDeviceList::BuildDeviceTree()
 {
     ++FLoading;
     FSelectedNode = nullptr;
+    FRefusedNode = nullptr;
     tvDeviceList->Items->BeginUpdate();
     tvDeviceList->Items->Clear();
     if (DeviceList) {
@@ -382,7 +386,12 @@ void TfrmDeviceList::tvDeviceListClick(TObject*)
     if (Node == FSelectedNode)
         return;
     if (PendingEdits()) {
-        if (Application->MessageBox(DiscardEditsText, "警告", MB_YESNO | MB_ICONEXCLAMATION) != IDYES) {
+        const bool Declined = (FRefusedNode && Node == FRefusedNode) ||
+                              Application->MessageBox(DiscardEditsText, "警告", MB_YESNO | MB_ICONEXCLAMATION) != IDYES;
+        if (Declined) {
+            if (!FRefusedNode)
+                PostMessage(this, WM_MOVE_DECLINED, 0, 0);
+            FRefusedNode = Node;
             ++FLoading;
             tvDeviceList->SetSelected(FSelectedNode);
             --FLoading;
@@ -406,6 +415,14 @@ void TfrmDeviceList::tvDeviceListClick(TObject*)
         LoadDeviceFields();
         pgcEdit->SetActivePage(tsEditDevice);
     }
+}
+
+void TfrmDeviceList::WndProc(TMessage& Message)
+{
+    if (Message.Msg == WM_MOVE_DECLINED)
+        FRefusedNode = nullptr;
+    else
+        TForm::WndProc(Message);
 }
 
 void TfrmDeviceList::LoadDeviceFields()

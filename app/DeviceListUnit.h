@@ -89,6 +89,9 @@ public:
     TfraDevice* SelectedDevice() const;
     TfraChannel* SelectedChannel() const;
 
+protected:
+    void WndProc(TMessage& Message) override;
+
 private:
     void BuildDevicePage();
     void BuildChannelPage();
@@ -107,6 +110,9 @@ private:
     static int OtherDeviceWithStationId(const TfraDevice* Self, int Id);
 
     TTreeNode* FSelectedNode = nullptr;
+    // The node the user declined to move to, until the input event that
+    // asked is over: the tree may report that move more than once.
+    TTreeNode* FRefusedNode = nullptr;
     // Loading fields or rebuilding the tree: change events are not edits.
     int FLoading = 0;
 };

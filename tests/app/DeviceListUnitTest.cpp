@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QKeyEvent>
 #include <QWidget>
 #include <functional>
 #include <vector>
@@ -28,7 +30,12 @@ protected:
 
     TTreeView* Tree() const { return frmDeviceList->tvDeviceList; }
     TTreeNode* DeviceNode(int i) const { return Tree()->Items->Root(i); }
-    void Select(TTreeNode* Node) { Tree()->SetSelected(Node); }
+    // A click on a node; what it posts is handled before the next action.
+    void Select(TTreeNode* Node)
+    {
+        Tree()->SetSelected(Node);
+        Application->ProcessMessages();
+    }
     std::string Stored(const std::string& Section, const std::string& Key)
     {
         TIniFile Ini(P.Dir.File("Devices.db"));
@@ -367,6 +374,43 @@ TEST_F(DeviceListUnitTest, DiscardingDeviceEditsReloadsThemBeforeMoving)
     Select(DeviceNode(0));
     EXPECT_EQ(P.Asked.size(), 1u);
     EXPECT_EQ(frmDeviceList->pgcEdit->GetActivePage(), frmDeviceList->tsEditDevice);
+}
+
+TEST_F(DeviceListUnitTest, MovingByKeyboardLoadsTheNodeItLandsOn)
+{
+    // The edit page always belongs to the highlighted node, so an apply
+    // never lands on another channel than the one shown.
+    Select(DeviceNode(0)->Item(1));
+    QKeyEvent Down(QEvent::KeyPress, Qt::Key_Down, Qt::NoModifier);
+    QApplication::sendEvent(Tree()->Widget(), &Down);
+    ASSERT_EQ(Tree()->GetSelected(), DeviceNode(1));
+    EXPECT_EQ(frmDeviceList->pgcEdit->GetActivePage(), frmDeviceList->tsEditDevice);
+    EXPECT_EQ(frmDeviceList->lblDeviceSection->GetText(), "设备3");
+    frmDeviceList->leDeviceName->SetText("Kiln");
+    frmDeviceList->EditDeviceButtons->OkButton()->Click();
+    EXPECT_EQ(Stored("Device3", "DeviceName"), "Kiln");
+    EXPECT_EQ(Stored("Device1", "DeviceName"), "Press");
+
+    // With pending edits, moving away asks first; No stays put.
+    frmDeviceList->leDeviceModel->SetText("M9");
+    P.Answers = {IDNO};
+    QKeyEvent Up(QEvent::KeyPress, Qt::Key_Up, Qt::NoModifier);
+    QApplication::sendEvent(Tree()->Widget(), &Up);
+    // Asked once, though the tree reports the move more than once.
+    ASSERT_EQ(P.Asked.size(), 1u);
+    EXPECT_EQ(Tree()->GetSelected(), DeviceNode(1));
+    EXPECT_EQ(frmDeviceList->leDeviceModel->GetText(), "M9");
+    EXPECT_TRUE(ApplyEnabled(frmDeviceList->EditDeviceButtons));
+
+    // A later try asks again; Yes moves on.
+    Application->ProcessMessages();
+    P.Answers = {IDYES};
+    QApplication::sendEvent(Tree()->Widget(), &Up);
+    ASSERT_EQ(P.Asked.size(), 2u);
+    EXPECT_EQ(Tree()->GetSelected(), DeviceNode(0)->Item(1));
+    EXPECT_EQ(frmDeviceList->pgcEdit->GetActivePage(), frmDeviceList->tsEditChannel);
+    EXPECT_FALSE(ApplyEnabled(frmDeviceList->EditDeviceButtons));
+    EXPECT_EQ(Stored("Device3", "DeviceModel"), "M3");
 }
 
 TEST_F(DeviceListUnitTest, ClosingWithPendingEditsAsks)
