@@ -9,6 +9,7 @@
 #include <QKeyEvent>
 #include <QWidget>
 #include <functional>
+#include <set>
 #include <vector>
 
 namespace {
@@ -45,6 +46,68 @@ protected:
 
     TProgramForms P;
 };
+
+// The captions of the labels and check boxes placed on Parent.
+std::set<std::string> CaptionsOn(const TForm* Form, const TWinControl* Parent)
+{
+    std::set<std::string> Captions;
+    for (int i = 0; i < Form->ComponentCount(); ++i) {
+        auto* C = dynamic_cast<TControl*>(Form->Components(i));
+        if (C && C->GetParent() == Parent && (dynamic_cast<TLabel*>(C) || dynamic_cast<TCheckBox*>(C)))
+            Captions.insert(C->GetText());
+    }
+    return Captions;
+}
+
+TEST_F(DeviceListUnitTest, FormLayoutCaptionsAndLimits)
+{
+    TfrmDeviceList* F = frmDeviceList;
+    EXPECT_EQ(F->GetText(), "设备通道列表");
+    EXPECT_EQ(F->GetBorderStyle(), bsToolWindow);
+    EXPECT_EQ(F->GetPosition(), poMainFormCenter);
+    EXPECT_EQ(F->btnNewDevice->GetText(), "增加设备");
+    EXPECT_EQ(F->btnDeleteDevice->GetText(), "删除设备");
+    EXPECT_EQ(F->btnNewDevice->GetParent(), F->toolDevice);
+    EXPECT_EQ(F->btnDeleteDevice->GetParent(), F->toolDevice);
+    EXPECT_EQ(F->tvDeviceList->GetAlign(), alLeft);
+    EXPECT_TRUE(F->tvDeviceList->GetReadOnly());
+    EXPECT_FALSE(F->tvDeviceList->GetHideSelection());
+    EXPECT_EQ(F->tsEditDevice->GetText(), "编辑设备");
+    EXPECT_EQ(F->tsEditChannel->GetText(), "编辑通道");
+    EXPECT_FALSE(F->tsEditDevice->GetTabVisible());
+    EXPECT_FALSE(F->tsEditChannel->GetTabVisible());
+    for (TVcDialogButtons* B : {F->EditDeviceButtons, F->EditChannelButtons}) {
+        EXPECT_EQ(B->GetCaptionOk(), "应用修改(&A)");
+        EXPECT_EQ(B->GetCaptionCancel(), "取消修改(&C)");
+        EXPECT_FALSE(B->OkButton()->GetEnabled());
+        EXPECT_FALSE(B->CancelButton()->GetEnabled());
+    }
+    EXPECT_EQ(F->EditDeviceButtons->GetParent(), F->tsEditDevice);
+    EXPECT_EQ(F->EditChannelButtons->GetParent(), F->tsEditChannel);
+
+    const std::set<std::string> Device = CaptionsOn(F, F->tsEditDevice);
+    for (const char* Caption : {"设备序号", "设备名称", "设备型号", "Modbus站号", "通道数量", "测量值寄存器首地址",
+                                "测量值寄存器规则"})
+        EXPECT_EQ(Device.count(Caption), 1u) << Caption;
+    EXPECT_EQ(F->speStationId->GetMinValue(), 1);
+    EXPECT_EQ(F->speStationId->GetMaxValue(), 254);
+
+    const std::set<std::string> Channel = CaptionsOn(F, F->tsEditChannel);
+    for (const char* Caption : {"通道名称", "测量单位", "小数点", "测量量程下限", "测量量程上限", "下限报警值",
+                                "上限报警值", "使能", "开始记录触发", "阈值", "触发次数", "停止记录触发",
+                                "触发或报警按绝对值比较", "置零限制范围", "负值修正"})
+        EXPECT_EQ(Channel.count(Caption), 1u) << Caption;
+    EXPECT_EQ(F->ckxAlarmLowEnabled->GetText(), "使能");
+    EXPECT_EQ(F->ckxAlarmHighEnabled->GetText(), "使能");
+    EXPECT_EQ(F->ckxIsStartTriggerChannel->GetText(), "开始记录触发");
+    EXPECT_EQ(F->ckxIsStopTriggerChannel->GetText(), "停止记录触发");
+    EXPECT_EQ(F->ckxAbsoluteCompare->GetText(), "触发或报警按绝对值比较");
+    EXPECT_EQ(F->ckbNegativeCorrection->GetText(), "负值修正");
+    EXPECT_EQ(F->speWorkDP->GetMinValue(), 0);
+    EXPECT_EQ(F->speWorkDP->GetMaxValue(), 6);
+    EXPECT_EQ(F->speStartTriggeredCount->GetMinValue(), 1);
+    EXPECT_EQ(F->speStopTriggeredCount->GetMinValue(), 1);
+}
 
 TEST_F(DeviceListUnitTest, TreeShowsDevicesChannelsAndTriggerIcons)
 {

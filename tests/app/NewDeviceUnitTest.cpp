@@ -4,6 +4,9 @@
 
 #include <QWidget>
 
+#include <set>
+#include <string>
+
 namespace {
 
 TEST(NewDeviceUnitTest, ShowOffersTheValueRules)
@@ -21,6 +24,30 @@ TEST(NewDeviceUnitTest, ShowOffersTheValueRules)
     });
     EXPECT_EQ(frmNewDevice->ShowModal(), mrCancel);
     EXPECT_EQ(frmNewDevice->GetText(), "新增设备");
+}
+
+TEST(NewDeviceUnitTest, FormLayoutCaptionsAndLimits)
+{
+    TProgramForms P;
+    TfrmNewDevice* F = frmNewDevice;
+    EXPECT_EQ(F->GetBorderStyle(), bsToolWindow);
+    EXPECT_EQ(F->EditDeviceButtons->GetCaptionOk(), "确定(&O)");
+    EXPECT_EQ(F->EditDeviceButtons->GetCaptionCancel(), "取消(&C)");
+    std::set<std::string> Captions;
+    for (int i = 0; i < F->ComponentCount(); ++i)
+        if (auto* L = dynamic_cast<TLabel*>(F->Components(i)))
+            Captions.insert(L->GetText());
+    for (const char* Caption : {"设备序号", "设备名称", "设备型号", "Modbus站号", "通道数量", "测量值寄存器首地址",
+                                "测量值寄存器规则"})
+        EXPECT_EQ(Captions.count(Caption), 1u) << Caption;
+    EXPECT_EQ(F->imgKRN->GetParent(), F->pnlKRN);
+    EXPECT_LT(F->pnlKRN->GetLeft(), F->leDeviceName->GetLeft());
+    EXPECT_EQ(F->speStationId->GetMinValue(), 1);
+    EXPECT_EQ(F->speStationId->GetMaxValue(), 254);
+    EXPECT_EQ(F->speChannelCount->GetMinValue(), 1);
+    EXPECT_EQ(F->speChannelCount->GetMaxValue(), 12);
+    EXPECT_TRUE(F->neDVRBeginAddr->GetIntegersOnly());
+    EXPECT_EQ(F->cbxValueRule->GetStyle(), csDropDownList);
 }
 
 TEST(NewDeviceUnitTest, AStationIdInUseKeepsTheDialogOpen)
