@@ -3,19 +3,21 @@
 #include <condition_variable>
 #include <mutex>
 
+#include "rtl/AdaptiveMutex.h"
+
 namespace comm {
 
 namespace {
 
-std::mutex& EventMutex()
+TAdaptiveMutex& EventMutex()
 {
-    static std::mutex mutex;
+    static TAdaptiveMutex mutex;
     return mutex;
 }
 
-std::condition_variable& EventCondition()
+std::condition_variable_any& EventCondition()
 {
-    static std::condition_variable condition;
+    static std::condition_variable_any condition;
     return condition;
 }
 

@@ -5,6 +5,7 @@
 #include <mutex>
 
 #include "comm/CommApi.h"
+#include "rtl/AdaptiveMutex.h"
 
 namespace comm {
 
@@ -35,7 +36,7 @@ public:
 private:
     std::shared_ptr<HandleObject> Lookup(HANDLE Handle);
 
-    std::mutex FMutex;
+    TAdaptiveMutex FMutex;
     std::map<HANDLE, std::shared_ptr<HandleObject>> FObjects;
     HANDLE FNext = 1;
 };

@@ -6,6 +6,7 @@
 #include <mutex>
 #include <string>
 
+#include "rtl/AdaptiveMutex.h"
 #include "rtl/Component.h"
 
 // Waits without a time limit.
@@ -32,8 +33,8 @@ public:
     const std::string& Name() const { return FName; }
 
 private:
-    std::mutex FMutex;
-    std::condition_variable FCond;
+    TAdaptiveMutex FMutex;
+    std::condition_variable_any FCond;
     bool FManualReset;
     bool FSignaled;
     std::string FName;

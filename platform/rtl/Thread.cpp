@@ -10,7 +10,9 @@
 #include <memory>
 #include <mutex>
 
+#include "rtl/AdaptiveMutex.h"
 #include "rtl/Exception.h"
+#include "rtl/SpinWait.h"
 
 namespace {
 
@@ -23,7 +25,10 @@ struct HandOver {
     TThreadMethod Method;
     TThread* Owner;
     bool Synchronous;
-    bool Done = false;
+    // Set under the hand-over lock; a caller that spins reads it without.
+    std::atomic<bool> Done{false};
+    // Wakes the caller of this synchronous hand-over and no one else.
+    std::condition_variable_any DoneCond;
     std::exception_ptr Error;
 };
 
@@ -31,9 +36,12 @@ struct HandOver {
 // start and finish state, so the main thread can wait for "a hand-over or
 // the end of the thread" without polling.
 struct HandOverState {
-    std::mutex Mutex;
-    std::condition_variable Cond;
+    TAdaptiveMutex Mutex;
+    std::condition_variable_any Cond;
     std::deque<std::shared_ptr<HandOver>> Pending;
+    // Pending.size(), set under the lock, for the main thread to look at
+    // while it spins.
+    std::atomic<std::size_t> PendingCount{0};
     std::function<void()> WakeHook;
     std::function<void(TThread*, const std::exception&)> ExceptionHook;
 };
@@ -110,6 +118,7 @@ void Enqueue(const std::shared_ptr<HandOver>& Item)
     {
         std::lock_guard lock(State().Mutex);
         State().Pending.push_back(Item);
+        State().PendingCount.store(State().Pending.size());
         wake = State().WakeHook;
     }
     State().Cond.notify_all();
@@ -133,13 +142,11 @@ void RunHandOver(std::shared_ptr<HandOver> Item)
             ReportException(Item->Owner, error);
         return;
     }
-    {
-        std::lock_guard lock(State().Mutex);
-        Item->Error = std::move(error);
-        Item->Done = true;
-        Item.reset();
-    }
-    State().Cond.notify_all();
+    std::lock_guard lock(State().Mutex);
+    Item->Error = std::move(error);
+    Item->Done.store(true);
+    Item->DoneCond.notify_one();
+    Item.reset();
 }
 
 // Runs the hand-overs queued so far, one at a time so that a hand-over may
@@ -160,12 +167,15 @@ bool ServePending()
                 break;
             item = State().Pending.front();
             State().Pending.pop_front();
+            State().PendingCount.store(State().Pending.size());
         }
         RunHandOver(std::move(item));
         ran = true;
     }
     return ran;
 }
+
+bool HasPending() { return State().PendingCount.load() > 0; }
 
 int NiceOf(TThreadPriority Priority)
 {
@@ -342,10 +352,12 @@ void TThread::Synchronize(TThread* AThread, const TThreadMethod& Method)
     }
     auto item = std::make_shared<HandOver>(Method, AThread, true);
     Enqueue(item);
+    // Most hand-overs are short: look for the answer before sleeping.
+    SpinWait([&] { return item->Done.load(); });
     std::exception_ptr error;
     {
         std::unique_lock lock(State().Mutex);
-        State().Cond.wait(lock, [&] { return item->Done; });
+        item->DoneCond.wait(lock, [&] { return item->Done.load(); });
         error = std::move(item->Error);
     }
     if (error)
@@ -367,6 +379,7 @@ void TThread::RemoveQueuedEvents(TThread* AThread)
     std::erase_if(State().Pending, [AThread](const std::shared_ptr<HandOver>& item) {
         return !item->Synchronous && item->Owner == AThread;
     });
+    State().PendingCount.store(State().Pending.size());
 }
 
 TThread* TThread::CurrentThread()
@@ -384,7 +397,10 @@ bool CheckSynchronize(int TimeoutMs)
     if (!IsMainThread())
         throw EThread("CheckSynchronize called from thread " + std::to_string(GetCurrentThreadId()) +
                       ", which is not the main thread");
-    if (TimeoutMs > 0) {
+    // A caller that waits for hand-overs looks for one before it sleeps:
+    // workers hand over in quick succession (a port's events, a request
+    // right after its reply).
+    if (TimeoutMs > 0 && !SpinWait(HasPending)) {
         std::unique_lock lock(State().Mutex);
         State().Cond.wait_for(lock, std::chrono::milliseconds(TimeoutMs),
                               [] { return !State().Pending.empty(); });

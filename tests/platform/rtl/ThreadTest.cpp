@@ -3,9 +3,12 @@
 #include <sys/resource.h>
 
 #include <atomic>
+#include <chrono>
 #include <functional>
+#include <memory>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "rtl/Exception.h"
 #include "rtl/SyncObjs.h"
@@ -133,6 +136,58 @@ TEST(Thread, SynchronizeReraisesInCaller)
     thread.Start();
     EXPECT_EQ(thread.WaitFor(), 1);
     EXPECT_EQ(caught, "'x' is not a valid integer value");
+}
+
+TEST(Thread, SynchronizeWaitsForAHandOverServedLate)
+{
+    std::atomic<bool> handed{false};
+    int value = 0;
+    LambdaThread thread([&](LambdaThread& self) {
+        handed = true;
+        self.Synchronize([&] { value = 42; });
+        // The call returns only after the main thread ran it.
+        return value;
+    });
+    thread.Start();
+    while (!handed)
+        std::this_thread::yield();
+    // Served long after the caller stopped looking and went to sleep.
+    std::this_thread::sleep_for(std::chrono::milliseconds(30));
+    EXPECT_EQ(thread.WaitFor(), 42);
+}
+
+TEST(Thread, ConcurrentSynchronizeCallersEachGetTheirOwnAnswer)
+{
+    constexpr int Threads = 4, Calls = 300;
+    int served = 0;  // main thread only
+    std::vector<std::unique_ptr<LambdaThread>> threads;
+    for (int t = 0; t < Threads; ++t)
+        threads.push_back(std::make_unique<LambdaThread>([&, t](LambdaThread& self) {
+            int answered = 0;
+            for (int i = 0; i < Calls; ++i) {
+                int answer = -1;
+                try {
+                    self.Synchronize([&] {
+                        ++served;
+                        if (i % 50 == 7)
+                            throw EConvertError("call " + std::to_string(i));
+                        answer = t * 1000 + i;
+                    });
+                } catch (const EConvertError& e) {
+                    if (e.Message == "call " + std::to_string(i))
+                        ++answered;
+                    continue;
+                }
+                if (answer == t * 1000 + i)
+                    ++answered;
+            }
+            return answered;
+        }));
+    for (auto& thread : threads)
+        thread->Start();
+    for (auto& thread : threads)
+        EXPECT_EQ(thread->WaitFor(), Calls);
+    EXPECT_EQ(served, Threads * Calls);
 }
 
 TEST(Thread, SynchronizeOnMainRunsDirectly)
