@@ -68,7 +68,8 @@ TEST(CommOpen, DevicesThatAreNotTerminalsAreRefused)
 {
     EXPECT_EQ(CreateFile("/dev/null"), INVALID_HANDLE_VALUE);
     EXPECT_EQ(GetLastError(), ERROR_NOT_SUPPORTED);
-    auto file = std::filesystem::temp_directory_path() / "comm-not-a-tty.txt";
+    // Named per process: copies of this test may run side by side.
+    auto file = std::filesystem::temp_directory_path() / ("comm-not-a-tty-" + std::to_string(::getpid()) + ".txt");
     std::ofstream(file) << "x";
     EXPECT_EQ(CreateFile(file.string()), INVALID_HANDLE_VALUE);
     EXPECT_EQ(GetLastError(), ERROR_NOT_SUPPORTED);
