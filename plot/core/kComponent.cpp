@@ -260,7 +260,8 @@ void TkComponent::SetEnabled(bool Value)
     BackGroundChange();
 }
 
-void TkComponent::SetBooleanField(bool& Field, bool Value, int ChangeKind)
+template <class T>
+void TkComponent::SetField(T& Field, T Value, int ChangeKind)
 {
     if (Field == Value)
         return;
@@ -271,27 +272,9 @@ void TkComponent::SetBooleanField(bool& Field, bool Value, int ChangeKind)
         BackGroundChange();
 }
 
-void TkComponent::SetIntegerField(int& Field, int Value, int ChangeKind)
-{
-    if (Field == Value)
-        return;
-    Field = Value;
-    if (ChangeKind == 0)
-        InvalidateChange();
-    else if (ChangeKind == 1)
-        BackGroundChange();
-}
-
-void TkComponent::SetColorField(TColor& Field, TColor Value, int ChangeKind)
-{
-    if (Field == Value)
-        return;
-    Field = Value;
-    if (ChangeKind == 0)
-        InvalidateChange();
-    else if (ChangeKind == 1)
-        BackGroundChange();
-}
+void TkComponent::SetBooleanField(bool& Field, bool Value, int ChangeKind) { SetField(Field, Value, ChangeKind); }
+void TkComponent::SetIntegerField(int& Field, int Value, int ChangeKind) { SetField(Field, Value, ChangeKind); }
+void TkComponent::SetColorField(TColor& Field, TColor Value, int ChangeKind) { SetField(Field, Value, ChangeKind); }
 
 TBitmap* TkComponent::GetCachedBackGround()
 {

@@ -123,6 +123,8 @@ protected:
     void SetBooleanField(bool& Field, bool Value, int ChangeKind);
     void SetIntegerField(int& Field, int Value, int ChangeKind);
     void SetColorField(TColor& Field, TColor Value, int ChangeKind);
+    template <class T>
+    void SetField(T& Field, T Value, int ChangeKind);
 
     // The cached background image at the control's size, made on demand
     // while background caching is on (null otherwise).
