@@ -250,6 +250,25 @@ bool CommDevice::GetModemStatus(DWORD* Status)
     return true;
 }
 
+// A request just queued: done at once (the result and count as the call
+// returns them), or pending, when the driver thread is woken for it.
+bool CommDevice::Started(OVERLAPPED* Overlapped, DWORD* Transferred)
+{
+    Pump();
+    if (Overlapped->Internal.load() != STATUS_PENDING) {
+        if (Transferred)
+            *Transferred = Overlapped->InternalHigh.load();
+        if (Overlapped->Internal.load() != 0) {
+            SetLastError(Overlapped->Internal.load());
+            return false;
+        }
+        return true;
+    }
+    Wake();
+    SetLastError(ERROR_IO_PENDING);
+    return false;
+}
+
 bool CommDevice::Write(const void* Buffer, DWORD Count, DWORD* Written, OVERLAPPED* Overlapped)
 {
     std::lock_guard lock(FMutex);
@@ -280,19 +299,7 @@ bool CommDevice::Write(const void* Buffer, DWORD Count, DWORD* Written, OVERLAPP
         return true;
     }
     FWrites.push_back(std::move(r));
-    Pump();
-    if (Overlapped->Internal.load() != STATUS_PENDING) {
-        if (Written)
-            *Written = Overlapped->InternalHigh.load();
-        if (Overlapped->Internal.load() != 0) {
-            SetLastError(Overlapped->Internal.load());
-            return false;
-        }
-        return true;
-    }
-    Wake();
-    SetLastError(ERROR_IO_PENDING);
-    return false;
+    return Started(Overlapped, Written);
 }
 
 bool CommDevice::Read(void* Buffer, DWORD Count, DWORD* ReadCount, OVERLAPPED* Overlapped)
@@ -333,19 +340,7 @@ bool CommDevice::Read(void* Buffer, DWORD Count, DWORD* ReadCount, OVERLAPPED* O
             r.Interval = Millis(t.ReadIntervalTimeout);
     }
     FReads.push_back(std::move(r));
-    Pump();
-    if (Overlapped->Internal.load() != STATUS_PENDING) {
-        if (ReadCount)
-            *ReadCount = Overlapped->InternalHigh.load();
-        if (Overlapped->Internal.load() != 0) {
-            SetLastError(Overlapped->Internal.load());
-            return false;
-        }
-        return true;
-    }
-    Wake();
-    SetLastError(ERROR_IO_PENDING);
-    return false;
+    return Started(Overlapped, ReadCount);
 }
 
 void CommDevice::AddEvents(DWORD Events) { FHistory |= Events & FMask; }

@@ -60,6 +60,9 @@ private:
     };
 
     bool Begin(OVERLAPPED* Overlapped, std::shared_ptr<CommEvent>& Event);
+    // Finishes queuing a request: its result now, or pending and the
+    // driver thread woken.
+    bool Started(OVERLAPPED* Overlapped, DWORD* Transferred);
     static void Complete(OVERLAPPED* Overlapped, CommEvent& Event, DWORD Error, DWORD Bytes);
     void Loop();
     // Moves bytes, completes what can complete; called with FMutex held.
