@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cstdint>
+
 #include "rtl/Component.h"
 
 namespace {
@@ -45,9 +47,10 @@ TEST(Component, FreeNotificationIsMutual)
     Probe subject;
     auto* watcher = new Probe;
     subject.FreeNotification(watcher);
+    const auto freed = reinterpret_cast<std::uintptr_t>(watcher);
     delete watcher;
     ASSERT_EQ(subject.seen.size(), 1u);
-    EXPECT_EQ(subject.seen[0].first, watcher);
+    EXPECT_EQ(reinterpret_cast<std::uintptr_t>(subject.seen[0].first), freed);
 }
 
 TEST(Component, LoadingRunsLoadedOnceForTree)

@@ -318,9 +318,11 @@ TEST_F(kGPFunctionsTest, GradientsWithoutStepsDoNotDivideByZero)
         Canvas.Records.clear();
         DrawGradient(&Canvas, TRect(5, 5, 6, 6), static_cast<TkFillDirection>(d), clRed, clBlue);
         EXPECT_FALSE(Canvas.Records.empty()) << d;
-        for (const TCanvasRecord& rec : Canvas.Records)
-            if (rec.Op == TCanvasOp::LineTo)
+        for (const TCanvasRecord& rec : Canvas.Records) {
+            if (rec.Op == TCanvasOp::LineTo) {
                 EXPECT_TRUE(rec.Pen.Color == clRed || rec.Pen.Color == clBlue) << d;
+            }
+        }
         Canvas.Records.clear();
         DrawGradient(&Canvas, TRect(5, 5, 5, 40), static_cast<TkFillDirection>(d), clRed, clBlue);
         EXPECT_TRUE(Ops(TCanvasOp::LineTo).empty()) << d;
