@@ -959,37 +959,24 @@ void TCustomComPort::CallRxFlag()
         DoRxFlag();
 }
 
-void TCustomComPort::CallCTSChange()
+void TCustomComPort::CallSignalChange(TComSignal Signal, TComSignalEvent TComLink::*LinkEvent,
+                                      void (TCustomComPort::*Do)(bool))
 {
     auto alive = FAlive;
-    bool on = ModemSignals().Contains(csCTS);
-    if (*alive && ForEachLink([this, on](TComLink* l) {
-            if (l->OnCTSChange)
-                l->OnCTSChange(this, on);
+    bool on = ModemSignals().Contains(Signal);
+    if (*alive && ForEachLink([this, on, LinkEvent](TComLink* l) {
+            if (l->*LinkEvent)
+                (l->*LinkEvent)(this, on);
         }))
-        DoCTSChange(on);
+        (this->*Do)(on);
 }
 
-void TCustomComPort::CallDSRChange()
-{
-    auto alive = FAlive;
-    bool on = ModemSignals().Contains(csDSR);
-    if (*alive && ForEachLink([this, on](TComLink* l) {
-            if (l->OnDSRChange)
-                l->OnDSRChange(this, on);
-        }))
-        DoDSRChange(on);
-}
+void TCustomComPort::CallCTSChange() { CallSignalChange(csCTS, &TComLink::OnCTSChange, &TCustomComPort::DoCTSChange); }
+void TCustomComPort::CallDSRChange() { CallSignalChange(csDSR, &TComLink::OnDSRChange, &TCustomComPort::DoDSRChange); }
 
 void TCustomComPort::CallRLSDChange()
 {
-    auto alive = FAlive;
-    bool on = ModemSignals().Contains(csRLSD);
-    if (*alive && ForEachLink([this, on](TComLink* l) {
-            if (l->OnRLSDChange)
-                l->OnRLSDChange(this, on);
-        }))
-        DoRLSDChange(on);
+    CallSignalChange(csRLSD, &TComLink::OnRLSDChange, &TCustomComPort::DoRLSDChange);
 }
 
 void TCustomComPort::CallError()

@@ -187,6 +187,8 @@ private:
     void CallBreak();
     void CallRing();
     void CallRxFlag();
+    // A modem line changed: tells the links, then the port's own handler.
+    void CallSignalChange(TComSignal Signal, TComSignalEvent TComLink::*LinkEvent, void (TCustomComPort::*Do)(bool));
     void CallCTSChange();
     void CallDSRChange();
     void CallRLSDChange();
