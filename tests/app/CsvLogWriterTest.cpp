@@ -1,6 +1,6 @@
 #include "app/CsvLogWriter.h"
 
-#include "TempDir.h"
+#include "ScratchDir.h"
 #include "rtl/Gbk.h"
 
 #include <gtest/gtest.h>
@@ -47,7 +47,7 @@ protected:
     std::string Temp() const { return FDir / "Temp/$$$RunningLogFile.$$$"; }
     std::string Data(const std::string& Name) const { return FDir / ("Data/" + Name); }
 
-    TTempDir FDir;
+    TScratchDir FDir;
 };
 
 TEST_F(CsvLogWriterTest, HeaderAndRecordsAreGbkWithCrLf)

@@ -4,7 +4,7 @@
 #include "app/SamplingRun.h"
 
 #include "SampleFakes.h"
-#include "TempDir.h"
+#include "ScratchDir.h"
 #include "rtl/Gbk.h"
 
 #include <gtest/gtest.h>
@@ -51,7 +51,7 @@ TEST(DeviceSampleAdapterTest, ValuesTextsAndTriggersComeFromTheChannels)
     EXPECT_EQ(40, adapter.DVRBeginAddr());
     EXPECT_EQ(2, adapter.ChannelCount());
 
-    TTempDir dir;
+    TScratchDir dir;
     TFakeSampleView view;
     TSampleSettings settings;
     settings.AxisFormat = 2;

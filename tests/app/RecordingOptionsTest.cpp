@@ -1,7 +1,7 @@
 #include "app/RecordingControl.h"
 #include "app/SysOption.h"
 
-#include "TempDir.h"
+#include "ScratchDir.h"
 #include "controls/VcRegIniFile.h"
 #include "rtl/Gbk.h"
 
@@ -13,7 +13,7 @@ namespace {
 
 TEST(RecordingOptionsTest, TakenFromTheOptions)
 {
-    TTempDir dir;
+    TScratchDir dir;
     std::ofstream(dir / "config.ini", std::ios::binary)
         << Gbk::ToGbk("[System Parameters]\r\nComm Port=/dev/ttyUSB3\r\nBaud Rate=19200\r\nParity=2\r\n"
                       "Poll Delay=7\r\nPoll Timeout=321\r\n"

@@ -1,7 +1,7 @@
 #include "app/SamplingRun.h"
 
 #include "SampleFakes.h"
-#include "TempDir.h"
+#include "ScratchDir.h"
 #include "rtl/Gbk.h"
 
 #include <gtest/gtest.h>
@@ -55,7 +55,7 @@ protected:
 
     std::string Log() const { return ReadText(FDir / "run.csv"); }
 
-    TTempDir FDir;
+    TScratchDir FDir;
     TFakeSampleDevice FDev1, FDev2, FDev3;
     TFakeSampleView FView;
     std::uint64_t FTick = 1000;

@@ -21,6 +21,7 @@ public:
 
     const std::string& Path() const { return FPath; }
     std::string File(const std::string& Name) const { return FPath + Name; }
+    std::string operator/(const std::string& Name) const { return File(Name); }
 
     static std::string Read(const std::string& FileName)
     {

@@ -1,6 +1,6 @@
 #include "app/UniqueFileName.h"
 
-#include "TempDir.h"
+#include "ScratchDir.h"
 
 #include <gtest/gtest.h>
 
@@ -22,13 +22,13 @@ TEST(UniqueFileNameTest, RemoveFileExtDropsOnlyTheLastExtension)
 
 TEST(UniqueFileNameTest, AFreeNameIsKept)
 {
-    TTempDir dir;
+    TScratchDir dir;
     EXPECT_EQ(dir / "x.csv", UniqueFileName(dir / "x.csv"));
 }
 
 TEST(UniqueFileNameTest, NumbersUpward)
 {
-    TTempDir dir;
+    TScratchDir dir;
     Touch(dir / "x.csv");
     EXPECT_EQ(dir / "x(2).csv", UniqueFileName(dir / "x.csv"));
     Touch(dir / "x(2).csv");
@@ -37,7 +37,7 @@ TEST(UniqueFileNameTest, NumbersUpward)
 
 TEST(UniqueFileNameTest, ANumberedNameRestartsFromItsStem)
 {
-    TTempDir dir;
+    TScratchDir dir;
     Touch(dir / "x(7).csv");
     EXPECT_EQ(dir / "x.csv", UniqueFileName(dir / "x(7).csv"));
     Touch(dir / "x.csv");
@@ -46,7 +46,7 @@ TEST(UniqueFileNameTest, ANumberedNameRestartsFromItsStem)
 
 TEST(UniqueFileNameTest, ParenthesesThatAreNotANumberAreKept)
 {
-    TTempDir dir;
+    TScratchDir dir;
     Touch(dir / "(5).csv");
     EXPECT_EQ(dir / "(5)(2).csv", UniqueFileName(dir / "(5).csv"));
     Touch(dir / "a(b).csv");
@@ -57,7 +57,7 @@ TEST(UniqueFileNameTest, ParenthesesThatAreNotANumberAreKept)
 
 TEST(UniqueFileNameTest, TheRunningLogFileName)
 {
-    TTempDir dir;
+    TScratchDir dir;
     Touch(dir / "$$$RunningLogFile.$$$");
     EXPECT_EQ(dir / "$$$RunningLogFile(2).$$$", UniqueFileName(dir / "$$$RunningLogFile.$$$"));
 }

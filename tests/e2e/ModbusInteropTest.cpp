@@ -4,7 +4,7 @@
 #include "app/SerialPortSampleThreadUnit.h"
 
 #include "../app/SampleFakes.h"
-#include "../app/TempDir.h"
+#include "../app/ScratchDir.h"
 #include "LibModbusServer.h"
 #include "PtyPair.h"
 #include "UiLoop.h"
@@ -35,7 +35,7 @@ TEST(ModbusInteropTest, ValuesEqualTheRegistersServedForAllRules)
 
     TFakeSampleDevice rule0(17, 0, 0, 3), rule1(17, 1, 10, 2), rule2(17, 2, 20, 2);
     TFakeSampleView view;
-    TTempDir dir;
+    TScratchDir dir;
     TSampleSettings settings;
     settings.PollDelay = 0;
     settings.PollTimeout = 2000;

@@ -4,7 +4,7 @@
 #include "app/RecordingControl.h"
 
 #include "../app/SampleFakes.h"
-#include "../app/TempDir.h"
+#include "../app/ScratchDir.h"
 #include "LibModbusServer.h"
 #include "PtyPair.h"
 #include "RecordingFakes.h"
@@ -108,7 +108,7 @@ protected:
         return FControl.HandleMessage(WM_STOP_RECORDING);
     }
 
-    TTempDir FDir;
+    TScratchDir FDir;
     std::list<TFakeSampleDevice> FDevices;
     modbussim::Simulator FSim;
     TFakeRecordingView FView;
