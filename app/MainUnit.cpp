@@ -341,29 +341,7 @@ bool TfrmMain::RunActive() const
     return FRecording->Running();
 }
 
-TRecordingOptions TfrmMain::RecordingOptions() const
-{
-    TRecordingOptions O;
-    O.AppDir = AppDir();
-    O.LogFilenameMode = optLogFilenameMode->AsInteger();
-    O.Line.PortName = optCommPort->AsString();
-    O.Line.BaudRate = optBaudRate->AsInteger();
-    O.Line.Parity = optParity->AsInteger();
-    TSampleSettings& S = O.Settings;
-    S.PollDelay = optPollDelay->AsInteger();
-    S.PollTimeout = optPollTimeout->AsInteger();
-    S.LogInterval = optLogInterval->AsFloat();
-    S.AxisFormat = optAxisFormat->AsInteger();
-    S.MaxRecordPerFile = optMaxRecordPerFile->AsInteger();
-    S.StartMode = optStartMode->AsInteger();
-    S.StopMode = optStopMode->AsInteger();
-    S.StartTriggerLogic = optStartTriggerLogic->AsInteger();
-    S.StopTriggerLogic = optStopTriggerLogic->AsInteger();
-    O.LogDuration = optLogDuration->AsFloat();
-    O.TimeBaseLog = optTimeBaseLog->AsInteger();
-    S.LogDuration = TSampleSettings::DurationSeconds(O.LogDuration, O.TimeBaseLog);
-    return O;
-}
+TRecordingOptions TfrmMain::RecordingOptions() const { return TRecordingOptions::FromOptions(AppDir()); }
 
 void TfrmMain::btnRecordClick(TObject*)
 {
