@@ -14,6 +14,8 @@ void TPersistent::Assign(const TPersistent* Source)
     throw EConvertError("Cannot assign a nil to a " + std::string(typeid(*this).name()));
 }
 
+void TPersistent::DefineProperties(TFiler&) {}
+
 void TPersistent::AssignTo(TPersistent* Dest) const
 {
     throw EConvertError("Cannot assign a " + std::string(typeid(*this).name()) + " to a " +

@@ -23,6 +23,21 @@ public:
     using Exception::Exception;
 };
 
+// Failure to read or write a stream; the filer errors of the component
+// stream derive from these.
+class EStreamError : public Exception {
+public:
+    using Exception::Exception;
+};
+class EReadError : public EStreamError {
+public:
+    using EStreamError::EStreamError;
+};
+class EWriteError : public EStreamError {
+public:
+    using EStreamError::EStreamError;
+};
+
 // Silent exception: ends an operation without a message.
 class EAbort : public Exception {
 public:
