@@ -151,6 +151,17 @@ TPropList TPropertyRegistry::GetPropList(const TObject* Instance) const
     return e ? e->Flat : TPropList{};
 }
 
+std::vector<TPropertyRegistry::TRegisteredClass> TPropertyRegistry::Classes() const
+{
+    std::lock_guard<std::mutex> lock(RegistryMutex());
+    std::vector<TRegisteredClass> classes;
+    for (const auto& e : FEntries) {
+        const TClassEntry* base = e->Base ? FindEntry(*e->Base) : nullptr;
+        classes.push_back({e->ClassName, base ? base->ClassName : std::string()});
+    }
+    return classes;
+}
+
 std::string TPropertyRegistry::GetClassName(const TObject* Instance) const
 {
     std::lock_guard<std::mutex> lock(RegistryMutex());

@@ -5,6 +5,7 @@
 // path, the OPC binding and the editor all go through this registry.
 #include <cstdint>
 #include <functional>
+#include <string_view>
 #include <memory>
 #include <optional>
 #include <string>
@@ -92,6 +93,14 @@ public:
     // Class name as registered for the object's class ("" when unknown).
     std::string GetClassName(const TObject* Instance) const;
 
+    // Every registered class with the name of its registered base ("" for a
+    // root or a base never registered), in the order of registration.
+    struct TRegisteredClass {
+        std::string Name;
+        std::string BaseName;
+    };
+    std::vector<TRegisteredClass> Classes() const;
+
 private:
     struct TClassEntry {
         std::type_index Class;
@@ -109,8 +118,12 @@ private:
     std::vector<std::unique_ptr<TClassEntry>> FEntries;
 };
 
-// Typed builder for one class's own descriptors. T is the class; getters
-// and setters are callables over T.
+// Typed builder for one class's own descriptors. T is the class. A getter
+// is a callable over T, a const member function or a data member; a setter
+// is a callable over T and the value, a member function taking one value,
+// a data member, or nullptr for a read-only property. So a property takes
+// one line:
+//     .Integer("InputSize", &TComBuffer::InputSize, &TComBuffer::SetInputSize, 1024)
 template <class T>
 class TPropertyListBuilder {
 public:
@@ -134,6 +147,14 @@ public:
     {
         TPropInfo& p = Add(Name, TTypeKind::tkChar, "Char");
         BindOrd(p, Get, Set);
+        // A char getter reads as 0..255, not as a negative number.
+        p.GetOrd = [Get](const TObject* o) -> std::int64_t {
+            auto value = std::invoke(Get, Cast(o));
+            if constexpr (std::is_same_v<std::remove_cvref_t<decltype(value)>, char>)
+                return static_cast<unsigned char>(value);
+            else
+                return static_cast<std::int64_t>(value);
+        };
         p.Default = Default;
         p.MinValue = 0;
         p.MaxValue = 255;
@@ -175,18 +196,18 @@ public:
     TPropertyListBuilder& Float(const std::string& Name, G Get, S Set, const std::string& TypeName = "Double")
     {
         TPropInfo& p = Add(Name, TTypeKind::tkFloat, TypeName);
-        p.GetFloat = [Get](const TObject* o) { return static_cast<double>(Get(Cast(o))); };
+        p.GetFloat = [Get](const TObject* o) { return static_cast<double>(std::invoke(Get, Cast(o))); };
         if constexpr (!std::is_same_v<S, std::nullptr_t>)
-            p.SetFloat = [Set](TObject* o, double v) { Set(Cast(o), v); };
+            p.SetFloat = [Set](TObject* o, double v) { CallSet(Set, Cast(o), v); };
         return *this;
     }
     template <class G, class S>
     TPropertyListBuilder& String(const std::string& Name, G Get, S Set)
     {
         TPropInfo& p = Add(Name, TTypeKind::tkString, "String");
-        p.GetStr = [Get](const TObject* o) { return std::string(Get(Cast(o))); };
+        p.GetStr = [Get](const TObject* o) { return std::string(std::invoke(Get, Cast(o))); };
         if constexpr (!std::is_same_v<S, std::nullptr_t>)
-            p.SetStr = [Set](TObject* o, const std::string& v) { Set(Cast(o), v); };
+            p.SetStr = [Set](TObject* o, const std::string& v) { CallSet(Set, Cast(o), v); };
         return *this;
     }
     // A nested object; Owned when the holder owns it (followed by paths).
@@ -196,7 +217,7 @@ public:
                                  bool Writable = true)
     {
         TPropInfo& p = Add(Name, TTypeKind::tkClass, TypeName);
-        p.GetObject = [Get](const TObject* o) -> TObject* { return Get(Cast(o)); };
+        p.GetObject = [Get](const TObject* o) -> TObject* { return ObjectOf(std::invoke(Get, Cast(o))); };
         p.OwnsObject = Owned;
         p.HasWriteAccessor = Writable;
         return *this;
@@ -206,7 +227,7 @@ public:
     TPropertyListBuilder& Method(const std::string& Name, const std::string& TypeName, G Get)
     {
         TPropInfo& p = Add(Name, TTypeKind::tkMethod, TypeName);
-        p.GetAssigned = [Get](const TObject* o) { return Get(Cast(o)); };
+        p.GetAssigned = [Get](const TObject* o) { return static_cast<bool>(std::invoke(Get, Cast(o))); };
         p.HasWriteAccessor = true;
         return *this;
     }
@@ -214,7 +235,7 @@ public:
     template <class F>
     TPropertyListBuilder& Stored(F Fn)
     {
-        FProps.back().StoredFn = [Fn](const TObject* o) { return Fn(Cast(o)); };
+        FProps.back().StoredFn = [Fn](const TObject* o) { return static_cast<bool>(std::invoke(Fn, Cast(o))); };
         return *this;
     }
 
@@ -236,9 +257,44 @@ private:
     template <class G, class S>
     static void BindOrd(TPropInfo& p, G Get, S Set)
     {
-        p.GetOrd = [Get](const TObject* o) { return static_cast<std::int64_t>(Get(Cast(o))); };
+        p.GetOrd = [Get](const TObject* o) { return static_cast<std::int64_t>(std::invoke(Get, Cast(o))); };
         if constexpr (!std::is_same_v<S, std::nullptr_t>)
-            p.SetOrd = [Set](TObject* o, std::int64_t v) { Set(Cast(o), v); };
+            p.SetOrd = [Set](TObject* o, std::int64_t v) { CallSet(Set, Cast(o), v); };
+    }
+
+    // The value a member setter takes: its one parameter's type, or the data
+    // member's own type; callables get the value as it is.
+    template <class S>
+    struct SetterValue {
+        using type = void;
+    };
+    template <class C, class R, class A>
+    struct SetterValue<R (C::*)(A)> {
+        using type = std::remove_cvref_t<A>;
+    };
+    template <class C, class R, class A>
+    struct SetterValue<R (C::*)(A) noexcept> {
+        using type = std::remove_cvref_t<A>;
+    };
+    template <class S, class V>
+    static void CallSet(S Set, T& o, const V& v)
+    {
+        if constexpr (std::is_member_object_pointer_v<S>)
+            o.*Set = static_cast<std::remove_cvref_t<decltype(o.*Set)>>(v);
+        else if constexpr (std::is_member_function_pointer_v<S>)
+            (o.*Set)(static_cast<typename SetterValue<S>::type>(v));
+        else
+            Set(o, v);
+    }
+    template <class P>
+    static TObject* ObjectOf(P* Object)
+    {
+        return const_cast<std::remove_const_t<P>*>(Object);
+    }
+    template <class P>
+    static TObject* ObjectOf(P& Object)
+    {
+        return const_cast<std::remove_const_t<P>*>(&Object);
     }
 
     std::vector<TPropInfo> FProps;

@@ -220,3 +220,76 @@ TEST_F(PublishedPropertiesTest, DottedPathIgnoresReferencesAndNeverLoops)
 }
 
 }  // namespace
+
+namespace {
+
+enum TMeterStyle { msNeedle, msBar, msDigits };
+
+class TMeter : public TPersistent {
+public:
+    int Range() const { return FRange; }
+    void SetRange(int Value) { FRange = Value; }
+    TMeterStyle Style() const { return FStyle; }
+    void SetStyle(TMeterStyle Value) { FStyle = Value; }
+    char Mark() const { return FMark; }
+    void SetMark(char Value) { FMark = Value; }
+    const std::string& Unit() const { return FUnit; }
+    void SetUnit(const std::string& Value) { FUnit = Value; }
+    TSampleFont* Font() const { return const_cast<TSampleFont*>(&FFont); }
+
+    double Scale = 1.5;
+    bool Lit = false;
+    std::function<void()> OnTick;
+
+private:
+    int FRange = 10;
+    TMeterStyle FStyle = msBar;
+    char FMark = '\xB0';
+    std::string FUnit = "bar";
+    TSampleFont FFont;
+};
+
+// Member functions and data members stand in for accessor lambdas, one line
+// a property, with the value converted to the setter's own type.
+TEST(PublishedMemberPointers, DeclareAPropertyInOneLine)
+{
+    RegisterSamples();
+    RegisterPublishedClass<TMeter>(
+        "TMeter", TPropertyListBuilder<TMeter>()
+                      .Integer("Range", &TMeter::Range, &TMeter::SetRange, 10)
+                      .Enumeration("Style", "TMeterStyle", {"msNeedle", "msBar", "msDigits"}, &TMeter::Style,
+                                   &TMeter::SetStyle, msBar)
+                      .Char("Mark", &TMeter::Mark, &TMeter::SetMark)
+                      .String("Unit", &TMeter::Unit, &TMeter::SetUnit)
+                      .Float("Scale", &TMeter::Scale, &TMeter::Scale)
+                      .Boolean("Lit", &TMeter::Lit, &TMeter::Lit, false)
+                      .Integer("ReadOnlyRange", &TMeter::Range, nullptr)
+                      .Object("Font", "TSampleFont", &TMeter::Font)
+                      .Method("OnTick", "TNotifyEvent", &TMeter::OnTick)
+                      .Take());
+    TMeter m;
+    SetOrdProp(&m, *GetPropInfo(&m, "Range"), 250);
+    EXPECT_EQ(m.Range(), 250);
+    SetOrdProp(&m, *GetPropInfo(&m, "Style"), 2);
+    EXPECT_EQ(m.Style(), msDigits);
+    EXPECT_EQ(GetOrdProp(&m, *GetPropInfo(&m, "Mark")), 0xB0) << "a char reads as 0..255";
+    SetOrdProp(&m, *GetPropInfo(&m, "Mark"), 0xE9);
+    EXPECT_EQ(m.Mark(), '\xE9');
+    SetStrProp(&m, *GetPropInfo(&m, "Unit"), "kPa");
+    EXPECT_EQ(m.Unit(), "kPa");
+    SetFloatProp(&m, *GetPropInfo(&m, "Scale"), -0.25);
+    EXPECT_EQ(m.Scale, -0.25);
+    SetOrdProp(&m, *GetPropInfo(&m, "Lit"), 1);
+    EXPECT_TRUE(m.Lit);
+    EXPECT_FALSE(GetPropInfo(&m, "ReadOnlyRange")->IsWritable());
+    EXPECT_THROW(SetOrdProp(&m, *GetPropInfo(&m, "ReadOnlyRange"), 1), EConvertError);
+    EXPECT_EQ(GetObjectProp(&m, *GetPropInfo(&m, "Font")), m.Font());
+    EXPECT_FALSE(GetPropInfo(&m, "OnTick")->GetAssigned(&m));
+    m.OnTick = [] {};
+    EXPECT_TRUE(GetPropInfo(&m, "OnTick")->GetAssigned(&m));
+    auto location = FindPropertyByPath(&m, "Font.Size");
+    ASSERT_TRUE(location);
+    EXPECT_EQ(GetOrdProp(location.Instance, *location.Info), 8);
+}
+
+}  // namespace
