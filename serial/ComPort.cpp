@@ -26,128 +26,97 @@ const bool Registered = [] {
     RegisterPublishedClass<TComBuffer>(
         "TComBuffer",
         TPropertyListBuilder<TComBuffer>()
-            .Integer("InputSize", [](const TComBuffer& b) { return b.InputSize(); },
-                     [](TComBuffer& b, std::int64_t v) { b.SetInputSize(int(v)); }, 1024)
-            .Integer("OutputSize", [](const TComBuffer& b) { return b.OutputSize(); },
-                     [](TComBuffer& b, std::int64_t v) { b.SetOutputSize(int(v)); }, 1024)
+            .Integer("InputSize", &TComBuffer::InputSize, &TComBuffer::SetInputSize, 1024)
+            .Integer("OutputSize", &TComBuffer::OutputSize, &TComBuffer::SetOutputSize, 1024)
             .Take());
     RegisterPublishedClass<TComParity>(
         "TComParity",
         TPropertyListBuilder<TComParity>()
             .Enumeration("Bits", "TParityBits", {"prNone", "prOdd", "prEven", "prMark", "prSpace"},
-                         [](const TComParity& p) { return p.Bits(); },
-                         [](TComParity& p, std::int64_t v) { p.SetBits(TParityBits(v)); }, prNone)
-            .Boolean("Check", [](const TComParity& p) { return p.Check(); },
-                     [](TComParity& p, std::int64_t v) { p.SetCheck(v != 0); }, false)
-            .Boolean("Replace", [](const TComParity& p) { return p.Replace(); },
-                     [](TComParity& p, std::int64_t v) { p.SetReplace(v != 0); }, false)
-            .Char("ReplaceChar", [](const TComParity& p) { return static_cast<unsigned char>(p.ReplaceChar()); },
-                  [](TComParity& p, std::int64_t v) { p.SetReplaceChar(char(v)); }, 0)
+                         &TComParity::Bits, &TComParity::SetBits, prNone)
+            .Boolean("Check", &TComParity::Check, &TComParity::SetCheck, false)
+            .Boolean("Replace", &TComParity::Replace, &TComParity::SetReplace, false)
+            .Char("ReplaceChar", &TComParity::ReplaceChar, &TComParity::SetReplaceChar, 0)
             .Take());
     using TO = TComTimeouts;
     RegisterPublishedClass<TComTimeouts>(
         "TComTimeouts",
         TPropertyListBuilder<TO>()
-            .Integer("ReadInterval", [](const TO& t) { return t.ReadInterval(); },
-                     [](TO& t, std::int64_t v) { t.SetReadInterval(int(v)); }, -1)
-            .Integer("ReadTotalMultiplier", [](const TO& t) { return t.ReadTotalMultiplier(); },
-                     [](TO& t, std::int64_t v) { t.SetReadTotalMultiplier(int(v)); }, 0)
-            .Integer("ReadTotalConstant", [](const TO& t) { return t.ReadTotalConstant(); },
-                     [](TO& t, std::int64_t v) { t.SetReadTotalConstant(int(v)); }, 0)
-            .Integer("WriteTotalMultiplier", [](const TO& t) { return t.WriteTotalMultiplier(); },
-                     [](TO& t, std::int64_t v) { t.SetWriteTotalMultiplier(int(v)); }, 100)
-            .Integer("WriteTotalConstant", [](const TO& t) { return t.WriteTotalConstant(); },
-                     [](TO& t, std::int64_t v) { t.SetWriteTotalConstant(int(v)); }, 1000)
+            .Integer("ReadInterval", &TO::ReadInterval, &TO::SetReadInterval, -1)
+            .Integer("ReadTotalMultiplier", &TO::ReadTotalMultiplier, &TO::SetReadTotalMultiplier, 0)
+            .Integer("ReadTotalConstant", &TO::ReadTotalConstant, &TO::SetReadTotalConstant, 0)
+            .Integer("WriteTotalMultiplier", &TO::WriteTotalMultiplier, &TO::SetWriteTotalMultiplier, 100)
+            .Integer("WriteTotalConstant", &TO::WriteTotalConstant, &TO::SetWriteTotalConstant, 1000)
             .Take());
     using TF = TComFlowControl;
     RegisterPublishedClass<TComFlowControl>(
         "TComFlowControl",
         TPropertyListBuilder<TF>()
-            .Boolean("OutCTSFlow", [](const TF& f) { return f.OutCTSFlow(); },
-                     [](TF& f, std::int64_t v) { f.SetOutCTSFlow(v != 0); }, false)
-            .Boolean("OutDSRFlow", [](const TF& f) { return f.OutDSRFlow(); },
-                     [](TF& f, std::int64_t v) { f.SetOutDSRFlow(v != 0); }, false)
+            .Boolean("OutCTSFlow", &TF::OutCTSFlow, &TF::SetOutCTSFlow, false)
+            .Boolean("OutDSRFlow", &TF::OutDSRFlow, &TF::SetOutDSRFlow, false)
             .Enumeration("ControlDTR", "TDTRFlowControl", {"dtrDisable", "dtrEnable", "dtrHandshake"},
-                         [](const TF& f) { return f.ControlDTR(); },
-                         [](TF& f, std::int64_t v) { f.SetControlDTR(TDTRFlowControl(v)); }, dtrDisable)
+                         &TF::ControlDTR, &TF::SetControlDTR, dtrDisable)
             .Enumeration("ControlRTS", "TRTSFlowControl", {"rtsDisable", "rtsEnable", "rtsHandshake", "rtsToggle"},
-                         [](const TF& f) { return f.ControlRTS(); },
-                         [](TF& f, std::int64_t v) { f.SetControlRTS(TRTSFlowControl(v)); }, rtsDisable)
-            .Boolean("XonXoffOut", [](const TF& f) { return f.XonXoffOut(); },
-                     [](TF& f, std::int64_t v) { f.SetXonXoffOut(v != 0); }, false)
-            .Boolean("XonXoffIn", [](const TF& f) { return f.XonXoffIn(); },
-                     [](TF& f, std::int64_t v) { f.SetXonXoffIn(v != 0); }, false)
-            .Boolean("DSRSensitivity", [](const TF& f) { return f.DSRSensitivity(); },
-                     [](TF& f, std::int64_t v) { f.SetDSRSensitivity(v != 0); }, false)
-            .Boolean("TxContinueOnXoff", [](const TF& f) { return f.TxContinueOnXoff(); },
-                     [](TF& f, std::int64_t v) { f.SetTxContinueOnXoff(v != 0); }, false)
-            .Char("XonChar", [](const TF& f) { return static_cast<unsigned char>(f.XonChar()); },
-                  [](TF& f, std::int64_t v) { f.SetXonChar(char(v)); }, 17)
-            .Char("XoffChar", [](const TF& f) { return static_cast<unsigned char>(f.XoffChar()); },
-                  [](TF& f, std::int64_t v) { f.SetXoffChar(char(v)); }, 19)
+                         &TF::ControlRTS, &TF::SetControlRTS, rtsDisable)
+            .Boolean("XonXoffOut", &TF::XonXoffOut, &TF::SetXonXoffOut, false)
+            .Boolean("XonXoffIn", &TF::XonXoffIn, &TF::SetXonXoffIn, false)
+            .Boolean("DSRSensitivity", &TF::DSRSensitivity, &TF::SetDSRSensitivity, false)
+            .Boolean("TxContinueOnXoff", &TF::TxContinueOnXoff, &TF::SetTxContinueOnXoff, false)
+            .Char("XonChar", &TF::XonChar, &TF::SetXonChar, 17)
+            .Char("XoffChar", &TF::XoffChar, &TF::SetXoffChar, 19)
             .Enumeration("FlowControl", "TFlowControl", {"fcHardware", "fcSoftware", "fcNone", "fcCustom"},
-                         [](const TF& f) { return f.FlowControl(); },
-                         [](TF& f, std::int64_t v) { f.SetFlowControl(TFlowControl(v)); })
+                         &TF::FlowControl, &TF::SetFlowControl)
             .Stored([](const TF&) { return false; })
             .Take());
     using T = TComPort;
-    auto method = [](TPropertyListBuilder<T>& b, const char* Name, const char* Type, auto Get) {
-        b.Method(Name, Type, Get);
-    };
     TPropertyListBuilder<T> b;
-    b.String("Name", [](const T& p) { return p.GetName(); }, [](T& p, const std::string& v) { p.SetName(v); })
-        .Integer("Tag", [](const T& p) { return p.Tag; }, [](T& p, std::int64_t v) { p.Tag = std::intptr_t(v); }, 0)
-        .Boolean("Connected", [](const T& p) { return p.Connected(); },
-                 [](T& p, std::int64_t v) { p.SetConnected(v != 0); }, false)
+    b.String("Name", &T::GetName, &T::SetName)
+        .Integer("Tag", &T::Tag, &T::Tag, 0)
+        .Boolean("Connected", &T::Connected, &T::SetConnected, false)
         .Enumeration("BaudRate", "TBaudRate",
                      {"brCustom", "br110", "br300", "br600", "br1200", "br2400", "br4800", "br9600", "br14400",
                       "br19200", "br38400", "br56000", "br57600", "br115200", "br128000", "br256000"},
-                     [](const T& p) { return p.BaudRate(); }, [](T& p, std::int64_t v) { p.SetBaudRate(TBaudRate(v)); })
-        .String("Port", [](const T& p) { return p.Port(); }, [](T& p, const std::string& v) { p.SetPort(v); })
-        .Object("Parity", "TComParity", [](const T& p) { return static_cast<TObject*>(p.Parity()); })
+                     &T::BaudRate, &T::SetBaudRate)
+        .String("Port", &T::Port, &T::SetPort)
+        .Object("Parity", "TComParity", &T::Parity)
         .Enumeration("StopBits", "TStopBits", {"sbOneStopBit", "sbOne5StopBits", "sbTwoStopBits"},
-                     [](const T& p) { return p.StopBits(); }, [](T& p, std::int64_t v) { p.SetStopBits(TStopBits(v)); })
+                     &T::StopBits, &T::SetStopBits)
         .Enumeration("DataBits", "TDataBits", {"dbFive", "dbSix", "dbSeven", "dbEight"},
-                     [](const T& p) { return p.DataBits(); }, [](T& p, std::int64_t v) { p.SetDataBits(TDataBits(v)); })
-        .Boolean("DiscardNull", [](const T& p) { return p.DiscardNull(); },
-                 [](T& p, std::int64_t v) { p.SetDiscardNull(v != 0); }, false)
-        .Char("EventChar", [](const T& p) { return static_cast<unsigned char>(p.EventChar()); },
-              [](T& p, std::int64_t v) { p.SetEventChar(char(v)); }, 0)
+                     &T::DataBits, &T::SetDataBits)
+        .Boolean("DiscardNull", &T::DiscardNull, &T::SetDiscardNull, false)
+        .Char("EventChar", &T::EventChar, &T::SetEventChar, 0)
         .Set("Events", "TComEvents",
              {"evRxChar", "evTxEmpty", "evRxFlag", "evRing", "evBreak", "evCTS", "evDSR", "evError", "evRLSD",
               "evRx80Full"},
              [](const T& p) { return p.Events().Bits(); },
              [](T& p, std::int64_t v) { p.SetEvents(TComEvents::FromBits(std::uint32_t(v))); })
-        .Object("Buffer", "TComBuffer", [](const T& p) { return static_cast<TObject*>(p.Buffer()); })
-        .Object("FlowControl", "TComFlowControl", [](const T& p) { return static_cast<TObject*>(p.FlowControl()); })
-        .Object("Timeouts", "TComTimeouts", [](const T& p) { return static_cast<TObject*>(p.Timeouts()); })
+        .Object("Buffer", "TComBuffer", &T::Buffer)
+        .Object("FlowControl", "TComFlowControl", &T::FlowControl)
+        .Object("Timeouts", "TComTimeouts", &T::Timeouts)
         .Set("StoredProps", "TStoredProps",
              {"spBasic", "spFlowControl", "spBuffer", "spTimeouts", "spParity", "spOthers"},
              [](const T& p) { return p.StoredProps().Bits(); },
              [](T& p, std::int64_t v) { p.SetStoredProps(TStoredProps::FromBits(std::uint32_t(v))); })
-        .Boolean("TriggersOnRxChar", [](const T& p) { return p.TriggersOnRxChar(); },
-                 [](T& p, std::int64_t v) { p.SetTriggersOnRxChar(v != 0); })
+        .Boolean("TriggersOnRxChar", &T::TriggersOnRxChar, &T::SetTriggersOnRxChar)
         .Enumeration("SyncMethod", "TSyncMethod", {"smThreadSync", "smWindowSync", "smNone"},
-                     [](const T& p) { return p.SyncMethod(); },
-                     [](T& p, std::int64_t v) { p.SetSyncMethod(TSyncMethod(v)); }, smThreadSync);
-    method(b, "OnAfterOpen", "TNotifyEvent", [](const T& p) { return bool(p.OnAfterOpen); });
-    method(b, "OnAfterClose", "TNotifyEvent", [](const T& p) { return bool(p.OnAfterClose); });
-    method(b, "OnBeforeOpen", "TNotifyEvent", [](const T& p) { return bool(p.OnBeforeOpen); });
-    method(b, "OnBeforeClose", "TNotifyEvent", [](const T& p) { return bool(p.OnBeforeClose); });
-    method(b, "OnRxChar", "TRxCharEvent", [](const T& p) { return bool(p.OnRxChar); });
-    method(b, "OnRxBuf", "TRxBufEvent", [](const T& p) { return bool(p.OnRxBuf); });
-    method(b, "OnTxEmpty", "TNotifyEvent", [](const T& p) { return bool(p.OnTxEmpty); });
-    method(b, "OnBreak", "TNotifyEvent", [](const T& p) { return bool(p.OnBreak); });
-    method(b, "OnRing", "TNotifyEvent", [](const T& p) { return bool(p.OnRing); });
-    method(b, "OnCTSChange", "TComSignalEvent", [](const T& p) { return bool(p.OnCTSChange); });
-    method(b, "OnDSRChange", "TComSignalEvent", [](const T& p) { return bool(p.OnDSRChange); });
-    method(b, "OnRLSDChange", "TComSignalEvent", [](const T& p) { return bool(p.OnRLSDChange); });
-    method(b, "OnRxFlag", "TNotifyEvent", [](const T& p) { return bool(p.OnRxFlag); });
-    method(b, "OnError", "TComErrorEvent", [](const T& p) { return bool(p.OnError); });
-    method(b, "OnRx80Full", "TNotifyEvent", [](const T& p) { return bool(p.OnRx80Full); });
-    method(b, "OnException", "TComExceptionEvent", [](const T& p) { return bool(p.OnException); });
-    b.Integer("CodePage", [](const T& p) { return p.CodePage(); },
-              [](T& p, std::int64_t v) { p.SetCodePage(std::uint32_t(v)); }, 0);
+                     &T::SyncMethod, &T::SetSyncMethod, smThreadSync);
+    b.Method("OnAfterOpen", "TNotifyEvent", &T::OnAfterOpen);
+    b.Method("OnAfterClose", "TNotifyEvent", &T::OnAfterClose);
+    b.Method("OnBeforeOpen", "TNotifyEvent", &T::OnBeforeOpen);
+    b.Method("OnBeforeClose", "TNotifyEvent", &T::OnBeforeClose);
+    b.Method("OnRxChar", "TRxCharEvent", &T::OnRxChar);
+    b.Method("OnRxBuf", "TRxBufEvent", &T::OnRxBuf);
+    b.Method("OnTxEmpty", "TNotifyEvent", &T::OnTxEmpty);
+    b.Method("OnBreak", "TNotifyEvent", &T::OnBreak);
+    b.Method("OnRing", "TNotifyEvent", &T::OnRing);
+    b.Method("OnCTSChange", "TComSignalEvent", &T::OnCTSChange);
+    b.Method("OnDSRChange", "TComSignalEvent", &T::OnDSRChange);
+    b.Method("OnRLSDChange", "TComSignalEvent", &T::OnRLSDChange);
+    b.Method("OnRxFlag", "TNotifyEvent", &T::OnRxFlag);
+    b.Method("OnError", "TComErrorEvent", &T::OnError);
+    b.Method("OnRx80Full", "TNotifyEvent", &T::OnRx80Full);
+    b.Method("OnException", "TComExceptionEvent", &T::OnException);
+    b.Integer("CodePage", &T::CodePage, &T::SetCodePage, 0);
     RegisterPublishedClass<TComPort>("TComPort", b.Take());
     return true;
 }();
