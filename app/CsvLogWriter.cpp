@@ -5,7 +5,6 @@
 #include "rtl/Gbk.h"
 #include "rtl/NumberFormat.h"
 
-#include <cstdio>
 #include <utility>
 
 namespace {
@@ -18,8 +17,9 @@ std::string GbkLine(const std::string& Utf8)
 }  // namespace
 
 TCsvLogWriter::TCsvLogWriter(std::string TempFileName, std::string LogFileName,
-                             int MaxRecordPerFile)
-    : FTempFileName(std::move(TempFileName)),
+                             int MaxRecordPerFile, std::unique_ptr<TLogFileSystem> Files)
+    : FFiles(std::move(Files)),
+      FTempFileName(std::move(TempFileName)),
       FFinalLogFileName(FileExists(LogFileName) ? UniqueFileName(LogFileName) : std::move(LogFileName)),
       FMaxRecordPerFile(MaxRecordPerFile < 1 ? 1 : MaxRecordPerFile)
 {
@@ -88,18 +88,16 @@ bool TCsvLogWriter::Flush()
         // A file that appeared under our name meanwhile is not ours.
         while (FileExists(FTempFileName))
             FTempFileName = UniqueFileName(FTempFileName);
+        if (!FFiles->CreateNew(FTempFileName)) {
+            Report("无法创建记录文件: " + FTempFileName);
+            return false;
+        }
+        FCreated = true;
     }
-    std::FILE* f = std::fopen(FTempFileName.c_str(), FCreated ? "ab" : "wbx");
-    if (!f) {
-        Report((FCreated ? "无法打开记录文件: " : "无法创建记录文件: ") + FTempFileName);
-        return false;
-    }
-    FCreated = true;
-    bool ok = true;
+    std::string bytes;
     for (const std::string& line : FPending)
-        ok = ok && std::fwrite(line.data(), 1, line.size(), f) == line.size();
-    ok = (std::fclose(f) == 0) && ok;
-    if (!ok) {
+        bytes += line;
+    if (!FFiles->Append(FTempFileName, bytes)) {
         // What reached the disk is unknown; the lines are kept for the next try.
         Report("无法写入记录文件: " + FTempFileName);
         return false;

@@ -6,7 +6,9 @@
 // Used by one thread at a time (the sampling thread, or the user-interface
 // thread while the sampling thread waits in a hand-over).
 #include "app/CsvLine.h"
+#include "app/LogFileSystem.h"
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -23,7 +25,8 @@ class TCsvLogWriter {
 public:
     // The final name is LogFileName, or the next free numbered name when
     // that file exists already.
-    TCsvLogWriter(std::string TempFileName, std::string LogFileName, int MaxRecordPerFile);
+    TCsvLogWriter(std::string TempFileName, std::string LogFileName, int MaxRecordPerFile,
+                  std::unique_ptr<TLogFileSystem> Files = std::make_unique<TLogFileSystem>());
     TCsvLogWriter(const TCsvLogWriter&) = delete;
     TCsvLogWriter& operator=(const TCsvLogWriter&) = delete;
 
@@ -50,6 +53,7 @@ private:
     bool Flush();
     void Report(const std::string& Text);
 
+    std::unique_ptr<TLogFileSystem> FFiles;
     std::string FTempFileName;
     std::string FFinalLogFileName;
     int FMaxRecordPerFile;

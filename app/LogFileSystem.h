@@ -1,0 +1,15 @@
+#pragma once
+// The file writes of the CSV log, in one place so that tests can make them
+// fail half-way, as a full disk or a pulled USB stick does.
+#include <string>
+
+class TLogFileSystem {
+public:
+    virtual ~TLogFileSystem() = default;
+
+    // Creates an empty file; fails when one of that name exists already.
+    virtual bool CreateNew(const std::string& FileName);
+    // Appends Bytes and closes the file again, so they are on disk at once.
+    // False when not all of them were written: some may have been.
+    virtual bool Append(const std::string& FileName, const std::string& Bytes);
+};
