@@ -57,19 +57,24 @@ bool TCsvLogWriter::FinishLogFile()
         return true;
     Flush();
     FOpened = false;
+    const std::string lost = "，" + IntToStr(PendingRecords()) + " 条记录未能保存";
     if (!FCreated) {
-        Report("无法创建记录文件: " + FTempFileName + "，" + IntToStr(static_cast<std::int64_t>(FPending.size()) - 1) +
-               " 条记录未能保存");
+        Report("无法创建记录文件: " + FTempFileName + lost);
         FPending.clear();
         return false;
     }
     bool ok = true;
     if (!FPending.empty()) {
-        Report("无法写入记录文件: " + FTempFileName + "，" + IntToStr(static_cast<std::int64_t>(FPending.size())) +
-               " 条记录未能保存");
+        if (PendingRecords() > 0)
+            Report("无法写入记录文件: " + FTempFileName + lost);
         ok = false;
     }
     FPending.clear();
+    if (FDiskSize == 0) {
+        // Not even the header is on disk: an empty file is no log.
+        DeleteFile(FTempFileName);
+        return false;
+    }
     while (FileExists(FFinalLogFileName))
         FFinalLogFileName = UniqueFileName(FFinalLogFileName);
     if (!RenameFile(FTempFileName, FFinalLogFileName)) {
@@ -80,6 +85,9 @@ bool TCsvLogWriter::FinishLogFile()
     return ok;
 }
 
+// The lines are written one by one and counted on disk only once whole;
+// after a failure the file is cut back to the last whole line before
+// anything else is written, so no record is ever glued to a fragment.
 bool TCsvLogWriter::Flush()
 {
     if (FPending.empty())
@@ -93,17 +101,34 @@ bool TCsvLogWriter::Flush()
             return false;
         }
         FCreated = true;
+        FDiskSize = 0;
+        FCutPending = false;
     }
-    std::string bytes;
-    for (const std::string& line : FPending)
-        bytes += line;
-    if (!FFiles->Append(FTempFileName, bytes)) {
-        // What reached the disk is unknown; the lines are kept for the next try.
+    if (FCutPending && !FFiles->Truncate(FTempFileName, FDiskSize)) {
         Report("无法写入记录文件: " + FTempFileName);
         return false;
     }
-    FPending.clear();
+    FCutPending = false;
+    while (!FPending.empty()) {
+        const std::string& line = FPending.front();
+        if (!FFiles->Append(FTempFileName, line)) {
+            // Cut off at once what reached the disk, so the file ends in a
+            // whole line even if no retry comes; the line is kept for the next.
+            FCutPending = !FFiles->Truncate(FTempFileName, FDiskSize);
+            Report("无法写入记录文件: " + FTempFileName);
+            return false;
+        }
+        FDiskSize += line.size();
+        FPending.pop_front();
+    }
     return true;
+}
+
+// The header waits first in line until it is on disk.
+int TCsvLogWriter::PendingRecords() const
+{
+    const std::size_t header = FDiskSize == 0 && !FPending.empty() ? 1 : 0;
+    return static_cast<int>(FPending.size() - header);
 }
 
 void TCsvLogWriter::Report(const std::string& Text)

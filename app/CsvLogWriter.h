@@ -8,6 +8,8 @@
 #include "app/CsvLine.h"
 #include "app/LogFileSystem.h"
 
+#include <cstdint>
+#include <deque>
 #include <memory>
 #include <string>
 #include <vector>
@@ -51,6 +53,7 @@ public:
 
 private:
     bool Flush();
+    int PendingRecords() const;
     void Report(const std::string& Text);
 
     std::unique_ptr<TLogFileSystem> FFiles;
@@ -60,7 +63,9 @@ private:
     int FRecordCount = 0;
     bool FOpened = false;   // this run began the current temporary file
     bool FCreated = false;  // ... and it exists on disk
-    std::vector<std::string> FPending;  // GBK lines not yet on disk
+    std::uint64_t FDiskSize = 0;  // bytes of whole lines in it
+    bool FCutPending = false;     // bytes of a failed write may follow them
+    std::deque<std::string> FPending;  // GBK lines not yet on disk
     std::vector<std::string> FFinishedFiles;
     std::vector<std::string> FProblems;
 };

@@ -29,3 +29,12 @@ bool TLogFileSystem::Append(const std::string& FileName, const std::string& Byte
     const bool closed = ::close(fd) == 0;
     return closed && done == Bytes.size();
 }
+
+bool TLogFileSystem::Truncate(const std::string& FileName, std::uint64_t Size)
+{
+    int result;
+    do
+        result = ::truncate(FileName.c_str(), static_cast<off_t>(Size));
+    while (result < 0 && errno == EINTR);
+    return result == 0;
+}

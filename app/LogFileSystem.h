@@ -1,6 +1,7 @@
 #pragma once
 // The file writes of the CSV log, in one place so that tests can make them
 // fail half-way, as a full disk or a pulled USB stick does.
+#include <cstdint>
 #include <string>
 
 class TLogFileSystem {
@@ -12,4 +13,6 @@ public:
     // Appends Bytes and closes the file again, so they are on disk at once.
     // False when not all of them were written: some may have been.
     virtual bool Append(const std::string& FileName, const std::string& Bytes);
+    // Cuts the file back to its first Size bytes.
+    virtual bool Truncate(const std::string& FileName, std::uint64_t Size);
 };

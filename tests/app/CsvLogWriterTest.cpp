@@ -7,6 +7,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <sstream>
 
 namespace {
@@ -36,6 +37,36 @@ TCsvRecord Record(int AxisFormat, std::vector<std::string> Texts)
     r.Texts = std::move(Texts);
     return r;
 }
+
+// Real files whose appends fail on cue: the numbered call (from 1) writes
+// only its first bytes and reports failure, as a disk that fills up does.
+class TFailingFiles : public TLogFileSystem {
+public:
+    bool Append(const std::string& FileName, const std::string& Bytes) override
+    {
+        const auto failing = PartialAppends.find(++FAppends);
+        if (failing == PartialAppends.end() && FAppends < FailFrom)
+            return TLogFileSystem::Append(FileName, Bytes);
+        const std::size_t kept = failing == PartialAppends.end() ? Bytes.size() / 2 : failing->second;
+        TLogFileSystem::Append(FileName, Bytes.substr(0, kept));
+        return false;
+    }
+    bool Truncate(const std::string& FileName, std::uint64_t Size) override
+    {
+        if (FailingTruncates > 0) {
+            --FailingTruncates;
+            return false;
+        }
+        return TLogFileSystem::Truncate(FileName, Size);
+    }
+
+    std::map<int, std::size_t> PartialAppends;  // call number -> bytes kept
+    int FailFrom = 1 << 30;                     // this call and all later ones fail half-way
+    int FailingTruncates = 0;                   // the next ones fail
+
+private:
+    int FAppends = 0;
+};
 
 class CsvLogWriterTest : public ::testing::Test {
 protected:
@@ -162,6 +193,84 @@ TEST_F(CsvLogWriterTest, ACreateFailureUntilTheEndIsReportedWithTheCountOfLostRe
     EXPECT_FALSE(w.FinishLogFile());
     EXPECT_NE(std::string::npos, w.Problems().back().find("2 条记录未能保存"));
     EXPECT_FALSE(std::filesystem::exists(Data("run.csv")));
+}
+
+// After a write that failed half-way the file is cut back to its last
+// whole line, so a retry never glues a record onto a fragment.
+TEST_F(CsvLogWriterTest, APartialWriteIsCutBackBeforeTheRetry)
+{
+    auto files = std::make_unique<TFailingFiles>();
+    files->PartialAppends = {{3, 3}};  // the header, record 1, then 3 bytes of record 2
+    TCsvLogWriter w(Temp(), Data("run.csv"), 100, std::move(files));
+    w.OpenNewLogFile(2, Record(2, {}).Columns);
+    const std::string header = Gbk::ToGbk("采样点编号,压力(MPa),温度\r\n");
+    w.WriteRecord(Record(2, {"1.50", "a"}));
+    w.WriteRecord(Record(2, {"2.50", "b"}));
+    EXPECT_EQ(header + "1,1.50,a\r\n", ReadBytes(Temp()));
+    ASSERT_FALSE(w.Problems().empty());
+
+    w.WriteRecord(Record(2, {"3.50", "c"}));
+    EXPECT_TRUE(w.FinishLogFile());
+    EXPECT_EQ(header + "1,1.50,a\r\n2,2.50,b\r\n3,3.50,c\r\n", ReadBytes(Data("run.csv")));
+}
+
+TEST_F(CsvLogWriterTest, ACutThatFailsIsTriedAgainBeforeTheNextWrite)
+{
+    auto files = std::make_unique<TFailingFiles>();
+    files->PartialAppends = {{2, 5}};
+    files->FailingTruncates = 1;
+    TCsvLogWriter w(Temp(), Data("run.csv"), 100, std::move(files));
+    w.OpenNewLogFile(2, Record(2, {}).Columns);
+    w.WriteRecord(Record(2, {"1", "a"}));
+    w.WriteRecord(Record(2, {"2", "b"}));
+    EXPECT_TRUE(w.FinishLogFile());
+    EXPECT_EQ(Gbk::ToGbk("采样点编号,压力(MPa),温度\r\n1,1,a\r\n2,2,b\r\n"), ReadBytes(Data("run.csv")));
+}
+
+TEST_F(CsvLogWriterTest, ARunThatEndsWhileWritesFailKeepsOnlyWholeRecords)
+{
+    auto files = std::make_unique<TFailingFiles>();
+    files->FailFrom = 3;  // the header and record 1 reach the disk
+    TCsvLogWriter w(Temp(), Data("run.csv"), 100, std::move(files));
+    w.OpenNewLogFile(2, Record(2, {}).Columns);
+    for (int i = 1; i <= 3; ++i)
+        w.WriteRecord(Record(2, {std::to_string(i), "x"}));
+    EXPECT_FALSE(w.FinishLogFile());
+    EXPECT_EQ(Gbk::ToGbk("采样点编号,压力(MPa),温度\r\n1,1,x\r\n"), ReadBytes(Data("run.csv")));
+    EXPECT_NE(std::string::npos, w.Problems().back().find("2 条记录未能保存")) << w.Problems().back();
+    EXPECT_TRUE(FilesIn(FDir / "Temp").empty());
+}
+
+// A header that never reached the disk is no lost record, and the empty
+// file (or the header's fragment) is not handed over as a log.
+TEST_F(CsvLogWriterTest, AHeaderThatNeverReachedTheDiskLeavesNoFileAndCountsOnlyRecords)
+{
+    for (const std::size_t kept : {std::size_t{0}, std::size_t{4}}) {
+        SCOPED_TRACE(kept);
+        auto files = std::make_unique<TFailingFiles>();
+        files->FailFrom = 1;
+        files->PartialAppends = {{1, kept}};
+        TCsvLogWriter w(Temp(), Data("run.csv"), 100, std::move(files));
+        w.OpenNewLogFile(2, Record(2, {}).Columns);
+        w.WriteRecord(Record(2, {"1", "a"}));
+        w.WriteRecord(Record(2, {"2", "b"}));
+        EXPECT_FALSE(w.FinishLogFile());
+        EXPECT_NE(std::string::npos, w.Problems().back().find("，2 条记录未能保存")) << w.Problems().back();
+        EXPECT_TRUE(FilesIn(FDir / "Data").empty());
+        EXPECT_TRUE(FilesIn(FDir / "Temp").empty());
+    }
+}
+
+TEST_F(CsvLogWriterTest, AHeaderWrittenOnlyInPartIsWrittenWholeLater)
+{
+    auto files = std::make_unique<TFailingFiles>();
+    files->PartialAppends = {{1, 4}};
+    TCsvLogWriter w(Temp(), Data("run.csv"), 100, std::move(files));
+    w.OpenNewLogFile(2, Record(2, {}).Columns);
+    EXPECT_EQ("", ReadBytes(Temp()));
+    w.WriteRecord(Record(2, {"1", "a"}));
+    EXPECT_TRUE(w.FinishLogFile());
+    EXPECT_EQ(Gbk::ToGbk("采样点编号,压力(MPa),温度\r\n1,1,a\r\n"), ReadBytes(Data("run.csv")));
 }
 
 }  // namespace
