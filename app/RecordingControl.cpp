@@ -87,12 +87,12 @@ void TRecordingControl::RecordAction(const TRecordingOptions& Options,
     thread->SetStartMode(Options.Settings.StartMode);
     thread->SetStopMode(Options.Settings.StopMode);
     thread->SetLogDuration(Options.Settings.LogDuration);
-    // A thread that dies of an error (the port went away) ends its run
-    // like an automatic stop; the error itself is reported by the thread
-    // exception hook.
+    // A thread that lost its line, or died of another error, ends its run
+    // like an automatic stop; another error itself is reported by the
+    // thread exception hook.
     thread->OnTerminate = [this, thread](TObject*) {
-        if (SampleThread == thread && thread->FatalException()) {
-            FThreadDied = true;
+        if (SampleThread == thread && (thread->FatalException() || !thread->LineError().empty())) {
+            FThreadEnded = true;
             FView->PostStopMessage();
         }
     };
@@ -121,24 +121,41 @@ void TRecordingControl::StopAction(const TRecordingOptions& Options)
     StopRecording();
 }
 
+// The window is idle again before any message is shown: a box must never
+// stand over a run that only looks alive.
 void TRecordingControl::StopRecording()
 {
+    std::string report;
     if (TSerialPortSampleThread* thread = SampleThread) {
         thread->Terminate();
         thread->WaitFor();
         thread->FinishLogFile();
-        const std::vector<std::string> problems = thread->Run().Writer().Problems();
+        report = EndOfRunReport(*thread);
         SampleThread = nullptr;
-        FThreadDied = false;
+        FThreadEnded = false;
         delete thread;
-        if (!problems.empty()) {
-            std::string text;
-            for (const std::string& line : problems)
-                text += line + "\r\n";
-            FView->ShowError(text);
-        }
     }
     FView->SetRunState(false);
+    if (!report.empty())
+        FView->ShowError(report);
+}
+
+// What the user must hear of a run that ended: a lost line with where the
+// data is, and files that failed. Empty when all went well.
+std::string TRecordingControl::EndOfRunReport(const TSerialPortSampleThread& Thread)
+{
+    std::string text;
+    if (!Thread.LineError().empty()) {
+        text = "与串口 " + Thread.PortName() + " 的连接已断开，记录已停止。\r\n原因: " + Thread.LineError() + "\r\n";
+        const std::vector<std::string>& files = Thread.Run().Writer().FinishedFiles();
+        if (files.empty())
+            text += "本次运行没有保存数据。\r\n";
+        for (const std::string& file : files)
+            text += "数据已保存在: " + file + "\r\n";
+    }
+    for (const std::string& line : Thread.Run().Writer().Problems())
+        text += line + "\r\n";
+    return text;
 }
 
 bool TRecordingControl::HandleMessage(unsigned Message)
@@ -147,7 +164,7 @@ bool TRecordingControl::HandleMessage(unsigned Message)
         return false;
     // Only the run that posted the message ends; one left over from an
     // earlier run must not stop a new one.
-    if (!SampleThread || SampleThread->Run().AutoStopped() || FThreadDied)
+    if (!SampleThread || SampleThread->Run().AutoStopped() || FThreadEnded)
         StopRecording();
     return true;
 }

@@ -51,15 +51,18 @@ public:
     // btnStop: asks first when the run would end by itself.
     void StopAction(const TRecordingOptions& Options);
     // Ends the run (waiting for the thread while serving its hand-overs),
-    // finishes the log and reports where data is when a file failed.
+    // finishes the log, puts the window back to idle, and then reports a
+    // lost line with where the data is, and files that failed.
     void StopRecording();
     // The end-of-run message (true when it is that message): ends the run
-    // that stopped itself or whose thread died.
+    // that stopped itself, lost its line or whose thread died.
     bool HandleMessage(unsigned Message);
 
     bool Running() const { return SampleThread != nullptr; }
 
 private:
+    static std::string EndOfRunReport(const TSerialPortSampleThread& Thread);
+
     TRecordingView* FView;
-    bool FThreadDied = false;  // the running thread ended by an error
+    bool FThreadEnded = false;  // the running thread ended by itself (line lost, error)
 };

@@ -105,6 +105,17 @@ void TSamplingRun::EndOfCycle(const std::function<TCsvRecord()>& Snapshot)
     }
 }
 
+void TSamplingRun::LineLost()
+{
+    for (TSampleDevice* device : FDevices) {
+        if (!device)
+            continue;
+        device->SetOnline(false);
+        for (int i = 0; i < device->ChannelCount(); ++i)
+            device->SetNoValue(i);
+    }
+}
+
 bool TSamplingRun::FinishLogFile()
 {
     return FWriter->FinishLogFile();

@@ -69,6 +69,10 @@ public:
     // interval has passed. Never more than one record per cycle.
     void EndOfCycle(const std::function<TCsvRecord()>& Snapshot);
 
+    // User-interface thread: the line to the devices is gone; every channel
+    // shows the no-value marker instead of its last value.
+    void LineLost();
+
     // After the sampling thread has ended: moves the log to its final name.
     bool FinishLogFile();
 

@@ -10,6 +10,7 @@ TSerialPortSampleThread::TSerialPortSampleThread(const TSampleLine& Line, const 
                                                  const TSampleSettings& Settings, TSampleView* View)
     : TThread(true),
       FSettings(Settings),
+      FPortName(Line.PortName),
       FRun(std::make_unique<TSamplingRun>(
           Settings, std::vector<TSampleDevice*>{}, View,
           std::make_unique<TCsvLogWriter>(TempFileName, LogFileName, Settings.MaxRecordPerFile))),
@@ -44,6 +45,18 @@ TSerialPortSampleThread::~TSerialPortSampleThread()
 }
 
 void TSerialPortSampleThread::Execute()
+{
+    try {
+        Poll();
+    } catch (const EComPort& E) {
+        // The line went away under the run: its values are stale from now
+        // on. The run ends like any other; the user is told after that.
+        FLineError = E.Message;
+        Synchronize([this] { FRun->LineLost(); });
+    }
+}
+
+void TSerialPortSampleThread::Poll()
 {
     const std::vector<TSampleDevice*>& devices = FRun->Devices();
     bool prepared = false;  // the request for the device polled next is set up

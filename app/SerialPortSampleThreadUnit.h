@@ -45,11 +45,16 @@ public:
 
     // Read in the user-interface thread (inside hand-overs or after the end).
     const TSamplingRun& Run() const { return *FRun; }
+    const std::string& PortName() const { return FPortName; }
+    // The serial error that ended the run because the line went away (a
+    // pulled cable); empty otherwise. Read once the thread has ended.
+    const std::string& LineError() const { return FLineError; }
 
 protected:
     void Execute() override;
 
 private:
+    void Poll();
     TSampleDevice* NextDevice(std::size_t Index) const;
     bool Exchange();
     void PrepareRequest(TSampleDevice* Device);
@@ -57,6 +62,8 @@ private:
     void DiscardInput();
 
     TSampleSettings FSettings;
+    std::string FPortName;
+    std::string FLineError;
     std::unique_ptr<TSamplingRun> FRun;
     std::unique_ptr<TComPort> FComPort;
     std::unique_ptr<TComDataPacket> FPacket;

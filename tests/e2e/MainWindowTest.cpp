@@ -1,6 +1,8 @@
 // The program's main window driven end to end by its control names, on a
 // simulated instrument line, in a scratch directory.
 #include "../app/ProgramForms.h"
+#include "LibModbusServer.h"
+#include "PtyPair.h"
 
 #include "app/DeviceUnit.h"
 #include "app/SerialPortSampleThreadUnit.h"
@@ -349,6 +351,63 @@ TEST_F(MainWindowTest, ARunWhosePortGoesAwayEndsWithAMessageAndAnIdleToolbar)
     EXPECT_EQ(P->Asked[0].Kind, TDialogKind::MessageBox);
     EXPECT_FALSE(P->Asked[0].Text.empty());
     EXPECT_TRUE(TempIsEmpty());
+}
+
+// A pulled cable: the line vanishes under a running run. The run ends
+// first (no stale values, idle toolbar, log in the data folder) and only
+// then does a box say what happened and where the data is.
+TEST_F(MainWindowTest, APulledCableEndsTheRunBeforeTellingWhereTheDataIs)
+{
+    TPtyPair Pty;
+    auto Server = std::make_unique<TLibModbusServer>(Pty.MasterFd(), Press, std::vector<std::uint16_t>{9});
+    StartProgram("StopMode=0\r\n");
+    AddDevice("Press", Press, 1, 0, 0);
+    optCommPort->SetValue(Pty.SlavePath());
+    // The line goes while the thread rests after an answer, so the last
+    // value shown is a good one, not a time-out's marker.
+    optPollDelay->SetValue(400);
+    optPollTimeout->SetValue(2000);
+    frmMain->btnRecord->Click();
+    ASSERT_TRUE(Running());
+    ASSERT_TRUE(TProgramForms::ServeUntil([&] { return Server->Replies() >= 4; }));
+    const int Answered = Server->Replies();
+    ASSERT_TRUE(TProgramForms::ServeUntil([&] { return Server->Replies() > Answered; }));
+    TProgramForms::ServeUntil([] { return false; }, 50);  // the answer is shown
+    EXPECT_EQ((*DeviceList)[0]->Channel(0)->lblValue->GetText(), "9");
+
+    struct {
+        bool Running = true, RecordEnabled = false, StopEnabled = true;
+        std::string Value;
+        std::vector<std::string> Files;
+    } AtTheBox;
+    P->WhileAsking = [&] {
+        AtTheBox = {Running(), frmMain->btnRecord->GetEnabled(), frmMain->btnStop->GetEnabled(),
+                    (*DeviceList)[0]->Channel(0)->lblValue->GetText(), DataFiles()};
+    };
+    Server.reset();
+    Pty.CloseMaster();
+    ASSERT_TRUE(TProgramForms::ServeUntil([this] { return !P->Asked.empty(); }));
+    TProgramForms::ServeUntil([] { return false; }, 300);  // no second box follows
+
+    EXPECT_FALSE(AtTheBox.Running);
+    EXPECT_TRUE(AtTheBox.RecordEnabled);
+    EXPECT_FALSE(AtTheBox.StopEnabled);
+    EXPECT_EQ(AtTheBox.Value, "-------");
+    ASSERT_EQ(AtTheBox.Files.size(), 1u);
+    EXPECT_TRUE(TempIsEmpty());
+
+    ASSERT_EQ(P->Asked.size(), 1u) << P->Asked.back().Text;
+    EXPECT_EQ(P->Asked[0].Kind, TDialogKind::MessageBox);
+    EXPECT_EQ(P->Asked[0].Caption, "错误");
+    const std::string Path = P->Dir.File("Data/" + AtTheBox.Files[0]);
+    EXPECT_EQ(P->Asked[0].Text, "与串口 " + Pty.SlavePath() + " 的连接已断开，记录已停止。\r\n"
+                                "原因: WriteFile function failed (Error: 31)\r\n"
+                                "数据已保存在: " + Path + "\r\n");
+
+    const std::vector<std::string> Lines = CsvLines(AtTheBox.Files[0]);
+    ASSERT_GE(Lines.size(), 2u);
+    for (size_t i = 1; i < Lines.size(); ++i)
+        EXPECT_TRUE(std::regex_match(Lines[i], std::regex(R"([^,]+,(9|-------))"))) << Lines[i];
 }
 
 }  // namespace

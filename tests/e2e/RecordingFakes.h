@@ -23,7 +23,11 @@ public:
     }
     void PostStopMessage() override { ++StopMessages; }
     void SetRunState(bool Running) override { RunStates.push_back(Running); }
-    void ShowError(const std::string& Text) override { Errors.push_back(Text); }
+    void ShowError(const std::string& Text) override
+    {
+        Errors.push_back(Text);
+        RunningAtErrors.push_back(!RunStates.empty() && RunStates.back());
+    }
     bool Confirm(const std::string& Text) override
     {
         Questions.push_back(Text);
@@ -43,6 +47,7 @@ public:
     int StopMessages = 0;
     std::vector<bool> RunStates;
     std::vector<std::string> Errors;
+    std::vector<bool> RunningAtErrors;  // whether the window looked running when each error came
     std::vector<std::string> Questions;
     bool ConfirmAnswer = true;
     std::string AskedDir;

@@ -339,11 +339,21 @@ TEST_F(RecordingRunTest, ALineThatGoesAwayEndsTheRunAndKeepsItsRecords)
     ASSERT_TRUE(ServeCycles(1, 4));
     server.reset();
     pty.CloseMaster();
-    // The thread dies of the write error and its run ends as if stopped.
+    // The thread ends on the write error and its run ends as if stopped;
+    // the stale value is gone before that.
     ASSERT_TRUE(ServeUntil([&] { return FView.StopMessages > 0; }));
+    EXPECT_EQ("-------", d1.DisplayText(0));
+    EXPECT_FALSE(d1.Online());
+    EXPECT_TRUE(FView.Errors.empty());
     EXPECT_TRUE(FControl.HandleMessage(WM_STOP_RECORDING));
     EXPECT_FALSE(FControl.Running());
     EXPECT_EQ((std::vector<bool>{true, false}), FView.RunStates);
+    // Told only once the window is idle again.
+    ASSERT_EQ(1u, FView.Errors.size());
+    EXPECT_EQ(std::vector<bool>{false}, FView.RunningAtErrors);
+    EXPECT_EQ("与串口 " + pty.SlavePath() + " 的连接已断开，记录已停止。\r\n原因: WriteFile function failed (Error: 31)\r\n" +
+                  "数据已保存在: " + FDir / "Data/run.csv" + "\r\n",
+              FView.Errors[0]);
     const std::vector<std::string> lines = Lines(ReadText(FDir / "Data/run.csv"));
     ASSERT_GE(lines.size(), 2u);
     // Numbered without a gap; the polls between the server's end and the
