@@ -182,7 +182,9 @@ void TBitmap::Assign(const TPersistent* Source)
     if (auto* Other = dynamic_cast<const TBitmap*>(Source)) {
         if (Other == this)
             return;
-        TBitmapAccess::Image(*this) = TBitmapAccess::Image(const_cast<TBitmap&>(*Other)).copy();
+        // Shared until either side draws or writes a row: painting and row
+        // access detach the image first, so a copy costs nothing until then.
+        TBitmapAccess::Image(*this) = TBitmapAccess::Image(const_cast<TBitmap&>(*Other));
         FPixelFormat = Other->FPixelFormat;
         FTransparentMode = Other->FTransparentMode;
         FTransparentColor = Other->FTransparentColor;
@@ -205,7 +207,11 @@ void TBitmap::Assign(const TPersistent* Source)
 
 void TBitmap::SaveToStream(std::ostream& Stream) const
 {
-    const QImage& I = TBitmapAccess::Image(const_cast<TBitmap&>(*this));
+    const QImage& Held = TBitmapAccess::Image(const_cast<TBitmap&>(*this));
+    QImage Converted;
+    if (Held.format() != QImage::Format_RGB32 && Held.format() != QImage::Format_ARGB32)
+        Converted = Held.convertToFormat(QImage::Format_ARGB32);
+    const QImage& I = Converted.isNull() ? Held : Converted;
     const bool Bits32 = FPixelFormat == pf32bit;
     const int BytesPerPixel = Bits32 ? 4 : 3;
     const std::uint32_t RowSize = (static_cast<std::uint32_t>(I.width()) * BytesPerPixel + 3) & ~3u;
@@ -227,17 +233,32 @@ void TBitmap::SaveToStream(std::ostream& Stream) const
     PutU32(Out, 3780);
     PutU32(Out, 0);
     PutU32(Out, 0);
-    for (int Y = I.height() - 1; Y >= 0; --Y) {
-        const std::size_t Start = Out.size();
-        for (int X = 0; X < I.width(); ++X) {
-            const QRgb Pixel = I.pixel(X, Y);
-            Out += char(qBlue(Pixel));
-            Out += char(qGreen(Pixel));
-            Out += char(qRed(Pixel));
-            if (Bits32)
-                Out += char(qAlpha(Pixel));
+    // Rows bottom-up, straight from the image's 32-bit rows (blue, green,
+    // red, alpha in memory); padding bytes stay zero.
+    const std::size_t HeaderSize = Out.size();
+    Out.resize(HeaderSize + ImageSize, '\0');
+    char* Row = Out.data() + HeaderSize;
+    const int Width = I.width();
+    for (int Y = I.height() - 1; Y >= 0; --Y, Row += RowSize) {
+        const auto* Pixels = reinterpret_cast<const QRgb*>(I.constScanLine(Y));
+        if (Bits32) {
+            char* P = Row;
+            for (int X = 0; X < Width; ++X, P += 4) {
+                const QRgb Pixel = Pixels[X];
+                P[0] = char(qBlue(Pixel));
+                P[1] = char(qGreen(Pixel));
+                P[2] = char(qRed(Pixel));
+                P[3] = char(qAlpha(Pixel));
+            }
+        } else {
+            char* P = Row;
+            for (int X = 0; X < Width; ++X, P += 3) {
+                const QRgb Pixel = Pixels[X];
+                P[0] = char(qBlue(Pixel));
+                P[1] = char(qGreen(Pixel));
+                P[2] = char(qRed(Pixel));
+            }
         }
-        Out.append(RowSize - (Out.size() - Start), '\0');
     }
     Stream.write(Out.data(), static_cast<std::streamsize>(Out.size()));
     if (!Stream)

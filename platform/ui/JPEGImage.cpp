@@ -60,10 +60,12 @@ struct TSettings {
     bool BestQuality;
 };
 
-// Compresses RGB rows; returns false with Error set when the library fails.
-// Only plain data lives in this frame, so the library's long jump is safe.
-bool Encode(const unsigned char* Rgb, int Width, int Height, const TSettings& S, std::string& Output,
-            char* Error)
+// Compresses 32-bit rows (blue, green, red, unused in memory, Stride bytes
+// apart) as they are, with no copy; returns false with Error set when the
+// library fails. Only plain data lives in this frame, so the library's long
+// jump is safe.
+bool Encode(const unsigned char* Pixels, std::size_t Stride, int Width, int Height, const TSettings& S,
+            std::string& Output, char* Error)
 {
     jpeg_compress_struct Info;
     TErrorManager Errors;
@@ -83,8 +85,8 @@ bool Encode(const unsigned char* Rgb, int Width, int Height, const TSettings& S,
     Info.dest = &Destination.Public;
     Info.image_width = static_cast<JDIMENSION>(Width);
     Info.image_height = static_cast<JDIMENSION>(Height);
-    Info.input_components = 3;
-    Info.in_color_space = JCS_RGB;
+    Info.input_components = 4;
+    Info.in_color_space = JCS_EXT_BGRX;
     jpeg_set_defaults(&Info);
     jpeg_set_quality(&Info, S.Quality, TRUE);
     if (S.Grayscale)
@@ -94,7 +96,7 @@ bool Encode(const unsigned char* Rgb, int Width, int Height, const TSettings& S,
     Info.dct_method = S.BestQuality ? JDCT_ISLOW : JDCT_IFAST;
     jpeg_start_compress(&Info, TRUE);
     while (Info.next_scanline < Info.image_height) {
-        JSAMPROW Row = const_cast<JSAMPROW>(Rgb + static_cast<std::size_t>(Info.next_scanline) * Width * 3);
+        JSAMPROW Row = const_cast<JSAMPROW>(Pixels + static_cast<std::size_t>(Info.next_scanline) * Stride);
         jpeg_write_scanlines(&Info, &Row, 1);
     }
     jpeg_finish_compress(&Info);
@@ -196,16 +198,20 @@ std::string TJPEGImage::CompressedData() const
 {
     if (FDataValid)
         return FData;
-    const QImage Image = BitmapImage(*FBitmap).convertToFormat(QImage::Format_RGB888);
+    const QImage& Held = BitmapImage(*FBitmap);
+    // The bitmap's own rows are fed to the library; only an image in another
+    // layout is converted first. Alpha is ignored, as a JPEG has none.
+    QImage Converted;
+    if (Held.format() != QImage::Format_RGB32 && Held.format() != QImage::Format_ARGB32)
+        Converted = Held.convertToFormat(QImage::Format_RGB32);
+    const QImage& Image = Converted.isNull() ? Held : Converted;
     if (Image.isNull())
         throw EJPEG("JPEG image is empty");
-    std::vector<unsigned char> Rgb(static_cast<std::size_t>(Image.width()) * Image.height() * 3);
-    for (int Y = 0; Y < Image.height(); ++Y)
-        std::copy_n(Image.constScanLine(Y), Image.width() * 3, Rgb.data() + static_cast<std::size_t>(Y) * Image.width() * 3);
     std::string Output;
     char Error[JMSG_LENGTH_MAX] = {};
     const TSettings Settings{FQuality, FProgressive, FGrayscale, FPerformance == jpBestQuality};
-    if (!Encode(Rgb.data(), Image.width(), Image.height(), Settings, Output, Error))
+    if (!Encode(Image.constBits(), static_cast<std::size_t>(Image.bytesPerLine()), Image.width(), Image.height(),
+                Settings, Output, Error))
         throw EJPEG(Error);
     FData = std::move(Output);
     FDataValid = true;

@@ -8,6 +8,9 @@
 #include "GraphicsTestApp.h"
 #include "ui/Bitmap.h"
 #include "ui/JPEGImage.h"
+extern "C" {
+#include <jpeglib.h>
+}
 
 namespace {
 
@@ -140,6 +143,122 @@ TEST_F(ImageFiles, JpegFromBitmapDecodesToItsSizeAndColours)
     ExpectNear(Read, 48, 8, 0, 255, 0, 12);
     ExpectNear(Read, 8, 40, 0, 0, 255, 12);
     ExpectNear(Read, 48, 40, 0x40, 0x80, 0xC0, 12);
+}
+
+// An assigned copy shares the picture until one side changes it; a change
+// on either side, by canvas or by row, never shows on the other.
+TEST_F(ImageFiles, AnAssignedBitmapIsIndependentOfItsSource)
+{
+    auto Pixel = [](TBitmap& B, int X, int Y) {
+        return reinterpret_cast<const std::uint32_t*>(B.ScanLine(Y))[X] & 0xFFFFFF;
+    };
+    TBitmap Copy;
+    Copy.Assign(&Source);
+    Copy.Canvas->Brush->Color = clYellow;
+    Copy.Canvas->FillRect(Rect(0, 0, 10, 10));
+    EXPECT_EQ(Pixel(Source, 5, 5), 0xFF0000u) << "the source keeps its red";
+    EXPECT_EQ(Pixel(Copy, 5, 5), 0xFFFF00u);
+
+    TBitmap Second;
+    Second.Assign(&Source);
+    Fill(Rect(0, 0, 10, 10), clBlack);
+    EXPECT_EQ(Pixel(Second, 5, 5), 0xFF0000u) << "drawing on the source after the copy";
+
+    TBitmap Third;
+    Third.Assign(&Source);
+    reinterpret_cast<std::uint32_t*>(Third.ScanLine(40))[40] = 0xFF123456;
+    EXPECT_EQ(Pixel(Source, 40, 40), 0x4080C0u) << "a row written in the copy";
+    reinterpret_cast<std::uint32_t*>(Source.ScanLine(41))[41] = 0xFF654321;
+    EXPECT_EQ(Pixel(Third, 41, 41), 0x4080C0u) << "a row written in the source";
+}
+
+// Every pixel of a 5 x 3 picture (odd width: rows padded to 4 bytes), with
+// the exact bytes a BMP reader expects, for both depths.
+TEST_F(ImageFiles, BitmapRowsAreWrittenBottomUpWithTheirPadding)
+{
+    TBitmap B;
+    B.SetSize(5, 3);
+    for (int Y = 0; Y < 3; ++Y) {
+        auto* Row = reinterpret_cast<std::uint32_t*>(B.ScanLine(Y));
+        for (int X = 0; X < 5; ++X)
+            Row[X] = 0xFF000000u | static_cast<std::uint32_t>((X * 40) << 16 | (Y * 90) << 8 | (X + Y * 5));
+    }
+    std::ostringstream Out24;
+    B.SaveToStream(Out24);
+    const std::string Bytes24 = Out24.str();
+    ASSERT_EQ(Bytes24.size(), 54u + 16 * 3);
+    for (int Y = 0; Y < 3; ++Y) {
+        const std::size_t Row = 54 + static_cast<std::size_t>(2 - Y) * 16;
+        for (int X = 0; X < 5; ++X) {
+            EXPECT_EQ(static_cast<unsigned char>(Bytes24[Row + X * 3]), X + Y * 5) << X << "," << Y;
+            EXPECT_EQ(static_cast<unsigned char>(Bytes24[Row + X * 3 + 1]), Y * 90) << X << "," << Y;
+            EXPECT_EQ(static_cast<unsigned char>(Bytes24[Row + X * 3 + 2]), X * 40) << X << "," << Y;
+        }
+        EXPECT_EQ(Bytes24[Row + 15], '\0');
+    }
+    B.PixelFormat = pf32bit;
+    std::ostringstream Out32;
+    B.SaveToStream(Out32);
+    const std::string Bytes32 = Out32.str();
+    ASSERT_EQ(Bytes32.size(), 54u + 20 * 3);
+    for (int Y = 0; Y < 3; ++Y)
+        for (int X = 0; X < 5; ++X) {
+            const std::size_t At = 54 + static_cast<std::size_t>(2 - Y) * 20 + X * 4;
+            EXPECT_EQ(static_cast<unsigned char>(Bytes32[At]), X + Y * 5);
+            EXPECT_EQ(static_cast<unsigned char>(Bytes32[At + 2]), X * 40);
+            EXPECT_EQ(static_cast<unsigned char>(Bytes32[At + 3]), 0xFF);
+        }
+}
+
+// The file is exactly what the JPEG library makes from the picture's plain
+// red-green-blue rows at the same settings: no channel swapped, no row
+// shifted, alpha ignored.
+TEST_F(ImageFiles, JpegIsTheLibrarysOwnEncodingOfThePicture)
+{
+    TBitmap B;
+    B.SetSize(37, 23);
+    std::vector<unsigned char> Rgb;
+    std::uint32_t Seed = 7;
+    for (int Y = 0; Y < 23; ++Y) {
+        auto* Row = reinterpret_cast<std::uint32_t*>(B.ScanLine(Y));
+        for (int X = 0; X < 37; ++X) {
+            Seed = Seed * 1103515245u + 12345u;
+            const unsigned R = (Seed >> 8) & 0xFF, G = (X * 7) & 0xFF, Bl = (Y * 11) & 0xFF;
+            Row[X] = 0xFF000000u | R << 16 | G << 8 | Bl;
+            Rgb.insert(Rgb.end(), {static_cast<unsigned char>(R), static_cast<unsigned char>(G),
+                                   static_cast<unsigned char>(Bl)});
+        }
+    }
+    TJPEGImage Jpeg;
+    Jpeg.CompressionQuality = 90;
+    Jpeg.Assign(&B);
+    std::ostringstream Ours;
+    Jpeg.SaveToStream(Ours);
+
+    jpeg_compress_struct Info;
+    jpeg_error_mgr Errors;
+    Info.err = jpeg_std_error(&Errors);
+    jpeg_create_compress(&Info);
+    unsigned char* Memory = nullptr;
+    unsigned long Size = 0;
+    jpeg_mem_dest(&Info, &Memory, &Size);
+    Info.image_width = 37;
+    Info.image_height = 23;
+    Info.input_components = 3;
+    Info.in_color_space = JCS_RGB;
+    jpeg_set_defaults(&Info);
+    jpeg_set_quality(&Info, 90, TRUE);
+    Info.dct_method = JDCT_ISLOW;
+    jpeg_start_compress(&Info, TRUE);
+    while (Info.next_scanline < Info.image_height) {
+        JSAMPROW Row = Rgb.data() + static_cast<std::size_t>(Info.next_scanline) * 37 * 3;
+        jpeg_write_scanlines(&Info, &Row, 1);
+    }
+    jpeg_finish_compress(&Info);
+    jpeg_destroy_compress(&Info);
+    const std::string Theirs(reinterpret_cast<const char*>(Memory), Size);
+    std::free(Memory);
+    EXPECT_EQ(Ours.str(), Theirs);
 }
 
 TEST_F(ImageFiles, JpegQualityOutsideOneToHundredIsRefused)
