@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 
 #include <signal.h>
 #include <sys/wait.h>
@@ -53,6 +54,9 @@ public:
 
     std::string OutputLine() { return Line(FOut); }
     std::string ErrorLine() { return Line(FErr); }
+    // Everything the program writes to stdout, once it has ended.
+    std::string Output() { return All(FOut); }
+    std::string Errors() { return All(FErr); }
 
     // Stops the program with Signal (0: let it end) and returns its exit code.
     int Finish(int Signal)
@@ -73,6 +77,15 @@ private:
         while (::read(Fd, &c, 1) == 1 && c != '\n')
             line += c;
         return line;
+    }
+
+    static std::string All(int Fd)
+    {
+        std::string text;
+        char buffer[4096];
+        for (ssize_t n; (n = ::read(Fd, buffer, sizeof buffer)) > 0;)
+            text.append(buffer, static_cast<std::size_t>(n));
+        return text;
     }
 
     pid_t FPid = -1;
@@ -136,4 +149,56 @@ TEST(ModbusSimProgram, RejectsBadConfiguration)
     Program usage({"--what"});
     EXPECT_EQ(usage.Finish(0), 2);
     EXPECT_EQ(usage.ErrorLine().rfind("usage: modbussim", 0), 0u);
+}
+
+TEST(ModbusSimProgram, HelpGoesToStandardOutput)
+{
+    for (const char* option : {"-h", "--help"}) {
+        Program program({option});
+        std::string help = program.Output();
+        EXPECT_EQ(program.Finish(0), 0) << option;
+        EXPECT_EQ(program.Errors(), "") << option;
+        EXPECT_EQ(help.rfind("usage: modbussim", 0), 0u) << help;
+        for (const char* statement :
+             {"station ID rule 0|1|2 start ADDRESS channels N [values V1,V2,...]", "value ID CHANNEL VALUE",
+              "register ID ADDRESS VALUE", "silent ID", "badcrc ID", "exception ID CODE", "delay ID MS",
+              "fragments ID SIZE GAP_MS", "noise ID HEX[,HEX...]",
+              "ramp ID CHANNEL L1,L2,... ms|polls STEP [linear] [repeat]", "pacing BAUD [10|11]"})
+            EXPECT_NE(help.find(statement), std::string::npos) << statement;
+        for (const char* fact : {"Station ids run from 1 to 247", "channels count from 0",
+                                 "station 1 rule 0 start 0 channels 4 values 1234,-56,0,789",
+                                 "station 2 rule 1 start 0 channels 2 values 123456,-2",
+                                 "station 3 rule 2 start 0 channels 2 values 70000,-70000"})
+            EXPECT_NE(help.find(fact), std::string::npos) << fact;
+    }
+}
+
+TEST(ModbusSimProgram, StatementsChangeTheDefaultStations)
+{
+    Program program({"-e", "silent 2", "-e", "value 1 3 -7"});
+    PtyMaster port(program.OutputLine());
+    port.Write(BuildReadRequest(2, 0, 2));
+    EXPECT_EQ(port.Read(9, 500ms), Bytes{});
+    port.Write(BuildReadRequest(1, 0, 4));
+    EXPECT_EQ(port.Read(13, 10000ms), BuildReadReply(1, {1234, 0xFFC8, 0, 0xFFF9}));
+    port.Write(BuildReadRequest(3, 0, 2));
+    EXPECT_EQ(port.Read(9, 10000ms), BuildReadReply(3, {0x1170, 0x0001}));
+    EXPECT_EQ(program.Finish(SIGTERM), 0);
+}
+
+TEST(ModbusSimProgram, OwnStationsReplaceTheDefaultOnes)
+{
+    const std::string file = "/tmp/modbussim-own-" + std::to_string(::getpid()) + ".conf";
+    {
+        std::ofstream out(file);
+        out << "# one instrument\nstation 9 rule 0 start 0 channels 1 values 5\n";
+    }
+    Program program({"-c", file, "-e", "delay 9 0"});
+    PtyMaster port(program.OutputLine());
+    port.Write(BuildReadRequest(1, 0, 1));
+    EXPECT_EQ(port.Read(7, 500ms), Bytes{});
+    port.Write(BuildReadRequest(9, 0, 1));
+    EXPECT_EQ(port.Read(7, 10000ms), BuildReadReply(9, {5}));
+    EXPECT_EQ(program.Finish(SIGTERM), 0);
+    std::filesystem::remove(file);
 }

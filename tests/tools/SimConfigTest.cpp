@@ -96,3 +96,19 @@ TEST(SimConfig, MistakesNameTheLine)
     EXPECT_NE(ErrorOf("station 1 rule 0 begin 0 channels 1").find("expected: station"), std::string::npos);
     EXPECT_NE(ErrorOf("pacing 9600 12").find("line 1"), std::string::npos);
 }
+
+TEST(SimConfig, DefaultStationsGiveWayOnlyToStationStatements)
+{
+    EXPECT_TRUE(DeclaresStation("silent 2\n  station 4 rule 0 start 0 channels 1\n"));
+    EXPECT_FALSE(DeclaresStation("# station 4 rule 0 start 0 channels 1\nsilent 2\n"));
+    EXPECT_FALSE(DeclaresStation(""));
+
+    ModbusSlave slave;
+    LineTiming timing;
+    for (const std::string& station : DefaultStations())
+        ApplyStatement(station, slave, timing);
+    EXPECT_EQ(slave.StationIds(), (std::vector<int>{1, 2, 3}));
+    EXPECT_EQ(slave.ChannelValue(1, 1), -56);
+    EXPECT_EQ(slave.ChannelValue(2, 0), 123456);
+    EXPECT_EQ(slave.ChannelValue(3, 1), -70000);
+}

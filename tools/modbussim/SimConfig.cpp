@@ -169,4 +169,25 @@ void ApplyConfig(std::istream& Input, ModbusSlave& Slave, LineTiming& Timing)
     }
 }
 
+const std::vector<std::string>& DefaultStations()
+{
+    static const std::vector<std::string> stations{
+        "station 1 rule 0 start 0 channels 4 values 1234,-56,0,789",
+        "station 2 rule 1 start 0 channels 2 values 123456,-2",
+        "station 3 rule 2 start 0 channels 2 values 70000,-70000",
+    };
+    return stations;
+}
+
+bool DeclaresStation(const std::string& Text)
+{
+    std::istringstream lines(Text);
+    for (std::string line; std::getline(lines, line);) {
+        auto words = Words(line);
+        if (!words.empty() && words[0] == "station")
+            return true;
+    }
+    return false;
+}
+
 } // namespace modbussim

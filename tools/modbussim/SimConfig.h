@@ -11,6 +11,7 @@
 // Blank lines and lines starting with '#' are ignored.
 #include <istream>
 #include <string>
+#include <vector>
 
 #include "tools/modbussim/Simulator.h"
 
@@ -20,5 +21,12 @@ namespace modbussim {
 void ApplyStatement(const std::string& Statement, ModbusSlave& Slave, LineTiming& Timing);
 // Applies every line; mistakes name the line number.
 void ApplyConfig(std::istream& Input, ModbusSlave& Slave, LineTiming& Timing);
+
+// The line a user gets without any station statement: one station for
+// each value rule, as statements so that the help can show them.
+const std::vector<std::string>& DefaultStations();
+// Whether any line of Text is a station statement, which replaces the
+// default stations with the user's own.
+bool DeclaresStation(const std::string& Text);
 
 } // namespace modbussim

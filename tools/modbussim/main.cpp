@@ -8,6 +8,7 @@
 #include <fstream>
 #include <iostream>
 #include <memory>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -16,26 +17,77 @@
 
 namespace {
 
+const char* const UsageLine =
+    "usage: modbussim [--tty PATH [--baud N] [--parity N|E|O]] [--link PATH] [-c FILE]... [-e STATEMENT]...\n"
+    "       modbussim -h|--help\n";
+
 void Usage()
 {
-    std::cerr << "usage: modbussim [--tty PATH [--baud N] [--parity N|E|O]] [--link PATH] [-c FILE]... [-e STATEMENT]...\n"
-                 "Prints the serial port path to use, then answers function 03 until interrupted.\n"
-                 "--link PATH publishes the line as PATH (such as /dev/ttyV0), a link that the\n"
-                 "program's port list shows as a virtual serial port; it goes when the line stops.\n"
-                 "Without stations, stations 1, 2 and 3 answer with value rules 0, 1 and 2.\n"
-                 "Statements (also the lines of FILE):\n"
+    std::cerr << UsageLine << "Try 'modbussim --help' for the statements.\n";
+}
+
+void Help()
+{
+    std::cout << UsageLine
+              << "\n"
+                 "Simulates a line of Modbus RTU instruments that answer function 03 (read\n"
+                 "holding registers). Prints the serial port path to use, then answers until\n"
+                 "interrupted (Ctrl+C).\n"
+                 "\n"
+                 "Options:\n"
+                 "  --tty PATH       serve a real serial device instead of a new pseudo-terminal\n"
+                 "  --baud N         its baud rate (default 9600)\n"
+                 "  --parity N|E|O   its parity (default N)\n"
+                 "  --link PATH      publish the line as PATH (such as /dev/ttyV0), a link that\n"
+                 "                   the program's port list shows as a virtual serial port;\n"
+                 "                   it goes when the line stops\n"
+                 "  -c FILE          apply the statements in FILE, one a line; blank lines and\n"
+                 "                   lines starting with '#' are skipped\n"
+                 "  -e STATEMENT     apply one statement\n"
+                 "  -h, --help       show this help\n"
+                 "\n"
+                 "Station ids run from 1 to 247; channels count from 0; values are whole\n"
+                 "numbers (rule 0 keeps the low 16 bits). Without a 'station' statement\n"
+                 "these stations answer, and the other statements may change them:\n";
+    for (const std::string& station : modbussim::DefaultStations())
+        std::cout << "  " << station << "\n";
+    std::cout << "\n"
+                 "Statements:\n"
                  "  station ID rule 0|1|2 start ADDRESS channels N [values V1,V2,...]\n"
-                 "  value ID CHANNEL VALUE        register ID ADDRESS VALUE\n"
-                 "  silent ID   badcrc ID   exception ID CODE   delay ID MS\n"
-                 "  fragments ID SIZE GAP_MS      noise ID HEX[,HEX...]\n"
+                 "      add a station, or replace the one with that id: rule 0 gives each\n"
+                 "      channel one register, rule 1 two registers high word first, rule 2\n"
+                 "      two registers low word first; N is 1 to 125; channels without a\n"
+                 "      value read 0\n"
+                 "  value ID CHANNEL VALUE      set a channel's value\n"
+                 "  register ID ADDRESS VALUE   set one register (0 to 65535)\n"
+                 "  silent ID                   the station never answers\n"
+                 "  badcrc ID                   the station answers with a wrong CRC\n"
+                 "  exception ID CODE           the station answers with exception CODE (1 to 255)\n"
+                 "  delay ID MS                 the station answers MS milliseconds late\n"
+                 "  fragments ID SIZE GAP_MS    answers go out in pieces of SIZE bytes, GAP_MS apart\n"
+                 "  noise ID HEX[,HEX...]       these bytes go out just before each answer\n"
                  "  ramp ID CHANNEL L1,L2,... ms|polls STEP [linear] [repeat]\n"
-                 "  pacing BAUD [10|11]\n";
+                 "      the channel steps through the levels every STEP milliseconds or\n"
+                 "      polls; linear slides between levels; repeat starts over after the\n"
+                 "      last level, else the last level holds\n"
+                 "  pacing BAUD [10|11]         answers go out at a real line's speed (bits per\n"
+                 "                              character: 10, or 11 with a parity bit)\n";
 }
 
 struct Source {
-    bool IsFile;
+    std::string Origin; // the file name, empty for a statement
     std::string Text;
 };
+
+std::string ReadFile(const std::string& Name)
+{
+    std::ifstream file(Name);
+    if (!file)
+        throw std::runtime_error("cannot open " + Name);
+    std::ostringstream text;
+    text << file.rdbuf();
+    return text.str();
+}
 
 } // namespace
 
@@ -49,7 +101,10 @@ int main(int argc, char** argv)
     for (int i = 1; i < argc; ++i) {
         std::string arg = argv[i];
         bool hasValue = i + 1 < argc;
-        if (arg == "--tty" && hasValue)
+        if (arg == "-h" || arg == "--help") {
+            Help();
+            return 0;
+        } else if (arg == "--tty" && hasValue)
             tty = argv[++i];
         else if (arg == "--link" && hasValue)
             link = argv[++i];
@@ -58,9 +113,9 @@ int main(int argc, char** argv)
         else if (arg == "--parity" && hasValue && std::strlen(argv[i + 1]) == 1)
             parity = argv[++i][0];
         else if (arg == "-c" && hasValue)
-            sources.push_back({true, argv[++i]});
+            sources.push_back({argv[++i], ""});
         else if (arg == "-e" && hasValue)
-            sources.push_back({false, argv[++i]});
+            sources.push_back({"", argv[++i]});
         else {
             Usage();
             return 2;
@@ -80,21 +135,24 @@ int main(int argc, char** argv)
         auto sim = tty.empty() ? std::make_unique<modbussim::Simulator>()
                                : std::make_unique<modbussim::Simulator>(tty, baud, parity);
         modbussim::LineTiming timing = sim->Timing();
-        for (const Source& source : sources) {
-            if (source.IsFile) {
-                std::ifstream file(source.Text);
-                if (!file)
-                    throw std::runtime_error("cannot open " + source.Text);
-                modbussim::ApplyConfig(file, sim->Slave(), timing);
-            } else {
-                modbussim::ApplyStatement(source.Text, sim->Slave(), timing);
-            }
+        bool ownStations = false;
+        for (Source& source : sources) {
+            if (!source.Origin.empty())
+                source.Text = ReadFile(source.Origin);
+            ownStations = ownStations || modbussim::DeclaresStation(source.Text);
         }
-        if (sim->Slave().StationIds().empty()) {
-            for (const char* s : {"station 1 rule 0 start 0 channels 4 values 1234,-56,0,789",
-                                  "station 2 rule 1 start 0 channels 2 values 123456,-2",
-                                  "station 3 rule 2 start 0 channels 2 values 70000,-70000"})
-                modbussim::ApplyStatement(s, sim->Slave(), timing);
+        // The default stations come first, so that statements can change them.
+        if (!ownStations) {
+            for (const std::string& station : modbussim::DefaultStations())
+                modbussim::ApplyStatement(station, sim->Slave(), timing);
+        }
+        for (const Source& source : sources) {
+            if (source.Origin.empty()) {
+                modbussim::ApplyStatement(source.Text, sim->Slave(), timing);
+            } else {
+                std::istringstream lines(source.Text);
+                modbussim::ApplyConfig(lines, sim->Slave(), timing);
+            }
         }
         sim->SetTiming(timing);
         sim->Start();
