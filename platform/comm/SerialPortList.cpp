@@ -7,7 +7,27 @@ namespace comm {
 
 namespace fs = std::filesystem;
 
-std::optional<std::vector<std::string>> ListSerialPorts(const std::string& Root, const std::string& DevDir)
+namespace {
+
+// Adds the links named tty* in Dir that lead to a pseudo-terminal, each as
+// its file name or its full path.
+void AddPseudoTerminalLinks(const std::string& Dir, bool FullPath, std::vector<std::string>& Names)
+{
+    std::error_code ec;
+    for (const fs::directory_entry& entry : fs::directory_iterator(Dir, ec)) {
+        const std::string name = entry.path().filename().string();
+        if (name.rfind("tty", 0) != 0 || !entry.is_symlink(ec))
+            continue;
+        const fs::path target = fs::read_symlink(entry.path(), ec);
+        if (!ec && target.parent_path().filename() == "pts")
+            Names.push_back(FullPath ? entry.path().string() : name);
+    }
+}
+
+}  // namespace
+
+std::optional<std::vector<std::string>> ListSerialPorts(const std::string& Root, const std::string& DevDir,
+                                                        const std::string& UserDir)
 {
     std::vector<std::string> names;
     std::error_code ec;
@@ -28,14 +48,8 @@ std::optional<std::vector<std::string>> ListSerialPorts(const std::string& Root,
         }
         names.push_back(entry.path().filename().string());
     }
-    for (const fs::directory_entry& entry : fs::directory_iterator(DevDir, ec)) {
-        const std::string name = entry.path().filename().string();
-        if (name.rfind("tty", 0) != 0 || !entry.is_symlink(ec))
-            continue;
-        const fs::path target = fs::read_symlink(entry.path(), ec);
-        if (!ec && target.parent_path().filename() == "pts")
-            names.push_back(name);
-    }
+    AddPseudoTerminalLinks(DevDir, false, names);
+    AddPseudoTerminalLinks(UserDir, true, names);
     return names;
 }
 

@@ -6,7 +6,10 @@
 #include <filesystem>
 #include <fstream>
 
+#include <unistd.h>
+
 #include "comm/SerialPortList.h"
+#include "tests/platform/comm/PtyPair.h"
 #include "rtl/IniFile.h"
 #include "rtl/PublishedProperties.h"
 #include "rtl/StrUtils.h"
@@ -298,6 +301,30 @@ TEST(EnumComPorts, ReplacesTheListWithSortedNames)
     EXPECT_EQ(ports.IndexOf("stale"), -1);
     for (int i = 1; i < ports.Count(); ++i)
         EXPECT_LE(CompareText(ports[i - 1], ports[i]), 0);
+}
+
+TEST(EnumComPorts, ListsALineLinkedInTmpByThePathThatOpensIt)
+{
+    if (!comm::ListSerialPorts())
+        GTEST_SKIP() << "no device list on this machine";
+    PtyPair line;
+    const std::string link = "/tmp/ttyEnumTest" + std::to_string(::getpid());
+    std::filesystem::remove(link);
+    std::filesystem::create_symlink(line.SlavePath(), link);
+    TStringList ports;
+    EnumComPorts(&ports);
+    const int index = ports.IndexOf(link);
+    std::string received;
+    if (index != -1) {
+        TComPort port(nullptr);
+        port.SetPort(ports[index]);
+        port.Open();
+        port.Write("ok", 2);
+        received = line.Receive(2);
+    }
+    std::filesystem::remove(link);
+    EXPECT_NE(index, -1);
+    EXPECT_EQ(received, "ok");
 }
 
 TEST(ComPublished, PortAndFramerListTheirPropertiesInOrderWithDefaults)

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 
@@ -11,6 +12,7 @@
 #include <vector>
 
 #include "SimulatorTestSupport.h"
+#include "comm/SerialPortList.h"
 
 using namespace modbussim;
 using namespace std::chrono_literals;
@@ -123,18 +125,30 @@ TEST(ModbusSimProgram, DefaultStationsCoverTheThreeRules)
     EXPECT_EQ(program.Finish(SIGINT), 0);
 }
 
-TEST(ModbusSimProgram, PublishesTheLineAsALinkWhileItRuns)
+TEST(ModbusSimProgram, PublishesTheLineAsALinkInTmpThatThePortListShows)
 {
-    const std::string link = "/tmp/modbussim-link-test-" + std::to_string(::getpid());
+    const std::string link = "/tmp/ttySimTest" + std::to_string(::getpid());
     std::filesystem::remove(link);
     Program program({"--link", link});
     EXPECT_EQ(program.OutputLine(), link);
     ASSERT_TRUE(std::filesystem::is_symlink(link));
+    auto ports = comm::ListSerialPorts();
+    if (ports) {
+        EXPECT_NE(std::find(ports->begin(), ports->end(), link), ports->end());
+    }
     PtyMaster port(link);
     port.Write(BuildReadRequest(1, 0, 1));
     EXPECT_EQ(port.Read(7, 10000ms), BuildReadReply(1, {1234}));
     EXPECT_EQ(program.Finish(SIGTERM), 0);
     EXPECT_FALSE(std::filesystem::exists(link));
+}
+
+TEST(ModbusSimProgram, ALinkThatCannotBeMadeNamesTheWayWithoutRoot)
+{
+    Program program({"--link", "/nonexistent-dir/ttyV0"});
+    EXPECT_EQ(program.Finish(0), 1);
+    EXPECT_EQ(program.ErrorLine(), "modbussim: cannot create the link /nonexistent-dir/ttyV0: No such file or "
+                                   "directory (a link in /tmp, such as /tmp/ttyV0, needs no root)");
 }
 
 TEST(ModbusSimProgram, RejectsBadConfiguration)

@@ -38,9 +38,10 @@ void Help()
                  "  --tty PATH       serve a real serial device instead of a new pseudo-terminal\n"
                  "  --baud N         its baud rate (default 9600)\n"
                  "  --parity N|E|O   its parity (default N)\n"
-                 "  --link PATH      publish the line as PATH (such as /dev/ttyV0), a link that\n"
-                 "                   the program's port list shows as a virtual serial port;\n"
-                 "                   it goes when the line stops\n"
+                 "  --link PATH      publish the line as the link PATH while it runs; the\n"
+                 "                   program's port list shows links named tty... in /dev\n"
+                 "                   (such as /dev/ttyV0, listed as ttyV0; needs root) and\n"
+                 "                   in /tmp (such as /tmp/ttyV0, listed by that full path)\n"
                  "  -c FILE          apply the statements in FILE, one a line; blank lines and\n"
                  "                   lines starting with '#' are skipped\n"
                  "  -e STATEMENT     apply one statement\n"
@@ -160,7 +161,11 @@ int main(int argc, char** argv)
             // Replace only a stale link, never a real file.
             if (std::filesystem::is_symlink(link))
                 std::filesystem::remove(link);
-            std::filesystem::create_symlink(sim->PortPath(), link);
+            std::error_code failure;
+            std::filesystem::create_symlink(sim->PortPath(), link, failure);
+            if (failure)
+                throw std::runtime_error("cannot create the link " + link + ": " + failure.message() +
+                                         " (a link in /tmp, such as /tmp/ttyV0, needs no root)");
         }
         std::printf("%s\n", link.empty() ? sim->PortPath().c_str() : link.c_str());
         std::fflush(stdout);

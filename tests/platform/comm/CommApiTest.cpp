@@ -526,7 +526,8 @@ TEST(SerialPortList, ListsDriverBoundDevicesAndSkipsEmptyLegacySlots)
     makeTty("ttyS0", &legacy, "4");
     makeTty("ttyS1", &legacy, "0");
     makeTty("tty1", nullptr, nullptr);
-    auto listed = ListSerialPorts((root / "class").string(), (root / "nodev").string());
+    const std::string noDir = (root / "nodir").string();
+    auto listed = ListSerialPorts((root / "class").string(), noDir, noDir);
     ASSERT_TRUE(listed.has_value());
     auto names = *listed;
     std::sort(names.begin(), names.end());
@@ -539,10 +540,21 @@ TEST(SerialPortList, ListsDriverBoundDevicesAndSkipsEmptyLegacySlots)
     fs::create_symlink("/dev/null", root / "dev" / "ttyNull");
     fs::create_symlink("/dev/pts/8", root / "dev" / "simline");
     std::ofstream(root / "dev" / "ttyPlain") << "";
-    listed = ListSerialPorts((root / "class").string(), (root / "dev").string());
+    listed = ListSerialPorts((root / "class").string(), (root / "dev").string(), noDir);
     ASSERT_TRUE(listed.has_value());
     EXPECT_EQ(listed->back(), "ttyV0");
     EXPECT_EQ(listed->size(), 3u);
+
+    // A user without root publishes them in a directory of its own; they
+    // are listed by full path, which is how they are opened.
+    fs::create_directories(root / "user");
+    fs::create_symlink("/dev/pts/9", root / "user" / "ttyV0");
+    fs::create_symlink("/dev/null", root / "user" / "ttyNull");
+    fs::create_symlink("/dev/pts/9", root / "user" / "line");
+    listed = ListSerialPorts((root / "class").string(), (root / "dev").string(), (root / "user").string());
+    ASSERT_TRUE(listed.has_value());
+    EXPECT_EQ(listed->size(), 4u);
+    EXPECT_EQ(listed->back(), (root / "user" / "ttyV0").string());
     fs::remove_all(root);
 }
 
