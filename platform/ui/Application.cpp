@@ -3,8 +3,11 @@
 #include <QApplication>
 #include <QEvent>
 #include <QEventLoop>
-#include <QWidget>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QObject>
+#include <QTranslator>
+#include <QWidget>
 #include <algorithm>
 #include <atomic>
 #include <cstdlib>
@@ -36,6 +39,19 @@ std::atomic<bool> WakePending{false};
 int QtArgc = 1;
 char QtArg0[] = "kalvodaq";
 char* QtArgv[] = {QtArg0, nullptr};
+
+// The program speaks Chinese, so Qt's own dialogs and buttons ("Save As",
+// "Cancel", Yes/No) must too, whatever the machine's language. Without the
+// catalogue installed they stay in English.
+void InstallQtTranslation()
+{
+    auto* Translator = new QTranslator(QCoreApplication::instance());
+    if (Translator->load(QLocale(QLocale::Chinese, QLocale::China), "qtbase", "_",
+                         QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(Translator);
+    else
+        delete Translator;
+}
 
 }  // namespace
 
@@ -80,6 +96,7 @@ TApplication::TApplication() : FLoop(new TApplicationLoop)
 {
     TheApplication = this;
     QApplication::setQuitOnLastWindowClosed(false);
+    InstallQtTranslation();
     // Like the original, the title starts as the program's name.
     const std::string Exe = ExeName();
     FTitle = Exe.substr(Exe.find_last_of('/') + 1);

@@ -1,6 +1,14 @@
 // The dialog seam: message boxes and common dialogs answered by a test.
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
+#include <QApplication>
+#include <QDialogButtonBox>
+#include <QFileDialog>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTimer>
 #include <vector>
 
 #include "ui/Application.h"
@@ -49,6 +57,56 @@ TEST(DialogSeam, MessageBoxPassesTextCaptionFlagsAndReturnsTheAnswer)
     EXPECT_EQ(Seam.Asked[0].Text, "正在记录中, 确认要退出吗？");
     EXPECT_EQ(Seam.Asked[0].Caption, "警告");
     EXPECT_EQ(Seam.Asked[0].Flags, MB_YESNO | MB_ICONWARNING);
+}
+
+TEST(RealMessageBox, SpeaksChineseAndCarriesTheCaption)
+{
+    Application.Get();
+    SetDialogResponder(nullptr);
+    QString Title;
+    QStringList Buttons;
+    // Reads the box once it is up, then answers No.
+    QTimer Probe;
+    QObject::connect(&Probe, &QTimer::timeout, [&] {
+        auto* Box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!Box)
+            return;
+        Probe.stop();
+        Title = Box->windowTitle();
+        for (QAbstractButton* B : Box->buttons())
+            Buttons << B->text();
+        Box->button(QMessageBox::No)->click();
+    });
+    Probe.start(10);
+    const int R = Application->MessageBox("正在记录中, 确认要退出吗？", "警告", MB_YESNO | MB_ICONWARNING);
+    EXPECT_EQ(R, IDNO);
+    EXPECT_EQ(Title.toStdString(), "警告");
+    Buttons.sort();
+    EXPECT_EQ(Buttons.join('|').toStdString(), "否(&N)|是(&Y)");
+}
+
+TEST(RealFileDialog, SpeaksChinese)
+{
+    Application.Get();
+    SetDialogResponder(nullptr);
+    QString LookIn, Cancel;
+    QTimer Probe;
+    QObject::connect(&Probe, &QTimer::timeout, [&] {
+        auto* Dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        if (!Dialog)
+            return;
+        Probe.stop();
+        if (auto* Label = Dialog->findChild<QLabel*>("lookInLabel"))
+            LookIn = Label->text();
+        if (auto* Box = Dialog->findChild<QDialogButtonBox*>())
+            Cancel = Box->button(QDialogButtonBox::Cancel)->text();
+        Dialog->reject();
+    });
+    Probe.start(10);
+    TSaveDialog Save(nullptr);
+    EXPECT_FALSE(Save.Execute());
+    EXPECT_EQ(LookIn.toStdString(), "查找范围：");
+    EXPECT_EQ(Cancel.toStdString(), "取消");
 }
 
 TEST(DialogSeam, ShowMessageUsesTheApplicationTitle)
