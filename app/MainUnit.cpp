@@ -312,6 +312,8 @@ void TfrmMain::ApplyOptions()
     spBaud->SetText(IntToStr(optBaudRate->AsInteger()));
     spAuthor->SetText(OwnerLine(optAuthor->AsString()));
     SetText(MainCaption(optProgramTitle->AsString()));
+    // Error boxes carry the program's title, not the executable's name.
+    Application->SetTitle(GetText());
     if (!DeviceList)
         return;
     for (size_t i = 0; i < DeviceList->size(); ++i) {

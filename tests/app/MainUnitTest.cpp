@@ -105,6 +105,25 @@ TEST(MainUnitTest, OptionsReachTheStatusBarAndTheCaption)
     EXPECT_EQ(frmMain->GetText(), "Line 3");
 }
 
+TEST(MainUnitTest, AnErrorBoxCarriesTheProgramTitle)
+{
+    TProgramForms P([](const TScratchDir& Dir) {
+        WriteDevices(Dir);
+        TScratchDir::Write(Dir.File("config.ini"), "[System Parameters]\r\nComm Port=/nonexistent/ttyV9\r\n"
+                                                   "[Log Parameters]\r\nLogFilenameMode=1\r\n");
+    });
+    P.Start();
+    CallGuarded(frmMain->btnRecord, [] { frmMain->btnRecord->Click(); });
+    ASSERT_FALSE(P.Asked.empty());
+    EXPECT_EQ(P.Asked.back().Text, "Unable to open com port (Error: 2)");
+    EXPECT_EQ(P.Asked.back().Caption, "KALVO数据采集软件");
+
+    optProgramTitle->SetValue(std::string("Line 3"));
+    frmMain->ApplyOptions();
+    CallGuarded(frmMain->btnRecord, [] { frmMain->btnRecord->Click(); });
+    EXPECT_EQ(P.Asked.back().Caption, "Line 3");
+}
+
 TEST(MainUnitTest, TheOptionsDialogAppliesToTheMainWindowAndOpensTheDeviceList)
 {
     TProgramForms P(WriteDevices);
