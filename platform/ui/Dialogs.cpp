@@ -16,7 +16,8 @@ namespace {
 
 TDialogResponder Responder;
 
-// "Text (*.txt)|*.txt|All|*.*" -> the Qt name filters, one per pair.
+// "Text (*.txt)|*.txt|All|*.*" -> the Qt name filters, one per pair:
+// "Text (*.txt)" and "All (*.*)".
 QStringList NameFilters(const std::string& Filter)
 {
     QStringList Parts = QStr(Filter).split('|');
@@ -24,7 +25,10 @@ QStringList NameFilters(const std::string& Filter)
     for (int I = 0; I + 1 < Parts.size(); I += 2) {
         QString Patterns = Parts[I + 1];
         Patterns.replace(';', ' ');
-        Result << Parts[I] + " (" + Patterns + ")";
+        // A name that already ends with its patterns, as "CSV文件(*.csv)"
+        // does, is shown once rather than followed by them again.
+        const QString Suffix = "(" + Patterns + ")";
+        Result << (Parts[I].endsWith(Suffix) ? Parts[I] : Parts[I] + " " + Suffix);
     }
     return Result;
 }

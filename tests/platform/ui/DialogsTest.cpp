@@ -85,11 +85,12 @@ TEST(RealMessageBox, SpeaksChineseAndCarriesTheCaption)
     EXPECT_EQ(Buttons.join('|').toStdString(), "否(&N)|是(&Y)");
 }
 
-TEST(RealFileDialog, SpeaksChinese)
+TEST(RealFileDialog, SpeaksChineseAndNamesEachFilterOnce)
 {
     Application.Get();
     SetDialogResponder(nullptr);
     QString LookIn, Cancel;
+    QStringList Filters;
     QTimer Probe;
     QObject::connect(&Probe, &QTimer::timeout, [&] {
         auto* Dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
@@ -100,13 +101,18 @@ TEST(RealFileDialog, SpeaksChinese)
             LookIn = Label->text();
         if (auto* Box = Dialog->findChild<QDialogButtonBox*>())
             Cancel = Box->button(QDialogButtonBox::Cancel)->text();
+        Filters = Dialog->nameFilters();
         Dialog->reject();
     });
     Probe.start(10);
     TSaveDialog Save(nullptr);
+    Save.Filter = "CSV文件(*.csv)|*.csv|Logs|*.log;*.txt";
     EXPECT_FALSE(Save.Execute());
     EXPECT_EQ(LookIn.toStdString(), "查找范围：");
     EXPECT_EQ(Cancel.toStdString(), "取消");
+    // A filter's name that already shows its patterns is not followed by
+    // them a second time.
+    EXPECT_EQ(Filters.join('|').toStdString(), "CSV文件(*.csv)|Logs (*.log *.txt)");
 }
 
 TEST(DialogSeam, ShowMessageUsesTheApplicationTitle)
