@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <thread>
+
 #include "SimulatorTestSupport.h"
 #include "tools/modbussim/Simulator.h"
 
@@ -41,6 +44,11 @@ TEST(Simulator, AnswersOverThePseudoTerminal)
     port.Write(BuildReadRequest(1, 0, 1));
     EXPECT_EQ(port.Read(7, ReplyWait), BuildReadReply(1, {301}));
     EXPECT_EQ(sim.BytesReceived(), 24u);
+    // The line thread counts an answer once its write returns, which may
+    // be just after the reply has been read here.
+    const auto deadline = std::chrono::steady_clock::now() + ReplyWait;
+    while (sim.BytesSent() < 25u && std::chrono::steady_clock::now() < deadline)
+        std::this_thread::sleep_for(1ms);
     EXPECT_EQ(sim.BytesSent(), 25u);
 }
 
