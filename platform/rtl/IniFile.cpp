@@ -264,7 +264,7 @@ void TIniFile::WriteInteger(std::string_view Section, std::string_view Ident, in
 
 void TIniFile::WriteFloat(std::string_view Section, std::string_view Ident, double Value)
 {
-    Store(Section, Ident, FloatToStr(Value));
+    Store(Section, Ident, FloatToStrExact(Value));
 }
 
 void TIniFile::WriteBool(std::string_view Section, std::string_view Ident, bool Value)

@@ -47,7 +47,8 @@ public:
     // Line breaks in a value would split the line and are written as blanks.
     void WriteString(std::string_view Section, std::string_view Ident, std::string_view Value);
     void WriteInteger(std::string_view Section, std::string_view Ident, int Value);
-    // General format, '.' as decimal separator.
+    // General format, '.' as decimal separator, with the digits it takes to
+    // read back the same value.
     void WriteFloat(std::string_view Section, std::string_view Ident, double Value);
     void WriteBool(std::string_view Section, std::string_view Ident, bool Value);
     void WriteDate(std::string_view Section, std::string_view Ident, TDateTime Value);

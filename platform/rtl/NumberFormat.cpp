@@ -125,12 +125,28 @@ std::string SpecialText(double Value)
     return Value > 0 ? "INF" : "-INF";
 }
 
+// Whether the decimal reads back as a finite double.
+bool FitsDouble(const TDecimal& D)
+{
+    const std::string Text = "0." + D.Digits + "e" + std::to_string(D.Exponent);
+    double V = 0;
+    const auto R = std::from_chars(Text.data(), Text.data() + Text.size(), V);
+    return R.ec == std::errc() && std::isfinite(V);
+}
+
 std::string GeneralText(double Value, int Precision)
 {
     if (!std::isfinite(Value))
         return SpecialText(Value);
     Precision = std::clamp(Precision, 1, 17);
-    const TDecimal D = ToDecimal(Value, Precision);
+    TDecimal D = ToDecimal(Value, Precision);
+    if (D.Exponent > std::numeric_limits<double>::max_exponent10 && !FitsDouble(D)) {
+        // Rounded up past the largest double, the text would read back as
+        // no number at all: cut the digits instead.
+        D = ToDecimal(Value, 17);
+        D.Digits.resize(std::min<std::size_t>(D.Digits.size(), Precision));
+        StripTrailingZeros(D);
+    }
     if (D.Digits.empty())
         return "0";
     std::string R = D.Negative ? "-" : "";
@@ -317,6 +333,21 @@ std::int64_t StrToInt64Def(std::string_view S, std::int64_t Default)
 std::string FloatToStr(double Value)
 {
     return GeneralText(Value, 15);
+}
+
+std::string FloatToStrExact(double Value)
+{
+    if (std::isinf(Value))
+        Value = std::copysign(std::numeric_limits<double>::max(), Value);
+    // Fifteen digits keep a typed value as it was typed; seventeen always
+    // give back the very same double.
+    for (int Precision = 15; Precision < 17; ++Precision) {
+        std::string Text = GeneralText(Value, Precision);
+        double Back;
+        if (TryStrToFloat(Text, Back) && Back == Value)
+            return Text;
+    }
+    return GeneralText(Value, 17);
 }
 
 bool TryStrToFloat(std::string_view S, double& Value)

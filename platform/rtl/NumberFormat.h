@@ -24,8 +24,14 @@ std::int64_t StrToInt64Def(std::string_view S, std::int64_t Default);
 
 // General format with up to 15 significant digits: fixed notation when the
 // decimal exponent is in -4..14, otherwise like "1.5E20" or "1E-5";
-// "NAN", "INF", "-INF".
+// "NAN", "INF", "-INF". Near the largest double the last digit is cut
+// rather than rounded up, so that the text still reads back as a number.
 std::string FloatToStr(double Value);
+// The text that files store: FloatToStr's layout with only as many more
+// significant digits (up to 17) as it takes to read back exactly Value.
+// An infinity, which no number text reads back as, is stored as the
+// largest finite value of its sign; NaN stays "NAN".
+std::string FloatToStrExact(double Value);
 // Accepts '.' or ',' as decimal separator, optional exponent, surrounding
 // blanks. StrToFloat raises EConvertError "'S' is not a valid floating point value".
 bool TryStrToFloat(std::string_view S, double& Value);

@@ -9,6 +9,12 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
+#include <limits>
+
+#include <cmath>
+
 #include <fcntl.h>
 #include <sys/stat.h>
 
@@ -142,6 +148,32 @@ TEST(IniFile, FloatsAreWrittenWithAPointUnderACommaLocale)
     Ini.WriteFloat("Display Parameters", "XSpan", 1.5);
     EXPECT_EQ(ReadRaw(F), "[Display Parameters]\r\nXSpan=1.5\r\n");
     EXPECT_DOUBLE_EQ(Ini.ReadFloat("Display Parameters", "XSpan", 0), 1.5);
+}
+
+TEST(IniFile, EveryWrittenFloatReadsBackAsWritten)
+{
+    TempDir T;
+    const std::string F = T.File("Devices.db");
+    const double Max = std::numeric_limits<double>::max();
+    const std::vector<double> Values{Max,
+                                     -Max,
+                                     std::nextafter(Max, 0.0),
+                                     std::numeric_limits<double>::min(),
+                                     std::numeric_limits<double>::denorm_min(),
+                                     -std::numeric_limits<double>::denorm_min(),
+                                     0.1 + 0.2,
+                                     -99999999.0};
+    {
+        TIniFile Ini(F);
+        for (std::size_t I = 0; I < Values.size(); ++I)
+            Ini.WriteFloat("Device1", "Level" + std::to_string(I), Values[I]);
+    }
+    // A fresh reader, as at the next start.
+    TIniFile Ini(F);
+    for (std::size_t I = 0; I < Values.size(); ++I)
+        EXPECT_EQ(Ini.ReadFloat("Device1", "Level" + std::to_string(I), 7.0), Values[I])
+            << Ini.ReadString("Device1", "Level" + std::to_string(I), "");
+    EXPECT_EQ(Ini.ReadString("Device1", "Level0", ""), "1.7976931348623157E308");
 }
 
 TEST(IniFile, UnknownLinesAndTheirOrderAreKept)

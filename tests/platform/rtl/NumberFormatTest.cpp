@@ -75,8 +75,44 @@ TEST(NumberFormat, FloatToStrUsesGeneralFormat)
     EXPECT_EQ(FloatToStr(0.0001), "0.0001");
     EXPECT_EQ(FloatToStr(0.00001), "1E-5");
     EXPECT_EQ(FloatToStr(-1.25e-7), "-1.25E-7");
+    // Rounding up would pass the largest double: the digit is cut instead.
+    EXPECT_EQ(FloatToStr(std::numeric_limits<double>::max()), "1.79769313486231E308");
+    EXPECT_EQ(FloatToStr(-std::numeric_limits<double>::max()), "-1.79769313486231E308");
+    EXPECT_EQ(FloatToStr(1.7976931348623150e308), "1.79769313486231E308");
+    EXPECT_EQ(FloatToStr(1.797693134862314e308), "1.79769313486231E308");
+    EXPECT_EQ(FloatToStr(1.79769313486231e308), "1.79769313486231E308");
+    EXPECT_EQ(FloatToStr(1e308), "1E308");
+    EXPECT_EQ(Format("%.3g", std::numeric_limits<double>::max()), "1.79E308");
+    EXPECT_EQ(FloatToStr(std::numeric_limits<double>::denorm_min()), "4.94065645841247E-324");
     EXPECT_EQ(FloatToStr(std::nan("")), "NAN");
     EXPECT_EQ(FloatToStr(-HUGE_VAL), "-INF");
+}
+
+TEST(NumberFormat, StoredFloatTextReadsBackExactly)
+{
+    const double Max = std::numeric_limits<double>::max();
+    const double MinNormal = std::numeric_limits<double>::min();
+    const double MinDenormal = std::numeric_limits<double>::denorm_min();
+    for (const double V : {Max, -Max, std::nextafter(Max, 0.0), 1.7976931348623150e308, -1.7976931348623155e308,
+                           MinNormal, -MinNormal, std::nextafter(MinNormal, 0.0), MinDenormal, -MinDenormal,
+                           3 * MinDenormal, 0.1 + 0.2, 1.0 / 3.0, -2.0 / 3.0, 45351.123456789012, 1e15 + 0.5,
+                           123456789012345678.0, 0.0}) {
+        const std::string Text = FloatToStrExact(V);
+        double Back = -1;
+        EXPECT_TRUE(TryStrToFloat(Text, Back)) << Text;
+        EXPECT_EQ(Back, V) << Text;
+    }
+    // Values that fifteen digits carry keep their short form.
+    EXPECT_EQ(FloatToStrExact(1200.0), "1200");
+    EXPECT_EQ(FloatToStrExact(-0.25), "-0.25");
+    EXPECT_EQ(FloatToStrExact(0.1), "0.1");
+    EXPECT_EQ(FloatToStrExact(1.5e20), "1.5E20");
+    EXPECT_EQ(FloatToStrExact(1e-5), "1E-5");
+    EXPECT_EQ(FloatToStrExact(Max), "1.7976931348623157E308");
+    EXPECT_EQ(FloatToStrExact(0.1 + 0.2), "0.30000000000000004");
+    // An infinity reads back as the nearest finite value rather than as nothing.
+    EXPECT_EQ(FloatToStrExact(HUGE_VAL), FloatToStrExact(Max));
+    EXPECT_EQ(FloatToStrExact(-HUGE_VAL), FloatToStrExact(-Max));
 }
 
 TEST(NumberFormat, StrToFloatAcceptsPointAndComma)

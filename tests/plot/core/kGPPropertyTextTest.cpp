@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <limits>
+
 #include "plot/core/kGPFunctions.h"
 #include "rtl/Exception.h"
 #include "rtl/Gbk.h"
@@ -101,6 +104,20 @@ TEST_F(kGPPropertyTextTest, SkipListMatchesWholePathsIgnoringCase)
     WriteObjectProperties(&a, "", out, false, &skip);
     EXPECT_EQ(All(out), (std::vector<std::string>{"Font.Color = 0", "Width = 1", "Kind = 0", "Visible = 1",
                                                   "Ratio = 0.5"}));
+}
+
+TEST_F(kGPPropertyTextTest, FloatsAtTheExtremesLoadBack)
+{
+    const double max = std::numeric_limits<double>::max();
+    for (const double v : {max, -max, std::nextafter(max, 0.0), 1.7976931348623150e308,
+                           std::numeric_limits<double>::min(), std::numeric_limits<double>::denorm_min()}) {
+        TTextObject a, b;
+        a.Ratio = v;
+        TStringList out;
+        WriteObjectProperties(&a, "", out, true, nullptr);
+        ASSERT_NO_THROW(ReadObjectProperties(&b, "", out)) << v;
+        EXPECT_NEAR(b.Ratio, v, std::fabs(v) * 1e-14);
+    }
 }
 
 TEST_F(kGPPropertyTextTest, LongLinesAreCutAt255Characters)
