@@ -3,6 +3,8 @@
 #include "rtl/MonotonicClock.h"
 #include "rtl/NumberFormat.h"
 
+#include <algorithm>
+#include <cmath>
 #include <utility>
 
 double TSampleSettings::DurationSeconds(double Duration, int TimeBase)
@@ -229,9 +231,15 @@ bool TSamplingRun::AllStopTriggered() const
 
 std::string TSamplingRun::ElapsedText(double Seconds)
 {
-    const std::int64_t whole = Trunc(Seconds);
-    const std::int64_t h = whole / 3600;
-    const std::int64_t m = (whole % 3600) / 60;
-    const double s = Seconds - 3600.0 * h - 60.0 * m;
-    return IntToStr(h) + ":" + Format("%.2d", m) + ":" + Format("%.1f", s);
+    // Round once to the shown tenth, then split, so that 59.96 s carries
+    // into the minutes instead of showing 60.0 seconds. The bound keeps the
+    // tenths within an integer; a run never comes near it.
+    const double limited = std::isnan(Seconds) ? 0.0 : std::clamp(Seconds, 0.0, 1e15);
+    std::string text = Format("%.1f", limited);
+    text.erase(text.size() - 2, 1);
+    const std::int64_t tenths = StrToInt64(text);
+    const std::int64_t h = tenths / 36000;
+    const std::int64_t m = tenths / 600 % 60;
+    const std::int64_t s = tenths % 600;
+    return IntToStr(h) + ":" + Format("%.2d", m) + ":" + IntToStr(s / 10) + "." + IntToStr(s % 10);
 }

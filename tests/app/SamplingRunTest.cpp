@@ -355,6 +355,20 @@ TEST_F(SamplingRunTest, ElapsedText)
     EXPECT_EQ("27:46:40.0", TSamplingRun::ElapsedText(100000));
 }
 
+TEST_F(SamplingRunTest, ElapsedTextCarriesTheRoundedSecondIntoMinutesAndHours)
+{
+    EXPECT_EQ("0:00:0.0", TSamplingRun::ElapsedText(0));
+    EXPECT_EQ("0:00:59.9", TSamplingRun::ElapsedText(59.94));
+    EXPECT_EQ("0:01:0.0", TSamplingRun::ElapsedText(59.95));
+    EXPECT_EQ("0:01:0.0", TSamplingRun::ElapsedText(59.96));
+    EXPECT_EQ("0:01:0.0", TSamplingRun::ElapsedText(60.0));
+    EXPECT_EQ("0:02:0.0", TSamplingRun::ElapsedText(119.99));
+    EXPECT_EQ("0:59:59.9", TSamplingRun::ElapsedText(3599.94));
+    EXPECT_EQ("1:00:0.0", TSamplingRun::ElapsedText(3599.96));
+    EXPECT_EQ("2:00:0.0", TSamplingRun::ElapsedText(7199.999));
+    EXPECT_EQ("0:00:10.0", TSamplingRun::ElapsedText(9.95));
+}
+
 TEST_F(SamplingRunTest, DurationUnits)
 {
     EXPECT_EQ(2.0, TSampleSettings::DurationSeconds(2, 0));
