@@ -22,6 +22,9 @@ TfraDevice::TfraDevice(TComponent* AOwner, const TDeviceInfo& Info, TDeviceStore
         DeviceList = new TDeviceList;
     DeviceList->push_back(this);
     SetBounds(0, 0, 1380, MinHeight);
+    OnCanResize = [this](TObject* Sender, int& NewWidth, int& NewHeight, bool& Resize) {
+        FrameCanResize(Sender, NewWidth, NewHeight, Resize);
+    };
 
     imlDevice = new TImageList(this);
     TAppImages::LoadDeviceImages(imlDevice);
@@ -211,23 +214,21 @@ void TfraDevice::btnShowMeterClick(TObject*)
     pnlDevice->SetVisible(btnShowMeter->GetDown());
 }
 
-bool TfraDevice::FrameCanResize(int NewHeight)
+void TfraDevice::FrameCanResize(TObject*, int&, int& NewHeight, bool& Resize)
 {
-    if (NewHeight < MinHeight)
-        return false;
-    SetHeight(NewHeight);
-    Realign();
-    return true;
+    Resize = NewHeight >= MinHeight;
 }
 
 void TfraDevice::btnEnlargeClick(TObject*)
 {
-    FrameCanResize(GetHeight() + 20);
+    SetHeight(GetHeight() + 20);
+    Realign();
 }
 
 void TfraDevice::btnShrinkClick(TObject*)
 {
-    FrameCanResize(GetHeight() - 20);
+    SetHeight(GetHeight() - 20);
+    Realign();
 }
 
 void TfraDevice::pnlDeviceMouseDown(TObject*, TMouseButton, TShiftState, int, int)

@@ -50,8 +50,9 @@ public:
     TPopupMenu* pmZero;
     TImageList* imlDevice;
 
-    // Whether the frame may take NewHeight (at least MinHeight); realigns.
-    bool FrameCanResize(int NewHeight);
+    // The frame's OnCanResize: a height below MinHeight is refused,
+    // whoever asks for it (the shrink button or dragging the bottom edge).
+    void FrameCanResize(TObject* Sender, int& NewWidth, int& NewHeight, bool& Resize);
     // Left of the meter panel when "MeterPosX" is not stored.
     int DefaultMeterLeft() const;
 

@@ -136,9 +136,26 @@ TEST_F(DeviceUnitTest, FrameHeightAndStoredMeterPosition)
     D->btnEnlargeClick(D->btnEnlarge);
     D->btnEnlargeClick(D->btnEnlarge);
     EXPECT_EQ(D->GetHeight(), 57 * 6 + 80);
-    EXPECT_FALSE(D->FrameCanResize(209));
-    EXPECT_TRUE(D->FrameCanResize(210));
+}
+
+TEST_F(DeviceUnitTest, FrameNeverGetsLowerThanItsMinimumHeight)
+{
+    Load("[Device1]\r\nChannelCount=1\r\nValueRule=0\r\n");
+    TfraDevice* D = (*DeviceList)[0];
+    ASSERT_EQ(D->GetHeight(), 210);
+    // Any resize, such as dragging the bottom edge, is held at 210.
+    D->SetHeight(150);
     EXPECT_EQ(D->GetHeight(), 210);
+    D->SetBounds(D->GetLeft(), D->GetTop(), D->GetWidth(), 209);
+    EXPECT_EQ(D->GetHeight(), 210);
+    D->btnShrinkClick(D->btnShrink);
+    EXPECT_EQ(D->GetHeight(), 210);
+    D->btnEnlargeClick(D->btnEnlarge);
+    EXPECT_EQ(D->GetHeight(), 230);
+    D->btnShrinkClick(D->btnShrink);
+    EXPECT_EQ(D->GetHeight(), 210);
+    D->SetHeight(400);
+    EXPECT_EQ(D->GetHeight(), 400);
 }
 
 TEST_F(DeviceUnitTest, BottomBandOfTheBodyShowsTheResizeCursor)
