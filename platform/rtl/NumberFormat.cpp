@@ -668,6 +668,8 @@ std::string FormatFloat(std::string_view Format, double Value)
 
 namespace {
 
+constexpr int MaxWidth = 1 << 20;
+
 [[noreturn]] void FormatError(std::string_view Fmt)
 {
     throw EConvertError("Format '" + std::string(Fmt) + "' invalid or incompatible with argument");
@@ -703,19 +705,27 @@ std::string Format(std::string_view Fmt, std::initializer_list<TFormatArg> Args)
             FormatError(Fmt);
         return ArgList[NextArg++].Value();
     };
+    // A width or precision beyond MaxWidth is a mistake, not a request for
+    // megabytes of padding. A '*' may give a negative number (a negative
+    // width aligns left); its size is bounded the same way.
     auto ReadNumber = [&](std::size_t& I, int& Number) {
         if (I < Fmt.size() && Fmt[I] == '*') {
             const auto& V = TakeArg();
             if (!std::holds_alternative<std::int64_t>(V))
                 FormatError(Fmt);
-            Number = ClampToInt(double(std::get<std::int64_t>(V)));
+            const std::int64_t N = std::get<std::int64_t>(V);
+            if (N > MaxWidth || N < -MaxWidth)
+                FormatError(Fmt);
+            Number = static_cast<int>(N);
             ++I;
             return true;
         }
         bool Any = false;
         Number = 0;
         while (I < Fmt.size() && Fmt[I] >= '0' && Fmt[I] <= '9') {
-            Number = std::min(Number * 10 + (Fmt[I] - '0'), 1 << 20);
+            Number = Number * 10 + (Fmt[I] - '0');
+            if (Number > MaxWidth)
+                FormatError(Fmt);
             Any = true;
             ++I;
         }

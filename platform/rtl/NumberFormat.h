@@ -89,8 +89,9 @@ private:
 // ("1.23E+003"). g: general like FloatToStr with prec digits (default 15).
 // s: string, precision = maximum length. p: pointer as hex. %%: percent.
 // Halves round away from zero on the shortest decimal form. A mismatch
-// between a directive and its argument, or a missing argument, raises
-// EConvertError "Format 'fmt' invalid or incompatible with argument".
+// between a directive and its argument, a missing argument, or a width or
+// precision beyond 1048576 (a "*" one below -1048576), raises EConvertError
+// "Format 'fmt' invalid or incompatible with argument".
 std::string Format(std::string_view Fmt, std::initializer_list<TFormatArg> Args);
 
 template <class... A>

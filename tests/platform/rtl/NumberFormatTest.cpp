@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <climits>
 #include <limits>
 
 TEST(NumberFormat, IntegerTextRoundTrips)
@@ -228,6 +229,24 @@ TEST(NumberFormat, FormatDirectives)
     EXPECT_EQ(Format("%p", reinterpret_cast<const void*>(0x1A2B)).size(), sizeof(void*) * 2);
     EXPECT_EQ(Format("%p", reinterpret_cast<const void*>(0x1A2B)).substr(sizeof(void*) * 2 - 4), "1A2B");
     EXPECT_EQ(Format("%s-%d", {"x", 1}), "x-1");
+}
+
+TEST(NumberFormat, FormatBoundsWidthsAndPrecisions)
+{
+    EXPECT_EQ(Format("%*d|", -4, 7), "7   |");
+    EXPECT_EQ(Format("%*d", 1 << 20, 7).size(), std::size_t(1) << 20);
+    EXPECT_EQ(Format("%.*d", 1 << 20, 7).size(), std::size_t(1) << 20);
+    EXPECT_EQ(Format("%-*s|", -(1 << 20), "a").size(), (std::size_t(1) << 20) + 1);
+    for (const long long Absurd : {static_cast<long long>(INT_MIN), INT_MIN + 1LL, INT_MAX - 1LL,
+                                   static_cast<long long>(INT_MAX), (1LL << 20) + 1, -(1LL << 20) - 1,
+                                   LLONG_MIN, LLONG_MAX}) {
+        EXPECT_THROW(Format("%*d", Absurd, 7), EConvertError) << Absurd;
+        EXPECT_THROW(Format("%.*f", Absurd, 1.5), EConvertError) << Absurd;
+        EXPECT_THROW(Format("%*.*s", 1, Absurd, "x"), EConvertError) << Absurd;
+    }
+    EXPECT_THROW(Format("%1048577d", 7), EConvertError);
+    EXPECT_THROW(Format("%.2147483648f", 1.5), EConvertError);
+    EXPECT_THROW(Format("%99999999999999999999s", "x"), EConvertError);
 }
 
 TEST(NumberFormat, FormatRejectsMismatchedArguments)
