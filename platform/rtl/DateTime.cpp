@@ -58,8 +58,10 @@ TSplit Split(TDateTime DateTime)
         S.Day += DateTime < 0 ? -1 : 1;
     }
     S.MSec = int(MSec);
-    if (S.Day > MaxDay) {
-        S.Day = MaxDay;
+    // Rounding the last millisecond of the first or the last day carries
+    // past the range: keep the day and its last millisecond.
+    if (S.Day > MaxDay || S.Day < MinDay) {
+        S.Day = S.Day > MaxDay ? MaxDay : MinDay;
         S.MSec = int(MSecsPerDayInt - 1);
     }
     return S;

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <vector>
 
 namespace {
 
@@ -67,6 +68,34 @@ TEST(DateTime, DecodeRoundTripsAndRoundsToTheMillisecond)
     EXPECT_EQ(std::tuple(Y, M, D), std::tuple(1899, 12, 30));
     DecodeDate(1e300, Y, M, D);
     EXPECT_EQ(std::tuple(Y, M, D), std::tuple(9999, 12, 31));
+}
+
+TEST(DateTime, DecodeAtAndBeyondTheEndsOfTheCalendar)
+{
+    auto Decoded = [](TDateTime V) {
+        int Y, M, D, H, N, S, Z;
+        DecodeDate(V, Y, M, D);
+        DecodeTime(V, H, N, S, Z);
+        return std::vector<int>{Y, M, D, H, N, S, Z};
+    };
+    using V = std::vector<int>;
+    const TDateTime First = EncodeDate(1, 1, 1);
+    const TDateTime Last = EncodeDate(9999, 12, 31);
+    EXPECT_EQ(Decoded(First), (V{1, 1, 1, 0, 0, 0, 0}));
+    EXPECT_EQ(Decoded(First - 0.5), (V{1, 1, 1, 12, 0, 0, 0}));
+    EXPECT_EQ(Decoded(First + 1), (V{1, 1, 2, 0, 0, 0, 0}));
+    // The first day's last instant, whose millisecond rounds past the range.
+    EXPECT_EQ(Decoded(First - 1 + 1e-9), (V{1, 1, 1, 23, 59, 59, 999}));
+    EXPECT_EQ(Decoded(First - 0.99999999), (V{1, 1, 1, 23, 59, 59, 999}));
+    EXPECT_EQ(Decoded(First - 1), (V{1, 1, 1, 0, 0, 0, 0}));
+    EXPECT_EQ(Decoded(First - 1000), (V{1, 1, 1, 0, 0, 0, 0}));
+    EXPECT_EQ(Decoded(-1e300), (V{1, 1, 1, 0, 0, 0, 0}));
+    EXPECT_EQ(Decoded(Last), (V{9999, 12, 31, 0, 0, 0, 0}));
+    EXPECT_EQ(Decoded(Last + 0.5), (V{9999, 12, 31, 12, 0, 0, 0}));
+    EXPECT_EQ(Decoded(Last - 1), (V{9999, 12, 30, 0, 0, 0, 0}));
+    EXPECT_EQ(Decoded(Last + 1 - 1e-9), (V{9999, 12, 31, 23, 59, 59, 999}));
+    EXPECT_EQ(Decoded(Last + 1), (V{9999, 12, 31, 23, 59, 59, 999}));
+    EXPECT_EQ(FormatDateTime("yyyy-mm-dd hh:nn:ss.zzz", First - 1 + 1e-9), "0001-01-01 23:59:59.999");
 }
 
 TEST(DateTime, CalendarHelpers)
