@@ -11,6 +11,7 @@
 
 #include "png/PNGChunkWriter.h"
 #include "png/PNGRowFilter.h"
+#include "rtl/PixelSource.h"
 
 namespace {
 
@@ -124,7 +125,26 @@ void TPNGObject::Assign(const TPersistent* Source)
         FCompressionLevel = png->FCompressionLevel;
         return;
     }
+    if (auto* pixels = dynamic_cast<const TPixelSource*>(Source)) {
+        AssignRows(*pixels);
+        return;
+    }
     TPersistent::Assign(Source);
+}
+
+void TPNGObject::AssignRows(const TPixelSource& Source)
+{
+    const int w = Source.PixelWidth(), h = Source.PixelHeight();
+    SetSize(w, h);
+    for (int y = 0; y < h; ++y) {
+        const std::uint8_t* src = Source.PixelRow(y);
+        std::uint8_t* dst = ScanLine(y);
+        for (int x = 0; x < w; ++x, src += 4) {
+            *dst++ = src[2];
+            *dst++ = src[1];
+            *dst++ = src[0];
+        }
+    }
 }
 
 std::vector<std::uint8_t> TPNGObject::Encode() const

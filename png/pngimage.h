@@ -9,6 +9,8 @@
 #include "rtl/Component.h"
 #include "rtl/Exception.h"
 
+class TPixelSource;
+
 // Failure of the PNG codec (bad argument, encoder or file error).
 class EPNGError : public Exception {
 public:
@@ -37,7 +39,10 @@ public:
     // Copies 32-bit pixels 0x00RRGGBB (the top byte is ignored); Stride is the
     // distance between rows in pixels. This is how a bitmap's pixels come in.
     void AssignPixels(int Width, int Height, const std::uint32_t* Pixels, int Stride);
-    // Copies another PNG image; anything else goes through AssignTo.
+    // Copies another PNG image, or the pixels of a picture that offers
+    // them (a bitmap) keeping the compression level; anything else goes
+    // through AssignTo. A picture too large for the image raises EPNGError
+    // and changes nothing.
     void Assign(const TPersistent* Source) override;
 
     // Encodes the image; an empty image raises EPNGError.
@@ -48,6 +53,8 @@ public:
     void SaveToFile(const std::string& FileName) const;
 
 private:
+    void AssignRows(const TPixelSource& Source);
+
     int FWidth = 0;
     int FHeight = 0;
     int FCompressionLevel = 6;

@@ -173,6 +173,12 @@ std::uint8_t* TBitmap::ScanLine(int Y)
     return I.scanLine(Y);
 }
 
+const std::uint8_t* TBitmap::PixelRow(int Y) const
+{
+    // Reading ends any painting in progress, which changes no pixel.
+    return const_cast<TBitmap*>(this)->ScanLine(Y);
+}
+
 void TBitmap::Assign(const TPersistent* Source)
 {
     if (!Source) {

@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 #include "ui/Canvas.h"
+#include "rtl/PixelSource.h"
 #include "ui/Graphic.h"
 
 enum TPixelFormat { pfDevice, pf1bit, pf4bit, pf8bit, pf15bit, pf16bit, pf24bit, pf32bit, pfCustom };
@@ -12,7 +13,7 @@ enum TTransparentMode { tmAuto, tmFixed };
 
 class TBitmapCanvas;
 
-class TBitmap : public TGraphic {
+class TBitmap : public TGraphic, public TPixelSource {
 public:
     TBitmap();
     TBitmap(int AWidth, int AHeight);
@@ -46,6 +47,12 @@ public:
 
     // Row Y as 32-bit pixels, bytes blue, green, red, unused.
     std::uint8_t* ScanLine(int Y);
+
+    // The rows as ScanLine gives them, for readers outside the user
+    // interface (the PNG image).
+    int PixelWidth() const override { return GetWidth(); }
+    int PixelHeight() const override { return GetHeight(); }
+    const std::uint8_t* PixelRow(int Y) const override;
 
     void Assign(const TPersistent* Source) override;
     void SaveToStream(std::ostream& Stream) const override;

@@ -25,22 +25,6 @@ const bool Registered = [] {
     return true;
 }();
 
-// The bitmap's blue, green, red bytes become the image's red, green, blue.
-void AssignBitmap(TPNGObject& Png, TBitmap& Bitmap)
-{
-    const int w = Bitmap.GetWidth(), h = Bitmap.GetHeight();
-    Png.SetSize(w, h);
-    for (int y = 0; y < h; ++y) {
-        const std::uint8_t* src = Bitmap.ScanLine(y);
-        std::uint8_t* dst = Png.ScanLine(y);
-        for (int x = 0; x < w; ++x, src += 4) {
-            *dst++ = src[2];
-            *dst++ = src[1];
-            *dst++ = src[0];
-        }
-    }
-}
-
 // Clears a flag however the scope is left.
 class TFlagGuard {
 public:
@@ -309,7 +293,7 @@ void TkWinComponent::SaveImageToPNG(const std::string& FileName, int Compression
     CheckCompression(CompressionLevel, 0, 9);
     const std::unique_ptr<TBitmap> bitmap = PaintToBitmap();
     TPNGObject png;
-    AssignBitmap(png, *bitmap);
+    png.Assign(bitmap.get());
     png.SetCompressionLevel(CompressionLevel);
     png.SaveToFile(FileName);
 }

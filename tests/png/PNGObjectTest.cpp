@@ -12,6 +12,8 @@
 #include <set>
 
 #include "png/PNGRowFilter.h"
+#include "ui/Bitmap.h"
+#include "ui/Brush.h"
 
 namespace fs = std::filesystem;
 
@@ -168,6 +170,59 @@ TEST_F(PNGObjectTest, AssignCopiesAnotherImageAndRefusesOthers)
     EXPECT_EQ(b.Encode(), a.Encode());
     TPersistent other;
     EXPECT_THROW(b.Assign(&other), EConvertError);
+}
+
+TEST_F(PNGObjectTest, AssignFromABitmapWritesItsPixels)
+{
+    const int w = 53, h = 37;
+    TBitmap bitmap(w, h);
+    const auto px = ChartPixels(w, h);
+    for (int y = 0; y < h; ++y) {
+        std::uint8_t* row = bitmap.ScanLine(y);
+        for (int x = 0; x < w; ++x) {
+            const std::uint32_t p = px[static_cast<std::size_t>(y) * w + x];
+            row[4 * x] = std::uint8_t(p);            // blue
+            row[4 * x + 1] = std::uint8_t(p >> 8);   // green
+            row[4 * x + 2] = std::uint8_t(p >> 16);  // red
+        }
+    }
+    // Painting still in progress must reach the image as well.
+    bitmap.Canvas->Brush->SetColor(TColor(0x00336699));  // red 0x99, green 0x66, blue 0x33
+    bitmap.Canvas->FillRect(TRect(40, 30, 50, 35));
+
+    TPNGObject png;
+    png.SetCompressionLevel(9);
+    png.Assign(&bitmap);
+    EXPECT_EQ(png.GetCompressionLevel(), 9);
+    ASSERT_EQ(png.Width(), w);
+    ASSERT_EQ(png.Height(), h);
+    const std::string name = Path("bitmap.png");
+    png.SaveToFile(name);
+    QImage img(QString::fromStdString(name));
+    ASSERT_FALSE(img.isNull());
+    ASSERT_EQ(img.size(), QSize(w, h));
+    img = img.convertToFormat(QImage::Format_RGB32);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            const bool painted = x >= 40 && x < 50 && y >= 30 && y < 35;
+            const std::uint32_t want = painted ? 0x996633 : px[static_cast<std::size_t>(y) * w + x] & 0xFFFFFF;
+            ASSERT_EQ(img.pixel(x, y) & 0xFFFFFF, want) << x << "," << y;
+        }
+}
+
+TEST_F(PNGObjectTest, BitmapTooLargeForTheImageIsRefusedAndChangesNothing)
+{
+    const auto px = ChartPixels(8, 8);
+    TPNGObject png;
+    png.AssignPixels(8, 8, px.data(), 8);
+    const std::vector<std::uint8_t> before = png.Encode();
+    TBitmap wide(40000, 1);
+    EXPECT_THROW(png.Assign(&wide), EPNGError);
+    EXPECT_EQ(png.Width(), 8);
+    EXPECT_EQ(png.Encode(), before);
+    TBitmap empty;
+    png.Assign(&empty);
+    EXPECT_TRUE(png.Empty());
 }
 
 TEST_F(PNGObjectTest, FileHasTheChunksOfAnRgbImage)
