@@ -4,6 +4,8 @@
 #include "rtl/NumberFormat.h"
 #include "ui/Bitmap.h"
 
+#include <algorithm>
+
 TChannelStateImage::TChannelStateImage(TComponent* AOwner) : TGraphicControl(AOwner)
 {
     SetBounds(0, 0, 16, 16);
@@ -54,12 +56,15 @@ TfraChannel::TfraChannel(TComponent* AOwner, int Index) : TFrame(AOwner), TChann
     lblValue->SetName("lblValue");
     lblValue->SetParent(VcPanel1);
     lblValue->SetAutoSize(false);
-    lblValue->SetBounds(30, 1, FrameWidth - 36, 33);
+    // Right of the widest channel number ("CH12"), so a long value never
+    // runs into it.
+    lblValue->SetBounds(ValueLeft, 1, FrameWidth - ValueLeft - 4, 33);
     lblValue->SetAlignment(taRightJustify);
+    lblValue->SetLayout(tlCenter);
     lblValue->SetHint("测量值");
     lblValue->SetShowHint(true);
     lblValue->Font->SetName("Arial");
-    lblValue->Font->SetHeight(-29);
+    lblValue->Font->SetHeight(-ValueFontHeight);
     lblValue->Font->SetColor(InitialValueColor);
     lblValue->OnMouseDown = Forward;
 
@@ -134,8 +139,32 @@ void TfraChannel::UpdateAlarmImages()
 
 void TfraChannel::UpdateValueLabel()
 {
-    lblValue->SetText(LabelText());
+    const std::string Text = LabelText();
+    lblValue->Font->SetHeight(-FittingValueHeight(Text));
+    lblValue->SetText(Text);
     lblValue->Font->SetColor(LabelColor());
+}
+
+int TfraChannel::FittingValueHeight(const std::string& Text) const
+{
+    // A pixel to spare on each side for glyphs that ink past their advance.
+    const int Room = lblValue->GetClientWidth() - 2;
+    TBitmap Measure;
+    TFont* Font = Measure.Canvas->Font;
+    Font->Assign(lblValue->Font);
+    Font->SetHeight(-ValueFontHeight);
+    const int FullWidth = Measure.Canvas->TextWidth(Text);
+    if (FullWidth <= Room)
+        return ValueFontHeight;
+    // Widths grow about in step with the height: start from that guess and
+    // step down until the text fits.
+    int Height = std::max(MinValueFontHeight, ValueFontHeight * Room / std::max(1, FullWidth));
+    for (; Height > MinValueFontHeight; --Height) {
+        Font->SetHeight(-Height);
+        if (Measure.Canvas->TextWidth(Text) <= Room)
+            break;
+    }
+    return Height;
 }
 
 void TfraChannel::ValueNameChanged()

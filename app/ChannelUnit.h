@@ -25,6 +25,11 @@ class TfraChannel : public TFrame, public TChannelModel {
 public:
     static constexpr int FrameWidth = 189;
     static constexpr int FrameHeight = 57;
+    // Character height of the value in pixels; a value too wide for its
+    // label at this height is shown smaller, down to the least height.
+    static constexpr int ValueFontHeight = 29;
+    static constexpr int MinValueFontHeight = 8;
+    static constexpr int ValueLeft = 38;
 
     TfraChannel(TComponent* AOwner, int Index);
 
@@ -49,4 +54,9 @@ protected:
     void UpdateValueLabel() override;
     void ValueNameChanged() override;
     void WorkUnitChanged() override;
+
+private:
+    // The largest character height, up to ValueFontHeight, at which Text
+    // fits the value label.
+    int FittingValueHeight(const std::string& Text) const;
 };
