@@ -4,7 +4,30 @@
 #include "rtl/NumberFormat.h"
 #include "ui/Bitmap.h"
 
-#include <algorithm>
+#include <functional>
+
+namespace {
+
+// The largest height from Max down to Min at which Width(height) is at most
+// Room; Min when none is.
+int FittingHeight(int Max, int Min, int Room, const std::function<int(int)>& Width)
+{
+    int Height = Max;
+    while (Height > Min && Width(Height) > Room)
+        --Height;
+    return Height;
+}
+
+// Drops the last character of UTF-8 Text.
+void DropLastCharacter(std::string& Text)
+{
+    while (!Text.empty() && (static_cast<unsigned char>(Text.back()) & 0xC0) == 0x80)
+        Text.pop_back();
+    if (!Text.empty())
+        Text.pop_back();
+}
+
+}  // namespace
 
 TChannelStateImage::TChannelStateImage(TComponent* AOwner) : TGraphicControl(AOwner)
 {
@@ -58,7 +81,7 @@ TfraChannel::TfraChannel(TComponent* AOwner, int Index) : TFrame(AOwner), TChann
     lblValue->SetAutoSize(false);
     // Right of the widest channel number ("CH12"), so a long value never
     // runs into it.
-    lblValue->SetBounds(ValueLeft, 1, FrameWidth - ValueLeft - 4, 33);
+    lblValue->SetBounds(ValueLeft, 1, FrameWidth - ValueLeft - 4, 35);
     lblValue->SetAlignment(taRightJustify);
     lblValue->SetLayout(tlCenter);
     lblValue->SetHint("测量值");
@@ -81,7 +104,7 @@ TfraChannel::TfraChannel(TComponent* AOwner, int Index) : TFrame(AOwner), TChann
     lblValueName = new TVcLabel(this);
     lblValueName->SetName("lblValueName");
     lblValueName->SetParent(pnlBottom);
-    lblValueName->SetBounds(4, 3, 80, 14);
+    lblValueName->SetBounds(NameLeft, 3, 80, 14);
     lblValueName->SetHint("测量值名称");
     lblValueName->SetShowHint(true);
     lblValueName->OnMouseDown = Forward;
@@ -140,39 +163,57 @@ void TfraChannel::UpdateAlarmImages()
 void TfraChannel::UpdateValueLabel()
 {
     const std::string Text = LabelText();
-    lblValue->Font->SetHeight(-FittingValueHeight(Text));
-    lblValue->SetText(Text);
-    lblValue->Font->SetColor(LabelColor());
-}
-
-int TfraChannel::FittingValueHeight(const std::string& Text) const
-{
     // A pixel to spare on each side for glyphs that ink past their advance.
     const int Room = lblValue->GetClientWidth() - 2;
     TBitmap Measure;
     TFont* Font = Measure.Canvas->Font;
     Font->Assign(lblValue->Font);
-    Font->SetHeight(-ValueFontHeight);
-    const int FullWidth = Measure.Canvas->TextWidth(Text);
-    if (FullWidth <= Room)
-        return ValueFontHeight;
-    // Widths grow about in step with the height: start from that guess and
-    // step down until the text fits.
-    int Height = std::max(MinValueFontHeight, ValueFontHeight * Room / std::max(1, FullWidth));
-    for (; Height > MinValueFontHeight; --Height) {
-        Font->SetHeight(-Height);
-        if (Measure.Canvas->TextWidth(Text) <= Room)
-            break;
-    }
-    return Height;
+    const int Height = FittingHeight(ValueFontHeight, MinValueFontHeight, Room, [&](int H) {
+        Font->SetHeight(-H);
+        return Measure.Canvas->TextWidth(Text);
+    });
+    lblValue->Font->SetHeight(-Height);
+    lblValue->SetText(Text);
+    lblValue->Font->SetColor(LabelColor());
 }
 
 void TfraChannel::ValueNameChanged()
 {
-    lblValueName->SetText(ValueName());
+    PlaceNameAndUnit();
 }
 
 void TfraChannel::WorkUnitChanged()
 {
-    lblUnit->SetText(WorkUnit());
+    PlaceNameAndUnit();
+}
+
+void TfraChannel::PlaceNameAndUnit()
+{
+    const std::string& Unit = WorkUnit();
+    const int Room = imgStartTrigger->GetLeft() - 2 - NameLeft;
+    TBitmap Measure;
+    TFont* Font = Measure.Canvas->Font;
+    Font->Assign(lblValueName->Font);
+    auto Width = [&](int H, const std::string& Name) {
+        Font->SetHeight(-H);
+        const int UnitWidth = Unit.empty() ? 0 : UnitGap + Measure.Canvas->TextWidth(Unit);
+        return Measure.Canvas->TextWidth(Name) + UnitWidth;
+    };
+    std::string Name = ValueName();
+    const int Height =
+        FittingHeight(NameFontHeight, MinNameFontHeight, Room, [&](int H) { return Width(H, Name); });
+    // Even the least height is too big: the name gives way, letter by letter.
+    if (Width(Height, Name) > Room) {
+        const std::string Ellipsis = "…";
+        while (!Name.empty() && Width(Height, Name + Ellipsis) > Room)
+            DropLastCharacter(Name);
+        Name += Ellipsis;
+    }
+    for (TVcLabel* L : {lblValueName, lblUnit})
+        L->Font->SetHeight(-Height);
+    lblValueName->SetText(Name);
+    lblUnit->SetText(Unit);
+    const int Top = (pnlBottom->GetHeight() - lblValueName->GetHeight()) / 2;
+    lblValueName->SetBounds(NameLeft, Top, lblValueName->GetWidth(), lblValueName->GetHeight());
+    lblUnit->SetBounds(NameLeft + lblValueName->GetWidth() + UnitGap, Top, lblUnit->GetWidth(), lblUnit->GetHeight());
 }

@@ -30,6 +30,14 @@ public:
     static constexpr int ValueFontHeight = 29;
     static constexpr int MinValueFontHeight = 8;
     static constexpr int ValueLeft = 38;
+    // The name and, right after it, the unit share the bottom row left of
+    // the state icons, in one font: smaller when they do not fit at full
+    // height, and the name cut short with an ellipsis when even the least
+    // height is too big.
+    static constexpr int NameFontHeight = 11;
+    static constexpr int MinNameFontHeight = 8;
+    static constexpr int NameLeft = 4;
+    static constexpr int UnitGap = 6;
 
     TfraChannel(TComponent* AOwner, int Index);
 
@@ -56,7 +64,5 @@ protected:
     void WorkUnitChanged() override;
 
 private:
-    // The largest character height, up to ValueFontHeight, at which Text
-    // fits the value label.
-    int FittingValueHeight(const std::string& Text) const;
+    void PlaceNameAndUnit();
 };

@@ -2,6 +2,7 @@
 #include "ui/Application.h"
 #include "ui/Bitmap.h"
 #include "ui/Screenshot.h"
+#include "ui/TextClipCheck.h"
 
 #include <gtest/gtest.h>
 
@@ -114,6 +115,57 @@ TEST_F(ChannelUnitTest, ShortValuesKeepTheFullSizeFont)
     EXPECT_GT(Shrunk, -29);
     Show(0, 7, Picture);
     EXPECT_EQ(Channel->lblValue->Font->GetHeight(), -29);
+}
+
+TEST_F(ChannelUnitTest, NameAndUnitShowWholeSideBySideLeftOfTheIcons)
+{
+    Channel->SetIsStartTriggerChannel(true);
+    Channel->SetAlarmHighEnabled(true);
+    const int IconsLeft = Channel->imgStartTrigger->GetLeft();
+    const struct {
+        const char* Name;
+        const char* Unit;
+    } Cases[] = {
+        {"负三位无修正", "kPa"},
+        {"P", "MPa"},
+        {"测量值", "kg"},
+        {"Pressure in front", "kN/m2"},
+        {"负三位无修正负三位无", "N·m"},
+        {"无单位的通道名称", ""},
+    };
+    for (const auto& C : Cases) {
+        SCOPED_TRACE(C.Name);
+        Channel->SetValueName(C.Name);
+        Channel->SetWorkUnit(C.Unit);
+        Application->ProcessMessages();
+        for (const std::string& P : TTextClipCheck::Problems(Channel))
+            ADD_FAILURE() << P;
+        EXPECT_EQ(Channel->lblValueName->GetText(), C.Name);
+        EXPECT_EQ(Channel->lblUnit->GetText(), C.Unit);
+        const int NameRight = Channel->lblValueName->GetLeft() + Channel->lblValueName->GetWidth();
+        if (*C.Unit) {
+            EXPECT_GT(Channel->lblUnit->GetLeft(), NameRight);
+            EXPECT_LE(Channel->lblUnit->GetLeft() + Channel->lblUnit->GetWidth(), IconsLeft);
+        } else {
+            EXPECT_LE(NameRight, IconsLeft);
+        }
+    }
+}
+
+TEST_F(ChannelUnitTest, ANameTooLongForAnyFontEndsInAnEllipsis)
+{
+    const std::string Long = "一个非常非常非常非常非常非常非常长的通道名称";
+    Channel->SetValueName(Long);
+    Channel->SetWorkUnit("kPa");
+    Application->ProcessMessages();
+    const std::string Shown = Channel->lblValueName->GetText();
+    EXPECT_LT(Shown.size(), Long.size());
+    ASSERT_GE(Shown.size(), 3u);
+    EXPECT_EQ(Shown.substr(Shown.size() - 3), "…");
+    EXPECT_EQ(Long.compare(0, Shown.size() - 3, Shown, 0, Shown.size() - 3), 0);
+    EXPECT_EQ(Channel->ValueName(), Long);
+    for (const std::string& P : TTextClipCheck::Problems(Channel))
+        ADD_FAILURE() << P;
 }
 
 }  // namespace
