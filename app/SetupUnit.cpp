@@ -13,6 +13,10 @@ TfrmSetup* frmSetup = nullptr;
 
 namespace {
 constexpr int EditLeft = 130;
+// The log page's right-hand column.
+constexpr int RightColumn = 236;
+// Below the radio groups on the log page.
+constexpr int LogGroupsTop = 228;
 }
 
 TfrmSetup::TfrmSetup(TComponent* AOwner) : TForm(AOwner)
@@ -21,7 +25,7 @@ TfrmSetup::TfrmSetup(TComponent* AOwner) : TForm(AOwner)
     SetText("设置");
     SetPosition(poMainFormCenter);
     SetBorderStyle(bsDialog);
-    SetClientWidth(440);
+    SetClientWidth(460);
     SetClientHeight(350);
 
     DialogButtons = new TVcDialogButtons(this);
@@ -108,26 +112,27 @@ TfrmSetup::TfrmSetup(TComponent* AOwner) : TForm(AOwner)
                                       {"手动输入记录文件名", "按开始时间自动生成"}, 8, 6, 62);
     rgStartMode = AddRadioGroup(tsLog, "rgStartMode", "启动记录方式", {"立刻开始", "阈值触发"}, 8, 72, 62);
     rgStartTriggerLogic = AddRadioGroup(tsLog, "rgStartTriggerLogic", "启动记录条件",
-                                        {"任意通道被触发", "所有通道被触发"}, 216, 72, 62);
+                                        {"任意通道被触发", "所有通道被触发"}, RightColumn, 72, 62);
+    // Three items need more height than the two-item groups.
     rgStopMode = AddRadioGroup(tsLog, "rgStopMode", "结束记录方式", {"手动结束", "指定持续时间", "阈值触发"}, 8,
-                               138, 80);
+                               138, 86);
     rgStopTriggerLogic = AddRadioGroup(tsLog, "rgStopTriggerLogic", "结束记录条件",
-                                       {"任意通道被触发", "所有通道被触发"}, 216, 138, 62);
+                                       {"任意通道被触发", "所有通道被触发"}, RightColumn, 138, 62);
     rgStartMode->OnClick = [this](TObject* S) { ModeClick(S); };
     rgStopMode->OnClick = [this](TObject* S) { ModeClick(S); };
-    lblLogDuration = AddLabel(tsLog, "lblLogDuration", "持续时间", 216, 208);
+    lblLogDuration = AddLabel(tsLog, "lblLogDuration", "持续时间", RightColumn, 208);
     leLogDuration = new TVcEdit(this);
     leLogDuration->SetName("leLogDuration");
     leLogDuration->SetParent(tsLog);
-    leLogDuration->SetBounds(216, 224, 100, 22);
-    lblTimeBaseLog = AddLabel(tsLog, "lblTimeBaseLog", "时间单位", 324, 208);
-    cbxTimeBaseLog = AddCombo(tsLog, "cbxTimeBaseLog", 324, 224, 90);
+    leLogDuration->SetBounds(RightColumn, 224, 100, 22);
+    lblTimeBaseLog = AddLabel(tsLog, "lblTimeBaseLog", "时间单位", RightColumn + 108, 208);
+    cbxTimeBaseLog = AddCombo(tsLog, "cbxTimeBaseLog", RightColumn + 108, 224, 90);
 
     auto* grpLogInterval = new TVcGroupBox(this);
     grpLogInterval->SetName("grpLogInterval");
     grpLogInterval->SetParent(tsLog);
     grpLogInterval->SetText("记录间隔");
-    grpLogInterval->SetBounds(8, 222, 86, 50);
+    grpLogInterval->SetBounds(8, LogGroupsTop, 86, 50);
     neLogInterval = new TVcNumericEdit(this);
     neLogInterval->SetName("neLogInterval");
     neLogInterval->SetParent(grpLogInterval);
@@ -139,21 +144,22 @@ TfrmSetup::TfrmSetup(TComponent* AOwner) : TForm(AOwner)
     grpMaxRecord->SetName("grpMaxRecordPerFile");
     grpMaxRecord->SetParent(tsLog);
     grpMaxRecord->SetText("每个数据文件最大记录");
-    grpMaxRecord->SetBounds(98, 222, 114, 50);
+    // Wide enough for its caption, the longest of the page.
+    grpMaxRecord->SetBounds(98, LogGroupsTop, 134, 50);
     speMaxRecordPerFile = new TVcSpinEdit(this);
     speMaxRecordPerFile->SetName("speMaxRecordPerFile");
     speMaxRecordPerFile->SetParent(grpMaxRecord);
-    speMaxRecordPerFile->SetBounds(6, 20, 84, 22);
+    speMaxRecordPerFile->SetBounds(6, 20, 100, 22);
     speMaxRecordPerFile->SetMinValue(10);
     speMaxRecordPerFile->SetMaxValue(1000000);
     speMaxRecordPerFile->SetIncrement(10000);
-    AddLabel(grpMaxRecord, "lblMaxRecordUnit", "条", 94, 24);
+    AddLabel(grpMaxRecord, "lblMaxRecordUnit", "条", 110, 24);
 
     btnTriggerChannels = new TVcBitBtn(this);
     btnTriggerChannels->SetName("btnTriggerChannels");
     btnTriggerChannels->SetParent(tsLog);
     btnTriggerChannels->SetText("选择触发通道...");
-    btnTriggerChannels->SetBounds(216, 8, 130, 25);
+    btnTriggerChannels->SetBounds(RightColumn, 8, 130, 25);
     btnTriggerChannels->OnClick = [this](TObject* S) { btnTriggerChannelsClick(S); };
 
     OnCreate = [this](TObject* S) { FormCreate(S); };

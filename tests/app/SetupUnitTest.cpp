@@ -4,6 +4,7 @@
 #include "ui/Application.h"
 #include "ui/Dialogs.h"
 #include "ui/Screenshot.h"
+#include "ui/TextClipCheck.h"
 
 #include "ScratchDir.h"
 
@@ -279,6 +280,42 @@ TEST_F(SetupUnitTest, ShowsOffscreen)
     EXPECT_EQ(Picture.GetWidth(), Form->GetWidth());
     EXPECT_GT(Picture.GetHeight(), 300);
     Form->Hide();
+}
+
+}  // namespace
+
+namespace {
+
+// Every page shows each caption whole, with the widest values the controls
+// take, both with all pages and with the display page alone during a run.
+TEST_F(SetupUnitTest, EveryPageShowsItsTextsWhole)
+{
+    TScratchDir::Write(Dir.File("config.ini"),
+                       "[System Parameters]\r\nPoll Delay=100\r\nPoll Timeout=2000\r\nBaud Rate=115200\r\n"
+                       "Parity=2\r\n[Display Parameters]\r\nXSpan=99999.9\r\nTimeBaseX=3\r\n"
+                       "ChannelRingBufferSize=50000\r\n[Log Parameters]\r\nMaxRecordPerFile=1000000\r\n"
+                       "LogDuration=100000.25\r\nLogInterval=3600\r\nStopMode=1\r\nStartMode=1\r\n");
+    for (const bool Running : {false, true}) {
+        SCOPED_TRACE(Running ? "during a run" : "without a run");
+        Open(Running);
+        Form->Show();
+        for (int Page = 0; Page < Form->pgcSetup->PageCount(); ++Page) {
+            if (!Form->pgcSetup->Pages(Page)->GetTabVisible())
+                continue;
+            Form->pgcSetup->SetActivePageIndex(Page);
+            for (const int XFormat : {0, 2}) {
+                Form->cbxXAxisFormat->SetItemIndex(XFormat);
+                Form->cbxXAxisFormatChange(Form->cbxXAxisFormat);
+                Application->ProcessMessages();
+                SCOPED_TRACE(Form->pgcSetup->Pages(Page)->GetText());
+                for (const std::string& P : TTextClipCheck::Problems(Form))
+                    ADD_FAILURE() << P;
+            }
+        }
+        Form->Hide();
+        delete Form;
+        Form = nullptr;
+    }
 }
 
 }  // namespace
