@@ -243,6 +243,10 @@ TTreeView::TTreeView(TComponent* AOwner) : TWinControl(AOwner, NewWidget<QTreeWi
     QTreeWidget* Tree = TreeOf(this);
     Tree->setColumnCount(1);
     Tree->header()->hide();
+    // Nodes show whole: the one column is as wide as its widest node and
+    // the tree scrolls sideways, rather than cutting nodes with an ellipsis.
+    Tree->header()->setStretchLastSection(false);
+    Tree->header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
     Tree->setSelectionMode(QAbstractItemView::SingleSelection);
     Tree->setEditTriggers(QAbstractItemView::NoEditTriggers);
     SetInputWidget(Tree->viewport());

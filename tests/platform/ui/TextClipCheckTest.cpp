@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <QFontDatabase>
+#include <QHeaderView>
+#include <QTreeWidget>
 #include <QStringList>
 #include <algorithm>
 
@@ -100,6 +102,10 @@ TEST(TextClipCheck, FindsEveryKindOfCutText)
     Check->SetText("触发或报警按绝对值比较");
     auto* Tree = F.Add<TTreeView>("tvList", &F.Form, 10, 170, 100, 100);
     Tree->Items->Add(nullptr, "设备1: SIM-16SI-LONGNAME-0001 KRN-MODEL");
+    // Our trees widen their column to the nodes; one held narrow cuts them.
+    auto* Header = static_cast<QTreeWidget*>(Tree->Widget())->header();
+    Header->setSectionResizeMode(0, QHeaderView::Fixed);
+    Header->resizeSection(0, 80);
     const auto Problems = F.Check();
     for (const char* Name : {"lblNarrow", "grpMaxRecord", "lblUnit", "leName", "cbxRule", "ckxAbsolute", "tvList"})
         EXPECT_TRUE(NamedOnce(Problems, Name));

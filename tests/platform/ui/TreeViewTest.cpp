@@ -1,9 +1,13 @@
 // Tree views: nodes with data and images, selection and deletion.
 #include <gtest/gtest.h>
 
+#include <QScrollBar>
 #include <QTreeWidget>
 
 #include "rtl/Exception.h"
+#include "ui/Application.h"
+#include "ui/Form.h"
+#include "ui/TextClipCheck.h"
 #include "ui/TreeView.h"
 
 namespace {
@@ -90,4 +94,27 @@ TEST_F(TTree, ExpandAndImageIndexes)
     EXPECT_EQ(int(C1->ImageIndex), 2);
     EXPECT_EQ(C1->GetSelectedIndex(), 2);
     EXPECT_THROW(D1->Item(5), EListError);
+}
+
+// A node wider than the tree shows whole and the tree scrolls sideways to
+// it, as a Windows tree does, instead of cutting it with an ellipsis.
+TEST(TreeViewWidth, LongNodesScrollInsteadOfBeingCut)
+{
+    Application->Initialize();
+    TForm Form(nullptr);
+    Form.SetBounds(0, 0, 300, 200);
+    auto* Tree = new TTreeView(&Form);
+    Tree->SetName("tvList");
+    Tree->SetParent(&Form);
+    Tree->SetBounds(0, 0, 120, 150);
+    TTreeNode* Device = Tree->Items->Add(nullptr, "设备1: SIM-16SI-LONGNAME-0001 KRN-MODEL-XXXX");
+    Tree->Items->AddChild(Device, "CH1: 负三位无修正的一个很长的通道名称");
+    Device->Expand(true);
+    Form.Show();
+    Application->ProcessMessages();
+    for (const std::string& P : TTextClipCheck::Problems(&Form))
+        ADD_FAILURE() << P;
+    auto* Widget = static_cast<QTreeWidget*>(Tree->Widget());
+    EXPECT_GT(Widget->horizontalScrollBar()->maximum(), 0);
+    Form.Hide();
 }
