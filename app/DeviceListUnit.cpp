@@ -216,12 +216,13 @@ void TfrmDeviceList::BuildChannelPage()
     TWinControl* P = tsEditChannel;
     constexpr int L1 = 12, E1 = 100, L2 = 200, E2 = 290;
     lblChannelIndex = AddLabel(P, "lblChannelIndex", "", L1, 10);
+    // The name has the row to itself: names are longer than the other fields.
     AddLabel(P, "lblValueName", "通道名称", L1, 40);
-    leValueName = AddControl(new TVcEdit(this), P, "leValueName", E1, 36, 90);
-    AddLabel(P, "lblWorkUnit", "测量单位", L2, 40);
-    leWorkUnit = AddControl(new TVcEdit(this), P, "leWorkUnit", E2, 36, 90);
+    leValueName = AddControl(new TVcEdit(this), P, "leValueName", E1, 36, E2 + 90 - E1);
     AddLabel(P, "lblWorkDP", "小数点", L1, 70);
     speWorkDP = AddControl(new TVcSpinEdit(this), P, "speWorkDP", E1, 66, 90);
+    AddLabel(P, "lblWorkUnit", "测量单位", L2, 70);
+    leWorkUnit = AddControl(new TVcEdit(this), P, "leWorkUnit", E2, 66, 90);
     speWorkDP->SetMinValue(0);
     speWorkDP->SetMaxValue(6);
     AddLabel(P, "lblRangeLow", "测量量程下限", L1, 100);

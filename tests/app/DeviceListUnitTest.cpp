@@ -2,6 +2,7 @@
 
 #include "app/DeviceUnit.h"
 #include "rtl/IniFile.h"
+#include "ui/TextClipCheck.h"
 
 #include <gtest/gtest.h>
 
@@ -505,6 +506,34 @@ TEST_F(DeviceListUnitTest, ClosingWithPendingEditsAsks)
     frmDeviceList->FormCloseQuery(frmDeviceList, CanClose);
     EXPECT_TRUE(CanClose);
     EXPECT_EQ(P.Asked.size(), 2u);
+}
+
+}  // namespace
+
+namespace {
+
+// Both pages and the tree show their texts whole with long names, the
+// widest value rule, six decimal places and the largest counts.
+TEST_F(DeviceListUnitTest, LongNamesAndWideValuesShowWhole)
+{
+    TfraDevice* D = (*DeviceList)[0];
+    D->SetDeviceName("SIM-16SI-LONGNAME-0001");
+    D->SetDeviceModel("KRN-MODEL-XXXX-2");
+    D->Channel(0)->SetValueName("负三位无修正的压力通道");
+    D->Channel(0)->SetWorkUnit("kN/m2");
+    D->Channel(0)->SetWorkDP(6);
+    D->Channel(0)->SetRangeLow(-2147.483648);
+    D->Channel(0)->SetRangeHigh(2147.483647);
+    D->Channel(0)->SetStartTriggeredCount(1000000);
+    frmDeviceList->Hide();
+    frmDeviceList->Show();
+    Application->ProcessMessages();
+    for (TTreeNode* Node : {DeviceNode(0), DeviceNode(0)->Item(0)}) {
+        Select(Node);
+        SCOPED_TRACE(Node->GetText());
+        for (const std::string& Problem : TTextClipCheck::Problems(frmDeviceList))
+            ADD_FAILURE() << Problem;
+    }
 }
 
 }  // namespace
