@@ -59,7 +59,8 @@ TfraDevice::TfraDevice(TComponent* AOwner, const TDeviceInfo& Info, TDeviceStore
     pnlDeviceBody->SetParent(this);
     pnlDeviceBody->SetAlign(alClient);
     pnlDeviceBody->SetShowGrid(true);
-    pnlDeviceBody->Font->SetHeight(-64);
+    // A cell height of 64 pixels, as the frame's layout gives it.
+    pnlDeviceBody->Font->SetHeight(64);
     pnlDeviceBody->Font->SetColor(11447982);
     pnlDeviceBody->SetText(Label);
     pnlDeviceBody->OnMouseDown = [this](TObject* S, TMouseButton B, TShiftState Sh, int X, int Y) {

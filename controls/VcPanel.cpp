@@ -1,6 +1,8 @@
 #include "controls/VcPanel.h"
 
 #include <algorithm>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -77,6 +79,46 @@ void TVcPanel::SetBorderColor(TColor Value)
     Invalidate();
 }
 
+void TVcPanel::ControlPlaced()
+{
+    // The caption makes way for the children: it moves with them.
+    if (!FCaption.empty())
+        Invalidate();
+}
+
+int TVcPanel::CaptionLeft(int Width, int Height) const
+{
+    const int ClientWidth = GetClientWidth();
+    const int Top = (GetClientHeight() - Height) / 2;
+    // Stretches [left, right) not covered by a visible child in the
+    // caption's rows.
+    std::vector<std::pair<int, int>> Free{{0, ClientWidth}};
+    for (int I = 0; I < ControlCount(); ++I) {
+        const TControl* C = Controls(I);
+        if (!C->GetVisible() || C->GetTop() >= Top + Height || C->GetTop() + C->GetHeight() <= Top)
+            continue;
+        const int Left = C->GetLeft(), Right = C->GetLeft() + C->GetWidth();
+        std::vector<std::pair<int, int>> Rest;
+        for (const auto& [A, B] : Free) {
+            if (Left > A)
+                Rest.emplace_back(A, std::min(B, Left));
+            if (Right < B)
+                Rest.emplace_back(std::max(A, Right), B);
+        }
+        Free.clear();
+        for (const auto& S : Rest)
+            if (S.first < S.second)
+                Free.push_back(S);
+    }
+    const auto Widest = std::max_element(Free.begin(), Free.end(), [](const auto& X, const auto& Y) {
+        return X.second - X.first < Y.second - Y.first;
+    });
+    // No room beside the children: centred behind them.
+    if (Widest == Free.end() || Widest->second - Widest->first < Width)
+        return (ClientWidth - Width) / 2;
+    return (Widest->first + Widest->second - Width) / 2;
+}
+
 void TVcPanel::Paint()
 {
     const int W = GetClientWidth();
@@ -103,7 +145,7 @@ void TVcPanel::Paint()
         Canvas->Font->Assign(Font);
         Canvas->Brush->Style = bsClear;
         const TSize Size = Canvas->TextExtent(FCaption);
-        Canvas->TextOut((W - Size.cx) / 2, (H - Size.cy) / 2, FCaption);
+        Canvas->TextOut(CaptionLeft(Size.cx, Size.cy), (H - Size.cy) / 2, FCaption);
         Canvas->Brush->Style = bsSolid;
     }
     if (FBorderStyle == vbsSingle) {

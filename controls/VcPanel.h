@@ -1,7 +1,9 @@
 #pragma once
 // Styled panels and labels: a vertical colour gradient, an optional grid,
-// a one-pixel border and a centred caption (large captions read as a
-// watermark behind the panel's children).
+// a one-pixel border and a caption (large captions read as a watermark).
+// The caption is centred in the widest stretch of the panel that its
+// children leave free at the caption's height, so it is not hidden behind
+// them where there is room beside them.
 #include "ui/Control.h"
 #include "ui/Label.h"
 #include "ui/Panel.h"
@@ -41,8 +43,12 @@ public:
 
 protected:
     void Paint() override;
+    void ControlPlaced() override;
 
 private:
+    // Left of a caption Width pixels wide and Height high.
+    int CaptionLeft(int Width, int Height) const;
+
     std::string FCaption;
     TColor FGradientEndColor = clWhite;
     bool FGradient = true;

@@ -302,7 +302,8 @@ void TControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight)
         AHeight = GetHeight();
     }
     const QRect R(ALeft, ATop, AWidth, AHeight);
-    if (FWidget->geometry() != R)
+    const bool Moved = FWidget->geometry() != R;
+    if (Moved)
         FWidget->setGeometry(R);
     // Qt holds back resize events of hidden widgets; the layout must not
     // wait for the first show.
@@ -312,6 +313,8 @@ void TControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight)
         if (FAlign != alNone)
             FParent->AlignControls(this);
     }
+    if (Moved && FParent)
+        FParent->ControlPlaced();
 }
 
 bool TControl::CanResize(int& NewWidth, int& NewHeight)
@@ -363,6 +366,8 @@ void TControl::SetVisible(bool Value)
         FWidget->setVisible(Value);
     if (FParent && FAlign != alNone)
         FParent->AlignControls(this);
+    if (FParent)
+        FParent->ControlPlaced();
 }
 
 bool TControl::Showing() const { return FWidget->isVisible(); }

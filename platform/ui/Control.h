@@ -315,6 +315,8 @@ protected:
     virtual bool WantKey(std::uint16_t Key) const;
     // Called after a child was added or removed.
     virtual void ControlsChanged() {}
+    // Called after a child was moved, resized, shown or hidden.
+    virtual void ControlPlaced() {}
     // Size of the area aligned children fill.
     virtual TRect AlignRect() const;
     // Called after every Realign.

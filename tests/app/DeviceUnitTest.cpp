@@ -335,3 +335,60 @@ TEST_F(DeviceUnitTest, DeviceFrameWithItsChannelPanelsShowsOffscreen)
 }
 
 }  // namespace
+
+namespace {
+
+// Columns and rows of Picture inked in Ink, as a rectangle (empty when none).
+TRect InkBounds(TBitmap& Picture, TColor Ink)
+{
+    TRect R = Rect(Picture.GetWidth(), Picture.GetHeight(), -1, -1);
+    for (int X = 0; X < Picture.GetWidth(); ++X)
+        for (int Y = 0; Y < Picture.GetHeight(); ++Y)
+            if (Picture.Canvas->Pixels[X][Y] == Ink) {
+                R.Left = std::min(R.Left, X);
+                R.Top = std::min(R.Top, Y);
+                R.Right = std::max(R.Right, X + 1);
+                R.Bottom = std::max(R.Bottom, Y + 1);
+            }
+    return R;
+}
+
+// The watermark is the device label in characters of a 64-pixel cell, and
+// it shows whole beside the meter panel, wherever the panel is.
+TEST_F(DeviceUnitTest, WatermarkShowsWholeBesideTheMeterPanel)
+{
+    // Two rows of channels reach down past the middle of the body.
+    Load("[Device10]\r\nChannelCount=4\r\n");
+    TfraDevice* D = (*DeviceList)[0];
+    auto* Host = new TForm(nullptr);
+    Host->SetBounds(0, 0, 1024, 300);
+    Box->SetParent(Host);
+    Box->SetAlign(alClient);
+    D->SetAlign(alTop);
+    Host->Show();
+    Application->ProcessMessages();
+    EXPECT_EQ(D->pnlDeviceBody->Font->GetHeight(), 64);
+
+    const TColor Watermark = 11447982;
+    for (const int MeterLeft : {-1, 300, 60}) {
+        SCOPED_TRACE(MeterLeft);
+        if (MeterLeft >= 0)
+            D->pnlDevice->SetLeft(MeterLeft);
+        Application->ProcessMessages();
+        TBitmap Picture;
+        GrabControl(D->pnlDeviceBody, Picture);
+        const TRect Ink = InkBounds(Picture, Watermark);
+        ASSERT_LT(Ink.Left, Ink.Right) << "no watermark";
+        // A cell of 64 pixels holds characters of less than 57.
+        EXPECT_LE(Ink.Bottom - Ink.Top, 56);
+        EXPECT_GT(Ink.Right - Ink.Left, 100);
+        const TRect Meter = D->pnlDevice->GetBoundsRect();
+        ASSERT_GT(Meter.Bottom, Ink.Top);
+        EXPECT_TRUE(Ink.Right <= Meter.Left || Ink.Left >= Meter.Right)
+            << "watermark " << Ink.Left << ".." << Ink.Right << ", meter panel " << Meter.Left << ".." << Meter.Right;
+    }
+    Box->SetParent(nullptr);
+    delete Host;
+}
+
+}  // namespace

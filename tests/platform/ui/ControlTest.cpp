@@ -394,3 +394,38 @@ TEST(Painting, InvalidateFromAnotherThreadPaintsInTheUserInterfaceThread)
     Loop.exec();
     EXPECT_GT(Square->Paints, Before);
 }
+
+namespace {
+
+// Counts the placements of its children it is told about.
+class TPlacementWatcher : public TPanel {
+public:
+    using TPanel::TPanel;
+    int Placed = 0;
+
+protected:
+    void ControlPlaced() override { ++Placed; }
+};
+
+}  // namespace
+
+TEST(ControlPlacement, AParentHearsOfEveryMoveResizeShowAndHideOfAChild)
+{
+    TPlacementWatcher Parent(nullptr);
+    Parent.SetBounds(0, 0, 300, 200);
+    auto* Child = new TPanel(&Parent);
+    Child->SetParent(&Parent);
+    Child->SetBounds(10, 10, 50, 50);
+    Parent.Placed = 0;
+
+    Child->SetBounds(10, 10, 50, 50);
+    EXPECT_EQ(Parent.Placed, 0) << "nothing changed";
+    Child->SetLeft(40);
+    EXPECT_EQ(Parent.Placed, 1);
+    Child->SetWidth(80);
+    EXPECT_EQ(Parent.Placed, 2);
+    Child->SetVisible(false);
+    EXPECT_EQ(Parent.Placed, 3);
+    Child->SetVisible(true);
+    EXPECT_EQ(Parent.Placed, 4);
+}
