@@ -266,7 +266,10 @@ int LoadDevices(TWinControl* ScrollBox)
     for (size_t i = 0; i < Sections.size(); ++i) {
         const TDeviceInfo Info = DevicesIni->ReadDeviceInfo(Sections[i]);
         auto* Frame = new TfraDevice(ScrollBox, Info, DevicesIni);
-        Frame->SetHeight(std::max(TfraDevice::MinHeight, TfraChannel::FrameHeight * (Info.ChannelCount / 2) + 60));
+        // One channel height per row of the meter grid: an odd count's last
+        // row counts too, or the frame would cut it off.
+        const int Rows = (Info.ChannelCount + 1) / 2;
+        Frame->SetHeight(std::max(TfraDevice::MinHeight, TfraChannel::FrameHeight * Rows + 60));
         int X = Frame->DefaultMeterLeft();
         int Y = 10;
         DevicesIni->ReadInteger(Info.Section, "MeterPosX", X);

@@ -158,6 +158,17 @@ TEST_F(DeviceUnitTest, FrameNeverGetsLowerThanItsMinimumHeight)
     EXPECT_EQ(D->GetHeight(), 400);
 }
 
+TEST_F(DeviceUnitTest, AnOddChannelCountsLastMeterRowFitsTheFrame)
+{
+    Load("[Device1]\r\nChannelCount=7\r\n[Device2]\r\nChannelCount=11\r\n[Device3]\r\nChannelCount=5\r\n");
+    for (TfraDevice* D : *DeviceList) {
+        SCOPED_TRACE(D->Section());
+        const int Rows = (D->ChannelCount() + 1) / 2;
+        EXPECT_EQ(D->GetHeight(), std::max(210, 57 * Rows + 60));
+        EXPECT_LE(D->pnlDevice->GetTop() + D->pnlDevice->GetHeight(), D->pnlDeviceBody->GetHeight());
+    }
+}
+
 TEST_F(DeviceUnitTest, BottomBandOfTheBodyShowsTheResizeCursor)
 {
     Load("[Device1]\r\n");
