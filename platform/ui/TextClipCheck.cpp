@@ -15,6 +15,7 @@
 #include <QStyleOptionFrame>
 #include <QStyleOptionGroupBox>
 #include <QAbstractItemDelegate>
+#include <QAbstractScrollArea>
 #include <QTabBar>
 #include <QToolButton>
 #include <QTreeView>
@@ -214,12 +215,20 @@ bool HasChinese(const QString& Text)
 
 std::string Quoted(const TTextBox& B) { return NameOf(B.Widget) + " \"" + StdStr(B.Text) + "\""; }
 
-// What W's parents leave of its rectangle, in W's coordinates.
+bool IsScrollViewport(const QWidget* W)
+{
+    const auto* Area = qobject_cast<const QAbstractScrollArea*>(W->parentWidget());
+    return Area && Area->viewport() == W;
+}
+
+// What W's parents leave of its rectangle, in W's coordinates. What a
+// scroll area holds scrolls into view, so its viewport does not cut.
 QRect UnclippedPart(const QWidget* W)
 {
     QRect R = W->rect();
     QPoint Offset(0, 0);
-    for (const QWidget* P = W; P->parentWidget() && !P->isWindow(); P = P->parentWidget()) {
+    for (const QWidget* P = W; P->parentWidget() && !P->isWindow() && !IsScrollViewport(P->parentWidget());
+         P = P->parentWidget()) {
         Offset += P->pos();
         R &= P->parentWidget()->rect().translated(-Offset);
     }

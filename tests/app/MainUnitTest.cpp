@@ -5,6 +5,8 @@
 #include "rtl/Gbk.h"
 #include "rtl/IniFile.h"
 #include "serial/CPort.h"
+#include "ui/Screenshot.h"
+#include "ui/TextClipCheck.h"
 
 #include <gtest/gtest.h>
 
@@ -282,6 +284,86 @@ TEST(MainUnitTest, MessagesUseTheProgramCaptionsAndIcons)
     EXPECT_EQ(P.Asked.back().DefaultExt, ".csv");
     P.SaveFileName.clear();
     EXPECT_FALSE(frmMain->AskLogFileName(P.Dir.File("Data"), Name));
+}
+
+}  // namespace
+
+namespace {
+
+// Widest readings and longest names a device frame shows: values with a
+// sign and six decimals, and channel names and units of several characters.
+void ShowWidestTexts()
+{
+    for (TfraDevice* D : *DeviceList)
+        for (int i = 0; i < D->ChannelCount(); ++i) {
+            TfraChannel* C = D->Channel(i);
+            C->SetValueName(i % 2 ? "负三位无修正" : "Pressure 2");
+            C->SetWorkUnit(i % 2 ? "kN/m2" : "°C");
+            C->SetWorkDP(i % 3 == 0 ? 6 : 0);
+            C->SetRawValue(-2147483647 - 1);
+        }
+}
+
+// The main window with its device and channel frames shows every text
+// whole, during a run, at its first size and at the smallest size that
+// leaves the meter panel beside its watermark (640 x 480).
+TEST(MainUnitTest, EveryTextShowsWholeAtTheFirstAndTheSmallestSize)
+{
+    TProgramForms P([](const TScratchDir& Dir) {
+        TScratchDir::Write(Dir.File("Devices.db"),
+                           "[Device1]\r\nDeviceName=SIM-16SI-LONGNAME-0001\r\nChannelCount=12\r\nValueRule=1\r\n"
+                           "[Device12]\r\nDeviceName=Oven\r\nChannelCount=1\r\n[Device3]\r\nChannelCount=7\r\n"
+                           "[Device4]\r\nChannelCount=11\r\n");
+        TScratchDir::Write(Dir.File("config.ini"), "[System Parameters]\r\nComm Port=/dev/ttyUSB10\r\n"
+                                                   "Baud Rate=115200\r\nAuthor=KALVO Test Bench 3\r\n");
+    });
+    P.Start();
+    ShowWidestTexts();
+    frmMain->SetRunState(true);
+    frmMain->SetElapsed("999:59:59.9");
+    frmMain->SetPollProgress(5, "254");
+    frmMain->SetLogState("超时");
+    for (const auto& [Width, Height] : {std::pair{1024, 700}, std::pair{640, 480}}) {
+        SCOPED_TRACE(std::to_string(Width) + " x " + std::to_string(Height));
+        frmMain->SetClientWidth(Width);
+        frmMain->SetClientHeight(Height);
+        Application->ProcessMessages();
+        for (const std::string& Problem : TTextClipCheck::Problems(frmMain))
+            ADD_FAILURE() << Problem;
+    }
+    frmMain->SetRunState(false);
+}
+
+}  // namespace
+
+namespace {
+
+// The hint on an empty device list is painted by the panel itself: its ink
+// lies whole inside the panel's border.
+TEST(MainUnitTest, EmptyListHintIsPaintedWhole)
+{
+    TProgramForms P;
+    P.Start();
+    Application->ProcessMessages();
+    TBitmap Picture;
+    GrabControl(frmMain->pnlNoneDevice, Picture);
+    const TColor Ink = ColorToRGB(frmMain->pnlNoneDevice->Font->GetColor());
+    int Left = Picture.GetWidth(), Right = -1, Top = Picture.GetHeight(), Bottom = -1;
+    for (int X = 0; X < Picture.GetWidth(); ++X)
+        for (int Y = 0; Y < Picture.GetHeight(); ++Y)
+            if (Picture.Canvas->Pixels[X][Y] == Ink) {
+                Left = std::min(Left, X);
+                Right = std::max(Right, X);
+                Top = std::min(Top, Y);
+                Bottom = std::max(Bottom, Y);
+            }
+    ASSERT_GE(Right, 0) << "no hint drawn";
+    EXPECT_GT(Left, 1);
+    EXPECT_LT(Right, Picture.GetWidth() - 2);
+    EXPECT_GT(Top, 1);
+    EXPECT_LT(Bottom, Picture.GetHeight() - 2);
+    // Ten characters at the least.
+    EXPECT_GT(Right - Left, 100);
 }
 
 }  // namespace

@@ -4,6 +4,8 @@
 
 #include <QWidget>
 
+#include "ui/TextClipCheck.h"
+
 #include <set>
 #include <string>
 
@@ -85,6 +87,31 @@ TEST(NewDeviceUnitTest, RegisterAddressStaysWithinTwoBytes)
     frmNewDevice->neDVRBeginAddr->SetValue(-3);
     EXPECT_EQ(frmNewDevice->neDVRBeginAddr->AsInteger(), 0);
     EXPECT_EQ(StationIdInUseText(12, 3), "站号[12]已经被设备3占用！");
+}
+
+}  // namespace
+
+namespace {
+
+// The dialog (a fixed-size tool window) shows its texts whole with the
+// largest values its fields take and every value rule.
+TEST(NewDeviceUnitTest, EveryTextShowsWholeWithTheWidestValues)
+{
+    TProgramForms P;
+    P.Start();
+    frmNewDevice->lblDeviceSection->SetText("设备254");
+    TProgramForms::WhenShown(frmNewDevice, [] {
+        frmNewDevice->leDeviceName->SetText("SIM-16SI-LONGNAME-01");
+        frmNewDevice->leDeviceModel->SetText("KRN-MODEL-XXXX-2");
+        frmNewDevice->speStationId->SetValue(254);
+        frmNewDevice->speChannelCount->SetValue(12);
+        frmNewDevice->neDVRBeginAddr->SetValue(65535);
+        Application->ProcessMessages();
+        for (const std::string& Problem : TTextClipCheck::Problems(frmNewDevice))
+            ADD_FAILURE() << Problem;
+        frmNewDevice->EditDeviceButtons->CancelButton()->Click();
+    });
+    EXPECT_EQ(frmNewDevice->ShowModal(), mrCancel);
 }
 
 }  // namespace
