@@ -199,3 +199,22 @@ TEST_F(DrawTextLayout, WideCharactersWrapBetweenEachOther)
 }
 
 }  // namespace
+
+// A font's height follows the platform's sign rule: negative is the
+// character height (the em), positive the whole cell, ascent to descent.
+TEST(FontHeight, PositiveIsTheCellAndNegativeTheCharacterHeight)
+{
+    EnsureGraphicsTestApp();
+    for (const char* Name : {"MS Sans Serif", "Arial"})
+        for (const int Pixels : {13, 29, 64}) {
+            SCOPED_TRACE(std::string(Name) + " " + std::to_string(Pixels));
+            TBitmap Bmp;
+            Bmp.Canvas->Font->Name = Name;
+            Bmp.Canvas->Font->Height = Pixels;
+            const int Cell = Bmp.Canvas->TextHeight("Hg");
+            EXPECT_LE(Cell, Pixels);
+            EXPECT_GE(Cell, Pixels - 1);
+            Bmp.Canvas->Font->Height = -Pixels;
+            EXPECT_GT(Bmp.Canvas->TextHeight("Hg"), Pixels);
+        }
+}
