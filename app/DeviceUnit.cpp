@@ -86,9 +86,11 @@ TfraDevice::TfraDevice(TComponent* AOwner, const TDeviceInfo& Info, TDeviceStore
     lblDeviceSection = new TVcLabel(this);
     lblDeviceSection->SetName("lblDeviceSection");
     lblDeviceSection->SetParent(pnlDevice);
-    lblDeviceSection->SetAutoSize(false);
-    lblDeviceSection->SetBounds(4, 4, 40, 16);
     lblDeviceSection->SetText(Label);
+    // At least the layout's 40 pixels, wider for a long device number; the
+    // channels are placed right of it.
+    lblDeviceSection->SetAutoSize(false);
+    lblDeviceSection->SetBounds(4, 4, std::max(40, lblDeviceSection->GetWidth()), 16);
     lblDeviceSection->OnMouseDown = MeterMouseDown;
 
     pmZero = new TPopupMenu(this);

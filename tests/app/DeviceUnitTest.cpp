@@ -5,6 +5,7 @@
 #include "ui/Dialogs.h"
 #include "ui/Panel.h"
 #include "ui/Screenshot.h"
+#include "ui/TextClipCheck.h"
 
 #include "ScratchDir.h"
 
@@ -397,6 +398,33 @@ TEST_F(DeviceUnitTest, WatermarkShowsWholeBesideTheMeterPanel)
         ASSERT_GT(Meter.Bottom, Ink.Top);
         EXPECT_TRUE(Ink.Right <= Meter.Left || Ink.Left >= Meter.Right)
             << "watermark " << Ink.Left << ".." << Ink.Right << ", meter panel " << Meter.Left << ".." << Meter.Right;
+    }
+    Box->SetParent(nullptr);
+    delete Host;
+}
+
+}  // namespace
+
+namespace {
+
+// The device label beside the channels shows whole for a three-digit
+// device number too, and the channels make room for it.
+TEST_F(DeviceUnitTest, MeterPanelShowsALongDeviceLabelWhole)
+{
+    Load("[Device1]\r\nChannelCount=2\r\n[Device100]\r\nChannelCount=3\r\n");
+    auto* Host = new TForm(nullptr);
+    Host->SetBounds(0, 0, 1024, 500);
+    Box->SetParent(Host);
+    Box->SetAlign(alClient);
+    Host->Show();
+    Application->ProcessMessages();
+    for (TfraDevice* D : *DeviceList) {
+        SCOPED_TRACE(D->Section());
+        for (const std::string& P : TTextClipCheck::Problems(D->pnlDevice))
+            ADD_FAILURE() << P;
+        const TVcLabel* L = D->lblDeviceSection;
+        EXPECT_LE(L->GetLeft() + L->GetWidth(), D->Channel(0)->GetLeft());
+        EXPECT_GE(L->GetWidth(), 40);
     }
     Box->SetParent(nullptr);
     delete Host;
