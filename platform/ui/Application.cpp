@@ -36,6 +36,18 @@ TApplication* TheApplication = nullptr;
 std::atomic<QObject*> LoopObject{nullptr};
 std::atomic<bool> WakePending{false};
 
+// At program end the forms are freed (their OnDestroy runs) while Qt is
+// still whole; the Qt application itself is left to the system. Qt
+// registers the clean-up of its own state when it first uses that state
+// (a hint, a message box or a file dialog does), and exit handlers run
+// newest first: so the handler is registered again when the message loop
+// has ended, after everything the session made. The first handler to run
+// frees the application; the others find nothing left.
+void FreeApplicationAtExit()
+{
+    std::atexit([] { delete TheApplication; });
+}
+
 int QtArgc = 1;
 char QtArg0[] = "kalvodaq";
 char* QtArgv[] = {QtArg0, nullptr};
@@ -83,9 +95,7 @@ TApplication* TApplicationRef::Get()
         if (!QApplication::instance())
             new QApplication(QtArgc, QtArgv);
         TheApplication = new TApplication;
-        // At program end the forms are freed (their OnDestroy runs) while
-        // Qt is still up; the Qt application itself is left to the system.
-        std::atexit([] { delete TheApplication; });
+        FreeApplicationAtExit();
     }
     return TheApplication;
 }
@@ -160,12 +170,13 @@ void TApplication::Run()
 {
     if (FMainForm)
         CallGuarded(FMainForm, [this] { FMainForm->Show(); });
-    if (FTerminated)
-        return;
-    QEventLoop Loop;
-    FLoop->RunLoop = &Loop;
-    Loop.exec();
-    FLoop->RunLoop = nullptr;
+    if (!FTerminated) {
+        QEventLoop Loop;
+        FLoop->RunLoop = &Loop;
+        Loop.exec();
+        FLoop->RunLoop = nullptr;
+    }
+    FreeApplicationAtExit();
 }
 
 void TApplication::Terminate()

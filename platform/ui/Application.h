@@ -55,7 +55,8 @@ public:
     }
 
     // Shows the main form and runs the message loop until it closes or
-    // Terminate is called.
+    // Terminate is called. The forms stay until the program ends, and are
+    // then freed before Qt's own clean-up.
     void Run();
     void Terminate();
     bool Terminated() const { return FTerminated; }

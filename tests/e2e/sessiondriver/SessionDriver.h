@@ -1,0 +1,34 @@
+#pragma once
+// Plays a session through the program's own widgets, found by their
+// control names, one step after another; each step is printed on stdout as
+// it completes. A step that does not complete within 20 s ends the program
+// with status 97, so that a test never mistakes a stuck session for a
+// clean end.
+#include <QElapsedTimer>
+#include <QObject>
+#include <QStringList>
+#include <QTimer>
+
+class TSessionDriver : public QObject {
+public:
+    // Script: steps joined by '+':
+    //   hint   hover a device frame's tool button until its hint shows
+    //   record press the start button
+    //   file   accept the file dialog with "session.csv" in its directory
+    //   ok     answer the open message box with OK (yes: with Yes)
+    //   yes
+    //   running wait until a recording run is active
+    //   exit   press the exit button
+    //   close  close the main window
+    explicit TSessionDriver(const QString& Script);
+
+private:
+    void Poll();
+    // Does what the step needs now; true once it is complete.
+    bool Perform(const QString& Step);
+
+    QStringList FSteps;
+    int FIndex = -1;  // -1: waiting for the main window
+    QTimer FTimer;
+    QElapsedTimer FStepClock;
+};
