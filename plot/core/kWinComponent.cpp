@@ -171,13 +171,33 @@ void TkWinComponent::SetBounds(int ALeft, int ATop, int AWidth, int AHeight)
 {
     if (ALeft == GetLeft() && ATop == GetTop() && AWidth == GetWidth() && AHeight == GetHeight())
         return;
+    // The images go first: a size they cannot have is refused whole, and
+    // the control keeps the size it had (a kept size that cannot be drawn
+    // would also be saved into property files that then never load).
+    ResizeImages(AWidth, AHeight);
     TkComponent::SetBounds(ALeft, ATop, AWidth, AHeight);
-    if (FParentImage && AWidth >= 1 && AHeight >= 1)
-        FParentImage->SetSize(AWidth, AHeight);
-    if (AWidth > 0 && AHeight > 0)
-        if (TBitmap* cache = GetCachedBackGround())
-            cache->SetSize(AWidth, AHeight);
+    // A resize handler may have given the control another size.
+    ResizeImages(GetWidth(), GetHeight());
     BackGroundChange();
+}
+
+void TkWinComponent::ResizeImages(int AWidth, int AHeight)
+{
+    if (AWidth < 1 || AHeight < 1)
+        return;
+    TBitmap* cache = GetCachedBackGround();
+    const int oldWidth = FParentImage ? FParentImage->GetWidth() : 0;
+    const int oldHeight = FParentImage ? FParentImage->GetHeight() : 0;
+    if (FParentImage)
+        FParentImage->SetSize(AWidth, AHeight);
+    try {
+        if (cache)
+            cache->SetSize(AWidth, AHeight);
+    } catch (...) {
+        if (FParentImage)
+            FParentImage->SetSize(oldWidth, oldHeight);
+        throw;
+    }
 }
 
 void TkWinComponent::DrawBackGround(TCanvas* ACanvas, TColor AColor)

@@ -72,6 +72,8 @@ protected:
 
 private:
     void CheckCompression(int Value, int Low, int High) const;
+    // Both images at a size of at least 1 x 1, or neither changed.
+    void ResizeImages(int AWidth, int AHeight);
     std::unique_ptr<TBitmap> PaintToBitmap();
 
     TCriticalSection FSection;

@@ -270,6 +270,36 @@ TEST_F(kWinComponentTest, ExportsPaintUnderTheComponentLock)
     EXPECT_EQ(order, (std::vector<std::string>{"paint ends", "other thread locked"}));
 }
 
+TEST_F(kWinComponentTest, ASizeItsImagesCannotHaveIsRefusedAndTheOldSizeKept)
+{
+    for (bool transparent : {false, true}) {
+        SCOPED_TRACE(transparent ? "transparent" : "opaque");
+        C->SetTransparent(transparent);
+        EXPECT_EQ(MessageOf([&] { C->SetHeight(10011111); }), "Out of system resources");
+        EXPECT_EQ(MessageOf([&] { C->SetWidth(10011111); }), "Out of system resources");
+        EXPECT_EQ(MessageOf([&] { C->SetBounds(5, 6, 20000, 20000); }), "Out of system resources");
+        EXPECT_EQ(C->GetBoundsRect(), TRect(0, 0, 64, 48));
+        // The old size still paints.
+        const std::string png = Path(transparent ? "t.png" : "o.png");
+        C->SaveImageToPNG(png, 6);
+        EXPECT_EQ(QImage(QString::fromStdString(png)).size(), QSize(64, 48));
+    }
+    // A size that fits is taken.
+    C->SetHeight(50);
+    EXPECT_EQ(C->GetHeight(), 50);
+}
+
+TEST_F(kWinComponentTest, APropertyFileSavedAfterARefusedSizeLoadsAgain)
+{
+    C->SetOptionSaveAllProperties(true);
+    EXPECT_THROW(C->SetHeight(10011111), Exception);
+    C->SavePropertiesToFile(Path("all.txt"));
+    auto other = std::make_unique<TTestWin>(nullptr);
+    EXPECT_NO_THROW(other->LoadPropertiesFromFile(Path("all.txt")));
+    EXPECT_EQ(other->GetHeight(), 48);
+    EXPECT_EQ(other->GetWidth(), 64);
+}
+
 TEST_F(kWinComponentTest, ReceivedValuesReachPropertiesByDottedName)
 {
     std::vector<std::string> events;
