@@ -77,8 +77,10 @@ void TkComponent::SetAutoFrameRate(bool Value)
     FAutoFrameRate = Value;
     if (Value)
         BackGroundChange();
-    else
-        EndUpdate();
+    else if (FUpdateHolds == 0 && FRepaintPending)
+        // What the frame limit held back is painted now; a bracket still
+        // holds it until its end.
+        FrameDueRepaint();
 }
 
 void TkComponent::SetBackGroundPicture(std::unique_ptr<TGraphic> Picture)
@@ -184,15 +186,19 @@ void TkComponent::DoBackGroundChange()
     BackGroundChange();
 }
 
+// Brackets nest (a property file loads inside the bracket of a plot's
+// construction): only the outermost EndUpdate releases, and one without
+// its BeginUpdate is ignored.
 void TkComponent::BeginUpdate()
 {
-    FUpdatesHeld = true;
+    ++FUpdateHolds;
 }
 
 void TkComponent::EndUpdate()
 {
-    FUpdatesHeld = false;
-    if (FRepaintPending)
+    if (FUpdateHolds == 0)
+        return;
+    if (--FUpdateHolds == 0 && FRepaintPending)
         FrameDueRepaint();
 }
 
@@ -210,7 +216,7 @@ void TkComponent::FrameDueRepaint()
 
 void TkComponent::InvalidateChange()
 {
-    if (FUpdatesHeld) {
+    if (FUpdateHolds > 0) {
         FRepaintPending = true;
     } else if (FAutoFrameRate) {
         FRepaintPending = true;

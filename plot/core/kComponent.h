@@ -29,7 +29,7 @@ public:
     ~TkComponent() override;
 
     // Update service interface.
-    bool UpdateSkip() const override { return FUpdatesHeld; }
+    bool UpdateSkip() const override { return FUpdateHolds > 0; }
     bool UpdatePending() const override { return FRepaintPending; }
     int GetUpdateFrameRate() const override { return FUpdateFrameRate; }
     double LastUpdateTime() const override { return FLastPaintTime; }
@@ -87,6 +87,8 @@ public:
     // Draws the whole component on a canvas of its size.
     virtual void PaintToCanvas(TCanvas* ACanvas) = 0;
     virtual void DoBackGroundChange();
+    // Hold repaints until the matching EndUpdate; brackets nest, and only
+    // the outermost EndUpdate paints what was requested meanwhile.
     virtual void BeginUpdate();
     virtual void EndUpdate();
     virtual void Lock() = 0;
@@ -167,7 +169,7 @@ protected:
 private:
     void FrameDueRepaint();
 
-    bool FUpdatesHeld = false;
+    int FUpdateHolds = 0;  // open BeginUpdate brackets
     int FUpdateFrameRate = 60;
     double FLastPaintTime = 0;
     bool FRepaintPending = false;

@@ -193,17 +193,79 @@ TEST_F(kComponentTest, TheServiceTimerFlushesAPendingRepaint)
     EXPECT_GE(C->GetLastPaintTime() - start, 0.9);
 }
 
-TEST_F(kComponentTest, SwitchingAutoFrameRateOffReleasesHeldUpdates)
+TEST_F(kComponentTest, SwitchingAutoFrameRateOffPaintsWhatTheFrameLimitHeld)
+{
+    C->SetAutoFrameRate(true);
+    C->InvalidateNow();
+    C->InvalidateChange();  // within the frame: left pending
+    EXPECT_TRUE(C->UpdatePending());
+    Clock = 1000.001;
+    C->SetAutoFrameRate(false);
+    EXPECT_FALSE(C->UpdatePending());
+    EXPECT_EQ(C->GetLastPaintTime(), 1000.001);
+}
+
+TEST_F(kComponentTest, SwitchingAutoFrameRateOffLeavesABracketHolding)
 {
     C->SetAutoFrameRate(true);
     C->BeginUpdate();
     C->InvalidateChange();
-    EXPECT_TRUE(C->UpdatePending());
     Clock = 1040.0;
     C->SetAutoFrameRate(false);
+    EXPECT_TRUE(C->UpdateSkip());
+    EXPECT_TRUE(C->UpdatePending());
+    EXPECT_EQ(C->GetLastPaintTime(), 1000.0);
+    C->EndUpdate();
     EXPECT_FALSE(C->UpdateSkip());
     EXPECT_FALSE(C->UpdatePending());
     EXPECT_EQ(C->GetLastPaintTime(), 1040.0);
+}
+
+TEST_F(kComponentTest, OnlyTheOutermostEndUpdateReleasesNestedBrackets)
+{
+    C->BeginUpdate();
+    C->BeginUpdate();
+    Clock = 1050.0;
+    C->InvalidateChange();
+    C->EndUpdate();
+    EXPECT_TRUE(C->UpdateSkip());
+    EXPECT_TRUE(C->UpdatePending());
+    EXPECT_EQ(C->GetLastPaintTime(), 1000.0);
+    C->EndUpdate();
+    EXPECT_FALSE(C->UpdateSkip());
+    EXPECT_FALSE(C->UpdatePending());
+    EXPECT_EQ(C->GetLastPaintTime(), 1050.0);
+
+    // An EndUpdate without its BeginUpdate cannot open the next bracket early.
+    C->EndUpdate();
+    C->BeginUpdate();
+    C->InvalidateChange();
+    EXPECT_TRUE(C->UpdateSkip());
+    EXPECT_TRUE(C->UpdatePending());
+    C->EndUpdate();
+    EXPECT_FALSE(C->UpdateSkip());
+}
+
+TEST_F(kComponentTest, LoadingPropertiesInsideABracketKeepsItsHold)
+{
+    const std::string good = Path("good.txt");
+    const std::string bad = Path("bad.txt");
+    {
+        std::ofstream(good) << "Level = 8\r\nAutoFrameRate = 1\r\n";
+        std::ofstream(bad) << "Level = 9\r\nUpdateFrameRate = fast\r\n";
+    }
+    C->BeginUpdate();
+    Clock = 1060.0;
+    C->LoadPropertiesFromFile(good);
+    EXPECT_THROW(C->LoadPropertiesFromFile(bad), Exception);
+    EXPECT_EQ(C->Level, 9);
+    EXPECT_TRUE(C->UpdateSkip());
+    EXPECT_TRUE(C->UpdatePending());
+    EXPECT_EQ(C->GetLastPaintTime(), 1000.0);
+    C->EndUpdate();
+    EXPECT_FALSE(C->UpdateSkip());
+    EXPECT_FALSE(C->UpdatePending());
+    EXPECT_EQ(C->GetLastPaintTime(), 1060.0);
 }
 
 TEST_F(kComponentTest, FieldSettersSignalByChangeKind)
