@@ -8,4 +8,7 @@ public:
         : TkPlotManagerObject(AOwner, Callbacks, TkPlotObjectKind::Annotation)
     {
     }
+
+protected:
+    ~TkPlotAnnotation() override = default;
 };

@@ -5,4 +5,7 @@
 class TkPlotChannel : public TkPlotChannelCustom {
 public:
     using TkPlotChannelCustom::TkPlotChannelCustom;
+
+protected:
+    ~TkPlotChannel() override = default;
 };

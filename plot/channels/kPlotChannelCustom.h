@@ -24,6 +24,9 @@ public:
     // Follows the rename of its axes.
     void ObjectRenamed(TkPlotObject* Object) override;
 
+protected:
+    ~TkPlotChannelCustom() override = default;
+
 private:
     std::string FTitleText;
     TColor FColor = clRed;

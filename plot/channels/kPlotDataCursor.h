@@ -29,6 +29,9 @@ public:
         FollowRename(Object, TkPlotObjectKind::Channel, FChannelName);
     }
 
+protected:
+    ~TkPlotDataCursor() override = default;
+
 private:
     TkPlotDataView* FDataView = nullptr;
     std::string FChannelName;

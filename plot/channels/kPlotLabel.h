@@ -14,6 +14,9 @@ public:
     const std::string& GetCaption() const { return FCaption; }
     void SetCaption(const std::string& Value) { SetProperty(Value, FCaption, &TkPlotObject::DoLayoutChange); }
 
+protected:
+    ~TkPlotLabel() override = default;
+
 private:
     std::string FCaption;
 };

@@ -8,4 +8,7 @@ public:
         : TkPlotLayoutObject(AOwner, Callbacks, TkPlotObjectKind::Legend)
     {
     }
+
+protected:
+    ~TkPlotLegend() override = default;
 };

@@ -23,6 +23,9 @@ public:
         FollowRename(Object, TkPlotObjectKind::YAxis, FYAxisName);
     }
 
+protected:
+    ~TkPlotLimit() override = default;
+
 private:
     std::string FXAxisName;
     std::string FYAxisName;

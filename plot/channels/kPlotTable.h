@@ -8,4 +8,7 @@ public:
         : TkPlotLayoutObject(AOwner, Callbacks, TkPlotObjectKind::Table)
     {
     }
+
+protected:
+    ~TkPlotTable() override = default;
 };

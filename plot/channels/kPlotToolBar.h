@@ -8,4 +8,7 @@ public:
         : TkPlotLayoutObject(AOwner, Callbacks, TkPlotObjectKind::ToolBar)
     {
     }
+
+protected:
+    ~TkPlotToolBar() override = default;
 };

@@ -12,6 +12,9 @@ public:
     const std::string& GetTitle() const { return FTitle; }
     void SetTitle(const std::string& Value);
 
+protected:
+    ~TkPlotAxis() override = default;
+
 private:
     std::string FTitle;
 };
@@ -22,6 +25,9 @@ public:
         : TkPlotAxis(AOwner, Callbacks, TkPlotObjectKind::XAxis)
     {
     }
+
+protected:
+    ~TkPlotXAxis() override = default;
 };
 
 class TkPlotYAxis : public TkPlotAxis {
@@ -30,4 +36,7 @@ public:
         : TkPlotAxis(AOwner, Callbacks, TkPlotObjectKind::YAxis)
     {
     }
+
+protected:
+    ~TkPlotYAxis() override = default;
 };

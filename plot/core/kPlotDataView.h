@@ -19,6 +19,9 @@ public:
     // Follows the rename of the axes its grid names.
     void ObjectRenamed(TkPlotObject* Object) override;
 
+protected:
+    ~TkPlotDataView() override = default;
+
 private:
     std::string FGridXAxisName;
     std::string FGridYAxisName;

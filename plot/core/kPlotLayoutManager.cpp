@@ -51,8 +51,6 @@ TkPlotLayoutManager* TkPlotLayoutManager::Create(TkPlotObjectOwner* AOwner, cons
     return m;
 }
 
-TkPlotLayoutManager::~TkPlotLayoutManager() { Clear(); }
-
 void TkPlotLayoutManager::Clear()
 {
     // The placeholders are the only objects this manager owns.

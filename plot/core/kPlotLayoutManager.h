@@ -11,16 +11,25 @@
 class TkPlotDataViewLayout : public TkPlotLayoutObject {
 public:
     using TkPlotLayoutObject::TkPlotLayoutObject;
+
+protected:
+    ~TkPlotDataViewLayout() override = default;
 };
 
 class TkPlotDataViewHorz : public TkPlotDataViewLayout {
 public:
     using TkPlotDataViewLayout::TkPlotDataViewLayout;
+
+protected:
+    ~TkPlotDataViewHorz() override = default;
 };
 
 class TkPlotDataViewVert : public TkPlotDataViewLayout {
 public:
     using TkPlotDataViewLayout::TkPlotDataViewLayout;
+
+protected:
+    ~TkPlotDataViewVert() override = default;
 };
 
 class TkPlotLayoutManager : public TkPlotObjectManagerCustom {
@@ -28,7 +37,6 @@ public:
     // Makes the manager, files it and its two placeholders with the master
     // manager, and switches automatic placement on.
     static TkPlotLayoutManager* Create(TkPlotObjectOwner* AOwner, const TkPlotObjectCallbacks& Callbacks);
-    ~TkPlotLayoutManager() override;
 
     TkPlotObject* CreateObject() override;
     std::string GetDefaultName() const override { return "Layout Object"; }
@@ -59,6 +67,9 @@ public:
     int BottomLevels() const { return FBottomLevels; }
     int LeftLevels() const { return FLeftLevels; }
     int RightLevels() const { return FRightLevels; }
+
+protected:
+    ~TkPlotLayoutManager() override = default;
 
 private:
     using TkPlotObjectManagerCustom::TkPlotObjectManagerCustom;

@@ -36,7 +36,8 @@ public:
     TkPlotObjectManagerCustom(TkPlotObjectOwner* AOwner, const TkPlotObjectCallbacks& Callbacks);
 
     // Frees a manager in two phases: Clear and OnRemove while it is whole,
-    // then delete.
+    // then delete. The only way to free one: the destructors of the
+    // managers are protected.
     static void Free(TkPlotObjectManagerCustom* Manager);
     void DoInsert();
 
@@ -65,6 +66,8 @@ public:
     const TkPlotObjectCallbacks& GetCallbacks() const { return FCallbacks; }
 
 protected:
+    ~TkPlotObjectManagerCustom() override = default;
+
     const std::vector<TkPlotObject*>& Items() const { return FItems; }
     // Adds an object of the manager's kind and names it when unnamed;
     // answers whether it was taken.
@@ -83,6 +86,9 @@ public:
 
     void RemoveObject(TkPlotObject* Object) override;
     void Clear() override;
+
+protected:
+    ~TkPlotObjectOwnedManager() override = default;
 };
 
 // Every object of the plot; owns none of them.
@@ -107,6 +113,9 @@ public:
     // Freeing the objects afterwards notifies nobody.
     void DetachCallbacks();
 
+protected:
+    ~TkPlotObjectManager() override = default;
+
 private:
     template <class F>
     void ForEachFocused(F Call);
@@ -127,6 +136,8 @@ public:
     void SetObjectClass(TkPlotObjectClass Value) { FObjectClass = std::move(Value); }
 
 protected:
+    ~TkPlotKindManager() override = default;
+
     // First links of a new object, after it was named.
     virtual void InitNewObject(TkPlotObject*) {}
 
@@ -140,18 +151,27 @@ class TkPlotToolBarManager : public TkPlotKindManager {
 public:
     TkPlotToolBarManager(TkPlotObjectOwner* AOwner, const TkPlotObjectCallbacks& Callbacks);
     TkPlotToolBar* GetItem(int Index) const;
+
+protected:
+    ~TkPlotToolBarManager() override = default;
 };
 
 class TkPlotLegendManager : public TkPlotKindManager {
 public:
     TkPlotLegendManager(TkPlotObjectOwner* AOwner, const TkPlotObjectCallbacks& Callbacks);
     TkPlotLegend* GetItem(int Index) const;
+
+protected:
+    ~TkPlotLegendManager() override = default;
 };
 
 class TkPlotTableManager : public TkPlotKindManager {
 public:
     TkPlotTableManager(TkPlotObjectOwner* AOwner, const TkPlotObjectCallbacks& Callbacks);
     TkPlotTable* GetItem(int Index) const;
+
+protected:
+    ~TkPlotTableManager() override = default;
 };
 
 class TkPlotXAxisManager : public TkPlotKindManager {
@@ -160,6 +180,8 @@ public:
     TkPlotXAxis* GetItem(int Index) const;
 
 protected:
+    ~TkPlotXAxisManager() override = default;
+
     void InitNewObject(TkPlotObject* Object) override;
 };
 
@@ -169,6 +191,8 @@ public:
     TkPlotYAxis* GetItem(int Index) const;
 
 protected:
+    ~TkPlotYAxisManager() override = default;
+
     void InitNewObject(TkPlotObject* Object) override;
 };
 
@@ -193,6 +217,8 @@ public:
     TColor NextChannelColor() const;
 
 protected:
+    ~TkPlotChannelManager() override = default;
+
     void InitNewObject(TkPlotObject* Object) override;
 };
 
@@ -202,6 +228,8 @@ public:
     TkPlotDataView* GetItem(int Index) const;
 
 protected:
+    ~TkPlotDataViewManager() override = default;
+
     void InitNewObject(TkPlotObject* Object) override;
 };
 
@@ -214,6 +242,8 @@ public:
     TkPlotDataViewManager* DataViewManager = nullptr;
 
 protected:
+    ~TkPlotDataCursorManager() override = default;
+
     void InitNewObject(TkPlotObject* Object) override;
 };
 
@@ -223,6 +253,8 @@ public:
     TkPlotLimit* GetItem(int Index) const;
 
 protected:
+    ~TkPlotLimitManager() override = default;
+
     void InitNewObject(TkPlotObject* Object) override;
 };
 
@@ -232,6 +264,8 @@ public:
     TkPlotLabel* GetItem(int Index) const;
 
 protected:
+    ~TkPlotLabelManager() override = default;
+
     void InitNewObject(TkPlotObject* Object) override;
 };
 
@@ -241,4 +275,7 @@ public:
     TkPlotAnnotationManager(TkPlotObjectOwner* AOwner, const TkPlotObjectCallbacks& Callbacks);
     TkPlotAnnotation* GetItem(int Index) const;
     void AddObject(TkPlotObject* Object) override;
+
+protected:
+    ~TkPlotAnnotationManager() override = default;
 };

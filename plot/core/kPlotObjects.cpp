@@ -70,9 +70,6 @@ TkPlotObject::TkPlotObject(TkPlotObjectOwner* AOwner, const TkPlotObjectCallback
 {
 }
 
-// Deleting without Free still unregisters, though derived parts are gone.
-TkPlotObject::~TkPlotObject() { TkPlotObject::BeforeDestruction(); }
-
 void TkPlotObject::Free(TkPlotObject* Object)
 {
     if (!Object)
@@ -394,8 +391,6 @@ TkPlotButton::TkPlotButton(TkPlotObjectOwner* AOwner, const TkPlotObjectCallback
     : TkPlotObject(AOwner, ACallbacks)
 {
 }
-
-TkPlotButton::~TkPlotButton() { delete FRepeatTimer; }
 
 void TkPlotButton::BeforeDestruction()
 {

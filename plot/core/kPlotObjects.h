@@ -67,10 +67,12 @@ class TkPlotObject : public TPersistent {
 public:
     TkPlotObject(TkPlotObjectOwner* AOwner, const TkPlotObjectCallbacks& Callbacks,
                  TkPlotObjectKind AKind = TkPlotObjectKind::Other);
-    ~TkPlotObject() override;
 
     // Frees an object in two phases: it unregisters through OnRemove while
-    // still whole, then it is deleted. Use it rather than delete.
+    // still whole, then it is deleted. The only way to free a plot object:
+    // every class of the tree keeps its destructor protected, so a plain
+    // delete (which would unregister a half-destroyed object) does not
+    // compile.
     static void Free(TkPlotObject* Object);
     // The first phase of Free: OnRemove, then a layout change. Runs once.
     virtual void BeforeDestruction();
@@ -148,6 +150,8 @@ public:
     std::string GetLayerSortKey() const;
 
 protected:
+    ~TkPlotObject() override = default;
+
     virtual void DoMouseHover(const TkPlotMouseData&) {}
     virtual void DoMouseLeftDown(const TkPlotMouseData&) {}
     virtual void DoMouseRightDown(const TkPlotMouseData&) {}
@@ -208,6 +212,9 @@ class TkPlotManagerObject : public TkPlotObject {
 public:
     TkPlotManagerObject(TkPlotObjectOwner* AOwner, const TkPlotObjectCallbacks& Callbacks,
                         TkPlotObjectKind AKind = TkPlotObjectKind::Other);
+
+protected:
+    ~TkPlotManagerObject() override = default;
 };
 
 // An object that the layout manager places in rows and columns around the
@@ -258,6 +265,7 @@ public:
     std::string GetStartPercentKey() const;
 
 protected:
+    ~TkPlotLayoutObject() override = default;
     bool PopupCentre(TPoint& P) const override;
 
 private:
@@ -277,7 +285,6 @@ private:
 class TkPlotButton : public TkPlotObject {
 public:
     TkPlotButton(TkPlotObjectOwner* AOwner, const TkPlotObjectCallbacks& Callbacks);
-    ~TkPlotButton() override;
 
     void BeforeDestruction() override;
 
@@ -303,6 +310,7 @@ public:
     unsigned RepeatInterval() const;
 
 protected:
+    ~TkPlotButton() override = default;
     void DoMouseLeftDown(const TkPlotMouseData& Mouse) override;
     void DoMouseDrag(const TkPlotMouseData&) override {}
     void DoMouseUp(const TkPlotMouseData& Mouse) override;

@@ -1,7 +1,9 @@
 #pragma once
 // A fake plot for object tests: records the events objects fire, and a set
 // of callbacks that record what they are called with.
+#include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "plot/core/kPlotObjects.h"
@@ -39,3 +41,20 @@ struct CallbackLog {
         return c;
     }
 };
+
+// A test's own plot object, freed the only way plot objects are: Free.
+struct FreePlotObject {
+    void operator()(TkPlotObject* Object) const { TkPlotObject::Free(Object); }
+};
+template <class T>
+using TestObject = std::unique_ptr<T, FreePlotObject>;
+template <class T, class... Args>
+TestObject<T> MakeObject(Args&&... args)
+{
+    return TestObject<T>(new T(std::forward<Args>(args)...));
+}
+
+// Plot objects and managers unregister in two phases (Free); a plain
+// delete, which would unregister a half-destroyed object, must not compile.
+template <class T>
+concept PlainDeletable = requires(T* Object) { delete Object; };

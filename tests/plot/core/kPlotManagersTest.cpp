@@ -16,6 +16,23 @@
 
 namespace {
 
+static_assert(!PlainDeletable<TkPlotObjectManagerCustom>);
+static_assert(!PlainDeletable<TkPlotObjectOwnedManager>);
+static_assert(!PlainDeletable<TkPlotObjectManager>);
+static_assert(!PlainDeletable<TkPlotKindManager>);
+static_assert(!PlainDeletable<TkPlotToolBarManager>);
+static_assert(!PlainDeletable<TkPlotLegendManager>);
+static_assert(!PlainDeletable<TkPlotTableManager>);
+static_assert(!PlainDeletable<TkPlotXAxisManager>);
+static_assert(!PlainDeletable<TkPlotYAxisManager>);
+static_assert(!PlainDeletable<TkPlotChannelManager>);
+static_assert(!PlainDeletable<TkPlotDataViewManager>);
+static_assert(!PlainDeletable<TkPlotDataCursorManager>);
+static_assert(!PlainDeletable<TkPlotLimitManager>);
+static_assert(!PlainDeletable<TkPlotLabelManager>);
+static_assert(!PlainDeletable<TkPlotAnnotationManager>);
+static_assert(!PlainDeletable<TkPlotLayoutManager>);
+
 class MasterTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -241,13 +258,14 @@ TEST_F(MasterTest, AddingTwiceOrRemovingStrangersChangesNothing)
     TkPlotObject* c = Channel(0);
     master->ChannelManager()->AddObject(c);
     EXPECT_EQ(master->ChannelManager()->GetCount(), 1);
-    TkPlotChannel stranger(&plot, master->ChannelManager()->GetCallbacks());
-    stranger.SetName("Stranger");
+    auto* stranger = new TkPlotChannel(&plot, master->ChannelManager()->GetCallbacks());
+    stranger->SetName("Stranger");
     changes = 0;
-    master->LegendManager()->RemoveObject(&stranger);
+    master->LegendManager()->RemoveObject(stranger);
     EXPECT_EQ(changes, 0);
     master->OnObjectChange = nullptr;
-    stranger.Callbacks.OnRemove = nullptr; // never registered
+    stranger->Callbacks.OnRemove = nullptr; // never registered
+    TkPlotObject::Free(stranger);
 }
 
 TEST_F(MasterTest, AllObjectsManagerRoutesInputOnlyToFocusedObjects)
