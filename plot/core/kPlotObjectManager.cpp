@@ -3,14 +3,6 @@
 #include <algorithm>
 #include <limits>
 
-#include "plot/channels/kPlotAnnotation.h"
-#include "plot/channels/kPlotChannel.h"
-#include "plot/channels/kPlotDataCursor.h"
-#include "plot/channels/kPlotLabel.h"
-#include "plot/channels/kPlotLegend.h"
-#include "plot/channels/kPlotLimit.h"
-#include "plot/channels/kPlotTable.h"
-#include "plot/channels/kPlotToolBar.h"
 #include "plot/core/kPlotAxis.h"
 #include "plot/core/kPlotDataView.h"
 #include "rtl/Exception.h"
@@ -233,7 +225,18 @@ TkPlotKindManager::TkPlotKindManager(TkPlotObjectOwner* AOwner, const TkPlotObje
 {
 }
 
-TkPlotObject* TkPlotKindManager::CreateObject() { return FObjectClass(GetOwner(), GetCallbacks()); }
+TkPlotObject* TkPlotKindManager::CreateObject()
+{
+    if (!FObjectClass)
+        throw Exception("No class is registered for " + FDefaultName + " objects");
+    return FObjectClass(GetOwner(), GetCallbacks());
+}
+
+void TkPlotKindManager::InitNewObject(TkPlotObject* Object)
+{
+    if (FFirstLinks)
+        FFirstLinks(Object);
+}
 
 void TkPlotKindManager::AddObject(TkPlotObject* Object)
 {
@@ -251,32 +254,24 @@ void TkPlotKindManager::AddObject(TkPlotObject* Object)
 }
 
 TkPlotToolBarManager::TkPlotToolBarManager(TkPlotObjectOwner* AOwner, const TkPlotObjectCallbacks& Callbacks)
-    : TkPlotKindManager(AOwner, Callbacks, TkPlotObjectKind::ToolBar, "Toolbar", ClassOf<TkPlotToolBar>())
+    : TkPlotTypedKindManager(AOwner, Callbacks, TkPlotObjectKind::ToolBar, "Toolbar")
 {
 }
-
-TkPlotToolBar* TkPlotToolBarManager::GetItem(int Index) const { return static_cast<TkPlotToolBar*>(GetObject(Index)); }
 
 TkPlotLegendManager::TkPlotLegendManager(TkPlotObjectOwner* AOwner, const TkPlotObjectCallbacks& Callbacks)
-    : TkPlotKindManager(AOwner, Callbacks, TkPlotObjectKind::Legend, "Legend", ClassOf<TkPlotLegend>())
+    : TkPlotTypedKindManager(AOwner, Callbacks, TkPlotObjectKind::Legend, "Legend")
 {
 }
-
-TkPlotLegend* TkPlotLegendManager::GetItem(int Index) const { return static_cast<TkPlotLegend*>(GetObject(Index)); }
 
 TkPlotTableManager::TkPlotTableManager(TkPlotObjectOwner* AOwner, const TkPlotObjectCallbacks& Callbacks)
-    : TkPlotKindManager(AOwner, Callbacks, TkPlotObjectKind::Table, "Table", ClassOf<TkPlotTable>())
+    : TkPlotTypedKindManager(AOwner, Callbacks, TkPlotObjectKind::Table, "Table")
 {
 }
-
-TkPlotTable* TkPlotTableManager::GetItem(int Index) const { return static_cast<TkPlotTable*>(GetObject(Index)); }
 
 TkPlotXAxisManager::TkPlotXAxisManager(TkPlotObjectOwner* AOwner, const TkPlotObjectCallbacks& Callbacks)
-    : TkPlotKindManager(AOwner, Callbacks, TkPlotObjectKind::XAxis, "X-Axis", ClassOf<TkPlotXAxis>())
+    : TkPlotTypedKindManager(AOwner, Callbacks, TkPlotObjectKind::XAxis, "X-Axis", ClassOf<TkPlotXAxis>())
 {
 }
-
-TkPlotXAxis* TkPlotXAxisManager::GetItem(int Index) const { return static_cast<TkPlotXAxis*>(GetObject(Index)); }
 
 void TkPlotXAxisManager::InitNewObject(TkPlotObject* Object)
 {
@@ -284,11 +279,9 @@ void TkPlotXAxisManager::InitNewObject(TkPlotObject* Object)
 }
 
 TkPlotYAxisManager::TkPlotYAxisManager(TkPlotObjectOwner* AOwner, const TkPlotObjectCallbacks& Callbacks)
-    : TkPlotKindManager(AOwner, Callbacks, TkPlotObjectKind::YAxis, "Y-Axis", ClassOf<TkPlotYAxis>())
+    : TkPlotTypedKindManager(AOwner, Callbacks, TkPlotObjectKind::YAxis, "Y-Axis", ClassOf<TkPlotYAxis>())
 {
 }
-
-TkPlotYAxis* TkPlotYAxisManager::GetItem(int Index) const { return static_cast<TkPlotYAxis*>(GetObject(Index)); }
 
 void TkPlotYAxisManager::InitNewObject(TkPlotObject* Object)
 {
@@ -301,54 +294,13 @@ std::string TkPlotAxisLinks::FirstXAxisName() const { return XAxisManager->GetOb
 std::string TkPlotAxisLinks::FirstYAxisName() const { return YAxisManager->GetObject(0)->GetName(); }
 
 TkPlotChannelManager::TkPlotChannelManager(TkPlotObjectOwner* AOwner, const TkPlotObjectCallbacks& Callbacks)
-    : TkPlotKindManager(AOwner, Callbacks, TkPlotObjectKind::Channel, "Channel", ClassOf<TkPlotChannel>())
+    : TkPlotTypedKindManager(AOwner, Callbacks, TkPlotObjectKind::Channel, "Channel")
 {
-}
-
-TkPlotChannelCustom* TkPlotChannelManager::GetItem(int Index) const
-{
-    return static_cast<TkPlotChannelCustom*>(GetObject(Index));
-}
-
-void TkPlotChannelManager::InitNewObject(TkPlotObject* Object)
-{
-    auto* channel = static_cast<TkPlotChannelCustom*>(Object);
-    channel->SetTitleText(channel->GetName());
-    channel->SetColor(NextChannelColor());
-    if (HasXAxis())
-        channel->SetXAxisName(FirstXAxisName());
-    if (HasYAxis())
-        channel->SetYAxisName(FirstYAxisName());
-}
-
-TColor TkPlotChannelManager::NextChannelColor() const
-{
-    static constexpr TColor Palette[] = {
-        0x0000FF, 0x00FFFF, 0xFF0000, 0xFF00FF, 0xFFFF00, 0x00FF00, 0xFFFFFF, 0x000080, 0x008000, 0x008080,
-        0x800000, 0x800080, 0x808000, 0x808080, 0x0000C0, 0x00C000, 0x00C0C0, 0xC00000, 0xC000C0, 0xC0C000,
-        0xC0C0C0, 0x0080FF, 0x8000FF, 0x8080FF, 0xFF0080, 0xFF8000, 0xFF8080, 0x00FF80, 0x80FF00, 0x80FF80,
-    };
-    if (GetCount() < 2)
-        return Palette[0];
-    int counts[std::size(Palette)] = {};
-    for (const TkPlotObject* o : Items()) {
-        const TColor c = static_cast<const TkPlotChannelCustom*>(o)->GetColor();
-        for (std::size_t i = 0; i < std::size(Palette); ++i)
-            if (Palette[i] == c)
-                ++counts[i];
-    }
-    const std::size_t best = std::min_element(std::begin(counts), std::end(counts)) - std::begin(counts);
-    return Palette[best];
 }
 
 TkPlotDataViewManager::TkPlotDataViewManager(TkPlotObjectOwner* AOwner, const TkPlotObjectCallbacks& Callbacks)
-    : TkPlotKindManager(AOwner, Callbacks, TkPlotObjectKind::DataView, "Data View", ClassOf<TkPlotDataView>())
+    : TkPlotTypedKindManager(AOwner, Callbacks, TkPlotObjectKind::DataView, "Data View", ClassOf<TkPlotDataView>())
 {
-}
-
-TkPlotDataView* TkPlotDataViewManager::GetItem(int Index) const
-{
-    return static_cast<TkPlotDataView*>(GetObject(Index));
 }
 
 void TkPlotDataViewManager::InitNewObject(TkPlotObject* Object)
@@ -361,60 +313,23 @@ void TkPlotDataViewManager::InitNewObject(TkPlotObject* Object)
 }
 
 TkPlotDataCursorManager::TkPlotDataCursorManager(TkPlotObjectOwner* AOwner, const TkPlotObjectCallbacks& Callbacks)
-    : TkPlotKindManager(AOwner, Callbacks, TkPlotObjectKind::DataCursor, "Cursor", ClassOf<TkPlotDataCursor>())
+    : TkPlotTypedKindManager(AOwner, Callbacks, TkPlotObjectKind::DataCursor, "Cursor")
 {
-}
-
-TkPlotDataCursor* TkPlotDataCursorManager::GetItem(int Index) const
-{
-    return static_cast<TkPlotDataCursor*>(GetObject(Index));
-}
-
-void TkPlotDataCursorManager::InitNewObject(TkPlotObject* Object)
-{
-    auto* cursor = static_cast<TkPlotDataCursor*>(Object);
-    if (DataViewManager && DataViewManager->HasObjects())
-        cursor->SetDataView(static_cast<TkPlotDataView*>(DataViewManager->GetObject(0)));
-    if (ChannelManager && ChannelManager->HasObjects())
-        cursor->SetChannelName(ChannelManager->GetObject(0)->GetName());
 }
 
 TkPlotLimitManager::TkPlotLimitManager(TkPlotObjectOwner* AOwner, const TkPlotObjectCallbacks& Callbacks)
-    : TkPlotKindManager(AOwner, Callbacks, TkPlotObjectKind::Limit, "Limit", ClassOf<TkPlotLimit>())
+    : TkPlotTypedKindManager(AOwner, Callbacks, TkPlotObjectKind::Limit, "Limit")
 {
-}
-
-TkPlotLimit* TkPlotLimitManager::GetItem(int Index) const { return static_cast<TkPlotLimit*>(GetObject(Index)); }
-
-void TkPlotLimitManager::InitNewObject(TkPlotObject* Object)
-{
-    auto* limit = static_cast<TkPlotLimit*>(Object);
-    if (HasXAxis())
-        limit->SetXAxisName(FirstXAxisName());
-    if (HasYAxis())
-        limit->SetYAxisName(FirstYAxisName());
 }
 
 TkPlotLabelManager::TkPlotLabelManager(TkPlotObjectOwner* AOwner, const TkPlotObjectCallbacks& Callbacks)
-    : TkPlotKindManager(AOwner, Callbacks, TkPlotObjectKind::Label, "Label", ClassOf<TkPlotLabel>())
+    : TkPlotTypedKindManager(AOwner, Callbacks, TkPlotObjectKind::Label, "Label")
 {
-}
-
-TkPlotLabel* TkPlotLabelManager::GetItem(int Index) const { return static_cast<TkPlotLabel*>(GetObject(Index)); }
-
-void TkPlotLabelManager::InitNewObject(TkPlotObject* Object)
-{
-    static_cast<TkPlotLabel*>(Object)->SetCaption(Object->GetName());
 }
 
 TkPlotAnnotationManager::TkPlotAnnotationManager(TkPlotObjectOwner* AOwner, const TkPlotObjectCallbacks& Callbacks)
-    : TkPlotKindManager(AOwner, Callbacks, TkPlotObjectKind::Annotation, "Annotation", ClassOf<TkPlotAnnotation>())
+    : TkPlotTypedKindManager(AOwner, Callbacks, TkPlotObjectKind::Annotation, "Annotation")
 {
-}
-
-TkPlotAnnotation* TkPlotAnnotationManager::GetItem(int Index) const
-{
-    return static_cast<TkPlotAnnotation*>(GetObject(Index));
 }
 
 void TkPlotAnnotationManager::AddObject(TkPlotObject* Object) { AddAndName(Object, Kind()); }

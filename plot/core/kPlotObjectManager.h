@@ -9,25 +9,31 @@
 
 #include "plot/core/kPlotObjects.h"
 
-class TkPlotToolBar;
-class TkPlotLegend;
-class TkPlotTable;
 class TkPlotXAxis;
 class TkPlotYAxis;
-class TkPlotChannelCustom;
 class TkPlotDataView;
-class TkPlotDataCursor;
-class TkPlotLimit;
-class TkPlotLabel;
-class TkPlotAnnotation;
 class TkPlotXAxisManager;
 class TkPlotYAxisManager;
 class TkPlotChannelManager;
 class TkPlotDataViewManager;
+// Kinds defined by the library above this one (plot/channels), which binds
+// their classes into the managers; here they are only named, for typed
+// access.
+class TkPlotToolBar;
+class TkPlotLegend;
+class TkPlotTable;
+class TkPlotChannelCustom;
+class TkPlotDataCursor;
+class TkPlotLimit;
+class TkPlotLabel;
+class TkPlotAnnotation;
 
 // Creates an object of one class with its owner and callbacks (a class
 // reference of the original design).
 using TkPlotObjectClass = std::function<TkPlotObject*(TkPlotObjectOwner*, const TkPlotObjectCallbacks&)>;
+// Gives a newly named object its first links to the plot's other objects
+// (a channel its colour and axes); bound in together with the class.
+using TkPlotFirstLinks = std::function<void(TkPlotObject* Object)>;
 
 class TkPlotObjectManagerCustom : public TObject {
 public:
@@ -124,60 +130,72 @@ private:
 };
 
 // A per-kind manager: creates objects of its class and names the new ones.
+// The class of a kind defined above this library is bound in later
+// (SetObjectClass, SetFirstLinks); until then CreateObject raises.
 class TkPlotKindManager : public TkPlotObjectOwnedManager {
 public:
     TkPlotKindManager(TkPlotObjectOwner* AOwner, const TkPlotObjectCallbacks& Callbacks, TkPlotObjectKind Kind,
-                      std::string DefaultName, TkPlotObjectClass ObjectClass);
+                      std::string DefaultName, TkPlotObjectClass ObjectClass = nullptr);
 
     TkPlotObject* CreateObject() override;
     std::string GetDefaultName() const override { return FDefaultName; }
     void AddObject(TkPlotObject* Object) override;
     TkPlotObjectKind Kind() const { return FKind; }
     void SetObjectClass(TkPlotObjectClass Value) { FObjectClass = std::move(Value); }
+    void SetFirstLinks(TkPlotFirstLinks Value) { FFirstLinks = std::move(Value); }
 
 protected:
     ~TkPlotKindManager() override = default;
 
-    // First links of a new object, after it was named.
-    virtual void InitNewObject(TkPlotObject*) {}
+    // First links of a new object, after it was named: the bound ones.
+    virtual void InitNewObject(TkPlotObject* Object);
 
 private:
     TkPlotObjectKind FKind;
     std::string FDefaultName;
     TkPlotObjectClass FObjectClass;
+    TkPlotFirstLinks FFirstLinks;
 };
 
-class TkPlotToolBarManager : public TkPlotKindManager {
+// A kind manager that answers its objects typed by kind. GetItem is
+// compiled where it is called, so the item class need only be known there.
+template <class TItem>
+class TkPlotTypedKindManager : public TkPlotKindManager {
+public:
+    using TkPlotKindManager::TkPlotKindManager;
+    TItem* GetItem(int Index) const { return static_cast<TItem*>(GetObject(Index)); }
+
+protected:
+    ~TkPlotTypedKindManager() override = default;
+};
+
+class TkPlotToolBarManager : public TkPlotTypedKindManager<TkPlotToolBar> {
 public:
     TkPlotToolBarManager(TkPlotObjectOwner* AOwner, const TkPlotObjectCallbacks& Callbacks);
-    TkPlotToolBar* GetItem(int Index) const;
 
 protected:
     ~TkPlotToolBarManager() override = default;
 };
 
-class TkPlotLegendManager : public TkPlotKindManager {
+class TkPlotLegendManager : public TkPlotTypedKindManager<TkPlotLegend> {
 public:
     TkPlotLegendManager(TkPlotObjectOwner* AOwner, const TkPlotObjectCallbacks& Callbacks);
-    TkPlotLegend* GetItem(int Index) const;
 
 protected:
     ~TkPlotLegendManager() override = default;
 };
 
-class TkPlotTableManager : public TkPlotKindManager {
+class TkPlotTableManager : public TkPlotTypedKindManager<TkPlotTable> {
 public:
     TkPlotTableManager(TkPlotObjectOwner* AOwner, const TkPlotObjectCallbacks& Callbacks);
-    TkPlotTable* GetItem(int Index) const;
 
 protected:
     ~TkPlotTableManager() override = default;
 };
 
-class TkPlotXAxisManager : public TkPlotKindManager {
+class TkPlotXAxisManager : public TkPlotTypedKindManager<TkPlotXAxis> {
 public:
     TkPlotXAxisManager(TkPlotObjectOwner* AOwner, const TkPlotObjectCallbacks& Callbacks);
-    TkPlotXAxis* GetItem(int Index) const;
 
 protected:
     ~TkPlotXAxisManager() override = default;
@@ -185,10 +203,9 @@ protected:
     void InitNewObject(TkPlotObject* Object) override;
 };
 
-class TkPlotYAxisManager : public TkPlotKindManager {
+class TkPlotYAxisManager : public TkPlotTypedKindManager<TkPlotYAxis> {
 public:
     TkPlotYAxisManager(TkPlotObjectOwner* AOwner, const TkPlotObjectCallbacks& Callbacks);
-    TkPlotYAxis* GetItem(int Index) const;
 
 protected:
     ~TkPlotYAxisManager() override = default;
@@ -202,30 +219,23 @@ public:
     TkPlotXAxisManager* XAxisManager = nullptr;
     TkPlotYAxisManager* YAxisManager = nullptr;
 
-protected:
-    std::string FirstXAxisName() const;
-    std::string FirstYAxisName() const;
     bool HasXAxis() const;
     bool HasYAxis() const;
+    std::string FirstXAxisName() const;
+    std::string FirstYAxisName() const;
 };
 
-class TkPlotChannelManager : public TkPlotKindManager, public TkPlotAxisLinks {
+class TkPlotChannelManager : public TkPlotTypedKindManager<TkPlotChannelCustom>, public TkPlotAxisLinks {
 public:
     TkPlotChannelManager(TkPlotObjectOwner* AOwner, const TkPlotObjectCallbacks& Callbacks);
-    TkPlotChannelCustom* GetItem(int Index) const;
-    // The first palette colour that the fewest channels use.
-    TColor NextChannelColor() const;
 
 protected:
     ~TkPlotChannelManager() override = default;
-
-    void InitNewObject(TkPlotObject* Object) override;
 };
 
-class TkPlotDataViewManager : public TkPlotKindManager, public TkPlotAxisLinks {
+class TkPlotDataViewManager : public TkPlotTypedKindManager<TkPlotDataView>, public TkPlotAxisLinks {
 public:
     TkPlotDataViewManager(TkPlotObjectOwner* AOwner, const TkPlotObjectCallbacks& Callbacks);
-    TkPlotDataView* GetItem(int Index) const;
 
 protected:
     ~TkPlotDataViewManager() override = default;
@@ -233,47 +243,37 @@ protected:
     void InitNewObject(TkPlotObject* Object) override;
 };
 
-class TkPlotDataCursorManager : public TkPlotKindManager {
+class TkPlotDataCursorManager : public TkPlotTypedKindManager<TkPlotDataCursor> {
 public:
     TkPlotDataCursorManager(TkPlotObjectOwner* AOwner, const TkPlotObjectCallbacks& Callbacks);
-    TkPlotDataCursor* GetItem(int Index) const;
 
     TkPlotChannelManager* ChannelManager = nullptr;
     TkPlotDataViewManager* DataViewManager = nullptr;
 
 protected:
     ~TkPlotDataCursorManager() override = default;
-
-    void InitNewObject(TkPlotObject* Object) override;
 };
 
-class TkPlotLimitManager : public TkPlotKindManager, public TkPlotAxisLinks {
+class TkPlotLimitManager : public TkPlotTypedKindManager<TkPlotLimit>, public TkPlotAxisLinks {
 public:
     TkPlotLimitManager(TkPlotObjectOwner* AOwner, const TkPlotObjectCallbacks& Callbacks);
-    TkPlotLimit* GetItem(int Index) const;
 
 protected:
     ~TkPlotLimitManager() override = default;
-
-    void InitNewObject(TkPlotObject* Object) override;
 };
 
-class TkPlotLabelManager : public TkPlotKindManager {
+class TkPlotLabelManager : public TkPlotTypedKindManager<TkPlotLabel> {
 public:
     TkPlotLabelManager(TkPlotObjectOwner* AOwner, const TkPlotObjectCallbacks& Callbacks);
-    TkPlotLabel* GetItem(int Index) const;
 
 protected:
     ~TkPlotLabelManager() override = default;
-
-    void InitNewObject(TkPlotObject* Object) override;
 };
 
 // Annotations are added but never named by the manager.
-class TkPlotAnnotationManager : public TkPlotKindManager {
+class TkPlotAnnotationManager : public TkPlotTypedKindManager<TkPlotAnnotation> {
 public:
     TkPlotAnnotationManager(TkPlotObjectOwner* AOwner, const TkPlotObjectCallbacks& Callbacks);
-    TkPlotAnnotation* GetItem(int Index) const;
     void AddObject(TkPlotObject* Object) override;
 
 protected:

@@ -8,6 +8,7 @@
 #include <set>
 #include <vector>
 
+#include "plot/channels/kPlotKinds.h"
 #include "plot/core/kCustomComponent.h"
 #include "plot/core/kPlotMasterManager.h"
 #include "plot/core/kPlotObjectManager.h"
@@ -45,6 +46,7 @@ public:
         // Straight from each kind's manager, before a layout manager has
         // given the object a level or an orientation.
         master = std::make_unique<TkPlotMasterManager>(&plot);
+        RegisterPlotKinds(*master);
         for (TkPlotKindManager* kind :
              std::initializer_list<TkPlotKindManager*>{
                  master->ToolBarManager(), master->LegendManager(), master->TableManager(), master->XAxisManager(),

@@ -4,6 +4,7 @@
 #include "plot/channels/kPlotAnnotation.h"
 #include "plot/channels/kPlotChannel.h"
 #include "plot/channels/kPlotDataCursor.h"
+#include "plot/channels/kPlotKinds.h"
 #include "plot/channels/kPlotLabel.h"
 #include "plot/channels/kPlotLegend.h"
 #include "plot/channels/kPlotLimit.h"
@@ -30,6 +31,7 @@ protected:
     {
         Application->Initialize();
         master = std::make_unique<TkPlotMasterManager>(&plot);
+        RegisterPlotKinds(*master);
     }
 
     FakePlot plot;
@@ -48,6 +50,39 @@ TEST_F(PlotKindsTest, FreeingALayoutKindClosesTheLevelItHeldAlone)
     EXPECT_EQ(toolbar->GetZOrder(), 0);
     EXPECT_EQ(master->LayoutManager()->HorzDataView()->GetZOrder(), 1);
     EXPECT_EQ(master->LayoutManager()->GetCount(), 3);  // the toolbar and the two placeholders
+}
+
+TEST_F(PlotKindsTest, RegisteredKindsAreMadeOfTheirClassesWithTheirFirstLinks)
+{
+    master->AddXAxis();
+    master->AddYAxis();
+    master->AddDataView();
+    EXPECT_EQ(master->AddToolBar(), 0);
+    EXPECT_EQ(master->AddLegend(), 0);
+    EXPECT_EQ(master->AddTable(), 0);
+    EXPECT_EQ(master->AddChannel(), 0);
+    EXPECT_EQ(master->AddChannel(), 1);
+    EXPECT_EQ(master->AddDataCursor(), 0);
+    EXPECT_EQ(master->AddLimit(), 0);
+    EXPECT_EQ(master->AddLabel(), 0);
+    EXPECT_EQ(master->AddAnnotation(), 0);
+    EXPECT_NE(dynamic_cast<TkPlotToolBar*>(master->ToolBarManager()->GetObject(0)), nullptr);
+    EXPECT_NE(dynamic_cast<TkPlotLegend*>(master->LegendManager()->GetObject(0)), nullptr);
+    EXPECT_NE(dynamic_cast<TkPlotTable*>(master->TableManager()->GetObject(0)), nullptr);
+    EXPECT_NE(dynamic_cast<TkPlotChannel*>(master->ChannelManager()->GetObject(0)), nullptr);
+    EXPECT_NE(dynamic_cast<TkPlotAnnotation*>(master->AnnotationManager()->GetObject(0)), nullptr);
+
+    TkPlotChannelCustom* second = master->ChannelManager()->GetItem(1);
+    EXPECT_EQ(second->GetTitleText(), "Channel 2");
+    EXPECT_EQ(second->GetColor(), TColor(0x00FFFF));
+    EXPECT_EQ(second->GetXAxisName(), "X-Axis 1");
+    EXPECT_EQ(second->GetYAxisName(), "Y-Axis 1");
+    TkPlotDataCursor* cursor = master->DataCursorManager()->GetItem(0);
+    EXPECT_EQ(cursor->GetDataView(), master->DataViewManager()->GetItem(0));
+    EXPECT_EQ(cursor->GetChannelName(), "Channel 1");
+    EXPECT_EQ(master->LimitManager()->GetItem(0)->GetYAxisName(), "Y-Axis 1");
+    EXPECT_EQ(master->LabelManager()->GetItem(0)->GetCaption(), "Label 1");
+    EXPECT_EQ(master->AnnotationManager()->GetItem(0)->GetName(), "");
 }
 
 } // namespace

@@ -6,6 +6,23 @@
 
 namespace {
 
+static_assert(!PlainDeletable<TkPlotObjectManagerCustom>);
+static_assert(!PlainDeletable<TkPlotObjectOwnedManager>);
+static_assert(!PlainDeletable<TkPlotObjectManager>);
+static_assert(!PlainDeletable<TkPlotKindManager>);
+static_assert(!PlainDeletable<TkPlotToolBarManager>);
+static_assert(!PlainDeletable<TkPlotLegendManager>);
+static_assert(!PlainDeletable<TkPlotTableManager>);
+static_assert(!PlainDeletable<TkPlotXAxisManager>);
+static_assert(!PlainDeletable<TkPlotYAxisManager>);
+static_assert(!PlainDeletable<TkPlotChannelManager>);
+static_assert(!PlainDeletable<TkPlotDataViewManager>);
+static_assert(!PlainDeletable<TkPlotDataCursorManager>);
+static_assert(!PlainDeletable<TkPlotLimitManager>);
+static_assert(!PlainDeletable<TkPlotLabelManager>);
+static_assert(!PlainDeletable<TkPlotAnnotationManager>);
+static_assert(!PlainDeletable<TkPlotLayoutManager>);
+
 class LayoutTest : public ::testing::Test {
 protected:
     void SetUp() override

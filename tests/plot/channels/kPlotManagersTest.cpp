@@ -2,10 +2,11 @@
 
 #include <functional>
 
-#include "PlotObjectSupport.h"
+#include "../core/PlotObjectSupport.h"
 #include "plot/channels/kPlotAnnotation.h"
 #include "plot/channels/kPlotChannel.h"
 #include "plot/channels/kPlotDataCursor.h"
+#include "plot/channels/kPlotKinds.h"
 #include "plot/channels/kPlotLabel.h"
 #include "plot/channels/kPlotLimit.h"
 #include "plot/core/kPlotAxis.h"
@@ -16,29 +17,13 @@
 
 namespace {
 
-static_assert(!PlainDeletable<TkPlotObjectManagerCustom>);
-static_assert(!PlainDeletable<TkPlotObjectOwnedManager>);
-static_assert(!PlainDeletable<TkPlotObjectManager>);
-static_assert(!PlainDeletable<TkPlotKindManager>);
-static_assert(!PlainDeletable<TkPlotToolBarManager>);
-static_assert(!PlainDeletable<TkPlotLegendManager>);
-static_assert(!PlainDeletable<TkPlotTableManager>);
-static_assert(!PlainDeletable<TkPlotXAxisManager>);
-static_assert(!PlainDeletable<TkPlotYAxisManager>);
-static_assert(!PlainDeletable<TkPlotChannelManager>);
-static_assert(!PlainDeletable<TkPlotDataViewManager>);
-static_assert(!PlainDeletable<TkPlotDataCursorManager>);
-static_assert(!PlainDeletable<TkPlotLimitManager>);
-static_assert(!PlainDeletable<TkPlotLabelManager>);
-static_assert(!PlainDeletable<TkPlotAnnotationManager>);
-static_assert(!PlainDeletable<TkPlotLayoutManager>);
-
 class MasterTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
         Application->Initialize();
         master = std::make_unique<TkPlotMasterManager>(&plot);
+        RegisterPlotKinds(*master);
         master->OnObjectAdd = [this](TObject* o) {
             if (auto* p = dynamic_cast<TkPlotObject*>(o))
                 events.push_back("add " + p->GetName());

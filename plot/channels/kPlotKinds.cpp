@@ -1,0 +1,94 @@
+#include "plot/channels/kPlotKinds.h"
+
+#include <algorithm>
+#include <iterator>
+
+#include "plot/channels/kPlotAnnotation.h"
+#include "plot/channels/kPlotChannel.h"
+#include "plot/channels/kPlotDataCursor.h"
+#include "plot/channels/kPlotLabel.h"
+#include "plot/channels/kPlotLegend.h"
+#include "plot/channels/kPlotLimit.h"
+#include "plot/channels/kPlotTable.h"
+#include "plot/channels/kPlotToolBar.h"
+#include "plot/core/kPlotMasterManager.h"
+
+namespace {
+
+template <class T>
+TkPlotObjectClass ClassOf()
+{
+    return [](TkPlotObjectOwner* Owner, const TkPlotObjectCallbacks& Callbacks) -> TkPlotObject* {
+        return new T(Owner, Callbacks);
+    };
+}
+
+// The first palette colour that the fewest channels use (the new one
+// included, with the colour it has so far); red while there is one channel.
+TColor NextChannelColor(const TkPlotChannelManager& Channels)
+{
+    static constexpr TColor Palette[] = {
+        0x0000FF, 0x00FFFF, 0xFF0000, 0xFF00FF, 0xFFFF00, 0x00FF00, 0xFFFFFF, 0x000080, 0x008000, 0x008080,
+        0x800000, 0x800080, 0x808000, 0x808080, 0x0000C0, 0x00C000, 0x00C0C0, 0xC00000, 0xC000C0, 0xC0C000,
+        0xC0C0C0, 0x0080FF, 0x8000FF, 0x8080FF, 0xFF0080, 0xFF8000, 0xFF8080, 0x00FF80, 0x80FF00, 0x80FF80,
+    };
+    if (Channels.GetCount() < 2)
+        return Palette[0];
+    int counts[std::size(Palette)] = {};
+    for (int i = 0; i < Channels.GetCount(); ++i) {
+        const TColor c = Channels.GetItem(i)->GetColor();
+        for (std::size_t p = 0; p < std::size(Palette); ++p)
+            if (Palette[p] == c)
+                ++counts[p];
+    }
+    const std::size_t best = std::min_element(std::begin(counts), std::end(counts)) - std::begin(counts);
+    return Palette[best];
+}
+
+} // namespace
+
+void RegisterPlotKinds(TkPlotMasterManager& Master)
+{
+    Master.ToolBarManager()->SetObjectClass(ClassOf<TkPlotToolBar>());
+    Master.LegendManager()->SetObjectClass(ClassOf<TkPlotLegend>());
+    Master.TableManager()->SetObjectClass(ClassOf<TkPlotTable>());
+    Master.AnnotationManager()->SetObjectClass(ClassOf<TkPlotAnnotation>());
+
+    TkPlotChannelManager* channels = Master.ChannelManager();
+    channels->SetObjectClass(ClassOf<TkPlotChannel>());
+    channels->SetFirstLinks([channels](TkPlotObject* Object) {
+        auto* channel = static_cast<TkPlotChannelCustom*>(Object);
+        channel->SetTitleText(channel->GetName());
+        channel->SetColor(NextChannelColor(*channels));
+        if (channels->HasXAxis())
+            channel->SetXAxisName(channels->FirstXAxisName());
+        if (channels->HasYAxis())
+            channel->SetYAxisName(channels->FirstYAxisName());
+    });
+
+    TkPlotDataCursorManager* cursors = Master.DataCursorManager();
+    cursors->SetObjectClass(ClassOf<TkPlotDataCursor>());
+    cursors->SetFirstLinks([cursors](TkPlotObject* Object) {
+        auto* cursor = static_cast<TkPlotDataCursor*>(Object);
+        if (cursors->DataViewManager && cursors->DataViewManager->HasObjects())
+            cursor->SetDataView(cursors->DataViewManager->GetItem(0));
+        if (cursors->ChannelManager && cursors->ChannelManager->HasObjects())
+            cursor->SetChannelName(cursors->ChannelManager->GetObject(0)->GetName());
+    });
+
+    TkPlotLimitManager* limits = Master.LimitManager();
+    limits->SetObjectClass(ClassOf<TkPlotLimit>());
+    limits->SetFirstLinks([limits](TkPlotObject* Object) {
+        auto* limit = static_cast<TkPlotLimit*>(Object);
+        if (limits->HasXAxis())
+            limit->SetXAxisName(limits->FirstXAxisName());
+        if (limits->HasYAxis())
+            limit->SetYAxisName(limits->FirstYAxisName());
+    });
+
+    TkPlotLabelManager* labels = Master.LabelManager();
+    labels->SetObjectClass(ClassOf<TkPlotLabel>());
+    labels->SetFirstLinks([](TkPlotObject* Object) {
+        static_cast<TkPlotLabel*>(Object)->SetCaption(Object->GetName());
+    });
+}
