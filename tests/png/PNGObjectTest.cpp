@@ -117,6 +117,74 @@ std::vector<std::uint8_t> Unfilter(const std::vector<std::uint8_t>& raw, int w, 
     return px;
 }
 
+// The raw (filtered) scan lines of an encoded image: IDAT joined, inflated.
+std::vector<std::uint8_t> RawRows(const std::vector<std::uint8_t>& file)
+{
+    std::vector<std::uint8_t> idat;
+    for (const auto& c : Chunks(file))
+        if (c.Type == "IDAT")
+            idat.insert(idat.end(), c.Data.begin(), c.Data.end());
+    return Inflate(idat);
+}
+
+int PaethOf(int a, int b, int c)
+{
+    const int p = a + b - c, pa = std::abs(p - a), pb = std::abs(p - b), pc = std::abs(p - c);
+    return (pa <= pb && pa <= pc) ? a : (pb <= pc ? b : c);
+}
+
+// Rows of five kinds, each one that a different filter suits best: all
+// zero (None), a left-to-right ramp (Sub), a copy of the row above (Up), each
+// byte the mean of its left and upper neighbours (Average) or their Paeth
+// prediction (Paeth). Row 0 is noise; the kinds repeat below it.
+void FillEveryFilterKind(TPNGObject& png, std::mt19937& rng)
+{
+    const std::size_t rb = static_cast<std::size_t>(png.Width()) * 3;
+    for (int y = 0; y < png.Height(); ++y) {
+        std::uint8_t* row = png.ScanLine(y);
+        const std::uint8_t* up = y ? png.ScanLine(y - 1) : nullptr;
+        const int kind = y == 0 ? -1 : (y - 1) % 5;
+        for (std::size_t i = 0; i < rb; ++i) {
+            const int a = i >= 3 ? row[i - 3] : 0;
+            const int b = up ? up[i] : 0;
+            const int c = up && i >= 3 ? up[i - 3] : 0;
+            const bool lead = i < 3;
+            switch (kind) {
+            case 0: row[i] = 0; break;
+            case 1: row[i] = std::uint8_t(lead ? 40 * (i + 1) : a + 1); break;
+            case 2: row[i] = std::uint8_t(b); break;
+            case 3: row[i] = std::uint8_t(lead ? rng() : (a + b) / 2); break;
+            case 4: row[i] = std::uint8_t(lead ? rng() : PaethOf(a, b, c)); break;
+            default: row[i] = std::uint8_t(rng()); break;
+            }
+        }
+    }
+}
+
+// Which filter a row should get: the smallest sum of the filtered bytes
+// taken as signed values, the first of equal sums winning; the first row
+// only considers None and Sub.
+int ExpectedFilter(const std::uint8_t* row, const std::uint8_t* up, std::size_t rb)
+{
+    long best = -1;
+    int bestFilter = 0;
+    for (int f = 0; f <= (up ? 4 : 1); ++f) {
+        long sum = 0;
+        for (std::size_t i = 0; i < rb; ++i) {
+            const int a = i >= 3 ? row[i - 3] : 0;
+            const int b = up ? up[i] : 0;
+            const int c = up && i >= 3 ? up[i - 3] : 0;
+            const int pred = f == 0 ? 0 : f == 1 ? a : f == 2 ? b : f == 3 ? (a + b) / 2 : PaethOf(a, b, c);
+            sum += std::abs(static_cast<int>(static_cast<std::int8_t>(std::uint8_t(row[i] - pred))));
+        }
+        if (best < 0 || sum < best) {
+            best = sum;
+            bestFilter = f;
+        }
+    }
+    return bestFilter;
+}
+
 class PNGObjectTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -347,6 +415,58 @@ TEST_F(PNGObjectTest, EachRowFilterIsUndoneByItsPredictor)
         std::set<int> seen;
         const auto back = Unfilter(raw, 10, 2, seen);
         EXPECT_TRUE(std::equal(row.begin(), row.end(), back.begin() + 30)) << "filter " << f;
+    }
+}
+
+TEST_F(PNGObjectTest, RowsSuitedToEachFilterGetItAndReadBackThroughQt)
+{
+    std::mt19937 rng(11);
+    for (int level : {1, 6, 9}) {
+        TPNGObject png;
+        png.SetSize(203, 41);
+        FillEveryFilterKind(png, rng);
+        png.SetCompressionLevel(level);
+        const std::string name = Path("filters" + std::to_string(level) + ".png");
+        png.SaveToFile(name);
+
+        const auto raw = RawRows(ReadFile(name));
+        const std::size_t rb = 203 * 3;
+        ASSERT_EQ(raw.size(), (rb + 1) * 41);
+        for (int y = 1; y < 41; ++y)
+            EXPECT_EQ(raw[y * (rb + 1)], (y - 1) % 5) << "row " << y << " level " << level;
+
+        QImage img(QString::fromStdString(name));
+        ASSERT_FALSE(img.isNull());
+        img = img.convertToFormat(QImage::Format_RGB888);
+        ASSERT_EQ(img.width(), 203);
+        ASSERT_EQ(img.height(), 41);
+        for (int y = 0; y < 41; ++y)
+            ASSERT_TRUE(std::equal(png.ScanLine(y), png.ScanLine(y) + rb, img.constScanLine(y)))
+                << "row " << y << " level " << level;
+    }
+}
+
+// The filter of every row is the one with the smallest sum, the first of
+// equal sums winning: the same choice as other encoders make, and the file
+// size depends on it. Widths from below one pixel's lead to long rows.
+TEST_F(PNGObjectTest, EachRowGetsTheFilterWithTheSmallestSum)
+{
+    std::mt19937 rng(5);
+    for (int w : {1, 2, 3, 7, 64, 85, 86, 300, 1921}) {
+        const int h = 60;
+        TPNGObject png;
+        png.SetSize(w, h);
+        FillEveryFilterKind(png, rng);
+        // Blend in damage so that near-ties and mixed rows occur too.
+        for (int y = 0; y < h; ++y)
+            for (int k = 0; k < w / 8 + 1; ++k)
+                png.ScanLine(y)[rng() % (w * 3)] ^= std::uint8_t(rng() % 4 == 0 ? rng() : 1);
+        const auto raw = RawRows(png.Encode());
+        const std::size_t rb = static_cast<std::size_t>(w) * 3;
+        ASSERT_EQ(raw.size(), (rb + 1) * h);
+        for (int y = 0; y < h; ++y)
+            ASSERT_EQ(raw[y * (rb + 1)], ExpectedFilter(png.ScanLine(y), y ? png.ScanLine(y - 1) : nullptr, rb))
+                << "width " << w << " row " << y;
     }
 }
 
