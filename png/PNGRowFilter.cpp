@@ -5,33 +5,48 @@
 
 namespace {
 
-inline std::uint8_t PaethPredictor(int a, int b, int c)
+// Paeth's predictor, written without branches so that whole blocks of a row
+// go through it at once: p - a = b - c, p - b = a - c, p - c = a + b - 2c.
+inline int PaethPredictor(int a, int b, int c)
 {
-    const int p = a + b - c;
-    const int pa = std::abs(p - a);
-    const int pb = std::abs(p - b);
-    const int pc = std::abs(p - c);
-    if (pa <= pb && pa <= pc)
-        return std::uint8_t(a);
-    return pb <= pc ? std::uint8_t(b) : std::uint8_t(c);
+    const int pa = std::abs(b - c);
+    const int pb = std::abs(a - c);
+    const int pc = std::abs(a + b - 2 * c);
+    const int bc = pb <= pc ? b : c;
+    return pa <= pb && pa <= pc ? a : bc;
 }
 
-// Sum of the filtered bytes taken as signed values, the usual measure of
-// how well a row will compress.
-inline std::uint64_t Cost(const std::uint8_t* Data, std::size_t Size)
+// A filtered byte taken as a signed value, the usual measure of how well a
+// row will compress.
+inline unsigned Magnitude(unsigned char Filtered)
 {
-    std::uint64_t sum = 0;
-    for (std::size_t i = 0; i < Size; ++i) {
-        const int v = static_cast<std::int8_t>(Data[i]);
-        sum += static_cast<std::uint64_t>(v < 0 ? -v : v);
+    const int v = static_cast<signed char>(Filtered);
+    return static_cast<unsigned>(v < 0 ? -v : v);
+}
+
+// Bytes summed between two looks at the limit: long enough for the inner
+// loop to run at full speed, short enough to drop a loser early.
+constexpr std::size_t Block = 256;
+
+// Sums Magnitude(Filtered(i)) for i in [From, To), a block at a time,
+// stopping once the running sum reaches Limit.
+template <class F>
+inline std::uint64_t SumUpTo(std::size_t From, std::size_t To, std::uint64_t Sum, std::uint64_t Limit, F Filtered)
+{
+    for (std::size_t start = From; start < To && Sum < Limit; start += Block) {
+        const std::size_t end = To - start > Block ? start + Block : To;
+        unsigned part = 0;
+        for (std::size_t i = start; i < end; ++i)
+            part += Magnitude(Filtered(i));
+        Sum += part;
     }
-    return sum;
+    return Sum;
 }
 
 }  // namespace
 
 TPNGRowFilter::TPNGRowFilter(std::size_t RowBytes, int BytesPerPixel)
-    : FRowBytes(RowBytes), FBpp(BytesPerPixel), FCandidate(RowBytes), FBest(RowBytes)
+    : FRowBytes(RowBytes), FBpp(static_cast<std::size_t>(BytesPerPixel))
 {
 }
 
@@ -68,32 +83,57 @@ void TPNGRowFilter::Apply(TPNGFilter Filter, const std::uint8_t* Row, const std:
     }
 }
 
-void TPNGRowFilter::FilterRow(const std::uint8_t* Row, const std::uint8_t* Prior, bool Adaptive,
-                              std::vector<std::uint8_t>& Out)
+std::uint64_t TPNGRowFilter::Cost(TPNGFilter Filter, const std::uint8_t* Row, const std::uint8_t* Prior,
+                                  std::uint64_t Limit) const
 {
-    if (!Adaptive) {
-        Out.push_back(std::uint8_t(TPNGFilter::None));
-        Out.insert(Out.end(), Row, Row + FRowBytes);
-        return;
+    const std::size_t n = FRowBytes, bpp = FBpp;
+    const std::size_t lead = bpp < n ? bpp : n;
+    switch (Filter) {
+    case TPNGFilter::None:
+        return SumUpTo(0, n, 0, Limit, [=](std::size_t i) { return Row[i]; });
+    case TPNGFilter::Sub: {
+        const std::uint64_t sum = SumUpTo(0, lead, 0, Limit, [=](std::size_t i) { return Row[i]; });
+        return SumUpTo(lead, n, sum, Limit, [=](std::size_t i) { return std::uint8_t(Row[i] - Row[i - bpp]); });
     }
-    // The first row has no row above; Up and Paeth would equal None and Sub.
-    static constexpr TPNGFilter firstRow[] = {TPNGFilter::None, TPNGFilter::Sub};
-    static constexpr TPNGFilter otherRows[] = {TPNGFilter::None, TPNGFilter::Sub, TPNGFilter::Up, TPNGFilter::Average,
-                                               TPNGFilter::Paeth};
-    const TPNGFilter* begin = Prior ? std::begin(otherRows) : std::begin(firstRow);
-    const TPNGFilter* end = Prior ? std::end(otherRows) : std::end(firstRow);
+    case TPNGFilter::Up:
+        return SumUpTo(0, n, 0, Limit, [=](std::size_t i) { return std::uint8_t(Row[i] - Prior[i]); });
+    case TPNGFilter::Average: {
+        const std::uint64_t sum =
+            SumUpTo(0, lead, 0, Limit, [=](std::size_t i) { return std::uint8_t(Row[i] - (Prior[i] >> 1)); });
+        return SumUpTo(lead, n, sum, Limit,
+                       [=](std::size_t i) { return std::uint8_t(Row[i] - ((Row[i - bpp] + Prior[i]) >> 1)); });
+    }
+    case TPNGFilter::Paeth: {
+        const std::uint64_t sum =
+            SumUpTo(0, lead, 0, Limit, [=](std::size_t i) { return std::uint8_t(Row[i] - Prior[i]); });
+        return SumUpTo(lead, n, sum, Limit, [=](std::size_t i) {
+            return std::uint8_t(Row[i] - PaethPredictor(Row[i - bpp], Prior[i], Prior[i - bpp]));
+        });
+    }
+    }
+    return Limit;
+}
 
+void TPNGRowFilter::FilterRow(const std::uint8_t* Row, const std::uint8_t* Prior, bool Adaptive,
+                              std::uint8_t* Out) const
+{
     TPNGFilter best = TPNGFilter::None;
-    std::uint64_t bestCost = UINT64_MAX;
-    for (const TPNGFilter* f = begin; f != end; ++f) {
-        Apply(*f, Row, Prior, FRowBytes, FBpp, FCandidate.data());
-        const std::uint64_t cost = Cost(FCandidate.data(), FRowBytes);
-        if (cost < bestCost) {
-            bestCost = cost;
-            best = *f;
-            FBest.swap(FCandidate);
+    if (Adaptive) {
+        // The first row has no row above; Up and Paeth would equal None and Sub.
+        static constexpr TPNGFilter order[] = {TPNGFilter::None, TPNGFilter::Sub, TPNGFilter::Up,
+                                               TPNGFilter::Average, TPNGFilter::Paeth};
+        const std::size_t candidates = Prior ? 5 : 2;
+        std::uint64_t bestCost = UINT64_MAX;
+        // Only a smaller sum wins, so a candidate stops counting once it has
+        // reached the best so far, and nothing can beat a sum of zero.
+        for (std::size_t k = 0; k < candidates && bestCost != 0; ++k) {
+            const std::uint64_t cost = Cost(order[k], Row, Prior, bestCost);
+            if (cost < bestCost) {
+                bestCost = cost;
+                best = order[k];
+            }
         }
     }
-    Out.push_back(std::uint8_t(best));
-    Out.insert(Out.end(), FBest.begin(), FBest.end());
+    Out[0] = std::uint8_t(best);
+    Apply(best, Row, Prior, FRowBytes, static_cast<int>(FBpp), Out + 1);
 }

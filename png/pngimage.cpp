@@ -162,11 +162,9 @@ std::vector<std::uint8_t> TPNGObject::Encode() const
     auto sink = [&](const std::uint8_t* data, std::size_t size) { writer.WriteChunk("IDAT", data, size); };
     // Stored data gains nothing from filters.
     const bool adaptive = FCompressionLevel > 0;
-    std::vector<std::uint8_t> filtered;
-    filtered.reserve(rowBytes + 1);
+    std::vector<std::uint8_t> filtered(rowBytes + 1);
     for (int y = 0; y < FHeight; ++y) {
-        filtered.clear();
-        filter.FilterRow(ScanLine(y), y > 0 ? ScanLine(y - 1) : nullptr, adaptive, filtered);
+        filter.FilterRow(ScanLine(y), y > 0 ? ScanLine(y - 1) : nullptr, adaptive, filtered.data());
         deflater.Feed(filtered.data(), filtered.size(), false, sink);
     }
     deflater.Feed(nullptr, 0, true, sink);
