@@ -18,6 +18,17 @@ void TkPlotDataCompactIntervalList::SetY(int Index, double Value) { At(Index) = 
 
 int TkPlotDataCompactIntervalList::Add(double X, double Y, bool, bool)
 {
+    // Past the two points that teach the X axis, and below the capacity, a
+    // point only stores its Y.
+    if (Count() < 2 || !HasRoom()) [[unlikely]]
+        return AddLearningOrWhenFull(X, Y);
+    const int pos = AppendSlot();
+    Records<float>()[pos] = float(Y);
+    return pos;
+}
+
+int TkPlotDataCompactIntervalList::AddLearningOrWhenFull(double X, double Y)
+{
     if (Count() == 0)
         FFirstX = X;
     else if (Count() == 1 && !FIntervalLearnt) {

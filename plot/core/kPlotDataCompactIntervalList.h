@@ -24,6 +24,7 @@ protected:
     int MaxDeleteCount() const override { return Count(); }
 
 private:
+    int AddLearningOrWhenFull(double X, double Y);
     float& At(int Index) { return *static_cast<float*>(Record(MapIndex(Index))); }
 
     double FInterval = -1.0;

@@ -11,9 +11,18 @@ void TkPlotDataCompactList::SetY(int Index, double Value) { At(Index).Y = float(
 
 int TkPlotDataCompactList::Add(double X, double Y, bool, bool)
 {
+    if (!HasRoom()) [[unlikely]]
+        return AddWhenFull(X, Y);
+    const int pos = AppendSlot();
+    Records<Point>()[pos] = Point{float(X), float(Y)};
+    return pos;
+}
+
+int TkPlotDataCompactList::AddWhenFull(double X, double Y)
+{
     bool overwrote;
     const int pos = ReserveSlot(overwrote);
-    *static_cast<Point*>(Record(pos)) = Point{float(X), float(Y)};
+    Records<Point>()[pos] = Point{float(X), float(Y)};
     return pos;
 }
 

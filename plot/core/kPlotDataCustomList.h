@@ -88,7 +88,17 @@ protected:
     // growth rules, and returns it; Overwrote tells that the oldest point of
     // a full ring was replaced.
     int ReserveSlot(bool& Overwrote);
+    // Appending below the capacity, ring or not, is every Add but a few:
+    // the lists test HasRoom and take AppendSlot inline, and leave growing
+    // and a full ring to ReserveSlot, out of line.
+    bool HasRoom() const { return FCount < FCapacity; }
+    int AppendSlot() { return FCount++; }
     void* Record(int Position) const { return FData + std::int64_t(Position) * FElementSize; }
+    template <class T>
+    T* Records() const
+    {
+        return reinterpret_cast<T*>(FData);
+    }
     virtual TkPlotDataAttributes* RecordAttributes(int) { return nullptr; }
     virtual const char* DeleteRangeMessage() const { return "Delete size out of Range"; }
     virtual int MaxDeleteCount() const { return FCount - 1; }
