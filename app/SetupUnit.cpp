@@ -2,6 +2,7 @@
 
 #include "app/ClassTypes.h"
 #include "app/SysOption.h"
+#include "controls/VcFormBuilder.h"
 #include "rtl/NumberFormat.h"
 #include "rtl/StringList.h"
 #include "serial/EnumComPorts.h"
@@ -13,6 +14,7 @@ TfrmSetup* frmSetup = nullptr;
 
 namespace {
 constexpr int EditLeft = 130;
+constexpr int EditHeight = 22;
 // The log page's right-hand column.
 constexpr int RightColumn = 236;
 // Below the radio groups on the log page.
@@ -28,136 +30,104 @@ TfrmSetup::TfrmSetup(TComponent* AOwner) : TForm(AOwner)
     SetClientWidth(460);
     SetClientHeight(350);
 
-    DialogButtons = new TVcDialogButtons(this);
-    DialogButtons->SetName("DialogButtons");
-    DialogButtons->SetParent(this);
-    DialogButtons->SetCaptionOk("确定(&O)");
-    DialogButtons->SetCaptionCancel("取消(&C)");
+    const TVcFormBuilder Build(this, this);
+    DialogButtons = Build.DialogButtons("DialogButtons", "确定(&O)", "取消(&C)");
     DialogButtons->OnClickOk = [this](TObject* S) { DialogButtonsClickOk(S); };
     DialogButtons->OnClickCancel = [this](TObject* S) { DialogButtonsClickCancel(S); };
 
-    pgcSetup = new TVcPageControl(this);
-    pgcSetup->SetName("pgcSetup");
-    pgcSetup->SetParent(this);
+    pgcSetup = Build.Add<TVcPageControl>("pgcSetup");
     pgcSetup->SetAlign(alClient);
-    auto AddPage = [this](const char* Name, const char* Caption) {
-        auto* Page = new TVcTabSheet(this);
-        Page->SetName(Name);
-        Page->SetPageControl(pgcSetup);
-        Page->SetText(Caption);
-        return Page;
-    };
-    tsComm = AddPage("tsComm", "通讯参数");
-    tsDisplay = AddPage("tsDisplay", "显示参数");
-    tsLog = AddPage("tsLog", "记录参数");
+    const TVcFormBuilder Pages = Build.On(pgcSetup);
+    tsComm = Pages.Page("tsComm", "通讯参数");
+    tsDisplay = Pages.Page("tsDisplay", "显示参数");
+    tsLog = Pages.Page("tsLog", "记录参数");
 
     // Communication.
-    AddLabel(tsComm, "lblPort", "串行口:", 20, 24);
-    cbxPort = AddCombo(tsComm, "cbxPort", EditLeft, 20, 150);
-    AddLabel(tsComm, "lblBaud", "波特率:", 20, 58);
-    cbxBaud = AddCombo(tsComm, "cbxBaud", EditLeft, 54, 150);
+    const TVcFormBuilder Comm = Build.On(tsComm);
+    Comm.Label("lblPort", "串行口:", 20, 24);
+    cbxPort = Comm.Add<TVcComboBox>("cbxPort", EditLeft, 20, 150, EditHeight);
+    Comm.Label("lblBaud", "波特率:", 20, 58);
+    cbxBaud = Comm.Add<TVcComboBox>("cbxBaud", EditLeft, 54, 150, EditHeight);
     for (const char* Rate : {"1200", "2400", "4800", "9600", "19200", "38400", "57600", "115200"})
         cbxBaud->Items->Add(Rate);
-    AddLabel(tsComm, "lblParity", "校验位:", 20, 92);
-    cbxParity = AddCombo(tsComm, "cbxParity", EditLeft, 88, 150);
+    Comm.Label("lblParity", "校验位:", 20, 92);
+    cbxParity = Comm.Add<TVcComboBox>("cbxParity", EditLeft, 88, 150, EditHeight);
     for (const char* Parity : {"无校验", "奇校验", "偶校验"})
         cbxParity->Items->Add(Parity);
-    AddLabel(tsComm, "lblPollDelay", "通讯延时(ms):", 20, 126);
-    spePollDelay = new TVcSpinEdit(this);
-    spePollDelay->SetName("spePollDelay");
-    spePollDelay->SetParent(tsComm);
-    spePollDelay->SetBounds(EditLeft, 122, 150, 22);
+    Comm.Label("lblPollDelay", "通讯延时(ms):", 20, 126);
+    spePollDelay = Comm.Add<TVcSpinEdit>("spePollDelay", EditLeft, 122, 150, EditHeight);
     spePollDelay->SetMinValue(0);
     spePollDelay->SetMaxValue(100);
-    AddLabel(tsComm, "lblPollTimeout", "通讯超时(ms):", 20, 160);
-    spePollTimeout = new TVcSpinEdit(this);
-    spePollTimeout->SetName("spePollTimeout");
-    spePollTimeout->SetParent(tsComm);
-    spePollTimeout->SetBounds(EditLeft, 156, 150, 22);
+    Comm.Label("lblPollTimeout", "通讯超时(ms):", 20, 160);
+    spePollTimeout = Comm.Add<TVcSpinEdit>("spePollTimeout", EditLeft, 156, 150, EditHeight);
     spePollTimeout->SetMinValue(100);
     spePollTimeout->SetMaxValue(2000);
 
     // Display.
-    AddLabel(tsDisplay, "lblXAxisFormat", "记录曲线X轴格式", 20, 24);
-    cbxXAxisFormat = AddCombo(tsDisplay, "cbxXAxisFormat", EditLeft, 20, 120);
+    const TVcFormBuilder Display = Build.On(tsDisplay);
+    Display.Label("lblXAxisFormat", "记录曲线X轴格式", 20, 24);
+    cbxXAxisFormat = Display.Add<TVcComboBox>("cbxXAxisFormat", EditLeft, 20, 120, EditHeight);
     for (const char* Format : {"采样时刻", "相对时间", "采样序号"})
         cbxXAxisFormat->Items->Add(Format);
     cbxXAxisFormat->OnChange = [this](TObject* S) { cbxXAxisFormatChange(S); };
-    AddLabel(tsDisplay, "lblXSpan", "记录曲线X轴跨度", 20, 58);
-    neXSpan = new TVcNumericEdit(this);
-    neXSpan->SetName("neXSpan");
-    neXSpan->SetParent(tsDisplay);
-    neXSpan->SetBounds(EditLeft, 54, 120, 22);
-    cbxTimeBaseX = AddCombo(tsDisplay, "cbxTimeBaseX", EditLeft + 128, 54, 80);
-    lblSampleNumber = AddLabel(tsDisplay, "lblSampleNumber", "个数据点", EditLeft + 128, 58);
-    AddLabel(tsDisplay, "lblChannelRingBufferSize", "记录曲线数据缓存", 20, 92);
-    neChannelRingBufferSize = new TVcNumericEdit(this);
-    neChannelRingBufferSize->SetName("neChannelRingBufferSize");
-    neChannelRingBufferSize->SetParent(tsDisplay);
-    neChannelRingBufferSize->SetBounds(EditLeft, 88, 120, 22);
+    Display.Label("lblXSpan", "记录曲线X轴跨度", 20, 58);
+    neXSpan = Display.Add<TVcNumericEdit>("neXSpan", EditLeft, 54, 120, EditHeight);
+    cbxTimeBaseX = Display.Add<TVcComboBox>("cbxTimeBaseX", EditLeft + 128, 54, 80, EditHeight);
+    lblSampleNumber = Display.Label("lblSampleNumber", "个数据点", EditLeft + 128, 58);
+    Display.Label("lblChannelRingBufferSize", "记录曲线数据缓存", 20, 92);
+    neChannelRingBufferSize =
+        Display.Add<TVcNumericEdit>("neChannelRingBufferSize", EditLeft, 88, 120, EditHeight);
     neChannelRingBufferSize->SetIntegersOnly(true);
     neChannelRingBufferSize->SetMin(0);
     neChannelRingBufferSize->SetMax(50000);
     neChannelRingBufferSize->SetCheckRange(true);
-    AddLabel(tsDisplay, "lblRingBufferRange", "(0 - 50000个数据点)", EditLeft + 128, 92);
-    TVcLabel* Note = AddLabel(tsDisplay, "lblRingBufferNote",
-                              "记录曲线数据缓存设为0时，将缓存所有数据点。如果记录时间\n"
-                              "较长数据量较大，则曲线的刷新速度会变慢。这时将缓存设成一\n"
-                              "个适当的值即可。",
-                              20, 130);
+    Display.Label("lblRingBufferRange", "(0 - 50000个数据点)", EditLeft + 128, 92);
+    TVcLabel* Note = Display.Label("lblRingBufferNote",
+                                   "记录曲线数据缓存设为0时，将缓存所有数据点。如果记录时间\n"
+                                   "较长数据量较大，则曲线的刷新速度会变慢。这时将缓存设成一\n"
+                                   "个适当的值即可。",
+                                   20, 130);
     Note->SetWordWrap(false);
 
     // Logging.
-    rgLogFilenameMode = AddRadioGroup(tsLog, "rgLogFilenameMode", "数据记录文件名",
+    const TVcFormBuilder Log = Build.On(tsLog);
+    rgLogFilenameMode = AddRadioGroup(Log, "rgLogFilenameMode", "数据记录文件名",
                                       {"手动输入记录文件名", "按开始时间自动生成"}, 8, 6, 62);
-    rgStartMode = AddRadioGroup(tsLog, "rgStartMode", "启动记录方式", {"立刻开始", "阈值触发"}, 8, 72, 62);
-    rgStartTriggerLogic = AddRadioGroup(tsLog, "rgStartTriggerLogic", "启动记录条件",
+    rgStartMode = AddRadioGroup(Log, "rgStartMode", "启动记录方式", {"立刻开始", "阈值触发"}, 8, 72, 62);
+    rgStartTriggerLogic = AddRadioGroup(Log, "rgStartTriggerLogic", "启动记录条件",
                                         {"任意通道被触发", "所有通道被触发"}, RightColumn, 72, 62);
     // Three items need more height than the two-item groups.
-    rgStopMode = AddRadioGroup(tsLog, "rgStopMode", "结束记录方式", {"手动结束", "指定持续时间", "阈值触发"}, 8,
+    rgStopMode = AddRadioGroup(Log, "rgStopMode", "结束记录方式", {"手动结束", "指定持续时间", "阈值触发"}, 8,
                                138, 86);
-    rgStopTriggerLogic = AddRadioGroup(tsLog, "rgStopTriggerLogic", "结束记录条件",
+    rgStopTriggerLogic = AddRadioGroup(Log, "rgStopTriggerLogic", "结束记录条件",
                                        {"任意通道被触发", "所有通道被触发"}, RightColumn, 138, 62);
     rgStartMode->OnClick = [this](TObject* S) { ModeClick(S); };
     rgStopMode->OnClick = [this](TObject* S) { ModeClick(S); };
-    lblLogDuration = AddLabel(tsLog, "lblLogDuration", "持续时间", RightColumn, 208);
-    leLogDuration = new TVcEdit(this);
-    leLogDuration->SetName("leLogDuration");
-    leLogDuration->SetParent(tsLog);
-    leLogDuration->SetBounds(RightColumn, 224, 100, 22);
-    lblTimeBaseLog = AddLabel(tsLog, "lblTimeBaseLog", "时间单位", RightColumn + 108, 208);
-    cbxTimeBaseLog = AddCombo(tsLog, "cbxTimeBaseLog", RightColumn + 108, 224, 90);
+    lblLogDuration = Log.Label("lblLogDuration", "持续时间", RightColumn, 208);
+    leLogDuration = Log.Add<TVcEdit>("leLogDuration", RightColumn, 224, 100, EditHeight);
+    lblTimeBaseLog = Log.Label("lblTimeBaseLog", "时间单位", RightColumn + 108, 208);
+    cbxTimeBaseLog = Log.Add<TVcComboBox>("cbxTimeBaseLog", RightColumn + 108, 224, 90, EditHeight);
 
-    auto* grpLogInterval = new TVcGroupBox(this);
-    grpLogInterval->SetName("grpLogInterval");
-    grpLogInterval->SetParent(tsLog);
+    auto* grpLogInterval = Log.Add<TVcGroupBox>("grpLogInterval");
     grpLogInterval->SetText("记录间隔");
     grpLogInterval->SetBounds(8, LogGroupsTop, 86, 50);
-    neLogInterval = new TVcNumericEdit(this);
-    neLogInterval->SetName("neLogInterval");
-    neLogInterval->SetParent(grpLogInterval);
-    neLogInterval->SetBounds(8, 20, 60, 22);
+    const TVcFormBuilder LogInterval = Build.On(grpLogInterval);
+    neLogInterval = LogInterval.Add<TVcNumericEdit>("neLogInterval", 8, 20, 60, EditHeight);
     neLogInterval->SetDisplayFormat("0.0");
-    AddLabel(grpLogInterval, "lblLogIntervalUnit", "秒", 70, 24);
+    LogInterval.Label("lblLogIntervalUnit", "秒", 70, 24);
 
-    auto* grpMaxRecord = new TVcGroupBox(this);
-    grpMaxRecord->SetName("grpMaxRecordPerFile");
-    grpMaxRecord->SetParent(tsLog);
+    auto* grpMaxRecord = Log.Add<TVcGroupBox>("grpMaxRecordPerFile");
     grpMaxRecord->SetText("每个数据文件最大记录");
     // Wide enough for its caption, the longest of the page.
     grpMaxRecord->SetBounds(98, LogGroupsTop, 134, 50);
-    speMaxRecordPerFile = new TVcSpinEdit(this);
-    speMaxRecordPerFile->SetName("speMaxRecordPerFile");
-    speMaxRecordPerFile->SetParent(grpMaxRecord);
-    speMaxRecordPerFile->SetBounds(6, 20, 100, 22);
+    const TVcFormBuilder MaxRecord = Build.On(grpMaxRecord);
+    speMaxRecordPerFile = MaxRecord.Add<TVcSpinEdit>("speMaxRecordPerFile", 6, 20, 100, EditHeight);
     speMaxRecordPerFile->SetMinValue(10);
     speMaxRecordPerFile->SetMaxValue(1000000);
     speMaxRecordPerFile->SetIncrement(10000);
-    AddLabel(grpMaxRecord, "lblMaxRecordUnit", "条", 110, 24);
+    MaxRecord.Label("lblMaxRecordUnit", "条", 110, 24);
 
-    btnTriggerChannels = new TVcBitBtn(this);
-    btnTriggerChannels->SetName("btnTriggerChannels");
-    btnTriggerChannels->SetParent(tsLog);
+    btnTriggerChannels = Log.Add<TVcBitBtn>("btnTriggerChannels");
     btnTriggerChannels->SetText("选择触发通道...");
     btnTriggerChannels->SetBounds(RightColumn, 8, 130, 25);
     btnTriggerChannels->OnClick = [this](TObject* S) { btnTriggerChannelsClick(S); };
@@ -173,32 +143,10 @@ TfrmSetup::~TfrmSetup()
         frmSetup = nullptr;
 }
 
-TVcLabel* TfrmSetup::AddLabel(TWinControl* Parent, const char* Name, const std::string& Caption, int Left, int Top)
-{
-    auto* L = new TVcLabel(this);
-    L->SetName(Name);
-    L->SetParent(Parent);
-    L->SetLeft(Left);
-    L->SetTop(Top);
-    L->SetText(Caption);
-    return L;
-}
-
-TVcComboBox* TfrmSetup::AddCombo(TWinControl* Parent, const char* Name, int Left, int Top, int Width)
-{
-    auto* C = new TVcComboBox(this);
-    C->SetName(Name);
-    C->SetParent(Parent);
-    C->SetBounds(Left, Top, Width, 22);
-    return C;
-}
-
-TVcRadioGroup* TfrmSetup::AddRadioGroup(TWinControl* Parent, const char* Name, const std::string& Caption,
+TVcRadioGroup* TfrmSetup::AddRadioGroup(const TVcFormBuilder& Build, const char* Name, const std::string& Caption,
                                         std::initializer_list<const char*> Items, int Left, int Top, int Height)
 {
-    auto* G = new TVcRadioGroup(this);
-    G->SetName(Name);
-    G->SetParent(Parent);
+    auto* G = Build.Add<TVcRadioGroup>(Name);
     G->SetText(Caption);
     G->SetBounds(Left, Top, 200, Height);
     for (const char* Item : Items)

@@ -12,6 +12,8 @@
 
 #include <functional>
 
+class TVcFormBuilder;
+
 class TfrmSetup : public TForm {
 public:
     // The options are created when the form is (OnCreate), from the store
@@ -66,10 +68,8 @@ public:
     bool CheckFloatText(TVcEdit* Control, double& Value);
 
 private:
-    TVcLabel* AddLabel(TWinControl* Parent, const char* Name, const std::string& Caption, int Left, int Top);
-    TVcComboBox* AddCombo(TWinControl* Parent, const char* Name, int Left, int Top, int Width);
-    TVcRadioGroup* AddRadioGroup(TWinControl* Parent, const char* Name, const std::string& Caption,
-                                 std::initializer_list<const char*> Items, int Left, int Top, int Height);
+    static TVcRadioGroup* AddRadioGroup(const TVcFormBuilder& Build, const char* Name, const std::string& Caption,
+                                        std::initializer_list<const char*> Items, int Left, int Top, int Height);
     void ApplyXFormat();
     void ApplyEnabling();
     static void FillTimeUnits(TVcComboBox* Combo);

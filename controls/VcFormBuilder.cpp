@@ -8,7 +8,7 @@ void TVcFormBuilder::CheckName(const std::string& Name) const
         throw Exception("A component named " + Name + " already exists");
 }
 
-TVcLabel* TVcFormBuilder::Label(const std::string& Name, const std::string& Caption, int Left, int Top)
+TVcLabel* TVcFormBuilder::Label(const std::string& Name, const std::string& Caption, int Left, int Top) const
 {
     auto* L = Add<TVcLabel>(Name);
     L->SetLeft(Left);
@@ -17,7 +17,7 @@ TVcLabel* TVcFormBuilder::Label(const std::string& Name, const std::string& Capt
     return L;
 }
 
-TVcToolButton* TVcFormBuilder::ToolButton(const std::string& Name, const std::string& Caption, int ImageIndex)
+TVcToolButton* TVcFormBuilder::ToolButton(const std::string& Name, const std::string& Caption, int ImageIndex) const
 {
     auto* B = Add<TVcToolButton>(Name);
     B->SetText(Caption);
@@ -25,7 +25,7 @@ TVcToolButton* TVcFormBuilder::ToolButton(const std::string& Name, const std::st
     return B;
 }
 
-TVcTabSheet* TVcFormBuilder::Page(const std::string& Name, const std::string& Caption)
+TVcTabSheet* TVcFormBuilder::Page(const std::string& Name, const std::string& Caption) const
 {
     auto* Pages = dynamic_cast<TPageControl*>(FParent);
     if (!Pages)
@@ -39,7 +39,7 @@ TVcTabSheet* TVcFormBuilder::Page(const std::string& Name, const std::string& Ca
 }
 
 TVcDialogButtons* TVcFormBuilder::DialogButtons(const std::string& Name, const std::string& CaptionOk,
-                                                const std::string& CaptionCancel)
+                                                const std::string& CaptionCancel) const
 {
     auto* Buttons = Add<TVcDialogButtons>(Name);
     Buttons->SetCaptionOk(CaptionOk);

@@ -22,7 +22,7 @@ public:
 
     // A new T named Name on the parent. A name the owner already uses is
     // refused: a lookup by name would find the other component.
-    template <class T> T* Add(const std::string& Name)
+    template <class T> T* Add(const std::string& Name) const
     {
         CheckName(Name);
         auto* Control = new T(FOwner);
@@ -31,7 +31,7 @@ public:
         return Control;
     }
     // The same, at Left, Top with Width and Height.
-    template <class T> T* Add(const std::string& Name, int Left, int Top, int Width, int Height)
+    template <class T> T* Add(const std::string& Name, int Left, int Top, int Width, int Height) const
     {
         T* Control = Add<T>(Name);
         Control->SetBounds(Left, Top, Width, Height);
@@ -39,15 +39,15 @@ public:
     }
 
     // A label sized to its caption, its top left corner at Left, Top.
-    TVcLabel* Label(const std::string& Name, const std::string& Caption, int Left, int Top);
+    TVcLabel* Label(const std::string& Name, const std::string& Caption, int Left, int Top) const;
     // A button appended to the parent tool bar, showing the tool bar's
     // image ImageIndex (none when negative).
-    TVcToolButton* ToolButton(const std::string& Name, const std::string& Caption, int ImageIndex = -1);
+    TVcToolButton* ToolButton(const std::string& Name, const std::string& Caption, int ImageIndex = -1) const;
     // A page appended to the parent, which must be a page control.
-    TVcTabSheet* Page(const std::string& Name, const std::string& Caption);
+    TVcTabSheet* Page(const std::string& Name, const std::string& Caption) const;
     // An OK/Cancel button panel along the parent's bottom edge.
     TVcDialogButtons* DialogButtons(const std::string& Name, const std::string& CaptionOk,
-                                    const std::string& CaptionCancel);
+                                    const std::string& CaptionCancel) const;
 
 private:
     void CheckName(const std::string& Name) const;
