@@ -2,6 +2,7 @@
 
 #include "app/ClassTypes.h"
 #include "app/DeviceUnit.h"
+#include "controls/VcFormBuilder.h"
 #include "rtl/NumberFormat.h"
 #include "ui/Application.h"
 
@@ -11,6 +12,9 @@ namespace {
 constexpr int LabelLeft = 150;
 constexpr int EditLeft = 270;
 constexpr int EditWidth = 220;
+constexpr int EditHeight = 22;
+// An edit starts this much above its label, so that their texts line up.
+constexpr int EditRaise = 4;
 }  // namespace
 
 std::string StationIdInUseText(int Id, int DeviceNumber)
@@ -27,62 +31,45 @@ TfrmNewDevice::TfrmNewDevice(TComponent* AOwner) : TForm(AOwner)
     SetClientWidth(510);
     SetClientHeight(300);
 
-    pnlKRN = new TVcPanel(this);
-    pnlKRN->SetName("pnlKRN");
-    pnlKRN->SetParent(this);
-    pnlKRN->SetBounds(8, 8, 130, 240);
-    imgKRN = new TVcPanel(this);
-    imgKRN->SetName("imgKRN");
-    imgKRN->SetParent(pnlKRN);
-    imgKRN->SetBounds(10, 60, 110, 110);
+    const TVcFormBuilder Build(this, this);
+    pnlKRN = Build.Add<TVcPanel>("pnlKRN", 8, 8, 130, 240);
+    imgKRN = Build.On(pnlKRN).Add<TVcPanel>("imgKRN", 10, 60, 110, 110);
     imgKRN->SetColor(0x404040);
     imgKRN->SetGradientEndColor(0x101010);
     imgKRN->Font->SetColor(0x00FF00);
     imgKRN->Font->SetSize(16);
     imgKRN->SetText("KRN");
 
-    AddLabel("lblDeviceSectionTitle", "设备序号", 16);
-    lblDeviceSection = new TVcLabel(this);
-    lblDeviceSection->SetName("lblDeviceSection");
-    lblDeviceSection->SetParent(this);
-    lblDeviceSection->SetBounds(EditLeft, 16, EditWidth, 18);
+    Build.Label("lblDeviceSectionTitle", "设备序号", LabelLeft, 16);
+    lblDeviceSection = Build.Add<TVcLabel>("lblDeviceSection", EditLeft, 16, EditWidth, 18);
 
-    auto AddEdit = [this](auto* Edit, const char* Name, int Top) {
-        Edit->SetName(Name);
-        Edit->SetParent(this);
-        Edit->SetBounds(EditLeft, Top - 4, EditWidth, 22);
-        return Edit;
-    };
-    AddLabel("lblDeviceName", "设备名称", 46);
-    leDeviceName = AddEdit(new TVcEdit(this), "leDeviceName", 46);
-    AddLabel("lblDeviceModel", "设备型号", 76);
-    leDeviceModel = AddEdit(new TVcEdit(this), "leDeviceModel", 76);
-    AddLabel("lblStationId", "Modbus站号", 106);
-    speStationId = AddEdit(new TVcSpinEdit(this), "speStationId", 106);
+    Build.Label("lblDeviceName", "设备名称", LabelLeft, 46);
+    leDeviceName = Build.Add<TVcEdit>("leDeviceName", EditLeft, 46 - EditRaise, EditWidth, EditHeight);
+    Build.Label("lblDeviceModel", "设备型号", LabelLeft, 76);
+    leDeviceModel = Build.Add<TVcEdit>("leDeviceModel", EditLeft, 76 - EditRaise, EditWidth, EditHeight);
+    Build.Label("lblStationId", "Modbus站号", LabelLeft, 106);
+    speStationId = Build.Add<TVcSpinEdit>("speStationId", EditLeft, 106 - EditRaise, EditWidth, EditHeight);
     speStationId->SetMinValue(1);
     speStationId->SetMaxValue(254);
     speStationId->SetValue(1);
-    AddLabel("lblChannelCount", "通道数量", 136);
-    speChannelCount = AddEdit(new TVcSpinEdit(this), "speChannelCount", 136);
+    Build.Label("lblChannelCount", "通道数量", LabelLeft, 136);
+    speChannelCount = Build.Add<TVcSpinEdit>("speChannelCount", EditLeft, 136 - EditRaise, EditWidth, EditHeight);
     speChannelCount->SetMinValue(1);
     speChannelCount->SetMaxValue(12);
     speChannelCount->SetValue(1);
-    AddLabel("lblDVRBeginAddr", "测量值寄存器首地址", 166);
-    neDVRBeginAddr = AddEdit(new TVcNumericEdit(this), "neDVRBeginAddr", 166);
+    Build.Label("lblDVRBeginAddr", "测量值寄存器首地址", LabelLeft, 166);
+    neDVRBeginAddr =
+        Build.Add<TVcNumericEdit>("neDVRBeginAddr", EditLeft, 166 - EditRaise, EditWidth, EditHeight);
     neDVRBeginAddr->SetIntegersOnly(true);
     // A request carries the address in two bytes.
     neDVRBeginAddr->SetMin(0);
     neDVRBeginAddr->SetMax(65535);
     neDVRBeginAddr->SetCheckRange(true);
     neDVRBeginAddr->SetValue(0);
-    AddLabel("lblValueRule", "测量值寄存器规则", 196);
-    cbxValueRule = AddEdit(new TVcComboBox(this), "cbxValueRule", 196);
+    Build.Label("lblValueRule", "测量值寄存器规则", LabelLeft, 196);
+    cbxValueRule = Build.Add<TVcComboBox>("cbxValueRule", EditLeft, 196 - EditRaise, EditWidth, EditHeight);
 
-    EditDeviceButtons = new TVcDialogButtons(this);
-    EditDeviceButtons->SetName("EditDeviceButtons");
-    EditDeviceButtons->SetParent(this);
-    EditDeviceButtons->SetCaptionOk("确定(&O)");
-    EditDeviceButtons->SetCaptionCancel("取消(&C)");
+    EditDeviceButtons = Build.DialogButtons("EditDeviceButtons", "确定(&O)", "取消(&C)");
     EditDeviceButtons->OnClickOk = [this](TObject* S) { EditDeviceButtonsClickOk(S); };
     EditDeviceButtons->OnClickCancel = [this](TObject* S) { EditDeviceButtonsClickCancel(S); };
 
@@ -93,17 +80,6 @@ TfrmNewDevice::~TfrmNewDevice()
 {
     if (frmNewDevice == this)
         frmNewDevice = nullptr;
-}
-
-TVcLabel* TfrmNewDevice::AddLabel(const char* Name, const std::string& Caption, int Top)
-{
-    auto* L = new TVcLabel(this);
-    L->SetName(Name);
-    L->SetParent(this);
-    L->SetLeft(LabelLeft);
-    L->SetTop(Top);
-    L->SetText(Caption);
-    return L;
 }
 
 void TfrmNewDevice::FormShow(TObject*)

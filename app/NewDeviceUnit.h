@@ -28,9 +28,6 @@ public:
     void FormShow(TObject* Sender);
     void EditDeviceButtonsClickOk(TObject* Sender);
     void EditDeviceButtonsClickCancel(TObject* Sender);
-
-private:
-    TVcLabel* AddLabel(const char* Name, const std::string& Caption, int Top);
 };
 
 extern TfrmNewDevice* frmNewDevice;
