@@ -7,6 +7,7 @@
 #include "app/General.h"
 #include "app/MainUnit.h"
 #include "app/NewDeviceUnit.h"
+#include "controls/VcFormBuilder.h"
 #include "rtl/FileUtils.h"
 #include "rtl/NumberFormat.h"
 #include "rtl/StrUtils.h"
@@ -22,6 +23,9 @@ namespace {
 constexpr int ImageStart = 0;
 constexpr int ImageStop = 1;
 constexpr int ImageBoth = 2;
+
+// Height of the edits, lists and check boxes of the pages.
+constexpr int FieldHeight = 22;
 
 const char* const DiscardEditsText = "要放弃所做的修改吗？";
 
@@ -78,23 +82,15 @@ TfrmDeviceList::TfrmDeviceList(TComponent* AOwner) : TForm(AOwner)
     SetClientWidth(640);
     SetClientHeight(440);
 
-    toolDevice = new TVcToolbar(this);
-    toolDevice->SetName("toolDevice");
-    toolDevice->SetParent(this);
+    const TVcFormBuilder Build(this, this);
+    toolDevice = Build.Add<TVcToolbar>("toolDevice");
     toolDevice->SetAlign(alTop);
     toolDevice->SetShowCaptions(true);
     toolDevice->SetButtonWidth(72);
     toolDevice->SetHeight(26);
-    auto AddButton = [this](const char* Name, const char* Caption) {
-        auto* B = new TVcToolButton(this);
-        B->SetName(Name);
-        B->SetText(Caption);
-        B->SetParent(toolDevice);
-        return B;
-    };
-    btnNewDevice = AddButton("btnNewDevice", "增加设备");
+    btnNewDevice = Build.On(toolDevice).ToolButton("btnNewDevice", "增加设备");
     btnNewDevice->OnClick = [this](TObject* S) { btnNewDeviceClick(S); };
-    btnDeleteDevice = AddButton("btnDeleteDevice", "删除设备");
+    btnDeleteDevice = Build.On(toolDevice).ToolButton("btnDeleteDevice", "删除设备");
     btnDeleteDevice->SetEnabled(false);
     btnDeleteDevice->OnClick = [this](TObject* S) { btnDeleteDeviceClick(S); };
 
@@ -102,9 +98,7 @@ TfrmDeviceList::TfrmDeviceList(TComponent* AOwner) : TForm(AOwner)
     imlTrigger->SetName("imlTrigger");
     LoadTriggerImages(imlTrigger);
 
-    tvDeviceList = new TVcTreeView(this);
-    tvDeviceList->SetName("tvDeviceList");
-    tvDeviceList->SetParent(this);
+    tvDeviceList = Build.Add<TVcTreeView>("tvDeviceList");
     tvDeviceList->SetAlign(alLeft);
     tvDeviceList->SetWidth(250);
     tvDeviceList->SetReadOnly(true);
@@ -112,19 +106,11 @@ TfrmDeviceList::TfrmDeviceList(TComponent* AOwner) : TForm(AOwner)
     tvDeviceList->SetImages(imlTrigger);
     tvDeviceList->OnChange = [this](TObject* S, TTreeNode*) { tvDeviceListClick(S); };
 
-    pgcEdit = new TVcPageControl(this);
-    pgcEdit->SetName("pgcEdit");
-    pgcEdit->SetParent(this);
+    pgcEdit = Build.Add<TVcPageControl>("pgcEdit");
     pgcEdit->SetAlign(alClient);
-    tsEditDevice = new TVcTabSheet(this);
-    tsEditDevice->SetName("tsEditDevice");
-    tsEditDevice->SetPageControl(pgcEdit);
-    tsEditDevice->SetText("编辑设备");
+    tsEditDevice = Build.On(pgcEdit).Page("tsEditDevice", "编辑设备");
     tsEditDevice->SetTabVisible(false);
-    tsEditChannel = new TVcTabSheet(this);
-    tsEditChannel->SetName("tsEditChannel");
-    tsEditChannel->SetPageControl(pgcEdit);
-    tsEditChannel->SetText("编辑通道");
+    tsEditChannel = Build.On(pgcEdit).Page("tsEditChannel", "编辑通道");
     tsEditChannel->SetTabVisible(false);
     pgcEdit->SetActivePage(nullptr);
 
@@ -141,38 +127,17 @@ TfrmDeviceList::~TfrmDeviceList()
         frmDeviceList = nullptr;
 }
 
-TVcLabel* TfrmDeviceList::AddLabel(TWinControl* Parent, const char* Name, const std::string& Caption, int Left,
-                                   int Top)
+TVcNumericEdit* TfrmDeviceList::AddLevel(const TVcFormBuilder& Build, const char* Name, int Left, int Top)
 {
-    auto* L = new TVcLabel(this);
-    L->SetName(Name);
-    L->SetParent(Parent);
-    L->SetLeft(Left);
-    L->SetTop(Top);
-    L->SetText(Caption);
-    return L;
-}
-
-template <class T>
-T* TfrmDeviceList::AddControl(T* Control, TWinControl* Parent, const char* Name, int Left, int Top, int Width)
-{
-    Control->SetName(Name);
-    Control->SetParent(Parent);
-    Control->SetBounds(Left, Top, Width, 22);
-    return Control;
-}
-
-TVcNumericEdit* TfrmDeviceList::AddLevel(TWinControl* Parent, const char* Name, int Left, int Top)
-{
-    auto* E = AddControl(new TVcNumericEdit(this), Parent, Name, Left, Top, 90);
+    auto* E = Build.Add<TVcNumericEdit>(Name, Left, Top, 90, FieldHeight);
     E->OnChange = [this](TObject* S) { EditChannelChange(S); };
     return E;
 }
 
-TVcCheckBox* TfrmDeviceList::AddCheck(TWinControl* Parent, const char* Name, const std::string& Caption, int Left,
-                                      int Top)
+TVcCheckBox* TfrmDeviceList::AddCheck(const TVcFormBuilder& Build, const char* Name, const std::string& Caption,
+                                      int Left, int Top)
 {
-    auto* C = AddControl(new TVcCheckBox(this), Parent, Name, Left, Top, 170);
+    auto* C = Build.Add<TVcCheckBox>(Name, Left, Top, 170, FieldHeight);
     C->SetText(Caption);
     C->OnClick = [this](TObject* S) { EditChannelChange(S); };
     return C;
@@ -180,29 +145,26 @@ TVcCheckBox* TfrmDeviceList::AddCheck(TWinControl* Parent, const char* Name, con
 
 void TfrmDeviceList::BuildDevicePage()
 {
+    const TVcFormBuilder Build(this, tsEditDevice);
     constexpr int L = 16, E = 150, W = 200;
-    AddLabel(tsEditDevice, "lblDeviceSectionTitle", "设备序号", L, 20);
-    lblDeviceSection = AddLabel(tsEditDevice, "lblDeviceSection", "", E, 20);
-    AddLabel(tsEditDevice, "lblDeviceName", "设备名称", L, 52);
-    leDeviceName = AddControl(new TVcEdit(this), tsEditDevice, "leDeviceName", E, 48, W);
-    AddLabel(tsEditDevice, "lblDeviceModel", "设备型号", L, 84);
-    leDeviceModel = AddControl(new TVcEdit(this), tsEditDevice, "leDeviceModel", E, 80, W);
-    AddLabel(tsEditDevice, "lblStationId", "Modbus站号", L, 116);
-    speStationId = AddControl(new TVcSpinEdit(this), tsEditDevice, "speStationId", E, 112, 80);
+    Build.Label("lblDeviceSectionTitle", "设备序号", L, 20);
+    lblDeviceSection = Build.Label("lblDeviceSection", "", E, 20);
+    Build.Label("lblDeviceName", "设备名称", L, 52);
+    leDeviceName = Build.Add<TVcEdit>("leDeviceName", E, 48, W, FieldHeight);
+    Build.Label("lblDeviceModel", "设备型号", L, 84);
+    leDeviceModel = Build.Add<TVcEdit>("leDeviceModel", E, 80, W, FieldHeight);
+    Build.Label("lblStationId", "Modbus站号", L, 116);
+    speStationId = Build.Add<TVcSpinEdit>("speStationId", E, 112, 80, FieldHeight);
     speStationId->SetMinValue(1);
     speStationId->SetMaxValue(254);
-    AddLabel(tsEditDevice, "lblChannelCountTitle", "通道数量", L, 148);
-    lblChannelCount = AddLabel(tsEditDevice, "lblChannelCount", "", E, 148);
-    AddLabel(tsEditDevice, "lblDVRBeginAddrTitle", "测量值寄存器首地址", L, 180);
-    lblDVRBeginAddr = AddLabel(tsEditDevice, "lblDVRBeginAddr", "", E, 180);
-    AddLabel(tsEditDevice, "lblValueRuleTitle", "测量值寄存器规则", L, 212);
-    lblValueRule = AddLabel(tsEditDevice, "lblValueRule", "", E, 212);
+    Build.Label("lblChannelCountTitle", "通道数量", L, 148);
+    lblChannelCount = Build.Label("lblChannelCount", "", E, 148);
+    Build.Label("lblDVRBeginAddrTitle", "测量值寄存器首地址", L, 180);
+    lblDVRBeginAddr = Build.Label("lblDVRBeginAddr", "", E, 180);
+    Build.Label("lblValueRuleTitle", "测量值寄存器规则", L, 212);
+    lblValueRule = Build.Label("lblValueRule", "", E, 212);
 
-    EditDeviceButtons = new TVcDialogButtons(this);
-    EditDeviceButtons->SetName("EditDeviceButtons");
-    EditDeviceButtons->SetParent(tsEditDevice);
-    EditDeviceButtons->SetCaptionOk("应用修改(&A)");
-    EditDeviceButtons->SetCaptionCancel("取消修改(&C)");
+    EditDeviceButtons = Build.DialogButtons("EditDeviceButtons", "应用修改(&A)", "取消修改(&C)");
     EditDeviceButtons->OnClickOk = [this](TObject* S) { EditDeviceButtonsClickOk(S); };
     EditDeviceButtons->OnClickCancel = [this](TObject* S) { EditDeviceButtonsClickCancel(S); };
 
@@ -213,52 +175,48 @@ void TfrmDeviceList::BuildDevicePage()
 
 void TfrmDeviceList::BuildChannelPage()
 {
-    TWinControl* P = tsEditChannel;
+    const TVcFormBuilder Build(this, tsEditChannel);
     constexpr int L1 = 12, E1 = 100, L2 = 200, E2 = 290;
-    lblChannelIndex = AddLabel(P, "lblChannelIndex", "", L1, 10);
+    lblChannelIndex = Build.Label("lblChannelIndex", "", L1, 10);
     // The name has the row to itself: names are longer than the other fields.
-    AddLabel(P, "lblValueName", "通道名称", L1, 40);
-    leValueName = AddControl(new TVcEdit(this), P, "leValueName", E1, 36, E2 + 90 - E1);
-    AddLabel(P, "lblWorkDP", "小数点", L1, 70);
-    speWorkDP = AddControl(new TVcSpinEdit(this), P, "speWorkDP", E1, 66, 90);
-    AddLabel(P, "lblWorkUnit", "测量单位", L2, 70);
-    leWorkUnit = AddControl(new TVcEdit(this), P, "leWorkUnit", E2, 66, 90);
+    Build.Label("lblValueName", "通道名称", L1, 40);
+    leValueName = Build.Add<TVcEdit>("leValueName", E1, 36, E2 + 90 - E1, FieldHeight);
+    Build.Label("lblWorkDP", "小数点", L1, 70);
+    speWorkDP = Build.Add<TVcSpinEdit>("speWorkDP", E1, 66, 90, FieldHeight);
+    Build.Label("lblWorkUnit", "测量单位", L2, 70);
+    leWorkUnit = Build.Add<TVcEdit>("leWorkUnit", E2, 66, 90, FieldHeight);
     speWorkDP->SetMinValue(0);
     speWorkDP->SetMaxValue(6);
-    AddLabel(P, "lblRangeLow", "测量量程下限", L1, 100);
-    neRangeLow = AddLevel(P, "neRangeLow", E1, 96);
-    AddLabel(P, "lblRangeHigh", "测量量程上限", L2, 100);
-    neRangeHigh = AddLevel(P, "neRangeHigh", E2, 96);
-    AddLabel(P, "lblAlarmLowLevel", "下限报警值", L1, 130);
-    neAlarmLowLevel = AddLevel(P, "neAlarmLowLevel", E1, 126);
-    ckxAlarmLowEnabled = AddCheck(P, "ckxAlarmLowEnabled", "使能", L2, 126);
-    AddLabel(P, "lblAlarmHighLevel", "上限报警值", L1, 160);
-    neAlarmHighLevel = AddLevel(P, "neAlarmHighLevel", E1, 156);
-    ckxAlarmHighEnabled = AddCheck(P, "ckxAlarmHighEnabled", "使能", L2, 156);
-    ckxIsStartTriggerChannel = AddCheck(P, "ckxIsStartTriggerChannel", "开始记录触发", L1, 190);
-    AddLabel(P, "lblStartTriggerLevel", "阈值", L1 + 16, 220);
-    neStartTriggerLevel = AddLevel(P, "neStartTriggerLevel", E1, 216);
-    AddLabel(P, "lblStartTriggeredCount", "触发次数", L2, 220);
-    speStartTriggeredCount = AddControl(new TVcSpinEdit(this), P, "speStartTriggeredCount", E2, 216, 90);
+    Build.Label("lblRangeLow", "测量量程下限", L1, 100);
+    neRangeLow = AddLevel(Build, "neRangeLow", E1, 96);
+    Build.Label("lblRangeHigh", "测量量程上限", L2, 100);
+    neRangeHigh = AddLevel(Build, "neRangeHigh", E2, 96);
+    Build.Label("lblAlarmLowLevel", "下限报警值", L1, 130);
+    neAlarmLowLevel = AddLevel(Build, "neAlarmLowLevel", E1, 126);
+    ckxAlarmLowEnabled = AddCheck(Build, "ckxAlarmLowEnabled", "使能", L2, 126);
+    Build.Label("lblAlarmHighLevel", "上限报警值", L1, 160);
+    neAlarmHighLevel = AddLevel(Build, "neAlarmHighLevel", E1, 156);
+    ckxAlarmHighEnabled = AddCheck(Build, "ckxAlarmHighEnabled", "使能", L2, 156);
+    ckxIsStartTriggerChannel = AddCheck(Build, "ckxIsStartTriggerChannel", "开始记录触发", L1, 190);
+    Build.Label("lblStartTriggerLevel", "阈值", L1 + 16, 220);
+    neStartTriggerLevel = AddLevel(Build, "neStartTriggerLevel", E1, 216);
+    Build.Label("lblStartTriggeredCount", "触发次数", L2, 220);
+    speStartTriggeredCount = Build.Add<TVcSpinEdit>("speStartTriggeredCount", E2, 216, 90, FieldHeight);
     speStartTriggeredCount->SetMinValue(1);
     speStartTriggeredCount->SetMaxValue(1000000);
-    ckxIsStopTriggerChannel = AddCheck(P, "ckxIsStopTriggerChannel", "停止记录触发", L1, 250);
-    AddLabel(P, "lblStopTriggerLevel", "阈值", L1 + 16, 280);
-    neStopTriggerLevel = AddLevel(P, "neStopTriggerLevel", E1, 276);
-    AddLabel(P, "lblStopTriggeredCount", "触发次数", L2, 280);
-    speStopTriggeredCount = AddControl(new TVcSpinEdit(this), P, "speStopTriggeredCount", E2, 276, 90);
+    ckxIsStopTriggerChannel = AddCheck(Build, "ckxIsStopTriggerChannel", "停止记录触发", L1, 250);
+    Build.Label("lblStopTriggerLevel", "阈值", L1 + 16, 280);
+    neStopTriggerLevel = AddLevel(Build, "neStopTriggerLevel", E1, 276);
+    Build.Label("lblStopTriggeredCount", "触发次数", L2, 280);
+    speStopTriggeredCount = Build.Add<TVcSpinEdit>("speStopTriggeredCount", E2, 276, 90, FieldHeight);
     speStopTriggeredCount->SetMinValue(1);
     speStopTriggeredCount->SetMaxValue(1000000);
-    ckxAbsoluteCompare = AddCheck(P, "ckxAbsoluteCompare", "触发或报警按绝对值比较", L1, 306);
-    AddLabel(P, "lblZeroLimitation", "置零限制范围", L1, 340);
-    neZeroLimitation = AddLevel(P, "neZeroLimitation", E1, 336);
-    ckbNegativeCorrection = AddCheck(P, "ckbNegativeCorrection", "负值修正", L2, 336);
+    ckxAbsoluteCompare = AddCheck(Build, "ckxAbsoluteCompare", "触发或报警按绝对值比较", L1, 306);
+    Build.Label("lblZeroLimitation", "置零限制范围", L1, 340);
+    neZeroLimitation = AddLevel(Build, "neZeroLimitation", E1, 336);
+    ckbNegativeCorrection = AddCheck(Build, "ckbNegativeCorrection", "负值修正", L2, 336);
 
-    EditChannelButtons = new TVcDialogButtons(this);
-    EditChannelButtons->SetName("EditChannelButtons");
-    EditChannelButtons->SetParent(P);
-    EditChannelButtons->SetCaptionOk("应用修改(&A)");
-    EditChannelButtons->SetCaptionCancel("取消修改(&C)");
+    EditChannelButtons = Build.DialogButtons("EditChannelButtons", "应用修改(&A)", "取消修改(&C)");
     EditChannelButtons->OnClickOk = [this](TObject* S) { EditChannelButtonsClickOk(S); };
     EditChannelButtons->OnClickCancel = [this](TObject* S) { EditChannelButtonsClickCancel(S); };
 

@@ -15,6 +15,7 @@
 
 #include <string>
 
+class TVcFormBuilder;
 class TfraDevice;
 class TfraChannel;
 
@@ -95,10 +96,9 @@ protected:
 private:
     void BuildDevicePage();
     void BuildChannelPage();
-    TVcLabel* AddLabel(TWinControl* Parent, const char* Name, const std::string& Caption, int Left, int Top);
-    template <class T> T* AddControl(T* Control, TWinControl* Parent, const char* Name, int Left, int Top, int Width);
-    TVcNumericEdit* AddLevel(TWinControl* Parent, const char* Name, int Left, int Top);
-    TVcCheckBox* AddCheck(TWinControl* Parent, const char* Name, const std::string& Caption, int Left, int Top);
+    TVcNumericEdit* AddLevel(const TVcFormBuilder& Build, const char* Name, int Left, int Top);
+    TVcCheckBox* AddCheck(const TVcFormBuilder& Build, const char* Name, const std::string& Caption, int Left,
+                          int Top);
     void SetButtons(TVcDialogButtons* Buttons, bool Enabled);
     bool PendingEdits() const;
     // No page, no selection, edit and delete buttons disabled.
