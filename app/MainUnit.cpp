@@ -6,6 +6,7 @@
 #include "app/DeviceUnit.h"
 #include "app/SetupUnit.h"
 #include "app/SysOption.h"
+#include "controls/VcFormBuilder.h"
 #include "rtl/FileUtils.h"
 #include "rtl/NumberFormat.h"
 #include "rtl/StrUtils.h"
@@ -103,22 +104,17 @@ TfrmMain::TfrmMain(TComponent* AOwner) : TForm(AOwner)
     SetClientWidth(1024);
     SetClientHeight(700);
 
-    pnlToolBar = new TVcPanel(this);
-    pnlToolBar->SetName("pnlToolBar");
-    pnlToolBar->SetParent(this);
+    const TVcFormBuilder Build(this, this);
+    pnlToolBar = Build.Add<TVcPanel>("pnlToolBar");
     pnlToolBar->SetAlign(alTop);
     pnlToolBar->SetHeight(50);
     pnlToolBar->SetBorderStyle(vbsNone);
 
-    pnlPollingState = new TVcPanel(this);
-    pnlPollingState->SetName("pnlPollingState");
-    pnlPollingState->SetParent(pnlToolBar);
+    pnlPollingState = Build.On(pnlToolBar).Add<TVcPanel>("pnlPollingState");
     pnlPollingState->SetAlign(alRight);
     pnlPollingState->SetWidth(160);
     pnlPollingState->SetColor(RunningColor);
-    lblElapsed = new TVcLabel(this);
-    lblElapsed->SetName("lblElapsed");
-    lblElapsed->SetParent(pnlPollingState);
+    lblElapsed = Build.On(pnlPollingState).Add<TVcLabel>("lblElapsed");
     lblElapsed->SetAlign(alClient);
     lblElapsed->SetAlignment(taCenter);
     lblElapsed->SetLayout(tlCenter);
@@ -126,9 +122,7 @@ TfrmMain::TfrmMain(TComponent* AOwner) : TForm(AOwner)
     lblElapsed->Font->SetColor(IdleColor);
     lblElapsed->SetText("0:00:00.0");
 
-    toolMain = new TVcToolbar(this);
-    toolMain->SetName("toolMain");
-    toolMain->SetParent(pnlToolBar);
+    toolMain = Build.On(pnlToolBar).Add<TVcToolbar>("toolMain");
     toolMain->SetAlign(alClient);
     toolMain->SetShowCaptions(true);
     toolMain->SetButtonWidth(64);
@@ -137,62 +131,52 @@ TfrmMain::TfrmMain(TComponent* AOwner) : TForm(AOwner)
     imlMain->SetName("imlMain");
     LoadMainImages(imlMain);
     toolMain->SetImages(imlMain);
-    btnRecord = AddToolButton("btnRecord", "开始记录", miRecord);
+    const TVcFormBuilder Tools = Build.On(toolMain);
+    btnRecord = Tools.ToolButton("btnRecord", "开始记录", miRecord);
     btnRecord->OnClick = [this](TObject* S) { btnRecordClick(S); };
-    btnStop = AddToolButton("btnStop", "停止记录", miStop);
+    btnStop = Tools.ToolButton("btnStop", "停止记录", miStop);
     btnStop->SetEnabled(false);
     btnStop->OnClick = [this](TObject* S) { btnStopClick(S); };
-    AddSpacer("tbsSpacer1");
-    btnChangeOptions = AddToolButton("btnChangeOptions", "参数设置", miOptions);
+    Tools.Add<TVcSpacer>("tbsSpacer1");
+    btnChangeOptions = Tools.ToolButton("btnChangeOptions", "参数设置", miOptions);
     btnChangeOptions->OnClick = [this](TObject* S) { btnChangeOptionsClick(S); };
-    AddSpacer("tbsSpacer2");
-    btnArrangeDevices = AddToolButton("btnArrangeDevices", "重新排列", miArrange);
+    Tools.Add<TVcSpacer>("tbsSpacer2");
+    btnArrangeDevices = Tools.ToolButton("btnArrangeDevices", "重新排列", miArrange);
     btnArrangeDevices->OnClick = [this](TObject* S) { btnArrangeDevicesClick(S); };
-    btnDeviceList = AddToolButton("btnDeviceList", "设备管理", miDeviceList);
+    btnDeviceList = Tools.ToolButton("btnDeviceList", "设备管理", miDeviceList);
     btnDeviceList->OnClick = [this](TObject* S) { btnDeviceListClick(S); };
-    AddSpacer("tbsSpacer3");
-    btnExit = AddToolButton("btnExit", "退出", miExit);
+    Tools.Add<TVcSpacer>("tbsSpacer3");
+    btnExit = Tools.ToolButton("btnExit", "退出", miExit);
     btnExit->OnClick = [this](TObject* S) { btnExitClick(S); };
 
     // Aligned panes keep the order of their Left positions.
-    stbMain = new TVcStatusBar(this);
-    stbMain->SetName("stbMain");
-    stbMain->SetParent(this);
-    spPort = AddPane("spPort", alLeft, 0);
+    stbMain = Build.Add<TVcStatusBar>("stbMain");
+    const TVcFormBuilder Panes = Build.On(stbMain);
+    spPort = AddPane(Panes, "spPort", alLeft, 0);
     spPort->SetAlignment(taCenter);
-    spBaud = AddPane("spBaud", alLeft, 100);
+    spBaud = AddPane(Panes, "spBaud", alLeft, 100);
     spBaud->SetAlignment(taCenter);
     vf1 = new TVcVersionInfo(this);
     vf1->SetName("vf1");
-    spVersion = new TVcVersionInfoStatus(this);
-    spVersion->SetName("spVersion");
-    spVersion->SetParent(stbMain);
+    spVersion = Panes.Add<TVcVersionInfoStatus>("spVersion");
     spVersion->SetLeft(200);
     spVersion->SetAlign(alLeft);
     spVersion->SetLabel("版本");
     spVersion->SetVersionInfo(vf1);
-    lblPollingId = AddPane("lblPollingId", alRight, 600);
+    lblPollingId = AddPane(Panes, "lblPollingId", alRight, 600);
     lblPollingId->SetVisible(false);
-    spLogState = AddPane("spLogState", alRight, 650);
+    spLogState = AddPane(Panes, "spLogState", alRight, 650);
     spLogState->SetVisible(false);
-    psbPolling = new TVcProgressStatus(this);
-    psbPolling->SetName("psbPolling");
-    psbPolling->SetParent(stbMain);
-    psbPolling->SetBounds(700, 0, 120, stbMain->GetHeight());
+    psbPolling = Panes.Add<TVcProgressStatus>("psbPolling", 700, 0, 120, stbMain->GetHeight());
     psbPolling->SetAlign(alRight);
     psbPolling->SetTotalParts(10);
     psbPolling->SetVisible(false);
-    spAuthor = AddPane("spAuthor", alRight, 900);
+    spAuthor = AddPane(Panes, "spAuthor", alRight, 900);
 
-    srxDevices = new TScrollBox(this);
-    srxDevices->SetName("srxDevices");
-    srxDevices->SetParent(this);
+    srxDevices = Build.Add<TScrollBox>("srxDevices");
     srxDevices->SetAlign(alClient);
     srxDevices->SetColor(clWhite);
-    pnlNoneDevice = new TVcPanel(this);
-    pnlNoneDevice->SetName("pnlNoneDevice");
-    pnlNoneDevice->SetParent(srxDevices);
-    pnlNoneDevice->SetBounds(20, 20, 360, 60);
+    pnlNoneDevice = Build.On(srxDevices).Add<TVcPanel>("pnlNoneDevice", 20, 20, 360, 60);
     pnlNoneDevice->SetText("打开设备管理添加新设备");
 
     SaveDialog1 = new TSaveDialog(this);
@@ -225,28 +209,9 @@ TfrmMain::~TfrmMain()
         frmMain = nullptr;
 }
 
-TVcToolButton* TfrmMain::AddToolButton(const char* Name, const char* Caption, int Image)
+TVcStatusPane* TfrmMain::AddPane(const TVcFormBuilder& Build, const char* Name, TAlign Align, int Left)
 {
-    auto* B = new TVcToolButton(this);
-    B->SetName(Name);
-    B->SetText(Caption);
-    B->SetImageIndex(Image);
-    B->SetParent(toolMain);
-    return B;
-}
-
-void TfrmMain::AddSpacer(const char* Name)
-{
-    auto* S = new TVcSpacer(this);
-    S->SetName(Name);
-    S->SetParent(toolMain);
-}
-
-TVcStatusPane* TfrmMain::AddPane(const char* Name, TAlign Align, int Left)
-{
-    auto* P = new TVcStatusPane(this);
-    P->SetName(Name);
-    P->SetParent(stbMain);
+    auto* P = Build.Add<TVcStatusPane>(Name);
     P->SetLeft(Left);
     P->SetAlign(Align);
     P->SetAutoSize(true);

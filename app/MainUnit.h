@@ -18,6 +18,7 @@
 #include <vector>
 
 class TComPort;
+class TVcFormBuilder;
 class TComDataPacket;
 
 class TfrmMain : public TForm, public TRecordingView {
@@ -91,9 +92,7 @@ public:
     bool AskLogFileName(const std::string& InitialDir, std::string& FileName) override;
 
 private:
-    TVcToolButton* AddToolButton(const char* Name, const char* Caption, int Image);
-    void AddSpacer(const char* Name);
-    TVcStatusPane* AddPane(const char* Name, TAlign Align, int Left);
+    static TVcStatusPane* AddPane(const TVcFormBuilder& Build, const char* Name, TAlign Align, int Left);
     TRecordingOptions RecordingOptions() const;
     bool HasDevices() const;
 
