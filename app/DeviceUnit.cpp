@@ -3,6 +3,7 @@
 #include "app/AppImages.h"
 #include "app/DeviceStore.h"
 #include "app/General.h"
+#include "controls/VcFormBuilder.h"
 #include "rtl/FileUtils.h"
 #include "rtl/NumberFormat.h"
 #include "rtl/StrUtils.h"
@@ -29,23 +30,37 @@ TfraDevice::TfraDevice(TComponent* AOwner, const TDeviceInfo& Info, TDeviceStore
     imlDevice = new TImageList(this);
     TAppImages::LoadDeviceImages(imlDevice);
 
-    toolDevice = new TVcToolbar(this);
-    toolDevice->SetName("toolDevice");
-    toolDevice->SetParent(this);
+    const TVcFormBuilder Build(this, this);
+    toolDevice = Build.Add<TVcToolbar>("toolDevice");
     toolDevice->SetAlign(alRight);
     toolDevice->SetWidth(ToolButtonSize + 4);
     toolDevice->SetWrapable(true);
     toolDevice->SetButtonWidth(ToolButtonSize);
     toolDevice->SetButtonHeight(ToolButtonSize);
     toolDevice->SetImages(imlDevice);
-    btnShowMeter = AddToolButton("btnShowMeter", "显示/隐藏设备面板", TAppImages::diShowMeter, true);
-    btnShowCurve = AddToolButton("btnShowCurve", "显示/隐藏曲线图", TAppImages::diShowCurve, true);
-    btnZoom = AddToolButton("btnZoom", "放大曲线图窗口", TAppImages::diZoom, true);
-    btnCursor = AddToolButton("btnCursor", "显示/隐藏曲线图读数光标", TAppImages::diCursor, true);
-    btnPause = AddToolButton("btnPause", "暂停曲线图跟踪", TAppImages::diPause, false);
-    btnResume = AddToolButton("btnResume", "恢复曲线图跟踪", TAppImages::diResume, false);
-    btnEnlarge = AddToolButton("btnEnlarge", "扩大曲线图高度", TAppImages::diEnlarge, false);
-    btnShrink = AddToolButton("btnShrink", "缩小曲线图高度", TAppImages::diShrink, false);
+    const struct {
+        TVcToolButton** Button;
+        const char* Name;
+        const char* Hint;
+        int Image;
+        bool Toggle;
+    } Buttons[] = {
+        {&btnShowMeter, "btnShowMeter", "显示/隐藏设备面板", TAppImages::diShowMeter, true},
+        {&btnShowCurve, "btnShowCurve", "显示/隐藏曲线图", TAppImages::diShowCurve, true},
+        {&btnZoom, "btnZoom", "放大曲线图窗口", TAppImages::diZoom, true},
+        {&btnCursor, "btnCursor", "显示/隐藏曲线图读数光标", TAppImages::diCursor, true},
+        {&btnPause, "btnPause", "暂停曲线图跟踪", TAppImages::diPause, false},
+        {&btnResume, "btnResume", "恢复曲线图跟踪", TAppImages::diResume, false},
+        {&btnEnlarge, "btnEnlarge", "扩大曲线图高度", TAppImages::diEnlarge, false},
+        {&btnShrink, "btnShrink", "缩小曲线图高度", TAppImages::diShrink, false},
+    };
+    for (const auto& B : Buttons) {
+        TVcToolButton* Button = *B.Button = Build.On(toolDevice).ToolButton(B.Name, "", B.Image);
+        Button->SetHint(B.Hint);
+        Button->SetShowHint(true);
+        if (B.Toggle)
+            Button->SetStyle(tbsCheck);
+    }
     btnShowMeter->SetDown(true);
     btnShowCurve->SetDown(true);
     btnResume->SetEnabled(false);
@@ -54,9 +69,7 @@ TfraDevice::TfraDevice(TComponent* AOwner, const TDeviceInfo& Info, TDeviceStore
     btnShrink->OnClick = [this](TObject* Sender) { btnShrinkClick(Sender); };
 
     const std::string Label = DeviceLabel(Info.Section);
-    pnlDeviceBody = new TVcPanel(this);
-    pnlDeviceBody->SetName("pnlDeviceBody");
-    pnlDeviceBody->SetParent(this);
+    pnlDeviceBody = Build.Add<TVcPanel>("pnlDeviceBody");
     pnlDeviceBody->SetAlign(alClient);
     pnlDeviceBody->SetShowGrid(true);
     // A cell height of 64 pixels, as the frame's layout gives it.
@@ -73,9 +86,7 @@ TfraDevice::TfraDevice(TComponent* AOwner, const TDeviceInfo& Info, TDeviceStore
     auto MeterMouseDown = [this](TObject* S, TMouseButton B, TShiftState Sh, int X, int Y) {
         pnlDeviceMouseDown(S, B, Sh, X, Y);
     };
-    pnlDevice = new TVcPanel(this);
-    pnlDevice->SetName("pnlDevice");
-    pnlDevice->SetParent(pnlDeviceBody);
+    pnlDevice = Build.On(pnlDeviceBody).Add<TVcPanel>("pnlDevice");
     pnlDevice->SetColor(0xFFF4E8);
     pnlDevice->SetGradientEndColor(0xF0D8C0);
     // The body's watermark font must not reach the meter panel's children.
@@ -83,9 +94,8 @@ TfraDevice::TfraDevice(TComponent* AOwner, const TDeviceInfo& Info, TDeviceStore
     pnlDevice->Font->SetColor(clWindowText);
     pnlDevice->OnMouseDown = MeterMouseDown;
 
-    lblDeviceSection = new TVcLabel(this);
-    lblDeviceSection->SetName("lblDeviceSection");
-    lblDeviceSection->SetParent(pnlDevice);
+    const TVcFormBuilder Meter = Build.On(pnlDevice);
+    lblDeviceSection = Meter.Add<TVcLabel>("lblDeviceSection");
     lblDeviceSection->SetText(Label);
     // At least the layout's 40 pixels, wider for a long device number; the
     // channels are placed right of it.
@@ -97,15 +107,11 @@ TfraDevice::TfraDevice(TComponent* AOwner, const TDeviceInfo& Info, TDeviceStore
     pmZero->SetName("pmZero");
     pmZero->OnPopup = [this](TObject* Sender) { pmZeroPopup(Sender); };
 
-    toolZero = new TVcToolbar(this);
-    toolZero->SetName("toolZero");
-    toolZero->SetParent(pnlDevice);
+    toolZero = Meter.Add<TVcToolbar>("toolZero");
     toolZero->SetAlign(alNone);
     toolZero->SetBounds(4, 24, 40, ToolButtonSize + 2);
     toolZero->SetImages(imlDevice);
-    btnZero = new TVcToolButton(this);
-    btnZero->SetName("btnZero");
-    btnZero->SetParent(toolZero);
+    btnZero = Build.On(toolZero).Add<TVcToolButton>("btnZero");
     btnZero->SetStyle(tbsDropDown);
     btnZero->SetImageIndex(TAppImages::diZero);
     btnZero->SetHint("置零按钮");
@@ -122,19 +128,6 @@ TfraDevice::~TfraDevice()
         DeviceList->erase(std::remove(DeviceList->begin(), DeviceList->end(), this), DeviceList->end());
     // Channel frames go before the panels that hold them.
     FreeChannels();
-}
-
-TVcToolButton* TfraDevice::AddToolButton(const char* Name, const char* Hint, int Image, bool Toggle)
-{
-    auto* B = new TVcToolButton(this);
-    B->SetName(Name);
-    B->SetParent(toolDevice);
-    B->SetHint(Hint);
-    B->SetShowHint(true);
-    B->SetImageIndex(Image);
-    if (Toggle)
-        B->SetStyle(tbsCheck);
-    return B;
 }
 
 std::unique_ptr<TChannelModel> TfraDevice::CreateChannel(int Index)

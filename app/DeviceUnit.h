@@ -69,7 +69,6 @@ protected:
     void ChannelsBuilt() override;
 
 private:
-    TVcToolButton* AddToolButton(const char* Name, const char* Hint, int Image, bool Toggle);
     void BuildZeroMenu();
     void PlaceChannels();
     void ZeroMenuClick(const TZeroMenuItem& Item);
