@@ -1,6 +1,7 @@
 #include "app/ChannelUnit.h"
 
 #include "app/AppImages.h"
+#include "controls/VcFormBuilder.h"
 #include "rtl/NumberFormat.h"
 #include "ui/Bitmap.h"
 
@@ -55,19 +56,16 @@ TfraChannel::TfraChannel(TComponent* AOwner, int Index) : TFrame(AOwner), TChann
         VcPanel1MouseDown(Sender, Button, Shift, X, Y);
     };
 
-    VcPanel1 = new TVcPanel(this);
-    VcPanel1->SetName("VcPanel1");
-    VcPanel1->SetParent(this);
+    const TVcFormBuilder Build(this, this);
+    VcPanel1 = Build.Add<TVcPanel>("VcPanel1");
     VcPanel1->SetAlign(alClient);
     VcPanel1->SetColor(16244940);
     VcPanel1->SetGradient(false);
     VcPanel1->SetCursor(crHandPoint);
     VcPanel1->OnMouseDown = Forward;
 
-    lblChannelId = new TVcLabel(this);
-    lblChannelId->SetName("lblChannelId");
-    lblChannelId->SetParent(VcPanel1);
-    lblChannelId->SetBounds(4, 3, 30, 14);
+    const TVcFormBuilder Face = Build.On(VcPanel1);
+    lblChannelId = Face.Add<TVcLabel>("lblChannelId", 4, 3, 30, 14);
     lblChannelId->SetHint("通道编号");
     lblChannelId->SetShowHint(true);
     lblChannelId->Font->SetName("Arial");
@@ -75,9 +73,7 @@ TfraChannel::TfraChannel(TComponent* AOwner, int Index) : TFrame(AOwner), TChann
     lblChannelId->SetText("CH" + IntToStr(Index + 1));
     lblChannelId->OnMouseDown = Forward;
 
-    lblValue = new TVcLabel(this);
-    lblValue->SetName("lblValue");
-    lblValue->SetParent(VcPanel1);
+    lblValue = Face.Add<TVcLabel>("lblValue");
     lblValue->SetAutoSize(false);
     // Right of the widest channel number ("CH12"), so a long value never
     // runs into it.
@@ -91,9 +87,7 @@ TfraChannel::TfraChannel(TComponent* AOwner, int Index) : TFrame(AOwner), TChann
     lblValue->Font->SetColor(InitialValueColor);
     lblValue->OnMouseDown = Forward;
 
-    pnlBottom = new TVcPanel(this);
-    pnlBottom->SetName("pnlBottom");
-    pnlBottom->SetParent(VcPanel1);
+    pnlBottom = Face.Add<TVcPanel>("pnlBottom");
     pnlBottom->SetAlign(alBottom);
     pnlBottom->SetHeight(20);
     pnlBottom->SetColor(16244940);
@@ -101,18 +95,13 @@ TfraChannel::TfraChannel(TComponent* AOwner, int Index) : TFrame(AOwner), TChann
     pnlBottom->SetBorderStyle(vbsNone);
     pnlBottom->OnMouseDown = Forward;
 
-    lblValueName = new TVcLabel(this);
-    lblValueName->SetName("lblValueName");
-    lblValueName->SetParent(pnlBottom);
-    lblValueName->SetBounds(NameLeft, 3, 80, 14);
+    const TVcFormBuilder Bottom = Build.On(pnlBottom);
+    lblValueName = Bottom.Add<TVcLabel>("lblValueName", NameLeft, 3, 80, 14);
     lblValueName->SetHint("测量值名称");
     lblValueName->SetShowHint(true);
     lblValueName->OnMouseDown = Forward;
 
-    lblUnit = new TVcLabel(this);
-    lblUnit->SetName("lblUnit");
-    lblUnit->SetParent(pnlBottom);
-    lblUnit->SetBounds(86, 3, 30, 14);
+    lblUnit = Bottom.Add<TVcLabel>("lblUnit", 86, 3, 30, 14);
     lblUnit->SetHint("测量单位");
     lblUnit->SetShowHint(true);
 
@@ -128,13 +117,10 @@ TfraChannel::TfraChannel(TComponent* AOwner, int Index) : TFrame(AOwner), TChann
     };
     int Left = FrameWidth - 4 - 4 * 17;
     for (const auto& I : Images) {
-        *I.Image = new TChannelStateImage(this);
-        (*I.Image)->SetName(I.Name);
-        (*I.Image)->SetParent(pnlBottom);
-        (*I.Image)->SetBounds(Left, 2, 16, 16);
-        (*I.Image)->SetHint(I.Hint);
-        (*I.Image)->SetShowHint(true);
-        (*I.Image)->OnMouseDown = Forward;
+        TChannelStateImage* Image = *I.Image = Bottom.Add<TChannelStateImage>(I.Name, Left, 2, 16, 16);
+        Image->SetHint(I.Hint);
+        Image->SetShowHint(true);
+        Image->OnMouseDown = Forward;
         Left += 17;
     }
 
