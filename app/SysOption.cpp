@@ -29,6 +29,35 @@ bool HasHighByte(const std::string& S)
     return false;
 }
 
+// Chinese text saved as UTF-8 is made of three-byte characters (CJK
+// ideographs, their punctuation, full-width forms). GBK bytes often form
+// valid UTF-8 as well, but then as two-byte characters (the GBK bytes of
+// 谢 read as a Cyrillic letter), so only text whose every non-ASCII
+// character is such a three-byte one is taken for UTF-8.
+bool IsChineseUtf8(const std::string& S)
+{
+    for (std::size_t I = 0; I < S.size();) {
+        const auto B = static_cast<unsigned char>(S[I]);
+        if (B < 0x80) {
+            ++I;
+            continue;
+        }
+        if ((B & 0xF0) != 0xE0 || I + 2 >= S.size())
+            return false;
+        const auto C1 = static_cast<unsigned char>(S[I + 1]);
+        const auto C2 = static_cast<unsigned char>(S[I + 2]);
+        if ((C1 & 0xC0) != 0x80 || (C2 & 0xC0) != 0x80)
+            return false;
+        const unsigned Code = ((B & 0x0Fu) << 12) | ((C1 & 0x3Fu) << 6) | (C2 & 0x3Fu);
+        const bool Cjk = (Code >= 0x2E80 && Code <= 0x9FFF) || (Code >= 0xF900 && Code <= 0xFAFF)
+                         || (Code >= 0xFE30 && Code <= 0xFFEF);
+        if (!Cjk)
+            return false;
+        I += 3;
+    }
+    return true;
+}
+
 }  // namespace
 
 std::vector<TOption*> OptionList;
@@ -255,11 +284,11 @@ void CreateOptions(TVcRegIniFile* Store)
     optProgramTitle = new TOption(okString, std::string("KALVO数据采集软件"), "Program Title", Sys);
 
     // An owner name saved as UTF-8 instead of the file's code page is
-    // converted and written back, but only when it really is UTF-8 and every
-    // character has a GBK form; anything else is left as it is.
+    // converted and written back, but only when it really is UTF-8 Chinese
+    // and every character has a GBK form; anything else is left as it is.
     if (Store) {
         const std::string Raw = Store->ReadStringBytes(Sys, "Author", "");
-        if (HasHighByte(Raw) && IsUTF8(Raw) && Gbk::FromGbk(Gbk::ToGbk(Raw)) == Raw) {
+        if (HasHighByte(Raw) && IsUTF8(Raw) && IsChineseUtf8(Raw) && Gbk::FromGbk(Gbk::ToGbk(Raw)) == Raw) {
             optAuthor->SetValue(Raw);
         }
     }

@@ -175,7 +175,8 @@ const TIniFile::TLine* TIniFile::Lookup(std::string_view Section, std::string_vi
     return K < 0 ? nullptr : &FLines[K];
 }
 
-void TIniFile::Store(std::string_view Section, std::string_view Ident, std::string_view Value)
+template <class ReadsAsFn>
+void TIniFile::Store(std::string_view Section, std::string_view Ident, std::string_view Value, ReadsAsFn ReadsAs)
 {
     std::lock_guard<std::mutex> Guard(FLock);
     PrepareWrite();
@@ -189,7 +190,7 @@ void TIniFile::Store(std::string_view Section, std::string_view Ident, std::stri
     }
     const int K = FindKey(S, Ident);
     if (K >= 0) {
-        if (FLines[K].RawValue == Entry.RawValue)
+        if (FLines[K].RawValue == Entry.RawValue || ReadsAs(FLines[K].Value))
             return;
         // Keep the key as it is spelled in the file.
         FLines[K] = MakeEntry(FLines[K].Name, Value);
@@ -203,6 +204,12 @@ void TIniFile::Store(std::string_view Section, std::string_view Ident, std::stri
         --Insert;
     FLines.insert(FLines.begin() + Insert, std::move(Entry));
     Save();
+}
+
+void TIniFile::StoreText(std::string_view Section, std::string_view Ident, std::string_view Value)
+{
+    const std::string Text = Trim(OneLine(Value));
+    Store(Section, Ident, Value, [&](const std::string& Current) { return Current == Text; });
 }
 
 std::string TIniFile::ReadString(std::string_view Section, std::string_view Ident, const std::string& Default)
@@ -254,37 +261,46 @@ TDateTime TIniFile::ReadDateTime(std::string_view Section, std::string_view Iden
 
 void TIniFile::WriteString(std::string_view Section, std::string_view Ident, std::string_view Value)
 {
-    Store(Section, Ident, Value);
+    StoreText(Section, Ident, Value);
 }
 
 void TIniFile::WriteInteger(std::string_view Section, std::string_view Ident, int Value)
 {
-    Store(Section, Ident, IntToStr(Value));
+    Store(Section, Ident, IntToStr(Value), [Value](const std::string& Current) {
+        int V = 0;
+        return TryStrToInt(Current, V) && V == Value;
+    });
 }
 
 void TIniFile::WriteFloat(std::string_view Section, std::string_view Ident, double Value)
 {
-    Store(Section, Ident, FloatToStrExact(Value));
+    Store(Section, Ident, FloatToStrExact(Value), [Value](const std::string& Current) {
+        double V = 0;
+        return TryStrToFloat(Current, V) && V == Value;
+    });
 }
 
 void TIniFile::WriteBool(std::string_view Section, std::string_view Ident, bool Value)
 {
-    Store(Section, Ident, Value ? "1" : "0");
+    Store(Section, Ident, Value ? "1" : "0", [Value](const std::string& Current) {
+        int V = 0;
+        return TryStrToInt(Current, V) && (V != 0) == Value;
+    });
 }
 
 void TIniFile::WriteDate(std::string_view Section, std::string_view Ident, TDateTime Value)
 {
-    Store(Section, Ident, DateToStr(Value));
+    StoreText(Section, Ident, DateToStr(Value));
 }
 
 void TIniFile::WriteTime(std::string_view Section, std::string_view Ident, TDateTime Value)
 {
-    Store(Section, Ident, TimeToStr(Value));
+    StoreText(Section, Ident, TimeToStr(Value));
 }
 
 void TIniFile::WriteDateTime(std::string_view Section, std::string_view Ident, TDateTime Value)
 {
-    Store(Section, Ident, DateTimeToStr(Value));
+    StoreText(Section, Ident, DateTimeToStr(Value));
 }
 
 void TIniFile::ReadSections(TStrings* Strings)

@@ -3,8 +3,10 @@
 // ignoring case, the first occurrence wins, values are trimmed, a missing or
 // invalid value gives the default, unknown lines and their order are kept,
 // a new key goes to the end of its section. GBK and CRLF on disk. Each
-// change reaches the disk at once, atomically; a change that changes
-// nothing leaves the file untouched. The file is read again when it changed
+// change reaches the disk at once, atomically; a write whose key already
+// reads as the value written leaves the file untouched, so bytes that
+// decode with a '?', or numbers spelled another way ("0x10", "1.50"), keep
+// their text. The file is read again when it changed
 // on disk, so several objects on one file agree.
 #include "rtl/DateTime.h"
 
@@ -93,7 +95,11 @@ private:
     int SectionEnd(int SectionLine) const;
     int FindKey(int SectionLine, std::string_view Ident) const;
     const TLine* Lookup(std::string_view Section, std::string_view Ident);
-    void Store(std::string_view Section, std::string_view Ident, std::string_view Value);
+    // Writes Value unless the key's current text already reads as it
+    // (ReadsAs(decoded text) is true).
+    template <class ReadsAsFn>
+    void Store(std::string_view Section, std::string_view Ident, std::string_view Value, ReadsAsFn ReadsAs);
+    void StoreText(std::string_view Section, std::string_view Ident, std::string_view Value);
 
     std::mutex FLock;
     std::string FFileName;

@@ -222,6 +222,34 @@ TEST_F(DeviceUnitTest, LoadingWritesReadValuesButNotOverUnreadableOnes)
     EXPECT_DOUBLE_EQ((*DeviceList)[0]->Channel(0)->RangeHigh(), 100.0);
 }
 
+TEST_F(DeviceUnitTest, LoadingKeepsTheBytesOfEveryValueItReads)
+{
+    // A name that is not valid GBK (0x81 needs a trail byte of 0x40 or
+    // more), numbers spelled another way, a Boolean stored as 2: all read
+    // as a value that writing back would spell differently.
+    std::string File = "[Device1]\r\nDeviceName=A\x81 B\r\nStationId=1\r\nChannelCount=1\r\nValueRule=0x1\r\n"
+                       "ValueName1=\x81\x20x\r\nWorkUnit1=k\xFFg\r\nWorkDP1=0x2\r\n"
+                       "IsStartTriggerChannel1=2\r\nIsStopTriggerChannel1=0\r\n"
+                       "StartTriggerLevel1=1.50\r\nStopTriggerLevel1=1,0\r\n"
+                       "StartTriggeredCount1=$3\r\nStopTriggeredCount1=+1\r\nAbsoluteCompare1=0\r\n"
+                       "AlarmHighEnabled1=0\r\nAlarmLowEnabled1=0\r\nAlarmHighLevel1=2.000\r\n"
+                       "AlarmLowLevel1=1\r\nRangeLow1=0\r\nRangeHigh1=1e2\r\n"
+                       "NegativeCorrection1=0\r\nZeroLimitation1=100\r\n";
+    Load(File);
+    for (TfraDevice* Device : *DeviceList)
+        Device->LoadStationId(1);
+    EXPECT_EQ(Stored(), File);
+    EXPECT_EQ((*DeviceList)[0]->Channel(0)->ValueName(), "? x");
+    EXPECT_EQ((*DeviceList)[0]->Channel(0)->WorkDP(), 2);
+    EXPECT_TRUE((*DeviceList)[0]->Channel(0)->IsStartTriggerChannel());
+    EXPECT_DOUBLE_EQ((*DeviceList)[0]->Channel(0)->StartTriggerLevel(), 1.5);
+    EXPECT_EQ((*DeviceList)[0]->Channel(0)->StartTriggeredCount(), 3);
+
+    // A real change is still written.
+    (*DeviceList)[0]->Channel(0)->SetValueName("压力");
+    EXPECT_NE(Stored().find("ValueName1=\xD1\xB9\xC1\xA6\r\n"), std::string::npos);
+}
+
 TEST_F(DeviceUnitTest, ZeroMenuOfOneChannel)
 {
     Load("[Device1]\r\n");

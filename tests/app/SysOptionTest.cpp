@@ -175,6 +175,24 @@ TEST_F(SysOptionTest, OwnerNameConversionOnlyWhenLossless)
     EXPECT_EQ(TScratchDir::Read(Config()), Lone);
     FreeOptions();
 
+    // GBK bytes that also form UTF-8 (谢 is D0 BB, a Cyrillic letter in
+    // UTF-8; 谢谢 two of them): GBK, kept byte for byte.
+    for (const std::string Name : {"\xD0\xBB", "\xD0\xBB\xD0\xBB", "Li \xD0\xBB"}) {
+        const std::string Owner = "[System Parameters]\r\nAuthor=" + Name + "\r\n";
+        TScratchDir::Write(Config(), Owner);
+        TVcRegIniFile Store2;
+        Store2.SetPath(Config());
+        CreateOptions(&Store2);
+        EXPECT_EQ(TScratchDir::Read(Config()), Owner);
+        FreeOptions();
+    }
+    TScratchDir::Write(Config(), "[System Parameters]\r\nAuthor=\xD0\xBB\r\n");
+    TVcRegIniFile Fifth;
+    Fifth.SetPath(Config());
+    CreateOptions(&Fifth);
+    EXPECT_EQ(optAuthor->AsString(), "谢");
+    FreeOptions();
+
     // Plain ASCII: nothing to convert.
     const std::string Ascii = "[System Parameters]\r\nAuthor=Kalvo Ltd\r\n";
     TScratchDir::Write(Config(), Ascii);

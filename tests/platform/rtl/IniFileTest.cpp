@@ -259,6 +259,27 @@ TEST(IniFile, AWriteThatChangesNothingLeavesTheFileUntouched)
     EXPECT_NE(Stamp(F), Before);
 }
 
+TEST(IniFile, AWriteOfWhatTheKeyAlreadyReadsAsKeepsItsBytes)
+{
+    TempDir T;
+    const std::string F = T.File("Devices.db");
+    const std::string Text = "[S]\r\nName=a\x81 b\r\nHex=0x10\r\nLevel=1.50\r\nComma=2,5\r\nFlag=7\r\n";
+    WriteRaw(F, Text);
+    TIniFile Ini(F);
+    const std::string Name = Ini.ReadString("S", "Name", "");
+    EXPECT_EQ(Name, "a? b");
+    Ini.WriteString("S", "Name", Name);
+    Ini.WriteInteger("S", "Hex", 16);
+    Ini.WriteFloat("S", "Level", 1.5);
+    Ini.WriteFloat("S", "Comma", 2.5);
+    Ini.WriteBool("S", "Flag", true);
+    EXPECT_EQ(ReadRaw(F), Text);
+    Ini.WriteInteger("S", "Hex", 17);
+    Ini.WriteBool("S", "Flag", false);
+    Ini.WriteString("S", "Name", "ab");
+    EXPECT_EQ(ReadRaw(F), "[S]\r\nName=ab\r\nHex=17\r\nLevel=1.50\r\nComma=2,5\r\nFlag=0\r\n");
+}
+
 TEST(IniFile, TwoObjectsOnOneFileAgree)
 {
     TempDir T;
