@@ -62,3 +62,11 @@ inline int RegistersFor(int ValueRule, int ChannelCount)
 {
     return ValueRule == 0 ? ChannelCount : 2 * ChannelCount;
 }
+
+// Whether ChannelCount channels (at least one) fit one request under
+// ValueRule. Divides instead of multiplying, so a huge count cannot
+// overflow into a small register count.
+inline bool ChannelCountFits(int ValueRule, int ChannelCount)
+{
+    return ChannelCount >= 1 && ChannelCount <= MaxRegistersPerRequest / RegistersFor(ValueRule, 1);
+}

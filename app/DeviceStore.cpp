@@ -131,8 +131,7 @@ TDeviceInfo TDeviceStore::ReadDeviceInfo(const std::string& Section)
     if (ReadInteger(Section, "ValueRule", Rule) == rsValid && Rule >= 0 && Rule <= 2)
         Info.ValueRule = static_cast<std::uint8_t>(Rule);
     int Count = Info.ChannelCount;
-    if (ReadInteger(Section, "ChannelCount", Count) == rsValid && Count >= 1
-        && RegistersFor(Info.ValueRule, Count) <= MaxRegistersPerRequest)
+    if (ReadInteger(Section, "ChannelCount", Count) == rsValid && ChannelCountFits(Info.ValueRule, Count))
         Info.ChannelCount = Count;
     int Addr = Info.DVRBeginAddr;
     if (ReadInteger(Section, "DVRBeginAddr", Addr) == rsValid && Addr >= 0 && Addr <= 65535)

@@ -164,6 +164,23 @@ TEST(DeviceStoreTest, ValuesThatWouldBreakTheProgramReadAsDefaults)
                                      "StartTriggeredCount1", "ZeroLimitation1"}));
 }
 
+TEST(DeviceStoreTest, ChannelCountsWhoseRegisterCountOverflowReadAsOne)
+{
+    // Twice these counts does not fit an int; they must not pass as a
+    // small (or negative) register count.
+    TScratchDir Dir;
+    TScratchDir::Write(Dir.File("Devices.db"),
+                       "[Device1]\r\nChannelCount=1073741824\r\nValueRule=1\r\n"
+                       "[Device2]\r\nChannelCount=2147483647\r\nValueRule=2\r\n"
+                       "[Device3]\r\nChannelCount=1073741888\r\nValueRule=1\r\n");
+    TDeviceStore Store(Dir.File("Devices.db"));
+    for (const char* Section : {"Device1", "Device2", "Device3"}) {
+        const TDeviceInfo Info = Store.ReadDeviceInfo(Section);
+        EXPECT_EQ(Info.ChannelCount, 1) << Section;
+        EXPECT_EQ(Info.Channels.size(), 1u) << Section;
+    }
+}
+
 TEST(DeviceStoreTest, ReadStatesTellMissingFromInvalid)
 {
     TScratchDir Dir;
