@@ -1,7 +1,20 @@
 #include "app/SerialPortSampleThreadUnit.h"
 
 #include "app/ModbusReply.h"
+#include "rtl/MonotonicClock.h"
 #include "serial/CPort.h"
+
+#include <algorithm>
+
+namespace {
+
+// Longest stretch the thread waits without looking whether it was told to
+// stop: a stop must end a run promptly whatever the configured waits.
+constexpr std::uint64_t StopCheckMs = 50;
+// How long a stopped thread still waits for the reply in flight.
+constexpr std::uint64_t StopGraceMs = 1000;
+
+}  // namespace
 
 TSerialPortSampleThread* SampleThread = nullptr;
 
@@ -72,6 +85,9 @@ void TSerialPortSampleThread::Poll()
             if (!prepared)
                 Synchronize([this, device] { PrepareRequest(device); });
             const bool replyOK = Exchange();
+            // A wait cut short by a stop is no time-out of the device.
+            if (!replyOK && Terminated())
+                return;
             const bool delay = replyOK && FSettings.PollDelay > 0;
             // Without a poll delay to sleep first, the progress step and
             // the set-up of the next request share the reply's hand-over.
@@ -91,7 +107,8 @@ void TSerialPortSampleThread::Poll()
             if (FRun->AutoStopped())
                 return;
             if (delay) {
-                Sleep(FSettings.PollDelay);
+                if (!Pause(FSettings.PollDelay))
+                    return;
                 Synchronize([this, device] { FRun->PollProgress(device); });
             }
         }
@@ -103,7 +120,7 @@ void TSerialPortSampleThread::Poll()
         // Nothing to poll: wait as long as a silent device would take
         // rather than spin.
         if (!polled)
-            Sleep(FSettings.PollTimeout > 0 ? FSettings.PollTimeout : 1);
+            Pause(FSettings.PollTimeout > 0 ? FSettings.PollTimeout : 1);
     }
 }
 
@@ -124,9 +141,41 @@ bool TSerialPortSampleThread::Exchange()
     const auto bytes = FRequest.Bytes();
     FComPort->Write(bytes.data(), static_cast<int>(bytes.size()));
     // A negative time-out has passed already; cast as it is it would be an
-    // endless wait (or one of weeks) that no stop could end.
-    const int timeout = FSettings.PollTimeout > 0 ? FSettings.PollTimeout : 0;
-    return FReplyEvent.WaitFor(static_cast<std::uint32_t>(timeout)) == wrSignaled;
+    // endless wait (or one of weeks).
+    const std::uint64_t timeout = FSettings.PollTimeout > 0 ? static_cast<std::uint64_t>(FSettings.PollTimeout) : 0;
+    std::uint64_t deadline = MonotonicClock::Milliseconds() + timeout;
+    bool stopSeen = false;
+    for (;;) {
+        const std::uint64_t now = MonotonicClock::Milliseconds();
+        // Told to stop: a reply already on its way is still worth its
+        // short wait (it may end the run with its final record), a long
+        // time-out is not.
+        if (!stopSeen && Terminated()) {
+            stopSeen = true;
+            deadline = std::min(deadline, now + StopGraceMs);
+        }
+        const std::uint64_t left = deadline > now ? deadline - now : 0;
+        const auto slice = static_cast<std::uint32_t>(std::min(left, StopCheckMs));
+        if (FReplyEvent.WaitFor(slice) == wrSignaled)
+            return true;
+        if (left <= StopCheckMs)
+            return false;
+    }
+}
+
+// Sleeps Milliseconds, or less when the thread is told to stop meanwhile;
+// false then.
+bool TSerialPortSampleThread::Pause(int Milliseconds)
+{
+    const std::uint64_t deadline = MonotonicClock::Milliseconds() + static_cast<std::uint64_t>(std::max(Milliseconds, 0));
+    for (;;) {
+        if (Terminated())
+            return false;
+        const std::uint64_t now = MonotonicClock::Milliseconds();
+        if (now >= deadline)
+            return true;
+        Sleep(static_cast<int>(std::min(deadline - now, StopCheckMs)));
+    }
 }
 
 // User-interface thread: the framer, the device settings and the reply

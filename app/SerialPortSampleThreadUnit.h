@@ -57,6 +57,7 @@ private:
     void Poll();
     TSampleDevice* NextDevice(std::size_t Index) const;
     bool Exchange();
+    bool Pause(int Milliseconds);
     void PrepareRequest(TSampleDevice* Device);
     void OnReplyPacket(const std::string& Packet);
     void DiscardInput();

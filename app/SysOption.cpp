@@ -266,7 +266,9 @@ void CreateOptions(TVcRegIniFile* Store)
     optBaudRate = new TOption(okInteger, 9600, "Baud Rate", Sys, IntInRange(1, INT_MAX));
     optParity = new TOption(okInteger, 0, "Parity", Sys, IntInRange(0, 2));
     optPollDelay = new TOption(okInteger, 100, "Poll Delay", Sys, IntInRange(0, INT_MAX));
-    optPollTimeout = new TOption(okInteger, 1000, "Poll Timeout", Sys, IntInRange(1, INT_MAX));
+    // The setup dialog's range: a longer wait would hold up every cycle
+    // for one silent device.
+    optPollTimeout = new TOption(okInteger, 1000, "Poll Timeout", Sys, IntInRange(100, 2000));
     optXSpan = new TOption(okFloat, 1200.0, "XSpan", Disp,
                            [](const TOptionValue& V) { return std::get<double>(V) > 0; });
     optTimeBaseX = new TOption(okInteger, 0, "TimeBaseX", Disp, IntInRange(0, 5));

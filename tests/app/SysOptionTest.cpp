@@ -121,14 +121,34 @@ TEST_F(SysOptionTest, UnusableValuesReadAsDefaultsAndStayInTheFile)
 
 TEST_F(SysOptionTest, HarmlessValuesOutsideTheDialogRangesAreKept)
 {
-    TScratchDir::Write(Config(), "[System Parameters]\r\nPoll Delay=500\r\nPoll Timeout=50\r\n"
+    TScratchDir::Write(Config(), "[System Parameters]\r\nPoll Delay=500\r\n"
                                  "[Log Parameters]\r\nMaxRecordPerFile=5\r\nStopMode=2\r\nTimeBaseLog=5\r\n");
     Create();
     EXPECT_EQ(optPollDelay->AsInteger(), 500);
-    EXPECT_EQ(optPollTimeout->AsInteger(), 50);
     EXPECT_EQ(optMaxRecordPerFile->AsInteger(), 5);
     EXPECT_EQ(optStopMode->AsInteger(), 2);
     EXPECT_EQ(optTimeBaseLog->AsInteger(), 5);
+}
+
+TEST_F(SysOptionTest, PollTimeoutOutsideTheDialogRangeReadsAsTheDefault)
+{
+    // The setup dialog offers 100 to 2000 ms; anything else (a wait of
+    // weeks, or one too short for any instrument) reads as 1000 and stays
+    // in the file.
+    const std::pair<const char*, int> Cases[] = {
+        {"2147483647", 1000}, {"2001", 1000}, {"99", 1000}, {"50", 1000}, {"-5", 1000},
+        {"100", 100}, {"2000", 2000}, {"0x7D0", 2000},
+    };
+    for (const auto& [Text, Expected] : Cases) {
+        const std::string File = std::string("[System Parameters]\r\nPoll Timeout=") + Text + "\r\n";
+        TScratchDir::Write(Config(), File);
+        TVcRegIniFile Other;
+        Other.SetPath(Config());
+        CreateOptions(&Other);
+        EXPECT_EQ(optPollTimeout->AsInteger(), Expected) << Text;
+        EXPECT_EQ(TScratchDir::Read(Config()), File) << Text;
+        FreeOptions();
+    }
 }
 
 TEST_F(SysOptionTest, NegativeRingBufferSizeIsResetAndWritten)

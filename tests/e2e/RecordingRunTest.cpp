@@ -290,6 +290,34 @@ TEST_F(RecordingRunTest, ANegativePollTimeoutWaitsNotAtAll)
     EXPECT_EQ(0, d1.Answers);
 }
 
+TEST_F(RecordingRunTest, AStopDuringALongWaitReturnsPromptly)
+{
+    // Waits of weeks (hand-edited options): a stop must not wait them out.
+    // The bound is generous and still far below either wait.
+    Configure("station 1 rule 0 start 0 channels 1 values 9\n");
+    FOptions.Settings.PollTimeout = 2147483647;
+    FOptions.Settings.StartMode = 1;  // no trigger channels: no logging
+    FOptions.Settings.StartTriggerLogic = 1;
+    TFakeSampleDevice& silent = Device(7, 0, 0, 1);
+    Record({&silent});
+    ServeFor(300);
+    auto start = steady_clock::now();
+    FControl.StopRecording();
+    EXPECT_LT(steady_clock::now() - start, seconds(20));
+    EXPECT_EQ(0, silent.Answers);
+
+    // The same while sleeping the poll delay after an answer.
+    FOptions.Settings.PollTimeout = 1000;
+    FOptions.Settings.PollDelay = 2147483647;
+    TFakeSampleDevice& d1 = Device(1, 0, 0, 1);
+    Record({&d1});
+    ASSERT_TRUE(ServeUntil([&] { return d1.Answers > 0; }));
+    ServeFor(100);
+    start = steady_clock::now();
+    FControl.StopRecording();
+    EXPECT_LT(steady_clock::now() - start, seconds(20));
+}
+
 TEST_F(RecordingRunTest, MisbehavingRepliesTimeOutAndOddDeliveriesAreRead)
 {
     Configure("station 4 rule 1 start 0 channels 2 values 123456,-5\nfragments 4 3 20\n"
