@@ -68,17 +68,23 @@ void TDeviceModel::SetStationId(int Value)
         FStore->WriteInteger(FSection, "StationId", Value);
 }
 
-void TDeviceModel::LoadStationId(int Default)
+bool TDeviceModel::LoadStationId(int Default, std::string* Unusable)
 {
     int Id = Default;
     const TDeviceStore::TReadState State =
         FStore ? FStore->ReadInteger(FSection, "StationId", Id) : TDeviceStore::rsMissing;
-    if (State == TDeviceStore::rsValid && Id >= 1 && Id <= 254)
+    if (State == TDeviceStore::rsValid && Id >= 1 && Id <= 254) {
         SetStationId(Id);
-    else if (State == TDeviceStore::rsMissing)
+        return true;
+    }
+    if (State == TDeviceStore::rsMissing) {
         SetStationId(Default);
-    else
-        FStationId = Default;
+        return true;
+    }
+    FStationId = Default;
+    if (Unusable)
+        *Unusable = FStore->ReadString(FSection, "StationId", "");
+    return false;
 }
 
 void TDeviceModel::ResetDevice()

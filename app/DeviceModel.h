@@ -59,8 +59,9 @@ public:
     void SetAxisFormat(int Value) { FAxisFormat = Value; }
     // Takes "StationId" from the store: a valid id (1..254) is kept and
     // written back, a missing one becomes Default and is written; text that
-    // is not a valid id reads as Default but stays in the file.
-    void LoadStationId(int Default);
+    // is not a valid id reads as Default but stays in the file, and the
+    // result is false (with that text in Unusable).
+    bool LoadStationId(int Default, std::string* Unusable = nullptr);
 
     TChannelModel* Channels(int Index) const;
     void ResetDevice();

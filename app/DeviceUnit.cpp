@@ -277,6 +277,39 @@ int LoadDevices(TWinControl* ScrollBox)
     return static_cast<int>(Sections.size());
 }
 
+std::string LoadStationIds()
+{
+    if (!DeviceList)
+        return {};
+    std::string Problems;
+    for (size_t i = 0; i < DeviceList->size(); ++i) {
+        TfraDevice* Device = (*DeviceList)[i];
+        std::string Text;
+        if (!Device->LoadStationId(static_cast<int>(i) + 1, &Text))
+            Problems += DeviceLabel(Device->Section()) + "的Modbus站号\"" + Text + "\"无效(应为1-254)，暂按站号"
+                        + IntToStr(Device->StationId()) + "通讯，请在设备管理中修改。\r\n";
+    }
+    for (size_t i = 0; i < DeviceList->size(); ++i) {
+        const int Id = (*DeviceList)[i]->StationId();
+        bool SeenBefore = false;
+        for (size_t k = 0; k < i; ++k)
+            SeenBefore = SeenBefore || (*DeviceList)[k]->StationId() == Id;
+        if (SeenBefore)
+            continue;
+        std::string Sharing = DeviceLabel((*DeviceList)[i]->Section());
+        bool Shared = false;
+        for (size_t k = i + 1; k < DeviceList->size(); ++k) {
+            if ((*DeviceList)[k]->StationId() != Id)
+                continue;
+            Sharing += "、" + DeviceLabel((*DeviceList)[k]->Section());
+            Shared = true;
+        }
+        if (Shared)
+            Problems += Sharing + "使用同一个Modbus站号[" + IntToStr(Id) + "]，请在设备管理中修改。\r\n";
+    }
+    return Problems;
+}
+
 int NextDeviceNumber()
 {
     std::vector<std::string> Sections;

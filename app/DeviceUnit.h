@@ -82,6 +82,13 @@ private:
 // number, inside ScrollBox. Returns the number of devices.
 int LoadDevices(TWinControl* ScrollBox);
 
+// Takes every device's station id from "Devices.db" (its position from 1
+// when none is stored). Returns what the user must be told, one line per
+// problem ended by CR LF, empty when none: a stored id that is no usable
+// station id (its text stays in the file), and station ids that several
+// devices would poll.
+std::string LoadStationIds();
+
 // The smallest device number n >= 1 that no loaded device's section uses.
 int NextDeviceNumber();
 // Index in DeviceList of the device whose section is Section (any case), or -1.

@@ -281,11 +281,12 @@ void TfrmMain::ApplyOptions()
     Application->SetTitle(GetText());
     if (!DeviceList)
         return;
-    for (size_t i = 0; i < DeviceList->size(); ++i) {
-        TfraDevice* Device = (*DeviceList)[i];
+    for (TfraDevice* Device : *DeviceList)
         Device->SetAxisFormat(optAxisFormat->AsInteger());
-        Device->LoadStationId(static_cast<int>(i) + 1);
-    }
+    // Two devices on one station would read each other's values unnoticed.
+    const std::string Problems = LoadStationIds();
+    if (!Problems.empty())
+        ShowError(Problems);
 }
 
 void TfrmMain::ArrangeDevices()

@@ -231,6 +231,28 @@ TEST(MainUnitTest, StopMessageWhenIdleIsHarmless)
     EXPECT_TRUE(P.Asked.empty());
 }
 
+TEST(MainUnitTest, UnusableOrSharedStationIdsAreReportedByDevice)
+{
+    // Device1's 300 is no station id; falling back to its position it would
+    // poll station 1 together with Device2, unnoticed.
+    const std::string File = "[Device1]\r\nStationId=300\r\n[Device2]\r\nStationId=1\r\n"
+                             "[Device3]\r\nStationId=abc\r\n[Device4]\r\nStationId=7\r\n"
+                             "[Device5]\r\nStationId=7\r\n";
+    TProgramForms P([&](const TScratchDir& Dir) { TScratchDir::Write(Dir.File("Devices.db"), File); });
+    P.Start();
+    ASSERT_EQ(P.Asked.size(), 1u);
+    EXPECT_EQ(P.Asked[0].Caption, "错误");
+    EXPECT_EQ(P.Asked[0].Text,
+              "设备1的Modbus站号\"300\"无效(应为1-254)，暂按站号1通讯，请在设备管理中修改。\r\n"
+              "设备3的Modbus站号\"abc\"无效(应为1-254)，暂按站号3通讯，请在设备管理中修改。\r\n"
+              "设备1、设备2使用同一个Modbus站号[1]，请在设备管理中修改。\r\n"
+              "设备4、设备5使用同一个Modbus站号[7]，请在设备管理中修改。\r\n");
+    // The file keeps the stored text.
+    const std::string Stored = TScratchDir::Read(P.Dir.File("Devices.db"));
+    EXPECT_NE(Stored.find("StationId=300\r\n"), std::string::npos);
+    EXPECT_NE(Stored.find("StationId=abc\r\n"), std::string::npos);
+}
+
 TEST(MainUnitTest, RunStateSwitchesTheToolbarAndPanes)
 {
     TProgramForms P(WriteDevices);
