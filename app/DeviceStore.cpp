@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <set>
 
 TDeviceStore* DevicesIni = nullptr;
 
@@ -68,14 +69,12 @@ std::vector<std::string> TDeviceStore::DeviceSections()
     TStringList All;
     FIni->ReadSections(&All);
     std::vector<std::string> Accepted;
-    std::vector<std::string> Lowered;
+    std::set<std::string> Lowered;
     for (int i = 0; i < All.Count(); ++i) {
         const std::string S = All[i];
         int N = 0;
-        if (!DeviceNumber(S, N) || std::find(Lowered.begin(), Lowered.end(), LowerCase(S)) != Lowered.end())
-            continue;
-        Accepted.push_back(S);
-        Lowered.push_back(LowerCase(S));
+        if (DeviceNumber(S, N) && Lowered.insert(LowerCase(S)).second)
+            Accepted.push_back(S);
     }
     std::stable_sort(Accepted.begin(), Accepted.end(), [](const std::string& A, const std::string& B) {
         return CompareDeviceSections(A, B) < 0;
@@ -220,4 +219,16 @@ void TDeviceStore::WriteFloat(std::string_view Section, std::string_view Key, do
 void TDeviceStore::EraseSection(std::string_view Section)
 {
     Write([&] { FIni->EraseSection(Section); });
+}
+
+TDeviceStore::TUpdate::TUpdate(TDeviceStore* Store) : FStore(Store)
+{
+    if (FStore)
+        FStore->FIni->BeginUpdate();
+}
+
+TDeviceStore::TUpdate::~TUpdate()
+{
+    if (FStore)
+        FStore->Write([this] { FStore->FIni->EndUpdate(); });
 }

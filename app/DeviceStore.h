@@ -44,6 +44,20 @@ public:
     void WriteFloat(std::string_view Section, std::string_view Key, double Value);
     void EraseSection(std::string_view Section);
 
+    // Keeps the writes made while it lives in memory and writes them in one
+    // rewrite of the file when it ends (a failure is reported like any
+    // write): for loading, which writes back every key it read.
+    class TUpdate {
+    public:
+        explicit TUpdate(TDeviceStore* Store);
+        ~TUpdate();
+        TUpdate(const TUpdate&) = delete;
+        TUpdate& operator=(const TUpdate&) = delete;
+
+    private:
+        TDeviceStore* FStore;
+    };
+
     // The device number of a section name, false when it is not a device section.
     static bool DeviceNumber(std::string_view Section, int& Number);
     // Negative, zero or positive as a's device number is below, equal to or

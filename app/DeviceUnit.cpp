@@ -255,8 +255,13 @@ int LoadDevices(TWinControl* ScrollBox)
     if (!DeviceList)
         DeviceList = new TDeviceList;
     const std::vector<std::string> Sections = DevicesIni->DeviceSections();
+    // One placing of the frames at the end, not one per frame freed or added.
+    TAlignPause Pause(ScrollBox);
     while (!DeviceList->empty())
         delete DeviceList->back();
+    // The frames write back every key they read: one rewrite at the end,
+    // not one per key.
+    TDeviceStore::TUpdate Update(DevicesIni);
 
     for (size_t i = 0; i < Sections.size(); ++i) {
         const TDeviceInfo Info = DevicesIni->ReadDeviceInfo(Sections[i]);
@@ -282,12 +287,15 @@ std::string LoadStationIds()
     if (!DeviceList)
         return {};
     std::string Problems;
-    for (size_t i = 0; i < DeviceList->size(); ++i) {
-        TfraDevice* Device = (*DeviceList)[i];
-        std::string Text;
-        if (!Device->LoadStationId(static_cast<int>(i) + 1, &Text))
-            Problems += DeviceLabel(Device->Section()) + "的Modbus站号\"" + Text + "\"无效(应为1-254)，暂按站号"
-                        + IntToStr(Device->StationId()) + "通讯，请在设备管理中修改。\r\n";
+    {
+        TDeviceStore::TUpdate Update(DevicesIni);
+        for (size_t i = 0; i < DeviceList->size(); ++i) {
+            TfraDevice* Device = (*DeviceList)[i];
+            std::string Text;
+            if (!Device->LoadStationId(static_cast<int>(i) + 1, &Text))
+                Problems += DeviceLabel(Device->Section()) + "的Modbus站号\"" + Text + "\"无效(应为1-254)，暂按站号"
+                            + IntToStr(Device->StationId()) + "通讯，请在设备管理中修改。\r\n";
+        }
     }
     for (size_t i = 0; i < DeviceList->size(); ++i) {
         const int Id = (*DeviceList)[i]->StationId();

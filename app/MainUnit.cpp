@@ -293,6 +293,8 @@ void TfrmMain::ArrangeDevices()
 {
     if (!DeviceList)
         return;
+    // One placing of all frames at the end, not one per frame.
+    TAlignPause Pause(srxDevices);
     for (TfraDevice* Device : *DeviceList)
         Device->SetAlign(alNone);
     int Top = 0;
@@ -379,6 +381,7 @@ void TfrmMain::FormDestroy(TObject*)
     delete DevicesIni;
     DevicesIni = nullptr;
     if (DeviceList) {
+        TAlignPause Pause(srxDevices);
         while (!DeviceList->empty())
             delete DeviceList->back();
         delete DeviceList;

@@ -7,6 +7,7 @@
 #include "rtl/StrUtils.h"
 #include "rtl/StringList.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <sys/stat.h>
 
@@ -67,15 +68,34 @@ TIniFile::TLine TIniFile::MakeEntry(std::string_view Ident, std::string_view Val
     return ParseLine(Gbk::ToGbk(OneLine(Ident) + "=" + OneLine(Value)));
 }
 
+void TIniFile::IndexKeys(TBlock& Block)
+{
+    Block.Keys.clear();
+    for (std::size_t I = 0; I < Block.Lines.size(); ++I)
+        if (Block.Lines[I].Kind == TLineKind::Entry)
+            Block.Keys.emplace(LowerCase(Block.Lines[I].Name), I);
+}
+
+void TIniFile::IndexSections()
+{
+    FSections.clear();
+    for (std::size_t B = 1; B < FBlocks.size(); ++B)
+        FSections.emplace(LowerCase(FBlocks[B].Lines.front().Name), B);
+}
+
 void TIniFile::Refresh()
 {
+    // An open update owns the file until it ends.
+    if (FUpdateCount > 0 && FLoaded)
+        return;
     struct stat St {};
     const bool Exists = ::stat(FFileName.c_str(), &St) == 0;
     const std::int64_t MTime = Exists ? std::int64_t(St.st_mtim.tv_sec) * 1000000000 + St.st_mtim.tv_nsec : 0;
     if (FLoaded && Exists == FExisted
         && (!Exists || (St.st_size == FSize && MTime == FMTimeNs && St.st_ino == FInode)))
         return;
-    FLines.clear();
+    FBlocks.assign(1, TBlock());
+    FSections.clear();
     FLoaded = false;
     FReadError.clear();
     if (Exists) {
@@ -92,13 +112,19 @@ void TIniFile::Refresh()
             std::size_t End = Bytes.find_first_of("\r\n", Start);
             if (End == std::string::npos)
                 End = Bytes.size();
-            FLines.push_back(ParseLine(Bytes.substr(Start, End - Start)));
+            TLine Line = ParseLine(Bytes.substr(Start, End - Start));
+            if (Line.Kind == TLineKind::Section)
+                FBlocks.emplace_back();
+            FBlocks.back().Lines.push_back(std::move(Line));
             if (End < Bytes.size() && Bytes[End] == '\r')
                 ++End;
             if (End < Bytes.size() && Bytes[End] == '\n')
                 ++End;
             Start = End;
         }
+        for (TBlock& Block : FBlocks)
+            IndexKeys(Block);
+        IndexSections();
     }
     FLoaded = true;
     Remember(Exists, St);
@@ -119,13 +145,23 @@ void TIniFile::PrepareWrite()
         throw EInOutError(FReadError.empty() ? "Cannot read file \"" + FFileName + "\"" : FReadError);
 }
 
+void TIniFile::Changed()
+{
+    if (FUpdateCount > 0)
+        FUnsaved = true;
+    else
+        Save();
+}
+
 void TIniFile::Save()
 {
     std::string Bytes;
-    for (const TLine& L : FLines) {
-        Bytes += L.Raw;
-        Bytes += "\r\n";
-    }
+    for (const TBlock& Block : FBlocks)
+        for (const TLine& L : Block.Lines) {
+            Bytes += L.Raw;
+            Bytes += "\r\n";
+        }
+    FUnsaved = false;
     try {
         WriteFileAtomic(FFileName, Bytes);
     } catch (...) {
@@ -140,29 +176,32 @@ void TIniFile::Save()
         FLoaded = false;
 }
 
+void TIniFile::BeginUpdate()
+{
+    std::lock_guard<std::mutex> Guard(FLock);
+    Refresh();
+    ++FUpdateCount;
+}
+
+void TIniFile::EndUpdate()
+{
+    std::lock_guard<std::mutex> Guard(FLock);
+    if (FUpdateCount == 0 || --FUpdateCount > 0)
+        return;
+    if (FUnsaved && FLoaded)
+        Save();
+}
+
 int TIniFile::FindSection(std::string_view Section) const
 {
-    for (std::size_t I = 0; I < FLines.size(); ++I)
-        if (FLines[I].Kind == TLineKind::Section && SameText(FLines[I].Name, Section))
-            return static_cast<int>(I);
-    return -1;
+    const auto It = FSections.find(LowerCase(Section));
+    return It == FSections.end() ? -1 : static_cast<int>(It->second);
 }
 
-int TIniFile::SectionEnd(int SectionLine) const
+int TIniFile::FindKey(const TBlock& Block, std::string_view Ident)
 {
-    std::size_t I = SectionLine + 1;
-    while (I < FLines.size() && FLines[I].Kind != TLineKind::Section)
-        ++I;
-    return static_cast<int>(I);
-}
-
-int TIniFile::FindKey(int SectionLine, std::string_view Ident) const
-{
-    const int End = SectionEnd(SectionLine);
-    for (int I = SectionLine + 1; I < End; ++I)
-        if (FLines[I].Kind == TLineKind::Entry && SameText(FLines[I].Name, Ident))
-            return I;
-    return -1;
+    const auto It = Block.Keys.find(LowerCase(Ident));
+    return It == Block.Keys.end() ? -1 : static_cast<int>(It->second);
 }
 
 const TIniFile::TLine* TIniFile::Lookup(std::string_view Section, std::string_view Ident)
@@ -171,8 +210,9 @@ const TIniFile::TLine* TIniFile::Lookup(std::string_view Section, std::string_vi
     const int S = FindSection(Section);
     if (S < 0)
         return nullptr;
-    const int K = FindKey(S, Ident);
-    return K < 0 ? nullptr : &FLines[K];
+    const TBlock& Block = FBlocks[S];
+    const int K = FindKey(Block, Ident);
+    return K < 0 ? nullptr : &Block.Lines[K];
 }
 
 template <class ReadsAsFn>
@@ -183,27 +223,37 @@ void TIniFile::Store(std::string_view Section, std::string_view Ident, std::stri
     TLine Entry = MakeEntry(Ident, Value);
     const int S = FindSection(Section);
     if (S < 0) {
-        FLines.push_back(ParseLine(Gbk::ToGbk("[" + OneLine(Section) + "]")));
-        FLines.push_back(std::move(Entry));
-        Save();
+        TBlock Block;
+        Block.Lines.push_back(ParseLine(Gbk::ToGbk("[" + OneLine(Section) + "]")));
+        Block.Lines.push_back(std::move(Entry));
+        IndexKeys(Block);
+        FSections.emplace(LowerCase(Block.Lines.front().Name), FBlocks.size());
+        FBlocks.push_back(std::move(Block));
+        Changed();
         return;
     }
-    const int K = FindKey(S, Ident);
+    TBlock& Block = FBlocks[S];
+    const int K = FindKey(Block, Ident);
     if (K >= 0) {
-        if (FLines[K].RawValue == Entry.RawValue || ReadsAs(FLines[K].Value))
+        TLine& Line = Block.Lines[K];
+        if (Line.RawValue == Entry.RawValue || ReadsAs(Line.Value))
             return;
         // Keep the key as it is spelled in the file.
-        FLines[K] = MakeEntry(FLines[K].Name, Value);
-        Save();
+        Line = MakeEntry(Line.Name, Value);
+        Changed();
         return;
     }
     // After the section's last non-blank line, so that blank lines before
     // the next section stay where they are.
-    int Insert = SectionEnd(S);
-    while (Insert > S + 1 && IsBlankLine(FLines[Insert - 1].Raw))
+    std::size_t Insert = Block.Lines.size();
+    while (Insert > 1 && IsBlankLine(Block.Lines[Insert - 1].Raw))
         --Insert;
-    FLines.insert(FLines.begin() + Insert, std::move(Entry));
-    Save();
+    for (auto& Key : Block.Keys)
+        if (Key.second >= Insert)
+            ++Key.second;
+    Block.Keys.emplace(LowerCase(Entry.Name), Insert);
+    Block.Lines.insert(Block.Lines.begin() + Insert, std::move(Entry));
+    Changed();
 }
 
 void TIniFile::StoreText(std::string_view Section, std::string_view Ident, std::string_view Value)
@@ -309,14 +359,11 @@ void TIniFile::ReadSections(TStrings* Strings)
     {
         std::lock_guard<std::mutex> Guard(FLock);
         Refresh();
-        for (const TLine& L : FLines) {
-            if (L.Kind != TLineKind::Section)
-                continue;
-            bool Seen = false;
-            for (const std::string& N : Names)
-                Seen = Seen || SameText(N, L.Name);
-            if (!Seen)
-                Names.push_back(L.Name);
+        // The index holds each name once, at its first block.
+        for (std::size_t B = 1; B < FBlocks.size(); ++B) {
+            const std::string& Name = FBlocks[B].Lines.front().Name;
+            if (FindSection(Name) == static_cast<int>(B))
+                Names.push_back(Name);
         }
     }
     Strings->BeginUpdate();
@@ -345,15 +392,10 @@ void TIniFile::ReadSectionValues(std::string_view Section, TStrings* Strings)
         Refresh();
         const int S = FindSection(Section);
         if (S >= 0) {
-            const int End = SectionEnd(S);
-            for (int I = S + 1; I < End; ++I) {
-                const TLine& L = FLines[I];
-                if (L.Kind != TLineKind::Entry)
-                    continue;
-                bool Seen = false;
-                for (const auto& E : Entries)
-                    Seen = Seen || SameText(E.first, L.Name);
-                if (!Seen)
+            const TBlock& Block = FBlocks[S];
+            for (std::size_t I = 0; I < Block.Lines.size(); ++I) {
+                const TLine& L = Block.Lines[I];
+                if (L.Kind == TLineKind::Entry && FindKey(Block, L.Name) == static_cast<int>(I))
                     Entries.emplace_back(L.Name, L.Value);
             }
         }
@@ -370,13 +412,7 @@ bool TIniFile::SectionExists(std::string_view Section)
     std::lock_guard<std::mutex> Guard(FLock);
     Refresh();
     const int S = FindSection(Section);
-    if (S < 0)
-        return false;
-    const int End = SectionEnd(S);
-    for (int I = S + 1; I < End; ++I)
-        if (FLines[I].Kind == TLineKind::Entry)
-            return true;
-    return false;
+    return S >= 0 && !FBlocks[S].Keys.empty();
 }
 
 bool TIniFile::ValueExists(std::string_view Section, std::string_view Ident)
@@ -389,13 +425,14 @@ void TIniFile::EraseSection(std::string_view Section)
 {
     std::lock_guard<std::mutex> Guard(FLock);
     PrepareWrite();
-    bool Changed = false;
-    for (int S = FindSection(Section); S >= 0; S = FindSection(Section)) {
-        FLines.erase(FLines.begin() + S, FLines.begin() + SectionEnd(S));
-        Changed = true;
-    }
-    if (Changed)
-        Save();
+    const std::size_t Before = FBlocks.size();
+    FBlocks.erase(std::remove_if(FBlocks.begin() + 1, FBlocks.end(),
+                                 [&](const TBlock& B) { return SameText(B.Lines.front().Name, Section); }),
+                  FBlocks.end());
+    if (FBlocks.size() == Before)
+        return;
+    IndexSections();
+    Changed();
 }
 
 void TIniFile::DeleteKey(std::string_view Section, std::string_view Ident)
@@ -403,15 +440,14 @@ void TIniFile::DeleteKey(std::string_view Section, std::string_view Ident)
     std::lock_guard<std::mutex> Guard(FLock);
     PrepareWrite();
     const int S = FindSection(Section);
-    if (S < 0)
+    if (S < 0 || FindKey(FBlocks[S], Ident) < 0)
         return;
-    bool Changed = false;
-    for (int K = FindKey(S, Ident); K >= 0; K = FindKey(S, Ident)) {
-        FLines.erase(FLines.begin() + K);
-        Changed = true;
-    }
-    if (Changed)
-        Save();
+    std::vector<TLine>& Lines = FBlocks[S].Lines;
+    Lines.erase(std::remove_if(Lines.begin() + 1, Lines.end(),
+                               [&](const TLine& L) { return L.Kind == TLineKind::Entry && SameText(L.Name, Ident); }),
+                Lines.end());
+    IndexKeys(FBlocks[S]);
+    Changed();
 }
 
 void TIniFile::UpdateFile()

@@ -6,14 +6,16 @@
 // change reaches the disk at once, atomically; a write whose key already
 // reads as the value written leaves the file untouched, so bytes that
 // decode with a '?', or numbers spelled another way ("0x10", "1.50"), keep
-// their text. The file is read again when it changed
-// on disk, so several objects on one file agree.
+// their text. The file is read again when it changed on disk, so several
+// objects on one file agree. Sections and keys are found through an index:
+// a look-up costs the same in a file of thousands of sections.
 #include "rtl/DateTime.h"
 
 #include <cstdint>
 #include <mutex>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 class TStrings;
@@ -74,6 +76,14 @@ public:
     // Changes are written at once; this only re-reads a file changed on disk.
     void UpdateFile();
 
+    // Between BeginUpdate and the matching EndUpdate (they nest) changes
+    // are kept in memory and the file is not looked at again; EndUpdate
+    // writes them in one atomic rewrite, raising EInOutError like a write.
+    // For many changes in a row, such as a start-up writing back every
+    // key it read.
+    void BeginUpdate();
+    void EndUpdate();
+
 private:
     enum class TLineKind { Other, Section, Entry };
     struct TLine {
@@ -84,16 +94,29 @@ private:
         std::string RawValue; // trimmed value as on disk
     };
 
+    // A section header with the lines up to the next one; the first block
+    // holds the lines before any header and has no header.
+    struct TBlock {
+        std::vector<TLine> Lines;
+        // Lower-case key -> index in Lines of its first entry.
+        std::unordered_map<std::string, std::size_t> Keys;
+    };
+
     static TLine ParseLine(std::string Raw);
     static TLine MakeEntry(std::string_view Ident, std::string_view Value);
+    static void IndexKeys(TBlock& Block);
+    void IndexSections();
     void Refresh();
     void Remember(bool Exists, const struct stat& St);
     // Refreshes and raises EInOutError when the file exists but cannot be read.
     void PrepareWrite();
+    // Writes the lines now, or at EndUpdate while an update is open.
+    void Changed();
     void Save();
+    // Index in FBlocks of the first section of that name, or -1.
     int FindSection(std::string_view Section) const;
-    int SectionEnd(int SectionLine) const;
-    int FindKey(int SectionLine, std::string_view Ident) const;
+    // Index in the block's lines of the key's first entry, or -1.
+    static int FindKey(const TBlock& Block, std::string_view Ident);
     const TLine* Lookup(std::string_view Section, std::string_view Ident);
     // Writes Value unless the key's current text already reads as it
     // (ReadsAs(decoded text) is true).
@@ -103,8 +126,12 @@ private:
 
     std::mutex FLock;
     std::string FFileName;
-    std::vector<TLine> FLines;
+    std::vector<TBlock> FBlocks;
+    // Lower-case section name -> index in FBlocks of its first block.
+    std::unordered_map<std::string, std::size_t> FSections;
     bool FLoaded = false;
+    int FUpdateCount = 0;
+    bool FUnsaved = false;
     std::string FReadError;
     // What the file looked like when last read or written, to notice changes.
     bool FExisted = false;

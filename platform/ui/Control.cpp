@@ -783,16 +783,18 @@ void TWinControl::AlignControls(TControl* Changed)
             default: return 0;
             }
         };
-        std::vector<TControl*> List;
+        // The changed control first, then the others in the order they
+        // were added; a stable sort keeps that order among equal positions.
+        std::vector<std::pair<int, TControl*>> Sorted;
         if (Changed && Changed->GetAlign() == Which && Changed->GetVisible())
-            List.push_back(Changed);
-        for (TControl* C : FControls) {
-            if (C == Changed || C->GetAlign() != Which || !C->GetVisible())
-                continue;
-            auto At = std::find_if(List.begin(), List.end(), [&](const TControl* D) { return Key(C) < Key(D); });
-            List.insert(At, C);
-        }
-        for (TControl* C : List) {
+            Sorted.emplace_back(Key(Changed), Changed);
+        for (TControl* C : FControls)
+            if (C != Changed && C->GetAlign() == Which && C->GetVisible())
+                Sorted.emplace_back(Key(C), C);
+        std::stable_sort(Sorted.begin(), Sorted.end(),
+                         [](const auto& A, const auto& B) { return A.first < B.first; });
+        for (const auto& Entry : Sorted) {
+            TControl* C = Entry.second;
             const int W = C->GetWidth(), H = C->GetHeight();
             switch (Which) {
             case alTop:

@@ -288,8 +288,12 @@ public:
     // Places aligned children (top, bottom, left, right, then client, each
     // in the order they were added) and anchored ones.
     void Realign() { AlignControls(nullptr); }
+    // Between DisableAlign and the matching EnableAlign children are not
+    // placed (nor a scroll box's range worked out); EnableAlign places them
+    // once. For adding, moving or freeing many children in a row.
     void DisableAlign() { ++FAlignLock; }
     void EnableAlign();
+    bool AlignDisabled() const { return FAlignLock > 0; }
 
     TProperty<TWinControl, bool, &TWinControl::GetTabStop, &TWinControl::SetTabStop> TabStop{this};
 
@@ -380,3 +384,23 @@ private:
 
 // Releases the mouse capture of whichever control holds it.
 void ReleaseCapture();
+
+// Disables a control's alignment for its own lifetime.
+class TAlignPause {
+public:
+    explicit TAlignPause(TWinControl* Control) : FControl(Control)
+    {
+        if (FControl)
+            FControl->DisableAlign();
+    }
+    ~TAlignPause()
+    {
+        if (FControl)
+            FControl->EnableAlign();
+    }
+    TAlignPause(const TAlignPause&) = delete;
+    TAlignPause& operator=(const TAlignPause&) = delete;
+
+private:
+    TWinControl* FControl;
+};

@@ -143,7 +143,12 @@ int TScrollBox::GetClientHeight() const { return static_cast<QScrollArea*>(Widge
 
 TRect TScrollBox::AlignRect() const { return Rect(0, 0, GetClientWidth(), GetClientHeight()); }
 
-void TScrollBox::ControlsChanged() { UpdateRange(); }
+void TScrollBox::ControlsChanged()
+{
+    // With alignment disabled the range follows once, when it is enabled.
+    if (!AlignDisabled())
+        UpdateRange();
+}
 void TScrollBox::AlignDone() { UpdateRange(); }
 
 void TScrollBox::UpdateRange()

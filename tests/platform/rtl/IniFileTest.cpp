@@ -323,6 +323,69 @@ TEST(IniFile, SectionQueriesAndRemoval)
     EXPECT_EQ(ReadRaw(F), "[Empty]\r\n[device1]\r\n[Tail]\r\nk=\r\n");
 }
 
+TEST(IniFile, AnUpdateWritesItsChangesOnceAtItsEnd)
+{
+    TempDir T;
+    const std::string F = T.File("Devices.db");
+    WriteRaw(F, "[Device1]\r\nStationId=1\r\n\r\n[Device2]\r\n");
+    TIniFile Ini(F);
+    Ini.BeginUpdate();
+    Ini.BeginUpdate();
+    Ini.WriteInteger("Device1", "ChannelCount", 2);
+    Ini.WriteString("device2", "DeviceName", "压力");
+    Ini.WriteInteger("Device3", "StationId", 3);
+    Ini.DeleteKey("Device1", "StationId");
+    // Read back from memory; nothing on disk yet.
+    EXPECT_EQ(Ini.ReadInteger("DEVICE1", "channelcount", 0), 2);
+    EXPECT_FALSE(Ini.ValueExists("Device1", "StationId"));
+    EXPECT_EQ(ReadRaw(F), "[Device1]\r\nStationId=1\r\n\r\n[Device2]\r\n");
+    Ini.EndUpdate();
+    EXPECT_EQ(ReadRaw(F), "[Device1]\r\nStationId=1\r\n\r\n[Device2]\r\n");
+    Ini.EndUpdate();
+    EXPECT_EQ(ReadRaw(F), "[Device1]\r\nChannelCount=2\r\n\r\n[Device2]\r\nDeviceName=\xD1\xB9\xC1\xA6\r\n"
+                          "[Device3]\r\nStationId=3\r\n");
+    // Back to writing at once; an update without changes writes nothing.
+    Backdate(F);
+    const FileStamp Before = Stamp(F);
+    Ini.BeginUpdate();
+    Ini.WriteInteger("Device1", "ChannelCount", 2);
+    Ini.EndUpdate();
+    EXPECT_EQ(Stamp(F), Before);
+    Ini.WriteInteger("Device1", "ChannelCount", 3);
+    EXPECT_NE(ReadRaw(F).find("ChannelCount=3\r\n"), std::string::npos);
+
+    // An update whose file cannot be written raises at its end.
+    TIniFile Missing(T.File("no/dir/Devices.db"));
+    Missing.BeginUpdate();
+    Missing.WriteInteger("S", "K", 1);
+    EXPECT_THROW(Missing.EndUpdate(), EInOutError);
+}
+
+TEST(IniFile, ManySectionsAreFoundByNameAndKeepTheirOrder)
+{
+    TempDir T;
+    const std::string F = T.File("Devices.db");
+    std::string Text;
+    for (int D = 1; D <= 3000; ++D)
+        Text += "[Device" + std::to_string(D) + "]\r\nStationId=" + std::to_string(D) + "\r\n";
+    WriteRaw(F, Text + "[device7]\r\nStationId=0\r\n");
+    TIniFile Ini(F);
+    EXPECT_EQ(Ini.ReadInteger("device2999", "stationid", 0), 2999);
+    EXPECT_EQ(Ini.ReadInteger("DEVICE7", "StationId", 0), 7);
+    TStringList L;
+    Ini.ReadSections(&L);
+    ASSERT_EQ(L.Count(), 3000);
+    EXPECT_EQ(L[2999], "Device3000");
+    Ini.WriteInteger("Device1500", "ValueRule", 2);
+    Ini.EraseSection("Device2");
+    EXPECT_EQ(Ini.ReadInteger("Device1500", "ValueRule", 0), 2);
+    EXPECT_EQ(Ini.ReadInteger("Device3", "StationId", 0), 3);
+    TIniFile Other(F);
+    EXPECT_EQ(Other.ReadInteger("Device1500", "ValueRule", 0), 2);
+    EXPECT_FALSE(Other.ValueExists("Device2", "StationId"));
+    EXPECT_EQ(Other.ReadInteger("Device1501", "StationId", 0), 1501);
+}
+
 TEST(IniFile, FailedWritesRaiseNamingTheFile)
 {
     TempDir T;

@@ -64,6 +64,46 @@ TEST(ScrollBox, TopAlignedFramesStackAndTheScrollRangeFollowsThem)
     EXPECT_EQ(Area->widget()->height(), Box->GetClientHeight());
 }
 
+TEST(ScrollBox, WithAlignmentPausedFramesArePlacedOnceAtTheEnd)
+{
+    TForm Form(nullptr);
+    Form.SetBounds(0, 0, 400, 300);
+    auto* Box = new TScrollBox(&Form);
+    Box->Parent = &Form;
+    Box->Align = alClient;
+    Form.Show();
+    auto* Area = static_cast<QScrollArea*>(Box->Widget());
+    std::vector<TPanel*> Frames;
+    {
+        TAlignPause Pause(Box);
+        // Added bottom-up with equal tops for two of them: the tops decide
+        // the order, ties keep the order of adding.
+        const int Tops[] = {500, 0, 0};
+        for (int Top : Tops) {
+            auto* Frame = new TPanel(&Form);
+            Frame->SetBounds(0, Top, 100, 210);
+            Frame->Parent = Box;
+            Frame->Align = alTop;
+            Frames.push_back(Frame);
+        }
+        EXPECT_EQ(Frames[0]->GetTop(), 500);  // not placed yet
+        EXPECT_TRUE(Box->AlignDisabled());
+    }
+    EXPECT_FALSE(Box->AlignDisabled());
+    EXPECT_EQ(Frames[1]->GetTop(), 0);
+    EXPECT_EQ(Frames[2]->GetTop(), 210);
+    EXPECT_EQ(Frames[0]->GetTop(), 420);
+    EXPECT_EQ(Frames[0]->GetWidth(), Box->GetClientWidth());
+    EXPECT_EQ(Area->widget()->height(), 630);
+    {
+        TAlignPause Pause(Box);
+        delete Frames[2];
+        delete Frames[1];
+    }
+    EXPECT_EQ(Frames[0]->GetTop(), 0);
+    EXPECT_EQ(Area->widget()->height(), Box->GetClientHeight());
+}
+
 TEST(ScrollBox, ChildrenLiveOnThePageWidget)
 {
     TScrollBox Box(nullptr);
