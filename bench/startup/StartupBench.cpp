@@ -198,7 +198,17 @@ int main(int argc, char** argv)
             for (int r = 0; r < Rounds; ++r)
                 Runs.push_back(OneStart(Dir, File));
             Report("program", Devices, Runs);
-            Report("plain", Devices, {PlainEstimate(Dir, Devices, Complete)});
+            const TTimes Plain = PlainEstimate(Dir, Devices, Complete);
+            Report("plain", Devices, {Plain});
+            std::vector<double> Wall, Cpu;
+            for (const TTimes& T : Runs) {
+                Wall.push_back(T.Wall);
+                Cpu.push_back(T.Cpu);
+            }
+            std::sort(Wall.begin(), Wall.end());
+            std::sort(Cpu.begin(), Cpu.end());
+            std::printf("%-9s %5d devices: ratio program / plain, wall %.3f, cpu %.3f\n", "", Devices,
+                        Wall[Wall.size() / 2] / Plain.Wall, Cpu[Cpu.size() / 2] / Plain.Cpu);
         }
         std::printf("\n");
     }
