@@ -1,10 +1,13 @@
 #include "app/ChannelModel.h"
 
+#include "app/DeviceSchema.h"
 #include "app/DeviceStore.h"
 #include "rtl/NumberFormat.h"
 
 #include <cmath>
 #include <cstdlib>
+#include <type_traits>
+#include <variant>
 
 namespace {
 
@@ -32,81 +35,57 @@ void TChannelModel::BindStore(TDeviceStore* Store, const std::string& Section)
 void TChannelModel::ApplyInfo(const TChannelInfo& Info, const std::set<std::string>& Unreadable)
 {
     FSkipWrites = Unreadable;
-    SetWorkUnit(Info.WorkUnit);
-    SetValueName(Info.ValueName);
-    SetWorkDP(Info.WorkDP);
-    SetIsStartTriggerChannel(Info.IsStartTriggerChannel);
-    SetIsStopTriggerChannel(Info.IsStopTriggerChannel);
-    SetStartTriggerLevel(Info.StartTriggerLevel);
-    SetStopTriggerLevel(Info.StopTriggerLevel);
-    SetStartTriggeredCount(Info.StartTriggeredCount);
-    SetStopTriggeredCount(Info.StopTriggeredCount);
-    SetAbsoluteCompare(Info.AbsoluteCompare);
-    SetAlarmHighEnabled(Info.AlarmHighEnabled);
-    SetAlarmLowEnabled(Info.AlarmLowEnabled);
-    SetAlarmHighLevel(Info.AlarmHighLevel);
-    SetAlarmLowLevel(Info.AlarmLowLevel);
-    SetRangeLow(Info.RangeLow);
-    SetRangeHigh(Info.RangeHigh);
-    SetNegativeCorrection(Info.NegativeCorrection);
-    SetZeroLimitation(Info.ZeroLimitation);
+    for (const TChannelKey& Key : ChannelKeys)
+        std::visit(
+            [&](auto Field) {
+                if constexpr (std::is_same_v<decltype(Field), std::int32_t TChannelInfo::*>)
+                    if (!Key.Usable(Info.*Field))
+                        return;
+                Assign(Field, Info.*Field);
+            },
+            Key.Field);
     FSkipWrites.clear();
+    WorkUnitChanged();
+    ValueNameChanged();
+    RefreshValueText();
+    UpdateTriggerImages();
+    EvaluateAlarms();
+    UpdateAlarmImages();
 }
 
-bool TChannelModel::MayWrite(const std::string& Key) const
+template <class T> void TChannelModel::Assign(T TChannelInfo::*Field, const T& Value)
 {
-    return FStore && !FSkipWrites.count(Key);
-}
-
-void TChannelModel::WriteString(const char* Key, const std::string& Value)
-{
-    const std::string Name = Key + IntToStr(FIndex + 1);
-    if (MayWrite(Name))
-        FStore->WriteString(FSection, Name, Value);
-}
-
-void TChannelModel::WriteInteger(const char* Key, int Value)
-{
-    const std::string Name = Key + IntToStr(FIndex + 1);
-    if (MayWrite(Name))
-        FStore->WriteInteger(FSection, Name, Value);
-}
-
-void TChannelModel::WriteBool(const char* Key, bool Value)
-{
-    const std::string Name = Key + IntToStr(FIndex + 1);
-    if (MayWrite(Name))
-        FStore->WriteBool(FSection, Name, Value);
-}
-
-void TChannelModel::WriteFloat(const char* Key, double Value)
-{
-    const std::string Name = Key + IntToStr(FIndex + 1);
-    if (MayWrite(Name))
-        FStore->WriteFloat(FSection, Name, Value);
+    FSettings.*Field = Value;
+    if (!FStore)
+        return;
+    const std::string Name = ChannelKeyOf(Field).Name + IntToStr(FIndex + 1);
+    if (!FSkipWrites.count(Name))
+        FStore->WriteChannelSetting(FSection, FIndex, Field, FSettings);
 }
 
 void TChannelModel::SetValueName(const std::string& Value)
 {
-    FSettings.ValueName = Value;
-    WriteString("ValueName", Value);
+    Assign(&TChannelInfo::ValueName, Value);
     ValueNameChanged();
 }
 
 void TChannelModel::SetWorkUnit(const std::string& Value)
 {
-    FSettings.WorkUnit = Value;
-    WriteString("WorkUnit", Value);
+    Assign(&TChannelInfo::WorkUnit, Value);
     WorkUnitChanged();
 }
 
 void TChannelModel::SetWorkDP(int Value)
 {
-    if (Value < 0 || Value > 6)
+    if (!ChannelKeyOf(&TChannelInfo::WorkDP).Usable(Value))
         return;
-    FSettings.WorkDP = Value;
-    WriteInteger("WorkDP", Value);
-    // The value follows the new decimal places: 12345 counts are 123.45 at
+    Assign(&TChannelInfo::WorkDP, Value);
+    RefreshValueText();
+}
+
+void TChannelModel::RefreshValueText()
+{
+    // The value follows the decimal places: 12345 counts are 123.45 at
     // two places and 12.345 at three, not 123.450.
     if (FValueFromRaw && HasValue())
         FValue = ScaledRaw();
@@ -116,100 +95,85 @@ void TChannelModel::SetWorkDP(int Value)
 
 void TChannelModel::SetIsStartTriggerChannel(bool Value)
 {
-    FSettings.IsStartTriggerChannel = Value;
-    WriteBool("IsStartTriggerChannel", Value);
+    Assign(&TChannelInfo::IsStartTriggerChannel, Value);
     UpdateTriggerImages();
 }
 
 void TChannelModel::SetIsStopTriggerChannel(bool Value)
 {
-    FSettings.IsStopTriggerChannel = Value;
-    WriteBool("IsStopTriggerChannel", Value);
+    Assign(&TChannelInfo::IsStopTriggerChannel, Value);
     UpdateTriggerImages();
 }
 
 void TChannelModel::SetStartTriggerLevel(double Value)
 {
-    FSettings.StartTriggerLevel = Value;
-    WriteFloat("StartTriggerLevel", Value);
+    Assign(&TChannelInfo::StartTriggerLevel, Value);
 }
 
 void TChannelModel::SetStopTriggerLevel(double Value)
 {
-    FSettings.StopTriggerLevel = Value;
-    WriteFloat("StopTriggerLevel", Value);
+    Assign(&TChannelInfo::StopTriggerLevel, Value);
 }
 
 void TChannelModel::SetStartTriggeredCount(int Value)
 {
-    FSettings.StartTriggeredCount = Value;
-    WriteInteger("StartTriggeredCount", Value);
+    Assign(&TChannelInfo::StartTriggeredCount, Value);
 }
 
 void TChannelModel::SetStopTriggeredCount(int Value)
 {
-    FSettings.StopTriggeredCount = Value;
-    WriteInteger("StopTriggeredCount", Value);
+    Assign(&TChannelInfo::StopTriggeredCount, Value);
 }
 
 void TChannelModel::SetAbsoluteCompare(bool Value)
 {
-    FSettings.AbsoluteCompare = Value;
-    WriteBool("AbsoluteCompare", Value);
+    Assign(&TChannelInfo::AbsoluteCompare, Value);
 }
 
 void TChannelModel::SetAlarmHighEnabled(bool Value)
 {
-    FSettings.AlarmHighEnabled = Value;
-    WriteBool("AlarmHighEnabled", Value);
+    Assign(&TChannelInfo::AlarmHighEnabled, Value);
     UpdateAlarmImages();
 }
 
 void TChannelModel::SetAlarmLowEnabled(bool Value)
 {
-    FSettings.AlarmLowEnabled = Value;
-    WriteBool("AlarmLowEnabled", Value);
+    Assign(&TChannelInfo::AlarmLowEnabled, Value);
     UpdateAlarmImages();
 }
 
 void TChannelModel::SetAlarmHighLevel(double Value)
 {
-    FSettings.AlarmHighLevel = Value;
-    WriteFloat("AlarmHighLevel", Value);
+    Assign(&TChannelInfo::AlarmHighLevel, Value);
     EvaluateAlarms();
     UpdateAlarmImages();
 }
 
 void TChannelModel::SetAlarmLowLevel(double Value)
 {
-    FSettings.AlarmLowLevel = Value;
-    WriteFloat("AlarmLowLevel", Value);
+    Assign(&TChannelInfo::AlarmLowLevel, Value);
     EvaluateAlarms();
     UpdateAlarmImages();
 }
 
 void TChannelModel::SetRangeLow(double Value)
 {
-    FSettings.RangeLow = Value;
-    WriteFloat("RangeLow", Value);
+    Assign(&TChannelInfo::RangeLow, Value);
 }
 
 void TChannelModel::SetRangeHigh(double Value)
 {
-    FSettings.RangeHigh = Value;
-    WriteFloat("RangeHigh", Value);
+    Assign(&TChannelInfo::RangeHigh, Value);
 }
 
 void TChannelModel::SetZeroLimitation(double Value)
 {
-    FSettings.ZeroLimitation = Value;
-    WriteFloat("ZeroLimitation", Value);
+    Assign(&TChannelInfo::ZeroLimitation, Value);
 }
 
 void TChannelModel::SetNegativeCorrection(bool Value)
 {
-    FSettings.NegativeCorrection = Value;
-    WriteBool("NegativeCorrection", Value);
+    Assign(&TChannelInfo::NegativeCorrection, Value);
 }
 
 double TChannelModel::ScaledRaw() const

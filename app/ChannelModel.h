@@ -123,11 +123,10 @@ protected:
     virtual void WorkUnitChanged() {}
 
 private:
-    void WriteString(const char* Key, const std::string& Value);
-    void WriteInteger(const char* Key, int Value);
-    void WriteBool(const char* Key, bool Value);
-    void WriteFloat(const char* Key, double Value);
-    bool MayWrite(const std::string& Key) const;
+    // Stores Value in Field and writes it under the field's key.
+    template <class T> void Assign(T TChannelInfo::*Field, const T& Value);
+    // Value and texts after a change of the decimal places.
+    void RefreshValueText();
     void SetLabel(const std::string& Text);
     void EvaluateTriggers();
     void EvaluateAlarms();

@@ -7,6 +7,20 @@
 #include <string>
 #include <vector>
 
+// Register layouts of a device's channels; the number is what "Devices.db"
+// stores and the index into ValueRuleNames. Register words are big-endian.
+enum TValueRule : std::uint8_t {
+    vrInt16 = 0,           // one register per channel, signed 16-bit
+    vrInt32HighFirst = 1,  // two registers per channel, high word first
+    vrInt32LowFirst = 2,   // two registers per channel, low word first
+};
+
+// Registers one channel takes under Rule: the one place that knows it.
+constexpr int RegistersPerChannel(int Rule)
+{
+    return Rule == vrInt16 ? 1 : 2;
+}
+
 struct TChannelInfo {
     std::int32_t Index = 0;  // 0-based
     std::string ValueName = "测量值";
@@ -34,7 +48,7 @@ struct TDeviceInfo {
     std::string DeviceName = "数字显示控制仪";
     std::string DeviceModel = "KRN-4TX";
     std::int32_t ChannelCount = 1;
-    std::uint8_t ValueRule = 1;
+    TValueRule ValueRule = vrInt32HighFirst;
     std::int32_t DVRBeginAddr = 0;
     std::vector<TChannelInfo> Channels;
     // Keys present in the file whose text could not be read; the frame built
@@ -60,7 +74,7 @@ inline constexpr int MaxRegistersPerRequest = 125;
 // Registers one request reads for ChannelCount channels under ValueRule.
 inline int RegistersFor(int ValueRule, int ChannelCount)
 {
-    return ValueRule == 0 ? ChannelCount : 2 * ChannelCount;
+    return RegistersPerChannel(ValueRule) * ChannelCount;
 }
 
 // Whether ChannelCount channels (at least one) fit one request under
@@ -68,5 +82,5 @@ inline int RegistersFor(int ValueRule, int ChannelCount)
 // overflow into a small register count.
 inline bool ChannelCountFits(int ValueRule, int ChannelCount)
 {
-    return ChannelCount >= 1 && ChannelCount <= MaxRegistersPerRequest / RegistersFor(ValueRule, 1);
+    return ChannelCount >= 1 && ChannelCount <= MaxRegistersPerRequest / RegistersPerChannel(ValueRule);
 }

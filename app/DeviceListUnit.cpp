@@ -579,12 +579,14 @@ void TfrmDeviceList::btnNewDeviceClick(TObject*)
     if (!DevicesIni)
         DevicesIni = new TDeviceStore(ExeDir() + "Devices.db");
     const std::string Section = "Device" + IntToStr(N);
-    DevicesIni->WriteString(Section, "DeviceName", frmNewDevice->leDeviceName->GetText());
-    DevicesIni->WriteString(Section, "DeviceModel", frmNewDevice->leDeviceModel->GetText());
-    DevicesIni->WriteInteger(Section, "ChannelCount", frmNewDevice->speChannelCount->GetValue());
-    DevicesIni->WriteInteger(Section, "StationId", frmNewDevice->speStationId->GetValue());
-    DevicesIni->WriteInteger(Section, "ValueRule", frmNewDevice->cbxValueRule->GetItemIndex());
-    DevicesIni->WriteInteger(Section, "DVRBeginAddr", frmNewDevice->neDVRBeginAddr->AsInteger());
+    TDeviceInfo Info;
+    Info.Section = Section;
+    Info.DeviceName = frmNewDevice->leDeviceName->GetText();
+    Info.DeviceModel = frmNewDevice->leDeviceModel->GetText();
+    Info.ChannelCount = frmNewDevice->speChannelCount->GetValue();
+    Info.ValueRule = static_cast<TValueRule>(frmNewDevice->cbxValueRule->GetItemIndex());
+    Info.DVRBeginAddr = frmNewDevice->neDVRBeginAddr->AsInteger();
+    DevicesIni->WriteNewDevice(Info, frmNewDevice->speStationId->GetValue());
     if (frmMain) {
         frmMain->LoadDeviceFrames();
         frmMain->ApplyOptions();

@@ -1,5 +1,6 @@
 #include "app/DeviceModel.h"
 
+#include "app/DeviceSchema.h"
 #include "app/DeviceStore.h"
 #include "rtl/Exception.h"
 #include "rtl/NumberFormat.h"
@@ -51,29 +52,30 @@ void TDeviceModel::SetDeviceName(const std::string& Value)
 {
     FDeviceName = Value;
     if (FStore)
-        FStore->WriteString(FSection, "DeviceName", Value);
+        FStore->WriteString(FSection, DeviceKeyOf(&TDeviceInfo::DeviceName).Name, Value);
 }
 
 void TDeviceModel::SetDeviceModel(const std::string& Value)
 {
     FDeviceModel = Value;
     if (FStore)
-        FStore->WriteString(FSection, "DeviceModel", Value);
+        FStore->WriteString(FSection, DeviceKeyOf(&TDeviceInfo::DeviceModel).Name, Value);
 }
 
 void TDeviceModel::SetStationId(int Value)
 {
     FStationId = Value;
     if (FStore)
-        FStore->WriteInteger(FSection, "StationId", Value);
+        FStore->WriteInteger(FSection, StationIdKey().Name, Value);
 }
 
 bool TDeviceModel::LoadStationId(int Default, std::string* Unusable)
 {
+    const TDeviceKey& Key = StationIdKey();
     int Id = Default;
     const TDeviceStore::TReadState State =
-        FStore ? FStore->ReadInteger(FSection, "StationId", Id) : TDeviceStore::rsMissing;
-    if (State == TDeviceStore::rsValid && Id >= 1 && Id <= 254) {
+        FStore ? FStore->ReadInteger(FSection, Key.Name, Id) : TDeviceStore::rsMissing;
+    if (State == TDeviceStore::rsValid && Key.Usable(Id)) {
         SetStationId(Id);
         return true;
     }
@@ -83,7 +85,7 @@ bool TDeviceModel::LoadStationId(int Default, std::string* Unusable)
     }
     FStationId = Default;
     if (Unusable)
-        *Unusable = FStore->ReadString(FSection, "StationId", "");
+        *Unusable = FStore->ReadString(FSection, Key.Name, "");
     return false;
 }
 

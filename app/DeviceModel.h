@@ -44,7 +44,7 @@ public:
     const std::string& DeviceName() const { return FDeviceName; }
     const std::string& DeviceModel() const { return FDeviceModel; }
     int ChannelCount() const { return FChannelCount; }
-    int ValueRule() const { return FValueRule; }
+    TValueRule ValueRule() const { return FValueRule; }
     int DVRBeginAddr() const { return FDVRBeginAddr; }
     int StationId() const { return FStationId; }
     int AxisFormat() const { return FAxisFormat; }
@@ -96,7 +96,7 @@ private:
     std::string FDeviceName;
     std::string FDeviceModel;
     int FChannelCount = 0;
-    int FValueRule = 1;
+    TValueRule FValueRule = vrInt32HighFirst;
     int FDVRBeginAddr = 0;
     int FAxisFormat = 0;
     int FStationId = 0;

@@ -1,5 +1,6 @@
 #include "app/DeviceStore.h"
 
+#include "app/DeviceSchema.h"
 #include "app/General.h"
 #include "rtl/Exception.h"
 #include "rtl/IniFile.h"
@@ -10,6 +11,7 @@
 #include <algorithm>
 #include <cmath>
 #include <set>
+#include <variant>
 
 TDeviceStore* DevicesIni = nullptr;
 
@@ -118,71 +120,87 @@ std::string TDeviceStore::ReadString(std::string_view Section, std::string_view 
     return FIni->ReadString(Section, Key, Default);
 }
 
+namespace {
+
+template <class... Ts> struct TOverloaded : Ts... {
+    using Ts::operator()...;
+};
+template <class... Ts> TOverloaded(Ts...) -> TOverloaded<Ts...>;
+
+}  // namespace
+
+template <class Record, class Key>
+bool TDeviceStore::ReadField(std::string_view Section, const std::string& Name, const Key& Description,
+                             Record& Into)
+{
+    // False: the key is there but its text is no usable value.
+    auto Integer = [&](auto& Field) {
+        int V = 0;
+        const TReadState State = ReadInteger(Section, Name, V);
+        if (State == rsValid && Description.Usable(V))
+            Field = static_cast<std::decay_t<decltype(Field)>>(V);
+        return State == rsMissing || (State == rsValid && Description.Usable(V));
+    };
+    return std::visit(TOverloaded{
+                          [](std::monostate) { return true; },
+                          [&](std::string Record::*F) {
+                              Into.*F = ReadString(Section, Name, Into.*F);
+                              return true;
+                          },
+                          [&](std::int32_t Record::*F) { return Integer(Into.*F); },
+                          [&](TValueRule Record::*F) { return Integer(Into.*F); },
+                          [&](bool Record::*F) { return ReadBool(Section, Name, Into.*F) != rsInvalid; },
+                          [&](double Record::*F) { return ReadFloat(Section, Name, Into.*F) != rsInvalid; },
+                      },
+                      Description.Field);
+}
+
 TDeviceInfo TDeviceStore::ReadDeviceInfo(const std::string& Section)
 {
+    // A value that would break polling or the meter grid reads as the default.
     TDeviceInfo Info;
     Info.Section = Section;
-    Info.DeviceName = ReadString(Section, "DeviceName", Info.DeviceName);
-    Info.DeviceModel = ReadString(Section, "DeviceModel", Info.DeviceModel);
-
-    // A value that would break polling or the meter grid reads as the default.
-    int Rule = Info.ValueRule;
-    if (ReadInteger(Section, "ValueRule", Rule) == rsValid && Rule >= 0 && Rule <= 2)
-        Info.ValueRule = static_cast<std::uint8_t>(Rule);
-    int Count = Info.ChannelCount;
-    if (ReadInteger(Section, "ChannelCount", Count) == rsValid && ChannelCountFits(Info.ValueRule, Count))
-        Info.ChannelCount = Count;
-    int Addr = Info.DVRBeginAddr;
-    if (ReadInteger(Section, "DVRBeginAddr", Addr) == rsValid && Addr >= 0 && Addr <= 65535)
-        Info.DVRBeginAddr = Addr;
+    for (const TDeviceKey& Key : DeviceKeys)
+        ReadField(Section, Key.Name, Key, Info);
+    if (!ChannelCountFits(Info.ValueRule, Info.ChannelCount))
+        Info.ChannelCount = TDeviceInfo().ChannelCount;
 
     for (int n = 1; n <= Info.ChannelCount; ++n) {
         TChannelInfo C;
         C.Index = n - 1;
-        const std::string No = IntToStr(n);
-        auto Note = [&](std::string_view Key, TReadState State) {
-            if (State == rsInvalid)
-                Info.UnreadableKeys.insert(std::string(Key) + No);
-        };
-        auto Int = [&](std::string_view Key, std::int32_t& Field) {
-            int V = Field;
-            const TReadState State = ReadInteger(Section, std::string(Key) + No, V);
-            Note(Key, State);
-            if (State == rsValid)
-                Field = V;
-        };
-        auto Float = [&](std::string_view Key, double& Field) {
-            Note(Key, ReadFloat(Section, std::string(Key) + No, Field));
-        };
-        auto Bool = [&](std::string_view Key, bool& Field) {
-            Note(Key, ReadBool(Section, std::string(Key) + No, Field));
-        };
-        C.ValueName = ReadString(Section, "ValueName" + No, C.ValueName);
-        C.WorkUnit = ReadString(Section, "WorkUnit" + No, C.WorkUnit);
-        int DP = C.WorkDP;
-        const TReadState DPState = ReadInteger(Section, "WorkDP" + No, DP);
-        if (DPState == rsValid && DP >= 0 && DP <= 6)
-            C.WorkDP = DP;
-        else if (DPState != rsMissing)
-            Info.UnreadableKeys.insert("WorkDP" + No);
-        Bool("IsStartTriggerChannel", C.IsStartTriggerChannel);
-        Bool("IsStopTriggerChannel", C.IsStopTriggerChannel);
-        Float("StartTriggerLevel", C.StartTriggerLevel);
-        Float("StopTriggerLevel", C.StopTriggerLevel);
-        Int("StartTriggeredCount", C.StartTriggeredCount);
-        Int("StopTriggeredCount", C.StopTriggeredCount);
-        Bool("AbsoluteCompare", C.AbsoluteCompare);
-        Bool("AlarmHighEnabled", C.AlarmHighEnabled);
-        Bool("AlarmLowEnabled", C.AlarmLowEnabled);
-        Float("AlarmHighLevel", C.AlarmHighLevel);
-        Float("AlarmLowLevel", C.AlarmLowLevel);
-        Float("RangeLow", C.RangeLow);
-        Float("RangeHigh", C.RangeHigh);
-        Bool("NegativeCorrection", C.NegativeCorrection);
-        Float("ZeroLimitation", C.ZeroLimitation);
+        for (const TChannelKey& Key : ChannelKeys) {
+            const std::string Name = Key.Name + IntToStr(n);
+            if (!ReadField(Section, Name, Key, C))
+                Info.UnreadableKeys.insert(Name);
+        }
         Info.Channels.push_back(C);
     }
     return Info;
+}
+
+void TDeviceStore::WriteChannelSetting(std::string_view Section, int Channel, const TChannelField& Field,
+                                       const TChannelInfo& Settings)
+{
+    const std::string Name = ChannelKeyOf(Field).Name + IntToStr(Channel + 1);
+    std::visit(TOverloaded{
+                   [&](std::string TChannelInfo::*F) { WriteString(Section, Name, Settings.*F); },
+                   [&](std::int32_t TChannelInfo::*F) { WriteInteger(Section, Name, Settings.*F); },
+                   [&](bool TChannelInfo::*F) { WriteBool(Section, Name, Settings.*F); },
+                   [&](double TChannelInfo::*F) { WriteFloat(Section, Name, Settings.*F); },
+               },
+               Field);
+}
+
+void TDeviceStore::WriteNewDevice(const TDeviceInfo& Info, int StationId)
+{
+    for (const TDeviceKey& Key : DeviceKeys)
+        std::visit(TOverloaded{
+                       [&](std::monostate) { WriteInteger(Info.Section, Key.Name, StationId); },
+                       [&](std::string TDeviceInfo::*F) { WriteString(Info.Section, Key.Name, Info.*F); },
+                       [&](std::int32_t TDeviceInfo::*F) { WriteInteger(Info.Section, Key.Name, Info.*F); },
+                       [&](TValueRule TDeviceInfo::*F) { WriteInteger(Info.Section, Key.Name, Info.*F); },
+                   },
+                   Key.Field);
 }
 
 template <class F> void TDeviceStore::Write(F&& Operation)

@@ -2,6 +2,7 @@
 // "Devices.db": one INI section per device ("Device" + number), its keys,
 // their defaults, and the rules for which sections are devices.
 #include "app/ClassTypes.h"
+#include "app/DeviceSchema.h"
 
 #include <memory>
 #include <string>
@@ -43,6 +44,11 @@ public:
     void WriteBool(std::string_view Section, std::string_view Key, bool Value);
     void WriteFloat(std::string_view Section, std::string_view Key, double Value);
     void EraseSection(std::string_view Section);
+    // Writes the channel's (0-based) setting Field from Settings under its key.
+    void WriteChannelSetting(std::string_view Section, int Channel, const TChannelField& Field,
+                             const TChannelInfo& Settings);
+    // Writes a new device's section: every device key of Info, and StationId.
+    void WriteNewDevice(const TDeviceInfo& Info, int StationId);
 
     // Keeps the writes made while it lives in memory and writes them in one
     // rewrite of the file when it ends (a failure is reported like any
@@ -68,6 +74,10 @@ public:
 
 private:
     template <class F> void Write(F&& Operation);
+    // Reads one described key into its field of Into; false when the key is
+    // present but holds no usable value (the field keeps its value).
+    template <class Record, class Key>
+    bool ReadField(std::string_view Section, const std::string& Name, const Key& Description, Record& Into);
 
     std::unique_ptr<TIniFile> FIni;
 };

@@ -1,5 +1,6 @@
 #include "app/ModbusReply.h"
 
+#include "app/ClassTypes.h"
 #include "app/ModbusCrc.h"
 
 #include <algorithm>
@@ -48,16 +49,16 @@ std::vector<std::int32_t> TModbusReply::Decode(int ValueRule, std::string_view F
     // Never read past the data, whatever the byte count claims.
     const std::size_t registers = std::min(byteCount, Frame.size() - 5) / 2;
     switch (ValueRule) {
-    case 0:
+    case vrInt16:
         for (std::size_t i = 0; i < registers; ++i)
             values.push_back(static_cast<std::int16_t>(RegisterAt(Frame, i)));
         break;
-    case 1:
-    case 2:
+    case vrInt32HighFirst:
+    case vrInt32LowFirst:
         for (std::size_t i = 0; i + 1 < registers; i += 2) {
             const std::uint32_t first = RegisterAt(Frame, i);
             const std::uint32_t second = RegisterAt(Frame, i + 1);
-            const std::uint32_t word = ValueRule == 1 ? (first << 16) | second : (second << 16) | first;
+            const std::uint32_t word = ValueRule == vrInt32HighFirst ? (first << 16) | second : (second << 16) | first;
             values.push_back(static_cast<std::int32_t>(word));
         }
         break;

@@ -1,13 +1,15 @@
 #include "app/ModbusRequest.h"
 
+#include "app/ClassTypes.h"
 #include "app/ModbusCrc.h"
 
 #include <algorithm>
 
 std::uint16_t TModbusRequest::RegisterCountFor(int ValueRule, int ChannelCount)
 {
-    const int perChannel = ValueRule == 0 ? 1 : 2;
-    return static_cast<std::uint16_t>(std::clamp(ChannelCount * perChannel, 0, 0xFFFF));
+    // In 64 bits: a huge channel count must clamp, not wrap.
+    const std::int64_t registers = std::int64_t(ChannelCount) * RegistersPerChannel(ValueRule);
+    return static_cast<std::uint16_t>(std::clamp<std::int64_t>(registers, 0, 0xFFFF));
 }
 
 TModbusRequest TModbusRequest::ForDevice(int StationId, int BeginAddr, int ValueRule,

@@ -9,7 +9,7 @@ struct TModbusRequest {
     std::uint16_t RegisterCount = 0;
     int ValueRule = 0;
 
-    // Rule 0 reads one register per channel, rules 1 and 2 two.
+    // RegistersPerChannel times the channels, within 0..65535.
     static std::uint16_t RegisterCountFor(int ValueRule, int ChannelCount);
     static TModbusRequest ForDevice(int StationId, int BeginAddr, int ValueRule,
                                     int ChannelCount);

@@ -93,11 +93,11 @@ TEST(DeviceModelTest, ResetDeviceResetsEveryChannel)
 TEST(DeviceModelTest, RegisterCountFollowsTheValueRule)
 {
     TDeviceInfo Info = MakeInfo(3);
-    Info.ValueRule = 0;
+    Info.ValueRule = vrInt16;
     TDeviceModel D0;
     D0.AssignInfo(Info, nullptr);
     EXPECT_EQ(D0.RegisterCount(), 3);
-    Info.ValueRule = 2;
+    Info.ValueRule = vrInt32LowFirst;
     TDeviceModel D2;
     D2.AssignInfo(Info, nullptr);
     EXPECT_EQ(D2.RegisterCount(), 6);

@@ -19,7 +19,7 @@ TDeviceInfo TwoChannels()
     TDeviceInfo info;
     info.Section = "Device1";
     info.ChannelCount = 2;
-    info.ValueRule = 0;
+    info.ValueRule = vrInt16;
     info.DVRBeginAddr = 40;
     TChannelInfo pressure;
     pressure.Index = 0;

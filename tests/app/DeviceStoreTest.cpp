@@ -181,6 +181,86 @@ TEST(DeviceStoreTest, ChannelCountsWhoseRegisterCountOverflowReadAsOne)
     }
 }
 
+TEST(DeviceStoreTest, WhatANewDeviceAndItsChannelsWriteReadsBackTheSame)
+{
+    TScratchDir Dir;
+    TDeviceStore Store(Dir.File("Devices.db"));
+    TDeviceInfo Info;
+    Info.Section = "Device4";
+    Info.DeviceName = "烘箱";
+    Info.DeviceModel = "M-2";
+    Info.ChannelCount = 2;
+    Info.ValueRule = vrInt32LowFirst;
+    Info.DVRBeginAddr = 4096;
+    Store.WriteNewDevice(Info, 17);
+    EXPECT_EQ(TScratchDir::Read(Dir.File("Devices.db")),
+              "[Device4]\r\nDeviceName=\xBA\xE6\xCF\xE4\r\nDeviceModel=M-2\r\nChannelCount=2\r\n"
+              "StationId=17\r\nValueRule=2\r\nDVRBeginAddr=4096\r\n");
+
+    TChannelInfo C;
+    C.Index = 1;
+    C.ValueName = "温度";
+    C.WorkUnit = "℃";
+    C.WorkDP = 3;
+    C.IsStartTriggerChannel = true;
+    C.IsStopTriggerChannel = true;
+    C.StartTriggerLevel = 12.5;
+    C.StopTriggerLevel = -3.25;
+    C.StartTriggeredCount = 4;
+    C.StopTriggeredCount = 5;
+    C.AbsoluteCompare = true;
+    C.AlarmHighEnabled = true;
+    C.AlarmLowEnabled = true;
+    C.AlarmHighLevel = 99.5;
+    C.AlarmLowLevel = -1.5;
+    C.RangeLow = -50;
+    C.RangeHigh = 250;
+    C.ZeroLimitation = 7.5;
+    C.NegativeCorrection = true;
+    for (const TChannelKey& Key : ChannelKeys)
+        Store.WriteChannelSetting("Device4", 1, Key.Field, C);
+
+    const TDeviceInfo Read = Store.ReadDeviceInfo("Device4");
+    EXPECT_EQ(Read.DeviceName, Info.DeviceName);
+    EXPECT_EQ(Read.DeviceModel, Info.DeviceModel);
+    EXPECT_EQ(Read.ChannelCount, 2);
+    EXPECT_EQ(Read.ValueRule, vrInt32LowFirst);
+    EXPECT_EQ(Read.DVRBeginAddr, 4096);
+    ASSERT_EQ(Read.Channels.size(), 2u);
+    const TChannelInfo& R = Read.Channels[1];
+    EXPECT_EQ(R.Index, 1);
+    EXPECT_EQ(R.ValueName, C.ValueName);
+    EXPECT_EQ(R.WorkUnit, C.WorkUnit);
+    EXPECT_EQ(R.WorkDP, C.WorkDP);
+    EXPECT_TRUE(R.IsStartTriggerChannel && R.IsStopTriggerChannel && R.AbsoluteCompare && R.AlarmHighEnabled
+                && R.AlarmLowEnabled && R.NegativeCorrection);
+    EXPECT_EQ(R.StartTriggerLevel, C.StartTriggerLevel);
+    EXPECT_EQ(R.StopTriggerLevel, C.StopTriggerLevel);
+    EXPECT_EQ(R.StartTriggeredCount, C.StartTriggeredCount);
+    EXPECT_EQ(R.StopTriggeredCount, C.StopTriggeredCount);
+    EXPECT_EQ(R.AlarmHighLevel, C.AlarmHighLevel);
+    EXPECT_EQ(R.AlarmLowLevel, C.AlarmLowLevel);
+    EXPECT_EQ(R.RangeLow, C.RangeLow);
+    EXPECT_EQ(R.RangeHigh, C.RangeHigh);
+    EXPECT_EQ(R.ZeroLimitation, C.ZeroLimitation);
+    // Channel 1 was never written: every default.
+    EXPECT_EQ(Read.Channels[0].ValueName, "测量值");
+    EXPECT_EQ(Read.Channels[0].RangeHigh, 100.0);
+    EXPECT_TRUE(Read.UnreadableKeys.empty());
+}
+
+TEST(DeviceStoreTest, RegistersPerChannelFollowTheValueRule)
+{
+    EXPECT_EQ(RegistersPerChannel(vrInt16), 1);
+    EXPECT_EQ(RegistersPerChannel(vrInt32HighFirst), 2);
+    EXPECT_EQ(RegistersPerChannel(vrInt32LowFirst), 2);
+    EXPECT_TRUE(ChannelCountFits(vrInt16, 125));
+    EXPECT_FALSE(ChannelCountFits(vrInt16, 126));
+    EXPECT_TRUE(ChannelCountFits(vrInt32HighFirst, 62));
+    EXPECT_FALSE(ChannelCountFits(vrInt32LowFirst, 63));
+    EXPECT_FALSE(ChannelCountFits(vrInt16, 0));
+}
+
 TEST(DeviceStoreTest, ReadStatesTellMissingFromInvalid)
 {
     TScratchDir Dir;
