@@ -5,11 +5,15 @@
 //   new       each device as the new-device dialog writes it (six keys), so
 //             the start writes every channel key back;
 //   complete  every key stored, as every later start finds it.
-// For comparison it estimates what plain per-key profile-file access would
-// cost for the same work: every look-up scanning the file's lines, every
-// write-back rewriting and syncing the whole file.
+// The file work alone (reading every device, writing back what it read, the
+// station ids; no widgets) is timed too, and compared with an estimate of
+// what plain per-key profile-file access would cost for the same work:
+// every look-up scanning the file's lines, every write-back rewriting and
+// syncing the whole file.
 //   bench_startup [rounds, default 5] [device counts..., default 254 1000 3000]
 // Run with QT_QPA_PLATFORM=offscreen.
+#include "app/DeviceModel.h"
+#include "app/DeviceStore.h"
 #include "app/DeviceUnit.h"
 #include "app/MainUnit.h"
 #include "app/SetupUnit.h"
@@ -25,6 +29,7 @@
 #include <cstdlib>
 #include <ctime>
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -93,6 +98,29 @@ TTimes OneStart(const std::string& Dir, const std::string& File)
     return T;
 }
 
+// The same file work without the frames: the device models read, write
+// back and take their station ids as the frames do.
+TTimes FileWork(const std::string& Dir, const std::string& File)
+{
+    WriteFileAtomic(Dir + "Devices.db", File);
+    const double W0 = WallSeconds(), C0 = CpuSeconds();
+    {
+        TDeviceStore Store(Dir + "Devices.db");
+        std::vector<std::unique_ptr<TDeviceModel>> Devices;
+        {
+            TDeviceStore::TUpdate Update(&Store);
+            for (const std::string& Section : Store.DeviceSections()) {
+                Devices.push_back(std::make_unique<TDeviceModel>());
+                Devices.back()->AssignInfo(Store.ReadDeviceInfo(Section), &Store);
+            }
+        }
+        TDeviceStore::TUpdate Update(&Store);
+        for (std::size_t i = 0; i < Devices.size(); ++i)
+            Devices[i]->LoadStationId(static_cast<int>(i) + 1);
+    }
+    return {WallSeconds() - W0, CpuSeconds() - C0};
+}
+
 // One look-up as plain profile-file access makes it: scan the lines for
 // the section, then for the key.
 bool PlainLookup(const std::vector<std::string>& Lines, const std::string& Section, const std::string& Key)
@@ -146,6 +174,18 @@ TTimes PlainEstimate(const std::string& Dir, int Devices, bool Complete)
     return {LookWall + (WallSeconds() - W0) / Rewrites * Writes, LookCpu + (CpuSeconds() - C0) / Rewrites * Writes};
 }
 
+TTimes Medians(std::vector<TTimes> Runs)
+{
+    std::vector<double> Wall, Cpu;
+    for (const TTimes& T : Runs) {
+        Wall.push_back(T.Wall);
+        Cpu.push_back(T.Cpu);
+    }
+    std::sort(Wall.begin(), Wall.end());
+    std::sort(Cpu.begin(), Cpu.end());
+    return {Wall[Wall.size() / 2], Cpu[Cpu.size() / 2]};
+}
+
 void Report(const char* What, int Devices, std::vector<TTimes> Runs)
 {
     auto Stats = [&](double TTimes::*Field, double& Median, double& Min, double& Max) {
@@ -188,7 +228,8 @@ int main(int argc, char** argv)
 
     std::printf("Main window start-up with its device list, %d channels per device, %d rounds.\n",
                 ChannelsPerDevice, Rounds);
-    std::printf("\"program\": this program; \"plain\": estimated cost of plain per-key profile-file access\n"
+    std::printf("\"program\": the main window's start-up; \"file\": its file work alone (no widgets);\n"
+                "\"plain\": that file work estimated for plain per-key profile-file access\n"
                 "(each look-up scans the lines, each write-back rewrites and syncs the whole file).\n\n");
     for (const bool Complete : {false, true}) {
         std::printf("%s file:\n", Complete ? "complete" : "new-device");
@@ -198,17 +239,15 @@ int main(int argc, char** argv)
             for (int r = 0; r < Rounds; ++r)
                 Runs.push_back(OneStart(Dir, File));
             Report("program", Devices, Runs);
+            std::vector<TTimes> Files;
+            for (int r = 0; r < Rounds; ++r)
+                Files.push_back(FileWork(Dir, File));
+            Report("file", Devices, Files);
             const TTimes Plain = PlainEstimate(Dir, Devices, Complete);
             Report("plain", Devices, {Plain});
-            std::vector<double> Wall, Cpu;
-            for (const TTimes& T : Runs) {
-                Wall.push_back(T.Wall);
-                Cpu.push_back(T.Cpu);
-            }
-            std::sort(Wall.begin(), Wall.end());
-            std::sort(Cpu.begin(), Cpu.end());
-            std::printf("%-9s %5d devices: ratio program / plain, wall %.3f, cpu %.3f\n", "", Devices,
-                        Wall[Wall.size() / 2] / Plain.Wall, Cpu[Cpu.size() / 2] / Plain.Cpu);
+            const TTimes Median = Medians(Files);
+            std::printf("%-9s %5d devices: ratio file / plain, wall %.4f, cpu %.4f\n", "", Devices,
+                        Median.Wall / Plain.Wall, Median.Cpu / Plain.Cpu);
         }
         std::printf("\n");
     }
