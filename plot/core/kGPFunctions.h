@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 
+#include "plot/core/kPlotValueText.h"
 #include "rtl/Types.h"
 #include "ui/Color.h"
 
@@ -19,9 +20,7 @@ class TPrinter;
 // kept within 0..255; a system colour is resolved first.
 TColor OffsetColor(TColor Color, int Amount, bool Lighten);
 
-// Label styles of SignificantDecimals.
-constexpr int kpsSignificantDigits = 0;
-constexpr int kpsFixedDecimalPoints = 1;
+// Label styles of SignificantDecimals: those of the axis texts.
 // Decimal places for labels over Low..High.
 int SignificantDecimals(int Precision, int Style, double Low, double High);
 
