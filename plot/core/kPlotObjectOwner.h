@@ -7,6 +7,7 @@
 #include "rtl/Types.h"
 #include "ui/Control.h"
 
+class TkPlotAxis;
 class TkPlotObject;
 
 class TkPlotObjectOwner {
@@ -20,6 +21,24 @@ public:
     virtual void DoObjectPopupMenu(TkPlotObject*, bool& /*Cancel*/, int /*ScreenX*/, int /*ScreenY*/) {}
     virtual void DoObjectGotFocus(TkPlotObject*) {}
     virtual void DoObjectLostFocus(TkPlotObject*) {}
+
+    // Axis events. The plot knows the axis's kind and its index among the
+    // axes of that kind, and fires its OnXAxis.../OnYAxis... events.
+    virtual void DoAxisMinChange(TkPlotAxis*, double /*OldValue*/, double /*NewValue*/) {}
+    virtual void DoAxisSpanChange(TkPlotAxis*, double /*OldValue*/, double /*NewValue*/) {}
+    virtual void DoAxisMinSpanChange(TkPlotAxis*, double /*OldMin*/, double /*OldSpan*/, double /*NewMin*/,
+                                     double /*NewSpan*/)
+    {
+    }
+    // The application's chance to replace the text of an axis value.
+    virtual void DoAxisCustomizeLabel(TkPlotAxis*, double /*Value*/, std::string& /*Label*/) {}
+    // Areas already drawn on by axes that cross the data view, so that
+    // their labels do not overwrite each other. TryOccupyRect takes the
+    // area and answers true only when it is still free.
+    virtual void AddOccupiedRect(const TRect&) {}
+    virtual bool TryOccupyRect(const TRect&) { return true; }
+    // True for the published plot, whose X axes scroll by default.
+    virtual bool IsPublishedPlot() const { return false; }
 
     // A fixed caption passed through the plot's translation table.
     virtual std::string TranslateText(const std::string& Text) { return Text; }
