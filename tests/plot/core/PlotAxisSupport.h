@@ -1,0 +1,86 @@
+#pragma once
+// A plot for axis tests: records the axis events it is asked to fire and
+// the areas crossing axes occupy, and can replace label texts.
+#include <functional>
+#include <memory>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "plot/core/kPlotAxis.h"
+#include "ui/RecordingCanvas.h"
+
+struct AxisPlot : TkPlotObjectOwner {
+    std::vector<std::string> events;
+    bool published = false;
+    std::function<void(double, std::string&)> customize;
+    std::vector<TRect> occupied;
+    std::vector<TRect> refused;  // label areas TryOccupyRect turns down
+
+    static std::string Num(double Value)
+    {
+        std::ostringstream s;
+        s << Value;
+        return s.str();
+    }
+    void DoAxisMinChange(TkPlotAxis*, double Old, double New) override
+    {
+        events.push_back("min " + Num(Old) + " " + Num(New));
+    }
+    void DoAxisSpanChange(TkPlotAxis*, double Old, double New) override
+    {
+        events.push_back("span " + Num(Old) + " " + Num(New));
+    }
+    void DoAxisMinSpanChange(TkPlotAxis*, double OldMin, double OldSpan, double NewMin, double NewSpan) override
+    {
+        events.push_back("minspan " + Num(OldMin) + " " + Num(OldSpan) + " " + Num(NewMin) + " " + Num(NewSpan));
+    }
+    void DoAxisCustomizeLabel(TkPlotAxis*, double Value, std::string& Label) override
+    {
+        events.push_back("label " + Num(Value));
+        if (customize)
+            customize(Value, Label);
+    }
+    void AddOccupiedRect(const TRect& R) override { occupied.push_back(R); }
+    bool TryOccupyRect(const TRect& R) override
+    {
+        for (const TRect& r : refused)
+            if (r == R)
+                return false;
+        occupied.push_back(R);
+        return true;
+    }
+    bool IsPublishedPlot() const override { return published; }
+};
+
+struct FreeAxis {
+    void operator()(TkPlotObject* Object) const { TkPlotObject::Free(Object); }
+};
+template <class T>
+using AxisPtr = std::unique_ptr<T, FreeAxis>;
+
+// Counts the axis's change signals.
+struct AxisCallbacks {
+    int changes = 0;
+    TkPlotObjectCallbacks Make()
+    {
+        TkPlotObjectCallbacks c;
+        c.OnChange = [this](TObject*) { ++changes; };
+        c.OnInsert = [](TObject*) {};
+        c.OnRemove = [](TObject*) {};
+        c.OnRename = [](TObject*) {};
+        return c;
+    }
+};
+
+inline AxisPtr<TkPlotYAxis> MakeYAxis(AxisPlot& Plot, AxisCallbacks& Callbacks)
+{
+    return AxisPtr<TkPlotYAxis>(new TkPlotYAxis(&Plot, Callbacks.Make()));
+}
+// An X axis as the layout leaves it: horizontal.
+inline AxisPtr<TkPlotXAxis> MakeXAxis(AxisPlot& Plot, AxisCallbacks& Callbacks)
+{
+    AxisPtr<TkPlotXAxis> axis(new TkPlotXAxis(&Plot, Callbacks.Make()));
+    axis->SetHorizontal(true);
+    return axis;
+}
