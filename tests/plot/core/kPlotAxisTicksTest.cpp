@@ -1,0 +1,218 @@
+// Where an axis puts its ticks for a known scale length and font.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cmath>
+#include <set>
+
+#include "PlotAxisSupport.h"
+#include "rtl/DateTime.h"
+#include "ui/Font.h"
+
+namespace {
+
+double DayNumber(int Year, unsigned Month, unsigned Day)
+{
+    using namespace std::chrono;
+    const sys_days date{year{Year} / month{Month} / day{Day}};
+    const sys_days epoch{year{1899} / December / day{30}};
+    return double((date - epoch).count());
+}
+
+std::vector<double> Values(const TkPlotAxis& Axis, bool Major)
+{
+    std::vector<double> values;
+    for (const TkPlotTickObject& tick : Axis.GetTicks())
+        if (tick.Major == Major && tick.Visible)
+            values.push_back(tick.Value);
+    return values;
+}
+
+// Labels in a font whose "0" is 5 pixels wide and 12 high: with the
+// default separation of two, labels stacked up an axis are 36 pixels apart.
+class AxisTicksTest : public ::testing::Test {
+protected:
+    AxisPlot plot;
+    AxisCallbacks callbacks;
+    TRecordingCanvas canvas;
+    AxisPtr<TkPlotYAxis> y = MakeYAxis(plot, callbacks);
+    AxisPtr<TkPlotXAxis> x = MakeXAxis(plot, callbacks);
+
+    void SetUp() override
+    {
+        y->GetLabelsFont()->SetHeight(-10);
+        x->GetLabelsFont()->SetHeight(-10);
+        y->SetDrawRect(TRect(0, 0, 50, 400));
+        x->SetDrawRect(TRect(0, 400, 650, 440));
+    }
+};
+
+TEST_F(AxisTicksTest, ElevenLabelsUpFourHundredPixelsStepByTenWithMinorsBetween)
+{
+    y->CalcTicks(&canvas);
+    EXPECT_EQ(y->GetMajorIncrement(), 10);
+    EXPECT_EQ(y->GetMinorIncrement(), 5);
+    std::vector<double> majors, minors;
+    for (int v = 0; v <= 100; v += 10)
+        majors.push_back(v);
+    for (int v = 5; v < 100; v += 10)
+        minors.push_back(v);
+    EXPECT_EQ(Values(*y, true), majors);
+    EXPECT_EQ(Values(*y, false), minors);
+    for (const TkPlotTickObject& tick : y->GetTicks()) {
+        EXPECT_EQ(tick.Position, 400 - int(4 * tick.Value));
+        EXPECT_EQ(tick.Label, tick.Major ? std::to_string(int(tick.Value)) : "");
+    }
+}
+
+TEST_F(AxisTicksTest, WithoutMinorsMajorsAreExactlyOneIncrementApart)
+{
+    y->SetMinorCount(0);
+    y->SetMinSpan(-3.7, 41);
+    y->CalcTicks(&canvas);
+    const std::vector<double> majors = Values(*y, true);
+    ASSERT_GE(majors.size(), 5u);
+    EXPECT_TRUE(Values(*y, false).empty());
+    for (std::size_t i = 1; i < majors.size(); ++i)
+        EXPECT_DOUBLE_EQ(majors[i] - majors[i - 1], y->GetMajorIncrement());
+}
+
+TEST_F(AxisTicksTest, LogAxisOverThreeDecades)
+{
+    y->SetScaleType(kpstLog10);
+    y->SetMinSpan(1, 999);
+    y->CalcTicks(&canvas);
+    EXPECT_EQ(Values(*y, true), (std::vector<double>{1, 10, 100, 1000}));
+    const std::vector<double> minorValues = Values(*y, false);
+    const std::multiset<double> minors(minorValues.begin(), minorValues.end());
+    std::multiset<double> expected;
+    for (double power : {1, 10, 100})
+        for (int k = 2; k <= 9; ++k)
+            expected.insert(k * power);
+    EXPECT_EQ(minors, expected);
+    EXPECT_EQ(y->GetTicks().front().Position, 400);
+}
+
+TEST_F(AxisTicksTest, LogAxisUnderADecadeUsesTheLinearStepsAtLogPixels)
+{
+    y->SetScaleType(kpstLog10);
+    y->SetMinSpan(2, 8);
+    y->SetMinorCount(0);
+    y->CalcTicks(&canvas);
+    EXPECT_EQ(Values(*y, true), (std::vector<double>{2, 3, 4, 5, 6, 7, 8, 9, 10}));
+    for (const TkPlotTickObject& tick : y->GetTicks())
+        EXPECT_EQ(tick.Position, 400 - int(std::nearbyint(std::log10(tick.Value / 2) / std::log10(5.0) * 400)));
+}
+
+TEST_F(AxisTicksTest, DesiredIncrementAndStart)
+{
+    y->SetDesiredIncrement(25);
+    y->SetMinorCount(0);
+    y->CalcTicks(&canvas);
+    EXPECT_EQ(Values(*y, true), (std::vector<double>{0, 25, 50, 75, 100}));
+    y->SetDesiredIncrement(10);
+    y->SetDesiredStart(5);
+    y->CalcTicks(&canvas);
+    EXPECT_EQ(Values(*y, true), (std::vector<double>{5, 15, 25, 35, 45, 55, 65, 75, 85, 95}));
+}
+
+TEST_F(AxisTicksTest, ADesiredStartFarAboveAStepTooSmallToMoveItStillEnds)
+{
+    // At 1e20 a double moves by 16384; the steps here are a few thousand.
+    y->SetMinSpan(1e20, 4e4);
+    y->SetDesiredStart(1e20 + 32768);
+    y->CalcTicks(&canvas);
+    EXPECT_FALSE(y->GetTicks().empty());
+    EXPECT_LE(y->GetTicks().size(), 5001u);
+}
+
+TEST_F(AxisTicksTest, RunawayTickListsAreCutToOneTickInTheMiddle)
+{
+    y->SetDrawRect(TRect(0, 0, 50, 200000));
+    y->CalcTicks(&canvas);
+    ASSERT_EQ(y->GetTicks().size(), 1u);
+    EXPECT_EQ(y->GetTicks()[0].Value, 50);
+
+    y->SetDrawRect(TRect(0, 0, 50, 400));
+    y->SetMinorCount(1000000000);
+    y->CalcTicks(&canvas);
+    ASSERT_EQ(y->GetTicks().size(), 1u);
+    EXPECT_EQ(y->GetTicks()[0].Value, 50);
+}
+
+TEST_F(AxisTicksTest, PriceAxisStepsInEighths)
+{
+    y->SetLabelsFormatStyle(kptfPrice32nds);
+    y->SetMinSpan(100, 1);
+    y->SetMinorCount(0);
+    y->CalcTicks(&canvas);
+    EXPECT_EQ(y->GetMajorIncrement(), 0.125);
+    EXPECT_EQ(Values(*y, true).size(), 9u);
+    EXPECT_EQ(y->GetTicks().front().Label, "100.000");
+    EXPECT_EQ(y->GetTicks()[4].Label, "100.160");
+}
+
+// Labels like "2023-03-01" are 50 pixels wide: with their separation one
+// label fits in 65 pixels, ten in the 650 of this axis.
+class DateTimeTicksTest : public AxisTicksTest {
+protected:
+    void SetUp() override
+    {
+        AxisTicksTest::SetUp();
+        x->SetLabelsFormatStyle(kptfDateTime);
+        x->SetDateTimeFormat("yyyy-mm-dd");
+    }
+};
+
+TEST_F(DateTimeTicksTest, MonthStepsFallOnTheFirstOfTheMonth)
+{
+    x->SetMinSpan(DayNumber(2023, 1, 15), 400);
+    x->CalcTicks(&canvas);
+    EXPECT_EQ(x->GetMajorIncrement(), 2);
+    EXPECT_EQ(Values(*x, true), (std::vector<double>{DayNumber(2023, 3, 1), DayNumber(2023, 5, 1),
+                                                     DayNumber(2023, 7, 1), DayNumber(2023, 9, 1),
+                                                     DayNumber(2023, 11, 1), DayNumber(2024, 1, 1)}));
+    EXPECT_TRUE(Values(*x, false).empty());
+    EXPECT_EQ(x->GetTicks().front().Label, "2023-03-01");
+}
+
+TEST_F(DateTimeTicksTest, YearStepsFallOnTheFirstOfJanuary)
+{
+    x->SetMinSpan(DayNumber(1990, 7, 1), 14610);
+    x->CalcTicks(&canvas);
+    EXPECT_EQ(x->GetMajorIncrement(), 5);
+    std::vector<double> expected;
+    for (int year = 1995; year <= 2030; year += 5)
+        expected.push_back(DayNumber(year, 1, 1));
+    EXPECT_EQ(Values(*x, true), expected);
+}
+
+TEST_F(DateTimeTicksTest, YearStepsFromTheTwentyNinthOfFebruary)
+{
+    x->SetMinSpan(DayNumber(2024, 2, 29), 14610);
+    ASSERT_NO_THROW(x->CalcTicks(&canvas));
+    std::vector<double> expected;
+    for (int year = 2025; year <= 2060; year += 5)
+        expected.push_back(DayNumber(year, 1, 1));
+    EXPECT_EQ(Values(*x, true), expected);
+}
+
+TEST_F(DateTimeTicksTest, StepsNeverChangeTheRangeWhilePainting)
+{
+    x->SetMinSpan(-10, 400);
+    x->CalcTicks(&canvas);
+    EXPECT_EQ(x->GetMin(), -10);
+    EXPECT_EQ(x->GetSpan(), 400);
+
+    for (double span : {5e4, 1e300}) {
+        x->SetMinSpan(3e6, span);
+        plot.events.clear();
+        x->CalcTicks(&canvas);
+        EXPECT_EQ(x->GetMin(), 3e6);
+        EXPECT_EQ(x->GetSpan(), span);
+        for (const std::string& event : plot.events)
+            EXPECT_EQ(event.rfind("label", 0), 0u) << event;
+    }
+}
+
+} // namespace
