@@ -2,11 +2,11 @@
 // A plot for axis tests: records the axis events it is asked to fire and
 // the areas crossing axes occupy, and can replace label texts.
 #include <functional>
-#include <memory>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "PlotObjectSupport.h"
 #include "plot/core/kPlotAxis.h"
 #include "ui/RecordingCanvas.h"
 
@@ -53,11 +53,8 @@ struct AxisPlot : TkPlotObjectOwner {
     bool IsPublishedPlot() const override { return published; }
 };
 
-struct FreeAxis {
-    void operator()(TkPlotObject* Object) const { TkPlotObject::Free(Object); }
-};
 template <class T>
-using AxisPtr = std::unique_ptr<T, FreeAxis>;
+using AxisPtr = TestObject<T>;
 
 // Counts the axis's change signals.
 struct AxisCallbacks {
