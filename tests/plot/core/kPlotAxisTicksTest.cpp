@@ -152,6 +152,26 @@ TEST_F(AxisTicksTest, PriceAxisStepsInEighths)
     EXPECT_EQ(y->GetTicks()[4].Label, "100.160");
 }
 
+TEST_F(AxisTicksTest, ExtremeRangesInEveryStyleStayFinite)
+{
+    const std::pair<double, double> ranges[] = {{1e300, 1e-300}, {-1e300, 1e300}, {0, 1e300},   {-5e299, 1e-300},
+                                                {1e20, 1},        {-3e6, 7e6},     {2.5e6, 1e5}, {0.5, 1e-12}};
+    for (TkPlotScaleType scale : {kpstLinear, kpstLog10})
+        for (TkPlotTextFormat style :
+             {kptfValue, kptfExponent, kptfPrefix, kptfDateTime, kptfPrice32nds, kptfThousands})
+            for (const auto& [min, span] : ranges) {
+                y->SetScaleType(scale);
+                y->SetLabelsFormatStyle(style);
+                y->SetMinSpan(min, span);
+                y->CalcTicks(&canvas);
+                y->Draw(&canvas, clBlack);
+                canvas.Records.clear();
+                EXPECT_LE(y->GetTicks().size(), 5001u) << min << " " << span << " " << style;
+                for (const TkPlotTickObject& tick : y->GetTicks())
+                    EXPECT_TRUE(tick.Position >= 0 && tick.Position <= 400) << min << " " << span << " " << style;
+            }
+}
+
 // Labels like "2023-03-01" are 50 pixels wide: with their separation one
 // label fits in 65 pixels, ten in the 650 of this axis.
 class DateTimeTicksTest : public AxisTicksTest {
