@@ -186,10 +186,11 @@ void TkPlotObject::MouseDown(TMouseButton Button, TShiftState Shift, TPoint Clie
         FOwner->DoObjectMouseDown(this, Button, Shift, Client.X, Client.Y);
 }
 
-void TkPlotObject::MouseMove(TShiftState Shift, TPoint Client)
+void TkPlotObject::MouseMove(TShiftState Shift, TPoint Client, TkPlotHintData* Hint)
 {
     TkPlotMouseData m = MakeMouseData(Client);
     m.Shift = Shift;
+    m.Hint = Hint;
     if (!FPressed)
         DoMouseHover(m);
     else

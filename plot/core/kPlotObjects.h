@@ -51,6 +51,13 @@ struct TkPlotObjectCallbacks {
 const TkPlotObjectCallbacks& CheckPlotCallbacks(TkPlotObjectOwner* AOwner, const TkPlotObjectCallbacks& Callbacks,
                                                 const char* NoOwnerMessage);
 
+// What an object under the mouse offers as its hint: the text and where it
+// shows, in client pixels. An empty text shows no hint.
+struct TkPlotHintData {
+    std::string Text;
+    TRect Rect;
+};
+
 // A mouse event as an object receives it: the point as the plot gave it
 // and the point in the object's own frame (X and Y exchanged when the axes
 // are reversed).
@@ -61,6 +68,7 @@ struct TkPlotMouseData {
     TMouseButton Button = mbLeft;
     TShiftState Shift = 0;
     bool Flag = false; // on release: a double click is pending
+    TkPlotHintData* Hint = nullptr; // on a move: filled by DoMouseHover
 };
 
 class TkPlotObject : public TPersistent {
@@ -127,12 +135,18 @@ public:
 
     // Input entry points, called by the plot on the selected objects.
     virtual void MouseDown(TMouseButton Button, TShiftState Shift, TPoint Client, TPoint Screen, TPopupMenu* Menu);
-    virtual void MouseMove(TShiftState Shift, TPoint Client);
+    // Hint, when given, receives what the object offers as its hint.
+    virtual void MouseMove(TShiftState Shift, TPoint Client, TkPlotHintData* Hint = nullptr);
     virtual void MouseUp(TMouseButton Button, TShiftState Shift, TPoint Client, TPoint Screen,
                          bool DoubleClickPending, TPopupMenu* Menu);
     virtual bool MouseWheel(int WheelDelta, TShiftState Shift, TPoint Client);
     virtual void KeyDown(std::uint16_t Key, TShiftState Shift, TPopupMenu* Menu);
     virtual bool HitTest(const TkPlotMouseData& Mouse);
+
+    // The mouse left the object.
+    void MouseLeave() { DoMouseLeave(); }
+    // The mouse event an object's hit test reads, for a point of the plot.
+    TkPlotMouseData MakeMouseData(TPoint Client) const;
 
     virtual TkPlotObject* GetObjectAt(TPoint P);
     virtual TCursor GetMouseCursor(TPoint P);
@@ -176,7 +190,6 @@ protected:
         (this->*Changed)();
     }
 
-    TkPlotMouseData MakeMouseData(TPoint Client) const;
     void SetPressed(bool Value) { FPressed = Value; }
 
 private:
