@@ -9,6 +9,7 @@
 #include "ui/Property.h"
 
 class TBitmap;
+class TStream;
 
 class TImageList : public TComponent {
 public:
@@ -39,6 +40,14 @@ public:
     // Draws image Index at (X, Y); disabled images are drawn embossed in
     // the button highlight and shadow colours. A bad index draws nothing.
     void Draw(TCanvas* Canvas, int X, int Y, int Index, bool Enabled = true) const;
+
+    // The list in the stream format of image lists: "KIL", a version byte,
+    // then width, height and count (32 bits each, little-endian) and every
+    // image's pixels as 32-bit ARGB, row by row. ReadData replaces the
+    // list; a stream that breaks the format raises EReadError and leaves
+    // the list as it was.
+    void WriteData(TStream& Stream) const;
+    void ReadData(TStream& Stream);
 
     TNotifyEvent OnChange;
 

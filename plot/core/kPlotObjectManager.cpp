@@ -2,12 +2,15 @@
 
 #include <algorithm>
 #include <limits>
+#include <utility>
 
 #include "plot/core/kPlotAxis.h"
 #include "plot/core/kPlotDataView.h"
 #include "rtl/Exception.h"
 #include "rtl/NumberFormat.h"
+#include "rtl/Reader.h"
 #include "rtl/StrUtils.h"
+#include "rtl/Writer.h"
 
 namespace {
 
@@ -36,6 +39,32 @@ void TkPlotObjectManagerCustom::Free(TkPlotObjectManagerCustom* Manager)
     Manager->Clear();
     Manager->FCallbacks.OnRemove(Manager);
     delete Manager;
+}
+
+void TkPlotObjectManagerCustom::WriteObjects(TWriter& Writer) const
+{
+    Writer.WriteCollection(GetCount(), [this](int Index) { return GetObject(Index); });
+}
+
+void TkPlotObjectManagerCustom::ReadObjects(TReader& Reader)
+{
+    Clear();
+    TkPlotObject* pending = nullptr;
+    try {
+        Reader.ReadCollection(
+            [&]() -> TPersistent* {
+                pending = CreateObject();
+                return pending;
+            },
+            [&](TPersistent*) {
+                TkPlotObject* done = std::exchange(pending, nullptr);
+                done->DoInsert();
+            });
+    } catch (...) {
+        if (pending)
+            TkPlotObject::Free(pending);
+        throw;
+    }
 }
 
 void TkPlotObjectManagerCustom::DoInsert() { FCallbacks.OnInsert(this); }

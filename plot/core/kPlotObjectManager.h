@@ -9,6 +9,8 @@
 
 #include "plot/core/kPlotObjects.h"
 
+class TReader;
+class TWriter;
 class TkPlotXAxis;
 class TkPlotYAxis;
 class TkPlotDataView;
@@ -70,6 +72,13 @@ public:
 
     TkPlotObjectOwner* GetOwner() const { return FOwner; }
     const TkPlotObjectCallbacks& GetCallbacks() const { return FCallbacks; }
+
+    // The objects as a collection of the component stream, each with its
+    // published properties. Reading clears the manager first, then makes
+    // and registers one object per item; read objects keep their stored
+    // names. An object whose properties fail to read is freed again.
+    void WriteObjects(TWriter& Writer) const;
+    void ReadObjects(TReader& Reader);
 
 protected:
     ~TkPlotObjectManagerCustom() override = default;

@@ -4,6 +4,8 @@
 
 #include "rtl/Exception.h"
 #include "rtl/PublishedProperties.h"
+#include "rtl/Reader.h"
+#include "rtl/Writer.h"
 
 namespace {
 
@@ -80,6 +82,29 @@ void TkPlotTranslationManager::Delete(int Index)
     // (and Clear cannot loop for ever).
     FItems.erase(FItems.begin() + Index);
     delete pair;
+}
+
+void TkPlotTranslationManager::WriteItems(TWriter& Writer) const
+{
+    Writer.WriteCollection(GetCount(), [this](int Index) { return GetItem(Index); });
+}
+
+void TkPlotTranslationManager::ReadItems(TReader& Reader)
+{
+    Clear();
+    std::vector<TkPlotTranslationObject*> read;
+    try {
+        Reader.ReadCollection([&]() -> TPersistent* {
+            read.push_back(Add());
+            return read.back();
+        });
+    } catch (...) {
+        Clear();
+        throw;
+    }
+    // New pairs enter the list in the middle; the stream's order wins.
+    if (read.size() == FItems.size())
+        FItems = read;
 }
 
 void TkPlotTranslationManager::Clear()

@@ -29,6 +29,9 @@ private:
     std::string FReplacementString = "Unknown";
 };
 
+class TReader;
+class TWriter;
+
 class TkPlotTranslationManager final : public TObject {
 public:
     // Raises "OnInsert event handler can not be null" or "OnRemove event
@@ -51,6 +54,12 @@ public:
     int GetCount() const { return static_cast<int>(FItems.size()); }
     TkPlotTranslationObject* GetItem(int Index) const;
     bool HasItems() const { return !FItems.empty(); }
+
+    // The pairs as a collection of the component stream. Reading replaces
+    // every pair and keeps the order the pairs were written in, so the
+    // first match of a loaded plot is the one it had when it was saved.
+    void WriteItems(TWriter& Writer) const;
+    void ReadItems(TReader& Reader);
 
     // The replacement of the first pair whose original equals Text exactly,
     // else Text.
