@@ -6,10 +6,7 @@
 
 class TkPlotLabel : public TkPlotLayoutObject {
 public:
-    TkPlotLabel(TkPlotObjectOwner* AOwner, const TkPlotObjectCallbacks& Callbacks)
-        : TkPlotLayoutObject(AOwner, Callbacks, TkPlotObjectKind::Label)
-    {
-    }
+    TkPlotLabel(TkPlotObjectOwner* AOwner, const TkPlotObjectCallbacks& Callbacks);
 
     const std::string& GetCaption() const { return FCaption; }
     void SetCaption(const std::string& Value) { SetProperty(Value, FCaption, &TkPlotObject::DoLayoutChange); }

@@ -10,6 +10,7 @@
 
 #include "plot/channels/kPlotKinds.h"
 #include "plot/core/kCustomComponent.h"
+#include "plot/core/kPlotComponent.h"
 #include "plot/core/kPlotMasterManager.h"
 #include "plot/core/kPlotObjectManager.h"
 #include "plot/core/kPlotTranslation.h"
@@ -43,6 +44,12 @@ public:
         Keep(std::make_unique<TPen>());
         Keep(std::make_unique<TBrush>());
         Keep(std::make_unique<TBareComponent>());
+        // A plot as applications get it: with its title label, whose
+        // visibility the plot publishes.
+        auto chart = std::make_unique<TkPlotComponent>(nullptr);
+        RegisterPlotKinds(chart->GetMasterManager());
+        chart->AddLabel();
+        Keep(std::move(chart));
         // Straight from each kind's manager, before a layout manager has
         // given the object a level or an orientation.
         master = std::make_unique<TkPlotMasterManager>(&plot);

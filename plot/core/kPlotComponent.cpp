@@ -1,0 +1,1041 @@
+#include "plot/core/kPlotComponent.h"
+
+#include <algorithm>
+#include <utility>
+
+#include "plot/core/kPlotAxis.h"
+#include "plot/core/kPlotDataView.h"
+#include "rtl/Exception.h"
+#include "rtl/MemoryStream.h"
+#include "rtl/NumberFormat.h"
+#include "rtl/PublishedProperties.h"
+#include "rtl/Reader.h"
+#include "rtl/Writer.h"
+#include "ui/ImageList.h"
+#include "ui/Keys.h"
+#include "ui/Menu.h"
+
+namespace {
+
+const std::vector<std::string> kFillDirectionNames = {
+    "kfdTopBottom", "kfdBottomTop", "kfdLeftRight", "kfdRightLeft", "kfdTopLeftBottomRight", "kfdBottomRightTopLeft",
+    "kfdBottomLeftTopRight", "kfdTopRightBottomLeft", "kfdRectangleOut", "kfdRectangleIn", "kfdCircleOut",
+    "kfdCircleIn"};
+const std::vector<std::string> kIndividualNames = {"kpriDataView", "kpriChannel", "kpriAuto"};
+
+const bool Registered = [] {
+    using T = TkPlotComponent;
+    TPropertyListBuilder<T> b;
+    b.Enumeration("Align", "TAlign", {"alNone", "alTop", "alBottom", "alLeft", "alRight", "alClient"},
+                  [](const T& c) { return c.GetAlign(); }, [](T& c, std::int64_t v) { c.SetAlign(TAlign(v)); })
+        .Boolean("TabStop", [](const T& c) { return c.GetTabStop(); }, [](T& c, bool v) { c.SetTabStop(v); }, false)
+        .Color("BackGroundColor", [](const T& c) { return c.GetBackGroundColor(); },
+               [](T& c, std::int64_t v) { c.SetBackGroundColor(TColor(v)); }, 0)
+        .Enumeration("BorderStyle", "TkBevelStyle", {"kbsNone", "kbsRaised", "kbsLowered"},
+                     [](const T& c) { return c.GetBorderStyle(); },
+                     [](T& c, std::int64_t v) { c.SetBorderStyle(TkBevelStyle(v)); }, kbsLowered)
+        .Boolean("AutoFrameRate", [](const T& c) { return c.GetAutoFrameRate(); },
+                 [](T& c, bool v) { c.SetAutoFrameRate(v); }, true)
+        .Method("OnResize", "TNotifyEvent", [](const T& c) { return bool(c.OnResize); })
+        .Integer("DataViewZHorz", &T::GetDataViewZHorz, [](T& c, std::int64_t v) { c.SetDataViewZHorz(int(v)); })
+        .Integer("DataViewZVert", &T::GetDataViewZVert, [](T& c, std::int64_t v) { c.SetDataViewZVert(int(v)); })
+        .Boolean("XYAxesReverse", &T::GetXYAxesReverse, &T::SetXYAxesReverse, false)
+        .Boolean("UserCanEditObjects", &T::GetUserCanEditObjects, &T::SetUserCanEditObjects, true)
+        .Boolean("UserCanAddRemoveChannels", &T::GetUserCanAddRemoveChannels, &T::SetUserCanAddRemoveChannels, false)
+        .Integer("OuterMarginLeft", &T::GetOuterMarginLeft, &T::SetOuterMarginLeft, 5)
+        .Integer("OuterMarginTop", &T::GetOuterMarginTop, &T::SetOuterMarginTop, 5)
+        .Integer("OuterMarginRight", &T::GetOuterMarginRight, &T::SetOuterMarginRight, 5)
+        .Integer("OuterMarginBottom", &T::GetOuterMarginBottom, &T::SetOuterMarginBottom, 5)
+        .Enumeration("PrintOrientation", "TPrinterOrientation", {"poPortrait", "poLandscape"},
+                     &T::GetPrintOrientation, [](T& c, std::int64_t v) { c.SetPrintOrientation(TPrinterOrientation(v)); },
+                     poLandscape)
+        .Float("PrintMarginLeft", &T::GetPrintMarginLeft, &T::SetPrintMarginLeft)
+        .Float("PrintMarginTop", &T::GetPrintMarginTop, &T::SetPrintMarginTop)
+        .Float("PrintMarginRight", &T::GetPrintMarginRight, &T::SetPrintMarginRight)
+        .Float("PrintMarginBottom", &T::GetPrintMarginBottom, &T::SetPrintMarginBottom)
+        .Boolean("PrintShowDialog", &T::GetPrintShowDialog, &T::SetPrintShowDialog, true)
+        .String("PrintDocumentName", &T::GetPrintDocumentName, &T::SetPrintDocumentName)
+        .String("PrinterName", &T::GetPrinterName, &T::SetPrinterName)
+        .Integer("HintsPause", &T::GetHintsPause, &T::SetHintsPause, 500)
+        .Integer("HintsHidePause", &T::GetHintsHidePause, &T::SetHintsHidePause, 2500)
+        .Boolean("HintsShow", &T::GetHintsShow, &T::SetHintsShow, true)
+        .Object("HintsFont", "TFont", &T::GetHintsFont)
+        .Enumeration("EditorFormStyle", "TkPlotFormStyle", {"kpfsModal", "kpfsStayOnTop"}, &T::GetEditorFormStyle,
+                     [](T& c, std::int64_t v) { c.SetEditorFormStyle(TkPlotFormStyle(v)); })
+        .Enumeration("CopyToClipBoardFormat", "TkPlotExportFormat", {"kpefMetaFile", "kpefBitmap", "kpefJPEG"},
+                     &T::GetCopyToClipBoardFormat,
+                     [](T& c, std::int64_t v) { c.SetCopyToClipBoardFormat(TkPlotExportFormat(v)); })
+        .Boolean("TitleVisible", &T::GetTitleVisible, &T::SetTitleVisible, true)
+        .String("TitleText", &T::GetTitleText, &T::SetTitleText)
+        // The title label's own font: the label streams it.
+        .Object("TitleFont", "TFont", &T::GetTitleFont, false)
+        .Float("TitleMargin", &T::GetTitleMargin, &T::SetTitleMargin)
+        .String("LogFileName", &T::GetLogFileName, &T::SetLogFileName)
+        .Integer("LogBufferSize", &T::GetLogBufferSize, &T::SetLogBufferSize, 0)
+        .Boolean("LoggingActive", &T::GetLoggingActive, nullptr)
+        .Object("AnnotationDefaultFont", "TFont", &T::GetAnnotationDefaultFont)
+        .Enumeration("AnnotationDefaultBrushStlye", "TBrushStyle",
+                     {"bsSolid", "bsClear", "bsHorizontal", "bsVertical", "bsFDiagonal", "bsBDiagonal", "bsCross",
+                      "bsDiagCross"},
+                     &T::GetAnnotationDefaultBrushStlye,
+                     [](T& c, std::int64_t v) { c.SetAnnotationDefaultBrushStlye(TBrushStyle(v)); })
+        .Color("AnnotationDefaultBrushColor", &T::GetAnnotationDefaultBrushColor,
+               [](T& c, std::int64_t v) { c.SetAnnotationDefaultBrushColor(TColor(v)); })
+        .Enumeration("AnnotationDefaultPenStlye", "TPenStyle",
+                     {"psSolid", "psDash", "psDot", "psDashDot", "psDashDotDot", "psClear", "psInsideFrame"},
+                     &T::GetAnnotationDefaultPenStlye,
+                     [](T& c, std::int64_t v) { c.SetAnnotationDefaultPenStlye(TPenStyle(v)); })
+        .Color("AnnotationDefaultPenColor", &T::GetAnnotationDefaultPenColor,
+               [](T& c, std::int64_t v) { c.SetAnnotationDefaultPenColor(TColor(v)); })
+        .Integer("AnnotationDefaultPenWidth", &T::GetAnnotationDefaultPenWidth, &T::SetAnnotationDefaultPenWidth)
+        .Enumeration("AnnotationDefaultReference", "TkPlotReferenceType",
+                     {"kprtDataView", "kprtChannel", "kprtXChannelYDataView", "kprtXDataViewYChannel"},
+                     &T::GetAnnotationDefaultReference,
+                     [](T& c, std::int64_t v) { c.SetAnnotationDefaultReference(TkPlotReferenceType(v)); });
+    const char* individual[] = {"AnnotationDefaultReferencePositionX", "AnnotationDefaultReferencePositionY",
+                                "AnnotationDefaultReferenceSizeX", "AnnotationDefaultReferenceSizeY"};
+    for (int which = 0; which < 4; ++which)
+        b.Enumeration(
+            individual[which], "TkPlotReferenceIndividual", kIndividualNames,
+            [which](const T& c) { return c.GetAnnotationDefaultReferenceIndividual(which); },
+            [which](T& c, std::int64_t v) { c.SetAnnotationDefaultReferenceIndividual(which, TkPlotReferenceIndividual(v)); });
+    b.Boolean("ClipAnnotationsToAxes", &T::GetClipAnnotationsToAxes, &T::SetClipAnnotationsToAxes)
+        .Boolean("BackGroundGradientEnabled", &T::GetBackGroundGradientEnabled, &T::SetBackGroundGradientEnabled)
+        .Enumeration("BackGroundGradientDirection", "TkFillDirection", kFillDirectionNames,
+                     &T::GetBackGroundGradientDirection,
+                     [](T& c, std::int64_t v) { c.SetBackGroundGradientDirection(TkFillDirection(v)); })
+        .Color("BackGroundGradientStartColor", &T::GetBackGroundGradientStartColor,
+               [](T& c, std::int64_t v) { c.SetBackGroundGradientStartColor(TColor(v)); })
+        .Color("BackGroundGradientStopColor", &T::GetBackGroundGradientStopColor,
+               [](T& c, std::int64_t v) { c.SetBackGroundGradientStopColor(TColor(v)); })
+        .Enumeration("DataFileColumnSeparator", "TkPlotDataFileColumnSeparator", {"kpdfcsTab", "kpdfcsComma"},
+                     &T::GetDataFileColumnSeparator,
+                     [](T& c, std::int64_t v) { c.SetDataFileColumnSeparator(TkPlotDataFileColumnSeparator(v)); })
+        .Enumeration("DataFileFormat", "TkPlotDataFileFormat", {"kpdffText", "kpdffCompactInterval"},
+                     &T::GetDataFileFormat, [](T& c, std::int64_t v) { c.SetDataFileFormat(TkPlotDataFileFormat(v)); })
+        .String("DefaultSaveImageDirectory", &T::DefaultSaveImageDirectory, &T::DefaultSaveImageDirectory)
+        .String("DefaultPropertyDirectory", &T::DefaultPropertyDirectory, &T::DefaultPropertyDirectory)
+        .String("DefaultDataDirectory", &T::DefaultDataDirectory, &T::DefaultDataDirectory)
+        .String("DefaultAnnotationDirectory", &T::DefaultAnnotationDirectory, &T::DefaultAnnotationDirectory)
+        .Enumeration("DefaultSaveImageFormat", "TkPlotImageFormatStyle",
+                     {"kpifBitmap", "kpifEnhancedMetaFile", "kpifJPEG", "kpifPNG"}, &T::GetDefaultSaveImageFormat,
+                     [](T& c, std::int64_t v) { c.SetDefaultSaveImageFormat(TkPlotImageFormatStyle(v)); })
+        .Boolean("DifferentialPropertySave", &T::GetDifferentialPropertySave, &T::SetDifferentialPropertySave, false);
+#define KPLOT_PUBLISH_KIND_EVENT(Family, Kind, Type) \
+    b.Method(#Family #Kind, #Type, [](const T& c) { return bool(c.Family##Kind); });
+    KPLOT_KIND_EVENTS(KPLOT_PUBLISH_KIND_EVENT)
+#undef KPLOT_PUBLISH_KIND_EVENT
+#define KPLOT_PUBLISH_EVENT(Type, Name) b.Method(#Name, #Type, [](const T& c) { return bool(c.Name); });
+    KPLOT_OTHER_EVENTS(KPLOT_PUBLISH_EVENT)
+#undef KPLOT_PUBLISH_EVENT
+    b.Method("OnAfterPaint", "TNotifyEvent", [](const T& c) { return bool(c.OnAfterPaint); });
+    RegisterPublishedClass<TkPlotComponent, TkCustomComponent>("TkPlotComponent", b.Take());
+    return true;
+}();
+
+bool IsAxis(const TkPlotObject* Object)
+{
+    return Object->Kind() == TkPlotObjectKind::XAxis || Object->Kind() == TkPlotObjectKind::YAxis;
+}
+
+bool IsButton(const TkPlotObject* Object) { return dynamic_cast<const TkPlotButton*>(Object) != nullptr; }
+
+// Sets a published ordinal property of an object when its class has one.
+void SetOrdByName(TObject* Object, const char* Name, std::int64_t Value)
+{
+    if (const TPropInfo* info = GetPropInfo(Object, Name); info && info->IsWritable() && IsOrdinalKind(info->Kind))
+        SetOrdProp(Object, *info, Value);
+}
+
+// Runs Fn and then After, also when Fn raises.
+template <class F, class G>
+void Finally(F&& Fn, G&& After)
+{
+    try {
+        Fn();
+    } catch (...) {
+        After();
+        throw;
+    }
+    After();
+}
+
+} // namespace
+
+// ---------------------------------------------------------------- creation
+
+TkPlotComponent::TkPlotComponent(TComponent* AOwner) : TkCustomComponent(AOwner)
+{
+    (void)Registered;
+    SetBounds(GetLeft(), GetTop(), 500, 200);
+    // Reached by a click, not by Tab.
+    SetTabStop(false);
+    SetBackGroundColor(clBlack);
+    SetBorderStyle(kbsLowered);
+    SetUpdateFrameRate(60);
+    SetAutoFrameRate(true);
+    FMaster = std::make_unique<TkPlotMasterManager>(this);
+    FMaster->OnObjectChange = [this](TObject*) { InvalidateChange(); };
+    FMaster->OnInvalidate = [this](TObject*) { InvalidateChange(); };
+    FMaster->OnObjectAdd = [this](TObject* Item) { DoObjectAdd(Item); };
+    FMaster->OnObjectRemove = [this](TObject* Item) { DoObjectRemove(Item); };
+    FPopupMenu = std::make_unique<TPopupMenu>(nullptr);
+    FHintsFont = std::make_unique<TFont>();
+    FAnnotationDefaultFont = std::make_unique<TFont>();
+    FAnnotationDefaultFont->SetColor(clWhite);
+    for (auto& list : FImageLists) {
+        list = std::make_unique<TImageList>(nullptr);
+        list->SetWidth(24);
+        list->SetHeight(24);
+    }
+    OnTimerTick = [this](TObject*) { HintTimerTick(); };
+}
+
+TkPlotComponent::~TkPlotComponent()
+{
+    FPainting = false;
+    FOccupiedRects.Clear();
+    // Objects freed with the managers fire no events of this plot.
+    FMaster->OnObjectAdd = nullptr;
+    FMaster->OnObjectRemove = nullptr;
+    FMaster->OnObjectChange = nullptr;
+    FMaster->OnInvalidate = nullptr;
+    FPressedObject = FHoveredObject = FLastClickedObject = nullptr;
+    FMaster.reset();
+}
+
+// ---------------------------------------------------------------- objects
+
+TkPlotObject* TkPlotComponent::ItemOf(const TkPlotObjectManagerCustom* Manager, int Index) const
+{
+    return Manager->GetObject(Index);
+}
+
+int TkPlotComponent::GetChannelCount() const { return FMaster->ChannelManager()->GetCount(); }
+TkPlotObject* TkPlotComponent::GetChannel(int Index) const { return ItemOf(FMaster->ChannelManager(), Index); }
+int TkPlotComponent::GetDataViewCount() const { return FMaster->DataViewManager()->GetCount(); }
+TkPlotObject* TkPlotComponent::GetDataView(int Index) const { return ItemOf(FMaster->DataViewManager(), Index); }
+int TkPlotComponent::GetDataCursorCount() const { return FMaster->DataCursorManager()->GetCount(); }
+TkPlotObject* TkPlotComponent::GetDataCursor(int Index) const { return ItemOf(FMaster->DataCursorManager(), Index); }
+int TkPlotComponent::GetXAxisCount() const { return FMaster->XAxisManager()->GetCount(); }
+TkPlotAxis* TkPlotComponent::GetXAxis(int Index) const
+{
+    return static_cast<TkPlotAxis*>(ItemOf(FMaster->XAxisManager(), Index));
+}
+int TkPlotComponent::GetYAxisCount() const { return FMaster->YAxisManager()->GetCount(); }
+TkPlotAxis* TkPlotComponent::GetYAxis(int Index) const
+{
+    return static_cast<TkPlotAxis*>(ItemOf(FMaster->YAxisManager(), Index));
+}
+int TkPlotComponent::GetLegendCount() const { return FMaster->LegendManager()->GetCount(); }
+TkPlotObject* TkPlotComponent::GetLegend(int Index) const { return ItemOf(FMaster->LegendManager(), Index); }
+int TkPlotComponent::GetTableCount() const { return FMaster->TableManager()->GetCount(); }
+TkPlotObject* TkPlotComponent::GetTable(int Index) const { return ItemOf(FMaster->TableManager(), Index); }
+int TkPlotComponent::GetToolBarCount() const { return FMaster->ToolBarManager()->GetCount(); }
+TkPlotObject* TkPlotComponent::GetToolBar(int Index) const { return ItemOf(FMaster->ToolBarManager(), Index); }
+int TkPlotComponent::GetAnnotationCount() const { return FMaster->AnnotationManager()->GetCount(); }
+TkPlotObject* TkPlotComponent::GetAnnotation(int Index) const { return ItemOf(FMaster->AnnotationManager(), Index); }
+int TkPlotComponent::GetLimitCount() const { return FMaster->LimitManager()->GetCount(); }
+TkPlotObject* TkPlotComponent::GetLimit(int Index) const { return ItemOf(FMaster->LimitManager(), Index); }
+int TkPlotComponent::GetLabelCount() const { return FMaster->LabelManager()->GetCount(); }
+TkPlotObject* TkPlotComponent::GetLabel(int Index) const { return ItemOf(FMaster->LabelManager(), Index); }
+
+void TkPlotComponent::RemoveAllOf(TkPlotObjectManagerCustom* Manager)
+{
+    Manager->Clear();
+    InvalidateChange();
+}
+
+void TkPlotComponent::RemoveAllToolBars() { RemoveAllOf(FMaster->ToolBarManager()); }
+void TkPlotComponent::RemoveAllLegends() { RemoveAllOf(FMaster->LegendManager()); }
+void TkPlotComponent::RemoveAllTables() { RemoveAllOf(FMaster->TableManager()); }
+void TkPlotComponent::RemoveAllXAxes() { RemoveAllOf(FMaster->XAxisManager()); }
+void TkPlotComponent::RemoveAllYAxes() { RemoveAllOf(FMaster->YAxisManager()); }
+void TkPlotComponent::RemoveAllDataViews() { RemoveAllOf(FMaster->DataViewManager()); }
+void TkPlotComponent::RemoveAllDataCursors() { RemoveAllOf(FMaster->DataCursorManager()); }
+void TkPlotComponent::RemoveAllChannels() { RemoveAllOf(FMaster->ChannelManager()); }
+void TkPlotComponent::RemoveAllAnnotations() { RemoveAllOf(FMaster->AnnotationManager()); }
+void TkPlotComponent::RemoveAllLimits() { RemoveAllOf(FMaster->LimitManager()); }
+
+void TkPlotComponent::RemoveAllLabels()
+{
+    while (GetLabelCount() >= 2)
+        TkPlotObject::Free(GetLabel(1));
+    InvalidateChange();
+}
+
+void TkPlotComponent::RemoveAllTranslations() { GetTranslationManager()->Clear(); }
+
+void TkPlotComponent::DeleteOf(TkPlotObjectManagerCustom* Manager, int Index)
+{
+    TkPlotObject::Free(Manager->GetObject(Index));
+    InvalidateChange();
+}
+
+void TkPlotComponent::DeleteToolBar(int Index) { DeleteOf(FMaster->ToolBarManager(), Index); }
+void TkPlotComponent::DeleteLegend(int Index) { DeleteOf(FMaster->LegendManager(), Index); }
+void TkPlotComponent::DeleteTable(int Index) { DeleteOf(FMaster->TableManager(), Index); }
+void TkPlotComponent::DeleteXAxis(int Index) { DeleteOf(FMaster->XAxisManager(), Index); }
+void TkPlotComponent::DeleteYAxis(int Index) { DeleteOf(FMaster->YAxisManager(), Index); }
+void TkPlotComponent::DeleteDataView(int Index) { DeleteOf(FMaster->DataViewManager(), Index); }
+void TkPlotComponent::DeleteDataCursor(int Index) { DeleteOf(FMaster->DataCursorManager(), Index); }
+void TkPlotComponent::DeleteChannel(int Index) { DeleteOf(FMaster->ChannelManager(), Index); }
+void TkPlotComponent::DeleteAnnotation(int Index) { DeleteOf(FMaster->AnnotationManager(), Index); }
+void TkPlotComponent::DeleteLimit(int Index) { DeleteOf(FMaster->LimitManager(), Index); }
+
+void TkPlotComponent::DeleteLabel(int Index)
+{
+    if (Index == 0)
+        throw Exception("Label Index 0 can not be Deleted (Resevered for Title)");
+    DeleteOf(FMaster->LabelManager(), Index);
+}
+
+void TkPlotComponent::DeleteTranslation(int Index) { GetTranslationManager()->Delete(Index); }
+
+int TkPlotComponent::AddChannel() { return FMaster->AddChannel(); }
+int TkPlotComponent::AddDataView() { return FMaster->AddDataView(); }
+int TkPlotComponent::AddDataCursor() { return FMaster->AddDataCursor(); }
+int TkPlotComponent::AddXAxis() { return FMaster->AddXAxis(); }
+int TkPlotComponent::AddYAxis() { return FMaster->AddYAxis(); }
+int TkPlotComponent::AddLegend() { return FMaster->AddLegend(); }
+int TkPlotComponent::AddTable() { return FMaster->AddTable(); }
+int TkPlotComponent::AddToolBar() { return FMaster->AddToolBar(); }
+int TkPlotComponent::AddLimit() { return FMaster->AddLimit(); }
+int TkPlotComponent::AddLabel() { return FMaster->AddLabel(); }
+
+int TkPlotComponent::AddAnnotation()
+{
+    const int index = FMaster->AddAnnotation();
+    TkPlotObject* annotation = GetAnnotation(index);
+    SetOrdByName(annotation, "BrushStyle", FAnnotationDefaultBrushStyle);
+    SetOrdByName(annotation, "BrushColor", FAnnotationDefaultBrushColor);
+    SetOrdByName(annotation, "PenStyle", FAnnotationDefaultPenStyle);
+    SetOrdByName(annotation, "PenColor", FAnnotationDefaultPenColor);
+    SetOrdByName(annotation, "PenWidth", FAnnotationDefaultPenWidth);
+    SetOrdByName(annotation, "Reference", FAnnotationDefaultReference);
+    SetOrdByName(annotation, "ReferencePositionX", FAnnotationDefaultIndividual[0]);
+    SetOrdByName(annotation, "ReferencePositionY", FAnnotationDefaultIndividual[1]);
+    SetOrdByName(annotation, "ReferenceSizeX", FAnnotationDefaultIndividual[2]);
+    SetOrdByName(annotation, "ReferenceSizeY", FAnnotationDefaultIndividual[3]);
+    if (const TPropInfo* font = GetPropInfo(annotation, "Font"); font && font->Kind == TTypeKind::tkClass)
+        if (auto* target = dynamic_cast<TFont*>(GetObjectProp(annotation, *font)))
+            target->Assign(FAnnotationDefaultFont.get());
+    return index;
+}
+
+TkPlotObject* TkPlotComponent::GetChannelByName(const std::string& Name) const
+{
+    return FMaster->ChannelManager()->FindByName(Name);
+}
+
+TkPlotAxis* TkPlotComponent::GetXAxisByName(const std::string& Name) const
+{
+    return static_cast<TkPlotAxis*>(FMaster->XAxisManager()->FindByName(Name));
+}
+
+TkPlotAxis* TkPlotComponent::GetYAxisByName(const std::string& Name) const
+{
+    return static_cast<TkPlotAxis*>(FMaster->YAxisManager()->FindByName(Name));
+}
+
+int TkPlotComponent::GetChannelIndexByName(const std::string& Name) const
+{
+    return FMaster->ChannelManager()->IndexOfName(Name);
+}
+
+void TkPlotComponent::SetAllTracking(bool Value)
+{
+    for (TkPlotObjectManagerCustom* manager : {static_cast<TkPlotObjectManagerCustom*>(FMaster->XAxisManager()),
+                                               static_cast<TkPlotObjectManagerCustom*>(FMaster->YAxisManager())})
+        for (int i = 0; i < manager->GetCount(); ++i)
+            SetOrdByName(manager->GetObject(i), "TrackingEnabled", Value);
+}
+
+void TkPlotComponent::DisableAllTracking() { SetAllTracking(false); }
+void TkPlotComponent::EnableAllTracking() { SetAllTracking(true); }
+
+// ---------------------------------------------------------------- properties
+
+int TkPlotComponent::GetDataViewZHorz() const { return FMaster->LayoutManager()->HorzDataView()->GetZOrder(); }
+void TkPlotComponent::SetDataViewZHorz(int Value) { FMaster->LayoutManager()->HorzDataView()->SetZOrder(Value); }
+int TkPlotComponent::GetDataViewZVert() const { return FMaster->LayoutManager()->VertDataView()->GetZOrder(); }
+void TkPlotComponent::SetDataViewZVert(int Value) { FMaster->LayoutManager()->VertDataView()->SetZOrder(Value); }
+
+void TkPlotComponent::SetXYAxesReverse(bool Value)
+{
+    if (Value != GetXYAxesReverse())
+        FMaster->SetXYAxesReverse(Value);
+}
+
+void TkPlotComponent::SetHintsFont(const TFont* Value) { FHintsFont->Assign(Value); }
+void TkPlotComponent::SetAnnotationDefaultFont(const TFont* Value) { FAnnotationDefaultFont->Assign(Value); }
+
+TkPlotReferenceIndividual TkPlotComponent::GetAnnotationDefaultReferenceIndividual(int Which) const
+{
+    return FAnnotationDefaultIndividual.at(static_cast<std::size_t>(Which));
+}
+
+void TkPlotComponent::SetAnnotationDefaultReferenceIndividual(int Which, TkPlotReferenceIndividual Value)
+{
+    FAnnotationDefaultIndividual.at(static_cast<std::size_t>(Which)) = Value;
+}
+
+void TkPlotComponent::SetBackGroundGradientDirection(TkFillDirection Value)
+{
+    if (Value == FBackGroundGradientDirection)
+        return;
+    FBackGroundGradientDirection = Value;
+    InvalidateChange();
+}
+
+TObject* TkPlotComponent::TitleLabel() const
+{
+    return GetLabelCount() > 0 ? GetLabel(0) : nullptr;
+}
+
+bool TkPlotComponent::GetTitleVisible() const
+{
+    const TObject* label = TitleLabel();
+    return label && static_cast<const TkPlotObject*>(label)->GetVisible();
+}
+
+void TkPlotComponent::SetTitleVisible(bool Value)
+{
+    if (TObject* label = TitleLabel())
+        static_cast<TkPlotObject*>(label)->SetVisible(Value);
+}
+
+std::string TkPlotComponent::GetTitleText() const
+{
+    const TObject* label = TitleLabel();
+    const TPropInfo* info = label ? GetPropInfo(label, "Caption") : nullptr;
+    return info ? GetStrProp(label, *info) : std::string();
+}
+
+void TkPlotComponent::SetTitleText(const std::string& Value)
+{
+    TObject* label = TitleLabel();
+    if (const TPropInfo* info = label ? GetPropInfo(label, "Caption") : nullptr)
+        SetStrProp(label, *info, Value);
+}
+
+TFont* TkPlotComponent::GetTitleFont() const
+{
+    const TObject* label = TitleLabel();
+    const TPropInfo* info = label ? GetPropInfo(label, "Font") : nullptr;
+    if (info && info->Kind == TTypeKind::tkClass)
+        if (auto* font = dynamic_cast<TFont*>(GetObjectProp(label, *info)))
+            return font;
+    return label ? nullptr : Font;
+}
+
+void TkPlotComponent::SetTitleFont(const TFont* Value)
+{
+    if (TitleLabel())
+        if (TFont* font = GetTitleFont())
+            font->Assign(Value);
+}
+
+double TkPlotComponent::GetTitleMargin() const
+{
+    const TObject* label = TitleLabel();
+    const TPropInfo* info = label ? GetPropInfo(label, "MarginBottom") : nullptr;
+    return info ? GetFloatProp(label, *info) : 0.0;
+}
+
+void TkPlotComponent::SetTitleMargin(double Value)
+{
+    TObject* label = TitleLabel();
+    if (const TPropInfo* info = label ? GetPropInfo(label, "MarginBottom") : nullptr)
+        SetFloatProp(label, *info, Value);
+}
+
+void TkPlotComponent::SetLogFileName(const std::string& Value)
+{
+    if (Value == FLogFileName)
+        return;
+    if (FLoggingActive)
+        throw Exception("Log File Name can not be changed while logging is active.");
+    FLogFileName = Value;
+}
+
+void TkPlotComponent::SetDataFileColumnSeparator(TkPlotDataFileColumnSeparator Value)
+{
+    if (Value == FDataFileColumnSeparator)
+        return;
+    if (FLoggingActive)
+        throw Exception("Data File Column Seperator can not be changed while logging active");
+    FDataFileColumnSeparator = Value;
+}
+
+void TkPlotComponent::SetDataFileFormat(TkPlotDataFileFormat Value)
+{
+    if (FLoggingActive)
+        throw Exception("Data File Format can not be changed while logging active");
+    FDataFileFormat = Value;
+}
+
+// ---------------------------------------------------------------- events
+
+int TkPlotComponent::IndexInKind(const TkPlotObject* Object) const
+{
+    const TkPlotKindManager* manager = FMaster ? FMaster->KindManager(Object->Kind()) : nullptr;
+    return manager ? manager->IndexOf(Object) : -1;
+}
+
+TkPlotKindEvents* TkPlotComponent::EventsOf(const TkPlotObject* Object)
+{
+    if (!Object || Object->Kind() == TkPlotObjectKind::Other || IndexInKind(Object) < 0)
+        return nullptr;
+    return &FKindEvents[static_cast<std::size_t>(Object->Kind())];
+}
+
+void TkPlotComponent::DoObjectAdd(TObject* Item)
+{
+    auto* object = dynamic_cast<TkPlotObject*>(Item);
+    if (TkPlotKindEvents* events = EventsOf(object); events && events->OnAdd)
+        events->OnAdd(IndexInKind(object));
+}
+
+void TkPlotComponent::DoObjectRemove(TObject* Item)
+{
+    auto* object = dynamic_cast<TkPlotObject*>(Item);
+    if (!object)
+        return;
+    // The object (or a button of it) is no longer there to hear the mouse.
+    auto forget = [&](TkPlotObject*& Field) {
+        if (Field == object || IsButton(Field))
+            Field = nullptr;
+    };
+    forget(FPressedObject);
+    forget(FHoveredObject);
+    forget(FLastClickedObject);
+    FHint.ObjectRemoved(object);
+    if (FHint.HintObject() && IsButton(FHint.HintObject()))
+        FHint.ObjectRemoved(FHint.HintObject());
+    if (TkPlotKindEvents* events = EventsOf(object); events && events->OnRemove)
+        events->OnRemove(IndexInKind(object));
+}
+
+void TkPlotComponent::DoObjectMouseDown(TkPlotObject* Object, TMouseButton Button, TShiftState Shift, int X, int Y)
+{
+    if (IsLoading())
+        return;
+    if (TkPlotKindEvents* events = EventsOf(Object); events && events->OnMouseDown)
+        events->OnMouseDown(IndexInKind(Object), Button, Shift, X, Y);
+}
+
+void TkPlotComponent::DoObjectMouseMove(TkPlotObject* Object, TShiftState Shift, int X, int Y)
+{
+    if (IsLoading())
+        return;
+    if (TkPlotKindEvents* events = EventsOf(Object); events && events->OnMouseMove)
+        events->OnMouseMove(IndexInKind(Object), Shift, X, Y);
+}
+
+void TkPlotComponent::DoObjectMouseUp(TkPlotObject* Object, TMouseButton Button, TShiftState Shift, int X, int Y)
+{
+    if (IsLoading())
+        return;
+    if (TkPlotKindEvents* events = EventsOf(Object); events && events->OnMouseUp)
+        events->OnMouseUp(IndexInKind(Object), Button, Shift, X, Y);
+}
+
+void TkPlotComponent::DoObjectMouseWheel(TkPlotObject* Object, int WheelDelta, TShiftState Shift, int X, int Y)
+{
+    if (IsLoading())
+        return;
+    if (TkPlotKindEvents* events = EventsOf(Object); events && events->OnMouseWheel)
+        events->OnMouseWheel(IndexInKind(Object), WheelDelta, Shift, X, Y);
+}
+
+void TkPlotComponent::DoObjectPopupMenu(TkPlotObject* Object, bool& Cancel, int ScreenX, int ScreenY)
+{
+    if (IsLoading())
+        return;
+    if (TkPlotKindEvents* events = EventsOf(Object); events && events->OnPopupMenu)
+        events->OnPopupMenu(IndexInKind(Object), Cancel, ScreenX, ScreenY);
+}
+
+void TkPlotComponent::DoObjectGotFocus(TkPlotObject* Object)
+{
+    if (IsLoading())
+        return;
+    if (TkPlotKindEvents* events = EventsOf(Object); events && events->OnGotFocus)
+        events->OnGotFocus(IndexInKind(Object));
+}
+
+void TkPlotComponent::DoObjectLostFocus(TkPlotObject* Object)
+{
+    if (IsLoading())
+        return;
+    if (TkPlotKindEvents* events = EventsOf(Object); events && events->OnLostFocus)
+        events->OnLostFocus(IndexInKind(Object));
+}
+
+void TkPlotComponent::DoObjectClick(TkPlotObject* Object)
+{
+    if (IsLoading())
+        return;
+    TkPlotKindEvents* events = EventsOf(Object);
+    if (!events)
+        return;
+    if (FDoubleClickPending && events->OnDblClick) {
+        FDoubleClickPending = false;
+        events->OnDblClick(IndexInKind(Object));
+    } else if (events->OnClick) {
+        events->OnClick(IndexInKind(Object));
+    }
+}
+
+void TkPlotComponent::DoClickDataPoint(int ChannelIndex, int DataIndex)
+{
+    if (IsLoading())
+        return;
+    if (FDoubleClickPending && OnDblClickDataPoint) {
+        FDoubleClickPending = false;
+        OnDblClickDataPoint(ChannelIndex, DataIndex);
+    } else if (OnClickDataPoint) {
+        OnClickDataPoint(ChannelIndex, DataIndex);
+    }
+}
+
+void TkPlotComponent::FireAxisEvent(TkPlotAxis* Axis, const std::function<void(bool IsXAxis, int Index)>& Fire)
+{
+    if (IsLoading() || !Axis)
+        return;
+    const int index = IndexInKind(Axis);
+    if (index >= 0)
+        Fire(Axis->Kind() == TkPlotObjectKind::XAxis, index);
+}
+
+void TkPlotComponent::DoAxisMinChange(TkPlotAxis* Axis, double OldValue, double NewValue)
+{
+    FireAxisEvent(Axis, [&](bool IsX, int Index) {
+        if (auto& event = IsX ? OnXAxisMinChange : OnYAxisMinChange)
+            event(Index, OldValue, NewValue);
+    });
+}
+
+void TkPlotComponent::DoAxisSpanChange(TkPlotAxis* Axis, double OldValue, double NewValue)
+{
+    FireAxisEvent(Axis, [&](bool IsX, int Index) {
+        if (auto& event = IsX ? OnXAxisSpanChange : OnYAxisSpanChange)
+            event(Index, OldValue, NewValue);
+    });
+}
+
+void TkPlotComponent::DoAxisMinSpanChange(TkPlotAxis* Axis, double OldMin, double OldSpan, double NewMin,
+                                          double NewSpan)
+{
+    FireAxisEvent(Axis, [&](bool IsX, int Index) {
+        if (auto& event = IsX ? OnXAxisMinSpanChange : OnYAxisMinSpanChange)
+            event(Index, OldMin, OldSpan, NewMin, NewSpan);
+    });
+}
+
+void TkPlotComponent::DoAxisCustomizeLabel(TkPlotAxis* Axis, double Value, std::string& Label)
+{
+    FireAxisEvent(Axis, [&](bool IsX, int Index) {
+        if (auto& event = IsX ? OnXAxisCustomizeLabel : OnYAxisCustomizeLabel)
+            event(Index, Value, Label);
+    });
+}
+
+bool TkPlotComponent::TryOccupyRect(const TRect& R)
+{
+    const TRect bounds = GetDataViewCount() > 0 ? static_cast<TkPlotLayoutObject*>(GetDataView(0))->GetDrawRect()
+                                                : FLayoutPass.InnerArea();
+    return FOccupiedRects.TryOccupy(R, bounds);
+}
+
+std::string TkPlotComponent::TranslateText(const std::string& Text)
+{
+    return GetTranslationManager() ? GetTranslationManager()->Translate(Text) : Text;
+}
+
+// ---------------------------------------------------------------- layout and painting
+
+void TkPlotComponent::CalcLayout(TCanvas* Canvas)
+{
+    TkPlotLayoutFrame frame;
+    frame.Width = GetWidth();
+    frame.Height = GetHeight();
+    frame.Border = GetBorderStyle() != kbsNone ? 2 : 0;
+    frame.MarginLeft = FOuterMarginLeft;
+    frame.MarginTop = FOuterMarginTop;
+    frame.MarginRight = FOuterMarginRight;
+    frame.MarginBottom = FOuterMarginBottom;
+    frame.XYAxesReverse = GetXYAxesReverse();
+    FLayoutPass.Run(*FMaster, Canvas, frame);
+}
+
+void TkPlotComponent::PaintBackGround(TCanvas* Canvas)
+{
+    if (FBackGroundGradientEnabled) {
+        const TRect all(0, 0, GetWidth(), GetHeight());
+        Canvas->SetClipRect(all);
+        Finally([&] { DrawGradient(Canvas, all, FBackGroundGradientDirection, FBackGroundGradientStartColor,
+                                   FBackGroundGradientStopColor); },
+                [&] { Canvas->RemoveClipRect(); });
+    } else {
+        DrawBackGround(Canvas, GetBackGroundColor());
+    }
+}
+
+void TkPlotComponent::BuildPaintOrder(TkPlotObject* DataView)
+{
+    FPaintOrder.Clear();
+    for (int i = 0; i < GetLimitCount(); ++i)
+        FPaintOrder.Add(GetLimit(i)->GetLayer(), 'C', GetLimit(i));
+    FPaintOrder.Add(DataView->GetLayer(), 'B', DataView);
+    for (int i = 0; i < GetYAxisCount(); ++i)
+        if (GetYAxis(i)->GetCartesianStyle() != kpcsNone)
+            FPaintOrder.Add(GetYAxis(i)->GetLayer(), 'D', GetYAxis(i));
+    for (int i = 0; i < GetXAxisCount(); ++i)
+        if (GetXAxis(i)->GetCartesianStyle() != kpcsNone)
+            FPaintOrder.Add(GetXAxis(i)->GetLayer(), 'E', GetXAxis(i));
+    for (int i = 0; i < GetChannelCount(); ++i)
+        if (GetChannel(i)->GetPrepared())
+            FPaintOrder.Add(GetChannel(i)->GetLayer(), 'F', GetChannel(i));
+    for (int i = 0; i < GetAnnotationCount(); ++i)
+        FPaintOrder.Add(GetAnnotation(i)->GetLayer(), 'G', GetAnnotation(i));
+}
+
+void TkPlotComponent::DrawHint(TCanvas* Canvas)
+{
+    if (!FHint.Visible()) {
+        FHint.SetDrawn(false);
+        return;
+    }
+    Canvas->Font->Assign(FHintsFont.get());
+    Canvas->Brush->SetStyle(bsSolid);
+    Canvas->Brush->SetColor(clInfoBk);
+    Canvas->Font->SetColor(clInfoText);
+    Canvas->Pen->SetStyle(psClear);
+    TRect r = FHint.Rect();
+    Canvas->Rectangle(r);
+    DrawFormattedText(Canvas, FHint.Text(), r, ktfCenter | ktfVCenter | ktfSingleLine, true);
+    FHint.SetDrawn(true);
+}
+
+void TkPlotComponent::PaintToCanvas(TCanvas* Canvas)
+{
+    FPainting = true;
+    Finally(
+        [&] {
+            // Without a toolbar, a legend and a data view there is no chart
+            // to draw, but the control still shows its own face.
+            if (GetToolBarCount() == 0 || GetLegendCount() == 0 || GetDataViewCount() == 0) {
+                PaintBackGround(Canvas);
+                return;
+            }
+            auto* view = static_cast<TkPlotLayoutObject*>(GetDataView(0));
+            TColor back = GetBackGroundColor();
+            const TPropInfo* transparent = GetPropInfo(view, "BackgroundTransparent");
+            const TPropInfo* viewColor = GetPropInfo(view, "BackgroundColor");
+            if (transparent && viewColor && GetOrdProp(view, *transparent) == 0)
+                back = TColor(GetOrdProp(view, *viewColor));
+            FOccupiedRects.Clear();
+            FPaintOrder.Clear();
+            const std::vector<TkPlotAxis*> axes = [&] {
+                std::vector<TkPlotAxis*> all;
+                for (int i = 0; i < GetXAxisCount(); ++i)
+                    all.push_back(GetXAxis(i));
+                for (int i = 0; i < GetYAxisCount(); ++i)
+                    all.push_back(GetYAxis(i));
+                return all;
+            }();
+            for (TkPlotAxis* axis : axes)
+                axis->CalcTicks(Canvas);
+            CalcLayout(Canvas);
+            CalcLayout(Canvas);
+            for (TkPlotAxis* axis : axes)
+                axis->CalcTicks(Canvas);
+            for (int i = 0; i < GetChannelCount(); ++i)
+                GetChannel(i)->PreDraw(Canvas);
+            for (TkPlotAxis* axis : axes)
+                axis->PreDraw(Canvas);
+            PaintBackGround(Canvas);
+            BuildPaintOrder(view);
+            const TRect& area = view->GetDrawRect();
+            for (int i = 0; i < FPaintOrder.Count(); ++i) {
+                Canvas->SetClipRect(TRect(area.Left, area.Top, area.Right + 1, area.Bottom + 1));
+                Finally([&] { FPaintOrder.Item(i)->Draw(Canvas, back); }, [&] { Canvas->RemoveClipRect(); });
+            }
+            Canvas->Brush->SetColor(GetBackGroundColor());
+            Canvas->Brush->SetStyle(bsSolid);
+            DrawBorder(Canvas);
+            for (TkPlotAxis* axis : axes)
+                if (axis->GetCartesianStyle() == kpcsNone)
+                    axis->Draw(Canvas, GetBackGroundColor());
+            for (int i = 0; i < GetLabelCount(); ++i)
+                GetLabel(i)->Draw(Canvas, GetBackGroundColor());
+            for (int i = 0; i < GetToolBarCount(); ++i)
+                GetToolBar(i)->Draw(Canvas, GetBackGroundColor());
+            for (int i = 0; i < GetDataCursorCount(); ++i)
+                GetDataCursor(i)->Draw(Canvas, back);
+            for (int i = 0; i < GetLegendCount(); ++i)
+                GetLegend(i)->Draw(Canvas, GetBackGroundColor());
+            for (int i = 0; i < GetTableCount(); ++i)
+                GetTable(i)->Draw(Canvas, GetBackGroundColor());
+            DrawHint(Canvas);
+            FPainting = false;
+            if (OnAfterPaint)
+                OnAfterPaint(this);
+        },
+        [&] { FPainting = false; });
+}
+
+// ---------------------------------------------------------------- hit testing and input
+
+TkPlotObject* TkPlotComponent::ObjectAt(TPoint P) const
+{
+    const TkPlotObjectManager* all = GetObjectManager();
+    auto pass = [&](auto Eligible) -> TkPlotObject* {
+        for (int i = 0; i < all->GetCount(); ++i) {
+            TkPlotObject* o = all->GetObject(i);
+            if (o->GetEnabled() && o->GetVisible() && Eligible(o) && o->HitTest(o->MakeMouseData(P)))
+                return o->GetObjectAt(P);
+        }
+        return nullptr;
+    };
+    auto ordinary = [](const TkPlotObject* o) {
+        return o->Kind() != TkPlotObjectKind::DataView && o->Kind() != TkPlotObjectKind::Other &&
+               o->Kind() != TkPlotObjectKind::Legend;
+    };
+    if (TkPlotObject* hit = pass([&](const TkPlotObject* o) { return ordinary(o) && o->GetFocused(); }))
+        return hit;
+    if (TkPlotObject* hit = pass(ordinary))
+        return hit;
+    return pass([](const TkPlotObject* o) {
+        return o->Kind() == TkPlotObjectKind::DataView || o->Kind() == TkPlotObjectKind::Legend;
+    });
+}
+
+void TkPlotComponent::HandleMouseDown(TMouseButton Button, TShiftState Shift, int X, int Y)
+{
+    const TPoint p(X, Y);
+    GetObjectManager()->SetShiftState(Shift);
+    FMouseIsDown = true;
+    if (GetVisible() && GetEnabled())
+        SetFocus();
+    FHint.Hide();
+    if (Button == mbRight)
+        FMaster->ClearFocus();
+    TkPlotObject* hit = ObjectAt(p);
+    if (!hit) {
+        FMaster->ClearFocus();
+        return;
+    }
+    FPressedObject = hit;
+    if (Shift & ssShift) {
+        hit->SetFocused(true);
+        FAxisModifier = FAxisModifier || IsAxis(hit);
+    } else if (Shift & ssCtrl) {
+        hit->SetFocused(!hit->GetFocused());
+        FAxisModifier = FAxisModifier || IsAxis(hit);
+    } else if (hit->Kind() != TkPlotObjectKind::ToolBar && hit->GetCanFocus()) {
+        hit->SetFocused(true);
+    }
+    if (Button == mbRight)
+        SetMouseCapture(true);
+    const TPoint screen = ClientToScreen(p);
+    const TkPlotObjectKind kind = hit->Kind();
+    if (Button == mbRight || kind == TkPlotObjectKind::Annotation || kind == TkPlotObjectKind::Limit ||
+        IsButton(hit) || !hit->GetCanFocus())
+        hit->MouseDown(Button, Shift, p, screen, FPopupMenu.get());
+    else
+        GetObjectManager()->MouseDown(Button, Shift, p, screen, FPopupMenu.get());
+}
+
+void TkPlotComponent::HandleMouseMove(TShiftState Shift, int X, int Y)
+{
+    if (IsDesignMode() || FAxisModifier)
+        return;
+    const TPoint p(X, Y);
+    if (!PtInRect(GetClientRect(), p) && !FMouseIsDown)
+        SetMouseCapture(false);
+    GetObjectManager()->SetShiftState(Shift);
+    if ((Shift & (ssLeft | ssRight)) && FPressedObject) {
+        const TkPlotObjectKind kind = FPressedObject->Kind();
+        if (kind != TkPlotObjectKind::Annotation && kind != TkPlotObjectKind::ToolBar && !IsButton(FPressedObject) &&
+            FPressedObject->GetCanFocus())
+            GetObjectManager()->MouseMove(Shift, p);
+        else
+            FPressedObject->MouseMove(Shift, p);
+        SetCursor(crDefault);
+        return;
+    }
+    DispatchMove(Shift & ~(ssLeft | ssRight | ssMiddle), p);
+}
+
+void TkPlotComponent::DispatchMove(TShiftState Shift, TPoint P)
+{
+    if (FPressedObject)
+        FPressedObject->MouseMove(Shift, P);
+    GetObjectManager()->MouseMove(Shift, P);
+    TkPlotObject* hit = ObjectAt(P);
+    if (FHoveredObject && FHoveredObject != hit)
+        FHoveredObject->MouseLeave();
+    FHoveredObject = hit;
+    TkPlotHintData hint;
+    if (!hit) {
+        SetCursor(crDefault);
+    } else {
+        TCursor cursor = hit->GetMouseCursor(P);
+        if (TkPlotKindEvents* events = EventsOf(hit); events && events->OnGetMouseCursor && !IsLoading())
+            events->OnGetMouseCursor(IndexInKind(hit), cursor);
+        SetCursor(cursor);
+        hit->MouseMove(Shift, P, &hint);
+    }
+    if (FHintsShow)
+        FHint.MouseMoved(hit, hint.Text, hint.Rect, P, FMouseIsDown, FHintSettings);
+}
+
+void TkPlotComponent::HandleMouseUp(TMouseButton Button, TShiftState Shift, int X, int Y)
+{
+    if (IsDesignMode())
+        return;
+    const TPoint p(X, Y);
+    const TPoint screen = ClientToScreen(p);
+    FMouseIsDown = false;
+    FAxisModifier = false;
+    GetObjectManager()->SetShiftState(Shift);
+    FHint.Hide();
+    TkPlotObject* pressed = FPressedObject;
+    FLastClickedObject = pressed;
+    FLastClickedButton = Button;
+    FLastClickedShift = Shift;
+    FLastClickedPoint = p;
+    FLastClickedScreen = screen;
+    // The press ends here even when a handler raises.
+    Finally(
+        [&] {
+            if (pressed)
+                pressed->MouseUp(Button, Shift, p, screen, FDoubleClickPending, FPopupMenu.get());
+            GetObjectManager()->MouseUp(Button, Shift, p, screen, FDoubleClickPending, FPopupMenu.get());
+        },
+        [&] {
+            FPressedObject = nullptr;
+            FDoubleClickPending = false;
+            if (Button == mbRight)
+                SetMouseCapture(false);
+        });
+}
+
+void TkPlotComponent::HandleDblClick() { FDoubleClickPending = true; }
+
+bool TkPlotComponent::HandleMouseWheel(TShiftState Shift, int WheelDelta, int X, int Y)
+{
+    GetObjectManager()->MouseWheel(WheelDelta, Shift, TPoint(X, Y));
+    return true;
+}
+
+void TkPlotComponent::HandleWantKeys(std::uint16_t Key, bool& Want)
+{
+    if (Key == VK_LEFT || Key == VK_RIGHT || Key == VK_UP || Key == VK_DOWN)
+        Want = true;
+}
+
+void TkPlotComponent::HandleKeyDown(std::uint16_t& Key, TShiftState Shift)
+{
+    GetObjectManager()->KeyDown(Key, Shift, FPopupMenu.get());
+}
+
+void TkPlotComponent::HandleLostFocus()
+{
+    FHint.Hide();
+    if (TkPlotObject* hovered = std::exchange(FHoveredObject, nullptr))
+        hovered->MouseLeave();
+    TkCustomComponent::HandleLostFocus();
+}
+
+// The hint goes when the mouse leaves the plot; a shown hint holds no
+// mouse grab, which would keep every other window from the mouse.
+void TkPlotComponent::MouseLeave()
+{
+    FHint.Hide();
+    if (TkPlotObject* hovered = std::exchange(FHoveredObject, nullptr))
+        hovered->MouseLeave();
+    TkCustomComponent::MouseLeave();
+}
+
+void TkPlotComponent::RestartHintTimer(int Milliseconds)
+{
+    StopTimer();
+    StartTimer(std::max(Milliseconds, 1), 0);
+}
+
+void TkPlotComponent::HintTimerTick() { FHint.TimerFired(FHintSettings); }
+
+// ---------------------------------------------------------------- form data
+
+void TkPlotComponent::WriteImageList(TStream& Stream, int Index) const
+{
+    try {
+        FImageLists.at(static_cast<std::size_t>(Index))->WriteData(Stream);
+    } catch (const std::exception&) {
+        throw EWriteError("Failed to write ImageList data to stream");
+    }
+}
+
+void TkPlotComponent::ReadImageList(TStream& Stream, int Index)
+{
+    try {
+        FImageLists.at(static_cast<std::size_t>(Index))->ReadData(Stream);
+    } catch (const std::exception&) {
+        throw EReadError("Failed to read ImageList data from stream");
+    }
+}
+
+void TkPlotComponent::DefineProperties(TFiler& Filer)
+{
+    TkCustomComponent::DefineProperties(Filer);
+    // A full image (written to restore the plot after a failed read) says
+    // "none" too, so that reading it back empties what the failed read filled.
+    const auto* writer = dynamic_cast<const TWriter*>(&Filer);
+    const bool fullImage = writer && writer->WriteDefaults;
+    Filer.DefineProperty(
+        "DataViewZHorz", [this](TReader& R) { SetDataViewZHorz(ClampToInt(double(R.ReadInteger()))); },
+        [this](TWriter& W) { W.WriteInteger(GetDataViewZHorz()); }, true);
+    Filer.DefineProperty(
+        "DataViewZVert", [this](TReader& R) { SetDataViewZVert(ClampToInt(double(R.ReadInteger()))); },
+        [this](TWriter& W) { W.WriteInteger(GetDataViewZVert()); }, true);
+    for (int i = 0; i < 3; ++i)
+        Filer.DefineBinaryProperty(
+            "ImageList" + std::to_string(i), [this, i](TStream& S) { ReadImageList(S, i); },
+            [this, i](TStream& S) { WriteImageList(S, i); }, fullImage || FImageLists[std::size_t(i)]->GetCount() > 0);
+    const std::pair<const char*, TkPlotObjectManagerCustom*> managers[] = {
+        {"ToolBarManager", FMaster->ToolBarManager()},       {"LegendManager", FMaster->LegendManager()},
+        {"TableManager", FMaster->TableManager()},           {"XAxisManager", FMaster->XAxisManager()},
+        {"YAxisManager", FMaster->YAxisManager()},           {"ChannelManager", FMaster->ChannelManager()},
+        {"DataViewManager", FMaster->DataViewManager()},     {"DataCursorManager", FMaster->DataCursorManager()},
+        {"LimitManager", FMaster->LimitManager()},           {"LabelManager", FMaster->LabelManager()}};
+    for (const auto& [name, manager] : managers) {
+        if (!manager)
+            continue;
+        Filer.DefineProperty(
+            name,
+            [this, manager](TReader& R) {
+                // Stored levels stay as they are: no re-levelling while
+                // the objects come in.
+                TkPlotLayoutManager* layout = FMaster->LayoutManager();
+                const bool placing = layout->GetAutoPlacement();
+                layout->SetAutoPlacement(false);
+                Finally([&] { manager->ReadObjects(R); }, [&] { layout->SetAutoPlacement(placing); });
+                InvalidateChange();
+            },
+            [manager](TWriter& W) { manager->WriteObjects(W); }, fullImage || manager->HasObjects());
+    }
+    if (TkPlotTranslationManager* translations = GetTranslationManager())
+        Filer.DefineProperty(
+            "TranslationManager", [translations](TReader& R) { translations->ReadItems(R); },
+            [translations](TWriter& W) { translations->WriteItems(W); }, fullImage || translations->HasItems());
+}
+
+void TkPlotComponent::Loaded()
+{
+    TkCustomComponent::Loaded();
+    FMaster->LayoutManager()->SetAutoPlacement(true);
+}

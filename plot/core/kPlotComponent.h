@@ -1,0 +1,487 @@
+#pragma once
+// The chart control: owns the master manager that holds every plot object,
+// lays the objects out, paints them, routes mouse and keyboard input to
+// them, shows their hints, streams them with its form data, and raises one
+// family of events per object kind. The object kinds themselves are bound
+// into its managers by whoever assembles the plot (GetMasterManager).
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "plot/core/kCustomComponent.h"
+#include "plot/core/kGPFunctions.h"
+#include "plot/core/kPlotHint.h"
+#include "plot/core/kPlotLayoutPass.h"
+#include "plot/core/kPlotMasterManager.h"
+#include "plot/core/kPlotOccupiedRects.h"
+#include "plot/core/kPlotPaintOrder.h"
+#include "ui/Brush.h"
+#include "ui/Pen.h"
+#include "ui/Printer.h"
+
+class TImageList;
+class TPopupMenu;
+class TStream;
+
+enum TkPlotFormStyle { kpfsModal, kpfsStayOnTop };
+enum TkPlotExportFormat { kpefMetaFile, kpefBitmap, kpefJPEG };
+enum TkPlotReferenceType { kprtDataView, kprtChannel, kprtXChannelYDataView, kprtXDataViewYChannel };
+enum TkPlotReferenceIndividual { kpriDataView, kpriChannel, kpriAuto };
+enum TkPlotDataFileColumnSeparator { kpdfcsTab, kpdfcsComma };
+enum TkPlotDataFileFormat { kpdffText, kpdffCompactInterval };
+enum TkPlotImageFormatStyle { kpifBitmap, kpifEnhancedMetaFile, kpifJPEG, kpifPNG };
+
+// Per-kind events: Index is the object's index within its kind.
+using TkPlotObjectEvent = std::function<void(int Index)>;
+using TkPlotObjectMouseEvent = std::function<void(int Index, TMouseButton Button, TShiftState Shift, int X, int Y)>;
+using TkPlotObjectMouseMoveEvent = std::function<void(int Index, TShiftState Shift, int X, int Y)>;
+using TkPlotObjectMouseWheelEvent = std::function<void(int Index, int WheelDelta, TShiftState Shift, int X, int Y)>;
+using TkPlotObjectGetMouseCursorEvent = std::function<void(int Index, TCursor& MouseCursor)>;
+using TkPlotPopupMenuEvent = std::function<void(int Index, bool& Cancel, int ScreenX, int ScreenY)>;
+using TkPlotDataPointMouseEvent =
+    std::function<void(int ChannelIndex, int DataIndex, TMouseButton Button, TShiftState Shift, int X, int Y)>;
+using TkPlotDataPointMouseMoveEvent = std::function<void(int ChannelIndex, int DataIndex, TShiftState Shift, int X, int Y)>;
+using TkPlotClickDataPointEvent = std::function<void(int ChannelIndex, int DataIndex)>;
+using TkPlotDataPointMovedEvent =
+    std::function<void(int ChannelIndex, int DataIndex, double OldX, double OldY, double NewX, double NewY)>;
+using TkPlotObjectDoubleValueChangeEvent = std::function<void(int Index, double OldValue, double NewValue)>;
+using TkPlotAxesMinSpanChangeEvent =
+    std::function<void(int Index, double OldMin, double OldSpan, double NewMin, double NewSpan)>;
+using TkPlotAxesCustomizeLabelEvent = std::function<void(int Index, double Value, std::string& ALabel)>;
+using TkPlotObjectCustomizeTextEvent = std::function<void(int Index, std::string& AText)>;
+using TkPlotDataPointCustomizeTextEvent = std::function<void(int ChannelIndex, int DataPointIndex, std::string& AText)>;
+using TkPlotToolBarButtonEvent = std::function<void(int Index, int ButtonType)>;
+using TkPlotToolBarButtonBeforeEvent = std::function<void(int Index, int ButtonType, bool& Cancel)>;
+using TkPlotZoomBoxEvent = std::function<void(TRect& ZoomRect, bool& Cancel)>;
+using TkPlotPrintPageEvent = std::function<void(int PageIndex, bool LastPage)>;
+
+// The events of one object kind; the plot exposes them by name
+// (OnMouseDownXAxis is the XAxis kind's OnMouseDown).
+struct TkPlotKindEvents {
+    TkPlotObjectMouseEvent OnMouseDown;
+    TkPlotObjectMouseEvent OnMouseUp;
+    TkPlotObjectMouseMoveEvent OnMouseMove;
+    TkPlotObjectMouseWheelEvent OnMouseWheel;
+    TkPlotObjectEvent OnClick;
+    TkPlotObjectEvent OnDblClick;
+    TkPlotObjectEvent OnGotFocus;
+    TkPlotObjectEvent OnLostFocus;
+    TkPlotObjectEvent OnAdd;
+    TkPlotObjectEvent OnRemove;
+    TkPlotObjectGetMouseCursorEvent OnGetMouseCursor;
+    TkPlotPopupMenuEvent OnPopupMenu;
+};
+
+// The kinds of each event family, as the plot publishes them.
+#define KPLOT_MOUSE_KINDS(X, Family, Type) \
+    X(Family, XAxis, Type) X(Family, YAxis, Type) X(Family, DataView, Type) X(Family, Legend, Type) \
+    X(Family, Channel, Type) X(Family, Limit, Type) X(Family, DataCursor, Type) X(Family, Annotation, Type)
+#define KPLOT_FOCUS_KINDS(X, Family, Type) \
+    X(Family, Channel, Type) X(Family, XAxis, Type) X(Family, YAxis, Type) X(Family, DataCursor, Type) \
+    X(Family, DataView, Type) X(Family, Legend, Type) X(Family, Annotation, Type)
+#define KPLOT_ADD_KINDS(X, Family, Type) \
+    X(Family, Channel, Type) X(Family, XAxis, Type) X(Family, YAxis, Type) X(Family, DataCursor, Type) \
+    X(Family, DataView, Type) X(Family, Legend, Type) X(Family, Limit, Type) X(Family, Table, Type) \
+    X(Family, Annotation, Type)
+#define KPLOT_POPUP_KINDS(X, Family, Type) \
+    X(Family, Channel, Type) X(Family, XAxis, Type) X(Family, YAxis, Type) X(Family, DataCursor, Type) \
+    X(Family, DataView, Type) X(Family, Legend, Type) X(Family, Limit, Type) X(Family, Annotation, Type)
+#define KPLOT_KIND_EVENTS(X)                                          \
+    KPLOT_MOUSE_KINDS(X, OnMouseDown, TkPlotObjectMouseEvent)         \
+    KPLOT_MOUSE_KINDS(X, OnMouseUp, TkPlotObjectMouseEvent)           \
+    KPLOT_MOUSE_KINDS(X, OnMouseMove, TkPlotObjectMouseMoveEvent)     \
+    KPLOT_MOUSE_KINDS(X, OnMouseWheel, TkPlotObjectMouseWheelEvent)   \
+    KPLOT_MOUSE_KINDS(X, OnClick, TkPlotObjectEvent)                  \
+    KPLOT_MOUSE_KINDS(X, OnDblClick, TkPlotObjectEvent)               \
+    KPLOT_FOCUS_KINDS(X, OnGotFocus, TkPlotObjectEvent)               \
+    KPLOT_FOCUS_KINDS(X, OnLostFocus, TkPlotObjectEvent)              \
+    KPLOT_ADD_KINDS(X, OnAdd, TkPlotObjectEvent)                      \
+    KPLOT_ADD_KINDS(X, OnRemove, TkPlotObjectEvent)                   \
+    KPLOT_ADD_KINDS(X, OnGetMouseCursor, TkPlotObjectGetMouseCursorEvent) \
+    KPLOT_POPUP_KINDS(X, OnPopupMenu, TkPlotPopupMenuEvent)
+
+// The plot's other events: type and name.
+#define KPLOT_OTHER_EVENTS(X)                                              \
+    X(TkPlotDataPointMouseEvent, OnMouseDownDataPoint)                     \
+    X(TkPlotDataPointMouseEvent, OnMouseUpDataPoint)                       \
+    X(TkPlotDataPointMouseMoveEvent, OnMouseMoveDataPoint)                 \
+    X(TkPlotClickDataPointEvent, OnClickDataPoint)                         \
+    X(TkPlotClickDataPointEvent, OnDblClickDataPoint)                      \
+    X(TkPlotDataPointMovedEvent, OnDataPointMoved)                         \
+    X(TkPlotObjectDoubleValueChangeEvent, OnXAxisMinChange)                \
+    X(TkPlotObjectDoubleValueChangeEvent, OnXAxisSpanChange)               \
+    X(TkPlotObjectDoubleValueChangeEvent, OnYAxisMinChange)                \
+    X(TkPlotObjectDoubleValueChangeEvent, OnYAxisSpanChange)               \
+    X(TkPlotObjectDoubleValueChangeEvent, OnLimitLine1PositionChange)      \
+    X(TkPlotObjectDoubleValueChangeEvent, OnLimitLine2PositionChange)      \
+    X(TkPlotAxesMinSpanChangeEvent, OnXAxisMinSpanChange)                  \
+    X(TkPlotAxesMinSpanChangeEvent, OnXAxisMinSpanChangeFinished)          \
+    X(TkPlotAxesMinSpanChangeEvent, OnYAxisMinSpanChange)                  \
+    X(TkPlotAxesMinSpanChangeEvent, OnYAxisMinSpanChangeFinished)          \
+    X(TkPlotAxesCustomizeLabelEvent, OnXAxisCustomizeLabel)                \
+    X(TkPlotAxesCustomizeLabelEvent, OnYAxisCustomizeLabel)                \
+    X(TkPlotObjectCustomizeTextEvent, OnDataCursorCustomizeHint)           \
+    X(TkPlotObjectCustomizeTextEvent, OnXAxisCustomizeHint)                \
+    X(TkPlotObjectCustomizeTextEvent, OnYAxisCustomizeHint)                \
+    X(TkPlotObjectCustomizeTextEvent, OnToolBarCustomizeHint)              \
+    X(TkPlotDataPointCustomizeTextEvent, OnDataPointCustomizeHint)         \
+    X(TkPlotObjectEvent, OnDataCursorChange)                               \
+    X(TkPlotObjectEvent, OnBeforeDataCursorUpdate)                         \
+    X(TkPlotObjectEvent, OnAnnotationCoordinatesChange)                    \
+    X(TkPlotObjectEvent, OnAnnotationMoveUser)                             \
+    X(TkPlotObjectEvent, OnAnnotationResizeUser)                           \
+    X(TkPlotObjectEvent, OnAnnotationCoordinatesChangeFinished)            \
+    X(TkPlotToolBarButtonEvent, OnToolBarButtonClick)                      \
+    X(TkPlotToolBarButtonBeforeEvent, OnBeforeToolBarButtonClick)          \
+    X(TkPlotZoomBoxEvent, OnBeforeZoomBox)                                 \
+    X(TkPlotPrintPageEvent, OnBeforePrintPage)                             \
+    X(TNotifyEvent, OnBeforePrint)                                         \
+    X(TNotifyEvent, OnAfterPrint)                                          \
+    X(TNotifyEvent, OnBeforeLoadProperties)                                \
+    X(TNotifyEvent, OnAfterLoadProperties)                                 \
+    X(TNotifyEvent, OnAfterSaveProperties)                                 \
+    X(TNotifyEvent, OnAfterLoadData)                                       \
+    X(TNotifyEvent, OnAfterSaveData)                                       \
+    X(TNotifyEvent, OnAfterOpenEditor)                                     \
+    X(TNotifyEvent, OnAfterCloseEditor)
+
+class TkPlotComponent : public TkCustomComponent, public TkPlotObjectOwner, private TkPlotHintTimer {
+    // First, so that the named events below can refer into it.
+    std::array<TkPlotKindEvents, 12> FKindEvents;
+
+public:
+    explicit TkPlotComponent(TComponent* AOwner);
+    ~TkPlotComponent() override;
+
+    TkPlotMasterManager& GetMasterManager() const { return *FMaster; }
+    TkPlotObjectManager* GetObjectManager() const { return FMaster->ObjectManager(); }
+    TkPlotTranslationManager* GetTranslationManager() const { return FMaster->TranslationManager(); }
+
+    // ---- objects by kind (index from 0)
+    int GetChannelCount() const;
+    TkPlotObject* GetChannel(int Index) const;
+    int GetDataViewCount() const;
+    TkPlotObject* GetDataView(int Index) const;
+    int GetDataCursorCount() const;
+    TkPlotObject* GetDataCursor(int Index) const;
+    int GetXAxisCount() const;
+    TkPlotAxis* GetXAxis(int Index) const;
+    int GetYAxisCount() const;
+    TkPlotAxis* GetYAxis(int Index) const;
+    int GetLegendCount() const;
+    TkPlotObject* GetLegend(int Index) const;
+    int GetTableCount() const;
+    TkPlotObject* GetTable(int Index) const;
+    int GetToolBarCount() const;
+    TkPlotObject* GetToolBar(int Index) const;
+    int GetAnnotationCount() const;
+    TkPlotObject* GetAnnotation(int Index) const;
+    int GetLimitCount() const;
+    TkPlotObject* GetLimit(int Index) const;
+    int GetLabelCount() const;
+    TkPlotObject* GetLabel(int Index) const;
+
+    virtual void RemoveAllToolBars();
+    virtual void RemoveAllLegends();
+    virtual void RemoveAllTables();
+    virtual void RemoveAllXAxes();
+    virtual void RemoveAllYAxes();
+    virtual void RemoveAllDataViews();
+    virtual void RemoveAllDataCursors();
+    virtual void RemoveAllChannels();
+    virtual void RemoveAllAnnotations();
+    virtual void RemoveAllLimits();
+    // Keeps the title label (label 0).
+    virtual void RemoveAllLabels();
+    virtual void RemoveAllTranslations();
+    virtual void DeleteToolBar(int Index);
+    virtual void DeleteLegend(int Index);
+    virtual void DeleteTable(int Index);
+    virtual void DeleteXAxis(int Index);
+    virtual void DeleteYAxis(int Index);
+    virtual void DeleteDataView(int Index);
+    virtual void DeleteDataCursor(int Index);
+    virtual void DeleteChannel(int Index);
+    virtual void DeleteAnnotation(int Index);
+    virtual void DeleteLimit(int Index);
+    // Label 0 is the title: "Label Index 0 can not be Deleted (Resevered for Title)".
+    virtual void DeleteLabel(int Index);
+    virtual void DeleteTranslation(int Index);
+    virtual int AddChannel();
+    virtual int AddDataView();
+    virtual int AddDataCursor();
+    virtual int AddXAxis();
+    virtual int AddYAxis();
+    virtual int AddLegend();
+    virtual int AddTable();
+    virtual int AddToolBar();
+    // The new annotation takes the AnnotationDefault settings.
+    virtual int AddAnnotation();
+    virtual int AddLimit();
+    virtual int AddLabel();
+
+    // By name, ignoring case; none (or -1) when missing.
+    TkPlotObject* GetChannelByName(const std::string& Name) const;
+    TkPlotAxis* GetXAxisByName(const std::string& Name) const;
+    TkPlotAxis* GetYAxisByName(const std::string& Name) const;
+    int GetChannelIndexByName(const std::string& Name) const;
+
+    void DisableAllTracking();
+    void EnableAllTracking();
+
+    // ---- published properties
+    int GetDataViewZHorz() const;
+    void SetDataViewZHorz(int Value);
+    int GetDataViewZVert() const;
+    void SetDataViewZVert(int Value);
+    bool GetXYAxesReverse() const { return FMaster->GetXYAxesReverse(); }
+    void SetXYAxesReverse(bool Value);
+    bool GetUserCanEditObjects() const { return FMaster->GetUserCanEditObjects(); }
+    void SetUserCanEditObjects(bool Value) { FMaster->SetUserCanEditObjects(Value); }
+    bool GetUserCanAddRemoveChannels() const { return FUserCanAddRemoveChannels; }
+    void SetUserCanAddRemoveChannels(bool Value) { FUserCanAddRemoveChannels = Value; }
+    int GetOuterMarginLeft() const { return FOuterMarginLeft; }
+    void SetOuterMarginLeft(int Value) { SetIntegerField(FOuterMarginLeft, Value, 0); }
+    int GetOuterMarginTop() const { return FOuterMarginTop; }
+    void SetOuterMarginTop(int Value) { SetIntegerField(FOuterMarginTop, Value, 0); }
+    int GetOuterMarginRight() const { return FOuterMarginRight; }
+    void SetOuterMarginRight(int Value) { SetIntegerField(FOuterMarginRight, Value, 0); }
+    int GetOuterMarginBottom() const { return FOuterMarginBottom; }
+    void SetOuterMarginBottom(int Value) { SetIntegerField(FOuterMarginBottom, Value, 0); }
+    TPrinterOrientation GetPrintOrientation() const { return FPrintOrientation; }
+    void SetPrintOrientation(TPrinterOrientation Value) { FPrintOrientation = Value; }
+    double GetPrintMarginLeft() const { return FPrintMargins[0]; }
+    void SetPrintMarginLeft(double Value) { FPrintMargins[0] = Value; }
+    double GetPrintMarginTop() const { return FPrintMargins[1]; }
+    void SetPrintMarginTop(double Value) { FPrintMargins[1] = Value; }
+    double GetPrintMarginRight() const { return FPrintMargins[2]; }
+    void SetPrintMarginRight(double Value) { FPrintMargins[2] = Value; }
+    double GetPrintMarginBottom() const { return FPrintMargins[3]; }
+    void SetPrintMarginBottom(double Value) { FPrintMargins[3] = Value; }
+    bool GetPrintShowDialog() const { return FPrintShowDialog; }
+    void SetPrintShowDialog(bool Value) { FPrintShowDialog = Value; }
+    const std::string& GetPrintDocumentName() const { return FPrintDocumentName; }
+    void SetPrintDocumentName(const std::string& Value) { FPrintDocumentName = Value; }
+    const std::string& GetPrinterName() const { return FPrinterName; }
+    void SetPrinterName(const std::string& Value) { FPrinterName = Value; }
+    int GetHintsPause() const { return FHintSettings.Pause; }
+    void SetHintsPause(int Value) { FHintSettings.Pause = Value; }
+    int GetHintsHidePause() const { return FHintSettings.HidePause; }
+    void SetHintsHidePause(int Value) { FHintSettings.HidePause = Value; }
+    bool GetHintsShow() const { return FHintsShow; }
+    void SetHintsShow(bool Value) { FHintsShow = Value; }
+    TFont* GetHintsFont() const { return FHintsFont.get(); }
+    void SetHintsFont(const TFont* Value);
+    TkPlotFormStyle GetEditorFormStyle() const { return FEditorFormStyle; }
+    void SetEditorFormStyle(TkPlotFormStyle Value) { FEditorFormStyle = Value; }
+    TkPlotExportFormat GetCopyToClipBoardFormat() const { return FCopyToClipBoardFormat; }
+    void SetCopyToClipBoardFormat(TkPlotExportFormat Value) { FCopyToClipBoardFormat = Value; }
+    // Proxies of the title label (label 0); without a label they read
+    // False, "", the plot's own font and 0, and writing does nothing.
+    bool GetTitleVisible() const;
+    void SetTitleVisible(bool Value);
+    std::string GetTitleText() const;
+    void SetTitleText(const std::string& Value);
+    TFont* GetTitleFont() const;
+    void SetTitleFont(const TFont* Value);
+    double GetTitleMargin() const;
+    void SetTitleMargin(double Value);
+    const std::string& GetLogFileName() const { return FLogFileName; }
+    void SetLogFileName(const std::string& Value);
+    int GetLogBufferSize() const { return FLogBufferSize; }
+    void SetLogBufferSize(int Value) { FLogBufferSize = Value; }
+    bool GetLoggingActive() const { return FLoggingActive; }
+    TFont* GetAnnotationDefaultFont() const { return FAnnotationDefaultFont.get(); }
+    void SetAnnotationDefaultFont(const TFont* Value);
+    TBrushStyle GetAnnotationDefaultBrushStlye() const { return FAnnotationDefaultBrushStyle; }
+    void SetAnnotationDefaultBrushStlye(TBrushStyle Value) { FAnnotationDefaultBrushStyle = Value; }
+    TColor GetAnnotationDefaultBrushColor() const { return FAnnotationDefaultBrushColor; }
+    void SetAnnotationDefaultBrushColor(TColor Value) { FAnnotationDefaultBrushColor = Value; }
+    TPenStyle GetAnnotationDefaultPenStlye() const { return FAnnotationDefaultPenStyle; }
+    void SetAnnotationDefaultPenStlye(TPenStyle Value) { FAnnotationDefaultPenStyle = Value; }
+    TColor GetAnnotationDefaultPenColor() const { return FAnnotationDefaultPenColor; }
+    void SetAnnotationDefaultPenColor(TColor Value) { FAnnotationDefaultPenColor = Value; }
+    int GetAnnotationDefaultPenWidth() const { return FAnnotationDefaultPenWidth; }
+    void SetAnnotationDefaultPenWidth(int Value) { FAnnotationDefaultPenWidth = Value; }
+    TkPlotReferenceType GetAnnotationDefaultReference() const { return FAnnotationDefaultReference; }
+    void SetAnnotationDefaultReference(TkPlotReferenceType Value) { FAnnotationDefaultReference = Value; }
+    // Position X, position Y, size X, size Y.
+    TkPlotReferenceIndividual GetAnnotationDefaultReferenceIndividual(int Which) const;
+    void SetAnnotationDefaultReferenceIndividual(int Which, TkPlotReferenceIndividual Value);
+    bool GetClipAnnotationsToAxes() const { return FClipAnnotationsToAxes; }
+    void SetClipAnnotationsToAxes(bool Value) { SetBooleanField(FClipAnnotationsToAxes, Value, 0); }
+    bool GetBackGroundGradientEnabled() const { return FBackGroundGradientEnabled; }
+    void SetBackGroundGradientEnabled(bool Value) { SetBooleanField(FBackGroundGradientEnabled, Value, 0); }
+    TkFillDirection GetBackGroundGradientDirection() const { return FBackGroundGradientDirection; }
+    void SetBackGroundGradientDirection(TkFillDirection Value);
+    TColor GetBackGroundGradientStartColor() const { return FBackGroundGradientStartColor; }
+    void SetBackGroundGradientStartColor(TColor Value) { SetColorField(FBackGroundGradientStartColor, Value, 0); }
+    TColor GetBackGroundGradientStopColor() const { return FBackGroundGradientStopColor; }
+    void SetBackGroundGradientStopColor(TColor Value) { SetColorField(FBackGroundGradientStopColor, Value, 0); }
+    TkPlotDataFileColumnSeparator GetDataFileColumnSeparator() const { return FDataFileColumnSeparator; }
+    void SetDataFileColumnSeparator(TkPlotDataFileColumnSeparator Value);
+    TkPlotDataFileFormat GetDataFileFormat() const { return FDataFileFormat; }
+    void SetDataFileFormat(TkPlotDataFileFormat Value);
+    std::string DefaultSaveImageDirectory;
+    std::string DefaultPropertyDirectory;
+    std::string DefaultDataDirectory;
+    std::string DefaultAnnotationDirectory;
+    TkPlotImageFormatStyle GetDefaultSaveImageFormat() const { return FDefaultSaveImageFormat; }
+    void SetDefaultSaveImageFormat(TkPlotImageFormatStyle Value) { FDefaultSaveImageFormat = Value; }
+    bool GetDifferentialPropertySave() const { return FDifferentialPropertySave; }
+    void SetDifferentialPropertySave(bool Value) { FDifferentialPropertySave = Value; }
+    TImageList* GetImageList(int Index) const { return FImageLists.at(static_cast<std::size_t>(Index)).get(); }
+    TPopupMenu* GetPlotPopupMenu() const { return FPopupMenu.get(); }
+
+    // ---- events
+#define KPLOT_DECLARE_KIND_EVENT(Family, Kind, Type) \
+    Type& Family##Kind = FKindEvents[static_cast<std::size_t>(TkPlotObjectKind::Kind)].Family;
+    KPLOT_KIND_EVENTS(KPLOT_DECLARE_KIND_EVENT)
+#undef KPLOT_DECLARE_KIND_EVENT
+#define KPLOT_DECLARE_EVENT(Type, Name) Type Name;
+    KPLOT_OTHER_EVENTS(KPLOT_DECLARE_EVENT)
+#undef KPLOT_DECLARE_EVENT
+    // After every paint of the plot (the base's hook of the same name,
+    // which also gets the canvas, stays reachable as TkComponent::OnAfterPaint).
+    TNotifyEvent OnAfterPaint;
+
+    // ---- what objects call (TkPlotObjectOwner)
+    void DoObjectMouseDown(TkPlotObject* Object, TMouseButton Button, TShiftState Shift, int X, int Y) override;
+    void DoObjectMouseMove(TkPlotObject* Object, TShiftState Shift, int X, int Y) override;
+    void DoObjectMouseUp(TkPlotObject* Object, TMouseButton Button, TShiftState Shift, int X, int Y) override;
+    void DoObjectMouseWheel(TkPlotObject* Object, int WheelDelta, TShiftState Shift, int X, int Y) override;
+    void DoObjectPopupMenu(TkPlotObject* Object, bool& Cancel, int ScreenX, int ScreenY) override;
+    void DoObjectGotFocus(TkPlotObject* Object) override;
+    void DoObjectLostFocus(TkPlotObject* Object) override;
+    void DoAxisMinChange(TkPlotAxis* Axis, double OldValue, double NewValue) override;
+    void DoAxisSpanChange(TkPlotAxis* Axis, double OldValue, double NewValue) override;
+    void DoAxisMinSpanChange(TkPlotAxis* Axis, double OldMin, double OldSpan, double NewMin, double NewSpan) override;
+    void DoAxisCustomizeLabel(TkPlotAxis* Axis, double Value, std::string& Label) override;
+    void AddOccupiedRect(const TRect& R) override { FOccupiedRects.Add(R); }
+    bool TryOccupyRect(const TRect& R) override;
+    std::string TranslateText(const std::string& Text) override;
+    TPoint ClientToScreen(const TPoint& P) override { return TkCustomComponent::ClientToScreen(P); }
+    void ClearOccupiedRects() { FOccupiedRects.Clear(); }
+    // A click on the object: its kind's OnDblClick when a double click is
+    // pending and that event is assigned (the pending flag is then used
+    // up), else its OnClick.
+    void DoObjectClick(TkPlotObject* Object);
+    void DoClickDataPoint(int ChannelIndex, int DataIndex);
+
+    // ---- layout, painting and input
+    // The layout pass (run twice by every paint).
+    void CalcLayout(TCanvas* Canvas);
+    void PaintToCanvas(TCanvas* Canvas) override;
+    // The object under a point: selected objects first, then any, then
+    // data views and legends.
+    TkPlotObject* ObjectAt(TPoint P) const;
+    const TkPlotHint& GetHint() const { return FHint; }
+    // The hint timer fired.
+    void HintTimerTick();
+    bool GetMouseIsDown() const { return FMouseIsDown; }
+
+    void HandleWantKeys(std::uint16_t Key, bool& Want) override;
+    void HandleKeyDown(std::uint16_t& Key, TShiftState Shift) override;
+    void HandleMouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+    void HandleMouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+    void HandleMouseMove(TShiftState Shift, int X, int Y) override;
+    void HandleDblClick() override;
+    bool HandleMouseWheel(TShiftState Shift, int WheelDelta, int X, int Y) override;
+    void HandleLostFocus() override;
+    void MouseLeave() override;
+
+    // ---- form data
+    void DefineProperties(TFiler& Filer) override;
+    void Loaded() override;
+
+protected:
+    // The timer hook shared with the component's timer.
+    bool HintTimerRunning() const override { return TimerActive(); }
+    void RestartHintTimer(int Milliseconds) override;
+    void StopHintTimer() override { StopTimer(); }
+    void HintChanged() override { InvalidateChange(); }
+
+private:
+    TkPlotObject* ItemOf(const TkPlotObjectManagerCustom* Manager, int Index) const;
+    // The object's index within its kind, or -1.
+    int IndexInKind(const TkPlotObject* Object) const;
+    TkPlotKindEvents* EventsOf(const TkPlotObject* Object);
+    void DoObjectAdd(TObject* Item);
+    void DoObjectRemove(TObject* Item);
+    void DeleteOf(TkPlotObjectManagerCustom* Manager, int Index);
+    void RemoveAllOf(TkPlotObjectManagerCustom* Manager);
+    // Label 0's published property, or none.
+    TObject* TitleLabel() const;
+    void FireAxisEvent(TkPlotAxis* Axis, const std::function<void(bool IsXAxis, int Index)>& Fire);
+    void SetAllTracking(bool Value);
+
+    void PaintBackGround(TCanvas* Canvas);
+    void BuildPaintOrder(TkPlotObject* DataView);
+    void DrawHint(TCanvas* Canvas);
+    void DispatchMove(TShiftState Shift, TPoint P);
+    void UpdateHint(TkPlotObject* Hit, const TkPlotHintData& Data, TPoint P);
+
+    void WriteImageList(TStream& Stream, int Index) const;
+    void ReadImageList(TStream& Stream, int Index);
+
+    std::unique_ptr<TkPlotMasterManager> FMaster;
+    std::unique_ptr<TPopupMenu> FPopupMenu;
+    std::unique_ptr<TFont> FHintsFont;
+    std::unique_ptr<TFont> FAnnotationDefaultFont;
+    std::array<std::unique_ptr<TImageList>, 3> FImageLists;
+    TkPlotOccupiedRects FOccupiedRects;
+    TkPlotPaintOrder FPaintOrder;
+    TkPlotLayoutPass FLayoutPass;
+    std::string FLastPropertyFileName;
+    std::string FLastDataFileName;
+
+    bool FUserCanAddRemoveChannels = false;
+    int FOuterMarginLeft = 5;
+    int FOuterMarginTop = 5;
+    int FOuterMarginRight = 5;
+    int FOuterMarginBottom = 5;
+    TPrinterOrientation FPrintOrientation = poLandscape;
+    std::array<double, 4> FPrintMargins{1.0, 1.0, 1.0, 1.0};
+    bool FPrintShowDialog = true;
+    std::string FPrintDocumentName = "Untitled";
+    std::string FPrinterName;
+    TkPlotHintSettings FHintSettings;
+    bool FHintsShow = true;
+    TkPlotFormStyle FEditorFormStyle = kpfsModal;
+    TkPlotExportFormat FCopyToClipBoardFormat = kpefMetaFile;
+    std::string FLogFileName;
+    int FLogBufferSize = 0;
+    bool FLoggingActive = false;
+    TBrushStyle FAnnotationDefaultBrushStyle = bsSolid;
+    TColor FAnnotationDefaultBrushColor = clWhite;
+    TPenStyle FAnnotationDefaultPenStyle = psSolid;
+    TColor FAnnotationDefaultPenColor = clWhite;
+    int FAnnotationDefaultPenWidth = 1;
+    TkPlotReferenceType FAnnotationDefaultReference = kprtDataView;
+    std::array<TkPlotReferenceIndividual, 4> FAnnotationDefaultIndividual{kpriAuto, kpriAuto, kpriAuto, kpriAuto};
+    bool FClipAnnotationsToAxes = true;
+    bool FBackGroundGradientEnabled = false;
+    TkFillDirection FBackGroundGradientDirection = kfdTopBottom;
+    TColor FBackGroundGradientStartColor = TColor(0xFF0000);
+    TColor FBackGroundGradientStopColor = TColor(0);
+    TkPlotDataFileColumnSeparator FDataFileColumnSeparator = kpdfcsTab;
+    TkPlotDataFileFormat FDataFileFormat = kpdffText;
+    TkPlotImageFormatStyle FDefaultSaveImageFormat = kpifBitmap;
+    bool FDifferentialPropertySave = false;
+
+    // Painting and input state.
+    bool FPainting = false;
+    TkPlotObject* FPressedObject = nullptr;
+    TkPlotObject* FHoveredObject = nullptr;
+    TkPlotObject* FLastClickedObject = nullptr;
+    TMouseButton FLastClickedButton = mbLeft;
+    TShiftState FLastClickedShift = 0;
+    TPoint FLastClickedPoint;
+    TPoint FLastClickedScreen;
+    bool FDoubleClickPending = false;
+    bool FMouseIsDown = false;
+    bool FAxisModifier = false;
+    TkPlotHint FHint{*this};
+};
