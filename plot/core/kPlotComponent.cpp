@@ -345,10 +345,10 @@ int TkPlotComponent::GetChannelIndexByName(const std::string& Name) const
 
 void TkPlotComponent::SetAllTracking(bool Value)
 {
-    for (TkPlotObjectManagerCustom* manager : {static_cast<TkPlotObjectManagerCustom*>(FMaster->XAxisManager()),
-                                               static_cast<TkPlotObjectManagerCustom*>(FMaster->YAxisManager())})
-        for (int i = 0; i < manager->GetCount(); ++i)
-            SetOrdByName(manager->GetObject(i), "TrackingEnabled", Value);
+    for (int i = 0; i < GetXAxisCount(); ++i)
+        GetXAxis(i)->SetTrackingEnabled(Value);
+    for (int i = 0; i < GetYAxisCount(); ++i)
+        GetYAxis(i)->SetTrackingEnabled(Value);
 }
 
 void TkPlotComponent::DisableAllTracking() { SetAllTracking(false); }

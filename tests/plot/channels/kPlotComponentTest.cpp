@@ -122,6 +122,21 @@ TEST(PlotComponent, EveryKindHasItsOwnAccess)
     EXPECT_EQ(plot.GetObjectManager()->GetCount(), 1 + 2);  // the label and the two placeholders
 }
 
+TEST(PlotComponent, TrackingIsSwitchedForEveryAxis)
+{
+    TestPlot plot;
+    plot.AddXAxis();
+    plot.AddYAxis();
+    plot.AddYAxis();
+    plot.DisableAllTracking();
+    EXPECT_FALSE(plot.GetXAxis(0)->GetTrackingEnabled());
+    EXPECT_FALSE(plot.GetYAxis(0)->GetTrackingEnabled());
+    EXPECT_FALSE(plot.GetYAxis(1)->GetTrackingEnabled());
+    plot.EnableAllTracking();
+    EXPECT_TRUE(plot.GetXAxis(0)->GetTrackingEnabled());
+    EXPECT_TRUE(plot.GetYAxis(1)->GetTrackingEnabled());
+}
+
 TEST(PlotComponent, TheTitleLabelStays)
 {
     TestPlot plot;
