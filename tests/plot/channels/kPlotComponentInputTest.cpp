@@ -264,6 +264,16 @@ TEST_F(Hints, MovingOntoAnotherObjectOrPressingHidesTheHint)
     Release(mbLeft, At(plot.Y(1)));
 }
 
+TEST_F(Hints, LosingTheFocusHidesTheHintAndLeavesTheHoveredObject)
+{
+    Move(At(plot.Y(0)));
+    plot.Advance(500);
+    ASSERT_TRUE(plot.GetHint().Visible());
+    plot.HandleLostFocus();
+    EXPECT_FALSE(plot.GetHint().Visible());
+    EXPECT_EQ(Log().back(), "Y-Axis 1 leave");
+}
+
 TEST_F(Hints, NoHintWhenHintsAreOff)
 {
     plot.SetHintsShow(false);
