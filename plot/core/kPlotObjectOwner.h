@@ -3,12 +3,14 @@
 // objects fire and the few services they ask of their plot. The plot
 // component implements it; tests give a fake.
 #include <string>
+#include <vector>
 
 #include "rtl/Types.h"
 #include "ui/Control.h"
 
 class TkPlotAxis;
 class TkPlotObject;
+enum class TkPlotObjectKind;
 
 class TkPlotObjectOwner {
 public:
@@ -30,6 +32,11 @@ public:
                                      double /*NewSpan*/)
     {
     }
+    // The end of a drag or key gesture that changed an axis's range.
+    virtual void DoAxisMinSpanChangeFinished(TkPlotAxis*, double /*OldMin*/, double /*OldSpan*/, double /*NewMin*/,
+                                             double /*NewSpan*/)
+    {
+    }
     // The application's chance to replace the text of an axis value.
     virtual void DoAxisCustomizeLabel(TkPlotAxis*, double /*Value*/, std::string& /*Label*/) {}
     // Areas already drawn on by axes that cross the data view, so that
@@ -37,6 +44,27 @@ public:
     // area and answers true only when it is still free.
     virtual void AddOccupiedRect(const TRect&) {}
     virtual bool TryOccupyRect(const TRect&) { return true; }
+    // A release that completes a click on an object; the plot fires its
+    // click or, with a double click pending, its double-click event.
+    virtual void DoObjectClick(TkPlotObject*) {}
+    // A double click is waiting for its release; drags pause meanwhile.
+    virtual bool DoubleClickPending() const { return false; }
+
+    // The axes of one kind (XAxis or YAxis), in their order.
+    virtual std::vector<TkPlotAxis*> GetAxes(TkPlotObjectKind) { return {}; }
+    // The smallest and largest value the channels drawn against the axis
+    // hold: with Running, of every value they were ever given; otherwise
+    // of the points they hold now (Y values in the visible range for a Y
+    // axis). Minimum and Maximum come in as 1e300 and -1e300 and are only
+    // narrowed, so that no channel leaves them as they were.
+    virtual void GetAxisDataExtent(TkPlotAxis*, bool /*Running*/, double& /*Minimum*/, double& /*Maximum*/) {}
+    // The down state of the first toolbar's zoom-box and select buttons.
+    virtual bool GetZoomBoxMode() const { return false; }
+    virtual bool GetSelectMode() const { return false; }
+    // Before the axes zoom to a box drawn in the data view: the handler
+    // may change the box or cancel the zoom.
+    virtual void DoBeforeZoomBox(TRect& /*ZoomRect*/, bool& /*Cancel*/) {}
+
     // True for the published plot, whose X axes scroll by default.
     virtual bool IsPublishedPlot() const { return false; }
 
