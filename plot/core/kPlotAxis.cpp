@@ -343,7 +343,6 @@ void TkPlotAxis::SetLegendMinLengthAutoAdjust(bool Value)
 }
 void TkPlotAxis::SetCursorScaler(double Value) { SetDouble(Value, FCursorScaler); }
 
-void TkPlotAxis::SetTrackingEnabled(bool Value) { SetProperty(Value, FTrackingEnabled, &TkPlotObject::DoChange); }
 void TkPlotAxis::SetTrackingStyle(TkPlotTrackingStyle Value)
 {
     SetProperty(Value, FTrackingStyle, &TkPlotObject::DoChange);

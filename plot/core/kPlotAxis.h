@@ -3,6 +3,8 @@
 // values into pixels and back, chooses its ticks, formats the texts of its
 // values, measures itself for the layout and draws its scale. X axes run
 // horizontally and Y axes vertically unless the plot reverses them.
+#include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -177,6 +179,51 @@ public:
     bool GetMasterUIInput() const { return FMasterUIInput; }
     void SetMasterUIInput(bool Value);
 
+    // ---- following new data, scrolling and zooming
+    // A channel added a point with this value on the axis. While tracking
+    // is on, the range follows it in the TrackingStyle; the plot hears of
+    // the change once.
+    void TrackNewValue(double Value);
+    // The next value tracked counts as the first again (the plot's data
+    // was cleared).
+    void ResetTracking();
+    // The range and label length that resuming tracking returns to.
+    void SaveResumeValues();
+    double GetResumeMin() const { return FResumeMin; }
+    double GetResumeSpan() const { return FResumeSpan; }
+    // The range of the data of the channels drawn against the axis: as
+    // they hold it now, or as it ever ran.
+    void ZoomToFit();
+    void FitToRunningMinMax();
+    // Widens the range outward to whole major or minor increments of the
+    // last tick generation, as TrackingIncrementStyle asks.
+    void AlignToIncrement();
+    // Span times Factor about the centre (a linear Factor must be above
+    // zero); on a log scale Factor counts decades.
+    void Zoom(double Factor);
+    // Span divided by 10^Exponent about the centre.
+    void ZoomBy10(double Exponent);
+    // Moves the range by a fraction of its span (of its decades on a log
+    // scale), within ScrollMin..ScrollMax when ScrollMinMaxEnabled.
+    void ScrollBy(double Fraction);
+    // The range between the pixel edges of a box drawn in the data view.
+    void ZoomToRect(const TRect& Rect);
+    // Drags, the wheel and the keys zoom instead of scroll (Ctrl inverts
+    // it for drags and the wheel).
+    bool GetZoomMode() const { return FZoomMode; }
+    void SetZoomMode(bool Value);
+
+    // The axis's gestures. Public so that the data view can hand its drags
+    // and wheel to the axes, and so that an axis with MasterUIInput can
+    // replay its gestures on the other axes of its kind.
+    void DoMouseLeftDown(const TkPlotMouseData& Mouse) override;
+    void DoMouseDrag(const TkPlotMouseData& Mouse) override;
+    void DoMouseUp(const TkPlotMouseData& Mouse) override;
+    bool DoMouseWheel(int WheelDelta, TShiftState Shift, TPoint Client) override;
+    void KeyDown(std::uint16_t Key, TShiftState Shift, TPopupMenu* Menu) override;
+    TCursor GetMouseCursor(TPoint P) override;
+    void BuildPopupMenu(TPopupMenu* Menu) override;
+
     // ---- axes that cross the data view, and aligned axes
     TkPlotCartesianStyle GetCartesianStyle() const { return FCartesianStyle; }
     void SetCartesianStyle(TkPlotCartesianStyle Value);
@@ -264,6 +311,28 @@ private:
     void DrawLabel(TCanvas* Canvas, const TkPlotTickObject& Tick);
     void DrawTitle(TCanvas* Canvas);
     bool IsCartesian() const { return FCartesianStyle != kpcsNone; }
+    // Range arithmetic on working copies: tracking composes several steps
+    // and applies the result once.
+    struct TRange {
+        double Min;
+        double Span;
+        double Max() const { return Min + Span; }
+    };
+    TRange Range() const { return {FMin, FSpan}; }
+    void Apply(const TRange& R) { SetMinSpan(R.Min, R.Span); }
+    TRange Clamped(TRange R) const;
+    TRange Tracked(TRange R, double X);
+    TRange Aligned(TRange R) const;
+    bool Fitted(TRange& R, bool Running, bool UseSpanMinimum);
+    TRange Scrolled(TRange R, double Fraction) const;
+    TRange ZoomedBy10(TRange R, double Exponent) const;
+    // Runs Replay on every other axis of this kind when MasterUIInput is
+    // on; a replayed gesture is not replayed again.
+    void Relay(const std::function<void(TkPlotAxis*)>& Replay);
+    bool EffectiveZoomMode(TShiftState Shift) const { return FZoomMode != bool(Shift & ssCtrl); }
+    void FinishGesture();
+    // The keys' scroll or zoom steps.
+    void StepKey(std::uint16_t Key);
     bool IsLog() const { return FScaleType == kpstLog10; }
 
     double FMin = 0;
@@ -315,6 +384,16 @@ private:
     double FCartesianChildRefValue = 0;
     std::string FAlignRefAxisName = "<None>";
     bool FGridLinesVisible = true;
+
+    double FResumeMin = 0;
+    double FResumeSpan = 100;
+    double FResumeLabelsMinLength = 0;
+    bool FFirstValueTracked = false;
+    bool FZoomMode = false;
+    bool FDragging = false;
+    TPoint FLastPoint;
+    double FGestureMin = 0;
+    double FGestureSpan = 0;
 
     std::vector<TkPlotTickObject> FTicks;
     TRect FScaleRect;
