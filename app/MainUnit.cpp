@@ -317,13 +317,10 @@ void TfrmMain::btnRecordClick(TObject*)
 {
     if (RunActive() || !HasDevices())
         return;
-    FRunDevices.clear();
-    std::vector<TSampleDevice*> Devices;
-    for (TfraDevice* Device : *DeviceList) {
-        FRunDevices.push_back(std::make_unique<TDeviceSampleAdapter>(Device));
-        Devices.push_back(FRunDevices.back().get());
-    }
-    FRecording->RecordAction(RecordingOptions(), Devices);
+    std::vector<std::unique_ptr<TSampleDevice>> Devices;
+    for (TfraDevice* Device : *DeviceList)
+        Devices.push_back(std::make_unique<TDeviceSampleAdapter>(Device));
+    FRecording->RecordAction(RecordingOptions(), std::move(Devices));
 }
 
 void TfrmMain::btnStopClick(TObject*)
@@ -377,7 +374,6 @@ void TfrmMain::FormDestroy(TObject*)
     // The thread polls the frames: it ends before they go.
     if (RunActive())
         StopRecording();
-    FRunDevices.clear();
     delete DevicesIni;
     DevicesIni = nullptr;
     if (DeviceList) {
@@ -420,8 +416,6 @@ void TfrmMain::SetRunState(bool Running)
     lblPollingId->SetVisible(Running);
     spLogState->SetVisible(Running);
     lblElapsed->Font->SetColor(Running ? RunningColor : IdleColor);
-    if (!Running)
-        FRunDevices.clear();
 }
 
 void TfrmMain::ShowError(const std::string& Text)

@@ -15,7 +15,6 @@
 
 #include <memory>
 #include <string>
-#include <vector>
 
 class TComPort;
 class TVcFormBuilder;
@@ -97,8 +96,6 @@ private:
     bool HasDevices() const;
 
     std::unique_ptr<TRecordingControl> FRecording;
-    // The devices of the running run, as the run sees them.
-    std::vector<std::unique_ptr<TSampleDevice>> FRunDevices;
     bool FDevicesLoaded = false;
 };
 

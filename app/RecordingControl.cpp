@@ -37,7 +37,7 @@ TRecordingControl::~TRecordingControl()
 }
 
 void TRecordingControl::RecordAction(const TRecordingOptions& Options,
-                                     const std::vector<TSampleDevice*>& Devices)
+                                     std::vector<std::unique_ptr<TSampleDevice>> Devices)
 {
     const std::string dataDir = Options.AppDir + "Data";
     const std::string tempDir = Options.AppDir + "Temp";
@@ -63,7 +63,7 @@ void TRecordingControl::RecordAction(const TRecordingOptions& Options,
     }
     const std::string tempFileName = tempDir + "/$$$RunningLogFile.$$$";
 
-    for (TSampleDevice* device : Devices)
+    for (const auto& device : Devices)
         if (device)
             device->ResetDevice();
 
@@ -82,8 +82,8 @@ void TRecordingControl::RecordAction(const TRecordingOptions& Options,
         FView->SetRunState(false);
         throw;
     }
-    for (TSampleDevice* device : Devices)
-        thread->AddDevice(device);
+    for (const auto& device : Devices)
+        thread->AddDevice(device.get());
     thread->SetStartMode(Options.Settings.StartMode);
     thread->SetStopMode(Options.Settings.StopMode);
     thread->SetLogDuration(Options.Settings.LogDuration);
@@ -96,6 +96,7 @@ void TRecordingControl::RecordAction(const TRecordingOptions& Options,
             FView->PostStopMessage();
         }
     };
+    FRunDevices = std::move(Devices);
     SampleThread = thread;
     thread->Resume();
 }
@@ -134,6 +135,7 @@ void TRecordingControl::StopRecording()
         SampleThread = nullptr;
         FThreadEnded = false;
         delete thread;
+        FRunDevices.clear();
     }
     FView->SetRunState(false);
     if (!report.empty())

@@ -5,6 +5,7 @@
 #include "app/SamplingRun.h"
 #include "app/SerialPortSampleThreadUnit.h"
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -45,9 +46,11 @@ public:
     TRecordingControl(const TRecordingControl&) = delete;
     TRecordingControl& operator=(const TRecordingControl&) = delete;
 
-    // btnRecord. Raises the serial library's error when the port cannot be
-    // opened, after putting the window back to idle.
-    void RecordAction(const TRecordingOptions& Options, const std::vector<TSampleDevice*>& Devices);
+    // btnRecord. Devices are the run's view of the instruments, in polling
+    // order: kept for the run's lifetime and freed once its thread is gone,
+    // or at once when no run starts. Raises the serial library's error
+    // when the port cannot be opened, after putting the window back to idle.
+    void RecordAction(const TRecordingOptions& Options, std::vector<std::unique_ptr<TSampleDevice>> Devices);
     // btnStop: asks first when the run would end by itself.
     void StopAction(const TRecordingOptions& Options);
     // Ends the run (waiting for the thread while serving its hand-overs),
@@ -64,5 +67,7 @@ private:
     static std::string EndOfRunReport(const TSerialPortSampleThread& Thread);
 
     TRecordingView* FView;
+    // What the running thread polls: freed only after the thread itself.
+    std::vector<std::unique_ptr<TSampleDevice>> FRunDevices;
     bool FThreadEnded = false;  // the running thread ended by itself (line lost, error)
 };

@@ -2,6 +2,7 @@
 // A main window stand-in for whole runs: records what the run shows and
 // answers the questions it asks.
 #include "app/RecordingControl.h"
+#include "app/SampleDevice.h"
 
 #include <functional>
 #include <string>
@@ -53,4 +54,38 @@ public:
     std::string AskedDir;
     std::string LogFileName;
     std::function<void(const std::string&)> OnLogState;
+};
+
+// What a run is handed for one device: it passes every call on to a device
+// the test keeps (so its state can be read after the run), and counts the
+// links alive, which tells when the run let go of them.
+class TSampleDeviceLink : public TSampleDevice {
+public:
+    TSampleDeviceLink(TSampleDevice& Target, int& Alive) : FTarget(Target), FAlive(Alive) { ++FAlive; }
+    ~TSampleDeviceLink() override { --FAlive; }
+    TSampleDeviceLink(const TSampleDeviceLink&) = delete;
+    TSampleDeviceLink& operator=(const TSampleDeviceLink&) = delete;
+
+    int StationId() const override { return FTarget.StationId(); }
+    int ValueRule() const override { return FTarget.ValueRule(); }
+    int DVRBeginAddr() const override { return FTarget.DVRBeginAddr(); }
+    int ChannelCount() const override { return FTarget.ChannelCount(); }
+    bool Online() const override { return FTarget.Online(); }
+    void SetOnline(bool Value) override { FTarget.SetOnline(Value); }
+    void SetRawValue(int Channel, std::int32_t Raw) override { FTarget.SetRawValue(Channel, Raw); }
+    void SetNoValue(int Channel) override { FTarget.SetNoValue(Channel); }
+    double Value(int Channel) const override { return FTarget.Value(Channel); }
+    std::string DisplayText(int Channel) const override { return FTarget.DisplayText(Channel); }
+    std::string ValueName(int Channel) const override { return FTarget.ValueName(Channel); }
+    std::string WorkUnit(int Channel) const override { return FTarget.WorkUnit(Channel); }
+    bool IsStartTriggerChannel(int Channel) const override { return FTarget.IsStartTriggerChannel(Channel); }
+    bool StartTriggered(int Channel) const override { return FTarget.StartTriggered(Channel); }
+    bool IsStopTriggerChannel(int Channel) const override { return FTarget.IsStopTriggerChannel(Channel); }
+    bool StopTriggered(int Channel) const override { return FTarget.StopTriggered(Channel); }
+    void AddChartPoints(double X) override { FTarget.AddChartPoints(X); }
+    void ResetDevice() override { FTarget.ResetDevice(); }
+
+private:
+    TSampleDevice& FTarget;
+    int& FAlive;
 };

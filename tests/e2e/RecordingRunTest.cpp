@@ -83,7 +83,13 @@ protected:
         FSim.Start();
     }
 
-    void Record(const std::vector<TSampleDevice*>& Devices) { FControl.RecordAction(FOptions, Devices); }
+    void Record(const std::vector<TSampleDevice*>& Devices)
+    {
+        std::vector<std::unique_ptr<TSampleDevice>> links;
+        for (TSampleDevice* device : Devices)
+            links.push_back(std::make_unique<TSampleDeviceLink>(*device, FLinksAlive));
+        FControl.RecordAction(FOptions, std::move(links));
+    }
 
     // Devices outlive the run, which the fixture stops last.
     TFakeSampleDevice& Device(int Station, int Rule, int BeginAddr, int Channels)
@@ -110,6 +116,7 @@ protected:
 
     TScratchDir FDir;
     std::list<TFakeSampleDevice> FDevices;
+    int FLinksAlive = 0;  // what the control holds of the devices handed to it
     modbussim::Simulator FSim;
     TFakeRecordingView FView;
     TRecordingControl FControl{&FView};
@@ -570,6 +577,85 @@ TEST_F(RecordingRunTest, AStopMessageFromAnEarlierRunDoesNotEndANewOne)
     EXPECT_TRUE(FControl.HandleMessage(WM_STOP_RECORDING));
     EXPECT_TRUE(FControl.Running());
     EXPECT_FALSE(FControl.HandleMessage(WM_STOP_RECORDING + 1));
+}
+
+// The devices handed to a run are the control's until the run ends, however
+// it ends; a run that never starts gives them up at once.
+TEST_F(RecordingRunTest, TheRunHoldsItsDevicesUntilItEndsByHandOrByItself)
+{
+    Configure("station 1 rule 0 start 0 channels 1 values 42\n"
+              "station 2 rule 0 start 0 channels 1 values 43\n");
+    TFakeSampleDevice& d1 = Device(1, 0, 0, 1);
+    TFakeSampleDevice& d2 = Device(2, 0, 0, 1);
+    Record({&d1, &d2});
+    ASSERT_TRUE(ServeCycles(2, 1));
+    EXPECT_EQ(2, FLinksAlive);
+    FControl.StopRecording();
+    EXPECT_EQ(0, FLinksAlive);
+
+    FOptions.Settings.StopMode = 1;
+    FOptions.Settings.LogDuration = 0.5;
+    FOptions.LogFilenameMode = 1;
+    Record({&d1, &d2});
+    EXPECT_EQ(2, FLinksAlive);
+    ASSERT_TRUE(ServeUntilAutoStop());
+    EXPECT_FALSE(FControl.Running());
+    EXPECT_EQ(0, FLinksAlive);
+}
+
+TEST_F(RecordingRunTest, ARunThatLostItsLineLetsGoOfItsDevices)
+{
+    TPtyPair pty;
+    auto server = std::make_unique<TLibModbusServer>(pty.MasterFd(), 1, std::vector<std::uint16_t>{9});
+    FOptions.Line.PortName = pty.SlavePath();
+    FOptions.Settings.PollTimeout = 500;
+    TFakeSampleDevice& d1 = Device(1, 0, 0, 1);
+    Record({&d1});
+    ASSERT_TRUE(ServeCycles(1, 2));
+    server.reset();
+    pty.CloseMaster();
+    ASSERT_TRUE(ServeUntil([&] { return FView.StopMessages > 0; }));
+    EXPECT_EQ(1, FLinksAlive);
+    EXPECT_TRUE(FControl.HandleMessage(WM_STOP_RECORDING));
+    EXPECT_FALSE(FControl.Running());
+    EXPECT_EQ(0, FLinksAlive);
+}
+
+// A device whose value cannot be taken: the error ends the sampling thread.
+class TBrokenSampleDevice : public TFakeSampleDevice {
+public:
+    using TFakeSampleDevice::TFakeSampleDevice;
+    void SetRawValue(int, std::int32_t) override { throw Exception("broken device"); }
+};
+
+TEST_F(RecordingRunTest, ARunWhoseThreadDiedOfAnErrorLetsGoOfItsDevices)
+{
+    Configure("station 1 rule 0 start 0 channels 1 values 5\n");
+    TBrokenSampleDevice broken(1, 0, 0, 1);
+    Record({&broken});
+    EXPECT_EQ(1, FLinksAlive);
+    ASSERT_TRUE(ServeUntil([&] { return FView.StopMessages > 0; }));
+    EXPECT_TRUE(FControl.HandleMessage(WM_STOP_RECORDING));
+    EXPECT_FALSE(FControl.Running());
+    EXPECT_EQ(0, FLinksAlive);
+}
+
+TEST_F(RecordingRunTest, DevicesOfARunThatNeverStartsAreFreedAtOnce)
+{
+    TFakeSampleDevice& d1 = Device(1, 0, 0, 1);
+    FView.LogFileName.clear();  // the save dialog cancelled
+    Record({&d1});
+    EXPECT_EQ(0, FLinksAlive);
+
+    FOptions.LogFilenameMode = 2;
+    Record({&d1});
+    EXPECT_EQ(0, FLinksAlive);
+
+    FOptions.LogFilenameMode = 1;
+    FOptions.Line.PortName = FDir / "no-such-port";
+    EXPECT_THROW(Record({&d1}), Exception);
+    EXPECT_FALSE(FControl.Running());
+    EXPECT_EQ(0, FLinksAlive);
 }
 
 }  // namespace
