@@ -2,13 +2,13 @@
 
 #include "app/AppImages.h"
 #include "app/ClassTypes.h"
+#include "app/DeviceRegistry.h"
 #include "app/DeviceStore.h"
 #include "app/DeviceUnit.h"
 #include "app/General.h"
 #include "app/MainUnit.h"
 #include "app/NewDeviceUnit.h"
 #include "controls/VcFormBuilder.h"
-#include "rtl/FileUtils.h"
 #include "rtl/NumberFormat.h"
 #include "rtl/StrUtils.h"
 #include "ui/Application.h"
@@ -303,8 +303,8 @@ void TfrmDeviceList::BuildDeviceTree()
     FRefusedNode = nullptr;
     tvDeviceList->Items->BeginUpdate();
     tvDeviceList->Items->Clear();
-    if (DeviceList) {
-        for (TfraDevice* Device : *DeviceList) {
+    if (FDevices) {
+        for (TfraDevice* Device : FDevices->Frames()) {
             TTreeNode* Node = tvDeviceList->Items->AddObject(nullptr, DeviceNodeText(Device), Device);
             for (int i = 0; i < Device->ChannelCount(); ++i) {
                 TfraChannel* Channel = Device->Channel(i);
@@ -482,11 +482,11 @@ void TfrmDeviceList::SaveChannelFields()
     SetButtons(EditChannelButtons, false);
 }
 
-int TfrmDeviceList::OtherDeviceWithStationId(const TfraDevice* Self, int Id)
+int TfrmDeviceList::OtherDeviceWithStationId(const TfraDevice* Self, int Id) const
 {
-    if (!DeviceList)
+    if (!FDevices)
         return -1;
-    for (const TfraDevice* Device : *DeviceList) {
+    for (const TfraDevice* Device : FDevices->Frames()) {
         if (Device == Self || Device->StationId() != Id)
             continue;
         int Number = -1;
@@ -570,14 +570,12 @@ void TfrmDeviceList::speWorkDPChange(TObject* Sender)
 void TfrmDeviceList::btnNewDeviceClick(TObject*)
 {
     // Reloading frees every frame, which a running thread still polls.
-    if (RunActive() || !frmNewDevice)
+    if (RunActive() || !frmNewDevice || !FDevices)
         return;
-    const int N = NextDeviceNumber();
+    const int N = FDevices->NextDeviceNumber();
     frmNewDevice->lblDeviceSection->SetText("设备" + IntToStr(N));
     if (frmNewDevice->ShowModal() == mrCancel)
         return;
-    if (!DevicesIni)
-        DevicesIni = new TDeviceStore(ExeDir() + "Devices.db");
     const std::string Section = "Device" + IntToStr(N);
     TDeviceInfo Info;
     Info.Section = Section;
@@ -586,7 +584,7 @@ void TfrmDeviceList::btnNewDeviceClick(TObject*)
     Info.ChannelCount = frmNewDevice->speChannelCount->GetValue();
     Info.ValueRule = static_cast<TValueRule>(frmNewDevice->cbxValueRule->GetItemIndex());
     Info.DVRBeginAddr = frmNewDevice->neDVRBeginAddr->AsInteger();
-    DevicesIni->WriteNewDevice(Info, frmNewDevice->speStationId->GetValue());
+    FDevices->Store().WriteNewDevice(Info, frmNewDevice->speStationId->GetValue());
     if (frmMain) {
         frmMain->LoadDeviceFrames();
         frmMain->ApplyOptions();
@@ -600,13 +598,13 @@ void TfrmDeviceList::btnNewDeviceClick(TObject*)
 void TfrmDeviceList::btnDeleteDeviceClick(TObject*)
 {
     TfraDevice* Device = SelectedDevice();
-    if (!Device || RunActive())
+    if (!Device || !FDevices || RunActive())
         return;
     const std::string Text = "要删除[" + FSelectedNode->GetText() + "]吗？";
     if (Application->MessageBox(Text, "警告", MB_YESNO | MB_ICONSTOP) != IDYES)
         return;
     FSelectedNode = nullptr;
-    DeleteDevice(Device, RunActive());
+    FDevices->DeleteDevice(Device, RunActive());
     BuildDeviceTree();
     if (frmMain) {
         frmMain->ArrangeDevices();

@@ -16,6 +16,7 @@
 #include <string>
 
 class TVcFormBuilder;
+class TDeviceRegistry;
 class TfraDevice;
 class TfraChannel;
 
@@ -63,6 +64,9 @@ public:
     TVcCheckBox* ckbNegativeCorrection;
     TVcDialogButtons* EditChannelButtons;
 
+    // The devices the dialog lists and edits; none: an empty list.
+    void SetDevices(TDeviceRegistry* Devices) { FDevices = Devices; }
+
     void BuildDeviceTree();
     void LoadDeviceFields();
     void LoadChannelFields();
@@ -107,8 +111,9 @@ private:
     std::string DeviceNodeText(const TfraDevice* Device) const;
     static std::string ChannelNodeText(const TfraChannel* Channel);
     // The device number of another device that uses station Id, or -1.
-    static int OtherDeviceWithStationId(const TfraDevice* Self, int Id);
+    int OtherDeviceWithStationId(const TfraDevice* Self, int Id) const;
 
+    TDeviceRegistry* FDevices = nullptr;
     TTreeNode* FSelectedNode = nullptr;
     // The node the user declined to move to, until the input event that
     // asked is over: the tree may report that move more than once.

@@ -13,8 +13,6 @@
 #include <set>
 #include <variant>
 
-TDeviceStore* DevicesIni = nullptr;
-
 TDeviceStore::TDeviceStore(const std::string& FileName)
     : FIni(std::make_unique<TIniFile>(FileName))
 {

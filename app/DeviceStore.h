@@ -81,6 +81,3 @@ private:
 
     std::unique_ptr<TIniFile> FIni;
 };
-
-// The one store of the program, created by the first device load.
-extern TDeviceStore* DevicesIni;

@@ -1,17 +1,12 @@
 #include "app/DeviceUnit.h"
 
 #include "app/AppImages.h"
-#include "app/DeviceStore.h"
 #include "app/General.h"
 #include "controls/VcFormBuilder.h"
-#include "rtl/FileUtils.h"
 #include "rtl/NumberFormat.h"
-#include "rtl/StrUtils.h"
 #include "ui/Application.h"
 
 #include <algorithm>
-
-TDeviceList* DeviceList = nullptr;
 
 namespace {
 constexpr int ToolButtonSize = 23;
@@ -19,9 +14,6 @@ constexpr int ToolButtonSize = 23;
 
 TfraDevice::TfraDevice(TComponent* AOwner, const TDeviceInfo& Info, TDeviceStore* Store) : TFrame(AOwner)
 {
-    if (!DeviceList)
-        DeviceList = new TDeviceList;
-    DeviceList->push_back(this);
     SetBounds(0, 0, 1380, MinHeight);
     OnCanResize = [this](TObject* Sender, int& NewWidth, int& NewHeight, bool& Resize) {
         FrameCanResize(Sender, NewWidth, NewHeight, Resize);
@@ -124,8 +116,6 @@ TfraDevice::TfraDevice(TComponent* AOwner, const TDeviceInfo& Info, TDeviceStore
 
 TfraDevice::~TfraDevice()
 {
-    if (DeviceList)
-        DeviceList->erase(std::remove(DeviceList->begin(), DeviceList->end(), this), DeviceList->end());
     // Channel frames go before the panels that hold them.
     FreeChannels();
 }
@@ -246,115 +236,4 @@ void TfraDevice::pnlDeviceBodyMouseDown(TObject*, TMouseButton, TShiftState, int
     ReleaseCapture();
     Perform(WM_SYSCOMMAND, SC_SIZE | WMSZ_BOTTOM, 0);
     Realign();
-}
-
-int LoadDevices(TWinControl* ScrollBox)
-{
-    if (!DevicesIni)
-        DevicesIni = new TDeviceStore(ExeDir() + "Devices.db");
-    if (!DeviceList)
-        DeviceList = new TDeviceList;
-    const std::vector<std::string> Sections = DevicesIni->DeviceSections();
-    // One placing of the frames at the end, not one per frame freed or added.
-    TAlignPause Pause(ScrollBox);
-    while (!DeviceList->empty())
-        delete DeviceList->back();
-    // The frames write back every key they read: one rewrite at the end,
-    // not one per key.
-    TDeviceStore::TUpdate Update(DevicesIni);
-
-    for (size_t i = 0; i < Sections.size(); ++i) {
-        const TDeviceInfo Info = DevicesIni->ReadDeviceInfo(Sections[i]);
-        auto* Frame = new TfraDevice(ScrollBox, Info, DevicesIni);
-        // One channel height per row of the meter grid: an odd count's last
-        // row counts too, or the frame would cut it off.
-        const int Rows = (Info.ChannelCount + 1) / 2;
-        Frame->SetHeight(std::max(TfraDevice::MinHeight, TfraChannel::FrameHeight * Rows + 60));
-        int X = Frame->DefaultMeterLeft();
-        int Y = 10;
-        DevicesIni->ReadInteger(Info.Section, "MeterPosX", X);
-        DevicesIni->ReadInteger(Info.Section, "MeterPosY", Y);
-        Frame->pnlDevice->SetLeft(X);
-        Frame->pnlDevice->SetTop(Y);
-        Frame->SetParent(ScrollBox);
-        Frame->SetName("fraDevice" + IntToStr(static_cast<int>(i) + 1));
-    }
-    return static_cast<int>(Sections.size());
-}
-
-std::string LoadStationIds()
-{
-    if (!DeviceList)
-        return {};
-    std::string Problems;
-    {
-        TDeviceStore::TUpdate Update(DevicesIni);
-        for (size_t i = 0; i < DeviceList->size(); ++i) {
-            TfraDevice* Device = (*DeviceList)[i];
-            std::string Text;
-            if (!Device->LoadStationId(static_cast<int>(i) + 1, &Text))
-                Problems += DeviceLabel(Device->Section()) + "的Modbus站号\"" + Text + "\"无效(应为1-254)，暂按站号"
-                            + IntToStr(Device->StationId()) + "通讯，请在设备管理中修改。\r\n";
-        }
-    }
-    for (size_t i = 0; i < DeviceList->size(); ++i) {
-        const int Id = (*DeviceList)[i]->StationId();
-        bool SeenBefore = false;
-        for (size_t k = 0; k < i; ++k)
-            SeenBefore = SeenBefore || (*DeviceList)[k]->StationId() == Id;
-        if (SeenBefore)
-            continue;
-        std::string Sharing = DeviceLabel((*DeviceList)[i]->Section());
-        bool Shared = false;
-        for (size_t k = i + 1; k < DeviceList->size(); ++k) {
-            if ((*DeviceList)[k]->StationId() != Id)
-                continue;
-            Sharing += "、" + DeviceLabel((*DeviceList)[k]->Section());
-            Shared = true;
-        }
-        if (Shared)
-            Problems += Sharing + "使用同一个Modbus站号[" + IntToStr(Id) + "]，请在设备管理中修改。\r\n";
-    }
-    return Problems;
-}
-
-int NextDeviceNumber()
-{
-    std::vector<std::string> Sections;
-    if (DeviceList)
-        for (TfraDevice* D : *DeviceList)
-            Sections.push_back(D->Section());
-    return TDeviceStore::NextDeviceNumber(Sections);
-}
-
-int FindDeviceIndexBySection(const std::string& Section)
-{
-    if (!DeviceList)
-        return -1;
-    for (size_t i = 0; i < DeviceList->size(); ++i)
-        if (LowerCase((*DeviceList)[i]->Section()) == LowerCase(Section))
-            return static_cast<int>(i);
-    return -1;
-}
-
-int FindDeviceByStationId(int Id)
-{
-    if (!DeviceList)
-        return -1;
-    for (TfraDevice* D : *DeviceList) {
-        if (D->StationId() != Id)
-            continue;
-        int N = -1;
-        return TDeviceStore::DeviceNumber(D->Section(), N) ? N : -1;
-    }
-    return -1;
-}
-
-void DeleteDevice(TfraDevice* Frame, bool RunActive)
-{
-    if (RunActive || !Frame)
-        return;
-    if (DevicesIni)
-        DevicesIni->EraseSection(Frame->Section());
-    delete Frame;
 }

@@ -1,9 +1,10 @@
 #include "app/MainUnit.h"
 
 #include "app/DeviceListUnit.h"
+#include "app/DeviceRegistry.h"
 #include "app/DeviceSampleAdapter.h"
-#include "app/DeviceStore.h"
 #include "app/DeviceUnit.h"
+#include "app/NewDeviceUnit.h"
 #include "app/SetupUnit.h"
 #include "app/SysOption.h"
 #include "controls/VcFormBuilder.h"
@@ -14,6 +15,7 @@
 #include "ui/Bitmap.h"
 
 #include <utility>
+#include <vector>
 
 TfrmMain* frmMain = nullptr;
 
@@ -194,6 +196,7 @@ TfrmMain::TfrmMain(TComponent* AOwner) : TForm(AOwner)
     ApplicationEvents1->SetName("ApplicationEvents1");
     ApplicationEvents1->OnMessage = [this](TMsg& Msg, bool& Handled) { ApplicationEvents1Message(Msg, Handled); };
 
+    FDevices = std::make_unique<TDeviceRegistry>(AppDir() + "Devices.db", srxDevices);
     FRecording = std::make_unique<TRecordingControl>(this);
 
     OnCreate = [this](TObject* S) { FormCreate(S); };
@@ -241,6 +244,10 @@ void TfrmMain::FormShow(TObject*)
                 frmDeviceList->ShowModal();
         };
     }
+    if (frmDeviceList)
+        frmDeviceList->SetDevices(FDevices.get());
+    if (frmNewDevice)
+        frmNewDevice->SetDevices(FDevices.get());
     srxDevices->SetVisible(false);
     LoadDeviceFrames();
     srxDevices->SetVisible(true);
@@ -249,7 +256,7 @@ void TfrmMain::FormShow(TObject*)
 
 int TfrmMain::LoadDeviceFrames()
 {
-    const int Count = LoadDevices(srxDevices);
+    const int Count = FDevices->LoadDevices();
     ArrangeDevices();
     UpdateDeviceControls();
     return Count;
@@ -257,7 +264,7 @@ int TfrmMain::LoadDeviceFrames()
 
 bool TfrmMain::HasDevices() const
 {
-    return DeviceList && !DeviceList->empty();
+    return !FDevices->empty();
 }
 
 void TfrmMain::UpdateDeviceControls()
@@ -279,30 +286,27 @@ void TfrmMain::ApplyOptions()
     SetText(MainCaption(optProgramTitle->AsString()));
     // Error boxes carry the program's title, not the executable's name.
     Application->SetTitle(GetText());
-    if (!DeviceList)
-        return;
-    for (TfraDevice* Device : *DeviceList)
+    for (TfraDevice* Device : FDevices->Frames())
         Device->SetAxisFormat(optAxisFormat->AsInteger());
     // Two devices on one station would read each other's values unnoticed.
-    const std::string Problems = LoadStationIds();
+    const std::string Problems = FDevices->LoadStationIds();
     if (!Problems.empty())
         ShowError(Problems);
 }
 
 void TfrmMain::ArrangeDevices()
 {
-    if (!DeviceList)
-        return;
+    const std::vector<TfraDevice*> Frames = FDevices->Frames();
     // One placing of all frames at the end, not one per frame.
     TAlignPause Pause(srxDevices);
-    for (TfraDevice* Device : *DeviceList)
+    for (TfraDevice* Device : Frames)
         Device->SetAlign(alNone);
     int Top = 0;
-    for (TfraDevice* Device : *DeviceList) {
+    for (TfraDevice* Device : Frames) {
         Device->SetTop(Top);
         Top += Device->GetHeight();
     }
-    for (TfraDevice* Device : *DeviceList)
+    for (TfraDevice* Device : Frames)
         Device->SetAlign(alTop);
 }
 
@@ -318,7 +322,7 @@ void TfrmMain::btnRecordClick(TObject*)
     if (RunActive() || !HasDevices())
         return;
     std::vector<std::unique_ptr<TSampleDevice>> Devices;
-    for (TfraDevice* Device : *DeviceList)
+    for (TfraDevice* Device : FDevices->Frames())
         Devices.push_back(std::make_unique<TDeviceSampleAdapter>(Device));
     FRecording->RecordAction(RecordingOptions(), std::move(Devices));
 }
@@ -374,15 +378,11 @@ void TfrmMain::FormDestroy(TObject*)
     // The thread polls the frames: it ends before they go.
     if (RunActive())
         StopRecording();
-    delete DevicesIni;
-    DevicesIni = nullptr;
-    if (DeviceList) {
-        TAlignPause Pause(srxDevices);
-        while (!DeviceList->empty())
-            delete DeviceList->back();
-        delete DeviceList;
-        DeviceList = nullptr;
-    }
+    // The dialogs were lent the devices; the registry goes with this window.
+    if (frmDeviceList)
+        frmDeviceList->SetDevices(nullptr);
+    if (frmNewDevice)
+        frmNewDevice->SetDevices(nullptr);
 }
 
 void TfrmMain::SetLogState(const std::string& Text)

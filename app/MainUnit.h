@@ -19,6 +19,7 @@
 class TComPort;
 class TVcFormBuilder;
 class TComDataPacket;
+class TDeviceRegistry;
 
 class TfrmMain : public TForm, public TRecordingView {
 public:
@@ -79,6 +80,8 @@ public:
     // The empty-list panel and the record and arrange buttons by whether
     // devices exist.
     void UpdateDeviceControls();
+    // The devices shown in srxDevices, which this window owns.
+    TDeviceRegistry& Devices() const { return *FDevices; }
 
     // What the recording run shows and asks.
     void SetLogState(const std::string& Text) override;
@@ -95,6 +98,9 @@ private:
     TRecordingOptions RecordingOptions() const;
     bool HasDevices() const;
 
+    // Declared before the recording control, whose run polls the frames:
+    // a run still going when the window is destroyed ends first.
+    std::unique_ptr<TDeviceRegistry> FDevices;
     std::unique_ptr<TRecordingControl> FRecording;
     bool FDevicesLoaded = false;
 };

@@ -1,7 +1,7 @@
 #include "app/NewDeviceUnit.h"
 
 #include "app/ClassTypes.h"
-#include "app/DeviceUnit.h"
+#include "app/DeviceRegistry.h"
 #include "controls/VcFormBuilder.h"
 #include "rtl/NumberFormat.h"
 #include "ui/Application.h"
@@ -93,7 +93,7 @@ void TfrmNewDevice::FormShow(TObject*)
 void TfrmNewDevice::EditDeviceButtonsClickOk(TObject*)
 {
     const int Id = speStationId->GetValue();
-    const int InUse = FindDeviceByStationId(Id);
+    const int InUse = FDevices ? FDevices->FindDeviceByStationId(Id) : -1;
     if (InUse != -1) {
         Application->MessageBox(StationIdInUseText(Id, InUse), "错误", MB_OK | MB_ICONERROR);
         if (speStationId->CanFocus())

@@ -9,10 +9,15 @@
 
 #include <string>
 
+class TDeviceRegistry;
+
 class TfrmNewDevice : public TForm {
 public:
     explicit TfrmNewDevice(TComponent* AOwner);
     ~TfrmNewDevice() override;
+
+    // The devices whose station ids a new device must not take; none: any.
+    void SetDevices(const TDeviceRegistry* Devices) { FDevices = Devices; }
 
     TVcPanel* pnlKRN;
     TVcPanel* imgKRN;
@@ -28,6 +33,9 @@ public:
     void FormShow(TObject* Sender);
     void EditDeviceButtonsClickOk(TObject* Sender);
     void EditDeviceButtonsClickCancel(TObject* Sender);
+
+private:
+    const TDeviceRegistry* FDevices = nullptr;
 };
 
 extern TfrmNewDevice* frmNewDevice;

@@ -1,5 +1,6 @@
 #include "ProgramForms.h"
 
+#include "app/DeviceRegistry.h"
 #include "app/DeviceUnit.h"
 #include "rtl/IniFile.h"
 #include "ui/TextClipCheck.h"
@@ -179,7 +180,7 @@ TEST_F(DeviceListUnitTest, AStationIdInUseIsRefused)
     EXPECT_EQ(P.Asked[0].Flags, MB_OK | MB_ICONERROR);
     EXPECT_EQ(Stored("Device3", "StationId"), "7");
     EXPECT_EQ(Stored("Device3", "DeviceName"), "Oven");
-    EXPECT_EQ((*DeviceList)[1]->StationId(), 7);
+    EXPECT_EQ(frmMain->Devices()[1]->StationId(), 7);
     EXPECT_TRUE(ApplyEnabled(frmDeviceList->EditDeviceButtons));
     // The refused field takes the focus (the window's focus widget: an
     // offscreen window is never active).
@@ -253,7 +254,7 @@ TEST_F(DeviceListUnitTest, ChannelApplyWritesValidFieldsAndSkipsInvalidOnes)
     EXPECT_EQ(DeviceNode(0)->Item(1)->GetText(), "CH2: Temp");
     EXPECT_EQ(DeviceNode(0)->Item(1)->GetImageIndex(), 2);
     EXPECT_FALSE(ApplyEnabled(frmDeviceList->EditChannelButtons));
-    EXPECT_EQ((*DeviceList)[0]->Channel(1)->ValueName(), "Temp");
+    EXPECT_EQ(frmMain->Devices()[0]->Channel(1)->ValueName(), "Temp");
 }
 
 TEST_F(DeviceListUnitTest, UntouchedLevelsKeepTheirExactValue)
@@ -301,15 +302,15 @@ TEST_F(DeviceListUnitTest, ANewDeviceTakesTheFirstFreeNumber)
     EXPECT_EQ(Stored("Device2", "StationId"), "20");
     EXPECT_EQ(Stored("Device2", "ValueRule"), "2");
     EXPECT_EQ(Stored("Device2", "DVRBeginAddr"), "100");
-    ASSERT_EQ(DeviceList->size(), 3u);
-    EXPECT_EQ((*DeviceList)[1]->Section(), "Device2");
-    EXPECT_EQ((*DeviceList)[1]->StationId(), 20);
+    ASSERT_EQ(frmMain->Devices().size(), 3u);
+    EXPECT_EQ(frmMain->Devices()[1]->Section(), "Device2");
+    EXPECT_EQ(frmMain->Devices()[1]->StationId(), 20);
     ASSERT_EQ(Tree()->Items->RootCount(), 3);
     EXPECT_EQ(DeviceNode(1)->GetText(), "设备2: Mixer KRN-2");
     EXPECT_EQ(DeviceNode(1)->Count(), 3);
     EXPECT_EQ(Tree()->GetSelected(), nullptr);
     EXPECT_EQ(frmDeviceList->pgcEdit->GetActivePage(), nullptr);
-    EXPECT_EQ((*DeviceList)[2]->GetTop(), (*DeviceList)[0]->GetHeight() + (*DeviceList)[1]->GetHeight());
+    EXPECT_EQ(frmMain->Devices()[2]->GetTop(), frmMain->Devices()[0]->GetHeight() + frmMain->Devices()[1]->GetHeight());
 }
 
 TEST_F(DeviceListUnitTest, CancellingTheNewDeviceWritesNothing)
@@ -318,7 +319,7 @@ TEST_F(DeviceListUnitTest, CancellingTheNewDeviceWritesNothing)
     TProgramForms::WhenShown(frmNewDevice, [] { frmNewDevice->EditDeviceButtons->CancelButton()->Click(); });
     frmDeviceList->btnNewDevice->Click();
     EXPECT_EQ(P.Read("Devices.db"), Before);
-    EXPECT_EQ(DeviceList->size(), 2u);
+    EXPECT_EQ(frmMain->Devices().size(), 2u);
 }
 
 TEST_F(DeviceListUnitTest, DeletingAskedAndAnsweredYesDropsTheSection)
@@ -330,14 +331,14 @@ TEST_F(DeviceListUnitTest, DeletingAskedAndAnsweredYesDropsTheSection)
     EXPECT_EQ(P.Asked[0].Text, "要删除[设备1: Press M1]吗？");
     EXPECT_EQ(P.Asked[0].Caption, "警告");
     EXPECT_EQ(P.Asked[0].Flags, MB_YESNO | MB_ICONSTOP);
-    EXPECT_EQ(DeviceList->size(), 2u);
+    EXPECT_EQ(frmMain->Devices().size(), 2u);
 
     P.Answers = {IDYES};
     frmDeviceList->btnDeleteDevice->Click();
     EXPECT_EQ(P.Read("Devices.db").find("[Device1]"), std::string::npos);
     EXPECT_NE(P.Read("Devices.db").find("[Device3]"), std::string::npos);
-    ASSERT_EQ(DeviceList->size(), 1u);
-    EXPECT_EQ((*DeviceList)[0]->GetTop(), 0);
+    ASSERT_EQ(frmMain->Devices().size(), 1u);
+    EXPECT_EQ(frmMain->Devices()[0]->GetTop(), 0);
     ASSERT_EQ(Tree()->Items->RootCount(), 1);
     EXPECT_FALSE(frmDeviceList->btnDeleteDevice->GetEnabled());
     EXPECT_FALSE(frmMain->pnlNoneDevice->GetVisible());
@@ -345,7 +346,7 @@ TEST_F(DeviceListUnitTest, DeletingAskedAndAnsweredYesDropsTheSection)
     Select(DeviceNode(0));
     P.Answers = {IDYES};
     frmDeviceList->btnDeleteDevice->Click();
-    EXPECT_TRUE(DeviceList->empty());
+    EXPECT_TRUE(frmMain->Devices().empty());
     EXPECT_TRUE(frmMain->pnlNoneDevice->GetVisible());
     EXPECT_FALSE(frmMain->btnRecord->GetEnabled());
     EXPECT_FALSE(frmMain->btnArrangeDevices->GetEnabled());
@@ -516,7 +517,7 @@ namespace {
 // widest value rule, six decimal places and the largest counts.
 TEST_F(DeviceListUnitTest, LongNamesAndWideValuesShowWhole)
 {
-    TfraDevice* D = (*DeviceList)[0];
+    TfraDevice* D = frmMain->Devices()[0];
     D->SetDeviceName("SIM-16SI-LONGNAME-0001");
     D->SetDeviceModel("KRN-MODEL-XXXX-2");
     D->Channel(0)->SetValueName("负三位无修正的压力通道");

@@ -1,3 +1,4 @@
+#include "app/DeviceRegistry.h"
 #include "app/DeviceStore.h"
 #include "app/DeviceUnit.h"
 #include "rtl/FileUtils.h"
@@ -28,19 +29,19 @@ protected:
         Box = new TScrollBox(nullptr);
         Box->SetName("srxDevices");
         Box->SetBounds(0, 0, 1400, 800);
+        Devices = std::make_unique<TDeviceRegistry>(Dir.File("Devices.db"), Box);
     }
     void TearDown() override
     {
+        Devices.reset();
         delete Box;
-        delete DevicesIni;
-        DevicesIni = nullptr;
         SetDialogResponder(nullptr);
         SetExeDirForTesting("");
     }
     int Load(const std::string& File)
     {
         TScratchDir::Write(Dir.File("Devices.db"), File);
-        return LoadDevices(Box);
+        return Devices->LoadDevices();
     }
     std::string Stored() const { return TScratchDir::Read(Dir.File("Devices.db")); }
     static std::vector<std::string> MenuCaptions(TPopupMenu* Menu)
@@ -53,6 +54,7 @@ protected:
 
     TScratchDir Dir;
     TScrollBox* Box = nullptr;
+    std::unique_ptr<TDeviceRegistry> Devices;
     std::vector<TDialogRequest> Asked;
 };
 
@@ -61,47 +63,47 @@ TEST_F(DeviceUnitTest, LoadsDevicesInNumberOrder)
     ASSERT_EQ(Load("[device2]\r\n[Device10]\r\n[DEVICE1]\r\nDeviceName=first\r\n[device1]\r\nDeviceName=dup\r\n"
                    "[devices]\r\n[Device0]\r\n"),
               3);
-    ASSERT_EQ(DeviceList->size(), 3u);
-    EXPECT_EQ((*DeviceList)[0]->Section(), "DEVICE1");
-    EXPECT_EQ((*DeviceList)[0]->DeviceName(), "first");
-    EXPECT_EQ((*DeviceList)[1]->Section(), "device2");
-    EXPECT_EQ((*DeviceList)[2]->Section(), "Device10");
-    EXPECT_EQ((*DeviceList)[0]->GetName(), "fraDevice1");
-    EXPECT_EQ((*DeviceList)[2]->GetName(), "fraDevice3");
-    EXPECT_EQ((*DeviceList)[2]->lblDeviceSection->GetText(), "设备10");
-    EXPECT_EQ((*DeviceList)[2]->pnlDeviceBody->GetText(), "设备10");
-    EXPECT_EQ((*DeviceList)[0]->GetParent(), Box);
-    EXPECT_EQ(FindDeviceIndexBySection("device10"), 2);
-    EXPECT_EQ(FindDeviceIndexBySection("device5"), -1);
+    ASSERT_EQ(Devices->size(), 3u);
+    EXPECT_EQ((*Devices)[0]->Section(), "DEVICE1");
+    EXPECT_EQ((*Devices)[0]->DeviceName(), "first");
+    EXPECT_EQ((*Devices)[1]->Section(), "device2");
+    EXPECT_EQ((*Devices)[2]->Section(), "Device10");
+    EXPECT_EQ((*Devices)[0]->GetName(), "fraDevice1");
+    EXPECT_EQ((*Devices)[2]->GetName(), "fraDevice3");
+    EXPECT_EQ((*Devices)[2]->lblDeviceSection->GetText(), "设备10");
+    EXPECT_EQ((*Devices)[2]->pnlDeviceBody->GetText(), "设备10");
+    EXPECT_EQ((*Devices)[0]->GetParent(), Box);
+    EXPECT_EQ(Devices->FindDeviceIndexBySection("device10"), 2);
+    EXPECT_EQ(Devices->FindDeviceIndexBySection("device5"), -1);
 
     // Loading again replaces the frames.
     ASSERT_EQ(Load("[Device4]\r\n"), 1);
-    ASSERT_EQ(DeviceList->size(), 1u);
-    EXPECT_EQ((*DeviceList)[0]->Section(), "Device4");
+    ASSERT_EQ(Devices->size(), 1u);
+    EXPECT_EQ((*Devices)[0]->Section(), "Device4");
 }
 
 TEST_F(DeviceUnitTest, EmptyFileLoadsNoDevice)
 {
-    EXPECT_EQ(LoadDevices(Box), 0);
-    EXPECT_TRUE(DeviceList->empty());
-    EXPECT_EQ(NextDeviceNumber(), 1);
+    EXPECT_EQ(Devices->LoadDevices(), 0);
+    EXPECT_TRUE(Devices->empty());
+    EXPECT_EQ(Devices->NextDeviceNumber(), 1);
 }
 
 TEST_F(DeviceUnitTest, NumbersAndStationIds)
 {
     Load("[Device1]\r\nStationId=5\r\n[Device3]\r\n");
-    EXPECT_EQ(NextDeviceNumber(), 2);
-    (*DeviceList)[0]->LoadStationId(1);
-    (*DeviceList)[1]->LoadStationId(2);
-    EXPECT_EQ(FindDeviceByStationId(5), 1);
-    EXPECT_EQ(FindDeviceByStationId(2), 3);
-    EXPECT_EQ(FindDeviceByStationId(7), -1);
+    EXPECT_EQ(Devices->NextDeviceNumber(), 2);
+    (*Devices)[0]->LoadStationId(1);
+    (*Devices)[1]->LoadStationId(2);
+    EXPECT_EQ(Devices->FindDeviceByStationId(5), 1);
+    EXPECT_EQ(Devices->FindDeviceByStationId(2), 3);
+    EXPECT_EQ(Devices->FindDeviceByStationId(7), -1);
 }
 
 TEST_F(DeviceUnitTest, ChannelFramesFormTheMeterGrid)
 {
     Load("[Device1]\r\nChannelCount=3\r\nValueName2=P\r\nWorkUnit2=MPa\r\n");
-    TfraDevice* D = (*DeviceList)[0];
+    TfraDevice* D = (*Devices)[0];
     EXPECT_EQ(D->GetHeight(), 210);
     ASSERT_EQ(D->ChannelCount(), 3);
     TfraChannel* C2 = D->Channel(1);
@@ -127,7 +129,7 @@ TEST_F(DeviceUnitTest, ChannelFramesFormTheMeterGrid)
 TEST_F(DeviceUnitTest, FrameHeightAndStoredMeterPosition)
 {
     Load("[Device1]\r\nChannelCount=12\r\nValueRule=0\r\nMeterPosX=33\r\nMeterPosY=44\r\n");
-    TfraDevice* D = (*DeviceList)[0];
+    TfraDevice* D = (*Devices)[0];
     EXPECT_EQ(D->GetHeight(), 57 * 6 + 60);
     EXPECT_EQ(D->pnlDevice->GetLeft(), 33);
     EXPECT_EQ(D->pnlDevice->GetTop(), 44);
@@ -142,7 +144,7 @@ TEST_F(DeviceUnitTest, FrameHeightAndStoredMeterPosition)
 TEST_F(DeviceUnitTest, FrameNeverGetsLowerThanItsMinimumHeight)
 {
     Load("[Device1]\r\nChannelCount=1\r\nValueRule=0\r\n");
-    TfraDevice* D = (*DeviceList)[0];
+    TfraDevice* D = (*Devices)[0];
     ASSERT_EQ(D->GetHeight(), 210);
     // Any resize, such as dragging the bottom edge, is held at 210.
     D->SetHeight(150);
@@ -162,7 +164,7 @@ TEST_F(DeviceUnitTest, FrameNeverGetsLowerThanItsMinimumHeight)
 TEST_F(DeviceUnitTest, AnOddChannelCountsLastMeterRowFitsTheFrame)
 {
     Load("[Device1]\r\nChannelCount=7\r\n[Device2]\r\nChannelCount=11\r\n[Device3]\r\nChannelCount=5\r\n");
-    for (TfraDevice* D : *DeviceList) {
+    for (TfraDevice* D : Devices->Frames()) {
         SCOPED_TRACE(D->Section());
         const int Rows = (D->ChannelCount() + 1) / 2;
         EXPECT_EQ(D->GetHeight(), std::max(210, 57 * Rows + 60));
@@ -173,7 +175,7 @@ TEST_F(DeviceUnitTest, AnOddChannelCountsLastMeterRowFitsTheFrame)
 TEST_F(DeviceUnitTest, BottomBandOfTheBodyShowsTheResizeCursor)
 {
     Load("[Device1]\r\n");
-    TfraDevice* D = (*DeviceList)[0];
+    TfraDevice* D = (*Devices)[0];
     TVcPanel* Body = D->pnlDeviceBody;
     const int W = Body->GetWidth();
     const int H = Body->GetHeight();
@@ -193,7 +195,7 @@ TEST_F(DeviceUnitTest, BottomBandOfTheBodyShowsTheResizeCursor)
 TEST_F(DeviceUnitTest, LiveValuesReachTheChannelPanel)
 {
     Load("[Device1]\r\nWorkDP1=2\r\nAlarmHighEnabled1=1\r\nAlarmHighLevel1=100\r\nIsStartTriggerChannel1=1\r\n");
-    TfraChannel* C = (*DeviceList)[0]->Channel(0);
+    TfraChannel* C = (*Devices)[0]->Channel(0);
     EXPECT_EQ(C->imgStartTrigger->PictureName(), "imgStartTriggerInactive");
     EXPECT_EQ(C->imgStopTrigger->PictureName(), "");
     EXPECT_EQ(C->imgAlarmHigh->PictureName(), "imgAlarmHighInactive");
@@ -206,7 +208,7 @@ TEST_F(DeviceUnitTest, LiveValuesReachTheChannelPanel)
     EXPECT_EQ(C->lblValue->Font->GetColor(), TColor(0xFF0000));
     C->SetCursorValue(1.5);
     EXPECT_EQ(C->lblValue->GetText(), "1.50");
-    (*DeviceList)[0]->ResetDevice();
+    (*Devices)[0]->ResetDevice();
     EXPECT_EQ(C->DisplayText(), "-------");
     EXPECT_EQ(C->imgStartTrigger->PictureName(), "imgStartTriggerInactive");
 }
@@ -219,7 +221,7 @@ TEST_F(DeviceUnitTest, LoadingWritesReadValuesButNotOverUnreadableOnes)
     EXPECT_NE(Text.find("WorkDP1=2\r\n"), std::string::npos);
     EXPECT_NE(Text.find("ValueName1=\xB2\xE2\xC1\xBF\xD6\xB5\r\n"), std::string::npos);
     EXPECT_NE(Text.find("NegativeCorrection1=0\r\n"), std::string::npos);
-    EXPECT_DOUBLE_EQ((*DeviceList)[0]->Channel(0)->RangeHigh(), 100.0);
+    EXPECT_DOUBLE_EQ((*Devices)[0]->Channel(0)->RangeHigh(), 100.0);
 }
 
 TEST_F(DeviceUnitTest, LoadingKeepsTheBytesOfEveryValueItReads)
@@ -236,24 +238,24 @@ TEST_F(DeviceUnitTest, LoadingKeepsTheBytesOfEveryValueItReads)
                        "AlarmLowLevel1=1\r\nRangeLow1=0\r\nRangeHigh1=1e2\r\n"
                        "NegativeCorrection1=0\r\nZeroLimitation1=100\r\n";
     Load(File);
-    for (TfraDevice* Device : *DeviceList)
+    for (TfraDevice* Device : Devices->Frames())
         Device->LoadStationId(1);
     EXPECT_EQ(Stored(), File);
-    EXPECT_EQ((*DeviceList)[0]->Channel(0)->ValueName(), "? x");
-    EXPECT_EQ((*DeviceList)[0]->Channel(0)->WorkDP(), 2);
-    EXPECT_TRUE((*DeviceList)[0]->Channel(0)->IsStartTriggerChannel());
-    EXPECT_DOUBLE_EQ((*DeviceList)[0]->Channel(0)->StartTriggerLevel(), 1.5);
-    EXPECT_EQ((*DeviceList)[0]->Channel(0)->StartTriggeredCount(), 3);
+    EXPECT_EQ((*Devices)[0]->Channel(0)->ValueName(), "? x");
+    EXPECT_EQ((*Devices)[0]->Channel(0)->WorkDP(), 2);
+    EXPECT_TRUE((*Devices)[0]->Channel(0)->IsStartTriggerChannel());
+    EXPECT_DOUBLE_EQ((*Devices)[0]->Channel(0)->StartTriggerLevel(), 1.5);
+    EXPECT_EQ((*Devices)[0]->Channel(0)->StartTriggeredCount(), 3);
 
     // A real change is still written.
-    (*DeviceList)[0]->Channel(0)->SetValueName("压力");
+    (*Devices)[0]->Channel(0)->SetValueName("压力");
     EXPECT_NE(Stored().find("ValueName1=\xD1\xB9\xC1\xA6\r\n"), std::string::npos);
 }
 
 TEST_F(DeviceUnitTest, ZeroMenuOfOneChannel)
 {
     Load("[Device1]\r\n");
-    TfraDevice* D = (*DeviceList)[0];
+    TfraDevice* D = (*Devices)[0];
     EXPECT_EQ(MenuCaptions(D->pmZero), (std::vector<std::string>{"置零", "-", "取消置零"}));
     TMenuItem* Unzero = D->pmZero->Items->Items(2);
     EXPECT_EQ(Unzero->GetName(), "mnuUnzeroAll");
@@ -273,7 +275,7 @@ TEST_F(DeviceUnitTest, ZeroMenuOfOneChannel)
 TEST_F(DeviceUnitTest, ZeroAllReportsEveryRefusalInOneBox)
 {
     Load("[Device1]\r\nChannelCount=3\r\nZeroLimitation2=1\r\n");
-    TfraDevice* D = (*DeviceList)[0];
+    TfraDevice* D = (*Devices)[0];
     EXPECT_EQ(MenuCaptions(D->pmZero),
               (std::vector<std::string>{"置零本设备所有通道", "置零[CH1]", "置零[CH2]", "置零[CH3]", "-",
                                         "取消置零本设备所有通道", "取消置零[CH1]", "取消置零[CH2]",
@@ -300,7 +302,7 @@ TEST_F(DeviceUnitTest, ZeroAllReportsEveryRefusalInOneBox)
 TEST_F(DeviceUnitTest, PressOnAChannelGoesToTheMeterPanel)
 {
     Load("[Device1]\r\nChannelCount=2\r\n");
-    TfraDevice* D = (*DeviceList)[0];
+    TfraDevice* D = (*Devices)[0];
     TObject* Seen = nullptr;
     int SeenX = -1, SeenY = -1;
     TMouseButton SeenButton = mbLeft;
@@ -322,7 +324,7 @@ TEST_F(DeviceUnitTest, PressOnAChannelGoesToTheMeterPanel)
 TEST_F(DeviceUnitTest, ShowMeterButtonHidesTheMeterPanel)
 {
     Load("[Device1]\r\n");
-    TfraDevice* D = (*DeviceList)[0];
+    TfraDevice* D = (*Devices)[0];
     EXPECT_TRUE(D->btnShowMeter->GetDown());
     EXPECT_FALSE(D->btnResume->GetEnabled());
     D->btnShowMeter->SetDown(false);
@@ -333,16 +335,16 @@ TEST_F(DeviceUnitTest, ShowMeterButtonHidesTheMeterPanel)
 TEST_F(DeviceUnitTest, DeleteDeviceErasesItsSection)
 {
     Load("[Device1]\r\nDeviceName=a\r\n[Device2]\r\nDeviceName=b\r\n");
-    TfraDevice* First = (*DeviceList)[0];
-    DeleteDevice(First, true);
-    EXPECT_EQ(DeviceList->size(), 2u);
-    DeleteDevice(First, false);
-    ASSERT_EQ(DeviceList->size(), 1u);
-    EXPECT_EQ((*DeviceList)[0]->Section(), "Device2");
+    TfraDevice* First = (*Devices)[0];
+    Devices->DeleteDevice(First, true);
+    EXPECT_EQ(Devices->size(), 2u);
+    Devices->DeleteDevice(First, false);
+    ASSERT_EQ(Devices->size(), 1u);
+    EXPECT_EQ((*Devices)[0]->Section(), "Device2");
     const std::string Text = Stored();
     EXPECT_EQ(Text.find("[Device1]"), std::string::npos);
     EXPECT_NE(Text.find("[Device2]\r\nDeviceName=b\r\n"), std::string::npos);
-    EXPECT_EQ(NextDeviceNumber(), 1);
+    EXPECT_EQ(Devices->NextDeviceNumber(), 1);
 }
 
 }  // namespace
@@ -352,7 +354,7 @@ namespace {
 TEST_F(DeviceUnitTest, DeviceFrameWithItsChannelPanelsShowsOffscreen)
 {
     Load("[Device1]\r\nChannelCount=2\r\nWorkDP1=1\r\n");
-    TfraDevice* D = (*DeviceList)[0];
+    TfraDevice* D = (*Devices)[0];
     auto* Host = new TForm(nullptr);
     Host->SetBounds(0, 0, 1400, 260);
     Box->SetParent(Host);
@@ -399,7 +401,7 @@ TEST_F(DeviceUnitTest, WatermarkShowsWholeBesideTheMeterPanel)
 {
     // Two rows of channels reach down past the middle of the body.
     Load("[Device10]\r\nChannelCount=4\r\n");
-    TfraDevice* D = (*DeviceList)[0];
+    TfraDevice* D = (*Devices)[0];
     auto* Host = new TForm(nullptr);
     Host->SetBounds(0, 0, 1024, 300);
     Box->SetParent(Host);
@@ -446,7 +448,7 @@ TEST_F(DeviceUnitTest, MeterPanelShowsALongDeviceLabelWhole)
     Box->SetAlign(alClient);
     Host->Show();
     Application->ProcessMessages();
-    for (TfraDevice* D : *DeviceList) {
+    for (TfraDevice* D : Devices->Frames()) {
         SCOPED_TRACE(D->Section());
         for (const std::string& P : TTextClipCheck::Problems(D->pnlDevice))
             ADD_FAILURE() << P;

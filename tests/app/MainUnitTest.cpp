@@ -1,5 +1,6 @@
 #include "ProgramForms.h"
 
+#include "app/DeviceRegistry.h"
 #include "app/DeviceUnit.h"
 #include "app/SysOption.h"
 #include "rtl/Gbk.h"
@@ -40,8 +41,7 @@ TEST(MainUnitTest, StartsWithDefaultsAndAnEmptyDeviceList)
     EXPECT_FALSE(frmMain->lblPollingId->GetVisible());
     EXPECT_EQ(frmMain->psbPolling->GetTotalParts(), 10);
     EXPECT_EQ(frmMain->lblElapsed->GetText(), "0:00:00.0");
-    ASSERT_NE(DeviceList, nullptr);
-    EXPECT_TRUE(DeviceList->empty());
+    EXPECT_TRUE(frmMain->Devices().empty());
     // Nothing was written: defaults and an empty list leave no file behind.
     EXPECT_FALSE(FileExists(P.Dir.File("Devices.db")));
     EXPECT_FALSE(FileExists(P.Dir.File("config.ini")));
@@ -160,9 +160,9 @@ TEST(MainUnitTest, DevicesAreLoadedStackedAndGivenStationIds)
 {
     TProgramForms P(WriteDevices);
     P.Start();
-    ASSERT_EQ(DeviceList->size(), 2u);
-    TfraDevice* First = (*DeviceList)[0];
-    TfraDevice* Second = (*DeviceList)[1];
+    ASSERT_EQ(frmMain->Devices().size(), 2u);
+    TfraDevice* First = frmMain->Devices()[0];
+    TfraDevice* Second = frmMain->Devices()[1];
     EXPECT_EQ(First->Section(), "Device1");
     EXPECT_EQ(Second->Section(), "Device3");
     EXPECT_EQ(First->GetName(), "fraDevice1");
@@ -192,11 +192,11 @@ TEST(MainUnitTest, ShowingAgainKeepsTheFrames)
 {
     TProgramForms P(WriteDevices);
     P.Start();
-    const std::vector<TfraDevice*> Before(DeviceList->begin(), DeviceList->end());
+    const std::vector<TfraDevice*> Before = frmMain->Devices().Frames();
     frmMain->Hide();
     P.Write("Devices.db", "[Device1]\r\nChannelCount=2\r\n");
     frmMain->Show();
-    EXPECT_EQ(std::vector<TfraDevice*>(DeviceList->begin(), DeviceList->end()), Before);
+    EXPECT_EQ(frmMain->Devices().Frames(), Before);
 }
 
 TEST(MainUnitTest, ClosingWhenIdleAsksNothing)
@@ -316,7 +316,7 @@ namespace {
 // sign and six decimals, and channel names and units of several characters.
 void ShowWidestTexts()
 {
-    for (TfraDevice* D : *DeviceList)
+    for (TfraDevice* D : frmMain->Devices().Frames())
         for (int i = 0; i < D->ChannelCount(); ++i) {
             TfraChannel* C = D->Channel(i);
             C->SetValueName(i % 2 ? "负三位无修正" : "Pressure 2");

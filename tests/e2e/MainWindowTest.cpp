@@ -1,9 +1,11 @@
 // The program's main window driven end to end by its control names, on a
 // simulated instrument line, in a scratch directory.
+#include "../app/FreeWatch.h"
 #include "../app/ProgramForms.h"
 #include "LibModbusServer.h"
 #include "PtyPair.h"
 
+#include "app/DeviceRegistry.h"
 #include "app/DeviceUnit.h"
 #include "app/SerialPortSampleThreadUnit.h"
 #include "app/SysOption.h"
@@ -71,7 +73,7 @@ protected:
     {
         AddDevice("Press", Press, 2, 0, 10);
         AddDevice("Oven", Oven, 1, 1, 0);
-        ASSERT_EQ(DeviceList->size(), 2u);
+        ASSERT_EQ(frmMain->Devices().size(), 2u);
     }
 
     std::vector<std::string> DataFiles() const
@@ -137,9 +139,9 @@ TEST_F(MainWindowTest, RecordsARunOfSetDurationIntoACsvFile)
     ASSERT_TRUE(WaitForPolls(Oven, 2));
     ASSERT_TRUE(TProgramForms::ServeUntil([] { return frmMain->spLogState->GetText() == "超时"; }));
     EXPECT_EQ(frmMain->lblPollingId->GetText(), "2");
-    EXPECT_EQ((*DeviceList)[0]->Channel(0)->lblValue->GetText(), "12");
-    EXPECT_EQ((*DeviceList)[0]->Channel(1)->lblValue->GetText(), "-7");
-    EXPECT_EQ((*DeviceList)[1]->Channel(0)->lblValue->GetText(), "-------");
+    EXPECT_EQ(frmMain->Devices()[0]->Channel(0)->lblValue->GetText(), "12");
+    EXPECT_EQ(frmMain->Devices()[0]->Channel(1)->lblValue->GetText(), "-7");
+    EXPECT_EQ(frmMain->Devices()[1]->Channel(0)->lblValue->GetText(), "-------");
 
     ASSERT_TRUE(WaitUntilStopped());
     EXPECT_TRUE(frmMain->btnRecord->GetEnabled());
@@ -190,13 +192,13 @@ TEST_F(MainWindowTest, ChannelsCanBeEditedDuringARun)
     frmMain->btnDeviceList->Click();
     EXPECT_FALSE(ToolbarShown);
     EXPECT_FALSE(StationIdEditable);
-    EXPECT_EQ(DeviceList->size(), 2u);
+    EXPECT_EQ(frmMain->Devices().size(), 2u);
     EXPECT_NE(P->Read("Devices.db").find("[Device2]"), std::string::npos);
     EXPECT_EQ(TIniFile(P->Dir.File("Devices.db")).ReadString("Device1", "ValueName1", ""), "Force");
 
     ASSERT_TRUE(WaitForPolls(Press, 2));
-    ASSERT_TRUE(TProgramForms::ServeUntil([] { return (*DeviceList)[0]->Channel(0)->lblValue->GetText() == "1.2"; }));
-    EXPECT_EQ((*DeviceList)[0]->Channel(0)->lblValueName->GetText(), "Force");
+    ASSERT_TRUE(TProgramForms::ServeUntil([] { return frmMain->Devices()[0]->Channel(0)->lblValue->GetText() == "1.2"; }));
+    EXPECT_EQ(frmMain->Devices()[0]->Channel(0)->lblValueName->GetText(), "Force");
     EXPECT_TRUE(Running());
 
     // Stop mode 0 stops without asking.
@@ -226,8 +228,8 @@ TEST_F(MainWindowTest, DeletingAnIdleDeviceRemovesItsSection)
     EXPECT_EQ(P->Asked[0].Text, "要删除[设备2: Oven KRN]吗？");
     EXPECT_EQ(P->Read("Devices.db").find("[Device2]"), std::string::npos);
     EXPECT_NE(P->Read("Devices.db").find("[Device1]"), std::string::npos);
-    ASSERT_EQ(DeviceList->size(), 1u);
-    EXPECT_EQ((*DeviceList)[0]->Section(), "Device1");
+    ASSERT_EQ(frmMain->Devices().size(), 1u);
+    EXPECT_EQ(frmMain->Devices()[0]->Section(), "Device1");
 }
 
 TEST_F(MainWindowTest, ClosingDuringARunAsksAndStopsOnlyOnYes)
@@ -373,7 +375,7 @@ TEST_F(MainWindowTest, APulledCableEndsTheRunBeforeTellingWhereTheDataIs)
     const int Answered = Server->Replies();
     ASSERT_TRUE(TProgramForms::ServeUntil([&] { return Server->Replies() > Answered; }));
     TProgramForms::ServeUntil([] { return false; }, 50);  // the answer is shown
-    EXPECT_EQ((*DeviceList)[0]->Channel(0)->lblValue->GetText(), "9");
+    EXPECT_EQ(frmMain->Devices()[0]->Channel(0)->lblValue->GetText(), "9");
 
     struct {
         bool Running = true, RecordEnabled = false, StopEnabled = true;
@@ -382,7 +384,7 @@ TEST_F(MainWindowTest, APulledCableEndsTheRunBeforeTellingWhereTheDataIs)
     } AtTheBox;
     P->WhileAsking = [&] {
         AtTheBox = {Running(), frmMain->btnRecord->GetEnabled(), frmMain->btnStop->GetEnabled(),
-                    (*DeviceList)[0]->Channel(0)->lblValue->GetText(), DataFiles()};
+                    frmMain->Devices()[0]->Channel(0)->lblValue->GetText(), DataFiles()};
     };
     Server.reset();
     Pty.CloseMaster();
@@ -408,6 +410,32 @@ TEST_F(MainWindowTest, APulledCableEndsTheRunBeforeTellingWhereTheDataIs)
     ASSERT_GE(Lines.size(), 2u);
     for (size_t i = 1; i < Lines.size(); ++i)
         EXPECT_TRUE(std::regex_match(Lines[i], std::regex(R"([^,]+,(9|-------))"))) << Lines[i];
+}
+
+// The window owns the device frames: destroyed during a run, it ends the
+// run and keeps its data first, then frees the frames last first.
+TEST_F(MainWindowTest, DestroyingTheWindowDuringARunEndsTheRunBeforeTheFramesGo)
+{
+    StartProgram("StopMode=0\r\n");
+    AddBothDevices();
+    frmMain->btnRecord->Click();
+    ASSERT_TRUE(Running());
+    ASSERT_TRUE(WaitForPolls(Press, 2));
+
+    std::vector<std::string> Freed;
+    std::vector<bool> RunOverWhenFreed;
+    TFreeWatch Watch([&](TComponent* Frame) {
+        Freed.push_back(Frame->GetName());
+        RunOverWhenFreed.push_back(SampleThread == nullptr);
+    });
+    for (TfraDevice* Frame : frmMain->Devices().Frames())
+        Watch.Watch(Frame);
+    delete frmMain;
+
+    EXPECT_EQ((std::vector<std::string>{"fraDevice2", "fraDevice1"}), Freed);
+    EXPECT_EQ((std::vector<bool>{true, true}), RunOverWhenFreed);
+    EXPECT_EQ(DataFiles().size(), 1u);
+    EXPECT_TRUE(TempIsEmpty());
 }
 
 }  // namespace
