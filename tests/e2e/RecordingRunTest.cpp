@@ -178,7 +178,9 @@ TEST_F(RecordingRunTest, NoPollDelayAfterASilentDevice)
     // The delay follows the answered poll only: device 1's answer is at
     // least 1.5 s before device 2's time-out, which is followed at once by
     // the next poll of device 1 (its wait and reply take well under 1.5 s).
-    EXPECT_GE(replies[1] - replies[0], milliseconds(1500 + 1000));
+    // The times are taken where the window hears of each reply, which can
+    // come a little later for one reply than for the next: allow for that.
+    EXPECT_GE(replies[1] - replies[0], milliseconds(1500 + 1000 - 100));
     EXPECT_LT(replies[2] - replies[1], milliseconds(1500));
 }
 
