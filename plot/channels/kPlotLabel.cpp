@@ -1,22 +1,161 @@
 #include "plot/channels/kPlotLabel.h"
 
+#include <cmath>
+
+#include "plot/core/kGPFunctions.h"
+#include "plot/core/kGraphicsProperties.h"
+#include "rtl/NumberFormat.h"
 #include "rtl/PublishedProperties.h"
+#include "ui/Bitmap.h"
+#include "ui/Canvas.h"
+#include "ui/Font.h"
+#include "ui/ImageList.h"
 
 namespace {
 
 const bool Registered = [] {
+    RegisterGraphicsProperties();
+    using L = TkPlotLabel;
     RegisterPublishedClass<TkPlotLabel, TkPlotLayoutObject>(
         "TkPlotLabel", TPropertyListBuilder<TkPlotLabel>()
-                           .String("Caption", &TkPlotLabel::GetCaption,
-                                   [](TkPlotLabel& o, const std::string& v) { o.SetCaption(v); })
+                           .String("Caption", &L::GetCaption, &L::SetCaption)
+                           .Float("MarginLeft", &L::GetMarginLeft, &L::SetMarginLeft)
+                           .Float("MarginTop", &L::GetMarginTop, &L::SetMarginTop)
+                           .Float("MarginRight", &L::GetMarginRight, &L::SetMarginRight)
+                           .Float("MarginBottom", &L::GetMarginBottom, &L::SetMarginBottom)
+                           .Enumeration("Alignment", "TkAlignmentHorizontal", {"kahCenter", "kahLeft", "kahRight"},
+                                        &L::GetAlignment, &L::SetAlignment, kahCenter)
+                           .Object("Font", "TFont", &L::GetFont)
+                           .Integer("ImageListIndex", &L::GetImageListIndex, &L::SetImageListIndex, -1)
+                           .Integer("ImageIndex", &L::GetImageIndex, &L::SetImageIndex, 0)
+                           // A label lies across the plot unless turned.
+                           .Boolean("Horizontal", &L::GetHorizontal, &L::SetHorizontal, true)
                            .Take());
     return true;
 }();
 
+int Nearest(double Value) { return ClampToInt(std::nearbyint(Value)); }
+
 } // namespace
 
 TkPlotLabel::TkPlotLabel(TkPlotObjectOwner* AOwner, const TkPlotObjectCallbacks& Callbacks)
-    : TkPlotLayoutObject(AOwner, Callbacks, TkPlotObjectKind::Label)
+    : TkPlotLayoutObject(AOwner, Callbacks, TkPlotObjectKind::Label), FFont(std::make_unique<TFont>())
 {
-    (void)Registered;
+    SetHorizontal(true);
+    FFont->SetName("Arial");
+    FFont->SetSize(14);
+    FFont->SetStyle(TFontStyles{fsBold});
+    FFont->SetColor(clWhite);
+    FFont->OnChange = [this](TObject*) { DoLayoutChange(); };
+}
+
+TkPlotLabel::~TkPlotLabel() = default;
+
+// The caption, its margins and its font decide the label's size.
+void TkPlotLabel::SetCaption(const std::string& Value) { SetProperty(Value, FCaption, &TkPlotObject::DoLayoutChange); }
+void TkPlotLabel::SetMarginLeft(double Value) { SetProperty(Value, FMarginLeft, &TkPlotObject::DoChange); }
+void TkPlotLabel::SetMarginTop(double Value) { SetProperty(Value, FMarginTop, &TkPlotObject::DoLayoutChange); }
+void TkPlotLabel::SetMarginRight(double Value) { SetProperty(Value, FMarginRight, &TkPlotObject::DoChange); }
+void TkPlotLabel::SetMarginBottom(double Value)
+{
+    SetProperty(Value, FMarginBottom, &TkPlotObject::DoLayoutChange);
+}
+void TkPlotLabel::SetAlignment(TkAlignmentHorizontal Value)
+{
+    SetProperty(Value, FAlignment, &TkPlotObject::DoChange);
+}
+void TkPlotLabel::SetImageListIndex(int Value) { SetProperty(Value, FImageListIndex, &TkPlotObject::DoChange); }
+void TkPlotLabel::SetImageIndex(int Value) { SetProperty(Value, FImageIndex, &TkPlotObject::DoChange); }
+
+void TkPlotLabel::SetBitmap(const TBitmap* Value)
+{
+    if (!Value && !FBitmap)
+        return;
+    if (Value) {
+        auto copy = std::make_unique<TBitmap>();
+        copy->Assign(Value);
+        FBitmap = std::move(copy);
+    } else {
+        FBitmap.reset();
+    }
+    DoChange();
+}
+
+TkPlotLabel::TPixelMargins TkPlotLabel::CalcMargins(TCanvas* Canvas) const
+{
+    Canvas->Font->Assign(FFont.get());
+    const int c = MultiLineTextWidth(Canvas, "0");
+    const int h = MultiLineTextHeight(Canvas, "0");
+    TPixelMargins m;
+    m.Top = Nearest(FMarginTop * h);
+    m.Bottom = Nearest(FMarginBottom * h);
+    m.Left = Nearest(FMarginLeft * c);
+    m.Right = Nearest(FMarginRight * c);
+    return m;
+}
+
+int TkPlotLabel::GetRequiredSize(TCanvas* Canvas)
+{
+    const TPixelMargins m = CalcMargins(Canvas);
+    return MultiLineTextHeight(Canvas, FCaption) + m.Top + m.Bottom;
+}
+
+int TkPlotLabel::PictureLeft(const TRect& R, const TPixelMargins& M, int Width) const
+{
+    switch (FAlignment) {
+    case kahLeft:
+        return R.Left + M.Left;
+    case kahRight:
+        return R.Right - M.Right - Width;
+    default:
+        return (R.Left + R.Right) / 2 - Width / 2;
+    }
+}
+
+void TkPlotLabel::Draw(TCanvas* Canvas, TColor)
+{
+    if (!GetVisible())
+        return;
+    const TRect& r = GetDrawRect();
+    const TPixelMargins m = CalcMargins(Canvas);
+    if (FBitmap) {
+        FBitmap->SetTransparentMode(tmAuto);
+        FBitmap->SetTransparent(true);
+        Canvas->Draw(PictureLeft(r, m, FBitmap->GetWidth()), r.Top + m.Top, FBitmap.get());
+        return;
+    }
+    TImageList* images =
+        FImageListIndex >= 0 && FImageListIndex <= 2 && GetOwner() ? GetOwner()->GetImageList(FImageListIndex) : nullptr;
+    if (images && FImageIndex >= 0 && FImageIndex < images->GetCount()) {
+        images->Draw(Canvas, PictureLeft(r, m, images->GetWidth()), r.Top + m.Top, FImageIndex, GetEnabled());
+        return;
+    }
+    DrawCaption(Canvas, r, m);
+}
+
+void TkPlotLabel::DrawCaption(TCanvas* Canvas, const TRect& R, const TPixelMargins& M)
+{
+    Canvas->Font->Assign(FFont.get());
+    Canvas->Brush->SetStyle(bsClear);
+    if (IsHorizontal()) {
+        TRect box(R.Left + M.Left, R.Top + M.Top, R.Right - M.Right, R.Bottom - M.Bottom);
+        TkTextFormat format = ktfVCenter | ktfSingleLine | ktfNoPrefix;
+        if (FAlignment == kahCenter)
+            format |= ktfCenter;
+        else if (FAlignment == kahRight)
+            format |= ktfRight;
+        DrawFormattedText(Canvas, FCaption, box, format, true);
+        return;
+    }
+    // Turned to read bottom to top: the caption's across-size sits between
+    // the top and bottom margins, its length runs along the label.
+    const int halfLength = MultiLineTextWidth(Canvas, FCaption) / 2;
+    const int x = (R.Left + M.Top + R.Right - M.Bottom) / 2;
+    int y = (R.Top + R.Bottom) / 2;
+    if (FAlignment == kahLeft)
+        y = R.Bottom - halfLength - M.Left;
+    else if (FAlignment == kahRight)
+        y = R.Top + halfLength + M.Right;
+    TRect out;
+    DrawRotatedText(Canvas, FCaption, TRect(x, y, x, y), out, 1);
 }

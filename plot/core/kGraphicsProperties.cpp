@@ -33,8 +33,7 @@ void RegisterGraphicsProperties()
                              if (v & (1 << i))
                                  s << static_cast<TFontStyle>(i);
                          f.SetStyle(s);
-                     },
-                     0)
+                     })
                 .Take());
         RegisterPublishedClass<TPen>(
             "TPen",

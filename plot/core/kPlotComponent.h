@@ -332,7 +332,10 @@ public:
     void SetDefaultSaveImageFormat(TkPlotImageFormatStyle Value) { FDefaultSaveImageFormat = Value; }
     bool GetDifferentialPropertySave() const { return FDifferentialPropertySave; }
     void SetDifferentialPropertySave(bool Value) { FDifferentialPropertySave = Value; }
-    TImageList* GetImageList(int Index) const { return FImageLists.at(static_cast<std::size_t>(Index)).get(); }
+    TImageList* GetImageList(int Index) const override
+    {
+        return FImageLists.at(static_cast<std::size_t>(Index)).get();
+    }
     TPopupMenu* GetPlotPopupMenu() const { return FPopupMenu.get(); }
 
     // ---- events

@@ -8,6 +8,7 @@
 #include "rtl/Types.h"
 #include "ui/Control.h"
 
+class TImageList;
 class TkPlotAxis;
 class TkPlotObject;
 enum class TkPlotObjectKind;
@@ -23,6 +24,9 @@ public:
     virtual void DoObjectPopupMenu(TkPlotObject*, bool& /*Cancel*/, int /*ScreenX*/, int /*ScreenY*/) {}
     virtual void DoObjectGotFocus(TkPlotObject*) {}
     virtual void DoObjectLostFocus(TkPlotObject*) {}
+    // Image list 0, 1 or 2 of the plot, whose images labels show; none
+    // when the plot has no such list.
+    virtual TImageList* GetImageList(int /*Index*/) const { return nullptr; }
 
     // Axis events. The plot knows the axis's kind and its index among the
     // axes of that kind, and fires its OnXAxis.../OnYAxis... events.
