@@ -50,7 +50,12 @@ TColor NextChannelColor(const TkPlotChannelManager& Channels)
 void RegisterPlotKinds(TkPlotMasterManager& Master)
 {
     Master.ToolBarManager()->SetObjectClass(ClassOf<TkPlotToolBar>());
-    Master.LegendManager()->SetObjectClass(ClassOf<TkPlotLegend>());
+    TkPlotChannelManager* channelList = Master.ChannelManager();
+    Master.LegendManager()->SetObjectClass([channelList](TkPlotObjectOwner* Owner, const TkPlotObjectCallbacks& Callbacks) {
+        auto* legend = new TkPlotLegend(Owner, Callbacks);
+        legend->Channels = channelList;
+        return static_cast<TkPlotObject*>(legend);
+    });
     Master.TableManager()->SetObjectClass(ClassOf<TkPlotTable>());
     Master.AnnotationManager()->SetObjectClass(ClassOf<TkPlotAnnotation>());
 

@@ -370,7 +370,7 @@ public:
     // A click on the object: its kind's OnDblClick when a double click is
     // pending and that event is assigned (the pending flag is then used
     // up), else its OnClick.
-    void DoObjectClick(TkPlotObject* Object);
+    void DoObjectClick(TkPlotObject* Object) override;
     void DoClickDataPoint(int ChannelIndex, int DataIndex);
 
     // ---- layout, painting and input

@@ -1,0 +1,751 @@
+#include "plot/channels/kPlotLegend.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "plot/channels/kPlotChannelCustom.h"
+#include "plot/core/kGPFunctions.h"
+#include "plot/core/kGraphicsProperties.h"
+#include "plot/core/kPlotAxis.h"
+#include "plot/core/kPlotObjectManager.h"
+#include "rtl/NumberFormat.h"
+#include "rtl/PublishedProperties.h"
+#include "ui/Canvas.h"
+#include "ui/Font.h"
+#include "ui/Menu.h"
+
+namespace {
+
+const bool Registered = [] {
+    RegisterGraphicsProperties();
+    using L = TkPlotLegend;
+    RegisterPublishedClass<TkPlotLegend, TkPlotLayoutObject>(
+        "TkPlotLegend",
+        TPropertyListBuilder<TkPlotLegend>()
+            .Float("MarginLeft", &L::GetMarginLeft, &L::SetMarginLeft)
+            .Float("MarginTop", &L::GetMarginTop, &L::SetMarginTop)
+            .Float("MarginRight", &L::GetMarginRight, &L::SetMarginRight)
+            .Float("MarginBottom", &L::GetMarginBottom, &L::SetMarginBottom)
+            .Color("BackGroundColor", &L::GetBackGroundColor, &L::SetBackGroundColor, clGray)
+            .Boolean("BackGroundTransparent", &L::GetBackGroundTransparent, &L::SetBackGroundTransparent, true)
+            .Color("SelectedItemBackGroundColor", &L::GetSelectedItemBackGroundColor,
+                   &L::SetSelectedItemBackGroundColor, clYellow)
+            .Object("SelectedItemFont", "TFont", &L::GetSelectedItemFont)
+            .Boolean("ShowColumnLine", &L::GetShowColumnLine, &L::SetShowColumnLine, true)
+            .Boolean("ShowColumnMarker", &L::GetShowColumnMarker, &L::SetShowColumnMarker, false)
+            .Boolean("ShowColumnXAxisTitle", &L::GetShowColumnXAxisTitle, &L::SetShowColumnXAxisTitle, false)
+            .Boolean("ShowColumnYAxisTitle", &L::GetShowColumnYAxisTitle, &L::SetShowColumnYAxisTitle, false)
+            .Boolean("ShowColumnXValue", &L::GetShowColumnXValue, &L::SetShowColumnXValue, false)
+            .Boolean("ShowColumnYValue", &L::GetShowColumnYValue, &L::SetShowColumnYValue, false)
+            .Boolean("ShowColumnYMax", &L::GetShowColumnYMax, &L::SetShowColumnYMax, false)
+            .Boolean("ShowColumnYMin", &L::GetShowColumnYMin, &L::SetShowColumnYMin, false)
+            .Boolean("ShowColumnYMean", &L::GetShowColumnYMean, &L::SetShowColumnYMean, false)
+            .String("CaptionColumnTitle", &L::GetCaptionColumnTitle, &L::SetCaptionColumnTitle)
+            .String("CaptionColumnXAxisTitle", &L::GetCaptionColumnXAxisTitle, &L::SetCaptionColumnXAxisTitle)
+            .String("CaptionColumnYAxisTitle", &L::GetCaptionColumnYAxisTitle, &L::SetCaptionColumnYAxisTitle)
+            .String("CaptionColumnXValue", &L::GetCaptionColumnXValue, &L::SetCaptionColumnXValue)
+            .String("CaptionColumnYValue", &L::GetCaptionColumnYValue, &L::SetCaptionColumnYValue)
+            .String("CaptionColumnYMax", &L::GetCaptionColumnYMax, &L::SetCaptionColumnYMax)
+            .String("CaptionColumnYMin", &L::GetCaptionColumnYMin, &L::SetCaptionColumnYMin)
+            .String("CaptionColumnYMean", &L::GetCaptionColumnYMean, &L::SetCaptionColumnYMean)
+            .Object("Font", "TFont", &L::GetFont)
+            .Float("ColumnSpacing", &L::GetColumnSpacing, &L::SetColumnSpacing)
+            .Float("RowSpacing", &L::GetRowSpacing, &L::SetRowSpacing)
+            .Integer("WrapColDesiredCount", &L::GetWrapColDesiredCount, &L::SetWrapColDesiredCount, 1)
+            .Boolean("WrapColAutoCountEnabled", &L::GetWrapColAutoCountEnabled, &L::SetWrapColAutoCountEnabled,
+                     false)
+            .Integer("WrapColAutoCountMax", &L::GetWrapColAutoCountMax, &L::SetWrapColAutoCountMax, 100)
+            .Float("WrapColSpacingMin", &L::GetWrapColSpacingMin, &L::SetWrapColSpacingMin)
+            .Boolean("WrapColSpacingAuto", &L::GetWrapColSpacingAuto, &L::SetWrapColSpacingAuto, true)
+            .Integer("WrapRowDesiredCount", &L::GetWrapRowDesiredCount, &L::SetWrapRowDesiredCount, 5)
+            .Boolean("WrapRowAutoCountEnabled", &L::GetWrapRowAutoCountEnabled, &L::SetWrapRowAutoCountEnabled,
+                     true)
+            .Integer("WrapRowAutoCountMax", &L::GetWrapRowAutoCountMax, &L::SetWrapRowAutoCountMax, 100)
+            .Float("WrapRowSpacingMin", &L::GetWrapRowSpacingMin, &L::SetWrapRowSpacingMin)
+            .Boolean("WrapRowSpacingAuto", &L::GetWrapRowSpacingAuto, &L::SetWrapRowSpacingAuto, false)
+            .Boolean("ColumnTitlesVisible", &L::GetColumnTitlesVisible, &L::SetColumnTitlesVisible, false)
+            .Object("ColumnTitlesFont", "TFont", &L::GetColumnTitlesFont)
+            .Float("ChannelNameMaxWidth", &L::GetChannelNameMaxWidth, &L::SetChannelNameMaxWidth)
+            .Enumeration("ChannelNameColorStyle", "TkPlotLegendChannelNameColorStyle",
+                         {"kplcncsFont", "kplcncsChannelColor", "kplcncsXAxisFontColor", "kplcncsYAxisFontColor"},
+                         &L::GetChannelNameColorStyle, &L::SetChannelNameColorStyle, kplcncsFont)
+            .Integer("LineColumnWidth", &L::GetLineColumnWidth, &L::SetLineColumnWidth, 13)
+            .Integer("LineColumnHeight", &L::GetLineColumnHeight, &L::SetLineColumnHeight, 3)
+            .Take());
+    return true;
+}();
+
+int Nearest(double Value) { return ClampToInt(std::nearbyint(Value)); }
+
+// Room a horizontal legend keeps at its right for the scroll buttons.
+constexpr int ButtonRoom = 25;
+constexpr int ButtonSize = 17;
+
+// Whole divisions of the count, rounded up; Divisor is at least 1.
+int CeilDiv(int Count, int Divisor) { return (Count + Divisor - 1) / Divisor; }
+
+bool Blank(const std::string& Text) { return Text.find_first_not_of(' ') == std::string::npos; }
+
+} // namespace
+
+// ---------------------------------------------------------------- TkPlotLegendButton
+
+TkPlotLegendButton::TkPlotLegendButton(TkPlotObjectOwner* AOwner, const TkPlotObjectCallbacks& Callbacks, bool AUp)
+    : TkPlotButton(AOwner, Callbacks), FUp(AUp)
+{
+    AutoRepeat = true;
+}
+
+void TkPlotLegendButton::Draw(TCanvas* Canvas, TColor)
+{
+    const TRect& r = GetDrawRect();
+    Canvas->Pen->SetStyle(psSolid);
+    Canvas->Pen->SetWidth(1);
+    Canvas->Brush->SetStyle(bsSolid);
+    Canvas->Brush->SetColor(clBtnFace);
+    Canvas->FillRect(r);
+    DrawBorder(Canvas, r, GetPressed() ? 0 : 1);
+    const TColor colour = GetEnabled() ? clBlack : clGray;
+    Canvas->Pen->SetColor(colour);
+    Canvas->Brush->SetColor(colour);
+    const int cx = (r.Left + r.Right) / 2;
+    const int cy = (r.Top + r.Bottom) / 2;
+    if (FUp)
+        Canvas->Polygon({{cx - 4, cy + 2}, {cx + 4, cy + 2}, {cx, cy - 2}});
+    else
+        Canvas->Polygon({{cx - 4, cy - 2}, {cx + 4, cy - 2}, {cx, cy + 2}});
+}
+
+// ---------------------------------------------------------------- TkPlotLegend
+
+TkPlotLegend::TkPlotLegend(TkPlotObjectOwner* AOwner, const TkPlotObjectCallbacks& Callbacks)
+    : TkPlotLayoutObject(AOwner, Callbacks, TkPlotObjectKind::Legend), FSelectedItemFont(std::make_unique<TFont>()),
+      FFont(std::make_unique<TFont>()), FColumnTitlesFont(std::make_unique<TFont>())
+{
+    SetHorizontal(false);
+    FFont->SetColor(clWhite);
+    FSelectedItemFont->SetColor(clBlack);
+    FColumnTitlesFont->SetColor(clAqua);
+    FColumnTitlesFont->SetStyle(TFontStyles{fsBold});
+    for (TFont* font : {FFont.get(), FSelectedItemFont.get(), FColumnTitlesFont.get()})
+        font->OnChange = [this](TObject*) { DoLayoutChange(); };
+
+    // The buttons are parts of the legend, not plot objects of their own:
+    // they only ask the legend to repaint.
+    TkPlotObjectCallbacks buttonCallbacks;
+    buttonCallbacks.OnChange = [this](TObject*) { DoChange(); };
+    FUpButton = new TkPlotLegendButton(AOwner, buttonCallbacks, true);
+    FDownButton = new TkPlotLegendButton(AOwner, buttonCallbacks, false);
+    FUpButton->OnClick = [this](TObject*) { ScrollUp(); };
+    FDownButton->OnClick = [this](TObject*) { ScrollDown(); };
+    for (TkPlotLegendButton* button : {FUpButton, FDownButton}) {
+        button->OnButtonChange = [this](TObject*) { InvalidateNow(); };
+        button->SetVisible(false);
+    }
+}
+
+TkPlotLegend::~TkPlotLegend()
+{
+    for (TkPlotLegendButton* button : {FUpButton, FDownButton}) {
+        button->Callbacks = {};
+        button->OnButtonChange = nullptr;
+        TkPlotObject::Free(button);
+    }
+}
+
+void TkPlotLegend::SetMarginLeft(double Value) { SetProperty(Value, FMarginLeft, &TkPlotObject::DoLayoutChange); }
+void TkPlotLegend::SetMarginTop(double Value) { SetProperty(Value, FMarginTop, &TkPlotObject::DoLayoutChange); }
+void TkPlotLegend::SetMarginRight(double Value) { SetProperty(Value, FMarginRight, &TkPlotObject::DoLayoutChange); }
+void TkPlotLegend::SetMarginBottom(double Value)
+{
+    SetProperty(Value, FMarginBottom, &TkPlotObject::DoLayoutChange);
+}
+void TkPlotLegend::SetBackGroundColor(TColor Value) { SetProperty(Value, FBackGroundColor, &TkPlotObject::DoChange); }
+void TkPlotLegend::SetBackGroundTransparent(bool Value)
+{
+    SetProperty(Value, FBackGroundTransparent, &TkPlotObject::DoChange);
+}
+void TkPlotLegend::SetSelectedItemBackGroundColor(TColor Value)
+{
+    SetProperty(Value, FSelectedItemBackGroundColor, &TkPlotObject::DoChange);
+}
+void TkPlotLegend::SetShowColumnLine(bool Value) { SetProperty(Value, FShowColumnLine, &TkPlotObject::DoLayoutChange); }
+void TkPlotLegend::SetShowColumnMarker(bool Value)
+{
+    SetProperty(Value, FShowColumnMarker, &TkPlotObject::DoLayoutChange);
+}
+void TkPlotLegend::SetShowColumnXAxisTitle(bool Value)
+{
+    SetProperty(Value, FShowColumnXAxisTitle, &TkPlotObject::DoLayoutChange);
+}
+void TkPlotLegend::SetShowColumnYAxisTitle(bool Value)
+{
+    SetProperty(Value, FShowColumnYAxisTitle, &TkPlotObject::DoLayoutChange);
+}
+void TkPlotLegend::SetShowColumnXValue(bool Value)
+{
+    SetProperty(Value, FShowColumnXValue, &TkPlotObject::DoLayoutChange);
+}
+void TkPlotLegend::SetShowColumnYValue(bool Value)
+{
+    SetProperty(Value, FShowColumnYValue, &TkPlotObject::DoLayoutChange);
+}
+void TkPlotLegend::SetShowColumnYMax(bool Value) { SetProperty(Value, FShowColumnYMax, &TkPlotObject::DoLayoutChange); }
+void TkPlotLegend::SetShowColumnYMin(bool Value) { SetProperty(Value, FShowColumnYMin, &TkPlotObject::DoLayoutChange); }
+void TkPlotLegend::SetShowColumnYMean(bool Value)
+{
+    SetProperty(Value, FShowColumnYMean, &TkPlotObject::DoLayoutChange);
+}
+void TkPlotLegend::SetCaption(int Index, const std::string& Value)
+{
+    SetProperty(Value, FCaptions[Index], &TkPlotObject::DoLayoutChange);
+}
+void TkPlotLegend::SetColumnSpacing(double Value)
+{
+    SetProperty(Value, FColumnSpacing, &TkPlotObject::DoLayoutChange);
+}
+void TkPlotLegend::SetRowSpacing(double Value) { SetProperty(Value, FRowSpacing, &TkPlotObject::DoLayoutChange); }
+void TkPlotLegend::SetWrapColDesiredCount(int Value)
+{
+    SetProperty(std::max(Value, 1), FWrapColDesiredCount, &TkPlotObject::DoLayoutChange);
+}
+void TkPlotLegend::SetWrapColAutoCountEnabled(bool Value)
+{
+    SetProperty(Value, FWrapColAutoCountEnabled, &TkPlotObject::DoLayoutChange);
+}
+void TkPlotLegend::SetWrapColAutoCountMax(int Value)
+{
+    SetProperty(Value, FWrapColAutoCountMax, &TkPlotObject::DoLayoutChange);
+}
+void TkPlotLegend::SetWrapColSpacingMin(double Value)
+{
+    SetProperty(Value, FWrapColSpacingMin, &TkPlotObject::DoLayoutChange);
+}
+void TkPlotLegend::SetWrapColSpacingAuto(bool Value)
+{
+    SetProperty(Value, FWrapColSpacingAuto, &TkPlotObject::DoLayoutChange);
+}
+void TkPlotLegend::SetWrapRowDesiredCount(int Value)
+{
+    SetProperty(std::max(Value, 1), FWrapRowDesiredCount, &TkPlotObject::DoLayoutChange);
+}
+void TkPlotLegend::SetWrapRowAutoCountEnabled(bool Value)
+{
+    SetProperty(Value, FWrapRowAutoCountEnabled, &TkPlotObject::DoLayoutChange);
+}
+void TkPlotLegend::SetWrapRowAutoCountMax(int Value)
+{
+    SetProperty(Value, FWrapRowAutoCountMax, &TkPlotObject::DoLayoutChange);
+}
+void TkPlotLegend::SetWrapRowSpacingAuto(bool Value)
+{
+    SetProperty(Value, FWrapRowSpacingAuto, &TkPlotObject::DoLayoutChange);
+}
+void TkPlotLegend::SetColumnTitlesVisible(bool Value)
+{
+    SetProperty(Value, FColumnTitlesVisible, &TkPlotObject::DoLayoutChange);
+}
+void TkPlotLegend::SetChannelNameMaxWidth(double Value)
+{
+    SetProperty(Value, FChannelNameMaxWidth, &TkPlotObject::DoLayoutChange);
+}
+void TkPlotLegend::SetChannelNameColorStyle(TkPlotLegendChannelNameColorStyle Value)
+{
+    SetProperty(Value, FChannelNameColorStyle, &TkPlotObject::DoChange);
+}
+void TkPlotLegend::SetLineColumnWidth(int Value)
+{
+    SetProperty(Value, FLineColumnWidth, &TkPlotObject::DoLayoutChange);
+}
+void TkPlotLegend::SetLineColumnHeight(int Value)
+{
+    SetProperty(Value, FLineColumnHeight, &TkPlotObject::DoChange);
+}
+
+// ---- cell texts
+
+TkPlotAxis* TkPlotLegend::XAxisOf(const TkPlotChannelCustom& Channel) const
+{
+    if (!Channels || !Channels->XAxisManager)
+        return nullptr;
+    return static_cast<TkPlotAxis*>(Channels->XAxisManager->FindByName(Channel.GetXAxisName()));
+}
+
+TkPlotAxis* TkPlotLegend::YAxisOf(const TkPlotChannelCustom& Channel) const
+{
+    if (!Channels || !Channels->YAxisManager)
+        return nullptr;
+    return static_cast<TkPlotAxis*>(Channels->YAxisManager->FindByName(Channel.GetYAxisName()));
+}
+
+std::string TkPlotLegend::NameText(const TkPlotChannelCustom& Channel) const
+{
+    return Blank(Channel.GetTitleText()) ? Channel.GetName() : Channel.GetTitleText();
+}
+
+bool TkPlotLegend::ValueColumnShown(TColumn Column) const
+{
+    switch (Column) {
+    case colXValue:
+        return FCursorValuesMode || FShowColumnXValue;
+    case colYValue:
+        return FCursorValuesMode || FShowColumnYValue;
+    case colYMax:
+        return FShowColumnYMax;
+    case colYMin:
+        return FShowColumnYMin;
+    case colYMean:
+        return FShowColumnYMean;
+    default:
+        return false;
+    }
+}
+
+std::string TkPlotLegend::CellText(TColumn Column, const TkPlotLegendItem& Item)
+{
+    const TkPlotChannelCustom& channel = *Item.Channel;
+    const TkPlotLegendChannelData& d = Item.Data;
+    switch (Column) {
+    case colName:
+        return NameText(channel);
+    case colXAxis:
+    case colYAxis: {
+        TkPlotAxis* axis = Column == colXAxis ? XAxisOf(channel) : YAxisOf(channel);
+        if (!axis)
+            return TranslateText("None");
+        return Blank(axis->GetTitle()) ? axis->GetName() : axis->GetTitle();
+    }
+    default:
+        break;
+    }
+    if (FCursorValuesMode && Column == colXValue)
+        return d.CursorXText;
+    if (FCursorValuesMode && Column == colYValue)
+        return d.CursorYText;
+    if (d.Count == 0)
+        return TranslateText("Empty");
+    TkPlotAxis* axis = Column == colXValue ? XAxisOf(channel) : YAxisOf(channel);
+    if (!axis)
+        return TranslateText("N/A");
+    switch (Column) {
+    case colXValue:
+        return axis->GetLegendText(d.LastX);
+    case colYValue:
+        return axis->GetLegendText(d.LastY);
+    case colYMax:
+        return axis->GetLegendText(d.YMax);
+    case colYMin:
+        return axis->GetLegendText(d.YMin);
+    default:
+        return axis->GetLegendText(d.YMean);
+    }
+}
+
+// ---- layout
+
+void TkPlotLegend::CollectItems()
+{
+    FItems.clear();
+    if (!Channels)
+        return;
+    for (int i = 0; i < Channels->GetCount(); ++i) {
+        TkPlotLegendItem item;
+        item.Channel = Channels->GetItem(i);
+        if (ChannelLink.Data)
+            item.Data = ChannelLink.Data(*item.Channel);
+        if (item.Data.VisibleInLegend)
+            FItems.push_back(item);
+    }
+}
+
+void TkPlotLegend::MeasureColumns(TCanvas* Canvas)
+{
+    for (TColumnLayout& c : FColumns)
+        c = TColumnLayout{};
+    FColumns[colLine].Shown = FShowColumnLine;
+    FColumns[colMarker].Shown = FShowColumnMarker;
+    FColumns[colName].Shown = true;
+    FColumns[colXAxis].Shown = FShowColumnXAxisTitle;
+    FColumns[colYAxis].Shown = FShowColumnYAxisTitle;
+    for (int c = colXValue; c <= colYMean; ++c)
+        FColumns[c].Shown = ValueColumnShown(TColumn(c));
+
+    FColumns[colLine].Width = FLineColumnWidth + 3;
+    FColumns[colMarker].Width = FLineColumnWidth + 3;
+
+    const int zeroWidth = MultiLineTextWidth(Canvas, "0");
+    if (FChannelNameMaxWidth == 0) {
+        int widest = 0;
+        for (TFont* font : {FFont.get(), FSelectedItemFont.get()}) {
+            Canvas->Font->Assign(font);
+            for (const TkPlotLegendItem& item : FItems)
+                widest = std::max(widest, MultiLineTextWidth(Canvas, NameText(*item.Channel)));
+        }
+        FColumns[colName].Width = widest;
+    } else {
+        FColumns[colName].Width = Nearest(zeroWidth * FChannelNameMaxWidth);
+    }
+
+    for (int c = colXAxis; c <= colYMean; ++c) {
+        TColumnLayout& column = FColumns[c];
+        if (!column.Shown)
+            continue;
+        int width = 0;
+        if (FColumnTitlesVisible) {
+            Canvas->Font->Assign(FColumnTitlesFont.get());
+            width = MultiLineTextWidth(Canvas, TranslateText(FCaptions[c - colName]));
+        }
+        Canvas->Font->Assign(FFont.get());
+        for (TkPlotLegendItem& item : FItems) {
+            width = std::max(width, MultiLineTextWidth(Canvas, CellText(TColumn(c), item)));
+            if (c >= colXValue) {
+                TkPlotAxis* axis = c == colXValue ? XAxisOf(*item.Channel) : YAxisOf(*item.Channel);
+                if (axis) {
+                    const bool cursor = FCursorValuesMode && c <= colYValue;
+                    width = std::max(width, cursor ? axis->GetCursorMinWidth(Canvas) : axis->GetLegendMinWidth(Canvas));
+                    Canvas->Font->Assign(FFont.get());
+                }
+            }
+        }
+        column.Width = width;
+    }
+
+    FGroupWidth = 0;
+    for (TColumnLayout& column : FColumns) {
+        if (!column.Shown)
+            continue;
+        column.Offset = FGroupWidth;
+        FGroupWidth += column.Width + FPixColumnSpacing;
+    }
+    FGroupWidth = std::max(0, FGroupWidth - FPixColumnSpacing);
+
+    Canvas->Font->Assign(FFont.get());
+    FRowHeight = MultiLineTextHeight(Canvas, "0");
+    if (FChannelNameMaxWidth != 0) {
+        int tallest = 0;
+        for (TFont* font : {FFont.get(), FSelectedItemFont.get()}) {
+            Canvas->Font->Assign(font);
+            for (const TkPlotLegendItem& item : FItems)
+                tallest = std::max(tallest, WordWrapTextHeight(Canvas, NameText(*item.Channel), FColumns[colName].Width));
+        }
+        FRowHeight = tallest;
+    }
+    FTitleHeight = 0;
+    FTitleGap = 0;
+    if (FColumnTitlesVisible) {
+        Canvas->Font->Assign(FColumnTitlesFont.get());
+        FTitleHeight = MultiLineTextHeight(Canvas, "0");
+        FTitleGap = FTitleHeight / 4;
+    }
+}
+
+void TkPlotLegend::CalcLayout(TCanvas* Canvas)
+{
+    Canvas->Font->Assign(FFont.get());
+    const int c = MultiLineTextWidth(Canvas, "0");
+    const int h = MultiLineTextHeight(Canvas, "0");
+    FPixMarginLeft = Nearest(c * FMarginLeft);
+    FPixMarginRight = Nearest(c * FMarginRight);
+    FPixMarginTop = Nearest(h * FMarginTop);
+    FPixMarginBottom = Nearest(h * FMarginBottom);
+    FPixColumnSpacing = Nearest(c * FColumnSpacing);
+    FPixRowSpacing = Nearest(h * FRowSpacing);
+    const int minGroupSpacing = Nearest(h * FWrapColSpacingMin);
+    FPixGroupSpacing = minGroupSpacing;
+
+    CollectItems();
+    const int n = static_cast<int>(FItems.size());
+    FFirstVisible = std::clamp(FFirstVisible, 0, std::max(n - 1, 0));
+    MeasureColumns(Canvas);
+
+    const TRect& r = GetDrawRect();
+    const int titleRow = FTitleHeight + FTitleGap;
+    const int availWidth = r.Width() - FPixMarginLeft - FPixMarginRight - (IsHorizontal() ? ButtonRoom : 0);
+    const int availHeight = r.Height() - FPixMarginTop - FPixMarginBottom - titleRow;
+    // Divisors are kept at 1 or more: columns or rows of no size, and
+    // maximum counts of 0, would otherwise divide by zero.
+    const int groupsFit = std::max(1, (availWidth + minGroupSpacing) / std::max(1, FGroupWidth + minGroupSpacing));
+    const int rowsFit = std::max(1, (availHeight + FPixRowSpacing) / std::max(1, FRowHeight + FPixRowSpacing));
+    const int colMax = std::max(1, FWrapColAutoCountMax);
+    const int rowMax = std::max(1, FWrapRowAutoCountMax);
+    int g = FWrapColAutoCountEnabled ? colMax : FWrapColDesiredCount;
+    const int d = FWrapRowAutoCountEnabled ? rowMax : FWrapRowDesiredCount;
+    int rows = 0;
+    if (n == 0) {
+        g = 0;
+    } else if (IsHorizontal()) {
+        g = std::min(g, groupsFit);
+        rows = FWrapRowAutoCountEnabled ? CeilDiv(n, g) : d;
+        rows = std::min(rows, d);
+        if (rows < 3 && g * rows < n)
+            rows = 3;
+        if (FWrapColAutoCountEnabled && CeilDiv(n, rows) < g)
+            g = CeilDiv(n, rows);
+    } else {
+        if (FWrapColAutoCountEnabled)
+            g = CeilDiv(n, rowsFit);
+        g = std::min(g, colMax);
+        rows = std::min({rowsFit, n, d});
+        if (rows < 3 && g * rows < n)
+            rows = 3;
+    }
+    FGroups = g;
+    FRows = rows;
+
+    FRequiredWidth = g * FGroupWidth + std::max(g - 1, 0) * minGroupSpacing + FPixMarginLeft + FPixMarginRight;
+    FRequiredHeight = FPixMarginTop + titleRow + (FRowHeight + FPixRowSpacing) * rows - FPixRowSpacing + FPixMarginBottom;
+
+    if (IsHorizontal() && FWrapColSpacingAuto && g >= 2)
+        FPixGroupSpacing = std::max(minGroupSpacing, (availWidth - g * FGroupWidth) / (g - 1));
+    if (IsVertical() && FWrapRowSpacingAuto && rows >= 2)
+        FPixRowSpacing = std::max(FPixRowSpacing, (availHeight - rows * FRowHeight) / (rows - 1));
+
+    PlaceButtons();
+    PlaceItems();
+}
+
+void TkPlotLegend::PlaceButtons()
+{
+    const int n = static_cast<int>(FItems.size());
+    const bool allFit = FGroups * FRows >= n;
+    if (allFit || !GetEnabled()) {
+        FUpButton->SetVisible(false);
+        FDownButton->SetVisible(false);
+        FFirstVisible = 0;
+        return;
+    }
+    const TRect& r = GetDrawRect();
+    const int right = r.Right - FPixMarginRight;
+    const int top = r.Top + FPixMarginTop + FTitleHeight + FTitleGap;
+    const int bottom = r.Bottom - FPixMarginBottom;
+    FUpButton->SetDrawRect(TRect(right - ButtonSize, top, right, top + ButtonSize));
+    FDownButton->SetDrawRect(TRect(right - ButtonSize, bottom - ButtonSize, right, bottom));
+    FUpButton->SetVisible(true);
+    FDownButton->SetVisible(true);
+    FUpButton->SetEnabled(FFirstVisible > 0);
+    FDownButton->SetEnabled(FFirstVisible < n - 1);
+    FRequiredWidth += ButtonRoom;
+}
+
+void TkPlotLegend::PlaceItems()
+{
+    const TRect& r = GetDrawRect();
+    const int left = r.Left + FPixMarginLeft;
+    const int top = r.Top + FPixMarginTop + FTitleHeight + FTitleGap;
+    const int n = static_cast<int>(FItems.size());
+    FGroupLefts.clear();
+    for (int k = 0; k < FGroups; ++k)
+        FGroupLefts.push_back(left + (FGroupWidth + FPixGroupSpacing) * k);
+    int index = FFirstVisible;
+    for (int k = 0; k < FGroups && index < n; ++k)
+        for (int row = 0; row < FRows && index < n; ++row, ++index) {
+            TkPlotLegendItem& item = FItems[index];
+            item.Group = k + 1;
+            item.Row = row + 1;
+            item.GroupLeft = FGroupLefts[k];
+            item.RowTop = top + (FRowHeight + FPixRowSpacing) * row;
+            item.RowHeight = FRowHeight;
+            item.NameCell = TRect(item.GroupLeft + FColumns[colName].Offset, item.RowTop,
+                                  item.GroupLeft + FColumns[colName].Offset + FColumns[colName].Width,
+                                  item.RowTop + FRowHeight);
+        }
+    FLastVisible = index - 1;
+}
+
+int TkPlotLegend::GetRequiredSize(TCanvas* Canvas)
+{
+    CalcLayout(Canvas);
+    return IsHorizontal() ? FRequiredHeight : FRequiredWidth;
+}
+
+void TkPlotLegend::ScrollUp()
+{
+    if (FFirstVisible > 0) {
+        --FFirstVisible;
+        DoChange();
+    }
+}
+
+void TkPlotLegend::ScrollDown()
+{
+    if (FFirstVisible < static_cast<int>(FItems.size()) - 1) {
+        ++FFirstVisible;
+        DoChange();
+    }
+}
+
+// ---- drawing
+
+void TkPlotLegend::Draw(TCanvas* Canvas, TColor BackColor)
+{
+    if (!GetVisible())
+        return;
+    CalcLayout(Canvas);
+    if (!FBackGroundTransparent) {
+        Canvas->Brush->SetStyle(bsSolid);
+        Canvas->Brush->SetColor(FBackGroundColor);
+        Canvas->FillRect(GetDrawRect());
+    }
+    if (FColumnTitlesVisible)
+        DrawColumnTitles(Canvas);
+    for (const TkPlotLegendItem& item : FItems)
+        if (ChannelLink.SetLegendRect)
+            ChannelLink.SetLegendRect(*item.Channel, TRect());
+    for (int i = FFirstVisible; i <= FLastVisible; ++i)
+        DrawItem(Canvas, FItems[i]);
+    for (TkPlotLegendButton* button : {FUpButton, FDownButton})
+        if (button->GetVisible())
+            button->Draw(Canvas, BackColor);
+    if (GetFocused())
+        DrawFocusRectangle(Canvas, GetDrawRect());
+}
+
+void TkPlotLegend::DrawColumnTitles(TCanvas* Canvas)
+{
+    Canvas->Font->Assign(FColumnTitlesFont.get());
+    Canvas->Brush->SetStyle(bsClear);
+    const int top = GetDrawRect().Top + FPixMarginTop;
+    for (int left : FGroupLefts)
+        for (int c = colName; c <= colYMean; ++c) {
+            const TColumnLayout& column = FColumns[c];
+            if (!column.Shown)
+                continue;
+            TRect cell(left + column.Offset, top, left + column.Offset + column.Width, top + FTitleHeight);
+            TkTextFormat format = ktfSingleLine | ktfVCenter | ktfNoPrefix;
+            if (c == colXAxis || c == colYAxis)
+                format |= ktfCenter;
+            else if (c >= colXValue)
+                format |= ktfRight;
+            DrawFormattedText(Canvas, TranslateText(FCaptions[c - colName]), cell, format, true);
+        }
+}
+
+TColor TkPlotLegend::NameColor(const TkPlotLegendItem& Item) const
+{
+    switch (FChannelNameColorStyle) {
+    case kplcncsChannelColor:
+        return Item.Channel->GetColor();
+    case kplcncsXAxisFontColor:
+    case kplcncsYAxisFontColor: {
+        TkPlotAxis* axis =
+            FChannelNameColorStyle == kplcncsXAxisFontColor ? XAxisOf(*Item.Channel) : YAxisOf(*Item.Channel);
+        if (axis)
+            return axis->GetLabelsFont()->GetColor();
+        break;
+    }
+    default:
+        break;
+    }
+    return Item.Channel->GetFocused() ? FSelectedItemFont->GetColor() : FFont->GetColor();
+}
+
+void TkPlotLegend::DrawLineSample(TCanvas* Canvas, const TkPlotLegendItem& Item, int Left)
+{
+    Canvas->Pen->SetColor(Item.Channel->GetColor());
+    Canvas->Pen->SetWidth(1);
+    const int middle = Item.RowTop + Item.RowHeight / 2;
+    const int first = middle - (FLineColumnHeight - 1) / 2;
+    // At the usual width the styles are drawn as fixed patterns with a
+    // solid pen, so every sample looks alike whatever the pen can do.
+    std::vector<std::pair<int, int>> segments;
+    if (FLineColumnWidth == 13) {
+        Canvas->Pen->SetStyle(psSolid);
+        switch (Item.Data.TraceLineStyle) {
+        case psSolid:
+            segments = {{0, 13}};
+            break;
+        case psDash:
+            segments = {{0, 5}, {8, 13}};
+            break;
+        case psDot:
+            segments = {{0, 2}, {4, 6}, {8, 10}};
+            break;
+        case psDashDot:
+            segments = {{0, 5}, {7, 9}};
+            break;
+        case psDashDotDot:
+            segments = {{0, 5}, {7, 9}, {11, 13}};
+            break;
+        default:
+            break;
+        }
+    } else {
+        Canvas->Pen->SetStyle(Item.Data.TraceLineStyle);
+        segments = {{0, FLineColumnWidth}};
+    }
+    for (int row = 0; row < FLineColumnHeight; ++row)
+        for (const auto& [start, end] : segments) {
+            Canvas->MoveTo(Left + start, first + row);
+            Canvas->LineTo(Left + end, first + row);
+        }
+    Canvas->Pen->SetStyle(psSolid);
+}
+
+void TkPlotLegend::DrawItem(TCanvas* Canvas, const TkPlotLegendItem& Item)
+{
+    TkPlotChannelCustom& channel = *Item.Channel;
+    if (ChannelLink.SetLegendRect)
+        ChannelLink.SetLegendRect(channel, Item.NameCell);
+    if (FColumns[colLine].Shown)
+        DrawLineSample(Canvas, Item, Item.GroupLeft + FColumns[colLine].Offset);
+    if (FColumns[colMarker].Shown && ChannelLink.DrawMarker) {
+        const int left = Item.GroupLeft + FColumns[colMarker].Offset;
+        ChannelLink.DrawMarker(channel, Canvas,
+                               TRect(left, Item.RowTop, left + FColumns[colMarker].Width, Item.RowTop + Item.RowHeight));
+    }
+
+    TRect cell = Item.NameCell;
+    if (channel.GetFocused()) {
+        Canvas->Brush->SetStyle(bsSolid);
+        Canvas->Brush->SetColor(FSelectedItemBackGroundColor);
+        Canvas->FillRect(cell);
+        Canvas->Font->Assign(FSelectedItemFont.get());
+    } else {
+        Canvas->Font->Assign(FFont.get());
+    }
+    Canvas->Brush->SetStyle(bsClear);
+    Canvas->Font->SetColor(NameColor(Item));
+    DrawFormattedText(Canvas, NameText(channel), cell, ktfWordBreak | ktfEndEllipsis | ktfNoPrefix, true);
+
+    Canvas->Font->Assign(FFont.get());
+    for (int c = colXAxis; c <= colYMean; ++c) {
+        const TColumnLayout& column = FColumns[c];
+        if (!column.Shown)
+            continue;
+        TRect box(Item.GroupLeft + column.Offset, Item.RowTop, Item.GroupLeft + column.Offset + column.Width,
+                  Item.RowTop + Item.RowHeight);
+        const TkTextFormat format = ktfSingleLine | ktfVCenter | ktfNoPrefix | (c >= colXValue ? ktfRight : 0u);
+        DrawFormattedText(Canvas, CellText(TColumn(c), Item), box, format, true);
+    }
+}
+
+// ---- mouse and focus
+
+TkPlotObject* TkPlotLegend::GetObjectAt(TPoint P)
+{
+    for (TkPlotLegendButton* button : {FUpButton, FDownButton})
+        if (button->GetVisible() && PtInRect(button->GetDrawRect(), P))
+            return button->GetObjectAt(P);
+    for (int i = FFirstVisible; i <= FLastVisible && i < static_cast<int>(FItems.size()); ++i)
+        if (PtInRect(FItems[i].NameCell, P))
+            return FItems[i].Channel;
+    return TkPlotLayoutObject::GetObjectAt(P);
+}
+
+void TkPlotLegend::DoMouseUp(const TkPlotMouseData& Mouse)
+{
+    if (GetPressed() && PtInRect(GetDrawRect(), Mouse.Received) && GetOwner())
+        GetOwner()->DoObjectClick(this);
+}
+
+void TkPlotLegend::ObjectFocused(TkPlotObject* Object)
+{
+    if (Object != this)
+        SetFocused(false);
+}
+
+void TkPlotLegend::BuildPopupMenu(TPopupMenu* Menu)
+{
+    TkPlotLayoutObject::BuildPopupMenu(Menu);
+    AddEditMenuItem(Menu);
+}
