@@ -49,7 +49,12 @@ TColor NextChannelColor(const TkPlotChannelManager& Channels)
 
 void RegisterPlotKinds(TkPlotMasterManager& Master)
 {
-    Master.ToolBarManager()->SetObjectClass(ClassOf<TkPlotToolBar>());
+    TkPlotMasterManager* master = &Master;
+    Master.ToolBarManager()->SetObjectClass([master](TkPlotObjectOwner* Owner, const TkPlotObjectCallbacks& Callbacks) {
+        auto* toolbar = new TkPlotToolBar(Owner, Callbacks);
+        toolbar->Master = master;
+        return static_cast<TkPlotObject*>(toolbar);
+    });
     TkPlotChannelManager* channelList = Master.ChannelManager();
     Master.LegendManager()->SetObjectClass([channelList](TkPlotObjectOwner* Owner, const TkPlotObjectCallbacks& Callbacks) {
         auto* legend = new TkPlotLegend(Owner, Callbacks);

@@ -11,6 +11,7 @@
 #include "rtl/PublishedProperties.h"
 #include "rtl/Reader.h"
 #include "rtl/Writer.h"
+#include "ui/Bitmap.h"
 #include "ui/ImageList.h"
 #include "ui/Keys.h"
 #include "ui/Menu.h"
@@ -586,6 +587,31 @@ void TkPlotComponent::DoObjectClick(TkPlotObject* Object)
     } else if (events->OnClick) {
         events->OnClick(IndexInKind(Object));
     }
+}
+
+void TkPlotComponent::DoBeforeToolBarButtonClick(TkPlotObject* ToolBar, int ButtonType, bool& Cancel)
+{
+    if (!IsLoading() && OnBeforeToolBarButtonClick)
+        OnBeforeToolBarButtonClick(IndexInKind(ToolBar), ButtonType, Cancel);
+}
+
+void TkPlotComponent::DoToolBarButtonClick(TkPlotObject* ToolBar, int ButtonType)
+{
+    if (!IsLoading() && OnToolBarButtonClick)
+        OnToolBarButtonClick(IndexInKind(ToolBar), ButtonType);
+}
+
+void TkPlotComponent::DoToolBarCustomizeHint(TkPlotObject* ToolBar, std::string& Text)
+{
+    if (!IsLoading() && OnToolBarCustomizeHint)
+        OnToolBarCustomizeHint(IndexInKind(ToolBar), Text);
+}
+
+TSize TkPlotComponent::HintTextExtent(const std::string& Text)
+{
+    TBitmap measure;
+    measure.Canvas->Font->Assign(FHintsFont.get());
+    return measure.Canvas->TextExtent(Text);
 }
 
 void TkPlotComponent::DoClickDataPoint(int ChannelIndex, int DataIndex)

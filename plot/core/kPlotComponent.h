@@ -371,6 +371,12 @@ public:
     // pending and that event is assigned (the pending flag is then used
     // up), else its OnClick.
     void DoObjectClick(TkPlotObject* Object) override;
+    void DoBeforeToolBarButtonClick(TkPlotObject* ToolBar, int ButtonType, bool& Cancel) override;
+    void DoToolBarButtonClick(TkPlotObject* ToolBar, int ButtonType) override;
+    void DoToolBarCustomizeHint(TkPlotObject* ToolBar, std::string& Text) override;
+    TSize HintTextExtent(const std::string& Text) override;
+    // The run-time editor on the page it showed last.
+    void ShowEditor() override { FMaster->EditObject(nullptr); }
     void DoClickDataPoint(int ChannelIndex, int DataIndex);
 
     // ---- layout, painting and input

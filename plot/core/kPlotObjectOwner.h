@@ -24,6 +24,20 @@ public:
     virtual void DoObjectPopupMenu(TkPlotObject*, bool& /*Cancel*/, int /*ScreenX*/, int /*ScreenY*/) {}
     virtual void DoObjectGotFocus(TkPlotObject*) {}
     virtual void DoObjectLostFocus(TkPlotObject*) {}
+    // Toolbar events (ButtonType is the button's type as an integer): the
+    // plot knows the toolbar's index and fires OnBeforeToolBarButtonClick,
+    // OnToolBarButtonClick and OnToolBarCustomizeHint.
+    virtual void DoBeforeToolBarButtonClick(TkPlotObject*, int /*ButtonType*/, bool& /*Cancel*/) {}
+    virtual void DoToolBarButtonClick(TkPlotObject*, int /*ButtonType*/) {}
+    virtual void DoToolBarCustomizeHint(TkPlotObject*, std::string& /*Text*/) {}
+    // The size of a hint's text as the plot draws its hints.
+    virtual TSize HintTextExtent(const std::string& /*Text*/) { return TSize(0, 0); }
+    // The plot's own commands that toolbar buttons run.
+    virtual void ShowEditor() {}
+    virtual void CopyToClipBoard() {}
+    virtual void SaveImageDialog() {}
+    virtual void PrintPlot() {}
+    virtual void PrintPreview() {}
     // Image list 0, 1 or 2 of the plot, whose images labels show; none
     // when the plot has no such list.
     virtual TImageList* GetImageList(int /*Index*/) const { return nullptr; }
