@@ -1,9 +1,13 @@
 #include "plot/channels/kPlotToolBar.h"
 
 #include "plot/channels/kPlotDataCursor.h"
+#include "plot/channels/kPlotToolBarGlyphs.h"
+#include "plot/core/kGPFunctions.h"
 #include "plot/core/kPlotAxis.h"
 #include "plot/core/kPlotMasterManager.h"
 #include "rtl/PublishedProperties.h"
+#include "ui/Bitmap.h"
+#include "ui/Canvas.h"
 #include "ui/ImageList.h"
 
 namespace {
@@ -98,6 +102,70 @@ void TkPlotToolBarButton::DoMouseLeave()
 {
     FHot = false;
     InvalidateNow();
+}
+
+void TkPlotToolBarButton::LoadGlyph()
+{
+    if (FImageIndex != -1 || FGlyphName.empty())
+        return;
+    TBitmap picture;
+    if (TkPlotToolBarGlyphs::Load(FGlyphName, picture))
+        FImageIndex = FToolBar->GetImageList()->AddMasked(&picture, clTeal);
+}
+
+void TkPlotToolBarButton::DrawFrame(TCanvas* Canvas, TColor TopLeft, TColor BottomRight) const
+{
+    const TRect& r = GetDrawRect();
+    Canvas->Pen->SetStyle(psSolid);
+    Canvas->Pen->SetWidth(1);
+    Canvas->Pen->SetColor(TopLeft);
+    Canvas->MoveTo(r.Left, r.Bottom - 1);
+    Canvas->LineTo(r.Left, r.Top);
+    Canvas->LineTo(r.Right - 1, r.Top);
+    Canvas->Pen->SetColor(BottomRight);
+    Canvas->LineTo(r.Right - 1, r.Bottom - 1);
+    Canvas->LineTo(r.Left, r.Bottom - 1);
+}
+
+void TkPlotToolBarButton::Draw(TCanvas* Canvas, TColor)
+{
+    if (FSeparator)
+        return;
+    LoadGlyph();
+    const TRect& r = GetDrawRect();
+    TImageList* images = FToolBar->GetImageList();
+    const int glyphX = r.Left + r.Width() / 2 - images->GetWidth() / 2;
+    const int glyphY = r.Top + r.Height() / 2 - images->GetHeight() / 2;
+    const bool in = GetPressed() || GetDown();
+    // Pressed and down buttons sit on a face a shade lighter than grey.
+    constexpr TColor pressedFace = TColor(0xFFFFFF - 0x101010);
+    auto fillFace = [&] {
+        Canvas->Brush->SetStyle(bsSolid);
+        Canvas->Brush->SetColor(pressedFace);
+        Canvas->FillRect(r);
+    };
+    int shift = 0;
+    if (!FFlat) {
+        if (in) {
+            fillFace();
+            DrawBorder(Canvas, r, 0);
+            shift = 1;
+        } else {
+            DrawBorder(Canvas, r, 1);
+        }
+    } else {
+        if (in && !FHot)
+            fillFace();
+        if (GetEnabled()) {
+            if (in) {
+                DrawFrame(Canvas, clBtnShadow, clBtnHighlight);
+                shift = 1;
+            } else if (FHot) {
+                DrawFrame(Canvas, clBtnHighlight, clBtnShadow);
+            }
+        }
+    }
+    images->Draw(Canvas, glyphX + shift, glyphY + shift, FImageIndex, GetEnabled());
 }
 
 // ---------------------------------------------------------------- TkPlotToolBar
@@ -401,9 +469,57 @@ void TkPlotToolBar::SetSmallButtons(bool Value)
     DoLayoutChange();
 }
 
-// ---- layout, hit testing, focus
+// ---- layout, drawing, hit testing, focus
 
 int TkPlotToolBar::GetRequiredSize(TCanvas*) { return FSmallButtons ? 28 : 36; }
+
+void TkPlotToolBar::UpdateSeparatorsAndStates()
+{
+    auto shown = [this](std::initializer_list<TkPlotToolBarButtonType> Types) {
+        for (TkPlotToolBarButtonType type : Types)
+            if (IsShown(type))
+                return true;
+        return false;
+    };
+    FSeparators[0]->SetVisible(shown({kptbbtResume, kptbbtPause}));
+    FSeparators[1]->SetVisible(shown({kptbbtScrollAxesMode, kptbbtZoomAxesMode}));
+    FSeparators[2]->SetVisible(shown({kptbbtZoomIn, kptbbtZoomOut}));
+    FSeparators[3]->SetVisible(shown({kptbbtZoomBox, kptbbtCursor}));
+    FSeparators[4]->SetVisible(shown({kptbbtEdit}));
+
+    bool anyOn = false;
+    bool anyOff = false;
+    ForEachAxis([&](TkPlotAxis& Axis) { (Axis.GetTrackingEnabled() ? anyOn : anyOff) = true; });
+    Button(kptbbtResume)->SetEnabled(anyOff);
+    Button(kptbbtPause)->SetEnabled(anyOn);
+}
+
+void TkPlotToolBar::Draw(TCanvas* Canvas, TColor BackColor)
+{
+    if (!GetVisible())
+        return;
+    const int size = FSmallButtons ? 22 : 30;
+    UpdateSeparatorsAndStates();
+    const TRect& r = GetDrawRect();
+    Canvas->Brush->SetStyle(bsSolid);
+    Canvas->Brush->SetColor(clBtnFace);
+    Canvas->Pen->SetStyle(psSolid);
+    Canvas->Pen->SetWidth(1);
+    Canvas->FillRect(TRect(r.Left, r.Top, r.Right + 1, r.Bottom));
+    if (!FFlatBorder)
+        DrawBorder(Canvas, r, 1);
+    // Laid out left to right whatever the bar's orientation.
+    int x = r.Left + 3;
+    const int y = r.Top + 3;
+    for (TkPlotToolBarButton* entry : FButtons) {
+        if (!entry->GetVisible())
+            continue;
+        const int width = entry->IsSeparator() ? 10 : size;
+        entry->SetDrawRect(TRect(x, y, x + width, y + size));
+        entry->Draw(Canvas, BackColor);
+        x += width;
+    }
+}
 
 TkPlotObject* TkPlotToolBar::GetObjectAt(TPoint P)
 {

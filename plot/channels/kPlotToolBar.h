@@ -52,6 +52,7 @@ public:
     bool GetHot() const { return FHot; }
 
     void MouseMove(TShiftState Shift, TPoint Client, TkPlotHintData* Hint = nullptr) override;
+    void Draw(TCanvas* Canvas, TColor BackColor) override;
 
 protected:
     ~TkPlotToolBarButton() override = default;
@@ -59,6 +60,13 @@ protected:
     void DoMouseLeave() override;
 
 private:
+    // Loads the picture of GlyphName into the bar's image list when none
+    // is loaded yet.
+    void LoadGlyph();
+    // A one-pixel frame: TopLeft on the top and left edges, BottomRight on
+    // the others.
+    void DrawFrame(TCanvas* Canvas, TColor TopLeft, TColor BottomRight) const;
+
     TkPlotToolBar* FToolBar;
     TkPlotToolBarButtonType FType;
     bool FSeparator;
@@ -97,6 +105,7 @@ public:
 
     // 36 pixels across the bar, 28 with small buttons.
     int GetRequiredSize(TCanvas* Canvas) override;
+    void Draw(TCanvas* Canvas, TColor BackColor) override;
     TkPlotObject* GetObjectAt(TPoint P) override;
     void ObjectFocused(TkPlotObject* Object) override;
     void BuildPopupMenu(TPopupMenu* Menu) override;
@@ -161,6 +170,9 @@ private:
     void CursorDownChanged();
     void SelectDownChanged();
     void LoadGlyphs(bool Small);
+    // Separators show only beside a visible button of their section;
+    // Resume and Pause are enabled only when some axis can be switched.
+    void UpdateSeparatorsAndStates();
 
     std::vector<TkPlotToolBarButton*> FButtons;
     TkPlotToolBarButton* FByType[kptbbtPreview + 1] = {};
