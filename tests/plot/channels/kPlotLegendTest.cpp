@@ -15,6 +15,7 @@
 #include "plot/core/kPlotMasterManager.h"
 #include "ui/Application.h"
 #include "ui/Font.h"
+#include "ui/Menu.h"
 #include "ui/RecordingCanvas.h"
 
 namespace {
@@ -308,6 +309,54 @@ TEST_F(LegendTest, InCursorModeTheValueColumnsShowTheCursorReadouts)
     legend->SetDrawRect(TRect(0, 0, 600, HeightFor(5)));
     Paint();
     EXPECT_EQ(Texts(canvas), (std::vector<std::string>{"Channel 1", "12:00:01", "3.25"}));
+}
+
+TEST_F(LegendTest, ColumnTitlesHeadEveryGroupAndPushTheRowsDown)
+{
+    AddChannels(1);
+    legend->SetShowColumnLine(false);
+    legend->SetShowColumnYAxisTitle(true);
+    legend->SetColumnTitlesVisible(true);
+    legend->SetDrawRect(TRect(0, 0, 400, 200));
+    canvas.Font->Assign(legend->GetColumnTitlesFont());
+    const int titleHeight = canvas.TextHeight("0");
+    Paint();
+    EXPECT_EQ(Texts(canvas), (std::vector<std::string>{"Title", "Y-Axis", "Channel 1", "Y-Axis 1"}));
+    EXPECT_EQ(legend->GetItems()[0].RowTop, h + titleHeight + titleHeight / 4);
+    for (const TCanvasRecord& r : canvas.Records) {
+        if (r.Op == TCanvasOp::TextOut && r.Text == "Title") {
+            EXPECT_EQ(r.Font.Color, clAqua);
+        }
+    }
+}
+
+TEST_F(LegendTest, ScrollButtonsAreRaisedSquaresWithATriangleGreyWhenDisabled)
+{
+    AddChannels(12);
+    legend->SetDrawRect(TRect(0, 0, 200, HeightFor(5)));
+    Paint();
+    std::vector<const TCanvasRecord*> triangles;
+    for (const TCanvasRecord& r : canvas.Records)
+        if (r.Op == TCanvasOp::Polygon)
+            triangles.push_back(&r);
+    ASSERT_EQ(triangles.size(), 2u);
+    const TRect up = legend->GetScrollUpButton()->GetDrawRect();
+    const int cx = (up.Left + up.Right) / 2, cy = (up.Top + up.Bottom) / 2;
+    EXPECT_EQ(triangles[0]->Points, (std::vector<TPoint>{{cx - 4, cy + 2}, {cx + 4, cy + 2}, {cx, cy - 2}}));
+    EXPECT_EQ(triangles[0]->Brush.Color, clGray);  // nothing above the first row
+    EXPECT_EQ(triangles[1]->Brush.Color, clBlack);
+}
+
+TEST_F(LegendTest, DropsItsFocusWhenAnotherObjectTakesItAndOffersTheEditor)
+{
+    AddChannels(1);
+    legend->SetFocused(true);
+    Channel(0)->SetFocused(true);
+    EXPECT_FALSE(legend->GetFocused());
+    TPopupMenu menu(nullptr);
+    legend->BuildPopupMenu(&menu);
+    ASSERT_EQ(menu.Items->Count(), 1);
+    EXPECT_EQ(menu.Items->Items(0)->GetCaption(), "Edit...");
 }
 
 TEST_F(LegendTest, ALimitedNameColumnEndsLongNamesInAnEllipsis)

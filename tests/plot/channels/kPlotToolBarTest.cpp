@@ -16,6 +16,7 @@
 #include "plot/core/kPlotMasterManager.h"
 #include "ui/Application.h"
 #include "ui/ImageList.h"
+#include "ui/Menu.h"
 #include "ui/RecordingCanvas.h"
 
 namespace {
@@ -369,6 +370,18 @@ TEST_F(ToolBarTest, TheBarFindsItsVisibleButtonsUnderThePoint)
     bar->SetDrawRect(TRect(0, 0, 300, 36));
     EXPECT_EQ(bar->GetObjectAt({10, 10}), B(kptbbtResume));
     EXPECT_EQ(bar->GetObjectAt({50, 10}), bar);
+}
+
+TEST_F(ToolBarTest, DropsItsFocusWhenAnotherObjectTakesItAndOffersTheEditor)
+{
+    master->AddXAxis();
+    bar->SetFocused(true);
+    master->XAxisManager()->GetObject(0)->SetFocused(true);
+    EXPECT_FALSE(bar->GetFocused());
+    TPopupMenu menu(nullptr);
+    bar->BuildPopupMenu(&menu);
+    ASSERT_EQ(menu.Items->Count(), 1);
+    EXPECT_EQ(menu.Items->Items(0)->GetCaption(), "[Edit...]");
 }
 
 TEST(ToolBarOnAPlot, ButtonClicksAreThePlotsToolBarEvents)
