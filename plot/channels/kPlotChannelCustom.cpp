@@ -1,13 +1,441 @@
 #include "plot/channels/kPlotChannelCustom.h"
 
+#include <algorithm>
+#include <cmath>
+#include <fstream>
+#include <vector>
+
+#include "plot/core/kPlotDataCompactIntervalList.h"
+#include "plot/core/kPlotDataCompactList.h"
+#include "plot/core/kPlotDataFullList.h"
+#include "plot/core/kPlotDataNullList.h"
 #include "plot/core/kPlotObjectNames.h"
+#include "rtl/Exception.h"
+#include "rtl/NumberFormat.h"
+#include "rtl/PublishedProperties.h"
+#include "rtl/StrUtils.h"
+#include "rtl/StringList.h"
+#include "ui/Font.h"
+
+namespace {
+
+std::unique_ptr<TkPlotDataCustomList> NewList(TkPlotDataStyle Style)
+{
+    switch (Style) {
+    case kpdsCompact:
+        return std::make_unique<TkPlotDataCompactList>();
+    case kpdsCompactInterval:
+        return std::make_unique<TkPlotDataCompactIntervalList>();
+    case kpdsFullFeature:
+        return std::make_unique<TkPlotDataFullList>();
+    case kpdsStandard:
+        break;
+    }
+    return std::make_unique<TkPlotDataNullList>();
+}
+
+using C = TkPlotChannelCustom;
+
+const bool Registered = [] {
+    RegisterPublishedClass<TkPlotChannelCustom, TkPlotObject>(
+        "TkPlotChannelCustom",
+        TPropertyListBuilder<C>()
+            .String("TitleText", &C::GetTitleText, &C::SetTitleText)
+            .Boolean("VisibleInLegend", &C::GetVisibleInLegend, &C::SetVisibleInLegend, true)
+            .Boolean("ClipToAxes", &C::GetClipToAxes, &C::SetClipToAxes, false)
+            .Boolean("ShowDataPointHints", &C::GetShowDataPointHints, &C::SetShowDataPointHints, false)
+            .Boolean("UserCanMoveDataPoints", &C::GetUserCanMoveDataPoints, &C::SetUserCanMoveDataPoints, false)
+            .Enumeration("UserCanMoveDataPointsStyle", "TkPlotChannelDataPointMoveStyle",
+                         {"kpcdpmsXandY", "kpcdpmsXOnly", "kpcdpmsYOnly"}, &C::GetUserCanMoveDataPointsStyle,
+                         &C::SetUserCanMoveDataPointsStyle, kpcdpmsXandY)
+            .Integer("RingBufferSize", &C::GetRingBufferSize, &C::SetRingBufferSize, 0)
+            .Boolean("TraceVisible", &C::GetTraceVisible, &C::SetTraceVisible, true)
+            .Color("Color", &C::GetColor, &C::SetColor, 255)
+            .Enumeration("TraceLineStyle", "TkPlotLineStyle",
+                         {"kplsSolid", "kplsDash", "kplsDot", "kplsDashDot", "kplsDashDotDot"}, &C::GetTraceLineStyle,
+                         &C::SetTraceLineStyle, kplsSolid)
+            .Integer("TraceLineWidth", &C::GetTraceLineWidth, &C::SetTraceLineWidth, 1)
+            .Boolean("MarkersAllowIndividual", &C::GetMarkersAllowIndividual, &C::SetMarkersAllowIndividual, false)
+            .Boolean("MarkersPenUseChannelColor", &C::GetMarkersPenUseChannelColor, &C::SetMarkersPenUseChannelColor,
+                     true)
+            .Boolean("MarkersBrushUseChannelColor", &C::GetMarkersBrushUseChannelColor,
+                     &C::SetMarkersBrushUseChannelColor, true)
+            .Integer("MarkersTurnOffLimit", &C::GetMarkersTurnOffLimit, &C::SetMarkersTurnOffLimit)
+            .Boolean("MarkersVisible", &C::GetMarkersVisible, &C::SetMarkersVisible, false)
+            .Integer("MarkersSize", &C::GetMarkersSize, &C::SetMarkersSize, 3)
+            .Enumeration("MarkersStyle", "TkPlotMarkerStyle",
+                         {"kpmsCircle", "kpmsSquare", "kpmsDiamond", "kpmsCross", "kpmsPlus", "kpmsTriangleUp",
+                          "kpmsTriangleDown", "kpmsTriangleLeft", "kpmsTriangleRight", "kpmsVerticalLine",
+                          "kpmsHorizontalLine", "kpmsCharacter"},
+                         &C::GetMarkersStyle, &C::SetMarkersStyle, kpmsCircle)
+            .Color("MarkersPenColor", &C::GetMarkersPenColor, &C::SetMarkersPenColor, 255)
+            .Enumeration("MarkersPenStyle", "TPenStyle",
+                         {"psSolid", "psDash", "psDot", "psDashDot", "psDashDotDot", "psClear", "psInsideFrame"},
+                         &C::GetMarkersPenStyle, &C::SetMarkersPenStyle, psSolid)
+            .Integer("MarkersPenWidth", &C::GetMarkersPenWidth, &C::SetMarkersPenWidth, 0)
+            .Color("MarkersBrushColor", &C::GetMarkersBrushColor, &C::SetMarkersBrushColor, 255)
+            .Enumeration("MarkersBrushStyle", "TBrushStyle",
+                         {"bsSolid", "bsClear", "bsHorizontal", "bsVertical", "bsFDiagonal", "bsBDiagonal", "bsCross",
+                          "bsDiagCross"},
+                         &C::GetMarkersBrushStyle, &C::SetMarkersBrushStyle, bsSolid)
+            .Object("MarkersFont", "TFont", &C::GetMarkersFont)
+            .String("XAxisName", &C::GetXAxisName, &C::SetXAxisName)
+            .String("YAxisName", &C::GetYAxisName, &C::SetYAxisName)
+            .Boolean("XAxisTrackingEnabled", &C::GetXAxisTrackingEnabled, &C::SetXAxisTrackingEnabled, true)
+            .Boolean("YAxisTrackingEnabled", &C::GetYAxisTrackingEnabled, &C::SetYAxisTrackingEnabled, true)
+            .String("LogFileName", &C::GetLogFileName, &C::SetLogFileName)
+            .Integer("LogBufferSize", &C::GetLogBufferSize, &C::SetLogBufferSize, 0)
+            .Boolean("LoggingActive", &C::GetLoggingActive, nullptr)
+            .Enumeration("DataStyle", "TkPlotDataStyle",
+                         {"kpdsStandard", "kpdsCompact", "kpdsCompactInterval", "kpdsFullFeature"}, &C::GetDataStyle,
+                         &C::SetDataStyle)
+            .Take());
+    return true;
+}();
+
+} // namespace
+
+TkPlotChannelCustom::TkPlotChannelCustom(TkPlotObjectOwner* AOwner, const TkPlotObjectCallbacks& Callbacks)
+    : TkPlotManagerObject(AOwner, Callbacks, TkPlotObjectKind::Channel), FList(NewList(kpdsStandard)),
+      FMarkersFont(std::make_unique<TFont>())
+{
+    TkPlotDataAttributes& a = FList->Attributes;
+    a.Color = clRed;
+    a.TraceLineWidth = 1;
+    a.TraceLineStyle = kplsSolid;
+    a.MarkersSize = 3;
+    a.MarkersPenColor = clRed;
+    a.MarkersBrushColor = clRed;
+    FMarkersFont->SetColor(clWhite);
+    FMarkersFont->SetStyle(TFontStyles{fsBold});
+    FMarkersFont->OnChange = [this](TObject* Sender) { FontChanged(Sender); };
+}
+
+TkPlotChannelCustom::~TkPlotChannelCustom() = default;
+
+// ---- points
+
+int TkPlotChannelCustom::AddPointCore(double X, double Y, bool Null, bool Empty)
+{
+    const bool shifts = FList->RingBufferEnabled() && FList->Count() >= FList->Capacity() && FList->Count() > 0;
+    const int result = FList->Add(X, Y, Null, Empty);
+    if (shifts)
+        CancelDrag(); // the dragged index now names another point
+    if (!Null && !Empty)
+        AddToStats(X, Y);
+    TrackAxes(X, Y, Null, Empty);
+    if (FLoggingActive) {
+        ++FPendingLogCount;
+        if (FPendingLogCount >= LogFlushThreshold())
+            FlushLog();
+    }
+    DoChange();
+    return result;
+}
+
+int TkPlotChannelCustom::AddXY(double X, double Y) { return AddPointCore(X, Y, false, false); }
+
+void TkPlotChannelCustom::TrackAxes(double X, double Y, bool Null, bool Empty)
+{
+    if (!FXAxisTrackingEnabled && !FYAxisTrackingEnabled)
+        return;
+    TkPlotChannelAxis* xAxis = FXAxisTrackingEnabled ? GetXAxis() : nullptr;
+    TkPlotChannelAxis* yAxis = FYAxisTrackingEnabled ? GetYAxis() : nullptr;
+    if (!GetMarkersVisible()) {
+        if (xAxis)
+            xAxis->TrackNewValue(X);
+        if (yAxis && !Null && !Empty)
+            yAxis->TrackNewValue(Y);
+        return;
+    }
+    // Whole markers stay in view: the axes hear of both marker edges.
+    const int last = GetCount() - 1;
+    if (GetDataNull(last))
+        return;
+    if (xAxis) {
+        xAxis->TrackNewValue(XPlusMarkerMargin(last));
+        xAxis->TrackNewValue(XMinusMarkerMargin(last));
+    }
+    if (yAxis) {
+        yAxis->TrackNewValue(YPlusMarkerMargin(last));
+        yAxis->TrackNewValue(YMinusMarkerMargin(last));
+    }
+}
+
+void TkPlotChannelCustom::Clear()
+{
+    ResetStats();
+    FFirstVisibleIndex = -1;
+    FLastVisibleIndex = -1;
+    CancelDrag();
+    if (FLoggingActive)
+        LogDeactivate();
+    FList->Clear();
+    DoChange();
+}
+
+void TkPlotChannelCustom::SetDataX(int Index, double Value)
+{
+    FList->SetX(Index, Value);
+    DoChange();
+}
+
+void TkPlotChannelCustom::SetDataY(int Index, double Value)
+{
+    FList->SetY(Index, Value);
+    DoChange();
+}
+
+void TkPlotChannelCustom::SetDataNull(int Index, bool Value)
+{
+    FList->SetNull(Index, Value);
+    DoChange();
+}
+
+void TkPlotChannelCustom::SetDataEmpty(int Index, bool Value)
+{
+    FList->SetEmpty(Index, Value);
+    DoChange();
+}
+
+void TkPlotChannelCustom::GetDataPoint(int Index, double& X, double& Y, bool& Empty, bool& Null) const
+{
+    FList->GetPoint(Index, X, Y, Empty, Null);
+}
+
+void TkPlotChannelCustom::CancelDrag()
+{
+    FDragging = false;
+    FDragPointIndex = -1;
+}
+
+// ---- statistics
+
+void TkPlotChannelCustom::ResetStats()
+{
+    FStatsCount = 0;
+    FXStat = TkPlotChannelStat();
+    FYStat = TkPlotChannelStat();
+}
+
+void TkPlotChannelCustom::AddToStats(double X, double Y)
+{
+    ++FStatsCount;
+    for (auto [stat, v] : {std::pair{&FXStat, X}, std::pair{&FYStat, Y}}) {
+        if (v > stat->Max)
+            stat->Max = v;
+        if (v < stat->Min)
+            stat->Min = v;
+        stat->Sum += v;
+        stat->Mean = double(stat->Sum / FStatsCount);
+    }
+}
+
+void TkPlotChannelCustom::CalcStats()
+{
+    ResetStats();
+    for (int i = 0; i < GetCount(); ++i)
+        if (GetDataValid(i))
+            AddToStats(GetDataX(i), GetDataY(i));
+}
+
+// ---- axes
+
+TkPlotChannelAxis* TkPlotChannelCustom::GetXAxis() const
+{
+    return AxisFinder ? AxisFinder(TkPlotObjectKind::XAxis, FXAxisName) : nullptr;
+}
+
+TkPlotChannelAxis* TkPlotChannelCustom::GetYAxis() const
+{
+    return AxisFinder ? AxisFinder(TkPlotObjectKind::YAxis, FYAxisName) : nullptr;
+}
+
+std::string TkPlotChannelCustom::GetXValueText(double Value) const
+{
+    TkPlotChannelAxis* axis = GetXAxis();
+    return axis ? axis->GetCursorText(Value) : Word("No X-Axis");
+}
+
+std::string TkPlotChannelCustom::GetYValueText(double Value) const
+{
+    TkPlotChannelAxis* axis = GetYAxis();
+    return axis ? axis->GetCursorText(Value) : Word("No Y-Axis");
+}
+
+double TkPlotChannelCustom::MarkerDistance(const TkPlotChannelAxis* Axis) const
+{
+    const int origin = Axis->ValueToPixel(Axis->GetMin());
+    return std::fabs(Axis->PixelToValue(origin + GetMarkersSize()) - Axis->GetMin());
+}
+
+void TkPlotChannelCustom::CheckMarkerMargin(int Index, const TkPlotChannelAxis* Axis,
+                                            const char* NoAxisMessage) const
+{
+    if (GetDataNull(Index))
+        throw Exception("Data Point Null");
+    if (!Axis)
+        throw Exception(NoAxisMessage);
+}
+
+double TkPlotChannelCustom::XPlusMarkerMargin(int Index) const
+{
+    if (!GetMarkersVisible())
+        return GetDataX(Index);
+    TkPlotChannelAxis* axis = GetXAxis();
+    CheckMarkerMargin(Index, axis, "X-Axis not assigned");
+    return GetDataX(Index) + MarkerDistance(axis);
+}
+
+double TkPlotChannelCustom::XMinusMarkerMargin(int Index) const
+{
+    if (!GetMarkersVisible())
+        return GetDataX(Index);
+    TkPlotChannelAxis* axis = GetXAxis();
+    CheckMarkerMargin(Index, axis, "X-Axis not assigned");
+    return GetDataX(Index) - MarkerDistance(axis);
+}
+
+double TkPlotChannelCustom::YPlusMarkerMargin(int Index) const
+{
+    if (!GetMarkersVisible())
+        return GetDataY(Index);
+    TkPlotChannelAxis* axis = GetYAxis();
+    CheckMarkerMargin(Index, axis, "Y-Axis not assigned");
+    return GetDataY(Index) + MarkerDistance(axis);
+}
+
+double TkPlotChannelCustom::YMinusMarkerMargin(int Index) const
+{
+    if (!GetMarkersVisible())
+        return GetDataY(Index);
+    TkPlotChannelAxis* axis = GetYAxis();
+    CheckMarkerMargin(Index, axis, "Y-Axis not assigned");
+    return GetDataY(Index) - MarkerDistance(axis);
+}
+
+double TkPlotChannelCustom::LineYAtX(double X, double X1, double Y1, double X2, double Y2)
+{
+    if (X1 == X2)
+        return 0;
+    return Y1 + (Y2 - Y1) * (X - X1) / (X2 - X1);
+}
+
+double TkPlotChannelCustom::LineXAtY(double Y, double X1, double Y1, double X2, double Y2)
+{
+    if (X1 == X2)
+        return X2;
+    if (Y1 == Y2)
+        return X1;
+    return X1 + (X2 - X1) * (Y - Y1) / (Y2 - Y1);
+}
+
+// ---- log
+
+void TkPlotChannelCustom::LogActivate(bool Append)
+{
+    if (Trim(FLogFileName).empty())
+        throw Exception("Log File Name not Defined");
+    if (FLoggingActive)
+        throw Exception("Logging Already Active");
+    std::ofstream file(FLogFileName, Append ? std::ios::binary | std::ios::app : std::ios::binary | std::ios::trunc);
+    if (!file)
+        throw EInOutError("Cannot open file \"" + FLogFileName + "\"");
+    FLoggingActive = true;
+    FPendingLogCount = 0;
+}
+
+void TkPlotChannelCustom::LogDeactivate()
+{
+    if (!FLoggingActive)
+        throw Exception("Logging not Active");
+    FLoggingActive = false;
+    if (FPendingLogCount > 0)
+        FlushLog();
+}
+
+int TkPlotChannelCustom::LogFlushThreshold() const
+{
+    int threshold = std::max(FLogBufferSize, 1);
+    if (GetRingBufferSize() > 0)
+        threshold = std::min(threshold, GetRingBufferSize());
+    return threshold;
+}
+
+void TkPlotChannelCustom::FlushLog()
+{
+    // Points that a full ring dropped before they were written are gone.
+    const int first = std::max(0, GetCount() - FPendingLogCount);
+    const char separator = GetOwner() ? GetOwner()->GetDataFileSeparatorChar() : '\t';
+    std::string lines;
+    for (int i = first; i < GetCount(); ++i)
+        lines += FloatToStr(GetDataX(i)) + separator + FloatToStr(GetDataY(i)) + "\r\n";
+    FPendingLogCount = 0;
+    std::ofstream file(FLogFileName, std::ios::binary | std::ios::app);
+    if (!file || !file.write(lines.data(), std::streamsize(lines.size())) || !file.flush())
+        throw EInOutError("Cannot write file \"" + FLogFileName + "\"");
+}
+
+void TkPlotChannelCustom::SetLogFileName(const std::string& Value)
+{
+    if (Value == FLogFileName)
+        return;
+    if (FLoggingActive)
+        throw Exception(TranslateText("Log File Name can not be changed while logging is active."));
+    FLogFileName = Value;
+    DoChange();
+}
+
+// ---- point files
+
+void TkPlotChannelCustom::SaveDataToFile(const std::string& FileName) const
+{
+    const char separator = GetOwner() ? GetOwner()->GetDataFileSeparatorChar() : '\t';
+    TStringList lines;
+    for (int i = 0; i < GetCount(); ++i) {
+        if (GetDataEmpty(i))
+            continue;
+        lines.Add(FloatToStr(GetDataX(i)) + separator + (GetDataNull(i) ? "Null" : FloatToStr(GetDataY(i))));
+    }
+    lines.SaveToFile(FileName);
+}
+
+void TkPlotChannelCustom::LoadDataFromFile(const std::string& FileName, bool ClearFirst)
+{
+    struct TPoint2 {
+        double X, Y;
+        bool Null;
+    };
+    TStringList lines;
+    lines.LoadFromFile(FileName);
+    const char separator = lines.Count() > 0 && lines[0].find('\t') != std::string::npos ? '\t' : ',';
+    std::vector<TPoint2> points;
+    for (int i = 0; i < lines.Count(); ++i) {
+        const std::string line = lines[i];
+        const std::size_t at = line.find(separator);
+        const std::string first = at == std::string::npos ? std::string() : Trim(line.substr(0, at));
+        if (first.empty())
+            continue;
+        const std::string rest = Trim(line.substr(at + 1));
+        if (UpperCase(rest) == "NULL")
+            points.push_back({StrToFloat(first), 0, true});
+        else
+            points.push_back({StrToFloat(first), StrToFloat(rest), false});
+    }
+    if (FLoggingActive)
+        LogDeactivate();
+    if (ClearFirst)
+        Clear();
+    for (const TPoint2& p : points)
+        AddPointCore(p.X, p.Y, p.Null, false);
+}
+
+// ---- properties
 
 void TkPlotChannelCustom::SetTitleText(const std::string& Value)
 {
     SetProperty(Value, FTitleText, &TkPlotObject::DoChange);
 }
-
-void TkPlotChannelCustom::SetColor(TColor Value) { SetProperty(Value, FColor, &TkPlotObject::DoChange); }
 
 void TkPlotChannelCustom::SetXAxisName(const std::string& Value)
 {
@@ -17,6 +445,136 @@ void TkPlotChannelCustom::SetXAxisName(const std::string& Value)
 void TkPlotChannelCustom::SetYAxisName(const std::string& Value)
 {
     SetProperty(Value, FYAxisName, &TkPlotObject::DoChange);
+}
+
+void TkPlotChannelCustom::SetVisibleInLegend(bool Value)
+{
+    SetProperty(Value, FVisibleInLegend, &TkPlotObject::DoChange);
+}
+
+void TkPlotChannelCustom::SetClipToAxes(bool Value) { SetProperty(Value, FClipToAxes, &TkPlotObject::DoChange); }
+
+void TkPlotChannelCustom::SetShowDataPointHints(bool Value)
+{
+    SetProperty(Value, FShowDataPointHints, &TkPlotObject::DoChange);
+}
+
+void TkPlotChannelCustom::SetUserCanMoveDataPoints(bool Value)
+{
+    SetProperty(Value, FUserCanMoveDataPoints, &TkPlotObject::DoChange);
+}
+
+void TkPlotChannelCustom::SetUserCanMoveDataPointsStyle(TkPlotChannelDataPointMoveStyle Value)
+{
+    SetProperty(Value, FUserCanMoveDataPointsStyle, &TkPlotObject::DoChange);
+}
+
+void TkPlotChannelCustom::SetRingBufferSize(int Value)
+{
+    if (FList->RingStart() != 0 && Value != GetRingBufferSize())
+        CancelDrag(); // a wrapped ring is emptied
+    FList->SetRingBufferSize(Value);
+    DoChange();
+}
+
+void TkPlotChannelCustom::SetTraceVisible(bool Value) { SetProperty(Value, FTraceVisible, &TkPlotObject::DoChange); }
+
+void TkPlotChannelCustom::SetXAxisTrackingEnabled(bool Value)
+{
+    SetProperty(Value, FXAxisTrackingEnabled, &TkPlotObject::DoChange);
+}
+
+void TkPlotChannelCustom::SetYAxisTrackingEnabled(bool Value)
+{
+    SetProperty(Value, FYAxisTrackingEnabled, &TkPlotObject::DoChange);
+}
+
+void TkPlotChannelCustom::SetMarkersAllowIndividual(bool Value)
+{
+    SetProperty(Value, FMarkersAllowIndividual, &TkPlotObject::DoChange);
+}
+
+void TkPlotChannelCustom::SetMarkersPenUseChannelColor(bool Value)
+{
+    SetProperty(Value, FMarkersPenUseChannelColor, &TkPlotObject::DoChange);
+}
+
+void TkPlotChannelCustom::SetMarkersBrushUseChannelColor(bool Value)
+{
+    SetProperty(Value, FMarkersBrushUseChannelColor, &TkPlotObject::DoChange);
+}
+
+void TkPlotChannelCustom::SetMarkersTurnOffLimit(int Value)
+{
+    SetProperty(Value, FMarkersTurnOffLimit, &TkPlotObject::DoChange);
+}
+
+void TkPlotChannelCustom::SetDataStyle(TkPlotDataStyle Value)
+{
+    if (Value == FDataStyle)
+        return;
+    // The points are about to go: what the log still owes is written first.
+    if (FLoggingActive && FPendingLogCount > 0)
+        FlushLog();
+    FDataStyle = Value;
+    const TkPlotDataAttributes attributes = FList->Attributes;
+    const int ringSize = FList->GetRingBufferSize();
+    FList = NewList(Value);
+    FList->Attributes = attributes;
+    FList->Attributes.MarkerChar = 0;
+    FList->SetRingBufferSize(ringSize);
+    // Nothing that pointed into the old points survives them.
+    FFirstVisibleIndex = -1;
+    FLastVisibleIndex = -1;
+    ResetStats();
+    CancelDrag();
+    DoChange();
+}
+
+void TkPlotChannelCustom::SetColor(TColor Value) { SetAttribute(FList->Attributes.Color, std::int32_t(Value)); }
+
+void TkPlotChannelCustom::SetTraceLineWidth(int Value)
+{
+    SetAttribute(FList->Attributes.TraceLineWidth, std::int32_t(Value));
+}
+
+void TkPlotChannelCustom::SetTraceLineStyle(TkPlotLineStyle Value)
+{
+    SetAttribute(FList->Attributes.TraceLineStyle, std::uint8_t(Value));
+}
+
+void TkPlotChannelCustom::SetMarkersVisible(bool Value) { SetAttribute(FList->Attributes.MarkersVisible, Value); }
+
+void TkPlotChannelCustom::SetMarkersSize(int Value) { SetAttribute(FList->Attributes.MarkersSize, std::int32_t(Value)); }
+
+void TkPlotChannelCustom::SetMarkersStyle(TkPlotMarkerStyle Value)
+{
+    SetAttribute(FList->Attributes.MarkersStyle, std::uint8_t(Value));
+}
+
+void TkPlotChannelCustom::SetMarkersPenColor(TColor Value)
+{
+    SetAttribute(FList->Attributes.MarkersPenColor, std::int32_t(Value));
+}
+
+void TkPlotChannelCustom::SetMarkersPenWidth(int Value)
+{
+    SetAttribute(FList->Attributes.MarkersPenWidth, std::int32_t(Value));
+}
+
+void TkPlotChannelCustom::SetMarkersPenStyle(TPenStyle Value)
+{
+    SetAttribute(FList->Attributes.MarkersPenStyle, std::uint8_t(Value));
+}
+
+void TkPlotChannelCustom::SetMarkersBrushColor(TColor Value)
+{
+    SetAttribute(FList->Attributes.MarkersBrushColor, std::int32_t(Value));
+}
+
+void TkPlotChannelCustom::SetMarkersBrushStyle(TBrushStyle Value)
+{
+    SetAttribute(FList->Attributes.MarkersBrushStyle, std::uint8_t(Value));
 }
 
 void TkPlotChannelCustom::ObjectRenamed(TkPlotObject* Object)

@@ -1,35 +1,259 @@
 #pragma once
-// The channel core: a named trace with its colour, tied to one X and one
-// Y axis by name.
+// The channel core: one point list chosen by DataStyle, running
+// statistics, axis tracking of new points, an optional text log, point
+// files, and the trace and marker attributes that the list keeps. Concrete
+// channels add the visible range, extents, the cursor readout and drawing.
+#include <memory>
 #include <string>
 
+#include "plot/channels/kPlotChannelAxis.h"
+#include "plot/core/kPlotDataCustomList.h"
 #include "plot/core/kPlotObjects.h"
+#include "ui/Brush.h"
+#include "ui/Pen.h"
+
+class TFont;
+class TkPlotDataCursor;
+
+enum TkPlotChannelDataPointMoveStyle { kpcdpmsXandY, kpcdpmsXOnly, kpcdpmsYOnly };
+enum TkPlotLineStyle { kplsSolid, kplsDash, kplsDot, kplsDashDot, kplsDashDotDot };
+enum TkPlotMarkerStyle {
+    kpmsCircle,
+    kpmsSquare,
+    kpmsDiamond,
+    kpmsCross,
+    kpmsPlus,
+    kpmsTriangleUp,
+    kpmsTriangleDown,
+    kpmsTriangleLeft,
+    kpmsTriangleRight,
+    kpmsVerticalLine,
+    kpmsHorizontalLine,
+    kpmsCharacter,
+};
+
+// Running minimum, maximum, mean and sum of one coordinate.
+struct TkPlotChannelStat {
+    double Min = 1e300;
+    double Max = -1e300;
+    double Mean = 0;
+    long double Sum = 0;
+};
 
 class TkPlotChannelCustom : public TkPlotManagerObject {
 public:
-    TkPlotChannelCustom(TkPlotObjectOwner* AOwner, const TkPlotObjectCallbacks& Callbacks)
-        : TkPlotManagerObject(AOwner, Callbacks, TkPlotObjectKind::Channel)
-    {
-    }
+    TkPlotChannelCustom(TkPlotObjectOwner* AOwner, const TkPlotObjectCallbacks& Callbacks);
 
+    // How the channel reaches its axes by name; none: it has no axes.
+    TkPlotChannelAxisFinder AxisFinder;
+
+    // ---- points
+    // Every way of adding a point ends here; answers the storage position
+    // the list wrote.
+    int AddPointCore(double X, double Y, bool Null, bool Empty);
+    virtual int AddXY(double X, double Y);
+    void Clear();
+    int GetCount() const { return FList->Count(); }
+    double GetDataX(int Index) const { return FList->GetX(Index); }
+    double GetDataY(int Index) const { return FList->GetY(Index); }
+    void SetDataX(int Index, double Value);
+    void SetDataY(int Index, double Value);
+    bool GetDataNull(int Index) const { return FList->GetNull(Index); }
+    bool GetDataEmpty(int Index) const { return FList->GetEmpty(Index); }
+    void SetDataNull(int Index, bool Value);
+    void SetDataEmpty(int Index, bool Value);
+    // Neither null nor empty.
+    bool GetDataValid(int Index) const { return !FList->GetNull(Index) && !FList->GetEmpty(Index); }
+    void GetDataPoint(int Index, double& X, double& Y, bool& Empty, bool& Null) const;
+    // The attributes of one point (the list-wide ones where the list keeps
+    // none per point).
+    TkPlotDataAttributes GetDataAttributes(int Index) const { return FList->GetPointAttributes(Index); }
+    int GetFirstIndex() const { return GetCount() == 0 ? -1 : 0; }
+    int GetLastIndex() const { return GetCount() - 1; }
+    double GetFirstX() const { return GetCount() == 0 ? -1.0 : GetDataX(0); }
+    double GetLastX() const { return GetCount() == 0 ? -1.0 : GetDataX(GetCount() - 1); }
+    double GetLastY() const { return GetCount() == 0 ? -1.0 : GetDataY(GetCount() - 1); }
+    int GetDataPointSize() const { return FList->ElementSize(); }
+    int GetMaxDataPoints() const { return FList->MaxCapacity(); }
+    int GetPointCapacity() const { return FList->Capacity(); }
+    std::int64_t GetMemoryUsed() const { return FList->GetMemorySize(); }
+
+    // ---- statistics over the valid points added since the last Clear
+    // (CalcStats recomputes them over the points held now)
+    void CalcStats();
+    int GetStatsCount() const { return FStatsCount; }
+    double GetXMin() const { return FXStat.Min; }
+    double GetXMax() const { return FXStat.Max; }
+    double GetXMean() const { return FXStat.Mean; }
+    double GetYMin() const { return FYStat.Min; }
+    double GetYMax() const { return FYStat.Max; }
+    double GetYMean() const { return FYStat.Mean; }
+
+    // ---- axes
+    TkPlotChannelAxis* GetXAxis() const;
+    TkPlotChannelAxis* GetYAxis() const;
+    bool AxesAssigned() const { return GetXAxis() && GetYAxis(); }
+    std::string GetXValueText(double Value) const;
+    std::string GetYValueText(double Value) const;
+    // The value widened by the distance MarkersSize pixels cover on the
+    // axis when markers show; the value itself otherwise.
+    double XPlusMarkerMargin(int Index) const;
+    double XMinusMarkerMargin(int Index) const;
+    double YPlusMarkerMargin(int Index) const;
+    double YMinusMarkerMargin(int Index) const;
+    static double LineYAtX(double X, double X1, double Y1, double X2, double Y2);
+    static double LineXAtY(double Y, double X1, double Y1, double X2, double Y2);
+
+    // ---- visible range, extents and cursor readout of the concrete channel
+    virtual void CalcFirstVisibleIndex() = 0;
+    virtual void CalcLastVisibleIndex() = 0;
+    int GetFirstVisibleIndex() const { return FFirstVisibleIndex; }
+    int GetLastVisibleIndex() const { return FLastVisibleIndex; }
+    virtual double GetXMaxExtent() = 0;
+    virtual double GetXMinExtent() = 0;
+    virtual double GetYMaxExtentVisible() = 0;
+    virtual double GetYMinExtentVisible() = 0;
+    virtual void UpdateCursorValues(TkPlotDataCursor* Cursor) = 0;
+
+    // ---- log and files
+    void LogActivate(bool Append);
+    void LogDeactivate();
+    bool GetLoggingActive() const { return FLoggingActive; }
+    const std::string& GetLogFileName() const { return FLogFileName; }
+    void SetLogFileName(const std::string& Value);
+    int GetLogBufferSize() const { return FLogBufferSize; }
+    void SetLogBufferSize(int Value) { FLogBufferSize = Value; }
+    void SaveDataToFile(const std::string& FileName) const;
+    // Reads the whole file first: a line that does not read leaves the
+    // channel as it was.
+    void LoadDataFromFile(const std::string& FileName, bool ClearFirst = true);
+
+    // ---- published properties
     const std::string& GetTitleText() const { return FTitleText; }
     void SetTitleText(const std::string& Value);
-    TColor GetColor() const { return FColor; }
-    void SetColor(TColor Value);
     const std::string& GetXAxisName() const { return FXAxisName; }
     void SetXAxisName(const std::string& Value);
     const std::string& GetYAxisName() const { return FYAxisName; }
     void SetYAxisName(const std::string& Value);
+    bool GetVisibleInLegend() const { return FVisibleInLegend; }
+    void SetVisibleInLegend(bool Value);
+    bool GetClipToAxes() const { return FClipToAxes; }
+    void SetClipToAxes(bool Value);
+    bool GetShowDataPointHints() const { return FShowDataPointHints; }
+    void SetShowDataPointHints(bool Value);
+    bool GetUserCanMoveDataPoints() const { return FUserCanMoveDataPoints; }
+    void SetUserCanMoveDataPoints(bool Value);
+    TkPlotChannelDataPointMoveStyle GetUserCanMoveDataPointsStyle() const { return FUserCanMoveDataPointsStyle; }
+    void SetUserCanMoveDataPointsStyle(TkPlotChannelDataPointMoveStyle Value);
+    int GetRingBufferSize() const { return FList->GetRingBufferSize(); }
+    void SetRingBufferSize(int Value);
+    bool GetTraceVisible() const { return FTraceVisible; }
+    void SetTraceVisible(bool Value);
+    bool GetXAxisTrackingEnabled() const { return FXAxisTrackingEnabled; }
+    void SetXAxisTrackingEnabled(bool Value);
+    bool GetYAxisTrackingEnabled() const { return FYAxisTrackingEnabled; }
+    void SetYAxisTrackingEnabled(bool Value);
+    bool GetMarkersAllowIndividual() const { return FMarkersAllowIndividual; }
+    void SetMarkersAllowIndividual(bool Value);
+    bool GetMarkersPenUseChannelColor() const { return FMarkersPenUseChannelColor; }
+    void SetMarkersPenUseChannelColor(bool Value);
+    bool GetMarkersBrushUseChannelColor() const { return FMarkersBrushUseChannelColor; }
+    void SetMarkersBrushUseChannelColor(bool Value);
+    int GetMarkersTurnOffLimit() const { return FMarkersTurnOffLimit; }
+    void SetMarkersTurnOffLimit(int Value);
+    TFont* GetMarkersFont() const { return FMarkersFont.get(); }
+    TkPlotDataStyle GetDataStyle() const { return FDataStyle; }
+    void SetDataStyle(TkPlotDataStyle Value);
+
+    // Trace and marker attributes live in the point list.
+    TColor GetColor() const { return TColor(FList->Attributes.Color); }
+    void SetColor(TColor Value);
+    int GetTraceLineWidth() const { return FList->Attributes.TraceLineWidth; }
+    void SetTraceLineWidth(int Value);
+    TkPlotLineStyle GetTraceLineStyle() const { return TkPlotLineStyle(FList->Attributes.TraceLineStyle); }
+    void SetTraceLineStyle(TkPlotLineStyle Value);
+    bool GetMarkersVisible() const { return FList->Attributes.MarkersVisible; }
+    void SetMarkersVisible(bool Value);
+    int GetMarkersSize() const { return FList->Attributes.MarkersSize; }
+    void SetMarkersSize(int Value);
+    TkPlotMarkerStyle GetMarkersStyle() const { return TkPlotMarkerStyle(FList->Attributes.MarkersStyle); }
+    void SetMarkersStyle(TkPlotMarkerStyle Value);
+    TColor GetMarkersPenColor() const { return TColor(FList->Attributes.MarkersPenColor); }
+    void SetMarkersPenColor(TColor Value);
+    int GetMarkersPenWidth() const { return FList->Attributes.MarkersPenWidth; }
+    void SetMarkersPenWidth(int Value);
+    TPenStyle GetMarkersPenStyle() const { return TPenStyle(FList->Attributes.MarkersPenStyle); }
+    void SetMarkersPenStyle(TPenStyle Value);
+    TColor GetMarkersBrushColor() const { return TColor(FList->Attributes.MarkersBrushColor); }
+    void SetMarkersBrushColor(TColor Value);
+    TBrushStyle GetMarkersBrushStyle() const { return TBrushStyle(FList->Attributes.MarkersBrushStyle); }
+    void SetMarkersBrushStyle(TBrushStyle Value);
 
     // Follows the rename of its axes.
     void ObjectRenamed(TkPlotObject* Object) override;
 
 protected:
-    ~TkPlotChannelCustom() override = default;
+    ~TkPlotChannelCustom() override;
+
+    TkPlotDataCustomList& List() const { return *FList; }
+    void SetVisibleIndexes(int First, int Last)
+    {
+        FFirstVisibleIndex = First;
+        FLastVisibleIndex = Last;
+    }
+    // Sets a list-wide attribute and signals a change (no equality test).
+    template <class F>
+    void SetAttribute(F& Field, F Value)
+    {
+        Field = Value;
+        DoChange();
+    }
+    // The translated word of a readout ("Null", "No Y-Axis", ...).
+    std::string Word(const std::string& Text) const { return TranslateText(Text); }
+    // A drag of a data point in progress; dropped when the points under it
+    // move or go.
+    bool FDragging = false;
+    int FDragPointIndex = -1;
 
 private:
+    void ResetStats();
+    void AddToStats(double X, double Y);
+    void TrackAxes(double X, double Y, bool Null, bool Empty);
+    double MarkerDistance(const TkPlotChannelAxis* Axis) const;
+    void CheckMarkerMargin(int Index, const TkPlotChannelAxis* Axis, const char* NoAxisMessage) const;
+    // Writes the pending points to the log file.
+    void FlushLog();
+    // The number of pending points at which the log is written: never more
+    // than a full ring holds, or points would go before they are logged.
+    int LogFlushThreshold() const;
+    void CancelDrag();
+    void FontChanged(TObject*) { DoChange(); }
+
+    std::unique_ptr<TkPlotDataCustomList> FList;
+    TkPlotDataStyle FDataStyle = kpdsStandard;
+    int FFirstVisibleIndex = -1;
+    int FLastVisibleIndex = -1;
     std::string FTitleText;
-    TColor FColor = clRed;
     std::string FXAxisName;
     std::string FYAxisName;
+    bool FXAxisTrackingEnabled = true;
+    bool FYAxisTrackingEnabled = true;
+    bool FLoggingActive = false;
+    int FPendingLogCount = 0;
+    bool FMarkersAllowIndividual = false;
+    int FMarkersTurnOffLimit = 0;
+    bool FVisibleInLegend = true;
+    bool FClipToAxes = false;
+    bool FShowDataPointHints = false;
+    bool FUserCanMoveDataPoints = false;
+    TkPlotChannelDataPointMoveStyle FUserCanMoveDataPointsStyle = kpcdpmsXandY;
+    bool FMarkersBrushUseChannelColor = true;
+    bool FMarkersPenUseChannelColor = true;
+    bool FTraceVisible = true;
+    int FLogBufferSize = 0;
+    std::string FLogFileName;
+    int FStatsCount = 0;
+    TkPlotChannelStat FXStat;
+    TkPlotChannelStat FYStat;
+    std::unique_ptr<TFont> FMarkersFont;
 };

@@ -1,38 +1,155 @@
 #pragma once
-// A data cursor: readouts of one channel (named) inside one data view.
+// A data cursor: one or two pointer lines across a data view, at positions
+// in percent of it, and the readout that its channel (or every channel)
+// computes there. The pointers move by key, snap to data points, and each
+// change of the readout reaches the plot.
+#include <cstdint>
+#include <memory>
 #include <string>
 
 #include "plot/core/kPlotDataView.h"
 #include "plot/core/kPlotObjectNames.h"
 #include "plot/core/kPlotObjects.h"
+#include "ui/Color.h"
+
+class TFont;
+class TkPlotChannelCustom;
+class TkPlotChannelManager;
+
+enum TkPlotDataCursorStyle { kpcsValueXY, kpcsValueX, kpcsValueY, kpcsDeltaX, kpcsDeltaY, kpcsInverseDeltaX };
+enum TkOrientationSide { kosBottomRight, kosTopLeft };
 
 class TkPlotDataCursor : public TkPlotManagerObject {
 public:
-    TkPlotDataCursor(TkPlotObjectOwner* AOwner, const TkPlotObjectCallbacks& Callbacks)
-        : TkPlotManagerObject(AOwner, Callbacks, TkPlotObjectKind::DataCursor)
-    {
-    }
+    // The channel name that binds the cursor to every channel.
+    static constexpr const char* AllChannels = "<All>";
+
+    TkPlotDataCursor(TkPlotObjectOwner* AOwner, const TkPlotObjectCallbacks& Callbacks);
+
+    // The plot's channels, among which ChannelName is looked up.
+    TkPlotChannelManager* Channels = nullptr;
 
     TkPlotDataView* GetDataView() const { return FDataView; }
     void SetDataView(TkPlotDataView* Value) { FDataView = Value; }
-    const std::string& GetChannelName() const { return FChannelName; }
-    void SetChannelName(const std::string& Value) { SetProperty(Value, FChannelName, &TkPlotObject::DoChange); }
+    // The channel named by ChannelName; none for "<All>" or an unknown name.
+    TkPlotChannelCustom* GetChannel() const;
 
-    // Drops its data view when that goes away.
-    void ObjectRemoved(TkPlotObject* Object) override
-    {
-        if (Object == FDataView)
-            FDataView = nullptr;
-    }
-    void ObjectRenamed(TkPlotObject* Object) override
-    {
-        FollowRename(Object, TkPlotObjectKind::Channel, FChannelName);
-    }
+    // Asks the bound channel, or every channel, for the readout.
+    void UpdateValues();
+    // A channel's readout: stored, and the plot hears of it, when it differs.
+    void SetValues(std::uint8_t Status, double X, double Y);
+    double GetValueX() const { return FValueX; }
+    double GetValueY() const { return FValueY; }
+    std::uint8_t GetValueStatus() const { return FValueStatus; }
+
+    // The screen pixel of pointer 1 or 2 along its direction of travel
+    // (horizontal pointers count from the data view's bottom).
+    int PointerPixel(int Pointer) const;
+    bool GetPointer1Shown() const { return FPointer1Shown; }
+    bool GetPointer2Shown() const { return FPointer2Shown; }
+    bool GetPointer1Horizontal() const { return FPointer1Horizontal; }
+    bool GetPointer2Horizontal() const { return FPointer2Horizontal; }
+    bool GetHintSlidesHorizontally() const { return FHintSlidesHorizontally; }
+    // Moves the pointer onto the nearest data point (when snapping is on).
+    void SnapPointer(int Pointer);
+    int GetSnappedChannelIndex() const { return FSnappedChannelIndex; }
+    int GetSnappedPointIndex() const { return FSnappedPointIndex; }
+
+    void SetVisible(bool Value) override;
+    void SetXYAxesReverse(bool Value) override;
+    void KeyDown(std::uint16_t Key, TShiftState Shift, TPopupMenu* Menu) override;
+    void ObjectRemoved(TkPlotObject* Object) override;
+    void ObjectRenamed(TkPlotObject* Object) override;
+
+    // ---- published properties
+    const std::string& GetChannelName() const { return FChannelName; }
+    void SetChannelName(const std::string& Value);
+    bool GetChannelAllowAll() const { return FChannelAllowAll; }
+    void SetChannelAllowAll(bool Value);
+    bool GetChannelShowAllInLegend() const { return FChannelShowAllInLegend; }
+    void SetChannelShowAllInLegend(bool Value);
+    TkPlotDataCursorStyle GetStyle() const { return FStyle; }
+    void SetStyle(TkPlotDataCursorStyle Value);
+    TFont* GetFont() const { return FFont.get(); }
+    TColor GetColor() const { return FColor; }
+    void SetColor(TColor Value);
+    bool GetUseChannelColor() const { return FUseChannelColor; }
+    void SetUseChannelColor(bool Value);
+    bool GetHintShow() const { return FHintShow; }
+    void SetHintShow(bool Value);
+    bool GetHintHideOnRelease() const { return FHintHideOnRelease; }
+    void SetHintHideOnRelease(bool Value);
+    TkOrientationSide GetHintOrientationSide() const { return FHintOrientationSide; }
+    void SetHintOrientationSide(TkOrientationSide Value);
+    double GetHintPosition() const { return FHintPosition; }
+    void SetHintPosition(double Value);
+    double GetPointer1Position() const { return FPointer1Position; }
+    void SetPointer1Position(double Value);
+    double GetPointer2Position() const { return FPointer2Position; }
+    void SetPointer2Position(double Value);
+    int GetPointerPenWidth() const { return FPointerPenWidth; }
+    void SetPointerPenWidth(int Value);
+    bool GetSnapToDataPoint() const { return FSnapToDataPoint; }
+    void SetSnapToDataPoint(bool Value);
+    bool GetUseCachedInterpolatedData() const { return FUseCachedInterpolatedData; }
+    void SetUseCachedInterpolatedData(bool Value);
+    bool MenuUserCanChangeOptions = true;
+    bool MenuItemVisibleValueXY = true;
+    bool MenuItemVisibleValueX = true;
+    bool MenuItemVisibleValueY = true;
+    bool MenuItemVisibleDeltaX = true;
+    bool MenuItemVisibleDeltaY = true;
+    bool MenuItemVisibleInverseDeltaX = true;
+    std::string MenuItemCaptionValueXY = "Value X-Y";
+    std::string MenuItemCaptionValueX = "Value X";
+    std::string MenuItemCaptionValueY = "Value Y";
+    std::string MenuItemCaptionDeltaX = "Period";
+    std::string MenuItemCaptionDeltaY = "Peak-Peak";
+    std::string MenuItemCaptionInverseDeltaX = "Frequency";
 
 protected:
-    ~TkPlotDataCursor() override = default;
+    ~TkPlotDataCursor() override;
 
 private:
+    // Pointers, their orientation and the hint's direction by style.
+    void CalcLayout();
+    double& PointerPosition(int Pointer) { return Pointer == 1 ? FPointer1Position : FPointer2Position; }
+    bool PointerHorizontal(int Pointer) const { return Pointer == 1 ? FPointer1Horizontal : FPointer2Horizontal; }
+    // The percent of the data view that one pixel covers across a
+    // horizontal (or vertical) pointer's travel.
+    double PixelStep(bool Horizontal) const;
+    // Moves the pointer onto point PointIndex of the channel and keeps it
+    // as the snapped point; false when the channel has no X axis.
+    bool SnapTo(int Pointer, TkPlotChannelCustom* Channel, int ChannelIndex, int PointIndex);
+    void StepKey(std::uint16_t Key, int Pointer);
+    void StepKeySnapped(std::uint16_t Key, int Pointer);
+    void FontChanged(TObject*) { DoChange(); }
+
     TkPlotDataView* FDataView = nullptr;
+    bool FPointer1Shown = true;
+    bool FPointer2Shown = false;
+    bool FPointer1Horizontal = false;
+    bool FPointer2Horizontal = false;
+    bool FHintSlidesHorizontally = false;
     std::string FChannelName;
+    TkPlotDataCursorStyle FStyle = kpcsValueXY;
+    bool FUseChannelColor = true;
+    double FPointer1Position = 50.0;
+    double FPointer2Position = 60.0;
+    int FPointerPenWidth = 1;
+    bool FChannelShowAllInLegend = true;
+    bool FChannelAllowAll = true;
+    TColor FColor = clYellow;
+    std::unique_ptr<TFont> FFont;
+    bool FHintShow = true;
+    bool FHintHideOnRelease = false;
+    TkOrientationSide FHintOrientationSide = kosBottomRight;
+    double FHintPosition = 50.0;
+    double FValueX = 0;
+    double FValueY = 0;
+    std::uint8_t FValueStatus = 0;
+    bool FSnapToDataPoint = false;
+    bool FUseCachedInterpolatedData = false;
+    int FSnappedChannelIndex = -1;
+    int FSnappedPointIndex = -1;
 };

@@ -66,6 +66,7 @@ void RegisterPlotKinds(TkPlotMasterManager& Master)
 
     TkPlotChannelManager* channels = Master.ChannelManager();
     channels->SetObjectClass(ClassOf<TkPlotChannel>());
+    channels->SetDataClearer([](TkPlotObject* Object) { static_cast<TkPlotChannelCustom*>(Object)->Clear(); });
     channels->SetFirstLinks([channels](TkPlotObject* Object) {
         auto* channel = static_cast<TkPlotChannelCustom*>(Object);
         channel->SetTitleText(channel->GetName());
@@ -77,7 +78,11 @@ void RegisterPlotKinds(TkPlotMasterManager& Master)
     });
 
     TkPlotDataCursorManager* cursors = Master.DataCursorManager();
-    cursors->SetObjectClass(ClassOf<TkPlotDataCursor>());
+    cursors->SetObjectClass([cursors](TkPlotObjectOwner* Owner, const TkPlotObjectCallbacks& Callbacks) {
+        auto* cursor = new TkPlotDataCursor(Owner, Callbacks);
+        cursor->Channels = cursors->ChannelManager;
+        return static_cast<TkPlotObject*>(cursor);
+    });
     cursors->SetFirstLinks([cursors](TkPlotObject* Object) {
         auto* cursor = static_cast<TkPlotDataCursor*>(Object);
         if (cursors->DataViewManager && cursors->DataViewManager->HasObjects())

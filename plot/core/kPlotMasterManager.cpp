@@ -273,4 +273,6 @@ void TkPlotMasterManager::SetToolBarsVisible(bool Value)
         FToolBarManager->GetObject(i)->SetVisible(Value);
 }
 
+void TkPlotMasterManager::ClearAllData() { FChannelManager->ClearAllData(); }
+
 void TkPlotMasterManager::ClearFocus() { FObjectManager->ClearFocus(); }

@@ -65,6 +65,8 @@ public:
     bool GetXYAxesReverse() const { return FXYAxesReverse; }
     void SetXYAxesReverse(bool Value);
     void SetToolBarsVisible(bool Value);
+    // Clears the points of every channel.
+    void ClearAllData();
     void ClearFocus();
 
     // The editor: the active page of each of its page controls is kept

@@ -327,6 +327,14 @@ TkPlotChannelManager::TkPlotChannelManager(TkPlotObjectOwner* AOwner, const TkPl
 {
 }
 
+void TkPlotChannelManager::ClearAllData()
+{
+    if (!FDataClearer)
+        return;
+    for (int i = 0; i < GetCount(); ++i)
+        FDataClearer(GetObject(i));
+}
+
 TkPlotDataViewManager::TkPlotDataViewManager(TkPlotObjectOwner* AOwner, const TkPlotObjectCallbacks& Callbacks)
     : TkPlotTypedKindManager(AOwner, Callbacks, TkPlotObjectKind::DataView, "Data View", ClassOf<TkPlotDataView>())
 {

@@ -234,12 +234,22 @@ public:
     std::string FirstYAxisName() const;
 };
 
+// Clears the points of one channel; bound in with the channel class.
+using TkPlotDataClearer = std::function<void(TkPlotObject* Channel)>;
+
 class TkPlotChannelManager : public TkPlotTypedKindManager<TkPlotChannelCustom>, public TkPlotAxisLinks {
 public:
     TkPlotChannelManager(TkPlotObjectOwner* AOwner, const TkPlotObjectCallbacks& Callbacks);
 
+    void SetDataClearer(TkPlotDataClearer Value) { FDataClearer = std::move(Value); }
+    // Clears the points of every channel, in list order.
+    void ClearAllData();
+
 protected:
     ~TkPlotChannelManager() override = default;
+
+private:
+    TkPlotDataClearer FDataClearer;
 };
 
 class TkPlotDataViewManager : public TkPlotTypedKindManager<TkPlotDataView>, public TkPlotAxisLinks {

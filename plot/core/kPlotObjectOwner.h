@@ -90,4 +90,11 @@ public:
     virtual std::string TranslateText(const std::string& Text) { return Text; }
     // Client pixel of the plot to screen coordinates (popup menus).
     virtual TPoint ClientToScreen(const TPoint& P) { return P; }
+
+    // The column separator of data and log files: tab or comma.
+    virtual char GetDataFileSeparatorChar() const { return '\t'; }
+    // Data cursor events: before a cursor asks its channels for a readout,
+    // and when its readout changed. The plot knows the cursor's index.
+    virtual void DoBeforeDataCursorUpdate(TkPlotObject*) {}
+    virtual void DoDataCursorChange(TkPlotObject*) {}
 };

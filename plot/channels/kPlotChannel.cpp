@@ -1,0 +1,442 @@
+#include "plot/channels/kPlotChannel.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+#include "plot/channels/kPlotDataCursor.h"
+#include "rtl/Exception.h"
+#include "rtl/PublishedProperties.h"
+
+namespace {
+
+using C = TkPlotChannel;
+
+const bool Registered = [] {
+    RegisterPublishedClass<TkPlotChannel, TkPlotChannelCustom>(
+        "TkPlotChannel",
+        TPropertyListBuilder<C>()
+            .Boolean("FastDrawEnabled", &C::GetFastDrawEnabled, &C::SetFastDrawEnabled, true)
+            .Boolean("AllowOutOfOrderXValues", &C::GetAllowOutOfOrderXValues, &C::SetAllowOutOfOrderXValues, true)
+            .Boolean("DrawOutOfOrderXValues", &C::GetDrawOutOfOrderXValues, &C::SetDrawOutOfOrderXValues, false)
+            .Boolean("ResetStartTimeOnFirstDataPoint", &C::GetResetStartTimeOnFirstDataPoint,
+                     &C::SetResetStartTimeOnFirstDataPoint, false)
+            .Enumeration("InterpolationStyle", "TkPlotInterpolationStyle",
+                         {"kpistStraightLine", "kpistCubicSpline", "kpistPolynomial", "kpistRational",
+                          "kpistDifferential", "kpistDifferentialTerminated"},
+                         &C::GetInterpolationStyle, &C::SetInterpolationStyle, kpistStraightLine)
+            .Boolean("DigitalEnabled", &C::GetDigitalEnabled, &C::SetDigitalEnabled, false)
+            .Take());
+    return true;
+}();
+
+constexpr double SecondsPerDay = 60.0 * 60.0 * 24.0;
+
+} // namespace
+
+TkPlotChannel::TkPlotChannel(TkPlotObjectOwner* AOwner, const TkPlotObjectCallbacks& Callbacks)
+    : TkPlotChannelCustom(AOwner, Callbacks), FStartTime(Now())
+{
+}
+
+// ---- adding
+
+void TkPlotChannel::CheckXOrder(double X) const
+{
+    if (FAllowOutOfOrderXValues || GetCount() < 2)
+        return;
+    const bool ascending = GetDataX(1) >= GetDataX(0);
+    const double last = GetDataX(GetCount() - 1);
+    if (ascending && last > X)
+        throw Exception("New Data-Point X-Value is out of order");
+    if (!ascending && last < X)
+        throw Exception("New Data-Point X-Value is out of order.");
+}
+
+int TkPlotChannel::AddXY(double X, double Y)
+{
+    if (FResetStartTimeOnFirstDataPoint && GetCount() == 0)
+        ResetStartTime();
+    CheckXOrder(X);
+    return AddPointCore(X, Y, false, false);
+}
+
+int TkPlotChannel::AddYElapsedDays(double Y)
+{
+    if (FResetStartTimeOnFirstDataPoint && GetCount() == 0)
+        ResetStartTime();
+    return AddPointCore(Now() - FStartTime, Y, false, false);
+}
+
+int TkPlotChannel::AddYElapsedSeconds(double Y)
+{
+    if (FResetStartTimeOnFirstDataPoint && GetCount() == 0)
+        ResetStartTime();
+    return AddPointCore((Now() - FStartTime) * SecondsPerDay, Y, false, false);
+}
+
+// ---- looking up
+
+bool TkPlotChannel::XAscending() const { return GetCount() < 2 || GetDataX(1) >= GetDataX(0); }
+
+int TkPlotChannel::SearchAscending(double X) const
+{
+    const int count = GetCount();
+    int low = 0, high = count - 1, middle = 0;
+    while (low <= high) {
+        middle = (low + high) / 2;
+        const double m = GetDataX(middle);
+        if (m == X)
+            break;
+        if (m < X)
+            low = middle + 1;
+        else
+            high = middle - 1;
+    }
+    if (GetDataX(middle) < X)
+        ++middle;
+    return std::clamp(middle, 0, count - 1);
+}
+
+int TkPlotChannel::SearchDescending(double X) const
+{
+    const int count = GetCount();
+    int low = 0, high = count - 1, middle = 0;
+    while (low <= high) {
+        middle = (low + high) / 2;
+        const double m = GetDataX(middle);
+        if (m == X)
+            break;
+        if (m < X)
+            high = middle - 1;
+        else
+            low = middle + 1;
+    }
+    if (GetDataX(middle) < X)
+        --middle;
+    return std::clamp(middle, 0, count - 1);
+}
+
+int TkPlotChannel::FindIndexAtX(double X) const
+{
+    const int count = GetCount();
+    if (!GetXAxis() || count == 0)
+        return -1;
+    const double first = GetDataX(0), last = GetDataX(count - 1);
+    if (XAscending()) {
+        if (first > X || last < X)
+            return -1;
+        return SearchAscending(X);
+    }
+    if (first < X || last > X)
+        return -1;
+    return SearchDescending(X);
+}
+
+bool TkPlotChannel::GetYAtX(double X, double& Y) const
+{
+    const int count = GetCount();
+    if (count > 0) {
+        if (GetDataValid(0) && GetDataX(0) == X) {
+            Y = GetDataY(0);
+            return true;
+        }
+        if (GetDataValid(count - 1) && GetDataX(count - 1) == X) {
+            Y = GetDataY(count - 1);
+            return true;
+        }
+    }
+    Y = 0;
+    const int i = FindIndexAtX(X);
+    if (i < 0)
+        return false;
+    // The neighbour before X in the data's direction.
+    const int j = XAscending() ? i - 1 : i + 1;
+    if (j < 0 || j >= count)
+        return false;
+    if (FDigitalEnabled) {
+        if (!GetDataValid(j))
+            return false;
+        Y = GetDataY(j);
+        return true;
+    }
+    if (!GetDataValid(i) || !GetDataValid(j))
+        return false;
+    if (GetDataX(i) == X) {
+        Y = GetDataY(i);
+        return true;
+    }
+    const TkPlotChannelAxis* axis = GetXAxis();
+    const int pi = axis->ValueToPixel(GetDataX(i));
+    const double p = axis->ValueToPixel(GetDataX(j)) - pi;
+    const double q = axis->ValueToPixel(X) - pi;
+    const double d = GetDataY(j) - GetDataY(i);
+    Y = p == 0 || q == 0 ? GetDataY(i) : GetDataY(i) + d * q / p;
+    return true;
+}
+
+TkPlotCursorStatus TkPlotChannel::GetCursorYAtX(double X, double& Y) const
+{
+    Y = 0;
+    const int count = GetCount();
+    if (count == 0)
+        return kpcvNoValue;
+    if (X == GetFirstX() && GetDataValid(0)) {
+        Y = GetDataY(0);
+        return kpcvValue;
+    }
+    if (X == GetLastX() && GetDataValid(count - 1)) {
+        Y = GetLastY();
+        return kpcvValue;
+    }
+    const TkPlotInterpolationStyle style = FDigitalEnabled ? kpistStraightLine : FInterpolationStyle;
+    switch (style) {
+    case kpistStraightLine:
+        return GetYAtX(X, Y) ? kpcvValue : kpcvNoValue;
+    case kpistCubicSpline:
+    case kpistPolynomial:
+    case kpistRational:
+        return kpcvNoValue;
+    case kpistDifferential:
+    case kpistDifferentialTerminated: {
+        const int i = FindIndexAtX(X);
+        if (i - 1 >= 0) {
+            if (GetDataNull(i - 1))
+                return kpcvNull;
+            if (GetDataEmpty(i - 1))
+                return kpcvNoValue;
+            Y = GetDataY(i - 1);
+            return kpcvValue;
+        }
+        // Beyond the last point the last level holds on, unless the steps
+        // end there.
+        if (style == kpistDifferential && GetDataValid(count - 1) && GetLastX() < X) {
+            Y = GetLastY();
+            return kpcvValue;
+        }
+        return kpcvNoValue;
+    }
+    }
+    return kpcvNoValue;
+}
+
+// ---- visible range and extents
+
+void TkPlotChannel::CalcFirstVisibleIndex()
+{
+    const int count = GetCount();
+    TkPlotChannelAxis* axis = GetXAxis();
+    if (!axis || count == 0) {
+        SetVisibleIndexes(-1, GetLastVisibleIndex());
+        return;
+    }
+    const double min = axis->GetMin(), max = axis->GetMax();
+    int i;
+    if (FDrawOutOfOrderXValues) {
+        i = count - 1;
+        for (int k = 0; k < count; ++k)
+            if (GetDataX(k) >= min && GetDataX(k) <= max) {
+                i = k;
+                break;
+            }
+        --i;
+    } else if (XAscending()) {
+        i = SearchAscending(min);
+        if (GetDataX(i) > min)
+            --i;
+    } else {
+        i = SearchDescending(max);
+        if (GetDataX(i) < max)
+            --i;
+    }
+    SetVisibleIndexes(std::clamp(i, 0, count - 1), GetLastVisibleIndex());
+}
+
+void TkPlotChannel::CalcLastVisibleIndex()
+{
+    const int count = GetCount();
+    TkPlotChannelAxis* axis = GetXAxis();
+    if (!axis || count == 0) {
+        SetVisibleIndexes(GetFirstVisibleIndex(), -1);
+        return;
+    }
+    const double min = axis->GetMin(), max = axis->GetMax();
+    int i;
+    if (FDrawOutOfOrderXValues) {
+        i = -1;
+        for (int k = count - 1; k >= 0; --k)
+            if (GetDataX(k) >= min && GetDataX(k) <= max) {
+                i = k;
+                break;
+            }
+        ++i;
+    } else if (XAscending()) {
+        i = SearchAscending(max);
+        if (GetDataX(i) < max)
+            ++i;
+    } else {
+        i = SearchDescending(min);
+        if (GetDataX(i) > min)
+            ++i;
+    }
+    SetVisibleIndexes(GetFirstVisibleIndex(), std::clamp(i, 0, count - 1));
+}
+
+int TkPlotChannel::LastValidIndex() const
+{
+    for (int i = GetCount() - 1; i >= 0; --i)
+        if (GetDataValid(i))
+            return i;
+    return -1;
+}
+
+int TkPlotChannel::FirstValidIndex() const
+{
+    for (int i = 0; i < GetCount(); ++i)
+        if (GetDataValid(i))
+            return i;
+    return -1;
+}
+
+double TkPlotChannel::GetXMaxExtent()
+{
+    if (!AxesAssigned() || !GetVisible())
+        return -1e300;
+    const int i = XAscending() ? LastValidIndex() : FirstValidIndex();
+    return i < 0 ? -1e300 : XPlusMarkerMargin(i);
+}
+
+double TkPlotChannel::GetXMinExtent()
+{
+    if (!AxesAssigned() || !GetVisible())
+        return 1e300;
+    const int i = XAscending() ? FirstValidIndex() : LastValidIndex();
+    return i < 0 ? 1e300 : XMinusMarkerMargin(i);
+}
+
+double TkPlotChannel::GetYMaxExtentVisible()
+{
+    double result = -1e300;
+    if (!AxesAssigned() || !GetVisible())
+        return result;
+    CalcFirstVisibleIndex();
+    CalcLastVisibleIndex();
+    if (GetFirstVisibleIndex() < 0)
+        return result;
+    for (int i = GetFirstVisibleIndex(); i <= GetLastVisibleIndex(); ++i)
+        if (GetDataValid(i))
+            result = std::max(result, YPlusMarkerMargin(i));
+    return result;
+}
+
+double TkPlotChannel::GetYMinExtentVisible()
+{
+    double result = 1e300;
+    if (!AxesAssigned() || !GetVisible())
+        return result;
+    CalcFirstVisibleIndex();
+    CalcLastVisibleIndex();
+    if (GetFirstVisibleIndex() < 0)
+        return result;
+    for (int i = GetFirstVisibleIndex(); i <= GetLastVisibleIndex(); ++i)
+        if (GetDataValid(i))
+            result = std::min(result, YMinusMarkerMargin(i));
+    return result;
+}
+
+// ---- data cursor readout
+
+std::string TkPlotChannel::CursorYText(TkPlotCursorStatus Status, double Y) const
+{
+    if (!GetYAxis())
+        return Word("No Y-Axis");
+    if (Status == kpcvNull)
+        return Word("Null");
+    if (Status == kpcvNoValue)
+        return Word("Empty");
+    if (FDigitalEnabled)
+        return Word(Y == 0 ? "Low" : "High");
+    return GetYValueText(Y);
+}
+
+void TkPlotChannel::UpdateCursorValues(TkPlotDataCursor* Cursor)
+{
+    TkPlotChannelAxis* xAxis = GetXAxis();
+    TkPlotChannelAxis* yAxis = GetYAxis();
+    if (!xAxis || !yAxis || !Cursor->GetDataView())
+        return;
+    const TkPlotDataCursorStyle style = Cursor->GetStyle();
+    // The pointers of the Y-difference style are horizontal lines read on
+    // the Y axis; all others are read on the X axis.
+    TkPlotChannelAxis* readAxis = style == kpcsDeltaY ? yAxis : xAxis;
+    const double v1 = readAxis->PixelToValue(Cursor->PointerPixel(1));
+    const double v2 = readAxis->PixelToValue(Cursor->PointerPixel(2));
+    const double scaler = readAxis->GetCursorScaler();
+    TkPlotCursorStatus status = kpcvValue;
+    double x = 0, y = 0;
+    switch (style) {
+    case kpcsValueXY:
+    case kpcsValueX:
+    case kpcsValueY:
+        x = v1;
+        status = GetCursorYAtX(v1, y);
+        break;
+    case kpcsDeltaX:
+        x = std::fabs(v1 - v2) * scaler;
+        break;
+    case kpcsDeltaY:
+        y = std::fabs(v1 - v2) * scaler;
+        break;
+    case kpcsInverseDeltaX: {
+        const double d = std::fabs(v1 - v2);
+        x = d == 0 || scaler == 0 ? std::numeric_limits<double>::infinity() : 1 / (d * scaler);
+        break;
+    }
+    }
+    Cursor->SetValues(status, x, y);
+
+    const std::string xText = GetXValueText(x);
+    const std::string yText = CursorYText(status, y);
+    switch (style) {
+    case kpcsValueXY:
+        FCursorReadout = xText + ", " + yText;
+        break;
+    case kpcsValueX:
+    case kpcsDeltaX:
+        FCursorReadout = xText;
+        break;
+    case kpcsValueY:
+    case kpcsDeltaY:
+        FCursorReadout = yText;
+        break;
+    case kpcsInverseDeltaX:
+        FCursorReadout = x >= 1e301 ? Word("Infinite") : xAxis->GetCursorPlainText(x);
+        break;
+    }
+}
+
+// ---- properties
+
+void TkPlotChannel::SetFastDrawEnabled(bool Value) { SetProperty(Value, FFastDrawEnabled, &TkPlotObject::DoChange); }
+
+void TkPlotChannel::SetAllowOutOfOrderXValues(bool Value)
+{
+    SetProperty(Value, FAllowOutOfOrderXValues, &TkPlotObject::DoChange);
+}
+
+void TkPlotChannel::SetDrawOutOfOrderXValues(bool Value)
+{
+    SetProperty(Value, FDrawOutOfOrderXValues, &TkPlotObject::DoChange);
+}
+
+void TkPlotChannel::SetResetStartTimeOnFirstDataPoint(bool Value)
+{
+    SetProperty(Value, FResetStartTimeOnFirstDataPoint, &TkPlotObject::DoChange);
+}
+
+void TkPlotChannel::SetInterpolationStyle(TkPlotInterpolationStyle Value)
+{
+    SetProperty(Value, FInterpolationStyle, &TkPlotObject::DoChange);
+}
+
+void TkPlotChannel::SetDigitalEnabled(bool Value) { SetProperty(Value, FDigitalEnabled, &TkPlotObject::DoChange); }

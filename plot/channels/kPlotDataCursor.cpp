@@ -1,0 +1,417 @@
+#include "plot/channels/kPlotDataCursor.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "plot/channels/kPlotChannel.h"
+#include "plot/core/kPlotObjectManager.h"
+#include "rtl/NumberFormat.h"
+#include "rtl/PublishedProperties.h"
+#include "rtl/StrUtils.h"
+#include "ui/Font.h"
+#include "ui/Keys.h"
+
+namespace {
+
+using C = TkPlotDataCursor;
+
+const bool Registered = [] {
+    RegisterPublishedClass<TkPlotDataCursor, TkPlotObject>(
+        "TkPlotDataCursor",
+        TPropertyListBuilder<C>()
+            // A new cursor is hidden: a shown one must be written.
+            .Boolean("Visible", &C::GetVisible, &C::SetVisible, false)
+            .String("ChannelName", &C::GetChannelName, &C::SetChannelName)
+            .Boolean("ChannelAllowAll", &C::GetChannelAllowAll, &C::SetChannelAllowAll)
+            .Boolean("ChannelShowAllInLegend", &C::GetChannelShowAllInLegend, &C::SetChannelShowAllInLegend)
+            .Enumeration("Style", "TkPlotDataCursorStyle",
+                         {"kpcsValueXY", "kpcsValueX", "kpcsValueY", "kpcsDeltaX", "kpcsDeltaY", "kpcsInverseDeltaX"},
+                         &C::GetStyle, &C::SetStyle)
+            .Object("Font", "TFont", &C::GetFont)
+            .Color("Color", &C::GetColor, &C::SetColor)
+            .Boolean("UseChannelColor", &C::GetUseChannelColor, &C::SetUseChannelColor)
+            .Boolean("HintShow", &C::GetHintShow, &C::SetHintShow)
+            .Boolean("HintHideOnRelease", &C::GetHintHideOnRelease, &C::SetHintHideOnRelease)
+            .Enumeration("HintOrientationSide", "TkOrientationSide", {"kosBottomRight", "kosTopLeft"},
+                         &C::GetHintOrientationSide, &C::SetHintOrientationSide)
+            .Float("HintPosition", &C::GetHintPosition, &C::SetHintPosition)
+            .Float("Pointer1Position", &C::GetPointer1Position, &C::SetPointer1Position)
+            .Float("Pointer2Position", &C::GetPointer2Position, &C::SetPointer2Position)
+            .Integer("PointerPenWidth", &C::GetPointerPenWidth, &C::SetPointerPenWidth)
+            .Boolean("MenuUserCanChangeOptions", &C::MenuUserCanChangeOptions, &C::MenuUserCanChangeOptions, true)
+            .Boolean("SnapToDataPoint", &C::GetSnapToDataPoint, &C::SetSnapToDataPoint, false)
+            .Boolean("UseCachedInterpolatedData", &C::GetUseCachedInterpolatedData, &C::SetUseCachedInterpolatedData,
+                     false)
+            .Boolean("MenuItemVisibleValueXY", &C::MenuItemVisibleValueXY, &C::MenuItemVisibleValueXY)
+            .Boolean("MenuItemVisibleValueX", &C::MenuItemVisibleValueX, &C::MenuItemVisibleValueX)
+            .Boolean("MenuItemVisibleValueY", &C::MenuItemVisibleValueY, &C::MenuItemVisibleValueY)
+            .Boolean("MenuItemVisibleDeltaX", &C::MenuItemVisibleDeltaX, &C::MenuItemVisibleDeltaX)
+            .Boolean("MenuItemVisibleDeltaY", &C::MenuItemVisibleDeltaY, &C::MenuItemVisibleDeltaY)
+            .Boolean("MenuItemVisibleInverseDeltaX", &C::MenuItemVisibleInverseDeltaX,
+                     &C::MenuItemVisibleInverseDeltaX)
+            .String("MenuItemCaptionValueXY", &C::MenuItemCaptionValueXY, &C::MenuItemCaptionValueXY)
+            .String("MenuItemCaptionValueX", &C::MenuItemCaptionValueX, &C::MenuItemCaptionValueX)
+            .String("MenuItemCaptionValueY", &C::MenuItemCaptionValueY, &C::MenuItemCaptionValueY)
+            .String("MenuItemCaptionDeltaX", &C::MenuItemCaptionDeltaX, &C::MenuItemCaptionDeltaX)
+            .String("MenuItemCaptionDeltaY", &C::MenuItemCaptionDeltaY, &C::MenuItemCaptionDeltaY)
+            .String("MenuItemCaptionInverseDeltaX", &C::MenuItemCaptionInverseDeltaX,
+                    &C::MenuItemCaptionInverseDeltaX)
+            .Take());
+    return true;
+}();
+
+double ClampPercent(double Value) { return std::clamp(Value, 0.0, 100.0); }
+
+// The index of the point nearest to X, -1 for an empty channel. The ends
+// answer for an X beyond them, whichever way the X values run; in between
+// the index search's answer and its two neighbours compete.
+int NearestIndex(const TkPlotChannel& Channel, double X)
+{
+    const int count = Channel.GetCount();
+    if (count == 0)
+        return -1;
+    const int last = count - 1;
+    const double first = Channel.GetDataX(0), lastX = Channel.GetDataX(last);
+    const bool ascending = Channel.XAscending();
+    if (ascending ? X >= lastX : X <= lastX)
+        return last;
+    if (ascending ? X <= first : X >= first)
+        return 0;
+    int best = Channel.FindIndexAtX(X);
+    if (best < 0)
+        best = std::fabs(X - first) <= std::fabs(X - lastX) ? 0 : last;
+    for (int candidate : {best - 1, best + 1})
+        if (candidate >= 0 && candidate <= last &&
+            std::fabs(X - Channel.GetDataX(candidate)) < std::fabs(X - Channel.GetDataX(best)))
+            best = candidate;
+    return best;
+}
+
+} // namespace
+
+TkPlotDataCursor::TkPlotDataCursor(TkPlotObjectOwner* AOwner, const TkPlotObjectCallbacks& Callbacks)
+    : TkPlotManagerObject(AOwner, Callbacks, TkPlotObjectKind::DataCursor), FFont(std::make_unique<TFont>())
+{
+    TkPlotObject::SetVisible(false);
+    FFont->OnChange = [this](TObject* Sender) { FontChanged(Sender); };
+    CalcLayout();
+}
+
+TkPlotDataCursor::~TkPlotDataCursor() = default;
+
+TkPlotChannelCustom* TkPlotDataCursor::GetChannel() const
+{
+    if (!Channels)
+        return nullptr;
+    return static_cast<TkPlotChannelCustom*>(Channels->FindByName(FChannelName));
+}
+
+void TkPlotDataCursor::UpdateValues()
+{
+    if (GetOwner())
+        GetOwner()->DoBeforeDataCursorUpdate(this);
+    if (!SameText(FChannelName, AllChannels)) {
+        if (TkPlotChannelCustom* channel = GetChannel())
+            channel->UpdateCursorValues(this);
+        return;
+    }
+    if (Channels)
+        for (int i = 0; i < Channels->GetCount(); ++i)
+            Channels->GetItem(i)->UpdateCursorValues(this);
+}
+
+void TkPlotDataCursor::SetValues(std::uint8_t Status, double X, double Y)
+{
+    if (Status == FValueStatus && X == FValueX && Y == FValueY)
+        return;
+    FValueStatus = Status;
+    FValueX = X;
+    FValueY = Y;
+    if (GetOwner())
+        GetOwner()->DoDataCursorChange(this);
+}
+
+void TkPlotDataCursor::CalcLayout()
+{
+    const bool twoPointers = FStyle == kpcsDeltaX || FStyle == kpcsDeltaY || FStyle == kpcsInverseDeltaX;
+    const bool horizontal = FStyle == kpcsDeltaY;
+    FPointer1Shown = true;
+    FPointer2Shown = twoPointers;
+    FPointer1Horizontal = FPointer2Horizontal = horizontal != GetXYAxesReverse();
+    FHintSlidesHorizontally = horizontal != GetXYAxesReverse();
+}
+
+int TkPlotDataCursor::PointerPixel(int Pointer) const
+{
+    if (!FDataView)
+        return 0;
+    const TRect& r = FDataView->GetDrawRect();
+    const double percent = Pointer == 1 ? FPointer1Position : FPointer2Position;
+    if (PointerHorizontal(Pointer))
+        return r.Bottom - ClampToInt(std::nearbyint(r.Height() * percent / 100.0));
+    return r.Left + ClampToInt(std::nearbyint(r.Width() * percent / 100.0));
+}
+
+double TkPlotDataCursor::PixelStep(bool Horizontal) const
+{
+    if (!FDataView)
+        return 0;
+    const TRect& r = FDataView->GetDrawRect();
+    const int pixels = Horizontal ? r.Height() : r.Width();
+    return pixels > 0 ? 100.0 / pixels : 0;
+}
+
+// ---- snapping
+
+bool TkPlotDataCursor::SnapTo(int Pointer, TkPlotChannelCustom* Channel, int ChannelIndex, int PointIndex)
+{
+    TkPlotChannelAxis* axis = Channel->GetXAxis();
+    if (!axis || PointIndex < 0 || axis->GetSpan() == 0)
+        return false;
+    FSnappedChannelIndex = ChannelIndex;
+    FSnappedPointIndex = PointIndex;
+    PointerPosition(Pointer) = ClampPercent((Channel->GetDataX(PointIndex) - axis->GetMin()) / axis->GetSpan() * 100);
+    return true;
+}
+
+void TkPlotDataCursor::SnapPointer(int Pointer)
+{
+    if (!FSnapToDataPoint || FStyle == kpcsDeltaY || !Channels)
+        return;
+    const bool all = SameText(FChannelName, AllChannels);
+    TkPlotChannel* bestChannel = nullptr;
+    int bestChannelIndex = -1, bestPoint = -1;
+    double bestDistance = 0;
+    for (int c = 0; c < Channels->GetCount(); ++c) {
+        auto* channel = dynamic_cast<TkPlotChannel*>(Channels->GetItem(c));
+        if (!channel || (!all && !SameText(channel->GetName(), FChannelName)))
+            continue;
+        TkPlotChannelAxis* axis = channel->GetXAxis();
+        if (!axis)
+            continue;
+        const double x = axis->PixelToValue(PointerPixel(Pointer));
+        const int point = NearestIndex(*channel, x);
+        if (point < 0)
+            continue;
+        const double distance = std::fabs(x - channel->GetDataX(point));
+        if (!bestChannel || distance < bestDistance) {
+            bestChannel = channel;
+            bestChannelIndex = c;
+            bestPoint = point;
+            bestDistance = distance;
+        }
+        if (!all)
+            break;
+    }
+    if (bestChannel)
+        SnapTo(Pointer, bestChannel, bestChannelIndex, bestPoint);
+}
+
+// ---- keys
+
+void TkPlotDataCursor::KeyDown(std::uint16_t Key, TShiftState Shift, TPopupMenu* Menu)
+{
+    TkPlotManagerObject::KeyDown(Key, Shift, Menu);
+    if (!FDataView)
+        return;
+    if (Key != VK_PRIOR && Key != VK_NEXT && Key != VK_END && Key != VK_HOME && Key != VK_LEFT && Key != VK_RIGHT &&
+        Key != VK_UP && Key != VK_DOWN)
+        return;
+    const int pointer = (Shift & ssCtrl) && FPointer2Shown ? 2 : 1;
+    if ((Shift & ssCtrl) && !FPointer2Shown)
+        return;
+    if (FSnapToDataPoint && FStyle != kpcsDeltaY)
+        StepKeySnapped(Key, pointer);
+    else
+        StepKey(Key, pointer);
+    FPointer1Position = ClampPercent(FPointer1Position);
+    FPointer2Position = ClampPercent(FPointer2Position);
+    FHintPosition = ClampPercent(FHintPosition);
+    UpdateValues();
+    DoChange();
+}
+
+void TkPlotDataCursor::StepKey(std::uint16_t Key, int Pointer)
+{
+    double& position = PointerPosition(Pointer);
+    const bool horizontal = PointerHorizontal(Pointer);
+    const double step = PixelStep(horizontal);
+    switch (Key) {
+    case VK_PRIOR:
+        position += 5 * step;
+        break;
+    case VK_NEXT:
+        position -= 5 * step;
+        break;
+    case VK_END:
+        position = 100;
+        break;
+    case VK_HOME:
+        position = 0;
+        break;
+    case VK_LEFT:
+    case VK_RIGHT: {
+        const double sign = Key == VK_RIGHT ? 1 : -1;
+        if (!horizontal)
+            position += sign * PixelStep(false);
+        if (FHintShow && FHintSlidesHorizontally)
+            FHintPosition += sign * PixelStep(false);
+        break;
+    }
+    default: { // up and down
+        const double sign = Key == VK_UP ? 1 : -1;
+        if (horizontal)
+            position += sign * PixelStep(true);
+        if (FHintShow && !FHintSlidesHorizontally)
+            FHintPosition += sign * PixelStep(true);
+        break;
+    }
+    }
+}
+
+void TkPlotDataCursor::StepKeySnapped(std::uint16_t Key, int Pointer)
+{
+    SnapPointer(Pointer);
+    auto* channel = Channels && FSnappedChannelIndex >= 0 && FSnappedChannelIndex < Channels->GetCount()
+                        ? dynamic_cast<TkPlotChannel*>(Channels->GetItem(FSnappedChannelIndex))
+                        : nullptr;
+    if (!channel || channel->GetCount() == 0)
+        return;
+    // The arrows along the pointer's travel step through the points; the
+    // others move the hint by a pixel.
+    const bool horizontal = PointerHorizontal(Pointer);
+    int index = FSnappedPointIndex;
+    switch (Key) {
+    case VK_PRIOR:
+        index += 5;
+        break;
+    case VK_NEXT:
+        index -= 5;
+        break;
+    case VK_END:
+        index = channel->GetCount() - 1;
+        break;
+    case VK_HOME:
+        index = 0;
+        break;
+    case VK_LEFT:
+    case VK_RIGHT:
+        if (horizontal) {
+            if (FHintShow)
+                FHintPosition += (Key == VK_RIGHT ? 1 : -1) * PixelStep(false);
+            return;
+        }
+        index += Key == VK_RIGHT ? 1 : -1;
+        break;
+    default:
+        if (!horizontal) {
+            if (FHintShow)
+                FHintPosition += (Key == VK_UP ? 1 : -1) * PixelStep(true);
+            return;
+        }
+        index += Key == VK_UP ? 1 : -1;
+        break;
+    }
+    SnapTo(Pointer, channel, FSnappedChannelIndex, std::clamp(index, 0, channel->GetCount() - 1));
+}
+
+// ---- object notifications
+
+void TkPlotDataCursor::SetVisible(bool Value)
+{
+    TkPlotManagerObject::SetVisible(Value);
+    if (Value)
+        UpdateValues();
+}
+
+void TkPlotDataCursor::SetXYAxesReverse(bool Value)
+{
+    TkPlotManagerObject::SetXYAxesReverse(Value);
+    CalcLayout();
+}
+
+void TkPlotDataCursor::ObjectRemoved(TkPlotObject* Object)
+{
+    if (Object == FDataView)
+        FDataView = nullptr;
+}
+
+void TkPlotDataCursor::ObjectRenamed(TkPlotObject* Object)
+{
+    FollowRename(Object, TkPlotObjectKind::Channel, FChannelName);
+}
+
+// ---- properties
+
+void TkPlotDataCursor::SetChannelName(const std::string& Value)
+{
+    SetProperty(Value, FChannelName, &TkPlotObject::DoChange);
+}
+
+void TkPlotDataCursor::SetChannelAllowAll(bool Value)
+{
+    SetProperty(Value, FChannelAllowAll, &TkPlotObject::DoChange);
+}
+
+void TkPlotDataCursor::SetChannelShowAllInLegend(bool Value)
+{
+    SetProperty(Value, FChannelShowAllInLegend, &TkPlotObject::DoChange);
+}
+
+void TkPlotDataCursor::SetStyle(TkPlotDataCursorStyle Value)
+{
+    if (Value == FStyle)
+        return;
+    FStyle = Value;
+    CalcLayout();
+    DoChange();
+}
+
+void TkPlotDataCursor::SetColor(TColor Value) { SetProperty(Value, FColor, &TkPlotObject::DoChange); }
+
+void TkPlotDataCursor::SetUseChannelColor(bool Value)
+{
+    SetProperty(Value, FUseChannelColor, &TkPlotObject::DoChange);
+}
+
+void TkPlotDataCursor::SetHintShow(bool Value) { SetProperty(Value, FHintShow, &TkPlotObject::DoChange); }
+
+void TkPlotDataCursor::SetHintHideOnRelease(bool Value)
+{
+    SetProperty(Value, FHintHideOnRelease, &TkPlotObject::DoChange);
+}
+
+void TkPlotDataCursor::SetHintOrientationSide(TkOrientationSide Value)
+{
+    SetProperty(Value, FHintOrientationSide, &TkPlotObject::DoChange);
+}
+
+void TkPlotDataCursor::SetHintPosition(double Value)
+{
+    SetProperty(Value, FHintPosition, &TkPlotObject::DoChange);
+}
+
+void TkPlotDataCursor::SetPointer1Position(double Value)
+{
+    SetProperty(ClampPercent(Value), FPointer1Position, &TkPlotObject::DoChange);
+}
+
+void TkPlotDataCursor::SetPointer2Position(double Value)
+{
+    SetProperty(ClampPercent(Value), FPointer2Position, &TkPlotObject::DoChange);
+}
+
+void TkPlotDataCursor::SetPointerPenWidth(int Value)
+{
+    SetProperty(Value, FPointerPenWidth, &TkPlotObject::DoChange);
+}
+
+void TkPlotDataCursor::SetSnapToDataPoint(bool Value)
+{
+    SetProperty(Value, FSnapToDataPoint, &TkPlotObject::DoChange);
+}
+
+void TkPlotDataCursor::SetUseCachedInterpolatedData(bool Value)
+{
+    SetProperty(Value, FUseCachedInterpolatedData, &TkPlotObject::DoChange);
+}
