@@ -348,8 +348,6 @@ double TkPlotChannel::GetYMinExtentVisible()
 
 std::string TkPlotChannel::CursorYText(TkPlotCursorStatus Status, double Y) const
 {
-    if (!GetYAxis())
-        return Word("No Y-Axis");
     if (Status == kpcvNull)
         return Word("Null");
     if (Status == kpcvNoValue)
