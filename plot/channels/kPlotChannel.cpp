@@ -5,7 +5,9 @@
 #include <limits>
 
 #include "plot/channels/kPlotDataCursor.h"
+#include "plot/core/kMath.h"
 #include "rtl/Exception.h"
+#include "ui/Canvas.h"
 #include "rtl/PublishedProperties.h"
 
 namespace {
@@ -195,8 +197,18 @@ TkPlotCursorStatus TkPlotChannel::GetCursorYAtX(double X, double& Y) const
         return GetYAtX(X, Y) ? kpcvValue : kpcvNoValue;
     case kpistCubicSpline:
     case kpistPolynomial:
-    case kpistRational:
-        return kpcvNoValue;
+    case kpistRational: {
+        // The curve as last drawn, within the points' X range.
+        const double lo = std::min(GetFirstX(), GetLastX()), hi = std::max(GetFirstX(), GetLastX());
+        const TkPlotChannelAxis* axis = GetXAxis();
+        const TkPlotPixelPoint* p = axis && X >= lo && X <= hi ? PixelPointAt(axis->ValueToPixel(X)) : nullptr;
+        if (!p)
+            return kpcvNoValue;
+        if (p->Null)
+            return kpcvNull;
+        Y = p->Y;
+        return kpcvValue;
+    }
     case kpistDifferential:
     case kpistDifferentialTerminated: {
         const int i = FindIndexAtX(X);
@@ -342,6 +354,293 @@ double TkPlotChannel::GetYMinExtentVisible()
         if (GetDataValid(i))
             result = std::min(result, YMinusMarkerMargin(i));
     return result;
+}
+
+// ---- drawing
+
+void TkPlotChannel::PreDraw(TCanvas* Canvas)
+{
+    TkPlotChannelCustom::PreDraw(Canvas);
+    FReadyToDraw = false;
+    TkPlotChannelAxis* xAxis = GetXAxis();
+    if (!AxesAssigned() || !GetVisible() || GetCount() == 0)
+        return;
+    if (!FDrawOutOfOrderXValues) {
+        const double first = GetFirstX(), last = GetLastX();
+        const double min = xAxis->GetMin(), max = xAxis->GetMax();
+        if (XAscending() ? (last < min || first > max) : (first < min || last > max))
+            return;
+    }
+    CalcFirstVisibleIndex();
+    CalcLastVisibleIndex();
+    const int a = xAxis->ValueToPixel(xAxis->GetMin()), b = xAxis->ValueToPixel(xAxis->GetMax());
+    FFirstPixel = std::min(a, b);
+    FLastPixel = std::max(a, b);
+    FPixelPoints.assign(std::size_t(FLastPixel - FFirstPixel) + 1, TkPlotPixelPoint());
+    for (std::size_t i = 0; i < FPixelPoints.size(); ++i)
+        FPixelPoints[i].Column = FFirstPixel + int(i);
+    FReadyToDraw = true;
+}
+
+TkPlotPixelPoint* TkPlotChannel::PixelPointAt(int Column)
+{
+    if (FPixelPoints.empty() || Column < FFirstPixel || Column > FLastPixel)
+        return nullptr;
+    return &FPixelPoints[std::size_t(Column - FFirstPixel)];
+}
+
+const TkPlotPixelPoint* TkPlotChannel::PixelPointAt(int Column) const
+{
+    return const_cast<TkPlotChannel*>(this)->PixelPointAt(Column);
+}
+
+void TkPlotChannel::Draw(TCanvas* Canvas, TColor BackColor)
+{
+    if (!FReadyToDraw)
+        return;
+    const bool hadClip = Canvas->HasClipRect();
+    const TRect oldClip = Canvas->GetClipRect();
+    if (GetClipToAxes()) {
+        const TkPlotChannelAxis* xAxis = GetXAxis();
+        const TkPlotChannelAxis* yAxis = GetYAxis();
+        const int x1 = xAxis->ValueToPixel(xAxis->GetMin()), x2 = xAxis->ValueToPixel(xAxis->GetMax());
+        const int y1 = yAxis->ValueToPixel(yAxis->GetMin()), y2 = yAxis->ValueToPixel(yAxis->GetMax());
+        TRect r(std::min(x1, x2), std::min(y1, y2), std::max(x1, x2) + 1, std::max(y1, y2) + 1);
+        if (GetXYAxesReverse())
+            r = TRect(r.Top, r.Left, r.Bottom, r.Right);
+        Canvas->IntersectClipRect(r);
+    }
+    DrawTrace(Canvas, BackColor);
+    DrawMarkers(Canvas, BackColor);
+    if (!GetClipToAxes())
+        return;
+    if (hadClip)
+        Canvas->SetClipRect(oldClip);
+    else
+        Canvas->RemoveClipRect();
+}
+
+void TkPlotChannel::DrawTrace(TCanvas* Canvas, TColor BackColor)
+{
+    if (!GetTraceVisible() || !AxesAssigned())
+        return;
+    switch (FInterpolationStyle) {
+    case kpistStraightLine:
+        if (FFastDrawEnabled)
+            DrawFastTrace(Canvas);
+        else
+            TkPlotChannelCustom::DrawTrace(Canvas, BackColor);
+        break;
+    case kpistCubicSpline:
+        DrawSplines(Canvas, BackColor);
+        break;
+    case kpistPolynomial:
+    case kpistRational:
+        DrawCurve(Canvas, BackColor);
+        break;
+    case kpistDifferential:
+    case kpistDifferentialTerminated:
+        DrawSteps(Canvas);
+        break;
+    }
+}
+
+void TkPlotChannel::DrawFastTrace(TCanvas* Canvas)
+{
+    UseTracePen(Canvas, GetColor(), GetTraceLineStyle(), GetTraceLineWidth());
+    Canvas->Brush->SetStyle(bsClear);
+    const int first = GetFirstVisibleIndex(), last = GetLastVisibleIndex();
+    if (first < 0 || first == last)
+        return;
+    const TkPlotChannelAxis* xAxis = GetXAxis();
+    TkPlotColumnAccumulator a1, a2, a3;
+    for (int i = first; i <= last; ++i) {
+        if (GetDataEmpty(i))
+            continue;
+        if (GetDataNull(i)) {
+            // No line crosses a null point.
+            FlushColumns(Canvas, a1, a2, a3);
+            a1.Reset();
+            a2.Reset();
+            a3.Reset();
+            continue;
+        }
+        const double x = GetDataX(i), y = GetDataY(i);
+        const int column = xAxis->ValueToPixel(x);
+        if (a1.Empty || a1.Column == column)
+            a1.Add(column, x, y);
+        else if (a2.Empty || a2.Column == column)
+            a2.Add(column, x, y);
+        else {
+            a3.Add(column, x, y);
+            FlushColumns(Canvas, a1, a2, a3);
+            a1 = a3;
+            a2.Reset();
+            a3.Reset();
+        }
+    }
+    FlushColumns(Canvas, a1, a2, a3);
+}
+
+void TkPlotChannel::FlushColumns(TCanvas* Canvas, const TkPlotColumnAccumulator& First,
+                                 const TkPlotColumnAccumulator& Second, const TkPlotColumnAccumulator& Third)
+{
+    for (const TkPlotColumnAccumulator* a : {&First, &Second})
+        if (!a->Empty && a->MinY != a->MaxY)
+            DrawClippedLine(Canvas, a->X, a->MaxY, a->X, a->MinY);
+    if (!First.Empty && !Second.Empty)
+        DrawClippedLine(Canvas, First.X, First.LastY, Second.X, Second.FirstY);
+    if (!Second.Empty && !Third.Empty)
+        DrawClippedLine(Canvas, Second.X, Second.LastY, Third.X, Third.FirstY);
+}
+
+void TkPlotChannel::DrawStraight(TCanvas* Canvas, int First, int Last)
+{
+    bool started = false;
+    double px = 0, py = 0;
+    for (int i = First; i <= Last; ++i) {
+        if (GetDataEmpty(i))
+            continue;
+        if (GetDataNull(i)) {
+            started = false;
+            continue;
+        }
+        if (started)
+            DrawClippedLine(Canvas, px, py, GetDataX(i), GetDataY(i));
+        px = GetDataX(i);
+        py = GetDataY(i);
+        started = true;
+    }
+}
+
+void TkPlotChannel::DrawSteps(TCanvas* Canvas)
+{
+    UseTracePen(Canvas, GetColor(), GetTraceLineStyle(), GetTraceLineWidth());
+    Canvas->Brush->SetStyle(bsClear);
+    const int first = GetFirstVisibleIndex(), last = GetLastVisibleIndex();
+    bool started = false;
+    double px = 0, py = 0;
+    for (int i = first; i <= last && first >= 0; ++i) {
+        if (GetDataEmpty(i))
+            continue;
+        if (GetDataNull(i)) {
+            started = false;
+            continue;
+        }
+        const double x = GetDataX(i), y = GetDataY(i);
+        if (started) {
+            DrawClippedLine(Canvas, px, py, x, py);
+            DrawClippedLine(Canvas, x, py, x, y);
+        }
+        px = x;
+        py = y;
+        started = true;
+    }
+    // Past the last point its level holds on, unless the steps end there.
+    const TkPlotChannelAxis* xAxis = GetXAxis();
+    if (FInterpolationStyle == kpistDifferential && started && last == GetCount() - 1 && px < xAxis->GetMax())
+        DrawClippedLine(Canvas, px, py, xAxis->GetMax(), py);
+}
+
+bool TkPlotChannel::DrawColumns(TCanvas* Canvas, double X1, double X2, const std::function<double(double)>& Curve)
+{
+    const TkPlotChannelAxis* xAxis = GetXAxis();
+    const double lo = std::max(std::min(X1, X2), xAxis->GetMin());
+    const double hi = std::min(std::max(X1, X2), xAxis->GetMax());
+    if (lo > hi)
+        return true;
+    int c1 = xAxis->ValueToPixel(lo), c2 = xAxis->ValueToPixel(hi);
+    if (c2 < c1)
+        std::swap(c1, c2);
+    // Computed whole before anything is drawn: a curve that fails draws
+    // nothing of itself.
+    std::vector<std::pair<double, double>> values;
+    try {
+        for (int c = c1; c <= c2; ++c) {
+            const double x = xAxis->PixelToValue(c);
+            const double y = Curve(x);
+            if (!std::isfinite(y))
+                return false;
+            values.emplace_back(x, y);
+        }
+    } catch (const Exception&) {
+        return false;
+    }
+    for (std::size_t i = 0; i < values.size(); ++i) {
+        if (i > 0)
+            DrawClippedLine(Canvas, values[i - 1].first, values[i - 1].second, values[i].first, values[i].second);
+        if (TkPlotPixelPoint* p = PixelPointAt(c1 + int(i))) {
+            p->Y = values[i].second;
+            p->Null = false;
+        }
+    }
+    return true;
+}
+
+void TkPlotChannel::DrawSplines(TCanvas* Canvas, TColor)
+{
+    UseTracePen(Canvas, GetColor(), GetTraceLineStyle(), GetTraceLineWidth());
+    Canvas->Brush->SetStyle(bsClear);
+    // Each run of valid points between null points gets its own spline.
+    int runStart = -1;
+    std::vector<double> xs(1), ys(1);
+    const auto drawRun = [&](int RunEnd) {
+        const int n = int(xs.size()) - 1;
+        if (n >= 2) {
+            if (xs[n] < xs[1]) { // the spline routines want X upwards
+                std::reverse(xs.begin() + 1, xs.end());
+                std::reverse(ys.begin() + 1, ys.end());
+            }
+            std::vector<double> y2;
+            Spline(xs, ys, n, 1e30, 1e30, y2);
+            const auto curve = [&](double X) { return Splint(xs, ys, y2, n, X); };
+            if (!DrawColumns(Canvas, xs[1], xs[n], curve))
+                DrawStraight(Canvas, runStart, RunEnd);
+        }
+        xs.assign(1, 0);
+        ys.assign(1, 0);
+        runStart = -1;
+    };
+    for (int i = 0; i < GetCount(); ++i) {
+        if (GetDataEmpty(i))
+            continue;
+        if (GetDataNull(i)) {
+            drawRun(i);
+            continue;
+        }
+        if (runStart < 0)
+            runStart = i;
+        xs.push_back(GetDataX(i));
+        ys.push_back(GetDataY(i));
+    }
+    drawRun(GetCount() - 1);
+}
+
+void TkPlotChannel::DrawCurve(TCanvas* Canvas, TColor)
+{
+    UseTracePen(Canvas, GetColor(), GetTraceLineStyle(), GetTraceLineWidth());
+    Canvas->Brush->SetStyle(bsClear);
+    const int first = GetFirstVisibleIndex(), last = GetLastVisibleIndex();
+    if (first < 0)
+        return;
+    std::vector<double> xs(1), ys(1);
+    for (int i = first; i <= last; ++i)
+        if (GetDataValid(i)) {
+            xs.push_back(GetDataX(i));
+            ys.push_back(GetDataY(i));
+        }
+    const int n = int(xs.size()) - 1;
+    const bool rational = FInterpolationStyle == kpistRational;
+    const auto curve = [&](double X) {
+        double y = 0, dy = 0;
+        if (rational)
+            RationalInterpolate(xs, ys, n, X, y, dy);
+        else
+            PolynomialInterpolate(xs, ys, n, X, y, dy);
+        return y;
+    };
+    if (n < 2 || n > MaxCurvePoints || !DrawColumns(Canvas, xs[1], xs[n], curve))
+        DrawStraight(Canvas, first, last);
 }
 
 // ---- data cursor readout

@@ -3,9 +3,12 @@
 // the X values running in one direction. It checks the X order of new
 // points, looks up Y at an X, finds the visible index range and the
 // extents the axes fit to, and computes a data cursor's readout.
+#include <functional>
 #include <string>
+#include <vector>
 
 #include "plot/channels/kPlotChannelCustom.h"
+#include "plot/channels/kPlotColumnAccumulator.h"
 #include "rtl/DateTime.h"
 
 enum TkPlotInterpolationStyle {
@@ -15,6 +18,13 @@ enum TkPlotInterpolationStyle {
     kpistRational,
     kpistDifferential,
     kpistDifferentialTerminated,
+};
+
+// The Y of an interpolated curve at one screen column, as last drawn.
+struct TkPlotPixelPoint {
+    int Column = 0;
+    bool Null = true;
+    double Y = 0;
 };
 
 // What a cursor lookup found.
@@ -66,6 +76,21 @@ public:
     bool GetDigitalEnabled() const { return FDigitalEnabled; }
     void SetDigitalEnabled(bool Value);
 
+    // ---- drawing
+    // Finds the visible range and readies the curve columns; the channel
+    // draws only when this found something to draw.
+    void PreDraw(TCanvas* Canvas) override;
+    bool GetReadyToDraw() const { return FReadyToDraw; }
+    void Draw(TCanvas* Canvas, TColor BackColor) override;
+    void DrawTrace(TCanvas* Canvas, TColor BackColor) override;
+    // The curve's screen columns of the last drawing; none before it.
+    int GetFirstPixel() const { return FFirstPixel; }
+    int GetLastPixel() const { return FLastPixel; }
+    // More valid visible points than this draw a polynomial or rational
+    // trace as straight lines: the curve through them means nothing and
+    // costs the square of their number per column.
+    static constexpr int MaxCurvePoints = 50;
+
 protected:
     ~TkPlotChannel() override = default;
 
@@ -79,6 +104,23 @@ private:
     int LastValidIndex() const;
     int FirstValidIndex() const;
     std::string CursorYText(TkPlotCursorStatus Status, double Y) const;
+    // The min/max reduction: per screen column one vertical line from the
+    // smallest to the largest Y, and lines joining the columns.
+    void DrawFastTrace(TCanvas* Canvas);
+    void FlushColumns(TCanvas* Canvas, const TkPlotColumnAccumulator& First, const TkPlotColumnAccumulator& Second,
+                      const TkPlotColumnAccumulator& Third);
+    // Steps: level, then edge, between consecutive valid points.
+    void DrawSteps(TCanvas* Canvas);
+    void DrawSplines(TCanvas* Canvas, TColor BackColor);
+    void DrawCurve(TCanvas* Canvas, TColor BackColor);
+    // Draws the curve Y(x) column by column over X1 .. X2 (limited to the
+    // X axis' range) and keeps its columns; false, drawing nothing, when
+    // the curve cannot be computed.
+    bool DrawColumns(TCanvas* Canvas, double X1, double X2, const std::function<double(double)>& Curve);
+    TkPlotPixelPoint* PixelPointAt(int Column);
+    const TkPlotPixelPoint* PixelPointAt(int Column) const;
+    // The straight-line trace over indexes First .. Last.
+    void DrawStraight(TCanvas* Canvas, int First, int Last);
 
     TDateTime FStartTime;
     bool FFastDrawEnabled = true;
@@ -88,4 +130,8 @@ private:
     TkPlotInterpolationStyle FInterpolationStyle = kpistStraightLine;
     bool FDigitalEnabled = false;
     std::string FCursorReadout;
+    bool FReadyToDraw = false;
+    std::vector<TkPlotPixelPoint> FPixelPoints;
+    int FFirstPixel = 0;
+    int FLastPixel = 0;
 };

@@ -15,6 +15,7 @@
 #include "rtl/PublishedProperties.h"
 #include "rtl/StrUtils.h"
 #include "rtl/StringList.h"
+#include "ui/Canvas.h"
 #include "ui/Font.h"
 
 namespace {
@@ -328,6 +329,219 @@ double TkPlotChannelCustom::LineXAtY(double Y, double X1, double Y1, double X2, 
     if (Y1 == Y2)
         return X1;
     return X1 + (X2 - X1) * (Y - Y1) / (Y2 - Y1);
+}
+
+// ---- drawing
+
+TPoint TkPlotChannelCustom::ScreenPoint(double X, double Y) const
+{
+    const int x = GetXAxis()->ValueToPixel(X);
+    const int y = GetYAxis()->ValueToPixel(Y);
+    return GetXYAxesReverse() ? TPoint(y, x) : TPoint(x, y);
+}
+
+bool TkPlotChannelCustom::WithinFarRange(double X, double Y) const
+{
+    const TkPlotChannelAxis* xAxis = GetXAxis();
+    const TkPlotChannelAxis* yAxis = GetYAxis();
+    const double xFar = FarSpans * std::fabs(xAxis->GetSpan());
+    const double yFar = FarSpans * std::fabs(yAxis->GetSpan());
+    return X >= xAxis->GetMin() - xFar && X <= xAxis->GetMax() + xFar && Y >= yAxis->GetMin() - yFar &&
+           Y <= yAxis->GetMax() + yFar;
+}
+
+void TkPlotChannelCustom::DrawClippedLine(TCanvas* Canvas, double X1, double Y1, double X2, double Y2)
+{
+    const TkPlotChannelAxis* xAxis = GetXAxis();
+    const TkPlotChannelAxis* yAxis = GetYAxis();
+    if (!xAxis || !yAxis)
+        return;
+    if (X1 > X2) {
+        std::swap(X1, X2);
+        std::swap(Y1, Y2);
+    }
+    const double xMin = xAxis->GetMin(), xMax = xAxis->GetMax();
+    const auto within = [](double V, double Lo, double Hi) { return V >= Lo && V <= Hi; };
+    if (!((X1 < xMin && X2 > xMax) || within(X1, xMin, xMax) || within(X2, xMin, xMax)))
+        return;
+    double yLo = yAxis->GetMin(), yHi = yAxis->GetMax();
+    if (FClipToAxes) {
+        const bool meetsY = within(Y1, yLo, yHi) || within(Y2, yLo, yHi) || (Y1 < yLo && Y2 > yHi) ||
+                            (Y2 < yLo && Y1 > yHi);
+        if (!meetsY)
+            return;
+    } else {
+        const double far = FarSpans * std::fabs(yAxis->GetSpan());
+        yLo -= far;
+        yHi += far;
+        if ((Y1 < yLo && Y2 < yLo) || (Y1 > yHi && Y2 > yHi))
+            return; // wholly beyond the top or the bottom
+    }
+    if (X1 < xMin) {
+        Y1 = LineYAtX(xMin, X1, Y1, X2, Y2);
+        X1 = xMin;
+    }
+    if (X2 > xMax) {
+        Y2 = LineYAtX(xMax, X1, Y1, X2, Y2);
+        X2 = xMax;
+    }
+    const auto clipY = [&](double& X, double& Y) {
+        if (Y < yLo) {
+            X = LineXAtY(yLo, X1, Y1, X2, Y2);
+            Y = yLo;
+        } else if (Y > yHi) {
+            X = LineXAtY(yHi, X1, Y1, X2, Y2);
+            Y = yHi;
+        }
+    };
+    double cx1 = X1, cy1 = Y1, cx2 = X2, cy2 = Y2;
+    clipY(cx1, cy1);
+    clipY(cx2, cy2);
+    if (FClipToAxes && !(within(cx1, xMin, xMax) && within(cx2, xMin, xMax)))
+        return;
+    const TPoint a = ScreenPoint(cx1, cy1);
+    const TPoint b = ScreenPoint(cx2, cy2);
+    Canvas->MoveTo(a.X, a.Y);
+    Canvas->LineTo(b.X, b.Y);
+}
+
+void TkPlotChannelCustom::UseTracePen(TCanvas* Canvas, TColor Color, TkPlotLineStyle Style, int Width) const
+{
+    Canvas->Pen->SetColor(Color);
+    Canvas->Pen->SetStyle(TPenStyle(Style));
+    Canvas->Pen->SetWidth(Width == 1 ? 0 : Width);
+}
+
+void TkPlotChannelCustom::DrawTrace(TCanvas* Canvas, TColor BackColor)
+{
+    if (!FTraceVisible || !AxesAssigned())
+        return;
+    UseTracePen(Canvas, GetColor(), GetTraceLineStyle(), GetTraceLineWidth());
+    Canvas->Brush->SetStyle(bsClear);
+    if (FFirstVisibleIndex < 0 || FFirstVisibleIndex == FLastVisibleIndex)
+        return;
+    bool started = false;
+    double px = 0, py = 0;
+    for (int i = FFirstVisibleIndex; i <= FLastVisibleIndex; ++i) {
+        if (GetDataEmpty(i))
+            continue;
+        if (GetDataNull(i)) {
+            started = false;
+            continue;
+        }
+        const double x = GetDataX(i), y = GetDataY(i);
+        if (started) {
+            const TkPlotDataAttributes a = FList->GetPointAttributes(i);
+            UseTracePen(Canvas, a.Color, TkPlotLineStyle(a.TraceLineStyle), a.TraceLineWidth);
+            // The gaps of a dashed line show the plot's background.
+            Canvas->Brush->SetColor(BackColor);
+            DrawClippedLine(Canvas, px, py, x, y);
+        }
+        px = x;
+        py = y;
+        started = true;
+    }
+}
+
+bool TkPlotChannelCustom::MarkerShown(int Index) const
+{
+    if (!GetMarkersVisible() || !GetDataValid(Index) || !AxesAssigned())
+        return false;
+    if (FMarkersAllowIndividual && !FList->GetMarkersVisible(Index))
+        return false;
+    const double x = GetDataX(Index), y = GetDataY(Index);
+    if (FClipToAxes) {
+        const TkPlotChannelAxis* xAxis = GetXAxis();
+        const TkPlotChannelAxis* yAxis = GetYAxis();
+        if (x < xAxis->GetMin() || x > xAxis->GetMax() || y < yAxis->GetMin() || y > yAxis->GetMax())
+            return false;
+    }
+    return WithinFarRange(x, y);
+}
+
+TRect TkPlotChannelCustom::MarkerRect(int Index) const
+{
+    const TPoint c = ScreenPoint(GetDataX(Index), GetDataY(Index));
+    const int s = FMarkersAllowIndividual ? FList->GetPointAttributes(Index).MarkersSize : GetMarkersSize();
+    return TRect(c.X - s, c.Y - s, c.X + s, c.Y + s);
+}
+
+void TkPlotChannelCustom::DrawMarkers(TCanvas* Canvas, TColor)
+{
+    if (!GetMarkersVisible())
+        return;
+    Canvas->Font->Assign(FMarkersFont.get());
+    if (FFirstVisibleIndex < 0)
+        return;
+    if (FMarkersTurnOffLimit > 0 && FLastVisibleIndex - FFirstVisibleIndex > FMarkersTurnOffLimit)
+        return;
+    for (int i = FFirstVisibleIndex; i <= FLastVisibleIndex; ++i)
+        if (MarkerShown(i))
+            DrawMarker(Canvas, i);
+}
+
+void TkPlotChannelCustom::DrawMarker(TCanvas* Canvas, int Index)
+{
+    TkPlotDataAttributes a = FMarkersAllowIndividual ? FList->GetPointAttributes(Index) : FList->Attributes;
+    if (FMarkersPenUseChannelColor)
+        a.MarkersPenColor = GetColor();
+    if (FMarkersBrushUseChannelColor)
+        a.MarkersBrushColor = GetColor();
+    Canvas->Pen->SetColor(a.MarkersPenColor);
+    Canvas->Pen->SetWidth(a.MarkersPenWidth);
+    Canvas->Pen->SetStyle(TPenStyle(a.MarkersPenStyle));
+    Canvas->Brush->SetColor(a.MarkersBrushColor);
+    Canvas->Brush->SetStyle(TBrushStyle(a.MarkersBrushStyle));
+    const TPoint c = ScreenPoint(GetDataX(Index), GetDataY(Index));
+    const int s = a.MarkersSize;
+    const auto line = [Canvas](int X1, int Y1, int X2, int Y2) {
+        Canvas->MoveTo(X1, Y1);
+        Canvas->LineTo(X2, Y2);
+    };
+    switch (TkPlotMarkerStyle(a.MarkersStyle)) {
+    case kpmsCircle:
+        Canvas->Ellipse(c.X - s, c.Y - s, c.X + s, c.Y + s);
+        break;
+    case kpmsSquare:
+        Canvas->Rectangle(c.X - s, c.Y - s, c.X + s, c.Y + s);
+        break;
+    case kpmsDiamond:
+        Canvas->Polygon({TPoint(c.X + s, c.Y), TPoint(c.X, c.Y + s), TPoint(c.X - s, c.Y), TPoint(c.X, c.Y - s)});
+        break;
+    case kpmsCross:
+        line(c.X - s, c.Y - s, c.X + s, c.Y + s);
+        line(c.X + s, c.Y - s, c.X - s, c.Y + s);
+        break;
+    case kpmsPlus:
+        line(c.X, c.Y - s, c.X, c.Y + s);
+        line(c.X - s, c.Y, c.X + s, c.Y);
+        break;
+    case kpmsTriangleUp:
+        Canvas->Polygon({TPoint(c.X, c.Y - s), TPoint(c.X + s, c.Y + s), TPoint(c.X - s, c.Y + s)});
+        break;
+    case kpmsTriangleDown:
+        Canvas->Polygon({TPoint(c.X, c.Y + s), TPoint(c.X - s, c.Y - s), TPoint(c.X + s, c.Y - s)});
+        break;
+    case kpmsTriangleLeft:
+        Canvas->Polygon({TPoint(c.X - s, c.Y), TPoint(c.X + s, c.Y - s), TPoint(c.X + s, c.Y + s)});
+        break;
+    case kpmsTriangleRight:
+        Canvas->Polygon({TPoint(c.X + s, c.Y), TPoint(c.X - s, c.Y + s), TPoint(c.X - s, c.Y - s)});
+        break;
+    case kpmsVerticalLine:
+        line(c.X, c.Y - s, c.X, c.Y + s);
+        break;
+    case kpmsHorizontalLine:
+        line(c.X - s, c.Y, c.X + s, c.Y);
+        break;
+    case kpmsCharacter: {
+        const std::string text(1, a.MarkerChar);
+        const TSize size = Canvas->TextExtent(text);
+        Canvas->Brush->SetStyle(bsClear);
+        Canvas->TextOut(c.X - size.cx / 2, c.Y - size.cy / 2, text);
+        break;
+    }
+    }
 }
 
 // ---- log

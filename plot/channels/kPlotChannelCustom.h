@@ -12,6 +12,7 @@
 #include "ui/Brush.h"
 #include "ui/Pen.h"
 
+class TCanvas;
 class TFont;
 class TkPlotDataCursor;
 
@@ -115,6 +116,14 @@ public:
     virtual double GetYMinExtentVisible() = 0;
     virtual void UpdateCursorValues(TkPlotDataCursor* Cursor) = 0;
 
+    // ---- drawing over the visible index range
+    // The polyline through the valid points; a null point breaks it.
+    virtual void DrawTrace(TCanvas* Canvas, TColor BackColor);
+    virtual void DrawMarkers(TCanvas* Canvas, TColor BackColor);
+    // Whether point Index gets a marker, and the square it is drawn in.
+    bool MarkerShown(int Index) const;
+    TRect MarkerRect(int Index) const;
+
     // ---- log and files
     void LogActivate(bool Append);
     void LogDeactivate();
@@ -208,6 +217,16 @@ protected:
         Field = Value;
         DoChange();
     }
+    // The screen position of a value pair; needs both axes. The axes
+    // swap places on screen when the plot reverses them.
+    TPoint ScreenPoint(double X, double Y) const;
+    // The line between two value pairs, always cut to the X axis' range,
+    // and to the Y axis' range with ClipToAxes; without it, ends far
+    // beyond the Y axis are pulled in along the line, so that no screen
+    // position grows without bound.
+    void DrawClippedLine(TCanvas* Canvas, double X1, double Y1, double X2, double Y2);
+    // The channel's trace pen: colour, style and width (1 as the thin pen).
+    void UseTracePen(TCanvas* Canvas, TColor Color, TkPlotLineStyle Style, int Width) const;
     // The translated word of a readout ("Null", "No Y-Axis", ...).
     std::string Word(const std::string& Text) const { return TranslateText(Text); }
     // A drag of a data point in progress; dropped when the points under it
@@ -227,6 +246,11 @@ private:
     // than a full ring holds, or points would go before they are logged.
     int LogFlushThreshold() const;
     void CancelDrag();
+    // Values that lie within this many axis spans beyond an axis' range
+    // still get their true screen position.
+    static constexpr double FarSpans = 10;
+    bool WithinFarRange(double X, double Y) const;
+    void DrawMarker(TCanvas* Canvas, int Index);
     void FontChanged(TObject*) { DoChange(); }
 
     std::unique_ptr<TkPlotDataCustomList> FList;
