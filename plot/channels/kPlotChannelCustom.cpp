@@ -544,6 +544,93 @@ void TkPlotChannelCustom::DrawMarker(TCanvas* Canvas, int Index)
     }
 }
 
+// ---- mouse
+
+bool TkPlotChannelCustom::HitTest(const TkPlotMouseData& Mouse)
+{
+    if (TkPlotManagerObject::HitTest(Mouse))
+        return true;
+    if (FVisibleInLegend && PtInRect(FLegendRect, Mouse.Received))
+        return true;
+    if (!GetOwner() || !GetOwner()->GetSelectMode())
+        return false;
+    FHitPointIndex = -1;
+    if (!GetMarkersVisible() || GetCount() == 0 || !AxesAssigned())
+        return false;
+    CalcFirstVisibleIndex();
+    CalcLastVisibleIndex();
+    for (int i = FFirstVisibleIndex; i <= FLastVisibleIndex && i >= 0; ++i) {
+        if (!MarkerShown(i))
+            continue;
+        FHitPointRect = MarkerRect(i);
+        if (PtInRect(FHitPointRect, Mouse.Received)) {
+            FHitPointIndex = i;
+            return true;
+        }
+    }
+    return false;
+}
+
+void TkPlotChannelCustom::DoMouseLeftDown(const TkPlotMouseData& Mouse)
+{
+    if (GetOwner())
+        GetOwner()->DoMouseDownDataPoint(this, FHitPointIndex, Mouse.Button, Mouse.Shift, Mouse.Received.X,
+                                         Mouse.Received.Y);
+    FMouseDownPointIndex = FHitPointIndex;
+    if (FHitPointIndex < 0 || FHitPointIndex >= GetCount() || !PtInRect(FHitPointRect, Mouse.Received))
+        return;
+    FDragging = true;
+    FDragPointIndex = FHitPointIndex;
+    FDragRect = FHitPointRect;
+    FDragStartX = GetDataX(FDragPointIndex);
+    FDragStartY = GetDataY(FDragPointIndex);
+    FDragStartMouse = Mouse.Point;
+}
+
+void TkPlotChannelCustom::DoMouseDrag(const TkPlotMouseData& Mouse)
+{
+    if (!FDragging)
+        return;
+    if (GetOwner())
+        GetOwner()->DoMouseMoveDataPoint(this, FDragPointIndex, Mouse.Shift, Mouse.Received.X, Mouse.Received.Y);
+    TkPlotChannelAxis* xAxis = GetXAxis();
+    TkPlotChannelAxis* yAxis = GetYAxis();
+    if (!FUserCanMoveDataPoints || !FDragging || !xAxis || !yAxis)
+        return;
+    // In the object's own frame X runs along the X axis, whichever way the
+    // plot turns its axes.
+    double dx = 0, dy = 0;
+    if (FUserCanMoveDataPointsStyle != kpcdpmsYOnly)
+        dx = xAxis->PixelToValue(FDragStartMouse.X) - xAxis->PixelToValue(Mouse.Point.X);
+    if (FUserCanMoveDataPointsStyle != kpcdpmsXOnly)
+        dy = yAxis->PixelToValue(FDragStartMouse.Y) - yAxis->PixelToValue(Mouse.Point.Y);
+    SetDataX(FDragPointIndex, FDragStartX - dx);
+    SetDataY(FDragPointIndex, FDragStartY - dy);
+}
+
+void TkPlotChannelCustom::DoMouseUp(const TkPlotMouseData& Mouse)
+{
+    if (GetOwner())
+        GetOwner()->DoMouseUpDataPoint(this, FHitPointIndex, Mouse.Button, Mouse.Shift, Mouse.Received.X,
+                                       Mouse.Received.Y);
+    if (!FDragging)
+        return;
+    FDragging = false;
+    if (!GetOwner())
+        return;
+    if (PtInRect(FDragRect, Mouse.Received))
+        GetOwner()->DoDataPointClick(this, FDragPointIndex);
+    const double x = GetDataX(FDragPointIndex), y = GetDataY(FDragPointIndex);
+    if (x != FDragStartX || y != FDragStartY)
+        GetOwner()->DoDataPointMoved(this, FDragPointIndex, FDragStartX, FDragStartY, x, y);
+}
+
+TCursor TkPlotChannelCustom::GetMouseCursor(TPoint P)
+{
+    const TCursor cursor = TkPlotManagerObject::GetMouseCursor(P);
+    return GetHitObject() == this ? crHandPoint : cursor;
+}
+
 // ---- log
 
 void TkPlotChannelCustom::LogActivate(bool Append)
@@ -685,8 +772,8 @@ void TkPlotChannelCustom::SetUserCanMoveDataPointsStyle(TkPlotChannelDataPointMo
 
 void TkPlotChannelCustom::SetRingBufferSize(int Value)
 {
-    if (FList->RingStart() != 0 && Value != GetRingBufferSize())
-        CancelDrag(); // a wrapped ring is emptied
+    if (Value != GetRingBufferSize())
+        CancelDrag(); // points may be dropped or renumbered
     FList->SetRingBufferSize(Value);
     DoChange();
 }

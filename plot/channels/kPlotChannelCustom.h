@@ -201,6 +201,13 @@ public:
     // Follows the rename of its axes.
     void ObjectRenamed(TkPlotObject* Object) override;
 
+    // ---- the mouse: the legend entry, and in select mode the markers
+    void SetLegendRect(const TRect& Value) { FLegendRect = Value; }
+    bool HitTest(const TkPlotMouseData& Mouse) override;
+    int GetHitPointIndex() const { return FHitPointIndex; }
+    bool GetDragging() const { return FDragging; }
+    TCursor GetMouseCursor(TPoint P) override;
+
 protected:
     ~TkPlotChannelCustom() override;
 
@@ -229,10 +236,9 @@ protected:
     void UseTracePen(TCanvas* Canvas, TColor Color, TkPlotLineStyle Style, int Width) const;
     // The translated word of a readout ("Null", "No Y-Axis", ...).
     std::string Word(const std::string& Text) const { return TranslateText(Text); }
-    // A drag of a data point in progress; dropped when the points under it
-    // move or go.
-    bool FDragging = false;
-    int FDragPointIndex = -1;
+    void DoMouseLeftDown(const TkPlotMouseData& Mouse) override;
+    void DoMouseDrag(const TkPlotMouseData& Mouse) override;
+    void DoMouseUp(const TkPlotMouseData& Mouse) override;
 
 private:
     void ResetStats();
@@ -280,4 +286,15 @@ private:
     TkPlotChannelStat FXStat;
     TkPlotChannelStat FYStat;
     std::unique_ptr<TFont> FMarkersFont;
+    TRect FLegendRect;
+    int FHitPointIndex = -1;
+    TRect FHitPointRect;
+    // A drag of a data point; dropped when the points under it move or go.
+    bool FDragging = false;
+    int FDragPointIndex = -1;
+    TRect FDragRect;
+    double FDragStartX = 0;
+    double FDragStartY = 0;
+    TPoint FDragStartMouse;
+    int FMouseDownPointIndex = -1;
 };

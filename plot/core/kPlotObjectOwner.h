@@ -97,4 +97,16 @@ public:
     // and when its readout changed. The plot knows the cursor's index.
     virtual void DoBeforeDataCursorUpdate(TkPlotObject*) {}
     virtual void DoDataCursorChange(TkPlotObject*) {}
+
+    // Data point events of a channel; DataIndex is -1 when no point is hit.
+    virtual void DoMouseDownDataPoint(TkPlotObject*, int /*DataIndex*/, TMouseButton, TShiftState, int /*X*/, int /*Y*/)
+    {
+    }
+    virtual void DoMouseMoveDataPoint(TkPlotObject*, int /*DataIndex*/, TShiftState, int /*X*/, int /*Y*/) {}
+    virtual void DoMouseUpDataPoint(TkPlotObject*, int /*DataIndex*/, TMouseButton, TShiftState, int /*X*/, int /*Y*/) {}
+    virtual void DoDataPointClick(TkPlotObject*, int /*DataIndex*/) {}
+    virtual void DoDataPointMoved(TkPlotObject*, int /*DataIndex*/, double /*OldX*/, double /*OldY*/, double /*NewX*/,
+                                  double /*NewY*/)
+    {
+    }
 };

@@ -1,0 +1,124 @@
+#include <gtest/gtest.h>
+
+#include "ChannelTestSupport.h"
+
+namespace {
+
+struct DataPointPlot : ChannelPlot {
+    bool selectMode = true;
+    std::vector<std::string> pointEvents;
+
+    bool GetSelectMode() const override { return selectMode; }
+    void DoMouseDownDataPoint(TkPlotObject*, int Index, TMouseButton, TShiftState, int, int) override
+    {
+        pointEvents.push_back("down " + std::to_string(Index));
+    }
+    void DoDataPointClick(TkPlotObject*, int Index) override { pointEvents.push_back("click " + std::to_string(Index)); }
+    void DoDataPointMoved(TkPlotObject*, int Index, double OldX, double OldY, double NewX, double NewY) override
+    {
+        pointEvents.push_back("moved " + std::to_string(Index) + " " + FloatToStr(OldX) + "," + FloatToStr(OldY) +
+                              " to " + FloatToStr(NewX) + "," + FloatToStr(NewY));
+    }
+};
+
+// Test axes: X 0 .. 10 over pixels 0 .. 100, Y 0 .. 10 over pixels 100 .. 0;
+// markers of size 3 around each point.
+class DataPointMouse : public ChannelTest {
+protected:
+    void SetUp() override
+    {
+        ChannelTest::SetUp();
+        master = std::make_unique<TkPlotMasterManager>(&points);
+        RegisterPlotKinds(*master);
+        channel = AddChannel();
+        channel->SetMarkersVisible(true);
+        channel->SetUserCanMoveDataPoints(true);
+    }
+    void TearDown() override { master.reset(); }
+
+    // Press on a pixel, drag to another, release there.
+    void Press(TPoint At)
+    {
+        TkPlotMouseData mouse;
+        mouse.Received = mouse.Point = At;
+        ASSERT_TRUE(channel->HitTest(mouse));
+        channel->MouseDown(mbLeft, 0, At, At, nullptr);
+    }
+    void Move(TPoint To) { channel->MouseMove(0, To); }
+    void Release(TPoint At) { channel->MouseUp(mbLeft, 0, At, At, false, nullptr); }
+
+    DataPointPlot points;
+    TkPlotChannel* channel = nullptr;
+};
+
+TEST_F(DataPointMouse, AMarkerIsHitOnlyInSelectMode)
+{
+    AddPoints(channel, {{2, 2}, {5, 5}});
+    TkPlotMouseData mouse;
+    mouse.Received = TPoint(51, 49);
+    EXPECT_TRUE(channel->HitTest(mouse));
+    EXPECT_EQ(channel->GetHitPointIndex(), 1);
+    mouse.Received = TPoint(60, 49);
+    EXPECT_FALSE(channel->HitTest(mouse));
+    EXPECT_EQ(channel->GetHitPointIndex(), -1);
+    points.selectMode = false;
+    mouse.Received = TPoint(51, 49);
+    EXPECT_FALSE(channel->HitTest(mouse));
+    channel->SetLegendRect(TRect(150, 0, 170, 10));
+    mouse.Received = TPoint(155, 5);
+    EXPECT_TRUE(channel->HitTest(mouse));
+    EXPECT_EQ(channel->GetMouseCursor(TPoint(155, 5)), crHandPoint);
+}
+
+TEST_F(DataPointMouse, DraggingAPointMovesItAndTellsThePlot)
+{
+    AddPoints(channel, {{2, 2}, {5, 5}});
+    Press(TPoint(50, 50));
+    EXPECT_TRUE(channel->GetDragging());
+    Move(TPoint(70, 30));
+    EXPECT_DOUBLE_EQ(channel->GetDataX(1), 7);
+    EXPECT_DOUBLE_EQ(channel->GetDataY(1), 7);
+    Release(TPoint(70, 30));
+    EXPECT_FALSE(channel->GetDragging());
+    EXPECT_EQ(points.pointEvents, (std::vector<std::string>{"down 1", "moved 1 5,5 to 7,7"}));
+    channel->SetUserCanMoveDataPointsStyle(kpcdpmsYOnly);
+    Press(TPoint(70, 30));
+    Move(TPoint(90, 40));
+    Release(TPoint(71, 31));
+    EXPECT_DOUBLE_EQ(channel->GetDataX(1), 7);
+    EXPECT_DOUBLE_EQ(channel->GetDataY(1), 6);
+    EXPECT_EQ(points.pointEvents.back(), "moved 1 7,7 to 7,6");
+    Press(TPoint(70, 40));
+    Release(TPoint(70, 40));
+    EXPECT_EQ(points.pointEvents.back(), "click 1");
+}
+
+TEST_F(DataPointMouse, ADragEndsWhenTheRingShiftsThePointsUnderIt)
+{
+    channel->SetRingBufferSize(3);
+    AddPoints(channel, {{2, 2}, {4, 4}, {6, 6}});
+    Press(TPoint(20, 80));
+    channel->AddXY(8, 8);  // point 0 is now the one at X 4
+    Move(TPoint(30, 70));
+    EXPECT_FALSE(channel->GetDragging());
+    EXPECT_EQ(channel->GetDataX(0), 4);
+    EXPECT_EQ(channel->GetDataY(0), 4);
+    Release(TPoint(30, 70));
+    EXPECT_EQ(points.pointEvents, (std::vector<std::string>{"down 0"}));
+}
+
+TEST_F(DataPointMouse, ADragEndsWhenThePointsGo)
+{
+    AddPoints(channel, {{2, 2}, {4, 4}});
+    Press(TPoint(40, 60));
+    channel->Clear();
+    EXPECT_NO_THROW(Move(TPoint(30, 70)));
+    EXPECT_NO_THROW(Release(TPoint(30, 70)));
+    AddPoints(channel, {{2, 2}, {4, 4}});
+    Press(TPoint(40, 60));
+    channel->SetDataStyle(kpdsCompact);
+    EXPECT_NO_THROW(Move(TPoint(30, 70)));
+    EXPECT_FALSE(channel->GetDragging());
+}
+
+} // namespace
