@@ -4,6 +4,7 @@
 #include <iterator>
 
 #include "plot/channels/kPlotAnnotation.h"
+#include "plot/channels/kPlotAxisLink.h"
 #include "plot/channels/kPlotChannel.h"
 #include "plot/channels/kPlotDataCursor.h"
 #include "plot/channels/kPlotLabel.h"
@@ -65,7 +66,11 @@ void RegisterPlotKinds(TkPlotMasterManager& Master)
     Master.AnnotationManager()->SetObjectClass(ClassOf<TkPlotAnnotation>());
 
     TkPlotChannelManager* channels = Master.ChannelManager();
-    channels->SetObjectClass(ClassOf<TkPlotChannel>());
+    channels->SetObjectClass([&Master](TkPlotObjectOwner* Owner, const TkPlotObjectCallbacks& Callbacks) {
+        auto* channel = new TkPlotChannel(Owner, Callbacks);
+        channel->AxisFinder = PlotAxisFinder(Master);
+        return static_cast<TkPlotObject*>(channel);
+    });
     channels->SetDataClearer([](TkPlotObject* Object) { static_cast<TkPlotChannelCustom*>(Object)->Clear(); });
     channels->SetFirstLinks([channels](TkPlotObject* Object) {
         auto* channel = static_cast<TkPlotChannelCustom*>(Object);

@@ -1,0 +1,63 @@
+#include <gtest/gtest.h>
+
+#include "ChannelTestSupport.h"
+#include "plot/core/kPlotAxis.h"
+
+namespace {
+
+// Channels of a plot find the plot's own axes.
+class PlotAxes : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        Application->Initialize();
+        master = std::make_unique<TkPlotMasterManager>(&plot);
+        RegisterPlotKinds(*master);
+        xAxis = master->XAxisManager()->GetItem(master->AddXAxis());
+        yAxis = master->YAxisManager()->GetItem(master->AddYAxis());
+        channel = static_cast<TkPlotChannel*>(master->ChannelManager()->GetObject(master->AddChannel()));
+    }
+
+    ChannelPlot plot;
+    std::unique_ptr<TkPlotMasterManager> master;
+    TkPlotXAxis* xAxis = nullptr;
+    TkPlotYAxis* yAxis = nullptr;
+    TkPlotChannel* channel = nullptr;
+};
+
+TEST_F(PlotAxes, ANewChannelReadsThroughTheFirstAxes)
+{
+    ASSERT_TRUE(channel->AxesAssigned());
+    xAxis->SetMinSpan(20, 5);
+    EXPECT_EQ(channel->GetXAxis()->GetMin(), 20);
+    EXPECT_EQ(channel->GetXAxis()->GetMax(), 25);
+    EXPECT_EQ(channel->GetXValueText(21.5), xAxis->GetCursorText(21.5));
+    EXPECT_EQ(channel->GetYValueText(3), yAxis->GetCursorText(3));
+    EXPECT_EQ(channel->GetXAxis()->ValueToPixel(21), xAxis->ValueToPixel(21));
+    xAxis->SetCursorScaler(4);
+    EXPECT_EQ(channel->GetXAxis()->GetCursorScaler(), 4);
+}
+
+TEST_F(PlotAxes, AxesAreFoundByNameIgnoringCaseAndFollowedThroughARename)
+{
+    channel->SetYAxisName("y-axis 1");
+    EXPECT_TRUE(channel->GetYAxis());
+    yAxis->SetName("Pressure");
+    EXPECT_EQ(channel->GetYAxisName(), "Pressure");
+    EXPECT_TRUE(channel->GetYAxis());
+    channel->SetYAxisName("X-Axis 1");  // a name of the other kind finds nothing
+    EXPECT_FALSE(channel->GetYAxis());
+}
+
+TEST_F(PlotAxes, AnAxisThatGoesIsNoLongerFound)
+{
+    channel->AddXY(1, 1);
+    TkPlotObject::Free(xAxis);
+    EXPECT_FALSE(channel->GetXAxis());
+    EXPECT_EQ(channel->GetXValueText(1), "No X-Axis");
+    double y = 0;
+    EXPECT_FALSE(channel->GetYAtX(2, y));
+    EXPECT_NO_THROW(channel->AddXY(2, 2));
+}
+
+} // namespace
