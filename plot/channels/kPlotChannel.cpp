@@ -643,6 +643,22 @@ void TkPlotChannel::DrawCurve(TCanvas* Canvas, TColor)
         DrawStraight(Canvas, first, last);
 }
 
+bool TkPlotChannel::HitTest(const TkPlotMouseData& Mouse)
+{
+    if (TkPlotChannelCustom::HitTest(Mouse))
+        return true;
+    TkPlotChannelAxis* xAxis = GetXAxis();
+    TkPlotChannelAxis* yAxis = GetYAxis();
+    if (!xAxis || !yAxis)
+        return false;
+    // In the object's own frame X runs along the X axis.
+    double y = 0;
+    if (!GetYAtX(xAxis->PixelToValue(Mouse.Point.X), y))
+        return false;
+    const int dy = Mouse.Point.Y - yAxis->ValueToPixel(y);
+    return dy >= -10 && dy < 10;
+}
+
 // ---- data cursor readout
 
 std::string TkPlotChannel::CursorYText(TkPlotCursorStatus Status, double Y) const

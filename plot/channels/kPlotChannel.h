@@ -83,6 +83,8 @@ public:
     bool GetReadyToDraw() const { return FReadyToDraw; }
     void Draw(TCanvas* Canvas, TColor BackColor) override;
     void DrawTrace(TCanvas* Canvas, TColor BackColor) override;
+    // Also hit within 10 pixels of the trace, where Y at the mouse's X is.
+    bool HitTest(const TkPlotMouseData& Mouse) override;
     // The curve's screen columns of the last drawing; none before it.
     int GetFirstPixel() const { return FFirstPixel; }
     int GetLastPixel() const { return FLastPixel; }

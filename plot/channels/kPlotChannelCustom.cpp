@@ -5,6 +5,7 @@
 #include <fstream>
 #include <vector>
 
+#include "plot/channels/kPlotDataCursor.h"
 #include "plot/core/kPlotDataCompactIntervalList.h"
 #include "plot/core/kPlotDataCompactList.h"
 #include "plot/core/kPlotDataFullList.h"
@@ -876,6 +877,21 @@ void TkPlotChannelCustom::SetMarkersBrushColor(TColor Value)
 void TkPlotChannelCustom::SetMarkersBrushStyle(TBrushStyle Value)
 {
     SetAttribute(FList->Attributes.MarkersBrushStyle, std::uint8_t(Value));
+}
+
+void TkPlotChannelCustom::ObjectFocused(TkPlotObject* Object)
+{
+    if (Object == this || Object->Kind() == TkPlotObjectKind::Legend)
+        return;
+    if (auto* cursor = dynamic_cast<TkPlotDataCursor*>(Object); cursor && SameText(cursor->GetChannelName(), GetName()))
+        return;
+    SetFocused(false);
+}
+
+void TkPlotChannelCustom::BuildPopupMenu(TPopupMenu* Menu)
+{
+    TkPlotManagerObject::BuildPopupMenu(Menu);
+    AddEditMenuItem(Menu);
 }
 
 void TkPlotChannelCustom::ObjectRenamed(TkPlotObject* Object)

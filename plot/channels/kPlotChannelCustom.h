@@ -200,6 +200,10 @@ public:
 
     // Follows the rename of its axes.
     void ObjectRenamed(TkPlotObject* Object) override;
+    // Gives up the focus to any other object but a legend or a data cursor
+    // bound to this channel.
+    void ObjectFocused(TkPlotObject* Object) override;
+    void BuildPopupMenu(TPopupMenu* Menu) override;
 
     // ---- the mouse: the legend entry, and in select mode the markers
     void SetLegendRect(const TRect& Value) { FLegendRect = Value; }

@@ -315,7 +315,96 @@ void TkPlotDataCursor::StepKeySnapped(std::uint16_t Key, int Pointer)
     SnapTo(Pointer, channel, FSnappedChannelIndex, std::clamp(index, 0, channel->GetCount() - 1));
 }
 
+// ---- mouse
+
+TRect TkPlotDataCursor::PointerRect(int Pointer) const
+{
+    if (!FDataView)
+        return TRect();
+    const TRect& view = FDataView->GetDrawRect();
+    const int p = PointerPixel(Pointer);
+    const int grab = GrabWidth + FPointerPenWidth / 2;
+    if (PointerHorizontal(Pointer))
+        return TRect(view.Left, p - grab, view.Right, p + grab + 1);
+    return TRect(p - grab, view.Top, p + grab + 1, view.Bottom);
+}
+
+bool TkPlotDataCursor::HitTest(const TkPlotMouseData& Mouse)
+{
+    if (!FDataView)
+        return false;
+    return (FPointer1Shown && PtInRect(PointerRect(1), Mouse.Received)) ||
+           (FPointer2Shown && PtInRect(PointerRect(2), Mouse.Received));
+}
+
+TCursor TkPlotDataCursor::GetMouseCursor(TPoint P)
+{
+    const TCursor cursor = TkPlotManagerObject::GetMouseCursor(P);
+    return GetHitObject() == this ? crHandPoint : cursor;
+}
+
+void TkPlotDataCursor::DoMouseLeftDown(const TkPlotMouseData& Mouse)
+{
+    if (!FDataView)
+        return;
+    for (int pointer : {1, 2}) {
+        const bool shown = pointer == 1 ? FPointer1Shown : FPointer2Shown;
+        if (!shown || !PtInRect(PointerRect(pointer), Mouse.Received))
+            continue;
+        (pointer == 1 ? FDraggingPointer1 : FDraggingPointer2) = true;
+        InvalidateNow();
+        UpdateValues();
+        return;
+    }
+}
+
+void TkPlotDataCursor::DoMouseDrag(const TkPlotMouseData& Mouse)
+{
+    if (!FDataView || (!FDraggingPointer1 && !FDraggingPointer2))
+        return;
+    const int pointer = FDraggingPointer1 ? 1 : 2;
+    const TRect& view = FDataView->GetDrawRect();
+    // The pointer follows the mouse across its direction of travel.
+    double percent = 0;
+    if (PointerHorizontal(pointer))
+        percent = view.Height() > 0 ? double(view.Bottom - Mouse.Received.Y) / view.Height() * 100 : 0;
+    else
+        percent = view.Width() > 0 ? double(Mouse.Received.X - view.Left) / view.Width() * 100 : 0;
+    PointerPosition(pointer) = ClampPercent(percent);
+    UpdateValues();
+    InvalidateNow();
+}
+
+void TkPlotDataCursor::DoMouseUp(const TkPlotMouseData&)
+{
+    if (!FDraggingPointer1 && !FDraggingPointer2)
+        return;
+    SnapPointer(FDraggingPointer1 ? 1 : 2);
+    FDraggingPointer1 = FDraggingPointer2 = false;
+    UpdateValues();
+    InvalidateNow();
+}
+
 // ---- object notifications
+
+void TkPlotDataCursor::ObjectFocused(TkPlotObject* Object)
+{
+    if (Object == this)
+        return;
+    if (Object->Kind() == TkPlotObjectKind::Channel && GetFocused()) {
+        SetChannelName(Object->GetName());
+        return;
+    }
+    if (Object != GetChannel())
+        SetFocused(false);
+}
+
+void TkPlotDataCursor::DoGotFocus()
+{
+    TkPlotManagerObject::DoGotFocus();
+    if (TkPlotChannelCustom* channel = GetChannel())
+        channel->SetFocused(true);
+}
 
 void TkPlotDataCursor::SetVisible(bool Value)
 {

@@ -55,11 +55,20 @@ public:
     int GetSnappedChannelIndex() const { return FSnappedChannelIndex; }
     int GetSnappedPointIndex() const { return FSnappedPointIndex; }
 
+    // The pointer's line across the data view, widened for grabbing.
+    TRect PointerRect(int Pointer) const;
+    bool HitTest(const TkPlotMouseData& Mouse) override;
+    bool GetDraggingPointer(int Pointer) const { return Pointer == 1 ? FDraggingPointer1 : FDraggingPointer2; }
+    TCursor GetMouseCursor(TPoint P) override;
+
     void SetVisible(bool Value) override;
     void SetXYAxesReverse(bool Value) override;
     void KeyDown(std::uint16_t Key, TShiftState Shift, TPopupMenu* Menu) override;
     void ObjectRemoved(TkPlotObject* Object) override;
     void ObjectRenamed(TkPlotObject* Object) override;
+    // Keeps the focus only for its own channel; a channel that takes the
+    // focus from a focused cursor becomes the cursor's channel.
+    void ObjectFocused(TkPlotObject* Object) override;
 
     // ---- published properties
     const std::string& GetChannelName() const { return FChannelName; }
@@ -109,6 +118,11 @@ public:
 
 protected:
     ~TkPlotDataCursor() override;
+    // The bound channel takes the focus along with the cursor.
+    void DoGotFocus() override;
+    void DoMouseLeftDown(const TkPlotMouseData& Mouse) override;
+    void DoMouseDrag(const TkPlotMouseData& Mouse) override;
+    void DoMouseUp(const TkPlotMouseData& Mouse) override;
 
 private:
     // Pointers, their orientation and the hint's direction by style.
@@ -125,7 +139,12 @@ private:
     void StepKeySnapped(std::uint16_t Key, int Pointer);
     void FontChanged(TObject*) { DoChange(); }
 
+    // Pixels on either side of a pointer's line that still grab it.
+    static constexpr int GrabWidth = 3;
+
     TkPlotDataView* FDataView = nullptr;
+    bool FDraggingPointer1 = false;
+    bool FDraggingPointer2 = false;
     bool FPointer1Shown = true;
     bool FPointer2Shown = false;
     bool FPointer1Horizontal = false;

@@ -122,3 +122,62 @@ TEST_F(DataPointMouse, ADragEndsWhenThePointsGo)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(DataPointMouse, TheTraceItselfIsHitWithinTenPixels)
+{
+    channel->SetMarkersVisible(false);
+    AddPoints(channel, {{0, 0}, {10, 10}});
+    TkPlotMouseData mouse;
+    mouse.Received = mouse.Point = TPoint(50, 40);  // the trace passes (50, 50)
+    EXPECT_TRUE(channel->HitTest(mouse));
+    mouse.Received = mouse.Point = TPoint(50, 39);
+    EXPECT_FALSE(channel->HitTest(mouse));
+    mouse.Received = mouse.Point = TPoint(50, 59);
+    EXPECT_TRUE(channel->HitTest(mouse));
+    mouse.Received = mouse.Point = TPoint(50, 60);
+    EXPECT_FALSE(channel->HitTest(mouse));
+}
+
+TEST_F(DataPointMouse, ThePopupMenuOffersEditWhenTheUserMayEdit)
+{
+    TPopupMenu menu(nullptr);
+    menu.Items->Add(NewMenuItem(&menu, "stale", nullptr));
+    channel->BuildPopupMenu(&menu);
+    ASSERT_EQ(menu.Items->Count(), 1);
+    EXPECT_EQ(menu.Items->Items(0)->GetCaption(), "Edit...");
+    channel->SetUserCanEdit(false);
+    channel->BuildPopupMenu(&menu);
+    EXPECT_EQ(menu.Items->Count(), 0);
+}
+
+TEST_F(DataPointMouse, AChannelKeepsItsFocusOnlyBesideItsOwnCursorOrALegend)
+{
+    TkPlotChannel* other = AddChannel();
+    master->AddDataView();
+    auto* cursor = master->DataCursorManager()->GetItem(master->AddDataCursor());
+    ASSERT_EQ(cursor->GetChannelName(), channel->GetName());
+    channel->SetFocused(true);
+    cursor->SetFocused(true);  // bound to the channel: both keep it
+    EXPECT_TRUE(channel->GetFocused());
+    EXPECT_TRUE(cursor->GetFocused());
+    other->SetFocused(true);  // the focused cursor moves to the other channel
+    EXPECT_FALSE(channel->GetFocused());
+    EXPECT_TRUE(cursor->GetFocused());
+    EXPECT_EQ(cursor->GetChannelName(), other->GetName());
+    master->AddLegend();
+    master->LegendManager()->GetObject(0)->SetFocused(true);
+    EXPECT_TRUE(other->GetFocused());
+    EXPECT_FALSE(cursor->GetFocused());
+}
+
+TEST_F(DataPointMouse, AFocusedCursorTakesItsChannelAlong)
+{
+    master->AddDataView();
+    auto* cursor = master->DataCursorManager()->GetItem(master->AddDataCursor());
+    cursor->SetFocused(true);
+    EXPECT_TRUE(channel->GetFocused());
+}
+
+} // namespace

@@ -271,3 +271,42 @@ TEST_F(DataCursor, FollowsTheRenameOfItsChannelAndForgetsAViewThatGoes)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(DataCursor, APointerIsDraggedAcrossTheViewAndSnapsOnRelease)
+{
+    AddPoints(channel, {{0, 0}, {3, 3}, {10, 10}});
+    cursor->SetSnapToDataPoint(true);
+    cursor->SetPointer1Position(50);
+    TkPlotMouseData mouse;
+    mouse.Received = TPoint(52, 10);
+    EXPECT_TRUE(cursor->HitTest(mouse));
+    mouse.Received = TPoint(55, 10);
+    EXPECT_FALSE(cursor->HitTest(mouse));
+    cursor->MouseDown(mbLeft, 0, TPoint(52, 10), TPoint(52, 10), nullptr);
+    ASSERT_TRUE(cursor->GetDraggingPointer(1));
+    cursor->MouseMove(0, TPoint(40, 10));
+    EXPECT_DOUBLE_EQ(cursor->GetPointer1Position(), 40);
+    EXPECT_DOUBLE_EQ(cursor->GetValueY(), 4);
+    cursor->MouseMove(0, TPoint(-30, 10));
+    EXPECT_EQ(cursor->GetPointer1Position(), 0);
+    cursor->MouseMove(0, TPoint(28, 10));
+    cursor->MouseUp(mbLeft, 0, TPoint(28, 10), TPoint(28, 10), false, nullptr);
+    EXPECT_FALSE(cursor->GetDraggingPointer(1));
+    EXPECT_DOUBLE_EQ(cursor->GetPointer1Position(), 30);  // on the point at X 3
+    EXPECT_DOUBLE_EQ(cursor->GetValueY(), 3);
+}
+
+TEST_F(DataCursor, HorizontalPointersAreDraggedUpAndDown)
+{
+    cursor->SetStyle(kpcsDeltaY);
+    cursor->SetPointer2Position(60);
+    EXPECT_EQ(cursor->PointerRect(2), TRect(0, 37, 100, 44));
+    cursor->MouseDown(mbLeft, 0, TPoint(10, 41), TPoint(10, 41), nullptr);
+    ASSERT_TRUE(cursor->GetDraggingPointer(2));
+    cursor->MouseMove(0, TPoint(10, 75));
+    EXPECT_DOUBLE_EQ(cursor->GetPointer2Position(), 25);
+}
+
+} // namespace
