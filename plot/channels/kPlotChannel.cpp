@@ -7,12 +7,18 @@
 #include "plot/channels/kPlotDataCursor.h"
 #include "plot/core/kMath.h"
 #include "rtl/Exception.h"
+#include "rtl/NumberFormat.h"
 #include "ui/Canvas.h"
 #include "rtl/PublishedProperties.h"
 
 namespace {
 
 using C = TkPlotChannel;
+
+std::vector<std::string> BrushStyles()
+{
+    return {"bsSolid", "bsClear", "bsHorizontal", "bsVertical", "bsFDiagonal", "bsBDiagonal", "bsCross", "bsDiagCross"};
+}
 
 const bool Registered = [] {
     RegisterPublishedClass<TkPlotChannel, TkPlotChannelCustom>(
@@ -27,7 +33,46 @@ const bool Registered = [] {
                          {"kpistStraightLine", "kpistCubicSpline", "kpistPolynomial", "kpistRational",
                           "kpistDifferential", "kpistDifferentialTerminated"},
                          &C::GetInterpolationStyle, &C::SetInterpolationStyle, kpistStraightLine)
+            .Boolean("FillEnabled", &C::GetFillEnabled, &C::SetFillEnabled, false)
+            .Float("FillReference", &C::GetFillReference, &C::SetFillReference)
+            .Enumeration("FillStyle", "TBrushStyle", BrushStyles(), &C::GetFillStyle, &C::SetFillStyle, bsSolid)
+            .Color("FillColor", &C::GetFillColor, &C::SetFillColor, clBlack)
+            .Boolean("FillUseChannelColor", &C::GetFillUseChannelColor, &C::SetFillUseChannelColor, true)
             .Boolean("DigitalEnabled", &C::GetDigitalEnabled, &C::SetDigitalEnabled, false)
+            .Enumeration("DigitalReferenceStyle", "TkPlotDigitalReferenceStyle", {"kpdrScale", "kpdrPercent"},
+                         &C::GetDigitalReferenceStyle, &C::SetDigitalReferenceStyle, kpdrScale)
+            .Float("DigitalReferenceLow", &C::GetDigitalReferenceLow, &C::SetDigitalReferenceLow)
+            .Float("DigitalReferenceHigh", &C::GetDigitalReferenceHigh, &C::SetDigitalReferenceHigh)
+            .Enumeration("HighLowStyle", "TkPlotHighLowStyle", {"kphlsOpenClose", "kphlsCandleStick"},
+                         &C::GetHighLowStyle, &C::SetHighLowStyle, kphlsOpenClose)
+            .Boolean("HighLowEnabled", &C::GetHighLowEnabled, &C::SetHighLowEnabled, false)
+            // A new channel's bar and open colours are always written.
+            .Color("HighLowBarColor", &C::GetHighLowBarColor, &C::SetHighLowBarColor)
+            .Float("HighLowBarWidth", &C::GetHighLowBarWidth, &C::SetHighLowBarWidth)
+            .Boolean("HighLowOpenShow", &C::GetHighLowOpenShow, &C::SetHighLowOpenShow, true)
+            .Color("HighLowOpenColor", &C::GetHighLowOpenColor, &C::SetHighLowOpenColor)
+            .Float("HighLowOpenWidth", &C::GetHighLowOpenWidth, &C::SetHighLowOpenWidth)
+            .Float("HighLowOpenHeight", &C::GetHighLowOpenHeight, &C::SetHighLowOpenHeight)
+            .Boolean("HighLowCloseShow", &C::GetHighLowCloseShow, &C::SetHighLowCloseShow, true)
+            .Color("HighLowCloseColor", &C::GetHighLowCloseColor, &C::SetHighLowCloseColor, clRed)
+            .Float("HighLowCloseWidth", &C::GetHighLowCloseWidth, &C::SetHighLowCloseWidth)
+            .Float("HighLowCloseHeight", &C::GetHighLowCloseHeight, &C::SetHighLowCloseHeight)
+            .Color("HighLowShadowColor", &C::GetHighLowShadowColor, &C::SetHighLowShadowColor, clGray)
+            .Color("HighLowBullishColor", &C::GetHighLowBullishColor, &C::SetHighLowBullishColor, clWhite)
+            .Color("HighLowBearishColor", &C::GetHighLowBearishColor, &C::SetHighLowBearishColor, clGray)
+            .Boolean("BarEnabled", &C::GetBarEnabled, &C::SetBarEnabled, false)
+            .Boolean("BarPenUseChannelColor", &C::GetBarPenUseChannelColor, &C::SetBarPenUseChannelColor, true)
+            .Boolean("BarBrushUseChannelColor", &C::GetBarBrushUseChannelColor, &C::SetBarBrushUseChannelColor, true)
+            .Float("BarReference", &C::GetBarReference, &C::SetBarReference)
+            .Float("BarWidth", &C::GetBarWidth, &C::SetBarWidth)
+            .Color("BarPenColor", &C::GetBarPenColor, &C::SetBarPenColor, clRed)
+            .Integer("BarPenWidth", &C::GetBarPenWidth, &C::SetBarPenWidth, 0)
+            .Enumeration("BarPenStyle", "TPenStyle",
+                         {"psSolid", "psDash", "psDot", "psDashDot", "psDashDotDot", "psClear", "psInsideFrame"},
+                         &C::GetBarPenStyle, &C::SetBarPenStyle, psSolid)
+            .Color("BarBrushColor", &C::GetBarBrushColor, &C::SetBarBrushColor, clRed)
+            .Enumeration("BarBrushStyle", "TBrushStyle", BrushStyles(), &C::GetBarBrushStyle, &C::SetBarBrushStyle,
+                         bsSolid)
             .Take());
     return true;
 }();
@@ -39,6 +84,10 @@ constexpr double SecondsPerDay = 60.0 * 60.0 * 24.0;
 TkPlotChannel::TkPlotChannel(TkPlotObjectOwner* AOwner, const TkPlotObjectCallbacks& Callbacks)
     : TkPlotChannelCustom(AOwner, Callbacks), FStartTime(Now())
 {
+    TkPlotDataAttributes& a = List().Attributes;
+    a.BarWidth = 5.0;
+    a.BarPenColor = clRed;
+    a.BarBrushColor = clRed;
 }
 
 // ---- adding
@@ -410,8 +459,14 @@ void TkPlotChannel::Draw(TCanvas* Canvas, TColor BackColor)
             r = TRect(r.Top, r.Left, r.Bottom, r.Right);
         Canvas->IntersectClipRect(r);
     }
+    if (FillsArea() && FInterpolationStyle == kpistStraightLine && !FDigitalEnabled)
+        DrawFill(Canvas);
+    if (FBarEnabled)
+        DrawBars(Canvas);
     DrawTrace(Canvas, BackColor);
     DrawMarkers(Canvas, BackColor);
+    if (FHighLowEnabled)
+        DrawHighLow(Canvas);
     if (!GetClipToAxes())
         return;
     if (hadClip)
@@ -424,6 +479,10 @@ void TkPlotChannel::DrawTrace(TCanvas* Canvas, TColor BackColor)
 {
     if (!GetTraceVisible() || !AxesAssigned())
         return;
+    if (FDigitalEnabled) {
+        DrawDigital(Canvas);
+        return;
+    }
     switch (FInterpolationStyle) {
     case kpistStraightLine:
         if (FFastDrawEnabled)
@@ -529,6 +588,10 @@ void TkPlotChannel::DrawSteps(TCanvas* Canvas)
         }
         const double x = GetDataX(i), y = GetDataY(i);
         if (started) {
+            if (FillsArea()) {
+                FillBetween(Canvas, px, py, x, FFillReference);
+                UseTracePen(Canvas, GetColor(), GetTraceLineStyle(), GetTraceLineWidth());
+            }
             DrawClippedLine(Canvas, px, py, x, py);
             DrawClippedLine(Canvas, x, py, x, y);
         }
@@ -566,9 +629,16 @@ bool TkPlotChannel::DrawColumns(TCanvas* Canvas, double X1, double X2, const std
     } catch (const Exception&) {
         return false;
     }
+    const TColor traceColor = Canvas->Pen->GetColor();
+    const TColor fillColor = FFillUseChannelColor ? GetColor() : FFillColor;
     for (std::size_t i = 0; i < values.size(); ++i) {
         if (i > 0)
             DrawClippedLine(Canvas, values[i - 1].first, values[i - 1].second, values[i].first, values[i].second);
+        if (FillsArea()) {
+            Canvas->Pen->SetColor(fillColor);
+            DrawClippedLine(Canvas, values[i].first, values[i].second, values[i].first, FFillReference);
+            Canvas->Pen->SetColor(traceColor);
+        }
         if (TkPlotPixelPoint* p = PixelPointAt(c1 + int(i))) {
             p->Y = values[i].second;
             p->Null = false;
@@ -657,6 +727,213 @@ bool TkPlotChannel::HitTest(const TkPlotMouseData& Mouse)
         return false;
     const int dy = Mouse.Point.Y - yAxis->ValueToPixel(y);
     return dy >= -10 && dy < 10;
+}
+
+// ---- areas: fill, bars, high-low bars and the digital trace
+
+void TkPlotChannel::UseFillBrush(TCanvas* Canvas) const
+{
+    const TColor color = FFillUseChannelColor ? GetColor() : FFillColor;
+    Canvas->Brush->SetStyle(FFillStyle);
+    Canvas->Brush->SetColor(color);
+    Canvas->Pen->SetColor(color);
+    Canvas->Pen->SetStyle(psSolid);
+    Canvas->Pen->SetWidth(0);
+}
+
+void TkPlotChannel::FillBetween(TCanvas* Canvas, double X1, double Y1, double X2, double Y2)
+{
+    UseFillBrush(Canvas);
+    const std::vector<TPoint> corners = ScreenPolygon({{X1, Y2}, {X1, Y1}, {X2, Y1}, {X2, Y2}});
+    if (corners.size() >= 3)
+        Canvas->Polygon(corners);
+}
+
+void TkPlotChannel::DrawFill(TCanvas* Canvas)
+{
+    const int first = GetFirstVisibleIndex(), last = GetLastVisibleIndex();
+    UseFillBrush(Canvas);
+    bool started = false;
+    double px = 0, py = 0;
+    for (int i = first; i <= last && first >= 0; ++i) {
+        if (GetDataEmpty(i))
+            continue;
+        if (GetDataNull(i)) {
+            started = false;
+            continue;
+        }
+        const double x = GetDataX(i), y = GetDataY(i);
+        if (started) {
+            const std::vector<TPoint> corners =
+                ScreenPolygon({{px, FFillReference}, {px, py}, {x, y}, {x, FFillReference}});
+            if (corners.size() >= 3)
+                Canvas->Polygon(corners);
+        }
+        px = x;
+        py = y;
+        started = true;
+    }
+}
+
+TRect TkPlotChannel::ValueRect(double X1, double Y1, double X2, double Y2) const
+{
+    const TPoint a = ScreenPoint(FarX(X1), FarY(Y1));
+    const TPoint b = ScreenPoint(FarX(X2), FarY(Y2));
+    TRect r(std::min(a.X, b.X), std::min(a.Y, b.Y), std::max(a.X, b.X), std::max(a.Y, b.Y));
+    if (r.Right == r.Left)
+        ++r.Right;
+    if (r.Bottom == r.Top)
+        ++r.Bottom;
+    return r;
+}
+
+TRect TkPlotChannel::TickRect(double X1, double X2, double Y, double Height) const
+{
+    TRect r = ValueRect(X1, Y, X2, Y);
+    const int half = ClampToInt(Height / 2);
+    // Height runs across the X axis, whichever way the screen turns it.
+    if (GetXYAxesReverse()) {
+        const int centre = r.Left;
+        r.Left = centre - half;
+        r.Right = std::max(centre + half, r.Left + 1);
+    } else {
+        const int centre = r.Top;
+        r.Top = centre - half;
+        r.Bottom = std::max(centre + half, r.Top + 1);
+    }
+    return r;
+}
+
+TRect TkPlotChannel::BarRect(int Index) const
+{
+    const TkPlotDataAttributes a = GetDataAttributes(Index);
+    const double x = GetDataX(Index);
+    return ValueRect(x - a.BarWidth / 2, a.BarReference, x + a.BarWidth / 2, GetDataY(Index));
+}
+
+bool TkPlotChannel::PointPickable(int Index) const
+{
+    if (!FBarEnabled)
+        return TkPlotChannelCustom::PointPickable(Index);
+    return GetDataValid(Index) && GetDataAttributes(Index).Spare;
+}
+
+TRect TkPlotChannel::PointRect(int Index) const
+{
+    return FBarEnabled ? BarRect(Index) : TkPlotChannelCustom::PointRect(Index);
+}
+
+void TkPlotChannel::DrawBars(TCanvas* Canvas)
+{
+    const int first = GetFirstVisibleIndex(), last = GetLastVisibleIndex();
+    for (int i = first; i <= last && first >= 0; ++i) {
+        if (!PointPickable(i))
+            continue;
+        const TkPlotDataAttributes a = GetDataAttributes(i);
+        Canvas->Brush->SetColor(FBarBrushUseChannelColor ? GetColor() : TColor(a.BarBrushColor));
+        Canvas->Brush->SetStyle(TBrushStyle(a.BarBrushStyle));
+        Canvas->Pen->SetColor(FBarPenUseChannelColor ? GetColor() : TColor(a.BarPenColor));
+        Canvas->Pen->SetWidth(a.BarPenWidth);
+        Canvas->Pen->SetStyle(TPenStyle(a.BarPenStyle));
+        Canvas->Rectangle(BarRect(i));
+    }
+}
+
+void TkPlotChannel::DrawHighLow(TCanvas* Canvas)
+{
+    const int first = GetFirstVisibleIndex(), last = GetLastVisibleIndex();
+    Canvas->Pen->SetWidth(0);
+    Canvas->Pen->SetStyle(psSolid);
+    Canvas->Brush->SetStyle(bsSolid);
+    const auto block = [Canvas](TColor Color, const TRect& R) {
+        Canvas->Pen->SetColor(Color);
+        Canvas->Brush->SetColor(Color);
+        Canvas->Rectangle(R);
+    };
+    for (int i = first; i <= last && first >= 0; ++i) {
+        if (!GetDataValid(i))
+            continue;
+        const double x = GetDataX(i);
+        const double high = List().GetExtraValue(1, i), low = List().GetExtraValue(2, i);
+        const double open = List().GetExtraValue(3, i), close = List().GetExtraValue(4, i);
+        const double half = FHighLowBarWidth / 2;
+        if (FHighLowStyle == kphlsOpenClose) {
+            // The open tick reaches left of the bar, the close tick right;
+            // widths are X axis values, heights pixels.
+            if (FHighLowOpenShow)
+                block(FHighLowOpenColor, TickRect(x - half - FHighLowOpenWidth, x - half, open, FHighLowOpenHeight));
+            if (FHighLowCloseShow)
+                block(FHighLowCloseColor,
+                      TickRect(x + half, x + half + FHighLowCloseWidth, close, FHighLowCloseHeight));
+            block(FHighLowBarColor, ValueRect(x - half, high, x + half, low));
+        } else {
+            Canvas->Pen->SetColor(FHighLowShadowColor);
+            DrawClippedLine(Canvas, x, high, x, low);
+            TRect body = ValueRect(x - half, open, x + half, close);
+            if (GetXYAxesReverse())
+                ++body.Bottom;
+            else
+                ++body.Right;
+            block(open <= close ? FHighLowBullishColor : FHighLowBearishColor, body);
+        }
+    }
+}
+
+double TkPlotChannel::DigitalLevel(bool High) const
+{
+    const double reference = High ? FDigitalReferenceHigh : FDigitalReferenceLow;
+    if (FDigitalReferenceStyle == kpdrScale)
+        return reference;
+    const TkPlotChannelAxis* axis = GetYAxis();
+    return axis->GetMin() + axis->GetSpan() * reference / 100;
+}
+
+double TkPlotChannel::MarkerY(int Index) const
+{
+    if (!FDigitalEnabled || !GetYAxis())
+        return GetDataY(Index);
+    return DigitalLevel(GetDataY(Index) != 0);
+}
+
+void TkPlotChannel::DrawDigitalRun(TCanvas* Canvas, double X1, double X2, bool High)
+{
+    if (FillsArea())
+        FillBetween(Canvas, X1, DigitalLevel(High), X2, FFillReference);
+    UseTracePen(Canvas, GetColor(), GetTraceLineStyle(), GetTraceLineWidth());
+    Canvas->Brush->SetStyle(bsClear);
+    DrawClippedLine(Canvas, X1, DigitalLevel(High), X2, DigitalLevel(High));
+}
+
+void TkPlotChannel::DrawDigital(TCanvas* Canvas)
+{
+    const int first = GetFirstVisibleIndex(), last = GetLastVisibleIndex();
+    bool inRun = false, high = false;
+    double start = 0, lastX = 0;
+    for (int i = first; i <= last && first >= 0; ++i) {
+        if (GetDataEmpty(i))
+            continue;
+        if (GetDataNull(i)) {
+            if (inRun)
+                DrawDigitalRun(Canvas, start, lastX, high);
+            inRun = false;
+            continue;
+        }
+        const double x = GetDataX(i);
+        const bool level = GetDataY(i) != 0;
+        if (!inRun) {
+            inRun = true;
+            high = level;
+            start = x;
+        } else if (level != high) {
+            DrawDigitalRun(Canvas, start, x, high);
+            DrawClippedLine(Canvas, x, DigitalLevel(high), x, DigitalLevel(level));
+            high = level;
+            start = x;
+        }
+        lastX = x;
+    }
+    if (inRun)
+        DrawDigitalRun(Canvas, start, lastX, high);
 }
 
 // ---- data cursor readout
@@ -753,3 +1030,55 @@ void TkPlotChannel::SetInterpolationStyle(TkPlotInterpolationStyle Value)
 }
 
 void TkPlotChannel::SetDigitalEnabled(bool Value) { SetProperty(Value, FDigitalEnabled, &TkPlotObject::DoChange); }
+
+void TkPlotChannel::SetDigitalReferenceStyle(TkPlotDigitalReferenceStyle Value) { SetProperty(Value, FDigitalReferenceStyle, &TkPlotObject::DoChange); }
+
+void TkPlotChannel::SetDigitalReferenceLow(double Value) { SetProperty(Value, FDigitalReferenceLow, &TkPlotObject::DoChange); }
+
+void TkPlotChannel::SetDigitalReferenceHigh(double Value) { SetProperty(Value, FDigitalReferenceHigh, &TkPlotObject::DoChange); }
+
+void TkPlotChannel::SetFillEnabled(bool Value) { SetProperty(Value, FFillEnabled, &TkPlotObject::DoChange); }
+
+void TkPlotChannel::SetFillReference(double Value) { SetProperty(Value, FFillReference, &TkPlotObject::DoChange); }
+
+void TkPlotChannel::SetFillStyle(TBrushStyle Value) { SetProperty(Value, FFillStyle, &TkPlotObject::DoChange); }
+
+void TkPlotChannel::SetFillColor(TColor Value) { SetProperty(Value, FFillColor, &TkPlotObject::DoChange); }
+
+void TkPlotChannel::SetFillUseChannelColor(bool Value) { SetProperty(Value, FFillUseChannelColor, &TkPlotObject::DoChange); }
+
+void TkPlotChannel::SetHighLowStyle(TkPlotHighLowStyle Value) { SetProperty(Value, FHighLowStyle, &TkPlotObject::DoChange); }
+
+void TkPlotChannel::SetHighLowEnabled(bool Value) { SetProperty(Value, FHighLowEnabled, &TkPlotObject::DoChange); }
+
+void TkPlotChannel::SetHighLowBarColor(TColor Value) { SetProperty(Value, FHighLowBarColor, &TkPlotObject::DoChange); }
+
+void TkPlotChannel::SetHighLowBarWidth(double Value) { SetProperty(Value, FHighLowBarWidth, &TkPlotObject::DoChange); }
+
+void TkPlotChannel::SetHighLowOpenShow(bool Value) { SetProperty(Value, FHighLowOpenShow, &TkPlotObject::DoChange); }
+
+void TkPlotChannel::SetHighLowOpenColor(TColor Value) { SetProperty(Value, FHighLowOpenColor, &TkPlotObject::DoChange); }
+
+void TkPlotChannel::SetHighLowOpenWidth(double Value) { SetProperty(Value, FHighLowOpenWidth, &TkPlotObject::DoChange); }
+
+void TkPlotChannel::SetHighLowOpenHeight(double Value) { SetProperty(Value, FHighLowOpenHeight, &TkPlotObject::DoChange); }
+
+void TkPlotChannel::SetHighLowCloseShow(bool Value) { SetProperty(Value, FHighLowCloseShow, &TkPlotObject::DoChange); }
+
+void TkPlotChannel::SetHighLowCloseColor(TColor Value) { SetProperty(Value, FHighLowCloseColor, &TkPlotObject::DoChange); }
+
+void TkPlotChannel::SetHighLowCloseWidth(double Value) { SetProperty(Value, FHighLowCloseWidth, &TkPlotObject::DoChange); }
+
+void TkPlotChannel::SetHighLowCloseHeight(double Value) { SetProperty(Value, FHighLowCloseHeight, &TkPlotObject::DoChange); }
+
+void TkPlotChannel::SetHighLowShadowColor(TColor Value) { SetProperty(Value, FHighLowShadowColor, &TkPlotObject::DoChange); }
+
+void TkPlotChannel::SetHighLowBullishColor(TColor Value) { SetProperty(Value, FHighLowBullishColor, &TkPlotObject::DoChange); }
+
+void TkPlotChannel::SetHighLowBearishColor(TColor Value) { SetProperty(Value, FHighLowBearishColor, &TkPlotObject::DoChange); }
+
+void TkPlotChannel::SetBarEnabled(bool Value) { SetProperty(Value, FBarEnabled, &TkPlotObject::DoChange); }
+
+void TkPlotChannel::SetBarPenUseChannelColor(bool Value) { SetProperty(Value, FBarPenUseChannelColor, &TkPlotObject::DoChange); }
+
+void TkPlotChannel::SetBarBrushUseChannelColor(bool Value) { SetProperty(Value, FBarBrushUseChannelColor, &TkPlotObject::DoChange); }

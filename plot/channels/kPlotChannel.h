@@ -27,6 +27,9 @@ struct TkPlotPixelPoint {
     double Y = 0;
 };
 
+enum TkPlotDigitalReferenceStyle { kpdrScale, kpdrPercent };
+enum TkPlotHighLowStyle { kphlsOpenClose, kphlsCandleStick };
+
 // What a cursor lookup found.
 enum TkPlotCursorStatus : std::uint8_t { kpcvValue = 0, kpcvNull = 1, kpcvNoValue = 2 };
 
@@ -75,6 +78,76 @@ public:
     void SetInterpolationStyle(TkPlotInterpolationStyle Value);
     bool GetDigitalEnabled() const { return FDigitalEnabled; }
     void SetDigitalEnabled(bool Value);
+    TkPlotDigitalReferenceStyle GetDigitalReferenceStyle() const { return FDigitalReferenceStyle; }
+    void SetDigitalReferenceStyle(TkPlotDigitalReferenceStyle Value);
+    double GetDigitalReferenceLow() const { return FDigitalReferenceLow; }
+    void SetDigitalReferenceLow(double Value);
+    double GetDigitalReferenceHigh() const { return FDigitalReferenceHigh; }
+    void SetDigitalReferenceHigh(double Value);
+
+    bool GetFillEnabled() const { return FFillEnabled; }
+    void SetFillEnabled(bool Value);
+    double GetFillReference() const { return FFillReference; }
+    void SetFillReference(double Value);
+    TBrushStyle GetFillStyle() const { return FFillStyle; }
+    void SetFillStyle(TBrushStyle Value);
+    TColor GetFillColor() const { return FFillColor; }
+    void SetFillColor(TColor Value);
+    bool GetFillUseChannelColor() const { return FFillUseChannelColor; }
+    void SetFillUseChannelColor(bool Value);
+
+    TkPlotHighLowStyle GetHighLowStyle() const { return FHighLowStyle; }
+    void SetHighLowStyle(TkPlotHighLowStyle Value);
+    bool GetHighLowEnabled() const { return FHighLowEnabled; }
+    void SetHighLowEnabled(bool Value);
+    TColor GetHighLowBarColor() const { return FHighLowBarColor; }
+    void SetHighLowBarColor(TColor Value);
+    double GetHighLowBarWidth() const { return FHighLowBarWidth; }
+    void SetHighLowBarWidth(double Value);
+    bool GetHighLowOpenShow() const { return FHighLowOpenShow; }
+    void SetHighLowOpenShow(bool Value);
+    TColor GetHighLowOpenColor() const { return FHighLowOpenColor; }
+    void SetHighLowOpenColor(TColor Value);
+    double GetHighLowOpenWidth() const { return FHighLowOpenWidth; }
+    void SetHighLowOpenWidth(double Value);
+    double GetHighLowOpenHeight() const { return FHighLowOpenHeight; }
+    void SetHighLowOpenHeight(double Value);
+    bool GetHighLowCloseShow() const { return FHighLowCloseShow; }
+    void SetHighLowCloseShow(bool Value);
+    TColor GetHighLowCloseColor() const { return FHighLowCloseColor; }
+    void SetHighLowCloseColor(TColor Value);
+    double GetHighLowCloseWidth() const { return FHighLowCloseWidth; }
+    void SetHighLowCloseWidth(double Value);
+    double GetHighLowCloseHeight() const { return FHighLowCloseHeight; }
+    void SetHighLowCloseHeight(double Value);
+    TColor GetHighLowShadowColor() const { return FHighLowShadowColor; }
+    void SetHighLowShadowColor(TColor Value);
+    TColor GetHighLowBullishColor() const { return FHighLowBullishColor; }
+    void SetHighLowBullishColor(TColor Value);
+    TColor GetHighLowBearishColor() const { return FHighLowBearishColor; }
+    void SetHighLowBearishColor(TColor Value);
+
+    bool GetBarEnabled() const { return FBarEnabled; }
+    void SetBarEnabled(bool Value);
+    bool GetBarPenUseChannelColor() const { return FBarPenUseChannelColor; }
+    void SetBarPenUseChannelColor(bool Value);
+    bool GetBarBrushUseChannelColor() const { return FBarBrushUseChannelColor; }
+    void SetBarBrushUseChannelColor(bool Value);
+    // The bar attributes live in the point list.
+    double GetBarReference() const { return List().Attributes.BarReference; }
+    void SetBarReference(double Value) { SetAttribute(List().Attributes.BarReference, Value); }
+    double GetBarWidth() const { return List().Attributes.BarWidth; }
+    void SetBarWidth(double Value) { SetAttribute(List().Attributes.BarWidth, Value); }
+    TColor GetBarPenColor() const { return List().Attributes.BarPenColor; }
+    void SetBarPenColor(TColor Value) { SetAttribute(List().Attributes.BarPenColor, std::int32_t(Value)); }
+    int GetBarPenWidth() const { return List().Attributes.BarPenWidth; }
+    void SetBarPenWidth(int Value) { SetAttribute(List().Attributes.BarPenWidth, std::int32_t(Value)); }
+    TPenStyle GetBarPenStyle() const { return TPenStyle(List().Attributes.BarPenStyle); }
+    void SetBarPenStyle(TPenStyle Value) { SetAttribute(List().Attributes.BarPenStyle, std::uint8_t(Value)); }
+    TColor GetBarBrushColor() const { return List().Attributes.BarBrushColor; }
+    void SetBarBrushColor(TColor Value) { SetAttribute(List().Attributes.BarBrushColor, std::int32_t(Value)); }
+    TBrushStyle GetBarBrushStyle() const { return TBrushStyle(List().Attributes.BarBrushStyle); }
+    void SetBarBrushStyle(TBrushStyle Value) { SetAttribute(List().Attributes.BarBrushStyle, std::uint8_t(Value)); }
 
     // ---- drawing
     // Finds the visible range and readies the curve columns; the channel
@@ -85,6 +158,14 @@ public:
     void DrawTrace(TCanvas* Canvas, TColor BackColor) override;
     // Also hit within 10 pixels of the trace, where Y at the mouse's X is.
     bool HitTest(const TkPlotMouseData& Mouse) override;
+    // With bars, a point is picked by its bar.
+    bool PointPickable(int Index) const override;
+    TRect PointRect(int Index) const override;
+    bool PointsPickable() const override { return GetMarkersVisible() || FBarEnabled; }
+    // A digital trace's markers sit on its two levels.
+    double MarkerY(int Index) const override;
+    // The bar of point Index on screen.
+    TRect BarRect(int Index) const;
     // The curve's screen columns of the last drawing; none before it.
     int GetFirstPixel() const { return FFirstPixel; }
     int GetLastPixel() const { return FLastPixel; }
@@ -123,6 +204,22 @@ private:
     const TkPlotPixelPoint* PixelPointAt(int Column) const;
     // The straight-line trace over indexes First .. Last.
     void DrawStraight(TCanvas* Canvas, int First, int Last);
+    // The fill brush, with a pen of its colour.
+    void UseFillBrush(TCanvas* Canvas) const;
+    bool FillsArea() const { return FFillEnabled && FFillStyle != bsClear; }
+    void FillBetween(TCanvas* Canvas, double X1, double Y1, double X2, double Y2);
+    void DrawFill(TCanvas* Canvas);
+    void DrawBars(TCanvas* Canvas);
+    void DrawHighLow(TCanvas* Canvas);
+    void DrawDigital(TCanvas* Canvas);
+    void DrawDigitalRun(TCanvas* Canvas, double X1, double X2, bool High);
+    // The Y value of a digital level.
+    double DigitalLevel(bool High) const;
+    // A screen rectangle from X1 .. X2 in X axis values and Y1 .. Y2 in Y
+    // axis values, at least one pixel each way.
+    TRect ValueRect(double X1, double Y1, double X2, double Y2) const;
+    // A rectangle X1 .. X2 in values, Height pixels high around the value Y.
+    TRect TickRect(double X1, double X2, double Y, double Height) const;
 
     TDateTime FStartTime;
     bool FFastDrawEnabled = true;
@@ -131,6 +228,32 @@ private:
     bool FResetStartTimeOnFirstDataPoint = false;
     TkPlotInterpolationStyle FInterpolationStyle = kpistStraightLine;
     bool FDigitalEnabled = false;
+    TkPlotDigitalReferenceStyle FDigitalReferenceStyle = kpdrScale;
+    double FDigitalReferenceLow = 10.0;
+    double FDigitalReferenceHigh = 90.0;
+    bool FFillEnabled = false;
+    double FFillReference = 0.0;
+    TBrushStyle FFillStyle = bsSolid;
+    TColor FFillColor = clBlack;
+    bool FFillUseChannelColor = true;
+    TkPlotHighLowStyle FHighLowStyle = kphlsOpenClose;
+    bool FHighLowEnabled = false;
+    TColor FHighLowBarColor = clAqua;
+    double FHighLowBarWidth = 0.5;
+    bool FHighLowOpenShow = true;
+    TColor FHighLowOpenColor = clLime;
+    double FHighLowOpenWidth = 1.0;
+    double FHighLowOpenHeight = 1.0;
+    bool FHighLowCloseShow = true;
+    TColor FHighLowCloseColor = clRed;
+    double FHighLowCloseWidth = 1.0;
+    double FHighLowCloseHeight = 1.0;
+    TColor FHighLowShadowColor = clGray;
+    TColor FHighLowBullishColor = clWhite;
+    TColor FHighLowBearishColor = clGray;
+    bool FBarEnabled = false;
+    bool FBarPenUseChannelColor = true;
+    bool FBarBrushUseChannelColor = true;
     std::string FCursorReadout;
     bool FReadyToDraw = false;
     std::vector<TkPlotPixelPoint> FPixelPoints;

@@ -351,6 +351,57 @@ bool TkPlotChannelCustom::WithinFarRange(double X, double Y) const
            Y <= yAxis->GetMax() + yFar;
 }
 
+double TkPlotChannelCustom::FarX(double X) const
+{
+    const TkPlotChannelAxis* axis = GetXAxis();
+    const double far = FarSpans * std::fabs(axis->GetSpan());
+    return std::clamp(X, axis->GetMin() - far, axis->GetMax() + far);
+}
+
+double TkPlotChannelCustom::FarY(double Y) const
+{
+    const TkPlotChannelAxis* axis = GetYAxis();
+    const double far = FarSpans * std::fabs(axis->GetSpan());
+    return std::clamp(Y, axis->GetMin() - far, axis->GetMax() + far);
+}
+
+std::vector<TPoint> TkPlotChannelCustom::ScreenPolygon(std::vector<std::pair<double, double>> Corners) const
+{
+    // Cut by each of the four edges of the far range in turn; a corner
+    // pulled in along its edges keeps the polygon's shape where it shows.
+    const TkPlotChannelAxis* xAxis = GetXAxis();
+    const TkPlotChannelAxis* yAxis = GetYAxis();
+    const double xFar = FarSpans * std::fabs(xAxis->GetSpan()), yFar = FarSpans * std::fabs(yAxis->GetSpan());
+    const double bounds[4] = {xAxis->GetMin() - xFar, xAxis->GetMax() + xFar, yAxis->GetMin() - yFar,
+                              yAxis->GetMax() + yFar};
+    for (int edge = 0; edge < 4 && !Corners.empty(); ++edge) {
+        const bool onX = edge < 2, low = edge % 2 == 0;
+        const double bound = bounds[edge];
+        const auto inside = [&](const std::pair<double, double>& P) {
+            const double v = onX ? P.first : P.second;
+            return low ? v >= bound : v <= bound;
+        };
+        std::vector<std::pair<double, double>> cut;
+        for (std::size_t i = 0; i < Corners.size(); ++i) {
+            const auto& a = Corners[i];
+            const auto& b = Corners[(i + 1) % Corners.size()];
+            if (inside(a))
+                cut.push_back(a);
+            if (inside(a) != inside(b)) {
+                if (onX)
+                    cut.emplace_back(bound, LineYAtX(bound, a.first, a.second, b.first, b.second));
+                else
+                    cut.emplace_back(LineXAtY(bound, a.first, a.second, b.first, b.second), bound);
+            }
+        }
+        Corners = std::move(cut);
+    }
+    std::vector<TPoint> points;
+    for (const auto& [x, y] : Corners)
+        points.push_back(ScreenPoint(x, y));
+    return points;
+}
+
 void TkPlotChannelCustom::DrawClippedLine(TCanvas* Canvas, double X1, double Y1, double X2, double Y2)
 {
     const TkPlotChannelAxis* xAxis = GetXAxis();
@@ -450,7 +501,7 @@ bool TkPlotChannelCustom::MarkerShown(int Index) const
         return false;
     if (FMarkersAllowIndividual && !FList->GetMarkersVisible(Index))
         return false;
-    const double x = GetDataX(Index), y = GetDataY(Index);
+    const double x = GetDataX(Index), y = MarkerY(Index);
     if (FClipToAxes) {
         const TkPlotChannelAxis* xAxis = GetXAxis();
         const TkPlotChannelAxis* yAxis = GetYAxis();
@@ -462,7 +513,7 @@ bool TkPlotChannelCustom::MarkerShown(int Index) const
 
 TRect TkPlotChannelCustom::MarkerRect(int Index) const
 {
-    const TPoint c = ScreenPoint(GetDataX(Index), GetDataY(Index));
+    const TPoint c = ScreenPoint(GetDataX(Index), MarkerY(Index));
     const int s = FMarkersAllowIndividual ? FList->GetPointAttributes(Index).MarkersSize : GetMarkersSize();
     return TRect(c.X - s, c.Y - s, c.X + s, c.Y + s);
 }
@@ -478,10 +529,10 @@ void TkPlotChannelCustom::DrawMarkers(TCanvas* Canvas, TColor)
         return;
     for (int i = FFirstVisibleIndex; i <= FLastVisibleIndex; ++i)
         if (MarkerShown(i))
-            DrawMarker(Canvas, i);
+            DrawMarker(Canvas, i, ScreenPoint(GetDataX(i), MarkerY(i)));
 }
 
-void TkPlotChannelCustom::DrawMarker(TCanvas* Canvas, int Index)
+void TkPlotChannelCustom::DrawMarker(TCanvas* Canvas, int Index, TPoint Centre)
 {
     TkPlotDataAttributes a = FMarkersAllowIndividual ? FList->GetPointAttributes(Index) : FList->Attributes;
     if (FMarkersPenUseChannelColor)
@@ -493,7 +544,7 @@ void TkPlotChannelCustom::DrawMarker(TCanvas* Canvas, int Index)
     Canvas->Pen->SetStyle(TPenStyle(a.MarkersPenStyle));
     Canvas->Brush->SetColor(a.MarkersBrushColor);
     Canvas->Brush->SetStyle(TBrushStyle(a.MarkersBrushStyle));
-    const TPoint c = ScreenPoint(GetDataX(Index), GetDataY(Index));
+    const TPoint c = Centre;
     const int s = a.MarkersSize;
     const auto line = [Canvas](int X1, int Y1, int X2, int Y2) {
         Canvas->MoveTo(X1, Y1);
@@ -556,14 +607,14 @@ bool TkPlotChannelCustom::HitTest(const TkPlotMouseData& Mouse)
     if (!GetOwner() || !GetOwner()->GetSelectMode())
         return false;
     FHitPointIndex = -1;
-    if (!GetMarkersVisible() || GetCount() == 0 || !AxesAssigned())
+    if (!PointsPickable() || GetCount() == 0 || !AxesAssigned())
         return false;
     CalcFirstVisibleIndex();
     CalcLastVisibleIndex();
     for (int i = FFirstVisibleIndex; i <= FLastVisibleIndex && i >= 0; ++i) {
-        if (!MarkerShown(i))
+        if (!PointPickable(i))
             continue;
-        FHitPointRect = MarkerRect(i);
+        FHitPointRect = PointRect(i);
         if (PtInRect(FHitPointRect, Mouse.Received)) {
             FHitPointIndex = i;
             return true;

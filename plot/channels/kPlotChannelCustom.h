@@ -5,6 +5,8 @@
 // channels add the visible range, extents, the cursor readout and drawing.
 #include <memory>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "plot/channels/kPlotChannelAxis.h"
 #include "plot/core/kPlotDataCustomList.h"
@@ -123,6 +125,13 @@ public:
     // Whether point Index gets a marker, and the square it is drawn in.
     bool MarkerShown(int Index) const;
     TRect MarkerRect(int Index) const;
+    // Whether the mouse can pick point Index, and where it is on screen:
+    // its marker here, its bar in a channel that draws bars.
+    virtual bool PointPickable(int Index) const { return MarkerShown(Index); }
+    virtual TRect PointRect(int Index) const { return MarkerRect(Index); }
+    virtual bool PointsPickable() const { return GetMarkersVisible(); }
+    // Where the marker of point Index sits on the Y axis.
+    virtual double MarkerY(int Index) const { return GetDataY(Index); }
 
     // ---- log and files
     void LogActivate(bool Append);
@@ -236,6 +245,13 @@ protected:
     // beyond the Y axis are pulled in along the line, so that no screen
     // position grows without bound.
     void DrawClippedLine(TCanvas* Canvas, double X1, double Y1, double X2, double Y2);
+    // A value pair pulled into the range beyond which screen positions
+    // stop meaning anything (see DrawClippedLine).
+    double FarX(double X) const;
+    double FarY(double Y) const;
+    // A polygon in values, cut to that range, as screen points.
+    std::vector<TPoint> ScreenPolygon(std::vector<std::pair<double, double>> Corners) const;
+    void DrawMarker(TCanvas* Canvas, int Index, TPoint Centre);
     // The channel's trace pen: colour, style and width (1 as the thin pen).
     void UseTracePen(TCanvas* Canvas, TColor Color, TkPlotLineStyle Style, int Width) const;
     // The translated word of a readout ("Null", "No Y-Axis", ...).
@@ -260,7 +276,6 @@ private:
     // still get their true screen position.
     static constexpr double FarSpans = 10;
     bool WithinFarRange(double X, double Y) const;
-    void DrawMarker(TCanvas* Canvas, int Index);
     void FontChanged(TObject*) { DoChange(); }
 
     std::unique_ptr<TkPlotDataCustomList> FList;

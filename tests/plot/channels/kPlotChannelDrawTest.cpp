@@ -264,3 +264,144 @@ TEST_F(TraceDrawing, DataWhollyOutsideTheXRangeIsNotDrawn)
 }
 
 } // namespace
+
+namespace {
+
+using TraceAreas = TraceDrawing;
+
+TEST_F(TraceAreas, AFillRunsFromEachSegmentDownToTheReference)
+{
+    TkPlotChannel* c = AddChannel();
+    c->SetFillEnabled(true);
+    c->SetFillReference(1);
+    c->SetColor(clBlue);
+    AddPoints(c, {{2, 3}, {4, 5}});
+    c->AddPointCore(5, 0, true, false);
+    AddPoints(c, {{6, 2}, {8, 2}});
+    Paint(c);
+    std::vector<std::vector<TPoint>> polygons;
+    for (const TCanvasRecord& r : canvas.Records)
+        if (r.Op == TCanvasOp::Polygon)
+            polygons.push_back(r.Points);
+    ASSERT_EQ(polygons.size(), 2u);  // none across the null point
+    EXPECT_EQ(polygons[0], (std::vector<TPoint>{{20, 90}, {20, 70}, {40, 50}, {40, 90}}));
+    const auto fill = std::find_if(canvas.Records.begin(), canvas.Records.end(),
+                                   [](const TCanvasRecord& r) { return r.Op == TCanvasOp::Polygon; });
+    EXPECT_EQ(fill->Brush.Color, clBlue);
+    c->SetFillUseChannelColor(false);
+    c->SetFillColor(clRed);
+    Paint(c);
+    EXPECT_EQ(std::find_if(canvas.Records.begin(), canvas.Records.end(),
+                           [](const TCanvasRecord& r) { return r.Op == TCanvasOp::Polygon; })
+                  ->Brush.Color,
+              clRed);
+    c->SetFillStyle(bsClear);
+    Paint(c);
+    EXPECT_EQ(Count(TCanvasOp::Polygon), 0);
+}
+
+TEST_F(TraceAreas, AFillToAFarAwayPointKeepsItsEdgeWhereItShows)
+{
+    TkPlotChannel* c = AddChannel();
+    c->SetFillEnabled(true);
+    AddPoints(c, {{2, 5}, {4, 1e300}});
+    Paint(c);
+    ASSERT_EQ(Count(TCanvasOp::Polygon), 1);
+    for (const TCanvasRecord& r : canvas.Records)
+        for (const TPoint& p : r.Points)
+            EXPECT_LT(std::abs(p.Y), 2000);
+}
+
+TEST_F(TraceAreas, BarsStandOnTheirReferenceAndArePickedInSelectMode)
+{
+    TkPlotChannel* c = AddChannel();
+    c->SetBarEnabled(true);
+    c->SetBarWidth(1);
+    c->SetColor(clGreen);
+    AddPoints(c, {{2, 4}, {5, 6}});
+    c->AddPointCore(7, 3, true, false);
+    Paint(c);
+    std::vector<std::vector<int>> bars;
+    for (const TCanvasRecord& r : canvas.Records)
+        if (r.Op == TCanvasOp::Rectangle)
+            bars.push_back(r.Args);
+    ASSERT_EQ(bars.size(), 2u);
+    EXPECT_EQ(bars[0], (std::vector<int>{15, 60, 25, 100}));
+    EXPECT_EQ(c->BarRect(1), TRect(45, 40, 55, 100));
+    c->SetBarWidth(0);
+    EXPECT_EQ(c->BarRect(0).Width(), 1);
+}
+
+TEST_F(TraceAreas, CandlesAndOpenCloseBarsDrawAtTheirValues)
+{
+    TkPlotChannel* c = AddChannel();
+    c->SetDataStyle(kpdsFullFeature);
+    c->SetHighLowEnabled(true);
+    c->SetHighLowBarWidth(1);
+    c->AddXY(5, 5);  // its four extra values are 0
+    Paint(c);
+    std::vector<TCanvasRecord> rects;
+    for (const TCanvasRecord& r : canvas.Records)
+        if (r.Op == TCanvasOp::Rectangle)
+            rects.push_back(r);
+    ASSERT_EQ(rects.size(), 3u);  // open tick, close tick, bar
+    EXPECT_EQ(rects[0].Args, (std::vector<int>{35, 100, 45, 101}));
+    EXPECT_EQ(rects[0].Brush.Color, clLime);
+    EXPECT_EQ(rects[1].Args, (std::vector<int>{55, 100, 65, 101}));
+    EXPECT_EQ(rects[2].Args, (std::vector<int>{45, 100, 55, 101}));
+    EXPECT_EQ(rects[2].Brush.Color, clAqua);
+    c->SetHighLowStyle(kphlsCandleStick);
+    Paint(c);
+    ASSERT_EQ(Count(TCanvasOp::Rectangle), 1);
+    const auto body = std::find_if(canvas.Records.begin(), canvas.Records.end(),
+                                   [](const TCanvasRecord& r) { return r.Op == TCanvasOp::Rectangle; });
+    EXPECT_EQ(body->Args, (std::vector<int>{45, 100, 56, 101}));
+    EXPECT_EQ(body->Brush.Color, clWhite);  // open <= close: bullish
+}
+
+TEST_F(TraceAreas, ADigitalTraceStepsBetweenItsTwoLevels)
+{
+    TkPlotChannel* c = AddChannel();
+    c->SetDigitalEnabled(true);
+    c->SetDigitalReferenceLow(1);
+    c->SetDigitalReferenceHigh(9);
+    AddPoints(c, {{0, 0}, {2, 1}, {4, 7}, {6, 0}});
+    Paint(c);
+    const auto lines = Lines();
+    ASSERT_GE(lines.size(), 4u);
+    EXPECT_EQ(lines[0].From, TPoint(0, 90));
+    EXPECT_EQ(lines[0].To, TPoint(20, 90));
+    EXPECT_EQ(lines[1].From, TPoint(20, 90));  // the edge
+    EXPECT_EQ(lines[1].To, TPoint(20, 10));
+    EXPECT_EQ(lines[2].To, TPoint(60, 10));
+    EXPECT_EQ(lines[3].To, TPoint(60, 90));
+    c->SetDigitalReferenceStyle(kpdrPercent);  // percent of the Y axis
+    c->SetDigitalReferenceLow(20);
+    Paint(c);
+    EXPECT_EQ(Lines()[0].From, TPoint(0, 80));
+    c->SetMarkersVisible(true);
+    c->SetMarkersSize(2);
+    Paint(c);
+    const auto marker = std::find_if(canvas.Records.begin(), canvas.Records.end(),
+                                     [](const TCanvasRecord& r) { return r.Op == TCanvasOp::Ellipse; });
+    ASSERT_NE(marker, canvas.Records.end());
+    EXPECT_EQ(marker->Args, (std::vector<int>{-2, 78, 2, 82}));  // point 0 on the low level
+}
+
+TEST_F(TraceAreas, ANullPointEndsADigitalRunWithoutAnEdge)
+{
+    TkPlotChannel* c = AddChannel();
+    c->SetDigitalEnabled(true);
+    c->SetDigitalReferenceLow(1);
+    c->SetDigitalReferenceHigh(9);
+    AddPoints(c, {{0, 0}, {2, 0}});
+    c->AddPointCore(3, 0, true, false);
+    AddPoints(c, {{4, 1}, {6, 1}});
+    Paint(c);
+    const auto lines = Lines();
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_EQ(lines[0].To, TPoint(20, 90));
+    EXPECT_EQ(lines[1].From, TPoint(40, 10));
+}
+
+} // namespace
