@@ -385,6 +385,116 @@ void TkPlotDataCursor::DoMouseUp(const TkPlotMouseData&)
     InvalidateNow();
 }
 
+// ---- popup menu
+
+void TkPlotDataCursor::BuildPopupMenu(TPopupMenu* Menu)
+{
+    TkPlotManagerObject::BuildPopupMenu(Menu);
+    if (!Menu)
+        return;
+    AddChannelMenu(Menu);
+    AddStyleMenu(Menu);
+    if (MenuUserCanChangeOptions)
+        AddOptionsMenu(Menu);
+    TMenuItem* snap = NewMenuItem(Menu, TranslateText("Snap to Data-Point"), [this](TObject*) {
+        SetSnapToDataPoint(!FSnapToDataPoint);
+        if (FSnapToDataPoint) {
+            SnapPointer(1);
+            SnapPointer(2);
+        }
+    });
+    snap->SetChecked(FSnapToDataPoint);
+    Menu->Items->Add(snap);
+    AddEditMenuItem(Menu);
+}
+
+void TkPlotDataCursor::AddChannelMenu(TPopupMenu* Menu)
+{
+    TMenuItem* channels = NewMenuItem(Menu, TranslateText("Channel"), nullptr);
+    Menu->Items->Add(channels);
+    if (FChannelAllowAll) {
+        TMenuItem* all = NewMenuItem(Menu, TranslateText(AllChannels), [this](TObject*) { ChooseChannel(AllChannels); });
+        all->SetChecked(SameText(FChannelName, AllChannels));
+        channels->Add(all);
+    }
+    for (int i = 0; Channels && i < Channels->GetCount(); ++i) {
+        TkPlotChannelCustom* channel = Channels->GetItem(i);
+        if (!channel->GetVisible())
+            continue;
+        auto* item = new TkMenuItem(Menu);
+        item->ObjectName = channel->GetName();
+        item->SetCaption(channel->GetTitleText());
+        item->SetChecked(channel == GetChannel());
+        item->OnClick = [this, item](TObject*) { ChooseChannel(item->ObjectName); };
+        channels->Add(item);
+    }
+}
+
+void TkPlotDataCursor::ChooseChannel(const std::string& Name)
+{
+    SetChannelName(Name);
+    if (SameText(Name, AllChannels)) {
+        for (int i = 0; Channels && i < Channels->GetCount(); ++i)
+            Channels->GetItem(i)->SetFocused(false);
+        return;
+    }
+    if (TkPlotChannelCustom* channel = GetChannel())
+        channel->SetFocused(true);
+    SnapPointer(1);
+    SnapPointer(2);
+}
+
+void TkPlotDataCursor::AddStyleMenu(TPopupMenu* Menu)
+{
+    TMenuItem* styles = NewMenuItem(Menu, TranslateText("Style"), nullptr);
+    Menu->Items->Add(styles);
+    const struct {
+        TkPlotDataCursorStyle Style;
+        const std::string& Caption;
+        bool Visible;
+    } choices[] = {
+        {kpcsValueXY, MenuItemCaptionValueXY, MenuItemVisibleValueXY},
+        {kpcsValueX, MenuItemCaptionValueX, MenuItemVisibleValueX},
+        {kpcsValueY, MenuItemCaptionValueY, MenuItemVisibleValueY},
+        {kpcsDeltaX, MenuItemCaptionDeltaX, MenuItemVisibleDeltaX},
+        {kpcsDeltaY, MenuItemCaptionDeltaY, MenuItemVisibleDeltaY},
+        {kpcsInverseDeltaX, MenuItemCaptionInverseDeltaX, MenuItemVisibleInverseDeltaX},
+    };
+    for (const auto& choice : choices) {
+        const TkPlotDataCursorStyle style = choice.Style;
+        TMenuItem* item = NewMenuItem(Menu, TranslateText(choice.Caption), [this, style](TObject*) { SetStyle(style); });
+        item->SetRadioItem(true);
+        item->SetChecked(style == FStyle);
+        item->SetVisible(choice.Visible);
+        styles->Add(item);
+    }
+}
+
+void TkPlotDataCursor::AddOptionsMenu(TPopupMenu* Menu)
+{
+    // The options change what is drawn only: a repaint, no change notice.
+    TMenuItem* options = NewMenuItem(Menu, TranslateText("Options"), nullptr);
+    Menu->Items->Add(options);
+    TMenuItem* useColor = NewMenuItem(Menu, TranslateText("Use Channel Color"), [this](TObject*) {
+        FUseChannelColor = !FUseChannelColor;
+        InvalidateNow();
+    });
+    useColor->SetChecked(FUseChannelColor);
+    options->Add(useColor);
+    TMenuItem* hide = NewMenuItem(Menu, TranslateText("Hide Hint On Release"), [this](TObject*) {
+        FHintHideOnRelease = !FHintHideOnRelease;
+        InvalidateNow();
+    });
+    hide->SetChecked(FHintHideOnRelease);
+    options->Add(hide);
+    TMenuItem* flip = NewMenuItem(Menu, TranslateText("Flip Alignment"), [this](TObject*) {
+        FHintOrientationSide = FHintOrientationSide == kosBottomRight ? kosTopLeft : kosBottomRight;
+        InvalidateNow();
+    });
+    flip->SetEnabled(!FPointer2Shown && !SameText(FChannelName, AllChannels));
+    options->Add(flip);
+}
+
 // ---- object notifications
 
 void TkPlotDataCursor::ObjectFocused(TkPlotObject* Object)

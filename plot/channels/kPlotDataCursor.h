@@ -64,6 +64,8 @@ public:
     void SetVisible(bool Value) override;
     void SetXYAxesReverse(bool Value) override;
     void KeyDown(std::uint16_t Key, TShiftState Shift, TPopupMenu* Menu) override;
+    // Channel, style and option choices, and "Edit...".
+    void BuildPopupMenu(TPopupMenu* Menu) override;
     void ObjectRemoved(TkPlotObject* Object) override;
     void ObjectRenamed(TkPlotObject* Object) override;
     // Keeps the focus only for its own channel; a channel that takes the
@@ -138,6 +140,11 @@ private:
     void StepKey(std::uint16_t Key, int Pointer);
     void StepKeySnapped(std::uint16_t Key, int Pointer);
     void FontChanged(TObject*) { DoChange(); }
+    void AddChannelMenu(TPopupMenu* Menu);
+    void AddStyleMenu(TPopupMenu* Menu);
+    void AddOptionsMenu(TPopupMenu* Menu);
+    // Binds the cursor to a channel (or "<All>") chosen in the menu.
+    void ChooseChannel(const std::string& Name);
 
     // Pixels on either side of a pointer's line that still grab it.
     static constexpr int GrabWidth = 3;

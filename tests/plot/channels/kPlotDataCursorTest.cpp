@@ -310,3 +310,71 @@ TEST_F(DataCursor, HorizontalPointersAreDraggedUpAndDown)
 }
 
 } // namespace
+
+namespace {
+
+std::vector<std::string> Captions(const TMenuItem* Parent)
+{
+    std::vector<std::string> captions;
+    for (int i = 0; i < Parent->Count(); ++i)
+        captions.push_back(Parent->Items(i)->GetCaption());
+    return captions;
+}
+
+TEST_F(DataCursor, ThePopupMenuChoosesChannelStyleAndOptions)
+{
+    TkPlotChannel* second = AddChannel();
+    second->SetTitleText("Temperature");
+    TkPlotChannel* hidden = AddChannel();
+    hidden->SetVisible(false);
+    AddPoints(second, {{1, 1}, {3, 3}});
+    plot.translations["Style"] = "样式";
+    TPopupMenu menu(nullptr);
+    cursor->BuildPopupMenu(&menu);
+    EXPECT_EQ(Captions(menu.Items), (std::vector<std::string>{"Channel", "样式", "Options", "Snap to Data-Point", "Edit..."}));
+    TMenuItem* channels = menu.Items->Items(0);
+    EXPECT_EQ(Captions(channels), (std::vector<std::string>{"<All>", "Channel 1", "Temperature"}));
+    EXPECT_TRUE(channels->Items(1)->GetChecked());
+    TMenuItem* styles = menu.Items->Items(1);
+    EXPECT_EQ(Captions(styles),
+              (std::vector<std::string>{"Value X-Y", "Value X", "Value Y", "Period", "Peak-Peak", "Frequency"}));
+    EXPECT_TRUE(styles->Items(0)->GetChecked());
+
+    cursor->SetSnapToDataPoint(true);
+    cursor->SetPointer1Position(27);
+    channels->Items(2)->Click();
+    EXPECT_EQ(cursor->GetChannelName(), second->GetName());
+    EXPECT_TRUE(second->GetFocused());
+    EXPECT_DOUBLE_EQ(cursor->GetPointer1Position(), 30);  // snapped to X 3
+    channels->Items(0)->Click();
+    EXPECT_EQ(cursor->GetChannelName(), "<All>");
+    EXPECT_FALSE(second->GetFocused());
+    styles->Items(4)->Click();
+    EXPECT_EQ(cursor->GetStyle(), kpcsDeltaY);
+}
+
+TEST_F(DataCursor, OptionTogglesAndTheirLimits)
+{
+    cursor->MenuItemVisibleDeltaY = false;
+    TPopupMenu menu(nullptr);
+    cursor->BuildPopupMenu(&menu);
+    EXPECT_FALSE(menu.Items->Items(1)->Items(4)->GetVisible());
+    TMenuItem* options = menu.Items->Items(2);
+    EXPECT_EQ(Captions(options), (std::vector<std::string>{"Use Channel Color", "Hide Hint On Release", "Flip Alignment"}));
+    EXPECT_TRUE(options->Items(2)->GetEnabled());
+    options->Items(0)->Click();
+    EXPECT_FALSE(cursor->GetUseChannelColor());
+    options->Items(2)->Click();
+    EXPECT_EQ(cursor->GetHintOrientationSide(), kosTopLeft);
+    cursor->SetStyle(kpcsDeltaX);  // two pointers: nothing to flip
+    cursor->BuildPopupMenu(&menu);
+    EXPECT_FALSE(menu.Items->Items(2)->Items(2)->GetEnabled());
+    cursor->MenuUserCanChangeOptions = false;
+    cursor->BuildPopupMenu(&menu);
+    EXPECT_EQ(Captions(menu.Items), (std::vector<std::string>{"Channel", "Style", "Snap to Data-Point", "Edit..."}));
+    cursor->SetChannelAllowAll(false);
+    cursor->BuildPopupMenu(&menu);
+    EXPECT_EQ(Captions(menu.Items->Items(0)), (std::vector<std::string>{"Channel 1"}));
+}
+
+} // namespace
