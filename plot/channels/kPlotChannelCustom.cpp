@@ -723,10 +723,11 @@ void TkPlotChannelCustom::FlushLog()
     std::string lines;
     for (int i = first; i < GetCount(); ++i)
         lines += FloatToStr(GetDataX(i)) + separator + FloatToStr(GetDataY(i)) + "\r\n";
-    FPendingLogCount = 0;
     std::ofstream file(FLogFileName, std::ios::binary | std::ios::app);
     if (!file || !file.write(lines.data(), std::streamsize(lines.size())) || !file.flush())
         throw EInOutError("Cannot write file \"" + FLogFileName + "\"");
+    // Only what reached the file is done with; the rest is written next time.
+    FPendingLogCount = 0;
 }
 
 void TkPlotChannelCustom::SetLogFileName(const std::string& Value)

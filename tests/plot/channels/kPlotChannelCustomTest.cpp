@@ -1,9 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <algorithm>
 
 #include "ChannelTestSupport.h"
 #include "TempDirSupport.h"
+#include "rtl/FileUtils.h"
 #include "rtl/Exception.h"
 #include "ui/Font.h"
 
@@ -272,6 +275,23 @@ TEST_F(ChannelLog, ADataStyleChangeWritesWhatTheLogStillOwes)
     c->AddXY(5, 6);
     c->LogDeactivate();
     EXPECT_EQ(Log(), "1\t2\r\n3\t4\r\n5\t6\r\n");
+}
+
+TEST_F(ChannelLog, PointsALogCouldNotTakeAreWrittenWithTheNext)
+{
+    const std::string sub = dir.File("sub/");
+    ASSERT_TRUE(ForceDirectories(sub));
+    TkPlotChannel* c = AddChannel();
+    c->SetLogFileName(sub + "log.txt");
+    c->LogActivate(false);
+    c->AddXY(1, 1);
+    ASSERT_TRUE(DeleteFile(sub + "log.txt"));
+    ASSERT_EQ(::rmdir(sub.c_str()), 0);
+    EXPECT_THROW(c->AddXY(2, 2), EInOutError);
+    EXPECT_EQ(c->GetCount(), 2);  // the point itself is kept
+    ASSERT_TRUE(ForceDirectories(sub));
+    c->AddXY(3, 3);
+    EXPECT_EQ(ReadRaw(sub + "log.txt"), "2\t2\r\n3\t3\r\n");
 }
 
 TEST_F(ChannelLog, ClearStopsLoggingAndWritesThePendingPoints)
