@@ -626,6 +626,50 @@ void TkPlotComponent::DoClickDataPoint(int ChannelIndex, int DataIndex)
     }
 }
 
+void TkPlotComponent::DoBeforeDataCursorUpdate(TkPlotObject* Cursor)
+{
+    if (!IsLoading() && OnBeforeDataCursorUpdate && IndexInKind(Cursor) >= 0)
+        OnBeforeDataCursorUpdate(IndexInKind(Cursor));
+}
+
+void TkPlotComponent::DoDataCursorChange(TkPlotObject* Cursor)
+{
+    if (!IsLoading() && OnDataCursorChange && IndexInKind(Cursor) >= 0)
+        OnDataCursorChange(IndexInKind(Cursor));
+}
+
+void TkPlotComponent::DoMouseDownDataPoint(TkPlotObject* Channel, int DataIndex, TMouseButton Button,
+                                           TShiftState Shift, int X, int Y)
+{
+    if (!IsLoading() && OnMouseDownDataPoint)
+        OnMouseDownDataPoint(IndexInKind(Channel), DataIndex, Button, Shift, X, Y);
+}
+
+void TkPlotComponent::DoMouseMoveDataPoint(TkPlotObject* Channel, int DataIndex, TShiftState Shift, int X, int Y)
+{
+    if (!IsLoading() && OnMouseMoveDataPoint)
+        OnMouseMoveDataPoint(IndexInKind(Channel), DataIndex, Shift, X, Y);
+}
+
+void TkPlotComponent::DoMouseUpDataPoint(TkPlotObject* Channel, int DataIndex, TMouseButton Button, TShiftState Shift,
+                                         int X, int Y)
+{
+    if (!IsLoading() && OnMouseUpDataPoint)
+        OnMouseUpDataPoint(IndexInKind(Channel), DataIndex, Button, Shift, X, Y);
+}
+
+void TkPlotComponent::DoDataPointClick(TkPlotObject* Channel, int DataIndex)
+{
+    DoClickDataPoint(IndexInKind(Channel), DataIndex);
+}
+
+void TkPlotComponent::DoDataPointMoved(TkPlotObject* Channel, int DataIndex, double OldX, double OldY, double NewX,
+                                       double NewY)
+{
+    if (!IsLoading() && OnDataPointMoved)
+        OnDataPointMoved(IndexInKind(Channel), DataIndex, OldX, OldY, NewX, NewY);
+}
+
 void TkPlotComponent::FireAxisEvent(TkPlotAxis* Axis, const std::function<void(bool IsXAxis, int Index)>& Fire)
 {
     if (IsLoading() || !Axis)

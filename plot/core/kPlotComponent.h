@@ -366,6 +366,17 @@ public:
     bool TryOccupyRect(const TRect& R) override;
     std::string TranslateText(const std::string& Text) override;
     TPoint ClientToScreen(const TPoint& P) override { return TkCustomComponent::ClientToScreen(P); }
+    char GetDataFileSeparatorChar() const override { return FDataFileColumnSeparator == kpdfcsComma ? ',' : '\t'; }
+    void DoBeforeDataCursorUpdate(TkPlotObject* Cursor) override;
+    void DoDataCursorChange(TkPlotObject* Cursor) override;
+    void DoMouseDownDataPoint(TkPlotObject* Channel, int DataIndex, TMouseButton Button, TShiftState Shift, int X,
+                              int Y) override;
+    void DoMouseMoveDataPoint(TkPlotObject* Channel, int DataIndex, TShiftState Shift, int X, int Y) override;
+    void DoMouseUpDataPoint(TkPlotObject* Channel, int DataIndex, TMouseButton Button, TShiftState Shift, int X,
+                            int Y) override;
+    void DoDataPointClick(TkPlotObject* Channel, int DataIndex) override;
+    void DoDataPointMoved(TkPlotObject* Channel, int DataIndex, double OldX, double OldY, double NewX,
+                          double NewY) override;
     void ClearOccupiedRects() { FOccupiedRects.Clear(); }
     // A click on the object: its kind's OnDblClick when a double click is
     // pending and that event is assigned (the pending flag is then used

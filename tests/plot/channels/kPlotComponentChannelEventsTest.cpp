@@ -1,0 +1,72 @@
+// What channels and data cursors tell their plot reaches the plot's events,
+// with the object's index among its kind.
+#include <gtest/gtest.h>
+
+#include "PlotComponentSupport.h"
+#include "TempDirSupport.h"
+#include "plot/channels/kPlotChannel.h"
+#include "plot/channels/kPlotDataCursor.h"
+
+namespace {
+
+TEST(PlotChannelEvents, ACursorReadoutAndItsUpdateReachThePlot)
+{
+    TestPlot plot;
+    plot.AddChannel();
+    plot.AddDataCursor();
+    plot.AddDataCursor();
+    auto* cursor = static_cast<TkPlotDataCursor*>(plot.GetDataCursor(1));
+    std::vector<std::string> events;
+    plot.OnBeforeDataCursorUpdate = [&](int Index) { events.push_back("before " + std::to_string(Index)); };
+    plot.OnDataCursorChange = [&](int Index) { events.push_back("change " + std::to_string(Index)); };
+    cursor->UpdateValues();
+    cursor->SetValues(0, 1, 2);
+    cursor->SetValues(0, 1, 2);
+    EXPECT_EQ(events, (std::vector<std::string>{"before 1", "change 1"}));
+}
+
+TEST(PlotChannelEvents, DataPointEventsCarryTheChannelIndex)
+{
+    TestPlot plot;
+    plot.AddChannel();
+    plot.AddChannel();
+    TkPlotObject* channel = plot.GetChannel(1);
+    std::vector<std::string> events;
+    plot.OnMouseDownDataPoint = [&](int C, int D, TMouseButton, TShiftState, int X, int Y) {
+        events.push_back("down " + std::to_string(C) + "/" + std::to_string(D) + " at " + std::to_string(X) + "," +
+                         std::to_string(Y));
+    };
+    plot.OnMouseMoveDataPoint = [&](int C, int D, TShiftState, int, int) {
+        events.push_back("move " + std::to_string(C) + "/" + std::to_string(D));
+    };
+    plot.OnMouseUpDataPoint = [&](int C, int D, TMouseButton, TShiftState, int, int) {
+        events.push_back("up " + std::to_string(C) + "/" + std::to_string(D));
+    };
+    plot.OnClickDataPoint = [&](int C, int D) { events.push_back("click " + std::to_string(C) + "/" + std::to_string(D)); };
+    plot.OnDataPointMoved = [&](int C, int D, double, double OldY, double, double NewY) {
+        events.push_back("moved " + std::to_string(C) + "/" + std::to_string(D) + " " + std::to_string(int(OldY)) +
+                         "->" + std::to_string(int(NewY)));
+    };
+    plot.DoMouseDownDataPoint(channel, 3, mbLeft, 0, 7, 8);
+    plot.DoMouseMoveDataPoint(channel, 3, 0, 7, 9);
+    plot.DoMouseUpDataPoint(channel, 3, mbLeft, 0, 7, 9);
+    plot.DoDataPointClick(channel, 3);
+    plot.DoDataPointMoved(channel, 3, 0, 1, 0, 2);
+    EXPECT_EQ(events, (std::vector<std::string>{"down 1/3 at 7,8", "move 1/3", "up 1/3", "click 1/3", "moved 1/3 1->2"}));
+}
+
+TEST(PlotChannelEvents, ChannelFilesUseThePlotsColumnSeparator)
+{
+    TestPlot plot;
+    plot.AddChannel();
+    auto* channel = static_cast<TkPlotChannel*>(plot.GetChannel(0));
+    channel->AddXY(1.5, 2);
+    TempDir dir;
+    channel->SaveDataToFile(dir.File("tab.txt"));
+    EXPECT_EQ(ReadRaw(dir.File("tab.txt")), "1.5\t2\r\n");
+    plot.SetDataFileColumnSeparator(kpdfcsComma);
+    channel->SaveDataToFile(dir.File("comma.txt"));
+    EXPECT_EQ(ReadRaw(dir.File("comma.txt")), "1.5,2\r\n");
+}
+
+} // namespace
