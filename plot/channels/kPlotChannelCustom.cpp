@@ -623,6 +623,50 @@ bool TkPlotChannelCustom::HitTest(const TkPlotMouseData& Mouse)
     return false;
 }
 
+void TkPlotChannelCustom::DoMouseHover(const TkPlotMouseData& Mouse)
+{
+    TkPlotObjectOwner* owner = GetOwner();
+    if (!owner)
+        return;
+    owner->DoMouseMoveDataPoint(this, FHitPointIndex, Mouse.Shift, Mouse.Received.X, Mouse.Received.Y);
+    TkPlotChannelAxis* xAxis = GetXAxis();
+    TkPlotChannelAxis* yAxis = GetYAxis();
+    const int i = FHitPointIndex;
+    if (!FShowDataPointHints || !Mouse.Hint || i < 0 || i >= GetCount() || !xAxis || !yAxis ||
+        !PtInRect(FHitPointRect, Mouse.Received))
+        return;
+    std::string text = xAxis->GetLabelText(GetDataX(i)) + ", " + yAxis->GetLabelText(GetDataY(i));
+    owner->DoDataPointCustomizeHint(this, i, text);
+    const TSize size = owner->HintTextExtent(text);
+    const int width = size.cx + 4, height = size.cy + 4;
+    const TRect view = owner->GetDataViewRect();
+    const int m = GetMarkersSize() / 2;
+    const int mx = Mouse.Received.X, my = Mouse.Received.Y;
+    // Above the point, centred; below when there is no room above; beside
+    // it when it would leave the view to either side; always inside.
+    int top = my - (m + height + 4);
+    int left = mx - width / 2;
+    if (top <= view.Top)
+        top = my + m + height + 4;
+    bool sideways = false;
+    if (left > view.Left && left + width >= view.Right) {
+        left = mx - m - 4 - width;
+        sideways = true;
+    }
+    if (left <= view.Left) {
+        left = mx + m + 8;
+        sideways = true;
+    }
+    if (sideways)
+        top = my - height / 2;
+    if (top + height >= view.Bottom)
+        top = view.Bottom - height;
+    if (top <= view.Top)
+        top = view.Top;
+    Mouse.Hint->Text = text;
+    Mouse.Hint->Rect = TRect(left, top, left + width, top + height);
+}
+
 void TkPlotChannelCustom::DoMouseLeftDown(const TkPlotMouseData& Mouse)
 {
     if (GetOwner())

@@ -256,6 +256,9 @@ protected:
     void UseTracePen(TCanvas* Canvas, TColor Color, TkPlotLineStyle Style, int Width) const;
     // The translated word of a readout ("Null", "No Y-Axis", ...).
     std::string Word(const std::string& Text) const { return TranslateText(Text); }
+    // Over a picked point: the plot hears of it, and with
+    // ShowDataPointHints the point's values become the hint.
+    void DoMouseHover(const TkPlotMouseData& Mouse) override;
     void DoMouseLeftDown(const TkPlotMouseData& Mouse) override;
     void DoMouseDrag(const TkPlotMouseData& Mouse) override;
     void DoMouseUp(const TkPlotMouseData& Mouse) override;

@@ -670,6 +670,24 @@ void TkPlotComponent::DoDataPointMoved(TkPlotObject* Channel, int DataIndex, dou
         OnDataPointMoved(IndexInKind(Channel), DataIndex, OldX, OldY, NewX, NewY);
 }
 
+void TkPlotComponent::DoDataPointCustomizeHint(TkPlotObject* Channel, int DataIndex, std::string& Text)
+{
+    if (!IsLoading() && OnDataPointCustomizeHint)
+        OnDataPointCustomizeHint(IndexInKind(Channel), DataIndex, Text);
+}
+
+TSize TkPlotComponent::HintTextExtent(const std::string& Text)
+{
+    TCanvas measure; // measures text without a surface
+    measure.Font->Assign(FHintsFont.get());
+    return measure.TextExtent(Text);
+}
+
+TRect TkPlotComponent::GetDataViewRect() const
+{
+    return GetDataViewCount() > 0 ? static_cast<TkPlotLayoutObject*>(GetDataView(0))->GetDrawRect() : TRect();
+}
+
 void TkPlotComponent::FireAxisEvent(TkPlotAxis* Axis, const std::function<void(bool IsXAxis, int Index)>& Fire)
 {
     if (IsLoading() || !Axis)

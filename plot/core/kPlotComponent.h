@@ -377,6 +377,9 @@ public:
     void DoDataPointClick(TkPlotObject* Channel, int DataIndex) override;
     void DoDataPointMoved(TkPlotObject* Channel, int DataIndex, double OldX, double OldY, double NewX,
                           double NewY) override;
+    void DoDataPointCustomizeHint(TkPlotObject* Channel, int DataIndex, std::string& Text) override;
+    TSize HintTextExtent(const std::string& Text) override;
+    TRect GetDataViewRect() const override;
     void ClearOccupiedRects() { FOccupiedRects.Clear(); }
     // A click on the object: its kind's OnDblClick when a double click is
     // pending and that event is assigned (the pending flag is then used

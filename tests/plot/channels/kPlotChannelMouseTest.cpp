@@ -2,6 +2,8 @@
 
 #include "ChannelTestSupport.h"
 
+#include <cmath>
+
 namespace {
 
 struct DataPointPlot : ChannelPlot {
@@ -14,6 +16,19 @@ struct DataPointPlot : ChannelPlot {
         pointEvents.push_back("down " + std::to_string(Index));
     }
     void DoDataPointClick(TkPlotObject*, int Index) override { pointEvents.push_back("click " + std::to_string(Index)); }
+    void DoMouseMoveDataPoint(TkPlotObject*, int Index, TShiftState, int, int) override
+    {
+        pointEvents.push_back("move " + std::to_string(Index));
+    }
+    void DoDataPointCustomizeHint(TkPlotObject*, int Index, std::string& Text) override
+    {
+        if (customizeHint)
+            Text += " #" + std::to_string(Index);
+    }
+    // Every hint text is 40 by 10 pixels; the data view is 100 by 100.
+    TSize HintTextExtent(const std::string&) override { return TSize(40, 10); }
+    TRect GetDataViewRect() const override { return TRect(0, 0, 100, 100); }
+    bool customizeHint = false;
     void DoDataPointMoved(TkPlotObject*, int Index, double OldX, double OldY, double NewX, double NewY) override
     {
         pointEvents.push_back("moved " + std::to_string(Index) + " " + FloatToStr(OldX) + "," + FloatToStr(OldY) +
@@ -80,7 +95,7 @@ TEST_F(DataPointMouse, DraggingAPointMovesItAndTellsThePlot)
     EXPECT_DOUBLE_EQ(channel->GetDataY(1), 7);
     Release(TPoint(70, 30));
     EXPECT_FALSE(channel->GetDragging());
-    EXPECT_EQ(points.pointEvents, (std::vector<std::string>{"down 1", "moved 1 5,5 to 7,7"}));
+    EXPECT_EQ(points.pointEvents, (std::vector<std::string>{"down 1", "move 1", "moved 1 5,5 to 7,7"}));
     channel->SetUserCanMoveDataPointsStyle(kpcdpmsYOnly);
     Press(TPoint(70, 30));
     Move(TPoint(90, 40));
@@ -181,3 +196,39 @@ TEST_F(DataPointMouse, AFocusedCursorTakesItsChannelAlong)
 }
 
 } // namespace
+
+namespace {
+
+// The hint of a point at (X, Y) with the mouse on the point.
+TkPlotHintData HoverHint(TkPlotChannel* Channel, double X, double Y)
+{
+    Channel->Clear();
+    Channel->AddXY(X, Y);
+    const TPoint at(int(std::nearbyint(X * 10)), int(std::nearbyint(100 - Y * 10)));
+    TkPlotMouseData mouse;
+    mouse.Received = mouse.Point = at;
+    Channel->HitTest(mouse);
+    TkPlotHintData hint;
+    Channel->MouseMove(0, at, &hint);
+    return hint;
+}
+
+TEST_F(DataPointMouse, APointsHintShowsItsValuesAboveItInsideTheView)
+{
+    channel->SetShowDataPointHints(true);  // markers of size 3: M is 1; the box is 44 by 14
+    TkPlotHintData hint = HoverHint(channel, 5, 5);
+    EXPECT_EQ(hint.Text, "L5, L5");
+    EXPECT_EQ(hint.Rect, TRect(28, 31, 72, 45));
+    EXPECT_EQ(points.pointEvents.back(), "move 0");
+    EXPECT_EQ(HoverHint(channel, 5, 9.5).Rect, TRect(28, 24, 72, 38));   // no room above: below
+    EXPECT_EQ(HoverHint(channel, 9.5, 5).Rect, TRect(46, 43, 90, 57));   // no room right: left of it
+    EXPECT_EQ(HoverHint(channel, 0.5, 5).Rect, TRect(14, 43, 58, 57));   // no room left: right of it
+    EXPECT_EQ(HoverHint(channel, 0.5, 0.5).Rect, TRect(14, 86, 58, 100));  // kept above the bottom
+    points.customizeHint = true;
+    EXPECT_EQ(HoverHint(channel, 5, 5).Text, "L5, L5 #0");
+    channel->SetShowDataPointHints(false);
+    EXPECT_EQ(HoverHint(channel, 5, 5).Text, "");
+}
+
+} // namespace
+

@@ -70,3 +70,26 @@ TEST(PlotChannelEvents, ChannelFilesUseThePlotsColumnSeparator)
 }
 
 } // namespace
+
+namespace {
+
+TEST(PlotChannelEvents, HintsAreMeasuredInTheHintFontAndKeptInTheFirstDataView)
+{
+    TestPlot plot;
+    EXPECT_EQ(plot.GetDataViewRect(), TRect());
+    const TSize small = plot.HintTextExtent("12.5, 3");
+    EXPECT_GT(small.cx, 0);
+    EXPECT_GT(small.cy, 0);
+    plot.GetHintsFont()->SetSize(plot.GetHintsFont()->GetSize() * 3);
+    EXPECT_GT(plot.HintTextExtent("12.5, 3").cx, small.cx * 2);
+    plot.AddDataView();
+    static_cast<TkPlotLayoutObject*>(plot.GetDataView(0))->SetDrawRect(TRect(10, 20, 300, 180));
+    EXPECT_EQ(plot.GetDataViewRect(), TRect(10, 20, 300, 180));
+    plot.AddChannel();
+    std::string text = "a";
+    plot.OnDataPointCustomizeHint = [](int C, int D, std::string& T) { T += std::to_string(C) + std::to_string(D); };
+    plot.DoDataPointCustomizeHint(plot.GetChannel(0), 4, text);
+    EXPECT_EQ(text, "a04");
+}
+
+} // namespace
