@@ -22,9 +22,7 @@ std::string TkPlotAxisLink::GetCursorPlainText(double Value) { return Axis->GetC
 
 double TkPlotAxisLink::GetCursorScaler() const { return Axis->GetCursorScaler(); }
 
-// The axis follows new values once it tracks them; until then its range
-// stays where the user or the program put it.
-void TkPlotAxisLink::TrackNewValue(double) {}
+void TkPlotAxisLink::TrackNewValue(double Value) { Axis->TrackNewValue(Value); }
 
 TkPlotChannelAxisFinder PlotAxisFinder(TkPlotMasterManager& Master)
 {

@@ -1,5 +1,7 @@
 #include "plot/core/kPlotMasterManager.h"
 
+#include "plot/core/kPlotAxis.h"
+
 namespace {
 
 TkPlotEditorFactory& EditorFactory()
@@ -273,6 +275,14 @@ void TkPlotMasterManager::SetToolBarsVisible(bool Value)
         FToolBarManager->GetObject(i)->SetVisible(Value);
 }
 
-void TkPlotMasterManager::ClearAllData() { FChannelManager->ClearAllData(); }
+void TkPlotMasterManager::ClearAllData()
+{
+    FChannelManager->ClearAllData();
+    // The next value each axis tracks counts as its first again.
+    for (int i = 0; i < FXAxisManager->GetCount(); ++i)
+        FXAxisManager->GetItem(i)->ResetTracking();
+    for (int i = 0; i < FYAxisManager->GetCount(); ++i)
+        FYAxisManager->GetItem(i)->ResetTracking();
+}
 
 void TkPlotMasterManager::ClearFocus() { FObjectManager->ClearFocus(); }

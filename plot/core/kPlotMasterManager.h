@@ -65,7 +65,8 @@ public:
     bool GetXYAxesReverse() const { return FXYAxesReverse; }
     void SetXYAxesReverse(bool Value);
     void SetToolBarsVisible(bool Value);
-    // Clears the points of every channel.
+    // Clears the points of every channel, then restarts the tracking of
+    // every X axis, then of every Y axis.
     void ClearAllData();
     void ClearFocus();
 

@@ -61,3 +61,31 @@ TEST_F(PlotAxes, AnAxisThatGoesIsNoLongerFound)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(PlotAxes, NewPointsAreTrackedByThePlotsAxes)
+{
+    xAxis->SetTrackingAlignFirstStyle(kpafsMin);
+    yAxis->SetTrackingAlignFirstStyle(kpafsMin);
+    channel->AddXY(50, 7);
+    EXPECT_EQ(xAxis->GetMin(), 50);
+    EXPECT_EQ(yAxis->GetMin(), 7);
+    channel->AddPointCore(60, -100, true, false);  // a null Y moves no Y axis
+    EXPECT_EQ(yAxis->GetMin(), 7);
+}
+
+TEST_F(PlotAxes, ClearAllDataRestartsTheTrackingOfEveryAxis)
+{
+    xAxis->SetTrackingAlignFirstStyle(kpafsMax);  // the first value lands at the top
+    xAxis->SetMinSpan(0, 10);
+    channel->AddXY(50, 1);
+    ASSERT_EQ(xAxis->GetMin(), 40);
+    master->ClearAllData();
+    EXPECT_EQ(channel->GetCount(), 0);
+    channel->AddXY(100, 1);
+    EXPECT_EQ(xAxis->GetMin(), 90);
+    EXPECT_EQ(xAxis->GetSpan(), 10);
+}
+
+} // namespace
