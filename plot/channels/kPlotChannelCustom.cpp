@@ -672,7 +672,6 @@ void TkPlotChannelCustom::DoMouseLeftDown(const TkPlotMouseData& Mouse)
     if (GetOwner())
         GetOwner()->DoMouseDownDataPoint(this, FHitPointIndex, Mouse.Button, Mouse.Shift, Mouse.Received.X,
                                          Mouse.Received.Y);
-    FMouseDownPointIndex = FHitPointIndex;
     if (FHitPointIndex < 0 || FHitPointIndex >= GetCount() || !PtInRect(FHitPointRect, Mouse.Received))
         return;
     FDragging = true;
@@ -709,8 +708,12 @@ void TkPlotChannelCustom::DoMouseUp(const TkPlotMouseData& Mouse)
     if (GetOwner())
         GetOwner()->DoMouseUpDataPoint(this, FHitPointIndex, Mouse.Button, Mouse.Shift, Mouse.Received.X,
                                        Mouse.Received.Y);
-    if (!FDragging)
+    if (!FDragging) {
+        // A press and release on the channel's legend entry is a click.
+        if (GetOwner() && GetPressed() && FVisibleInLegend && PtInRect(FLegendRect, Mouse.Received))
+            GetOwner()->DoObjectClick(this);
         return;
+    }
     FDragging = false;
     if (!GetOwner())
         return;

@@ -318,5 +318,4 @@ private:
     double FDragStartX = 0;
     double FDragStartY = 0;
     TPoint FDragStartMouse;
-    int FMouseDownPointIndex = -1;
 };

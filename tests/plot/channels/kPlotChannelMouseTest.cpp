@@ -2,6 +2,7 @@
 
 #include "ChannelTestSupport.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -16,6 +17,7 @@ struct DataPointPlot : ChannelPlot {
         pointEvents.push_back("down " + std::to_string(Index));
     }
     void DoDataPointClick(TkPlotObject*, int Index) override { pointEvents.push_back("click " + std::to_string(Index)); }
+    void DoObjectClick(TkPlotObject* Object) override { pointEvents.push_back("clicked " + Object->GetName()); }
     void DoMouseMoveDataPoint(TkPlotObject*, int Index, TShiftState, int, int) override
     {
         pointEvents.push_back("move " + std::to_string(Index));
@@ -228,6 +230,25 @@ TEST_F(DataPointMouse, APointsHintShowsItsValuesAboveItInsideTheView)
     EXPECT_EQ(HoverHint(channel, 5, 5).Text, "L5, L5 #0");
     channel->SetShowDataPointHints(false);
     EXPECT_EQ(HoverHint(channel, 5, 5).Text, "");
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(DataPointMouse, APressAndReleaseOnTheLegendEntryClicksTheChannel)
+{
+    points.selectMode = false;
+    channel->SetLegendRect(TRect(150, 0, 170, 10));
+    channel->MouseDown(mbLeft, 0, TPoint(155, 5), TPoint(155, 5), nullptr);
+    channel->MouseUp(mbLeft, 0, TPoint(156, 6), TPoint(156, 6), false, nullptr);
+    EXPECT_EQ(points.pointEvents.back(), "clicked " + channel->GetName());
+    const std::size_t events = points.pointEvents.size();
+    channel->MouseUp(mbLeft, 0, TPoint(156, 6), TPoint(156, 6), false, nullptr);  // no press: no click
+    channel->MouseDown(mbLeft, 0, TPoint(155, 5), TPoint(155, 5), nullptr);
+    channel->MouseUp(mbLeft, 0, TPoint(190, 6), TPoint(190, 6), false, nullptr);  // released elsewhere
+    EXPECT_EQ(std::count(points.pointEvents.begin() + events, points.pointEvents.end(), "clicked " + channel->GetName()),
+              0);
 }
 
 } // namespace
