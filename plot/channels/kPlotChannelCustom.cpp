@@ -332,6 +332,26 @@ double TkPlotChannelCustom::LineXAtY(double Y, double X1, double Y1, double X2, 
     return X1 + (X2 - X1) * (Y - Y1) / (Y2 - Y1);
 }
 
+void TkPlotChannelCustom::NarrowToAxisExtent(TkPlotObjectKind AxisKind, const std::string& AxisName, bool Running,
+                                             double& Minimum, double& Maximum)
+{
+    const bool x = AxisKind == TkPlotObjectKind::XAxis;
+    if (!x && AxisKind != TkPlotObjectKind::YAxis)
+        return;
+    if (!SameText(x ? FXAxisName : FYAxisName, AxisName))
+        return;
+    double lo, hi;
+    if (Running) {
+        lo = x ? GetXMin() : GetYMin();
+        hi = x ? GetXMax() : GetYMax();
+    } else {
+        lo = x ? GetXMinExtent() : GetYMinExtentVisible();
+        hi = x ? GetXMaxExtent() : GetYMaxExtentVisible();
+    }
+    Minimum = std::min(Minimum, lo);
+    Maximum = std::max(Maximum, hi);
+}
+
 // ---- drawing
 
 TPoint TkPlotChannelCustom::ScreenPoint(double X, double Y) const

@@ -117,6 +117,12 @@ public:
     virtual double GetYMaxExtentVisible() = 0;
     virtual double GetYMinExtentVisible() = 0;
     virtual void UpdateCursorValues(TkPlotDataCursor* Cursor) = 0;
+    // Narrows Minimum and Maximum to this channel's values along the axis
+    // of that kind and name, when the channel is drawn against it: the
+    // running statistics with Running, else the extents (Y over the
+    // visible range).
+    void NarrowToAxisExtent(TkPlotObjectKind AxisKind, const std::string& AxisName, bool Running, double& Minimum,
+                            double& Maximum);
 
     // ---- drawing over the visible index range
     // The polyline through the valid points; a null point breaks it.

@@ -72,6 +72,11 @@ void RegisterPlotKinds(TkPlotMasterManager& Master)
         return static_cast<TkPlotObject*>(channel);
     });
     channels->SetDataClearer([](TkPlotObject* Object) { static_cast<TkPlotChannelCustom*>(Object)->Clear(); });
+    channels->SetDataExtent(
+        [](TkPlotObject* Object, const TkPlotObject* Axis, bool Running, double& Minimum, double& Maximum) {
+            static_cast<TkPlotChannelCustom*>(Object)->NarrowToAxisExtent(Axis->Kind(), Axis->GetName(), Running,
+                                                                         Minimum, Maximum);
+        });
     channels->SetFirstLinks([channels](TkPlotObject* Object) {
         auto* channel = static_cast<TkPlotChannelCustom*>(Object);
         channel->SetTitleText(channel->GetName());

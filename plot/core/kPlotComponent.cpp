@@ -688,6 +688,12 @@ TRect TkPlotComponent::GetDataViewRect() const
     return GetDataViewCount() > 0 ? static_cast<TkPlotLayoutObject*>(GetDataView(0))->GetDrawRect() : TRect();
 }
 
+void TkPlotComponent::GetAxisDataExtent(TkPlotAxis* Axis, bool Running, double& Minimum, double& Maximum)
+{
+    if (FMaster)
+        FMaster->ChannelManager()->AxisDataExtent(Axis, Running, Minimum, Maximum);
+}
+
 void TkPlotComponent::FireAxisEvent(TkPlotAxis* Axis, const std::function<void(bool IsXAxis, int Index)>& Fire)
 {
     if (IsLoading() || !Axis)

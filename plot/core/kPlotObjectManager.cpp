@@ -327,6 +327,15 @@ TkPlotChannelManager::TkPlotChannelManager(TkPlotObjectOwner* AOwner, const TkPl
 {
 }
 
+void TkPlotChannelManager::AxisDataExtent(const TkPlotObject* Axis, bool Running, double& Minimum,
+                                          double& Maximum) const
+{
+    if (!FDataExtent)
+        return;
+    for (int i = 0; i < GetCount(); ++i)
+        FDataExtent(GetObject(i), Axis, Running, Minimum, Maximum);
+}
+
 void TkPlotChannelManager::ClearAllData()
 {
     if (!FDataClearer)

@@ -236,6 +236,11 @@ public:
 
 // Clears the points of one channel; bound in with the channel class.
 using TkPlotDataClearer = std::function<void(TkPlotObject* Channel)>;
+// Narrows Minimum and Maximum to the values a channel holds along an axis
+// it is drawn against (see TkPlotObjectOwner::GetAxisDataExtent); bound in
+// with the channel class.
+using TkPlotDataExtent =
+    std::function<void(TkPlotObject* Channel, const TkPlotObject* Axis, bool Running, double& Minimum, double& Maximum)>;
 
 class TkPlotChannelManager : public TkPlotTypedKindManager<TkPlotChannelCustom>, public TkPlotAxisLinks {
 public:
@@ -244,12 +249,16 @@ public:
     void SetDataClearer(TkPlotDataClearer Value) { FDataClearer = std::move(Value); }
     // Clears the points of every channel, in list order.
     void ClearAllData();
+    void SetDataExtent(TkPlotDataExtent Value) { FDataExtent = std::move(Value); }
+    // The extent of every channel's values along the axis.
+    void AxisDataExtent(const TkPlotObject* Axis, bool Running, double& Minimum, double& Maximum) const;
 
 protected:
     ~TkPlotChannelManager() override = default;
 
 private:
     TkPlotDataClearer FDataClearer;
+    TkPlotDataExtent FDataExtent;
 };
 
 class TkPlotDataViewManager : public TkPlotTypedKindManager<TkPlotDataView>, public TkPlotAxisLinks {

@@ -93,3 +93,42 @@ TEST(PlotChannelEvents, HintsAreMeasuredInTheHintFontAndKeptInTheFirstDataView)
 }
 
 } // namespace
+
+namespace {
+
+TEST(PlotChannelEvents, AnAxisZoomsToTheDataOfTheChannelsDrawnAgainstIt)
+{
+    TestPlot plot;
+    plot.AddXAxis();
+    plot.AddYAxis();
+    plot.AddYAxis();
+    plot.AddChannel();
+    plot.AddChannel();
+    auto* first = static_cast<TkPlotChannel*>(plot.GetChannel(0));
+    auto* second = static_cast<TkPlotChannel*>(plot.GetChannel(1));
+    second->SetYAxisName(plot.GetYAxis(1)->GetName());
+    for (TkPlotAxis* axis : {static_cast<TkPlotAxis*>(plot.GetXAxis(0)), static_cast<TkPlotAxis*>(plot.GetYAxis(0))})
+        axis->SetTrackingEnabled(false);
+    first->AddXY(2, 5);
+    first->AddXY(4, -3);
+    first->AddPointCore(5, 100, true, false);
+    first->AddXY(8, 1);
+    second->AddXY(1, 50);
+    TkPlotAxis* x = plot.GetXAxis(0);
+    x->ZoomToFit();
+    EXPECT_EQ(x->GetMin(), 1);
+    EXPECT_EQ(x->GetSpan(), 7);
+    TkPlotAxis* y = plot.GetYAxis(0);
+    y->SetMinSpan(0, 10);  // every point in view
+    y->ZoomToFit();
+    EXPECT_EQ(y->GetMin(), -3);  // the second channel's 50 belongs to the other Y axis
+    EXPECT_EQ(y->GetSpan(), 8);
+    first->Clear();
+    first->AddXY(3, 2);
+    first->AddXY(4, 2.5);
+    y->FitToRunningMinMax();
+    EXPECT_EQ(y->GetMin(), 2);
+    EXPECT_EQ(y->GetSpan(), 0.5);
+}
+
+} // namespace
