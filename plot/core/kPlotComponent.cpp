@@ -607,13 +607,6 @@ void TkPlotComponent::DoToolBarCustomizeHint(TkPlotObject* ToolBar, std::string&
         OnToolBarCustomizeHint(IndexInKind(ToolBar), Text);
 }
 
-TSize TkPlotComponent::HintTextExtent(const std::string& Text)
-{
-    TBitmap measure;
-    measure.Canvas->Font->Assign(FHintsFont.get());
-    return measure.Canvas->TextExtent(Text);
-}
-
 void TkPlotComponent::DoClickDataPoint(int ChannelIndex, int DataIndex)
 {
     if (IsLoading())

@@ -389,7 +389,6 @@ public:
     void DoBeforeToolBarButtonClick(TkPlotObject* ToolBar, int ButtonType, bool& Cancel) override;
     void DoToolBarButtonClick(TkPlotObject* ToolBar, int ButtonType) override;
     void DoToolBarCustomizeHint(TkPlotObject* ToolBar, std::string& Text) override;
-    TSize HintTextExtent(const std::string& Text) override;
     // The run-time editor on the page it showed last.
     void ShowEditor() override { FMaster->EditObject(nullptr); }
     void DoClickDataPoint(int ChannelIndex, int DataIndex);

@@ -113,6 +113,5 @@ public:
     // plot measures in its hint font; the hint is kept inside the first
     // data view (an empty rectangle without one).
     virtual void DoDataPointCustomizeHint(TkPlotObject*, int /*DataIndex*/, std::string& /*Text*/) {}
-    virtual TSize HintTextExtent(const std::string&) { return TSize(0, 0); }
     virtual TRect GetDataViewRect() const { return TRect(); }
 };
