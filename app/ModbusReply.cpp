@@ -40,6 +40,19 @@ bool TModbusReply::IsValid(const TModbusRequest& Request, std::string_view Frame
     return bytes[1] == 0x03 && bytes[2] == len - 5;
 }
 
+std::size_t TModbusReply::FindFrame(const TModbusRequest& Request, std::string_view Bytes)
+{
+    const std::size_t size = static_cast<std::size_t>(Request.ReplySize());
+    for (std::size_t at = Bytes.find(static_cast<char>(Request.StationId)); at != std::string_view::npos;
+         at = Bytes.find(static_cast<char>(Request.StationId), at + 1)) {
+        if (Bytes.size() - at < size)
+            break;  // a later start has even fewer bytes
+        if (IsValid(Request, Bytes.substr(at, size)))
+            return at;
+    }
+    return std::string_view::npos;
+}
+
 std::vector<std::int32_t> TModbusReply::Decode(int ValueRule, std::string_view Frame)
 {
     std::vector<std::int32_t> values;

@@ -20,6 +20,12 @@ public:
     // wrong function or byte count are not answers.
     static bool IsValid(const TModbusRequest& Request, std::string_view Frame);
 
+    // Where the first frame that IsValid for Request starts in Bytes, or
+    // npos. Bytes may hold anything before it: the tail of a late reply to
+    // an earlier request, whose byte count or data can look like this
+    // station's id.
+    static std::size_t FindFrame(const TModbusRequest& Request, std::string_view Bytes);
+
     // One signed 32-bit value per channel by value rule: 0 a signed 16-bit
     // register, 1 two registers high word first, 2 low word first.
     // Registers are big-endian.

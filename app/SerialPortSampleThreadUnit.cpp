@@ -29,6 +29,7 @@ TSerialPortSampleThread::TSerialPortSampleThread(const TSampleLine& Line, const 
           std::make_unique<TCsvLogWriter>(TempFileName, LogFileName, Settings.MaxRecordPerFile))),
       FComPort(std::make_unique<TComPort>(nullptr)),
       FPacket(std::make_unique<TComDataPacket>(nullptr)),
+      FFramer(*FPacket),
       FReplyEvent(nullptr, false, false, Line.PortName + " Event")
 {
     TComPort& port = *FComPort;
@@ -184,10 +185,7 @@ void TSerialPortSampleThread::PrepareRequest(TSampleDevice* Device)
 {
     FRequest = TModbusRequest::ForDevice(Device->StationId(), Device->DVRBeginAddr(), Device->ValueRule(),
                                          Device->ChannelCount());
-    FPacket->SetStartString(std::string(1, static_cast<char>(FRequest.StationId)));
-    FPacket->SetStopString(std::string());
-    FPacket->SetSize(FRequest.ReplySize());
-    FPacket->ResetBuffer();
+    FFramer.Expect(FRequest);
     DiscardInput();
     FValues.clear();
     FAwaitingReply = true;

@@ -3,6 +3,7 @@
 // every device in turn with function 03 and hands each outcome to the
 // user-interface thread, where the run (TSamplingRun) updates the devices,
 // starts and stops logging and writes the CSV log.
+#include "app/ModbusReplyFramer.h"
 #include "app/ModbusRequest.h"
 #include "app/SamplingRun.h"
 #include "rtl/SyncObjs.h"
@@ -68,6 +69,7 @@ private:
     std::unique_ptr<TSamplingRun> FRun;
     std::unique_ptr<TComPort> FComPort;
     std::unique_ptr<TComDataPacket> FPacket;
+    TModbusReplyFramer FFramer;
     TEvent FReplyEvent;
 
     // The request in flight and the reply state: set up in the

@@ -63,6 +63,21 @@ TEST(ModbusReplyTest, FrameFromPacketPutsTheStationBack)
     EXPECT_EQ("", TModbusReply::FrameFromPacket(request, full.substr(1, 3)));
 }
 
+TEST(ModbusReplyTest, FindFrameSkipsWhatLooksLikeAStartButIsNoFrame)
+{
+    const auto request = TModbusRequest::ForDevice(2, 0, 0, 1);
+    const std::string late = Reply(1, {0x000A});  // its byte count is 02
+    const std::string reply = Reply(2, {0x000B});
+    EXPECT_EQ(late.size(), TModbusReply::FindFrame(request, late + reply));
+    EXPECT_EQ(0u, TModbusReply::FindFrame(request, reply + late));
+    // Not yet whole, or never valid: no frame.
+    EXPECT_EQ(std::string::npos, TModbusReply::FindFrame(request, late + reply.substr(0, 6)));
+    std::string bad = reply;
+    bad.back() ^= 0x01;
+    EXPECT_EQ(std::string::npos, TModbusReply::FindFrame(request, late + bad));
+    EXPECT_EQ(std::string::npos, TModbusReply::FindFrame(request, ""));
+}
+
 TEST(ModbusReplyTest, DecodeRule0IsSigned16Bit)
 {
     EXPECT_EQ((std::vector<std::int32_t>{-1, 32767, -32768, 0}),

@@ -282,6 +282,42 @@ TEST_F(RecordingRunTest, LateRepliesAreNeverCreditedToTheNextDeviceNorSpoilItsRe
     }
 }
 
+// On a paced line a late reply holds the line, so the next station's
+// reply follows right behind it, while the framer already waits for that
+// station. The late reply's bytes (its byte count 02 looks like station
+// 2's start) must not cost the next station its reply.
+class LateReplyOnAPacedLine : public RecordingRunTest, public ::testing::WithParamInterface<int> {};
+
+TEST_P(LateReplyOnAPacedLine, TheNextStationsGetEveryReading)
+{
+    const int devices = GetParam();
+    Configure("pacing 115200\n"
+              "station 1 rule 0 start 0 channels 1 values 111\ndelay 1 200\n"
+              "station 2 rule 0 start 0 channels 1 values 222\n"
+              "station 3 rule 0 start 0 channels 1 values 333\n");
+    FOptions.Settings.PollTimeout = 150;
+    std::vector<TFakeSampleDevice*> fakes;
+    for (int station = 1; station <= devices; ++station)
+        fakes.push_back(&Device(station, 0, 0, 1));
+    Record(std::vector<TSampleDevice*>(fakes.begin(), fakes.end()));
+    ASSERT_TRUE(ServeCycles(static_cast<std::size_t>(devices), 6));
+    FControl.StopRecording();
+
+    EXPECT_EQ(0, fakes[0]->Answers);
+    for (int station = 2; station <= devices; ++station) {
+        const TFakeSampleDevice& d = *fakes[static_cast<std::size_t>(station - 1)];
+        EXPECT_GE(d.Answers, 6) << "station " << station;
+        EXPECT_EQ(std::to_string(111 * station), d.DisplayText(0)) << "station " << station;
+    }
+    const std::vector<std::string> lines = Lines(ReadText(FDir / "Data/run.csv"));
+    ASSERT_GE(lines.size(), 2u);
+    const std::string others = devices == 2 ? ",222" : ",222,333";
+    for (std::size_t i = 1; i < lines.size(); ++i)
+        EXPECT_EQ(std::to_string(i) + ",-------" + others, lines[i]);
+}
+
+INSTANTIATE_TEST_SUITE_P(TwoAndThreeDevices, LateReplyOnAPacedLine, ::testing::Values(2, 3));
+
 TEST_F(RecordingRunTest, ANegativePollTimeoutWaitsNotAtAll)
 {
     // A time-out below zero (a hand-edited option) has passed at once; it
