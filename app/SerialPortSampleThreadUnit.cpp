@@ -58,6 +58,12 @@ TSerialPortSampleThread::~TSerialPortSampleThread()
     FComPort.reset();
 }
 
+// Which thread runs what: Execute, Poll, PollCycle, PollDevice, Exchange,
+// Pause and EndCycle run in the sampling thread; PrepareRequest,
+// TakeOutcome and OnReplyPacket in the user-interface thread, the first two
+// through a hand-over (Synchronize), the last as the framer's packet event.
+// A poll costs one hand-over; after a poll delay the progress step and the
+// next request's set-up take one each besides.
 void TSerialPortSampleThread::Execute()
 {
     try {
@@ -70,59 +76,90 @@ void TSerialPortSampleThread::Execute()
     }
 }
 
+// Sampling thread: one polling cycle after another until the run is
+// stopped or stops itself.
 void TSerialPortSampleThread::Poll()
 {
-    const std::vector<TSampleDevice*>& devices = FRun->Devices();
-    bool prepared = false;  // the request for the device polled next is set up
     while (!Terminated()) {
-        bool polled = false;
-        for (std::size_t i = 0; i < devices.size(); ++i) {
-            if (Terminated())
-                return;
-            TSampleDevice* device = devices[i];
-            if (!device)
-                continue;
-            polled = true;
-            if (!prepared)
-                Synchronize([this, device] { PrepareRequest(device); });
-            const bool replyOK = Exchange();
-            // A wait cut short by a stop is no time-out of the device.
-            if (!replyOK && Terminated())
-                return;
-            const bool delay = replyOK && FSettings.PollDelay > 0;
-            // Without a poll delay to sleep first, the progress step and
-            // the set-up of the next request share the reply's hand-over.
-            TSampleDevice* next = delay ? nullptr : NextDevice(i);
-            Synchronize([this, device, replyOK, next] {
-                // A reply that comes after this point belongs to no request.
-                FAwaitingReply = false;
-                FRun->Reply(device, replyOK, FValues);
-                if (next && !FRun->AutoStopped()) {
-                    FRun->PollProgress(device);
-                    PrepareRequest(next);
-                }
-            });
-            prepared = next != nullptr;
-            // After an automatic stop the run is over: the stop message
-            // ends it, and no later poll may start logging again.
-            if (FRun->AutoStopped())
-                return;
-            if (delay) {
-                if (!Pause(FSettings.PollDelay))
-                    return;
-                Synchronize([this, device] { FRun->PollProgress(device); });
-            }
-        }
-        FRun->EndOfCycle([this] {
-            TCsvRecord record;
-            Synchronize([this, &record] { record = FRun->TakeRecordSnapshot(); });
-            return record;
-        });
+        const TCycle cycle = PollCycle();
+        if (cycle == TCycle::Ended)
+            return;
+        EndCycle();
         // Nothing to poll: wait as long as a silent device would take
         // rather than spin.
-        if (!polled)
+        if (cycle == TCycle::Empty)
             Pause(FSettings.PollTimeout > 0 ? FSettings.PollTimeout : 1);
     }
+}
+
+// Sampling thread: every device once, in display order.
+TSerialPortSampleThread::TCycle TSerialPortSampleThread::PollCycle()
+{
+    const std::vector<TSampleDevice*>& devices = FRun->Devices();
+    TCycle cycle = TCycle::Empty;
+    for (std::size_t i = 0; i < devices.size(); ++i) {
+        if (Terminated())
+            return TCycle::Ended;
+        if (!devices[i])
+            continue;
+        cycle = TCycle::Polled;
+        if (!PollDevice(i))
+            return TCycle::Ended;
+    }
+    return cycle;
+}
+
+// Sampling thread: one request, its reply or time-out, and the outcome
+// handed over. False once the run has been stopped or has stopped itself.
+bool TSerialPortSampleThread::PollDevice(std::size_t Index)
+{
+    TSampleDevice* device = FRun->Devices()[Index];
+    if (!FNextPrepared)
+        Synchronize([this, device] { PrepareRequest(device); });
+    const bool replyOK = Exchange();
+    // A wait cut short by a stop is no time-out of the device.
+    if (!replyOK && Terminated())
+        return false;
+    const bool delay = replyOK && FSettings.PollDelay > 0;
+    // Without a poll delay to sleep first, the progress step and the set-up
+    // of the next request share the reply's hand-over.
+    TSampleDevice* next = delay ? nullptr : NextDevice(Index);
+    Synchronize([this, device, replyOK, next] { TakeOutcome(device, replyOK, next); });
+    FNextPrepared = next != nullptr;
+    // After an automatic stop the run is over: the stop message ends it,
+    // and no later poll may start logging again.
+    if (FRun->AutoStopped())
+        return false;
+    if (delay) {
+        if (!Pause(FSettings.PollDelay))
+            return false;
+        Synchronize([this, device] { FRun->PollProgress(device); });
+    }
+    return true;
+}
+
+// User-interface thread: the outcome of Device's poll reaches the run;
+// with Next, the progress step and the next request's set-up follow.
+void TSerialPortSampleThread::TakeOutcome(TSampleDevice* Device, bool ReplyOK, TSampleDevice* Next)
+{
+    // A reply that comes after this point belongs to no request.
+    FAwaitingReply = false;
+    FRun->Reply(Device, ReplyOK, FValues);
+    if (Next && !FRun->AutoStopped()) {
+        FRun->PollProgress(Device);
+        PrepareRequest(Next);
+    }
+}
+
+// Sampling thread: the end of a polling cycle writes the due record (its
+// texts copied in one hand-over) or arms the next one.
+void TSerialPortSampleThread::EndCycle()
+{
+    FRun->EndOfCycle([this] {
+        TCsvRecord record;
+        Synchronize([this, &record] { record = FRun->TakeRecordSnapshot(); });
+        return record;
+    });
 }
 
 // The device polled after the one at Index, in this cycle or the next.

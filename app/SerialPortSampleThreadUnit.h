@@ -56,6 +56,14 @@ protected:
 
 private:
     void Poll();
+    // How a polling cycle went: some device polled, none to poll, or the
+    // run ended during it.
+    enum class TCycle { Polled, Empty, Ended };
+
+    TCycle PollCycle();
+    bool PollDevice(std::size_t Index);
+    void TakeOutcome(TSampleDevice* Device, bool ReplyOK, TSampleDevice* Next);
+    void EndCycle();
     TSampleDevice* NextDevice(std::size_t Index) const;
     bool Exchange();
     bool Pause(int Milliseconds);
@@ -71,6 +79,9 @@ private:
     std::unique_ptr<TComDataPacket> FPacket;
     TModbusReplyFramer FFramer;
     TEvent FReplyEvent;
+    // Sampling thread: the request for the device polled next was set up
+    // in the last hand-over.
+    bool FNextPrepared = false;
 
     // The request in flight and the reply state: set up in the
     // user-interface thread, where the framer delivers packets; the
