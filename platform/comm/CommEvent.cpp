@@ -3,21 +3,19 @@
 #include <condition_variable>
 #include <mutex>
 
-#include "rtl/AdaptiveMutex.h"
-
 namespace comm {
 
 namespace {
 
-TAdaptiveMutex& EventMutex()
+std::mutex& EventMutex()
 {
-    static TAdaptiveMutex mutex;
+    static std::mutex mutex;
     return mutex;
 }
 
-std::condition_variable_any& EventCondition()
+std::condition_variable& EventCondition()
 {
-    static std::condition_variable_any condition;
+    static std::condition_variable condition;
     return condition;
 }
 

@@ -5,7 +5,6 @@
 #include <mutex>
 
 #include "comm/CommApi.h"
-#include "rtl/AdaptiveMutex.h"
 
 namespace comm {
 
@@ -36,7 +35,7 @@ public:
 private:
     std::shared_ptr<HandleObject> Lookup(HANDLE Handle);
 
-    TAdaptiveMutex FMutex;
+    std::mutex FMutex;
     std::map<HANDLE, std::shared_ptr<HandleObject>> FObjects;
     HANDLE FNext = 1;
 };

@@ -6,7 +6,6 @@
 #include <mutex>
 #include <string>
 
-#include "rtl/AdaptiveMutex.h"
 #include "rtl/Component.h"
 
 // Waits without a time limit.
@@ -33,8 +32,8 @@ public:
     const std::string& Name() const { return FName; }
 
 private:
-    TAdaptiveMutex FMutex;
-    std::condition_variable_any FCond;
+    std::mutex FMutex;
+    std::condition_variable FCond;
     bool FManualReset;
     bool FSignaled;
     std::string FName;

@@ -10,9 +10,7 @@
 #include <memory>
 #include <mutex>
 
-#include "rtl/AdaptiveMutex.h"
 #include "rtl/Exception.h"
-#include "rtl/SpinWait.h"
 
 namespace {
 
@@ -25,10 +23,10 @@ struct HandOver {
     TThreadMethod Method;
     TThread* Owner;
     bool Synchronous;
-    // Set under the hand-over lock; a caller that spins reads it without.
-    std::atomic<bool> Done{false};
+    // Set under the hand-over lock.
+    bool Done = false;
     // Wakes the caller of this synchronous hand-over and no one else.
-    std::condition_variable_any DoneCond;
+    std::condition_variable DoneCond;
     std::exception_ptr Error;
 };
 
@@ -36,12 +34,9 @@ struct HandOver {
 // start and finish state, so the main thread can wait for "a hand-over or
 // the end of the thread" without polling.
 struct HandOverState {
-    TAdaptiveMutex Mutex;
-    std::condition_variable_any Cond;
+    std::mutex Mutex;
+    std::condition_variable Cond;
     std::deque<std::shared_ptr<HandOver>> Pending;
-    // Pending.size(), set under the lock, for the main thread to look at
-    // while it spins.
-    std::atomic<std::size_t> PendingCount{0};
     std::function<void()> WakeHook;
     std::function<void(TThread*, const std::exception&)> ExceptionHook;
 };
@@ -118,7 +113,6 @@ void Enqueue(const std::shared_ptr<HandOver>& Item)
     {
         std::lock_guard lock(State().Mutex);
         State().Pending.push_back(Item);
-        State().PendingCount.store(State().Pending.size());
         wake = State().WakeHook;
     }
     State().Cond.notify_all();
@@ -144,7 +138,7 @@ void RunHandOver(std::shared_ptr<HandOver> Item)
     }
     std::lock_guard lock(State().Mutex);
     Item->Error = std::move(error);
-    Item->Done.store(true);
+    Item->Done = true;
     Item->DoneCond.notify_one();
     Item.reset();
 }
@@ -167,15 +161,12 @@ bool ServePending()
                 break;
             item = State().Pending.front();
             State().Pending.pop_front();
-            State().PendingCount.store(State().Pending.size());
         }
         RunHandOver(std::move(item));
         ran = true;
     }
     return ran;
 }
-
-bool HasPending() { return State().PendingCount.load() > 0; }
 
 int NiceOf(TThreadPriority Priority)
 {
@@ -352,12 +343,10 @@ void TThread::Synchronize(TThread* AThread, const TThreadMethod& Method)
     }
     auto item = std::make_shared<HandOver>(Method, AThread, true);
     Enqueue(item);
-    // Most hand-overs are short: look for the answer before sleeping.
-    SpinWait([&] { return item->Done.load(); });
     std::exception_ptr error;
     {
         std::unique_lock lock(State().Mutex);
-        item->DoneCond.wait(lock, [&] { return item->Done.load(); });
+        item->DoneCond.wait(lock, [&] { return item->Done; });
         error = std::move(item->Error);
     }
     if (error)
@@ -379,7 +368,6 @@ void TThread::RemoveQueuedEvents(TThread* AThread)
     std::erase_if(State().Pending, [AThread](const std::shared_ptr<HandOver>& item) {
         return !item->Synchronous && item->Owner == AThread;
     });
-    State().PendingCount.store(State().Pending.size());
 }
 
 TThread* TThread::CurrentThread()
@@ -397,10 +385,7 @@ bool CheckSynchronize(int TimeoutMs)
     if (!IsMainThread())
         throw EThread("CheckSynchronize called from thread " + std::to_string(GetCurrentThreadId()) +
                       ", which is not the main thread");
-    // A caller that waits for hand-overs looks for one before it sleeps:
-    // workers hand over in quick succession (a port's events, a request
-    // right after its reply).
-    if (TimeoutMs > 0 && !SpinWait(HasPending)) {
+    if (TimeoutMs > 0) {
         std::unique_lock lock(State().Mutex);
         State().Cond.wait_for(lock, std::chrono::milliseconds(TimeoutMs),
                               [] { return !State().Pending.empty(); });
