@@ -65,6 +65,7 @@ void TComDataPacket::SetComPort(TCustomComPort* Value)
     if (FComPort) {
         FComPort->FreeNotification(this);
         FComPort->RegisterLink(FComLink.get());
+        UpdateRxWanted();
     }
 }
 
@@ -130,8 +131,22 @@ void TComDataPacket::EmptyBuffer()
     std::string content;
     content.swap(FBuffer);
     FInPacket = false;
+    UpdateRxWanted();
     if (!content.empty())
         DoDiscard(content);
+}
+
+// With a fixed size and nothing that could end a packet sooner, no packet
+// completes before the buffer holds Size bytes: the port may gather the
+// rest before it hands them over.
+void TComDataPacket::UpdateRxWanted()
+{
+    if (!FComPort)
+        return;
+    int wanted = 1;
+    if (FSize > 0 && FStopString.empty() && !OnCustomStop)
+        wanted = std::max(1, FSize - static_cast<int>(FBuffer.size()));
+    FComPort->SetRxWanted(FComLink.get(), wanted);
 }
 
 void TComDataPacket::RxBuf(const void* Buffer, int Count)
@@ -145,6 +160,12 @@ void TComDataPacket::RxBuf(const void* Buffer, int Count)
         return;
     }
     FBuffer += received;
+    // What the next batch must hold follows the buffer, also when a
+    // handler raised.
+    struct Update {
+        TComDataPacket* Packet;
+        ~Update() { Packet->UpdateRxWanted(); }
+    } update{this};
     HandleBuffer();
 }
 

@@ -61,6 +61,8 @@ private:
     int Find(const std::string& Sub, const std::string& Str, size_t From = 0) const;
     bool Same(const std::string& A, const std::string& B) const;
     void EmptyBuffer();
+    // Tells the port how many more bytes a packet needs at the least.
+    void UpdateRxWanted();
 
     std::unique_ptr<TComLink> FComLink;
     TCustomComPort* FComPort = nullptr;

@@ -220,6 +220,8 @@ void TCustomComPort::Open()
             rollBack();
             return;
         }
+        FRxBatch = 1;  // a newly opened device reports every arrival
+        ApplyRxBatch();
         FThreadCreated = false;
         if (!FEvents.Empty()) {
             FEventThread = std::make_unique<TComThread>(this);
@@ -781,6 +783,7 @@ void TCustomComPort::RegisterLink(TComLink* Link)
     }
     FLinks.push_back(Link);
     UpdateHasLink();
+    ApplyRxBatch();
 }
 
 void TCustomComPort::UnregisterLink(TComLink* Link)
@@ -791,7 +794,31 @@ void TCustomComPort::UnregisterLink(TComLink* Link)
         return;
     }
     FLinks.erase(it);
+    FRxWanted.erase(Link);
     UpdateHasLink();
+    ApplyRxBatch();
+}
+
+void TCustomComPort::SetRxWanted(TComLink* Link, int Count)
+{
+    FRxWanted[Link] = std::max(Count, 1);
+    ApplyRxBatch();
+}
+
+void TCustomComPort::ApplyRxBatch()
+{
+    int batch = 0;
+    for (TComLink* link : FLinks) {
+        if (!link->OnRxBuf)
+            continue;
+        auto wanted = FRxWanted.find(link);
+        const int count = wanted == FRxWanted.end() ? 1 : wanted->second;
+        batch = batch == 0 ? count : std::min(batch, count);
+    }
+    batch = std::max(batch, 1);
+    // Only a hint: a device that refuses it reports every arrival.
+    if (FHandle != INVALID_HANDLE_VALUE && batch != FRxBatch && SetCommRxBatch(FHandle, static_cast<DWORD>(batch)))
+        FRxBatch = batch;
 }
 
 // --- Event delivery -----------------------------------------------------------------

@@ -4,6 +4,7 @@
 // the events its comm event thread delivers.
 #include <atomic>
 #include <cstdint>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -108,6 +109,12 @@ public:
 
     void RegisterLink(TComLink* Link);
     void UnregisterLink(TComLink* Link);
+    // A registered link that cuts received bytes into packets tells how
+    // many more it needs at the least before it can complete one. The
+    // event thread then hands received bytes over once the fewest any
+    // receiving link needs are there (or the line has gone quiet), rather
+    // than at every arrival. A receiving link that tells nothing needs 1.
+    void SetRxWanted(TComLink* Link, int Count);
 
     // Settings under the component's Name as INI section, grouped by
     // StoredProps.
@@ -179,6 +186,7 @@ private:
     void ReportModemLines();
     bool EffectiveTriggersOnRxChar() const { return FTriggersOnRxChar && !FHasLink; }
     void UpdateHasLink();
+    void ApplyRxBatch();
 
     // The event routine and its per-event operations.
     void DispatchEvents(TComEvents Events);
@@ -204,6 +212,9 @@ private:
     bool FThreadCreated = false;
     comm::HANDLE FHandle = comm::INVALID_HANDLE_VALUE;
     std::vector<TComLink*> FLinks;
+    std::map<TComLink*, int> FRxWanted;
+    // The receive batch the open device holds.
+    int FRxBatch = 1;
     bool FTriggersOnRxChar = true;
     TThreadPriority FEventThreadPriority = tpNormal;
     bool FHasLink = false;

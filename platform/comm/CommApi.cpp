@@ -167,6 +167,12 @@ bool GetCommModemStatus(HANDLE Handle, DWORD* Status)
     return device && device->GetModemStatus(Status);
 }
 
+bool SetCommRxBatch(HANDLE Handle, DWORD Count)
+{
+    auto device = Device(Handle);
+    return device && device->SetRxBatch(Count);
+}
+
 bool WriteFile(HANDLE Handle, const void* Buffer, DWORD Count, DWORD* Written, OVERLAPPED* Overlapped)
 {
     auto device = Device(Handle);

@@ -170,6 +170,12 @@ bool WaitCommEvent(HANDLE Device, DWORD* Mask, OVERLAPPED* Overlapped);
 bool PurgeComm(HANDLE Device, DWORD Flags);
 bool ClearCommError(HANDLE Device, DWORD* Errors, COMSTAT* Stat);
 bool GetCommModemStatus(HANDLE Device, DWORD* Status);
+// EV_RXCHAR is reported once Count bytes wait in the input queue, or once
+// the line has been quiet for three and a half characters with fewer
+// waiting; 1 (a new device's setting) reports every arrival. Lets a reader
+// that knows how much it needs take it in one batch; an event character among
+// the bytes is reported (EV_RXFLAG) with them.
+bool SetCommRxBatch(HANDLE Device, DWORD Count);
 
 // With an OVERLAPPED, a request that cannot finish at once returns false
 // with ERROR_IO_PENDING and completes later; without one the call waits.

@@ -196,7 +196,8 @@ bool CommDevice::WaitEvent(DWORD* Mask, OVERLAPPED* Overlapped)
         }
         return true;
     }
-    Wake();
+    // Nothing the driver thread waits on has changed: the bytes or line
+    // events it meets next complete the wait.
     SetLastError(ERROR_IO_PENDING);
     return false;
 }
@@ -236,6 +237,14 @@ bool CommDevice::ClearError(DWORD* Errors, COMSTAT* Stat)
             pending += w.Count - w.Done;
         Stat->cbOutQue = pending + (FBroken ? 0 : FBackend->OutQueue());
     }
+    return true;
+}
+
+bool CommDevice::SetRxBatch(DWORD Count)
+{
+    std::lock_guard lock(FMutex);
+    FRxBatch = std::max<DWORD>(Count, 1);
+    Pump();
     return true;
 }
 
@@ -347,11 +356,24 @@ void CommDevice::AddEvents(DWORD Events) { FHistory |= Events & FMask; }
 
 void CommDevice::Pump()
 {
+    bool arrived = false;
     if (!FBroken) {
-        PumpInput();
+        arrived = PumpInput();
         PumpOutput();
     }
     auto now = Clock::now();
+    if (arrived) {
+        FRxHeld = true;
+        const Clock::duration charTime = CharTime();
+        FRxQuietAt = now + charTime * 7 / 2;
+        const DWORD queued = static_cast<DWORD>(FInput.size());
+        FRxDueAt = now + charTime * (queued + 1 < FRxBatch ? FRxBatch - queued - 1 : 0);
+        // Bytes taken in by another thread's call: the driver thread must
+        // wake for their quiet-line deadline.
+        if (FRxBatch > 1 && std::this_thread::get_id() != FThread.get_id())
+            Wake();
+    }
+    ReportReceived(now);
     bool lineDue = FLineNotified ||
                    (FBackend->NeedsLinePolling() && (FMask & LineEvents) && now >= FNextLinePoll);
     if (lineDue && !FBroken) {
@@ -370,8 +392,45 @@ void CommDevice::Pump()
     FinishWait();
 }
 
-void CommDevice::PumpInput()
+void CommDevice::ReportReceived(Clock::time_point Now)
 {
+    if (!FRxHeld)
+        return;
+    if (FInput.empty()) {
+        // Read before they were reported; an event character among them
+        // was still received.
+        if (FRxFlagHeld)
+            AddEvents(EV_RXFLAG);
+        FRxFlagHeld = false;
+        FRxHeld = false;
+        return;
+    }
+    if (FInput.size() >= FRxBatch || Now >= FRxQuietAt || FBroken) {
+        FRxHeld = false;
+        AddEvents(EV_RXCHAR | (FRxFlagHeld ? EV_RXFLAG : 0));
+        FRxFlagHeld = false;
+    }
+}
+
+// One character on the line at its speed; three and a half of them are
+// the silence that ends a frame.
+CommDevice::Clock::duration CommDevice::CharTime() const
+{
+    const double stopBits = FDcb.StopBits == ONESTOPBIT ? 1 : FDcb.StopBits == ONE5STOPBITS ? 1.5 : 2;
+    const double bits = 1 + FDcb.ByteSize + (FDcb.Parity != NOPARITY ? 1 : 0) + stopBits;
+    const double baud = FDcb.BaudRate > 0 ? FDcb.BaudRate : 9600;
+    return std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(bits / baud));
+}
+
+bool CommDevice::RxPacing(Clock::time_point Now) const
+{
+    // A pending read takes bytes as they come: it is not kept waiting.
+    return FRxHeld && FReads.empty() && FInput.size() < FRxBatch && Now < FRxDueAt;
+}
+
+bool CommDevice::PumpInput()
+{
+    bool arrived = false;
     std::uint8_t chunk[4096];
     while (FInput.size() < FInQueueSize) {
         size_t room = std::min<size_t>(sizeof chunk, FInQueueSize - FInput.size());
@@ -388,9 +447,9 @@ void CommDevice::PumpInput()
                 FInput.push_back(b);
             }
             if (FInput.size() > before)
-                AddEvents(EV_RXCHAR);
+                arrived = true;
             if (flag)
-                AddEvents(EV_RXFLAG);
+                FRxFlagHeld = true;
             size_t full = FInQueueSize * 8 / 10;
             if (before < full && FInput.size() >= full)
                 AddEvents(EV_RX80FULL);
@@ -399,10 +458,11 @@ void CommDevice::PumpInput()
         if (n < 0 && errno == EINTR)
             continue;
         if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK))
-            return;
+            return arrived;
         HangUp();
-        return;
+        return arrived;
     }
+    return arrived;
 }
 
 void CommDevice::PumpOutput()
@@ -507,7 +567,7 @@ void CommDevice::AbortWrites(DWORD Error)
     FWrites.clear();
 }
 
-int CommDevice::PollTimeoutMs(Clock::time_point Now) const
+std::optional<CommDevice::Clock::duration> CommDevice::PollTimeout(Clock::time_point Now) const
 {
     std::optional<Clock::time_point> next;
     auto consider = [&](Clock::time_point t) {
@@ -525,12 +585,17 @@ int CommDevice::PollTimeoutMs(Clock::time_point Now) const
         consider(*FWrites.front().Deadline);
     if (FTxBusy && FWrites.empty())
         consider(Now + TxEmptyRecheck);
+    // While the rest of a batch cannot be there yet, the line is looked at
+    // again only when it could; the quiet-line deadline counts after that.
+    if (RxPacing(Now))
+        consider(FRxDueAt);
+    else if (FRxHeld)
+        consider(FRxQuietAt);
     if (FBackend->NeedsLinePolling() && (FMask & LineEvents) && !FBroken)
         consider(std::max(FNextLinePoll, Now));
     if (!next)
-        return -1;
-    auto ms = std::chrono::ceil<std::chrono::milliseconds>(*next - Now).count();
-    return static_cast<int>(std::clamp<long long>(ms, 0, 60000));
+        return std::nullopt;
+    return std::clamp<Clock::duration>(*next - Now, Clock::duration::zero(), std::chrono::seconds(60));
 }
 
 void CommDevice::Loop()
@@ -538,10 +603,11 @@ void CommDevice::Loop()
     std::unique_lock lock(FMutex);
     while (!FStopping) {
         Pump();
+        const auto now = Clock::now();
         pollfd fds[2] = {{FWakeFd, POLLIN, 0}, {FBackend->Fd(), 0, 0}};
         nfds_t count = 1;
         if (!FBroken) {
-            if (FInput.size() < FInQueueSize)
+            if (FInput.size() < FInQueueSize && !RxPacing(now))
                 fds[1].events |= POLLIN;
             if (!FWrites.empty())
                 fds[1].events |= POLLOUT;
@@ -550,9 +616,15 @@ void CommDevice::Loop()
             if (fds[1].events)
                 count = 2;
         }
-        int timeout = PollTimeoutMs(Clock::now());
+        const std::optional<Clock::duration> timeout = PollTimeout(now);
+        timespec wait{};
+        if (timeout) {
+            const auto ns = std::chrono::duration_cast<std::chrono::nanoseconds>(*timeout).count();
+            wait.tv_sec = static_cast<time_t>(ns / 1'000'000'000);
+            wait.tv_nsec = static_cast<long>(ns % 1'000'000'000);
+        }
         lock.unlock();
-        int rc = ::poll(fds, count, timeout);
+        int rc = ::ppoll(fds, count, timeout ? &wait : nullptr, nullptr);
         lock.lock();
         if (rc > 0 && (fds[0].revents & POLLIN)) {
             std::uint64_t value;

@@ -34,6 +34,7 @@ public:
     bool Purge(DWORD Flags);
     bool ClearError(DWORD* Errors, COMSTAT* Stat);
     bool GetModemStatus(DWORD* Status);
+    bool SetRxBatch(DWORD Count);
     bool Write(const void* Buffer, DWORD Count, DWORD* Written, OVERLAPPED* Overlapped);
     bool Read(void* Buffer, DWORD Count, DWORD* Read, OVERLAPPED* Overlapped);
 
@@ -67,7 +68,11 @@ private:
     void Loop();
     // Moves bytes, completes what can complete; called with FMutex held.
     void Pump();
-    void PumpInput();
+    // True when bytes arrived.
+    bool PumpInput();
+    // EV_RXCHAR for held bytes once the batch is complete or the line quiet.
+    void ReportReceived(Clock::time_point Now);
+    Clock::duration CharTime() const;
     void PumpOutput();
     void FinishReads(Clock::time_point Now);
     void FinishWrites(Clock::time_point Now);
@@ -76,7 +81,11 @@ private:
     void AbortReads(DWORD Error);
     void AbortWrites(DWORD Error);
     void AddEvents(DWORD Events);
-    int PollTimeoutMs(Clock::time_point Now) const;
+    // How long the driver thread may sleep; empty for no limit.
+    std::optional<Clock::duration> PollTimeout(Clock::time_point Now) const;
+    // True while a batch is incomplete and its rest cannot have arrived
+    // at the line's speed: the driver thread need not wake per byte.
+    bool RxPacing(Clock::time_point Now) const;
     void Wake();
 
     std::unique_ptr<CommBackend> FBackend;
@@ -98,6 +107,15 @@ private:
     Clock::time_point FNextLinePoll;
 
     std::deque<std::uint8_t> FInput;
+    DWORD FRxBatch = 1;
+    // Bytes arrived that no EV_RXCHAR has reported yet (with an event
+    // character among them: EV_RXFLAG goes with it), and when the quiet
+    // line reports them anyway.
+    bool FRxHeld = false;
+    bool FRxFlagHeld = false;
+    Clock::time_point FRxQuietAt;
+    // When the rest of the batch could have arrived, one character early.
+    Clock::time_point FRxDueAt;
     std::deque<Request> FReads;
     std::deque<Request> FWrites;
     std::optional<WaitRequest> FWait;

@@ -278,6 +278,34 @@ TEST(ComPortData, FramerTakesTheBytesAndOnRxCharIsNeverCalled)
     port->Close();
 }
 
+TEST(ComPortData, AFramerOfFixedSizeGetsEachPacketInOneBatch)
+{
+    // At 300 baud the rest of a packet cannot come sooner than a character
+    // time after its first bytes, and the line is quiet only after 117 ms.
+    PtyPair pty;
+    auto port = PortOn(pty);
+    port->SetBaudRate(br300);
+    TComDataPacket packet(nullptr);
+    packet.SetComPort(port.get());
+    packet.SetStartString(std::string(1, '\x07'));
+    packet.SetSize(9);
+    std::vector<std::string> packets;
+    packet.OnPacket = [&](TObject*, const std::string& Str) { packets.push_back(Str); };
+    std::vector<int> batches;
+    port->OnRxBuf = [&](TObject*, const void*, int Count) { batches.push_back(Count); };
+    port->Open();
+    for (const std::string& rest : {std::string("ABCDEFGH"), std::string("abcdefgh")}) {
+        const std::size_t before = packets.size();
+        pty.Send("\x07" + rest.substr(0, 3));
+        PumpFor(20);  // the first bytes alone are handed over by now, if at all
+        pty.Send(rest.substr(3));
+        ASSERT_TRUE(PumpUntil([&] { return packets.size() > before; }));
+    }
+    EXPECT_EQ((std::vector<std::string>{"ABCDEFGH", "abcdefgh"}), packets);
+    EXPECT_EQ((std::vector<int>{9, 9}), batches);
+    port->Close();
+}
+
 TEST(ComPortEvents, HangUpEndsTheEventThreadWithOneErrorEvent)
 {
     PtyPair pty;

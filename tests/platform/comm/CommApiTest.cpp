@@ -7,6 +7,7 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <thread>
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -282,6 +283,56 @@ TEST(CommEvents, EventCharacterAndEightyPercentFullAreReported)
     DWORD errors;
     ASSERT_TRUE(ClearCommError(port.Handle, &errors, &stat));
     EXPECT_EQ(stat.cbInQue, 8u);
+}
+
+TEST(CommEvents, ABatchOfReceivedBytesIsReportedOnceWhole)
+{
+    // 300 baud: a batch's rest cannot arrive on a real line within a
+    // character's time, and the line is quiet only after 117 ms.
+    PtyPair pty;
+    Port port(pty.SlavePath());
+    DCB dcb = RawDcb(300);
+    dcb.EvtChar = 'x';
+    ASSERT_TRUE(SetCommState(port.Handle, dcb));
+    ASSERT_TRUE(SetCommMask(port.Handle, EV_RXCHAR | EV_RXFLAG));
+    ASSERT_TRUE(SetCommRxBatch(port.Handle, 10));
+    Overlapped ov;
+    DWORD mask = 0, n;
+    EXPECT_FALSE(WaitCommEvent(port.Handle, &mask, &ov));
+    pty.Send("abxd");
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    pty.Send("efghij");
+    ASSERT_TRUE(GetOverlappedResult(port.Handle, &ov, &n, true));
+    // One report for all ten, the event character's with it.
+    EXPECT_EQ(mask, EV_RXCHAR | EV_RXFLAG);
+    COMSTAT stat;
+    DWORD errors;
+    ASSERT_TRUE(ClearCommError(port.Handle, &errors, &stat));
+    EXPECT_EQ(stat.cbInQue, 10u);
+
+    // Fewer bytes than the batch are reported once the line is quiet.
+    char buf[16];
+    SetImmediateReads(port.Handle);
+    ASSERT_TRUE(ReadFile(port.Handle, buf, sizeof buf, &n, nullptr));
+    EXPECT_FALSE(WaitCommEvent(port.Handle, &mask, &ov));
+    pty.Send("klm");
+    ASSERT_EQ(WaitForSingleObject(ov.hEvent, 5000), WAIT_OBJECT_0);
+    ASSERT_TRUE(GetOverlappedResult(port.Handle, &ov, &n, false));
+    EXPECT_EQ(mask, EV_RXCHAR);
+    ASSERT_TRUE(ClearCommError(port.Handle, &errors, &stat));
+    EXPECT_EQ(stat.cbInQue, 3u);
+
+    // Back to one: every arrival is reported, also what is held already.
+    ASSERT_TRUE(ReadFile(port.Handle, buf, sizeof buf, &n, nullptr));
+    ASSERT_TRUE(SetCommRxBatch(port.Handle, 10));
+    EXPECT_FALSE(WaitCommEvent(port.Handle, &mask, &ov));
+    pty.Send("n");
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    EXPECT_EQ(WaitForSingleObject(ov.hEvent, 0), WAIT_TIMEOUT);
+    ASSERT_TRUE(SetCommRxBatch(port.Handle, 1));
+    ASSERT_EQ(WaitForSingleObject(ov.hEvent, 0), WAIT_OBJECT_0);
+    ASSERT_TRUE(GetOverlappedResult(port.Handle, &ov, &n, false));
+    EXPECT_EQ(mask, EV_RXCHAR);
 }
 
 TEST(CommTimeouts, WriteWithNobodyReadingEndsAtItsDeadlineShort)
