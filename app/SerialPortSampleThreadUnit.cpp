@@ -60,10 +60,10 @@ TSerialPortSampleThread::~TSerialPortSampleThread()
 
 // Which thread runs what: Execute, Poll, PollCycle, PollDevice, Exchange,
 // Pause and EndCycle run in the sampling thread; PrepareRequest,
-// TakeOutcome and OnReplyPacket in the user-interface thread, the first two
-// through a hand-over (Synchronize), the last as the framer's packet event.
-// A poll costs one hand-over; after a poll delay the progress step and the
-// next request's set-up take one each besides.
+// TakeOutcome, MoveOn and OnReplyPacket in the user-interface thread, the
+// first three through a hand-over (Synchronize), the last as the framer's
+// packet event. A poll costs one hand-over, two when a poll delay
+// separates the reply from the next request.
 void TSerialPortSampleThread::Execute()
 {
     try {
@@ -133,7 +133,11 @@ bool TSerialPortSampleThread::PollDevice(std::size_t Index)
     if (delay) {
         if (!Pause(FSettings.PollDelay))
             return false;
-        Synchronize([this, device] { FRun->PollProgress(device); });
+        // The progress step and the next request's set-up share one
+        // hand-over after the delay too.
+        next = NextDevice(Index);
+        Synchronize([this, device, next] { MoveOn(device, next); });
+        FNextPrepared = true;
     }
     return true;
 }
@@ -145,10 +149,16 @@ void TSerialPortSampleThread::TakeOutcome(TSampleDevice* Device, bool ReplyOK, T
     // A reply that comes after this point belongs to no request.
     FAwaitingReply = false;
     FRun->Reply(Device, ReplyOK, FValues);
-    if (Next && !FRun->AutoStopped()) {
-        FRun->PollProgress(Device);
-        PrepareRequest(Next);
-    }
+    if (Next && !FRun->AutoStopped())
+        MoveOn(Device, Next);
+}
+
+// User-interface thread: Polled's progress step, then the request to Next
+// set up.
+void TSerialPortSampleThread::MoveOn(TSampleDevice* Polled, TSampleDevice* Next)
+{
+    FRun->PollProgress(Polled);
+    PrepareRequest(Next);
 }
 
 // Sampling thread: the end of a polling cycle writes the due record (its

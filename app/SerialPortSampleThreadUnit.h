@@ -63,6 +63,7 @@ private:
     TCycle PollCycle();
     bool PollDevice(std::size_t Index);
     void TakeOutcome(TSampleDevice* Device, bool ReplyOK, TSampleDevice* Next);
+    void MoveOn(TSampleDevice* Polled, TSampleDevice* Next);
     void EndCycle();
     TSampleDevice* NextDevice(std::size_t Index) const;
     bool Exchange();
