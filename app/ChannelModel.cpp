@@ -81,6 +81,7 @@ void TChannelModel::SetWorkDP(int Value)
         return;
     Assign(&TChannelInfo::WorkDP, Value);
     RefreshValueText();
+    RangeChanged();
 }
 
 void TChannelModel::RefreshValueText()
@@ -159,11 +160,13 @@ void TChannelModel::SetAlarmLowLevel(double Value)
 void TChannelModel::SetRangeLow(double Value)
 {
     Assign(&TChannelInfo::RangeLow, Value);
+    RangeChanged();
 }
 
 void TChannelModel::SetRangeHigh(double Value)
 {
     Assign(&TChannelInfo::RangeHigh, Value);
+    RangeChanged();
 }
 
 void TChannelModel::SetZeroLimitation(double Value)

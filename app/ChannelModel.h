@@ -120,6 +120,8 @@ protected:
     virtual void UpdateAlarmImages() {}
     virtual void UpdateValueLabel() {}
     virtual void ValueNameChanged() {}
+    // The range or the decimal places were set.
+    virtual void RangeChanged() {}
     virtual void WorkUnitChanged() {}
 
 private:

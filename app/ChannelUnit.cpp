@@ -166,6 +166,14 @@ void TfraChannel::UpdateValueLabel()
 void TfraChannel::ValueNameChanged()
 {
     PlaceNameAndUnit();
+    if (OnValueNameChange)
+        OnValueNameChange(this);
+}
+
+void TfraChannel::RangeChanged()
+{
+    if (OnRangeChange)
+        OnRangeChange(this);
 }
 
 void TfraChannel::WorkUnitChanged()

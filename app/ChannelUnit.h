@@ -56,12 +56,18 @@ public:
     // handler, so that dragging a channel drags the meter panel.
     void VcPanel1MouseDown(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y);
 
+    // The device chart follows the channel: its Y axis takes the value
+    // name as title, and the range and decimal places as scale.
+    TNotifyEvent OnValueNameChange;
+    TNotifyEvent OnRangeChange;
+
 protected:
     void UpdateTriggerImages() override;
     void UpdateAlarmImages() override;
     void UpdateValueLabel() override;
     void ValueNameChanged() override;
     void WorkUnitChanged() override;
+    void RangeChanged() override;
 
 private:
     void PlaceNameAndUnit();

@@ -24,6 +24,7 @@ void TDeviceModel::AssignInfo(const TDeviceInfo& Info, TDeviceStore* Store)
 void TDeviceModel::BuildChannels(const TDeviceInfo& Info)
 {
     FChannels.clear();
+    BuildingChannels();
     for (int i = 0; i < FChannelCount; ++i) {
         std::unique_ptr<TChannelModel> Channel = CreateChannel(i);
         Channel->BindStore(FStore, FSection);

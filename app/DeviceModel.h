@@ -56,7 +56,8 @@ public:
     void SetDeviceModel(const std::string& Value);
     void SetStationId(int Value);
     void SetOnline(bool Value) { FOnline = Value; }
-    void SetAxisFormat(int Value) { FAxisFormat = Value; }
+    // Frames also set their chart's X axis.
+    virtual void SetAxisFormat(int Value) { FAxisFormat = Value; }
     // Takes "StationId" from the store: a valid id (1..254) is kept and
     // written back, a missing one becomes Default and is written; text that
     // is not a valid id reads as Default but stays in the file, and the
@@ -64,7 +65,8 @@ public:
     bool LoadStationId(int Default, std::string* Unusable = nullptr);
 
     TChannelModel* Channels(int Index) const;
-    void ResetDevice();
+    // At the start of a run: every channel reset (frames also clear their chart).
+    virtual void ResetDevice();
 
     // The zero menu, in display order.
     std::vector<TZeroMenuItem> ZeroMenuItems() const;
@@ -83,7 +85,9 @@ public:
 protected:
     // Makes the state of channel Index; frames make their channel frame.
     virtual std::unique_ptr<TChannelModel> CreateChannel(int Index);
-    // Called after the channels were rebuilt.
+    // Called before the channels are rebuilt (ChannelCount is known), and
+    // after.
+    virtual void BuildingChannels() {}
     virtual void ChannelsBuilt() {}
     void FreeChannels() { FChannels.clear(); }
 

@@ -48,6 +48,7 @@ int TDeviceRegistry::LoadDevices()
     for (size_t i = 0; i < Sections.size(); ++i) {
         const TDeviceInfo Info = FStore->ReadDeviceInfo(Sections[i]);
         auto Frame = std::make_unique<TfraDevice>(nullptr, Info, FStore.get());
+        Frame->Chart().SetXAxisColor(DeviceChartAxisColor);
         // One channel height per row of the meter grid: an odd count's last
         // row counts too, or the frame would cut it off.
         const int Rows = (Info.ChannelCount + 1) / 2;

@@ -2,7 +2,9 @@
 
 #include "app/AppImages.h"
 #include "app/General.h"
+#include "app/SysOption.h"
 #include "controls/VcFormBuilder.h"
+#include "plot/channels/kPlot.h"
 #include "rtl/NumberFormat.h"
 #include "ui/Application.h"
 
@@ -10,6 +12,21 @@
 
 namespace {
 constexpr int ToolButtonSize = 23;
+
+// The chart options; before the options exist (tests of a lone frame),
+// their defaults.
+int RingBufferSizeOption()
+{
+    return optChannelRingBufferSize ? optChannelRingBufferSize->AsInteger() : 0;
+}
+double XSpanOption()
+{
+    return optXSpan ? optXSpan->AsFloat() : 1200.0;
+}
+int TimeBaseXOption()
+{
+    return optTimeBaseX ? optTimeBaseX->AsInteger() : 0;
+}
 }  // namespace
 
 TfraDevice::TfraDevice(TComponent* AOwner, const TDeviceInfo& Info, TDeviceStore* Store) : TFrame(AOwner)
@@ -57,6 +74,11 @@ TfraDevice::TfraDevice(TComponent* AOwner, const TDeviceInfo& Info, TDeviceStore
     btnShowCurve->SetDown(true);
     btnResume->SetEnabled(false);
     btnShowMeter->OnClick = [this](TObject* Sender) { btnShowMeterClick(Sender); };
+    btnShowCurve->OnClick = [this](TObject* Sender) { btnShowCurveClick(Sender); };
+    btnZoom->OnClick = [this](TObject* Sender) { btnZoomClick(Sender); };
+    btnCursor->OnClick = [this](TObject* Sender) { btnCursorClick(Sender); };
+    btnPause->OnClick = [this](TObject* Sender) { btnPauseClick(Sender); };
+    btnResume->OnClick = [this](TObject* Sender) { btnResumeClick(Sender); };
     btnEnlarge->OnClick = [this](TObject* Sender) { btnEnlargeClick(Sender); };
     btnShrink->OnClick = [this](TObject* Sender) { btnShrinkClick(Sender); };
 
@@ -74,6 +96,17 @@ TfraDevice::TfraDevice(TComponent* AOwner, const TDeviceInfo& Info, TDeviceStore
     pnlDeviceBody->OnMouseMove = [this](TObject* S, TShiftState Sh, int X, int Y) {
         pnlDeviceBodyMouseMove(S, Sh, X, Y);
     };
+
+    // Before the meter panel, which stays above it.
+    pltDevice = Build.On(pnlDeviceBody).Add<TkPlot>("pltDevice");
+    pltDevice->SetAlign(alClient);
+    FChart = std::make_unique<TDeviceChart>(pltDevice);
+    FChart->ApplyStoredLayout();
+    pltDevice->OnMouseDownDataView = [this](int Index, TMouseButton B, TShiftState Sh, int X, int Y) {
+        pltDeviceMouseDownDataView(Index, B, Sh, X, Y);
+    };
+    pltDevice->OnDataCursorChange = [this](int Index) { pltDeviceDataCursorChange(Index); };
+    pltDevice->OnAfterPaint = [this](TObject* Sender) { pltDeviceAfterPaint(Sender); };
 
     auto MeterMouseDown = [this](TObject* S, TMouseButton B, TShiftState Sh, int X, int Y) {
         pnlDeviceMouseDown(S, B, Sh, X, Y);
@@ -116,6 +149,11 @@ TfraDevice::TfraDevice(TComponent* AOwner, const TDeviceInfo& Info, TDeviceStore
 
 TfraDevice::~TfraDevice()
 {
+    // The chart outlives this body (its owner frees it): its events must
+    // not reach a half-destroyed frame.
+    pltDevice->OnMouseDownDataView = nullptr;
+    pltDevice->OnDataCursorChange = nullptr;
+    pltDevice->OnAfterPaint = nullptr;
     // Channel frames go before the panels that hold them.
     FreeChannels();
 }
@@ -125,13 +163,112 @@ std::unique_ptr<TChannelModel> TfraDevice::CreateChannel(int Index)
     auto* Frame = new TfraChannel(this, Index);
     Frame->SetName("fraChannelDisplay" + IntToStr(Index + 1));
     Frame->SetParent(pnlDevice);
+    Frame->OnValueNameChange = [this](TObject* Sender) {
+        auto* Channel = static_cast<TfraChannel*>(Sender);
+        FChart->SetYAxisTitle(Channel->Index(), Channel->ValueName());
+    };
+    Frame->OnRangeChange = [this](TObject* Sender) { ApplyChannelRange(static_cast<TfraChannel*>(Sender)); };
     return std::unique_ptr<TChannelModel>(Frame);
+}
+
+void TfraDevice::BuildingChannels()
+{
+    BuildChart();
 }
 
 void TfraDevice::ChannelsBuilt()
 {
     BuildZeroMenu();
     PlaceChannels();
+    for (int i = 0; i < ChannelCount(); ++i)
+        ApplyChannelRange(Channel(i));
+}
+
+void TfraDevice::BuildChart()
+{
+    FChart->Build(ChannelCount(), RingBufferSizeOption());
+}
+
+void TfraDevice::ApplyChannelRange(TfraChannel* Channel)
+{
+    FChart->ApplyChannelRange(Channel->Index(), Channel->RangeLow(), Channel->RangeHigh(), Channel->WorkDP());
+}
+
+void TfraDevice::SetAxisFormat(int Value)
+{
+    TDeviceModel::SetAxisFormat(Value);
+    FChart->SetAxisFormat(Value, TDeviceChart::XSpanToAxisUnits(XSpanOption(), TimeBaseXOption(), Value), Now());
+}
+
+void TfraDevice::ApplyRingBufferSize()
+{
+    FChart->SetRingBufferSize(RingBufferSizeOption());
+}
+
+void TfraDevice::ResetDevice()
+{
+    FChart->ClearData();
+    TDeviceModel::ResetDevice();
+}
+
+void TfraDevice::AddChartPoints(double X)
+{
+    for (int i = 0; i < ChannelCount(); ++i)
+        FChart->AddPoint(i, X, Channel(i)->Value(), AxisFormat() == 0);
+}
+
+void TfraDevice::btnShowCurveClick(TObject*)
+{
+    const bool Shown = btnShowCurve->GetDown();
+    pltDevice->SetVisible(Shown);
+    for (TVcToolButton* Button : {btnZoom, btnCursor, btnPause, btnResume})
+        Button->SetVisible(Shown);
+}
+
+void TfraDevice::btnZoomClick(TObject*)
+{
+    FChart->SetZoomBox(btnZoom->GetDown());
+}
+
+void TfraDevice::btnCursorClick(TObject*)
+{
+    const bool Shown = btnCursor->GetDown();
+    FChart->SetCursorShown(Shown);
+    for (int i = 0; i < ChannelCount(); ++i)
+        Channel(i)->SetDisplayMode(Shown ? 1 : 0);
+    if (Shown)
+        pltDeviceDataCursorChange(0);
+}
+
+void TfraDevice::btnPauseClick(TObject*)
+{
+    FChart->Pause();
+}
+
+void TfraDevice::btnResumeClick(TObject*)
+{
+    FChart->Resume();
+}
+
+void TfraDevice::pltDeviceMouseDownDataView(int, TMouseButton Button, TShiftState, int, int)
+{
+    if (Button == mbLeft)
+        btnPauseClick(btnPause);
+}
+
+void TfraDevice::pltDeviceDataCursorChange(int)
+{
+    double Y = 0;
+    for (int i = 0; i < ChannelCount(); ++i)
+        if (FChart->CursorY(i, Y))
+            Channel(i)->SetCursorValue(Y);
+}
+
+void TfraDevice::pltDeviceAfterPaint(TObject*)
+{
+    btnResume->SetEnabled(FChart->AnyAxisTracking(false));
+    btnPause->SetEnabled(FChart->AnyAxisTracking(true));
+    btnCursor->SetDown(FChart->CursorShown());
 }
 
 void TfraDevice::BuildZeroMenu()

@@ -4,6 +4,7 @@
 // frames and the zero button; over the device state it inherits. The
 // device registry creates, lists and frees the frames.
 #include "app/ChannelUnit.h"
+#include "app/DeviceChart.h"
 #include "app/DeviceModel.h"
 #include "controls/VcPanel.h"
 #include "controls/VcToolbar.h"
@@ -15,6 +16,7 @@
 #include <vector>
 
 class TDeviceStore;
+class TkPlot;
 
 class TfraDevice : public TFrame, public TDeviceModel {
 public:
@@ -37,6 +39,7 @@ public:
     TVcToolButton* btnResume;
     TVcToolButton* btnEnlarge;
     TVcToolButton* btnShrink;
+    TkPlot* pltDevice;
     TVcPanel* pnlDevice;
     TVcLabel* lblDeviceSection;
     TVcToolbar* toolZero;
@@ -58,8 +61,35 @@ public:
     void pnlDeviceBodyMouseMove(TObject* Sender, TShiftState Shift, int X, int Y);
     void pnlDeviceBodyMouseDown(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y);
 
+    // ---- the device chart
+    TDeviceChart& Chart() { return *FChart; }
+    // One stacked Y axis and one trace per channel, channel 1 on top.
+    void BuildChart();
+    // Channel's Y axis from its range, with its decimal places.
+    void ApplyChannelRange(TfraChannel* Channel);
+    // Stores the format and sets the X axis: 0 time of day from now, 1
+    // seconds from 0, 2 sample numbers from 1; the span from the options.
+    void SetAxisFormat(int Value) override;
+    // The "ChannelRingBufferSize" option for every trace.
+    void ApplyRingBufferSize();
+    // Clears the chart, then resets every channel.
+    void ResetDevice() override;
+    // One point per channel at X with the channel's value, while a run
+    // records.
+    void AddChartPoints(double X);
+
+    void btnShowCurveClick(TObject* Sender);
+    void btnZoomClick(TObject* Sender);
+    void btnCursorClick(TObject* Sender);
+    void btnPauseClick(TObject* Sender);
+    void btnResumeClick(TObject* Sender);
+    void pltDeviceMouseDownDataView(int Index, TMouseButton Button, TShiftState Shift, int X, int Y);
+    void pltDeviceDataCursorChange(int Index);
+    void pltDeviceAfterPaint(TObject* Sender);
+
 protected:
     std::unique_ptr<TChannelModel> CreateChannel(int Index) override;
+    void BuildingChannels() override;
     void ChannelsBuilt() override;
 
 private:
@@ -69,4 +99,5 @@ private:
     static void ShowRefusal(const std::string& Text);
 
     std::vector<std::pair<TMenuItem*, TZeroMenuItem>> FZeroItems;
+    std::unique_ptr<TDeviceChart> FChart;
 };

@@ -286,8 +286,10 @@ void TfrmMain::ApplyOptions()
     SetText(MainCaption(optProgramTitle->AsString()));
     // Error boxes carry the program's title, not the executable's name.
     Application->SetTitle(GetText());
-    for (TfraDevice* Device : FDevices->Frames())
+    for (TfraDevice* Device : FDevices->Frames()) {
         Device->SetAxisFormat(optAxisFormat->AsInteger());
+        Device->ApplyRingBufferSize();
+    }
     // Two devices on one station would read each other's values unnoticed.
     const std::string Problems = FDevices->LoadStationIds();
     if (!Problems.empty())
@@ -323,7 +325,8 @@ void TfrmMain::btnRecordClick(TObject*)
         return;
     std::vector<std::unique_ptr<TSampleDevice>> Devices;
     for (TfraDevice* Device : FDevices->Frames())
-        Devices.push_back(std::make_unique<TDeviceSampleAdapter>(Device));
+        Devices.push_back(
+            std::make_unique<TDeviceSampleAdapter>(Device, [Device](double X) { Device->AddChartPoints(X); }));
     FRecording->RecordAction(RecordingOptions(), std::move(Devices));
 }
 

@@ -407,6 +407,9 @@ TEST_F(DeviceUnitTest, WatermarkShowsWholeBesideTheMeterPanel)
     Box->SetParent(Host);
     Box->SetAlign(alClient);
     D->SetAlign(alTop);
+    // The chart covers the body: the watermark shows with the chart hidden.
+    D->btnShowCurve->SetDown(false);
+    D->btnShowCurveClick(D->btnShowCurve);
     Host->Show();
     Application->ProcessMessages();
     EXPECT_EQ(D->pnlDeviceBody->Font->GetHeight(), 64);

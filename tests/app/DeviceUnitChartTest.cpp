@@ -1,0 +1,212 @@
+// The chart of a device frame: built from the device's channels, following
+// their names and ranges, fed by the run, and driven by the frame's chart
+// buttons, with the data cursor's readout in the channel panels.
+#include "app/DeviceRegistry.h"
+#include "app/DeviceUnit.h"
+#include "plot/channels/kPlot.h"
+#include "plot/channels/kPlotDataCursor.h"
+#include "plot/core/kPlotAxis.h"
+#include "rtl/FileUtils.h"
+#include "rtl/Gbk.h"
+#include "ui/Application.h"
+#include "ui/Bitmap.h"
+#include "ui/Dialogs.h"
+#include "ui/Panel.h"
+
+#include "ScratchDir.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class DeviceUnitChartTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        Application->Initialize();
+        SetExeDirForTesting(Dir.Path());
+        Box = new TScrollBox(nullptr);
+        Box->SetBounds(0, 0, 1400, 800);
+        // The store is in the system code page.
+        TScratchDir::Write(Dir.File("Devices.db"),
+                           Gbk::ToGbk("[Device1]\r\nChannelCount=2\r\nValueName1=压力\r\nRangeLow1=100\r\nRangeHigh1=0\r\n"
+                           "WorkDP1=1\r\nValueName2=温度\r\nRangeLow2=-50\r\nRangeHigh2=150\r\nWorkDP2=0\r\n"));
+        Devices = std::make_unique<TDeviceRegistry>(Dir.File("Devices.db"), Box);
+        Devices->LoadDevices();
+        D = (*Devices)[0];
+        Plot = D->pltDevice;
+    }
+    void TearDown() override
+    {
+        Devices.reset();
+        delete Box;
+        SetExeDirForTesting("");
+    }
+    // What a repaint of the chart does after it drew.
+    void Paint()
+    {
+        TBitmap Picture;
+        Picture.SetSize(600, 200);
+        Plot->SetBounds(0, 0, 600, 200);
+        Plot->PaintToCanvas(Picture.Canvas);
+    }
+    TkPlotDataCursor* Cursor() const { return static_cast<TkPlotDataCursor*>(Plot->GetDataCursor(0)); }
+
+    TScratchDir Dir;
+    TScrollBox* Box = nullptr;
+    std::unique_ptr<TDeviceRegistry> Devices;
+    TfraDevice* D = nullptr;
+    TkPlot* Plot = nullptr;
+};
+
+TEST_F(DeviceUnitChartTest, TheChartHasAnAxisAndATracePerChannelTitledAndScaledByIt)
+{
+    EXPECT_EQ(Plot->GetName(), "pltDevice");
+    EXPECT_EQ(Plot->GetAlign(), alClient);
+    ASSERT_EQ(Plot->GetYAxisCount(), 2);
+    ASSERT_EQ(Plot->GetChannelCount(), 2);
+    EXPECT_EQ(Plot->GetYAxis(0)->GetTitle(), "压力");
+    EXPECT_EQ(Plot->GetYAxis(1)->GetTitle(), "温度");
+    EXPECT_EQ(Plot->GetYAxis(0)->GetStartPercent(), 50);
+    EXPECT_EQ(Plot->GetYAxis(0)->GetStopPercent(), 100);
+    EXPECT_EQ(Plot->GetYAxis(0)->GetMin(), 0);
+    EXPECT_EQ(Plot->GetYAxis(0)->GetSpan(), 100);
+    EXPECT_EQ(Plot->GetYAxis(0)->GetLabelsPrecision(), 1);
+    EXPECT_EQ(Plot->GetYAxis(1)->GetMin(), -50);
+    EXPECT_EQ(Plot->GetYAxis(1)->GetSpan(), 200);
+    EXPECT_EQ(Plot->GetYAxis(1)->GetLabelsPrecision(), 0);
+    // The loader colours the X axis like the Y axes.
+    EXPECT_EQ(Plot->GetXAxis(0)->GetLabelsFont()->GetColor(), TColor(0xCC6600));
+    EXPECT_EQ(Plot->GetXAxis(0)->GetScaleLinesColor(), TColor(0xCC6600));
+}
+
+TEST_F(DeviceUnitChartTest, EditingAChannelRescalesAndRetitlesItsAxis)
+{
+    D->Channel(1)->SetValueName("流量");
+    EXPECT_EQ(Plot->GetYAxis(1)->GetTitle(), "流量");
+    D->Channel(1)->SetRangeHigh(-10);
+    EXPECT_EQ(Plot->GetYAxis(1)->GetMin(), -50);
+    EXPECT_EQ(Plot->GetYAxis(1)->GetSpan(), 40);
+    D->Channel(1)->SetRangeLow(-10);
+    EXPECT_GT(Plot->GetYAxis(1)->GetSpan(), 0);
+    D->Channel(1)->SetWorkDP(3);
+    EXPECT_EQ(Plot->GetYAxis(1)->GetLabelsPrecision(), 3);
+}
+
+TEST_F(DeviceUnitChartTest, PointsGoToTheChannelsTracesAndAResetClearsThem)
+{
+    D->SetAxisFormat(2);
+    EXPECT_EQ(D->AxisFormat(), 2);
+    // Without options, the default span of 1200 samples.
+    EXPECT_EQ(Plot->GetXAxis(0)->GetMin(), 1);
+    EXPECT_EQ(Plot->GetXAxis(0)->GetSpan(), 1199);
+    D->Channel(0)->SetRawValue(123);
+    D->Channel(1)->SetRawValue(-7);
+    D->AddChartPoints(1);
+    D->AddChartPoints(2);
+    ASSERT_EQ(Plot->Channel(0)->GetCount(), 2);
+    EXPECT_DOUBLE_EQ(Plot->Channel(0)->GetDataY(0), 12.3);
+    EXPECT_DOUBLE_EQ(Plot->Channel(1)->GetDataX(1), 2);
+    EXPECT_DOUBLE_EQ(Plot->Channel(1)->GetDataY(1), -7);
+
+    D->ResetDevice();
+    EXPECT_EQ(Plot->Channel(0)->GetCount(), 0);
+    EXPECT_EQ(Plot->Channel(1)->GetCount(), 0);
+    EXPECT_EQ(D->Channel(0)->DisplayText(), "-------");
+}
+
+TEST_F(DeviceUnitChartTest, PauseAndResumeShowInTheButtonsAfterThePaint)
+{
+    Paint();
+    EXPECT_TRUE(D->btnPause->GetEnabled());
+    EXPECT_FALSE(D->btnResume->GetEnabled());
+
+    D->btnPause->Click();
+    Paint();
+    EXPECT_FALSE(Plot->GetXAxis(0)->GetTrackingEnabled());
+    EXPECT_FALSE(D->btnPause->GetEnabled());
+    EXPECT_TRUE(D->btnResume->GetEnabled());
+
+    D->btnResume->Click();
+    Paint();
+    EXPECT_TRUE(Plot->GetYAxis(1)->GetTrackingEnabled());
+    EXPECT_TRUE(D->btnPause->GetEnabled());
+    EXPECT_FALSE(D->btnResume->GetEnabled());
+
+    // A left press in the data view pauses; other buttons do not.
+    D->pltDeviceMouseDownDataView(0, mbRight, 0, 10, 10);
+    EXPECT_TRUE(Plot->GetXAxis(0)->GetTrackingEnabled());
+    D->pltDeviceMouseDownDataView(0, mbLeft, 0, 10, 10);
+    EXPECT_FALSE(Plot->GetXAxis(0)->GetTrackingEnabled());
+}
+
+TEST_F(DeviceUnitChartTest, TheCursorShowsTheChartsValuesInTheChannelPanels)
+{
+    D->SetAxisFormat(2);
+    for (int i = 1; i <= 5; ++i) {
+        D->Channel(0)->SetRawValue(i * 100);
+        D->Channel(1)->SetRawValue(-i);
+        D->AddChartPoints(i);
+    }
+    EXPECT_EQ(D->Channel(0)->lblValue->GetText(), "50.0");
+
+    D->btnCursor->Click();
+    EXPECT_TRUE(Cursor()->GetVisible());
+    EXPECT_EQ(D->Channel(0)->DisplayMode(), 1);
+    EXPECT_EQ(D->Channel(0)->lblValue->Font->GetColor(), TColor(TChannelModel::CursorValueColor));
+    Cursor()->SetValues(0, 3, 0);
+    EXPECT_EQ(D->Channel(0)->lblValue->GetText(), "30.0");
+    EXPECT_EQ(D->Channel(1)->lblValue->GetText(), "-3");
+    // New values go on being recorded, but the panels keep the cursor's.
+    D->Channel(0)->SetRawValue(999);
+    EXPECT_EQ(D->Channel(0)->lblValue->GetText(), "30.0");
+    Paint();
+    EXPECT_TRUE(D->btnCursor->GetDown());
+
+    D->btnCursor->Click();
+    EXPECT_FALSE(Cursor()->GetVisible());
+    EXPECT_EQ(D->Channel(0)->DisplayMode(), 0);
+    D->Channel(0)->SetRawValue(999);
+    EXPECT_EQ(D->Channel(0)->lblValue->GetText(), "99.9");
+    EXPECT_EQ(D->Channel(0)->lblValue->Font->GetColor(), TColor(TChannelModel::LiveValueColor));
+    Paint();
+    EXPECT_FALSE(D->btnCursor->GetDown());
+}
+
+TEST_F(DeviceUnitChartTest, ShowCurveAndZoomButtons)
+{
+    EXPECT_TRUE(D->btnShowCurve->GetDown());
+    D->btnShowCurve->Click();
+    EXPECT_FALSE(Plot->GetVisible());
+    for (TVcToolButton* B : {D->btnZoom, D->btnCursor, D->btnPause, D->btnResume})
+        EXPECT_FALSE(B->GetVisible()) << B->GetName();
+    EXPECT_TRUE(D->btnShowMeter->GetVisible());
+    D->btnShowCurve->Click();
+    EXPECT_TRUE(Plot->GetVisible());
+    EXPECT_TRUE(D->btnZoom->GetVisible());
+
+    EXPECT_FALSE(Plot->GetDataView(0)->GetEnabled());
+    D->btnZoom->Click();
+    EXPECT_TRUE(Plot->GetDataView(0)->GetEnabled());
+    D->btnZoom->Click();
+    EXPECT_FALSE(Plot->GetDataView(0)->GetEnabled());
+}
+
+TEST_F(DeviceUnitChartTest, AChartWhoseObjectsTheUserDeletedStillTakesPointsAndClicks)
+{
+    Plot->DeleteYAxis(1);
+    Plot->DeleteChannel(1);
+    Plot->RemoveAllDataCursors();
+    D->SetAxisFormat(0);
+    D->Channel(1)->SetRangeHigh(10);
+    D->Channel(1)->SetValueName("x");
+    D->Channel(0)->SetRawValue(5);
+    EXPECT_NO_THROW(D->AddChartPoints(46000));
+    EXPECT_EQ(Plot->Channel(0)->GetCount(), 1);
+    EXPECT_NO_THROW(D->btnCursor->Click());
+    EXPECT_NO_THROW(D->btnResume->Click());
+    Paint();
+    EXPECT_FALSE(D->btnCursor->GetDown());
+}
+
+} // namespace
