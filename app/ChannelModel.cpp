@@ -298,7 +298,13 @@ void TChannelModel::SetDisplayMode(int Mode)
 {
     FDisplayMode = Mode;
     FLabelColor = Mode == 0 ? LiveValueColor : CursorValueColor;
-    UpdateValueLabel();
+    // Back to live values at once: a cursor reading left standing in the
+    // live colour (until the next poll, or for good when no run is going)
+    // would pass for a measurement.
+    if (Mode == 0)
+        SetLabel(FDisplayText);
+    else
+        UpdateValueLabel();
 }
 
 void TChannelModel::SetCursorValue(double V)

@@ -329,10 +329,12 @@ TEST(ChannelModelTest, DisplayModeSwitchesLabelAndColour)
     C.SetWorkDP(2);
     EXPECT_EQ(C.LabelText(), "2.26");
 
+    // Back to the live value at once, not with the next poll.
     C.SetDisplayMode(0);
     EXPECT_EQ(C.LabelColor(), 0xCC6600u);
+    EXPECT_EQ(C.LabelText(), "0.30");
     C.SetCursorValue(9);
-    EXPECT_EQ(C.LabelText(), "2.26");
+    EXPECT_EQ(C.LabelText(), "0.30");
     C.SetRawValue(31);
     EXPECT_EQ(C.LabelText(), "0.31");
 }

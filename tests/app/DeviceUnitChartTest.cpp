@@ -166,7 +166,6 @@ TEST_F(DeviceUnitChartTest, TheCursorShowsTheChartsValuesInTheChannelPanels)
     D->btnCursor->Click();
     EXPECT_FALSE(Cursor()->GetVisible());
     EXPECT_EQ(D->Channel(0)->DisplayMode(), 0);
-    D->Channel(0)->SetRawValue(999);
     EXPECT_EQ(D->Channel(0)->lblValue->GetText(), "99.9");
     EXPECT_EQ(D->Channel(0)->lblValue->Font->GetColor(), TColor(TChannelModel::LiveValueColor));
     Paint();
