@@ -3,6 +3,7 @@
 #include "app/SamplingRun.h"
 #include "plot/channels/kPlot.h"
 #include "plot/channels/kPlotDataCursor.h"
+#include "plot/channels/kPlotToolBar.h"
 #include "plot/core/kPlotAxis.h"
 
 #include <algorithm>
@@ -147,13 +148,22 @@ int TDeviceChart::PointCount(int Channel) const
     return channel ? channel->GetCount() : 0;
 }
 
+// The plot's toolbar does these, with its events; a chart whose toolbar
+// the user deleted still pauses, resumes and shows its cursor.
 void TDeviceChart::Pause()
 {
-    FPlot->DisableAllTracking();
+    if (TkPlotToolBar* bar = ToolBar())
+        bar->ClickPause();
+    else
+        FPlot->DisableAllTracking();
 }
 
 void TDeviceChart::Resume()
 {
+    if (TkPlotToolBar* bar = ToolBar()) {
+        bar->ClickResume();
+        return;
+    }
     SetCursorShown(false);
     FPlot->GetMasterManager().ClearFocus();
     FPlot->EnableAllTracking();
@@ -161,12 +171,19 @@ void TDeviceChart::Resume()
 
 void TDeviceChart::SetZoomBox(bool Down)
 {
+    if (TkPlotToolBar* bar = ToolBar(); bar && bar->GetZoomBoxDown() != Down)
+        bar->ClickZoomBox();
     if (FPlot->GetDataViewCount() > 0)
         FPlot->GetDataView(0)->SetEnabled(Down);
 }
 
 void TDeviceChart::SetCursorShown(bool Shown)
 {
+    if (TkPlotToolBar* bar = ToolBar()) {
+        if (bar->GetCursorDown() != Shown)
+            bar->ClickCursor();
+        return;
+    }
     if (CursorShown() == Shown)
         return;
     for (int i = 0; i < FPlot->GetDataCursorCount(); ++i)
@@ -227,6 +244,11 @@ TkPlotAxis* TDeviceChart::XAxis() const
 TkPlotChannel* TDeviceChart::ChartChannel(int Index) const
 {
     return Index >= 0 && Index < FPlot->GetChannelCount() ? FPlot->Channel(Index) : nullptr;
+}
+
+TkPlotToolBar* TDeviceChart::ToolBar() const
+{
+    return FPlot->GetToolBarCount() > 0 ? static_cast<TkPlotToolBar*>(FPlot->GetToolBar(0)) : nullptr;
 }
 
 TkPlotObject* TDeviceChart::Cursor() const

@@ -15,6 +15,7 @@ class TkPlot;
 class TkPlotAxis;
 class TkPlotChannel;
 class TkPlotObject;
+class TkPlotToolBar;
 
 // Axis colours of the device chart (0x00BBGGRR): RGB(0, 102, 204).
 constexpr std::uint32_t DeviceChartAxisColor = 0xCC6600;
@@ -46,9 +47,9 @@ public:
     void AddPoint(int Channel, double X, double Value, bool TimeOfDay);
     int PointCount(int Channel) const;
 
-    // The toolbar's actions: tracking off and on for every axis, the zoom
-    // box in the data view, and showing the data cursor (which stops
-    // tracking and takes the focus).
+    // The toolbar's actions: tracking off and on for every axis (resuming
+    // also hides the cursor), the zoom box in the data view, and showing
+    // the data cursor (which stops tracking and takes the focus).
     void Pause();
     void Resume();
     void SetZoomBox(bool Down);
@@ -71,6 +72,7 @@ private:
     TkPlotAxis* XAxis() const;
     TkPlotChannel* ChartChannel(int Index) const;
     TkPlotObject* Cursor() const;
+    TkPlotToolBar* ToolBar() const;
 
     TkPlot* FPlot;
 };

@@ -4,6 +4,7 @@
 #include "app/DeviceChart.h"
 #include "plot/channels/kPlot.h"
 #include "plot/channels/kPlotDataCursor.h"
+#include "plot/channels/kPlotToolBar.h"
 #include "plot/core/kPlotAxis.h"
 #include "ui/Application.h"
 
@@ -190,6 +191,9 @@ TEST_F(DeviceChartTest, TheFirstPointOfTheTimeOfDayMovesTheXAxisToIt)
 TEST_F(DeviceChartTest, PauseResumeAndTheCursor)
 {
     Chart->Build(2, 0);
+    // They go through the plot's toolbar, with its events.
+    std::vector<int> Clicked;
+    Plot->OnToolBarButtonClick = [&](int, int Type) { Clicked.push_back(Type); };
     EXPECT_TRUE(Chart->AnyAxisTracking(true));
     EXPECT_FALSE(Chart->AnyAxisTracking(false));
     Chart->Pause();
@@ -209,10 +213,33 @@ TEST_F(DeviceChartTest, PauseResumeAndTheCursor)
     EXPECT_FALSE(Cursor()->GetVisible());
     EXPECT_TRUE(Chart->AnyAxisTracking(true));
 
+    auto* Bar = static_cast<TkPlotToolBar*>(Plot->GetToolBar(0));
     Chart->SetZoomBox(true);
     EXPECT_TRUE(Plot->GetDataView(0)->GetEnabled());
+    EXPECT_TRUE(Bar->GetZoomBoxDown());
     Chart->SetZoomBox(false);
     EXPECT_FALSE(Plot->GetDataView(0)->GetEnabled());
+    EXPECT_FALSE(Bar->GetZoomBoxDown());
+    const std::vector<int> Expected = {kptbbtPause, kptbbtResume, kptbbtCursor, kptbbtCursor, kptbbtResume,
+                                       kptbbtZoomBox, kptbbtZoomBox};
+    EXPECT_EQ(Clicked, Expected);
+}
+
+TEST_F(DeviceChartTest, WithoutItsToolbarTheChartStillPausesResumesAndShowsItsCursor)
+{
+    Chart->Build(1, 0);
+    Plot->RemoveAllToolBars();
+    Chart->Pause();
+    EXPECT_FALSE(Chart->AnyAxisTracking(true));
+    Chart->Resume();
+    EXPECT_FALSE(Chart->AnyAxisTracking(false));
+    Chart->SetCursorShown(true);
+    EXPECT_TRUE(Cursor()->GetVisible());
+    EXPECT_FALSE(Chart->AnyAxisTracking(true));
+    Chart->Resume();
+    EXPECT_FALSE(Cursor()->GetVisible());
+    Chart->SetZoomBox(true);
+    EXPECT_TRUE(Plot->GetDataView(0)->GetEnabled());
 }
 
 TEST_F(DeviceChartTest, TheCursorReadsEachChannelsYAtItsX)
