@@ -232,11 +232,26 @@ void TfraDevice::btnZoomClick(TObject*)
 
 void TfraDevice::btnCursorClick(TObject*)
 {
-    const bool Shown = btnCursor->GetDown();
-    FChart->SetCursorShown(Shown);
-    for (int i = 0; i < ChannelCount(); ++i)
+    FChart->SetCursorShown(btnCursor->GetDown());
+    FollowCursor();
+}
+
+// The button and the channel panels follow the data cursor, however it
+// was shown or hidden (this button, resuming, the plot's own toolbar): a
+// panel left showing a reading of a cursor that is gone would freeze on
+// it while the run goes on.
+void TfraDevice::FollowCursor()
+{
+    const bool Shown = FChart->CursorShown();
+    btnCursor->SetDown(Shown);
+    bool Changed = false;
+    for (int i = 0; i < ChannelCount(); ++i) {
+        if ((Channel(i)->DisplayMode() == 1) == Shown)
+            continue;
         Channel(i)->SetDisplayMode(Shown ? 1 : 0);
-    if (Shown)
+        Changed = true;
+    }
+    if (Changed && Shown)
         pltDeviceDataCursorChange(0);
 }
 
@@ -248,6 +263,7 @@ void TfraDevice::btnPauseClick(TObject*)
 void TfraDevice::btnResumeClick(TObject*)
 {
     FChart->Resume();
+    FollowCursor();
 }
 
 void TfraDevice::pltDeviceMouseDownDataView(int, TMouseButton Button, TShiftState, int, int)
@@ -268,7 +284,7 @@ void TfraDevice::pltDeviceAfterPaint(TObject*)
 {
     btnResume->SetEnabled(FChart->AnyAxisTracking(false));
     btnPause->SetEnabled(FChart->AnyAxisTracking(true));
-    btnCursor->SetDown(FChart->CursorShown());
+    FollowCursor();
 }
 
 void TfraDevice::BuildZeroMenu()

@@ -96,6 +96,7 @@ private:
     void BuildZeroMenu();
     void PlaceChannels();
     void ZeroMenuClick(const TZeroMenuItem& Item);
+    void FollowCursor();
     static void ShowRefusal(const std::string& Text);
 
     std::vector<std::pair<TMenuItem*, TZeroMenuItem>> FZeroItems;

@@ -5,6 +5,7 @@
 #include "app/DeviceUnit.h"
 #include "plot/channels/kPlot.h"
 #include "plot/channels/kPlotDataCursor.h"
+#include "plot/channels/kPlotToolBar.h"
 #include "plot/core/kPlotAxis.h"
 #include "rtl/FileUtils.h"
 #include "rtl/Gbk.h"
@@ -170,6 +171,28 @@ TEST_F(DeviceUnitChartTest, TheCursorShowsTheChartsValuesInTheChannelPanels)
     EXPECT_EQ(D->Channel(0)->lblValue->Font->GetColor(), TColor(TChannelModel::LiveValueColor));
     Paint();
     EXPECT_FALSE(D->btnCursor->GetDown());
+}
+
+TEST_F(DeviceUnitChartTest, ResumingHidesTheCursorAndThePanelsGoBackToLiveValues)
+{
+    D->SetAxisFormat(2);
+    D->Channel(0)->SetRawValue(100);
+    D->AddChartPoints(1);
+    D->btnCursor->Click();
+    ASSERT_EQ(D->Channel(0)->DisplayMode(), 1);
+    D->btnResume->Click();
+    EXPECT_FALSE(Cursor()->GetVisible());
+    EXPECT_FALSE(D->btnCursor->GetDown());
+    EXPECT_EQ(D->Channel(0)->DisplayMode(), 0);
+    EXPECT_EQ(D->Channel(0)->lblValue->Font->GetColor(), TColor(TChannelModel::LiveValueColor));
+    D->Channel(0)->SetRawValue(200);
+    EXPECT_EQ(D->Channel(0)->lblValue->GetText(), "20.0");
+
+    // The plot's own cursor button: the panels follow at the next paint.
+    static_cast<TkPlotToolBar*>(Plot->GetToolBar(0))->ClickCursor();
+    Paint();
+    EXPECT_TRUE(D->btnCursor->GetDown());
+    EXPECT_EQ(D->Channel(1)->DisplayMode(), 1);
 }
 
 TEST_F(DeviceUnitChartTest, ShowCurveAndZoomButtons)
