@@ -4,10 +4,12 @@
 #include <cmath>
 
 #include "plot/channels/kPlotChannel.h"
+#include "plot/core/kGPFunctions.h"
 #include "plot/core/kPlotObjectManager.h"
 #include "rtl/NumberFormat.h"
 #include "rtl/PublishedProperties.h"
 #include "rtl/StrUtils.h"
+#include "ui/Canvas.h"
 #include "ui/Font.h"
 #include "ui/Keys.h"
 
@@ -334,7 +336,8 @@ bool TkPlotDataCursor::HitTest(const TkPlotMouseData& Mouse)
     if (!FDataView)
         return false;
     return (FPointer1Shown && PtInRect(PointerRect(1), Mouse.Received)) ||
-           (FPointer2Shown && PtInRect(PointerRect(2), Mouse.Received));
+           (FPointer2Shown && PtInRect(PointerRect(2), Mouse.Received)) ||
+           (FHintShownNow && PtInRect(FHintRect, Mouse.Received));
 }
 
 TCursor TkPlotDataCursor::GetMouseCursor(TPoint P)
@@ -347,11 +350,19 @@ void TkPlotDataCursor::DoMouseLeftDown(const TkPlotMouseData& Mouse)
 {
     if (!FDataView)
         return;
+    FMouseDown = Mouse.Received;
+    if (FHintShownNow && PtInRect(FHintRect, Mouse.Received)) {
+        FDraggingHint = true;
+        FStartPixel = HintPixel();
+        InvalidateNow();
+        return;
+    }
     for (int pointer : {1, 2}) {
         const bool shown = pointer == 1 ? FPointer1Shown : FPointer2Shown;
         if (!shown || !PtInRect(PointerRect(pointer), Mouse.Received))
             continue;
         (pointer == 1 ? FDraggingPointer1 : FDraggingPointer2) = true;
+        FStartPixel = PointerPixel(pointer);
         InvalidateNow();
         UpdateValues();
         return;
@@ -360,29 +371,174 @@ void TkPlotDataCursor::DoMouseLeftDown(const TkPlotMouseData& Mouse)
 
 void TkPlotDataCursor::DoMouseDrag(const TkPlotMouseData& Mouse)
 {
-    if (!FDataView || (!FDraggingPointer1 && !FDraggingPointer2))
+    if (!FDataView)
         return;
-    const int pointer = FDraggingPointer1 ? 1 : 2;
     const TRect& view = FDataView->GetDrawRect();
-    // The pointer follows the mouse across its direction of travel.
-    double percent = 0;
-    if (PointerHorizontal(pointer))
-        percent = view.Height() > 0 ? double(view.Bottom - Mouse.Received.Y) / view.Height() * 100 : 0;
-    else
-        percent = view.Width() > 0 ? double(Mouse.Received.X - view.Left) / view.Width() * 100 : 0;
-    PointerPosition(pointer) = ClampPercent(percent);
+    // Percent of the view from its left edge, or from its bottom edge.
+    auto across = [&](int X) { return view.Width() > 0 ? double(X - view.Left) / view.Width() * 100 : 0; };
+    auto upwards = [&](int Y) { return view.Height() > 0 ? double(view.Bottom - Y) / view.Height() * 100 : 0; };
+    if (FDraggingHint) {
+        // The box keeps its place under the mouse where it was grabbed.
+        FHintPosition = ClampPercent(FHintSlidesHorizontally
+                                         ? across(FStartPixel + Mouse.Received.X - FMouseDown.X)
+                                         : upwards(FStartPixel + Mouse.Received.Y - FMouseDown.Y));
+    } else if (FDraggingPointer1 || FDraggingPointer2) {
+        // The pointer follows the mouse across its direction of travel.
+        const int pointer = FDraggingPointer1 ? 1 : 2;
+        PointerPosition(pointer) =
+            ClampPercent(PointerHorizontal(pointer) ? upwards(Mouse.Received.Y) : across(Mouse.Received.X));
+    } else {
+        return;
+    }
     UpdateValues();
     InvalidateNow();
 }
 
-void TkPlotDataCursor::DoMouseUp(const TkPlotMouseData&)
+void TkPlotDataCursor::DoMouseUp(const TkPlotMouseData& Mouse)
 {
-    if (!FDraggingPointer1 && !FDraggingPointer2)
+    if (FDraggingPointer1 || FDraggingPointer2 || FDraggingHint) {
+        if (FDraggingPointer1 || FDraggingPointer2)
+            SnapPointer(FDraggingPointer1 ? 1 : 2);
+        FDraggingPointer1 = FDraggingPointer2 = FDraggingHint = false;
+        UpdateValues();
+        InvalidateNow();
+    }
+    if (GetPressed() && GetOwner() && HitTest(Mouse))
+        GetOwner()->DoObjectClick(this);
+}
+
+// ---- drawing
+
+int TkPlotDataCursor::HintPixel() const
+{
+    if (!FDataView)
+        return 0;
+    const TRect& r = FDataView->GetDrawRect();
+    if (FHintSlidesHorizontally)
+        return r.Left + ClampToInt(std::nearbyint(r.Width() * FHintPosition / 100.0));
+    return r.Bottom - ClampToInt(std::nearbyint(r.Height() * FHintPosition / 100.0));
+}
+
+TColor TkPlotDataCursor::PointerColor() const
+{
+    if (FUseChannelColor)
+        if (TkPlotChannelCustom* channel = GetChannel())
+            return channel->GetColor();
+    return FColor;
+}
+
+bool TkPlotDataCursor::HintWanted() const
+{
+    if (!FHintShow || SameText(FChannelName, AllChannels))
+        return false;
+    return !FHintHideOnRelease || FDraggingPointer1 || FDraggingPointer2;
+}
+
+std::string TkPlotDataCursor::HintText()
+{
+    std::string text;
+    if (TkPlotChannelCustom* channel = GetChannel()) {
+        if (auto* trace = dynamic_cast<TkPlotChannel*>(channel))
+            text = trace->GetCursorReadout();
+    } else {
+        text = TranslateText("No Channel");
+    }
+    if (GetOwner())
+        GetOwner()->DoDataCursorCustomizeHint(this, text);
+    return text;
+}
+
+TRect TkPlotDataCursor::PlaceHint(TSize Size) const
+{
+    const TRect& view = FDataView->GetDrawRect();
+    const bool between = FPointer2Shown;
+    const bool afterFirst = FHintOrientationSide == kosBottomRight;
+    // Along the pointer: at HintPosition. Across it: midway between two
+    // pointers, else beside the pointer on the preferred side, or on the
+    // other side when the preferred one has no room in the view.
+    auto beside = [&](int Pointer, int Extent, int Low, int High) {
+        const int after = Pointer + HintGap, before = Pointer - HintGap - Extent;
+        if (afterFirst)
+            return after + Extent > High ? before : after;
+        return before < Low ? after : before;
+    };
+    const int p1 = PointerPixel(1), p2 = PointerPixel(2);
+    int left = 0, top = 0;
+    if (FHintSlidesHorizontally) {
+        left = HintPixel() - Size.cx / 2;
+        top = between ? (p1 + p2) / 2 - Size.cy / 2 : beside(p1, Size.cy, view.Top, view.Bottom);
+    } else {
+        top = HintPixel() - Size.cy / 2;
+        left = between ? (p1 + p2) / 2 - Size.cx / 2 : beside(p1, Size.cx, view.Left, view.Right);
+    }
+    left = std::max(view.Left, std::min(left, view.Right - Size.cx));
+    top = std::max(view.Top, std::min(top, view.Bottom - Size.cy));
+    return TRect(left, top, left + Size.cx, top + Size.cy);
+}
+
+void TkPlotDataCursor::DrawPointer(TCanvas* Canvas, int Pointer, TColor Color)
+{
+    const TRect& view = FDataView->GetDrawRect();
+    Canvas->Pen->SetColor(Color);
+    Canvas->Pen->SetStyle(psSolid);
+    Canvas->Pen->SetWidth(FPointerPenWidth + (GetDraggingPointer(Pointer) ? DraggingPenExtra : 0));
+    const int p = PointerPixel(Pointer);
+    if (PointerHorizontal(Pointer)) {
+        Canvas->MoveTo(view.Left, p);
+        Canvas->LineTo(view.Right, p);
+    } else {
+        Canvas->MoveTo(p, view.Top);
+        Canvas->LineTo(p, view.Bottom);
+    }
+}
+
+void TkPlotDataCursor::DrawHint(TCanvas* Canvas, TColor Color)
+{
+    const std::string text = HintText();
+    Canvas->Font->Assign(FFont.get());
+    const TSize size(MultiLineTextWidth(Canvas, text) + 2 * HintMargin,
+                     MultiLineTextHeight(Canvas, text) + 2 * HintMargin);
+    FHintRect = PlaceHint(size);
+    FHintShownNow = true;
+    if (FPointer2Shown) {
+        // The line that joins the two pointers runs through the box.
+        Canvas->Pen->SetColor(Color);
+        Canvas->Pen->SetWidth(1);
+        const int p1 = PointerPixel(1), p2 = PointerPixel(2);
+        if (FHintSlidesHorizontally) {
+            const int x = (FHintRect.Left + FHintRect.Right) / 2;
+            Canvas->MoveTo(x, p1);
+            Canvas->LineTo(x, p2);
+        } else {
+            const int y = (FHintRect.Top + FHintRect.Bottom) / 2;
+            Canvas->MoveTo(p1, y);
+            Canvas->LineTo(p2, y);
+        }
+    }
+    Canvas->Brush->SetStyle(bsSolid);
+    Canvas->Brush->SetColor(Color);
+    Canvas->FillRect(FHintRect);
+    DrawBorder(Canvas, FHintRect, 1);
+    TRect inner(FHintRect.Left + HintMargin, FHintRect.Top + HintMargin, FHintRect.Right - HintMargin,
+                FHintRect.Bottom - HintMargin);
+    Canvas->Brush->SetStyle(bsClear);
+    DrawFormattedText(Canvas, text, inner, ktfNoPrefix | ktfNoClip, true);
+    if (GetFocused())
+        DrawFocusRectangle(Canvas, FHintRect);
+}
+
+void TkPlotDataCursor::Draw(TCanvas* Canvas, TColor)
+{
+    FHintShownNow = false;
+    if (!FDataView || !GetVisible())
         return;
-    SnapPointer(FDraggingPointer1 ? 1 : 2);
-    FDraggingPointer1 = FDraggingPointer2 = false;
     UpdateValues();
-    InvalidateNow();
+    const TColor color = PointerColor();
+    for (int pointer : {1, 2})
+        if (pointer == 1 ? FPointer1Shown : FPointer2Shown)
+            DrawPointer(Canvas, pointer, color);
+    if (HintWanted())
+        DrawHint(Canvas, color);
 }
 
 // ---- popup menu

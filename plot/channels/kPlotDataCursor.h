@@ -57,10 +57,16 @@ public:
 
     // The pointer's line across the data view, widened for grabbing.
     TRect PointerRect(int Pointer) const;
+    // Where the hint box was drawn at the last paint; empty when none was.
+    TRect GetHintRect() const { return FHintShownNow ? FHintRect : TRect(); }
     bool HitTest(const TkPlotMouseData& Mouse) override;
     bool GetDraggingPointer(int Pointer) const { return Pointer == 1 ? FDraggingPointer1 : FDraggingPointer2; }
+    bool GetDraggingHint() const { return FDraggingHint; }
     TCursor GetMouseCursor(TPoint P) override;
 
+    // The pointers across the data view and, for a bound channel, the hint
+    // box with its readout.
+    void Draw(TCanvas* Canvas, TColor BackColor) override;
     void SetVisible(bool Value) override;
     void SetXYAxesReverse(bool Value) override;
     void KeyDown(std::uint16_t Key, TShiftState Shift, TPopupMenu* Menu) override;
@@ -137,6 +143,16 @@ private:
     // Moves the pointer onto point PointIndex of the channel and keeps it
     // as the snapped point; false when the channel has no X axis.
     bool SnapTo(int Pointer, TkPlotChannelCustom* Channel, int ChannelIndex, int PointIndex);
+    // The screen pixel of HintPosition along the hint's direction of travel.
+    int HintPixel() const;
+    TColor PointerColor() const;
+    void DrawPointer(TCanvas* Canvas, int Pointer, TColor Color);
+    bool HintWanted() const;
+    std::string HintText();
+    // The hint box of the given size beside (or between) the pointers,
+    // inside the data view.
+    TRect PlaceHint(TSize Size) const;
+    void DrawHint(TCanvas* Canvas, TColor Color);
     void StepKey(std::uint16_t Key, int Pointer);
     void StepKeySnapped(std::uint16_t Key, int Pointer);
     void FontChanged(TObject*) { DoChange(); }
@@ -148,8 +164,19 @@ private:
 
     // Pixels on either side of a pointer's line that still grab it.
     static constexpr int GrabWidth = 3;
+    // A held pointer is drawn this much wider.
+    static constexpr int DraggingPenExtra = 2;
+    // Pixels between the hint's text and its edge, and between the hint
+    // box and the pointer it sits beside.
+    static constexpr int HintMargin = 4;
+    static constexpr int HintGap = 3;
 
     TkPlotDataView* FDataView = nullptr;
+    TPoint FMouseDown;
+    int FStartPixel = 0;
+    bool FDraggingHint = false;
+    TRect FHintRect;
+    bool FHintShownNow = false;
     bool FDraggingPointer1 = false;
     bool FDraggingPointer2 = false;
     bool FPointer1Shown = true;

@@ -631,6 +631,12 @@ void TkPlotComponent::DoDataCursorChange(TkPlotObject* Cursor)
         OnDataCursorChange(IndexInKind(Cursor));
 }
 
+void TkPlotComponent::DoDataCursorCustomizeHint(TkPlotObject* Cursor, std::string& Text)
+{
+    if (!IsLoading() && OnDataCursorCustomizeHint && IndexInKind(Cursor) >= 0)
+        OnDataCursorCustomizeHint(IndexInKind(Cursor), Text);
+}
+
 void TkPlotComponent::DoMouseDownDataPoint(TkPlotObject* Channel, int DataIndex, TMouseButton Button,
                                            TShiftState Shift, int X, int Y)
 {

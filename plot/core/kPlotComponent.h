@@ -369,6 +369,7 @@ public:
     char GetDataFileSeparatorChar() const override { return FDataFileColumnSeparator == kpdfcsComma ? ',' : '\t'; }
     void DoBeforeDataCursorUpdate(TkPlotObject* Cursor) override;
     void DoDataCursorChange(TkPlotObject* Cursor) override;
+    void DoDataCursorCustomizeHint(TkPlotObject* Cursor, std::string& Text) override;
     void DoMouseDownDataPoint(TkPlotObject* Channel, int DataIndex, TMouseButton Button, TShiftState Shift, int X,
                               int Y) override;
     void DoMouseMoveDataPoint(TkPlotObject* Channel, int DataIndex, TShiftState Shift, int X, int Y) override;

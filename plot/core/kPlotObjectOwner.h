@@ -97,6 +97,8 @@ public:
     // and when its readout changed. The plot knows the cursor's index.
     virtual void DoBeforeDataCursorUpdate(TkPlotObject*) {}
     virtual void DoDataCursorChange(TkPlotObject*) {}
+    // The application may change the text of a data cursor's hint box.
+    virtual void DoDataCursorCustomizeHint(TkPlotObject*, std::string& /*Text*/) {}
 
     // Data point events of a channel; DataIndex is -1 when no point is hit.
     virtual void DoMouseDownDataPoint(TkPlotObject*, int /*DataIndex*/, TMouseButton, TShiftState, int /*X*/, int /*Y*/)

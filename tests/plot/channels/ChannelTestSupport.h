@@ -47,6 +47,11 @@ struct ChannelPlot : FakePlot {
     char GetDataFileSeparatorChar() const override { return separator; }
     void DoBeforeDataCursorUpdate(TkPlotObject* o) override { cursorEvents.push_back("before " + o->GetName()); }
     void DoDataCursorChange(TkPlotObject* o) override { cursorEvents.push_back("change " + o->GetName()); }
+    std::vector<std::string> clicks;
+    void DoObjectClick(TkPlotObject* o) override { clicks.push_back(o->GetName()); }
+    // Appended to every data cursor hint, when set.
+    std::string hintSuffix;
+    void DoDataCursorCustomizeHint(TkPlotObject*, std::string& Text) override { Text += hintSuffix; }
     std::string TranslateText(const std::string& Text) override
     {
         auto it = translations.find(Text);
