@@ -985,8 +985,10 @@ void TkPlotChannel::UpdateCursorValues(TkPlotDataCursor* Cursor)
     }
     Cursor->SetValues(status, x, y);
 
-    const std::string xText = GetXValueText(x);
-    const std::string yText = CursorYText(status, y);
+    FCursorXText = GetXValueText(x);
+    FCursorYText = CursorYText(status, y);
+    const std::string& xText = FCursorXText;
+    const std::string& yText = FCursorYText;
     switch (style) {
     case kpcsValueXY:
         FCursorReadout = xText + ", " + yText;

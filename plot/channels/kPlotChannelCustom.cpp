@@ -554,7 +554,17 @@ void TkPlotChannelCustom::DrawMarkers(TCanvas* Canvas, TColor)
 
 void TkPlotChannelCustom::DrawMarker(TCanvas* Canvas, int Index, TPoint Centre)
 {
-    TkPlotDataAttributes a = FMarkersAllowIndividual ? FList->GetPointAttributes(Index) : FList->Attributes;
+    DrawMarkerShape(Canvas, FMarkersAllowIndividual ? FList->GetPointAttributes(Index) : FList->Attributes, Centre);
+}
+
+void TkPlotChannelCustom::DrawLegendMarker(TCanvas* Canvas, const TRect& Cell)
+{
+    Canvas->Font->Assign(FMarkersFont.get());
+    DrawMarkerShape(Canvas, FList->Attributes, TPoint((Cell.Left + Cell.Right) / 2, (Cell.Top + Cell.Bottom) / 2));
+}
+
+void TkPlotChannelCustom::DrawMarkerShape(TCanvas* Canvas, TkPlotDataAttributes a, TPoint Centre)
+{
     if (FMarkersPenUseChannelColor)
         a.MarkersPenColor = GetColor();
     if (FMarkersBrushUseChannelColor)

@@ -130,6 +130,9 @@ public:
     virtual void DrawMarkers(TCanvas* Canvas, TColor BackColor);
     // Whether point Index gets a marker, and the square it is drawn in.
     bool MarkerShown(int Index) const;
+    // The channel's marker, as every point without attributes of its own
+    // gets it, centred in Cell (a legend's sample).
+    void DrawLegendMarker(TCanvas* Canvas, const TRect& Cell);
     TRect MarkerRect(int Index) const;
     // Whether the mouse can pick point Index, and where it is on screen:
     // its marker here, its bar in a channel that draws bars.
@@ -258,6 +261,7 @@ protected:
     // A polygon in values, cut to that range, as screen points.
     std::vector<TPoint> ScreenPolygon(std::vector<std::pair<double, double>> Corners) const;
     void DrawMarker(TCanvas* Canvas, int Index, TPoint Centre);
+    void DrawMarkerShape(TCanvas* Canvas, TkPlotDataAttributes Attributes, TPoint Centre);
     // The channel's trace pen: colour, style and width (1 as the thin pen).
     void UseTracePen(TCanvas* Canvas, TColor Color, TkPlotLineStyle Style, int Width) const;
     // The translated word of a readout ("Null", "No Y-Axis", ...).

@@ -13,6 +13,7 @@
 #include "plot/channels/kPlotTable.h"
 #include "plot/channels/kPlotToolBar.h"
 #include "plot/core/kPlotMasterManager.h"
+#include "rtl/StrUtils.h"
 
 namespace {
 
@@ -46,6 +47,92 @@ TColor NextChannelColor(const TkPlotChannelManager& Channels)
     return Palette[best];
 }
 
+TPenStyle PenStyleOf(TkPlotLineStyle Style)
+{
+    switch (Style) {
+    case kplsDash:
+        return psDash;
+    case kplsDot:
+        return psDot;
+    case kplsDashDot:
+        return psDashDot;
+    case kplsDashDotDot:
+        return psDashDotDot;
+    default:
+        return psSolid;
+    }
+}
+
+TkPlotLegendChannelData LegendData(TkPlotChannelCustom& Channel)
+{
+    TkPlotLegendChannelData d;
+    d.VisibleInLegend = Channel.GetVisibleInLegend();
+    d.Count = Channel.GetCount();
+    d.LastX = Channel.GetLastX();
+    d.LastY = Channel.GetLastY();
+    d.YMax = Channel.GetYMax();
+    d.YMin = Channel.GetYMin();
+    d.YMean = Channel.GetYMean();
+    d.TraceLineStyle = PenStyleOf(Channel.GetTraceLineStyle());
+    if (auto* trace = dynamic_cast<TkPlotChannel*>(&Channel)) {
+        d.CursorXText = trace->GetCursorXText();
+        d.CursorYText = trace->GetCursorYText();
+    }
+    return d;
+}
+
+TkPlotLegendChannelLink LegendChannelLink()
+{
+    TkPlotLegendChannelLink link;
+    link.Data = LegendData;
+    // A channel drawn without markers leaves its marker cell empty.
+    link.DrawMarker = [](TkPlotChannelCustom& Channel, TCanvas* Canvas, const TRect& Cell) {
+        if (Channel.GetMarkersVisible())
+            Channel.DrawLegendMarker(Canvas, Cell);
+    };
+    link.SetLegendRect = [](TkPlotChannelCustom& Channel, const TRect& Cell) { Channel.SetLegendRect(Cell); };
+    return link;
+}
+
+void BindLegends(TkPlotMasterManager& Master)
+{
+    TkPlotChannelManager* channels = Master.ChannelManager();
+    Master.LegendManager()->SetObjectClass([channels](TkPlotObjectOwner* Owner, const TkPlotObjectCallbacks& Callbacks) {
+        auto* legend = new TkPlotLegend(Owner, Callbacks);
+        legend->Channels = channels;
+        legend->ChannelLink = LegendChannelLink();
+        return static_cast<TkPlotObject*>(legend);
+    });
+    Master.LegendManager()->SetCursorValuesModeSetter(
+        [](TkPlotObject* Legend, bool On) { static_cast<TkPlotLegend*>(Legend)->SetCursorValuesMode(On); });
+}
+
+void BindDataCursors(TkPlotMasterManager& Master)
+{
+    TkPlotDataCursorManager* cursors = Master.DataCursorManager();
+    cursors->SetObjectClass([cursors](TkPlotObjectOwner* Owner, const TkPlotObjectCallbacks& Callbacks) {
+        auto* cursor = new TkPlotDataCursor(Owner, Callbacks);
+        cursor->Channels = cursors->ChannelManager;
+        return static_cast<TkPlotObject*>(cursor);
+    });
+    cursors->SetFirstLinks([cursors](TkPlotObject* Object) {
+        auto* cursor = static_cast<TkPlotDataCursor*>(Object);
+        if (cursors->DataViewManager && cursors->DataViewManager->HasObjects())
+            cursor->SetDataView(cursors->DataViewManager->GetItem(0));
+        if (cursors->ChannelManager && cursors->ChannelManager->HasObjects())
+            cursor->SetChannelName(cursors->ChannelManager->GetObject(0)->GetName());
+    });
+    cursors->SetReadoutUpdate([](TkPlotObject* Object) {
+        auto* cursor = static_cast<TkPlotDataCursor*>(Object);
+        cursor->UpdateValues();
+        return cursor->GetVisible() && SameText(cursor->GetChannelName(), TkPlotDataCursor::AllChannels) &&
+               cursor->GetChannelShowAllInLegend();
+    });
+    cursors->SetViewBinder([](TkPlotObject* Cursor, TkPlotDataView* View) {
+        static_cast<TkPlotDataCursor*>(Cursor)->SetDataView(View);
+    });
+}
+
 } // namespace
 
 void RegisterPlotKinds(TkPlotMasterManager& Master)
@@ -56,12 +143,7 @@ void RegisterPlotKinds(TkPlotMasterManager& Master)
         toolbar->Master = master;
         return static_cast<TkPlotObject*>(toolbar);
     });
-    TkPlotChannelManager* channelList = Master.ChannelManager();
-    Master.LegendManager()->SetObjectClass([channelList](TkPlotObjectOwner* Owner, const TkPlotObjectCallbacks& Callbacks) {
-        auto* legend = new TkPlotLegend(Owner, Callbacks);
-        legend->Channels = channelList;
-        return static_cast<TkPlotObject*>(legend);
-    });
+    BindLegends(Master);
     Master.TableManager()->SetObjectClass(ClassOf<TkPlotTable>());
     Master.AnnotationManager()->SetObjectClass(ClassOf<TkPlotAnnotation>());
 
@@ -87,19 +169,7 @@ void RegisterPlotKinds(TkPlotMasterManager& Master)
             channel->SetYAxisName(channels->FirstYAxisName());
     });
 
-    TkPlotDataCursorManager* cursors = Master.DataCursorManager();
-    cursors->SetObjectClass([cursors](TkPlotObjectOwner* Owner, const TkPlotObjectCallbacks& Callbacks) {
-        auto* cursor = new TkPlotDataCursor(Owner, Callbacks);
-        cursor->Channels = cursors->ChannelManager;
-        return static_cast<TkPlotObject*>(cursor);
-    });
-    cursors->SetFirstLinks([cursors](TkPlotObject* Object) {
-        auto* cursor = static_cast<TkPlotDataCursor*>(Object);
-        if (cursors->DataViewManager && cursors->DataViewManager->HasObjects())
-            cursor->SetDataView(cursors->DataViewManager->GetItem(0));
-        if (cursors->ChannelManager && cursors->ChannelManager->HasObjects())
-            cursor->SetChannelName(cursors->ChannelManager->GetObject(0)->GetName());
-    });
+    BindDataCursors(Master);
 
     TkPlotLimitManager* limits = Master.LimitManager();
     limits->SetObjectClass(ClassOf<TkPlotLimit>());

@@ -831,6 +831,11 @@ void TkPlotComponent::PaintToCanvas(TCanvas* Canvas)
                 back = TColor(GetOrdProp(view, *viewColor));
             FOccupiedRects.Clear();
             FPaintOrder.Clear();
+            // The cursors read their values before the layout, so that the
+            // first legend can size its columns for their readouts.
+            FMaster->LegendManager()->SetCursorValuesMode(false);
+            if (FMaster->DataCursorManager()->UpdateReadouts())
+                FMaster->LegendManager()->SetCursorValuesMode(true);
             const std::vector<TkPlotAxis*> axes = [&] {
                 std::vector<TkPlotAxis*> all;
                 for (int i = 0; i < GetXAxisCount(); ++i)
@@ -849,6 +854,7 @@ void TkPlotComponent::PaintToCanvas(TCanvas* Canvas)
                 GetChannel(i)->PreDraw(Canvas);
             for (TkPlotAxis* axis : axes)
                 axis->PreDraw(Canvas);
+            FMaster->DataCursorManager()->BindView(static_cast<TkPlotDataView*>(GetDataView(0)));
             PaintBackGround(Canvas);
             BuildPaintOrder(view);
             const TRect& area = view->GetDrawRect();

@@ -292,6 +292,12 @@ TkPlotLegendManager::TkPlotLegendManager(TkPlotObjectOwner* AOwner, const TkPlot
 {
 }
 
+void TkPlotLegendManager::SetCursorValuesMode(bool On)
+{
+    if (FCursorValuesMode && HasObjects())
+        FCursorValuesMode(GetObject(0), On);
+}
+
 TkPlotTableManager::TkPlotTableManager(TkPlotObjectOwner* AOwner, const TkPlotObjectCallbacks& Callbacks)
     : TkPlotTypedKindManager(AOwner, Callbacks, TkPlotObjectKind::Table, "Table")
 {
@@ -361,6 +367,22 @@ void TkPlotDataViewManager::InitNewObject(TkPlotObject* Object)
 TkPlotDataCursorManager::TkPlotDataCursorManager(TkPlotObjectOwner* AOwner, const TkPlotObjectCallbacks& Callbacks)
     : TkPlotTypedKindManager(AOwner, Callbacks, TkPlotObjectKind::DataCursor, "Cursor")
 {
+}
+
+bool TkPlotDataCursorManager::UpdateReadouts()
+{
+    bool all = false;
+    if (FReadoutUpdate)
+        for (int i = 0; i < GetCount(); ++i)
+            all = FReadoutUpdate(GetObject(i)) || all;
+    return all;
+}
+
+void TkPlotDataCursorManager::BindView(TkPlotDataView* View)
+{
+    if (FViewBinder)
+        for (int i = 0; i < GetCount(); ++i)
+            FViewBinder(GetObject(i), View);
 }
 
 TkPlotLimitManager::TkPlotLimitManager(TkPlotObjectOwner* AOwner, const TkPlotObjectCallbacks& Callbacks)

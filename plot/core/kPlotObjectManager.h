@@ -186,12 +186,24 @@ protected:
     ~TkPlotToolBarManager() override = default;
 };
 
+// Turns a legend's cursor-values mode on or off; bound in with the legend
+// class.
+using TkPlotLegendCursorValuesMode = std::function<void(TkPlotObject* Legend, bool On)>;
+
 class TkPlotLegendManager : public TkPlotTypedKindManager<TkPlotLegend> {
 public:
     TkPlotLegendManager(TkPlotObjectOwner* AOwner, const TkPlotObjectCallbacks& Callbacks);
 
+    void SetCursorValuesModeSetter(TkPlotLegendCursorValuesMode Value) { FCursorValuesMode = std::move(Value); }
+    // The first legend lists the data cursor's readouts of every channel
+    // instead of the last values (when there is a first legend).
+    void SetCursorValuesMode(bool On);
+
 protected:
     ~TkPlotLegendManager() override = default;
+
+private:
+    TkPlotLegendCursorValuesMode FCursorValuesMode;
 };
 
 class TkPlotTableManager : public TkPlotTypedKindManager<TkPlotTable> {
@@ -271,6 +283,14 @@ protected:
     void InitNewObject(TkPlotObject* Object) override;
 };
 
+// Lets a data cursor update its readout; answers whether it is shown for
+// every channel and asks the legend to list all their readouts. Bound in
+// with the cursor class.
+using TkPlotCursorReadoutUpdate = std::function<bool(TkPlotObject* Cursor)>;
+// Gives a data cursor the data view it is drawn in; bound in with the
+// cursor class.
+using TkPlotCursorViewBinder = std::function<void(TkPlotObject* Cursor, TkPlotDataView* View)>;
+
 class TkPlotDataCursorManager : public TkPlotTypedKindManager<TkPlotDataCursor> {
 public:
     TkPlotDataCursorManager(TkPlotObjectOwner* AOwner, const TkPlotObjectCallbacks& Callbacks);
@@ -278,8 +298,19 @@ public:
     TkPlotChannelManager* ChannelManager = nullptr;
     TkPlotDataViewManager* DataViewManager = nullptr;
 
+    void SetReadoutUpdate(TkPlotCursorReadoutUpdate Value) { FReadoutUpdate = std::move(Value); }
+    void SetViewBinder(TkPlotCursorViewBinder Value) { FViewBinder = std::move(Value); }
+    // Updates every cursor's readout, in list order; answers whether one
+    // of them asks the legend for every channel's readout.
+    bool UpdateReadouts();
+    void BindView(TkPlotDataView* View);
+
 protected:
     ~TkPlotDataCursorManager() override = default;
+
+private:
+    TkPlotCursorReadoutUpdate FReadoutUpdate;
+    TkPlotCursorViewBinder FViewBinder;
 };
 
 class TkPlotLimitManager : public TkPlotTypedKindManager<TkPlotLimit>, public TkPlotAxisLinks {
