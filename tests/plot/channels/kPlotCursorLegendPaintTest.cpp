@@ -7,6 +7,7 @@
 
 #include <algorithm>
 
+#include "plot/channels/kPlot.h"
 #include "plot/channels/kPlotChannel.h"
 #include "plot/channels/kPlotDataCursor.h"
 #include "plot/channels/kPlotKinds.h"
@@ -241,6 +242,33 @@ TEST(CursorPaint, ACursorMadeBeforeTheDataViewIsDrawnInItAfterThePaint)
     EXPECT_TRUE(std::any_of(canvas.Records.begin(), canvas.Records.end(), [&](const TCanvasRecord& r) {
         return r.Op == TCanvasOp::LineTo && r.Args == std::vector<int>{x, view.Bottom} && r.Points[0] == TPoint(x, view.Top);
     }));
+}
+
+TEST(CursorPaint, OnAReadyPlotTheShownCursorIsDraggedAndThePlotHearsOfItsReadout)
+{
+    Application->Initialize();
+    TkPlot plot(nullptr);
+    for (int x = 0; x <= 100; x += 10)
+        plot.Channel(0)->AddXY(x, 0);
+    auto* cursor = static_cast<TkPlotDataCursor*>(plot.GetDataCursor(0));
+    cursor->SetVisible(true);
+    std::vector<int> changes;
+    plot.OnDataCursorChange = [&](int Index) { changes.push_back(Index); };
+    TRecordingCanvas canvas(TSize(plot.GetWidth(), plot.GetHeight()));
+    plot.PaintToCanvas(&canvas);
+    ASSERT_NE(cursor->GetDataView(), nullptr);
+    const TRect view = cursor->GetDataView()->GetDrawRect();
+    const int x = cursor->PointerPixel(1), y = view.Top + 2;
+    const double before = cursor->GetValueX();
+    plot.HandleMouseDown(mbLeft, ssLeft, x, y);
+    EXPECT_TRUE(cursor->GetDraggingPointer(1));
+    plot.HandleMouseMove(ssLeft, view.Left + view.Width() / 4, y);
+    plot.HandleMouseUp(mbLeft, 0, view.Left + view.Width() / 4, y);
+    EXPECT_FALSE(cursor->GetDraggingPointer(1));
+    EXPECT_NEAR(cursor->GetPointer1Position(), 25, 100.0 / view.Width());
+    EXPECT_LT(cursor->GetValueX(), before);
+    EXPECT_FALSE(changes.empty());
+    EXPECT_EQ(changes.back(), 0);
 }
 
 } // namespace
