@@ -727,12 +727,39 @@ void TkPlotComponent::DoAxisMinSpanChange(TkPlotAxis* Axis, double OldMin, doubl
     });
 }
 
+void TkPlotComponent::DoAxisMinSpanChangeFinished(TkPlotAxis* Axis, double OldMin, double OldSpan, double NewMin,
+                                                  double NewSpan)
+{
+    FireAxisEvent(Axis, [&](bool IsX, int Index) {
+        if (auto& event = IsX ? OnXAxisMinSpanChangeFinished : OnYAxisMinSpanChangeFinished)
+            event(Index, OldMin, OldSpan, NewMin, NewSpan);
+    });
+}
+
 void TkPlotComponent::DoAxisCustomizeLabel(TkPlotAxis* Axis, double Value, std::string& Label)
 {
     FireAxisEvent(Axis, [&](bool IsX, int Index) {
         if (auto& event = IsX ? OnXAxisCustomizeLabel : OnYAxisCustomizeLabel)
             event(Index, Value, Label);
     });
+}
+
+std::vector<TkPlotAxis*> TkPlotComponent::GetAxes(TkPlotObjectKind Kind)
+{
+    std::vector<TkPlotAxis*> axes;
+    if (Kind == TkPlotObjectKind::XAxis)
+        for (int i = 0; i < GetXAxisCount(); ++i)
+            axes.push_back(GetXAxis(i));
+    else if (Kind == TkPlotObjectKind::YAxis)
+        for (int i = 0; i < GetYAxisCount(); ++i)
+            axes.push_back(GetYAxis(i));
+    return axes;
+}
+
+void TkPlotComponent::DoBeforeZoomBox(TRect& ZoomRect, bool& Cancel)
+{
+    if (!IsLoading() && OnBeforeZoomBox)
+        OnBeforeZoomBox(ZoomRect, Cancel);
 }
 
 bool TkPlotComponent::TryOccupyRect(const TRect& R)

@@ -9,6 +9,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "plot/core/kCustomComponent.h"
 #include "plot/core/kGPFunctions.h"
@@ -361,7 +362,13 @@ public:
     void DoAxisMinChange(TkPlotAxis* Axis, double OldValue, double NewValue) override;
     void DoAxisSpanChange(TkPlotAxis* Axis, double OldValue, double NewValue) override;
     void DoAxisMinSpanChange(TkPlotAxis* Axis, double OldMin, double OldSpan, double NewMin, double NewSpan) override;
+    void DoAxisMinSpanChangeFinished(TkPlotAxis* Axis, double OldMin, double OldSpan, double NewMin,
+                                     double NewSpan) override;
     void DoAxisCustomizeLabel(TkPlotAxis* Axis, double Value, std::string& Label) override;
+    std::vector<TkPlotAxis*> GetAxes(TkPlotObjectKind Kind) override;
+    bool DoubleClickPending() const override { return FDoubleClickPending; }
+    // OnBeforeZoomBox, before the axes zoom to a box drawn in the data view.
+    void DoBeforeZoomBox(TRect& ZoomRect, bool& Cancel) override;
     void AddOccupiedRect(const TRect& R) override { FOccupiedRects.Add(R); }
     bool TryOccupyRect(const TRect& R) override;
     std::string TranslateText(const std::string& Text) override;

@@ -1,0 +1,246 @@
+// The axes and the data view inside a real plot: gestures on the axes,
+// their relays, the pending double click, the zoom box and its event, and
+// the events that end a gesture.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "PlotComponentSupport.h"
+#include "plot/core/kPlotDataView.h"
+#include "ui/Keys.h"
+#include "ui/RecordingCanvas.h"
+
+namespace {
+
+template <class T>
+TkPlotObjectClass Real()
+{
+    return [](TkPlotObjectOwner* Owner, const TkPlotObjectCallbacks& Callbacks) -> TkPlotObject* {
+        return new T(Owner, Callbacks);
+    };
+}
+
+// A toolbar on top, a legend, one X axis below and one Y axis left of the
+// data view, all axes of the real classes, laid out by a paint on a 500 by
+// 200 plot.
+class PlotAxes : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        plot.GetMasterManager().XAxisManager()->SetObjectClass(Real<TkPlotXAxis>());
+        plot.GetMasterManager().YAxisManager()->SetObjectClass(Real<TkPlotYAxis>());
+        plot.AddToolBar();
+        plot.AddLegend();
+        plot.AddXAxis();
+        plot.AddYAxis();
+        plot.AddDataView();
+        plot.Bar(0)->SetHorizontal(true);
+        plot.Bar(0)->SetZOrder(5);
+        plot.Bar(0)->Required = 20;
+        for (TkPlotAxis* axis : {plot.GetXAxis(0), plot.GetYAxis(0)}) {
+            axis->SetMinSpan(0, 100);
+            axis->SetTrackingEnabled(true);
+        }
+        Paint();
+    }
+    void Paint()
+    {
+        TRecordingCanvas canvas(TSize(plot.GetWidth(), plot.GetHeight()));
+        plot.PaintToCanvas(&canvas);
+    }
+    TkPlotDataView* View() const { return static_cast<TkPlotDataView*>(plot.GetDataView(0)); }
+    static TPoint Centre(const TRect& R) { return TPoint((R.Left + R.Right) / 2, (R.Top + R.Bottom) / 2); }
+    TPoint At(const TkPlotLayoutObject* Object) const { return Centre(Object->GetDrawRect()); }
+    void Press(TMouseButton Button, TPoint P, TShiftState Shift = 0)
+    {
+        plot.HandleMouseDown(Button, Shift | (Button == mbLeft ? ssLeft : ssRight), P.X, P.Y);
+    }
+    void Drag(TMouseButton Button, TPoint P, TShiftState Shift = 0)
+    {
+        plot.HandleMouseMove(Shift | (Button == mbLeft ? ssLeft : ssRight), P.X, P.Y);
+    }
+    void Release(TMouseButton Button, TPoint P, TShiftState Shift = 0) { plot.HandleMouseUp(Button, Shift, P.X, P.Y); }
+
+    TestPlot plot;
+};
+
+struct MinSpan {
+    int Index;
+    double OldMin, OldSpan, NewMin, NewSpan;
+    friend bool operator==(const MinSpan&, const MinSpan&) = default;
+};
+
+void PrintTo(const MinSpan& M, std::ostream* Out)
+{
+    *Out << M.Index << ": " << M.OldMin << "," << M.OldSpan << " -> " << M.NewMin << "," << M.NewSpan;
+}
+
+TEST_F(PlotAxes, ADragOnAnAxisScrollsItAndEndsWithTheFinishedEventOfItsKind)
+{
+    std::vector<MinSpan> finishedX;
+    std::vector<MinSpan> finishedY;
+    plot.OnXAxisMinSpanChangeFinished = [&](int i, double om, double os, double nm, double ns) {
+        finishedX.push_back({i, om, os, nm, ns});
+    };
+    plot.OnYAxisMinSpanChangeFinished = [&](int i, double om, double os, double nm, double ns) {
+        finishedY.push_back({i, om, os, nm, ns});
+    };
+    TkPlotAxis* x = plot.GetXAxis(0);
+    const TPoint start = At(x);
+    const int length = x->GetScalePixelLength();
+    ASSERT_GT(length, 0);
+    Press(mbLeft, start);
+    Drag(mbLeft, TPoint(start.X + length / 4, start.Y));
+    Drag(mbLeft, TPoint(start.X + length / 2, start.Y));
+    EXPECT_TRUE(finishedX.empty());  // only the release ends the gesture
+    Release(mbLeft, TPoint(start.X + length / 2, start.Y));
+    // The scale followed the mouse about half its length to the right.
+    EXPECT_NEAR(x->GetMin(), -100.0 * (length / 2) / length, 1e-9);
+    EXPECT_FALSE(x->GetTrackingEnabled());
+    ASSERT_EQ(finishedX.size(), 1u);
+    EXPECT_EQ(finishedX[0].Index, 0);
+    EXPECT_EQ(finishedX[0].OldMin, 0);
+    EXPECT_EQ(finishedX[0].OldSpan, 100);
+    EXPECT_EQ(finishedX[0].NewMin, x->GetMin());
+    EXPECT_EQ(finishedX[0].NewSpan, 100);
+    EXPECT_TRUE(finishedY.empty());
+}
+
+TEST_F(PlotAxes, AKeyOnASelectedYAxisFiresTheYEventWithTheAxisIndex)
+{
+    plot.AddYAxis();
+    plot.GetYAxis(1)->SetMinSpan(0, 100);
+    std::vector<MinSpan> finished;
+    plot.OnYAxisMinSpanChangeFinished = [&](int i, double om, double os, double nm, double ns) {
+        finished.push_back({i, om, os, nm, ns});
+    };
+    plot.GetYAxis(1)->SetFocused(true);
+    std::uint16_t key = VK_PRIOR;
+    plot.HandleKeyDown(key, 0);
+    EXPECT_EQ(finished, (std::vector<MinSpan>{{1, 0, 100, 100, 100}}));
+    // A key that moves nothing ends no gesture.
+    key = VK_F2;
+    plot.HandleKeyDown(key, 0);
+    EXPECT_EQ(finished.size(), 1u);
+}
+
+TEST_F(PlotAxes, AnAxisWithMasterInputTakesTheOtherAxesOfItsKindAlong)
+{
+    plot.AddXAxis();
+    TkPlotAxis* master = plot.GetXAxis(0);
+    TkPlotAxis* other = plot.GetXAxis(1);
+    other->SetMinSpan(1000, 10);
+    master->SetMasterUIInput(true);
+    Paint();
+    std::vector<int> finished;
+    plot.OnXAxisMinSpanChangeFinished = [&](int i, double, double, double, double) { finished.push_back(i); };
+    const TPoint start = At(master);
+    const int length = master->GetScalePixelLength();
+    ASSERT_GT(length, 0);
+    Press(mbLeft, start);
+    Drag(mbLeft, TPoint(start.X - length / 2, start.Y));
+    Release(mbLeft, TPoint(start.X - length / 2, start.Y));
+    const double part = double(length / 2) / length;
+    EXPECT_NEAR(master->GetMin(), 100 * part, 1e-9);
+    // The other axis moved by the same part of its own span.
+    EXPECT_NEAR(other->GetMin(), 1000 + 10 * part, 1e-9);
+    EXPECT_FALSE(other->GetTrackingEnabled());
+    EXPECT_EQ(finished, (std::vector<int>{1, 0}));
+    // The Y axis is of the other kind and stays.
+    EXPECT_EQ(plot.GetYAxis(0)->GetMin(), 0);
+}
+
+TEST_F(PlotAxes, ADragWaitsWhileADoubleClickIsPending)
+{
+    TkPlotAxis* x = plot.GetXAxis(0);
+    const TPoint start = At(x);
+    const int length = x->GetScalePixelLength();
+    Press(mbLeft, start);
+    Release(mbLeft, start);
+    // The second press of a double click comes after the double click.
+    plot.HandleDblClick();
+    Press(mbLeft, start);
+    Drag(mbLeft, TPoint(start.X + length / 2, start.Y));
+    EXPECT_EQ(x->GetMin(), 0);
+    EXPECT_TRUE(x->GetTrackingEnabled());
+    Release(mbLeft, TPoint(start.X + length / 2, start.Y));
+    // The release used the double click up: the next drag moves the axis.
+    Press(mbLeft, start);
+    Drag(mbLeft, TPoint(start.X + length / 2, start.Y));
+    Release(mbLeft, TPoint(start.X + length / 2, start.Y));
+    EXPECT_NEAR(x->GetMin(), -100.0 * (length / 2) / length, 1e-9);
+}
+
+TEST_F(PlotAxes, AClickOnAnAxisFiresItsClick)
+{
+    std::vector<std::string> seen;
+    plot.OnClickXAxis = [&](int i) { seen.push_back("x click " + std::to_string(i)); };
+    Press(mbLeft, At(plot.GetXAxis(0)));
+    Release(mbLeft, At(plot.GetXAxis(0)));
+    EXPECT_EQ(seen, std::vector<std::string>{"x click 0"});
+}
+
+// A right drag in axes control draws a zoom box; the plot's handler sees
+// it first and may move it or call the zoom off.
+class ZoomBox : public PlotAxes {
+protected:
+    void SetUp() override
+    {
+        PlotAxes::SetUp();
+        View()->SetAxesControlEnabled(true);
+        View()->SetPopupEnabled(false);
+        const TRect area = View()->GetDrawRect();
+        from = TPoint(area.Left + 10, area.Top + 10);
+        to = TPoint(area.Right - 10, area.Bottom - 10);
+    }
+    void DrawBox()
+    {
+        Press(mbRight, from);
+        Drag(mbRight, to);
+        EXPECT_TRUE(View()->GetZoomBoxActive());
+        Release(mbRight, to);
+    }
+    TPoint from;
+    TPoint to;
+};
+
+TEST_F(ZoomBox, TheBeforeEventSeesTheBoxAndEveryAxisZoomsToIt)
+{
+    std::vector<TRect> boxes;
+    plot.OnBeforeZoomBox = [&](TRect& Box, bool&) { boxes.push_back(Box); };
+    TkPlotAxis* x = plot.GetXAxis(0);
+    TkPlotAxis* y = plot.GetYAxis(0);
+    const double left = x->PixelToValue(from.X);
+    const double right = x->PixelToValue(to.X);
+    const double bottom = y->PixelToValue(to.Y);
+    const double top = y->PixelToValue(from.Y);
+    DrawBox();
+    EXPECT_EQ(boxes, std::vector<TRect>{TRect(from.X, from.Y, to.X, to.Y)});
+    EXPECT_NEAR(x->GetMin(), left, 1e-9);
+    EXPECT_NEAR(x->GetMax(), right, 1e-9);
+    EXPECT_NEAR(y->GetMin(), bottom, 1e-9);
+    EXPECT_NEAR(y->GetMax(), top, 1e-9);
+    EXPECT_FALSE(x->GetTrackingEnabled());
+    EXPECT_FALSE(y->GetTrackingEnabled());
+}
+
+TEST_F(ZoomBox, TheBeforeEventMayCancelTheZoomOrChangeTheBox)
+{
+    TkPlotAxis* x = plot.GetXAxis(0);
+    plot.OnBeforeZoomBox = [](TRect&, bool& Cancel) { Cancel = true; };
+    DrawBox();
+    EXPECT_EQ(x->GetMin(), 0);
+    EXPECT_EQ(x->GetSpan(), 100);
+
+    const TRect area = View()->GetDrawRect();
+    const TRect half(area.Left, area.Top, (area.Left + area.Right) / 2, area.Bottom);
+    const double left = x->PixelToValue(half.Left);
+    const double right = x->PixelToValue(half.Right);
+    plot.OnBeforeZoomBox = [&](TRect& Box, bool&) { Box = half; };
+    DrawBox();
+    EXPECT_NEAR(x->GetMin(), left, 1e-9);
+    EXPECT_NEAR(x->GetMax(), right, 1e-9);
+}
+
+} // namespace
