@@ -318,6 +318,10 @@ void TkPlotDataView::DoMouseDrag(const TkPlotMouseData& Mouse)
 
 void TkPlotDataView::DoMouseUp(const TkPlotMouseData& Mouse)
 {
+    // The plot hands a release to the pressed object and again to every
+    // selected one; only the first belongs to a press of this view.
+    if (!GetPressed())
+        return;
     if (FZoomBoxActive) {
         // Only a box drawn from its top-left corner to its bottom-right
         // one zooms; any other is discarded.

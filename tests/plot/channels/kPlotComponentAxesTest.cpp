@@ -181,6 +181,27 @@ TEST_F(PlotAxes, AClickOnAnAxisFiresItsClick)
     EXPECT_EQ(seen, std::vector<std::string>{"x click 0"});
 }
 
+// The pressed view hears the release twice, as the pressed object and as a
+// selected one; the click is still one click.
+TEST_F(PlotAxes, AClickOnTheDataViewFiresOneClickOrOneDoubleClick)
+{
+    std::vector<std::string> seen;
+    plot.OnClickDataView = [&](int i) { seen.push_back("click " + std::to_string(i)); };
+    plot.OnDblClickDataView = [&](int i) { seen.push_back("double " + std::to_string(i)); };
+    Press(mbLeft, At(View()));
+    Release(mbLeft, At(View()));
+    EXPECT_EQ(seen, std::vector<std::string>{"click 0"});
+    plot.HandleDblClick();
+    Press(mbLeft, At(View()));
+    Release(mbLeft, At(View()));
+    EXPECT_EQ(seen, (std::vector<std::string>{"click 0", "double 0"}));
+    // A right click is a click too, once.
+    View()->SetPopupEnabled(false);
+    Press(mbRight, At(View()));
+    Release(mbRight, At(View()));
+    EXPECT_EQ(seen, (std::vector<std::string>{"click 0", "double 0", "click 0"}));
+}
+
 // A right drag in axes control draws a zoom box; the plot's handler sees
 // it first and may move it or call the zoom off.
 class ZoomBox : public PlotAxes {
