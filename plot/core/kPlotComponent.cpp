@@ -850,12 +850,9 @@ void TkPlotComponent::PaintToCanvas(TCanvas* Canvas)
                 PaintBackGround(Canvas);
                 return;
             }
-            auto* view = static_cast<TkPlotLayoutObject*>(GetDataView(0));
-            TColor back = GetBackGroundColor();
-            const TPropInfo* transparent = GetPropInfo(view, "BackgroundTransparent");
-            const TPropInfo* viewColor = GetPropInfo(view, "BackgroundColor");
-            if (transparent && viewColor && GetOrdProp(view, *transparent) == 0)
-                back = TColor(GetOrdProp(view, *viewColor));
+            TkPlotDataView* view = FMaster->DataViewManager()->GetItem(0);
+            // What objects drawn over the data view take as their background.
+            const TColor back = view->GetBackgroundTransparent() ? GetBackGroundColor() : view->GetBackgroundColor();
             FOccupiedRects.Clear();
             FPaintOrder.Clear();
             // The cursors read their values before the layout, so that the
@@ -863,14 +860,9 @@ void TkPlotComponent::PaintToCanvas(TCanvas* Canvas)
             FMaster->LegendManager()->SetCursorValuesMode(false);
             if (FMaster->DataCursorManager()->UpdateReadouts())
                 FMaster->LegendManager()->SetCursorValuesMode(true);
-            const std::vector<TkPlotAxis*> axes = [&] {
-                std::vector<TkPlotAxis*> all;
-                for (int i = 0; i < GetXAxisCount(); ++i)
-                    all.push_back(GetXAxis(i));
-                for (int i = 0; i < GetYAxisCount(); ++i)
-                    all.push_back(GetYAxis(i));
-                return all;
-            }();
+            std::vector<TkPlotAxis*> axes = GetAxes(TkPlotObjectKind::XAxis);
+            for (TkPlotAxis* axis : GetAxes(TkPlotObjectKind::YAxis))
+                axes.push_back(axis);
             for (TkPlotAxis* axis : axes)
                 axis->CalcTicks(Canvas);
             CalcLayout(Canvas);
@@ -883,12 +875,14 @@ void TkPlotComponent::PaintToCanvas(TCanvas* Canvas)
                 axis->PreDraw(Canvas);
             FMaster->DataCursorManager()->BindView(static_cast<TkPlotDataView*>(GetDataView(0)));
             PaintBackGround(Canvas);
+            view->FillBackground(Canvas);
             BuildPaintOrder(view);
             const TRect& area = view->GetDrawRect();
             for (int i = 0; i < FPaintOrder.Count(); ++i) {
                 Canvas->SetClipRect(TRect(area.Left, area.Top, area.Right + 1, area.Bottom + 1));
                 Finally([&] { FPaintOrder.Item(i)->Draw(Canvas, back); }, [&] { Canvas->RemoveClipRect(); });
             }
+            view->DrawZoomBox(Canvas);
             Canvas->Brush->SetColor(GetBackGroundColor());
             Canvas->Brush->SetStyle(bsSolid);
             DrawBorder(Canvas);

@@ -265,3 +265,107 @@ TEST_F(ZoomBox, TheBeforeEventMayCancelTheZoomOrChangeTheBox)
 }
 
 } // namespace
+
+namespace {
+
+// ---------------------------------------------------------------- painting the data view
+
+class ViewPainting : public PlotAxes {
+protected:
+    std::vector<TCanvasRecord> PaintRecords()
+    {
+        TRecordingCanvas canvas(TSize(plot.GetWidth(), plot.GetHeight()));
+        plot.PaintToCanvas(&canvas);
+        return canvas.Records;
+    }
+    static std::vector<int> Args(const TRect& R) { return {R.Left, R.Top, R.Right, R.Bottom}; }
+    static std::size_t IndexOf(const std::vector<TCanvasRecord>& Records, TCanvasOp Op, std::size_t From = 0)
+    {
+        for (std::size_t i = From; i < Records.size(); ++i)
+            if (Records[i].Op == Op)
+                return i;
+        return Records.size();
+    }
+};
+
+TEST_F(ViewPainting, AnOpaqueViewFillsItsAreaOverThePlotBackgroundBeforeTheObjects)
+{
+    View()->SetBackgroundTransparent(false);
+    View()->SetBackgroundColor(clNavy);
+    Paint();  // settles the layout
+    const std::vector<TCanvasRecord> records = PaintRecords();
+    ASSERT_FALSE(records.empty());
+    ASSERT_EQ(records[0].Op, TCanvasOp::FillRect);
+    EXPECT_EQ(records[0].Brush.Color, clBlack);
+    std::size_t fill = records.size();
+    for (std::size_t i = 1; i < records.size(); ++i)
+        if (records[i].Op == TCanvasOp::FillRect && records[i].Args == Args(View()->GetDrawRect()) &&
+            records[i].Brush.Color == clNavy)
+            fill = i;
+    ASSERT_LT(fill, records.size());
+    // Before the first object inside the view is drawn.
+    EXPECT_LT(fill, IndexOf(records, TCanvasOp::SetClip));
+
+    // A transparent view leaves the plot's background.
+    View()->SetBackgroundTransparent(true);
+    for (const TCanvasRecord& r : PaintRecords())
+        EXPECT_FALSE(r.Op == TCanvasOp::FillRect && r.Brush.Color == clNavy);
+}
+
+// The objects drawn over the view cover with its colour, not the plot's:
+// a selected view covers its own border in that colour.
+TEST_F(ViewPainting, ObjectsOverAnOpaqueViewTakeItsColourAsTheirBackground)
+{
+    View()->SetBackgroundTransparent(false);
+    View()->SetBackgroundColor(clNavy);
+    View()->SetGridShow(false);
+    View()->SetFocused(true);
+    Paint();
+    const std::vector<TCanvasRecord> records = PaintRecords();
+    const std::size_t clip = IndexOf(records, TCanvasOp::SetClip);
+    const std::size_t line = IndexOf(records, TCanvasOp::LineTo, clip);
+    ASSERT_LT(line, records.size());
+    EXPECT_EQ(records[line].Pen.Color, clNavy);
+
+    View()->SetBackgroundTransparent(true);
+    const std::vector<TCanvasRecord> again = PaintRecords();
+    const std::size_t line2 = IndexOf(again, TCanvasOp::LineTo, IndexOf(again, TCanvasOp::SetClip));
+    ASSERT_LT(line2, again.size());
+    EXPECT_EQ(again[line2].Pen.Color, clBlack);
+}
+
+TEST_F(ViewPainting, AZoomBoxIsDrawnOverTheObjectsUnclippedWhileItIsOpen)
+{
+    View()->SetAxesControlEnabled(true);
+    View()->SetPopupEnabled(false);
+    const TRect area = View()->GetDrawRect();
+    const TPoint from(area.Left + 10, area.Top + 10);
+    const TPoint to(area.Left + 60, area.Top + 40);
+    plot.HandleMouseDown(mbRight, ssRight, from.X, from.Y);
+    plot.HandleMouseMove(ssRight, to.X, to.Y);
+    ASSERT_TRUE(View()->GetZoomBoxActive());
+    const std::vector<TCanvasRecord> records = PaintRecords();
+    std::size_t box = records.size();
+    for (std::size_t i = 0; i < records.size(); ++i)
+        if (records[i].Op == TCanvasOp::Rectangle && records[i].Args == std::vector<int>{from.X, from.Y, to.X, to.Y})
+            box = i;
+    ASSERT_LT(box, records.size());
+    EXPECT_EQ(records[box].Pen.Mode, pmXor);
+    // After every object inside the view, outside their clip.
+    std::size_t lastRemove = 0;
+    for (std::size_t i = 0; i < box; ++i)
+        if (records[i].Op == TCanvasOp::RemoveClip)
+            lastRemove = i;
+    EXPECT_GT(box, lastRemove);
+    for (std::size_t i = box; i < records.size(); ++i)
+        EXPECT_NE(records[i].Op, TCanvasOp::SetClip);
+
+    // Escape closes the box: the next paint has none.
+    std::uint16_t key = VK_ESCAPE;
+    plot.HandleKeyDown(key, 0);
+    for (const TCanvasRecord& r : PaintRecords())
+        EXPECT_FALSE(r.Op == TCanvasOp::Rectangle && r.Args == (std::vector<int>{from.X, from.Y, to.X, to.Y}));
+    plot.HandleMouseUp(mbRight, ssRight, to.X, to.Y);
+}
+
+} // namespace
