@@ -144,6 +144,10 @@ void RegisterPlotKinds(TkPlotMasterManager& Master)
         return static_cast<TkPlotObject*>(toolbar);
     });
     BindLegends(Master);
+    Master.ToolBarManager()->SetModes(
+        {[](const TkPlotObject* Bar) { return static_cast<const TkPlotToolBar*>(Bar)->GetZoomBoxDown(); },
+         [](const TkPlotObject* Bar) { return static_cast<const TkPlotToolBar*>(Bar)->GetSelectDown(); },
+         [](TkPlotObject* Bar) { static_cast<TkPlotToolBar*>(Bar)->ClickSelect(); }});
     Master.TableManager()->SetObjectClass(ClassOf<TkPlotTable>());
     Master.AnnotationManager()->SetObjectClass(ClassOf<TkPlotAnnotation>());
 

@@ -229,6 +229,15 @@ public:
     TkPlotAxis* GetYAxisByName(const std::string& Name) const;
     int GetChannelIndexByName(const std::string& Name) const;
 
+    // Select mode is the down state of the first toolbar's select button;
+    // setting it clicks that button when its state differs. Without a
+    // toolbar it reads False and setting it does nothing.
+    bool GetSelectMode() const override { return FMaster->ToolBarManager()->SelectMode(); }
+    void SetSelectMode(bool Value) { FMaster->ToolBarManager()->SetSelectMode(Value); }
+    // The first toolbar's zoom-box button is down: a drag in the data view
+    // draws a zoom box.
+    bool GetZoomBoxMode() const override { return FMaster->ToolBarManager()->ZoomBoxMode(); }
+
     void DisableAllTracking();
     void EnableAllTracking();
 

@@ -287,6 +287,22 @@ TkPlotToolBarManager::TkPlotToolBarManager(TkPlotObjectOwner* AOwner, const TkPl
 {
 }
 
+bool TkPlotToolBarManager::ZoomBoxMode() const
+{
+    return HasObjects() && FModes.ZoomBoxDown && FModes.ZoomBoxDown(GetObject(0));
+}
+
+bool TkPlotToolBarManager::SelectMode() const
+{
+    return HasObjects() && FModes.SelectDown && FModes.SelectDown(GetObject(0));
+}
+
+void TkPlotToolBarManager::SetSelectMode(bool Value)
+{
+    if (SelectMode() != Value && HasObjects() && FModes.ClickSelect)
+        FModes.ClickSelect(GetObject(0));
+}
+
 TkPlotLegendManager::TkPlotLegendManager(TkPlotObjectOwner* AOwner, const TkPlotObjectCallbacks& Callbacks)
     : TkPlotTypedKindManager(AOwner, Callbacks, TkPlotObjectKind::Legend, "Legend")
 {

@@ -178,12 +178,32 @@ protected:
     ~TkPlotTypedKindManager() override = default;
 };
 
+// The mode buttons of a toolbar that the plot reads and works: the down
+// states of its zoom-box and select buttons and a click on its select
+// button; bound in with the toolbar class.
+struct TkPlotToolBarModes {
+    std::function<bool(const TkPlotObject* ToolBar)> ZoomBoxDown;
+    std::function<bool(const TkPlotObject* ToolBar)> SelectDown;
+    std::function<void(TkPlotObject* ToolBar)> ClickSelect;
+};
+
 class TkPlotToolBarManager : public TkPlotTypedKindManager<TkPlotToolBar> {
 public:
     TkPlotToolBarManager(TkPlotObjectOwner* AOwner, const TkPlotObjectCallbacks& Callbacks);
 
+    void SetModes(TkPlotToolBarModes Value) { FModes = std::move(Value); }
+    // The modes of the first toolbar; False without one.
+    bool ZoomBoxMode() const;
+    bool SelectMode() const;
+    // Clicks the first toolbar's select button when its state differs;
+    // nothing without a toolbar.
+    void SetSelectMode(bool Value);
+
 protected:
     ~TkPlotToolBarManager() override = default;
+
+private:
+    TkPlotToolBarModes FModes;
 };
 
 // Turns a legend's cursor-values mode on or off; bound in with the legend

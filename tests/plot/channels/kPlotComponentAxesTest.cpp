@@ -369,3 +369,84 @@ TEST_F(ViewPainting, AZoomBoxIsDrawnOverTheObjectsUnclippedWhileItIsOpen)
 }
 
 } // namespace
+
+namespace {
+
+// ---------------------------------------------------------------- the toolbar's modes
+
+TEST_F(PlotAxes, WithTheToolbarsZoomBoxDownALeftDragInTheViewZoomsEveryAxis)
+{
+    EXPECT_FALSE(plot.GetZoomBoxMode());
+    plot.Bar(0)->ClickZoomBox();
+    EXPECT_TRUE(plot.GetZoomBoxMode());
+    ASSERT_FALSE(View()->GetAxesControlEnabled());
+    EXPECT_EQ(View()->GetMouseCursor(At(View())), crDrag);
+    const TRect area = View()->GetDrawRect();
+    const TPoint from(area.Left + 10, area.Top + 10);
+    const TPoint to((area.Left + area.Right) / 2, (area.Top + area.Bottom) / 2);
+    TkPlotAxis* x = plot.GetXAxis(0);
+    TkPlotAxis* y = plot.GetYAxis(0);
+    const double left = x->PixelToValue(from.X);
+    const double right = x->PixelToValue(to.X);
+    const double bottom = y->PixelToValue(to.Y);
+    const double top = y->PixelToValue(from.Y);
+    Press(mbLeft, from);
+    EXPECT_FALSE(x->GetTrackingEnabled());
+    Drag(mbLeft, to);
+    Release(mbLeft, to);
+    EXPECT_NEAR(x->GetMin(), left, 1e-9);
+    EXPECT_NEAR(x->GetMax(), right, 1e-9);
+    EXPECT_NEAR(y->GetMin(), bottom, 1e-9);
+    EXPECT_NEAR(y->GetMax(), top, 1e-9);
+
+    // Button up again: a drag without axes control does nothing.
+    plot.Bar(0)->ClickZoomBox();
+    EXPECT_FALSE(plot.GetZoomBoxMode());
+    const double min = x->GetMin();
+    Press(mbLeft, from);
+    Drag(mbLeft, to);
+    Release(mbLeft, to);
+    EXPECT_EQ(x->GetMin(), min);
+}
+
+TEST_F(PlotAxes, SelectModeIsTheFirstToolbarsSelectButtonAndHoldsTheViewStill)
+{
+    std::vector<int> clicks;
+    plot.OnToolBarButtonClick = [&](int, int Type) { clicks.push_back(Type); };
+    plot.SetSelectMode(true);
+    EXPECT_TRUE(plot.GetSelectMode());
+    EXPECT_TRUE(plot.Bar(0)->GetSelectDown());
+    EXPECT_EQ(clicks, std::vector<int>{kptbbtSelect});
+    plot.SetSelectMode(true);  // already down: no second click
+    EXPECT_EQ(clicks.size(), 1u);
+
+    // In select mode a drag in the view moves no axis, even with axes
+    // control on.
+    View()->SetAxesControlEnabled(true);
+    TkPlotAxis* x = plot.GetXAxis(0);
+    const TRect area = View()->GetDrawRect();
+    Press(mbLeft, TPoint(area.Left + 10, area.Top + 10));
+    Drag(mbLeft, TPoint(area.Left + 60, area.Top + 10));
+    Release(mbLeft, TPoint(area.Left + 60, area.Top + 10));
+    EXPECT_EQ(x->GetMin(), 0);
+    View()->SetAxesControlAllowInSelectMode(true);
+    Press(mbLeft, TPoint(area.Left + 10, area.Top + 10));
+    Drag(mbLeft, TPoint(area.Left + 60, area.Top + 10));
+    Release(mbLeft, TPoint(area.Left + 60, area.Top + 10));
+    EXPECT_LT(x->GetMin(), 0);
+
+    plot.Bar(0)->ClickSelect();
+    EXPECT_FALSE(plot.GetSelectMode());
+    plot.SetSelectMode(false);
+    EXPECT_EQ(clicks.size(), 2u);
+}
+
+TEST(PlotWithoutToolBar, HasNoSelectOrZoomBoxModeAndSettingOneDoesNothing)
+{
+    TestPlot plot;
+    plot.SetSelectMode(true);
+    EXPECT_FALSE(plot.GetSelectMode());
+    EXPECT_FALSE(plot.GetZoomBoxMode());
+}
+
+} // namespace
