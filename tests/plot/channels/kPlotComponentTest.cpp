@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "PlotComponentSupport.h"
+#include "plot/channels/kPlotDataCursor.h"
 #include "plot/channels/kPlotLabel.h"
 #include "plot/core/kPlotDataView.h"
 #include "rtl/Exception.h"
@@ -328,6 +329,42 @@ TEST_F(Painting, AGradientBackgroundIsClippedToTheClient)
     ASSERT_FALSE(records.empty());
     EXPECT_EQ(records.front().Op, TCanvasOp::SetClip);
     EXPECT_EQ(records.front().Args, (std::vector<int>{0, 0, 500, 200}));
+}
+
+// Each paint lets the data cursors read their channels afresh and draw in
+// the plot's first data view, and tells the first legend whether a cursor
+// wants every channel's readout in it.
+TEST_F(Painting, DataCursorsReadAndDrawInTheFirstViewAndMayFillTheLegendsValues)
+{
+    plot.AddToolBar();
+    plot.AddLegend();
+    plot.AddXAxis();
+    plot.AddYAxis();
+    plot.AddChannel();
+    plot.AddDataCursor();  // before any data view
+    plot.AddDataView();
+    auto* cursor = static_cast<TkPlotDataCursor*>(plot.GetDataCursor(0));
+    ASSERT_EQ(cursor->GetDataView(), nullptr);
+    std::vector<int> updates;
+    plot.OnBeforeDataCursorUpdate = [&](int i) { updates.push_back(i); };
+    Paint();
+    EXPECT_EQ(cursor->GetDataView(), plot.GetDataView(0));
+    EXPECT_EQ(updates, std::vector<int>{0});
+    EXPECT_FALSE(plot.Legend(0)->GetCursorValuesMode());
+
+    cursor->SetChannelAllowAll(true);
+    cursor->SetChannelName("<all>");
+    cursor->SetChannelShowAllInLegend(true);
+    Paint();
+    EXPECT_FALSE(plot.Legend(0)->GetCursorValuesMode());  // the cursor is hidden
+    cursor->SetVisible(true);
+    Paint();
+    EXPECT_TRUE(plot.Legend(0)->GetCursorValuesMode());
+    cursor->SetChannelShowAllInLegend(false);
+    updates.clear();
+    Paint();
+    EXPECT_FALSE(plot.Legend(0)->GetCursorValuesMode());
+    EXPECT_EQ(updates, std::vector<int>{0});
 }
 
 // ---------------------------------------------------------------- form data
