@@ -42,6 +42,20 @@ struct TkPlotTickObject {
     bool Visible = false;  // the value lies on the drawn scale
 };
 
+// While one is alive, an axis with MasterUIInput does not hand its input
+// on to the other axes of its kind: for callers that give the input to
+// every axis themselves, so that none takes it twice.
+class TkPlotAxisRelayHold {
+public:
+    TkPlotAxisRelayHold();
+    ~TkPlotAxisRelayHold();
+    TkPlotAxisRelayHold(const TkPlotAxisRelayHold&) = delete;
+    TkPlotAxisRelayHold& operator=(const TkPlotAxisRelayHold&) = delete;
+
+private:
+    bool FWasHeld;
+};
+
 class TkPlotAxis : public TkPlotLayoutObject {
 public:
     TkPlotAxis(TkPlotObjectOwner* AOwner, const TkPlotObjectCallbacks& Callbacks, TkPlotObjectKind AKind);

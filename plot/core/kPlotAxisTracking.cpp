@@ -20,6 +20,10 @@ double Pow10(double Exponent) { return std::pow(10.0, Exponent); }
 
 } // namespace
 
+TkPlotAxisRelayHold::TkPlotAxisRelayHold() : FWasHeld(std::exchange(GReplaying, true)) {}
+
+TkPlotAxisRelayHold::~TkPlotAxisRelayHold() { GReplaying = FWasHeld; }
+
 // ---------------------------------------------------------------- working ranges
 
 // What SetMinSpan would make of a range, so that the steps of one

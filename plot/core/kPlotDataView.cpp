@@ -247,12 +247,14 @@ void TkPlotDataView::DoMouseLeftDown(const TkPlotMouseData& Mouse)
         FZoomBoxActive = true;
         InvalidateNow();
         break;
-    case TkPlotAxesControlMode::AxesControl:
+    case TkPlotAxesControlMode::AxesControl: {
         FBoxStart = Mouse.Received;
+        const TkPlotAxisRelayHold hold;
         for (TkPlotObjectKind kind : {TkPlotObjectKind::XAxis, TkPlotObjectKind::YAxis})
             for (TkPlotAxis* axis : Axes(kind))
                 axis->DoMouseLeftDown(Mouse);
         break;
+    }
     default: break;
     }
 }
@@ -308,6 +310,7 @@ void TkPlotDataView::DoMouseDrag(const TkPlotMouseData& Mouse)
     } else {
         ChosenKinds(FAxesControlMouseStyle, shift, toX, toY);
     }
+    const TkPlotAxisRelayHold hold;
     if (toX)
         for (TkPlotAxis* axis : Axes(TkPlotObjectKind::XAxis))
             axis->DoMouseDrag(Mouse);
@@ -329,6 +332,7 @@ void TkPlotDataView::DoMouseUp(const TkPlotMouseData& Mouse)
             ZoomToRect(TRect(FBoxStart.X, FBoxStart.Y, FBoxEnd.X, FBoxEnd.Y));
         InvalidateNow();
     } else if (GetAxesControlMode() == TkPlotAxesControlMode::AxesControl) {
+        const TkPlotAxisRelayHold hold;
         for (TkPlotObjectKind kind : {TkPlotObjectKind::XAxis, TkPlotObjectKind::YAxis})
             for (TkPlotAxis* axis : Axes(kind))
                 axis->DoMouseUp(Mouse);
@@ -348,6 +352,7 @@ bool TkPlotDataView::DoMouseWheel(int WheelDelta, TShiftState Shift, TPoint Clie
     bool toX = false;
     bool toY = false;
     ChosenKinds(FAxesControlWheelStyle, Shift & ssShift, toX, toY);
+    const TkPlotAxisRelayHold hold;
     if (toX)
         for (TkPlotAxis* axis : Axes(TkPlotObjectKind::XAxis))
             axis->DoMouseWheel(WheelDelta, Shift, Client);

@@ -3,6 +3,7 @@
 // the events that end a gesture.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -447,6 +448,53 @@ TEST(PlotWithoutToolBar, HasNoSelectOrZoomBoxModeAndSettingOneDoesNothing)
     plot.SetSelectMode(true);
     EXPECT_FALSE(plot.GetSelectMode());
     EXPECT_FALSE(plot.GetZoomBoxMode());
+}
+
+} // namespace
+
+namespace {
+
+// ---------------------------------------------------------------- axes control with a master axis
+
+// The view hands its input to every axis itself; an axis that also
+// relays it to the others must not make them take it twice.
+class MasterInView : public PlotAxes {
+protected:
+    void SetUp() override
+    {
+        PlotAxes::SetUp();
+        plot.AddXAxis();
+        plot.GetXAxis(1)->SetMinSpan(1000, 10);
+        plot.GetXAxis(0)->SetMasterUIInput(true);
+        View()->SetAxesControlEnabled(true);
+        Paint();
+    }
+};
+
+TEST_F(MasterInView, AWheelStepInTheViewScrollsEveryXAxisOnce)
+{
+    View()->SetFocused(true);
+    const TPoint p = At(View());
+    EXPECT_TRUE(plot.HandleMouseWheel(0, 120, p.X, p.Y));
+    EXPECT_NEAR(plot.GetXAxis(0)->GetMin(), 5, 1e-9);
+    EXPECT_NEAR(plot.GetXAxis(1)->GetMin(), 1000.5, 1e-9);
+    EXPECT_EQ(plot.GetYAxis(0)->GetMin(), 0);
+}
+
+TEST_F(MasterInView, ADragInTheViewMovesEveryAxisOnceAndEndsEachGestureOnce)
+{
+    std::vector<int> finished;
+    plot.OnXAxisMinSpanChangeFinished = [&](int i, double, double, double, double) { finished.push_back(i); };
+    View()->SetAxesControlMouseStyle(kpacsXAxis);
+    const TPoint start = At(View());
+    const int length = plot.GetXAxis(0)->GetScalePixelLength();
+    Press(mbLeft, start);
+    Drag(mbLeft, TPoint(start.X - 40, start.Y));
+    Release(mbLeft, TPoint(start.X - 40, start.Y));
+    EXPECT_NEAR(plot.GetXAxis(0)->GetMin(), 100.0 * 40 / length, 1e-9);
+    EXPECT_NEAR(plot.GetXAxis(1)->GetMin(), 1000 + 10.0 * 40 / plot.GetXAxis(1)->GetScalePixelLength(), 1e-9);
+    std::sort(finished.begin(), finished.end());
+    EXPECT_EQ(finished, (std::vector<int>{0, 1}));
 }
 
 } // namespace
