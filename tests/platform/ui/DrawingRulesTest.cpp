@@ -3,6 +3,11 @@
 #include "GraphicsTestApp.h"
 #include "ui/Bitmap.h"
 
+#include <cstdlib>
+#include <set>
+#include <utility>
+#include <vector>
+
 namespace {
 
 class DrawingRules : public ::testing::Test {
@@ -50,6 +55,68 @@ TEST_F(DrawingRules, LineToLeavesOutTheEndPixel)
         EXPECT_EQ(At(Starts[i].X, Starts[i].Y), clRed) << i;
         EXPECT_EQ(At(Ends[i].X, Ends[i].Y), clWhite) << i;
         EXPECT_EQ(At(3, 3), clRed) << i;
+    }
+}
+
+// The pixels of a thin solid line from (X0, Y0) to (X1, Y1): Bresenham
+// steps from the start pixel, the end pixel left out.
+std::set<std::pair<int, int>> LinePixels(int X0, int Y0, int X1, int Y1)
+{
+    std::set<std::pair<int, int>> Pixels;
+    const int dx = std::abs(X1 - X0), dy = -std::abs(Y1 - Y0);
+    const int sx = X0 < X1 ? 1 : -1, sy = Y0 < Y1 ? 1 : -1;
+    int err = dx + dy;
+    while (X0 != X1 || Y0 != Y1) {
+        Pixels.emplace(X0, Y0);
+        const int e2 = 2 * err;
+        if (e2 >= dy) {
+            err += dy;
+            X0 += sx;
+        }
+        if (e2 <= dx) {
+            err += dx;
+            Y0 += sy;
+        }
+    }
+    return Pixels;
+}
+
+// Every pixel of thin lines in all directions and slopes, straight, steep,
+// shallow and diagonal, with and without a clip rectangle, is exactly the
+// stepped line's: the trace of a chart is made of such lines.
+TEST_F(DrawingRules, ThinLinesSetExactlyTheSteppedPixels)
+{
+    Bmp.SetSize(61, 61);
+    std::vector<TPoint> Ends;
+    for (int i = -25; i <= 25; i += 5) {
+        Ends.push_back(Point(30 + i, 5));
+        Ends.push_back(Point(30 + i, 55));
+        Ends.push_back(Point(5, 30 + i));
+        Ends.push_back(Point(55, 30 + i));
+    }
+    for (TPoint E : {Point(31, 30), Point(30, 31), Point(29, 29), Point(31, 58), Point(58, 29), Point(2, 31)})
+        Ends.push_back(E);
+    const TRect Clip = Rect(12, 20, 47, 41);
+    for (bool Clipped : {false, true}) {
+        for (TPoint E : Ends) {
+            Bmp.Canvas->RemoveClipRect();
+            Bmp.Canvas->Brush->Color = clWhite;
+            Bmp.Canvas->FillRect(Rect(0, 0, 61, 61));
+            if (Clipped)
+                Bmp.Canvas->SetClipRect(Clip);
+            Bmp.Canvas->Pen->Color = clRed;
+            Bmp.Canvas->MoveTo(30, 30);
+            Bmp.Canvas->LineTo(E.X, E.Y);
+            const std::set<std::pair<int, int>> Expected = LinePixels(30, 30, E.X, E.Y);
+            int Wrong = 0;
+            for (int y = 0; y < 61; ++y)
+                for (int x = 0; x < 61; ++x) {
+                    const bool Inside = !Clipped || (x >= Clip.Left && x < Clip.Right && y >= Clip.Top && y < Clip.Bottom);
+                    const bool Want = Inside && Expected.count({x, y});
+                    Wrong += (At(x, y) == clRed) != Want;
+                }
+            EXPECT_EQ(Wrong, 0) << "to " << E.X << "," << E.Y << (Clipped ? " clipped" : "");
+        }
     }
 }
 
