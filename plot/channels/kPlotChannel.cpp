@@ -513,10 +513,15 @@ void TkPlotChannel::DrawFastTrace(TCanvas* Canvas)
         return;
     const TkPlotChannelAxis* xAxis = GetXAxis();
     TkPlotColumnAccumulator a1, a2, a3;
+    // Points up to here were found not to fold; they go one by one.
+    int noFoldUntil = -1;
     for (int i = first; i <= last; ++i) {
-        if (GetDataEmpty(i))
+        double x, y;
+        bool empty, null;
+        GetDataPoint(i, x, y, empty, null);
+        if (empty)
             continue;
-        if (GetDataNull(i)) {
+        if (null) {
             // No line crosses a null point.
             FlushColumns(Canvas, a1, a2, a3);
             a1.Reset();
@@ -524,21 +529,71 @@ void TkPlotChannel::DrawFastTrace(TCanvas* Canvas)
             a3.Reset();
             continue;
         }
-        const double x = GetDataX(i), y = GetDataY(i);
         const int column = xAxis->ValueToPixel(x);
+        TkPlotColumnAccumulator* holder = &a1;
         if (a1.Empty || a1.Column == column)
             a1.Add(column, x, y);
-        else if (a2.Empty || a2.Column == column)
+        else if (a2.Empty || a2.Column == column) {
             a2.Add(column, x, y);
-        else {
+            holder = &a2;
+        } else {
             a3.Add(column, x, y);
             FlushColumns(Canvas, a1, a2, a3);
             a1 = a3;
             a2.Reset();
             a3.Reset();
         }
+        if (i < noFoldUntil)
+            continue;
+        // The points after this one that share its column change only the
+        // column's range and last Y: they are folded in at once.
+        const int end = LastInColumn(i, last, column);
+        if (end == i)
+            continue;
+        if (ColumnRunFolds(x, GetDataX(end)) && FoldDataRun(i, end, holder->MinY, holder->MaxY, holder->LastY))
+            i = end;
+        else
+            noFoldUntil = end;
     }
     FlushColumns(Canvas, a1, a2, a3);
+}
+
+int TkPlotChannel::LastInColumn(int First, int Last, int Column) const
+{
+    const TkPlotChannelAxis* xAxis = GetXAxis();
+    const auto inColumn = [&](int Index) { return xAxis->ValueToPixel(GetDataX(Index)) == Column; };
+    // Galloping, then halving: the run of a column of n points costs about
+    // 2 log n conversions instead of n.
+    int good = First, bad = Last + 1;
+    for (int step = 1; step <= Last - First; step = step > (Last - First) / 2 ? Last - First + 1 : step * 2) {
+        if (!inColumn(First + step)) {
+            bad = First + step;
+            break;
+        }
+        good = First + step;
+    }
+    if (bad == Last + 1 && good < Last) {
+        if (inColumn(Last))
+            return Last;
+        bad = Last;
+    }
+    while (bad - good > 1) {
+        const int middle = good + (bad - good) / 2;
+        if (inColumn(middle))
+            good = middle;
+        else
+            bad = middle;
+    }
+    return good;
+}
+
+bool TkPlotChannel::ColumnRunFolds(double FirstX, double LastX)
+{
+    // Between two X values of one column, every X that runs one way from
+    // the first to the last lies in that column too, as long as the run
+    // does not cross from zero or below to above it: a log scale reads
+    // every value up to zero as 1.
+    return (FirstX > 0) == (LastX > 0);
 }
 
 void TkPlotChannel::FlushColumns(TCanvas* Canvas, const TkPlotColumnAccumulator& First,

@@ -193,6 +193,11 @@ private:
     // The min/max reduction: per screen column one vertical line from the
     // smallest to the largest Y, and lines joining the columns.
     void DrawFastTrace(TCanvas* Canvas);
+    // The last index from First on (up to Last) whose X still falls into
+    // Column, supposing that the X values run one way; a guess otherwise,
+    // which the fold then checks.
+    int LastInColumn(int First, int Last, int Column) const;
+    static bool ColumnRunFolds(double FirstX, double LastX);
     void FlushColumns(TCanvas* Canvas, const TkPlotColumnAccumulator& First, const TkPlotColumnAccumulator& Second,
                       const TkPlotColumnAccumulator& Third);
     // Steps: level, then edge, between consecutive valid points.

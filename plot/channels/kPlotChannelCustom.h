@@ -68,6 +68,12 @@ public:
     // Neither null nor empty.
     bool GetDataValid(int Index) const { return !FList->GetNull(Index) && !FList->GetEmpty(Index); }
     void GetDataPoint(int Index, double& X, double& Y, bool& Empty, bool& Null) const;
+    // Points First..Last folded into a screen column's running range, when
+    // all are valid and their X values run one way (TkPlotDataCustomList::FoldRun).
+    bool FoldDataRun(int First, int Last, double& MinY, double& MaxY, double& LastY) const
+    {
+        return FList->FoldRun(First, Last, MinY, MaxY, LastY);
+    }
     // The attributes of one point (the list-wide ones where the list keeps
     // none per point).
     TkPlotDataAttributes GetDataAttributes(int Index) const { return FList->GetPointAttributes(Index); }

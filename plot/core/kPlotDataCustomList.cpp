@@ -68,6 +68,31 @@ void TkPlotDataCustomList::SetElementSize(int Size)
     FMaxCapacity = INT_MAX / Size;
 }
 
+bool TkPlotDataCustomList::FoldRun(int First, int Last, double& MinY, double& MaxY, double& LastY)
+{
+    double x, y, lo = MinY, hi = MaxY;
+    bool empty, null;
+    GetPoint(Last, x, y, empty, null);
+    const double lastX = x, lastY = y;
+    GetPoint(First, x, y, empty, null);
+    const bool up = lastX >= x;
+    double previous = x;
+    for (int i = First; i <= Last; ++i) {
+        GetPoint(i, x, y, empty, null);
+        if (empty || null || !(up ? x >= previous : x <= previous))
+            return false;
+        previous = x;
+        if (y > hi)
+            hi = y;
+        if (y < lo)
+            lo = y;
+    }
+    MinY = lo;
+    MaxY = hi;
+    LastY = lastY;
+    return true;
+}
+
 int TkPlotDataCustomList::MapIndex(int Index) const
 {
     if (Index < 0 || Index >= FCount)

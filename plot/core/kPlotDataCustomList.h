@@ -65,6 +65,13 @@ public:
     virtual void SetCapacity(int NewCapacity);
     virtual void DeleteFirst(int N);
     virtual void GetPoint(int Index, double& X, double& Y, bool& Empty, bool& Null) = 0;
+    // Folds the points First..Last (First <= Last) into one screen column's
+    // running range: MaxY is raised to each Y above it, MinY lowered to each
+    // Y below it, and LastY becomes the last point's Y, just as adding them
+    // one by one would. Only when every one of them is neither null nor
+    // empty and their X values run one way (each X between its
+    // neighbours'); otherwise it returns false and changes nothing.
+    virtual bool FoldRun(int First, int Last, double& MinY, double& MaxY, double& LastY);
 
     int MapIndex(int Index) const;
     int GetRingBufferSize() const { return FRingBufferEnabled ? FCapacity : 0; }

@@ -20,6 +20,7 @@ public:
     void SetMarkersStyle(int Index, std::uint8_t Value) override;
     int Add(double X, double Y, bool Null, bool Empty) override;
     void GetPoint(int Index, double& X, double& Y, bool& Empty, bool& Null) override;
+    bool FoldRun(int First, int Last, double& MinY, double& MaxY, double& LastY) override;
 
     struct Point {
         double X;
