@@ -520,70 +520,13 @@ void TCanvas::DrawGraphic(TGraphic* Graphic, TCanvas* Target, const TRect& R)
 
 namespace {
 
-// The pixels of a thin line as they are stepped, painted either as
-// straight runs (one filled rectangle per row or column run: a chart's
-// trace is mostly steep runs, and filling one beats setting each pixel)
-// or, where the pen combines with what is there, pixel by pixel, so that
-// every raster mode keeps its own path. Both set exactly the same pixels.
-class TLinePixels {
-public:
-    TLinePixels(QPainter* P, bool Copy, QColor Color) : FPainter(P), FColor(Color)
-    {
-        const QTransform& T = P->transform();
-        // Runs need pixels to stay pixels: no scaling, whole-pixel shifts.
-        FRuns = Copy && T.type() <= QTransform::TxTranslate && T.dx() == std::floor(T.dx()) &&
-                T.dy() == std::floor(T.dy());
-    }
-    void Reserve(int Count)
-    {
-        if (!FRuns)
-            FPoints.reserve(Count);
-    }
-    void Add(int X, int Y)
-    {
-        if (!FRuns) {
-            FPoints << QPoint(X, Y);
-            return;
-        }
-        if (!FEmpty) {
-            // A run is one row or one column; it grows by a neighbour at
-            // either end.
-            const bool Row = FTop == FBottom && Y == FTop && (X == FLeft - 1 || X == FRight + 1);
-            const bool Column = FLeft == FRight && X == FLeft && (Y == FTop - 1 || Y == FBottom + 1);
-            if (Row || Column) {
-                FLeft = std::min(FLeft, X);
-                FRight = std::max(FRight, X);
-                FTop = std::min(FTop, Y);
-                FBottom = std::max(FBottom, Y);
-                return;
-            }
-            FillRun();
-        }
-        FLeft = FRight = X;
-        FTop = FBottom = Y;
-        FEmpty = false;
-    }
-    void Flush()
-    {
-        if (!FRuns) {
-            FPainter->drawPoints(FPoints);
-            return;
-        }
-        if (!FEmpty)
-            FillRun();
-        FEmpty = true;
-    }
-
-private:
-    void FillRun() { FPainter->fillRect(QRect(FLeft, FTop, FRight - FLeft + 1, FBottom - FTop + 1), FColor); }
-
-    QPainter* FPainter;
-    QColor FColor;
-    bool FRuns = false;
-    QPolygon FPoints;
-    int FLeft = 0, FTop = 0, FRight = 0, FBottom = 0;
-    bool FEmpty = true;
-};
+// True when the painter draws pixel for pixel: no scaling, whole-pixel
+// shifts only.
+bool MapsPixelsToPixels(const QPainter* P)
+{
+    const QTransform& T = P->transform();
+    return T.type() <= QTransform::TxTranslate && T.dx() == std::floor(T.dx()) && T.dy() == std::floor(T.dy());
+}
 
 }  // namespace
 
@@ -603,14 +546,53 @@ void TCanvas::DoLineTo(int X, int Y)
     if (Pen->GetWidth() <= 1 && Pen->GetStyle() == psSolid) {
         // One-pixel solid lines are stepped here, so that the start pixel is
         // drawn and the end pixel left out whatever the direction.
-        TLinePixels Pixels(P, Pen->GetMode() == pmCopy, ToQColor(Pen->GetColor()));
         int x = FPenPos.X, y = FPenPos.Y;
         const int dx = std::abs(X - x), dy = -std::abs(Y - y);
         const int sx = x < X ? 1 : -1, sy = y < Y ? 1 : -1;
-        Pixels.Reserve(std::max(dx, -dy));
         int err = dx + dy;
+        if (Pen->GetMode() == pmCopy && MapsPixelsToPixels(P)) {
+            // A plain pen over a pixel grid: the stepped pixels are filled as
+            // straight runs, one rectangle each, which sets the same pixels
+            // far faster (a chart's trace is mostly steep runs). Every step
+            // moves along the line's longer axis, so a run ends where the
+            // shorter axis steps.
+            const QColor Color = ToQColor(Pen->GetColor());
+            const auto Fill = [&](int X0, int Y0, int X1, int Y1) {
+                P->fillRect(QRect(QPoint(std::min(X0, X1), std::min(Y0, Y1)), QPoint(std::max(X0, X1), std::max(Y0, Y1))),
+                            Color);
+            };
+            if (dx == 0 || dy == 0) {
+                Fill(x, y, X - (dx == 0 ? 0 : sx), Y - (dy == 0 ? 0 : sy));
+                return;
+            }
+            const bool Steep = -dy > dx;
+            int RunX = x, RunY = y;
+            while (x != X || y != Y) {
+                const int e2 = 2 * err;
+                int nx = x, ny = y;
+                if (e2 >= dy) {
+                    err += dy;
+                    nx += sx;
+                }
+                if (e2 <= dx) {
+                    err += dx;
+                    ny += sy;
+                }
+                if ((nx == X && ny == Y) || (Steep ? nx != x : ny != y)) {
+                    Fill(RunX, RunY, x, y);
+                    RunX = nx;
+                    RunY = ny;
+                }
+                x = nx;
+                y = ny;
+            }
+            return;
+        }
+        // Pens that combine with what is there set each pixel once.
+        QPolygon Pixels;
+        Pixels.reserve(std::max(dx, -dy));
         while (x != X || y != Y) {
-            Pixels.Add(x, y);
+            Pixels << QPoint(x, y);
             const int e2 = 2 * err;
             if (e2 >= dy) {
                 err += dy;
@@ -621,7 +603,7 @@ void TCanvas::DoLineTo(int X, int Y)
                 y += sy;
             }
         }
-        Pixels.Flush();
+        P->drawPoints(Pixels);
         return;
     }
     P->drawLine(QPoint(FPenPos.X, FPenPos.Y), QPoint(X, Y));
