@@ -238,6 +238,28 @@ TEST_F(DrawingRules, XorPenDrawnTwiceRestores)
     EXPECT_EQ(At(5, 6), RGB(0x3F, 0x3F, 0x3F));
 }
 
+// A pen that draws nothing leaves every pixel alone, thin or wide, and the
+// pen still moves to the line's end.
+TEST_F(DrawingRules, ANopOrClearPenDrawsNoLine)
+{
+    for (TPenMode Mode : {pmNop, pmCopy}) {
+        for (int Width : {1, 3}) {
+            Bmp.Canvas->Pen->Mode = Mode;
+            Bmp.Canvas->Pen->Style = Mode == pmNop ? psSolid : psClear;
+            Bmp.Canvas->Pen->Width = Width;
+            Bmp.Canvas->Pen->Color = clRed;
+            Bmp.Canvas->MoveTo(0, 10);
+            Bmp.Canvas->LineTo(30, 10);
+            Bmp.Canvas->LineTo(30, 20);
+            for (int X = 0; X < 40; ++X)
+                EXPECT_EQ(At(X, 10), clWhite) << X << " mode " << Mode << " width " << Width;
+            EXPECT_EQ(At(30, 15), clWhite);
+            EXPECT_EQ(Bmp.Canvas->GetPenPos().X, 30);
+            EXPECT_EQ(Bmp.Canvas->GetPenPos().Y, 20);
+        }
+    }
+}
+
 TEST_F(DrawingRules, ClipRectLimitsDrawingAndCanBeRemoved)
 {
     EXPECT_EQ(Bmp.Canvas->ClipRect(), Rect(0, 0, 40, 30));
