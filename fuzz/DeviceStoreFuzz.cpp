@@ -5,7 +5,6 @@
 #include <string>
 
 #include "FuzzCheck.h"
-#include "KnownFaults.h"
 #include "ScratchFile.h"
 #include "app/DeviceStore.h"
 #include "rtl/NumberFormat.h"
@@ -27,16 +26,6 @@ void CheckUsable(const TDeviceInfo& Info)
                          c.RangeHigh, c.ZeroLimitation})
             FUZZ_CHECK(std::isfinite(v));
     }
-}
-
-bool HasOverflowingLevel(const TDeviceInfo& Info)
-{
-    for (const TChannelInfo& c : Info.Channels)
-        for (double v : {c.StartTriggerLevel, c.StopTriggerLevel, c.AlarmHighLevel, c.AlarmLowLevel, c.RangeLow,
-                         c.RangeHigh, c.ZeroLimitation})
-            if (WrittenAsOverflow(v))
-                return true;
-    return false;
 }
 
 void Store(TDeviceStore& Store, const TDeviceInfo& Info)
@@ -103,8 +92,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size)
 
         const TDeviceInfo info = store.ReadDeviceInfo(section);
         CheckUsable(info);
-        if (HasOverflowingLevel(info))
-            continue;
         Store(store, info);
         const TDeviceInfo back = store.ReadDeviceInfo(section);
         FUZZ_CHECK(back.DeviceName == info.DeviceName && back.DeviceModel == info.DeviceModel);

@@ -8,7 +8,6 @@
 
 #include "FuzzCheck.h"
 #include "FuzzText.h"
-#include "KnownFaults.h"
 #include "ScratchFile.h"
 #include "rtl/IniFile.h"
 #include "rtl/NumberFormat.h"
@@ -52,7 +51,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size)
     const std::string value = Trim(PickText(in, ValueChars, 12));
     const int number = in.ConsumeIntegral<int>();
     const double real = in.ConsumeFloatingPoint<double>();
-    const int kind = WrittenAsOverflow(real) ? 1 : in.ConsumeIntegralInRange<int>(0, 2);
+    const int kind = in.ConsumeIntegralInRange<int>(0, 2);
     file.Write(in.ConsumeRemainingBytesAsString());
 
     TValues before;

@@ -6,7 +6,6 @@
 #include <string>
 
 #include "FuzzCheck.h"
-#include "KnownFaults.h"
 #include "ScratchFile.h"
 #include "plot/core/kGPFunctions.h"
 #include "rtl/Exception.h"
@@ -95,9 +94,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size)
     } catch (const EConvertError&) {
         // A value that is no number stops the load; what was set stays.
     }
-
-    if (WrittenAsOverflow(first.Ratio))
-        return 0;
 
     TStringList written;
     WriteObjectProperties(&first, prefix, written, differential, nullptr);
