@@ -2,8 +2,8 @@
 // Text the fuzzer may choose where a target needs it to be of a kind.
 #include <fuzzer/FuzzedDataProvider.h>
 
-#include <string>
 #include <initializer_list>
+#include <string>
 #include <string_view>
 
 // Up to MaxLength characters taken from Alphabet, chosen by the fuzzer.
