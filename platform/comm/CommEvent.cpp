@@ -7,16 +7,19 @@ namespace comm {
 
 namespace {
 
+// Never destroyed: a port's event thread that was freed from inside its
+// own handler may still set an event while the process is ending, after
+// static objects would have been destroyed.
 std::mutex& EventMutex()
 {
-    static std::mutex mutex;
-    return mutex;
+    static auto* mutex = new std::mutex;
+    return *mutex;
 }
 
 std::condition_variable& EventCondition()
 {
-    static std::condition_variable condition;
-    return condition;
+    static auto* condition = new std::condition_variable;
+    return *condition;
 }
 
 }  // namespace
