@@ -610,21 +610,9 @@ void TkPlotChannel::FlushColumns(TCanvas* Canvas, const TkPlotColumnAccumulator&
 
 void TkPlotChannel::DrawStraight(TCanvas* Canvas, int First, int Last)
 {
-    bool started = false;
-    double px = 0, py = 0;
-    for (int i = First; i <= Last; ++i) {
-        if (GetDataEmpty(i))
-            continue;
-        if (GetDataNull(i)) {
-            started = false;
-            continue;
-        }
-        if (started)
-            DrawClippedLine(Canvas, px, py, GetDataX(i), GetDataY(i));
-        px = GetDataX(i);
-        py = GetDataY(i);
-        started = true;
-    }
+    ForEachSegment(First, Last, [&](int, double X1, double Y1, double X2, double Y2) {
+        DrawClippedLine(Canvas, X1, Y1, X2, Y2);
+    });
 }
 
 void TkPlotChannel::DrawSteps(TCanvas* Canvas)
@@ -632,32 +620,18 @@ void TkPlotChannel::DrawSteps(TCanvas* Canvas)
     UseTracePen(Canvas, GetColor(), GetTraceLineStyle(), GetTraceLineWidth());
     Canvas->Brush->SetStyle(bsClear);
     const int first = GetFirstVisibleIndex(), last = GetLastVisibleIndex();
-    bool started = false;
-    double px = 0, py = 0;
-    for (int i = first; i <= last && first >= 0; ++i) {
-        if (GetDataEmpty(i))
-            continue;
-        if (GetDataNull(i)) {
-            started = false;
-            continue;
+    const auto end = ForEachSegment(first, last, [&](int, double X1, double Y1, double X2, double Y2) {
+        if (FillsArea()) {
+            FillBetween(Canvas, X1, Y1, X2, FFillReference);
+            UseTracePen(Canvas, GetColor(), GetTraceLineStyle(), GetTraceLineWidth());
         }
-        const double x = GetDataX(i), y = GetDataY(i);
-        if (started) {
-            if (FillsArea()) {
-                FillBetween(Canvas, px, py, x, FFillReference);
-                UseTracePen(Canvas, GetColor(), GetTraceLineStyle(), GetTraceLineWidth());
-            }
-            DrawClippedLine(Canvas, px, py, x, py);
-            DrawClippedLine(Canvas, x, py, x, y);
-        }
-        px = x;
-        py = y;
-        started = true;
-    }
+        DrawClippedLine(Canvas, X1, Y1, X2, Y1);
+        DrawClippedLine(Canvas, X2, Y1, X2, Y2);
+    });
     // Past the last point its level holds on, unless the steps end there.
     const TkPlotChannelAxis* xAxis = GetXAxis();
-    if (FInterpolationStyle == kpistDifferential && started && last == GetCount() - 1 && px < xAxis->GetMax())
-        DrawClippedLine(Canvas, px, py, xAxis->GetMax(), py);
+    if (FInterpolationStyle == kpistDifferential && end && last == GetCount() - 1 && end->first < xAxis->GetMax())
+        DrawClippedLine(Canvas, end->first, end->second, xAxis->GetMax(), end->second);
 }
 
 bool TkPlotChannel::DrawColumns(TCanvas* Canvas, double X1, double X2, const std::function<double(double)>& Curve)
@@ -808,26 +782,12 @@ void TkPlotChannel::DrawFill(TCanvas* Canvas)
 {
     const int first = GetFirstVisibleIndex(), last = GetLastVisibleIndex();
     UseFillBrush(Canvas);
-    bool started = false;
-    double px = 0, py = 0;
-    for (int i = first; i <= last && first >= 0; ++i) {
-        if (GetDataEmpty(i))
-            continue;
-        if (GetDataNull(i)) {
-            started = false;
-            continue;
-        }
-        const double x = GetDataX(i), y = GetDataY(i);
-        if (started) {
-            const std::vector<TPoint> corners =
-                ScreenPolygon({{px, FFillReference}, {px, py}, {x, y}, {x, FFillReference}});
-            if (corners.size() >= 3)
-                Canvas->Polygon(corners);
-        }
-        px = x;
-        py = y;
-        started = true;
-    }
+    ForEachSegment(first, last, [&](int, double X1, double Y1, double X2, double Y2) {
+        const std::vector<TPoint> corners =
+            ScreenPolygon({{X1, FFillReference}, {X1, Y1}, {X2, Y2}, {X2, FFillReference}});
+        if (corners.size() >= 3)
+            Canvas->Polygon(corners);
+    });
 }
 
 TRect TkPlotChannel::ValueRect(double X1, double Y1, double X2, double Y2) const

@@ -492,27 +492,14 @@ void TkPlotChannelCustom::DrawTrace(TCanvas* Canvas, TColor BackColor)
     Canvas->Brush->SetStyle(bsClear);
     if (FFirstVisibleIndex < 0 || FFirstVisibleIndex == FLastVisibleIndex)
         return;
-    bool started = false;
-    double px = 0, py = 0;
-    for (int i = FFirstVisibleIndex; i <= FLastVisibleIndex; ++i) {
-        if (GetDataEmpty(i))
-            continue;
-        if (GetDataNull(i)) {
-            started = false;
-            continue;
-        }
-        const double x = GetDataX(i), y = GetDataY(i);
-        if (started) {
-            const TkPlotDataAttributes a = FList->GetPointAttributes(i);
-            UseTracePen(Canvas, a.Color, TkPlotLineStyle(a.TraceLineStyle), a.TraceLineWidth);
-            // The gaps of a dashed line show the plot's background.
-            Canvas->Brush->SetColor(BackColor);
-            DrawClippedLine(Canvas, px, py, x, y);
-        }
-        px = x;
-        py = y;
-        started = true;
-    }
+    ForEachSegment(FFirstVisibleIndex, FLastVisibleIndex,
+                   [&](int Index, double X1, double Y1, double X2, double Y2) {
+                       const TkPlotDataAttributes a = FList->GetPointAttributes(Index);
+                       UseTracePen(Canvas, a.Color, TkPlotLineStyle(a.TraceLineStyle), a.TraceLineWidth);
+                       // The gaps of a dashed line show the plot's background.
+                       Canvas->Brush->SetColor(BackColor);
+                       DrawClippedLine(Canvas, X1, Y1, X2, Y2);
+                   });
 }
 
 bool TkPlotChannelCustom::MarkerShown(int Index) const

@@ -4,6 +4,7 @@
 // files, and the trace and marker attributes that the list keeps. Concrete
 // channels add the visible range, extents, the cursor readout and drawing.
 #include <memory>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -251,6 +252,28 @@ protected:
     {
         Field = Value;
         DoChange();
+    }
+    // Walks the line through the points First..Last: Segment(Index, X1,
+    // Y1, X2, Y2) joins each valid point Index to the valid point before
+    // it. Empty points are passed over and a null point breaks the line.
+    // Gives the last point when the line is still open at Last.
+    template <class F>
+    std::optional<std::pair<double, double>> ForEachSegment(int First, int Last, F Segment) const
+    {
+        std::optional<std::pair<double, double>> previous;
+        for (int i = First; i <= Last && First >= 0; ++i) {
+            if (GetDataEmpty(i))
+                continue;
+            if (GetDataNull(i)) {
+                previous.reset();
+                continue;
+            }
+            const double x = GetDataX(i), y = GetDataY(i);
+            if (previous)
+                Segment(i, previous->first, previous->second, x, y);
+            previous.emplace(x, y);
+        }
+        return previous;
     }
     // The screen position of a value pair; needs both axes. The axes
     // swap places on screen when the plot reverses them.
