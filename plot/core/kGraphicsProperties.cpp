@@ -5,36 +5,34 @@
 #include "ui/Font.h"
 #include "ui/Pen.h"
 
+void SetFontStyleBits(TFont& Font, std::int64_t Bits)
+{
+    TFontStyles s;
+    for (int i = 0; i < 4; ++i)
+        if (Bits & (1 << i))
+            s << static_cast<TFontStyle>(i);
+    Font.SetStyle(s);
+}
+
 void RegisterGraphicsProperties()
 {
     static const bool done = [] {
-        RegisterPublishedClass<TFont>(
-            "TFont",
-            TPropertyListBuilder<TFont>()
-                .Integer("Charset", [](const TFont& f) { return f.GetCharset(); },
-                         [](TFont& f, std::int64_t v) { f.SetCharset(static_cast<TFontCharset>(v)); }, std::nullopt,
-                         "TFontCharset")
-                .Color("Color", [](const TFont& f) { return f.GetColor(); },
-                       [](TFont& f, std::int64_t v) { f.SetColor(static_cast<TColor>(v)); })
-                .Integer("Height", [](const TFont& f) { return f.GetHeight(); },
-                         [](TFont& f, std::int64_t v) { f.SetHeight(static_cast<int>(v)); })
-                .String("Name", [](const TFont& f) { return f.GetName(); },
-                        [](TFont& f, const std::string& v) { f.SetName(v); })
-                .Enumeration("Pitch", "TFontPitch", {"fpDefault", "fpVariable", "fpFixed"},
-                             [](const TFont& f) { return f.GetPitch(); },
-                             [](TFont& f, std::int64_t v) { f.SetPitch(static_cast<TFontPitch>(v)); }, fpDefault)
-                .Integer("Size", [](const TFont& f) { return f.GetSize(); },
-                         [](TFont& f, std::int64_t v) { f.SetSize(static_cast<int>(v)); })
-                .Set("Style", "TFontStyles", {"fsBold", "fsItalic", "fsUnderline", "fsStrikeOut"},
-                     [](const TFont& f) { return f.GetStyle().Bits(); },
-                     [](TFont& f, std::int64_t v) {
-                         TFontStyles s;
-                         for (int i = 0; i < 4; ++i)
-                             if (v & (1 << i))
-                                 s << static_cast<TFontStyle>(i);
-                         f.SetStyle(s);
-                     })
-                .Take());
+        TPropertyListBuilder<TFont> font;
+        font.Integer("Charset", [](const TFont& f) { return f.GetCharset(); },
+                     [](TFont& f, std::int64_t v) { f.SetCharset(static_cast<TFontCharset>(v)); }, std::nullopt,
+                     "TFontCharset")
+            .Color("Color", [](const TFont& f) { return f.GetColor(); },
+                   [](TFont& f, std::int64_t v) { f.SetColor(static_cast<TColor>(v)); })
+            .Integer("Height", [](const TFont& f) { return f.GetHeight(); },
+                     [](TFont& f, std::int64_t v) { f.SetHeight(static_cast<int>(v)); })
+            .String("Name", [](const TFont& f) { return f.GetName(); },
+                    [](TFont& f, const std::string& v) { f.SetName(v); })
+            .Enumeration("Pitch", "TFontPitch", {"fpDefault", "fpVariable", "fpFixed"},
+                         [](const TFont& f) { return f.GetPitch(); },
+                         [](TFont& f, std::int64_t v) { f.SetPitch(static_cast<TFontPitch>(v)); }, fpDefault)
+            .Integer("Size", [](const TFont& f) { return f.GetSize(); },
+                     [](TFont& f, std::int64_t v) { f.SetSize(static_cast<int>(v)); });
+        RegisterPublishedClass<TFont>("TFont", AddFontStyle(font).Take());
         RegisterPublishedClass<TPen>(
             "TPen",
             TPropertyListBuilder<TPen>()
