@@ -1,10 +1,7 @@
 #include "plot/channels/kPlotLabel.h"
 
-#include <cmath>
-
 #include "plot/core/kGPFunctions.h"
 #include "plot/core/kGraphicsProperties.h"
-#include "rtl/NumberFormat.h"
 #include "rtl/PublishedProperties.h"
 #include "ui/Bitmap.h"
 #include "ui/Canvas.h"
@@ -34,8 +31,6 @@ const bool Registered = [] {
     return true;
 }();
 
-int Nearest(double Value) { return ClampToInt(std::nearbyint(Value)); }
-
 } // namespace
 
 TkPlotLabel::TkPlotLabel(TkPlotObjectOwner* AOwner, const TkPlotObjectCallbacks& Callbacks)
@@ -53,12 +48,12 @@ TkPlotLabel::~TkPlotLabel() = default;
 
 // The caption, its margins and its font decide the label's size.
 void TkPlotLabel::SetCaption(const std::string& Value) { SetProperty(Value, FCaption, &TkPlotObject::DoLayoutChange); }
-void TkPlotLabel::SetMarginLeft(double Value) { SetProperty(Value, FMarginLeft, &TkPlotObject::DoChange); }
-void TkPlotLabel::SetMarginTop(double Value) { SetProperty(Value, FMarginTop, &TkPlotObject::DoLayoutChange); }
-void TkPlotLabel::SetMarginRight(double Value) { SetProperty(Value, FMarginRight, &TkPlotObject::DoChange); }
+void TkPlotLabel::SetMarginLeft(double Value) { SetProperty(Value, FMargins.Left, &TkPlotObject::DoChange); }
+void TkPlotLabel::SetMarginTop(double Value) { SetProperty(Value, FMargins.Top, &TkPlotObject::DoLayoutChange); }
+void TkPlotLabel::SetMarginRight(double Value) { SetProperty(Value, FMargins.Right, &TkPlotObject::DoChange); }
 void TkPlotLabel::SetMarginBottom(double Value)
 {
-    SetProperty(Value, FMarginBottom, &TkPlotObject::DoLayoutChange);
+    SetProperty(Value, FMargins.Bottom, &TkPlotObject::DoLayoutChange);
 }
 void TkPlotLabel::SetAlignment(TkAlignmentHorizontal Value)
 {
@@ -84,14 +79,7 @@ void TkPlotLabel::SetBitmap(const TBitmap* Value)
 TkPlotLabel::TPixelMargins TkPlotLabel::CalcMargins(TCanvas* Canvas) const
 {
     Canvas->Font->Assign(FFont.get());
-    const int c = MultiLineTextWidth(Canvas, "0");
-    const int h = MultiLineTextHeight(Canvas, "0");
-    TPixelMargins m;
-    m.Top = Nearest(FMarginTop * h);
-    m.Bottom = Nearest(FMarginBottom * h);
-    m.Left = Nearest(FMarginLeft * c);
-    m.Right = Nearest(FMarginRight * c);
-    return m;
+    return FMargins.InPixels(MultiLineTextWidth(Canvas, "0"), MultiLineTextHeight(Canvas, "0"));
 }
 
 int TkPlotLabel::GetRequiredSize(TCanvas* Canvas)

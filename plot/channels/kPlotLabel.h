@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 
+#include "plot/channels/kPlotCharMargins.h"
 #include "plot/core/kPlotObjects.h"
 
 class TBitmap;
@@ -18,13 +19,13 @@ public:
 
     const std::string& GetCaption() const { return FCaption; }
     void SetCaption(const std::string& Value);
-    double GetMarginLeft() const { return FMarginLeft; }
+    double GetMarginLeft() const { return FMargins.Left; }
     void SetMarginLeft(double Value);
-    double GetMarginTop() const { return FMarginTop; }
+    double GetMarginTop() const { return FMargins.Top; }
     void SetMarginTop(double Value);
-    double GetMarginRight() const { return FMarginRight; }
+    double GetMarginRight() const { return FMargins.Right; }
     void SetMarginRight(double Value);
-    double GetMarginBottom() const { return FMarginBottom; }
+    double GetMarginBottom() const { return FMargins.Bottom; }
     void SetMarginBottom(double Value);
     TkAlignmentHorizontal GetAlignment() const { return FAlignment; }
     void SetAlignment(TkAlignmentHorizontal Value);
@@ -46,20 +47,15 @@ protected:
     ~TkPlotLabel() override;
 
 private:
+    using TPixelMargins = TkPlotCharMargins::TPixels;
     // Margins in pixels, from the size of "0" in Font.
-    struct TPixelMargins {
-        int Left = 0, Top = 0, Right = 0, Bottom = 0;
-    };
     TPixelMargins CalcMargins(TCanvas* Canvas) const;
     // Left edge of a picture Width pixels wide inside R by Alignment.
     int PictureLeft(const TRect& R, const TPixelMargins& M, int Width) const;
     void DrawCaption(TCanvas* Canvas, const TRect& R, const TPixelMargins& M);
 
     std::string FCaption;
-    double FMarginLeft = 0;
-    double FMarginTop = 0;
-    double FMarginRight = 0;
-    double FMarginBottom = 0;
+    TkPlotCharMargins FMargins;
     TkAlignmentHorizontal FAlignment = kahCenter;
     std::unique_ptr<TFont> FFont;
     int FImageListIndex = -1;

@@ -153,12 +153,12 @@ TkPlotLegend::~TkPlotLegend()
     }
 }
 
-void TkPlotLegend::SetMarginLeft(double Value) { SetProperty(Value, FMarginLeft, &TkPlotObject::DoLayoutChange); }
-void TkPlotLegend::SetMarginTop(double Value) { SetProperty(Value, FMarginTop, &TkPlotObject::DoLayoutChange); }
-void TkPlotLegend::SetMarginRight(double Value) { SetProperty(Value, FMarginRight, &TkPlotObject::DoLayoutChange); }
+void TkPlotLegend::SetMarginLeft(double Value) { SetProperty(Value, FMargins.Left, &TkPlotObject::DoLayoutChange); }
+void TkPlotLegend::SetMarginTop(double Value) { SetProperty(Value, FMargins.Top, &TkPlotObject::DoLayoutChange); }
+void TkPlotLegend::SetMarginRight(double Value) { SetProperty(Value, FMargins.Right, &TkPlotObject::DoLayoutChange); }
 void TkPlotLegend::SetMarginBottom(double Value)
 {
-    SetProperty(Value, FMarginBottom, &TkPlotObject::DoLayoutChange);
+    SetProperty(Value, FMargins.Bottom, &TkPlotObject::DoLayoutChange);
 }
 void TkPlotLegend::SetBackGroundColor(TColor Value) { SetProperty(Value, FBackGroundColor, &TkPlotObject::DoChange); }
 void TkPlotLegend::SetBackGroundTransparent(bool Value)
@@ -444,10 +444,7 @@ void TkPlotLegend::CalcLayout(TCanvas* Canvas)
     Canvas->Font->Assign(FFont.get());
     const int c = MultiLineTextWidth(Canvas, "0");
     const int h = MultiLineTextHeight(Canvas, "0");
-    FPixMarginLeft = Nearest(c * FMarginLeft);
-    FPixMarginRight = Nearest(c * FMarginRight);
-    FPixMarginTop = Nearest(h * FMarginTop);
-    FPixMarginBottom = Nearest(h * FMarginBottom);
+    FPixMargins = FMargins.InPixels(c, h);
     FPixColumnSpacing = Nearest(c * FColumnSpacing);
     FPixRowSpacing = Nearest(h * FRowSpacing);
     const int minGroupSpacing = Nearest(h * FWrapColSpacingMin);
@@ -460,8 +457,8 @@ void TkPlotLegend::CalcLayout(TCanvas* Canvas)
 
     const TRect& r = GetDrawRect();
     const int titleRow = FTitleHeight + FTitleGap;
-    const int availWidth = r.Width() - FPixMarginLeft - FPixMarginRight - (IsHorizontal() ? ButtonRoom : 0);
-    const int availHeight = r.Height() - FPixMarginTop - FPixMarginBottom - titleRow;
+    const int availWidth = r.Width() - FPixMargins.Left - FPixMargins.Right - (IsHorizontal() ? ButtonRoom : 0);
+    const int availHeight = r.Height() - FPixMargins.Top - FPixMargins.Bottom - titleRow;
     // Divisors are kept at 1 or more: columns or rows of no size, and
     // maximum counts of 0, would otherwise divide by zero.
     const int groupsFit = std::max(1, (availWidth + minGroupSpacing) / std::max(1, FGroupWidth + minGroupSpacing));
@@ -492,8 +489,8 @@ void TkPlotLegend::CalcLayout(TCanvas* Canvas)
     FGroups = g;
     FRows = rows;
 
-    FRequiredWidth = g * FGroupWidth + std::max(g - 1, 0) * minGroupSpacing + FPixMarginLeft + FPixMarginRight;
-    FRequiredHeight = FPixMarginTop + titleRow + (FRowHeight + FPixRowSpacing) * rows - FPixRowSpacing + FPixMarginBottom;
+    FRequiredWidth = g * FGroupWidth + std::max(g - 1, 0) * minGroupSpacing + FPixMargins.Left + FPixMargins.Right;
+    FRequiredHeight = FPixMargins.Top + titleRow + (FRowHeight + FPixRowSpacing) * rows - FPixRowSpacing + FPixMargins.Bottom;
 
     if (IsHorizontal() && FWrapColSpacingAuto && g >= 2)
         FPixGroupSpacing = std::max(minGroupSpacing, (availWidth - g * FGroupWidth) / (g - 1));
@@ -515,9 +512,9 @@ void TkPlotLegend::PlaceButtons()
         return;
     }
     const TRect& r = GetDrawRect();
-    const int right = r.Right - FPixMarginRight;
-    const int top = r.Top + FPixMarginTop + FTitleHeight + FTitleGap;
-    const int bottom = r.Bottom - FPixMarginBottom;
+    const int right = r.Right - FPixMargins.Right;
+    const int top = r.Top + FPixMargins.Top + FTitleHeight + FTitleGap;
+    const int bottom = r.Bottom - FPixMargins.Bottom;
     FUpButton->SetDrawRect(TRect(right - ButtonSize, top, right, top + ButtonSize));
     FDownButton->SetDrawRect(TRect(right - ButtonSize, bottom - ButtonSize, right, bottom));
     FUpButton->SetVisible(true);
@@ -530,8 +527,8 @@ void TkPlotLegend::PlaceButtons()
 void TkPlotLegend::PlaceItems()
 {
     const TRect& r = GetDrawRect();
-    const int left = r.Left + FPixMarginLeft;
-    const int top = r.Top + FPixMarginTop + FTitleHeight + FTitleGap;
+    const int left = r.Left + FPixMargins.Left;
+    const int top = r.Top + FPixMargins.Top + FTitleHeight + FTitleGap;
     const int n = static_cast<int>(FItems.size());
     FGroupLefts.clear();
     for (int k = 0; k < FGroups; ++k)
@@ -604,7 +601,7 @@ void TkPlotLegend::DrawColumnTitles(TCanvas* Canvas)
 {
     Canvas->Font->Assign(FColumnTitlesFont.get());
     Canvas->Brush->SetStyle(bsClear);
-    const int top = GetDrawRect().Top + FPixMarginTop;
+    const int top = GetDrawRect().Top + FPixMargins.Top;
     for (int left : FGroupLefts)
         for (int c = colName; c <= colYMean; ++c) {
             const TColumnLayout& column = FColumns[c];

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "plot/channels/kPlotCharMargins.h"
 #include "plot/core/kPlotObjects.h"
 #include "ui/Pen.h"
 
@@ -113,13 +114,13 @@ public:
     void BuildPopupMenu(TPopupMenu* Menu) override;
 
     // ---- published properties
-    double GetMarginLeft() const { return FMarginLeft; }
+    double GetMarginLeft() const { return FMargins.Left; }
     void SetMarginLeft(double Value);
-    double GetMarginTop() const { return FMarginTop; }
+    double GetMarginTop() const { return FMargins.Top; }
     void SetMarginTop(double Value);
-    double GetMarginRight() const { return FMarginRight; }
+    double GetMarginRight() const { return FMargins.Right; }
     void SetMarginRight(double Value);
-    double GetMarginBottom() const { return FMarginBottom; }
+    double GetMarginBottom() const { return FMargins.Bottom; }
     void SetMarginBottom(double Value);
     TColor GetBackGroundColor() const { return FBackGroundColor; }
     void SetBackGroundColor(TColor Value);
@@ -240,10 +241,7 @@ private:
     void DrawLineSample(TCanvas* Canvas, const TkPlotLegendItem& Item, int Left);
     TColor NameColor(const TkPlotLegendItem& Item) const;
 
-    double FMarginLeft = 1;
-    double FMarginTop = 1;
-    double FMarginRight = 1;
-    double FMarginBottom = 1;
+    TkPlotCharMargins FMargins{1, 1, 1, 1};
     TColor FBackGroundColor = clGray;
     bool FBackGroundTransparent = true;
     TColor FSelectedItemBackGroundColor = clYellow;
@@ -285,7 +283,7 @@ private:
     int FFirstVisible = 0;
     int FLastVisible = -1;
     // Pixel measures of the last layout.
-    int FPixMarginLeft = 0, FPixMarginTop = 0, FPixMarginRight = 0, FPixMarginBottom = 0;
+    TkPlotCharMargins::TPixels FPixMargins;
     int FPixColumnSpacing = 0;
     int FPixRowSpacing = 0;
     int FPixGroupSpacing = 0;
