@@ -32,6 +32,13 @@ public:
         FCanvas->Brush->SetColor(Color);
     }
     void Hollow() { FCanvas->Brush->SetStyle(bsClear); }
+    // A black-edged rectangle filled with Color.
+    void Box(TColor Color, int L, int T, int R, int B)
+    {
+        Pen(clBlack);
+        Fill(Color);
+        Rect(L, T, R, B);
+    }
     void Rect(int L, int T, int R, int B) { FCanvas->Rectangle(S(L), S(T), S(R), S(B)); }
     void Ellipse(int L, int T, int R, int B) { FCanvas->Ellipse(S(L), S(T), S(R), S(B)); }
     void Line(int X1, int Y1, int X2, int Y2)
@@ -47,12 +54,17 @@ public:
         FCanvas->Polygon(points);
     }
 
+    // A minus sign centred on X, Y, and a plus sign that adds its upright.
+    void Minus(int X, int Y) { Line(X - 3, Y, X + 4, Y); }
+    void Plus(int X, int Y)
+    {
+        Minus(X, Y);
+        Line(X, Y - 3, X, Y + 4);
+    }
     // A sheet of paper with a few lines of text.
     void Sheet(int L, int T, int R, int B)
     {
-        Pen(clBlack);
-        Fill(clWhite);
-        Rect(L, T, R, B);
+        Box(clWhite, L, T, R, B);
         Pen(clNavy);
         for (int y = T + 4; y < B - 2; y += 4)
             Line(L + 3, y, R - 3, y);
@@ -85,10 +97,8 @@ const std::map<std::string, TGlyph>& Glyphs()
          }},
         {"PAUSE",
          [](TGlyphPainter& g) {
-             g.Pen(clBlack);
-             g.Fill(clNavy);
-             g.Rect(6, 5, 11, 20);
-             g.Rect(14, 5, 19, 20);
+             g.Box(clNavy, 6, 5, 11, 20);
+             g.Box(clNavy, 14, 5, 19, 20);
          }},
         {"SCROLL",
          [](TGlyphPainter& g) {
@@ -106,14 +116,13 @@ const std::map<std::string, TGlyph>& Glyphs()
          [](TGlyphPainter& g) {
              g.Magnifier(3, 3);
              g.Pen(clRed);
-             g.Line(6, 9, 13, 9);
+             g.Minus(9, 9);
          }},
         {"ZOOMIN",
          [](TGlyphPainter& g) {
              g.Magnifier(3, 3);
              g.Pen(clRed);
-             g.Line(6, 9, 13, 9);
-             g.Line(9, 6, 9, 13);
+             g.Plus(9, 9);
          }},
         {"SELECT",
          [](TGlyphPainter& g) {
@@ -127,8 +136,7 @@ const std::map<std::string, TGlyph>& Glyphs()
              g.Hollow();
              g.Rect(3, 5, 21, 19);
              g.Pen(clRed);
-             g.Line(9, 12, 16, 12);
-             g.Line(12, 9, 12, 16);
+             g.Plus(12, 12);
          }},
         {"CURSOR",
          [](TGlyphPainter& g) {
@@ -146,23 +154,15 @@ const std::map<std::string, TGlyph>& Glyphs()
          }},
         {"SAVE",
          [](TGlyphPainter& g) {
-             g.Pen(clBlack);
-             g.Fill(clNavy);
-             g.Rect(4, 4, 20, 20);
-             g.Fill(clWhite);
-             g.Rect(7, 4, 17, 10);
-             g.Fill(clSilver);
-             g.Rect(8, 14, 16, 20);
+             g.Box(clNavy, 4, 4, 20, 20);
+             g.Box(clWhite, 7, 4, 17, 10);
+             g.Box(clSilver, 8, 14, 16, 20);
          }},
         {"PRINTER",
          [](TGlyphPainter& g) {
-             g.Pen(clBlack);
-             g.Fill(clWhite);
-             g.Rect(7, 3, 17, 11);
-             g.Fill(clSilver);
-             g.Rect(3, 10, 21, 18);
-             g.Fill(clWhite);
-             g.Rect(7, 15, 17, 21);
+             g.Box(clWhite, 7, 3, 17, 11);
+             g.Box(clSilver, 3, 10, 21, 18);
+             g.Box(clWhite, 7, 15, 17, 21);
          }},
         {"PREVIEW",
          [](TGlyphPainter& g) {
