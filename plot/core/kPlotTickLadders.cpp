@@ -33,6 +33,20 @@ bool FitUnits(std::int64_t Units, const std::int64_t (&Steps)[Size], int MaxCoun
     return false;
 }
 
+// The smallest of 1, 2 and 5 times 10^e, for e from FirstPower upwards,
+// that divides Span into at most MaxCount steps. Powers of ten are
+// doubles: a whole-number power would stop growing at the largest integer,
+// and a span beyond it would never fit.
+double RoundStep(double Span, double MaxCount, int FirstPower)
+{
+    for (int e = FirstPower;; ++e) {
+        const double p = std::pow(10.0, e);
+        for (double step : {p, 2 * p, 5 * p})
+            if (MaxCount >= Span / step)
+                return step;
+    }
+}
+
 // Source's time of day on the given date (day numbers before 1899-12-30
 // carry their time of day as a negative fraction).
 TDateTime WithDate(TDateTime Source, int Year, int Month, int Day)
@@ -48,16 +62,10 @@ TkTickIncrement PlotDecimalIncrement(double Span, int MaxCount)
 {
     TkTickIncrement r;
     const double n = MaxCount;
-    // A power of ten at or just below the answer; the walk up is short.
-    for (int e = int(Trunc(std::log10(Span) - 1 - std::log10(n)));; ++e) {
-        const double p = std::pow(10.0, e);
-        for (double step : {p, 2 * p, 5 * p})
-            if (n >= Span / step) {
-                r.Increment = step;
-                r.Count = Round(Span / step);
-                return r;
-            }
-    }
+    // From a power of ten at or just below the answer: the walk up is short.
+    r.Increment = RoundStep(Span, n, int(Trunc(std::log10(Span) - 1 - std::log10(n))));
+    r.Count = Round(Span / r.Increment);
+    return r;
 }
 
 TkTickIncrement PlotDateTimeIncrement(double Span, int MaxCount)
@@ -107,17 +115,9 @@ TkTickIncrement PlotPriceIncrement(double Span, int MaxCount)
                 return r;
             break;
         }
-    // Powers of ten as doubles: a whole-number power would stop growing at
-    // the largest integer, and a span beyond it would never fit.
-    for (int j = 0;; ++j) {
-        const double p = std::pow(10.0, j);
-        for (double step : {p, 2 * p, 5 * p})
-            if (n >= Span / step) {
-                r.Increment = step;
-                r.Count = Trunc(Span / step);
-                return r;
-            }
-    }
+    r.Increment = RoundStep(Span, n, 0);
+    r.Count = Trunc(Span / r.Increment);
+    return r;
 }
 
 int PlotLogDecadeStep(double Decades, int MaxCount)
