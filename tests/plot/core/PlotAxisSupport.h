@@ -1,6 +1,8 @@
 #pragma once
 // A plot for axis tests: records the axis events it is asked to fire and
 // the areas crossing axes occupy, and can replace label texts.
+#include <gtest/gtest.h>
+
 #include <functional>
 #include <sstream>
 #include <string>
@@ -8,6 +10,7 @@
 
 #include "PlotObjectSupport.h"
 #include "plot/core/kPlotAxis.h"
+#include "ui/Font.h"
 #include "ui/RecordingCanvas.h"
 
 struct AxisPlot : TkPlotObjectOwner {
@@ -81,3 +84,24 @@ inline AxisPtr<TkPlotXAxis> MakeXAxis(AxisPlot& Plot, AxisCallbacks& Callbacks)
     axis->SetHorizontal(true);
     return axis;
 }
+
+// A Y and an X axis of one plot, and a canvas that records what they draw.
+class AxisPairTest : public ::testing::Test {
+protected:
+    AxisPlot plot;
+    AxisCallbacks callbacks;
+    TRecordingCanvas canvas;
+    AxisPtr<TkPlotYAxis> y = MakeYAxis(plot, callbacks);
+    AxisPtr<TkPlotXAxis> x = MakeXAxis(plot, callbacks);
+
+    // Both axes' labels in a font whose "0" is 5 pixels wide and 12 high,
+    // the Y axis 50 pixels wide and 400 high at the left, the X axis 40
+    // high below it, from Left to Right.
+    void PlaceWithSmallLabels(int Left, int Right)
+    {
+        y->GetLabelsFont()->SetHeight(-10);
+        x->GetLabelsFont()->SetHeight(-10);
+        y->SetDrawRect(TRect(0, 0, 50, 400));
+        x->SetDrawRect(TRect(Left, 400, Right, 440));
+    }
+};

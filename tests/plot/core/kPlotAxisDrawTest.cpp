@@ -45,21 +45,9 @@ std::vector<Text> Texts(const TRecordingCanvas& Canvas)
     return texts;
 }
 
-class AxisDrawTest : public ::testing::Test {
+class AxisDrawTest : public AxisPairTest {
 protected:
-    AxisPlot plot;
-    AxisCallbacks callbacks;
-    TRecordingCanvas canvas;
-    AxisPtr<TkPlotYAxis> y = MakeYAxis(plot, callbacks);
-    AxisPtr<TkPlotXAxis> x = MakeXAxis(plot, callbacks);
-
-    void SetUp() override
-    {
-        y->GetLabelsFont()->SetHeight(-10);
-        x->GetLabelsFont()->SetHeight(-10);
-        y->SetDrawRect(TRect(0, 0, 50, 400));
-        x->SetDrawRect(TRect(10, 400, 410, 440));
-    }
+    void SetUp() override { PlaceWithSmallLabels(10, 410); }
     void Paint(TkPlotAxis& Axis)
     {
         Axis.CalcTicks(&canvas);

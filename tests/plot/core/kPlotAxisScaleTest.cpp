@@ -8,14 +8,8 @@
 
 namespace {
 
-class AxisScaleTest : public ::testing::Test {
+class AxisScaleTest : public AxisPairTest {
 protected:
-    AxisPlot plot;
-    AxisCallbacks callbacks;
-    TRecordingCanvas canvas;
-    AxisPtr<TkPlotYAxis> y = MakeYAxis(plot, callbacks);
-    AxisPtr<TkPlotXAxis> x = MakeXAxis(plot, callbacks);
-
     void SetUp() override
     {
         y->SetDrawRect(TRect(0, 0, 50, 400));

@@ -30,21 +30,9 @@ std::vector<double> Values(const TkPlotAxis& Axis, bool Major)
 
 // Labels in a font whose "0" is 5 pixels wide and 12 high: with the
 // default separation of two, labels stacked up an axis are 36 pixels apart.
-class AxisTicksTest : public ::testing::Test {
+class AxisTicksTest : public AxisPairTest {
 protected:
-    AxisPlot plot;
-    AxisCallbacks callbacks;
-    TRecordingCanvas canvas;
-    AxisPtr<TkPlotYAxis> y = MakeYAxis(plot, callbacks);
-    AxisPtr<TkPlotXAxis> x = MakeXAxis(plot, callbacks);
-
-    void SetUp() override
-    {
-        y->GetLabelsFont()->SetHeight(-10);
-        x->GetLabelsFont()->SetHeight(-10);
-        y->SetDrawRect(TRect(0, 0, 50, 400));
-        x->SetDrawRect(TRect(0, 400, 650, 440));
-    }
+    void SetUp() override { PlaceWithSmallLabels(0, 650); }
 };
 
 TEST_F(AxisTicksTest, ElevenLabelsUpFourHundredPixelsStepByTenWithMinorsBetween)
