@@ -1,23 +1,15 @@
 // Where an axis puts its ticks for a known scale length and font.
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <cmath>
 #include <set>
 
+#include "CalendarSupport.h"
 #include "PlotAxisSupport.h"
 #include "rtl/DateTime.h"
 #include "ui/Font.h"
 
 namespace {
-
-double DayNumber(int Year, unsigned Month, unsigned Day)
-{
-    using namespace std::chrono;
-    const sys_days date{year{Year} / month{Month} / day{Day}};
-    const sys_days epoch{year{1899} / December / day{30}};
-    return double((date - epoch).count());
-}
 
 std::vector<double> Values(const TkPlotAxis& Axis, bool Major)
 {

@@ -2,22 +2,13 @@
 // and the calendar steps of date-time axes.
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <cmath>
 #include <random>
 
+#include "CalendarSupport.h"
 #include "plot/core/kPlotTickLadders.h"
 
 namespace {
-
-// Day number of a calendar date, computed with the standard calendar.
-double DayNumber(int Year, unsigned Month, unsigned Day)
-{
-    using namespace std::chrono;
-    const sys_days date{year{Year} / month{Month} / day{Day}};
-    const sys_days epoch{year{1899} / December / day{30}};
-    return double((date - epoch).count());
-}
 
 TEST(DecimalIncrement, IsTheSmallestOneTwoFiveStepThatFits)
 {
