@@ -7,6 +7,7 @@
 #include <algorithm>
 
 #include "../core/PlotObjectSupport.h"
+#include "ToolBarTestSupport.h"
 #include "plot/channels/kPlotKinds.h"
 #include "plot/channels/kPlotToolBar.h"
 #include "plot/channels/kPlotToolBarGlyphs.h"
@@ -21,15 +22,11 @@ namespace {
 
 std::vector<int> Args(const TRect& R) { return {R.Left, R.Top, R.Right, R.Bottom}; }
 
-class ToolBarDrawTest : public ::testing::Test {
+class ToolBarDrawTest : public ToolBarTestBase<FakePlot> {
 protected:
     void SetUp() override
     {
-        Application->Initialize();
-        master = std::make_unique<TkPlotMasterManager>(&plot);
-        RegisterPlotKinds(*master);
-        master->AddToolBar();
-        bar = master->ToolBarManager()->GetItem(0);
+        ToolBarTestBase::SetUp();
         bar->SetDrawRect(TRect(10, 20, 610, 56));
     }
     void Paint()
@@ -37,7 +34,6 @@ protected:
         canvas.Records.clear();
         bar->Draw(&canvas, clBlack);
     }
-    TkPlotToolBarButton* B(TkPlotToolBarButtonType Type) { return bar->GetButton(Type); }
     std::vector<const TCanvasRecord*> Pictures()
     {
         std::vector<const TCanvasRecord*> found;
@@ -55,9 +51,6 @@ protected:
         return false;
     }
 
-    FakePlot plot;
-    std::unique_ptr<TkPlotMasterManager> master;
-    TkPlotToolBar* bar = nullptr;
     TRecordingCanvas canvas;
 };
 

@@ -8,6 +8,7 @@
 #include <sstream>
 
 #include "../core/PlotObjectSupport.h"
+#include "ToolBarTestSupport.h"
 #include "plot/channels/kPlotDataCursor.h"
 #include "plot/channels/kPlotKinds.h"
 #include "plot/channels/kPlotToolBar.h"
@@ -58,16 +59,8 @@ struct ToolBarPlot : FakePlot {
     void PrintPreview() override { log.push_back("preview"); }
 };
 
-class ToolBarTest : public ::testing::Test {
+class ToolBarTest : public ToolBarTestBase<ToolBarPlot> {
 protected:
-    void SetUp() override
-    {
-        Application->Initialize();
-        master = std::make_unique<TkPlotMasterManager>(&plot);
-        RegisterPlotKinds(*master);
-        master->AddToolBar();
-        bar = master->ToolBarManager()->GetItem(0);
-    }
     void AddAxes()
     {
         master->AddXAxis();
@@ -87,7 +80,6 @@ protected:
             on.push_back(axis->GetTrackingEnabled());
         return on;
     }
-    TkPlotToolBarButton* B(TkPlotToolBarButtonType Type) { return bar->GetButton(Type); }
     // A press and release inside the button, as the plot passes them on.
     void MouseClick(TkPlotToolBarButtonType Type)
     {
@@ -96,10 +88,6 @@ protected:
         b->MouseDown(mbLeft, 0, {110, 20}, {110, 20}, nullptr);
         b->MouseUp(mbLeft, 0, {111, 21}, {111, 21}, false, nullptr);
     }
-
-    ToolBarPlot plot;
-    std::unique_ptr<TkPlotMasterManager> master;
-    TkPlotToolBar* bar = nullptr;
 };
 
 TEST_F(ToolBarTest, HoldsFourteenButtonsAndFiveSeparatorsInDrawingOrder)
