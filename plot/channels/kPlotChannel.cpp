@@ -130,7 +130,7 @@ int TkPlotChannel::AddYElapsedSeconds(double Y)
 
 bool TkPlotChannel::XAscending() const { return GetCount() < 2 || GetDataX(1) >= GetDataX(0); }
 
-int TkPlotChannel::SearchAscending(double X) const
+int TkPlotChannel::SearchX(double X, bool Ascending) const
 {
     const int count = GetCount();
     int low = 0, high = count - 1, middle = 0;
@@ -139,32 +139,13 @@ int TkPlotChannel::SearchAscending(double X) const
         const double m = GetDataX(middle);
         if (m == X)
             break;
-        if (m < X)
+        if ((m < X) == Ascending)
             low = middle + 1;
         else
             high = middle - 1;
     }
     if (GetDataX(middle) < X)
-        ++middle;
-    return std::clamp(middle, 0, count - 1);
-}
-
-int TkPlotChannel::SearchDescending(double X) const
-{
-    const int count = GetCount();
-    int low = 0, high = count - 1, middle = 0;
-    while (low <= high) {
-        middle = (low + high) / 2;
-        const double m = GetDataX(middle);
-        if (m == X)
-            break;
-        if (m < X)
-            high = middle - 1;
-        else
-            low = middle + 1;
-    }
-    if (GetDataX(middle) < X)
-        --middle;
+        middle += Ascending ? 1 : -1;
     return std::clamp(middle, 0, count - 1);
 }
 
@@ -177,11 +158,11 @@ int TkPlotChannel::FindIndexAtX(double X) const
     if (XAscending()) {
         if (first > X || last < X)
             return -1;
-        return SearchAscending(X);
+        return SearchX(X, true);
     }
     if (first < X || last > X)
         return -1;
-    return SearchDescending(X);
+    return SearchX(X, false);
 }
 
 bool TkPlotChannel::GetYAtX(double X, double& Y) const
@@ -302,11 +283,11 @@ void TkPlotChannel::CalcFirstVisibleIndex()
             }
         --i;
     } else if (XAscending()) {
-        i = SearchAscending(min);
+        i = SearchX(min, true);
         if (GetDataX(i) > min)
             --i;
     } else {
-        i = SearchDescending(max);
+        i = SearchX(max, false);
         if (GetDataX(i) < max)
             --i;
     }
@@ -332,11 +313,11 @@ void TkPlotChannel::CalcLastVisibleIndex()
             }
         ++i;
     } else if (XAscending()) {
-        i = SearchAscending(max);
+        i = SearchX(max, true);
         if (GetDataX(i) < max)
             ++i;
     } else {
-        i = SearchDescending(min);
+        i = SearchX(min, false);
         if (GetDataX(i) > min)
             ++i;
     }

@@ -182,10 +182,10 @@ protected:
 
 private:
     void CheckXOrder(double X) const;
-    // Binary searches over all points, clamped into 0 .. Count - 1: the
-    // first index whose X is at or beyond X in the data's direction.
-    int SearchAscending(double X) const;
-    int SearchDescending(double X) const;
+    // A binary search over all points whose X run upwards (Ascending) or
+    // downwards, clamped into 0 .. Count - 1: the first index whose X is at
+    // or beyond X in the data's direction.
+    int SearchX(double X, bool Ascending) const;
     // The index of the last (Backward) or first valid point; -1 when none.
     int LastValidIndex() const;
     int FirstValidIndex() const;
