@@ -493,7 +493,8 @@ void TkPlotChannel::DrawFastTrace(TCanvas* Canvas)
     if (first < 0 || first == last)
         return;
     const TkPlotChannelAxis* xAxis = GetXAxis();
-    TkPlotColumnAccumulator a1, a2, a3;
+    // One point per screen column: FirstIndex is the column.
+    TkPlotMinMaxPoint a1, a2, a3;
     // Points up to here were found not to fold; they go one by one.
     int noFoldUntil = -1;
     for (int i = first; i <= last; ++i) {
@@ -511,16 +512,16 @@ void TkPlotChannel::DrawFastTrace(TCanvas* Canvas)
             continue;
         }
         const int column = xAxis->ValueToPixel(x);
-        TkPlotColumnAccumulator* holder = &a1;
-        if (a1.Empty || a1.Column == column)
+        TkPlotMinMaxPoint* holder = &a1;
+        if (a1.Empty || a1.FirstIndex == column)
             a1.Add(column, x, y);
-        else if (a2.Empty || a2.Column == column) {
+        else if (a2.Empty || a2.FirstIndex == column) {
             a2.Add(column, x, y);
             holder = &a2;
         } else {
             a3.Add(column, x, y);
             FlushColumns(Canvas, a1, a2, a3);
-            a1 = a3;
+            a1.CopyFrom(a3);
             a2.Reset();
             a3.Reset();
         }
@@ -531,7 +532,7 @@ void TkPlotChannel::DrawFastTrace(TCanvas* Canvas)
         const int end = LastInColumn(i, last, column);
         if (end == i)
             continue;
-        if (ColumnRunFolds(x, GetDataX(end)) && FoldDataRun(i, end, holder->MinY, holder->MaxY, holder->LastY))
+        if (ColumnRunFolds(x, GetDataX(end)) && FoldDataRun(i, end, holder->Min, holder->Max, holder->LastValue))
             i = end;
         else
             noFoldUntil = end;
@@ -577,16 +578,16 @@ bool TkPlotChannel::ColumnRunFolds(double FirstX, double LastX)
     return (FirstX > 0) == (LastX > 0);
 }
 
-void TkPlotChannel::FlushColumns(TCanvas* Canvas, const TkPlotColumnAccumulator& First,
-                                 const TkPlotColumnAccumulator& Second, const TkPlotColumnAccumulator& Third)
+void TkPlotChannel::FlushColumns(TCanvas* Canvas, const TkPlotMinMaxPoint& First, const TkPlotMinMaxPoint& Second,
+                                 const TkPlotMinMaxPoint& Third)
 {
-    for (const TkPlotColumnAccumulator* a : {&First, &Second})
-        if (!a->Empty && a->MinY != a->MaxY)
-            DrawClippedLine(Canvas, a->X, a->MaxY, a->X, a->MinY);
+    for (const TkPlotMinMaxPoint* a : {&First, &Second})
+        if (!a->Empty && a->Min != a->Max)
+            DrawClippedLine(Canvas, a->FirstX, a->Max, a->FirstX, a->Min);
     if (!First.Empty && !Second.Empty)
-        DrawClippedLine(Canvas, First.X, First.LastY, Second.X, Second.FirstY);
+        DrawClippedLine(Canvas, First.FirstX, First.LastValue, Second.FirstX, Second.FirstValue);
     if (!Second.Empty && !Third.Empty)
-        DrawClippedLine(Canvas, Second.X, Second.LastY, Third.X, Third.FirstY);
+        DrawClippedLine(Canvas, Second.FirstX, Second.LastValue, Third.FirstX, Third.FirstValue);
 }
 
 void TkPlotChannel::DrawStraight(TCanvas* Canvas, int First, int Last)

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "plot/channels/kPlotChannelCustom.h"
-#include "plot/channels/kPlotColumnAccumulator.h"
+#include "plot/core/kClasses.h"
 #include "rtl/DateTime.h"
 
 enum TkPlotInterpolationStyle {
@@ -198,8 +198,8 @@ private:
     // which the fold then checks.
     int LastInColumn(int First, int Last, int Column) const;
     static bool ColumnRunFolds(double FirstX, double LastX);
-    void FlushColumns(TCanvas* Canvas, const TkPlotColumnAccumulator& First, const TkPlotColumnAccumulator& Second,
-                      const TkPlotColumnAccumulator& Third);
+    void FlushColumns(TCanvas* Canvas, const TkPlotMinMaxPoint& First, const TkPlotMinMaxPoint& Second,
+                      const TkPlotMinMaxPoint& Third);
     // Steps: level, then edge, between consecutive valid points.
     void DrawSteps(TCanvas* Canvas);
     void DrawSplines(TCanvas* Canvas, TColor BackColor);

@@ -98,28 +98,6 @@ void TkUpdateObject::Tick()
     }
 }
 
-void TkPlotMinMaxPoint::Reset()
-{
-    Empty = true;
-    Max = -1e301;
-    Min = 1e301;
-}
-
-void TkPlotMinMaxPoint::Add(int Index, double X, double Value)
-{
-    if (Empty) {
-        Empty = false;
-        FirstIndex = Index;
-        FirstX = X;
-        FirstValue = Value;
-    }
-    if (Value > Max)
-        Max = Value;
-    if (Value < Min)
-        Min = Value;
-    LastValue = Value;
-}
-
 void TkPlotMinMaxPoint::CopyFrom(const TkPlotMinMaxPoint& Other)
 {
     Empty = Other.Empty;

@@ -69,8 +69,27 @@ class TkPlotMinMaxPoint final : public TPersistent {
 public:
     TkPlotMinMaxPoint() { Reset(); }
 
-    void Reset();
-    void Add(int Index, double X, double Value);
+    // Inline: the trace drawing calls these for every point it draws.
+    void Reset()
+    {
+        Empty = true;
+        Max = -1e301;
+        Min = 1e301;
+    }
+    void Add(int Index, double X, double Value)
+    {
+        if (Empty) {
+            Empty = false;
+            FirstIndex = Index;
+            FirstX = X;
+            FirstValue = Value;
+        }
+        if (Value > Max)
+            Max = Value;
+        if (Value < Min)
+            Min = Value;
+        LastValue = Value;
+    }
     void CopyFrom(const TkPlotMinMaxPoint& Other);
 
     bool Empty = true;
