@@ -356,9 +356,9 @@ double TkPlotChannel::GetXMinExtent()
     return i < 0 ? 1e300 : XMinusMarkerMargin(i);
 }
 
-double TkPlotChannel::GetYMaxExtentVisible()
+double TkPlotChannel::VisibleYExtent(double None, const std::function<double(double, int)>& Extent)
 {
-    double result = -1e300;
+    double result = None;
     if (!AxesAssigned() || !GetVisible())
         return result;
     CalcFirstVisibleIndex();
@@ -367,23 +367,18 @@ double TkPlotChannel::GetYMaxExtentVisible()
         return result;
     for (int i = GetFirstVisibleIndex(); i <= GetLastVisibleIndex(); ++i)
         if (GetDataValid(i))
-            result = std::max(result, YPlusMarkerMargin(i));
+            result = Extent(result, i);
     return result;
+}
+
+double TkPlotChannel::GetYMaxExtentVisible()
+{
+    return VisibleYExtent(-1e300, [this](double Max, int Index) { return std::max(Max, YPlusMarkerMargin(Index)); });
 }
 
 double TkPlotChannel::GetYMinExtentVisible()
 {
-    double result = 1e300;
-    if (!AxesAssigned() || !GetVisible())
-        return result;
-    CalcFirstVisibleIndex();
-    CalcLastVisibleIndex();
-    if (GetFirstVisibleIndex() < 0)
-        return result;
-    for (int i = GetFirstVisibleIndex(); i <= GetLastVisibleIndex(); ++i)
-        if (GetDataValid(i))
-            result = std::min(result, YMinusMarkerMargin(i));
-    return result;
+    return VisibleYExtent(1e300, [this](double Min, int Index) { return std::min(Min, YMinusMarkerMargin(Index)); });
 }
 
 // ---- drawing

@@ -189,6 +189,9 @@ private:
     // The index of the last (Backward) or first valid point; -1 when none.
     int LastValidIndex() const;
     int FirstValidIndex() const;
+    // Folds Extent over the valid points in view, from None: the Y extent
+    // of what the channel shows, None when it shows nothing.
+    double VisibleYExtent(double None, const std::function<double(double, int)>& Extent);
     std::string CursorYText(TkPlotCursorStatus Status, double Y) const;
     // The min/max reduction: per screen column one vertical line from the
     // smallest to the largest Y, and lines joining the columns.
