@@ -482,8 +482,7 @@ void TkPlotChannel::DrawTrace(TCanvas* Canvas, TColor BackColor)
 
 void TkPlotChannel::DrawFastTrace(TCanvas* Canvas)
 {
-    UseTracePen(Canvas, GetColor(), GetTraceLineStyle(), GetTraceLineWidth());
-    Canvas->Brush->SetStyle(bsClear);
+    UseChannelPen(Canvas);
     const int first = GetFirstVisibleIndex(), last = GetLastVisibleIndex();
     if (first < 0 || first == last)
         return;
@@ -594,8 +593,7 @@ void TkPlotChannel::DrawStraight(TCanvas* Canvas, int First, int Last)
 
 void TkPlotChannel::DrawSteps(TCanvas* Canvas)
 {
-    UseTracePen(Canvas, GetColor(), GetTraceLineStyle(), GetTraceLineWidth());
-    Canvas->Brush->SetStyle(bsClear);
+    UseChannelPen(Canvas);
     const int first = GetFirstVisibleIndex(), last = GetLastVisibleIndex();
     const auto end = ForEachSegment(first, last, [&](int, double X1, double Y1, double X2, double Y2) {
         if (FillsArea()) {
@@ -655,8 +653,7 @@ bool TkPlotChannel::DrawColumns(TCanvas* Canvas, double X1, double X2, const std
 
 void TkPlotChannel::DrawSplines(TCanvas* Canvas, TColor)
 {
-    UseTracePen(Canvas, GetColor(), GetTraceLineStyle(), GetTraceLineWidth());
-    Canvas->Brush->SetStyle(bsClear);
+    UseChannelPen(Canvas);
     // Each run of valid points between null points gets its own spline.
     int runStart = -1;
     std::vector<double> xs(1), ys(1);
@@ -694,8 +691,7 @@ void TkPlotChannel::DrawSplines(TCanvas* Canvas, TColor)
 
 void TkPlotChannel::DrawCurve(TCanvas* Canvas, TColor)
 {
-    UseTracePen(Canvas, GetColor(), GetTraceLineStyle(), GetTraceLineWidth());
-    Canvas->Brush->SetStyle(bsClear);
+    UseChannelPen(Canvas);
     const int first = GetFirstVisibleIndex(), last = GetLastVisibleIndex();
     if (first < 0)
         return;
@@ -891,8 +887,7 @@ void TkPlotChannel::DrawDigitalRun(TCanvas* Canvas, double X1, double X2, bool H
 {
     if (FillsArea())
         FillBetween(Canvas, X1, DigitalLevel(High), X2, FFillReference);
-    UseTracePen(Canvas, GetColor(), GetTraceLineStyle(), GetTraceLineWidth());
-    Canvas->Brush->SetStyle(bsClear);
+    UseChannelPen(Canvas);
     DrawClippedLine(Canvas, X1, DigitalLevel(High), X2, DigitalLevel(High));
 }
 

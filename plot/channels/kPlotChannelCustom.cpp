@@ -484,12 +484,17 @@ void TkPlotChannelCustom::UseTracePen(TCanvas* Canvas, TColor Color, TkPlotLineS
     Canvas->Pen->SetWidth(Width == 1 ? 0 : Width);
 }
 
+void TkPlotChannelCustom::UseChannelPen(TCanvas* Canvas) const
+{
+    UseTracePen(Canvas, GetColor(), GetTraceLineStyle(), GetTraceLineWidth());
+    Canvas->Brush->SetStyle(bsClear);
+}
+
 void TkPlotChannelCustom::DrawTrace(TCanvas* Canvas, TColor BackColor)
 {
     if (!FTraceVisible || !AxesAssigned())
         return;
-    UseTracePen(Canvas, GetColor(), GetTraceLineStyle(), GetTraceLineWidth());
-    Canvas->Brush->SetStyle(bsClear);
+    UseChannelPen(Canvas);
     if (FFirstVisibleIndex < 0 || FFirstVisibleIndex == FLastVisibleIndex)
         return;
     ForEachSegment(FFirstVisibleIndex, FLastVisibleIndex,

@@ -293,6 +293,8 @@ protected:
     void DrawMarkerShape(TCanvas* Canvas, TkPlotDataAttributes Attributes, TPoint Centre);
     // The channel's trace pen: colour, style and width (1 as the thin pen).
     void UseTracePen(TCanvas* Canvas, TColor Color, TkPlotLineStyle Style, int Width) const;
+    // The channel's own trace pen, over a clear brush.
+    void UseChannelPen(TCanvas* Canvas) const;
     // The translated word of a readout ("Null", "No Y-Axis", ...).
     std::string Word(const std::string& Text) const { return TranslateText(Text); }
     // Over a picked point: the plot hears of it, and with
