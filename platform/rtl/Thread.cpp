@@ -288,6 +288,7 @@ bool TThread::Suspended() const
 void TThread::Terminate()
 {
     FTerminated = true;
+    TerminatedSet();
 }
 
 bool TThread::Finished() const

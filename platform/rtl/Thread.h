@@ -38,6 +38,7 @@ public:
     void Resume();
     bool Suspended() const;
 
+    // Sets Terminated, then calls TerminatedSet in the calling thread.
     void Terminate();
     bool CheckTerminated() const { return FTerminated.load(); }
     bool Finished() const;
@@ -82,6 +83,10 @@ public:
 
 protected:
     virtual void Execute() = 0;
+    // Called by Terminate once Terminated is set, in the thread that
+    // terminates: a thread asleep in a wait of its own wakes itself here
+    // rather than looking at Terminated again and again.
+    virtual void TerminatedSet() {}
     bool Terminated() const { return FTerminated.load(); }
     void Synchronize(const TThreadMethod& Method) { Synchronize(this, Method); }
     void Queue(TThreadMethod Method) { Queue(this, std::move(Method)); }

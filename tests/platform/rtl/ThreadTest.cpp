@@ -318,6 +318,39 @@ TEST(Thread, TerminateEndsLoopAndWaitForReturnsValue)
     EXPECT_EQ(thread.WaitFor(), 7) << "waiting again returns at once";
 }
 
+// A thread that sleeps on a wait of its own, woken by TerminatedSet.
+class StopEventThread : public TThread {
+public:
+    StopEventThread() : TThread(true) {}
+    ~StopEventThread() override
+    {
+        Terminate();
+        WaitFor();
+    }
+
+    TEvent Stop{true, false};
+    std::atomic<bool> Woken{false};
+    std::atomic<bool> SawTerminated{false};
+
+protected:
+    void Execute() override
+    {
+        Woken = Stop.WaitFor(20000) == wrSignaled;
+        SawTerminated = Terminated();
+    }
+    void TerminatedSet() override { Stop.SetEvent(); }
+};
+
+TEST(Thread, TerminateWakesAWaitThroughTerminatedSet)
+{
+    StopEventThread thread;
+    thread.Start();
+    thread.Terminate();
+    thread.WaitFor();
+    EXPECT_TRUE(thread.Woken) << "the wait ended by its time-out, not by the stop";
+    EXPECT_TRUE(thread.SawTerminated) << "Terminated is set before TerminatedSet runs";
+}
+
 TEST(Thread, DestructorTerminatesAndWaitsForRunningThread)
 {
     TEvent running(true, false);
