@@ -1,18 +1,21 @@
 #include "app/SerialPortSampleThreadUnit.h"
 
 #include "app/ModbusReply.h"
-#include "rtl/MonotonicClock.h"
 #include "serial/CPort.h"
 
 #include <algorithm>
+#include <chrono>
 
 namespace {
 
-// Longest stretch the thread waits without looking whether it was told to
-// stop: a stop must end a run promptly whatever the configured waits.
-constexpr std::uint64_t StopCheckMs = 50;
 // How long a stopped thread still waits for the reply in flight.
-constexpr std::uint64_t StopGraceMs = 1000;
+constexpr auto StopGrace = std::chrono::seconds(1);
+
+// A wait of Milliseconds from now; a negative one has passed already.
+TSampleWait::TClock::time_point After(int Milliseconds)
+{
+    return TSampleWait::TClock::now() + std::chrono::milliseconds(std::max(Milliseconds, 0));
+}
 
 }  // namespace
 
@@ -29,8 +32,7 @@ TSerialPortSampleThread::TSerialPortSampleThread(const TSampleLine& Line, const 
           std::make_unique<TCsvLogWriter>(TempFileName, LogFileName, Settings.MaxRecordPerFile))),
       FComPort(std::make_unique<TComPort>(nullptr)),
       FPacket(std::make_unique<TComDataPacket>(nullptr)),
-      FFramer(*FPacket),
-      FReplyEvent(nullptr, false, false, Line.PortName + " Event")
+      FFramer(*FPacket)
 {
     TComPort& port = *FComPort;
     port.SetPort(Line.PortName);
@@ -188,42 +190,24 @@ bool TSerialPortSampleThread::Exchange()
 {
     const auto bytes = FRequest.Bytes();
     FComPort->Write(bytes.data(), static_cast<int>(bytes.size()));
-    // A negative time-out has passed already; cast as it is it would be an
-    // endless wait (or one of weeks).
-    const std::uint64_t timeout = FSettings.PollTimeout > 0 ? static_cast<std::uint64_t>(FSettings.PollTimeout) : 0;
-    std::uint64_t deadline = MonotonicClock::Milliseconds() + timeout;
-    bool stopSeen = false;
-    for (;;) {
-        const std::uint64_t now = MonotonicClock::Milliseconds();
-        // Told to stop: a reply already on its way is still worth its
-        // short wait (it may end the run with its final record), a long
-        // time-out is not.
-        if (!stopSeen && Terminated()) {
-            stopSeen = true;
-            deadline = std::min(deadline, now + StopGraceMs);
-        }
-        const std::uint64_t left = deadline > now ? deadline - now : 0;
-        const auto slice = static_cast<std::uint32_t>(std::min(left, StopCheckMs));
-        if (FReplyEvent.WaitFor(slice) == wrSignaled)
-            return true;
-        if (left <= StopCheckMs)
-            return false;
+    const auto deadline = After(FSettings.PollTimeout);
+    switch (FWait.WaitReply(deadline, true)) {
+    case TSampleWait::TWake::Reply: return true;
+    case TSampleWait::TWake::Timeout: return false;
+    case TSampleWait::TWake::Stop: break;
     }
+    // Told to stop: a reply already on its way is still worth its short
+    // wait (it may end the run with its final record), a long time-out is
+    // not.
+    const auto grace = std::min(deadline, TSampleWait::TClock::now() + StopGrace);
+    return FWait.WaitReply(grace, false) == TSampleWait::TWake::Reply;
 }
 
 // Sleeps Milliseconds, or less when the thread is told to stop meanwhile;
 // false then.
 bool TSerialPortSampleThread::Pause(int Milliseconds)
 {
-    const std::uint64_t deadline = MonotonicClock::Milliseconds() + static_cast<std::uint64_t>(std::max(Milliseconds, 0));
-    for (;;) {
-        if (Terminated())
-            return false;
-        const std::uint64_t now = MonotonicClock::Milliseconds();
-        if (now >= deadline)
-            return true;
-        Sleep(static_cast<int>(std::min(deadline - now, StopCheckMs)));
-    }
+    return FWait.Sleep(After(Milliseconds));
 }
 
 // User-interface thread: the framer, the device settings and the reply
@@ -236,7 +220,7 @@ void TSerialPortSampleThread::PrepareRequest(TSampleDevice* Device)
     DiscardInput();
     FValues.clear();
     FAwaitingReply = true;
-    FReplyEvent.ResetEvent();
+    FWait.Expect();
 }
 
 // Bytes of an earlier, late reply still waiting in the driver.
@@ -256,5 +240,5 @@ void TSerialPortSampleThread::OnReplyPacket(const std::string& Packet)
         return;
     FValues = TModbusReply::Decode(FRequest.ValueRule, frame);
     FAwaitingReply = false;
-    FReplyEvent.SetEvent();
+    FWait.Replied();
 }

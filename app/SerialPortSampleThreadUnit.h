@@ -5,8 +5,8 @@
 // starts and stops logging and writes the CSV log.
 #include "app/ModbusReplyFramer.h"
 #include "app/ModbusRequest.h"
+#include "app/SampleWait.h"
 #include "app/SamplingRun.h"
-#include "rtl/SyncObjs.h"
 #include "rtl/Thread.h"
 
 #include <cstdint>
@@ -53,6 +53,8 @@ public:
 
 protected:
     void Execute() override;
+    // A stop wakes the thread wherever it waits.
+    void TerminatedSet() override { FWait.Stop(); }
 
 private:
     void Poll();
@@ -79,7 +81,7 @@ private:
     std::unique_ptr<TComPort> FComPort;
     std::unique_ptr<TComDataPacket> FPacket;
     TModbusReplyFramer FFramer;
-    TEvent FReplyEvent;
+    TSampleWait FWait;
     // Sampling thread: the request for the device polled next was set up
     // in the last hand-over.
     bool FNextPrepared = false;
