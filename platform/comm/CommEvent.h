@@ -1,7 +1,9 @@
 #pragma once
-// Event objects of the comm layer. All events share one lock and one
-// condition, so a thread can wait for several at once.
+// Event objects of the comm layer. All events share one lock, so a thread
+// can wait for several at once; each event wakes only the threads waiting
+// on it.
 #include <chrono>
+#include <condition_variable>
 #include <memory>
 #include <vector>
 
@@ -22,8 +24,14 @@ public:
                        std::chrono::milliseconds Timeout);
 
 private:
+    // The first signalled event's index (an auto-reset event is taken),
+    // -1 when none is; with the shared lock held.
+    static int TakeSignalled(const std::vector<std::shared_ptr<CommEvent>>& Events);
+
     bool FManualReset;
     bool FSignaled;
+    // One condition per thread waiting on this event, shared lock held.
+    std::vector<std::condition_variable*> FWaiters;
 };
 
 }  // namespace comm

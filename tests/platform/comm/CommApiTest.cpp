@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <cerrno>
 #include <chrono>
 #include <cstring>
@@ -554,6 +555,37 @@ TEST(CommWaits, WaitForMultipleObjectsReportsTheFirstSignalled)
     CloseHandle(a);
     CloseHandle(b);
     EXPECT_EQ(WaitForSingleObject(a, 0), WAIT_FAILED);
+}
+
+TEST(CommWaits, AnEventSetByAnotherThreadWakesOnlyItsOwnWaiters)
+{
+    HANDLE a = CreateEvent(false, false), b = CreateEvent(false, false), c = CreateEvent(true, false);
+    HANDLE ab[] = {a, b};
+    std::atomic<DWORD> onAB{0}, onC{0};
+    std::thread waitsAB([&] { onAB = WaitForMultipleObjects(2, ab, INFINITE); });
+    std::thread waitsC([&] { onC = WaitForSingleObject(c, 300); });
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    SetEvent(b);
+    waitsAB.join();
+    EXPECT_EQ(onAB.load(), WAIT_OBJECT_0 + 1);
+    // The other waiter saw nothing of it and still waits out its time.
+    waitsC.join();
+    EXPECT_EQ(onC.load(), static_cast<DWORD>(WAIT_TIMEOUT));
+    // Nobody took a: it is still unsignalled; b was taken by its waiter.
+    EXPECT_EQ(WaitForSingleObject(a, 0), static_cast<DWORD>(WAIT_TIMEOUT));
+    EXPECT_EQ(WaitForSingleObject(b, 0), static_cast<DWORD>(WAIT_TIMEOUT));
+    // Two waiters on one manual-reset event both wake.
+    std::atomic<int> woken{0};
+    std::thread first([&] { woken += WaitForSingleObject(c, INFINITE) == WAIT_OBJECT_0; });
+    std::thread second([&] { woken += WaitForSingleObject(c, INFINITE) == WAIT_OBJECT_0; });
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    SetEvent(c);
+    first.join();
+    second.join();
+    EXPECT_EQ(woken.load(), 2);
+    CloseHandle(a);
+    CloseHandle(b);
+    CloseHandle(c);
 }
 
 TEST(SerialPortList, ListsDriverBoundDevicesAndSkipsEmptyLegacySlots)
