@@ -3,13 +3,22 @@
 void TSampleWait::Expect()
 {
     std::lock_guard lock(FMutex);
-    FReplied = false;
+    FState = TState::Awaiting;
+}
+
+bool TSampleWait::Claim()
+{
+    std::lock_guard lock(FMutex);
+    if (FState != TState::Awaiting)
+        return false;
+    FState = TState::Claimed;
+    return true;
 }
 
 void TSampleWait::Replied()
 {
     std::lock_guard lock(FMutex);
-    FReplied = true;
+    FState = TState::Replied;
     FCond.notify_all();
 }
 
@@ -23,12 +32,20 @@ void TSampleWait::Stop()
 TSampleWait::TWake TSampleWait::WaitReply(TClock::time_point Deadline, bool WakeOnStop)
 {
     std::unique_lock lock(FMutex);
-    FCond.wait_until(lock, Deadline, [&] { return FReplied || (WakeOnStop && FStopped); });
-    if (FReplied) {
-        FReplied = false;
+    FCond.wait_until(lock, Deadline, [&] {
+        return FState == TState::Replied || (WakeOnStop && FStopped && FState != TState::Claimed);
+    });
+    // Claimed in time: its outcome is being handed on, which a stop or the
+    // deadline must not cut short.
+    FCond.wait(lock, [&] { return FState != TState::Claimed; });
+    if (FState == TState::Replied) {
+        FState = TState::Idle;
         return TWake::Reply;
     }
-    return WakeOnStop && FStopped ? TWake::Stop : TWake::Timeout;
+    if (WakeOnStop && FStopped)
+        return TWake::Stop;
+    FState = TState::Idle;
+    return TWake::Timeout;
 }
 
 bool TSampleWait::Sleep(TClock::time_point Deadline)

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <utility>
 
 namespace {
 
@@ -64,8 +65,10 @@ TSerialPortSampleThread::~TSerialPortSampleThread()
 // Pause and EndCycle run in the sampling thread; PrepareRequest,
 // TakeOutcome, MoveOn and OnReplyPacket in the user-interface thread, the
 // first three through a hand-over (Synchronize), the last as the framer's
-// packet event. A poll costs one hand-over, two when a poll delay
-// separates the reply from the next request.
+// packet event, which hands on an answered poll's outcome itself while the
+// sampling thread waits for it. An answered poll costs no hand-over of the
+// sampling thread's own, one when a poll delay separates the reply from
+// the next request; a time-out costs one.
 void TSerialPortSampleThread::Execute()
 {
     try {
@@ -115,19 +118,24 @@ TSerialPortSampleThread::TCycle TSerialPortSampleThread::PollCycle()
 // handed over. False once the run has been stopped or has stopped itself.
 bool TSerialPortSampleThread::PollDevice(std::size_t Index)
 {
-    TSampleDevice* device = FRun->Devices()[Index];
     if (!FNextPrepared)
-        Synchronize([this, device] { PrepareRequest(device); });
+        Synchronize([this, Index] { PrepareRequest(Index); });
     const bool replyOK = Exchange();
-    // A wait cut short by a stop is no time-out of the device.
-    if (!replyOK && Terminated())
-        return false;
+    if (replyOK) {
+        // The outcome was handed on where the reply arrived; what it
+        // raised is raised here, as from a hand-over.
+        if (FOutcomeError)
+            std::rethrow_exception(std::exchange(FOutcomeError, nullptr));
+    } else {
+        // A wait cut short by a stop is no time-out of the device.
+        if (Terminated())
+            return false;
+        Synchronize([this, Index] { TakeOutcome(Index, false); });
+    }
     const bool delay = replyOK && FSettings.PollDelay > 0;
-    // Without a poll delay to sleep first, the progress step and the set-up
-    // of the next request share the reply's hand-over.
-    TSampleDevice* next = delay ? nullptr : NextDevice(Index);
-    Synchronize([this, device, replyOK, next] { TakeOutcome(device, replyOK, next); });
-    FNextPrepared = next != nullptr;
+    // Without a poll delay to sleep first, the outcome's hand-over has set
+    // up the next request.
+    FNextPrepared = !delay;
     // After an automatic stop the run is over: the stop message ends it,
     // and no later poll may start logging again.
     if (FRun->AutoStopped())
@@ -136,30 +144,30 @@ bool TSerialPortSampleThread::PollDevice(std::size_t Index)
         if (!Pause(FSettings.PollDelay))
             return false;
         // The progress step and the next request's set-up share one
-        // hand-over after the delay too.
-        next = NextDevice(Index);
-        Synchronize([this, device, next] { MoveOn(device, next); });
+        // hand-over after the delay.
+        const std::size_t next = NextIndex(Index);
+        Synchronize([this, Index, next] { MoveOn(Index, next); });
         FNextPrepared = true;
     }
     return true;
 }
 
-// User-interface thread: the outcome of Device's poll reaches the run;
-// with Next, the progress step and the next request's set-up follow.
-void TSerialPortSampleThread::TakeOutcome(TSampleDevice* Device, bool ReplyOK, TSampleDevice* Next)
+// User-interface thread: the outcome of the poll of the device at Index
+// reaches the run; unless a poll delay follows, the progress step and the
+// next request's set-up too.
+void TSerialPortSampleThread::TakeOutcome(std::size_t Index, bool ReplyOK)
 {
-    // A reply that comes after this point belongs to no request.
-    FAwaitingReply = false;
-    FRun->Reply(Device, ReplyOK, FValues);
-    if (Next && !FRun->AutoStopped())
-        MoveOn(Device, Next);
+    FRun->Reply(FRun->Devices()[Index], ReplyOK, FValues);
+    const bool delay = ReplyOK && FSettings.PollDelay > 0;
+    if (!delay && !FRun->AutoStopped())
+        MoveOn(Index, NextIndex(Index));
 }
 
-// User-interface thread: Polled's progress step, then the request to Next
-// set up.
-void TSerialPortSampleThread::MoveOn(TSampleDevice* Polled, TSampleDevice* Next)
+// User-interface thread: the progress step of the device at Polled, then
+// the request to the device at Next set up.
+void TSerialPortSampleThread::MoveOn(std::size_t Polled, std::size_t Next)
 {
-    FRun->PollProgress(Polled);
+    FRun->PollProgress(FRun->Devices()[Polled]);
     PrepareRequest(Next);
 }
 
@@ -174,14 +182,15 @@ void TSerialPortSampleThread::EndCycle()
     });
 }
 
-// The device polled after the one at Index, in this cycle or the next.
-TSampleDevice* TSerialPortSampleThread::NextDevice(std::size_t Index) const
+// Where the device polled after the one at Index is, in this cycle or the
+// next; Index itself when it is the only one.
+std::size_t TSerialPortSampleThread::NextIndex(std::size_t Index) const
 {
     const std::vector<TSampleDevice*>& devices = FRun->Devices();
-    for (std::size_t k = 1; k <= devices.size(); ++k)
-        if (TSampleDevice* device = devices[(Index + k) % devices.size()])
-            return device;
-    return nullptr;
+    std::size_t next = (Index + 1) % devices.size();
+    while (!devices[next])
+        next = (next + 1) % devices.size();
+    return next;
 }
 
 // Writes the prepared request and waits for its reply; true when it came
@@ -189,6 +198,8 @@ TSampleDevice* TSerialPortSampleThread::NextDevice(std::size_t Index) const
 bool TSerialPortSampleThread::Exchange()
 {
     const auto bytes = FRequest.Bytes();
+    // From here a valid reply answers this request.
+    FWait.Expect();
     FComPort->Write(bytes.data(), static_cast<int>(bytes.size()));
     const auto deadline = After(FSettings.PollTimeout);
     switch (FWait.WaitReply(deadline, true)) {
@@ -212,15 +223,15 @@ bool TSerialPortSampleThread::Pause(int Milliseconds)
 
 // User-interface thread: the framer, the device settings and the reply
 // state are only ever touched here.
-void TSerialPortSampleThread::PrepareRequest(TSampleDevice* Device)
+void TSerialPortSampleThread::PrepareRequest(std::size_t Index)
 {
+    const TSampleDevice* Device = FRun->Devices()[Index];
+    FPolled = Index;
     FRequest = TModbusRequest::ForDevice(Device->StationId(), Device->DVRBeginAddr(), Device->ValueRule(),
                                          Device->ChannelCount());
     FFramer.Expect(FRequest);
     DiscardInput();
     FValues.clear();
-    FAwaitingReply = true;
-    FWait.Expect();
 }
 
 // Bytes of an earlier, late reply still waiting in the driver.
@@ -233,12 +244,18 @@ void TSerialPortSampleThread::DiscardInput()
 
 void TSerialPortSampleThread::OnReplyPacket(const std::string& Packet)
 {
-    if (!FAwaitingReply)
-        return;
     const std::string frame = TModbusReply::FrameFromPacket(FRequest, Packet);
-    if (!TModbusReply::IsValid(FRequest, frame))
+    // Only the request still awaited takes a reply: a late one is never
+    // credited to a later poll.
+    if (!TModbusReply::IsValid(FRequest, frame) || !FWait.Claim())
         return;
     FValues = TModbusReply::Decode(FRequest.ValueRule, frame);
-    FAwaitingReply = false;
+    // The sampling thread waits for this reply: its outcome is handed on
+    // here and now, which spares a hand-over back to this thread.
+    try {
+        TakeOutcome(FPolled, true);
+    } catch (...) {
+        FOutcomeError = std::current_exception();
+    }
     FWait.Replied();
 }

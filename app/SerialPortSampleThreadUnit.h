@@ -10,6 +10,7 @@
 #include "rtl/Thread.h"
 
 #include <cstdint>
+#include <exception>
 #include <memory>
 #include <string>
 #include <vector>
@@ -64,13 +65,13 @@ private:
 
     TCycle PollCycle();
     bool PollDevice(std::size_t Index);
-    void TakeOutcome(TSampleDevice* Device, bool ReplyOK, TSampleDevice* Next);
-    void MoveOn(TSampleDevice* Polled, TSampleDevice* Next);
+    void TakeOutcome(std::size_t Index, bool ReplyOK);
+    void MoveOn(std::size_t Polled, std::size_t Next);
     void EndCycle();
-    TSampleDevice* NextDevice(std::size_t Index) const;
+    std::size_t NextIndex(std::size_t Index) const;
     bool Exchange();
     bool Pause(int Milliseconds);
-    void PrepareRequest(TSampleDevice* Device);
+    void PrepareRequest(std::size_t Index);
     void OnReplyPacket(const std::string& Packet);
     void DiscardInput();
 
@@ -90,10 +91,13 @@ private:
     // user-interface thread, where the framer delivers packets; the
     // sampling thread reads the request only between hand-overs.
     TModbusRequest FRequest;
-    // Only the request still outstanding takes a reply: cleared once its
-    // wait has ended, so a late reply is never credited to a later poll.
-    bool FAwaitingReply = false;
+    // Where the device the request is for stands in the device list.
+    std::size_t FPolled = 0;
     std::vector<std::int32_t> FValues;
+    // What handing on an answered poll's outcome raised in the
+    // user-interface thread; the sampling thread raises it again once the
+    // reply has woken it.
+    std::exception_ptr FOutcomeError;
 };
 
 // The running thread; empty when no run is active.

@@ -33,28 +33,67 @@ TEST(SampleWait, WaitsNeverEndBeforeTheirDeadline)
     }
 }
 
+// The user-interface thread's side of a reply: claim it, hand its outcome
+// on, then release the waiter.
+bool Answer(TSampleWait& Wait)
+{
+    if (!Wait.Claim())
+        return false;
+    Wait.Replied();
+    return true;
+}
+
 TEST(SampleWait, AReplyEndsTheWaitAndIsTakenOnce)
 {
     TSampleWait wait;
     wait.Expect();
     std::thread replier([&] {
         std::this_thread::sleep_for(milliseconds(20));
-        wait.Replied();
+        EXPECT_TRUE(Answer(wait));
     });
     const auto start = TClock::now();
     EXPECT_EQ(TWake::Reply, wait.WaitReply(start + Long, true));
     EXPECT_LT(TClock::now() - start, Long / 2);
     replier.join();
-    // Taken: the next wait finds none.
+    // Taken: the next wait finds none, and a second copy is not claimed.
     EXPECT_EQ(TWake::Timeout, wait.WaitReply(TClock::now() + milliseconds(5), true));
+    EXPECT_FALSE(wait.Claim());
 
     // A reply that came before the wait began still counts...
-    wait.Replied();
+    wait.Expect();
+    EXPECT_TRUE(Answer(wait));
+    EXPECT_FALSE(wait.Claim()) << "one reply per request";
     EXPECT_EQ(TWake::Reply, wait.WaitReply(TClock::now() + Long, true));
     // ...but not once the next request is out.
-    wait.Replied();
+    wait.Expect();
+    EXPECT_TRUE(Answer(wait));
     wait.Expect();
     EXPECT_EQ(TWake::Timeout, wait.WaitReply(TClock::now() + milliseconds(5), true));
+}
+
+TEST(SampleWait, AReplyIsEitherTheAnswerOrTooLate)
+{
+    // Claimed before the deadline: waited for however long its outcome
+    // takes, even past the deadline and through a stop.
+    TSampleWait wait;
+    wait.Expect();
+    ASSERT_TRUE(wait.Claim());
+    std::thread replier([&] {
+        std::this_thread::sleep_for(milliseconds(50));
+        wait.Stop();
+        std::this_thread::sleep_for(milliseconds(20));
+        wait.Replied();
+    });
+    const auto start = TClock::now();
+    EXPECT_EQ(TWake::Reply, wait.WaitReply(start + milliseconds(5), true));
+    EXPECT_GE(TClock::now() - start, milliseconds(70));
+    replier.join();
+
+    // Once the wait has timed out, the request takes no reply.
+    TSampleWait late;
+    late.Expect();
+    EXPECT_EQ(TWake::Timeout, late.WaitReply(TClock::now() + milliseconds(5), true));
+    EXPECT_FALSE(late.Claim());
 }
 
 TEST(SampleWait, AStopEndsEveryWaitAtOnceAndStaysInForce)
@@ -95,15 +134,19 @@ TEST(SampleWait, AfterAStopAReplyOnItsWayIsStillAwaited)
     TSampleWait wait;
     wait.Expect();
     wait.Stop();
+    EXPECT_EQ(TWake::Stop, wait.WaitReply(TClock::now() + Long, true));
     std::thread replier([&] {
         std::this_thread::sleep_for(milliseconds(20));
-        wait.Replied();
+        EXPECT_TRUE(Answer(wait));
     });
     EXPECT_EQ(TWake::Reply, wait.WaitReply(TClock::now() + Long, false));
     replier.join();
+    // When the grace runs out, a reply still on its way is refused.
+    wait.Expect();
     const auto start = TClock::now();
     EXPECT_EQ(TWake::Timeout, wait.WaitReply(start + milliseconds(30), false));
     EXPECT_GE(TClock::now() - start, milliseconds(30));
+    EXPECT_FALSE(wait.Claim());
 }
 
 }  // namespace
