@@ -486,7 +486,9 @@ void TkPlotChannel::DrawFastTrace(TCanvas* Canvas)
     const int first = GetFirstVisibleIndex(), last = GetLastVisibleIndex();
     if (first < 0 || first == last)
         return;
-    const TkPlotChannelAxis* xAxis = GetXAxis();
+    // Found once: every point and line of the trace maps through them.
+    const TkPlotChannelAxis& xAxis = *GetXAxis();
+    const TkPlotChannelAxis& yAxis = *GetYAxis();
     // One point per screen column: FirstIndex is the column.
     TkPlotMinMaxPoint a1, a2, a3;
     // Points up to here were found not to fold; they go one by one.
@@ -499,13 +501,13 @@ void TkPlotChannel::DrawFastTrace(TCanvas* Canvas)
             continue;
         if (null) {
             // No line crosses a null point.
-            FlushColumns(Canvas, a1, a2, a3);
+            FlushColumns(Canvas, xAxis, yAxis, a1, a2, a3);
             a1.Reset();
             a2.Reset();
             a3.Reset();
             continue;
         }
-        const int column = xAxis->ValueToPixel(x);
+        const int column = xAxis.ValueToPixel(x);
         TkPlotMinMaxPoint* holder = &a1;
         if (a1.Empty || a1.FirstIndex == column)
             a1.Add(column, x, y);
@@ -514,7 +516,7 @@ void TkPlotChannel::DrawFastTrace(TCanvas* Canvas)
             holder = &a2;
         } else {
             a3.Add(column, x, y);
-            FlushColumns(Canvas, a1, a2, a3);
+            FlushColumns(Canvas, xAxis, yAxis, a1, a2, a3);
             a1.CopyFrom(a3);
             a2.Reset();
             a3.Reset();
@@ -523,7 +525,7 @@ void TkPlotChannel::DrawFastTrace(TCanvas* Canvas)
             continue;
         // The points after this one that share its column change only the
         // column's range and last Y: they are folded in at once.
-        const int end = LastInColumn(i, last, column);
+        const int end = LastInColumn(xAxis, i, last, column);
         if (end == i)
             continue;
         if (ColumnRunFolds(x, GetDataX(end)) && FoldDataRun(i, end, holder->Min, holder->Max, holder->LastValue))
@@ -531,13 +533,12 @@ void TkPlotChannel::DrawFastTrace(TCanvas* Canvas)
         else
             noFoldUntil = end;
     }
-    FlushColumns(Canvas, a1, a2, a3);
+    FlushColumns(Canvas, xAxis, yAxis, a1, a2, a3);
 }
 
-int TkPlotChannel::LastInColumn(int First, int Last, int Column) const
+int TkPlotChannel::LastInColumn(const TkPlotChannelAxis& XAxis, int First, int Last, int Column) const
 {
-    const TkPlotChannelAxis* xAxis = GetXAxis();
-    const auto inColumn = [&](int Index) { return xAxis->ValueToPixel(GetDataX(Index)) == Column; };
+    const auto inColumn = [&](int Index) { return XAxis.ValueToPixel(GetDataX(Index)) == Column; };
     // Galloping, then halving: the run of a column of n points costs about
     // 2 log n conversions instead of n.
     int good = First, bad = Last + 1;
@@ -572,16 +573,17 @@ bool TkPlotChannel::ColumnRunFolds(double FirstX, double LastX)
     return (FirstX > 0) == (LastX > 0);
 }
 
-void TkPlotChannel::FlushColumns(TCanvas* Canvas, const TkPlotMinMaxPoint& First, const TkPlotMinMaxPoint& Second,
+void TkPlotChannel::FlushColumns(TCanvas* Canvas, const TkPlotChannelAxis& XAxis, const TkPlotChannelAxis& YAxis,
+                                 const TkPlotMinMaxPoint& First, const TkPlotMinMaxPoint& Second,
                                  const TkPlotMinMaxPoint& Third)
 {
     for (const TkPlotMinMaxPoint* a : {&First, &Second})
         if (!a->Empty && a->Min != a->Max)
-            DrawClippedLine(Canvas, a->FirstX, a->Max, a->FirstX, a->Min);
+            DrawClippedLine(Canvas, XAxis, YAxis, a->FirstX, a->Max, a->FirstX, a->Min);
     if (!First.Empty && !Second.Empty)
-        DrawClippedLine(Canvas, First.FirstX, First.LastValue, Second.FirstX, Second.FirstValue);
+        DrawClippedLine(Canvas, XAxis, YAxis, First.FirstX, First.LastValue, Second.FirstX, Second.FirstValue);
     if (!Second.Empty && !Third.Empty)
-        DrawClippedLine(Canvas, Second.FirstX, Second.LastValue, Third.FirstX, Third.FirstValue);
+        DrawClippedLine(Canvas, XAxis, YAxis, Second.FirstX, Second.LastValue, Third.FirstX, Third.FirstValue);
 }
 
 void TkPlotChannel::DrawStraight(TCanvas* Canvas, int First, int Last)

@@ -199,10 +199,10 @@ private:
     // The last index from First on (up to Last) whose X still falls into
     // Column, supposing that the X values run one way; a guess otherwise,
     // which the fold then checks.
-    int LastInColumn(int First, int Last, int Column) const;
+    int LastInColumn(const TkPlotChannelAxis& XAxis, int First, int Last, int Column) const;
     static bool ColumnRunFolds(double FirstX, double LastX);
-    void FlushColumns(TCanvas* Canvas, const TkPlotMinMaxPoint& First, const TkPlotMinMaxPoint& Second,
-                      const TkPlotMinMaxPoint& Third);
+    void FlushColumns(TCanvas* Canvas, const TkPlotChannelAxis& XAxis, const TkPlotChannelAxis& YAxis,
+                      const TkPlotMinMaxPoint& First, const TkPlotMinMaxPoint& Second, const TkPlotMinMaxPoint& Third);
     // Steps: level, then edge, between consecutive valid points.
     void DrawSteps(TCanvas* Canvas);
     void DrawSplines(TCanvas* Canvas, TColor BackColor);

@@ -356,8 +356,14 @@ void TkPlotChannelCustom::NarrowToAxisExtent(TkPlotObjectKind AxisKind, const st
 
 TPoint TkPlotChannelCustom::ScreenPoint(double X, double Y) const
 {
-    const int x = GetXAxis()->ValueToPixel(X);
-    const int y = GetYAxis()->ValueToPixel(Y);
+    return ScreenPoint(*GetXAxis(), *GetYAxis(), X, Y);
+}
+
+TPoint TkPlotChannelCustom::ScreenPoint(const TkPlotChannelAxis& XAxis, const TkPlotChannelAxis& YAxis, double X,
+                                        double Y) const
+{
+    const int x = XAxis.ValueToPixel(X);
+    const int y = YAxis.ValueToPixel(Y);
     return GetXYAxesReverse() ? TPoint(y, x) : TPoint(x, y);
 }
 
@@ -426,24 +432,29 @@ void TkPlotChannelCustom::DrawClippedLine(TCanvas* Canvas, double X1, double Y1,
 {
     const TkPlotChannelAxis* xAxis = GetXAxis();
     const TkPlotChannelAxis* yAxis = GetYAxis();
-    if (!xAxis || !yAxis)
-        return;
+    if (xAxis && yAxis)
+        DrawClippedLine(Canvas, *xAxis, *yAxis, X1, Y1, X2, Y2);
+}
+
+void TkPlotChannelCustom::DrawClippedLine(TCanvas* Canvas, const TkPlotChannelAxis& XAxis,
+                                          const TkPlotChannelAxis& YAxis, double X1, double Y1, double X2, double Y2)
+{
     if (X1 > X2) {
         std::swap(X1, X2);
         std::swap(Y1, Y2);
     }
-    const double xMin = xAxis->GetMin(), xMax = xAxis->GetMax();
+    const double xMin = XAxis.GetMin(), xMax = XAxis.GetMax();
     const auto within = [](double V, double Lo, double Hi) { return V >= Lo && V <= Hi; };
     if (!((X1 < xMin && X2 > xMax) || within(X1, xMin, xMax) || within(X2, xMin, xMax)))
         return;
-    double yLo = yAxis->GetMin(), yHi = yAxis->GetMax();
+    double yLo = YAxis.GetMin(), yHi = YAxis.GetMax();
     if (FClipToAxes) {
         const bool meetsY = within(Y1, yLo, yHi) || within(Y2, yLo, yHi) || (Y1 < yLo && Y2 > yHi) ||
                             (Y2 < yLo && Y1 > yHi);
         if (!meetsY)
             return;
     } else {
-        const double far = FarSpans * std::fabs(yAxis->GetSpan());
+        const double far = FarSpans * std::fabs(YAxis.GetSpan());
         yLo -= far;
         yHi += far;
         if ((Y1 < yLo && Y2 < yLo) || (Y1 > yHi && Y2 > yHi))
@@ -471,8 +482,8 @@ void TkPlotChannelCustom::DrawClippedLine(TCanvas* Canvas, double X1, double Y1,
     clipY(cx2, cy2);
     if (FClipToAxes && !(within(cx1, xMin, xMax) && within(cx2, xMin, xMax)))
         return;
-    const TPoint a = ScreenPoint(cx1, cy1);
-    const TPoint b = ScreenPoint(cx2, cy2);
+    const TPoint a = ScreenPoint(XAxis, YAxis, cx1, cy1);
+    const TPoint b = ScreenPoint(XAxis, YAxis, cx2, cy2);
     Canvas->MoveTo(a.X, a.Y);
     Canvas->LineTo(b.X, b.Y);
 }

@@ -278,11 +278,16 @@ protected:
     // The screen position of a value pair; needs both axes. The axes
     // swap places on screen when the plot reverses them.
     TPoint ScreenPoint(double X, double Y) const;
+    TPoint ScreenPoint(const TkPlotChannelAxis& XAxis, const TkPlotChannelAxis& YAxis, double X, double Y) const;
     // The line between two value pairs, always cut to the X axis' range,
     // and to the Y axis' range with ClipToAxes; without it, ends far
     // beyond the Y axis are pulled in along the line, so that no screen
     // position grows without bound.
     void DrawClippedLine(TCanvas* Canvas, double X1, double Y1, double X2, double Y2);
+    // The same on the channel's axes as found by the caller: a trace of
+    // thousands of lines looks its axes up by name once, not per line.
+    void DrawClippedLine(TCanvas* Canvas, const TkPlotChannelAxis& XAxis, const TkPlotChannelAxis& YAxis, double X1,
+                         double Y1, double X2, double Y2);
     // A value pair pulled into the range beyond which screen positions
     // stop meaning anything (see DrawClippedLine).
     double FarX(double X) const;
