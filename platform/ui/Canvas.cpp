@@ -167,20 +167,31 @@ QPainter* TCanvasPainter::Begin(TCanvas* Canvas)
     QPainter* P = Canvas->Painter();
     if (!P || !P->isActive())
         return nullptr;
-    if (Canvas->FHasClip)
-        P->setClipRect(ToQRect(Canvas->FClip));
-    else
+    // Each setting is made only where the painter's own state differs:
+    // setting a clip or a hint, even an unchanged one, makes the raster
+    // engine prepare its pen and clip anew for the next stroke, which a
+    // chart's thousands of short trace lines would each pay for.
+    if (Canvas->FHasClip) {
+        const QRect Clip = ToQRect(Canvas->FClip);
+        if (Clip.isEmpty() || !P->hasClipping() || P->clipBoundingRect() != QRectF(Clip))
+            P->setClipRect(Clip);
+    } else if (P->hasClipping()) {
         P->setClipping(false);
-    P->setRenderHint(QPainter::Antialiasing, false);
-    P->setRenderHint(QPainter::TextAntialiasing, false);
-    P->setRenderHint(QPainter::SmoothPixmapTransform, false);
+    }
+    constexpr QPainter::RenderHints Smoothing =
+        QPainter::Antialiasing | QPainter::TextAntialiasing | QPainter::SmoothPixmapTransform;
+    if (P->renderHints() & Smoothing)
+        P->setRenderHints(Smoothing, false);
     P->setCompositionMode(QPainter::CompositionMode_SourceOver);
     // A solid brush makes the background opaque in its colour: the gaps of
     // dashed and dotted lines are filled with it, as on the platform.
     if (Canvas->Brush->GetStyle() == bsSolid) {
-        P->setBackgroundMode(Qt::OpaqueMode);
-        P->setBackground(ToQColor(Canvas->Brush->GetColor()));
-    } else {
+        if (P->backgroundMode() != Qt::OpaqueMode)
+            P->setBackgroundMode(Qt::OpaqueMode);
+        const QColor Back = ToQColor(Canvas->Brush->GetColor());
+        if (P->background() != QBrush(Back))
+            P->setBackground(Back);
+    } else if (P->backgroundMode() != Qt::TransparentMode) {
         P->setBackgroundMode(Qt::TransparentMode);
     }
     return P;

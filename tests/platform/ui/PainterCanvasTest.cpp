@@ -51,4 +51,66 @@ TEST(PainterCanvas, WithoutAPainterItDrawsNothingButStillMeasures)
     EXPECT_EQ(Image.pixelColor(1, 1), QColor(0, 255, 0));
 }
 
+// The canvas draws by its own clip and rules whatever was done to the
+// painter between two of its calls: by the painter's owner, or by the
+// canvas's own text drawing, which clips the painter to the text's box.
+TEST(PainterCanvas, ItsClipAndRulesHoldAfterThePainterWasChangedBetweenCalls)
+{
+    EnsureGraphicsTestApp();
+    QImage Image(30, 20, QImage::Format_RGB32);
+    Image.fill(Qt::white);
+    {
+        QPainter Painter(&Image);
+        TPainterCanvas Canvas(&Painter);
+        Canvas.SetClipRect(Rect(5, 5, 25, 15));
+        Canvas.Pen->Color = clRed;
+        Canvas.MoveTo(0, 6);
+        Canvas.LineTo(30, 6);
+
+        Canvas.Brush->Style = bsClear;
+        Canvas.TextRect(Rect(6, 7, 8, 9), 6, 7, "x");
+        Canvas.MoveTo(0, 8);
+        Canvas.LineTo(30, 8);
+
+        Painter.setClipRect(QRect(0, 0, 30, 20));
+        Painter.setRenderHint(QPainter::Antialiasing, true);
+        Painter.setCompositionMode(QPainter::CompositionMode_Plus);
+        Canvas.MoveTo(0, 10);
+        Canvas.LineTo(30, 10);
+        Canvas.Pen->Width = 3;
+        Canvas.MoveTo(2, 12);
+        Canvas.LineTo(12, 14);
+        Canvas.Pen->Width = 1;
+
+        Canvas.RemoveClipRect();
+        Painter.setClipRect(QRect(0, 0, 3, 3));
+        Canvas.MoveTo(0, 18);
+        Canvas.LineTo(29, 18);
+    }
+    for (int Y : {6, 8, 10}) {
+        EXPECT_EQ(Image.pixelColor(4, Y), QColor(255, 255, 255)) << Y;
+        EXPECT_EQ(Image.pixelColor(5, Y), QColor(255, 0, 0)) << Y;
+        EXPECT_EQ(Image.pixelColor(20, Y), QColor(255, 0, 0)) << Y;
+        EXPECT_EQ(Image.pixelColor(24, Y), QColor(255, 0, 0)) << Y;
+        EXPECT_EQ(Image.pixelColor(25, Y), QColor(255, 255, 255)) << Y;
+    }
+    // Not smoothed: a slanted wide line's pixels are the pen's colour or
+    // untouched, and none lies left of the clip.
+    int Red = 0;
+    for (int X = 0; X < 30; ++X)
+        for (int Y = 11; Y < 15; ++Y) {
+            const QColor C = Image.pixelColor(X, Y);
+            EXPECT_TRUE(C == QColor(255, 0, 0) || C == QColor(255, 255, 255)) << X << "," << Y;
+            if (C == QColor(255, 0, 0)) {
+                ++Red;
+                EXPECT_GE(X, 5) << Y;
+            }
+        }
+    EXPECT_GT(Red, 7);
+    // Without a clip of its own the canvas draws everywhere.
+    EXPECT_EQ(Image.pixelColor(0, 18), QColor(255, 0, 0));
+    EXPECT_EQ(Image.pixelColor(29, 18), QColor(255, 255, 255));
+    EXPECT_EQ(Image.pixelColor(28, 18), QColor(255, 0, 0));
+}
+
 }  // namespace
