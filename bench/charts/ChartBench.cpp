@@ -25,6 +25,7 @@
 #include "rtl/DateTime.h"
 #include "rtl/FileUtils.h"
 #include "ui/Application.h"
+#include "ui/Bitmap.h"
 #include "ui/Dialogs.h"
 
 #include <time.h>
@@ -37,6 +38,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -142,6 +144,27 @@ public:
                 for (int c = 0; c < ChannelsPerDevice; ++c)
                     FFrames[d]->Chart().AddPoint(c, X(), Signal(FStep, d, c), true);
         Serve();
+    }
+
+    // Each data step followed at once by a full repaint of every chart
+    // (its double-buffered paint, onto a picture of its size instead of
+    // the screen), timed alone: what one frame of the run costs in the
+    // charts, without the window system around them.
+    std::vector<double> Repaints(int Steps)
+    {
+        std::vector<std::unique_ptr<TBitmap>> screens;
+        for (TfraDevice* D : FFrames)
+            screens.push_back(std::make_unique<TBitmap>(D->pltDevice->GetWidth(), D->pltDevice->GetHeight()));
+        std::vector<double> times;
+        for (int i = 0; i < Steps; ++i) {
+            Feed();
+            Serve();
+            const double t0 = WallSeconds();
+            for (std::size_t d = 0; d < FFrames.size(); ++d)
+                FFrames[d]->pltDevice->PaintBuffered(screens[d]->Canvas);
+            times.push_back((WallSeconds() - t0) * 1e3);
+        }
+        return times;
     }
 
     TRound Round(double Seconds)
@@ -281,6 +304,14 @@ int main(int argc, char** argv)
                 (Resident1 - Resident0) / double(Points) <= Record * 1.25 && Allocated / double(Points) <= Record * 1.25
                     ? "within"
                     : "OVER");
+
+    {
+        const std::vector<double> T = Run.Repaints(100);
+        std::printf("Full repaint of all %d charts after a step, one after another, %zu times: median %.2f ms, "
+                    "p95 %.2f ms, min %.2f, max %.2f\n\n",
+                    Devices, T.size(), bench::Median(T), Percentile(T, 0.95), *std::min_element(T.begin(), T.end()),
+                    *std::max_element(T.begin(), T.end()));
+    }
 
     std::vector<double> Medians, P95s, Feeds, Shares, Walls, Cpus;
     for (int r = 0; r < Rounds; ++r) {
