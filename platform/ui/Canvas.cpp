@@ -9,6 +9,7 @@
 #include <QPolygon>
 #include <algorithm>
 #include <cmath>
+#include <unordered_map>
 #include "ui/CanvasQt.h"
 #include "ui/Graphic.h"
 #include "ui/GraphicsQt.h"
@@ -69,9 +70,34 @@ QBrush ToQBrush(const TBrush& Brush)
     return QBrush(ToQColor(Brush.GetColor()), BrushStyleOf(Brush.GetStyle()));
 }
 
+QPen MakeQPen(const TPen& Pen);
+
+// The painter's pen for a canvas pen. The last one made is kept and handed
+// out again while the pen stays the same: a chart draws thousands of lines
+// with one pen, and a painter given the very same pen again keeps what it
+// prepared for it.
+QPen ToQPen(const TPen& Pen)
+{
+    struct TMade {
+        bool Valid = false;
+        QColor Color;
+        int Width = 0;
+        TPenStyle Style = psSolid;
+        bool Nop = false;
+        QPen Pen;
+    };
+    thread_local TMade Last;
+    const QColor Color = ToQColor(Pen.GetColor());
+    const bool Nop = Pen.GetMode() == pmNop;
+    if (!Last.Valid || Last.Color != Color || Last.Width != Pen.GetWidth() || Last.Style != Pen.GetStyle() ||
+        Last.Nop != Nop)
+        Last = TMade{true, Color, Pen.GetWidth(), Pen.GetStyle(), Nop, MakeQPen(Pen)};
+    return Last.Pen;
+}
+
 // Thin pens are cosmetic one-pixel pens with flat caps, which leave out the
 // last pixel of a line; wide pens are round and solid, as on the platform.
-QPen ToQPen(const TPen& Pen)
+QPen MakeQPen(const TPen& Pen)
 {
     if (Pen.GetStyle() == psClear || Pen.GetMode() == pmNop)
         return QPen(Qt::NoPen);
@@ -324,11 +350,28 @@ TSize TCanvas::TextExtent(const std::string& Text)
 {
     if (!QGuiApplication::instance())
         return FallbackExtent(*Font, Text);
-    const QFont F = ToQFont(*Font);
     QPainter* P = Painter();
     QPaintDevice* Device = P && P->isActive() ? P->device() : nullptr;
+    // Measures are kept by font, resolution and text: a chart lays out and
+    // draws the same axis labels several times in every repaint, and
+    // shaping a text anew costs far more than finding it here.
+    std::string Key = Font->GetName();
+    for (const int Part : {Font->GetHeight(), int(Font->GetStyle().Bits()), int(Font->GetPitch()),
+                           Device ? Device->logicalDpiX() : 0, Device ? Device->logicalDpiY() : 0})
+        Key.append(reinterpret_cast<const char*>(&Part), sizeof Part);
+    Key += '\0';
+    Key += Text;
+    thread_local std::unordered_map<std::string, TSize> Measured;
+    if (const auto Found = Measured.find(Key); Found != Measured.end())
+        return Found->second;
+    const QFont F = ToQFont(*Font);
     const QFontMetrics Metrics = Device ? QFontMetrics(F, Device) : QFontMetrics(F);
-    return TSize(Metrics.horizontalAdvance(QString::fromStdString(Text)), Metrics.height());
+    const TSize Size(Metrics.horizontalAdvance(QString::fromStdString(Text)), Metrics.height());
+    // Bounded: a run's ever new time labels must not pile up.
+    if (Measured.size() >= 4096)
+        Measured.clear();
+    Measured.emplace(std::move(Key), Size);
+    return Size;
 }
 
 int TCanvas::DrawText(const std::string& Source, TRect& R, unsigned Format)

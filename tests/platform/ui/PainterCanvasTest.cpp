@@ -113,4 +113,41 @@ TEST(PainterCanvas, ItsClipAndRulesHoldAfterThePainterWasChangedBetweenCalls)
     EXPECT_EQ(Image.pixelColor(28, 18), QColor(255, 0, 0));
 }
 
+// Each line takes the pen as it is at that moment, however many lines
+// before it were drawn with another.
+TEST(PainterCanvas, EachLineTakesThePenAsItIsThen)
+{
+    EnsureGraphicsTestApp();
+    QImage Image(30, 20, QImage::Format_RGB32);
+    Image.fill(Qt::white);
+    {
+        QPainter Painter(&Image);
+        TPainterCanvas Canvas(&Painter);
+        Canvas.Brush->Style = bsClear;
+        Canvas.Pen->Color = clRed;
+        for (int I = 0; I < 3; ++I) {
+            Canvas.MoveTo(0, 2);
+            Canvas.LineTo(30, 2);
+        }
+        Canvas.Pen->Color = clBlue;
+        Canvas.MoveTo(0, 5);
+        Canvas.LineTo(30, 5);
+        Canvas.Pen->Style = psDot;
+        Canvas.MoveTo(0, 8);
+        Canvas.LineTo(30, 8);
+        Canvas.Pen->Style = psSolid;
+        Canvas.Pen->Width = 3;
+        Canvas.MoveTo(5, 14);
+        Canvas.LineTo(25, 14);
+    }
+    EXPECT_EQ(Image.pixelColor(10, 2), QColor(255, 0, 0));
+    EXPECT_EQ(Image.pixelColor(10, 5), QColor(0, 0, 255));
+    int Gaps = 0;
+    for (int X = 0; X < 29; ++X)
+        Gaps += Image.pixelColor(X, 8) == QColor(255, 255, 255);
+    EXPECT_GT(Gaps, 5);
+    EXPECT_EQ(Image.pixelColor(15, 13), QColor(0, 0, 255));
+    EXPECT_EQ(Image.pixelColor(15, 15), QColor(0, 0, 255));
+}
+
 }  // namespace

@@ -218,3 +218,26 @@ TEST(FontHeight, PositiveIsTheCellAndNegativeTheCharacterHeight)
             EXPECT_GT(Bmp.Canvas->TextHeight("Hg"), Pixels);
         }
 }
+
+// Measuring again after the font changed gives the new font's measure,
+// not one found for the old font or for another text before.
+TEST(FontHeight, MeasuresFollowTheFontAndTheTextFromCallToCall)
+{
+    EnsureGraphicsTestApp();
+    TBitmap Bmp;
+    TCanvas* C = Bmp.Canvas;
+    C->Font->Name = "Arial";
+    C->Font->Height = -13;
+    const TSize Small = C->TextExtent("Hello 12:00");
+    EXPECT_EQ(C->TextExtent("Hello 12:00"), Small);
+    EXPECT_GT(C->TextWidth("Hello 12:00:00"), Small.cx);
+    C->Font->Height = -29;
+    const TSize Large = C->TextExtent("Hello 12:00");
+    EXPECT_GT(Large.cx, Small.cx);
+    EXPECT_GT(Large.cy, Small.cy);
+    C->Font->Style = TFontStyles{fsBold};
+    EXPECT_GT(C->TextWidth("Hello 12:00"), Large.cx);
+    C->Font->Style = TFontStyles{};
+    EXPECT_EQ(C->TextExtent("Hello 12:00"), Large);
+    EXPECT_LT(C->TextWidth("iiii"), C->TextWidth("WWWW"));
+}
