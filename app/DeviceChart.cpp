@@ -142,6 +142,21 @@ void TDeviceChart::AddPoint(int Channel, double X, double Value, bool TimeOfDay)
     channel->AddXY(X, Value);
 }
 
+void TDeviceChart::AddPoints(double X, const std::vector<double>& Values, bool TimeOfDay)
+{
+    // Held until all are in: the first point would otherwise be painted at
+    // once and the rest a frame later, two repaints for one step.
+    FPlot->BeginUpdate();
+    try {
+        for (std::size_t i = 0; i < Values.size(); ++i)
+            AddPoint(static_cast<int>(i), X, Values[i], TimeOfDay);
+    } catch (...) {
+        FPlot->EndUpdate();
+        throw;
+    }
+    FPlot->EndUpdate();
+}
+
 int TDeviceChart::PointCount(int Channel) const
 {
     const TkPlotChannel* channel = ChartChannel(Channel);

@@ -10,6 +10,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 class TkPlot;
 class TkPlotAxis;
@@ -45,6 +46,9 @@ public:
     // Adds (X, Value) to chart channel Channel; with the time of day, the
     // first point of a channel moves the X axis to start at X.
     void AddPoint(int Channel, double X, double Value, bool TimeOfDay);
+    // One point per channel at X (Values[i] to chart channel i), painted
+    // in one repaint.
+    void AddPoints(double X, const std::vector<double>& Values, bool TimeOfDay);
     int PointCount(int Channel) const;
 
     // The toolbar's actions: tracking off and on for every axis (resuming

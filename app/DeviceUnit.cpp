@@ -213,8 +213,11 @@ void TfraDevice::ResetDevice()
 
 void TfraDevice::AddChartPoints(double X)
 {
+    std::vector<double> Values;
+    Values.reserve(ChannelCount());
     for (int i = 0; i < ChannelCount(); ++i)
-        FChart->AddPoint(i, X, Channel(i)->Value(), AxisFormat() == 0);
+        Values.push_back(Channel(i)->Value());
+    FChart->AddPoints(X, Values, AxisFormat() == 0);
 }
 
 void TfraDevice::btnShowCurveClick(TObject*)

@@ -231,4 +231,49 @@ TEST_F(DeviceUnitChartTest, AChartWhoseObjectsTheUserDeletedStillTakesPointsAndC
     EXPECT_FALSE(D->btnCursor->GetDown());
 }
 
+// The points of one polling cycle reach the screen together: one repaint
+// with every channel's new point, not one for the first channel's point
+// and another a frame later for the rest.
+TEST_F(DeviceUnitChartTest, APollingCyclesPointsArePaintedInOneRepaint)
+{
+    double Clock = 1000;
+    TkUpdateObject::SetClock([&Clock] { return Clock; });
+    D->SetAxisFormat(2);
+    Clock += 1;
+    D->AddChartPoints(1);
+    EXPECT_EQ(Plot->LastUpdateTime(), Clock);
+    EXPECT_FALSE(Plot->UpdatePending());
+    const double Painted = Clock;
+    Clock += 1;
+    TkUpdateObject::Instance().Tick();
+    EXPECT_EQ(Plot->LastUpdateTime(), Painted);
+
+    // A cycle within the frame of the last repaint waits for the frame's
+    // end, and is then painted once.
+    D->AddChartPoints(2);
+    const double Second = Clock;
+    EXPECT_EQ(Plot->LastUpdateTime(), Second);
+    Clock += 0.001;
+    D->AddChartPoints(3);
+    EXPECT_EQ(Plot->LastUpdateTime(), Second);
+    EXPECT_TRUE(Plot->UpdatePending());
+    TkUpdateObject::Instance().Tick();
+    EXPECT_EQ(Plot->LastUpdateTime(), Second);
+    Clock += 1;
+    TkUpdateObject::Instance().Tick();
+    EXPECT_EQ(Plot->LastUpdateTime(), Clock);
+    EXPECT_EQ(Plot->Channel(1)->GetCount(), 3);
+    TkUpdateObject::SetClock(nullptr);
+}
+
+// A chart update that fails leaves the chart taking repaints as before.
+TEST_F(DeviceUnitChartTest, AFailingChartUpdateDoesNotHoldTheChartsRepaints)
+{
+    D->SetAxisFormat(0);
+    Plot->OnXAxisMinChange = [](int, double, double) { throw Exception("chart broke"); };
+    EXPECT_THROW(D->AddChartPoints(46000), Exception);
+    EXPECT_FALSE(Plot->UpdateSkip());
+    Plot->OnXAxisMinChange = nullptr;
+}
+
 } // namespace
