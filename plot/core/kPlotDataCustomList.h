@@ -122,6 +122,7 @@ private:
     int FElementSize = 1;
     int FMaxCapacity = 0;
     char* FData = nullptr;
+    bool FPaged = false;  // FData is pages of its own, not a heap block
 
     friend class TkPlotDataCompactIntervalList;
 };

@@ -176,6 +176,49 @@ TYPED_TEST(PointListTest, DeleteFirstKeepsNewest)
     EXPECT_EQ(this->list.GetX(3), 20);
 }
 
+// Lists of hundreds of thousands of points, as a long run's channels
+// hold: every point stays in place whatever the list's storage goes
+// through, growing large, shrinking small, growing again, as a wrapped
+// ring and after clearing.
+TYPED_TEST(PointListTest, LargeListsKeepTheirPointsThroughEveryResize)
+{
+    auto& list = this->list;
+    const auto expectPoints = [&](int From, int To, int FirstValue) {
+        for (int i = From; i < To; ++i) {
+            const int v = FirstValue + i - From;
+            ASSERT_EQ(list.GetX(i), v) << i;
+            ASSERT_EQ(list.GetY(i), v % 1000) << i;
+        }
+    };
+    for (int i = 0; i < 200000; ++i)
+        list.Add(i, i % 1000, false, false);
+    expectPoints(0, 200000, 0);
+    list.SetCapacity(1000);
+    EXPECT_EQ(list.Count(), 1000);
+    expectPoints(0, 1000, 0);
+    list.SetCapacity(150000);
+    for (int i = 1000; i < 150000; ++i)
+        list.Add(i, i % 1000, false, false);
+    expectPoints(0, 150000, 0);
+
+    list.SetRingBufferSize(120000);
+    for (int i = 150000; i < 300000; ++i)
+        list.Add(i, i % 1000, false, false);
+    EXPECT_EQ(list.Count(), 120000);
+    expectPoints(0, 120000, 180000);
+    list.SetCapacity(400000);
+    expectPoints(0, 120000, 180000);
+    list.SetCapacity(50);
+    expectPoints(0, 50, 180000);
+
+    list.SetRingBufferSize(0);
+    list.Clear();
+    EXPECT_EQ(list.Count(), 0);
+    for (int i = 0; i < 100000; ++i)
+        list.Add(i, i % 1000, false, false);
+    expectPoints(0, 100000, 0);
+}
+
 TEST(PointLists, ElementSizesAndMemory)
 {
     TkPlotDataNullList n;
