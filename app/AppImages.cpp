@@ -116,9 +116,7 @@ void DrawDeviceImage(TCanvas* C, int Index)
         C->Rectangle(3, 2, 7, 14);
         C->Rectangle(9, 2, 13, 14);
         break;
-    case TAppImages::diResume:
-        C->Polygon({Point(4, 2), Point(13, 8), Point(4, 14)});
-        break;
+    case TAppImages::diResume: C->Polygon({Point(4, 2), Point(13, 8), Point(4, 14)}); break;
     case TAppImages::diEnlarge:  // arrows pointing apart
         C->Polygon({Point(8, 0), Point(13, 5), Point(3, 5)});
         C->Polygon({Point(8, 15), Point(13, 10), Point(3, 10)});

@@ -14,7 +14,15 @@ public:
 
     // Device toolbar image indexes, in button order.
     enum TDeviceImage {
-        diShowMeter, diShowCurve, diZoom, diCursor, diPause, diResume, diEnlarge, diShrink, diZero,
+        diShowMeter,
+        diShowCurve,
+        diZoom,
+        diCursor,
+        diPause,
+        diResume,
+        diEnlarge,
+        diShrink,
+        diZero,
         DeviceImageCount
     };
     // Fills Images (16 x 16) with the device toolbar images.

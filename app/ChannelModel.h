@@ -17,7 +17,7 @@ class TChannelModel {
 public:
     // Colours of the value label (0x00BBGGRR).
     static constexpr std::uint32_t InitialValueColor = 16744448;
-    static constexpr std::uint32_t LiveValueColor = 0xCC6600;   // RGB(0, 102, 204)
+    static constexpr std::uint32_t LiveValueColor = 0xCC6600;  // RGB(0, 102, 204)
     static constexpr std::uint32_t CursorValueColor = 0xFF0000;
 
     explicit TChannelModel(int Index);

@@ -194,8 +194,7 @@ void TfraChannel::PlaceNameAndUnit()
         return Measure.Canvas->TextWidth(Name) + UnitWidth;
     };
     std::string Name = ValueName();
-    const int Height =
-        FittingHeight(NameFontHeight, MinNameFontHeight, Room, [&](int H) { return Width(H, Name); });
+    const int Height = FittingHeight(NameFontHeight, MinNameFontHeight, Room, [&](int H) { return Width(H, Name); });
     // Even the least height is too big: the name gives way, letter by letter.
     if (Width(Height, Name) > Room) {
         const std::string Ellipsis = "…";

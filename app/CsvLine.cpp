@@ -40,8 +40,7 @@ std::string TCsvLine::Header(int AxisFormat, const std::vector<TCsvColumn>& Colu
     return line;
 }
 
-std::string TCsvLine::FirstField(int AxisFormat, TDateTime Now, double ElapsedSeconds,
-                                 int RecordNumber)
+std::string TCsvLine::FirstField(int AxisFormat, TDateTime Now, double ElapsedSeconds, int RecordNumber)
 {
     switch (AxisFormat) {
     case 1: return Format("%.3f", ElapsedSeconds);

@@ -24,7 +24,6 @@ public:
     static std::string Header(int AxisFormat, const std::vector<TCsvColumn>& Columns);
     // 0 "yyyy-mm-dd hh:nn:ss.zzz" of Now, 1 seconds with three decimals,
     // 2 the record number.
-    static std::string FirstField(int AxisFormat, TDateTime Now, double ElapsedSeconds,
-                                  int RecordNumber);
+    static std::string FirstField(int AxisFormat, TDateTime Now, double ElapsedSeconds, int RecordNumber);
     static std::string Record(const std::string& FirstField, const std::vector<std::string>& Texts);
 };

@@ -16,8 +16,8 @@ std::string GbkLine(const std::string& Utf8)
 
 }  // namespace
 
-TCsvLogWriter::TCsvLogWriter(std::string TempFileName, std::string LogFileName,
-                             int MaxRecordPerFile, std::unique_ptr<TLogFileSystem> Files)
+TCsvLogWriter::TCsvLogWriter(std::string TempFileName, std::string LogFileName, int MaxRecordPerFile,
+                             std::unique_ptr<TLogFileSystem> Files)
     : FFiles(std::move(Files)),
       FTempFileName(std::move(TempFileName)),
       FFinalLogFileName(FileExists(LogFileName) ? UniqueFileName(LogFileName) : std::move(LogFileName)),
@@ -44,8 +44,8 @@ void TCsvLogWriter::WriteRecord(const TCsvRecord& Record)
     } else if (!FOpened) {
         OpenNewLogFile(Record.AxisFormat, Record.Columns);
     }
-    const std::string first =
-        TCsvLine::FirstField(Record.AxisFormat, Record.Now, Record.ElapsedSeconds, FRecordCount + 1);
+    const std::string first = TCsvLine::FirstField(Record.AxisFormat, Record.Now, Record.ElapsedSeconds,
+                                                   FRecordCount + 1);
     ++FRecordCount;
     FPending.push_back(GbkLine(TCsvLine::Record(first, Record.Texts)));
     Flush();

@@ -61,10 +61,10 @@ private:
     std::string FFinalLogFileName;
     int FMaxRecordPerFile;
     int FRecordCount = 0;
-    bool FOpened = false;   // this run began the current temporary file
-    bool FCreated = false;  // ... and it exists on disk
-    std::uint64_t FDiskSize = 0;  // bytes of whole lines in it
-    bool FCutPending = false;     // bytes of a failed write may follow them
+    bool FOpened = false;              // this run began the current temporary file
+    bool FCreated = false;             // ... and it exists on disk
+    std::uint64_t FDiskSize = 0;       // bytes of whole lines in it
+    bool FCutPending = false;          // bytes of a failed write may follow them
     std::deque<std::string> FPending;  // GBK lines not yet on disk
     std::vector<std::string> FFinishedFiles;
     std::vector<std::string> FProblems;

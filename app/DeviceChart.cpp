@@ -115,8 +115,7 @@ void TDeviceChart::SetAxisFormat(int Format, double Span, TDateTime Now)
         x->SetLabelsPrecision(0);
         x->SetMinSpan(1, Span);
         break;
-    default:
-        break;
+    default: break;
     }
 }
 

@@ -101,8 +101,7 @@ private:
     void BuildDevicePage();
     void BuildChannelPage();
     TVcNumericEdit* AddLevel(const TVcFormBuilder& Build, const char* Name, int Left, int Top);
-    TVcCheckBox* AddCheck(const TVcFormBuilder& Build, const char* Name, const std::string& Caption, int Left,
-                          int Top);
+    TVcCheckBox* AddCheck(const TVcFormBuilder& Build, const char* Name, const std::string& Caption, int Left, int Top);
     void SetButtons(TVcDialogButtons* Buttons, bool Enabled);
     bool PendingEdits() const;
     // No page, no selection, edit and delete buttons disabled.

@@ -74,8 +74,8 @@ bool TDeviceModel::LoadStationId(int Default, std::string* Unusable)
 {
     const TDeviceKey& Key = StationIdKey();
     int Id = Default;
-    const TDeviceStore::TReadState State =
-        FStore ? FStore->ReadInteger(FSection, Key.Name, Id) : TDeviceStore::rsMissing;
+    const TDeviceStore::TReadState State = FStore ? FStore->ReadInteger(FSection, Key.Name, Id)
+                                                  : TDeviceStore::rsMissing;
     if (State == TDeviceStore::rsValid && Key.Usable(Id)) {
         SetStationId(Id);
         return true;
@@ -154,8 +154,7 @@ bool TDeviceModel::UnzeroEnabled(int Channel) const
 {
     if (Channel >= 0)
         return Channels(Channel)->HasZeroOffset();
-    return std::any_of(FChannels.begin(), FChannels.end(),
-                       [](const auto& C) { return C->HasZeroOffset(); });
+    return std::any_of(FChannels.begin(), FChannels.end(), [](const auto& C) { return C->HasZeroOffset(); });
 }
 
 TMeterLayout TDeviceModel::CalcMeterLayout(int ChannelCount, int X0, int ChannelWidth, int ChannelHeight)

@@ -9,7 +9,8 @@
 #include <algorithm>
 
 TDeviceRegistry::TDeviceRegistry(const std::string& StoreFileName, TWinControl* Box)
-    : FStore(std::make_unique<TDeviceStore>(StoreFileName)), FBox(Box)
+    : FStore(std::make_unique<TDeviceStore>(StoreFileName)),
+      FBox(Box)
 {
 }
 
@@ -75,8 +76,8 @@ std::string TDeviceRegistry::LoadStationIds()
             TfraDevice* Device = FFrames[i].get();
             std::string Text;
             if (!Device->LoadStationId(static_cast<int>(i) + 1, &Text))
-                Problems += DeviceLabel(Device->Section()) + "的Modbus站号\"" + Text + "\"无效(应为1-254)，暂按站号"
-                            + IntToStr(Device->StationId()) + "通讯，请在设备管理中修改。\r\n";
+                Problems += DeviceLabel(Device->Section()) + "的Modbus站号\"" + Text + "\"无效(应为1-254)，暂按站号" +
+                            IntToStr(Device->StationId()) + "通讯，请在设备管理中修改。\r\n";
         }
     }
     for (size_t i = 0; i < FFrames.size(); ++i) {

@@ -9,7 +9,8 @@ class TDeviceSampleAdapter : public TSampleDevice {
 public:
     // Chart points go to AddPoints (the device chart), when given.
     explicit TDeviceSampleAdapter(TDeviceModel* Device, std::function<void(double X)> AddPoints = nullptr)
-        : FDevice(Device), FAddPoints(std::move(AddPoints))
+        : FDevice(Device),
+          FAddPoints(std::move(AddPoints))
     {
     }
 
@@ -33,10 +34,7 @@ public:
         return FDevice->Channels(Channel)->IsStartTriggerChannel();
     }
     bool StartTriggered(int Channel) const override { return FDevice->Channels(Channel)->StartTriggered(); }
-    bool IsStopTriggerChannel(int Channel) const override
-    {
-        return FDevice->Channels(Channel)->IsStopTriggerChannel();
-    }
+    bool IsStopTriggerChannel(int Channel) const override { return FDevice->Channels(Channel)->IsStopTriggerChannel(); }
     bool StopTriggered(int Channel) const override { return FDevice->Channels(Channel)->StopTriggered(); }
     void AddChartPoints(double X) override
     {

@@ -11,8 +11,8 @@
 #include <string>
 #include <variant>
 
-using TChannelField = std::variant<std::string TChannelInfo::*, std::int32_t TChannelInfo::*,
-                                   bool TChannelInfo::*, double TChannelInfo::*>;
+using TChannelField = std::variant<std::string TChannelInfo::*, std::int32_t TChannelInfo::*, bool TChannelInfo::*,
+                                   double TChannelInfo::*>;
 
 struct TChannelKey {
     const char* Name;  // stem: the key is Name followed by the channel number from 1
@@ -31,8 +31,8 @@ const TChannelKey& ChannelKeyOf(const TChannelField& Field);
 
 // None: a key whose value is not part of the record (the station id, read
 // when the options are applied).
-using TDeviceField = std::variant<std::monostate, std::string TDeviceInfo::*, std::int32_t TDeviceInfo::*,
-                                  TValueRule TDeviceInfo::*>;
+using TDeviceField =
+    std::variant<std::monostate, std::string TDeviceInfo::*, std::int32_t TDeviceInfo::*, TValueRule TDeviceInfo::*>;
 
 struct TDeviceKey {
     const char* Name;

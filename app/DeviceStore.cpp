@@ -13,10 +13,7 @@
 #include <set>
 #include <variant>
 
-TDeviceStore::TDeviceStore(const std::string& FileName)
-    : FIni(std::make_unique<TIniFile>(FileName))
-{
-}
+TDeviceStore::TDeviceStore(const std::string& FileName) : FIni(std::make_unique<TIniFile>(FileName)) {}
 
 TDeviceStore::~TDeviceStore() = default;
 
@@ -76,9 +73,8 @@ std::vector<std::string> TDeviceStore::DeviceSections()
         if (DeviceNumber(S, N) && Lowered.insert(LowerCase(S)).second)
             Accepted.push_back(S);
     }
-    std::stable_sort(Accepted.begin(), Accepted.end(), [](const std::string& A, const std::string& B) {
-        return CompareDeviceSections(A, B) < 0;
-    });
+    std::stable_sort(Accepted.begin(), Accepted.end(),
+                     [](const std::string& A, const std::string& B) { return CompareDeviceSections(A, B) < 0; });
     return Accepted;
 }
 
@@ -128,8 +124,7 @@ template <class... Ts> TOverloaded(Ts...) -> TOverloaded<Ts...>;
 }  // namespace
 
 template <class Record, class Key>
-bool TDeviceStore::ReadField(std::string_view Section, const std::string& Name, const Key& Description,
-                             Record& Into)
+bool TDeviceStore::ReadField(std::string_view Section, const std::string& Name, const Key& Description, Record& Into)
 {
     // False: the key is there but its text is no usable value.
     auto Integer = [&](auto& Field) {

@@ -306,8 +306,7 @@ void TfraDevice::BuildZeroMenu()
 void TfraDevice::PlaceChannels()
 {
     const int X0 = lblDeviceSection->GetLeft() + lblDeviceSection->GetWidth();
-    const TMeterLayout L =
-        CalcMeterLayout(ChannelCount(), X0, TfraChannel::FrameWidth, TfraChannel::FrameHeight);
+    const TMeterLayout L = CalcMeterLayout(ChannelCount(), X0, TfraChannel::FrameWidth, TfraChannel::FrameHeight);
     pnlDevice->SetBounds(pnlDevice->GetLeft(), pnlDevice->GetTop(), L.Width, L.Height);
     for (int i = 0; i < ChannelCount(); ++i)
         Channel(i)->SetBounds(L.Lefts[i], L.Tops[i], TfraChannel::FrameWidth, TfraChannel::FrameHeight);
@@ -321,20 +320,11 @@ int TfraDevice::DefaultMeterLeft() const
 void TfraDevice::ZeroMenuClick(const TZeroMenuItem& Item)
 {
     switch (Item.Kind) {
-    case TZeroMenuItem::zkZeroAll:
-        ShowRefusal(ZeroAll());
-        break;
-    case TZeroMenuItem::zkZero:
-        ShowRefusal(ZeroOne(Item.Channel));
-        break;
-    case TZeroMenuItem::zkUnzeroAll:
-        UnzeroAll();
-        break;
-    case TZeroMenuItem::zkUnzero:
-        UnzeroOne(Item.Channel);
-        break;
-    case TZeroMenuItem::zkSeparator:
-        break;
+    case TZeroMenuItem::zkZeroAll: ShowRefusal(ZeroAll()); break;
+    case TZeroMenuItem::zkZero: ShowRefusal(ZeroOne(Item.Channel)); break;
+    case TZeroMenuItem::zkUnzeroAll: UnzeroAll(); break;
+    case TZeroMenuItem::zkUnzero: UnzeroOne(Item.Channel); break;
+    case TZeroMenuItem::zkSeparator: break;
     }
 }
 

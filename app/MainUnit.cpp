@@ -317,7 +317,10 @@ bool TfrmMain::RunActive() const
     return FRecording->Running();
 }
 
-TRecordingOptions TfrmMain::RecordingOptions() const { return TRecordingOptions::FromOptions(AppDir()); }
+TRecordingOptions TfrmMain::RecordingOptions() const
+{
+    return TRecordingOptions::FromOptions(AppDir());
+}
 
 void TfrmMain::btnRecordClick(TObject*)
 {

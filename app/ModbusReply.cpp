@@ -75,8 +75,7 @@ std::vector<std::int32_t> TModbusReply::Decode(int ValueRule, std::string_view F
             values.push_back(static_cast<std::int32_t>(word));
         }
         break;
-    default:
-        break;
+    default: break;
     }
     return values;
 }

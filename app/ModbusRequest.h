@@ -11,8 +11,7 @@ struct TModbusRequest {
 
     // RegistersPerChannel times the channels, within 0..65535.
     static std::uint16_t RegisterCountFor(int ValueRule, int ChannelCount);
-    static TModbusRequest ForDevice(int StationId, int BeginAddr, int ValueRule,
-                                    int ChannelCount);
+    static TModbusRequest ForDevice(int StationId, int BeginAddr, int ValueRule, int ChannelCount);
 
     // Station, 03, address, count (both big-endian), CRC low, CRC high.
     std::array<std::uint8_t, 8> Bytes() const;

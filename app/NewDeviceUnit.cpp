@@ -58,8 +58,7 @@ TfrmNewDevice::TfrmNewDevice(TComponent* AOwner) : TForm(AOwner)
     speChannelCount->SetMaxValue(12);
     speChannelCount->SetValue(1);
     Build.Label("lblDVRBeginAddr", "测量值寄存器首地址", LabelLeft, 166);
-    neDVRBeginAddr =
-        Build.Add<TVcNumericEdit>("neDVRBeginAddr", EditLeft, 166 - EditRaise, EditWidth, EditHeight);
+    neDVRBeginAddr = Build.Add<TVcNumericEdit>("neDVRBeginAddr", EditLeft, 166 - EditRaise, EditWidth, EditHeight);
     neDVRBeginAddr->SetIntegersOnly(true);
     // A request carries the address in two bytes.
     neDVRBeginAddr->SetMin(0);

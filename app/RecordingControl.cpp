@@ -106,8 +106,8 @@ void TRecordingControl::StopAction(const TRecordingOptions& Options)
     switch (Options.Settings.StopMode) {
     case 1: {
         const int unit = Options.TimeBaseLog;
-        const std::string unitName =
-            unit >= 0 && unit < static_cast<int>(TimeUnitNames.size()) ? TimeUnitNames[unit] : std::string();
+        const std::string unitName = unit >= 0 && unit < static_cast<int>(TimeUnitNames.size()) ? TimeUnitNames[unit]
+                                                                                                : std::string();
         if (!FView->Confirm("采集时长未到" + FloatToStr(Options.LogDuration) + unitName + "，需要立即停止吗？"))
             return;
         break;
@@ -116,8 +116,7 @@ void TRecordingControl::StopAction(const TRecordingOptions& Options)
         if (!FView->Confirm("未满足停止阈值触发条件，需要立即停止吗？"))
             return;
         break;
-    default:
-        break;
+    default: break;
     }
     StopRecording();
 }

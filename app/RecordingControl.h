@@ -31,8 +31,8 @@ struct TRecordingOptions {
     std::string AppDir;       // the executable's directory, with a trailing '/'
     int LogFilenameMode = 0;  // 0 ask, 1 from the start time
     TSampleLine Line;
-    TSampleSettings Settings;  // LogDuration in seconds
-    double LogDuration = 10.0; // as set, in TimeBaseLog units
+    TSampleSettings Settings;   // LogDuration in seconds
+    double LogDuration = 10.0;  // as set, in TimeBaseLog units
     int TimeBaseLog = 0;
 
     // From the program's options (created by the setup dialog).

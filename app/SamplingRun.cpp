@@ -20,8 +20,8 @@ TRunClock TRunClock::System()
     return {[] { return MonotonicClock::Milliseconds(); }, [] { return ::Now(); }};
 }
 
-TSamplingRun::TSamplingRun(const TSampleSettings& Settings, std::vector<TSampleDevice*> Devices,
-                           TSampleView* View, std::unique_ptr<TCsvLogWriter> Writer, TRunClock Clock)
+TSamplingRun::TSamplingRun(const TSampleSettings& Settings, std::vector<TSampleDevice*> Devices, TSampleView* View,
+                           std::unique_ptr<TCsvLogWriter> Writer, TRunClock Clock)
     : FSettings(Settings),
       FDevices(std::move(Devices)),
       FView(View),

@@ -16,10 +16,10 @@
 
 // The options a run reads, taken once when it is created.
 struct TSampleSettings {
-    int PollDelay = 100;        // ms slept after an answered request
-    int PollTimeout = 1000;     // ms to wait for a reply
-    double LogInterval = 0.0;   // seconds between records
-    int AxisFormat = 0;         // 0 time of day, 1 seconds, 2 record number
+    int PollDelay = 100;       // ms slept after an answered request
+    int PollTimeout = 1000;    // ms to wait for a reply
+    double LogInterval = 0.0;  // seconds between records
+    int AxisFormat = 0;        // 0 time of day, 1 seconds, 2 record number
     int MaxRecordPerFile = 65530;
     int StartMode = 0;          // 0 at once, 1 by start triggers
     int StopMode = 0;           // 0 by hand, 1 after LogDuration, 2 by stop triggers
@@ -40,9 +40,8 @@ struct TRunClock {
 
 class TSamplingRun {
 public:
-    TSamplingRun(const TSampleSettings& Settings, std::vector<TSampleDevice*> Devices,
-                 TSampleView* View, std::unique_ptr<TCsvLogWriter> Writer,
-                 TRunClock Clock = TRunClock::System());
+    TSamplingRun(const TSampleSettings& Settings, std::vector<TSampleDevice*> Devices, TSampleView* View,
+                 std::unique_ptr<TCsvLogWriter> Writer, TRunClock Clock = TRunClock::System());
 
     // Before the run starts: the devices in polling order and the modes.
     void AddDevice(TSampleDevice* Device) { FDevices.push_back(Device); }

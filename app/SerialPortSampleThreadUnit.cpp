@@ -23,8 +23,8 @@ TSampleWait::TClock::time_point After(int Milliseconds)
 TSerialPortSampleThread* SampleThread = nullptr;
 
 TSerialPortSampleThread::TSerialPortSampleThread(const TSampleLine& Line, const std::string& TempFileName,
-                                                 const std::string& LogFileName,
-                                                 const TSampleSettings& Settings, TSampleView* View)
+                                                 const std::string& LogFileName, const TSampleSettings& Settings,
+                                                 TSampleView* View)
     : TThread(true),
       FSettings(Settings),
       FPortName(Line.PortName),

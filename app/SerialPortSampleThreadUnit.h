@@ -31,9 +31,8 @@ public:
     // port that cannot be opened raises the serial library's error and no
     // thread runs. The thread is created suspended: add the devices, set
     // the modes, then Resume.
-    TSerialPortSampleThread(const TSampleLine& Line, const std::string& TempFileName,
-                            const std::string& LogFileName, const TSampleSettings& Settings,
-                            TSampleView* View);
+    TSerialPortSampleThread(const TSampleLine& Line, const std::string& TempFileName, const std::string& LogFileName,
+                            const TSampleSettings& Settings, TSampleView* View);
     ~TSerialPortSampleThread() override;
 
     void AddDevice(TSampleDevice* Device) { FRun->AddDevice(Device); }

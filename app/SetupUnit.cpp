@@ -19,7 +19,7 @@ constexpr int EditHeight = 22;
 constexpr int RightColumn = 236;
 // Below the radio groups on the log page.
 constexpr int LogGroupsTop = 228;
-}
+}  // namespace
 
 TfrmSetup::TfrmSetup(TComponent* AOwner) : TForm(AOwner)
 {
@@ -75,8 +75,7 @@ TfrmSetup::TfrmSetup(TComponent* AOwner) : TForm(AOwner)
     cbxTimeBaseX = Display.Add<TVcComboBox>("cbxTimeBaseX", EditLeft + 128, 54, 80, EditHeight);
     lblSampleNumber = Display.Label("lblSampleNumber", "个数据点", EditLeft + 128, 58);
     Display.Label("lblChannelRingBufferSize", "记录曲线数据缓存", 20, 92);
-    neChannelRingBufferSize =
-        Display.Add<TVcNumericEdit>("neChannelRingBufferSize", EditLeft, 88, 120, EditHeight);
+    neChannelRingBufferSize = Display.Add<TVcNumericEdit>("neChannelRingBufferSize", EditLeft, 88, 120, EditHeight);
     neChannelRingBufferSize->SetIntegersOnly(true);
     neChannelRingBufferSize->SetMin(0);
     neChannelRingBufferSize->SetMax(50000);
@@ -97,10 +96,9 @@ TfrmSetup::TfrmSetup(TComponent* AOwner) : TForm(AOwner)
     rgStartTriggerLogic = AddRadioGroup(Log, "rgStartTriggerLogic", "启动记录条件",
                                         {"任意通道被触发", "所有通道被触发"}, RightColumn, 72, 62);
     // Three items need more height than the two-item groups.
-    rgStopMode = AddRadioGroup(Log, "rgStopMode", "结束记录方式", {"手动结束", "指定持续时间", "阈值触发"}, 8,
-                               138, 86);
-    rgStopTriggerLogic = AddRadioGroup(Log, "rgStopTriggerLogic", "结束记录条件",
-                                       {"任意通道被触发", "所有通道被触发"}, RightColumn, 138, 62);
+    rgStopMode = AddRadioGroup(Log, "rgStopMode", "结束记录方式", {"手动结束", "指定持续时间", "阈值触发"}, 8, 138, 86);
+    rgStopTriggerLogic = AddRadioGroup(Log, "rgStopTriggerLogic", "结束记录条件", {"任意通道被触发", "所有通道被触发"},
+                                       RightColumn, 138, 62);
     rgStartMode->OnClick = [this](TObject* S) { ModeClick(S); };
     rgStopMode->OnClick = [this](TObject* S) { ModeClick(S); };
     lblLogDuration = Log.Label("lblLogDuration", "持续时间", RightColumn, 208);

@@ -49,8 +49,8 @@ bool IsChineseUtf8(const std::string& S)
         if ((C1 & 0xC0) != 0x80 || (C2 & 0xC0) != 0x80)
             return false;
         const unsigned Code = ((B & 0x0Fu) << 12) | ((C1 & 0x3Fu) << 6) | (C2 & 0x3Fu);
-        const bool Cjk = (Code >= 0x2E80 && Code <= 0x9FFF) || (Code >= 0xF900 && Code <= 0xFAFF)
-                         || (Code >= 0xFE30 && Code <= 0xFFEF);
+        const bool Cjk = (Code >= 0x2E80 && Code <= 0x9FFF) || (Code >= 0xF900 && Code <= 0xFAFF) ||
+                         (Code >= 0xFE30 && Code <= 0xFFEF);
         if (!Cjk)
             return false;
         I += 3;
@@ -93,9 +93,11 @@ TVcRegIniFile* OptionStore()
     return GStore;
 }
 
-TOption::TOption(TOptionKind Kind, TOptionValue Default, std::string Key, std::string Section,
-                 TValidator Valid)
-    : FKind(Kind), FKey(std::move(Key)), FSection(std::move(Section)), FValid(std::move(Valid))
+TOption::TOption(TOptionKind Kind, TOptionValue Default, std::string Key, std::string Section, TValidator Valid)
+    : FKind(Kind),
+      FKey(std::move(Key)),
+      FSection(std::move(Section)),
+      FValid(std::move(Valid))
 {
     Default = Converted(Default);
     FValue = Default;
@@ -109,21 +111,11 @@ void TOption::Read(const TOptionValue& Default)
         return;
     TOptionValue V = Default;
     switch (FKind) {
-    case okInteger:
-        V = GStore->ReadInteger(FSection, FKey, std::get<int>(Default));
-        break;
-    case okFloat:
-        V = GStore->ReadFloat(FSection, FKey, std::get<double>(Default));
-        break;
-    case okBool:
-        V = GStore->ReadBool(FSection, FKey, std::get<bool>(Default));
-        break;
-    case okString:
-        V = GStore->ReadString(FSection, FKey, std::get<std::string>(Default));
-        break;
-    case okDateTime:
-        V = GStore->ReadDate(FSection, FKey, std::get<double>(Default));
-        break;
+    case okInteger: V = GStore->ReadInteger(FSection, FKey, std::get<int>(Default)); break;
+    case okFloat: V = GStore->ReadFloat(FSection, FKey, std::get<double>(Default)); break;
+    case okBool: V = GStore->ReadBool(FSection, FKey, std::get<bool>(Default)); break;
+    case okString: V = GStore->ReadString(FSection, FKey, std::get<std::string>(Default)); break;
+    case okDateTime: V = GStore->ReadDate(FSection, FKey, std::get<double>(Default)); break;
     }
     FValue = (FValid && !FValid(V)) ? Default : V;
 }
@@ -133,21 +125,11 @@ void TOption::Write()
     if (!GStore)
         return;
     switch (FKind) {
-    case okInteger:
-        GStore->WriteInteger(FSection, FKey, std::get<int>(FValue));
-        break;
-    case okFloat:
-        GStore->WriteFloat(FSection, FKey, std::get<double>(FValue));
-        break;
-    case okBool:
-        GStore->WriteBool(FSection, FKey, std::get<bool>(FValue));
-        break;
-    case okString:
-        GStore->WriteString(FSection, FKey, std::get<std::string>(FValue));
-        break;
-    case okDateTime:
-        GStore->WriteDate(FSection, FKey, std::get<double>(FValue));
-        break;
+    case okInteger: GStore->WriteInteger(FSection, FKey, std::get<int>(FValue)); break;
+    case okFloat: GStore->WriteFloat(FSection, FKey, std::get<double>(FValue)); break;
+    case okBool: GStore->WriteBool(FSection, FKey, std::get<bool>(FValue)); break;
+    case okString: GStore->WriteString(FSection, FKey, std::get<std::string>(FValue)); break;
+    case okDateTime: GStore->WriteDate(FSection, FKey, std::get<double>(FValue)); break;
     }
 }
 
@@ -193,52 +175,60 @@ TOptionValue TOption::Converted(const TOptionValue& V) const
 
 int TOption::AsInteger() const
 {
-    return std::visit([](const auto& X) -> int {
-        using T = std::decay_t<decltype(X)>;
-        if constexpr (std::is_same_v<T, std::string>)
-            return StrToIntDef(X, 0);
-        else if constexpr (std::is_same_v<T, double>)
-            return ClampToInt(X);
-        else
-            return int(X);
-    }, FValue);
+    return std::visit(
+        [](const auto& X) -> int {
+            using T = std::decay_t<decltype(X)>;
+            if constexpr (std::is_same_v<T, std::string>)
+                return StrToIntDef(X, 0);
+            else if constexpr (std::is_same_v<T, double>)
+                return ClampToInt(X);
+            else
+                return int(X);
+        },
+        FValue);
 }
 
 double TOption::AsFloat() const
 {
-    return std::visit([](const auto& X) -> double {
-        using T = std::decay_t<decltype(X)>;
-        if constexpr (std::is_same_v<T, std::string>)
-            return StrToFloatDef(X, 0.0);
-        else
-            return double(X);
-    }, FValue);
+    return std::visit(
+        [](const auto& X) -> double {
+            using T = std::decay_t<decltype(X)>;
+            if constexpr (std::is_same_v<T, std::string>)
+                return StrToFloatDef(X, 0.0);
+            else
+                return double(X);
+        },
+        FValue);
 }
 
 bool TOption::AsBool() const
 {
-    return std::visit([](const auto& X) -> bool {
-        using T = std::decay_t<decltype(X)>;
-        if constexpr (std::is_same_v<T, std::string>)
-            return StrToIntDef(X, 0) != 0;
-        else
-            return X != 0;
-    }, FValue);
+    return std::visit(
+        [](const auto& X) -> bool {
+            using T = std::decay_t<decltype(X)>;
+            if constexpr (std::is_same_v<T, std::string>)
+                return StrToIntDef(X, 0) != 0;
+            else
+                return X != 0;
+        },
+        FValue);
 }
 
 std::string TOption::AsString() const
 {
-    return std::visit([](const auto& X) -> std::string {
-        using T = std::decay_t<decltype(X)>;
-        if constexpr (std::is_same_v<T, std::string>)
-            return X;
-        else if constexpr (std::is_same_v<T, double>)
-            return FloatToStr(X);
-        else if constexpr (std::is_same_v<T, bool>)
-            return X ? "1" : "0";
-        else
-            return IntToStr(X);
-    }, FValue);
+    return std::visit(
+        [](const auto& X) -> std::string {
+            using T = std::decay_t<decltype(X)>;
+            if constexpr (std::is_same_v<T, std::string>)
+                return X;
+            else if constexpr (std::is_same_v<T, double>)
+                return FloatToStr(X);
+            else if constexpr (std::is_same_v<T, bool>)
+                return X ? "1" : "0";
+            else
+                return IntToStr(X);
+        },
+        FValue);
 }
 
 void TOption::SetValue(const TOptionValue& V)
@@ -303,10 +293,25 @@ void FreeOptions()
     for (TOption* Option : OptionList)
         delete Option;
     OptionList.clear();
-    for (TOption** P : {&optAuthor, &optCommPort, &optBaudRate, &optParity, &optPollDelay, &optPollTimeout,
-                        &optXSpan, &optTimeBaseX, &optChannelRingBufferSize, &optLogFilenameMode, &optStartMode,
-                        &optStopMode, &optLogDuration, &optTimeBaseLog, &optStartTriggerLogic,
-                        &optStopTriggerLogic, &optMaxRecordPerFile, &optLogInterval, &optAxisFormat,
+    for (TOption** P : {&optAuthor,
+                        &optCommPort,
+                        &optBaudRate,
+                        &optParity,
+                        &optPollDelay,
+                        &optPollTimeout,
+                        &optXSpan,
+                        &optTimeBaseX,
+                        &optChannelRingBufferSize,
+                        &optLogFilenameMode,
+                        &optStartMode,
+                        &optStopMode,
+                        &optLogDuration,
+                        &optTimeBaseLog,
+                        &optStartTriggerLogic,
+                        &optStopTriggerLogic,
+                        &optMaxRecordPerFile,
+                        &optLogInterval,
+                        &optAxisFormat,
                         &optProgramTitle})
         *P = nullptr;
 }

@@ -19,8 +19,7 @@ public:
     // Accepts a value read from the file; a refused one reads as the default.
     using TValidator = std::function<bool(const TOptionValue&)>;
 
-    TOption(TOptionKind Kind, TOptionValue Default, std::string Key, std::string Section,
-            TValidator Valid = nullptr);
+    TOption(TOptionKind Kind, TOptionValue Default, std::string Key, std::string Section, TValidator Valid = nullptr);
 
     TOptionKind Kind() const { return FKind; }
     const std::string& Key() const { return FKey; }

@@ -7,7 +7,9 @@ constexpr int Spacing = 8;
 }  // namespace
 
 TVcDialogButtons::TVcDialogButtons(TComponent* AOwner)
-    : TPanel(AOwner), FOk(new TButton(this)), FCancel(new TButton(this))
+    : TPanel(AOwner),
+      FOk(new TButton(this)),
+      FCancel(new TButton(this))
 {
     SetBevelOuter(bvNone);
     SetAlign(alBottom);

@@ -16,8 +16,7 @@ public:
     void SetCaptionCancel(const std::string& Value);
     TProperty<TVcDialogButtons, std::string, &TVcDialogButtons::GetCaptionOk, &TVcDialogButtons::SetCaptionOk>
         CaptionOk{this};
-    TProperty<TVcDialogButtons, std::string, &TVcDialogButtons::GetCaptionCancel,
-              &TVcDialogButtons::SetCaptionCancel>
+    TProperty<TVcDialogButtons, std::string, &TVcDialogButtons::GetCaptionCancel, &TVcDialogButtons::SetCaptionCancel>
         CaptionCancel{this};
 
     TNotifyEvent OnClickOk;

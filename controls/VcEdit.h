@@ -35,14 +35,13 @@ public:
     void SetCheckRange(bool Value) { FCheckRange = Value; }
 
     TProperty<TVcNumericEdit, double, &TVcNumericEdit::GetValue, &TVcNumericEdit::SetValue> Value{this};
-    TProperty<TVcNumericEdit, bool, &TVcNumericEdit::GetIntegersOnly, &TVcNumericEdit::SetIntegersOnly>
-        IntegersOnly{this};
+    TProperty<TVcNumericEdit, bool, &TVcNumericEdit::GetIntegersOnly, &TVcNumericEdit::SetIntegersOnly> IntegersOnly{
+        this};
     TProperty<TVcNumericEdit, std::string, &TVcNumericEdit::GetDisplayFormat, &TVcNumericEdit::SetDisplayFormat>
         DisplayFormat{this};
     TProperty<TVcNumericEdit, double, &TVcNumericEdit::GetMin, &TVcNumericEdit::SetMin> Min{this};
     TProperty<TVcNumericEdit, double, &TVcNumericEdit::GetMax, &TVcNumericEdit::SetMax> Max{this};
-    TProperty<TVcNumericEdit, bool, &TVcNumericEdit::GetCheckRange, &TVcNumericEdit::SetCheckRange>
-        CheckRange{this};
+    TProperty<TVcNumericEdit, bool, &TVcNumericEdit::GetCheckRange, &TVcNumericEdit::SetCheckRange> CheckRange{this};
 
 protected:
     // Leaving the edit shows the value in the display format.

@@ -16,9 +16,7 @@ TColor Blend(TColor A, TColor B, int Pos, int Span)
 {
     if (Span <= 0)
         return A;
-    auto Mix = [&](int Shift) {
-        return Channel(A, Shift) + (Channel(B, Shift) - Channel(A, Shift)) * Pos / Span;
-    };
+    auto Mix = [&](int Shift) { return Channel(A, Shift) + (Channel(B, Shift) - Channel(A, Shift)) * Pos / Span; };
     return RGB(Mix(0), Mix(8), Mix(16));
 }
 
@@ -110,9 +108,8 @@ int TVcPanel::CaptionLeft(int Width, int Height) const
             if (S.first < S.second)
                 Free.push_back(S);
     }
-    const auto Widest = std::max_element(Free.begin(), Free.end(), [](const auto& X, const auto& Y) {
-        return X.second - X.first < Y.second - Y.first;
-    });
+    const auto Widest = std::max_element(
+        Free.begin(), Free.end(), [](const auto& X, const auto& Y) { return X.second - X.first < Y.second - Y.first; });
     // No room beside the children: centred behind them.
     if (Widest == Free.end() || Widest->second - Widest->first < Width)
         return (ClientWidth - Width) / 2;

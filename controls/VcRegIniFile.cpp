@@ -50,8 +50,7 @@ TDateTime TVcRegIniFile::ReadDate(std::string_view Section, std::string_view Key
     return std::trunc(Ini().ReadDate(Section, Key, Default));
 }
 
-std::string TVcRegIniFile::ReadStringBytes(std::string_view Section, std::string_view Key,
-                                           const std::string& Default)
+std::string TVcRegIniFile::ReadStringBytes(std::string_view Section, std::string_view Key, const std::string& Default)
 {
     return Ini().ReadStringBytes(Section, Key, Default);
 }

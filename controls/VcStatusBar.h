@@ -40,8 +40,8 @@ public:
     void SetTotalParts(int Value);
     TProperty<TVcProgressStatus, int, &TVcProgressStatus::GetPartsComplete, &TVcProgressStatus::SetPartsComplete>
         PartsComplete{this};
-    TProperty<TVcProgressStatus, int, &TVcProgressStatus::GetTotalParts, &TVcProgressStatus::SetTotalParts>
-        TotalParts{this};
+    TProperty<TVcProgressStatus, int, &TVcProgressStatus::GetTotalParts, &TVcProgressStatus::SetTotalParts> TotalParts{
+        this};
 
 protected:
     void Paint() override;

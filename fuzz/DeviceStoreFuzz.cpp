@@ -70,9 +70,8 @@ bool SameChannel(const TChannelInfo& A, const TChannelInfo& B)
            A.StartTriggeredCount == B.StartTriggeredCount && A.StopTriggeredCount == B.StopTriggeredCount &&
            A.AbsoluteCompare == B.AbsoluteCompare && A.AlarmHighEnabled == B.AlarmHighEnabled &&
            A.AlarmLowEnabled == B.AlarmLowEnabled && same(A.AlarmHighLevel, B.AlarmHighLevel) &&
-           same(A.AlarmLowLevel, B.AlarmLowLevel) && same(A.RangeLow, B.RangeLow) &&
-           same(A.RangeHigh, B.RangeHigh) && A.NegativeCorrection == B.NegativeCorrection &&
-           same(A.ZeroLimitation, B.ZeroLimitation);
+           same(A.AlarmLowLevel, B.AlarmLowLevel) && same(A.RangeLow, B.RangeLow) && same(A.RangeHigh, B.RangeHigh) &&
+           A.NegativeCorrection == B.NegativeCorrection && same(A.ZeroLimitation, B.ZeroLimitation);
 }
 
 }  // namespace

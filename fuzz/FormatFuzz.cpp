@@ -41,7 +41,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size)
     if (i >= 0)
         FUZZ_CHECK(Format("%x", i) == IntToHex(i, 1));
     const std::string padded = Format("%*d", precision + 3, i);
-    FUZZ_CHECK(padded.size() >= size_t(precision + 3) && padded.find_first_not_of(' ') == padded.size() - IntToStr(i).size());
+    FUZZ_CHECK(padded.size() >= size_t(precision + 3) &&
+               padded.find_first_not_of(' ') == padded.size() - IntToStr(i).size());
 
     // Fixed notation two ways (both keep 15 significant digits): the picture and the directive round alike.
     const std::string zeros = precision ? "0." + std::string(size_t(precision), '0') : "0";
@@ -50,7 +51,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size)
     FUZZ_CHECK(WithoutNegativeZero(FormatFloat("#,##" + zeros, moderate)) ==
                WithoutNegativeZero(Format("%.*n", precision, moderate)));
     double back = 0;
-    FUZZ_CHECK(TryStrToFloat(fixed, back) && std::fabs(back - moderate) <= 0.5 * std::pow(10.0, -precision) * (1 + 1e-9) + std::fabs(moderate) * 1e-14);
+    FUZZ_CHECK(TryStrToFloat(fixed, back) &&
+               std::fabs(back - moderate) <=
+                   0.5 * std::pow(10.0, -precision) * (1 + 1e-9) + std::fabs(moderate) * 1e-14);
 
     // Anything at all: text or a conversion error.
     for (const std::string* f : {&format, &picture}) {

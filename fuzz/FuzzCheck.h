@@ -4,11 +4,10 @@
 #include <cstdio>
 #include <cstdlib>
 
-#define FUZZ_CHECK(Condition)                                                        \
-    do {                                                                             \
-        if (!(Condition)) {                                                          \
-            std::fprintf(stderr, "%s:%d: property broken: %s\n", __FILE__, __LINE__, \
-                         #Condition);                                                \
-            std::abort();                                                            \
-        }                                                                            \
+#define FUZZ_CHECK(Condition)                                                                     \
+    do {                                                                                          \
+        if (!(Condition)) {                                                                       \
+            std::fprintf(stderr, "%s:%d: property broken: %s\n", __FILE__, __LINE__, #Condition); \
+            std::abort();                                                                         \
+        }                                                                                         \
     } while (0)

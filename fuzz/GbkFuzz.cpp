@@ -64,7 +64,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size)
     // As text in memory.
     const std::string encoded = Gbk::ToGbk(bytes);
     FUZZ_CHECK(Gbk::ToGbk(Gbk::FromGbk(encoded)) == encoded);
-    if (ValidUtf8(bytes) && std::count(encoded.begin(), encoded.end(), '?') == std::count(bytes.begin(), bytes.end(), '?'))
+    if (ValidUtf8(bytes) &&
+        std::count(encoded.begin(), encoded.end(), '?') == std::count(bytes.begin(), bytes.end(), '?'))
         FUZZ_CHECK(Gbk::FromGbk(encoded) == bytes);
     return 0;
 }

@@ -69,9 +69,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size)
     switch (kind) {
     case 0: FUZZ_CHECK(again.ReadString(section, key, "<none>") == value); break;
     case 1: FUZZ_CHECK(again.ReadInteger(section, key, number ^ 1) == number); break;
-    default:
-        FUZZ_CHECK(FloatToStr(again.ReadFloat(section, key, -real)) == FloatToStr(real));
-        break;
+    default: FUZZ_CHECK(FloatToStr(again.ReadFloat(section, key, -real)) == FloatToStr(real)); break;
     }
     TValues after = ReadAll(again);
     before.erase({LowerCase(section), LowerCase(key)});

@@ -38,25 +38,33 @@ const bool Registered = [] {
     RegisterPublishedClass<F>(
         "TFuzzFont",
         TPropertyListBuilder<F>()
-            .Integer("Size", [](const F& f) { return f.Size; }, [](F& f, std::int64_t v) { f.Size = int(v); }, 8)
-            .Color("Color", [](const F& f) { return f.Color; }, [](F& f, std::int64_t v) { f.Color = int(v); })
-            .Set("Style", "TFontStyles", {"fsBold", "fsItalic", "fsUnderline"}, [](const F& f) { return f.Style; },
-                 [](F& f, std::int64_t v) { f.Style = int(v); }, 0)
+            .Integer(
+                "Size", [](const F& f) { return f.Size; }, [](F& f, std::int64_t v) { f.Size = int(v); }, 8)
+            .Color(
+                "Color", [](const F& f) { return f.Color; }, [](F& f, std::int64_t v) { f.Color = int(v); })
+            .Set(
+                "Style", "TFontStyles", {"fsBold", "fsItalic", "fsUnderline"}, [](const F& f) { return f.Style; },
+                [](F& f, std::int64_t v) { f.Style = int(v); }, 0)
             .Take());
     using T = TFuzzObject;
     RegisterPublishedClass<T>(
         "TFuzzObject",
         TPropertyListBuilder<T>()
             .Object("Font", "TFuzzFont", [](const T& o) { return const_cast<TFuzzFont*>(&o.Font); })
-            .Integer("Width", [](const T& o) { return o.Width; }, [](T& o, std::int64_t v) { o.Width = int(v); }, 1)
-            .Enumeration("Kind", "TKind", {"kA", "kB", "kC"}, [](const T& o) { return o.Kind; },
-                         [](T& o, std::int64_t v) { o.Kind = int(v); }, 0)
-            .Boolean("Visible", [](const T& o) { return o.Visible; }, [](T& o, std::int64_t v) { o.Visible = v != 0; },
-                     true)
-            .Char("Marker", [](const T& o) { return static_cast<unsigned char>(o.Marker); },
-                  [](T& o, std::int64_t v) { o.Marker = static_cast<char>(v); }, 'x')
-            .Float("Ratio", [](const T& o) { return o.Ratio; }, [](T& o, double v) { o.Ratio = v; })
-            .String("Title", [](const T& o) { return o.Title; }, [](T& o, const std::string& v) { o.Title = v; })
+            .Integer(
+                "Width", [](const T& o) { return o.Width; }, [](T& o, std::int64_t v) { o.Width = int(v); }, 1)
+            .Enumeration(
+                "Kind", "TKind", {"kA", "kB", "kC"}, [](const T& o) { return o.Kind; },
+                [](T& o, std::int64_t v) { o.Kind = int(v); }, 0)
+            .Boolean(
+                "Visible", [](const T& o) { return o.Visible; }, [](T& o, std::int64_t v) { o.Visible = v != 0; }, true)
+            .Char(
+                "Marker", [](const T& o) { return static_cast<unsigned char>(o.Marker); },
+                [](T& o, std::int64_t v) { o.Marker = static_cast<char>(v); }, 'x')
+            .Float(
+                "Ratio", [](const T& o) { return o.Ratio; }, [](T& o, double v) { o.Ratio = v; })
+            .String(
+                "Title", [](const T& o) { return o.Title; }, [](T& o, const std::string& v) { o.Title = v; })
             .Take());
     return true;
 }();

@@ -30,7 +30,10 @@ std::vector<TOptionValue> Load(const std::string& Path)
     return values;
 }
 
-bool InRange(const TOption* O, int Low, int High) { return O->AsInteger() >= Low && O->AsInteger() <= High; }
+bool InRange(const TOption* O, int Low, int High)
+{
+    return O->AsInteger() >= Low && O->AsInteger() <= High;
+}
 
 void CheckUsable(const std::string& Path)
 {

@@ -46,7 +46,8 @@ inline std::uint64_t SumUpTo(std::size_t From, std::size_t To, std::uint64_t Sum
 }  // namespace
 
 TPNGRowFilter::TPNGRowFilter(std::size_t RowBytes, int BytesPerPixel)
-    : FRowBytes(RowBytes), FBpp(static_cast<std::size_t>(BytesPerPixel))
+    : FRowBytes(RowBytes),
+      FBpp(static_cast<std::size_t>(BytesPerPixel))
 {
 }
 
@@ -56,9 +57,7 @@ void TPNGRowFilter::Apply(TPNGFilter Filter, const std::uint8_t* Row, const std:
     const std::size_t bpp = static_cast<std::size_t>(BytesPerPixel);
     const std::size_t lead = bpp < RowBytes ? bpp : RowBytes;
     switch (Filter) {
-    case TPNGFilter::None:
-        std::memcpy(Out, Row, RowBytes);
-        break;
+    case TPNGFilter::None: std::memcpy(Out, Row, RowBytes); break;
     case TPNGFilter::Sub:
         std::memcpy(Out, Row, lead);
         for (std::size_t i = bpp; i < RowBytes; ++i)
@@ -89,23 +88,21 @@ std::uint64_t TPNGRowFilter::Cost(TPNGFilter Filter, const std::uint8_t* Row, co
     const std::size_t n = FRowBytes, bpp = FBpp;
     const std::size_t lead = bpp < n ? bpp : n;
     switch (Filter) {
-    case TPNGFilter::None:
-        return SumUpTo(0, n, 0, Limit, [=](std::size_t i) { return Row[i]; });
+    case TPNGFilter::None: return SumUpTo(0, n, 0, Limit, [=](std::size_t i) { return Row[i]; });
     case TPNGFilter::Sub: {
         const std::uint64_t sum = SumUpTo(0, lead, 0, Limit, [=](std::size_t i) { return Row[i]; });
         return SumUpTo(lead, n, sum, Limit, [=](std::size_t i) { return std::uint8_t(Row[i] - Row[i - bpp]); });
     }
-    case TPNGFilter::Up:
-        return SumUpTo(0, n, 0, Limit, [=](std::size_t i) { return std::uint8_t(Row[i] - Prior[i]); });
+    case TPNGFilter::Up: return SumUpTo(0, n, 0, Limit, [=](std::size_t i) { return std::uint8_t(Row[i] - Prior[i]); });
     case TPNGFilter::Average: {
-        const std::uint64_t sum =
-            SumUpTo(0, lead, 0, Limit, [=](std::size_t i) { return std::uint8_t(Row[i] - (Prior[i] >> 1)); });
+        const std::uint64_t sum = SumUpTo(0, lead, 0, Limit,
+                                          [=](std::size_t i) { return std::uint8_t(Row[i] - (Prior[i] >> 1)); });
         return SumUpTo(lead, n, sum, Limit,
                        [=](std::size_t i) { return std::uint8_t(Row[i] - ((Row[i - bpp] + Prior[i]) >> 1)); });
     }
     case TPNGFilter::Paeth: {
-        const std::uint64_t sum =
-            SumUpTo(0, lead, 0, Limit, [=](std::size_t i) { return std::uint8_t(Row[i] - Prior[i]); });
+        const std::uint64_t sum = SumUpTo(0, lead, 0, Limit,
+                                          [=](std::size_t i) { return std::uint8_t(Row[i] - Prior[i]); });
         return SumUpTo(lead, n, sum, Limit, [=](std::size_t i) {
             return std::uint8_t(Row[i] - PaethPredictor(Row[i - bpp], Prior[i], Prior[i - bpp]));
         });
@@ -120,8 +117,8 @@ void TPNGRowFilter::FilterRow(const std::uint8_t* Row, const std::uint8_t* Prior
     TPNGFilter best = TPNGFilter::None;
     if (Adaptive) {
         // The first row has no row above; Up and Paeth would equal None and Sub.
-        static constexpr TPNGFilter order[] = {TPNGFilter::None, TPNGFilter::Sub, TPNGFilter::Up,
-                                               TPNGFilter::Average, TPNGFilter::Paeth};
+        static constexpr TPNGFilter order[] = {TPNGFilter::None, TPNGFilter::Sub, TPNGFilter::Up, TPNGFilter::Average,
+                                               TPNGFilter::Paeth};
         const std::size_t candidates = Prior ? 5 : 2;
         std::uint64_t bestCost = UINT64_MAX;
         // Only a smaller sum wins, so a candidate stops counting once it has

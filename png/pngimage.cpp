@@ -38,8 +38,7 @@ public:
     TDeflater& operator=(const TDeflater&) = delete;
 
     // Compresses Data; every full output buffer goes to Sink as one chunk.
-    template <class F>
-    void Feed(const std::uint8_t* Data, std::size_t Size, bool Finish, F&& Sink)
+    template <class F> void Feed(const std::uint8_t* Data, std::size_t Size, bool Finish, F&& Sink)
     {
         FStream.next_in = const_cast<Bytef*>(Data);
         FStream.avail_in = static_cast<uInt>(Size);

@@ -12,20 +12,29 @@ namespace {
 const bool Registered = [] {
     using T = TComDataPacket;
     TPropertyListBuilder<T> b;
-    b.String("Name", [](const T& p) { return p.GetName(); }, [](T& p, const std::string& v) { p.SetName(v); })
-        .Integer("Tag", [](const T& p) { return p.Tag; }, [](T& p, std::int64_t v) { p.Tag = std::intptr_t(v); }, 0)
-        .Object("ComPort", "TCustomComPort", [](const T& p) { return static_cast<TObject*>(p.ComPort()); }, false)
-        .Boolean("CaseInsensitive", [](const T& p) { return p.CaseInsensitive(); },
-                 [](T& p, std::int64_t v) { p.SetCaseInsensitive(v != 0); }, false)
-        .Boolean("IncludeStrings", [](const T& p) { return p.IncludeStrings(); },
-                 [](T& p, std::int64_t v) { p.SetIncludeStrings(v != 0); }, false)
-        .Integer("MaxBufferSize", [](const T& p) { return p.MaxBufferSize(); },
-                 [](T& p, std::int64_t v) { p.SetMaxBufferSize(int(v)); }, 1024)
-        .String("StartString", [](const T& p) { return p.StartString(); },
-                [](T& p, const std::string& v) { p.SetStartString(v); })
-        .String("StopString", [](const T& p) { return p.StopString(); },
-                [](T& p, const std::string& v) { p.SetStopString(v); })
-        .Integer("Size", [](const T& p) { return p.Size(); }, [](T& p, std::int64_t v) { p.SetSize(int(v)); }, 0)
+    b.String(
+         "Name", [](const T& p) { return p.GetName(); }, [](T& p, const std::string& v) { p.SetName(v); })
+        .Integer(
+            "Tag", [](const T& p) { return p.Tag; }, [](T& p, std::int64_t v) { p.Tag = std::intptr_t(v); }, 0)
+        .Object(
+            "ComPort", "TCustomComPort", [](const T& p) { return static_cast<TObject*>(p.ComPort()); }, false)
+        .Boolean(
+            "CaseInsensitive", [](const T& p) { return p.CaseInsensitive(); },
+            [](T& p, std::int64_t v) { p.SetCaseInsensitive(v != 0); }, false)
+        .Boolean(
+            "IncludeStrings", [](const T& p) { return p.IncludeStrings(); },
+            [](T& p, std::int64_t v) { p.SetIncludeStrings(v != 0); }, false)
+        .Integer(
+            "MaxBufferSize", [](const T& p) { return p.MaxBufferSize(); },
+            [](T& p, std::int64_t v) { p.SetMaxBufferSize(int(v)); }, 1024)
+        .String(
+            "StartString", [](const T& p) { return p.StartString(); },
+            [](T& p, const std::string& v) { p.SetStartString(v); })
+        .String(
+            "StopString", [](const T& p) { return p.StopString(); },
+            [](T& p, const std::string& v) { p.SetStopString(v); })
+        .Integer(
+            "Size", [](const T& p) { return p.Size(); }, [](T& p, std::int64_t v) { p.SetSize(int(v)); }, 0)
         .Method("OnDiscard", "TComStrEvent", [](const T& p) { return bool(p.OnDiscard); })
         .Method("OnPacket", "TComStrEvent", [](const T& p) { return bool(p.OnPacket); })
         .Method("OnCustomStart", "TCustPacketEvent", [](const T& p) { return bool(p.OnCustomStart); })
@@ -34,12 +43,14 @@ const bool Registered = [] {
     return true;
 }();
 
-char Upper(char C) { return (C >= 'a' && C <= 'z') ? static_cast<char>(C - 32) : C; }
+char Upper(char C)
+{
+    return (C >= 'a' && C <= 'z') ? static_cast<char>(C - 32) : C;
+}
 
 }  // namespace
 
-TComDataPacket::TComDataPacket(TComponent* AOwner)
-    : TComponent(AOwner), FComLink(std::make_unique<TComLink>())
+TComDataPacket::TComDataPacket(TComponent* AOwner) : TComponent(AOwner), FComLink(std::make_unique<TComLink>())
 {
     FComLink->OnRxBuf = [this](TObject*, const void* Buffer, int Count) { RxBuf(Buffer, Count); };
 }
@@ -124,7 +135,10 @@ void TComDataPacket::SetSize(int Value)
         ResetBuffer();
 }
 
-void TComDataPacket::ResetBuffer() { EmptyBuffer(); }
+void TComDataPacket::ResetBuffer()
+{
+    EmptyBuffer();
+}
 
 void TComDataPacket::EmptyBuffer()
 {

@@ -40,8 +40,7 @@ public:
 
 private:
     friend class TCustomComPort;
-    template <class T>
-    void Set(T& Field, T Value)
+    template <class T> void Set(T& Field, T Value)
     {
         if (Field == Value)
             return;

@@ -24,20 +24,18 @@ bool WriteFileCall(std::intptr_t Handle, const void* Buffer, std::uint32_t Count
 // Published properties, in declared order, with their streaming defaults.
 const bool Registered = [] {
     RegisterPublishedClass<TComBuffer>(
-        "TComBuffer",
-        TPropertyListBuilder<TComBuffer>()
-            .Integer("InputSize", &TComBuffer::InputSize, &TComBuffer::SetInputSize, 1024)
-            .Integer("OutputSize", &TComBuffer::OutputSize, &TComBuffer::SetOutputSize, 1024)
-            .Take());
+        "TComBuffer", TPropertyListBuilder<TComBuffer>()
+                          .Integer("InputSize", &TComBuffer::InputSize, &TComBuffer::SetInputSize, 1024)
+                          .Integer("OutputSize", &TComBuffer::OutputSize, &TComBuffer::SetOutputSize, 1024)
+                          .Take());
     RegisterPublishedClass<TComParity>(
-        "TComParity",
-        TPropertyListBuilder<TComParity>()
-            .Enumeration("Bits", "TParityBits", {"prNone", "prOdd", "prEven", "prMark", "prSpace"},
-                         &TComParity::Bits, &TComParity::SetBits, prNone)
-            .Boolean("Check", &TComParity::Check, &TComParity::SetCheck, false)
-            .Boolean("Replace", &TComParity::Replace, &TComParity::SetReplace, false)
-            .Char("ReplaceChar", &TComParity::ReplaceChar, &TComParity::SetReplaceChar, 0)
-            .Take());
+        "TComParity", TPropertyListBuilder<TComParity>()
+                          .Enumeration("Bits", "TParityBits", {"prNone", "prOdd", "prEven", "prMark", "prSpace"},
+                                       &TComParity::Bits, &TComParity::SetBits, prNone)
+                          .Boolean("Check", &TComParity::Check, &TComParity::SetCheck, false)
+                          .Boolean("Replace", &TComParity::Replace, &TComParity::SetReplace, false)
+                          .Char("ReplaceChar", &TComParity::ReplaceChar, &TComParity::SetReplaceChar, 0)
+                          .Take());
     using TO = TComTimeouts;
     RegisterPublishedClass<TComTimeouts>(
         "TComTimeouts",
@@ -54,8 +52,8 @@ const bool Registered = [] {
         TPropertyListBuilder<TF>()
             .Boolean("OutCTSFlow", &TF::OutCTSFlow, &TF::SetOutCTSFlow, false)
             .Boolean("OutDSRFlow", &TF::OutDSRFlow, &TF::SetOutDSRFlow, false)
-            .Enumeration("ControlDTR", "TDTRFlowControl", {"dtrDisable", "dtrEnable", "dtrHandshake"},
-                         &TF::ControlDTR, &TF::SetControlDTR, dtrDisable)
+            .Enumeration("ControlDTR", "TDTRFlowControl", {"dtrDisable", "dtrEnable", "dtrHandshake"}, &TF::ControlDTR,
+                         &TF::SetControlDTR, dtrDisable)
             .Enumeration("ControlRTS", "TRTSFlowControl", {"rtsDisable", "rtsEnable", "rtsHandshake", "rtsToggle"},
                          &TF::ControlRTS, &TF::SetControlRTS, rtsDisable)
             .Boolean("XonXoffOut", &TF::XonXoffOut, &TF::SetXonXoffOut, false)
@@ -79,27 +77,28 @@ const bool Registered = [] {
                      &T::BaudRate, &T::SetBaudRate)
         .String("Port", &T::Port, &T::SetPort)
         .Object("Parity", "TComParity", &T::Parity)
-        .Enumeration("StopBits", "TStopBits", {"sbOneStopBit", "sbOne5StopBits", "sbTwoStopBits"},
-                     &T::StopBits, &T::SetStopBits)
-        .Enumeration("DataBits", "TDataBits", {"dbFive", "dbSix", "dbSeven", "dbEight"},
-                     &T::DataBits, &T::SetDataBits)
+        .Enumeration("StopBits", "TStopBits", {"sbOneStopBit", "sbOne5StopBits", "sbTwoStopBits"}, &T::StopBits,
+                     &T::SetStopBits)
+        .Enumeration("DataBits", "TDataBits", {"dbFive", "dbSix", "dbSeven", "dbEight"}, &T::DataBits, &T::SetDataBits)
         .Boolean("DiscardNull", &T::DiscardNull, &T::SetDiscardNull, false)
         .Char("EventChar", &T::EventChar, &T::SetEventChar, 0)
-        .Set("Events", "TComEvents",
-             {"evRxChar", "evTxEmpty", "evRxFlag", "evRing", "evBreak", "evCTS", "evDSR", "evError", "evRLSD",
-              "evRx80Full"},
-             [](const T& p) { return p.Events().Bits(); },
-             [](T& p, std::int64_t v) { p.SetEvents(TComEvents::FromBits(std::uint32_t(v))); })
+        .Set(
+            "Events", "TComEvents",
+            {"evRxChar", "evTxEmpty", "evRxFlag", "evRing", "evBreak", "evCTS", "evDSR", "evError", "evRLSD",
+             "evRx80Full"},
+            [](const T& p) { return p.Events().Bits(); },
+            [](T& p, std::int64_t v) { p.SetEvents(TComEvents::FromBits(std::uint32_t(v))); })
         .Object("Buffer", "TComBuffer", &T::Buffer)
         .Object("FlowControl", "TComFlowControl", &T::FlowControl)
         .Object("Timeouts", "TComTimeouts", &T::Timeouts)
-        .Set("StoredProps", "TStoredProps",
-             {"spBasic", "spFlowControl", "spBuffer", "spTimeouts", "spParity", "spOthers"},
-             [](const T& p) { return p.StoredProps().Bits(); },
-             [](T& p, std::int64_t v) { p.SetStoredProps(TStoredProps::FromBits(std::uint32_t(v))); })
+        .Set(
+            "StoredProps", "TStoredProps",
+            {"spBasic", "spFlowControl", "spBuffer", "spTimeouts", "spParity", "spOthers"},
+            [](const T& p) { return p.StoredProps().Bits(); },
+            [](T& p, std::int64_t v) { p.SetStoredProps(TStoredProps::FromBits(std::uint32_t(v))); })
         .Boolean("TriggersOnRxChar", &T::TriggersOnRxChar, &T::SetTriggersOnRxChar)
-        .Enumeration("SyncMethod", "TSyncMethod", {"smThreadSync", "smWindowSync", "smNone"},
-                     &T::SyncMethod, &T::SetSyncMethod, smThreadSync);
+        .Enumeration("SyncMethod", "TSyncMethod", {"smThreadSync", "smWindowSync", "smNone"}, &T::SyncMethod,
+                     &T::SetSyncMethod, smThreadSync);
     b.Method("OnAfterOpen", "TNotifyEvent", &T::OnAfterOpen);
     b.Method("OnAfterClose", "TNotifyEvent", &T::OnAfterClose);
     b.Method("OnBeforeOpen", "TNotifyEvent", &T::OnBeforeOpen);
@@ -121,7 +120,7 @@ const bool Registered = [] {
     return true;
 }();
 
-const DWORD BaudRates[] = {0,     110,   300,   600,   1200,   2400,   4800,   9600,
+const DWORD BaudRates[] = {0,     110,   300,   600,   1200,  2400,   4800,   9600,
                            14400, 19200, 38400, 56000, 57600, 115200, 128000, 256000};
 
 }  // namespace
@@ -187,11 +186,9 @@ void TCustomComPort::CallException(int Number, std::int64_t WinError)
         std::string winMessage;
         if (WinError > 0) {
             auto code = static_cast<DWORD>(WinError);
-            winMessage = Format("System Error.  Code: %d.  %s", static_cast<long long>(code),
-                                SysErrorMessage(code));
+            winMessage = Format("System Error.  Code: %d.  %s", static_cast<long long>(code), SysErrorMessage(code));
         }
-        OnException(this, static_cast<TComExceptions>(Number - 1), ComErrorMessage(Number), WinError,
-                    winMessage);
+        OnException(this, static_cast<TComExceptions>(Number - 1), ComErrorMessage(Number), WinError, winMessage);
         return;
     }
     if (WinError > 0)
@@ -345,7 +342,10 @@ void TCustomComPort::DestroyHandle()
     FHandle = INVALID_HANDLE_VALUE;
 }
 
-bool TCustomComPort::SetupComPort() { return ApplyBuffer() && ApplyDCB() && ApplyTimeouts(); }
+bool TCustomComPort::SetupComPort()
+{
+    return ApplyBuffer() && ApplyDCB() && ApplyTimeouts();
+}
 
 // --- Settings -----------------------------------------------------------------
 
@@ -426,8 +426,7 @@ bool TCustomComPort::ApplyBuffer()
         CallException(9, ERROR_INVALID_PARAMETER);
         return false;
     }
-    if (!SetupComm(FHandle, static_cast<DWORD>(FBuffer->InputSize()),
-                   static_cast<DWORD>(FBuffer->OutputSize()))) {
+    if (!SetupComm(FHandle, static_cast<DWORD>(FBuffer->InputSize()), static_cast<DWORD>(FBuffer->OutputSize()))) {
         CallException(9, GetLastError());
         return false;
     }
@@ -559,8 +558,7 @@ bool TCustomComPort::StartWrite(const void* Buffer, int Count, PAsync AsyncPtr, 
     AsyncPtr->Data.assign(bytes, bytes + Count);
     AsyncPtr->HasData = true;
     DWORD written = 0;
-    if (!ExcLogWriteFile(&WriteFileCall, FHandle, Buffer, static_cast<DWORD>(Count), &written,
-                         &AsyncPtr->Overlapped)) {
+    if (!ExcLogWriteFile(&WriteFileCall, FHandle, Buffer, static_cast<DWORD>(Count), &written, &AsyncPtr->Overlapped)) {
         DWORD error = GetLastError();
         if (error != ERROR_IO_PENDING) {
             CallException(2, error);
@@ -757,8 +755,7 @@ void TCustomComPort::AbortAllAsync()
 
 // --- Links ------------------------------------------------------------------------
 
-template <class F>
-bool TCustomComPort::ForEachLink(F Call)
+template <class F> bool TCustomComPort::ForEachLink(F Call)
 {
     auto alive = FAlive;
     const std::vector<TComLink*> links = FLinks;
@@ -840,11 +837,11 @@ void TCustomComPort::DispatchEvents(TComEvents Events)
 
     using Operation = void (TCustomComPort::*)();
     static const std::pair<TComEvent, Operation> order[] = {
-        {evError, &TCustomComPort::CallError},       {evRxChar, &TCustomComPort::CallRxChar},
-        {evTxEmpty, &TCustomComPort::CallTxEmpty},   {evBreak, &TCustomComPort::CallBreak},
-        {evRing, &TCustomComPort::CallRing},         {evCTS, &TCustomComPort::CallCTSChange},
-        {evDSR, &TCustomComPort::CallDSRChange},     {evRxFlag, &TCustomComPort::CallRxFlag},
-        {evRLSD, &TCustomComPort::CallRLSDChange},   {evRx80Full, &TCustomComPort::CallRx80Full},
+        {evError, &TCustomComPort::CallError},     {evRxChar, &TCustomComPort::CallRxChar},
+        {evTxEmpty, &TCustomComPort::CallTxEmpty}, {evBreak, &TCustomComPort::CallBreak},
+        {evRing, &TCustomComPort::CallRing},       {evCTS, &TCustomComPort::CallCTSChange},
+        {evDSR, &TCustomComPort::CallDSRChange},   {evRxFlag, &TCustomComPort::CallRxFlag},
+        {evRLSD, &TCustomComPort::CallRLSDChange}, {evRx80Full, &TCustomComPort::CallRx80Full},
     };
     for (const auto& [event, operation] : order) {
         if (!Events.Contains(event))
@@ -935,7 +932,10 @@ void TCustomComPort::CallTxEmpty()
     DoTxEmpty();
 }
 
-void TCustomComPort::CallBreak() { DoBreak(); }
+void TCustomComPort::CallBreak()
+{
+    DoBreak();
+}
 
 void TCustomComPort::CallRing()
 {
@@ -967,8 +967,14 @@ void TCustomComPort::CallSignalChange(TComSignal Signal, TComSignalEvent TComLin
         (this->*Do)(on);
 }
 
-void TCustomComPort::CallCTSChange() { CallSignalChange(csCTS, &TComLink::OnCTSChange, &TCustomComPort::DoCTSChange); }
-void TCustomComPort::CallDSRChange() { CallSignalChange(csDSR, &TComLink::OnDSRChange, &TCustomComPort::DoDSRChange); }
+void TCustomComPort::CallCTSChange()
+{
+    CallSignalChange(csCTS, &TComLink::OnCTSChange, &TCustomComPort::DoCTSChange);
+}
+void TCustomComPort::CallDSRChange()
+{
+    CallSignalChange(csDSR, &TComLink::OnDSRChange, &TCustomComPort::DoDSRChange);
+}
 
 void TCustomComPort::CallRLSDChange()
 {
@@ -983,7 +989,10 @@ void TCustomComPort::CallError()
         DoError(errors);
 }
 
-void TCustomComPort::CallRx80Full() { DoRx80Full(); }
+void TCustomComPort::CallRx80Full()
+{
+    DoRx80Full();
+}
 
 // --- Handlers ---------------------------------------------------------------------
 // Each handler runs from a copy, so one that frees the port can finish.
@@ -1133,9 +1142,7 @@ void TCustomComPort::StoreIniFile(TIniFile* IniFile)
 void TCustomComPort::LoadIniFile(TIniFile* IniFile)
 {
     const std::string section = GetName();
-    auto text = [&](const char* Key, const std::string& Default) {
-        return IniFile->ReadString(section, Key, Default);
-    };
+    auto text = [&](const char* Key, const std::string& Default) { return IniFile->ReadString(section, Key, Default); };
     auto number = [&](const char* Key, int Default) { return IniFile->ReadInteger(section, Key, Default); };
     TComFlowControl& f = *FFlowControl;
     if (FStoredProps.Contains(spBasic)) {
@@ -1155,8 +1162,7 @@ void TCustomComPort::LoadIniFile(TIniFile* IniFile)
     if (FStoredProps.Contains(spParity)) {
         FParity->SetCheck(StrToComBool(text("Parity.Check", ComBoolToStr(FParity->Check()))));
         FParity->SetReplace(StrToComBool(text("Parity.Replace", ComBoolToStr(FParity->Replace()))));
-        FParity->SetReplaceChar(
-            StrToComChar(text("Parity.ReplaceChar", ComCharToStr(FParity->ReplaceChar()))));
+        FParity->SetReplaceChar(StrToComChar(text("Parity.ReplaceChar", ComCharToStr(FParity->ReplaceChar()))));
     }
     if (FStoredProps.Contains(spBuffer)) {
         FBuffer->SetOutputSize(number("Buffer.OutputSize", FBuffer->OutputSize()));
@@ -1173,12 +1179,10 @@ void TCustomComPort::LoadIniFile(TIniFile* IniFile)
     if (FStoredProps.Contains(spFlowControl)) {
         f.SetControlRTS(StrToRTS(text("FlowControl.ControlRTS", RTSToStr(f.ControlRTS()))));
         f.SetControlDTR(StrToDTR(text("FlowControl.ControlDTR", DTRToStr(f.ControlDTR()))));
-        f.SetDSRSensitivity(
-            StrToComBool(text("FlowControl.DSRSensitivity", ComBoolToStr(f.DSRSensitivity()))));
+        f.SetDSRSensitivity(StrToComBool(text("FlowControl.DSRSensitivity", ComBoolToStr(f.DSRSensitivity()))));
         f.SetOutCTSFlow(StrToComBool(text("FlowControl.OutCTSFlow", ComBoolToStr(f.OutCTSFlow()))));
         f.SetOutDSRFlow(StrToComBool(text("FlowControl.OutDSRFlow", ComBoolToStr(f.OutDSRFlow()))));
-        f.SetTxContinueOnXoff(
-            StrToComBool(text("FlowControl.TxContinueOnXoff", ComBoolToStr(f.TxContinueOnXoff()))));
+        f.SetTxContinueOnXoff(StrToComBool(text("FlowControl.TxContinueOnXoff", ComBoolToStr(f.TxContinueOnXoff()))));
         f.SetXonXoffIn(StrToComBool(text("FlowControl.XonXoffIn", ComBoolToStr(f.XonXoffIn()))));
         f.SetXonXoffOut(StrToComBool(text("FlowControl.XonXoffOut", ComBoolToStr(f.XonXoffOut()))));
         f.SetXoffChar(StrToComChar(text("FlowControl.XoffChar", ComCharToStr(f.XoffChar()))));

@@ -205,8 +205,7 @@ private:
 
     // Calls Call for every registered link in registration order; false
     // when a callback freed the port.
-    template <class F>
-    bool ForEachLink(F Call);
+    template <class F> bool ForEachLink(F Call);
 
     std::unique_ptr<TComThread> FEventThread;
     bool FThreadCreated = false;

@@ -14,9 +14,8 @@ struct MaskBit {
 };
 
 constexpr MaskBit MaskBits[] = {
-    {evRxChar, EV_RXCHAR}, {evRxFlag, EV_RXFLAG}, {evTxEmpty, EV_TXEMPTY}, {evCTS, EV_CTS},
-    {evDSR, EV_DSR},       {evRLSD, EV_RLSD},     {evBreak, EV_BREAK},     {evError, EV_ERR},
-    {evRing, EV_RING},     {evRx80Full, EV_RX80FULL},
+    {evRxChar, EV_RXCHAR}, {evRxFlag, EV_RXFLAG}, {evTxEmpty, EV_TXEMPTY}, {evCTS, EV_CTS},   {evDSR, EV_DSR},
+    {evRLSD, EV_RLSD},     {evBreak, EV_BREAK},   {evError, EV_ERR},       {evRing, EV_RING}, {evRx80Full, EV_RX80FULL},
 };
 
 // Order of the window messages for one batch.
@@ -151,8 +150,6 @@ void TComThread::Deliver(TCustomComPort* Port, TComEvents Events)
             });
         }
         break;
-    case smNone:
-        Port->DispatchEvents(Events);
-        break;
+    case smNone: Port->DispatchEvents(Events); break;
     }
 }

@@ -8,8 +8,7 @@
 #include "rtl/Component.h"
 
 // A set of enumeration values, one bit each.
-template <class E>
-class TEnumSet {
+template <class E> class TEnumSet {
 public:
     constexpr TEnumSet() = default;
     constexpr TEnumSet(std::initializer_list<E> Items)
@@ -45,8 +44,22 @@ private:
 };
 
 enum TBaudRate {
-    brCustom, br110, br300, br600, br1200, br2400, br4800, br9600, br14400,
-    br19200, br38400, br56000, br57600, br115200, br128000, br256000
+    brCustom,
+    br110,
+    br300,
+    br600,
+    br1200,
+    br2400,
+    br4800,
+    br9600,
+    br14400,
+    br19200,
+    br38400,
+    br56000,
+    br57600,
+    br115200,
+    br128000,
+    br256000
 };
 enum TStopBits { sbOneStopBit, sbOne5StopBits, sbTwoStopBits };
 enum TDataBits { dbFive, dbSix, dbSeven, dbEight };
@@ -55,9 +68,7 @@ enum TDTRFlowControl { dtrDisable, dtrEnable, dtrHandshake };
 enum TRTSFlowControl { rtsDisable, rtsEnable, rtsHandshake, rtsToggle };
 enum TFlowControl { fcHardware, fcSoftware, fcNone, fcCustom };
 
-enum TComEvent {
-    evRxChar, evTxEmpty, evRxFlag, evRing, evBreak, evCTS, evDSR, evError, evRLSD, evRx80Full
-};
+enum TComEvent { evRxChar, evTxEmpty, evRxFlag, evRing, evBreak, evCTS, evDSR, evError, evRLSD, evRx80Full };
 using TComEvents = TEnumSet<TComEvent>;
 constexpr TComEvents AllComEvents{evRxChar, evTxEmpty, evRxFlag, evRing, evBreak,
                                   evCTS,    evDSR,     evError,  evRLSD, evRx80Full};
@@ -75,11 +86,30 @@ using TStoredProps = TEnumSet<TStoredProp>;
 
 // Error kinds, in error-number order (number = value + 1).
 enum TComExceptions {
-    CE_OpenFailed, CE_WriteFailed, CE_ReadFailed, CE_InvalidAsync, CE_PurgeFailed,
-    CE_AsyncCheck, CE_SetStateFailed, CE_TimeoutsFailed, CE_SetupComFailed,
-    CE_ClearComFailed, CE_ModemStatFailed, CE_EscapeComFailed, CE_TransmitFailed,
-    CE_ConnChangeProp, CE_EnumPortsFailed, CE_StoreFailed, CE_LoadFailed, CE_RegFailed,
-    CE_LedStateFailed, CE_ThreadCreated, CE_WaitFailed, CE_HasLink, CE_RegError, CEPortNotOpen
+    CE_OpenFailed,
+    CE_WriteFailed,
+    CE_ReadFailed,
+    CE_InvalidAsync,
+    CE_PurgeFailed,
+    CE_AsyncCheck,
+    CE_SetStateFailed,
+    CE_TimeoutsFailed,
+    CE_SetupComFailed,
+    CE_ClearComFailed,
+    CE_ModemStatFailed,
+    CE_EscapeComFailed,
+    CE_TransmitFailed,
+    CE_ConnChangeProp,
+    CE_EnumPortsFailed,
+    CE_StoreFailed,
+    CE_LoadFailed,
+    CE_RegFailed,
+    CE_LedStateFailed,
+    CE_ThreadCreated,
+    CE_WaitFailed,
+    CE_HasLink,
+    CE_RegError,
+    CEPortNotOpen
 };
 
 using TRxCharEvent = std::function<void(TObject* Sender, int Count)>;

@@ -55,12 +55,12 @@ std::string MakeDevicesFile()
 {
     std::string F;
     for (int d = 1; d <= Devices; ++d) {
-        F += "[Device" + std::to_string(d) + "]\r\nDeviceName=Press" + std::to_string(d)
-             + "\r\nDeviceModel=KRN-8TX\r\nChannelCount=" + std::to_string(ChannelsPerDevice) + "\r\nStationId="
-             + std::to_string(d) + "\r\nValueRule=0\r\nDVRBeginAddr=0\r\n";
+        F += "[Device" + std::to_string(d) + "]\r\nDeviceName=Press" + std::to_string(d) +
+             "\r\nDeviceModel=KRN-8TX\r\nChannelCount=" + std::to_string(ChannelsPerDevice) +
+             "\r\nStationId=" + std::to_string(d) + "\r\nValueRule=0\r\nDVRBeginAddr=0\r\n";
         for (int c = 1; c <= ChannelsPerDevice; ++c)
-            F += "ValueName" + std::to_string(c) + "=CH" + std::to_string(c) + "\r\nWorkDP" + std::to_string(c)
-                 + "=1\r\nRangeLow" + std::to_string(c) + "=0\r\nRangeHigh" + std::to_string(c) + "=100\r\n";
+            F += "ValueName" + std::to_string(c) + "=CH" + std::to_string(c) + "\r\nWorkDP" + std::to_string(c) +
+                 "=1\r\nRangeLow" + std::to_string(c) + "=0\r\nRangeHigh" + std::to_string(c) + "=100\r\n";
     }
     return F;
 }
@@ -271,16 +271,17 @@ int main(int argc, char** argv)
     int FramesHeight = 0;
     for (TfraDevice* D : Frames)
         FramesHeight += D->GetHeight();
-    frmMain->SetBounds(0, 0, frmMain->GetWidth(), frmMain->GetHeight() - frmMain->srxDevices->GetClientHeight()
-                                                      + FramesHeight);
+    frmMain->SetBounds(0, 0, frmMain->GetWidth(),
+                       frmMain->GetHeight() - frmMain->srxDevices->GetClientHeight() + FramesHeight);
     Application->ProcessMessages();
     const TkPlot* First = Frames.front()->pltDevice;
-    std::printf("%d device frames of %d channels, charts %d x %d (last frame ends at y %d of a %d-pixel view),\n"
-                "%d points per channel stored before the rounds, a point per channel every %.0f ms,\n"
-                "update service frame rate %d; %d rounds of %.0f s.\n\n",
-                Devices, ChannelsPerDevice, First->GetWidth(), First->GetHeight(), Frames.back()->GetTop() + Frames.back()->GetHeight(),
-                frmMain->srxDevices->GetClientHeight(), StoredPoints, StepSeconds * 1e3, First->GetUpdateFrameRate(),
-                Rounds, Seconds);
+    std::printf(
+        "%d device frames of %d channels, charts %d x %d (last frame ends at y %d of a %d-pixel view),\n"
+        "%d points per channel stored before the rounds, a point per channel every %.0f ms,\n"
+        "update service frame rate %d; %d rounds of %.0f s.\n\n",
+        Devices, ChannelsPerDevice, First->GetWidth(), First->GetHeight(),
+        Frames.back()->GetTop() + Frames.back()->GetHeight(), frmMain->srxDevices->GetClientHeight(), StoredPoints,
+        StepSeconds * 1e3, First->GetUpdateFrameRate(), Rounds, Seconds);
 
     TRun Run(Frames);
     const double Resident0 = ResidentBytes();
@@ -299,29 +300,31 @@ int main(int argc, char** argv)
             Points += D->pltDevice->Channel(c)->GetCount();
         }
     const double Record = sizeof(TkPlotDataNullList::Point);
-    std::printf("Memory: %ld points stored in %.1f s; per point %.2f bytes resident, %.2f allocated;\n"
-                "  record %.0f bytes, with growth slack (1.25 records) %.0f bytes: %s\n\n",
-                Points, FillS, (Resident1 - Resident0) / double(Points), Allocated / double(Points), Record,
-                Record * 1.25,
-                (Resident1 - Resident0) / double(Points) <= Record * 1.25 && Allocated / double(Points) <= Record * 1.25
-                    ? "within"
-                    : "OVER");
+    std::printf(
+        "Memory: %ld points stored in %.1f s; per point %.2f bytes resident, %.2f allocated;\n"
+        "  record %.0f bytes, with growth slack (1.25 records) %.0f bytes: %s\n\n",
+        Points, FillS, (Resident1 - Resident0) / double(Points), Allocated / double(Points), Record, Record * 1.25,
+        (Resident1 - Resident0) / double(Points) <= Record * 1.25 && Allocated / double(Points) <= Record * 1.25
+            ? "within"
+            : "OVER");
 
     {
         const std::vector<double> T = Run.Repaints(100);
-        std::printf("Full repaint of all %d charts after a step, one after another, %zu times: median %.2f ms, "
-                    "p95 %.2f ms, min %.2f, max %.2f\n\n",
-                    Devices, T.size(), bench::Median(T), Percentile(T, 0.95), *std::min_element(T.begin(), T.end()),
-                    *std::max_element(T.begin(), T.end()));
+        std::printf(
+            "Full repaint of all %d charts after a step, one after another, %zu times: median %.2f ms, "
+            "p95 %.2f ms, min %.2f, max %.2f\n\n",
+            Devices, T.size(), bench::Median(T), Percentile(T, 0.95), *std::min_element(T.begin(), T.end()),
+            *std::max_element(T.begin(), T.end()));
     }
 
     std::vector<double> Medians, P95s, Feeds, Shares, Walls, Cpus;
     for (int r = 0; r < Rounds; ++r) {
         const TRound R = Run.Round(Seconds);
-        std::printf("round %d: %ld steps, %ld chart paints; repaint of all charts per step median %.2f ms, "
-                    "p95 %.2f ms; feed %.2f ms; UI thread %.1f %% of a core (%.2f s CPU in %.2f s)\n",
-                    r + 1, R.Steps, R.ChartPaints, R.RepaintMedianMs, R.RepaintP95Ms, R.FeedMedianMs,
-                    R.CoreShare * 100, R.CpuS, R.WallS);
+        std::printf(
+            "round %d: %ld steps, %ld chart paints; repaint of all charts per step median %.2f ms, "
+            "p95 %.2f ms; feed %.2f ms; UI thread %.1f %% of a core (%.2f s CPU in %.2f s)\n",
+            r + 1, R.Steps, R.ChartPaints, R.RepaintMedianMs, R.RepaintP95Ms, R.FeedMedianMs, R.CoreShare * 100, R.CpuS,
+            R.WallS);
         Medians.push_back(R.RepaintMedianMs);
         P95s.push_back(R.RepaintP95Ms);
         Feeds.push_back(R.FeedMedianMs);

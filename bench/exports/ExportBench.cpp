@@ -67,8 +67,8 @@ std::string PlainBmp(TBitmap& B)
         out += char(v >> 8);
     };
     out += "BM";
-    u32(54 + imageSize), u32(0), u32(54), u32(40), u32(W), u32(H), u16(1), u16(24), u32(0), u32(imageSize),
-        u32(3780), u32(3780), u32(0), u32(0);
+    u32(54 + imageSize), u32(0), u32(54), u32(40), u32(W), u32(H), u16(1), u16(24), u32(0), u32(imageSize), u32(3780),
+        u32(3780), u32(0), u32(0);
     std::vector<char> row(rowSize, 0);
     for (int y = H - 1; y >= 0; --y) {
         const std::uint8_t* src = B.ScanLine(y);
@@ -117,8 +117,7 @@ std::string DirectJpeg(TBitmap& B, int Quality)
 int main()
 {
     Application->Initialize();
-    std::printf("Saving a %d x %d picture: ours beside a plain BMP writer and libjpeg-turbo fed 32-bit rows.\n", W,
-                H);
+    std::printf("Saving a %d x %d picture: ours beside a plain BMP writer and libjpeg-turbo fed 32-bit rows.\n", W, H);
     for (int picture = 0; picture < 2; ++picture) {
         TBitmap source;
         source.SetSize(W, H);

@@ -36,7 +36,10 @@ constexpr double PointsPerSecond = 1000;
 constexpr double FramesPerSecond = 30;
 constexpr double LiveRoundSeconds = 2;
 
-double Signal(int I, int N) { return std::sin(I * 40.0 / N) + 0.3 * std::sin(I * 0.7); }
+double Signal(int I, int N)
+{
+    return std::sin(I * 40.0 / N) + 0.3 * std::sin(I * 0.7);
+}
 
 // Our plot: toolbar and legend exist (the plot paints only with both) but
 // are hidden, so that what is drawn matches QCustomPlot's default face.
@@ -102,8 +105,9 @@ void MillionPoints()
     theirs.graph->setData(keys, values, true);
     theirs.plot.xAxis->setRange(0, 1);
     theirs.plot.yAxis->setRange(-1.5, 1.5);
-    bench::Compare("redraw a plot of 1,000,000 points into a 1000 x 600 bitmap", "ours: TkPlotComponent paint",
-                   [&] { ours.Paint(); }, "QCustomPlot 2.1 toPainter", [&] { theirs.Paint(); }, 9);
+    bench::Compare(
+        "redraw a plot of 1,000,000 points into a 1000 x 600 bitmap", "ours: TkPlotComponent paint",
+        [&] { ours.Paint(); }, "QCustomPlot 2.1 toPainter", [&] { theirs.Paint(); }, 9);
 }
 
 // One live round: every frame takes the points that came in since the last
@@ -172,11 +176,13 @@ void LiveRing()
     constexpr int Rounds = 5;
     for (int r = 0; r < Rounds; ++r) {
         bench::TimeOnce([&] { ourFrames += LiveRound(ourNext, feedOurs, [&] { ours.Paint(); }); }, ourFigures);
-        bench::TimeOnce([&] { theirFrames += LiveRound(theirNext, feedTheirs, [&] { theirs.Paint(); }); }, theirFigures);
+        bench::TimeOnce([&] { theirFrames += LiveRound(theirNext, feedTheirs, [&] { theirs.Paint(); }); },
+                        theirFigures);
     }
-    std::printf("live chart: a %d-point ring fed %.0f points/s, redrawn at %.0f frames/s into 1000 x 600 "
-                "(%d rounds of %.0f s)\n",
-                RingPoints, PointsPerSecond, FramesPerSecond, Rounds, LiveRoundSeconds);
+    std::printf(
+        "live chart: a %d-point ring fed %.0f points/s, redrawn at %.0f frames/s into 1000 x 600 "
+        "(%d rounds of %.0f s)\n",
+        RingPoints, PointsPerSecond, FramesPerSecond, Rounds, LiveRoundSeconds);
     std::printf("  points held at the end: ours %d, QCustomPlot %d\n", ours.Channel().GetCount(),
                 theirs.graph->data()->size());
     const auto share = [](const bench::Figures& F) {
@@ -195,7 +201,7 @@ void LiveRing()
     std::printf("  ratio ours/theirs: cpu share %.2f\n", bench::Median(ourShare) / bench::Median(theirShare));
 }
 
-} // namespace
+}  // namespace
 
 int main()
 {

@@ -67,7 +67,7 @@ TPixels PhotoLike()
             const int noise = static_cast<int>((seed >> 16) & 15) - 8;
             auto c = [&](int v) { return static_cast<std::uint32_t>(std::clamp(v + noise, 0, 255)); };
             p[static_cast<std::size_t>(y) * W + x] = c(x * 255 / W) << 16 | c(y * 255 / H) << 8 |
-                                                      c((x + y) * 255 / (W + H));
+                                                     c((x + y) * 255 / (W + H));
         }
     return p;
 }
@@ -124,10 +124,11 @@ std::size_t Libpng(const TBitmap& Bitmap, int Level)
 
 int main()
 {
-    std::printf("Encoding a %d x %d bitmap as PNG: TPNGObject (assigned the bitmap, then encoded) beside libpng\n"
-                "fed the bitmap's 32-bit rows, at the same level, with the same filter choice (adaptive) and\n"
-                "strategy.\n",
-                W, H);
+    std::printf(
+        "Encoding a %d x %d bitmap as PNG: TPNGObject (assigned the bitmap, then encoded) beside libpng\n"
+        "fed the bitmap's 32-bit rows, at the same level, with the same filter choice (adaptive) and\n"
+        "strategy.\n",
+        W, H);
     for (int picture = 0; picture < 2; ++picture) {
         TBitmap bitmap;
         Fill(bitmap, picture == 0 ? ChartLike() : PhotoLike());

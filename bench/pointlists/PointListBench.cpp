@@ -67,7 +67,10 @@ TkPlotDataCompactList::Point CompactRecord(double X, double Y, const TkPlotDataA
     return {float(X), float(Y)};
 }
 
-float IntervalRecord(double, double Y, const TkPlotDataAttributes&) { return float(Y); }
+float IntervalRecord(double, double Y, const TkPlotDataAttributes&)
+{
+    return float(Y);
+}
 
 TkPlotDataFullList::Point FullRecord(double X, double Y, const TkPlotDataAttributes& A)
 {
@@ -77,8 +80,7 @@ TkPlotDataFullList::Point FullRecord(double X, double Y, const TkPlotDataAttribu
 }
 
 // Times Run, which adds the points and answers the bytes allocated.
-template <class Fill>
-TSample Measure(Fill&& Run)
+template <class Fill> TSample Measure(Fill&& Run)
 {
     TSample s;
     const double before = ResidentBytes();
@@ -105,8 +107,7 @@ TSample RunList(TkPlotDataCustomList& List, int N)
     return s;
 }
 
-template <class Record, class Make>
-TSample RunVector(int N, bool Reserve, Make MakeRecord)
+template <class Record, class Make> TSample RunVector(int N, bool Reserve, Make MakeRecord)
 {
     const TkPlotDataAttributes attributes;
     std::vector<Record> v;
@@ -122,8 +123,7 @@ TSample RunVector(int N, bool Reserve, Make MakeRecord)
     return s;
 }
 
-template <class List, class Record, class Make>
-TSample RunOne(const std::string& Who, int N, Make MakeRecord)
+template <class List, class Record, class Make> TSample RunOne(const std::string& Who, int N, Make MakeRecord)
 {
     if (Who == "list") {
         std::unique_ptr<TkPlotDataCustomList> list = std::make_unique<List>();
@@ -164,8 +164,8 @@ TSample RunChild(const std::string& Kind, const std::string& Who, int N)
     const std::string command = "'" + Self() + "' one " + Kind + " " + Who + " " + std::to_string(N);
     FILE* pipe = ::popen(command.c_str(), "r");
     TSample s;
-    if (!pipe || std::fscanf(pipe, "%lf %lf %lf %lf %lf", &s.WallMs, &s.CpuMs, &s.Resident, &s.Peak,
-                             &s.Allocated) != 5 ||
+    if (!pipe ||
+        std::fscanf(pipe, "%lf %lf %lf %lf %lf", &s.WallMs, &s.CpuMs, &s.Resident, &s.Peak, &s.Allocated) != 5 ||
         ::pclose(pipe) != 0) {
         std::fprintf(stderr, "measurement %s failed\n", command.c_str());
         std::exit(1);
@@ -220,10 +220,11 @@ int main(int argc, char** argv)
 {
     if (argc == 5 && std::strcmp(argv[1], "one") == 0)
         return Child(argv[2], argv[3], std::atoi(argv[4]));
-    std::printf("Adding points to each point list beside a std::vector of the same record, reserved up front and\n"
-                "growing by push_back alone. Time covers adding every point; bytes are per point.\n"
-                "Goals: a list within 1.2 x the reserved vector's time; allocated at most 1.25 records a point\n"
-                "(a list grows by a quarter of its capacity).\n");
+    std::printf(
+        "Adding points to each point list beside a std::vector of the same record, reserved up front and\n"
+        "growing by push_back alone. Time covers adding every point; bytes are per point.\n"
+        "Goals: a list within 1.2 x the reserved vector's time; allocated at most 1.25 records a point\n"
+        "(a list grows by a quarter of its capacity).\n");
     struct TKind {
         const char* Title;
         const char* Name;

@@ -212,8 +212,7 @@ struct TSpread {
     double Median, Min, Max;
 };
 
-template <class F>
-TSpread SpreadOf(const std::vector<TRound>& Rounds, F Value)
+template <class F> TSpread SpreadOf(const std::vector<TRound>& Rounds, F Value)
 {
     std::vector<double> v;
     for (const TRound& r : Rounds)
@@ -230,19 +229,21 @@ void PrintSide(const char* Name, const std::vector<TRound>& Rounds)
     const TSpread rate = SpreadOf(Rounds, [](const TRound& r) { return r.PollsPerSecond(); });
     const TSpread wall = SpreadOf(Rounds, [](const TRound& r) { return r.Wall; });
     const TSpread total = SpreadOf(Rounds, [](const TRound& r) { return r.Cpu; });
-    std::printf("  %-10s cpu ms/1000 polls %8.1f [%8.1f %8.1f]  polls/s %7.1f [%7.1f %7.1f]  "
-                "cpu s %6.3f [%6.3f %6.3f]  wall s %5.2f [%5.2f %5.2f]\n",
-                Name, cpu.Median, cpu.Min, cpu.Max, rate.Median, rate.Min, rate.Max, total.Median, total.Min,
-                total.Max, wall.Median, wall.Min, wall.Max);
+    std::printf(
+        "  %-10s cpu ms/1000 polls %8.1f [%8.1f %8.1f]  polls/s %7.1f [%7.1f %7.1f]  "
+        "cpu s %6.3f [%6.3f %6.3f]  wall s %5.2f [%5.2f %5.2f]\n",
+        Name, cpu.Median, cpu.Min, cpu.Max, rate.Median, rate.Min, rate.Max, total.Median, total.Min, total.Max,
+        wall.Median, wall.Min, wall.Max);
 }
 
 void Measure(double Seconds, int Rounds)
 {
-    std::printf("Polling one station for 10 registers on a paced simulated line (a separate process):\n"
-                "our program (sampling thread, port and event threads, Qt message loop) against a\n"
-                "libmodbus master loop. %d alternating rounds of %.1f s each; median [min max].\n"
-                "Goals: cpu ratio ours/libmodbus at most 2, polls/s ratio at delay 0 at least 0.95.\n\n",
-                Rounds, Seconds);
+    std::printf(
+        "Polling one station for 10 registers on a paced simulated line (a separate process):\n"
+        "our program (sampling thread, port and event threads, Qt message loop) against a\n"
+        "libmodbus master loop. %d alternating rounds of %.1f s each; median [min max].\n"
+        "Goals: cpu ratio ours/libmodbus at most 2, polls/s ratio at delay 0 at least 0.95.\n\n",
+        Rounds, Seconds);
     for (int baud : {115200, 9600}) {
         TSimulatedLine line(baud);
         for (int delay : {0, 100}) {

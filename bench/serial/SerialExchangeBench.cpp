@@ -164,10 +164,11 @@ int main()
         std::fprintf(stderr, "cannot open the bare line\n");
         return 1;
     }
-    std::printf("Modbus-sized request/reply exchanges on a pseudo-terminal that answers at once: TComPort with its\n"
-                "event thread and TComDataPacket beside a bare write and poll()/read() loop. %d exchanges a round:\n"
-                "ms per round = us per exchange. CPU is the whole process's (far end's thread on both sides).\n",
-                ExchangesPerRound);
+    std::printf(
+        "Modbus-sized request/reply exchanges on a pseudo-terminal that answers at once: TComPort with its\n"
+        "event thread and TComDataPacket beside a bare write and poll()/read() loop. %d exchanges a round:\n"
+        "ms per round = us per exchange. CPU is the whole process's (far end's thread on both sides).\n",
+        ExchangesPerRound);
     bench::Compare(
         "8-byte request, 25-byte reply", "TComPort + TComDataPacket",
         [&] {

@@ -39,10 +39,24 @@ constexpr int ChannelsPerDevice = 4;
 
 // The channel keys one start reads (and, for a new device, writes).
 const char* const ChannelKeys[] = {
-    "ValueName", "WorkUnit", "WorkDP", "IsStartTriggerChannel", "IsStopTriggerChannel",
-    "StartTriggerLevel", "StopTriggerLevel", "StartTriggeredCount", "StopTriggeredCount",
-    "AbsoluteCompare", "AlarmHighEnabled", "AlarmLowEnabled", "AlarmHighLevel", "AlarmLowLevel",
-    "RangeLow", "RangeHigh", "NegativeCorrection", "ZeroLimitation",
+    "ValueName",
+    "WorkUnit",
+    "WorkDP",
+    "IsStartTriggerChannel",
+    "IsStopTriggerChannel",
+    "StartTriggerLevel",
+    "StopTriggerLevel",
+    "StartTriggeredCount",
+    "StopTriggeredCount",
+    "AbsoluteCompare",
+    "AlarmHighEnabled",
+    "AlarmLowEnabled",
+    "AlarmHighLevel",
+    "AlarmLowLevel",
+    "RangeLow",
+    "RangeHigh",
+    "NegativeCorrection",
+    "ZeroLimitation",
 };
 constexpr int ChannelKeyCount = sizeof ChannelKeys / sizeof ChannelKeys[0];
 // Device keys a start reads: the six the dialog writes and the meter position.
@@ -52,9 +66,9 @@ std::string MakeFile(int Devices, bool Complete)
 {
     std::string F;
     for (int d = 1; d <= Devices; ++d) {
-        F += "[Device" + IntToStr(d) + "]\r\nDeviceName=Press\r\nDeviceModel=KRN-4TX\r\nChannelCount="
-             + IntToStr(ChannelsPerDevice) + "\r\nStationId=" + IntToStr((d - 1) % 254 + 1)
-             + "\r\nValueRule=1\r\nDVRBeginAddr=0\r\n";
+        F += "[Device" + IntToStr(d) +
+             "]\r\nDeviceName=Press\r\nDeviceModel=KRN-4TX\r\nChannelCount=" + IntToStr(ChannelsPerDevice) +
+             "\r\nStationId=" + IntToStr((d - 1) % 254 + 1) + "\r\nValueRule=1\r\nDVRBeginAddr=0\r\n";
         if (!Complete)
             continue;
         for (int c = 1; c <= ChannelsPerDevice; ++c)
@@ -200,8 +214,9 @@ void Report(const char* What, int Devices, std::vector<TTimes> Runs)
     double WM, WMin, WMax, CM, CMin, CMax;
     Stats(&TTimes::Wall, WM, WMin, WMax);
     Stats(&TTimes::Cpu, CM, CMin, CMax);
-    std::printf("%-9s %5d devices: wall median %8.3f s (min %8.3f, max %8.3f)   cpu median %8.3f s (min %8.3f, max %8.3f)\n",
-                What, Devices, WM, WMin, WMax, CM, CMin, CMax);
+    std::printf(
+        "%-9s %5d devices: wall median %8.3f s (min %8.3f, max %8.3f)   cpu median %8.3f s (min %8.3f, max %8.3f)\n",
+        What, Devices, WM, WMin, WMax, CM, CMin, CMax);
 }
 
 }  // namespace
@@ -226,11 +241,12 @@ int main(int argc, char** argv)
         return Answer;
     });
 
-    std::printf("Main window start-up with its device list, %d channels per device, %d rounds.\n",
-                ChannelsPerDevice, Rounds);
-    std::printf("\"program\": the main window's start-up; \"file\": its file work alone (no widgets);\n"
-                "\"plain\": that file work estimated for plain per-key profile-file access\n"
-                "(each look-up scans the lines, each write-back rewrites and syncs the whole file).\n\n");
+    std::printf("Main window start-up with its device list, %d channels per device, %d rounds.\n", ChannelsPerDevice,
+                Rounds);
+    std::printf(
+        "\"program\": the main window's start-up; \"file\": its file work alone (no widgets);\n"
+        "\"plain\": that file work estimated for plain per-key profile-file access\n"
+        "(each look-up scans the lines, each write-back rewrites and syncs the whole file).\n\n");
     for (const bool Complete : {false, true}) {
         std::printf("%s file:\n", Complete ? "complete" : "new-device");
         for (int Devices : Counts) {

@@ -41,9 +41,12 @@ struct LinearAxis : TkPlotChannelAxis {
     void TrackNewValue(double) override {}
 };
 
-double Signal(int I, int N) { return std::sin(I * 40.0 / N) + 0.3 * std::sin(I * 0.7); }
+double Signal(int I, int N)
+{
+    return std::sin(I * 40.0 / N) + 0.3 * std::sin(I * 0.7);
+}
 
-} // namespace
+}  // namespace
 
 int main()
 {
@@ -92,7 +95,8 @@ int main()
                 channel->AddXY(i, Signal(i, Adds));
             TkPlotObject::Free(channel);
         },
-        "TkPlotDataNullList::Add", [&] {
+        "TkPlotDataNullList::Add",
+        [&] {
             TkPlotDataNullList list;
             for (int i = 0; i < Adds; ++i)
                 list.Add(i, Signal(i, Adds), false, false);

@@ -17,8 +17,7 @@ std::shared_ptr<CommDevice> Device(HANDLE Handle)
 }
 
 // Runs an overlapped request to its end for a caller that gave no block.
-template <class Start>
-bool RunToEnd(HANDLE DeviceHandle, DWORD* Transferred, Start start)
+template <class Start> bool RunToEnd(HANDLE DeviceHandle, DWORD* Transferred, Start start)
 {
     OVERLAPPED overlapped;
     overlapped.hEvent = CreateEvent(true, false);
@@ -84,7 +83,10 @@ bool ResetEvent(HANDLE Event)
     return event != nullptr;
 }
 
-DWORD WaitForSingleObject(HANDLE Event, DWORD Timeout) { return WaitForMultipleObjects(1, &Event, Timeout); }
+DWORD WaitForSingleObject(HANDLE Event, DWORD Timeout)
+{
+    return WaitForMultipleObjects(1, &Event, Timeout);
+}
 
 DWORD WaitForMultipleObjects(DWORD Count, const HANDLE* Events, DWORD Timeout)
 {

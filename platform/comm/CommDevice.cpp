@@ -118,8 +118,7 @@ bool CommDevice::SetState(const DCB& Dcb)
         Dcb.Parity > SPACEPARITY || Dcb.StopBits > TWOSTOPBITS ||
         // A line has one and a half stop bits only with five data bits, and
         // two only with more.
-        (Dcb.StopBits == ONE5STOPBITS && Dcb.ByteSize != 5) ||
-        (Dcb.StopBits == TWOSTOPBITS && Dcb.ByteSize == 5)) {
+        (Dcb.StopBits == ONE5STOPBITS && Dcb.ByteSize != 5) || (Dcb.StopBits == TWOSTOPBITS && Dcb.ByteSize == 5)) {
         SetLastError(ERROR_INVALID_PARAMETER);
         return false;
     }
@@ -333,16 +332,14 @@ bool CommDevice::Read(void* Buffer, DWORD Count, DWORD* ReadCount, OVERLAPPED* O
     r.Data = static_cast<std::uint8_t*>(Buffer);
     r.Count = Count;
     const COMMTIMEOUTS& t = FTimeouts;
-    if (t.ReadIntervalTimeout == MAXDWORD && t.ReadTotalTimeoutMultiplier == 0 &&
-        t.ReadTotalTimeoutConstant == 0) {
+    if (t.ReadIntervalTimeout == MAXDWORD && t.ReadTotalTimeoutMultiplier == 0 && t.ReadTotalTimeoutConstant == 0) {
         r.Immediate = true;
     } else if (t.ReadIntervalTimeout == MAXDWORD && t.ReadTotalTimeoutMultiplier == MAXDWORD &&
                t.ReadTotalTimeoutConstant > 0 && t.ReadTotalTimeoutConstant < MAXDWORD) {
         r.FirstByte = true;
         r.Deadline = Clock::now() + Millis(t.ReadTotalTimeoutConstant);
     } else {
-        std::uint64_t total =
-            std::uint64_t(t.ReadTotalTimeoutMultiplier) * Count + t.ReadTotalTimeoutConstant;
+        std::uint64_t total = std::uint64_t(t.ReadTotalTimeoutMultiplier) * Count + t.ReadTotalTimeoutConstant;
         if (total > 0)
             r.Deadline = Clock::now() + Millis(total);
         if (t.ReadIntervalTimeout > 0 && t.ReadIntervalTimeout != MAXDWORD)
@@ -352,7 +349,10 @@ bool CommDevice::Read(void* Buffer, DWORD Count, DWORD* ReadCount, OVERLAPPED* O
     return Started(Overlapped, ReadCount);
 }
 
-void CommDevice::AddEvents(DWORD Events) { FHistory |= Events & FMask; }
+void CommDevice::AddEvents(DWORD Events)
+{
+    FHistory |= Events & FMask;
+}
 
 void CommDevice::Pump()
 {
@@ -374,8 +374,7 @@ void CommDevice::Pump()
             Wake();
     }
     ReportReceived(now);
-    bool lineDue = FLineNotified ||
-                   (FBackend->NeedsLinePolling() && (FMask & LineEvents) && now >= FNextLinePoll);
+    bool lineDue = FLineNotified || (FBackend->NeedsLinePolling() && (FMask & LineEvents) && now >= FNextLinePoll);
     if (lineDue && !FBroken) {
         FLineNotified = false;
         FNextLinePoll = now + LinePollPeriod;
@@ -499,8 +498,7 @@ void CommDevice::FinishReads(Clock::time_point Now)
             r.LastByte = Now;
         }
         bool done = r.Done == r.Count || r.Immediate || (r.FirstByte && r.Done > 0) ||
-                    (r.Deadline && Now >= *r.Deadline) ||
-                    (r.Interval && r.Done > 0 && Now >= r.LastByte + *r.Interval);
+                    (r.Deadline && Now >= *r.Deadline) || (r.Interval && r.Done > 0 && Now >= r.LastByte + *r.Interval);
         if (!done && FBroken) {
             Complete(r.Overlapped, *r.Event, ERROR_GEN_FAILURE, r.Done);
             FReads.pop_front();
@@ -630,8 +628,7 @@ void CommDevice::Loop()
             std::uint64_t value;
             [[maybe_unused]] auto n = ::read(FWakeFd, &value, sizeof value);
         }
-        if (rc > 0 && count == 2 && (fds[1].revents & (POLLHUP | POLLERR)) &&
-            !(fds[1].revents & POLLIN)) {
+        if (rc > 0 && count == 2 && (fds[1].revents & (POLLHUP | POLLERR)) && !(fds[1].revents & POLLIN)) {
             // Nothing left to read: the far end is gone.
             HangUp();
         }

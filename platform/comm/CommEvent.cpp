@@ -19,10 +19,7 @@ std::mutex& EventMutex()
 
 }  // namespace
 
-CommEvent::CommEvent(bool ManualReset, bool InitialState)
-    : FManualReset(ManualReset), FSignaled(InitialState)
-{
-}
+CommEvent::CommEvent(bool ManualReset, bool InitialState) : FManualReset(ManualReset), FSignaled(InitialState) {}
 
 void CommEvent::Set()
 {

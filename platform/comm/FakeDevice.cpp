@@ -208,8 +208,7 @@ std::string FakeDevice::Receive(size_t Count, int TimeoutMs)
         }
         if (n == 0 || (errno != EAGAIN && errno != EINTR))
             break;
-        auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
-                        deadline - std::chrono::steady_clock::now())
+        auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now())
                         .count();
         if (left <= 0)
             break;

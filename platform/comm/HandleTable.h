@@ -22,8 +22,7 @@ public:
     HANDLE Add(std::shared_ptr<HandleObject> Object);
     // Null (and ERROR_INVALID_HANDLE as last error) when the handle is not
     // open or holds another kind of object.
-    template <class T>
-    std::shared_ptr<T> Find(HANDLE Handle)
+    template <class T> std::shared_ptr<T> Find(HANDLE Handle)
     {
         auto object = std::dynamic_pointer_cast<T>(Lookup(Handle));
         if (!object)

@@ -72,7 +72,7 @@ std::unique_ptr<TtyBackend> TtyBackend::Open(const std::string& Path, DWORD& Err
         Error = ErrorFromErrno(errno);
         return nullptr;
     }
-    termios2 tio {};
+    termios2 tio{};
     if (::fstat(fd, &st) != 0 || !S_ISCHR(st.st_mode) || ::ioctl(fd, TCGETS2, &tio) != 0) {
         ::close(fd);
         Error = ERROR_NOT_SUPPORTED;
@@ -97,7 +97,7 @@ std::unique_ptr<TtyBackend> TtyBackend::Open(const std::string& Path, DWORD& Err
     backend->FHasModemLines = ::ioctl(fd, TIOCMGET, &lines) == 0;
     if (backend->FHasModemLines)
         backend->FLastStatus = StatusFromLines(lines);
-    serial_icounter_struct counters {};
+    serial_icounter_struct counters{};
     backend->FHasCounters = ::ioctl(fd, TIOCGICOUNT, &counters) == 0;
     if (backend->FHasCounters) {
         backend->FRing = counters.rng;
@@ -121,7 +121,7 @@ TtyBackend::~TtyBackend()
 
 bool TtyBackend::ApplyState(const DCB& Dcb, DWORD& Error)
 {
-    termios2 tio {};
+    termios2 tio{};
     if (::ioctl(FFd, TCGETS2, &tio) != 0) {
         Error = ErrorFromErrno(errno);
         return false;
@@ -171,7 +171,7 @@ bool TtyBackend::ApplyState(const DCB& Dcb, DWORD& Error)
 
 void TtyBackend::ReadState(DCB& Dcb)
 {
-    termios2 tio {};
+    termios2 tio{};
     if (::ioctl(FFd, TCGETS2, &tio) != 0)
         return;
     Dcb.BaudRate = tio.c_ospeed;
@@ -237,7 +237,7 @@ DWORD TtyBackend::TakeLineEvents(DWORD& Errors)
         if (changed & MS_RLSD_ON)
             events |= EV_RLSD;
     }
-    serial_icounter_struct c {};
+    serial_icounter_struct c{};
     if (FHasCounters && ::ioctl(FFd, TIOCGICOUNT, &c) == 0) {
         if (c.rng != FRing)
             events |= EV_RING;

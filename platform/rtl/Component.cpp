@@ -47,7 +47,10 @@ TComponent::~TComponent()
         FOwner->RemoveComponent(this);
 }
 
-void TComponent::SetName(const std::string& Value) { FName = Value; }
+void TComponent::SetName(const std::string& Value)
+{
+    FName = Value;
+}
 
 TComponent* TComponent::Components(int Index) const
 {
@@ -59,8 +62,7 @@ TComponent* TComponent::Components(int Index) const
 TComponent* TComponent::FindComponent(const std::string& Name) const
 {
     auto same = [&](const std::string& a) {
-        return a.size() == Name.size() &&
-               std::equal(a.begin(), a.end(), Name.begin(), [](char x, char y) {
+        return a.size() == Name.size() && std::equal(a.begin(), a.end(), Name.begin(), [](char x, char y) {
                    auto low = [](char ch) { return (ch >= 'A' && ch <= 'Z') ? char(ch + 32) : ch; };
                    return low(x) == low(y);
                });
@@ -126,6 +128,12 @@ void TComponent::EndLoading()
 
 void TComponent::Notification(TComponent*, TOperation) {}
 
-void TComponent::Loaded() { FComponentState &= ~csLoading; }
+void TComponent::Loaded()
+{
+    FComponentState &= ~csLoading;
+}
 
-void TComponent::Destroying() { FComponentState |= csDestroying; }
+void TComponent::Destroying()
+{
+    FComponentState |= csDestroying;
+}

@@ -10,7 +10,7 @@ namespace {
 
 // Day number of 0001-01-01 relative to 1899-12-30, and the last valid day.
 constexpr int MinDay = -693593;
-constexpr int MaxDay = 2958465; // 9999-12-31
+constexpr int MaxDay = 2958465;  // 9999-12-31
 constexpr std::int64_t MSecsPerDayInt = 86400000;
 
 const int DaysBeforeMonth[2][13] = {
@@ -293,8 +293,8 @@ private:
                     Quote = 0;
             } else if (F[I] == '"' || F[I] == '\'') {
                 Quote = F[I];
-            } else if (StartsWithNoCase(F, I, "am/pm") || StartsWithNoCase(F, I, "a/p")
-                       || StartsWithNoCase(F, I, "ampm")) {
+            } else if (StartsWithNoCase(F, I, "am/pm") || StartsWithNoCase(F, I, "a/p") ||
+                       StartsWithNoCase(F, I, "ampm")) {
                 return true;
             }
         }
@@ -368,7 +368,7 @@ bool ParseTime(std::string_view S, std::size_t& I, TDateTime& Value)
     return TryEncodeTime(H, N, Sec, MS, Value);
 }
 
-} // namespace
+}  // namespace
 
 bool IsLeapYear(int Year)
 {
@@ -440,8 +440,7 @@ TDateTime Now()
     // A leap second shows as 59.999.
     const int Sec = Tm.tm_sec > 59 ? 59 : Tm.tm_sec;
     const int MSec = Tm.tm_sec > 59 ? 999 : int(Ts.tv_nsec / 1000000);
-    return EncodeDate(Tm.tm_year + 1900, Tm.tm_mon + 1, Tm.tm_mday)
-           + EncodeTime(Tm.tm_hour, Tm.tm_min, Sec, MSec);
+    return EncodeDate(Tm.tm_year + 1900, Tm.tm_mon + 1, Tm.tm_mday) + EncodeTime(Tm.tm_hour, Tm.tm_min, Sec, MSec);
 }
 
 TDateTime Date()
@@ -462,7 +461,7 @@ TDateTime IncMonth(TDateTime DateTime, int NumberOfMonths)
     const TSplit S = Split(DateTime);
     long long Total = (long long)Y * 12 + (M - 1) + NumberOfMonths;
     if (Total < 12)
-        Total = 12; // 0001-01
+        Total = 12;  // 0001-01
     if (Total > 9999LL * 12 + 11)
         Total = 9999LL * 12 + 11;
     Y = int(Total / 12);

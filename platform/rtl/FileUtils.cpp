@@ -89,7 +89,7 @@ bool CopyAndDelete(const std::string& OldName, const std::string& NewName)
     return ::unlink(OldName.c_str()) == 0;
 }
 
-} // namespace
+}  // namespace
 
 std::string ExeDir()
 {

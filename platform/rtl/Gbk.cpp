@@ -23,8 +23,7 @@ public:
 
     // Converts In; at a sequence iconv refuses, Skip(In, Pos) tells how many
     // input bytes to replace with one '?'.
-    template <class SkipFn>
-    std::string Convert(std::string_view In, SkipFn Skip)
+    template <class SkipFn> std::string Convert(std::string_view In, SkipFn Skip)
     {
         iconv(FHandle, nullptr, nullptr, nullptr, nullptr);
         std::string Out;
@@ -98,7 +97,7 @@ std::size_t Utf8Length(std::string_view S, std::size_t Pos)
     return N;
 }
 
-} // namespace
+}  // namespace
 
 std::string Gbk::ToGbk(std::string_view Utf8)
 {

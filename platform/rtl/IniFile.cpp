@@ -28,7 +28,7 @@ std::string OneLine(std::string_view S)
     return R;
 }
 
-} // namespace
+}  // namespace
 
 TIniFile::TIniFile(std::string FileName) : FFileName(std::move(FileName)) {}
 
@@ -91,8 +91,7 @@ void TIniFile::Refresh()
     struct stat St {};
     const bool Exists = ::stat(FFileName.c_str(), &St) == 0;
     const std::int64_t MTime = Exists ? std::int64_t(St.st_mtim.tv_sec) * 1000000000 + St.st_mtim.tv_nsec : 0;
-    if (FLoaded && Exists == FExisted
-        && (!Exists || (St.st_size == FSize && MTime == FMTimeNs && St.st_ino == FInode)))
+    if (FLoaded && Exists == FExisted && (!Exists || (St.st_size == FSize && MTime == FMTimeNs && St.st_ino == FInode)))
         return;
     FBlocks.assign(1, TBlock());
     FSections.clear();

@@ -30,12 +30,10 @@ public:
 
     const std::string& FileName() const { return FFileName; }
 
-    std::string ReadString(std::string_view Section, std::string_view Ident,
-                           const std::string& Default);
+    std::string ReadString(std::string_view Section, std::string_view Ident, const std::string& Default);
     // The value's bytes exactly as on disk (trimmed, not decoded), for
     // callers that must tell how a value was encoded.
-    std::string ReadStringBytes(std::string_view Section, std::string_view Ident,
-                                const std::string& Default);
+    std::string ReadStringBytes(std::string_view Section, std::string_view Ident, const std::string& Default);
     // Decimal, or hexadecimal with "0x" or "$".
     int ReadInteger(std::string_view Section, std::string_view Ident, int Default);
     // '.' or ',' as decimal separator.
@@ -87,11 +85,11 @@ public:
 private:
     enum class TLineKind { Other, Section, Entry };
     struct TLine {
-        std::string Raw;      // the bytes on disk, without the line end
+        std::string Raw;  // the bytes on disk, without the line end
         TLineKind Kind = TLineKind::Other;
-        std::string Name;     // section name or key, trimmed, UTF-8
-        std::string Value;    // trimmed value, UTF-8
-        std::string RawValue; // trimmed value as on disk
+        std::string Name;      // section name or key, trimmed, UTF-8
+        std::string Value;     // trimmed value, UTF-8
+        std::string RawValue;  // trimmed value as on disk
     };
 
     // A section header with the lines up to the next one; the first block

@@ -35,8 +35,8 @@ TDecimal ToDecimal(double Value, int Precision)
     if (Value == 0)
         return D;
     char Buf[64];
-    const auto R = std::to_chars(Buf, Buf + sizeof(Buf), std::fabs(Value),
-                                 std::chars_format::scientific, Precision - 1);
+    const auto R = std::to_chars(Buf, Buf + sizeof(Buf), std::fabs(Value), std::chars_format::scientific,
+                                 Precision - 1);
     const std::string_view Text(Buf, R.ptr - Buf);
     const std::size_t E = Text.find('e');
     for (char C : Text.substr(0, E))
@@ -251,8 +251,7 @@ bool ParseInteger(std::string_view S, int Bits, std::int64_t& Value)
     const auto R = std::from_chars(S.data(), S.data() + S.size(), Magnitude, Base);
     if (R.ec != std::errc() || R.ptr != S.data() + S.size())
         return false;
-    const std::uint64_t Limit = Bits == 64 ? std::numeric_limits<std::uint64_t>::max()
-                                           : (std::uint64_t(1) << Bits) - 1;
+    const std::uint64_t Limit = Bits == 64 ? std::numeric_limits<std::uint64_t>::max() : (std::uint64_t(1) << Bits) - 1;
     const std::uint64_t SignedMax = Limit >> 1;
     if (Base == 16 && Magnitude <= Limit) {
         // A full-width hex pattern wraps into the negative range.
@@ -269,7 +268,7 @@ bool ParseInteger(std::string_view S, int Bits, std::int64_t& Value)
     return true;
 }
 
-} // namespace
+}  // namespace
 
 std::string IntToStr(std::int64_t Value)
 {
@@ -638,7 +637,7 @@ std::string FormatWithPicture(const TPicture& P, double Value, bool& IsZero)
     return RenderPicture(P, Int, Frac, Exponent);
 }
 
-} // namespace
+}  // namespace
 
 std::string FormatFloat(std::string_view Format, double Value)
 {
@@ -693,7 +692,7 @@ std::string PadDigits(std::string Digits, int Precision)
     return Digits;
 }
 
-} // namespace
+}  // namespace
 
 std::string Format(std::string_view Fmt, std::initializer_list<TFormatArg> Args)
 {
@@ -823,23 +822,14 @@ std::string Format(std::string_view Fmt, std::initializer_list<TFormatArg> Args)
         case 'p': {
             if (!std::holds_alternative<TFormatArg::TPointer>(V))
                 FormatError(Fmt);
-            Text = IntToHex(std::int64_t(std::get<TFormatArg::TPointer>(V).Address),
-                            int(sizeof(void*) * 2));
+            Text = IntToHex(std::int64_t(std::get<TFormatArg::TPointer>(V).Address), int(sizeof(void*) * 2));
             break;
         }
-        case 'f':
-            Text = FixedText(FloatValue(), Precision < 0 ? 2 : std::min(Precision, 18), false);
-            break;
+        case 'f': Text = FixedText(FloatValue(), Precision < 0 ? 2 : std::min(Precision, 18), false); break;
         case 'n':
-        case 'm':
-            Text = FixedText(FloatValue(), Precision < 0 ? 2 : std::min(Precision, 18), true);
-            break;
-        case 'e':
-            Text = ScientificText(FloatValue(), Precision < 0 ? 15 : Precision);
-            break;
-        case 'g':
-            Text = GeneralText(FloatValue(), Precision < 0 ? 15 : Precision);
-            break;
+        case 'm': Text = FixedText(FloatValue(), Precision < 0 ? 2 : std::min(Precision, 18), true); break;
+        case 'e': Text = ScientificText(FloatValue(), Precision < 0 ? 15 : Precision); break;
+        case 'g': Text = GeneralText(FloatValue(), Precision < 0 ? 15 : Precision); break;
         case 's': {
             if (!std::holds_alternative<std::string>(V))
                 FormatError(Fmt);
@@ -848,8 +838,7 @@ std::string Format(std::string_view Fmt, std::initializer_list<TFormatArg> Args)
                 Text.resize(Precision);
             break;
         }
-        default:
-            FormatError(Fmt);
+        default: FormatError(Fmt);
         }
         R += ApplyWidth(std::move(Text), Width, LeftAlign);
     }

@@ -94,8 +94,7 @@ private:
 // "Format 'fmt' invalid or incompatible with argument".
 std::string Format(std::string_view Fmt, std::initializer_list<TFormatArg> Args);
 
-template <class... A>
-std::string Format(std::string_view Fmt, const A&... Args)
+template <class... A> std::string Format(std::string_view Fmt, const A&... Args)
 {
     return Format(Fmt, std::initializer_list<TFormatArg>{TFormatArg(Args)...});
 }

@@ -46,17 +46,12 @@ bool TPropInfo::IsWritable() const
     case TTypeKind::tkInteger:
     case TTypeKind::tkChar:
     case TTypeKind::tkEnumeration:
-    case TTypeKind::tkSet:
-        return static_cast<bool>(SetOrd);
-    case TTypeKind::tkFloat:
-        return static_cast<bool>(SetFloat);
-    case TTypeKind::tkString:
-        return static_cast<bool>(SetStr);
+    case TTypeKind::tkSet: return static_cast<bool>(SetOrd);
+    case TTypeKind::tkFloat: return static_cast<bool>(SetFloat);
+    case TTypeKind::tkString: return static_cast<bool>(SetStr);
     case TTypeKind::tkClass:
-    case TTypeKind::tkMethod:
-        return HasWriteAccessor;
-    case TTypeKind::tkUnknown:
-        break;
+    case TTypeKind::tkMethod: return HasWriteAccessor;
+    case TTypeKind::tkUnknown: break;
     }
     return false;
 }

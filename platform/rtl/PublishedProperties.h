@@ -124,26 +124,24 @@ private:
 // a data member, or nullptr for a read-only property. So a property takes
 // one line:
 //     .Integer("InputSize", &TComBuffer::InputSize, &TComBuffer::SetInputSize, 1024)
-template <class T>
-class TPropertyListBuilder {
+template <class T> class TPropertyListBuilder {
 public:
-    template <class G, class S>
-    TPropertyListBuilder& Integer(const std::string& Name, G Get, S Set,
-                                  std::optional<std::int64_t> Default = std::nullopt,
-                                  const std::string& TypeName = "Integer")
+    template <class G, class S> TPropertyListBuilder& Integer(const std::string& Name, G Get, S Set,
+                                                              std::optional<std::int64_t> Default = std::nullopt,
+                                                              const std::string& TypeName = "Integer")
     {
         TPropInfo& p = Add(Name, TTypeKind::tkInteger, TypeName);
         BindOrd(p, Get, Set);
         p.Default = Default;
         return *this;
     }
-    template <class G, class S>
-    TPropertyListBuilder& Color(const std::string& Name, G Get, S Set, std::optional<std::int64_t> Default = std::nullopt)
+    template <class G, class S> TPropertyListBuilder& Color(const std::string& Name, G Get, S Set,
+                                                            std::optional<std::int64_t> Default = std::nullopt)
     {
         return Integer(Name, Get, Set, Default, "TColor");
     }
-    template <class G, class S>
-    TPropertyListBuilder& Char(const std::string& Name, G Get, S Set, std::optional<std::int64_t> Default = std::nullopt)
+    template <class G, class S> TPropertyListBuilder& Char(const std::string& Name, G Get, S Set,
+                                                           std::optional<std::int64_t> Default = std::nullopt)
     {
         TPropInfo& p = Add(Name, TTypeKind::tkChar, "Char");
         BindOrd(p, Get, Set);
@@ -166,10 +164,9 @@ public:
         return Enumeration(Name, "Boolean", {"False", "True"}, Get, Set,
                            Default ? std::optional<std::int64_t>(*Default ? 1 : 0) : std::nullopt);
     }
-    template <class G, class S>
-    TPropertyListBuilder& Enumeration(const std::string& Name, const std::string& TypeName,
-                                      std::vector<std::string> Names, G Get, S Set,
-                                      std::optional<std::int64_t> Default = std::nullopt)
+    template <class G, class S> TPropertyListBuilder& Enumeration(const std::string& Name, const std::string& TypeName,
+                                                                  std::vector<std::string> Names, G Get, S Set,
+                                                                  std::optional<std::int64_t> Default = std::nullopt)
     {
         TPropInfo& p = Add(Name, TTypeKind::tkEnumeration, TypeName);
         BindOrd(p, Get, Set);
@@ -180,9 +177,9 @@ public:
         return *this;
     }
     // A set of up to 32 elements, held as a bit mask (bit n for element n).
-    template <class G, class S>
-    TPropertyListBuilder& Set(const std::string& Name, const std::string& TypeName, std::vector<std::string> Elements,
-                              G Get, S Set, std::optional<std::int64_t> Default = std::nullopt)
+    template <class G, class S> TPropertyListBuilder& Set(const std::string& Name, const std::string& TypeName,
+                                                          std::vector<std::string> Elements, G Get, S Set,
+                                                          std::optional<std::int64_t> Default = std::nullopt)
     {
         TPropInfo& p = Add(Name, TTypeKind::tkSet, TypeName);
         BindOrd(p, Get, Set);
@@ -201,8 +198,7 @@ public:
             p.SetFloat = [Set](TObject* o, double v) { CallSet(Set, Cast(o), v); };
         return *this;
     }
-    template <class G, class S>
-    TPropertyListBuilder& String(const std::string& Name, G Get, S Set)
+    template <class G, class S> TPropertyListBuilder& String(const std::string& Name, G Get, S Set)
     {
         TPropInfo& p = Add(Name, TTypeKind::tkString, "String");
         p.GetStr = [Get](const TObject* o) { return std::string(std::invoke(Get, Cast(o))); };
@@ -212,9 +208,8 @@ public:
     }
     // A nested object; Owned when the holder owns it (followed by paths).
     // Writable tells whether the original property had a setter (Assign).
-    template <class G>
-    TPropertyListBuilder& Object(const std::string& Name, const std::string& TypeName, G Get, bool Owned = true,
-                                 bool Writable = true)
+    template <class G> TPropertyListBuilder& Object(const std::string& Name, const std::string& TypeName, G Get,
+                                                    bool Owned = true, bool Writable = true)
     {
         TPropInfo& p = Add(Name, TTypeKind::tkClass, TypeName);
         p.GetObject = [Get](const TObject* o) -> TObject* { return ObjectOf(std::invoke(Get, Cast(o))); };
@@ -223,8 +218,7 @@ public:
         return *this;
     }
     // An event; Get tells whether a handler is assigned.
-    template <class G>
-    TPropertyListBuilder& Method(const std::string& Name, const std::string& TypeName, G Get)
+    template <class G> TPropertyListBuilder& Method(const std::string& Name, const std::string& TypeName, G Get)
     {
         TPropInfo& p = Add(Name, TTypeKind::tkMethod, TypeName);
         p.GetAssigned = [Get](const TObject* o) { return static_cast<bool>(std::invoke(Get, Cast(o))); };
@@ -232,8 +226,7 @@ public:
         return *this;
     }
     // Stored specifier of the last added property.
-    template <class F>
-    TPropertyListBuilder& Stored(F Fn)
+    template <class F> TPropertyListBuilder& Stored(F Fn)
     {
         FProps.back().StoredFn = [Fn](const TObject* o) { return static_cast<bool>(std::invoke(Fn, Cast(o))); };
         return *this;
@@ -254,8 +247,7 @@ private:
         FProps.push_back(std::move(p));
         return FProps.back();
     }
-    template <class G, class S>
-    static void BindOrd(TPropInfo& p, G Get, S Set)
+    template <class G, class S> static void BindOrd(TPropInfo& p, G Get, S Set)
     {
         p.GetOrd = [Get](const TObject* o) { return static_cast<std::int64_t>(std::invoke(Get, Cast(o))); };
         if constexpr (!std::is_same_v<S, std::nullptr_t>)
@@ -264,20 +256,16 @@ private:
 
     // The value a member setter takes: its one parameter's type, or the data
     // member's own type; callables get the value as it is.
-    template <class S>
-    struct SetterValue {
+    template <class S> struct SetterValue {
         using type = void;
     };
-    template <class C, class R, class A>
-    struct SetterValue<R (C::*)(A)> {
+    template <class C, class R, class A> struct SetterValue<R (C::*)(A)> {
         using type = std::remove_cvref_t<A>;
     };
-    template <class C, class R, class A>
-    struct SetterValue<R (C::*)(A) noexcept> {
+    template <class C, class R, class A> struct SetterValue<R (C::*)(A) noexcept> {
         using type = std::remove_cvref_t<A>;
     };
-    template <class S, class V>
-    static void CallSet(S Set, T& o, const V& v)
+    template <class S, class V> static void CallSet(S Set, T& o, const V& v)
     {
         if constexpr (std::is_member_object_pointer_v<S>)
             o.*Set = static_cast<std::remove_cvref_t<decltype(o.*Set)>>(v);
@@ -286,16 +274,8 @@ private:
         else
             Set(o, v);
     }
-    template <class P>
-    static TObject* ObjectOf(P* Object)
-    {
-        return const_cast<std::remove_const_t<P>*>(Object);
-    }
-    template <class P>
-    static TObject* ObjectOf(P& Object)
-    {
-        return const_cast<std::remove_const_t<P>*>(&Object);
-    }
+    template <class P> static TObject* ObjectOf(P* Object) { return const_cast<std::remove_const_t<P>*>(Object); }
+    template <class P> static TObject* ObjectOf(P& Object) { return const_cast<std::remove_const_t<P>*>(&Object); }
 
     std::vector<TPropInfo> FProps;
 };

@@ -9,8 +9,7 @@
 
 namespace {
 
-template <class T>
-T GetLittleEndian(TStream& Stream)
+template <class T> T GetLittleEndian(TStream& Stream)
 {
     unsigned char bytes[sizeof(T)];
     Stream.ReadBuffer(bytes, sizeof(T));
@@ -174,34 +173,19 @@ void TReader::SkipPropertyList()
 void TReader::SkipValue()
 {
     switch (NextValue()) {
-    case TValueType::vaNull:
-        throw EReadError("Invalid stream format: value expected");
+    case TValueType::vaNull: throw EReadError("Invalid stream format: value expected");
     case TValueType::vaList:
         ReadValueType();
         SkipPropertyList();
         break;
-    case TValueType::vaInt:
-        ReadInteger();
-        break;
-    case TValueType::vaFloat:
-        ReadFloat();
-        break;
-    case TValueType::vaString:
-        ReadString();
-        break;
+    case TValueType::vaInt: ReadInteger(); break;
+    case TValueType::vaFloat: ReadFloat(); break;
+    case TValueType::vaString: ReadString(); break;
     case TValueType::vaFalse:
-    case TValueType::vaTrue:
-        ReadBoolean();
-        break;
-    case TValueType::vaIdent:
-        ReadIdent();
-        break;
-    case TValueType::vaSet:
-        ReadSet();
-        break;
-    case TValueType::vaBinary:
-        ReadBinary();
-        break;
+    case TValueType::vaTrue: ReadBoolean(); break;
+    case TValueType::vaIdent: ReadIdent(); break;
+    case TValueType::vaSet: ReadSet(); break;
+    case TValueType::vaBinary: ReadBinary(); break;
     case TValueType::vaCollection:
         ReadValueType();
         if (++FDepth > MaxCollectionDepth) {
@@ -292,9 +276,7 @@ void TReader::ReadProperty(TPersistent* Instance)
     try {
         switch (info->Kind) {
         case TTypeKind::tkInteger:
-        case TTypeKind::tkChar:
-            SetOrdProp(holder, *info, ReadInteger());
-            break;
+        case TTypeKind::tkChar: SetOrdProp(holder, *info, ReadInteger()); break;
         case TTypeKind::tkEnumeration: {
             std::int64_t value;
             if (NextValue() == TValueType::vaIdent) {
@@ -319,15 +301,9 @@ void TReader::ReadProperty(TPersistent* Instance)
             SetOrdProp(holder, *info, bits);
             break;
         }
-        case TTypeKind::tkFloat:
-            SetFloatProp(holder, *info, ReadFloat());
-            break;
-        case TTypeKind::tkString:
-            SetStrProp(holder, *info, ReadString());
-            break;
-        default:
-            SkipValue();
-            break;
+        case TTypeKind::tkFloat: SetFloatProp(holder, *info, ReadFloat()); break;
+        case TTypeKind::tkString: SetStrProp(holder, *info, ReadString()); break;
+        default: SkipValue(); break;
         }
     } catch (const Exception& e) {
         throw EReadError("Error reading " + name + ": " + e.Message);

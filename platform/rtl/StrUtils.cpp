@@ -4,11 +4,20 @@
 
 namespace {
 
-char AsciiUpper(char C) { return (C >= 'a' && C <= 'z') ? char(C - 'a' + 'A') : C; }
-char AsciiLower(char C) { return (C >= 'A' && C <= 'Z') ? char(C - 'A' + 'a') : C; }
-bool IsBlank(char C) { return static_cast<unsigned char>(C) <= ' '; }
+char AsciiUpper(char C)
+{
+    return (C >= 'a' && C <= 'z') ? char(C - 'a' + 'A') : C;
+}
+char AsciiLower(char C)
+{
+    return (C >= 'A' && C <= 'Z') ? char(C - 'A' + 'a') : C;
+}
+bool IsBlank(char C)
+{
+    return static_cast<unsigned char>(C) <= ' ';
+}
 
-} // namespace
+}  // namespace
 
 std::string Trim(std::string_view S)
 {
@@ -78,8 +87,8 @@ int Pos(std::string_view SubStr, std::string_view S)
     return P == std::string_view::npos ? 0 : static_cast<int>(P) + 1;
 }
 
-std::string StringReplace(std::string_view S, std::string_view OldPattern,
-                          std::string_view NewPattern, TReplaceFlags Flags)
+std::string StringReplace(std::string_view S, std::string_view OldPattern, std::string_view NewPattern,
+                          TReplaceFlags Flags)
 {
     if (OldPattern.empty())
         return std::string(S);

@@ -23,8 +23,8 @@ int Pos(std::string_view SubStr, std::string_view S);
 
 enum TReplaceFlag : unsigned { rfReplaceAll = 1u << 0, rfIgnoreCase = 1u << 1 };
 using TReplaceFlags = unsigned;
-std::string StringReplace(std::string_view S, std::string_view OldPattern,
-                          std::string_view NewPattern, TReplaceFlags Flags);
+std::string StringReplace(std::string_view S, std::string_view OldPattern, std::string_view NewPattern,
+                          TReplaceFlags Flags);
 
 // True when S holds a byte >= 0x80 and every multi-byte sequence is
 // complete: leads 0xC0-0xDF take 1 continuation byte (0x80-0xBF), 0xE0-0xEF

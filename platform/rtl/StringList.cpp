@@ -8,8 +8,7 @@
 namespace {
 
 // Runs Body inside one update bracket that is closed on every way out.
-template <class F>
-void InUpdate(TStrings& List, F Body)
+template <class F> void InUpdate(TStrings& List, F Body)
 {
     List.BeginUpdate();
     try {
@@ -21,7 +20,7 @@ void InUpdate(TStrings& List, F Body)
     List.EndUpdate();
 }
 
-} // namespace
+}  // namespace
 
 // ---------------------------------------------------------------- TStrings
 
@@ -249,7 +248,7 @@ void SplitDelimited(TStrings& List, std::string_view Value, char Delimiter, char
                 }
             } else {
                 const std::size_t Start = P;
-                while (P < N && static_cast<unsigned char>(Value[P]) > ' ' && Value[P] != Delimiter)
+                while (P<N&& static_cast<unsigned char>(Value[P])> ' ' && Value[P] != Delimiter)
                     ++P;
                 S = std::string(Value.substr(Start, P - Start));
             }
@@ -267,7 +266,7 @@ void SplitDelimited(TStrings& List, std::string_view Value, char Delimiter, char
     });
 }
 
-} // namespace
+}  // namespace
 
 std::string TStrings::DelimitedText() const
 {
@@ -278,7 +277,6 @@ void TStrings::SetDelimitedText(std::string_view Value)
 {
     SplitDelimited(*this, Value, Delimiter, QuoteChar);
 }
-
 
 std::string TStrings::CommaText() const
 {
@@ -535,9 +533,8 @@ void TStringList::SortItems(const TStringListSortCompare& Compare)
 
 void TStringList::Sort()
 {
-    CustomSort([](TStringList* List, int A, int B) {
-        return List->CompareStrings(List->FItems[A].S, List->FItems[B].S);
-    });
+    CustomSort(
+        [](TStringList* List, int A, int B) { return List->CompareStrings(List->FItems[A].S, List->FItems[B].S); });
 }
 
 void TStringList::CustomSort(const TStringListSortCompare& Compare)
@@ -561,7 +558,6 @@ void TStringList::SetCaseSensitive(bool Value)
         return;
     FCaseSensitive = Value;
     if (FSorted && Count() > 1)
-        SortItems([](TStringList* List, int A, int B) {
-            return List->CompareStrings(List->FItems[A].S, List->FItems[B].S);
-        });
+        SortItems(
+            [](TStringList* List, int A, int B) { return List->CompareStrings(List->FItems[A].S, List->FItems[B].S); });
 }

@@ -2,13 +2,12 @@
 
 #include <chrono>
 
-TEvent::TEvent(bool ManualReset, bool InitialState)
-    : FManualReset(ManualReset), FSignaled(InitialState)
-{
-}
+TEvent::TEvent(bool ManualReset, bool InitialState) : FManualReset(ManualReset), FSignaled(InitialState) {}
 
 TEvent::TEvent(void*, bool ManualReset, bool InitialState, const std::string& Name)
-    : FManualReset(ManualReset), FSignaled(InitialState), FName(Name)
+    : FManualReset(ManualReset),
+      FSignaled(InitialState),
+      FName(Name)
 {
 }
 

@@ -16,7 +16,9 @@ namespace {
 
 struct HandOver {
     HandOver(TThreadMethod AMethod, TThread* AOwner, bool ASynchronous)
-        : Method(std::move(AMethod)), Owner(AOwner), Synchronous(ASynchronous)
+        : Method(std::move(AMethod)),
+          Owner(AOwner),
+          Synchronous(ASynchronous)
     {
     }
 
@@ -174,7 +176,7 @@ int NiceOf(TThreadPriority Priority)
     return nice[Priority];
 }
 
-} // namespace
+}  // namespace
 
 TThread::TThread(bool CreateSuspended) : FCreateSuspended(CreateSuspended)
 {
@@ -388,8 +390,7 @@ bool CheckSynchronize(int TimeoutMs)
                       ", which is not the main thread");
     if (TimeoutMs > 0) {
         std::unique_lock lock(State().Mutex);
-        State().Cond.wait_for(lock, std::chrono::milliseconds(TimeoutMs),
-                              [] { return !State().Pending.empty(); });
+        State().Cond.wait_for(lock, std::chrono::milliseconds(TimeoutMs), [] { return !State().Pending.empty(); });
     }
     return ServePending();
 }

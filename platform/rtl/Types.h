@@ -26,9 +26,19 @@ struct TRect {
     int Bottom = 0;
     constexpr TRect() = default;
     constexpr TRect(int ALeft, int ATop, int ARight, int ABottom)
-        : Left(ALeft), Top(ATop), Right(ARight), Bottom(ABottom) {}
+        : Left(ALeft),
+          Top(ATop),
+          Right(ARight),
+          Bottom(ABottom)
+    {
+    }
     constexpr TRect(const TPoint& TopLeft, const TPoint& BottomRight)
-        : Left(TopLeft.X), Top(TopLeft.Y), Right(BottomRight.X), Bottom(BottomRight.Y) {}
+        : Left(TopLeft.X),
+          Top(TopLeft.Y),
+          Right(BottomRight.X),
+          Bottom(BottomRight.Y)
+    {
+    }
     constexpr int Width() const { return Right - Left; }
     constexpr int Height() const { return Bottom - Top; }
     constexpr TPoint TopLeft() const { return {Left, Top}; }
@@ -36,14 +46,23 @@ struct TRect {
     friend constexpr bool operator==(const TRect&, const TRect&) = default;
 };
 
-constexpr TPoint Point(int X, int Y) { return {X, Y}; }
-constexpr TRect Rect(int Left, int Top, int Right, int Bottom) { return {Left, Top, Right, Bottom}; }
+constexpr TPoint Point(int X, int Y)
+{
+    return {X, Y};
+}
+constexpr TRect Rect(int Left, int Top, int Right, int Bottom)
+{
+    return {Left, Top, Right, Bottom};
+}
 constexpr TRect Bounds(int Left, int Top, int Width, int Height)
 {
     return {Left, Top, Left + Width, Top + Height};
 }
 
-constexpr bool IsRectEmpty(const TRect& R) { return R.Right <= R.Left || R.Bottom <= R.Top; }
+constexpr bool IsRectEmpty(const TRect& R)
+{
+    return R.Right <= R.Left || R.Bottom <= R.Top;
+}
 
 // True when P lies inside R; the right and bottom edges are outside.
 constexpr bool PtInRect(const TRect& R, const TPoint& P)
@@ -71,8 +90,7 @@ constexpr void OffsetRect(TRect& R, int DX, int DY)
 // returns false.
 constexpr bool IntersectRect(TRect& Dst, const TRect& A, const TRect& B)
 {
-    TRect R(std::max(A.Left, B.Left), std::max(A.Top, B.Top),
-            std::min(A.Right, B.Right), std::min(A.Bottom, B.Bottom));
+    TRect R(std::max(A.Left, B.Left), std::max(A.Top, B.Top), std::min(A.Right, B.Right), std::min(A.Bottom, B.Bottom));
     if (IsRectEmpty(R)) {
         Dst = TRect();
         return false;
@@ -96,8 +114,8 @@ constexpr bool UnionRect(TRect& Dst, const TRect& A, const TRect& B)
     } else if (EmptyB) {
         Dst = A;
     } else {
-        Dst = TRect(std::min(A.Left, B.Left), std::min(A.Top, B.Top),
-                    std::max(A.Right, B.Right), std::max(A.Bottom, B.Bottom));
+        Dst = TRect(std::min(A.Left, B.Left), std::min(A.Top, B.Top), std::max(A.Right, B.Right),
+                    std::max(A.Bottom, B.Bottom));
     }
     return true;
 }

@@ -10,8 +10,7 @@
 
 namespace {
 
-template <class T>
-void PutLittleEndian(TStream& Stream, T Value)
+template <class T> void PutLittleEndian(TStream& Stream, T Value)
 {
     unsigned char bytes[sizeof(T)];
     auto bits = static_cast<std::uint64_t>(Value);
@@ -158,9 +157,7 @@ void TWriter::WritePublished(const TObject* Instance, const TPropInfo& Info, con
     WritePropName(Prefix + Info.Name);
     switch (Info.Kind) {
     case TTypeKind::tkInteger:
-    case TTypeKind::tkChar:
-        WriteInteger(Info.GetOrd(Instance));
-        break;
+    case TTypeKind::tkChar: WriteInteger(Info.GetOrd(Instance)); break;
     case TTypeKind::tkEnumeration:
         if (Info.TypeName == "Boolean")
             WriteBoolean(Info.GetOrd(Instance) != 0);
@@ -176,14 +173,9 @@ void TWriter::WritePublished(const TObject* Instance, const TPropInfo& Info, con
         WriteSet(elements);
         break;
     }
-    case TTypeKind::tkFloat:
-        WriteFloat(Info.GetFloat(Instance));
-        break;
-    case TTypeKind::tkString:
-        WriteString(Info.GetStr(Instance));
-        break;
-    default:
-        break;
+    case TTypeKind::tkFloat: WriteFloat(Info.GetFloat(Instance)); break;
+    case TTypeKind::tkString: WriteString(Info.GetStr(Instance)); break;
+    default: break;
     }
 }
 

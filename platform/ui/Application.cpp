@@ -133,7 +133,10 @@ TApplication* TApplicationRef::Get()
     return TheApplication;
 }
 
-void EnsureQtApplication() { Application.Get(); }
+void EnsureQtApplication()
+{
+    Application.Get();
+}
 
 TApplication::TApplication() : FLoop(new TApplicationLoop)
 {

@@ -47,8 +47,7 @@ public:
 
     // Creates a form owned by the application; the first one becomes the
     // main form. OnCreate runs once the form is fully built.
-    template <class TFormClass>
-    void CreateForm(TFormClass*& Reference)
+    template <class TFormClass> void CreateForm(TFormClass*& Reference)
     {
         Reference = new TFormClass(this);
         FormCreated(Reference);

@@ -21,10 +21,7 @@ public:
     ~TBitmapCanvas() override { End(); }
 
     void End() { FPainter.reset(); }
-    TSize GetSurfaceSize() const override
-    {
-        return TSize(FOwner->FData->Image.width(), FOwner->FData->Image.height());
-    }
+    TSize GetSurfaceSize() const override { return TSize(FOwner->FData->Image.width(), FOwner->FData->Image.height()); }
 
 protected:
     QPainter* Painter() override

@@ -42,8 +42,8 @@ public:
     TProperty<TBitmap, TColor, &TBitmap::GetTransparentColor, &TBitmap::SetTransparentColor> TransparentColor{this};
     TTransparentMode GetTransparentMode() const { return FTransparentMode; }
     void SetTransparentMode(TTransparentMode Value);
-    TProperty<TBitmap, TTransparentMode, &TBitmap::GetTransparentMode, &TBitmap::SetTransparentMode>
-        TransparentMode{this};
+    TProperty<TBitmap, TTransparentMode, &TBitmap::GetTransparentMode, &TBitmap::SetTransparentMode> TransparentMode{
+        this};
 
     // Row Y as 32-bit pixels, bytes blue, green, red, unused.
     std::uint8_t* ScanLine(int Y);

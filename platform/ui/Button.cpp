@@ -12,7 +12,10 @@
 #include "ui/GraphicsQt.h"
 
 namespace {
-QPushButton* ButtonOf(const TControl* C) { return static_cast<QPushButton*>(C->Widget()); }
+QPushButton* ButtonOf(const TControl* C)
+{
+    return static_cast<QPushButton*>(C->Widget());
+}
 }  // namespace
 
 TButton::TButton(TComponent* AOwner) : TWinControl(AOwner, NewWidget<QPushButton>())
@@ -22,8 +25,14 @@ TButton::TButton(TComponent* AOwner) : TWinControl(AOwner, NewWidget<QPushButton
     SetBounds(0, 0, 75, 25);
 }
 
-std::string TButton::GetText() const { return StdStr(ButtonOf(this)->text()); }
-void TButton::SetText(const std::string& Value) { ButtonOf(this)->setText(QStr(Value)); }
+std::string TButton::GetText() const
+{
+    return StdStr(ButtonOf(this)->text());
+}
+void TButton::SetText(const std::string& Value)
+{
+    ButtonOf(this)->setText(QStr(Value));
+}
 
 void TButton::SetDefault(bool Value)
 {
@@ -53,8 +62,7 @@ void TBitBtn::SetGlyph(const TBitmap* Value)
     }
     // The bottom-left pixel's colour is transparent, as in the original.
     QPixmap Pixmap = QPixmap::fromImage(Image);
-    Pixmap.setMask(QBitmap::fromImage(
-        Image.createMaskFromColor(Image.pixel(0, Image.height() - 1), Qt::MaskInColor)));
+    Pixmap.setMask(QBitmap::fromImage(Image.createMaskFromColor(Image.pixel(0, Image.height() - 1), Qt::MaskInColor)));
     ButtonOf(this)->setIcon(QIcon(Pixmap));
     ButtonOf(this)->setIconSize(Image.size());
 }

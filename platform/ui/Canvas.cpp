@@ -204,8 +204,8 @@ QPainter* TCanvasPainter::Begin(TCanvas* Canvas)
     } else if (P->hasClipping()) {
         P->setClipping(false);
     }
-    constexpr QPainter::RenderHints Smoothing =
-        QPainter::Antialiasing | QPainter::TextAntialiasing | QPainter::SmoothPixmapTransform;
+    constexpr QPainter::RenderHints Smoothing = QPainter::Antialiasing | QPainter::TextAntialiasing |
+                                                QPainter::SmoothPixmapTransform;
     if (P->renderHints() & Smoothing)
         P->setRenderHints(Smoothing, false);
     P->setCompositionMode(QPainter::CompositionMode_SourceOver);
@@ -612,8 +612,9 @@ void TCanvas::DoLineTo(int X, int Y)
             // shorter axis steps.
             const QColor Color = ToQColor(Pen->GetColor());
             const auto Fill = [&](int X0, int Y0, int X1, int Y1) {
-                P->fillRect(QRect(QPoint(std::min(X0, X1), std::min(Y0, Y1)), QPoint(std::max(X0, X1), std::max(Y0, Y1))),
-                            Color);
+                P->fillRect(
+                    QRect(QPoint(std::min(X0, X1), std::min(Y0, Y1)), QPoint(std::max(X0, X1), std::max(Y0, Y1))),
+                    Color);
             };
             if (dx == 0 || dy == 0) {
                 Fill(x, y, X - (dx == 0 ? 0 : sx), Y - (dy == 0 ? 0 : sy));
@@ -877,10 +878,7 @@ TColor TCanvas::DoGetPixel(int X, int Y)
 
 // The canvas over a given painter.
 
-TPainterCanvas::TPainterCanvas(QPainter* APainter, TSize SurfaceSize)
-    : FPainter(APainter), FSurfaceSize(SurfaceSize)
-{
-}
+TPainterCanvas::TPainterCanvas(QPainter* APainter, TSize SurfaceSize) : FPainter(APainter), FSurfaceSize(SurfaceSize) {}
 
 void TPainterCanvas::SetPainter(QPainter* APainter, TSize SurfaceSize)
 {

@@ -7,23 +7,39 @@
 #include "ui/ControlQt.h"
 
 namespace {
-QCheckBox* BoxOf(const TControl* C) { return static_cast<QCheckBox*>(C->Widget()); }
-QRadioButton* RadioOf(const TControl* C) { return static_cast<QRadioButton*>(C->Widget()); }
+QCheckBox* BoxOf(const TControl* C)
+{
+    return static_cast<QCheckBox*>(C->Widget());
+}
+QRadioButton* RadioOf(const TControl* C)
+{
+    return static_cast<QRadioButton*>(C->Widget());
+}
 }  // namespace
 
 TCheckBox::TCheckBox(TComponent* AOwner) : TWinControl(AOwner, NewWidget<QCheckBox>())
 {
     FClickOnMouseUp = false;
-    QObject::connect(BoxOf(this), &QCheckBox::stateChanged, [this](int) {
-        CallGuarded(this, [this] { Click(); });
-    });
+    QObject::connect(BoxOf(this), &QCheckBox::stateChanged, [this](int) { CallGuarded(this, [this] { Click(); }); });
     SetBounds(0, 0, 97, 17);
 }
 
-std::string TCheckBox::GetText() const { return StdStr(BoxOf(this)->text()); }
-void TCheckBox::SetText(const std::string& Value) { BoxOf(this)->setText(QStr(Value)); }
-bool TCheckBox::GetChecked() const { return BoxOf(this)->checkState() == Qt::Checked; }
-void TCheckBox::SetChecked(bool Value) { BoxOf(this)->setCheckState(Value ? Qt::Checked : Qt::Unchecked); }
+std::string TCheckBox::GetText() const
+{
+    return StdStr(BoxOf(this)->text());
+}
+void TCheckBox::SetText(const std::string& Value)
+{
+    BoxOf(this)->setText(QStr(Value));
+}
+bool TCheckBox::GetChecked() const
+{
+    return BoxOf(this)->checkState() == Qt::Checked;
+}
+void TCheckBox::SetChecked(bool Value)
+{
+    BoxOf(this)->setCheckState(Value ? Qt::Checked : Qt::Unchecked);
+}
 
 TCheckBoxState TCheckBox::GetState() const
 {
@@ -36,13 +52,19 @@ TCheckBoxState TCheckBox::GetState() const
 
 void TCheckBox::SetState(TCheckBoxState Value)
 {
-    BoxOf(this)->setCheckState(Value == cbChecked ? Qt::Checked
+    BoxOf(this)->setCheckState(Value == cbChecked  ? Qt::Checked
                                : Value == cbGrayed ? Qt::PartiallyChecked
                                                    : Qt::Unchecked);
 }
 
-bool TCheckBox::GetAllowGrayed() const { return BoxOf(this)->isTristate(); }
-void TCheckBox::SetAllowGrayed(bool Value) { BoxOf(this)->setTristate(Value); }
+bool TCheckBox::GetAllowGrayed() const
+{
+    return BoxOf(this)->isTristate();
+}
+void TCheckBox::SetAllowGrayed(bool Value)
+{
+    BoxOf(this)->setTristate(Value);
+}
 
 TRadioButton::TRadioButton(TComponent* AOwner) : TWinControl(AOwner, NewWidget<QRadioButton>())
 {
@@ -54,7 +76,19 @@ TRadioButton::TRadioButton(TComponent* AOwner) : TWinControl(AOwner, NewWidget<Q
     SetBounds(0, 0, 113, 17);
 }
 
-std::string TRadioButton::GetText() const { return StdStr(RadioOf(this)->text()); }
-void TRadioButton::SetText(const std::string& Value) { RadioOf(this)->setText(QStr(Value)); }
-bool TRadioButton::GetChecked() const { return RadioOf(this)->isChecked(); }
-void TRadioButton::SetChecked(bool Value) { RadioOf(this)->setChecked(Value); }
+std::string TRadioButton::GetText() const
+{
+    return StdStr(RadioOf(this)->text());
+}
+void TRadioButton::SetText(const std::string& Value)
+{
+    RadioOf(this)->setText(QStr(Value));
+}
+bool TRadioButton::GetChecked() const
+{
+    return RadioOf(this)->isChecked();
+}
+void TRadioButton::SetChecked(bool Value)
+{
+    RadioOf(this)->setChecked(Value);
+}

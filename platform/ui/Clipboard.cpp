@@ -54,7 +54,10 @@ void Place(QMimeData* Data, int OpenCount)
 
 }  // namespace
 
-std::string TClipboard::GetAsText() const { return StdStr(SystemClipboard()->text()); }
+std::string TClipboard::GetAsText() const
+{
+    return StdStr(SystemClipboard()->text());
+}
 
 void TClipboard::SetAsText(const std::string& Value)
 {

@@ -67,9 +67,18 @@ constexpr TColor RGB(int R, int G, int B)
 {
     return TColor((R & 0xFF) | ((G & 0xFF) << 8) | ((B & 0xFF) << 16));
 }
-constexpr int GetRValue(TColor C) { return C & 0xFF; }
-constexpr int GetGValue(TColor C) { return (C >> 8) & 0xFF; }
-constexpr int GetBValue(TColor C) { return (C >> 16) & 0xFF; }
+constexpr int GetRValue(TColor C)
+{
+    return C & 0xFF;
+}
+constexpr int GetGValue(TColor C)
+{
+    return (C >> 8) & 0xFF;
+}
+constexpr int GetBValue(TColor C)
+{
+    return (C >> 16) & 0xFF;
+}
 
 // The plain 0x00BBGGRR value of a colour: system colours are looked up in
 // the current palette, every other value comes back unchanged.

@@ -11,8 +11,14 @@
 
 namespace {
 
-QComboBox* ComboOf(const TControl* C) { return static_cast<QComboBox*>(C->Widget()); }
-QListWidget* ListOf(const TControl* C) { return static_cast<QListWidget*>(C->Widget()); }
+QComboBox* ComboOf(const TControl* C)
+{
+    return static_cast<QComboBox*>(C->Widget());
+}
+QListWidget* ListOf(const TControl* C)
+{
+    return static_cast<QListWidget*>(C->Widget());
+}
 
 TStrings* ComboItems(QComboBox* Box)
 {
@@ -71,9 +77,15 @@ TComboBox::TComboBox(TComponent* AOwner) : TWinControl(AOwner, NewWidget<QComboB
     SetBounds(0, 0, 145, 21);
 }
 
-TComboBox::~TComboBox() { delete Items; }
+TComboBox::~TComboBox()
+{
+    delete Items;
+}
 
-int TComboBox::GetItemIndex() const { return ComboOf(this)->currentIndex(); }
+int TComboBox::GetItemIndex() const
+{
+    return ComboOf(this)->currentIndex();
+}
 
 void TComboBox::SetItemIndex(int Value)
 {
@@ -117,8 +129,14 @@ void TComboBox::SetText(const std::string& Value)
         ComboOf(this)->setCurrentIndex(Items->IndexOf(Value));
 }
 
-int TComboBox::GetDropDownCount() const { return ComboOf(this)->maxVisibleItems(); }
-void TComboBox::SetDropDownCount(int Value) { ComboOf(this)->setMaxVisibleItems(Value); }
+int TComboBox::GetDropDownCount() const
+{
+    return ComboOf(this)->maxVisibleItems();
+}
+void TComboBox::SetDropDownCount(int Value)
+{
+    ComboOf(this)->setMaxVisibleItems(Value);
+}
 
 void TComboBox::ApplyColor()
 {
@@ -133,9 +151,15 @@ TListBox::TListBox(TComponent* AOwner) : TWinControl(AOwner, NewWidget<QListWidg
     SetBounds(0, 0, 121, 97);
 }
 
-TListBox::~TListBox() { delete Items; }
+TListBox::~TListBox()
+{
+    delete Items;
+}
 
-int TListBox::GetItemIndex() const { return ListOf(this)->currentRow(); }
+int TListBox::GetItemIndex() const
+{
+    return ListOf(this)->currentRow();
+}
 
 void TListBox::SetItemIndex(int Value)
 {

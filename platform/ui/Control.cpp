@@ -60,8 +60,7 @@ bool TControlEventFilter::eventFilter(QObject* Watched, QEvent* Event)
     // Size, focus and keys come from the control's own widget only.
     const bool Own = Watched == C->FWidget;
     bool Consumed = false;
-    const bool Positional = Event->type() == QEvent::MouseButtonPress ||
-                            Event->type() == QEvent::MouseButtonRelease ||
+    const bool Positional = Event->type() == QEvent::MouseButtonPress || Event->type() == QEvent::MouseButtonRelease ||
                             Event->type() == QEvent::MouseButtonDblClick || Event->type() == QEvent::MouseMove ||
                             Event->type() == QEvent::Wheel || Event->type() == QEvent::ContextMenu;
     if (!Own && !Positional)
@@ -140,9 +139,7 @@ bool TControlEventFilter::eventFilter(QObject* Watched, QEvent* Event)
         if (!Guarded([&] { C->MouseLeave(); }))
             return true;
         break;
-    case QEvent::ToolTip:
-        Consumed = C->FHint.empty() || !C->EffectiveShowHint();
-        break;
+    case QEvent::ToolTip: Consumed = C->FHint.empty() || !C->EffectiveShowHint(); break;
     case QEvent::ContextMenu:
         if (C->FPopupMenu && C->FPopupMenu->AutoPopup) {
             const QPoint G = static_cast<QContextMenuEvent*>(Event)->globalPos();
@@ -168,8 +165,7 @@ bool TControlEventFilter::eventFilter(QObject* Watched, QEvent* Event)
             if (!Guarded([&] { Win->DoExit(); }))
                 return true;
         break;
-    default:
-        break;
+    default: break;
     }
     return Consumed;
 }
@@ -180,8 +176,7 @@ bool TControlEventFilter::KeyEvent(TWinControl* Win, QKeyEvent* Event, bool Down
     // Qt passes on to its container is left to the container's widget.
     if (Win->FWidget->focusPolicy() == Qt::NoFocus && !dynamic_cast<TForm*>(Win))
         return false;
-    if (dynamic_cast<TForm*>(Win) && Win->FWidget->focusWidget() &&
-        Win->FWidget->focusWidget() != Win->FWidget) {
+    if (dynamic_cast<TForm*>(Win) && Win->FWidget->focusWidget() && Win->FWidget->focusWidget() != Win->FWidget) {
         // Propagated from a child: the form only sees it through KeyDown
         // (default and cancel buttons), not through its own events.
         if (!Down)
@@ -216,7 +211,10 @@ bool TControlEventFilter::KeyEvent(TWinControl* Win, QKeyEvent* Event, bool Down
 // --- TControl ---------------------------------------------------------------
 
 TControl::TControl(TComponent* AOwner, QWidget* AWidget)
-    : TComponent(AOwner), Font(new TFont), FWidget(AWidget), FFilter(new TControlEventFilter(this))
+    : TComponent(AOwner),
+      Font(new TFont),
+      FWidget(AWidget),
+      FFilter(new TControlEventFilter(this))
 {
     FWidget->setProperty(ControlProperty, QVariant::fromValue<void*>(this));
     FWidget->setMouseTracking(true);
@@ -284,14 +282,38 @@ void TControl::SetParent(TWinControl* AParent)
     }
 }
 
-int TControl::GetLeft() const { return FWidget->geometry().x(); }
-int TControl::GetTop() const { return FWidget->geometry().y(); }
-int TControl::GetWidth() const { return FWidget->geometry().width(); }
-int TControl::GetHeight() const { return FWidget->geometry().height(); }
-void TControl::SetLeft(int Value) { SetBounds(Value, GetTop(), GetWidth(), GetHeight()); }
-void TControl::SetTop(int Value) { SetBounds(GetLeft(), Value, GetWidth(), GetHeight()); }
-void TControl::SetWidth(int Value) { SetBounds(GetLeft(), GetTop(), Value, GetHeight()); }
-void TControl::SetHeight(int Value) { SetBounds(GetLeft(), GetTop(), GetWidth(), Value); }
+int TControl::GetLeft() const
+{
+    return FWidget->geometry().x();
+}
+int TControl::GetTop() const
+{
+    return FWidget->geometry().y();
+}
+int TControl::GetWidth() const
+{
+    return FWidget->geometry().width();
+}
+int TControl::GetHeight() const
+{
+    return FWidget->geometry().height();
+}
+void TControl::SetLeft(int Value)
+{
+    SetBounds(Value, GetTop(), GetWidth(), GetHeight());
+}
+void TControl::SetTop(int Value)
+{
+    SetBounds(GetLeft(), Value, GetWidth(), GetHeight());
+}
+void TControl::SetWidth(int Value)
+{
+    SetBounds(GetLeft(), GetTop(), Value, GetHeight());
+}
+void TControl::SetHeight(int Value)
+{
+    SetBounds(GetLeft(), GetTop(), GetWidth(), Value);
+}
 
 void TControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight)
 {
@@ -336,14 +358,35 @@ void TControl::SizeChanged(int AWidth, int AHeight)
         Win->ClientResized();
 }
 
-TRect TControl::GetBoundsRect() const { return Bounds(GetLeft(), GetTop(), GetWidth(), GetHeight()); }
-void TControl::SetBoundsRect(const TRect& R) { SetBounds(R.Left, R.Top, R.Width(), R.Height()); }
+TRect TControl::GetBoundsRect() const
+{
+    return Bounds(GetLeft(), GetTop(), GetWidth(), GetHeight());
+}
+void TControl::SetBoundsRect(const TRect& R)
+{
+    SetBounds(R.Left, R.Top, R.Width(), R.Height());
+}
 
-int TControl::GetClientWidth() const { return FWidget->width(); }
-int TControl::GetClientHeight() const { return FWidget->height(); }
-void TControl::SetClientWidth(int Value) { SetWidth(GetWidth() - GetClientWidth() + Value); }
-void TControl::SetClientHeight(int Value) { SetHeight(GetHeight() - GetClientHeight() + Value); }
-TRect TControl::GetClientRect() const { return Rect(0, 0, GetClientWidth(), GetClientHeight()); }
+int TControl::GetClientWidth() const
+{
+    return FWidget->width();
+}
+int TControl::GetClientHeight() const
+{
+    return FWidget->height();
+}
+void TControl::SetClientWidth(int Value)
+{
+    SetWidth(GetWidth() - GetClientWidth() + Value);
+}
+void TControl::SetClientHeight(int Value)
+{
+    SetHeight(GetHeight() - GetClientHeight() + Value);
+}
+TRect TControl::GetClientRect() const
+{
+    return Rect(0, 0, GetClientWidth(), GetClientHeight());
+}
 
 TPoint TControl::ClientToScreen(const TPoint& P) const
 {
@@ -370,9 +413,15 @@ void TControl::SetVisible(bool Value)
         FParent->ControlPlaced();
 }
 
-bool TControl::Showing() const { return FWidget->isVisible(); }
+bool TControl::Showing() const
+{
+    return FWidget->isVisible();
+}
 
-bool TControl::GetEnabled() const { return !FWidget->testAttribute(Qt::WA_ForceDisabled); }
+bool TControl::GetEnabled() const
+{
+    return !FWidget->testAttribute(Qt::WA_ForceDisabled);
+}
 void TControl::SetEnabled(bool Value)
 {
     // The widget's own flag, not the effective one, is the property.
@@ -424,8 +473,14 @@ void TControl::AnchorsChanged()
     FWidget->setGeometry(L, T, std::max(0, W), std::max(0, H));
 }
 
-std::string TControl::GetText() const { return StdStr(FWidget->windowTitle()); }
-void TControl::SetText(const std::string& Value) { FWidget->setWindowTitle(QStr(Value)); }
+std::string TControl::GetText() const
+{
+    return StdStr(FWidget->windowTitle());
+}
+void TControl::SetText(const std::string& Value)
+{
+    FWidget->setWindowTitle(QStr(Value));
+}
 
 void TControl::SetColor(TColor Value)
 {
@@ -465,7 +520,10 @@ void TControl::SetShowHint(bool Value)
     FParentShowHint = false;
 }
 
-void TControl::SetParentShowHint(bool Value) { FParentShowHint = Value; }
+void TControl::SetParentShowHint(bool Value)
+{
+    FParentShowHint = Value;
+}
 
 bool TControl::EffectiveShowHint() const
 {
@@ -511,8 +569,14 @@ void TControl::Invalidate()
     else
         FWidget->update();
 }
-void TControl::Repaint() { FWidget->repaint(); }
-void TControl::Update() { FWidget->repaint(); }
+void TControl::Repaint()
+{
+    FWidget->repaint();
+}
+void TControl::Update()
+{
+    FWidget->repaint();
+}
 
 void TControl::BringToFront()
 {
@@ -547,7 +611,10 @@ void TControl::SetMouseCapture(bool Value)
     }
 }
 
-bool TControl::GetMouseCapture() const { return CaptureWidget == FWidget; }
+bool TControl::GetMouseCapture() const
+{
+    return CaptureWidget == FWidget;
+}
 
 void ReleaseCapture()
 {
@@ -647,7 +714,10 @@ TControl* TWinControl::Controls(int Index) const
     return FControls[size_t(Index)];
 }
 
-QWidget* TWinControl::ClientWidget() const { return Widget(); }
+QWidget* TWinControl::ClientWidget() const
+{
+    return Widget();
+}
 
 void TWinControl::InsertControl(TControl* AControl)
 {
@@ -676,7 +746,10 @@ void TWinControl::SetFocus()
     Widget()->setFocus(Qt::OtherFocusReason);
 }
 
-bool TWinControl::Focused() const { return Widget()->hasFocus(); }
+bool TWinControl::Focused() const
+{
+    return Widget()->hasFocus();
+}
 
 bool TWinControl::CanFocus() const
 {
@@ -686,7 +759,10 @@ bool TWinControl::CanFocus() const
     return true;
 }
 
-bool TWinControl::GetTabStop() const { return Widget()->focusPolicy() & Qt::TabFocus; }
+bool TWinControl::GetTabStop() const
+{
+    return Widget()->focusPolicy() & Qt::TabFocus;
+}
 void TWinControl::SetTabStop(bool Value)
 {
     Widget()->setFocusPolicy(Value ? Qt::StrongFocus : Qt::ClickFocus);
@@ -744,7 +820,10 @@ void TWinControl::DoExit()
         OnExit(this);
 }
 
-bool TWinControl::WantKey(std::uint16_t) const { return false; }
+bool TWinControl::WantKey(std::uint16_t) const
+{
+    return false;
+}
 
 TRect TWinControl::AlignRect() const
 {
@@ -791,8 +870,7 @@ void TWinControl::AlignControls(TControl* Changed)
         for (TControl* C : FControls)
             if (C != Changed && C->GetAlign() == Which && C->GetVisible())
                 Sorted.emplace_back(Key(C), C);
-        std::stable_sort(Sorted.begin(), Sorted.end(),
-                         [](const auto& A, const auto& B) { return A.first < B.first; });
+        std::stable_sort(Sorted.begin(), Sorted.end(), [](const auto& A, const auto& B) { return A.first < B.first; });
         for (const auto& Entry : Sorted) {
             TControl* C = Entry.second;
             const int W = C->GetWidth(), H = C->GetHeight();
@@ -813,11 +891,8 @@ void TWinControl::AlignControls(TControl* Changed)
                 C->SetBounds(R.Right - W, R.Top, W, R.Height());
                 R.Right -= W;
                 break;
-            case alClient:
-                C->SetBounds(R.Left, R.Top, R.Width(), R.Height());
-                break;
-            default:
-                break;
+            case alClient: C->SetBounds(R.Left, R.Top, R.Width(), R.Height()); break;
+            default: break;
             }
         }
     };
@@ -833,7 +908,10 @@ void TWinControl::AlignControls(TControl* Changed)
 class TMouseTracker : public QObject {
 public:
     TMouseTracker(TWinControl* AControl, bool AMove, WPARAM AEdge)
-        : FControl(AControl), FWidget(AControl->Widget()), FMove(AMove), FEdge(AEdge)
+        : FControl(AControl),
+          FWidget(AControl->Widget()),
+          FMove(AMove),
+          FEdge(AEdge)
     {
         FStart = QCursor::pos();
         FStartRect = FWidget->geometry();
@@ -879,7 +957,10 @@ private:
     QRect FStartRect;
 };
 
-void TWinControl::BeginMouseTrack(bool Move, WPARAM Edge) { new TMouseTracker(this, Move, Edge); }
+void TWinControl::BeginMouseTrack(bool Move, WPARAM Edge)
+{
+    new TMouseTracker(this, Move, Edge);
+}
 
 // --- TCustomControl and TGraphicControl ---------------------------------------
 
@@ -917,13 +998,17 @@ void PreparePaint(TControl* C, TCanvas* Canvas, QPainter* Painter)
 }  // namespace
 
 TCustomControl::TCustomControl(TComponent* AOwner)
-    : TWinControl(AOwner, NewWidget<TCustomControlWidget>()), Canvas(new TPainterCanvas)
+    : TWinControl(AOwner, NewWidget<TCustomControlWidget>()),
+      Canvas(new TPainterCanvas)
 {
     Widget()->setFocusPolicy(Qt::StrongFocus);
     SetBounds(0, 0, 100, 100);
 }
 
-TCustomControl::~TCustomControl() { delete Canvas; }
+TCustomControl::~TCustomControl()
+{
+    delete Canvas;
+}
 
 void TCustomControl::PaintOn(QPainter* Painter)
 {
@@ -942,13 +1027,17 @@ void TCustomControl::Paint()
 }
 
 TGraphicControl::TGraphicControl(TComponent* AOwner)
-    : TControl(AOwner, NewWidget<TCustomControlWidget>()), Canvas(new TPainterCanvas)
+    : TControl(AOwner, NewWidget<TCustomControlWidget>()),
+      Canvas(new TPainterCanvas)
 {
     Widget()->setAttribute(Qt::WA_OpaquePaintEvent, false);
     SetBounds(0, 0, 100, 100);
 }
 
-TGraphicControl::~TGraphicControl() { delete Canvas; }
+TGraphicControl::~TGraphicControl()
+{
+    delete Canvas;
+}
 
 void TGraphicControl::PaintOn(QPainter* Painter)
 {

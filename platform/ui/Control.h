@@ -65,11 +65,10 @@ constexpr TCursor crHelp = -20;
 constexpr TCursor crHandPoint = -21;
 constexpr TCursor crSizeAll = -22;
 
-using TMouseEvent =
-    std::function<void(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y)>;
+using TMouseEvent = std::function<void(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y)>;
 using TMouseMoveEvent = std::function<void(TObject* Sender, TShiftState Shift, int X, int Y)>;
-using TMouseWheelEvent = std::function<void(TObject* Sender, TShiftState Shift, int WheelDelta,
-                                            int X, int Y, bool& Handled)>;
+using TMouseWheelEvent =
+    std::function<void(TObject* Sender, TShiftState Shift, int WheelDelta, int X, int Y, bool& Handled)>;
 using TCanResizeEvent = std::function<void(TObject* Sender, int& NewWidth, int& NewHeight, bool& Resize)>;
 using TKeyEvent = std::function<void(TObject* Sender, std::uint16_t& Key, TShiftState Shift)>;
 using TKeyPressEvent = std::function<void(TObject* Sender, char& Key)>;

@@ -10,14 +10,16 @@
 
 // Makes sure the Qt application exists (widgets need it first).
 void EnsureQtApplication();
-template <class W>
-W* NewWidget()
+template <class W> W* NewWidget()
 {
     EnsureQtApplication();
     return new W;
 }
 
-inline QString QStr(const std::string& S) { return QString::fromUtf8(S.data(), qsizetype(S.size())); }
+inline QString QStr(const std::string& S)
+{
+    return QString::fromUtf8(S.data(), qsizetype(S.size()));
+}
 inline std::string StdStr(const QString& S)
 {
     const QByteArray Bytes = S.toUtf8();

@@ -76,7 +76,7 @@ TDialogAnswer RunFileDialog(const TDialogRequest& R)
         Dialog.setFileMode(QFileDialog::AnyFile);
     } else {
         Dialog.setAcceptMode(QFileDialog::AcceptOpen);
-        Dialog.setFileMode(R.MultiSelect ? QFileDialog::ExistingFiles
+        Dialog.setFileMode(R.MultiSelect     ? QFileDialog::ExistingFiles
                            : R.FileMustExist ? QFileDialog::ExistingFile
                                              : QFileDialog::AnyFile);
     }
@@ -93,13 +93,9 @@ TDialogAnswer RunRealDialog(const TDialogRequest& R)
 {
     TDialogAnswer A;
     switch (R.Kind) {
-    case TDialogKind::MessageBox:
-        A.Result = RunMessageBox(R);
-        break;
+    case TDialogKind::MessageBox: A.Result = RunMessageBox(R); break;
     case TDialogKind::OpenFile:
-    case TDialogKind::SaveFile:
-        A = RunFileDialog(R);
-        break;
+    case TDialogKind::SaveFile: A = RunFileDialog(R); break;
     case TDialogKind::Font: {
         bool Ok = false;
         const QFont Initial = R.Font ? ToQFont(*R.Font) : QFont();
@@ -171,7 +167,10 @@ TDialogAnswer RunDialog(const TDialogRequest& Request)
     return RunRealDialog(Request);
 }
 
-void ShowMessage(const std::string& Text) { Application->MessageBox(Text, Application->GetTitle(), MB_OK); }
+void ShowMessage(const std::string& Text)
+{
+    Application->MessageBox(Text, Application->GetTitle(), MB_OK);
+}
 
 TOpenDialog::TOpenDialog(TComponent* AOwner) : TComponent(AOwner) {}
 
@@ -203,12 +202,18 @@ bool TOpenDialog::Execute()
     return true;
 }
 
-TSaveDialog::TSaveDialog(TComponent* AOwner) : TOpenDialog(AOwner) { FKind = TDialogKind::SaveFile; }
+TSaveDialog::TSaveDialog(TComponent* AOwner) : TOpenDialog(AOwner)
+{
+    FKind = TDialogKind::SaveFile;
+}
 
 TFontDialog::TFontDialog(TComponent* AOwner) : TComponent(AOwner), FFont(new TFont) {}
 TFontDialog::~TFontDialog() = default;
 
-void TFontDialog::SetFont(const TFont* Value) { FFont->Assign(Value); }
+void TFontDialog::SetFont(const TFont* Value)
+{
+    FFont->Assign(Value);
+}
 
 bool TFontDialog::Execute()
 {

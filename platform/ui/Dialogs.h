@@ -16,17 +16,17 @@ enum class TDialogKind { MessageBox, OpenFile, SaveFile, Font, Color, Print };
 struct TDialogRequest {
     TDialogKind Kind = TDialogKind::MessageBox;
     std::string Caption;
-    std::string Text;        // message boxes
-    unsigned Flags = 0;      // message boxes: MB_* of Application.h
-    std::string FileName;    // file dialogs: the proposed name
-    std::string Filter;      // "Text (*.txt)|*.txt|All (*.*)|*.*"
-    int FilterIndex = 1;     // 1-based
+    std::string Text;      // message boxes
+    unsigned Flags = 0;    // message boxes: MB_* of Application.h
+    std::string FileName;  // file dialogs: the proposed name
+    std::string Filter;    // "Text (*.txt)|*.txt|All (*.*)|*.*"
+    int FilterIndex = 1;   // 1-based
     std::string DefaultExt;
     std::string InitialDir;
     bool MultiSelect = false;
     bool FileMustExist = false;
-    const TFont* Font = nullptr;  // font dialog: the font shown
-    TColor Color = clBlack;       // colour dialog: the colour shown
+    const TFont* Font = nullptr;       // font dialog: the font shown
+    TColor Color = clBlack;            // colour dialog: the colour shown
     std::vector<TColor> CustomColors;  // colour dialog: the custom colour slots
 };
 

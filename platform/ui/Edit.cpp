@@ -7,7 +7,10 @@
 #include "ui/GraphicsQt.h"
 
 namespace {
-QLineEdit* EditOf(const TControl* C) { return static_cast<QLineEdit*>(C->Widget()); }
+QLineEdit* EditOf(const TControl* C)
+{
+    return static_cast<QLineEdit*>(C->Widget());
+}
 }  // namespace
 
 TEdit::TEdit(TComponent* AOwner) : TWinControl(AOwner, NewWidget<QLineEdit>())
@@ -21,10 +24,22 @@ TEdit::TEdit(TComponent* AOwner) : TWinControl(AOwner, NewWidget<QLineEdit>())
     SetBounds(0, 0, 121, 21);
 }
 
-std::string TEdit::GetText() const { return StdStr(EditOf(this)->text()); }
-void TEdit::SetText(const std::string& Value) { EditOf(this)->setText(QStr(Value)); }
-bool TEdit::GetReadOnly() const { return EditOf(this)->isReadOnly(); }
-void TEdit::SetReadOnly(bool Value) { EditOf(this)->setReadOnly(Value); }
+std::string TEdit::GetText() const
+{
+    return StdStr(EditOf(this)->text());
+}
+void TEdit::SetText(const std::string& Value)
+{
+    EditOf(this)->setText(QStr(Value));
+}
+bool TEdit::GetReadOnly() const
+{
+    return EditOf(this)->isReadOnly();
+}
+void TEdit::SetReadOnly(bool Value)
+{
+    EditOf(this)->setReadOnly(Value);
+}
 
 int TEdit::GetMaxLength() const
 {
@@ -32,8 +47,14 @@ int TEdit::GetMaxLength() const
     return N >= 32767 ? 0 : N;
 }
 
-void TEdit::SetMaxLength(int Value) { EditOf(this)->setMaxLength(Value <= 0 ? 32767 : Value); }
-void TEdit::SelectAll() { EditOf(this)->selectAll(); }
+void TEdit::SetMaxLength(int Value)
+{
+    EditOf(this)->setMaxLength(Value <= 0 ? 32767 : Value);
+}
+void TEdit::SelectAll()
+{
+    EditOf(this)->selectAll();
+}
 
 void TEdit::ApplyColor()
 {

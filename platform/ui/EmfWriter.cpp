@@ -10,12 +10,35 @@
 namespace {
 
 enum : std::uint32_t {
-    EMR_HEADER = 1, EMR_POLYGON = 3, EMR_POLYLINE = 4, EMR_EOF = 14, EMR_SETPIXELV = 15, EMR_SETBKMODE = 18,
-    EMR_SETPOLYFILLMODE = 19, EMR_SETROP2 = 20, EMR_SETTEXTALIGN = 22, EMR_SETTEXTCOLOR = 24, EMR_SETBKCOLOR = 25,
-    EMR_MOVETOEX = 27, EMR_INTERSECTCLIPRECT = 30, EMR_SELECTOBJECT = 37, EMR_CREATEPEN = 38,
-    EMR_CREATEBRUSHINDIRECT = 39, EMR_DELETEOBJECT = 40, EMR_ELLIPSE = 42, EMR_RECTANGLE = 43, EMR_ROUNDRECT = 44,
-    EMR_ARC = 45, EMR_PIE = 47, EMR_LINETO = 54, EMR_EXTSELECTCLIPRGN = 75, EMR_STRETCHDIBITS = 81,
-    EMR_EXTCREATEFONTINDIRECTW = 82, EMR_EXTTEXTOUTW = 84, EMR_POLYGON16 = 86, EMR_POLYLINE16 = 87,
+    EMR_HEADER = 1,
+    EMR_POLYGON = 3,
+    EMR_POLYLINE = 4,
+    EMR_EOF = 14,
+    EMR_SETPIXELV = 15,
+    EMR_SETBKMODE = 18,
+    EMR_SETPOLYFILLMODE = 19,
+    EMR_SETROP2 = 20,
+    EMR_SETTEXTALIGN = 22,
+    EMR_SETTEXTCOLOR = 24,
+    EMR_SETBKCOLOR = 25,
+    EMR_MOVETOEX = 27,
+    EMR_INTERSECTCLIPRECT = 30,
+    EMR_SELECTOBJECT = 37,
+    EMR_CREATEPEN = 38,
+    EMR_CREATEBRUSHINDIRECT = 39,
+    EMR_DELETEOBJECT = 40,
+    EMR_ELLIPSE = 42,
+    EMR_RECTANGLE = 43,
+    EMR_ROUNDRECT = 44,
+    EMR_ARC = 45,
+    EMR_PIE = 47,
+    EMR_LINETO = 54,
+    EMR_EXTSELECTCLIPRGN = 75,
+    EMR_STRETCHDIBITS = 81,
+    EMR_EXTCREATEFONTINDIRECTW = 82,
+    EMR_EXTTEXTOUTW = 84,
+    EMR_POLYGON16 = 86,
+    EMR_POLYLINE16 = 87,
 };
 
 // The reference device: 96 pixels per inch, 1920 by 1440 pixels.
@@ -89,9 +112,8 @@ std::uint32_t Rop2Of(TPenMode Mode)
 
 bool Fits16(const std::vector<TPoint>& Points)
 {
-    return std::all_of(Points.begin(), Points.end(), [](const TPoint& P) {
-        return P.X >= -32768 && P.X <= 32767 && P.Y >= -32768 && P.Y <= 32767;
-    });
+    return std::all_of(Points.begin(), Points.end(),
+                       [](const TPoint& P) { return P.X >= -32768 && P.X <= 32767 && P.Y >= -32768 && P.Y <= 32767; });
 }
 
 class TEmfBuilder {
@@ -455,7 +477,7 @@ public:
     // Records that fix the state every drawing starts from.
     void Start()
     {
-        Emit(EMR_SETTEXTALIGN, TBytes().U32(0));  // top left, no current-position update
+        Emit(EMR_SETTEXTALIGN, TBytes().U32(0));     // top left, no current-position update
         Emit(EMR_SETPOLYFILLMODE, TBytes().U32(1));  // alternate, as Polygon fills
     }
 
@@ -492,8 +514,8 @@ private:
 
 }  // namespace
 
-std::string TEmfWriter::Write(const std::vector<TCanvasRecord>& Records, TSize MMSize,
-                              const std::string& CreatedBy, const std::string& Description)
+std::string TEmfWriter::Write(const std::vector<TCanvasRecord>& Records, TSize MMSize, const std::string& CreatedBy,
+                              const std::string& Description)
 {
     TEmfBuilder Builder;
     Builder.Start();

@@ -11,6 +11,6 @@ public:
     // MMSize is the picture's frame in hundredths of a millimetre.
     // CreatedBy and Description go into the header's description text
     // when either is given.
-    static std::string Write(const std::vector<TCanvasRecord>& Records, TSize MMSize,
-                             const std::string& CreatedBy, const std::string& Description);
+    static std::string Write(const std::vector<TCanvasRecord>& Records, TSize MMSize, const std::string& CreatedBy,
+                             const std::string& Description);
 };

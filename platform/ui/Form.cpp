@@ -119,16 +119,15 @@ void TForm::PlaceOnShow()
         if (QScreen* S = QGuiApplication::primaryScreen())
             Area = S->availableGeometry();
     } else if (FPosition == poMainFormCenter || FPosition == poOwnerFormCenter) {
-        TForm* Around = FPosition == poMainFormCenter ? Application->MainForm()
-                                                      : dynamic_cast<TForm*>(GetOwner());
+        TForm* Around = FPosition == poMainFormCenter ? Application->MainForm() : dynamic_cast<TForm*>(GetOwner());
         if (Around && Around != this)
             Area = Around->Widget()->geometry();
         else if (QScreen* S = QGuiApplication::primaryScreen())
             Area = S->availableGeometry();
     }
     if (!Area.isEmpty())
-        SetBounds(Area.x() + (Area.width() - GetWidth()) / 2, Area.y() + (Area.height() - GetHeight()) / 2,
-                  GetWidth(), GetHeight());
+        SetBounds(Area.x() + (Area.width() - GetWidth()) / 2, Area.y() + (Area.height() - GetHeight()) / 2, GetWidth(),
+                  GetHeight());
 }
 
 void TForm::SetModalResult(TModalResult Value)

@@ -15,14 +15,7 @@ constexpr TModalResult mrNo = 7;
 constexpr TModalResult mrClose = 11;
 
 enum TCloseAction { caNone, caHide, caFree, caMinimize };
-enum TPosition {
-    poDesigned,
-    poDefault,
-    poScreenCenter,
-    poDesktopCenter,
-    poMainFormCenter,
-    poOwnerFormCenter
-};
+enum TPosition { poDesigned, poDefault, poScreenCenter, poDesktopCenter, poMainFormCenter, poOwnerFormCenter };
 enum TFormBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
 enum TFormStyle { fsNormal, fsStayOnTop };
 

@@ -6,7 +6,10 @@ TImage::TImage(TComponent* AOwner) : TGraphicControl(AOwner), Picture(new TBitma
     SetBounds(0, 0, 105, 105);
 }
 
-TImage::~TImage() { delete Picture; }
+TImage::~TImage()
+{
+    delete Picture;
+}
 
 void TImage::SetPicture(const TBitmap* Value)
 {

@@ -40,8 +40,7 @@ public:
     TProperty<TJPEGImage, bool, &TJPEGImage::GetProgressiveEncoding, &TJPEGImage::SetProgressiveEncoding>
         ProgressiveEncoding{this};
     TProperty<TJPEGImage, bool, &TJPEGImage::GetGrayscale, &TJPEGImage::SetGrayscale> Grayscale{this};
-    TProperty<TJPEGImage, TJPEGPerformance, &TJPEGImage::GetPerformance, &TJPEGImage::SetPerformance>
-        Performance{this};
+    TProperty<TJPEGImage, TJPEGPerformance, &TJPEGImage::GetPerformance, &TJPEGImage::SetPerformance> Performance{this};
 
     // Takes the picture of a TBitmap or another TJPEGImage.
     void Assign(const TPersistent* Source) override;

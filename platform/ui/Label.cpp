@@ -5,7 +5,10 @@
 #include "ui/ControlQt.h"
 
 namespace {
-QLabel* LabelOf(const TControl* C) { return static_cast<QLabel*>(C->Widget()); }
+QLabel* LabelOf(const TControl* C)
+{
+    return static_cast<QLabel*>(C->Widget());
+}
 }  // namespace
 
 TLabel::TLabel(TComponent* AOwner) : TControl(AOwner, NewWidget<QLabel>())
@@ -16,7 +19,10 @@ TLabel::TLabel(TComponent* AOwner) : TControl(AOwner, NewWidget<QLabel>())
     ApplyColor();
 }
 
-std::string TLabel::GetText() const { return StdStr(LabelOf(this)->text()); }
+std::string TLabel::GetText() const
+{
+    return StdStr(LabelOf(this)->text());
+}
 
 void TLabel::SetText(const std::string& Value)
 {
@@ -42,7 +48,10 @@ void TLabel::ApplyAlignment()
     LabelOf(this)->setAlignment(Qt::Alignment(QtAlignment(FAlignment) | V));
 }
 
-bool TLabel::GetWordWrap() const { return LabelOf(this)->wordWrap(); }
+bool TLabel::GetWordWrap() const
+{
+    return LabelOf(this)->wordWrap();
+}
 void TLabel::SetWordWrap(bool Value)
 {
     LabelOf(this)->setWordWrap(Value);

@@ -56,7 +56,10 @@ void TMenuItem::SetCaption(const std::string& Value)
     FAction->setText(Value == "-" ? QString() : QStr(Value));
 }
 
-bool TMenuItem::GetChecked() const { return FChecked; }
+bool TMenuItem::GetChecked() const
+{
+    return FChecked;
+}
 
 void TMenuItem::SetChecked(bool Value)
 {
@@ -65,8 +68,7 @@ void TMenuItem::SetChecked(bool Value)
     FAction->setChecked(Value);
     if (Value && FRadioItem && FParent)
         for (TMenuItem* Sibling : FParent->FItems)
-            if (Sibling != this && Sibling->FRadioItem && Sibling->FGroupIndex == FGroupIndex &&
-                Sibling->FChecked)
+            if (Sibling != this && Sibling->FRadioItem && Sibling->FGroupIndex == FGroupIndex && Sibling->FChecked)
                 Sibling->SetChecked(false);
 }
 
@@ -76,10 +78,22 @@ void TMenuItem::SetRadioItem(bool Value)
     SetChecked(FChecked);
 }
 
-bool TMenuItem::GetEnabled() const { return FAction->isEnabled(); }
-void TMenuItem::SetEnabled(bool Value) { FAction->setEnabled(Value); }
-bool TMenuItem::GetVisible() const { return FAction->isVisible(); }
-void TMenuItem::SetVisible(bool Value) { FAction->setVisible(Value); }
+bool TMenuItem::GetEnabled() const
+{
+    return FAction->isEnabled();
+}
+void TMenuItem::SetEnabled(bool Value)
+{
+    FAction->setEnabled(Value);
+}
+bool TMenuItem::GetVisible() const
+{
+    return FAction->isVisible();
+}
+void TMenuItem::SetVisible(bool Value)
+{
+    FAction->setVisible(Value);
+}
 
 TMenuItem* TMenuItem::Items(int Index) const
 {
@@ -88,7 +102,10 @@ TMenuItem* TMenuItem::Items(int Index) const
     return FItems[size_t(Index)];
 }
 
-void TMenuItem::Add(TMenuItem* Item) { Insert(Count(), Item); }
+void TMenuItem::Add(TMenuItem* Item)
+{
+    Insert(Count(), Item);
+}
 
 void TMenuItem::Insert(int Index, TMenuItem* Item)
 {
@@ -119,7 +136,10 @@ void TMenuItem::Remove(TMenuItem* Item)
     Item->FParent = nullptr;
 }
 
-void TMenuItem::Delete(int Index) { delete Items(Index); }
+void TMenuItem::Delete(int Index)
+{
+    delete Items(Index);
+}
 
 void TMenuItem::Clear()
 {
@@ -169,14 +189,22 @@ TPopupMenu::TPopupMenu(TComponent* AOwner) : TComponent(AOwner), Items(new TMenu
     });
 }
 
-TPopupMenu::~TPopupMenu() { delete Items; }
+TPopupMenu::~TPopupMenu()
+{
+    delete Items;
+}
 
-QMenu* TPopupMenu::Menu() const { return Items->EnsureMenu(); }
+QMenu* TPopupMenu::Menu() const
+{
+    return Items->EnsureMenu();
+}
 
-void TPopupMenu::Popup(int X, int Y) { Menu()->exec(QPoint(X, Y)); }
+void TPopupMenu::Popup(int X, int Y)
+{
+    Menu()->exec(QPoint(X, Y));
+}
 
-TMenuItem* NewMenuItem(TComponent* AOwner, const std::string& Caption, TNotifyEvent OnClick,
-                       const std::string& Name)
+TMenuItem* NewMenuItem(TComponent* AOwner, const std::string& Caption, TNotifyEvent OnClick, const std::string& Name)
 {
     auto* Item = new TMenuItem(AOwner);
     Item->SetCaption(Caption);

@@ -104,7 +104,6 @@ public:
     TNotifyEvent OnPopup;
 
     QMenu* Menu() const;
-
 };
 
 // Makes a new item with the given caption, handler and name (NewItem of

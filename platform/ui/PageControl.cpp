@@ -29,7 +29,10 @@ public:
     QStackedWidget* Stack;
 };
 
-TPageControlWidget* PagesOf(const TControl* C) { return static_cast<TPageControlWidget*>(C->Widget()); }
+TPageControlWidget* PagesOf(const TControl* C)
+{
+    return static_cast<TPageControlWidget*>(C->Widget());
+}
 
 }  // namespace
 
@@ -94,7 +97,10 @@ TPageControl::~TPageControl()
     FActive = nullptr;
 }
 
-QWidget* TPageControl::ClientWidget() const { return PagesOf(this)->Stack; }
+QWidget* TPageControl::ClientWidget() const
+{
+    return PagesOf(this)->Stack;
+}
 
 TRect TPageControl::AlignRect() const
 {
@@ -140,7 +146,10 @@ void TPageControl::SetActivePage(TTabSheet* Page)
     UpdateTabs();
 }
 
-int TPageControl::GetActivePageIndex() const { return FActive ? FActive->PageIndex() : -1; }
+int TPageControl::GetActivePageIndex() const
+{
+    return FActive ? FActive->PageIndex() : -1;
+}
 
 void TPageControl::SetActivePageIndex(int Value)
 {

@@ -45,7 +45,8 @@ public:
     void SetActivePageIndex(int Value);
 
     TProperty<TPageControl, TTabSheet*, &TPageControl::GetActivePage, &TPageControl::SetActivePage> ActivePage{this};
-    TProperty<TPageControl, int, &TPageControl::GetActivePageIndex, &TPageControl::SetActivePageIndex> ActivePageIndex{this};
+    TProperty<TPageControl, int, &TPageControl::GetActivePageIndex, &TPageControl::SetActivePageIndex> ActivePageIndex{
+        this};
 
     // A user's tab change.
     TNotifyEvent OnChange;

@@ -45,8 +45,7 @@ public:
         if (!P->FCaption.empty()) {
             Painter.setPen(palette().color(QPalette::WindowText));
             Painter.setFont(font());
-            Painter.drawText(R.adjusted(2, 0, -2, 0), QtAlignment(P->FAlignment) | Qt::AlignVCenter,
-                             QStr(P->FCaption));
+            Painter.drawText(R.adjusted(2, 0, -2, 0), QtAlignment(P->FAlignment) | Qt::AlignVCenter, QStr(P->FCaption));
         }
     }
 };
@@ -104,8 +103,14 @@ TGroupBox::TGroupBox(TComponent* AOwner) : TWinControl(AOwner, NewWidget<QGroupB
     SetBounds(0, 0, 185, 105);
 }
 
-std::string TGroupBox::GetText() const { return StdStr(static_cast<QGroupBox*>(Widget())->title()); }
-void TGroupBox::SetText(const std::string& Value) { static_cast<QGroupBox*>(Widget())->setTitle(QStr(Value)); }
+std::string TGroupBox::GetText() const
+{
+    return StdStr(static_cast<QGroupBox*>(Widget())->title());
+}
+void TGroupBox::SetText(const std::string& Value)
+{
+    static_cast<QGroupBox*>(Widget())->setTitle(QStr(Value));
+}
 
 TRect TGroupBox::AlignRect() const
 {
@@ -136,12 +141,24 @@ TScrollBox::TScrollBox(TComponent* AOwner) : TWinControl(AOwner, NewWidget<TScro
     SetBounds(0, 0, 185, 41);
 }
 
-QWidget* TScrollBox::ClientWidget() const { return FPage; }
+QWidget* TScrollBox::ClientWidget() const
+{
+    return FPage;
+}
 
-int TScrollBox::GetClientWidth() const { return static_cast<QScrollArea*>(Widget())->viewport()->width(); }
-int TScrollBox::GetClientHeight() const { return static_cast<QScrollArea*>(Widget())->viewport()->height(); }
+int TScrollBox::GetClientWidth() const
+{
+    return static_cast<QScrollArea*>(Widget())->viewport()->width();
+}
+int TScrollBox::GetClientHeight() const
+{
+    return static_cast<QScrollArea*>(Widget())->viewport()->height();
+}
 
-TRect TScrollBox::AlignRect() const { return Rect(0, 0, GetClientWidth(), GetClientHeight()); }
+TRect TScrollBox::AlignRect() const
+{
+    return Rect(0, 0, GetClientWidth(), GetClientHeight());
+}
 
 void TScrollBox::ControlsChanged()
 {
@@ -149,7 +166,10 @@ void TScrollBox::ControlsChanged()
     if (!AlignDisabled())
         UpdateRange();
 }
-void TScrollBox::AlignDone() { UpdateRange(); }
+void TScrollBox::AlignDone()
+{
+    UpdateRange();
+}
 
 void TScrollBox::UpdateRange()
 {
@@ -165,10 +185,22 @@ void TScrollBox::UpdateRange()
         FPage->resize(Right, Bottom);
 }
 
-int TScrollBox::GetHorzPosition() const { return static_cast<QScrollArea*>(Widget())->horizontalScrollBar()->value(); }
-int TScrollBox::GetVertPosition() const { return static_cast<QScrollArea*>(Widget())->verticalScrollBar()->value(); }
-void TScrollBox::SetHorzPosition(int Value) { static_cast<QScrollArea*>(Widget())->horizontalScrollBar()->setValue(Value); }
-void TScrollBox::SetVertPosition(int Value) { static_cast<QScrollArea*>(Widget())->verticalScrollBar()->setValue(Value); }
+int TScrollBox::GetHorzPosition() const
+{
+    return static_cast<QScrollArea*>(Widget())->horizontalScrollBar()->value();
+}
+int TScrollBox::GetVertPosition() const
+{
+    return static_cast<QScrollArea*>(Widget())->verticalScrollBar()->value();
+}
+void TScrollBox::SetHorzPosition(int Value)
+{
+    static_cast<QScrollArea*>(Widget())->horizontalScrollBar()->setValue(Value);
+}
+void TScrollBox::SetVertPosition(int Value)
+{
+    static_cast<QScrollArea*>(Widget())->verticalScrollBar()->setValue(Value);
+}
 
 void TScrollBox::ScrollInView(TControl* AControl)
 {

@@ -9,8 +9,22 @@ enum TPenStyle { psSolid, psDash, psDot, psDashDot, psDashDotDot, psClear, psIns
 // How the pen's colour combines with what is already drawn (the binary
 // raster operations, in their Windows order).
 enum TPenMode {
-    pmBlack, pmWhite, pmNop, pmNot, pmCopy, pmNotCopy, pmMergePenNot, pmMaskPenNot,
-    pmMergeNotPen, pmMaskNotPen, pmMerge, pmNotMerge, pmMask, pmNotMask, pmXor, pmNotXor
+    pmBlack,
+    pmWhite,
+    pmNop,
+    pmNot,
+    pmCopy,
+    pmNotCopy,
+    pmMergePenNot,
+    pmMaskPenNot,
+    pmMergeNotPen,
+    pmMaskNotPen,
+    pmMerge,
+    pmNotMerge,
+    pmMask,
+    pmNotMask,
+    pmXor,
+    pmNotXor
 };
 
 class TPen : public TGraphicsObject {

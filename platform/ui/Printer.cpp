@@ -36,7 +36,10 @@ void TPrinter::SetPrinterIndex(int Value)
     FPrinter->setPrinterName(Value < 0 ? QPrinterInfo::defaultPrinterName() : QStr(Names[size_t(Value)]));
 }
 
-std::string TPrinter::PrinterName() const { return StdStr(FPrinter->printerName()); }
+std::string TPrinter::PrinterName() const
+{
+    return StdStr(FPrinter->printerName());
+}
 
 TPrinterOrientation TPrinter::GetOrientation() const
 {
@@ -108,11 +111,26 @@ void TPrinter::Abort()
     FPageNumber = 0;
 }
 
-TCanvas* TPrinter::Canvas() const { return FCanvas.get(); }
-int TPrinter::PageWidth() const { return FPrinter->width(); }
-int TPrinter::PageHeight() const { return FPrinter->height(); }
-int TPrinter::XDpi() const { return FPrinter->logicalDpiX(); }
-int TPrinter::YDpi() const { return FPrinter->logicalDpiY(); }
+TCanvas* TPrinter::Canvas() const
+{
+    return FCanvas.get();
+}
+int TPrinter::PageWidth() const
+{
+    return FPrinter->width();
+}
+int TPrinter::PageHeight() const
+{
+    return FPrinter->height();
+}
+int TPrinter::XDpi() const
+{
+    return FPrinter->logicalDpiX();
+}
+int TPrinter::YDpi() const
+{
+    return FPrinter->logicalDpiY();
+}
 
 int TPrinter::PhysicalOffsetX() const
 {
@@ -124,7 +142,10 @@ int TPrinter::PhysicalOffsetY() const
     return FPrinter->pageLayout().paintRectPixels(FPrinter->resolution()).top();
 }
 
-int TPrinter::PhysicalWidth() const { return FPrinter->pageLayout().fullRectPixels(FPrinter->resolution()).width(); }
+int TPrinter::PhysicalWidth() const
+{
+    return FPrinter->pageLayout().fullRectPixels(FPrinter->resolution()).width();
+}
 int TPrinter::PhysicalHeight() const
 {
     return FPrinter->pageLayout().fullRectPixels(FPrinter->resolution()).height();

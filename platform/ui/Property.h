@@ -4,19 +4,14 @@
 //   TProperty<TPen, TColor, &TPen::GetColor, &TPen::SetColor> Color{this};
 #include <type_traits>
 
-template <class Owner, class T, auto Getter, auto Setter>
-class TProperty {
+template <class Owner, class T, auto Getter, auto Setter> class TProperty {
 public:
     explicit TProperty(Owner* AOwner) : FOwner(AOwner) {}
     TProperty(const TProperty&) = delete;
 
     operator T() const { return (FOwner->*Getter)(); }
     T operator()() const { return (FOwner->*Getter)(); }
-    T operator->() const
-        requires std::is_pointer_v<T>
-    {
-        return (FOwner->*Getter)();
-    }
+    T operator->() const requires std::is_pointer_v<T> { return (FOwner->*Getter)(); }
 
     TProperty& operator=(const T& Value)
     {
@@ -30,8 +25,7 @@ private:
 };
 
 // The same for a property that can only be read.
-template <class Owner, class T, auto Getter>
-class TReadOnlyProperty {
+template <class Owner, class T, auto Getter> class TReadOnlyProperty {
 public:
     explicit TReadOnlyProperty(const Owner* AOwner) : FOwner(AOwner) {}
     TReadOnlyProperty(const TReadOnlyProperty&) = delete;
@@ -39,11 +33,7 @@ public:
 
     operator T() const { return (FOwner->*Getter)(); }
     T operator()() const { return (FOwner->*Getter)(); }
-    T operator->() const
-        requires std::is_pointer_v<T>
-    {
-        return (FOwner->*Getter)();
-    }
+    T operator->() const requires std::is_pointer_v<T> { return (FOwner->*Getter)(); }
 
 private:
     const Owner* FOwner;

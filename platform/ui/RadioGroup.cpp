@@ -10,7 +10,10 @@
 
 namespace {
 
-QGroupBox* BoxOf(const TControl* C) { return static_cast<QGroupBox*>(C->Widget()); }
+QGroupBox* BoxOf(const TControl* C)
+{
+    return static_cast<QGroupBox*>(C->Widget());
+}
 
 QList<QRadioButton*> ButtonsOf(const TControl* C)
 {
@@ -32,8 +35,14 @@ TRadioGroup::~TRadioGroup()
     delete Items;
 }
 
-std::string TRadioGroup::GetText() const { return StdStr(BoxOf(this)->title()); }
-void TRadioGroup::SetText(const std::string& Value) { BoxOf(this)->setTitle(QStr(Value)); }
+std::string TRadioGroup::GetText() const
+{
+    return StdStr(BoxOf(this)->title());
+}
+void TRadioGroup::SetText(const std::string& Value)
+{
+    BoxOf(this)->setTitle(QStr(Value));
+}
 
 void TRadioGroup::ItemsChanged()
 {

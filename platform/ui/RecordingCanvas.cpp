@@ -4,9 +4,9 @@
 
 const char* TCanvasRecord::Name() const
 {
-    static const char* const Names[] = {"MoveTo", "LineTo", "Rectangle", "FillRect", "FrameRect", "Ellipse",
-                                        "RoundRect", "Arc", "Pie", "Polygon", "Polyline", "TextOut", "TextRect",
-                                        "SetClip", "RemoveClip", "StretchDraw", "CopyRect", "SetPixel"};
+    static const char* const Names[] = {"MoveTo",    "LineTo",  "Rectangle",  "FillRect",    "FrameRect", "Ellipse",
+                                        "RoundRect", "Arc",     "Pie",        "Polygon",     "Polyline",  "TextOut",
+                                        "TextRect",  "SetClip", "RemoveClip", "StretchDraw", "CopyRect",  "SetPixel"};
     return Names[static_cast<int>(Op)];
 }
 
@@ -149,10 +149,7 @@ public:
     {
         return TRect(X(A[First]), Y(A[First + 1]), X(A[First + 2]), Y(A[First + 3]));
     }
-    int Length(int Value) const
-    {
-        return static_cast<int>(std::lround(Value * (std::abs(FSX) + std::abs(FSY)) / 2.0));
-    }
+    int Length(int Value) const { return static_cast<int>(std::lround(Value * (std::abs(FSX) + std::abs(FSY)) / 2.0)); }
     int Height(int Value) const { return static_cast<int>(std::lround(Value * std::abs(FSY))); }
 
 private:

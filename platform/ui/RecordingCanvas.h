@@ -10,8 +10,24 @@
 class TBitmap;
 
 enum class TCanvasOp {
-    MoveTo, LineTo, Rectangle, FillRect, FrameRect, Ellipse, RoundRect, Arc, Pie,
-    Polygon, Polyline, TextOut, TextRect, SetClip, RemoveClip, StretchDraw, CopyRect, SetPixel
+    MoveTo,
+    LineTo,
+    Rectangle,
+    FillRect,
+    FrameRect,
+    Ellipse,
+    RoundRect,
+    Arc,
+    Pie,
+    Polygon,
+    Polyline,
+    TextOut,
+    TextRect,
+    SetClip,
+    RemoveClip,
+    StretchDraw,
+    CopyRect,
+    SetPixel
 };
 
 // The drawing tools as they stood at one call.
@@ -73,8 +89,7 @@ public:
 
     // Draws Records onto Target, mapping the area (0, 0)-SourceSize onto
     // Dest; pen widths and font heights scale with it.
-    static void Play(const std::vector<TCanvasRecord>& Records, TCanvas* Target, const TRect& Dest,
-                     TSize SourceSize);
+    static void Play(const std::vector<TCanvasRecord>& Records, TCanvas* Target, const TRect& Dest, TSize SourceSize);
 
 protected:
     void DoMoveTo(int X, int Y) override;

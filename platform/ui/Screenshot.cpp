@@ -19,7 +19,10 @@ QImage Grab(TControl* Control)
 
 }  // namespace
 
-void GrabControl(TControl* Control, TBitmap& Bitmap) { SetBitmapImage(Bitmap, Grab(Control)); }
+void GrabControl(TControl* Control, TBitmap& Bitmap)
+{
+    SetBitmapImage(Bitmap, Grab(Control));
+}
 
 void SaveScreenshot(TControl* Control, const std::string& FileName)
 {

@@ -19,7 +19,10 @@ public:
     using QSpinBox::lineEdit;
 };
 
-TSpinEditWidget* SpinOf(const TControl* C) { return static_cast<TSpinEditWidget*>(C->Widget()); }
+TSpinEditWidget* SpinOf(const TControl* C)
+{
+    return static_cast<TSpinEditWidget*>(C->Widget());
+}
 
 }  // namespace
 
@@ -35,8 +38,14 @@ TSpinEdit::TSpinEdit(TComponent* AOwner) : TWinControl(AOwner, NewWidget<TSpinEd
     SetBounds(0, 0, 121, 22);
 }
 
-int TSpinEdit::GetValue() const { return SpinOf(this)->value(); }
-void TSpinEdit::SetValue(int Value) { SpinOf(this)->setValue(Value); }
+int TSpinEdit::GetValue() const
+{
+    return SpinOf(this)->value();
+}
+void TSpinEdit::SetValue(int Value)
+{
+    SpinOf(this)->setValue(Value);
+}
 
 void TSpinEdit::SetMinValue(int Value)
 {
@@ -58,10 +67,22 @@ void TSpinEdit::ApplyRange()
         SpinOf(this)->setRange(FMinValue, std::max(FMinValue, FMaxValue));
 }
 
-int TSpinEdit::GetIncrement() const { return SpinOf(this)->singleStep(); }
-void TSpinEdit::SetIncrement(int Value) { SpinOf(this)->setSingleStep(Value); }
-std::string TSpinEdit::GetText() const { return StdStr(SpinOf(this)->lineEdit()->text()); }
-void TSpinEdit::SetText(const std::string& Value) { SpinOf(this)->lineEdit()->setText(QStr(Value)); }
+int TSpinEdit::GetIncrement() const
+{
+    return SpinOf(this)->singleStep();
+}
+void TSpinEdit::SetIncrement(int Value)
+{
+    SpinOf(this)->setSingleStep(Value);
+}
+std::string TSpinEdit::GetText() const
+{
+    return StdStr(SpinOf(this)->lineEdit()->text());
+}
+void TSpinEdit::SetText(const std::string& Value)
+{
+    SpinOf(this)->lineEdit()->setText(QStr(Value));
+}
 
 void TSpinEdit::ApplyColor()
 {

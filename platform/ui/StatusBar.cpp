@@ -24,7 +24,9 @@ void TStatusPanel::SetAlignment(TAlignment Value)
     FLabel->setAlignment(Qt::Alignment(QtAlignment(Value) | Qt::AlignVCenter));
 }
 
-TStatusBar::TStatusBar(TComponent* AOwner) : TWinControl(AOwner, NewWidget<QWidget>()), FSimpleLabel(new QLabel(Widget()))
+TStatusBar::TStatusBar(TComponent* AOwner)
+    : TWinControl(AOwner, NewWidget<QWidget>()),
+      FSimpleLabel(new QLabel(Widget()))
 {
     Widget()->setFocusPolicy(Qt::NoFocus);
     FSimpleLabel->setFrameStyle(QFrame::Panel | QFrame::Sunken);

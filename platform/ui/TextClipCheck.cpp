@@ -123,8 +123,8 @@ void EditBoxes(QLineEdit* E, std::vector<TTextBox>& Boxes)
     const QFontMetrics& M = E->fontMetrics();
     const QSize Size(M.horizontalAdvance(Text), M.height());
     const Qt::Alignment Horizontal = E->alignment() & Qt::AlignHorizontal_Mask;
-    Boxes.push_back({E, Text, Placed(Area, Size, (Horizontal ? Horizontal : Qt::AlignLeft) | Qt::AlignVCenter),
-                     Area, true, false});
+    Boxes.push_back(
+        {E, Text, Placed(Area, Size, (Horizontal ? Horizontal : Qt::AlignLeft) | Qt::AlignVCenter), Area, true, false});
 }
 
 void ComboBoxes(QComboBox* C, std::vector<TTextBox>& Boxes)
@@ -169,8 +169,8 @@ void TreeBoxes(QTreeView* T, std::vector<TTextBox>& Boxes)
             continue;
         const QSize Hint = T->itemDelegateForIndex(Index)->sizeHint(Option, Index);
         // Rows scroll into view, so only the width of the column counts.
-        Boxes.push_back({T->viewport(), Index.data().toString(), QRect(Cell.topLeft(), QSize(Hint.width(), Cell.height())),
-                         Cell, false, false});
+        Boxes.push_back({T->viewport(), Index.data().toString(),
+                         QRect(Cell.topLeft(), QSize(Hint.width(), Cell.height())), Cell, false, false});
     }
 }
 
@@ -213,7 +213,10 @@ bool HasChinese(const QString& Text)
     return false;
 }
 
-std::string Quoted(const TTextBox& B) { return NameOf(B.Widget) + " \"" + StdStr(B.Text) + "\""; }
+std::string Quoted(const TTextBox& B)
+{
+    return NameOf(B.Widget) + " \"" + StdStr(B.Text) + "\"";
+}
 
 bool IsScrollViewport(const QWidget* W)
 {
@@ -235,7 +238,10 @@ QRect UnclippedPart(const QWidget* W)
     return R;
 }
 
-std::string Size(const QRect& R) { return std::to_string(R.width()) + "x" + std::to_string(R.height()); }
+std::string Size(const QRect& R)
+{
+    return std::to_string(R.width()) + "x" + std::to_string(R.height());
+}
 
 }  // namespace
 

@@ -17,7 +17,10 @@ TTimer::TTimer(TComponent* AOwner) : TComponent(AOwner)
     UpdateTimer();
 }
 
-TTimer::~TTimer() { delete FTimer; }
+TTimer::~TTimer()
+{
+    delete FTimer;
+}
 
 void TTimer::SetEnabled(bool Value)
 {

@@ -16,7 +16,10 @@
 #include "ui/Menu.h"
 
 namespace {
-QToolButton* ToolOf(const TControl* C) { return static_cast<QToolButton*>(C->Widget()); }
+QToolButton* ToolOf(const TControl* C)
+{
+    return static_cast<QToolButton*>(C->Widget());
+}
 }  // namespace
 
 TToolButton::TToolButton(TComponent* AOwner) : TControl(AOwner, NewWidget<QToolButton>())
@@ -42,14 +45,16 @@ TToolButton::~TToolButton()
         ToolOf(this)->setMenu(nullptr);
 }
 
-TToolBar* TToolButton::ToolBar() const { return dynamic_cast<TToolBar*>(GetParent()); }
+TToolBar* TToolButton::ToolBar() const
+{
+    return dynamic_cast<TToolBar*>(GetParent());
+}
 
 void TToolButton::SetParent(TWinControl* AParent)
 {
     TControl::SetParent(AParent);
     if (TToolBar* Bar = ToolBar()) {
-        ToolOf(this)->setToolButtonStyle(Bar->GetShowCaptions() ? Qt::ToolButtonTextUnderIcon
-                                                                : Qt::ToolButtonIconOnly);
+        ToolOf(this)->setToolButtonStyle(Bar->GetShowCaptions() ? Qt::ToolButtonTextUnderIcon : Qt::ToolButtonIconOnly);
         ApplyImage();
         Bar->ArrangeButtons();
     }
@@ -81,7 +86,10 @@ void TToolButton::SetStyle(TToolButtonStyle Value)
         Bar->ArrangeButtons();
 }
 
-bool TToolButton::GetDown() const { return FDown; }
+bool TToolButton::GetDown() const
+{
+    return FDown;
+}
 
 void TToolButton::SetDown(bool Value)
 {
@@ -149,7 +157,10 @@ void TToolButton::ApplyImage()
     ToolOf(this)->setIconSize(QSize(Images->GetWidth(), Images->GetHeight()));
 }
 
-std::string TToolButton::GetText() const { return FCaption; }
+std::string TToolButton::GetText() const
+{
+    return FCaption;
+}
 
 void TToolButton::SetText(const std::string& Value)
 {
@@ -243,8 +254,7 @@ void TToolBar::ArrangeButtons()
         for (int I = 0; I < ButtonCount(); ++I)
             Width = std::max(Width, Metrics.horizontalAdvance(QStr(Buttons(I)->GetText())) + 8);
     }
-    const int Height = FShowCaptions ? std::max(FButtonHeight, Widget()->fontMetrics().height() + 24)
-                                     : FButtonHeight;
+    const int Height = FShowCaptions ? std::max(FButtonHeight, Widget()->fontMetrics().height() + 24) : FButtonHeight;
     for (int I = 0; I < ButtonCount(); ++I) {
         TToolButton* B = Buttons(I);
         if (!B->GetVisible())
@@ -266,4 +276,7 @@ void TToolBar::Resize()
     ArrangeButtons();
 }
 
-void TToolBar::ControlsChanged() { ArrangeButtons(); }
+void TToolBar::ControlsChanged()
+{
+    ArrangeButtons();
+}

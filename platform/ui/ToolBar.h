@@ -45,7 +45,8 @@ public:
     TProperty<TToolButton, bool, &TToolButton::GetDown, &TToolButton::SetDown> Down{this};
     TProperty<TToolButton, int, &TToolButton::GetGroupIndex, &TToolButton::SetGroupIndex> GroupIndex{this};
     TProperty<TToolButton, bool, &TToolButton::GetAllowAllUp, &TToolButton::SetAllowAllUp> AllowAllUp{this};
-    TProperty<TToolButton, TPopupMenu*, &TToolButton::GetDropdownMenu, &TToolButton::SetDropdownMenu> DropdownMenu{this};
+    TProperty<TToolButton, TPopupMenu*, &TToolButton::GetDropdownMenu, &TToolButton::SetDropdownMenu> DropdownMenu{
+        this};
     TProperty<TToolButton, int, &TToolButton::GetImageIndex, &TToolButton::SetImageIndex> ImageIndex{this};
 
 protected:
@@ -80,7 +81,6 @@ public:
     // Buttons that do not fit in the width go to the next row.
     bool GetWrapable() const { return FWrapable; }
     void SetWrapable(bool Value);
-
 
     TProperty<TToolBar, int, &TToolBar::GetButtonWidth, &TToolBar::SetButtonWidth> ButtonWidth{this};
     TProperty<TToolBar, int, &TToolBar::GetButtonHeight, &TToolBar::SetButtonHeight> ButtonHeight{this};

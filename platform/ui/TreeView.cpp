@@ -18,14 +18,19 @@ namespace {
 
 const int NodeRole = Qt::UserRole + 1;
 
-QTreeWidget* TreeOf(const TControl* C) { return static_cast<QTreeWidget*>(C->Widget()); }
+QTreeWidget* TreeOf(const TControl* C)
+{
+    return static_cast<QTreeWidget*>(C->Widget());
+}
 
 }  // namespace
 
 // --- TTreeNode -----------------------------------------------------------------
 
 TTreeNode::TTreeNode(TTreeView* ATree, TTreeNode* AParent, QTreeWidgetItem* AItem)
-    : FTree(ATree), FParent(AParent), FItem(AItem)
+    : FTree(ATree),
+      FParent(AParent),
+      FItem(AItem)
 {
     FItem->setData(0, NodeRole, QVariant::fromValue<void*>(this));
 }
@@ -36,8 +41,14 @@ TTreeNode::~TTreeNode()
         delete Child;
 }
 
-std::string TTreeNode::GetText() const { return StdStr(FItem->text(0)); }
-void TTreeNode::SetText(const std::string& Value) { FItem->setText(0, QStr(Value)); }
+std::string TTreeNode::GetText() const
+{
+    return StdStr(FItem->text(0));
+}
+void TTreeNode::SetText(const std::string& Value)
+{
+    FItem->setText(0, QStr(Value));
+}
 
 void TTreeNode::SetImageIndex(int Value)
 {
@@ -45,7 +56,10 @@ void TTreeNode::SetImageIndex(int Value)
     ApplyIcon();
 }
 
-void TTreeNode::SetSelectedIndex(int Value) { FSelectedIndex = Value; }
+void TTreeNode::SetSelectedIndex(int Value)
+{
+    FSelectedIndex = Value;
+}
 
 void TTreeNode::ApplyIcon()
 {
@@ -94,8 +108,14 @@ int TTreeNode::Level() const
     return L;
 }
 
-bool TTreeNode::GetExpanded() const { return FItem->isExpanded(); }
-void TTreeNode::SetExpanded(bool Value) { FItem->setExpanded(Value); }
+bool TTreeNode::GetExpanded() const
+{
+    return FItem->isExpanded();
+}
+void TTreeNode::SetExpanded(bool Value)
+{
+    FItem->setExpanded(Value);
+}
 
 void TTreeNode::Expand(bool Recurse)
 {
@@ -113,7 +133,10 @@ void TTreeNode::Collapse(bool Recurse)
             C->Collapse(true);
 }
 
-bool TTreeNode::GetSelected() const { return FTree->GetSelected() == this; }
+bool TTreeNode::GetSelected() const
+{
+    return FTree->GetSelected() == this;
+}
 
 void TTreeNode::SetSelected(bool Value)
 {
@@ -123,7 +146,10 @@ void TTreeNode::SetSelected(bool Value)
         FTree->SetSelected(nullptr);
 }
 
-void TTreeNode::Delete() { FTree->Items->Delete(this); }
+void TTreeNode::Delete()
+{
+    FTree->Items->Delete(this);
+}
 
 // --- TTreeNodes ----------------------------------------------------------------
 
@@ -133,14 +159,20 @@ TTreeNodes::~TTreeNodes()
         delete Root;
 }
 
-TTreeNode* TTreeNodes::Add(TTreeNode* Sibling, const std::string& S) { return AddObject(Sibling, S, nullptr); }
+TTreeNode* TTreeNodes::Add(TTreeNode* Sibling, const std::string& S)
+{
+    return AddObject(Sibling, S, nullptr);
+}
 
 TTreeNode* TTreeNodes::AddObject(TTreeNode* Sibling, const std::string& S, void* Ptr)
 {
     return AddChildObject(Sibling ? Sibling->FParent : nullptr, S, Ptr);
 }
 
-TTreeNode* TTreeNodes::AddChild(TTreeNode* Parent, const std::string& S) { return AddChildObject(Parent, S, nullptr); }
+TTreeNode* TTreeNodes::AddChild(TTreeNode* Parent, const std::string& S)
+{
+    return AddChildObject(Parent, S, nullptr);
+}
 
 TTreeNode* TTreeNodes::AddChildObject(TTreeNode* Parent, const std::string& S, void* Ptr)
 {
@@ -288,7 +320,10 @@ void TTreeView::SetSelected(TTreeNode* Node)
     Node->FItem->setSelected(true);
 }
 
-void TTreeView::SetReadOnly(bool Value) { FReadOnly = Value; }
+void TTreeView::SetReadOnly(bool Value)
+{
+    FReadOnly = Value;
+}
 
 void TTreeView::SetHideSelection(bool Value)
 {
@@ -338,7 +373,10 @@ void TTreeView::FullCollapse()
         Root->Collapse(true);
 }
 
-TTreeNode* TTreeView::GetNodeAt(int X, int Y) const { return NodeOfItem(TreeOf(this)->itemAt(X, Y)); }
+TTreeNode* TTreeView::GetNodeAt(int X, int Y) const
+{
+    return NodeOfItem(TreeOf(this)->itemAt(X, Y));
+}
 
 void TTreeView::ApplyColor()
 {

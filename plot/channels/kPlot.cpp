@@ -14,7 +14,7 @@ const bool Registered = [] {
     return true;
 }();
 
-} // namespace
+}  // namespace
 
 TkPlot::TkPlot(TComponent* AOwner) : TkPlotComponent(AOwner)
 {

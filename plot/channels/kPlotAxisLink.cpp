@@ -6,23 +6,50 @@
 #include "plot/core/kPlotAxis.h"
 #include "plot/core/kPlotMasterManager.h"
 
-double TkPlotAxisLink::GetMin() const { return Axis->GetMin(); }
+double TkPlotAxisLink::GetMin() const
+{
+    return Axis->GetMin();
+}
 
-double TkPlotAxisLink::GetSpan() const { return Axis->GetSpan(); }
+double TkPlotAxisLink::GetSpan() const
+{
+    return Axis->GetSpan();
+}
 
-int TkPlotAxisLink::ValueToPixel(double Value) const { return Axis->ValueToPixel(Value); }
+int TkPlotAxisLink::ValueToPixel(double Value) const
+{
+    return Axis->ValueToPixel(Value);
+}
 
-double TkPlotAxisLink::PixelToValue(int Pixel) const { return Axis->PixelToValue(Pixel); }
+double TkPlotAxisLink::PixelToValue(int Pixel) const
+{
+    return Axis->PixelToValue(Pixel);
+}
 
-std::string TkPlotAxisLink::GetLabelText(double Value) { return Axis->GetLabelText(Value); }
+std::string TkPlotAxisLink::GetLabelText(double Value)
+{
+    return Axis->GetLabelText(Value);
+}
 
-std::string TkPlotAxisLink::GetCursorText(double Value) { return Axis->GetCursorText(Value); }
+std::string TkPlotAxisLink::GetCursorText(double Value)
+{
+    return Axis->GetCursorText(Value);
+}
 
-std::string TkPlotAxisLink::GetCursorPlainText(double Value) { return Axis->GetCursorPlainText(Value); }
+std::string TkPlotAxisLink::GetCursorPlainText(double Value)
+{
+    return Axis->GetCursorPlainText(Value);
+}
 
-double TkPlotAxisLink::GetCursorScaler() const { return Axis->GetCursorScaler(); }
+double TkPlotAxisLink::GetCursorScaler() const
+{
+    return Axis->GetCursorScaler();
+}
 
-void TkPlotAxisLink::TrackNewValue(double Value) { Axis->TrackNewValue(Value); }
+void TkPlotAxisLink::TrackNewValue(double Value)
+{
+    Axis->TrackNewValue(Value);
+}
 
 TkPlotChannelAxisFinder PlotAxisFinder(TkPlotMasterManager& Master)
 {

@@ -79,10 +79,11 @@ const bool Registered = [] {
 
 constexpr double SecondsPerDay = 60.0 * 60.0 * 24.0;
 
-} // namespace
+}  // namespace
 
 TkPlotChannel::TkPlotChannel(TkPlotObjectOwner* AOwner, const TkPlotObjectCallbacks& Callbacks)
-    : TkPlotChannelCustom(AOwner, Callbacks), FStartTime(Now())
+    : TkPlotChannelCustom(AOwner, Callbacks),
+      FStartTime(Now())
 {
     TkPlotDataAttributes& a = List().Attributes;
     a.BarWidth = 5.0;
@@ -128,7 +129,10 @@ int TkPlotChannel::AddYElapsedSeconds(double Y)
 
 // ---- looking up
 
-bool TkPlotChannel::XAscending() const { return GetCount() < 2 || GetDataX(1) >= GetDataX(0); }
+bool TkPlotChannel::XAscending() const
+{
+    return GetCount() < 2 || GetDataX(1) >= GetDataX(0);
+}
 
 int TkPlotChannel::SearchX(double X, bool Ascending) const
 {
@@ -223,8 +227,7 @@ TkPlotCursorStatus TkPlotChannel::GetCursorYAtX(double X, double& Y) const
     }
     const TkPlotInterpolationStyle style = FDigitalEnabled ? kpistStraightLine : FInterpolationStyle;
     switch (style) {
-    case kpistStraightLine:
-        return GetYAtX(X, Y) ? kpcvValue : kpcvNoValue;
+    case kpistStraightLine: return GetYAtX(X, Y) ? kpcvValue : kpcvNoValue;
     case kpistCubicSpline:
     case kpistPolynomial:
     case kpistRational: {
@@ -466,17 +469,11 @@ void TkPlotChannel::DrawTrace(TCanvas* Canvas, TColor BackColor)
         else
             TkPlotChannelCustom::DrawTrace(Canvas, BackColor);
         break;
-    case kpistCubicSpline:
-        DrawSplines(Canvas, BackColor);
-        break;
+    case kpistCubicSpline: DrawSplines(Canvas, BackColor); break;
     case kpistPolynomial:
-    case kpistRational:
-        DrawCurve(Canvas, BackColor);
-        break;
+    case kpistRational: DrawCurve(Canvas, BackColor); break;
     case kpistDifferential:
-    case kpistDifferentialTerminated:
-        DrawSteps(Canvas);
-        break;
+    case kpistDifferentialTerminated: DrawSteps(Canvas); break;
     }
 }
 
@@ -588,9 +585,8 @@ void TkPlotChannel::FlushColumns(TCanvas* Canvas, const TkPlotChannelAxis& XAxis
 
 void TkPlotChannel::DrawStraight(TCanvas* Canvas, int First, int Last)
 {
-    ForEachSegment(First, Last, [&](int, double X1, double Y1, double X2, double Y2) {
-        DrawClippedLine(Canvas, X1, Y1, X2, Y2);
-    });
+    ForEachSegment(First, Last,
+                   [&](int, double X1, double Y1, double X2, double Y2) { DrawClippedLine(Canvas, X1, Y1, X2, Y2); });
 }
 
 void TkPlotChannel::DrawSteps(TCanvas* Canvas)
@@ -662,7 +658,7 @@ void TkPlotChannel::DrawSplines(TCanvas* Canvas, TColor)
     const auto drawRun = [&](int RunEnd) {
         const int n = int(xs.size()) - 1;
         if (n >= 2) {
-            if (xs[n] < xs[1]) { // the spline routines want X upwards
+            if (xs[n] < xs[1]) {  // the spline routines want X upwards
                 std::reverse(xs.begin() + 1, xs.end());
                 std::reverse(ys.begin() + 1, ys.end());
             }
@@ -758,8 +754,8 @@ void TkPlotChannel::DrawFill(TCanvas* Canvas)
     const int first = GetFirstVisibleIndex(), last = GetLastVisibleIndex();
     UseFillBrush(Canvas);
     ForEachSegment(first, last, [&](int, double X1, double Y1, double X2, double Y2) {
-        const std::vector<TPoint> corners =
-            ScreenPolygon({{X1, FFillReference}, {X1, Y1}, {X2, Y2}, {X2, FFillReference}});
+        const std::vector<TPoint> corners = ScreenPolygon(
+            {{X1, FFillReference}, {X1, Y1}, {X2, Y2}, {X2, FFillReference}});
         if (corners.size() >= 3)
             Canvas->Polygon(corners);
     });
@@ -960,12 +956,8 @@ void TkPlotChannel::UpdateCursorValues(TkPlotDataCursor* Cursor)
         x = v1;
         status = GetCursorYAtX(v1, y);
         break;
-    case kpcsDeltaX:
-        x = std::fabs(v1 - v2) * scaler;
-        break;
-    case kpcsDeltaY:
-        y = std::fabs(v1 - v2) * scaler;
-        break;
+    case kpcsDeltaX: x = std::fabs(v1 - v2) * scaler; break;
+    case kpcsDeltaY: y = std::fabs(v1 - v2) * scaler; break;
     case kpcsInverseDeltaX: {
         const double d = std::fabs(v1 - v2);
         x = d == 0 || scaler == 0 ? std::numeric_limits<double>::infinity() : 1 / (d * scaler);
@@ -979,26 +971,21 @@ void TkPlotChannel::UpdateCursorValues(TkPlotDataCursor* Cursor)
     const std::string& xText = FCursorXText;
     const std::string& yText = FCursorYText;
     switch (style) {
-    case kpcsValueXY:
-        FCursorReadout = xText + ", " + yText;
-        break;
+    case kpcsValueXY: FCursorReadout = xText + ", " + yText; break;
     case kpcsValueX:
-    case kpcsDeltaX:
-        FCursorReadout = xText;
-        break;
+    case kpcsDeltaX: FCursorReadout = xText; break;
     case kpcsValueY:
-    case kpcsDeltaY:
-        FCursorReadout = yText;
-        break;
-    case kpcsInverseDeltaX:
-        FCursorReadout = x >= 1e301 ? Word("Infinite") : xAxis->GetCursorPlainText(x);
-        break;
+    case kpcsDeltaY: FCursorReadout = yText; break;
+    case kpcsInverseDeltaX: FCursorReadout = x >= 1e301 ? Word("Infinite") : xAxis->GetCursorPlainText(x); break;
     }
 }
 
 // ---- properties
 
-void TkPlotChannel::SetFastDrawEnabled(bool Value) { SetProperty(Value, FFastDrawEnabled, &TkPlotObject::DoChange); }
+void TkPlotChannel::SetFastDrawEnabled(bool Value)
+{
+    SetProperty(Value, FFastDrawEnabled, &TkPlotObject::DoChange);
+}
 
 void TkPlotChannel::SetAllowOutOfOrderXValues(bool Value)
 {
@@ -1020,56 +1007,137 @@ void TkPlotChannel::SetInterpolationStyle(TkPlotInterpolationStyle Value)
     SetProperty(Value, FInterpolationStyle, &TkPlotObject::DoChange);
 }
 
-void TkPlotChannel::SetDigitalEnabled(bool Value) { SetProperty(Value, FDigitalEnabled, &TkPlotObject::DoChange); }
+void TkPlotChannel::SetDigitalEnabled(bool Value)
+{
+    SetProperty(Value, FDigitalEnabled, &TkPlotObject::DoChange);
+}
 
-void TkPlotChannel::SetDigitalReferenceStyle(TkPlotDigitalReferenceStyle Value) { SetProperty(Value, FDigitalReferenceStyle, &TkPlotObject::DoChange); }
+void TkPlotChannel::SetDigitalReferenceStyle(TkPlotDigitalReferenceStyle Value)
+{
+    SetProperty(Value, FDigitalReferenceStyle, &TkPlotObject::DoChange);
+}
 
-void TkPlotChannel::SetDigitalReferenceLow(double Value) { SetProperty(Value, FDigitalReferenceLow, &TkPlotObject::DoChange); }
+void TkPlotChannel::SetDigitalReferenceLow(double Value)
+{
+    SetProperty(Value, FDigitalReferenceLow, &TkPlotObject::DoChange);
+}
 
-void TkPlotChannel::SetDigitalReferenceHigh(double Value) { SetProperty(Value, FDigitalReferenceHigh, &TkPlotObject::DoChange); }
+void TkPlotChannel::SetDigitalReferenceHigh(double Value)
+{
+    SetProperty(Value, FDigitalReferenceHigh, &TkPlotObject::DoChange);
+}
 
-void TkPlotChannel::SetFillEnabled(bool Value) { SetProperty(Value, FFillEnabled, &TkPlotObject::DoChange); }
+void TkPlotChannel::SetFillEnabled(bool Value)
+{
+    SetProperty(Value, FFillEnabled, &TkPlotObject::DoChange);
+}
 
-void TkPlotChannel::SetFillReference(double Value) { SetProperty(Value, FFillReference, &TkPlotObject::DoChange); }
+void TkPlotChannel::SetFillReference(double Value)
+{
+    SetProperty(Value, FFillReference, &TkPlotObject::DoChange);
+}
 
-void TkPlotChannel::SetFillStyle(TBrushStyle Value) { SetProperty(Value, FFillStyle, &TkPlotObject::DoChange); }
+void TkPlotChannel::SetFillStyle(TBrushStyle Value)
+{
+    SetProperty(Value, FFillStyle, &TkPlotObject::DoChange);
+}
 
-void TkPlotChannel::SetFillColor(TColor Value) { SetProperty(Value, FFillColor, &TkPlotObject::DoChange); }
+void TkPlotChannel::SetFillColor(TColor Value)
+{
+    SetProperty(Value, FFillColor, &TkPlotObject::DoChange);
+}
 
-void TkPlotChannel::SetFillUseChannelColor(bool Value) { SetProperty(Value, FFillUseChannelColor, &TkPlotObject::DoChange); }
+void TkPlotChannel::SetFillUseChannelColor(bool Value)
+{
+    SetProperty(Value, FFillUseChannelColor, &TkPlotObject::DoChange);
+}
 
-void TkPlotChannel::SetHighLowStyle(TkPlotHighLowStyle Value) { SetProperty(Value, FHighLowStyle, &TkPlotObject::DoChange); }
+void TkPlotChannel::SetHighLowStyle(TkPlotHighLowStyle Value)
+{
+    SetProperty(Value, FHighLowStyle, &TkPlotObject::DoChange);
+}
 
-void TkPlotChannel::SetHighLowEnabled(bool Value) { SetProperty(Value, FHighLowEnabled, &TkPlotObject::DoChange); }
+void TkPlotChannel::SetHighLowEnabled(bool Value)
+{
+    SetProperty(Value, FHighLowEnabled, &TkPlotObject::DoChange);
+}
 
-void TkPlotChannel::SetHighLowBarColor(TColor Value) { SetProperty(Value, FHighLowBarColor, &TkPlotObject::DoChange); }
+void TkPlotChannel::SetHighLowBarColor(TColor Value)
+{
+    SetProperty(Value, FHighLowBarColor, &TkPlotObject::DoChange);
+}
 
-void TkPlotChannel::SetHighLowBarWidth(double Value) { SetProperty(Value, FHighLowBarWidth, &TkPlotObject::DoChange); }
+void TkPlotChannel::SetHighLowBarWidth(double Value)
+{
+    SetProperty(Value, FHighLowBarWidth, &TkPlotObject::DoChange);
+}
 
-void TkPlotChannel::SetHighLowOpenShow(bool Value) { SetProperty(Value, FHighLowOpenShow, &TkPlotObject::DoChange); }
+void TkPlotChannel::SetHighLowOpenShow(bool Value)
+{
+    SetProperty(Value, FHighLowOpenShow, &TkPlotObject::DoChange);
+}
 
-void TkPlotChannel::SetHighLowOpenColor(TColor Value) { SetProperty(Value, FHighLowOpenColor, &TkPlotObject::DoChange); }
+void TkPlotChannel::SetHighLowOpenColor(TColor Value)
+{
+    SetProperty(Value, FHighLowOpenColor, &TkPlotObject::DoChange);
+}
 
-void TkPlotChannel::SetHighLowOpenWidth(double Value) { SetProperty(Value, FHighLowOpenWidth, &TkPlotObject::DoChange); }
+void TkPlotChannel::SetHighLowOpenWidth(double Value)
+{
+    SetProperty(Value, FHighLowOpenWidth, &TkPlotObject::DoChange);
+}
 
-void TkPlotChannel::SetHighLowOpenHeight(double Value) { SetProperty(Value, FHighLowOpenHeight, &TkPlotObject::DoChange); }
+void TkPlotChannel::SetHighLowOpenHeight(double Value)
+{
+    SetProperty(Value, FHighLowOpenHeight, &TkPlotObject::DoChange);
+}
 
-void TkPlotChannel::SetHighLowCloseShow(bool Value) { SetProperty(Value, FHighLowCloseShow, &TkPlotObject::DoChange); }
+void TkPlotChannel::SetHighLowCloseShow(bool Value)
+{
+    SetProperty(Value, FHighLowCloseShow, &TkPlotObject::DoChange);
+}
 
-void TkPlotChannel::SetHighLowCloseColor(TColor Value) { SetProperty(Value, FHighLowCloseColor, &TkPlotObject::DoChange); }
+void TkPlotChannel::SetHighLowCloseColor(TColor Value)
+{
+    SetProperty(Value, FHighLowCloseColor, &TkPlotObject::DoChange);
+}
 
-void TkPlotChannel::SetHighLowCloseWidth(double Value) { SetProperty(Value, FHighLowCloseWidth, &TkPlotObject::DoChange); }
+void TkPlotChannel::SetHighLowCloseWidth(double Value)
+{
+    SetProperty(Value, FHighLowCloseWidth, &TkPlotObject::DoChange);
+}
 
-void TkPlotChannel::SetHighLowCloseHeight(double Value) { SetProperty(Value, FHighLowCloseHeight, &TkPlotObject::DoChange); }
+void TkPlotChannel::SetHighLowCloseHeight(double Value)
+{
+    SetProperty(Value, FHighLowCloseHeight, &TkPlotObject::DoChange);
+}
 
-void TkPlotChannel::SetHighLowShadowColor(TColor Value) { SetProperty(Value, FHighLowShadowColor, &TkPlotObject::DoChange); }
+void TkPlotChannel::SetHighLowShadowColor(TColor Value)
+{
+    SetProperty(Value, FHighLowShadowColor, &TkPlotObject::DoChange);
+}
 
-void TkPlotChannel::SetHighLowBullishColor(TColor Value) { SetProperty(Value, FHighLowBullishColor, &TkPlotObject::DoChange); }
+void TkPlotChannel::SetHighLowBullishColor(TColor Value)
+{
+    SetProperty(Value, FHighLowBullishColor, &TkPlotObject::DoChange);
+}
 
-void TkPlotChannel::SetHighLowBearishColor(TColor Value) { SetProperty(Value, FHighLowBearishColor, &TkPlotObject::DoChange); }
+void TkPlotChannel::SetHighLowBearishColor(TColor Value)
+{
+    SetProperty(Value, FHighLowBearishColor, &TkPlotObject::DoChange);
+}
 
-void TkPlotChannel::SetBarEnabled(bool Value) { SetProperty(Value, FBarEnabled, &TkPlotObject::DoChange); }
+void TkPlotChannel::SetBarEnabled(bool Value)
+{
+    SetProperty(Value, FBarEnabled, &TkPlotObject::DoChange);
+}
 
-void TkPlotChannel::SetBarPenUseChannelColor(bool Value) { SetProperty(Value, FBarPenUseChannelColor, &TkPlotObject::DoChange); }
+void TkPlotChannel::SetBarPenUseChannelColor(bool Value)
+{
+    SetProperty(Value, FBarPenUseChannelColor, &TkPlotObject::DoChange);
+}
 
-void TkPlotChannel::SetBarBrushUseChannelColor(bool Value) { SetProperty(Value, FBarBrushUseChannelColor, &TkPlotObject::DoChange); }
+void TkPlotChannel::SetBarBrushUseChannelColor(bool Value)
+{
+    SetProperty(Value, FBarBrushUseChannelColor, &TkPlotObject::DoChange);
+}

@@ -24,14 +24,10 @@ namespace {
 std::unique_ptr<TkPlotDataCustomList> NewList(TkPlotDataStyle Style)
 {
     switch (Style) {
-    case kpdsCompact:
-        return std::make_unique<TkPlotDataCompactList>();
-    case kpdsCompactInterval:
-        return std::make_unique<TkPlotDataCompactIntervalList>();
-    case kpdsFullFeature:
-        return std::make_unique<TkPlotDataFullList>();
-    case kpdsStandard:
-        break;
+    case kpdsCompact: return std::make_unique<TkPlotDataCompactList>();
+    case kpdsCompactInterval: return std::make_unique<TkPlotDataCompactIntervalList>();
+    case kpdsFullFeature: return std::make_unique<TkPlotDataFullList>();
+    case kpdsStandard: break;
     }
     return std::make_unique<TkPlotDataNullList>();
 }
@@ -95,10 +91,11 @@ const bool Registered = [] {
     return true;
 }();
 
-} // namespace
+}  // namespace
 
 TkPlotChannelCustom::TkPlotChannelCustom(TkPlotObjectOwner* AOwner, const TkPlotObjectCallbacks& Callbacks)
-    : TkPlotManagerObject(AOwner, Callbacks, TkPlotObjectKind::Channel), FList(NewList(kpdsStandard)),
+    : TkPlotManagerObject(AOwner, Callbacks, TkPlotObjectKind::Channel),
+      FList(NewList(kpdsStandard)),
       FMarkersFont(std::make_unique<TFont>())
 {
     TkPlotDataAttributes& a = FList->Attributes;
@@ -122,7 +119,7 @@ int TkPlotChannelCustom::AddPointCore(double X, double Y, bool Null, bool Empty)
     const bool shifts = FList->RingBufferEnabled() && FList->Count() >= FList->Capacity() && FList->Count() > 0;
     const int result = FList->Add(X, Y, Null, Empty);
     if (shifts)
-        CancelDrag(); // the dragged index now names another point
+        CancelDrag();  // the dragged index now names another point
     if (!Null && !Empty)
         AddToStats(X, Y);
     TrackAxes(X, Y, Null, Empty);
@@ -135,7 +132,10 @@ int TkPlotChannelCustom::AddPointCore(double X, double Y, bool Null, bool Empty)
     return result;
 }
 
-int TkPlotChannelCustom::AddXY(double X, double Y) { return AddPointCore(X, Y, false, false); }
+int TkPlotChannelCustom::AddXY(double X, double Y)
+{
+    return AddPointCore(X, Y, false, false);
+}
 
 void TkPlotChannelCustom::TrackAxes(double X, double Y, bool Null, bool Empty)
 {
@@ -271,8 +271,7 @@ double TkPlotChannelCustom::MarkerDistance(const TkPlotChannelAxis* Axis) const
     return std::fabs(Axis->PixelToValue(origin + GetMarkersSize()) - Axis->GetMin());
 }
 
-void TkPlotChannelCustom::CheckMarkerMargin(int Index, const TkPlotChannelAxis* Axis,
-                                            const char* NoAxisMessage) const
+void TkPlotChannelCustom::CheckMarkerMargin(int Index, const TkPlotChannelAxis* Axis, const char* NoAxisMessage) const
 {
     if (GetDataNull(Index))
         throw Exception("Data Point Null");
@@ -458,7 +457,7 @@ void TkPlotChannelCustom::DrawClippedLine(TCanvas* Canvas, const TkPlotChannelAx
         yLo -= far;
         yHi += far;
         if ((Y1 < yLo && Y2 < yLo) || (Y1 > yHi && Y2 > yHi))
-            return; // wholly beyond the top or the bottom
+            return;  // wholly beyond the top or the bottom
     }
     if (X1 < xMin) {
         Y1 = LineYAtX(xMin, X1, Y1, X2, Y2);
@@ -508,14 +507,13 @@ void TkPlotChannelCustom::DrawTrace(TCanvas* Canvas, TColor BackColor)
     UseChannelPen(Canvas);
     if (FFirstVisibleIndex < 0 || FFirstVisibleIndex == FLastVisibleIndex)
         return;
-    ForEachSegment(FFirstVisibleIndex, FLastVisibleIndex,
-                   [&](int Index, double X1, double Y1, double X2, double Y2) {
-                       const TkPlotDataAttributes a = FList->GetPointAttributes(Index);
-                       UseTracePen(Canvas, a.Color, TkPlotLineStyle(a.TraceLineStyle), a.TraceLineWidth);
-                       // The gaps of a dashed line show the plot's background.
-                       Canvas->Brush->SetColor(BackColor);
-                       DrawClippedLine(Canvas, X1, Y1, X2, Y2);
-                   });
+    ForEachSegment(FFirstVisibleIndex, FLastVisibleIndex, [&](int Index, double X1, double Y1, double X2, double Y2) {
+        const TkPlotDataAttributes a = FList->GetPointAttributes(Index);
+        UseTracePen(Canvas, a.Color, TkPlotLineStyle(a.TraceLineStyle), a.TraceLineWidth);
+        // The gaps of a dashed line show the plot's background.
+        Canvas->Brush->SetColor(BackColor);
+        DrawClippedLine(Canvas, X1, Y1, X2, Y2);
+    });
 }
 
 bool TkPlotChannelCustom::MarkerShown(int Index) const
@@ -584,12 +582,8 @@ void TkPlotChannelCustom::DrawMarkerShape(TCanvas* Canvas, TkPlotDataAttributes 
         Canvas->LineTo(X2, Y2);
     };
     switch (TkPlotMarkerStyle(a.MarkersStyle)) {
-    case kpmsCircle:
-        Canvas->Ellipse(c.X - s, c.Y - s, c.X + s, c.Y + s);
-        break;
-    case kpmsSquare:
-        Canvas->Rectangle(c.X - s, c.Y - s, c.X + s, c.Y + s);
-        break;
+    case kpmsCircle: Canvas->Ellipse(c.X - s, c.Y - s, c.X + s, c.Y + s); break;
+    case kpmsSquare: Canvas->Rectangle(c.X - s, c.Y - s, c.X + s, c.Y + s); break;
     case kpmsDiamond:
         Canvas->Polygon({TPoint(c.X + s, c.Y), TPoint(c.X, c.Y + s), TPoint(c.X - s, c.Y), TPoint(c.X, c.Y - s)});
         break;
@@ -613,12 +607,8 @@ void TkPlotChannelCustom::DrawMarkerShape(TCanvas* Canvas, TkPlotDataAttributes 
     case kpmsTriangleRight:
         Canvas->Polygon({TPoint(c.X + s, c.Y), TPoint(c.X - s, c.Y + s), TPoint(c.X - s, c.Y - s)});
         break;
-    case kpmsVerticalLine:
-        line(c.X, c.Y - s, c.X, c.Y + s);
-        break;
-    case kpmsHorizontalLine:
-        line(c.X - s, c.Y, c.X + s, c.Y);
-        break;
+    case kpmsVerticalLine: line(c.X, c.Y - s, c.X, c.Y + s); break;
+    case kpmsHorizontalLine: line(c.X - s, c.Y, c.X + s, c.Y); break;
     case kpmsCharacter: {
         const std::string text(1, a.MarkerChar);
         const TSize size = Canvas->TextExtent(text);
@@ -886,7 +876,10 @@ void TkPlotChannelCustom::SetVisibleInLegend(bool Value)
     SetProperty(Value, FVisibleInLegend, &TkPlotObject::DoChange);
 }
 
-void TkPlotChannelCustom::SetClipToAxes(bool Value) { SetProperty(Value, FClipToAxes, &TkPlotObject::DoChange); }
+void TkPlotChannelCustom::SetClipToAxes(bool Value)
+{
+    SetProperty(Value, FClipToAxes, &TkPlotObject::DoChange);
+}
 
 void TkPlotChannelCustom::SetShowDataPointHints(bool Value)
 {
@@ -906,12 +899,15 @@ void TkPlotChannelCustom::SetUserCanMoveDataPointsStyle(TkPlotChannelDataPointMo
 void TkPlotChannelCustom::SetRingBufferSize(int Value)
 {
     if (Value != GetRingBufferSize())
-        CancelDrag(); // points may be dropped or renumbered
+        CancelDrag();  // points may be dropped or renumbered
     FList->SetRingBufferSize(Value);
     DoChange();
 }
 
-void TkPlotChannelCustom::SetTraceVisible(bool Value) { SetProperty(Value, FTraceVisible, &TkPlotObject::DoChange); }
+void TkPlotChannelCustom::SetTraceVisible(bool Value)
+{
+    SetProperty(Value, FTraceVisible, &TkPlotObject::DoChange);
+}
 
 void TkPlotChannelCustom::SetXAxisTrackingEnabled(bool Value)
 {
@@ -965,7 +961,10 @@ void TkPlotChannelCustom::SetDataStyle(TkPlotDataStyle Value)
     DoChange();
 }
 
-void TkPlotChannelCustom::SetColor(TColor Value) { SetAttribute(FList->Attributes.Color, std::int32_t(Value)); }
+void TkPlotChannelCustom::SetColor(TColor Value)
+{
+    SetAttribute(FList->Attributes.Color, std::int32_t(Value));
+}
 
 void TkPlotChannelCustom::SetTraceLineWidth(int Value)
 {
@@ -977,9 +976,15 @@ void TkPlotChannelCustom::SetTraceLineStyle(TkPlotLineStyle Value)
     SetAttribute(FList->Attributes.TraceLineStyle, std::uint8_t(Value));
 }
 
-void TkPlotChannelCustom::SetMarkersVisible(bool Value) { SetAttribute(FList->Attributes.MarkersVisible, Value); }
+void TkPlotChannelCustom::SetMarkersVisible(bool Value)
+{
+    SetAttribute(FList->Attributes.MarkersVisible, Value);
+}
 
-void TkPlotChannelCustom::SetMarkersSize(int Value) { SetAttribute(FList->Attributes.MarkersSize, std::int32_t(Value)); }
+void TkPlotChannelCustom::SetMarkersSize(int Value)
+{
+    SetAttribute(FList->Attributes.MarkersSize, std::int32_t(Value));
+}
 
 void TkPlotChannelCustom::SetMarkersStyle(TkPlotMarkerStyle Value)
 {

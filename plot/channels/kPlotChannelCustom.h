@@ -247,8 +247,7 @@ protected:
         FLastVisibleIndex = Last;
     }
     // Sets a list-wide attribute and signals a change (no equality test).
-    template <class F>
-    void SetAttribute(F& Field, F Value)
+    template <class F> void SetAttribute(F& Field, F Value)
     {
         Field = Value;
         DoChange();
@@ -257,8 +256,7 @@ protected:
     // Y1, X2, Y2) joins each valid point Index to the valid point before
     // it. Empty points are passed over and a null point breaks the line.
     // Gives the last point when the line is still open at Last.
-    template <class F>
-    std::optional<std::pair<double, double>> ForEachSegment(int First, int Last, F Segment) const
+    template <class F> std::optional<std::pair<double, double>> ForEachSegment(int First, int Last, F Segment) const
     {
         std::optional<std::pair<double, double>> previous;
         for (int i = First; i <= Last && First >= 0; ++i) {

@@ -6,9 +6,12 @@
 
 namespace {
 
-int Nearest(double Value) { return ClampToInt(std::nearbyint(Value)); }
+int Nearest(double Value)
+{
+    return ClampToInt(std::nearbyint(Value));
+}
 
-} // namespace
+}  // namespace
 
 TkPlotCharMargins::TPixels TkPlotCharMargins::InPixels(int CharWidth, int CharHeight) const
 {

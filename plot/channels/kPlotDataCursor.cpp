@@ -49,20 +49,21 @@ const bool Registered = [] {
             .Boolean("MenuItemVisibleValueY", &C::MenuItemVisibleValueY, &C::MenuItemVisibleValueY)
             .Boolean("MenuItemVisibleDeltaX", &C::MenuItemVisibleDeltaX, &C::MenuItemVisibleDeltaX)
             .Boolean("MenuItemVisibleDeltaY", &C::MenuItemVisibleDeltaY, &C::MenuItemVisibleDeltaY)
-            .Boolean("MenuItemVisibleInverseDeltaX", &C::MenuItemVisibleInverseDeltaX,
-                     &C::MenuItemVisibleInverseDeltaX)
+            .Boolean("MenuItemVisibleInverseDeltaX", &C::MenuItemVisibleInverseDeltaX, &C::MenuItemVisibleInverseDeltaX)
             .String("MenuItemCaptionValueXY", &C::MenuItemCaptionValueXY, &C::MenuItemCaptionValueXY)
             .String("MenuItemCaptionValueX", &C::MenuItemCaptionValueX, &C::MenuItemCaptionValueX)
             .String("MenuItemCaptionValueY", &C::MenuItemCaptionValueY, &C::MenuItemCaptionValueY)
             .String("MenuItemCaptionDeltaX", &C::MenuItemCaptionDeltaX, &C::MenuItemCaptionDeltaX)
             .String("MenuItemCaptionDeltaY", &C::MenuItemCaptionDeltaY, &C::MenuItemCaptionDeltaY)
-            .String("MenuItemCaptionInverseDeltaX", &C::MenuItemCaptionInverseDeltaX,
-                    &C::MenuItemCaptionInverseDeltaX)
+            .String("MenuItemCaptionInverseDeltaX", &C::MenuItemCaptionInverseDeltaX, &C::MenuItemCaptionInverseDeltaX)
             .Take());
     return true;
 }();
 
-double ClampPercent(double Value) { return std::clamp(Value, 0.0, 100.0); }
+double ClampPercent(double Value)
+{
+    return std::clamp(Value, 0.0, 100.0);
+}
 
 // The index of the point nearest to X, -1 for an empty channel. The ends
 // answer for an X beyond them, whichever way the X values run; in between
@@ -89,10 +90,11 @@ int NearestIndex(const TkPlotChannel& Channel, double X)
     return best;
 }
 
-} // namespace
+}  // namespace
 
 TkPlotDataCursor::TkPlotDataCursor(TkPlotObjectOwner* AOwner, const TkPlotObjectCallbacks& Callbacks)
-    : TkPlotManagerObject(AOwner, Callbacks, TkPlotObjectKind::DataCursor), FFont(std::make_unique<TFont>())
+    : TkPlotManagerObject(AOwner, Callbacks, TkPlotObjectKind::DataCursor),
+      FFont(std::make_unique<TFont>())
 {
     TkPlotObject::SetVisible(false);
     FFont->OnChange = [this](TObject* Sender) { FontChanged(Sender); };
@@ -239,18 +241,10 @@ void TkPlotDataCursor::StepKey(std::uint16_t Key, int Pointer)
     const bool horizontal = PointerHorizontal(Pointer);
     const double step = PixelStep(horizontal);
     switch (Key) {
-    case VK_PRIOR:
-        position += 5 * step;
-        break;
-    case VK_NEXT:
-        position -= 5 * step;
-        break;
-    case VK_END:
-        position = 100;
-        break;
-    case VK_HOME:
-        position = 0;
-        break;
+    case VK_PRIOR: position += 5 * step; break;
+    case VK_NEXT: position -= 5 * step; break;
+    case VK_END: position = 100; break;
+    case VK_HOME: position = 0; break;
     case VK_LEFT:
     case VK_RIGHT: {
         const double sign = Key == VK_RIGHT ? 1 : -1;
@@ -260,7 +254,7 @@ void TkPlotDataCursor::StepKey(std::uint16_t Key, int Pointer)
             FHintPosition += sign * PixelStep(false);
         break;
     }
-    default: { // up and down
+    default: {  // up and down
         const double sign = Key == VK_UP ? 1 : -1;
         if (horizontal)
             position += sign * PixelStep(true);
@@ -284,18 +278,10 @@ void TkPlotDataCursor::StepKeySnapped(std::uint16_t Key, int Pointer)
     const bool horizontal = PointerHorizontal(Pointer);
     int index = FSnappedPointIndex;
     switch (Key) {
-    case VK_PRIOR:
-        index += 5;
-        break;
-    case VK_NEXT:
-        index -= 5;
-        break;
-    case VK_END:
-        index = channel->GetCount() - 1;
-        break;
-    case VK_HOME:
-        index = 0;
-        break;
+    case VK_PRIOR: index += 5; break;
+    case VK_NEXT: index -= 5; break;
+    case VK_END: index = channel->GetCount() - 1; break;
+    case VK_HOME: index = 0; break;
     case VK_LEFT:
     case VK_RIGHT:
         if (horizontal) {
@@ -379,14 +365,13 @@ void TkPlotDataCursor::DoMouseDrag(const TkPlotMouseData& Mouse)
     auto upwards = [&](int Y) { return view.Height() > 0 ? double(view.Bottom - Y) / view.Height() * 100 : 0; };
     if (FDraggingHint) {
         // The box keeps its place under the mouse where it was grabbed.
-        FHintPosition = ClampPercent(FHintSlidesHorizontally
-                                         ? across(FStartPixel + Mouse.Received.X - FMouseDown.X)
-                                         : upwards(FStartPixel + Mouse.Received.Y - FMouseDown.Y));
+        FHintPosition = ClampPercent(FHintSlidesHorizontally ? across(FStartPixel + Mouse.Received.X - FMouseDown.X)
+                                                             : upwards(FStartPixel + Mouse.Received.Y - FMouseDown.Y));
     } else if (FDraggingPointer1 || FDraggingPointer2) {
         // The pointer follows the mouse across its direction of travel.
         const int pointer = FDraggingPointer1 ? 1 : 2;
-        PointerPosition(pointer) =
-            ClampPercent(PointerHorizontal(pointer) ? upwards(Mouse.Received.Y) : across(Mouse.Received.X));
+        PointerPosition(pointer) = ClampPercent(PointerHorizontal(pointer) ? upwards(Mouse.Received.Y)
+                                                                           : across(Mouse.Received.X));
     } else {
         return;
     }
@@ -569,7 +554,8 @@ void TkPlotDataCursor::AddChannelMenu(TPopupMenu* Menu)
     TMenuItem* channels = NewMenuItem(Menu, TranslateText("Channel"), nullptr);
     Menu->Items->Add(channels);
     if (FChannelAllowAll) {
-        TMenuItem* all = NewMenuItem(Menu, TranslateText(AllChannels), [this](TObject*) { ChooseChannel(AllChannels); });
+        TMenuItem* all = NewMenuItem(Menu, TranslateText(AllChannels),
+                                     [this](TObject*) { ChooseChannel(AllChannels); });
         all->SetChecked(SameText(FChannelName, AllChannels));
         channels->Add(all);
     }
@@ -618,7 +604,8 @@ void TkPlotDataCursor::AddStyleMenu(TPopupMenu* Menu)
     };
     for (const auto& choice : choices) {
         const TkPlotDataCursorStyle style = choice.Style;
-        TMenuItem* item = NewMenuItem(Menu, TranslateText(choice.Caption), [this, style](TObject*) { SetStyle(style); });
+        TMenuItem* item = NewMenuItem(Menu, TranslateText(choice.Caption),
+                                      [this, style](TObject*) { SetStyle(style); });
         item->SetRadioItem(true);
         item->SetChecked(style == FStyle);
         item->SetVisible(choice.Visible);
@@ -722,14 +709,20 @@ void TkPlotDataCursor::SetStyle(TkPlotDataCursorStyle Value)
     DoChange();
 }
 
-void TkPlotDataCursor::SetColor(TColor Value) { SetProperty(Value, FColor, &TkPlotObject::DoChange); }
+void TkPlotDataCursor::SetColor(TColor Value)
+{
+    SetProperty(Value, FColor, &TkPlotObject::DoChange);
+}
 
 void TkPlotDataCursor::SetUseChannelColor(bool Value)
 {
     SetProperty(Value, FUseChannelColor, &TkPlotObject::DoChange);
 }
 
-void TkPlotDataCursor::SetHintShow(bool Value) { SetProperty(Value, FHintShow, &TkPlotObject::DoChange); }
+void TkPlotDataCursor::SetHintShow(bool Value)
+{
+    SetProperty(Value, FHintShow, &TkPlotObject::DoChange);
+}
 
 void TkPlotDataCursor::SetHintHideOnRelease(bool Value)
 {

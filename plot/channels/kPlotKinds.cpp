@@ -17,8 +17,7 @@
 
 namespace {
 
-template <class T>
-TkPlotObjectClass ClassOf()
+template <class T> TkPlotObjectClass ClassOf()
 {
     return [](TkPlotObjectOwner* Owner, const TkPlotObjectCallbacks& Callbacks) -> TkPlotObject* {
         return new T(Owner, Callbacks);
@@ -50,16 +49,11 @@ TColor NextChannelColor(const TkPlotChannelManager& Channels)
 TPenStyle PenStyleOf(TkPlotLineStyle Style)
 {
     switch (Style) {
-    case kplsDash:
-        return psDash;
-    case kplsDot:
-        return psDot;
-    case kplsDashDot:
-        return psDashDot;
-    case kplsDashDotDot:
-        return psDashDotDot;
-    default:
-        return psSolid;
+    case kplsDash: return psDash;
+    case kplsDot: return psDot;
+    case kplsDashDot: return psDashDot;
+    case kplsDashDotDot: return psDashDotDot;
+    default: return psSolid;
     }
 }
 
@@ -97,12 +91,13 @@ TkPlotLegendChannelLink LegendChannelLink()
 void BindLegends(TkPlotMasterManager& Master)
 {
     TkPlotChannelManager* channels = Master.ChannelManager();
-    Master.LegendManager()->SetObjectClass([channels](TkPlotObjectOwner* Owner, const TkPlotObjectCallbacks& Callbacks) {
-        auto* legend = new TkPlotLegend(Owner, Callbacks);
-        legend->Channels = channels;
-        legend->ChannelLink = LegendChannelLink();
-        return static_cast<TkPlotObject*>(legend);
-    });
+    Master.LegendManager()->SetObjectClass(
+        [channels](TkPlotObjectOwner* Owner, const TkPlotObjectCallbacks& Callbacks) {
+            auto* legend = new TkPlotLegend(Owner, Callbacks);
+            legend->Channels = channels;
+            legend->ChannelLink = LegendChannelLink();
+            return static_cast<TkPlotObject*>(legend);
+        });
     Master.LegendManager()->SetCursorValuesModeSetter(
         [](TkPlotObject* Legend, bool On) { static_cast<TkPlotLegend*>(Legend)->SetCursorValuesMode(On); });
 }
@@ -128,12 +123,11 @@ void BindDataCursors(TkPlotMasterManager& Master)
         return cursor->GetVisible() && SameText(cursor->GetChannelName(), TkPlotDataCursor::AllChannels) &&
                cursor->GetChannelShowAllInLegend();
     });
-    cursors->SetViewBinder([](TkPlotObject* Cursor, TkPlotDataView* View) {
-        static_cast<TkPlotDataCursor*>(Cursor)->SetDataView(View);
-    });
+    cursors->SetViewBinder(
+        [](TkPlotObject* Cursor, TkPlotDataView* View) { static_cast<TkPlotDataCursor*>(Cursor)->SetDataView(View); });
 }
 
-} // namespace
+}  // namespace
 
 void RegisterPlotKinds(TkPlotMasterManager& Master)
 {
@@ -161,7 +155,7 @@ void RegisterPlotKinds(TkPlotMasterManager& Master)
     channels->SetDataExtent(
         [](TkPlotObject* Object, const TkPlotObject* Axis, bool Running, double& Minimum, double& Maximum) {
             static_cast<TkPlotChannelCustom*>(Object)->NarrowToAxisExtent(Axis->Kind(), Axis->GetName(), Running,
-                                                                         Minimum, Maximum);
+                                                                          Minimum, Maximum);
         });
     channels->SetFirstLinks([channels](TkPlotObject* Object) {
         auto* channel = static_cast<TkPlotChannelCustom*>(Object);
@@ -187,7 +181,6 @@ void RegisterPlotKinds(TkPlotMasterManager& Master)
 
     TkPlotLabelManager* labels = Master.LabelManager();
     labels->SetObjectClass(ClassOf<TkPlotLabel>());
-    labels->SetFirstLinks([](TkPlotObject* Object) {
-        static_cast<TkPlotLabel*>(Object)->SetCaption(Object->GetName());
-    });
+    labels->SetFirstLinks(
+        [](TkPlotObject* Object) { static_cast<TkPlotLabel*>(Object)->SetCaption(Object->GetName()); });
 }

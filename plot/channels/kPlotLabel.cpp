@@ -31,10 +31,11 @@ const bool Registered = [] {
     return true;
 }();
 
-} // namespace
+}  // namespace
 
 TkPlotLabel::TkPlotLabel(TkPlotObjectOwner* AOwner, const TkPlotObjectCallbacks& Callbacks)
-    : TkPlotLayoutObject(AOwner, Callbacks, TkPlotObjectKind::Label), FFont(std::make_unique<TFont>())
+    : TkPlotLayoutObject(AOwner, Callbacks, TkPlotObjectKind::Label),
+      FFont(std::make_unique<TFont>())
 {
     SetHorizontal(true);
     FFont->SetName("Arial");
@@ -47,10 +48,22 @@ TkPlotLabel::TkPlotLabel(TkPlotObjectOwner* AOwner, const TkPlotObjectCallbacks&
 TkPlotLabel::~TkPlotLabel() = default;
 
 // The caption, its margins and its font decide the label's size.
-void TkPlotLabel::SetCaption(const std::string& Value) { SetProperty(Value, FCaption, &TkPlotObject::DoLayoutChange); }
-void TkPlotLabel::SetMarginLeft(double Value) { SetProperty(Value, FMargins.Left, &TkPlotObject::DoChange); }
-void TkPlotLabel::SetMarginTop(double Value) { SetProperty(Value, FMargins.Top, &TkPlotObject::DoLayoutChange); }
-void TkPlotLabel::SetMarginRight(double Value) { SetProperty(Value, FMargins.Right, &TkPlotObject::DoChange); }
+void TkPlotLabel::SetCaption(const std::string& Value)
+{
+    SetProperty(Value, FCaption, &TkPlotObject::DoLayoutChange);
+}
+void TkPlotLabel::SetMarginLeft(double Value)
+{
+    SetProperty(Value, FMargins.Left, &TkPlotObject::DoChange);
+}
+void TkPlotLabel::SetMarginTop(double Value)
+{
+    SetProperty(Value, FMargins.Top, &TkPlotObject::DoLayoutChange);
+}
+void TkPlotLabel::SetMarginRight(double Value)
+{
+    SetProperty(Value, FMargins.Right, &TkPlotObject::DoChange);
+}
 void TkPlotLabel::SetMarginBottom(double Value)
 {
     SetProperty(Value, FMargins.Bottom, &TkPlotObject::DoLayoutChange);
@@ -59,8 +72,14 @@ void TkPlotLabel::SetAlignment(TkAlignmentHorizontal Value)
 {
     SetProperty(Value, FAlignment, &TkPlotObject::DoChange);
 }
-void TkPlotLabel::SetImageListIndex(int Value) { SetProperty(Value, FImageListIndex, &TkPlotObject::DoChange); }
-void TkPlotLabel::SetImageIndex(int Value) { SetProperty(Value, FImageIndex, &TkPlotObject::DoChange); }
+void TkPlotLabel::SetImageListIndex(int Value)
+{
+    SetProperty(Value, FImageListIndex, &TkPlotObject::DoChange);
+}
+void TkPlotLabel::SetImageIndex(int Value)
+{
+    SetProperty(Value, FImageIndex, &TkPlotObject::DoChange);
+}
 
 void TkPlotLabel::SetBitmap(const TBitmap* Value)
 {
@@ -91,12 +110,9 @@ int TkPlotLabel::GetRequiredSize(TCanvas* Canvas)
 int TkPlotLabel::PictureLeft(const TRect& R, const TPixelMargins& M, int Width) const
 {
     switch (FAlignment) {
-    case kahLeft:
-        return R.Left + M.Left;
-    case kahRight:
-        return R.Right - M.Right - Width;
-    default:
-        return (R.Left + R.Right) / 2 - Width / 2;
+    case kahLeft: return R.Left + M.Left;
+    case kahRight: return R.Right - M.Right - Width;
+    default: return (R.Left + R.Right) / 2 - Width / 2;
     }
 }
 
@@ -112,8 +128,9 @@ void TkPlotLabel::Draw(TCanvas* Canvas, TColor)
         Canvas->Draw(PictureLeft(r, m, FBitmap->GetWidth()), r.Top + m.Top, FBitmap.get());
         return;
     }
-    TImageList* images =
-        FImageListIndex >= 0 && FImageListIndex <= 2 && GetOwner() ? GetOwner()->GetImageList(FImageListIndex) : nullptr;
+    TImageList* images = FImageListIndex >= 0 && FImageListIndex <= 2 && GetOwner()
+                             ? GetOwner()->GetImageList(FImageListIndex)
+                             : nullptr;
     if (images && FImageIndex >= 0 && FImageIndex < images->GetCount()) {
         images->Draw(Canvas, PictureLeft(r, m, images->GetWidth()), r.Top + m.Top, FImageIndex, GetEnabled());
         return;

@@ -52,14 +52,12 @@ const bool Registered = [] {
             .Float("ColumnSpacing", &L::GetColumnSpacing, &L::SetColumnSpacing)
             .Float("RowSpacing", &L::GetRowSpacing, &L::SetRowSpacing)
             .Integer("WrapColDesiredCount", &L::GetWrapColDesiredCount, &L::SetWrapColDesiredCount, 1)
-            .Boolean("WrapColAutoCountEnabled", &L::GetWrapColAutoCountEnabled, &L::SetWrapColAutoCountEnabled,
-                     false)
+            .Boolean("WrapColAutoCountEnabled", &L::GetWrapColAutoCountEnabled, &L::SetWrapColAutoCountEnabled, false)
             .Integer("WrapColAutoCountMax", &L::GetWrapColAutoCountMax, &L::SetWrapColAutoCountMax, 100)
             .Float("WrapColSpacingMin", &L::GetWrapColSpacingMin, &L::SetWrapColSpacingMin)
             .Boolean("WrapColSpacingAuto", &L::GetWrapColSpacingAuto, &L::SetWrapColSpacingAuto, true)
             .Integer("WrapRowDesiredCount", &L::GetWrapRowDesiredCount, &L::SetWrapRowDesiredCount, 5)
-            .Boolean("WrapRowAutoCountEnabled", &L::GetWrapRowAutoCountEnabled, &L::SetWrapRowAutoCountEnabled,
-                     true)
+            .Boolean("WrapRowAutoCountEnabled", &L::GetWrapRowAutoCountEnabled, &L::SetWrapRowAutoCountEnabled, true)
             .Integer("WrapRowAutoCountMax", &L::GetWrapRowAutoCountMax, &L::SetWrapRowAutoCountMax, 100)
             .Float("WrapRowSpacingMin", &L::GetWrapRowSpacingMin, &L::SetWrapRowSpacingMin)
             .Boolean("WrapRowSpacingAuto", &L::GetWrapRowSpacingAuto, &L::SetWrapRowSpacingAuto, false)
@@ -75,23 +73,33 @@ const bool Registered = [] {
     return true;
 }();
 
-int Nearest(double Value) { return ClampToInt(std::nearbyint(Value)); }
+int Nearest(double Value)
+{
+    return ClampToInt(std::nearbyint(Value));
+}
 
 // Room a horizontal legend keeps at its right for the scroll buttons.
 constexpr int ButtonRoom = 25;
 constexpr int ButtonSize = 17;
 
 // Whole divisions of the count, rounded up; Divisor is at least 1.
-int CeilDiv(int Count, int Divisor) { return (Count + Divisor - 1) / Divisor; }
+int CeilDiv(int Count, int Divisor)
+{
+    return (Count + Divisor - 1) / Divisor;
+}
 
-bool Blank(const std::string& Text) { return Text.find_first_not_of(' ') == std::string::npos; }
+bool Blank(const std::string& Text)
+{
+    return Text.find_first_not_of(' ') == std::string::npos;
+}
 
-} // namespace
+}  // namespace
 
 // ---------------------------------------------------------------- TkPlotLegendButton
 
 TkPlotLegendButton::TkPlotLegendButton(TkPlotObjectOwner* AOwner, const TkPlotObjectCallbacks& Callbacks, bool AUp)
-    : TkPlotButton(AOwner, Callbacks), FUp(AUp)
+    : TkPlotButton(AOwner, Callbacks),
+      FUp(AUp)
 {
     AutoRepeat = true;
 }
@@ -119,8 +127,10 @@ void TkPlotLegendButton::Draw(TCanvas* Canvas, TColor)
 // ---------------------------------------------------------------- TkPlotLegend
 
 TkPlotLegend::TkPlotLegend(TkPlotObjectOwner* AOwner, const TkPlotObjectCallbacks& Callbacks)
-    : TkPlotLayoutObject(AOwner, Callbacks, TkPlotObjectKind::Legend), FSelectedItemFont(std::make_unique<TFont>()),
-      FFont(std::make_unique<TFont>()), FColumnTitlesFont(std::make_unique<TFont>())
+    : TkPlotLayoutObject(AOwner, Callbacks, TkPlotObjectKind::Legend),
+      FSelectedItemFont(std::make_unique<TFont>()),
+      FFont(std::make_unique<TFont>()),
+      FColumnTitlesFont(std::make_unique<TFont>())
 {
     SetHorizontal(false);
     FFont->SetColor(clWhite);
@@ -153,14 +163,26 @@ TkPlotLegend::~TkPlotLegend()
     }
 }
 
-void TkPlotLegend::SetMarginLeft(double Value) { SetProperty(Value, FMargins.Left, &TkPlotObject::DoLayoutChange); }
-void TkPlotLegend::SetMarginTop(double Value) { SetProperty(Value, FMargins.Top, &TkPlotObject::DoLayoutChange); }
-void TkPlotLegend::SetMarginRight(double Value) { SetProperty(Value, FMargins.Right, &TkPlotObject::DoLayoutChange); }
+void TkPlotLegend::SetMarginLeft(double Value)
+{
+    SetProperty(Value, FMargins.Left, &TkPlotObject::DoLayoutChange);
+}
+void TkPlotLegend::SetMarginTop(double Value)
+{
+    SetProperty(Value, FMargins.Top, &TkPlotObject::DoLayoutChange);
+}
+void TkPlotLegend::SetMarginRight(double Value)
+{
+    SetProperty(Value, FMargins.Right, &TkPlotObject::DoLayoutChange);
+}
 void TkPlotLegend::SetMarginBottom(double Value)
 {
     SetProperty(Value, FMargins.Bottom, &TkPlotObject::DoLayoutChange);
 }
-void TkPlotLegend::SetBackGroundColor(TColor Value) { SetProperty(Value, FBackGroundColor, &TkPlotObject::DoChange); }
+void TkPlotLegend::SetBackGroundColor(TColor Value)
+{
+    SetProperty(Value, FBackGroundColor, &TkPlotObject::DoChange);
+}
 void TkPlotLegend::SetBackGroundTransparent(bool Value)
 {
     SetProperty(Value, FBackGroundTransparent, &TkPlotObject::DoChange);
@@ -169,7 +191,10 @@ void TkPlotLegend::SetSelectedItemBackGroundColor(TColor Value)
 {
     SetProperty(Value, FSelectedItemBackGroundColor, &TkPlotObject::DoChange);
 }
-void TkPlotLegend::SetShowColumnLine(bool Value) { SetProperty(Value, FShowColumnLine, &TkPlotObject::DoLayoutChange); }
+void TkPlotLegend::SetShowColumnLine(bool Value)
+{
+    SetProperty(Value, FShowColumnLine, &TkPlotObject::DoLayoutChange);
+}
 void TkPlotLegend::SetShowColumnMarker(bool Value)
 {
     SetProperty(Value, FShowColumnMarker, &TkPlotObject::DoLayoutChange);
@@ -190,8 +215,14 @@ void TkPlotLegend::SetShowColumnYValue(bool Value)
 {
     SetProperty(Value, FShowColumnYValue, &TkPlotObject::DoLayoutChange);
 }
-void TkPlotLegend::SetShowColumnYMax(bool Value) { SetProperty(Value, FShowColumnYMax, &TkPlotObject::DoLayoutChange); }
-void TkPlotLegend::SetShowColumnYMin(bool Value) { SetProperty(Value, FShowColumnYMin, &TkPlotObject::DoLayoutChange); }
+void TkPlotLegend::SetShowColumnYMax(bool Value)
+{
+    SetProperty(Value, FShowColumnYMax, &TkPlotObject::DoLayoutChange);
+}
+void TkPlotLegend::SetShowColumnYMin(bool Value)
+{
+    SetProperty(Value, FShowColumnYMin, &TkPlotObject::DoLayoutChange);
+}
 void TkPlotLegend::SetShowColumnYMean(bool Value)
 {
     SetProperty(Value, FShowColumnYMean, &TkPlotObject::DoLayoutChange);
@@ -204,7 +235,10 @@ void TkPlotLegend::SetColumnSpacing(double Value)
 {
     SetProperty(Value, FColumnSpacing, &TkPlotObject::DoLayoutChange);
 }
-void TkPlotLegend::SetRowSpacing(double Value) { SetProperty(Value, FRowSpacing, &TkPlotObject::DoLayoutChange); }
+void TkPlotLegend::SetRowSpacing(double Value)
+{
+    SetProperty(Value, FRowSpacing, &TkPlotObject::DoLayoutChange);
+}
 void TkPlotLegend::SetWrapColDesiredCount(int Value)
 {
     SetProperty(std::max(Value, 1), FWrapColDesiredCount, &TkPlotObject::DoLayoutChange);
@@ -286,18 +320,12 @@ std::string TkPlotLegend::NameText(const TkPlotChannelCustom& Channel) const
 bool TkPlotLegend::ValueColumnShown(TColumn Column) const
 {
     switch (Column) {
-    case colXValue:
-        return FCursorValuesMode || FShowColumnXValue;
-    case colYValue:
-        return FCursorValuesMode || FShowColumnYValue;
-    case colYMax:
-        return FShowColumnYMax;
-    case colYMin:
-        return FShowColumnYMin;
-    case colYMean:
-        return FShowColumnYMean;
-    default:
-        return false;
+    case colXValue: return FCursorValuesMode || FShowColumnXValue;
+    case colYValue: return FCursorValuesMode || FShowColumnYValue;
+    case colYMax: return FShowColumnYMax;
+    case colYMin: return FShowColumnYMin;
+    case colYMean: return FShowColumnYMean;
+    default: return false;
     }
 }
 
@@ -306,8 +334,7 @@ std::string TkPlotLegend::CellText(TColumn Column, const TkPlotLegendItem& Item)
     const TkPlotChannelCustom& channel = *Item.Channel;
     const TkPlotLegendChannelData& d = Item.Data;
     switch (Column) {
-    case colName:
-        return NameText(channel);
+    case colName: return NameText(channel);
     case colXAxis:
     case colYAxis: {
         TkPlotAxis* axis = Column == colXAxis ? XAxisOf(channel) : YAxisOf(channel);
@@ -315,8 +342,7 @@ std::string TkPlotLegend::CellText(TColumn Column, const TkPlotLegendItem& Item)
             return TranslateText("None");
         return Blank(axis->GetTitle()) ? axis->GetName() : axis->GetTitle();
     }
-    default:
-        break;
+    default: break;
     }
     if (FCursorValuesMode && Column == colXValue)
         return d.CursorXText;
@@ -328,16 +354,11 @@ std::string TkPlotLegend::CellText(TColumn Column, const TkPlotLegendItem& Item)
     if (!axis)
         return TranslateText("N/A");
     switch (Column) {
-    case colXValue:
-        return axis->GetLegendText(d.LastX);
-    case colYValue:
-        return axis->GetLegendText(d.LastY);
-    case colYMax:
-        return axis->GetLegendText(d.YMax);
-    case colYMin:
-        return axis->GetLegendText(d.YMin);
-    default:
-        return axis->GetLegendText(d.YMean);
+    case colXValue: return axis->GetLegendText(d.LastX);
+    case colYValue: return axis->GetLegendText(d.LastY);
+    case colYMax: return axis->GetLegendText(d.YMax);
+    case colYMin: return axis->GetLegendText(d.YMin);
+    default: return axis->GetLegendText(d.YMean);
     }
 }
 
@@ -426,7 +447,8 @@ void TkPlotLegend::MeasureColumns(TCanvas* Canvas)
         for (TFont* font : {FFont.get(), FSelectedItemFont.get()}) {
             Canvas->Font->Assign(font);
             for (const TkPlotLegendItem& item : FItems)
-                tallest = std::max(tallest, WordWrapTextHeight(Canvas, NameText(*item.Channel), FColumns[colName].Width));
+                tallest = std::max(tallest,
+                                   WordWrapTextHeight(Canvas, NameText(*item.Channel), FColumns[colName].Width));
         }
         FRowHeight = tallest;
     }
@@ -490,7 +512,8 @@ void TkPlotLegend::CalcLayout(TCanvas* Canvas)
     FRows = rows;
 
     FRequiredWidth = g * FGroupWidth + std::max(g - 1, 0) * minGroupSpacing + FPixMargins.Left + FPixMargins.Right;
-    FRequiredHeight = FPixMargins.Top + titleRow + (FRowHeight + FPixRowSpacing) * rows - FPixRowSpacing + FPixMargins.Bottom;
+    FRequiredHeight = FPixMargins.Top + titleRow + (FRowHeight + FPixRowSpacing) * rows - FPixRowSpacing +
+                      FPixMargins.Bottom;
 
     if (IsHorizontal() && FWrapColSpacingAuto && g >= 2)
         FPixGroupSpacing = std::max(minGroupSpacing, (availWidth - g * FGroupWidth) / (g - 1));
@@ -620,18 +643,16 @@ void TkPlotLegend::DrawColumnTitles(TCanvas* Canvas)
 TColor TkPlotLegend::NameColor(const TkPlotLegendItem& Item) const
 {
     switch (FChannelNameColorStyle) {
-    case kplcncsChannelColor:
-        return Item.Channel->GetColor();
+    case kplcncsChannelColor: return Item.Channel->GetColor();
     case kplcncsXAxisFontColor:
     case kplcncsYAxisFontColor: {
-        TkPlotAxis* axis =
-            FChannelNameColorStyle == kplcncsXAxisFontColor ? XAxisOf(*Item.Channel) : YAxisOf(*Item.Channel);
+        TkPlotAxis* axis = FChannelNameColorStyle == kplcncsXAxisFontColor ? XAxisOf(*Item.Channel)
+                                                                           : YAxisOf(*Item.Channel);
         if (axis)
             return axis->GetLabelsFont()->GetColor();
         break;
     }
-    default:
-        break;
+    default: break;
     }
     return Item.Channel->GetFocused() ? FSelectedItemFont->GetColor() : FFont->GetColor();
 }
@@ -648,23 +669,12 @@ void TkPlotLegend::DrawLineSample(TCanvas* Canvas, const TkPlotLegendItem& Item,
     if (FLineColumnWidth == 13) {
         Canvas->Pen->SetStyle(psSolid);
         switch (Item.Data.TraceLineStyle) {
-        case psSolid:
-            segments = {{0, 13}};
-            break;
-        case psDash:
-            segments = {{0, 5}, {8, 13}};
-            break;
-        case psDot:
-            segments = {{0, 2}, {4, 6}, {8, 10}};
-            break;
-        case psDashDot:
-            segments = {{0, 5}, {7, 9}};
-            break;
-        case psDashDotDot:
-            segments = {{0, 5}, {7, 9}, {11, 13}};
-            break;
-        default:
-            break;
+        case psSolid: segments = {{0, 13}}; break;
+        case psDash: segments = {{0, 5}, {8, 13}}; break;
+        case psDot: segments = {{0, 2}, {4, 6}, {8, 10}}; break;
+        case psDashDot: segments = {{0, 5}, {7, 9}}; break;
+        case psDashDotDot: segments = {{0, 5}, {7, 9}, {11, 13}}; break;
+        default: break;
         }
     } else {
         Canvas->Pen->SetStyle(Item.Data.TraceLineStyle);
@@ -687,8 +697,8 @@ void TkPlotLegend::DrawItem(TCanvas* Canvas, const TkPlotLegendItem& Item)
         DrawLineSample(Canvas, Item, Item.GroupLeft + FColumns[colLine].Offset);
     if (FColumns[colMarker].Shown && ChannelLink.DrawMarker) {
         const int left = Item.GroupLeft + FColumns[colMarker].Offset;
-        ChannelLink.DrawMarker(channel, Canvas,
-                               TRect(left, Item.RowTop, left + FColumns[colMarker].Width, Item.RowTop + Item.RowHeight));
+        ChannelLink.DrawMarker(
+            channel, Canvas, TRect(left, Item.RowTop, left + FColumns[colMarker].Width, Item.RowTop + Item.RowHeight));
     }
 
     TRect cell = Item.NameCell;

@@ -40,34 +40,34 @@ const bool Registered = [] {
 }();
 
 // Glyph names of the buttons, by type.
-const char* const GlyphNames[] = {"AUTO",      "PAUSE",  "SCROLL", "ZOOM",   "SELECT",     "SCROLLBOX", "ZOOMOUT",
-                                  "ZOOMIN",    "CURSOR", "PROPERTIES", "COPY", "SAVE", "PRINTER",   "PREVIEW"};
+const char* const GlyphNames[] = {"AUTO",   "PAUSE",  "SCROLL",     "ZOOM", "SELECT", "SCROLLBOX", "ZOOMOUT",
+                                  "ZOOMIN", "CURSOR", "PROPERTIES", "COPY", "SAVE",   "PRINTER",   "PREVIEW"};
 
 // Group numbers: buttons of one group other than 0 release each other.
 int GroupOf(TkPlotToolBarButtonType Type)
 {
     switch (Type) {
     case kptbbtScrollAxesMode:
-    case kptbbtZoomAxesMode:
-        return 2;
+    case kptbbtZoomAxesMode: return 2;
     case kptbbtSelect:
-    case kptbbtZoomBox:
-        return -1;
-    case kptbbtCursor:
-        return -2;
-    default:
-        return 0;
+    case kptbbtZoomBox: return -1;
+    case kptbbtCursor: return -2;
+    default: return 0;
     }
 }
 
-} // namespace
+}  // namespace
 
 // ---------------------------------------------------------------- TkPlotToolBarButton
 
 TkPlotToolBarButton::TkPlotToolBarButton(TkPlotToolBar* AToolBar, TkPlotObjectOwner* AOwner,
                                          const TkPlotObjectCallbacks& Callbacks, TkPlotToolBarButtonType AType,
                                          bool ASeparator, const std::string& AHint)
-    : TkPlotButton(AOwner, Callbacks), FToolBar(AToolBar), FType(AType), FSeparator(ASeparator), FHint(AHint)
+    : TkPlotButton(AOwner, Callbacks),
+      FToolBar(AToolBar),
+      FType(AType),
+      FSeparator(ASeparator),
+      FHint(AHint)
 {
 }
 
@@ -171,7 +171,8 @@ void TkPlotToolBarButton::Draw(TCanvas* Canvas, TColor)
 // ---------------------------------------------------------------- TkPlotToolBar
 
 TkPlotToolBar::TkPlotToolBar(TkPlotObjectOwner* AOwner, const TkPlotObjectCallbacks& Callbacks)
-    : TkPlotLayoutObject(AOwner, Callbacks, TkPlotObjectKind::ToolBar), FImageList(std::make_unique<TImageList>())
+    : TkPlotLayoutObject(AOwner, Callbacks, TkPlotObjectKind::ToolBar),
+      FImageList(std::make_unique<TImageList>())
 {
     FImageList->SetWidth(24);
     FImageList->SetHeight(24);
@@ -237,7 +238,10 @@ void TkPlotToolBar::AddSeparator()
     FSeparators.push_back(separator);
 }
 
-TkPlotToolBarButton* TkPlotToolBar::GetButton(TkPlotToolBarButtonType Type) const { return Button(Type); }
+TkPlotToolBarButton* TkPlotToolBar::GetButton(TkPlotToolBarButtonType Type) const
+{
+    return Button(Type);
+}
 
 void TkPlotToolBar::LoadGlyphs(bool Small)
 {
@@ -250,15 +254,39 @@ void TkPlotToolBar::LoadGlyphs(bool Small)
 
 // ---- clicks and actions
 
-void TkPlotToolBar::ClickResume() { Click(Button(kptbbtResume)); }
-void TkPlotToolBar::ClickPause() { Click(Button(kptbbtPause)); }
-void TkPlotToolBar::ClickSelect() { Click(Button(kptbbtSelect)); }
-void TkPlotToolBar::ClickZoomBox() { Click(Button(kptbbtZoomBox)); }
-void TkPlotToolBar::ClickCursor() { Click(Button(kptbbtCursor)); }
+void TkPlotToolBar::ClickResume()
+{
+    Click(Button(kptbbtResume));
+}
+void TkPlotToolBar::ClickPause()
+{
+    Click(Button(kptbbtPause));
+}
+void TkPlotToolBar::ClickSelect()
+{
+    Click(Button(kptbbtSelect));
+}
+void TkPlotToolBar::ClickZoomBox()
+{
+    Click(Button(kptbbtZoomBox));
+}
+void TkPlotToolBar::ClickCursor()
+{
+    Click(Button(kptbbtCursor));
+}
 
-bool TkPlotToolBar::GetZoomBoxDown() const { return Button(kptbbtZoomBox)->GetDown(); }
-bool TkPlotToolBar::GetSelectDown() const { return Button(kptbbtSelect)->GetDown(); }
-bool TkPlotToolBar::GetCursorDown() const { return Button(kptbbtCursor)->GetDown(); }
+bool TkPlotToolBar::GetZoomBoxDown() const
+{
+    return Button(kptbbtZoomBox)->GetDown();
+}
+bool TkPlotToolBar::GetSelectDown() const
+{
+    return Button(kptbbtSelect)->GetDown();
+}
+bool TkPlotToolBar::GetCursorDown() const
+{
+    return Button(kptbbtCursor)->GetDown();
+}
 
 void TkPlotToolBar::Click(TkPlotToolBarButton* Button)
 {
@@ -289,12 +317,8 @@ void TkPlotToolBar::Perform(TkPlotToolBarButtonType Type)
 {
     TkPlotObjectOwner* owner = GetOwner();
     switch (Type) {
-    case kptbbtResume:
-        Resume();
-        break;
-    case kptbbtPause:
-        SetAllTracking(false);
-        break;
+    case kptbbtResume: Resume(); break;
+    case kptbbtPause: SetAllTracking(false); break;
     case kptbbtScrollAxesMode:
         Button(kptbbtScrollAxesMode)->SetDown(true);
         Button(kptbbtZoomAxesMode)->SetDown(false);
@@ -318,9 +342,7 @@ void TkPlotToolBar::Perform(TkPlotToolBarButtonType Type)
         Button(kptbbtSelect)->SetDown(false);
         Button(kptbbtZoomBox)->SetDown(!Button(kptbbtZoomBox)->GetDown());
         break;
-    case kptbbtCursor:
-        Button(kptbbtCursor)->SetDown(!Button(kptbbtCursor)->GetDown());
-        break;
+    case kptbbtCursor: Button(kptbbtCursor)->SetDown(!Button(kptbbtCursor)->GetDown()); break;
     case kptbbtEdit:
         if (owner)
             owner->ShowEditor();
@@ -411,48 +433,123 @@ void TkPlotToolBar::SelectDownChanged()
 
 // ---- properties
 
-bool TkPlotToolBar::IsShown(TkPlotToolBarButtonType Type) const { return Button(Type)->GetVisible(); }
-void TkPlotToolBar::Show(TkPlotToolBarButtonType Type, bool Value) { Button(Type)->SetVisible(Value); }
+bool TkPlotToolBar::IsShown(TkPlotToolBarButtonType Type) const
+{
+    return Button(Type)->GetVisible();
+}
+void TkPlotToolBar::Show(TkPlotToolBarButtonType Type, bool Value)
+{
+    Button(Type)->SetVisible(Value);
+}
 
-bool TkPlotToolBar::GetShowResumeButton() const { return IsShown(kptbbtResume); }
-void TkPlotToolBar::SetShowResumeButton(bool Value) { Show(kptbbtResume, Value); }
-bool TkPlotToolBar::GetShowPauseButton() const { return IsShown(kptbbtPause); }
-void TkPlotToolBar::SetShowPauseButton(bool Value) { Show(kptbbtPause, Value); }
-bool TkPlotToolBar::GetShowAxesModeButtons() const { return IsShown(kptbbtScrollAxesMode); }
+bool TkPlotToolBar::GetShowResumeButton() const
+{
+    return IsShown(kptbbtResume);
+}
+void TkPlotToolBar::SetShowResumeButton(bool Value)
+{
+    Show(kptbbtResume, Value);
+}
+bool TkPlotToolBar::GetShowPauseButton() const
+{
+    return IsShown(kptbbtPause);
+}
+void TkPlotToolBar::SetShowPauseButton(bool Value)
+{
+    Show(kptbbtPause, Value);
+}
+bool TkPlotToolBar::GetShowAxesModeButtons() const
+{
+    return IsShown(kptbbtScrollAxesMode);
+}
 void TkPlotToolBar::SetShowAxesModeButtons(bool Value)
 {
     Show(kptbbtScrollAxesMode, Value);
     Show(kptbbtZoomAxesMode, Value);
 }
-bool TkPlotToolBar::GetShowZoomInOutButtons() const { return IsShown(kptbbtZoomIn); }
+bool TkPlotToolBar::GetShowZoomInOutButtons() const
+{
+    return IsShown(kptbbtZoomIn);
+}
 void TkPlotToolBar::SetShowZoomInOutButtons(bool Value)
 {
     Show(kptbbtZoomIn, Value);
     Show(kptbbtZoomOut, Value);
 }
-bool TkPlotToolBar::GetShowSelectButton() const { return IsShown(kptbbtSelect); }
-void TkPlotToolBar::SetShowSelectButton(bool Value) { Show(kptbbtSelect, Value); }
-bool TkPlotToolBar::GetShowZoomBoxButton() const { return IsShown(kptbbtZoomBox); }
-void TkPlotToolBar::SetShowZoomBoxButton(bool Value) { Show(kptbbtZoomBox, Value); }
-bool TkPlotToolBar::GetShowCursorButton() const { return IsShown(kptbbtCursor); }
-void TkPlotToolBar::SetShowCursorButton(bool Value) { Show(kptbbtCursor, Value); }
-bool TkPlotToolBar::GetShowEditButton() const { return IsShown(kptbbtEdit); }
-void TkPlotToolBar::SetShowEditButton(bool Value) { Show(kptbbtEdit, Value); }
-bool TkPlotToolBar::GetShowCopyButton() const { return IsShown(kptbbtCopy); }
-void TkPlotToolBar::SetShowCopyButton(bool Value) { Show(kptbbtCopy, Value); }
-bool TkPlotToolBar::GetShowSaveButton() const { return IsShown(kptbbtSave); }
-void TkPlotToolBar::SetShowSaveButton(bool Value) { Show(kptbbtSave, Value); }
-bool TkPlotToolBar::GetShowPrintButton() const { return IsShown(kptbbtPrint); }
-void TkPlotToolBar::SetShowPrintButton(bool Value) { Show(kptbbtPrint, Value); }
-bool TkPlotToolBar::GetShowPreviewButton() const { return IsShown(kptbbtPreview); }
-void TkPlotToolBar::SetShowPreviewButton(bool Value) { Show(kptbbtPreview, Value); }
+bool TkPlotToolBar::GetShowSelectButton() const
+{
+    return IsShown(kptbbtSelect);
+}
+void TkPlotToolBar::SetShowSelectButton(bool Value)
+{
+    Show(kptbbtSelect, Value);
+}
+bool TkPlotToolBar::GetShowZoomBoxButton() const
+{
+    return IsShown(kptbbtZoomBox);
+}
+void TkPlotToolBar::SetShowZoomBoxButton(bool Value)
+{
+    Show(kptbbtZoomBox, Value);
+}
+bool TkPlotToolBar::GetShowCursorButton() const
+{
+    return IsShown(kptbbtCursor);
+}
+void TkPlotToolBar::SetShowCursorButton(bool Value)
+{
+    Show(kptbbtCursor, Value);
+}
+bool TkPlotToolBar::GetShowEditButton() const
+{
+    return IsShown(kptbbtEdit);
+}
+void TkPlotToolBar::SetShowEditButton(bool Value)
+{
+    Show(kptbbtEdit, Value);
+}
+bool TkPlotToolBar::GetShowCopyButton() const
+{
+    return IsShown(kptbbtCopy);
+}
+void TkPlotToolBar::SetShowCopyButton(bool Value)
+{
+    Show(kptbbtCopy, Value);
+}
+bool TkPlotToolBar::GetShowSaveButton() const
+{
+    return IsShown(kptbbtSave);
+}
+void TkPlotToolBar::SetShowSaveButton(bool Value)
+{
+    Show(kptbbtSave, Value);
+}
+bool TkPlotToolBar::GetShowPrintButton() const
+{
+    return IsShown(kptbbtPrint);
+}
+void TkPlotToolBar::SetShowPrintButton(bool Value)
+{
+    Show(kptbbtPrint, Value);
+}
+bool TkPlotToolBar::GetShowPreviewButton() const
+{
+    return IsShown(kptbbtPreview);
+}
+void TkPlotToolBar::SetShowPreviewButton(bool Value)
+{
+    Show(kptbbtPreview, Value);
+}
 
 void TkPlotToolBar::SetZoomInOutFactor(double Value)
 {
     SetProperty(Value < 1 ? 1.0 : Value, FZoomInOutFactor, &TkPlotObject::DoChange);
 }
 
-void TkPlotToolBar::SetFlatBorder(bool Value) { SetProperty(Value, FFlatBorder, &TkPlotObject::DoChange); }
+void TkPlotToolBar::SetFlatBorder(bool Value)
+{
+    SetProperty(Value, FFlatBorder, &TkPlotObject::DoChange);
+}
 
 void TkPlotToolBar::SetFlatButtons(bool Value)
 {
@@ -471,7 +568,10 @@ void TkPlotToolBar::SetSmallButtons(bool Value)
 
 // ---- layout, drawing, hit testing, focus
 
-int TkPlotToolBar::GetRequiredSize(TCanvas*) { return FSmallButtons ? 28 : 36; }
+int TkPlotToolBar::GetRequiredSize(TCanvas*)
+{
+    return FSmallButtons ? 28 : 36;
+}
 
 void TkPlotToolBar::UpdateSeparatorsAndStates()
 {

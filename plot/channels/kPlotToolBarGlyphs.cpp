@@ -173,7 +173,7 @@ const std::map<std::string, TGlyph>& Glyphs()
     return glyphs;
 }
 
-} // namespace
+}  // namespace
 
 bool TkPlotToolBarGlyphs::Load(const std::string& Name, TBitmap& Bitmap)
 {

@@ -17,19 +17,35 @@ const bool Registered = [] {
     RegisterPublishedClass<TkComponent>(
         "TkComponent",
         TPropertyListBuilder<T>()
-            .String("Name", [](const T& c) { return c.GetName(); }, [](T& c, const std::string& v) { c.SetName(v); })
-            .Integer("Tag", [](const T& c) { return c.Tag; }, [](T& c, std::int64_t v) { c.Tag = static_cast<std::intptr_t>(v); }, 0)
-            .Integer("Left", [](const T& c) { return c.GetLeft(); }, [](T& c, std::int64_t v) { c.SetLeft(int(v)); })
-            .Integer("Top", [](const T& c) { return c.GetTop(); }, [](T& c, std::int64_t v) { c.SetTop(int(v)); })
-            .Integer("Width", [](const T& c) { return c.GetWidth(); }, [](T& c, std::int64_t v) { c.SetWidth(int(v)); })
-            .Integer("Height", [](const T& c) { return c.GetHeight(); }, [](T& c, std::int64_t v) { c.SetHeight(int(v)); })
-            .Integer("Cursor", [](const T& c) { return c.GetCursor(); }, [](T& c, std::int64_t v) { c.SetCursor(TCursor(v)); },
-                     crDefault, "TCursor")
-            .String("Hint", [](const T& c) { return c.GetHint(); }, [](T& c, const std::string& v) { c.SetHint(v); })
-            .Boolean("Visible", [](const T& c) { return c.GetVisible(); }, [](T& c, std::int64_t v) { c.SetVisible(v != 0); }, true)
-            .Boolean("Enabled", [](const T& c) { return c.GetEnabled(); }, [](T& c, std::int64_t v) { c.SetEnabled(v != 0); }, true)
-            .Boolean("ShowHint", [](const T& c) { return c.GetShowHint(); }, [](T& c, std::int64_t v) { c.SetShowHint(v != 0); })
-            .Object("PopupMenu", "TPopupMenu", [](const T& c) { return static_cast<TObject*>(c.GetPopupMenu()); }, false)
+            .String(
+                "Name", [](const T& c) { return c.GetName(); }, [](T& c, const std::string& v) { c.SetName(v); })
+            .Integer(
+                "Tag", [](const T& c) { return c.Tag; },
+                [](T& c, std::int64_t v) { c.Tag = static_cast<std::intptr_t>(v); }, 0)
+            .Integer(
+                "Left", [](const T& c) { return c.GetLeft(); }, [](T& c, std::int64_t v) { c.SetLeft(int(v)); })
+            .Integer(
+                "Top", [](const T& c) { return c.GetTop(); }, [](T& c, std::int64_t v) { c.SetTop(int(v)); })
+            .Integer(
+                "Width", [](const T& c) { return c.GetWidth(); }, [](T& c, std::int64_t v) { c.SetWidth(int(v)); })
+            .Integer(
+                "Height", [](const T& c) { return c.GetHeight(); }, [](T& c, std::int64_t v) { c.SetHeight(int(v)); })
+            .Integer(
+                "Cursor", [](const T& c) { return c.GetCursor(); },
+                [](T& c, std::int64_t v) { c.SetCursor(TCursor(v)); }, crDefault, "TCursor")
+            .String(
+                "Hint", [](const T& c) { return c.GetHint(); }, [](T& c, const std::string& v) { c.SetHint(v); })
+            .Boolean(
+                "Visible", [](const T& c) { return c.GetVisible(); },
+                [](T& c, std::int64_t v) { c.SetVisible(v != 0); }, true)
+            .Boolean(
+                "Enabled", [](const T& c) { return c.GetEnabled(); },
+                [](T& c, std::int64_t v) { c.SetEnabled(v != 0); }, true)
+            .Boolean(
+                "ShowHint", [](const T& c) { return c.GetShowHint(); },
+                [](T& c, std::int64_t v) { c.SetShowHint(v != 0); })
+            .Object(
+                "PopupMenu", "TPopupMenu", [](const T& c) { return static_cast<TObject*>(c.GetPopupMenu()); }, false)
             .Method("OnClick", "TNotifyEvent", [](const T& c) { return bool(c.OnClick); })
             .Method("OnDblClick", "TNotifyEvent", [](const T& c) { return bool(c.OnDblClick); })
             .Method("OnMouseDown", "TMouseEvent", [](const T& c) { return bool(c.OnMouseDown); })
@@ -40,14 +56,19 @@ const bool Registered = [] {
             .Method("OnKeyUp", "TKeyEvent", [](const T& c) { return bool(c.OnKeyUp); })
             .Method("OnEnter", "TNotifyEvent", [](const T& c) { return bool(c.OnEnter); })
             .Method("OnExit", "TNotifyEvent", [](const T& c) { return bool(c.OnExit); })
-            .Set("Anchors", "TAnchors", {"akLeft", "akTop", "akRight", "akBottom"}, [](const T& c) { return c.GetAnchors(); },
-                 [](T& c, std::int64_t v) { c.SetAnchors(static_cast<TAnchors>(v)); }, akLeft | akTop)
-            .Boolean("OptionSaveAllProperties", [](const T& c) { return c.GetOptionSaveAllProperties(); },
-                     [](T& c, std::int64_t v) { c.SetOptionSaveAllProperties(v != 0); }, false)
-            .Boolean("AutoFrameRate", [](const T& c) { return c.GetAutoFrameRate(); },
-                     [](T& c, std::int64_t v) { c.SetAutoFrameRate(v != 0); }, false)
-            .Integer("UpdateFrameRate", [](const T& c) { return c.GetUpdateFrameRate(); },
-                     [](T& c, std::int64_t v) { c.SetUpdateFrameRate(ClampToInt(static_cast<double>(v))); }, 60)
+            .Set(
+                "Anchors", "TAnchors", {"akLeft", "akTop", "akRight", "akBottom"},
+                [](const T& c) { return c.GetAnchors(); },
+                [](T& c, std::int64_t v) { c.SetAnchors(static_cast<TAnchors>(v)); }, akLeft | akTop)
+            .Boolean(
+                "OptionSaveAllProperties", [](const T& c) { return c.GetOptionSaveAllProperties(); },
+                [](T& c, std::int64_t v) { c.SetOptionSaveAllProperties(v != 0); }, false)
+            .Boolean(
+                "AutoFrameRate", [](const T& c) { return c.GetAutoFrameRate(); },
+                [](T& c, std::int64_t v) { c.SetAutoFrameRate(v != 0); }, false)
+            .Integer(
+                "UpdateFrameRate", [](const T& c) { return c.GetUpdateFrameRate(); },
+                [](T& c, std::int64_t v) { c.SetUpdateFrameRate(ClampToInt(static_cast<double>(v))); }, 60)
             .Take());
     return true;
 }();
@@ -55,7 +76,9 @@ const bool Registered = [] {
 }  // namespace
 
 TkComponent::TkComponent(TComponent* AOwner)
-    : TCustomControl(AOwner), FLastPaintTime(TkUpdateObject::Now()), FErrorFont(std::make_unique<TFont>())
+    : TCustomControl(AOwner),
+      FLastPaintTime(TkUpdateObject::Now()),
+      FErrorFont(std::make_unique<TFont>())
 {
     (void)Registered;
     RegisterGraphicsProperties();
@@ -266,8 +289,7 @@ void TkComponent::SetEnabled(bool Value)
     BackGroundChange();
 }
 
-template <class T>
-void TkComponent::SetField(T& Field, T Value, int ChangeKind)
+template <class T> void TkComponent::SetField(T& Field, T Value, int ChangeKind)
 {
     if (Field == Value)
         return;
@@ -278,9 +300,18 @@ void TkComponent::SetField(T& Field, T Value, int ChangeKind)
         BackGroundChange();
 }
 
-void TkComponent::SetBooleanField(bool& Field, bool Value, int ChangeKind) { SetField(Field, Value, ChangeKind); }
-void TkComponent::SetIntegerField(int& Field, int Value, int ChangeKind) { SetField(Field, Value, ChangeKind); }
-void TkComponent::SetColorField(TColor& Field, TColor Value, int ChangeKind) { SetField(Field, Value, ChangeKind); }
+void TkComponent::SetBooleanField(bool& Field, bool Value, int ChangeKind)
+{
+    SetField(Field, Value, ChangeKind);
+}
+void TkComponent::SetIntegerField(int& Field, int Value, int ChangeKind)
+{
+    SetField(Field, Value, ChangeKind);
+}
+void TkComponent::SetColorField(TColor& Field, TColor Value, int ChangeKind)
+{
+    SetField(Field, Value, ChangeKind);
+}
 
 TBitmap* TkComponent::GetCachedBackGround()
 {

@@ -125,8 +125,7 @@ protected:
     void SetBooleanField(bool& Field, bool Value, int ChangeKind);
     void SetIntegerField(int& Field, int Value, int ChangeKind);
     void SetColorField(TColor& Field, TColor Value, int ChangeKind);
-    template <class T>
-    void SetField(T& Field, T Value, int ChangeKind);
+    template <class T> void SetField(T& Field, T Value, int ChangeKind);
 
     // The cached background image at the control's size, made on demand
     // while background caching is on (null otherwise).
@@ -152,8 +151,7 @@ protected:
     void FontChanged() override;
 
     // Runs Fn with the user-input flag set (cleared again even when Fn raises).
-    template <class F>
-    void AsUserInput(F&& Fn)
+    template <class F> void AsUserInput(F&& Fn)
     {
         const bool saved = FUserInput;
         FUserInput = true;

@@ -40,8 +40,7 @@ TDayParts SplitDateTime(double Value)
 // The day after 9999-12-31: no date lies at or beyond it.
 constexpr double EndOfDates = 2958466.0;
 
-template <class F>
-std::int64_t DateTimeInUnit(double Value, std::int64_t Negative, F&& Combine)
+template <class F> std::int64_t DateTimeInUnit(double Value, std::int64_t Negative, F&& Combine)
 {
     // Negative, not a number, or beyond every date (whose day count would
     // not convert): the marker of a value that is no date.
@@ -384,8 +383,7 @@ void DrawBorder(TCanvas* Canvas, const TRect& Rect, int Style)
         Canvas->Brush->SetStyle(bsClear);
         Canvas->Rectangle(Rect);
         break;
-    default:
-        break;
+    default: break;
     }
 }
 

@@ -144,8 +144,7 @@ void WriteObjectProperties(TObject* Instance, const std::string& Prefix, TString
 void ReadObjectProperties(TObject* Instance, const std::string& Prefix, TStrings& Lines);
 // Sets one property by path; paths that match nothing are ignored. A value
 // that does not convert raises EConvertError.
-void ReadObjectProperty(TObject* Instance, const std::string& Path, const std::string& Value,
-                        char DecimalSeparator);
+void ReadObjectProperty(TObject* Instance, const std::string& Path, const std::string& Value, char DecimalSeparator);
 // Finds, takes out and returns the value of the first line named Key.
 bool ExtractValueByName(const std::string& Key, TStrings& Lines, std::string& Value);
 void SplitNameValue(const std::string& Text, char Separator, std::string& Name, std::string& Value);

@@ -113,8 +113,7 @@ void ReadObjectProperties(TObject* Instance, const std::string& Prefix, TStrings
     }
 }
 
-void ReadObjectProperty(TObject* Instance, const std::string& Path, const std::string& Value,
-                        char DecimalSeparator)
+void ReadObjectProperty(TObject* Instance, const std::string& Path, const std::string& Value, char DecimalSeparator)
 {
     // Holders are followed only into the sub-objects they own, so a path
     // can neither leave the object nor go round in a circle.

@@ -18,50 +18,60 @@ void RegisterGraphicsProperties()
 {
     static const bool done = [] {
         TPropertyListBuilder<TFont> font;
-        font.Integer("Charset", [](const TFont& f) { return f.GetCharset(); },
-                     [](TFont& f, std::int64_t v) { f.SetCharset(static_cast<TFontCharset>(v)); }, std::nullopt,
-                     "TFontCharset")
-            .Color("Color", [](const TFont& f) { return f.GetColor(); },
-                   [](TFont& f, std::int64_t v) { f.SetColor(static_cast<TColor>(v)); })
-            .Integer("Height", [](const TFont& f) { return f.GetHeight(); },
-                     [](TFont& f, std::int64_t v) { f.SetHeight(static_cast<int>(v)); })
-            .String("Name", [](const TFont& f) { return f.GetName(); },
-                    [](TFont& f, const std::string& v) { f.SetName(v); })
-            .Enumeration("Pitch", "TFontPitch", {"fpDefault", "fpVariable", "fpFixed"},
-                         [](const TFont& f) { return f.GetPitch(); },
-                         [](TFont& f, std::int64_t v) { f.SetPitch(static_cast<TFontPitch>(v)); }, fpDefault)
-            .Integer("Size", [](const TFont& f) { return f.GetSize(); },
-                     [](TFont& f, std::int64_t v) { f.SetSize(static_cast<int>(v)); });
+        font.Integer(
+                "Charset", [](const TFont& f) { return f.GetCharset(); },
+                [](TFont& f, std::int64_t v) { f.SetCharset(static_cast<TFontCharset>(v)); }, std::nullopt,
+                "TFontCharset")
+            .Color(
+                "Color", [](const TFont& f) { return f.GetColor(); },
+                [](TFont& f, std::int64_t v) { f.SetColor(static_cast<TColor>(v)); })
+            .Integer(
+                "Height", [](const TFont& f) { return f.GetHeight(); },
+                [](TFont& f, std::int64_t v) { f.SetHeight(static_cast<int>(v)); })
+            .String(
+                "Name", [](const TFont& f) { return f.GetName(); },
+                [](TFont& f, const std::string& v) { f.SetName(v); })
+            .Enumeration(
+                "Pitch", "TFontPitch", {"fpDefault", "fpVariable", "fpFixed"},
+                [](const TFont& f) { return f.GetPitch(); },
+                [](TFont& f, std::int64_t v) { f.SetPitch(static_cast<TFontPitch>(v)); }, fpDefault)
+            .Integer(
+                "Size", [](const TFont& f) { return f.GetSize(); },
+                [](TFont& f, std::int64_t v) { f.SetSize(static_cast<int>(v)); });
         RegisterPublishedClass<TFont>("TFont", AddFontStyle(font).Take());
         RegisterPublishedClass<TPen>(
-            "TPen",
-            TPropertyListBuilder<TPen>()
-                .Color("Color", [](const TPen& p) { return p.GetColor(); },
-                       [](TPen& p, std::int64_t v) { p.SetColor(static_cast<TColor>(v)); }, clBlack)
-                .Enumeration("Mode", "TPenMode",
-                             {"pmBlack", "pmWhite", "pmNop", "pmNot", "pmCopy", "pmNotCopy", "pmMergePenNot",
-                              "pmMaskPenNot", "pmMergeNotPen", "pmMaskNotPen", "pmMerge", "pmNotMerge", "pmMask",
-                              "pmNotMask", "pmXor", "pmNotXor"},
-                             [](const TPen& p) { return p.GetMode(); },
-                             [](TPen& p, std::int64_t v) { p.SetMode(static_cast<TPenMode>(v)); }, pmCopy)
-                .Enumeration("Style", "TPenStyle",
-                             {"psSolid", "psDash", "psDot", "psDashDot", "psDashDotDot", "psClear", "psInsideFrame"},
-                             [](const TPen& p) { return p.GetStyle(); },
-                             [](TPen& p, std::int64_t v) { p.SetStyle(static_cast<TPenStyle>(v)); }, psSolid)
-                .Integer("Width", [](const TPen& p) { return p.GetWidth(); },
-                         [](TPen& p, std::int64_t v) { p.SetWidth(static_cast<int>(v)); }, 1)
-                .Take());
+            "TPen", TPropertyListBuilder<TPen>()
+                        .Color(
+                            "Color", [](const TPen& p) { return p.GetColor(); },
+                            [](TPen& p, std::int64_t v) { p.SetColor(static_cast<TColor>(v)); }, clBlack)
+                        .Enumeration(
+                            "Mode", "TPenMode",
+                            {"pmBlack", "pmWhite", "pmNop", "pmNot", "pmCopy", "pmNotCopy", "pmMergePenNot",
+                             "pmMaskPenNot", "pmMergeNotPen", "pmMaskNotPen", "pmMerge", "pmNotMerge", "pmMask",
+                             "pmNotMask", "pmXor", "pmNotXor"},
+                            [](const TPen& p) { return p.GetMode(); },
+                            [](TPen& p, std::int64_t v) { p.SetMode(static_cast<TPenMode>(v)); }, pmCopy)
+                        .Enumeration(
+                            "Style", "TPenStyle",
+                            {"psSolid", "psDash", "psDot", "psDashDot", "psDashDotDot", "psClear", "psInsideFrame"},
+                            [](const TPen& p) { return p.GetStyle(); },
+                            [](TPen& p, std::int64_t v) { p.SetStyle(static_cast<TPenStyle>(v)); }, psSolid)
+                        .Integer(
+                            "Width", [](const TPen& p) { return p.GetWidth(); },
+                            [](TPen& p, std::int64_t v) { p.SetWidth(static_cast<int>(v)); }, 1)
+                        .Take());
         RegisterPublishedClass<TBrush>(
-            "TBrush",
-            TPropertyListBuilder<TBrush>()
-                .Color("Color", [](const TBrush& b) { return b.GetColor(); },
-                       [](TBrush& b, std::int64_t v) { b.SetColor(static_cast<TColor>(v)); }, clWhite)
-                .Enumeration("Style", "TBrushStyle",
-                             {"bsSolid", "bsClear", "bsHorizontal", "bsVertical", "bsFDiagonal", "bsBDiagonal",
-                              "bsCross", "bsDiagCross"},
-                             [](const TBrush& b) { return b.GetStyle(); },
-                             [](TBrush& b, std::int64_t v) { b.SetStyle(static_cast<TBrushStyle>(v)); }, bsSolid)
-                .Take());
+            "TBrush", TPropertyListBuilder<TBrush>()
+                          .Color(
+                              "Color", [](const TBrush& b) { return b.GetColor(); },
+                              [](TBrush& b, std::int64_t v) { b.SetColor(static_cast<TColor>(v)); }, clWhite)
+                          .Enumeration(
+                              "Style", "TBrushStyle",
+                              {"bsSolid", "bsClear", "bsHorizontal", "bsVertical", "bsFDiagonal", "bsBDiagonal",
+                               "bsCross", "bsDiagCross"},
+                              [](const TBrush& b) { return b.GetStyle(); },
+                              [](TBrush& b, std::int64_t v) { b.SetStyle(static_cast<TBrushStyle>(v)); }, bsSolid)
+                          .Take());
         return true;
     }();
     (void)done;

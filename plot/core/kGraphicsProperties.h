@@ -14,10 +14,10 @@ void SetFontStyleBits(TFont& Font, std::int64_t Bits);
 
 // Adds a font's Style, published as a set of its style bits; a font whose
 // style is Default leaves it out of a stream.
-template <class F>
-TPropertyListBuilder<F>& AddFontStyle(TPropertyListBuilder<F>& Builder,
-                                      std::optional<std::int64_t> Default = std::nullopt)
+template <class F> TPropertyListBuilder<F>& AddFontStyle(TPropertyListBuilder<F>& Builder,
+                                                         std::optional<std::int64_t> Default = std::nullopt)
 {
-    return Builder.Set("Style", "TFontStyles", {"fsBold", "fsItalic", "fsUnderline", "fsStrikeOut"},
-                       [](const TFont& f) { return f.GetStyle().Bits(); }, &SetFontStyleBits, Default);
+    return Builder.Set(
+        "Style", "TFontStyles", {"fsBold", "fsItalic", "fsUnderline", "fsStrikeOut"},
+        [](const TFont& f) { return f.GetStyle().Bits(); }, &SetFontStyleBits, Default);
 }

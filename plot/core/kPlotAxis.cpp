@@ -17,8 +17,8 @@
 
 namespace {
 
-const std::vector<std::string> TextFormatNames{"kptfValue",      "kptfExponent",   "kptfPrefix",
-                                               "kptfDateTime",   "kptfPrice32nds", "kptfThousands"};
+const std::vector<std::string> TextFormatNames{"kptfValue",    "kptfExponent",   "kptfPrefix",
+                                               "kptfDateTime", "kptfPrice32nds", "kptfThousands"};
 const std::vector<std::string> PrecisionStyleNames{"kpsSignificantDigits", "kpsFixedDecimalPoints"};
 
 const bool Registered = [] {
@@ -49,14 +49,14 @@ const bool Registered = [] {
             .Enumeration("LabelsRotation", "TkRotationAngle", {"ira000", "ira090", "ira180", "ira270"},
                          &A::GetLabelsRotation, &A::SetLabelsRotation, ira000)
             .Integer("LabelsPrecision", &A::GetLabelsPrecision, &A::SetLabelsPrecision, 3)
-            .Enumeration("LabelsPrecisionStyle", "TkPrecisionStyle", PrecisionStyleNames,
-                         &A::GetLabelsPrecisionStyle, &A::SetLabelsPrecisionStyle, kpsSignificantDigits)
+            .Enumeration("LabelsPrecisionStyle", "TkPrecisionStyle", PrecisionStyleNames, &A::GetLabelsPrecisionStyle,
+                         &A::SetLabelsPrecisionStyle, kpsSignificantDigits)
             .Enumeration("LabelsFormatStyle", "TkPlotTextFormat", TextFormatNames, &A::GetLabelsFormatStyle,
                          &A::SetLabelsFormatStyle, kptfValue)
             .String("DateTimeFormat", &A::GetDateTimeFormat, &A::SetDateTimeFormat)
             .Float("LabelsMinLength", &A::GetLabelsMinLength, &A::SetLabelsMinLength)
-            .Boolean("LabelsMinLengthAutoAdjust", &A::GetLabelsMinLengthAutoAdjust,
-                     &A::SetLabelsMinLengthAutoAdjust, false)
+            .Boolean("LabelsMinLengthAutoAdjust", &A::GetLabelsMinLengthAutoAdjust, &A::SetLabelsMinLengthAutoAdjust,
+                     false)
             .Boolean("ScaleLineShow", &A::GetScaleLineShow, &A::SetScaleLineShow, true)
             .Boolean("ScaleLinesShow", &A::GetScaleLinesShow, &A::SetScaleLinesShow, true)
             .Color("ScaleLinesColor", &A::GetScaleLinesColor, &A::SetScaleLinesColor, clWhite)
@@ -82,22 +82,22 @@ const bool Registered = [] {
             .Enumeration("CursorFormatStyle", "TkPlotTextFormat", TextFormatNames, &A::GetCursorFormatStyle,
                          &A::SetCursorFormatStyle, kptfValue)
             .String("CursorDateTimeFormat", &A::GetCursorDateTimeFormat, &A::SetCursorDateTimeFormat)
-            .Enumeration("CursorPrecisionStyle", "TkPrecisionStyle", PrecisionStyleNames,
-                         &A::GetCursorPrecisionStyle, &A::SetCursorPrecisionStyle, kpsSignificantDigits)
+            .Enumeration("CursorPrecisionStyle", "TkPrecisionStyle", PrecisionStyleNames, &A::GetCursorPrecisionStyle,
+                         &A::SetCursorPrecisionStyle, kpsSignificantDigits)
             .Integer("CursorPrecision", &A::GetCursorPrecision, &A::SetCursorPrecision, 3)
             .Float("CursorMinLength", &A::GetCursorMinLength, &A::SetCursorMinLength)
-            .Boolean("CursorMinLengthAutoAdjust", &A::GetCursorMinLengthAutoAdjust,
-                     &A::SetCursorMinLengthAutoAdjust, false)
+            .Boolean("CursorMinLengthAutoAdjust", &A::GetCursorMinLengthAutoAdjust, &A::SetCursorMinLengthAutoAdjust,
+                     false)
             .Boolean("LegendUseDefaultFormat", &A::GetLegendUseDefaultFormat, &A::SetLegendUseDefaultFormat, true)
             .Enumeration("LegendFormatStyle", "TkPlotTextFormat", TextFormatNames, &A::GetLegendFormatStyle,
                          &A::SetLegendFormatStyle, kptfValue)
             .String("LegendDateTimeFormat", &A::GetLegendDateTimeFormat, &A::SetLegendDateTimeFormat)
-            .Enumeration("LegendPrecisionStyle", "TkPrecisionStyle", PrecisionStyleNames,
-                         &A::GetLegendPrecisionStyle, &A::SetLegendPrecisionStyle, kpsSignificantDigits)
+            .Enumeration("LegendPrecisionStyle", "TkPrecisionStyle", PrecisionStyleNames, &A::GetLegendPrecisionStyle,
+                         &A::SetLegendPrecisionStyle, kpsSignificantDigits)
             .Integer("LegendPrecision", &A::GetLegendPrecision, &A::SetLegendPrecision, 3)
             .Float("LegendMinLength", &A::GetLegendMinLength, &A::SetLegendMinLength)
-            .Boolean("LegendMinLengthAutoAdjust", &A::GetLegendMinLengthAutoAdjust,
-                     &A::SetLegendMinLengthAutoAdjust, false)
+            .Boolean("LegendMinLengthAutoAdjust", &A::GetLegendMinLengthAutoAdjust, &A::SetLegendMinLengthAutoAdjust,
+                     false)
             .Float("CursorScaler", &A::GetCursorScaler, &A::SetCursorScaler)
             .Boolean("ScrollMinMaxEnabled", &A::GetScrollMinMaxEnabled, &A::SetScrollMinMaxEnabled, false)
             .Float("ScrollMax", &A::GetScrollMax, &A::SetScrollMax)
@@ -106,8 +106,7 @@ const bool Registered = [] {
             .Boolean("MasterUIInput", &A::GetMasterUIInput, &A::SetMasterUIInput, false)
             .Enumeration("CartesianStyle", "TkPlotCartesianStyle", {"kpcsNone", "kpcsMaster", "kpcsChild"},
                          &A::GetCartesianStyle, &A::SetCartesianStyle, kpcsNone)
-            .String("CartesianChildRefAxisName", &A::GetCartesianChildRefAxisName,
-                    &A::SetCartesianChildRefAxisName)
+            .String("CartesianChildRefAxisName", &A::GetCartesianChildRefAxisName, &A::SetCartesianChildRefAxisName)
             .Float("CartesianChildRefValue", &A::GetCartesianChildRefValue, &A::SetCartesianChildRefValue)
             .String("AlignRefAxisName", &A::GetAlignRefAxisName, &A::SetAlignRefAxisName)
             .Boolean("GridLinesVisible", &A::GetGridLinesVisible, &A::SetGridLinesVisible, true)
@@ -116,16 +115,16 @@ const bool Registered = [] {
     // An X axis scrolls by default only on the published plot, so its
     // tracking style has no fixed default and is always stored.
     RegisterPublishedClass<TkPlotXAxis, TkPlotAxis>(
-        "TkPlotXAxis", TPropertyListBuilder<TkPlotXAxis>()
-                           .Enumeration("TrackingStyle", "TkPlotTrackingStyle",
-                                        {"kptsScaleMinMax", "kptsScaleMax", "kptsScaleMin", "kptsScrollSmooth",
-                                         "kptsScrollPage", "kptsExpandCollapse", "kptsExpandCollapseFast",
-                                         "kptsExpandMinMax"},
-                                        &A::GetTrackingStyle, &A::SetTrackingStyle)
-                           .Enumeration("TrackingAlignFirstStyle", "TkPlotAlignFirstStyle",
-                                        {"kpafsMin", "kpafsMax", "kpafsAuto", "kpafsNone"},
-                                        &A::GetTrackingAlignFirstStyle, &A::SetTrackingAlignFirstStyle, kpafsAuto)
-                           .Take());
+        "TkPlotXAxis",
+        TPropertyListBuilder<TkPlotXAxis>()
+            .Enumeration("TrackingStyle", "TkPlotTrackingStyle",
+                         {"kptsScaleMinMax", "kptsScaleMax", "kptsScaleMin", "kptsScrollSmooth", "kptsScrollPage",
+                          "kptsExpandCollapse", "kptsExpandCollapseFast", "kptsExpandMinMax"},
+                         &A::GetTrackingStyle, &A::SetTrackingStyle)
+            .Enumeration("TrackingAlignFirstStyle", "TkPlotAlignFirstStyle",
+                         {"kpafsMin", "kpafsMax", "kpafsAuto", "kpafsNone"}, &A::GetTrackingAlignFirstStyle,
+                         &A::SetTrackingAlignFirstStyle, kpafsAuto)
+            .Take());
     RegisterPublishedClass<TkPlotYAxis, TkPlotAxis>("TkPlotYAxis", {});
     return true;
 }();
@@ -135,18 +134,28 @@ constexpr int PixelLimit = 32000;
 
 // Kept in floating point until clamped: a far value's offset does not fit
 // an integer.
-int ClampPixel(double Pixel) { return ClampToInt(std::clamp<double>(Pixel, -PixelLimit, PixelLimit)); }
+int ClampPixel(double Pixel)
+{
+    return ClampToInt(std::clamp<double>(Pixel, -PixelLimit, PixelLimit));
+}
 
-int Nearest(double Value) { return ClampToInt(double(Round(Value))); }
+int Nearest(double Value)
+{
+    return ClampToInt(double(Round(Value)));
+}
 
-bool IsRotatedQuarter(TkRotationAngle Angle) { return Angle == ira090 || Angle == ira270; }
+bool IsRotatedQuarter(TkRotationAngle Angle)
+{
+    return Angle == ira090 || Angle == ira270;
+}
 
-} // namespace
+}  // namespace
 
 // ---------------------------------------------------------------- life
 
 TkPlotAxis::TkPlotAxis(TkPlotObjectOwner* AOwner, const TkPlotObjectCallbacks& Callbacks, TkPlotObjectKind AKind)
-    : TkPlotLayoutObject(AOwner, Callbacks, AKind), FTitleFont(std::make_unique<TkPlotAxisTitleFont>()),
+    : TkPlotLayoutObject(AOwner, Callbacks, AKind),
+      FTitleFont(std::make_unique<TkPlotAxisTitleFont>()),
       FLabelsFont(std::make_unique<TFont>())
 {
     FLabelsFont->SetColor(clWhite);
@@ -168,7 +177,10 @@ TkPlotYAxis::TkPlotYAxis(TkPlotObjectOwner* AOwner, const TkPlotObjectCallbacks&
 {
 }
 
-void TkPlotAxis::FontChanged(TObject*) { DoChange(); }
+void TkPlotAxis::FontChanged(TObject*)
+{
+    DoChange();
+}
 
 // ---------------------------------------------------------------- range
 
@@ -242,7 +254,10 @@ void TkPlotAxis::SetDouble(double Value, double& Field)
         SetProperty(Value, Field, &TkPlotObject::DoChange);
 }
 
-void TkPlotAxis::SetDesiredStart(double Value) { SetDouble(Value, FDesiredStart); }
+void TkPlotAxis::SetDesiredStart(double Value)
+{
+    SetDouble(Value, FDesiredStart);
+}
 
 void TkPlotAxis::SetDesiredIncrement(double Value)
 {
@@ -250,7 +265,10 @@ void TkPlotAxis::SetDesiredIncrement(double Value)
         SetDouble(std::clamp(Value, 0.0, 1e300), FDesiredIncrement);
 }
 
-void TkPlotAxis::SetReverseScale(bool Value) { SetProperty(Value, FReverseScale, &TkPlotObject::DoChange); }
+void TkPlotAxis::SetReverseScale(bool Value)
+{
+    SetProperty(Value, FReverseScale, &TkPlotObject::DoChange);
+}
 
 void TkPlotAxis::SetScaleType(TkPlotScaleType Value)
 {
@@ -265,26 +283,83 @@ void TkPlotAxis::SetScaleType(TkPlotScaleType Value)
 
 // ---------------------------------------------------------------- plain settings
 
-void TkPlotAxis::SetInnerMargin(int Value) { SetProperty(Value, FInnerMargin, &TkPlotObject::DoChange); }
-void TkPlotAxis::SetOuterMargin(int Value) { SetProperty(Value, FOuterMargin, &TkPlotObject::DoChange); }
-void TkPlotAxis::SetTitle(const std::string& Value) { SetProperty(Value, FTitle, &TkPlotObject::DoLayoutChange); }
-void TkPlotAxis::SetTitleMargin(double Value) { SetDouble(Value, FTitleMargin); }
-void TkPlotAxis::SetTitleShow(bool Value) { SetProperty(Value, FTitleShow, &TkPlotObject::DoChange); }
-void TkPlotAxis::SetTitleRotated(bool Value) { SetProperty(Value, FTitleRotated, &TkPlotObject::DoChange); }
-void TkPlotAxis::SetMajorLength(int Value) { SetProperty(Value, FMajorLength, &TkPlotObject::DoChange); }
-void TkPlotAxis::SetMinorLength(int Value) { SetProperty(Value, FMinorLength, &TkPlotObject::DoChange); }
-void TkPlotAxis::SetMinorCount(int Value) { SetProperty(Value, FMinorCount, &TkPlotObject::DoChange); }
-void TkPlotAxis::SetScaleLineShow(bool Value) { SetProperty(Value, FScaleLineShow, &TkPlotObject::DoChange); }
-void TkPlotAxis::SetScaleLinesShow(bool Value) { SetProperty(Value, FScaleLinesShow, &TkPlotObject::DoChange); }
-void TkPlotAxis::SetScaleLinesColor(TColor Value) { SetProperty(Value, FScaleLinesColor, &TkPlotObject::DoChange); }
-void TkPlotAxis::SetStackingEndsMargin(double Value) { SetDouble(Value, FStackingEndsMargin); }
-void TkPlotAxis::SetGridLinesVisible(bool Value) { SetProperty(Value, FGridLinesVisible, &TkPlotObject::DoChange); }
+void TkPlotAxis::SetInnerMargin(int Value)
+{
+    SetProperty(Value, FInnerMargin, &TkPlotObject::DoChange);
+}
+void TkPlotAxis::SetOuterMargin(int Value)
+{
+    SetProperty(Value, FOuterMargin, &TkPlotObject::DoChange);
+}
+void TkPlotAxis::SetTitle(const std::string& Value)
+{
+    SetProperty(Value, FTitle, &TkPlotObject::DoLayoutChange);
+}
+void TkPlotAxis::SetTitleMargin(double Value)
+{
+    SetDouble(Value, FTitleMargin);
+}
+void TkPlotAxis::SetTitleShow(bool Value)
+{
+    SetProperty(Value, FTitleShow, &TkPlotObject::DoChange);
+}
+void TkPlotAxis::SetTitleRotated(bool Value)
+{
+    SetProperty(Value, FTitleRotated, &TkPlotObject::DoChange);
+}
+void TkPlotAxis::SetMajorLength(int Value)
+{
+    SetProperty(Value, FMajorLength, &TkPlotObject::DoChange);
+}
+void TkPlotAxis::SetMinorLength(int Value)
+{
+    SetProperty(Value, FMinorLength, &TkPlotObject::DoChange);
+}
+void TkPlotAxis::SetMinorCount(int Value)
+{
+    SetProperty(Value, FMinorCount, &TkPlotObject::DoChange);
+}
+void TkPlotAxis::SetScaleLineShow(bool Value)
+{
+    SetProperty(Value, FScaleLineShow, &TkPlotObject::DoChange);
+}
+void TkPlotAxis::SetScaleLinesShow(bool Value)
+{
+    SetProperty(Value, FScaleLinesShow, &TkPlotObject::DoChange);
+}
+void TkPlotAxis::SetScaleLinesColor(TColor Value)
+{
+    SetProperty(Value, FScaleLinesColor, &TkPlotObject::DoChange);
+}
+void TkPlotAxis::SetStackingEndsMargin(double Value)
+{
+    SetDouble(Value, FStackingEndsMargin);
+}
+void TkPlotAxis::SetGridLinesVisible(bool Value)
+{
+    SetProperty(Value, FGridLinesVisible, &TkPlotObject::DoChange);
+}
 
-void TkPlotAxis::SetLabelsVisible(bool Value) { SetProperty(Value, FLabelsVisible, &TkPlotObject::DoChange); }
-void TkPlotAxis::SetLabelsMargin(double Value) { SetDouble(Value, FLabelsMargin); }
-void TkPlotAxis::SetLabelSeparation(double Value) { SetDouble(Value, FLabelSeparation); }
-void TkPlotAxis::SetLabelsRotation(TkRotationAngle Value) { SetProperty(Value, FLabelsRotation, &TkPlotObject::DoChange); }
-void TkPlotAxis::SetLabelsPrecision(int Value) { SetProperty(Value, FLabels.Precision, &TkPlotObject::DoChange); }
+void TkPlotAxis::SetLabelsVisible(bool Value)
+{
+    SetProperty(Value, FLabelsVisible, &TkPlotObject::DoChange);
+}
+void TkPlotAxis::SetLabelsMargin(double Value)
+{
+    SetDouble(Value, FLabelsMargin);
+}
+void TkPlotAxis::SetLabelSeparation(double Value)
+{
+    SetDouble(Value, FLabelSeparation);
+}
+void TkPlotAxis::SetLabelsRotation(TkRotationAngle Value)
+{
+    SetProperty(Value, FLabelsRotation, &TkPlotObject::DoChange);
+}
+void TkPlotAxis::SetLabelsPrecision(int Value)
+{
+    SetProperty(Value, FLabels.Precision, &TkPlotObject::DoChange);
+}
 void TkPlotAxis::SetLabelsPrecisionStyle(TkPrecisionStyle Value)
 {
     SetProperty(Value, FLabels.PrecisionStyle, &TkPlotObject::DoChange);
@@ -297,7 +372,10 @@ void TkPlotAxis::SetDateTimeFormat(const std::string& Value)
 {
     SetProperty(Value, FLabels.DateTimeFormat, &TkPlotObject::DoChange);
 }
-void TkPlotAxis::SetLabelsMinLength(double Value) { SetDouble(Value, FLabels.MinLength); }
+void TkPlotAxis::SetLabelsMinLength(double Value)
+{
+    SetDouble(Value, FLabels.MinLength);
+}
 void TkPlotAxis::SetLabelsMinLengthAutoAdjust(bool Value)
 {
     SetProperty(Value, FLabels.MinLengthAutoAdjust, &TkPlotObject::DoChange);
@@ -307,7 +385,10 @@ void TkPlotAxis::SetCursorUseDefaultFormat(bool Value)
 {
     SetProperty(Value, FCursorUseDefaultFormat, &TkPlotObject::DoChange);
 }
-void TkPlotAxis::SetCursorFormatStyle(TkPlotTextFormat Value) { SetProperty(Value, FCursor.Style, &TkPlotObject::DoChange); }
+void TkPlotAxis::SetCursorFormatStyle(TkPlotTextFormat Value)
+{
+    SetProperty(Value, FCursor.Style, &TkPlotObject::DoChange);
+}
 void TkPlotAxis::SetCursorDateTimeFormat(const std::string& Value)
 {
     SetProperty(Value, FCursor.DateTimeFormat, &TkPlotObject::DoChange);
@@ -316,8 +397,14 @@ void TkPlotAxis::SetCursorPrecisionStyle(TkPrecisionStyle Value)
 {
     SetProperty(Value, FCursor.PrecisionStyle, &TkPlotObject::DoChange);
 }
-void TkPlotAxis::SetCursorPrecision(int Value) { SetProperty(Value, FCursor.Precision, &TkPlotObject::DoChange); }
-void TkPlotAxis::SetCursorMinLength(double Value) { SetDouble(Value, FCursor.MinLength); }
+void TkPlotAxis::SetCursorPrecision(int Value)
+{
+    SetProperty(Value, FCursor.Precision, &TkPlotObject::DoChange);
+}
+void TkPlotAxis::SetCursorMinLength(double Value)
+{
+    SetDouble(Value, FCursor.MinLength);
+}
 void TkPlotAxis::SetCursorMinLengthAutoAdjust(bool Value)
 {
     SetProperty(Value, FCursor.MinLengthAutoAdjust, &TkPlotObject::DoChange);
@@ -326,7 +413,10 @@ void TkPlotAxis::SetLegendUseDefaultFormat(bool Value)
 {
     SetProperty(Value, FLegendUseDefaultFormat, &TkPlotObject::DoChange);
 }
-void TkPlotAxis::SetLegendFormatStyle(TkPlotTextFormat Value) { SetProperty(Value, FLegend.Style, &TkPlotObject::DoChange); }
+void TkPlotAxis::SetLegendFormatStyle(TkPlotTextFormat Value)
+{
+    SetProperty(Value, FLegend.Style, &TkPlotObject::DoChange);
+}
 void TkPlotAxis::SetLegendDateTimeFormat(const std::string& Value)
 {
     SetProperty(Value, FLegend.DateTimeFormat, &TkPlotObject::DoChange);
@@ -335,13 +425,22 @@ void TkPlotAxis::SetLegendPrecisionStyle(TkPrecisionStyle Value)
 {
     SetProperty(Value, FLegend.PrecisionStyle, &TkPlotObject::DoChange);
 }
-void TkPlotAxis::SetLegendPrecision(int Value) { SetProperty(Value, FLegend.Precision, &TkPlotObject::DoChange); }
-void TkPlotAxis::SetLegendMinLength(double Value) { SetDouble(Value, FLegend.MinLength); }
+void TkPlotAxis::SetLegendPrecision(int Value)
+{
+    SetProperty(Value, FLegend.Precision, &TkPlotObject::DoChange);
+}
+void TkPlotAxis::SetLegendMinLength(double Value)
+{
+    SetDouble(Value, FLegend.MinLength);
+}
 void TkPlotAxis::SetLegendMinLengthAutoAdjust(bool Value)
 {
     SetProperty(Value, FLegend.MinLengthAutoAdjust, &TkPlotObject::DoChange);
 }
-void TkPlotAxis::SetCursorScaler(double Value) { SetDouble(Value, FCursorScaler); }
+void TkPlotAxis::SetCursorScaler(double Value)
+{
+    SetDouble(Value, FCursorScaler);
+}
 
 void TkPlotAxis::SetTrackingStyle(TkPlotTrackingStyle Value)
 {
@@ -355,21 +454,42 @@ void TkPlotAxis::SetTrackingAlignFirstStyle(TkPlotAlignFirstStyle Value)
 {
     SetProperty(Value, FTrackingAlignFirstStyle, &TkPlotObject::DoChange);
 }
-void TkPlotAxis::SetTrackingScrollCompressMax(double Value) { SetDouble(Value, FTrackingScrollCompressMax); }
-void TkPlotAxis::SetTrackingSpanMinimum(double Value) { SetDouble(Value, FTrackingSpanMinimum); }
-void TkPlotAxis::SetTrackingMaxMargin(double Value) { SetDouble(Value, FTrackingMaxMargin); }
-void TkPlotAxis::SetTrackingMinMargin(double Value) { SetDouble(Value, FTrackingMinMargin); }
+void TkPlotAxis::SetTrackingScrollCompressMax(double Value)
+{
+    SetDouble(Value, FTrackingScrollCompressMax);
+}
+void TkPlotAxis::SetTrackingSpanMinimum(double Value)
+{
+    SetDouble(Value, FTrackingSpanMinimum);
+}
+void TkPlotAxis::SetTrackingMaxMargin(double Value)
+{
+    SetDouble(Value, FTrackingMaxMargin);
+}
+void TkPlotAxis::SetTrackingMinMargin(double Value)
+{
+    SetDouble(Value, FTrackingMinMargin);
+}
 void TkPlotAxis::SetScrollMinMaxEnabled(bool Value)
 {
     SetProperty(Value, FScrollMinMaxEnabled, &TkPlotObject::DoChange);
 }
-void TkPlotAxis::SetScrollMax(double Value) { SetDouble(Value, FScrollMax); }
-void TkPlotAxis::SetScrollMin(double Value) { SetDouble(Value, FScrollMin); }
+void TkPlotAxis::SetScrollMax(double Value)
+{
+    SetDouble(Value, FScrollMax);
+}
+void TkPlotAxis::SetScrollMin(double Value)
+{
+    SetDouble(Value, FScrollMin);
+}
 void TkPlotAxis::SetRestoreValuesOnResume(bool Value)
 {
     SetProperty(Value, FRestoreValuesOnResume, &TkPlotObject::DoChange);
 }
-void TkPlotAxis::SetMasterUIInput(bool Value) { SetProperty(Value, FMasterUIInput, &TkPlotObject::DoChange); }
+void TkPlotAxis::SetMasterUIInput(bool Value)
+{
+    SetProperty(Value, FMasterUIInput, &TkPlotObject::DoChange);
+}
 
 void TkPlotAxis::SetCartesianStyle(TkPlotCartesianStyle Value)
 {
@@ -379,7 +499,10 @@ void TkPlotAxis::SetCartesianChildRefAxisName(const std::string& Value)
 {
     SetProperty(Value, FCartesianChildRefAxisName, &TkPlotObject::DoChange);
 }
-void TkPlotAxis::SetCartesianChildRefValue(double Value) { SetDouble(Value, FCartesianChildRefValue); }
+void TkPlotAxis::SetCartesianChildRefValue(double Value)
+{
+    SetDouble(Value, FCartesianChildRefValue);
+}
 void TkPlotAxis::SetAlignRefAxisName(const std::string& Value)
 {
     SetProperty(Value, FAlignRefAxisName, &TkPlotObject::DoChange);
@@ -387,7 +510,8 @@ void TkPlotAxis::SetAlignRefAxisName(const std::string& Value)
 
 void TkPlotAxis::ObjectRenamed(TkPlotObject* Object)
 {
-    const TkPlotObjectKind other = Kind() == TkPlotObjectKind::XAxis ? TkPlotObjectKind::YAxis : TkPlotObjectKind::XAxis;
+    const TkPlotObjectKind other = Kind() == TkPlotObjectKind::XAxis ? TkPlotObjectKind::YAxis
+                                                                     : TkPlotObjectKind::XAxis;
     FollowRename(Object, other, FCartesianChildRefAxisName);
 }
 
@@ -518,7 +642,9 @@ TkPlotValueTextAxis TkPlotAxis::TextAxis()
     axis.LabelsPrecisionStyle = FLabels.PrecisionStyle;
     axis.LabelsAdjusting = FLabelsAdjusting;
     if (GetOwner())
-        axis.Customize = [this](double Value, std::string& Text) { GetOwner()->DoAxisCustomizeLabel(this, Value, Text); };
+        axis.Customize = [this](double Value, std::string& Text) {
+            GetOwner()->DoAxisCustomizeLabel(this, Value, Text);
+        };
     return axis;
 }
 
@@ -527,7 +653,10 @@ std::string TkPlotAxis::ValueToText(const TkPlotTextSettings& Settings, double& 
     return PlotValueToText(Settings, MinLength, TextAxis(), Value);
 }
 
-std::string TkPlotAxis::GetLabelText(double Value) { return ValueToText(FLabels, FLabels.MinLength, Value); }
+std::string TkPlotAxis::GetLabelText(double Value)
+{
+    return ValueToText(FLabels, FLabels.MinLength, Value);
+}
 
 std::string TkPlotAxis::ReadoutText(bool UseDefault, TkPlotTextSettings& Settings, double Value)
 {
@@ -536,8 +665,14 @@ std::string TkPlotAxis::ReadoutText(bool UseDefault, TkPlotTextSettings& Setting
     return PlotSingleLine(ValueToText(Settings, Settings.MinLength, Value));
 }
 
-std::string TkPlotAxis::GetCursorText(double Value) { return ReadoutText(FCursorUseDefaultFormat, FCursor, Value); }
-std::string TkPlotAxis::GetLegendText(double Value) { return ReadoutText(FLegendUseDefaultFormat, FLegend, Value); }
+std::string TkPlotAxis::GetCursorText(double Value)
+{
+    return ReadoutText(FCursorUseDefaultFormat, FCursor, Value);
+}
+std::string TkPlotAxis::GetLegendText(double Value)
+{
+    return ReadoutText(FLegendUseDefaultFormat, FLegend, Value);
+}
 
 std::string TkPlotAxis::GetCursorPlainText(double Value)
 {
@@ -563,7 +698,10 @@ int TkPlotAxis::GetCursorMinWidth(TCanvas* Canvas)
     return ReadoutMinWidth(Canvas, FCursorUseDefaultFormat, FCursor.MinLength);
 }
 
-void TkPlotAxis::UseLabelsFont(TCanvas* Canvas) { Canvas->Font->Assign(FLabelsFont.get()); }
+void TkPlotAxis::UseLabelsFont(TCanvas* Canvas)
+{
+    Canvas->Font->Assign(FLabelsFont.get());
+}
 
 int TkPlotAxis::GetMaxLabelWidth(TCanvas* Canvas)
 {
@@ -581,7 +719,10 @@ int TkPlotAxis::GetMaxLabelWidth(TCanvas* Canvas)
 
 // ---------------------------------------------------------------- ticks
 
-bool TkPlotAxis::HasHorizontalLabels() const { return IsHorizontal() != IsRotatedQuarter(FLabelsRotation); }
+bool TkPlotAxis::HasHorizontalLabels() const
+{
+    return IsHorizontal() != IsRotatedQuarter(FLabelsRotation);
+}
 
 void TkPlotAxis::CalcTicks(TCanvas* Canvas)
 {
@@ -659,7 +800,7 @@ void TkPlotAxis::AddLinearTicks(int MaxCount)
     n = std::max<std::int64_t>(1, n);
     if (count == 0) {
         const int ladderCount = int(std::min<std::int64_t>(n, INT32_MAX));
-        TkTickIncrement chosen = FLabels.Style == kptfDateTime    ? PlotDateTimeIncrement(FSpan, ladderCount)
+        TkTickIncrement chosen = FLabels.Style == kptfDateTime     ? PlotDateTimeIncrement(FSpan, ladderCount)
                                  : FLabels.Style == kptfPrice32nds ? PlotPriceIncrement(FSpan, ladderCount)
                                                                    : PlotDecimalIncrement(FSpan, ladderCount);
         increment = chosen.Increment;
@@ -943,10 +1084,22 @@ void TkPlotAxis::DrawTick(TCanvas* Canvas, const TkPlotTickObject& Tick)
     const int p = Tick.Position;
     TPoint from, to;
     switch (FSide) {
-    case 0: from = {l.Right - a, p}; to = {l.Right - b, p}; break;
-    case 1: from = {p, l.Bottom - a}; to = {p, l.Bottom - b}; break;
-    case 2: from = {l.Left + a, p}; to = {l.Left + b, p}; break;
-    default: from = {p, l.Top + a}; to = {p, l.Top + b}; break;
+    case 0:
+        from = {l.Right - a, p};
+        to = {l.Right - b, p};
+        break;
+    case 1:
+        from = {p, l.Bottom - a};
+        to = {p, l.Bottom - b};
+        break;
+    case 2:
+        from = {l.Left + a, p};
+        to = {l.Left + b, p};
+        break;
+    default:
+        from = {p, l.Top + a};
+        to = {p, l.Top + b};
+        break;
     }
     Canvas->MoveTo(from.X, from.Y);
     Canvas->LineTo(to.X, to.Y);
@@ -1020,9 +1173,9 @@ void TkPlotAxis::DrawTitle(TCanvas* Canvas)
     DrawRotatedText(Canvas, FTitle, r, covered, turned ? 1 : 0);
 }
 
-void TkPlotAxis::DrawGridLines(TCanvas* Canvas, const TRect& Rect, int MinorWidth, int MajorWidth,
-                               TColor MinorColor, TColor MajorColor, TkPlotGridLineStyle MinorStyle,
-                               TkPlotGridLineStyle MajorStyle, bool ShowMinors, bool ShowMajors)
+void TkPlotAxis::DrawGridLines(TCanvas* Canvas, const TRect& Rect, int MinorWidth, int MajorWidth, TColor MinorColor,
+                               TColor MajorColor, TkPlotGridLineStyle MinorStyle, TkPlotGridLineStyle MajorStyle,
+                               bool ShowMinors, bool ShowMajors)
 {
     if (!FGridLinesVisible)
         return;
@@ -1043,4 +1196,7 @@ void TkPlotAxis::DrawGridLines(TCanvas* Canvas, const TRect& Rect, int MinorWidt
     }
 }
 
-bool TkPlotAxis::HitTest(const TkPlotMouseData& Mouse) { return PtInRect(FOuterRect, Mouse.Received); }
+bool TkPlotAxis::HitTest(const TkPlotMouseData& Mouse)
+{
+    return PtInRect(FOuterRect, Mouse.Received);
+}

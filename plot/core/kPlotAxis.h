@@ -37,8 +37,8 @@ enum TkPlotGridLineStyle { kpglsSolid, kpglsDash, kpglsDot };
 struct TkPlotTickObject {
     bool Major = true;
     double Value = 0;
-    int Position = 0;   // pixel along the axis
-    std::string Label;  // empty for minor ticks
+    int Position = 0;      // pixel along the axis
+    std::string Label;     // empty for minor ticks
     bool Visible = false;  // the value lies on the drawn scale
 };
 
@@ -412,8 +412,8 @@ private:
     std::vector<TkPlotTickObject> FTicks;
     TRect FScaleRect;
     TRect FOuterRect;
-    int FMinPixel = 0;  // pixel of Min
-    int FMaxPixel = 0;  // pixel of the maximum
+    int FMinPixel = 0;        // pixel of Min
+    int FMaxPixel = 0;        // pixel of the maximum
     double FScaleFactor = 0;  // pixels per value unit
     int FSide = 0;
     double FMajorIncrement = 0;

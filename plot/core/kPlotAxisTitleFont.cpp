@@ -13,7 +13,7 @@ const bool Registered = [] {
     return true;
 }();
 
-} // namespace
+}  // namespace
 
 TkPlotAxisTitleFont::TkPlotAxisTitleFont()
 {

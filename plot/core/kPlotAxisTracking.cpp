@@ -16,13 +16,19 @@ namespace {
 // other axes of its kind, so that they do not replay it again.
 bool GReplaying = false;
 
-double Pow10(double Exponent) { return std::pow(10.0, Exponent); }
+double Pow10(double Exponent)
+{
+    return std::pow(10.0, Exponent);
+}
 
-} // namespace
+}  // namespace
 
 TkPlotAxisRelayHold::TkPlotAxisRelayHold() : FWasHeld(std::exchange(GReplaying, true)) {}
 
-TkPlotAxisRelayHold::~TkPlotAxisRelayHold() { GReplaying = FWasHeld; }
+TkPlotAxisRelayHold::~TkPlotAxisRelayHold()
+{
+    GReplaying = FWasHeld;
+}
 
 // ---------------------------------------------------------------- working ranges
 
@@ -68,7 +74,10 @@ void TkPlotAxis::SaveResumeValues()
     FResumeLabelsMinLength = FLabels.MinLength;
 }
 
-void TkPlotAxis::ResetTracking() { FFirstValueTracked = false; }
+void TkPlotAxis::ResetTracking()
+{
+    FFirstValueTracked = false;
+}
 
 void TkPlotAxis::SetZoomMode(bool Value)
 {
@@ -144,12 +153,8 @@ TkPlotAxis::TRange TkPlotAxis::Tracked(TRange R, double X)
         }
         return Clamped(R);
     }
-    case kptsExpandCollapse:
-        Fitted(R, false, true);
-        return Aligned(R);
-    case kptsExpandCollapseFast:
-        Fitted(R, true, false);
-        return Aligned(R);
+    case kptsExpandCollapse: Fitted(R, false, true); return Aligned(R);
+    case kptsExpandCollapseFast: Fitted(R, true, false); return Aligned(R);
     case kptsExpandMinMax:
         if (start.Max() < X)
             R.Span = X - start.Max() + R.Span;
@@ -162,7 +167,10 @@ TkPlotAxis::TRange TkPlotAxis::Tracked(TRange R, double X)
     return R;
 }
 
-void TkPlotAxis::AlignToIncrement() { Apply(Aligned(Range())); }
+void TkPlotAxis::AlignToIncrement()
+{
+    Apply(Aligned(Range()));
+}
 
 TkPlotAxis::TRange TkPlotAxis::Aligned(TRange R) const
 {
@@ -252,7 +260,10 @@ TkPlotAxis::TRange TkPlotAxis::Scrolled(TRange R, double Fraction) const
     return Clamped({min, max - min});
 }
 
-void TkPlotAxis::ScrollBy(double Fraction) { Apply(Scrolled(Range(), Fraction)); }
+void TkPlotAxis::ScrollBy(double Fraction)
+{
+    Apply(Scrolled(Range(), Fraction));
+}
 
 TkPlotAxis::TRange TkPlotAxis::ZoomedBy10(TRange R, double Exponent) const
 {
@@ -262,7 +273,10 @@ TkPlotAxis::TRange TkPlotAxis::ZoomedBy10(TRange R, double Exponent) const
     return Clamped({(R.Max() + R.Min) / 2 - span / 2, span});
 }
 
-void TkPlotAxis::ZoomBy10(double Exponent) { Apply(ZoomedBy10(Range(), Exponent)); }
+void TkPlotAxis::ZoomBy10(double Exponent)
+{
+    Apply(ZoomedBy10(Range(), Exponent));
+}
 
 void TkPlotAxis::Zoom(double Factor)
 {
@@ -417,7 +431,8 @@ void TkPlotAxis::BuildPopupMenu(TPopupMenu* Menu)
     TMenuItem* tracking = NewMenuItem(Menu, TranslateText("Tracking Enabled"),
                                       [this](TObject*) { SetTrackingEnabled(!FTrackingEnabled); });
     tracking->SetChecked(FTrackingEnabled);
-    TMenuItem* resume = NewMenuItem(Menu, TranslateText("Update Resume Values"), [this](TObject*) { SaveResumeValues(); });
+    TMenuItem* resume = NewMenuItem(Menu, TranslateText("Update Resume Values"),
+                                    [this](TObject*) { SaveResumeValues(); });
     resume->SetEnabled(!FTrackingEnabled && (FResumeMin != FMin || FResumeSpan != FSpan));
     TMenuItem* fit = NewMenuItem(Menu, TranslateText("Zoom to Fit"), [this](TObject*) { ZoomToFit(); });
     Menu->Items->Insert(0, tracking);

@@ -19,24 +19,29 @@
 namespace {
 
 const std::vector<std::string> kFillDirectionNames = {
-    "kfdTopBottom", "kfdBottomTop", "kfdLeftRight", "kfdRightLeft", "kfdTopLeftBottomRight", "kfdBottomRightTopLeft",
-    "kfdBottomLeftTopRight", "kfdTopRightBottomLeft", "kfdRectangleOut", "kfdRectangleIn", "kfdCircleOut",
-    "kfdCircleIn"};
+    "kfdTopBottom",          "kfdBottomTop",          "kfdLeftRight",          "kfdRightLeft",
+    "kfdTopLeftBottomRight", "kfdBottomRightTopLeft", "kfdBottomLeftTopRight", "kfdTopRightBottomLeft",
+    "kfdRectangleOut",       "kfdRectangleIn",        "kfdCircleOut",          "kfdCircleIn"};
 const std::vector<std::string> kIndividualNames = {"kpriDataView", "kpriChannel", "kpriAuto"};
 
 const bool Registered = [] {
     using T = TkPlotComponent;
     TPropertyListBuilder<T> b;
-    b.Enumeration("Align", "TAlign", {"alNone", "alTop", "alBottom", "alLeft", "alRight", "alClient"},
-                  [](const T& c) { return c.GetAlign(); }, [](T& c, std::int64_t v) { c.SetAlign(TAlign(v)); })
-        .Boolean("TabStop", [](const T& c) { return c.GetTabStop(); }, [](T& c, bool v) { c.SetTabStop(v); }, false)
-        .Color("BackGroundColor", [](const T& c) { return c.GetBackGroundColor(); },
-               [](T& c, std::int64_t v) { c.SetBackGroundColor(TColor(v)); }, 0)
-        .Enumeration("BorderStyle", "TkBevelStyle", {"kbsNone", "kbsRaised", "kbsLowered"},
-                     [](const T& c) { return c.GetBorderStyle(); },
-                     [](T& c, std::int64_t v) { c.SetBorderStyle(TkBevelStyle(v)); }, kbsLowered)
-        .Boolean("AutoFrameRate", [](const T& c) { return c.GetAutoFrameRate(); },
-                 [](T& c, bool v) { c.SetAutoFrameRate(v); }, true)
+    b.Enumeration(
+         "Align", "TAlign", {"alNone", "alTop", "alBottom", "alLeft", "alRight", "alClient"},
+         [](const T& c) { return c.GetAlign(); }, [](T& c, std::int64_t v) { c.SetAlign(TAlign(v)); })
+        .Boolean(
+            "TabStop", [](const T& c) { return c.GetTabStop(); }, [](T& c, bool v) { c.SetTabStop(v); }, false)
+        .Color(
+            "BackGroundColor", [](const T& c) { return c.GetBackGroundColor(); },
+            [](T& c, std::int64_t v) { c.SetBackGroundColor(TColor(v)); }, 0)
+        .Enumeration(
+            "BorderStyle", "TkBevelStyle", {"kbsNone", "kbsRaised", "kbsLowered"},
+            [](const T& c) { return c.GetBorderStyle(); },
+            [](T& c, std::int64_t v) { c.SetBorderStyle(TkBevelStyle(v)); }, kbsLowered)
+        .Boolean(
+            "AutoFrameRate", [](const T& c) { return c.GetAutoFrameRate(); },
+            [](T& c, bool v) { c.SetAutoFrameRate(v); }, true)
         .Method("OnResize", "TNotifyEvent", [](const T& c) { return bool(c.OnResize); })
         .Integer("DataViewZHorz", &T::GetDataViewZHorz, [](T& c, std::int64_t v) { c.SetDataViewZHorz(int(v)); })
         .Integer("DataViewZVert", &T::GetDataViewZVert, [](T& c, std::int64_t v) { c.SetDataViewZVert(int(v)); })
@@ -47,9 +52,9 @@ const bool Registered = [] {
         .Integer("OuterMarginTop", &T::GetOuterMarginTop, &T::SetOuterMarginTop, 5)
         .Integer("OuterMarginRight", &T::GetOuterMarginRight, &T::SetOuterMarginRight, 5)
         .Integer("OuterMarginBottom", &T::GetOuterMarginBottom, &T::SetOuterMarginBottom, 5)
-        .Enumeration("PrintOrientation", "TPrinterOrientation", {"poPortrait", "poLandscape"},
-                     &T::GetPrintOrientation, [](T& c, std::int64_t v) { c.SetPrintOrientation(TPrinterOrientation(v)); },
-                     poLandscape)
+        .Enumeration(
+            "PrintOrientation", "TPrinterOrientation", {"poPortrait", "poLandscape"}, &T::GetPrintOrientation,
+            [](T& c, std::int64_t v) { c.SetPrintOrientation(TPrinterOrientation(v)); }, poLandscape)
         .Float("PrintMarginLeft", &T::GetPrintMarginLeft, &T::SetPrintMarginLeft)
         .Float("PrintMarginTop", &T::GetPrintMarginTop, &T::SetPrintMarginTop)
         .Float("PrintMarginRight", &T::GetPrintMarginRight, &T::SetPrintMarginRight)
@@ -99,7 +104,9 @@ const bool Registered = [] {
         b.Enumeration(
             individual[which], "TkPlotReferenceIndividual", kIndividualNames,
             [which](const T& c) { return c.GetAnnotationDefaultReferenceIndividual(which); },
-            [which](T& c, std::int64_t v) { c.SetAnnotationDefaultReferenceIndividual(which, TkPlotReferenceIndividual(v)); });
+            [which](T& c, std::int64_t v) {
+                c.SetAnnotationDefaultReferenceIndividual(which, TkPlotReferenceIndividual(v));
+            });
     b.Boolean("ClipAnnotationsToAxes", &T::GetClipAnnotationsToAxes, &T::SetClipAnnotationsToAxes)
         .Boolean("BackGroundGradientEnabled", &T::GetBackGroundGradientEnabled, &T::SetBackGroundGradientEnabled)
         .Enumeration("BackGroundGradientDirection", "TkFillDirection", kFillDirectionNames,
@@ -139,7 +146,10 @@ bool IsAxis(const TkPlotObject* Object)
     return Object->Kind() == TkPlotObjectKind::XAxis || Object->Kind() == TkPlotObjectKind::YAxis;
 }
 
-bool IsButton(const TkPlotObject* Object) { return dynamic_cast<const TkPlotButton*>(Object) != nullptr; }
+bool IsButton(const TkPlotObject* Object)
+{
+    return dynamic_cast<const TkPlotButton*>(Object) != nullptr;
+}
 
 // Sets a published ordinal property of an object when its class has one.
 void SetOrdByName(TObject* Object, const char* Name, std::int64_t Value)
@@ -149,8 +159,7 @@ void SetOrdByName(TObject* Object, const char* Name, std::int64_t Value)
 }
 
 // Runs Fn and then After, also when Fn raises.
-template <class F, class G>
-void Finally(F&& Fn, G&& After)
+template <class F, class G> void Finally(F&& Fn, G&& After)
 {
     try {
         Fn();
@@ -161,7 +170,7 @@ void Finally(F&& Fn, G&& After)
     After();
 }
 
-} // namespace
+}  // namespace
 
 // ---------------------------------------------------------------- creation
 
@@ -212,34 +221,94 @@ TkPlotObject* TkPlotComponent::ItemOf(const TkPlotObjectManagerCustom* Manager, 
     return Manager->GetObject(Index);
 }
 
-int TkPlotComponent::GetChannelCount() const { return FMaster->ChannelManager()->GetCount(); }
-TkPlotObject* TkPlotComponent::GetChannel(int Index) const { return ItemOf(FMaster->ChannelManager(), Index); }
-int TkPlotComponent::GetDataViewCount() const { return FMaster->DataViewManager()->GetCount(); }
-TkPlotObject* TkPlotComponent::GetDataView(int Index) const { return ItemOf(FMaster->DataViewManager(), Index); }
-int TkPlotComponent::GetDataCursorCount() const { return FMaster->DataCursorManager()->GetCount(); }
-TkPlotObject* TkPlotComponent::GetDataCursor(int Index) const { return ItemOf(FMaster->DataCursorManager(), Index); }
-int TkPlotComponent::GetXAxisCount() const { return FMaster->XAxisManager()->GetCount(); }
+int TkPlotComponent::GetChannelCount() const
+{
+    return FMaster->ChannelManager()->GetCount();
+}
+TkPlotObject* TkPlotComponent::GetChannel(int Index) const
+{
+    return ItemOf(FMaster->ChannelManager(), Index);
+}
+int TkPlotComponent::GetDataViewCount() const
+{
+    return FMaster->DataViewManager()->GetCount();
+}
+TkPlotObject* TkPlotComponent::GetDataView(int Index) const
+{
+    return ItemOf(FMaster->DataViewManager(), Index);
+}
+int TkPlotComponent::GetDataCursorCount() const
+{
+    return FMaster->DataCursorManager()->GetCount();
+}
+TkPlotObject* TkPlotComponent::GetDataCursor(int Index) const
+{
+    return ItemOf(FMaster->DataCursorManager(), Index);
+}
+int TkPlotComponent::GetXAxisCount() const
+{
+    return FMaster->XAxisManager()->GetCount();
+}
 TkPlotAxis* TkPlotComponent::GetXAxis(int Index) const
 {
     return static_cast<TkPlotAxis*>(ItemOf(FMaster->XAxisManager(), Index));
 }
-int TkPlotComponent::GetYAxisCount() const { return FMaster->YAxisManager()->GetCount(); }
+int TkPlotComponent::GetYAxisCount() const
+{
+    return FMaster->YAxisManager()->GetCount();
+}
 TkPlotAxis* TkPlotComponent::GetYAxis(int Index) const
 {
     return static_cast<TkPlotAxis*>(ItemOf(FMaster->YAxisManager(), Index));
 }
-int TkPlotComponent::GetLegendCount() const { return FMaster->LegendManager()->GetCount(); }
-TkPlotObject* TkPlotComponent::GetLegend(int Index) const { return ItemOf(FMaster->LegendManager(), Index); }
-int TkPlotComponent::GetTableCount() const { return FMaster->TableManager()->GetCount(); }
-TkPlotObject* TkPlotComponent::GetTable(int Index) const { return ItemOf(FMaster->TableManager(), Index); }
-int TkPlotComponent::GetToolBarCount() const { return FMaster->ToolBarManager()->GetCount(); }
-TkPlotObject* TkPlotComponent::GetToolBar(int Index) const { return ItemOf(FMaster->ToolBarManager(), Index); }
-int TkPlotComponent::GetAnnotationCount() const { return FMaster->AnnotationManager()->GetCount(); }
-TkPlotObject* TkPlotComponent::GetAnnotation(int Index) const { return ItemOf(FMaster->AnnotationManager(), Index); }
-int TkPlotComponent::GetLimitCount() const { return FMaster->LimitManager()->GetCount(); }
-TkPlotObject* TkPlotComponent::GetLimit(int Index) const { return ItemOf(FMaster->LimitManager(), Index); }
-int TkPlotComponent::GetLabelCount() const { return FMaster->LabelManager()->GetCount(); }
-TkPlotObject* TkPlotComponent::GetLabel(int Index) const { return ItemOf(FMaster->LabelManager(), Index); }
+int TkPlotComponent::GetLegendCount() const
+{
+    return FMaster->LegendManager()->GetCount();
+}
+TkPlotObject* TkPlotComponent::GetLegend(int Index) const
+{
+    return ItemOf(FMaster->LegendManager(), Index);
+}
+int TkPlotComponent::GetTableCount() const
+{
+    return FMaster->TableManager()->GetCount();
+}
+TkPlotObject* TkPlotComponent::GetTable(int Index) const
+{
+    return ItemOf(FMaster->TableManager(), Index);
+}
+int TkPlotComponent::GetToolBarCount() const
+{
+    return FMaster->ToolBarManager()->GetCount();
+}
+TkPlotObject* TkPlotComponent::GetToolBar(int Index) const
+{
+    return ItemOf(FMaster->ToolBarManager(), Index);
+}
+int TkPlotComponent::GetAnnotationCount() const
+{
+    return FMaster->AnnotationManager()->GetCount();
+}
+TkPlotObject* TkPlotComponent::GetAnnotation(int Index) const
+{
+    return ItemOf(FMaster->AnnotationManager(), Index);
+}
+int TkPlotComponent::GetLimitCount() const
+{
+    return FMaster->LimitManager()->GetCount();
+}
+TkPlotObject* TkPlotComponent::GetLimit(int Index) const
+{
+    return ItemOf(FMaster->LimitManager(), Index);
+}
+int TkPlotComponent::GetLabelCount() const
+{
+    return FMaster->LabelManager()->GetCount();
+}
+TkPlotObject* TkPlotComponent::GetLabel(int Index) const
+{
+    return ItemOf(FMaster->LabelManager(), Index);
+}
 
 void TkPlotComponent::RemoveAllOf(TkPlotObjectManagerCustom* Manager)
 {
@@ -247,16 +316,46 @@ void TkPlotComponent::RemoveAllOf(TkPlotObjectManagerCustom* Manager)
     InvalidateChange();
 }
 
-void TkPlotComponent::RemoveAllToolBars() { RemoveAllOf(FMaster->ToolBarManager()); }
-void TkPlotComponent::RemoveAllLegends() { RemoveAllOf(FMaster->LegendManager()); }
-void TkPlotComponent::RemoveAllTables() { RemoveAllOf(FMaster->TableManager()); }
-void TkPlotComponent::RemoveAllXAxes() { RemoveAllOf(FMaster->XAxisManager()); }
-void TkPlotComponent::RemoveAllYAxes() { RemoveAllOf(FMaster->YAxisManager()); }
-void TkPlotComponent::RemoveAllDataViews() { RemoveAllOf(FMaster->DataViewManager()); }
-void TkPlotComponent::RemoveAllDataCursors() { RemoveAllOf(FMaster->DataCursorManager()); }
-void TkPlotComponent::RemoveAllChannels() { RemoveAllOf(FMaster->ChannelManager()); }
-void TkPlotComponent::RemoveAllAnnotations() { RemoveAllOf(FMaster->AnnotationManager()); }
-void TkPlotComponent::RemoveAllLimits() { RemoveAllOf(FMaster->LimitManager()); }
+void TkPlotComponent::RemoveAllToolBars()
+{
+    RemoveAllOf(FMaster->ToolBarManager());
+}
+void TkPlotComponent::RemoveAllLegends()
+{
+    RemoveAllOf(FMaster->LegendManager());
+}
+void TkPlotComponent::RemoveAllTables()
+{
+    RemoveAllOf(FMaster->TableManager());
+}
+void TkPlotComponent::RemoveAllXAxes()
+{
+    RemoveAllOf(FMaster->XAxisManager());
+}
+void TkPlotComponent::RemoveAllYAxes()
+{
+    RemoveAllOf(FMaster->YAxisManager());
+}
+void TkPlotComponent::RemoveAllDataViews()
+{
+    RemoveAllOf(FMaster->DataViewManager());
+}
+void TkPlotComponent::RemoveAllDataCursors()
+{
+    RemoveAllOf(FMaster->DataCursorManager());
+}
+void TkPlotComponent::RemoveAllChannels()
+{
+    RemoveAllOf(FMaster->ChannelManager());
+}
+void TkPlotComponent::RemoveAllAnnotations()
+{
+    RemoveAllOf(FMaster->AnnotationManager());
+}
+void TkPlotComponent::RemoveAllLimits()
+{
+    RemoveAllOf(FMaster->LimitManager());
+}
 
 void TkPlotComponent::RemoveAllLabels()
 {
@@ -265,7 +364,10 @@ void TkPlotComponent::RemoveAllLabels()
     InvalidateChange();
 }
 
-void TkPlotComponent::RemoveAllTranslations() { GetTranslationManager()->Clear(); }
+void TkPlotComponent::RemoveAllTranslations()
+{
+    GetTranslationManager()->Clear();
+}
 
 void TkPlotComponent::DeleteOf(TkPlotObjectManagerCustom* Manager, int Index)
 {
@@ -273,16 +375,46 @@ void TkPlotComponent::DeleteOf(TkPlotObjectManagerCustom* Manager, int Index)
     InvalidateChange();
 }
 
-void TkPlotComponent::DeleteToolBar(int Index) { DeleteOf(FMaster->ToolBarManager(), Index); }
-void TkPlotComponent::DeleteLegend(int Index) { DeleteOf(FMaster->LegendManager(), Index); }
-void TkPlotComponent::DeleteTable(int Index) { DeleteOf(FMaster->TableManager(), Index); }
-void TkPlotComponent::DeleteXAxis(int Index) { DeleteOf(FMaster->XAxisManager(), Index); }
-void TkPlotComponent::DeleteYAxis(int Index) { DeleteOf(FMaster->YAxisManager(), Index); }
-void TkPlotComponent::DeleteDataView(int Index) { DeleteOf(FMaster->DataViewManager(), Index); }
-void TkPlotComponent::DeleteDataCursor(int Index) { DeleteOf(FMaster->DataCursorManager(), Index); }
-void TkPlotComponent::DeleteChannel(int Index) { DeleteOf(FMaster->ChannelManager(), Index); }
-void TkPlotComponent::DeleteAnnotation(int Index) { DeleteOf(FMaster->AnnotationManager(), Index); }
-void TkPlotComponent::DeleteLimit(int Index) { DeleteOf(FMaster->LimitManager(), Index); }
+void TkPlotComponent::DeleteToolBar(int Index)
+{
+    DeleteOf(FMaster->ToolBarManager(), Index);
+}
+void TkPlotComponent::DeleteLegend(int Index)
+{
+    DeleteOf(FMaster->LegendManager(), Index);
+}
+void TkPlotComponent::DeleteTable(int Index)
+{
+    DeleteOf(FMaster->TableManager(), Index);
+}
+void TkPlotComponent::DeleteXAxis(int Index)
+{
+    DeleteOf(FMaster->XAxisManager(), Index);
+}
+void TkPlotComponent::DeleteYAxis(int Index)
+{
+    DeleteOf(FMaster->YAxisManager(), Index);
+}
+void TkPlotComponent::DeleteDataView(int Index)
+{
+    DeleteOf(FMaster->DataViewManager(), Index);
+}
+void TkPlotComponent::DeleteDataCursor(int Index)
+{
+    DeleteOf(FMaster->DataCursorManager(), Index);
+}
+void TkPlotComponent::DeleteChannel(int Index)
+{
+    DeleteOf(FMaster->ChannelManager(), Index);
+}
+void TkPlotComponent::DeleteAnnotation(int Index)
+{
+    DeleteOf(FMaster->AnnotationManager(), Index);
+}
+void TkPlotComponent::DeleteLimit(int Index)
+{
+    DeleteOf(FMaster->LimitManager(), Index);
+}
 
 void TkPlotComponent::DeleteLabel(int Index)
 {
@@ -291,18 +423,51 @@ void TkPlotComponent::DeleteLabel(int Index)
     DeleteOf(FMaster->LabelManager(), Index);
 }
 
-void TkPlotComponent::DeleteTranslation(int Index) { GetTranslationManager()->Delete(Index); }
+void TkPlotComponent::DeleteTranslation(int Index)
+{
+    GetTranslationManager()->Delete(Index);
+}
 
-int TkPlotComponent::AddChannel() { return FMaster->AddChannel(); }
-int TkPlotComponent::AddDataView() { return FMaster->AddDataView(); }
-int TkPlotComponent::AddDataCursor() { return FMaster->AddDataCursor(); }
-int TkPlotComponent::AddXAxis() { return FMaster->AddXAxis(); }
-int TkPlotComponent::AddYAxis() { return FMaster->AddYAxis(); }
-int TkPlotComponent::AddLegend() { return FMaster->AddLegend(); }
-int TkPlotComponent::AddTable() { return FMaster->AddTable(); }
-int TkPlotComponent::AddToolBar() { return FMaster->AddToolBar(); }
-int TkPlotComponent::AddLimit() { return FMaster->AddLimit(); }
-int TkPlotComponent::AddLabel() { return FMaster->AddLabel(); }
+int TkPlotComponent::AddChannel()
+{
+    return FMaster->AddChannel();
+}
+int TkPlotComponent::AddDataView()
+{
+    return FMaster->AddDataView();
+}
+int TkPlotComponent::AddDataCursor()
+{
+    return FMaster->AddDataCursor();
+}
+int TkPlotComponent::AddXAxis()
+{
+    return FMaster->AddXAxis();
+}
+int TkPlotComponent::AddYAxis()
+{
+    return FMaster->AddYAxis();
+}
+int TkPlotComponent::AddLegend()
+{
+    return FMaster->AddLegend();
+}
+int TkPlotComponent::AddTable()
+{
+    return FMaster->AddTable();
+}
+int TkPlotComponent::AddToolBar()
+{
+    return FMaster->AddToolBar();
+}
+int TkPlotComponent::AddLimit()
+{
+    return FMaster->AddLimit();
+}
+int TkPlotComponent::AddLabel()
+{
+    return FMaster->AddLabel();
+}
 
 int TkPlotComponent::AddAnnotation()
 {
@@ -352,15 +517,33 @@ void TkPlotComponent::SetAllTracking(bool Value)
         GetYAxis(i)->SetTrackingEnabled(Value);
 }
 
-void TkPlotComponent::DisableAllTracking() { SetAllTracking(false); }
-void TkPlotComponent::EnableAllTracking() { SetAllTracking(true); }
+void TkPlotComponent::DisableAllTracking()
+{
+    SetAllTracking(false);
+}
+void TkPlotComponent::EnableAllTracking()
+{
+    SetAllTracking(true);
+}
 
 // ---------------------------------------------------------------- properties
 
-int TkPlotComponent::GetDataViewZHorz() const { return FMaster->LayoutManager()->HorzDataView()->GetZOrder(); }
-void TkPlotComponent::SetDataViewZHorz(int Value) { FMaster->LayoutManager()->HorzDataView()->SetZOrder(Value); }
-int TkPlotComponent::GetDataViewZVert() const { return FMaster->LayoutManager()->VertDataView()->GetZOrder(); }
-void TkPlotComponent::SetDataViewZVert(int Value) { FMaster->LayoutManager()->VertDataView()->SetZOrder(Value); }
+int TkPlotComponent::GetDataViewZHorz() const
+{
+    return FMaster->LayoutManager()->HorzDataView()->GetZOrder();
+}
+void TkPlotComponent::SetDataViewZHorz(int Value)
+{
+    FMaster->LayoutManager()->HorzDataView()->SetZOrder(Value);
+}
+int TkPlotComponent::GetDataViewZVert() const
+{
+    return FMaster->LayoutManager()->VertDataView()->GetZOrder();
+}
+void TkPlotComponent::SetDataViewZVert(int Value)
+{
+    FMaster->LayoutManager()->VertDataView()->SetZOrder(Value);
+}
 
 void TkPlotComponent::SetXYAxesReverse(bool Value)
 {
@@ -368,8 +551,14 @@ void TkPlotComponent::SetXYAxesReverse(bool Value)
         FMaster->SetXYAxesReverse(Value);
 }
 
-void TkPlotComponent::SetHintsFont(const TFont* Value) { FHintsFont->Assign(Value); }
-void TkPlotComponent::SetAnnotationDefaultFont(const TFont* Value) { FAnnotationDefaultFont->Assign(Value); }
+void TkPlotComponent::SetHintsFont(const TFont* Value)
+{
+    FHintsFont->Assign(Value);
+}
+void TkPlotComponent::SetAnnotationDefaultFont(const TFont* Value)
+{
+    FAnnotationDefaultFont->Assign(Value);
+}
 
 TkPlotReferenceIndividual TkPlotComponent::GetAnnotationDefaultReferenceIndividual(int Which) const
 {
@@ -637,8 +826,8 @@ void TkPlotComponent::DoDataCursorCustomizeHint(TkPlotObject* Cursor, std::strin
         OnDataCursorCustomizeHint(IndexInKind(Cursor), Text);
 }
 
-void TkPlotComponent::DoMouseDownDataPoint(TkPlotObject* Channel, int DataIndex, TMouseButton Button,
-                                           TShiftState Shift, int X, int Y)
+void TkPlotComponent::DoMouseDownDataPoint(TkPlotObject* Channel, int DataIndex, TMouseButton Button, TShiftState Shift,
+                                           int X, int Y)
 {
     if (!IsLoading() && OnMouseDownDataPoint)
         OnMouseDownDataPoint(IndexInKind(Channel), DataIndex, Button, Shift, X, Y);
@@ -677,7 +866,7 @@ void TkPlotComponent::DoDataPointCustomizeHint(TkPlotObject* Channel, int DataIn
 
 TSize TkPlotComponent::HintTextExtent(const std::string& Text)
 {
-    TCanvas measure; // measures text without a surface
+    TCanvas measure;  // measures text without a surface
     measure.Font->Assign(FHintsFont.get());
     return measure.TextExtent(Text);
 }
@@ -795,9 +984,12 @@ void TkPlotComponent::PaintBackGround(TCanvas* Canvas)
     if (FBackGroundGradientEnabled) {
         const TRect all(0, 0, GetWidth(), GetHeight());
         Canvas->SetClipRect(all);
-        Finally([&] { DrawGradient(Canvas, all, FBackGroundGradientDirection, FBackGroundGradientStartColor,
-                                   FBackGroundGradientStopColor); },
-                [&] { Canvas->RemoveClipRect(); });
+        Finally(
+            [&] {
+                DrawGradient(Canvas, all, FBackGroundGradientDirection, FBackGroundGradientStartColor,
+                             FBackGroundGradientStopColor);
+            },
+            [&] { Canvas->RemoveClipRect(); });
     } else {
         DrawBackGround(Canvas, GetBackGroundColor());
     }
@@ -962,8 +1154,8 @@ void TkPlotComponent::HandleMouseDown(TMouseButton Button, TShiftState Shift, in
         SetMouseCapture(true);
     const TPoint screen = ClientToScreen(p);
     const TkPlotObjectKind kind = hit->Kind();
-    if (Button == mbRight || kind == TkPlotObjectKind::Annotation || kind == TkPlotObjectKind::Limit ||
-        IsButton(hit) || !hit->GetCanFocus())
+    if (Button == mbRight || kind == TkPlotObjectKind::Annotation || kind == TkPlotObjectKind::Limit || IsButton(hit) ||
+        !hit->GetCanFocus())
         hit->MouseDown(Button, Shift, p, screen, FPopupMenu.get());
     else
         GetObjectManager()->MouseDown(Button, Shift, p, screen, FPopupMenu.get());
@@ -1044,7 +1236,10 @@ void TkPlotComponent::HandleMouseUp(TMouseButton Button, TShiftState Shift, int 
         });
 }
 
-void TkPlotComponent::HandleDblClick() { FDoubleClickPending = true; }
+void TkPlotComponent::HandleDblClick()
+{
+    FDoubleClickPending = true;
+}
 
 bool TkPlotComponent::HandleMouseWheel(TShiftState Shift, int WheelDelta, int X, int Y)
 {
@@ -1087,7 +1282,10 @@ void TkPlotComponent::RestartHintTimer(int Milliseconds)
     StartTimer(std::max(Milliseconds, 1), 0);
 }
 
-void TkPlotComponent::HintTimerTick() { FHint.TimerFired(FHintSettings); }
+void TkPlotComponent::HintTimerTick()
+{
+    FHint.TimerFired(FHintSettings);
+}
 
 // ---------------------------------------------------------------- form data
 
@@ -1127,11 +1325,11 @@ void TkPlotComponent::DefineProperties(TFiler& Filer)
             "ImageList" + std::to_string(i), [this, i](TStream& S) { ReadImageList(S, i); },
             [this, i](TStream& S) { WriteImageList(S, i); }, fullImage || FImageLists[std::size_t(i)]->GetCount() > 0);
     const std::pair<const char*, TkPlotObjectManagerCustom*> managers[] = {
-        {"ToolBarManager", FMaster->ToolBarManager()},       {"LegendManager", FMaster->LegendManager()},
-        {"TableManager", FMaster->TableManager()},           {"XAxisManager", FMaster->XAxisManager()},
-        {"YAxisManager", FMaster->YAxisManager()},           {"ChannelManager", FMaster->ChannelManager()},
-        {"DataViewManager", FMaster->DataViewManager()},     {"DataCursorManager", FMaster->DataCursorManager()},
-        {"LimitManager", FMaster->LimitManager()},           {"LabelManager", FMaster->LabelManager()}};
+        {"ToolBarManager", FMaster->ToolBarManager()},   {"LegendManager", FMaster->LegendManager()},
+        {"TableManager", FMaster->TableManager()},       {"XAxisManager", FMaster->XAxisManager()},
+        {"YAxisManager", FMaster->YAxisManager()},       {"ChannelManager", FMaster->ChannelManager()},
+        {"DataViewManager", FMaster->DataViewManager()}, {"DataCursorManager", FMaster->DataCursorManager()},
+        {"LimitManager", FMaster->LimitManager()},       {"LabelManager", FMaster->LabelManager()}};
     for (const auto& [name, manager] : managers) {
         if (!manager)
             continue;

@@ -43,7 +43,8 @@ using TkPlotObjectGetMouseCursorEvent = std::function<void(int Index, TCursor& M
 using TkPlotPopupMenuEvent = std::function<void(int Index, bool& Cancel, int ScreenX, int ScreenY)>;
 using TkPlotDataPointMouseEvent =
     std::function<void(int ChannelIndex, int DataIndex, TMouseButton Button, TShiftState Shift, int X, int Y)>;
-using TkPlotDataPointMouseMoveEvent = std::function<void(int ChannelIndex, int DataIndex, TShiftState Shift, int X, int Y)>;
+using TkPlotDataPointMouseMoveEvent =
+    std::function<void(int ChannelIndex, int DataIndex, TShiftState Shift, int X, int Y)>;
 using TkPlotClickDataPointEvent = std::function<void(int ChannelIndex, int DataIndex)>;
 using TkPlotDataPointMovedEvent =
     std::function<void(int ChannelIndex, int DataIndex, double OldX, double OldY, double NewX, double NewY)>;
@@ -76,6 +77,7 @@ struct TkPlotKindEvents {
 };
 
 // The kinds of each event family, as the plot publishes them.
+// clang-format off
 #define KPLOT_MOUSE_KINDS(X, Family, Type) \
     X(Family, XAxis, Type) X(Family, YAxis, Type) X(Family, DataView, Type) X(Family, Legend, Type) \
     X(Family, Channel, Type) X(Family, Limit, Type) X(Family, DataCursor, Type) X(Family, Annotation, Type)
@@ -102,50 +104,51 @@ struct TkPlotKindEvents {
     KPLOT_ADD_KINDS(X, OnRemove, TkPlotObjectEvent)                   \
     KPLOT_ADD_KINDS(X, OnGetMouseCursor, TkPlotObjectGetMouseCursorEvent) \
     KPLOT_POPUP_KINDS(X, OnPopupMenu, TkPlotPopupMenuEvent)
+// clang-format on
 
 // The plot's other events: type and name.
-#define KPLOT_OTHER_EVENTS(X)                                              \
-    X(TkPlotDataPointMouseEvent, OnMouseDownDataPoint)                     \
-    X(TkPlotDataPointMouseEvent, OnMouseUpDataPoint)                       \
-    X(TkPlotDataPointMouseMoveEvent, OnMouseMoveDataPoint)                 \
-    X(TkPlotClickDataPointEvent, OnClickDataPoint)                         \
-    X(TkPlotClickDataPointEvent, OnDblClickDataPoint)                      \
-    X(TkPlotDataPointMovedEvent, OnDataPointMoved)                         \
-    X(TkPlotObjectDoubleValueChangeEvent, OnXAxisMinChange)                \
-    X(TkPlotObjectDoubleValueChangeEvent, OnXAxisSpanChange)               \
-    X(TkPlotObjectDoubleValueChangeEvent, OnYAxisMinChange)                \
-    X(TkPlotObjectDoubleValueChangeEvent, OnYAxisSpanChange)               \
-    X(TkPlotObjectDoubleValueChangeEvent, OnLimitLine1PositionChange)      \
-    X(TkPlotObjectDoubleValueChangeEvent, OnLimitLine2PositionChange)      \
-    X(TkPlotAxesMinSpanChangeEvent, OnXAxisMinSpanChange)                  \
-    X(TkPlotAxesMinSpanChangeEvent, OnXAxisMinSpanChangeFinished)          \
-    X(TkPlotAxesMinSpanChangeEvent, OnYAxisMinSpanChange)                  \
-    X(TkPlotAxesMinSpanChangeEvent, OnYAxisMinSpanChangeFinished)          \
-    X(TkPlotAxesCustomizeLabelEvent, OnXAxisCustomizeLabel)                \
-    X(TkPlotAxesCustomizeLabelEvent, OnYAxisCustomizeLabel)                \
-    X(TkPlotObjectCustomizeTextEvent, OnDataCursorCustomizeHint)           \
-    X(TkPlotObjectCustomizeTextEvent, OnXAxisCustomizeHint)                \
-    X(TkPlotObjectCustomizeTextEvent, OnYAxisCustomizeHint)                \
-    X(TkPlotObjectCustomizeTextEvent, OnToolBarCustomizeHint)              \
-    X(TkPlotDataPointCustomizeTextEvent, OnDataPointCustomizeHint)         \
-    X(TkPlotObjectEvent, OnDataCursorChange)                               \
-    X(TkPlotObjectEvent, OnBeforeDataCursorUpdate)                         \
-    X(TkPlotObjectEvent, OnAnnotationCoordinatesChange)                    \
-    X(TkPlotObjectEvent, OnAnnotationMoveUser)                             \
-    X(TkPlotObjectEvent, OnAnnotationResizeUser)                           \
-    X(TkPlotObjectEvent, OnAnnotationCoordinatesChangeFinished)            \
-    X(TkPlotToolBarButtonEvent, OnToolBarButtonClick)                      \
-    X(TkPlotToolBarButtonBeforeEvent, OnBeforeToolBarButtonClick)          \
-    X(TkPlotZoomBoxEvent, OnBeforeZoomBox)                                 \
-    X(TkPlotPrintPageEvent, OnBeforePrintPage)                             \
-    X(TNotifyEvent, OnBeforePrint)                                         \
-    X(TNotifyEvent, OnAfterPrint)                                          \
-    X(TNotifyEvent, OnBeforeLoadProperties)                                \
-    X(TNotifyEvent, OnAfterLoadProperties)                                 \
-    X(TNotifyEvent, OnAfterSaveProperties)                                 \
-    X(TNotifyEvent, OnAfterLoadData)                                       \
-    X(TNotifyEvent, OnAfterSaveData)                                       \
-    X(TNotifyEvent, OnAfterOpenEditor)                                     \
+#define KPLOT_OTHER_EVENTS(X)                                         \
+    X(TkPlotDataPointMouseEvent, OnMouseDownDataPoint)                \
+    X(TkPlotDataPointMouseEvent, OnMouseUpDataPoint)                  \
+    X(TkPlotDataPointMouseMoveEvent, OnMouseMoveDataPoint)            \
+    X(TkPlotClickDataPointEvent, OnClickDataPoint)                    \
+    X(TkPlotClickDataPointEvent, OnDblClickDataPoint)                 \
+    X(TkPlotDataPointMovedEvent, OnDataPointMoved)                    \
+    X(TkPlotObjectDoubleValueChangeEvent, OnXAxisMinChange)           \
+    X(TkPlotObjectDoubleValueChangeEvent, OnXAxisSpanChange)          \
+    X(TkPlotObjectDoubleValueChangeEvent, OnYAxisMinChange)           \
+    X(TkPlotObjectDoubleValueChangeEvent, OnYAxisSpanChange)          \
+    X(TkPlotObjectDoubleValueChangeEvent, OnLimitLine1PositionChange) \
+    X(TkPlotObjectDoubleValueChangeEvent, OnLimitLine2PositionChange) \
+    X(TkPlotAxesMinSpanChangeEvent, OnXAxisMinSpanChange)             \
+    X(TkPlotAxesMinSpanChangeEvent, OnXAxisMinSpanChangeFinished)     \
+    X(TkPlotAxesMinSpanChangeEvent, OnYAxisMinSpanChange)             \
+    X(TkPlotAxesMinSpanChangeEvent, OnYAxisMinSpanChangeFinished)     \
+    X(TkPlotAxesCustomizeLabelEvent, OnXAxisCustomizeLabel)           \
+    X(TkPlotAxesCustomizeLabelEvent, OnYAxisCustomizeLabel)           \
+    X(TkPlotObjectCustomizeTextEvent, OnDataCursorCustomizeHint)      \
+    X(TkPlotObjectCustomizeTextEvent, OnXAxisCustomizeHint)           \
+    X(TkPlotObjectCustomizeTextEvent, OnYAxisCustomizeHint)           \
+    X(TkPlotObjectCustomizeTextEvent, OnToolBarCustomizeHint)         \
+    X(TkPlotDataPointCustomizeTextEvent, OnDataPointCustomizeHint)    \
+    X(TkPlotObjectEvent, OnDataCursorChange)                          \
+    X(TkPlotObjectEvent, OnBeforeDataCursorUpdate)                    \
+    X(TkPlotObjectEvent, OnAnnotationCoordinatesChange)               \
+    X(TkPlotObjectEvent, OnAnnotationMoveUser)                        \
+    X(TkPlotObjectEvent, OnAnnotationResizeUser)                      \
+    X(TkPlotObjectEvent, OnAnnotationCoordinatesChangeFinished)       \
+    X(TkPlotToolBarButtonEvent, OnToolBarButtonClick)                 \
+    X(TkPlotToolBarButtonBeforeEvent, OnBeforeToolBarButtonClick)     \
+    X(TkPlotZoomBoxEvent, OnBeforeZoomBox)                            \
+    X(TkPlotPrintPageEvent, OnBeforePrintPage)                        \
+    X(TNotifyEvent, OnBeforePrint)                                    \
+    X(TNotifyEvent, OnAfterPrint)                                     \
+    X(TNotifyEvent, OnBeforeLoadProperties)                           \
+    X(TNotifyEvent, OnAfterLoadProperties)                            \
+    X(TNotifyEvent, OnAfterSaveProperties)                            \
+    X(TNotifyEvent, OnAfterLoadData)                                  \
+    X(TNotifyEvent, OnAfterSaveData)                                  \
+    X(TNotifyEvent, OnAfterOpenEditor)                                \
     X(TNotifyEvent, OnAfterCloseEditor)
 
 class TkPlotComponent : public TkCustomComponent, public TkPlotObjectOwner, private TkPlotHintTimer {
@@ -342,10 +345,7 @@ public:
     void SetDefaultSaveImageFormat(TkPlotImageFormatStyle Value) { FDefaultSaveImageFormat = Value; }
     bool GetDifferentialPropertySave() const { return FDifferentialPropertySave; }
     void SetDifferentialPropertySave(bool Value) { FDifferentialPropertySave = Value; }
-    TImageList* GetImageList(int Index) const override
-    {
-        return FImageLists.at(static_cast<std::size_t>(Index)).get();
-    }
+    TImageList* GetImageList(int Index) const override { return FImageLists.at(static_cast<std::size_t>(Index)).get(); }
     TPopupMenu* GetPlotPopupMenu() const { return FPopupMenu.get(); }
 
     // ---- events
@@ -375,14 +375,26 @@ public:
                                      double NewSpan) override;
     void DoAxisCustomizeLabel(TkPlotAxis* Axis, double Value, std::string& Label) override;
     std::vector<TkPlotAxis*> GetAxes(TkPlotObjectKind Kind) override;
-    bool DoubleClickPending() const override { return FDoubleClickPending; }
+    bool DoubleClickPending() const override
+    {
+        return FDoubleClickPending;
+    }
     // OnBeforeZoomBox, before the axes zoom to a box drawn in the data view.
     void DoBeforeZoomBox(TRect& ZoomRect, bool& Cancel) override;
-    void AddOccupiedRect(const TRect& R) override { FOccupiedRects.Add(R); }
+    void AddOccupiedRect(const TRect& R) override
+    {
+        FOccupiedRects.Add(R);
+    }
     bool TryOccupyRect(const TRect& R) override;
     std::string TranslateText(const std::string& Text) override;
-    TPoint ClientToScreen(const TPoint& P) override { return TkCustomComponent::ClientToScreen(P); }
-    char GetDataFileSeparatorChar() const override { return FDataFileColumnSeparator == kpdfcsComma ? ',' : '\t'; }
+    TPoint ClientToScreen(const TPoint& P) override
+    {
+        return TkCustomComponent::ClientToScreen(P);
+    }
+    char GetDataFileSeparatorChar() const override
+    {
+        return FDataFileColumnSeparator == kpdfcsComma ? ',' : '\t';
+    }
     void DoBeforeDataCursorUpdate(TkPlotObject* Cursor) override;
     void DoDataCursorChange(TkPlotObject* Cursor) override;
     void DoDataCursorCustomizeHint(TkPlotObject* Cursor, std::string& Text) override;
@@ -398,7 +410,10 @@ public:
     TSize HintTextExtent(const std::string& Text) override;
     TRect GetDataViewRect() const override;
     void GetAxisDataExtent(TkPlotAxis* Axis, bool Running, double& Minimum, double& Maximum) override;
-    void ClearOccupiedRects() { FOccupiedRects.Clear(); }
+    void ClearOccupiedRects()
+    {
+        FOccupiedRects.Clear();
+    }
     // A click on the object: its kind's OnDblClick when a double click is
     // pending and that event is assigned (the pending flag is then used
     // up), else its OnClick.
@@ -407,7 +422,10 @@ public:
     void DoToolBarButtonClick(TkPlotObject* ToolBar, int ButtonType) override;
     void DoToolBarCustomizeHint(TkPlotObject* ToolBar, std::string& Text) override;
     // The run-time editor on the page it showed last.
-    void ShowEditor() override { FMaster->EditObject(nullptr); }
+    void ShowEditor() override
+    {
+        FMaster->EditObject(nullptr);
+    }
     void DoClickDataPoint(int ChannelIndex, int DataIndex);
 
     // ---- layout, painting and input
@@ -417,10 +435,16 @@ public:
     // The object under a point: selected objects first, then any, then
     // data views and legends.
     TkPlotObject* ObjectAt(TPoint P) const;
-    const TkPlotHint& GetHint() const { return FHint; }
+    const TkPlotHint& GetHint() const
+    {
+        return FHint;
+    }
     // The hint timer fired.
     void HintTimerTick();
-    bool GetMouseIsDown() const { return FMouseIsDown; }
+    bool GetMouseIsDown() const
+    {
+        return FMouseIsDown;
+    }
 
     void HandleWantKeys(std::uint16_t Key, bool& Want) override;
     void HandleKeyDown(std::uint16_t& Key, TShiftState Shift) override;
@@ -438,10 +462,19 @@ public:
 
 protected:
     // The timer hook shared with the component's timer.
-    bool HintTimerRunning() const override { return TimerActive(); }
+    bool HintTimerRunning() const override
+    {
+        return TimerActive();
+    }
     void RestartHintTimer(int Milliseconds) override;
-    void StopHintTimer() override { StopTimer(); }
-    void HintChanged() override { InvalidateChange(); }
+    void StopHintTimer() override
+    {
+        StopTimer();
+    }
+    void HintChanged() override
+    {
+        InvalidateChange();
+    }
 
 private:
     TkPlotObject* ItemOf(const TkPlotObjectManagerCustom* Manager, int Index) const;

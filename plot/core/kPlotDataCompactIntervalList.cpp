@@ -2,19 +2,32 @@
 
 #include "rtl/Exception.h"
 
-TkPlotDataCompactIntervalList::TkPlotDataCompactIntervalList() { SetElementSize(sizeof(float)); }
+TkPlotDataCompactIntervalList::TkPlotDataCompactIntervalList()
+{
+    SetElementSize(sizeof(float));
+}
 
-double TkPlotDataCompactIntervalList::GetX(int Index) { return Index * Interval() + FFirstX; }
-double TkPlotDataCompactIntervalList::GetY(int Index) { return At(Index); }
+double TkPlotDataCompactIntervalList::GetX(int Index)
+{
+    return Index * Interval() + FFirstX;
+}
+double TkPlotDataCompactIntervalList::GetY(int Index)
+{
+    return At(Index);
+}
 
 void TkPlotDataCompactIntervalList::SetX(int Index, double Value)
 {
     if (Count() == 0 || Index != 0)
-        throw Exception("Data Style does not support setting individual X-Value with the exception of the first X-Value");
+        throw Exception(
+            "Data Style does not support setting individual X-Value with the exception of the first X-Value");
     FFirstX = Value;
 }
 
-void TkPlotDataCompactIntervalList::SetY(int Index, double Value) { At(Index) = float(Value); }
+void TkPlotDataCompactIntervalList::SetY(int Index, double Value)
+{
+    At(Index) = float(Value);
+}
 
 int TkPlotDataCompactIntervalList::Add(double X, double Y, bool, bool)
 {

@@ -28,6 +28,6 @@ private:
     float& At(int Index) { return *static_cast<float*>(Record(MapIndex(Index))); }
 
     double FInterval = -1.0;
-    bool FIntervalLearnt = false; // kept apart so that a learnt -1.0 stays learnt
+    bool FIntervalLearnt = false;  // kept apart so that a learnt -1.0 stays learnt
     double FFirstX = 0.0;
 };

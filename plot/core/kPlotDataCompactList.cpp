@@ -2,12 +2,27 @@
 
 static_assert(sizeof(TkPlotDataCompactList::Point) == 8);
 
-TkPlotDataCompactList::TkPlotDataCompactList() { SetElementSize(sizeof(Point)); }
+TkPlotDataCompactList::TkPlotDataCompactList()
+{
+    SetElementSize(sizeof(Point));
+}
 
-double TkPlotDataCompactList::GetX(int Index) { return At(Index).X; }
-double TkPlotDataCompactList::GetY(int Index) { return At(Index).Y; }
-void TkPlotDataCompactList::SetX(int Index, double Value) { At(Index).X = float(Value); }
-void TkPlotDataCompactList::SetY(int Index, double Value) { At(Index).Y = float(Value); }
+double TkPlotDataCompactList::GetX(int Index)
+{
+    return At(Index).X;
+}
+double TkPlotDataCompactList::GetY(int Index)
+{
+    return At(Index).Y;
+}
+void TkPlotDataCompactList::SetX(int Index, double Value)
+{
+    At(Index).X = float(Value);
+}
+void TkPlotDataCompactList::SetY(int Index, double Value)
+{
+    At(Index).Y = float(Value);
+}
 
 int TkPlotDataCompactList::Add(double X, double Y, bool, bool)
 {

@@ -75,11 +75,23 @@ char* ResizeBlock(char* Data, std::size_t OldBytes, std::size_t NewBytes, bool& 
 
 }  // namespace
 
-TkPlotDataCustomList::~TkPlotDataCustomList() { FreeData(); }
+TkPlotDataCustomList::~TkPlotDataCustomList()
+{
+    FreeData();
+}
 
-bool TkPlotDataCustomList::GetEmpty(int) { return false; }
-bool TkPlotDataCustomList::GetNull(int) { return false; }
-double TkPlotDataCustomList::GetExtraValue(int, int) { return 0.0; }
+bool TkPlotDataCustomList::GetEmpty(int)
+{
+    return false;
+}
+bool TkPlotDataCustomList::GetNull(int)
+{
+    return false;
+}
+double TkPlotDataCustomList::GetExtraValue(int, int)
+{
+    return 0.0;
+}
 void TkPlotDataCustomList::SetEmpty(int, bool) {}
 void TkPlotDataCustomList::SetNull(int, bool) {}
 void TkPlotDataCustomList::SetExtraValue(int, int, double) {}
@@ -166,7 +178,7 @@ int TkPlotDataCustomList::MapIndex(int Index) const
         throw Exception("Index out of Bounds");
     if (FRingStart == 0)
         return Index;
-    const int p = Index + FRingStart; // cannot overflow: both below Count
+    const int p = Index + FRingStart;  // cannot overflow: both below Count
     return p <= FCount - 1 ? p : p - FCount;
 }
 

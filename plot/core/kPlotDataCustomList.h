@@ -42,7 +42,7 @@ public:
     virtual double GetY(int Index) = 0;
     virtual bool GetEmpty(int Index);
     virtual bool GetNull(int Index);
-    virtual double GetExtraValue(int Which, int Index); // Which 1..4
+    virtual double GetExtraValue(int Which, int Index);  // Which 1..4
     virtual void SetX(int Index, double Value) = 0;
     virtual void SetY(int Index, double Value) = 0;
     virtual void SetEmpty(int Index, bool Value);
@@ -101,11 +101,7 @@ protected:
     bool HasRoom() const { return FCount < FCapacity; }
     int AppendSlot() { return FCount++; }
     void* Record(int Position) const { return FData + std::int64_t(Position) * FElementSize; }
-    template <class T>
-    T* Records() const
-    {
-        return reinterpret_cast<T*>(FData);
-    }
+    template <class T> T* Records() const { return reinterpret_cast<T*>(FData); }
     virtual TkPlotDataAttributes* RecordAttributes(int) { return nullptr; }
     virtual const char* DeleteRangeMessage() const { return "Delete size out of Range"; }
     virtual int MaxDeleteCount() const { return FCount - 1; }

@@ -4,16 +4,43 @@
 
 static_assert(sizeof(TkPlotDataFullList::Point) == 136);
 
-TkPlotDataFullList::TkPlotDataFullList() { SetElementSize(sizeof(Point)); }
+TkPlotDataFullList::TkPlotDataFullList()
+{
+    SetElementSize(sizeof(Point));
+}
 
-double TkPlotDataFullList::GetX(int Index) { return At(Index).X; }
-double TkPlotDataFullList::GetY(int Index) { return At(Index).Y; }
-bool TkPlotDataFullList::GetEmpty(int Index) { return At(Index).Empty; }
-bool TkPlotDataFullList::GetNull(int Index) { return At(Index).Null; }
-void TkPlotDataFullList::SetX(int Index, double Value) { At(Index).X = Value; }
-void TkPlotDataFullList::SetY(int Index, double Value) { At(Index).Y = Value; }
-void TkPlotDataFullList::SetEmpty(int Index, bool Value) { At(Index).Empty = Value; }
-void TkPlotDataFullList::SetNull(int Index, bool Value) { At(Index).Null = Value; }
+double TkPlotDataFullList::GetX(int Index)
+{
+    return At(Index).X;
+}
+double TkPlotDataFullList::GetY(int Index)
+{
+    return At(Index).Y;
+}
+bool TkPlotDataFullList::GetEmpty(int Index)
+{
+    return At(Index).Empty;
+}
+bool TkPlotDataFullList::GetNull(int Index)
+{
+    return At(Index).Null;
+}
+void TkPlotDataFullList::SetX(int Index, double Value)
+{
+    At(Index).X = Value;
+}
+void TkPlotDataFullList::SetY(int Index, double Value)
+{
+    At(Index).Y = Value;
+}
+void TkPlotDataFullList::SetEmpty(int Index, bool Value)
+{
+    At(Index).Empty = Value;
+}
+void TkPlotDataFullList::SetNull(int Index, bool Value)
+{
+    At(Index).Null = Value;
+}
 
 int TkPlotDataFullList::ExtraSlot(int Which)
 {
@@ -22,7 +49,10 @@ int TkPlotDataFullList::ExtraSlot(int Which)
     return Which - 1;
 }
 
-double TkPlotDataFullList::GetExtraValue(int Which, int Index) { return At(Index).Extra[ExtraSlot(Which)]; }
+double TkPlotDataFullList::GetExtraValue(int Which, int Index)
+{
+    return At(Index).Extra[ExtraSlot(Which)];
+}
 
 void TkPlotDataFullList::SetExtraValue(int Which, int Index, double Value)
 {

@@ -2,18 +2,51 @@
 
 static_assert(sizeof(TkPlotDataNullList::Point) == 24);
 
-TkPlotDataNullList::TkPlotDataNullList() { SetElementSize(sizeof(Point)); }
+TkPlotDataNullList::TkPlotDataNullList()
+{
+    SetElementSize(sizeof(Point));
+}
 
-double TkPlotDataNullList::GetX(int Index) { return At(Index).X; }
-double TkPlotDataNullList::GetY(int Index) { return At(Index).Y; }
-bool TkPlotDataNullList::GetEmpty(int Index) { return At(Index).Flags & flEmpty; }
-bool TkPlotDataNullList::GetNull(int Index) { return At(Index).Flags & flNull; }
-void TkPlotDataNullList::SetX(int Index, double Value) { At(Index).X = Value; }
-void TkPlotDataNullList::SetY(int Index, double Value) { At(Index).Y = Value; }
-void TkPlotDataNullList::SetEmpty(int Index, bool Value) { SetFlag(Index, flEmpty, Value); }
-void TkPlotDataNullList::SetNull(int Index, bool Value) { SetFlag(Index, flNull, Value); }
-bool TkPlotDataNullList::GetMarkersVisible(int Index) { return At(Index).Flags & flMarkersVisible; }
-void TkPlotDataNullList::SetMarkersVisible(int Index, bool Value) { SetFlag(Index, flMarkersVisible, Value); }
+double TkPlotDataNullList::GetX(int Index)
+{
+    return At(Index).X;
+}
+double TkPlotDataNullList::GetY(int Index)
+{
+    return At(Index).Y;
+}
+bool TkPlotDataNullList::GetEmpty(int Index)
+{
+    return At(Index).Flags & flEmpty;
+}
+bool TkPlotDataNullList::GetNull(int Index)
+{
+    return At(Index).Flags & flNull;
+}
+void TkPlotDataNullList::SetX(int Index, double Value)
+{
+    At(Index).X = Value;
+}
+void TkPlotDataNullList::SetY(int Index, double Value)
+{
+    At(Index).Y = Value;
+}
+void TkPlotDataNullList::SetEmpty(int Index, bool Value)
+{
+    SetFlag(Index, flEmpty, Value);
+}
+void TkPlotDataNullList::SetNull(int Index, bool Value)
+{
+    SetFlag(Index, flNull, Value);
+}
+bool TkPlotDataNullList::GetMarkersVisible(int Index)
+{
+    return At(Index).Flags & flMarkersVisible;
+}
+void TkPlotDataNullList::SetMarkersVisible(int Index, bool Value)
+{
+    SetFlag(Index, flMarkersVisible, Value);
+}
 
 std::uint8_t TkPlotDataNullList::GetMarkersStyle(int Index)
 {

@@ -55,14 +55,14 @@ const bool Registered = [] {
             .Integer("GridLineXMinorWidth", &D::GetGridLineXMinorWidth, &D::SetGridLineXMinorWidth, 0)
             .Integer("GridLineYMajorWidth", &D::GetGridLineYMajorWidth, &D::SetGridLineYMajorWidth, 0)
             .Integer("GridLineYMinorWidth", &D::GetGridLineYMinorWidth, &D::SetGridLineYMinorWidth, 0)
-            .Enumeration("GridLineXMajorStyle", "TkPlotGridLineStyle", GridLineStyleNames,
-                         &D::GetGridLineXMajorStyle, &D::SetGridLineXMajorStyle, kpglsSolid)
-            .Enumeration("GridLineXMinorStyle", "TkPlotGridLineStyle", GridLineStyleNames,
-                         &D::GetGridLineXMinorStyle, &D::SetGridLineXMinorStyle, kpglsSolid)
-            .Enumeration("GridLineYMajorStyle", "TkPlotGridLineStyle", GridLineStyleNames,
-                         &D::GetGridLineYMajorStyle, &D::SetGridLineYMajorStyle, kpglsSolid)
-            .Enumeration("GridLineYMinorStyle", "TkPlotGridLineStyle", GridLineStyleNames,
-                         &D::GetGridLineYMinorStyle, &D::SetGridLineYMinorStyle, kpglsSolid)
+            .Enumeration("GridLineXMajorStyle", "TkPlotGridLineStyle", GridLineStyleNames, &D::GetGridLineXMajorStyle,
+                         &D::SetGridLineXMajorStyle, kpglsSolid)
+            .Enumeration("GridLineXMinorStyle", "TkPlotGridLineStyle", GridLineStyleNames, &D::GetGridLineXMinorStyle,
+                         &D::SetGridLineXMinorStyle, kpglsSolid)
+            .Enumeration("GridLineYMajorStyle", "TkPlotGridLineStyle", GridLineStyleNames, &D::GetGridLineYMajorStyle,
+                         &D::SetGridLineYMajorStyle, kpglsSolid)
+            .Enumeration("GridLineYMinorStyle", "TkPlotGridLineStyle", GridLineStyleNames, &D::GetGridLineYMinorStyle,
+                         &D::SetGridLineYMinorStyle, kpglsSolid)
             .Boolean("AxesControlEnabled", &D::GetAxesControlEnabled, &D::SetAxesControlEnabled, false)
             .Enumeration("AxesControlMouseStyle", "TkPlotAxesControlStyle", AxesControlStyleNames,
                          &D::GetAxesControlMouseStyle, &D::SetAxesControlMouseStyle, kpacsBoth)
@@ -74,11 +74,14 @@ const bool Registered = [] {
     return true;
 }();
 
-int Nearest(double Value) { return ClampToInt(std::nearbyint(Value)); }
+int Nearest(double Value)
+{
+    return ClampToInt(std::nearbyint(Value));
+}
 
 constexpr TPenStyle PenStyles[] = {psSolid, psDash, psDot};
 
-} // namespace
+}  // namespace
 
 TkPlotDataView::TkPlotDataView(TkPlotObjectOwner* AOwner, const TkPlotObjectCallbacks& Callbacks)
     : TkPlotLayoutObject(AOwner, Callbacks, TkPlotObjectKind::DataView)

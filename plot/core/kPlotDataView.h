@@ -91,13 +91,25 @@ public:
     int GetGridLineYMinorWidth() const { return FYMinor.Width; }
     void SetGridLineYMinorWidth(int Value) { SetProperty(Value, FYMinor.Width, &TkPlotObject::DoChange); }
     TkPlotGridLineStyle GetGridLineXMajorStyle() const { return FXMajor.Style; }
-    void SetGridLineXMajorStyle(TkPlotGridLineStyle Value) { SetProperty(Value, FXMajor.Style, &TkPlotObject::DoChange); }
+    void SetGridLineXMajorStyle(TkPlotGridLineStyle Value)
+    {
+        SetProperty(Value, FXMajor.Style, &TkPlotObject::DoChange);
+    }
     TkPlotGridLineStyle GetGridLineXMinorStyle() const { return FXMinor.Style; }
-    void SetGridLineXMinorStyle(TkPlotGridLineStyle Value) { SetProperty(Value, FXMinor.Style, &TkPlotObject::DoChange); }
+    void SetGridLineXMinorStyle(TkPlotGridLineStyle Value)
+    {
+        SetProperty(Value, FXMinor.Style, &TkPlotObject::DoChange);
+    }
     TkPlotGridLineStyle GetGridLineYMajorStyle() const { return FYMajor.Style; }
-    void SetGridLineYMajorStyle(TkPlotGridLineStyle Value) { SetProperty(Value, FYMajor.Style, &TkPlotObject::DoChange); }
+    void SetGridLineYMajorStyle(TkPlotGridLineStyle Value)
+    {
+        SetProperty(Value, FYMajor.Style, &TkPlotObject::DoChange);
+    }
     TkPlotGridLineStyle GetGridLineYMinorStyle() const { return FYMinor.Style; }
-    void SetGridLineYMinorStyle(TkPlotGridLineStyle Value) { SetProperty(Value, FYMinor.Style, &TkPlotObject::DoChange); }
+    void SetGridLineYMinorStyle(TkPlotGridLineStyle Value)
+    {
+        SetProperty(Value, FYMinor.Style, &TkPlotObject::DoChange);
+    }
 
     // Moving and zooming the axes with the mouse and wheel. Only stored:
     // nothing on screen changes with them.

@@ -12,7 +12,10 @@ bool IsAxis(const TkPlotObject* o)
     return o->Kind() == TkPlotObjectKind::XAxis || o->Kind() == TkPlotObjectKind::YAxis;
 }
 
-bool IsDataView(const TkPlotObject* o) { return o->Kind() == TkPlotObjectKind::DataView; }
+bool IsDataView(const TkPlotObject* o)
+{
+    return o->Kind() == TkPlotObjectKind::DataView;
+}
 
 // Level first, then the rounded start percent; compared as numbers.
 bool LayoutBefore(const TkPlotLayoutObject* a, const TkPlotLayoutObject* b)
@@ -31,7 +34,7 @@ int CountLevels(const std::vector<TkPlotLayoutObject*>& List)
     return levels;
 }
 
-} // namespace
+}  // namespace
 
 TkPlotLayoutManager* TkPlotLayoutManager::Create(TkPlotObjectOwner* AOwner, const TkPlotObjectCallbacks& Callbacks)
 {
@@ -96,11 +99,8 @@ void TkPlotLayoutManager::AddObject(TkPlotObject* Object)
     case TkPlotObjectKind::ToolBar:
     case TkPlotObjectKind::Legend:
     case TkPlotObjectKind::DataView:
-    case TkPlotObjectKind::Label:
-        layout->OnLayoutChange = [this](TObject*) { Rebuild(); };
-        break;
-    default:
-        break;
+    case TkPlotObjectKind::Label: layout->OnLayoutChange = [this](TObject*) { Rebuild(); }; break;
+    default: break;
     }
     if (IsAxis(layout))
         ApplyAxisOrientation(layout);
@@ -147,8 +147,8 @@ void TkPlotLayoutManager::InsertAtZOrder(TkPlotLayoutObject* Object, int Level, 
                 return false;
             const bool same = p->GetStartPercent() == Object->GetStartPercent() &&
                               p->GetStopPercent() == Object->GetStopPercent();
-            return same || (p->GetStartPercent() < Object->GetStopPercent() &&
-                            p->GetStopPercent() > Object->GetStartPercent());
+            return same ||
+                   (p->GetStartPercent() < Object->GetStopPercent() && p->GetStopPercent() > Object->GetStartPercent());
         });
         if (blocked)
             moveUpFrom(Level);
@@ -163,8 +163,7 @@ void TkPlotLayoutManager::InsertAtZOrder(TkPlotLayoutObject* Object, int Level, 
         moveUpFrom(Level + 1);
         Object->SetZOrder(Level + 1);
         break;
-    default:
-        break;
+    default: break;
     }
     Rebuild();
 }
@@ -231,8 +230,9 @@ void TkPlotLayoutManager::SetXYAxesReverse(bool Value)
     for (TkPlotObject* o : Items())
         if (IsAxis(o))
             axes.push_back(static_cast<TkPlotLayoutObject*>(o));
-    std::stable_sort(axes.begin(), axes.end(),
-                     [](const TkPlotLayoutObject* a, const TkPlotLayoutObject* b) { return a->GetZOrder() < b->GetZOrder(); });
+    std::stable_sort(axes.begin(), axes.end(), [](const TkPlotLayoutObject* a, const TkPlotLayoutObject* b) {
+        return a->GetZOrder() < b->GetZOrder();
+    });
     for (TkPlotLayoutObject* axis : axes) {
         RemoveFromZOrder(axis);
         ApplyAxisOrientation(axis);

@@ -19,7 +19,10 @@ bool IsCartesian(const TkPlotObject* Object)
     return IsAxis(Object) && static_cast<const TkPlotAxis*>(Object)->GetCartesianStyle() != kpcsNone;
 }
 
-int RoundInt(double Value) { return ClampToInt(static_cast<double>(Round(Value))); }
+int RoundInt(double Value)
+{
+    return ClampToInt(static_cast<double>(Round(Value)));
+}
 
 std::vector<TkPlotAxis*> AxesOf(const TkPlotObjectManagerCustom* Manager)
 {
@@ -36,7 +39,7 @@ TkPlotLayoutObject* FirstDataView(const TkPlotMasterManager& Master)
     return views && views->HasObjects() ? static_cast<TkPlotLayoutObject*>(views->GetObject(0)) : nullptr;
 }
 
-} // namespace
+}  // namespace
 
 void TkPlotLayoutPass::CopyVisible(const TList& From, TList& To) const
 {
@@ -123,10 +126,22 @@ void TkPlotLayoutPass::PlaceBands(const TList& List, int Side, bool Backward, in
         const int outer = Edge + outward * levelSize;
         TRect r = o->GetDrawRect();
         switch (Side) {
-        case 0: r.Right = inner; r.Left = outer; break;
-        case 2: r.Left = inner; r.Right = outer; break;
-        case 1: r.Bottom = inner; r.Top = outer; break;
-        default: r.Top = inner; r.Bottom = outer; break;
+        case 0:
+            r.Right = inner;
+            r.Left = outer;
+            break;
+        case 2:
+            r.Left = inner;
+            r.Right = outer;
+            break;
+        case 1:
+            r.Bottom = inner;
+            r.Top = outer;
+            break;
+        default:
+            r.Top = inner;
+            r.Bottom = outer;
+            break;
         }
         if (Side == 1 && o->Kind() == TkPlotObjectKind::ToolBar) {
             r.Top = Border;
@@ -258,9 +273,8 @@ void TkPlotLayoutPass::PlaceCartesianAxes(TkPlotMasterManager& Master) const
 // 12. Axes aligned with another of their kind.
 void TkPlotLayoutPass::AlignAxes(TkPlotMasterManager& Master, TCanvas* Canvas) const
 {
-    for (TkPlotObjectManagerCustom* manager :
-         {static_cast<TkPlotObjectManagerCustom*>(Master.XAxisManager()),
-          static_cast<TkPlotObjectManagerCustom*>(Master.YAxisManager())}) {
+    for (TkPlotObjectManagerCustom* manager : {static_cast<TkPlotObjectManagerCustom*>(Master.XAxisManager()),
+                                               static_cast<TkPlotObjectManagerCustom*>(Master.YAxisManager())}) {
         for (TkPlotAxis* axis : AxesOf(manager)) {
             auto* ref = static_cast<TkPlotAxis*>(manager->FindByName(axis->GetAlignRefAxisName()));
             if (!ref || ref == axis)
@@ -284,8 +298,7 @@ void TkPlotLayoutPass::AlignAxes(TkPlotMasterManager& Master, TCanvas* Canvas) c
 // 13. The data area ends where the axes' scales end. A kind of axis that
 // the plot has none of leaves that dimension as the bands left it, so the
 // data view is never turned inside out.
-void TkPlotLayoutPass::FitDataViewToScales(TkPlotMasterManager& Master, TCanvas* Canvas,
-                                           const TkPlotLayoutFrame& Frame)
+void TkPlotLayoutPass::FitDataViewToScales(TkPlotMasterManager& Master, TCanvas* Canvas, const TkPlotLayoutFrame& Frame)
 {
     const std::vector<TkPlotAxis*> xAxes = AxesOf(Master.XAxisManager());
     const std::vector<TkPlotAxis*> yAxes = AxesOf(Master.YAxisManager());

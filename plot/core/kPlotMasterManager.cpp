@@ -16,20 +16,21 @@ void Call(const TkPlotCallback& Callback, TObject* Item)
         Callback(Item);
 }
 
-template <class M>
-void FreeManager(M*& Manager)
+template <class M> void FreeManager(M*& Manager)
 {
     // Freeing comes back through ObjectRemove, which clears the field.
     TkPlotObjectManagerCustom::Free(Manager);
     Manager = nullptr;
 }
 
-} // namespace
+}  // namespace
 
-void TkPlotMasterManager::SetEditorFactory(TkPlotEditorFactory Factory) { EditorFactory() = std::move(Factory); }
+void TkPlotMasterManager::SetEditorFactory(TkPlotEditorFactory Factory)
+{
+    EditorFactory() = std::move(Factory);
+}
 
-template <class M>
-M* TkPlotMasterManager::MakeManager()
+template <class M> M* TkPlotMasterManager::MakeManager()
 {
     M* m = new M(FOwner, FCallbacks);
     m->DoInsert();
@@ -207,7 +208,10 @@ void TkPlotMasterManager::ObjectRename(TObject* Item)
         FEditor->ObjectRenamed(object);
 }
 
-void TkPlotMasterManager::ObjectChange(TObject* Item) { Call(OnObjectChange, Item); }
+void TkPlotMasterManager::ObjectChange(TObject* Item)
+{
+    Call(OnObjectChange, Item);
+}
 
 void TkPlotMasterManager::ObjectFocus(TObject* Item)
 {
@@ -230,7 +234,10 @@ void TkPlotMasterManager::EditObject(TObject* Item)
         FEditor->Edit(dynamic_cast<TkPlotObject*>(Item));
 }
 
-void TkPlotMasterManager::EditorClosed() { FEditorClosed = true; }
+void TkPlotMasterManager::EditorClosed()
+{
+    FEditorClosed = true;
+}
 
 int TkPlotMasterManager::AddOf(TkPlotKindManager* Manager)
 {
@@ -239,19 +246,55 @@ int TkPlotMasterManager::AddOf(TkPlotKindManager* Manager)
     return Manager->GetCount() - 1;
 }
 
-int TkPlotMasterManager::AddChannel() { return AddOf(FChannelManager); }
-int TkPlotMasterManager::AddDataView() { return AddOf(FDataViewManager); }
-int TkPlotMasterManager::AddDataCursor() { return AddOf(FDataCursorManager); }
-int TkPlotMasterManager::AddLimit() { return AddOf(FLimitManager); }
-int TkPlotMasterManager::AddLabel() { return AddOf(FLabelManager); }
-int TkPlotMasterManager::AddAnnotation() { return AddOf(FAnnotationManager); }
-int TkPlotMasterManager::AddLegend() { return AddOf(FLegendManager); }
-int TkPlotMasterManager::AddTable() { return AddOf(FTableManager); }
-int TkPlotMasterManager::AddToolBar() { return AddOf(FToolBarManager); }
-int TkPlotMasterManager::AddXAxis() { return AddOf(FXAxisManager); }
-int TkPlotMasterManager::AddYAxis() { return AddOf(FYAxisManager); }
+int TkPlotMasterManager::AddChannel()
+{
+    return AddOf(FChannelManager);
+}
+int TkPlotMasterManager::AddDataView()
+{
+    return AddOf(FDataViewManager);
+}
+int TkPlotMasterManager::AddDataCursor()
+{
+    return AddOf(FDataCursorManager);
+}
+int TkPlotMasterManager::AddLimit()
+{
+    return AddOf(FLimitManager);
+}
+int TkPlotMasterManager::AddLabel()
+{
+    return AddOf(FLabelManager);
+}
+int TkPlotMasterManager::AddAnnotation()
+{
+    return AddOf(FAnnotationManager);
+}
+int TkPlotMasterManager::AddLegend()
+{
+    return AddOf(FLegendManager);
+}
+int TkPlotMasterManager::AddTable()
+{
+    return AddOf(FTableManager);
+}
+int TkPlotMasterManager::AddToolBar()
+{
+    return AddOf(FToolBarManager);
+}
+int TkPlotMasterManager::AddXAxis()
+{
+    return AddOf(FXAxisManager);
+}
+int TkPlotMasterManager::AddYAxis()
+{
+    return AddOf(FYAxisManager);
+}
 
-void TkPlotMasterManager::SetChannelClass(TkPlotObjectClass Value) { FChannelManager->SetObjectClass(std::move(Value)); }
+void TkPlotMasterManager::SetChannelClass(TkPlotObjectClass Value)
+{
+    FChannelManager->SetObjectClass(std::move(Value));
+}
 
 void TkPlotMasterManager::SetUserCanEditObjects(bool Value)
 {
@@ -285,4 +328,7 @@ void TkPlotMasterManager::ClearAllData()
         FYAxisManager->GetItem(i)->ResetTracking();
 }
 
-void TkPlotMasterManager::ClearFocus() { FObjectManager->ClearFocus(); }
+void TkPlotMasterManager::ClearFocus()
+{
+    FObjectManager->ClearFocus();
+}

@@ -102,8 +102,7 @@ public:
     TkPlotCallback OnObjectRemove;
 
 private:
-    template <class M>
-    M* MakeManager();
+    template <class M> M* MakeManager();
     int AddOf(TkPlotKindManager* Manager);
     // The managers that hear renames and focus changes, in order.
     std::vector<TkPlotObjectManagerCustom*> NotifiedManagers() const;

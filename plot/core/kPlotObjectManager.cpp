@@ -14,21 +14,20 @@
 
 namespace {
 
-template <class T>
-TkPlotObjectClass ClassOf()
+template <class T> TkPlotObjectClass ClassOf()
 {
     return [](TkPlotObjectOwner* Owner, const TkPlotObjectCallbacks& Callbacks) -> TkPlotObject* {
         return new T(Owner, Callbacks);
     };
 }
 
-} // namespace
+}  // namespace
 
 // ---------------------------------------------------------------- TkPlotObjectManagerCustom
 
-TkPlotObjectManagerCustom::TkPlotObjectManagerCustom(TkPlotObjectOwner* AOwner,
-                                                     const TkPlotObjectCallbacks& Callbacks)
-    : FOwner(AOwner), FCallbacks(CheckPlotCallbacks(AOwner, Callbacks, "Owner must be Assigned"))
+TkPlotObjectManagerCustom::TkPlotObjectManagerCustom(TkPlotObjectOwner* AOwner, const TkPlotObjectCallbacks& Callbacks)
+    : FOwner(AOwner),
+      FCallbacks(CheckPlotCallbacks(AOwner, Callbacks, "Owner must be Assigned"))
 {
 }
 
@@ -67,7 +66,10 @@ void TkPlotObjectManagerCustom::ReadObjects(TReader& Reader)
     }
 }
 
-void TkPlotObjectManagerCustom::DoInsert() { FCallbacks.OnInsert(this); }
+void TkPlotObjectManagerCustom::DoInsert()
+{
+    FCallbacks.OnInsert(this);
+}
 
 void TkPlotObjectManagerCustom::RemoveObject(TkPlotObject* Object)
 {
@@ -195,8 +197,7 @@ void TkPlotObjectManager::SetShiftState(TShiftState Value)
         o->SetShiftState(Value);
 }
 
-template <class F>
-void TkPlotObjectManager::ForEachFocused(F Call)
+template <class F> void TkPlotObjectManager::ForEachFocused(F Call)
 {
     // Focus is read as each object's turn comes, and the list is read afresh
     // each time: a handler may move the focus or free objects.
@@ -249,7 +250,9 @@ void TkPlotObjectManager::DetachCallbacks()
 
 TkPlotKindManager::TkPlotKindManager(TkPlotObjectOwner* AOwner, const TkPlotObjectCallbacks& Callbacks,
                                      TkPlotObjectKind Kind, std::string DefaultName, TkPlotObjectClass ObjectClass)
-    : TkPlotObjectOwnedManager(AOwner, Callbacks), FKind(Kind), FDefaultName(std::move(DefaultName)),
+    : TkPlotObjectOwnedManager(AOwner, Callbacks),
+      FKind(Kind),
+      FDefaultName(std::move(DefaultName)),
       FObjectClass(std::move(ObjectClass))
 {
 }
@@ -339,10 +342,22 @@ void TkPlotYAxisManager::InitNewObject(TkPlotObject* Object)
     static_cast<TkPlotAxis*>(Object)->SetTitle(Object->GetName());
 }
 
-bool TkPlotAxisLinks::HasXAxis() const { return XAxisManager && XAxisManager->HasObjects(); }
-bool TkPlotAxisLinks::HasYAxis() const { return YAxisManager && YAxisManager->HasObjects(); }
-std::string TkPlotAxisLinks::FirstXAxisName() const { return XAxisManager->GetObject(0)->GetName(); }
-std::string TkPlotAxisLinks::FirstYAxisName() const { return YAxisManager->GetObject(0)->GetName(); }
+bool TkPlotAxisLinks::HasXAxis() const
+{
+    return XAxisManager && XAxisManager->HasObjects();
+}
+bool TkPlotAxisLinks::HasYAxis() const
+{
+    return YAxisManager && YAxisManager->HasObjects();
+}
+std::string TkPlotAxisLinks::FirstXAxisName() const
+{
+    return XAxisManager->GetObject(0)->GetName();
+}
+std::string TkPlotAxisLinks::FirstYAxisName() const
+{
+    return YAxisManager->GetObject(0)->GetName();
+}
 
 TkPlotChannelManager::TkPlotChannelManager(TkPlotObjectOwner* AOwner, const TkPlotObjectCallbacks& Callbacks)
     : TkPlotTypedKindManager(AOwner, Callbacks, TkPlotObjectKind::Channel, "Channel")
@@ -416,4 +431,7 @@ TkPlotAnnotationManager::TkPlotAnnotationManager(TkPlotObjectOwner* AOwner, cons
 {
 }
 
-void TkPlotAnnotationManager::AddObject(TkPlotObject* Object) { AddAndName(Object, Kind()); }
+void TkPlotAnnotationManager::AddObject(TkPlotObject* Object)
+{
+    AddAndName(Object, Kind());
+}

@@ -132,8 +132,7 @@ protected:
     ~TkPlotObjectManager() override = default;
 
 private:
-    template <class F>
-    void ForEachFocused(F Call);
+    template <class F> void ForEachFocused(F Call);
 
     TShiftState FShiftState = 0;
 };
@@ -168,8 +167,7 @@ private:
 
 // A kind manager that answers its objects typed by kind. GetItem is
 // compiled where it is called, so the item class need only be known there.
-template <class TItem>
-class TkPlotTypedKindManager : public TkPlotKindManager {
+template <class TItem> class TkPlotTypedKindManager : public TkPlotKindManager {
 public:
     using TkPlotKindManager::TkPlotKindManager;
     TItem* GetItem(int Index) const { return static_cast<TItem*>(GetObject(Index)); }
@@ -271,8 +269,8 @@ using TkPlotDataClearer = std::function<void(TkPlotObject* Channel)>;
 // Narrows Minimum and Maximum to the values a channel holds along an axis
 // it is drawn against (see TkPlotObjectOwner::GetAxisDataExtent); bound in
 // with the channel class.
-using TkPlotDataExtent =
-    std::function<void(TkPlotObject* Channel, const TkPlotObject* Axis, bool Running, double& Minimum, double& Maximum)>;
+using TkPlotDataExtent = std::function<void(TkPlotObject* Channel, const TkPlotObject* Axis, bool Running,
+                                            double& Minimum, double& Maximum)>;
 
 class TkPlotChannelManager : public TkPlotTypedKindManager<TkPlotChannelCustom>, public TkPlotAxisLinks {
 public:

@@ -105,7 +105,9 @@ public:
     {
     }
     virtual void DoMouseMoveDataPoint(TkPlotObject*, int /*DataIndex*/, TShiftState, int /*X*/, int /*Y*/) {}
-    virtual void DoMouseUpDataPoint(TkPlotObject*, int /*DataIndex*/, TMouseButton, TShiftState, int /*X*/, int /*Y*/) {}
+    virtual void DoMouseUpDataPoint(TkPlotObject*, int /*DataIndex*/, TMouseButton, TShiftState, int /*X*/, int /*Y*/)
+    {
+    }
     virtual void DoDataPointClick(TkPlotObject*, int /*DataIndex*/) {}
     virtual void DoDataPointMoved(TkPlotObject*, int /*DataIndex*/, double /*OldX*/, double /*OldY*/, double /*NewX*/,
                                   double /*NewY*/)

@@ -13,33 +13,41 @@ namespace {
 
 const bool Registered = [] {
     RegisterPublishedClass<TkPlotObject>(
-        "TkPlotObject",
-        TPropertyListBuilder<TkPlotObject>()
-            .String("Name", [](const TkPlotObject& o) { return o.GetName(); },
-                    [](TkPlotObject& o, const std::string& v) { o.SetName(v); })
-            .Boolean("Visible", [](const TkPlotObject& o) { return o.GetVisible(); },
-                     [](TkPlotObject& o, bool v) { o.SetVisible(v); }, true)
-            .Boolean("Enabled", [](const TkPlotObject& o) { return o.GetEnabled(); },
-                     [](TkPlotObject& o, bool v) { o.SetEnabled(v); }, true)
-            .Integer("Layer", [](const TkPlotObject& o) { return o.GetLayer(); },
-                     [](TkPlotObject& o, std::int64_t v) { o.SetLayer(int(v)); }, 100)
-            .Boolean("PopupEnabled", [](const TkPlotObject& o) { return o.GetPopupEnabled(); },
-                     [](TkPlotObject& o, bool v) { o.SetPopupEnabled(v); }, true)
-            .Boolean("CanFocus", [](const TkPlotObject& o) { return o.GetCanFocus(); },
-                     [](TkPlotObject& o, bool v) { o.SetCanFocus(v); }, true)
-            .Take());
+        "TkPlotObject", TPropertyListBuilder<TkPlotObject>()
+                            .String(
+                                "Name", [](const TkPlotObject& o) { return o.GetName(); },
+                                [](TkPlotObject& o, const std::string& v) { o.SetName(v); })
+                            .Boolean(
+                                "Visible", [](const TkPlotObject& o) { return o.GetVisible(); },
+                                [](TkPlotObject& o, bool v) { o.SetVisible(v); }, true)
+                            .Boolean(
+                                "Enabled", [](const TkPlotObject& o) { return o.GetEnabled(); },
+                                [](TkPlotObject& o, bool v) { o.SetEnabled(v); }, true)
+                            .Integer(
+                                "Layer", [](const TkPlotObject& o) { return o.GetLayer(); },
+                                [](TkPlotObject& o, std::int64_t v) { o.SetLayer(int(v)); }, 100)
+                            .Boolean(
+                                "PopupEnabled", [](const TkPlotObject& o) { return o.GetPopupEnabled(); },
+                                [](TkPlotObject& o, bool v) { o.SetPopupEnabled(v); }, true)
+                            .Boolean(
+                                "CanFocus", [](const TkPlotObject& o) { return o.GetCanFocus(); },
+                                [](TkPlotObject& o, bool v) { o.SetCanFocus(v); }, true)
+                            .Take());
     RegisterPublishedClass<TkPlotLayoutObject, TkPlotObject>(
-        "TkPlotLayoutObject",
-        TPropertyListBuilder<TkPlotLayoutObject>()
-            .Float("StopPercent", [](const TkPlotLayoutObject& o) { return o.GetStopPercent(); },
-                   [](TkPlotLayoutObject& o, double v) { o.SetStopPercent(v); })
-            .Float("StartPercent", [](const TkPlotLayoutObject& o) { return o.GetStartPercent(); },
-                   [](TkPlotLayoutObject& o, double v) { o.SetStartPercent(v); })
-            .Integer("ZOrder", [](const TkPlotLayoutObject& o) { return o.GetZOrder(); },
-                     [](TkPlotLayoutObject& o, std::int64_t v) { o.SetZOrder(int(v)); }, 0)
-            .Boolean("Horizontal", [](const TkPlotLayoutObject& o) { return o.GetHorizontal(); },
-                     [](TkPlotLayoutObject& o, bool v) { o.SetHorizontal(v); }, false)
-            .Take());
+        "TkPlotLayoutObject", TPropertyListBuilder<TkPlotLayoutObject>()
+                                  .Float(
+                                      "StopPercent", [](const TkPlotLayoutObject& o) { return o.GetStopPercent(); },
+                                      [](TkPlotLayoutObject& o, double v) { o.SetStopPercent(v); })
+                                  .Float(
+                                      "StartPercent", [](const TkPlotLayoutObject& o) { return o.GetStartPercent(); },
+                                      [](TkPlotLayoutObject& o, double v) { o.SetStartPercent(v); })
+                                  .Integer(
+                                      "ZOrder", [](const TkPlotLayoutObject& o) { return o.GetZOrder(); },
+                                      [](TkPlotLayoutObject& o, std::int64_t v) { o.SetZOrder(int(v)); }, 0)
+                                  .Boolean(
+                                      "Horizontal", [](const TkPlotLayoutObject& o) { return o.GetHorizontal(); },
+                                      [](TkPlotLayoutObject& o, bool v) { o.SetHorizontal(v); }, false)
+                                  .Take());
     return true;
 }();
 
@@ -60,13 +68,14 @@ std::string PadLeft(std::string Text, std::size_t Width)
     return Text;
 }
 
-} // namespace
+}  // namespace
 
 // ---------------------------------------------------------------- TkPlotObject
 
-TkPlotObject::TkPlotObject(TkPlotObjectOwner* AOwner, const TkPlotObjectCallbacks& ACallbacks,
-                           TkPlotObjectKind AKind)
-    : Callbacks(ACallbacks), FOwner(AOwner), FKind(AKind)
+TkPlotObject::TkPlotObject(TkPlotObjectOwner* AOwner, const TkPlotObjectCallbacks& ACallbacks, TkPlotObjectKind AKind)
+    : Callbacks(ACallbacks),
+      FOwner(AOwner),
+      FKind(AKind)
 {
 }
 
@@ -102,7 +111,10 @@ void TkPlotObject::DoRename()
     DoChange();
 }
 
-void TkPlotObject::SetVisible(bool Value) { SetProperty(Value, FVisible, &TkPlotObject::DoChange); }
+void TkPlotObject::SetVisible(bool Value)
+{
+    SetProperty(Value, FVisible, &TkPlotObject::DoChange);
+}
 
 void TkPlotObject::SetEnabled(bool Value)
 {
@@ -116,9 +128,18 @@ void TkPlotObject::SetEnabled(bool Value)
     DoChange();
 }
 
-void TkPlotObject::SetLayer(int Value) { SetProperty(Value, FLayer, &TkPlotObject::DoChange); }
-void TkPlotObject::SetPopupEnabled(bool Value) { SetProperty(Value, FPopupEnabled, &TkPlotObject::DoChange); }
-void TkPlotObject::SetCanFocus(bool Value) { SetProperty(Value, FCanFocus, &TkPlotObject::DoChange); }
+void TkPlotObject::SetLayer(int Value)
+{
+    SetProperty(Value, FLayer, &TkPlotObject::DoChange);
+}
+void TkPlotObject::SetPopupEnabled(bool Value)
+{
+    SetProperty(Value, FPopupEnabled, &TkPlotObject::DoChange);
+}
+void TkPlotObject::SetCanFocus(bool Value)
+{
+    SetProperty(Value, FCanFocus, &TkPlotObject::DoChange);
+}
 
 void TkPlotObject::SetFocused(bool Value)
 {
@@ -134,7 +155,10 @@ void TkPlotObject::SetFocused(bool Value)
     }
 }
 
-void TkPlotObject::DoChange() { Call(Callbacks.OnChange, this); }
+void TkPlotObject::DoChange()
+{
+    Call(Callbacks.OnChange, this);
+}
 
 void TkPlotObject::DoLayoutChange()
 {
@@ -142,7 +166,10 @@ void TkPlotObject::DoLayoutChange()
     DoChange();
 }
 
-void TkPlotObject::PreDraw(TCanvas*) { FPrepared = true; }
+void TkPlotObject::PreDraw(TCanvas*)
+{
+    FPrepared = true;
+}
 void TkPlotObject::Draw(TCanvas*, TColor) {}
 
 void TkPlotObject::DoGotFocus()
@@ -251,7 +278,10 @@ void TkPlotObject::KeyDown(std::uint16_t Key, TShiftState Shift, TPopupMenu* Men
         Menu->Popup(screen.X, screen.Y);
 }
 
-bool TkPlotObject::HitTest(const TkPlotMouseData&) { return false; }
+bool TkPlotObject::HitTest(const TkPlotMouseData&)
+{
+    return false;
+}
 
 TkPlotObject* TkPlotObject::GetObjectAt(TPoint)
 {
@@ -267,9 +297,15 @@ TCursor TkPlotObject::GetMouseCursor(TPoint P)
     return crDefault;
 }
 
-void TkPlotObject::DoInsert() { Call(Callbacks.OnInsert, this); }
+void TkPlotObject::DoInsert()
+{
+    Call(Callbacks.OnInsert, this);
+}
 
-void TkPlotObject::InvalidateNow() { Call(OnInvalidate, this); }
+void TkPlotObject::InvalidateNow()
+{
+    Call(OnInvalidate, this);
+}
 
 std::string TkPlotObject::TranslateText(const std::string& Text) const
 {
@@ -289,7 +325,10 @@ void TkPlotObject::BuildPopupMenu(TPopupMenu* Menu)
         Menu->Items->Clear();
 }
 
-std::string TkPlotObject::GetLayerSortKey() const { return PadLeft(IntToStr(FLayer), 6); }
+std::string TkPlotObject::GetLayerSortKey() const
+{
+    return PadLeft(IntToStr(FLayer), 6);
+}
 
 // ---------------------------------------------------------------- TkPlotManagerObject
 
@@ -323,7 +362,10 @@ TkPlotLayoutObject::TkPlotLayoutObject(TkPlotObjectOwner* AOwner, const TkPlotOb
 {
 }
 
-bool TkPlotLayoutObject::HitTest(const TkPlotMouseData& Mouse) { return PtInRect(FDrawRect, Mouse.Received); }
+bool TkPlotLayoutObject::HitTest(const TkPlotMouseData& Mouse)
+{
+    return PtInRect(FDrawRect, Mouse.Received);
+}
 
 void TkPlotLayoutObject::DoInsert()
 {
@@ -365,15 +407,27 @@ void TkPlotLayoutObject::SetStartStopPercent(double Start, double Stop)
     DoChange();
 }
 
-void TkPlotLayoutObject::SetZOrder(int Value) { SetProperty(Value, FZOrder, &TkPlotObject::DoLayoutChange); }
-void TkPlotLayoutObject::SetHorizontal(bool Value) { SetProperty(Value, FHorizontal, &TkPlotObject::DoLayoutChange); }
+void TkPlotLayoutObject::SetZOrder(int Value)
+{
+    SetProperty(Value, FZOrder, &TkPlotObject::DoLayoutChange);
+}
+void TkPlotLayoutObject::SetHorizontal(bool Value)
+{
+    SetProperty(Value, FHorizontal, &TkPlotObject::DoLayoutChange);
+}
 void TkPlotLayoutObject::SetForceStacking(bool Value)
 {
     SetProperty(Value, FForceStacking, &TkPlotObject::DoLayoutChange);
 }
-void TkPlotLayoutObject::SetFarSide(bool Value) { SetProperty(Value, FFarSide, &TkPlotObject::DoChange); }
+void TkPlotLayoutObject::SetFarSide(bool Value)
+{
+    SetProperty(Value, FFarSide, &TkPlotObject::DoChange);
+}
 
-std::string TkPlotLayoutObject::GetZOrderKey() const { return PadLeft(IntToStr(FZOrder), 3); }
+std::string TkPlotLayoutObject::GetZOrderKey() const
+{
+    return PadLeft(IntToStr(FZOrder), 3);
+}
 
 std::string TkPlotLayoutObject::GetStartPercentKey() const
 {

@@ -67,8 +67,8 @@ struct TkPlotMouseData {
     TPoint Screen;
     TMouseButton Button = mbLeft;
     TShiftState Shift = 0;
-    bool Flag = false; // on release: a double click is pending
-    TkPlotHintData* Hint = nullptr; // on a move: filled by DoMouseHover
+    bool Flag = false;               // on release: a double click is pending
+    TkPlotHintData* Hint = nullptr;  // on a move: filled by DoMouseHover
 };
 
 class TkPlotObject : public TPersistent {
@@ -137,8 +137,8 @@ public:
     virtual void MouseDown(TMouseButton Button, TShiftState Shift, TPoint Client, TPoint Screen, TPopupMenu* Menu);
     // Hint, when given, receives what the object offers as its hint.
     virtual void MouseMove(TShiftState Shift, TPoint Client, TkPlotHintData* Hint = nullptr);
-    virtual void MouseUp(TMouseButton Button, TShiftState Shift, TPoint Client, TPoint Screen,
-                         bool DoubleClickPending, TPopupMenu* Menu);
+    virtual void MouseUp(TMouseButton Button, TShiftState Shift, TPoint Client, TPoint Screen, bool DoubleClickPending,
+                         TPopupMenu* Menu);
     virtual bool MouseWheel(int WheelDelta, TShiftState Shift, TPoint Client);
     virtual void KeyDown(std::uint16_t Key, TShiftState Shift, TPopupMenu* Menu);
     virtual bool HitTest(const TkPlotMouseData& Mouse);
@@ -181,8 +181,7 @@ protected:
     void DoRename();
 
     // Store a differing value and call the change handler.
-    template <class T>
-    void SetProperty(T Value, T& Field, void (TkPlotObject::*Changed)())
+    template <class T> void SetProperty(T Value, T& Field, void (TkPlotObject::*Changed)())
     {
         if (Value == Field)
             return;

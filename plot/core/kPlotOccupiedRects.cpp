@@ -7,7 +7,7 @@ bool Inside(const TRect& R, const TRect& Bounds)
     return R.Left >= Bounds.Left && R.Top >= Bounds.Top && R.Right <= Bounds.Right && R.Bottom <= Bounds.Bottom;
 }
 
-} // namespace
+}  // namespace
 
 bool TkPlotOccupiedRects::TryOccupy(const TRect& R, const TRect& Bounds)
 {

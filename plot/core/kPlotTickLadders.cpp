@@ -20,9 +20,8 @@ std::int64_t MulSat(std::int64_t A, std::int64_t B)
 
 // Tries Steps in order on a count of Units; the first whose quotient stays
 // within MaxCount - 1 wins.
-template <std::size_t Size>
-bool FitUnits(std::int64_t Units, const std::int64_t (&Steps)[Size], int MaxCount, double UnitDays,
-              TkTickIncrement& Result)
+template <std::size_t Size> bool FitUnits(std::int64_t Units, const std::int64_t (&Steps)[Size], int MaxCount,
+                                          double UnitDays, TkTickIncrement& Result)
 {
     for (std::int64_t step : Steps)
         if (Units / step <= MaxCount - 1) {
@@ -56,7 +55,7 @@ TDateTime WithDate(TDateTime Source, int Year, int Month, int Day)
     return date < 0 ? date - time : date + time;
 }
 
-} // namespace
+}  // namespace
 
 TkTickIncrement PlotDecimalIncrement(double Span, int MaxCount)
 {

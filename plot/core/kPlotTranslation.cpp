@@ -13,10 +13,12 @@ const bool Registered = [] {
     RegisterPublishedClass<TkPlotTranslationObject>(
         "TkPlotTranslationObject",
         TPropertyListBuilder<TkPlotTranslationObject>()
-            .String("OriginalString", [](const TkPlotTranslationObject& o) { return o.GetOriginalString(); },
-                    [](TkPlotTranslationObject& o, const std::string& v) { o.SetOriginalString(v); })
-            .String("ReplacementString", [](const TkPlotTranslationObject& o) { return o.GetReplacementString(); },
-                    [](TkPlotTranslationObject& o, const std::string& v) { o.SetReplacementString(v); })
+            .String(
+                "OriginalString", [](const TkPlotTranslationObject& o) { return o.GetOriginalString(); },
+                [](TkPlotTranslationObject& o, const std::string& v) { o.SetOriginalString(v); })
+            .String(
+                "ReplacementString", [](const TkPlotTranslationObject& o) { return o.GetReplacementString(); },
+                [](TkPlotTranslationObject& o, const std::string& v) { o.SetReplacementString(v); })
             .Take());
     return true;
 }();
@@ -24,7 +26,8 @@ const bool Registered = [] {
 }  // namespace
 
 TkPlotTranslationObject::TkPlotTranslationObject(TkPlotObjectCallback OnInsert, TkPlotObjectCallback OnRemove)
-    : FOnInsert(std::move(OnInsert)), FOnRemove(std::move(OnRemove))
+    : FOnInsert(std::move(OnInsert)),
+      FOnRemove(std::move(OnRemove))
 {
     if (FOnInsert)
         FOnInsert(this);
@@ -37,7 +40,8 @@ TkPlotTranslationObject::~TkPlotTranslationObject()
 }
 
 TkPlotTranslationManager::TkPlotTranslationManager(TkPlotObjectCallback OnInsert, TkPlotObjectCallback OnRemove)
-    : FOnInsert(std::move(OnInsert)), FOnRemove(std::move(OnRemove))
+    : FOnInsert(std::move(OnInsert)),
+      FOnRemove(std::move(OnRemove))
 {
     (void)Registered;
     if (!FOnInsert)

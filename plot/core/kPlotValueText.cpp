@@ -119,15 +119,9 @@ std::string PlotValueToText(const TkPlotTextSettings& S, double& MinLength, cons
         text = Trim(Format("%.*e", std::clamp(digits, 0, 20), Value));
         break;
     }
-    case kptfPrefix:
-        text = PrefixText(Value, S, Axis);
-        break;
-    case kptfDateTime:
-        text = DateTimeText(Value, S.DateTimeFormat);
-        break;
-    case kptfPrice32nds:
-        text = std::fabs(Value) < 9e15 ? Price32ndsText(Value) : Unknown;
-        break;
+    case kptfPrefix: text = PrefixText(Value, S, Axis); break;
+    case kptfDateTime: text = DateTimeText(Value, S.DateTimeFormat); break;
+    case kptfPrice32nds: text = std::fabs(Value) < 9e15 ? Price32ndsText(Value) : Unknown; break;
     case kptfThousands: {
         const int decimals = PlotDecimalCount(S.Precision, S.PrecisionStyle, Axis.Span);
         std::string picture = "#,#0";

@@ -20,7 +20,8 @@ const bool Registered = [] {
         "TkWinComponent",
         TPropertyListBuilder<T>()
             .Method("OnNewOPCData", "TIndexObjectEvent", [](const T& c) { return bool(c.OnNewOPCData); })
-            .Method("OnBeforeNewOPCData", "TBeforeOPCNewDataEvent", [](const T& c) { return bool(c.OnBeforeNewOPCData); })
+            .Method("OnBeforeNewOPCData", "TBeforeOPCNewDataEvent",
+                    [](const T& c) { return bool(c.OnBeforeNewOPCData); })
             .Take());
     return true;
 }();
@@ -61,9 +62,7 @@ void WriteOPCValueToProperty(TObject* Instance, const std::string& PropertyName,
     switch (p.Kind) {
     case TTypeKind::tkInteger:
     case TTypeKind::tkChar:
-    case TTypeKind::tkSet:
-        SetOrdProp(location.Instance, p, StrToInt64(text));
-        break;
+    case TTypeKind::tkSet: SetOrdProp(location.Instance, p, StrToInt64(text)); break;
     case TTypeKind::tkEnumeration:
         if (SameText(text, "True"))
             text = "1";
@@ -73,14 +72,9 @@ void WriteOPCValueToProperty(TObject* Instance, const std::string& PropertyName,
             text = "1";
         SetOrdProp(location.Instance, p, StrToInt64(text));
         break;
-    case TTypeKind::tkFloat:
-        SetFloatProp(location.Instance, p, StrToFloat(text));
-        break;
-    case TTypeKind::tkString:
-        SetStrProp(location.Instance, p, text);
-        break;
-    default:
-        break;
+    case TTypeKind::tkFloat: SetFloatProp(location.Instance, p, StrToFloat(text)); break;
+    case TTypeKind::tkString: SetStrProp(location.Instance, p, text); break;
+    default: break;
     }
 }
 

@@ -24,10 +24,10 @@ TEST(AppImagesTest, StateIconsAreSixteenPixelsInTheirColours)
         const char* Name;
         TColor Color;
     } Icons[] = {
-        {"imgStartTriggerActive", RGB(0, 160, 0)},   {"imgStartTriggerInactive", 0xA0A0A0},
-        {"imgStopTriggerActive", RGB(220, 0, 0)},    {"imgStopTriggerInactive", 0xA0A0A0},
-        {"imgAlarmHighActive", RGB(220, 0, 0)},      {"imgAlarmHighInactive", 0xA0A0A0},
-        {"imgAlarmLowActive", RGB(240, 140, 0)},     {"imgAlarmLowInactive", 0xA0A0A0},
+        {"imgStartTriggerActive", RGB(0, 160, 0)}, {"imgStartTriggerInactive", 0xA0A0A0},
+        {"imgStopTriggerActive", RGB(220, 0, 0)},  {"imgStopTriggerInactive", 0xA0A0A0},
+        {"imgAlarmHighActive", RGB(220, 0, 0)},    {"imgAlarmHighInactive", 0xA0A0A0},
+        {"imgAlarmLowActive", RGB(240, 140, 0)},   {"imgAlarmLowInactive", 0xA0A0A0},
     };
     for (const auto& Icon : Icons) {
         TBitmap* B = TAppImages::ChannelStateBitmap(Icon.Name);

@@ -113,8 +113,7 @@ TEST_F(CsvLogWriterTest, RolloverAtTheRecordLimitGivesNumberedFilesWithHeaders)
         w.WriteRecord(Record(2, {std::to_string(i), "x"}));
     ASSERT_TRUE(w.FinishLogFile());
 
-    ASSERT_EQ((std::vector<std::string>{Data("run.csv"), Data("run(2).csv"), Data("run(3).csv")}),
-              w.FinishedFiles());
+    ASSERT_EQ((std::vector<std::string>{Data("run.csv"), Data("run(2).csv"), Data("run(3).csv")}), w.FinishedFiles());
     const std::string header = "采样点编号,压力(MPa),温度\r\n";
     int record = 0;
     for (int file = 0; file < 3; ++file) {

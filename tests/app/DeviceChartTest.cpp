@@ -220,8 +220,8 @@ TEST_F(DeviceChartTest, PauseResumeAndTheCursor)
     Chart->SetZoomBox(false);
     EXPECT_FALSE(Plot->GetDataView(0)->GetEnabled());
     EXPECT_FALSE(Bar->GetZoomBoxDown());
-    const std::vector<int> Expected = {kptbbtPause, kptbbtResume, kptbbtCursor, kptbbtCursor, kptbbtResume,
-                                       kptbbtZoomBox, kptbbtZoomBox};
+    const std::vector<int> Expected = {kptbbtPause,  kptbbtResume,  kptbbtCursor, kptbbtCursor,
+                                       kptbbtResume, kptbbtZoomBox, kptbbtZoomBox};
     EXPECT_EQ(Clicked, Expected);
 }
 
@@ -295,4 +295,4 @@ TEST_F(DeviceChartTest, ObjectsDeletedThroughThePlotAreSkipped)
     EXPECT_NO_THROW(Chart->Resume());
 }
 
-} // namespace
+}  // namespace

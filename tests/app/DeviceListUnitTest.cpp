@@ -88,16 +88,16 @@ TEST_F(DeviceListUnitTest, FormLayoutCaptionsAndLimits)
     EXPECT_EQ(F->EditChannelButtons->GetParent(), F->tsEditChannel);
 
     const std::set<std::string> Device = CaptionsOn(F, F->tsEditDevice);
-    for (const char* Caption : {"设备序号", "设备名称", "设备型号", "Modbus站号", "通道数量", "测量值寄存器首地址",
-                                "测量值寄存器规则"})
+    for (const char* Caption :
+         {"设备序号", "设备名称", "设备型号", "Modbus站号", "通道数量", "测量值寄存器首地址", "测量值寄存器规则"})
         EXPECT_EQ(Device.count(Caption), 1u) << Caption;
     EXPECT_EQ(F->speStationId->GetMinValue(), 1);
     EXPECT_EQ(F->speStationId->GetMaxValue(), 254);
 
     const std::set<std::string> Channel = CaptionsOn(F, F->tsEditChannel);
-    for (const char* Caption : {"通道名称", "测量单位", "小数点", "测量量程下限", "测量量程上限", "下限报警值",
-                                "上限报警值", "使能", "开始记录触发", "阈值", "触发次数", "停止记录触发",
-                                "触发或报警按绝对值比较", "置零限制范围", "负值修正"})
+    for (const char* Caption :
+         {"通道名称", "测量单位", "小数点", "测量量程下限", "测量量程上限", "下限报警值", "上限报警值", "使能",
+          "开始记录触发", "阈值", "触发次数", "停止记录触发", "触发或报警按绝对值比较", "置零限制范围", "负值修正"})
         EXPECT_EQ(Channel.count(Caption), 1u) << Caption;
     EXPECT_EQ(F->ckxAlarmLowEnabled->GetText(), "使能");
     EXPECT_EQ(F->ckxAlarmHighEnabled->GetText(), "使能");
@@ -385,10 +385,9 @@ TEST_F(DeviceListUnitTest, EveryChannelControlMarksAnEdit)
     P.Answers = {IDYES};
     Select(DeviceNode(1));
     ASSERT_EQ(frmDeviceList->pgcEdit->GetActivePage(), frmDeviceList->tsEditDevice);
-    for (auto Edit : std::vector<std::function<void()>>{
-             [] { frmDeviceList->leDeviceName->SetText("a"); },
-             [] { frmDeviceList->leDeviceModel->SetText("b"); },
-             [] { frmDeviceList->speStationId->SetValue(30); }}) {
+    for (auto Edit : std::vector<std::function<void()>>{[] { frmDeviceList->leDeviceName->SetText("a"); },
+                                                        [] { frmDeviceList->leDeviceModel->SetText("b"); },
+                                                        [] { frmDeviceList->speStationId->SetValue(30); }}) {
         frmDeviceList->EditDeviceButtons->CancelButton()->Click();
         ASSERT_FALSE(ApplyEnabled(frmDeviceList->EditDeviceButtons));
         Edit();

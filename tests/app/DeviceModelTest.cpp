@@ -34,10 +34,9 @@ TEST(DeviceModelTest, ZeroMenuForSeveralChannels)
     TDeviceModel D;
     D.AssignInfo(MakeInfo(2), nullptr);
     EXPECT_EQ(Captions(D.ZeroMenuItems()),
-              (std::vector<std::string>{"mnuZeroAll:置零本设备所有通道", "mnuZeroCH1:置零[CH1]",
-                                        "mnuZeroCH2:置零[CH2]", "mnuBreaker:-",
-                                        "mnuUnzeroAll:取消置零本设备所有通道", "mnuUnzeroCH1:取消置零[CH1]",
-                                        "mnuUnzeroCH2:取消置零[CH2]"}));
+              (std::vector<std::string>{"mnuZeroAll:置零本设备所有通道", "mnuZeroCH1:置零[CH1]", "mnuZeroCH2:置零[CH2]",
+                                        "mnuBreaker:-", "mnuUnzeroAll:取消置零本设备所有通道",
+                                        "mnuUnzeroCH1:取消置零[CH1]", "mnuUnzeroCH2:取消置零[CH2]"}));
     EXPECT_EQ(D.ZeroMenuItems()[6].Channel, 1);
     EXPECT_EQ(D.ZeroMenuItems()[6].Kind, TZeroMenuItem::zkUnzero);
 }
@@ -152,12 +151,12 @@ TEST(DeviceModelTest, BuildingANewDeviceWritesEveryChannelKeyInOrder)
         const std::string N = n;
         if (N == "1")
             Expected += "WorkUnit1=kg\r\n";
-        Expected += "ValueName" + N + "=\xB2\xE2\xC1\xBF\xD6\xB5\r\nWorkDP" + N + "=0\r\nIsStartTriggerChannel" + N
-                    + "=0\r\nIsStopTriggerChannel" + N + "=0\r\nStartTriggerLevel" + N + "=1\r\nStopTriggerLevel" + N
-                    + "=1\r\nStartTriggeredCount" + N + "=1\r\nStopTriggeredCount" + N + "=1\r\nAbsoluteCompare" + N
-                    + "=0\r\nAlarmHighEnabled" + N + "=0\r\nAlarmLowEnabled" + N + "=0\r\nAlarmHighLevel" + N
-                    + "=2\r\nAlarmLowLevel" + N + "=1\r\nRangeLow" + N + "=0\r\nRangeHigh" + N
-                    + "=100\r\nNegativeCorrection" + N + "=0\r\nZeroLimitation" + N + "=100\r\n";
+        Expected += "ValueName" + N + "=\xB2\xE2\xC1\xBF\xD6\xB5\r\nWorkDP" + N + "=0\r\nIsStartTriggerChannel" + N +
+                    "=0\r\nIsStopTriggerChannel" + N + "=0\r\nStartTriggerLevel" + N + "=1\r\nStopTriggerLevel" + N +
+                    "=1\r\nStartTriggeredCount" + N + "=1\r\nStopTriggeredCount" + N + "=1\r\nAbsoluteCompare" + N +
+                    "=0\r\nAlarmHighEnabled" + N + "=0\r\nAlarmLowEnabled" + N + "=0\r\nAlarmHighLevel" + N +
+                    "=2\r\nAlarmLowLevel" + N + "=1\r\nRangeLow" + N + "=0\r\nRangeHigh" + N +
+                    "=100\r\nNegativeCorrection" + N + "=0\r\nZeroLimitation" + N + "=100\r\n";
     }
     EXPECT_EQ(TScratchDir::Read(File), Expected);
 }
@@ -166,8 +165,9 @@ TEST(DeviceModelTest, StationIdLoading)
 {
     TScratchDir Dir;
     const std::string File = Dir.File("Devices.db");
-    TScratchDir::Write(File, "[Device1]\r\nStationId=9\r\n[Device2]\r\n[Device3]\r\nStationId=abc\r\n"
-                             "[Device4]\r\nStationId=300\r\n");
+    TScratchDir::Write(File,
+                       "[Device1]\r\nStationId=9\r\n[Device2]\r\n[Device3]\r\nStationId=abc\r\n"
+                       "[Device4]\r\nStationId=300\r\n");
     TDeviceStore Store(File);
     TDeviceModel D[4];
     for (int i = 0; i < 4; ++i) {

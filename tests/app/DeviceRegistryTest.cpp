@@ -18,8 +18,9 @@
 
 namespace {
 
-const char* const ThreeDevices = "[Device1]\r\nDeviceName=Press\r\n[Device2]\r\nDeviceName=Oven\r\nChannelCount=3\r\n"
-                                 "[Device5]\r\nDeviceName=Mixer\r\n";
+const char* const ThreeDevices =
+    "[Device1]\r\nDeviceName=Press\r\n[Device2]\r\nDeviceName=Oven\r\nChannelCount=3\r\n"
+    "[Device5]\r\nDeviceName=Mixer\r\n";
 
 class DeviceRegistryTest : public ::testing::Test {
 protected:

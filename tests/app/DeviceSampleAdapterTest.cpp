@@ -56,8 +56,7 @@ TEST(DeviceSampleAdapterTest, ValuesTextsAndTriggersComeFromTheChannels)
     TSampleSettings settings;
     settings.AxisFormat = 2;
     settings.StartMode = 1;
-    TSamplingRun run(settings, {&adapter}, &view,
-                     std::make_unique<TCsvLogWriter>(dir / "t.tmp", dir / "run.csv", 100));
+    TSamplingRun run(settings, {&adapter}, &view, std::make_unique<TCsvLogWriter>(dir / "t.tmp", dir / "run.csv", 100));
 
     run.Reply(&adapter, true, {12345, 4});
     EXPECT_TRUE(device.Online());

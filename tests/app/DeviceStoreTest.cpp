@@ -11,8 +11,9 @@ TEST(DeviceStoreTest, DeviceSectionsAreFilteredAndSortedByNumber)
 {
     TScratchDir Dir;
     const std::string File = Dir.File("Devices.db");
-    TScratchDir::Write(File, "[device2]\r\n[Device10]\r\n[DEVICE1]\r\n[device1]\r\n[devices]\r\n[Device0]\r\n"
-                             "[Options]\r\n[Device+3]\r\n[device 4]\r\n[device0x5]\r\n[Device9]\r\n");
+    TScratchDir::Write(File,
+                       "[device2]\r\n[Device10]\r\n[DEVICE1]\r\n[device1]\r\n[devices]\r\n[Device0]\r\n"
+                       "[Options]\r\n[Device+3]\r\n[device 4]\r\n[device0x5]\r\n[Device9]\r\n");
     TDeviceStore Store(File);
     // The rest after "device" is any integer text >= 1, read as the profile
     // functions read integers.
@@ -159,9 +160,8 @@ TEST(DeviceStoreTest, ValuesThatWouldBreakTheProgramReadAsDefaults)
     EXPECT_FALSE(D5.Channels[0].AlarmLowEnabled);
     EXPECT_EQ(D5.Channels[0].StartTriggeredCount, 1);
     EXPECT_DOUBLE_EQ(D5.Channels[0].ZeroLimitation, 100.0);
-    EXPECT_EQ(D5.UnreadableKeys,
-              (std::set<std::string>{"WorkDP1", "WorkDP2", "RangeHigh1", "AlarmLowEnabled1",
-                                     "StartTriggeredCount1", "ZeroLimitation1"}));
+    EXPECT_EQ(D5.UnreadableKeys, (std::set<std::string>{"WorkDP1", "WorkDP2", "RangeHigh1", "AlarmLowEnabled1",
+                                                        "StartTriggeredCount1", "ZeroLimitation1"}));
 }
 
 TEST(DeviceStoreTest, ChannelCountsWhoseRegisterCountOverflowReadAsOne)
@@ -232,8 +232,8 @@ TEST(DeviceStoreTest, WhatANewDeviceAndItsChannelsWriteReadsBackTheSame)
     EXPECT_EQ(R.ValueName, C.ValueName);
     EXPECT_EQ(R.WorkUnit, C.WorkUnit);
     EXPECT_EQ(R.WorkDP, C.WorkDP);
-    EXPECT_TRUE(R.IsStartTriggerChannel && R.IsStopTriggerChannel && R.AbsoluteCompare && R.AlarmHighEnabled
-                && R.AlarmLowEnabled && R.NegativeCorrection);
+    EXPECT_TRUE(R.IsStartTriggerChannel && R.IsStopTriggerChannel && R.AbsoluteCompare && R.AlarmHighEnabled &&
+                R.AlarmLowEnabled && R.NegativeCorrection);
     EXPECT_EQ(R.StartTriggerLevel, C.StartTriggerLevel);
     EXPECT_EQ(R.StopTriggerLevel, C.StopTriggerLevel);
     EXPECT_EQ(R.StartTriggeredCount, C.StartTriggeredCount);

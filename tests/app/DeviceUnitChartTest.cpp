@@ -29,9 +29,10 @@ protected:
         Box = new TScrollBox(nullptr);
         Box->SetBounds(0, 0, 1400, 800);
         // The store is in the system code page.
-        TScratchDir::Write(Dir.File("Devices.db"),
-                           Gbk::ToGbk("[Device1]\r\nChannelCount=2\r\nValueName1=压力\r\nRangeLow1=100\r\nRangeHigh1=0\r\n"
-                           "WorkDP1=1\r\nValueName2=温度\r\nRangeLow2=-50\r\nRangeHigh2=150\r\nWorkDP2=0\r\n"));
+        TScratchDir::Write(
+            Dir.File("Devices.db"),
+            Gbk::ToGbk("[Device1]\r\nChannelCount=2\r\nValueName1=压力\r\nRangeLow1=100\r\nRangeHigh1=0\r\n"
+                       "WorkDP1=1\r\nValueName2=温度\r\nRangeLow2=-50\r\nRangeHigh2=150\r\nWorkDP2=0\r\n"));
         Devices = std::make_unique<TDeviceRegistry>(Dir.File("Devices.db"), Box);
         Devices->LoadDevices();
         D = (*Devices)[0];
@@ -276,4 +277,4 @@ TEST_F(DeviceUnitChartTest, AFailingChartUpdateDoesNotHoldTheChartsRepaints)
     Plot->OnXAxisMinChange = nullptr;
 }
 
-} // namespace
+}  // namespace

@@ -229,14 +229,15 @@ TEST_F(DeviceUnitTest, LoadingKeepsTheBytesOfEveryValueItReads)
     // A name that is not valid GBK (0x81 needs a trail byte of 0x40 or
     // more), numbers spelled another way, a Boolean stored as 2: all read
     // as a value that writing back would spell differently.
-    std::string File = "[Device1]\r\nDeviceName=A\x81 B\r\nStationId=1\r\nChannelCount=1\r\nValueRule=0x1\r\n"
-                       "ValueName1=\x81\x20x\r\nWorkUnit1=k\xFFg\r\nWorkDP1=0x2\r\n"
-                       "IsStartTriggerChannel1=2\r\nIsStopTriggerChannel1=0\r\n"
-                       "StartTriggerLevel1=1.50\r\nStopTriggerLevel1=1,0\r\n"
-                       "StartTriggeredCount1=$3\r\nStopTriggeredCount1=+1\r\nAbsoluteCompare1=0\r\n"
-                       "AlarmHighEnabled1=0\r\nAlarmLowEnabled1=0\r\nAlarmHighLevel1=2.000\r\n"
-                       "AlarmLowLevel1=1\r\nRangeLow1=0\r\nRangeHigh1=1e2\r\n"
-                       "NegativeCorrection1=0\r\nZeroLimitation1=100\r\n";
+    std::string File =
+        "[Device1]\r\nDeviceName=A\x81 B\r\nStationId=1\r\nChannelCount=1\r\nValueRule=0x1\r\n"
+        "ValueName1=\x81\x20x\r\nWorkUnit1=k\xFFg\r\nWorkDP1=0x2\r\n"
+        "IsStartTriggerChannel1=2\r\nIsStopTriggerChannel1=0\r\n"
+        "StartTriggerLevel1=1.50\r\nStopTriggerLevel1=1,0\r\n"
+        "StartTriggeredCount1=$3\r\nStopTriggeredCount1=+1\r\nAbsoluteCompare1=0\r\n"
+        "AlarmHighEnabled1=0\r\nAlarmLowEnabled1=0\r\nAlarmHighLevel1=2.000\r\n"
+        "AlarmLowLevel1=1\r\nRangeLow1=0\r\nRangeHigh1=1e2\r\n"
+        "NegativeCorrection1=0\r\nZeroLimitation1=100\r\n";
     Load(File);
     for (TfraDevice* Device : Devices->Frames())
         Device->LoadStationId(1);
@@ -278,8 +279,7 @@ TEST_F(DeviceUnitTest, ZeroAllReportsEveryRefusalInOneBox)
     TfraDevice* D = (*Devices)[0];
     EXPECT_EQ(MenuCaptions(D->pmZero),
               (std::vector<std::string>{"置零本设备所有通道", "置零[CH1]", "置零[CH2]", "置零[CH3]", "-",
-                                        "取消置零本设备所有通道", "取消置零[CH1]", "取消置零[CH2]",
-                                        "取消置零[CH3]"}));
+                                        "取消置零本设备所有通道", "取消置零[CH1]", "取消置零[CH2]", "取消置零[CH3]"}));
     D->Channel(1)->SetRawValue(5);
     D->Channel(2)->SetRawValue(1);
     D->pmZero->Items->Items(0)->Click();

@@ -51,10 +51,15 @@ TEST(MainUnitTest, FormLayoutNamesCaptionsAndOrder)
 {
     TProgramForms P;
     // The toolbar's buttons and spacers, left to right.
-    const std::vector<std::pair<std::string, std::string>> Expected = {
-        {"btnRecord", "开始记录"}, {"btnStop", "停止记录"}, {"", ""},
-        {"btnChangeOptions", "参数设置"}, {"", ""}, {"btnArrangeDevices", "重新排列"},
-        {"btnDeviceList", "设备管理"}, {"", ""}, {"btnExit", "退出"}};
+    const std::vector<std::pair<std::string, std::string>> Expected = {{"btnRecord", "开始记录"},
+                                                                       {"btnStop", "停止记录"},
+                                                                       {"", ""},
+                                                                       {"btnChangeOptions", "参数设置"},
+                                                                       {"", ""},
+                                                                       {"btnArrangeDevices", "重新排列"},
+                                                                       {"btnDeviceList", "设备管理"},
+                                                                       {"", ""},
+                                                                       {"btnExit", "退出"}};
     ASSERT_EQ(frmMain->toolMain->ControlCount(), static_cast<int>(Expected.size()));
     for (int i = 0; i < frmMain->toolMain->ControlCount(); ++i) {
         auto* B = dynamic_cast<TToolButton*>(frmMain->toolMain->Controls(i));
@@ -111,8 +116,9 @@ TEST(MainUnitTest, AnErrorBoxCarriesTheProgramTitle)
 {
     TProgramForms P([](const TScratchDir& Dir) {
         WriteDevices(Dir);
-        TScratchDir::Write(Dir.File("config.ini"), "[System Parameters]\r\nComm Port=/nonexistent/ttyV9\r\n"
-                                                   "[Log Parameters]\r\nLogFilenameMode=1\r\n");
+        TScratchDir::Write(Dir.File("config.ini"),
+                           "[System Parameters]\r\nComm Port=/nonexistent/ttyV9\r\n"
+                           "[Log Parameters]\r\nLogFilenameMode=1\r\n");
     });
     P.Start();
     CallGuarded(frmMain->btnRecord, [] { frmMain->btnRecord->Click(); });
@@ -235,9 +241,10 @@ TEST(MainUnitTest, UnusableOrSharedStationIdsAreReportedByDevice)
 {
     // Device1's 300 is no station id; falling back to its position it would
     // poll station 1 together with Device2, unnoticed.
-    const std::string File = "[Device1]\r\nStationId=300\r\n[Device2]\r\nStationId=1\r\n"
-                             "[Device3]\r\nStationId=abc\r\n[Device4]\r\nStationId=7\r\n"
-                             "[Device5]\r\nStationId=7\r\n";
+    const std::string File =
+        "[Device1]\r\nStationId=300\r\n[Device2]\r\nStationId=1\r\n"
+        "[Device3]\r\nStationId=abc\r\n[Device4]\r\nStationId=7\r\n"
+        "[Device5]\r\nStationId=7\r\n";
     TProgramForms P([&](const TScratchDir& Dir) { TScratchDir::Write(Dir.File("Devices.db"), File); });
     P.Start();
     ASSERT_EQ(P.Asked.size(), 1u);
@@ -336,8 +343,9 @@ TEST(MainUnitTest, EveryTextShowsWholeAtTheFirstAndTheSmallestSize)
                            "[Device1]\r\nDeviceName=SIM-16SI-LONGNAME-0001\r\nChannelCount=12\r\nValueRule=1\r\n"
                            "[Device12]\r\nDeviceName=Oven\r\nChannelCount=1\r\n[Device3]\r\nChannelCount=7\r\n"
                            "[Device4]\r\nChannelCount=11\r\n");
-        TScratchDir::Write(Dir.File("config.ini"), "[System Parameters]\r\nComm Port=/dev/ttyUSB10\r\n"
-                                                   "Baud Rate=115200\r\nAuthor=KALVO Test Bench 3\r\n");
+        TScratchDir::Write(Dir.File("config.ini"),
+                           "[System Parameters]\r\nComm Port=/dev/ttyUSB10\r\n"
+                           "Baud Rate=115200\r\nAuthor=KALVO Test Bench 3\r\n");
     });
     P.Start();
     ShowWidestTexts();

@@ -39,8 +39,8 @@ TEST(NewDeviceUnitTest, FormLayoutCaptionsAndLimits)
     for (int i = 0; i < F->ComponentCount(); ++i)
         if (auto* L = dynamic_cast<TLabel*>(F->Components(i)))
             Captions.insert(L->GetText());
-    for (const char* Caption : {"设备序号", "设备名称", "设备型号", "Modbus站号", "通道数量", "测量值寄存器首地址",
-                                "测量值寄存器规则"})
+    for (const char* Caption :
+         {"设备序号", "设备名称", "设备型号", "Modbus站号", "通道数量", "测量值寄存器首地址", "测量值寄存器规则"})
         EXPECT_EQ(Captions.count(Caption), 1u) << Caption;
     EXPECT_EQ(F->imgKRN->GetParent(), F->pnlKRN);
     EXPECT_LT(F->pnlKRN->GetLeft(), F->leDeviceName->GetLeft());
@@ -54,9 +54,8 @@ TEST(NewDeviceUnitTest, FormLayoutCaptionsAndLimits)
 
 TEST(NewDeviceUnitTest, AStationIdInUseKeepsTheDialogOpen)
 {
-    TProgramForms P([](const TScratchDir& Dir) {
-        TScratchDir::Write(Dir.File("Devices.db"), "[Device4]\r\nStationId=5\r\n");
-    });
+    TProgramForms P(
+        [](const TScratchDir& Dir) { TScratchDir::Write(Dir.File("Devices.db"), "[Device4]\r\nStationId=5\r\n"); });
     P.Start();
     TModalResult AfterRefusal = -1;
     bool RefusedFocused = false;

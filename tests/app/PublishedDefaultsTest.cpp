@@ -54,8 +54,7 @@ public:
         // given the object a level or an orientation.
         master = std::make_unique<TkPlotMasterManager>(&plot);
         RegisterPlotKinds(*master);
-        for (TkPlotKindManager* kind :
-             std::initializer_list<TkPlotKindManager*>{
+        for (TkPlotKindManager* kind : std::initializer_list<TkPlotKindManager*>{
                  master->ToolBarManager(), master->LegendManager(), master->TableManager(), master->XAxisManager(),
                  master->YAxisManager(), master->ChannelManager(), master->DataViewManager(),
                  master->DataCursorManager(), master->LimitManager(), master->LabelManager(),
@@ -69,8 +68,7 @@ public:
     std::vector<const TObject*> objects;
 
 private:
-    template <class T>
-    void Keep(std::unique_ptr<T> Object)
+    template <class T> void Keep(std::unique_ptr<T> Object)
     {
         Add(Object.get());
         owned.push_back(std::unique_ptr<TObject>(Object.release()));
@@ -121,8 +119,8 @@ TEST(PublishedDefaults, EveryRegisteredClassIsCoveredByAFreshObject)
         baseOf[c.Name] = c.BaseName;
     std::set<std::string> covered;
     for (const TObject* object : fresh.objects)
-        for (std::string name = TPropertyRegistry::Instance().GetClassName(object); !name.empty() && covered.insert(name).second;
-             name = baseOf[name]) {
+        for (std::string name = TPropertyRegistry::Instance().GetClassName(object);
+             !name.empty() && covered.insert(name).second; name = baseOf[name]) {
         }
     for (const auto& c : classes)
         EXPECT_TRUE(covered.count(c.Name)) << c.Name << " has no fresh object in this test";

@@ -14,12 +14,12 @@ namespace {
 TEST(RecordingOptionsTest, TakenFromTheOptions)
 {
     TScratchDir dir;
-    std::ofstream(dir / "config.ini", std::ios::binary)
-        << Gbk::ToGbk("[System Parameters]\r\nComm Port=/dev/ttyUSB3\r\nBaud Rate=19200\r\nParity=2\r\n"
-                      "Poll Delay=7\r\nPoll Timeout=321\r\n"
-                      "[Log Parameters]\r\nLogFilenameMode=1\r\nStartMode=1\r\nStopMode=1\r\nLogDuration=2.5\r\n"
-                      "TimeBaseLog=2\r\nStartTriggerLogic=1\r\nStopTriggerLogic=1\r\nMaxRecordPerFile=100\r\n"
-                      "LogInterval=0.5\r\n[Display Parameters]\r\nAxisFormat=1\r\n");
+    std::ofstream(dir / "config.ini", std::ios::binary) << Gbk::ToGbk(
+        "[System Parameters]\r\nComm Port=/dev/ttyUSB3\r\nBaud Rate=19200\r\nParity=2\r\n"
+        "Poll Delay=7\r\nPoll Timeout=321\r\n"
+        "[Log Parameters]\r\nLogFilenameMode=1\r\nStartMode=1\r\nStopMode=1\r\nLogDuration=2.5\r\n"
+        "TimeBaseLog=2\r\nStartTriggerLogic=1\r\nStopTriggerLogic=1\r\nMaxRecordPerFile=100\r\n"
+        "LogInterval=0.5\r\n[Display Parameters]\r\nAxisFormat=1\r\n");
     TVcRegIniFile store;
     store.SetPath(dir / "config.ini");
     SetOptionStore(&store);

@@ -21,7 +21,9 @@ public:
     };
 
     TFakeSampleDevice(int Station, int Rule, int BeginAddr, int Channels)
-        : FStation(Station), FRule(Rule), FBeginAddr(BeginAddr)
+        : FStation(Station),
+          FRule(Rule),
+          FBeginAddr(BeginAddr)
     {
         for (int i = 0; i < Channels; ++i)
             FChannels.push_back({"S" + std::to_string(Station) + "C" + std::to_string(i + 1), "bar"});

@@ -34,8 +34,8 @@ protected:
         auto writer = std::make_unique<TCsvLogWriter>(FDir / "$$$RunningLogFile.$$$", FDir / "run.csv",
                                                       Settings.MaxRecordPerFile);
         TRunClock clock{[this] { return FTick; }, [] { return EncodeDate(2026, 1, 2) + EncodeTime(3, 4, 5, 6); }};
-        FRun = std::make_unique<TSamplingRun>(Settings, std::vector<TSampleDevice*>{&FDev1, &FDev2, &FDev3},
-                                              &FView, std::move(writer), clock);
+        FRun = std::make_unique<TSamplingRun>(Settings, std::vector<TSampleDevice*>{&FDev1, &FDev2, &FDev3}, &FView,
+                                              std::move(writer), clock);
     }
 
     // One polling cycle: device 2 silent unless Silent2 is false.
@@ -101,11 +101,12 @@ TEST_F(SamplingRunTest, StartAtOnceWritesEverySecondCycleWithIntervalZero)
     for (int v = 1; v <= 6; ++v)
         Cycle(v);
     ASSERT_TRUE(FRun->FinishLogFile());
-    EXPECT_EQ("采样点编号,S1C1(bar),S1C2(bar),S2C1(bar),S3C1(bar)\r\n"
-              "1,1,2,-------,1\r\n"
-              "2,3,4,-------,3\r\n"
-              "3,5,6,-------,5\r\n",
-              Log());
+    EXPECT_EQ(
+        "采样点编号,S1C1(bar),S1C2(bar),S2C1(bar),S3C1(bar)\r\n"
+        "1,1,2,-------,1\r\n"
+        "2,3,4,-------,3\r\n"
+        "3,5,6,-------,5\r\n",
+        Log());
     // Chart points only in the cycles whose end writes a record, not for
     // the silent device.
     EXPECT_EQ((std::vector<double>{1, 2, 3}), FDev1.ChartX);
@@ -125,11 +126,12 @@ TEST_F(SamplingRunTest, LogIntervalIsMeasuredOnTheMonotonicClock)
     // armed at the end of cycle 4 (120 ms after the start), written at the
     // end of cycle 5; armed in cycle 8, written in cycle 9. The seconds are
     // those of the last poll before the record.
-    EXPECT_EQ("相对时间(秒),S1C1(bar),S1C2(bar),S2C1(bar),S3C1(bar)\r\n"
-              "0.020,1,2,-------,1\r\n"
-              "0.140,5,6,-------,5\r\n"
-              "0.260,9,10,-------,9\r\n",
-              Log());
+    EXPECT_EQ(
+        "相对时间(秒),S1C1(bar),S1C2(bar),S2C1(bar),S3C1(bar)\r\n"
+        "0.020,1,2,-------,1\r\n"
+        "0.140,5,6,-------,5\r\n"
+        "0.260,9,10,-------,9\r\n",
+        Log());
     EXPECT_FALSE(FRun->LogPending());
     Cycle(11);
     Cycle(12);
@@ -209,10 +211,11 @@ TEST_F(SamplingRunTest, StopAfterDurationWritesOneFinalRecordAndPostsOneStop)
     EXPECT_FALSE(FRun->Recording());
     EXPECT_EQ(1, FView.StopMessages);
     ASSERT_TRUE(FRun->FinishLogFile());
-    EXPECT_EQ("采样点编号,S1C1(bar),S1C2(bar),S2C1(bar),S3C1(bar)\r\n"
-              "1,1,2,-------,1\r\n"
-              "2,4,5,-------,1\r\n",
-              Log());
+    EXPECT_EQ(
+        "采样点编号,S1C1(bar),S1C2(bar),S2C1(bar),S3C1(bar)\r\n"
+        "1,1,2,-------,1\r\n"
+        "2,4,5,-------,1\r\n",
+        Log());
     EXPECT_EQ((std::vector<std::string>{FDir / "run.csv"}), FRun->Writer().FinishedFiles());
 }
 
@@ -286,9 +289,10 @@ TEST_F(SamplingRunTest, StopTriggersFiredWhenLoggingStartsEndTheRunWithOneRecord
     EXPECT_TRUE(FRun->AutoStopped());
     EXPECT_EQ(1, FView.StopMessages);
     ASSERT_TRUE(FRun->FinishLogFile());
-    EXPECT_EQ("采样点编号,S1C1(bar),S1C2(bar),S2C1(bar),S3C1(bar)\r\n"
-              "1,60,2,-------,-------\r\n",
-              Log());
+    EXPECT_EQ(
+        "采样点编号,S1C1(bar),S1C2(bar),S2C1(bar),S3C1(bar)\r\n"
+        "1,60,2,-------,-------\r\n",
+        Log());
 }
 
 TEST_F(SamplingRunTest, TriggerLogicOtherThanAnyOrAllNeverDecides)

@@ -206,9 +206,10 @@ TEST_F(SetupUnitTest, InvalidDurationIsRefusedBeforeAnythingIsWritten)
 
 TEST_F(SetupUnitTest, ValuesTheControlsCannotShowAreKept)
 {
-    const std::string Text = "[System Parameters]\r\nBaud Rate=14400\r\nComm Port=/dev/nowhere\r\n"
-                             "Poll Delay=500\r\n[Display Parameters]\r\nChannelRingBufferSize=60000\r\n"
-                             "[Log Parameters]\r\nMaxRecordPerFile=5\r\n";
+    const std::string Text =
+        "[System Parameters]\r\nBaud Rate=14400\r\nComm Port=/dev/nowhere\r\n"
+        "Poll Delay=500\r\n[Display Parameters]\r\nChannelRingBufferSize=60000\r\n"
+        "[Log Parameters]\r\nMaxRecordPerFile=5\r\n";
     TScratchDir::Write(Dir.File("config.ini"), Text);
     Open();
     EXPECT_EQ(Find<TVcComboBox>("cbxBaud")->GetItemIndex(), -1);

@@ -75,8 +75,9 @@ TEST_F(SysOptionTest, ValuesRoundTripWithGbkBytesOnDisk)
 
 TEST_F(SysOptionTest, OnlyChangedValuesAreWritten)
 {
-    const std::string Text = "; kept\r\n[System Parameters]\r\nPoll Delay=100\r\nParity=1\r\n"
-                             "[Log Parameters]\r\nLogDuration=2.5\r\n";
+    const std::string Text =
+        "; kept\r\n[System Parameters]\r\nPoll Delay=100\r\nParity=1\r\n"
+        "[Log Parameters]\r\nLogDuration=2.5\r\n";
     TScratchDir::Write(Config(), Text);
     Create();
     EXPECT_EQ(optParity->AsInteger(), 1);
@@ -88,8 +89,9 @@ TEST_F(SysOptionTest, OnlyChangedValuesAreWritten)
     EXPECT_EQ(TScratchDir::Read(Config()), Text);
 
     optPollDelay->SetValue(50);
-    EXPECT_EQ(TScratchDir::Read(Config()), "; kept\r\n[System Parameters]\r\nPoll Delay=50\r\nParity=1\r\n"
-                                           "[Log Parameters]\r\nLogDuration=2.5\r\n");
+    EXPECT_EQ(TScratchDir::Read(Config()),
+              "; kept\r\n[System Parameters]\r\nPoll Delay=50\r\nParity=1\r\n"
+              "[Log Parameters]\r\nLogDuration=2.5\r\n");
 }
 
 TEST_F(SysOptionTest, UnusableValuesReadAsDefaultsAndStayInTheFile)
@@ -121,8 +123,9 @@ TEST_F(SysOptionTest, UnusableValuesReadAsDefaultsAndStayInTheFile)
 
 TEST_F(SysOptionTest, HarmlessValuesOutsideTheDialogRangesAreKept)
 {
-    TScratchDir::Write(Config(), "[System Parameters]\r\nPoll Delay=500\r\n"
-                                 "[Log Parameters]\r\nMaxRecordPerFile=5\r\nStopMode=2\r\nTimeBaseLog=5\r\n");
+    TScratchDir::Write(Config(),
+                       "[System Parameters]\r\nPoll Delay=500\r\n"
+                       "[Log Parameters]\r\nMaxRecordPerFile=5\r\nStopMode=2\r\nTimeBaseLog=5\r\n");
     Create();
     EXPECT_EQ(optPollDelay->AsInteger(), 500);
     EXPECT_EQ(optMaxRecordPerFile->AsInteger(), 5);
@@ -136,8 +139,8 @@ TEST_F(SysOptionTest, PollTimeoutOutsideTheDialogRangeReadsAsTheDefault)
     // weeks, or one too short for any instrument) reads as 1000 and stays
     // in the file.
     const std::pair<const char*, int> Cases[] = {
-        {"2147483647", 1000}, {"2001", 1000}, {"99", 1000}, {"50", 1000}, {"-5", 1000},
-        {"100", 100}, {"2000", 2000}, {"0x7D0", 2000},
+        {"2147483647", 1000}, {"2001", 1000}, {"99", 1000},   {"50", 1000},
+        {"-5", 1000},         {"100", 100},   {"2000", 2000}, {"0x7D0", 2000},
     };
     for (const auto& [Text, Expected] : Cases) {
         const std::string File = std::string("[System Parameters]\r\nPoll Timeout=") + Text + "\r\n";
@@ -187,7 +190,9 @@ TEST_F(SysOptionTest, OwnerNameConversionOnlyWhenLossless)
     FreeOptions();
 
     // A lone 0x80 passes the UTF-8 check but is no UTF-8 text: left alone.
-    const std::string Lone = "[System Parameters]\r\nAuthor=\x80" "10\r\n";
+    const std::string Lone =
+        "[System Parameters]\r\nAuthor=\x80"
+        "10\r\n";
     TScratchDir::Write(Config(), Lone);
     TVcRegIniFile Fourth;
     Fourth.SetPath(Config());

@@ -33,7 +33,9 @@ protected:
 
 TEST_F(VcRegIniFileTest, ReadersGiveDefaultsForMissingAndInvalidText)
 {
-    Write("a.ini", "[S]\r\nI=12\r\nH=0x1F\r\nBad=zz\r\nF=2,5\r\nB=0\r\nB2=3\r\nD=2024-02-29\r\nT=\xD5\xC5\r\nN=NAN\r\nInf=INF\r\n");
+    Write("a.ini",
+          "[S]\r\nI=12\r\nH=0x1F\r\nBad=zz\r\nF=2,5\r\nB=0\r\nB2=3\r\nD=2024-02-29\r\nT=\xD5\xC5\r\nN=NAN\r\nInf="
+          "INF\r\n");
     TVcRegIniFile Ini;
     Ini.SetPath(Dir + "a.ini");
     EXPECT_EQ(Ini.ReadInteger("S", "I", 0), 12);

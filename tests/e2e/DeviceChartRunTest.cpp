@@ -37,8 +37,8 @@ protected:
     void StartProgram(const std::string& DisplayOptions)
     {
         const std::string Config = "[System Parameters]\r\nComm Port=" + Sim.PortPath() +
-                                   "\r\nPoll Delay=5\r\nPoll Timeout=150\r\n[Display Parameters]\r\n" +
-                                   DisplayOptions + "[Log Parameters]\r\nLogFilenameMode=1\r\nLogInterval=0\r\n"
+                                   "\r\nPoll Delay=5\r\nPoll Timeout=150\r\n[Display Parameters]\r\n" + DisplayOptions +
+                                   "[Log Parameters]\r\nLogFilenameMode=1\r\nLogInterval=0\r\n"
                                    "StopMode=0\r\n";
         P = std::make_unique<TProgramForms>(
             [&Config](const TScratchDir& Dir) { TScratchDir::Write(Dir.File("config.ini"), Config); });
@@ -238,4 +238,4 @@ TEST_F(DeviceChartRunTest, AFailureInTheChartUpdateEndsTheRunWithAMessage)
     EXPECT_FALSE(fs::is_empty(P->Dir.File("Data")));
 }
 
-} // namespace
+}  // namespace

@@ -4,8 +4,7 @@
 #include <poll.h>
 #include <stdexcept>
 
-TLibModbusServer::TLibModbusServer(int Fd, int Station, const std::vector<std::uint16_t>& Registers)
-    : FFd(Fd)
+TLibModbusServer::TLibModbusServer(int Fd, int Station, const std::vector<std::uint16_t>& Registers) : FFd(Fd)
 {
     // The line is already open: libmodbus only reads and writes the
     // descriptor it is given, it never opens a device here.

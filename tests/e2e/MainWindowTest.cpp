@@ -25,8 +25,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr int Press = 1;   // two channels, rule 0, answers
-constexpr int Oven = 2;    // one channel, rule 1, silent
+constexpr int Press = 1;  // two channels, rule 0, answers
+constexpr int Oven = 2;   // one channel, rule 1, silent
 
 class MainWindowTest : public ::testing::Test {
 protected:
@@ -44,7 +44,8 @@ protected:
     {
         const std::string Config = "[System Parameters]\r\nComm Port=" + Sim.PortPath() +
                                    "\r\nPoll Delay=5\r\nPoll Timeout=150\r\n[Log Parameters]\r\n"
-                                   "LogFilenameMode=1\r\nLogInterval=0\r\n" + LogOptions;
+                                   "LogFilenameMode=1\r\nLogInterval=0\r\n" +
+                                   LogOptions;
         P = std::make_unique<TProgramForms>(
             [&Config](const TScratchDir& Dir) { TScratchDir::Write(Dir.File("config.ini"), Config); });
         P->Start();
@@ -105,7 +106,10 @@ protected:
     }
 
     bool Running() const { return frmMain->RunActive(); }
-    bool WaitUntilStopped() { return TProgramForms::ServeUntil([this] { return !Running(); }, 30000); }
+    bool WaitUntilStopped()
+    {
+        return TProgramForms::ServeUntil([this] { return !Running(); }, 30000);
+    }
     bool WaitForPolls(int Station, int Count)
     {
         const std::uint64_t Target = Sim.Slave().RequestCount(Station) + Count;
@@ -197,7 +201,8 @@ TEST_F(MainWindowTest, ChannelsCanBeEditedDuringARun)
     EXPECT_EQ(TIniFile(P->Dir.File("Devices.db")).ReadString("Device1", "ValueName1", ""), "Force");
 
     ASSERT_TRUE(WaitForPolls(Press, 2));
-    ASSERT_TRUE(TProgramForms::ServeUntil([] { return frmMain->Devices()[0]->Channel(0)->lblValue->GetText() == "1.2"; }));
+    ASSERT_TRUE(
+        TProgramForms::ServeUntil([] { return frmMain->Devices()[0]->Channel(0)->lblValue->GetText() == "1.2"; }));
     EXPECT_EQ(frmMain->Devices()[0]->Channel(0)->lblValueName->GetText(), "Force");
     EXPECT_TRUE(Running());
 
@@ -402,9 +407,11 @@ TEST_F(MainWindowTest, APulledCableEndsTheRunBeforeTellingWhereTheDataIs)
     EXPECT_EQ(P->Asked[0].Kind, TDialogKind::MessageBox);
     EXPECT_EQ(P->Asked[0].Caption, "错误");
     const std::string Path = P->Dir.File("Data/" + AtTheBox.Files[0]);
-    EXPECT_EQ(P->Asked[0].Text, "与串口 " + Pty.SlavePath() + " 的连接已断开，记录已停止。\r\n"
-                                "原因: WriteFile function failed (Error: 31)\r\n"
-                                "数据已保存在: " + Path + "\r\n");
+    EXPECT_EQ(P->Asked[0].Text, "与串口 " + Pty.SlavePath() +
+                                    " 的连接已断开，记录已停止。\r\n"
+                                    "原因: WriteFile function failed (Error: 31)\r\n"
+                                    "数据已保存在: " +
+                                    Path + "\r\n");
 
     const std::vector<std::string> Lines = CsvLines(AtTheBox.Files[0]);
     ASSERT_GE(Lines.size(), 2u);

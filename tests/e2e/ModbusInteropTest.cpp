@@ -41,8 +41,8 @@ TEST(ModbusInteropTest, ValuesEqualTheRegistersServedForAllRules)
     settings.PollTimeout = 2000;
     settings.StartMode = 1;  // no trigger channel: polls without logging
     settings.StartTriggerLogic = 1;
-    auto thread = std::make_unique<TSerialPortSampleThread>(TSampleLine{pty.SlavePath(), 115200, 0},
-                                                            dir / "run.tmp", dir / "run.csv", settings, &view);
+    auto thread = std::make_unique<TSerialPortSampleThread>(TSampleLine{pty.SlavePath(), 115200, 0}, dir / "run.tmp",
+                                                            dir / "run.csv", settings, &view);
     thread->AddDevice(&rule0);
     thread->AddDevice(&rule1);
     thread->AddDevice(&rule2);

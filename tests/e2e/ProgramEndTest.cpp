@@ -36,9 +36,10 @@ protected:
         TScratchDir::Write(Dir.File("config.ini"), "[System Parameters]\r\nComm Port=" + CommPort +
                                                        "\r\nPoll Delay=5\r\nPoll Timeout=100\r\n"
                                                        "[Log Parameters]\r\nLogFilenameMode=0\r\n");
-        TScratchDir::Write(Dir.File("Devices.db"), "[Device1]\r\nDeviceName=Press\r\nDeviceModel=KRN\r\n"
-                                                       "ChannelCount=1\r\nValueRule=0\r\nDVRBeginAddr=0\r\n"
-                                                       "StationId=1\r\n");
+        TScratchDir::Write(Dir.File("Devices.db"),
+                           "[Device1]\r\nDeviceName=Press\r\nDeviceModel=KRN\r\n"
+                           "ChannelCount=1\r\nValueRule=0\r\nDVRBeginAddr=0\r\n"
+                           "StationId=1\r\n");
         const std::string OutFile = Dir.File("output.txt");
         const pid_t Pid = ::fork();
         if (Pid == 0) {
@@ -102,4 +103,4 @@ TEST_F(ProgramEndTest, ClosingDuringARunAfterConfirmingEndsWithStatusZero)
     EXPECT_EQ(End.Status, 0) << End.Output;
 }
 
-} // namespace
+}  // namespace

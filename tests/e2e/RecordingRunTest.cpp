@@ -125,10 +125,11 @@ protected:
 
 TEST_F(RecordingRunTest, ThreeDevicesSecondSilentStoppedByHand)
 {
-    Configure("station 1 rule 0 start 0 channels 2 values 100,-200\n"
-              "station 2 rule 1 start 0 channels 1 values 70000\n"
-              "silent 2\n"
-              "station 3 rule 2 start 100 channels 2 values -70000,5\n");
+    Configure(
+        "station 1 rule 0 start 0 channels 2 values 100,-200\n"
+        "station 2 rule 1 start 0 channels 1 values 70000\n"
+        "silent 2\n"
+        "station 3 rule 2 start 100 channels 2 values -70000,5\n");
     TFakeSampleDevice& d1 = Device(1, 0, 0, 2);
     TFakeSampleDevice& d2 = Device(2, 1, 0, 1);
     TFakeSampleDevice& d3 = Device(3, 2, 100, 2);
@@ -164,8 +165,9 @@ TEST_F(RecordingRunTest, ThreeDevicesSecondSilentStoppedByHand)
 
 TEST_F(RecordingRunTest, NoPollDelayAfterASilentDevice)
 {
-    Configure("station 1 rule 0 start 0 channels 1 values 1\n"
-              "station 2 rule 0 start 0 channels 1\nsilent 2\n");
+    Configure(
+        "station 1 rule 0 start 0 channels 1 values 1\n"
+        "station 2 rule 0 start 0 channels 1\nsilent 2\n");
     FOptions.Settings.PollDelay = 1500;
     FOptions.Settings.PollTimeout = 1000;
     TFakeSampleDevice& d1 = Device(1, 0, 0, 1);
@@ -227,8 +229,9 @@ TEST_F(RecordingRunTest, StopByHandWhileTheEndingReplyIsInFlight)
 
 TEST_F(RecordingRunTest, StartAndStopByTriggersOnRampingValues)
 {
-    Configure("station 1 rule 0 start 0 channels 1 values 0\n"
-              "ramp 1 0 0,20,40,60,80,100,80,60,40,20,0 polls 2\n");
+    Configure(
+        "station 1 rule 0 start 0 channels 1 values 0\n"
+        "ramp 1 0 0,20,40,60,80,100,80,60,40,20,0 polls 2\n");
     FOptions.Settings.StartMode = 1;
     FOptions.Settings.StopMode = 2;
     FOptions.Settings.AxisFormat = 2;
@@ -258,8 +261,9 @@ TEST_F(RecordingRunTest, LateRepliesAreNeverCreditedToTheNextDeviceNorSpoilItsRe
     // Station 1 answers after the time-out. The user-interface thread is
     // busy while that late reply arrives, so it is waiting when the next
     // request (to station 2) is set up, and station 2 answers at once.
-    Configure("station 1 rule 0 start 0 channels 1 values 111\ndelay 1 400\n"
-              "station 2 rule 0 start 0 channels 1 values 222\n");
+    Configure(
+        "station 1 rule 0 start 0 channels 1 values 111\ndelay 1 400\n"
+        "station 2 rule 0 start 0 channels 1 values 222\n");
     FOptions.Settings.PollTimeout = 200;
     FOptions.Settings.StartMode = 1;  // no trigger channels: no logging
     FOptions.Settings.StartTriggerLogic = 1;
@@ -291,10 +295,11 @@ class LateReplyOnAPacedLine : public RecordingRunTest, public ::testing::WithPar
 TEST_P(LateReplyOnAPacedLine, TheNextStationsGetEveryReading)
 {
     const int devices = GetParam();
-    Configure("pacing 115200\n"
-              "station 1 rule 0 start 0 channels 1 values 111\ndelay 1 200\n"
-              "station 2 rule 0 start 0 channels 1 values 222\n"
-              "station 3 rule 0 start 0 channels 1 values 333\n");
+    Configure(
+        "pacing 115200\n"
+        "station 1 rule 0 start 0 channels 1 values 111\ndelay 1 200\n"
+        "station 2 rule 0 start 0 channels 1 values 222\n"
+        "station 3 rule 0 start 0 channels 1 values 333\n");
     FOptions.Settings.PollTimeout = 150;
     std::vector<TFakeSampleDevice*> fakes;
     for (int station = 1; station <= devices; ++station)
@@ -365,10 +370,11 @@ TEST_F(RecordingRunTest, AStopDuringALongWaitReturnsPromptly)
 
 TEST_F(RecordingRunTest, MisbehavingRepliesTimeOutAndOddDeliveriesAreRead)
 {
-    Configure("station 4 rule 1 start 0 channels 2 values 123456,-5\nfragments 4 3 20\n"
-              "station 5 rule 0 start 0 channels 1 values 55\nnoise 5 FF,00,13\n"
-              "station 6 rule 0 start 0 channels 1 values 66\nbadcrc 6\n"
-              "station 7 rule 0 start 0 channels 1 values 77\nexception 7 2\n");
+    Configure(
+        "station 4 rule 1 start 0 channels 2 values 123456,-5\nfragments 4 3 20\n"
+        "station 5 rule 0 start 0 channels 1 values 55\nnoise 5 FF,00,13\n"
+        "station 6 rule 0 start 0 channels 1 values 66\nbadcrc 6\n"
+        "station 7 rule 0 start 0 channels 1 values 77\nexception 7 2\n");
     FOptions.Settings.StartMode = 1;  // no trigger channels: no logging
     FOptions.Settings.StartTriggerLogic = 1;
     TFakeSampleDevice& d4 = Device(4, 1, 0, 2);
@@ -424,7 +430,8 @@ TEST_F(RecordingRunTest, ALineThatGoesAwayEndsTheRunAndKeepsItsRecords)
     // Told only once the window is idle again.
     ASSERT_EQ(1u, FView.Errors.size());
     EXPECT_EQ(std::vector<bool>{false}, FView.RunningAtErrors);
-    EXPECT_EQ("与串口 " + pty.SlavePath() + " 的连接已断开，记录已停止。\r\n原因: WriteFile function failed (Error: 31)\r\n" +
+    EXPECT_EQ("与串口 " + pty.SlavePath() +
+                  " 的连接已断开，记录已停止。\r\n原因: WriteFile function failed (Error: 31)\r\n" +
                   "数据已保存在: " + FDir / "Data/run.csv" + "\r\n",
               FView.Errors[0]);
     const std::vector<std::string> lines = Lines(ReadText(FDir / "Data/run.csv"));
@@ -453,8 +460,9 @@ TEST_F(RecordingRunTest, StopActionAsksByStopMode)
     FOptions.Settings.StopMode = 2;
     FControl.StopAction(FOptions);
     EXPECT_TRUE(FControl.Running());
-    EXPECT_EQ((std::vector<std::string>{"采集时长未到1.5分钟，需要立即停止吗？", "未满足停止阈值触发条件，需要立即停止吗？"}),
-              FView.Questions);
+    EXPECT_EQ(
+        (std::vector<std::string>{"采集时长未到1.5分钟，需要立即停止吗？", "未满足停止阈值触发条件，需要立即停止吗？"}),
+        FView.Questions);
     ASSERT_TRUE(ServeCycles(1, 2));
     FView.ConfirmAnswer = true;
     FControl.StopAction(FOptions);
@@ -483,7 +491,8 @@ TEST_F(RecordingRunTest, LogFileNamesAndFirstColumns)
     std::vector<std::string> lines = Lines(ReadText(FDir / ("Data/" + files[0])));
     ASSERT_GE(lines.size(), 2u);
     EXPECT_EQ("采样时刻,S1C1(bar)", lines[0]);
-    EXPECT_TRUE(std::regex_match(lines[1], std::regex("[0-9]{4}-[0-9]{2}-[0-9]{2} [0-9]{2}:[0-9]{2}:[0-9]{2}\\.[0-9]{3},8")))
+    EXPECT_TRUE(
+        std::regex_match(lines[1], std::regex("[0-9]{4}-[0-9]{2}-[0-9]{2} [0-9]{2}:[0-9]{2}:[0-9]{2}\\.[0-9]{3},8")))
         << lines[1];
 
     // Asked for a name that exists: the data goes beside it, seconds first.
@@ -621,8 +630,9 @@ TEST_F(RecordingRunTest, AStopMessageFromAnEarlierRunDoesNotEndANewOne)
 // it ends; a run that never starts gives them up at once.
 TEST_F(RecordingRunTest, TheRunHoldsItsDevicesUntilItEndsByHandOrByItself)
 {
-    Configure("station 1 rule 0 start 0 channels 1 values 42\n"
-              "station 2 rule 0 start 0 channels 1 values 43\n");
+    Configure(
+        "station 1 rule 0 start 0 channels 1 values 42\n"
+        "station 2 rule 0 start 0 channels 1 values 43\n");
     TFakeSampleDevice& d1 = Device(1, 0, 0, 1);
     TFakeSampleDevice& d2 = Device(2, 0, 0, 1);
     Record({&d1, &d2});

@@ -102,38 +102,39 @@ TEST_F(ComPortFake, EachSettingIsAppliedAtOnceWhileConnected)
          [](const DCB& d) { return (d.Flags & 0x30) == 0x20; }},
         {"RTS handshake", [&] { f->SetControlRTS(rtsHandshake); },
          [](const DCB& d) { return (d.Flags & 0x3000) == 0x2000; }},
-        {"RTS toggle", [&] { f->SetControlRTS(rtsToggle); },
-         [](const DCB& d) { return (d.Flags & 0x3000) == 0x3000; }},
+        {"RTS toggle", [&] { f->SetControlRTS(rtsToggle); }, [](const DCB& d) { return (d.Flags & 0x3000) == 0x3000; }},
         {"XonXoffOut", [&] { f->SetXonXoffOut(true); }, [](const DCB& d) { return d.Flags & 0x100; }},
         {"XonXoffIn", [&] { f->SetXonXoffIn(true); }, [](const DCB& d) { return d.Flags & 0x200; }},
         {"DSRSensitivity", [&] { f->SetDSRSensitivity(true); }, [](const DCB& d) { return d.Flags & 0x40; }},
-        {"TxContinueOnXoff", [&] { f->SetTxContinueOnXoff(true); },
-         [](const DCB& d) { return d.Flags & 0x80; }},
+        {"TxContinueOnXoff", [&] { f->SetTxContinueOnXoff(true); }, [](const DCB& d) { return d.Flags & 0x80; }},
         {"XonChar", [&] { f->SetXonChar('A'); }, [](const DCB& d) { return d.XonChar == 'A'; }},
         {"XoffChar", [&] { f->SetXoffChar('B'); }, [](const DCB& d) { return d.XoffChar == 'B'; }},
         {"DiscardNull", [&] { Port->SetDiscardNull(true); }, [](const DCB& d) { return d.Flags & 0x800; }},
         {"EventChar", [&] { Port->SetEventChar('\n'); }, [](const DCB& d) { return d.EvtChar == '\n'; }},
-        {"Parity.Check", [&] { Port->Parity()->SetCheck(true); },
-         [](const DCB& d) { return (d.Flags & 0x402) == 2; }},
+        {"Parity.Check", [&] { Port->Parity()->SetCheck(true); }, [](const DCB& d) { return (d.Flags & 0x402) == 2; }},
         {"Parity.Replace", [&] { Port->Parity()->SetReplace(true); },
          [](const DCB& d) { return (d.Flags & 0x402) == 0x402 && d.ErrorChar == 0; }},
         {"Parity.ReplaceChar", [&] { Port->Parity()->SetReplaceChar('?'); },
          [](const DCB& d) { return d.ErrorChar == '?'; }},
         {"Parity mark", [&] { Port->Parity()->SetBits(prMark); }, [](const DCB& d) { return d.Parity == 3; }},
-        {"Parity space", [&] { Port->Parity()->SetBits(prSpace); },
-         [](const DCB& d) { return d.Parity == 4; }},
-        {"StopBits 2", [&] { Port->SetStopBits(sbTwoStopBits); },
-         [](const DCB& d) { return d.StopBits == 2; }},
+        {"Parity space", [&] { Port->Parity()->SetBits(prSpace); }, [](const DCB& d) { return d.Parity == 4; }},
+        {"StopBits 2", [&] { Port->SetStopBits(sbTwoStopBits); }, [](const DCB& d) { return d.StopBits == 2; }},
         {"DataBits 7", [&] { Port->SetDataBits(dbSeven); }, [](const DCB& d) { return d.ByteSize == 7; }},
-        {"DataBits 5", [&] { Port->SetStopBits(sbOneStopBit); Port->SetDataBits(dbFive); },
+        {"DataBits 5",
+         [&] {
+             Port->SetStopBits(sbOneStopBit);
+             Port->SetDataBits(dbFive);
+         },
          [](const DCB& d) { return d.ByteSize == 5; }},
-        {"StopBits 1.5", [&] { Port->SetStopBits(sbOne5StopBits); },
-         [](const DCB& d) { return d.StopBits == 1; }},
+        {"StopBits 1.5", [&] { Port->SetStopBits(sbOne5StopBits); }, [](const DCB& d) { return d.StopBits == 1; }},
         {"br110", [&] { Port->SetBaudRate(br110); }, [](const DCB& d) { return d.BaudRate == 110; }},
         {"br56000", [&] { Port->SetBaudRate(br56000); }, [](const DCB& d) { return d.BaudRate == 56000; }},
-        {"br256000", [&] { Port->SetBaudRate(br256000); },
-         [](const DCB& d) { return d.BaudRate == 256000; }},
-        {"custom rate", [&] { Port->SetBaudRate(brCustom); Port->SetCustomBaudRate(31250); },
+        {"br256000", [&] { Port->SetBaudRate(br256000); }, [](const DCB& d) { return d.BaudRate == 256000; }},
+        {"custom rate",
+         [&] {
+             Port->SetBaudRate(brCustom);
+             Port->SetCustomBaudRate(31250);
+         },
          [](const DCB& d) { return d.BaudRate == 31250; }},
         {"InputSize", [&] { Port->Buffer()->SetInputSize(1025); },
          [](const DCB& d) { return d.XonLim == 256 && d.XoffLim == 256; }},
@@ -323,8 +324,8 @@ TEST_F(ComPortFake, ParityErrorsCountOnlyWithCheckOn)
 
     errors.clear();
     Port->Parity()->SetCheck(true);
-    Device->InjectErrors(comm::CE_RXPARITY | comm::CE_OVERRUN | comm::CE_RXOVER | comm::CE_TXFULL |
-                         comm::CE_IOE | comm::CE_MODE);
+    Device->InjectErrors(comm::CE_RXPARITY | comm::CE_OVERRUN | comm::CE_RXOVER | comm::CE_TXFULL | comm::CE_IOE |
+                         comm::CE_MODE);
     EXPECT_TRUE(PumpUntil([&] { return !errors.empty(); }));
     EXPECT_EQ(errors[0], (TComErrors{ceRxParity, ceOverrun, ceRxOver, ceTxFull, ceIO, ceMode}));
     Port->Close();

@@ -89,8 +89,7 @@ TEST(ComPortErrors, HandledOpenFailureLeavesThePortClosedWithSystemText)
     ASSERT_EQ(reports.size(), 1u);
     EXPECT_EQ(reports[0].Kind, CE_OpenFailed);
     EXPECT_EQ(reports[0].WinError, 2);
-    EXPECT_EQ(reports[0].WinMessage,
-              "System Error.  Code: 2.  " + comm::SysErrorMessage(comm::ERROR_FILE_NOT_FOUND));
+    EXPECT_EQ(reports[0].WinMessage, "System Error.  Code: 2.  " + comm::SysErrorMessage(comm::ERROR_FILE_NOT_FOUND));
 }
 
 TEST(ComPortErrors, NegativeCountsAreRefused)
@@ -135,9 +134,8 @@ TEST(ComPortLifecycle, OpenAndCloseEventsComeInOrder)
     EXPECT_TRUE(port->Connected());
     port->Close();
     EXPECT_FALSE(port->Connected());
-    EXPECT_EQ(log, (std::vector<std::string>{"BeforeOpen", "Link1", "AfterOpen", "CTS0", "DSR0", "RLSD0",
-                                             "CTS0", "DSR0", "RLSD0", "BeforeClose", "Link0",
-                                             "AfterClose"}));
+    EXPECT_EQ(log, (std::vector<std::string>{"BeforeOpen", "Link1", "AfterOpen", "CTS0", "DSR0", "RLSD0", "CTS0",
+                                             "DSR0", "RLSD0", "BeforeClose", "Link0", "AfterClose"}));
     port->UnregisterLink(&link);
 }
 

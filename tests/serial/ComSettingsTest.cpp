@@ -336,9 +336,8 @@ TEST(ComPublished, PortAndFramerListTheirPropertiesInOrderWithDefaults)
     ASSERT_GE(names.size(), 18u);
     EXPECT_EQ(std::vector<std::string>(names.begin(), names.begin() + 18),
               (std::vector<std::string>{"Name", "Tag", "Connected", "BaudRate", "Port", "Parity", "StopBits",
-                                        "DataBits", "DiscardNull", "EventChar", "Events", "Buffer",
-                                        "FlowControl", "Timeouts", "StoredProps", "TriggersOnRxChar",
-                                        "SyncMethod", "OnAfterOpen"}));
+                                        "DataBits", "DiscardNull", "EventChar", "Events", "Buffer", "FlowControl",
+                                        "Timeouts", "StoredProps", "TriggersOnRxChar", "SyncMethod", "OnAfterOpen"}));
     EXPECT_EQ(names.back(), "CodePage");
     EXPECT_FALSE(GetPropInfo(&port, "BaudRate")->Default.has_value());
     EXPECT_FALSE(GetPropInfo(&port, "Events")->Default.has_value());

@@ -6,8 +6,7 @@
 #include "rtl/Thread.h"
 
 // Serves hand-overs until Done() holds or TimeoutMs passed; returns Done().
-template <class Pred>
-bool PumpUntil(Pred Done, int TimeoutMs = 10000)
+template <class Pred> bool PumpUntil(Pred Done, int TimeoutMs = 10000)
 {
     auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(TimeoutMs);
     while (!Done()) {

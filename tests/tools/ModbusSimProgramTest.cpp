@@ -95,7 +95,7 @@ private:
     bool FReaped = false;
 };
 
-} // namespace
+}  // namespace
 
 TEST(ModbusSimProgram, PrintsThePortAndAnswersConfiguredStations)
 {
@@ -147,16 +147,16 @@ TEST(ModbusSimProgram, ALinkThatCannotBeMadeNamesTheWayWithoutRoot)
 {
     Program program({"--link", "/nonexistent-dir/ttyV0"});
     EXPECT_EQ(program.Finish(0), 1);
-    EXPECT_EQ(program.ErrorLine(), "modbussim: cannot create the link /nonexistent-dir/ttyV0: No such file or "
-                                   "directory (a link in /tmp, such as /tmp/ttyV0, needs no root)");
+    EXPECT_EQ(program.ErrorLine(),
+              "modbussim: cannot create the link /nonexistent-dir/ttyV0: No such file or "
+              "directory (a link in /tmp, such as /tmp/ttyV0, needs no root)");
 }
 
 TEST(ModbusSimProgram, RejectsBadConfiguration)
 {
     Program program({"-e", "station 1 rule 9 start 0 channels 1"});
     EXPECT_EQ(program.Finish(0), 1);
-    EXPECT_EQ(program.ErrorLine(),
-              "modbussim: 'station 1 rule 9 start 0 channels 1': '9' is not a number from 0 to 2");
+    EXPECT_EQ(program.ErrorLine(), "modbussim: 'station 1 rule 9 start 0 channels 1': '9' is not a number from 0 to 2");
     Program missing({"-c", "/nonexistent/sim.conf"});
     EXPECT_EQ(missing.Finish(0), 1);
     EXPECT_EQ(missing.ErrorLine(), "modbussim: cannot open /nonexistent/sim.conf");

@@ -40,7 +40,7 @@ Bytes WithCrc(Bytes Frame)
     return Frame;
 }
 
-} // namespace
+}  // namespace
 
 TEST(ModbusSlave, AnswersEachValueRule)
 {
@@ -150,7 +150,7 @@ TEST(ModbusSlave, ScriptedMisbehaviour)
     slave.SetBehaviour(1, b);
     EXPECT_EQ(slave.BehaviourOf(1).FragmentSize, 3);
     auto pieces = Ask(slave, request);
-    ASSERT_EQ(pieces.size(), 4u); // noise + 9 bytes in pieces of 3
+    ASSERT_EQ(pieces.size(), 4u);  // noise + 9 bytes in pieces of 3
     EXPECT_EQ(pieces[0].Data, (Bytes{0x00, 0xFF}));
     EXPECT_TRUE(pieces[0].StartsFrame);
     EXPECT_EQ(pieces[0].Delay, 5ms);

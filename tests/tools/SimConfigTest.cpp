@@ -21,27 +21,28 @@ std::string ErrorOf(const std::string& Text)
     return "";
 }
 
-} // namespace
+}  // namespace
 
 TEST(SimConfig, BuildsStationsBehavioursAndTiming)
 {
     ModbusSlave slave;
     LineTiming timing;
-    std::istringstream in("# three instruments\n"
-                          "station 1 rule 0 start 10 channels 3 values 5,-5\n"
-                          "\n"
-                          "station 2 rule 1 start 0 channels 1 values 123456\n"
-                          "station 3 rule 2 start 0 channels 1\n"
-                          "value 3 0 -2\n"
-                          "register 1 12 65535\n"
-                          "silent 1\n"
-                          "delay 2 1500\n"
-                          "fragments 2 3 25\n"
-                          "noise 2 00,ff,1A\n"
-                          "exception 3 4\n"
-                          "badcrc 3\n"
-                          "ramp 1 0 0,100,200 polls 1 repeat\n"
-                          "pacing 19200 11\n");
+    std::istringstream in(
+        "# three instruments\n"
+        "station 1 rule 0 start 10 channels 3 values 5,-5\n"
+        "\n"
+        "station 2 rule 1 start 0 channels 1 values 123456\n"
+        "station 3 rule 2 start 0 channels 1\n"
+        "value 3 0 -2\n"
+        "register 1 12 65535\n"
+        "silent 1\n"
+        "delay 2 1500\n"
+        "fragments 2 3 25\n"
+        "noise 2 00,ff,1A\n"
+        "exception 3 4\n"
+        "badcrc 3\n"
+        "ramp 1 0 0,100,200 polls 1 repeat\n"
+        "pacing 19200 11\n");
     ApplyConfig(in, slave, timing);
     EXPECT_EQ(slave.StationIds(), (std::vector<int>{1, 2, 3}));
     EXPECT_EQ(slave.ChannelValue(1, 0), 5);
@@ -89,8 +90,7 @@ TEST(SimConfig, MistakesNameTheLine)
     EXPECT_NE(ErrorOf("station 1 rule 3 start 0 channels 2").find("'3' is not a number from 0 to 2"),
               std::string::npos);
     EXPECT_NE(ErrorOf("silent 4").find("no station 4"), std::string::npos);
-    EXPECT_NE(ErrorOf("station 1 rule 0 start 0 channels 1 values 1,x").find("'x' is not a number"),
-              std::string::npos);
+    EXPECT_NE(ErrorOf("station 1 rule 0 start 0 channels 1 values 1,x").find("'x' is not a number"), std::string::npos);
     EXPECT_NE(ErrorOf("station 1 rule 0 start 0 channels 1\nramp 1 0 1,2 seconds 5").find("'ms' or 'polls'"),
               std::string::npos);
     EXPECT_NE(ErrorOf("station 1 rule 0 begin 0 channels 1").find("expected: station"), std::string::npos);

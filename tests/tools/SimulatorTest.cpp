@@ -24,7 +24,7 @@ StationConfig MakeStation(int Id, int Rule, int Channels, std::vector<std::int32
     return c;
 }
 
-} // namespace
+}  // namespace
 
 TEST(Simulator, AnswersOverThePseudoTerminal)
 {

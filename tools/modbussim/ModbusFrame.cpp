@@ -63,11 +63,9 @@ Bytes BuildExceptionReply(std::uint8_t Station, std::uint8_t Function, std::uint
 int RegistersPerChannel(int Rule)
 {
     switch (Rule) {
-    case 0:
-        return 1;
+    case 0: return 1;
     case 1:
-    case 2:
-        return 2;
+    case 2: return 2;
     }
     throw std::invalid_argument("value rule must be 0, 1 or 2");
 }
@@ -78,12 +76,9 @@ std::vector<std::uint16_t> EncodeChannel(int Rule, std::int32_t Value)
     auto high = static_cast<std::uint16_t>(bits >> 16);
     auto low = static_cast<std::uint16_t>(bits & 0xFFFF);
     switch (Rule) {
-    case 0:
-        return {low};
-    case 1:
-        return {high, low};
-    case 2:
-        return {low, high};
+    case 0: return {low};
+    case 1: return {high, low};
+    case 2: return {low, high};
     }
     throw std::invalid_argument("value rule must be 0, 1 or 2");
 }
@@ -91,14 +86,11 @@ std::vector<std::uint16_t> EncodeChannel(int Rule, std::int32_t Value)
 std::int32_t DecodeChannel(int Rule, const std::uint16_t* Registers)
 {
     switch (Rule) {
-    case 0:
-        return static_cast<std::int16_t>(Registers[0]);
-    case 1:
-        return static_cast<std::int32_t>((std::uint32_t{Registers[0]} << 16) | Registers[1]);
-    case 2:
-        return static_cast<std::int32_t>((std::uint32_t{Registers[1]} << 16) | Registers[0]);
+    case 0: return static_cast<std::int16_t>(Registers[0]);
+    case 1: return static_cast<std::int32_t>((std::uint32_t{Registers[0]} << 16) | Registers[1]);
+    case 2: return static_cast<std::int32_t>((std::uint32_t{Registers[1]} << 16) | Registers[0]);
     }
     throw std::invalid_argument("value rule must be 0, 1 or 2");
 }
 
-} // namespace modbussim
+}  // namespace modbussim

@@ -34,4 +34,4 @@ int RegistersPerChannel(int Rule);
 std::vector<std::uint16_t> EncodeChannel(int Rule, std::int32_t Value);
 std::int32_t DecodeChannel(int Rule, const std::uint16_t* Registers);
 
-} // namespace modbussim
+}  // namespace modbussim

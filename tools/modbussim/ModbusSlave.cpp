@@ -12,7 +12,7 @@ namespace {
 // are recognised too and refused with an exception.
 constexpr std::size_t RequestSize = 8;
 
-} // namespace
+}  // namespace
 
 void ModbusSlave::AddStation(const StationConfig& Config)
 {
@@ -114,8 +114,7 @@ std::vector<int> ModbusSlave::StationIds() const
     return ids;
 }
 
-std::vector<Transmission> ModbusSlave::Receive(const std::uint8_t* Data, std::size_t Count,
-                                               Clock::time_point Now)
+std::vector<Transmission> ModbusSlave::Receive(const std::uint8_t* Data, std::size_t Count, Clock::time_point Now)
 {
     std::lock_guard lock(FMutex);
     FPending.insert(FPending.end(), Data, Data + Count);
@@ -142,7 +141,7 @@ std::vector<Transmission> ModbusSlave::Answer(const std::uint8_t* Request, Clock
     int id = Request[0];
     auto it = FStations.find(id);
     if (it == FStations.end())
-        return {}; // another station's request, or a broadcast: stay quiet
+        return {};  // another station's request, or a broadcast: stay quiet
     ++FRequests[id];
     FLastRequests[id] = Bytes(Request, Request + RequestSize);
     FRequestSeen.notify_all();
@@ -175,16 +174,15 @@ std::vector<Transmission> ModbusSlave::Answer(const std::uint8_t* Request, Clock
     if (!behaviour.Noise.empty())
         plan.push_back({delay, behaviour.Noise, true});
     bool first = true;
-    std::size_t piece = behaviour.FragmentSize > 0 ? static_cast<std::size_t>(behaviour.FragmentSize)
-                                                   : reply.size();
+    std::size_t piece = behaviour.FragmentSize > 0 ? static_cast<std::size_t>(behaviour.FragmentSize) : reply.size();
     for (std::size_t at = 0; at < reply.size(); at += piece) {
         auto end = reply.begin() + static_cast<std::ptrdiff_t>(std::min(reply.size(), at + piece));
-        plan.push_back({delay, Bytes(reply.begin() + static_cast<std::ptrdiff_t>(at), end),
-                        first && behaviour.Noise.empty()});
+        plan.push_back(
+            {delay, Bytes(reply.begin() + static_cast<std::ptrdiff_t>(at), end), first && behaviour.Noise.empty()});
         first = false;
         delay += std::chrono::milliseconds(behaviour.FragmentGapMs);
     }
     return plan;
 }
 
-} // namespace modbussim
+}  // namespace modbussim

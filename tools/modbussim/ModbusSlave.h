@@ -61,4 +61,4 @@ private:
     Bytes FPending;
 };
 
-} // namespace modbussim
+}  // namespace modbussim

@@ -142,7 +142,7 @@ void ApplyWords(const std::vector<std::string>& W, ModbusSlave& Slave, LineTimin
     }
 }
 
-} // namespace
+}  // namespace
 
 void ApplyStatement(const std::string& Statement, ModbusSlave& Slave, LineTiming& Timing)
 {
@@ -190,4 +190,4 @@ bool DeclaresStation(const std::string& Text)
     return false;
 }
 
-} // namespace modbussim
+}  // namespace modbussim

@@ -29,4 +29,4 @@ const std::vector<std::string>& DefaultStations();
 // default stations with the user's own.
 bool DeclaresStation(const std::string& Text);
 
-} // namespace modbussim
+}  // namespace modbussim

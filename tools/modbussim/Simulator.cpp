@@ -39,9 +39,8 @@ void MakeRaw(int Fd, speed_t Speed, char Parity)
 speed_t SpeedOf(int BaudRate)
 {
     static const std::pair<int, speed_t> speeds[] = {
-        {1200, B1200},     {2400, B2400},     {4800, B4800},     {9600, B9600},
-        {19200, B19200},   {38400, B38400},   {57600, B57600},   {115200, B115200},
-        {230400, B230400}, {460800, B460800}, {921600, B921600},
+        {1200, B1200},   {2400, B2400},     {4800, B4800},     {9600, B9600},     {19200, B19200},   {38400, B38400},
+        {57600, B57600}, {115200, B115200}, {230400, B230400}, {460800, B460800}, {921600, B921600},
     };
     for (const auto& [rate, speed] : speeds)
         if (rate == BaudRate)
@@ -49,7 +48,7 @@ speed_t SpeedOf(int BaudRate)
     throw std::invalid_argument("unsupported baud rate " + std::to_string(BaudRate));
 }
 
-} // namespace
+}  // namespace
 
 std::chrono::nanoseconds LineTiming::CharTime() const
 {
@@ -213,11 +212,11 @@ void Simulator::SendDue()
             }
             if (n < 0 && errno == EINTR)
                 continue;
-            break; // nobody reads the line and its buffer is full: drop the rest
+            break;  // nobody reads the line and its buffer is full: drop the rest
         }
         FSent += done;
         FQueue.erase(FQueue.begin());
     }
 }
 
-} // namespace modbussim
+}  // namespace modbussim

@@ -17,7 +17,7 @@ namespace modbussim {
 struct LineTiming {
     bool Pacing = false;
     int BaudRate = 9600;
-    int BitsPerChar = 10; // 11 with a parity bit
+    int BitsPerChar = 10;  // 11 with a parity bit
 
     std::chrono::nanoseconds CharTime() const;
 };
@@ -59,8 +59,8 @@ private:
 
     ModbusSlave FSlave;
     std::string FPortPath;
-    int FLine = -1;     // the side this tool reads and writes
-    int FKeepOpen = -1; // the master's side, held open against hang-ups
+    int FLine = -1;      // the side this tool reads and writes
+    int FKeepOpen = -1;  // the master's side, held open against hang-ups
     int FWake[2] = {-1, -1};
     mutable std::mutex FTimingMutex;
     LineTiming FTiming;
@@ -75,4 +75,4 @@ private:
     Clock::time_point FLineFree{};
 };
 
-} // namespace modbussim
+}  // namespace modbussim

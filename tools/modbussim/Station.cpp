@@ -25,8 +25,7 @@ std::int32_t Ramp::ValueAt(double Steps) const
     return static_cast<std::int32_t>(std::llround(from + (double(to) - double(from)) * fraction));
 }
 
-Station::Station(const StationConfig& Config)
-    : FConfig(Config)
+Station::Station(const StationConfig& Config) : FConfig(Config)
 {
     if (Config.Id < 1 || Config.Id > 247)
         throw std::invalid_argument("station id must be 1 to 247");
@@ -43,8 +42,7 @@ Station::Station(const StationConfig& Config)
 void Station::CheckChannel(int Channel) const
 {
     if (Channel < 0 || Channel >= FConfig.ChannelCount)
-        throw std::out_of_range("station " + std::to_string(FConfig.Id) + " has no channel " +
-                                std::to_string(Channel));
+        throw std::out_of_range("station " + std::to_string(FConfig.Id) + " has no channel " + std::to_string(Channel));
 }
 
 void Station::SetChannelValue(int Channel, std::int32_t Value)
@@ -111,4 +109,4 @@ std::uint8_t Station::Read(std::uint16_t Address, std::uint16_t Count, Clock::ti
     return 0;
 }
 
-} // namespace modbussim
+}  // namespace modbussim

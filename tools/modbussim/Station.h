@@ -15,13 +15,13 @@ using Clock = std::chrono::steady_clock;
 
 // How a station misbehaves; the default answers correctly at once.
 struct Behaviour {
-    bool Silent = false;            // never answers
-    bool BadCrc = false;            // answers with a corrupted CRC
-    std::uint8_t ExceptionCode = 0; // answers every read with this exception
-    int DelayMs = 0;                // answers this late
-    int FragmentSize = 0;           // sends the answer in pieces of this many bytes
-    int FragmentGapMs = 0;          // pause between the pieces
-    Bytes Noise;                    // bytes put on the line just before the answer
+    bool Silent = false;             // never answers
+    bool BadCrc = false;             // answers with a corrupted CRC
+    std::uint8_t ExceptionCode = 0;  // answers every read with this exception
+    int DelayMs = 0;                 // answers this late
+    int FragmentSize = 0;            // sends the answer in pieces of this many bytes
+    int FragmentGapMs = 0;           // pause between the pieces
+    Bytes Noise;                     // bytes put on the line just before the answer
 };
 
 // A channel value that walks through Levels, one step per StepMs
@@ -43,7 +43,7 @@ struct StationConfig {
     int Rule = 0;
     std::uint16_t StartAddress = 0;
     int ChannelCount = 1;
-    std::vector<std::int32_t> Values; // missing channels read 0
+    std::vector<std::int32_t> Values;  // missing channels read 0
     Behaviour Answer;
 };
 
@@ -81,4 +81,4 @@ private:
     std::uint64_t FReads = 0;
 };
 
-} // namespace modbussim
+}  // namespace modbussim

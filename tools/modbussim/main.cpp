@@ -76,7 +76,7 @@ void Help()
 }
 
 struct Source {
-    std::string Origin; // the file name, empty for a statement
+    std::string Origin;  // the file name, empty for a statement
     std::string Text;
 };
 
@@ -90,7 +90,7 @@ std::string ReadFile(const std::string& Name)
     return text.str();
 }
 
-} // namespace
+}  // namespace
 
 int main(int argc, char** argv)
 {

@@ -22,8 +22,7 @@ QWidget* Named(const char* Name)
     return nullptr;
 }
 
-template <class T>
-T* VisibleOf()
+template <class T> T* VisibleOf()
 {
     for (QWidget* W : QApplication::topLevelWidgets())
         if (auto* Found = qobject_cast<T*>(W); Found && Found->isVisible())
@@ -57,7 +56,7 @@ void Say(const QString& Text)
     std::fflush(stdout);
 }
 
-} // namespace
+}  // namespace
 
 TSessionDriver::TSessionDriver(const QString& Script) : FSteps(Script.split(QLatin1Char('+'), Qt::SkipEmptyParts))
 {

@@ -20,8 +20,8 @@ struct Call {
 Call LastCall;
 
 // Stands in for a write that fails with a pending overlapped request.
-bool PendingWrite(std::intptr_t Handle, const void* Buffer, std::uint32_t Count,
-                  std::uint32_t* Written, void* Overlapped)
+bool PendingWrite(std::intptr_t Handle, const void* Buffer, std::uint32_t Count, std::uint32_t* Written,
+                  void* Overlapped)
 {
     LastCall = {Handle, Buffer, Count, Written, Overlapped, LastCall.Calls + 1};
     *Written = 0;
@@ -29,8 +29,7 @@ bool PendingWrite(std::intptr_t Handle, const void* Buffer, std::uint32_t Count,
     return false;
 }
 
-bool FdWrite(std::intptr_t Handle, const void* Buffer, std::uint32_t Count, std::uint32_t* Written,
-             void*)
+bool FdWrite(std::intptr_t Handle, const void* Buffer, std::uint32_t Count, std::uint32_t* Written, void*)
 {
     ssize_t n = ::write(static_cast<int>(Handle), Buffer, Count);
     if (n < 0)
@@ -39,7 +38,7 @@ bool FdWrite(std::intptr_t Handle, const void* Buffer, std::uint32_t Count, std:
     return true;
 }
 
-} // namespace
+}  // namespace
 
 TEST(ExcLogWriteFile, PassesArgumentsAndFailureThroughUnchanged)
 {

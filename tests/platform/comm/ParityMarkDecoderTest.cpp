@@ -18,7 +18,11 @@ std::string Decode(comm::ParityMarkDecoder& Decoder, std::string Bytes)
 TEST(ParityMarkDecoder, BadBytesStayOrAreReplacedAndDoubledFFBecomesOne)
 {
     comm::ParityMarkDecoder keep;
-    EXPECT_EQ(Decode(keep, std::string("a\xFF\x00Xb\xFF\xFF" "c", 8)), "aXb\xFF" "c");
+    EXPECT_EQ(Decode(keep, std::string("a\xFF\x00Xb\xFF\xFF"
+                                       "c",
+                                       8)),
+              "aXb\xFF"
+              "c");
     comm::ParityMarkDecoder replace;
     replace.Configure(true, '?');
     EXPECT_EQ(Decode(replace, std::string("a\xFF\x00Xb\xFF\xFF", 7)), "a?b\xFF");

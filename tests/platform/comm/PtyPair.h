@@ -53,8 +53,8 @@ public:
                 result.append(chunk, static_cast<size_t>(n));
                 continue;
             }
-            auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
-                            deadline - std::chrono::steady_clock::now())
+            auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline -
+                                                                              std::chrono::steady_clock::now())
                             .count();
             if (left <= 0)
                 break;

@@ -38,8 +38,8 @@ public:
     bool Hidden = false;  // stored only while Count is even
     int Spare = 0;        // stored never
     TGauge Gauge;
-    int Zoom = 100;  // a defined value, not published
-    std::string Picture;  // a defined binary value
+    int Zoom = 100;                             // a defined value, not published
+    std::string Picture;                        // a defined binary value
     std::vector<std::unique_ptr<TItem>> Items;  // a defined collection
     int ReadOnly = 9;
 
@@ -79,36 +79,51 @@ void RegisterStreamSamples()
     done = true;
     RegisterPublishedClass<TGauge>(
         "TGauge", TPropertyListBuilder<TGauge>()
-                      .Color("Colour", [](const TGauge& g) { return g.Colour; },
-                             [](TGauge& g, std::int64_t v) { g.Colour = int(v); }, 0)
-                      .Float("Width", [](const TGauge& g) { return g.Width; }, [](TGauge& g, double v) { g.Width = v; })
+                      .Color(
+                          "Colour", [](const TGauge& g) { return g.Colour; },
+                          [](TGauge& g, std::int64_t v) { g.Colour = int(v); }, 0)
+                      .Float(
+                          "Width", [](const TGauge& g) { return g.Width; }, [](TGauge& g, double v) { g.Width = v; })
                       .Take());
-    RegisterPublishedClass<TItem>(
-        "TItem", TPropertyListBuilder<TItem>()
-                     .String("Label", [](const TItem& i) { return i.Label; },
-                             [](TItem& i, const std::string& v) { i.Label = v; })
-                     .Integer("Weight", [](const TItem& i) { return i.Weight; },
-                              [](TItem& i, std::int64_t v) { i.Weight = int(v); }, 1)
-                     .Take());
+    RegisterPublishedClass<TItem>("TItem", TPropertyListBuilder<TItem>()
+                                               .String(
+                                                   "Label", [](const TItem& i) { return i.Label; },
+                                                   [](TItem& i, const std::string& v) { i.Label = v; })
+                                               .Integer(
+                                                   "Weight", [](const TItem& i) { return i.Weight; },
+                                                   [](TItem& i, std::int64_t v) { i.Weight = int(v); }, 1)
+                                               .Take());
     RegisterPublishedClass<TDial>(
         "TDial",
         TPropertyListBuilder<TDial>()
-            .Integer("Count", [](const TDial& d) { return d.Count; }, [](TDial& d, std::int64_t v) { d.Count = int(v); }, 3)
-            .Boolean("Enabled", [](const TDial& d) { return d.Enabled; }, [](TDial& d, std::int64_t v) { d.Enabled = v != 0; }, true)
-            .Enumeration("Mode", "TDialMode", {"dmLinear", "dmLog", "dmDate"}, [](const TDial& d) { return d.Mode; },
-                         [](TDial& d, std::int64_t v) { d.Mode = int(v); }, 0)
-            .Set("Flags", "TDialFlags", {"dfGrid", "dfTicks", "dfLabels"}, [](const TDial& d) { return d.Flags; },
-                 [](TDial& d, std::int64_t v) { d.Flags = int(v); }, 0)
-            .Float("Level", [](const TDial& d) { return d.Level; }, [](TDial& d, double v) { d.Level = v; })
-            .String("Caption", [](const TDial& d) { return d.Caption; },
-                    [](TDial& d, const std::string& v) { d.Caption = v; })
-            .Char("Letter", [](const TDial& d) { return d.Letter; }, [](TDial& d, std::int64_t v) { d.Letter = int(v); })
-            .Boolean("Hidden", [](const TDial& d) { return d.Hidden; }, [](TDial& d, std::int64_t v) { d.Hidden = v != 0; }, false)
+            .Integer(
+                "Count", [](const TDial& d) { return d.Count; }, [](TDial& d, std::int64_t v) { d.Count = int(v); }, 3)
+            .Boolean(
+                "Enabled", [](const TDial& d) { return d.Enabled; },
+                [](TDial& d, std::int64_t v) { d.Enabled = v != 0; }, true)
+            .Enumeration(
+                "Mode", "TDialMode", {"dmLinear", "dmLog", "dmDate"}, [](const TDial& d) { return d.Mode; },
+                [](TDial& d, std::int64_t v) { d.Mode = int(v); }, 0)
+            .Set(
+                "Flags", "TDialFlags", {"dfGrid", "dfTicks", "dfLabels"}, [](const TDial& d) { return d.Flags; },
+                [](TDial& d, std::int64_t v) { d.Flags = int(v); }, 0)
+            .Float(
+                "Level", [](const TDial& d) { return d.Level; }, [](TDial& d, double v) { d.Level = v; })
+            .String(
+                "Caption", [](const TDial& d) { return d.Caption; },
+                [](TDial& d, const std::string& v) { d.Caption = v; })
+            .Char(
+                "Letter", [](const TDial& d) { return d.Letter; }, [](TDial& d, std::int64_t v) { d.Letter = int(v); })
+            .Boolean(
+                "Hidden", [](const TDial& d) { return d.Hidden; }, [](TDial& d, std::int64_t v) { d.Hidden = v != 0; },
+                false)
             .Stored([](const TDial& d) { return d.Count % 2 == 0; })
-            .Integer("Spare", [](const TDial& d) { return d.Spare; }, [](TDial& d, std::int64_t v) { d.Spare = int(v); })
+            .Integer(
+                "Spare", [](const TDial& d) { return d.Spare; }, [](TDial& d, std::int64_t v) { d.Spare = int(v); })
             .Stored([](const TDial&) { return false; })
             .Object("Gauge", "TGauge", [](const TDial& d) { return const_cast<TGauge*>(&d.Gauge); })
-            .Integer("ReadOnly", [](const TDial& d) { return d.ReadOnly; }, nullptr)
+            .Integer(
+                "ReadOnly", [](const TDial& d) { return d.ReadOnly; }, nullptr)
             .Take());
 }
 

@@ -25,7 +25,7 @@ protected:
     }
 };
 
-} // namespace
+}  // namespace
 
 TEST(Component, OwnerFreesOwnedAndNotifiesWatchers)
 {

@@ -14,7 +14,7 @@ TDateTime At(int Y, int M, int D, int H = 0, int N = 0, int S = 0, int Z = 0)
     return EncodeDate(Y, M, D) + EncodeTime(H, N, S, Z);
 }
 
-} // namespace
+}  // namespace
 
 TEST(DateTime, EncodeCountsDaysFrom18991230)
 {
@@ -42,8 +42,14 @@ TEST(DateTime, EncodeRejectsInvalidParts)
 
 TEST(DateTime, DecodeRoundTripsAndRoundsToTheMillisecond)
 {
-    for (const auto& [Y, M, D] : {std::tuple{1, 1, 1}, {1899, 12, 29}, {1900, 2, 28}, {1900, 3, 1},
-                                  {2000, 2, 29}, {2023, 12, 31}, {2024, 3, 1}, {9999, 12, 31}}) {
+    for (const auto& [Y, M, D] : {std::tuple{1, 1, 1},
+                                  {1899, 12, 29},
+                                  {1900, 2, 28},
+                                  {1900, 3, 1},
+                                  {2000, 2, 29},
+                                  {2023, 12, 31},
+                                  {2024, 3, 1},
+                                  {9999, 12, 31}}) {
         int Y2, M2, D2;
         // Before the epoch a time of day is subtracted, as the classic runtime does.
         const TDateTime Day = EncodeDate(Y, M, D);
@@ -100,10 +106,10 @@ TEST(DateTime, DecodeAtAndBeyondTheEndsOfTheCalendar)
 
 TEST(DateTime, CalendarHelpers)
 {
-    EXPECT_EQ(DayOfWeek(0), 7);                        // Saturday
-    EXPECT_EQ(DayOfWeek(EncodeDate(2024, 2, 29)), 5);  // Thursday
-    EXPECT_EQ(DayOfWeek(EncodeDate(2024, 3, 3)), 1);   // Sunday
-    EXPECT_EQ(DayOfWeek(EncodeDate(1899, 12, 24)), 1); // Sunday, negative day number
+    EXPECT_EQ(DayOfWeek(0), 7);                         // Saturday
+    EXPECT_EQ(DayOfWeek(EncodeDate(2024, 2, 29)), 5);   // Thursday
+    EXPECT_EQ(DayOfWeek(EncodeDate(2024, 3, 3)), 1);    // Sunday
+    EXPECT_EQ(DayOfWeek(EncodeDate(1899, 12, 24)), 1);  // Sunday, negative day number
     EXPECT_EQ(IncMonth(EncodeDate(2024, 1, 31), 1), EncodeDate(2024, 2, 29));
     EXPECT_EQ(IncMonth(EncodeDate(2024, 3, 31), -1), EncodeDate(2024, 2, 29));
     EXPECT_EQ(IncMonth(EncodeDate(2023, 11, 15), 14), EncodeDate(2025, 1, 15));
@@ -117,9 +123,9 @@ TEST(DateTime, FormatDateTimePictures)
     EXPECT_EQ(FormatDateTime("yyyy-mm-dd hh:nn:ss.zzz", T), "2024-03-05 14:07:09.045");
     EXPECT_EQ(FormatDateTime("yyyymmddhhnnss", T), "20240305140709");
     EXPECT_EQ(FormatDateTime("yy/m/d h:n:s.z", T), "24-3-5 14:7:9.45");
-    EXPECT_EQ(FormatDateTime("hh:mm", T), "14:07"); // m after h is minutes
+    EXPECT_EQ(FormatDateTime("hh:mm", T), "14:07");  // m after h is minutes
     EXPECT_EQ(FormatDateTime("hh\"h\"mm", T), "14h07");
-    EXPECT_EQ(FormatDateTime("hh x mm", T), "14 x 03"); // a letter in between ends the hour
+    EXPECT_EQ(FormatDateTime("hh x mm", T), "14 x 03");  // a letter in between ends the hour
     EXPECT_EQ(FormatDateTime("mm", T), "03");
     EXPECT_EQ(FormatDateTime("h:nn am/pm", T), "2:07 pm");
     EXPECT_EQ(FormatDateTime("hh AM/PM", At(2024, 1, 1, 0, 30)), "12 AM");

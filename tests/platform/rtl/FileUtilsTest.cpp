@@ -47,10 +47,10 @@ TEST(FileUtils, DirectoriesAndExistence)
     EXPECT_TRUE(ForceDirectories(Deep + "/"));
     EXPECT_TRUE(DirectoryExists(Deep));
     EXPECT_FALSE(FileExists(Deep));
-    EXPECT_TRUE(ForceDirectories(Deep)); // already there
+    EXPECT_TRUE(ForceDirectories(Deep));  // already there
     WriteRaw(T.File("f"), "x");
     EXPECT_TRUE(FileExists(T.File("f")));
-    EXPECT_FALSE(ForceDirectories(T.File("f/sub"))); // a file is in the way
+    EXPECT_FALSE(ForceDirectories(T.File("f/sub")));  // a file is in the way
     EXPECT_FALSE(DeleteFile(Deep));
     EXPECT_TRUE(DeleteFile(T.File("f")));
     EXPECT_FALSE(FileExists(T.File("f")));
@@ -75,7 +75,8 @@ TEST(FileUtils, RenameAcrossFileSystemsCopies)
 {
     // /dev/shm is a tmpfs on Linux; skip where it is the same device.
     TempDir T;
-    struct stat A {}, B {};
+    struct stat A {
+    }, B{};
     if (::stat("/dev/shm", &B) != 0 || ::access("/dev/shm", W_OK) != 0)
         GTEST_SKIP() << "/dev/shm is not available";
     ::stat(T.Path().c_str(), &A);

@@ -29,7 +29,7 @@ TEST(Gbk, UnmappableCharactersBecomeQuestionMarks)
     // Malformed UTF-8: each bad byte becomes one '?', the rest survives.
     EXPECT_EQ(Gbk::ToGbk("x\xFFy"), "x?y");
     EXPECT_EQ(Gbk::ToGbk("\xE4\xB8"), "??");
-    EXPECT_EQ(Gbk::ToGbk("\xED\xA0\x80z"), "???z"); // encoded surrogate
+    EXPECT_EQ(Gbk::ToGbk("\xED\xA0\x80z"), "???z");  // encoded surrogate
 }
 
 TEST(Gbk, InvalidGbkBytesDoNotSwallowText)
@@ -37,7 +37,7 @@ TEST(Gbk, InvalidGbkBytesDoNotSwallowText)
     // A lead byte with an ASCII byte after it: the ASCII byte stays.
     EXPECT_EQ(Gbk::FromGbk("\x81=1"), "?=1");
     EXPECT_EQ(Gbk::FromGbk("ab\xFF"), "ab?");
-    EXPECT_EQ(Gbk::FromGbk("\xD6\xD0\xCE"), "中?"); // truncated at the end
+    EXPECT_EQ(Gbk::FromGbk("\xD6\xD0\xCE"), "中?");  // truncated at the end
 }
 
 TEST(Gbk, LongTextAndThreadsConvertIndependently)

@@ -50,7 +50,7 @@ void Backdate(const std::string& F)
     ::utimensat(AT_FDCWD, F.c_str(), Times, 0);
 }
 
-} // namespace
+}  // namespace
 
 TEST(IniFile, WritesGbkWithCrlfExactly)
 {
@@ -60,11 +60,12 @@ TEST(IniFile, WritesGbkWithCrlfExactly)
     Ini.WriteString("Device1", "DeviceName", "数字显示控制仪");
     Ini.WriteInteger("Device1", "ChannelCount", 2);
     Ini.WriteString("设备", "名称", "值");
-    EXPECT_EQ(ReadRaw(F), "[Device1]\r\n"
-                          "DeviceName=\xCA\xFD\xD7\xD6\xCF\xD4\xCA\xBE\xBF\xD8\xD6\xC6\xD2\xC7\r\n"
-                          "ChannelCount=2\r\n"
-                          "[\xC9\xE8\xB1\xB8]\r\n"
-                          "\xC3\xFB\xB3\xC6=\xD6\xB5\r\n");
+    EXPECT_EQ(ReadRaw(F),
+              "[Device1]\r\n"
+              "DeviceName=\xCA\xFD\xD7\xD6\xCF\xD4\xCA\xBE\xBF\xD8\xD6\xC6\xD2\xC7\r\n"
+              "ChannelCount=2\r\n"
+              "[\xC9\xE8\xB1\xB8]\r\n"
+              "\xC3\xFB\xB3\xC6=\xD6\xB5\r\n");
     TIniFile Other(F);
     EXPECT_EQ(Other.ReadString("设备", "名称", ""), "值");
     EXPECT_EQ(Other.ReadString("DEVICE1", "devicename", ""), "数字显示控制仪");
@@ -74,13 +75,14 @@ TEST(IniFile, MissingOrInvalidValuesGiveTheDefault)
 {
     TempDir T;
     const std::string F = T.File("config.ini");
-    WriteRaw(F, "[S]\r\n"
-                "Int=12x\r\n"
-                "Empty=\r\n"
-                "Float=1.2.3\r\n"
-                "Bool=yes\r\n"
-                "Date=2024-02-30\r\n"
-                "Big=99999999999\r\n");
+    WriteRaw(F,
+             "[S]\r\n"
+             "Int=12x\r\n"
+             "Empty=\r\n"
+             "Float=1.2.3\r\n"
+             "Bool=yes\r\n"
+             "Date=2024-02-30\r\n"
+             "Big=99999999999\r\n");
     TIniFile Ini(F);
     EXPECT_EQ(Ini.ReadInteger("S", "Int", 7), 7);
     EXPECT_EQ(Ini.ReadInteger("S", "Empty", 7), 7);
@@ -93,7 +95,7 @@ TEST(IniFile, MissingOrInvalidValuesGiveTheDefault)
     EXPECT_FALSE(Ini.ReadBool("S", "Bool", false));
     EXPECT_EQ(Ini.ReadDate("S", "Date", 5.0), 5.0);
     EXPECT_EQ(Ini.ReadString("S", "Missing", "def"), "def");
-    EXPECT_EQ(Ini.ReadString("S", "Empty", "def"), ""); // present but empty
+    EXPECT_EQ(Ini.ReadString("S", "Empty", "def"), "");  // present but empty
     TIniFile NoFile(T.File("absent.ini"));
     EXPECT_EQ(NoFile.ReadString("S", "Int", "d"), "d");
     EXPECT_FALSE(FileExists(T.File("absent.ini")));
@@ -103,16 +105,17 @@ TEST(IniFile, TypedValuesReadAndWrite)
 {
     TempDir T;
     const std::string F = T.File("config.ini");
-    WriteRaw(F, "[S]\r\n"
-                "Hex1=0x1F\r\n"
-                "Hex2=$ff\r\n"
-                "Neg=  -12  \r\n"
-                "Comma=0,5\r\n"
-                "B0=0\r\n"
-                "B2=2\r\n"
-                "BNeg=-1\r\n"
-                "BHex=0x0\r\n"
-                "D=2024-03-05\r\n");
+    WriteRaw(F,
+             "[S]\r\n"
+             "Hex1=0x1F\r\n"
+             "Hex2=$ff\r\n"
+             "Neg=  -12  \r\n"
+             "Comma=0,5\r\n"
+             "B0=0\r\n"
+             "B2=2\r\n"
+             "BNeg=-1\r\n"
+             "BHex=0x0\r\n"
+             "D=2024-03-05\r\n");
     TIniFile Ini(F);
     EXPECT_EQ(Ini.ReadInteger("S", "Hex1", 0), 31);
     EXPECT_EQ(Ini.ReadInteger("S", "Hex2", 0), 255);
@@ -180,32 +183,34 @@ TEST(IniFile, UnknownLinesAndTheirOrderAreKept)
 {
     TempDir T;
     const std::string F = T.File("config.ini");
-    const std::string Original = "; leading comment\r\n"
-                                 "stray line before any section\r\n"
-                                 "\r\n"
-                                 "[System Parameters]\r\n"
-                                 "  Comm Port = COM3  \r\n"
-                                 "# hash comment\r\n"
-                                 "odd line without equals\r\n"
-                                 "Baud Rate=9600\r\n"
-                                 "\r\n"
-                                 "[Log Parameters]\r\n"
-                                 "StartMode=0\r\n";
+    const std::string Original =
+        "; leading comment\r\n"
+        "stray line before any section\r\n"
+        "\r\n"
+        "[System Parameters]\r\n"
+        "  Comm Port = COM3  \r\n"
+        "# hash comment\r\n"
+        "odd line without equals\r\n"
+        "Baud Rate=9600\r\n"
+        "\r\n"
+        "[Log Parameters]\r\n"
+        "StartMode=0\r\n";
     WriteRaw(F, Original);
     TIniFile Ini(F);
     EXPECT_EQ(Ini.ReadString("System Parameters", "Comm Port", ""), "COM3");
     Ini.WriteInteger("System Parameters", "Baud Rate", 19200);
-    EXPECT_EQ(ReadRaw(F), "; leading comment\r\n"
-                          "stray line before any section\r\n"
-                          "\r\n"
-                          "[System Parameters]\r\n"
-                          "  Comm Port = COM3  \r\n"
-                          "# hash comment\r\n"
-                          "odd line without equals\r\n"
-                          "Baud Rate=19200\r\n"
-                          "\r\n"
-                          "[Log Parameters]\r\n"
-                          "StartMode=0\r\n");
+    EXPECT_EQ(ReadRaw(F),
+              "; leading comment\r\n"
+              "stray line before any section\r\n"
+              "\r\n"
+              "[System Parameters]\r\n"
+              "  Comm Port = COM3  \r\n"
+              "# hash comment\r\n"
+              "odd line without equals\r\n"
+              "Baud Rate=19200\r\n"
+              "\r\n"
+              "[Log Parameters]\r\n"
+              "StartMode=0\r\n");
 }
 
 TEST(IniFile, NewKeysGoToTheEndOfTheirSectionAndNewSectionsToTheEnd)
@@ -227,7 +232,7 @@ TEST(IniFile, FirstOccurrenceWins)
     WriteRaw(F, "[S]\r\nk=first\r\nK=second\r\n[s]\r\nk=third\r\nonly=here\r\n");
     TIniFile Ini(F);
     EXPECT_EQ(Ini.ReadString("S", "k", ""), "first");
-    EXPECT_EQ(Ini.ReadString("S", "only", "none"), "none"); // the duplicate section is hidden
+    EXPECT_EQ(Ini.ReadString("S", "only", "none"), "none");  // the duplicate section is hidden
     Ini.WriteString("s", "K", "new");
     EXPECT_EQ(ReadRaw(F), "[S]\r\nk=new\r\nK=second\r\n[s]\r\nk=third\r\nonly=here\r\n");
     TStringList L;
@@ -301,8 +306,9 @@ TEST(IniFile, SectionQueriesAndRemoval)
 {
     TempDir T;
     const std::string F = T.File("Devices.db");
-    WriteRaw(F, "[Device2]\r\nDeviceName=B\r\nChannelCount=1\r\n[Empty]\r\n[device1]\r\nDeviceName=A\r\n"
-                "[DEVICE2]\r\nExtra=1\r\n[Tail]\r\nk=\r\n");
+    WriteRaw(F,
+             "[Device2]\r\nDeviceName=B\r\nChannelCount=1\r\n[Empty]\r\n[device1]\r\nDeviceName=A\r\n"
+             "[DEVICE2]\r\nExtra=1\r\n[Tail]\r\nk=\r\n");
     TIniFile Ini(F);
     TStringList L;
     Ini.ReadSections(&L);
@@ -312,12 +318,12 @@ TEST(IniFile, SectionQueriesAndRemoval)
     Ini.ReadSectionValues("DEVICE2", &L);
     EXPECT_EQ(Items(L), (V{"DeviceName=B", "ChannelCount=1"}));
     EXPECT_TRUE(Ini.SectionExists("device2"));
-    EXPECT_FALSE(Ini.SectionExists("Empty")); // no key in it
+    EXPECT_FALSE(Ini.SectionExists("Empty"));  // no key in it
     EXPECT_FALSE(Ini.SectionExists("Device3"));
     EXPECT_TRUE(Ini.ValueExists("Tail", "K"));
     EXPECT_FALSE(Ini.ValueExists("Tail", "x"));
 
-    Ini.EraseSection("device2"); // both sections of that name go
+    Ini.EraseSection("device2");  // both sections of that name go
     EXPECT_EQ(ReadRaw(F), "[Empty]\r\n[device1]\r\nDeviceName=A\r\n[Tail]\r\nk=\r\n");
     Ini.DeleteKey("Device1", "devicename");
     EXPECT_EQ(ReadRaw(F), "[Empty]\r\n[device1]\r\n[Tail]\r\nk=\r\n");
@@ -342,8 +348,9 @@ TEST(IniFile, AnUpdateWritesItsChangesOnceAtItsEnd)
     Ini.EndUpdate();
     EXPECT_EQ(ReadRaw(F), "[Device1]\r\nStationId=1\r\n\r\n[Device2]\r\n");
     Ini.EndUpdate();
-    EXPECT_EQ(ReadRaw(F), "[Device1]\r\nChannelCount=2\r\n\r\n[Device2]\r\nDeviceName=\xD1\xB9\xC1\xA6\r\n"
-                          "[Device3]\r\nStationId=3\r\n");
+    EXPECT_EQ(ReadRaw(F),
+              "[Device1]\r\nChannelCount=2\r\n\r\n[Device2]\r\nDeviceName=\xD1\xB9\xC1\xA6\r\n"
+              "[Device3]\r\nStationId=3\r\n");
     // Back to writing at once; an update without changes writes nothing.
     Backdate(F);
     const FileStamp Before = Stamp(F);
@@ -433,13 +440,17 @@ TEST(IniFile, RawBytesShowHowAValueWasStored)
 TEST(IniFile, SectionNamesWithBracketLikeTrailBytes)
 {
     // U+4E5A is 81 5D in GBK: its trail byte is ']'.
-    const std::string Name = "\xE4\xB9\x9A" "A";
+    const std::string Name =
+        "\xE4\xB9\x9A"
+        "A";
     TempDir T;
     const std::string F = T.File("x.ini");
     TIniFile Ini(F);
     Ini.WriteString(Name, "k", "1");
     Ini.WriteString(Name, "k2", "2");
-    EXPECT_EQ(ReadRaw(F), "[\x81\x5D" "A]\r\nk=1\r\nk2=2\r\n");
+    EXPECT_EQ(ReadRaw(F),
+              "[\x81\x5D"
+              "A]\r\nk=1\r\nk2=2\r\n");
     TIniFile Other(F);
     EXPECT_EQ(Other.ReadString(Name, "k", ""), "1");
     EXPECT_EQ(Other.ReadString(Name, "k2", ""), "2");

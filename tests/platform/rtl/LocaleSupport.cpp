@@ -17,8 +17,8 @@ bool HasDecimalComma()
 
 bool GenerateLocale()
 {
-    const std::filesystem::path Dir =
-        std::filesystem::temp_directory_path() / ("kalvo-locale-" + std::to_string(getuid()));
+    const std::filesystem::path Dir = std::filesystem::temp_directory_path() /
+                                      ("kalvo-locale-" + std::to_string(getuid()));
     const std::filesystem::path Target = Dir / "de_DE.UTF-8";
     std::error_code Ec;
     std::filesystem::create_directories(Dir, Ec);
@@ -31,7 +31,7 @@ bool GenerateLocale()
     return true;
 }
 
-} // namespace
+}  // namespace
 
 CommaLocale::CommaLocale()
 {

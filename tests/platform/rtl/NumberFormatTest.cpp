@@ -38,8 +38,8 @@ TEST(NumberFormat, StrToIntAcceptsDecimalAndHex)
 TEST(NumberFormat, StrToIntRejectsInvalidText)
 {
     int V = 7;
-    for (const char* Bad : {"", " ", "12a", "1.5", "0x", "$", "--1", "2147483648", "-2147483649",
-                            "$100000000", "1 2"}) {
+    for (const char* Bad :
+         {"", " ", "12a", "1.5", "0x", "$", "--1", "2147483648", "-2147483649", "$100000000", "1 2"}) {
         EXPECT_FALSE(TryStrToInt(Bad, V)) << Bad;
         EXPECT_EQ(StrToIntDef(Bad, -3), -3) << Bad;
     }
@@ -94,10 +94,10 @@ TEST(NumberFormat, StoredFloatTextReadsBackExactly)
     const double Max = std::numeric_limits<double>::max();
     const double MinNormal = std::numeric_limits<double>::min();
     const double MinDenormal = std::numeric_limits<double>::denorm_min();
-    for (const double V : {Max, -Max, std::nextafter(Max, 0.0), 1.7976931348623150e308, -1.7976931348623155e308,
-                           MinNormal, -MinNormal, std::nextafter(MinNormal, 0.0), MinDenormal, -MinDenormal,
-                           3 * MinDenormal, 0.1 + 0.2, 1.0 / 3.0, -2.0 / 3.0, 45351.123456789012, 1e15 + 0.5,
-                           123456789012345678.0, 0.0}) {
+    for (const double V :
+         {Max, -Max, std::nextafter(Max, 0.0), 1.7976931348623150e308, -1.7976931348623155e308, MinNormal, -MinNormal,
+          std::nextafter(MinNormal, 0.0), MinDenormal, -MinDenormal, 3 * MinDenormal, 0.1 + 0.2, 1.0 / 3.0, -2.0 / 3.0,
+          45351.123456789012, 1e15 + 0.5, 123456789012345678.0, 0.0}) {
         const std::string Text = FloatToStrExact(V);
         double Back = -1;
         EXPECT_TRUE(TryStrToFloat(Text, Back)) << Text;
@@ -168,10 +168,10 @@ TEST(NumberFormat, RoundIsHalfToEvenAndConversionsClamp)
 
 TEST(NumberFormat, FormatFloatPictures)
 {
-    EXPECT_EQ(FormatFloat("0", 2.5), "3");      // halves away from zero
+    EXPECT_EQ(FormatFloat("0", 2.5), "3");  // halves away from zero
     EXPECT_EQ(FormatFloat("0", -2.5), "-3");
     EXPECT_EQ(FormatFloat("0", 0.4), "0");
-    EXPECT_EQ(FormatFloat("0", -0.4), "0");      // no "-0"
+    EXPECT_EQ(FormatFloat("0", -0.4), "0");  // no "-0"
     EXPECT_EQ(FormatFloat("0.0", 12.34), "12.3");
     EXPECT_EQ(FormatFloat("0.00", 2.675), "2.68");
     EXPECT_EQ(FormatFloat("0.00", 0.5), "0.50");
@@ -192,8 +192,8 @@ TEST(NumberFormat, FormatFloatPictures)
     EXPECT_EQ(FormatFloat("0.0;(0.0)", -1.25), "(1.3)");
     EXPECT_EQ(FormatFloat("0.0;(0.0)", 1.25), "1.3");
     EXPECT_EQ(FormatFloat("0.0;(0.0);zero", 0), "zero");
-    EXPECT_EQ(FormatFloat("0.0;;zero", 0.01), "zero"); // rounds to zero
-    EXPECT_EQ(FormatFloat("0.0;;zero", -2), "-2.0");   // empty negative section
+    EXPECT_EQ(FormatFloat("0.0;;zero", 0.01), "zero");  // rounds to zero
+    EXPECT_EQ(FormatFloat("0.0;;zero", -2), "-2.0");    // empty negative section
     EXPECT_EQ(FormatFloat("", 1.5), "1.5");
     EXPECT_EQ(FormatFloat("0.0", 99.96), "100.0");
 }
@@ -213,7 +213,7 @@ TEST(NumberFormat, FormatDirectives)
     EXPECT_EQ(Format("%.1f", 5.25), "5.3");
     EXPECT_EQ(Format("%.0f", 2.5), "3");
     EXPECT_EQ(Format("%f", 1.0), "1.00");
-    EXPECT_EQ(Format("%.1f", 7), "7.0"); // integers are accepted for floats
+    EXPECT_EQ(Format("%.1f", 7), "7.0");  // integers are accepted for floats
     EXPECT_EQ(Format("%n", 1234567.891), "1,234,567.89");
     EXPECT_EQ(Format("%e", 1234.5), "1.23450000000000E+003");
     EXPECT_EQ(Format("%.3e", -0.0012345), "-1.23E-003");
@@ -224,8 +224,7 @@ TEST(NumberFormat, FormatDirectives)
     EXPECT_EQ(Format("%*d", 4, 7), "   7");
     EXPECT_EQ(Format("%.*f", 1, 2.25), "2.3");
     EXPECT_EQ(Format("%1:s %0:s %s", "a", "b"), "b a b");
-    EXPECT_EQ(Format("System Error.  Code: %d.  %s", 5, "Access denied"),
-              "System Error.  Code: 5.  Access denied");
+    EXPECT_EQ(Format("System Error.  Code: %d.  %s", 5, "Access denied"), "System Error.  Code: 5.  Access denied");
     EXPECT_EQ(Format("%p", reinterpret_cast<const void*>(0x1A2B)).size(), sizeof(void*) * 2);
     EXPECT_EQ(Format("%p", reinterpret_cast<const void*>(0x1A2B)).substr(sizeof(void*) * 2 - 4), "1A2B");
     EXPECT_EQ(Format("%s-%d", {"x", 1}), "x-1");
@@ -237,9 +236,9 @@ TEST(NumberFormat, FormatBoundsWidthsAndPrecisions)
     EXPECT_EQ(Format("%*d", 1 << 20, 7).size(), std::size_t(1) << 20);
     EXPECT_EQ(Format("%.*d", 1 << 20, 7).size(), std::size_t(1) << 20);
     EXPECT_EQ(Format("%-*s|", -(1 << 20), "a").size(), (std::size_t(1) << 20) + 1);
-    for (const long long Absurd : {static_cast<long long>(INT_MIN), INT_MIN + 1LL, INT_MAX - 1LL,
-                                   static_cast<long long>(INT_MAX), (1LL << 20) + 1, -(1LL << 20) - 1,
-                                   LLONG_MIN, LLONG_MAX}) {
+    for (const long long Absurd :
+         {static_cast<long long>(INT_MIN), INT_MIN + 1LL, INT_MAX - 1LL, static_cast<long long>(INT_MAX),
+          (1LL << 20) + 1, -(1LL << 20) - 1, LLONG_MIN, LLONG_MAX}) {
         EXPECT_THROW(Format("%*d", Absurd, 7), EConvertError) << Absurd;
         EXPECT_THROW(Format("%.*f", Absurd, 1.5), EConvertError) << Absurd;
         EXPECT_THROW(Format("%*.*s", 1, Absurd, "x"), EConvertError) << Absurd;

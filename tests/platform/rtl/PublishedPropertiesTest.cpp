@@ -45,33 +45,54 @@ void RegisterSamples()
     RegisterPublishedClass<TSampleFont>(
         "TSampleFont",
         TPropertyListBuilder<TSampleFont>()
-            .Color("Color", [](const TSampleFont& f) { return f.Color; }, [](TSampleFont& f, std::int64_t v) { f.Color = int(v); }, 0)
-            .Integer("Size", [](const TSampleFont& f) { return f.Size; }, [](TSampleFont& f, std::int64_t v) { f.Size = int(v); }, 8)
-            .Set("Style", "TFontStyles", {"fsBold", "fsItalic"}, [](const TSampleFont& f) { return f.Style; },
-                 [](TSampleFont& f, std::int64_t v) { f.Style = int(v); }, 0)
+            .Color(
+                "Color", [](const TSampleFont& f) { return f.Color; },
+                [](TSampleFont& f, std::int64_t v) { f.Color = int(v); }, 0)
+            .Integer(
+                "Size", [](const TSampleFont& f) { return f.Size; },
+                [](TSampleFont& f, std::int64_t v) { f.Size = int(v); }, 8)
+            .Set(
+                "Style", "TFontStyles", {"fsBold", "fsItalic"}, [](const TSampleFont& f) { return f.Style; },
+                [](TSampleFont& f, std::int64_t v) { f.Style = int(v); }, 0)
             .Take());
     // The button registers before its base: order of registration must not matter.
     RegisterPublishedClass<TSampleButton, TSampleWidget>(
-        "TSampleButton",
-        TPropertyListBuilder<TSampleButton>()
-            .Integer("Repeat", [](const TSampleButton& b) { return b.Repeat; }, [](TSampleButton& b, std::int64_t v) { b.Repeat = int(v); })
-            // re-published with another default: keeps its first place
-            .Integer("Tag", [](const TSampleButton& b) { return b.Tag; }, [](TSampleButton& b, std::int64_t v) { b.Tag = int(v); }, 5)
-            .Take());
+        "TSampleButton", TPropertyListBuilder<TSampleButton>()
+                             .Integer(
+                                 "Repeat", [](const TSampleButton& b) { return b.Repeat; },
+                                 [](TSampleButton& b, std::int64_t v) { b.Repeat = int(v); })
+                             // re-published with another default: keeps its first place
+                             .Integer(
+                                 "Tag", [](const TSampleButton& b) { return b.Tag; },
+                                 [](TSampleButton& b, std::int64_t v) { b.Tag = int(v); }, 5)
+                             .Take());
     RegisterPublishedClass<TSampleWidget>(
         "TSampleWidget",
         TPropertyListBuilder<TSampleWidget>()
             .Object("Font", "TSampleFont", [](const TSampleWidget& w) { return const_cast<TSampleFont*>(&w.Font); })
-            .Object("Buddy", "TSampleWidget", [](const TSampleWidget& w) { return w.Buddy; }, false)
+            .Object(
+                "Buddy", "TSampleWidget", [](const TSampleWidget& w) { return w.Buddy; }, false)
             .Object("Self", "TSampleWidget", [](const TSampleWidget& w) { return w.Self; })
-            .String("Caption", [](const TSampleWidget& w) { return w.Caption; }, [](TSampleWidget& w, const std::string& v) { w.Caption = v; })
-            .Float("Ratio", [](const TSampleWidget& w) { return w.Ratio; }, [](TSampleWidget& w, double v) { w.Ratio = v; })
-            .Enumeration("Kind", "TSampleKind", {"skNone", "skLine", "skBar"}, [](const TSampleWidget& w) { return w.Kind; },
-                         [](TSampleWidget& w, std::int64_t v) { w.Kind = int(v); }, 0)
-            .Boolean("Visible", [](const TSampleWidget& w) { return w.Visible; }, [](TSampleWidget& w, std::int64_t v) { w.Visible = v != 0; }, true)
-            .Char("Letter", [](const TSampleWidget& w) { return w.Letter; }, [](TSampleWidget& w, std::int64_t v) { w.Letter = char(v); })
-            .Integer("Tag", [](const TSampleWidget& w) { return w.Tag; }, [](TSampleWidget& w, std::int64_t v) { w.Tag = int(v); }, 0)
-            .Integer("ReadOnlyCount", [](const TSampleWidget& w) { return w.ReadOnlyCount; }, nullptr)
+            .String(
+                "Caption", [](const TSampleWidget& w) { return w.Caption; },
+                [](TSampleWidget& w, const std::string& v) { w.Caption = v; })
+            .Float(
+                "Ratio", [](const TSampleWidget& w) { return w.Ratio; },
+                [](TSampleWidget& w, double v) { w.Ratio = v; })
+            .Enumeration(
+                "Kind", "TSampleKind", {"skNone", "skLine", "skBar"}, [](const TSampleWidget& w) { return w.Kind; },
+                [](TSampleWidget& w, std::int64_t v) { w.Kind = int(v); }, 0)
+            .Boolean(
+                "Visible", [](const TSampleWidget& w) { return w.Visible; },
+                [](TSampleWidget& w, std::int64_t v) { w.Visible = v != 0; }, true)
+            .Char(
+                "Letter", [](const TSampleWidget& w) { return w.Letter; },
+                [](TSampleWidget& w, std::int64_t v) { w.Letter = char(v); })
+            .Integer(
+                "Tag", [](const TSampleWidget& w) { return w.Tag; },
+                [](TSampleWidget& w, std::int64_t v) { w.Tag = int(v); }, 0)
+            .Integer(
+                "ReadOnlyCount", [](const TSampleWidget& w) { return w.ReadOnlyCount; }, nullptr)
             .Stored([](const TSampleWidget& w) { return w.ReadOnlyCount > 0; })
             .Method("OnClick", "TNotifyEvent", [](const TSampleWidget& w) { return w.HasClick; })
             .Take());
@@ -93,8 +114,8 @@ protected:
 TEST_F(PublishedPropertiesTest, ListsBaseClassFirstAndRepublishedKeepsItsPlace)
 {
     TSampleButton button;
-    std::vector<std::string> expected{"Font", "Buddy", "Self", "Caption", "Ratio", "Kind", "Visible", "Letter",
-                                      "Tag", "ReadOnlyCount", "OnClick", "Repeat"};
+    std::vector<std::string> expected{"Font",    "Buddy",  "Self", "Caption",       "Ratio",   "Kind",
+                                      "Visible", "Letter", "Tag",  "ReadOnlyCount", "OnClick", "Repeat"};
     EXPECT_EQ(Names(&button), expected);
     EXPECT_EQ(GetPropInfo(&button, "tag")->Default, 5);
     TSampleWidget widget;
@@ -254,19 +275,18 @@ private:
 TEST(PublishedMemberPointers, DeclareAPropertyInOneLine)
 {
     RegisterSamples();
-    RegisterPublishedClass<TMeter>(
-        "TMeter", TPropertyListBuilder<TMeter>()
-                      .Integer("Range", &TMeter::Range, &TMeter::SetRange, 10)
-                      .Enumeration("Style", "TMeterStyle", {"msNeedle", "msBar", "msDigits"}, &TMeter::Style,
-                                   &TMeter::SetStyle, msBar)
-                      .Char("Mark", &TMeter::Mark, &TMeter::SetMark)
-                      .String("Unit", &TMeter::Unit, &TMeter::SetUnit)
-                      .Float("Scale", &TMeter::Scale, &TMeter::Scale)
-                      .Boolean("Lit", &TMeter::Lit, &TMeter::Lit, false)
-                      .Integer("ReadOnlyRange", &TMeter::Range, nullptr)
-                      .Object("Font", "TSampleFont", &TMeter::Font)
-                      .Method("OnTick", "TNotifyEvent", &TMeter::OnTick)
-                      .Take());
+    RegisterPublishedClass<TMeter>("TMeter", TPropertyListBuilder<TMeter>()
+                                                 .Integer("Range", &TMeter::Range, &TMeter::SetRange, 10)
+                                                 .Enumeration("Style", "TMeterStyle", {"msNeedle", "msBar", "msDigits"},
+                                                              &TMeter::Style, &TMeter::SetStyle, msBar)
+                                                 .Char("Mark", &TMeter::Mark, &TMeter::SetMark)
+                                                 .String("Unit", &TMeter::Unit, &TMeter::SetUnit)
+                                                 .Float("Scale", &TMeter::Scale, &TMeter::Scale)
+                                                 .Boolean("Lit", &TMeter::Lit, &TMeter::Lit, false)
+                                                 .Integer("ReadOnlyRange", &TMeter::Range, nullptr)
+                                                 .Object("Font", "TSampleFont", &TMeter::Font)
+                                                 .Method("OnTick", "TNotifyEvent", &TMeter::OnTick)
+                                                 .Take());
     TMeter m;
     SetOrdProp(&m, *GetPropInfo(&m, "Range"), 250);
     EXPECT_EQ(m.Range(), 250);

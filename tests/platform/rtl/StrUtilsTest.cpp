@@ -22,7 +22,7 @@ TEST(StrUtils, CaseFoldingTouchesAsciiOnly)
     EXPECT_GT(CompareText("b", "A"), 0);
     EXPECT_LT(CompareText("ab", "abc"), 0);
     EXPECT_EQ(CompareText("aBc", "AbC"), 0);
-    EXPECT_GT(CompareStr("a", "B"), 0); // 'a' 0x61 > 'B' 0x42
+    EXPECT_GT(CompareStr("a", "B"), 0);  // 'a' 0x61 > 'B' 0x42
     EXPECT_EQ(CompareStr("x", "x"), 0);
 }
 
@@ -50,11 +50,11 @@ TEST(StrUtils, IsUTF8FollowsTheLeadByteRules)
     EXPECT_TRUE(IsUTF8("a\xC3\xA9"));
     // GBK bytes for the same name are not UTF-8.
     EXPECT_FALSE(IsUTF8("\xD5\xC5\xC8\xFD"));
-    EXPECT_FALSE(IsUTF8("\xE5\xBC"));          // truncated sequence
-    EXPECT_FALSE(IsUTF8("a\xA0"));             // stray continuation byte
-    EXPECT_TRUE(IsUTF8("a\x80"));              // a lone 0x80 is let through
-    EXPECT_TRUE(IsUTF8("\xFC\x80\x80\x80\x80\x80")); // six-byte form
-    EXPECT_FALSE(IsUTF8("\xF8\x80\x80\x80"));  // needs four continuation bytes
+    EXPECT_FALSE(IsUTF8("\xE5\xBC"));                 // truncated sequence
+    EXPECT_FALSE(IsUTF8("a\xA0"));                    // stray continuation byte
+    EXPECT_TRUE(IsUTF8("a\x80"));                     // a lone 0x80 is let through
+    EXPECT_TRUE(IsUTF8("\xFC\x80\x80\x80\x80\x80"));  // six-byte form
+    EXPECT_FALSE(IsUTF8("\xF8\x80\x80\x80"));         // needs four continuation bytes
 }
 
 TEST(StrUtils, QuotedStrDoublesApostrophes)

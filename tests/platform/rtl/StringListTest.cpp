@@ -18,7 +18,7 @@ std::vector<std::string> Items(const TStrings& L)
 
 using V = std::vector<std::string>;
 
-} // namespace
+}  // namespace
 
 TEST(StringList, BasicEditingAndObjects)
 {
@@ -42,7 +42,7 @@ TEST(StringList, BasicEditingAndObjects)
     L.Exchange(0, 2);
     EXPECT_EQ(Items(L), (V{"two", "ONE", "three"}));
     EXPECT_EQ(L.Objects(0), &A);
-    EXPECT_EQ(L.IndexOf("one"), 1); // ignoring case
+    EXPECT_EQ(L.IndexOf("one"), 1);  // ignoring case
     EXPECT_EQ(L.IndexOf("four"), -1);
     L.SetCaseSensitive(true);
     EXPECT_EQ(L.IndexOf("one"), -1);
@@ -97,7 +97,7 @@ TEST(StringList, SortedListsHonourDuplicates)
     L.Add("banana");
     EXPECT_EQ(Items(L), (V{"Apple", "banana", "fig", "fig", "pear"}));
     EXPECT_TRUE(L.Find("fig", Index));
-    EXPECT_EQ(Index, 2); // the first of equal strings
+    EXPECT_EQ(Index, 2);  // the first of equal strings
 }
 
 TEST(StringList, SortIsStableAndCustomSortUsesIndexes)
@@ -240,7 +240,9 @@ TEST(StringList, FilesAreGbkWithCrlf)
     L.Add("通道1,kg");
     L.Add("second");
     L.SaveToFile(T.File("list.txt"));
-    EXPECT_EQ(ReadRaw(T.File("list.txt")), "\xCD\xA8\xB5\xC0" "1,kg\r\nsecond\r\n");
+    EXPECT_EQ(ReadRaw(T.File("list.txt")),
+              "\xCD\xA8\xB5\xC0"
+              "1,kg\r\nsecond\r\n");
 
     WriteRaw(T.File("in.txt"), "\xD6\xD0\xCE\xC4\nb\r\nc");
     TStringList R;

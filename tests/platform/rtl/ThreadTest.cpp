@@ -20,7 +20,8 @@ namespace {
 class LambdaThread : public TThread {
 public:
     LambdaThread(std::function<int(LambdaThread&)> Work, bool CreateSuspended = true)
-        : TThread(CreateSuspended), FWork(std::move(Work))
+        : TThread(CreateSuspended),
+          FWork(std::move(Work))
     {
         AfterConstruction();
     }
@@ -48,7 +49,7 @@ struct ExceptionHookReset {
     ~ExceptionHookReset() { SetThreadExceptionHook(nullptr); }
 };
 
-} // namespace
+}  // namespace
 
 TEST(Thread, TestRunsOnMainThread)
 {
@@ -67,7 +68,7 @@ TEST(Thread, SuspendedThreadRunsOnlyAfterStart)
     EXPECT_THROW(thread.WaitFor(), EThread);
     EXPECT_EQ(runs.load(), 0);
     thread.Start();
-    thread.Resume(); // already running: no second run
+    thread.Resume();  // already running: no second run
     EXPECT_FALSE(thread.Suspended());
     EXPECT_EQ(thread.WaitFor(), 1);
     EXPECT_TRUE(thread.Finished());
@@ -454,7 +455,7 @@ TEST(Thread, QueuedCallExceptionGoesToHook)
     });
     thread.Start();
     thread.WaitFor();
-    CheckSynchronize(0); // in case it ended before the wait served the call
+    CheckSynchronize(0);  // in case it ended before the wait served the call
     EXPECT_EQ(reported, "queued failure");
     EXPECT_EQ(reportedThread, &thread);
 }
@@ -509,7 +510,7 @@ TEST(Thread, LowestPriorityReachesTheSystemThread)
 {
     LambdaThread thread([](LambdaThread&) { return 0; });
     EXPECT_EQ(thread.Priority(), tpNormal);
-    thread.SetPriority(tpIdle); // a lower priority never needs privileges
+    thread.SetPriority(tpIdle);  // a lower priority never needs privileges
     EXPECT_EQ(thread.Priority(), tpIdle);
     EXPECT_EQ(::getpriority(PRIO_PROCESS, thread.ThreadID()), 19);
     EXPECT_NE(::getpriority(PRIO_PROCESS, GetCurrentThreadId()), 19) << "only that thread changed";

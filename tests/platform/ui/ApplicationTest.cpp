@@ -72,10 +72,8 @@ public:
 void ClickWidget(QWidget* W)
 {
     const QPointF P(W->width() / 2.0, W->height() / 2.0);
-    QMouseEvent Press(QEvent::MouseButtonPress, P, W->mapToGlobal(P), Qt::LeftButton, Qt::LeftButton,
-                      Qt::NoModifier);
-    QMouseEvent Release(QEvent::MouseButtonRelease, P, W->mapToGlobal(P), Qt::LeftButton, Qt::NoButton,
-                        Qt::NoModifier);
+    QMouseEvent Press(QEvent::MouseButtonPress, P, W->mapToGlobal(P), Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+    QMouseEvent Release(QEvent::MouseButtonRelease, P, W->mapToGlobal(P), Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
     QCoreApplication::sendEvent(W, &Press);
     QCoreApplication::sendEvent(W, &Release);
 }

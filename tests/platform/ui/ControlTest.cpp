@@ -19,7 +19,10 @@ struct TBox {
     friend bool operator==(const TBox&, const TBox&) = default;
 };
 
-TBox BoxOf(const TControl& C) { return {C.GetLeft(), C.GetTop(), C.GetWidth(), C.GetHeight()}; }
+TBox BoxOf(const TControl& C)
+{
+    return {C.GetLeft(), C.GetTop(), C.GetWidth(), C.GetHeight()};
+}
 
 std::ostream& operator<<(std::ostream& S, const TBox& B)
 {

@@ -111,7 +111,8 @@ TEST_F(DrawingRules, ThinLinesSetExactlyTheSteppedPixels)
             int Wrong = 0;
             for (int y = 0; y < 61; ++y)
                 for (int x = 0; x < 61; ++x) {
-                    const bool Inside = !Clipped || (x >= Clip.Left && x < Clip.Right && y >= Clip.Top && y < Clip.Bottom);
+                    const bool Inside = !Clipped ||
+                                        (x >= Clip.Left && x < Clip.Right && y >= Clip.Top && y < Clip.Bottom);
                     const bool Want = Inside && Expected.count({x, y});
                     Wrong += (At(x, y) == clRed) != Want;
                 }

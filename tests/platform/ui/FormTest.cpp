@@ -18,8 +18,8 @@ namespace {
 void SendGlobalMouse(QWidget* W, QEvent::Type Type, QPoint Global, Qt::MouseButtons Buttons)
 {
     const QPointF Local = W->mapFromGlobal(QPointF(Global));
-    QMouseEvent E(Type, Local, QPointF(Global), Type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton,
-                  Buttons, Qt::NoModifier);
+    QMouseEvent E(Type, Local, QPointF(Global), Type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton, Buttons,
+                  Qt::NoModifier);
     QCoreApplication::sendEvent(W, &E);
 }
 

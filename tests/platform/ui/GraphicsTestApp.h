@@ -22,8 +22,8 @@ private:
     std::unique_ptr<QApplication> FApp;
 };
 
-inline ::testing::Environment* const GraphicsTestEnvironment =
-    ::testing::AddGlobalTestEnvironment(new TGraphicsTestEnvironment);
+inline ::testing::Environment* const GraphicsTestEnvironment = ::testing::AddGlobalTestEnvironment(
+    new TGraphicsTestEnvironment);
 
 inline void EnsureGraphicsTestApp()
 {

@@ -225,8 +225,8 @@ TEST_F(ImageFiles, JpegIsTheLibrarysOwnEncodingOfThePicture)
             Seed = Seed * 1103515245u + 12345u;
             const unsigned R = (Seed >> 8) & 0xFF, G = (X * 7) & 0xFF, Bl = (Y * 11) & 0xFF;
             Row[X] = 0xFF000000u | R << 16 | G << 8 | Bl;
-            Rgb.insert(Rgb.end(), {static_cast<unsigned char>(R), static_cast<unsigned char>(G),
-                                   static_cast<unsigned char>(Bl)});
+            Rgb.insert(Rgb.end(),
+                       {static_cast<unsigned char>(R), static_cast<unsigned char>(G), static_cast<unsigned char>(Bl)});
         }
     }
     TJPEGImage Jpeg;

@@ -27,7 +27,10 @@ struct TEmfRecord {
         std::memcpy(&V, Data.data() + Offset, 2);
         return V;
     }
-    TRect RectAt(std::size_t Offset) const { return TRect(I32(Offset), I32(Offset + 4), I32(Offset + 8), I32(Offset + 12)); }
+    TRect RectAt(std::size_t Offset) const
+    {
+        return TRect(I32(Offset), I32(Offset + 4), I32(Offset + 8), I32(Offset + 12));
+    }
     std::u16string Utf16At(std::size_t Offset, std::size_t Count) const
     {
         std::u16string S(Count, u'\0');
@@ -59,9 +62,23 @@ std::vector<TEmfRecord> Walk(const std::string& Bytes)
 }
 
 enum : std::uint32_t {
-    HEADER = 1, EOF_ = 14, SETBKMODE = 18, SETBKCOLOR = 25, MOVETOEX = 27, INTERSECTCLIPRECT = 30, SELECTOBJECT = 37,
-    CREATEPEN = 38, CREATEBRUSH = 39, DELETEOBJECT = 40, RECTANGLE = 43, LINETO = 54, EXTSELECTCLIPRGN = 75,
-    STRETCHDIBITS = 81, CREATEFONT = 82, EXTTEXTOUTW = 84, POLYLINE16 = 87,
+    HEADER = 1,
+    EOF_ = 14,
+    SETBKMODE = 18,
+    SETBKCOLOR = 25,
+    MOVETOEX = 27,
+    INTERSECTCLIPRECT = 30,
+    SELECTOBJECT = 37,
+    CREATEPEN = 38,
+    CREATEBRUSH = 39,
+    DELETEOBJECT = 40,
+    RECTANGLE = 43,
+    LINETO = 54,
+    EXTSELECTCLIPRGN = 75,
+    STRETCHDIBITS = 81,
+    CREATEFONT = 82,
+    EXTTEXTOUTW = 84,
+    POLYLINE16 = 87,
 };
 
 std::string Save(const TMetafile& Mf)
@@ -130,9 +147,9 @@ TEST_F(Metafiles, HeaderBoundsAndRecordsDescribeTheDrawing)
     EXPECT_EQ(Last.Data.size(), 20u);
 
     // Objects: created before selected, never deleted while selected.
-    std::map<std::uint32_t, std::uint32_t> Created;  // handle -> kind
+    std::map<std::uint32_t, std::uint32_t> Created;   // handle -> kind
     std::map<std::uint32_t, std::uint32_t> Selected;  // kind -> handle
-    std::map<std::uint32_t, std::string> ObjectOf;   // handle -> creation record
+    std::map<std::uint32_t, std::string> ObjectOf;    // handle -> creation record
     std::vector<std::uint32_t> Order;
     bool SawRectangle = false, SawLine = false, SawPolyline = false, SawText = false, SawClip = false;
     std::uint32_t BkMode = 0, BkColor = 0;
@@ -345,11 +362,11 @@ TEST_F(Metafiles, BitmapsBecomeDeviceIndependentBitmapRecords)
     auto It = std::find_if(Records.begin(), Records.end(), [](const TEmfRecord& R) { return R.Type == STRETCHDIBITS; });
     ASSERT_NE(It, Records.end());
     const TEmfRecord& R = *It;
-    EXPECT_EQ(R.I32(24), 4);       // destination x, y
+    EXPECT_EQ(R.I32(24), 4);  // destination x, y
     EXPECT_EQ(R.I32(28), 5);
-    EXPECT_EQ(R.I32(40), 3);       // source size
+    EXPECT_EQ(R.I32(40), 3);  // source size
     EXPECT_EQ(R.I32(44), 2);
-    EXPECT_EQ(R.I32(72), 6);       // destination size
+    EXPECT_EQ(R.I32(72), 6);  // destination size
     EXPECT_EQ(R.I32(76), 4);
     const std::uint32_t Bmi = R.U32(48);
     EXPECT_EQ(R.I32(Bmi + 4), 3);  // BITMAPINFOHEADER width, height, 24 bits

@@ -26,8 +26,7 @@ struct TCheckedForm {
     TCheckedForm() { Form.SetBounds(0, 0, 400, 300); }
     ~TCheckedForm() { Form.Hide(); }
 
-    template <class T>
-    T* Add(const char* Name, TWinControl* Parent, int Left, int Top, int Width, int Height)
+    template <class T> T* Add(const char* Name, TWinControl* Parent, int Left, int Top, int Width, int Height)
     {
         auto* C = new T(&Form);
         C->SetName(Name);

@@ -51,8 +51,7 @@ TEST_F(TTree, NodesKeepTextDataParentsAndOrder)
     EXPECT_EQ(D2->Data, &Device2);
     EXPECT_EQ(std::string(C2->Text), "CH2: T");
     C2->Text = "CH2: 温度";
-    EXPECT_EQ(static_cast<QTreeWidget*>(Tree.Widget())->topLevelItem(0)->child(1)->text(0).toStdString(),
-              "CH2: 温度");
+    EXPECT_EQ(static_cast<QTreeWidget*>(Tree.Widget())->topLevelItem(0)->child(1)->text(0).toStdString(), "CH2: 温度");
 }
 
 TEST_F(TTree, SelectionCanBeSetReadAndClearedAndReportsChanges)

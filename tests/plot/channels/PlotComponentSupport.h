@@ -19,8 +19,7 @@ struct InputLog {
 };
 
 // Fixed measures, a fixed hint, and a log of the input received.
-template <class Base>
-class Measured : public Base {
+template <class Base> class Measured : public Base {
 public:
     Measured(TkPlotObjectOwner* AOwner, const TkPlotObjectCallbacks& Callbacks) : Base(AOwner, Callbacks) {}
 
@@ -116,8 +115,7 @@ public:
     bool running = false;
 
 private:
-    template <class T>
-    TkPlotObjectClass Make()
+    template <class T> TkPlotObjectClass Make()
     {
         return [this](TkPlotObjectOwner* Owner, const TkPlotObjectCallbacks& Callbacks) -> TkPlotObject* {
             auto* o = new T(Owner, Callbacks);

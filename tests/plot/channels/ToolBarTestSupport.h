@@ -9,8 +9,7 @@
 #include "plot/core/kPlotMasterManager.h"
 #include "ui/Application.h"
 
-template <class Plot>
-class ToolBarTestBase : public ::testing::Test {
+template <class Plot> class ToolBarTestBase : public ::testing::Test {
 protected:
     void SetUp() override
     {

@@ -60,7 +60,7 @@ TEST_F(PlotAxes, AnAxisThatGoesIsNoLongerFound)
     EXPECT_NO_THROW(channel->AddXY(2, 2));
 }
 
-} // namespace
+}  // namespace
 
 namespace {
 
@@ -88,4 +88,4 @@ TEST_F(PlotAxes, ClearAllDataRestartsTheTrackingOfEveryAxis)
     EXPECT_EQ(xAxis->GetSpan(), 10);
 }
 
-} // namespace
+}  // namespace

@@ -361,4 +361,4 @@ TEST_F(ChannelCore, ClearAllDataEmptiesEveryChannel)
     EXPECT_EQ(b->GetStatsCount(), 0);
 }
 
-} // namespace
+}  // namespace

@@ -263,7 +263,7 @@ TEST_F(TraceDrawing, DataWhollyOutsideTheXRangeIsNotDrawn)
     EXPECT_FALSE(c->GetReadyToDraw());
 }
 
-} // namespace
+}  // namespace
 
 namespace {
 
@@ -404,4 +404,4 @@ TEST_F(TraceAreas, ANullPointEndsADigitalRunWithoutAnEdge)
     EXPECT_EQ(lines[1].From, TPoint(40, 10));
 }
 
-} // namespace
+}  // namespace

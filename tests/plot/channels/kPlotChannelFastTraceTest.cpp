@@ -44,9 +44,11 @@ protected:
     // Per column: the vertical line from its largest to its smallest Y;
     // between columns: the line from the last Y to the next first Y; no
     // line across the null, and the empty point ignored.
-    const std::vector<Line> expected = {
-        {TPoint(10, 30), TPoint(10, 70)}, {TPoint(20, 10), TPoint(20, 90)}, {TPoint(10, 40), TPoint(20, 80)},
-        {TPoint(20, 60), TPoint(30, 20)}, {TPoint(30, 50), TPoint(30, 80)}};
+    const std::vector<Line> expected = {{TPoint(10, 30), TPoint(10, 70)},
+                                        {TPoint(20, 10), TPoint(20, 90)},
+                                        {TPoint(10, 40), TPoint(20, 80)},
+                                        {TPoint(20, 60), TPoint(30, 20)},
+                                        {TPoint(30, 50), TPoint(30, 80)}};
 };
 
 TEST_F(FastTrace, EachColumnIsReducedToItsRangeAndJoinedToTheNext)

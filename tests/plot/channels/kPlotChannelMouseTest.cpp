@@ -16,7 +16,10 @@ struct DataPointPlot : ChannelPlot {
     {
         pointEvents.push_back("down " + std::to_string(Index));
     }
-    void DoDataPointClick(TkPlotObject*, int Index) override { pointEvents.push_back("click " + std::to_string(Index)); }
+    void DoDataPointClick(TkPlotObject*, int Index) override
+    {
+        pointEvents.push_back("click " + std::to_string(Index));
+    }
     void DoObjectClick(TkPlotObject* Object) override { pointEvents.push_back("clicked " + Object->GetName()); }
     void DoMouseMoveDataPoint(TkPlotObject*, int Index, TShiftState, int, int) override
     {
@@ -138,7 +141,7 @@ TEST_F(DataPointMouse, ADragEndsWhenThePointsGo)
     EXPECT_FALSE(channel->GetDragging());
 }
 
-} // namespace
+}  // namespace
 
 namespace {
 
@@ -197,7 +200,7 @@ TEST_F(DataPointMouse, AFocusedCursorTakesItsChannelAlong)
     EXPECT_TRUE(channel->GetFocused());
 }
 
-} // namespace
+}  // namespace
 
 namespace {
 
@@ -222,9 +225,9 @@ TEST_F(DataPointMouse, APointsHintShowsItsValuesAboveItInsideTheView)
     EXPECT_EQ(hint.Text, "L5, L5");
     EXPECT_EQ(hint.Rect, TRect(28, 31, 72, 45));
     EXPECT_EQ(points.pointEvents.back(), "move 0");
-    EXPECT_EQ(HoverHint(channel, 5, 9.5).Rect, TRect(28, 24, 72, 38));   // no room above: below
-    EXPECT_EQ(HoverHint(channel, 9.5, 5).Rect, TRect(46, 43, 90, 57));   // no room right: left of it
-    EXPECT_EQ(HoverHint(channel, 0.5, 5).Rect, TRect(14, 43, 58, 57));   // no room left: right of it
+    EXPECT_EQ(HoverHint(channel, 5, 9.5).Rect, TRect(28, 24, 72, 38));     // no room above: below
+    EXPECT_EQ(HoverHint(channel, 9.5, 5).Rect, TRect(46, 43, 90, 57));     // no room right: left of it
+    EXPECT_EQ(HoverHint(channel, 0.5, 5).Rect, TRect(14, 43, 58, 57));     // no room left: right of it
     EXPECT_EQ(HoverHint(channel, 0.5, 0.5).Rect, TRect(14, 86, 58, 100));  // kept above the bottom
     points.customizeHint = true;
     EXPECT_EQ(HoverHint(channel, 5, 5).Text, "L5, L5 #0");
@@ -232,7 +235,7 @@ TEST_F(DataPointMouse, APointsHintShowsItsValuesAboveItInsideTheView)
     EXPECT_EQ(HoverHint(channel, 5, 5).Text, "");
 }
 
-} // namespace
+}  // namespace
 
 namespace {
 
@@ -247,9 +250,8 @@ TEST_F(DataPointMouse, APressAndReleaseOnTheLegendEntryClicksTheChannel)
     channel->MouseUp(mbLeft, 0, TPoint(156, 6), TPoint(156, 6), false, nullptr);  // no press: no click
     channel->MouseDown(mbLeft, 0, TPoint(155, 5), TPoint(155, 5), nullptr);
     channel->MouseUp(mbLeft, 0, TPoint(190, 6), TPoint(190, 6), false, nullptr);  // released elsewhere
-    EXPECT_EQ(std::count(points.pointEvents.begin() + events, points.pointEvents.end(), "clicked " + channel->GetName()),
-              0);
+    EXPECT_EQ(
+        std::count(points.pointEvents.begin() + events, points.pointEvents.end(), "clicked " + channel->GetName()), 0);
 }
 
-} // namespace
-
+}  // namespace

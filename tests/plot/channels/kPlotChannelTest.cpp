@@ -250,4 +250,4 @@ TEST_F(TraceChannel, ExtentsSkipNullPointsAndWidenByTheMarkers)
     EXPECT_EQ(c->GetXMaxExtent(), -1e300);
 }
 
-} // namespace
+}  // namespace

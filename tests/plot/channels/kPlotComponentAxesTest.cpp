@@ -14,8 +14,7 @@
 
 namespace {
 
-template <class T>
-TkPlotObjectClass Real()
+template <class T> TkPlotObjectClass Real()
 {
     return [](TkPlotObjectOwner* Owner, const TkPlotObjectCallbacks& Callbacks) -> TkPlotObject* {
         return new T(Owner, Callbacks);
@@ -265,7 +264,7 @@ TEST_F(ZoomBox, TheBeforeEventMayCancelTheZoomOrChangeTheBox)
     EXPECT_NEAR(x->GetMax(), right, 1e-9);
 }
 
-} // namespace
+}  // namespace
 
 namespace {
 
@@ -369,7 +368,7 @@ TEST_F(ViewPainting, AZoomBoxIsDrawnOverTheObjectsUnclippedWhileItIsOpen)
     plot.HandleMouseUp(mbRight, ssRight, to.X, to.Y);
 }
 
-} // namespace
+}  // namespace
 
 namespace {
 
@@ -450,7 +449,7 @@ TEST(PlotWithoutToolBar, HasNoSelectOrZoomBoxModeAndSettingOneDoesNothing)
     EXPECT_FALSE(plot.GetZoomBoxMode());
 }
 
-} // namespace
+}  // namespace
 
 namespace {
 
@@ -497,4 +496,4 @@ TEST_F(MasterInView, ADragInTheViewMovesEveryAxisOnceAndEndsEachGestureOnce)
     EXPECT_EQ(finished, (std::vector<int>{0, 1}));
 }
 
-} // namespace
+}  // namespace

@@ -42,7 +42,9 @@ TEST(PlotChannelEvents, DataPointEventsCarryTheChannelIndex)
     plot.OnMouseUpDataPoint = [&](int C, int D, TMouseButton, TShiftState, int, int) {
         events.push_back("up " + std::to_string(C) + "/" + std::to_string(D));
     };
-    plot.OnClickDataPoint = [&](int C, int D) { events.push_back("click " + std::to_string(C) + "/" + std::to_string(D)); };
+    plot.OnClickDataPoint = [&](int C, int D) {
+        events.push_back("click " + std::to_string(C) + "/" + std::to_string(D));
+    };
     plot.OnDataPointMoved = [&](int C, int D, double, double OldY, double, double NewY) {
         events.push_back("moved " + std::to_string(C) + "/" + std::to_string(D) + " " + std::to_string(int(OldY)) +
                          "->" + std::to_string(int(NewY)));
@@ -52,7 +54,8 @@ TEST(PlotChannelEvents, DataPointEventsCarryTheChannelIndex)
     plot.DoMouseUpDataPoint(channel, 3, mbLeft, 0, 7, 9);
     plot.DoDataPointClick(channel, 3);
     plot.DoDataPointMoved(channel, 3, 0, 1, 0, 2);
-    EXPECT_EQ(events, (std::vector<std::string>{"down 1/3 at 7,8", "move 1/3", "up 1/3", "click 1/3", "moved 1/3 1->2"}));
+    EXPECT_EQ(events,
+              (std::vector<std::string>{"down 1/3 at 7,8", "move 1/3", "up 1/3", "click 1/3", "moved 1/3 1->2"}));
 }
 
 TEST(PlotChannelEvents, ChannelFilesUseThePlotsColumnSeparator)
@@ -69,7 +72,7 @@ TEST(PlotChannelEvents, ChannelFilesUseThePlotsColumnSeparator)
     EXPECT_EQ(ReadRaw(dir.File("comma.txt")), "1.5,2\r\n");
 }
 
-} // namespace
+}  // namespace
 
 namespace {
 
@@ -92,7 +95,7 @@ TEST(PlotChannelEvents, HintsAreMeasuredInTheHintFontAndKeptInTheFirstDataView)
     EXPECT_EQ(text, "a04");
 }
 
-} // namespace
+}  // namespace
 
 namespace {
 
@@ -131,4 +134,4 @@ TEST(PlotChannelEvents, AnAxisZoomsToTheDataOfTheChannelsDrawnAgainstIt)
     EXPECT_EQ(y->GetSpan(), 0.5);
 }
 
-} // namespace
+}  // namespace

@@ -81,9 +81,10 @@ TEST(PlotComponent, EachKindIsAddedDeletedAndRemovedWithItsEvents)
     plot.DeleteTable(0);
     EXPECT_EQ(plot.GetChannelCount(), 0);
     EXPECT_EQ(plot.GetXAxisCount(), 0);
-    const std::vector<std::string> expected = {
-        "add x 0",          "add channel 0",    "add channel 1", "add channel 2", "add table 0", "add annotation 0",
-        "remove channel 1", "remove channel 0", "remove channel 0", "remove x 0", "remove table 0"};
+    const std::vector<std::string> expected = {"add x 0",          "add channel 0",    "add channel 1",
+                                               "add channel 2",    "add table 0",      "add annotation 0",
+                                               "remove channel 1", "remove channel 0", "remove channel 0",
+                                               "remove x 0",       "remove table 0"};
     EXPECT_EQ(events, expected);
     EXPECT_THROW(plot.DeleteChannel(0), Exception);
 }
@@ -116,11 +117,11 @@ TEST(PlotComponent, EveryKindHasItsOwnAccess)
     EXPECT_EQ(plot.GetChannelIndexByName("Channel 9"), -1);
     EXPECT_EQ(plot.GetXAxisByName("nothing"), nullptr);
 
-    for (auto remove : {&TkPlotComponent::RemoveAllToolBars, &TkPlotComponent::RemoveAllLegends,
-                        &TkPlotComponent::RemoveAllTables, &TkPlotComponent::RemoveAllXAxes,
-                        &TkPlotComponent::RemoveAllYAxes, &TkPlotComponent::RemoveAllDataViews,
-                        &TkPlotComponent::RemoveAllDataCursors, &TkPlotComponent::RemoveAllChannels,
-                        &TkPlotComponent::RemoveAllAnnotations, &TkPlotComponent::RemoveAllLimits})
+    for (auto remove :
+         {&TkPlotComponent::RemoveAllToolBars, &TkPlotComponent::RemoveAllLegends, &TkPlotComponent::RemoveAllTables,
+          &TkPlotComponent::RemoveAllXAxes, &TkPlotComponent::RemoveAllYAxes, &TkPlotComponent::RemoveAllDataViews,
+          &TkPlotComponent::RemoveAllDataCursors, &TkPlotComponent::RemoveAllChannels,
+          &TkPlotComponent::RemoveAllAnnotations, &TkPlotComponent::RemoveAllLimits})
         (plot.*remove)();
     EXPECT_EQ(plot.GetObjectManager()->GetCount(), 1 + 2);  // the label and the two placeholders
 }
@@ -296,7 +297,8 @@ TEST_F(Painting, ObjectsInsideTheDataViewAreClippedToItOneByOne)
     const TRect view = plot.View(0)->GetDrawRect();
     int clips = 0;
     for (const TCanvasRecord& r : records)
-        if (r.Op == TCanvasOp::SetClip && r.Args == std::vector<int>{view.Left, view.Top, view.Right + 1, view.Bottom + 1})
+        if (r.Op == TCanvasOp::SetClip &&
+            r.Args == std::vector<int>{view.Left, view.Top, view.Right + 1, view.Bottom + 1})
             ++clips;
     EXPECT_GE(clips, 1);  // at least the data view itself
 }

@@ -126,9 +126,9 @@ TEST_F(LegendChannels, RowsShowTitlesLastValuesAndStatisticsOfTheChannels)
     legend->SetShowColumnYMean(true);
     Paint();
     ASSERT_EQ(legend->GetItems().size(), 2u);
-    EXPECT_EQ(RowTexts(first), (std::vector<std::string>{"Pressure", XAxis()->GetLegendText(5), YAxis()->GetLegendText(4),
-                                                         YAxis()->GetLegendText(6), YAxis()->GetLegendText(2),
-                                                         YAxis()->GetLegendText(4)}));
+    EXPECT_EQ(RowTexts(first), (std::vector<std::string>{"Pressure", XAxis()->GetLegendText(5),
+                                                         YAxis()->GetLegendText(4), YAxis()->GetLegendText(6),
+                                                         YAxis()->GetLegendText(2), YAxis()->GetLegendText(4)}));
     EXPECT_EQ(RowTexts(second)[1], XAxis()->GetLegendText(2));
     EXPECT_EQ(RowTexts(second)[2], YAxis()->GetLegendText(7));
 
@@ -240,7 +240,8 @@ TEST(CursorPaint, ACursorMadeBeforeTheDataViewIsDrawnInItAfterThePaint)
     const int x = cursor->PointerPixel(1);
     const TRect view = cursor->GetDataView()->GetDrawRect();
     EXPECT_TRUE(std::any_of(canvas.Records.begin(), canvas.Records.end(), [&](const TCanvasRecord& r) {
-        return r.Op == TCanvasOp::LineTo && r.Args == std::vector<int>{x, view.Bottom} && r.Points[0] == TPoint(x, view.Top);
+        return r.Op == TCanvasOp::LineTo && r.Args == std::vector<int>{x, view.Bottom} &&
+               r.Points[0] == TPoint(x, view.Top);
     }));
 }
 
@@ -271,4 +272,4 @@ TEST(CursorPaint, OnAReadyPlotTheShownCursorIsDraggedAndThePlotHearsOfItsReadout
     EXPECT_EQ(changes.back(), 0);
 }
 
-} // namespace
+}  // namespace

@@ -10,7 +10,10 @@
 
 namespace {
 
-std::vector<int> Args(const TRect& R) { return {R.Left, R.Top, R.Right, R.Bottom}; }
+std::vector<int> Args(const TRect& R)
+{
+    return {R.Left, R.Top, R.Right, R.Bottom};
+}
 
 // A data view from (20, 10) to (220, 110): 200 pixels wide, 100 high. The
 // X axis shows 0 .. 10 across it, the Y axis 0 .. 10 up it.
@@ -146,7 +149,8 @@ TEST_F(DataCursorDraw, APeriodCursorHasTwoPointersJoinedThroughTheHintBetweenThe
     const int left = 130 - size.cx / 2, top = 60 - size.cy / 2;
     EXPECT_EQ(cursor->GetHintRect(), TRect(left, top, left + size.cx, top + size.cy));
     const int middle = top + size.cy / 2;
-    EXPECT_EQ(LineEnds(), (std::vector<std::vector<int>>{{120, 10, 120, 110}, {140, 10, 140, 110}, {120, middle, 140, middle}}));
+    EXPECT_EQ(LineEnds(),
+              (std::vector<std::vector<int>>{{120, 10, 120, 110}, {140, 10, 140, 110}, {120, middle, 140, middle}}));
     EXPECT_EQ(TextDrawn(), "C1");
 }
 
@@ -161,7 +165,8 @@ TEST_F(DataCursorDraw, APeakToPeakCursorHasTwoHorizontalPointersAndTheHintSlides
     const int left = 70 - size.cx / 2, top = 50 - size.cy / 2;
     EXPECT_EQ(cursor->GetHintRect(), TRect(left, top, left + size.cx, top + size.cy));
     const int centre = left + size.cx / 2;
-    EXPECT_EQ(LineEnds(), (std::vector<std::vector<int>>{{20, 60, 220, 60}, {20, 40, 220, 40}, {centre, 60, centre, 40}}));
+    EXPECT_EQ(LineEnds(),
+              (std::vector<std::vector<int>>{{20, 60, 220, 60}, {20, 40, 220, 40}, {centre, 60, centre, 40}}));
     EXPECT_EQ(TextDrawn(), "C2");
 }
 
@@ -269,4 +274,4 @@ TEST_F(DataCursorDraw, APressAndReleaseOnTheCursorIsAClick)
     EXPECT_EQ(plot.clicks.size(), 1u);
 }
 
-} // namespace
+}  // namespace

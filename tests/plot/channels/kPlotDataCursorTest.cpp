@@ -270,7 +270,7 @@ TEST_F(DataCursor, FollowsTheRenameOfItsChannelAndForgetsAViewThatGoes)
     EXPECT_EQ(channel->GetCursorReadout(), "");
 }
 
-} // namespace
+}  // namespace
 
 namespace {
 
@@ -309,7 +309,7 @@ TEST_F(DataCursor, HorizontalPointersAreDraggedUpAndDown)
     EXPECT_DOUBLE_EQ(cursor->GetPointer2Position(), 25);
 }
 
-} // namespace
+}  // namespace
 
 namespace {
 
@@ -331,7 +331,8 @@ TEST_F(DataCursor, ThePopupMenuChoosesChannelStyleAndOptions)
     plot.translations["Style"] = "样式";
     TPopupMenu menu(nullptr);
     cursor->BuildPopupMenu(&menu);
-    EXPECT_EQ(Captions(menu.Items), (std::vector<std::string>{"Channel", "样式", "Options", "Snap to Data-Point", "Edit..."}));
+    EXPECT_EQ(Captions(menu.Items),
+              (std::vector<std::string>{"Channel", "样式", "Options", "Snap to Data-Point", "Edit..."}));
     TMenuItem* channels = menu.Items->Items(0);
     EXPECT_EQ(Captions(channels), (std::vector<std::string>{"<All>", "Channel 1", "Temperature"}));
     EXPECT_TRUE(channels->Items(1)->GetChecked());
@@ -360,7 +361,8 @@ TEST_F(DataCursor, OptionTogglesAndTheirLimits)
     cursor->BuildPopupMenu(&menu);
     EXPECT_FALSE(menu.Items->Items(1)->Items(4)->GetVisible());
     TMenuItem* options = menu.Items->Items(2);
-    EXPECT_EQ(Captions(options), (std::vector<std::string>{"Use Channel Color", "Hide Hint On Release", "Flip Alignment"}));
+    EXPECT_EQ(Captions(options),
+              (std::vector<std::string>{"Use Channel Color", "Hide Hint On Release", "Flip Alignment"}));
     EXPECT_TRUE(options->Items(2)->GetEnabled());
     options->Items(0)->Click();
     EXPECT_FALSE(cursor->GetUseChannelColor());
@@ -377,4 +379,4 @@ TEST_F(DataCursor, OptionTogglesAndTheirLimits)
     EXPECT_EQ(Captions(menu.Items->Items(0)), (std::vector<std::string>{"Channel 1"}));
 }
 
-} // namespace
+}  // namespace

@@ -43,7 +43,7 @@ TEST_F(PlotKindsTest, FreeingALayoutKindClosesTheLevelItHeldAlone)
     master->AddToolBar();
     auto* toolbar = static_cast<TkPlotLayoutObject*>(master->ToolBarManager()->GetObject(0));
     toolbar->SetHorizontal(true);  // rows like the label
-    master->AddLabel();  // label at level 0, toolbar pushed to 1, data view to 2
+    master->AddLabel();            // label at level 0, toolbar pushed to 1, data view to 2
     auto* label = static_cast<TkPlotLayoutObject*>(master->LabelManager()->GetObject(0));
     ASSERT_EQ(label->GetZOrder(), 0);
     ASSERT_EQ(toolbar->GetZOrder(), 1);
@@ -86,4 +86,4 @@ TEST_F(PlotKindsTest, RegisteredKindsAreMadeOfTheirClassesWithTheirFirstLinks)
     EXPECT_EQ(master->AnnotationManager()->GetItem(0)->GetName(), "");
 }
 
-} // namespace
+}  // namespace

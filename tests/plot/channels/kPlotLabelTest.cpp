@@ -232,4 +232,4 @@ TEST_F(LabelTest, AHiddenLabelDrawsNothing)
     EXPECT_TRUE(canvas.Records.empty());
 }
 
-} // namespace
+}  // namespace

@@ -294,9 +294,9 @@ TEST_F(LegendTest, CellTextsFollowTheChannelItsAxesAndItsPoints)
     legend->SetDrawRect(TRect(0, 0, 600, HeightFor(5)));
     Paint();
     const std::string x = xAxis->GetLegendText(2.5);
-    EXPECT_EQ(Texts(canvas), (std::vector<std::string>{"Channel 1", "X-Axis 1", "Y-Axis 1", "Empty", "Empty", "Empty",
-                                                       "Empty", "Empty", "Channel 2", "X-Axis 1", "None", x, "N/A",
-                                                       "N/A", "N/A", "N/A"}));
+    EXPECT_EQ(Texts(canvas),
+              (std::vector<std::string>{"Channel 1", "X-Axis 1", "Y-Axis 1", "Empty", "Empty", "Empty", "Empty",
+                                        "Empty", "Channel 2", "X-Axis 1", "None", x, "N/A", "N/A", "N/A", "N/A"}));
 }
 
 TEST_F(LegendTest, InCursorModeTheValueColumnsShowTheCursorReadouts)
@@ -442,4 +442,4 @@ TEST(LegendOnAPlot, AClickOnTheLegendIsThePlotsLegendClick)
     EXPECT_EQ(clicks, std::vector<int>{1});
 }
 
-} // namespace
+}  // namespace

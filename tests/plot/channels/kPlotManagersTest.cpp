@@ -37,10 +37,13 @@ protected:
         };
     }
 
-    TkPlotChannelCustom* Channel(int i) { return static_cast<TkPlotChannelCustom*>(master->ChannelManager()->GetObject(i)); }
+    TkPlotChannelCustom* Channel(int i)
+    {
+        return static_cast<TkPlotChannelCustom*>(master->ChannelManager()->GetObject(i));
+    }
 
     FakePlot plot;
-    std::vector<std::string> events; // outlives the master, which reports into it
+    std::vector<std::string> events;  // outlives the master, which reports into it
     std::unique_ptr<TkPlotMasterManager> master;
 };
 
@@ -84,7 +87,7 @@ TEST_F(MasterTest, NamingFollowsTheHighestNumber)
     master->AddChannel();
     EXPECT_EQ(Channel(3)->GetName(), "Channel 8");
     EXPECT_EQ(master->ChannelManager()->IndexOfName("CHANNEL 8"), 3);
-    Channel(1)->SetName("Channel 9223372036854775807"); // no number follows it
+    Channel(1)->SetName("Channel 9223372036854775807");  // no number follows it
     master->AddChannel();
     EXPECT_EQ(Channel(4)->GetName(), "Channel 9");
     EXPECT_EQ(master->ChannelManager()->FindByName("nope"), nullptr);
@@ -132,7 +135,7 @@ TEST_F(MasterTest, NamesStayUniqueWithinAKind)
     auto* own = new TkPlotChannel(&plot, master->ChannelManager()->GetCallbacks());
     own->SetName("Pressure");
     own->DoInsert();
-    EXPECT_EQ(own->GetName(), "Pressure"); // a caller's free name is kept
+    EXPECT_EQ(own->GetName(), "Pressure");  // a caller's free name is kept
 }
 
 TEST_F(MasterTest, ReplacingADuplicateNameLeavesBindingsToTheFirstObject)
@@ -249,7 +252,7 @@ TEST_F(MasterTest, AddingTwiceOrRemovingStrangersChangesNothing)
     master->LegendManager()->RemoveObject(stranger);
     EXPECT_EQ(changes, 0);
     master->OnObjectChange = nullptr;
-    stranger->Callbacks.OnRemove = nullptr; // never registered
+    stranger->Callbacks.OnRemove = nullptr;  // never registered
     TkPlotObject::Free(stranger);
 }
 
@@ -270,7 +273,8 @@ TEST_F(MasterTest, AllObjectsManagerRoutesInputOnlyToFocusedObjects)
 // An object that records the left presses it receives and runs a hook.
 struct PressProbe : TkPlotManagerObject {
     PressProbe(TkPlotObjectOwner* owner, const TkPlotObjectCallbacks& c, std::vector<std::string>& log)
-        : TkPlotManagerObject(owner, c), log(log)
+        : TkPlotManagerObject(owner, c),
+          log(log)
     {
     }
     std::vector<std::string>& log;
@@ -374,7 +378,7 @@ struct ClosingEditor : TkPlotEditorLink {
     {
         log->push_back("edit in " + std::to_string(number));
         master->EditorClosed();
-        log->push_back("closed " + std::to_string(number)); // still whole here
+        log->push_back("closed " + std::to_string(number));  // still whole here
     }
 };
 
@@ -392,13 +396,13 @@ TEST_F(MasterTest, AnEditorClosedFromItsOwnHandlerIsFreedLater)
     master->AddLegend();
     TkPlotObject* legend = master->LegendManager()->GetObject(0);
     legend->OnEdit(legend);
-    master->AddTable(); // a closed editor hears nothing more
+    master->AddTable();  // a closed editor hears nothing more
     legend->OnEdit(legend);
     EXPECT_EQ(log, (std::vector<std::string>{"edit in 1", "closed 1", "freed 1", "edit in 2", "closed 2"}));
     TkPlotMasterManager::SetEditorFactory(nullptr);
     master->OnObjectRemove = nullptr;
-    master.reset(); // the closed editor dies with the master manager
+    master.reset();  // the closed editor dies with the master manager
     EXPECT_EQ(log.back(), "freed 2");
 }
 
-} // namespace
+}  // namespace

@@ -137,4 +137,4 @@ TEST_F(PlotTest, AFreshPlotPaintsItsChannelsTrace)
     EXPECT_GT(red, 100);
 }
 
-} // namespace
+}  // namespace

@@ -20,7 +20,10 @@
 
 namespace {
 
-std::vector<int> Args(const TRect& R) { return {R.Left, R.Top, R.Right, R.Bottom}; }
+std::vector<int> Args(const TRect& R)
+{
+    return {R.Left, R.Top, R.Right, R.Bottom};
+}
 
 class ToolBarDrawTest : public ToolBarTestBase<FakePlot> {
 protected:
@@ -67,10 +70,23 @@ TEST_F(ToolBarDrawTest, TheFaceIsOnePixelWiderThanTheBarAndButtonsRunFromTheCorn
     for (TkPlotToolBarButton* b : bar->GetButtons())
         if (b->GetVisible())
             rects.push_back({b->GetDrawRect().Left, b->GetDrawRect().Right});
-    EXPECT_EQ(rects, (std::vector<std::vector<int>>{{13, 43},   {43, 73},   {73, 83},   {83, 113},  {113, 143},
-                                                    {143, 153}, {153, 183}, {183, 213}, {213, 223}, {223, 253},
-                                                    {253, 283}, {283, 293}, {293, 323}, {323, 333}, {333, 363},
-                                                    {363, 393}, {393, 423}}));
+    EXPECT_EQ(rects, (std::vector<std::vector<int>>{{13, 43},
+                                                    {43, 73},
+                                                    {73, 83},
+                                                    {83, 113},
+                                                    {113, 143},
+                                                    {143, 153},
+                                                    {153, 183},
+                                                    {183, 213},
+                                                    {213, 223},
+                                                    {223, 253},
+                                                    {253, 283},
+                                                    {283, 293},
+                                                    {293, 323},
+                                                    {323, 333},
+                                                    {333, 363},
+                                                    {363, 393},
+                                                    {393, 423}}));
     EXPECT_EQ(B(kptbbtResume)->GetDrawRect(), TRect(13, 23, 43, 53));
     // Every visible button draws its glyph; disabled ones (Resume and
     // Pause, with no axes) draw it twice, embossed.
@@ -163,7 +179,7 @@ TEST_F(ToolBarDrawTest, FlatButtonsShowAFrameOnlyWhenHotOrDown)
     EXPECT_TRUE(framed(clBtnHighlight));  // raised while the mouse is over it
     B(kptbbtZoomAxesMode)->SetDown(true);
     Paint();
-    EXPECT_TRUE(framed(clBtnShadow));  // sunken while down
+    EXPECT_TRUE(framed(clBtnShadow));              // sunken while down
     EXPECT_FALSE(Filled(zoom, TColor(0xEFEFEF)));  // hot: no lighter face
     B(kptbbtZoomAxesMode)->MouseLeave();
     Paint();
@@ -225,4 +241,4 @@ TEST(ToolBarGlyphs, EveryButtonHasAPictureInBothSizesOnTeal)
     EXPECT_EQ(none.GetWidth(), 0);
 }
 
-} // namespace
+}  // namespace

@@ -22,8 +22,8 @@
 
 namespace {
 
-const char* const TypeNames[] = {"Resume",  "Pause",  "Scroll", "Zoom", "Select", "ZoomBox", "ZoomOut",
-                                 "ZoomIn",  "Cursor", "Edit",   "Copy", "Save",   "Print",   "Preview"};
+const char* const TypeNames[] = {"Resume", "Pause",  "Scroll", "Zoom", "Select", "ZoomBox", "ZoomOut",
+                                 "ZoomIn", "Cursor", "Edit",   "Copy", "Save",   "Print",   "Preview"};
 
 struct ToolBarPlot : FakePlot {
     std::vector<std::string> log;
@@ -193,8 +193,7 @@ TEST_F(ToolBarTest, ResumeWithTheCursorDownReleasesItInsideItsOwnEvents)
     channel->SetFocused(true);
     plot.log.clear();
     bar->ClickResume();
-    EXPECT_EQ(plot.log,
-              (std::vector<std::string>{"before Resume", "before Cursor", "after Cursor", "after Resume"}));
+    EXPECT_EQ(plot.log, (std::vector<std::string>{"before Resume", "before Cursor", "after Cursor", "after Resume"}));
     EXPECT_FALSE(bar->GetCursorDown());
     EXPECT_FALSE(first->GetVisible());
     EXPECT_FALSE(second->GetVisible());
@@ -211,8 +210,7 @@ TEST_F(ToolBarTest, ResumeAlsoLeavesSelectMode)
     EXPECT_EQ(Tracking(), (std::vector<bool>{false, false, false}));
     plot.log.clear();
     bar->ClickResume();
-    EXPECT_EQ(plot.log,
-              (std::vector<std::string>{"before Resume", "before Select", "after Select", "after Resume"}));
+    EXPECT_EQ(plot.log, (std::vector<std::string>{"before Resume", "before Select", "after Select", "after Resume"}));
     EXPECT_FALSE(bar->GetSelectDown());
 }
 
@@ -396,4 +394,4 @@ TEST(ToolBarOnAPlot, ButtonClicksAreThePlotsToolBarEvents)
     EXPECT_FALSE(bar->GetCursorDown());
 }
 
-} // namespace
+}  // namespace

@@ -56,8 +56,7 @@ struct AxisPlot : TkPlotObjectOwner {
     bool IsPublishedPlot() const override { return published; }
 };
 
-template <class T>
-using AxisPtr = TestObject<T>;
+template <class T> using AxisPtr = TestObject<T>;
 
 // Counts the axis's change signals.
 struct AxisCallbacks {

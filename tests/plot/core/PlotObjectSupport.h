@@ -46,10 +46,8 @@ struct CallbackLog {
 struct FreePlotObject {
     void operator()(TkPlotObject* Object) const { TkPlotObject::Free(Object); }
 };
-template <class T>
-using TestObject = std::unique_ptr<T, FreePlotObject>;
-template <class T, class... Args>
-TestObject<T> MakeObject(Args&&... args)
+template <class T> using TestObject = std::unique_ptr<T, FreePlotObject>;
+template <class T, class... Args> TestObject<T> MakeObject(Args&&... args)
 {
     return TestObject<T>(new T(std::forward<Args>(args)...));
 }
@@ -57,4 +55,7 @@ TestObject<T> MakeObject(Args&&... args)
 // Plot objects and managers unregister in two phases (Free); a plain
 // delete, which would unregister a half-destroyed object, must not compile.
 template <class T>
-concept PlainDeletable = requires(T* Object) { delete Object; };
+concept PlainDeletable = requires(T* Object)
+{
+    delete Object;
+};

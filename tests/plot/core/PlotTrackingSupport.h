@@ -18,8 +18,7 @@ struct TrackingPlot : AxisPlot {
     bool select = false;
     bool cancelZoomBox = false;
 
-    void DoAxisMinSpanChangeFinished(TkPlotAxis*, double OldMin, double OldSpan, double NewMin,
-                                     double NewSpan) override
+    void DoAxisMinSpanChangeFinished(TkPlotAxis*, double OldMin, double OldSpan, double NewMin, double NewSpan) override
     {
         events.push_back("finished " + Num(OldMin) + " " + Num(OldSpan) + " " + Num(NewMin) + " " + Num(NewSpan));
     }

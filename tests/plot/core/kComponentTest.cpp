@@ -66,8 +66,9 @@ public:
 const bool Registered = [] {
     RegisterPublishedClass<TTestComponent, TkComponent>(
         "TTestComponent", TPropertyListBuilder<TTestComponent>()
-                              .Integer("Level", [](const TTestComponent& c) { return c.GetLevel(); },
-                                       [](TTestComponent& c, std::int64_t v) { c.SetLevel(int(v)); }, 3)
+                              .Integer(
+                                  "Level", [](const TTestComponent& c) { return c.GetLevel(); },
+                                  [](TTestComponent& c, std::int64_t v) { c.SetLevel(int(v)); }, 3)
                               .Take());
     return true;
 }();
@@ -415,7 +416,7 @@ TEST_F(kComponentTest, LoadedPropertiesApplyAndBadValuesAreReported)
         EXPECT_EQ(e.Message.rfind("Error Loading Properties - ", 0), 0u) << e.Message;
         EXPECT_NE(e.Message.find("fast"), std::string::npos) << e.Message;
     }
-    EXPECT_EQ(C->Level, 9);  // what came before the bad line stays
+    EXPECT_EQ(C->Level, 9);         // what came before the bad line stays
     EXPECT_FALSE(C->UpdateSkip());  // the update bracket was closed
 
     try {

@@ -31,24 +31,35 @@ public:
 };
 
 const bool Registered = [] {
-    RegisterPublishedClass<TTextFont>(
-        "TTextFont", TPropertyListBuilder<TTextFont>()
-                         .Integer("Size", [](const TTextFont& f) { return f.Size; }, [](TTextFont& f, std::int64_t v) { f.Size = int(v); }, 8)
-                         .Color("Color", [](const TTextFont& f) { return f.Color; }, [](TTextFont& f, std::int64_t v) { f.Color = int(v); })
-                         .Take());
+    RegisterPublishedClass<TTextFont>("TTextFont", TPropertyListBuilder<TTextFont>()
+                                                       .Integer(
+                                                           "Size", [](const TTextFont& f) { return f.Size; },
+                                                           [](TTextFont& f, std::int64_t v) { f.Size = int(v); }, 8)
+                                                       .Color(
+                                                           "Color", [](const TTextFont& f) { return f.Color; },
+                                                           [](TTextFont& f, std::int64_t v) { f.Color = int(v); })
+                                                       .Take());
     using T = TTextObject;
     RegisterPublishedClass<TTextObject>(
         "TTextObject",
         TPropertyListBuilder<T>()
             .Object("Font", "TTextFont", [](const T& o) { return const_cast<TTextFont*>(&o.Font); })
-            .Object("Other", "TTextObject", [](const T& o) { return o.Other; }, false)
+            .Object(
+                "Other", "TTextObject", [](const T& o) { return o.Other; }, false)
             .Object("Loop", "TTextObject", [](const T& o) { return o.Loop; })
-            .Integer("Width", [](const T& o) { return o.Width; }, [](T& o, std::int64_t v) { o.Width = int(v); }, 1)
-            .Enumeration("Kind", "TKind", {"kA", "kB"}, [](const T& o) { return o.Kind; }, [](T& o, std::int64_t v) { o.Kind = int(v); }, 0)
-            .Boolean("Visible", [](const T& o) { return o.Visible; }, [](T& o, std::int64_t v) { o.Visible = v != 0; }, true)
-            .Float("Ratio", [](const T& o) { return o.Ratio; }, [](T& o, double v) { o.Ratio = v; })
-            .String("Title", [](const T& o) { return o.Title; }, [](T& o, const std::string& v) { o.Title = v; })
-            .Integer("Count", [](const T& o) { return o.Count; }, nullptr)
+            .Integer(
+                "Width", [](const T& o) { return o.Width; }, [](T& o, std::int64_t v) { o.Width = int(v); }, 1)
+            .Enumeration(
+                "Kind", "TKind", {"kA", "kB"}, [](const T& o) { return o.Kind; },
+                [](T& o, std::int64_t v) { o.Kind = int(v); }, 0)
+            .Boolean(
+                "Visible", [](const T& o) { return o.Visible; }, [](T& o, std::int64_t v) { o.Visible = v != 0; }, true)
+            .Float(
+                "Ratio", [](const T& o) { return o.Ratio; }, [](T& o, double v) { o.Ratio = v; })
+            .String(
+                "Title", [](const T& o) { return o.Title; }, [](T& o, const std::string& v) { o.Title = v; })
+            .Integer(
+                "Count", [](const T& o) { return o.Count; }, nullptr)
             .Take());
     return true;
 }();
@@ -102,8 +113,8 @@ TEST_F(kGPPropertyTextTest, SkipListMatchesWholePathsIgnoringCase)
     Fill(skip, {"font.size", "TITLE", "Ratio.x"});
     TStringList out;
     WriteObjectProperties(&a, "", out, false, &skip);
-    EXPECT_EQ(All(out), (std::vector<std::string>{"Font.Color = 0", "Width = 1", "Kind = 0", "Visible = 1",
-                                                  "Ratio = 0.5"}));
+    EXPECT_EQ(All(out),
+              (std::vector<std::string>{"Font.Color = 0", "Width = 1", "Kind = 0", "Visible = 1", "Ratio = 0.5"}));
 }
 
 TEST_F(kGPPropertyTextTest, FloatsAtTheExtremesLoadBack)
@@ -153,9 +164,9 @@ TEST_F(kGPPropertyTextTest, ReadsTheSectionOfItsPrefixAndStopsAtTheNext)
 {
     TTextObject a;
     TStringList in;
-    Fill(in, {"Channel0.Width=5", "Channel0.Font.Size = 12", "channel0.Kind = 1",
-                            "Channel0.Title = A#13#10B", "Channel0.Ratio = 0,25", "Channel0.Missing = 3",
-                            "Channel0.Count = 9", "Channel1.Width = 7", "Channel0.Width = 8"});
+    Fill(in, {"Channel0.Width=5", "Channel0.Font.Size = 12", "channel0.Kind = 1", "Channel0.Title = A#13#10B",
+              "Channel0.Ratio = 0,25", "Channel0.Missing = 3", "Channel0.Count = 9", "Channel1.Width = 7",
+              "Channel0.Width = 8"});
     ReadObjectProperties(&a, "Channel0", in);
     EXPECT_EQ(a.Width, 5);
     EXPECT_EQ(a.Font.Size, 12);
@@ -173,8 +184,7 @@ TEST_F(kGPPropertyTextTest, EmptyPrefixTakesEveryLine)
 {
     TTextObject a;
     TStringList in;
-    Fill(in, {"File Type = TTextObject", "Width = $10", "", "no separator", "Other.Width = 3",
-                            "Loop.Width = 4"});
+    Fill(in, {"File Type = TTextObject", "Width = $10", "", "no separator", "Other.Width = 3", "Loop.Width = 4"});
     ReadObjectProperties(&a, "", in);
     EXPECT_EQ(in.Count(), 0);
     EXPECT_EQ(a.Width, 16);  // hexadecimal with "$"

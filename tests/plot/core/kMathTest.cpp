@@ -14,8 +14,7 @@ std::vector<double> A(std::initializer_list<double> v)
     return r;
 }
 
-template <class F>
-std::string MessageOf(F&& f)
+template <class F> std::string MessageOf(F&& f)
 {
     try {
         f();
@@ -88,7 +87,9 @@ TEST(kMathTest, PolynomialInterpolation)
     EXPECT_NEAR(dy, 0.75, 1e-12);
     PolynomialInterpolate(A({-1, 0, 1, 2}), A({-1, 0, 1, 8}), 4, 3, y, dy);
     EXPECT_NEAR(y, 27.0, 1e-9);
-    EXPECT_EQ(MessageOf([&] { PolynomialInterpolate(A({0, 1, 1}), A({0, 1, 2}), 3, 0.5, y, dy); }),
+    EXPECT_EQ(MessageOf([&] {
+                  PolynomialInterpolate(A({0, 1, 1}), A({0, 1, 2}), 3, 0.5, y, dy);
+              }),
               "Polynomial Interpolation Error - Pause in Routine Data");
     PolynomialInterpolate(A({4}), A({7}), 1, 0, y, dy);
     EXPECT_EQ(y, 7.0);
@@ -105,7 +106,9 @@ TEST(kMathTest, RationalInterpolation)
     RationalInterpolate(x, v, 3, 3, y, dy);
     EXPECT_NEAR(y, 0.25, 1e-12);
     // (0, 1), (1, 2) at 2: t equals the next C, the denominator vanishes
-    EXPECT_EQ(MessageOf([&] { RationalInterpolate(A({0, 1}), A({1, 2}), 2, 2, y, dy); }),
+    EXPECT_EQ(MessageOf([&] {
+                  RationalInterpolate(A({0, 1}), A({1, 2}), 2, 2, y, dy);
+              }),
               "Rational Interpolation Error - Pause in Routine Data");
 }
 

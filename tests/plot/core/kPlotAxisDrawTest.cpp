@@ -248,4 +248,4 @@ TEST_F(AxisDrawTest, HitTestAndNothingDrawnWhenHidden)
     EXPECT_TRUE(canvas.Records.empty());
 }
 
-} // namespace
+}  // namespace

@@ -168,4 +168,4 @@ TEST_F(AxisScaleTest, AZeroSpanReadsBackAsTheSmallestAndMapsToTheMiddle)
     EXPECT_EQ(y->GetTicks()[0].Position, 200);
 }
 
-} // namespace
+}  // namespace

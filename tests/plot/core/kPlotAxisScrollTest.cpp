@@ -242,8 +242,8 @@ TEST_F(AxisScrollTest, PageAndArrowKeysStepByTheSpanOrAHundredthOfIt)
         std::uint16_t key;
         double min;
     };
-    for (Case c : {Case{VK_PRIOR, 100}, Case{VK_END, 100}, Case{VK_NEXT, -100}, Case{VK_HOME, -100},
-                   Case{VK_UP, 1}, Case{VK_RIGHT, 1}, Case{VK_DOWN, -1}, Case{VK_LEFT, -1}}) {
+    for (Case c : {Case{VK_PRIOR, 100}, Case{VK_END, 100}, Case{VK_NEXT, -100}, Case{VK_HOME, -100}, Case{VK_UP, 1},
+                   Case{VK_RIGHT, 1}, Case{VK_DOWN, -1}, Case{VK_LEFT, -1}}) {
         y->SetMinSpan(0, 100);
         plot.events.clear();
         y->KeyDown(c.key, 0, nullptr);
@@ -327,4 +327,4 @@ TEST_F(AxisScrollTest, CursorAndPopupMenuFollowTheModeAndTrackingState)
     Expect(*y, 3, 1);
 }
 
-} // namespace
+}  // namespace

@@ -135,7 +135,7 @@ TEST_F(AxisTicksTest, PriceAxisStepsInEighths)
 TEST_F(AxisTicksTest, ExtremeRangesInEveryStyleStayFinite)
 {
     const std::pair<double, double> ranges[] = {{1e300, 1e-300}, {-1e300, 1e300}, {0, 1e300},   {-5e299, 1e-300},
-                                                {1e20, 1},        {-3e6, 7e6},     {2.5e6, 1e5}, {0.5, 1e-12}};
+                                                {1e20, 1},       {-3e6, 7e6},     {2.5e6, 1e5}, {0.5, 1e-12}};
     for (TkPlotScaleType scale : {kpstLinear, kpstLog10})
         for (TkPlotTextFormat style :
              {kptfValue, kptfExponent, kptfPrefix, kptfDateTime, kptfPrice32nds, kptfThousands})
@@ -169,9 +169,9 @@ TEST_F(DateTimeTicksTest, MonthStepsFallOnTheFirstOfTheMonth)
     x->SetMinSpan(DayNumber(2023, 1, 15), 400);
     x->CalcTicks(&canvas);
     EXPECT_EQ(x->GetMajorIncrement(), 2);
-    EXPECT_EQ(Values(*x, true), (std::vector<double>{DayNumber(2023, 3, 1), DayNumber(2023, 5, 1),
-                                                     DayNumber(2023, 7, 1), DayNumber(2023, 9, 1),
-                                                     DayNumber(2023, 11, 1), DayNumber(2024, 1, 1)}));
+    EXPECT_EQ(Values(*x, true),
+              (std::vector<double>{DayNumber(2023, 3, 1), DayNumber(2023, 5, 1), DayNumber(2023, 7, 1),
+                                   DayNumber(2023, 9, 1), DayNumber(2023, 11, 1), DayNumber(2024, 1, 1)}));
     EXPECT_TRUE(Values(*x, false).empty());
     EXPECT_EQ(x->GetTicks().front().Label, "2023-03-01");
 }
@@ -215,4 +215,4 @@ TEST_F(DateTimeTicksTest, StepsNeverChangeTheRangeWhilePainting)
     }
 }
 
-} // namespace
+}  // namespace

@@ -270,4 +270,4 @@ TEST_F(AxisTrackingTest, AlignmentWaitsForATickIncrementThenWidensOutward)
     EXPECT_DOUBLE_EQ(y->GetMax(), y->GetMinorIncrement() * std::ceil(3 / y->GetMinorIncrement()));
 }
 
-} // namespace
+}  // namespace

@@ -21,14 +21,13 @@ std::string MessageOf(const std::function<void()>& f)
     return "";
 }
 
-template <class L>
-class PointListTest : public ::testing::Test {
+template <class L> class PointListTest : public ::testing::Test {
 protected:
     L list;
 };
 
-using AllLists = ::testing::Types<TkPlotDataNullList, TkPlotDataCompactList, TkPlotDataCompactIntervalList,
-                                  TkPlotDataFullList>;
+using AllLists =
+    ::testing::Types<TkPlotDataNullList, TkPlotDataCompactList, TkPlotDataCompactIntervalList, TkPlotDataFullList>;
 TYPED_TEST_SUITE(PointListTest, AllLists);
 
 TYPED_TEST(PointListTest, CapacitiesGrowInTheFixedSteps)
@@ -64,7 +63,7 @@ TYPED_TEST(PointListTest, CapacityChangeOfAWrappedRingKeepsLogicalOrder)
     // the newest; neither may read or write outside the records.
     this->list.SetRingBufferSize(5);
     for (int v = 1; v <= 8; ++v)
-        this->list.Add(v, v, false, false); // holds 4..8, wrapped
+        this->list.Add(v, v, false, false);  // holds 4..8, wrapped
     ASSERT_NE(this->list.RingStart(), 0);
     this->list.SetCapacity(2);
     EXPECT_EQ(this->list.Count(), 2);
@@ -74,7 +73,7 @@ TYPED_TEST(PointListTest, CapacityChangeOfAWrappedRingKeepsLogicalOrder)
 
     this->list.Clear();
     for (int v = 1; v <= 3; ++v)
-        this->list.Add(v, v, false, false); // holds 2, 3 wrapped in a ring of 2
+        this->list.Add(v, v, false, false);  // holds 2, 3 wrapped in a ring of 2
     ASSERT_NE(this->list.RingStart(), 0);
     this->list.SetCapacity(4);
     this->list.Add(4, 4, false, false);
@@ -111,7 +110,7 @@ TYPED_TEST(PointListTest, TurningRingOff)
     this->list.SetRingBufferSize(3);
     this->list.Add(1, 1, false, false);
     this->list.Add(2, 2, false, false);
-    this->list.SetRingBufferSize(0); // not wrapped: points and capacity stay
+    this->list.SetRingBufferSize(0);  // not wrapped: points and capacity stay
     EXPECT_EQ(this->list.Count(), 2);
     EXPECT_EQ(this->list.Capacity(), 3);
     EXPECT_EQ(this->list.GetRingBufferSize(), 0);
@@ -119,7 +118,7 @@ TYPED_TEST(PointListTest, TurningRingOff)
     this->list.SetRingBufferSize(3);
     for (int v = 3; v <= 5; ++v)
         this->list.Add(v, v, false, false);
-    this->list.SetRingBufferSize(0); // wrapped: emptied
+    this->list.SetRingBufferSize(0);  // wrapped: emptied
     EXPECT_EQ(this->list.Count(), 0);
 }
 
@@ -172,7 +171,7 @@ TYPED_TEST(PointListTest, DeleteFirstKeepsNewest)
     this->list.DeleteFirst(2);
     ASSERT_EQ(this->list.Count(), 4);
     EXPECT_EQ(this->list.GetY(0), 2);
-    EXPECT_EQ(this->list.GetX(0), 14); // also for the interval list: X values stay
+    EXPECT_EQ(this->list.GetX(0), 14);  // also for the interval list: X values stay
     EXPECT_EQ(this->list.GetX(3), 20);
 }
 
@@ -265,7 +264,7 @@ TEST(PointLists, IntervalListLearnsItsXAxis)
     l.Add(14, 3, false, false);
     EXPECT_EQ(l.Interval(), 2);
     EXPECT_EQ(l.FirstX(), 10);
-    EXPECT_EQ(l.GetX(5), 20); // computed, no bounds check
+    EXPECT_EQ(l.GetX(5), 20);  // computed, no bounds check
     l.Clear();
     l.Add(100, 1, false, false);
     l.Add(105, 1, false, false);
@@ -281,10 +280,10 @@ TEST(PointLists, IntervalOfMinusOneStaysLearnt)
 {
     TkPlotDataCompactIntervalList l;
     l.Add(5, 0, false, false);
-    l.Add(4, 0, false, false); // learns -1
+    l.Add(4, 0, false, false);  // learns -1
     l.Add(3, 0, false, false);
     l.DeleteFirst(2);
-    l.Add(100, 0, false, false); // must not relearn
+    l.Add(100, 0, false, false);  // must not relearn
     EXPECT_TRUE(l.IntervalLearnt());
     EXPECT_EQ(l.Interval(), -1);
     EXPECT_EQ(l.GetX(0), 3);
@@ -325,7 +324,7 @@ TEST(PointLists, StoredPrecisionAndFlagsPerLayout)
 
     TkPlotDataNullList n;
     n.Attributes.MarkersVisible = true;
-    n.Attributes.MarkersStyle = 21; // only the low four bits are kept
+    n.Attributes.MarkersStyle = 21;  // only the low four bits are kept
     n.Add(v, v, true, false);
     EXPECT_EQ(n.GetY(0), v);
     EXPECT_TRUE(n.GetNull(0));
@@ -351,7 +350,7 @@ TEST(PointLists, StoredPrecisionAndFlagsPerLayout)
     EXPECT_EQ(f.GetExtraValue(3, 0), 7.5);
     EXPECT_EQ(f.GetExtraValue(1, 0), 0.0);
     f.Attributes.Color = 1;
-    EXPECT_EQ(f.GetPointAttributes(0).Color, 0x123456); // the point keeps its own
+    EXPECT_EQ(f.GetPointAttributes(0).Color, 0x123456);  // the point keeps its own
 }
 
 TEST(PointLists, NonFullListsAnswerListWideAttributes)
@@ -379,11 +378,11 @@ TEST(PointLists, AttributeBlockOfANullListCarriesItsPerPointMarkers)
     a.MarkersVisible = true;
     a.MarkersStyle = 4;
     a.BarWidth = 9;
-    n.SetPointAttributes(0, a); // only what the list keeps per point is taken
+    n.SetPointAttributes(0, a);  // only what the list keeps per point is taken
     EXPECT_TRUE(n.GetMarkersVisible(0));
     EXPECT_EQ(n.GetMarkersStyle(0), 4);
     EXPECT_EQ(n.GetPointAttributes(0).BarWidth, 2.5);
     EXPECT_EQ(MessageOf([&] { n.GetPointAttributes(1); }), "Index out of Bounds");
 }
 
-} // namespace
+}  // namespace

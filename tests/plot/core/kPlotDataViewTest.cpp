@@ -92,8 +92,8 @@ TEST_F(DataViewTest, PercentPositionsCountYUpwardAndRoundHalvesToEven)
     EXPECT_EQ(view->PercentToPixelsY(0), 220);
     EXPECT_EQ(view->PercentToPixelsY(100), 20);
     view->SetDrawRect(TRect(0, 0, 5, 5));
-    EXPECT_EQ(view->PercentToPixelsX(50), 2);   // 2.5
-    EXPECT_EQ(view->PercentToPixelsX(70), 4);   // 3.5
+    EXPECT_EQ(view->PercentToPixelsX(50), 2);  // 2.5
+    EXPECT_EQ(view->PercentToPixelsX(70), 4);  // 3.5
     EXPECT_EQ(view->PercentToPixelsY(50), 2);
 }
 
@@ -310,9 +310,9 @@ TEST_F(DataViewTest, ALeftDragMovesTheAxesOfTheMouseStyle)
         TShiftState shift;
         bool xMoves, yMoves;
     };
-    for (Case c : {Case{kpacsBoth, 0, true, true}, Case{kpacsXAxis, 0, true, false},
-                   Case{kpacsXAxis, ssShift, false, true}, Case{kpacsYAxis, 0, false, true},
-                   Case{kpacsYAxis, ssShift, true, false}, Case{kpacsNone, 0, false, false}}) {
+    for (Case c :
+         {Case{kpacsBoth, 0, true, true}, Case{kpacsXAxis, 0, true, false}, Case{kpacsXAxis, ssShift, false, true},
+          Case{kpacsYAxis, 0, false, true}, Case{kpacsYAxis, ssShift, true, false}, Case{kpacsNone, 0, false, false}}) {
         x->SetMinSpan(0, 100);
         y->SetMinSpan(0, 100);
         view->SetAxesControlMouseStyle(c.style);
@@ -392,4 +392,4 @@ TEST_F(DataViewTest, GridAxisNamesFollowTheirAxesRenaming)
     EXPECT_EQ(view->GetGridYAxisName(), "Y-Axis 1");
 }
 
-} // namespace
+}  // namespace

@@ -102,7 +102,7 @@ TEST_F(LayoutTest, StackedYAxesOfTheApplication)
 TEST_F(LayoutTest, RemovingTheOnlyObjectOfALevelClosesIt)
 {
     master->AddXAxis();
-    master->AddXAxis(); // X(1) at 0, X(0) at 1, data view at 2
+    master->AddXAxis();  // X(1) at 0, X(0) at 1, data view at 2
     TkPlotObject::Free(X(1));
     EXPECT_EQ(X(0)->GetZOrder(), 0);
     EXPECT_EQ(layout->HorzDataView()->GetZOrder(), 1);
@@ -111,11 +111,11 @@ TEST_F(LayoutTest, RemovingTheOnlyObjectOfALevelClosesIt)
 TEST_F(LayoutTest, InsertBeforeAndAfter)
 {
     master->AddXAxis();
-    master->AddXAxis(); // X(1) 0, X(0) 1, view 2
-    layout->InsertAtZOrder(X(1), 1, 2); // after level 1
+    master->AddXAxis();                  // X(1) 0, X(0) 1, view 2
+    layout->InsertAtZOrder(X(1), 1, 2);  // after level 1
     EXPECT_EQ(X(1)->GetZOrder(), 2);
     EXPECT_EQ(layout->HorzDataView()->GetZOrder(), 3);
-    layout->InsertAtZOrder(X(1), 5, 1); // before a level above the view
+    layout->InsertAtZOrder(X(1), 5, 1);  // before a level above the view
     EXPECT_EQ(X(1)->GetZOrder(), 5);
     EXPECT_EQ(layout->TopList(), (std::vector<TkPlotLayoutObject*>{X(1)}));
     EXPECT_TRUE(X(1)->GetFarSide());
@@ -149,7 +149,7 @@ TEST_F(LayoutTest, ReversingReLevelsStackedAxesFromTheLowestLevel)
 {
     master->AddXAxis();
     master->AddYAxis();
-    master->AddXAxis(); // X(1) 0, X(0) 1, horizontal view 2; Y(0) 0, vertical view 1
+    master->AddXAxis();  // X(1) 0, X(0) 1, horizontal view 2; Y(0) 0, vertical view 1
     master->SetXYAxesReverse(true);
     EXPECT_EQ(Y(0)->GetZOrder(), 0);
     EXPECT_EQ(layout->HorzDataView()->GetZOrder(), 1);
@@ -162,10 +162,10 @@ TEST_F(LayoutTest, ReversingReLevelsStackedAxesFromTheLowestLevel)
     EXPECT_TRUE(layout->TopList().empty());
     EXPECT_TRUE(layout->RightList().empty());
 
-    master->SetXYAxesReverse(false); // and back: each orientation levelled again
+    master->SetXYAxesReverse(false);  // and back: each orientation levelled again
     EXPECT_TRUE(X(0)->GetHorizontal());
     EXPECT_EQ(layout->BottomLevels(), 2);
     EXPECT_EQ(layout->LeftList(), (std::vector<TkPlotLayoutObject*>{Y(0)}));
 }
 
-} // namespace
+}  // namespace

@@ -54,4 +54,4 @@ TEST_F(UnboundKindsTest, AKindWithoutItsClassIsRefusedAndNothingIsAdded)
     EXPECT_EQ(master->ObjectManager()->GetCount(), placeholders);
 }
 
-} // namespace
+}  // namespace

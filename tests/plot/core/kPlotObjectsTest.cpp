@@ -53,7 +53,7 @@ TEST(PlotObject, ManagerObjectNeedsOwnerAndCallbacksInOrder)
     c.OnRename = nullptr;
     EXPECT_EQ(CreationError(&plot, c), "AOnRename event handler can not be null");
     EXPECT_EQ(CreationError(&plot, log.callbacks()), "");
-    EXPECT_EQ(log.calls, (std::vector<std::string>{"remove", "change"})); // the one made was freed
+    EXPECT_EQ(log.calls, (std::vector<std::string>{"remove", "change"}));  // the one made was freed
 }
 
 TEST(PlotObject, DefaultsAndRename)
@@ -68,12 +68,12 @@ TEST(PlotObject, DefaultsAndRename)
     EXPECT_TRUE(o->GetUserCanEdit());
     EXPECT_FALSE(o->GetFocused());
     EXPECT_EQ(o->GetLayer(), 100);
-    EXPECT_TRUE(log.calls.empty()); // creation does not register
+    EXPECT_TRUE(log.calls.empty());  // creation does not register
 
     o->SetName("Axis");
     EXPECT_EQ(log.calls, (std::vector<std::string>{"rename", "change"}));
     log.calls.clear();
-    o->SetName("Axis"); // same name: nothing
+    o->SetName("Axis");  // same name: nothing
     EXPECT_TRUE(log.calls.empty());
     o->SetName("Time");
     EXPECT_EQ(o->GetOldName(), "Axis");
@@ -124,7 +124,7 @@ TEST(PlotLayoutObject, PercentsClampAndKeepOnePercentApart)
     p->SetStopPercent(0.5);
     EXPECT_EQ(p->GetStopPercent(), 1);
     EXPECT_EQ(p->GetStartPercent(), 0);
-    p->SetStartStopPercent(120, -5); // the viewer's moves are not clamped
+    p->SetStartStopPercent(120, -5);  // the viewer's moves are not clamped
     EXPECT_EQ(p->GetStartPercent(), 120);
     EXPECT_EQ(p->GetStopPercent(), -5);
 }
@@ -135,7 +135,7 @@ TEST(PlotLayoutObject, SortKeys)
     CallbackLog log;
     auto o = MakeObject<TkPlotLayoutObject>(&plot, log.callbacks());
     o->SetZOrder(7);
-    o->SetStartPercent(12.5); // halves go to the even neighbour
+    o->SetStartPercent(12.5);  // halves go to the even neighbour
     EXPECT_EQ(o->GetZOrderKey(), "007");
     EXPECT_EQ(o->GetStartPercentKey(), "012");
     o->SetZOrder(1000);
@@ -150,7 +150,7 @@ protected:
 TEST_F(PopupTest, RightPressOpensMenuOnlyWhenEnabledAndReleasedInside)
 {
     FakePlot plot;
-    plot.cancelPopup = true; // record the request without showing a menu
+    plot.cancelPopup = true;  // record the request without showing a menu
     CallbackLog log;
     auto o = MakeObject<TkPlotLayoutObject>(&plot, log.callbacks());
     o->SetName("Legend 1");
@@ -158,7 +158,7 @@ TEST_F(PopupTest, RightPressOpensMenuOnlyWhenEnabledAndReleasedInside)
     TPopupMenu menu(nullptr);
 
     o->MouseDown(mbRight, 0, TPoint{5, 5}, TPoint{5, 5}, &menu);
-    o->MouseUp(mbRight, 0, TPoint{20, 20}, TPoint{20, 20}, false, &menu); // released outside
+    o->MouseUp(mbRight, 0, TPoint{20, 20}, TPoint{20, 20}, false, &menu);  // released outside
     EXPECT_EQ(std::count(plot.events.begin(), plot.events.end(), "popup Legend 1 at 20,20"), 0);
 
     o->MouseDown(mbRight, 0, TPoint{5, 5}, TPoint{5, 5}, &menu);
@@ -182,7 +182,7 @@ TEST_F(PopupTest, MenuKeysOpenThePopupAtTheCentreOfALayoutObject)
     o->SetName("Legend 1");
     o->SetDrawRect(TRect{10, 20, 30, 60});
     TPopupMenu menu(nullptr);
-    o->KeyDown(VK_F10, 0, &menu);       // F10 needs Shift
+    o->KeyDown(VK_F10, 0, &menu);  // F10 needs Shift
     o->KeyDown('A', ssShift, &menu);
     o->KeyDown(VK_F10, ssShift, &menu);
     o->KeyDown(VK_APPS, 0, &menu);
@@ -214,15 +214,15 @@ TEST(PlotObjectMouse, HoverDragAndReleaseInTheObjectsFrame)
     auto o = MakeObject<MouseProbe>(&plot, log.callbacks());
     o->SetName("Axis");
     o->SetDrawRect(TRect{0, 0, 10, 50});
-    o->SetXYAxesReverse(true); // the object's frame exchanges X and Y
+    o->SetXYAxesReverse(true);  // the object's frame exchanges X and Y
     o->MouseMove(0, TPoint{2, 30});
     o->MouseDown(mbLeft, 0, TPoint{2, 30}, TPoint{0, 0}, nullptr);
     o->MouseMove(0, TPoint{3, 31});
     o->MouseUp(mbLeft, 0, TPoint{40, 40}, TPoint{0, 0}, true, nullptr);
-    o->MouseDown(mbMiddle, 0, TPoint{2, 30}, TPoint{0, 0}, nullptr); // no press of its own
+    o->MouseDown(mbMiddle, 0, TPoint{2, 30}, TPoint{0, 0}, nullptr);  // no press of its own
     o->MouseMove(0, TPoint{4, 4});
     EXPECT_EQ(o->seen, (std::vector<std::string>{"hover 30,2 from 2,30", "left 30,2 from 2,30", "drag 31,3 from 3,31",
-                                                "up 40,40 from 40,40 flag", "hover 4,4 from 4,4"}));
+                                                 "up 40,40 from 40,40 flag", "hover 4,4 from 4,4"}));
     // Events of the plot fire only where the object is hit; a release
     // outside still ends the press.
     EXPECT_EQ(plot.events, (std::vector<std::string>{"down Axis", "up Axis", "down Axis"}));
@@ -245,7 +245,7 @@ TEST_F(PopupTest, EditItemOnlyWhenUserCanEdit)
     EXPECT_EQ(menu.Items->Items(0)->GetCaption(), "Edit...");
     menu.Items->Items(0)->Click();
     EXPECT_EQ(edits, 1);
-    o->BuildPopupMenu(&menu); // frees the old items
+    o->BuildPopupMenu(&menu);  // frees the old items
     o->SetUserCanEdit(false);
     o->AddEditMenuItem(&menu);
     EXPECT_EQ(menu.Items->Count(), 0);
@@ -281,7 +281,7 @@ TEST_F(PopupTest, ButtonDisabledByItsOwnClickStopsRepeating)
     b->SetDrawRect(TRect{0, 0, 10, 10});
     b->OnClick = [&](TObject*) { b->SetEnabled(false); };
     b->MouseDown(mbLeft, 0, TPoint{1, 1}, TPoint{1, 1}, nullptr);
-    b->RepeatTick(); // the timer is freed after the tick, not inside it
+    b->RepeatTick();  // the timer is freed after the tick, not inside it
     EXPECT_EQ(b->RepeatInterval(), 0u);
     EXPECT_FALSE(b->GetEnabled());
 }
@@ -304,4 +304,4 @@ TEST_F(PopupTest, GroupClickBeforeClickOnlyInsideButton)
     EXPECT_EQ(seen, (std::vector<std::string>{"group", "click"}));
 }
 
-} // namespace
+}  // namespace

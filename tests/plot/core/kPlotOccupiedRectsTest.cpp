@@ -17,7 +17,7 @@ TEST(OccupiedRects, LaterAreasMustLieInsideAndOverlapNothing)
 {
     TkPlotOccupiedRects rects;
     ASSERT_TRUE(rects.TryOccupy(TRect(20, 20, 40, 30), View));
-    EXPECT_FALSE(rects.TryOccupy(TRect(30, 25, 50, 35), View));   // overlaps
+    EXPECT_FALSE(rects.TryOccupy(TRect(30, 25, 50, 35), View));    // overlaps
     EXPECT_FALSE(rects.TryOccupy(TRect(100, 50, 120, 60), View));  // sticks out
     EXPECT_TRUE(rects.TryOccupy(TRect(40, 20, 60, 30), View));     // touches only
     EXPECT_EQ(rects.Count(), 2);
@@ -27,4 +27,4 @@ TEST(OccupiedRects, LaterAreasMustLieInsideAndOverlapNothing)
     EXPECT_TRUE(rects.TryOccupy(TRect(70, 70, 80, 80), View));
 }
 
-} // namespace
+}  // namespace

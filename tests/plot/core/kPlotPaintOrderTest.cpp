@@ -58,4 +58,4 @@ TEST(PaintOrder, AmongEqualKeysTheLastAddedIsDrawnFirst)
     EXPECT_EQ(order.Count(), 0);
 }
 
-} // namespace
+}  // namespace

@@ -43,7 +43,7 @@ TEST(DecimalIncrement, KnownSpans)
 }
 
 struct DateTimeCase {
-    double Span;  // days
+    double Span;       // days
     double Increment;  // days, or months or years when calendar stepping
     std::int64_t Count;
     TkCalendarStep Calendar;
@@ -144,4 +144,4 @@ TEST(CalendarSteps, StepsStopAtTheEndsOfTheCalendar)
     EXPECT_EQ(PlotFirstYearTick(DayNumber(1900, 6, 1), 1000000), DayNumber(1, 1, 1));
 }
 
-} // namespace
+}  // namespace

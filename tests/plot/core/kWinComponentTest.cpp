@@ -65,15 +65,21 @@ public:
 const bool Registered = [] {
     using T = TTestWin;
     RegisterPublishedClass<TTestWin, TkCustomComponent>(
-        "TTestWin", TPropertyListBuilder<T>()
-                        .Object("Font", "TFont", [](const T& c) { return static_cast<TObject*>(c.Font); })
-                        .Integer("Level", [](const T& c) { return c.GetLevel(); }, [](T& c, std::int64_t v) { c.SetLevel(int(v)); })
-                        .Float("Ratio", [](const T& c) { return c.Ratio; }, [](T& c, double v) { c.Ratio = v; })
-                        .Boolean("Active", [](const T& c) { return c.Active; }, [](T& c, std::int64_t v) { c.Active = v != 0; })
-                        .Enumeration("Mode", "TMode", {"mA", "mB", "mC"}, [](const T& c) { return c.Mode; },
-                                     [](T& c, std::int64_t v) { c.Mode = int(v); })
-                        .String("Caption", [](const T& c) { return c.Caption; }, [](T& c, const std::string& v) { c.Caption = v; })
-                        .Take());
+        "TTestWin",
+        TPropertyListBuilder<T>()
+            .Object("Font", "TFont", [](const T& c) { return static_cast<TObject*>(c.Font); })
+            .Integer(
+                "Level", [](const T& c) { return c.GetLevel(); }, [](T& c, std::int64_t v) { c.SetLevel(int(v)); })
+            .Float(
+                "Ratio", [](const T& c) { return c.Ratio; }, [](T& c, double v) { c.Ratio = v; })
+            .Boolean(
+                "Active", [](const T& c) { return c.Active; }, [](T& c, std::int64_t v) { c.Active = v != 0; })
+            .Enumeration(
+                "Mode", "TMode", {"mA", "mB", "mC"}, [](const T& c) { return c.Mode; },
+                [](T& c, std::int64_t v) { c.Mode = int(v); })
+            .String(
+                "Caption", [](const T& c) { return c.Caption; }, [](T& c, const std::string& v) { c.Caption = v; })
+            .Take());
     return true;
 }();
 
@@ -83,8 +89,7 @@ std::vector<std::uint8_t> ReadFile(const std::string& name)
     return {std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>()};
 }
 
-template <class F>
-std::string MessageOf(F&& f)
+template <class F> std::string MessageOf(F&& f)
 {
     try {
         f();

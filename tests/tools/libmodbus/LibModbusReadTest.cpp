@@ -58,7 +58,7 @@ protected:
     modbus_t* ctx = nullptr;
 };
 
-} // namespace
+}  // namespace
 
 TEST_F(LibModbusMaster, ReadsAllThreeValueRules)
 {
