@@ -1,5 +1,5 @@
 // Makes the session driver when the program's Qt application starts; the
-// plugin spec names how the session ends.
+// plugin argument names how the session ends.
 #include <QGenericPlugin>
 
 #include "SessionDriver.h"
@@ -9,11 +9,11 @@ class TSessionDriverPlugin : public QGenericPlugin {
     Q_PLUGIN_METADATA(IID QGenericPluginFactoryInterface_iid FILE "sessiondriver.json")
 
 public:
-    QObject* create(const QString& Key, const QString& Specification) override
+    QObject* create(const QString& Key, const QString& Argument) override
     {
         if (Key.compare(QLatin1String("sessiondriver"), Qt::CaseInsensitive) != 0)
             return nullptr;
-        return new TSessionDriver(Specification);
+        return new TSessionDriver(Argument);
     }
 };
 
