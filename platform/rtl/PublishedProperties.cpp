@@ -6,16 +6,9 @@
 #include <set>
 
 #include "rtl/Exception.h"
+#include "rtl/StrUtils.h"
 
 namespace {
-
-bool SameText(const std::string& a, const std::string& b)
-{
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c; };
-               return lower(x) == lower(y);
-           });
-}
 
 // A chain of registered bases longer than this can only be a cycle.
 constexpr int MaxClassDepth = 64;

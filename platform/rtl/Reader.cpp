@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "rtl/Exception.h"
+#include "rtl/StrUtils.h"
 #include "rtl/MemoryStream.h"
 #include "rtl/PublishedProperties.h"
 #include "rtl/Writer.h"
@@ -17,18 +18,6 @@ template <class T> T GetLittleEndian(TStream& Stream)
     for (std::size_t i = 0; i < sizeof(T); ++i)
         bits |= static_cast<std::uint64_t>(bytes[i]) << (8 * i);
     return static_cast<T>(bits);
-}
-
-bool SameText(const std::string& a, const std::string& b)
-{
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c; };
-        if (lower(a[i]) != lower(b[i]))
-            return false;
-    }
-    return true;
 }
 
 const TPropInfo* OwnedHolder(const TObject* Instance, const std::string& Name)
