@@ -425,6 +425,11 @@ std::int64_t ClampToInt64(double Value)
     return static_cast<std::int64_t>(Value);
 }
 
+int RoundToInt(double Value)
+{
+    return ClampToInt(std::nearbyint(Value));
+}
+
 int ClampToInt(double Value)
 {
     if (std::isnan(Value))

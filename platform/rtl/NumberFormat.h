@@ -45,6 +45,8 @@ std::string FormatFloat(std::string_view Format, double Value);
 
 // Round half to even; result clamped like ClampToInt64.
 std::int64_t Round(double Value);
+// Round half to even; result clamped like ClampToInt (a pixel, a count).
+int RoundToInt(double Value);
 // Truncate toward zero; result clamped like ClampToInt64.
 std::int64_t Trunc(double Value);
 // The one double-to-integer conversion: NaN gives 0, values outside the

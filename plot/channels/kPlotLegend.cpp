@@ -73,11 +73,6 @@ const bool Registered = [] {
     return true;
 }();
 
-int Nearest(double Value)
-{
-    return ClampToInt(std::nearbyint(Value));
-}
-
 // Room a horizontal legend keeps at its right for the scroll buttons.
 constexpr int ButtonRoom = 25;
 constexpr int ButtonSize = 17;
@@ -404,7 +399,7 @@ void TkPlotLegend::MeasureColumns(TCanvas* Canvas)
         }
         FColumns[colName].Width = widest;
     } else {
-        FColumns[colName].Width = Nearest(zeroWidth * FChannelNameMaxWidth);
+        FColumns[colName].Width = RoundToInt(zeroWidth * FChannelNameMaxWidth);
     }
 
     for (int c = colXAxis; c <= colYMean; ++c) {
@@ -467,9 +462,9 @@ void TkPlotLegend::CalcLayout(TCanvas* Canvas)
     const int c = MultiLineTextWidth(Canvas, "0");
     const int h = MultiLineTextHeight(Canvas, "0");
     FPixMargins = FMargins.InPixels(c, h);
-    FPixColumnSpacing = Nearest(c * FColumnSpacing);
-    FPixRowSpacing = Nearest(h * FRowSpacing);
-    const int minGroupSpacing = Nearest(h * FWrapColSpacingMin);
+    FPixColumnSpacing = RoundToInt(c * FColumnSpacing);
+    FPixRowSpacing = RoundToInt(h * FRowSpacing);
+    const int minGroupSpacing = RoundToInt(h * FWrapColSpacingMin);
     FPixGroupSpacing = minGroupSpacing;
 
     CollectItems();

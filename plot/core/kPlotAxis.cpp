@@ -139,11 +139,6 @@ int ClampPixel(double Pixel)
     return ClampToInt(std::clamp<double>(Pixel, -PixelLimit, PixelLimit));
 }
 
-int Nearest(double Value)
-{
-    return ClampToInt(double(Round(Value)));
-}
-
 bool IsRotatedQuarter(TkRotationAngle Angle)
 {
     return Angle == ira090 || Angle == ira270;
@@ -685,7 +680,7 @@ std::string TkPlotAxis::GetCursorPlainText(double Value)
 
 int TkPlotAxis::ReadoutMinWidth(TCanvas* Canvas, bool UseDefault, double Length)
 {
-    return Nearest(Canvas->TextWidth("0") * (UseDefault ? FLabels.MinLength : Length));
+    return RoundToInt(Canvas->TextWidth("0") * (UseDefault ? FLabels.MinLength : Length));
 }
 
 int TkPlotAxis::GetLegendMinWidth(TCanvas* Canvas)
@@ -706,7 +701,7 @@ void TkPlotAxis::UseLabelsFont(TCanvas* Canvas)
 int TkPlotAxis::GetMaxLabelWidth(TCanvas* Canvas)
 {
     UseLabelsFont(Canvas);
-    int widest = Nearest(Canvas->TextWidth("0") * FLabels.MinLength);
+    int widest = RoundToInt(Canvas->TextWidth("0") * FLabels.MinLength);
     const double sample = std::trunc(FMin / FSpan) * FSpan + FSpan;
     FLabelsAdjusting = true;
     const std::string sampleText = GetLabelText(sample);
@@ -733,7 +728,7 @@ void TkPlotAxis::CalcTicks(TCanvas* Canvas)
     const TSize zero = Canvas->TextExtent("0");
     const double spacing = HasHorizontalLabels() ? widest + zero.cx * (FLabelSeparation + 1)
                                                  : zero.cy * (FLabelSeparation + 1);
-    const int step = std::max(1, Nearest(spacing));
+    const int step = std::max(1, RoundToInt(spacing));
     const int maxCount = std::max(1, GetScalePixelLength() / step);
     if (IsLog() && std::log10(GetMax()) - std::log10(FMin) > 1)
         AddLogTicks(maxCount);
@@ -904,14 +899,14 @@ int TkPlotAxis::GetRequiredSize(TCanvas* Canvas)
         Canvas->Font->Assign(FTitleFont.get());
         const int height = MultiLineTextHeight(Canvas, FTitle);
         const int across = FTitleRotated ? MultiLineTextWidth(Canvas, FTitle) : height;
-        titleDepth = Nearest(height * FTitleMargin + across);
+        titleDepth = RoundToInt(height * FTitleMargin + across);
     }
     const int tickLength = FScaleLinesShow ? std::max({0, FMajorLength, FMinorLength}) : 0;
     int labelMargin = 0;
     int labelDepth = 0;
     if (FLabelsVisible) {
         UseLabelsFont(Canvas);
-        labelMargin = Nearest(Canvas->TextHeight("A") * FLabelsMargin);
+        labelMargin = RoundToInt(Canvas->TextHeight("A") * FLabelsMargin);
         // Across the axis: a label's width when it stands across, its
         // height when it runs along.
         labelDepth = HasHorizontalLabels() ? MultiLineTextHeight(Canvas, GetLabelText(FMin)) : GetMaxLabelWidth(Canvas);
@@ -955,8 +950,9 @@ void TkPlotAxis::CalcScaleRect(TCanvas* Canvas)
         o.Top = l.Top + 2;
         o.Bottom = l.Bottom - 2;
         const int along = FLabelsVisible ? LabelLengthAlong(Canvas) : 0;
-        const int end = IsCartesian() ? 0
-                                      : Nearest(along / 2.0) + Nearest(Canvas->TextWidth("0") * FStackingEndsMargin);
+        const int end = IsCartesian()
+                            ? 0
+                            : RoundToInt(along / 2.0) + RoundToInt(Canvas->TextWidth("0") * FStackingEndsMargin);
         s.Left = GetStartStacked() ? l.Left + end : l.Left;
         s.Right = GetEndStacked() ? l.Right - end : l.Right;
         o.Left = s.Left - end;
@@ -971,7 +967,7 @@ void TkPlotAxis::CalcScaleRect(TCanvas* Canvas)
         // Kept even with the labels hidden, so that hiding them does not
         // move the scale.
         const int along = LabelLengthAlong(Canvas);
-        const int end = IsCartesian() ? 0 : (along + Nearest(Canvas->TextHeight("0") * FStackingEndsMargin)) / 2;
+        const int end = IsCartesian() ? 0 : (along + RoundToInt(Canvas->TextHeight("0") * FStackingEndsMargin)) / 2;
         s.Bottom = GetStartStacked() ? l.Bottom - end : l.Bottom;
         s.Top = GetEndStacked() ? l.Top + end : l.Top;
         o.Bottom = s.Bottom + end;
@@ -1117,7 +1113,7 @@ void TkPlotAxis::DrawLabel(TCanvas* Canvas, const TkPlotTickObject& Tick)
     UseLabelsFont(Canvas);
     const int w = MultiLineTextWidth(Canvas, Tick.Label);
     const int h = MultiLineTextHeight(Canvas, Tick.Label);
-    const int margin = Nearest(Canvas->TextHeight("A") * FLabelsMargin);
+    const int margin = RoundToInt(Canvas->TextHeight("A") * FLabelsMargin);
     const int d = IsCartesian() ? (FMajorLength + 1) / 2 + margin
                                 : FInnerMargin + (FScaleLinesShow ? FMajorLength : 0) + margin;
     const TRect& l = GetDrawRect();

@@ -74,11 +74,6 @@ const bool Registered = [] {
     return true;
 }();
 
-int Nearest(double Value)
-{
-    return ClampToInt(std::nearbyint(Value));
-}
-
 constexpr TPenStyle PenStyles[] = {psSolid, psDash, psDot};
 
 }  // namespace
@@ -107,13 +102,13 @@ double TkPlotDataView::PixelsToPercentY(int Y) const
 int TkPlotDataView::PercentToPixelsX(double Percent) const
 {
     const TRect& l = GetDrawRect();
-    return Nearest(double(l.Right - l.Left) * Percent / 100 + l.Left);
+    return RoundToInt(double(l.Right - l.Left) * Percent / 100 + l.Left);
 }
 
 int TkPlotDataView::PercentToPixelsY(double Percent) const
 {
     const TRect& l = GetDrawRect();
-    return Nearest(double(l.Bottom - l.Top) * (100 - Percent) / 100 + l.Top);
+    return RoundToInt(double(l.Bottom - l.Top) * (100 - Percent) / 100 + l.Top);
 }
 
 // ---------------------------------------------------------------- drawing
