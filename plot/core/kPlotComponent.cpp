@@ -141,11 +141,6 @@ const bool Registered = [] {
     return true;
 }();
 
-bool IsAxis(const TkPlotObject* Object)
-{
-    return Object->Kind() == TkPlotObjectKind::XAxis || Object->Kind() == TkPlotObjectKind::YAxis;
-}
-
 bool IsButton(const TkPlotObject* Object)
 {
     return dynamic_cast<const TkPlotButton*>(Object) != nullptr;
@@ -1143,10 +1138,10 @@ void TkPlotComponent::HandleMouseDown(TMouseButton Button, TShiftState Shift, in
     FPressedObject = hit;
     if (Shift & ssShift) {
         hit->SetFocused(true);
-        FAxisModifier = FAxisModifier || IsAxis(hit);
+        FAxisModifier = FAxisModifier || hit->IsAxis();
     } else if (Shift & ssCtrl) {
         hit->SetFocused(!hit->GetFocused());
-        FAxisModifier = FAxisModifier || IsAxis(hit);
+        FAxisModifier = FAxisModifier || hit->IsAxis();
     } else if (hit->Kind() != TkPlotObjectKind::ToolBar && hit->GetCanFocus()) {
         hit->SetFocused(true);
     }

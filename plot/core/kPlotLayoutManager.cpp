@@ -7,11 +7,6 @@
 
 namespace {
 
-bool IsAxis(const TkPlotObject* o)
-{
-    return o->Kind() == TkPlotObjectKind::XAxis || o->Kind() == TkPlotObjectKind::YAxis;
-}
-
 bool IsDataView(const TkPlotObject* o)
 {
     return o->Kind() == TkPlotObjectKind::DataView;
@@ -102,7 +97,7 @@ void TkPlotLayoutManager::AddObject(TkPlotObject* Object)
     case TkPlotObjectKind::Label: layout->OnLayoutChange = [this](TObject*) { Rebuild(); }; break;
     default: break;
     }
-    if (IsAxis(layout))
+    if (layout->IsAxis())
         ApplyAxisOrientation(layout);
     if (FAutoPlacement)
         InsertAtZOrder(layout, 0, 0);
@@ -228,7 +223,7 @@ void TkPlotLayoutManager::SetXYAxesReverse(bool Value)
         return;
     std::vector<TkPlotLayoutObject*> axes;
     for (TkPlotObject* o : Items())
-        if (IsAxis(o))
+        if (o->IsAxis())
             axes.push_back(static_cast<TkPlotLayoutObject*>(o));
     std::stable_sort(axes.begin(), axes.end(), [](const TkPlotLayoutObject* a, const TkPlotLayoutObject* b) {
         return a->GetZOrder() < b->GetZOrder();

@@ -8,20 +8,10 @@
 
 namespace {
 
-bool IsAxis(const TkPlotObject* Object)
-{
-    return Object->Kind() == TkPlotObjectKind::XAxis || Object->Kind() == TkPlotObjectKind::YAxis;
-}
-
 // An axis drawn across the data view: it takes no band.
 bool IsCartesian(const TkPlotObject* Object)
 {
-    return IsAxis(Object) && static_cast<const TkPlotAxis*>(Object)->GetCartesianStyle() != kpcsNone;
-}
-
-int RoundInt(double Value)
-{
-    return ClampToInt(static_cast<double>(Round(Value)));
+    return Object->IsAxis() && static_cast<const TkPlotAxis*>(Object)->GetCartesianStyle() != kpcsNone;
 }
 
 std::vector<TkPlotAxis*> AxesOf(const TkPlotObjectManagerCustom* Manager)
@@ -112,7 +102,7 @@ void TkPlotLayoutPass::PlaceBands(const TList& List, int Side, bool Backward, in
     const int count = static_cast<int>(List.size());
     for (int n = 0; n < count; ++n) {
         TkPlotLayoutObject* o = List[static_cast<std::size_t>(Backward ? count - 1 - n : n)];
-        if (!pastAxes && !IsAxis(o)) {
+        if (!pastAxes && !o->IsAxis()) {
             pastAxes = true;
             Edge += outward * VertEndMargin;
         }
@@ -214,23 +204,23 @@ void TkPlotLayoutPass::PlaceAlongEdges(TkPlotMasterManager& Master, const TkPlot
             continue;
         const double s = o->GetStartPercent() / 100;
         const double e = o->GetStopPercent() / 100;
-        const bool alongAxes = IsAxis(o) || kind == TkPlotObjectKind::Legend || kind == TkPlotObjectKind::Table;
+        const bool alongAxes = o->IsAxis() || kind == TkPlotObjectKind::Legend || kind == TkPlotObjectKind::Table;
         TRect r = o->GetDrawRect();
         if (o->IsHorizontal()) {
             if (kind == TkPlotObjectKind::ToolBar) {
-                r.Left = RoundInt(s * (Frame.Width - 2 * b)) + b;
-                r.Right = RoundInt(e * (Frame.Width - 2 * b)) + b - 1;
+                r.Left = RoundToInt(s * (Frame.Width - 2 * b)) + b;
+                r.Right = RoundToInt(e * (Frame.Width - 2 * b)) + b - 1;
             } else if (kind == TkPlotObjectKind::Label) {
                 const int w = Frame.Width - b - Frame.MarginLeft - Frame.MarginRight;
-                r.Left = RoundInt(s * w) + b + Frame.MarginLeft;
-                r.Right = RoundInt(e * w) + b + Frame.MarginLeft;
+                r.Left = RoundToInt(s * w) + b + Frame.MarginLeft;
+                r.Right = RoundToInt(e * w) + b + Frame.MarginLeft;
             } else if (alongAxes) {
-                r.Left = RoundInt(viewWidth * s) + FInner.Left;
-                r.Right = RoundInt(viewWidth * e) + FInner.Left;
+                r.Left = RoundToInt(viewWidth * s) + FInner.Left;
+                r.Right = RoundToInt(viewWidth * e) + FInner.Left;
             }
         } else if (alongAxes || kind == TkPlotObjectKind::Label) {
-            r.Top = FInner.Bottom - RoundInt(viewHeight * e);
-            r.Bottom = FInner.Bottom - RoundInt(viewHeight * s);
+            r.Top = FInner.Bottom - RoundToInt(viewHeight * e);
+            r.Bottom = FInner.Bottom - RoundToInt(viewHeight * s);
         }
         o->SetDrawRect(r);
     }

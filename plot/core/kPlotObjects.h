@@ -87,6 +87,7 @@ public:
 
     TkPlotObjectKind Kind() const { return FKind; }
     virtual bool IsLayoutObject() const { return false; }
+    bool IsAxis() const { return FKind == TkPlotObjectKind::XAxis || FKind == TkPlotObjectKind::YAxis; }
 
     TkPlotObjectOwner* GetOwner() const { return FOwner; }
     const std::string& GetName() const { return FName; }
