@@ -6,6 +6,7 @@
 
 #include <poll.h>
 #include <sys/eventfd.h>
+#include <sys/prctl.h>
 #include <unistd.h>
 
 namespace comm {
@@ -367,7 +368,7 @@ void CommDevice::Pump()
         const Clock::duration charTime = CharTime();
         FRxQuietAt = now + charTime * 7 / 2;
         const DWORD queued = static_cast<DWORD>(FInput.size());
-        FRxDueAt = now + charTime * (queued + 1 < FRxBatch ? FRxBatch - queued - 1 : 0);
+        FRxDueAt = now + charTime * (queued + 2 < FRxBatch ? FRxBatch - queued - 2 : 0);
         // Bytes taken in by another thread's call: the driver thread must
         // wake for their quiet-line deadline.
         if (FRxBatch > 1 && std::this_thread::get_id() != FThread.get_id())
@@ -598,6 +599,9 @@ std::optional<CommDevice::Clock::duration> CommDevice::PollTimeout(Clock::time_p
 
 void CommDevice::Loop()
 {
+    // Its deadlines are a few character times away at most; the default
+    // timer slack of 50 us would let the last bytes of a batch wait.
+    ::prctl(PR_SET_TIMERSLACK, 1UL, 0, 0, 0);
     std::unique_lock lock(FMutex);
     while (!FStopping) {
         Pump();

@@ -114,7 +114,9 @@ private:
     bool FRxHeld = false;
     bool FRxFlagHeld = false;
     Clock::time_point FRxQuietAt;
-    // When the rest of the batch could have arrived, one character early.
+    // When the rest of the batch could have arrived, two characters early:
+    // the driver thread took in the first bytes late by its own wake-up,
+    // and the last ones must reach a waiter as they arrive.
     Clock::time_point FRxDueAt;
     std::deque<Request> FReads;
     std::deque<Request> FWrites;
