@@ -1,9 +1,21 @@
 #include "app/SampleWait.h"
 
-void TSampleWait::Expect()
+void TSampleWait::Expect(TClock::time_point Deadline)
 {
     std::lock_guard lock(FMutex);
     FState = TState::Awaiting;
+    FDeadline = Deadline;
+    // A waiter with a deadline finds the later one when its own passes;
+    // one waiting for a claimed reply must be told.
+    if (FUntimed)
+        FCond.notify_all();
+}
+
+void TSampleWait::ExpectSoon(TClock::time_point Provisional)
+{
+    std::lock_guard lock(FMutex);
+    FState = TState::Sending;
+    FDeadline = Provisional;
 }
 
 bool TSampleWait::Claim()
@@ -15,10 +27,10 @@ bool TSampleWait::Claim()
     return true;
 }
 
-void TSampleWait::Replied()
+void TSampleWait::HandBack()
 {
     std::lock_guard lock(FMutex);
-    FState = TState::Replied;
+    FState = TState::HandedBack;
     FCond.notify_all();
 }
 
@@ -29,23 +41,45 @@ void TSampleWait::Stop()
     FCond.notify_all();
 }
 
-TSampleWait::TWake TSampleWait::WaitReply(TClock::time_point Deadline, bool WakeOnStop)
+bool TSampleWait::Stopped() const
+{
+    std::lock_guard lock(FMutex);
+    return FStopped;
+}
+
+void TSampleWait::CutDeadline(TClock::time_point Latest)
+{
+    std::lock_guard lock(FMutex);
+    if (Latest < FDeadline)
+        FDeadline = Latest;
+}
+
+TSampleWait::TWake TSampleWait::WaitReply(bool WakeOnStop)
 {
     std::unique_lock lock(FMutex);
-    FCond.wait_until(lock, Deadline, [&] {
-        return FState == TState::Replied || (WakeOnStop && FStopped && FState != TState::Claimed);
-    });
-    // Claimed in time: its outcome is being handed on, which a stop or the
-    // deadline must not cut short.
-    FCond.wait(lock, [&] { return FState != TState::Claimed; });
-    if (FState == TState::Replied) {
-        FState = TState::Idle;
-        return TWake::Reply;
+    for (;;) {
+        if (FState == TState::HandedBack) {
+            FState = TState::Idle;
+            return TWake::HandedBack;
+        }
+        if (WakeOnStop && FStopped && FState != TState::Claimed)
+            return TWake::Stop;
+        const bool due = TClock::now() >= FDeadline;
+        if (FState == TState::Idle || (FState == TState::Awaiting && due)) {
+            FState = TState::Idle;
+            return TWake::Timeout;
+        }
+        // Claimed: its outcome is being handed on, which a stop or the
+        // deadline must not cut short. Sending past the provisional
+        // deadline: the request is not out yet, so its time has not begun.
+        if (FState == TState::Claimed || due) {
+            FUntimed = true;
+            FCond.wait(lock);
+            FUntimed = false;
+        } else {
+            FCond.wait_until(lock, FDeadline);
+        }
     }
-    if (WakeOnStop && FStopped)
-        return TWake::Stop;
-    FState = TState::Idle;
-    return TWake::Timeout;
 }
 
 bool TSampleWait::Sleep(TClock::time_point Deadline)

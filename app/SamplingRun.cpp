@@ -94,17 +94,19 @@ TCsvRecord TSamplingRun::TakeRecordSnapshot() const
     return record;
 }
 
-void TSamplingRun::EndOfCycle(const std::function<TCsvRecord()>& Snapshot)
+std::optional<TCsvRecord> TSamplingRun::EndOfCycle()
 {
     if (!FRecording)
-        return;
+        return std::nullopt;
     if (FLogPending) {
-        FWriter->WriteRecord(Snapshot());
         FLogPending = false;
-    } else if ((FClock.Milliseconds() - FLastLogTick) / 1000.0 >= FSettings.LogInterval) {
+        return TakeRecordSnapshot();
+    }
+    if ((FClock.Milliseconds() - FLastLogTick) / 1000.0 >= FSettings.LogInterval) {
         FLastLogTick = FClock.Milliseconds();
         FLogPending = true;
     }
+    return std::nullopt;
 }
 
 void TSamplingRun::LineLost()

@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -62,11 +63,14 @@ public:
     // of all devices as they are now.
     TCsvRecord TakeRecordSnapshot() const;
 
-    // Sampling thread, at the end of a polling cycle: writes the due record
-    // (its texts come from Snapshot, which must run TakeRecordSnapshot in
-    // the user-interface thread) or arms the next one when the log
-    // interval has passed. Never more than one record per cycle.
-    void EndOfCycle(const std::function<TCsvRecord()>& Snapshot);
+    // User-interface thread, at the end of a polling cycle: the record due
+    // now, its texts taken as they are, or nothing, when the next one is
+    // armed once the log interval has passed. Never more than one record
+    // per cycle.
+    std::optional<TCsvRecord> EndOfCycle();
+    // Sampling thread: writes a record EndOfCycle gave, before the next
+    // request goes out, so no outcome reaches the run meanwhile.
+    void WriteRecord(const TCsvRecord& Record) { FWriter->WriteRecord(Record); }
 
     // User-interface thread: the line to the devices is gone; every channel
     // shows the no-value marker instead of its last value.

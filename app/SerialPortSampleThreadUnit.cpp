@@ -45,6 +45,12 @@ TSerialPortSampleThread::TSerialPortSampleThread(const TSampleLine& Line, const 
     FPacket->SetComPort(FComPort.get());
     FPacket->OnPacket = [this](TObject*, const std::string& Packet) { OnReplyPacket(Packet); };
     port.SetDiscardNull(false);
+    // Nothing here listens for the transmit queue running empty; asked
+    // for, each request's would cost a hand-over to the user-interface
+    // thread and back.
+    TComEvents events = AllComEvents;
+    events.Exclude(evTxEmpty);
+    port.SetEvents(events);
     if (!port.Connected())
         port.Open();
     View->SetPollProgress(0, "");
@@ -61,14 +67,17 @@ TSerialPortSampleThread::~TSerialPortSampleThread()
     FComPort.reset();
 }
 
-// Which thread runs what: Execute, Poll, PollCycle, PollDevice, Exchange,
-// Pause and EndCycle run in the sampling thread; PrepareRequest,
-// TakeOutcome, MoveOn and OnReplyPacket in the user-interface thread, the
-// first three through a hand-over (Synchronize), the last as the framer's
-// packet event, which hands on an answered poll's outcome itself while the
-// sampling thread waits for it. An answered poll costs no hand-over of the
-// sampling thread's own, one when a poll delay separates the reply from
-// the next request; a time-out costs one.
+// Which thread runs what. The user-interface thread owns the devices, the
+// framer and the request: it takes every outcome, steps the progress, ends
+// the cycles, sets up each request and sends most of them. The sampling
+// thread sends the first request and those after a time-out or a record,
+// sleeps through the poll delays and writes the records. An answered poll
+// goes on where its reply arrives: with no delay, no record due and no
+// stop, the user-interface thread sends the next request there and then,
+// and the sampling thread, waiting for replies, is not woken at all; with
+// a delay, the poll is handed back for the sleep, after which the sampling
+// thread asks for the next request without waiting for it to go out. A
+// time-out costs the sampling thread one hand-over (Synchronize).
 void TSerialPortSampleThread::Execute()
 {
     try {
@@ -81,105 +90,160 @@ void TSerialPortSampleThread::Execute()
     }
 }
 
-// Sampling thread: one polling cycle after another until the run is
-// stopped or stops itself.
+// Sampling thread: requests and the polls handed back to it until the run
+// is stopped or stops itself.
 void TSerialPortSampleThread::Poll()
 {
-    while (!Terminated()) {
-        const TCycle cycle = PollCycle();
-        if (cycle == TCycle::Ended)
+    const std::size_t first = FirstIndex();
+    if (first == FRun->Devices().size()) {
+        // Nothing to poll: sleep until the stop rather than spin.
+        while (Pause(FSettings.PollTimeout > 0 ? FSettings.PollTimeout : 1)) {
+        }
+        return;
+    }
+    Synchronize([this, first] { PrepareRequest(first); });
+    Send();
+    for (;;) {
+        switch (AwaitReply()) {
+        case TSampleWait::TWake::Timeout:
+            // A wait cut short by a stop is no time-out of the device.
+            if (Terminated())
+                return;
+            Synchronize([this] {
+                FRun->Reply(FRun->Devices()[FPolled], false, {});
+                Advance(FPolled);
+            });
+            break;
+        case TSampleWait::TWake::HandedBack:
+            // What the user-interface thread raised with this poll is
+            // raised here, as from a hand-over.
+            if (FOutcomeError)
+                std::rethrow_exception(std::exchange(FOutcomeError, nullptr));
+            // After an automatic stop the run is over: the stop message
+            // ends it, and no later poll may start logging again.
+            if (FRun->AutoStopped() || Terminated())
+                return;
+            if (std::exchange(FDelayNext, false)) {
+                if (!Pause(FSettings.PollDelay))
+                    return;
+                FWait.ExpectSoon(After(FSettings.PollTimeout));
+                Queue([this] { SendNext(); });
+                continue;
+            }
+            break;
+        case TSampleWait::TWake::Stop: return;
+        }
+        // Here the next request is set up and, when the end of the cycle
+        // gave one, a record is due first.
+        WriteRecord();
+        if (Terminated())
             return;
-        EndCycle();
-        // Nothing to poll: wait as long as a silent device would take
-        // rather than spin.
-        if (cycle == TCycle::Empty)
-            Pause(FSettings.PollTimeout > 0 ? FSettings.PollTimeout : 1);
+        Send();
     }
 }
 
-// Sampling thread: every device once, in display order.
-TSerialPortSampleThread::TCycle TSerialPortSampleThread::PollCycle()
+// Where the first device to poll stands; the list's size when it has none.
+std::size_t TSerialPortSampleThread::FirstIndex() const
 {
     const std::vector<TSampleDevice*>& devices = FRun->Devices();
-    TCycle cycle = TCycle::Empty;
-    for (std::size_t i = 0; i < devices.size(); ++i) {
-        if (Terminated())
-            return TCycle::Ended;
-        if (!devices[i])
-            continue;
-        cycle = TCycle::Polled;
-        if (!PollDevice(i))
-            return TCycle::Ended;
-    }
-    return cycle;
+    std::size_t first = 0;
+    while (first < devices.size() && !devices[first])
+        ++first;
+    return first;
 }
 
-// Sampling thread: one request, its reply or time-out, and the outcome
-// handed over. False once the run has been stopped or has stopped itself.
-bool TSerialPortSampleThread::PollDevice(std::size_t Index)
+// Writes the request set up last, in the thread that calls: from here
+// until its deadline a valid reply answers it.
+void TSerialPortSampleThread::Send()
 {
-    if (!FNextPrepared)
-        Synchronize([this, Index] { PrepareRequest(Index); });
-    const bool replyOK = Exchange();
-    if (replyOK) {
-        // The outcome was handed on where the reply arrived; what it
-        // raised is raised here, as from a hand-over.
-        if (FOutcomeError)
-            std::rethrow_exception(std::exchange(FOutcomeError, nullptr));
-    } else {
-        // A wait cut short by a stop is no time-out of the device.
-        if (Terminated())
-            return false;
-        Synchronize([this, Index] { TakeOutcome(Index, false); });
-    }
-    const bool delay = replyOK && FSettings.PollDelay > 0;
-    // Without a poll delay to sleep first, the outcome's hand-over has set
-    // up the next request.
-    FNextPrepared = !delay;
-    // After an automatic stop the run is over: the stop message ends it,
-    // and no later poll may start logging again.
-    if (FRun->AutoStopped())
-        return false;
-    if (delay) {
-        if (!Pause(FSettings.PollDelay))
-            return false;
-        // The progress step and the next request's set-up share one
-        // hand-over after the delay.
-        const std::size_t next = NextIndex(Index);
-        Synchronize([this, Index, next] { MoveOn(Index, next); });
-        FNextPrepared = true;
-    }
-    return true;
+    const auto bytes = FRequest.Bytes();
+    FWait.Expect(After(FSettings.PollTimeout));
+    FComPort->Write(bytes.data(), static_cast<int>(bytes.size()));
 }
 
-// User-interface thread: the outcome of the poll of the device at Index
-// reaches the run; unless a poll delay follows, the progress step and the
-// next request's set-up too.
-void TSerialPortSampleThread::TakeOutcome(std::size_t Index, bool ReplyOK)
+// Sampling thread: waits until a poll is handed back or times out. Told to
+// stop, it still gives a reply on its way a short wait (it may end the run
+// with its final record), but not a long time-out.
+TSampleWait::TWake TSerialPortSampleThread::AwaitReply()
 {
-    FRun->Reply(FRun->Devices()[Index], ReplyOK, FValues);
-    const bool delay = ReplyOK && FSettings.PollDelay > 0;
-    if (!delay && !FRun->AutoStopped())
-        MoveOn(Index, NextIndex(Index));
+    const TSampleWait::TWake wake = FWait.WaitReply(true);
+    if (wake != TSampleWait::TWake::Stop)
+        return wake;
+    FWait.CutDeadline(TSampleWait::TClock::now() + StopGrace);
+    return FWait.WaitReply(false);
 }
 
-// User-interface thread: the progress step of the device at Polled, then
-// the request to the device at Next set up.
-void TSerialPortSampleThread::MoveOn(std::size_t Polled, std::size_t Next)
+// Sampling thread: the record the end of a cycle gave, written before the
+// next request goes out.
+void TSerialPortSampleThread::WriteRecord()
+{
+    if (!FRecord)
+        return;
+    FRun->WriteRecord(*FRecord);
+    FRecord.reset();
+}
+
+// Sleeps Milliseconds, or less when the thread is told to stop meanwhile;
+// false then.
+bool TSerialPortSampleThread::Pause(int Milliseconds)
+{
+    return FWait.Sleep(After(Milliseconds));
+}
+
+// User-interface thread: the framer's packet event.
+void TSerialPortSampleThread::OnReplyPacket(const std::string& Packet)
+{
+    const std::string frame = TModbusReply::FrameFromPacket(FRequest, Packet);
+    // Only the request still awaited takes a reply: a late one is never
+    // credited to a later poll.
+    if (!TModbusReply::IsValid(FRequest, frame) || !FWait.Claim())
+        return;
+    FValues = TModbusReply::Decode(FRequest.ValueRule, frame);
+    // The outcome is handed on here and now, which spares the sampling
+    // thread a hand-over; so is, without a poll delay, the next request.
+    try {
+        FRun->Reply(FRun->Devices()[FPolled], true, FValues);
+        FDelayNext = FSettings.PollDelay > 0;
+        if (!FDelayNext && !FRun->AutoStopped()) {
+            SendNext();
+            return;
+        }
+    } catch (...) {
+        FOutcomeError = std::current_exception();
+    }
+    FWait.HandBack();
+}
+
+// User-interface thread, once a poll and its delay are over: the progress
+// steps on and the next request goes out from here, unless the run has
+// stopped or the end of the cycle has a record for the sampling thread to
+// write first; then the poll goes back to the sampling thread.
+void TSerialPortSampleThread::SendNext()
+{
+    try {
+        if (!Terminated()) {
+            Advance(FPolled);
+            if (!FRecord) {
+                Send();
+                return;
+            }
+        }
+    } catch (...) {
+        FOutcomeError = std::current_exception();
+    }
+    FWait.HandBack();
+}
+
+// User-interface thread: the poll of the device at Polled is over, its
+// delay slept: the progress steps on, a cycle that ends with it ends, and
+// the request to the next device is set up.
+void TSerialPortSampleThread::Advance(std::size_t Polled)
 {
     FRun->PollProgress(FRun->Devices()[Polled]);
-    PrepareRequest(Next);
-}
-
-// Sampling thread: the end of a polling cycle writes the due record (its
-// texts copied in one hand-over) or arms the next one.
-void TSerialPortSampleThread::EndCycle()
-{
-    FRun->EndOfCycle([this] {
-        TCsvRecord record;
-        Synchronize([this, &record] { record = FRun->TakeRecordSnapshot(); });
-        return record;
-    });
+    const std::size_t next = NextIndex(Polled);
+    if (next <= Polled)
+        FRecord = FRun->EndOfCycle();
+    PrepareRequest(next);
 }
 
 // Where the device polled after the one at Index is, in this cycle or the
@@ -191,34 +255,6 @@ std::size_t TSerialPortSampleThread::NextIndex(std::size_t Index) const
     while (!devices[next])
         next = (next + 1) % devices.size();
     return next;
-}
-
-// Writes the prepared request and waits for its reply; true when it came
-// in time.
-bool TSerialPortSampleThread::Exchange()
-{
-    const auto bytes = FRequest.Bytes();
-    // From here a valid reply answers this request.
-    FWait.Expect();
-    FComPort->Write(bytes.data(), static_cast<int>(bytes.size()));
-    const auto deadline = After(FSettings.PollTimeout);
-    switch (FWait.WaitReply(deadline, true)) {
-    case TSampleWait::TWake::Reply: return true;
-    case TSampleWait::TWake::Timeout: return false;
-    case TSampleWait::TWake::Stop: break;
-    }
-    // Told to stop: a reply already on its way is still worth its short
-    // wait (it may end the run with its final record), a long time-out is
-    // not.
-    const auto grace = std::min(deadline, TSampleWait::TClock::now() + StopGrace);
-    return FWait.WaitReply(grace, false) == TSampleWait::TWake::Reply;
-}
-
-// Sleeps Milliseconds, or less when the thread is told to stop meanwhile;
-// false then.
-bool TSerialPortSampleThread::Pause(int Milliseconds)
-{
-    return FWait.Sleep(After(Milliseconds));
 }
 
 // User-interface thread: the framer, the device settings and the reply
@@ -240,22 +276,4 @@ void TSerialPortSampleThread::DiscardInput()
     char buffer[256];
     for (int count = FComPort->InputCount(); count > 0; count = FComPort->InputCount())
         FComPort->Read(buffer, count < static_cast<int>(sizeof buffer) ? count : static_cast<int>(sizeof buffer));
-}
-
-void TSerialPortSampleThread::OnReplyPacket(const std::string& Packet)
-{
-    const std::string frame = TModbusReply::FrameFromPacket(FRequest, Packet);
-    // Only the request still awaited takes a reply: a late one is never
-    // credited to a later poll.
-    if (!TModbusReply::IsValid(FRequest, frame) || !FWait.Claim())
-        return;
-    FValues = TModbusReply::Decode(FRequest.ValueRule, frame);
-    // The sampling thread waits for this reply: its outcome is handed on
-    // here and now, which spares a hand-over back to this thread.
-    try {
-        TakeOutcome(FPolled, true);
-    } catch (...) {
-        FOutcomeError = std::current_exception();
-    }
-    FWait.Replied();
 }

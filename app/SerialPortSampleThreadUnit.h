@@ -12,6 +12,7 @@
 #include <cstdint>
 #include <exception>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -58,20 +59,16 @@ protected:
 
 private:
     void Poll();
-    // How a polling cycle went: some device polled, none to poll, or the
-    // run ended during it.
-    enum class TCycle { Polled, Empty, Ended };
-
-    TCycle PollCycle();
-    bool PollDevice(std::size_t Index);
-    void TakeOutcome(std::size_t Index, bool ReplyOK);
-    void MoveOn(std::size_t Polled, std::size_t Next);
-    void EndCycle();
-    std::size_t NextIndex(std::size_t Index) const;
-    bool Exchange();
+    std::size_t FirstIndex() const;
+    void Send();
+    TSampleWait::TWake AwaitReply();
     bool Pause(int Milliseconds);
-    void PrepareRequest(std::size_t Index);
+    void WriteRecord();
     void OnReplyPacket(const std::string& Packet);
+    void SendNext();
+    void Advance(std::size_t Polled);
+    std::size_t NextIndex(std::size_t Index) const;
+    void PrepareRequest(std::size_t Index);
     void DiscardInput();
 
     TSampleSettings FSettings;
@@ -82,20 +79,22 @@ private:
     std::unique_ptr<TComDataPacket> FPacket;
     TModbusReplyFramer FFramer;
     TSampleWait FWait;
-    // Sampling thread: the request for the device polled next was set up
-    // in the last hand-over.
-    bool FNextPrepared = false;
 
-    // The request in flight and the reply state: set up in the
+    // The request set up next or out, and the reply state: set up in the
     // user-interface thread, where the framer delivers packets; the
-    // sampling thread reads the request only between hand-overs.
+    // sampling thread reads them only while the poll is handed to it.
     TModbusRequest FRequest;
     // Where the device the request is for stands in the device list.
     std::size_t FPolled = 0;
     std::vector<std::int32_t> FValues;
-    // What handing on an answered poll's outcome raised in the
+    // The record due at the end of the cycle just polled, for the sampling
+    // thread to write before the next request.
+    std::optional<TCsvRecord> FRecord;
+    // The poll was handed back for its delay.
+    bool FDelayNext = false;
+    // What an answered poll's outcome or the next request raised in the
     // user-interface thread; the sampling thread raises it again once the
-    // reply has woken it.
+    // poll has been handed back to it.
     std::exception_ptr FOutcomeError;
 };
 

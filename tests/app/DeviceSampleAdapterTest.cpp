@@ -68,12 +68,15 @@ TEST(DeviceSampleAdapterTest, ValuesTextsAndTriggersComeFromTheChannels)
     EXPECT_TRUE(adapter.StartTriggered(1));
     EXPECT_TRUE(run.Recording());
     EXPECT_EQ((std::vector<double>{1}), points);
-    run.EndOfCycle([&] { return run.TakeRecordSnapshot(); });
+    if (auto record = run.EndOfCycle())
+        run.WriteRecord(*record);
     run.Reply(&adapter, false, {});
     EXPECT_EQ("-------", adapter.DisplayText(0));
     EXPECT_FALSE(device.Online());
-    run.EndOfCycle([&] { return run.TakeRecordSnapshot(); });
-    run.EndOfCycle([&] { return run.TakeRecordSnapshot(); });
+    if (auto record = run.EndOfCycle())
+        run.WriteRecord(*record);
+    if (auto record = run.EndOfCycle())
+        run.WriteRecord(*record);
     ASSERT_TRUE(run.FinishLogFile());
 
     std::ifstream in(dir / "run.csv", std::ios::binary);

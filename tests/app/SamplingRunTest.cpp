@@ -50,7 +50,8 @@ protected:
         FRun->Reply(&FDev3, true, {Value});
         FRun->PollProgress(&FDev3);
         FTick += 10;
-        FRun->EndOfCycle([this] { return FRun->TakeRecordSnapshot(); });
+        if (auto record = FRun->EndOfCycle())
+            FRun->WriteRecord(*record);
     }
 
     std::string Log() const { return ReadText(FDir / "run.csv"); }
@@ -345,7 +346,8 @@ TEST_F(SamplingRunTest, FileProblemsShowInTheLogStatePane)
     TRunClock clock{[this] { return FTick; }, [] { return 0.0; }};
     TSamplingRun run({}, {&FDev1}, &FView, std::move(writer), clock);
     run.Reply(&FDev1, true, {1, 2});  // starts logging; the Temp directory is missing
-    run.EndOfCycle([&] { return run.TakeRecordSnapshot(); });
+    if (auto record = run.EndOfCycle())
+        run.WriteRecord(*record);
     run.Reply(&FDev1, true, {1, 2});
     EXPECT_EQ("无法创建记录文件: " + FDir / "Temp/x.tmp", FView.LogStates.back());
     run.Reply(&FDev1, false, {});
