@@ -256,6 +256,26 @@ TEST_F(RecordingRunTest, StartAndStopByTriggersOnRampingValues)
     }
 }
 
+TEST_F(RecordingRunTest, WithoutAPollDelayEachRecordHoldsThePollThatEndedItsCycle)
+{
+    // One device, so every poll ends a cycle, and a station whose value is
+    // the number of requests it answered before: records are due at every
+    // second cycle's end, and each must hold that very poll's value, taken
+    // before the next poll's outcome arrives.
+    Configure(
+        "station 1 rule 0 start 0 channels 1 values 0\n"
+        "ramp 1 0 0,10000 polls 10000 linear\n");
+    FOptions.Settings.AxisFormat = 2;
+    TFakeSampleDevice& d1 = Device(1, 0, 0, 1);
+    Record({&d1});
+    ASSERT_TRUE(ServeCycles(1, 41));
+    FControl.StopRecording();
+    const std::vector<std::string> lines = Lines(ReadText(FDir / "Data/run.csv"));
+    ASSERT_GE(lines.size(), 21u);
+    for (std::size_t i = 1; i < lines.size(); ++i)
+        EXPECT_EQ(std::to_string(i) + "," + std::to_string(2 * (i - 1)), lines[i]);
+}
+
 TEST_F(RecordingRunTest, LateRepliesAreNeverCreditedToTheNextDeviceNorSpoilItsReply)
 {
     // Station 1 answers after the time-out. The user-interface thread is
