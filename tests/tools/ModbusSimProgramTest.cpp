@@ -60,6 +60,8 @@ public:
     std::string Output() { return All(FOut); }
     std::string Errors() { return All(FErr); }
 
+    void Signal(int Number) { ::kill(FPid, Number); }
+
     // Stops the program with Signal (0: let it end) and returns its exit code.
     int Finish(int Signal)
     {
@@ -110,6 +112,28 @@ TEST(ModbusSimProgram, PrintsThePortAndAnswersConfiguredStations)
     EXPECT_EQ(port.Read(5, 10000ms), BuildExceptionReply(4, 3, 2));
     EXPECT_EQ(program.Finish(SIGTERM), 0);
     EXPECT_EQ(program.ErrorLine(), "modbussim: 16 bytes received, 14 sent");
+}
+
+TEST(ModbusSimProgram, ReportsItsCountersOnSigusr1AndGoesOn)
+{
+    Program program({"-e", "station 5 rule 0 start 0 channels 2 values 9,8", "-e", "station 6 rule 0 start 0 channels 1",
+                     "-e", "silent 6"});
+    PtyMaster port(program.OutputLine());
+    program.Signal(SIGUSR1);
+    EXPECT_EQ(program.ErrorLine(), "modbussim: 0 requests, 0 bytes received, 0 sent");
+    port.Write(BuildReadRequest(5, 0, 2));
+    EXPECT_EQ(port.Read(9, 10000ms), BuildReadReply(5, {9, 8}));
+    // A silent station's request counts too: it was seen, not answered.
+    port.Write(BuildReadRequest(6, 0, 1));
+    EXPECT_EQ(port.Read(7, 300ms), Bytes{});
+    program.Signal(SIGUSR1);
+    EXPECT_EQ(program.ErrorLine(), "modbussim: 2 requests, 16 bytes received, 9 sent");
+    port.Write(BuildReadRequest(5, 1, 1));
+    EXPECT_EQ(port.Read(7, 10000ms), BuildReadReply(5, {8}));
+    program.Signal(SIGUSR1);
+    EXPECT_EQ(program.ErrorLine(), "modbussim: 3 requests, 24 bytes received, 16 sent");
+    EXPECT_EQ(program.Finish(SIGTERM), 0);
+    EXPECT_EQ(program.ErrorLine(), "modbussim: 24 bytes received, 16 sent");
 }
 
 TEST(ModbusSimProgram, DefaultStationsCoverTheThreeRules)

@@ -32,7 +32,8 @@ void Help()
               << "\n"
                  "Simulates a line of Modbus RTU instruments that answer function 03 (read\n"
                  "holding registers). Prints the serial port path to use, then answers until\n"
-                 "interrupted (Ctrl+C).\n"
+                 "interrupted (Ctrl+C). On SIGUSR1 it prints to standard error how many\n"
+                 "requests its stations have seen and the bytes received and sent so far.\n"
                  "\n"
                  "Options:\n"
                  "  --tty PATH       serve a real serial device instead of a new pseudo-terminal\n"
@@ -90,6 +91,17 @@ std::string ReadFile(const std::string& Name)
     return text.str();
 }
 
+void ReportCounters(modbussim::Simulator& Sim)
+{
+    std::uint64_t requests = 0;
+    for (int id : Sim.Slave().StationIds())
+        requests += Sim.Slave().RequestCount(id);
+    std::fprintf(stderr, "modbussim: %llu requests, %llu bytes received, %llu sent\n",
+                 static_cast<unsigned long long>(requests), static_cast<unsigned long long>(Sim.BytesReceived()),
+                 static_cast<unsigned long long>(Sim.BytesSent()));
+    std::fflush(stderr);
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -123,14 +135,16 @@ int main(int argc, char** argv)
         }
     }
 
-    // Block the stop signals before the line thread starts, so that only
+    // Block the stop signals and the counters' signal before the line thread starts, so that only
     // sigwait below receives them.
     sigset_t stopSignals;
     sigemptyset(&stopSignals);
     sigaddset(&stopSignals, SIGINT);
     sigaddset(&stopSignals, SIGTERM);
     sigaddset(&stopSignals, SIGHUP);
-    pthread_sigmask(SIG_BLOCK, &stopSignals, nullptr);
+    sigset_t waitedSignals = stopSignals;
+    sigaddset(&waitedSignals, SIGUSR1);
+    pthread_sigmask(SIG_BLOCK, &waitedSignals, nullptr);
 
     try {
         auto sim = tty.empty() ? std::make_unique<modbussim::Simulator>()
@@ -169,8 +183,10 @@ int main(int argc, char** argv)
         }
         std::printf("%s\n", link.empty() ? sim->PortPath().c_str() : link.c_str());
         std::fflush(stdout);
+        // A caller measuring a master counts its polls between two reports.
         int signal = 0;
-        sigwait(&stopSignals, &signal);
+        while (sigwait(&waitedSignals, &signal) == 0 && signal == SIGUSR1)
+            ReportCounters(*sim);
         if (!link.empty())
             std::filesystem::remove(link);
         sim->Stop();
