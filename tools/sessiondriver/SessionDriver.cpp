@@ -6,6 +6,7 @@
 #include <QHelpEvent>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QSocketNotifier>
 #include <QToolTip>
 #include <QWidget>
 
@@ -83,11 +84,38 @@ void TSessionDriver::Poll()
         FTimer.stop();
         return;
     }
+    if (FSteps[FIndex] == QLatin1String("wait")) {
+        WaitForCaller();
+        return;
+    }
     if (!Perform(FSteps[FIndex]))
         return;
+    StepDone();
+}
+
+void TSessionDriver::StepDone()
+{
     Say(FSteps[FIndex] + QStringLiteral(" done"));
     ++FIndex;
     FStepClock.restart();
+}
+
+// The timer stops meanwhile: a benchmark measures the program, and a
+// driver ticking 50 times a second would count in it.
+void TSessionDriver::WaitForCaller()
+{
+    FTimer.stop();
+    FCaller = std::make_unique<QSocketNotifier>(STDIN_FILENO, QSocketNotifier::Read);
+    QObject::connect(FCaller.get(), &QSocketNotifier::activated, [this] {
+        char C = 0;
+        const ssize_t N = ::read(STDIN_FILENO, &C, 1);
+        if (N == 1 && C != '\n')
+            return;
+        FCaller->setEnabled(false);
+        FCaller.release()->deleteLater();
+        StepDone();
+        FTimer.start();
+    });
 }
 
 bool TSessionDriver::Perform(const QString& Step)

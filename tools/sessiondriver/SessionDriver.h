@@ -3,11 +3,14 @@
 // control names, one step after another; each step is printed on stdout as
 // it completes. A step that does not complete within 20 s ends the program
 // with status 97, so that a test never mistakes a stuck session for a
-// clean end.
+// clean end; only "wait" has no limit, as its caller keeps its own.
 #include <QElapsedTimer>
 #include <QObject>
+#include <QSocketNotifier>
 #include <QStringList>
 #include <QTimer>
+
+#include <memory>
 
 class TSessionDriver : public QObject {
 public:
@@ -18,6 +21,8 @@ public:
     //   ok     answer the open message box with OK (yes: with Yes)
     //   yes
     //   running wait until a recording run is active
+    //   wait   wait for a line on standard input: the caller says when
+    //          the session goes on (the end of input says so too)
     //   exit   press the exit button
     //   close  close the main window
     explicit TSessionDriver(const QString& Script);
@@ -26,9 +31,14 @@ private:
     void Poll();
     // Does what the step needs now; true once it is complete.
     bool Perform(const QString& Step);
+    void StepDone();
+    // Goes on with the next step once a line, or the end, arrives on
+    // standard input.
+    void WaitForCaller();
 
     QStringList FSteps;
     int FIndex = -1;  // -1: waiting for the main window
     QTimer FTimer;
+    std::unique_ptr<QSocketNotifier> FCaller;  // while "wait" runs
     QElapsedTimer FStepClock;
 };
