@@ -1,43 +1,49 @@
-// The whole program's polling cost against a plain libmodbus master loop,
-// both on the same simulated instrument line, in one run.
+// The program's polling cost against a plain libmodbus master loop, both
+// on the same simulated instrument line, in one run.
 //
 // The line is the modbussim program in a process of its own, pacing its
-// replies like a real line (one station, 10 registers), so this process's
-// CPU time is the master's alone. Our side is the sampling thread with its
-// port, event threads and the Qt message loop serving the hand-overs, as in
-// the program; the libmodbus side is modbus_read_registers in a loop. Each
-// round polls for a fixed time; the rounds of the two sides alternate.
+// replies like a real line (one station, 10 registers), so that no
+// measured CPU time is the line's. The libmodbus side is
+// modbus_read_registers in a loop in this process. Our side is measured
+// twice, in two sections:
+//   inprocess  the polling path alone: the sampling thread with its port,
+//              event threads and the Qt message loop serving the
+//              hand-overs, in this process, with a device that only counts;
+//   program    the whole program as a user runs it: the built kalvodaq in
+//              a process of its own, recording a CSV file and showing the
+//              values and the chart, its CPU time read from its process
+//              clock and its polls counted by the line.
+// Each round polls for a fixed time; the rounds of the two sides alternate.
 //   bench_polling [seconds per round, default 3] [rounds, default 5]
+//                 [inprocess|program|both, default both]
+#include "ProgramRun.h"
+#include "SimulatedLine.h"
 #include "app/SerialPortSampleThreadUnit.h"
 #include "rtl/Thread.h"
 #include "ui/Application.h"
 
 #include <modbus.h>
 
-#include <fcntl.h>
-#include <signal.h>
-#include <spawn.h>
+#include <stdlib.h>
 #include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <functional>
 #include <stdexcept>
 #include <string>
 #include <thread>
 #include <vector>
 
-extern char** environ;
-
 namespace {
 
 using Clock = std::chrono::steady_clock;
 
-constexpr int Registers = 10;
+constexpr int Registers = TSimulatedLine::Registers;
 
 // A device that only counts its answers.
 class TCountingDevice : public TSampleDevice {
@@ -78,49 +84,6 @@ public:
     void SetElapsed(const std::string&) override {}
     void SetPollProgress(int, const std::string&) override {}
     void PostStopMessage() override {}
-};
-
-// The simulated line: a modbussim process for as long as this object lives.
-class TSimulatedLine {
-public:
-    explicit TSimulatedLine(int Baud)
-    {
-        int out[2];
-        if (::pipe(out) != 0)
-            throw std::runtime_error("pipe");
-        posix_spawn_file_actions_t actions;
-        posix_spawn_file_actions_init(&actions);
-        posix_spawn_file_actions_adddup2(&actions, out[1], STDOUT_FILENO);
-        posix_spawn_file_actions_addclose(&actions, out[0]);
-        // Its closing byte counts would only clutter the report.
-        posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
-        const std::string station = "station 1 rule 0 start 0 channels " + std::to_string(Registers);
-        const std::string pacing = "pacing " + std::to_string(Baud);
-        const char* argv[] = {MODBUSSIM_PATH, "-e", station.c_str(), "-e", pacing.c_str(), nullptr};
-        const int rc = posix_spawn(&FPid, MODBUSSIM_PATH, &actions, nullptr, const_cast<char**>(argv), environ);
-        posix_spawn_file_actions_destroy(&actions);
-        ::close(out[1]);
-        if (rc != 0) {
-            ::close(out[0]);
-            throw std::runtime_error(std::string("cannot start ") + MODBUSSIM_PATH);
-        }
-        char c;
-        while (::read(out[0], &c, 1) == 1 && c != '\n')
-            FPath += c;
-        ::close(out[0]);
-        if (FPath.empty())
-            throw std::runtime_error("modbussim printed no port");
-    }
-    ~TSimulatedLine()
-    {
-        ::kill(FPid, SIGTERM);
-        ::waitpid(FPid, nullptr, 0);
-    }
-    const std::string& Path() const { return FPath; }
-
-private:
-    pid_t FPid = -1;
-    std::string FPath;
 };
 
 double ProcessCpuSeconds()
@@ -208,6 +171,98 @@ TRound LibModbusRound(const std::string& Path, int Baud, int PollDelay, double S
     return round;
 }
 
+namespace fs = std::filesystem;
+
+// A working directory for the program: its copy of the executable beside
+// its own "config.ini" and "Devices.db", removed with this object.
+class TProgramDir {
+public:
+    TProgramDir()
+    {
+        std::string pattern = (fs::temp_directory_path() / "bench-polling-XXXXXX").string();
+        if (!::mkdtemp(pattern.data()))
+            throw std::runtime_error("cannot make a working directory");
+        FPath = pattern;
+        fs::copy_file(KALVODAQ_EXE, FPath / "kalvodaq");
+        // One device of 10 channels at station 1, rule 0: the request is
+        // the libmodbus side's.
+        Write("Devices.db", "[Device1]\r\nDeviceName=Bench\r\nDeviceModel=KRN\r\nChannelCount=" +
+                                std::to_string(Registers) + "\r\nValueRule=0\r\nDVRBeginAddr=0\r\nStationId=1\r\n");
+    }
+    ~TProgramDir()
+    {
+        std::error_code ignored;
+        fs::remove_all(FPath, ignored);
+    }
+    TProgramDir(const TProgramDir&) = delete;
+    TProgramDir& operator=(const TProgramDir&) = delete;
+
+    std::string Path() const { return FPath.string(); }
+
+    // A fresh start for a round: these options, and no files from an
+    // earlier round. Logging begins at once, every record is written, and
+    // the program names the file itself in its "Data" folder.
+    void Prepare(const std::string& Port, int Baud, int PollDelay)
+    {
+        fs::remove_all(FPath / "Data");
+        fs::remove_all(FPath / "Temp");
+        Write("config.ini", "[System Parameters]\r\nComm Port=" + Port + "\r\nBaud Rate=" + std::to_string(Baud) +
+                                "\r\nPoll Delay=" + std::to_string(PollDelay) +
+                                "\r\nPoll Timeout=1000\r\n[Log Parameters]\r\nLogFilenameMode=1\r\n"
+                                "StartMode=0\r\nStopMode=0\r\nLogInterval=0\r\n");
+    }
+
+    // The lines of the CSV files the round left, headers included.
+    long RecordedLines() const
+    {
+        long lines = 0;
+        for (const auto& entry : fs::directory_iterator(FPath / "Data")) {
+            std::ifstream file(entry.path());
+            for (std::string line; std::getline(file, line);)
+                ++lines;
+        }
+        return lines;
+    }
+
+private:
+    void Write(const std::string& Name, const std::string& Text)
+    {
+        std::ofstream file(FPath / Name, std::ios::binary);
+        file << Text;
+        if (!file.flush())
+            throw std::runtime_error("cannot write " + (FPath / Name).string());
+    }
+
+    fs::path FPath;
+};
+
+// Up and recording, the program is left this long before the window
+// opens, so that its first drawing of the panels and chart is not counted.
+constexpr auto WarmUp = std::chrono::milliseconds(500);
+
+TRound ProgramRound(TProgramDir& Dir, TSimulatedLine& Line, int Baud, int PollDelay, double Seconds)
+{
+    Dir.Prepare(Line.Path(), Baud, PollDelay);
+    TProgramRun program(Dir.Path());
+    std::this_thread::sleep_for(WarmUp);
+    const std::uint64_t before = Line.Requests();
+    const double cpu = program.CpuSeconds();
+    const auto start = Clock::now();
+    std::this_thread::sleep_for(std::chrono::duration<double>(Seconds));
+    TRound round;
+    round.Cpu = program.CpuSeconds() - cpu;
+    round.Polls = static_cast<long>(Line.Requests() - before);
+    round.Wall = std::chrono::duration<double>(Clock::now() - start).count();
+    program.End();
+    // With a log interval of 0 the run writes a record every second poll;
+    // fewer lines than that mean the round did not record as a user's does.
+    const long lines = Dir.RecordedLines();
+    if (2 * lines < round.Polls)
+        throw std::runtime_error("the program recorded " + std::to_string(lines) + " CSV lines for " +
+                                 std::to_string(round.Polls) + " polls in the window");
+    return round;
+}
+
 struct TSpread {
     double Median, Min, Max;
 };
@@ -236,32 +291,67 @@ void PrintSide(const char* Name, const std::vector<TRound>& Rounds)
         wall.Median, wall.Min, wall.Max);
 }
 
-void Measure(double Seconds, int Rounds)
+using TSideRound = std::function<TRound(TSimulatedLine&, int Baud, int PollDelay)>;
+
+// For 115200 and 9600 baud, each at poll delay 0 and at the default
+// 100 ms: Rounds alternating rounds of each side, and the ratios.
+void Compare(const char* OursName, const TSideRound& Ours, const TSideRound& Theirs, int Rounds)
 {
-    std::printf(
-        "Polling one station for 10 registers on a paced simulated line (a separate process):\n"
-        "our program (sampling thread, port and event threads, Qt message loop) against a\n"
-        "libmodbus master loop. %d alternating rounds of %.1f s each; median [min max].\n"
-        "Goals: cpu ratio ours/libmodbus at most 2, polls/s ratio at delay 0 at least 0.95.\n\n",
-        Rounds, Seconds);
     for (int baud : {115200, 9600}) {
         TSimulatedLine line(baud);
         for (int delay : {0, 100}) {
             std::vector<TRound> ours, lib;
             for (int i = 0; i < Rounds; ++i) {
-                ours.push_back(OurRound(line.Path(), baud, delay, Seconds));
-                lib.push_back(LibModbusRound(line.Path(), baud, delay, Seconds));
+                ours.push_back(Ours(line, baud, delay));
+                lib.push_back(Theirs(line, baud, delay));
             }
             std::printf("%d baud, poll delay %d ms:\n", baud, delay);
-            PrintSide("ours", ours);
+            PrintSide(OursName, ours);
             PrintSide("libmodbus", lib);
             const auto cpu = [](const TRound& r) { return r.CpuMsPer1000Polls(); };
             const auto rate = [](const TRound& r) { return r.PollsPerSecond(); };
-            std::printf("  ratio ours/libmodbus: cpu per poll %.2f, polls/s %.3f\n\n",
+            std::printf("  ratio %s/libmodbus: cpu per poll %.2f, polls/s %.3f\n\n", OursName,
                         SpreadOf(ours, cpu).Median / SpreadOf(lib, cpu).Median,
                         SpreadOf(ours, rate).Median / SpreadOf(lib, rate).Median);
             std::fflush(stdout);
         }
+    }
+}
+
+void Measure(double Seconds, int Rounds, bool InProcess, bool Program)
+{
+    std::printf(
+        "Polling one station for 10 registers on a paced simulated line (a separate process),\n"
+        "against a libmodbus master loop (modbus_read_registers, then the poll delay).\n"
+        "%d alternating rounds of %.1f s each; median [min max].\n"
+        "Goals: cpu ratio ours/libmodbus at most 2; polls/s ratio at least 0.95.\n\n",
+        Rounds, Seconds);
+    const TSideRound libmodbus = [Seconds](TSimulatedLine& Line, int Baud, int PollDelay) {
+        return LibModbusRound(Line.Path(), Baud, PollDelay, Seconds);
+    };
+    if (InProcess) {
+        std::printf(
+            "== inprocess: the polling path alone, in this process (sampling thread, port and\n"
+            "event threads, Qt message loop; a device that only counts, no CSV, no widgets)\n\n");
+        Compare("inprocess",
+                [Seconds](TSimulatedLine& Line, int Baud, int PollDelay) {
+                    return OurRound(Line.Path(), Baud, PollDelay, Seconds);
+                },
+                libmodbus, Rounds);
+    }
+    if (Program) {
+        std::printf(
+            "== program: the whole program as a user runs it (kalvodaq in its own process, one\n"
+            "device of 10 channels, recording a CSV file at once, panels and chart updating);\n"
+            "its process's CPU time and the polls the line saw over a window that opens %lld ms\n"
+            "after the run is up; start-up and end are outside the window\n\n",
+            static_cast<long long>(WarmUp.count()));
+        TProgramDir dir;
+        Compare("program",
+                [&dir, Seconds](TSimulatedLine& Line, int Baud, int PollDelay) {
+                    return ProgramRound(dir, Line, Baud, PollDelay, Seconds);
+                },
+                libmodbus, Rounds);
     }
 }
 
@@ -271,11 +361,16 @@ int main(int argc, char** argv)
 {
     const double seconds = argc > 1 ? std::atof(argv[1]) : 3.0;
     const int rounds = argc > 2 ? std::max(1, std::atoi(argv[2])) : 5;
+    const std::string section = argc > 3 ? argv[3] : "both";
+    if (section != "inprocess" && section != "program" && section != "both") {
+        std::fprintf(stderr, "usage: bench_polling [seconds] [rounds] [inprocess|program|both]\n");
+        return 2;
+    }
     TApplication* app = Application;
     int status = 0;
     std::thread driver([&] {
         try {
-            Measure(seconds, rounds);
+            Measure(seconds, rounds, section != "program", section != "inprocess");
         } catch (const std::exception& e) {
             std::fprintf(stderr, "bench_polling: %s\n", e.what());
             status = 1;
