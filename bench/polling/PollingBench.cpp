@@ -333,11 +333,12 @@ void Measure(double Seconds, int Rounds, bool InProcess, bool Program)
         std::printf(
             "== inprocess: the polling path alone, in this process (sampling thread, port and\n"
             "event threads, Qt message loop; a device that only counts, no CSV, no widgets)\n\n");
-        Compare("inprocess",
-                [Seconds](TSimulatedLine& Line, int Baud, int PollDelay) {
-                    return OurRound(Line.Path(), Baud, PollDelay, Seconds);
-                },
-                libmodbus, Rounds);
+        Compare(
+            "inprocess",
+            [Seconds](TSimulatedLine& Line, int Baud, int PollDelay) {
+                return OurRound(Line.Path(), Baud, PollDelay, Seconds);
+            },
+            libmodbus, Rounds);
     }
     if (Program) {
         std::printf(
@@ -347,11 +348,12 @@ void Measure(double Seconds, int Rounds, bool InProcess, bool Program)
             "after the run is up; start-up and end are outside the window\n\n",
             static_cast<long long>(WarmUp.count()));
         TProgramDir dir;
-        Compare("program",
-                [&dir, Seconds](TSimulatedLine& Line, int Baud, int PollDelay) {
-                    return ProgramRound(dir, Line, Baud, PollDelay, Seconds);
-                },
-                libmodbus, Rounds);
+        Compare(
+            "program",
+            [&dir, Seconds](TSimulatedLine& Line, int Baud, int PollDelay) {
+                return ProgramRound(dir, Line, Baud, PollDelay, Seconds);
+            },
+            libmodbus, Rounds);
     }
 }
 

@@ -46,11 +46,12 @@ TProgramRun::TProgramRun(const std::string& Dir) : FOutputFile(Dir + "/output.tx
     // Spawned, not forked: this process has threads, and a forked child
     // may only make async-signal-safe calls before it runs the program.
     const std::string exe = Dir + "/kalvodaq";
-    std::vector<std::string> env = {"QT_QPA_PLATFORM=offscreen", std::string("QT_PLUGIN_PATH=") + SESSION_DRIVER_PLUGINS,
+    std::vector<std::string> env = {"QT_QPA_PLATFORM=offscreen",
+                                    std::string("QT_PLUGIN_PATH=") + SESSION_DRIVER_PLUGINS,
                                     std::string("QT_QPA_GENERIC_PLUGINS=") + Session};
     for (char** e = environ; *e; ++e)
-        if (std::string_view var = *e;
-            !var.starts_with("QT_QPA_PLATFORM=") && !var.starts_with("QT_PLUGIN_PATH=") && !var.starts_with("QT_QPA_GENERIC_PLUGINS="))
+        if (std::string_view var = *e; !var.starts_with("QT_QPA_PLATFORM=") && !var.starts_with("QT_PLUGIN_PATH=") &&
+                                       !var.starts_with("QT_QPA_GENERIC_PLUGINS="))
             env.emplace_back(var);
     std::vector<char*> envp;
     for (std::string& var : env)
@@ -87,8 +88,8 @@ void TProgramRun::WaitUntilRunning()
         int status = 0;
         if (::waitpid(FPid, &status, WNOHANG) == FPid) {
             FPid = -1;
-            throw std::runtime_error("the program ended before its run was up (status " + StatusText(status) +
-                                     "):\n" + Output());
+            throw std::runtime_error("the program ended before its run was up (status " + StatusText(status) + "):\n" +
+                                     Output());
         }
         if (Clock::now() > deadline)
             throw std::runtime_error("the program's run was not up within 30 s:\n" + Output());

@@ -116,8 +116,8 @@ TEST(ModbusSimProgram, PrintsThePortAndAnswersConfiguredStations)
 
 TEST(ModbusSimProgram, ReportsItsCountersOnSigusr1AndGoesOn)
 {
-    Program program({"-e", "station 5 rule 0 start 0 channels 2 values 9,8", "-e", "station 6 rule 0 start 0 channels 1",
-                     "-e", "silent 6"});
+    Program program({"-e", "station 5 rule 0 start 0 channels 2 values 9,8", "-e",
+                     "station 6 rule 0 start 0 channels 1", "-e", "silent 6"});
     PtyMaster port(program.OutputLine());
     program.Signal(SIGUSR1);
     EXPECT_EQ(program.ErrorLine(), "modbussim: 0 requests, 0 bytes received, 0 sent");
