@@ -61,7 +61,11 @@ bool TkUpdateObject::FrameDue(double LastTime, int FrameRate, double Now)
 void TkUpdateObject::Register(IkUpdateClient* Client)
 {
     FClients.push_back(Client);
-    if (FClients.size() == 1)
+}
+
+void TkUpdateObject::RepaintPending()
+{
+    if (!FTimerEnabled && !FClients.empty())
         SetTimerEnabled(true);
 }
 
@@ -96,6 +100,8 @@ void TkUpdateObject::Tick()
         if (client->UpdatePending() && FrameDue(client->LastUpdateTime(), client->GetUpdateFrameRate(), now))
             client->PerformUpdate();
     }
+    if (std::none_of(FClients.begin(), FClients.end(), [](IkUpdateClient* c) { return c->UpdatePending(); }))
+        SetTimerEnabled(false);
 }
 
 void TkPlotMinMaxPoint::CopyFrom(const TkPlotMinMaxPoint& Other)

@@ -50,10 +50,15 @@ public:
     void Register(IkUpdateClient* Client);
     void Unregister(IkUpdateClient* Client);
     int Count() const { return static_cast<int>(FClients.size()); }
+    // The timer runs only while some client has a repaint pending, so an
+    // idle window is not woken every few milliseconds for nothing.
     bool TimerEnabled() const { return FTimerEnabled; }
+    // A registered client has left a repaint pending for a later tick.
+    void RepaintPending();
 
     // One timer tick: repaints every registered client that does not hold
-    // its updates, has a repaint pending and whose frame period has passed.
+    // its updates, has a repaint pending and whose frame period has passed;
+    // the timer stops once no repaint is pending.
     void Tick();
 
 private:

@@ -228,10 +228,12 @@ void TkComponent::EndUpdate()
 void TkComponent::FrameDueRepaint()
 {
     if (FAutoFrameRate && FUpdateFrameRate != 0) {
-        if (TkUpdateObject::FrameDue(FLastPaintTime, FUpdateFrameRate, TkUpdateObject::Now()))
+        if (TkUpdateObject::FrameDue(FLastPaintTime, FUpdateFrameRate, TkUpdateObject::Now())) {
             InvalidateNow();
-        else
+        } else {
             FRepaintPending = true;
+            TkUpdateObject::Instance().RepaintPending();
+        }
         return;
     }
     InvalidateNow();

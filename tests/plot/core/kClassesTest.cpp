@@ -61,18 +61,35 @@ TEST_F(kClassesTest, ClockIsInjectableAndRestoredToAMonotonicOne)
     EXPECT_NE(a, 100.0);
 }
 
-TEST_F(kClassesTest, TimerRunsWhileAnyClientIsRegistered)
+TEST_F(kClassesTest, TimerRunsOnlyWhileARepaintIsPending)
 {
     TkUpdateObject service(false);
     TFakeClient a, b;
+    service.RepaintPending();  // nobody registered: nothing to tick for
     EXPECT_FALSE(service.TimerEnabled());
     service.Register(&a);
-    EXPECT_TRUE(service.TimerEnabled());
     service.Register(&b);
-    service.Unregister(&a);
+    EXPECT_FALSE(service.TimerEnabled()) << "an idle window is not woken";
+    a.Last = b.Last = Clock;
+    a.Pending = b.Pending = true;
+    service.RepaintPending();
     EXPECT_TRUE(service.TimerEnabled());
+    Clock += 0.010;  // within the frame: both still pending
+    service.Tick();
+    EXPECT_TRUE(service.TimerEnabled());
+    b.Skip = true;  // holding its updates, its repaint still pending
+    Clock += 0.010;
+    service.Tick();
+    EXPECT_EQ(a.Updates, 1);
+    EXPECT_TRUE(service.TimerEnabled());
+    b.Pending = false;
+    service.Tick();
+    EXPECT_FALSE(service.TimerEnabled());
+    service.Unregister(&a);
     service.Unregister(&a);  // not there any more: nothing happens
     EXPECT_EQ(service.Count(), 1);
+    b.Pending = true;
+    service.RepaintPending();
     service.Unregister(&b);
     EXPECT_FALSE(service.TimerEnabled());
 }
