@@ -25,8 +25,12 @@ TVcStatusPane::TVcStatusPane(TComponent* AOwner) : TPanel(AOwner)
     SetWidth(80);
 }
 
+TVcStatusPane::~TVcStatusPane() = default;
+
 void TVcStatusPane::SetText(const std::string& Value)
 {
+    if (Value == GetText())
+        return;
     TPanel::SetText(Value);
     AdjustWidth();
 }
@@ -47,9 +51,12 @@ void TVcStatusPane::AdjustWidth()
 {
     if (!FAutoSize)
         return;
-    TBitmap Measure(1, 1);
-    Measure.Canvas->Font->Assign(Font);
-    SetWidth(Measure.Canvas->TextWidth(GetText()) + 2 * PanePadding);
+    // Panes change their text at every poll: the measuring surface is
+    // made once.
+    if (!FMeasure)
+        FMeasure = std::make_unique<TBitmap>(1, 1);
+    FMeasure->Canvas->Font->Assign(Font);
+    SetWidth(FMeasure->Canvas->TextWidth(GetText()) + 2 * PanePadding);
 }
 
 TVcProgressStatus::TVcProgressStatus(TComponent* AOwner) : TCustomControl(AOwner)

@@ -4,7 +4,10 @@
 #include "ui/Control.h"
 #include "ui/Panel.h"
 
+#include <memory>
 #include <string>
+
+class TBitmap;
 
 class TVcStatusBar : public TPanel {
 public:
@@ -15,6 +18,7 @@ public:
 class TVcStatusPane : public TPanel {
 public:
     explicit TVcStatusPane(TComponent* AOwner);
+    ~TVcStatusPane() override;
 
     void SetText(const std::string& Value) override;
     bool GetAutoSize() const { return FAutoSize; }
@@ -27,6 +31,7 @@ protected:
 private:
     void AdjustWidth();
     bool FAutoSize = false;
+    std::unique_ptr<TBitmap> FMeasure;
 };
 
 // Shows PartsComplete of TotalParts as a row of blocks.

@@ -58,6 +58,9 @@ TPanel::TPanel(TComponent* AOwner) : TWinControl(AOwner, NewWidget<TPanelWidget>
 
 void TPanel::SetText(const std::string& Value)
 {
+    // Live values often repeat: an unchanged caption costs no repaint.
+    if (Value == FCaption)
+        return;
     FCaption = Value;
     Invalidate();
 }
