@@ -105,6 +105,7 @@ void TSerialPortSampleThread::Poll()
     Send();
     for (;;) {
         switch (AwaitReply()) {
+        case TSampleWait::TWake::Stop:  // (a stop ends the wait only after its grace)
         case TSampleWait::TWake::Timeout:
             // A wait cut short by a stop is no time-out of the device.
             if (Terminated())
@@ -131,7 +132,6 @@ void TSerialPortSampleThread::Poll()
                 continue;
             }
             break;
-        case TSampleWait::TWake::Stop: return;
         }
         // Here the next request is set up and, when the end of the cycle
         // gave one, a record is due first.

@@ -1,8 +1,8 @@
 #pragma once
 // The sampling thread of a recording run: a Modbus RTU master that polls
-// every device in turn with function 03 and hands each outcome to the
-// user-interface thread, where the run (TSamplingRun) updates the devices,
-// starts and stops logging and writes the CSV log.
+// every device in turn with function 03. Each outcome is taken in the
+// user-interface thread, where the run (TSamplingRun) updates the devices
+// and starts and stops logging; the sampling thread writes the records.
 #include "app/ModbusReplyFramer.h"
 #include "app/ModbusRequest.h"
 #include "app/SampleWait.h"
