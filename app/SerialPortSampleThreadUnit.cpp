@@ -124,7 +124,9 @@ void TSerialPortSampleThread::Poll()
             // ends it, and no later poll may start logging again.
             if (FRun->AutoStopped() || Terminated())
                 return;
-            if (std::exchange(FDelayNext, false)) {
+            // Any other hand-back has ended above or brought a record:
+            // without one, the poll came back for its delay.
+            if (!FRecord && FSettings.PollDelay > 0) {
                 if (!Pause(FSettings.PollDelay))
                     return;
                 FWait.ExpectSoon(After(FSettings.PollTimeout));
@@ -203,8 +205,7 @@ void TSerialPortSampleThread::OnReplyPacket(const std::string& Packet)
     // thread a hand-over; so is, without a poll delay, the next request.
     try {
         FRun->Reply(FRun->Devices()[FPolled], true, FValues);
-        FDelayNext = FSettings.PollDelay > 0;
-        if (!FDelayNext && !FRun->AutoStopped()) {
+        if (FSettings.PollDelay <= 0 && !FRun->AutoStopped()) {
             SendNext();
             return;
         }

@@ -90,8 +90,6 @@ private:
     // The record due at the end of the cycle just polled, for the sampling
     // thread to write before the next request.
     std::optional<TCsvRecord> FRecord;
-    // The poll was handed back for its delay.
-    bool FDelayNext = false;
     // What an answered poll's outcome or the next request raised in the
     // user-interface thread; the sampling thread raises it again once the
     // poll has been handed back to it.
