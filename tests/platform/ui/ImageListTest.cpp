@@ -1,6 +1,8 @@
 // Image lists: strips, masks, and greyed drawing of disabled images.
 #include <gtest/gtest.h>
 #include "GraphicsTestApp.h"
+#include "rtl/Exception.h"
+#include "rtl/MemoryStream.h"
 #include "ui/Bitmap.h"
 #include "ui/ImageList.h"
 
@@ -90,6 +92,40 @@ TEST_F(ImageLists, GetBitmapShowsTransparentPartsInButtonFace)
     EXPECT_EQ(Out.Width(), 4);
     EXPECT_EQ(Out.Canvas->Pixels[1][1], clRed);
     EXPECT_EQ(Out.Canvas->Pixels[0][0], ColorToRGB(clBtnFace));
+}
+
+// The stream data is little-endian whatever the machine: "KIL", version 1,
+// width, height and count, then each pixel as ARGB. Data cut short is
+// refused with its own message and leaves the list as it was.
+TEST_F(ImageLists, StreamDataIsLittleEndianAndShortDataIsRefused)
+{
+    List.AddMasked(&Strip, clFuchsia);
+    TMemoryStream Stream;
+    List.WriteData(Stream);
+    const std::string Bytes = Stream.Bytes();
+    ASSERT_EQ(Bytes.size(), 16u + 2 * 4 * 4 * 4);
+    EXPECT_EQ(Bytes.substr(0, 16), std::string("KIL\x01\x04\0\0\0\x04\0\0\0\x02\0\0\0", 16));
+    // Pixel (1, 1) of the first image: red, opaque, lowest byte first.
+    EXPECT_EQ(Bytes.substr(16 + (1 * 4 + 1) * 4, 4), std::string("\0\0\xff\xff", 4));
+
+    TImageList Copy;
+    TMemoryStream Whole(Bytes);
+    Copy.ReadData(Whole);
+    EXPECT_EQ(Copy.Count(), 2);
+    EXPECT_EQ(Copy.Width(), 4);
+
+    for (const std::size_t Cut : {std::size_t(10), Bytes.size() - 1}) {
+        TImageList Other;
+        TMemoryStream Short(Bytes.substr(0, Cut));
+        try {
+            Other.ReadData(Short);
+            ADD_FAILURE() << "data cut at " << Cut << " was read";
+        } catch (const EReadError& E) {
+            EXPECT_STREQ(E.what(), "Image list data ends early");
+        }
+        EXPECT_EQ(Other.Count(), 0);
+        EXPECT_EQ(Other.Width(), 16);
+    }
 }
 
 }  // namespace
