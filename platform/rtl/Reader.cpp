@@ -10,16 +10,6 @@
 
 namespace {
 
-template <class T> T GetLittleEndian(TStream& Stream)
-{
-    unsigned char bytes[sizeof(T)];
-    Stream.ReadBuffer(bytes, sizeof(T));
-    std::uint64_t bits = 0;
-    for (std::size_t i = 0; i < sizeof(T); ++i)
-        bits |= static_cast<std::uint64_t>(bytes[i]) << (8 * i);
-    return static_cast<T>(bits);
-}
-
 const TPropInfo* OwnedHolder(const TObject* Instance, const std::string& Name)
 {
     const TPropInfo* info = GetPropInfo(Instance, Name);
@@ -30,7 +20,7 @@ const TPropInfo* OwnedHolder(const TObject* Instance, const std::string& Name)
 
 TValueType TReader::ReadValueType()
 {
-    auto tag = GetLittleEndian<std::uint8_t>(FStream);
+    auto tag = ReadLittleEndian<std::uint8_t>(FStream);
     if (tag > static_cast<std::uint8_t>(TValueType::vaBinary))
         throw EReadError("Invalid stream format: unknown value type " + std::to_string(tag));
     return static_cast<TValueType>(tag);
@@ -62,7 +52,7 @@ std::string TReader::ReadBytes(std::uint64_t Count)
 
 std::string TReader::ReadShortText()
 {
-    return ReadBytes(GetLittleEndian<std::uint16_t>(FStream));
+    return ReadBytes(ReadLittleEndian<std::uint16_t>(FStream));
 }
 
 void TReader::ReadSignature()
@@ -71,21 +61,21 @@ void TReader::ReadSignature()
     if (FStream.Read(signature, sizeof signature) != sizeof signature ||
         std::memcmp(signature, StreamSignature, sizeof signature) != 0)
         throw EReadError("Invalid stream format: not a component stream");
-    auto version = GetLittleEndian<std::uint8_t>(FStream);
+    auto version = ReadLittleEndian<std::uint8_t>(FStream);
     if (version != StreamVersion)
         throw EReadError("Invalid stream format: version " + std::to_string(version) + " is not known");
 }
 
 bool TReader::EndOfList()
 {
-    auto length = GetLittleEndian<std::uint16_t>(FStream);
+    auto length = ReadLittleEndian<std::uint16_t>(FStream);
     FStream.Seek(-2, TSeekOrigin::soCurrent);
     return length == 0;
 }
 
 void TReader::ReadListEnd()
 {
-    if (GetLittleEndian<std::uint16_t>(FStream) != 0)
+    if (ReadLittleEndian<std::uint16_t>(FStream) != 0)
         throw EReadError("Invalid stream format: list end expected");
 }
 
@@ -100,7 +90,7 @@ std::string TReader::ReadPropName()
 std::int64_t TReader::ReadInteger()
 {
     Expect(TValueType::vaInt);
-    return static_cast<std::int64_t>(GetLittleEndian<std::uint64_t>(FStream));
+    return static_cast<std::int64_t>(ReadLittleEndian<std::uint64_t>(FStream));
 }
 
 double TReader::ReadFloat()
@@ -108,7 +98,7 @@ double TReader::ReadFloat()
     if (NextValue() == TValueType::vaInt)
         return static_cast<double>(ReadInteger());
     Expect(TValueType::vaFloat);
-    std::uint64_t bits = GetLittleEndian<std::uint64_t>(FStream);
+    std::uint64_t bits = ReadLittleEndian<std::uint64_t>(FStream);
     double value;
     std::memcpy(&value, &bits, sizeof value);
     return value;
@@ -117,7 +107,7 @@ double TReader::ReadFloat()
 std::string TReader::ReadString()
 {
     Expect(TValueType::vaString);
-    return ReadBytes(GetLittleEndian<std::uint32_t>(FStream));
+    return ReadBytes(ReadLittleEndian<std::uint32_t>(FStream));
 }
 
 bool TReader::ReadBoolean()
@@ -137,7 +127,7 @@ std::string TReader::ReadIdent()
 std::vector<std::string> TReader::ReadSet()
 {
     Expect(TValueType::vaSet);
-    auto count = GetLittleEndian<std::uint16_t>(FStream);
+    auto count = ReadLittleEndian<std::uint16_t>(FStream);
     std::vector<std::string> elements;
     for (unsigned i = 0; i < count; ++i)
         elements.push_back(ReadShortText());
@@ -147,7 +137,7 @@ std::vector<std::string> TReader::ReadSet()
 std::string TReader::ReadBinary()
 {
     Expect(TValueType::vaBinary);
-    return ReadBytes(GetLittleEndian<std::uint32_t>(FStream));
+    return ReadBytes(ReadLittleEndian<std::uint32_t>(FStream));
 }
 
 void TReader::SkipPropertyList()

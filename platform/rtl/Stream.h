@@ -28,3 +28,24 @@ public:
     // Copies Count bytes from Source's position (all of Source when Count is 0).
     void CopyFrom(TStream& Source, std::int64_t Count);
 };
+
+// An unsigned integer as sizeof(T) bytes, lowest first, whatever the
+// machine's own order: the byte order of every stored stream format.
+template <class T> void WriteLittleEndian(TStream& Stream, T Value)
+{
+    unsigned char bytes[sizeof(T)];
+    auto bits = static_cast<std::uint64_t>(Value);
+    for (std::size_t i = 0; i < sizeof(T); ++i)
+        bytes[i] = static_cast<unsigned char>(bits >> (8 * i));
+    Stream.WriteBuffer(bytes, sizeof(T));
+}
+// Reads what WriteLittleEndian wrote; raises EReadError at the end of the data.
+template <class T> T ReadLittleEndian(TStream& Stream)
+{
+    unsigned char bytes[sizeof(T)];
+    Stream.ReadBuffer(bytes, sizeof(T));
+    std::uint64_t bits = 0;
+    for (std::size_t i = 0; i < sizeof(T); ++i)
+        bits |= static_cast<std::uint64_t>(bytes[i]) << (8 * i);
+    return static_cast<T>(bits);
+}

@@ -10,15 +10,6 @@
 
 namespace {
 
-template <class T> void PutLittleEndian(TStream& Stream, T Value)
-{
-    unsigned char bytes[sizeof(T)];
-    auto bits = static_cast<std::uint64_t>(Value);
-    for (std::size_t i = 0; i < sizeof(T); ++i)
-        bytes[i] = static_cast<unsigned char>(bits >> (8 * i));
-    Stream.WriteBuffer(bytes, sizeof(T));
-}
-
 bool AtDeclaredDefault(const TObject* Instance, const TPropInfo& Info)
 {
     return IsOrdinalKind(Info.Kind) && Info.Default && Info.GetOrd && Info.GetOrd(Instance) == *Info.Default;
@@ -28,21 +19,21 @@ bool AtDeclaredDefault(const TObject* Instance, const TPropInfo& Info)
 
 void TWriter::WriteValueType(TValueType Type)
 {
-    PutLittleEndian<std::uint8_t>(FStream, static_cast<std::uint8_t>(Type));
+    WriteLittleEndian<std::uint8_t>(FStream, static_cast<std::uint8_t>(Type));
 }
 
 void TWriter::WriteShortText(const std::string& Text)
 {
     if (Text.size() > std::numeric_limits<std::uint16_t>::max())
         throw EWriteError("Name too long for the stream: " + Text.substr(0, 64));
-    PutLittleEndian<std::uint16_t>(FStream, static_cast<std::uint16_t>(Text.size()));
+    WriteLittleEndian<std::uint16_t>(FStream, static_cast<std::uint16_t>(Text.size()));
     FStream.WriteBuffer(Text.data(), Text.size());
 }
 
 void TWriter::WriteSignature()
 {
     FStream.WriteBuffer(StreamSignature, sizeof StreamSignature);
-    PutLittleEndian<std::uint8_t>(FStream, StreamVersion);
+    WriteLittleEndian<std::uint8_t>(FStream, StreamVersion);
 }
 
 void TWriter::WritePropName(const std::string& Name)
@@ -54,13 +45,13 @@ void TWriter::WritePropName(const std::string& Name)
 
 void TWriter::WriteListEnd()
 {
-    PutLittleEndian<std::uint16_t>(FStream, 0);
+    WriteLittleEndian<std::uint16_t>(FStream, 0);
 }
 
 void TWriter::WriteInteger(std::int64_t Value)
 {
     WriteValueType(TValueType::vaInt);
-    PutLittleEndian<std::uint64_t>(FStream, static_cast<std::uint64_t>(Value));
+    WriteLittleEndian<std::uint64_t>(FStream, static_cast<std::uint64_t>(Value));
 }
 
 void TWriter::WriteFloat(double Value)
@@ -69,7 +60,7 @@ void TWriter::WriteFloat(double Value)
     std::uint64_t bits;
     static_assert(sizeof bits == sizeof Value);
     std::memcpy(&bits, &Value, sizeof bits);
-    PutLittleEndian<std::uint64_t>(FStream, bits);
+    WriteLittleEndian<std::uint64_t>(FStream, bits);
 }
 
 void TWriter::WriteString(const std::string& Value)
@@ -77,7 +68,7 @@ void TWriter::WriteString(const std::string& Value)
     if (Value.size() > std::numeric_limits<std::uint32_t>::max())
         throw EWriteError("String too long for the stream");
     WriteValueType(TValueType::vaString);
-    PutLittleEndian<std::uint32_t>(FStream, static_cast<std::uint32_t>(Value.size()));
+    WriteLittleEndian<std::uint32_t>(FStream, static_cast<std::uint32_t>(Value.size()));
     FStream.WriteBuffer(Value.data(), Value.size());
 }
 
@@ -95,7 +86,7 @@ void TWriter::WriteIdent(const std::string& Value)
 void TWriter::WriteSet(const std::vector<std::string>& Elements)
 {
     WriteValueType(TValueType::vaSet);
-    PutLittleEndian<std::uint16_t>(FStream, static_cast<std::uint16_t>(Elements.size()));
+    WriteLittleEndian<std::uint16_t>(FStream, static_cast<std::uint16_t>(Elements.size()));
     for (const std::string& e : Elements)
         WriteShortText(e);
 }
@@ -105,7 +96,7 @@ void TWriter::WriteBinary(const std::string& Bytes)
     if (Bytes.size() > std::numeric_limits<std::uint32_t>::max())
         throw EWriteError("Binary value too long for the stream");
     WriteValueType(TValueType::vaBinary);
-    PutLittleEndian<std::uint32_t>(FStream, static_cast<std::uint32_t>(Bytes.size()));
+    WriteLittleEndian<std::uint32_t>(FStream, static_cast<std::uint32_t>(Bytes.size()));
     FStream.WriteBuffer(Bytes.data(), Bytes.size());
 }
 

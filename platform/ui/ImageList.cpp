@@ -167,35 +167,19 @@ constexpr std::uint8_t ImageListVersion = 1;
 // broken stream, not a reason to allocate.
 constexpr std::uint64_t MaxImageListPixels = 64u * 1024u * 1024u;
 
-void WriteUInt32(TStream& Stream, std::uint32_t Value)
-{
-    const unsigned char Bytes[4] = {static_cast<unsigned char>(Value), static_cast<unsigned char>(Value >> 8),
-                                    static_cast<unsigned char>(Value >> 16), static_cast<unsigned char>(Value >> 24)};
-    Stream.WriteBuffer(Bytes, 4);
-}
-
-std::uint32_t ReadUInt32(TStream& Stream)
-{
-    unsigned char Bytes[4];
-    if (Stream.Read(Bytes, 4) != 4)
-        throw EReadError("Image list data ends early");
-    return std::uint32_t(Bytes[0]) | std::uint32_t(Bytes[1]) << 8 | std::uint32_t(Bytes[2]) << 16 |
-           std::uint32_t(Bytes[3]) << 24;
-}
-
 }  // namespace
 
 void TImageList::WriteData(TStream& Stream) const
 {
     Stream.WriteBuffer(ImageListSignature, 3);
     Stream.WriteBuffer(&ImageListVersion, 1);
-    WriteUInt32(Stream, static_cast<std::uint32_t>(FWidth));
-    WriteUInt32(Stream, static_cast<std::uint32_t>(FHeight));
-    WriteUInt32(Stream, static_cast<std::uint32_t>(GetCount()));
+    WriteLittleEndian<std::uint32_t>(Stream, static_cast<std::uint32_t>(FWidth));
+    WriteLittleEndian<std::uint32_t>(Stream, static_cast<std::uint32_t>(FHeight));
+    WriteLittleEndian<std::uint32_t>(Stream, static_cast<std::uint32_t>(GetCount()));
     for (const QImage& Image : FData->Images)
         for (int Y = 0; Y < FHeight; ++Y)
             for (int X = 0; X < FWidth; ++X)
-                WriteUInt32(Stream, Image.pixel(X, Y));
+                WriteLittleEndian<std::uint32_t>(Stream, Image.pixel(X, Y));
 }
 
 void TImageList::ReadData(TStream& Stream)
@@ -204,18 +188,23 @@ void TImageList::ReadData(TStream& Stream)
     if (Stream.Read(Signature, 4) != 4 || std::memcmp(Signature, ImageListSignature, 3) != 0 ||
         static_cast<std::uint8_t>(Signature[3]) != ImageListVersion)
         throw EReadError("Not image list data");
-    const std::uint32_t Width = ReadUInt32(Stream);
-    const std::uint32_t Height = ReadUInt32(Stream);
-    const std::uint32_t Count = ReadUInt32(Stream);
-    if (Width < 1 || Height < 1 || Width > 4096 || Height > 4096 ||
-        std::uint64_t(Width) * Height * Count > MaxImageListPixels)
+    // Short data is found before anything is read from it.
+    if (Stream.Remaining() < 12)
+        throw EReadError("Image list data ends early");
+    const auto Width = ReadLittleEndian<std::uint32_t>(Stream);
+    const auto Height = ReadLittleEndian<std::uint32_t>(Stream);
+    const auto Count = ReadLittleEndian<std::uint32_t>(Stream);
+    const std::uint64_t Pixels = std::uint64_t(Width) * Height * Count;
+    if (Width < 1 || Height < 1 || Width > 4096 || Height > 4096 || Pixels > MaxImageListPixels)
         throw EReadError("Invalid image list size");
+    if (std::uint64_t(Stream.Remaining()) < Pixels * 4)
+        throw EReadError("Image list data ends early");
     std::vector<QImage> Images;
     for (std::uint32_t I = 0; I < Count; ++I) {
         QImage Image(int(Width), int(Height), QImage::Format_ARGB32);
         for (std::uint32_t Y = 0; Y < Height; ++Y)
             for (std::uint32_t X = 0; X < Width; ++X)
-                Image.setPixel(int(X), int(Y), ReadUInt32(Stream));
+                Image.setPixel(int(X), int(Y), ReadLittleEndian<std::uint32_t>(Stream));
         Images.push_back(Image);
     }
     FWidth = int(Width);
