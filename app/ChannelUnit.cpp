@@ -127,6 +127,16 @@ TfraChannel::TfraChannel(TComponent* AOwner, int Index) : TFrame(AOwner), TChann
     ResetChannel();
 }
 
+TfraChannel::~TfraChannel() = default;
+
+TCanvas* TfraChannel::MeasuringCanvas(const TFont* Font)
+{
+    if (!FMeasure)
+        FMeasure = std::make_unique<TBitmap>();
+    FMeasure->Canvas->Font->Assign(Font);
+    return FMeasure->Canvas;
+}
+
 void TfraChannel::VcPanel1MouseDown(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y)
 {
     TWinControl* P = GetParent();
@@ -151,12 +161,10 @@ void TfraChannel::UpdateValueLabel()
     const std::string Text = LabelText();
     // A pixel to spare on each side for glyphs that ink past their advance.
     const int Room = lblValue->GetClientWidth() - 2;
-    TBitmap Measure;
-    TFont* Font = Measure.Canvas->Font;
-    Font->Assign(lblValue->Font);
+    TCanvas* Measure = MeasuringCanvas(lblValue->Font);
     const int Height = FittingHeight(ValueFontHeight, MinValueFontHeight, Room, [&](int H) {
-        Font->SetHeight(-H);
-        return Measure.Canvas->TextWidth(Text);
+        Measure->Font->SetHeight(-H);
+        return Measure->TextWidth(Text);
     });
     lblValue->Font->SetHeight(-Height);
     lblValue->SetText(Text);
@@ -185,13 +193,11 @@ void TfraChannel::PlaceNameAndUnit()
 {
     const std::string& Unit = WorkUnit();
     const int Room = imgStartTrigger->GetLeft() - 2 - NameLeft;
-    TBitmap Measure;
-    TFont* Font = Measure.Canvas->Font;
-    Font->Assign(lblValueName->Font);
+    TCanvas* Measure = MeasuringCanvas(lblValueName->Font);
     auto Width = [&](int H, const std::string& Name) {
-        Font->SetHeight(-H);
-        const int UnitWidth = Unit.empty() ? 0 : UnitGap + Measure.Canvas->TextWidth(Unit);
-        return Measure.Canvas->TextWidth(Name) + UnitWidth;
+        Measure->Font->SetHeight(-H);
+        const int UnitWidth = Unit.empty() ? 0 : UnitGap + Measure->TextWidth(Unit);
+        return Measure->TextWidth(Name) + UnitWidth;
     };
     std::string Name = ValueName();
     const int Height = FittingHeight(NameFontHeight, MinNameFontHeight, Room, [&](int H) { return Width(H, Name); });

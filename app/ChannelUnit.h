@@ -5,7 +5,10 @@
 #include "controls/VcPanel.h"
 #include "ui/Form.h"
 
+#include <memory>
+
 class TBitmap;
+class TCanvas;
 
 // A 16 x 16 picture showing one named state bitmap, or nothing.
 class TChannelStateImage : public TGraphicControl {
@@ -40,6 +43,7 @@ public:
     static constexpr int UnitGap = 6;
 
     TfraChannel(TComponent* AOwner, int Index);
+    ~TfraChannel() override;
 
     TVcPanel* VcPanel1;
     TVcLabel* lblChannelId;
@@ -71,4 +75,9 @@ protected:
 
 private:
     void PlaceNameAndUnit();
+    // A canvas in Font to measure label texts on.
+    TCanvas* MeasuringCanvas(const TFont* Font);
+
+    // The value changes at every poll: its measuring surface is made once.
+    std::unique_ptr<TBitmap> FMeasure;
 };
