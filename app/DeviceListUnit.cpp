@@ -482,19 +482,6 @@ void TfrmDeviceList::SaveChannelFields()
     SetButtons(EditChannelButtons, false);
 }
 
-int TfrmDeviceList::OtherDeviceWithStationId(const TfraDevice* Self, int Id) const
-{
-    if (!FDevices)
-        return -1;
-    for (const TfraDevice* Device : FDevices->Frames()) {
-        if (Device == Self || Device->StationId() != Id)
-            continue;
-        int Number = -1;
-        return TDeviceStore::DeviceNumber(Device->Section(), Number) ? Number : -1;
-    }
-    return -1;
-}
-
 void TfrmDeviceList::SaveDeviceFields()
 {
     TfraDevice* Device = SelectedDevice();
@@ -516,7 +503,7 @@ void TfrmDeviceList::EditDeviceButtonsClickOk(TObject*)
         return;
     int Id = 0;
     if (IntegerText(speStationId->GetText(), Id)) {
-        const int InUse = OtherDeviceWithStationId(Device, Id);
+        const int InUse = FDevices ? FDevices->FindDeviceByStationId(Id, Device) : -1;
         if (InUse != -1) {
             Application->MessageBox(StationIdInUseText(Id, InUse), "错误", MB_OK | MB_ICONERROR);
             if (speStationId->CanFocus())

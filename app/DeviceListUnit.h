@@ -109,8 +109,6 @@ private:
     static bool RunActive();
     std::string DeviceNodeText(const TfraDevice* Device) const;
     static std::string ChannelNodeText(const TfraChannel* Channel);
-    // The device number of another device that uses station Id, or -1.
-    int OtherDeviceWithStationId(const TfraDevice* Self, int Id) const;
 
     TDeviceRegistry* FDevices = nullptr;
     TTreeNode* FSelectedNode = nullptr;

@@ -117,10 +117,10 @@ int TDeviceRegistry::FindDeviceIndexBySection(const std::string& Section) const
     return -1;
 }
 
-int TDeviceRegistry::FindDeviceByStationId(int Id) const
+int TDeviceRegistry::FindDeviceByStationId(int Id, const TfraDevice* Except) const
 {
     for (const auto& Frame : FFrames) {
-        if (Frame->StationId() != Id)
+        if (Frame.get() == Except || Frame->StationId() != Id)
             continue;
         int N = -1;
         return TDeviceStore::DeviceNumber(Frame->Section(), N) ? N : -1;

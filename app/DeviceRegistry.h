@@ -41,8 +41,9 @@ public:
     int NextDeviceNumber() const;
     // Index of the device whose section is Section (any case), or -1.
     int FindDeviceIndexBySection(const std::string& Section) const;
-    // The device number of the first device whose station id is Id, or -1.
-    int FindDeviceByStationId(int Id) const;
+    // The device number of the first device other than Except whose
+    // station id is Id, or -1.
+    int FindDeviceByStationId(int Id, const TfraDevice* Except = nullptr) const;
     // Erases the device's section and frees its frame; does nothing while
     // a run is active.
     void DeleteDevice(TfraDevice* Frame, bool RunActive);
