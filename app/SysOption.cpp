@@ -21,14 +21,6 @@ TOption::TValidator IntInRange(int Low, int High)
     };
 }
 
-bool HasHighByte(const std::string& S)
-{
-    for (unsigned char C : S)
-        if (C >= 0x80)
-            return true;
-    return false;
-}
-
 // Chinese text saved as UTF-8 is made of three-byte characters (CJK
 // ideographs, their punctuation, full-width forms). GBK bytes often form
 // valid UTF-8 as well, but then as two-byte characters (the GBK bytes of
@@ -280,7 +272,7 @@ void CreateOptions(TVcRegIniFile* Store)
     // and every character has a GBK form; anything else is left as it is.
     if (Store) {
         const std::string Raw = Store->ReadStringBytes(Sys, "Author", "");
-        if (HasHighByte(Raw) && IsUTF8(Raw) && IsChineseUtf8(Raw) && Gbk::FromGbk(Gbk::ToGbk(Raw)) == Raw) {
+        if (IsUTF8(Raw) && IsChineseUtf8(Raw) && Gbk::FromGbk(Gbk::ToGbk(Raw)) == Raw) {
             optAuthor->SetValue(Raw);
         }
     }
