@@ -18,6 +18,7 @@
 //                 [inprocess|program|both, default both]
 #include "ProgramRun.h"
 #include "SimulatedLine.h"
+#include "common/Rounds.h"
 #include "app/SerialPortSampleThreadUnit.h"
 #include "rtl/Thread.h"
 #include "ui/Application.h"
@@ -272,10 +273,8 @@ template <class F> TSpread SpreadOf(const std::vector<TRound>& Rounds, F Value)
     std::vector<double> v;
     for (const TRound& r : Rounds)
         v.push_back(Value(r));
-    std::sort(v.begin(), v.end());
-    const std::size_t n = v.size();
-    const double median = n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
-    return {median, v.front(), v.back()};
+    const auto [min, max] = std::minmax_element(v.begin(), v.end());
+    return {bench::Median(v), *min, *max};
 }
 
 void PrintSide(const char* Name, const std::vector<TRound>& Rounds)
