@@ -1,6 +1,6 @@
 #include "app/ModbusReplyFramer.h"
 
-#include "app/ModbusCrc.h"
+#include "ModbusFrames.h"
 #include "serial/CPort.h"
 
 #include <gtest/gtest.h>
@@ -24,22 +24,6 @@ public:
 };
 
 using Strings = std::vector<std::string>;
-
-std::string Reply(int Station, const std::vector<int>& Registers)
-{
-    std::string frame;
-    frame += static_cast<char>(Station);
-    frame += '\x03';
-    frame += static_cast<char>(2 * Registers.size());
-    for (int r : Registers) {
-        frame += static_cast<char>((r >> 8) & 0xFF);
-        frame += static_cast<char>(r & 0xFF);
-    }
-    const std::uint16_t crc = CalcCRC16(reinterpret_cast<const std::uint8_t*>(frame.data()), frame.size());
-    frame += static_cast<char>(crc & 0xFF);
-    frame += static_cast<char>(crc >> 8);
-    return frame;
-}
 
 // Every way of cutting Bytes into batches for short sequences, a fixed
 // sample of them for long ones.
