@@ -366,39 +366,36 @@ TPoint TkPlotChannelCustom::ScreenPoint(const TkPlotChannelAxis& XAxis, const Tk
     return GetXYAxesReverse() ? TPoint(y, x) : TPoint(x, y);
 }
 
+TkPlotChannelCustom::TFarRange TkPlotChannelCustom::FarRange(const TkPlotChannelAxis& Axis)
+{
+    const double far = FarSpans * std::fabs(Axis.GetSpan());
+    return TFarRange{Axis.GetMin() - far, Axis.GetMax() + far};
+}
+
 bool TkPlotChannelCustom::WithinFarRange(double X, double Y) const
 {
-    const TkPlotChannelAxis* xAxis = GetXAxis();
-    const TkPlotChannelAxis* yAxis = GetYAxis();
-    const double xFar = FarSpans * std::fabs(xAxis->GetSpan());
-    const double yFar = FarSpans * std::fabs(yAxis->GetSpan());
-    return X >= xAxis->GetMin() - xFar && X <= xAxis->GetMax() + xFar && Y >= yAxis->GetMin() - yFar &&
-           Y <= yAxis->GetMax() + yFar;
+    const TFarRange x = FarRange(*GetXAxis()), y = FarRange(*GetYAxis());
+    return X >= x.Lo && X <= x.Hi && Y >= y.Lo && Y <= y.Hi;
 }
 
 double TkPlotChannelCustom::FarX(double X) const
 {
-    const TkPlotChannelAxis* axis = GetXAxis();
-    const double far = FarSpans * std::fabs(axis->GetSpan());
-    return std::clamp(X, axis->GetMin() - far, axis->GetMax() + far);
+    const TFarRange range = FarRange(*GetXAxis());
+    return std::clamp(X, range.Lo, range.Hi);
 }
 
 double TkPlotChannelCustom::FarY(double Y) const
 {
-    const TkPlotChannelAxis* axis = GetYAxis();
-    const double far = FarSpans * std::fabs(axis->GetSpan());
-    return std::clamp(Y, axis->GetMin() - far, axis->GetMax() + far);
+    const TFarRange range = FarRange(*GetYAxis());
+    return std::clamp(Y, range.Lo, range.Hi);
 }
 
 std::vector<TPoint> TkPlotChannelCustom::ScreenPolygon(std::vector<std::pair<double, double>> Corners) const
 {
     // Cut by each of the four edges of the far range in turn; a corner
     // pulled in along its edges keeps the polygon's shape where it shows.
-    const TkPlotChannelAxis* xAxis = GetXAxis();
-    const TkPlotChannelAxis* yAxis = GetYAxis();
-    const double xFar = FarSpans * std::fabs(xAxis->GetSpan()), yFar = FarSpans * std::fabs(yAxis->GetSpan());
-    const double bounds[4] = {xAxis->GetMin() - xFar, xAxis->GetMax() + xFar, yAxis->GetMin() - yFar,
-                              yAxis->GetMax() + yFar};
+    const TFarRange x = FarRange(*GetXAxis()), y = FarRange(*GetYAxis());
+    const double bounds[4] = {x.Lo, x.Hi, y.Lo, y.Hi};
     for (int edge = 0; edge < 4 && !Corners.empty(); ++edge) {
         const bool onX = edge < 2, low = edge % 2 == 0;
         const double bound = bounds[edge];
@@ -453,9 +450,9 @@ void TkPlotChannelCustom::DrawClippedLine(TCanvas* Canvas, const TkPlotChannelAx
         if (!meetsY)
             return;
     } else {
-        const double far = FarSpans * std::fabs(YAxis.GetSpan());
-        yLo -= far;
-        yHi += far;
+        const TFarRange far = FarRange(YAxis);
+        yLo = far.Lo;
+        yHi = far.Hi;
         if ((Y1 < yLo && Y2 < yLo) || (Y1 > yHi && Y2 > yHi))
             return;  // wholly beyond the top or the bottom
     }

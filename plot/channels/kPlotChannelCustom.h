@@ -322,6 +322,11 @@ private:
     // Values that lie within this many axis spans beyond an axis' range
     // still get their true screen position.
     static constexpr double FarSpans = 10;
+    // An axis' range widened by FarSpans of its span on either side.
+    struct TFarRange {
+        double Lo, Hi;
+    };
+    static TFarRange FarRange(const TkPlotChannelAxis& Axis);
     bool WithinFarRange(double X, double Y) const;
     void FontChanged(TObject*) { DoChange(); }
 
