@@ -98,7 +98,6 @@ TkPlotDataCursor::TkPlotDataCursor(TkPlotObjectOwner* AOwner, const TkPlotObject
 {
     TkPlotObject::SetVisible(false);
     FFont->OnChange = [this](TObject* Sender) { FontChanged(Sender); };
-    CalcLayout();
 }
 
 TkPlotDataCursor::~TkPlotDataCursor() = default;
@@ -133,16 +132,6 @@ void TkPlotDataCursor::SetValues(std::uint8_t Status, double X, double Y)
     FValueY = Y;
     if (GetOwner())
         GetOwner()->DoDataCursorChange(this);
-}
-
-void TkPlotDataCursor::CalcLayout()
-{
-    const bool twoPointers = FStyle == kpcsDeltaX || FStyle == kpcsDeltaY || FStyle == kpcsInverseDeltaX;
-    const bool horizontal = FStyle == kpcsDeltaY;
-    FPointer1Shown = true;
-    FPointer2Shown = twoPointers;
-    FPointer1Horizontal = FPointer2Horizontal = horizontal != GetXYAxesReverse();
-    FHintSlidesHorizontally = horizontal != GetXYAxesReverse();
 }
 
 int TkPlotDataCursor::PointerPixel(int Pointer) const
@@ -221,8 +210,8 @@ void TkPlotDataCursor::KeyDown(std::uint16_t Key, TShiftState Shift, TPopupMenu*
     if (Key != VK_PRIOR && Key != VK_NEXT && Key != VK_END && Key != VK_HOME && Key != VK_LEFT && Key != VK_RIGHT &&
         Key != VK_UP && Key != VK_DOWN)
         return;
-    const int pointer = (Shift & ssCtrl) && FPointer2Shown ? 2 : 1;
-    if ((Shift & ssCtrl) && !FPointer2Shown)
+    const int pointer = (Shift & ssCtrl) && GetPointer2Shown() ? 2 : 1;
+    if ((Shift & ssCtrl) && !GetPointer2Shown())
         return;
     if (FSnapToDataPoint && FStyle != kpcsDeltaY)
         StepKeySnapped(Key, pointer);
@@ -250,7 +239,7 @@ void TkPlotDataCursor::StepKey(std::uint16_t Key, int Pointer)
         const double sign = Key == VK_RIGHT ? 1 : -1;
         if (!horizontal)
             position += sign * PixelStep(false);
-        if (FHintShow && FHintSlidesHorizontally)
+        if (FHintShow && GetHintSlidesHorizontally())
             FHintPosition += sign * PixelStep(false);
         break;
     }
@@ -258,7 +247,7 @@ void TkPlotDataCursor::StepKey(std::uint16_t Key, int Pointer)
         const double sign = Key == VK_UP ? 1 : -1;
         if (horizontal)
             position += sign * PixelStep(true);
-        if (FHintShow && !FHintSlidesHorizontally)
+        if (FHintShow && !GetHintSlidesHorizontally())
             FHintPosition += sign * PixelStep(true);
         break;
     }
@@ -321,8 +310,8 @@ bool TkPlotDataCursor::HitTest(const TkPlotMouseData& Mouse)
 {
     if (!FDataView)
         return false;
-    return (FPointer1Shown && PtInRect(PointerRect(1), Mouse.Received)) ||
-           (FPointer2Shown && PtInRect(PointerRect(2), Mouse.Received)) ||
+    return (PointerShown(1) && PtInRect(PointerRect(1), Mouse.Received)) ||
+           (PointerShown(2) && PtInRect(PointerRect(2), Mouse.Received)) ||
            (FHintShownNow && PtInRect(FHintRect, Mouse.Received));
 }
 
@@ -344,8 +333,7 @@ void TkPlotDataCursor::DoMouseLeftDown(const TkPlotMouseData& Mouse)
         return;
     }
     for (int pointer : {1, 2}) {
-        const bool shown = pointer == 1 ? FPointer1Shown : FPointer2Shown;
-        if (!shown || !PtInRect(PointerRect(pointer), Mouse.Received))
+        if (!PointerShown(pointer) || !PtInRect(PointerRect(pointer), Mouse.Received))
             continue;
         (pointer == 1 ? FDraggingPointer1 : FDraggingPointer2) = true;
         FStartPixel = PointerPixel(pointer);
@@ -365,8 +353,9 @@ void TkPlotDataCursor::DoMouseDrag(const TkPlotMouseData& Mouse)
     auto upwards = [&](int Y) { return view.Height() > 0 ? double(view.Bottom - Y) / view.Height() * 100 : 0; };
     if (FDraggingHint) {
         // The box keeps its place under the mouse where it was grabbed.
-        FHintPosition = ClampPercent(FHintSlidesHorizontally ? across(FStartPixel + Mouse.Received.X - FMouseDown.X)
-                                                             : upwards(FStartPixel + Mouse.Received.Y - FMouseDown.Y));
+        FHintPosition = ClampPercent(GetHintSlidesHorizontally()
+                                         ? across(FStartPixel + Mouse.Received.X - FMouseDown.X)
+                                         : upwards(FStartPixel + Mouse.Received.Y - FMouseDown.Y));
     } else if (FDraggingPointer1 || FDraggingPointer2) {
         // The pointer follows the mouse across its direction of travel.
         const int pointer = FDraggingPointer1 ? 1 : 2;
@@ -399,7 +388,7 @@ int TkPlotDataCursor::HintPixel() const
     if (!FDataView)
         return 0;
     const TRect& r = FDataView->GetDrawRect();
-    if (FHintSlidesHorizontally)
+    if (GetHintSlidesHorizontally())
         return r.Left + ClampToInt(std::nearbyint(r.Width() * FHintPosition / 100.0));
     return r.Bottom - ClampToInt(std::nearbyint(r.Height() * FHintPosition / 100.0));
 }
@@ -436,7 +425,7 @@ std::string TkPlotDataCursor::HintText()
 TRect TkPlotDataCursor::PlaceHint(TSize Size) const
 {
     const TRect& view = FDataView->GetDrawRect();
-    const bool between = FPointer2Shown;
+    const bool between = GetPointer2Shown();
     const bool afterFirst = FHintOrientationSide == kosBottomRight;
     // Along the pointer: at HintPosition. Across it: midway between two
     // pointers, else beside the pointer on the preferred side, or on the
@@ -449,7 +438,7 @@ TRect TkPlotDataCursor::PlaceHint(TSize Size) const
     };
     const int p1 = PointerPixel(1), p2 = PointerPixel(2);
     int left = 0, top = 0;
-    if (FHintSlidesHorizontally) {
+    if (GetHintSlidesHorizontally()) {
         left = HintPixel() - Size.cx / 2;
         top = between ? (p1 + p2) / 2 - Size.cy / 2 : beside(p1, Size.cy, view.Top, view.Bottom);
     } else {
@@ -485,12 +474,12 @@ void TkPlotDataCursor::DrawHint(TCanvas* Canvas, TColor Color)
                      MultiLineTextHeight(Canvas, text) + 2 * HintMargin);
     FHintRect = PlaceHint(size);
     FHintShownNow = true;
-    if (FPointer2Shown) {
+    if (GetPointer2Shown()) {
         // The line that joins the two pointers runs through the box.
         Canvas->Pen->SetColor(Color);
         Canvas->Pen->SetWidth(1);
         const int p1 = PointerPixel(1), p2 = PointerPixel(2);
-        if (FHintSlidesHorizontally) {
+        if (GetHintSlidesHorizontally()) {
             const int x = (FHintRect.Left + FHintRect.Right) / 2;
             Canvas->MoveTo(x, p1);
             Canvas->LineTo(x, p2);
@@ -520,7 +509,7 @@ void TkPlotDataCursor::Draw(TCanvas* Canvas, TColor)
     UpdateValues();
     const TColor color = PointerColor();
     for (int pointer : {1, 2})
-        if (pointer == 1 ? FPointer1Shown : FPointer2Shown)
+        if (PointerShown(pointer))
             DrawPointer(Canvas, pointer, color);
     if (HintWanted())
         DrawHint(Canvas, color);
@@ -634,7 +623,7 @@ void TkPlotDataCursor::AddOptionsMenu(TPopupMenu* Menu)
         FHintOrientationSide = FHintOrientationSide == kosBottomRight ? kosTopLeft : kosBottomRight;
         InvalidateNow();
     });
-    flip->SetEnabled(!FPointer2Shown && !SameText(FChannelName, AllChannels));
+    flip->SetEnabled(!GetPointer2Shown() && !SameText(FChannelName, AllChannels));
     options->Add(flip);
 }
 
@@ -664,12 +653,6 @@ void TkPlotDataCursor::SetVisible(bool Value)
     TkPlotManagerObject::SetVisible(Value);
     if (Value)
         UpdateValues();
-}
-
-void TkPlotDataCursor::SetXYAxesReverse(bool Value)
-{
-    TkPlotManagerObject::SetXYAxesReverse(Value);
-    CalcLayout();
 }
 
 void TkPlotDataCursor::ObjectRemoved(TkPlotObject* Object)
@@ -702,11 +685,7 @@ void TkPlotDataCursor::SetChannelShowAllInLegend(bool Value)
 
 void TkPlotDataCursor::SetStyle(TkPlotDataCursorStyle Value)
 {
-    if (Value == FStyle)
-        return;
-    FStyle = Value;
-    CalcLayout();
-    DoChange();
+    SetProperty(Value, FStyle, &TkPlotObject::DoChange);
 }
 
 void TkPlotDataCursor::SetColor(TColor Value)

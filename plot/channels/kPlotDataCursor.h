@@ -45,11 +45,17 @@ public:
     // The screen pixel of pointer 1 or 2 along its direction of travel
     // (horizontal pointers count from the data view's bottom).
     int PointerPixel(int Pointer) const;
-    bool GetPointer1Shown() const { return FPointer1Shown; }
-    bool GetPointer2Shown() const { return FPointer2Shown; }
-    bool GetPointer1Horizontal() const { return FPointer1Horizontal; }
-    bool GetPointer2Horizontal() const { return FPointer2Horizontal; }
-    bool GetHintSlidesHorizontally() const { return FHintSlidesHorizontally; }
+    // The style decides the pointers: the difference styles show two, the
+    // Y-difference style's lie across the Y axis; a plot that reverses its
+    // axes turns them on screen, and the hint slides along them.
+    bool GetPointer1Shown() const { return true; }
+    bool GetPointer2Shown() const
+    {
+        return FStyle == kpcsDeltaX || FStyle == kpcsDeltaY || FStyle == kpcsInverseDeltaX;
+    }
+    bool GetPointer1Horizontal() const { return (FStyle == kpcsDeltaY) != GetXYAxesReverse(); }
+    bool GetPointer2Horizontal() const { return GetPointer1Horizontal(); }
+    bool GetHintSlidesHorizontally() const { return GetPointer1Horizontal(); }
     // Moves the pointer onto the nearest data point (when snapping is on).
     void SnapPointer(int Pointer);
     int GetSnappedChannelIndex() const { return FSnappedChannelIndex; }
@@ -68,7 +74,6 @@ public:
     // box with its readout.
     void Draw(TCanvas* Canvas, TColor BackColor) override;
     void SetVisible(bool Value) override;
-    void SetXYAxesReverse(bool Value) override;
     void KeyDown(std::uint16_t Key, TShiftState Shift, TPopupMenu* Menu) override;
     // Channel, style and option choices, and "Edit...".
     void BuildPopupMenu(TPopupMenu* Menu) override;
@@ -133,10 +138,12 @@ protected:
     void DoMouseUp(const TkPlotMouseData& Mouse) override;
 
 private:
-    // Pointers, their orientation and the hint's direction by style.
-    void CalcLayout();
     double& PointerPosition(int Pointer) { return Pointer == 1 ? FPointer1Position : FPointer2Position; }
-    bool PointerHorizontal(int Pointer) const { return Pointer == 1 ? FPointer1Horizontal : FPointer2Horizontal; }
+    bool PointerShown(int Pointer) const { return Pointer == 1 ? GetPointer1Shown() : GetPointer2Shown(); }
+    bool PointerHorizontal(int Pointer) const
+    {
+        return Pointer == 1 ? GetPointer1Horizontal() : GetPointer2Horizontal();
+    }
     // The percent of the data view that one pixel covers across a
     // horizontal (or vertical) pointer's travel.
     double PixelStep(bool Horizontal) const;
@@ -179,11 +186,6 @@ private:
     bool FHintShownNow = false;
     bool FDraggingPointer1 = false;
     bool FDraggingPointer2 = false;
-    bool FPointer1Shown = true;
-    bool FPointer2Shown = false;
-    bool FPointer1Horizontal = false;
-    bool FPointer2Horizontal = false;
-    bool FHintSlidesHorizontally = false;
     std::string FChannelName;
     TkPlotDataCursorStyle FStyle = kpcsValueXY;
     bool FUseChannelColor = true;
