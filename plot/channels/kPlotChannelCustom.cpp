@@ -265,54 +265,39 @@ std::string TkPlotChannelCustom::GetYValueText(double Value) const
     return axis ? axis->GetCursorText(Value) : Word("No Y-Axis");
 }
 
-double TkPlotChannelCustom::MarkerDistance(const TkPlotChannelAxis* Axis) const
+double TkPlotChannelCustom::MarkerMargin(int Index, bool OnX, double Sign) const
 {
-    const int origin = Axis->ValueToPixel(Axis->GetMin());
-    return std::fabs(Axis->PixelToValue(origin + GetMarkersSize()) - Axis->GetMin());
-}
-
-void TkPlotChannelCustom::CheckMarkerMargin(int Index, const TkPlotChannelAxis* Axis, const char* NoAxisMessage) const
-{
+    const auto value = [&] { return OnX ? GetDataX(Index) : GetDataY(Index); };
+    if (!GetMarkersVisible())
+        return value();
     if (GetDataNull(Index))
         throw Exception("Data Point Null");
-    if (!Axis)
-        throw Exception(NoAxisMessage);
+    const TkPlotChannelAxis* axis = OnX ? GetXAxis() : GetYAxis();
+    if (!axis)
+        throw Exception(OnX ? "X-Axis not assigned" : "Y-Axis not assigned");
+    // The distance a marker's size in pixels covers from the axis' start.
+    const int origin = axis->ValueToPixel(axis->GetMin());
+    return value() + Sign * std::fabs(axis->PixelToValue(origin + GetMarkersSize()) - axis->GetMin());
 }
 
 double TkPlotChannelCustom::XPlusMarkerMargin(int Index) const
 {
-    if (!GetMarkersVisible())
-        return GetDataX(Index);
-    TkPlotChannelAxis* axis = GetXAxis();
-    CheckMarkerMargin(Index, axis, "X-Axis not assigned");
-    return GetDataX(Index) + MarkerDistance(axis);
+    return MarkerMargin(Index, true, 1);
 }
 
 double TkPlotChannelCustom::XMinusMarkerMargin(int Index) const
 {
-    if (!GetMarkersVisible())
-        return GetDataX(Index);
-    TkPlotChannelAxis* axis = GetXAxis();
-    CheckMarkerMargin(Index, axis, "X-Axis not assigned");
-    return GetDataX(Index) - MarkerDistance(axis);
+    return MarkerMargin(Index, true, -1);
 }
 
 double TkPlotChannelCustom::YPlusMarkerMargin(int Index) const
 {
-    if (!GetMarkersVisible())
-        return GetDataY(Index);
-    TkPlotChannelAxis* axis = GetYAxis();
-    CheckMarkerMargin(Index, axis, "Y-Axis not assigned");
-    return GetDataY(Index) + MarkerDistance(axis);
+    return MarkerMargin(Index, false, 1);
 }
 
 double TkPlotChannelCustom::YMinusMarkerMargin(int Index) const
 {
-    if (!GetMarkersVisible())
-        return GetDataY(Index);
-    TkPlotChannelAxis* axis = GetYAxis();
-    CheckMarkerMargin(Index, axis, "Y-Axis not assigned");
-    return GetDataY(Index) - MarkerDistance(axis);
+    return MarkerMargin(Index, false, -1);
 }
 
 double TkPlotChannelCustom::LineYAtX(double X, double X1, double Y1, double X2, double Y2)

@@ -311,8 +311,8 @@ private:
     void ResetStats();
     void AddToStats(double X, double Y);
     void TrackAxes(double X, double Y, bool Null, bool Empty);
-    double MarkerDistance(const TkPlotChannelAxis* Axis) const;
-    void CheckMarkerMargin(int Index, const TkPlotChannelAxis* Axis, const char* NoAxisMessage) const;
+    // The point's X (or Y) moved by Sign times a marker's size on its axis.
+    double MarkerMargin(int Index, bool OnX, double Sign) const;
     // Writes the pending points to the log file.
     void FlushLog();
     // The number of pending points at which the log is written: never more
