@@ -20,6 +20,11 @@ namespace {
 const std::vector<std::string> TextFormatNames{"kptfValue",    "kptfExponent",   "kptfPrefix",
                                                "kptfDateTime", "kptfPrice32nds", "kptfThousands"};
 const std::vector<std::string> PrecisionStyleNames{"kpsSignificantDigits", "kpsFixedDecimalPoints"};
+// Published by the axis and again by the X axis, whose defaults differ.
+const std::vector<std::string> TrackingStyleNames{"kptsScaleMinMax",        "kptsScaleMax",    "kptsScaleMin",
+                                                  "kptsScrollSmooth",       "kptsScrollPage",  "kptsExpandCollapse",
+                                                  "kptsExpandCollapseFast", "kptsExpandMinMax"};
+const std::vector<std::string> AlignFirstStyleNames{"kpafsMin", "kpafsMax", "kpafsAuto", "kpafsNone"};
 
 const bool Registered = [] {
     RegisterGraphicsProperties();
@@ -64,16 +69,13 @@ const bool Registered = [] {
             .Enumeration("ScaleType", "TkPlotScaleType", {"kpstLinear", "kpstLog10"}, &A::GetScaleType,
                          &A::SetScaleType, kpstLinear)
             .Boolean("TrackingEnabled", &A::GetTrackingEnabled, &A::SetTrackingEnabled, true)
-            .Enumeration("TrackingStyle", "TkPlotTrackingStyle",
-                         {"kptsScaleMinMax", "kptsScaleMax", "kptsScaleMin", "kptsScrollSmooth", "kptsScrollPage",
-                          "kptsExpandCollapse", "kptsExpandCollapseFast", "kptsExpandMinMax"},
-                         &A::GetTrackingStyle, &A::SetTrackingStyle, kptsScaleMinMax)
+            .Enumeration("TrackingStyle", "TkPlotTrackingStyle", TrackingStyleNames, &A::GetTrackingStyle,
+                         &A::SetTrackingStyle, kptsScaleMinMax)
             .Enumeration("TrackingIncrementStyle", "TkPlotTrackingIncrementStyle",
                          {"kptisMinimum", "kptisMajor", "kptisMinor"}, &A::GetTrackingIncrementStyle,
                          &A::SetTrackingIncrementStyle, kptisMinimum)
-            .Enumeration("TrackingAlignFirstStyle", "TkPlotAlignFirstStyle",
-                         {"kpafsMin", "kpafsMax", "kpafsAuto", "kpafsNone"}, &A::GetTrackingAlignFirstStyle,
-                         &A::SetTrackingAlignFirstStyle, kpafsNone)
+            .Enumeration("TrackingAlignFirstStyle", "TkPlotAlignFirstStyle", AlignFirstStyleNames,
+                         &A::GetTrackingAlignFirstStyle, &A::SetTrackingAlignFirstStyle, kpafsNone)
             .Float("TrackingScrollCompressMax", &A::GetTrackingScrollCompressMax, &A::SetTrackingScrollCompressMax)
             .Float("TrackingSpanMinimum", &A::GetTrackingSpanMinimum, &A::SetTrackingSpanMinimum)
             .Float("TrackingMaxMargin", &A::GetTrackingMaxMargin, &A::SetTrackingMaxMargin)
@@ -115,16 +117,12 @@ const bool Registered = [] {
     // An X axis scrolls by default only on the published plot, so its
     // tracking style has no fixed default and is always stored.
     RegisterPublishedClass<TkPlotXAxis, TkPlotAxis>(
-        "TkPlotXAxis",
-        TPropertyListBuilder<TkPlotXAxis>()
-            .Enumeration("TrackingStyle", "TkPlotTrackingStyle",
-                         {"kptsScaleMinMax", "kptsScaleMax", "kptsScaleMin", "kptsScrollSmooth", "kptsScrollPage",
-                          "kptsExpandCollapse", "kptsExpandCollapseFast", "kptsExpandMinMax"},
-                         &A::GetTrackingStyle, &A::SetTrackingStyle)
-            .Enumeration("TrackingAlignFirstStyle", "TkPlotAlignFirstStyle",
-                         {"kpafsMin", "kpafsMax", "kpafsAuto", "kpafsNone"}, &A::GetTrackingAlignFirstStyle,
-                         &A::SetTrackingAlignFirstStyle, kpafsAuto)
-            .Take());
+        "TkPlotXAxis", TPropertyListBuilder<TkPlotXAxis>()
+                           .Enumeration("TrackingStyle", "TkPlotTrackingStyle", TrackingStyleNames,
+                                        &A::GetTrackingStyle, &A::SetTrackingStyle)
+                           .Enumeration("TrackingAlignFirstStyle", "TkPlotAlignFirstStyle", AlignFirstStyleNames,
+                                        &A::GetTrackingAlignFirstStyle, &A::SetTrackingAlignFirstStyle, kpafsAuto)
+                           .Take());
     RegisterPublishedClass<TkPlotYAxis, TkPlotAxis>("TkPlotYAxis", {});
     return true;
 }();
