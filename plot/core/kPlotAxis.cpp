@@ -513,8 +513,7 @@ void TkPlotAxis::ObjectFocused(TkPlotObject* Object)
     if (Object == this)
         return;
     // Shift or Ctrl selects several axes together.
-    const bool isAxis = Object->Kind() == TkPlotObjectKind::XAxis || Object->Kind() == TkPlotObjectKind::YAxis;
-    if (isAxis && (GetShiftState() & (ssShift | ssCtrl)))
+    if (Object->IsAxis() && (GetShiftState() & (ssShift | ssCtrl)))
         return;
     SetFocused(false);
 }
