@@ -948,8 +948,7 @@ void TkPlotComponent::DoBeforeZoomBox(TRect& ZoomRect, bool& Cancel)
 
 bool TkPlotComponent::TryOccupyRect(const TRect& R)
 {
-    const TRect bounds = GetDataViewCount() > 0 ? static_cast<TkPlotLayoutObject*>(GetDataView(0))->GetDrawRect()
-                                                : FLayoutPass.InnerArea();
+    const TRect bounds = GetDataViewCount() > 0 ? GetDataViewRect() : FLayoutPass.InnerArea();
     return FOccupiedRects.TryOccupy(R, bounds);
 }
 
@@ -1060,7 +1059,7 @@ void TkPlotComponent::PaintToCanvas(TCanvas* Canvas)
                 GetChannel(i)->PreDraw(Canvas);
             for (TkPlotAxis* axis : axes)
                 axis->PreDraw(Canvas);
-            FMaster->DataCursorManager()->BindView(static_cast<TkPlotDataView*>(GetDataView(0)));
+            FMaster->DataCursorManager()->BindView(view);
             PaintBackGround(Canvas);
             view->FillBackground(Canvas);
             BuildPaintOrder(view);
