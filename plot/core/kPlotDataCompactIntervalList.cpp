@@ -31,31 +31,27 @@ void TkPlotDataCompactIntervalList::SetY(int Index, double Value)
 
 int TkPlotDataCompactIntervalList::Add(double X, double Y, bool, bool)
 {
-    // Past the two points that teach the X axis, and below the capacity, a
-    // point only stores its Y.
-    if (Count() < 2 || !HasRoom()) [[unlikely]]
-        return AddLearningOrWhenFull(X, Y);
-    const int pos = AppendSlot();
-    Records<float>()[pos] = float(Y);
-    return pos;
-}
-
-int TkPlotDataCompactIntervalList::AddLearningOrWhenFull(double X, double Y)
-{
-    if (Count() == 0)
-        FFirstX = X;
-    else if (Count() == 1 && !FIntervalLearnt) {
-        FInterval = X - FFirstX;
-        FIntervalLearnt = true;
-    }
+    // Past the two points that teach the X axis, a point only stores its Y.
+    if (Count() < 2) [[unlikely]]
+        LearnX(X);
     bool overwrote;
     const int pos = ReserveSlot(overwrote);
-    *static_cast<float*>(Record(pos)) = float(Y);
+    Records<float>()[pos] = float(Y);
     // The oldest point left the ring: the rest keep their X values, and in
     // a ring of one the new point is the first.
     if (overwrote)
         FFirstX += Interval();
     return pos;
+}
+
+void TkPlotDataCompactIntervalList::LearnX(double X)
+{
+    if (Count() == 0)
+        FFirstX = X;
+    else if (!FIntervalLearnt) {
+        FInterval = X - FFirstX;
+        FIntervalLearnt = true;
+    }
 }
 
 void TkPlotDataCompactIntervalList::Clear()

@@ -24,7 +24,8 @@ protected:
     int MaxDeleteCount() const override { return Count(); }
 
 private:
-    int AddLearningOrWhenFull(double X, double Y);
+    // The first point gives the first X, the second the interval.
+    void LearnX(double X);
     float& At(int Index) { return *static_cast<float*>(Record(MapIndex(Index))); }
 
     double FInterval = -1.0;

@@ -26,15 +26,6 @@ void TkPlotDataCompactList::SetY(int Index, double Value)
 
 int TkPlotDataCompactList::Add(double X, double Y, bool, bool)
 {
-    if (!HasRoom()) [[unlikely]]
-        return AddWhenFull(X, Y);
-    const int pos = AppendSlot();
-    Records<Point>()[pos] = Point{float(X), float(Y)};
-    return pos;
-}
-
-int TkPlotDataCompactList::AddWhenFull(double X, double Y)
-{
     bool overwrote;
     const int pos = ReserveSlot(overwrote);
     Records<Point>()[pos] = Point{float(X), float(Y)};

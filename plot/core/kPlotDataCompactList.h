@@ -20,5 +20,4 @@ public:
 
 private:
     Point& At(int Index) { return *static_cast<Point*>(Record(MapIndex(Index))); }
-    int AddWhenFull(double X, double Y);
 };

@@ -225,9 +225,8 @@ void TkPlotDataCustomList::FreeData()
     FCapacity = 0;
 }
 
-int TkPlotDataCustomList::ReserveSlot(bool& Overwrote)
+int TkPlotDataCustomList::ReserveSlotWhenFull(bool& Overwrote)
 {
-    Overwrote = false;
     if (FRingBufferEnabled && FCount >= FCapacity) {
         if (FCapacity == 0)
             throw Exception("Exceed Maximum List Size");

@@ -93,13 +93,16 @@ protected:
     void Grow();
     // Reserves the storage position for a new point following the ring and
     // growth rules, and returns it; Overwrote tells that the oldest point of
-    // a full ring was replaced.
-    int ReserveSlot(bool& Overwrote);
-    // Appending below the capacity, ring or not, is every Add but a few:
-    // the lists test HasRoom and take AppendSlot inline, and leave growing
-    // and a full ring to ReserveSlot, out of line.
-    bool HasRoom() const { return FCount < FCapacity; }
-    int AppendSlot() { return FCount++; }
+    // a full ring was replaced. Appending below the capacity, ring or not,
+    // is every Add but a few: it is taken inline, and growing and a full
+    // ring out of line.
+    int ReserveSlot(bool& Overwrote)
+    {
+        Overwrote = false;
+        if (FCount < FCapacity) [[likely]]
+            return FCount++;
+        return ReserveSlotWhenFull(Overwrote);
+    }
     void* Record(int Position) const { return FData + std::int64_t(Position) * FElementSize; }
     template <class T> T* Records() const { return reinterpret_cast<T*>(FData); }
     virtual TkPlotDataAttributes* RecordAttributes(int) { return nullptr; }
@@ -119,6 +122,8 @@ private:
     int FMaxCapacity = 0;
     char* FData = nullptr;
     bool FPaged = false;  // FData is pages of its own, not a heap block
+
+    int ReserveSlotWhenFull(bool& Overwrote);
 
     friend class TkPlotDataCompactIntervalList;
 };

@@ -59,27 +59,13 @@ void TkPlotDataFullList::SetExtraValue(int Which, int Index, double Value)
     At(Index).Extra[ExtraSlot(Which)] = Value;
 }
 
-inline void TkPlotDataFullList::Write(int Position, double X, double Y, bool Null, bool Empty)
-{
-    Point& p = Records<Point>()[Position];
-    p = Point{X, Y, Null, Empty, {0.0, 0.0, 0.0, 0.0}, Attributes};
-    p.Attributes.MarkerChar = 0;
-}
-
 int TkPlotDataFullList::Add(double X, double Y, bool Null, bool Empty)
-{
-    if (!HasRoom()) [[unlikely]]
-        return AddWhenFull(X, Y, Null, Empty);
-    const int pos = AppendSlot();
-    Write(pos, X, Y, Null, Empty);
-    return pos;
-}
-
-int TkPlotDataFullList::AddWhenFull(double X, double Y, bool Null, bool Empty)
 {
     bool overwrote;
     const int pos = ReserveSlot(overwrote);
-    Write(pos, X, Y, Null, Empty);
+    Point& p = Records<Point>()[pos];
+    p = Point{X, Y, Null, Empty, {0.0, 0.0, 0.0, 0.0}, Attributes};
+    p.Attributes.MarkerChar = 0;
     return pos;
 }
 

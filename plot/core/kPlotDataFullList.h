@@ -35,7 +35,5 @@ protected:
 
 private:
     Point& At(int Index) { return *static_cast<Point*>(Record(MapIndex(Index))); }
-    void Write(int Position, double X, double Y, bool Null, bool Empty);
-    int AddWhenFull(double X, double Y, bool Null, bool Empty);
     static int ExtraSlot(int Which);
 };

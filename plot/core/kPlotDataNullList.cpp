@@ -65,28 +65,14 @@ void TkPlotDataNullList::SetFlag(int Index, std::uint16_t Flag, bool Value)
     p.Flags = Value ? std::uint16_t(p.Flags | Flag) : std::uint16_t(p.Flags & ~Flag);
 }
 
-inline void TkPlotDataNullList::Write(int Position, double X, double Y, bool Null, bool Empty)
+int TkPlotDataNullList::Add(double X, double Y, bool Null, bool Empty)
 {
     const std::uint16_t flags = (Null ? flNull : 0) | (Empty ? flEmpty : 0) |
                                 (Attributes.MarkersVisible ? flMarkersVisible : 0) |
                                 ((Attributes.MarkersStyle & 15) << flStyleShift);
-    Records<Point>()[Position] = Point{X, Y, flags};
-}
-
-int TkPlotDataNullList::Add(double X, double Y, bool Null, bool Empty)
-{
-    if (!HasRoom()) [[unlikely]]
-        return AddWhenFull(X, Y, Null, Empty);
-    const int pos = AppendSlot();
-    Write(pos, X, Y, Null, Empty);
-    return pos;
-}
-
-int TkPlotDataNullList::AddWhenFull(double X, double Y, bool Null, bool Empty)
-{
     bool overwrote;
     const int pos = ReserveSlot(overwrote);
-    Write(pos, X, Y, Null, Empty);
+    Records<Point>()[pos] = Point{X, Y, flags};
     return pos;
 }
 

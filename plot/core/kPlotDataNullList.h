@@ -31,7 +31,5 @@ public:
 
 private:
     Point& At(int Index) { return *static_cast<Point*>(Record(MapIndex(Index))); }
-    void Write(int Position, double X, double Y, bool Null, bool Empty);
-    int AddWhenFull(double X, double Y, bool Null, bool Empty);
     void SetFlag(int Index, std::uint16_t Flag, bool Value);
 };
