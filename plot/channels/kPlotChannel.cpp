@@ -6,6 +6,7 @@
 
 #include "plot/channels/kPlotDataCursor.h"
 #include "plot/core/kMath.h"
+#include "plot/core/kGraphicsProperties.h"
 #include "rtl/Exception.h"
 #include "rtl/NumberFormat.h"
 #include "ui/Canvas.h"
@@ -14,11 +15,6 @@
 namespace {
 
 using C = TkPlotChannel;
-
-std::vector<std::string> BrushStyles()
-{
-    return {"bsSolid", "bsClear", "bsHorizontal", "bsVertical", "bsFDiagonal", "bsBDiagonal", "bsCross", "bsDiagCross"};
-}
 
 const bool Registered = [] {
     RegisterPublishedClass<TkPlotChannel, TkPlotChannelCustom>(
@@ -35,7 +31,7 @@ const bool Registered = [] {
                          &C::GetInterpolationStyle, &C::SetInterpolationStyle, kpistStraightLine)
             .Boolean("FillEnabled", &C::GetFillEnabled, &C::SetFillEnabled, false)
             .Float("FillReference", &C::GetFillReference, &C::SetFillReference)
-            .Enumeration("FillStyle", "TBrushStyle", BrushStyles(), &C::GetFillStyle, &C::SetFillStyle, bsSolid)
+            .Enumeration("FillStyle", "TBrushStyle", BrushStyleNames(), &C::GetFillStyle, &C::SetFillStyle, bsSolid)
             .Color("FillColor", &C::GetFillColor, &C::SetFillColor, clBlack)
             .Boolean("FillUseChannelColor", &C::GetFillUseChannelColor, &C::SetFillUseChannelColor, true)
             .Boolean("DigitalEnabled", &C::GetDigitalEnabled, &C::SetDigitalEnabled, false)
@@ -67,11 +63,9 @@ const bool Registered = [] {
             .Float("BarWidth", &C::GetBarWidth, &C::SetBarWidth)
             .Color("BarPenColor", &C::GetBarPenColor, &C::SetBarPenColor, clRed)
             .Integer("BarPenWidth", &C::GetBarPenWidth, &C::SetBarPenWidth, 0)
-            .Enumeration("BarPenStyle", "TPenStyle",
-                         {"psSolid", "psDash", "psDot", "psDashDot", "psDashDotDot", "psClear", "psInsideFrame"},
-                         &C::GetBarPenStyle, &C::SetBarPenStyle, psSolid)
+            .Enumeration("BarPenStyle", "TPenStyle", PenStyleNames(), &C::GetBarPenStyle, &C::SetBarPenStyle, psSolid)
             .Color("BarBrushColor", &C::GetBarBrushColor, &C::SetBarBrushColor, clRed)
-            .Enumeration("BarBrushStyle", "TBrushStyle", BrushStyles(), &C::GetBarBrushStyle, &C::SetBarBrushStyle,
+            .Enumeration("BarBrushStyle", "TBrushStyle", BrushStyleNames(), &C::GetBarBrushStyle, &C::SetBarBrushStyle,
                          bsSolid)
             .Take());
     return true;

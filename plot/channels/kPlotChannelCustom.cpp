@@ -11,6 +11,7 @@
 #include "plot/core/kPlotDataFullList.h"
 #include "plot/core/kPlotDataNullList.h"
 #include "plot/core/kPlotObjectNames.h"
+#include "plot/core/kGraphicsProperties.h"
 #include "rtl/Exception.h"
 #include "rtl/NumberFormat.h"
 #include "rtl/PublishedProperties.h"
@@ -67,15 +68,12 @@ const bool Registered = [] {
                           "kpmsHorizontalLine", "kpmsCharacter"},
                          &C::GetMarkersStyle, &C::SetMarkersStyle, kpmsCircle)
             .Color("MarkersPenColor", &C::GetMarkersPenColor, &C::SetMarkersPenColor, 255)
-            .Enumeration("MarkersPenStyle", "TPenStyle",
-                         {"psSolid", "psDash", "psDot", "psDashDot", "psDashDotDot", "psClear", "psInsideFrame"},
-                         &C::GetMarkersPenStyle, &C::SetMarkersPenStyle, psSolid)
+            .Enumeration("MarkersPenStyle", "TPenStyle", PenStyleNames(), &C::GetMarkersPenStyle,
+                         &C::SetMarkersPenStyle, psSolid)
             .Integer("MarkersPenWidth", &C::GetMarkersPenWidth, &C::SetMarkersPenWidth, 0)
             .Color("MarkersBrushColor", &C::GetMarkersBrushColor, &C::SetMarkersBrushColor, 255)
-            .Enumeration("MarkersBrushStyle", "TBrushStyle",
-                         {"bsSolid", "bsClear", "bsHorizontal", "bsVertical", "bsFDiagonal", "bsBDiagonal", "bsCross",
-                          "bsDiagCross"},
-                         &C::GetMarkersBrushStyle, &C::SetMarkersBrushStyle, bsSolid)
+            .Enumeration("MarkersBrushStyle", "TBrushStyle", BrushStyleNames(), &C::GetMarkersBrushStyle,
+                         &C::SetMarkersBrushStyle, bsSolid)
             .Object("MarkersFont", "TFont", &C::GetMarkersFont)
             .String("XAxisName", &C::GetXAxisName, &C::SetXAxisName)
             .String("YAxisName", &C::GetYAxisName, &C::SetYAxisName)

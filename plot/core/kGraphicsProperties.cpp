@@ -14,6 +14,16 @@ void SetFontStyleBits(TFont& Font, std::int64_t Bits)
     Font.SetStyle(s);
 }
 
+std::vector<std::string> PenStyleNames()
+{
+    return {"psSolid", "psDash", "psDot", "psDashDot", "psDashDotDot", "psClear", "psInsideFrame"};
+}
+
+std::vector<std::string> BrushStyleNames()
+{
+    return {"bsSolid", "bsClear", "bsHorizontal", "bsVertical", "bsFDiagonal", "bsBDiagonal", "bsCross", "bsDiagCross"};
+}
+
 void RegisterGraphicsProperties()
 {
     static const bool done = [] {
@@ -52,9 +62,7 @@ void RegisterGraphicsProperties()
                             [](const TPen& p) { return p.GetMode(); },
                             [](TPen& p, std::int64_t v) { p.SetMode(static_cast<TPenMode>(v)); }, pmCopy)
                         .Enumeration(
-                            "Style", "TPenStyle",
-                            {"psSolid", "psDash", "psDot", "psDashDot", "psDashDotDot", "psClear", "psInsideFrame"},
-                            [](const TPen& p) { return p.GetStyle(); },
+                            "Style", "TPenStyle", PenStyleNames(), [](const TPen& p) { return p.GetStyle(); },
                             [](TPen& p, std::int64_t v) { p.SetStyle(static_cast<TPenStyle>(v)); }, psSolid)
                         .Integer(
                             "Width", [](const TPen& p) { return p.GetWidth(); },
@@ -66,10 +74,7 @@ void RegisterGraphicsProperties()
                               "Color", [](const TBrush& b) { return b.GetColor(); },
                               [](TBrush& b, std::int64_t v) { b.SetColor(static_cast<TColor>(v)); }, clWhite)
                           .Enumeration(
-                              "Style", "TBrushStyle",
-                              {"bsSolid", "bsClear", "bsHorizontal", "bsVertical", "bsFDiagonal", "bsBDiagonal",
-                               "bsCross", "bsDiagCross"},
-                              [](const TBrush& b) { return b.GetStyle(); },
+                              "Style", "TBrushStyle", BrushStyleNames(), [](const TBrush& b) { return b.GetStyle(); },
                               [](TBrush& b, std::int64_t v) { b.SetStyle(static_cast<TBrushStyle>(v)); }, bsSolid)
                           .Take());
         return true;

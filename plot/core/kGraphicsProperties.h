@@ -3,11 +3,17 @@
 // property files and dotted names such as Font.Color reach them.
 #include <cstdint>
 #include <optional>
+#include <string>
+#include <vector>
 
 #include "rtl/PublishedProperties.h"
 #include "ui/Font.h"
 
 void RegisterGraphicsProperties();
+
+// The published names of the pen and brush styles, in their order.
+std::vector<std::string> PenStyleNames();
+std::vector<std::string> BrushStyleNames();
 
 // Gives a font the style whose bits are set (bit n for TFontStyle n).
 void SetFontStyleBits(TFont& Font, std::int64_t Bits);

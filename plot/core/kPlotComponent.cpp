@@ -5,6 +5,7 @@
 
 #include "plot/core/kPlotAxis.h"
 #include "plot/core/kPlotDataView.h"
+#include "plot/core/kGraphicsProperties.h"
 #include "rtl/Exception.h"
 #include "rtl/MemoryStream.h"
 #include "rtl/NumberFormat.h"
@@ -80,16 +81,12 @@ const bool Registered = [] {
         .Integer("LogBufferSize", &T::GetLogBufferSize, &T::SetLogBufferSize, 0)
         .Boolean("LoggingActive", &T::GetLoggingActive, nullptr)
         .Object("AnnotationDefaultFont", "TFont", &T::GetAnnotationDefaultFont)
-        .Enumeration("AnnotationDefaultBrushStlye", "TBrushStyle",
-                     {"bsSolid", "bsClear", "bsHorizontal", "bsVertical", "bsFDiagonal", "bsBDiagonal", "bsCross",
-                      "bsDiagCross"},
+        .Enumeration("AnnotationDefaultBrushStlye", "TBrushStyle", BrushStyleNames(),
                      &T::GetAnnotationDefaultBrushStlye,
                      [](T& c, std::int64_t v) { c.SetAnnotationDefaultBrushStlye(TBrushStyle(v)); })
         .Color("AnnotationDefaultBrushColor", &T::GetAnnotationDefaultBrushColor,
                [](T& c, std::int64_t v) { c.SetAnnotationDefaultBrushColor(TColor(v)); })
-        .Enumeration("AnnotationDefaultPenStlye", "TPenStyle",
-                     {"psSolid", "psDash", "psDot", "psDashDot", "psDashDotDot", "psClear", "psInsideFrame"},
-                     &T::GetAnnotationDefaultPenStlye,
+        .Enumeration("AnnotationDefaultPenStlye", "TPenStyle", PenStyleNames(), &T::GetAnnotationDefaultPenStlye,
                      [](T& c, std::int64_t v) { c.SetAnnotationDefaultPenStlye(TPenStyle(v)); })
         .Color("AnnotationDefaultPenColor", &T::GetAnnotationDefaultPenColor,
                [](T& c, std::int64_t v) { c.SetAnnotationDefaultPenColor(TColor(v)); })
