@@ -141,8 +141,8 @@ int TkPlotDataCursor::PointerPixel(int Pointer) const
     const TRect& r = FDataView->GetDrawRect();
     const double percent = Pointer == 1 ? FPointer1Position : FPointer2Position;
     if (PointerHorizontal(Pointer))
-        return r.Bottom - ClampToInt(std::nearbyint(r.Height() * percent / 100.0));
-    return r.Left + ClampToInt(std::nearbyint(r.Width() * percent / 100.0));
+        return r.Bottom - RoundToInt(r.Height() * percent / 100.0);
+    return r.Left + RoundToInt(r.Width() * percent / 100.0);
 }
 
 double TkPlotDataCursor::PixelStep(bool Horizontal) const
@@ -389,8 +389,8 @@ int TkPlotDataCursor::HintPixel() const
         return 0;
     const TRect& r = FDataView->GetDrawRect();
     if (GetHintSlidesHorizontally())
-        return r.Left + ClampToInt(std::nearbyint(r.Width() * FHintPosition / 100.0));
-    return r.Bottom - ClampToInt(std::nearbyint(r.Height() * FHintPosition / 100.0));
+        return r.Left + RoundToInt(r.Width() * FHintPosition / 100.0);
+    return r.Bottom - RoundToInt(r.Height() * FHintPosition / 100.0);
 }
 
 TColor TkPlotDataCursor::PointerColor() const

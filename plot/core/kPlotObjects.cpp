@@ -431,7 +431,7 @@ std::string TkPlotLayoutObject::GetZOrderKey() const
 
 std::string TkPlotLayoutObject::GetStartPercentKey() const
 {
-    return PadLeft(IntToStr(ClampToInt(std::nearbyint(FStartPercent))), 3);
+    return PadLeft(IntToStr(RoundToInt(FStartPercent)), 3);
 }
 
 bool TkPlotLayoutObject::PopupCentre(TPoint& P) const
