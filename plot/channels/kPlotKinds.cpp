@@ -17,13 +17,6 @@
 
 namespace {
 
-template <class T> TkPlotObjectClass ClassOf()
-{
-    return [](TkPlotObjectOwner* Owner, const TkPlotObjectCallbacks& Callbacks) -> TkPlotObject* {
-        return new T(Owner, Callbacks);
-    };
-}
-
 // The first palette colour that the fewest channels use (the new one
 // included, with the colour it has so far); red while there is one channel.
 TColor NextChannelColor(const TkPlotChannelManager& Channels)
@@ -142,8 +135,8 @@ void RegisterPlotKinds(TkPlotMasterManager& Master)
         {[](const TkPlotObject* Bar) { return static_cast<const TkPlotToolBar*>(Bar)->GetZoomBoxDown(); },
          [](const TkPlotObject* Bar) { return static_cast<const TkPlotToolBar*>(Bar)->GetSelectDown(); },
          [](TkPlotObject* Bar) { static_cast<TkPlotToolBar*>(Bar)->ClickSelect(); }});
-    Master.TableManager()->SetObjectClass(ClassOf<TkPlotTable>());
-    Master.AnnotationManager()->SetObjectClass(ClassOf<TkPlotAnnotation>());
+    Master.TableManager()->SetObjectClass(PlotObjectClassOf<TkPlotTable>());
+    Master.AnnotationManager()->SetObjectClass(PlotObjectClassOf<TkPlotAnnotation>());
 
     TkPlotChannelManager* channels = Master.ChannelManager();
     channels->SetObjectClass([&Master](TkPlotObjectOwner* Owner, const TkPlotObjectCallbacks& Callbacks) {
@@ -170,7 +163,7 @@ void RegisterPlotKinds(TkPlotMasterManager& Master)
     BindDataCursors(Master);
 
     TkPlotLimitManager* limits = Master.LimitManager();
-    limits->SetObjectClass(ClassOf<TkPlotLimit>());
+    limits->SetObjectClass(PlotObjectClassOf<TkPlotLimit>());
     limits->SetFirstLinks([limits](TkPlotObject* Object) {
         auto* limit = static_cast<TkPlotLimit*>(Object);
         if (limits->HasXAxis())
@@ -180,7 +173,7 @@ void RegisterPlotKinds(TkPlotMasterManager& Master)
     });
 
     TkPlotLabelManager* labels = Master.LabelManager();
-    labels->SetObjectClass(ClassOf<TkPlotLabel>());
+    labels->SetObjectClass(PlotObjectClassOf<TkPlotLabel>());
     labels->SetFirstLinks(
         [](TkPlotObject* Object) { static_cast<TkPlotLabel*>(Object)->SetCaption(Object->GetName()); });
 }

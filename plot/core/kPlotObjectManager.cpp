@@ -12,17 +12,6 @@
 #include "rtl/StrUtils.h"
 #include "rtl/Writer.h"
 
-namespace {
-
-template <class T> TkPlotObjectClass ClassOf()
-{
-    return [](TkPlotObjectOwner* Owner, const TkPlotObjectCallbacks& Callbacks) -> TkPlotObject* {
-        return new T(Owner, Callbacks);
-    };
-}
-
-}  // namespace
-
 // ---------------------------------------------------------------- TkPlotObjectManagerCustom
 
 TkPlotObjectManagerCustom::TkPlotObjectManagerCustom(TkPlotObjectOwner* AOwner, const TkPlotObjectCallbacks& Callbacks)
@@ -323,7 +312,7 @@ TkPlotTableManager::TkPlotTableManager(TkPlotObjectOwner* AOwner, const TkPlotOb
 }
 
 TkPlotXAxisManager::TkPlotXAxisManager(TkPlotObjectOwner* AOwner, const TkPlotObjectCallbacks& Callbacks)
-    : TkPlotTypedKindManager(AOwner, Callbacks, TkPlotObjectKind::XAxis, "X-Axis", ClassOf<TkPlotXAxis>())
+    : TkPlotTypedKindManager(AOwner, Callbacks, TkPlotObjectKind::XAxis, "X-Axis", PlotObjectClassOf<TkPlotXAxis>())
 {
 }
 
@@ -333,7 +322,7 @@ void TkPlotXAxisManager::InitNewObject(TkPlotObject* Object)
 }
 
 TkPlotYAxisManager::TkPlotYAxisManager(TkPlotObjectOwner* AOwner, const TkPlotObjectCallbacks& Callbacks)
-    : TkPlotTypedKindManager(AOwner, Callbacks, TkPlotObjectKind::YAxis, "Y-Axis", ClassOf<TkPlotYAxis>())
+    : TkPlotTypedKindManager(AOwner, Callbacks, TkPlotObjectKind::YAxis, "Y-Axis", PlotObjectClassOf<TkPlotYAxis>())
 {
 }
 
@@ -382,7 +371,8 @@ void TkPlotChannelManager::ClearAllData()
 }
 
 TkPlotDataViewManager::TkPlotDataViewManager(TkPlotObjectOwner* AOwner, const TkPlotObjectCallbacks& Callbacks)
-    : TkPlotTypedKindManager(AOwner, Callbacks, TkPlotObjectKind::DataView, "Data View", ClassOf<TkPlotDataView>())
+    : TkPlotTypedKindManager(AOwner, Callbacks, TkPlotObjectKind::DataView, "Data View",
+                             PlotObjectClassOf<TkPlotDataView>())
 {
 }
 

@@ -33,6 +33,14 @@ class TkPlotAnnotation;
 // Creates an object of one class with its owner and callbacks (a class
 // reference of the original design).
 using TkPlotObjectClass = std::function<TkPlotObject*(TkPlotObjectOwner*, const TkPlotObjectCallbacks&)>;
+
+// The object class that makes a T.
+template <class T> TkPlotObjectClass PlotObjectClassOf()
+{
+    return [](TkPlotObjectOwner* Owner, const TkPlotObjectCallbacks& Callbacks) -> TkPlotObject* {
+        return new T(Owner, Callbacks);
+    };
+}
 // Gives a newly named object its first links to the plot's other objects
 // (a channel its colour and axes); bound in together with the class.
 using TkPlotFirstLinks = std::function<void(TkPlotObject* Object)>;
