@@ -186,7 +186,7 @@ private:
     // downwards, clamped into 0 .. Count - 1: the first index whose X is at
     // or beyond X in the data's direction.
     int SearchX(double X, bool Ascending) const;
-    // The index of the last (Backward) or first valid point; -1 when none.
+    // The index of the last or the first valid point; -1 when none.
     int LastValidIndex() const;
     int FirstValidIndex() const;
     // Folds Extent over the valid points in view, from None: the Y extent

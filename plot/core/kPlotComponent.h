@@ -410,10 +410,6 @@ public:
     TSize HintTextExtent(const std::string& Text) override;
     TRect GetDataViewRect() const override;
     void GetAxisDataExtent(TkPlotAxis* Axis, bool Running, double& Minimum, double& Maximum) override;
-    void ClearOccupiedRects()
-    {
-        FOccupiedRects.Clear();
-    }
     // A click on the object: its kind's OnDblClick when a double click is
     // pending and that event is assigned (the pending flag is then used
     // up), else its OnClick.
