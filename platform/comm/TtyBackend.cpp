@@ -92,7 +92,13 @@ std::unique_ptr<TtyBackend> TtyBackend::Open(const std::string& Path, DWORD& Err
         Error = ERROR_ACCESS_DENIED;
         return nullptr;
     }
-    [[maybe_unused]] int rc = ::ioctl(fd, TIOCEXCL);
+    // Exclusive while open, and handed back as found at the close: a
+    // pseudo-terminal outlives its opens, and a mode left behind would shut
+    // out every later open by an ordinary user.
+    int wasExclusive = 0;  // stays 0 where the kernel cannot tell
+    [[maybe_unused]] int rc = ::ioctl(fd, TIOCGEXCL, &wasExclusive);
+    if (!wasExclusive)
+        backend->FReleaseExclusive = ::ioctl(fd, TIOCEXCL) == 0;
     int lines = 0;
     backend->FHasModemLines = ::ioctl(fd, TIOCMGET, &lines) == 0;
     if (backend->FHasModemLines)
@@ -114,6 +120,10 @@ TtyBackend::TtyBackend(int Fd, std::string Key) : FFd(Fd), FKey(std::move(Key)) 
 
 TtyBackend::~TtyBackend()
 {
+    if (FReleaseExclusive) {
+        // The descriptor closes whether or not this succeeds.
+        [[maybe_unused]] int rc = ::ioctl(FFd, TIOCNXCL);
+    }
     ::close(FFd);
     std::lock_guard lock(OpenKeysMutex());
     OpenKeys().erase(FKey);

@@ -32,6 +32,9 @@ private:
 
     int FFd;
     std::string FKey;
+    // Set when this open made the line exclusive, so closing it hands the
+    // line back as it was found.
+    bool FReleaseExclusive = false;
     bool FMarked = false;
     ParityMarkDecoder FDecoder;
     bool FHasModemLines = false;

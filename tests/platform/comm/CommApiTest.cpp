@@ -10,6 +10,9 @@
 #include <fstream>
 #include <thread>
 
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -45,6 +48,21 @@ DCB RawDcb(DWORD Baud)
     dcb.XonChar = 0x11;
     dcb.XoffChar = 0x13;
     return dcb;
+}
+
+// Whether the line is in exclusive mode, as a fresh open of it shows: an
+// ordinary user is refused that open, root is let in and may ask.
+bool LineIsExclusive(const std::string& Path)
+{
+    int fd = ::open(Path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        EXPECT_EQ(errno, EBUSY) << Path;
+        return true;
+    }
+    int exclusive = 0;
+    EXPECT_EQ(::ioctl(fd, TIOCGEXCL, &exclusive), 0);
+    ::close(fd);
+    return exclusive != 0;
 }
 
 void SetImmediateReads(HANDLE Handle)
@@ -97,6 +115,43 @@ TEST(CommOpen, SecondOpenOfTheSameDeviceIsAccessDenied)
     EXPECT_EQ(GetLastError(), ERROR_INVALID_HANDLE);
     first.Handle = CreateFile(pty.SlavePath());
     EXPECT_NE(first.Handle, INVALID_HANDLE_VALUE);
+}
+
+// Another user's program must be able to open the line once the port is
+// closed; a pseudo-terminal whose other end stays open would otherwise keep
+// the exclusive mode for good.
+TEST(CommOpen, TheLineIsExclusiveWhileOpenAndLeftAsFoundWhenClosed)
+{
+    PtyPair pty;
+    const std::string& path = pty.SlavePath();
+    ASSERT_FALSE(LineIsExclusive(path));
+    HANDLE h = CreateFile(path);
+    ASSERT_NE(h, INVALID_HANDLE_VALUE);
+    EXPECT_TRUE(LineIsExclusive(path));
+    ASSERT_TRUE(CloseHandle(h));
+    EXPECT_FALSE(LineIsExclusive(path));
+
+    // Refused because another program holds the line locked: left as found.
+    int other = ::open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    ASSERT_GE(other, 0);
+    ASSERT_EQ(::flock(other, LOCK_EX | LOCK_NB), 0);
+    EXPECT_EQ(CreateFile(path), INVALID_HANDLE_VALUE);
+    EXPECT_EQ(GetLastError(), ERROR_ACCESS_DENIED);
+    EXPECT_FALSE(LineIsExclusive(path));
+    ::flock(other, LOCK_UN);
+
+    // Another program made the line exclusive: an ordinary user is refused
+    // with error 5; root gets in, and the line stays exclusive after it.
+    ASSERT_EQ(::ioctl(other, TIOCEXCL), 0);
+    h = CreateFile(path);
+    if (h == INVALID_HANDLE_VALUE) {
+        EXPECT_EQ(GetLastError(), ERROR_ACCESS_DENIED);
+    } else {
+        ASSERT_TRUE(CloseHandle(h));
+    }
+    EXPECT_TRUE(LineIsExclusive(path));
+    ::ioctl(other, TIOCNXCL);
+    ::close(other);
 }
 
 // A pseudo-terminal keeps baud rate, stop bits and flow control; it forces
