@@ -217,7 +217,8 @@ TEST_F(RecordingRunTest, StopByHandWhileTheEndingReplyIsInFlight)
     TFakeSampleDevice& d1 = Device(1, 0, 0, 1);
     Record({&d1});
     ASSERT_TRUE(ServeUntil([&] { return FView.LogStates.size() >= 2; }));
-    ServeFor(150);  // the first record is written and the next request sent
+    // The first record is written before the next request goes out.
+    ASSERT_TRUE(ServeUntil([&] { return FSim.Slave().RequestCount(1) >= 2; }));
     FControl.StopRecording();
     EXPECT_EQ(1, FView.StopMessages);
     EXPECT_TRUE(FControl.HandleMessage(WM_STOP_RECORDING));
@@ -290,9 +291,16 @@ TEST_F(RecordingRunTest, LateRepliesAreNeverCreditedToTheNextDeviceNorSpoilItsRe
     TFakeSampleDevice& d1 = Device(1, 0, 0, 1);
     TFakeSampleDevice& d2 = Device(2, 0, 0, 1);
     Record({&d1, &d2});
-    FView.OnLogState = [](const std::string& Text) {
-        if (Text == "超时")
-            std::this_thread::sleep_for(milliseconds(600));
+    // Busy from each time-out until station 1's late reply is on the line
+    // (before it, the replies of earlier cycles: two per cycle, 7 bytes each).
+    int timeouts = 0;
+    FView.OnLogState = [&](const std::string& Text) {
+        if (Text != "超时")
+            return;
+        ++timeouts;
+        const auto guard = steady_clock::now() + seconds(10);
+        while (FSim.BytesSent() < 14u * timeouts - 7 && steady_clock::now() < guard)
+            std::this_thread::sleep_for(milliseconds(1));
     };
     ASSERT_TRUE(ServeCycles(2, 3));
     FControl.StopRecording();
@@ -370,7 +378,8 @@ TEST_F(RecordingRunTest, AStopDuringALongWaitReturnsPromptly)
     FOptions.Settings.StartTriggerLogic = 1;
     TFakeSampleDevice& silent = Device(7, 0, 0, 1);
     Record({&silent});
-    ServeFor(300);
+    // Its request is on the line: the thread waits for the reply.
+    ASSERT_TRUE(ServeUntil([&] { return FSim.BytesReceived() >= 8; }));
     auto start = steady_clock::now();
     FControl.StopRecording();
     EXPECT_LT(steady_clock::now() - start, seconds(20));
@@ -381,8 +390,8 @@ TEST_F(RecordingRunTest, AStopDuringALongWaitReturnsPromptly)
     FOptions.Settings.PollDelay = 2147483647;
     TFakeSampleDevice& d1 = Device(1, 0, 0, 1);
     Record({&d1});
+    // The answer hands the poll back to the thread for its delay.
     ASSERT_TRUE(ServeUntil([&] { return d1.Answers > 0; }));
-    ServeFor(100);
     start = steady_clock::now();
     FControl.StopRecording();
     EXPECT_LT(steady_clock::now() - start, seconds(20));

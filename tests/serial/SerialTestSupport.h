@@ -16,11 +16,3 @@ template <class Pred> bool PumpUntil(Pred Done, int TimeoutMs = 10000)
     }
     return true;
 }
-
-// Serves hand-overs for a while, for checks that something does NOT happen.
-inline void PumpFor(int Milliseconds)
-{
-    auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(Milliseconds);
-    while (std::chrono::steady_clock::now() < deadline)
-        CheckSynchronize(10);
-}

@@ -65,6 +65,24 @@ bool LineIsExclusive(const std::string& Path)
     return exclusive != 0;
 }
 
+// Waits until the device holds Count received bytes (asking takes in what
+// has arrived); false if that takes ten seconds.
+bool InQueueReaches(HANDLE Handle, DWORD Count)
+{
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    for (;;) {
+        COMSTAT stat;
+        DWORD errors;
+        if (!ClearCommError(Handle, &errors, &stat))
+            return false;
+        if (stat.cbInQue >= Count)
+            return stat.cbInQue == Count;
+        if (std::chrono::steady_clock::now() >= deadline)
+            return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+}
+
 void SetImmediateReads(HANDLE Handle)
 {
     COMMTIMEOUTS t;
@@ -356,7 +374,7 @@ TEST(CommEvents, ABatchOfReceivedBytesIsReportedOnceWhole)
     DWORD mask = 0, n;
     EXPECT_FALSE(WaitCommEvent(port.Handle, &mask, &ov));
     pty.Send("abxd");
-    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    ASSERT_TRUE(InQueueReaches(port.Handle, 4));  // held alone before the rest comes
     pty.Send("efghij");
     ASSERT_TRUE(GetOverlappedResult(port.Handle, &ov, &n, true));
     // One report for all ten, the event character's with it.
@@ -383,7 +401,7 @@ TEST(CommEvents, ABatchOfReceivedBytesIsReportedOnceWhole)
     ASSERT_TRUE(SetCommRxBatch(port.Handle, 10));
     EXPECT_FALSE(WaitCommEvent(port.Handle, &mask, &ov));
     pty.Send("n");
-    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    ASSERT_TRUE(InQueueReaches(port.Handle, 1));
     EXPECT_EQ(WaitForSingleObject(ov.hEvent, 0), WAIT_TIMEOUT);
     ASSERT_TRUE(SetCommRxBatch(port.Handle, 1));
     ASSERT_EQ(WaitForSingleObject(ov.hEvent, 0), WAIT_OBJECT_0);
