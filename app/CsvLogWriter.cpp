@@ -96,7 +96,7 @@ bool TCsvLogWriter::Flush()
         // A file that appeared under our name meanwhile is not ours.
         while (FileExists(FTempFileName))
             FTempFileName = UniqueFileName(FTempFileName);
-        if (!FFiles->CreateNew(FTempFileName)) {
+        if (FFiles->CreateNew(FTempFileName)) {
             Report("无法创建记录文件: " + FTempFileName);
             return false;
         }
@@ -104,17 +104,17 @@ bool TCsvLogWriter::Flush()
         FDiskSize = 0;
         FCutPending = false;
     }
-    if (FCutPending && !FFiles->Truncate(FTempFileName, FDiskSize)) {
+    if (FCutPending && FFiles->Truncate(FTempFileName, FDiskSize)) {
         Report("无法写入记录文件: " + FTempFileName);
         return false;
     }
     FCutPending = false;
     while (!FPending.empty()) {
         const std::string& line = FPending.front();
-        if (!FFiles->Append(FTempFileName, line)) {
+        if (FFiles->Append(FTempFileName, line)) {
             // Cut off at once what reached the disk, so the file ends in a
             // whole line even if no retry comes; the line is kept for the next.
-            FCutPending = !FFiles->Truncate(FTempFileName, FDiskSize);
+            FCutPending = static_cast<bool>(FFiles->Truncate(FTempFileName, FDiskSize));
             Report("无法写入记录文件: " + FTempFileName);
             return false;
         }

@@ -1,40 +1,76 @@
 #include "app/LogFileSystem.h"
 
+#include "rtl/FileUtils.h"
+
 #include <cerrno>
+#include <cstdlib>
 #include <fcntl.h>
 #include <unistd.h>
 
-bool TLogFileSystem::CreateNew(const std::string& FileName)
+namespace {
+
+std::error_code LastError()
+{
+    return {errno, std::system_category()};
+}
+
+// Writes all of Bytes to Fd, then closes it: some file systems report a
+// full disk or quota only when the file is closed.
+std::error_code WriteAndClose(int Fd, const std::string& Bytes)
+{
+    std::error_code error;
+    std::size_t done = 0;
+    while (done < Bytes.size() && !error) {
+        const ssize_t n = ::write(Fd, Bytes.data() + done, Bytes.size() - done);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            error = LastError();
+        else if (n == 0)
+            error = std::make_error_code(std::errc::io_error);
+        else
+            done += static_cast<std::size_t>(n);
+    }
+    if (::close(Fd) != 0 && !error)
+        error = LastError();
+    return error;
+}
+
+}  // namespace
+
+std::error_code TLogFileSystem::CreateNew(const std::string& FileName)
 {
     const int fd = ::open(FileName.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd < 0)
-        return false;
-    return ::close(fd) == 0;
+        return LastError();
+    return ::close(fd) == 0 ? std::error_code() : LastError();
 }
 
-bool TLogFileSystem::Append(const std::string& FileName, const std::string& Bytes)
+std::error_code TLogFileSystem::Append(const std::string& FileName, const std::string& Bytes)
 {
     const int fd = ::open(FileName.c_str(), O_WRONLY | O_APPEND | O_CLOEXEC);
     if (fd < 0)
-        return false;
-    std::size_t done = 0;
-    while (done < Bytes.size()) {
-        const ssize_t n = ::write(fd, Bytes.data() + done, Bytes.size() - done);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            break;
-        done += static_cast<std::size_t>(n);
-    }
-    const bool closed = ::close(fd) == 0;
-    return closed && done == Bytes.size();
+        return LastError();
+    return WriteAndClose(fd, Bytes);
 }
 
-bool TLogFileSystem::Truncate(const std::string& FileName, std::uint64_t Size)
+std::error_code TLogFileSystem::Truncate(const std::string& FileName, std::uint64_t Size)
 {
     int result;
     do
         result = ::truncate(FileName.c_str(), static_cast<off_t>(Size));
     while (result < 0 && errno == EINTR);
-    return result == 0;
+    return result == 0 ? std::error_code() : LastError();
+}
+
+std::error_code TLogFileSystem::ProbeFolder(const std::string& Dir)
+{
+    std::string name = IncludeTrailingPathDelimiter(Dir) + ".kalvo-probe-XXXXXX";
+    const int fd = ::mkostemp(name.data(), O_CLOEXEC);
+    if (fd < 0)
+        return LastError();
+    // One line's worth: on a full disk even that finds no room.
+    const std::error_code error = WriteAndClose(fd, "probe\r\n");
+    ::unlink(name.c_str());
+    return error;
 }

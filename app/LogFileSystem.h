@@ -1,18 +1,24 @@
 #pragma once
 // The file writes of the CSV log, in one place so that tests can make them
-// fail half-way, as a full disk or a pulled USB stick does.
+// fail half-way, as a full disk or a pulled USB stick does. Each call
+// returns the system's error, empty on success: its text is what the user
+// is shown.
 #include <cstdint>
 #include <string>
+#include <system_error>
 
 class TLogFileSystem {
 public:
     virtual ~TLogFileSystem() = default;
 
     // Creates an empty file; fails when one of that name exists already.
-    virtual bool CreateNew(const std::string& FileName);
+    virtual std::error_code CreateNew(const std::string& FileName);
     // Appends Bytes and closes the file again, so they are on disk at once.
-    // False when not all of them were written: some may have been.
-    virtual bool Append(const std::string& FileName, const std::string& Bytes);
+    // Fails when not all of them were written: some may have been.
+    virtual std::error_code Append(const std::string& FileName, const std::string& Bytes);
     // Cuts the file back to its first Size bytes.
-    virtual bool Truncate(const std::string& FileName, std::uint64_t Size);
+    virtual std::error_code Truncate(const std::string& FileName, std::uint64_t Size);
+    // Writes a little to a new file in Dir and removes it again: whether a
+    // run can keep its records there, asked before it starts.
+    virtual std::error_code ProbeFolder(const std::string& Dir);
 };

@@ -76,7 +76,8 @@ void TRecordingControl::RecordAction(const TRecordingOptions& Options,
         return;
     TSerialPortSampleThread* thread = nullptr;
     try {
-        thread = new TSerialPortSampleThread(Options.Line, tempFileName, logFileName, Options.Settings, FView);
+        thread = new TSerialPortSampleThread(Options.Line, tempFileName, logFileName, Options.Settings, FView,
+                                             FMakeFiles());
     } catch (...) {
         // Nothing runs: the window must not stay in the running state.
         FView->SetRunState(false);

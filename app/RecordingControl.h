@@ -5,8 +5,10 @@
 #include "app/SamplingRun.h"
 #include "app/SerialPortSampleThreadUnit.h"
 
+#include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 // The end-of-run message the sampling thread posts (WM_USER + 101).
@@ -39,9 +41,17 @@ struct TRecordingOptions {
     static TRecordingOptions FromOptions(const std::string& AppDir);
 };
 
+// Makes the file layer a run writes its log through.
+using TLogFileSystemMaker = std::function<std::unique_ptr<TLogFileSystem>()>;
+
 class TRecordingControl {
 public:
-    explicit TRecordingControl(TRecordingView* View) : FView(View) {}
+    explicit TRecordingControl(
+        TRecordingView* View, TLogFileSystemMaker MakeFiles = [] { return std::make_unique<TLogFileSystem>(); })
+        : FView(View),
+          FMakeFiles(std::move(MakeFiles))
+    {
+    }
     ~TRecordingControl();
     TRecordingControl(const TRecordingControl&) = delete;
     TRecordingControl& operator=(const TRecordingControl&) = delete;
@@ -67,6 +77,7 @@ private:
     static std::string EndOfRunReport(const TSerialPortSampleThread& Thread);
 
     TRecordingView* FView;
+    TLogFileSystemMaker FMakeFiles;
     // What the running thread polls: freed only after the thread itself.
     std::vector<std::unique_ptr<TSampleDevice>> FRunDevices;
     bool FThreadEnded = false;  // the running thread ended by itself (line lost, error)

@@ -24,13 +24,13 @@ TSerialPortSampleThread* SampleThread = nullptr;
 
 TSerialPortSampleThread::TSerialPortSampleThread(const TSampleLine& Line, const std::string& TempFileName,
                                                  const std::string& LogFileName, const TSampleSettings& Settings,
-                                                 TSampleView* View)
+                                                 TSampleView* View, std::unique_ptr<TLogFileSystem> Files)
     : TThread(true),
       FSettings(Settings),
       FPortName(Line.PortName),
       FRun(std::make_unique<TSamplingRun>(
           Settings, std::vector<TSampleDevice*>{}, View,
-          std::make_unique<TCsvLogWriter>(TempFileName, LogFileName, Settings.MaxRecordPerFile))),
+          std::make_unique<TCsvLogWriter>(TempFileName, LogFileName, Settings.MaxRecordPerFile, std::move(Files)))),
       FComPort(std::make_unique<TComPort>(nullptr)),
       FPacket(std::make_unique<TComDataPacket>(nullptr)),
       FFramer(*FPacket)

@@ -33,7 +33,8 @@ public:
     // thread runs. The thread is created suspended: add the devices, set
     // the modes, then Resume.
     TSerialPortSampleThread(const TSampleLine& Line, const std::string& TempFileName, const std::string& LogFileName,
-                            const TSampleSettings& Settings, TSampleView* View);
+                            const TSampleSettings& Settings, TSampleView* View,
+                            std::unique_ptr<TLogFileSystem> Files = std::make_unique<TLogFileSystem>());
     ~TSerialPortSampleThread() override;
 
     void AddDevice(TSampleDevice* Device) { FRun->AddDevice(Device); }

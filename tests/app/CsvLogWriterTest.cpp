@@ -42,20 +42,20 @@ TCsvRecord Record(int AxisFormat, std::vector<std::string> Texts)
 // only its first bytes and reports failure, as a disk that fills up does.
 class TFailingFiles : public TLogFileSystem {
 public:
-    bool Append(const std::string& FileName, const std::string& Bytes) override
+    std::error_code Append(const std::string& FileName, const std::string& Bytes) override
     {
         const auto failing = PartialAppends.find(++FAppends);
         if (failing == PartialAppends.end() && FAppends < FailFrom)
             return TLogFileSystem::Append(FileName, Bytes);
         const std::size_t kept = failing == PartialAppends.end() ? Bytes.size() / 2 : failing->second;
         TLogFileSystem::Append(FileName, Bytes.substr(0, kept));
-        return false;
+        return std::make_error_code(std::errc::no_space_on_device);
     }
-    bool Truncate(const std::string& FileName, std::uint64_t Size) override
+    std::error_code Truncate(const std::string& FileName, std::uint64_t Size) override
     {
         if (FailingTruncates > 0) {
             --FailingTruncates;
-            return false;
+            return std::make_error_code(std::errc::io_error);
         }
         return TLogFileSystem::Truncate(FileName, Size);
     }
