@@ -4,11 +4,22 @@
 #include "ui/Bitmap.h"
 
 #include <algorithm>
+#include <utility>
+#include <vector>
 
 namespace {
 // The program's file version; executables here carry no version resource.
 constexpr const char* ProgramFileVersion = "1.0.0.0";
 constexpr int PanePadding = 8;
+
+// The first bytes of Text up to Size, less a character cut in two.
+std::string Utf8Prefix(const std::string& Text, std::size_t Size)
+{
+    Size = std::min(Size, Text.size());
+    while (Size > 0 && Size < Text.size() && (static_cast<unsigned char>(Text[Size]) & 0xC0) == 0x80)
+        --Size;
+    return Text.substr(0, Size);
+}
 }  // namespace
 
 TVcStatusBar::TVcStatusBar(TComponent* AOwner) : TPanel(AOwner)
@@ -16,6 +27,32 @@ TVcStatusBar::TVcStatusBar(TComponent* AOwner) : TPanel(AOwner)
     SetAlign(alBottom);
     SetHeight(22);
     SetBevelOuter(bvNone);
+}
+
+void TVcStatusBar::SharePanes()
+{
+    std::vector<std::pair<int, TVcStatusPane*>> Sized;  // wanted width, pane
+    int Room = AlignRect().Width();
+    for (int I = 0; I < ControlCount(); ++I) {
+        TControl* C = Controls(I);
+        if (!C->GetVisible() || (C->GetAlign() != alLeft && C->GetAlign() != alRight))
+            continue;
+        auto* Pane = dynamic_cast<TVcStatusPane*>(C);
+        if (Pane && Pane->GetAutoSize())
+            Sized.emplace_back(Pane->WantedWidth(), Pane);
+        else
+            Room -= C->GetWidth();
+    }
+    // The narrowest take what they want while an equal share leaves them
+    // room; the others share what is left alike.
+    std::sort(Sized.begin(), Sized.end(), [](const auto& A, const auto& B) { return A.first < B.first; });
+    std::size_t Fitting = 0;
+    while (Fitting < Sized.size() &&
+           static_cast<long long>(Sized[Fitting].first) * static_cast<long long>(Sized.size() - Fitting) <= Room)
+        Room -= Sized[Fitting++].first;
+    const int Share = Fitting < Sized.size() ? std::max(0, Room) / static_cast<int>(Sized.size() - Fitting) : 0;
+    for (std::size_t I = 0; I < Sized.size(); ++I)
+        Sized[I].second->Fit(I < Fitting ? Sized[I].first : Share);
 }
 
 TVcStatusPane::TVcStatusPane(TComponent* AOwner) : TPanel(AOwner)
@@ -29,8 +66,9 @@ TVcStatusPane::~TVcStatusPane() = default;
 
 void TVcStatusPane::SetText(const std::string& Value)
 {
-    if (Value == GetText())
+    if (Value == FText)
         return;
+    FText = Value;
     TPanel::SetText(Value);
     AdjustWidth();
 }
@@ -51,12 +89,47 @@ void TVcStatusPane::AdjustWidth()
 {
     if (!FAutoSize)
         return;
+    FWantedWidth = TextWidth(FText) + 2 * PanePadding;
+    FCutWidth = -1;
+    if (auto* Bar = dynamic_cast<TVcStatusBar*>(GetParent()))
+        Bar->SharePanes();
+    else
+        Fit(FWantedWidth);
+}
+
+int TVcStatusPane::TextWidth(const std::string& Text)
+{
     // Panes change their text at every poll: the measuring surface is
     // made once.
     if (!FMeasure)
         FMeasure = std::make_unique<TBitmap>(1, 1);
     FMeasure->Canvas->Font->Assign(Font);
-    SetWidth(FMeasure->Canvas->TextWidth(GetText()) + 2 * PanePadding);
+    return FMeasure->Canvas->TextWidth(Text);
+}
+
+void TVcStatusPane::Fit(int Width)
+{
+    // Placing a pane makes the bar share again: only a change may move it.
+    if (Width != GetWidth()) {
+        if (GetAlign() == alRight)
+            SetBounds(GetLeft() + GetWidth() - Width, GetTop(), Width, GetHeight());
+        else
+            SetWidth(Width);
+    }
+    if (Width >= FWantedWidth) {
+        FCutWidth = -1;
+        TPanel::SetText(FText);
+        return;
+    }
+    if (Width == FCutWidth)
+        return;
+    // The start of a text says what it is about: it is kept, the end cut.
+    const std::string Ellipsis = "…";
+    std::string Shown = FText;
+    while (!Shown.empty() && TextWidth(Shown + Ellipsis) + 2 * PanePadding > Width)
+        Shown = Utf8Prefix(Shown, Shown.size() - 1);
+    FCutWidth = Width;
+    TPanel::SetText(Shown + Ellipsis);
 }
 
 TVcProgressStatus::TVcProgressStatus(TComponent* AOwner) : TCustomControl(AOwner)

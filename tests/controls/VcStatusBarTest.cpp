@@ -52,6 +52,52 @@ TEST_F(VcStatusBarTest, AutoSizedPaneFollowsItsCaption)
     EXPECT_GT(Pane.GetWidth(), Short);
 }
 
+// Panes share their bar: a text too long for the room the others leave
+// shows its start, ended by "…", and a right-aligned pane whose text grows
+// keeps its place.
+TEST_F(VcStatusBarTest, PanesShareTheBarAndATextTooLongShowsItsStart)
+{
+    TVcStatusBar Bar(nullptr);
+    Bar.SetBounds(0, 0, 400, 22);
+    // Each right-aligned pane goes left of those before it.
+    auto Pane = [&Bar](TAlign Align, const std::string& Text) {
+        auto* P = new TVcStatusPane(&Bar);
+        P->SetParent(&Bar);
+        P->SetAlign(Align);
+        P->SetAutoSize(true);
+        P->SetText(Text);
+        return P;
+    };
+    TVcStatusPane* Port = Pane(alLeft, "COM1");
+    TVcStatusPane* Id = Pane(alRight, "254");
+    TVcStatusPane* State = Pane(alRight, "超时");
+    const int PortWidth = Port->GetWidth(), IdWidth = Id->GetWidth();
+
+    const std::string Long = "无法写入记录文件 (" + std::string(80, 'x') + ")";
+    State->SetText(Long);
+    EXPECT_EQ(State->GetText(), Long);
+    auto ExpectSideBySide = [&](int BarWidth) {
+        EXPECT_EQ(Port->GetLeft(), 0);
+        EXPECT_EQ(Port->GetWidth(), PortWidth);
+        EXPECT_EQ(Id->GetWidth(), IdWidth);
+        EXPECT_EQ(Id->GetLeft() + Id->GetWidth(), BarWidth);
+        EXPECT_EQ(State->GetLeft() + State->GetWidth(), Id->GetLeft());
+        EXPECT_GE(State->GetLeft(), PortWidth);
+    };
+    ExpectSideBySide(400);
+    const std::string Shown = State->ShownText();
+    const std::string Ellipsis = "…";
+    ASSERT_GT(Shown.size(), Ellipsis.size());
+    const std::size_t Start = Shown.size() - Ellipsis.size();
+    EXPECT_EQ(Shown.substr(Start), Ellipsis);
+    EXPECT_EQ(Shown.substr(0, Start), Long.substr(0, Start));
+
+    // With room enough the whole text shows again.
+    Bar.SetWidth(2000);
+    ExpectSideBySide(2000);
+    EXPECT_EQ(State->ShownText(), Long);
+}
+
 TEST_F(VcStatusBarTest, DialogButtonsReportTheirClicks)
 {
     TVcDialogButtons Buttons(nullptr);
