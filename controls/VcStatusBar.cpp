@@ -1,7 +1,6 @@
 #include "controls/VcStatusBar.h"
 
 #include "rtl/FileUtils.h"
-#include "ui/Bitmap.h"
 
 #include <algorithm>
 #include <utility>
@@ -89,22 +88,12 @@ void TVcStatusPane::AdjustWidth()
 {
     if (!FAutoSize)
         return;
-    FWantedWidth = TextWidth(FText) + 2 * PanePadding;
+    FWantedWidth = CaptionWidth(FText) + 2 * PanePadding;
     FCutWidth = -1;
     if (auto* Bar = dynamic_cast<TVcStatusBar*>(GetParent()))
         Bar->SharePanes();
     else
         Fit(FWantedWidth);
-}
-
-int TVcStatusPane::TextWidth(const std::string& Text)
-{
-    // Panes change their text at every poll: the measuring surface is
-    // made once.
-    if (!FMeasure)
-        FMeasure = std::make_unique<TBitmap>(1, 1);
-    FMeasure->Canvas->Font->Assign(Font);
-    return FMeasure->Canvas->TextWidth(Text);
 }
 
 void TVcStatusPane::Fit(int Width)
@@ -126,7 +115,7 @@ void TVcStatusPane::Fit(int Width)
     // The start of a text says what it is about: it is kept, the end cut.
     const std::string Ellipsis = "…";
     std::string Shown = FText;
-    while (!Shown.empty() && TextWidth(Shown + Ellipsis) + 2 * PanePadding > Width)
+    while (!Shown.empty() && CaptionWidth(Shown + Ellipsis) + 2 * PanePadding > Width)
         Shown = Utf8Prefix(Shown, Shown.size() - 1);
     FCutWidth = Width;
     TPanel::SetText(Shown + Ellipsis);

@@ -4,10 +4,7 @@
 #include "ui/Control.h"
 #include "ui/Panel.h"
 
-#include <memory>
 #include <string>
-
-class TBitmap;
 
 class TVcStatusPane;
 
@@ -53,12 +50,10 @@ protected:
 
 private:
     void AdjustWidth();
-    int TextWidth(const std::string& Text);
     std::string FText;
     int FWantedWidth = 0;
     int FCutWidth = -1;  // the width the shown text was cut for; -1 when it is whole
     bool FAutoSize = false;
-    std::unique_ptr<TBitmap> FMeasure;
 };
 
 // Shows PartsComplete of TotalParts as a row of blocks.

@@ -85,6 +85,11 @@ void TPanel::SetBevelInner(TBevelCut Value)
     Realign();
 }
 
+int TPanel::CaptionWidth(const std::string& Text) const
+{
+    return Widget()->fontMetrics().horizontalAdvance(QStr(Text));
+}
+
 void TPanel::SetBevelWidth(int Value)
 {
     FBevelWidth = std::max(1, Value);

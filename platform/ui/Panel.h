@@ -11,6 +11,8 @@ public:
     void SetText(const std::string& Value) override;
     TAlignment GetAlignment() const { return FAlignment; }
     void SetAlignment(TAlignment Value);
+    // The width of Text in the font the caption is drawn with.
+    int CaptionWidth(const std::string& Text) const;
     TBevelCut GetBevelOuter() const { return FBevelOuter; }
     void SetBevelOuter(TBevelCut Value);
     TBevelCut GetBevelInner() const { return FBevelInner; }

@@ -2,8 +2,13 @@
 #include "controls/VcStatusBar.h"
 #include "rtl/FileUtils.h"
 #include "ui/Application.h"
+#include "ui/Bitmap.h"
+#include "ui/Screenshot.h"
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -50,6 +55,42 @@ TEST_F(VcStatusBarTest, AutoSizedPaneFollowsItsCaption)
     const int Short = Pane.GetWidth();
     Pane.SetText("/dev/ttyUSB0 and more text");
     EXPECT_GT(Pane.GetWidth(), Short);
+}
+
+// Columns holding ink (dark pixels) in a picture of the control.
+std::pair<int, int> InkColumns(TControl* Control)
+{
+    TBitmap Picture;
+    GrabControl(Control, Picture);
+    int Left = Picture.GetWidth(), Right = -1;
+    for (int X = 0; X < Picture.GetWidth(); ++X)
+        for (int Y = 0; Y < Picture.GetHeight(); ++Y) {
+            const TColor C = Picture.Canvas->Pixels[X][Y];
+            if (GetRValue(C) < 96 && GetGValue(C) < 96 && GetBValue(C) < 96) {
+                Left = std::min(Left, X);
+                Right = std::max(Right, X);
+            }
+        }
+    return {Left, Right};
+}
+
+// An auto-sized pane is wider than its text as it is drawn, which a pane
+// with room to spare shows.
+TEST_F(VcStatusBarTest, AnAutoSizedPaneIsWiderThanItsDrawnText)
+{
+    const std::string Text = "授权用户: KALVO Test Bench 3";
+    TVcStatusPane Wide(nullptr);
+    Wide.SetBounds(0, 0, 600, 22);
+    Wide.SetText(Text);
+    const auto [Left, Right] = InkColumns(&Wide);
+    ASSERT_GT(Right, Left) << "no text drawn";
+
+    TVcStatusPane Pane(nullptr);
+    Pane.SetHeight(22);
+    Pane.SetAutoSize(true);
+    Pane.SetText(Text);
+    // Room for the bevels and a margin on either side.
+    EXPECT_GE(Pane.GetWidth(), Right - Left + 1 + 2 * 4);
 }
 
 // Panes share their bar: a text too long for the room the others leave
