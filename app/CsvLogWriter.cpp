@@ -57,19 +57,16 @@ bool TCsvLogWriter::FinishLogFile()
         return true;
     Flush();
     FOpened = false;
-    const std::string lost = "，" + IntToStr(PendingRecords()) + " 条记录未能保存";
-    if (!FCreated) {
-        Report("无法创建记录文件: " + FTempFileName + lost);
-        FPending.clear();
-        return false;
-    }
-    bool ok = true;
-    if (!FPending.empty()) {
-        if (PendingRecords() > 0)
-            Report("无法写入记录文件: " + FTempFileName + lost);
-        ok = false;
-    }
+    const int pending = PendingRecords();
     FPending.clear();
+    // What is not on disk now is lost: the failure that kept it off is
+    // over for this file.
+    const bool complete = FFailure.empty();
+    ReportLost(pending);
+    FFailure.clear();
+    FFailureReason.clear();
+    if (!FCreated)
+        return false;
     if (FDiskSize == 0) {
         // Not even the header is on disk: an empty file is no log.
         DeleteFile(FTempFileName);
@@ -77,12 +74,19 @@ bool TCsvLogWriter::FinishLogFile()
     }
     while (FileExists(FFinalLogFileName))
         FFinalLogFileName = UniqueFileName(FFinalLogFileName);
-    if (!RenameFile(FTempFileName, FFinalLogFileName)) {
-        Report("无法保存记录文件: " + FFinalLogFileName + "，数据保存在: " + FTempFileName);
-        return false;
+    if (RenameFile(FTempFileName, FFinalLogFileName)) {
+        FFinishedFiles.push_back(FFinalLogFileName);
+        return complete;
     }
-    FFinishedFiles.push_back(FFinalLogFileName);
-    return ok;
+    const std::string lost = pending > 0 ? "，" + IntToStr(pending) + " 条记录未能保存" : std::string();
+    if (FileExists(FTempFileName)) {
+        Report("无法保存记录文件: " + FFinalLogFileName + "，数据保存在: " + FTempFileName + lost);
+        FStrandedFiles.push_back(FTempFileName);
+    } else {
+        // Gone with its folder: the records that reached it are lost too.
+        Report("记录文件已丢失: " + FTempFileName + "，" + IntToStr(FDiskRecords + pending) + " 条记录未能保存");
+    }
+    return false;
 }
 
 // The lines are written one by one and counted on disk only once whole;
@@ -96,31 +100,39 @@ bool TCsvLogWriter::Flush()
         // A file that appeared under our name meanwhile is not ours.
         while (FileExists(FTempFileName))
             FTempFileName = UniqueFileName(FTempFileName);
-        if (FFiles->CreateNew(FTempFileName)) {
-            Report("无法创建记录文件: " + FTempFileName);
+        if (const std::error_code error = FFiles->CreateNew(FTempFileName)) {
+            Fail("无法创建记录文件: ", error);
             return false;
         }
         FCreated = true;
         FDiskSize = 0;
+        FDiskRecords = 0;
         FCutPending = false;
     }
-    if (FCutPending && FFiles->Truncate(FTempFileName, FDiskSize)) {
-        Report("无法写入记录文件: " + FTempFileName);
-        return false;
+    if (FCutPending) {
+        if (const std::error_code error = FFiles->Truncate(FTempFileName, FDiskSize)) {
+            Fail("无法写入记录文件: ", error);
+            return false;
+        }
     }
     FCutPending = false;
     while (!FPending.empty()) {
         const std::string& line = FPending.front();
-        if (FFiles->Append(FTempFileName, line)) {
+        if (const std::error_code error = FFiles->Append(FTempFileName, line)) {
             // Cut off at once what reached the disk, so the file ends in a
             // whole line even if no retry comes; the line is kept for the next.
             FCutPending = static_cast<bool>(FFiles->Truncate(FTempFileName, FDiskSize));
-            Report("无法写入记录文件: " + FTempFileName);
+            Fail("无法写入记录文件: ", error);
             return false;
         }
+        // The header is always the file's first line.
+        if (FDiskSize > 0)
+            ++FDiskRecords;
         FDiskSize += line.size();
         FPending.pop_front();
     }
+    FFailure.clear();
+    FFailureReason.clear();
     return true;
 }
 
@@ -131,8 +143,28 @@ int TCsvLogWriter::PendingRecords() const
     return static_cast<int>(FPending.size() - header);
 }
 
+void TCsvLogWriter::Fail(const std::string& What, const std::error_code& Error)
+{
+    FFailureReason = Error.message();
+    FFailure = What + FTempFileName + " (" + FFailureReason + ")";
+    Report(FFailure);
+}
+
 void TCsvLogWriter::Report(const std::string& Text)
 {
     if (FProblems.empty() || FProblems.back() != Text)
         FProblems.push_back(Text);
+}
+
+// The file's failure, now with what it cost; it stands in for the same
+// failure's line without the count.
+void TCsvLogWriter::ReportLost(int Records)
+{
+    if (Records <= 0)
+        return;
+    const std::string line = FFailure + "，" + IntToStr(Records) + " 条记录未能保存";
+    if (!FProblems.empty() && FProblems.back() == FFailure)
+        FProblems.back() = line;
+    else
+        FProblems.push_back(line);
 }

@@ -12,6 +12,7 @@
 #include <deque>
 #include <memory>
 #include <string>
+#include <system_error>
 #include <vector>
 
 // What one record needs, taken from the channels in one consistent moment.
@@ -40,7 +41,8 @@ public:
     // finished first and a new one begun.
     void WriteRecord(const TCsvRecord& Record);
     // Moves the temporary file to the final name. Does nothing when this
-    // run began no file. False when data stayed elsewhere (see Problems).
+    // run began no file. False when data stayed elsewhere or was lost
+    // (see Problems).
     bool FinishLogFile();
 
     int RecordCount() const { return FRecordCount; }
@@ -48,13 +50,24 @@ public:
     const std::string& FinalLogFileName() const { return FFinalLogFileName; }
     // The log files this run completed, in order.
     const std::vector<std::string>& FinishedFiles() const { return FFinishedFiles; }
-    // File failures met so far, each naming the file and where the data is.
+    // Temporary files that could not be moved to their final names and
+    // still hold their records.
+    const std::vector<std::string>& StrandedFiles() const { return FStrandedFiles; }
+    // File failures met so far, each naming the file and the system's
+    // reason; a file's last one ends with the count of records lost.
     const std::vector<std::string>& Problems() const { return FProblems; }
+    // The failure that keeps records from the disk now, with the file and
+    // the system's reason; empty while every record is on disk.
+    const std::string& Failure() const { return FFailure; }
+    // Its reason alone, as the system words it.
+    const std::string& FailureReason() const { return FFailureReason; }
 
 private:
     bool Flush();
     int PendingRecords() const;
+    void Fail(const std::string& What, const std::error_code& Error);
     void Report(const std::string& Text);
+    void ReportLost(int Records);
 
     std::unique_ptr<TLogFileSystem> FFiles;
     std::string FTempFileName;
@@ -64,8 +77,12 @@ private:
     bool FOpened = false;              // this run began the current temporary file
     bool FCreated = false;             // ... and it exists on disk
     std::uint64_t FDiskSize = 0;       // bytes of whole lines in it
+    int FDiskRecords = 0;              // records among them
     bool FCutPending = false;          // bytes of a failed write may follow them
     std::deque<std::string> FPending;  // GBK lines not yet on disk
+    std::string FFailure;
+    std::string FFailureReason;
     std::vector<std::string> FFinishedFiles;
+    std::vector<std::string> FStrandedFiles;
     std::vector<std::string> FProblems;
 };

@@ -151,29 +151,33 @@ TfrmMain::TfrmMain(TComponent* AOwner) : TForm(AOwner)
     btnExit = Tools.ToolButton("btnExit", "退出", miExit);
     btnExit->OnClick = [this](TObject* S) { btnExitClick(S); };
 
-    // Aligned panes keep the order of their Left positions.
     stbMain = Build.Add<TVcStatusBar>("stbMain");
-    const TVcFormBuilder Panes = Build.On(stbMain);
-    spPort = AddPane(Panes, "spPort", alLeft, 0);
-    spPort->SetAlignment(taCenter);
-    spBaud = AddPane(Panes, "spBaud", alLeft, 100);
-    spBaud->SetAlignment(taCenter);
-    vf1 = new TVcVersionInfo(this);
-    vf1->SetName("vf1");
-    spVersion = Panes.Add<TVcVersionInfoStatus>("spVersion");
-    spVersion->SetLeft(200);
-    spVersion->SetAlign(alLeft);
-    spVersion->SetLabel("版本");
-    spVersion->SetVersionInfo(vf1);
-    lblPollingId = AddPane(Panes, "lblPollingId", alRight, 600);
-    lblPollingId->SetVisible(false);
-    spLogState = AddPane(Panes, "spLogState", alRight, 650);
-    spLogState->SetVisible(false);
-    psbPolling = Panes.Add<TVcProgressStatus>("psbPolling", 700, 0, 120, stbMain->GetHeight());
-    psbPolling->SetAlign(alRight);
-    psbPolling->SetTotalParts(10);
-    psbPolling->SetVisible(false);
-    spAuthor = AddPane(Panes, "spAuthor", alRight, 900);
+    {
+        // Aligned panes keep the order of their Left positions: they are
+        // placed once all of them are there.
+        TAlignPause Pause(stbMain);
+        const TVcFormBuilder Panes = Build.On(stbMain);
+        spPort = AddPane(Panes, "spPort", alLeft, 0);
+        spPort->SetAlignment(taCenter);
+        spBaud = AddPane(Panes, "spBaud", alLeft, 100);
+        spBaud->SetAlignment(taCenter);
+        vf1 = new TVcVersionInfo(this);
+        vf1->SetName("vf1");
+        spVersion = Panes.Add<TVcVersionInfoStatus>("spVersion");
+        spVersion->SetLeft(200);
+        spVersion->SetAlign(alLeft);
+        spVersion->SetLabel("版本");
+        spVersion->SetVersionInfo(vf1);
+        lblPollingId = AddPane(Panes, "lblPollingId", alRight, 600);
+        lblPollingId->SetVisible(false);
+        spLogState = AddPane(Panes, "spLogState", alRight, 650);
+        spLogState->SetVisible(false);
+        psbPolling = Panes.Add<TVcProgressStatus>("psbPolling", 700, 0, 120, stbMain->GetHeight());
+        psbPolling->SetAlign(alRight);
+        psbPolling->SetTotalParts(10);
+        psbPolling->SetVisible(false);
+        spAuthor = AddPane(Panes, "spAuthor", alRight, 900);
+    }
 
     srxDevices = Build.Add<TScrollBox>("srxDevices");
     srxDevices->SetAlign(alClient);
@@ -410,6 +414,11 @@ void TfrmMain::SetPollProgress(int PartsComplete, const std::string& StationText
 void TfrmMain::PostStopMessage()
 {
     PostMessage(this, WM_STOP_RECORDING, 0, 0);
+}
+
+void TfrmMain::PostLogFailureMessage()
+{
+    PostMessage(this, WM_LOG_FAILURE, 0, 0);
 }
 
 void TfrmMain::SetRunState(bool Running)

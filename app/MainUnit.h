@@ -88,6 +88,7 @@ public:
     void SetElapsed(const std::string& Text) override;
     void SetPollProgress(int PartsComplete, const std::string& StationText) override;
     void PostStopMessage() override;
+    void PostLogFailureMessage() override;
     void SetRunState(bool Running) override;
     void ShowError(const std::string& Text) override;
     bool Confirm(const std::string& Text) override;

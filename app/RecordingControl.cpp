@@ -62,6 +62,8 @@ void TRecordingControl::RecordAction(const TRecordingOptions& Options,
         return;
     }
     const std::string tempFileName = tempDir + "/$$$RunningLogFile.$$$";
+    if (!CanKeepRecords(ExcludeTrailingPathDelimiter(ExtractFilePath(logFileName)), tempDir))
+        return;
 
     for (const auto& device : Devices)
         if (device)
@@ -98,8 +100,30 @@ void TRecordingControl::RecordAction(const TRecordingOptions& Options,
         }
     };
     FRunDevices = std::move(Devices);
+    FFailureShown = false;
     SampleThread = thread;
     thread->Resume();
+}
+
+// A run whose records could go nowhere must not start: the folder the log
+// goes to (a file chosen elsewhere has its own) and the work folder must
+// take a file. Says which cannot, and why, when one cannot.
+bool TRecordingControl::CanKeepRecords(const std::string& LogDir, const std::string& TempDir)
+{
+    if (!ForceDirectories(LogDir)) {
+        FView->ShowError("无法创建数据文件目录: " + LogDir);
+        return false;
+    }
+    const std::unique_ptr<TLogFileSystem> files = FMakeFiles();
+    if (const std::error_code error = files->ProbeFolder(LogDir)) {
+        FView->ShowError("无法写入数据文件目录: " + LogDir + " (" + error.message() + ")");
+        return false;
+    }
+    if (const std::error_code error = files->ProbeFolder(TempDir)) {
+        FView->ShowError("无法写入工作目录: " + TempDir + " (" + error.message() + ")");
+        return false;
+    }
+    return true;
 }
 
 void TRecordingControl::StopAction(const TRecordingOptions& Options)
@@ -142,26 +166,40 @@ void TRecordingControl::StopRecording()
         FView->ShowError(report);
 }
 
-// What the user must hear of a run that ended: a lost line with where the
-// data is, and files that failed. Empty when all went well.
+// What the user must hear of a run that ended: a lost line, files that
+// failed with the records they cost, and where the saved records are.
+// Empty when all went well.
 std::string TRecordingControl::EndOfRunReport(const TSerialPortSampleThread& Thread)
 {
+    const TCsvLogWriter& writer = Thread.Run().Writer();
     std::string text;
-    if (!Thread.LineError().empty()) {
+    if (!Thread.LineError().empty())
         text = "与串口 " + Thread.PortName() + " 的连接已断开，记录已停止。\r\n原因: " + Thread.LineError() + "\r\n";
-        const std::vector<std::string>& files = Thread.Run().Writer().FinishedFiles();
-        if (files.empty())
-            text += "本次运行没有保存数据。\r\n";
-        for (const std::string& file : files)
-            text += "数据已保存在: " + file + "\r\n";
-    }
-    for (const std::string& line : Thread.Run().Writer().Problems())
+    for (const std::string& line : writer.Problems())
         text += line + "\r\n";
+    if (text.empty())
+        return text;
+    // Files that could not be moved are named where their problem is told.
+    if (writer.FinishedFiles().empty() && writer.StrandedFiles().empty())
+        text += "本次运行没有保存数据。\r\n";
+    for (const std::string& file : writer.FinishedFiles())
+        text += "数据已保存在: " + file + "\r\n";
     return text;
 }
 
 bool TRecordingControl::HandleMessage(unsigned Message)
 {
+    if (Message == WM_LOG_FAILURE) {
+        // Only the run that failed is told of, once; a run that ended
+        // meanwhile told its end.
+        if (SampleThread && !FFailureShown && !SampleThread->Run().FailureNotice().empty()) {
+            FFailureShown = true;
+            // The run may end while the box is open.
+            const std::string notice = SampleThread->Run().FailureNotice();
+            FView->ShowError(notice);
+        }
+        return true;
+    }
     if (Message != WM_STOP_RECORDING)
         return false;
     // Only the run that posted the message ends; one left over from an

@@ -1,6 +1,6 @@
 #pragma once
 // The record and stop actions of the main window's toolbar, the end of a
-// run, and the end-of-run message; the window itself only forwards to it.
+// run, and the messages a run posts; the window itself only forwards to it.
 #include "app/SampleView.h"
 #include "app/SamplingRun.h"
 #include "app/SerialPortSampleThreadUnit.h"
@@ -13,6 +13,8 @@
 
 // The end-of-run message the sampling thread posts (WM_USER + 101).
 constexpr unsigned WM_STOP_RECORDING = 0x400 + 101;
+// The message a run posts when its log can no longer be written.
+constexpr unsigned WM_LOG_FAILURE = 0x400 + 110;
 
 // What the main window shows and asks during runs.
 class TRecordingView : public TSampleView {
@@ -58,27 +60,32 @@ public:
 
     // btnRecord. Devices are the run's view of the instruments, in polling
     // order: kept for the run's lifetime and freed once its thread is gone,
-    // or at once when no run starts. Raises the serial library's error
+    // or at once when no run starts. A run whose log folder or work folder
+    // cannot be written does not start. Raises the serial library's error
     // when the port cannot be opened, after putting the window back to idle.
     void RecordAction(const TRecordingOptions& Options, std::vector<std::unique_ptr<TSampleDevice>> Devices);
     // btnStop: asks first when the run would end by itself.
     void StopAction(const TRecordingOptions& Options);
     // Ends the run (waiting for the thread while serving its hand-overs),
     // finishes the log, puts the window back to idle, and then reports a
-    // lost line with where the data is, and files that failed.
+    // lost line, files that failed, and where the saved records are.
     void StopRecording();
-    // The end-of-run message (true when it is that message): ends the run
-    // that stopped itself, lost its line or whose thread died.
+    // The messages of a run (true when it is one of them). The end-of-run
+    // message ends the run that stopped itself, lost its line or whose
+    // thread died; the log-failure message tells the run's first failure
+    // to write its log, while the run goes on.
     bool HandleMessage(unsigned Message);
 
     bool Running() const { return SampleThread != nullptr; }
 
 private:
+    bool CanKeepRecords(const std::string& LogDir, const std::string& TempDir);
     static std::string EndOfRunReport(const TSerialPortSampleThread& Thread);
 
     TRecordingView* FView;
     TLogFileSystemMaker FMakeFiles;
     // What the running thread polls: freed only after the thread itself.
     std::vector<std::unique_ptr<TSampleDevice>> FRunDevices;
-    bool FThreadEnded = false;  // the running thread ended by itself (line lost, error)
+    bool FThreadEnded = false;   // the running thread ended by itself (line lost, error)
+    bool FFailureShown = false;  // the running thread's log failure was told
 };

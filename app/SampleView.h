@@ -17,4 +17,7 @@ public:
     virtual void SetPollProgress(int PartsComplete, const std::string& StationText) = 0;
     // Posts the end-of-run message (WM_USER + 101) to the main window.
     virtual void PostStopMessage() = 0;
+    // Posts the message that the log cannot be written (WM_USER + 110) to
+    // the main window, which tells the user while the run goes on.
+    virtual void PostLogFailureMessage() = 0;
 };

@@ -57,6 +57,8 @@ void TSamplingRun::Reply(TSampleDevice* Device, bool ReplyOK, const std::vector<
         UpdateElapsed();
         CheckStop();
     }
+    // Records were written since the last poll, in either thread.
+    NoticeLogFailure();
     if (FRecording) {
         FView->SetElapsed(ElapsedText(FElapsedSeconds));
         if (Device->Online() && FLogPending) {
@@ -161,9 +163,21 @@ void TSamplingRun::CheckStop()
         StopFromThread();
 }
 
+// The pane is narrow: the failure without the file's path, which the
+// message box gives.
 std::string TSamplingRun::LogStateAfterAnswer() const
 {
-    return FWriter->Problems().empty() ? std::string() : FWriter->Problems().back();
+    return FWriter->Failure().empty() ? std::string() : "无法写入记录文件 (" + FWriter->FailureReason() + ")";
+}
+
+// The first failure of the run is told at once, in a box that leaves the
+// run going; later ones show in the pane and at the end.
+void TSamplingRun::NoticeLogFailure()
+{
+    if (!FFailureNotice.empty() || FWriter->Failure().empty())
+        return;
+    FFailureNotice = FWriter->Failure() + "\r\n采集继续进行，未能写入的记录暂存在内存中，可以写入时自动补写。";
+    FView->PostLogFailureMessage();
 }
 
 void TSamplingRun::CountTriggers(bool Start, int& Members, int& Fired) const

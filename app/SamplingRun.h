@@ -86,6 +86,9 @@ public:
     double ElapsedSeconds() const { return FElapsedSeconds; }
     int RecordCount() const { return FWriter->RecordCount(); }
     const TCsvLogWriter& Writer() const { return *FWriter; }
+    // The message of the run's first log failure; empty while there was
+    // none. Set in the user-interface thread, once.
+    const std::string& FailureNotice() const { return FFailureNotice; }
 
     bool AnyStartTriggered() const;
     bool AllStartTriggered() const;
@@ -101,6 +104,7 @@ private:
     void UpdateElapsed();
     void CheckStop();
     std::string LogStateAfterAnswer() const;
+    void NoticeLogFailure();
     bool StartConditionMet() const;
     bool StopConditionMet() const;
     void CountTriggers(bool Start, int& Members, int& Fired) const;
@@ -118,4 +122,5 @@ private:
     std::uint64_t FLastLogTick = 0;
     double FElapsedSeconds = 0.0;
     int FPartsComplete = 0;
+    std::string FFailureNotice;
 };

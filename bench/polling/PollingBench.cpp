@@ -85,6 +85,7 @@ public:
     void SetElapsed(const std::string&) override {}
     void SetPollProgress(int, const std::string&) override {}
     void PostStopMessage() override {}
+    void PostLogFailureMessage() override {}
 };
 
 double ProcessCpuSeconds()

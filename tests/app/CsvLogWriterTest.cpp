@@ -260,6 +260,42 @@ TEST_F(CsvLogWriterTest, AHeaderThatNeverReachedTheDiskLeavesNoFileAndCountsOnly
     }
 }
 
+// The last line about a file that could not be written says why, and how
+// many of its records were lost: once, not once per failed write.
+TEST_F(CsvLogWriterTest, FailuresGiveTheSystemsReasonAndTheLostCountOnce)
+{
+    auto files = std::make_unique<TFailingFiles>();
+    files->FailFrom = 3;
+    TCsvLogWriter w(Temp(), Data("run.csv"), 100, std::move(files));
+    w.OpenNewLogFile(2, Record(2, {}).Columns);
+    for (int i = 1; i <= 4; ++i)
+        w.WriteRecord(Record(2, {std::to_string(i), "x"}));
+    EXPECT_FALSE(w.FinishLogFile());
+    const std::string full = std::make_error_code(std::errc::no_space_on_device).message();
+    EXPECT_EQ((std::vector<std::string>{"无法写入记录文件: " + Temp() + " (" + full + ")，3 条记录未能保存"}),
+              w.Problems());
+    EXPECT_EQ((std::vector<std::string>{Data("run.csv")}), w.FinishedFiles());
+}
+
+// A temporary file that went away with its folder holds nothing: the end
+// must not send the user looking for it, and counts its records as lost.
+TEST_F(CsvLogWriterTest, ATempFileThatWentAwayIsNotNamedAsHoldingTheRecords)
+{
+    TCsvLogWriter w(Temp(), Data("run.csv"), 100);
+    w.OpenNewLogFile(2, Record(2, {}).Columns);
+    w.WriteRecord(Record(2, {"1", "a"}));
+    w.WriteRecord(Record(2, {"2", "b"}));
+    std::filesystem::remove_all(FDir / "Temp");
+    w.WriteRecord(Record(2, {"3", "c"}));
+    EXPECT_FALSE(w.FinishLogFile());
+    ASSERT_FALSE(w.Problems().empty());
+    for (const std::string& line : w.Problems())
+        EXPECT_EQ(std::string::npos, line.find("数据保存在")) << line;
+    EXPECT_EQ("记录文件已丢失: " + Temp() + "，3 条记录未能保存", w.Problems().back());
+    EXPECT_TRUE(w.FinishedFiles().empty());
+    EXPECT_TRUE(FilesIn(FDir / "Data").empty());
+}
+
 TEST_F(CsvLogWriterTest, AHeaderWrittenOnlyInPartIsWrittenWholeLater)
 {
     auto files = std::make_unique<TFailingFiles>();

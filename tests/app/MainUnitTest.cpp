@@ -1,7 +1,9 @@
 #include "ProgramForms.h"
+#include "SampleFakes.h"
 
 #include "app/DeviceRegistry.h"
 #include "app/DeviceUnit.h"
+#include "app/SamplingRun.h"
 #include "app/SysOption.h"
 #include "rtl/Gbk.h"
 #include "rtl/IniFile.h"
@@ -10,6 +12,8 @@
 #include "ui/TextClipCheck.h"
 
 #include <gtest/gtest.h>
+
+#include <filesystem>
 
 namespace {
 
@@ -360,6 +364,62 @@ TEST(MainUnitTest, EveryTextShowsWholeAtTheFirstAndTheSmallestSize)
         Application->ProcessMessages();
         for (const std::string& Problem : TTextClipCheck::Problems(frmMain))
             ADD_FAILURE() << Problem;
+    }
+    frmMain->SetRunState(false);
+}
+
+// A disk that is full from the first byte on.
+class TFullDisk : public TLogFileSystem {
+public:
+    std::error_code Append(const std::string&, const std::string& Bytes) override
+    {
+        return TLogFileSystem::Append("/dev/full", Bytes);
+    }
+};
+
+// What a run shows in the status bar when its log cannot be written shows
+// whole at the first size, its start at the smallest, and the panes stay
+// side by side in their order.
+TEST(MainUnitTest, AWriteFailureShowsInTheStatusBarBesideTheOtherPanes)
+{
+    TProgramForms P([](const TScratchDir& Dir) {
+        TScratchDir::Write(Dir.File("Devices.db"), "[Device1]\r\nChannelCount=2\r\n");
+        TScratchDir::Write(Dir.File("config.ini"),
+                           "[System Parameters]\r\nComm Port=/dev/ttyUSB10\r\n"
+                           "Baud Rate=115200\r\nAuthor=KALVO Test Bench 3\r\n");
+    });
+    P.Start();
+    const std::string Deep = P.Dir.File("Measurements of the second press line/2026/January/Temp");
+    std::filesystem::create_directories(Deep);
+    TFakeSampleDevice Device(1, 0, 0, 2);
+    TSamplingRun Run({}, {&Device}, frmMain,
+                     std::make_unique<TCsvLogWriter>(Deep + "/$$$RunningLogFile.$$$", P.Dir.File("run.csv"), 100,
+                                                     std::make_unique<TFullDisk>()));
+    frmMain->SetRunState(true);
+    frmMain->SetPollProgress(5, "254");
+    Run.Reply(&Device, true, {1, 2});  // logging starts and its header finds no room
+    Run.Reply(&Device, true, {1, 2});
+    const std::string Text = frmMain->spLogState->GetText();
+    EXPECT_EQ(Text.rfind("无法写入记录文件", 0), 0u) << Text;
+    const std::vector<TControl*> Order = {frmMain->spPort,       frmMain->spBaud,     frmMain->spVersion,
+                                          frmMain->lblPollingId, frmMain->spLogState, frmMain->psbPolling,
+                                          frmMain->spAuthor};
+    for (const auto& [Width, Height] : {std::pair{1024, 700}, std::pair{640, 480}}) {
+        SCOPED_TRACE(std::to_string(Width) + " x " + std::to_string(Height));
+        frmMain->SetClientWidth(Width);
+        frmMain->SetClientHeight(Height);
+        Application->ProcessMessages();
+        int Right = 0;
+        for (TControl* C : Order) {
+            EXPECT_GE(C->GetLeft(), Right) << C->GetName();
+            Right = C->GetLeft() + C->GetWidth();
+        }
+        EXPECT_EQ(Right, frmMain->stbMain->GetClientWidth());
+        const std::string Shown = frmMain->spLogState->ShownText();
+        if (Width == 1024)
+            EXPECT_EQ(Shown, Text);
+        else
+            EXPECT_EQ(Shown.rfind("无法写入", 0), 0u) << Shown;
     }
     frmMain->SetRunState(false);
 }

@@ -104,6 +104,7 @@ public:
         PollingId = StationText;
     }
     void PostStopMessage() override { ++StopMessages; }
+    void PostLogFailureMessage() override { ++LogFailureMessages; }
 
     std::function<void(const std::string&)> OnLogState;
     std::vector<std::string> LogStates;
@@ -111,4 +112,5 @@ public:
     std::vector<int> Progress;
     std::string PollingId;
     int StopMessages = 0;
+    int LogFailureMessages = 0;
 };

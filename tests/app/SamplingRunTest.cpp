@@ -349,9 +349,24 @@ TEST_F(SamplingRunTest, FileProblemsShowInTheLogStatePane)
     if (auto record = run.EndOfCycle())
         run.WriteRecord(*record);
     run.Reply(&FDev1, true, {1, 2});
-    EXPECT_EQ("无法创建记录文件: " + FDir / "Temp/x.tmp", FView.LogStates.back());
+    const std::string missing = std::make_error_code(std::errc::no_such_file_or_directory).message();
+    EXPECT_EQ("无法写入记录文件 (" + missing + ")", FView.LogStates.back());
     run.Reply(&FDev1, false, {});
     EXPECT_EQ("超时", FView.LogStates.back());
+    // The user is told once, with the file and the reason.
+    run.Reply(&FDev1, true, {1, 2});
+    EXPECT_EQ(1, FView.LogFailureMessages);
+    EXPECT_EQ("无法创建记录文件: " + FDir / "Temp/x.tmp" + " (" + missing + ")\r\n" +
+                  "采集继续进行，未能写入的记录暂存在内存中，可以写入时自动补写。",
+              run.FailureNotice());
+    // Once the records reach the disk again the pane says so.
+    std::filesystem::create_directories(FDir / "Temp");
+    for (int cycle = 0; cycle < 2; ++cycle)
+        if (auto record = run.EndOfCycle())
+            run.WriteRecord(*record);
+    run.Reply(&FDev1, true, {1, 2});
+    EXPECT_EQ("", FView.LogStates.back());
+    EXPECT_EQ(1, FView.LogFailureMessages);
 }
 
 TEST_F(SamplingRunTest, ElapsedText)

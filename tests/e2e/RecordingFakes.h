@@ -23,6 +23,7 @@ public:
         PollingIds.push_back(StationText);
     }
     void PostStopMessage() override { ++StopMessages; }
+    void PostLogFailureMessage() override { ++LogFailureMessages; }
     void SetRunState(bool Running) override { RunStates.push_back(Running); }
     void ShowError(const std::string& Text) override
     {
@@ -46,6 +47,7 @@ public:
     std::vector<int> Progress;
     std::vector<std::string> PollingIds;
     int StopMessages = 0;
+    int LogFailureMessages = 0;
     std::vector<bool> RunStates;
     std::vector<std::string> Errors;
     std::vector<bool> RunningAtErrors;  // whether the window looked running when each error came

@@ -56,6 +56,33 @@ std::vector<std::string> FilesIn(const std::string& Dir)
     return names;
 }
 
+// The disk a run writes its log to: a folder it may not write to, and a
+// disk that fills up after a number of writes, from when on appends go to
+// /dev/full and fail there as on a full disk.
+class TTestDisk : public TLogFileSystem {
+public:
+    TTestDisk(std::string Unwritable, int Room) : FUnwritable(std::move(Unwritable)), FRoom(Room) {}
+
+    std::error_code Append(const std::string& FileName, const std::string& Bytes) override
+    {
+        if (FRoom == 0)
+            return TLogFileSystem::Append("/dev/full", Bytes);
+        if (FRoom > 0)
+            --FRoom;
+        return TLogFileSystem::Append(FileName, Bytes);
+    }
+    std::error_code ProbeFolder(const std::string& Dir) override
+    {
+        if (Dir == FUnwritable)
+            return std::make_error_code(std::errc::permission_denied);
+        return TLogFileSystem::ProbeFolder(Dir);
+    }
+
+private:
+    std::string FUnwritable;
+    int FRoom;  // appends that still fit; -1 for no end
+};
+
 class RecordingRunTest : public ::testing::Test {
 protected:
     RecordingRunTest()
@@ -119,7 +146,10 @@ protected:
     int FLinksAlive = 0;  // what the control holds of the devices handed to it
     modbussim::Simulator FSim;
     TFakeRecordingView FView;
-    TRecordingControl FControl{&FView};
+    // What the next run's disk refuses (see TTestDisk): nothing by default.
+    std::string FUnwritable;
+    int FDiskRoom = -1;
+    TRecordingControl FControl{&FView, [this] { return std::make_unique<TTestDisk>(FUnwritable, FDiskRoom); }};
     TRecordingOptions FOptions;
 };
 
@@ -473,6 +503,34 @@ TEST_F(RecordingRunTest, ALineThatGoesAwayEndsTheRunAndKeepsItsRecords)
     EXPECT_TRUE(FilesIn(FDir / "Temp").empty());
 }
 
+// The records of a run that lost its line and could not move its log are
+// in the temporary file: the end says so, and not that nothing was saved.
+TEST_F(RecordingRunTest, ALostLineWithALogThatCouldNotBeMovedSaysWhereTheRecordsAre)
+{
+    TPtyPair pty;
+    auto server = std::make_unique<TLibModbusServer>(pty.MasterFd(), 1, std::vector<std::uint16_t>{9});
+    FOptions.Line.PortName = pty.SlavePath();
+    FOptions.Settings.PollTimeout = 500;
+    FView.LogFileName = FDir / "Data/sub/run.csv";
+    TFakeSampleDevice& d1 = Device(1, 0, 0, 1);
+    Record({&d1});
+    ASSERT_TRUE(ServeCycles(1, 4));
+    std::filesystem::remove_all(FDir / "Data/sub");
+    server.reset();
+    pty.CloseMaster();
+    ASSERT_TRUE(ServeUntil([&] { return FView.StopMessages > 0; }));
+    EXPECT_TRUE(FControl.HandleMessage(WM_STOP_RECORDING));
+    const std::string temp = FDir / "Temp/$$$RunningLogFile.$$$";
+    ASSERT_EQ(1u, FView.Errors.size());
+    EXPECT_EQ("与串口 " + pty.SlavePath() +
+                  " 的连接已断开，记录已停止。\r\n原因: WriteFile function failed (Error: 31)\r\n" +
+                  "无法保存记录文件: " + FDir / "Data/sub/run.csv" + "，数据保存在: " + temp + "\r\n",
+              FView.Errors[0]);
+    const std::vector<std::string> lines = Lines(ReadText(temp));
+    ASSERT_GE(lines.size(), 2u);
+    EXPECT_EQ("1,9", lines[1]);
+}
+
 TEST_F(RecordingRunTest, StopActionAsksByStopMode)
 {
     Configure("station 1 rule 0 start 0 channels 1 values 1\n");
@@ -611,9 +669,10 @@ TEST_F(RecordingRunTest, ALogThatCannotBeMovedIsReportedWithWhereTheDataIs)
 {
     Configure("station 1 rule 0 start 0 channels 1 values 6\n");
     TFakeSampleDevice& d1 = Device(1, 0, 0, 1);
-    FView.LogFileName = FDir / "Data/sub/run.csv";  // a directory that is not there
+    FView.LogFileName = FDir / "Data/sub/run.csv";
     Record({&d1});
     ASSERT_TRUE(ServeCycles(1, 3));
+    std::filesystem::remove_all(FDir / "Data/sub");  // the folder is gone by the end of the run
     FControl.StopRecording();
     ASSERT_EQ(1u, FView.Errors.size());
     const std::string temp = FDir / "Temp/$$$RunningLogFile.$$$";
@@ -621,6 +680,73 @@ TEST_F(RecordingRunTest, ALogThatCannotBeMovedIsReportedWithWhereTheDataIs)
     const std::vector<std::string> lines = Lines(ReadText(temp));
     ASSERT_GE(lines.size(), 2u);
     EXPECT_EQ("1,6", lines[1]);
+}
+
+// A run that could not keep its records does not start: no port is opened
+// (this one would raise), no device reset, and the box names the folder
+// and the system's reason.
+TEST_F(RecordingRunTest, AFolderThatCannotBeWrittenRefusesTheRun)
+{
+    TFakeSampleDevice& d1 = Device(1, 0, 0, 1);
+    FOptions.Line.PortName = FDir / "no-such-port";
+    const std::string denied = std::make_error_code(std::errc::permission_denied).message();
+    for (const std::string& folder : {FDir / "Data", FDir / "Temp"}) {
+        FUnwritable = folder;
+        EXPECT_NO_THROW(Record({&d1}));
+    }
+    // The folder of a log file chosen elsewhere is the data folder.
+    std::ofstream(FDir / "blocked") << "a file";
+    FView.LogFileName = FDir / "blocked/run.csv";
+    FUnwritable.clear();
+    EXPECT_NO_THROW(Record({&d1}));
+    EXPECT_EQ((std::vector<std::string>{"无法写入数据文件目录: " + FDir / "Data" + " (" + denied + ")",
+                                        "无法写入工作目录: " + FDir / "Temp" + " (" + denied + ")",
+                                        "无法创建数据文件目录: " + FDir / "blocked"}),
+              FView.Errors);
+    EXPECT_FALSE(FControl.Running());
+    EXPECT_TRUE(FView.RunStates.empty());
+    EXPECT_EQ(0, d1.Resets);
+    EXPECT_EQ(0, FLinksAlive);
+}
+
+// The disk fills up during the run: the user hears of it at once, once,
+// while the run goes on; at the end, where the saved records are and how
+// many were lost.
+TEST_F(RecordingRunTest, AFullDiskIsToldAtOnceAndTheEndNamesTheFileThatHoldsTheRecords)
+{
+    Configure("station 1 rule 0 start 0 channels 1 values 7\n");
+    TFakeSampleDevice& d1 = Device(1, 0, 0, 1);
+    FDiskRoom = 3;  // the header and two records
+    Record({&d1});
+    ASSERT_TRUE(ServeUntil([&] { return FView.LogFailureMessages > 0; }));
+    const std::string temp = FDir / "Temp/$$$RunningLogFile.$$$";
+    const std::string full = std::make_error_code(std::errc::no_space_on_device).message();
+    EXPECT_TRUE(FControl.HandleMessage(WM_LOG_FAILURE));
+    ASSERT_EQ(1u, FView.Errors.size());
+    EXPECT_EQ("无法写入记录文件: " + temp + " (" + full + ")\r\n" +
+                  "采集继续进行，未能写入的记录暂存在内存中，可以写入时自动补写。",
+              FView.Errors[0]);
+    EXPECT_EQ(std::vector<bool>{true}, FView.RunningAtErrors);
+    EXPECT_EQ("无法写入记录文件 (" + full + ")", FView.LogStates.back());
+
+    // Told once, however many records fail after it.
+    const std::size_t polls = FView.Progress.size();
+    ASSERT_TRUE(ServeUntil([&] { return FView.Progress.size() >= polls + 6; }));
+    EXPECT_TRUE(FControl.Running());
+    EXPECT_EQ(1, FView.LogFailureMessages);
+    FControl.StopRecording();
+
+    ASSERT_EQ(2u, FView.Errors.size());
+    std::smatch lost;
+    ASSERT_TRUE(std::regex_match(FView.Errors[1], lost,
+                                 std::regex("无法写入记录文件: .* \\(" + full +
+                                            "\\)，([0-9]+) 条记录未能保存\r\n"
+                                            "数据已保存在: (.*)\r\n")))
+        << FView.Errors[1];
+    EXPECT_GE(std::stoi(lost[1]), 3);
+    EXPECT_EQ(FDir / "Data/run.csv", lost[2].str());
+    EXPECT_EQ((std::vector<std::string>{"采样点编号,S1C1(bar)", "1,7", "2,7"}), Lines(ReadText(FDir / "Data/run.csv")));
+    EXPECT_TRUE(FilesIn(FDir / "Temp").empty());
 }
 
 double CpuSeconds()
