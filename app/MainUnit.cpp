@@ -427,9 +427,15 @@ void TfrmMain::SetRunState(bool Running)
     btnExit->SetEnabled(!Running);
     btnStop->SetEnabled(Running);
     btnChangeOptions->SetEnabled(true);
-    psbPolling->SetVisible(Running);
-    lblPollingId->SetVisible(Running);
-    spLogState->SetVisible(Running);
+    {
+        // Shown one by one, each would be placed by where the last run left
+        // it among panes placed since: they keep their order when placed
+        // together.
+        TAlignPause Pause(stbMain);
+        psbPolling->SetVisible(Running);
+        lblPollingId->SetVisible(Running);
+        spLogState->SetVisible(Running);
+    }
     lblElapsed->Font->SetColor(Running ? RunningColor : IdleColor);
 }
 

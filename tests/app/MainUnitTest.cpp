@@ -347,9 +347,7 @@ TEST(MainUnitTest, EveryTextShowsWholeAtTheFirstAndTheSmallestSize)
                            "[Device1]\r\nDeviceName=SIM-16SI-LONGNAME-0001\r\nChannelCount=12\r\nValueRule=1\r\n"
                            "[Device12]\r\nDeviceName=Oven\r\nChannelCount=1\r\n[Device3]\r\nChannelCount=7\r\n"
                            "[Device4]\r\nChannelCount=11\r\n");
-        TScratchDir::Write(Dir.File("config.ini"),
-                           "[System Parameters]\r\nComm Port=/dev/ttyUSB10\r\n"
-                           "Baud Rate=115200\r\nAuthor=KALVO Test Bench 3\r\n");
+        TScratchDir::Write(Dir.File("config.ini"), "[System Parameters]\r\nComm Port=/dev/ttyUSB10\r\n");
     });
     P.Start();
     ShowWidestTexts();
@@ -384,9 +382,7 @@ TEST(MainUnitTest, AWriteFailureShowsInTheStatusBarBesideTheOtherPanes)
 {
     TProgramForms P([](const TScratchDir& Dir) {
         TScratchDir::Write(Dir.File("Devices.db"), "[Device1]\r\nChannelCount=2\r\n");
-        TScratchDir::Write(Dir.File("config.ini"),
-                           "[System Parameters]\r\nComm Port=/dev/ttyUSB10\r\n"
-                           "Baud Rate=115200\r\nAuthor=KALVO Test Bench 3\r\n");
+        TScratchDir::Write(Dir.File("config.ini"), "[System Parameters]\r\nComm Port=/dev/ttyUSB10\r\n");
     });
     P.Start();
     const std::string Deep = P.Dir.File("Measurements of the second press line/2026/January/Temp");
@@ -395,32 +391,42 @@ TEST(MainUnitTest, AWriteFailureShowsInTheStatusBarBesideTheOtherPanes)
     TSamplingRun Run({}, {&Device}, frmMain,
                      std::make_unique<TCsvLogWriter>(Deep + "/$$$RunningLogFile.$$$", P.Dir.File("run.csv"), 100,
                                                      std::make_unique<TFullDisk>()));
+    // As a run shows itself.
     frmMain->SetRunState(true);
-    frmMain->SetPollProgress(5, "254");
+    frmMain->SetPollProgress(0, "");
+    frmMain->SetLogState("");
     Run.Reply(&Device, true, {1, 2});  // logging starts and its header finds no room
+    Run.PollProgress(&Device);
     Run.Reply(&Device, true, {1, 2});
     const std::string Text = frmMain->spLogState->GetText();
     EXPECT_EQ(Text.rfind("无法写入记录文件", 0), 0u) << Text;
-    const std::vector<TControl*> Order = {frmMain->spPort,       frmMain->spBaud,     frmMain->spVersion,
-                                          frmMain->lblPollingId, frmMain->spLogState, frmMain->psbPolling,
-                                          frmMain->spAuthor};
-    for (const auto& [Width, Height] : {std::pair{1024, 700}, std::pair{640, 480}}) {
-        SCOPED_TRACE(std::to_string(Width) + " x " + std::to_string(Height));
-        frmMain->SetClientWidth(Width);
-        frmMain->SetClientHeight(Height);
-        Application->ProcessMessages();
+    // Side by side in their order, within the bar.
+    auto ExpectInOrder = [] {
         int Right = 0;
-        for (TControl* C : Order) {
+        for (TControl* C :
+             std::vector<TControl*>{frmMain->spPort, frmMain->spBaud, frmMain->spVersion, frmMain->lblPollingId,
+                                    frmMain->spLogState, frmMain->psbPolling, frmMain->spAuthor}) {
             EXPECT_GE(C->GetLeft(), Right) << C->GetName();
             Right = C->GetLeft() + C->GetWidth();
         }
         EXPECT_EQ(Right, frmMain->stbMain->GetClientWidth());
+    };
+    for (const auto& [Width, Height] : {std::pair{640, 480}, std::pair{1024, 700}}) {
+        SCOPED_TRACE(std::to_string(Width) + " x " + std::to_string(Height));
+        frmMain->SetClientWidth(Width);
+        frmMain->SetClientHeight(Height);
+        Application->ProcessMessages();
+        ExpectInOrder();
         const std::string Shown = frmMain->spLogState->ShownText();
         if (Width == 1024)
             EXPECT_EQ(Shown, Text);
         else
             EXPECT_EQ(Shown.rfind("无法写入", 0), 0u) << Shown;
     }
+    // And so for the next run.
+    frmMain->SetRunState(false);
+    frmMain->SetRunState(true);
+    ExpectInOrder();
     frmMain->SetRunState(false);
 }
 
