@@ -68,13 +68,17 @@ void TVcStatusPane::SetText(const std::string& Value)
     if (Value == FText)
         return;
     FText = Value;
-    TPanel::SetText(Value);
+    // An auto-sized pane shows what fits, once its width is known.
+    if (!FAutoSize)
+        TPanel::SetText(Value);
     AdjustWidth();
 }
 
 void TVcStatusPane::SetAutoSize(bool Value)
 {
     FAutoSize = Value;
+    if (!FAutoSize)
+        TPanel::SetText(FText);
     AdjustWidth();
 }
 

@@ -6,8 +6,6 @@
 
 #include <string>
 
-class TVcStatusPane;
-
 // The bar shares its width among its panes: when the texts of the
 // auto-sized ones do not all fit, the widest give way, each to the same
 // width, and show what fits of their text.
