@@ -237,6 +237,9 @@ public:
     void KeyDown(std::uint16_t Key, TShiftState Shift, TPopupMenu* Menu) override;
     TCursor GetMouseCursor(TPoint P) override;
     void BuildPopupMenu(TPopupMenu* Menu) override;
+    // How far above the mouse the hint of an axis without a shown title
+    // starts, in pixels.
+    static constexpr int HintRise = 20;
 
     // ---- axes that cross the data view, and aligned axes
     TkPlotCartesianStyle GetCartesianStyle() const { return FCartesianStyle; }
@@ -305,6 +308,7 @@ public:
 
 protected:
     ~TkPlotAxis() override;
+    void DoMouseHover(const TkPlotMouseData& Mouse) override;
 
 private:
     // Store a finite, differing value and signal a change.

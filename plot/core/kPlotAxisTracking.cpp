@@ -422,6 +422,20 @@ TCursor TkPlotAxis::GetMouseCursor(TPoint)
     return !FZoomMode ? crHandPoint : IsHorizontal() ? crSizeWE : crSizeNS;
 }
 
+// An axis that hides its title still names itself: the title shows as a
+// hint above the mouse, sized to the text the application settled on.
+void TkPlotAxis::DoMouseHover(const TkPlotMouseData& Mouse)
+{
+    if (FTitleShow || !Mouse.Hint || !GetOwner())
+        return;
+    std::string text = FTitle;
+    GetOwner()->DoAxisCustomizeHint(this, text);
+    const TSize size = GetOwner()->HintTextExtent(text);
+    const TPoint p = Mouse.Received;
+    Mouse.Hint->Text = text;
+    Mouse.Hint->Rect = TRect(p.X, p.Y - HintRise, p.X + size.cx + 4, p.Y - HintRise + size.cy + 4);
+}
+
 void TkPlotAxis::BuildPopupMenu(TPopupMenu* Menu)
 {
     TkPlotLayoutObject::BuildPopupMenu(Menu);

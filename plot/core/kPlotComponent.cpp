@@ -925,6 +925,14 @@ void TkPlotComponent::DoAxisCustomizeLabel(TkPlotAxis* Axis, double Value, std::
     });
 }
 
+void TkPlotComponent::DoAxisCustomizeHint(TkPlotAxis* Axis, std::string& Text)
+{
+    FireAxisEvent(Axis, [&](bool IsX, int Index) {
+        if (auto& event = IsX ? OnXAxisCustomizeHint : OnYAxisCustomizeHint)
+            event(Index, Text);
+    });
+}
+
 std::vector<TkPlotAxis*> TkPlotComponent::GetAxes(TkPlotObjectKind Kind)
 {
     std::vector<TkPlotAxis*> axes;

@@ -374,6 +374,7 @@ public:
     void DoAxisMinSpanChangeFinished(TkPlotAxis* Axis, double OldMin, double OldSpan, double NewMin,
                                      double NewSpan) override;
     void DoAxisCustomizeLabel(TkPlotAxis* Axis, double Value, std::string& Label) override;
+    void DoAxisCustomizeHint(TkPlotAxis* Axis, std::string& Text) override;
     std::vector<TkPlotAxis*> GetAxes(TkPlotObjectKind Kind) override;
     bool DoubleClickPending() const override
     {

@@ -57,6 +57,8 @@ public:
     }
     // The application's chance to replace the text of an axis value.
     virtual void DoAxisCustomizeLabel(TkPlotAxis*, double /*Value*/, std::string& /*Label*/) {}
+    // The application's chance to replace the hint of an axis.
+    virtual void DoAxisCustomizeHint(TkPlotAxis*, std::string& /*Text*/) {}
     // Areas already drawn on by axes that cross the data view, so that
     // their labels do not overwrite each other. TryOccupyRect takes the
     // area and answers true only when it is still free.

@@ -202,6 +202,54 @@ TEST_F(PlotAxes, AClickOnTheDataViewFiresOneClickOrOneDoubleClick)
     EXPECT_EQ(seen, (std::vector<std::string>{"click 0", "double 0", "click 0"}));
 }
 
+// An axis whose title is hidden shows it as a hint 20 pixels above the
+// mouse, after the hint pause, in the text its kind's event settles on; an
+// axis that shows its title has no hint.
+TEST_F(PlotAxes, AnAxisWithItsTitleHiddenShowsItAsAHintAboveTheMouse)
+{
+    std::vector<std::string> seen;
+    plot.OnXAxisCustomizeHint = [&](int i, std::string& Text) { seen.push_back("x " + std::to_string(i) + Text); };
+    plot.OnYAxisCustomizeHint = [&](int i, std::string& Text) {
+        seen.push_back("y " + std::to_string(i) + " " + Text);
+        Text += " (kPa)";
+    };
+    TkPlotAxis* x = plot.GetXAxis(0);
+    TkPlotAxis* y = plot.GetYAxis(0);
+    x->SetTitle("Time");
+    x->SetTitleShow(true);
+    y->SetTitle("Pressure");
+    y->SetTitleShow(false);
+    Paint();
+
+    plot.HandleMouseMove(0, At(x).X, At(x).Y);
+    plot.Advance(plot.GetHintsPause());
+    EXPECT_FALSE(plot.GetHint().Visible());
+
+    const TPoint p = At(y);
+    plot.HandleMouseMove(0, p.X, p.Y);
+    EXPECT_FALSE(plot.GetHint().Visible());
+    plot.Advance(plot.GetHintsPause());
+    ASSERT_TRUE(plot.GetHint().Visible());
+    EXPECT_EQ(plot.GetHint().Text(), "Pressure (kPa)");
+    const TSize size = plot.HintTextExtent("Pressure (kPa)");
+    const TRect box(p.X, p.Y - 20, p.X + size.cx + 4, p.Y - 20 + size.cy + 4);
+    EXPECT_EQ(plot.GetHint().Rect(), box);
+    EXPECT_EQ(seen, (std::vector<std::string>{"y 0 Pressure"}));
+
+    // The paint draws the box and the text in it.
+    TRecordingCanvas canvas(TSize(plot.GetWidth(), plot.GetHeight()));
+    plot.PaintToCanvas(&canvas);
+    const auto drawn = [&](TCanvasOp Op, auto Match) {
+        return std::any_of(canvas.Records.begin(), canvas.Records.end(),
+                           [&](const TCanvasRecord& R) { return R.Op == Op && Match(R); });
+    };
+    EXPECT_TRUE(drawn(TCanvasOp::Rectangle, [&](const TCanvasRecord& R) {
+        return R.Args == std::vector<int>{box.Left, box.Top, box.Right, box.Bottom} && R.Brush.Color == clInfoBk;
+    }));
+    EXPECT_TRUE(drawn(TCanvasOp::TextOut, [](const TCanvasRecord& R) { return R.Text == "Pressure (kPa)"; }) ||
+                drawn(TCanvasOp::TextRect, [](const TCanvasRecord& R) { return R.Text == "Pressure (kPa)"; }));
+}
+
 // A right drag in axes control draws a zoom box; the plot's handler sees
 // it first and may move it or call the zoom off.
 class ZoomBox : public PlotAxes {
