@@ -61,13 +61,30 @@ QRect Placed(const QRect& Area, QSize Size, Qt::Alignment Alignment)
     return QStyle::alignedRect(Qt::LeftToRight, Alignment, Size, Area);
 }
 
+// What a line of Text placed at Line inks, up and down. Fonts differ in
+// how much room they leave above and below their letters (one font's
+// line is a third taller than another's at the same size), and that room
+// may be cut without cutting a letter, so only the ink counts across the
+// line. A text of several lines, or of no ink, keeps the whole line.
+QRect InkedRows(const QFontMetrics& M, const QString& Text, const QRect& Line)
+{
+    if (Text.contains('\n') || Line.height() >= 2 * M.height())
+        return Line;
+    const QRect Ink = M.tightBoundingRect(Text);
+    if (Ink.isEmpty())
+        return Line;
+    const int Baseline = Line.top() + M.ascent();
+    return QRect(Line.left(), Baseline + Ink.top(), Line.width(), Ink.height());
+}
+
 void LabelBoxes(QLabel* L, std::vector<TTextBox>& Boxes)
 {
     if (L->text().isEmpty() || L->textFormat() == Qt::RichText)
         return;
     const int Flags = int(L->alignment()) | (L->wordWrap() ? int(Qt::TextWordWrap) : 0);
     const QRect Area = L->contentsRect();
-    Boxes.push_back({L, L->text(), L->fontMetrics().boundingRect(Area, Flags, L->text()), Area});
+    const QFontMetrics& M = L->fontMetrics();
+    Boxes.push_back({L, L->text(), InkedRows(M, L->text(), M.boundingRect(Area, Flags, L->text())), Area});
 }
 
 void ButtonBoxes(QAbstractButton* B, std::vector<TTextBox>& Boxes)
@@ -124,7 +141,8 @@ void EditBoxes(QLineEdit* E, std::vector<TTextBox>& Boxes)
     const QSize Size(M.horizontalAdvance(Text), M.height());
     const Qt::Alignment Horizontal = E->alignment() & Qt::AlignHorizontal_Mask;
     Boxes.push_back(
-        {E, Text, Placed(Area, Size, (Horizontal ? Horizontal : Qt::AlignLeft) | Qt::AlignVCenter), Area, true, false});
+        {E, Text, InkedRows(M, Text, Placed(Area, Size, (Horizontal ? Horizontal : Qt::AlignLeft) | Qt::AlignVCenter)),
+         Area, true, false});
 }
 
 void ComboBoxes(QComboBox* C, std::vector<TTextBox>& Boxes)
@@ -142,7 +160,8 @@ void ComboBoxes(QComboBox* C, std::vector<TTextBox>& Boxes)
     for (int I = 0; I < C->count(); ++I) {
         const QString Text = C->itemText(I);
         const QSize Size(M.horizontalAdvance(Text), M.height());
-        Boxes.push_back({C, Text, Placed(Area, Size, Qt::AlignLeft | Qt::AlignVCenter), Area, true, false});
+        Boxes.push_back(
+            {C, Text, InkedRows(M, Text, Placed(Area, Size, Qt::AlignLeft | Qt::AlignVCenter)), Area, true, false});
     }
 }
 
@@ -182,8 +201,8 @@ void TabBoxes(QTabBar* Tabs, std::vector<TTextBox>& Boxes)
             continue;
         const QString Text = Plain(Tabs->tabText(I));
         const QRect Area = Tabs->tabRect(I);
-        Boxes.push_back({Tabs, Text, Placed(Area, QSize(M.horizontalAdvance(Text), M.height()), Qt::AlignCenter), Area,
-                         true, false});
+        const QRect Line = Placed(Area, QSize(M.horizontalAdvance(Text), M.height()), Qt::AlignCenter);
+        Boxes.push_back({Tabs, Text, InkedRows(M, Text, Line), Area, true, false});
     }
 }
 

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QFontDatabase>
+#include <QFontMetrics>
 #include <QHeaderView>
 #include <QTreeWidget>
 #include <QStringList>
@@ -126,4 +127,29 @@ TEST(TextClipCheck, FindsOverlappingCaptionsAndFields)
     EXPECT_TRUE(NamedOnce(Problems, "\"负三位无修正\" overlaps lblUnit"));
     EXPECT_TRUE(NamedOnce(Problems, "overlaps neLevel"));
     EXPECT_EQ(Problems.size(), 2u);
+}
+
+// Fonts leave different room above and below their letters: a line whose
+// room is cut but whose letters show whole is sound, whatever font the
+// machine picks; letters cut across are not.
+TEST(TextClipCheck, JudgesALineByItsInkNotByTheRoomItsFontLeaves)
+{
+    Application->Initialize();
+    TCheckedForm F;
+    auto Add = [&](const char* Name, const char* Text, int Top) {
+        auto* L = F.Add<TLabel>(Name, &F.Form, 10, Top, 0, 0);
+        L->SetAutoSize(false);
+        L->SetLayout(tlCenter);
+        L->Font->SetHeight(-29);
+        L->SetText(Text);
+        return L;
+    };
+    TLabel* Dashes = Add("lblDashes", "-------", 10);
+    TLabel* Digits = Add("lblDigits", "8888", 80);
+    const QFontMetrics M(Dashes->Widget()->font());
+    Dashes->SetBounds(10, 10, M.horizontalAdvance("-------") + 10, M.height() - 2);
+    Digits->SetBounds(10, 80, M.horizontalAdvance("8888") + 10, M.tightBoundingRect("8888").height() - 2);
+    const auto Problems = F.Check();
+    EXPECT_TRUE(NamedOnce(Problems, "lblDigits"));
+    EXPECT_EQ(Problems.size(), 1u);
 }
