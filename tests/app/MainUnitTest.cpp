@@ -13,6 +13,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 
 namespace {
@@ -460,6 +461,53 @@ TEST(MainUnitTest, EmptyListHintIsPaintedWhole)
     EXPECT_LT(Bottom, Picture.GetHeight() - 2);
     // Ten characters at the least.
     EXPECT_GT(Right - Left, 100);
+}
+
+}  // namespace
+
+namespace {
+
+// The status bar's panes from left to right, as shown.
+std::vector<std::string> PaneOrder()
+{
+    std::vector<std::pair<int, std::string>> Shown;
+    for (int i = 0; i < frmMain->stbMain->ControlCount(); ++i) {
+        TControl* C = frmMain->stbMain->Controls(i);
+        if (C->GetVisible())
+            Shown.emplace_back(C->GetLeft(), C->GetName());
+    }
+    std::sort(Shown.begin(), Shown.end());
+    std::vector<std::string> Names;
+    for (const auto& [Left, Name] : Shown)
+        Names.push_back(Name);
+    return Names;
+}
+
+// Runs come and go, and the panes' texts (and so their widths) change
+// between them: the panes stay where they are.
+TEST(MainUnitTest, StatusPanesKeepTheirOrderRunAfterRun)
+{
+    TProgramForms P(WriteDevices);
+    P.Start();
+    const std::vector<std::string> Idle = {"spPort", "spBaud", "spVersion", "spAuthor"};
+    const std::vector<std::string> Running = {"spPort",     "spBaud",     "spVersion", "lblPollingId",
+                                              "spLogState", "psbPolling", "spAuthor"};
+    EXPECT_EQ(PaneOrder(), Idle);
+    const struct {
+        const char* Station;
+        const char* LogState;
+    } Runs[] = {{"1", ""}, {"254", "超时"}, {"7", ""}, {"12", "超时"}};
+    for (const auto& Run : Runs) {
+        SCOPED_TRACE(Run.Station);
+        frmMain->SetRunState(true);
+        for (int Part = 1; Part <= 3; ++Part) {
+            frmMain->SetPollProgress(Part, Run.Station);
+            frmMain->SetLogState(Run.LogState);
+            EXPECT_EQ(PaneOrder(), Running);
+        }
+        frmMain->SetRunState(false);
+        EXPECT_EQ(PaneOrder(), Idle);
+    }
 }
 
 }  // namespace

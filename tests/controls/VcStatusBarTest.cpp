@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <utility>
+#include <vector>
 
 namespace {
 
@@ -30,6 +31,38 @@ TEST_F(VcStatusBarTest, ProgressKeepsPartsWithinTheTotal)
     Progress.SetPartsComplete(8);
     Progress.SetTotalParts(5);
     EXPECT_EQ(Progress.GetPartsComplete(), 5);
+}
+
+// A pane shown again takes its own place back, though the others changed
+// their widths while it was hidden; the panes of a side touch each other
+// and their edge.
+TEST_F(VcStatusBarTest, PanesShowInTheOrderTheyWereAdded)
+{
+    TVcStatusBar Bar(nullptr);
+    Bar.SetBounds(0, 0, 400, 22);
+    auto Pane = [&](TAlign Align, int Width) {
+        auto* P = new TVcStatusPane(&Bar);
+        P->SetParent(&Bar);
+        P->SetWidth(Width);
+        P->SetAlign(Align);
+        return P;
+    };
+    TVcStatusPane* Left = Pane(alLeft, 50);
+    TVcStatusPane* A = Pane(alRight, 30);
+    TVcStatusPane* B = Pane(alRight, 40);
+    TVcStatusPane* C = Pane(alRight, 20);
+    auto Lefts = [&] { return std::vector<int>{Left->GetLeft(), A->GetLeft(), B->GetLeft(), C->GetLeft()}; };
+    EXPECT_EQ(Lefts(), (std::vector<int>{0, 310, 340, 380}));
+    B->SetVisible(false);
+    A->SetWidth(60);
+    C->SetWidth(5);
+    B->SetVisible(true);
+    EXPECT_EQ(Lefts(), (std::vector<int>{0, 295, 355, 395}));
+    A->SetVisible(false);
+    C->SetWidth(70);
+    A->SetVisible(true);
+    EXPECT_EQ(Lefts(), (std::vector<int>{0, 230, 290, 330}));
+    EXPECT_EQ(A->GetHeight(), 22);
 }
 
 TEST_F(VcStatusBarTest, VersionPaneShowsLabelAndVersion)
