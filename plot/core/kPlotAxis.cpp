@@ -798,6 +798,13 @@ void TkPlotAxis::AddLinearTicks(int MaxCount)
         increment = chosen.Increment;
         count = chosen.Count;
         FCalendar = chosen.Calendar;
+        // With room for one label the ladder may step over the whole range
+        // (a short band zoomed to an odd range) and leave the scale bare;
+        // a step of the range itself always meets one value on it.
+        if (FCalendar == TkCalendarStep::None && increment > FSpan) {
+            increment = FSpan;
+            count = 1;
+        }
     }
     if (count < 2 && n > 1) {
         increment /= 2;

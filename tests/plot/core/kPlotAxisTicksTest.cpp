@@ -57,6 +57,23 @@ TEST_F(AxisTicksTest, WithoutMinorsMajorsAreExactlyOneIncrementApart)
         EXPECT_DOUBLE_EQ(majors[i] - majors[i - 1], y->GetMajorIncrement());
 }
 
+// Room for a single label, and a range no step of the ladder divides: a
+// step wider than the range would miss it altogether.
+TEST_F(AxisTicksTest, AScaleWithRoomForOneLabelStillShowsOne)
+{
+    y->SetDrawRect(TRect(0, 0, 50, 45));
+    for (const double min : {29.4118, -97.6744, 165.116}) {
+        SCOPED_TRACE(min);
+        y->SetMinSpan(min, 211.765);
+        y->CalcTicks(&canvas);
+        const std::vector<double> majors = Values(*y, true);
+        ASSERT_FALSE(majors.empty());
+        EXPECT_LE(y->GetMajorIncrement(), y->GetSpan());
+        for (const TkPlotTickObject& tick : y->GetTicks())
+            EXPECT_TRUE(!tick.Major || !tick.Label.empty());
+    }
+}
+
 TEST_F(AxisTicksTest, LogAxisOverThreeDecades)
 {
     y->SetScaleType(kpstLog10);
