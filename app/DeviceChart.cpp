@@ -15,8 +15,14 @@ void TDeviceChart::ApplyStoredLayout()
         x->SetTrackingStyle(kptsScrollSmooth);
         x->SetDateTimeFormat("hh:nn:ss");
     }
-    for (int i = 0; i < FPlot->GetDataViewCount(); ++i)
+    // A press selects what it hits, and a selected data view frames itself
+    // with a dotted rectangle until another object is selected; nothing
+    // else of this chart is ever selected, so the frame would stay after
+    // every zoom box. The view takes presses without being selected.
+    for (int i = 0; i < FPlot->GetDataViewCount(); ++i) {
         FPlot->GetDataView(i)->SetEnabled(false);
+        FPlot->GetDataView(i)->SetCanFocus(false);
+    }
     if (auto* cursor = static_cast<TkPlotDataCursor*>(Cursor())) {
         cursor->SetVisible(false);
         cursor->SetStyle(kpcsValueX);

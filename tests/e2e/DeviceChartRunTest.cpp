@@ -10,12 +10,18 @@
 #include "plot/channels/kPlotDataCursor.h"
 #include "plot/core/kPlotAxis.h"
 #include "rtl/Exception.h"
+#include "ui/RecordingCanvas.h"
 #include "ui/Screenshot.h"
 #include "tools/modbussim/Simulator.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
+
+#include <QCoreApplication>
+#include <QMouseEvent>
+#include <QWidget>
+#include <QWindow>
 
 namespace {
 
@@ -236,6 +242,123 @@ TEST_F(DeviceChartRunTest, AFailureInTheChartUpdateEndsTheRunWithAMessage)
     EXPECT_FALSE(frmMain->btnStop->GetEnabled());
     EXPECT_TRUE(fs::is_empty(P->Dir.File("Temp")));
     EXPECT_FALSE(fs::is_empty(P->Dir.File("Data")));
+}
+
+}  // namespace
+
+namespace {
+
+// Mouse input as the window system hands it to the main window: Qt finds
+// the widget under the point, gives it the focus by its policy and keeps
+// the mouse with the pressed widget until the release.
+class WindowMouse {
+public:
+    explicit WindowMouse(TControl* Form) : FWindow(Form->Widget()->windowHandle()) {}
+
+    void Press(TPoint Screen) { Send(QEvent::MouseButtonPress, Screen, Qt::LeftButton, Qt::LeftButton); }
+    void Move(TPoint Screen) { Send(QEvent::MouseMove, Screen, Qt::NoButton, FButtons); }
+    void Release(TPoint Screen) { Send(QEvent::MouseButtonRelease, Screen, Qt::LeftButton, Qt::NoButton); }
+    void Click(TPoint Screen)
+    {
+        Move(Screen);
+        Press(Screen);
+        Release(Screen);
+    }
+    // Pressed at From, dragged there in Steps and released.
+    void Drag(TPoint From, TPoint To, int Steps)
+    {
+        Move(From);
+        Press(From);
+        for (int i = 1; i <= Steps; ++i)
+            Move(TPoint(From.X + (To.X - From.X) * i / Steps, From.Y + (To.Y - From.Y) * i / Steps));
+        Release(To);
+    }
+
+private:
+    void Send(QEvent::Type Type, TPoint Screen, Qt::MouseButton Button, Qt::MouseButtons Buttons)
+    {
+        FButtons = Buttons;
+        const QPointF Global(Screen.X, Screen.Y);
+        const QPointF Local = FWindow->mapFromGlobal(Global.toPoint());
+        QMouseEvent Event(Type, Local, Local, Global, Button, Buttons, Qt::NoModifier);
+        QCoreApplication::sendEvent(FWindow, &Event);
+    }
+    QWindow* FWindow;
+    Qt::MouseButtons FButtons = Qt::NoButton;
+};
+
+TPoint CentreOnScreen(TControl* Control)
+{
+    return Control->ClientToScreen(TPoint(Control->GetWidth() / 2, Control->GetHeight() / 2));
+}
+
+// The user's gesture: the frame's zoom button, then a box dragged over
+// the top two bands of the chart. The chart shows what the box held,
+// stays there while the run goes on, labels every band and leaves no
+// rectangle behind.
+TEST_F(DeviceChartRunTest, AZoomBoxDrawnWithTheMouseZoomsThePausedChart)
+{
+    StartProgram("AxisFormat=2\r\nXSpan=100\r\n");
+    TfraDevice* D = Frame(0);
+    TkPlot* Plot = Chart(0);
+    frmMain->btnRecord->Click();
+    ASSERT_TRUE(TProgramForms::ServeUntil([] { return AllTracesHold(3); }));
+    WindowMouse Mouse(frmMain);
+
+    Mouse.Click(CentreOnScreen(D->btnZoom));
+    ASSERT_TRUE(D->btnZoom->GetDown());
+    ASSERT_TRUE(Plot->GetXAxis(0)->GetTrackingEnabled());
+    const TRect View = static_cast<TkPlotLayoutObject*>(Plot->GetDataView(0))->GetDrawRect();
+    TkPlotAxis* Top = Plot->GetYAxis(0);
+    TkPlotAxis* Middle = Plot->GetYAxis(1);
+    const TPoint From(View.Left + View.Width() / 10, Top->ValueToPixel(70));
+    const TPoint To(View.Left + View.Width() / 2, Middle->ValueToPixel(30));
+    std::vector<double> Expected;
+    for (TkPlotAxis* Axis : {Plot->GetXAxis(0), Plot->GetYAxis(0), Plot->GetYAxis(1), Plot->GetYAxis(2)}) {
+        const bool X = Axis == Plot->GetXAxis(0);
+        Expected.push_back(Axis->PixelToValue(X ? From.X : To.Y));
+        Expected.push_back(Axis->PixelToValue(X ? To.X : From.Y));
+    }
+    Mouse.Drag(Plot->ClientToScreen(From), Plot->ClientToScreen(To), 8);
+
+    auto Ranges = [Plot] {
+        std::vector<double> R;
+        for (TkPlotAxis* Axis : {Plot->GetXAxis(0), Plot->GetYAxis(0), Plot->GetYAxis(1), Plot->GetYAxis(2)}) {
+            R.push_back(Axis->GetMin());
+            R.push_back(Axis->GetMax());
+        }
+        return R;
+    };
+    const std::vector<double> Zoomed = Ranges();
+    ASSERT_EQ(Zoomed.size(), Expected.size());
+    for (size_t i = 0; i < Expected.size(); ++i)
+        EXPECT_NEAR(Zoomed[i], Expected[i], 1e-9) << i;
+    EXPECT_FALSE(D->pltDevice->GetXAxis(0)->GetTrackingEnabled());
+    EXPECT_TRUE(D->btnZoom->GetDown());
+
+    // Points go on arriving; the chart stays where the box put it.
+    const int Before = Plot->Channel(0)->GetCount();
+    ASSERT_TRUE(TProgramForms::ServeUntil([&] { return Plot->Channel(0)->GetCount() > Before + 2; }));
+    EXPECT_EQ(Ranges(), Zoomed);
+    EXPECT_TRUE(D->btnResume->GetEnabled());
+
+    TRecordingCanvas Canvas(TSize(Plot->GetWidth(), Plot->GetHeight()));
+    Plot->PaintToCanvas(&Canvas);
+    for (const TCanvasRecord& R : Canvas.Records)
+        EXPECT_FALSE(R.Op == TCanvasOp::Rectangle && R.Pen.Mode == pmXor)
+            << "a rectangle at " << R.Args[0] << "," << R.Args[1] << " " << R.Args[2] << "," << R.Args[3];
+    // Each band shows at least one value beside its scale, upright.
+    for (int i = 0; i < Plot->GetYAxisCount(); ++i) {
+        SCOPED_TRACE(i);
+        const TRect Scale = Plot->GetYAxis(i)->GetScaleRect();
+        int Labels = 0;
+        for (const TCanvasRecord& R : Canvas.Records)
+            Labels += R.Op == TCanvasOp::TextOut && R.Font.Orientation == 0 && R.Args[1] >= Scale.Top - 10 &&
+                      R.Args[1] <= Scale.Bottom && R.Args[0] < Scale.Right &&
+                      R.Text.find_first_not_of("-0123456789.") == std::string::npos;
+        EXPECT_GE(Labels, 1);
+    }
+    Stop();
 }
 
 }  // namespace
