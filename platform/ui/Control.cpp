@@ -4,15 +4,18 @@
 #include <QContextMenuEvent>
 #include <QCursor>
 #include <QEvent>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPointer>
 #include <QResizeEvent>
+#include <QStyleHints>
 #include <QThread>
 #include <QWheelEvent>
 #include <QWidget>
 #include <algorithm>
+#include <cstdlib>
 #include <atomic>
 #include <mutex>
 #include <unordered_map>
@@ -36,6 +39,35 @@ std::unordered_map<HWND, TWinControl*> Handles;
 std::atomic<HWND> NextHandle{1};
 
 QWidget* CaptureWidget = nullptr;
+
+// Where the last press of any control went. Qt judges a double click by the
+// time since that press and only forgets it when the mouse is seen moving,
+// so a quick press elsewhere can come as a double click; like the window
+// system this stands in for, a double click here is two presses on one
+// control within the double-click distance. A press a child leaves to its
+// parent reaches the parent's control as the same press.
+struct TLastPress {
+    QPointer<QWidget> Target;
+    QPoint At;
+    QEvent::Type Type = QEvent::None;
+    bool Double = false;
+
+    // Whether the press of Type at Global that Watched sees is a double
+    // click; remembers it unless it is the one a child passed on.
+    bool Judge(QWidget* Watched, QEvent::Type AType, QPoint Global)
+    {
+        if (Target && AType == Type && Global == At && Watched->isAncestorOf(Target))
+            return Double;
+        const int Distance = QGuiApplication::styleHints()->mouseDoubleClickDistance();
+        const bool Near = std::abs(Global.x() - At.x()) <= Distance && std::abs(Global.y() - At.y()) <= Distance;
+        Double = AType == QEvent::MouseButtonDblClick && (!Target || (Target == Watched && Near));
+        Target = Watched;
+        At = Global;
+        Type = AType;
+        return Double;
+    }
+};
+TLastPress LastPress;
 
 }  // namespace
 
@@ -85,15 +117,18 @@ bool TControlEventFilter::eventFilter(QObject* Watched, QEvent* Event)
         if (Event->type() == QEvent::MouseButtonRelease)
             Buttons |= M->button();  // the shift state still names the released button
         TShiftState Shift = ShiftStateOf(M->modifiers(), Buttons);
-        if (Event->type() == QEvent::MouseButtonPress) {
-            if (Button == mbLeft)
-                C->FPressed = true;
-            if (!Guarded([&] { C->MouseDown(Button, Shift, P.x(), P.y()); }))
-                return true;
-        } else if (Event->type() == QEvent::MouseButtonDblClick) {
+        const bool Double = Event->type() != QEvent::MouseButtonRelease &&
+                            LastPress.Judge(static_cast<QWidget*>(Watched), Event->type(),
+                                            M->globalPosition().toPoint());
+        if (Double) {
             if (!Guarded([&] { C->DblClick(); }))
                 return true;
             if (!Guarded([&] { C->MouseDown(Button, Shift | ssDouble, P.x(), P.y()); }))
+                return true;
+        } else if (Event->type() != QEvent::MouseButtonRelease) {
+            if (Button == mbLeft)
+                C->FPressed = true;
+            if (!Guarded([&] { C->MouseDown(Button, Shift, P.x(), P.y()); }))
                 return true;
         } else {
             const bool Clicked = Button == mbLeft && C->FPressed && C->FClickOnMouseUp &&

@@ -255,23 +255,26 @@ class WindowMouse {
 public:
     explicit WindowMouse(TControl* Form) : FWindow(Form->Widget()->windowHandle()) {}
 
-    void Press(TPoint Screen) { Send(QEvent::MouseButtonPress, Screen, Qt::LeftButton, Qt::LeftButton); }
     void Move(TPoint Screen) { Send(QEvent::MouseMove, Screen, Qt::NoButton, FButtons); }
-    void Release(TPoint Screen) { Send(QEvent::MouseButtonRelease, Screen, Qt::LeftButton, Qt::NoButton); }
     void Click(TPoint Screen)
     {
         Move(Screen);
-        Press(Screen);
-        Release(Screen);
+        Send(QEvent::MouseButtonPress, Screen, Qt::LeftButton, Qt::LeftButton);
+        Send(QEvent::MouseButtonRelease, Screen, Qt::LeftButton, Qt::NoButton);
     }
-    // Pressed at From, dragged there in Steps and released.
-    void Drag(TPoint From, TPoint To, int Steps)
+    // Pressed at From, dragged there in Steps and released. A press that
+    // Qt takes for the second of a double click reaches the widget under
+    // it as a double click instead, and the rest of the gesture follows it
+    // there: Grabber names that widget.
+    void Drag(TPoint From, TPoint To, int Steps, QWidget* Grabber = nullptr)
     {
+        FGrabber = Grabber;
         Move(From);
-        Press(From);
+        Send(Grabber ? QEvent::MouseButtonDblClick : QEvent::MouseButtonPress, From, Qt::LeftButton, Qt::LeftButton);
         for (int i = 1; i <= Steps; ++i)
             Move(TPoint(From.X + (To.X - From.X) * i / Steps, From.Y + (To.Y - From.Y) * i / Steps));
-        Release(To);
+        Send(QEvent::MouseButtonRelease, To, Qt::LeftButton, Qt::NoButton);
+        FGrabber = nullptr;
     }
 
 private:
@@ -279,11 +282,18 @@ private:
     {
         FButtons = Buttons;
         const QPointF Global(Screen.X, Screen.Y);
+        if (FGrabber) {
+            const QPointF Local = FGrabber->mapFromGlobal(Global);
+            QMouseEvent Event(Type, Local, Local, Global, Button, Buttons, Qt::NoModifier);
+            QCoreApplication::sendEvent(FGrabber, &Event);
+            return;
+        }
         const QPointF Local = FWindow->mapFromGlobal(Global.toPoint());
         QMouseEvent Event(Type, Local, Local, Global, Button, Buttons, Qt::NoModifier);
         QCoreApplication::sendEvent(FWindow, &Event);
     }
     QWindow* FWindow;
+    QWidget* FGrabber = nullptr;
     Qt::MouseButtons FButtons = Qt::NoButton;
 };
 
@@ -295,8 +305,15 @@ TPoint CentreOnScreen(TControl* Control)
 // The user's gesture: the frame's zoom button, then a box dragged over
 // the top two bands of the chart. The chart shows what the box held,
 // stays there while the run goes on, labels every band and leaves no
-// rectangle behind.
-TEST_F(DeviceChartRunTest, AZoomBoxDrawnWithTheMouseZoomsThePausedChart)
+// rectangle behind. The press that starts the box comes right after the
+// button's click, and Qt, which judges a double click by the time between
+// presses until it sees the mouse move, may report it as a double click:
+// it still starts a box.
+class ZoomGesture : public DeviceChartRunTest, public ::testing::WithParamInterface<bool> {};
+
+INSTANTIATE_TEST_SUITE_P(PressOrDoubleClick, ZoomGesture, ::testing::Bool());
+
+TEST_P(ZoomGesture, AZoomBoxDrawnWithTheMouseZoomsThePausedChart)
 {
     StartProgram("AxisFormat=2\r\nXSpan=100\r\n");
     TfraDevice* D = Frame(0);
@@ -319,7 +336,7 @@ TEST_F(DeviceChartRunTest, AZoomBoxDrawnWithTheMouseZoomsThePausedChart)
         Expected.push_back(Axis->PixelToValue(X ? From.X : To.Y));
         Expected.push_back(Axis->PixelToValue(X ? To.X : From.Y));
     }
-    Mouse.Drag(Plot->ClientToScreen(From), Plot->ClientToScreen(To), 8);
+    Mouse.Drag(Plot->ClientToScreen(From), Plot->ClientToScreen(To), 8, GetParam() ? Plot->Widget() : nullptr);
 
     auto Ranges = [Plot] {
         std::vector<double> R;

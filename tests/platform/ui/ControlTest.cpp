@@ -303,6 +303,34 @@ TEST(MouseEvents, DoubleClickFiresOnDblClickAndADownWithSsDouble)
     EXPECT_TRUE(LastDown & ssDouble);
 }
 
+// Qt judges a double click by the time between two presses, and reports
+// the second press as one wherever it lands when no mouse move came in
+// between; a double click is two presses on one control, close together,
+// and anything else is a plain press of the control it lands on.
+TEST(MouseEvents, APressOnAnotherControlOrFarAwayIsNoDoubleClick)
+{
+    TPanel Host(nullptr);
+    Host.SetBounds(0, 0, 200, 100);
+    TPanel* A = NewPanel(&Host, alNone, 0, 0, 90, 90);
+    TPanel* B = NewPanel(&Host, alNone, 100, 0, 90, 90);
+    std::vector<std::string> Seen;
+    for (TPanel* P : {A, B}) {
+        const std::string Name = P == A ? "A" : "B";
+        P->OnDblClick = [&Seen, Name](TObject*) { Seen.push_back(Name + " double"); };
+        P->OnMouseDown = [&Seen, Name](TObject*, TMouseButton, TShiftState S, int X, int) {
+            Seen.push_back(Name + " down " + std::to_string(X) + ((S & ssDouble) ? " double" : ""));
+        };
+    }
+    SendMouse(A->Widget(), QEvent::MouseButtonPress, Qt::LeftButton, Qt::LeftButton, {5, 5});
+    SendMouse(A->Widget(), QEvent::MouseButtonRelease, Qt::LeftButton, Qt::NoButton, {5, 5});
+    SendMouse(B->Widget(), QEvent::MouseButtonDblClick, Qt::LeftButton, Qt::LeftButton, {6, 5});
+    SendMouse(B->Widget(), QEvent::MouseButtonRelease, Qt::LeftButton, Qt::NoButton, {6, 5});
+    SendMouse(B->Widget(), QEvent::MouseButtonDblClick, Qt::LeftButton, Qt::LeftButton, {60, 5});
+    SendMouse(B->Widget(), QEvent::MouseButtonRelease, Qt::LeftButton, Qt::NoButton, {60, 5});
+    SendMouse(B->Widget(), QEvent::MouseButtonDblClick, Qt::LeftButton, Qt::LeftButton, {62, 6});
+    EXPECT_EQ(Seen, (std::vector<std::string>{"A down 5", "B down 6", "B down 60", "B double", "B down 62 double"}));
+}
+
 namespace {
 
 class TSquare : public TCustomControl {
