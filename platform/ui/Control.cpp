@@ -15,8 +15,8 @@
 #include <QWheelEvent>
 #include <QWidget>
 #include <algorithm>
-#include <cstdlib>
 #include <atomic>
+#include <cstdlib>
 #include <mutex>
 #include <unordered_map>
 

@@ -237,9 +237,6 @@ public:
     void KeyDown(std::uint16_t Key, TShiftState Shift, TPopupMenu* Menu) override;
     TCursor GetMouseCursor(TPoint P) override;
     void BuildPopupMenu(TPopupMenu* Menu) override;
-    // How far above the mouse the hint of an axis without a shown title
-    // starts, in pixels.
-    static constexpr int HintRise = 20;
 
     // ---- axes that cross the data view, and aligned axes
     TkPlotCartesianStyle GetCartesianStyle() const { return FCartesianStyle; }

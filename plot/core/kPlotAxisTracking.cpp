@@ -16,6 +16,10 @@ namespace {
 // other axes of its kind, so that they do not replay it again.
 bool GReplaying = false;
 
+// How far above the mouse the hint of an axis without a shown title
+// starts, in pixels.
+constexpr int HintRise = 20;
+
 double Pow10(double Exponent)
 {
     return std::pow(10.0, Exponent);
