@@ -95,7 +95,7 @@ public:
     bool AskLogFileName(const std::string& InitialDir, std::string& FileName) override;
 
 private:
-    static TVcStatusPane* AddPane(const TVcFormBuilder& Build, const char* Name, TAlign Align);
+    static TVcStatusPane* AddPane(const TVcFormBuilder& Build, const char* Name, TAlign Align, int Left);
     TRecordingOptions RecordingOptions() const;
     bool HasDevices() const;
 

@@ -54,6 +54,51 @@ void TVcStatusBar::SharePanes()
         Sized[I].second->Fit(I < Fitting ? Sized[I].first : Share);
 }
 
+void TVcStatusBar::AlignDone()
+{
+    if (FArranging)
+        return;
+    FArranging = true;
+    SharePanes();
+    PlaceInOrder();
+    FArranging = false;
+}
+
+// Aligning places the children of one side by their positions, and a hidden
+// pane keeps the position it had when it was last shown: the panes are put
+// back in their own order after every alignment.
+void TVcStatusBar::PlaceInOrder()
+{
+    std::vector<TControl*> Lefts, Rights;
+    int RightsWidth = 0;
+    for (int I = 0; I < ControlCount(); ++I) {
+        TControl* C = Controls(I);
+        if (!C->GetVisible())
+            continue;
+        if (C->GetAlign() == alLeft) {
+            Lefts.push_back(C);
+        } else if (C->GetAlign() == alRight) {
+            Rights.push_back(C);
+            RightsWidth += C->GetWidth();
+        }
+    }
+    const TRect Area = AlignRect();
+    // Held, so that the panes are placed all at once; releasing aligns
+    // them again by their new positions, which keep this order.
+    DisableAlign();
+    int X = Area.Left;
+    for (TControl* C : Lefts) {
+        C->SetBounds(X, Area.Top, C->GetWidth(), Area.Height());
+        X += C->GetWidth();
+    }
+    X = Area.Right - RightsWidth;
+    for (TControl* C : Rights) {
+        C->SetBounds(X, Area.Top, C->GetWidth(), Area.Height());
+        X += C->GetWidth();
+    }
+    EnableAlign();
+}
+
 TVcStatusPane::TVcStatusPane(TComponent* AOwner) : TPanel(AOwner)
 {
     SetBevelOuter(bvLowered);

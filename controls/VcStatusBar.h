@@ -8,7 +8,10 @@
 
 // The bar shares its width among its panes: when the texts of the
 // auto-sized ones do not all fit, the widest give way, each to the same
-// width, and show what fits of their text.
+// width, and show what fits of their text. Its panes show in the order
+// they were added, left to right: the left-aligned ones from the left
+// edge, the right-aligned ones ending at the right edge, so a pane that
+// was hidden comes back to its own place however the others moved.
 class TVcStatusBar : public TPanel {
 public:
     explicit TVcStatusBar(TComponent* AOwner);
@@ -18,7 +21,12 @@ public:
     void SharePanes();
 
 protected:
-    void AlignDone() override { SharePanes(); }
+    void AlignDone() override;
+
+private:
+    void PlaceInOrder();
+
+    bool FArranging = false;
 };
 
 // A text pane; its width follows its caption when AutoSize is set, as far

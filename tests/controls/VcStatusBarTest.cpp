@@ -133,7 +133,8 @@ TEST_F(VcStatusBarTest, PanesShareTheBarAndATextTooLongShowsItsStart)
 {
     TVcStatusBar Bar(nullptr);
     Bar.SetBounds(0, 0, 400, 22);
-    // Each right-aligned pane goes left of those before it.
+    // Right-aligned panes show in the order they were added, the last at
+    // the right edge.
     auto Pane = [&Bar](TAlign Align, const std::string& Text) {
         auto* P = new TVcStatusPane(&Bar);
         P->SetParent(&Bar);
@@ -154,9 +155,9 @@ TEST_F(VcStatusBarTest, PanesShareTheBarAndATextTooLongShowsItsStart)
         EXPECT_EQ(Port->GetLeft(), 0);
         EXPECT_EQ(Port->GetWidth(), PortWidth);
         EXPECT_EQ(Id->GetWidth(), IdWidth);
-        EXPECT_EQ(Id->GetLeft() + Id->GetWidth(), BarWidth);
-        EXPECT_EQ(State->GetLeft() + State->GetWidth(), Id->GetLeft());
-        EXPECT_GE(State->GetLeft(), PortWidth);
+        EXPECT_EQ(State->GetLeft() + State->GetWidth(), BarWidth);
+        EXPECT_EQ(Id->GetLeft() + Id->GetWidth(), State->GetLeft());
+        EXPECT_GE(Id->GetLeft(), PortWidth);
     };
     ExpectSideBySide(400);
     const std::string Shown = State->ShownText();
