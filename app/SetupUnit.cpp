@@ -72,6 +72,9 @@ TfrmSetup::TfrmSetup(TComponent* AOwner) : TForm(AOwner)
     cbxXAxisFormat->OnChange = [this](TObject* S) { cbxXAxisFormatChange(S); };
     Display.Label("lblXSpan", "记录曲线X轴跨度", 20, 58);
     neXSpan = Display.Add<TVcNumericEdit>("neXSpan", EditLeft, 54, 120, EditHeight);
+    neXSpan->SetMin(0);
+    neXSpan->SetMax(MaxXSpan);
+    neXSpan->SetCheckRange(true);
     cbxTimeBaseX = Display.Add<TVcComboBox>("cbxTimeBaseX", EditLeft + 128, 54, 80, EditHeight);
     lblSampleNumber = Display.Label("lblSampleNumber", "个数据点", EditLeft + 128, 58);
     Display.Label("lblChannelRingBufferSize", "记录曲线数据缓存", 20, 92);

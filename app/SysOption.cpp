@@ -251,8 +251,10 @@ void CreateOptions(TVcRegIniFile* Store)
     // The setup dialog's range: a longer wait would hold up every cycle
     // for one silent device.
     optPollTimeout = new TOption(okInteger, 1000, "Poll Timeout", Sys, IntInRange(100, 2000));
-    optXSpan = new TOption(okFloat, 1200.0, "XSpan", Disp,
-                           [](const TOptionValue& V) { return std::get<double>(V) > 0; });
+    optXSpan = new TOption(okFloat, 1200.0, "XSpan", Disp, [](const TOptionValue& V) {
+        const double Span = std::get<double>(V);
+        return Span > 0 && Span <= MaxXSpan;
+    });
     optTimeBaseX = new TOption(okInteger, 0, "TimeBaseX", Disp, IntInRange(0, 5));
     optChannelRingBufferSize = new TOption(okInteger, 0, "ChannelRingBufferSize", Disp);
     optLogFilenameMode = new TOption(okInteger, 0, "LogFilenameMode", Log, IntInRange(0, 1));

@@ -46,6 +46,11 @@ private:
     TValidator FValid;
 };
 
+// The chart's X span, in any of its units or in samples, is more than 0
+// and at most this: the setup dialog keeps its edit within it, and a
+// stored span beyond it reads as the default.
+constexpr double MaxXSpan = 1e7;
+
 // The store every option reads and writes; set before any option exists.
 void SetOptionStore(TVcRegIniFile* Store);
 TVcRegIniFile* OptionStore();

@@ -129,6 +129,9 @@ const bool Registered = [] {
 
 // Pixels are kept within what the drawing layer can take.
 constexpr int PixelLimit = 32000;
+// More ticks than this say nothing a reader could take in: the list is cut
+// to one tick in the middle.
+constexpr std::size_t TickLimit = 5000;
 
 // Kept in floating point until clamped: a far value's offset does not fit
 // an integer.
@@ -764,13 +767,22 @@ void TkPlotAxis::AddLogTicks(int MaxCount)
         if (decadeStep == 1)
             for (int k = 2; k <= 9; ++k)
                 AddTick(false, k * power);
+        if (FTicks.size() > TickLimit) {
+            CutTicks();
+            return;
+        }
         exponent += decadeStep;
     }
 }
 
+void TkPlotAxis::CutTicks()
+{
+    FTicks.clear();
+    AddTick(true, GetMid());
+}
+
 void TkPlotAxis::AddLinearTicks(int MaxCount)
 {
-    constexpr std::size_t TickLimit = 5000;
     // No range to divide: one tick in the middle says where the value is.
     if (FSpan <= 1e-299) {
         FMajorIncrement = FSpan;
@@ -876,8 +888,7 @@ void TkPlotAxis::AddLinearTicks(int MaxCount)
             value = next;
         }
         if (FTicks.size() > TickLimit || value + minor == value) {
-            FTicks.clear();
-            AddTick(true, GetMid());
+            CutTicks();
             break;
         }
         if (minors)

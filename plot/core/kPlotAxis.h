@@ -320,6 +320,8 @@ private:
     void AddTick(bool Major, double Value);
     void AddLogTicks(int MaxCount);
     void AddLinearTicks(int MaxCount);
+    // A runaway list: one tick in the middle says where the values are.
+    void CutTicks();
     void PlaceTicks();
     void DrawScaleLine(TCanvas* Canvas);
     void DrawTick(TCanvas* Canvas, const TkPlotTickObject& Tick);

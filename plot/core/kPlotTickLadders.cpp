@@ -6,16 +6,27 @@
 
 #include "plot/core/kGPFunctions.h"
 #include "rtl/NumberFormat.h"
+#include "rtl/Saturating.h"
 
 namespace {
 
-constexpr std::int64_t Int64Max = std::numeric_limits<std::int64_t>::max();
 // More months than the calendar holds: any step beyond it saturates.
 constexpr std::int64_t CalendarMonths = 12 * 10000;
+// The powers of ten a double holds, the smallest one subnormal.
+constexpr int SmallestPower = -323;
+constexpr int LargestPower = 308;
 
-std::int64_t MulSat(std::int64_t A, std::int64_t B)
+// Only a span of some size can be divided into steps: nothing, a negative
+// span, an infinite one or no number at all has none.
+bool Divisible(double Span)
 {
-    return A > Int64Max / B ? Int64Max : A * B;
+    return Span > 0 && std::isfinite(Span);
+}
+
+// However few labels fit, one always does.
+int AtLeastOne(int MaxCount)
+{
+    return std::max(MaxCount, 1);
 }
 
 // Tries Steps in order on a count of Units; the first whose quotient stays
@@ -33,17 +44,24 @@ template <std::size_t Size> bool FitUnits(std::int64_t Units, const std::int64_t
 }
 
 // The smallest of 1, 2 and 5 times 10^e, for e from FirstPower upwards,
-// that divides Span into at most MaxCount steps. Powers of ten are
-// doubles: a whole-number power would stop growing at the largest integer,
-// and a span beyond it would never fit.
+// that divides Span into at most MaxCount steps; a span beyond every step
+// a double holds gets the largest. Powers of ten are doubles: a
+// whole-number power would stop growing at the largest integer, and a span
+// beyond it would never fit.
 double RoundStep(double Span, double MaxCount, int FirstPower)
 {
-    for (int e = FirstPower;; ++e) {
+    double step = 0;
+    for (int e = std::clamp(FirstPower, SmallestPower, LargestPower); e <= LargestPower; ++e) {
         const double p = std::pow(10.0, e);
-        for (double step : {p, 2 * p, 5 * p})
+        for (double candidate : {p, 2 * p, 5 * p}) {
+            if (!std::isfinite(candidate))
+                return step;
+            step = candidate;
             if (MaxCount >= Span / step)
                 return step;
+        }
     }
+    return step;
 }
 
 // Source's time of day on the given date (day numbers before 1899-12-30
@@ -60,9 +78,11 @@ TDateTime WithDate(TDateTime Source, int Year, int Month, int Day)
 TkTickIncrement PlotDecimalIncrement(double Span, int MaxCount)
 {
     TkTickIncrement r;
-    const double n = MaxCount;
+    if (!Divisible(Span))
+        return r;
+    const double n = AtLeastOne(MaxCount);
     // From a power of ten at or just below the answer: the walk up is short.
-    r.Increment = RoundStep(Span, n, int(Trunc(std::log10(Span) - 1 - std::log10(n))));
+    r.Increment = RoundStep(Span, n, ClampToInt(std::log10(Span) - 1 - std::log10(n)));
     r.Count = Round(Span / r.Increment);
     return r;
 }
@@ -70,6 +90,9 @@ TkTickIncrement PlotDecimalIncrement(double Span, int MaxCount)
 TkTickIncrement PlotDateTimeIncrement(double Span, int MaxCount)
 {
     TkTickIncrement r;
+    if (!Divisible(Span))
+        return r;
+    MaxCount = AtLeastOne(MaxCount);
     static const std::int64_t msSteps[] = {1, 2, 5, 10, 20, 50, 100, 200, 500};
     static const std::int64_t secSteps[] = {1, 2, 5, 10, 15, 20, 30};
     static const std::int64_t minSteps[] = {1, 2, 5, 10, 15, 20, 30};
@@ -92,20 +115,26 @@ TkTickIncrement PlotDateTimeIncrement(double Span, int MaxCount)
             return r;
         }
     r.Calendar = TkCalendarStep::Years;
-    // Ends by 10^18 years at the latest: the saturated quotient is 0.
-    for (std::int64_t q = 1;; q = MulSat(q, 10))
-        for (std::int64_t years : {std::int64_t(1), std::int64_t(2), std::int64_t(5)})
-            if (days / MulSat(q, 365 * years) <= MaxCount - 1) {
+    // Steps grow tenfold until one fits. The first step too long for a day
+    // count to hold takes any span, so the walk ends there at the latest.
+    for (std::int64_t q = 1;; q = SatMul<std::int64_t>(q, 10))
+        for (std::int64_t years : {1, 2, 5}) {
+            const std::int64_t stepDays = SatMul<std::int64_t>(q, 365 * years);
+            const std::int64_t count = days / stepDays;
+            if (count <= MaxCount - 1 || stepDays == std::numeric_limits<std::int64_t>::max()) {
                 r.Increment = double(q) * double(years);
-                r.Count = std::max<std::int64_t>(1, days / MulSat(q, 365 * years));
+                r.Count = std::max<std::int64_t>(1, count);
                 return r;
             }
+        }
 }
 
 TkTickIncrement PlotPriceIncrement(double Span, int MaxCount)
 {
     TkTickIncrement r;
-    const double n = MaxCount;
+    if (!Divisible(Span))
+        return r;
+    const double n = AtLeastOne(MaxCount);
     for (double step : {1.0 / 256, 1.0 / 128, 1.0 / 64, 1.0 / 32, 1.0 / 16, 1.0 / 8, 1.0 / 4, 1.0 / 2})
         if (n >= Span / step) {
             r.Increment = step;

@@ -189,6 +189,24 @@ TEST_F(SetupUnitTest, EditedValuesAreWritten)
               "[Log Parameters]\r\nStopMode=1\r\nLogDuration=2.5\r\nTimeBaseLog=1\r\nLogInterval=0.5\r\n");
 }
 
+TEST_F(SetupUnitTest, XSpanIsKeptWithinTheRangeTheOptionReads)
+{
+    Open();
+    auto* XSpan = Find<TVcNumericEdit>("neXSpan");
+    XSpan->SetText("1e24");
+    PressOk();
+    EXPECT_EQ(optXSpan->AsFloat(), 1e7);
+    // What the dialog writes, the next start reads back.
+    FreeOptions();
+    CreateOptions(&Store);
+    EXPECT_EQ(optXSpan->AsFloat(), 1e7);
+
+    Form->FormShow(Form);
+    XSpan->SetText("-5");
+    PressOk();
+    EXPECT_EQ(optXSpan->AsFloat(), 1e7);
+}
+
 TEST_F(SetupUnitTest, InvalidDurationIsRefusedBeforeAnythingIsWritten)
 {
     Open();

@@ -154,6 +154,26 @@ TEST_F(SysOptionTest, PollTimeoutOutsideTheDialogRangeReadsAsTheDefault)
     }
 }
 
+TEST_F(SysOptionTest, XSpanOutsideTheDialogRangeReadsAsTheDefault)
+{
+    // The setup dialog takes more than 0 and at most ten million of the
+    // chosen unit; a span of 1e24 once hung the chart at start-up.
+    const std::pair<const char*, double> Cases[] = {
+        {"1e24", 1200}, {"10000000.5", 1200}, {"inf", 1200},          {"nan", 1200},
+        {"-3", 1200},   {"0", 1200},          {"10000000", 10000000}, {"0.5", 0.5},
+    };
+    for (const auto& [Text, Expected] : Cases) {
+        const std::string File = std::string("[Display Parameters]\r\nXSpan=") + Text + "\r\n";
+        TScratchDir::Write(Config(), File);
+        TVcRegIniFile Other;
+        Other.SetPath(Config());
+        CreateOptions(&Other);
+        EXPECT_EQ(optXSpan->AsFloat(), Expected) << Text;
+        EXPECT_EQ(TScratchDir::Read(Config()), File) << Text;
+        FreeOptions();
+    }
+}
+
 TEST_F(SysOptionTest, NegativeRingBufferSizeIsResetAndWritten)
 {
     TScratchDir::Write(Config(), "[Display Parameters]\r\nChannelRingBufferSize=-5\r\n");

@@ -1,7 +1,10 @@
 // Where an axis puts its ticks for a known scale length and font.
 #include <gtest/gtest.h>
 
+#include <cfloat>
+#include <climits>
 #include <cmath>
+#include <random>
 #include <set>
 
 #include "CalendarSupport.h"
@@ -167,6 +170,41 @@ TEST_F(AxisTicksTest, ExtremeRangesInEveryStyleStayFinite)
                 for (const TkPlotTickObject& tick : y->GetTicks())
                     EXPECT_TRUE(tick.Position >= 0 && tick.Position <= 400) << min << " " << span << " " << style;
             }
+}
+
+// Settings as hostile as their setters let through, drawn at random from
+// values at the edges of what a double, an int and the calendar hold, on
+// scales from no pixel to far more than a screen: every tick generation
+// ends, with at most the cut-off list.
+TEST_F(AxisTicksTest, TickGenerationEndsWhateverTheRangeAndSettings)
+{
+    const double values[] = {NAN,     INFINITY, -INFINITY, DBL_MAX, -DBL_MAX,
+                             1e300,   -1e300,   1e24,      -1e24,   1e19,
+                             2958466, 2593224,  -693594,   -182625, 36525,
+                             1,       0.5,      0,         -1,      1e-300,
+                             -1e-300, 5e-324,   1e-12,     -200,    DayNumber(1900, 3, 1)};
+    const int counts[] = {INT_MIN, -5, 0, 1, 2, 9, 5000, 5001, INT_MAX};
+    const int lengths[] = {0, 1, 7, 400, 200000};
+    std::mt19937 random(2024);
+    auto any = [&random](const auto& Pool) {
+        return Pool[std::uniform_int_distribution<std::size_t>(0, std::size(Pool) - 1)(random)];
+    };
+    for (int i = 0; i < 4000; ++i) {
+        TkPlotAxis& axis = i % 2 ? static_cast<TkPlotAxis&>(*x) : static_cast<TkPlotAxis&>(*y);
+        axis.SetScaleType(i % 7 == 0 ? kpstLog10 : kpstLinear);
+        axis.SetLabelsFormatStyle(TkPlotTextFormat(i % 6));
+        axis.SetMinSpan(any(values), any(values));
+        axis.SetDesiredStart(i % 3 ? 0 : any(values));
+        axis.SetDesiredIncrement(i % 5 ? 0 : any(values));
+        axis.SetMinorCount(any(counts));
+        axis.SetLabelSeparation(any(values));
+        axis.SetLabelsVisible(i % 4 != 0);
+        const int length = any(lengths);
+        axis.SetDrawRect(i % 2 ? TRect(0, 400, length, 440) : TRect(0, 0, 50, length));
+        axis.CalcTicks(&canvas);
+        EXPECT_LE(axis.GetTicks().size(), 5001u)
+            << "min " << axis.GetMin() << " span " << axis.GetSpan() << " style " << i % 6 << " length " << length;
+    }
 }
 
 // Labels like "2023-03-01" are 50 pixels wide: with their separation one

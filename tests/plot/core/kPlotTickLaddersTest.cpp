@@ -2,6 +2,8 @@
 // and the calendar steps of date-time axes.
 #include <gtest/gtest.h>
 
+#include <cfloat>
+#include <climits>
 #include <cmath>
 #include <random>
 
@@ -83,6 +85,36 @@ TEST(DateTimeIncrement, HugeSpansSaturateInsteadOfOverflowing)
         EXPECT_EQ(got.Calendar, TkCalendarStep::Years) << span;
         EXPECT_GE(got.Count, 1) << span;
         EXPECT_LE(got.Count, 9) << span;
+        EXPECT_GT(got.Increment, 0) << span;
+    }
+}
+
+// Whatever span and count reach them, the ladders end and give a step
+// that moves a value, or none at all.
+TEST(Ladders, EndForHostileSpansAndCounts)
+{
+    const double spans[] = {NAN, INFINITY, -INFINITY, -1e300, -1, 0, 5e-324, 1e-300, 0.7, 1e24, 1e300, DBL_MAX};
+    const int counts[] = {INT_MIN, -1, 0, 1, 2, 11, INT_MAX};
+    for (double span : spans)
+        for (int n : counts) {
+            for (const TkTickIncrement& got :
+                 {PlotDecimalIncrement(span, n), PlotDateTimeIncrement(span, n), PlotPriceIncrement(span, n)}) {
+                EXPECT_FALSE(got.Increment < 0) << span << " " << n;
+                EXPECT_GE(got.Count, 0) << span << " " << n;
+            }
+            const int step = PlotLogDecadeStep(span, n);
+            EXPECT_TRUE(step >= 1 && step <= 200) << span << " " << n;
+        }
+}
+
+// A span of a billion years or more, where only one label fits: the
+// year ladder used to look for a step it could not reach.
+TEST(DateTimeIncrement, OneLabelOverTheLongestSpansIsOneStep)
+{
+    for (double span : {1e12, 1e19, 1e24, 1e300}) {
+        const TkTickIncrement got = PlotDateTimeIncrement(span, 1);
+        EXPECT_EQ(got.Calendar, TkCalendarStep::Years) << span;
+        EXPECT_EQ(got.Count, 1) << span;
         EXPECT_GT(got.Increment, 0) << span;
     }
 }
