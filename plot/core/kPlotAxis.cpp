@@ -839,7 +839,6 @@ void TkPlotAxis::AddLinearTicks(int MaxCount)
 
     // Calendar stepping works on copies held within the calendar's years;
     // the range itself is never touched while painting.
-    double first = FMin;
     double last = GetMax();
     std::int64_t calendarStep = 0;
     if (FCalendar != TkCalendarStep::None) {
@@ -855,14 +854,12 @@ void TkPlotAxis::AddLinearTicks(int MaxCount)
         const double steps = std::ceil((value - FMin) / increment);
         if (steps > 0 && std::isfinite(steps) && value - increment != value)
             value -= steps * increment;
-    } else if (FCalendar == TkCalendarStep::Months) {
-        first = std::clamp(FMin, 0.0, 2593224.0);
-        last = first + std::min(FSpan, 36525.0);
-        value = PlotFirstMonthTick(first, calendarStep);
-    } else if (FCalendar == TkCalendarStep::Years) {
-        first = std::clamp(FMin, -182625.0, 2593224.0);
-        last = first + std::min(FSpan, 36525.0);
-        value = PlotFirstYearTick(first, calendarStep);
+    } else if (FCalendar != TkCalendarStep::None) {
+        // The whole scale, as far as the calendar has dates for it.
+        const double first = std::clamp(FMin, PlotCalendarFirstDay, PlotCalendarEndDay);
+        last = std::clamp(last, PlotCalendarFirstDay, PlotCalendarEndDay);
+        value = FCalendar == TkCalendarStep::Months ? PlotFirstMonthTick(first, calendarStep)
+                                                    : PlotFirstYearTick(first, calendarStep);
     } else {
         value = std::trunc(FMin / increment) * increment - increment;
     }

@@ -64,6 +64,17 @@ double RoundStep(double Span, double MaxCount, int FirstPower)
     return step;
 }
 
+// Months counted from the start of the year 0, as the calendar's first
+// and last month.
+constexpr std::int64_t FirstCalendarMonth = 1 * 12;
+constexpr std::int64_t LastCalendarMonth = 9999 * 12 + 11;
+
+// Months later (or earlier), held within the calendar's years.
+TDateTime AddMonthsWithin(TDateTime Value, std::int64_t Months)
+{
+    return IncMonth(Value, int(std::clamp(Months, -CalendarMonths, CalendarMonths)));
+}
+
 // Source's time of day on the given date (day numbers before 1899-12-30
 // carry their time of day as a negative fraction).
 TDateTime WithDate(TDateTime Source, int Year, int Month, int Day)
@@ -158,7 +169,13 @@ int PlotLogDecadeStep(double Decades, int MaxCount)
 
 TDateTime PlotAddMonths(TDateTime Value, std::int64_t Months)
 {
-    return IncMonth(Value, int(std::clamp(Months, -CalendarMonths, CalendarMonths)));
+    int year, month, day;
+    DecodeDate(Value, year, month, day);
+    const std::int64_t target = std::int64_t(year) * 12 + (month - 1) +
+                                std::clamp(Months, -CalendarMonths, CalendarMonths);
+    if (target < FirstCalendarMonth || target > LastCalendarMonth)
+        return Value;
+    return AddMonthsWithin(Value, Months);
 }
 
 TDateTime PlotFirstMonthTick(TDateTime Min, std::int64_t Months)
@@ -167,7 +184,7 @@ TDateTime PlotFirstMonthTick(TDateTime Min, std::int64_t Months)
     DecodeDate(Min, year, month, day);
     const std::int64_t step = std::max<std::int64_t>(1, Months);
     const std::int64_t first = std::max<std::int64_t>(1, month / step * step);
-    return PlotAddMonths(WithDate(Min, year, int(first), 1), -step);
+    return AddMonthsWithin(WithDate(Min, year, int(first), 1), -step);
 }
 
 TDateTime PlotFirstYearTick(TDateTime Min, std::int64_t Years)
@@ -180,5 +197,5 @@ TDateTime PlotFirstYearTick(TDateTime Min, std::int64_t Years)
     // A step beyond the calendar saturates anyway.
     const std::int64_t step = std::clamp<std::int64_t>(Years, 1, CalendarMonths / 12);
     const std::int64_t multiple = year / step * step;
-    return PlotAddMonths(newYear, (multiple - year - step) * 12);
+    return AddMonthsWithin(newYear, (multiple - year - step) * 12);
 }

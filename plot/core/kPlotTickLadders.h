@@ -33,14 +33,22 @@ TkTickIncrement PlotPriceIncrement(double Span, int MaxCount);
 // Decades / step within MaxCount.
 int PlotLogDecadeStep(double Decades, int MaxCount);
 
+// The days calendar steps reach: from 1 January of the year 1 to the end
+// of 31 December 9999.
+constexpr double PlotCalendarFirstDay = -693593;
+constexpr double PlotCalendarEndDay = 2958466;
+
 // Calendar steps for ticks. Years stay within 1..9999; a step that would
-// leave them stops at the bound, which the caller sees as no progress.
+// leave them does not move the value, which the caller sees as no
+// progress (a tick cut short at the end of the calendar would stand off
+// the steps of the others).
 TDateTime PlotAddMonths(TDateTime Value, std::int64_t Months);
 // The first tick of month stepping by Months before Min: the first of the
 // month whose number is a multiple of Months (at least January), one step
-// back. Min's time of day is kept.
+// back, but not before the calendar's first month. Min's time of day is
+// kept.
 TDateTime PlotFirstMonthTick(TDateTime Min, std::int64_t Months);
 // The first tick of year stepping by Years before Min: 1 January of the
-// year that is a multiple of Years, one step back. Min's time of day is
-// kept.
+// year that is a multiple of Years, one step back, but not before the
+// year 1. Min's time of day is kept.
 TDateTime PlotFirstYearTick(TDateTime Min, std::int64_t Years);

@@ -252,6 +252,48 @@ TEST_F(DateTimeTicksTest, YearStepsFromTheTwentyNinthOfFebruary)
     EXPECT_EQ(Values(*x, true), expected);
 }
 
+// Ticks cover the whole scale the axis shows, however long it is and on
+// whichever side of 30 December 1899 it starts.
+TEST_F(DateTimeTicksTest, YearStepsReachTheEndOfAScaleOfCenturies)
+{
+    x->SetMinSpan(DayNumber(1900, 3, 1), 100000);
+    x->CalcTicks(&canvas);
+    EXPECT_EQ(x->GetMajorIncrement(), 50);
+    // 1 January 1900 lies within the scale's first pixel.
+    std::vector<double> expected;
+    for (int year = 1900; year <= 2150; year += 50)
+        expected.push_back(DayNumber(year, 1, 1));
+    EXPECT_EQ(Values(*x, true), expected);
+}
+
+TEST_F(DateTimeTicksTest, MonthStepsStartAtTheScaleBeforeThirtiethDecember1899)
+{
+    x->SetMinSpan(-200, 300);
+    ASSERT_EQ(x->GetMin(), DayNumber(1899, 6, 13));
+    x->CalcTicks(&canvas);
+    EXPECT_EQ(x->GetMajorIncrement(), 1);
+    std::vector<double> expected;
+    for (int month = 7; month <= 12; ++month)
+        expected.push_back(DayNumber(1899, unsigned(month), 1));
+    for (int month = 1; month <= 4; ++month)
+        expected.push_back(DayNumber(1900, unsigned(month), 1));
+    EXPECT_EQ(Values(*x, true), expected);
+}
+
+// Beyond the years the calendar holds there is no date to put a tick on:
+// the ticks stop at its ends.
+TEST_F(DateTimeTicksTest, CalendarStepsStopAtTheEndsOfTheCalendar)
+{
+    x->SetMinSpan(DayNumber(9100, 1, 1), 1e6);
+    x->CalcTicks(&canvas);
+    EXPECT_EQ(x->GetMajorIncrement(), 500);
+    EXPECT_EQ(Values(*x, true), std::vector<double>{DayNumber(9500, 1, 1)});
+
+    x->SetMinSpan(DayNumber(1, 1, 1) - 1e6, 1e6 + 400);
+    x->CalcTicks(&canvas);
+    EXPECT_EQ(Values(*x, true), std::vector<double>{DayNumber(1, 1, 1)});
+}
+
 TEST_F(DateTimeTicksTest, StepsNeverChangeTheRangeWhilePainting)
 {
     x->SetMinSpan(-10, 400);
