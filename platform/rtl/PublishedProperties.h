@@ -225,6 +225,14 @@ public:
         p.HasWriteAccessor = true;
         return *this;
     }
+    // Ordinal range of the last added property: values outside it are
+    // refused where properties are set by name (files, streams).
+    TPropertyListBuilder& Range(std::int64_t Min, std::int64_t Max)
+    {
+        FProps.back().MinValue = Min;
+        FProps.back().MaxValue = Max;
+        return *this;
+    }
     // Stored specifier of the last added property.
     template <class F> TPropertyListBuilder& Stored(F Fn)
     {

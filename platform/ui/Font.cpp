@@ -1,4 +1,5 @@
 #include "ui/Font.h"
+#include <algorithm>
 #include <cmath>
 
 void TFont::SetName(const std::string& Value)
@@ -15,14 +16,20 @@ int TFont::GetSize() const
     return static_cast<int>(std::lround(-FHeight * 72.0 / PPI));
 }
 
+int TFont::LimitedHeight(double Pixels)
+{
+    return static_cast<int>(std::lround(std::clamp(Pixels, -double(MaxHeight), double(MaxHeight))));
+}
+
 void TFont::SetSize(int Value)
 {
     const int PPI = PixelsPerInch > 0 ? PixelsPerInch : 96;
-    SetHeight(-static_cast<int>(std::lround(Value * PPI / 72.0)));
+    SetHeight(-LimitedHeight(Value * double(PPI) / 72.0));
 }
 
 void TFont::SetHeight(int Value)
 {
+    Value = LimitedHeight(Value);
     if (Value == FHeight)
         return;
     FHeight = Value;
@@ -77,8 +84,7 @@ void TFont::Assign(const TPersistent* Source)
         // platform does when a screen font is given to a printer canvas.
         const int PPI = PixelsPerInch > 0 ? PixelsPerInch : 96;
         const int OtherPPI = Other->PixelsPerInch > 0 ? Other->PixelsPerInch : 96;
-        FHeight = PPI == OtherPPI ? Other->FHeight
-                                  : static_cast<int>(std::lround(Other->FHeight * double(PPI) / OtherPPI));
+        FHeight = LimitedHeight(Other->FHeight * double(PPI) / OtherPPI);
         FColor = Other->FColor;
         FStyle = Other->FStyle;
         FPitch = Other->FPitch;

@@ -48,12 +48,21 @@ constexpr TFontCharset GB2312_CHARSET = 134;
 
 class TFont : public TGraphicsObject {
 public:
+    // Heights go no further than this many pixels either way, however they
+    // are set: no screen or page shows a taller character, and sizes in
+    // points convert to heights and back without overflowing.
+    static constexpr int MaxHeight = 32767;
+    // The sizes in points whose heights at the screen's 96 pixels per inch
+    // stay within MaxHeight.
+    static constexpr int MaxSize = MaxHeight * 72 / 96;
+
     TFont() = default;
 
     const std::string& GetName() const { return FName; }
     void SetName(const std::string& Value);
     // Size in points; Height in pixels, negative for the character height
     // without internal leading (the usual form), positive for the cell.
+    // Both stop at MaxHeight pixels.
     int GetSize() const;
     void SetSize(int Value);
     int GetHeight() const { return FHeight; }
@@ -87,6 +96,10 @@ public:
     void Assign(const TPersistent* Source) override;
 
 private:
+    // Pixels as the platform rounds them (halves away from zero), held
+    // within MaxHeight: every way a height is set passes through here.
+    static int LimitedHeight(double Pixels);
+
     std::string FName = "MS Sans Serif";
     int FHeight = -11;  // 8 points at 96 pixels per inch
     TColor FColor = clWindowText;

@@ -38,6 +38,7 @@ void RegisterGraphicsProperties()
             .Integer(
                 "Height", [](const TFont& f) { return f.GetHeight(); },
                 [](TFont& f, std::int64_t v) { f.SetHeight(static_cast<int>(v)); })
+            .Range(-TFont::MaxHeight, TFont::MaxHeight)
             .String(
                 "Name", [](const TFont& f) { return f.GetName(); },
                 [](TFont& f, const std::string& v) { f.SetName(v); })
@@ -47,7 +48,8 @@ void RegisterGraphicsProperties()
                 [](TFont& f, std::int64_t v) { f.SetPitch(static_cast<TFontPitch>(v)); }, fpDefault)
             .Integer(
                 "Size", [](const TFont& f) { return f.GetSize(); },
-                [](TFont& f, std::int64_t v) { f.SetSize(static_cast<int>(v)); });
+                [](TFont& f, std::int64_t v) { f.SetSize(static_cast<int>(v)); })
+            .Range(-TFont::MaxSize, TFont::MaxSize);
         RegisterPublishedClass<TFont>("TFont", AddFontStyle(font).Take());
         RegisterPublishedClass<TPen>(
             "TPen", TPropertyListBuilder<TPen>()

@@ -1,5 +1,6 @@
 // Colour values, system colours from the palette, and conversion to and from Qt.
 #include <gtest/gtest.h>
+#include <climits>
 #include <QApplication>
 #include <QPalette>
 #include "GraphicsTestApp.h"
@@ -74,6 +75,34 @@ TEST(DrawingTools, FontSizeAndHeightFollowEachOther)
     // Assigning a screen font to a printer font keeps its size in points.
     Printer.Assign(&Font);
     EXPECT_EQ(Printer.Size(), 12);
+}
+
+// Sizes and heights far beyond any screen stop at the largest height:
+// turned into pixels they once overflowed and came back as other sizes.
+TEST(DrawingTools, FontHeightsStopAtTheLargestHeightWhateverTheEntry)
+{
+    TFont Font;
+    Font.Size = 146851795;
+    EXPECT_EQ(Font.Height(), -32767);
+    EXPECT_EQ(Font.Size(), 24575);
+    Font.Size = INT_MIN;
+    EXPECT_EQ(Font.Height(), 32767);
+    Font.Height = INT_MIN;
+    EXPECT_EQ(Font.Height(), -32767);
+    EXPECT_EQ(Font.Size(), 24575);
+
+    TFont Printer;
+    Printer.PixelsPerInch = 600;
+    Printer.Size = 24575;
+    EXPECT_EQ(Printer.Height(), -32767);
+    TFont Screen;
+    Screen.Height = -32767;
+    Printer.Assign(&Screen);
+    EXPECT_EQ(Printer.Height(), -32767);
+    // Whatever the resolution, a size converts without overflowing.
+    Printer.PixelsPerInch = INT_MAX;
+    Printer.Size = INT_MAX;
+    EXPECT_EQ(Printer.Height(), -32767);
 }
 
 TEST(DrawingTools, ChangesAreReportedOncePerRealChange)

@@ -6,6 +6,8 @@
 #include <limits>
 
 #include "PlotAxisSupport.h"
+#include "plot/core/kGPFunctions.h"
+#include "rtl/Exception.h"
 #include "rtl/MemoryStream.h"
 #include "rtl/PublishedProperties.h"
 #include "rtl/Reader.h"
@@ -356,6 +358,35 @@ TEST_F(AxisTest, AnOlderStreamsSpanUnderItsOtherNameIsRead)
     EXPECT_EQ(axis->GetSpan(), 42);
     // Never written back under that name.
     EXPECT_EQ(Save(axis.get()).find("Span_2"), std::string::npos);
+}
+
+// A font size no screen could show is refused where files are read, as
+// any other value out of its property's range, and leaves the font as it
+// was; a size that overflowed on its way to pixels read back as another.
+TEST_F(AxisTest, FontSizesBeyondAnyScreenAreRefusedByStreamsAndPropertyTexts)
+{
+    TFont& font = *axis->GetLabelsFont();
+    font.SetSize(12);
+    TMemoryStream stream;
+    TWriter writer(stream);
+    writer.WriteSignature();
+    writer.WritePropName("LabelsFont.Size");
+    writer.WriteInteger(146851795);
+    writer.WriteListEnd();
+    EXPECT_THROW(Load(axis.get(), stream.Bytes()), EReadError);
+    EXPECT_THROW(ReadObjectProperty(axis.get(), "LabelsFont.Size", "146851795", '.'), EConvertError);
+    EXPECT_THROW(ReadObjectProperty(axis.get(), "LabelsFont.Height", "-2147483648", '.'), EConvertError);
+    EXPECT_EQ(font.GetSize(), 12);
+
+    // The largest sizes and heights still go through, both ways round.
+    ReadObjectProperty(axis.get(), "LabelsFont.Size", "-24575", '.');
+    EXPECT_EQ(font.GetHeight(), 32767);
+    ReadObjectProperty(axis.get(), "LabelsFont.Height", "-32767", '.');
+    EXPECT_EQ(font.GetSize(), 24575);
+    AxisCallbacks loadedCallbacks;
+    auto loaded = MakeYAxis(plot, loadedCallbacks);
+    Load(loaded.get(), Save(axis.get()));
+    EXPECT_EQ(loaded->GetLabelsFont()->GetHeight(), -32767);
 }
 
 }  // namespace
