@@ -4,6 +4,7 @@
 // can make as large as an int holds (a margin of a million characters, a
 // count of a billion columns); a wrapped sum would turn such a size into a
 // small or negative one, while a saturated one still reads as "too big".
+#include <cstdint>
 #include <limits>
 #include <type_traits>
 
@@ -39,4 +40,11 @@ template <class T> constexpr T SatMul(T A, T B)
     if (!__builtin_mul_overflow(A, B, &product))
         return product;
     return (A < 0) != (B < 0) ? std::numeric_limits<T>::min() : std::numeric_limits<T>::max();
+}
+
+// Halfway between two ints, as (A + B) / 2 gives it (toward zero), without
+// the sum overflowing.
+constexpr int Middle(int A, int B)
+{
+    return static_cast<int>((std::int64_t(A) + B) / 2);
 }

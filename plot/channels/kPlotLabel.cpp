@@ -3,6 +3,7 @@
 #include "plot/core/kGPFunctions.h"
 #include "plot/core/kGraphicsProperties.h"
 #include "rtl/PublishedProperties.h"
+#include "rtl/Saturating.h"
 #include "ui/Bitmap.h"
 #include "ui/Canvas.h"
 #include "ui/Font.h"
@@ -104,15 +105,15 @@ TkPlotLabel::TPixelMargins TkPlotLabel::CalcMargins(TCanvas* Canvas) const
 int TkPlotLabel::GetRequiredSize(TCanvas* Canvas)
 {
     const TPixelMargins m = CalcMargins(Canvas);
-    return MultiLineTextHeight(Canvas, FCaption) + m.Top + m.Bottom;
+    return SatAdd(MultiLineTextHeight(Canvas, FCaption), m.Top, m.Bottom);
 }
 
 int TkPlotLabel::PictureLeft(const TRect& R, const TPixelMargins& M, int Width) const
 {
     switch (FAlignment) {
-    case kahLeft: return R.Left + M.Left;
-    case kahRight: return R.Right - M.Right - Width;
-    default: return (R.Left + R.Right) / 2 - Width / 2;
+    case kahLeft: return SatAdd(R.Left, M.Left);
+    case kahRight: return SatSub(SatSub(R.Right, M.Right), Width);
+    default: return SatSub(Middle(R.Left, R.Right), Width / 2);
     }
 }
 
@@ -125,14 +126,14 @@ void TkPlotLabel::Draw(TCanvas* Canvas, TColor)
     if (FBitmap) {
         FBitmap->SetTransparentMode(tmAuto);
         FBitmap->SetTransparent(true);
-        Canvas->Draw(PictureLeft(r, m, FBitmap->GetWidth()), r.Top + m.Top, FBitmap.get());
+        Canvas->Draw(PictureLeft(r, m, FBitmap->GetWidth()), SatAdd(r.Top, m.Top), FBitmap.get());
         return;
     }
     TImageList* images = FImageListIndex >= 0 && FImageListIndex <= 2 && GetOwner()
                              ? GetOwner()->GetImageList(FImageListIndex)
                              : nullptr;
     if (images && FImageIndex >= 0 && FImageIndex < images->GetCount()) {
-        images->Draw(Canvas, PictureLeft(r, m, images->GetWidth()), r.Top + m.Top, FImageIndex, GetEnabled());
+        images->Draw(Canvas, PictureLeft(r, m, images->GetWidth()), SatAdd(r.Top, m.Top), FImageIndex, GetEnabled());
         return;
     }
     DrawCaption(Canvas, r, m);
@@ -143,7 +144,7 @@ void TkPlotLabel::DrawCaption(TCanvas* Canvas, const TRect& R, const TPixelMargi
     Canvas->Font->Assign(FFont.get());
     Canvas->Brush->SetStyle(bsClear);
     if (IsHorizontal()) {
-        TRect box(R.Left + M.Left, R.Top + M.Top, R.Right - M.Right, R.Bottom - M.Bottom);
+        TRect box(SatAdd(R.Left, M.Left), SatAdd(R.Top, M.Top), SatSub(R.Right, M.Right), SatSub(R.Bottom, M.Bottom));
         TkTextFormat format = ktfVCenter | ktfSingleLine | ktfNoPrefix;
         if (FAlignment == kahCenter)
             format |= ktfCenter;
@@ -155,12 +156,12 @@ void TkPlotLabel::DrawCaption(TCanvas* Canvas, const TRect& R, const TPixelMargi
     // Turned to read bottom to top: the caption's across-size sits between
     // the top and bottom margins, its length runs along the label.
     const int halfLength = MultiLineTextWidth(Canvas, FCaption) / 2;
-    const int x = (R.Left + M.Top + R.Right - M.Bottom) / 2;
-    int y = (R.Top + R.Bottom) / 2;
+    const int x = Middle(SatAdd(R.Left, M.Top), SatSub(R.Right, M.Bottom));
+    int y = Middle(R.Top, R.Bottom);
     if (FAlignment == kahLeft)
-        y = R.Bottom - halfLength - M.Left;
+        y = SatSub(SatSub(R.Bottom, halfLength), M.Left);
     else if (FAlignment == kahRight)
-        y = R.Top + halfLength + M.Right;
+        y = SatAdd(R.Top, halfLength, M.Right);
     TRect out;
     DrawRotatedText(Canvas, FCaption, TRect(x, y, x, y), out, 1);
 }

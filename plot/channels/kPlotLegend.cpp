@@ -10,6 +10,7 @@
 #include "plot/core/kPlotObjectManager.h"
 #include "rtl/NumberFormat.h"
 #include "rtl/PublishedProperties.h"
+#include "rtl/Saturating.h"
 #include "ui/Canvas.h"
 #include "ui/Font.h"
 #include "ui/Menu.h"
@@ -77,10 +78,11 @@ const bool Registered = [] {
 constexpr int ButtonRoom = 25;
 constexpr int ButtonSize = 17;
 
-// Whole divisions of the count, rounded up; Divisor is at least 1.
+// Whole divisions of the count, rounded up; Count is at least 0 and
+// Divisor at least 1, however large.
 int CeilDiv(int Count, int Divisor)
 {
-    return (Count + Divisor - 1) / Divisor;
+    return Count / Divisor + (Count % Divisor != 0 ? 1 : 0);
 }
 
 bool Blank(const std::string& Text)
@@ -386,8 +388,8 @@ void TkPlotLegend::MeasureColumns(TCanvas* Canvas)
     for (int c = colXValue; c <= colYMean; ++c)
         FColumns[c].Shown = ValueColumnShown(TColumn(c));
 
-    FColumns[colLine].Width = FLineColumnWidth + 3;
-    FColumns[colMarker].Width = FLineColumnWidth + 3;
+    FColumns[colLine].Width = SatAdd(FLineColumnWidth, 3);
+    FColumns[colMarker].Width = SatAdd(FLineColumnWidth, 3);
 
     const int zeroWidth = MultiLineTextWidth(Canvas, "0");
     if (FChannelNameMaxWidth == 0) {
@@ -426,14 +428,17 @@ void TkPlotLegend::MeasureColumns(TCanvas* Canvas)
         column.Width = width;
     }
 
+    // The group ends with its last column: no spacing follows it. Measures
+    // set beyond any screen saturate instead of wrapping round.
     FGroupWidth = 0;
+    int offset = 0;
     for (TColumnLayout& column : FColumns) {
         if (!column.Shown)
             continue;
-        column.Offset = FGroupWidth;
-        FGroupWidth += column.Width + FPixColumnSpacing;
+        column.Offset = offset;
+        FGroupWidth = std::max(0, SatAdd(offset, column.Width));
+        offset = SatAdd(offset, column.Width, FPixColumnSpacing);
     }
-    FGroupWidth = std::max(0, FGroupWidth - FPixColumnSpacing);
 
     Canvas->Font->Assign(FFont.get());
     FRowHeight = MultiLineTextHeight(Canvas, "0");
@@ -473,13 +478,17 @@ void TkPlotLegend::CalcLayout(TCanvas* Canvas)
     MeasureColumns(Canvas);
 
     const TRect& r = GetDrawRect();
-    const int titleRow = FTitleHeight + FTitleGap;
-    const int availWidth = r.Width() - FPixMargins.Left - FPixMargins.Right - (IsHorizontal() ? ButtonRoom : 0);
-    const int availHeight = r.Height() - FPixMargins.Top - FPixMargins.Bottom - titleRow;
+    const int titleRow = SatAdd(FTitleHeight, FTitleGap);
+    const int availWidth = SatSub(SatSub(SatSub(SatSub(r.Right, r.Left), FPixMargins.Left), FPixMargins.Right),
+                                  IsHorizontal() ? ButtonRoom : 0);
+    const int availHeight = SatSub(SatSub(SatSub(SatSub(r.Bottom, r.Top), FPixMargins.Top), FPixMargins.Bottom),
+                                   titleRow);
     // Divisors are kept at 1 or more: columns or rows of no size, and
     // maximum counts of 0, would otherwise divide by zero.
-    const int groupsFit = std::max(1, (availWidth + minGroupSpacing) / std::max(1, FGroupWidth + minGroupSpacing));
-    const int rowsFit = std::max(1, (availHeight + FPixRowSpacing) / std::max(1, FRowHeight + FPixRowSpacing));
+    const int groupsFit = std::max(
+        1, SatAdd(availWidth, minGroupSpacing) / std::max(1, SatAdd(FGroupWidth, minGroupSpacing)));
+    const int rowsFit = std::max(1,
+                                 SatAdd(availHeight, FPixRowSpacing) / std::max(1, SatAdd(FRowHeight, FPixRowSpacing)));
     const int colMax = std::max(1, FWrapColAutoCountMax);
     const int rowMax = std::max(1, FWrapRowAutoCountMax);
     int g = FWrapColAutoCountEnabled ? colMax : FWrapColDesiredCount;
@@ -491,7 +500,7 @@ void TkPlotLegend::CalcLayout(TCanvas* Canvas)
         g = std::min(g, groupsFit);
         rows = FWrapRowAutoCountEnabled ? CeilDiv(n, g) : d;
         rows = std::min(rows, d);
-        if (rows < 3 && g * rows < n)
+        if (rows < 3 && SatMul(g, rows) < n)
             rows = 3;
         if (FWrapColAutoCountEnabled && CeilDiv(n, rows) < g)
             g = CeilDiv(n, rows);
@@ -500,20 +509,23 @@ void TkPlotLegend::CalcLayout(TCanvas* Canvas)
             g = CeilDiv(n, rowsFit);
         g = std::min(g, colMax);
         rows = std::min({rowsFit, n, d});
-        if (rows < 3 && g * rows < n)
+        if (rows < 3 && SatMul(g, rows) < n)
             rows = 3;
     }
     FGroups = g;
     FRows = rows;
 
-    FRequiredWidth = g * FGroupWidth + std::max(g - 1, 0) * minGroupSpacing + FPixMargins.Left + FPixMargins.Right;
-    FRequiredHeight = FPixMargins.Top + titleRow + (FRowHeight + FPixRowSpacing) * rows - FPixRowSpacing +
-                      FPixMargins.Bottom;
+    // Spacings counted between groups and rows, never added then taken off
+    // again: a saturated sum would lose what it took off.
+    FRequiredWidth = SatAdd(SatMul(g, FGroupWidth), SatMul(std::max(g - 1, 0), minGroupSpacing), FPixMargins.Left,
+                            FPixMargins.Right);
+    FRequiredHeight = SatAdd(FPixMargins.Top, titleRow, SatMul(FRowHeight, rows), SatMul(FPixRowSpacing, rows - 1),
+                             FPixMargins.Bottom);
 
     if (IsHorizontal() && FWrapColSpacingAuto && g >= 2)
-        FPixGroupSpacing = std::max(minGroupSpacing, (availWidth - g * FGroupWidth) / (g - 1));
+        FPixGroupSpacing = std::max(minGroupSpacing, SatSub(availWidth, SatMul(g, FGroupWidth)) / (g - 1));
     if (IsVertical() && FWrapRowSpacingAuto && rows >= 2)
-        FPixRowSpacing = std::max(FPixRowSpacing, (availHeight - rows * FRowHeight) / (rows - 1));
+        FPixRowSpacing = std::max(FPixRowSpacing, SatSub(availHeight, SatMul(rows, FRowHeight)) / (rows - 1));
 
     PlaceButtons();
     PlaceItems();
@@ -522,35 +534,38 @@ void TkPlotLegend::CalcLayout(TCanvas* Canvas)
 void TkPlotLegend::PlaceButtons()
 {
     const int n = static_cast<int>(FItems.size());
-    const bool allFit = FGroups * FRows >= n;
+    const bool allFit = SatMul(FGroups, FRows) >= n;
     if (allFit || !GetEnabled()) {
         FUpButton->SetVisible(false);
         FDownButton->SetVisible(false);
         FFirstVisible = 0;
         return;
     }
-    const TRect& r = GetDrawRect();
-    const int right = r.Right - FPixMargins.Right;
-    const int top = r.Top + FPixMargins.Top + FTitleHeight + FTitleGap;
-    const int bottom = r.Bottom - FPixMargins.Bottom;
-    FUpButton->SetDrawRect(TRect(right - ButtonSize, top, right, top + ButtonSize));
-    FDownButton->SetDrawRect(TRect(right - ButtonSize, bottom - ButtonSize, right, bottom));
+    const int right = SatSub(GetDrawRect().Right, FPixMargins.Right);
+    const int top = RowsTop();
+    const int bottom = SatSub(GetDrawRect().Bottom, FPixMargins.Bottom);
+    FUpButton->SetDrawRect(TRect(SatSub(right, ButtonSize), top, right, SatAdd(top, ButtonSize)));
+    FDownButton->SetDrawRect(TRect(SatSub(right, ButtonSize), SatSub(bottom, ButtonSize), right, bottom));
     FUpButton->SetVisible(true);
     FDownButton->SetVisible(true);
     FUpButton->SetEnabled(FFirstVisible > 0);
     FDownButton->SetEnabled(FFirstVisible < n - 1);
-    FRequiredWidth += ButtonRoom;
+    FRequiredWidth = SatAdd(FRequiredWidth, ButtonRoom);
+}
+
+int TkPlotLegend::RowsTop() const
+{
+    return SatAdd(GetDrawRect().Top, FPixMargins.Top, FTitleHeight, FTitleGap);
 }
 
 void TkPlotLegend::PlaceItems()
 {
-    const TRect& r = GetDrawRect();
-    const int left = r.Left + FPixMargins.Left;
-    const int top = r.Top + FPixMargins.Top + FTitleHeight + FTitleGap;
+    const int left = SatAdd(GetDrawRect().Left, FPixMargins.Left);
+    const int top = RowsTop();
     const int n = static_cast<int>(FItems.size());
     FGroupLefts.clear();
     for (int k = 0; k < FGroups; ++k)
-        FGroupLefts.push_back(left + (FGroupWidth + FPixGroupSpacing) * k);
+        FGroupLefts.push_back(SatAdd(left, SatMul(SatAdd(FGroupWidth, FPixGroupSpacing), k)));
     int index = FFirstVisible;
     for (int k = 0; k < FGroups && index < n; ++k)
         for (int row = 0; row < FRows && index < n; ++row, ++index) {
@@ -558,11 +573,9 @@ void TkPlotLegend::PlaceItems()
             item.Group = k + 1;
             item.Row = row + 1;
             item.GroupLeft = FGroupLefts[k];
-            item.RowTop = top + (FRowHeight + FPixRowSpacing) * row;
+            item.RowTop = SatAdd(top, SatMul(SatAdd(FRowHeight, FPixRowSpacing), row));
             item.RowHeight = FRowHeight;
-            item.NameCell = TRect(item.GroupLeft + FColumns[colName].Offset, item.RowTop,
-                                  item.GroupLeft + FColumns[colName].Offset + FColumns[colName].Width,
-                                  item.RowTop + FRowHeight);
+            item.NameCell = CellRect(item, FColumns[colName]);
         }
     FLastVisible = index - 1;
 }
@@ -619,13 +632,14 @@ void TkPlotLegend::DrawColumnTitles(TCanvas* Canvas)
 {
     Canvas->Font->Assign(FColumnTitlesFont.get());
     Canvas->Brush->SetStyle(bsClear);
-    const int top = GetDrawRect().Top + FPixMargins.Top;
+    const int top = SatAdd(GetDrawRect().Top, FPixMargins.Top);
     for (int left : FGroupLefts)
         for (int c = colName; c <= colYMean; ++c) {
             const TColumnLayout& column = FColumns[c];
             if (!column.Shown)
                 continue;
-            TRect cell(left + column.Offset, top, left + column.Offset + column.Width, top + FTitleHeight);
+            const int cellLeft = SatAdd(left, column.Offset);
+            TRect cell(cellLeft, top, SatAdd(cellLeft, column.Width), SatAdd(top, FTitleHeight));
             TkTextFormat format = ktfSingleLine | ktfVCenter | ktfNoPrefix;
             if (c == colXAxis || c == colYAxis)
                 format |= ktfCenter;
@@ -656,8 +670,8 @@ void TkPlotLegend::DrawLineSample(TCanvas* Canvas, const TkPlotLegendItem& Item,
 {
     Canvas->Pen->SetColor(Item.Channel->GetColor());
     Canvas->Pen->SetWidth(1);
-    const int middle = Item.RowTop + Item.RowHeight / 2;
-    const int first = middle - (FLineColumnHeight - 1) / 2;
+    const int middle = SatAdd(Item.RowTop, Item.RowHeight / 2);
+    const int first = SatSub(middle, (FLineColumnHeight - 1) / 2);
     // At the usual width the styles are drawn as fixed patterns with a
     // solid pen, so every sample looks alike whatever the pen can do.
     std::vector<std::pair<int, int>> segments;
@@ -677,10 +691,16 @@ void TkPlotLegend::DrawLineSample(TCanvas* Canvas, const TkPlotLegendItem& Item,
     }
     for (int row = 0; row < FLineColumnHeight; ++row)
         for (const auto& [start, end] : segments) {
-            Canvas->MoveTo(Left + start, first + row);
-            Canvas->LineTo(Left + end, first + row);
+            Canvas->MoveTo(SatAdd(Left, start), SatAdd(first, row));
+            Canvas->LineTo(SatAdd(Left, end), SatAdd(first, row));
         }
     Canvas->Pen->SetStyle(psSolid);
+}
+
+TRect TkPlotLegend::CellRect(const TkPlotLegendItem& Item, const TColumnLayout& Column)
+{
+    const int left = SatAdd(Item.GroupLeft, Column.Offset);
+    return TRect(left, Item.RowTop, SatAdd(left, Column.Width), SatAdd(Item.RowTop, Item.RowHeight));
 }
 
 void TkPlotLegend::DrawItem(TCanvas* Canvas, const TkPlotLegendItem& Item)
@@ -689,12 +709,9 @@ void TkPlotLegend::DrawItem(TCanvas* Canvas, const TkPlotLegendItem& Item)
     if (ChannelLink.SetLegendRect)
         ChannelLink.SetLegendRect(channel, Item.NameCell);
     if (FColumns[colLine].Shown)
-        DrawLineSample(Canvas, Item, Item.GroupLeft + FColumns[colLine].Offset);
-    if (FColumns[colMarker].Shown && ChannelLink.DrawMarker) {
-        const int left = Item.GroupLeft + FColumns[colMarker].Offset;
-        ChannelLink.DrawMarker(
-            channel, Canvas, TRect(left, Item.RowTop, left + FColumns[colMarker].Width, Item.RowTop + Item.RowHeight));
-    }
+        DrawLineSample(Canvas, Item, SatAdd(Item.GroupLeft, FColumns[colLine].Offset));
+    if (FColumns[colMarker].Shown && ChannelLink.DrawMarker)
+        ChannelLink.DrawMarker(channel, Canvas, CellRect(Item, FColumns[colMarker]));
 
     TRect cell = Item.NameCell;
     if (channel.GetFocused()) {
@@ -714,8 +731,7 @@ void TkPlotLegend::DrawItem(TCanvas* Canvas, const TkPlotLegendItem& Item)
         const TColumnLayout& column = FColumns[c];
         if (!column.Shown)
             continue;
-        TRect box(Item.GroupLeft + column.Offset, Item.RowTop, Item.GroupLeft + column.Offset + column.Width,
-                  Item.RowTop + Item.RowHeight);
+        TRect box = CellRect(Item, column);
         const TkTextFormat format = ktfSingleLine | ktfVCenter | ktfNoPrefix | (c >= colXValue ? ktfRight : 0u);
         DrawFormattedText(Canvas, CellText(TColumn(c), Item), box, format, true);
     }

@@ -236,6 +236,10 @@ private:
     void MeasureColumns(TCanvas* Canvas);
     void PlaceItems();
     void PlaceButtons();
+    // The top of the first row, below the margin and the column titles.
+    int RowsTop() const;
+    // A column's cell in an item's row.
+    static TRect CellRect(const TkPlotLegendItem& Item, const TColumnLayout& Column);
     void DrawColumnTitles(TCanvas* Canvas);
     void DrawItem(TCanvas* Canvas, const TkPlotLegendItem& Item);
     void DrawLineSample(TCanvas* Canvas, const TkPlotLegendItem& Item, int Left);

@@ -5,6 +5,7 @@
 #include "plot/core/kPlotAxis.h"
 #include "plot/core/kPlotMasterManager.h"
 #include "rtl/NumberFormat.h"
+#include "rtl/Saturating.h"
 
 namespace {
 
@@ -21,6 +22,12 @@ std::vector<TkPlotAxis*> AxesOf(const TkPlotObjectManagerCustom* Manager)
         for (int i = 0; i < Manager->GetCount(); ++i)
             axes.push_back(static_cast<TkPlotAxis*>(Manager->GetObject(i)));
     return axes;
+}
+
+// Edge moved outward (Outward -1: toward smaller coordinates) by Amount.
+int MovedOutward(int Edge, int Outward, int Amount)
+{
+    return Outward < 0 ? SatSub(Edge, Amount) : SatAdd(Edge, Amount);
 }
 
 TkPlotLayoutObject* FirstDataView(const TkPlotMasterManager& Master)
@@ -85,7 +92,7 @@ int TkPlotLayoutPass::Thickness(const TList& List, TCanvas* Canvas)
     for (TkPlotLayoutObject* o : List)
         if (std::find(levels.begin(), levels.end(), o->GetZOrder()) == levels.end()) {
             levels.push_back(o->GetZOrder());
-            thickness += LevelSize(List, o->GetZOrder(), Canvas);
+            thickness = SatAdd(thickness, LevelSize(List, o->GetZOrder(), Canvas));
         }
     return thickness;
 }
@@ -104,16 +111,16 @@ void TkPlotLayoutPass::PlaceBands(const TList& List, int Side, bool Backward, in
         TkPlotLayoutObject* o = List[static_cast<std::size_t>(Backward ? count - 1 - n : n)];
         if (!pastAxes && !o->IsAxis()) {
             pastAxes = true;
-            Edge += outward * VertEndMargin;
+            Edge = MovedOutward(Edge, outward, VertEndMargin);
         }
         if (!levelStarted || o->GetZOrder() != level) {
-            Edge += outward * levelSize;
+            Edge = MovedOutward(Edge, outward, levelSize);
             levelStarted = true;
             level = o->GetZOrder();
             levelSize = LevelSize(List, level, Canvas);
         }
         const int inner = Edge;
-        const int outer = Edge + outward * levelSize;
+        const int outer = MovedOutward(Edge, outward, levelSize);
         TRect r = o->GetDrawRect();
         switch (Side) {
         case 0:
@@ -135,7 +142,7 @@ void TkPlotLayoutPass::PlaceBands(const TList& List, int Side, bool Backward, in
         }
         if (Side == 1 && o->Kind() == TkPlotObjectKind::ToolBar) {
             r.Top = Border;
-            r.Bottom = Border + o->GetRequiredSize(Canvas);
+            r.Bottom = SatAdd(Border, o->GetRequiredSize(Canvas));
         }
         o->SetDrawRect(r);
     }
@@ -172,10 +179,12 @@ void TkPlotLayoutPass::Run(TkPlotMasterManager& Master, TCanvas* Canvas, const T
     const bool loneToolBar = FTop.size() == 1 && FTop.front()->Kind() == TkPlotObjectKind::ToolBar;
     if (!loneToolBar)
         vertEndMargin = 0;
-    FInner.Top = top + Frame.Border + Frame.MarginTop + vertEndMargin;
-    FInner.Left = left + Frame.Border + Frame.MarginLeft;
-    FInner.Right = Frame.Width - (right + Frame.Border + Frame.MarginRight) - 1;
-    FInner.Bottom = Frame.Height - (bottom + Frame.Border + Frame.MarginBottom) - 1;
+    // Sizes too large for any plot saturate: the data area then has no room,
+    // as it has when objects merely need more than the plot's size.
+    FInner.Top = SatAdd(top, Frame.Border, Frame.MarginTop, vertEndMargin);
+    FInner.Left = SatAdd(left, Frame.Border, Frame.MarginLeft);
+    FInner.Right = SatSub(SatSub(Frame.Width, SatAdd(right, Frame.Border, Frame.MarginRight)), 1);
+    FInner.Bottom = SatSub(SatSub(Frame.Height, SatAdd(bottom, Frame.Border, Frame.MarginBottom)), 1);
     // 7. Bands.
     PlaceBands(FLeft, 0, true, FInner.Left, vertEndMargin, Canvas, Frame.Border);
     PlaceBands(FRight, 2, false, FInner.Right, vertEndMargin, Canvas, Frame.Border);
@@ -195,8 +204,8 @@ void TkPlotLayoutPass::PlaceAlongEdges(TkPlotMasterManager& Master, const TkPlot
 {
     TkPlotLayoutManager* layout = Master.LayoutManager();
     const int b = Frame.Border;
-    const int viewWidth = FInner.Width();
-    const int viewHeight = FInner.Height();
+    const int viewWidth = SatSub(FInner.Right, FInner.Left);
+    const int viewHeight = SatSub(FInner.Bottom, FInner.Top);
     for (int i = 0; i < layout->GetCount(); ++i) {
         TkPlotLayoutObject* o = layout->GetItem(i);
         const TkPlotObjectKind kind = o->Kind();
@@ -208,19 +217,20 @@ void TkPlotLayoutPass::PlaceAlongEdges(TkPlotMasterManager& Master, const TkPlot
         TRect r = o->GetDrawRect();
         if (o->IsHorizontal()) {
             if (kind == TkPlotObjectKind::ToolBar) {
-                r.Left = RoundToInt(s * (Frame.Width - 2 * b)) + b;
-                r.Right = RoundToInt(e * (Frame.Width - 2 * b)) + b - 1;
+                const int w = SatSub(Frame.Width, SatMul(2, b));
+                r.Left = SatAdd(RoundToInt(s * w), b);
+                r.Right = SatAdd(RoundToInt(e * w), b, -1);
             } else if (kind == TkPlotObjectKind::Label) {
-                const int w = Frame.Width - b - Frame.MarginLeft - Frame.MarginRight;
-                r.Left = RoundToInt(s * w) + b + Frame.MarginLeft;
-                r.Right = RoundToInt(e * w) + b + Frame.MarginLeft;
+                const int w = SatSub(SatSub(SatSub(Frame.Width, b), Frame.MarginLeft), Frame.MarginRight);
+                r.Left = SatAdd(RoundToInt(s * w), b, Frame.MarginLeft);
+                r.Right = SatAdd(RoundToInt(e * w), b, Frame.MarginLeft);
             } else if (alongAxes) {
-                r.Left = RoundToInt(viewWidth * s) + FInner.Left;
-                r.Right = RoundToInt(viewWidth * e) + FInner.Left;
+                r.Left = SatAdd(RoundToInt(viewWidth * s), FInner.Left);
+                r.Right = SatAdd(RoundToInt(viewWidth * e), FInner.Left);
             }
         } else if (alongAxes || kind == TkPlotObjectKind::Label) {
-            r.Top = FInner.Bottom - RoundToInt(viewHeight * e);
-            r.Bottom = FInner.Bottom - RoundToInt(viewHeight * s);
+            r.Top = SatSub(FInner.Bottom, RoundToInt(viewHeight * e));
+            r.Bottom = SatSub(FInner.Bottom, RoundToInt(viewHeight * s));
         }
         o->SetDrawRect(r);
     }
@@ -237,10 +247,10 @@ void TkPlotLayoutPass::PlaceCartesianAxes(TkPlotMasterManager& Master) const
                                              : static_cast<TkPlotObjectManagerCustom*>(Master.YAxisManager()))) {
             if (axis->GetCartesianStyle() == kpcsMaster) {
                 if (axis->IsVertical()) {
-                    const int x = (view.Left + view.Right) / 2;
+                    const int x = Middle(view.Left, view.Right);
                     axis->SetDrawRect(TRect(x, view.Top, x, view.Bottom));
                 } else {
-                    const int y = (view.Top + view.Bottom) / 2;
+                    const int y = Middle(view.Top, view.Bottom);
                     axis->SetDrawRect(TRect(view.Left, y, view.Right, y));
                 }
             } else if (axis->GetCartesianStyle() == kpcsChild) {

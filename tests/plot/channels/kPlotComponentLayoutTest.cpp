@@ -2,6 +2,8 @@
 // axes across the data view, and the data view itself.
 #include <gtest/gtest.h>
 
+#include <climits>
+
 #include "PlotComponentSupport.h"
 #include "plot/channels/kPlotLabel.h"
 #include "ui/RecordingCanvas.h"
@@ -171,6 +173,31 @@ TEST_F(Layout, APlotWithoutAxesKeepsAnUprightDataView)
     const TRect view = plot.View(0)->GetDrawRect();
     EXPECT_LT(view.Top, view.Bottom);
     EXPECT_LT(view.Left, view.Right);
+}
+
+// Objects asking for more pixels than an int holds leave the data view no
+// room, as any object too big for the plot does; the sums of their sizes
+// never wrap round to a data view spread over the whole plot.
+TEST_F(Layout, SizesBeyondWhatAnIntHoldsLeaveTheDataViewNoRoom)
+{
+    plot.AddDataView();
+    plot.AddYAxis();
+    plot.Y(0)->Required = INT_MAX;
+    plot.Y(0)->EndMargin = INT_MAX;
+    Run();
+    TRect view = plot.View(0)->GetDrawRect();
+    EXPECT_GE(view.Left, 500);
+    EXPECT_LE(view.Right, view.Left);
+    // The band reaches from the plot's left edge.
+    EXPECT_EQ(plot.Y(0)->GetDrawRect().Left, 0);
+
+    plot.Y(0)->Required = 0;
+    plot.Y(0)->EndMargin = 0;
+    plot.SetOuterMarginLeft(INT_MAX);
+    plot.SetOuterMarginRight(INT_MAX);
+    Run();
+    view = plot.View(0)->GetDrawRect();
+    EXPECT_LE(view.Right, view.Left);
 }
 
 TEST_F(Layout, APlotWithoutADataViewStillLaysOut)

@@ -3,6 +3,7 @@
 // checked on a recording canvas with known font metrics.
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <cmath>
 
 #include "../core/PlotObjectSupport.h"
@@ -90,6 +91,27 @@ TEST_F(LabelTest, RequiredSizeIsTheCaptionHeightPlusTopAndBottomMarginsInHeights
     EXPECT_EQ(label->GetRequiredSize(&canvas), bare + zeroHeight + int(std::nearbyint(0.5 * zeroHeight)));
     label->SetCaption("two\nlines");
     EXPECT_EQ(label->GetRequiredSize(&canvas), 2 * bare + zeroHeight + int(std::nearbyint(0.5 * zeroHeight)));
+}
+
+TEST_F(LabelTest, MarginsBeyondAnyScreenGiveTheLargestSizeAndStayInsideTheLabel)
+{
+    label->SetCaption("Pressure");
+    label->SetMarginTop(1e12);
+    label->SetMarginBottom(1e12);
+    EXPECT_EQ(label->GetRequiredSize(&canvas), INT_MAX);
+    label->SetMarginTop(-1e12);
+    label->SetMarginBottom(-1e12);
+    EXPECT_EQ(label->GetRequiredSize(&canvas), INT_MIN);
+
+    // A caption pushed right by a margin of no end ends at the far right,
+    // never wrapping round to the left of the label.
+    label->SetMarginTop(0);
+    label->SetMarginBottom(0);
+    label->SetMarginLeft(1e12);
+    Paint();
+    const std::vector<const TCanvasRecord*> texts = Ops(canvas, TCanvasOp::TextOut);
+    ASSERT_FALSE(texts.empty());
+    EXPECT_GE(texts[0]->Args[0], 10);
 }
 
 TEST_F(LabelTest, SettersSignalOnlyRealChanges)

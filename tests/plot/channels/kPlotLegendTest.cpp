@@ -3,6 +3,7 @@
 // checked on a recording canvas with known font metrics.
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <cmath>
 #include <map>
 
@@ -272,6 +273,51 @@ TEST_F(LegendTest, ColumnsAndSpacingsOfNoWidthStillLayTheRowsOut)
         EXPECT_GE(legend->GetGroupCount(), 1);
         EXPECT_EQ(legend->GetLastVisibleIndex(), 2) << horizontal;
     }
+}
+
+// Margins and spacings of a million million characters are more pixels
+// than an int holds: the sizes they add up to stay the largest there is,
+// never wrapping round to small or negative ones, and every row keeps a
+// name cell that is no rectangle turned inside out.
+TEST_F(LegendTest, MarginsAndSpacingsBeyondAnyScreenGiveTheLargestSizes)
+{
+    AddChannels(3);
+    legend->SetWrapColAutoCountEnabled(true);
+    legend->SetWrapRowSpacingAuto(true);
+    // Room for one group only: its three rows are spaced.
+    legend->SetDrawRect(TRect(10, 10, 110, 300));
+    using Setter = void (TkPlotLegend::*)(double);
+    struct Case {
+        Setter Set;
+        double Default;
+        bool Across;  // adds to the width of a vertical legend
+        bool Down;    // adds to the height of a horizontal one
+    };
+    const Case cases[] = {
+        {&TkPlotLegend::SetMarginLeft, 1, true, false},         {&TkPlotLegend::SetMarginTop, 1, false, true},
+        {&TkPlotLegend::SetMarginRight, 1, true, false},        {&TkPlotLegend::SetMarginBottom, 1, false, true},
+        {&TkPlotLegend::SetColumnSpacing, 0.5, true, false},    {&TkPlotLegend::SetRowSpacing, 0.25, false, true},
+        {&TkPlotLegend::SetWrapColSpacingMin, 2, false, false},
+    };
+    for (const Case& test : cases)
+        for (bool horizontal : {false, true}) {
+            SCOPED_TRACE(testing::Message() << "case " << &test - cases << (horizontal ? " horizontal" : " vertical"));
+            legend->SetHorizontal(horizontal);
+            (legend->*test.Set)(1e12);
+            Paint();
+            if ((test.Across && !horizontal) || (test.Down && horizontal)) {
+                EXPECT_EQ(legend->GetRequiredSize(&canvas), INT_MAX);
+            }
+            EXPECT_GT(legend->GetRequiredWidth(), 0);
+            EXPECT_GT(legend->GetRequiredHeight(), 0);
+            for (const TkPlotLegendItem& item : legend->GetItems()) {
+                EXPECT_LE(item.NameCell.Left, item.NameCell.Right);
+                EXPECT_LE(item.NameCell.Top, item.NameCell.Bottom);
+                EXPECT_GE(item.NameCell.Left, 10);
+                EXPECT_GE(item.NameCell.Top, 10);
+            }
+            (legend->*test.Set)(test.Default);
+        }
 }
 
 TEST_F(LegendTest, CellTextsFollowTheChannelItsAxesAndItsPoints)
