@@ -9,6 +9,7 @@
 #include "plot/core/kPlotObjectNames.h"
 #include "rtl/NumberFormat.h"
 #include "rtl/PublishedProperties.h"
+#include "rtl/Saturating.h"
 #include "rtl/Reader.h"
 #include "rtl/StrUtils.h"
 #include "rtl/Writer.h"
@@ -944,52 +945,60 @@ int TkPlotAxis::LabelLengthAlong(TCanvas* Canvas)
     return HasHorizontalLabels() ? GetMaxLabelWidth(Canvas) : MultiLineTextHeight(Canvas, GetLabelText(FMin));
 }
 
+int TkPlotAxis::GetStackingEndMargin(TCanvas* Canvas)
+{
+    // The canvas keeps the labels font: measures taken after the scale
+    // rectangle rely on it.
+    UseLabelsFont(Canvas);
+    if (IsCartesian())
+        return 0;
+    if (IsHorizontal()) {
+        const int along = FLabelsVisible ? LabelLengthAlong(Canvas) : 0;
+        return SatAdd(RoundToInt(along / 2.0), RoundToInt(Canvas->TextWidth("0") * FStackingEndsMargin));
+    }
+    // Kept even with the labels hidden, so that hiding them does not move
+    // the scale.
+    return SatAdd(LabelLengthAlong(Canvas), RoundToInt(Canvas->TextHeight("0") * FStackingEndsMargin)) / 2;
+}
+
 void TkPlotAxis::CalcScaleRect(TCanvas* Canvas)
 {
-    UseLabelsFont(Canvas);
     if (IsCartesian())
         FSide = IsHorizontal() ? 3 : 2;
     else if (IsHorizontal())
         FSide = GetFarSide() ? 1 : 3;
     else
         FSide = GetFarSide() ? 2 : 0;
+    const int end = GetStackingEndMargin(Canvas);
     const TRect& l = GetDrawRect();
     TRect& s = FScaleRect;
     TRect& o = FOuterRect;
     if (IsHorizontal()) {
         s.Top = l.Top;
         s.Bottom = l.Bottom;
-        o.Top = l.Top + 2;
-        o.Bottom = l.Bottom - 2;
-        const int along = FLabelsVisible ? LabelLengthAlong(Canvas) : 0;
-        const int end = IsCartesian()
-                            ? 0
-                            : RoundToInt(along / 2.0) + RoundToInt(Canvas->TextWidth("0") * FStackingEndsMargin);
-        s.Left = GetStartStacked() ? l.Left + end : l.Left;
-        s.Right = GetEndStacked() ? l.Right - end : l.Right;
-        o.Left = s.Left - end;
-        o.Right = s.Right + end;
+        o.Top = SatAdd(l.Top, 2);
+        o.Bottom = SatSub(l.Bottom, 2);
+        s.Left = GetStartStacked() ? SatAdd(l.Left, end) : l.Left;
+        s.Right = GetEndStacked() ? SatSub(l.Right, end) : l.Right;
+        o.Left = SatSub(s.Left, end);
+        o.Right = SatAdd(s.Right, end);
         FMinPixel = s.Left;
         FMaxPixel = s.Right;
     } else {
         s.Left = l.Left;
         s.Right = l.Right;
-        o.Left = l.Left + 2;
-        o.Right = l.Right - 2;
-        // Kept even with the labels hidden, so that hiding them does not
-        // move the scale.
-        const int along = LabelLengthAlong(Canvas);
-        const int end = IsCartesian() ? 0 : (along + RoundToInt(Canvas->TextHeight("0") * FStackingEndsMargin)) / 2;
-        s.Bottom = GetStartStacked() ? l.Bottom - end : l.Bottom;
-        s.Top = GetEndStacked() ? l.Top + end : l.Top;
-        o.Bottom = s.Bottom + end;
-        o.Top = s.Top - end;
+        o.Left = SatAdd(l.Left, 2);
+        o.Right = SatSub(l.Right, 2);
+        s.Bottom = GetStartStacked() ? SatSub(l.Bottom, end) : l.Bottom;
+        s.Top = GetEndStacked() ? SatAdd(l.Top, end) : l.Top;
+        o.Bottom = SatAdd(s.Bottom, end);
+        o.Top = SatSub(s.Top, end);
         FMinPixel = s.Bottom;
         FMaxPixel = s.Top;
     }
     if (FReverseScale)
         std::swap(FMinPixel, FMaxPixel);
-    FScaleFactor = (FMinPixel - FMaxPixel) / FSpan;
+    FScaleFactor = (double(FMinPixel) - FMaxPixel) / FSpan;
     if (std::fabs(FScaleFactor) > 1e300)
         FScaleFactor = 0;
 }

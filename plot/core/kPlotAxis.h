@@ -284,6 +284,10 @@ public:
     int GetRequiredSize(TCanvas* Canvas) override;
     int GetRequiredEndMargin(TCanvas* Canvas) override;
     int GetTitleOffset() const { return FTitleOffset; }
+    // Pixels the scale keeps clear at an end where a neighbour on its level
+    // meets it, for the end labels of both (none for an axis across the
+    // data view).
+    int GetStackingEndMargin(TCanvas* Canvas);
     // Side code, scale and outer rectangles, pixel ends and scale factor,
     // from the layout rectangle.
     void CalcScaleRect(TCanvas* Canvas);

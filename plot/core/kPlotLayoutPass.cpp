@@ -193,10 +193,52 @@ void TkPlotLayoutPass::Run(TkPlotMasterManager& Master, TCanvas* Canvas, const T
     // 8. Only the first data view takes part.
     if (TkPlotLayoutObject* view = FirstDataView(Master))
         view->SetDrawRect(FInner);
+    ShareStackedEnds(Canvas);
     PlaceAlongEdges(Master, Frame);
     PlaceCartesianAxes(Master);
     AlignAxes(Master, Canvas);
     FitDataViewToScales(Master, Canvas, Frame);
+}
+
+// A stacked axis keeps its end margins for the end labels inside its own
+// band, where a neighbour on its level meets it: one in the middle of the
+// level at both ends, the first and the last at one end only. Spread by
+// percent over the whole edge, equal percents would then give the middle
+// scales fewer pixels than the outer ones. So the percents share out what
+// the level's end margins leave, and each object moves on by the margins
+// kept before it.
+void TkPlotLayoutPass::ShareStackedEnds(TCanvas* Canvas)
+{
+    FStackedEnds.clear();
+    for (const TList* list : {&FTop, &FBottom, &FLeft, &FRight}) {
+        std::map<int, TList> levels;
+        for (TkPlotLayoutObject* o : *list)
+            levels[o->GetZOrder()].push_back(o);
+        for (auto& [level, objects] : levels) {
+            std::stable_sort(objects.begin(), objects.end(),
+                             [](const TkPlotLayoutObject* a, const TkPlotLayoutObject* b) {
+                                 return a->GetStartPercent() < b->GetStartPercent();
+                             });
+            int kept = 0;
+            for (TkPlotLayoutObject* o : objects) {
+                int own = 0;
+                if (o->IsAxis() && (o->GetStartStacked() || o->GetEndStacked())) {
+                    const int end = static_cast<TkPlotAxis*>(o)->GetStackingEndMargin(Canvas);
+                    own = SatAdd(o->GetStartStacked() ? end : 0, o->GetEndStacked() ? end : 0);
+                }
+                FStackedEnds[o] = TStackedEnds{kept, own, 0};
+                kept = SatAdd(kept, own);
+            }
+            for (TkPlotLayoutObject* o : objects)
+                FStackedEnds[o].Level = kept;
+        }
+    }
+}
+
+TkPlotLayoutPass::TStackedEnds TkPlotLayoutPass::StackedEndsOf(const TkPlotLayoutObject* Object) const
+{
+    const auto found = FStackedEnds.find(Object);
+    return found == FStackedEnds.end() ? TStackedEnds{} : found->second;
 }
 
 // 9. Positions along the edge.
@@ -225,12 +267,16 @@ void TkPlotLayoutPass::PlaceAlongEdges(TkPlotMasterManager& Master, const TkPlot
                 r.Left = SatAdd(RoundToInt(s * w), b, Frame.MarginLeft);
                 r.Right = SatAdd(RoundToInt(e * w), b, Frame.MarginLeft);
             } else if (alongAxes) {
-                r.Left = SatAdd(RoundToInt(viewWidth * s), FInner.Left);
-                r.Right = SatAdd(RoundToInt(viewWidth * e), FInner.Left);
+                const TStackedEnds ends = StackedEndsOf(o);
+                const int length = SatSub(viewWidth, ends.Level);
+                r.Left = SatAdd(FInner.Left, RoundToInt(length * s), ends.Before);
+                r.Right = SatAdd(FInner.Left, RoundToInt(length * e), ends.Before, ends.Own);
             }
         } else if (alongAxes || kind == TkPlotObjectKind::Label) {
-            r.Top = SatSub(FInner.Bottom, RoundToInt(viewHeight * e));
-            r.Bottom = SatSub(FInner.Bottom, RoundToInt(viewHeight * s));
+            const TStackedEnds ends = StackedEndsOf(o);
+            const int length = SatSub(viewHeight, ends.Level);
+            r.Top = SatSub(SatSub(SatSub(FInner.Bottom, RoundToInt(length * e)), ends.Before), ends.Own);
+            r.Bottom = SatSub(SatSub(FInner.Bottom, RoundToInt(length * s)), ends.Before);
         }
         o->SetDrawRect(r);
     }

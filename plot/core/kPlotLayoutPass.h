@@ -4,6 +4,7 @@
 // and toolbars take bands along the four edges, one band per level
 // (ZOrder), and their percent ranges along it. The results are stored in
 // the objects' rectangles and stacking flags only.
+#include <map>
 #include <vector>
 
 #include "rtl/Types.h"
@@ -42,11 +43,21 @@ private:
     // 3 bottom), giving each object its band across the edge.
     void PlaceBands(const TList& List, int Side, bool Backward, int Edge, int VertEndMargin, TCanvas* Canvas,
                     int Border) const;
+    // What the end margins of stacked axes take from each object's length
+    // along its edge (see ShareStackedEnds).
+    struct TStackedEnds {
+        int Before = 0;  // kept by the objects before it on its level
+        int Own = 0;     // kept at its own ends
+        int Level = 0;   // kept by its whole level
+    };
+    void ShareStackedEnds(TCanvas* Canvas);
+    TStackedEnds StackedEndsOf(const TkPlotLayoutObject* Object) const;
     void PlaceAlongEdges(TkPlotMasterManager& Master, const TkPlotLayoutFrame& Frame) const;
     void PlaceCartesianAxes(TkPlotMasterManager& Master) const;
     void AlignAxes(TkPlotMasterManager& Master, TCanvas* Canvas) const;
     void FitDataViewToScales(TkPlotMasterManager& Master, TCanvas* Canvas, const TkPlotLayoutFrame& Frame);
 
     TList FTop, FBottom, FLeft, FRight;
+    std::map<const TkPlotLayoutObject*, TStackedEnds> FStackedEnds;
     TRect FInner;
 };

@@ -7,9 +7,12 @@
 #include "plot/channels/kPlotToolBar.h"
 #include "plot/core/kPlotAxis.h"
 #include "ui/Application.h"
+#include "ui/RecordingCanvas.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <climits>
 #include <memory>
 
 namespace {
@@ -81,6 +84,37 @@ TEST_F(DeviceChartTest, ThreeChannelsStackTheirAxesWithChannelOneOnTop)
     EXPECT_EQ(Plot->GetChannelCount(), 1);
     EXPECT_EQ(Plot->GetYAxis(0)->GetStartPercent(), 0);
     EXPECT_EQ(Plot->GetYAxis(0)->GetStopPercent(), 100);
+}
+
+// Every channel's band gets the same height, give or take a pixel: the
+// bands in the middle give up room for the end labels at both ends, the
+// top and bottom ones at one only, and the layout shares out the rest.
+TEST_F(DeviceChartTest, StackedBandsOfEqualPercentGetEqualPixels)
+{
+    for (const int Channels : {4, 10}) {
+        SCOPED_TRACE(Channels);
+        Chart->Build(Channels, 0);
+        Plot->SetBounds(0, 0, 700, 600);
+        TRecordingCanvas Canvas(TSize(700, 600));
+        Plot->PaintToCanvas(&Canvas);
+        int Shortest = INT_MAX;
+        int Longest = 0;
+        for (int i = 0; i < Channels; ++i) {
+            const TRect Scale = Plot->GetYAxis(i)->GetScaleRect();
+            Shortest = std::min(Shortest, Scale.Height());
+            Longest = std::max(Longest, Scale.Height());
+            // Channel 1 on top, each band below the one before.
+            if (i > 0) {
+                EXPECT_LT(Plot->GetYAxis(i - 1)->GetScaleRect().Bottom, Scale.Top) << i;
+            }
+        }
+        EXPECT_GT(Shortest, 10);
+        EXPECT_LE(Longest - Shortest, 1) << Shortest << " to " << Longest;
+        // The bands still fill the data view from top to bottom.
+        const TRect View = static_cast<TkPlotLayoutObject*>(Plot->GetDataView(0))->GetDrawRect();
+        EXPECT_EQ(Plot->GetYAxis(0)->GetScaleRect().Top, View.Top);
+        EXPECT_EQ(Plot->GetYAxis(Channels - 1)->GetScaleRect().Bottom, View.Bottom);
+    }
 }
 
 TEST_F(DeviceChartTest, ChannelRangesGiveTheAxisFromTheLowerEnd)

@@ -2,6 +2,7 @@
 // axes across the data view, and the data view itself.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <climits>
 
 #include "PlotComponentSupport.h"
@@ -77,6 +78,39 @@ TEST_F(Layout, TwoYAxesSharingALevelStackWhereTheyMeet)
     const TRect upper = plot.Y(1)->GetDrawRect();
     EXPECT_EQ(lower.Top, upper.Bottom);
     EXPECT_LT(upper.Top, lower.Top);
+}
+
+// Stacked X axes side by side: the middle one keeps room for end labels
+// at both of its ends, the outer ones at one, and still all three scales
+// get the same width, give or take a pixel.
+TEST_F(Layout, XAxesStackedSideBySideGetScalesOfEqualWidth)
+{
+    plot.AddDataView();
+    plot.AddYAxis();
+    for (int i = 0; i < 3; ++i)
+        plot.AddXAxis();
+    Manager().SetAutoPlacement(false);
+    for (int i = 0; i < 3; ++i) {
+        plot.X(i)->SetStartStopPercent(100.0 * i / 3, 100.0 * (i + 1) / 3);
+        plot.X(i)->SetZOrder(0);
+    }
+    Manager().SetAutoPlacement(true);
+    Run();
+    ASSERT_TRUE(plot.X(1)->GetStartStacked() && plot.X(1)->GetEndStacked());
+    int narrowest = INT_MAX;
+    int widest = 0;
+    for (int i = 0; i < 3; ++i) {
+        const TRect scale = plot.X(i)->GetScaleRect();
+        narrowest = std::min(narrowest, scale.Width());
+        widest = std::max(widest, scale.Width());
+        if (i > 0) {
+            EXPECT_LT(plot.X(i - 1)->GetScaleRect().Right, scale.Left);
+        }
+    }
+    EXPECT_GT(narrowest, 50);
+    EXPECT_LE(widest - narrowest, 1) << narrowest << " to " << widest;
+    EXPECT_EQ(plot.X(0)->GetScaleRect().Left, plot.View(0)->GetDrawRect().Left);
+    EXPECT_EQ(plot.X(2)->GetScaleRect().Right, plot.View(0)->GetDrawRect().Right);
 }
 
 TEST_F(Layout, ForcedStackingSetsBothFlags)
