@@ -38,8 +38,10 @@ std::string PrefixText(double Value, const TkPlotTextSettings& S, const TkPlotVa
 
 bool InCalendar(double Value)
 {
-    // Years 1 to 9999; outside them there is no date to write.
-    return Value >= -693593.0 && Value < 2958466.0;
+    // Years 1 to 9999; outside them there is no date to write. The first
+    // day's times lie below its day number: before 30 December 1899 the
+    // time of day counts away from zero.
+    return Value > -693594.0 && Value < 2958466.0;
 }
 
 std::string DateTimeText(double Value, const std::string& Picture)

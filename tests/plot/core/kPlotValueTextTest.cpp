@@ -98,6 +98,11 @@ TEST(kPlotValueText, DateTimesPricesExponentsAndThousands)
     EXPECT_EQ(Text(date, -693593), "0001-01-01");
     EXPECT_EQ(Text(date, 2958466), "Unknown");
     EXPECT_EQ(Text(date, -693594), "Unknown");
+    // Before 30 December 1899 the time of day counts away from zero: the
+    // first day of the calendar runs from -693593 to -693594.
+    TkPlotTextSettings minutes = Style(kptfDateTime);
+    minutes.DateTimeFormat = "yyyy-mm-dd hh:nn";
+    EXPECT_EQ(Text(minutes, -693593.5), "0001-01-01 12:00");
     EXPECT_EQ(Text(date, 1e300), "Unknown");
 
     EXPECT_EQ(Text(Style(kptfPrice32nds), 101.5), "101.160");
