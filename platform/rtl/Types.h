@@ -3,6 +3,8 @@
 // Right and Bottom lie just outside it.
 #include <algorithm>
 
+#include "rtl/Saturating.h"
+
 struct TPoint {
     int X = 0;
     int Y = 0;
@@ -39,8 +41,10 @@ struct TRect {
           Bottom(BottomRight.Y)
     {
     }
-    constexpr int Width() const { return Right - Left; }
-    constexpr int Height() const { return Bottom - Top; }
+    // Saturated: a rectangle reaching from one end of the int range to the
+    // other is as wide as an int holds.
+    constexpr int Width() const { return SatSub(Right, Left); }
+    constexpr int Height() const { return SatSub(Bottom, Top); }
     constexpr TPoint TopLeft() const { return {Left, Top}; }
     constexpr TPoint BottomRight() const { return {Right, Bottom}; }
     friend constexpr bool operator==(const TRect&, const TRect&) = default;

@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cmath>
 #include <unordered_map>
+#include "rtl/Saturating.h"
 #include "ui/CanvasQt.h"
 #include "ui/Graphic.h"
 #include "ui/GraphicsQt.h"
@@ -455,23 +456,25 @@ int TCanvas::DrawText(const std::string& Source, TRect& R, unsigned Format)
         Lines.push_back(Line);
     }
 
+    // Rectangles placed by layouts may lie at the far ends of the int range:
+    // positions saturate there instead of wrapping round.
     const int LineHeight = TextHeight("Wg");
-    const int Total = LineHeight * static_cast<int>(Lines.size());
+    const int Total = SatMul(LineHeight, static_cast<int>(Lines.size()));
     if (Format & DT_CALCRECT) {
         int Widest = 0;
         for (const std::string& Line : Lines)
             Widest = std::max(Widest, TextWidth(Line));
-        R.Right = R.Left + Widest;
-        R.Bottom = R.Top + Total;
+        R.Right = SatAdd(R.Left, Widest);
+        R.Bottom = SatAdd(R.Top, Total);
         return Total;
     }
 
     int Y = R.Top;
     if (Format & DT_SINGLELINE) {
         if (Format & DT_VCENTER)
-            Y = R.Top + (R.Height() - LineHeight) / 2;
+            Y = SatAdd(R.Top, SatSub(R.Height(), LineHeight) / 2);
         else if (Format & DT_BOTTOM)
-            Y = R.Bottom - LineHeight;
+            Y = SatSub(R.Bottom, LineHeight);
     }
     const bool Clip = !(Format & DT_NOCLIP);
     const bool HadClip = FHasClip;
@@ -497,12 +500,12 @@ int TCanvas::DrawText(const std::string& Source, TRect& R, unsigned Format)
         }
         int X = R.Left;
         if (Format & DT_CENTER)
-            X = R.Left + (R.Width() - Width) / 2;
+            X = SatAdd(R.Left, SatSub(R.Width(), Width) / 2);
         else if (Format & DT_RIGHT)
-            X = R.Right - Width;
+            X = SatSub(R.Right, Width);
         if (!Line.empty())
             DoTextOut(X, Y, Line);
-        Y += LineHeight;
+        Y = SatAdd(Y, LineHeight);
     }
     if (Clip) {
         if (HadClip)
@@ -510,7 +513,7 @@ int TCanvas::DrawText(const std::string& Source, TRect& R, unsigned Format)
         else
             RemoveClipRect();
     }
-    return Y - R.Top;
+    return SatSub(Y, R.Top);
 }
 
 TRect TCanvas::GetClipRect() const

@@ -286,24 +286,26 @@ TEST_F(LegendTest, MarginsAndSpacingsBeyondAnyScreenGiveTheLargestSizes)
     legend->SetWrapRowSpacingAuto(true);
     // Room for one group only: its three rows are spaced.
     legend->SetDrawRect(TRect(10, 10, 110, 300));
-    using Setter = void (TkPlotLegend::*)(double);
     struct Case {
-        Setter Set;
+        void (*Set)(TkPlotLegend&, double);
         double Default;
         bool Across;  // adds to the width of a vertical legend
         bool Down;    // adds to the height of a horizontal one
     };
     const Case cases[] = {
-        {&TkPlotLegend::SetMarginLeft, 1, true, false},         {&TkPlotLegend::SetMarginTop, 1, false, true},
-        {&TkPlotLegend::SetMarginRight, 1, true, false},        {&TkPlotLegend::SetMarginBottom, 1, false, true},
-        {&TkPlotLegend::SetColumnSpacing, 0.5, true, false},    {&TkPlotLegend::SetRowSpacing, 0.25, false, true},
-        {&TkPlotLegend::SetWrapColSpacingMin, 2, false, false},
+        {[](TkPlotLegend& l, double v) { l.SetMarginLeft(v); }, 1, true, false},
+        {[](TkPlotLegend& l, double v) { l.SetMarginTop(v); }, 1, false, true},
+        {[](TkPlotLegend& l, double v) { l.SetMarginRight(v); }, 1, true, false},
+        {[](TkPlotLegend& l, double v) { l.SetMarginBottom(v); }, 1, false, true},
+        {[](TkPlotLegend& l, double v) { l.SetColumnSpacing(v); }, 0.5, true, false},
+        {[](TkPlotLegend& l, double v) { l.SetRowSpacing(v); }, 0.25, false, true},
+        {[](TkPlotLegend& l, double v) { l.SetWrapColSpacingMin(v); }, 2, false, false},
     };
     for (const Case& test : cases)
         for (bool horizontal : {false, true}) {
             SCOPED_TRACE(testing::Message() << "case " << &test - cases << (horizontal ? " horizontal" : " vertical"));
             legend->SetHorizontal(horizontal);
-            (legend->*test.Set)(1e12);
+            test.Set(*legend, 1e12);
             Paint();
             if ((test.Across && !horizontal) || (test.Down && horizontal)) {
                 EXPECT_EQ(legend->GetRequiredSize(&canvas), INT_MAX);
@@ -316,7 +318,7 @@ TEST_F(LegendTest, MarginsAndSpacingsBeyondAnyScreenGiveTheLargestSizes)
                 EXPECT_GE(item.NameCell.Left, 10);
                 EXPECT_GE(item.NameCell.Top, 10);
             }
-            (legend->*test.Set)(test.Default);
+            test.Set(*legend, test.Default);
         }
 }
 
