@@ -336,6 +336,14 @@ void TCanvas::Polyline(const std::vector<TPoint>& Points)
         DoPolyline(Points);
 }
 
+void TCanvas::LineSegments(const std::vector<TPoint>& Ends)
+{
+    if (Ends.size() < 2)
+        return;
+    DoLineSegments(Ends);
+    FPenPos = Ends[Ends.size() / 2 * 2 - 1];
+}
+
 void TCanvas::TextOut(int X, int Y, const std::string& Text)
 {
     DoTextOut(X, Y, Text);
@@ -585,6 +593,44 @@ bool MapsPixelsToPixels(const QPainter* P)
     return T.type() <= QTransform::TxTranslate && T.dx() == std::floor(T.dx()) && T.dy() == std::floor(T.dy());
 }
 
+// Steps a one-pixel line from A to B (A != B), leaving out B, and hands
+// the pixels on as straight runs: Run(X0, Y0, X1, Y1) for the run from
+// (X0, Y0) to (X1, Y1), both ends included. Every step moves along the
+// line's longer axis, so a run ends where the shorter axis steps.
+template <class F> void StepRuns(TPoint A, TPoint B, F Run)
+{
+    int x = A.X, y = A.Y;
+    const int X = B.X, Y = B.Y;
+    const int dx = std::abs(X - x), dy = -std::abs(Y - y);
+    const int sx = x < X ? 1 : -1, sy = y < Y ? 1 : -1;
+    if (dx == 0 || dy == 0) {
+        Run(x, y, X - (dx == 0 ? 0 : sx), Y - (dy == 0 ? 0 : sy));
+        return;
+    }
+    int err = dx + dy;
+    const bool Steep = -dy > dx;
+    int RunX = x, RunY = y;
+    while (x != X || y != Y) {
+        const int e2 = 2 * err;
+        int nx = x, ny = y;
+        if (e2 >= dy) {
+            err += dy;
+            nx += sx;
+        }
+        if (e2 <= dx) {
+            err += dx;
+            ny += sy;
+        }
+        if ((nx == X && ny == Y) || (Steep ? nx != x : ny != y)) {
+            Run(RunX, RunY, x, y);
+            RunX = nx;
+            RunY = ny;
+        }
+        x = nx;
+        y = ny;
+    }
+}
+
 }  // namespace
 
 // Painting through the painter.
@@ -601,70 +647,86 @@ void TCanvas::DoLineTo(int X, int Y)
     if (FPenPos == Point(X, Y))
         return;
     if (Pen->GetWidth() <= 1 && Pen->GetStyle() == psSolid) {
-        // One-pixel solid lines are stepped here, so that the start pixel is
-        // drawn and the end pixel left out whatever the direction.
-        int x = FPenPos.X, y = FPenPos.Y;
-        const int dx = std::abs(X - x), dy = -std::abs(Y - y);
-        const int sx = x < X ? 1 : -1, sy = y < Y ? 1 : -1;
-        int err = dx + dy;
         if (Pen->GetMode() == pmCopy && MapsPixelsToPixels(P)) {
             // A plain pen over a pixel grid: the stepped pixels are filled as
             // straight runs, one rectangle each, which sets the same pixels
-            // far faster (a chart's trace is mostly steep runs). Every step
-            // moves along the line's longer axis, so a run ends where the
-            // shorter axis steps.
+            // far faster (a chart's trace is mostly steep runs).
             const QColor Color = ToQColor(Pen->GetColor());
-            const auto Fill = [&](int X0, int Y0, int X1, int Y1) {
+            StepRuns(FPenPos, Point(X, Y), [&](int X0, int Y0, int X1, int Y1) {
                 P->fillRect(
                     QRect(QPoint(std::min(X0, X1), std::min(Y0, Y1)), QPoint(std::max(X0, X1), std::max(Y0, Y1))),
                     Color);
-            };
-            if (dx == 0 || dy == 0) {
-                Fill(x, y, X - (dx == 0 ? 0 : sx), Y - (dy == 0 ? 0 : sy));
-                return;
-            }
-            const bool Steep = -dy > dx;
-            int RunX = x, RunY = y;
-            while (x != X || y != Y) {
-                const int e2 = 2 * err;
-                int nx = x, ny = y;
-                if (e2 >= dy) {
-                    err += dy;
-                    nx += sx;
-                }
-                if (e2 <= dx) {
-                    err += dx;
-                    ny += sy;
-                }
-                if ((nx == X && ny == Y) || (Steep ? nx != x : ny != y)) {
-                    Fill(RunX, RunY, x, y);
-                    RunX = nx;
-                    RunY = ny;
-                }
-                x = nx;
-                y = ny;
-            }
+            });
             return;
         }
         // Pens that combine with what is there set each pixel once.
         QPolygon Pixels;
-        Pixels.reserve(std::max(dx, -dy));
-        while (x != X || y != Y) {
-            Pixels << QPoint(x, y);
-            const int e2 = 2 * err;
-            if (e2 >= dy) {
-                err += dy;
-                x += sx;
+        StepRuns(FPenPos, Point(X, Y), [&](int X0, int Y0, int X1, int Y1) {
+            const int Dx = X1 > X0 ? 1 : X1 < X0 ? -1 : 0, Dy = Y1 > Y0 ? 1 : Y1 < Y0 ? -1 : 0;
+            for (int x = X0, y = Y0;; x += Dx, y += Dy) {
+                Pixels << QPoint(x, y);
+                if (x == X1 && y == Y1)
+                    break;
             }
-            if (e2 <= dx) {
-                err += dx;
-                y += sy;
-            }
-        }
+        });
         P->drawPoints(Pixels);
         return;
     }
     P->drawLine(QPoint(FPenPos.X, FPenPos.Y), QPoint(X, Y));
+}
+
+void TCanvas::DoLineSegments(const std::vector<TPoint>& Ends)
+{
+    if (WriteThinLines(Ends))
+        return;
+    for (std::size_t I = 0; I + 1 < Ends.size(); I += 2) {
+        MoveTo(Ends[I].X, Ends[I].Y);
+        LineTo(Ends[I + 1].X, Ends[I + 1].Y);
+    }
+}
+
+bool TCanvas::WriteThinLines(const std::vector<TPoint>& Ends)
+{
+    if (Pen->GetWidth() > 1 || Pen->GetStyle() != psSolid || Pen->GetMode() != pmCopy)
+        return false;
+    QPainter* P = TCanvasPainter::Begin(this);
+    if (!P || !MapsPixelsToPixels(P) || P->opacity() != 1.0 || P->device()->devType() != QInternal::Image)
+        return false;
+    QImage* Image = static_cast<QImage*>(P->device());
+    const QImage::Format Format = Image->format();
+    if (Format != QImage::Format_RGB32 && Format != QImage::Format_ARGB32 &&
+        Format != QImage::Format_ARGB32_Premultiplied)
+        return false;
+    // Straight into the rows the painter paints: read through constBits, so
+    // that the image is not detached from the painter's buffer.
+    uchar* const Bits = const_cast<uchar*>(Image->constBits());
+    const qsizetype RowBytes = Image->bytesPerLine();
+    const int Dx = int(P->transform().dx()), Dy = int(P->transform().dy());
+    TRect Area(0, 0, Image->width(), Image->height());
+    if (FHasClip)
+        IntersectRect(Area, Area, TRect(FClip.Left + Dx, FClip.Top + Dy, FClip.Right + Dx, FClip.Bottom + Dy));
+    const quint32 Pixel = ToQColor(Pen->GetColor()).rgba();
+    const auto Fill = [&](int X0, int Y0, int X1, int Y1) {
+        const int Left = std::max(std::min(X0, X1) + Dx, Area.Left);
+        const int Right = std::min(std::max(X0, X1) + Dx + 1, Area.Right);
+        const int Top = std::max(std::min(Y0, Y1) + Dy, Area.Top);
+        const int Bottom = std::min(std::max(Y0, Y1) + Dy + 1, Area.Bottom);
+        if (Left >= Right || Top >= Bottom)
+            return;
+        uchar* Row = Bits + Top * RowBytes;
+        if (Right - Left == 1) {
+            // A vertical run, the bulk of a chart's trace: one pixel a row.
+            for (uchar* Pixels = Row + Left * 4; Pixels < Bits + Bottom * RowBytes; Pixels += RowBytes)
+                *reinterpret_cast<quint32*>(Pixels) = Pixel;
+            return;
+        }
+        for (int Y = Top; Y < Bottom; ++Y, Row += RowBytes)
+            std::fill(reinterpret_cast<quint32*>(Row) + Left, reinterpret_cast<quint32*>(Row) + Right, Pixel);
+    };
+    for (std::size_t I = 0; I + 1 < Ends.size(); I += 2)
+        if (Ends[I] != Ends[I + 1])
+            StepRuns(Ends[I], Ends[I + 1], Fill);
+    return true;
 }
 
 void TCanvas::DoRectangle(const TRect& Box)

@@ -106,6 +106,11 @@ public:
     void Pie(int X1, int Y1, int X2, int Y2, int X3, int Y3, int X4, int Y4);
     void Polygon(const std::vector<TPoint>& Points);
     void Polyline(const std::vector<TPoint>& Points);
+    // Lines from Ends[0] to Ends[1], from Ends[2] to Ends[3], and so on,
+    // each drawn as MoveTo and LineTo would; PenPos ends at the last end.
+    // A thin solid pen on a picture in memory writes the pixels straight
+    // into its rows, with the pen and the clip taken once for all lines.
+    void LineSegments(const std::vector<TPoint>& Ends);
 
     // Text with the top-left corner of its cell at (X, Y), turned by the
     // font's Orientation about that point; PenPos moves to the end of it.
@@ -157,6 +162,7 @@ protected:
     virtual void DoArc(TArcKind Kind, const TRect& R, TPoint Start, TPoint End);
     virtual void DoPolygon(const std::vector<TPoint>& Points);
     virtual void DoPolyline(const std::vector<TPoint>& Points);
+    virtual void DoLineSegments(const std::vector<TPoint>& Ends);
     virtual void DoTextOut(int X, int Y, const std::string& Text);
     virtual void DoTextRect(const TRect& R, int X, int Y, const std::string& Text);
     virtual void DoClipChanged();
@@ -178,6 +184,9 @@ protected:
 
 private:
     friend class TCanvasPainter;
+    // LineSegments' pixels written into the painter's image, when the pen
+    // and the painter allow; false, drawing nothing, otherwise.
+    bool WriteThinLines(const std::vector<TPoint>& Ends);
     TPoint FPenPos;
     bool FHasClip = false;
     TRect FClip;

@@ -4,6 +4,7 @@
 #include "ui/Bitmap.h"
 
 #include <cstdlib>
+#include <optional>
 #include <set>
 #include <utility>
 #include <vector>
@@ -118,6 +119,52 @@ TEST_F(DrawingRules, ThinLinesSetExactlyTheSteppedPixels)
                 }
             EXPECT_EQ(Wrong, 0) << "to " << E.X << "," << E.Y << (Clipped ? " clipped" : "");
         }
+    }
+}
+
+// Many lines in one call set the pixels each line sets alone, also
+// where the clip rectangle or the bitmap's edge cuts them; lines of every
+// slope and length, from one that ends beside its start to ones far longer
+// than the bitmap.
+TEST_F(DrawingRules, LineSegmentsSetTheSteppedPixelsOfEveryLine)
+{
+    Bmp.SetSize(61, 61);
+    std::vector<TPoint> Ends;
+    for (int i = -40; i <= 40; i += 7)
+        for (TPoint E : {Point(30 + i, -9), Point(30 + i, 70), Point(-9, 30 + i), Point(70, 30 + i), Point(31, 30)}) {
+            Ends.push_back(Point(30 + i / 4, 30 - i / 5));
+            Ends.push_back(E);
+        }
+    std::srand(5);
+    for (int i = 0; i < 300; ++i) {
+        const int Reach = i % 3 == 0 ? 2000 : 90;
+        Ends.push_back(Point(std::rand() % 90 - 15, std::rand() % 90 - 15));
+        Ends.push_back(Point(Ends.back().X + std::rand() % (2 * Reach + 1) - Reach,
+                             Ends.back().Y + std::rand() % (2 * Reach + 1) - Reach));
+    }
+    std::set<std::pair<int, int>> Expected;
+    for (std::size_t i = 0; i < Ends.size(); i += 2)
+        for (const auto& P : LinePixels(Ends[i].X, Ends[i].Y, Ends[i + 1].X, Ends[i + 1].Y))
+            Expected.insert(P);
+    Ends.push_back(Point(3, 3));
+    Ends.push_back(Point(3, 3));  // a line of no length draws nothing
+    for (const std::optional<TRect> Clip : {std::optional<TRect>(), std::optional<TRect>(Rect(12, 20, 47, 41))}) {
+        Bmp.Canvas->RemoveClipRect();
+        Bmp.Canvas->Brush->Color = clWhite;
+        Bmp.Canvas->FillRect(Rect(0, 0, 61, 61));
+        if (Clip)
+            Bmp.Canvas->SetClipRect(*Clip);
+        Bmp.Canvas->Pen->Color = clRed;
+        Bmp.Canvas->Pen->Width = 1;
+        Bmp.Canvas->LineSegments(Ends);
+        EXPECT_EQ(Bmp.Canvas->PenPos(), Point(3, 3));
+        int Wrong = 0;
+        for (int y = 0; y < 61; ++y)
+            for (int x = 0; x < 61; ++x) {
+                const bool Inside = !Clip || (x >= Clip->Left && x < Clip->Right && y >= Clip->Top && y < Clip->Bottom);
+                Wrong += (At(x, y) == clRed) != (Inside && Expected.count({x, y}) > 0);
+            }
+        EXPECT_EQ(Wrong, 0) << (Clip ? "clipped" : "unclipped");
     }
 }
 

@@ -5,6 +5,8 @@
 #include "GraphicsTestApp.h"
 #include "ui/CanvasQt.h"
 
+#include <vector>
+
 namespace {
 
 TEST(PainterCanvas, DrawsThroughTheGivenPainterWithTheSameRules)
@@ -148,6 +150,54 @@ TEST(PainterCanvas, EachLineTakesThePenAsItIsThen)
     EXPECT_GT(Gaps, 5);
     EXPECT_EQ(Image.pixelColor(15, 13), QColor(0, 0, 255));
     EXPECT_EQ(Image.pixelColor(15, 15), QColor(0, 0, 255));
+}
+
+// Lines drawn in one call through a painter that someone shifted, under
+// the canvas's clip, come out as each line drawn alone, whatever the pen:
+// a thin solid pen writes into the image itself, the others go through
+// the painter.
+TEST(PainterCanvas, LineSegmentsDrawAsEachLineAloneOnAShiftedPainter)
+{
+    EnsureGraphicsTestApp();
+    std::vector<TPoint> Ends;
+    for (int I = 0; I < 12; ++I) {
+        Ends.push_back(Point(20 + I, 12));
+        Ends.push_back(Point(I * 5 - 10, I % 2 ? -5 : 40));
+    }
+    struct TPenCase {
+        TPenStyle Style;
+        int Width;
+    };
+    for (const TPenCase Pen : {TPenCase{psSolid, 0}, TPenCase{psSolid, 1}, TPenCase{psDash, 1}, TPenCase{psSolid, 3}})
+        for (const QImage::Format Format : {QImage::Format_RGB32, QImage::Format_ARGB32_Premultiplied}) {
+            QImage Alone(40, 30, Format), Together(40, 30, Format);
+            for (QImage* Image : {&Alone, &Together}) {
+                Image->fill(Qt::white);
+                QPainter Painter(Image);
+                Painter.translate(3, -2);
+                TPainterCanvas Canvas(&Painter);
+                Canvas.SetClipRect(Rect(2, 4, 33, 29));
+                Canvas.Brush->Style = bsClear;
+                Canvas.Pen->Color = clGreen;
+                Canvas.Pen->Style = Pen.Style;
+                Canvas.Pen->Width = Pen.Width;
+                if (Image == &Together) {
+                    Canvas.LineSegments(Ends);
+                } else {
+                    for (std::size_t I = 0; I < Ends.size(); I += 2) {
+                        Canvas.MoveTo(Ends[I].X, Ends[I].Y);
+                        Canvas.LineTo(Ends[I + 1].X, Ends[I + 1].Y);
+                    }
+                }
+                EXPECT_EQ(Canvas.PenPos(), Ends.back());
+            }
+            EXPECT_EQ(Together, Alone) << "pen style " << Pen.Style << " width " << Pen.Width << " format " << Format;
+            int Drawn = 0;
+            for (int Y = 0; Y < 30; ++Y)
+                for (int X = 0; X < 40; ++X)
+                    Drawn += Together.pixelColor(X, Y) != QColor(255, 255, 255);
+            EXPECT_GT(Drawn, 100);
+        }
 }
 
 }  // namespace
