@@ -5,6 +5,7 @@
 #include <limits>
 
 #include "plot/channels/kPlotDataCursor.h"
+#include "plot/channels/kPlotFastTrace.h"
 #include "plot/core/kMath.h"
 #include "plot/core/kGraphicsProperties.h"
 #include "rtl/Exception.h"
@@ -477,104 +478,9 @@ void TkPlotChannel::DrawFastTrace(TCanvas* Canvas)
     const int first = GetFirstVisibleIndex(), last = GetLastVisibleIndex();
     if (first < 0 || first == last)
         return;
-    // Found once: every point and line of the trace maps through them.
-    const TkPlotChannelAxis& xAxis = *GetXAxis();
-    const TkPlotChannelAxis& yAxis = *GetYAxis();
-    // One point per screen column: FirstIndex is the column.
-    TkPlotMinMaxPoint a1, a2, a3;
-    // Points up to here were found not to fold; they go one by one.
-    int noFoldUntil = -1;
-    for (int i = first; i <= last; ++i) {
-        double x, y;
-        bool empty, null;
-        GetDataPoint(i, x, y, empty, null);
-        if (empty)
-            continue;
-        if (null) {
-            // No line crosses a null point.
-            FlushColumns(Canvas, xAxis, yAxis, a1, a2, a3);
-            a1.Reset();
-            a2.Reset();
-            a3.Reset();
-            continue;
-        }
-        const int column = xAxis.ValueToPixel(x);
-        TkPlotMinMaxPoint* holder = &a1;
-        if (a1.Empty || a1.FirstIndex == column)
-            a1.Add(column, x, y);
-        else if (a2.Empty || a2.FirstIndex == column) {
-            a2.Add(column, x, y);
-            holder = &a2;
-        } else {
-            a3.Add(column, x, y);
-            FlushColumns(Canvas, xAxis, yAxis, a1, a2, a3);
-            a1.CopyFrom(a3);
-            a2.Reset();
-            a3.Reset();
-        }
-        if (i < noFoldUntil)
-            continue;
-        // The points after this one that share its column change only the
-        // column's range and last Y: they are folded in at once.
-        const int end = LastInColumn(xAxis, i, last, column);
-        if (end == i)
-            continue;
-        if (ColumnRunFolds(x, GetDataX(end)) && FoldDataRun(i, end, holder->Min, holder->Max, holder->LastValue))
-            i = end;
-        else
-            noFoldUntil = end;
-    }
-    FlushColumns(Canvas, xAxis, yAxis, a1, a2, a3);
-}
-
-int TkPlotChannel::LastInColumn(const TkPlotChannelAxis& XAxis, int First, int Last, int Column) const
-{
-    const auto inColumn = [&](int Index) { return XAxis.ValueToPixel(GetDataX(Index)) == Column; };
-    // Galloping, then halving: the run of a column of n points costs about
-    // 2 log n conversions instead of n.
-    int good = First, bad = Last + 1;
-    for (int step = 1; step <= Last - First; step = step > (Last - First) / 2 ? Last - First + 1 : step * 2) {
-        if (!inColumn(First + step)) {
-            bad = First + step;
-            break;
-        }
-        good = First + step;
-    }
-    if (bad == Last + 1 && good < Last) {
-        if (inColumn(Last))
-            return Last;
-        bad = Last;
-    }
-    while (bad - good > 1) {
-        const int middle = good + (bad - good) / 2;
-        if (inColumn(middle))
-            good = middle;
-        else
-            bad = middle;
-    }
-    return good;
-}
-
-bool TkPlotChannel::ColumnRunFolds(double FirstX, double LastX)
-{
-    // Between two X values of one column, every X that runs one way from
-    // the first to the last lies in that column too, as long as the run
-    // does not cross from zero or below to above it: a log scale reads
-    // every value up to zero as 1.
-    return (FirstX > 0) == (LastX > 0);
-}
-
-void TkPlotChannel::FlushColumns(TCanvas* Canvas, const TkPlotChannelAxis& XAxis, const TkPlotChannelAxis& YAxis,
-                                 const TkPlotMinMaxPoint& First, const TkPlotMinMaxPoint& Second,
-                                 const TkPlotMinMaxPoint& Third)
-{
-    for (const TkPlotMinMaxPoint* a : {&First, &Second})
-        if (!a->Empty && a->Min != a->Max)
-            DrawClippedLine(Canvas, XAxis, YAxis, a->FirstX, a->Max, a->FirstX, a->Min);
-    if (!First.Empty && !Second.Empty)
-        DrawClippedLine(Canvas, XAxis, YAxis, First.FirstX, First.LastValue, Second.FirstX, Second.FirstValue);
-    if (!Second.Empty && !Third.Empty)
-        DrawClippedLine(Canvas, XAxis, YAxis, Second.FirstX, Second.LastValue, Third.FirstX, Third.FirstValue);
+    TkPlotFastTrace trace(*this, *GetXAxis(), *GetYAxis());
+    List().WalkColumns(first, last, trace);
+    Canvas->LineSegments(trace.Lines());
 }
 
 void TkPlotChannel::DrawStraight(TCanvas* Canvas, int First, int Last)

@@ -194,15 +194,9 @@ private:
     double VisibleYExtent(double None, const std::function<double(double, int)>& Extent);
     std::string CursorYText(TkPlotCursorStatus Status, double Y) const;
     // The min/max reduction: per screen column one vertical line from the
-    // smallest to the largest Y, and lines joining the columns.
+    // smallest to the largest Y, and lines joining the columns
+    // (TkPlotFastTrace), over the list's summary.
     void DrawFastTrace(TCanvas* Canvas);
-    // The last index from First on (up to Last) whose X still falls into
-    // Column, supposing that the X values run one way; a guess otherwise,
-    // which the fold then checks.
-    int LastInColumn(const TkPlotChannelAxis& XAxis, int First, int Last, int Column) const;
-    static bool ColumnRunFolds(double FirstX, double LastX);
-    void FlushColumns(TCanvas* Canvas, const TkPlotChannelAxis& XAxis, const TkPlotChannelAxis& YAxis,
-                      const TkPlotMinMaxPoint& First, const TkPlotMinMaxPoint& Second, const TkPlotMinMaxPoint& Third);
     // Steps: level, then edge, between consecutive valid points.
     void DrawSteps(TCanvas* Canvas);
     void DrawSplines(TCanvas* Canvas, TColor BackColor);

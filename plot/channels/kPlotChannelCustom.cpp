@@ -418,6 +418,16 @@ void TkPlotChannelCustom::DrawClippedLine(TCanvas* Canvas, double X1, double Y1,
 void TkPlotChannelCustom::DrawClippedLine(TCanvas* Canvas, const TkPlotChannelAxis& XAxis,
                                           const TkPlotChannelAxis& YAxis, double X1, double Y1, double X2, double Y2)
 {
+    TPoint a, b;
+    if (!ClippedLine(XAxis, YAxis, X1, Y1, X2, Y2, a, b))
+        return;
+    Canvas->MoveTo(a.X, a.Y);
+    Canvas->LineTo(b.X, b.Y);
+}
+
+bool TkPlotChannelCustom::ClippedLine(const TkPlotChannelAxis& XAxis, const TkPlotChannelAxis& YAxis, double X1,
+                                      double Y1, double X2, double Y2, TPoint& A, TPoint& B) const
+{
     if (X1 > X2) {
         std::swap(X1, X2);
         std::swap(Y1, Y2);
@@ -425,19 +435,19 @@ void TkPlotChannelCustom::DrawClippedLine(TCanvas* Canvas, const TkPlotChannelAx
     const double xMin = XAxis.GetMin(), xMax = XAxis.GetMax();
     const auto within = [](double V, double Lo, double Hi) { return V >= Lo && V <= Hi; };
     if (!((X1 < xMin && X2 > xMax) || within(X1, xMin, xMax) || within(X2, xMin, xMax)))
-        return;
+        return false;
     double yLo = YAxis.GetMin(), yHi = YAxis.GetMax();
     if (FClipToAxes) {
         const bool meetsY = within(Y1, yLo, yHi) || within(Y2, yLo, yHi) || (Y1 < yLo && Y2 > yHi) ||
                             (Y2 < yLo && Y1 > yHi);
         if (!meetsY)
-            return;
+            return false;
     } else {
         const TFarRange far = FarRange(YAxis);
         yLo = far.Lo;
         yHi = far.Hi;
         if ((Y1 < yLo && Y2 < yLo) || (Y1 > yHi && Y2 > yHi))
-            return;  // wholly beyond the top or the bottom
+            return false;  // wholly beyond the top or the bottom
     }
     if (X1 < xMin) {
         Y1 = LineYAtX(xMin, X1, Y1, X2, Y2);
@@ -460,11 +470,10 @@ void TkPlotChannelCustom::DrawClippedLine(TCanvas* Canvas, const TkPlotChannelAx
     clipY(cx1, cy1);
     clipY(cx2, cy2);
     if (FClipToAxes && !(within(cx1, xMin, xMax) && within(cx2, xMin, xMax)))
-        return;
-    const TPoint a = ScreenPoint(XAxis, YAxis, cx1, cy1);
-    const TPoint b = ScreenPoint(XAxis, YAxis, cx2, cy2);
-    Canvas->MoveTo(a.X, a.Y);
-    Canvas->LineTo(b.X, b.Y);
+        return false;
+    A = ScreenPoint(XAxis, YAxis, cx1, cy1);
+    B = ScreenPoint(XAxis, YAxis, cx2, cy2);
+    return true;
 }
 
 void TkPlotChannelCustom::UseTracePen(TCanvas* Canvas, TColor Color, TkPlotLineStyle Style, int Width) const

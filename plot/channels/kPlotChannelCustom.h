@@ -69,12 +69,6 @@ public:
     // Neither null nor empty.
     bool GetDataValid(int Index) const { return !FList->GetNull(Index) && !FList->GetEmpty(Index); }
     void GetDataPoint(int Index, double& X, double& Y, bool& Empty, bool& Null) const;
-    // Points First..Last folded into a screen column's running range, when
-    // all are valid and their X values run one way (TkPlotDataCustomList::FoldRun).
-    bool FoldDataRun(int First, int Last, double& MinY, double& MaxY, double& LastY) const
-    {
-        return FList->FoldRun(First, Last, MinY, MaxY, LastY);
-    }
     // The attributes of one point (the list-wide ones where the list keeps
     // none per point).
     TkPlotDataAttributes GetDataAttributes(int Index) const { return FList->GetPointAttributes(Index); }
@@ -112,6 +106,10 @@ public:
     double YPlusMarkerMargin(int Index) const;
     double YMinusMarkerMargin(int Index) const;
     static double LineYAtX(double X, double X1, double Y1, double X2, double Y2);
+    // The screen ends A and B of the line between two value pairs, cut as
+    // DrawClippedLine cuts it; false when nothing of it is drawn.
+    bool ClippedLine(const TkPlotChannelAxis& XAxis, const TkPlotChannelAxis& YAxis, double X1, double Y1, double X2,
+                     double Y2, TPoint& A, TPoint& B) const;
     static double LineXAtY(double Y, double X1, double Y1, double X2, double Y2);
 
     // ---- visible range, extents and cursor readout of the concrete channel

@@ -95,6 +95,24 @@ public:
             Min = Value;
         LastValue = Value;
     }
+    // Takes in points that follow in the same column, given by the range
+    // and the last of their values.
+    void Widen(double AMin, double AMax, double Last)
+    {
+        if (AMax > Max)
+            Max = AMax;
+        if (AMin < Min)
+            Min = AMin;
+        LastValue = Last;
+    }
+    // Takes in the points of Later, which follow in the same column.
+    void Merge(const TkPlotMinMaxPoint& Later)
+    {
+        if (Empty)
+            CopyFrom(Later);
+        else
+            Widen(Later.Min, Later.Max, Later.LastValue);
+    }
     void CopyFrom(const TkPlotMinMaxPoint& Other);
 
     bool Empty = true;

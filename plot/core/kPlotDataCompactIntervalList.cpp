@@ -27,6 +27,7 @@ void TkPlotDataCompactIntervalList::SetX(int Index, double Value)
 void TkPlotDataCompactIntervalList::SetY(int Index, double Value)
 {
     At(Index) = float(Value);
+    PointChanged(Index);
 }
 
 int TkPlotDataCompactIntervalList::Add(double X, double Y, bool, bool)
@@ -75,4 +76,22 @@ void TkPlotDataCompactIntervalList::GetPoint(int Index, double& X, double& Y, bo
     X = Index * Interval() + FFirstX;
     Empty = false;
     Null = false;
+}
+
+TkPlotStoredPoint TkPlotDataCompactIntervalList::StoredPoint(int Logical, int Position)
+{
+    return {Logical * Interval() + FFirstX, Records<float>()[Position], false, false};
+}
+
+// The X values are not summarised: they move with the ring, and the walk
+// computes them from the index.
+TkPlotDataListSummary::TNode TkPlotDataCompactIntervalList::SummariseStored(int From, int To)
+{
+    const float* y = Records<float>();
+    return TkPlotDataListSummary::Summarise(From, To, [y](int P) { return TkPlotStoredPoint{0, y[P], false, false}; });
+}
+
+void TkPlotDataCompactIntervalList::FoldStoredY(int From, int To, double& MinY, double& MaxY)
+{
+    FoldRecordsY<float>(From, To, MinY, MaxY, [](float Y) { return Y; });
 }

@@ -22,6 +22,10 @@ public:
 
 protected:
     int MaxDeleteCount() const override { return Count(); }
+    TkPlotStoredPoint StoredPoint(int Logical, int Position) override;
+    TkPlotDataListSummary::TNode SummariseStored(int From, int To) override;
+    void FoldStoredY(int From, int To, double& MinY, double& MaxY) override;
+    bool ComputesX() const override { return true; }
 
 private:
     // The first point gives the first X, the second the interval.

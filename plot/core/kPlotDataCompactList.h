@@ -18,6 +18,11 @@ public:
         float Y;
     };
 
+protected:
+    TkPlotStoredPoint StoredPoint(int Logical, int Position) override;
+    TkPlotDataListSummary::TNode SummariseStored(int From, int To) override;
+    void FoldStoredY(int From, int To, double& MinY, double& MaxY) override;
+
 private:
     Point& At(int Index) { return *static_cast<Point*>(Record(MapIndex(Index))); }
 };

@@ -147,29 +147,20 @@ void TkPlotDataCustomList::SetElementSize(int Size)
     FMaxCapacity = INT_MAX / Size;
 }
 
-bool TkPlotDataCustomList::FoldRun(int First, int Last, double& MinY, double& MaxY, double& LastY)
+void TkPlotDataCustomList::WalkColumns(int First, int Last, TkPlotColumnWalk& Walk)
 {
-    double x, y, lo = MinY, hi = MaxY;
-    bool empty, null;
-    GetPoint(Last, x, y, empty, null);
-    const double lastX = x, lastY = y;
-    GetPoint(First, x, y, empty, null);
-    const bool up = lastX >= x;
-    double previous = x;
-    for (int i = First; i <= Last; ++i) {
-        GetPoint(i, x, y, empty, null);
-        if (empty || null || !(up ? x >= previous : x <= previous))
-            return false;
-        previous = x;
-        if (y > hi)
-            hi = y;
-        if (y < lo)
-            lo = y;
+    MapIndex(First);
+    MapIndex(Last);
+    // A stretch this long is where a summary starts to pay: below it the
+    // points are fewer than a chart's columns.
+    constexpr int SummaryFrom = 4096;
+    if (!FSummary && Last - First < SummaryFrom) {
+        TkPlotDataListSummary::WalkPoints(*this, First, Last, Walk);
+        return;
     }
-    MinY = lo;
-    MaxY = hi;
-    LastY = lastY;
-    return true;
+    if (!FSummary)
+        FSummary = std::make_unique<TkPlotDataListSummary>(FElementSize);
+    FSummary->WalkColumns(*this, First, Last, Walk);
 }
 
 int TkPlotDataCustomList::MapIndex(int Index) const
@@ -206,6 +197,8 @@ void TkPlotDataCustomList::SetCapacity(int NewCapacity)
     // Records keep their places only in logical order: a wrapped ring would
     // otherwise be cut in the middle, or new points land amid old ones.
     Unwrap();
+    if (NewCapacity < FCount)
+        DataMoved();
     if (NewCapacity == 0) {
         FreeData();
     } else {
@@ -233,6 +226,7 @@ int TkPlotDataCustomList::ReserveSlotWhenFull(bool& Overwrote)
         ++FRingStart;
         if (FRingStart == FCount)
             FRingStart = 0;
+        ++FOverwritten;
         Overwrote = true;
         return FRingStart == 0 ? FCount - 1 : FRingStart - 1;
     }
@@ -243,6 +237,7 @@ int TkPlotDataCustomList::ReserveSlotWhenFull(bool& Overwrote)
 
 void TkPlotDataCustomList::Clear()
 {
+    DataMoved();
     FCount = 0;
     FRingStart = 0;
     if (!FRingBufferEnabled)
@@ -255,6 +250,8 @@ void TkPlotDataCustomList::DeleteFirst(int N)
         throw Exception(DeleteRangeMessage());
     // The oldest points are the ones dropped, also from a wrapped ring.
     Unwrap();
+    if (N > 0)
+        DataMoved();
     FCount -= N;
     if (FCount > 0 && N > 0)
         std::memmove(FData, Record(N), std::size_t(FCount) * std::size_t(FElementSize));
@@ -264,6 +261,7 @@ void TkPlotDataCustomList::Unwrap()
 {
     if (FRingStart == 0)
         return;
+    DataMoved();
     std::rotate(FData, static_cast<char*>(Record(FRingStart)), static_cast<char*>(Record(FCount)));
     FRingStart = 0;
 }

@@ -2,6 +2,9 @@
 // Growable arrays of point records behind every plot channel, with an
 // optional ring-buffer mode. Indexes passed in are logical (0 = oldest).
 #include <cstdint>
+#include <memory>
+
+#include "plot/core/kPlotDataListSummary.h"
 
 enum TkPlotDataStyle { kpdsStandard, kpdsCompact, kpdsCompactInterval, kpdsFullFeature };
 
@@ -65,13 +68,12 @@ public:
     virtual void SetCapacity(int NewCapacity);
     virtual void DeleteFirst(int N);
     virtual void GetPoint(int Index, double& X, double& Y, bool& Empty, bool& Null) = 0;
-    // Folds the points First..Last (First <= Last) into one screen column's
-    // running range: MaxY is raised to each Y above it, MinY lowered to each
-    // Y below it, and LastY becomes the last point's Y, just as adding them
-    // one by one would. Only when every one of them is neither null nor
-    // empty and their X values run one way (each X between its
-    // neighbours'); otherwise it returns false and changes nothing.
-    virtual bool FoldRun(int First, int Last, double& MinY, double& MaxY, double& LastY);
+    // Hands Walk the runs of valid points of First .. Last that share a
+    // screen column, and the null points between them; a long stretch is
+    // walked through the list's summary (TkPlotDataListSummary).
+    void WalkColumns(int First, int Last, TkPlotColumnWalk& Walk);
+    // Bytes the summary holds; none until a long stretch was walked.
+    std::int64_t GetSummaryMemorySize() const { return FSummary ? FSummary->GetMemorySize() : 0; }
 
     int MapIndex(int Index) const;
     int GetRingBufferSize() const { return FRingBufferEnabled ? FCapacity : 0; }
@@ -106,6 +108,52 @@ protected:
     void* Record(int Position) const { return FData + std::int64_t(Position) * FElementSize; }
     template <class T> T* Records() const { return reinterpret_cast<T*>(FData); }
     virtual TkPlotDataAttributes* RecordAttributes(int) { return nullptr; }
+    // The setters of X, Y, Null and Empty tell the summary.
+    void PointChanged(int Index)
+    {
+        if (FSummary)
+            FSummary->PointChanged(MapIndex(Index));
+    }
+
+    // What the summary reads: a stored point (Logical is its index), the
+    // stored points From .. To - 1 summarised, and the Y of the points
+    // stored at From .. To, all of them valid, folded into a column's range.
+    virtual TkPlotStoredPoint StoredPoint(int Logical, int Position) = 0;
+    virtual TkPlotDataListSummary::TNode SummariseStored(int From, int To) = 0;
+    virtual void FoldStoredY(int From, int To, double& MinY, double& MaxY) = 0;
+    // Asks the processor to fetch the records stored at From .. To, which
+    // the summary is about to search: fetched all at once rather than one
+    // after another as a search reaches them.
+    void PrefetchStored(int From, int To) const
+    {
+        for (const char* p = static_cast<const char*>(Record(From)); p <= Record(To); p += 64)
+            __builtin_prefetch(p);
+    }
+    // X follows from the index rather than being stored.
+    virtual bool ComputesX() const { return false; }
+    // The same over records of type R: X and Y are their fields, NullAndEmpty
+    // reads the two flags of one, YOf its Y.
+    template <class R, class Flags>
+    TkPlotDataListSummary::TNode SummariseRecords(int From, int To, Flags NullAndEmpty) const
+    {
+        const R* r = Records<R>();
+        return TkPlotDataListSummary::Summarise(From, To, [&](int P) {
+            const auto [null, empty] = NullAndEmpty(r[P]);
+            return TkPlotStoredPoint{double(r[P].X), double(r[P].Y), null, empty};
+        });
+    }
+    template <class R, class Y> void FoldRecordsY(int From, int To, double& MinY, double& MaxY, Y YOf) const
+    {
+        const R* r = Records<R>();
+        double lo = MinY, hi = MaxY;
+        for (int p = From; p <= To; ++p) {
+            const double y = YOf(r[p]);
+            hi = y > hi ? y : hi;
+            lo = y < lo ? y : lo;
+        }
+        MinY = lo;
+        MaxY = hi;
+    }
     virtual const char* DeleteRangeMessage() const { return "Delete size out of Range"; }
     virtual int MaxDeleteCount() const { return FCount - 1; }
     void FreeData();
@@ -124,6 +172,19 @@ private:
     bool FPaged = false;  // FData is pages of its own, not a heap block
 
     int ReserveSlotWhenFull(bool& Overwrote);
+    // Everything stored may have moved: the summary starts again.
+    void DataMoved()
+    {
+        if (FSummary)
+            FSummary->Invalidate();
+    }
+    // Points written since the list was made: what the summary has not
+    // seen of them is the newest.
+    std::int64_t Written() const { return FCount + FOverwritten; }
+
+    std::unique_ptr<TkPlotDataListSummary> FSummary;
+    std::int64_t FOverwritten = 0;  // points a full ring wrote over older ones
 
     friend class TkPlotDataCompactIntervalList;
+    friend class TkPlotDataListSummary;
 };

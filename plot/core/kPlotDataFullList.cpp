@@ -1,5 +1,7 @@
 #include "plot/core/kPlotDataFullList.h"
 
+#include <utility>
+
 #include "rtl/Exception.h"
 
 static_assert(sizeof(TkPlotDataFullList::Point) == 136);
@@ -28,18 +30,22 @@ bool TkPlotDataFullList::GetNull(int Index)
 void TkPlotDataFullList::SetX(int Index, double Value)
 {
     At(Index).X = Value;
+    PointChanged(Index);
 }
 void TkPlotDataFullList::SetY(int Index, double Value)
 {
     At(Index).Y = Value;
+    PointChanged(Index);
 }
 void TkPlotDataFullList::SetEmpty(int Index, bool Value)
 {
     At(Index).Empty = Value;
+    PointChanged(Index);
 }
 void TkPlotDataFullList::SetNull(int Index, bool Value)
 {
     At(Index).Null = Value;
+    PointChanged(Index);
 }
 
 int TkPlotDataFullList::ExtraSlot(int Which)
@@ -76,4 +82,20 @@ void TkPlotDataFullList::GetPoint(int Index, double& X, double& Y, bool& Empty, 
     Y = p.Y;
     Empty = p.Empty;
     Null = p.Null;
+}
+
+TkPlotStoredPoint TkPlotDataFullList::StoredPoint(int, int Position)
+{
+    const Point& p = Records<Point>()[Position];
+    return {p.X, p.Y, p.Null, p.Empty};
+}
+
+TkPlotDataListSummary::TNode TkPlotDataFullList::SummariseStored(int From, int To)
+{
+    return SummariseRecords<Point>(From, To, [](const Point& P) { return std::pair<bool, bool>(P.Null, P.Empty); });
+}
+
+void TkPlotDataFullList::FoldStoredY(int From, int To, double& MinY, double& MaxY)
+{
+    FoldRecordsY<Point>(From, To, MinY, MaxY, [](const Point& P) { return P.Y; });
 }

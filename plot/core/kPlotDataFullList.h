@@ -32,6 +32,9 @@ public:
 protected:
     TkPlotDataAttributes* RecordAttributes(int Index) override { return &At(Index).Attributes; }
     const char* DeleteRangeMessage() const override { return "Delete Size Out Of Range"; }
+    TkPlotStoredPoint StoredPoint(int Logical, int Position) override;
+    TkPlotDataListSummary::TNode SummariseStored(int From, int To) override;
+    void FoldStoredY(int From, int To, double& MinY, double& MaxY) override;
 
 private:
     Point& At(int Index) { return *static_cast<Point*>(Record(MapIndex(Index))); }

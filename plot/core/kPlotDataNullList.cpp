@@ -1,5 +1,7 @@
 #include "plot/core/kPlotDataNullList.h"
 
+#include <utility>
+
 static_assert(sizeof(TkPlotDataNullList::Point) == 24);
 
 TkPlotDataNullList::TkPlotDataNullList()
@@ -26,10 +28,12 @@ bool TkPlotDataNullList::GetNull(int Index)
 void TkPlotDataNullList::SetX(int Index, double Value)
 {
     At(Index).X = Value;
+    PointChanged(Index);
 }
 void TkPlotDataNullList::SetY(int Index, double Value)
 {
     At(Index).Y = Value;
+    PointChanged(Index);
 }
 void TkPlotDataNullList::SetEmpty(int Index, bool Value)
 {
@@ -63,6 +67,7 @@ void TkPlotDataNullList::SetFlag(int Index, std::uint16_t Flag, bool Value)
 {
     Point& p = At(Index);
     p.Flags = Value ? std::uint16_t(p.Flags | Flag) : std::uint16_t(p.Flags & ~Flag);
+    PointChanged(Index);
 }
 
 int TkPlotDataNullList::Add(double X, double Y, bool Null, bool Empty)
@@ -85,36 +90,20 @@ void TkPlotDataNullList::GetPoint(int Index, double& X, double& Y, bool& Empty, 
     Null = p.Flags & flNull;
 }
 
-// Straight over the records (in two stretches where a ring wraps), with no
-// early exit, so that the loop stays a few instructions a point: a fast
-// trace folds nearly every visible point through here.
-bool TkPlotDataNullList::FoldRun(int First, int Last, double& MinY, double& MaxY, double& LastY)
+TkPlotStoredPoint TkPlotDataNullList::StoredPoint(int, int Position)
 {
-    const Point* p = Records<Point>();
-    const int first = MapIndex(First), last = MapIndex(Last);
-    const bool up = p[last].X >= p[first].X;
-    double previous = p[first].X, lo = MinY, hi = MaxY;
-    bool bad = false;
-    const auto fold = [&](int From, int To) {
-        for (int i = From; i <= To; ++i) {
-            const Point& q = p[i];
-            bad |= (q.Flags & (flNull | flEmpty)) != 0;
-            bad |= !(up ? q.X >= previous : q.X <= previous);
-            previous = q.X;
-            hi = q.Y > hi ? q.Y : hi;
-            lo = q.Y < lo ? q.Y : lo;
-        }
-    };
-    if (first <= last)
-        fold(first, last);
-    else {
-        fold(first, Count() - 1);
-        fold(0, last);
-    }
-    if (bad)
-        return false;
-    MinY = lo;
-    MaxY = hi;
-    LastY = p[last].Y;
-    return true;
+    const Point& p = Records<Point>()[Position];
+    return {p.X, p.Y, (p.Flags & flNull) != 0, (p.Flags & flEmpty) != 0};
+}
+
+TkPlotDataListSummary::TNode TkPlotDataNullList::SummariseStored(int From, int To)
+{
+    return SummariseRecords<Point>(From, To, [](const Point& P) {
+        return std::pair<bool, bool>((P.Flags & flNull) != 0, (P.Flags & flEmpty) != 0);
+    });
+}
+
+void TkPlotDataNullList::FoldStoredY(int From, int To, double& MinY, double& MaxY)
+{
+    FoldRecordsY<Point>(From, To, MinY, MaxY, [](const Point& P) { return P.Y; });
 }

@@ -20,7 +20,6 @@ public:
     void SetMarkersStyle(int Index, std::uint8_t Value) override;
     int Add(double X, double Y, bool Null, bool Empty) override;
     void GetPoint(int Index, double& X, double& Y, bool& Empty, bool& Null) override;
-    bool FoldRun(int First, int Last, double& MinY, double& MaxY, double& LastY) override;
 
     struct Point {
         double X;
@@ -28,6 +27,11 @@ public:
         std::uint16_t Flags;
     };
     enum : std::uint16_t { flNull = 1, flEmpty = 2, flMarkersVisible = 4, flStyleShift = 3, flStyleMask = 0x78 };
+
+protected:
+    TkPlotStoredPoint StoredPoint(int Logical, int Position) override;
+    TkPlotDataListSummary::TNode SummariseStored(int From, int To) override;
+    void FoldStoredY(int From, int To, double& MinY, double& MaxY) override;
 
 private:
     Point& At(int Index) { return *static_cast<Point*>(Record(MapIndex(Index))); }

@@ -1,0 +1,39 @@
+#pragma once
+// The fast trace of a channel, a min/max reduction per screen column: it
+// takes the runs of points a walk over the channel's point list hands on
+// and keeps the screen lines they make, to be drawn in one go. Per column
+// one vertical line from the largest to the smallest Y at the X of its
+// first point, and lines joining each column's last Y to the next one's
+// first; no line crosses a null point.
+#include <vector>
+
+#include "plot/core/kClasses.h"
+#include "plot/core/kPlotDataListSummary.h"
+#include "rtl/Types.h"
+
+class TkPlotChannelAxis;
+class TkPlotChannelCustom;
+
+class TkPlotFastTrace final : public TkPlotColumnWalk {
+public:
+    TkPlotFastTrace(const TkPlotChannelCustom& Channel, const TkPlotChannelAxis& XAxis, const TkPlotChannelAxis& YAxis);
+
+    int Column(double X) override;
+    void Run(const TkPlotMinMaxPoint& Points) override;
+    void Break() override;
+    // The lines' screen ends in pairs, once the walk is over.
+    const std::vector<TPoint>& Lines();
+
+private:
+    // Draws what the first two columns hold, and the line from the second
+    // to the third; the columns are held back until then so that each
+    // vertical line is drawn once its range is whole.
+    void Flush();
+    void Line(double X1, double Y1, double X2, double Y2);
+
+    const TkPlotChannelCustom& FChannel;
+    const TkPlotChannelAxis& FXAxis;
+    const TkPlotChannelAxis& FYAxis;
+    TkPlotMinMaxPoint FFirst, FSecond, FThird;
+    std::vector<TPoint> FEnds;
+};

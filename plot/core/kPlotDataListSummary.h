@@ -1,0 +1,127 @@
+#pragma once
+// A min/max summary of a point list at several resolutions: per block of
+// 2^k stored points, the X of its first and last valid point, the smallest,
+// the largest and the last Y of its valid points, and whether it holds null
+// or empty points and whether its X values run one way. A walk over the
+// points that a trace shows then takes whole blocks that fall into one
+// screen column at once, so that it costs in proportion to the columns and
+// the levels, not to the points.
+//
+// The summary follows its list lazily: the list tells it which stored
+// points changed (or that everything did), and counts the points it wrote;
+// the next walk first summarises those again. Points added are summarised
+// once each, in blocks.
+#include <cstdint>
+#include <vector>
+
+class TkPlotDataCustomList;
+class TkPlotMinMaxPoint;
+
+// One stored point as the summary reads it.
+struct TkPlotStoredPoint {
+    double X;
+    double Y;
+    bool Null;
+    bool Empty;
+};
+
+// What a walk over the points needs and hands on.
+class TkPlotColumnWalk {
+public:
+    virtual ~TkPlotColumnWalk() = default;
+    // The screen column of X. Among X values above zero the columns must
+    // follow X one way, and so among the others: an axis' value-to-pixel
+    // conversion does (a log scale takes every value up to zero as 1). A
+    // whole block is taken into a column on the strength of this.
+    virtual int Column(double X) = 0;
+    // Valid points that follow one another (empty points among them passed
+    // over) and share one column, FirstIndex; a column's points may come as
+    // several runs in a row.
+    virtual void Run(const TkPlotMinMaxPoint& Points) = 0;
+    // A null point.
+    virtual void Break() = 0;
+};
+
+class TkPlotDataListSummary {
+public:
+    // The block size follows from the list's record size, so that the
+    // summary stays within a tenth of the records' memory.
+    explicit TkPlotDataListSummary(int ElementSize);
+
+    // Everything stored may have moved or changed.
+    void Invalidate() { FStale = true; }
+    // The point at this storage position changed.
+    void PointChanged(int Position);
+    // Hands Walk the runs of the points First .. Last (logical indexes),
+    // after bringing the summary up to date with List.
+    void WalkColumns(TkPlotDataCustomList& List, int First, int Last, TkPlotColumnWalk& Walk);
+    // The points of First .. Last one by one, without a summary: for a
+    // stretch too short for one to pay.
+    static void WalkPoints(TkPlotDataCustomList& List, int First, int Last, TkPlotColumnWalk& Walk);
+
+    int BlockSize() const { return 1 << FShift; }
+    std::int64_t GetMemorySize() const;
+
+    // One block of stored points.
+    struct TNode {
+        enum : std::uint8_t { fHasValid = 1, fHasNull = 2, fAllValid = 4, fUp = 8, fDown = 16 };
+        double FirstX = 0;
+        double LastX = 0;
+        // Taken as a column's range takes its points: a Y beyond them, or
+        // not a number, leaves them.
+        double MinY = 1e301;
+        double MaxY = -1e301;
+        double LastY = 0;
+        std::uint8_t Flags = fAllValid | fUp | fDown;
+    };
+    // The stored points From .. To - 1, read by Read(Position).
+    template <class Read> static TNode Summarise(int From, int To, Read ReadPoint)
+    {
+        TNode n;
+        for (int p = From; p < To; ++p) {
+            const TkPlotStoredPoint q = ReadPoint(p);
+            if (q.Null || q.Empty) {
+                n.Flags &= ~TNode::fAllValid;
+                n.Flags |= q.Null ? TNode::fHasNull : 0;
+                continue;
+            }
+            if (n.Flags & TNode::fHasValid) {
+                n.Flags &= ~((q.X >= n.LastX ? 0 : TNode::fUp) | (q.X <= n.LastX ? 0 : TNode::fDown));
+            } else {
+                n.Flags |= TNode::fHasValid;
+                n.FirstX = q.X;
+            }
+            n.LastX = q.X;
+            n.LastY = q.Y;
+            if (q.Y > n.MaxY)
+                n.MaxY = q.Y;
+            if (q.Y < n.MinY)
+                n.MinY = q.Y;
+        }
+        return n;
+    }
+
+private:
+    class TWalker;
+
+    void Update(TkPlotDataCustomList& List);
+    void Resize(int Leaves);
+    TNode SummariseLeaf(TkPlotDataCustomList& List, int Leaf) const;
+    // Leaves and every level above them summarised again.
+    void Rebuild(TkPlotDataCustomList& List);
+    // The given leaves summarised again, and the nodes above them (or all
+    // nodes above the leaves).
+    void Refresh(TkPlotDataCustomList& List, std::vector<int>& Leaves, bool AllAbove);
+    void CombineAll();
+    static TNode Combine(const TNode& A, const TNode& B);
+    void CombineInto(int Level, int Index);
+
+    int FShift;
+    // Level 0 holds one node per block of stored points; each level above
+    // one node per two of the level below, up to a single node.
+    std::vector<std::vector<TNode>> FLevels;
+    bool FStale = true;
+    std::vector<int> FChangedLeaves;
+    // The list's count of points written, as last summarised.
+    std::int64_t FWritten = 0;
+};
