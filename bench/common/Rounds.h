@@ -50,9 +50,30 @@ inline void Print(const std::string& Name, const Figures& F)
                 Name.c_str(), Median(F.WallMs), *wmin, *wmax, Median(F.CpuMs), *cmin, *cmax);
 }
 
+// The ratios Ours[i] / Theirs[i] of rounds run side by side.
+inline std::vector<double> RoundRatios(const std::vector<double>& Ours, const std::vector<double>& Theirs)
+{
+    std::vector<double> r;
+    for (std::size_t i = 0; i < Ours.size() && i < Theirs.size(); ++i)
+        r.push_back(Ours[i] / Theirs[i]);
+    return r;
+}
+
+// The ratio ours / theirs of each interleaved round, as median, minimum
+// and maximum, wall and CPU.
+inline void PrintRatios(const std::string& Name, const Figures& Ours, const Figures& Theirs)
+{
+    const std::vector<double> wall = RoundRatios(Ours.WallMs, Theirs.WallMs),
+                              cpu = RoundRatios(Ours.CpuMs, Theirs.CpuMs);
+    std::printf("  ratio %-28s wall median %6.3f min %6.3f max %6.3f | cpu median %6.3f min %6.3f max %6.3f\n",
+                Name.c_str(), Median(wall), *std::min_element(wall.begin(), wall.end()),
+                *std::max_element(wall.begin(), wall.end()), Median(cpu), *std::min_element(cpu.begin(), cpu.end()),
+                *std::max_element(cpu.begin(), cpu.end()));
+}
+
 // Runs Rounds interleaved rounds of Ours and Theirs (after one warm-up of
-// each), prints both and the ratio ours / theirs of the median wall and
-// CPU times.
+// each), prints both, the ratio ours / theirs of the median wall and CPU
+// times, and the ratios round by round.
 inline void Compare(const std::string& Title, const std::string& OursName, const std::function<void()>& Ours,
                     const std::string& TheirsName, const std::function<void()>& Theirs, int Rounds = 7)
 {
@@ -68,6 +89,7 @@ inline void Compare(const std::string& Title, const std::string& OursName, const
     Print(TheirsName, theirs);
     std::printf("  ratio ours/theirs: wall %.2f, cpu %.2f\n", Median(ours.WallMs) / Median(theirs.WallMs),
                 Median(ours.CpuMs) / Median(theirs.CpuMs));
+    PrintRatios("ours/theirs by round:", ours, theirs);
 }
 
 }  // namespace bench
