@@ -432,22 +432,18 @@ bool TkPlotChannelCustom::ClippedLine(const TkPlotChannelAxis& XAxis, const TkPl
         std::swap(X1, X2);
         std::swap(Y1, Y2);
     }
-    const double xMin = XAxis.GetMin(), xMax = XAxis.GetMax();
+    const TUncut box = UncutBox(XAxis, YAxis);
+    const double xMin = box.XLo, xMax = box.XHi, yLo = box.YLo, yHi = box.YHi;
     const auto within = [](double V, double Lo, double Hi) { return V >= Lo && V <= Hi; };
     if (!((X1 < xMin && X2 > xMax) || within(X1, xMin, xMax) || within(X2, xMin, xMax)))
         return false;
-    double yLo = YAxis.GetMin(), yHi = YAxis.GetMax();
     if (FClipToAxes) {
         const bool meetsY = within(Y1, yLo, yHi) || within(Y2, yLo, yHi) || (Y1 < yLo && Y2 > yHi) ||
                             (Y2 < yLo && Y1 > yHi);
         if (!meetsY)
             return false;
-    } else {
-        const TFarRange far = FarRange(YAxis);
-        yLo = far.Lo;
-        yHi = far.Hi;
-        if ((Y1 < yLo && Y2 < yLo) || (Y1 > yHi && Y2 > yHi))
-            return false;  // wholly beyond the top or the bottom
+    } else if ((Y1 < yLo && Y2 < yLo) || (Y1 > yHi && Y2 > yHi)) {
+        return false;  // wholly beyond the top or the bottom
     }
     if (X1 < xMin) {
         Y1 = LineYAtX(xMin, X1, Y1, X2, Y2);
@@ -474,6 +470,13 @@ bool TkPlotChannelCustom::ClippedLine(const TkPlotChannelAxis& XAxis, const TkPl
     A = ScreenPoint(XAxis, YAxis, cx1, cy1);
     B = ScreenPoint(XAxis, YAxis, cx2, cy2);
     return true;
+}
+
+TkPlotChannelCustom::TUncut TkPlotChannelCustom::UncutBox(const TkPlotChannelAxis& XAxis,
+                                                          const TkPlotChannelAxis& YAxis) const
+{
+    const TFarRange y = FClipToAxes ? TFarRange{YAxis.GetMin(), YAxis.GetMax()} : FarRange(YAxis);
+    return TUncut{XAxis.GetMin(), XAxis.GetMax(), y.Lo, y.Hi};
 }
 
 void TkPlotChannelCustom::UseTracePen(TCanvas* Canvas, TColor Color, TkPlotLineStyle Style, int Width) const

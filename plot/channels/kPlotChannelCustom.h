@@ -110,6 +110,13 @@ public:
     // DrawClippedLine cuts it; false when nothing of it is drawn.
     bool ClippedLine(const TkPlotChannelAxis& XAxis, const TkPlotChannelAxis& YAxis, double X1, double Y1, double X2,
                      double Y2, TPoint& A, TPoint& B) const;
+    // The values within which ClippedLine cuts nothing: the X axis' range,
+    // and the Y axis' range with ClipToAxes, else the far range around it.
+    struct TUncut {
+        double XLo, XHi, YLo, YHi;
+        bool Holds(double X, double Y) const { return X >= XLo && X <= XHi && Y >= YLo && Y <= YHi; }
+    };
+    TUncut UncutBox(const TkPlotChannelAxis& XAxis, const TkPlotChannelAxis& YAxis) const;
     static double LineXAtY(double Y, double X1, double Y1, double X2, double Y2);
 
     // ---- visible range, extents and cursor readout of the concrete channel

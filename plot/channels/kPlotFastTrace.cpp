@@ -1,12 +1,14 @@
 #include "plot/channels/kPlotFastTrace.h"
 
-#include "plot/channels/kPlotChannelCustom.h"
+#include <utility>
 
 TkPlotFastTrace::TkPlotFastTrace(const TkPlotChannelCustom& Channel, const TkPlotChannelAxis& XAxis,
                                  const TkPlotChannelAxis& YAxis)
     : FChannel(Channel),
       FXAxis(XAxis),
-      FYAxis(YAxis)
+      FYAxis(YAxis),
+      FUncut(Channel.UncutBox(XAxis, YAxis)),
+      FReverse(Channel.GetXYAxesReverse())
 {
 }
 
@@ -52,18 +54,30 @@ void TkPlotFastTrace::Flush()
 {
     for (const TkPlotMinMaxPoint* a : {&FFirst, &FSecond})
         if (!a->Empty && a->Min != a->Max)
-            Line(a->FirstX, a->Max, a->FirstX, a->Min);
+            Line(*a, a->Max, *a, a->Min);
     if (!FFirst.Empty && !FSecond.Empty)
-        Line(FFirst.FirstX, FFirst.LastValue, FSecond.FirstX, FSecond.FirstValue);
+        Line(FFirst, FFirst.LastValue, FSecond, FSecond.FirstValue);
     if (!FSecond.Empty && !FThird.Empty)
-        Line(FSecond.FirstX, FSecond.LastValue, FThird.FirstX, FThird.FirstValue);
+        Line(FSecond, FSecond.LastValue, FThird, FThird.FirstValue);
 }
 
-void TkPlotFastTrace::Line(double X1, double Y1, double X2, double Y2)
+void TkPlotFastTrace::Line(const TkPlotMinMaxPoint& A, double Y1, const TkPlotMinMaxPoint& B, double Y2)
 {
     TPoint a, b;
-    if (!FChannel.ClippedLine(FXAxis, FYAxis, X1, Y1, X2, Y2, a, b))
+    if (FUncut.Holds(A.FirstX, Y1) && FUncut.Holds(B.FirstX, Y2)) {
+        // Nothing to cut: the ends are the points themselves, in X order
+        // as ClippedLine takes them.
+        a = TPoint(A.FirstIndex, FYAxis.ValueToPixel(Y1));
+        b = TPoint(B.FirstIndex, FYAxis.ValueToPixel(Y2));
+        if (A.FirstX > B.FirstX)
+            std::swap(a, b);
+        if (FReverse) {
+            a = TPoint(a.Y, a.X);
+            b = TPoint(b.Y, b.X);
+        }
+    } else if (!FChannel.ClippedLine(FXAxis, FYAxis, A.FirstX, Y1, B.FirstX, Y2, a, b)) {
         return;
+    }
     FEnds.push_back(a);
     FEnds.push_back(b);
 }

@@ -7,12 +7,10 @@
 // first; no line crosses a null point.
 #include <vector>
 
+#include "plot/channels/kPlotChannelCustom.h"
 #include "plot/core/kClasses.h"
 #include "plot/core/kPlotDataListSummary.h"
 #include "rtl/Types.h"
-
-class TkPlotChannelAxis;
-class TkPlotChannelCustom;
 
 class TkPlotFastTrace final : public TkPlotColumnWalk {
 public:
@@ -29,11 +27,16 @@ private:
     // to the third; the columns are held back until then so that each
     // vertical line is drawn once its range is whole.
     void Flush();
-    void Line(double X1, double Y1, double X2, double Y2);
+    // The line from Y1 at the first X of column A to Y2 at that of B.
+    void Line(const TkPlotMinMaxPoint& A, double Y1, const TkPlotMinMaxPoint& B, double Y2);
 
     const TkPlotChannelCustom& FChannel;
     const TkPlotChannelAxis& FXAxis;
     const TkPlotChannelAxis& FYAxis;
+    // Lines with both ends in here are drawn as they are; their screen X is
+    // their column's.
+    const TkPlotChannelCustom::TUncut FUncut;
+    const bool FReverse;
     TkPlotMinMaxPoint FFirst, FSecond, FThird;
     std::vector<TPoint> FEnds;
 };

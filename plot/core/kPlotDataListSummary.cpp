@@ -131,7 +131,7 @@ private:
     }
 
     // J .. End lie in one block of valid points whose X run one way: each
-    // column's stretch of them is found by halving and its Y folded at once.
+    // column's stretch of them is searched for and its Y folded at once.
     void CleanStretch(int J, int End)
     {
         FList.PrefetchStored(Position(J), Position(End));
@@ -140,25 +140,32 @@ private:
             if (!FOpen || !InRun(q.X)) {
                 Close();
                 Open(J, q);
-                ++J;
-                continue;
             }
-            int e = End;
-            if (!InRun(Read(End).X)) {
-                int lo = J, hi = End - 1;
-                while (lo < hi) {
-                    const int middle = lo + (hi - lo + 1) / 2;
-                    if (InRun(Read(middle).X))
-                        lo = middle;
-                    else
-                        hi = middle - 1;
-                }
-                e = lo;
-            }
+            const int e = LastInRun(J, End);
             FList.FoldStoredY(Position(J), Position(e), FRun.Min, FRun.Max);
             FRun.LastValue = Read(e).Y;
             J = e + 1;
         }
+    }
+
+    // The last of J .. End (X running one way) in the run, J being in it.
+    // Evenly spaced points fill their columns about alike: where the run
+    // would end if as long as the one before is tried first, then the
+    // rest is halved.
+    int LastInRun(int J, int End)
+    {
+        int in = J, out = End + 1;
+        const auto probe = [&](int I) { (InRun(Read(I).X) ? in : out) = I; };
+        const std::int64_t guess = std::int64_t(FRunStart) + FRunLength - 1;
+        if (guess > J && guess < End) {
+            probe(int(guess));
+            probe(in == guess ? in + 1 : out - 1);
+        } else {
+            probe(End);
+        }
+        while (out - in > 1)
+            probe(in + (out - in) / 2);
+        return in;
     }
 
     void EachPoint(int J, int End)
@@ -182,16 +189,20 @@ private:
     void Open(int J, const TkPlotStoredPoint& Q)
     {
         FRun.Reset();
-        FRun.Add(FWalk.Column(Q.X), Q.X, Q.Y);
+        // Often the point that ended the run before, whose column is known.
+        FRun.Add(Q.X == FConvertedX ? FConvertedColumn : FWalk.Column(Q.X), Q.X, Q.Y);
         FOpen = true;
         FPositive = Q.X > 0;
         FLow = FHigh = Q.X;
+        if (J > FRunStart)
+            FRunLength = J - FRunStart;
+        FRunStart = J;
         // Columns of evenly spaced points hold about as many points each:
         // the blocks this one will likely take are fetched all at once,
-        // instead of one after the other as the walk reaches them.
-        if (FSummary && J > FRunStart)
-            FetchAhead(J, std::min(FLast, J + (J - FRunStart)));
-        FRunStart = J;
+        // instead of one after the other as the walk reaches them (a run
+        // within a block or two has its records fetched with the block).
+        if (FSummary && FRunLength > 2 * FSummary->BlockSize())
+            FetchAhead(J, int(std::min<std::int64_t>(FLast, std::int64_t(J) + FRunLength)));
     }
 
     // Asks for the nodes that would cover From .. To, and the records of
@@ -229,7 +240,11 @@ private:
     {
         if (X >= FLow && X <= FHigh)
             return true;
-        if ((X > 0) != FPositive || FWalk.Column(X) != FRun.FirstIndex)
+        if ((X > 0) != FPositive)
+            return false;
+        FConvertedX = X;
+        FConvertedColumn = FWalk.Column(X);
+        if (FConvertedColumn != FRun.FirstIndex)
             return false;
         if (X < FLow)
             FLow = X;
@@ -247,7 +262,12 @@ private:
     const bool FComputesX;
     bool FOpen = false;
     TkPlotMinMaxPoint FRun;
+    // Where the open run began, and how many points the one before took.
     int FRunStart = std::numeric_limits<int>::max();
+    int FRunLength = 0;
+    // The last X converted to a column.
+    double FConvertedX = std::numeric_limits<double>::quiet_NaN();
+    int FConvertedColumn = 0;
     bool FPositive = false;
     // X values known to lie in the run's column; none to begin with.
     double FLow = std::numeric_limits<double>::infinity();

@@ -18,7 +18,7 @@
 namespace {
 
 constexpr int Width = 420;
-constexpr int Height = 320;
+constexpr int Height = 420;
 
 // A log scale as the plot's axes map it: values at or below zero read as 1.
 struct LogAxis : FakeAxis {
@@ -117,28 +117,14 @@ private:
             Line(a2.X, a2.Last, a3.X, a3.First);
     }
 
-    // Cut to the X axis' range; the data here stays well within the Y
-    // range's neighbourhood, so nothing is cut in Y.
+    // Cut as the channel cuts any line of its own.
     void Line(double X1, double Y1, double X2, double Y2)
     {
-        if (X1 > X2) {
-            std::swap(X1, X2);
-            std::swap(Y1, Y2);
-        }
-        const double lo = xAxis.GetMin(), hi = xAxis.GetMax();
-        const auto within = [&](double X) { return X >= lo && X <= hi; };
-        if (!((X1 < lo && X2 > hi) || within(X1) || within(X2)))
+        TPoint a, b;
+        if (!channel.ClippedLine(xAxis, yAxis, X1, Y1, X2, Y2, a, b))
             return;
-        if (X1 < lo) {
-            Y1 = TkPlotChannelCustom::LineYAtX(lo, X1, Y1, X2, Y2);
-            X1 = lo;
-        }
-        if (X2 > hi) {
-            Y2 = TkPlotChannelCustom::LineYAtX(hi, X1, Y1, X2, Y2);
-            X2 = hi;
-        }
-        canvas.MoveTo(xAxis.ValueToPixel(X1), yAxis.ValueToPixel(Y1));
-        canvas.LineTo(xAxis.ValueToPixel(X2), yAxis.ValueToPixel(Y2));
+        canvas.MoveTo(a.X, a.Y);
+        canvas.LineTo(b.X, b.Y);
     }
 
     TkPlotChannel& channel;
@@ -317,6 +303,28 @@ TEST_F(FastTracePixels, ALogScaleAcrossZero)
             c->AddXY(descending ? 12 - 16.0 * i / n : -4 + 16.0 * i / n, Wander(random, y));
         ExpectSameInEveryView(c, descending ? "descending" : "ascending", 0.01, 10);
     }
+}
+
+// Lines cut at the Y axis' range, lines to points far beyond it pulled
+// in, and the axes swapped on screen.
+TEST_F(FastTracePixels, ClippedToTheAxesFarOffAndSwapped)
+{
+    TkPlotChannel* c = Channel(kpdsStandard);
+    double y = 5;
+    for (int i = 0; i < 50'000; ++i)
+        c->AddXY(i * 2e-4, i % 5000 == 7 ? 1e4 : i % 5000 == 9 ? -1e4 : Wander(random, y));
+    for (bool clip : {false, true})
+        for (bool swapped : {false, true}) {
+            c->SetClipToAxes(clip);
+            c->SetXYAxesReverse(swapped);
+            yAxis.Min = 3;
+            yAxis.Span = 4;
+            const std::string name = std::string(clip ? "clipped" : "not clipped") + (swapped ? ", swapped" : "");
+            ExpectSameInEveryView(c, name, 0, 10);
+            yAxis.Min = 0;
+            yAxis.Span = 10;
+            ExpectSamePicture(c, name + ", whole Y range");
+        }
 }
 
 }  // namespace
