@@ -6,11 +6,16 @@
 // Reports the time of adding all points (wall and CPU), the resident bytes
 // per point once they are in, the peak resident bytes per point on the way,
 // and for the lists the bytes per point allocated (capacity x record size),
-// which their growth rule keeps within 1.25 records a point.
+// which their growth rule keeps within 1.25 records a point. For the lists it
+// also reports their summary: the time of the first walk over all points,
+// which builds it, and its bytes per point, which must stay within a tenth
+// of the records.
 #include <sys/resource.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -20,6 +25,7 @@
 #include <vector>
 
 #include "common/Rounds.h"
+#include "plot/core/kClasses.h"
 #include "plot/core/kPlotDataCompactIntervalList.h"
 #include "plot/core/kPlotDataCompactList.h"
 #include "plot/core/kPlotDataFullList.h"
@@ -37,6 +43,22 @@ struct TSample {
     double Resident = 0;   // bytes resident after adding, beyond those before
     double Peak = 0;       // highest resident bytes on the way, beyond those before
     double Allocated = 0;  // bytes the container holds for records
+    double SummaryMs = 0;  // the list's first walk over all points, which summarises them
+    double Summary = 0;    // bytes the list's summary holds then
+};
+
+// A walk over the points in 1000 columns, as a chart 1000 pixels wide
+// asks for them; it only counts the runs.
+class TColumnCount : public TkPlotColumnWalk {
+public:
+    TColumnCount(double Min, double Span) : FMin(Min), FSpan(Span) {}
+    int Column(double X) override { return int(std::nearbyint((X - FMin) / FSpan * 1000)); }
+    void Run(const TkPlotMinMaxPoint&) override { ++Runs; }
+    void Break() override {}
+    long Runs = 0;
+
+private:
+    double FMin, FSpan;
 };
 
 double ResidentBytes()
@@ -104,6 +126,13 @@ TSample RunList(TkPlotDataCustomList& List, int N)
     });
     if (List.Count() != N)
         std::fprintf(stderr, "list holds the wrong points\n"), std::exit(1);
+    TColumnCount walk(List.GetX(0), List.GetX(N - 1) - List.GetX(0));
+    const double cpu = bench::CpuNowMs();
+    List.WalkColumns(0, N - 1, walk);
+    s.SummaryMs = bench::CpuNowMs() - cpu;
+    s.Summary = double(List.GetSummaryMemorySize());
+    if (walk.Runs < 1000)
+        std::fprintf(stderr, "the walk missed columns\n"), std::exit(1);
     return s;
 }
 
@@ -146,7 +175,8 @@ int Child(const std::string& Kind, const std::string& Who, int N)
         s = RunOne<TkPlotDataFullList, TkPlotDataFullList::Point>(Who, N, FullRecord);
     else
         return 2;
-    std::printf("%.6f %.6f %.0f %.0f %.0f\n", s.WallMs, s.CpuMs, s.Resident, s.Peak, s.Allocated);
+    std::printf("%.6f %.6f %.0f %.0f %.0f %.6f %.0f\n", s.WallMs, s.CpuMs, s.Resident, s.Peak, s.Allocated, s.SummaryMs,
+                s.Summary);
     return 0;
 }
 
@@ -165,7 +195,8 @@ TSample RunChild(const std::string& Kind, const std::string& Who, int N)
     FILE* pipe = ::popen(command.c_str(), "r");
     TSample s;
     if (!pipe ||
-        std::fscanf(pipe, "%lf %lf %lf %lf %lf", &s.WallMs, &s.CpuMs, &s.Resident, &s.Peak, &s.Allocated) != 5 ||
+        std::fscanf(pipe, "%lf %lf %lf %lf %lf %lf %lf", &s.WallMs, &s.CpuMs, &s.Resident, &s.Peak, &s.Allocated,
+                    &s.SummaryMs, &s.Summary) != 7 ||
         ::pclose(pipe) != 0) {
         std::fprintf(stderr, "measurement %s failed\n", command.c_str());
         std::exit(1);
@@ -175,7 +206,7 @@ TSample RunChild(const std::string& Kind, const std::string& Who, int N)
 
 struct TSeries {
     bench::Figures Time;
-    std::vector<double> Resident, Peak, Allocated;
+    std::vector<double> Resident, Peak, Allocated, SummaryMs, Summary;
     void Add(const TSample& S)
     {
         Time.WallMs.push_back(S.WallMs);
@@ -183,6 +214,8 @@ struct TSeries {
         Resident.push_back(S.Resident);
         Peak.push_back(S.Peak);
         Allocated.push_back(S.Allocated);
+        SummaryMs.push_back(S.SummaryMs);
+        Summary.push_back(S.Summary);
     }
 };
 
@@ -212,6 +245,15 @@ void Compare(const char* Title, const std::string& Kind, int ElementSize, int N)
     };
     std::printf("  ratio list/reserved: wall %.2f, cpu %.2f | list/growing: wall %.2f, cpu %.2f\n", ratio(1, false),
                 ratio(1, true), ratio(2, false), ratio(2, true));
+    bench::PrintRatios("list/reserved by round:", series[0].Time, series[1].Time);
+    const double summary = bench::Median(series[0].Summary) / N;
+    std::printf(
+        "  summary, built by the first walk over all points: cpu ns/point median %.2f min %.2f max %.2f; "
+        "bytes/point %.3f (%.1f %% of the records, %.1f %% of the bytes allocated)\n",
+        bench::Median(series[0].SummaryMs) * 1e6 / N,
+        *std::min_element(series[0].SummaryMs.begin(), series[0].SummaryMs.end()) * 1e6 / N,
+        *std::max_element(series[0].SummaryMs.begin(), series[0].SummaryMs.end()) * 1e6 / N, summary,
+        100 * summary / ElementSize, 100 * summary * N / bench::Median(series[0].Allocated));
 }
 
 }  // namespace
@@ -224,7 +266,7 @@ int main(int argc, char** argv)
         "Adding points to each point list beside a std::vector of the same record, reserved up front and\n"
         "growing by push_back alone. Time covers adding every point; bytes are per point.\n"
         "Goals: a list within 1.2 x the reserved vector's time; allocated at most 1.25 records a point\n"
-        "(a list grows by a quarter of its capacity).\n");
+        "(a list grows by a quarter of its capacity); its summary at most a tenth of the records.\n");
     struct TKind {
         const char* Title;
         const char* Name;
