@@ -81,6 +81,8 @@ public:
     int GetMaxDataPoints() const { return FList->MaxCapacity(); }
     int GetPointCapacity() const { return FList->Capacity(); }
     std::int64_t GetMemoryUsed() const { return FList->GetMemorySize(); }
+    // Bytes of the point list's summary (none until a long trace was drawn).
+    std::int64_t GetSummaryMemoryUsed() const { return FList->GetSummaryMemorySize(); }
 
     // ---- statistics over the valid points added since the last Clear
     // (CalcStats recomputes them over the points held now)

@@ -216,6 +216,9 @@ void TkPlotDataCustomList::FreeData()
     FData = nullptr;
     FPaged = false;
     FCapacity = 0;
+    // The summary's memory goes with the records': a list emptied for good
+    // keeps nothing of its points.
+    FSummary.reset();
 }
 
 int TkPlotDataCustomList::ReserveSlotWhenFull(bool& Overwrote)

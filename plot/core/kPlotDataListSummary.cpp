@@ -242,8 +242,10 @@ private:
             return true;
         if ((X > 0) != FPositive)
             return false;
-        FConvertedX = X;
-        FConvertedColumn = FWalk.Column(X);
+        if (X != FConvertedX) {
+            FConvertedX = X;
+            FConvertedColumn = FWalk.Column(X);
+        }
         if (FConvertedColumn != FRun.FirstIndex)
             return false;
         if (X < FLow)
@@ -265,7 +267,7 @@ private:
     // Where the open run began, and how many points the one before took.
     int FRunStart = std::numeric_limits<int>::max();
     int FRunLength = 0;
-    // The last X converted to a column.
+    // The last X converted to a column: the walk often asks again.
     double FConvertedX = std::numeric_limits<double>::quiet_NaN();
     int FConvertedColumn = 0;
     bool FPositive = false;

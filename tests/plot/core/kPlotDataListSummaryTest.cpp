@@ -207,6 +207,8 @@ TYPED_TEST(SummaryTest, ALongWalkReadsFewPointsAndTheSummaryStaysSmall)
     const double records = double(this->list.Count()) * this->list.ElementSize();
     EXPECT_GT(this->list.GetSummaryMemorySize(), 0);
     EXPECT_LE(double(this->list.GetSummaryMemorySize()), 0.1 * records);
+    this->list.Clear();
+    EXPECT_EQ(this->list.GetSummaryMemorySize(), 0) << "kept after the records were freed";
 }
 
 // On a log scale every X up to zero falls into the column of 1, and so
