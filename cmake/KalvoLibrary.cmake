@@ -1,13 +1,26 @@
 # One library per source folder. Sources are picked up by glob so that a
 # folder can grow without touching its neighbours' build files.
-#   kalvo_library(<target> DEPS <libs...>)
+#   kalvo_library(<target> [WHOLE_ARCHIVE] DEPS <libs...>)
+# WHOLE_ARCHIVE: every program that links the library takes all of its
+# object files, also those that nothing refers to. The plot libraries need
+# it: each plot-object kind registers itself from a file of its own, at
+# start-up, and a plain static link would leave such a file out.
 function(kalvo_library target)
-  cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
+  cmake_parse_arguments(ARG "WHOLE_ARCHIVE" "" "DEPS" ${ARGN})
   file(GLOB sources CONFIGURE_DEPENDS
        ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/*.h)
   set(cpp_sources ${sources})
   list(FILTER cpp_sources INCLUDE REGEX "\\.cpp$")
-  if(cpp_sources)
+  if(cpp_sources AND ARG_WHOLE_ARCHIVE)
+    # Consumers link the interface target only, so that every link of the
+    # archive carries the same feature.
+    add_library(${target}_archive STATIC ${sources})
+    target_include_directories(${target}_archive PUBLIC ${PROJECT_SOURCE_DIR} ${PROJECT_SOURCE_DIR}/platform)
+    target_link_libraries(${target}_archive PUBLIC ${ARG_DEPS})
+    add_library(${target} INTERFACE)
+    target_link_libraries(${target} INTERFACE "$<LINK_LIBRARY:WHOLE_ARCHIVE,${target}_archive>")
+    return()
+  elseif(cpp_sources)
     add_library(${target} STATIC ${sources})
     set(scope PUBLIC)
   else()

@@ -30,7 +30,6 @@
 
 #include "common/Rounds.h"
 #include "plot/channels/kPlotChannel.h"
-#include "plot/channels/kPlotKinds.h"
 #include "plot/core/kPlotAxis.h"
 #include "plot/core/kPlotComponent.h"
 #include "ui/Application.h"
@@ -56,7 +55,6 @@ class OurPlot {
 public:
     OurPlot() : plot(nullptr)
     {
-        RegisterPlotKinds(plot.GetMasterManager());
         plot.AddToolBar();
         plot.AddLegend();
         plot.AddXAxis();

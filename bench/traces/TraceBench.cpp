@@ -12,7 +12,7 @@
 #include "common/Rounds.h"
 #include "plot/channels/kPlotChannel.h"
 #include "plot/channels/kPlotChannelAxis.h"
-#include "plot/channels/kPlotKinds.h"
+#include "plot/core/kPlotAxis.h"
 #include "plot/core/kPlotDataNullList.h"
 #include "plot/core/kPlotMasterManager.h"
 #include "ui/Application.h"
@@ -53,7 +53,6 @@ int main()
     Application->Initialize();
     TkPlotObjectOwner owner;
     TkPlotMasterManager master(&owner);
-    RegisterPlotKinds(master);
     LinearAxis xAxis, yAxis;
     yAxis.Min = -1.5;
     yAxis.Span = 3;
@@ -64,7 +63,7 @@ int main()
 
     for (int n : {10'000, 100'000, 1'000'000}) {
         auto* channel = static_cast<TkPlotChannel*>(master.ChannelManager()->GetObject(master.AddChannel()));
-        channel->AxisFinder = [&](TkPlotObjectKind Kind, const std::string&) -> TkPlotChannelAxis* {
+        channel->AxisFinder = [&](const TkPlotKind& Kind, const std::string&) -> TkPlotChannelAxis* {
             return Kind == TkPlotObjectKind::XAxis ? &xAxis : &yAxis;
         };
         std::vector<TPoint> polyline;
@@ -88,7 +87,7 @@ int main()
         "add " + std::to_string(Adds) + " points", "TkPlotChannel::AddXY",
         [&] {
             auto* channel = static_cast<TkPlotChannel*>(master.ChannelManager()->GetObject(master.AddChannel()));
-            channel->AxisFinder = [&](TkPlotObjectKind Kind, const std::string&) -> TkPlotChannelAxis* {
+            channel->AxisFinder = [&](const TkPlotKind& Kind, const std::string&) -> TkPlotChannelAxis* {
                 return Kind == TkPlotObjectKind::XAxis ? &xAxis : &yAxis;
             };
             for (int i = 0; i < Adds; ++i)

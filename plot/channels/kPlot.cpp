@@ -1,7 +1,6 @@
 #include "plot/channels/kPlot.h"
 
 #include "plot/channels/kPlotDataCursor.h"
-#include "plot/channels/kPlotKinds.h"
 #include "plot/channels/kPlotLabel.h"
 #include "plot/core/kPlotAxis.h"
 #include "plot/core/kPlotDataView.h"
@@ -20,7 +19,6 @@ TkPlot::TkPlot(TComponent* AOwner) : TkPlotComponent(AOwner)
 {
     (void)Registered;
     BeginUpdate();
-    RegisterPlotKinds(GetMasterManager());
     // The objects keep the levels given here; placing them one by one as
     // they come would reorder them.
     TkPlotLayoutManager* layout = GetMasterManager().LayoutManager();

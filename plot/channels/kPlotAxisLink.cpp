@@ -54,10 +54,9 @@ void TkPlotAxisLink::TrackNewValue(double Value)
 TkPlotChannelAxisFinder PlotAxisFinder(TkPlotMasterManager& Master)
 {
     auto links = std::make_shared<std::array<TkPlotAxisLink, 2>>();
-    return [&Master, links](TkPlotObjectKind Kind, const std::string& Name) -> TkPlotChannelAxis* {
+    return [&Master, links](const TkPlotKind& Kind, const std::string& Name) -> TkPlotChannelAxis* {
         const bool x = Kind == TkPlotObjectKind::XAxis;
-        TkPlotObjectManagerCustom* axes = x ? static_cast<TkPlotObjectManagerCustom*>(Master.XAxisManager())
-                                            : static_cast<TkPlotObjectManagerCustom*>(Master.YAxisManager());
+        const TkPlotKindManager* axes = Master.KindManager(Kind);
         TkPlotObject* found = axes ? axes->FindByName(Name) : nullptr;
         if (!found)
             return nullptr;

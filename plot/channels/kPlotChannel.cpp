@@ -823,6 +823,14 @@ void TkPlotChannel::DrawDigital(TCanvas* Canvas)
 
 // ---- data cursor readout
 
+TkPlotLegendChannelData TkPlotChannel::LegendData() const
+{
+    TkPlotLegendChannelData d = TkPlotChannelCustom::LegendData();
+    d.CursorXText = FCursorXText;
+    d.CursorYText = FCursorYText;
+    return d;
+}
+
 std::string TkPlotChannel::CursorYText(TkPlotCursorStatus Status, double Y) const
 {
     if (Status == kpcvNull)

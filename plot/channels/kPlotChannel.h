@@ -68,6 +68,8 @@ public:
     // The X and Y texts of that update, as a legend shows them.
     const std::string& GetCursorXText() const { return FCursorXText; }
     const std::string& GetCursorYText() const { return FCursorYText; }
+    // With those texts.
+    TkPlotLegendChannelData LegendData() const override;
 
     bool GetFastDrawEnabled() const { return FFastDrawEnabled; }
     void SetFastDrawEnabled(bool Value);

@@ -30,4 +30,4 @@ public:
 };
 
 // The axis of a kind (X or Y axis) and name, or none.
-using TkPlotChannelAxisFinder = std::function<TkPlotChannelAxis*(TkPlotObjectKind Kind, const std::string& Name)>;
+using TkPlotChannelAxisFinder = std::function<TkPlotChannelAxis*(const TkPlotKind& Kind, const std::string& Name)>;

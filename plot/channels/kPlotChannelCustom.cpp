@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "plot/channels/kPlotDataCursor.h"
+#include "plot/channels/kPlotLegend.h"
 #include "plot/core/kPlotDataCompactIntervalList.h"
 #include "plot/core/kPlotDataCompactList.h"
 #include "plot/core/kPlotDataFullList.h"
@@ -314,13 +315,12 @@ double TkPlotChannelCustom::LineXAtY(double Y, double X1, double Y1, double X2, 
     return X1 + (X2 - X1) * (Y - Y1) / (Y2 - Y1);
 }
 
-void TkPlotChannelCustom::NarrowToAxisExtent(TkPlotObjectKind AxisKind, const std::string& AxisName, bool Running,
-                                             double& Minimum, double& Maximum)
+void TkPlotChannelCustom::NarrowToAxisExtent(const TkPlotObject& Axis, bool Running, double& Minimum, double& Maximum)
 {
-    const bool x = AxisKind == TkPlotObjectKind::XAxis;
-    if (!x && AxisKind != TkPlotObjectKind::YAxis)
+    const bool x = Axis.Kind() == TkPlotObjectKind::XAxis;
+    if (!x && Axis.Kind() != TkPlotObjectKind::YAxis)
         return;
-    if (!SameText(x ? FXAxisName : FYAxisName, AxisName))
+    if (!SameText(x ? FXAxisName : FYAxisName, Axis.GetName()))
         return;
     double lo, hi;
     if (Running) {
@@ -332,6 +332,26 @@ void TkPlotChannelCustom::NarrowToAxisExtent(TkPlotObjectKind AxisKind, const st
     }
     Minimum = std::min(Minimum, lo);
     Maximum = std::max(Maximum, hi);
+}
+
+TkPlotLegendChannelData TkPlotChannelCustom::LegendData() const
+{
+    TkPlotLegendChannelData d;
+    d.VisibleInLegend = FVisibleInLegend;
+    d.Count = GetCount();
+    d.LastX = GetLastX();
+    d.LastY = GetLastY();
+    d.YMax = GetYMax();
+    d.YMin = GetYMin();
+    d.YMean = GetYMean();
+    switch (GetTraceLineStyle()) {
+    case kplsDash: d.TraceLineStyle = psDash; break;
+    case kplsDot: d.TraceLineStyle = psDot; break;
+    case kplsDashDot: d.TraceLineStyle = psDashDot; break;
+    case kplsDashDotDot: d.TraceLineStyle = psDashDotDot; break;
+    default: d.TraceLineStyle = psSolid; break;
+    }
+    return d;
 }
 
 // ---- drawing

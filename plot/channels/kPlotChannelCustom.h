@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "plot/channels/kPlotChannelAxis.h"
+#include "plot/core/kPlotAxisData.h"
 #include "plot/core/kPlotDataCustomList.h"
 #include "plot/core/kPlotObjects.h"
 #include "ui/Brush.h"
@@ -44,7 +45,27 @@ struct TkPlotChannelStat {
     long double Sum = 0;
 };
 
-class TkPlotChannelCustom : public TkPlotManagerObject {
+// What a legend lists of a channel besides its name, title, colour and
+// axes: whether it is listed, its points and running statistics, its trace
+// style and the readouts a data cursor left in it.
+struct TkPlotLegendChannelData {
+    bool VisibleInLegend = true;
+    int Count = 0;
+    double LastX = 0;
+    double LastY = 0;
+    double YMax = 0;
+    double YMin = 0;
+    double YMean = 0;
+    TPenStyle TraceLineStyle = psSolid;
+    std::string CursorXText;
+    std::string CursorYText;
+};
+
+namespace TkPlotObjectKind {
+extern const TkPlotKind Channel;
+}  // namespace TkPlotObjectKind
+
+class TkPlotChannelCustom : public TkPlotManagerObject, public TkPlotAxisData {
 public:
     TkPlotChannelCustom(TkPlotObjectOwner* AOwner, const TkPlotObjectCallbacks& Callbacks);
 
@@ -57,6 +78,7 @@ public:
     int AddPointCore(double X, double Y, bool Null, bool Empty);
     virtual int AddXY(double X, double Y);
     void Clear();
+    void ClearData() override { Clear(); }
     int GetCount() const { return FList->Count(); }
     double GetDataX(int Index) const { return FList->GetX(Index); }
     double GetDataY(int Index) const { return FList->GetY(Index); }
@@ -131,12 +153,10 @@ public:
     virtual double GetYMaxExtentVisible() = 0;
     virtual double GetYMinExtentVisible() = 0;
     virtual void UpdateCursorValues(TkPlotDataCursor* Cursor) = 0;
-    // Narrows Minimum and Maximum to this channel's values along the axis
-    // of that kind and name, when the channel is drawn against it: the
-    // running statistics with Running, else the extents (Y over the
-    // visible range).
-    void NarrowToAxisExtent(TkPlotObjectKind AxisKind, const std::string& AxisName, bool Running, double& Minimum,
-                            double& Maximum);
+    // Narrows Minimum and Maximum to this channel's values along the axis,
+    // when the channel is drawn against it: the running statistics with
+    // Running, else the extents (Y over the visible range).
+    void NarrowToAxisExtent(const TkPlotObject& Axis, bool Running, double& Minimum, double& Maximum) override;
 
     // ---- drawing over the visible index range
     // The polyline through the valid points; a null point breaks it.
@@ -237,7 +257,12 @@ public:
     void ObjectFocused(TkPlotObject* Object) override;
     void BuildPopupMenu(TPopupMenu* Menu) override;
 
-    // ---- the mouse: the legend entry, and in select mode the markers
+    // ---- the legend entry, and in select mode the markers under the mouse
+    // What a legend lists of the channel; a channel with readouts of its
+    // own adds them.
+    virtual TkPlotLegendChannelData LegendData() const;
+    // Where a legend shows the channel's name (empty: not shown).
+    const TRect& GetLegendRect() const { return FLegendRect; }
     void SetLegendRect(const TRect& Value) { FLegendRect = Value; }
     bool HitTest(const TkPlotMouseData& Mouse) override;
     int GetHitPointIndex() const { return FHitPointIndex; }

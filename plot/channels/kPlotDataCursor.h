@@ -8,16 +8,20 @@
 #include <string>
 
 #include "plot/core/kPlotDataView.h"
+#include "plot/core/kPlotObjectManager.h"
 #include "plot/core/kPlotObjectNames.h"
 #include "plot/core/kPlotObjects.h"
 #include "ui/Color.h"
 
 class TFont;
 class TkPlotChannelCustom;
-class TkPlotChannelManager;
 
 enum TkPlotDataCursorStyle { kpcsValueXY, kpcsValueX, kpcsValueY, kpcsDeltaX, kpcsDeltaY, kpcsInverseDeltaX };
 enum TkOrientationSide { kosBottomRight, kosTopLeft };
+
+namespace TkPlotObjectKind {
+extern const TkPlotKind DataCursor;
+}  // namespace TkPlotObjectKind
 
 class TkPlotDataCursor : public TkPlotManagerObject {
 public:
@@ -27,7 +31,7 @@ public:
     TkPlotDataCursor(TkPlotObjectOwner* AOwner, const TkPlotObjectCallbacks& Callbacks);
 
     // The plot's channels, among which ChannelName is looked up.
-    TkPlotChannelManager* Channels = nullptr;
+    TkPlotTypedKindManager<TkPlotChannelCustom>* Channels = nullptr;
 
     TkPlotDataView* GetDataView() const { return FDataView; }
     void SetDataView(TkPlotDataView* Value) { FDataView = Value; }

@@ -13,6 +13,10 @@ class TFont;
 
 enum TkAlignmentHorizontal { kahCenter, kahLeft, kahRight };
 
+namespace TkPlotObjectKind {
+extern const TkPlotKind Label;
+}  // namespace TkPlotObjectKind
+
 class TkPlotLabel : public TkPlotLayoutObject {
 public:
     TkPlotLabel(TkPlotObjectOwner* AOwner, const TkPlotObjectCallbacks& Callbacks);

@@ -7,7 +7,7 @@
 #include "plot/core/kGPFunctions.h"
 #include "plot/core/kGraphicsProperties.h"
 #include "plot/core/kPlotAxis.h"
-#include "plot/core/kPlotObjectManager.h"
+#include "plot/core/kPlotMasterManager.h"
 #include "rtl/NumberFormat.h"
 #include "rtl/PublishedProperties.h"
 #include "rtl/Saturating.h"
@@ -297,16 +297,14 @@ void TkPlotLegend::SetLineColumnHeight(int Value)
 
 TkPlotAxis* TkPlotLegend::XAxisOf(const TkPlotChannelCustom& Channel) const
 {
-    if (!Channels || !Channels->XAxisManager)
-        return nullptr;
-    return static_cast<TkPlotAxis*>(Channels->XAxisManager->FindByName(Channel.GetXAxisName()));
+    const TkPlotKindManager* axes = Master ? Master->XAxisManager() : nullptr;
+    return axes ? static_cast<TkPlotAxis*>(axes->FindByName(Channel.GetXAxisName())) : nullptr;
 }
 
 TkPlotAxis* TkPlotLegend::YAxisOf(const TkPlotChannelCustom& Channel) const
 {
-    if (!Channels || !Channels->YAxisManager)
-        return nullptr;
-    return static_cast<TkPlotAxis*>(Channels->YAxisManager->FindByName(Channel.GetYAxisName()));
+    const TkPlotKindManager* axes = Master ? Master->YAxisManager() : nullptr;
+    return axes ? static_cast<TkPlotAxis*>(axes->FindByName(Channel.GetYAxisName())) : nullptr;
 }
 
 std::string TkPlotLegend::NameText(const TkPlotChannelCustom& Channel) const
@@ -364,13 +362,13 @@ std::string TkPlotLegend::CellText(TColumn Column, const TkPlotLegendItem& Item)
 void TkPlotLegend::CollectItems()
 {
     FItems.clear();
-    if (!Channels)
+    const TkPlotTypedKindManager<TkPlotChannelCustom>* channels = Master ? Master->ChannelManager() : nullptr;
+    if (!channels)
         return;
-    for (int i = 0; i < Channels->GetCount(); ++i) {
+    for (int i = 0; i < channels->GetCount(); ++i) {
         TkPlotLegendItem item;
-        item.Channel = Channels->GetItem(i);
-        if (ChannelLink.Data)
-            item.Data = ChannelLink.Data(*item.Channel);
+        item.Channel = channels->GetItem(i);
+        item.Data = item.Channel->LegendData();
         if (item.Data.VisibleInLegend)
             FItems.push_back(item);
     }
@@ -617,8 +615,7 @@ void TkPlotLegend::Draw(TCanvas* Canvas, TColor BackColor)
     if (FColumnTitlesVisible)
         DrawColumnTitles(Canvas);
     for (const TkPlotLegendItem& item : FItems)
-        if (ChannelLink.SetLegendRect)
-            ChannelLink.SetLegendRect(*item.Channel, TRect());
+        item.Channel->SetLegendRect(TRect());
     for (int i = FFirstVisible; i <= FLastVisible; ++i)
         DrawItem(Canvas, FItems[i]);
     for (TkPlotLegendButton* button : {FUpButton, FDownButton})
@@ -706,12 +703,12 @@ TRect TkPlotLegend::CellRect(const TkPlotLegendItem& Item, const TColumnLayout& 
 void TkPlotLegend::DrawItem(TCanvas* Canvas, const TkPlotLegendItem& Item)
 {
     TkPlotChannelCustom& channel = *Item.Channel;
-    if (ChannelLink.SetLegendRect)
-        ChannelLink.SetLegendRect(channel, Item.NameCell);
+    channel.SetLegendRect(Item.NameCell);
     if (FColumns[colLine].Shown)
         DrawLineSample(Canvas, Item, SatAdd(Item.GroupLeft, FColumns[colLine].Offset));
-    if (FColumns[colMarker].Shown && ChannelLink.DrawMarker)
-        ChannelLink.DrawMarker(channel, Canvas, CellRect(Item, FColumns[colMarker]));
+    // A channel drawn without markers leaves its marker cell empty.
+    if (FColumns[colMarker].Shown && channel.GetMarkersVisible())
+        channel.DrawLegendMarker(Canvas, CellRect(Item, FColumns[colMarker]));
 
     TRect cell = Item.NameCell;
     if (channel.GetFocused()) {

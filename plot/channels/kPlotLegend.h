@@ -8,48 +8,21 @@
 #include <string>
 #include <vector>
 
+#include "plot/channels/kPlotChannelCustom.h"
 #include "plot/channels/kPlotCharMargins.h"
 #include "plot/core/kPlotObjects.h"
 #include "ui/Pen.h"
 
 class TFont;
 class TkPlotAxis;
-class TkPlotChannelCustom;
-class TkPlotChannelManager;
 class TkPlotLegend;
+class TkPlotMasterManager;
 
 enum TkPlotLegendChannelNameColorStyle {
     kplcncsFont,
     kplcncsChannelColor,
     kplcncsXAxisFontColor,
     kplcncsYAxisFontColor,
-};
-
-// What the legend reads of a channel besides its name, title, colour and
-// axes: whether it is listed, its points and running statistics, its trace
-// style and the readouts a data cursor left in it.
-struct TkPlotLegendChannelData {
-    bool VisibleInLegend = true;
-    int Count = 0;
-    double LastX = 0;
-    double LastY = 0;
-    double YMax = 0;
-    double YMin = 0;
-    double YMean = 0;
-    TPenStyle TraceLineStyle = psSolid;
-    std::string CursorXText;
-    std::string CursorYText;
-};
-
-// How the legend reaches into a channel; each part may be empty: a
-// channel then counts as listed, without points, drawn solid, without a
-// marker, and keeps no row rectangle of its own.
-struct TkPlotLegendChannelLink {
-    std::function<TkPlotLegendChannelData(TkPlotChannelCustom& Channel)> Data;
-    // Draws the channel's marker centred in Cell.
-    std::function<void(TkPlotChannelCustom& Channel, TCanvas* Canvas, const TRect& Cell)> DrawMarker;
-    // The channel's name cell at the last paint (empty: not shown).
-    std::function<void(TkPlotChannelCustom& Channel, const TRect& Cell)> SetLegendRect;
 };
 
 // One listed channel, rebuilt at every layout.
@@ -79,13 +52,17 @@ private:
     bool FUp;
 };
 
+namespace TkPlotObjectKind {
+extern const TkPlotKind Legend;
+}  // namespace TkPlotObjectKind
+
 class TkPlotLegend : public TkPlotLayoutObject {
 public:
     TkPlotLegend(TkPlotObjectOwner* AOwner, const TkPlotObjectCallbacks& Callbacks);
 
-    // The plot's channels (and through them its axes); none: an empty list.
-    TkPlotChannelManager* Channels = nullptr;
-    TkPlotLegendChannelLink ChannelLink;
+    // The plot, whose channels the legend lists with their axes; none: an
+    // empty list.
+    TkPlotMasterManager* Master = nullptr;
 
     // Cursor-values mode: the value columns show the data cursor's
     // readouts whatever ShowColumnXValue and ShowColumnYValue say. The

@@ -2,8 +2,13 @@
 // Limit lines and bands, drawn against one X and one Y axis named.
 #include <string>
 
+#include "plot/core/kPlotAxis.h"
 #include "plot/core/kPlotObjectNames.h"
 #include "plot/core/kPlotObjects.h"
+
+namespace TkPlotObjectKind {
+extern const TkPlotKind Limit;
+}  // namespace TkPlotObjectKind
 
 class TkPlotLimit : public TkPlotManagerObject {
 public:

@@ -411,7 +411,7 @@ void TkPlotToolBar::ZoomAxes(bool In)
 
 void TkPlotToolBar::CursorDownChanged()
 {
-    TkPlotDataCursorManager* cursors = Master ? Master->DataCursorManager() : nullptr;
+    TkPlotKindManager* cursors = Master ? Master->DataCursorManager() : nullptr;
     const bool down = GetCursorDown();
     if (cursors)
         for (int i = 0; i < cursors->GetCount(); ++i)

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "plot/core/kPlotObjects.h"
+#include "plot/core/kPlotPointerModes.h"
 
 class TImageList;
 class TkPlotAxis;
@@ -77,7 +78,11 @@ private:
     bool FHot = false;
 };
 
-class TkPlotToolBar : public TkPlotLayoutObject {
+namespace TkPlotObjectKind {
+extern const TkPlotKind ToolBar;
+}  // namespace TkPlotObjectKind
+
+class TkPlotToolBar : public TkPlotLayoutObject, public TkPlotPointerModes {
 public:
     TkPlotToolBar(TkPlotObjectOwner* AOwner, const TkPlotObjectCallbacks& Callbacks);
 
@@ -88,12 +93,12 @@ public:
     // The same as a click on the button: same events, same effects.
     void ClickResume();
     void ClickPause();
-    void ClickSelect();
+    void ClickSelect() override;
     void ClickZoomBox();
     void ClickCursor();
 
-    bool GetZoomBoxDown() const;
-    bool GetSelectDown() const;
+    bool GetZoomBoxDown() const override;
+    bool GetSelectDown() const override;
     bool GetCursorDown() const;
 
     // The buttons and separators in drawing order.

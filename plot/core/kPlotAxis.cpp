@@ -150,7 +150,7 @@ bool IsRotatedQuarter(TkRotationAngle Angle)
 
 // ---------------------------------------------------------------- life
 
-TkPlotAxis::TkPlotAxis(TkPlotObjectOwner* AOwner, const TkPlotObjectCallbacks& Callbacks, TkPlotObjectKind AKind)
+TkPlotAxis::TkPlotAxis(TkPlotObjectOwner* AOwner, const TkPlotObjectCallbacks& Callbacks, const TkPlotKind& AKind)
     : TkPlotLayoutObject(AOwner, Callbacks, AKind),
       FTitleFont(std::make_unique<TkPlotAxisTitleFont>()),
       FLabelsFont(std::make_unique<TFont>())
@@ -507,8 +507,7 @@ void TkPlotAxis::SetAlignRefAxisName(const std::string& Value)
 
 void TkPlotAxis::ObjectRenamed(TkPlotObject* Object)
 {
-    const TkPlotObjectKind other = Kind() == TkPlotObjectKind::XAxis ? TkPlotObjectKind::YAxis
-                                                                     : TkPlotObjectKind::XAxis;
+    const TkPlotKind& other = Kind() == TkPlotObjectKind::XAxis ? TkPlotObjectKind::YAxis : TkPlotObjectKind::XAxis;
     FollowRename(Object, other, FCartesianChildRefAxisName);
 }
 

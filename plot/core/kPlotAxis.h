@@ -56,9 +56,14 @@ private:
     bool FWasHeld;
 };
 
+namespace TkPlotObjectKind {
+extern const TkPlotKind XAxis;
+extern const TkPlotKind YAxis;
+}  // namespace TkPlotObjectKind
+
 class TkPlotAxis : public TkPlotLayoutObject {
 public:
-    TkPlotAxis(TkPlotObjectOwner* AOwner, const TkPlotObjectCallbacks& Callbacks, TkPlotObjectKind AKind);
+    TkPlotAxis(TkPlotObjectOwner* AOwner, const TkPlotObjectCallbacks& Callbacks, const TkPlotKind& AKind);
 
     // ---- range
     double GetMin() const { return FMin; }

@@ -5,6 +5,7 @@
 
 #include "plot/core/kPlotAxis.h"
 #include "plot/core/kPlotDataView.h"
+#include "plot/core/kPlotPointerModes.h"
 #include "plot/core/kGraphicsProperties.h"
 #include "rtl/Exception.h"
 #include "rtl/MemoryStream.h"
@@ -518,6 +519,34 @@ void TkPlotComponent::EnableAllTracking()
     SetAllTracking(true);
 }
 
+TkPlotPointerModes* TkPlotComponent::PointerModes() const
+{
+    for (const TkPlotKindManager* m : FMaster->KindManagers())
+        if (m->HasObjects())
+            if (auto* modes = dynamic_cast<TkPlotPointerModes*>(m->GetObject(0)))
+                return modes;
+    return nullptr;
+}
+
+bool TkPlotComponent::GetSelectMode() const
+{
+    const TkPlotPointerModes* modes = PointerModes();
+    return modes && modes->GetSelectDown();
+}
+
+void TkPlotComponent::SetSelectMode(bool Value)
+{
+    TkPlotPointerModes* modes = PointerModes();
+    if (modes && modes->GetSelectDown() != Value)
+        modes->ClickSelect();
+}
+
+bool TkPlotComponent::GetZoomBoxMode() const
+{
+    const TkPlotPointerModes* modes = PointerModes();
+    return modes && modes->GetZoomBoxDown();
+}
+
 // ---------------------------------------------------------------- properties
 
 int TkPlotComponent::GetDataViewZHorz() const
@@ -667,9 +696,10 @@ int TkPlotComponent::IndexInKind(const TkPlotObject* Object) const
 
 TkPlotKindEvents* TkPlotComponent::EventsOf(const TkPlotObject* Object)
 {
-    if (!Object || Object->Kind() == TkPlotObjectKind::Other || IndexInKind(Object) < 0)
+    if (!Object || IndexInKind(Object) < 0)
         return nullptr;
-    return &FKindEvents[static_cast<std::size_t>(Object->Kind())];
+    auto it = FKindEvents.find(std::string_view(Object->Kind().Name));
+    return it == FKindEvents.end() ? nullptr : &it->second;
 }
 
 void TkPlotComponent::DoObjectAdd(TObject* Item)
@@ -870,8 +900,8 @@ TRect TkPlotComponent::GetDataViewRect() const
 
 void TkPlotComponent::GetAxisDataExtent(TkPlotAxis* Axis, bool Running, double& Minimum, double& Maximum)
 {
-    if (FMaster)
-        FMaster->ChannelManager()->AxisDataExtent(Axis, Running, Minimum, Maximum);
+    if (FMaster && Axis)
+        FMaster->AxisDataExtent(*Axis, Running, Minimum, Maximum);
 }
 
 void TkPlotComponent::FireAxisEvent(TkPlotAxis* Axis, const std::function<void(bool IsXAxis, int Index)>& Fire)
@@ -933,7 +963,7 @@ void TkPlotComponent::DoAxisCustomizeHint(TkPlotAxis* Axis, std::string& Text)
     });
 }
 
-std::vector<TkPlotAxis*> TkPlotComponent::GetAxes(TkPlotObjectKind Kind)
+std::vector<TkPlotAxis*> TkPlotComponent::GetAxes(const TkPlotKind& Kind)
 {
     std::vector<TkPlotAxis*> axes;
     if (Kind == TkPlotObjectKind::XAxis)
@@ -994,23 +1024,49 @@ void TkPlotComponent::PaintBackGround(TCanvas* Canvas)
     }
 }
 
+bool TkPlotComponent::HasPaintedKinds() const
+{
+    for (const TkPlotKindManager* m : FMaster->KindManagers())
+        if (m->Kind().RequiredToPaint && !m->HasObjects())
+            return false;
+    return true;
+}
+
 void TkPlotComponent::BuildPaintOrder(TkPlotObject* DataView)
 {
+    // The data view first, under everything drawn in it.
     FPaintOrder.Clear();
-    for (int i = 0; i < GetLimitCount(); ++i)
-        FPaintOrder.Add(GetLimit(i)->GetLayer(), 'C', GetLimit(i));
     FPaintOrder.Add(DataView->GetLayer(), 'B', DataView);
-    for (int i = 0; i < GetYAxisCount(); ++i)
-        if (GetYAxis(i)->GetCartesianStyle() != kpcsNone)
-            FPaintOrder.Add(GetYAxis(i)->GetLayer(), 'D', GetYAxis(i));
-    for (int i = 0; i < GetXAxisCount(); ++i)
-        if (GetXAxis(i)->GetCartesianStyle() != kpcsNone)
-            FPaintOrder.Add(GetXAxis(i)->GetLayer(), 'E', GetXAxis(i));
-    for (int i = 0; i < GetChannelCount(); ++i)
-        if (GetChannel(i)->GetPrepared())
-            FPaintOrder.Add(GetChannel(i)->GetLayer(), 'F', GetChannel(i));
-    for (int i = 0; i < GetAnnotationCount(); ++i)
-        FPaintOrder.Add(GetAnnotation(i)->GetLayer(), 'G', GetAnnotation(i));
+    for (const TkPlotKindManager* m : FMaster->KindManagers())
+        if (m->Kind().Paint)
+            for (int i = 0; i < m->GetCount(); ++i) {
+                TkPlotObject* o = m->GetObject(i);
+                const TkPlotPaintPlace place = m->Kind().Paint(*o);
+                if (place.Stage == TkPlotPaintPlace::InDataView)
+                    FPaintOrder.Add(o->GetLayer(), place.Group, o);
+            }
+}
+
+void TkPlotComponent::PaintOverPlot(TCanvas* Canvas, TColor ViewBackground)
+{
+    struct TEntry {
+        int Rank;
+        TkPlotObject* Object;
+        bool OnViewBackground;
+    };
+    std::vector<TEntry> entries;
+    for (const TkPlotKindManager* m : FMaster->KindManagers())
+        if (m->Kind().Paint)
+            for (int i = 0; i < m->GetCount(); ++i) {
+                TkPlotObject* o = m->GetObject(i);
+                const TkPlotPaintPlace place = m->Kind().Paint(*o);
+                if (place.Stage == TkPlotPaintPlace::OverPlot)
+                    entries.push_back({place.Rank, o, place.OnViewBackground});
+            }
+    // Kinds of one rank keep their order, objects their list order.
+    std::stable_sort(entries.begin(), entries.end(), [](const TEntry& a, const TEntry& b) { return a.Rank < b.Rank; });
+    for (const TEntry& e : entries)
+        e.Object->Draw(Canvas, e.OnViewBackground ? ViewBackground : GetBackGroundColor());
 }
 
 void TkPlotComponent::DrawHint(TCanvas* Canvas)
@@ -1037,7 +1093,7 @@ void TkPlotComponent::PaintToCanvas(TCanvas* Canvas)
         [&] {
             // Without a toolbar, a legend and a data view there is no chart
             // to draw, but the control still shows its own face.
-            if (GetToolBarCount() == 0 || GetLegendCount() == 0 || GetDataViewCount() == 0) {
+            if (!HasPaintedKinds() || GetDataViewCount() == 0) {
                 PaintBackGround(Canvas);
                 return;
             }
@@ -1046,11 +1102,9 @@ void TkPlotComponent::PaintToCanvas(TCanvas* Canvas)
             const TColor back = view->GetBackgroundTransparent() ? GetBackGroundColor() : view->GetBackgroundColor();
             FOccupiedRects.Clear();
             FPaintOrder.Clear();
-            // The cursors read their values before the layout, so that the
-            // first legend can size its columns for their readouts.
-            FMaster->LegendManager()->SetCursorValuesMode(false);
-            if (FMaster->DataCursorManager()->UpdateReadouts())
-                FMaster->LegendManager()->SetCursorValuesMode(true);
+            for (TkPlotKindManager* m : FMaster->KindManagers())
+                if (m->Kind().BeforeLayout)
+                    m->Kind().BeforeLayout(*m, *FMaster);
             std::vector<TkPlotAxis*> axes = GetAxes(TkPlotObjectKind::XAxis);
             for (TkPlotAxis* axis : GetAxes(TkPlotObjectKind::YAxis))
                 axes.push_back(axis);
@@ -1060,11 +1114,16 @@ void TkPlotComponent::PaintToCanvas(TCanvas* Canvas)
             CalcLayout(Canvas);
             for (TkPlotAxis* axis : axes)
                 axis->CalcTicks(Canvas);
-            for (int i = 0; i < GetChannelCount(); ++i)
-                GetChannel(i)->PreDraw(Canvas);
+            for (TkPlotKindManager* m : FMaster->KindManagers())
+                if (m->Kind().PreDrawn)
+                    for (int i = 0; i < m->GetCount(); ++i)
+                        m->GetObject(i)->PreDraw(Canvas);
             for (TkPlotAxis* axis : axes)
                 axis->PreDraw(Canvas);
-            FMaster->DataCursorManager()->BindView(view);
+            for (TkPlotKindManager* m : FMaster->KindManagers())
+                if (m->Kind().TakeDataView)
+                    for (int i = 0; i < m->GetCount(); ++i)
+                        m->Kind().TakeDataView(*m->GetObject(i), *view);
             PaintBackGround(Canvas);
             view->FillBackground(Canvas);
             BuildPaintOrder(view);
@@ -1077,19 +1136,7 @@ void TkPlotComponent::PaintToCanvas(TCanvas* Canvas)
             Canvas->Brush->SetColor(GetBackGroundColor());
             Canvas->Brush->SetStyle(bsSolid);
             DrawBorder(Canvas);
-            for (TkPlotAxis* axis : axes)
-                if (axis->GetCartesianStyle() == kpcsNone)
-                    axis->Draw(Canvas, GetBackGroundColor());
-            for (int i = 0; i < GetLabelCount(); ++i)
-                GetLabel(i)->Draw(Canvas, GetBackGroundColor());
-            for (int i = 0; i < GetToolBarCount(); ++i)
-                GetToolBar(i)->Draw(Canvas, GetBackGroundColor());
-            for (int i = 0; i < GetDataCursorCount(); ++i)
-                GetDataCursor(i)->Draw(Canvas, back);
-            for (int i = 0; i < GetLegendCount(); ++i)
-                GetLegend(i)->Draw(Canvas, GetBackGroundColor());
-            for (int i = 0; i < GetTableCount(); ++i)
-                GetTable(i)->Draw(Canvas, GetBackGroundColor());
+            PaintOverPlot(Canvas, back);
             DrawHint(Canvas);
             FPainting = false;
             if (OnAfterPaint)
@@ -1111,17 +1158,12 @@ TkPlotObject* TkPlotComponent::ObjectAt(TPoint P) const
         }
         return nullptr;
     };
-    auto ordinary = [](const TkPlotObject* o) {
-        return o->Kind() != TkPlotObjectKind::DataView && o->Kind() != TkPlotObjectKind::Other &&
-               o->Kind() != TkPlotObjectKind::Legend;
-    };
+    auto ordinary = [](const TkPlotObject* o) { return o->Kind() != TkPlotObjectKind::Other && !o->Kind().HitLast; };
     if (TkPlotObject* hit = pass([&](const TkPlotObject* o) { return ordinary(o) && o->GetFocused(); }))
         return hit;
     if (TkPlotObject* hit = pass(ordinary))
         return hit;
-    return pass([](const TkPlotObject* o) {
-        return o->Kind() == TkPlotObjectKind::DataView || o->Kind() == TkPlotObjectKind::Legend;
-    });
+    return pass([](const TkPlotObject* o) { return o->Kind().HitLast; });
 }
 
 void TkPlotComponent::HandleMouseDown(TMouseButton Button, TShiftState Shift, int X, int Y)
@@ -1146,15 +1188,13 @@ void TkPlotComponent::HandleMouseDown(TMouseButton Button, TShiftState Shift, in
     } else if (Shift & ssCtrl) {
         hit->SetFocused(!hit->GetFocused());
         FAxisModifier = FAxisModifier || hit->IsAxis();
-    } else if (hit->Kind() != TkPlotObjectKind::ToolBar && hit->GetCanFocus()) {
+    } else if (!hit->Kind().Unselectable && hit->GetCanFocus()) {
         hit->SetFocused(true);
     }
     if (Button == mbRight)
         SetMouseCapture(true);
     const TPoint screen = ClientToScreen(p);
-    const TkPlotObjectKind kind = hit->Kind();
-    if (Button == mbRight || kind == TkPlotObjectKind::Annotation || kind == TkPlotObjectKind::Limit || IsButton(hit) ||
-        !hit->GetCanFocus())
+    if (Button == mbRight || hit->Kind().PressAlone || IsButton(hit) || !hit->GetCanFocus())
         hit->MouseDown(Button, Shift, p, screen, FPopupMenu.get());
     else
         GetObjectManager()->MouseDown(Button, Shift, p, screen, FPopupMenu.get());
@@ -1169,9 +1209,7 @@ void TkPlotComponent::HandleMouseMove(TShiftState Shift, int X, int Y)
         SetMouseCapture(false);
     GetObjectManager()->SetShiftState(Shift);
     if ((Shift & (ssLeft | ssRight)) && FPressedObject) {
-        const TkPlotObjectKind kind = FPressedObject->Kind();
-        if (kind != TkPlotObjectKind::Annotation && kind != TkPlotObjectKind::ToolBar && !IsButton(FPressedObject) &&
-            FPressedObject->GetCanFocus())
+        if (!FPressedObject->Kind().DragAlone && !IsButton(FPressedObject) && FPressedObject->GetCanFocus())
             GetObjectManager()->MouseMove(Shift, p);
         else
             FPressedObject->MouseMove(Shift, p);
@@ -1323,17 +1361,11 @@ void TkPlotComponent::DefineProperties(TFiler& Filer)
         Filer.DefineBinaryProperty(
             "ImageList" + std::to_string(i), [this, i](TStream& S) { ReadImageList(S, i); },
             [this, i](TStream& S) { WriteImageList(S, i); }, fullImage || FImageLists[std::size_t(i)]->GetCount() > 0);
-    const std::pair<const char*, TkPlotObjectManagerCustom*> managers[] = {
-        {"ToolBarManager", FMaster->ToolBarManager()},   {"LegendManager", FMaster->LegendManager()},
-        {"TableManager", FMaster->TableManager()},       {"XAxisManager", FMaster->XAxisManager()},
-        {"YAxisManager", FMaster->YAxisManager()},       {"ChannelManager", FMaster->ChannelManager()},
-        {"DataViewManager", FMaster->DataViewManager()}, {"DataCursorManager", FMaster->DataCursorManager()},
-        {"LimitManager", FMaster->LimitManager()},       {"LabelManager", FMaster->LabelManager()}};
-    for (const auto& [name, manager] : managers) {
-        if (!manager)
+    for (TkPlotKindManager* manager : FMaster->KindManagers()) {
+        if (!manager->Kind().Streamed)
             continue;
         Filer.DefineProperty(
-            name,
+            std::string(manager->Kind().Name) + "Manager",
             [this, manager](TReader& R) {
                 // Stored levels stay as they are: no re-levelling while
                 // the objects come in.

@@ -7,6 +7,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -60,7 +61,7 @@ using TkPlotZoomBoxEvent = std::function<void(TRect& ZoomRect, bool& Cancel)>;
 using TkPlotPrintPageEvent = std::function<void(int PageIndex, bool LastPage)>;
 
 // The events of one object kind; the plot exposes them by name
-// (OnMouseDownXAxis is the XAxis kind's OnMouseDown).
+// (OnMouseDownXAxis is the OnMouseDown of the kind named XAxis).
 struct TkPlotKindEvents {
     TkPlotObjectMouseEvent OnMouseDown;
     TkPlotObjectMouseEvent OnMouseUp;
@@ -151,9 +152,11 @@ struct TkPlotKindEvents {
     X(TNotifyEvent, OnAfterOpenEditor)                                \
     X(TNotifyEvent, OnAfterCloseEditor)
 
+class TkPlotPointerModes;
+
 class TkPlotComponent : public TkCustomComponent, public TkPlotObjectOwner, private TkPlotHintTimer {
-    // First, so that the named events below can refer into it.
-    std::array<TkPlotKindEvents, 12> FKindEvents;
+    // By kind name. First, so that the named events below can refer into it.
+    std::map<std::string, TkPlotKindEvents, std::less<>> FKindEvents;
 
 public:
     explicit TkPlotComponent(TComponent* AOwner);
@@ -235,11 +238,11 @@ public:
     // Select mode is the down state of the first toolbar's select button;
     // setting it clicks that button when its state differs. Without a
     // toolbar it reads False and setting it does nothing.
-    bool GetSelectMode() const override { return FMaster->ToolBarManager()->SelectMode(); }
-    void SetSelectMode(bool Value) { FMaster->ToolBarManager()->SetSelectMode(Value); }
+    bool GetSelectMode() const override;
+    void SetSelectMode(bool Value);
     // The first toolbar's zoom-box button is down: a drag in the data view
     // draws a zoom box.
-    bool GetZoomBoxMode() const override { return FMaster->ToolBarManager()->ZoomBoxMode(); }
+    bool GetZoomBoxMode() const override;
 
     void DisableAllTracking();
     void EnableAllTracking();
@@ -349,8 +352,7 @@ public:
     TPopupMenu* GetPlotPopupMenu() const { return FPopupMenu.get(); }
 
     // ---- events
-#define KPLOT_DECLARE_KIND_EVENT(Family, Kind, Type) \
-    Type& Family##Kind = FKindEvents[static_cast<std::size_t>(TkPlotObjectKind::Kind)].Family;
+#define KPLOT_DECLARE_KIND_EVENT(Family, Kind, Type) Type& Family##Kind = FKindEvents[#Kind].Family;
     KPLOT_KIND_EVENTS(KPLOT_DECLARE_KIND_EVENT)
 #undef KPLOT_DECLARE_KIND_EVENT
 #define KPLOT_DECLARE_EVENT(Type, Name) Type Name;
@@ -375,7 +377,7 @@ public:
                                      double NewSpan) override;
     void DoAxisCustomizeLabel(TkPlotAxis* Axis, double Value, std::string& Label) override;
     void DoAxisCustomizeHint(TkPlotAxis* Axis, std::string& Text) override;
-    std::vector<TkPlotAxis*> GetAxes(TkPlotObjectKind Kind) override;
+    std::vector<TkPlotAxis*> GetAxes(const TkPlotKind& Kind) override;
     bool DoubleClickPending() const override
     {
         return FDoubleClickPending;
@@ -487,8 +489,13 @@ private:
     void FireAxisEvent(TkPlotAxis* Axis, const std::function<void(bool IsXAxis, int Index)>& Fire);
     void SetAllTracking(bool Value);
 
+    // The holder of the pointer modes, or none.
+    TkPlotPointerModes* PointerModes() const;
+    // Whether every kind the plot needs to paint has an object.
+    bool HasPaintedKinds() const;
     void PaintBackGround(TCanvas* Canvas);
     void BuildPaintOrder(TkPlotObject* DataView);
+    void PaintOverPlot(TCanvas* Canvas, TColor ViewBackground);
     void DrawHint(TCanvas* Canvas);
     void DispatchMove(TShiftState Shift, TPoint P);
     void UpdateHint(TkPlotObject* Hit, const TkPlotHintData& Data, TPoint P);

@@ -113,7 +113,7 @@ int TkPlotDataView::PercentToPixelsY(double Percent) const
 
 // ---------------------------------------------------------------- drawing
 
-std::vector<TkPlotAxis*> TkPlotDataView::Axes(TkPlotObjectKind Kind) const
+std::vector<TkPlotAxis*> TkPlotDataView::Axes(const TkPlotKind& Kind) const
 {
     return GetOwner() ? GetOwner()->GetAxes(Kind) : std::vector<TkPlotAxis*>{};
 }
@@ -135,7 +135,7 @@ void TkPlotDataView::DrawZoomBox(TCanvas* Canvas)
     DrawFocusRectangle(Canvas, NormalizedRect(FBoxStart.X, FBoxStart.Y, FBoxEnd.X, FBoxEnd.Y));
 }
 
-void TkPlotDataView::DrawGrid(TCanvas* Canvas, TkPlotObjectKind Kind, const std::string& AxisName,
+void TkPlotDataView::DrawGrid(TCanvas* Canvas, const TkPlotKind& Kind, const std::string& AxisName,
                               const TGridPen& Major, const TGridPen& Minor, bool ShowMinors, bool ShowMajors)
 {
     const TGridPen major = Major.Custom ? Major : TGridPen{false, FGridLineColor, 0, FGridLineMajorStyle};
@@ -211,15 +211,15 @@ void TkPlotDataView::ZoomToRect(const TRect& Rect)
         GetOwner()->DoBeforeZoomBox(box, cancel);
     if (cancel)
         return;
-    for (TkPlotObjectKind kind : {TkPlotObjectKind::XAxis, TkPlotObjectKind::YAxis})
-        for (TkPlotAxis* axis : Axes(kind))
+    for (const TkPlotKind* kind : {&TkPlotObjectKind::XAxis, &TkPlotObjectKind::YAxis})
+        for (TkPlotAxis* axis : Axes(*kind))
             axis->ZoomToRect(box);
 }
 
 void TkPlotDataView::DisableTracking()
 {
-    for (TkPlotObjectKind kind : {TkPlotObjectKind::XAxis, TkPlotObjectKind::YAxis})
-        for (TkPlotAxis* axis : Axes(kind))
+    for (const TkPlotKind* kind : {&TkPlotObjectKind::XAxis, &TkPlotObjectKind::YAxis})
+        for (TkPlotAxis* axis : Axes(*kind))
             axis->SetTrackingEnabled(false);
 }
 
@@ -248,8 +248,8 @@ void TkPlotDataView::DoMouseLeftDown(const TkPlotMouseData& Mouse)
     case TkPlotAxesControlMode::AxesControl: {
         FBoxStart = Mouse.Received;
         const TkPlotAxisRelayHold hold;
-        for (TkPlotObjectKind kind : {TkPlotObjectKind::XAxis, TkPlotObjectKind::YAxis})
-            for (TkPlotAxis* axis : Axes(kind))
+        for (const TkPlotKind* kind : {&TkPlotObjectKind::XAxis, &TkPlotObjectKind::YAxis})
+            for (TkPlotAxis* axis : Axes(*kind))
                 axis->DoMouseLeftDown(Mouse);
         break;
     }
@@ -331,8 +331,8 @@ void TkPlotDataView::DoMouseUp(const TkPlotMouseData& Mouse)
         InvalidateNow();
     } else if (GetAxesControlMode() == TkPlotAxesControlMode::AxesControl) {
         const TkPlotAxisRelayHold hold;
-        for (TkPlotObjectKind kind : {TkPlotObjectKind::XAxis, TkPlotObjectKind::YAxis})
-            for (TkPlotAxis* axis : Axes(kind))
+        for (const TkPlotKind* kind : {&TkPlotObjectKind::XAxis, &TkPlotObjectKind::YAxis})
+            for (TkPlotAxis* axis : Axes(*kind))
                 axis->DoMouseUp(Mouse);
     }
     if (PtInRect(GetDrawRect(), Mouse.Received) && GetOwner())

@@ -15,6 +15,10 @@ enum TkPlotAxesControlStyle { kpacsXAxis, kpacsYAxis, kpacsBoth, kpacsNone };
 // What a press and drag in the data view does (GetAxesControlMode).
 enum class TkPlotAxesControlMode { None = 0, ZoomBox = 1, BlockedBySelect = 2, AxesControl = 3 };
 
+namespace TkPlotObjectKind {
+extern const TkPlotKind DataView;
+}  // namespace TkPlotObjectKind
+
 class TkPlotDataView : public TkPlotLayoutObject {
 public:
     TkPlotDataView(TkPlotObjectOwner* AOwner, const TkPlotObjectCallbacks& Callbacks);
@@ -166,8 +170,8 @@ private:
         int Width = 0;
         TkPlotGridLineStyle Style = kpglsSolid;
     };
-    std::vector<TkPlotAxis*> Axes(TkPlotObjectKind Kind) const;
-    void DrawGrid(TCanvas* Canvas, TkPlotObjectKind Kind, const std::string& AxisName, const TGridPen& Major,
+    std::vector<TkPlotAxis*> Axes(const TkPlotKind& Kind) const;
+    void DrawGrid(TCanvas* Canvas, const TkPlotKind& Kind, const std::string& AxisName, const TGridPen& Major,
                   const TGridPen& Minor, bool ShowMinors, bool ShowMajors);
     void DrawBorder(TCanvas* Canvas, TColor Color, int BottomExtra);
     void DisableTracking();

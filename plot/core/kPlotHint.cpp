@@ -20,7 +20,7 @@ void TkPlotHint::MouseMoved(TkPlotObject* Hit, const std::string& Text, const TR
     if (FTimer.HintTimerRunning()) {
         if (!FVisible)
             FTimer.RestartHintTimer(Settings.Pause);
-        else if (FObject && FObject->Kind() == TkPlotObjectKind::Channel)
+        else if (FObject && FObject->Kind().HintHidesOnMove)
             Hide();
         else
             FTimer.RestartHintTimer(Settings.HidePause);

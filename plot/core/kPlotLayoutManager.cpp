@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "plot/core/kPlotAxis.h"
+#include "plot/core/kPlotDataView.h"
 #include "rtl/Exception.h"
 
 namespace {
@@ -88,15 +90,8 @@ void TkPlotLayoutManager::AddObject(TkPlotObject* Object)
         return;
     auto* layout = static_cast<TkPlotLayoutObject*>(Object);
     AddUnique(layout);
-    switch (layout->Kind()) {
-    case TkPlotObjectKind::XAxis:
-    case TkPlotObjectKind::YAxis:
-    case TkPlotObjectKind::ToolBar:
-    case TkPlotObjectKind::Legend:
-    case TkPlotObjectKind::DataView:
-    case TkPlotObjectKind::Label: layout->OnLayoutChange = [this](TObject*) { Rebuild(); }; break;
-    default: break;
-    }
+    if (layout->Kind().RelayoutOnChange)
+        layout->OnLayoutChange = [this](TObject*) { Rebuild(); };
     if (layout->IsAxis())
         ApplyAxisOrientation(layout);
     if (FAutoPlacement)

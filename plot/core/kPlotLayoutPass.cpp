@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "plot/core/kPlotAxis.h"
+#include "plot/core/kPlotDataView.h"
 #include "plot/core/kPlotMasterManager.h"
 #include "rtl/NumberFormat.h"
 #include "rtl/Saturating.h"
@@ -32,8 +33,13 @@ int MovedOutward(int Edge, int Outward, int Amount)
 
 TkPlotLayoutObject* FirstDataView(const TkPlotMasterManager& Master)
 {
-    const TkPlotDataViewManager* views = Master.DataViewManager();
-    return views && views->HasObjects() ? static_cast<TkPlotLayoutObject*>(views->GetObject(0)) : nullptr;
+    return static_cast<TkPlotLayoutObject*>(Master.FirstOf(TkPlotObjectKind::DataView));
+}
+
+// Objects that span the whole plot sit against its top border.
+bool SpansWholePlot(const TkPlotObject* Object)
+{
+    return Object->Kind().Span == TkPlotLayoutSpan::WholePlot;
 }
 
 }  // namespace
@@ -140,7 +146,7 @@ void TkPlotLayoutPass::PlaceBands(const TList& List, int Side, bool Backward, in
             r.Bottom = outer;
             break;
         }
-        if (Side == 1 && o->Kind() == TkPlotObjectKind::ToolBar) {
+        if (Side == 1 && SpansWholePlot(o)) {
             r.Top = Border;
             r.Bottom = SatAdd(Border, o->GetRequiredSize(Canvas));
         }
@@ -176,8 +182,8 @@ void TkPlotLayoutPass::Run(TkPlotMasterManager& Master, TCanvas* Canvas, const T
     top = std::max(top, vertEndMargin);
     bottom = std::max(bottom, std::max(leftStart, rightStart));
     // 6. The data area.
-    const bool loneToolBar = FTop.size() == 1 && FTop.front()->Kind() == TkPlotObjectKind::ToolBar;
-    if (!loneToolBar)
+    const bool loneWholePlotBand = FTop.size() == 1 && SpansWholePlot(FTop.front());
+    if (!loneWholePlotBand)
         vertEndMargin = 0;
     // Sizes too large for any plot saturate: the data area then has no room,
     // as it has when objects merely need more than the plot's size.
@@ -250,29 +256,35 @@ void TkPlotLayoutPass::PlaceAlongEdges(TkPlotMasterManager& Master, const TkPlot
     const int viewHeight = SatSub(FInner.Bottom, FInner.Top);
     for (int i = 0; i < layout->GetCount(); ++i) {
         TkPlotLayoutObject* o = layout->GetItem(i);
-        const TkPlotObjectKind kind = o->Kind();
-        if (kind == TkPlotObjectKind::DataView || kind == TkPlotObjectKind::Other)
+        const TkPlotLayoutSpan span = o->Kind().Span;
+        if (span == TkPlotLayoutSpan::None)
             continue;
         const double s = o->GetStartPercent() / 100;
         const double e = o->GetStopPercent() / 100;
-        const bool alongAxes = o->IsAxis() || kind == TkPlotObjectKind::Legend || kind == TkPlotObjectKind::Table;
         TRect r = o->GetDrawRect();
         if (o->IsHorizontal()) {
-            if (kind == TkPlotObjectKind::ToolBar) {
+            switch (span) {
+            case TkPlotLayoutSpan::WholePlot: {
                 const int w = SatSub(Frame.Width, SatMul(2, b));
                 r.Left = SatAdd(RoundToInt(s * w), b);
                 r.Right = SatAdd(RoundToInt(e * w), b, -1);
-            } else if (kind == TkPlotObjectKind::Label) {
+                break;
+            }
+            case TkPlotLayoutSpan::OuterMargins: {
                 const int w = SatSub(SatSub(SatSub(Frame.Width, b), Frame.MarginLeft), Frame.MarginRight);
                 r.Left = SatAdd(RoundToInt(s * w), b, Frame.MarginLeft);
                 r.Right = SatAdd(RoundToInt(e * w), b, Frame.MarginLeft);
-            } else if (alongAxes) {
+                break;
+            }
+            default: {
                 const TStackedEnds ends = StackedEndsOf(o);
                 const int length = SatSub(viewWidth, ends.Level);
                 r.Left = SatAdd(FInner.Left, RoundToInt(length * s), ends.Before);
                 r.Right = SatAdd(FInner.Left, RoundToInt(length * e), ends.Before, ends.Own);
+                break;
             }
-        } else if (alongAxes || kind == TkPlotObjectKind::Label) {
+            }
+        } else if (span != TkPlotLayoutSpan::WholePlot) {
             const TStackedEnds ends = StackedEndsOf(o);
             const int length = SatSub(viewHeight, ends.Level);
             r.Top = SatSub(SatSub(SatSub(FInner.Bottom, RoundToInt(length * e)), ends.Before), ends.Own);

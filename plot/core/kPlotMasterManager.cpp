@@ -1,6 +1,10 @@
 #include "plot/core/kPlotMasterManager.h"
 
+#include <algorithm>
+
 #include "plot/core/kPlotAxis.h"
+#include "plot/core/kPlotAxisData.h"
+#include "rtl/Exception.h"
 
 namespace {
 
@@ -30,13 +34,6 @@ void TkPlotMasterManager::SetEditorFactory(TkPlotEditorFactory Factory)
     EditorFactory() = std::move(Factory);
 }
 
-template <class M> M* TkPlotMasterManager::MakeManager()
-{
-    M* m = new M(FOwner, FCallbacks);
-    m->DoInsert();
-    return m;
-}
-
 TkPlotMasterManager::TkPlotMasterManager(TkPlotObjectOwner* AOwner) : FOwner(AOwner)
 {
     FCallbacks.OnChange = [this](TObject* o) { ObjectChange(o); };
@@ -44,68 +41,50 @@ TkPlotMasterManager::TkPlotMasterManager(TkPlotObjectOwner* AOwner) : FOwner(AOw
     FCallbacks.OnRemove = [this](TObject* o) { ObjectRemove(o); };
     FCallbacks.OnRename = [this](TObject* o) { ObjectRename(o); };
     // Each manager files itself through InsertObject.
-    MakeManager<TkPlotObjectManager>();
-    MakeManager<TkPlotToolBarManager>();
-    MakeManager<TkPlotLegendManager>();
-    MakeManager<TkPlotTableManager>();
-    MakeManager<TkPlotChannelManager>();
-    MakeManager<TkPlotDataCursorManager>();
-    MakeManager<TkPlotDataViewManager>();
-    MakeManager<TkPlotXAxisManager>();
-    MakeManager<TkPlotYAxisManager>();
-    MakeManager<TkPlotLimitManager>();
-    MakeManager<TkPlotLabelManager>();
-    MakeManager<TkPlotAnnotationManager>();
+    (new TkPlotObjectManager(FOwner, FCallbacks))->DoInsert();
+    for (const TkPlotKind* kind : RegisteredPlotKinds()) {
+        TkPlotKindManager* m = kind->NewManager ? kind->NewManager(*this, *kind) : new TkPlotKindManager(*this, *kind);
+        m->DoInsert();
+    }
     TkPlotLayoutManager::Create(FOwner, FCallbacks);
     new TkPlotTranslationManager(FCallbacks.OnInsert, FCallbacks.OnRemove);
-
-    FChannelManager->XAxisManager = FXAxisManager;
-    FChannelManager->YAxisManager = FYAxisManager;
-    FDataViewManager->XAxisManager = FXAxisManager;
-    FDataViewManager->YAxisManager = FYAxisManager;
-    FLimitManager->XAxisManager = FXAxisManager;
-    FLimitManager->YAxisManager = FYAxisManager;
-    FDataCursorManager->ChannelManager = FChannelManager;
-    FDataCursorManager->DataViewManager = FDataViewManager;
 }
 
 TkPlotMasterManager::~TkPlotMasterManager()
 {
     FEditor.reset();
-    FreeManager(FToolBarManager);
-    FreeManager(FLegendManager);
-    FreeManager(FTableManager);
-    FreeManager(FChannelManager);
-    FreeManager(FXAxisManager);
-    FreeManager(FYAxisManager);
-    FreeManager(FDataViewManager);
-    FreeManager(FDataCursorManager);
-    FreeManager(FLimitManager);
-    FreeManager(FLabelManager);
-    FreeManager(FAnnotationManager);
+    std::vector<TkPlotKindManager*> managers = FKindManagers;
+    std::stable_sort(managers.begin(), managers.end(), [](const TkPlotKindManager* a, const TkPlotKindManager* b) {
+        return a->Kind().FreeRank() < b->Kind().FreeRank();
+    });
+    for (TkPlotKindManager* m : managers)
+        FreeManager(m);
     delete FTranslationManager;
     FTranslationManager = nullptr;
     FreeManager(FObjectManager);
     FreeManager(FLayoutManager);
 }
 
-TkPlotKindManager* TkPlotMasterManager::KindManager(TkPlotObjectKind Kind) const
+TkPlotKindManager* TkPlotMasterManager::KindManager(const TkPlotKind& Kind) const
 {
-    switch (Kind) {
-    case TkPlotObjectKind::ToolBar: return FToolBarManager;
-    case TkPlotObjectKind::Legend: return FLegendManager;
-    case TkPlotObjectKind::Table: return FTableManager;
-    case TkPlotObjectKind::XAxis: return FXAxisManager;
-    case TkPlotObjectKind::YAxis: return FYAxisManager;
-    case TkPlotObjectKind::Channel: return FChannelManager;
-    case TkPlotObjectKind::DataView: return FDataViewManager;
-    case TkPlotObjectKind::DataCursor: return FDataCursorManager;
-    case TkPlotObjectKind::Limit: return FLimitManager;
-    case TkPlotObjectKind::Label: return FLabelManager;
-    case TkPlotObjectKind::Annotation: return FAnnotationManager;
-    case TkPlotObjectKind::Other: break;
-    }
+    for (TkPlotKindManager* m : FKindManagers)
+        if (m->Kind() == Kind)
+            return m;
     return nullptr;
+}
+
+TkPlotKindManager* TkPlotMasterManager::KindManager(std::string_view Name) const
+{
+    for (TkPlotKindManager* m : FKindManagers)
+        if (Name == m->Kind().Name)
+            return m;
+    return nullptr;
+}
+
+TkPlotObject* TkPlotMasterManager::FirstOf(const TkPlotKind& Kind) const
+{
+    const TkPlotKindManager* m = KindManager(Kind);
+    return m && m->HasObjects() ? m->GetObject(0) : nullptr;
 }
 
 void TkPlotMasterManager::InsertObject(TObject* Item)
@@ -134,19 +113,10 @@ void TkPlotMasterManager::InsertObject(TObject* Item)
     } else if (auto* m = dynamic_cast<TkPlotObjectManager*>(Item)) {
         FObjectManager = m;
     } else if (auto* km = dynamic_cast<TkPlotKindManager*>(Item)) {
-        switch (km->Kind()) {
-        case TkPlotObjectKind::ToolBar: FToolBarManager = static_cast<TkPlotToolBarManager*>(km); break;
-        case TkPlotObjectKind::Legend: FLegendManager = static_cast<TkPlotLegendManager*>(km); break;
-        case TkPlotObjectKind::Table: FTableManager = static_cast<TkPlotTableManager*>(km); break;
-        case TkPlotObjectKind::XAxis: FXAxisManager = static_cast<TkPlotXAxisManager*>(km); break;
-        case TkPlotObjectKind::YAxis: FYAxisManager = static_cast<TkPlotYAxisManager*>(km); break;
-        case TkPlotObjectKind::Channel: FChannelManager = static_cast<TkPlotChannelManager*>(km); break;
-        case TkPlotObjectKind::DataView: FDataViewManager = static_cast<TkPlotDataViewManager*>(km); break;
-        case TkPlotObjectKind::DataCursor: FDataCursorManager = static_cast<TkPlotDataCursorManager*>(km); break;
-        case TkPlotObjectKind::Limit: FLimitManager = static_cast<TkPlotLimitManager*>(km); break;
-        case TkPlotObjectKind::Label: FLabelManager = static_cast<TkPlotLabelManager*>(km); break;
-        case TkPlotObjectKind::Annotation: FAnnotationManager = static_cast<TkPlotAnnotationManager*>(km); break;
-        case TkPlotObjectKind::Other: break;
+        if (!KindManager(km->Kind())) {
+            auto at = std::upper_bound(FKindManagers.begin(), FKindManagers.end(), km->Kind().Order,
+                                       [](int Order, const TkPlotKindManager* m) { return Order < m->Kind().Order; });
+            FKindManagers.insert(at, km);
         }
     }
     Call(OnObjectAdd, Item);
@@ -163,37 +133,29 @@ void TkPlotMasterManager::ObjectRemove(TObject* Item)
     if (auto* object = dynamic_cast<TkPlotObject*>(Item)) {
         if (EditorListens())
             FEditor->ObjectRemoved(object);
-        for (TkPlotObjectManagerCustom* m : std::initializer_list<TkPlotObjectManagerCustom*>{
-                 FObjectManager, FLayoutManager, FToolBarManager, FLegendManager, FTableManager, FXAxisManager,
-                 FYAxisManager, FChannelManager, FDataViewManager, FDataCursorManager, FLimitManager, FLabelManager,
-                 FAnnotationManager})
+        for (TkPlotObjectManagerCustom* m :
+             std::initializer_list<TkPlotObjectManagerCustom*>{FObjectManager, FLayoutManager})
             if (m)
                 m->RemoveObject(object);
+        for (TkPlotKindManager* m : std::vector<TkPlotKindManager*>(FKindManagers))
+            m->RemoveObject(object);
         return;
     }
-    for (auto* field : std::initializer_list<TObject**>{
-             reinterpret_cast<TObject**>(&FObjectManager), reinterpret_cast<TObject**>(&FToolBarManager),
-             reinterpret_cast<TObject**>(&FLegendManager), reinterpret_cast<TObject**>(&FTableManager),
-             reinterpret_cast<TObject**>(&FXAxisManager), reinterpret_cast<TObject**>(&FYAxisManager),
-             reinterpret_cast<TObject**>(&FChannelManager), reinterpret_cast<TObject**>(&FDataViewManager),
-             reinterpret_cast<TObject**>(&FDataCursorManager), reinterpret_cast<TObject**>(&FLimitManager),
-             reinterpret_cast<TObject**>(&FLabelManager), reinterpret_cast<TObject**>(&FAnnotationManager),
-             reinterpret_cast<TObject**>(&FLayoutManager), reinterpret_cast<TObject**>(&FTranslationManager)}) {
-        if (*field == Item) {
-            *field = nullptr;
-            return;
-        }
-    }
+    if (Item == FObjectManager)
+        FObjectManager = nullptr;
+    else if (Item == FLayoutManager)
+        FLayoutManager = nullptr;
+    else if (Item == FTranslationManager)
+        FTranslationManager = nullptr;
+    else
+        std::erase(FKindManagers, Item);
 }
 
 std::vector<TkPlotObjectManagerCustom*> TkPlotMasterManager::NotifiedManagers() const
 {
-    std::vector<TkPlotObjectManagerCustom*> result;
-    for (TkPlotObjectManagerCustom* m : std::initializer_list<TkPlotObjectManagerCustom*>{
-             FToolBarManager, FLegendManager, FTableManager, FXAxisManager, FYAxisManager, FChannelManager,
-             FDataViewManager, FDataCursorManager, FLimitManager, FLabelManager, FAnnotationManager, FLayoutManager})
-        if (m)
-            result.push_back(m);
+    std::vector<TkPlotObjectManagerCustom*> result(FKindManagers.begin(), FKindManagers.end());
+    if (FLayoutManager)
+        result.push_back(FLayoutManager);
     return result;
 }
 
@@ -239,61 +201,36 @@ void TkPlotMasterManager::EditorClosed()
     FEditorClosed = true;
 }
 
-int TkPlotMasterManager::AddOf(TkPlotKindManager* Manager)
+int TkPlotMasterManager::Add(const TkPlotKind& Kind)
 {
-    TkPlotObject* object = Manager->CreateObject();
-    object->DoInsert();
-    return Manager->GetCount() - 1;
+    TkPlotKindManager* m = KindManager(Kind);
+    if (!m)
+        throw Exception(std::string("The plot knows no kind named ") + Kind.Name);
+    m->CreateObject()->DoInsert();
+    return m->GetCount() - 1;
 }
 
-int TkPlotMasterManager::AddChannel()
+int TkPlotMasterManager::Add(const TkPlotKind& Kind, const TkPlotObjectClass& Class)
 {
-    return AddOf(FChannelManager);
+    TkPlotKindManager* m = KindManager(Kind);
+    if (!m)
+        throw Exception(std::string("The plot knows no kind named ") + Kind.Name);
+    m->CreateObject(Class)->DoInsert();
+    return m->GetCount() - 1;
 }
-int TkPlotMasterManager::AddDataView()
+
+int TkPlotMasterManager::AddNamed(std::string_view Name)
 {
-    return AddOf(FDataViewManager);
-}
-int TkPlotMasterManager::AddDataCursor()
-{
-    return AddOf(FDataCursorManager);
-}
-int TkPlotMasterManager::AddLimit()
-{
-    return AddOf(FLimitManager);
-}
-int TkPlotMasterManager::AddLabel()
-{
-    return AddOf(FLabelManager);
-}
-int TkPlotMasterManager::AddAnnotation()
-{
-    return AddOf(FAnnotationManager);
-}
-int TkPlotMasterManager::AddLegend()
-{
-    return AddOf(FLegendManager);
-}
-int TkPlotMasterManager::AddTable()
-{
-    return AddOf(FTableManager);
-}
-int TkPlotMasterManager::AddToolBar()
-{
-    return AddOf(FToolBarManager);
-}
-int TkPlotMasterManager::AddXAxis()
-{
-    return AddOf(FXAxisManager);
-}
-int TkPlotMasterManager::AddYAxis()
-{
-    return AddOf(FYAxisManager);
+    TkPlotKindManager* m = KindManager(Name);
+    if (!m)
+        throw Exception("The plot knows no kind named " + std::string(Name));
+    return Add(m->Kind());
 }
 
 void TkPlotMasterManager::SetChannelClass(TkPlotObjectClass Value)
 {
-    FChannelManager->SetObjectClass(std::move(Value));
+    if (TkPlotKindManager* channels = KindManager("Channel"))
+        channels->SetObjectClass(std::move(Value));
 }
 
 void TkPlotMasterManager::SetUserCanEditObjects(bool Value)
@@ -314,18 +251,32 @@ void TkPlotMasterManager::SetXYAxesReverse(bool Value)
 
 void TkPlotMasterManager::SetToolBarsVisible(bool Value)
 {
-    for (int i = 0; i < FToolBarManager->GetCount(); ++i)
-        FToolBarManager->GetObject(i)->SetVisible(Value);
+    if (TkPlotKindManager* toolbars = KindManager("ToolBar"))
+        for (int i = 0; i < toolbars->GetCount(); ++i)
+            toolbars->GetObject(i)->SetVisible(Value);
+}
+
+template <class F> void TkPlotMasterManager::ForEachAxisData(F Call) const
+{
+    for (const TkPlotKindManager* m : FKindManagers)
+        for (int i = 0; i < m->GetCount(); ++i)
+            if (auto* data = dynamic_cast<TkPlotAxisData*>(m->GetObject(i)))
+                Call(*data);
+}
+
+void TkPlotMasterManager::AxisDataExtent(const TkPlotObject& Axis, bool Running, double& Minimum, double& Maximum) const
+{
+    ForEachAxisData([&](TkPlotAxisData& Data) { Data.NarrowToAxisExtent(Axis, Running, Minimum, Maximum); });
 }
 
 void TkPlotMasterManager::ClearAllData()
 {
-    FChannelManager->ClearAllData();
+    ForEachAxisData([](TkPlotAxisData& Data) { Data.ClearData(); });
     // The next value each axis tracks counts as its first again.
-    for (int i = 0; i < FXAxisManager->GetCount(); ++i)
-        FXAxisManager->GetItem(i)->ResetTracking();
-    for (int i = 0; i < FYAxisManager->GetCount(); ++i)
-        FYAxisManager->GetItem(i)->ResetTracking();
+    for (const TkPlotKind* kind : {&TkPlotObjectKind::XAxis, &TkPlotObjectKind::YAxis})
+        if (TkPlotKindManager* axes = KindManager(*kind))
+            for (int i = 0; i < axes->GetCount(); ++i)
+                static_cast<TkPlotAxis*>(axes->GetObject(i))->ResetTracking();
 }
 
 void TkPlotMasterManager::ClearFocus()

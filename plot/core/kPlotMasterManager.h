@@ -7,12 +7,27 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <string_view>
+#include <vector>
 
 #include "plot/core/kPlotLayoutManager.h"
 #include "plot/core/kPlotObjectManager.h"
 #include "plot/core/kPlotTranslation.h"
 
 class TkPlotMasterManager;
+class TkPlotXAxis;
+class TkPlotYAxis;
+class TkPlotDataView;
+// Kinds of the library above (plot/channels), named here only for the
+// typed look-ups of the plot's published operations.
+class TkPlotToolBar;
+class TkPlotLegend;
+class TkPlotTable;
+class TkPlotChannelCustom;
+class TkPlotDataCursor;
+class TkPlotLimit;
+class TkPlotLabel;
+class TkPlotAnnotation;
 
 // What the master manager needs of the plot's run-time editor; the editor
 // registers a factory, so the plot works without it.
@@ -33,6 +48,8 @@ using TkPlotEditorFactory = std::function<std::unique_ptr<TkPlotEditorLink>(TkPl
 
 class TkPlotMasterManager : public TObject {
 public:
+    // Makes the all-objects manager, one manager per registered kind, the
+    // layout manager and the translation manager.
     explicit TkPlotMasterManager(TkPlotObjectOwner* AOwner);
     ~TkPlotMasterManager() override;
 
@@ -45,29 +62,49 @@ public:
     void ObjectChange(TObject* Item);
     void ObjectFocus(TObject* Item);
     void EditObject(TObject* Item);
+    const TkPlotObjectCallbacks& GetCallbacks() const { return FCallbacks; }
 
-    // Create one object of the kind and register it; answer its index.
-    int AddChannel();
-    int AddDataView();
-    int AddDataCursor();
-    int AddLimit();
-    int AddLabel();
-    int AddAnnotation();
-    int AddLegend();
-    int AddTable();
-    int AddToolBar();
-    int AddXAxis();
-    int AddYAxis();
+    // Create one object of the kind, of its manager's class or of Class,
+    // and register it; answer its index within the kind. Raises when the
+    // plot has no such kind.
+    int Add(const TkPlotKind& Kind);
+    int Add(const TkPlotKind& Kind, const TkPlotObjectClass& Class);
+    // The managers of the kinds, in the kinds' Order.
+    const std::vector<TkPlotKindManager*>& KindManagers() const { return FKindManagers; }
+    // The manager of a kind, or none.
+    TkPlotKindManager* KindManager(const TkPlotKind& Kind) const;
+    // The manager of the kind of that Name, or none.
+    TkPlotKindManager* KindManager(std::string_view Name) const;
+    // Object 0 of the kind, or none.
+    TkPlotObject* FirstOf(const TkPlotKind& Kind) const;
 
+    // The kinds by name, for the plot's published operations and the code
+    // that knows the kinds; each raises when the plot lacks the kind.
+    int AddChannel() { return AddNamed("Channel"); }
+    int AddDataView() { return AddNamed("DataView"); }
+    int AddDataCursor() { return AddNamed("DataCursor"); }
+    int AddLimit() { return AddNamed("Limit"); }
+    int AddLabel() { return AddNamed("Label"); }
+    int AddAnnotation() { return AddNamed("Annotation"); }
+    int AddLegend() { return AddNamed("Legend"); }
+    int AddTable() { return AddNamed("Table"); }
+    int AddToolBar() { return AddNamed("ToolBar"); }
+    int AddXAxis() { return AddNamed("XAxis"); }
+    int AddYAxis() { return AddNamed("YAxis"); }
+
+    // The class AddChannel makes (a trace channel for the published plot).
     void SetChannelClass(TkPlotObjectClass Value);
     bool GetUserCanEditObjects() const { return FUserCanEditObjects; }
     void SetUserCanEditObjects(bool Value);
     bool GetXYAxesReverse() const { return FXYAxesReverse; }
     void SetXYAxesReverse(bool Value);
     void SetToolBarsVisible(bool Value);
-    // Clears the points of every channel, then restarts the tracking of
-    // every X axis, then of every Y axis.
+    // Clears the points of every object that holds data, then restarts the
+    // tracking of every X axis, then of every Y axis.
     void ClearAllData();
+    // Narrows Minimum and Maximum to the values every object that holds
+    // data draws against the axis.
+    void AxisDataExtent(const TkPlotObject& Axis, bool Running, double& Minimum, double& Maximum) const;
     void ClearFocus();
 
     // The editor: the active page of each of its page controls is kept
@@ -81,19 +118,28 @@ public:
     TkPlotObjectManager* ObjectManager() const { return FObjectManager; }
     TkPlotLayoutManager* LayoutManager() const { return FLayoutManager; }
     TkPlotTranslationManager* TranslationManager() const { return FTranslationManager; }
-    TkPlotToolBarManager* ToolBarManager() const { return FToolBarManager; }
-    TkPlotLegendManager* LegendManager() const { return FLegendManager; }
-    TkPlotTableManager* TableManager() const { return FTableManager; }
-    TkPlotXAxisManager* XAxisManager() const { return FXAxisManager; }
-    TkPlotYAxisManager* YAxisManager() const { return FYAxisManager; }
-    TkPlotChannelManager* ChannelManager() const { return FChannelManager; }
-    TkPlotDataViewManager* DataViewManager() const { return FDataViewManager; }
-    TkPlotDataCursorManager* DataCursorManager() const { return FDataCursorManager; }
-    TkPlotLimitManager* LimitManager() const { return FLimitManager; }
-    TkPlotLabelManager* LabelManager() const { return FLabelManager; }
-    TkPlotAnnotationManager* AnnotationManager() const { return FAnnotationManager; }
-    // The manager of a kind, or none.
-    TkPlotKindManager* KindManager(TkPlotObjectKind Kind) const;
+    // The managers of the kinds by name, typed; none when the plot lacks
+    // the kind.
+    TkPlotTypedKindManager<TkPlotToolBar>* ToolBarManager() const { return Typed<TkPlotToolBar>("ToolBar"); }
+    TkPlotTypedKindManager<TkPlotLegend>* LegendManager() const { return Typed<TkPlotLegend>("Legend"); }
+    TkPlotTypedKindManager<TkPlotTable>* TableManager() const { return Typed<TkPlotTable>("Table"); }
+    TkPlotTypedKindManager<TkPlotXAxis>* XAxisManager() const { return Typed<TkPlotXAxis>("XAxis"); }
+    TkPlotTypedKindManager<TkPlotYAxis>* YAxisManager() const { return Typed<TkPlotYAxis>("YAxis"); }
+    TkPlotTypedKindManager<TkPlotChannelCustom>* ChannelManager() const
+    {
+        return Typed<TkPlotChannelCustom>("Channel");
+    }
+    TkPlotTypedKindManager<TkPlotDataView>* DataViewManager() const { return Typed<TkPlotDataView>("DataView"); }
+    TkPlotTypedKindManager<TkPlotDataCursor>* DataCursorManager() const
+    {
+        return Typed<TkPlotDataCursor>("DataCursor");
+    }
+    TkPlotTypedKindManager<TkPlotLimit>* LimitManager() const { return Typed<TkPlotLimit>("Limit"); }
+    TkPlotTypedKindManager<TkPlotLabel>* LabelManager() const { return Typed<TkPlotLabel>("Label"); }
+    TkPlotTypedKindManager<TkPlotAnnotation>* AnnotationManager() const
+    {
+        return Typed<TkPlotAnnotation>("Annotation");
+    }
 
     // The plot's handlers.
     TkPlotCallback OnInvalidate;
@@ -102,8 +148,14 @@ public:
     TkPlotCallback OnObjectRemove;
 
 private:
-    template <class M> M* MakeManager();
-    int AddOf(TkPlotKindManager* Manager);
+    // Every kind's manager is made by its kind's NewManager, which makes
+    // the typed manager of the kind's item class.
+    template <class TItem> TkPlotTypedKindManager<TItem>* Typed(std::string_view Name) const
+    {
+        return static_cast<TkPlotTypedKindManager<TItem>*>(KindManager(Name));
+    }
+    int AddNamed(std::string_view Name);
+    template <class F> void ForEachAxisData(F Call) const;
     // The managers that hear renames and focus changes, in order.
     std::vector<TkPlotObjectManagerCustom*> NotifiedManagers() const;
     bool EditorListens() const { return FEditor && !FEditorClosed && !FEditor->IsLoading(); }
@@ -113,17 +165,7 @@ private:
     bool FUserCanEditObjects = true;
     bool FXYAxesReverse = false;
     TkPlotObjectManager* FObjectManager = nullptr;
-    TkPlotToolBarManager* FToolBarManager = nullptr;
-    TkPlotLegendManager* FLegendManager = nullptr;
-    TkPlotTableManager* FTableManager = nullptr;
-    TkPlotXAxisManager* FXAxisManager = nullptr;
-    TkPlotYAxisManager* FYAxisManager = nullptr;
-    TkPlotChannelManager* FChannelManager = nullptr;
-    TkPlotDataViewManager* FDataViewManager = nullptr;
-    TkPlotDataCursorManager* FDataCursorManager = nullptr;
-    TkPlotLimitManager* FLimitManager = nullptr;
-    TkPlotLabelManager* FLabelManager = nullptr;
-    TkPlotAnnotationManager* FAnnotationManager = nullptr;
+    std::vector<TkPlotKindManager*> FKindManagers;
     TkPlotLayoutManager* FLayoutManager = nullptr;
     TkPlotTranslationManager* FTranslationManager = nullptr;
     std::unique_ptr<TkPlotEditorLink> FEditor;

@@ -4,8 +4,7 @@
 #include <limits>
 #include <utility>
 
-#include "plot/core/kPlotAxis.h"
-#include "plot/core/kPlotDataView.h"
+#include "plot/core/kPlotMasterManager.h"
 #include "rtl/Exception.h"
 #include "rtl/NumberFormat.h"
 #include "rtl/Reader.h"
@@ -140,7 +139,7 @@ std::string TkPlotObjectManagerCustom::MakeDefaultName() const
     return stem + " " + IntToStr(highest + 1);
 }
 
-bool TkPlotObjectManagerCustom::AddAndName(TkPlotObject* Object, TkPlotObjectKind Kind)
+bool TkPlotObjectManagerCustom::AddAndName(TkPlotObject* Object, const TkPlotKind& Kind)
 {
     if (!Object || Object->Kind() != Kind)
         return false;
@@ -237,191 +236,50 @@ void TkPlotObjectManager::DetachCallbacks()
 
 // ---------------------------------------------------------------- per-kind managers
 
-TkPlotKindManager::TkPlotKindManager(TkPlotObjectOwner* AOwner, const TkPlotObjectCallbacks& Callbacks,
-                                     TkPlotObjectKind Kind, std::string DefaultName, TkPlotObjectClass ObjectClass)
-    : TkPlotObjectOwnedManager(AOwner, Callbacks),
+TkPlotKindManager::TkPlotKindManager(TkPlotMasterManager& Master, const TkPlotKind& Kind)
+    : TkPlotObjectOwnedManager(Master.GetOwner(), Master.GetCallbacks()),
+      FMaster(Master),
       FKind(Kind),
-      FDefaultName(std::move(DefaultName)),
-      FObjectClass(std::move(ObjectClass))
+      FObjectClass(Kind.NewObject ? TkPlotObjectClass(Kind.NewObject) : TkPlotObjectClass())
 {
 }
 
 TkPlotObject* TkPlotKindManager::CreateObject()
 {
     if (!FObjectClass)
-        throw Exception("No class is registered for " + FDefaultName + " objects");
-    return FObjectClass(GetOwner(), GetCallbacks());
+        throw Exception(std::string("No class is registered for ") + FKind.DefaultName + " objects");
+    return CreateObject(FObjectClass);
 }
 
-void TkPlotKindManager::InitNewObject(TkPlotObject* Object)
+TkPlotObject* TkPlotKindManager::CreateObject(const TkPlotObjectClass& Class)
 {
-    if (FFirstLinks)
-        FFirstLinks(Object);
+    TkPlotObject* object = Class(GetOwner(), GetCallbacks());
+    try {
+        // An object of another kind would be filed by no manager of the
+        // plot and never freed.
+        if (object->Kind() != FKind)
+            throw Exception(std::string("The class makes no ") + FKind.DefaultName + " objects");
+        if (FKind.Link)
+            FKind.Link(*object, FMaster);
+    } catch (...) {
+        TkPlotObject::Free(object);
+        throw;
+    }
+    return object;
 }
 
 void TkPlotKindManager::AddObject(TkPlotObject* Object)
 {
-    if (!AddAndName(Object, FKind))
+    if (!AddAndName(Object, FKind) || !FKind.NamesObjects)
         return;
     if (Object->GetName().empty()) {
         Object->SetName(MakeDefaultName());
-        InitNewObject(Object);
+        if (FKind.FirstLinks)
+            FKind.FirstLinks(*Object, FMaster);
         return;
     }
     // Look-ups go by name: a name another object of the kind already has
     // (ignoring case) is replaced by a fresh one.
     if (IndexOfName(Object->GetName()) != IndexOf(Object))
         Object->ReplaceNameUnannounced(MakeDefaultName());
-}
-
-TkPlotToolBarManager::TkPlotToolBarManager(TkPlotObjectOwner* AOwner, const TkPlotObjectCallbacks& Callbacks)
-    : TkPlotTypedKindManager(AOwner, Callbacks, TkPlotObjectKind::ToolBar, "Toolbar")
-{
-}
-
-bool TkPlotToolBarManager::ZoomBoxMode() const
-{
-    return HasObjects() && FModes.ZoomBoxDown && FModes.ZoomBoxDown(GetObject(0));
-}
-
-bool TkPlotToolBarManager::SelectMode() const
-{
-    return HasObjects() && FModes.SelectDown && FModes.SelectDown(GetObject(0));
-}
-
-void TkPlotToolBarManager::SetSelectMode(bool Value)
-{
-    if (SelectMode() != Value && HasObjects() && FModes.ClickSelect)
-        FModes.ClickSelect(GetObject(0));
-}
-
-TkPlotLegendManager::TkPlotLegendManager(TkPlotObjectOwner* AOwner, const TkPlotObjectCallbacks& Callbacks)
-    : TkPlotTypedKindManager(AOwner, Callbacks, TkPlotObjectKind::Legend, "Legend")
-{
-}
-
-void TkPlotLegendManager::SetCursorValuesMode(bool On)
-{
-    if (FCursorValuesMode && HasObjects())
-        FCursorValuesMode(GetObject(0), On);
-}
-
-TkPlotTableManager::TkPlotTableManager(TkPlotObjectOwner* AOwner, const TkPlotObjectCallbacks& Callbacks)
-    : TkPlotTypedKindManager(AOwner, Callbacks, TkPlotObjectKind::Table, "Table")
-{
-}
-
-TkPlotXAxisManager::TkPlotXAxisManager(TkPlotObjectOwner* AOwner, const TkPlotObjectCallbacks& Callbacks)
-    : TkPlotTypedKindManager(AOwner, Callbacks, TkPlotObjectKind::XAxis, "X-Axis", PlotObjectClassOf<TkPlotXAxis>())
-{
-}
-
-void TkPlotXAxisManager::InitNewObject(TkPlotObject* Object)
-{
-    static_cast<TkPlotAxis*>(Object)->SetTitle(Object->GetName());
-}
-
-TkPlotYAxisManager::TkPlotYAxisManager(TkPlotObjectOwner* AOwner, const TkPlotObjectCallbacks& Callbacks)
-    : TkPlotTypedKindManager(AOwner, Callbacks, TkPlotObjectKind::YAxis, "Y-Axis", PlotObjectClassOf<TkPlotYAxis>())
-{
-}
-
-void TkPlotYAxisManager::InitNewObject(TkPlotObject* Object)
-{
-    static_cast<TkPlotAxis*>(Object)->SetTitle(Object->GetName());
-}
-
-bool TkPlotAxisLinks::HasXAxis() const
-{
-    return XAxisManager && XAxisManager->HasObjects();
-}
-bool TkPlotAxisLinks::HasYAxis() const
-{
-    return YAxisManager && YAxisManager->HasObjects();
-}
-std::string TkPlotAxisLinks::FirstXAxisName() const
-{
-    return XAxisManager->GetObject(0)->GetName();
-}
-std::string TkPlotAxisLinks::FirstYAxisName() const
-{
-    return YAxisManager->GetObject(0)->GetName();
-}
-
-TkPlotChannelManager::TkPlotChannelManager(TkPlotObjectOwner* AOwner, const TkPlotObjectCallbacks& Callbacks)
-    : TkPlotTypedKindManager(AOwner, Callbacks, TkPlotObjectKind::Channel, "Channel")
-{
-}
-
-void TkPlotChannelManager::AxisDataExtent(const TkPlotObject* Axis, bool Running, double& Minimum,
-                                          double& Maximum) const
-{
-    if (!FDataExtent)
-        return;
-    for (int i = 0; i < GetCount(); ++i)
-        FDataExtent(GetObject(i), Axis, Running, Minimum, Maximum);
-}
-
-void TkPlotChannelManager::ClearAllData()
-{
-    if (!FDataClearer)
-        return;
-    for (int i = 0; i < GetCount(); ++i)
-        FDataClearer(GetObject(i));
-}
-
-TkPlotDataViewManager::TkPlotDataViewManager(TkPlotObjectOwner* AOwner, const TkPlotObjectCallbacks& Callbacks)
-    : TkPlotTypedKindManager(AOwner, Callbacks, TkPlotObjectKind::DataView, "Data View",
-                             PlotObjectClassOf<TkPlotDataView>())
-{
-}
-
-void TkPlotDataViewManager::InitNewObject(TkPlotObject* Object)
-{
-    auto* view = static_cast<TkPlotDataView*>(Object);
-    if (HasXAxis())
-        view->SetGridXAxisName(FirstXAxisName());
-    if (HasYAxis())
-        view->SetGridYAxisName(FirstYAxisName());
-}
-
-TkPlotDataCursorManager::TkPlotDataCursorManager(TkPlotObjectOwner* AOwner, const TkPlotObjectCallbacks& Callbacks)
-    : TkPlotTypedKindManager(AOwner, Callbacks, TkPlotObjectKind::DataCursor, "Cursor")
-{
-}
-
-bool TkPlotDataCursorManager::UpdateReadouts()
-{
-    bool all = false;
-    if (FReadoutUpdate)
-        for (int i = 0; i < GetCount(); ++i)
-            all = FReadoutUpdate(GetObject(i)) || all;
-    return all;
-}
-
-void TkPlotDataCursorManager::BindView(TkPlotDataView* View)
-{
-    if (FViewBinder)
-        for (int i = 0; i < GetCount(); ++i)
-            FViewBinder(GetObject(i), View);
-}
-
-TkPlotLimitManager::TkPlotLimitManager(TkPlotObjectOwner* AOwner, const TkPlotObjectCallbacks& Callbacks)
-    : TkPlotTypedKindManager(AOwner, Callbacks, TkPlotObjectKind::Limit, "Limit")
-{
-}
-
-TkPlotLabelManager::TkPlotLabelManager(TkPlotObjectOwner* AOwner, const TkPlotObjectCallbacks& Callbacks)
-    : TkPlotTypedKindManager(AOwner, Callbacks, TkPlotObjectKind::Label, "Label")
-{
-}
-
-TkPlotAnnotationManager::TkPlotAnnotationManager(TkPlotObjectOwner* AOwner, const TkPlotObjectCallbacks& Callbacks)
-    : TkPlotTypedKindManager(AOwner, Callbacks, TkPlotObjectKind::Annotation, "Annotation")
-{
-}
-
-void TkPlotAnnotationManager::AddObject(TkPlotObject* Object)
-{
-    AddAndName(Object, Kind());
 }

@@ -11,24 +11,7 @@
 
 class TReader;
 class TWriter;
-class TkPlotXAxis;
-class TkPlotYAxis;
-class TkPlotDataView;
-class TkPlotXAxisManager;
-class TkPlotYAxisManager;
-class TkPlotChannelManager;
-class TkPlotDataViewManager;
-// Kinds defined by the library above this one (plot/channels), which binds
-// their classes into the managers; here they are only named, for typed
-// access.
-class TkPlotToolBar;
-class TkPlotLegend;
-class TkPlotTable;
-class TkPlotChannelCustom;
-class TkPlotDataCursor;
-class TkPlotLimit;
-class TkPlotLabel;
-class TkPlotAnnotation;
+class TkPlotMasterManager;
 
 // Creates an object of one class with its owner and callbacks (a class
 // reference of the original design).
@@ -37,13 +20,8 @@ using TkPlotObjectClass = std::function<TkPlotObject*(TkPlotObjectOwner*, const 
 // The object class that makes a T.
 template <class T> TkPlotObjectClass PlotObjectClassOf()
 {
-    return [](TkPlotObjectOwner* Owner, const TkPlotObjectCallbacks& Callbacks) -> TkPlotObject* {
-        return new T(Owner, Callbacks);
-    };
+    return NewPlotObject<T>;
 }
-// Gives a newly named object its first links to the plot's other objects
-// (a channel its colour and axes); bound in together with the class.
-using TkPlotFirstLinks = std::function<void(TkPlotObject* Object)>;
 
 class TkPlotObjectManagerCustom : public TObject {
 public:
@@ -94,7 +72,7 @@ protected:
     const std::vector<TkPlotObject*>& Items() const { return FItems; }
     // Adds an object of the manager's kind and names it when unnamed;
     // answers whether it was taken.
-    bool AddAndName(TkPlotObject* Object, TkPlotObjectKind Kind);
+    bool AddAndName(TkPlotObject* Object, const TkPlotKind& Kind);
 
 private:
     std::vector<TkPlotObject*> FItems;
@@ -145,36 +123,34 @@ private:
     TShiftState FShiftState = 0;
 };
 
-// A per-kind manager: creates objects of its class and names the new ones.
-// The class of a kind defined above this library is bound in later
-// (SetObjectClass, SetFirstLinks); until then CreateObject raises.
+// The manager of one kind (see TkPlotKind): makes objects of a class, by
+// default the kind's own, links them, and names the new ones.
 class TkPlotKindManager : public TkPlotObjectOwnedManager {
 public:
-    TkPlotKindManager(TkPlotObjectOwner* AOwner, const TkPlotObjectCallbacks& Callbacks, TkPlotObjectKind Kind,
-                      std::string DefaultName, TkPlotObjectClass ObjectClass = nullptr);
+    TkPlotKindManager(TkPlotMasterManager& Master, const TkPlotKind& Kind);
 
+    // An object of the manager's class; raises when it has none.
     TkPlotObject* CreateObject() override;
-    std::string GetDefaultName() const override { return FDefaultName; }
+    // An object of Class, which must make objects of the manager's kind.
+    // Neither registers it: the caller calls its DoInsert.
+    TkPlotObject* CreateObject(const TkPlotObjectClass& Class);
+    std::string GetDefaultName() const override { return FKind.DefaultName; }
     void AddObject(TkPlotObject* Object) override;
-    TkPlotObjectKind Kind() const { return FKind; }
+    const TkPlotKind& Kind() const { return FKind; }
+    // The class CreateObject makes objects of from now on.
     void SetObjectClass(TkPlotObjectClass Value) { FObjectClass = std::move(Value); }
-    void SetFirstLinks(TkPlotFirstLinks Value) { FFirstLinks = std::move(Value); }
 
 protected:
     ~TkPlotKindManager() override = default;
 
-    // First links of a new object, after it was named: the bound ones.
-    virtual void InitNewObject(TkPlotObject* Object);
-
 private:
-    TkPlotObjectKind FKind;
-    std::string FDefaultName;
+    TkPlotMasterManager& FMaster;
+    const TkPlotKind& FKind;
     TkPlotObjectClass FObjectClass;
-    TkPlotFirstLinks FFirstLinks;
 };
 
-// A kind manager that answers its objects typed by kind. GetItem is
-// compiled where it is called, so the item class need only be known there.
+// A kind manager that answers its objects typed. GetItem is compiled where
+// it is called, so the item class need only be known there.
 template <class TItem> class TkPlotTypedKindManager : public TkPlotKindManager {
 public:
     using TkPlotKindManager::TkPlotKindManager;
@@ -184,183 +160,8 @@ protected:
     ~TkPlotTypedKindManager() override = default;
 };
 
-// The mode buttons of a toolbar that the plot reads and works: the down
-// states of its zoom-box and select buttons and a click on its select
-// button; bound in with the toolbar class.
-struct TkPlotToolBarModes {
-    std::function<bool(const TkPlotObject* ToolBar)> ZoomBoxDown;
-    std::function<bool(const TkPlotObject* ToolBar)> SelectDown;
-    std::function<void(TkPlotObject* ToolBar)> ClickSelect;
-};
-
-class TkPlotToolBarManager : public TkPlotTypedKindManager<TkPlotToolBar> {
-public:
-    TkPlotToolBarManager(TkPlotObjectOwner* AOwner, const TkPlotObjectCallbacks& Callbacks);
-
-    void SetModes(TkPlotToolBarModes Value) { FModes = std::move(Value); }
-    // The modes of the first toolbar; False without one.
-    bool ZoomBoxMode() const;
-    bool SelectMode() const;
-    // Clicks the first toolbar's select button when its state differs;
-    // nothing without a toolbar.
-    void SetSelectMode(bool Value);
-
-protected:
-    ~TkPlotToolBarManager() override = default;
-
-private:
-    TkPlotToolBarModes FModes;
-};
-
-// Turns a legend's cursor-values mode on or off; bound in with the legend
-// class.
-using TkPlotLegendCursorValuesMode = std::function<void(TkPlotObject* Legend, bool On)>;
-
-class TkPlotLegendManager : public TkPlotTypedKindManager<TkPlotLegend> {
-public:
-    TkPlotLegendManager(TkPlotObjectOwner* AOwner, const TkPlotObjectCallbacks& Callbacks);
-
-    void SetCursorValuesModeSetter(TkPlotLegendCursorValuesMode Value) { FCursorValuesMode = std::move(Value); }
-    // The first legend lists the data cursor's readouts of every channel
-    // instead of the last values (when there is a first legend).
-    void SetCursorValuesMode(bool On);
-
-protected:
-    ~TkPlotLegendManager() override = default;
-
-private:
-    TkPlotLegendCursorValuesMode FCursorValuesMode;
-};
-
-class TkPlotTableManager : public TkPlotTypedKindManager<TkPlotTable> {
-public:
-    TkPlotTableManager(TkPlotObjectOwner* AOwner, const TkPlotObjectCallbacks& Callbacks);
-
-protected:
-    ~TkPlotTableManager() override = default;
-};
-
-class TkPlotXAxisManager : public TkPlotTypedKindManager<TkPlotXAxis> {
-public:
-    TkPlotXAxisManager(TkPlotObjectOwner* AOwner, const TkPlotObjectCallbacks& Callbacks);
-
-protected:
-    ~TkPlotXAxisManager() override = default;
-
-    void InitNewObject(TkPlotObject* Object) override;
-};
-
-class TkPlotYAxisManager : public TkPlotTypedKindManager<TkPlotYAxis> {
-public:
-    TkPlotYAxisManager(TkPlotObjectOwner* AOwner, const TkPlotObjectCallbacks& Callbacks);
-
-protected:
-    ~TkPlotYAxisManager() override = default;
-
-    void InitNewObject(TkPlotObject* Object) override;
-};
-
-// Names of axis 0 of each orientation, for the first links of new objects.
-class TkPlotAxisLinks {
-public:
-    TkPlotXAxisManager* XAxisManager = nullptr;
-    TkPlotYAxisManager* YAxisManager = nullptr;
-
-    bool HasXAxis() const;
-    bool HasYAxis() const;
-    std::string FirstXAxisName() const;
-    std::string FirstYAxisName() const;
-};
-
-// Clears the points of one channel; bound in with the channel class.
-using TkPlotDataClearer = std::function<void(TkPlotObject* Channel)>;
-// Narrows Minimum and Maximum to the values a channel holds along an axis
-// it is drawn against (see TkPlotObjectOwner::GetAxisDataExtent); bound in
-// with the channel class.
-using TkPlotDataExtent = std::function<void(TkPlotObject* Channel, const TkPlotObject* Axis, bool Running,
-                                            double& Minimum, double& Maximum)>;
-
-class TkPlotChannelManager : public TkPlotTypedKindManager<TkPlotChannelCustom>, public TkPlotAxisLinks {
-public:
-    TkPlotChannelManager(TkPlotObjectOwner* AOwner, const TkPlotObjectCallbacks& Callbacks);
-
-    void SetDataClearer(TkPlotDataClearer Value) { FDataClearer = std::move(Value); }
-    // Clears the points of every channel, in list order.
-    void ClearAllData();
-    void SetDataExtent(TkPlotDataExtent Value) { FDataExtent = std::move(Value); }
-    // The extent of every channel's values along the axis.
-    void AxisDataExtent(const TkPlotObject* Axis, bool Running, double& Minimum, double& Maximum) const;
-
-protected:
-    ~TkPlotChannelManager() override = default;
-
-private:
-    TkPlotDataClearer FDataClearer;
-    TkPlotDataExtent FDataExtent;
-};
-
-class TkPlotDataViewManager : public TkPlotTypedKindManager<TkPlotDataView>, public TkPlotAxisLinks {
-public:
-    TkPlotDataViewManager(TkPlotObjectOwner* AOwner, const TkPlotObjectCallbacks& Callbacks);
-
-protected:
-    ~TkPlotDataViewManager() override = default;
-
-    void InitNewObject(TkPlotObject* Object) override;
-};
-
-// Lets a data cursor update its readout; answers whether it is shown for
-// every channel and asks the legend to list all their readouts. Bound in
-// with the cursor class.
-using TkPlotCursorReadoutUpdate = std::function<bool(TkPlotObject* Cursor)>;
-// Gives a data cursor the data view it is drawn in; bound in with the
-// cursor class.
-using TkPlotCursorViewBinder = std::function<void(TkPlotObject* Cursor, TkPlotDataView* View)>;
-
-class TkPlotDataCursorManager : public TkPlotTypedKindManager<TkPlotDataCursor> {
-public:
-    TkPlotDataCursorManager(TkPlotObjectOwner* AOwner, const TkPlotObjectCallbacks& Callbacks);
-
-    TkPlotChannelManager* ChannelManager = nullptr;
-    TkPlotDataViewManager* DataViewManager = nullptr;
-
-    void SetReadoutUpdate(TkPlotCursorReadoutUpdate Value) { FReadoutUpdate = std::move(Value); }
-    void SetViewBinder(TkPlotCursorViewBinder Value) { FViewBinder = std::move(Value); }
-    // Updates every cursor's readout, in list order; answers whether one
-    // of them asks the legend for every channel's readout.
-    bool UpdateReadouts();
-    void BindView(TkPlotDataView* View);
-
-protected:
-    ~TkPlotDataCursorManager() override = default;
-
-private:
-    TkPlotCursorReadoutUpdate FReadoutUpdate;
-    TkPlotCursorViewBinder FViewBinder;
-};
-
-class TkPlotLimitManager : public TkPlotTypedKindManager<TkPlotLimit>, public TkPlotAxisLinks {
-public:
-    TkPlotLimitManager(TkPlotObjectOwner* AOwner, const TkPlotObjectCallbacks& Callbacks);
-
-protected:
-    ~TkPlotLimitManager() override = default;
-};
-
-class TkPlotLabelManager : public TkPlotTypedKindManager<TkPlotLabel> {
-public:
-    TkPlotLabelManager(TkPlotObjectOwner* AOwner, const TkPlotObjectCallbacks& Callbacks);
-
-protected:
-    ~TkPlotLabelManager() override = default;
-};
-
-// Annotations are added but never named by the manager.
-class TkPlotAnnotationManager : public TkPlotTypedKindManager<TkPlotAnnotation> {
-public:
-    TkPlotAnnotationManager(TkPlotObjectOwner* AOwner, const TkPlotObjectCallbacks& Callbacks);
-    void AddObject(TkPlotObject* Object) override;
-
-protected:
-    ~TkPlotAnnotationManager() override = default;
-};
+// The manager factory of a kind whose objects are TItem.
+template <class TItem> TkPlotKindManager* NewPlotKindManager(TkPlotMasterManager& Master, const TkPlotKind& Kind)
+{
+    return new TkPlotTypedKindManager<TItem>(Master, Kind);
+}

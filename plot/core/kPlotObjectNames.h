@@ -6,7 +6,7 @@
 #include "rtl/StrUtils.h"
 
 // When Object of Kind was renamed from Name, Name takes its new name.
-inline void FollowRename(const TkPlotObject* Object, TkPlotObjectKind Kind, std::string& Name)
+inline void FollowRename(const TkPlotObject* Object, const TkPlotKind& Kind, std::string& Name)
 {
     if (Object->Kind() == Kind && !Name.empty() && SameText(Name, Object->GetOldName()))
         Name = Object->GetName();

@@ -11,7 +11,7 @@
 class TImageList;
 class TkPlotAxis;
 class TkPlotObject;
-enum class TkPlotObjectKind;
+struct TkPlotKind;
 
 class TkPlotObjectOwner {
 public:
@@ -71,7 +71,7 @@ public:
     virtual bool DoubleClickPending() const { return false; }
 
     // The axes of one kind (XAxis or YAxis), in their order.
-    virtual std::vector<TkPlotAxis*> GetAxes(TkPlotObjectKind) { return {}; }
+    virtual std::vector<TkPlotAxis*> GetAxes(const TkPlotKind&) { return {}; }
     // The smallest and largest value the channels drawn against the axis
     // hold: with Running, of every value they were ever given; otherwise
     // of the points they hold now (Y values in the visible range for a Y

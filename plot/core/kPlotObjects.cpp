@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "plot/core/kPlotAxis.h"
 #include "rtl/Exception.h"
 #include "rtl/NumberFormat.h"
 #include "rtl/PublishedProperties.h"
@@ -72,7 +73,7 @@ std::string PadLeft(std::string Text, std::size_t Width)
 
 // ---------------------------------------------------------------- TkPlotObject
 
-TkPlotObject::TkPlotObject(TkPlotObjectOwner* AOwner, const TkPlotObjectCallbacks& ACallbacks, TkPlotObjectKind AKind)
+TkPlotObject::TkPlotObject(TkPlotObjectOwner* AOwner, const TkPlotObjectCallbacks& ACallbacks, const TkPlotKind& AKind)
     : Callbacks(ACallbacks),
       FOwner(AOwner),
       FKind(AKind)
@@ -94,6 +95,11 @@ void TkPlotObject::BeforeDestruction()
     FDestroying = true;
     Call(Callbacks.OnRemove, this);
     DoLayoutChange();
+}
+
+bool TkPlotObject::IsAxis() const
+{
+    return FKind == TkPlotObjectKind::XAxis || FKind == TkPlotObjectKind::YAxis;
 }
 
 void TkPlotObject::SetName(const std::string& Value)
@@ -349,7 +355,7 @@ const TkPlotObjectCallbacks& CheckPlotCallbacks(TkPlotObjectOwner* AOwner, const
 }
 
 TkPlotManagerObject::TkPlotManagerObject(TkPlotObjectOwner* AOwner, const TkPlotObjectCallbacks& ACallbacks,
-                                         TkPlotObjectKind AKind)
+                                         const TkPlotKind& AKind)
     : TkPlotObject(AOwner, CheckPlotCallbacks(AOwner, ACallbacks, "Owner must be assigned"), AKind)
 {
 }
@@ -357,7 +363,7 @@ TkPlotManagerObject::TkPlotManagerObject(TkPlotObjectOwner* AOwner, const TkPlot
 // ---------------------------------------------------------------- TkPlotLayoutObject
 
 TkPlotLayoutObject::TkPlotLayoutObject(TkPlotObjectOwner* AOwner, const TkPlotObjectCallbacks& ACallbacks,
-                                       TkPlotObjectKind AKind)
+                                       const TkPlotKind& AKind)
     : TkPlotManagerObject(AOwner, ACallbacks, AKind)
 {
 }

@@ -7,6 +7,7 @@
 #include <functional>
 #include <string>
 
+#include "plot/core/kPlotKind.h"
 #include "plot/core/kPlotObjectOwner.h"
 #include "rtl/Component.h"
 #include "rtl/Types.h"
@@ -17,22 +18,6 @@
 class TCanvas;
 class TTimer;
 class TkPlotObject;
-
-// Kinds that the managers file objects by.
-enum class TkPlotObjectKind {
-    Other,
-    ToolBar,
-    Legend,
-    Table,
-    XAxis,
-    YAxis,
-    Channel,
-    DataView,
-    DataCursor,
-    Limit,
-    Label,
-    Annotation,
-};
 
 // Object and manager callbacks; an empty one is unassigned and skipped.
 using TkPlotCallback = std::function<void(TObject* Item)>;
@@ -74,7 +59,7 @@ struct TkPlotMouseData {
 class TkPlotObject : public TPersistent {
 public:
     TkPlotObject(TkPlotObjectOwner* AOwner, const TkPlotObjectCallbacks& Callbacks,
-                 TkPlotObjectKind AKind = TkPlotObjectKind::Other);
+                 const TkPlotKind& AKind = TkPlotObjectKind::Other);
 
     // Frees an object in two phases: it unregisters through OnRemove while
     // still whole, then it is deleted. The only way to free a plot object:
@@ -85,9 +70,10 @@ public:
     // The first phase of Free: OnRemove, then a layout change. Runs once.
     virtual void BeforeDestruction();
 
-    TkPlotObjectKind Kind() const { return FKind; }
+    const TkPlotKind& Kind() const { return FKind; }
     virtual bool IsLayoutObject() const { return false; }
-    bool IsAxis() const { return FKind == TkPlotObjectKind::XAxis || FKind == TkPlotObjectKind::YAxis; }
+    // An X or a Y axis.
+    bool IsAxis() const;
 
     TkPlotObjectOwner* GetOwner() const { return FOwner; }
     const std::string& GetName() const { return FName; }
@@ -200,7 +186,7 @@ private:
     void ReplaceNameUnannounced(const std::string& Value) { FName = Value; }
 
     TkPlotObjectOwner* FOwner;
-    const TkPlotObjectKind FKind;
+    const TkPlotKind& FKind;
     bool FDestroying = false;
     std::string FName;
     std::string FOldName;
@@ -224,7 +210,7 @@ private:
 class TkPlotManagerObject : public TkPlotObject {
 public:
     TkPlotManagerObject(TkPlotObjectOwner* AOwner, const TkPlotObjectCallbacks& Callbacks,
-                        TkPlotObjectKind AKind = TkPlotObjectKind::Other);
+                        const TkPlotKind& AKind = TkPlotObjectKind::Other);
 
 protected:
     ~TkPlotManagerObject() override = default;
@@ -235,7 +221,7 @@ protected:
 class TkPlotLayoutObject : public TkPlotManagerObject {
 public:
     TkPlotLayoutObject(TkPlotObjectOwner* AOwner, const TkPlotObjectCallbacks& Callbacks,
-                       TkPlotObjectKind AKind = TkPlotObjectKind::Other);
+                       const TkPlotKind& AKind = TkPlotObjectKind::Other);
 
     bool IsLayoutObject() const override { return true; }
     bool HitTest(const TkPlotMouseData& Mouse) override;

@@ -8,7 +8,7 @@
 #include <set>
 #include <vector>
 
-#include "plot/channels/kPlotKinds.h"
+#include "plot/channels/kPlot.h"
 #include "plot/core/kCustomComponent.h"
 #include "plot/core/kPlotComponent.h"
 #include "plot/core/kPlotMasterManager.h"
@@ -47,13 +47,12 @@ public:
         // A plot as applications get it: with its title label, whose
         // visibility the plot publishes.
         auto chart = std::make_unique<TkPlotComponent>(nullptr);
-        RegisterPlotKinds(chart->GetMasterManager());
         chart->AddLabel();
         Keep(std::move(chart));
+        Keep(std::make_unique<TkPlot>(nullptr));
         // Straight from each kind's manager, before a layout manager has
         // given the object a level or an orientation.
         master = std::make_unique<TkPlotMasterManager>(&plot);
-        RegisterPlotKinds(*master);
         for (TkPlotKindManager* kind : std::initializer_list<TkPlotKindManager*>{
                  master->ToolBarManager(), master->LegendManager(), master->TableManager(), master->XAxisManager(),
                  master->YAxisManager(), master->ChannelManager(), master->DataViewManager(),

@@ -12,7 +12,6 @@
 #include "plot/channels/kPlotChannel.h"
 #include "plot/channels/kPlotChannelAxis.h"
 #include "plot/channels/kPlotDataCursor.h"
-#include "plot/channels/kPlotKinds.h"
 #include "plot/core/kPlotMasterManager.h"
 #include "rtl/NumberFormat.h"
 #include "ui/Application.h"
@@ -67,7 +66,6 @@ protected:
     {
         Application->Initialize();
         master = std::make_unique<TkPlotMasterManager>(&plot);
-        RegisterPlotKinds(*master);
         yAxis.Pixel0 = 100;  // Y grows upwards on screen
         yAxis.Pixel1 = 0;
     }
@@ -77,7 +75,7 @@ protected:
         auto* channel = static_cast<TkPlotChannel*>(master->ChannelManager()->GetObject(master->AddChannel()));
         channel->SetXAxisName("X");
         channel->SetYAxisName("Y");
-        channel->AxisFinder = [this](TkPlotObjectKind Kind, const std::string& Name) -> TkPlotChannelAxis* {
+        channel->AxisFinder = [this](const TkPlotKind& Kind, const std::string& Name) -> TkPlotChannelAxis* {
             if (Kind == TkPlotObjectKind::XAxis && Name == "X" && hasXAxis)
                 return &xAxis;
             if (Kind == TkPlotObjectKind::YAxis && Name == "Y" && hasYAxis)

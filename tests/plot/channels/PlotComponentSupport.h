@@ -6,7 +6,6 @@
 #include <string>
 #include <vector>
 
-#include "plot/channels/kPlotKinds.h"
 #include "plot/channels/kPlotLegend.h"
 #include "plot/channels/kPlotToolBar.h"
 #include "plot/core/kPlotAxis.h"
@@ -76,7 +75,6 @@ public:
     {
         Application->Initialize();
         TkPlotMasterManager& m = GetMasterManager();
-        RegisterPlotKinds(m);
         m.XAxisManager()->SetObjectClass(Make<TestXAxis>());
         m.YAxisManager()->SetObjectClass(Make<TestYAxis>());
         m.ToolBarManager()->SetObjectClass(Make<TestToolBar>());

@@ -4,7 +4,6 @@
 
 #include <memory>
 
-#include "plot/channels/kPlotKinds.h"
 #include "plot/channels/kPlotToolBar.h"
 #include "plot/core/kPlotMasterManager.h"
 #include "ui/Application.h"
@@ -15,7 +14,6 @@ protected:
     {
         Application->Initialize();
         master = std::make_unique<TkPlotMasterManager>(&plot);
-        RegisterPlotKinds(*master);
         master->AddToolBar();
         bar = master->ToolBarManager()->GetItem(0);
     }

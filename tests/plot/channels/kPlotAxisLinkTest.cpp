@@ -12,7 +12,6 @@ protected:
     {
         Application->Initialize();
         master = std::make_unique<TkPlotMasterManager>(&plot);
-        RegisterPlotKinds(*master);
         xAxis = master->XAxisManager()->GetItem(master->AddXAxis());
         yAxis = master->YAxisManager()->GetItem(master->AddYAxis());
         channel = static_cast<TkPlotChannel*>(master->ChannelManager()->GetObject(master->AddChannel()));

@@ -49,7 +49,6 @@ protected:
     {
         ChannelTest::SetUp();
         master = std::make_unique<TkPlotMasterManager>(&points);
-        RegisterPlotKinds(*master);
         channel = AddChannel();
         channel->SetMarkersVisible(true);
         channel->SetUserCanMoveDataPoints(true);

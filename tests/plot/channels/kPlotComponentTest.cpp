@@ -6,8 +6,11 @@
 #include <memory>
 
 #include "PlotComponentSupport.h"
+#include "plot/channels/kPlotAnnotation.h"
 #include "plot/channels/kPlotDataCursor.h"
 #include "plot/channels/kPlotLabel.h"
+#include "plot/channels/kPlotLimit.h"
+#include "plot/channels/kPlotTable.h"
 #include "plot/core/kPlotDataView.h"
 #include "rtl/Exception.h"
 #include "rtl/MemoryStream.h"

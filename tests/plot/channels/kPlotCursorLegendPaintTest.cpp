@@ -10,7 +10,6 @@
 #include "plot/channels/kPlot.h"
 #include "plot/channels/kPlotChannel.h"
 #include "plot/channels/kPlotDataCursor.h"
-#include "plot/channels/kPlotKinds.h"
 #include "plot/channels/kPlotLegend.h"
 #include "plot/core/kPlotAxis.h"
 #include "plot/core/kPlotComponent.h"
@@ -21,11 +20,7 @@ namespace {
 
 class PlotWithKinds : public TkPlotComponent {
 public:
-    PlotWithKinds() : TkPlotComponent(nullptr)
-    {
-        Application->Initialize();
-        RegisterPlotKinds(GetMasterManager());
-    }
+    PlotWithKinds() : TkPlotComponent(nullptr) { Application->Initialize(); }
 };
 
 class LegendChannels : public ::testing::Test {

@@ -4,7 +4,6 @@
 #include "plot/channels/kPlotAnnotation.h"
 #include "plot/channels/kPlotChannel.h"
 #include "plot/channels/kPlotDataCursor.h"
-#include "plot/channels/kPlotKinds.h"
 #include "plot/channels/kPlotLabel.h"
 #include "plot/channels/kPlotLegend.h"
 #include "plot/channels/kPlotLimit.h"
@@ -31,7 +30,6 @@ protected:
     {
         Application->Initialize();
         master = std::make_unique<TkPlotMasterManager>(&plot);
-        RegisterPlotKinds(*master);
     }
 
     FakePlot plot;

@@ -9,7 +9,6 @@
 
 #include "../core/PlotObjectSupport.h"
 #include "plot/channels/kPlotChannel.h"
-#include "plot/channels/kPlotKinds.h"
 #include "plot/channels/kPlotLegend.h"
 #include "plot/core/kPlotAxis.h"
 #include "plot/core/kPlotComponent.h"
@@ -20,6 +19,21 @@
 #include "ui/RecordingCanvas.h"
 
 namespace {
+
+// A channel that shows a legend what the test put under its name.
+class ListedChannel : public TkPlotChannel {
+public:
+    ListedChannel(TkPlotObjectOwner* AOwner, const TkPlotObjectCallbacks& Callbacks,
+                  std::map<std::string, TkPlotLegendChannelData>& Data)
+        : TkPlotChannel(AOwner, Callbacks),
+          data(Data)
+    {
+    }
+    TkPlotLegendChannelData LegendData() const override { return data[GetName()]; }
+
+private:
+    std::map<std::string, TkPlotLegendChannelData>& data;
+};
 
 struct LegendPlot : FakePlot {
     std::vector<std::string> clicks;
@@ -41,7 +55,6 @@ protected:
     {
         Application->Initialize();
         master = std::make_unique<TkPlotMasterManager>(&plot);
-        RegisterPlotKinds(*master);
         master->AddXAxis();
         master->AddYAxis();
         master->AddLegend();
@@ -50,10 +63,9 @@ protected:
             font->SetName("MS Sans Serif");
             font->SetHeight(-10);
         }
-        legend->ChannelLink.Data = [this](TkPlotChannelCustom& Channel) { return data[Channel.GetName()]; };
-        legend->ChannelLink.SetLegendRect = [this](TkPlotChannelCustom& Channel, const TRect& Cell) {
-            legendRects[Channel.GetName()] = Cell;
-        };
+        master->SetChannelClass([this](TkPlotObjectOwner* Owner, const TkPlotObjectCallbacks& Callbacks) {
+            return static_cast<TkPlotObject*>(new ListedChannel(Owner, Callbacks, data));
+        });
         canvas.Font->Assign(legend->GetFont());
         c = canvas.TextWidth("0");
         h = canvas.TextHeight("0");
@@ -71,6 +83,8 @@ protected:
     {
         canvas.Records.clear();
         legend->Draw(&canvas, clBlack);
+        for (int i = 0; i < master->ChannelManager()->GetCount(); ++i)
+            legendRects[Channel(i)->GetName()] = Channel(i)->GetLegendRect();
     }
     int Width(const std::string& Text) { return canvas.TextWidth(Text); }
     // Height of a vertical legend with default margins that holds Rows rows.
@@ -478,7 +492,6 @@ TEST(LegendOnAPlot, AClickOnTheLegendIsThePlotsLegendClick)
 {
     Application->Initialize();
     TkPlotComponent chart(nullptr);
-    RegisterPlotKinds(chart.GetMasterManager());
     chart.AddLegend();
     chart.AddLegend();
     std::vector<int> clicks;

@@ -6,7 +6,6 @@
 #include "plot/channels/kPlotAnnotation.h"
 #include "plot/channels/kPlotChannel.h"
 #include "plot/channels/kPlotDataCursor.h"
-#include "plot/channels/kPlotKinds.h"
 #include "plot/channels/kPlotLabel.h"
 #include "plot/channels/kPlotLimit.h"
 #include "plot/core/kPlotAxis.h"
@@ -23,7 +22,6 @@ protected:
     {
         Application->Initialize();
         master = std::make_unique<TkPlotMasterManager>(&plot);
-        RegisterPlotKinds(*master);
         master->OnObjectAdd = [this](TObject* o) {
             if (auto* p = dynamic_cast<TkPlotObject*>(o))
                 events.push_back("add " + p->GetName());

@@ -8,7 +8,6 @@
 
 #include "../core/PlotObjectSupport.h"
 #include "ToolBarTestSupport.h"
-#include "plot/channels/kPlotKinds.h"
 #include "plot/channels/kPlotToolBar.h"
 #include "plot/channels/kPlotToolBarGlyphs.h"
 #include "plot/core/kPlotAxis.h"

@@ -10,7 +10,6 @@
 #include "../core/PlotObjectSupport.h"
 #include "ToolBarTestSupport.h"
 #include "plot/channels/kPlotDataCursor.h"
-#include "plot/channels/kPlotKinds.h"
 #include "plot/channels/kPlotToolBar.h"
 #include "plot/core/kPlotAxis.h"
 #include "plot/core/kPlotComponent.h"
@@ -374,7 +373,6 @@ TEST(ToolBarOnAPlot, ButtonClicksAreThePlotsToolBarEvents)
 {
     Application->Initialize();
     TkPlotComponent chart(nullptr);
-    RegisterPlotKinds(chart.GetMasterManager());
     chart.AddToolBar();
     chart.AddToolBar();
     chart.AddXAxis();

@@ -24,7 +24,7 @@ struct TrackingPlot : AxisPlot {
     }
     void DoObjectClick(TkPlotObject* Object) override { events.push_back("click " + Object->GetName()); }
     bool DoubleClickPending() const override { return doubleClick; }
-    std::vector<TkPlotAxis*> GetAxes(TkPlotObjectKind Kind) override
+    std::vector<TkPlotAxis*> GetAxes(const TkPlotKind& Kind) override
     {
         return Kind == TkPlotObjectKind::XAxis ? xAxes : yAxes;
     }

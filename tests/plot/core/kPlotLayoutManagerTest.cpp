@@ -10,17 +10,8 @@ static_assert(!PlainDeletable<TkPlotObjectManagerCustom>);
 static_assert(!PlainDeletable<TkPlotObjectOwnedManager>);
 static_assert(!PlainDeletable<TkPlotObjectManager>);
 static_assert(!PlainDeletable<TkPlotKindManager>);
-static_assert(!PlainDeletable<TkPlotToolBarManager>);
-static_assert(!PlainDeletable<TkPlotLegendManager>);
-static_assert(!PlainDeletable<TkPlotTableManager>);
-static_assert(!PlainDeletable<TkPlotXAxisManager>);
-static_assert(!PlainDeletable<TkPlotYAxisManager>);
-static_assert(!PlainDeletable<TkPlotChannelManager>);
-static_assert(!PlainDeletable<TkPlotDataViewManager>);
-static_assert(!PlainDeletable<TkPlotDataCursorManager>);
-static_assert(!PlainDeletable<TkPlotLimitManager>);
-static_assert(!PlainDeletable<TkPlotLabelManager>);
-static_assert(!PlainDeletable<TkPlotAnnotationManager>);
+// Every kind's manager is one of these, typed by the kind's class.
+static_assert(!PlainDeletable<TkPlotTypedKindManager<TkPlotObject>>);
 static_assert(!PlainDeletable<TkPlotLayoutManager>);
 
 class LayoutTest : public ::testing::Test {

@@ -9,8 +9,24 @@
 
 namespace {
 
-// A plot assembled from this library alone: the kinds of the library above
-// are not bound in.
+// The kinds of the library above, as a plot assembled from this library
+// alone might declare them: without their classes.
+constinit const TkPlotKind ClasslessKinds[] = {
+    {.Name = "ToolBar", .DefaultName = "Toolbar", .Order = 100},
+    {.Name = "Legend", .DefaultName = "Legend", .Order = 200},
+    {.Name = "Table", .DefaultName = "Table", .Order = 300},
+    {.Name = "Channel", .DefaultName = "Channel", .Order = 600},
+    {.Name = "DataCursor", .DefaultName = "Cursor", .Order = 800},
+    {.Name = "Limit", .DefaultName = "Limit", .Order = 900},
+    {.Name = "Label", .DefaultName = "Label", .Order = 1000},
+    {.Name = "Annotation", .DefaultName = "Annotation", .Order = 1100},
+};
+const bool Registered = [] {
+    for (const TkPlotKind& kind : ClasslessKinds)
+        RegisterPlotKind(kind);
+    return true;
+}();
+
 class UnboundKindsTest : public ::testing::Test {
 protected:
     void SetUp() override

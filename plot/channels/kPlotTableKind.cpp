@@ -1,0 +1,19 @@
+// The text-table kind.
+#include "plot/channels/kPlotTable.h"
+#include "plot/core/kPlotObjectManager.h"
+
+constinit const TkPlotKind TkPlotObjectKind::Table{
+    .Name = "Table",
+    .DefaultName = "Table",
+    .Order = 300,
+    .NewManager = NewPlotKindManager<TkPlotTable>,
+    .NewObject = NewPlotObject<TkPlotTable>,
+    .Span = TkPlotLayoutSpan::DataView,
+    .Paint = [](const TkPlotObject&) { return TkPlotPaintPlace{.Stage = TkPlotPaintPlace::OverPlot, .Rank = 60}; },
+};
+
+namespace {
+
+const bool Registered = RegisterPlotKind(TkPlotObjectKind::Table);
+
+}  // namespace
