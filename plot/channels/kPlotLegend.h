@@ -3,7 +3,6 @@
 // channel's name and optional columns of axis titles and values. Rows wrap
 // into column groups; when not all fit, two scroll buttons page through
 // them. Clicking a row selects its channel.
-#include <functional>
 #include <memory>
 #include <string>
 #include <vector>

@@ -2,8 +2,8 @@
 // The chart control: owns the master manager that holds every plot object,
 // lays the objects out, paints them, routes mouse and keyboard input to
 // them, shows their hints, streams them with its form data, and raises one
-// family of events per object kind. The object kinds themselves are bound
-// into its managers by whoever assembles the plot (GetMasterManager).
+// family of events per object kind. The kinds themselves register from
+// their own files (see kPlotKind.h).
 #include <array>
 #include <cstdint>
 #include <functional>

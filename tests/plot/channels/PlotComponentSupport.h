@@ -1,5 +1,5 @@
 #pragma once
-// A plot component with the real object kinds bound in, a hint timer that
+// A plot component with the real object kinds, a hint timer that
 // runs on a clock the test moves, and object classes with fixed measures
 // that record the input they receive.
 #include <memory>

@@ -10,7 +10,9 @@
 #include "plot/channels/kPlotTable.h"
 #include "plot/channels/kPlotToolBar.h"
 #include "plot/core/kPlotMasterManager.h"
+#include "rtl/Exception.h"
 #include "ui/Application.h"
+#include "ui/RecordingCanvas.h"
 
 namespace {
 
@@ -82,6 +84,83 @@ TEST_F(PlotKindsTest, RegisteredKindsAreMadeOfTheirClassesWithTheirFirstLinks)
     EXPECT_EQ(master->LimitManager()->GetItem(0)->GetYAxisName(), "Y-Axis 1");
     EXPECT_EQ(master->LabelManager()->GetItem(0)->GetCaption(), "Label 1");
     EXPECT_EQ(master->AnnotationManager()->GetItem(0)->GetName(), "");
+}
+
+// A channel of a class of its own, beside the trace channels: it lists a
+// readout of its own in the legend.
+class OwnChannel : public TkPlotChannelCustom {
+public:
+    using TkPlotChannelCustom::TkPlotChannelCustom;
+    void CalcFirstVisibleIndex() override {}
+    void CalcLastVisibleIndex() override {}
+    double GetXMaxExtent() override { return 0; }
+    double GetXMinExtent() override { return 0; }
+    double GetYMaxExtentVisible() override { return 0; }
+    double GetYMinExtentVisible() override { return 0; }
+    void UpdateCursorValues(TkPlotDataCursor*) override {}
+    TkPlotLegendChannelData LegendData() const override
+    {
+        TkPlotLegendChannelData d = TkPlotChannelCustom::LegendData();
+        d.CursorYText = "own readout";
+        return d;
+    }
+
+protected:
+    ~OwnChannel() override = default;
+};
+
+TEST_F(PlotKindsTest, TheChannelManagerHoldsChannelsOfEveryClass)
+{
+    master->AddXAxis();
+    master->AddYAxis();
+    master->AddLegend();
+    EXPECT_EQ(master->AddChannel(), 0);
+    EXPECT_EQ(master->Add(TkPlotObjectKind::Channel, PlotObjectClassOf<OwnChannel>()), 1);
+    EXPECT_EQ(master->AddChannel(), 2);
+    TkPlotTypedKindManager<TkPlotChannelCustom>* channels = master->ChannelManager();
+    EXPECT_NE(dynamic_cast<TkPlotChannel*>(channels->GetItem(0)), nullptr);
+    auto* own = dynamic_cast<OwnChannel*>(channels->GetItem(1));
+    ASSERT_NE(own, nullptr);
+    EXPECT_NE(dynamic_cast<TkPlotChannel*>(channels->GetItem(2)), nullptr);
+    // Named, coloured and linked like any channel.
+    EXPECT_EQ(own->GetName(), "Channel 2");
+    EXPECT_EQ(own->GetColor(), TColor(0x00FFFF));
+    EXPECT_EQ(own->GetYAxisName(), "Y-Axis 1");
+    EXPECT_TRUE(own->AxisFinder);
+
+    // The legend lists it with what it says of itself.
+    auto* legend = master->LegendManager()->GetItem(0);
+    TRecordingCanvas canvas;
+    legend->CalcLayout(&canvas);
+    ASSERT_EQ(legend->GetItems().size(), 3u);
+    EXPECT_EQ(legend->GetItems()[1].Channel, own);
+    EXPECT_EQ(legend->GetItems()[1].Data.CursorYText, "own readout");
+    EXPECT_EQ(legend->GetItems()[2].Data.CursorYText, "");
+
+    // The plot clears it with the others.
+    own->AddXY(1, 2);
+    channels->GetItem(0)->AddXY(1, 2);
+    master->ClearAllData();
+    EXPECT_EQ(own->GetCount(), 0);
+    EXPECT_EQ(channels->GetItem(0)->GetCount(), 0);
+}
+
+// An object of another kind would be filed by no manager of its own kind
+// and never freed with the plot.
+TEST_F(PlotKindsTest, AClassThatMakesAnotherKindIsRefused)
+{
+    const int objects = master->ObjectManager()->GetCount();
+    master->LegendManager()->SetObjectClass(PlotObjectClassOf<TkPlotChannel>());
+    try {
+        master->AddLegend();
+        ADD_FAILURE() << "a channel was added as a legend";
+    } catch (const Exception& e) {
+        EXPECT_EQ(e.Message, "The class makes no Legend objects");
+    }
+    EXPECT_THROW(master->Add(TkPlotObjectKind::Table, PlotObjectClassOf<TkPlotLabel>()), Exception);
+    EXPECT_EQ(master->ChannelManager()->GetCount(), 0);
+    EXPECT_EQ(master->LabelManager()->GetCount(), 0);
+    EXPECT_EQ(master->ObjectManager()->GetCount(), objects);
 }
 
 }  // namespace
