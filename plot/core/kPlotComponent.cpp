@@ -1032,19 +1032,25 @@ bool TkPlotComponent::HasPaintedKinds() const
     return true;
 }
 
+template <class F> void TkPlotComponent::ForEachPainted(TkPlotPaintPlace::TStage Stage, F Call) const
+{
+    FMaster->ForEachObjectByKind([&](const TkPlotKind& Kind, TkPlotObject& Object) {
+        if (!Kind.Paint)
+            return;
+        const TkPlotPaintPlace place = Kind.Paint(Object);
+        if (place.Stage == Stage)
+            Call(Object, place);
+    });
+}
+
 void TkPlotComponent::BuildPaintOrder(TkPlotObject* DataView)
 {
     // The data view first, under everything drawn in it.
     FPaintOrder.Clear();
     FPaintOrder.Add(DataView->GetLayer(), 'B', DataView);
-    for (const TkPlotKindManager* m : FMaster->KindManagers())
-        if (m->Kind().Paint)
-            for (int i = 0; i < m->GetCount(); ++i) {
-                TkPlotObject* o = m->GetObject(i);
-                const TkPlotPaintPlace place = m->Kind().Paint(*o);
-                if (place.Stage == TkPlotPaintPlace::InDataView)
-                    FPaintOrder.Add(o->GetLayer(), place.Group, o);
-            }
+    ForEachPainted(TkPlotPaintPlace::InDataView, [&](TkPlotObject& Object, const TkPlotPaintPlace& Place) {
+        FPaintOrder.Add(Object.GetLayer(), Place.Group, &Object);
+    });
 }
 
 void TkPlotComponent::PaintOverPlot(TCanvas* Canvas, TColor ViewBackground)
@@ -1055,14 +1061,9 @@ void TkPlotComponent::PaintOverPlot(TCanvas* Canvas, TColor ViewBackground)
         bool OnViewBackground;
     };
     std::vector<TEntry> entries;
-    for (const TkPlotKindManager* m : FMaster->KindManagers())
-        if (m->Kind().Paint)
-            for (int i = 0; i < m->GetCount(); ++i) {
-                TkPlotObject* o = m->GetObject(i);
-                const TkPlotPaintPlace place = m->Kind().Paint(*o);
-                if (place.Stage == TkPlotPaintPlace::OverPlot)
-                    entries.push_back({place.Rank, o, place.OnViewBackground});
-            }
+    ForEachPainted(TkPlotPaintPlace::OverPlot, [&](TkPlotObject& Object, const TkPlotPaintPlace& Place) {
+        entries.push_back({Place.Rank, &Object, Place.OnViewBackground});
+    });
     // Kinds of one rank keep their order, objects their list order.
     std::stable_sort(entries.begin(), entries.end(), [](const TEntry& a, const TEntry& b) { return a.Rank < b.Rank; });
     for (const TEntry& e : entries)
@@ -1114,16 +1115,16 @@ void TkPlotComponent::PaintToCanvas(TCanvas* Canvas)
             CalcLayout(Canvas);
             for (TkPlotAxis* axis : axes)
                 axis->CalcTicks(Canvas);
-            for (TkPlotKindManager* m : FMaster->KindManagers())
-                if (m->Kind().PreDrawn)
-                    for (int i = 0; i < m->GetCount(); ++i)
-                        m->GetObject(i)->PreDraw(Canvas);
+            FMaster->ForEachObjectByKind([&](const TkPlotKind& Kind, TkPlotObject& Object) {
+                if (Kind.PreDrawn)
+                    Object.PreDraw(Canvas);
+            });
             for (TkPlotAxis* axis : axes)
                 axis->PreDraw(Canvas);
-            for (TkPlotKindManager* m : FMaster->KindManagers())
-                if (m->Kind().TakeDataView)
-                    for (int i = 0; i < m->GetCount(); ++i)
-                        m->Kind().TakeDataView(*m->GetObject(i), *view);
+            FMaster->ForEachObjectByKind([&](const TkPlotKind& Kind, TkPlotObject& Object) {
+                if (Kind.TakeDataView)
+                    Kind.TakeDataView(Object, *view);
+            });
             PaintBackGround(Canvas);
             view->FillBackground(Canvas);
             BuildPaintOrder(view);

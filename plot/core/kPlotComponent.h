@@ -494,6 +494,8 @@ private:
     // Whether every kind the plot needs to paint has an object.
     bool HasPaintedKinds() const;
     void PaintBackGround(TCanvas* Canvas);
+    // Call(Object, Place) for every object painted at that stage.
+    template <class F> void ForEachPainted(TkPlotPaintPlace::TStage Stage, F Call) const;
     void BuildPaintOrder(TkPlotObject* DataView);
     void PaintOverPlot(TCanvas* Canvas, TColor ViewBackground);
     void DrawHint(TCanvas* Canvas);

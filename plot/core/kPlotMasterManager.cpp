@@ -258,10 +258,10 @@ void TkPlotMasterManager::SetToolBarsVisible(bool Value)
 
 template <class F> void TkPlotMasterManager::ForEachAxisData(F Call) const
 {
-    for (const TkPlotKindManager* m : FKindManagers)
-        for (int i = 0; i < m->GetCount(); ++i)
-            if (auto* data = dynamic_cast<TkPlotAxisData*>(m->GetObject(i)))
-                Call(*data);
+    ForEachObjectByKind([&](const TkPlotKind&, TkPlotObject& Object) {
+        if (auto* data = dynamic_cast<TkPlotAxisData*>(&Object))
+            Call(*data);
+    });
 }
 
 void TkPlotMasterManager::AxisDataExtent(const TkPlotObject& Axis, bool Running, double& Minimum, double& Maximum) const

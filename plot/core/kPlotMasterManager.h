@@ -77,6 +77,14 @@ public:
     TkPlotKindManager* KindManager(std::string_view Name) const;
     // Object 0 of the kind, or none.
     TkPlotObject* FirstOf(const TkPlotKind& Kind) const;
+    // Call(Kind, Object) for every object of every kind: kinds in Order,
+    // objects in their list order.
+    template <class F> void ForEachObjectByKind(F Call) const
+    {
+        for (const TkPlotKindManager* m : FKindManagers)
+            for (int i = 0; i < m->GetCount(); ++i)
+                Call(m->Kind(), *m->GetObject(i));
+    }
 
     // The kinds by name, for the plot's published operations and the code
     // that knows the kinds; each raises when the plot lacks the kind.
