@@ -219,12 +219,17 @@ int TkPlotMasterManager::Add(const TkPlotKind& Kind, const TkPlotObjectClass& Cl
     return m->GetCount() - 1;
 }
 
-int TkPlotMasterManager::AddNamed(std::string_view Name)
+TkPlotKindManager& TkPlotMasterManager::KindManagerNamed(std::string_view Name) const
 {
     TkPlotKindManager* m = KindManager(Name);
     if (!m)
         throw Exception("The plot knows no kind named " + std::string(Name));
-    return Add(m->Kind());
+    return *m;
+}
+
+int TkPlotMasterManager::AddNamed(std::string_view Name)
+{
+    return Add(KindManagerNamed(Name).Kind());
 }
 
 void TkPlotMasterManager::SetChannelClass(TkPlotObjectClass Value)

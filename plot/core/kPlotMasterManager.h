@@ -126,8 +126,8 @@ public:
     TkPlotObjectManager* ObjectManager() const { return FObjectManager; }
     TkPlotLayoutManager* LayoutManager() const { return FLayoutManager; }
     TkPlotTranslationManager* TranslationManager() const { return FTranslationManager; }
-    // The managers of the kinds by name, typed; none when the plot lacks
-    // the kind.
+    // The managers of the kinds by name, typed; each raises when the plot
+    // lacks the kind.
     TkPlotTypedKindManager<TkPlotToolBar>* ToolBarManager() const { return Typed<TkPlotToolBar>("ToolBar"); }
     TkPlotTypedKindManager<TkPlotLegend>* LegendManager() const { return Typed<TkPlotLegend>("Legend"); }
     TkPlotTypedKindManager<TkPlotTable>* TableManager() const { return Typed<TkPlotTable>("Table"); }
@@ -160,8 +160,9 @@ private:
     // the typed manager of the kind's item class.
     template <class TItem> TkPlotTypedKindManager<TItem>* Typed(std::string_view Name) const
     {
-        return static_cast<TkPlotTypedKindManager<TItem>*>(KindManager(Name));
+        return static_cast<TkPlotTypedKindManager<TItem>*>(&KindManagerNamed(Name));
     }
+    TkPlotKindManager& KindManagerNamed(std::string_view Name) const;
     int AddNamed(std::string_view Name);
     template <class F> void ForEachAxisData(F Call) const;
     // The managers that hear renames and focus changes, in order.
