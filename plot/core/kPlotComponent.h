@@ -352,6 +352,9 @@ public:
     TPopupMenu* GetPlotPopupMenu() const { return FPopupMenu.get(); }
 
     // ---- events
+    // The events of any kind; those of the kinds below are also published
+    // under their names.
+    TkPlotKindEvents& KindEvents(const TkPlotKind& Kind) { return FKindEvents[Kind.Name]; }
 #define KPLOT_DECLARE_KIND_EVENT(Family, Kind, Type) Type& Family##Kind = FKindEvents[#Kind].Family;
     KPLOT_KIND_EVENTS(KPLOT_DECLARE_KIND_EVENT)
 #undef KPLOT_DECLARE_KIND_EVENT

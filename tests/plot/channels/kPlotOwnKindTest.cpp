@@ -99,10 +99,13 @@ TEST_F(OwnKind, EveryPlotTakesItInAtItsPlaceAmongTheKinds)
     EXPECT_EQ(kinds, (std::vector<std::string>{"ToolBar", "Legend", "Table", "XAxis", "YAxis", "Channel", "Marker",
                                                "DataView", "DataCursor", "Limit", "Label", "Annotation"}));
 
+    std::vector<int> added;
+    plot.KindEvents(MarkerKind).OnAdd = [&](int Index) { added.push_back(Index); };
     plot.AddChannel();
     plot.AddChannel();
     EXPECT_EQ(plot.GetMasterManager().Add(MarkerKind), 0);
     EXPECT_EQ(plot.GetMasterManager().Add(MarkerKind), 1);
+    EXPECT_EQ(added, (std::vector<int>{0, 1}));
     TestMarker* marker = Marker(plot, 1);
     EXPECT_EQ(marker->GetName(), "Marker 2");
     EXPECT_EQ(marker->Master, &plot.GetMasterManager());
