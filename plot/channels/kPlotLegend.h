@@ -65,7 +65,7 @@ public:
 
     // Cursor-values mode: the value columns show the data cursor's
     // readouts whatever ShowColumnXValue and ShowColumnYValue say. The
-    // plot sets it at each paint.
+    // data cursors set it at each paint.
     bool GetCursorValuesMode() const { return FCursorValuesMode; }
     void SetCursorValuesMode(bool Value) { FCursorValuesMode = Value; }
 
