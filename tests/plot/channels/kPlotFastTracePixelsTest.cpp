@@ -294,7 +294,7 @@ TEST_F(FastTracePixels, ALogScaleAcrossZero)
 {
     for (bool descending : {false, true}) {
         TkPlotChannel* c = Channel(kpdsStandard);
-        c->AxisFinder = [this](TkPlotObjectKind Kind, const std::string&) -> TkPlotChannelAxis* {
+        c->AxisFinder = [this](const TkPlotKind& Kind, const std::string&) -> TkPlotChannelAxis* {
             return Kind == TkPlotObjectKind::XAxis ? static_cast<TkPlotChannelAxis*>(&logAxis) : &yAxis;
         };
         double y = 5;
