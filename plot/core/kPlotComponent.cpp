@@ -182,6 +182,7 @@ TkPlotComponent::TkPlotComponent(TComponent* AOwner) : TkCustomComponent(AOwner)
     FMaster->OnInvalidate = [this](TObject*) { InvalidateChange(); };
     FMaster->OnObjectAdd = [this](TObject* Item) { DoObjectAdd(Item); };
     FMaster->OnObjectRemove = [this](TObject* Item) { DoObjectRemove(Item); };
+    FEditorHost = std::make_unique<TkPlotEditorHost>(*FMaster);
     FPopupMenu = std::make_unique<TPopupMenu>(nullptr);
     FHintsFont = std::make_unique<TFont>();
     FAnnotationDefaultFont = std::make_unique<TFont>();
@@ -204,6 +205,7 @@ TkPlotComponent::~TkPlotComponent()
     FMaster->OnObjectChange = nullptr;
     FMaster->OnInvalidate = nullptr;
     FPressedObject = FHoveredObject = FLastClickedObject = nullptr;
+    FEditorHost.reset();
     FMaster.reset();
 }
 

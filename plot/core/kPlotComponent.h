@@ -14,26 +14,24 @@
 
 #include "plot/core/kCustomComponent.h"
 #include "plot/core/kGPFunctions.h"
+#include "plot/core/kPlotEditorHost.h"
 #include "plot/core/kPlotHint.h"
 #include "plot/core/kPlotLayoutPass.h"
 #include "plot/core/kPlotMasterManager.h"
 #include "plot/core/kPlotOccupiedRects.h"
+#include "plot/core/kPlotOutput.h"
 #include "plot/core/kPlotPaintOrder.h"
 #include "ui/Brush.h"
 #include "ui/Pen.h"
-#include "ui/Printer.h"
 
 class TImageList;
 class TPopupMenu;
 class TStream;
 
-enum TkPlotFormStyle { kpfsModal, kpfsStayOnTop };
-enum TkPlotExportFormat { kpefMetaFile, kpefBitmap, kpefJPEG };
 enum TkPlotReferenceType { kprtDataView, kprtChannel, kprtXChannelYDataView, kprtXDataViewYChannel };
 enum TkPlotReferenceIndividual { kpriDataView, kpriChannel, kpriAuto };
 enum TkPlotDataFileColumnSeparator { kpdfcsTab, kpdfcsComma };
 enum TkPlotDataFileFormat { kpdffText, kpdffCompactInterval };
-enum TkPlotImageFormatStyle { kpifBitmap, kpifEnhancedMetaFile, kpifJPEG, kpifPNG };
 
 // Per-kind events: Index is the object's index within its kind.
 using TkPlotObjectEvent = std::function<void(int Index)>;
@@ -266,22 +264,29 @@ public:
     void SetOuterMarginRight(int Value) { SetIntegerField(FOuterMarginRight, Value, 0); }
     int GetOuterMarginBottom() const { return FOuterMarginBottom; }
     void SetOuterMarginBottom(int Value) { SetIntegerField(FOuterMarginBottom, Value, 0); }
-    TPrinterOrientation GetPrintOrientation() const { return FPrintOrientation; }
-    void SetPrintOrientation(TPrinterOrientation Value) { FPrintOrientation = Value; }
-    double GetPrintMarginLeft() const { return FPrintMargins[0]; }
-    void SetPrintMarginLeft(double Value) { FPrintMargins[0] = Value; }
-    double GetPrintMarginTop() const { return FPrintMargins[1]; }
-    void SetPrintMarginTop(double Value) { FPrintMargins[1] = Value; }
-    double GetPrintMarginRight() const { return FPrintMargins[2]; }
-    void SetPrintMarginRight(double Value) { FPrintMargins[2] = Value; }
-    double GetPrintMarginBottom() const { return FPrintMargins[3]; }
-    void SetPrintMarginBottom(double Value) { FPrintMargins[3] = Value; }
-    bool GetPrintShowDialog() const { return FPrintShowDialog; }
-    void SetPrintShowDialog(bool Value) { FPrintShowDialog = Value; }
-    const std::string& GetPrintDocumentName() const { return FPrintDocumentName; }
-    void SetPrintDocumentName(const std::string& Value) { FPrintDocumentName = Value; }
-    const std::string& GetPrinterName() const { return FPrinterName; }
-    void SetPrinterName(const std::string& Value) { FPrinterName = Value; }
+    // The output's and the editor host's settings, published as the plot's.
+    TPrinterOrientation GetPrintOrientation() const { return FOutput.PrintOrientation; }
+    void SetPrintOrientation(TPrinterOrientation Value) { FOutput.PrintOrientation = Value; }
+    double GetPrintMarginLeft() const { return FOutput.PrintMargins[0]; }
+    void SetPrintMarginLeft(double Value) { FOutput.PrintMargins[0] = Value; }
+    double GetPrintMarginTop() const { return FOutput.PrintMargins[1]; }
+    void SetPrintMarginTop(double Value) { FOutput.PrintMargins[1] = Value; }
+    double GetPrintMarginRight() const { return FOutput.PrintMargins[2]; }
+    void SetPrintMarginRight(double Value) { FOutput.PrintMargins[2] = Value; }
+    double GetPrintMarginBottom() const { return FOutput.PrintMargins[3]; }
+    void SetPrintMarginBottom(double Value) { FOutput.PrintMargins[3] = Value; }
+    bool GetPrintShowDialog() const { return FOutput.PrintShowDialog; }
+    void SetPrintShowDialog(bool Value) { FOutput.PrintShowDialog = Value; }
+    const std::string& GetPrintDocumentName() const { return FOutput.PrintDocumentName; }
+    void SetPrintDocumentName(const std::string& Value) { FOutput.PrintDocumentName = Value; }
+    const std::string& GetPrinterName() const { return FOutput.PrinterName; }
+    void SetPrinterName(const std::string& Value) { FOutput.PrinterName = Value; }
+    TkPlotExportFormat GetCopyToClipBoardFormat() const { return FOutput.CopyToClipBoardFormat; }
+    void SetCopyToClipBoardFormat(TkPlotExportFormat Value) { FOutput.CopyToClipBoardFormat = Value; }
+    TkPlotImageFormatStyle GetDefaultSaveImageFormat() const { return FOutput.DefaultSaveImageFormat; }
+    void SetDefaultSaveImageFormat(TkPlotImageFormatStyle Value) { FOutput.DefaultSaveImageFormat = Value; }
+    TkPlotFormStyle GetEditorFormStyle() const { return FEditorHost->FormStyle; }
+    void SetEditorFormStyle(TkPlotFormStyle Value) { FEditorHost->FormStyle = Value; }
     int GetHintsPause() const { return FHintSettings.Pause; }
     void SetHintsPause(int Value) { FHintSettings.Pause = Value; }
     int GetHintsHidePause() const { return FHintSettings.HidePause; }
@@ -290,10 +295,6 @@ public:
     void SetHintsShow(bool Value) { FHintsShow = Value; }
     TFont* GetHintsFont() const { return FHintsFont.get(); }
     void SetHintsFont(const TFont* Value);
-    TkPlotFormStyle GetEditorFormStyle() const { return FEditorFormStyle; }
-    void SetEditorFormStyle(TkPlotFormStyle Value) { FEditorFormStyle = Value; }
-    TkPlotExportFormat GetCopyToClipBoardFormat() const { return FCopyToClipBoardFormat; }
-    void SetCopyToClipBoardFormat(TkPlotExportFormat Value) { FCopyToClipBoardFormat = Value; }
     // Proxies of the title label (label 0); without a label they read
     // False, "", the plot's own font and 0, and writing does nothing.
     bool GetTitleVisible() const;
@@ -344,8 +345,6 @@ public:
     std::string DefaultPropertyDirectory;
     std::string DefaultDataDirectory;
     std::string DefaultAnnotationDirectory;
-    TkPlotImageFormatStyle GetDefaultSaveImageFormat() const { return FDefaultSaveImageFormat; }
-    void SetDefaultSaveImageFormat(TkPlotImageFormatStyle Value) { FDefaultSaveImageFormat = Value; }
     bool GetDifferentialPropertySave() const { return FDifferentialPropertySave; }
     void SetDifferentialPropertySave(bool Value) { FDifferentialPropertySave = Value; }
     TImageList* GetImageList(int Index) const override { return FImageLists.at(static_cast<std::size_t>(Index)).get(); }
@@ -426,7 +425,7 @@ public:
     // The run-time editor on the page it showed last.
     void ShowEditor() override
     {
-        FMaster->EditObject(nullptr);
+        FEditorHost->Edit(nullptr);
     }
     void DoClickDataPoint(int ChannelIndex, int DataIndex);
 
@@ -509,6 +508,9 @@ private:
     void ReadImageList(TStream& Stream, int Index);
 
     std::unique_ptr<TkPlotMasterManager> FMaster;
+    // Freed before the master manager: the editor lists its objects.
+    std::unique_ptr<TkPlotEditorHost> FEditorHost;
+    TkPlotOutput FOutput;
     std::unique_ptr<TPopupMenu> FPopupMenu;
     std::unique_ptr<TFont> FHintsFont;
     std::unique_ptr<TFont> FAnnotationDefaultFont;
@@ -524,15 +526,8 @@ private:
     int FOuterMarginTop = 5;
     int FOuterMarginRight = 5;
     int FOuterMarginBottom = 5;
-    TPrinterOrientation FPrintOrientation = poLandscape;
-    std::array<double, 4> FPrintMargins{1.0, 1.0, 1.0, 1.0};
-    bool FPrintShowDialog = true;
-    std::string FPrintDocumentName = "Untitled";
-    std::string FPrinterName;
     TkPlotHintSettings FHintSettings;
     bool FHintsShow = true;
-    TkPlotFormStyle FEditorFormStyle = kpfsModal;
-    TkPlotExportFormat FCopyToClipBoardFormat = kpefMetaFile;
     std::string FLogFileName;
     int FLogBufferSize = 0;
     bool FLoggingActive = false;
@@ -550,7 +545,6 @@ private:
     TColor FBackGroundGradientStopColor = TColor(0);
     TkPlotDataFileColumnSeparator FDataFileColumnSeparator = kpdfcsTab;
     TkPlotDataFileFormat FDataFileFormat = kpdffText;
-    TkPlotImageFormatStyle FDefaultSaveImageFormat = kpifBitmap;
     bool FDifferentialPropertySave = false;
 
     // Painting and input state.

@@ -5,14 +5,9 @@
 #include "plot/core/kPlotAxis.h"
 #include "plot/core/kPlotAxisData.h"
 #include "rtl/Exception.h"
+#include "plot/core/kPlotEditorHost.h"
 
 namespace {
-
-TkPlotEditorFactory& EditorFactory()
-{
-    static TkPlotEditorFactory factory;
-    return factory;
-}
 
 void Call(const TkPlotCallback& Callback, TObject* Item)
 {
@@ -28,11 +23,6 @@ template <class M> void FreeManager(M*& Manager)
 }
 
 }  // namespace
-
-void TkPlotMasterManager::SetEditorFactory(TkPlotEditorFactory Factory)
-{
-    EditorFactory() = std::move(Factory);
-}
 
 TkPlotMasterManager::TkPlotMasterManager(TkPlotObjectOwner* AOwner) : FOwner(AOwner)
 {
@@ -52,7 +42,6 @@ TkPlotMasterManager::TkPlotMasterManager(TkPlotObjectOwner* AOwner) : FOwner(AOw
 
 TkPlotMasterManager::~TkPlotMasterManager()
 {
-    FEditor.reset();
     std::vector<TkPlotKindManager*> managers = FKindManagers;
     std::stable_sort(managers.begin(), managers.end(), [](const TkPlotKindManager* a, const TkPlotKindManager* b) {
         return a->Kind().FreeRank() < b->Kind().FreeRank();
@@ -101,8 +90,8 @@ void TkPlotMasterManager::InsertObject(TObject* Item)
         object->SetUserCanEdit(FUserCanEditObjects);
         object->OnEdit = [this](TObject* o) { EditObject(o); };
         object->SetXYAxesReverse(FXYAxesReverse);
-        if (EditorListens())
-            FEditor->ObjectAdded(object);
+        if (FEditorHost)
+            FEditorHost->ObjectAdded(object);
     } else if (auto* pair = dynamic_cast<TkPlotTranslationObject*>(Item)) {
         if (FTranslationManager)
             FTranslationManager->AddObject(pair);
@@ -131,8 +120,8 @@ void TkPlotMasterManager::ObjectRemove(TObject* Item)
         return;
     }
     if (auto* object = dynamic_cast<TkPlotObject*>(Item)) {
-        if (EditorListens())
-            FEditor->ObjectRemoved(object);
+        if (FEditorHost)
+            FEditorHost->ObjectRemoved(object);
         for (TkPlotObjectManagerCustom* m :
              std::initializer_list<TkPlotObjectManagerCustom*>{FObjectManager, FLayoutManager})
             if (m)
@@ -166,8 +155,8 @@ void TkPlotMasterManager::ObjectRename(TObject* Item)
         return;
     for (TkPlotObjectManagerCustom* m : NotifiedManagers())
         m->NotifyObjectRenamed(object);
-    if (EditorListens())
-        FEditor->ObjectRenamed(object);
+    if (FEditorHost)
+        FEditorHost->ObjectRenamed(object);
 }
 
 void TkPlotMasterManager::ObjectChange(TObject* Item)
@@ -186,19 +175,8 @@ void TkPlotMasterManager::ObjectFocus(TObject* Item)
 
 void TkPlotMasterManager::EditObject(TObject* Item)
 {
-    if (FEditorClosed) {
-        FEditor.reset();
-        FEditorClosed = false;
-    }
-    if (!FEditor && EditorFactory())
-        FEditor = EditorFactory()(*this);
-    if (FEditor)
-        FEditor->Edit(dynamic_cast<TkPlotObject*>(Item));
-}
-
-void TkPlotMasterManager::EditorClosed()
-{
-    FEditorClosed = true;
+    if (FEditorHost)
+        FEditorHost->Edit(dynamic_cast<TkPlotObject*>(Item));
 }
 
 int TkPlotMasterManager::Add(const TkPlotKind& Kind)

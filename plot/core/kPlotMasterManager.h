@@ -4,9 +4,6 @@
 // callbacks. It registers new objects everywhere they belong, unregisters
 // them when they die, relays renames and focus changes, and forwards
 // changes to the plot.
-#include <array>
-#include <functional>
-#include <memory>
 #include <string_view>
 #include <vector>
 
@@ -29,22 +26,7 @@ class TkPlotLimit;
 class TkPlotLabel;
 class TkPlotAnnotation;
 
-// What the master manager needs of the plot's run-time editor; the editor
-// registers a factory, so the plot works without it.
-class TkPlotEditorLink {
-public:
-    virtual ~TkPlotEditorLink() = default;
-    // The editor is filling its controls: changes are not echoed back.
-    virtual bool IsLoading() const = 0;
-    virtual void ObjectAdded(TkPlotObject* Object) = 0;
-    virtual void ObjectRemoved(TkPlotObject* Object) = 0;
-    virtual void ObjectRenamed(TkPlotObject* Object) = 0;
-    // Selects the object's page and the object (none: the current page),
-    // then shows the editor.
-    virtual void Edit(TkPlotObject* Object) = 0;
-};
-
-using TkPlotEditorFactory = std::function<std::unique_ptr<TkPlotEditorLink>(TkPlotMasterManager& Master)>;
+class TkPlotEditorHost;
 
 class TkPlotMasterManager : public TObject {
 public:
@@ -52,8 +34,6 @@ public:
     // layout manager and the translation manager.
     explicit TkPlotMasterManager(TkPlotObjectOwner* AOwner);
     ~TkPlotMasterManager() override;
-
-    static void SetEditorFactory(TkPlotEditorFactory Factory);
 
     // Callbacks of every object and manager.
     void InsertObject(TObject* Item);
@@ -115,12 +95,9 @@ public:
     void AxisDataExtent(const TkPlotObject& Axis, bool Running, double& Minimum, double& Maximum) const;
     void ClearFocus();
 
-    // The editor: the active page of each of its page controls is kept
-    // between openings. EditorClosed frees a modeless editor later, never
-    // inside its own close handler.
-    std::array<int, 14> EditorPages{};
-    TkPlotEditorLink* GetEditor() const { return FEditor.get(); }
-    void EditorClosed();
+    // The run-time editor's host, which hears of objects added, removed
+    // and renamed and opens the editor for EditObject; none: no editor.
+    void SetEditorHost(TkPlotEditorHost* Host) { FEditorHost = Host; }
 
     TkPlotObjectOwner* GetOwner() const { return FOwner; }
     TkPlotObjectManager* ObjectManager() const { return FObjectManager; }
@@ -167,7 +144,6 @@ private:
     template <class F> void ForEachAxisData(F Call) const;
     // The managers that hear renames and focus changes, in order.
     std::vector<TkPlotObjectManagerCustom*> NotifiedManagers() const;
-    bool EditorListens() const { return FEditor && !FEditorClosed && !FEditor->IsLoading(); }
 
     TkPlotObjectOwner* FOwner;
     TkPlotObjectCallbacks FCallbacks;
@@ -177,6 +153,5 @@ private:
     std::vector<TkPlotKindManager*> FKindManagers;
     TkPlotLayoutManager* FLayoutManager = nullptr;
     TkPlotTranslationManager* FTranslationManager = nullptr;
-    std::unique_ptr<TkPlotEditorLink> FEditor;
-    bool FEditorClosed = false;
+    TkPlotEditorHost* FEditorHost = nullptr;
 };

@@ -10,6 +10,7 @@
 #include "plot/channels/kPlotLimit.h"
 #include "plot/core/kPlotAxis.h"
 #include "plot/core/kPlotDataView.h"
+#include "plot/core/kPlotEditorHost.h"
 #include "plot/core/kPlotMasterManager.h"
 #include "rtl/Exception.h"
 #include "ui/Application.h"
@@ -346,7 +347,8 @@ struct FakeEditor : TkPlotEditorLink {
 TEST_F(MasterTest, EditorIsMadeByTheRegisteredFactoryAndHearsChanges)
 {
     std::vector<std::string> log;
-    TkPlotMasterManager::SetEditorFactory([&](TkPlotMasterManager&) {
+    TkPlotEditorHost host(*master);
+    TkPlotEditorHost::SetEditorFactory([&](TkPlotEditorHost&) {
         auto e = std::make_unique<FakeEditor>();
         e->log = &log;
         return e;
@@ -358,13 +360,13 @@ TEST_F(MasterTest, EditorIsMadeByTheRegisteredFactoryAndHearsChanges)
     master->AddYAxis();
     // A new object is named while it registers, before the editor lists it.
     EXPECT_EQ(log, (std::vector<std::string>{"edit X-Axis 1", "renamed Time", "renamed Y-Axis 1", "added Y-Axis 1"}));
-    TkPlotMasterManager::SetEditorFactory(nullptr);
+    TkPlotEditorHost::SetEditorFactory(nullptr);
 }
 
 // An editor that closes itself from inside its own Edit call, as a
 // modeless editor's close button does.
 struct ClosingEditor : TkPlotEditorLink {
-    TkPlotMasterManager* master = nullptr;
+    TkPlotEditorHost* host = nullptr;
     std::vector<std::string>* log = nullptr;
     int number = 0;
     ~ClosingEditor() override { log->push_back("freed " + std::to_string(number)); }
@@ -375,7 +377,7 @@ struct ClosingEditor : TkPlotEditorLink {
     void Edit(TkPlotObject*) override
     {
         log->push_back("edit in " + std::to_string(number));
-        master->EditorClosed();
+        host->EditorClosed();
         log->push_back("closed " + std::to_string(number));  // still whole here
     }
 };
@@ -384,9 +386,10 @@ TEST_F(MasterTest, AnEditorClosedFromItsOwnHandlerIsFreedLater)
 {
     std::vector<std::string> log;
     int made = 0;
-    TkPlotMasterManager::SetEditorFactory([&](TkPlotMasterManager& m) {
+    auto host = std::make_unique<TkPlotEditorHost>(*master);
+    TkPlotEditorHost::SetEditorFactory([&](TkPlotEditorHost& h) {
         auto e = std::make_unique<ClosingEditor>();
-        e->master = &m;
+        e->host = &h;
         e->log = &log;
         e->number = ++made;
         return e;
@@ -397,9 +400,9 @@ TEST_F(MasterTest, AnEditorClosedFromItsOwnHandlerIsFreedLater)
     master->AddTable();  // a closed editor hears nothing more
     legend->OnEdit(legend);
     EXPECT_EQ(log, (std::vector<std::string>{"edit in 1", "closed 1", "freed 1", "edit in 2", "closed 2"}));
-    TkPlotMasterManager::SetEditorFactory(nullptr);
+    TkPlotEditorHost::SetEditorFactory(nullptr);
     master->OnObjectRemove = nullptr;
-    master.reset();  // the closed editor dies with the master manager
+    host.reset();  // the closed editor dies with its host
     EXPECT_EQ(log.back(), "freed 2");
 }
 

@@ -1,0 +1,68 @@
+#pragma once
+// Hosts the plot's run-time editor beside the plot component: makes the
+// editor through the factory that the editor library registers (a plot
+// works without one), opens it on an object's page, tells an open editor
+// of the objects added, removed and renamed, keeps the pages it showed
+// between openings, and frees an editor that closed itself once it is
+// safe to. The plot component owns it; the master manager reports to it.
+#include <array>
+#include <functional>
+#include <memory>
+
+class TkPlotEditorHost;
+class TkPlotMasterManager;
+class TkPlotObject;
+
+// How the editor form opens.
+enum TkPlotFormStyle { kpfsModal, kpfsStayOnTop };
+
+// What the host needs of the editor itself.
+class TkPlotEditorLink {
+public:
+    virtual ~TkPlotEditorLink() = default;
+    // The editor is filling its controls: changes are not echoed back.
+    virtual bool IsLoading() const = 0;
+    virtual void ObjectAdded(TkPlotObject* Object) = 0;
+    virtual void ObjectRemoved(TkPlotObject* Object) = 0;
+    virtual void ObjectRenamed(TkPlotObject* Object) = 0;
+    // Selects the object's page and the object (none: the current page),
+    // then shows the editor.
+    virtual void Edit(TkPlotObject* Object) = 0;
+};
+
+using TkPlotEditorFactory = std::function<std::unique_ptr<TkPlotEditorLink>(TkPlotEditorHost& Host)>;
+
+class TkPlotEditorHost {
+public:
+    // Reports to Master's objects from now until it dies.
+    explicit TkPlotEditorHost(TkPlotMasterManager& Master);
+    ~TkPlotEditorHost();
+    TkPlotEditorHost(const TkPlotEditorHost&) = delete;
+    TkPlotEditorHost& operator=(const TkPlotEditorHost&) = delete;
+
+    static void SetEditorFactory(TkPlotEditorFactory Factory);
+
+    TkPlotMasterManager& Master() const { return FMaster; }
+    // Makes the editor when there is none, then opens it on the object
+    // (none: on the page it showed last).
+    void Edit(TkPlotObject* Object);
+    // The editor closed itself: it is freed on the next opening or with
+    // the host, never inside its own close handler.
+    void EditorClosed();
+
+    // What an open editor hears; nothing while it fills its controls.
+    void ObjectAdded(TkPlotObject* Object);
+    void ObjectRemoved(TkPlotObject* Object);
+    void ObjectRenamed(TkPlotObject* Object);
+
+    // The active page of each of the editor's page controls.
+    std::array<int, 14> EditorPages{};
+    TkPlotFormStyle FormStyle = kpfsModal;
+
+private:
+    TkPlotEditorLink* Listener() const;
+
+    TkPlotMasterManager& FMaster;
+    std::unique_ptr<TkPlotEditorLink> FEditor;
+    bool FEditorClosed = false;
+};
