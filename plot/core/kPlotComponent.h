@@ -4,6 +4,11 @@
 // them, shows their hints, streams them with its form data, and raises one
 // family of events per object kind. The kinds themselves register from
 // their own files (see kPlotKind.h).
+// What it shows goes out through TkPlotOutput (clipboard, printing, the
+// preview hand-off, image files) and its run-time editor is kept by
+// TkPlotEditorHost: both live beside it, owned here and reached through
+// the thin forwards below, so that neither grows inside this class. Its
+// property-text files belong beside it likewise.
 #include <array>
 #include <cstdint>
 #include <functional>
@@ -518,7 +523,6 @@ private:
     TkPlotOccupiedRects FOccupiedRects;
     TkPlotPaintOrder FPaintOrder;
     TkPlotLayoutPass FLayoutPass;
-    std::string FLastPropertyFileName;
     std::string FLastDataFileName;
 
     bool FUserCanAddRemoveChannels = false;
