@@ -3,7 +3,7 @@
 // plot's behalf and is the single receiver of all object and manager
 // callbacks. It registers new objects everywhere they belong, unregisters
 // them when they die, relays renames and focus changes, and forwards
-// changes to the plot.
+// changes to the plot and to the editor host.
 #include <string_view>
 #include <vector>
 
