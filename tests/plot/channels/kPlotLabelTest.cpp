@@ -171,6 +171,22 @@ TEST_F(LabelTest, VerticalCaptionIsTurnedAndPlacedAlongTheLabelByAlignment)
     }
 }
 
+TEST_F(LabelTest, MarginsOfAnySizeKeepTheirDirection)
+{
+    // A stored margin may be anything; in pixels it must neither wrap
+    // around nor overflow the sums it goes into.
+    label->SetHorizontal(false);
+    label->SetDrawRect(TRect(0, 0, 40, 300));
+    label->SetCaption("Volts");
+    label->SetMarginBottom(-1e12);
+    Paint();
+    auto texts = Ops(canvas, TCanvasOp::TextOut);
+    ASSERT_EQ(texts.size(), 1u);
+    EXPECT_GT(texts[0]->Args[0], 40);  // pushed right, past the label
+    label->SetMarginTop(1e12);
+    EXPECT_GT(label->GetRequiredSize(&canvas), 0);
+}
+
 TEST_F(LabelTest, AnImageOfThePlotReplacesTheCaptionOnlyWhenListAndIndexExist)
 {
     plot.images.SetWidth(24);
