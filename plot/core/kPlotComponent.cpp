@@ -1321,7 +1321,10 @@ void TkPlotComponent::DefineProperties(TFiler& Filer)
         {"YAxisManager", FMaster->YAxisManager()},       {"ChannelManager", FMaster->ChannelManager()},
         {"DataViewManager", FMaster->DataViewManager()}, {"DataCursorManager", FMaster->DataCursorManager()},
         {"LimitManager", FMaster->LimitManager()},       {"LabelManager", FMaster->LabelManager()}};
-    for (const auto& [name, manager] : managers) {
+    for (const auto& [name, each] : managers) {
+        // A copy the lambdas can capture: clang before 16 cannot capture a
+        // structured binding, and the fuzz build uses clang.
+        TkPlotObjectManagerCustom* const manager = each;
         if (!manager)
             continue;
         Filer.DefineProperty(
