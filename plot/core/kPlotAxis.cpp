@@ -908,8 +908,10 @@ int TkPlotAxis::GetRequiredSize(TCanvas* Canvas)
         // height when it runs along.
         labelDepth = HasHorizontalLabels() ? MultiLineTextHeight(Canvas, GetLabelText(FMin)) : GetMaxLabelWidth(Canvas);
     }
-    FTitleOffset = FInnerMargin + tickLength + labelMargin + labelDepth;
-    FRequiredSize = FInnerMargin + FOuterMargin + tickLength + labelMargin + labelDepth + titleDepth;
+    // Summed in floating point: stored margins may be anything.
+    FTitleOffset = ClampPixel(double(FInnerMargin) + tickLength + labelMargin + labelDepth);
+    FRequiredSize = ClampPixel(double(FInnerMargin) + FOuterMargin + tickLength + labelMargin + labelDepth +
+                               titleDepth);
     return FRequiredSize;
 }
 

@@ -3,6 +3,8 @@
 // canvas with known font metrics (a "0" 5 pixels wide and 12 high).
 #include <gtest/gtest.h>
 
+#include <climits>
+
 #include "PlotAxisSupport.h"
 #include "ui/Font.h"
 
@@ -168,6 +170,20 @@ TEST_F(AxisDrawTest, RequiredSizeAndEndMargins)
     y->SetScaleLinesShow(false);
     EXPECT_EQ(y->GetRequiredSize(&canvas), 10);
     EXPECT_EQ(y->GetRequiredEndMargin(&canvas), 0);
+}
+
+TEST_F(AxisDrawTest, HugeMarginsAskForMuchRoomAndNeverForLess)
+{
+    // Stored margins may be anything; their sum must not wrap around.
+    y->CalcTicks(&canvas);
+    y->SetInnerMargin(INT_MAX);
+    EXPECT_GT(y->GetRequiredSize(&canvas), 45);
+    EXPECT_GT(y->GetTitleOffset(), 40);
+    y->SetInnerMargin(5);
+    y->SetLabelsMargin(1e12);
+    y->SetTitleShow(true);
+    y->SetTitleMargin(1e12);
+    EXPECT_GT(y->GetRequiredSize(&canvas), 65);
 }
 
 TEST_F(AxisDrawTest, StackedEndsKeepAMarginForTheEndLabels)
