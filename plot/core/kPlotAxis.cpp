@@ -137,6 +137,12 @@ int ClampPixel(double Pixel)
     return ClampToInt(std::clamp<double>(Pixel, -PixelLimit, PixelLimit));
 }
 
+// A measure in pixels from a stored factor, which may be anything.
+int RoundPixel(double Pixels)
+{
+    return ClampPixel(std::nearbyint(Pixels));
+}
+
 bool IsRotatedQuarter(TkRotationAngle Angle)
 {
     return Angle == ira090 || Angle == ira270;
@@ -278,11 +284,11 @@ void TkPlotAxis::SetScaleType(TkPlotScaleType Value)
 
 void TkPlotAxis::SetInnerMargin(int Value)
 {
-    SetProperty(Value, FInnerMargin, &TkPlotObject::DoChange);
+    SetProperty(ClampPixel(Value), FInnerMargin, &TkPlotObject::DoChange);
 }
 void TkPlotAxis::SetOuterMargin(int Value)
 {
-    SetProperty(Value, FOuterMargin, &TkPlotObject::DoChange);
+    SetProperty(ClampPixel(Value), FOuterMargin, &TkPlotObject::DoChange);
 }
 void TkPlotAxis::SetTitle(const std::string& Value)
 {
@@ -302,11 +308,11 @@ void TkPlotAxis::SetTitleRotated(bool Value)
 }
 void TkPlotAxis::SetMajorLength(int Value)
 {
-    SetProperty(Value, FMajorLength, &TkPlotObject::DoChange);
+    SetProperty(ClampPixel(Value), FMajorLength, &TkPlotObject::DoChange);
 }
 void TkPlotAxis::SetMinorLength(int Value)
 {
-    SetProperty(Value, FMinorLength, &TkPlotObject::DoChange);
+    SetProperty(ClampPixel(Value), FMinorLength, &TkPlotObject::DoChange);
 }
 void TkPlotAxis::SetMinorCount(int Value)
 {
@@ -677,7 +683,7 @@ std::string TkPlotAxis::GetCursorPlainText(double Value)
 
 int TkPlotAxis::ReadoutMinWidth(TCanvas* Canvas, bool UseDefault, double Length)
 {
-    return RoundToInt(Canvas->TextWidth("0") * (UseDefault ? FLabels.MinLength : Length));
+    return RoundPixel(Canvas->TextWidth("0") * (UseDefault ? FLabels.MinLength : Length));
 }
 
 int TkPlotAxis::GetLegendMinWidth(TCanvas* Canvas)
@@ -698,7 +704,7 @@ void TkPlotAxis::UseLabelsFont(TCanvas* Canvas)
 int TkPlotAxis::GetMaxLabelWidth(TCanvas* Canvas)
 {
     UseLabelsFont(Canvas);
-    int widest = RoundToInt(Canvas->TextWidth("0") * FLabels.MinLength);
+    int widest = RoundPixel(Canvas->TextWidth("0") * FLabels.MinLength);
     const double sample = std::trunc(FMin / FSpan) * FSpan + FSpan;
     FLabelsAdjusting = true;
     const std::string sampleText = GetLabelText(sample);
@@ -896,14 +902,14 @@ int TkPlotAxis::GetRequiredSize(TCanvas* Canvas)
         Canvas->Font->Assign(FTitleFont.get());
         const int height = MultiLineTextHeight(Canvas, FTitle);
         const int across = FTitleRotated ? MultiLineTextWidth(Canvas, FTitle) : height;
-        titleDepth = RoundToInt(height * FTitleMargin + across);
+        titleDepth = RoundPixel(height * FTitleMargin + across);
     }
     const int tickLength = FScaleLinesShow ? std::max({0, FMajorLength, FMinorLength}) : 0;
     int labelMargin = 0;
     int labelDepth = 0;
     if (FLabelsVisible) {
         UseLabelsFont(Canvas);
-        labelMargin = RoundToInt(Canvas->TextHeight("A") * FLabelsMargin);
+        labelMargin = RoundPixel(Canvas->TextHeight("A") * FLabelsMargin);
         // Across the axis: a label's width when it stands across, its
         // height when it runs along.
         labelDepth = HasHorizontalLabels() ? MultiLineTextHeight(Canvas, GetLabelText(FMin)) : GetMaxLabelWidth(Canvas);
@@ -951,7 +957,7 @@ void TkPlotAxis::CalcScaleRect(TCanvas* Canvas)
         const int along = FLabelsVisible ? LabelLengthAlong(Canvas) : 0;
         const int end = IsCartesian()
                             ? 0
-                            : RoundToInt(along / 2.0) + RoundToInt(Canvas->TextWidth("0") * FStackingEndsMargin);
+                            : RoundToInt(along / 2.0) + RoundPixel(Canvas->TextWidth("0") * FStackingEndsMargin);
         s.Left = GetStartStacked() ? l.Left + end : l.Left;
         s.Right = GetEndStacked() ? l.Right - end : l.Right;
         o.Left = s.Left - end;
@@ -966,7 +972,7 @@ void TkPlotAxis::CalcScaleRect(TCanvas* Canvas)
         // Kept even with the labels hidden, so that hiding them does not
         // move the scale.
         const int along = LabelLengthAlong(Canvas);
-        const int end = IsCartesian() ? 0 : (along + RoundToInt(Canvas->TextHeight("0") * FStackingEndsMargin)) / 2;
+        const int end = IsCartesian() ? 0 : (along + RoundPixel(Canvas->TextHeight("0") * FStackingEndsMargin)) / 2;
         s.Bottom = GetStartStacked() ? l.Bottom - end : l.Bottom;
         s.Top = GetEndStacked() ? l.Top + end : l.Top;
         o.Bottom = s.Bottom + end;
@@ -1112,7 +1118,7 @@ void TkPlotAxis::DrawLabel(TCanvas* Canvas, const TkPlotTickObject& Tick)
     UseLabelsFont(Canvas);
     const int w = MultiLineTextWidth(Canvas, Tick.Label);
     const int h = MultiLineTextHeight(Canvas, Tick.Label);
-    const int margin = RoundToInt(Canvas->TextHeight("A") * FLabelsMargin);
+    const int margin = RoundPixel(Canvas->TextHeight("A") * FLabelsMargin);
     const int d = IsCartesian() ? (FMajorLength + 1) / 2 + margin
                                 : FInnerMargin + (FScaleLinesShow ? FMajorLength : 0) + margin;
     const TRect& l = GetDrawRect();
