@@ -7,6 +7,7 @@
 #include "plot/core/kPlotAxisTitleFont.h"
 #include "plot/core/kGraphicsProperties.h"
 #include "plot/core/kPlotObjectNames.h"
+#include "plot/core/kPlotPixels.h"
 #include "rtl/NumberFormat.h"
 #include "rtl/PublishedProperties.h"
 #include "rtl/Reader.h"
@@ -126,22 +127,6 @@ const bool Registered = [] {
     RegisterPublishedClass<TkPlotYAxis, TkPlotAxis>("TkPlotYAxis", {});
     return true;
 }();
-
-// Pixels are kept within what the drawing layer can take.
-constexpr int PixelLimit = 32000;
-
-// Kept in floating point until clamped: a far value's offset does not fit
-// an integer.
-int ClampPixel(double Pixel)
-{
-    return ClampToInt(std::clamp<double>(Pixel, -PixelLimit, PixelLimit));
-}
-
-// A measure in pixels from a stored factor, which may be anything.
-int RoundPixel(double Pixels)
-{
-    return ClampPixel(std::nearbyint(Pixels));
-}
 
 bool IsRotatedQuarter(TkRotationAngle Angle)
 {
