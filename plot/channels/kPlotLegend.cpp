@@ -8,6 +8,7 @@
 #include "plot/core/kGraphicsProperties.h"
 #include "plot/core/kPlotAxis.h"
 #include "plot/core/kPlotObjectManager.h"
+#include "plot/core/kPlotPixels.h"
 #include "rtl/NumberFormat.h"
 #include "rtl/PublishedProperties.h"
 #include "ui/Canvas.h"
@@ -284,11 +285,11 @@ void TkPlotLegend::SetChannelNameColorStyle(TkPlotLegendChannelNameColorStyle Va
 }
 void TkPlotLegend::SetLineColumnWidth(int Value)
 {
-    SetProperty(Value, FLineColumnWidth, &TkPlotObject::DoLayoutChange);
+    SetProperty(ClampPixel(Value), FLineColumnWidth, &TkPlotObject::DoLayoutChange);
 }
 void TkPlotLegend::SetLineColumnHeight(int Value)
 {
-    SetProperty(Value, FLineColumnHeight, &TkPlotObject::DoChange);
+    SetProperty(ClampPixel(Value), FLineColumnHeight, &TkPlotObject::DoChange);
 }
 
 // ---- cell texts
@@ -399,7 +400,7 @@ void TkPlotLegend::MeasureColumns(TCanvas* Canvas)
         }
         FColumns[colName].Width = widest;
     } else {
-        FColumns[colName].Width = RoundToInt(zeroWidth * FChannelNameMaxWidth);
+        FColumns[colName].Width = RoundPixel(zeroWidth * FChannelNameMaxWidth);
     }
 
     for (int c = colXAxis; c <= colYMean; ++c) {
@@ -462,9 +463,9 @@ void TkPlotLegend::CalcLayout(TCanvas* Canvas)
     const int c = MultiLineTextWidth(Canvas, "0");
     const int h = MultiLineTextHeight(Canvas, "0");
     FPixMargins = FMargins.InPixels(c, h);
-    FPixColumnSpacing = RoundToInt(c * FColumnSpacing);
-    FPixRowSpacing = RoundToInt(h * FRowSpacing);
-    const int minGroupSpacing = RoundToInt(h * FWrapColSpacingMin);
+    FPixColumnSpacing = RoundPixel(c * FColumnSpacing);
+    FPixRowSpacing = RoundPixel(h * FRowSpacing);
+    const int minGroupSpacing = RoundPixel(h * FWrapColSpacingMin);
     FPixGroupSpacing = minGroupSpacing;
 
     CollectItems();
@@ -480,10 +481,11 @@ void TkPlotLegend::CalcLayout(TCanvas* Canvas)
     // maximum counts of 0, would otherwise divide by zero.
     const int groupsFit = std::max(1, (availWidth + minGroupSpacing) / std::max(1, FGroupWidth + minGroupSpacing));
     const int rowsFit = std::max(1, (availHeight + FPixRowSpacing) / std::max(1, FRowHeight + FPixRowSpacing));
-    const int colMax = std::max(1, FWrapColAutoCountMax);
-    const int rowMax = std::max(1, FWrapRowAutoCountMax);
-    int g = FWrapColAutoCountEnabled ? colMax : FWrapColDesiredCount;
-    const int d = FWrapRowAutoCountEnabled ? rowMax : FWrapRowDesiredCount;
+    // No more groups or rows than pixels, whatever the stored counts say.
+    const int colMax = std::clamp(FWrapColAutoCountMax, 1, PixelLimit);
+    const int rowMax = std::clamp(FWrapRowAutoCountMax, 1, PixelLimit);
+    int g = FWrapColAutoCountEnabled ? colMax : std::min(FWrapColDesiredCount, PixelLimit);
+    const int d = FWrapRowAutoCountEnabled ? rowMax : std::min(FWrapRowDesiredCount, PixelLimit);
     int rows = 0;
     if (n == 0) {
         g = 0;
@@ -506,12 +508,14 @@ void TkPlotLegend::CalcLayout(TCanvas* Canvas)
     FGroups = g;
     FRows = rows;
 
-    FRequiredWidth = g * FGroupWidth + std::max(g - 1, 0) * minGroupSpacing + FPixMargins.Left + FPixMargins.Right;
-    FRequiredHeight = FPixMargins.Top + titleRow + (FRowHeight + FPixRowSpacing) * rows - FPixRowSpacing +
-                      FPixMargins.Bottom;
+    // In floating point: many groups or rows of great measures overflow an integer.
+    FRequiredWidth = ClampPixel(double(g) * FGroupWidth + std::max(g - 1, 0) * double(minGroupSpacing) +
+                                FPixMargins.Left + FPixMargins.Right);
+    FRequiredHeight = ClampPixel(FPixMargins.Top + titleRow + double(FRowHeight + FPixRowSpacing) * rows -
+                                 FPixRowSpacing + FPixMargins.Bottom);
 
     if (IsHorizontal() && FWrapColSpacingAuto && g >= 2)
-        FPixGroupSpacing = std::max(minGroupSpacing, (availWidth - g * FGroupWidth) / (g - 1));
+        FPixGroupSpacing = std::max(minGroupSpacing, ClampPixel((availWidth - double(g) * FGroupWidth) / (g - 1)));
     if (IsVertical() && FWrapRowSpacingAuto && rows >= 2)
         FPixRowSpacing = std::max(FPixRowSpacing, (availHeight - rows * FRowHeight) / (rows - 1));
 
@@ -550,7 +554,7 @@ void TkPlotLegend::PlaceItems()
     const int n = static_cast<int>(FItems.size());
     FGroupLefts.clear();
     for (int k = 0; k < FGroups; ++k)
-        FGroupLefts.push_back(left + (FGroupWidth + FPixGroupSpacing) * k);
+        FGroupLefts.push_back(ClampPixel(left + double(FGroupWidth + FPixGroupSpacing) * k));
     int index = FFirstVisible;
     for (int k = 0; k < FGroups && index < n; ++k)
         for (int row = 0; row < FRows && index < n; ++row, ++index) {
@@ -558,7 +562,7 @@ void TkPlotLegend::PlaceItems()
             item.Group = k + 1;
             item.Row = row + 1;
             item.GroupLeft = FGroupLefts[k];
-            item.RowTop = top + (FRowHeight + FPixRowSpacing) * row;
+            item.RowTop = ClampPixel(top + double(FRowHeight + FPixRowSpacing) * row);
             item.RowHeight = FRowHeight;
             item.NameCell = TRect(item.GroupLeft + FColumns[colName].Offset, item.RowTop,
                                   item.GroupLeft + FColumns[colName].Offset + FColumns[colName].Width,

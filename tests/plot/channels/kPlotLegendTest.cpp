@@ -3,7 +3,9 @@
 // checked on a recording canvas with known font metrics.
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <cmath>
+#include <cstdlib>
 #include <map>
 
 #include "../core/PlotObjectSupport.h"
@@ -271,6 +273,39 @@ TEST_F(LegendTest, ColumnsAndSpacingsOfNoWidthStillLayTheRowsOut)
         legend->CalcLayout(&canvas);
         EXPECT_GE(legend->GetGroupCount(), 1);
         EXPECT_EQ(legend->GetLastVisibleIndex(), 2) << horizontal;
+    }
+}
+
+TEST_F(LegendTest, HugeStoredMeasuresLayOutAndDrawWithinTheDrawingRange)
+{
+    // Stored measures and counts may be anything; the layout made of them
+    // must neither wrap around nor leave the range the drawing layer takes.
+    AddChannels(3);
+    legend->SetLineColumnWidth(INT_MAX);
+    legend->SetLineColumnHeight(INT_MAX);
+    legend->SetMarginLeft(-1e12);
+    legend->SetMarginBottom(1e12);
+    legend->SetColumnSpacing(1e12);
+    legend->SetRowSpacing(1e12);
+    legend->SetWrapColSpacingMin(1e12);
+    legend->SetChannelNameMaxWidth(1e12);
+    legend->SetWrapColDesiredCount(INT_MAX);
+    legend->SetWrapColAutoCountMax(INT_MAX);
+    legend->SetWrapRowAutoCountEnabled(false);
+    legend->SetWrapRowDesiredCount(INT_MAX);
+    legend->SetShowColumnYValue(true);
+    for (bool horizontal : {false, true}) {
+        legend->SetHorizontal(horizontal);
+        legend->SetDrawRect(TRect(0, 0, 300, 200));
+        EXPECT_GT(legend->GetRequiredSize(&canvas), 0) << horizontal;
+        Paint();
+        ASSERT_FALSE(canvas.Records.empty());
+        for (const TCanvasRecord& r : canvas.Records) {
+            for (int a : r.Args)
+                EXPECT_LE(std::abs(a), 1000000) << r.Name() << " " << horizontal;
+            for (const TPoint& p : r.Points)
+                EXPECT_LE(std::max(std::abs(p.X), std::abs(p.Y)), 1000000) << r.Name() << " " << horizontal;
+        }
     }
 }
 
