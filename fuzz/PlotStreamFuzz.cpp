@@ -33,13 +33,15 @@
 namespace {
 
 constexpr int ChannelCount = 3;
+constexpr int PlotWidth = 480;
+constexpr int PlotHeight = 320;
 
 // Variant 0 is the plot every input is read into; variant 1 has other
 // values in the same objects, for a seed.
 std::unique_ptr<TkPlot> MakePlot(int Variant)
 {
     auto plot = std::make_unique<TkPlot>(nullptr);
-    plot->SetBounds(0, 0, 480, 320);
+    plot->SetBounds(0, 0, PlotWidth, PlotHeight);
     plot->BeginUpdate();
     TkPlotAxis* x = plot->GetXAxis(0);
     x->SetMinSpan(Variant ? 100 : 0, Variant ? 3.5 : 60);
@@ -142,9 +144,12 @@ void ReportChange(const std::string& Error, const TPlotImage& Was, const TPlotIm
                  Was.Names == Now.Names ? "kept" : "changed");
 }
 
+// On a bitmap of the plot's first size, whatever size the stream gave it:
+// a plot that a stream made huge lays out as such, but its picture would
+// take a gigabyte to no purpose here.
 void Paint(TkPlot& Plot)
 {
-    TBitmap bitmap(Plot.GetWidth(), Plot.GetHeight());
+    TBitmap bitmap(PlotWidth, PlotHeight);
     Plot.PaintToCanvas(bitmap.Canvas);
 }
 
