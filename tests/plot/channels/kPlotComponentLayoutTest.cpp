@@ -2,6 +2,8 @@
 // axes across the data view, and the data view itself.
 #include <gtest/gtest.h>
 
+#include <climits>
+
 #include "PlotComponentSupport.h"
 #include "plot/channels/kPlotLabel.h"
 #include "ui/RecordingCanvas.h"
@@ -171,6 +173,23 @@ TEST_F(Layout, APlotWithoutAxesKeepsAnUprightDataView)
     const TRect view = plot.View(0)->GetDrawRect();
     EXPECT_LT(view.Top, view.Bottom);
     EXPECT_LT(view.Left, view.Right);
+}
+
+TEST_F(Layout, HugeOuterMarginsPushTheDataViewOutwardAndNeverWrapAround)
+{
+    // Stored margins may be anything: a huge left and top margin push the
+    // data view right and down, out of the plot, not back to its left.
+    plot.AddDataView();
+    plot.SetOuterMarginLeft(INT_MAX);
+    plot.SetOuterMarginTop(INT_MAX);
+    plot.SetOuterMarginRight(INT_MIN);
+    plot.SetOuterMarginBottom(INT_MIN);
+    Run();
+    const TRect view = plot.View(0)->GetDrawRect();
+    EXPECT_GT(view.Left, plot.GetWidth());
+    EXPECT_GT(view.Top, plot.GetHeight());
+    EXPECT_GT(view.Right, plot.GetWidth());
+    EXPECT_GT(view.Bottom, plot.GetHeight());
 }
 
 TEST_F(Layout, APlotWithoutADataViewStillLaysOut)
