@@ -352,8 +352,12 @@ void TControl::SetHeight(int Value)
 
 void TControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight)
 {
-    AWidth = std::max(0, AWidth);
-    AHeight = std::max(0, AHeight);
+    // A stored form may say anything; a widget goes no farther than
+    // QWIDGETSIZE_MAX either way, and within that its edges add up.
+    ALeft = std::clamp(ALeft, -QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    ATop = std::clamp(ATop, -QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    AWidth = std::clamp(AWidth, 0, QWIDGETSIZE_MAX);
+    AHeight = std::clamp(AHeight, 0, QWIDGETSIZE_MAX);
     if ((AWidth != GetWidth() || AHeight != GetHeight()) && !CanResize(AWidth, AHeight)) {
         AWidth = GetWidth();
         AHeight = GetHeight();

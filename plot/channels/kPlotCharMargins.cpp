@@ -1,11 +1,9 @@
 #include "plot/channels/kPlotCharMargins.h"
 
-#include <cmath>
-
-#include "rtl/NumberFormat.h"
+#include "plot/core/kPlotPixels.h"
 
 TkPlotCharMargins::TPixels TkPlotCharMargins::InPixels(int CharWidth, int CharHeight) const
 {
-    return TPixels{RoundToInt(Left * CharWidth), RoundToInt(Top * CharHeight), RoundToInt(Right * CharWidth),
-                   RoundToInt(Bottom * CharHeight)};
+    return TPixels{RoundPixel(Left * CharWidth), RoundPixel(Top * CharHeight), RoundPixel(Right * CharWidth),
+                   RoundPixel(Bottom * CharHeight)};
 }

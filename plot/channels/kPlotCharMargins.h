@@ -10,6 +10,6 @@ struct TkPlotCharMargins {
     double Left = 0, Top = 0, Right = 0, Bottom = 0;
 
     // Each margin rounded to the nearest pixel, for a "0" CharWidth wide
-    // and CharHeight high.
+    // and CharHeight high, and kept within the pixel limit.
     TPixels InPixels(int CharWidth, int CharHeight) const;
 };

@@ -8,6 +8,7 @@
 #include "plot/core/kGraphicsProperties.h"
 #include "plot/core/kPlotAxis.h"
 #include "plot/core/kPlotMasterManager.h"
+#include "plot/core/kPlotPixels.h"
 #include "rtl/NumberFormat.h"
 #include "rtl/PublishedProperties.h"
 #include "rtl/Saturating.h"
@@ -286,11 +287,11 @@ void TkPlotLegend::SetChannelNameColorStyle(TkPlotLegendChannelNameColorStyle Va
 }
 void TkPlotLegend::SetLineColumnWidth(int Value)
 {
-    SetProperty(Value, FLineColumnWidth, &TkPlotObject::DoLayoutChange);
+    SetProperty(ClampPixel(Value), FLineColumnWidth, &TkPlotObject::DoLayoutChange);
 }
 void TkPlotLegend::SetLineColumnHeight(int Value)
 {
-    SetProperty(Value, FLineColumnHeight, &TkPlotObject::DoChange);
+    SetProperty(ClampPixel(Value), FLineColumnHeight, &TkPlotObject::DoChange);
 }
 
 // ---- cell texts
@@ -399,7 +400,7 @@ void TkPlotLegend::MeasureColumns(TCanvas* Canvas)
         }
         FColumns[colName].Width = widest;
     } else {
-        FColumns[colName].Width = RoundToInt(zeroWidth * FChannelNameMaxWidth);
+        FColumns[colName].Width = RoundPixel(zeroWidth * FChannelNameMaxWidth);
     }
 
     for (int c = colXAxis; c <= colYMean; ++c) {
@@ -465,9 +466,9 @@ void TkPlotLegend::CalcLayout(TCanvas* Canvas)
     const int c = MultiLineTextWidth(Canvas, "0");
     const int h = MultiLineTextHeight(Canvas, "0");
     FPixMargins = FMargins.InPixels(c, h);
-    FPixColumnSpacing = RoundToInt(c * FColumnSpacing);
-    FPixRowSpacing = RoundToInt(h * FRowSpacing);
-    const int minGroupSpacing = RoundToInt(h * FWrapColSpacingMin);
+    FPixColumnSpacing = RoundPixel(c * FColumnSpacing);
+    FPixRowSpacing = RoundPixel(h * FRowSpacing);
+    const int minGroupSpacing = RoundPixel(h * FWrapColSpacingMin);
     FPixGroupSpacing = minGroupSpacing;
 
     CollectItems();
@@ -487,10 +488,11 @@ void TkPlotLegend::CalcLayout(TCanvas* Canvas)
         1, SatAdd(availWidth, minGroupSpacing) / std::max(1, SatAdd(FGroupWidth, minGroupSpacing)));
     const int rowsFit = std::max(1,
                                  SatAdd(availHeight, FPixRowSpacing) / std::max(1, SatAdd(FRowHeight, FPixRowSpacing)));
-    const int colMax = std::max(1, FWrapColAutoCountMax);
-    const int rowMax = std::max(1, FWrapRowAutoCountMax);
-    int g = FWrapColAutoCountEnabled ? colMax : FWrapColDesiredCount;
-    const int d = FWrapRowAutoCountEnabled ? rowMax : FWrapRowDesiredCount;
+    // No more groups or rows than pixels, whatever the stored counts say.
+    const int colMax = std::clamp(FWrapColAutoCountMax, 1, PixelLimit);
+    const int rowMax = std::clamp(FWrapRowAutoCountMax, 1, PixelLimit);
+    int g = FWrapColAutoCountEnabled ? colMax : std::min(FWrapColDesiredCount, PixelLimit);
+    const int d = FWrapRowAutoCountEnabled ? rowMax : std::min(FWrapRowDesiredCount, PixelLimit);
     int rows = 0;
     if (n == 0) {
         g = 0;

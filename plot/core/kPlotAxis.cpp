@@ -7,6 +7,7 @@
 #include "plot/core/kPlotAxisTitleFont.h"
 #include "plot/core/kGraphicsProperties.h"
 #include "plot/core/kPlotObjectNames.h"
+#include "plot/core/kPlotPixels.h"
 #include "rtl/NumberFormat.h"
 #include "rtl/PublishedProperties.h"
 #include "rtl/Saturating.h"
@@ -128,18 +129,9 @@ const bool Registered = [] {
     return true;
 }();
 
-// Pixels are kept within what the drawing layer can take.
-constexpr int PixelLimit = 32000;
 // More ticks than this say nothing a reader could take in: the list is cut
 // to one tick in the middle.
 constexpr std::size_t TickLimit = 5000;
-
-// Kept in floating point until clamped: a far value's offset does not fit
-// an integer.
-int ClampPixel(double Pixel)
-{
-    return ClampToInt(std::clamp<double>(Pixel, -PixelLimit, PixelLimit));
-}
 
 bool IsRotatedQuarter(TkRotationAngle Angle)
 {
@@ -282,11 +274,11 @@ void TkPlotAxis::SetScaleType(TkPlotScaleType Value)
 
 void TkPlotAxis::SetInnerMargin(int Value)
 {
-    SetProperty(Value, FInnerMargin, &TkPlotObject::DoChange);
+    SetProperty(ClampPixel(Value), FInnerMargin, &TkPlotObject::DoChange);
 }
 void TkPlotAxis::SetOuterMargin(int Value)
 {
-    SetProperty(Value, FOuterMargin, &TkPlotObject::DoChange);
+    SetProperty(ClampPixel(Value), FOuterMargin, &TkPlotObject::DoChange);
 }
 void TkPlotAxis::SetTitle(const std::string& Value)
 {
@@ -306,11 +298,11 @@ void TkPlotAxis::SetTitleRotated(bool Value)
 }
 void TkPlotAxis::SetMajorLength(int Value)
 {
-    SetProperty(Value, FMajorLength, &TkPlotObject::DoChange);
+    SetProperty(ClampPixel(Value), FMajorLength, &TkPlotObject::DoChange);
 }
 void TkPlotAxis::SetMinorLength(int Value)
 {
-    SetProperty(Value, FMinorLength, &TkPlotObject::DoChange);
+    SetProperty(ClampPixel(Value), FMinorLength, &TkPlotObject::DoChange);
 }
 void TkPlotAxis::SetMinorCount(int Value)
 {
@@ -680,7 +672,7 @@ std::string TkPlotAxis::GetCursorPlainText(double Value)
 
 int TkPlotAxis::ReadoutMinWidth(TCanvas* Canvas, bool UseDefault, double Length)
 {
-    return RoundToInt(Canvas->TextWidth("0") * (UseDefault ? FLabels.MinLength : Length));
+    return RoundPixel(Canvas->TextWidth("0") * (UseDefault ? FLabels.MinLength : Length));
 }
 
 int TkPlotAxis::GetLegendMinWidth(TCanvas* Canvas)
@@ -701,7 +693,7 @@ void TkPlotAxis::UseLabelsFont(TCanvas* Canvas)
 int TkPlotAxis::GetMaxLabelWidth(TCanvas* Canvas)
 {
     UseLabelsFont(Canvas);
-    int widest = RoundToInt(Canvas->TextWidth("0") * FLabels.MinLength);
+    int widest = RoundPixel(Canvas->TextWidth("0") * FLabels.MinLength);
     const double sample = std::trunc(FMin / FSpan) * FSpan + FSpan;
     FLabelsAdjusting = true;
     const std::string sampleText = GetLabelText(sample);
@@ -911,20 +903,22 @@ int TkPlotAxis::GetRequiredSize(TCanvas* Canvas)
         Canvas->Font->Assign(FTitleFont.get());
         const int height = MultiLineTextHeight(Canvas, FTitle);
         const int across = FTitleRotated ? MultiLineTextWidth(Canvas, FTitle) : height;
-        titleDepth = RoundToInt(height * FTitleMargin + across);
+        titleDepth = RoundPixel(height * FTitleMargin + across);
     }
     const int tickLength = FScaleLinesShow ? std::max({0, FMajorLength, FMinorLength}) : 0;
     int labelMargin = 0;
     int labelDepth = 0;
     if (FLabelsVisible) {
         UseLabelsFont(Canvas);
-        labelMargin = RoundToInt(Canvas->TextHeight("A") * FLabelsMargin);
+        labelMargin = RoundPixel(Canvas->TextHeight("A") * FLabelsMargin);
         // Across the axis: a label's width when it stands across, its
         // height when it runs along.
         labelDepth = HasHorizontalLabels() ? MultiLineTextHeight(Canvas, GetLabelText(FMin)) : GetMaxLabelWidth(Canvas);
     }
-    FTitleOffset = FInnerMargin + tickLength + labelMargin + labelDepth;
-    FRequiredSize = FInnerMargin + FOuterMargin + tickLength + labelMargin + labelDepth + titleDepth;
+    // Summed in floating point: stored margins may be anything.
+    FTitleOffset = ClampPixel(double(FInnerMargin) + tickLength + labelMargin + labelDepth);
+    FRequiredSize = ClampPixel(double(FInnerMargin) + FOuterMargin + tickLength + labelMargin + labelDepth +
+                               titleDepth);
     return FRequiredSize;
 }
 
@@ -953,11 +947,11 @@ int TkPlotAxis::GetStackingEndMargin(TCanvas* Canvas)
         return 0;
     if (IsHorizontal()) {
         const int along = FLabelsVisible ? LabelLengthAlong(Canvas) : 0;
-        return SatAdd(RoundToInt(along / 2.0), RoundToInt(Canvas->TextWidth("0") * FStackingEndsMargin));
+        return SatAdd(RoundToInt(along / 2.0), RoundPixel(Canvas->TextWidth("0") * FStackingEndsMargin));
     }
     // Kept even with the labels hidden, so that hiding them does not move
     // the scale.
-    return SatAdd(LabelLengthAlong(Canvas), RoundToInt(Canvas->TextHeight("0") * FStackingEndsMargin)) / 2;
+    return SatAdd(LabelLengthAlong(Canvas), RoundPixel(Canvas->TextHeight("0") * FStackingEndsMargin)) / 2;
 }
 
 void TkPlotAxis::CalcScaleRect(TCanvas* Canvas)
@@ -1133,7 +1127,7 @@ void TkPlotAxis::DrawLabel(TCanvas* Canvas, const TkPlotTickObject& Tick)
     UseLabelsFont(Canvas);
     const int w = MultiLineTextWidth(Canvas, Tick.Label);
     const int h = MultiLineTextHeight(Canvas, Tick.Label);
-    const int margin = RoundToInt(Canvas->TextHeight("A") * FLabelsMargin);
+    const int margin = RoundPixel(Canvas->TextHeight("A") * FLabelsMargin);
     const int d = IsCartesian() ? (FMajorLength + 1) / 2 + margin
                                 : FInnerMargin + (FScaleLinesShow ? FMajorLength : 0) + margin;
     const TRect& l = GetDrawRect();

@@ -26,6 +26,7 @@
 #include "plot/core/kPlotOccupiedRects.h"
 #include "plot/core/kPlotOutput.h"
 #include "plot/core/kPlotPaintOrder.h"
+#include "plot/core/kPlotPixels.h"
 #include "ui/Brush.h"
 #include "ui/Pen.h"
 
@@ -261,14 +262,15 @@ public:
     void SetUserCanEditObjects(bool Value) { FMaster->SetUserCanEditObjects(Value); }
     bool GetUserCanAddRemoveChannels() const { return FUserCanAddRemoveChannels; }
     void SetUserCanAddRemoveChannels(bool Value) { FUserCanAddRemoveChannels = Value; }
+    // Outer margins are kept within the pixel limit.
     int GetOuterMarginLeft() const { return FOuterMarginLeft; }
-    void SetOuterMarginLeft(int Value) { SetIntegerField(FOuterMarginLeft, Value, 0); }
+    void SetOuterMarginLeft(int Value) { SetIntegerField(FOuterMarginLeft, ClampPixel(Value), 0); }
     int GetOuterMarginTop() const { return FOuterMarginTop; }
-    void SetOuterMarginTop(int Value) { SetIntegerField(FOuterMarginTop, Value, 0); }
+    void SetOuterMarginTop(int Value) { SetIntegerField(FOuterMarginTop, ClampPixel(Value), 0); }
     int GetOuterMarginRight() const { return FOuterMarginRight; }
-    void SetOuterMarginRight(int Value) { SetIntegerField(FOuterMarginRight, Value, 0); }
+    void SetOuterMarginRight(int Value) { SetIntegerField(FOuterMarginRight, ClampPixel(Value), 0); }
     int GetOuterMarginBottom() const { return FOuterMarginBottom; }
-    void SetOuterMarginBottom(int Value) { SetIntegerField(FOuterMarginBottom, Value, 0); }
+    void SetOuterMarginBottom(int Value) { SetIntegerField(FOuterMarginBottom, ClampPixel(Value), 0); }
     // The output's and the editor host's settings, published as the plot's.
     TPrinterOrientation GetPrintOrientation() const { return FOutput.PrintOrientation; }
     void SetPrintOrientation(TPrinterOrientation Value) { FOutput.PrintOrientation = Value; }

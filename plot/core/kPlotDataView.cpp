@@ -74,8 +74,6 @@ const bool Registered = [] {
     return true;
 }();
 
-constexpr TPenStyle PenStyles[] = {psSolid, psDash, psDot};
-
 }  // namespace
 
 TkPlotDataView::TkPlotDataView(TkPlotObjectOwner* AOwner, const TkPlotObjectCallbacks& Callbacks)

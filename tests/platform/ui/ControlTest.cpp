@@ -6,6 +6,7 @@
 #include <QHelpEvent>
 #include <QMouseEvent>
 #include <QWidget>
+#include <climits>
 
 #include "ui/Application.h"
 #include "ui/Control.h"
@@ -59,6 +60,22 @@ TEST(Bounds, SetBoundsAndPropertiesAgree)
     EXPECT_EQ(Panel.GetBoundsRect(), Rect(5, 20, 55, 220));
     Panel.Height = -4;
     EXPECT_EQ(Panel.GetHeight(), 0);
+}
+
+TEST(Bounds, PlacesAndSizesOfAnySizeKeepTheirOrder)
+{
+    // A stored form may say anything; far places and sizes are taken as
+    // far as a widget goes, the right and bottom edges staying beyond the
+    // left and top ones.
+    TPanel Panel(nullptr);
+    for (const TBox& B :
+         {TBox{INT_MAX, INT_MAX, 300, 200}, TBox{INT_MIN, INT_MIN, INT_MAX, INT_MAX}, TBox{10, 20, INT_MAX, INT_MAX}}) {
+        Panel.SetBounds(B.Left, B.Top, B.Width, B.Height);
+        const TRect R = Panel.GetBoundsRect();
+        EXPECT_GT(R.Right, R.Left) << B;
+        EXPECT_GT(R.Bottom, R.Top) << B;
+        EXPECT_EQ(R.Left > 0, B.Left > 0) << B;
+    }
 }
 
 TEST(Alignment, TopBottomLeftRightAndClientShareTheParent)

@@ -234,6 +234,23 @@ TEST_F(Layout, SizesBeyondWhatAnIntHoldsLeaveTheDataViewNoRoom)
     EXPECT_LE(view.Right, view.Left);
 }
 
+TEST_F(Layout, HugeOuterMarginsPushTheDataViewOutwardAndNeverWrapAround)
+{
+    // Stored margins may be anything: a huge left and top margin push the
+    // data view right and down, out of the plot, not back to its left.
+    plot.AddDataView();
+    plot.SetOuterMarginLeft(INT_MAX);
+    plot.SetOuterMarginTop(INT_MAX);
+    plot.SetOuterMarginRight(INT_MIN);
+    plot.SetOuterMarginBottom(INT_MIN);
+    Run();
+    const TRect view = plot.View(0)->GetDrawRect();
+    EXPECT_GT(view.Left, plot.GetWidth());
+    EXPECT_GT(view.Top, plot.GetHeight());
+    EXPECT_GT(view.Right, plot.GetWidth());
+    EXPECT_GT(view.Bottom, plot.GetHeight());
+}
+
 TEST_F(Layout, APlotWithoutADataViewStillLaysOut)
 {
     plot.AddXAxis();

@@ -8,6 +8,7 @@
 
 #include "../core/PlotObjectSupport.h"
 #include "plot/channels/kPlotLabel.h"
+#include "plot/core/kPlotPixels.h"
 #include "plot/core/kGPFunctions.h"
 #include "ui/Application.h"
 #include "ui/Bitmap.h"
@@ -95,13 +96,14 @@ TEST_F(LabelTest, RequiredSizeIsTheCaptionHeightPlusTopAndBottomMarginsInHeights
 
 TEST_F(LabelTest, MarginsBeyondAnyScreenGiveTheLargestSizeAndStayInsideTheLabel)
 {
+    // Each margin counts as at most the largest pixel size either way.
     label->SetCaption("Pressure");
     label->SetMarginTop(1e12);
     label->SetMarginBottom(1e12);
-    EXPECT_EQ(label->GetRequiredSize(&canvas), INT_MAX);
+    EXPECT_GE(label->GetRequiredSize(&canvas), 2 * PixelLimit);
     label->SetMarginTop(-1e12);
     label->SetMarginBottom(-1e12);
-    EXPECT_EQ(label->GetRequiredSize(&canvas), INT_MIN);
+    EXPECT_LE(label->GetRequiredSize(&canvas), -PixelLimit);
 
     // A caption pushed right by a margin of no end ends at the far right,
     // never wrapping round to the left of the label.
@@ -191,6 +193,22 @@ TEST_F(LabelTest, VerticalCaptionIsTurnedAndPlacedAlongTheLabelByAlignment)
         ASSERT_EQ(expected.size(), 1u);
         EXPECT_EQ(texts[0]->Args, expected[0]->Args) << c.alignment;
     }
+}
+
+TEST_F(LabelTest, MarginsOfAnySizeKeepTheirDirection)
+{
+    // A stored margin may be anything; in pixels it must neither wrap
+    // around nor overflow the sums it goes into.
+    label->SetHorizontal(false);
+    label->SetDrawRect(TRect(0, 0, 40, 300));
+    label->SetCaption("Volts");
+    label->SetMarginBottom(-1e12);
+    Paint();
+    auto texts = Ops(canvas, TCanvasOp::TextOut);
+    ASSERT_EQ(texts.size(), 1u);
+    EXPECT_GT(texts[0]->Args[0], 40);  // pushed right, past the label
+    label->SetMarginTop(1e12);
+    EXPECT_GT(label->GetRequiredSize(&canvas), 0);
 }
 
 TEST_F(LabelTest, AnImageOfThePlotReplacesTheCaptionOnlyWhenListAndIndexExist)

@@ -5,11 +5,13 @@
 
 #include <climits>
 #include <cmath>
+#include <cstdlib>
 #include <map>
 
 #include "../core/PlotObjectSupport.h"
 #include "plot/channels/kPlotChannel.h"
 #include "plot/channels/kPlotLegend.h"
+#include "plot/core/kPlotPixels.h"
 #include "plot/core/kPlotAxis.h"
 #include "plot/core/kPlotComponent.h"
 #include "plot/core/kPlotMasterManager.h"
@@ -290,7 +292,7 @@ TEST_F(LegendTest, ColumnsAndSpacingsOfNoWidthStillLayTheRowsOut)
 }
 
 // Margins and spacings of a million million characters are more pixels
-// than an int holds: the sizes they add up to stay the largest there is,
+// than an int holds: the sizes they add up to stay at least the largest a pixel may be,
 // never wrapping round to small or negative ones, and every row keeps a
 // name cell that is no rectangle turned inside out.
 TEST_F(LegendTest, MarginsAndSpacingsBeyondAnyScreenGiveTheLargestSizes)
@@ -322,7 +324,7 @@ TEST_F(LegendTest, MarginsAndSpacingsBeyondAnyScreenGiveTheLargestSizes)
             test.Set(*legend, 1e12);
             Paint();
             if ((test.Across && !horizontal) || (test.Down && horizontal)) {
-                EXPECT_EQ(legend->GetRequiredSize(&canvas), INT_MAX);
+                EXPECT_GE(legend->GetRequiredSize(&canvas), PixelLimit);
             }
             EXPECT_GT(legend->GetRequiredWidth(), 0);
             EXPECT_GT(legend->GetRequiredHeight(), 0);
@@ -334,6 +336,39 @@ TEST_F(LegendTest, MarginsAndSpacingsBeyondAnyScreenGiveTheLargestSizes)
             }
             test.Set(*legend, test.Default);
         }
+}
+
+TEST_F(LegendTest, HugeStoredMeasuresLayOutAndDrawWithinTheDrawingRange)
+{
+    // Stored measures and counts may be anything; the layout made of them
+    // must neither wrap around nor leave the range the drawing layer takes.
+    AddChannels(3);
+    legend->SetLineColumnWidth(INT_MAX);
+    legend->SetLineColumnHeight(INT_MAX);
+    legend->SetMarginLeft(-1e12);
+    legend->SetMarginBottom(1e12);
+    legend->SetColumnSpacing(1e12);
+    legend->SetRowSpacing(1e12);
+    legend->SetWrapColSpacingMin(1e12);
+    legend->SetChannelNameMaxWidth(1e12);
+    legend->SetWrapColDesiredCount(INT_MAX);
+    legend->SetWrapColAutoCountMax(INT_MAX);
+    legend->SetWrapRowAutoCountEnabled(false);
+    legend->SetWrapRowDesiredCount(INT_MAX);
+    legend->SetShowColumnYValue(true);
+    for (bool horizontal : {false, true}) {
+        legend->SetHorizontal(horizontal);
+        legend->SetDrawRect(TRect(0, 0, 300, 200));
+        EXPECT_GT(legend->GetRequiredSize(&canvas), 0) << horizontal;
+        Paint();
+        ASSERT_FALSE(canvas.Records.empty());
+        for (const TCanvasRecord& r : canvas.Records) {
+            for (int a : r.Args)
+                EXPECT_LE(std::abs(a), 1000000) << r.Name() << " " << horizontal;
+            for (const TPoint& p : r.Points)
+                EXPECT_LE(std::max(std::abs(p.X), std::abs(p.Y)), 1000000) << r.Name() << " " << horizontal;
+        }
+    }
 }
 
 TEST_F(LegendTest, CellTextsFollowTheChannelItsAxesAndItsPoints)

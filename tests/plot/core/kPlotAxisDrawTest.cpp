@@ -3,6 +3,9 @@
 // canvas with known font metrics (a "0" 5 pixels wide and 12 high).
 #include <gtest/gtest.h>
 
+#include <climits>
+#include <cstdlib>
+
 #include "PlotAxisSupport.h"
 #include "ui/Font.h"
 
@@ -168,6 +171,48 @@ TEST_F(AxisDrawTest, RequiredSizeAndEndMargins)
     y->SetScaleLinesShow(false);
     EXPECT_EQ(y->GetRequiredSize(&canvas), 10);
     EXPECT_EQ(y->GetRequiredEndMargin(&canvas), 0);
+}
+
+TEST_F(AxisDrawTest, HugeMarginsAskForMuchRoomAndNeverForLess)
+{
+    // Stored margins may be anything; their sum must not wrap around.
+    y->CalcTicks(&canvas);
+    y->SetInnerMargin(INT_MAX);
+    EXPECT_GT(y->GetRequiredSize(&canvas), 45);
+    EXPECT_GT(y->GetTitleOffset(), 40);
+    y->SetInnerMargin(5);
+    y->SetLabelsMargin(1e12);
+    y->SetTitleShow(true);
+    y->SetTitleMargin(1e12);
+    EXPECT_GT(y->GetRequiredSize(&canvas), 65);
+}
+
+TEST_F(AxisDrawTest, HugeStoredSizesDrawWithinTheDrawingRange)
+{
+    // Stored sizes may be anything; what is drawn from them must neither
+    // wrap around nor leave the range the drawing layer can take.
+    for (TkPlotAxis* axis : {static_cast<TkPlotAxis*>(y.get()), static_cast<TkPlotAxis*>(x.get())}) {
+        axis->SetTitle("Huge");
+        axis->SetTitleShow(true);
+        axis->SetInnerMargin(INT_MAX);
+        axis->SetOuterMargin(INT_MIN);
+        axis->SetMajorLength(INT_MAX);
+        axis->SetMinorLength(INT_MIN);
+        axis->SetLabelsMargin(1e12);
+        axis->SetTitleMargin(-1e12);
+        axis->SetStackingEndsMargin(1e12);
+        axis->SetLabelsMinLength(1e12);
+        axis->SetStartStacked(true);
+        EXPECT_LE(std::abs(axis->GetRequiredSize(&canvas)), 32000);
+        Paint(*axis);
+        ASSERT_FALSE(canvas.Records.empty());
+        for (const TCanvasRecord& r : canvas.Records) {
+            for (int a : r.Args)
+                EXPECT_LE(std::abs(a), 200000) << r.Name();
+            for (const TPoint& p : r.Points)
+                EXPECT_LE(std::max(std::abs(p.X), std::abs(p.Y)), 200000) << r.Name();
+        }
+    }
 }
 
 TEST_F(AxisDrawTest, StackedEndsKeepAMarginForTheEndLabels)
