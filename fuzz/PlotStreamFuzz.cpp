@@ -119,7 +119,7 @@ void ReadInto(TkPlot& Plot, const std::string& Bytes)
 struct TPlotImage {
     std::string Stream;
     std::string Full;
-    std::map<TkPlotObjectKind, std::vector<std::string>> Names;
+    std::map<std::string, std::vector<std::string>> Names;
 
     bool operator==(const TPlotImage&) const = default;
 };
@@ -129,7 +129,7 @@ TPlotImage ImageOf(const TkPlot& Plot)
     TPlotImage image{StreamOf(Plot, false), StreamOf(Plot, true), {}};
     const TkPlotObjectManager* all = Plot.GetObjectManager();
     for (int i = 0; i < all->GetCount(); ++i)
-        image.Names[all->GetObject(i)->Kind()].push_back(all->GetObject(i)->GetName());
+        image.Names[std::string(all->GetObject(i)->Kind().Name)].push_back(all->GetObject(i)->GetName());
     return image;
 }
 
