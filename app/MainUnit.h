@@ -95,6 +95,8 @@ public:
     bool AskLogFileName(const std::string& InitialDir, std::string& FileName) override;
 
 private:
+    void ConnectDialogs();
+    void DisconnectDialogs();
     static TVcStatusPane* AddPane(const TVcFormBuilder& Build, const char* Name, TAlign Align, int Left);
     TRecordingOptions RecordingOptions() const;
     bool HasDevices() const;
