@@ -136,7 +136,6 @@ TfrmSetup::TfrmSetup(TComponent* AOwner) : TForm(AOwner)
 
 TfrmSetup::~TfrmSetup()
 {
-    FreeOptions();
     if (frmSetup == this)
         frmSetup = nullptr;
 }
@@ -161,7 +160,7 @@ void TfrmSetup::FillTimeUnits(TVcComboBox* Combo)
 
 void TfrmSetup::FormCreate(TObject*)
 {
-    CreateOptions(OptionStore());
+    FOptions = std::make_unique<TOptionList>(OptionStore());
 }
 
 void TfrmSetup::FormShow(TObject*)
