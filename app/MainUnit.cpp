@@ -367,8 +367,7 @@ void TfrmMain::btnRecordClick(TObject*)
         return;
     std::vector<std::unique_ptr<TSampleDevice>> Devices;
     for (TfraDevice* Device : FDevices->Frames())
-        Devices.push_back(
-            std::make_unique<TDeviceSampleAdapter>(Device, [Device](double X) { Device->AddChartPoints(X); }));
+        Devices.push_back(std::make_unique<TDeviceSampleAdapter>(Device));
     FRecording->RecordAction(RecordingOptions(), std::move(Devices));
 }
 
