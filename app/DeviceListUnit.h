@@ -126,4 +126,7 @@ private:
     int FLoading = 0;
 };
 
+// The device-list dialog, owned by the application object (the program block
+// makes it with Application->CreateForm). This only points at it, and is
+// empty again once it is freed.
 extern TfrmDeviceList* frmDeviceList;

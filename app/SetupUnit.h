@@ -86,4 +86,7 @@ private:
     std::unique_ptr<TOptionList> FOptions;
 };
 
+// The options dialog, owned by the application object (the program block
+// makes it with Application->CreateForm). This only points at it, and is
+// empty again once it is freed.
 extern TfrmSetup* frmSetup;
