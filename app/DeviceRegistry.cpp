@@ -30,7 +30,7 @@ std::vector<TfraDevice*> TDeviceRegistry::Frames() const
     return Frames;
 }
 
-void TDeviceRegistry::TFreeWatch::Notification(TComponent* Component, TOperation Operation)
+void TDeviceRegistry::TWatch::Notification(TComponent* Component, TOperation Operation)
 {
     TComponent::Notification(Component, Operation);
     if (Operation == TOperation::opRemove)

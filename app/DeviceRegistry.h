@@ -54,9 +54,9 @@ public:
 
 private:
     // Hears of the box and the frames being freed by someone else.
-    class TFreeWatch : public TComponent {
+    class TWatch : public TComponent {
     public:
-        explicit TFreeWatch(TDeviceRegistry& Registry) : FRegistry(Registry) {}
+        explicit TWatch(TDeviceRegistry& Registry) : FRegistry(Registry) {}
 
     protected:
         void Notification(TComponent* Component, TOperation Operation) override;
@@ -69,9 +69,9 @@ private:
     // The box or a frame was freed by someone else.
     void Freed(const TComponent* Component);
 
-    // Declared before the frames: it is destroyed after them.
+    // Declared before the frames: both are destroyed after them.
     std::unique_ptr<TDeviceStore> FStore;
-    TFreeWatch FWatch{*this};
+    TWatch FWatch{*this};
     TWinControl* FBox;
     std::vector<std::unique_ptr<TfraDevice>> FFrames;
 };
