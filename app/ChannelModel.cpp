@@ -89,7 +89,7 @@ void TChannelModel::RefreshValueText()
     // The value follows the decimal places: 12345 counts are 123.45 at
     // two places and 12.345 at three, not 123.450.
     if (FValueFromRaw && HasValue())
-        FValue = ScaledRaw();
+        FValue = Scaled(FRawValue);
     FDisplayText = FormatValue(FValue);
     SetLabel(FDisplayMode == 1 ? FormatValue(FCursorValue) : FDisplayText);
 }
@@ -179,23 +179,34 @@ void TChannelModel::SetNegativeCorrection(bool Value)
     Assign(&TChannelInfo::NegativeCorrection, Value);
 }
 
-double TChannelModel::ScaledRaw() const
+// Only a 16-bit register reading 32768..65535 is a negative number; a
+// 32-bit value above that is left alone.
+std::int32_t TChannelModel::Corrected(std::int32_t Raw) const
+{
+    if (FSettings.NegativeCorrection && Raw >= 32768 && Raw <= 65535)
+        return Raw - 65536;
+    return Raw;
+}
+
+double TChannelModel::Scaled(std::int32_t Raw) const
 {
     // In 64 bits: a raw value near the 32-bit limits minus an offset of the
     // other sign does not fit 32 bits.
-    const std::int64_t Counts = std::int64_t(FRawValue) - std::int64_t(FZeroOffset);
+    const std::int64_t Counts = std::int64_t(Raw) - std::int64_t(FZeroOffset);
     return double(Counts) / PowerOfTen(FSettings.WorkDP);
 }
 
 void TChannelModel::SetRawValue(std::int32_t Raw)
 {
-    // Only a 16-bit register reading 32768..65535 is a negative number; a
-    // 32-bit value above that is left alone.
-    if (FSettings.NegativeCorrection && Raw >= 32768 && Raw <= 65535)
-        Raw = Raw - 65536;
-    FRawValue = Raw;
-    SetValue(ScaledRaw());
+    FRawValue = Corrected(Raw);
+    SetValue(Scaled(FRawValue));
     FValueFromRaw = true;
+}
+
+TChannelReading TChannelModel::ReadingOf(std::optional<std::int32_t> Raw) const
+{
+    const double V = Raw ? Scaled(Corrected(*Raw)) : NoValue;
+    return {V, FormatValue(V)};
 }
 
 void TChannelModel::SetValue(double V)

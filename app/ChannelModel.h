@@ -4,10 +4,12 @@
 // text, counted start and stop triggers, alarms and zeroing. Every setting
 // is written to the device's section of "Devices.db" when it is set.
 // TfraChannel shows it; tests drive it directly.
+#include "app/ChannelReading.h"
 #include "app/ClassTypes.h"
 #include "app/General.h"
 
 #include <cstdint>
+#include <optional>
 #include <set>
 #include <string>
 
@@ -95,6 +97,9 @@ public:
     void SetRawValue(std::int32_t Raw);
     void SetValue(double V);
     void SetNoValue();
+    // What the channel makes of a decoded register value with its settings
+    // as they are now, without taking it; none gives the no-value marker.
+    TChannelReading ReadingOf(std::optional<std::int32_t> Raw) const;
     // Clears triggers and counters and the value; keeps the zero offset.
     void ResetChannel();
     // 0 done, -1 beyond the zero limitation, -2 no value.
@@ -132,7 +137,8 @@ private:
     void SetLabel(const std::string& Text);
     void EvaluateTriggers();
     void EvaluateAlarms();
-    double ScaledRaw() const;
+    std::int32_t Corrected(std::int32_t Raw) const;
+    double Scaled(std::int32_t Raw) const;
 
     int FIndex;
     TDeviceStore* FStore = nullptr;

@@ -6,7 +6,6 @@
 #include "app/DeviceStore.h"
 #include "app/DeviceUnit.h"
 #include "app/General.h"
-#include "app/MainUnit.h"
 #include "app/NewDeviceUnit.h"
 #include "controls/VcFormBuilder.h"
 #include "rtl/NumberFormat.h"
@@ -234,9 +233,9 @@ std::string TfrmDeviceList::DecimalMask(int Decimals)
     return "0." + std::string(static_cast<size_t>(Decimals), '0');
 }
 
-bool TfrmDeviceList::RunActive()
+bool TfrmDeviceList::Running() const
 {
-    return frmMain && frmMain->RunActive();
+    return RunActive && RunActive();
 }
 
 void TfrmDeviceList::SetButtons(TVcDialogButtons* Buttons, bool Enabled)
@@ -291,9 +290,9 @@ void TfrmDeviceList::FormShow(TObject*)
     BuildDeviceTree();
     ResetPages();
     btnNewDevice->SetEnabled(true);
-    const bool Running = RunActive();
-    toolDevice->SetVisible(!Running);
-    speStationId->SetEnabled(!Running);
+    const bool Run = Running();
+    toolDevice->SetVisible(!Run);
+    speStationId->SetEnabled(!Run);
 }
 
 void TfrmDeviceList::BuildDeviceTree()
@@ -557,7 +556,7 @@ void TfrmDeviceList::speWorkDPChange(TObject* Sender)
 void TfrmDeviceList::btnNewDeviceClick(TObject*)
 {
     // Reloading frees every frame, which a running thread still polls.
-    if (RunActive() || !frmNewDevice || !FDevices)
+    if (Running() || !frmNewDevice || !FDevices)
         return;
     const int N = FDevices->NextDeviceNumber();
     frmNewDevice->lblDeviceSection->SetText("设备" + IntToStr(N));
@@ -572,31 +571,25 @@ void TfrmDeviceList::btnNewDeviceClick(TObject*)
     Info.ValueRule = static_cast<TValueRule>(frmNewDevice->cbxValueRule->GetItemIndex());
     Info.DVRBeginAddr = frmNewDevice->neDVRBeginAddr->AsInteger();
     FDevices->Store().WriteNewDevice(Info, frmNewDevice->speStationId->GetValue());
-    if (frmMain) {
-        frmMain->LoadDeviceFrames();
-        frmMain->ApplyOptions();
-    }
+    if (OnDeviceAdded)
+        OnDeviceAdded();
     BuildDeviceTree();
-    if (frmMain)
-        frmMain->ArrangeDevices();
     ResetPages();
 }
 
 void TfrmDeviceList::btnDeleteDeviceClick(TObject*)
 {
     TfraDevice* Device = SelectedDevice();
-    if (!Device || !FDevices || RunActive())
+    if (!Device || !FDevices || Running())
         return;
     const std::string Text = "要删除[" + FSelectedNode->GetText() + "]吗？";
     if (Application->MessageBox(Text, "警告", MB_YESNO | MB_ICONSTOP) != IDYES)
         return;
     FSelectedNode = nullptr;
-    FDevices->DeleteDevice(Device, RunActive());
+    FDevices->DeleteDevice(Device, Running());
     BuildDeviceTree();
-    if (frmMain) {
-        frmMain->ArrangeDevices();
-        frmMain->UpdateDeviceControls();
-    }
+    if (OnDeviceDeleted)
+        OnDeviceDeleted();
     ResetPages();
 }
 

@@ -13,6 +13,7 @@
 #include "ui/Form.h"
 #include "ui/ImageList.h"
 
+#include <functional>
 #include <string>
 
 class TVcFormBuilder;
@@ -66,6 +67,12 @@ public:
 
     // The devices the dialog lists and edits; none: an empty list.
     void SetDevices(TDeviceRegistry* Devices) { FDevices = Devices; }
+    // Set by the main window: whether a run is active (adding and deleting
+    // are refused then), and how it shows the devices again once one was
+    // added to the store or deleted.
+    std::function<bool()> RunActive;
+    std::function<void()> OnDeviceAdded;
+    std::function<void()> OnDeviceDeleted;
 
     void BuildDeviceTree();
     void LoadDeviceFields();
@@ -106,7 +113,7 @@ private:
     bool PendingEdits() const;
     // No page, no selection, edit and delete buttons disabled.
     void ResetPages();
-    static bool RunActive();
+    bool Running() const;
     std::string DeviceNodeText(const TfraDevice* Device) const;
     static std::string ChannelNodeText(const TfraChannel* Channel);
 
@@ -119,4 +126,7 @@ private:
     int FLoading = 0;
 };
 
+// The device-list dialog, owned by the application object (the program block
+// makes it with Application->CreateForm). This only points at it, and is
+// empty again once it is freed.
 extern TfrmDeviceList* frmDeviceList;

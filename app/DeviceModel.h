@@ -67,6 +67,10 @@ public:
     TChannelModel* Channels(int Index) const;
     // At the start of a run: every channel reset (frames also clear their chart).
     virtual void ResetDevice();
+    // One point per channel at X, Values in channel order, while a run
+    // records; frames draw them on their chart, a device without a display
+    // has nowhere to draw them.
+    virtual void AddChartPoints(double /*X*/, const std::vector<double>& /*Values*/) {}
 
     // The zero menu, in display order.
     std::vector<TZeroMenuItem> ZeroMenuItems() const;

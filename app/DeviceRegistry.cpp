@@ -12,6 +12,8 @@ TDeviceRegistry::TDeviceRegistry(const std::string& StoreFileName, TWinControl* 
     : FStore(std::make_unique<TDeviceStore>(StoreFileName)),
       FBox(Box)
 {
+    if (FBox)
+        FBox->FreeNotification(&FWatch);
 }
 
 TDeviceRegistry::~TDeviceRegistry()
@@ -28,12 +30,38 @@ std::vector<TfraDevice*> TDeviceRegistry::Frames() const
     return Frames;
 }
 
+void TDeviceRegistry::TWatch::Notification(TComponent* Component, TOperation Operation)
+{
+    TComponent::Notification(Component, Operation);
+    if (Operation == TOperation::opRemove)
+        FRegistry.Freed(Component);
+}
+
+// A frame freed with its box is gone already: it is let go of, not freed
+// again. One the registry frees itself is out of the list by then.
+void TDeviceRegistry::Freed(const TComponent* Component)
+{
+    if (Component == FBox) {
+        FBox = nullptr;
+        return;
+    }
+    const auto It = std::find_if(FFrames.begin(), FFrames.end(),
+                                 [Component](const auto& F) { return F.get() == Component; });
+    if (It == FFrames.end())
+        return;
+    (void)It->release();
+    FFrames.erase(It);
+}
+
 void TDeviceRegistry::FreeFrames()
 {
     // One placing of the box at the end, not one per frame freed.
     TAlignPause Pause(FBox);
-    while (!FFrames.empty())
+    while (!FFrames.empty()) {
+        // Out of the list before it goes: nothing may find a frame being freed.
+        const std::unique_ptr<TfraDevice> Gone = std::move(FFrames.back());
         FFrames.pop_back();
+    }
 }
 
 int TDeviceRegistry::LoadDevices()
@@ -62,6 +90,7 @@ int TDeviceRegistry::LoadDevices()
         Frame->pnlDevice->SetTop(Y);
         Frame->SetParent(FBox);
         Frame->SetName("fraDevice" + IntToStr(static_cast<int>(i) + 1));
+        Frame->FreeNotification(&FWatch);
         FFrames.push_back(std::move(Frame));
     }
     return static_cast<int>(Sections.size());

@@ -2,7 +2,11 @@
 // The program's devices: the one store of "Devices.db" and the device
 // frames built from it, in display order. The frames are shown inside a
 // scroll box, but the registry alone creates and frees them: last first,
-// and all of them before the store they write to.
+// and all of them before the store they write to. A box freed before the
+// registry frees the frames with it, as a parent frees its children: the
+// registry then lets go of them, so either may go first.
+#include "rtl/Component.h"
+
 #include <memory>
 #include <string>
 #include <vector>
@@ -49,10 +53,25 @@ public:
     void DeleteDevice(TfraDevice* Frame, bool RunActive);
 
 private:
-    void FreeFrames();
+    // Hears of the box and the frames being freed by someone else.
+    class TWatch : public TComponent {
+    public:
+        explicit TWatch(TDeviceRegistry& Registry) : FRegistry(Registry) {}
 
-    // Declared before the frames: it is destroyed after them.
+    protected:
+        void Notification(TComponent* Component, TOperation Operation) override;
+
+    private:
+        TDeviceRegistry& FRegistry;
+    };
+
+    void FreeFrames();
+    // The box or a frame was freed by someone else.
+    void Freed(const TComponent* Component);
+
+    // Declared before the frames: both are destroyed after them.
     std::unique_ptr<TDeviceStore> FStore;
+    TWatch FWatch{*this};
     TWinControl* FBox;
     std::vector<std::unique_ptr<TfraDevice>> FFrames;
 };

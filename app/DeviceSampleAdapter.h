@@ -3,16 +3,9 @@
 #include "app/DeviceModel.h"
 #include "app/SampleDevice.h"
 
-#include <functional>
-
 class TDeviceSampleAdapter : public TSampleDevice {
 public:
-    // Chart points go to AddPoints (the device chart), when given.
-    explicit TDeviceSampleAdapter(TDeviceModel* Device, std::function<void(double X)> AddPoints = nullptr)
-        : FDevice(Device),
-          FAddPoints(std::move(AddPoints))
-    {
-    }
+    explicit TDeviceSampleAdapter(TDeviceModel* Device) : FDevice(Device) {}
 
     TDeviceModel* Device() const { return FDevice; }
 
@@ -25,8 +18,12 @@ public:
 
     void SetRawValue(int Channel, std::int32_t Raw) override { FDevice->Channels(Channel)->SetRawValue(Raw); }
     void SetNoValue(int Channel) override { FDevice->Channels(Channel)->SetNoValue(); }
-    double Value(int Channel) const override { return FDevice->Channels(Channel)->Value(); }
-    std::string DisplayText(int Channel) const override { return FDevice->Channels(Channel)->DisplayText(); }
+    TChannelReading ReadingOf(int Channel, std::optional<std::int32_t> Raw) const override
+    {
+        return FDevice->Channels(Channel)->ReadingOf(Raw);
+    }
+    // What the channel's panel shows now.
+    std::string DisplayText(int Channel) const { return FDevice->Channels(Channel)->DisplayText(); }
     std::string ValueName(int Channel) const override { return FDevice->Channels(Channel)->ValueName(); }
     std::string WorkUnit(int Channel) const override { return FDevice->Channels(Channel)->WorkUnit(); }
     bool IsStartTriggerChannel(int Channel) const override
@@ -36,14 +33,9 @@ public:
     bool StartTriggered(int Channel) const override { return FDevice->Channels(Channel)->StartTriggered(); }
     bool IsStopTriggerChannel(int Channel) const override { return FDevice->Channels(Channel)->IsStopTriggerChannel(); }
     bool StopTriggered(int Channel) const override { return FDevice->Channels(Channel)->StopTriggered(); }
-    void AddChartPoints(double X) override
-    {
-        if (FAddPoints)
-            FAddPoints(X);
-    }
+    void AddChartPoints(double X, const std::vector<double>& Values) override { FDevice->AddChartPoints(X, Values); }
     void ResetDevice() override { FDevice->ResetDevice(); }
 
 private:
     TDeviceModel* FDevice;
-    std::function<void(double X)> FAddPoints;
 };

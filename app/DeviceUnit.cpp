@@ -211,12 +211,8 @@ void TfraDevice::ResetDevice()
     TDeviceModel::ResetDevice();
 }
 
-void TfraDevice::AddChartPoints(double X)
+void TfraDevice::AddChartPoints(double X, const std::vector<double>& Values)
 {
-    std::vector<double> Values;
-    Values.reserve(ChannelCount());
-    for (int i = 0; i < ChannelCount(); ++i)
-        Values.push_back(Channel(i)->Value());
     FChart->AddPoints(X, Values, AxisFormat() == 0);
 }
 

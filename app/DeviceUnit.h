@@ -74,9 +74,7 @@ public:
     void ApplyRingBufferSize();
     // Clears the chart, then resets every channel.
     void ResetDevice() override;
-    // One point per channel at X with the channel's value, while a run
-    // records.
-    void AddChartPoints(double X);
+    void AddChartPoints(double X, const std::vector<double>& Values) override;
 
     void btnShowCurveClick(TObject* Sender);
     void btnZoomClick(TObject* Sender);

@@ -240,6 +240,17 @@ void TfrmMain::FormShow(TObject*)
     if (FDevicesLoaded)
         return;
     FDevicesLoaded = true;
+    ConnectDialogs();
+    srxDevices->SetVisible(false);
+    LoadDeviceFrames();
+    srxDevices->SetVisible(true);
+    ApplyOptions();
+}
+
+// The dialogs exist only once this window does: they are told here what
+// they work on and how they reach this window.
+void TfrmMain::ConnectDialogs()
+{
     if (frmSetup) {
         frmSetup->RunActive = [this] { return RunActive(); };
         frmSetup->OnApplyOptions = [this] { ApplyOptions(); };
@@ -248,14 +259,38 @@ void TfrmMain::FormShow(TObject*)
                 frmDeviceList->ShowModal();
         };
     }
-    if (frmDeviceList)
+    if (frmDeviceList) {
         frmDeviceList->SetDevices(FDevices.get());
+        frmDeviceList->RunActive = [this] { return RunActive(); };
+        frmDeviceList->OnDeviceAdded = [this] {
+            LoadDeviceFrames();
+            ApplyOptions();
+        };
+        frmDeviceList->OnDeviceDeleted = [this] {
+            ArrangeDevices();
+            UpdateDeviceControls();
+        };
+    }
     if (frmNewDevice)
         frmNewDevice->SetDevices(FDevices.get());
-    srxDevices->SetVisible(false);
-    LoadDeviceFrames();
-    srxDevices->SetVisible(true);
-    ApplyOptions();
+}
+
+// Dialogs that outlive this window must not reach it, nor the devices it
+// lent them.
+void TfrmMain::DisconnectDialogs()
+{
+    if (frmSetup) {
+        frmSetup->RunActive = nullptr;
+        frmSetup->OnApplyOptions = nullptr;
+    }
+    if (frmDeviceList) {
+        frmDeviceList->SetDevices(nullptr);
+        frmDeviceList->RunActive = nullptr;
+        frmDeviceList->OnDeviceAdded = nullptr;
+        frmDeviceList->OnDeviceDeleted = nullptr;
+    }
+    if (frmNewDevice)
+        frmNewDevice->SetDevices(nullptr);
 }
 
 int TfrmMain::LoadDeviceFrames()
@@ -332,8 +367,7 @@ void TfrmMain::btnRecordClick(TObject*)
         return;
     std::vector<std::unique_ptr<TSampleDevice>> Devices;
     for (TfraDevice* Device : FDevices->Frames())
-        Devices.push_back(
-            std::make_unique<TDeviceSampleAdapter>(Device, [Device](double X) { Device->AddChartPoints(X); }));
+        Devices.push_back(std::make_unique<TDeviceSampleAdapter>(Device));
     FRecording->RecordAction(RecordingOptions(), std::move(Devices));
 }
 
@@ -388,11 +422,7 @@ void TfrmMain::FormDestroy(TObject*)
     // The thread polls the frames: it ends before they go.
     if (RunActive())
         StopRecording();
-    // The dialogs were lent the devices; the registry goes with this window.
-    if (frmDeviceList)
-        frmDeviceList->SetDevices(nullptr);
-    if (frmNewDevice)
-        frmNewDevice->SetDevices(nullptr);
+    DisconnectDialogs();
 }
 
 void TfrmMain::SetLogState(const std::string& Text)

@@ -95,6 +95,8 @@ public:
     bool AskLogFileName(const std::string& InitialDir, std::string& FileName) override;
 
 private:
+    void ConnectDialogs();
+    void DisconnectDialogs();
     static TVcStatusPane* AddPane(const TVcFormBuilder& Build, const char* Name, TAlign Align, int Left);
     TRecordingOptions RecordingOptions() const;
     bool HasDevices() const;
@@ -106,6 +108,9 @@ private:
     bool FDevicesLoaded = false;
 };
 
+// The main window, owned by the application object (the program block
+// makes it with Application->CreateForm). This only points at it, and is
+// empty again once it is freed.
 extern TfrmMain* frmMain;
 
 // The executable's directory with a trailing separator.

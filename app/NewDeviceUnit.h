@@ -38,6 +38,9 @@ private:
     const TDeviceRegistry* FDevices = nullptr;
 };
 
+// The new-device dialog, owned by the application object (the program block
+// makes it with Application->CreateForm). This only points at it, and is
+// empty again once it is freed.
 extern TfrmNewDevice* frmNewDevice;
 
 // "站号[Id]已经被设备Number占用！", the refusal of a station id in use.

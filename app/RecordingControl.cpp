@@ -74,17 +74,18 @@ void TRecordingControl::RecordAction(const TRecordingOptions& Options,
     FView->SetLogState("");
     FView->SetElapsed("0:00:00.0");
 
-    if (SampleThread)
+    if (FThread)
         return;
-    TSerialPortSampleThread* thread = nullptr;
+    std::unique_ptr<TSerialPortSampleThread> made;
     try {
-        thread = new TSerialPortSampleThread(Options.Line, tempFileName, logFileName, Options.Settings, FView,
-                                             FMakeFiles());
+        made = std::make_unique<TSerialPortSampleThread>(Options.Line, tempFileName, logFileName, Options.Settings,
+                                                         FView, FMakeFiles());
     } catch (...) {
         // Nothing runs: the window must not stay in the running state.
         FView->SetRunState(false);
         throw;
     }
+    TSerialPortSampleThread* thread = made.get();
     for (const auto& device : Devices)
         thread->AddDevice(device.get());
     thread->SetStartMode(Options.Settings.StartMode);
@@ -94,14 +95,14 @@ void TRecordingControl::RecordAction(const TRecordingOptions& Options,
     // like an automatic stop; another error itself is reported by the
     // thread exception hook.
     thread->OnTerminate = [this, thread](TObject*) {
-        if (SampleThread == thread && (thread->FatalException() || !thread->LineError().empty())) {
+        if (FThread.get() == thread && (thread->FatalException() || !thread->LineError().empty())) {
             FThreadEnded = true;
             FView->PostStopMessage();
         }
     };
     FRunDevices = std::move(Devices);
     FFailureShown = false;
-    SampleThread = thread;
+    FThread = std::move(made);
     thread->Resume();
 }
 
@@ -151,14 +152,14 @@ void TRecordingControl::StopAction(const TRecordingOptions& Options)
 void TRecordingControl::StopRecording()
 {
     std::string report;
-    if (TSerialPortSampleThread* thread = SampleThread) {
-        thread->Terminate();
-        thread->WaitFor();
-        thread->FinishLogFile();
-        report = EndOfRunReport(*thread);
-        SampleThread = nullptr;
+    if (FThread) {
+        FThread->Terminate();
+        FThread->WaitFor();
+        FThread->FinishLogFile();
+        report = EndOfRunReport(*FThread);
         FThreadEnded = false;
-        delete thread;
+        // No run is active any more while the thread is freed.
+        FThread.reset();
         FRunDevices.clear();
     }
     FView->SetRunState(false);
@@ -192,10 +193,10 @@ bool TRecordingControl::HandleMessage(unsigned Message)
     if (Message == WM_LOG_FAILURE) {
         // Only the run that failed is told of, once; a run that ended
         // meanwhile told its end.
-        if (SampleThread && !FFailureShown && !SampleThread->Run().FailureNotice().empty()) {
+        if (FThread && !FFailureShown && !FThread->Run().FailureNotice().empty()) {
             FFailureShown = true;
             // The run may end while the box is open.
-            const std::string notice = SampleThread->Run().FailureNotice();
+            const std::string notice = FThread->Run().FailureNotice();
             FView->ShowError(notice);
         }
         return true;
@@ -204,7 +205,7 @@ bool TRecordingControl::HandleMessage(unsigned Message)
         return false;
     // Only the run that posted the message ends; one left over from an
     // earlier run must not stop a new one.
-    if (!SampleThread || SampleThread->Run().AutoStopped() || FThreadEnded)
+    if (!FThread || FThread->Run().AutoStopped() || FThreadEnded)
         StopRecording();
     return true;
 }

@@ -76,7 +76,7 @@ public:
     // to write its log, while the run goes on.
     bool HandleMessage(unsigned Message);
 
-    bool Running() const { return SampleThread != nullptr; }
+    bool Running() const { return FThread != nullptr; }
 
 private:
     bool CanKeepRecords(const std::string& LogDir, const std::string& TempDir);
@@ -86,6 +86,8 @@ private:
     TLogFileSystemMaker FMakeFiles;
     // What the running thread polls: freed only after the thread itself.
     std::vector<std::unique_ptr<TSampleDevice>> FRunDevices;
+    // The sampling thread of the run; empty when no run is active.
+    std::unique_ptr<TSerialPortSampleThread> FThread;
     bool FThreadEnded = false;   // the running thread ended by itself (line lost, error)
     bool FFailureShown = false;  // the running thread's log failure was told
 };

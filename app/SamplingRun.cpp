@@ -38,8 +38,7 @@ void TSamplingRun::Reply(TSampleDevice* Device, bool ReplyOK, const std::vector<
     if (ReplyOK) {
         Device->SetOnline(true);
         FView->SetLogState(LogStateAfterAnswer());
-        for (int i = 0; i < channels; ++i)
-            Device->SetRawValue(i, Values[i]);
+        Take(Device, &Values);
         if (!FRecording && !FAutoStopped) {
             const bool start = FSettings.StartMode == 0 || (FSettings.StartMode == 1 && StartConditionMet());
             if (start)
@@ -47,8 +46,7 @@ void TSamplingRun::Reply(TSampleDevice* Device, bool ReplyOK, const std::vector<
         }
     } else {
         Device->SetOnline(false);
-        for (int i = 0; i < channels; ++i)
-            Device->SetNoValue(i);
+        Take(Device, nullptr);
         FView->SetLogState("超时");
     }
     // Checked after every poll, answered or not, so a run whose devices
@@ -61,16 +59,54 @@ void TSamplingRun::Reply(TSampleDevice* Device, bool ReplyOK, const std::vector<
     NoticeLogFailure();
     if (FRecording) {
         FView->SetElapsed(ElapsedText(FElapsedSeconds));
-        if (Device->Online() && FLogPending) {
-            double x = 0;
-            switch (FSettings.AxisFormat) {
-            case 1: x = FElapsedSeconds; break;
-            case 2: x = FWriter->RecordCount() + 1; break;
-            default: x = FClock.Now(); break;
-            }
-            Device->AddChartPoints(x);
+        if (Device->Online() && FLogPending)
+            AddChartPoints(Device);
+    }
+}
+
+// The values stay here for the chart and for the record at the end of the
+// cycle; the channels show them and evaluate their triggers and alarms.
+void TSamplingRun::Take(TSampleDevice* Device, const std::vector<std::int32_t>* Values)
+{
+    std::vector<std::optional<std::int32_t>>& decoded = FDecoded[Device];
+    decoded.clear();
+    for (int i = 0; i < Device->ChannelCount(); ++i) {
+        if (Values) {
+            decoded.emplace_back((*Values)[static_cast<std::size_t>(i)]);
+            Device->SetRawValue(i, *decoded.back());
+        } else {
+            decoded.emplace_back();
+            Device->SetNoValue(i);
         }
     }
+}
+
+// What the channels make of a device's last poll, with their settings as
+// they are now; a device not polled yet in this run has no values.
+std::vector<TChannelReading> TSamplingRun::ReadingsOf(const TSampleDevice* Device) const
+{
+    const auto kept = FDecoded.find(Device);
+    std::vector<TChannelReading> readings;
+    for (int i = 0; i < Device->ChannelCount(); ++i) {
+        const auto index = static_cast<std::size_t>(i);
+        const bool polled = kept != FDecoded.end() && index < kept->second.size();
+        readings.push_back(Device->ReadingOf(i, polled ? kept->second[index] : std::nullopt));
+    }
+    return readings;
+}
+
+void TSamplingRun::AddChartPoints(TSampleDevice* Device) const
+{
+    double x = 0;
+    switch (FSettings.AxisFormat) {
+    case 1: x = FElapsedSeconds; break;
+    case 2: x = FWriter->RecordCount() + 1; break;
+    default: x = FClock.Now(); break;
+    }
+    std::vector<double> values;
+    for (const TChannelReading& reading : ReadingsOf(Device))
+        values.push_back(reading.Value);
+    Device->AddChartPoints(x, values);
 }
 
 void TSamplingRun::PollProgress(TSampleDevice* Device)
@@ -85,15 +121,28 @@ TCsvRecord TSamplingRun::TakeRecordSnapshot() const
     record.AxisFormat = FSettings.AxisFormat;
     record.Now = FClock.Now();
     record.ElapsedSeconds = FElapsedSeconds;
+    record.Columns = Columns();
+    // The texts as the channels would show the values now: an edit of the
+    // decimal places or a zeroing since the poll shows in the record too.
     for (const TSampleDevice* device : FDevices) {
         if (!device)
             continue;
-        for (int i = 0; i < device->ChannelCount(); ++i) {
-            record.Columns.push_back({device->ValueName(i), device->WorkUnit(i)});
-            record.Texts.push_back(device->DisplayText(i));
-        }
+        for (TChannelReading& reading : ReadingsOf(device))
+            record.Texts.push_back(std::move(reading.Text));
     }
     return record;
+}
+
+std::vector<TCsvColumn> TSamplingRun::Columns() const
+{
+    std::vector<TCsvColumn> columns;
+    for (const TSampleDevice* device : FDevices) {
+        if (!device)
+            continue;
+        for (int i = 0; i < device->ChannelCount(); ++i)
+            columns.push_back({device->ValueName(i), device->WorkUnit(i)});
+    }
+    return columns;
 }
 
 std::optional<TCsvRecord> TSamplingRun::EndOfCycle()
@@ -117,8 +166,7 @@ void TSamplingRun::LineLost()
         if (!device)
             continue;
         device->SetOnline(false);
-        for (int i = 0; i < device->ChannelCount(); ++i)
-            device->SetNoValue(i);
+        Take(device, nullptr);
     }
 }
 
@@ -134,8 +182,7 @@ void TSamplingRun::StartLogging()
     FLastLogTick = FStartTick;
     FElapsedSeconds = 0.0;
     FLogPending = true;
-    const TCsvRecord now = TakeRecordSnapshot();
-    FWriter->OpenNewLogFile(now.AxisFormat, now.Columns);
+    FWriter->OpenNewLogFile(FSettings.AxisFormat, Columns());
 }
 
 void TSamplingRun::StopFromThread()

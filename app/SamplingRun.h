@@ -13,6 +13,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 // The options a run reads, taken once when it is created.
@@ -55,12 +56,14 @@ public:
 
     // User-interface thread: the outcome of one poll (SyncReply). Values
     // are the decoded integers; fewer than the device's channels count as
-    // no answer.
+    // no answer. The run hands them on from here: to the channels, to the
+    // chart when a record is due, and to the record at the end of the
+    // cycle; no value is read back out of the channels.
     void Reply(TSampleDevice* Device, bool ReplyOK, const std::vector<std::int32_t>& Values);
     // User-interface thread: one step of the polling progress display.
     void PollProgress(TSampleDevice* Device);
-    // User-interface thread: the channel names, units and displayed texts
-    // of all devices as they are now.
+    // User-interface thread: the channel names and units of all devices,
+    // and the texts of the values their last polls decoded.
     TCsvRecord TakeRecordSnapshot() const;
 
     // User-interface thread, at the end of a polling cycle: the record due
@@ -99,6 +102,12 @@ public:
     static std::string ElapsedText(double Seconds);
 
 private:
+    // Hands every channel of Device its value from Values, or the no-value
+    // marker without them.
+    void Take(TSampleDevice* Device, const std::vector<std::int32_t>* Values);
+    std::vector<TChannelReading> ReadingsOf(const TSampleDevice* Device) const;
+    void AddChartPoints(TSampleDevice* Device) const;
+    std::vector<TCsvColumn> Columns() const;
     void StartLogging();
     void StopFromThread();
     void UpdateElapsed();
@@ -123,4 +132,7 @@ private:
     double FElapsedSeconds = 0.0;
     int FPartsComplete = 0;
     std::string FFailureNotice;
+    // Per device, the values its last poll decoded, one per channel (none
+    // after a time-out).
+    std::unordered_map<const TSampleDevice*, std::vector<std::optional<std::int32_t>>> FDecoded;
 };

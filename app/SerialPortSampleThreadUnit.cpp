@@ -20,8 +20,6 @@ TSampleWait::TClock::time_point After(int Milliseconds)
 
 }  // namespace
 
-TSerialPortSampleThread* SampleThread = nullptr;
-
 TSerialPortSampleThread::TSerialPortSampleThread(const TSampleLine& Line, const std::string& TempFileName,
                                                  const std::string& LogFileName, const TSampleSettings& Settings,
                                                  TSampleView* View, std::unique_ptr<TLogFileSystem> Files)

@@ -96,6 +96,3 @@ private:
     // poll has been handed back to it.
     std::exception_ptr FOutcomeError;
 };
-
-// The running thread; empty when no run is active.
-extern TSerialPortSampleThread* SampleThread;

@@ -139,7 +139,6 @@ TfrmSetup::TfrmSetup(TComponent* AOwner) : TForm(AOwner)
 
 TfrmSetup::~TfrmSetup()
 {
-    FreeOptions();
     if (frmSetup == this)
         frmSetup = nullptr;
 }
@@ -164,7 +163,7 @@ void TfrmSetup::FillTimeUnits(TVcComboBox* Combo)
 
 void TfrmSetup::FormCreate(TObject*)
 {
-    CreateOptions(OptionStore());
+    FOptions = std::make_unique<TOptionList>(OptionStore());
 }
 
 void TfrmSetup::FormShow(TObject*)

@@ -11,7 +11,9 @@
 #include "ui/Form.h"
 
 #include <functional>
+#include <memory>
 
+class TOptionList;
 class TVcFormBuilder;
 
 class TfrmSetup : public TForm {
@@ -80,6 +82,11 @@ private:
     int FShownPollTimeout = 0;
     int FShownMaxRecordPerFile = 0;
     int FShownRingBufferSize = 0;
+    // Every option of the program, made when the form is created.
+    std::unique_ptr<TOptionList> FOptions;
 };
 
+// The options dialog, owned by the application object (the program block
+// makes it with Application->CreateForm). This only points at it, and is
+// empty again once it is freed.
 extern TfrmSetup* frmSetup;

@@ -75,6 +75,37 @@ TOption* optLogInterval = nullptr;
 TOption* optAxisFormat = nullptr;
 TOption* optProgramTitle = nullptr;
 
+namespace {
+
+// The live list is gone: nothing shows its options any more.
+void ClearOptionViews()
+{
+    OptionList.clear();
+    for (TOption** P : {&optAuthor,
+                        &optCommPort,
+                        &optBaudRate,
+                        &optParity,
+                        &optPollDelay,
+                        &optPollTimeout,
+                        &optXSpan,
+                        &optTimeBaseX,
+                        &optChannelRingBufferSize,
+                        &optLogFilenameMode,
+                        &optStartMode,
+                        &optStopMode,
+                        &optLogDuration,
+                        &optTimeBaseLog,
+                        &optStartTriggerLogic,
+                        &optStopTriggerLogic,
+                        &optMaxRecordPerFile,
+                        &optLogInterval,
+                        &optAxisFormat,
+                        &optProgramTitle})
+        *P = nullptr;
+}
+
+}  // namespace
+
 void SetOptionStore(TVcRegIniFile* Store)
 {
     GStore = Store;
@@ -94,7 +125,6 @@ TOption::TOption(TOptionKind Kind, TOptionValue Default, std::string Key, std::s
     Default = Converted(Default);
     FValue = Default;
     Read(Default);
-    OptionList.push_back(this);
 }
 
 void TOption::Read(const TOptionValue& Default)
@@ -232,7 +262,7 @@ void TOption::SetValue(const TOptionValue& V)
     Write();
 }
 
-void CreateOptions(TVcRegIniFile* Store)
+TOptionList::TOptionList(TVcRegIniFile* Store)
 {
     SetOptionStore(Store);
     // A change that does not reach "config.ini" is reported, not lost silently.
@@ -243,69 +273,74 @@ void CreateOptions(TVcRegIniFile* Store)
     const std::string Sys = "System Parameters";
     const std::string Disp = "Display Parameters";
     const std::string Log = "Log Parameters";
-    optAuthor = new TOption(okString, std::string(), "Author", Sys);
-    optCommPort = new TOption(okString, std::string("COM1"), "Comm Port", Sys);
-    optBaudRate = new TOption(okInteger, 9600, "Baud Rate", Sys, IntInRange(1, INT_MAX));
-    optParity = new TOption(okInteger, 0, "Parity", Sys, IntInRange(0, 2));
-    optPollDelay = new TOption(okInteger, 100, "Poll Delay", Sys, IntInRange(0, INT_MAX));
-    // The setup dialog's range: a longer wait would hold up every cycle
-    // for one silent device.
-    optPollTimeout = new TOption(okInteger, 1000, "Poll Timeout", Sys, IntInRange(100, 2000));
-    optXSpan = new TOption(okFloat, 1200.0, "XSpan", Disp, [](const TOptionValue& V) {
-        const double Span = std::get<double>(V);
-        return Span > 0 && Span <= MaxXSpan;
-    });
-    optTimeBaseX = new TOption(okInteger, 0, "TimeBaseX", Disp, IntInRange(0, 5));
-    optChannelRingBufferSize = new TOption(okInteger, 0, "ChannelRingBufferSize", Disp);
-    optLogFilenameMode = new TOption(okInteger, 0, "LogFilenameMode", Log, IntInRange(0, 1));
-    optStartMode = new TOption(okInteger, 0, "StartMode", Log, IntInRange(0, 1));
-    optStopMode = new TOption(okInteger, 0, "StopMode", Log, IntInRange(0, 2));
-    optLogDuration = new TOption(okFloat, 10.0, "LogDuration", Log);
-    optTimeBaseLog = new TOption(okInteger, 0, "TimeBaseLog", Log, IntInRange(0, 5));
-    optStartTriggerLogic = new TOption(okInteger, 0, "StartTriggerLogic", Log, IntInRange(0, 1));
-    optStopTriggerLogic = new TOption(okInteger, 0, "StopTriggerLogic", Log, IntInRange(0, 1));
-    optMaxRecordPerFile = new TOption(okInteger, 65530, "MaxRecordPerFile", Log, IntInRange(1, INT_MAX));
-    optLogInterval = new TOption(okFloat, 0.0, "LogInterval", Log);
-    optAxisFormat = new TOption(okInteger, 0, "AxisFormat", Disp, IntInRange(0, 2));
-    optProgramTitle = new TOption(okString, std::string("KALVO数据采集软件"), "Program Title", Sys);
+    try {
+        optAuthor = Add(okString, std::string(), "Author", Sys);
+        optCommPort = Add(okString, std::string("COM1"), "Comm Port", Sys);
+        optBaudRate = Add(okInteger, 9600, "Baud Rate", Sys, IntInRange(1, INT_MAX));
+        optParity = Add(okInteger, 0, "Parity", Sys, IntInRange(0, 2));
+        optPollDelay = Add(okInteger, 100, "Poll Delay", Sys, IntInRange(0, INT_MAX));
+        // The setup dialog's range: a longer wait would hold up every cycle
+        // for one silent device.
+        optPollTimeout = Add(okInteger, 1000, "Poll Timeout", Sys, IntInRange(100, 2000));
+        optXSpan = Add(okFloat, 1200.0, "XSpan", Disp, [](const TOptionValue& V) {
+            const double Span = std::get<double>(V);
+            return Span > 0 && Span <= MaxXSpan;
+        });
+        optTimeBaseX = Add(okInteger, 0, "TimeBaseX", Disp, IntInRange(0, 5));
+        optChannelRingBufferSize = Add(okInteger, 0, "ChannelRingBufferSize", Disp);
+        optLogFilenameMode = Add(okInteger, 0, "LogFilenameMode", Log, IntInRange(0, 1));
+        optStartMode = Add(okInteger, 0, "StartMode", Log, IntInRange(0, 1));
+        optStopMode = Add(okInteger, 0, "StopMode", Log, IntInRange(0, 2));
+        optLogDuration = Add(okFloat, 10.0, "LogDuration", Log);
+        optTimeBaseLog = Add(okInteger, 0, "TimeBaseLog", Log, IntInRange(0, 5));
+        optStartTriggerLogic = Add(okInteger, 0, "StartTriggerLogic", Log, IntInRange(0, 1));
+        optStopTriggerLogic = Add(okInteger, 0, "StopTriggerLogic", Log, IntInRange(0, 1));
+        optMaxRecordPerFile = Add(okInteger, 65530, "MaxRecordPerFile", Log, IntInRange(1, INT_MAX));
+        optLogInterval = Add(okFloat, 0.0, "LogInterval", Log);
+        optAxisFormat = Add(okInteger, 0, "AxisFormat", Disp, IntInRange(0, 2));
+        optProgramTitle = Add(okString, std::string("KALVO数据采集软件"), "Program Title", Sys);
+        Repair(Store);
+    } catch (...) {
+        // The options made so far go with this list: nothing may show them.
+        ClearOptionViews();
+        throw;
+    }
+}
 
+TOptionList::~TOptionList()
+{
+    // A list made meanwhile to replace this one keeps showing its own.
+    if (Shown())
+        ClearOptionViews();
+}
+
+bool TOptionList::Shown() const
+{
+    return !FOptions.empty() && !OptionList.empty() && OptionList.front() == FOptions.front().get();
+}
+
+TOption* TOptionList::Add(TOptionKind Kind, TOptionValue Default, std::string Key, std::string Section,
+                          TOption::TValidator Valid)
+{
+    FOptions.push_back(
+        std::make_unique<TOption>(Kind, std::move(Default), std::move(Key), std::move(Section), std::move(Valid)));
+    if (FOptions.size() == 1)
+        OptionList.clear();
+    OptionList.push_back(FOptions.back().get());
+    return FOptions.back().get();
+}
+
+void TOptionList::Repair(TVcRegIniFile* Store)
+{
     // An owner name saved as UTF-8 instead of the file's code page is
     // converted and written back, but only when it really is UTF-8 Chinese
     // and every character has a GBK form; anything else is left as it is.
     if (Store) {
-        const std::string Raw = Store->ReadStringBytes(Sys, "Author", "");
+        const std::string Raw = Store->ReadStringBytes(optAuthor->Section(), optAuthor->Key(), "");
         if (IsUTF8(Raw) && IsChineseUtf8(Raw) && Gbk::FromGbk(Gbk::ToGbk(Raw)) == Raw) {
             optAuthor->SetValue(Raw);
         }
     }
     if (optChannelRingBufferSize->AsInteger() < 0)
         optChannelRingBufferSize->SetValue(0);
-}
-
-void FreeOptions()
-{
-    for (TOption* Option : OptionList)
-        delete Option;
-    OptionList.clear();
-    for (TOption** P : {&optAuthor,
-                        &optCommPort,
-                        &optBaudRate,
-                        &optParity,
-                        &optPollDelay,
-                        &optPollTimeout,
-                        &optXSpan,
-                        &optTimeBaseX,
-                        &optChannelRingBufferSize,
-                        &optLogFilenameMode,
-                        &optStartMode,
-                        &optStopMode,
-                        &optLogDuration,
-                        &optTimeBaseLog,
-                        &optStartTriggerLogic,
-                        &optStopTriggerLogic,
-                        &optMaxRecordPerFile,
-                        &optLogInterval,
-                        &optAxisFormat,
-                        &optProgramTitle})
-        *P = nullptr;
 }

@@ -3,6 +3,7 @@
 // "config.ini", read once when created (its default for a missing or
 // unusable value) and written back the moment a different value is set.
 #include <functional>
+#include <memory>
 #include <string>
 #include <variant>
 #include <vector>
@@ -55,7 +56,29 @@ constexpr double MaxXSpan = 1e7;
 void SetOptionStore(TVcRegIniFile* Store);
 TVcRegIniFile* OptionStore();
 
-// Every option, in creation order.
+// Every option of the program, created and read in order from one store
+// when the list is made; the list owns them. While it exists, OptionList
+// and the opt... pointers below show its options; they are empty again
+// once it is gone. The setup dialog holds the program's list.
+class TOptionList {
+public:
+    // Also makes Store the option store, and repairs what the store holds:
+    // the owner name's code page and a negative ring buffer size.
+    explicit TOptionList(TVcRegIniFile* Store);
+    ~TOptionList();
+    TOptionList(const TOptionList&) = delete;
+    TOptionList& operator=(const TOptionList&) = delete;
+
+private:
+    TOption* Add(TOptionKind Kind, TOptionValue Default, std::string Key, std::string Section,
+                 TOption::TValidator Valid = nullptr);
+    void Repair(TVcRegIniFile* Store);
+    bool Shown() const;
+
+    std::vector<std::unique_ptr<TOption>> FOptions;
+};
+
+// The options of the live list, in creation order; they belong to it.
 extern std::vector<TOption*> OptionList;
 
 extern TOption* optAuthor;
@@ -78,9 +101,3 @@ extern TOption* optMaxRecordPerFile;
 extern TOption* optLogInterval;
 extern TOption* optAxisFormat;
 extern TOption* optProgramTitle;
-
-// Creates and reads every option from Store, in order, including the owner
-// name's code-page repair and the ring buffer correction.
-void CreateOptions(TVcRegIniFile* Store);
-// Frees every option and empties the list.
-void FreeOptions();

@@ -22,11 +22,10 @@ std::vector<TOptionValue> Load(const std::string& Path)
 {
     TVcRegIniFile store;
     store.SetPath(Path);
-    CreateOptions(&store);
+    const TOptionList options(&store);
     std::vector<TOptionValue> values;
     for (const TOption* o : OptionList)
         values.push_back(o->Value());
-    FreeOptions();
     return values;
 }
 
@@ -39,7 +38,7 @@ void CheckUsable(const std::string& Path)
 {
     TVcRegIniFile store;
     store.SetPath(Path);
-    CreateOptions(&store);
+    const TOptionList options(&store);
     FUZZ_CHECK(optBaudRate->AsInteger() >= 1);
     FUZZ_CHECK(InRange(optParity, 0, 2));
     FUZZ_CHECK(optPollDelay->AsInteger() >= 0);
@@ -57,7 +56,6 @@ void CheckUsable(const std::string& Path)
     FUZZ_CHECK(optMaxRecordPerFile->AsInteger() >= 1);
     FUZZ_CHECK(std::isfinite(optLogInterval->AsFloat()));
     FUZZ_CHECK(InRange(optAxisFormat, 0, 2));
-    FreeOptions();
 }
 
 }  // namespace
@@ -81,20 +79,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size)
     {
         TVcRegIniFile store;
         store.SetPath(file.Path());
-        CreateOptions(&store);
+        const TOptionList options(&store);
         optAuthor->SetValue(author);
         optParity->SetValue(parity);
         optPollTimeout->SetValue(pollTimeout);
         optXSpan->SetValue(xSpan);
-        FreeOptions();
     }
     TVcRegIniFile store;
     store.SetPath(file.Path());
-    CreateOptions(&store);
+    const TOptionList options(&store);
     FUZZ_CHECK(optAuthor->AsString() == author);
     FUZZ_CHECK(optParity->AsInteger() == parity);
     FUZZ_CHECK(optPollTimeout->AsInteger() == pollTimeout);
     FUZZ_CHECK(FloatToStr(optXSpan->AsFloat()) == FloatToStr(xSpan));
-    FreeOptions();
     return 0;
 }

@@ -221,9 +221,13 @@ private:
     {
         for (int d = 0; d < Devices; ++d) {
             TfraDevice* D = FFrames[d];
-            for (int c = 0; c < ChannelsPerDevice; ++c)
-                D->Channel(c)->SetRawValue(std::int32_t(std::lround(Signal(FStep, d, c) * 10)));
-            D->AddChartPoints(X());
+            std::vector<double> values;
+            for (int c = 0; c < ChannelsPerDevice; ++c) {
+                const auto raw = std::int32_t(std::lround(Signal(FStep, d, c) * 10));
+                D->Channel(c)->SetRawValue(raw);
+                values.push_back(D->Channel(c)->ReadingOf(raw).Value);
+            }
+            D->AddChartPoints(X(), values);
         }
         ++FStep;
     }

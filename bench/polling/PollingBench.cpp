@@ -61,15 +61,14 @@ public:
     }
     void SetRawValue(int, std::int32_t) override {}
     void SetNoValue(int) override {}
-    double Value(int) const override { return 0; }
-    std::string DisplayText(int) const override { return "0"; }
+    TChannelReading ReadingOf(int, std::optional<std::int32_t>) const override { return {0, "0"}; }
     std::string ValueName(int) const override { return "v"; }
     std::string WorkUnit(int) const override { return ""; }
     bool IsStartTriggerChannel(int) const override { return false; }
     bool StartTriggered(int) const override { return false; }
     bool IsStopTriggerChannel(int) const override { return false; }
     bool StopTriggered(int) const override { return false; }
-    void AddChartPoints(double) override {}
+    void AddChartPoints(double, const std::vector<double>&) override {}
     void ResetDevice() override {}
 
     long Answers = 0;

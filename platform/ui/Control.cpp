@@ -23,7 +23,6 @@
 #include "ui/Application.h"
 #include "ui/CanvasQt.h"
 #include "ui/ControlQt.h"
-#include "ui/Form.h"
 #include "ui/GraphicsQt.h"
 #include "ui/Keys.h"
 #include "ui/Menu.h"
@@ -209,9 +208,10 @@ bool TControlEventFilter::KeyEvent(TWinControl* Win, QKeyEvent* Event, bool Down
 {
     // Only controls that take the focus see keys; a key a child ignored and
     // Qt passes on to its container is left to the container's widget.
-    if (Win->FWidget->focusPolicy() == Qt::NoFocus && !dynamic_cast<TForm*>(Win))
+    const bool Previews = Win->PreviewsChildKeys();
+    if (Win->FWidget->focusPolicy() == Qt::NoFocus && !Previews)
         return false;
-    if (dynamic_cast<TForm*>(Win) && Win->FWidget->focusWidget() && Win->FWidget->focusWidget() != Win->FWidget) {
+    if (Previews && Win->FWidget->focusWidget() && Win->FWidget->focusWidget() != Win->FWidget) {
         // Propagated from a child: the form only sees it through KeyDown
         // (default and cancel buttons), not through its own events.
         if (!Down)
@@ -823,9 +823,6 @@ void TWinControl::WndProc(TMessage& Message)
             BeginMouseTrack(true, 0);
         else if (Command == SC_SIZE && Detail != 0)
             BeginMouseTrack(false, Detail);
-    } else if (Message.Msg == WM_CLOSE) {
-        if (auto* Form = dynamic_cast<TForm*>(this))
-            Form->Close();
     }
 }
 

@@ -280,8 +280,8 @@ public:
     // Sends a message straight to the window procedure.
     LRESULT Perform(UINT Msg, WPARAM WParam, LPARAM LParam);
     // Receives posted and sent messages. The base answers WM_SYSCOMMAND
-    // move and bottom-size commands by dragging with the mouse, WM_CLOSE on
-    // forms, and ignores the rest.
+    // move and bottom-size commands by dragging with the mouse and ignores
+    // the rest.
     virtual void WndProc(TMessage& Message);
 
     // Places aligned children (top, bottom, left, right, then client, each
@@ -316,6 +316,10 @@ protected:
     virtual void DoExit();
     // Whether the control takes Tab as a key instead of moving the focus.
     virtual bool WantKey(std::uint16_t Key) const;
+    // Whether Return and Escape pressed in a child reach this control's
+    // KeyDown too (a form's default and cancel buttons); such a control
+    // sees keys even when it does not take the focus itself.
+    virtual bool PreviewsChildKeys() const { return false; }
     // Called after a child was added or removed.
     virtual void ControlsChanged() {}
     // Called after a child was moved, resized, shown or hidden.

@@ -278,6 +278,14 @@ TButton* FindButton(const TWinControl* Parent, bool Default)
 
 }  // namespace
 
+void TForm::WndProc(TMessage& Message)
+{
+    if (Message.Msg == WM_CLOSE)
+        Close();
+    else
+        TWinControl::WndProc(Message);
+}
+
 void TForm::KeyDown(std::uint16_t& Key, TShiftState Shift)
 {
     TWinControl::KeyDown(Key, Shift);

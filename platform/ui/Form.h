@@ -61,6 +61,8 @@ public:
     void SetFormStyle(TFormStyle Value);
 
     void SetVisible(bool Value) override;
+    // WM_CLOSE closes the form as Close does.
+    void WndProc(TMessage& Message) override;
 
     TProperty<TForm, TModalResult, &TForm::GetModalResult, &TForm::SetModalResult> ModalResult{this};
     TProperty<TForm, TPosition, &TForm::GetPosition, &TForm::SetPosition> Position{this};
@@ -79,6 +81,7 @@ protected:
     virtual void DoHide();
     // Key preview of Escape for modal dialogs: sets mrCancel.
     void KeyDown(std::uint16_t& Key, TShiftState Shift) override;
+    bool PreviewsChildKeys() const override { return true; }
 
 private:
     friend class TFormWidget;

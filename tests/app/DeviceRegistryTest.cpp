@@ -5,6 +5,7 @@
 #include "app/DeviceUnit.h"
 #include "rtl/FileUtils.h"
 #include "ui/Application.h"
+#include "ui/Form.h"
 #include "ui/Panel.h"
 
 #include "FreeWatch.h"
@@ -124,6 +125,27 @@ TEST_F(DeviceRegistryTest, DeletingFreesThatFrameOnlyAndNeverDuringARun)
     EXPECT_EQ(Box->ControlCount(), 2);
     EXPECT_EQ(TScratchDir::Read(Dir.File("Devices.db")).find("[Device2]"), std::string::npos);
     EXPECT_EQ(Registry->NextDeviceNumber(), 2);
+}
+
+// The window showing the frames may be destroyed before the registry: it
+// frees them with the box, as a parent frees its children, and the registry
+// lets go of them and of the box instead of freeing them again.
+TEST_F(DeviceRegistryTest, AWindowDestroyedFirstTakesTheFramesAlongAndTheRegistryLetsGo)
+{
+    auto Window = std::make_unique<TForm>(nullptr);
+    auto* Shown = new TScrollBox(Window.get());
+    Shown->SetParent(Window.get());
+    Registry = std::make_unique<TDeviceRegistry>(Dir.File("Devices.db"), Shown);
+    ASSERT_EQ(Registry->LoadDevices(), 3);
+    WatchFrames();
+
+    Window.reset();
+    EXPECT_EQ((std::vector<std::string>{"fraDevice3", "fraDevice2", "fraDevice1"}), Freed);
+    EXPECT_TRUE(Registry->empty());
+    EXPECT_TRUE(Registry->Frames().empty());
+
+    Registry.reset();
+    EXPECT_EQ(Freed.size(), 3u);
 }
 
 }  // namespace

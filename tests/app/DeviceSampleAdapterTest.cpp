@@ -38,13 +38,25 @@ TDeviceInfo TwoChannels()
     return info;
 }
 
+// A device whose chart points are kept for the test.
+class TChartedDevice : public TDeviceModel {
+public:
+    void AddChartPoints(double X, const std::vector<double>& Values) override
+    {
+        Points.push_back(X);
+        PointValues.push_back(Values);
+    }
+    std::vector<double> Points;
+    std::vector<std::vector<double>> PointValues;
+};
+
 TEST(DeviceSampleAdapterTest, ValuesTextsAndTriggersComeFromTheChannels)
 {
-    TDeviceModel device;
+    TChartedDevice device;
     device.AssignInfo(TwoChannels(), nullptr);
     device.SetStationId(7);
-    std::vector<double> points;
-    TDeviceSampleAdapter adapter(&device, [&](double X) { points.push_back(X); });
+    std::vector<double>& points = device.Points;
+    TDeviceSampleAdapter adapter(&device);
 
     EXPECT_EQ(7, adapter.StationId());
     EXPECT_EQ(0, adapter.ValueRule());
@@ -68,6 +80,8 @@ TEST(DeviceSampleAdapterTest, ValuesTextsAndTriggersComeFromTheChannels)
     EXPECT_TRUE(adapter.StartTriggered(1));
     EXPECT_TRUE(run.Recording());
     EXPECT_EQ((std::vector<double>{1}), points);
+    // The chart takes the engineering values the channels made of the poll.
+    EXPECT_EQ((std::vector<std::vector<double>>{{2.5, 6}}), device.PointValues);
     if (auto record = run.EndOfCycle())
         run.WriteRecord(*record);
     run.Reply(&adapter, false, {});
@@ -86,6 +100,24 @@ TEST(DeviceSampleAdapterTest, ValuesTextsAndTriggersComeFromTheChannels)
 
     adapter.ResetDevice();
     EXPECT_FALSE(adapter.StartTriggered(1));
+}
+
+// A record holds the decoded values as the channels show them when it is
+// taken: decimal places edited after the poll show in it.
+TEST(DeviceSampleAdapterTest, ARecordShowsThePollsValuesWithTheDecimalPlacesSetSince)
+{
+    TDeviceModel device;
+    device.AssignInfo(TwoChannels(), nullptr);
+    TDeviceSampleAdapter adapter(&device);
+    TScratchDir dir;
+    TFakeSampleView view;
+    TSamplingRun run({}, {&adapter}, &view, std::make_unique<TCsvLogWriter>(dir / "t.tmp", dir / "run.csv", 100));
+    run.Reply(&adapter, true, {12345, 65535});
+    device.Channels(0)->SetWorkDP(1);
+    const std::optional<TCsvRecord> record = run.EndOfCycle();
+    ASSERT_TRUE(record);
+    EXPECT_EQ((std::vector<std::string>{"1234.5", "-1"}), record->Texts);
+    EXPECT_EQ(device.Channels(0)->DisplayText(), record->Texts[0]);
 }
 
 }  // namespace

@@ -53,6 +53,8 @@ protected:
         Plot->PaintToCanvas(Picture.Canvas);
     }
     TkPlotDataCursor* Cursor() const { return static_cast<TkPlotDataCursor*>(Plot->GetDataCursor(0)); }
+    // What a run hands the chart after a poll: the values the channels made of it.
+    std::vector<double> Values() const { return {D->Channel(0)->Value(), D->Channel(1)->Value()}; }
 
     TScratchDir Dir;
     TScrollBox* Box = nullptr;
@@ -104,8 +106,8 @@ TEST_F(DeviceUnitChartTest, PointsGoToTheChannelsTracesAndAResetClearsThem)
     EXPECT_EQ(Plot->GetXAxis(0)->GetSpan(), 1199);
     D->Channel(0)->SetRawValue(123);
     D->Channel(1)->SetRawValue(-7);
-    D->AddChartPoints(1);
-    D->AddChartPoints(2);
+    D->AddChartPoints(1, Values());
+    D->AddChartPoints(2, Values());
     ASSERT_EQ(Plot->Channel(0)->GetCount(), 2);
     EXPECT_DOUBLE_EQ(Plot->Channel(0)->GetDataY(0), 12.3);
     EXPECT_DOUBLE_EQ(Plot->Channel(1)->GetDataX(1), 2);
@@ -148,7 +150,7 @@ TEST_F(DeviceUnitChartTest, TheCursorShowsTheChartsValuesInTheChannelPanels)
     for (int i = 1; i <= 5; ++i) {
         D->Channel(0)->SetRawValue(i * 100);
         D->Channel(1)->SetRawValue(-i);
-        D->AddChartPoints(i);
+        D->AddChartPoints(i, Values());
     }
     EXPECT_EQ(D->Channel(0)->lblValue->GetText(), "50.0");
 
@@ -178,7 +180,7 @@ TEST_F(DeviceUnitChartTest, ResumingHidesTheCursorAndThePanelsGoBackToLiveValues
 {
     D->SetAxisFormat(2);
     D->Channel(0)->SetRawValue(100);
-    D->AddChartPoints(1);
+    D->AddChartPoints(1, Values());
     D->btnCursor->Click();
     ASSERT_EQ(D->Channel(0)->DisplayMode(), 1);
     D->btnResume->Click();
@@ -224,7 +226,7 @@ TEST_F(DeviceUnitChartTest, AChartWhoseObjectsTheUserDeletedStillTakesPointsAndC
     D->Channel(1)->SetRangeHigh(10);
     D->Channel(1)->SetValueName("x");
     D->Channel(0)->SetRawValue(5);
-    EXPECT_NO_THROW(D->AddChartPoints(46000));
+    EXPECT_NO_THROW(D->AddChartPoints(46000, Values()));
     EXPECT_EQ(Plot->Channel(0)->GetCount(), 1);
     EXPECT_NO_THROW(D->btnCursor->Click());
     EXPECT_NO_THROW(D->btnResume->Click());
@@ -241,7 +243,7 @@ TEST_F(DeviceUnitChartTest, APollingCyclesPointsArePaintedInOneRepaint)
     TkUpdateObject::SetClock([&Clock] { return Clock; });
     D->SetAxisFormat(2);
     Clock += 1;
-    D->AddChartPoints(1);
+    D->AddChartPoints(1, Values());
     EXPECT_EQ(Plot->LastUpdateTime(), Clock);
     EXPECT_FALSE(Plot->UpdatePending());
     const double Painted = Clock;
@@ -251,11 +253,11 @@ TEST_F(DeviceUnitChartTest, APollingCyclesPointsArePaintedInOneRepaint)
 
     // A cycle within the frame of the last repaint waits for the frame's
     // end, and is then painted once.
-    D->AddChartPoints(2);
+    D->AddChartPoints(2, Values());
     const double Second = Clock;
     EXPECT_EQ(Plot->LastUpdateTime(), Second);
     Clock += 0.001;
-    D->AddChartPoints(3);
+    D->AddChartPoints(3, Values());
     EXPECT_EQ(Plot->LastUpdateTime(), Second);
     EXPECT_TRUE(Plot->UpdatePending());
     TkUpdateObject::Instance().Tick();
@@ -272,7 +274,7 @@ TEST_F(DeviceUnitChartTest, AFailingChartUpdateDoesNotHoldTheChartsRepaints)
 {
     D->SetAxisFormat(0);
     Plot->OnXAxisMinChange = [](int, double, double) { throw Exception("chart broke"); };
-    EXPECT_THROW(D->AddChartPoints(46000), Exception);
+    EXPECT_THROW(D->AddChartPoints(46000, Values()), Exception);
     EXPECT_FALSE(Plot->UpdateSkip());
     Plot->OnXAxisMinChange = nullptr;
 }

@@ -210,6 +210,31 @@ TEST(MainUnitTest, ShowingAgainKeepsTheFrames)
     EXPECT_EQ(frmMain->Devices().Frames(), Before);
 }
 
+// Dialogs that outlive the main window reach neither it nor the devices it
+// lent them: the device list is empty and offers adding, which then does
+// nothing.
+TEST(MainUnitTest, DialogsThatOutliveTheMainWindowDoNotReachIt)
+{
+    TProgramForms P(WriteDevices);
+    P.Start();
+    delete frmMain;
+    frmDeviceList->Show();
+    EXPECT_EQ(frmDeviceList->tvDeviceList->Items->RootCount(), 0);
+    EXPECT_TRUE(frmDeviceList->toolDevice->GetVisible());
+    bool NewDeviceAsked = false;
+    TProgramForms::WhenShown(frmNewDevice, [&] {
+        NewDeviceAsked = true;
+        frmNewDevice->Close();
+    });
+    frmDeviceList->btnNewDevice->Click();
+    EXPECT_FALSE(NewDeviceAsked);
+    frmDeviceList->Hide();
+    frmSetup->Show();
+    EXPECT_TRUE(frmSetup->tsComm->GetTabVisible());
+    frmSetup->Hide();
+    EXPECT_TRUE(P.Asked.empty());
+}
+
 TEST(MainUnitTest, ClosingWhenIdleAsksNothing)
 {
     TProgramForms P(WriteDevices);

@@ -23,9 +23,9 @@ TEST(RecordingOptionsTest, TakenFromTheOptions)
     TVcRegIniFile store;
     store.SetPath(dir / "config.ini");
     SetOptionStore(&store);
-    CreateOptions(&store);
+    auto options = std::make_unique<TOptionList>(&store);
     const TRecordingOptions o = TRecordingOptions::FromOptions(dir.Path());
-    FreeOptions();
+    options.reset();
 
     EXPECT_EQ(dir.Path(), o.AppDir);
     EXPECT_EQ(1, o.LogFilenameMode);

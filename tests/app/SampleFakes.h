@@ -53,15 +53,23 @@ public:
             c.StopFired = true;
     }
     void SetNoValue(int Channel) override { FChannels.at(Channel).HasValue = false; }
-    double Value(int Channel) const override
+    // A value is its raw number, shown in decimal.
+    TChannelReading ReadingOf(int, std::optional<std::int32_t> Raw) const override
     {
-        const TChannel& c = FChannels.at(Channel);
-        return c.HasValue ? c.Raw : -99999999.0;
+        if (!Raw)
+            return {-99999999.0, "-------"};
+        return {double(*Raw), std::to_string(*Raw)};
     }
-    std::string DisplayText(int Channel) const override
+    // What the channel's panel shows now.
+    double Value(int Channel) const
     {
         const TChannel& c = FChannels.at(Channel);
-        return c.HasValue ? std::to_string(c.Raw) : "-------";
+        return ReadingOf(Channel, c.HasValue ? std::optional<std::int32_t>(c.Raw) : std::nullopt).Value;
+    }
+    std::string DisplayText(int Channel) const
+    {
+        const TChannel& c = FChannels.at(Channel);
+        return ReadingOf(Channel, c.HasValue ? std::optional<std::int32_t>(c.Raw) : std::nullopt).Text;
     }
     std::string ValueName(int Channel) const override { return FChannels.at(Channel).Name; }
     std::string WorkUnit(int Channel) const override { return FChannels.at(Channel).Unit; }
@@ -69,11 +77,16 @@ public:
     bool StartTriggered(int Channel) const override { return FChannels.at(Channel).StartFired; }
     bool IsStopTriggerChannel(int Channel) const override { return FChannels.at(Channel).IsStop; }
     bool StopTriggered(int Channel) const override { return FChannels.at(Channel).StopFired; }
-    void AddChartPoints(double X) override { ChartX.push_back(X); }
+    void AddChartPoints(double X, const std::vector<double>& Values) override
+    {
+        ChartX.push_back(X);
+        ChartValues.push_back(Values);
+    }
     void ResetDevice() override
     {
         ++Resets;
         ChartX.clear();
+        ChartValues.clear();
         for (TChannel& c : FChannels)
             c.HasValue = c.StartFired = c.StopFired = false;
     }
@@ -81,7 +94,8 @@ public:
 
     TChannel& Channel(int i) { return FChannels.at(i); }
     std::vector<double> ChartX;
-    int Answers = 0;  // polls answered in time
+    std::vector<std::vector<double>> ChartValues;  // per point, one value per channel
+    int Answers = 0;                               // polls answered in time
 
 private:
     int FStation, FRule, FBeginAddr;

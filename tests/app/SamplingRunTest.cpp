@@ -114,6 +114,27 @@ TEST_F(SamplingRunTest, StartAtOnceWritesEverySecondCycleWithIntervalZero)
     EXPECT_TRUE(FDev2.ChartX.empty());
 }
 
+// The run hands on the values it decoded: the chart and the record get
+// them from the run, not from what the devices show by the time they are
+// taken.
+TEST_F(SamplingRunTest, TheChartAndTheRecordTakeTheDecodedValuesFromTheRun)
+{
+    TSampleSettings s;
+    s.AxisFormat = 2;
+    MakeRun(s);
+    Cycle(1);  // a record
+    Cycle(3);  // the next one armed
+    FRun->Reply(&FDev1, true, {7, 8});
+    FDev1.Channel(0).Raw = 99;  // shown otherwise meanwhile
+    FRun->Reply(&FDev2, false, {});
+    FRun->Reply(&FDev3, true, {9});
+    const std::optional<TCsvRecord> record = FRun->EndOfCycle();
+    ASSERT_TRUE(record);
+    EXPECT_EQ((std::vector<std::string>{"7", "8", "-------", "9"}), record->Texts);
+    EXPECT_EQ((std::vector<std::vector<double>>{{1, 2}, {7, 8}}), FDev1.ChartValues);
+    EXPECT_EQ((std::vector<std::vector<double>>{{1}, {9}}), FDev3.ChartValues);
+}
+
 TEST_F(SamplingRunTest, LogIntervalIsMeasuredOnTheMonotonicClock)
 {
     TSampleSettings s;

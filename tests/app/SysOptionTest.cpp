@@ -12,18 +12,19 @@ class SysOptionTest : public ::testing::Test {
 protected:
     void TearDown() override
     {
-        FreeOptions();
+        Options.reset();
         SetOptionStore(nullptr);
     }
     void Create()
     {
         Store.SetPath(Config());
-        CreateOptions(&Store);
+        Options = std::make_unique<TOptionList>(&Store);
     }
     std::string Config() const { return Dir.File("config.ini"); }
 
     TScratchDir Dir;
     TVcRegIniFile Store;
+    std::unique_ptr<TOptionList> Options;
 };
 
 TEST_F(SysOptionTest, MissingFileGivesEveryDefaultAndWritesNothing)
@@ -54,6 +55,24 @@ TEST_F(SysOptionTest, MissingFileGivesEveryDefaultAndWritesNothing)
     EXPECT_FALSE(std::filesystem::exists(Config()));
 }
 
+// One list owns the options, and the program's names show the newest list:
+// the list it replaced may go first without taking them along.
+TEST_F(SysOptionTest, AListMadeToReplaceAnotherShowsItsOwnOptionsUntilItGoes)
+{
+    TScratchDir::Write(Config(), "[System Parameters]\r\nBaud Rate=19200\r\n");
+    Create();
+    TVcRegIniFile Other;
+    Other.SetPath(Dir.File("other.ini"));
+    auto Replacement = std::make_unique<TOptionList>(&Other);
+    Options.reset();
+    ASSERT_EQ(OptionList.size(), 20u);
+    EXPECT_EQ(OptionList[2], optBaudRate);
+    EXPECT_EQ(optBaudRate->AsInteger(), 9600);
+    Replacement.reset();
+    EXPECT_TRUE(OptionList.empty());
+    EXPECT_EQ(optBaudRate, nullptr);
+}
+
 TEST_F(SysOptionTest, ValuesRoundTripWithGbkBytesOnDisk)
 {
     Create();
@@ -64,10 +83,10 @@ TEST_F(SysOptionTest, ValuesRoundTripWithGbkBytesOnDisk)
               "[System Parameters]\r\nAuthor=\xD5\xC5\xC8\xFD\r\nBaud Rate=19200\r\n"
               "[Log Parameters]\r\nLogInterval=0.5\r\n");
 
-    FreeOptions();
+    Options.reset();
     TVcRegIniFile Again;
     Again.SetPath(Config());
-    CreateOptions(&Again);
+    Options = std::make_unique<TOptionList>(&Again);
     EXPECT_EQ(optAuthor->AsString(), "张三");
     EXPECT_DOUBLE_EQ(optLogInterval->AsFloat(), 0.5);
     EXPECT_EQ(optBaudRate->AsInteger(), 19200);
@@ -147,10 +166,10 @@ TEST_F(SysOptionTest, PollTimeoutOutsideTheDialogRangeReadsAsTheDefault)
         TScratchDir::Write(Config(), File);
         TVcRegIniFile Other;
         Other.SetPath(Config());
-        CreateOptions(&Other);
+        Options = std::make_unique<TOptionList>(&Other);
         EXPECT_EQ(optPollTimeout->AsInteger(), Expected) << Text;
         EXPECT_EQ(TScratchDir::Read(Config()), File) << Text;
-        FreeOptions();
+        Options.reset();
     }
 }
 
@@ -167,10 +186,10 @@ TEST_F(SysOptionTest, XSpanOutsideTheDialogRangeReadsAsTheDefault)
         TScratchDir::Write(Config(), File);
         TVcRegIniFile Other;
         Other.SetPath(Config());
-        CreateOptions(&Other);
+        Options = std::make_unique<TOptionList>(&Other);
         EXPECT_EQ(optXSpan->AsFloat(), Expected) << Text;
         EXPECT_EQ(TScratchDir::Read(Config()), File) << Text;
-        FreeOptions();
+        Options.reset();
     }
 }
 
@@ -198,16 +217,16 @@ TEST_F(SysOptionTest, OwnerNameConversionOnlyWhenLossless)
     Create();
     EXPECT_EQ(optAuthor->AsString(), "张三");
     EXPECT_EQ(TScratchDir::Read(Config()), Gbk);
-    FreeOptions();
+    Options.reset();
 
     // UTF-8 with a character that has no GBK form: not converted.
     const std::string Emoji = "[System Parameters]\r\nAuthor=A\xF0\x9F\x98\x80\r\n";
     TScratchDir::Write(Config(), Emoji);
     TVcRegIniFile Other;
     Other.SetPath(Config());
-    CreateOptions(&Other);
+    Options = std::make_unique<TOptionList>(&Other);
     EXPECT_EQ(TScratchDir::Read(Config()), Emoji);
-    FreeOptions();
+    Options.reset();
 
     // A lone 0x80 passes the UTF-8 check but is no UTF-8 text: left alone.
     const std::string Lone =
@@ -216,9 +235,9 @@ TEST_F(SysOptionTest, OwnerNameConversionOnlyWhenLossless)
     TScratchDir::Write(Config(), Lone);
     TVcRegIniFile Fourth;
     Fourth.SetPath(Config());
-    CreateOptions(&Fourth);
+    Options = std::make_unique<TOptionList>(&Fourth);
     EXPECT_EQ(TScratchDir::Read(Config()), Lone);
-    FreeOptions();
+    Options.reset();
 
     // GBK bytes that also form UTF-8 (谢 is D0 BB, a Cyrillic letter in
     // UTF-8; 谢谢 two of them): GBK, kept byte for byte.
@@ -227,23 +246,23 @@ TEST_F(SysOptionTest, OwnerNameConversionOnlyWhenLossless)
         TScratchDir::Write(Config(), Owner);
         TVcRegIniFile Store2;
         Store2.SetPath(Config());
-        CreateOptions(&Store2);
+        Options = std::make_unique<TOptionList>(&Store2);
         EXPECT_EQ(TScratchDir::Read(Config()), Owner);
-        FreeOptions();
+        Options.reset();
     }
     TScratchDir::Write(Config(), "[System Parameters]\r\nAuthor=\xD0\xBB\r\n");
     TVcRegIniFile Fifth;
     Fifth.SetPath(Config());
-    CreateOptions(&Fifth);
+    Options = std::make_unique<TOptionList>(&Fifth);
     EXPECT_EQ(optAuthor->AsString(), "谢");
-    FreeOptions();
+    Options.reset();
 
     // Plain ASCII: nothing to convert.
     const std::string Ascii = "[System Parameters]\r\nAuthor=Kalvo Ltd\r\n";
     TScratchDir::Write(Config(), Ascii);
     TVcRegIniFile Third;
     Third.SetPath(Config());
-    CreateOptions(&Third);
+    Options = std::make_unique<TOptionList>(&Third);
     EXPECT_EQ(optAuthor->AsString(), "Kalvo Ltd");
     EXPECT_EQ(TScratchDir::Read(Config()), Ascii);
 }
@@ -266,7 +285,7 @@ TEST_F(SysOptionTest, FailedWriteIsReportedWithTheFileName)
     std::vector<std::string> Failed;
     Store.OnWriteError = [&](const std::string& FileName) { Failed.push_back(FileName); };
     Store.SetPath(Dir.File("missing/config.ini"));
-    CreateOptions(&Store);
+    Options = std::make_unique<TOptionList>(&Store);
     optPollDelay->SetValue(10);
     ASSERT_EQ(Failed.size(), 1u);
     EXPECT_EQ(Failed[0], Dir.File("missing/config.ini"));
@@ -282,7 +301,7 @@ TEST_F(SysOptionTest, UnhandledWriteFailureReachesTheSettingsReporter)
     std::vector<std::string> Reports;
     SettingsWriteReporter().OnReport = [&](const std::string& Message) { Reports.push_back(Message); };
     Store.SetPath(Dir.File("missing/config.ini"));
-    CreateOptions(&Store);
+    Options = std::make_unique<TOptionList>(&Store);
     optPollDelay->SetValue(10);
     optPollTimeout->SetValue(500);
     SettingsWriteReporter().OnReport = nullptr;

@@ -7,7 +7,6 @@
 
 #include "app/DeviceRegistry.h"
 #include "app/DeviceUnit.h"
-#include "app/SerialPortSampleThreadUnit.h"
 #include "app/SysOption.h"
 #include "comm/FakeDevice.h"
 #include "rtl/Gbk.h"
@@ -436,7 +435,8 @@ TEST_F(MainWindowTest, DestroyingTheWindowDuringARunEndsTheRunBeforeTheFramesGo)
     std::vector<bool> RunOverWhenFreed;
     TFreeWatch Watch([&](TComponent* Frame) {
         Freed.push_back(Frame->GetName());
-        RunOverWhenFreed.push_back(SampleThread == nullptr);
+        // The run's log leaves the work folder when the run ends.
+        RunOverWhenFreed.push_back(TempIsEmpty());
     });
     for (TfraDevice* Frame : frmMain->Devices().Frames())
         Watch.Watch(Frame);

@@ -76,15 +76,17 @@ public:
     void SetOnline(bool Value) override { FTarget.SetOnline(Value); }
     void SetRawValue(int Channel, std::int32_t Raw) override { FTarget.SetRawValue(Channel, Raw); }
     void SetNoValue(int Channel) override { FTarget.SetNoValue(Channel); }
-    double Value(int Channel) const override { return FTarget.Value(Channel); }
-    std::string DisplayText(int Channel) const override { return FTarget.DisplayText(Channel); }
+    TChannelReading ReadingOf(int Channel, std::optional<std::int32_t> Raw) const override
+    {
+        return FTarget.ReadingOf(Channel, Raw);
+    }
     std::string ValueName(int Channel) const override { return FTarget.ValueName(Channel); }
     std::string WorkUnit(int Channel) const override { return FTarget.WorkUnit(Channel); }
     bool IsStartTriggerChannel(int Channel) const override { return FTarget.IsStartTriggerChannel(Channel); }
     bool StartTriggered(int Channel) const override { return FTarget.StartTriggered(Channel); }
     bool IsStopTriggerChannel(int Channel) const override { return FTarget.IsStopTriggerChannel(Channel); }
     bool StopTriggered(int Channel) const override { return FTarget.StopTriggered(Channel); }
-    void AddChartPoints(double X) override { FTarget.AddChartPoints(X); }
+    void AddChartPoints(double X, const std::vector<double>& Values) override { FTarget.AddChartPoints(X, Values); }
     void ResetDevice() override { FTarget.ResetDevice(); }
 
 private:

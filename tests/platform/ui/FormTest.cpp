@@ -1,15 +1,19 @@
-// Forms: placement, window styles, show and hide events, and the move and
-// size system commands that let the user drag a control.
+// Forms: placement, window styles, show and hide events, the move and size
+// system commands that let the user drag a control, the close message, and
+// the keys a form sees for its default and cancel buttons.
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
 #include <QCursor>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QScreen>
 #include <QWidget>
 
 #include "ui/Application.h"
+#include "ui/Button.h"
+#include "ui/Edit.h"
 #include "ui/Form.h"
 #include "ui/Panel.h"
 
@@ -188,4 +192,43 @@ TEST(Resizing, OnCanResizeMayRefuseOrAdjustANewSize)
     Frame.OnCanResize = [](TObject*, int& NewWidth, int&, bool&) { NewWidth = 77; };
     Frame.Width = 10;
     EXPECT_EQ(Frame.GetWidth(), 77);
+}
+
+TEST(SystemCommands, TheCloseMessageClosesAFormAndNothingElse)
+{
+    TForm Form(nullptr);
+    auto* Panel = new TPanel(&Form);
+    Panel->Parent = &Form;
+    int Closes = 0;
+    Form.OnClose = [&](TObject*, TCloseAction&) { ++Closes; };
+    Form.Show();
+    Panel->Perform(WM_CLOSE, 0, 0);
+    EXPECT_EQ(Closes, 0);
+    EXPECT_TRUE(Form.GetVisible());
+    Form.Perform(WM_CLOSE, 0, 0);
+    EXPECT_EQ(Closes, 1);
+    EXPECT_FALSE(Form.GetVisible());
+}
+
+// Escape pressed in an edit, which does not use it, reaches the form, which
+// presses its cancel button; a panel holding the edit takes no key.
+TEST(KeyPreview, EscapeInAChildPressesTheFormsCancelButton)
+{
+    TForm Form(nullptr);
+    auto* Holder = new TPanel(&Form);
+    Holder->Parent = &Form;
+    auto* Edit = new TEdit(&Form);
+    Edit->Parent = Holder;
+    auto* Cancel = new TButton(&Form);
+    Cancel->Parent = &Form;
+    Cancel->SetCancel(true);
+    int Cancels = 0, PanelKeys = 0;
+    Cancel->OnClick = [&](TObject*) { ++Cancels; };
+    Holder->OnKeyDown = [&](TObject*, std::uint16_t&, TShiftState) { ++PanelKeys; };
+    Form.Show();
+    Edit->SetFocus();
+    QKeyEvent Escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+    QCoreApplication::sendEvent(Edit->Widget(), &Escape);
+    EXPECT_EQ(Cancels, 1);
+    EXPECT_EQ(PanelKeys, 0);
 }
