@@ -43,7 +43,7 @@ void CheckUsable(const std::string& Path)
     FUZZ_CHECK(InRange(optParity, 0, 2));
     FUZZ_CHECK(optPollDelay->AsInteger() >= 0);
     FUZZ_CHECK(InRange(optPollTimeout, 100, 2000));
-    FUZZ_CHECK(std::isfinite(optXSpan->AsFloat()) && optXSpan->AsFloat() > 0);
+    FUZZ_CHECK(optXSpan->AsFloat() > 0 && optXSpan->AsFloat() <= MaxXSpan);
     FUZZ_CHECK(InRange(optTimeBaseX, 0, 5));
     FUZZ_CHECK(optChannelRingBufferSize->AsInteger() >= 0);
     FUZZ_CHECK(InRange(optLogFilenameMode, 0, 1));
@@ -69,7 +69,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size)
     const std::string author = Trim(PickTokens(in, {"A", "b", " ", "9", "测", "试", "值"}, 8));
     const int parity = in.ConsumeIntegralInRange<int>(0, 2);
     const int pollTimeout = in.ConsumeIntegralInRange<int>(100, 2000);
-    const double xSpan = in.ConsumeFloatingPointInRange<double>(1e-3, 1e9);
+    const double xSpan = in.ConsumeFloatingPointInRange<double>(1e-3, MaxXSpan);
     file.Write(in.ConsumeRemainingBytesAsString());
 
     CheckUsable(file.Path());
