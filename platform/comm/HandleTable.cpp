@@ -4,8 +4,11 @@ namespace comm {
 
 HandleTable& HandleTable::Instance()
 {
-    static HandleTable table;
-    return table;
+    // Never destroyed: an event thread whose port was freed from inside its
+    // own handler ends by itself, and may still look a handle up while the
+    // process exits and runs its static destructors.
+    static HandleTable* const table = new HandleTable;
+    return *table;
 }
 
 HANDLE HandleTable::Add(std::shared_ptr<HandleObject> Object)
