@@ -151,33 +151,29 @@ TfrmMain::TfrmMain(TComponent* AOwner) : TForm(AOwner)
     btnExit = Tools.ToolButton("btnExit", "退出", miExit);
     btnExit->OnClick = [this](TObject* S) { btnExitClick(S); };
 
+    // The bar shows its panes in the order they are added.
     stbMain = Build.Add<TVcStatusBar>("stbMain");
-    {
-        // Aligned panes keep the order of their Left positions: they are
-        // placed once all of them are there.
-        TAlignPause Pause(stbMain);
-        const TVcFormBuilder Panes = Build.On(stbMain);
-        spPort = AddPane(Panes, "spPort", alLeft, 0);
-        spPort->SetAlignment(taCenter);
-        spBaud = AddPane(Panes, "spBaud", alLeft, 100);
-        spBaud->SetAlignment(taCenter);
-        vf1 = new TVcVersionInfo(this);
-        vf1->SetName("vf1");
-        spVersion = Panes.Add<TVcVersionInfoStatus>("spVersion");
-        spVersion->SetLeft(200);
-        spVersion->SetAlign(alLeft);
-        spVersion->SetLabel("版本");
-        spVersion->SetVersionInfo(vf1);
-        lblPollingId = AddPane(Panes, "lblPollingId", alRight, 600);
-        lblPollingId->SetVisible(false);
-        spLogState = AddPane(Panes, "spLogState", alRight, 650);
-        spLogState->SetVisible(false);
-        psbPolling = Panes.Add<TVcProgressStatus>("psbPolling", 700, 0, 120, stbMain->GetHeight());
-        psbPolling->SetAlign(alRight);
-        psbPolling->SetTotalParts(10);
-        psbPolling->SetVisible(false);
-        spAuthor = AddPane(Panes, "spAuthor", alRight, 900);
-    }
+    const TVcFormBuilder Panes = Build.On(stbMain);
+    spPort = AddPane(Panes, "spPort", alLeft);
+    spPort->SetAlignment(taCenter);
+    spBaud = AddPane(Panes, "spBaud", alLeft);
+    spBaud->SetAlignment(taCenter);
+    vf1 = new TVcVersionInfo(this);
+    vf1->SetName("vf1");
+    spVersion = Panes.Add<TVcVersionInfoStatus>("spVersion");
+    spVersion->SetAlign(alLeft);
+    spVersion->SetLabel("版本");
+    spVersion->SetVersionInfo(vf1);
+    lblPollingId = AddPane(Panes, "lblPollingId", alRight);
+    lblPollingId->SetVisible(false);
+    spLogState = AddPane(Panes, "spLogState", alRight);
+    spLogState->SetVisible(false);
+    psbPolling = Panes.Add<TVcProgressStatus>("psbPolling");
+    psbPolling->SetWidth(120);
+    psbPolling->SetAlign(alRight);
+    psbPolling->SetTotalParts(10);
+    psbPolling->SetVisible(false);
+    spAuthor = AddPane(Panes, "spAuthor", alRight);
 
     srxDevices = Build.Add<TScrollBox>("srxDevices");
     srxDevices->SetAlign(alClient);
@@ -216,10 +212,9 @@ TfrmMain::~TfrmMain()
         frmMain = nullptr;
 }
 
-TVcStatusPane* TfrmMain::AddPane(const TVcFormBuilder& Build, const char* Name, TAlign Align, int Left)
+TVcStatusPane* TfrmMain::AddPane(const TVcFormBuilder& Build, const char* Name, TAlign Align)
 {
     auto* P = Build.Add<TVcStatusPane>(Name);
-    P->SetLeft(Left);
     P->SetAlign(Align);
     P->SetAutoSize(true);
     return P;
@@ -457,15 +452,9 @@ void TfrmMain::SetRunState(bool Running)
     btnExit->SetEnabled(!Running);
     btnStop->SetEnabled(Running);
     btnChangeOptions->SetEnabled(true);
-    {
-        // Shown one by one, each would be placed by where the last run left
-        // it among panes placed since: they keep their order when placed
-        // together.
-        TAlignPause Pause(stbMain);
-        psbPolling->SetVisible(Running);
-        lblPollingId->SetVisible(Running);
-        spLogState->SetVisible(Running);
-    }
+    psbPolling->SetVisible(Running);
+    lblPollingId->SetVisible(Running);
+    spLogState->SetVisible(Running);
     lblElapsed->Font->SetColor(Running ? RunningColor : IdleColor);
 }
 

@@ -97,7 +97,7 @@ public:
 private:
     void ConnectDialogs();
     void DisconnectDialogs();
-    static TVcStatusPane* AddPane(const TVcFormBuilder& Build, const char* Name, TAlign Align, int Left);
+    static TVcStatusPane* AddPane(const TVcFormBuilder& Build, const char* Name, TAlign Align);
     TRecordingOptions RecordingOptions() const;
     bool HasDevices() const;
 
