@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "rtl/Component.h"
+#include "rtl/PublishedEnum.h"
 
 // Kinds as the run-time type information of the original class library
 // knows them. Boolean is an enumeration (False, True) and a colour is an
@@ -206,6 +207,34 @@ public:
             p.SetStr = [Set](TObject* o, const std::string& v) { CallSet(Set, Cast(o), v); };
         return *this;
     }
+    // A property whose kind, type name and enumeration names follow from its
+    // C++ type V: bool is Boolean, an enumeration is itself (with its
+    // PUBLISHED_ENUM names), char is Char, another integer is Integer,
+    // floating point is Double, a string is String. Written is the type as a
+    // declaration spells it: an integer spelt as a type of the class library
+    // (a T and a capital: TColor, TCursor) keeps that name. The declared
+    // default counts for ordinal kinds only.
+    template <class V, class G, class S> TPropertyListBuilder& Property(const std::string& Name, G Get, S Set,
+                                                                        std::optional<V> Default = std::nullopt,
+                                                                        std::string_view Written = {})
+    {
+        std::optional<std::int64_t> ordinal;
+        if constexpr (std::is_integral_v<V> || std::is_enum_v<V>)
+            if (Default)
+                ordinal = static_cast<std::int64_t>(*Default);
+        if constexpr (std::is_same_v<V, bool>)
+            return Boolean(Name, Get, Set, Default);
+        else if constexpr (std::is_enum_v<V>)
+            return Enumeration(Name, PublishedEnumInfoOf<V>().TypeName, PublishedEnumNames<V>(), Get, Set, ordinal);
+        else if constexpr (std::is_same_v<V, char>)
+            return Char(Name, Get, Set, ordinal);
+        else if constexpr (std::is_integral_v<V>)
+            return Integer(Name, Get, Set, ordinal, IsLibraryTypeName(Written) ? std::string(Written) : "Integer");
+        else if constexpr (std::is_floating_point_v<V>)
+            return Float(Name, Get, Set);
+        else
+            return String(Name, Get, Set);
+    }
     // A nested object; Owned when the holder owns it (followed by paths).
     // Writable tells whether the original property had a setter (Assign).
     template <class G> TPropertyListBuilder& Object(const std::string& Name, const std::string& TypeName, G Get,
@@ -243,6 +272,10 @@ public:
     std::vector<TPropInfo> Take() { return std::move(FProps); }
 
 private:
+    static bool IsLibraryTypeName(std::string_view Name)
+    {
+        return Name.size() > 1 && Name[0] == 'T' && Name[1] >= 'A' && Name[1] <= 'Z';
+    }
     static T& Cast(TObject* o) { return dynamic_cast<T&>(*o); }
     static const T& Cast(const TObject* o) { return dynamic_cast<const T&>(*o); }
 
