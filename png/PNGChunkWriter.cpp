@@ -2,7 +2,7 @@
 
 #include <zlib.h>
 
-#include "png/pngimage.h"
+#include "png/EPNGError.h"
 
 namespace {
 constexpr std::uint8_t Signature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};

@@ -7,15 +7,9 @@
 #include <vector>
 
 #include "rtl/Component.h"
-#include "rtl/Exception.h"
+#include "png/EPNGError.h"
 
 class TPixelSource;
-
-// Failure of the PNG codec (bad argument, encoder or file error).
-class EPNGError : public Exception {
-public:
-    using Exception::Exception;
-};
 
 class TPNGObject : public TPersistent {
 public:
