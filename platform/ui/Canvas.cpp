@@ -260,6 +260,18 @@ TCanvas::~TCanvas()
     delete Brush;
 }
 
+void TCanvas::ResetToNew()
+{
+    const TFont font;
+    const TPen pen;
+    const TBrush brush;
+    Font->Assign(&font);
+    Pen->Assign(&pen);
+    Brush->Assign(&brush);
+    RemoveClipRect();
+    MoveTo(0, 0);
+}
+
 TSize TCanvas::GetSurfaceSize() const
 {
     return TSize(0, 0);

@@ -134,6 +134,9 @@ public:
     // Limits drawing to the part of the current clip area inside R.
     void IntersectClipRect(const TRect& R);
     void RemoveClipRect();
+    // Back to the look of a new canvas: its font, pen and brush, no clip,
+    // the pen at the origin.
+    void ResetToNew();
 
     void Draw(int X, int Y, TGraphic* Graphic);
     void StretchDraw(const TRect& R, TGraphic* Graphic);

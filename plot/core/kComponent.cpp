@@ -326,10 +326,25 @@ TBitmap* TkComponent::GetCachedBackGround()
 
 void TkComponent::PaintBuffered(TCanvas* Target)
 {
+    // A paint reached from inside a paint draws into a picture of its own.
+    const bool nested = FPaintBufferInUse;
     Lock();
     try {
-        TBitmap buffer(std::max(GetWidth(), 0), std::max(GetHeight(), 0));
-        TCanvas* canvas = buffer.Canvas;
+        std::unique_ptr<TBitmap> own;
+        if (nested)
+            own = std::make_unique<TBitmap>();
+        else if (!FPaintBuffer)
+            FPaintBuffer = std::make_unique<TBitmap>();
+        TBitmap* buffer = nested ? own.get() : FPaintBuffer.get();
+        FPaintBufferInUse = true;
+        buffer->SetSize(std::max(GetWidth(), 0), std::max(GetHeight(), 0));
+        TCanvas* canvas = buffer->Canvas;
+        // Each paint starts from a new picture's white and its canvas.
+        canvas->RemoveClipRect();
+        canvas->Brush->SetColor(clWhite);
+        canvas->Brush->SetStyle(bsSolid);
+        canvas->FillRect(TRect(0, 0, buffer->GetWidth(), buffer->GetHeight()));
+        canvas->ResetToNew();
         canvas->Brush->SetStyle(bsSolid);
         canvas->Pen->SetStyle(psSolid);
         try {
@@ -347,8 +362,10 @@ void TkComponent::PaintBuffered(TCanvas* Target)
         }
         if (OnAfterPaint)
             OnAfterPaint(this, canvas);
-        Target->Draw(0, 0, &buffer);
+        Target->Draw(0, 0, buffer);
+        FPaintBufferInUse = nested;
     } catch (...) {
+        FPaintBufferInUse = nested;
         Unlock();
         throw;
     }

@@ -172,6 +172,10 @@ private:
     double FLastPaintTime = 0;
     bool FRepaintPending = false;
     std::unique_ptr<TBitmap> FCachedBackGround;
+    // The off-screen picture of the buffered paint, kept from paint to paint
+    // so that a live chart does not make a new one many times a second.
+    std::unique_ptr<TBitmap> FPaintBuffer;
+    bool FPaintBufferInUse = false;
     std::unique_ptr<TGraphic> FBackGroundPicture;
     TColor FBackGroundColor = clBtnFace;
     bool FBackGroundChanged = true;

@@ -40,6 +40,14 @@ public:
         EXPECT_GT(LockDepth, 0);
         if (!FailWith.empty())
             throw Exception(FailWith);
+        if (LeaveToTheCanvas) {
+            // Leans on what a new canvas starts with: pen, brush, font,
+            // pen position, no clip and a white picture.
+            ACanvas->LineTo(20, 20);
+            ACanvas->Rectangle(30, 5, 50, 30);
+            ACanvas->TextOut(2, 22, "Ag");
+            return;
+        }
         ACanvas->Brush->SetColor(Fill);
         ACanvas->FillRect(TRect(0, 0, GetWidth(), GetHeight()));
     }
@@ -59,6 +67,7 @@ public:
     int Locks = 0;
     int Paints = 0;
     bool SawUserInput = false;
+    bool LeaveToTheCanvas = false;
     TColor Fill = clRed;
     std::string FailWith;
 };
@@ -311,6 +320,48 @@ TEST_F(kComponentTest, BufferedPaintCopiesThePictureUnderTheLock)
     EXPECT_EQ(TColor(target.Canvas->Pixels[30][20]), clRed);
     EXPECT_EQ(TColor(target.Canvas->Pixels[0][0]), clBlue);
     EXPECT_EQ(C->LockDepth, 0);
+}
+
+TEST_F(kComponentTest, EveryBufferedPaintStartsFromANewCanvasWhateverTheLastOneLeft)
+{
+    auto picture = [](TBitmap& B) {
+        std::vector<TColor> pixels;
+        for (int y = 0; y < B.GetHeight(); ++y)
+            for (int x = 0; x < B.GetWidth(); ++x)
+                pixels.push_back(B.Canvas->Pixels[x][y]);
+        return pixels;
+    };
+    C->LeaveToTheCanvas = true;
+    TBitmap first(60, 40);
+    C->PaintBuffered(first.Canvas);
+
+    // A paint that leaves its canvas changed in every way, and paints once
+    // more from inside itself.
+    TBitmap inner(60, 40);
+    C->OnAfterPaint = [&](TObject*, TCanvas* Canvas) {
+        Canvas->Pen->SetColor(clLime);
+        Canvas->Pen->SetWidth(5);
+        Canvas->Brush->SetColor(clNavy);
+        Canvas->Brush->SetStyle(bsDiagCross);
+        Canvas->Font->SetSize(30);
+        Canvas->Font->SetColor(clRed);
+        Canvas->MoveTo(59, 39);
+        Canvas->Pixels[10][5] = clFuchsia;
+        Canvas->SetClipRect(TRect(40, 30, 45, 35));
+        if (C->Paints == 2)
+            C->PaintBuffered(inner.Canvas);
+    };
+    TBitmap second(60, 40);
+    C->PaintBuffered(second.Canvas);
+    C->OnAfterPaint = nullptr;
+    TBitmap third(60, 40);
+    C->PaintBuffered(third.Canvas);
+
+    EXPECT_EQ(C->Paints, 4);
+    EXPECT_EQ(picture(third), picture(first));
+    EXPECT_EQ(TColor(second.Canvas->Pixels[10][5]), clFuchsia);
+    EXPECT_EQ(TColor(inner.Canvas->Pixels[10][5]), clFuchsia);
+    EXPECT_NE(picture(first), std::vector<TColor>(60 * 40, clWhite));
 }
 
 TEST_F(kComponentTest, AFailingPaintShowsItsMessageAndTheNextPaintWorks)
