@@ -84,8 +84,11 @@ void TkCheckBox::DoChange()
         return;
     if (OnChange)
         OnChange(this);
-    if (FUserChange && OnChangeUser)
+    if (!FUserChange)
+        return;
+    if (OnChangeUser)
         OnChangeUser(this);
+    UserChanged();
 }
 
 void TkCheckBox::ToggleByUser()

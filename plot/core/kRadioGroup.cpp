@@ -81,8 +81,11 @@ void TkRadioGroup::DoChange()
     SendOPCValue("ItemIndex", TkVariant(std::int64_t(FItemIndex)));
     if (OnChange)
         OnChange(this);
-    if (FUserChange && OnChangeUser)
+    if (!FUserChange)
+        return;
+    if (OnChangeUser)
         OnChangeUser(this);
+    UserChanged();
 }
 
 int TkRadioGroup::ItemAtPos(int X, int Y) const

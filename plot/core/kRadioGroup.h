@@ -50,6 +50,8 @@ public:
     void PaintToCanvas(TCanvas* ACanvas) override;
 
 protected:
+    // After a user's change has been told to OnChangeUser.
+    virtual void UserChanged() {}
     void HandleKeyDown(std::uint16_t& Key, TShiftState Shift) override;
     void HandleKeyUp(std::uint16_t& Key, TShiftState Shift) override;
     void HandleMouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
