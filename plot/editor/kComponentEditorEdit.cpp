@@ -26,7 +26,9 @@ void TkComponentEditorEdit::SetInteger(std::int64_t Value)
 void TkComponentEditorEdit::SetFloat(double Value)
 {
     FValueKind = keevFloat;
-    SetText(FloatToStr(Value));
+    // As many digits as it takes to read back the same number: an edit
+    // left alone never changes the value it shows.
+    SetText(FloatToStrExact(Value));
 }
 
 std::int64_t TkComponentEditorEdit::GetInteger() const
