@@ -48,6 +48,11 @@ void TkPlotEditorHost::EditorClosed()
     FEditorClosed = true;
 }
 
+bool TkPlotEditorHost::IsLoadingEditor(const TObject* Form) const
+{
+    return FEditor && Form && FEditor->Form() == Form && FEditor->IsLoading();
+}
+
 TkPlotEditorLink* TkPlotEditorHost::Listener() const
 {
     return FEditor && !FEditorClosed && !FEditor->IsLoading() ? FEditor.get() : nullptr;

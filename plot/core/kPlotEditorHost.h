@@ -9,6 +9,8 @@
 #include <functional>
 #include <memory>
 
+class TObject;
+
 class TkPlotEditorHost;
 class TkPlotMasterManager;
 class TkPlotObject;
@@ -28,6 +30,8 @@ public:
     // Selects the object's page and the object (none: the current page),
     // then shows the editor.
     virtual void Edit(TkPlotObject* Object) = 0;
+    // The editor's form, for telling it from other forms.
+    virtual const TObject* Form() const { return nullptr; }
 };
 
 using TkPlotEditorFactory = std::function<std::unique_ptr<TkPlotEditorLink>(TkPlotEditorHost& Host)>;
@@ -49,6 +53,8 @@ public:
     // The editor closed itself: it is freed on the next opening or with
     // the host, never inside its own close handler.
     void EditorClosed();
+    // Form is the open editor's, and it is filling its controls.
+    bool IsLoadingEditor(const TObject* Form) const;
 
     // What an open editor hears; nothing while it fills its controls.
     void ObjectAdded(TkPlotObject* Object);

@@ -27,6 +27,7 @@ class TkPlotLabel;
 class TkPlotAnnotation;
 
 class TkPlotEditorHost;
+class TForm;
 
 class TkPlotMasterManager : public TObject {
 public:
@@ -98,6 +99,10 @@ public:
     // The run-time editor's host, which hears of objects added, removed
     // and renamed and opens the editor for EditObject; none: no editor.
     void SetEditorHost(TkPlotEditorHost* Host) { FEditorHost = Host; }
+    // Passes the texts of Form and of its controls, menus and item lists
+    // through the translation pairs; nothing without pairs, or while Form
+    // is the editor filling its controls.
+    void TranslateControl(TForm* Form) const;
 
     TkPlotObjectOwner* GetOwner() const { return FOwner; }
     TkPlotObjectManager* ObjectManager() const { return FObjectManager; }

@@ -15,7 +15,8 @@ bool EndsWithDirectory(const std::string& Name)
 }  // namespace
 
 TkComponentEditorColorPicker::TkComponentEditorColorPicker(TComponent* AOwner)
-    : TCustomControl(AOwner), FButton(new TkComponentEditorButton(this))
+    : TCustomControl(AOwner),
+      FButton(new TkComponentEditorButton(this))
 {
     FButton->SetParent(this);
     FButton->SetText("...");
@@ -76,7 +77,8 @@ void TkComponentEditorColorPicker::Paint()
 }
 
 TkComponentEditorFontPicker::TkComponentEditorFontPicker(TComponent* AOwner)
-    : TkComponentEditorButton(AOwner), FFont(std::make_unique<TFont>())
+    : TkComponentEditorButton(AOwner),
+      FFont(std::make_unique<TFont>())
 {
     SetText("Font");
     SetBounds(0, 0, 75, 25);

@@ -28,8 +28,8 @@ protected:
     }
     std::string Interval() const
     {
-        return Form->WeeksEdit->GetText() + "w " + Form->DaysEdit->GetText() + "d " + Form->HoursEdit->GetText() +
-               ":" + Form->MinutesEdit->GetText() + ":" + Form->SecondsEdit->GetText() + "." +
+        return Form->WeeksEdit->GetText() + "w " + Form->DaysEdit->GetText() + "d " + Form->HoursEdit->GetText() + ":" +
+               Form->MinutesEdit->GetText() + ":" + Form->SecondsEdit->GetText() + "." +
                Form->MilliSecondsEdit->GetText();
     }
     std::string Price() const
