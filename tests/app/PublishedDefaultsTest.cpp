@@ -9,11 +9,13 @@
 #include <vector>
 
 #include "plot/channels/kPlot.h"
+#include "plot/core/kCheckBox.h"
 #include "plot/core/kCustomComponent.h"
 #include "plot/core/kPlotComponent.h"
 #include "plot/core/kPlotMasterManager.h"
 #include "plot/core/kPlotObjectManager.h"
 #include "plot/core/kPlotTranslation.h"
+#include "plot/core/kRadioGroup.h"
 #include "rtl/PublishedProperties.h"
 #include "serial/ComDataPacket.h"
 #include "serial/ComPort.h"
@@ -44,6 +46,8 @@ public:
         Keep(std::make_unique<TPen>());
         Keep(std::make_unique<TBrush>());
         Keep(std::make_unique<TBareComponent>());
+        Keep(std::make_unique<TkCheckBox>(nullptr));
+        Keep(std::make_unique<TkRadioGroup>(nullptr));
         // A plot as applications get it: with its title label, whose
         // visibility the plot publishes.
         auto chart = std::make_unique<TkPlotComponent>(nullptr);
