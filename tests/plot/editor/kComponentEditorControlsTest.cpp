@@ -109,6 +109,29 @@ TEST_F(kComponentEditorControlsTest, ColorPickerStoresTheChosenColourAndTellsThe
     EXPECT_EQ(picker->Button()->GetLeft(), 80 - 21);
 }
 
+TEST_F(kComponentEditorControlsTest, FontPickerCopiesTheChosenFont)
+{
+    auto* picker = new TkComponentEditorFontPicker(Form.get());
+    EXPECT_EQ(picker->GetText(), "Font");
+    picker->GetFont()->SetSize(9);
+    picker->OnChange = [this](TObject*) { ++Events; };
+    int shownSize = 0;
+    SetDialogResponder([&](const TDialogRequest& R) {
+        shownSize = R.Font ? R.Font->GetSize() : -1;
+        return Answer;
+    });
+    picker->Click();
+    EXPECT_EQ(shownSize, 9);
+    EXPECT_EQ(Events, 0);
+    Answer.Result = IDOK;
+    Answer.Font = std::make_shared<TFont>();
+    Answer.Font->SetSize(14);
+    picker->Click();
+    EXPECT_EQ(picker->GetFont()->GetSize(), 14);
+    EXPECT_EQ(Events, 1);
+    EXPECT_EQ(Form->Changes, 1);
+}
+
 TEST_F(kComponentEditorControlsTest, OpenAndSavePickers)
 {
     auto* open = new TkComponentEditorOpenPicker(Form.get());

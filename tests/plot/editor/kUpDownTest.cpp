@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
+#include <QElapsedTimer>
+
 #include "EditorTestSupport.h"
 #include "plot/editor/kComponentEditorEdit.h"
 #include "ui/Application.h"
@@ -91,6 +94,20 @@ TEST_F(kUpDownTest, DisablingDisablesTheEditAndFreeingTheEditForgetsIt)
     delete Edit;
     EXPECT_EQ(UpDown->GetAssociate(), nullptr);
     ClickUpper();  // nothing to step
+}
+
+TEST_F(kUpDownTest, HoldingTheButtonRepeatsTheStep)
+{
+    UpDown->SetMax(0);
+    Edit->SetInteger(0);
+    MousePress(UpDown, 5, 2);
+    QElapsedTimer waited;
+    waited.start();
+    while (Edit->GetInteger() < 4 && waited.elapsed() < 20000)
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 100);
+    MouseRelease(UpDown, 5, 2);
+    EXPECT_GE(Edit->GetInteger(), 4);
+    EXPECT_EQ(Updates, Edit->GetInteger());
 }
 
 }  // namespace
