@@ -53,7 +53,7 @@ void TkPlotLayoutViewerModel::SetLayoutManager(TkPlotLayoutManager* Value)
     FLayout = Value;
     FMode = dmIdle;
     FDragged = nullptr;
-    FResized = nullptr;
+    FArmedObject = nullptr;
     FArmedEnd = reNone;
     FSwapTarget = nullptr;
     FDropBlock = -1;
@@ -199,7 +199,7 @@ void TkPlotLayoutViewerModel::MouseDown(TPoint P, bool LeftButton)
     FDownPoint = P;
     if (!LeftButton)
         FInsertMode = 0;
-    if (FArmedEnd != reNone && FResized == hit) {
+    if (FArmedEnd != reNone && FArmedObject == hit) {
         FMode = dmResizing;
         FDownStart = hit->GetStartPercent();
         FDownStop = hit->GetStopPercent();
@@ -218,7 +218,7 @@ TkPlotLayoutViewerModel::TSizing TkPlotLayoutViewerModel::MouseMove(TPoint P, bo
     case dmIdle:
         Hover(P);
         if (FArmedEnd != reNone)
-            return FResized->GetHorizontal() ? szHorizontal : szVertical;
+            return FArmedObject->GetHorizontal() ? szHorizontal : szVertical;
         break;
     case dmMoving: Drag(P); break;
     case dmResizing: Resize(P); break;
@@ -229,14 +229,14 @@ TkPlotLayoutViewerModel::TSizing TkPlotLayoutViewerModel::MouseMove(TPoint P, bo
 void TkPlotLayoutViewerModel::Hover(TPoint P)
 {
     FArmedEnd = reNone;
-    FResized = ObjectAt(P);
-    if (!FResized || !CanResize(FResized))
+    FArmedObject = ObjectAt(P);
+    if (!FArmedObject || !CanResize(FArmedObject))
         return;
-    const TRect& r = FResized->GetViewerRect();
+    const TRect& r = FArmedObject->GetViewerRect();
     // A vertical object starts at its bottom. An object short enough to
     // have both ends in reach resizes by the nearer one.
-    const int toStart = FResized->GetHorizontal() ? std::abs(P.X - r.Left) : std::abs(P.Y - r.Bottom);
-    const int toStop = FResized->GetHorizontal() ? std::abs(P.X - r.Right) : std::abs(P.Y - r.Top);
+    const int toStart = FArmedObject->GetHorizontal() ? std::abs(P.X - r.Left) : std::abs(P.Y - r.Bottom);
+    const int toStop = FArmedObject->GetHorizontal() ? std::abs(P.X - r.Right) : std::abs(P.Y - r.Top);
     if (std::min(toStart, toStop) < ResizeReach)
         FArmedEnd = toStart <= toStop ? reStart : reStop;
 }
@@ -308,7 +308,7 @@ bool TkPlotLayoutViewerModel::MouseUp()
     FSwapTarget = nullptr;
     FDropBlock = -1;
     FDragged = nullptr;
-    FResized = nullptr;
+    FArmedObject = nullptr;
     FArmedEnd = reNone;
     return changed;
 }

@@ -102,7 +102,9 @@ private:
     TDragMode FMode = dmIdle;
     TkPlotLayoutObject* FDragged = nullptr;
     TPoint FDownPoint;
-    TkPlotLayoutObject* FResized = nullptr;
+    // The hovered object whose end FArmedEnd is; a press on it resizes
+    // from the spans it had then.
+    TkPlotLayoutObject* FArmedObject = nullptr;
     TResizeEnd FArmedEnd = reNone;
     double FDownStart = 0;
     double FDownStop = 100;

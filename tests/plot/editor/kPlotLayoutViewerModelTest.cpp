@@ -1,4 +1,3 @@
-#include <cmath>
 #include <gtest/gtest.h>
 
 #include "plot/channels/kPlotLabel.h"
