@@ -51,13 +51,34 @@ int PercentOf(int Length, double Percent)
 void TkPlotLayoutViewerModel::SetLayoutManager(TkPlotLayoutManager* Value)
 {
     FLayout = Value;
+    EndDrag();
+    FBlocks.clear();
+}
+
+void TkPlotLayoutViewerModel::EndDrag()
+{
     FMode = dmIdle;
     FDragged = nullptr;
-    FArmedObject = nullptr;
-    FArmedEnd = reNone;
     FSwapTarget = nullptr;
     FDropBlock = -1;
-    FBlocks.clear();
+    FArmedObject = nullptr;
+    FArmedEnd = reNone;
+}
+
+void TkPlotLayoutViewerModel::ForgetFreedObjects()
+{
+    const std::vector<TkPlotLayoutObject*> objects = Objects();
+    auto held = [&](const TkPlotLayoutObject* o) {
+        return std::find(objects.begin(), objects.end(), o) != objects.end();
+    };
+    if (FDragged && !held(FDragged))
+        EndDrag();
+    if (FSwapTarget && !held(FSwapTarget))
+        FSwapTarget = nullptr;
+    if (FArmedObject && !held(FArmedObject)) {
+        FArmedObject = nullptr;
+        FArmedEnd = reNone;
+    }
 }
 
 bool TkPlotLayoutViewerModel::IsPlaceholder(const TkPlotLayoutObject* Object) const
@@ -76,9 +97,12 @@ std::vector<TkPlotLayoutObject*> TkPlotLayoutViewerModel::Objects() const
 
 void TkPlotLayoutViewerModel::Arrange(int Width, int Height, int BlockSize)
 {
+    FWidth = Width;
+    FHeight = Height;
     FOuter = TRect(Margin, Margin, Width - Margin, Height - Margin);
     if (!FLayout)
         return;
+    ForgetFreedObjects();
     const int b = FBlockSize = BlockSize;
     const int nl = FLayout->LeftLevels(), nr = FLayout->RightLevels();
     const int nt = FLayout->TopLevels(), nb = FLayout->BottomLevels();
@@ -192,6 +216,12 @@ TkPlotLayoutObject* TkPlotLayoutViewerModel::SlotOccupant(int ZOrder, bool Horiz
 
 void TkPlotLayoutViewerModel::MouseDown(TPoint P, bool LeftButton)
 {
+    // An earlier press whose release went elsewhere (to a popup, which may
+    // have changed the levels) is over.
+    if (FMode != dmIdle) {
+        EndDrag();
+        Arrange(FWidth, FHeight, FBlockSize);
+    }
     TkPlotLayoutObject* hit = ObjectAt(P);
     if (!hit || IsDataView(hit) || hit->Kind() == TkPlotObjectKind::ToolBar)
         return;
@@ -210,6 +240,7 @@ void TkPlotLayoutViewerModel::MouseDown(TPoint P, bool LeftButton)
 
 TkPlotLayoutViewerModel::TSizing TkPlotLayoutViewerModel::MouseMove(TPoint P, bool LeftButton)
 {
+    ForgetFreedObjects();
     if (!FLayout || (FMode == dmMoving && !LeftButton))
         return szNone;
     FSwapTarget = nullptr;
@@ -302,14 +333,10 @@ void TkPlotLayoutViewerModel::Resize(TPoint P)
 
 bool TkPlotLayoutViewerModel::MouseUp()
 {
+    ForgetFreedObjects();
     const bool changed = (FMode == dmMoving && FDropBlock >= 0 && Drop()) ||
                          (FMode == dmResizing && FArmedEnd != reNone);
-    FMode = dmIdle;
-    FSwapTarget = nullptr;
-    FDropBlock = -1;
-    FDragged = nullptr;
-    FArmedObject = nullptr;
-    FArmedEnd = reNone;
+    EndDrag();
     return changed;
 }
 

@@ -83,6 +83,10 @@ public:
 private:
     bool IsPlaceholder(const TkPlotLayoutObject* Object) const;
     std::vector<TkPlotLayoutObject*> Objects() const;
+    void EndDrag();
+    // The editor may free an object while a gesture holds it (its popup
+    // deletes what a right press picked up, and takes the release).
+    void ForgetFreedObjects();
     void BuildBlocks(int LeftLevels, int RightLevels, int TopLevels, int BottomLevels);
     TRect ObjectRect(const TkPlotLayoutObject& Object) const;
     void Hover(TPoint P);
@@ -94,6 +98,8 @@ private:
     bool Drop();
 
     TkPlotLayoutManager* FLayout = nullptr;
+    int FWidth = 0;
+    int FHeight = 0;
     TRect FOuter;
     TRect FDataView;
     int FBlockSize = 0;

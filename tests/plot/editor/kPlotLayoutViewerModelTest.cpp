@@ -275,4 +275,32 @@ TEST_F(LayoutViewerModelTest, AHiddenLegendMovesToALevelOfTheOtherOrientation)
     EXPECT_EQ(legend->GetZOrder(), x->GetZOrder() - 1);
 }
 
+TEST_F(LayoutViewerModelTest, AnObjectFreedDuringItsDragEndsTheDrag)
+{
+    // A right press picks the label up; its popup deletes it and takes the
+    // release with it. The editor's repaint follows.
+    model.MouseDown(Centre(label->GetViewerRect()), false);
+    ASSERT_EQ(model.DraggedObject(), label);
+    TkPlotObject::Free(label);
+    Arrange();
+    EXPECT_EQ(model.Mode(), Model::dmIdle);
+    EXPECT_EQ(model.DraggedObject(), nullptr);
+    EXPECT_EQ(model.Blocks().size(), 4u);
+}
+
+TEST_F(LayoutViewerModelTest, APressAfterALostReleaseDropsOnTheLevelsAsTheyAreNow)
+{
+    // The release of a right press goes to a popup that adds a label level.
+    model.MouseDown(Centre(x->GetViewerRect()), false);
+    TkPlotLayoutObject* added = Add(TkPlotObjectKind::Label);
+    Arrange();
+    model.MouseDown(Centre(added->GetViewerRect()), true);
+    EXPECT_EQ(model.Mode(), Model::dmMoving);
+    EXPECT_EQ(model.DraggedObject(), added);
+    EXPECT_EQ(model.Blocks().size(), 6u);
+    const int index = model.BlockAt(Centre(added->GetViewerRect()));
+    ASSERT_GE(index, 0);
+    EXPECT_EQ(model.Blocks()[index].ZOrder, added->GetZOrder());
+}
+
 }  // namespace
