@@ -6,6 +6,7 @@
 #include "plot/core/kPlotAxis.h"
 #include "plot/core/kPlotMasterManager.h"
 #include "plot/editor/kPlotLayoutViewer.h"
+#include "rtl/PublishedProperties.h"
 #include "ui/Application.h"
 #include "ui/RecordingCanvas.h"
 
@@ -119,6 +120,10 @@ TEST_F(LayoutViewerTest, ADropMovesTheObjectAndFiresOnChangeOnce)
 
     viewer->HandleMouseUp(mbLeft, 0, d.Right - 2, from.Y);
     EXPECT_EQ(changes, 1);
+    // The editor's property pages see the handler as assigned.
+    const TPropInfo* event = GetPropInfo(viewer.get(), "OnChange");
+    ASSERT_NE(event, nullptr);
+    EXPECT_EQ(event->Kind, TTypeKind::tkMethod);
     Paint();
     EXPECT_GE(y->GetViewerRect().Left, viewer->Model().DataViewRect().Right);
 }
