@@ -198,6 +198,26 @@ void LineSlopeIntercept(const TPoint& P1, const TPoint& P2, double& Slope, doubl
     Intercept = P1.Y - P1.X * Slope;
 }
 
+namespace {
+
+// Whether the vertical segment V1-V2 meets the sloping segment S1-S2: the
+// crossing is at V's X, which must lie within S's X range, and at the Y
+// of S's line there, which must lie within V's Y range. The X alone, as
+// for two sloping segments, would match a vertical segment that stops
+// short of the line or starts beyond it.
+bool VerticalMeetsSloping(const TPoint& V1, const TPoint& V2, const TPoint& S1, const TPoint& S2)
+{
+    const int x = V1.X;
+    if (x < std::min(S1.X, S2.X) || x > std::max(S1.X, S2.X))
+        return false;
+    double slope, intercept;
+    LineSlopeIntercept(S1, S2, slope, intercept);
+    const double y = std::nearbyint(slope * x + intercept);
+    return y >= std::min(V1.Y, V2.Y) && y <= std::max(V1.Y, V2.Y);
+}
+
+}  // namespace
+
 bool SegmentsIntersect(const TPoint& A1, const TPoint& A2, const TPoint& B1, const TPoint& B2)
 {
     double slopeA, interceptA, slopeB, interceptB;
@@ -205,6 +225,10 @@ bool SegmentsIntersect(const TPoint& A1, const TPoint& A2, const TPoint& B1, con
     LineSlopeIntercept(B1, B2, slopeB, interceptB);
     if (slopeA == slopeB)
         return false;
+    if (A1.X == A2.X)
+        return VerticalMeetsSloping(A1, A2, B1, B2);
+    if (B1.X == B2.X)
+        return VerticalMeetsSloping(B1, B2, A1, A2);
     // Kept as a double: the crossing of nearly parallel lines may lie far
     // outside the integer range.
     const double x = std::nearbyint((interceptB - interceptA) / (slopeA - slopeB));

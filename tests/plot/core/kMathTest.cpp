@@ -139,4 +139,22 @@ TEST(kMathTest, LineGeometry)
     EXPECT_FALSE(LineIntersectsRect(Point(21, 0), Point(25, 30), r));
 }
 
+TEST(kMathTest, AVerticalSegmentMeetsOnlyWhatLiesWithinItsHeight)
+{
+    // The crossing of the two lines lies above or below the vertical one.
+    EXPECT_FALSE(SegmentsIntersect(Point(5, 0), Point(5, 10), Point(0, 50), Point(10, 50)));
+    EXPECT_FALSE(SegmentsIntersect(Point(0, -7), Point(10, -3), Point(5, 0), Point(5, 10)));
+    EXPECT_TRUE(SegmentsIntersect(Point(0, 10), Point(10, 10), Point(5, 10), Point(5, 30)));  // end included
+    EXPECT_TRUE(SegmentsIntersect(Point(0, 0), Point(10, 20), Point(5, 20), Point(5, 0)));
+
+    // A line that passes above, below or beside a rectangle, or a vertical
+    // one beside it, does not meet it through the lines of its edges.
+    const TRect r(10, 10, 20, 20);
+    EXPECT_FALSE(LineIntersectsRect(Point(0, 0), Point(30, 5), r));
+    EXPECT_FALSE(LineIntersectsRect(Point(0, 40), Point(30, 25), r));
+    EXPECT_FALSE(LineIntersectsRect(Point(15, 30), Point(15, 60), r));
+    EXPECT_TRUE(LineIntersectsRect(Point(15, 0), Point(15, 60), r));
+    EXPECT_TRUE(LineIntersectsRect(Point(0, 0), Point(30, 30), r));
+}
+
 }  // namespace
