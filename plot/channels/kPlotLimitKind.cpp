@@ -1,4 +1,5 @@
 // The limit kind: lines and bands drawn in the data view.
+#include "plot/channels/kPlotAxisLink.h"
 #include "plot/channels/kPlotLimit.h"
 #include "plot/core/kPlotAxis.h"
 #include "plot/core/kPlotMasterManager.h"
@@ -23,8 +24,15 @@ constinit const TkPlotKind TkPlotObjectKind::Limit{
     .Order = 900,
     .NewManager = NewPlotKindManager<TkPlotLimit>,
     .NewObject = NewPlotObject<TkPlotLimit>,
+    .Link = [](TkPlotObject& Object,
+               TkPlotMasterManager& Master) { static_cast<TkPlotLimit&>(Object).AxisFinder = PlotAxisFinder(Master); },
     .FirstLinks = OnFirstAxes,
-    .Paint = [](const TkPlotObject&) { return TkPlotPaintPlace{.Stage = TkPlotPaintPlace::InDataView, .Group = 'C'}; },
+    // Filled bands lie under the data view's traces, lines over them.
+    .Paint =
+        [](const TkPlotObject& Object) {
+            const bool fill = static_cast<const TkPlotLimit&>(Object).HasFill();
+            return TkPlotPaintPlace{.Stage = TkPlotPaintPlace::InDataView, .Group = fill ? 'A' : 'C'};
+        },
     .PressAlone = true,
 };
 

@@ -844,6 +844,23 @@ void TkPlotComponent::DoDataCursorChange(TkPlotObject* Cursor)
         OnDataCursorChange(IndexInKind(Cursor));
 }
 
+void TkPlotComponent::DoLimitLinePositionChange(TkPlotObject* Limit, int Line, double OldValue, double NewValue)
+{
+    const TkPlotObjectDoubleValueChangeEvent& event = Line == 1 ? OnLimitLine1PositionChange
+                                                                : OnLimitLine2PositionChange;
+    if (!IsLoading() && event && IndexInKind(Limit) >= 0)
+        event(IndexInKind(Limit), OldValue, NewValue);
+}
+
+void TkPlotComponent::DoAnnotationEvent(TkPlotObject* Annotation, TAnnotationEvent Event)
+{
+    const TkPlotObjectEvent* events[] = {&OnAnnotationCoordinatesChange, &OnAnnotationMoveUser, &OnAnnotationResizeUser,
+                                         &OnAnnotationCoordinatesChangeFinished};
+    const TkPlotObjectEvent& event = *events[static_cast<int>(Event)];
+    if (!IsLoading() && event && IndexInKind(Annotation) >= 0)
+        event(IndexInKind(Annotation));
+}
+
 void TkPlotComponent::DoDataCursorCustomizeHint(TkPlotObject* Cursor, std::string& Text)
 {
     if (!IsLoading() && OnDataCursorCustomizeHint && IndexInKind(Cursor) >= 0)

@@ -334,7 +334,7 @@ public:
     // Position X, position Y, size X, size Y.
     TkPlotReferenceIndividual GetAnnotationDefaultReferenceIndividual(int Which) const;
     void SetAnnotationDefaultReferenceIndividual(int Which, TkPlotReferenceIndividual Value);
-    bool GetClipAnnotationsToAxes() const { return FClipAnnotationsToAxes; }
+    bool GetClipAnnotationsToAxes() const override { return FClipAnnotationsToAxes; }
     void SetClipAnnotationsToAxes(bool Value) { SetBooleanField(FClipAnnotationsToAxes, Value, 0); }
     bool GetBackGroundGradientEnabled() const { return FBackGroundGradientEnabled; }
     void SetBackGroundGradientEnabled(bool Value) { SetBooleanField(FBackGroundGradientEnabled, Value, 0); }
@@ -409,6 +409,8 @@ public:
     }
     void DoBeforeDataCursorUpdate(TkPlotObject* Cursor) override;
     void DoDataCursorChange(TkPlotObject* Cursor) override;
+    void DoLimitLinePositionChange(TkPlotObject* Limit, int Line, double OldValue, double NewValue) override;
+    void DoAnnotationEvent(TkPlotObject* Annotation, TAnnotationEvent Event) override;
     void DoDataCursorCustomizeHint(TkPlotObject* Cursor, std::string& Text) override;
     void DoMouseDownDataPoint(TkPlotObject* Channel, int DataIndex, TMouseButton Button, TShiftState Shift, int X,
                               int Y) override;

@@ -102,6 +102,15 @@ public:
     // The application may change the text of a data cursor's hint box.
     virtual void DoDataCursorCustomizeHint(TkPlotObject*, std::string& /*Text*/) {}
 
+    // A limit's line 1 or 2 moved; the plot fires OnLimitLine1PositionChange
+    // or OnLimitLine2PositionChange with the limit's index.
+    virtual void DoLimitLinePositionChange(TkPlotObject*, int /*Line*/, double /*OldValue*/, double /*NewValue*/) {}
+    // An annotation's event; the plot knows its index.
+    enum class TAnnotationEvent { CoordinatesChange, MoveUser, ResizeUser, CoordinatesChangeFinished };
+    virtual void DoAnnotationEvent(TkPlotObject*, TAnnotationEvent) {}
+    // Annotations placed on a channel's axes keep inside those axes.
+    virtual bool GetClipAnnotationsToAxes() const { return false; }
+
     // Data point events of a channel; DataIndex is -1 when no point is hit.
     virtual void DoMouseDownDataPoint(TkPlotObject*, int /*DataIndex*/, TMouseButton, TShiftState, int /*X*/, int /*Y*/)
     {

@@ -51,6 +51,22 @@ struct ChannelPlot : FakePlot {
     // Appended to every data cursor hint, when set.
     std::string hintSuffix;
     void DoDataCursorCustomizeHint(TkPlotObject*, std::string& Text) override { Text += hintSuffix; }
+    // Limit and annotation events, and the plot's select mode.
+    std::vector<std::string> objectEvents;
+    bool selectMode = false;
+    bool clipAnnotations = false;
+    void DoLimitLinePositionChange(TkPlotObject* o, int Line, double Old, double New) override
+    {
+        objectEvents.push_back(o->GetName() + " line " + std::to_string(Line) + " " + FloatToStr(Old) + " > " +
+                               FloatToStr(New));
+    }
+    void DoAnnotationEvent(TkPlotObject* o, TAnnotationEvent Event) override
+    {
+        const char* names[] = {"coordinates", "moved", "resized", "finished"};
+        objectEvents.push_back(o->GetName() + " " + names[static_cast<int>(Event)]);
+    }
+    bool GetSelectMode() const override { return selectMode; }
+    bool GetClipAnnotationsToAxes() const override { return clipAnnotations; }
     std::string TranslateText(const std::string& Text) override
     {
         auto it = translations.find(Text);
