@@ -313,7 +313,10 @@ void TkPlotAnnotation::DrawText(TCanvas* Canvas, TRect& Area, bool Boxed)
     TRect inner(r.Left + margin, r.Top + margin, r.Right - margin, r.Bottom - margin);
     TRect covered;
     Canvas->Brush->SetStyle(bsClear);
-    DrawRotatedText(Canvas, FText, inner, covered, static_cast<int>(FTextRotation));
+    const TkLineAlignment lines = FTextLineAlignment == kahLeft    ? TkLineAlignment::Left
+                                  : FTextLineAlignment == kahRight ? TkLineAlignment::Right
+                                                                   : TkLineAlignment::Center;
+    DrawRotatedText(Canvas, FText, inner, covered, static_cast<int>(FTextRotation), lines);
     Area = r;
 }
 

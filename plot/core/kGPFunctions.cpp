@@ -300,7 +300,8 @@ int WordWrapTextHeight(TCanvas* Canvas, const std::string& Text, int Width)
     return DrawFormattedText(Canvas, Text, r, ktfCalcRect | ktfWordBreak, true);
 }
 
-void DrawRotatedText(TCanvas* Canvas, const std::string& Text, const TRect& Rect, TRect& OutRect, int AngleCode)
+void DrawRotatedText(TCanvas* Canvas, const std::string& Text, const TRect& Rect, TRect& OutRect, int AngleCode,
+                     TkLineAlignment Lines)
 {
     std::vector<std::string> lines;
     std::size_t pos = 0;
@@ -333,7 +334,9 @@ void DrawRotatedText(TCanvas* Canvas, const std::string& Text, const TRect& Rect
     int ty = 0;
     for (std::size_t i = 0; i < lines.size(); ++i) {
         // (tx, ty): the line's cell corner in the text's own, unturned frame.
-        const int tx = (w - widths[i]) / 2;
+        const int tx = Lines == TkLineAlignment::Left    ? 0
+                       : Lines == TkLineAlignment::Right ? w - widths[i]
+                                                         : (w - widths[i]) / 2;
         TPoint at;
         switch (code) {
         case 0: at = Point(o.Left + tx, o.Top + ty); break;

@@ -84,9 +84,13 @@ using TkTextFormat = unsigned;
 // Draws Text in Rect; returns its height. Disabled text is drawn embossed.
 int DrawFormattedText(TCanvas* Canvas, const std::string& Text, TRect& Rect, TkTextFormat Format, bool Enabled);
 
+// How the lines of a text of several lines line up with each other.
+enum class TkLineAlignment { Center, Left, Right };
+
 // Text centred on the centre of Rect, level (AngleCode 0) or turned by 90,
 // 180 or 270 degrees (1, 2, 3); OutRect gets the area the text covers.
-void DrawRotatedText(TCanvas* Canvas, const std::string& Text, const TRect& Rect, TRect& OutRect, int AngleCode);
+void DrawRotatedText(TCanvas* Canvas, const std::string& Text, const TRect& Rect, TRect& OutRect, int AngleCode,
+                     TkLineAlignment Lines = TkLineAlignment::Center);
 
 // The line starting at Position (stepping over a CR, an LF or CR LF after
 // it); False when Position is at the end.

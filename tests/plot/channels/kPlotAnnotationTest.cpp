@@ -94,6 +94,32 @@ TEST_F(Annotation, ATextBoxAtFiftyFiftySitsInTheMiddleOfTheDataView)
     EXPECT_EQ(annotation->GetDrawnRect(), box);
 }
 
+TEST_F(Annotation, TheLinesOfATextLineUpAsTextLineAlignmentSays)
+{
+    annotation->SetText("A longer line\nab");
+    annotation->SetX(50);
+    annotation->SetY(50);
+    auto lines = [&] {
+        std::vector<std::pair<int, std::string>> out;
+        for (const TCanvasRecord& r : Drawn())
+            if (r.Op == TCanvasOp::TextOut)
+                out.push_back({r.Args[0], r.Text});
+        return out;
+    };
+    annotation->SetTextLineAlignment(kahLeft);
+    auto left = lines();
+    ASSERT_EQ(left.size(), 2u);
+    EXPECT_EQ(left[0].first, left[1].first);
+    EXPECT_EQ(left[1].second, "ab");
+    annotation->SetTextLineAlignment(kahRight);
+    auto right = lines();
+    ASSERT_EQ(right.size(), 2u);
+    TRecordingCanvas measure;
+    measure.Font->Assign(annotation->GetFont());
+    EXPECT_EQ(right[0].first + measure.TextWidth(right[0].second), right[1].first + measure.TextWidth("ab"));
+    EXPECT_EQ(right[0].first, left[0].first);
+}
+
 TEST_F(Annotation, AMissingChannelHidesItWithoutErrorAndItsNameFollowsRenames)
 {
     annotation->SetReference(kprtChannel);
