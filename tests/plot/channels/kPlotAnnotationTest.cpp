@@ -76,6 +76,32 @@ TEST_F(Annotation, CoordinatesFollowTheDataViewOrTheChannelOneByOne)
     EXPECT_EQ(Ellipse(50, 5, 2, 20), (std::vector<int>{110, 40, 130, 60}));
 }
 
+TEST_F(Annotation, OnTheChannelItKeepsInsideTheChannelsAxesWhenThePlotSaysSo)
+{
+    auto clips = [&] {
+        TRecordingCanvas canvas(TSize(300, 200));
+        annotation->Draw(&canvas, clBlack);
+        std::vector<std::vector<int>> out;
+        for (const TCanvasRecord& r : canvas.Records)
+            if (r.Op == TCanvasOp::SetClip)
+                out.push_back(r.Args);
+        return out;
+    };
+    annotation->SetStyle(kpasRectangle);
+    annotation->SetReference(kprtChannel);
+    annotation->SetX(5);
+    annotation->SetY(5);
+    annotation->SetWidth(2);
+    annotation->SetHeight(2);
+    EXPECT_TRUE(clips().empty());
+    plot.clipAnnotations = true;
+    EXPECT_EQ(clips(), (std::vector<std::vector<int>>{{0, 0, 101, 101}}));
+    annotation->SetReference(kprtXChannelYDataView);
+    EXPECT_TRUE(clips().empty());
+    annotation->SetClipToAxes(true);
+    EXPECT_EQ(clips(), (std::vector<std::vector<int>>{{0, 0, 101, 101}}));
+}
+
 TEST_F(Annotation, ATextBoxAtFiftyFiftySitsInTheMiddleOfTheDataView)
 {
     annotation->SetStyle(kpasTextBox);
