@@ -76,6 +76,14 @@ TEST_F(Annotation, CoordinatesFollowTheDataViewOrTheChannelOneByOne)
     EXPECT_EQ(Ellipse(50, 5, 2, 20), (std::vector<int>{110, 40, 130, 60}));
 }
 
+TEST_F(Annotation, WithTheAxesTurnedXRunsUpTheViewAndYAcrossIt)
+{
+    annotation->SetXYAxesReverse(true);
+    EXPECT_EQ(Ellipse(25, 50, 10, 20), (std::vector<int>{100, 80, 140, 90}));
+    annotation->SetReference(kprtChannel);
+    EXPECT_EQ(Ellipse(5, 3, 2, 4), (std::vector<int>{50, 40, 90, 60}));
+}
+
 TEST_F(Annotation, OnTheChannelItKeepsInsideTheChannelsAxesWhenThePlotSaysSo)
 {
     auto clips = [&] {
