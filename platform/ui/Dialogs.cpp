@@ -74,6 +74,7 @@ TDialogAnswer RunFileDialog(const TDialogRequest& R)
     if (R.Kind == TDialogKind::SaveFile) {
         Dialog.setAcceptMode(QFileDialog::AcceptSave);
         Dialog.setFileMode(QFileDialog::AnyFile);
+        Dialog.setOption(QFileDialog::DontConfirmOverwrite, !R.OverwritePrompt);
     } else {
         Dialog.setAcceptMode(QFileDialog::AcceptOpen);
         Dialog.setFileMode(R.MultiSelect     ? QFileDialog::ExistingFiles

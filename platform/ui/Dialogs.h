@@ -25,6 +25,10 @@ struct TDialogRequest {
     std::string InitialDir;
     bool MultiSelect = false;
     bool FileMustExist = false;
+    // Save dialogs: whether the dialog itself asks before an existing file
+    // is replaced. Off for callers that still change the chosen name and
+    // so must ask about the name they will really write.
+    bool OverwritePrompt = true;
     const TFont* Font = nullptr;       // font dialog: the font shown
     TColor Color = clBlack;            // colour dialog: the colour shown
     std::vector<TColor> CustomColors;  // colour dialog: the custom colour slots

@@ -251,3 +251,25 @@ TEST(OtherDialogs, PrintDialogAnswer)
     EXPECT_TRUE(Dialog.Execute());
     EXPECT_EQ(Seam.Asked.back().Kind, TDialogKind::Print);
 }
+
+TEST(RealFileDialog, LeavesTheOverwriteQuestionToACallerThatAsksItself)
+{
+    Application.Get();
+    SetDialogResponder(nullptr);
+    std::vector<bool> Confirms;
+    QTimer Probe;
+    QObject::connect(&Probe, &QTimer::timeout, [&] {
+        auto* Dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        if (!Dialog)
+            return;
+        Confirms.push_back(!Dialog->testOption(QFileDialog::DontConfirmOverwrite));
+        Dialog->reject();
+    });
+    Probe.start(10);
+    TDialogRequest Request;
+    Request.Kind = TDialogKind::SaveFile;
+    EXPECT_EQ(RunDialog(Request).Result, IDCANCEL);
+    Request.OverwritePrompt = false;
+    EXPECT_EQ(RunDialog(Request).Result, IDCANCEL);
+    EXPECT_EQ(Confirms, (std::vector<bool>{true, false}));
+}
