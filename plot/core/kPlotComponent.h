@@ -31,6 +31,7 @@
 #include "ui/Pen.h"
 
 class TImageList;
+class TMetafile;
 class TPopupMenu;
 class TStream;
 
@@ -431,6 +432,27 @@ public:
     void DoBeforeToolBarButtonClick(TkPlotObject* ToolBar, int ButtonType, bool& Cancel) override;
     void DoToolBarButtonClick(TkPlotObject* ToolBar, int ButtonType) override;
     void DoToolBarCustomizeHint(TkPlotObject* ToolBar, std::string& Text) override;
+    // The output's operations (see TkPlotOutput).
+    void CopyToClipBoard() override
+    {
+        FOutput.CopyToClipboard();
+    }
+    TMetafile* GetMetafilePicture()
+    {
+        return FOutput.GetMetafilePicture();
+    }
+    void PrintPlot() override
+    {
+        FOutput.PrintPlot();
+    }
+    void PrintPreview() override
+    {
+        FOutput.PrintPreview();
+    }
+    void SaveImageDialog() override
+    {
+        FOutput.SaveImageDialog();
+    }
     // The run-time editor on the page it showed last.
     void ShowEditor() override
     {
@@ -519,7 +541,7 @@ private:
     std::unique_ptr<TkPlotMasterManager> FMaster;
     // Freed before the master manager: the editor lists its objects.
     std::unique_ptr<TkPlotEditorHost> FEditorHost;
-    TkPlotOutput FOutput;
+    TkPlotOutput FOutput{*this};
     std::unique_ptr<TPopupMenu> FPopupMenu;
     std::unique_ptr<TFont> FHintsFont;
     std::unique_ptr<TFont> FAnnotationDefaultFont;

@@ -6,15 +6,72 @@
 // what lives here is how the plot prints, copies and saves. The plot
 // component owns it and publishes these settings as its own.
 #include <array>
+#include <functional>
+#include <memory>
 #include <string>
 
 #include "ui/Printer.h"
 
+class TCanvas;
+class TkPlotComponent;
+class TkSaveDialog;
+class TMetafile;
+
 enum TkPlotExportFormat { kpefMetaFile, kpefBitmap, kpefJPEG };
 enum TkPlotImageFormatStyle { kpifBitmap, kpifEnhancedMetaFile, kpifJPEG, kpifPNG };
 
+// What the print preview is handed when it opens.
+struct TkPlotPreviewRequest {
+    TkPlotComponent* Plot = nullptr;
+    // Left, top, right and bottom, in inches.
+    std::array<double, 4> PrintMargins{};
+    TPrinterOrientation Orientation = poLandscape;
+    // The selected printer's paper, in inches, as the orientation turns it.
+    double PaperWidth = 0;
+    double PaperHeight = 0;
+    std::string Caption;
+};
+
+// The print preview as the plot sees it; the preview form's library makes
+// it through the factory it registers (a plot works without one).
+class TkPlotPreview {
+public:
+    virtual ~TkPlotPreview() = default;
+    // Lays out the page before the preview shows.
+    virtual void Prepare() = 0;
+    // Returns when the user closed the preview.
+    virtual void ShowModal() = 0;
+};
+
+using TkPlotPreviewFactory = std::function<std::unique_ptr<TkPlotPreview>(const TkPlotPreviewRequest& Request)>;
+
 class TkPlotOutput {
 public:
+    explicit TkPlotOutput(TkPlotComponent& Plot);
+    ~TkPlotOutput();
+    TkPlotOutput(const TkPlotOutput&) = delete;
+    TkPlotOutput& operator=(const TkPlotOutput&) = delete;
+
+    static void SetPreviewFactory(TkPlotPreviewFactory Factory);
+
+    // Puts the plot's image, without toolbars, on the clipboard in
+    // CopyToClipBoardFormat: a metafile is offered with a bitmap of it, a
+    // JPEG with its decoded bitmap.
+    void CopyToClipboard();
+    // The plot drawn into the kept metafile, at the plot's size.
+    TMetafile* GetMetafilePicture();
+    // Prints X axis 0's range, one span per page, scaled into the print
+    // margins. Failures are raised as "Error Printing : " and the cause;
+    // the job is then aborted. Printer and plot are left as they were.
+    void PrintPlot();
+    void PrintPreview();
+    // Asks for a file and saves the plot's image in it (see SaveImage).
+    void SaveImageDialog();
+    // Saves the plot's image in the format the extension names, in any
+    // case: ".bmp", ".emf", ".jpg" or ".jpeg", ".png". Any other name
+    // raises, saving nothing.
+    void SaveImage(const std::string& FileName);
+
     TPrinterOrientation PrintOrientation = poLandscape;
     // Left, top, right and bottom, in inches.
     std::array<double, 4> PrintMargins{1.0, 1.0, 1.0, 1.0};
@@ -25,4 +82,15 @@ public:
     TkPlotExportFormat CopyToClipBoardFormat = kpefMetaFile;
     // What the save-image dialog offers first.
     TkPlotImageFormatStyle DefaultSaveImageFormat = kpifBitmap;
+
+private:
+    // Paints the plot under its lock.
+    void Paint(TCanvas* Canvas);
+    void DrawMetafile(TMetafile& Metafile, const std::string& Description);
+    void PrintPages(TPrinter& Printer);
+    void PrintPage(TPrinter& Printer);
+
+    TkPlotComponent& FPlot;
+    std::unique_ptr<TMetafile> FMetafile;
+    std::unique_ptr<TkSaveDialog> FSaveDialog;
 };

@@ -10,6 +10,10 @@
 
 #include "plot/channels/kPlot.h"
 #include "plot/core/kCheckBox.h"
+#include "plot/core/kColorDialog.h"
+#include "plot/core/kFontDialog.h"
+#include "plot/core/kOpenDialog.h"
+#include "plot/core/kSaveDialog.h"
 #include "plot/core/kCustomComponent.h"
 #include "plot/core/kPlotComponent.h"
 #include "plot/core/kPlotMasterManager.h"
@@ -48,6 +52,10 @@ public:
         Keep(std::make_unique<TBareComponent>());
         Keep(std::make_unique<TkCheckBox>(nullptr));
         Keep(std::make_unique<TkRadioGroup>(nullptr));
+        Keep(std::make_unique<TkSaveDialog>(nullptr));
+        Keep(std::make_unique<TkOpenDialog>(nullptr));
+        Keep(std::make_unique<TkFontDialog>(nullptr));
+        Keep(std::make_unique<TkColorDialog>(nullptr));
         // A plot as applications get it: with its title label, whose
         // visibility the plot publishes.
         auto chart = std::make_unique<TkPlotComponent>(nullptr);

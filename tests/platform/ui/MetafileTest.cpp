@@ -4,82 +4,12 @@
 #include <cstring>
 #include <map>
 #include <sstream>
+#include "EmfReaderSupport.h"
 #include "GraphicsTestApp.h"
 #include "ui/Bitmap.h"
 #include "ui/Metafile.h"
 
 namespace {
-
-// A minimal EMF reader: splits the file into records, checking each size.
-struct TEmfRecord {
-    std::uint32_t Type;
-    std::string Data;  // the whole record, type and size included
-    std::uint32_t U32(std::size_t Offset) const
-    {
-        std::uint32_t V;
-        std::memcpy(&V, Data.data() + Offset, 4);
-        return V;
-    }
-    std::int32_t I32(std::size_t Offset) const { return static_cast<std::int32_t>(U32(Offset)); }
-    std::int16_t I16(std::size_t Offset) const
-    {
-        std::int16_t V;
-        std::memcpy(&V, Data.data() + Offset, 2);
-        return V;
-    }
-    TRect RectAt(std::size_t Offset) const
-    {
-        return TRect(I32(Offset), I32(Offset + 4), I32(Offset + 8), I32(Offset + 12));
-    }
-    std::u16string Utf16At(std::size_t Offset, std::size_t Count) const
-    {
-        std::u16string S(Count, u'\0');
-        std::memcpy(S.data(), Data.data() + Offset, Count * 2);
-        return S;
-    }
-};
-
-std::vector<TEmfRecord> Walk(const std::string& Bytes)
-{
-    std::vector<TEmfRecord> Records;
-    std::size_t Offset = 0;
-    while (Offset < Bytes.size()) {
-        EXPECT_LE(Offset + 8, Bytes.size());
-        if (Offset + 8 > Bytes.size())
-            break;
-        std::uint32_t Type, Size;
-        std::memcpy(&Type, Bytes.data() + Offset, 4);
-        std::memcpy(&Size, Bytes.data() + Offset + 4, 4);
-        EXPECT_GE(Size, 8u);
-        EXPECT_EQ(Size % 4, 0u) << "record type " << Type;
-        EXPECT_LE(Offset + Size, Bytes.size());
-        if (Size < 8 || Offset + Size > Bytes.size())
-            break;
-        Records.push_back({Type, Bytes.substr(Offset, Size)});
-        Offset += Size;
-    }
-    return Records;
-}
-
-enum : std::uint32_t {
-    HEADER = 1,
-    EOF_ = 14,
-    SETBKMODE = 18,
-    SETBKCOLOR = 25,
-    MOVETOEX = 27,
-    INTERSECTCLIPRECT = 30,
-    SELECTOBJECT = 37,
-    CREATEPEN = 38,
-    CREATEBRUSH = 39,
-    DELETEOBJECT = 40,
-    RECTANGLE = 43,
-    LINETO = 54,
-    EXTSELECTCLIPRGN = 75,
-    STRETCHDIBITS = 81,
-    CREATEFONT = 82,
-    EXTTEXTOUTW = 84,
-    POLYLINE16 = 87,
-};
 
 std::string Save(const TMetafile& Mf)
 {
