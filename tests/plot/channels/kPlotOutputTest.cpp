@@ -257,7 +257,14 @@ TEST_F(PlotPrinting, OnePageCoversTheAxisRange)
 {
     Plot.PrintPlot();
     EXPECT_EQ(Log, (std::vector<std::string>{"before landscape Run 7", "page 1 last from 0", "after"}));
-    EXPECT_EQ(CountPages(ReadRaw(Dir.File("page.pdf"))), 1);
+    const std::string pdf = ReadRaw(Dir.File("page.pdf"));
+    EXPECT_EQ(CountPages(pdf), 1);
+    // Printed across: the page is wider than high.
+    const std::size_t box = pdf.find("/MediaBox [0 0 ");
+    ASSERT_NE(box, std::string::npos);
+    double width = 0, height = 0;
+    std::istringstream(pdf.substr(box + 15, 40)) >> width >> height;
+    EXPECT_GT(width, height);
     EXPECT_TRUE(Asked.empty());
     ExpectPlotAsItWas();
 }
