@@ -185,9 +185,7 @@ void TkPlotOutput::CopyToClipboard()
     const TToolBarsHidden hidden(FPlot);
     switch (CopyToClipBoardFormat) {
     case kpefMetaFile: {
-        if (!FMetafile)
-            FMetafile = std::make_unique<TMetafile>();
-        DrawMetafile(*FMetafile, "Strip Chart");
+        DrawMetafile(KeptMetafile(), "Strip Chart");
         const TClipboardCopy copy;
         Clipboard()->SetBuffer(CF_ENHMETAFILE, BytesOf(*FMetafile));
         AddBitmapOf(*FMetafile);
@@ -209,11 +207,16 @@ void TkPlotOutput::CopyToClipboard()
     }
 }
 
-TMetafile* TkPlotOutput::GetMetafilePicture()
+TMetafile& TkPlotOutput::KeptMetafile()
 {
     if (!FMetafile)
         FMetafile = std::make_unique<TMetafile>();
-    DrawMetafile(*FMetafile, "kPlot");
+    return *FMetafile;
+}
+
+TMetafile* TkPlotOutput::GetMetafilePicture()
+{
+    DrawMetafile(KeptMetafile(), "kPlot");
     return FMetafile.get();
 }
 

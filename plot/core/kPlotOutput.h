@@ -86,6 +86,8 @@ public:
 private:
     // Paints the plot under its lock.
     void Paint(TCanvas* Canvas);
+    // The metafile the clipboard and the preview get, made on first use.
+    TMetafile& KeptMetafile();
     void DrawMetafile(TMetafile& Metafile, const std::string& Description);
     void PrintPages(TPrinter& Printer);
     void PrintPage(TPrinter& Printer);

@@ -246,6 +246,8 @@ protected:
         EXPECT_EQ(Plot.GetWidth(), 500);
         EXPECT_FALSE(Printer()->Printing());
         EXPECT_EQ(Printer()->GetOrientation(), poPortrait);
+        // Repaints are not held any more.
+        EXPECT_FALSE(Plot.UpdateSkip());
     }
 
     std::vector<std::string> Log;
