@@ -291,8 +291,14 @@ TEST_F(PlotPrinting, AFailedJobIsAbortedAndLeavesPrinterAndPlotAsTheyWere)
     ExpectPlotAsItWas();
     EXPECT_EQ(Printer()->Title, "");
 
-    // The printer is free for the next job.
+    Plot.OnAfterPaint = [](TObject*) { throw Exception("paint failed"); };
     FailOnPage = 0;
+    EXPECT_EQ(MessageOf([&] { Plot.PrintPlot(); }), "Error Printing : paint failed");
+    EXPECT_TRUE(Printer()->Aborted());
+    ExpectPlotAsItWas();
+
+    // The printer is free for the next job.
+    Plot.OnAfterPaint = nullptr;
     Log.clear();
     Plot.PrintPlot();
     EXPECT_EQ(CountPages(ReadRaw(Dir.File("page.pdf"))), 1);
