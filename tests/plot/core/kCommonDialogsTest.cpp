@@ -10,7 +10,6 @@
 #include "plot/core/kFontDialog.h"
 #include "plot/core/kOpenDialog.h"
 #include "plot/core/kSaveDialog.h"
-#include "rtl/PublishedProperties.h"
 #include "ui/Application.h"
 #include "ui/Dialogs.h"
 #include "ui/Panel.h"
@@ -211,21 +210,6 @@ TEST_F(CommonDialogs, ColourStartsFromTheRgbValueWithWhiteCustomSlots)
     EXPECT_EQ(Asked[0].Color, ColorToRGB(clBtnFace));
     EXPECT_EQ(Asked[0].CustomColors, std::vector<TColor>(16, clWhite));
     EXPECT_EQ(dialog.GetColor(), TColor(0x123456));
-}
-
-TEST_F(CommonDialogs, PublishedProperties)
-{
-    TkSaveDialog save(nullptr);
-    std::vector<std::string> names;
-    for (const TPropInfo* p : TPropertyRegistry::Instance().GetPropList(&save))
-        names.push_back(p->Name);
-    EXPECT_EQ(names,
-              (std::vector<std::string>{"FileName", "Filter", "FilterIndex", "DefaultExt", "ReturnExt", "DefaultDir"}));
-    TkOpenDialog open(nullptr);
-    names.clear();
-    for (const TPropInfo* p : TPropertyRegistry::Instance().GetPropList(&open))
-        names.push_back(p->Name);
-    EXPECT_EQ(names, (std::vector<std::string>{"FileName", "Filter", "DefaultExt", "DefaultDir", "FileMustExist"}));
 }
 
 }  // namespace
