@@ -4,6 +4,8 @@
 #include "plot/channels/kPlotLabel.h"
 #include "plot/core/kPlotAxis.h"
 #include "plot/core/kPlotDataView.h"
+#include "plot/core/kPlotMasterManager.h"
+#include "plot/core/kPlotObjectManager.h"
 #include "rtl/PublishedProperties.h"
 
 namespace {
@@ -51,4 +53,9 @@ void TkPlot::AddDefaultObjects()
     title->SetName("Title");
     title->SetCaption("Untitled");
     title->SetMarginBottom(0);
+}
+
+int TkPlot::AddXYChannel()
+{
+    return GetMasterManager().Add(TkPlotObjectKind::Channel, PlotObjectClassOf<TkXYPlotChannel>());
 }

@@ -421,18 +421,7 @@ void TkPlotChannel::Draw(TCanvas* Canvas, TColor BackColor)
 {
     if (!FReadyToDraw)
         return;
-    const bool hadClip = Canvas->HasClipRect();
-    const TRect oldClip = Canvas->GetClipRect();
-    if (GetClipToAxes()) {
-        const TkPlotChannelAxis* xAxis = GetXAxis();
-        const TkPlotChannelAxis* yAxis = GetYAxis();
-        const int x1 = xAxis->ValueToPixel(xAxis->GetMin()), x2 = xAxis->ValueToPixel(xAxis->GetMax());
-        const int y1 = yAxis->ValueToPixel(yAxis->GetMin()), y2 = yAxis->ValueToPixel(yAxis->GetMax());
-        TRect r(std::min(x1, x2), std::min(y1, y2), std::max(x1, x2) + 1, std::max(y1, y2) + 1);
-        if (GetXYAxesReverse())
-            r = TRect(r.Top, r.Left, r.Bottom, r.Right);
-        Canvas->IntersectClipRect(r);
-    }
+    const TAxesClip clip(*this, Canvas);
     if (FillsArea() && FInterpolationStyle == kpistStraightLine && !FDigitalEnabled)
         DrawFill(Canvas);
     if (FBarEnabled)
@@ -441,12 +430,6 @@ void TkPlotChannel::Draw(TCanvas* Canvas, TColor BackColor)
     DrawMarkers(Canvas, BackColor);
     if (FHighLowEnabled)
         DrawHighLow(Canvas);
-    if (!GetClipToAxes())
-        return;
-    if (hadClip)
-        Canvas->SetClipRect(oldClip);
-    else
-        Canvas->RemoveClipRect();
 }
 
 void TkPlotChannel::DrawTrace(TCanvas* Canvas, TColor BackColor)
@@ -823,14 +806,6 @@ void TkPlotChannel::DrawDigital(TCanvas* Canvas)
 
 // ---- data cursor readout
 
-TkPlotLegendChannelData TkPlotChannel::LegendData() const
-{
-    TkPlotLegendChannelData d = TkPlotChannelCustom::LegendData();
-    d.CursorXText = FCursorXText;
-    d.CursorYText = FCursorYText;
-    return d;
-}
-
 std::string TkPlotChannel::CursorYText(TkPlotCursorStatus Status, double Y) const
 {
     if (Status == kpcvNull)
@@ -873,19 +848,10 @@ void TkPlotChannel::UpdateCursorValues(TkPlotDataCursor* Cursor)
     }
     }
     Cursor->SetValues(status, x, y);
-
-    FCursorXText = GetXValueText(x);
-    FCursorYText = CursorYText(status, y);
-    const std::string& xText = FCursorXText;
-    const std::string& yText = FCursorYText;
-    switch (style) {
-    case kpcsValueXY: FCursorReadout = xText + ", " + yText; break;
-    case kpcsValueX:
-    case kpcsDeltaX: FCursorReadout = xText; break;
-    case kpcsValueY:
-    case kpcsDeltaY: FCursorReadout = yText; break;
-    case kpcsInverseDeltaX: FCursorReadout = x >= 1e301 ? Word("Infinite") : xAxis->GetCursorPlainText(x); break;
-    }
+    std::string inverse;
+    if (style == kpcsInverseDeltaX)
+        inverse = x >= 1e301 ? Word("Infinite") : xAxis->GetCursorPlainText(x);
+    KeepCursorTexts(*Cursor, GetXValueText(x), CursorYText(status, y), inverse);
 }
 
 // ---- properties

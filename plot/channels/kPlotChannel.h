@@ -63,13 +63,6 @@ public:
     double GetYMaxExtentVisible() override;
     double GetYMinExtentVisible() override;
     void UpdateCursorValues(TkPlotDataCursor* Cursor) override;
-    // The readout of the last cursor update, as the cursor's hint shows it.
-    const std::string& GetCursorReadout() const { return FCursorReadout; }
-    // The X and Y texts of that update, as a legend shows them.
-    const std::string& GetCursorXText() const { return FCursorXText; }
-    const std::string& GetCursorYText() const { return FCursorYText; }
-    // With those texts.
-    TkPlotLegendChannelData LegendData() const override;
 
     bool GetFastDrawEnabled() const { return FFastDrawEnabled; }
     void SetFastDrawEnabled(bool Value);
@@ -261,9 +254,6 @@ private:
     bool FBarEnabled = false;
     bool FBarPenUseChannelColor = true;
     bool FBarBrushUseChannelColor = true;
-    std::string FCursorReadout;
-    std::string FCursorXText;
-    std::string FCursorYText;
     bool FReadyToDraw = false;
     std::vector<TkPlotPixelPoint> FPixelPoints;
     int FFirstPixel = 0;

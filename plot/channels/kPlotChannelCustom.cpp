@@ -351,10 +351,55 @@ TkPlotLegendChannelData TkPlotChannelCustom::LegendData() const
     case kplsDashDotDot: d.TraceLineStyle = psDashDotDot; break;
     default: d.TraceLineStyle = psSolid; break;
     }
+    d.CursorXText = FCursorXText;
+    d.CursorYText = FCursorYText;
     return d;
 }
 
+void TkPlotChannelCustom::KeepCursorTexts(const TkPlotDataCursor& Cursor, std::string XText, std::string YText,
+                                          const std::string& Inverse)
+{
+    FCursorXText = std::move(XText);
+    FCursorYText = std::move(YText);
+    switch (Cursor.GetStyle()) {
+    case kpcsValueXY: FCursorReadout = FCursorXText + ", " + FCursorYText; break;
+    case kpcsValueX:
+    case kpcsDeltaX: FCursorReadout = FCursorXText; break;
+    case kpcsValueY:
+    case kpcsDeltaY: FCursorReadout = FCursorYText; break;
+    case kpcsInverseDeltaX: FCursorReadout = Inverse; break;
+    }
+}
+
 // ---- drawing
+
+TkPlotChannelCustom::TAxesClip::TAxesClip(const TkPlotChannelCustom& Channel, TCanvas* Canvas)
+    : FCanvas(Canvas),
+      FClipped(Channel.GetClipToAxes()),
+      FHadClip(Canvas->HasClipRect()),
+      FOldClip(Canvas->GetClipRect())
+{
+    if (!FClipped)
+        return;
+    const TkPlotChannelAxis* xAxis = Channel.GetXAxis();
+    const TkPlotChannelAxis* yAxis = Channel.GetYAxis();
+    const int x1 = xAxis->ValueToPixel(xAxis->GetMin()), x2 = xAxis->ValueToPixel(xAxis->GetMax());
+    const int y1 = yAxis->ValueToPixel(yAxis->GetMin()), y2 = yAxis->ValueToPixel(yAxis->GetMax());
+    TRect r(std::min(x1, x2), std::min(y1, y2), std::max(x1, x2) + 1, std::max(y1, y2) + 1);
+    if (Channel.GetXYAxesReverse())
+        r = TRect(r.Top, r.Left, r.Bottom, r.Right);
+    Canvas->IntersectClipRect(r);
+}
+
+TkPlotChannelCustom::TAxesClip::~TAxesClip()
+{
+    if (!FClipped)
+        return;
+    if (FHadClip)
+        FCanvas->SetClipRect(FOldClip);
+    else
+        FCanvas->RemoveClipRect();
+}
 
 TPoint TkPlotChannelCustom::ScreenPoint(double X, double Y) const
 {

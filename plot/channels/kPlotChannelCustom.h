@@ -153,6 +153,11 @@ public:
     virtual double GetYMaxExtentVisible() = 0;
     virtual double GetYMinExtentVisible() = 0;
     virtual void UpdateCursorValues(TkPlotDataCursor* Cursor) = 0;
+    // The readout of the last cursor update, as the cursor's hint shows it,
+    // and its X and Y texts, as a legend shows them.
+    const std::string& GetCursorReadout() const { return FCursorReadout; }
+    const std::string& GetCursorXText() const { return FCursorXText; }
+    const std::string& GetCursorYText() const { return FCursorYText; }
     // Narrows Minimum and Maximum to this channel's values along the axis,
     // when the channel is drawn against it: the running statistics with
     // Running, else the extents (Y over the visible range).
@@ -258,8 +263,8 @@ public:
     void BuildPopupMenu(TPopupMenu* Menu) override;
 
     // ---- the legend entry, and in select mode the markers under the mouse
-    // What a legend lists of the channel; a channel with readouts of its
-    // own adds them.
+    // What a legend lists of the channel, with the texts of its last cursor
+    // readout.
     virtual TkPlotLegendChannelData LegendData() const;
     // Where a legend shows the channel's name (empty: not shown).
     const TRect& GetLegendRect() const { return FLegendRect; }
@@ -284,6 +289,25 @@ protected:
         Field = Value;
         DoChange();
     }
+    // Keeps a cursor update's texts and the readout that the cursor's style
+    // shows of them; Inverse is the readout of the frequency style.
+    void KeepCursorTexts(const TkPlotDataCursor& Cursor, std::string XText, std::string YText,
+                         const std::string& Inverse);
+    // While it lives, the canvas draws only within the axes' ranges when
+    // the channel clips to its axes (which it must have).
+    class TAxesClip {
+    public:
+        TAxesClip(const TkPlotChannelCustom& Channel, TCanvas* Canvas);
+        ~TAxesClip();
+        TAxesClip(const TAxesClip&) = delete;
+        TAxesClip& operator=(const TAxesClip&) = delete;
+
+    private:
+        TCanvas* FCanvas;
+        bool FClipped;
+        bool FHadClip;
+        TRect FOldClip;
+    };
     // Walks the line through the points First..Last: Segment(Index, X1,
     // Y1, X2, Y2) joins each valid point Index to the valid point before
     // it. Empty points are passed over and a null point breaks the line.
@@ -399,4 +423,7 @@ private:
     double FDragStartX = 0;
     double FDragStartY = 0;
     TPoint FDragStartMouse;
+    std::string FCursorReadout;
+    std::string FCursorXText;
+    std::string FCursorYText;
 };

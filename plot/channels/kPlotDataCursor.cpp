@@ -136,13 +136,17 @@ void TkPlotDataCursor::SetValues(std::uint8_t Status, double X, double Y)
 
 int TkPlotDataCursor::PointerPixel(int Pointer) const
 {
+    return PercentPixel(Pointer == 1 ? FPointer1Position : FPointer2Position, PointerHorizontal(Pointer));
+}
+
+int TkPlotDataCursor::PercentPixel(double Percent, bool Horizontal) const
+{
     if (!FDataView)
         return 0;
     const TRect& r = FDataView->GetDrawRect();
-    const double percent = Pointer == 1 ? FPointer1Position : FPointer2Position;
-    if (PointerHorizontal(Pointer))
-        return r.Bottom - RoundToInt(r.Height() * percent / 100.0);
-    return r.Left + RoundToInt(r.Width() * percent / 100.0);
+    if (Horizontal)
+        return r.Bottom - RoundToInt(r.Height() * Percent / 100.0);
+    return r.Left + RoundToInt(r.Width() * Percent / 100.0);
 }
 
 double TkPlotDataCursor::PixelStep(bool Horizontal) const
@@ -412,8 +416,7 @@ std::string TkPlotDataCursor::HintText()
 {
     std::string text;
     if (TkPlotChannelCustom* channel = GetChannel()) {
-        if (auto* trace = dynamic_cast<TkPlotChannel*>(channel))
-            text = trace->GetCursorReadout();
+        text = channel->GetCursorReadout();
     } else {
         text = TranslateText("No Channel");
     }

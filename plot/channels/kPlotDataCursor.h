@@ -49,6 +49,10 @@ public:
     // The screen pixel of pointer 1 or 2 along its direction of travel
     // (horizontal pointers count from the data view's bottom).
     int PointerPixel(int Pointer) const;
+    // The data view's pixel at Percent of its height from the bottom (what
+    // a horizontal pointer there crosses) or of its width from the left;
+    // 0 without a data view.
+    int PercentPixel(double Percent, bool Horizontal) const;
     // The style decides the pointers: the difference styles show two, the
     // Y-difference style's lie across the Y axis; a plot that reverses its
     // axes turns them on screen, and the hint slides along them.

@@ -3,12 +3,13 @@
 #include <utility>
 
 TkPlotFastTrace::TkPlotFastTrace(const TkPlotChannelCustom& Channel, const TkPlotChannelAxis& XAxis,
-                                 const TkPlotChannelAxis& YAxis)
+                                 const TkPlotChannelAxis& YAxis, bool InAddedOrder)
     : FChannel(Channel),
       FXAxis(XAxis),
       FYAxis(YAxis),
       FUncut(Channel.UncutBox(XAxis, YAxis)),
-      FReverse(Channel.GetXYAxesReverse())
+      FReverse(Channel.GetXYAxesReverse()),
+      FInAddedOrder(InAddedOrder)
 {
 }
 
@@ -21,7 +22,8 @@ void TkPlotFastTrace::Run(const TkPlotMinMaxPoint& Points)
 {
     // Points go to the first column that is theirs or still free; a third
     // column pushes the first two out.
-    if (FFirst.Empty || FFirst.FirstIndex == Points.FirstIndex) {
+    const bool backToFirst = FFirst.FirstIndex == Points.FirstIndex && !(FInAddedOrder && !FSecond.Empty);
+    if (FFirst.Empty || backToFirst) {
         FFirst.Merge(Points);
     } else if (FSecond.Empty || FSecond.FirstIndex == Points.FirstIndex) {
         FSecond.Merge(Points);

@@ -14,7 +14,12 @@
 
 class TkPlotFastTrace final : public TkPlotColumnWalk {
 public:
-    TkPlotFastTrace(const TkPlotChannelCustom& Channel, const TkPlotChannelAxis& XAxis, const TkPlotChannelAxis& YAxis);
+    // A trace whose X may run back and forth (InAddedOrder) joins its points
+    // in the order they come: a run that returns to the column before the
+    // last one starts a column of its own. Otherwise points out of X order
+    // are counted into their column as long as it is held.
+    TkPlotFastTrace(const TkPlotChannelCustom& Channel, const TkPlotChannelAxis& XAxis, const TkPlotChannelAxis& YAxis,
+                    bool InAddedOrder = false);
 
     int Column(double X) override;
     void Run(const TkPlotMinMaxPoint& Points) override;
@@ -37,6 +42,7 @@ private:
     // their column's.
     const TkPlotChannelCustom::TUncut FUncut;
     const bool FReverse;
+    const bool FInAddedOrder;
     TkPlotMinMaxPoint FFirst, FSecond, FThird;
     std::vector<TPoint> FEnds;
 };

@@ -73,6 +73,8 @@ public:
             plotObjects.emplace_back(kind->CreateObject());
             Add(plotObjects.back().get());
         }
+        plotObjects.emplace_back(master->ChannelManager()->CreateObject(PlotObjectClassOf<TkXYPlotChannel>()));
+        Add(plotObjects.back().get());
         Add(master->TranslationManager()->Add());
     }
 

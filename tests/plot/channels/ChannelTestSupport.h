@@ -88,7 +88,13 @@ protected:
 
     TkPlotChannel* AddChannel()
     {
-        auto* channel = static_cast<TkPlotChannel*>(master->ChannelManager()->GetObject(master->AddChannel()));
+        return static_cast<TkPlotChannel*>(AddChannelOf(PlotObjectClassOf<TkPlotChannel>()));
+    }
+
+    // A channel of Class drawn against the test axes.
+    TkPlotChannelCustom* AddChannelOf(const TkPlotObjectClass& Class)
+    {
+        TkPlotChannelCustom* channel = master->ChannelManager()->GetItem(master->Add(TkPlotObjectKind::Channel, Class));
         channel->SetXAxisName("X");
         channel->SetYAxisName("Y");
         channel->AxisFinder = [this](const TkPlotKind& Kind, const std::string& Name) -> TkPlotChannelAxis* {
@@ -101,7 +107,7 @@ protected:
         return channel;
     }
 
-    static void AddPoints(TkPlotChannel* Channel, const std::vector<std::pair<double, double>>& Points)
+    static void AddPoints(TkPlotChannelCustom* Channel, const std::vector<std::pair<double, double>>& Points)
     {
         for (auto [x, y] : Points)
             Channel->AddXY(x, y);

@@ -1,0 +1,234 @@
+// The X-Y channel: its points joined in the order they came whatever their
+// X, read from a recording canvas; the extents the axes fit to; and what a
+// data cursor reads from it on the test axes.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <vector>
+
+#include "ChannelTestSupport.h"
+#include "plot/channels/kPlot.h"
+#include "plot/channels/kXYPlotChannel.h"
+#include "ui/RecordingCanvas.h"
+
+namespace {
+
+struct Line {
+    TPoint From, To;
+    bool operator==(const Line&) const = default;
+};
+
+// Test axes: X 0 .. 10 over pixels 0 .. 100, Y 0 .. 10 over pixels 100 .. 0.
+class XYChannel : public ChannelTest {
+protected:
+    TkXYPlotChannel* AddXYChannel()
+    {
+        return static_cast<TkXYPlotChannel*>(AddChannelOf(PlotObjectClassOf<TkXYPlotChannel>()));
+    }
+    static std::vector<Line> Paint(TkPlotChannelCustom* Channel)
+    {
+        TRecordingCanvas canvas{TSize(200, 200)};
+        Channel->PreDraw(&canvas);
+        Channel->Draw(&canvas, clBlack);
+        std::vector<Line> lines;
+        for (const TCanvasRecord& r : canvas.Records)
+            if (r.Op == TCanvasOp::LineTo)
+                lines.push_back({r.Points.at(0), TPoint(r.Args[0], r.Args[1])});
+        return lines;
+    }
+};
+
+TEST_F(XYChannel, PointsAreJoinedInTheOrderTheyCameWhateverTheirX)
+{
+    TkXYPlotChannel* c = AddXYChannel();
+    AddPoints(c, {{0, 0}, {10, 5}, {2, 8}});
+    ASSERT_EQ(c->GetCount(), 3);
+    EXPECT_EQ(Paint(c), (std::vector<Line>{{TPoint(0, 100), TPoint(100, 50)}, {TPoint(20, 20), TPoint(100, 50)}}));
+    EXPECT_TRUE(c->GetReadyToDraw());
+    EXPECT_EQ(c->GetFirstVisibleIndex(), 0);
+    EXPECT_EQ(c->GetLastVisibleIndex(), 2);
+
+    c->SetVisible(false);
+    EXPECT_TRUE(Paint(c).empty());
+    c->SetVisible(true);
+    hasYAxis = false;
+    EXPECT_TRUE(Paint(c).empty());
+}
+
+// Past a few thousand points the walk goes through the point list's
+// summary: where X turns at every point each segment is still drawn, and
+// a column visited again is not merged with its earlier visit.
+TEST_F(XYChannel, ALongBackAndForthRunDrawsEverySegment)
+{
+    TkXYPlotChannel* c = AddXYChannel();
+    constexpr int Count = 5000;
+    for (int i = 0; i < Count; ++i)
+        c->AddXY(i % 2 == 0 ? 0 : 10, i * 10.0 / Count);
+    const std::vector<Line> lines = Paint(c);
+    ASSERT_EQ(int(lines.size()), Count - 1);
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        ASSERT_EQ(lines[i].From.X, 0) << "segment " << i;
+        ASSERT_EQ(lines[i].To.X, 100) << "segment " << i;
+        ASSERT_EQ(lines[i].From.Y, yAxis.ValueToPixel(c->GetDataY(i % 2 == 0 ? int(i) : int(i) + 1)));
+    }
+    EXPECT_GT(c->GetSummaryMemoryUsed(), 0);
+}
+
+// Ordered X-Y data draw the same min/max reduction a trace does.
+TEST_F(XYChannel, OrderedDataDrawTheTracesColumnReduction)
+{
+    TkXYPlotChannel* xy = AddXYChannel();
+    TkPlotChannel* trace = AddChannel();
+    constexpr int Count = 20000;
+    for (int i = 0; i < Count; ++i)
+        for (TkPlotChannelCustom* c : std::initializer_list<TkPlotChannelCustom*>{xy, trace})
+            c->AddXY(i * 10.0 / Count, 5 + 4 * std::sin(i * 0.01));
+    const std::vector<Line> lines = Paint(xy);
+    EXPECT_EQ(lines, Paint(trace));
+    EXPECT_LT(lines.size(), 300u);
+    EXPECT_GT(xy->GetSummaryMemoryUsed(), 0);
+}
+
+TEST_F(XYChannel, ExtentsSpanEveryValidPointWhateverItsPlace)
+{
+    TkXYPlotChannel* c = AddXYChannel();
+    AddPoints(c, {{5, 1}, {-2, 3}});
+    c->AddPointCore(100, 100, true, false);
+    c->AddPointCore(-50, -50, false, true);
+    c->AddXY(3, -4);
+    EXPECT_EQ(c->GetXMaxExtent(), 5);
+    EXPECT_EQ(c->GetXMinExtent(), -2);
+    EXPECT_EQ(c->GetYMaxExtentVisible(), 3);
+    EXPECT_EQ(c->GetYMinExtentVisible(), -4);
+
+    // Markers 10 pixels wide reach one unit further on the test axes.
+    c->SetMarkersVisible(true);
+    c->SetMarkersSize(10);
+    EXPECT_DOUBLE_EQ(c->GetXMaxExtent(), 6);
+    EXPECT_DOUBLE_EQ(c->GetXMinExtent(), -3);
+    EXPECT_DOUBLE_EQ(c->GetYMaxExtentVisible(), 4);
+    EXPECT_DOUBLE_EQ(c->GetYMinExtentVisible(), -5);
+
+    c->SetVisible(false);
+    EXPECT_EQ(c->GetXMaxExtent(), -1e300);
+    EXPECT_EQ(c->GetYMinExtentVisible(), 1e300);
+    c->SetVisible(true);
+    hasXAxis = false;
+    EXPECT_EQ(c->GetXMinExtent(), 1e300);
+    EXPECT_EQ(c->GetYMaxExtentVisible(), -1e300);
+}
+
+// A data view 100 pixels square over the test axes: one percent of a
+// pointer's travel is one pixel and a tenth of a unit.
+class XYCursor : public XYChannel {
+protected:
+    void SetUp() override
+    {
+        XYChannel::SetUp();
+        channel = AddXYChannel();
+        AddPoints(channel, {{0, 0}, {10, 10}, {5, 2}});
+        master->AddDataView();
+        master->DataViewManager()->GetItem(0)->SetDrawRect(TRect(0, 0, 100, 100));
+        cursor = master->DataCursorManager()->GetItem(master->AddDataCursor());
+        cursor->SetPointer1Position(30);
+        cursor->SetPointer2Position(70);
+    }
+    std::string Readout(TkPlotDataCursorStyle Style)
+    {
+        cursor->SetStyle(Style);
+        cursor->UpdateValues();
+        return channel->GetCursorReadout();
+    }
+
+    TkXYPlotChannel* channel = nullptr;
+    TkPlotDataCursor* cursor = nullptr;
+};
+
+TEST_F(XYCursor, XIsReadAtPointerOneAndYAtPointerTwo)
+{
+    EXPECT_EQ(Readout(kpcsValueXY), "C3, C7");
+    EXPECT_EQ(cursor->GetValueStatus(), 0);
+    EXPECT_DOUBLE_EQ(cursor->GetValueX(), 3);
+    EXPECT_DOUBLE_EQ(cursor->GetValueY(), 7);
+    EXPECT_EQ(channel->LegendData().CursorXText, "C3");
+    EXPECT_EQ(channel->LegendData().CursorYText, "C7");
+    EXPECT_EQ(Readout(kpcsValueX), "C3");
+    EXPECT_DOUBLE_EQ(cursor->GetValueY(), 0);
+    EXPECT_EQ(Readout(kpcsValueY), "C7");
+    EXPECT_DOUBLE_EQ(cursor->GetValueX(), 0);
+    EXPECT_EQ(Readout(kpcsDeltaX), "C4");
+    EXPECT_EQ(Readout(kpcsDeltaY), "C4");
+    EXPECT_DOUBLE_EQ(cursor->GetValueY(), 4);
+}
+
+// The frequency takes the X axis' cursor scaler, and no other readout does.
+TEST_F(XYCursor, TheFrequencyUsesTheXAxisScaler)
+{
+    xAxis.Scaler = 2;
+    yAxis.Scaler = 5;
+    EXPECT_EQ(Readout(kpcsInverseDeltaX), "C" + FloatToStr(0.125));
+    EXPECT_DOUBLE_EQ(cursor->GetValueX(), 0.125);
+    EXPECT_EQ(Readout(kpcsDeltaX), "C4");
+    EXPECT_EQ(Readout(kpcsDeltaY), "C4");
+    cursor->SetPointer2Position(30);
+    EXPECT_EQ(Readout(kpcsInverseDeltaX), "Infinite");
+    EXPECT_TRUE(std::isinf(cursor->GetValueX()));
+    xAxis.Scaler = 0;
+    cursor->SetPointer2Position(70);
+    EXPECT_EQ(Readout(kpcsInverseDeltaX), "Infinite");
+}
+
+// Each value comes from the pixel the pointer stands on, through its
+// axis: an axis stacked into part of the view, or running against the
+// pixels, reads what is drawn there.
+TEST_F(XYCursor, ValuesAreReadThroughTheAxesPixels)
+{
+    yAxis.Pixel0 = 100;  // the lower half of the view
+    yAxis.Pixel1 = 50;
+    xAxis.Pixel0 = 100;  // growing to the left
+    xAxis.Pixel1 = 0;
+    cursor->SetPointer2Position(25);
+    EXPECT_EQ(Readout(kpcsValueXY), "C7, C5");
+}
+
+TEST_F(XYCursor, AMissingAxisIsNamedInTheReadout)
+{
+    hasYAxis = false;
+    EXPECT_EQ(Readout(kpcsValueXY), "C3, No Y-Axis");
+    hasXAxis = false;
+    plot.translations["No X-Axis"] = "无X轴";
+    EXPECT_EQ(Readout(kpcsValueXY), "无X轴, 无X轴");
+    EXPECT_EQ(Readout(kpcsInverseDeltaX), "无X轴");
+}
+
+TEST_F(XYCursor, TheCursorsHintShowsTheReadout)
+{
+    cursor->SetVisible(true);
+    TRecordingCanvas canvas{TSize(200, 200)};
+    cursor->Draw(&canvas, clBlack);
+    std::string text;
+    for (const TCanvasRecord& r : canvas.Records)
+        if (r.Op == TCanvasOp::TextOut || r.Op == TCanvasOp::TextRect)
+            text += r.Text;
+    EXPECT_EQ(text, "C3, C7");
+}
+
+// The chart control makes X-Y channels beside its trace channels.
+TEST(XYPlot, TheChartAddsXYChannelsBesideItsTraces)
+{
+    Application->Initialize();
+    TkPlot chart(nullptr);
+    const int index = chart.AddXYChannel();
+    EXPECT_EQ(index, 1);
+    EXPECT_EQ(chart.GetChannelCount(), 2);
+    EXPECT_NE(chart.XYChannel(index), nullptr);
+    EXPECT_EQ(chart.Channel(index), nullptr);
+    EXPECT_NE(chart.Channel(0), nullptr);
+    EXPECT_EQ(chart.XYChannel(0), nullptr);
+    EXPECT_EQ(chart.XYChannel(index)->GetName(), "Channel 2");
+    EXPECT_EQ(chart.XYChannel(index)->GetXAxisName(), chart.GetXAxis(0)->GetName());
+    chart.DeleteChannel(index);
+    EXPECT_EQ(chart.GetChannelCount(), 1);
+}
+
+}  // namespace
