@@ -9,6 +9,8 @@ constinit const TkPlotKind TkPlotObjectKind::Table{
     .NewManager = NewPlotKindManager<TkPlotTable>,
     .NewObject = NewPlotObject<TkPlotTable>,
     .Span = TkPlotLayoutSpan::DataView,
+    // Turning it moves it between the layout's lists.
+    .RelayoutOnChange = true,
     .Paint = [](const TkPlotObject&) { return TkPlotPaintPlace{.Stage = TkPlotPaintPlace::OverPlot, .Rank = 60}; },
 };
 

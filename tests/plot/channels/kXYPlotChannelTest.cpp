@@ -231,4 +231,36 @@ TEST(XYPlot, TheChartAddsXYChannelsBesideItsTraces)
     EXPECT_EQ(chart.GetChannelCount(), 1);
 }
 
+// On a painted chart, the axes fitted to it, an X-Y channel's segments
+// run between its points' screen places in the order they came.
+TEST(XYPlot, APaintedChartDrawsTheSegmentsInTheOrderAdded)
+{
+    Application->Initialize();
+    TkPlot chart(nullptr);
+    chart.SetBounds(0, 0, 600, 400);
+    chart.DeleteChannel(0);
+    TkXYPlotChannel* c = chart.XYChannel(chart.AddXYChannel());
+    c->SetXAxisTrackingEnabled(false);
+    c->SetYAxisTrackingEnabled(false);
+    c->SetColor(0x123456);
+    for (auto [x, y] : {std::pair{0.0, 0.0}, {10.0, 5.0}, {2.0, 8.0}})
+        c->AddXY(x, y);
+    TkPlotAxis* x = chart.GetXAxis(0);
+    TkPlotAxis* y = chart.GetYAxis(0);
+    x->SetMinSpan(0, 10);
+    y->SetMinSpan(0, 10);
+    TRecordingCanvas canvas(TSize(chart.GetWidth(), chart.GetHeight()));
+    chart.PaintToCanvas(&canvas);
+    // The legend draws a sample in the channel's colour too, outside the
+    // view (whose far edges the axes' ends lie on).
+    TRect view = static_cast<TkPlotLayoutObject*>(chart.GetDataView(0))->GetDrawRect();
+    view = TRect(view.Left, view.Top, view.Right + 1, view.Bottom + 1);
+    std::vector<Line> lines;
+    for (const TCanvasRecord& r : canvas.Records)
+        if (r.Op == TCanvasOp::LineTo && r.Pen.Color == 0x123456 && PtInRect(view, r.Points.at(0)))
+            lines.push_back({r.Points.at(0), TPoint(r.Args[0], r.Args[1])});
+    const auto at = [&](double X, double Y) { return TPoint(x->ValueToPixel(X), y->ValueToPixel(Y)); };
+    EXPECT_EQ(lines, (std::vector<Line>{{at(0, 0), at(10, 5)}, {at(2, 8), at(10, 5)}}));
+}
+
 }  // namespace
