@@ -7,7 +7,6 @@
 #include "plot/core/kGraphicsProperties.h"
 #include "rtl/Exception.h"
 #include "rtl/Saturating.h"
-#include "rtl/StrUtils.h"
 #include "ui/Canvas.h"
 #include "ui/Font.h"
 
