@@ -141,10 +141,16 @@ void TkXYPlotChannel::Draw(TCanvas* Canvas, TColor BackColor)
     DrawMarkers(Canvas, BackColor);
 }
 
-void TkXYPlotChannel::DrawTrace(TCanvas* Canvas, TColor)
+void TkXYPlotChannel::DrawTrace(TCanvas* Canvas, TColor BackColor)
 {
     if (!GetTraceVisible() || !AxesAssigned())
         return;
+    // Only the full-feature list keeps a pen per point, which a column's
+    // reduction to one line cannot show: each segment is drawn with its own.
+    if (GetDataStyle() == kpdsFullFeature) {
+        TkPlotChannelCustom::DrawTrace(Canvas, BackColor);
+        return;
+    }
     UseChannelPen(Canvas);
     const int first = GetFirstVisibleIndex(), last = GetLastVisibleIndex();
     if (first < 0 || last <= first || last >= GetCount())

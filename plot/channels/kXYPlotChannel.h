@@ -29,7 +29,8 @@ public:
     bool GetReadyToDraw() const { return FReadyToDraw; }
     void Draw(TCanvas* Canvas, TColor BackColor) override;
     // The points in the order added, reduced per screen column where
-    // stretches of them run one way along X.
+    // stretches of them run one way along X; segment by segment, each in
+    // its point's pen, from a list that keeps pens per point.
     void DrawTrace(TCanvas* Canvas, TColor BackColor) override;
 
 protected:

@@ -74,6 +74,29 @@ TEST_F(XYChannel, ALongBackAndForthRunDrawsEverySegment)
     EXPECT_GT(c->GetSummaryMemoryUsed(), 0);
 }
 
+// A list that keeps each point's pen draws each segment in the pen its
+// point was added with.
+TEST_F(XYChannel, SegmentsKeepThePensTheirPointsCameWith)
+{
+    TkXYPlotChannel* c = AddXYChannel();
+    c->SetDataStyle(kpdsFullFeature);
+    c->SetColor(clRed);
+    AddPoints(c, {{0, 0}, {10, 5}});
+    c->SetColor(clBlue);
+    c->AddXY(2, 8);
+    TRecordingCanvas canvas{TSize(200, 200)};
+    c->PreDraw(&canvas);
+    c->Draw(&canvas, clBlack);
+    std::vector<std::pair<Line, TColor>> lines;
+    for (const TCanvasRecord& r : canvas.Records)
+        if (r.Op == TCanvasOp::LineTo)
+            lines.push_back({{r.Points.at(0), TPoint(r.Args[0], r.Args[1])}, r.Pen.Color});
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_EQ(lines[0].second, clRed);
+    EXPECT_EQ(lines[1].second, clBlue);
+    EXPECT_EQ(lines[1].first.From, TPoint(20, 20));
+}
+
 // Ordered X-Y data draw the same min/max reduction a trace does.
 TEST_F(XYChannel, OrderedDataDrawTheTracesColumnReduction)
 {
