@@ -74,6 +74,27 @@ TEST_F(XYChannel, ALongBackAndForthRunDrawsEverySegment)
     EXPECT_GT(c->GetSummaryMemoryUsed(), 0);
 }
 
+// Clipped to its axes, the channel draws within the rectangle their
+// ranges span (turned with reversed axes) and gives the clip back.
+TEST_F(XYChannel, ClipToAxesDrawsWithinTheAxesRanges)
+{
+    xAxis.Pixel1 = 50;
+    TkXYPlotChannel* c = AddXYChannel();
+    AddPoints(c, {{0, 0}, {10, 5}, {2, 8}});
+    c->SetClipToAxes(true);
+    for (bool reverse : {false, true}) {
+        c->SetXYAxesReverse(reverse);
+        TRecordingCanvas canvas{TSize(200, 200)};
+        c->PreDraw(&canvas);
+        c->Draw(&canvas, clBlack);
+        ASSERT_FALSE(canvas.Records.empty());
+        EXPECT_EQ(canvas.Records.front().Op, TCanvasOp::SetClip);
+        const std::vector<int> spanned = reverse ? std::vector<int>{0, 0, 101, 51} : std::vector<int>{0, 0, 51, 101};
+        EXPECT_EQ(canvas.Records.front().Args, spanned);
+        EXPECT_FALSE(canvas.HasClipRect());
+    }
+}
+
 // A list that keeps each point's pen draws each segment in the pen its
 // point was added with.
 TEST_F(XYChannel, SegmentsKeepThePensTheirPointsCameWith)
