@@ -20,6 +20,7 @@
 #include "plot/core/kPlotObjectManager.h"
 #include "plot/core/kPlotTranslation.h"
 #include "plot/core/kRadioGroup.h"
+#include "plot/editor/kPlotLayoutViewer.h"
 #include "rtl/PublishedProperties.h"
 #include "serial/ComDataPacket.h"
 #include "serial/ComPort.h"
@@ -56,6 +57,7 @@ public:
         Keep(std::make_unique<TkOpenDialog>(nullptr));
         Keep(std::make_unique<TkFontDialog>(nullptr));
         Keep(std::make_unique<TkColorDialog>(nullptr));
+        Keep(std::make_unique<TkPlotLayoutViewer>(nullptr));
         // A plot as applications get it: with its title label, whose
         // visibility the plot publishes.
         auto chart = std::make_unique<TkPlotComponent>(nullptr);
