@@ -239,6 +239,11 @@ void TForm::SetFormStyle(TFormStyle Value)
     ApplyWindowFlags();
 }
 
+void TForm::SetMinimumSize(int Width, int Height)
+{
+    Widget()->setMinimumSize(Width, Height);
+}
+
 void TForm::ApplyWindowFlags()
 {
     if (GetParent())

@@ -59,6 +59,8 @@ public:
     void SetBorderStyle(TFormBorderStyle Value);
     TFormStyle GetFormStyle() const { return FFormStyle; }
     void SetFormStyle(TFormStyle Value);
+    // The smallest size the user can give the form by dragging its edges.
+    void SetMinimumSize(int Width, int Height);
 
     void SetVisible(bool Value) override;
     // WM_CLOSE closes the form as Close does.

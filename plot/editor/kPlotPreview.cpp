@@ -79,6 +79,7 @@ TkPlotPreviewForm::TkPlotPreviewForm(TComponent* AOwner) : TForm(AOwner)
     SetPosition(poScreenCenter);
     SetWidth(836);
     SetHeight(563);
+    SetMinimumSize(500, 300);
 
     TopPanel = new TPanel(this);
     TopPanel->SetName("TopPanel");

@@ -79,6 +79,16 @@ TEST(FormStyles, BorderAndStayOnTopBecomeWindowFlags)
     EXPECT_EQ(Form.Widget()->windowTitle().toStdString(), "设置");
 }
 
+TEST(FormStyles, TheWindowSystemCannotMakeAFormSmallerThanItsMinimum)
+{
+    TForm Form(nullptr);
+    Form.SetBounds(0, 0, 800, 600);
+    Form.SetMinimumSize(500, 300);
+    Form.Widget()->resize(100, 400);
+    EXPECT_EQ(Form.GetWidth(), 500);
+    EXPECT_EQ(Form.GetHeight(), 400);
+}
+
 TEST(FormEvents, ShowAndHideFireOncePerChange)
 {
     TForm Form(nullptr);
