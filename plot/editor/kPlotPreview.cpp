@@ -39,27 +39,33 @@ double MarginOf(const TkComponentEditorEdit* Edit)
 }
 
 // A printout shows no toolbar: the plot's first is hidden while its
-// picture is taken and gets its visibility back however that ends.
+// picture is taken and gets its visibility back however that ends. It is
+// looked up again then, as a print handler may have removed it.
 class TFirstToolBarHidden {
 public:
-    explicit TFirstToolBarHidden(TkPlotComponent& Plot)
-        : FToolBar(Plot.GetToolBarCount() > 0 ? Plot.GetToolBar(0) : nullptr),
-          FVisible(FToolBar && FToolBar->GetVisible())
+    explicit TFirstToolBarHidden(TkPlotComponent& Plot) : FPlot(Plot)
     {
-        if (FToolBar)
-            FToolBar->SetVisible(false);
+        if (TkPlotObject* toolBar = FirstToolBar()) {
+            FVisible = toolBar->GetVisible();
+            FHidden = true;
+            toolBar->SetVisible(false);
+        }
     }
     ~TFirstToolBarHidden()
     {
-        if (FToolBar)
-            FToolBar->SetVisible(FVisible);
+        TkPlotObject* toolBar = FHidden ? FirstToolBar() : nullptr;
+        if (toolBar)
+            toolBar->SetVisible(FVisible);
     }
     TFirstToolBarHidden(const TFirstToolBarHidden&) = delete;
     TFirstToolBarHidden& operator=(const TFirstToolBarHidden&) = delete;
 
 private:
-    TkPlotObject* FToolBar;
-    bool FVisible;
+    TkPlotObject* FirstToolBar() const { return FPlot.GetToolBarCount() > 0 ? FPlot.GetToolBar(0) : nullptr; }
+
+    TkPlotComponent& FPlot;
+    bool FHidden = false;
+    bool FVisible = false;
 };
 
 const bool Registered = [] {
