@@ -11,6 +11,7 @@
 #include "TempDirSupport.h"
 #include "plot/channels/kPlot.h"
 #include "plot/core/kPlotAxis.h"
+#include "plot/core/kPlotTranslation.h"
 #include "plot/editor/kComponentEditorControls.h"
 #include "plot/editor/kComponentEditorEdit.h"
 #include "plot/editor/kPlotPreviewPage.h"
@@ -230,11 +231,14 @@ TEST_F(PlotPreview, ThePrintButtonPrintsThePlotToPdf)
     EXPECT_TRUE(Plot.GetToolBar(0)->GetVisible());
 }
 
-TEST_F(PlotPreview, ThePlotsPreviewButtonOpensThisForm)
+TEST_F(PlotPreview, ThePlotsPreviewOpensThisFormInThePlotsTranslation)
 {
     Plot.SetPrintMarginRight(0.75);
+    TkPlotTranslationObject* pair = Plot.GetTranslationManager()->Add();
+    pair->SetOriginalString("Close");
+    pair->SetReplacementString("关闭");
     TkPlotPreviewForm* shown = nullptr;
-    std::string caption;
+    std::string caption, close;
     double right = 0;
     // The preview paints once it shows, and tells the plot.
     Plot.OnBeforePrint = [&](TObject* Sender) {
@@ -243,11 +247,13 @@ TEST_F(PlotPreview, ThePlotsPreviewButtonOpensThisForm)
         shown = dynamic_cast<TkPlotPreviewForm*>(Sender);
         ASSERT_NE(shown, nullptr);
         caption = shown->GetText();
+        close = shown->CloseButton->GetText();
         right = shown->MarginRight;
         shown->CloseButton->Click();
     };
     Plot.PrintPreview();
     EXPECT_EQ(caption, "Run 7 (Preview)");
+    EXPECT_EQ(close, "关闭");
     EXPECT_EQ(right, 0.75);
 }
 
