@@ -138,13 +138,14 @@ class TObject;
 // Appends the lines of Instance's stored, writable published properties,
 // and, in place, those of the sub-objects it owns (path prefixed by the
 // holder's). Differential leaves out ordinal values equal to their
-// declared default. Paths in SkipList (ignoring case) are left out. A
-// line longer than 255 bytes in the file's code page is cut to the whole
-// characters that fit.
+// declared default. Paths in SkipList (ignoring case) are left out.
+// Floats are written with the fewest digits that read back exactly; in
+// text, "#", CR and LF are written as "#35", "#13" and "#10".
 void WriteObjectProperties(TObject* Instance, const std::string& Prefix, TStrings& Lines, bool Differential,
                            const TStrings* SkipList);
 // Applies and deletes lines from the top of Lines while their first path
-// component is Prefix (any line when Prefix is empty).
+// component is Prefix (any line when Prefix is empty); blank lines are
+// dropped on the way.
 void ReadObjectProperties(TObject* Instance, const std::string& Prefix, TStrings& Lines);
 // Sets one property by path; paths that match nothing are ignored. A value
 // that does not convert raises EConvertError.

@@ -1,10 +1,8 @@
 // The property-text routines of kGPFunctions.
-#include <algorithm>
 #include <set>
 #include <string_view>
 
 #include "plot/core/kGPFunctions.h"
-#include "rtl/Gbk.h"
 #include "rtl/NumberFormat.h"
 #include "rtl/PublishedProperties.h"
 #include "rtl/StrUtils.h"
@@ -12,55 +10,55 @@
 
 namespace {
 
-constexpr std::size_t MaxLineLength = 255;
 // Our number texts always use '.', whatever the locale.
 constexpr char WriterDecimalSeparator = '.';
 
-std::string ReplaceAll(std::string Text, const std::string& From, const std::string& To)
+// Line breaks become "#13" and "#10"; a "#" of the text itself becomes
+// "#35", so text that reads "#13" comes back as written.
+std::string EscapeText(const std::string& Text)
 {
-    std::size_t at = 0;
-    while ((at = Text.find(From, at)) != std::string::npos) {
-        Text.replace(at, From.size(), To);
-        at += To.size();
+    std::string out;
+    out.reserve(Text.size());
+    for (const char c : Text) {
+        if (c == '#')
+            out += "#35";
+        else if (c == '\r')
+            out += "#13";
+        else if (c == '\n')
+            out += "#10";
+        else
+            out += c;
     }
-    return Text;
+    return out;
 }
 
-std::size_t Utf8SequenceLength(unsigned char Lead)
+// In one pass, so that an escape is never made out of the end of another;
+// a "#" that starts no escape (files of older writers) stays.
+std::string UnescapeText(const std::string& Text)
 {
-    if (Lead < 0x80)
-        return 1;
-    if ((Lead >> 5) == 0x6)
-        return 2;
-    if ((Lead >> 4) == 0xE)
-        return 3;
-    if ((Lead >> 3) == 0x1E)
-        return 4;
-    return 1;
-}
-
-// The limit holds for the line as the file stores it (code page 936, where
-// a Chinese character takes two bytes); the cut falls between characters.
-std::string CutToFileLength(const std::string& Line)
-{
-    // No character takes more bytes in the file than in memory.
-    if (Line.size() <= MaxLineLength)
-        return Line;
-    std::size_t pos = 0, stored = 0;
-    while (pos < Line.size()) {
-        const std::size_t len = std::min(Utf8SequenceLength(static_cast<unsigned char>(Line[pos])), Line.size() - pos);
-        const std::size_t bytes = Gbk::ToGbk(std::string_view(Line).substr(pos, len)).size();
-        if (stored + bytes > MaxLineLength)
-            break;
-        stored += bytes;
-        pos += len;
+    std::string out;
+    out.reserve(Text.size());
+    for (std::size_t i = 0; i < Text.size(); ++i) {
+        const std::string_view code = std::string_view(Text).substr(i, 3);
+        if (code == "#13" || code == "#10" || code == "#35") {
+            out += code == "#13" ? '\r' : (code == "#10" ? '\n' : '#');
+            i += 2;
+        } else {
+            out += Text[i];
+        }
     }
-    return Line.substr(0, pos);
+    return out;
 }
 
+bool IsBlank(const std::string& Line)
+{
+    return Trim(Line).empty();
+}
+
+// A line is never cut: a cut value would load as another value.
 void AddLine(TStrings& Lines, const std::string& Path, const std::string& Value)
 {
-    Lines.Add(CutToFileLength(Path + " = " + Value));
+    Lines.Add(Path + " = " + Value);
 }
 
 void WriteObject(TObject* Instance, const std::string& Prefix, TStrings& Lines, bool Differential,
@@ -80,9 +78,9 @@ void WriteObject(TObject* Instance, const std::string& Prefix, TStrings& Lines, 
                 continue;
             AddLine(Lines, path, std::to_string(value));
         } else if (p->Kind == TTypeKind::tkFloat) {
-            AddLine(Lines, path, FloatToStr(GetFloatProp(Instance, *p)));
+            AddLine(Lines, path, FloatToStrExact(GetFloatProp(Instance, *p)));
         } else if (p->Kind == TTypeKind::tkString) {
-            AddLine(Lines, path, ReplaceAll(ReplaceAll(GetStrProp(Instance, *p), "\r", "#13"), "\n", "#10"));
+            AddLine(Lines, path, EscapeText(GetStrProp(Instance, *p)));
         } else if (p->Kind == TTypeKind::tkClass && p->OwnsObject) {
             // Only owned sub-objects: a reference to another component
             // could lead back here.
@@ -104,6 +102,11 @@ void WriteObjectProperties(TObject* Instance, const std::string& Prefix, TString
 void ReadObjectProperties(TObject* Instance, const std::string& Prefix, TStrings& Lines)
 {
     while (Lines.Count() > 0) {
+        // A blank line carries nothing and ends no section.
+        if (IsBlank(Lines[0])) {
+            Lines.Delete(0);
+            continue;
+        }
         std::string path, value;
         SplitNameValue(Lines[0], '=', path, value);
         if (StripPropertyPrefix(Prefix, path) != Prefix)
@@ -134,7 +137,7 @@ void ReadObjectProperty(TObject* Instance, const std::string& Path, const std::s
         }
         SetFloatProp(target, p, StrToFloat(text));
     } else if (p.Kind == TTypeKind::tkString) {
-        SetStrProp(target, p, ReplaceAll(ReplaceAll(Value, "#13", "\r"), "#10", "\n"));
+        SetStrProp(target, p, UnescapeText(Value));
     }
 }
 
