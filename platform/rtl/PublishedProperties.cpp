@@ -198,9 +198,14 @@ void SetOrdProp(TObject* Instance, const TPropInfo& Info, std::int64_t Value)
     RequireKind(Info, IsOrdinalKind(Info.Kind));
     if (!Info.SetOrd)
         throw EConvertError("Property " + Info.Name + " is read-only");
+    CheckOrdRange(Info, Value);
+    Info.SetOrd(Instance, Value);
+}
+
+void CheckOrdRange(const TPropInfo& Info, std::int64_t Value)
+{
     if (Value < Info.MinValue || Value > Info.MaxValue)
         throw EConvertError("Value " + std::to_string(Value) + " is out of range for property " + Info.Name);
-    Info.SetOrd(Instance, Value);
 }
 
 double GetFloatProp(const TObject* Instance, const TPropInfo& Info)

@@ -352,6 +352,9 @@ TPropLocation FindPropertyByPath(TObject* Root, const std::string& Path);
 // Boolean, char or set value out of the property's range.
 std::int64_t GetOrdProp(const TObject* Instance, const TPropInfo& Info);
 void SetOrdProp(TObject* Instance, const TPropInfo& Info, std::int64_t Value);
+// The range check of SetOrdProp alone, for readers that check a whole
+// input before they set anything.
+void CheckOrdRange(const TPropInfo& Info, std::int64_t Value);
 double GetFloatProp(const TObject* Instance, const TPropInfo& Info);
 void SetFloatProp(TObject* Instance, const TPropInfo& Info, double Value);
 std::string GetStrProp(const TObject* Instance, const TPropInfo& Info);

@@ -21,6 +21,9 @@ constinit const TkPlotKind TkPlotObjectKind::Annotation{
     .Paint = [](const TkPlotObject&) { return TkPlotPaintPlace{.Stage = TkPlotPaintPlace::InDataView, .Group = 'G'}; },
     .PressAlone = true,
     .DragAlone = true,
+    // Annotations keep a file of their own, but a configuration loads
+    // without the old ones.
+    .ConfigLoad = TkPlotConfigLoad::Replace,
 };
 
 namespace {

@@ -70,6 +70,8 @@ constinit const TkPlotKind TkPlotObjectKind::Channel{
         },
     // The hint of a data point goes as the mouse moves on.
     .HintHidesOnMove = true,
+    .ConfigRank = 10,
+    .ConfigLoad = TkPlotConfigLoad::Replace,
 };
 
 namespace {

@@ -55,6 +55,8 @@ constinit const TkPlotKind TkPlotObjectKind::DataCursor{
         [](const TkPlotObject&) {
             return TkPlotPaintPlace{.Stage = TkPlotPaintPlace::OverPlot, .Rank = 40, .OnViewBackground = true};
         },
+    .ConfigRank = 90,
+    .ConfigLoad = TkPlotConfigLoad::Replace,
 };
 
 namespace {

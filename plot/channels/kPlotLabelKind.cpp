@@ -14,6 +14,8 @@ constinit const TkPlotKind TkPlotObjectKind::Label{
     .Span = TkPlotLayoutSpan::OuterMargins,
     .RelayoutOnChange = true,
     .Paint = [](const TkPlotObject&) { return TkPlotPaintPlace{.Stage = TkPlotPaintPlace::OverPlot, .Rank = 20}; },
+    .ConfigRank = 70,
+    .ConfigLoad = TkPlotConfigLoad::KeepFirst,
 };
 
 namespace {

@@ -16,6 +16,8 @@ constinit const TkPlotKind TkPlotObjectKind::Legend{
     .Paint = [](const TkPlotObject&) { return TkPlotPaintPlace{.Stage = TkPlotPaintPlace::OverPlot, .Rank = 50}; },
     // Its rows lead to their channels, which lie in the data view.
     .HitLast = true,
+    .ConfigRank = 50,
+    .ConfigLoad = TkPlotConfigLoad::Replace,
 };
 
 namespace {

@@ -34,6 +34,8 @@ constinit const TkPlotKind TkPlotObjectKind::Limit{
             return TkPlotPaintPlace{.Stage = TkPlotPaintPlace::InDataView, .Group = fill ? 'A' : 'C'};
         },
     .PressAlone = true,
+    .ConfigRank = 100,
+    .ConfigLoad = TkPlotConfigLoad::Replace,
 };
 
 namespace {

@@ -12,6 +12,8 @@ constinit const TkPlotKind TkPlotObjectKind::Table{
     // Turning it moves it between the layout's lists.
     .RelayoutOnChange = true,
     .Paint = [](const TkPlotObject&) { return TkPlotPaintPlace{.Stage = TkPlotPaintPlace::OverPlot, .Rank = 60}; },
+    .ConfigRank = 60,
+    .ConfigLoad = TkPlotConfigLoad::Replace,
 };
 
 namespace {

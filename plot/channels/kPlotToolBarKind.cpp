@@ -17,6 +17,8 @@ constinit const TkPlotKind TkPlotObjectKind::ToolBar{
     .Paint = [](const TkPlotObject&) { return TkPlotPaintPlace{.Stage = TkPlotPaintPlace::OverPlot, .Rank = 30}; },
     .Unselectable = true,
     .DragAlone = true,
+    .ConfigRank = 40,
+    .ConfigLoad = TkPlotConfigLoad::IntoFirst,
 };
 
 namespace {

@@ -150,6 +150,12 @@ void ReadObjectProperties(TObject* Instance, const std::string& Prefix, TStrings
 // Sets one property by path; paths that match nothing are ignored. A value
 // that does not convert raises EConvertError.
 void ReadObjectProperty(TObject* Instance, const std::string& Path, const std::string& Value, char DecimalSeparator);
+// Raises as ReadObjectProperty would, but sets nothing.
+void CheckObjectProperty(TObject* Instance, const std::string& Path, const std::string& Value, char DecimalSeparator);
+// Sets every stored, writable ordinal property that has a declared default,
+// those of owned sub-objects too, to that default: what a differential
+// writer leaves out.
+void ResetToDeclaredDefaults(TObject* Instance);
 // Finds, takes out and returns the value of the first line named Key.
 bool ExtractValueByName(const std::string& Key, TStrings& Lines, std::string& Value);
 void SplitNameValue(const std::string& Text, char Separator, std::string& Name, std::string& Value);

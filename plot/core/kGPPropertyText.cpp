@@ -1,4 +1,5 @@
 // The property-text routines of kGPFunctions.
+#include <functional>
 #include <set>
 #include <string_view>
 
@@ -116,17 +117,30 @@ void ReadObjectProperties(TObject* Instance, const std::string& Prefix, TStrings
     }
 }
 
-void ReadObjectProperty(TObject* Instance, const std::string& Path, const std::string& Value, char DecimalSeparator)
+namespace {
+
+// A line's value as its property takes it.
+struct TPropertyValue {
+    TPropLocation Location;
+    std::int64_t Ordinal = 0;
+    double Float = 0;
+    std::string Text;
+};
+
+// False for a line that is ignored; raises EConvertError for a value the
+// property cannot take.
+bool ConvertPropertyValue(TObject* Instance, const std::string& Path, const std::string& Value, char DecimalSeparator,
+                          TPropertyValue& Result)
 {
     // Holders are followed only into the sub-objects they own, so a path
     // can neither leave the object nor go round in a circle.
-    const TPropLocation location = FindPropertyByPath(Instance, Path);
-    if (!location || !location.Info->IsWritable())
-        return;
-    TObject* target = location.Instance;
-    const TPropInfo& p = *location.Info;
+    Result.Location = FindPropertyByPath(Instance, Path);
+    if (!Result.Location || !Result.Location.Info->IsWritable())
+        return false;
+    const TPropInfo& p = *Result.Location.Info;
     if (IsOrdinalKind(p.Kind)) {
-        SetOrdProp(target, p, StrToInt64(Trim(Value)));
+        Result.Ordinal = StrToInt64(Trim(Value));
+        CheckOrdRange(p, Result.Ordinal);
     } else if (p.Kind == TTypeKind::tkFloat) {
         std::string text = Value;
         const char other = DecimalSeparator == '.' ? ',' : (DecimalSeparator == ',' ? '.' : '\0');
@@ -135,10 +149,55 @@ void ReadObjectProperty(TObject* Instance, const std::string& Path, const std::s
             if (at != std::string::npos)
                 text[at] = DecimalSeparator;
         }
-        SetFloatProp(target, p, StrToFloat(text));
+        Result.Float = StrToFloat(text);
     } else if (p.Kind == TTypeKind::tkString) {
-        SetStrProp(target, p, UnescapeText(Value));
+        Result.Text = UnescapeText(Value);
+    } else {
+        return false;
     }
+    return true;
+}
+
+}  // namespace
+
+void ReadObjectProperty(TObject* Instance, const std::string& Path, const std::string& Value, char DecimalSeparator)
+{
+    TPropertyValue v;
+    if (!ConvertPropertyValue(Instance, Path, Value, DecimalSeparator, v))
+        return;
+    TObject* target = v.Location.Instance;
+    const TPropInfo& p = *v.Location.Info;
+    if (IsOrdinalKind(p.Kind))
+        SetOrdProp(target, p, v.Ordinal);
+    else if (p.Kind == TTypeKind::tkFloat)
+        SetFloatProp(target, p, v.Float);
+    else
+        SetStrProp(target, p, v.Text);
+}
+
+void CheckObjectProperty(TObject* Instance, const std::string& Path, const std::string& Value, char DecimalSeparator)
+{
+    TPropertyValue v;
+    ConvertPropertyValue(Instance, Path, Value, DecimalSeparator, v);
+}
+
+void ResetToDeclaredDefaults(TObject* Instance)
+{
+    std::set<const TObject*> visited;
+    std::function<void(TObject*)> reset = [&](TObject* Object) {
+        if (!visited.insert(Object).second)
+            return;
+        for (const TPropInfo* p : TPropertyRegistry::Instance().GetPropList(Object)) {
+            if (!p->IsWritable() || !p->IsReadable() || !p->IsStored(Object))
+                continue;
+            if (IsOrdinalKind(p->Kind) && p->Default && GetOrdProp(Object, *p) != *p->Default)
+                SetOrdProp(Object, *p, *p->Default);
+            else if (p->Kind == TTypeKind::tkClass && p->OwnsObject)
+                if (TObject* held = GetObjectProp(Object, *p))
+                    reset(held);
+        }
+    };
+    reset(Instance);
 }
 
 bool ExtractValueByName(const std::string& Key, TStrings& Lines, std::string& Value)

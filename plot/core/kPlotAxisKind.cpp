@@ -31,6 +31,8 @@ constinit const TkPlotKind TkPlotObjectKind::XAxis{
     .Span = TkPlotLayoutSpan::DataView,
     .RelayoutOnChange = true,
     .Paint = [](const TkPlotObject& Object) { return AxisPlace(Object, 'E'); },
+    .ConfigRank = 20,
+    .ConfigLoad = TkPlotConfigLoad::Replace,
 };
 
 constinit const TkPlotKind TkPlotObjectKind::YAxis{
@@ -43,6 +45,8 @@ constinit const TkPlotKind TkPlotObjectKind::YAxis{
     .Span = TkPlotLayoutSpan::DataView,
     .RelayoutOnChange = true,
     .Paint = [](const TkPlotObject& Object) { return AxisPlace(Object, 'D'); },
+    .ConfigRank = 30,
+    .ConfigLoad = TkPlotConfigLoad::Replace,
 };
 
 namespace {

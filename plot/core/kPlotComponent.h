@@ -358,6 +358,17 @@ public:
     TImageList* GetImageList(int Index) const override { return FImageLists.at(static_cast<std::size_t>(Index)).get(); }
     TPopupMenu* GetPlotPopupMenu() const { return FPopupMenu.get(); }
 
+    // ---- files (kept by TkPlotPropertyFile beside the plot)
+    // Each raises Exception "Error Saving Properties - ", "Error Loading
+    // Properties - ", "Error Saving Annotations - " or "Error Loading
+    // Annotations - " followed by the failure's message.
+    void SavePropertiesToFile(const std::string& FileName) override;
+    void LoadPropertiesFromFile(const std::string& FileName) override;
+    void SaveAnnotationsToFile(const std::string& FileName);
+    void LoadAnnotationsFromFile(const std::string& FileName);
+    // The configuration file saved or loaded last.
+    const std::string& GetLastPropertyFileName() const { return FLastPropertyFileName; }
+
     // ---- events
     // The events of any kind; those of the kinds below are also published
     // under their names.
@@ -550,6 +561,7 @@ private:
     TkPlotPaintOrder FPaintOrder;
     TkPlotLayoutPass FLayoutPass;
     std::string FLastDataFileName;
+    std::string FLastPropertyFileName;
 
     bool FUserCanAddRemoveChannels = false;
     int FOuterMarginLeft = 5;

@@ -28,6 +28,8 @@ constinit const TkPlotKind TkPlotObjectKind::DataView{
     .RelayoutOnChange = true,
     .RequiredToPaint = true,
     .HitLast = true,
+    .ConfigRank = 80,
+    .ConfigLoad = TkPlotConfigLoad::Replace,
 };
 
 namespace {

@@ -58,6 +58,20 @@ struct TkPlotPaintPlace {
     bool OnViewBackground = false;
 };
 
+// What loading the plot's configuration file does with the objects of a
+// kind that the plot holds.
+enum class TkPlotConfigLoad {
+    // Leaves them.
+    Keep,
+    // Removes them all; each section of the file adds one.
+    Replace,
+    // Removes all but the first (the title label), which takes section 0;
+    // each later section adds one.
+    KeepFirst,
+    // Neither removes nor adds: every section lands on the first object.
+    IntoFirst,
+};
+
 // The class of a kind's objects: makes one with its owner and callbacks.
 using TkPlotObjectFactory = TkPlotObject* (*)(TkPlotObjectOwner* Owner, const TkPlotObjectCallbacks& Callbacks);
 // Makes the manager of a kind for a plot.
@@ -121,6 +135,12 @@ struct TkPlotKind {
     bool DragAlone = false;
     // A hint of the object hides at the next move once it shows.
     bool HintHidesOnMove = false;
+
+    // ---- property-text files
+    // Where the kind's sections stand in the plot's configuration file,
+    // lowest first; 0: the file holds none of its objects.
+    int ConfigRank = 0;
+    TkPlotConfigLoad ConfigLoad = TkPlotConfigLoad::Keep;
 
     int FreeRank() const { return FreeOrder != 0 ? FreeOrder : Order; }
 };
