@@ -32,7 +32,7 @@ void WriteBytes(const std::string& FileName, const std::string& Bytes)
 
 std::string GoldenFile(const char* Name)
 {
-    return (std::filesystem::path(__FILE__).parent_path() / "golden" / Name).string();
+    return std::string(PLOT_GOLDEN_DIR) + "/" + Name;
 }
 
 // Empty when equal, else the first line where A and B differ.
