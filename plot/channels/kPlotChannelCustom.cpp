@@ -127,6 +127,8 @@ int TkPlotChannelCustom::AddPointCore(double X, double Y, bool Null, bool Empty)
         if (FPendingLogCount >= LogFlushThreshold())
             FlushLog();
     }
+    if (TkPlotObjectOwner* owner = GetOwner())
+        owner->DataPointAdded(this);
     DoChange();
     return result;
 }
@@ -134,6 +136,14 @@ int TkPlotChannelCustom::AddPointCore(double X, double Y, bool Null, bool Empty)
 int TkPlotChannelCustom::AddXY(double X, double Y)
 {
     return AddPointCore(X, Y, false, false);
+}
+
+void TkPlotChannelCustom::AppendDataPoint(const TkPlotDataPoint& Point)
+{
+    if (Point.Null || Point.Empty)
+        AddPointCore(Point.X, 0, Point.Null, Point.Empty);
+    else
+        AddXY(Point.X, Point.Y);
 }
 
 void TkPlotChannelCustom::TrackAxes(double X, double Y, bool Null, bool Empty)

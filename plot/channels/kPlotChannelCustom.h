@@ -12,6 +12,7 @@
 #include "plot/channels/kPlotChannelAxis.h"
 #include "plot/core/kPlotAxisData.h"
 #include "plot/core/kPlotDataCustomList.h"
+#include "plot/core/kPlotDataPoints.h"
 #include "plot/core/kPlotObjects.h"
 #include "ui/Brush.h"
 #include "ui/Pen.h"
@@ -65,7 +66,7 @@ namespace TkPlotObjectKind {
 extern const TkPlotKind Channel;
 }  // namespace TkPlotObjectKind
 
-class TkPlotChannelCustom : public TkPlotManagerObject, public TkPlotAxisData {
+class TkPlotChannelCustom : public TkPlotManagerObject, public TkPlotAxisData, public TkPlotDataPoints {
 public:
     TkPlotChannelCustom(TkPlotObjectOwner* AOwner, const TkPlotObjectCallbacks& Callbacks);
 
@@ -79,6 +80,14 @@ public:
     virtual int AddXY(double X, double Y);
     void Clear();
     void ClearData() override { Clear(); }
+    // ---- the plot's data files and log
+    int DataPointCount() const override { return GetCount(); }
+    TkPlotDataPoint DataPoint(int Index) const override
+    {
+        return {GetDataX(Index), GetDataY(Index), GetDataNull(Index), GetDataEmpty(Index)};
+    }
+    void AppendDataPoint(const TkPlotDataPoint& Point) override;
+    std::string DataTitle() const override { return FTitleText; }
     int GetCount() const { return FList->Count(); }
     double GetDataX(int Index) const { return FList->GetX(Index); }
     double GetDataY(int Index) const { return FList->GetY(Index); }

@@ -19,6 +19,7 @@
 
 #include "plot/core/kCustomComponent.h"
 #include "plot/core/kGPFunctions.h"
+#include "plot/core/kPlotDataLog.h"
 #include "plot/core/kPlotEditorHost.h"
 #include "plot/core/kPlotHint.h"
 #include "plot/core/kPlotLayoutPass.h"
@@ -368,6 +369,18 @@ public:
     void LoadAnnotationsFromFile(const std::string& FileName);
     // The configuration file saved or loaded last.
     const std::string& GetLastPropertyFileName() const { return FLastPropertyFileName; }
+    // The channels' points (TkPlotDataFile); failures raise "Error Saving
+    // Data - " or "Error Loading Data - " followed by their message.
+    void SaveData(const std::string& FileName);
+    void LoadDataFromFile(const std::string& FileName);
+    const std::string& GetLastDataFileName() const { return FLastDataFileName; }
+    // The log of new points to LogFileName (TkPlotDataLog).
+    void LogActivate(bool Append);
+    void LogDeactivate();
+    // Stops logging when it is on, then clears every channel's points and
+    // restarts the tracking of every axis.
+    void ClearAllData();
+    void DataPointAdded(TkPlotObject* Object) override;
 
     // ---- events
     // The events of any kind; those of the kinds below are also published
@@ -562,6 +575,7 @@ private:
     TkPlotLayoutPass FLayoutPass;
     std::string FLastDataFileName;
     std::string FLastPropertyFileName;
+    TkPlotDataLog FDataLog{*this};
 
     bool FUserCanAddRemoveChannels = false;
     int FOuterMarginLeft = 5;

@@ -3,6 +3,7 @@
 #include <exception>
 
 #include "plot/core/kPlotComponent.h"
+#include "plot/core/kPlotDataFile.h"
 #include "plot/core/kPlotPropertyFile.h"
 #include "rtl/Exception.h"
 
@@ -52,4 +53,54 @@ void TkPlotComponent::SaveAnnotationsToFile(const std::string& FileName)
 void TkPlotComponent::LoadAnnotationsFromFile(const std::string& FileName)
 {
     Wrapped("Error Loading Annotations - ", [&] { TkPlotPropertyFile(*this).LoadAnnotations(FileName); });
+}
+
+void TkPlotComponent::SaveData(const std::string& FileName)
+{
+    Wrapped("Error Saving Data - ", [&] {
+        TkPlotDataFile(*this).Save(FileName);
+        FLastDataFileName = FileName;
+        Fire(OnAfterSaveData, this);
+    });
+}
+
+void TkPlotComponent::LoadDataFromFile(const std::string& FileName)
+{
+    Wrapped("Error Loading Data - ", [&] {
+        BeginUpdate();
+        try {
+            TkPlotDataFile(*this).Load(FileName);
+        } catch (...) {
+            EndUpdate();
+            throw;
+        }
+        EndUpdate();
+        FLastDataFileName = FileName;
+        Fire(OnAfterLoadData, this);
+    });
+}
+
+void TkPlotComponent::LogActivate(bool Append)
+{
+    FDataLog.Activate(Append);
+    FLoggingActive = true;
+}
+
+void TkPlotComponent::LogDeactivate()
+{
+    FDataLog.Deactivate();
+    FLoggingActive = false;
+}
+
+void TkPlotComponent::ClearAllData()
+{
+    if (FLoggingActive)
+        LogDeactivate();
+    FMaster->ClearAllData();
+}
+
+void TkPlotComponent::DataPointAdded(TkPlotObject* Object)
+{
+    if (FLoggingActive)
+        FDataLog.PointAdded(*Object);
 }

@@ -32,6 +32,9 @@ public:
     virtual void DoToolBarCustomizeHint(TkPlotObject*, std::string& /*Text*/) {}
     // The size of a hint's text as the plot draws its hints.
     virtual TSize HintTextExtent(const std::string& /*Text*/) { return TSize(0, 0); }
+    // A point was added to an object that holds data (the plot's log
+    // takes it from there).
+    virtual void DataPointAdded(TkPlotObject*) {}
     // The plot's own commands that toolbar buttons run.
     virtual void ShowEditor() {}
     virtual void CopyToClipBoard() {}

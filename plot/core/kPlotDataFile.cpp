@@ -1,0 +1,219 @@
+#include "plot/core/kPlotDataFile.h"
+
+#include <algorithm>
+#include <bit>
+#include <cstdint>
+
+#include "plot/core/kPlotComponent.h"
+#include "plot/core/kPlotDataFormat.h"
+#include "plot/core/kPlotDataPoints.h"
+#include "rtl/Exception.h"
+#include "rtl/FileUtils.h"
+#include "rtl/Gbk.h"
+#include "rtl/NumberFormat.h"
+#include "rtl/StrUtils.h"
+#include "rtl/StringList.h"
+
+using namespace kPlotDataFormat;
+
+namespace {
+
+int RowCount(const std::vector<TkPlotDataPoints*>& Channels)
+{
+    int rows = 0;
+    for (const TkPlotDataPoints* channel : Channels)
+        if (channel)
+            rows = std::max(rows, channel->DataPointCount());
+    return rows;
+}
+
+bool HasRow(const TkPlotDataPoints* Channel, int Row)
+{
+    return Channel && Row < Channel->DataPointCount();
+}
+
+std::vector<std::string> SplitCells(const std::string& Line, char Separator)
+{
+    std::vector<std::string> cells;
+    std::size_t start = 0;
+    for (;;) {
+        const std::size_t at = Line.find(Separator, start);
+        cells.push_back(Trim(Line.substr(start, at - start)));
+        if (at == std::string::npos)
+            return cells;
+        start = at + 1;
+    }
+}
+
+// The point of an X and a Y cell; false when either is empty.
+bool TextPoint(const std::string& XCell, const std::string& YCellText, TkPlotDataPoint& Point)
+{
+    if (XCell.empty() || YCellText.empty())
+        return false;
+    Point = TkPlotDataPoint{StrToFloat(XCell), 0, SameText(YCellText, "Null"), SameText(YCellText, "Empty")};
+    if (!Point.Null && !Point.Empty)
+        Point.Y = StrToFloat(YCellText);
+    return true;
+}
+
+// Reads the 4-byte singles of a compact-interval file.
+class TSingleReader {
+public:
+    TSingleReader(const std::string& Bytes, std::size_t Start) : FBytes(Bytes), FAt(Start) {}
+    bool AtEnd() const { return FAt >= FBytes.size(); }
+    double Next()
+    {
+        if (FBytes.size() - FAt < 4)
+            throw Exception("Invalid Data");
+        std::uint32_t bits = 0;
+        for (int i = 0; i < 4; ++i)
+            bits |= std::uint32_t(static_cast<unsigned char>(FBytes[FAt + i])) << (8 * i);
+        FAt += 4;
+        return std::bit_cast<float>(bits);
+    }
+
+private:
+    const std::string& FBytes;
+    std::size_t FAt;
+};
+
+}  // namespace
+
+std::vector<TkPlotDataPoints*> TkPlotDataFile::Channels(const TkPlotComponent& Plot)
+{
+    std::vector<TkPlotDataPoints*> channels;
+    for (int i = 0; i < Plot.GetChannelCount(); ++i)
+        channels.push_back(dynamic_cast<TkPlotDataPoints*>(Plot.GetChannel(i)));
+    return channels;
+}
+
+std::string TkPlotDataFile::Bytes() const
+{
+    return FPlot.GetDataFileFormat() == kpdffCompactInterval ? CompactBytes() : TextBytes();
+}
+
+std::string TkPlotDataFile::TextBytes() const
+{
+    const std::vector<TkPlotDataPoints*> channels = Channels(FPlot);
+    const char separator = FPlot.GetDataFileSeparatorChar();
+    std::string text;
+    for (std::size_t c = 0; c < channels.size(); ++c) {
+        const std::string title = channels[c] ? TitleCell(channels[c]->DataTitle(), separator) : std::string();
+        text += (c ? std::string(1, separator) : std::string()) + title + "(X)" + separator + title + "(Y)";
+    }
+    text += "\r\n";
+    const int rows = RowCount(channels);
+    for (int r = 0; r < rows; ++r) {
+        for (std::size_t c = 0; c < channels.size(); ++c) {
+            if (c)
+                text += separator;
+            if (HasRow(channels[c], r)) {
+                const TkPlotDataPoint point = channels[c]->DataPoint(r);
+                text += Number(point.X) + separator + YCell(point);
+            } else {
+                text += separator;
+            }
+        }
+        text += "\r\n";
+    }
+    return Gbk::ToGbk(text);
+}
+
+std::string TkPlotDataFile::CompactBytes() const
+{
+    const std::vector<TkPlotDataPoints*> channels = Channels(FPlot);
+    std::string bytes = CompactHeader(static_cast<int>(channels.size()));
+    const int rows = RowCount(channels);
+    for (int r = 0; r < rows; ++r)
+        for (const TkPlotDataPoints* channel : channels) {
+            const bool has = HasRow(channel, r);
+            const TkPlotDataPoint point = has ? channel->DataPoint(r) : TkPlotDataPoint();
+            if (r < CompactRowsWithX)
+                AppendSingle(bytes, has ? point.X : CompactAbsent);
+            AppendSingle(bytes, has ? point.Y : CompactAbsent);
+        }
+    AppendSingle(bytes, CompactEnd);
+    return bytes;
+}
+
+void TkPlotDataFile::Save(const std::string& FileName) const
+{
+    WriteFileAtomic(FileName, Bytes());
+}
+
+void TkPlotDataFile::Load(const std::string& FileName)
+{
+    Read(ReadFileBytes(FileName));
+}
+
+void TkPlotDataFile::Read(const std::string& Bytes)
+{
+    const std::size_t lineEnd = Bytes.find_first_of("\r\n");
+    if (SameText(Bytes.substr(0, lineEnd), CompactSignature))
+        ReadCompact(Bytes);
+    else
+        ReadText(Bytes);
+}
+
+void TkPlotDataFile::ReadText(const std::string& Bytes)
+{
+    TStringList lines;
+    lines.SetText(Gbk::FromGbk(Bytes));
+    if (lines.Count() == 0)
+        return;
+    const std::vector<TkPlotDataPoints*> channels = Channels(FPlot);
+    const char separator = lines[0].find('\t') != std::string::npos ? '\t' : ',';
+    // A log: one shared X column, then a Y column per channel. A table
+    // whose first title is empty starts with "(X)" too, but has more.
+    const std::vector<std::string> header = SplitCells(lines[0], separator);
+    const bool sharedX = lines[0].compare(0, 3, "(X)") == 0 &&
+                         std::none_of(header.begin() + 1, header.end(),
+                                      [](const std::string& Cell) { return Cell.ends_with("(X)"); });
+    for (int i = 1; i < lines.Count(); ++i) {
+        const std::vector<std::string> cells = SplitCells(lines[i], separator);
+        for (std::size_t c = 0; c < channels.size(); ++c) {
+            const std::size_t xAt = sharedX ? 0 : 2 * c, yAt = sharedX ? c + 1 : 2 * c + 1;
+            TkPlotDataPoint point;
+            if (channels[c] && yAt < cells.size() && TextPoint(cells[xAt], cells[yAt], point))
+                channels[c]->AppendDataPoint(point);
+        }
+    }
+}
+
+void TkPlotDataFile::ReadCompact(const std::string& Bytes)
+{
+    const std::size_t first = Bytes.find('\n');
+    const std::size_t second = first == std::string::npos ? first : Bytes.find('\n', first + 1);
+    if (second == std::string::npos)
+        throw Exception("Invalid Data");
+    const int count = StrToInt(Trim(Bytes.substr(first + 1, second - first - 1)));
+    if (count < 0)
+        throw Exception("Invalid Data");
+    const std::vector<TkPlotDataPoints*> channels = Channels(FPlot);
+    // Rows after the first two carry no X: it follows from the interval
+    // of each channel's first two, whatever list the channel keeps.
+    struct TStart {
+        double X0 = CompactAbsent, X1 = CompactAbsent;
+    };
+    std::vector<TStart> starts(static_cast<std::size_t>(count));
+    TSingleReader reader(Bytes, second + 1);
+    // With no channel a row holds nothing, and the reading ends.
+    for (int r = 0; count > 0 && !reader.AtEnd(); ++r)
+        for (int c = 0; c < count; ++c) {
+            TStart& start = starts[static_cast<std::size_t>(c)];
+            double x = CompactAbsent;
+            if (r < CompactRowsWithX) {
+                x = reader.Next();
+                if (x > 1.5e38)
+                    return;
+                (r == 0 ? start.X0 : start.X1) = x;
+            } else if (start.X0 < 9e37 && start.X1 < 9e37) {
+                x = start.X0 + r * (start.X1 - start.X0);
+            }
+            const double y = reader.Next();
+            if (y > 1.5e38)
+                return;
+            if (x < 9e37 && y < 9e37 && c < static_cast<int>(channels.size()) && channels[c])
+                channels[c]->AppendDataPoint({x, y, false, false});
+        }
+}

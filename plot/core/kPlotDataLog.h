@@ -1,0 +1,50 @@
+#pragma once
+// The plot's log: points are appended to the plot's log file as its
+// channels receive them, as rows of the log text table ("(X)", then a Y
+// column per channel) or of the compact-interval layout. A row is the
+// next unwritten point of every channel, so each channel's points keep
+// their order and none is written twice or left out; rows go out when the
+// buffer size of them is complete, and every pending one when logging
+// stops.
+#include <deque>
+#include <string>
+#include <vector>
+
+#include "plot/core/kPlotDataPoints.h"
+
+class TkPlotComponent;
+class TkPlotObject;
+
+class TkPlotDataLog {
+public:
+    explicit TkPlotDataLog(TkPlotComponent& Plot) : FPlot(Plot) {}
+
+    bool Active() const { return FActive; }
+    // Raise "Log File Name not Defined", "Logging Already Active",
+    // "Logging not Active", or the file's error.
+    void Activate(bool Append);
+    void Deactivate();
+    // A channel of the plot received a point.
+    void PointAdded(const TkPlotObject& Channel);
+
+private:
+    struct TChannel {
+        const TkPlotObject* Object = nullptr;
+        std::deque<TkPlotDataPoint> Pending;
+    };
+    int CompleteRows() const;
+    int PendingRows() const;
+    void Write(int Rows);
+    // Row of the pending points in the log text table.
+    std::string RowText(int Row) const;
+    // Rows already in a compact-interval file being continued.
+    int CompactRowsIn(const std::string& Bytes) const;
+
+    TkPlotComponent& FPlot;
+    bool FActive = false;
+    std::string FFileName;
+    bool FCompact = false;
+    char FSeparator = '\t';
+    std::vector<TChannel> FChannels;
+    int FRowsWritten = 0;
+};

@@ -1,0 +1,248 @@
+#include <gtest/gtest.h>
+
+#include <bit>
+#include <cstdint>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "plot/channels/kPlot.h"
+#include "rtl/Exception.h"
+#include "ui/Application.h"
+
+namespace {
+
+std::string ReadBytes(const std::string& FileName)
+{
+    std::ifstream in(FileName, std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+void WriteBytes(const std::string& FileName, const std::string& Bytes)
+{
+    std::ofstream(FileName, std::ios::binary) << Bytes;
+}
+
+std::string Singles(std::initializer_list<float> Values)
+{
+    std::string bytes;
+    for (const float v : Values) {
+        const auto bits = std::bit_cast<std::uint32_t>(v);
+        for (int i = 0; i < 4; ++i)
+            bytes += static_cast<char>((bits >> (8 * i)) & 0xFF);
+    }
+    return bytes;
+}
+
+class kPlotDataFileTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        Application->Initialize();
+        char pattern[] = "/tmp/plotdataXXXXXX";
+        ASSERT_NE(mkdtemp(pattern), nullptr);
+        FDir = pattern;
+        FPlot = std::make_unique<TkPlot>(nullptr);
+        FPlot->AddChannel();
+        A()->SetTitleText("A");
+        B()->SetTitleText("B");
+    }
+    void TearDown() override { std::filesystem::remove_all(FDir); }
+    std::string Path(const std::string& Name) const { return FDir + "/" + Name; }
+    TkPlotChannel* A() const { return FPlot->Channel(0); }
+    TkPlotChannel* B() const { return FPlot->Channel(1); }
+    // A plot like the one under test, with no points.
+    static std::unique_ptr<TkPlot> EmptyTwin()
+    {
+        auto plot = std::make_unique<TkPlot>(nullptr);
+        plot->AddChannel();
+        return plot;
+    }
+
+    std::string FDir;
+    std::unique_ptr<TkPlot> FPlot;
+};
+
+TEST_F(kPlotDataFileTest, TextTableHasTwoColumnsPerChannelAndEmptyCellsPastItsPoints)
+{
+    A()->AddXY(0, 1.5);
+    A()->AddXY(1, 2);
+    A()->AddXY(2, 3);
+    B()->AddXY(10, -4);
+    FPlot->SaveData(Path("data.txt"));
+    EXPECT_EQ(ReadBytes(Path("data.txt")), "A(X)\tA(Y)\tB(X)\tB(Y)\r\n0\t1.5\t10\t-4\r\n1\t2\t\t\r\n2\t3\t\t\r\n");
+    EXPECT_EQ(FPlot->GetLastDataFileName(), Path("data.txt"));
+    FPlot->SetDataFileColumnSeparator(kpdfcsComma);
+    FPlot->SaveData(Path("data.csv"));
+    EXPECT_EQ(ReadBytes(Path("data.csv")), "A(X),A(Y),B(X),B(Y)\r\n0,1.5,10,-4\r\n1,2,,\r\n2,3,,\r\n");
+
+    for (const char* name : {"data.txt", "data.csv"}) {
+        auto twin = EmptyTwin();
+        twin->LoadDataFromFile(Path(name));
+        ASSERT_EQ(twin->Channel(0)->GetCount(), 3) << name;
+        ASSERT_EQ(twin->Channel(1)->GetCount(), 1) << name;
+        EXPECT_EQ(twin->Channel(0)->GetDataY(0), 1.5);
+        EXPECT_EQ(twin->Channel(1)->GetDataX(0), 10);
+    }
+}
+
+TEST_F(kPlotDataFileTest, NullAndEmptyPointsTravelAsWords)
+{
+    A()->AddXY(1, 5);
+    A()->AddPointCore(2, 0, true, false);
+    A()->AddPointCore(3, 0, false, true);
+    FPlot->SaveData(Path("data.txt"));
+    EXPECT_EQ(ReadBytes(Path("data.txt")), "A(X)\tA(Y)\tB(X)\tB(Y)\r\n1\t5\t\t\r\n2\tNull\t\t\r\n3\tEmpty\t\t\r\n");
+    WriteBytes(Path("lower.txt"), "A(X),A(Y)\r\n2,null\r\n3,EMPTY\r\n");
+    for (const char* name : {"data.txt", "lower.txt"}) {
+        auto twin = EmptyTwin();
+        twin->LoadDataFromFile(Path(name));
+        TkPlotChannel* c = twin->Channel(0);
+        ASSERT_GE(c->GetCount(), 2) << name;
+        EXPECT_TRUE(c->GetDataNull(c->GetCount() - 2)) << name;
+        EXPECT_TRUE(c->GetDataEmpty(c->GetCount() - 1)) << name;
+    }
+}
+
+TEST_F(kPlotDataFileTest, SeparatorsInTitlesDoNotBreakTheHeader)
+{
+    A()->SetTitleText("p\tq,r\r\ns");
+    A()->AddXY(1, 2);
+    FPlot->SaveData(Path("data.txt"));
+    EXPECT_EQ(ReadBytes(Path("data.txt")).substr(0, 25), "p q,r  s(X)\tp q,r  s(Y)\tB");
+    FPlot->SetDataFileColumnSeparator(kpdfcsComma);
+    FPlot->SetLogFileName(Path("log.csv"));
+    FPlot->LogActivate(false);
+    FPlot->LogDeactivate();
+    EXPECT_EQ(ReadBytes(Path("log.csv")), "(X),p\tq r  s(Y),B(Y)\r\n");
+}
+
+TEST_F(kPlotDataFileTest, CompactIntervalLayoutByteForByte)
+{
+    FPlot->SetDataFileFormat(kpdffCompactInterval);
+    A()->AddXY(0, 10);
+    A()->AddXY(0.5, 11);
+    A()->AddXY(1, 12);
+    B()->AddXY(7, 1);
+    FPlot->SaveData(Path("data.bin"));
+    EXPECT_EQ(ReadBytes(Path("data.bin")),
+              "Compact Interval\r\n2\r\n" + Singles({0, 10, 7, 1, 0.5, 11, 1e38f, 1e38f, 12, 1e38f, 2e38f}));
+    auto twin = EmptyTwin();
+    twin->LoadDataFromFile(Path("data.bin"));
+    ASSERT_EQ(twin->Channel(0)->GetCount(), 3);
+    ASSERT_EQ(twin->Channel(1)->GetCount(), 1);  // its 1e38 places are skipped
+    // X of the later rows follows from the interval of the first two.
+    EXPECT_EQ(twin->Channel(0)->GetDataX(2), 1);
+    EXPECT_EQ(twin->Channel(0)->GetDataY(2), 12);
+}
+
+TEST_F(kPlotDataFileTest, CompactIntervalReadingEndsAndFails)
+{
+    // No channel: nothing to read however many bytes follow.
+    WriteBytes(Path("none.bin"), "Compact Interval\r\n0\r\n" + Singles({1, 2, 3}));
+    FPlot->LoadDataFromFile(Path("none.bin"));
+    EXPECT_EQ(A()->GetCount(), 0);
+    WriteBytes(Path("cut.bin"), "compact interval\n1\n" + Singles({0, 1, 1, 2}) + "ab");
+    try {
+        FPlot->LoadDataFromFile(Path("cut.bin"));
+        ADD_FAILURE();
+    } catch (const Exception& e) {
+        EXPECT_EQ(e.Message, "Error Loading Data - Invalid Data");
+    }
+    EXPECT_EQ(A()->GetCount(), 2);  // what was read stays
+}
+
+TEST_F(kPlotDataFileTest, LogFileWithOneSharedXLoadsBack)
+{
+    WriteBytes(Path("log.txt"), "(X)\tA(Y)\tB(Y)\r\n1\t10\t20\r\n2\tNull\t\r\n");
+    FPlot->LoadDataFromFile(Path("log.txt"));
+    ASSERT_EQ(A()->GetCount(), 2);
+    ASSERT_EQ(B()->GetCount(), 1);
+    EXPECT_EQ(B()->GetDataX(0), 1);
+    EXPECT_EQ(B()->GetDataY(0), 20);
+    EXPECT_TRUE(A()->GetDataNull(1));
+    // A table whose first title is empty is no log.
+    A()->SetTitleText("");
+    auto plot = EmptyTwin();
+    plot->Channel(0)->SetTitleText("");
+    plot->Channel(0)->AddXY(1, 2);
+    plot->Channel(1)->AddXY(3, 4);
+    plot->SaveData(Path("untitled.txt"));
+    auto twin = EmptyTwin();
+    twin->LoadDataFromFile(Path("untitled.txt"));
+    ASSERT_EQ(twin->Channel(1)->GetCount(), 1);
+    EXPECT_EQ(twin->Channel(1)->GetDataX(0), 3);
+}
+
+TEST_F(kPlotDataFileTest, LoggingWritesRowsAtTheBufferSizeAndWhenItStops)
+{
+    FPlot->SetLogFileName(Path("log.txt"));
+    FPlot->SetLogBufferSize(2);
+    FPlot->LogActivate(false);
+    const std::string header = "(X)\tA(Y)\tB(Y)\r\n";
+    EXPECT_EQ(ReadBytes(Path("log.txt")), header);
+    A()->AddXY(1, 10);
+    B()->AddXY(1, 20);
+    A()->AddXY(2, 11);
+    EXPECT_EQ(ReadBytes(Path("log.txt")), header);  // one row complete of two
+    B()->AddPointCore(2, 0, true, false);
+    EXPECT_EQ(ReadBytes(Path("log.txt")), header + "1\t10\t20\r\n2\t11\tNull\r\n");
+    A()->AddXY(3, 12);
+    EXPECT_THROW(FPlot->SetLogFileName(Path("other.txt")), Exception);
+    FPlot->LogDeactivate();
+    EXPECT_EQ(ReadBytes(Path("log.txt")), header + "1\t10\t20\r\n2\t11\tNull\r\n3\t12\t\r\n");
+    EXPECT_FALSE(FPlot->GetLoggingActive());
+    // Appending continues the file without a second header.
+    FPlot->LogActivate(true);
+    A()->AddXY(4, 13);
+    FPlot->ClearAllData();  // stops logging first
+    EXPECT_FALSE(FPlot->GetLoggingActive());
+    EXPECT_EQ(ReadBytes(Path("log.txt")), header + "1\t10\t20\r\n2\t11\tNull\r\n3\t12\t\r\n4\t13\t\r\n");
+    EXPECT_EQ(A()->GetCount(), 0);
+}
+
+TEST_F(kPlotDataFileTest, CompactLogCarriesXInItsFirstTwoRowsOnly)
+{
+    FPlot->SetDataFileFormat(kpdffCompactInterval);
+    FPlot->SetLogFileName(Path("log.bin"));
+    FPlot->LogActivate(false);
+    for (int i = 0; i < 3; ++i) {
+        A()->AddXY(i, 10 + i);
+        B()->AddXY(i, 20 + i);
+    }
+    FPlot->LogDeactivate();
+    const std::string rows = Singles({0, 10, 0, 20, 1, 11, 1, 21, 12, 22});
+    EXPECT_EQ(ReadBytes(Path("log.bin")), "Compact Interval\r\n2\r\n" + rows);
+    // Appended rows are later rows: Y only.
+    FPlot->LogActivate(true);
+    A()->AddXY(3, 13);
+    B()->AddXY(3, 23);
+    FPlot->LogDeactivate();
+    EXPECT_EQ(ReadBytes(Path("log.bin")), "Compact Interval\r\n2\r\n" + rows + Singles({13, 23}));
+}
+
+TEST_F(kPlotDataFileTest, LoggingErrors)
+{
+    auto message = [](auto Call) {
+        try {
+            Call();
+        } catch (const Exception& e) {
+            return e.Message;
+        }
+        return std::string("no error");
+    };
+    FPlot->SetLogFileName("  ");
+    EXPECT_EQ(message([&] { FPlot->LogActivate(false); }), "Log File Name not Defined");
+    EXPECT_EQ(message([&] { FPlot->LogDeactivate(); }), "Logging not Active");
+    FPlot->SetLogFileName(Path("log.txt"));
+    FPlot->LogActivate(false);
+    EXPECT_EQ(message([&] { FPlot->LogActivate(false); }), "Logging Already Active");
+    FPlot->LogDeactivate();
+    EXPECT_EQ(message([&] { FPlot->SaveData(Path("missing/dir/data.txt")); }).rfind("Error Saving Data - ", 0), 0u);
+    EXPECT_EQ(message([&] { FPlot->LoadDataFromFile(Path("missing.txt")); }).rfind("Error Loading Data - ", 0), 0u);
+}
+
+}  // namespace
