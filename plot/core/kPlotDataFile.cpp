@@ -1,7 +1,6 @@
 #include "plot/core/kPlotDataFile.h"
 
 #include <algorithm>
-#include <bit>
 #include <cstdint>
 
 #include "plot/core/kPlotComponent.h"
@@ -55,27 +54,6 @@ bool TextPoint(const std::string& XCell, const std::string& YCellText, TkPlotDat
         Point.Y = StrToFloat(YCellText);
     return true;
 }
-
-// Reads the 4-byte singles of a compact-interval file.
-class TSingleReader {
-public:
-    TSingleReader(const std::string& Bytes, std::size_t Start) : FBytes(Bytes), FAt(Start) {}
-    bool AtEnd() const { return FAt >= FBytes.size(); }
-    double Next()
-    {
-        if (FBytes.size() - FAt < 4)
-            throw Exception("Invalid Data");
-        std::uint32_t bits = 0;
-        for (int i = 0; i < 4; ++i)
-            bits |= std::uint32_t(static_cast<unsigned char>(FBytes[FAt + i])) << (8 * i);
-        FAt += 4;
-        return std::bit_cast<float>(bits);
-    }
-
-private:
-    const std::string& FBytes;
-    std::size_t FAt;
-};
 
 }  // namespace
 
@@ -133,7 +111,14 @@ std::string TkPlotDataFile::CompactBytes() const
             AppendSingle(bytes, has ? point.Y : CompactAbsent);
         }
     AppendSingle(bytes, CompactEnd);
-    return bytes;
+    std::vector<TCompactFirstX> firstX(channels.size());
+    for (std::size_t c = 0; c < channels.size(); ++c) {
+        if (HasRow(channels[c], 0))
+            firstX[c].X0 = channels[c]->DataPoint(0).X;
+        if (HasRow(channels[c], 1))
+            firstX[c].X1 = channels[c]->DataPoint(1).X;
+    }
+    return bytes + CompactTrailer(firstX);
 }
 
 void TkPlotDataFile::Save(const std::string& FileName) const
@@ -182,38 +167,23 @@ void TkPlotDataFile::ReadText(const std::string& Bytes)
 
 void TkPlotDataFile::ReadCompact(const std::string& Bytes)
 {
-    const std::size_t first = Bytes.find('\n');
-    const std::size_t second = first == std::string::npos ? first : Bytes.find('\n', first + 1);
-    if (second == std::string::npos)
-        throw Exception("Invalid Data");
-    const int count = StrToInt(Trim(Bytes.substr(first + 1, second - first - 1)));
-    if (count < 0)
-        throw Exception("Invalid Data");
+    const TCompactContent content = ParseCompact(Bytes);
     const std::vector<TkPlotDataPoints*> channels = Channels(FPlot);
-    // Rows after the first two carry no X: it follows from the interval
-    // of each channel's first two, whatever list the channel keeps.
-    struct TStart {
-        double X0 = CompactAbsent, X1 = CompactAbsent;
-    };
-    std::vector<TStart> starts(static_cast<std::size_t>(count));
-    TSingleReader reader(Bytes, second + 1);
-    // With no channel a row holds nothing, and the reading ends.
-    for (int r = 0; count > 0 && !reader.AtEnd(); ++r)
-        for (int c = 0; c < count; ++c) {
-            TStart& start = starts[static_cast<std::size_t>(c)];
+    for (std::size_t r = 0; r < content.Rows.size(); ++r)
+        for (std::size_t c = 0; c < content.Rows[r].size() && c < channels.size(); ++c) {
+            // Rows after the first two carry no X: it follows from the
+            // interval of the channel's first two, whatever list the
+            // channel keeps.
+            const TCompactFirstX& first = content.FirstX[c];
             double x = CompactAbsent;
-            if (r < CompactRowsWithX) {
-                x = reader.Next();
-                if (x > 1.5e38)
-                    return;
-                (r == 0 ? start.X0 : start.X1) = x;
-            } else if (start.X0 < 9e37 && start.X1 < 9e37) {
-                x = start.X0 + r * (start.X1 - start.X0);
-            }
-            const double y = reader.Next();
-            if (y > 1.5e38)
-                return;
-            if (x < 9e37 && y < 9e37 && c < static_cast<int>(channels.size()) && channels[c])
+            if (r < CompactRowsWithX)
+                x = r == 0 ? first.X0 : first.X1;
+            else if (first.X0 < 9e37 && first.X1 < 9e37)
+                x = first.X0 + static_cast<double>(r) * (first.X1 - first.X0);
+            const double y = content.Rows[r][c].Y;
+            if (channels[c] && x < 9e37 && y < 9e37)
                 channels[c]->AppendDataPoint({x, y, false, false});
         }
+    if (content.Cut)
+        throw Exception("Invalid Data");
 }

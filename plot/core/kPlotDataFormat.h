@@ -5,6 +5,7 @@
 // only, 1e38 where a channel has no point, 2e38 after the last row).
 #include <string>
 #include <string_view>
+#include <vector>
 
 struct TkPlotDataPoint;
 
@@ -15,6 +16,40 @@ constexpr double CompactAbsent = 1e38;
 constexpr double CompactEnd = 2e38;
 // Rows 0 and 1 carry X as well: they give the sampling interval.
 constexpr int CompactRowsWithX = 2;
+
+// A single holds X to about seven digits, too few for a date and time
+// to keep its sampling interval; so after the end marker the writers add
+// the trailer: "X64:" and, per channel, the X of rows 0 and 1 as 8-byte
+// doubles (NaN where absent). Readers of the bare layout stop at the
+// marker and never see it.
+constexpr std::string_view CompactTrailerSignature = "X64:";
+
+struct TCompactFirstX {
+    double X0 = CompactAbsent;
+    double X1 = CompactAbsent;
+};
+
+// What a compact-interval file holds, read as far as it goes.
+struct TCompactContent {
+    int ChannelCount = 0;
+    // Per row, per channel: X (absent after row 1) and Y as the file has
+    // them, up to the end marker or the end of the data; the last row is
+    // short when the marker or the end comes inside it.
+    struct TValue {
+        double X = CompactAbsent;
+        double Y = CompactAbsent;
+    };
+    std::vector<std::vector<TValue>> Rows;
+    // The end of the last whole row.
+    std::size_t DataEnd = 0;
+    // Per channel, from the trailer when there is one, else from the rows.
+    std::vector<TCompactFirstX> FirstX;
+    // The file ends inside a row or a value.
+    bool Cut = false;
+};
+// Raises Exception "Invalid Data" for a header that is none.
+TCompactContent ParseCompact(const std::string& Bytes);
+std::string CompactTrailer(const std::vector<TCompactFirstX>& FirstX);
 
 // "Compact Interval" CR LF, the channel count CR LF.
 std::string CompactHeader(int ChannelCount);

@@ -51,9 +51,10 @@ void TkPlotDataLog::Activate(bool Append)
     if (!FCompact)
         header = Gbk::ToGbk(header + "\r\n");
     FRowsWritten = 0;
+    FFirstX.assign(FChannels.size(), TCompactFirstX());
     if (Append && FileExists(FFileName)) {
         if (FCompact)
-            FRowsWritten = CompactRowsIn(ReadFileBytes(FFileName));
+            ContinueCompact();
     } else {
         WriteFileAtomic(FFileName, header);
     }
@@ -65,6 +66,11 @@ void TkPlotDataLog::Deactivate()
     if (!FActive)
         throw Exception("Logging not Active");
     Write(PendingRows());
+    if (FCompact) {
+        std::string end;
+        AppendSingle(end, CompactEnd);
+        AppendToFile(FFileName, end + CompactTrailer(FFirstX));
+    }
     FActive = false;
     FChannels.clear();
 }
@@ -108,11 +114,15 @@ void TkPlotDataLog::Write(int Rows)
     std::string bytes;
     for (int r = 0; r < Rows; ++r) {
         if (FCompact) {
-            for (const TChannel& channel : FChannels) {
+            for (std::size_t c = 0; c < FChannels.size(); ++c) {
+                const TChannel& channel = FChannels[c];
                 const bool has = static_cast<std::size_t>(r) < channel.Pending.size();
                 const TkPlotDataPoint point = has ? channel.Pending[r] : TkPlotDataPoint();
-                if (FRowsWritten + r < CompactRowsWithX)
+                if (FRowsWritten + r < CompactRowsWithX) {
                     AppendSingle(bytes, has ? point.X : CompactAbsent);
+                    if (has)
+                        (FRowsWritten + r == 0 ? FFirstX[c].X0 : FFirstX[c].X1) = point.X;
+                }
                 AppendSingle(bytes, has ? point.Y : CompactAbsent);
             }
         } else {
@@ -145,18 +155,14 @@ std::string TkPlotDataLog::RowText(int Row) const
     return x + cells + "\r\n";
 }
 
-int TkPlotDataLog::CompactRowsIn(const std::string& Bytes) const
+void TkPlotDataLog::ContinueCompact()
 {
-    const std::size_t first = Bytes.find('\n');
-    const std::size_t second = first == std::string::npos ? first : Bytes.find('\n', first + 1);
-    if (second == std::string::npos)
-        return 0;
-    const int count = StrToIntDef(Trim(Bytes.substr(first + 1, second - first - 1)), 0);
-    if (count <= 0)
-        return 0;
-    const std::size_t values = (Bytes.size() - second - 1) / 4;
-    const std::size_t withX = std::size_t(2 * CompactRowsWithX) * count;
-    if (values >= withX)
-        return static_cast<int>(CompactRowsWithX + (values - withX) / count);
-    return static_cast<int>(values / (2 * count));
+    const std::string bytes = ReadFileBytes(FFileName);
+    const TCompactContent content = ParseCompact(bytes);
+    FRowsWritten = static_cast<int>(std::count_if(content.Rows.begin(), content.Rows.end(), [&](const auto& Row) {
+        return Row.size() == static_cast<std::size_t>(content.ChannelCount);
+    }));
+    for (std::size_t c = 0; c < FFirstX.size() && c < content.FirstX.size(); ++c)
+        FFirstX[c] = content.FirstX[c];
+    WriteFileAtomic(FFileName, std::string_view(bytes).substr(0, content.DataEnd));
 }

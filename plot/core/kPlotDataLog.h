@@ -1,7 +1,8 @@
 #pragma once
 // The plot's log: points are appended to the plot's log file as its
 // channels receive them, as rows of the log text table ("(X)", then a Y
-// column per channel) or of the compact-interval layout. A row is the
+// column per channel) or of the compact-interval layout, which gets its
+// end marker and trailer when logging stops. A row is the
 // next unwritten point of every channel, so each channel's points keep
 // their order and none is written twice or left out; rows go out when the
 // buffer size of them is complete, and every pending one when logging
@@ -10,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "plot/core/kPlotDataFormat.h"
 #include "plot/core/kPlotDataPoints.h"
 
 class TkPlotComponent;
@@ -37,8 +39,9 @@ private:
     void Write(int Rows);
     // Row of the pending points in the log text table.
     std::string RowText(int Row) const;
-    // Rows already in a compact-interval file being continued.
-    int CompactRowsIn(const std::string& Bytes) const;
+    // Continues a compact-interval file: takes off its end marker and
+    // trailer, which logging puts back when it stops.
+    void ContinueCompact();
 
     TkPlotComponent& FPlot;
     bool FActive = false;
@@ -47,4 +50,5 @@ private:
     char FSeparator = '\t';
     std::vector<TChannel> FChannels;
     int FRowsWritten = 0;
+    std::vector<kPlotDataFormat::TCompactFirstX> FFirstX;
 };

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <bit>
+#include <cmath>
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
@@ -32,6 +33,18 @@ std::string Singles(std::initializer_list<float> Values)
     for (const float v : Values) {
         const auto bits = std::bit_cast<std::uint32_t>(v);
         for (int i = 0; i < 4; ++i)
+            bytes += static_cast<char>((bits >> (8 * i)) & 0xFF);
+    }
+    return bytes;
+}
+
+// The trailer: "X64:" and the X of rows 0 and 1 of each channel as doubles.
+std::string Trailer(std::initializer_list<double> Values)
+{
+    std::string bytes = "X64:";
+    for (const double v : Values) {
+        const auto bits = std::bit_cast<std::uint64_t>(v);
+        for (int i = 0; i < 8; ++i)
             bytes += static_cast<char>((bits >> (8 * i)) & 0xFF);
     }
     return bytes;
@@ -128,8 +141,9 @@ TEST_F(kPlotDataFileTest, CompactIntervalLayoutByteForByte)
     A()->AddXY(1, 12);
     B()->AddXY(7, 1);
     FPlot->SaveData(Path("data.bin"));
-    EXPECT_EQ(ReadBytes(Path("data.bin")),
-              "Compact Interval\r\n2\r\n" + Singles({0, 10, 7, 1, 0.5, 11, 1e38f, 1e38f, 12, 1e38f, 2e38f}));
+    EXPECT_EQ(ReadBytes(Path("data.bin")), "Compact Interval\r\n2\r\n" +
+                                               Singles({0, 10, 7, 1, 0.5, 11, 1e38f, 1e38f, 12, 1e38f, 2e38f}) +
+                                               Trailer({0, 0.5, 7, std::nan("")}));
     auto twin = EmptyTwin();
     twin->LoadDataFromFile(Path("data.bin"));
     ASSERT_EQ(twin->Channel(0)->GetCount(), 3);
@@ -137,6 +151,20 @@ TEST_F(kPlotDataFileTest, CompactIntervalLayoutByteForByte)
     // X of the later rows follows from the interval of the first two.
     EXPECT_EQ(twin->Channel(0)->GetDataX(2), 1);
     EXPECT_EQ(twin->Channel(0)->GetDataY(2), 12);
+}
+
+TEST_F(kPlotDataFileTest, CompactIntervalKeepsTheSamplingIntervalOfDatesAndTimes)
+{
+    // One second apart, in days: more than a single's seven digits.
+    FPlot->SetDataFileFormat(kpdffCompactInterval);
+    for (int i = 0; i < 4; ++i)
+        A()->AddXY(46000 + i / 86400.0, i);
+    FPlot->SaveData(Path("data.bin"));
+    auto twin = EmptyTwin();
+    twin->LoadDataFromFile(Path("data.bin"));
+    ASSERT_EQ(twin->Channel(0)->GetCount(), 4);
+    for (int i = 0; i < 4; ++i)
+        EXPECT_NEAR(twin->Channel(0)->GetDataX(i), 46000 + i / 86400.0, 1e-9) << i;
 }
 
 TEST_F(kPlotDataFileTest, CompactIntervalReadingEndsAndFails)
@@ -213,15 +241,17 @@ TEST_F(kPlotDataFileTest, CompactLogCarriesXInItsFirstTwoRowsOnly)
         A()->AddXY(i, 10 + i);
         B()->AddXY(i, 20 + i);
     }
-    FPlot->LogDeactivate();
     const std::string rows = Singles({0, 10, 0, 20, 1, 11, 1, 21, 12, 22});
     EXPECT_EQ(ReadBytes(Path("log.bin")), "Compact Interval\r\n2\r\n" + rows);
-    // Appended rows are later rows: Y only.
+    FPlot->LogDeactivate();
+    const std::string end = Singles({2e38f}) + Trailer({0, 1, 0, 1});
+    EXPECT_EQ(ReadBytes(Path("log.bin")), "Compact Interval\r\n2\r\n" + rows + end);
+    // Appended rows are later rows: Y only, before the end again.
     FPlot->LogActivate(true);
     A()->AddXY(3, 13);
     B()->AddXY(3, 23);
     FPlot->LogDeactivate();
-    EXPECT_EQ(ReadBytes(Path("log.bin")), "Compact Interval\r\n2\r\n" + rows + Singles({13, 23}));
+    EXPECT_EQ(ReadBytes(Path("log.bin")), "Compact Interval\r\n2\r\n" + rows + Singles({13, 23}) + end);
 }
 
 TEST_F(kPlotDataFileTest, LoggingErrors)
