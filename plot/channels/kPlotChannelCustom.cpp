@@ -1,4 +1,5 @@
 #include "plot/channels/kPlotChannelCustom.h"
+#include "plot/channels/kPlotChannelPropertyFile.h"
 
 #include <algorithm>
 #include <cmath>
@@ -875,6 +876,18 @@ void TkPlotChannelCustom::SetLogFileName(const std::string& Value)
         throw Exception(TranslateText("Log File Name can not be changed while logging is active."));
     FLogFileName = Value;
     DoChange();
+}
+
+// ---- property files
+
+void TkPlotChannelCustom::SavePropertiesToFile(const std::string& FileName)
+{
+    TkPlotChannelPropertyFile(*this).Save(FileName);
+}
+
+void TkPlotChannelCustom::LoadPropertiesFromFile(const std::string& FileName)
+{
+    TkPlotChannelPropertyFile(*this).Load(FileName);
 }
 
 // ---- point files

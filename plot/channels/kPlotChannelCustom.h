@@ -191,6 +191,9 @@ public:
     virtual double MarkerY(int Index) const { return GetDataY(Index); }
 
     // ---- log and files
+    // The channel's configuration file (TkPlotChannelPropertyFile).
+    void SavePropertiesToFile(const std::string& FileName);
+    void LoadPropertiesFromFile(const std::string& FileName);
     void LogActivate(bool Append);
     void LogDeactivate();
     bool GetLoggingActive() const { return FLoggingActive; }

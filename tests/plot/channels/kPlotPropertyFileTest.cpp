@@ -232,4 +232,31 @@ TEST_F(kPlotPropertyFileTest, AnnotationsHaveAFileOfTheirOwn)
     EXPECT_THROW(copy->LoadAnnotationsFromFile(Path("bad.txt")), Exception);
 }
 
+TEST_F(kPlotPropertyFileTest, AChannelHasAFileOfItsOwn)
+{
+    auto plot = TwoChannelPlot();
+    plot->Channel(1)->SetTraceLineWidth(3);
+    plot->Channel(1)->SetTitleText("Flow #10");
+    plot->Channel(1)->SavePropertiesToFile(Path("channel.txt"));
+    const std::string text = ReadBytes(Path("channel.txt"));
+    EXPECT_EQ(text.rfind("File Type = Plot Channel Config\r\nChannel.Visible = 1\r\n", 0), 0u);
+    EXPECT_EQ(text.find("Channel.Name"), std::string::npos);
+    plot->Channel(0)->LoadPropertiesFromFile(Path("channel.txt"));
+    EXPECT_EQ(plot->Channel(0)->GetTraceLineWidth(), 3);
+    EXPECT_EQ(plot->Channel(0)->GetTitleText(), "Flow #10");
+    EXPECT_EQ(plot->Channel(0)->GetName(), "Channel 1");
+
+    WriteBytes(Path("bad.txt"),
+               "File Type = Plot Channel Config\r\nChannel.TraceLineWidth = 7\r\nChannel.Visible = 3\r\n");
+    EXPECT_THROW(plot->Channel(0)->LoadPropertiesFromFile(Path("bad.txt")), Exception);
+    EXPECT_EQ(plot->Channel(0)->GetTraceLineWidth(), 3);  // nothing was set
+    plot->SavePropertiesToFile(Path("plot.txt"));
+    try {
+        plot->Channel(0)->LoadPropertiesFromFile(Path("plot.txt"));
+        ADD_FAILURE();
+    } catch (const Exception& e) {
+        EXPECT_EQ(e.Message, "Error Loading Properties - Incompatible Plot Channel Configuration File Type");
+    }
+}
+
 }  // namespace
