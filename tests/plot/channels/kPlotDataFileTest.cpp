@@ -85,7 +85,10 @@ TEST_F(kPlotDataFileTest, TextTableHasTwoColumnsPerChannelAndEmptyCellsPastItsPo
     A()->AddXY(1, 2);
     A()->AddXY(2, 3);
     B()->AddXY(10, -4);
+    int saved = 0;
+    FPlot->OnAfterSaveData = [&](TObject*) { ++saved; };
     FPlot->SaveData(Path("data.txt"));
+    EXPECT_EQ(saved, 1);
     EXPECT_EQ(ReadBytes(Path("data.txt")), "A(X)\tA(Y)\tB(X)\tB(Y)\r\n0\t1.5\t10\t-4\r\n1\t2\t\t\r\n2\t3\t\t\r\n");
     EXPECT_EQ(FPlot->GetLastDataFileName(), Path("data.txt"));
     FPlot->SetDataFileColumnSeparator(kpdfcsComma);
@@ -94,7 +97,11 @@ TEST_F(kPlotDataFileTest, TextTableHasTwoColumnsPerChannelAndEmptyCellsPastItsPo
 
     for (const char* name : {"data.txt", "data.csv"}) {
         auto twin = EmptyTwin();
+        int loaded = 0;
+        twin->OnAfterLoadData = [&](TObject*) { ++loaded; };
         twin->LoadDataFromFile(Path(name));
+        EXPECT_EQ(loaded, 1);
+        EXPECT_EQ(twin->GetLastDataFileName(), Path(name));
         ASSERT_EQ(twin->Channel(0)->GetCount(), 3) << name;
         ASSERT_EQ(twin->Channel(1)->GetCount(), 1) << name;
         EXPECT_EQ(twin->Channel(0)->GetDataY(0), 1.5);

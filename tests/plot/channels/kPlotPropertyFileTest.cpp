@@ -166,10 +166,11 @@ TEST_F(kPlotPropertyFileTest, ABadFileLeavesThePlotAsItWas)
     const std::string good =
         "File Type = Plot Config\r\nChannelCount = 1\r\nLegendCount = 0\r\n"
         "Channel0.TraceLineWidth = 5\r\nTitleText = Replaced\r\n";
-    for (const std::string& bad :
-         std::vector<std::string>{good + "Channel0.Visible = 2\r\n", good + "OuterMarginLeft = wide\r\n",
-                                  "File Type = Plot Config\r\nChannelCount = -1\r\n",
-                                  "File Type = Plot Channel Config\r\n" + good, good.substr(good.find('\n') + 1)}) {
+    for (const std::string& bad : std::vector<std::string>{
+             good + "Channel0.Visible = 2\r\n", good + "OuterMarginLeft = wide\r\n",
+             good + "OuterMarginLeft = 99999999999\r\n", good + "Channel0.MarkersFont.Style = 16\r\n",
+             "File Type = Plot Config\r\nChannelCount = -1\r\n", "File Type = Plot Channel Config\r\n" + good,
+             good.substr(good.find('\n') + 1)}) {
         WriteBytes(Path("bad.txt"), bad);
         try {
             plot->LoadPropertiesFromFile(Path("bad.txt"));
