@@ -29,6 +29,17 @@ void AppendToFile(const std::string& FileName, const std::string& Bytes)
 
 }  // namespace
 
+TkPlotDataLog::~TkPlotDataLog()
+{
+    if (!FActive)
+        return;
+    try {
+        Deactivate();
+    } catch (const std::exception&) {
+        // Nobody is left to hear of it; the rows written so far stay.
+    }
+}
+
 void TkPlotDataLog::Activate(bool Append)
 {
     if (Trim(FPlot.GetLogFileName()).empty())

@@ -20,6 +20,10 @@ class TkPlotObject;
 class TkPlotDataLog {
 public:
     explicit TkPlotDataLog(TkPlotComponent& Plot) : FPlot(Plot) {}
+    // A plot freed while it logs still writes its pending rows.
+    ~TkPlotDataLog();
+    TkPlotDataLog(const TkPlotDataLog&) = delete;
+    TkPlotDataLog& operator=(const TkPlotDataLog&) = delete;
 
     bool Active() const { return FActive; }
     // Raise "Log File Name not Defined", "Logging Already Active",

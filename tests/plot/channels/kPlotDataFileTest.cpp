@@ -239,6 +239,17 @@ TEST_F(kPlotDataFileTest, LoggingWritesRowsAtTheBufferSizeAndWhenItStops)
     EXPECT_EQ(A()->GetCount(), 0);
 }
 
+TEST_F(kPlotDataFileTest, APlotFreedWhileLoggingWritesItsPendingRows)
+{
+    FPlot->SetLogFileName(Path("log.txt"));
+    FPlot->SetLogBufferSize(10);
+    FPlot->LogActivate(false);
+    A()->AddXY(1, 10);
+    B()->AddXY(1, 20);
+    FPlot.reset();
+    EXPECT_EQ(ReadBytes(Path("log.txt")), "(X)\tA(Y)\tB(Y)\r\n1\t10\t20\r\n");
+}
+
 TEST_F(kPlotDataFileTest, CompactLogCarriesXInItsFirstTwoRowsOnly)
 {
     FPlot->SetDataFileFormat(kpdffCompactInterval);
