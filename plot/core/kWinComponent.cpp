@@ -2,11 +2,13 @@
 
 #include <algorithm>
 
+#include "plot/core/kOPCItemManager.h"
 #include "png/pngimage.h"
 #include "rtl/Exception.h"
 #include "rtl/NumberFormat.h"
 #include "rtl/PublishedProperties.h"
 #include "rtl/StrUtils.h"
+#include "rtl/Writer.h"
 #include "ui/Bitmap.h"
 #include "ui/JPEGImage.h"
 #include "ui/Metafile.h"
@@ -81,6 +83,14 @@ void WriteOPCValueToProperty(TObject* Instance, const std::string& PropertyName,
 TkWinComponent::TkWinComponent(TComponent* AOwner) : TkComponent(AOwner), FTimer(std::make_unique<TTimer>(nullptr))
 {
     (void)Registered;
+    TkOPCItemManager::TOwnerLinks links;
+    links.DesignMode = [this] { return IsDesignMode(); };
+    links.ValueReceived = [this](TkOPCItem* Item) {
+        ReceiveOPCValue(FOPCItems->IndexOf(Item), Item->GetPropertyName(), Item->GetValue().Value, Item->GetQuality());
+    };
+    links.PropertyKind = [this](const std::string& Name) { return GetPropertyKind(Name); };
+    links.Owner = this;
+    FOPCItems = std::make_unique<TkOPCItemManager>(std::move(links));
     FTimer->SetEnabled(false);
     FTimer->OnTimer = [this](TObject*) { TimerTick(); };
 }
@@ -90,6 +100,8 @@ TkWinComponent::~TkWinComponent()
     // From here on Lock and Unlock leave the critical section alone.
     Destroying();
     StopTimer();
+    // The items ask this component about design mode as they disconnect.
+    FOPCItems.reset();
 }
 
 void TkWinComponent::Lock()
@@ -231,12 +243,34 @@ void TkWinComponent::ReceiveOPCValue(int Index, const std::string& PropertyName,
         OnNewOPCData(Index);
 }
 
-bool TkWinComponent::SendOPCValue(const std::string&, const TkVariant&)
+bool TkWinComponent::SendOPCValue(const std::string& PropertyName, const TkVariant& Value)
 {
     // A change made while a received value is applied came from OPC: it is
     // not sent back (and the next one is the program's own again).
-    FApplyingOPCValue = false;
-    return false;
+    if (FApplyingOPCValue) {
+        FApplyingOPCValue = false;
+        return false;
+    }
+    bool sent = false;
+    for (int i = 0; i < FOPCItems->Count(); ++i) {
+        const TkOPCItem* item = FOPCItems->Items(i);
+        if (SameText(item->GetPropertyName(), PropertyName) && item->Active()) {
+            item->SendData(Value);
+            sent = true;
+        }
+    }
+    return sent;
+}
+
+void TkWinComponent::DefineProperties(TFiler& Filer)
+{
+    TkComponent::DefineProperties(Filer);
+    // A full image (written to restore after a failed read) says "none"
+    // too, so that reading it back empties what the failed read filled.
+    const auto* writer = dynamic_cast<const TWriter*>(&Filer);
+    Filer.DefineProperty(
+        "OPCItems", [this](TReader& R) { FOPCItems->ReadItems(R); }, [this](TWriter& W) { FOPCItems->WriteItems(W); },
+        (writer && writer->WriteDefaults) || FOPCItems->HasItems());
 }
 
 void TkWinComponent::CheckCompression(int Value, int Low, int High) const

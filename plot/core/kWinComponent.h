@@ -11,6 +11,7 @@
 
 class TTimer;
 class TJPEGImage;
+class TkOPCItemManager;
 
 using TIndexObjectEvent = std::function<void(int Index)>;
 using TBeforeOPCNewDataEvent = std::function<void(int Index, TkVariant& Data)>;
@@ -47,9 +48,11 @@ public:
     void ReceiveOPCValue(int Index, const std::string& PropertyName, const TkVariant& Value, int Quality);
     bool ApplyingOPCValue() const { return FApplyingOPCValue; }
     // Called by property setters: a change that came from OPC is not sent
-    // back. Items to send to live in the OPC item manager, which this
-    // component does not hold yet, so nothing else is sent.
+    // back; otherwise every live item bound to PropertyName sends Value.
     bool SendOPCValue(const std::string& PropertyName, const TkVariant& Value) override;
+    // The items bound to published properties, stored as "OPCItems".
+    TkOPCItemManager* GetOPCItems() const { return FOPCItems.get(); }
+    void DefineProperties(TFiler& Filer) override;
 
     // Exports, each painted under the component's lock and written through
     // a temporary file. JPEG compression must be 1..100, PNG level 0..9,
@@ -80,6 +83,7 @@ private:
     bool FTransparent = false;
     std::unique_ptr<TBitmap> FParentImage;
     bool FApplyingOPCValue = false;
+    std::unique_ptr<TkOPCItemManager> FOPCItems;
     std::unique_ptr<TTimer> FTimer;
     int FTimerId = 0;
     bool FFirstShot = false;

@@ -1,0 +1,40 @@
+#pragma once
+// A value as the OPC client library types it, the scaling an item applies
+// to a received value, and the hand-over of values to and from the
+// library's own layout.
+#include <cstdint>
+#include <string>
+
+#include "plot/core/kComponent.h"
+#include "plot/core/kOPCEntryPoints.h"
+
+// The library's value type (KOPC_VT_...) with the value: integers of every
+// width as int64 (a 64-bit unsigned value beyond its range as double),
+// floating-point types and dates as double, booleans and strings as such.
+struct TkOPCVariant {
+    std::uint16_t VarType = KOPC_VT_EMPTY;
+    TkVariant Value;
+};
+
+bool OPCIntegerType(std::uint16_t VarType);
+
+// Takes over Value: a string it holds is freed.
+TkOPCVariant OPCVariantFromLibrary(kopc_variant& Value);
+
+// A value laid out for the library; it keeps the text it points to.
+class TkOPCOutgoingValue {
+public:
+    explicit TkOPCOutgoingValue(const TkVariant& Value);
+    TkOPCOutgoingValue(const TkOPCOutgoingValue&) = delete;
+    TkOPCOutgoingValue& operator=(const TkOPCOutgoingValue&) = delete;
+    const kopc_variant* Get() const { return &FValue; }
+
+private:
+    std::u16string FText;
+    kopc_variant FValue{};
+};
+
+// Value x Scalar (when Scalar is not 0), then + Offset (when Offset is not
+// 0): floating-point types as such, integer types rounded to the nearest
+// integer (halves to even); other types are left alone.
+TkOPCVariant ScaleOPCValue(const TkOPCVariant& Value, double Scalar, double Offset);
