@@ -15,6 +15,8 @@
 #include "plot/core/kOpenDialog.h"
 #include "plot/core/kSaveDialog.h"
 #include "plot/core/kCustomComponent.h"
+#include "plot/core/kOPCItem.h"
+#include "plot/core/kOPCManager.h"
 #include "plot/core/kPlotComponent.h"
 #include "plot/core/kPlotMasterManager.h"
 #include "plot/core/kPlotObjectManager.h"
@@ -64,6 +66,9 @@ public:
         chart->AddLabel();
         Keep(std::move(chart));
         Keep(std::make_unique<TkPlot>(nullptr));
+        Keep(std::make_unique<TkOPCItem>(nullptr));
+        Keep(std::make_unique<TkOPCGroupStream>());
+        Keep(std::make_unique<TkOPCManager>(nullptr));
         // Straight from each kind's manager, before a layout manager has
         // given the object a level or an orientation.
         master = std::make_unique<TkPlotMasterManager>(&plot);
