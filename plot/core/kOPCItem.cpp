@@ -54,7 +54,7 @@ void TkOPCItem::SetAutoConnect(bool Value)
         return;
     const TComponent* owner = FManager->GetOwner();
     const auto* charting = dynamic_cast<const TkComponent*>(owner);
-    if (!(charting ? charting->IsLoading() : owner->IsLoading()))
+    if (!(charting ? charting->IsLoading() : owner->IsLoading()) && !FManager->IsReading())
         Connect();
 }
 

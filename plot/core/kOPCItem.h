@@ -74,9 +74,3 @@ private:
     std::uint16_t FQuality = 0;
     TkOPCItemManager* FManager;
 };
-
-// Both quality bits of a good OPC value.
-inline bool OPCQualityIsGood(std::uint16_t Quality)
-{
-    return (Quality & 0xC0) == 0xC0;
-}

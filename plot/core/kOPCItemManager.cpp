@@ -55,14 +55,24 @@ TTypeKind TkOPCItemManager::PropertyKind(const std::string& PropertyName) const
 void TkOPCItemManager::ReadItems(TReader& Reader)
 {
     Clear();
-    Reader.ReadCollection([this]() -> TPersistent* { return Items(Add()); },
-                          [this](TPersistent* Read) {
-                              auto* item = static_cast<TkOPCItem*>(Read);
-                              if (item->GetAutoError())
-                                  item->UpdateErrorIndication();
-                              if (item->GetAutoConnect() && !IsDesignMode())
-                                  item->Connect();
-                          });
+    try {
+        Reader.ReadCollection(
+            [this]() -> TPersistent* {
+                FReading = true;
+                return Items(Add());
+            },
+            [this](TPersistent* Read) {
+                FReading = false;
+                auto* item = static_cast<TkOPCItem*>(Read);
+                if (item->GetAutoError())
+                    item->UpdateErrorIndication();
+                if (item->GetAutoConnect() && !IsDesignMode())
+                    item->Connect();
+            });
+    } catch (...) {
+        FReading = false;
+        throw;
+    }
 }
 
 void TkOPCItemManager::WriteItems(TWriter& Writer) const

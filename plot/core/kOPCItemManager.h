@@ -38,6 +38,9 @@ public:
     void ValueReceived(TkOPCItem* Item) const;
     TTypeKind PropertyKind(const std::string& PropertyName) const;
     TComponent* GetOwner() const { return FLinks.Owner; }
+    // True while items are read from a stream: like a loading owner, it
+    // keeps them from connecting before all their settings are in.
+    bool IsReading() const { return FReading; }
 
     // Reading replaces the items; each item read updates its owner's error
     // indication (AutoError) and connects (AutoConnect, not in design mode).
@@ -47,4 +50,5 @@ public:
 private:
     TOwnerLinks FLinks;
     std::vector<std::unique_ptr<TkOPCItem>> FItems;
+    bool FReading = false;
 };

@@ -18,6 +18,13 @@ struct TkOPCVariant {
 
 bool OPCIntegerType(std::uint16_t VarType);
 
+// Both quality bits of a good OPC value.
+constexpr int OPCQualityGood = 0xC0;
+inline bool OPCQualityIsGood(int Quality)
+{
+    return (Quality & OPCQualityGood) == OPCQualityGood;
+}
+
 // Takes over Value: a string it holds is freed.
 TkOPCVariant OPCVariantFromLibrary(kopc_variant& Value);
 

@@ -237,7 +237,7 @@ void TkWinComponent::ReceiveOPCValue(int Index, const std::string& PropertyName,
         OnBeforeNewOPCData(Index, data);
     // Reset even when writing the value fails.
     TFlagGuard applying(FApplyingOPCValue);
-    if ((Quality & OPCQualityGood) == OPCQualityGood && !OPCValueHook(PropertyName, data))
+    if (OPCQualityIsGood(Quality) && !OPCValueHook(PropertyName, data))
         WriteOPCValueToProperty(this, PropertyName, data);
     if (OnNewOPCData)
         OnNewOPCData(Index);

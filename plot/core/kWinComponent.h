@@ -7,6 +7,7 @@
 #include <string>
 
 #include "plot/core/kComponent.h"
+#include "plot/core/kOPCVariant.h"
 #include "rtl/SyncObjs.h"
 
 class TTimer;
@@ -15,9 +16,6 @@ class TkOPCItemManager;
 
 using TIndexObjectEvent = std::function<void(int Index)>;
 using TBeforeOPCNewDataEvent = std::function<void(int Index, TkVariant& Data)>;
-
-// Both quality bits of a good OPC value.
-constexpr int OPCQualityGood = 0xC0;
 
 class TkWinComponent : public TkComponent {
 public:

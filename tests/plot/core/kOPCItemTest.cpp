@@ -274,8 +274,9 @@ TEST_F(kOPCItemTest, StoredItemsRoundTripAndConnectWhenRead)
     EXPECT_TRUE(a->GetAutoConnect());
     EXPECT_FALSE(items->Items(1)->GetAutoConnect());
     EXPECT_EQ(items->Items(1)->GetPropertyName(), "Caption");
-    // the first connected as it was read, the second waits to be asked
+    // the first connected once, with all its settings in; the second waits
     EXPECT_EQ(standIn.SignalCount(), 1);
+    EXPECT_EQ(a->GetHandle(), 1);
     EXPECT_EQ(standIn.Describe(a->GetHandle()), "Plant7|Srv|Tank.Level|G1|250|0|0");
     EXPECT_TRUE(copy.GetErrorActive());
 }

@@ -241,6 +241,7 @@ EXPORT void kopc_test_reset()
     Groups.clear();
     Failures.clear();
     Managers = 0;
+    NextHandle = 1;
 }
 
 // The next call of Entry fails with Message.
