@@ -59,9 +59,15 @@ template <class F> void Route(TkOPCCallbackRoute::TRouteId Id, F Handing) noexce
             TThread::Queue(nullptr, std::move(delivery));
         }
     } catch (const std::exception& e) {
-        if (!IsMainThread()) {
-            std::string message = e.what();
-            TThread::Queue(nullptr, [message] { throw Exception(message); });
+        // The library's failure is the user's to see, like any other.
+        const std::string message = e.what();
+        auto report = [message] { CallGuarded(nullptr, [&] { throw Exception(message); }); };
+        try {
+            if (IsMainThread())
+                report();
+            else
+                TThread::Queue(nullptr, report);
+        } catch (...) {
         }
     } catch (...) {
     }

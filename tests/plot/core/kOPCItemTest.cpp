@@ -10,6 +10,7 @@
 #include "rtl/MemoryStream.h"
 #include "rtl/Reader.h"
 #include "rtl/Writer.h"
+#include "ui/Application.h"
 
 namespace {
 
@@ -157,6 +158,22 @@ TEST_F(kOPCItemTest, ValuesFromTheLibrarysThreadAreWrittenOnTheUserInterfaceThre
     EXPECT_EQ(C->Level, 0);
     ASSERT_TRUE(ServeHandOversUntil([&] { return C->Level == 12; }));
     EXPECT_TRUE(C->LevelSetOnMainThread);
+}
+
+TEST_F(kOPCItemTest, AValueTheLibraryFailsToHandOverIsReportedToTheUserAndNotWritten)
+{
+    TOPCStandIn standIn;
+    const int32_t handle = Bind("Level", "Tank.Level")->GetHandle();
+    std::vector<std::string> errors;
+    Application->OnException = [&](TObject*, Exception& E) { errors.push_back(E.Message); };
+    standIn.FailNext("SignalGetData", "Tank.Level is not readable");
+    standIn.Fire(handle, OPCInteger(KOPC_VT_I4, 5), 0xC0, true);
+    EXPECT_TRUE(ServeHandOversUntil([&] { return !errors.empty(); }));
+    standIn.FailNext("SignalGetQuality", "Quality unknown");
+    standIn.Fire(handle, OPCInteger(KOPC_VT_I4, 6), 0xC0, false);
+    Application->OnException = nullptr;
+    EXPECT_EQ(errors, (std::vector<std::string>{"Tank.Level is not readable", "Quality unknown"}));
+    EXPECT_TRUE(C->Levels.empty());
 }
 
 TEST_F(kOPCItemTest, AnOldSubscriptionIsRemovedBeforeANewOneAndItsValuesAreDropped)
