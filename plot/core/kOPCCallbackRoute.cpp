@@ -82,8 +82,10 @@ void NewData(void* Context, std::int32_t Handle)
         sample.Value = library.SignalGetData(Handle);
         sample.TimeStamp = library.SignalGetTimeStamp(Handle);
         sample.Quality = library.SignalGetQuality(Handle);
-        return
-            [id, sample] { Deliver<TkOPCCallbackRoute::TDataTarget>(id, [&](const auto& Target) { Target(sample); }); };
+        const auto deliver = [id, sample] {
+            Deliver<TkOPCCallbackRoute::TDataTarget>(id, [&](const auto& Target) { Target(sample); });
+        };
+        return deliver;
     });
 }
 
