@@ -12,18 +12,16 @@ const char* const OPCLibraryFileName = "kOPC2.so";
 
 TkOPCDLL& TkOPCDLL::Instance()
 {
-    static TkOPCDLL library;
-    return library;
+    // Never destroyed: components freed late in the process's exit still
+    // unsubscribe through it, and the library's threads may still be
+    // calling back.
+    static TkOPCDLL* const library = new TkOPCDLL;
+    return *library;
 }
 
 TkOPCDLL::TkOPCDLL()
 {
     Load(ExeDir() + OPCLibraryFileName);
-}
-
-TkOPCDLL::~TkOPCDLL()
-{
-    Unload();
 }
 
 void TkOPCDLL::Unload()

@@ -1,8 +1,9 @@
 #pragma once
 // The outside OPC client library: loaded once, when first needed, from
-// beside the executable; its entry points are called through wrappers that
-// turn its failures into exceptions. Without it every OPC feature of the
-// charting components stays inert: callers ask Missing first and stay quiet.
+// beside the executable, and kept to the end of the process; its entry
+// points are called through wrappers that turn its failures into
+// exceptions. Without it every OPC feature of the charting components stays
+// inert: callers ask Missing first and stay quiet.
 #include <cstdint>
 #include <string>
 
@@ -43,7 +44,6 @@ public:
     std::int32_t ManagerCreated() const;
     void ManagerDestroyed() const;
 
-    ~TkOPCDLL();
     TkOPCDLL(const TkOPCDLL&) = delete;
     TkOPCDLL& operator=(const TkOPCDLL&) = delete;
 
