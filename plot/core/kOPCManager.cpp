@@ -37,10 +37,9 @@ const bool Registered = [] {
 
 }  // namespace
 
-TkOPCGroupObject::TkOPCGroupObject(TkOPCManager* Manager, std::string Name, std::string ComputerName,
-                                   std::string OPCServerName, int UpdateRate)
-    : FManager(Manager),
-      FName(std::move(Name)),
+TkOPCGroupObject::TkOPCGroupObject(std::string Name, std::string ComputerName, std::string OPCServerName,
+                                   int UpdateRate)
+    : FName(std::move(Name)),
       FComputerName(std::move(ComputerName)),
       FOPCServerName(std::move(OPCServerName)),
       FUpdateRate(UpdateRate)
@@ -89,7 +88,7 @@ void TkOPCManager::SetBounds(int ALeft, int ATop, int, int)
 int TkOPCManager::AddGroup(const std::string& Name, const std::string& ComputerName, int UpdateRate,
                            const std::string& OPCServerName)
 {
-    FGroups.push_back(std::make_unique<TkOPCGroupObject>(this, Name, ComputerName, OPCServerName, UpdateRate));
+    FGroups.push_back(std::make_unique<TkOPCGroupObject>(Name, ComputerName, OPCServerName, UpdateRate));
     if (!OPCLibraryMissing())
         FGroups.back()->FHandle = TkOPCDLL::Instance().GroupAdd(Name, ComputerName, OPCServerName, UpdateRate,
                                                                 TkOPCCallbackRoute::GroupCallback(FRoute));

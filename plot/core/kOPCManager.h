@@ -18,8 +18,7 @@ class TWriter;
 
 class TkOPCGroupObject : public TPersistent {
 public:
-    TkOPCGroupObject(TkOPCManager* Manager, std::string Name, std::string ComputerName, std::string OPCServerName,
-                     int UpdateRate);
+    TkOPCGroupObject(std::string Name, std::string ComputerName, std::string OPCServerName, int UpdateRate);
     const std::string& GetName() const { return FName; }
     const std::string& GetComputerName() const { return FComputerName; }
     const std::string& GetOPCServerName() const { return FOPCServerName; }
@@ -30,7 +29,6 @@ public:
 
 private:
     friend class TkOPCManager;
-    TkOPCManager* FManager;
     std::string FName, FComputerName, FOPCServerName;
     int FUpdateRate;
     std::int32_t FHandle = 0;

@@ -8,6 +8,21 @@
 
 namespace {
 
+bool OPCIntegerType(std::uint16_t VarType)
+{
+    switch (VarType) {
+    case KOPC_VT_I1:
+    case KOPC_VT_I2:
+    case KOPC_VT_I4:
+    case KOPC_VT_I8:
+    case KOPC_VT_UI1:
+    case KOPC_VT_UI2:
+    case KOPC_VT_UI4:
+    case KOPC_VT_UI8: return true;
+    default: return false;
+    }
+}
+
 bool FloatType(std::uint16_t VarType)
 {
     return VarType == KOPC_VT_R4 || VarType == KOPC_VT_R8;
@@ -48,21 +63,6 @@ template <class F> TkOPCVariant Apply(const TkOPCVariant& Value, F Operation)
 }
 
 }  // namespace
-
-bool OPCIntegerType(std::uint16_t VarType)
-{
-    switch (VarType) {
-    case KOPC_VT_I1:
-    case KOPC_VT_I2:
-    case KOPC_VT_I4:
-    case KOPC_VT_I8:
-    case KOPC_VT_UI1:
-    case KOPC_VT_UI2:
-    case KOPC_VT_UI4:
-    case KOPC_VT_UI8: return true;
-    default: return false;
-    }
-}
 
 TkOPCVariant OPCVariantFromLibrary(kopc_variant& Value)
 {

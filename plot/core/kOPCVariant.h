@@ -16,8 +16,6 @@ struct TkOPCVariant {
     TkVariant Value;
 };
 
-bool OPCIntegerType(std::uint16_t VarType);
-
 // Both quality bits of a good OPC value.
 constexpr int OPCQualityGood = 0xC0;
 inline bool OPCQualityIsGood(int Quality)
