@@ -127,7 +127,9 @@ public:                                                     \
 // Published values kept together in a field F<Prefix> of type Group, one
 // property per member named: Prefix followed by the member's name, typed
 // by the member (so a colour, which is an integer to C++, is declared on
-// its own instead). The defaults are those of Init.
+// its own instead). The defaults are those of Init. Changed may name
+// PublishedMember, the member pointer of the value that changed, where the
+// members ask for different actions.
 //     PUBLISHED_GROUP(TkPlotCharMargins, Margin, TkPlotCharMargins{}, DoLayoutChange(), Left, Top, Right, Bottom);
 #define PUBLISHED_GROUP(Group, Prefix, Init, Changed, ...)                                  \
 private:                                                                                    \
@@ -228,6 +230,7 @@ public:                                                                         
         if (Value == F##Prefix.Member)                                       \
             return;                                                          \
         F##Prefix.Member = Value;                                            \
+        [[maybe_unused]] constexpr auto PublishedMember = &Group::Member;    \
         Changed;                                                             \
     }
 

@@ -2,7 +2,7 @@
 
 #include "plot/core/kGPFunctions.h"
 #include "plot/core/kGraphicsProperties.h"
-#include "rtl/PublishedProperties.h"
+#include "rtl/PublishedList.h"
 #include "rtl/Saturating.h"
 #include "ui/Bitmap.h"
 #include "ui/Canvas.h"
@@ -13,73 +13,26 @@ namespace {
 
 const bool Registered = [] {
     RegisterGraphicsProperties();
-    using L = TkPlotLabel;
-    RegisterPublishedClass<TkPlotLabel, TkPlotLayoutObject>(
-        "TkPlotLabel", TPropertyListBuilder<TkPlotLabel>()
-                           .String("Caption", &L::GetCaption, &L::SetCaption)
-                           .Float("MarginLeft", &L::GetMarginLeft, &L::SetMarginLeft)
-                           .Float("MarginTop", &L::GetMarginTop, &L::SetMarginTop)
-                           .Float("MarginRight", &L::GetMarginRight, &L::SetMarginRight)
-                           .Float("MarginBottom", &L::GetMarginBottom, &L::SetMarginBottom)
-                           .Enumeration("Alignment", "TkAlignmentHorizontal", {"kahCenter", "kahLeft", "kahRight"},
-                                        &L::GetAlignment, &L::SetAlignment, kahCenter)
-                           .Object("Font", "TFont", &L::GetFont)
-                           .Integer("ImageListIndex", &L::GetImageListIndex, &L::SetImageListIndex, -1)
-                           .Integer("ImageIndex", &L::GetImageIndex, &L::SetImageIndex, 0)
-                           // A label lies across the plot unless turned.
-                           .Boolean("Horizontal", &L::GetHorizontal, &L::SetHorizontal, true)
-                           .Take());
+    RegisterPublishedClass<TkPlotLabel, TkPlotLayoutObject>("TkPlotLabel");
     return true;
 }();
 
 }  // namespace
 
 TkPlotLabel::TkPlotLabel(TkPlotObjectOwner* AOwner, const TkPlotObjectCallbacks& Callbacks)
-    : TkPlotLayoutObject(AOwner, Callbacks, TkPlotObjectKind::Label),
-      FFont(std::make_unique<TFont>())
+    : TkPlotLayoutObject(AOwner, Callbacks, TkPlotObjectKind::Label)
 {
     SetHorizontal(true);
-    FFont->SetName("Arial");
-    FFont->SetSize(14);
-    FFont->SetStyle(TFontStyles{fsBold});
-    FFont->SetColor(clWhite);
-    FFont->OnChange = [this](TObject*) { DoLayoutChange(); };
 }
 
 TkPlotLabel::~TkPlotLabel() = default;
 
-// The caption, its margins and its font decide the label's size.
-void TkPlotLabel::SetCaption(const std::string& Value)
+void TkPlotLabel::MarginChanged(double TkPlotCharMargins::*Margin)
 {
-    SetProperty(Value, FCaption, &TkPlotObject::DoLayoutChange);
-}
-void TkPlotLabel::SetMarginLeft(double Value)
-{
-    SetProperty(Value, FMargins.Left, &TkPlotObject::DoChange);
-}
-void TkPlotLabel::SetMarginTop(double Value)
-{
-    SetProperty(Value, FMargins.Top, &TkPlotObject::DoLayoutChange);
-}
-void TkPlotLabel::SetMarginRight(double Value)
-{
-    SetProperty(Value, FMargins.Right, &TkPlotObject::DoChange);
-}
-void TkPlotLabel::SetMarginBottom(double Value)
-{
-    SetProperty(Value, FMargins.Bottom, &TkPlotObject::DoLayoutChange);
-}
-void TkPlotLabel::SetAlignment(TkAlignmentHorizontal Value)
-{
-    SetProperty(Value, FAlignment, &TkPlotObject::DoChange);
-}
-void TkPlotLabel::SetImageListIndex(int Value)
-{
-    SetProperty(Value, FImageListIndex, &TkPlotObject::DoChange);
-}
-void TkPlotLabel::SetImageIndex(int Value)
-{
-    SetProperty(Value, FImageIndex, &TkPlotObject::DoChange);
+    if (Margin == &TkPlotCharMargins::Top || Margin == &TkPlotCharMargins::Bottom)
+        DoLayoutChange();
+    else
+        DoChange();
 }
 
 void TkPlotLabel::SetBitmap(const TBitmap* Value)
@@ -99,7 +52,7 @@ void TkPlotLabel::SetBitmap(const TBitmap* Value)
 TkPlotLabel::TPixelMargins TkPlotLabel::CalcMargins(TCanvas* Canvas) const
 {
     Canvas->Font->Assign(FFont.get());
-    return FMargins.InPixels(MultiLineTextWidth(Canvas, "0"), MultiLineTextHeight(Canvas, "0"));
+    return FMargin.InPixels(MultiLineTextWidth(Canvas, "0"), MultiLineTextHeight(Canvas, "0"));
 }
 
 int TkPlotLabel::GetRequiredSize(TCanvas* Canvas)

@@ -6,38 +6,36 @@
 #include <string>
 
 #include "plot/channels/kPlotCharMargins.h"
+#include "plot/core/kGraphicsProperties.h"
 #include "plot/core/kPlotObjects.h"
 
 class TBitmap;
-class TFont;
 
-enum TkAlignmentHorizontal { kahCenter, kahLeft, kahRight };
+PUBLISHED_ENUM(TkAlignmentHorizontal, kahCenter, kahLeft, kahRight);
 
 namespace TkPlotObjectKind {
 extern const TkPlotKind Label;
 }  // namespace TkPlotObjectKind
 
 class TkPlotLabel : public TkPlotLayoutObject {
+    PUBLISHED_CLASS(TkPlotLabel);
+
 public:
     TkPlotLabel(TkPlotObjectOwner* AOwner, const TkPlotObjectCallbacks& Callbacks);
 
-    const std::string& GetCaption() const { return FCaption; }
-    void SetCaption(const std::string& Value);
-    double GetMarginLeft() const { return FMargins.Left; }
-    void SetMarginLeft(double Value);
-    double GetMarginTop() const { return FMargins.Top; }
-    void SetMarginTop(double Value);
-    double GetMarginRight() const { return FMargins.Right; }
-    void SetMarginRight(double Value);
-    double GetMarginBottom() const { return FMargins.Bottom; }
-    void SetMarginBottom(double Value);
-    TkAlignmentHorizontal GetAlignment() const { return FAlignment; }
-    void SetAlignment(TkAlignmentHorizontal Value);
-    TFont* GetFont() const { return FFont.get(); }
-    int GetImageListIndex() const { return FImageListIndex; }
-    void SetImageListIndex(int Value);
-    int GetImageIndex() const { return FImageIndex; }
-    void SetImageIndex(int Value);
+    // The caption, its top and bottom margins and its font decide the
+    // label's size; the left and right margins only move the caption.
+    PUBLISHED(std::string, Caption, "", DoLayoutChange());
+    PUBLISHED_GROUP(TkPlotCharMargins, Margin, TkPlotCharMargins{}, MarginChanged(PublishedMember), Left, Top, Right,
+                    Bottom);
+    PUBLISHED(TkAlignmentHorizontal, Alignment, kahCenter, DoChange());
+    PUBLISHED_FONT(Font, (TkFontLook{.Name = "Arial", .Size = 14, .Style = TFontStyles{fsBold}, .Color = clWhite}),
+                   DoLayoutChange());
+    PUBLISHED(int, ImageListIndex, -1, DoChange());
+    PUBLISHED(int, ImageIndex, 0, DoChange());
+    // A label lies across the plot unless turned.
+    PUBLISHED_ACCESSORS(bool, Horizontal, true);
+
     // A picture shown instead of the caption and the image; a copy is kept,
     // none clears it.
     void SetBitmap(const TBitmap* Value);
@@ -52,17 +50,12 @@ protected:
 
 private:
     using TPixelMargins = TkPlotCharMargins::TPixels;
+    void MarginChanged(double TkPlotCharMargins::*Margin);
     // Margins in pixels, from the size of "0" in Font.
     TPixelMargins CalcMargins(TCanvas* Canvas) const;
     // Left edge of a picture Width pixels wide inside R by Alignment.
     int PictureLeft(const TRect& R, const TPixelMargins& M, int Width) const;
     void DrawCaption(TCanvas* Canvas, const TRect& R, const TPixelMargins& M);
 
-    std::string FCaption;
-    TkPlotCharMargins FMargins;
-    TkAlignmentHorizontal FAlignment = kahCenter;
-    std::unique_ptr<TFont> FFont;
-    int FImageListIndex = -1;
-    int FImageIndex = 0;
     std::unique_ptr<TBitmap> FBitmap;
 };

@@ -16,12 +16,24 @@ void SetFontStyleBits(TFont& Font, std::int64_t Bits)
 
 std::vector<std::string> PenStyleNames()
 {
-    return {"psSolid", "psDash", "psDot", "psDashDot", "psDashDotDot", "psClear", "psInsideFrame"};
+    return PublishedEnumNames<TPenStyle>();
 }
 
 std::vector<std::string> BrushStyleNames()
 {
-    return {"bsSolid", "bsClear", "bsHorizontal", "bsVertical", "bsFDiagonal", "bsBDiagonal", "bsCross", "bsDiagCross"};
+    return PublishedEnumNames<TBrushStyle>();
+}
+
+void ApplyFontLook(TFont& Font, const TkFontLook& Look)
+{
+    if (Look.Name)
+        Font.SetName(*Look.Name);
+    if (Look.Size)
+        Font.SetSize(*Look.Size);
+    if (Look.Style)
+        Font.SetStyle(*Look.Style);
+    if (Look.Color)
+        Font.SetColor(*Look.Color);
 }
 
 void RegisterGraphicsProperties()

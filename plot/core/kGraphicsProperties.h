@@ -2,14 +2,50 @@
 // Publishes the properties of the drawing tools (font, pen, brush), so that
 // property files and dotted names such as Font.Color reach them.
 #include <cstdint>
+#include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
-#include "rtl/PublishedProperties.h"
+#include "rtl/PublishedList.h"
+#include "ui/Brush.h"
 #include "ui/Font.h"
+#include "ui/Pen.h"
 
 void RegisterGraphicsProperties();
+
+PUBLISHED_ENUM_NAMES(TPenStyle, psSolid, psDash, psDot, psDashDot, psDashDotDot, psClear, psInsideFrame);
+PUBLISHED_ENUM_NAMES(TBrushStyle, bsSolid, bsClear, bsHorizontal, bsVertical, bsFDiagonal, bsBDiagonal, bsCross,
+                     bsDiagCross);
+
+// How a published font starts; what is left unset keeps the font's own.
+struct TkFontLook {
+    std::optional<std::string> Name = std::nullopt;
+    std::optional<int> Size = std::nullopt;
+    std::optional<TFontStyles> Style = std::nullopt;
+    std::optional<TColor> Color = std::nullopt;
+};
+void ApplyFontLook(TFont& Font, const TkFontLook& Look);
+
+// A font of class F with its look, which then calls Changed on every change
+// (the look itself is no change: its holder is still being made).
+template <class F = TFont>
+std::unique_ptr<TFont> MakePublishedFont(const TkFontLook& Look, std::function<void()> Changed)
+{
+    auto font = std::make_unique<F>();
+    ApplyFontLook(*font, Look);
+    font->OnChange = [Changed = std::move(Changed)](TObject*) { Changed(); };
+    return font;
+}
+
+// A font the class owns and publishes, declared in one line (see
+// PUBLISHED in rtl/PublishedList.h): F<Name>, Get<Name>, its look, and
+// Changed run on each change of the font.
+//     PUBLISHED_FONT(Font, (TkFontLook{.Size = 14, .Color = clWhite}), DoLayoutChange());
+#define PUBLISHED_FONT(Name, Look, Changed) PUBLISHED_FONT_OF(TFont, Name, Look, Changed)
+#define PUBLISHED_FONT_OF(Class, Name, Look, Changed) \
+    PUBLISHED_OBJECT(TFont, Name, MakePublishedFont<Class>(Look, [this] { Changed; }))
 
 // The published names of the pen and brush styles, in their order.
 std::vector<std::string> PenStyleNames();

@@ -125,6 +125,30 @@ TEST(PublishedList, ASetterStoresADifferingAcceptedValueThenRunsItsChange)
     EXPECT_EQ(gauge.GetStyle(), gsDigits);
 }
 
+// A group whose members ask for different actions: the action learns
+// which member changed.
+class TFrame : public TPersistent {
+    PUBLISHED_CLASS(TFrame);
+
+public:
+    std::vector<std::string> Changed;
+    PUBLISHED_GROUP(TGaugeSides, Side, TGaugeSides{}, Changed.push_back(Name(PublishedMember)), Left, Right);
+
+private:
+    static std::string Name(int TGaugeSides::*Member) { return Member == &TGaugeSides::Left ? "left" : "right"; }
+};
+
+TEST(PublishedList, AGroupsActionIsToldWhichMemberChanged)
+{
+    TFrame frame;
+    frame.SetSideRight(5);
+    frame.SetSideLeft(4);
+    frame.SetSideLeft(4);
+    EXPECT_EQ(frame.Changed, (std::vector<std::string>{"right", "left"}));
+    EXPECT_EQ(frame.GetSideLeft(), 4);
+    EXPECT_EQ(frame.GetSideRight(), 5);
+}
+
 TEST(PublishedList, AnEnumeratorGivenAValueIsRefused)
 {
     EXPECT_EQ(SplitPublishedNames("a,  b ,c"), (std::vector<std::string>{"a", "b", "c"}));
