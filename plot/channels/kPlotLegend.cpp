@@ -10,7 +10,7 @@
 #include "plot/core/kPlotMasterManager.h"
 #include "plot/core/kPlotPixels.h"
 #include "rtl/NumberFormat.h"
-#include "rtl/PublishedProperties.h"
+#include "rtl/PublishedList.h"
 #include "rtl/Saturating.h"
 #include "ui/Canvas.h"
 #include "ui/Font.h"
@@ -20,58 +20,7 @@ namespace {
 
 const bool Registered = [] {
     RegisterGraphicsProperties();
-    using L = TkPlotLegend;
-    RegisterPublishedClass<TkPlotLegend, TkPlotLayoutObject>(
-        "TkPlotLegend",
-        TPropertyListBuilder<TkPlotLegend>()
-            .Float("MarginLeft", &L::GetMarginLeft, &L::SetMarginLeft)
-            .Float("MarginTop", &L::GetMarginTop, &L::SetMarginTop)
-            .Float("MarginRight", &L::GetMarginRight, &L::SetMarginRight)
-            .Float("MarginBottom", &L::GetMarginBottom, &L::SetMarginBottom)
-            .Color("BackGroundColor", &L::GetBackGroundColor, &L::SetBackGroundColor, clGray)
-            .Boolean("BackGroundTransparent", &L::GetBackGroundTransparent, &L::SetBackGroundTransparent, true)
-            .Color("SelectedItemBackGroundColor", &L::GetSelectedItemBackGroundColor,
-                   &L::SetSelectedItemBackGroundColor, clYellow)
-            .Object("SelectedItemFont", "TFont", &L::GetSelectedItemFont)
-            .Boolean("ShowColumnLine", &L::GetShowColumnLine, &L::SetShowColumnLine, true)
-            .Boolean("ShowColumnMarker", &L::GetShowColumnMarker, &L::SetShowColumnMarker, false)
-            .Boolean("ShowColumnXAxisTitle", &L::GetShowColumnXAxisTitle, &L::SetShowColumnXAxisTitle, false)
-            .Boolean("ShowColumnYAxisTitle", &L::GetShowColumnYAxisTitle, &L::SetShowColumnYAxisTitle, false)
-            .Boolean("ShowColumnXValue", &L::GetShowColumnXValue, &L::SetShowColumnXValue, false)
-            .Boolean("ShowColumnYValue", &L::GetShowColumnYValue, &L::SetShowColumnYValue, false)
-            .Boolean("ShowColumnYMax", &L::GetShowColumnYMax, &L::SetShowColumnYMax, false)
-            .Boolean("ShowColumnYMin", &L::GetShowColumnYMin, &L::SetShowColumnYMin, false)
-            .Boolean("ShowColumnYMean", &L::GetShowColumnYMean, &L::SetShowColumnYMean, false)
-            .String("CaptionColumnTitle", &L::GetCaptionColumnTitle, &L::SetCaptionColumnTitle)
-            .String("CaptionColumnXAxisTitle", &L::GetCaptionColumnXAxisTitle, &L::SetCaptionColumnXAxisTitle)
-            .String("CaptionColumnYAxisTitle", &L::GetCaptionColumnYAxisTitle, &L::SetCaptionColumnYAxisTitle)
-            .String("CaptionColumnXValue", &L::GetCaptionColumnXValue, &L::SetCaptionColumnXValue)
-            .String("CaptionColumnYValue", &L::GetCaptionColumnYValue, &L::SetCaptionColumnYValue)
-            .String("CaptionColumnYMax", &L::GetCaptionColumnYMax, &L::SetCaptionColumnYMax)
-            .String("CaptionColumnYMin", &L::GetCaptionColumnYMin, &L::SetCaptionColumnYMin)
-            .String("CaptionColumnYMean", &L::GetCaptionColumnYMean, &L::SetCaptionColumnYMean)
-            .Object("Font", "TFont", &L::GetFont)
-            .Float("ColumnSpacing", &L::GetColumnSpacing, &L::SetColumnSpacing)
-            .Float("RowSpacing", &L::GetRowSpacing, &L::SetRowSpacing)
-            .Integer("WrapColDesiredCount", &L::GetWrapColDesiredCount, &L::SetWrapColDesiredCount, 1)
-            .Boolean("WrapColAutoCountEnabled", &L::GetWrapColAutoCountEnabled, &L::SetWrapColAutoCountEnabled, false)
-            .Integer("WrapColAutoCountMax", &L::GetWrapColAutoCountMax, &L::SetWrapColAutoCountMax, 100)
-            .Float("WrapColSpacingMin", &L::GetWrapColSpacingMin, &L::SetWrapColSpacingMin)
-            .Boolean("WrapColSpacingAuto", &L::GetWrapColSpacingAuto, &L::SetWrapColSpacingAuto, true)
-            .Integer("WrapRowDesiredCount", &L::GetWrapRowDesiredCount, &L::SetWrapRowDesiredCount, 5)
-            .Boolean("WrapRowAutoCountEnabled", &L::GetWrapRowAutoCountEnabled, &L::SetWrapRowAutoCountEnabled, true)
-            .Integer("WrapRowAutoCountMax", &L::GetWrapRowAutoCountMax, &L::SetWrapRowAutoCountMax, 100)
-            .Float("WrapRowSpacingMin", &L::GetWrapRowSpacingMin, &L::SetWrapRowSpacingMin)
-            .Boolean("WrapRowSpacingAuto", &L::GetWrapRowSpacingAuto, &L::SetWrapRowSpacingAuto, false)
-            .Boolean("ColumnTitlesVisible", &L::GetColumnTitlesVisible, &L::SetColumnTitlesVisible, false)
-            .Object("ColumnTitlesFont", "TFont", &L::GetColumnTitlesFont)
-            .Float("ChannelNameMaxWidth", &L::GetChannelNameMaxWidth, &L::SetChannelNameMaxWidth)
-            .Enumeration("ChannelNameColorStyle", "TkPlotLegendChannelNameColorStyle",
-                         {"kplcncsFont", "kplcncsChannelColor", "kplcncsXAxisFontColor", "kplcncsYAxisFontColor"},
-                         &L::GetChannelNameColorStyle, &L::SetChannelNameColorStyle, kplcncsFont)
-            .Integer("LineColumnWidth", &L::GetLineColumnWidth, &L::SetLineColumnWidth, 13)
-            .Integer("LineColumnHeight", &L::GetLineColumnHeight, &L::SetLineColumnHeight, 3)
-            .Take());
+    RegisterPublishedClass<TkPlotLegend, TkPlotLayoutObject>("TkPlotLegend");
     return true;
 }();
 
@@ -92,6 +41,13 @@ bool Blank(const std::string& Text)
 }
 
 }  // namespace
+
+const std::string& TkPlotLegendCaptions::Of(int Index) const
+{
+    const std::string* captions[] = {&ColumnTitle,  &ColumnXAxisTitle, &ColumnYAxisTitle, &ColumnXValue,
+                                     &ColumnYValue, &ColumnYMax,       &ColumnYMin,       &ColumnYMean};
+    return *captions[Index];
+}
 
 // ---------------------------------------------------------------- TkPlotLegendButton
 
@@ -125,18 +81,9 @@ void TkPlotLegendButton::Draw(TCanvas* Canvas, TColor)
 // ---------------------------------------------------------------- TkPlotLegend
 
 TkPlotLegend::TkPlotLegend(TkPlotObjectOwner* AOwner, const TkPlotObjectCallbacks& Callbacks)
-    : TkPlotLayoutObject(AOwner, Callbacks, TkPlotObjectKind::Legend),
-      FSelectedItemFont(std::make_unique<TFont>()),
-      FFont(std::make_unique<TFont>()),
-      FColumnTitlesFont(std::make_unique<TFont>())
+    : TkPlotLayoutObject(AOwner, Callbacks, TkPlotObjectKind::Legend)
 {
     SetHorizontal(false);
-    FFont->SetColor(clWhite);
-    FSelectedItemFont->SetColor(clBlack);
-    FColumnTitlesFont->SetColor(clAqua);
-    FColumnTitlesFont->SetStyle(TFontStyles{fsBold});
-    for (TFont* font : {FFont.get(), FSelectedItemFont.get(), FColumnTitlesFont.get()})
-        font->OnChange = [this](TObject*) { DoLayoutChange(); };
 
     // The buttons are parts of the legend, not plot objects of their own:
     // they only ask the legend to repaint.
@@ -161,137 +108,10 @@ TkPlotLegend::~TkPlotLegend()
     }
 }
 
-void TkPlotLegend::SetMarginLeft(double Value)
+bool TkPlotLegend::AtLeastOne(int& Count)
 {
-    SetProperty(Value, FMargins.Left, &TkPlotObject::DoLayoutChange);
-}
-void TkPlotLegend::SetMarginTop(double Value)
-{
-    SetProperty(Value, FMargins.Top, &TkPlotObject::DoLayoutChange);
-}
-void TkPlotLegend::SetMarginRight(double Value)
-{
-    SetProperty(Value, FMargins.Right, &TkPlotObject::DoLayoutChange);
-}
-void TkPlotLegend::SetMarginBottom(double Value)
-{
-    SetProperty(Value, FMargins.Bottom, &TkPlotObject::DoLayoutChange);
-}
-void TkPlotLegend::SetBackGroundColor(TColor Value)
-{
-    SetProperty(Value, FBackGroundColor, &TkPlotObject::DoChange);
-}
-void TkPlotLegend::SetBackGroundTransparent(bool Value)
-{
-    SetProperty(Value, FBackGroundTransparent, &TkPlotObject::DoChange);
-}
-void TkPlotLegend::SetSelectedItemBackGroundColor(TColor Value)
-{
-    SetProperty(Value, FSelectedItemBackGroundColor, &TkPlotObject::DoChange);
-}
-void TkPlotLegend::SetShowColumnLine(bool Value)
-{
-    SetProperty(Value, FShowColumnLine, &TkPlotObject::DoLayoutChange);
-}
-void TkPlotLegend::SetShowColumnMarker(bool Value)
-{
-    SetProperty(Value, FShowColumnMarker, &TkPlotObject::DoLayoutChange);
-}
-void TkPlotLegend::SetShowColumnXAxisTitle(bool Value)
-{
-    SetProperty(Value, FShowColumnXAxisTitle, &TkPlotObject::DoLayoutChange);
-}
-void TkPlotLegend::SetShowColumnYAxisTitle(bool Value)
-{
-    SetProperty(Value, FShowColumnYAxisTitle, &TkPlotObject::DoLayoutChange);
-}
-void TkPlotLegend::SetShowColumnXValue(bool Value)
-{
-    SetProperty(Value, FShowColumnXValue, &TkPlotObject::DoLayoutChange);
-}
-void TkPlotLegend::SetShowColumnYValue(bool Value)
-{
-    SetProperty(Value, FShowColumnYValue, &TkPlotObject::DoLayoutChange);
-}
-void TkPlotLegend::SetShowColumnYMax(bool Value)
-{
-    SetProperty(Value, FShowColumnYMax, &TkPlotObject::DoLayoutChange);
-}
-void TkPlotLegend::SetShowColumnYMin(bool Value)
-{
-    SetProperty(Value, FShowColumnYMin, &TkPlotObject::DoLayoutChange);
-}
-void TkPlotLegend::SetShowColumnYMean(bool Value)
-{
-    SetProperty(Value, FShowColumnYMean, &TkPlotObject::DoLayoutChange);
-}
-void TkPlotLegend::SetCaption(int Index, const std::string& Value)
-{
-    SetProperty(Value, FCaptions[Index], &TkPlotObject::DoLayoutChange);
-}
-void TkPlotLegend::SetColumnSpacing(double Value)
-{
-    SetProperty(Value, FColumnSpacing, &TkPlotObject::DoLayoutChange);
-}
-void TkPlotLegend::SetRowSpacing(double Value)
-{
-    SetProperty(Value, FRowSpacing, &TkPlotObject::DoLayoutChange);
-}
-void TkPlotLegend::SetWrapColDesiredCount(int Value)
-{
-    SetProperty(std::max(Value, 1), FWrapColDesiredCount, &TkPlotObject::DoLayoutChange);
-}
-void TkPlotLegend::SetWrapColAutoCountEnabled(bool Value)
-{
-    SetProperty(Value, FWrapColAutoCountEnabled, &TkPlotObject::DoLayoutChange);
-}
-void TkPlotLegend::SetWrapColAutoCountMax(int Value)
-{
-    SetProperty(Value, FWrapColAutoCountMax, &TkPlotObject::DoLayoutChange);
-}
-void TkPlotLegend::SetWrapColSpacingMin(double Value)
-{
-    SetProperty(Value, FWrapColSpacingMin, &TkPlotObject::DoLayoutChange);
-}
-void TkPlotLegend::SetWrapColSpacingAuto(bool Value)
-{
-    SetProperty(Value, FWrapColSpacingAuto, &TkPlotObject::DoLayoutChange);
-}
-void TkPlotLegend::SetWrapRowDesiredCount(int Value)
-{
-    SetProperty(std::max(Value, 1), FWrapRowDesiredCount, &TkPlotObject::DoLayoutChange);
-}
-void TkPlotLegend::SetWrapRowAutoCountEnabled(bool Value)
-{
-    SetProperty(Value, FWrapRowAutoCountEnabled, &TkPlotObject::DoLayoutChange);
-}
-void TkPlotLegend::SetWrapRowAutoCountMax(int Value)
-{
-    SetProperty(Value, FWrapRowAutoCountMax, &TkPlotObject::DoLayoutChange);
-}
-void TkPlotLegend::SetWrapRowSpacingAuto(bool Value)
-{
-    SetProperty(Value, FWrapRowSpacingAuto, &TkPlotObject::DoLayoutChange);
-}
-void TkPlotLegend::SetColumnTitlesVisible(bool Value)
-{
-    SetProperty(Value, FColumnTitlesVisible, &TkPlotObject::DoLayoutChange);
-}
-void TkPlotLegend::SetChannelNameMaxWidth(double Value)
-{
-    SetProperty(Value, FChannelNameMaxWidth, &TkPlotObject::DoLayoutChange);
-}
-void TkPlotLegend::SetChannelNameColorStyle(TkPlotLegendChannelNameColorStyle Value)
-{
-    SetProperty(Value, FChannelNameColorStyle, &TkPlotObject::DoChange);
-}
-void TkPlotLegend::SetLineColumnWidth(int Value)
-{
-    SetProperty(ClampPixel(Value), FLineColumnWidth, &TkPlotObject::DoLayoutChange);
-}
-void TkPlotLegend::SetLineColumnHeight(int Value)
-{
-    SetProperty(ClampPixel(Value), FLineColumnHeight, &TkPlotObject::DoChange);
+    Count = std::max(Count, 1);
+    return true;
 }
 
 // ---- cell texts
@@ -410,7 +230,7 @@ void TkPlotLegend::MeasureColumns(TCanvas* Canvas)
         int width = 0;
         if (FColumnTitlesVisible) {
             Canvas->Font->Assign(FColumnTitlesFont.get());
-            width = MultiLineTextWidth(Canvas, TranslateText(FCaptions[c - colName]));
+            width = MultiLineTextWidth(Canvas, TranslateText(FCaption.Of(c - colName)));
         }
         Canvas->Font->Assign(FFont.get());
         for (TkPlotLegendItem& item : FItems) {
@@ -465,7 +285,7 @@ void TkPlotLegend::CalcLayout(TCanvas* Canvas)
     Canvas->Font->Assign(FFont.get());
     const int c = MultiLineTextWidth(Canvas, "0");
     const int h = MultiLineTextHeight(Canvas, "0");
-    FPixMargins = FMargins.InPixels(c, h);
+    FPixMargins = FMargin.InPixels(c, h);
     FPixColumnSpacing = RoundPixel(c * FColumnSpacing);
     FPixRowSpacing = RoundPixel(h * FRowSpacing);
     const int minGroupSpacing = RoundPixel(h * FWrapColSpacingMin);
@@ -644,7 +464,7 @@ void TkPlotLegend::DrawColumnTitles(TCanvas* Canvas)
                 format |= ktfCenter;
             else if (c >= colXValue)
                 format |= ktfRight;
-            DrawFormattedText(Canvas, TranslateText(FCaptions[c - colName]), cell, format, true);
+            DrawFormattedText(Canvas, TranslateText(FCaption.Of(c - colName)), cell, format, true);
         }
 }
 

@@ -9,19 +9,31 @@
 
 #include "plot/channels/kPlotChannelCustom.h"
 #include "plot/channels/kPlotCharMargins.h"
+#include "plot/core/kGraphicsProperties.h"
 #include "plot/core/kPlotObjects.h"
+#include "plot/core/kPlotPixels.h"
 #include "ui/Pen.h"
 
-class TFont;
 class TkPlotAxis;
 class TkPlotLegend;
 class TkPlotMasterManager;
 
-enum TkPlotLegendChannelNameColorStyle {
-    kplcncsFont,
-    kplcncsChannelColor,
-    kplcncsXAxisFontColor,
-    kplcncsYAxisFontColor,
+PUBLISHED_ENUM(TkPlotLegendChannelNameColorStyle, kplcncsFont, kplcncsChannelColor, kplcncsXAxisFontColor,
+               kplcncsYAxisFontColor);
+
+// The column titles, one published string each.
+struct TkPlotLegendCaptions {
+    std::string ColumnTitle = "Title";
+    std::string ColumnXAxisTitle = "X-Axis";
+    std::string ColumnYAxisTitle = "Y-Axis";
+    std::string ColumnXValue = "X";
+    std::string ColumnYValue = "Y";
+    std::string ColumnYMax = "Y-Max";
+    std::string ColumnYMin = "Y-Min";
+    std::string ColumnYMean = "Y-Mean";
+
+    // The title of column Index, 0 for the name column.
+    const std::string& Of(int Index) const;
 };
 
 // One listed channel, rebuilt at every layout.
@@ -56,6 +68,8 @@ extern const TkPlotKind Legend;
 }  // namespace TkPlotObjectKind
 
 class TkPlotLegend : public TkPlotLayoutObject {
+    PUBLISHED_CLASS(TkPlotLegend);
+
 public:
     TkPlotLegend(TkPlotObjectOwner* AOwner, const TkPlotObjectCallbacks& Callbacks);
 
@@ -90,92 +104,44 @@ public:
     void BuildPopupMenu(TPopupMenu* Menu) override;
 
     // ---- published properties
-    double GetMarginLeft() const { return FMargins.Left; }
-    void SetMarginLeft(double Value);
-    double GetMarginTop() const { return FMargins.Top; }
-    void SetMarginTop(double Value);
-    double GetMarginRight() const { return FMargins.Right; }
-    void SetMarginRight(double Value);
-    double GetMarginBottom() const { return FMargins.Bottom; }
-    void SetMarginBottom(double Value);
-    TColor GetBackGroundColor() const { return FBackGroundColor; }
-    void SetBackGroundColor(TColor Value);
-    bool GetBackGroundTransparent() const { return FBackGroundTransparent; }
-    void SetBackGroundTransparent(bool Value);
-    TColor GetSelectedItemBackGroundColor() const { return FSelectedItemBackGroundColor; }
-    void SetSelectedItemBackGroundColor(TColor Value);
-    TFont* GetSelectedItemFont() const { return FSelectedItemFont.get(); }
-    bool GetShowColumnLine() const { return FShowColumnLine; }
-    void SetShowColumnLine(bool Value);
-    bool GetShowColumnMarker() const { return FShowColumnMarker; }
-    void SetShowColumnMarker(bool Value);
-    bool GetShowColumnXAxisTitle() const { return FShowColumnXAxisTitle; }
-    void SetShowColumnXAxisTitle(bool Value);
-    bool GetShowColumnYAxisTitle() const { return FShowColumnYAxisTitle; }
-    void SetShowColumnYAxisTitle(bool Value);
-    bool GetShowColumnXValue() const { return FShowColumnXValue; }
-    void SetShowColumnXValue(bool Value);
-    bool GetShowColumnYValue() const { return FShowColumnYValue; }
-    void SetShowColumnYValue(bool Value);
-    bool GetShowColumnYMax() const { return FShowColumnYMax; }
-    void SetShowColumnYMax(bool Value);
-    bool GetShowColumnYMin() const { return FShowColumnYMin; }
-    void SetShowColumnYMin(bool Value);
-    bool GetShowColumnYMean() const { return FShowColumnYMean; }
-    void SetShowColumnYMean(bool Value);
-    const std::string& GetCaptionColumnTitle() const { return FCaptions[0]; }
-    void SetCaptionColumnTitle(const std::string& Value) { SetCaption(0, Value); }
-    const std::string& GetCaptionColumnXAxisTitle() const { return FCaptions[1]; }
-    void SetCaptionColumnXAxisTitle(const std::string& Value) { SetCaption(1, Value); }
-    const std::string& GetCaptionColumnYAxisTitle() const { return FCaptions[2]; }
-    void SetCaptionColumnYAxisTitle(const std::string& Value) { SetCaption(2, Value); }
-    const std::string& GetCaptionColumnXValue() const { return FCaptions[3]; }
-    void SetCaptionColumnXValue(const std::string& Value) { SetCaption(3, Value); }
-    const std::string& GetCaptionColumnYValue() const { return FCaptions[4]; }
-    void SetCaptionColumnYValue(const std::string& Value) { SetCaption(4, Value); }
-    const std::string& GetCaptionColumnYMax() const { return FCaptions[5]; }
-    void SetCaptionColumnYMax(const std::string& Value) { SetCaption(5, Value); }
-    const std::string& GetCaptionColumnYMin() const { return FCaptions[6]; }
-    void SetCaptionColumnYMin(const std::string& Value) { SetCaption(6, Value); }
-    const std::string& GetCaptionColumnYMean() const { return FCaptions[7]; }
-    void SetCaptionColumnYMean(const std::string& Value) { SetCaption(7, Value); }
-    TFont* GetFont() const { return FFont.get(); }
-    double GetColumnSpacing() const { return FColumnSpacing; }
-    void SetColumnSpacing(double Value);
-    // Two names of one setting.
-    double GetRowSpacing() const { return FRowSpacing; }
-    void SetRowSpacing(double Value);
-    int GetWrapColDesiredCount() const { return FWrapColDesiredCount; }
-    void SetWrapColDesiredCount(int Value);
-    bool GetWrapColAutoCountEnabled() const { return FWrapColAutoCountEnabled; }
-    void SetWrapColAutoCountEnabled(bool Value);
-    int GetWrapColAutoCountMax() const { return FWrapColAutoCountMax; }
-    void SetWrapColAutoCountMax(int Value);
-    double GetWrapColSpacingMin() const { return FWrapColSpacingMin; }
-    void SetWrapColSpacingMin(double Value);
-    bool GetWrapColSpacingAuto() const { return FWrapColSpacingAuto; }
-    void SetWrapColSpacingAuto(bool Value);
-    int GetWrapRowDesiredCount() const { return FWrapRowDesiredCount; }
-    void SetWrapRowDesiredCount(int Value);
-    bool GetWrapRowAutoCountEnabled() const { return FWrapRowAutoCountEnabled; }
-    void SetWrapRowAutoCountEnabled(bool Value);
-    int GetWrapRowAutoCountMax() const { return FWrapRowAutoCountMax; }
-    void SetWrapRowAutoCountMax(int Value);
-    double GetWrapRowSpacingMin() const { return FRowSpacing; }
-    void SetWrapRowSpacingMin(double Value) { SetRowSpacing(Value); }
-    bool GetWrapRowSpacingAuto() const { return FWrapRowSpacingAuto; }
-    void SetWrapRowSpacingAuto(bool Value);
-    bool GetColumnTitlesVisible() const { return FColumnTitlesVisible; }
-    void SetColumnTitlesVisible(bool Value);
-    TFont* GetColumnTitlesFont() const { return FColumnTitlesFont.get(); }
-    double GetChannelNameMaxWidth() const { return FChannelNameMaxWidth; }
-    void SetChannelNameMaxWidth(double Value);
-    TkPlotLegendChannelNameColorStyle GetChannelNameColorStyle() const { return FChannelNameColorStyle; }
-    void SetChannelNameColorStyle(TkPlotLegendChannelNameColorStyle Value);
-    int GetLineColumnWidth() const { return FLineColumnWidth; }
-    void SetLineColumnWidth(int Value);
-    int GetLineColumnHeight() const { return FLineColumnHeight; }
-    void SetLineColumnHeight(int Value);
+    PUBLISHED_GROUP(TkPlotCharMargins, Margin, (TkPlotCharMargins{1, 1, 1, 1}), DoLayoutChange(), Left, Top, Right,
+                    Bottom);
+    PUBLISHED(TColor, BackGroundColor, clGray, DoChange());
+    PUBLISHED(bool, BackGroundTransparent, true, DoChange());
+    PUBLISHED(TColor, SelectedItemBackGroundColor, clYellow, DoChange());
+    PUBLISHED_FONT(SelectedItemFont, (TkFontLook{.Color = clBlack}), DoLayoutChange());
+    PUBLISHED(bool, ShowColumnLine, true, DoLayoutChange());
+    PUBLISHED(bool, ShowColumnMarker, false, DoLayoutChange());
+    PUBLISHED(bool, ShowColumnXAxisTitle, false, DoLayoutChange());
+    PUBLISHED(bool, ShowColumnYAxisTitle, false, DoLayoutChange());
+    PUBLISHED(bool, ShowColumnXValue, false, DoLayoutChange());
+    PUBLISHED(bool, ShowColumnYValue, false, DoLayoutChange());
+    PUBLISHED(bool, ShowColumnYMax, false, DoLayoutChange());
+    PUBLISHED(bool, ShowColumnYMin, false, DoLayoutChange());
+    PUBLISHED(bool, ShowColumnYMean, false, DoLayoutChange());
+    PUBLISHED_GROUP(TkPlotLegendCaptions, Caption, TkPlotLegendCaptions{}, DoLayoutChange(), ColumnTitle,
+                    ColumnXAxisTitle, ColumnYAxisTitle, ColumnXValue, ColumnYValue, ColumnYMax, ColumnYMin,
+                    ColumnYMean);
+    PUBLISHED_FONT(Font, (TkFontLook{.Color = clWhite}), DoLayoutChange());
+    PUBLISHED(double, ColumnSpacing, 0.5, DoLayoutChange());
+    PUBLISHED(double, RowSpacing, 0.25, DoLayoutChange());
+    PUBLISHED(int, WrapColDesiredCount, 1, DoLayoutChange(), AtLeastOne);
+    PUBLISHED(bool, WrapColAutoCountEnabled, false, DoLayoutChange());
+    PUBLISHED(int, WrapColAutoCountMax, 100, DoLayoutChange());
+    PUBLISHED(double, WrapColSpacingMin, 2, DoLayoutChange());
+    PUBLISHED(bool, WrapColSpacingAuto, true, DoLayoutChange());
+    PUBLISHED(int, WrapRowDesiredCount, 5, DoLayoutChange(), AtLeastOne);
+    PUBLISHED(bool, WrapRowAutoCountEnabled, true, DoLayoutChange());
+    PUBLISHED(int, WrapRowAutoCountMax, 100, DoLayoutChange());
+    // Another name of RowSpacing.
+    PUBLISHED_VIA(double, WrapRowSpacingMin, FRowSpacing, SetRowSpacing(Value));
+    PUBLISHED(bool, WrapRowSpacingAuto, false, DoLayoutChange());
+    PUBLISHED(bool, ColumnTitlesVisible, false, DoLayoutChange());
+    PUBLISHED_FONT(ColumnTitlesFont, (TkFontLook{.Style = TFontStyles{fsBold}, .Color = clAqua}), DoLayoutChange());
+    PUBLISHED(double, ChannelNameMaxWidth, 0, DoLayoutChange());
+    PUBLISHED(TkPlotLegendChannelNameColorStyle, ChannelNameColorStyle, kplcncsFont, DoChange());
+    PUBLISHED(int, LineColumnWidth, 13, DoLayoutChange(), KeepPixel);
+    PUBLISHED(int, LineColumnHeight, 3, DoChange(), KeepPixel);
 
 protected:
     ~TkPlotLegend() override;
@@ -202,7 +168,8 @@ private:
         int Offset = 0;  // from the group's left edge
     };
 
-    void SetCaption(int Index, const std::string& Value);
+    // A row or column count of at least one.
+    static bool AtLeastOne(int& Count);
     TkPlotAxis* XAxisOf(const TkPlotChannelCustom& Channel) const;
     TkPlotAxis* YAxisOf(const TkPlotChannelCustom& Channel) const;
     std::string NameText(const TkPlotChannelCustom& Channel) const;
@@ -220,40 +187,6 @@ private:
     void DrawItem(TCanvas* Canvas, const TkPlotLegendItem& Item);
     void DrawLineSample(TCanvas* Canvas, const TkPlotLegendItem& Item, int Left);
     TColor NameColor(const TkPlotLegendItem& Item) const;
-
-    TkPlotCharMargins FMargins{1, 1, 1, 1};
-    TColor FBackGroundColor = clGray;
-    bool FBackGroundTransparent = true;
-    TColor FSelectedItemBackGroundColor = clYellow;
-    std::unique_ptr<TFont> FSelectedItemFont;
-    bool FShowColumnLine = true;
-    bool FShowColumnMarker = false;
-    bool FShowColumnXAxisTitle = false;
-    bool FShowColumnYAxisTitle = false;
-    bool FShowColumnXValue = false;
-    bool FShowColumnYValue = false;
-    bool FShowColumnYMax = false;
-    bool FShowColumnYMin = false;
-    bool FShowColumnYMean = false;
-    std::string FCaptions[8] = {"Title", "X-Axis", "Y-Axis", "X", "Y", "Y-Max", "Y-Min", "Y-Mean"};
-    std::unique_ptr<TFont> FFont;
-    double FColumnSpacing = 0.5;
-    double FRowSpacing = 0.25;
-    int FWrapColDesiredCount = 1;
-    bool FWrapColAutoCountEnabled = false;
-    int FWrapColAutoCountMax = 100;
-    double FWrapColSpacingMin = 2;
-    bool FWrapColSpacingAuto = true;
-    int FWrapRowDesiredCount = 5;
-    bool FWrapRowAutoCountEnabled = true;
-    int FWrapRowAutoCountMax = 100;
-    bool FWrapRowSpacingAuto = false;
-    bool FColumnTitlesVisible = false;
-    std::unique_ptr<TFont> FColumnTitlesFont;
-    double FChannelNameMaxWidth = 0;
-    TkPlotLegendChannelNameColorStyle FChannelNameColorStyle = kplcncsFont;
-    int FLineColumnWidth = 13;
-    int FLineColumnHeight = 3;
 
     bool FCursorValuesMode = false;
     TkPlotLegendButton* FUpButton = nullptr;

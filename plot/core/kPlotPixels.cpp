@@ -15,3 +15,9 @@ int RoundPixel(double Pixel)
 {
     return ClampPixel(std::nearbyint(Pixel));
 }
+
+bool KeepPixel(int& Pixel)
+{
+    Pixel = ClampPixel(Pixel);
+    return true;
+}

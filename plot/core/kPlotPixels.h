@@ -10,3 +10,5 @@ constexpr int PixelLimit = 32000;
 int ClampPixel(double Pixel);
 // Rounded to the nearest pixel (ties to even), then kept as ClampPixel.
 int RoundPixel(double Pixel);
+// The check of a published pixel measure: kept as ClampPixel, never refused.
+bool KeepPixel(int& Pixel);
