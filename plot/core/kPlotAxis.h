@@ -12,6 +12,7 @@
 #include "plot/core/kPlotObjects.h"
 #include "plot/core/kPlotTickLadders.h"
 #include "plot/core/kPlotValueText.h"
+#include "rtl/PublishedList.h"
 #include "ui/Color.h"
 
 class TFont;
@@ -31,7 +32,7 @@ enum TkPlotTrackingStyle {
 enum TkPlotTrackingIncrementStyle { kptisMinimum, kptisMajor, kptisMinor };
 enum TkPlotAlignFirstStyle { kpafsMin, kpafsMax, kpafsAuto, kpafsNone };
 enum TkPlotCartesianStyle { kpcsNone, kpcsMaster, kpcsChild };
-enum TkPlotGridLineStyle { kpglsSolid, kpglsDash, kpglsDot };
+PUBLISHED_ENUM(TkPlotGridLineStyle, kpglsSolid, kpglsDash, kpglsDot);
 
 // One tick of the last tick generation.
 struct TkPlotTickObject {

@@ -4,10 +4,9 @@
 #include <cstdlib>
 
 #include "plot/core/kGPFunctions.h"
-#include "plot/core/kGraphicsProperties.h"
 #include "plot/core/kPlotObjectNames.h"
 #include "rtl/NumberFormat.h"
-#include "rtl/PublishedProperties.h"
+#include "rtl/PublishedList.h"
 #include "rtl/StrUtils.h"
 #include "ui/Canvas.h"
 #include "ui/Font.h"
@@ -15,62 +14,8 @@
 
 namespace {
 
-const std::vector<std::string> GridLineStyleNames{"kpglsSolid", "kpglsDash", "kpglsDot"};
-const std::vector<std::string> AxesControlStyleNames{"kpacsXAxis", "kpacsYAxis", "kpacsBoth", "kpacsNone"};
-
 const bool Registered = [] {
-    RegisterGraphicsProperties();
-    using D = TkPlotDataView;
-    RegisterPublishedClass<TkPlotDataView, TkPlotLayoutObject>(
-        "TkPlotDataView",
-        TPropertyListBuilder<TkPlotDataView>()
-            .String("Title", &D::GetTitle, &D::SetTitle)
-            .Boolean("BackgroundTransparent", &D::GetBackgroundTransparent, &D::SetBackgroundTransparent, true)
-            .Color("BackgroundColor", &D::GetBackgroundColor, &D::SetBackgroundColor, clTeal)
-            .String("GridXAxisName", &D::GetGridXAxisName, &D::SetGridXAxisName)
-            .String("GridYAxisName", &D::GetGridYAxisName, &D::SetGridYAxisName)
-            .Boolean("GridShow", &D::GetGridShow, &D::SetGridShow, true)
-            .Color("GridLineColor", &D::GetGridLineColor, &D::SetGridLineColor, clGreen)
-            .Boolean("GridLineShowLeft", &D::GetGridLineShowLeft, &D::SetGridLineShowLeft, true)
-            .Boolean("GridLineShowRight", &D::GetGridLineShowRight, &D::SetGridLineShowRight, true)
-            .Boolean("GridLineShowTop", &D::GetGridLineShowTop, &D::SetGridLineShowTop, true)
-            .Boolean("GridLineShowBottom", &D::GetGridLineShowBottom, &D::SetGridLineShowBottom, true)
-            .Boolean("GridLineShowXMajors", &D::GetGridLineShowXMajors, &D::SetGridLineShowXMajors, true)
-            .Boolean("GridLineShowXMinors", &D::GetGridLineShowXMinors, &D::SetGridLineShowXMinors, false)
-            .Boolean("GridLineShowYMajors", &D::GetGridLineShowYMajors, &D::SetGridLineShowYMajors, true)
-            .Boolean("GridLineShowYMinors", &D::GetGridLineShowYMinors, &D::SetGridLineShowYMinors, false)
-            .Enumeration("GridLineMajorStyle", "TkPlotGridLineStyle", GridLineStyleNames, &D::GetGridLineMajorStyle,
-                         &D::SetGridLineMajorStyle, kpglsSolid)
-            .Enumeration("GridLineMinorStyle", "TkPlotGridLineStyle", GridLineStyleNames, &D::GetGridLineMinorStyle,
-                         &D::SetGridLineMinorStyle, kpglsSolid)
-            .Boolean("GridLineXMajorCustom", &D::GetGridLineXMajorCustom, &D::SetGridLineXMajorCustom, false)
-            .Boolean("GridLineXMinorCustom", &D::GetGridLineXMinorCustom, &D::SetGridLineXMinorCustom, false)
-            .Boolean("GridLineYMajorCustom", &D::GetGridLineYMajorCustom, &D::SetGridLineYMajorCustom, false)
-            .Boolean("GridLineYMinorCustom", &D::GetGridLineYMinorCustom, &D::SetGridLineYMinorCustom, false)
-            .Color("GridLineXMajorColor", &D::GetGridLineXMajorColor, &D::SetGridLineXMajorColor, clGreen)
-            .Color("GridLineXMinorColor", &D::GetGridLineXMinorColor, &D::SetGridLineXMinorColor, clGreen)
-            .Color("GridLineYMajorColor", &D::GetGridLineYMajorColor, &D::SetGridLineYMajorColor, clGreen)
-            .Color("GridLineYMinorColor", &D::GetGridLineYMinorColor, &D::SetGridLineYMinorColor, clGreen)
-            .Integer("GridLineXMajorWidth", &D::GetGridLineXMajorWidth, &D::SetGridLineXMajorWidth, 0)
-            .Integer("GridLineXMinorWidth", &D::GetGridLineXMinorWidth, &D::SetGridLineXMinorWidth, 0)
-            .Integer("GridLineYMajorWidth", &D::GetGridLineYMajorWidth, &D::SetGridLineYMajorWidth, 0)
-            .Integer("GridLineYMinorWidth", &D::GetGridLineYMinorWidth, &D::SetGridLineYMinorWidth, 0)
-            .Enumeration("GridLineXMajorStyle", "TkPlotGridLineStyle", GridLineStyleNames, &D::GetGridLineXMajorStyle,
-                         &D::SetGridLineXMajorStyle, kpglsSolid)
-            .Enumeration("GridLineXMinorStyle", "TkPlotGridLineStyle", GridLineStyleNames, &D::GetGridLineXMinorStyle,
-                         &D::SetGridLineXMinorStyle, kpglsSolid)
-            .Enumeration("GridLineYMajorStyle", "TkPlotGridLineStyle", GridLineStyleNames, &D::GetGridLineYMajorStyle,
-                         &D::SetGridLineYMajorStyle, kpglsSolid)
-            .Enumeration("GridLineYMinorStyle", "TkPlotGridLineStyle", GridLineStyleNames, &D::GetGridLineYMinorStyle,
-                         &D::SetGridLineYMinorStyle, kpglsSolid)
-            .Boolean("AxesControlEnabled", &D::GetAxesControlEnabled, &D::SetAxesControlEnabled, false)
-            .Enumeration("AxesControlMouseStyle", "TkPlotAxesControlStyle", AxesControlStyleNames,
-                         &D::GetAxesControlMouseStyle, &D::SetAxesControlMouseStyle, kpacsBoth)
-            .Enumeration("AxesControlWheelStyle", "TkPlotAxesControlStyle", AxesControlStyleNames,
-                         &D::GetAxesControlWheelStyle, &D::SetAxesControlWheelStyle, kpacsXAxis)
-            .Boolean("AxesControlAllowInSelectMode", &D::GetAxesControlAllowInSelectMode,
-                     &D::SetAxesControlAllowInSelectMode, false)
-            .Take());
+    RegisterPublishedClass<TkPlotDataView, TkPlotLayoutObject>("TkPlotDataView");
     return true;
 }();
 
@@ -171,10 +116,14 @@ void TkPlotDataView::DrawBorder(TCanvas* Canvas, TColor Color, int BottomExtra)
 void TkPlotDataView::Draw(TCanvas* Canvas, TColor BackColor)
 {
     if (FGridShow) {
-        DrawGrid(Canvas, TkPlotObjectKind::XAxis, FGridXAxisName, FXMajor, FXMinor, FGridLineShowXMinors,
-                 FGridLineShowXMajors);
-        DrawGrid(Canvas, TkPlotObjectKind::YAxis, FGridYAxisName, FYMajor, FYMinor, FGridLineShowYMinors,
-                 FGridLineShowYMajors);
+        DrawGrid(Canvas, TkPlotObjectKind::XAxis, FGridXAxisName,
+                 {FGridLineXMajorCustom, FGridLineXMajorColor, FGridLineXMajorWidth, FGridLineXMajorStyle},
+                 {FGridLineXMinorCustom, FGridLineXMinorColor, FGridLineXMinorWidth, FGridLineXMinorStyle},
+                 FGridLineShowXMinors, FGridLineShowXMajors);
+        DrawGrid(Canvas, TkPlotObjectKind::YAxis, FGridYAxisName,
+                 {FGridLineYMajorCustom, FGridLineYMajorColor, FGridLineYMajorWidth, FGridLineYMajorStyle},
+                 {FGridLineYMinorCustom, FGridLineYMinorColor, FGridLineYMinorWidth, FGridLineYMinorStyle},
+                 FGridLineShowYMinors, FGridLineShowYMajors);
         DrawBorder(Canvas, FGridLineColor, 0);
     }
     if (GetFocused()) {
