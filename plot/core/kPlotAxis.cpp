@@ -9,7 +9,7 @@
 #include "plot/core/kPlotObjectNames.h"
 #include "plot/core/kPlotPixels.h"
 #include "rtl/NumberFormat.h"
-#include "rtl/PublishedProperties.h"
+#include "rtl/PublishedList.h"
 #include "rtl/Saturating.h"
 #include "rtl/Reader.h"
 #include "rtl/StrUtils.h"
@@ -19,112 +19,10 @@
 
 namespace {
 
-const std::vector<std::string> TextFormatNames{"kptfValue",    "kptfExponent",   "kptfPrefix",
-                                               "kptfDateTime", "kptfPrice32nds", "kptfThousands"};
-const std::vector<std::string> PrecisionStyleNames{"kpsSignificantDigits", "kpsFixedDecimalPoints"};
-// Published by the axis and again by the X axis, whose defaults differ.
-const std::vector<std::string> TrackingStyleNames{"kptsScaleMinMax",        "kptsScaleMax",    "kptsScaleMin",
-                                                  "kptsScrollSmooth",       "kptsScrollPage",  "kptsExpandCollapse",
-                                                  "kptsExpandCollapseFast", "kptsExpandMinMax"};
-const std::vector<std::string> AlignFirstStyleNames{"kpafsMin", "kpafsMax", "kpafsAuto", "kpafsNone"};
-
 const bool Registered = [] {
     RegisterGraphicsProperties();
-    using A = TkPlotAxis;
-    RegisterPublishedClass<TkPlotAxis, TkPlotLayoutObject>(
-        "TkPlotAxis",
-        TPropertyListBuilder<TkPlotAxis>()
-            .Float("Min", &A::GetMin, &A::SetMin)
-            .Float("Span", &A::GetSpan, &A::SetSpan)
-            .Float("DesiredStart", &A::GetDesiredStart, &A::SetDesiredStart)
-            .Float("DesiredIncrement", &A::GetDesiredIncrement, &A::SetDesiredIncrement)
-            .Boolean("ReverseScale", &A::GetReverseScale, &A::SetReverseScale, false)
-            .Integer("InnerMargin", &A::GetInnerMargin, &A::SetInnerMargin, 5)
-            .Integer("OuterMargin", &A::GetOuterMargin, &A::SetOuterMargin, 5)
-            .String("Title", &A::GetTitle, &A::SetTitle)
-            .Float("TitleMargin", &A::GetTitleMargin, &A::SetTitleMargin)
-            .Object("TitleFont", "TFont", &A::GetTitleFont)
-            .Boolean("TitleShow", &A::GetTitleShow, &A::SetTitleShow, false)
-            .Boolean("TitleRotated", &A::GetTitleRotated, &A::SetTitleRotated, false)
-            .Integer("MajorLength", &A::GetMajorLength, &A::SetMajorLength, 7)
-            .Integer("MinorLength", &A::GetMinorLength, &A::SetMinorLength, 3)
-            .Integer("MinorCount", &A::GetMinorCount, &A::SetMinorCount, 1)
-            .Boolean("LabelsVisible", &A::GetLabelsVisible, &A::SetLabelsVisible, true)
-            .Float("LabelsMargin", &A::GetLabelsMargin, &A::SetLabelsMargin)
-            .Object("LabelsFont", "TFont", &A::GetLabelsFont)
-            .Float("LabelSeparation", &A::GetLabelSeparation, &A::SetLabelSeparation)
-            .Enumeration("LabelsRotation", "TkRotationAngle", {"ira000", "ira090", "ira180", "ira270"},
-                         &A::GetLabelsRotation, &A::SetLabelsRotation, ira000)
-            .Integer("LabelsPrecision", &A::GetLabelsPrecision, &A::SetLabelsPrecision, 3)
-            .Enumeration("LabelsPrecisionStyle", "TkPrecisionStyle", PrecisionStyleNames, &A::GetLabelsPrecisionStyle,
-                         &A::SetLabelsPrecisionStyle, kpsSignificantDigits)
-            .Enumeration("LabelsFormatStyle", "TkPlotTextFormat", TextFormatNames, &A::GetLabelsFormatStyle,
-                         &A::SetLabelsFormatStyle, kptfValue)
-            .String("DateTimeFormat", &A::GetDateTimeFormat, &A::SetDateTimeFormat)
-            .Float("LabelsMinLength", &A::GetLabelsMinLength, &A::SetLabelsMinLength)
-            .Boolean("LabelsMinLengthAutoAdjust", &A::GetLabelsMinLengthAutoAdjust, &A::SetLabelsMinLengthAutoAdjust,
-                     false)
-            .Boolean("ScaleLineShow", &A::GetScaleLineShow, &A::SetScaleLineShow, true)
-            .Boolean("ScaleLinesShow", &A::GetScaleLinesShow, &A::SetScaleLinesShow, true)
-            .Color("ScaleLinesColor", &A::GetScaleLinesColor, &A::SetScaleLinesColor, clWhite)
-            .Float("StackingEndsMargin", &A::GetStackingEndsMargin, &A::SetStackingEndsMargin)
-            .Enumeration("ScaleType", "TkPlotScaleType", {"kpstLinear", "kpstLog10"}, &A::GetScaleType,
-                         &A::SetScaleType, kpstLinear)
-            .Boolean("TrackingEnabled", &A::GetTrackingEnabled, &A::SetTrackingEnabled, true)
-            .Enumeration("TrackingStyle", "TkPlotTrackingStyle", TrackingStyleNames, &A::GetTrackingStyle,
-                         &A::SetTrackingStyle, kptsScaleMinMax)
-            .Enumeration("TrackingIncrementStyle", "TkPlotTrackingIncrementStyle",
-                         {"kptisMinimum", "kptisMajor", "kptisMinor"}, &A::GetTrackingIncrementStyle,
-                         &A::SetTrackingIncrementStyle, kptisMinimum)
-            .Enumeration("TrackingAlignFirstStyle", "TkPlotAlignFirstStyle", AlignFirstStyleNames,
-                         &A::GetTrackingAlignFirstStyle, &A::SetTrackingAlignFirstStyle, kpafsNone)
-            .Float("TrackingScrollCompressMax", &A::GetTrackingScrollCompressMax, &A::SetTrackingScrollCompressMax)
-            .Float("TrackingSpanMinimum", &A::GetTrackingSpanMinimum, &A::SetTrackingSpanMinimum)
-            .Float("TrackingMaxMargin", &A::GetTrackingMaxMargin, &A::SetTrackingMaxMargin)
-            .Float("TrackingMinMargin", &A::GetTrackingMinMargin, &A::SetTrackingMinMargin)
-            .Boolean("CursorUseDefaultFormat", &A::GetCursorUseDefaultFormat, &A::SetCursorUseDefaultFormat, true)
-            .Enumeration("CursorFormatStyle", "TkPlotTextFormat", TextFormatNames, &A::GetCursorFormatStyle,
-                         &A::SetCursorFormatStyle, kptfValue)
-            .String("CursorDateTimeFormat", &A::GetCursorDateTimeFormat, &A::SetCursorDateTimeFormat)
-            .Enumeration("CursorPrecisionStyle", "TkPrecisionStyle", PrecisionStyleNames, &A::GetCursorPrecisionStyle,
-                         &A::SetCursorPrecisionStyle, kpsSignificantDigits)
-            .Integer("CursorPrecision", &A::GetCursorPrecision, &A::SetCursorPrecision, 3)
-            .Float("CursorMinLength", &A::GetCursorMinLength, &A::SetCursorMinLength)
-            .Boolean("CursorMinLengthAutoAdjust", &A::GetCursorMinLengthAutoAdjust, &A::SetCursorMinLengthAutoAdjust,
-                     false)
-            .Boolean("LegendUseDefaultFormat", &A::GetLegendUseDefaultFormat, &A::SetLegendUseDefaultFormat, true)
-            .Enumeration("LegendFormatStyle", "TkPlotTextFormat", TextFormatNames, &A::GetLegendFormatStyle,
-                         &A::SetLegendFormatStyle, kptfValue)
-            .String("LegendDateTimeFormat", &A::GetLegendDateTimeFormat, &A::SetLegendDateTimeFormat)
-            .Enumeration("LegendPrecisionStyle", "TkPrecisionStyle", PrecisionStyleNames, &A::GetLegendPrecisionStyle,
-                         &A::SetLegendPrecisionStyle, kpsSignificantDigits)
-            .Integer("LegendPrecision", &A::GetLegendPrecision, &A::SetLegendPrecision, 3)
-            .Float("LegendMinLength", &A::GetLegendMinLength, &A::SetLegendMinLength)
-            .Boolean("LegendMinLengthAutoAdjust", &A::GetLegendMinLengthAutoAdjust, &A::SetLegendMinLengthAutoAdjust,
-                     false)
-            .Float("CursorScaler", &A::GetCursorScaler, &A::SetCursorScaler)
-            .Boolean("ScrollMinMaxEnabled", &A::GetScrollMinMaxEnabled, &A::SetScrollMinMaxEnabled, false)
-            .Float("ScrollMax", &A::GetScrollMax, &A::SetScrollMax)
-            .Float("ScrollMin", &A::GetScrollMin, &A::SetScrollMin)
-            .Boolean("RestoreValuesOnResume", &A::GetRestoreValuesOnResume, &A::SetRestoreValuesOnResume, true)
-            .Boolean("MasterUIInput", &A::GetMasterUIInput, &A::SetMasterUIInput, false)
-            .Enumeration("CartesianStyle", "TkPlotCartesianStyle", {"kpcsNone", "kpcsMaster", "kpcsChild"},
-                         &A::GetCartesianStyle, &A::SetCartesianStyle, kpcsNone)
-            .String("CartesianChildRefAxisName", &A::GetCartesianChildRefAxisName, &A::SetCartesianChildRefAxisName)
-            .Float("CartesianChildRefValue", &A::GetCartesianChildRefValue, &A::SetCartesianChildRefValue)
-            .String("AlignRefAxisName", &A::GetAlignRefAxisName, &A::SetAlignRefAxisName)
-            .Boolean("GridLinesVisible", &A::GetGridLinesVisible, &A::SetGridLinesVisible, true)
-            .Boolean("ForceStacking", &A::GetForceStacking, &A::SetForceStacking, false)
-            .Take());
-    // An X axis scrolls by default only on the published plot, so its
-    // tracking style has no fixed default and is always stored.
-    RegisterPublishedClass<TkPlotXAxis, TkPlotAxis>(
-        "TkPlotXAxis", TPropertyListBuilder<TkPlotXAxis>()
-                           .Enumeration("TrackingStyle", "TkPlotTrackingStyle", TrackingStyleNames,
-                                        &A::GetTrackingStyle, &A::SetTrackingStyle)
-                           .Enumeration("TrackingAlignFirstStyle", "TkPlotAlignFirstStyle", AlignFirstStyleNames,
-                                        &A::GetTrackingAlignFirstStyle, &A::SetTrackingAlignFirstStyle, kpafsAuto)
-                           .Take());
+    RegisterPublishedClass<TkPlotAxis, TkPlotLayoutObject>("TkPlotAxis");
+    RegisterPublishedClass<TkPlotXAxis, TkPlotAxis>("TkPlotXAxis");
     RegisterPublishedClass<TkPlotYAxis, TkPlotAxis>("TkPlotYAxis", {});
     return true;
 }();
@@ -143,13 +41,8 @@ bool IsRotatedQuarter(TkRotationAngle Angle)
 // ---------------------------------------------------------------- life
 
 TkPlotAxis::TkPlotAxis(TkPlotObjectOwner* AOwner, const TkPlotObjectCallbacks& Callbacks, const TkPlotKind& AKind)
-    : TkPlotLayoutObject(AOwner, Callbacks, AKind),
-      FTitleFont(std::make_unique<TkPlotAxisTitleFont>()),
-      FLabelsFont(std::make_unique<TFont>())
+    : TkPlotLayoutObject(AOwner, Callbacks, AKind)
 {
-    FLabelsFont->SetColor(clWhite);
-    FTitleFont->OnChange = [this](TObject* Sender) { FontChanged(Sender); };
-    FLabelsFont->OnChange = [this](TObject* Sender) { FontChanged(Sender); };
 }
 
 TkPlotAxis::~TkPlotAxis() = default;
@@ -164,11 +57,6 @@ TkPlotXAxis::TkPlotXAxis(TkPlotObjectOwner* AOwner, const TkPlotObjectCallbacks&
 TkPlotYAxis::TkPlotYAxis(TkPlotObjectOwner* AOwner, const TkPlotObjectCallbacks& Callbacks)
     : TkPlotAxis(AOwner, Callbacks, TkPlotObjectKind::YAxis)
 {
-}
-
-void TkPlotAxis::FontChanged(TObject*)
-{
-    DoChange();
 }
 
 // ---------------------------------------------------------------- range
@@ -237,26 +125,17 @@ void TkPlotAxis::SetMinSpan(double AMin, double ASpan)
     }
 }
 
-void TkPlotAxis::SetDouble(double Value, double& Field)
+bool TkPlotAxis::Finite(double& Value)
 {
-    if (std::isfinite(Value))
-        SetProperty(Value, Field, &TkPlotObject::DoChange);
+    return std::isfinite(Value);
 }
 
-void TkPlotAxis::SetDesiredStart(double Value)
+bool TkPlotAxis::FiniteIncrement(double& Value)
 {
-    SetDouble(Value, FDesiredStart);
-}
-
-void TkPlotAxis::SetDesiredIncrement(double Value)
-{
-    if (std::isfinite(Value))
-        SetDouble(std::clamp(Value, 0.0, 1e300), FDesiredIncrement);
-}
-
-void TkPlotAxis::SetReverseScale(bool Value)
-{
-    SetProperty(Value, FReverseScale, &TkPlotObject::DoChange);
+    if (!std::isfinite(Value))
+        return false;
+    Value = std::clamp(Value, 0.0, 1e300);
+    return true;
 }
 
 void TkPlotAxis::SetScaleType(TkPlotScaleType Value)
@@ -268,233 +147,6 @@ void TkPlotAxis::SetScaleType(TkPlotScaleType Value)
     if (Value == kpstLog10 && FMin <= 0)
         FMin = 1;
     DoChange();
-}
-
-// ---------------------------------------------------------------- plain settings
-
-void TkPlotAxis::SetInnerMargin(int Value)
-{
-    SetProperty(ClampPixel(Value), FInnerMargin, &TkPlotObject::DoChange);
-}
-void TkPlotAxis::SetOuterMargin(int Value)
-{
-    SetProperty(ClampPixel(Value), FOuterMargin, &TkPlotObject::DoChange);
-}
-void TkPlotAxis::SetTitle(const std::string& Value)
-{
-    SetProperty(Value, FTitle, &TkPlotObject::DoLayoutChange);
-}
-void TkPlotAxis::SetTitleMargin(double Value)
-{
-    SetDouble(Value, FTitleMargin);
-}
-void TkPlotAxis::SetTitleShow(bool Value)
-{
-    SetProperty(Value, FTitleShow, &TkPlotObject::DoChange);
-}
-void TkPlotAxis::SetTitleRotated(bool Value)
-{
-    SetProperty(Value, FTitleRotated, &TkPlotObject::DoChange);
-}
-void TkPlotAxis::SetMajorLength(int Value)
-{
-    SetProperty(ClampPixel(Value), FMajorLength, &TkPlotObject::DoChange);
-}
-void TkPlotAxis::SetMinorLength(int Value)
-{
-    SetProperty(ClampPixel(Value), FMinorLength, &TkPlotObject::DoChange);
-}
-void TkPlotAxis::SetMinorCount(int Value)
-{
-    SetProperty(Value, FMinorCount, &TkPlotObject::DoChange);
-}
-void TkPlotAxis::SetScaleLineShow(bool Value)
-{
-    SetProperty(Value, FScaleLineShow, &TkPlotObject::DoChange);
-}
-void TkPlotAxis::SetScaleLinesShow(bool Value)
-{
-    SetProperty(Value, FScaleLinesShow, &TkPlotObject::DoChange);
-}
-void TkPlotAxis::SetScaleLinesColor(TColor Value)
-{
-    SetProperty(Value, FScaleLinesColor, &TkPlotObject::DoChange);
-}
-void TkPlotAxis::SetStackingEndsMargin(double Value)
-{
-    SetDouble(Value, FStackingEndsMargin);
-}
-void TkPlotAxis::SetGridLinesVisible(bool Value)
-{
-    SetProperty(Value, FGridLinesVisible, &TkPlotObject::DoChange);
-}
-
-void TkPlotAxis::SetLabelsVisible(bool Value)
-{
-    SetProperty(Value, FLabelsVisible, &TkPlotObject::DoChange);
-}
-void TkPlotAxis::SetLabelsMargin(double Value)
-{
-    SetDouble(Value, FLabelsMargin);
-}
-void TkPlotAxis::SetLabelSeparation(double Value)
-{
-    SetDouble(Value, FLabelSeparation);
-}
-void TkPlotAxis::SetLabelsRotation(TkRotationAngle Value)
-{
-    SetProperty(Value, FLabelsRotation, &TkPlotObject::DoChange);
-}
-void TkPlotAxis::SetLabelsPrecision(int Value)
-{
-    SetProperty(Value, FLabels.Precision, &TkPlotObject::DoChange);
-}
-void TkPlotAxis::SetLabelsPrecisionStyle(TkPrecisionStyle Value)
-{
-    SetProperty(Value, FLabels.PrecisionStyle, &TkPlotObject::DoChange);
-}
-void TkPlotAxis::SetLabelsFormatStyle(TkPlotTextFormat Value)
-{
-    SetProperty(Value, FLabels.Style, &TkPlotObject::DoChange);
-}
-void TkPlotAxis::SetDateTimeFormat(const std::string& Value)
-{
-    SetProperty(Value, FLabels.DateTimeFormat, &TkPlotObject::DoChange);
-}
-void TkPlotAxis::SetLabelsMinLength(double Value)
-{
-    SetDouble(Value, FLabels.MinLength);
-}
-void TkPlotAxis::SetLabelsMinLengthAutoAdjust(bool Value)
-{
-    SetProperty(Value, FLabels.MinLengthAutoAdjust, &TkPlotObject::DoChange);
-}
-
-void TkPlotAxis::SetCursorUseDefaultFormat(bool Value)
-{
-    SetProperty(Value, FCursorUseDefaultFormat, &TkPlotObject::DoChange);
-}
-void TkPlotAxis::SetCursorFormatStyle(TkPlotTextFormat Value)
-{
-    SetProperty(Value, FCursor.Style, &TkPlotObject::DoChange);
-}
-void TkPlotAxis::SetCursorDateTimeFormat(const std::string& Value)
-{
-    SetProperty(Value, FCursor.DateTimeFormat, &TkPlotObject::DoChange);
-}
-void TkPlotAxis::SetCursorPrecisionStyle(TkPrecisionStyle Value)
-{
-    SetProperty(Value, FCursor.PrecisionStyle, &TkPlotObject::DoChange);
-}
-void TkPlotAxis::SetCursorPrecision(int Value)
-{
-    SetProperty(Value, FCursor.Precision, &TkPlotObject::DoChange);
-}
-void TkPlotAxis::SetCursorMinLength(double Value)
-{
-    SetDouble(Value, FCursor.MinLength);
-}
-void TkPlotAxis::SetCursorMinLengthAutoAdjust(bool Value)
-{
-    SetProperty(Value, FCursor.MinLengthAutoAdjust, &TkPlotObject::DoChange);
-}
-void TkPlotAxis::SetLegendUseDefaultFormat(bool Value)
-{
-    SetProperty(Value, FLegendUseDefaultFormat, &TkPlotObject::DoChange);
-}
-void TkPlotAxis::SetLegendFormatStyle(TkPlotTextFormat Value)
-{
-    SetProperty(Value, FLegend.Style, &TkPlotObject::DoChange);
-}
-void TkPlotAxis::SetLegendDateTimeFormat(const std::string& Value)
-{
-    SetProperty(Value, FLegend.DateTimeFormat, &TkPlotObject::DoChange);
-}
-void TkPlotAxis::SetLegendPrecisionStyle(TkPrecisionStyle Value)
-{
-    SetProperty(Value, FLegend.PrecisionStyle, &TkPlotObject::DoChange);
-}
-void TkPlotAxis::SetLegendPrecision(int Value)
-{
-    SetProperty(Value, FLegend.Precision, &TkPlotObject::DoChange);
-}
-void TkPlotAxis::SetLegendMinLength(double Value)
-{
-    SetDouble(Value, FLegend.MinLength);
-}
-void TkPlotAxis::SetLegendMinLengthAutoAdjust(bool Value)
-{
-    SetProperty(Value, FLegend.MinLengthAutoAdjust, &TkPlotObject::DoChange);
-}
-void TkPlotAxis::SetCursorScaler(double Value)
-{
-    SetDouble(Value, FCursorScaler);
-}
-
-void TkPlotAxis::SetTrackingStyle(TkPlotTrackingStyle Value)
-{
-    SetProperty(Value, FTrackingStyle, &TkPlotObject::DoChange);
-}
-void TkPlotAxis::SetTrackingIncrementStyle(TkPlotTrackingIncrementStyle Value)
-{
-    SetProperty(Value, FTrackingIncrementStyle, &TkPlotObject::DoChange);
-}
-void TkPlotAxis::SetTrackingAlignFirstStyle(TkPlotAlignFirstStyle Value)
-{
-    SetProperty(Value, FTrackingAlignFirstStyle, &TkPlotObject::DoChange);
-}
-void TkPlotAxis::SetTrackingScrollCompressMax(double Value)
-{
-    SetDouble(Value, FTrackingScrollCompressMax);
-}
-void TkPlotAxis::SetTrackingSpanMinimum(double Value)
-{
-    SetDouble(Value, FTrackingSpanMinimum);
-}
-void TkPlotAxis::SetTrackingMaxMargin(double Value)
-{
-    SetDouble(Value, FTrackingMaxMargin);
-}
-void TkPlotAxis::SetTrackingMinMargin(double Value)
-{
-    SetDouble(Value, FTrackingMinMargin);
-}
-void TkPlotAxis::SetScrollMinMaxEnabled(bool Value)
-{
-    SetProperty(Value, FScrollMinMaxEnabled, &TkPlotObject::DoChange);
-}
-void TkPlotAxis::SetScrollMax(double Value)
-{
-    SetDouble(Value, FScrollMax);
-}
-void TkPlotAxis::SetScrollMin(double Value)
-{
-    SetDouble(Value, FScrollMin);
-}
-void TkPlotAxis::SetRestoreValuesOnResume(bool Value)
-{
-    SetProperty(Value, FRestoreValuesOnResume, &TkPlotObject::DoChange);
-}
-void TkPlotAxis::SetMasterUIInput(bool Value)
-{
-    SetProperty(Value, FMasterUIInput, &TkPlotObject::DoChange);
-}
-
-void TkPlotAxis::SetCartesianStyle(TkPlotCartesianStyle Value)
-{
-    SetProperty(Value, FCartesianStyle, &TkPlotObject::DoChange);
-}
-void TkPlotAxis::SetCartesianChildRefAxisName(const std::string& Value)
-{
-    SetProperty(Value, FCartesianChildRefAxisName, &TkPlotObject::DoChange);
-}
-void TkPlotAxis::SetCartesianChildRefValue(double Value)
-{
-    SetDouble(Value, FCartesianChildRefValue);
-}
-void TkPlotAxis::SetAlignRefAxisName(const std::string& Value)
-{
-    SetProperty(Value, FAlignRefAxisName, &TkPlotObject::DoChange);
 }
 
 void TkPlotAxis::ObjectRenamed(TkPlotObject* Object)

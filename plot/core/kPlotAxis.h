@@ -9,29 +9,22 @@
 #include <string>
 #include <vector>
 
+#include "plot/core/kGraphicsProperties.h"
+#include "plot/core/kPlotAxisTitleFont.h"
 #include "plot/core/kPlotObjects.h"
+#include "plot/core/kPlotPixels.h"
 #include "plot/core/kPlotTickLadders.h"
 #include "plot/core/kPlotValueText.h"
 #include "rtl/PublishedList.h"
 #include "ui/Color.h"
 
-class TFont;
-
-enum TkRotationAngle { ira000, ira090, ira180, ira270 };
-enum TkPlotScaleType { kpstLinear, kpstLog10 };
-enum TkPlotTrackingStyle {
-    kptsScaleMinMax,
-    kptsScaleMax,
-    kptsScaleMin,
-    kptsScrollSmooth,
-    kptsScrollPage,
-    kptsExpandCollapse,
-    kptsExpandCollapseFast,
-    kptsExpandMinMax,
-};
-enum TkPlotTrackingIncrementStyle { kptisMinimum, kptisMajor, kptisMinor };
-enum TkPlotAlignFirstStyle { kpafsMin, kpafsMax, kpafsAuto, kpafsNone };
-enum TkPlotCartesianStyle { kpcsNone, kpcsMaster, kpcsChild };
+PUBLISHED_ENUM(TkRotationAngle, ira000, ira090, ira180, ira270);
+PUBLISHED_ENUM(TkPlotScaleType, kpstLinear, kpstLog10);
+PUBLISHED_ENUM(TkPlotTrackingStyle, kptsScaleMinMax, kptsScaleMax, kptsScaleMin, kptsScrollSmooth, kptsScrollPage,
+               kptsExpandCollapse, kptsExpandCollapseFast, kptsExpandMinMax);
+PUBLISHED_ENUM(TkPlotTrackingIncrementStyle, kptisMinimum, kptisMajor, kptisMinor);
+PUBLISHED_ENUM(TkPlotAlignFirstStyle, kpafsMin, kpafsMax, kpafsAuto, kpafsNone);
+PUBLISHED_ENUM(TkPlotCartesianStyle, kpcsNone, kpcsMaster, kpcsChild);
 PUBLISHED_ENUM(TkPlotGridLineStyle, kpglsSolid, kpglsDash, kpglsDot);
 
 // One tick of the last tick generation.
@@ -63,141 +56,98 @@ extern const TkPlotKind YAxis;
 }  // namespace TkPlotObjectKind
 
 class TkPlotAxis : public TkPlotLayoutObject {
+    PUBLISHED_CLASS(TkPlotAxis);
+
 public:
     TkPlotAxis(TkPlotObjectOwner* AOwner, const TkPlotObjectCallbacks& Callbacks, const TkPlotKind& AKind);
 
-    // ---- range
+    // ---- published properties; a value that is no number is refused
+    // where one would be.
+    // The range.
     double GetMin() const { return FMin; }
     void SetMin(double Value);
+    PUBLISHED_ACCESSORS(double, Min);
     double GetSpan() const { return FSpan; }
     void SetSpan(double Value);
+    PUBLISHED_ACCESSORS(double, Span);
     double GetMax() const { return FMin + FSpan; }
     double GetMid() const { return FMin + FSpan / 2; }
     // Both at once; the plot hears of the change once.
     void SetMinSpan(double AMin, double ASpan);
-    double GetDesiredStart() const { return FDesiredStart; }
-    void SetDesiredStart(double Value);
-    double GetDesiredIncrement() const { return FDesiredIncrement; }
-    void SetDesiredIncrement(double Value);
-    bool GetReverseScale() const { return FReverseScale; }
-    void SetReverseScale(bool Value);
+    PUBLISHED(double, DesiredStart, 0, DoChange(), Finite);
+    PUBLISHED(double, DesiredIncrement, 0, DoChange(), FiniteIncrement);
+    PUBLISHED(bool, ReverseScale, false, DoChange());
+    // The scale, the title and the labels.
+    PUBLISHED(int, InnerMargin, 5, DoChange(), KeepPixel);
+    PUBLISHED(int, OuterMargin, 5, DoChange(), KeepPixel);
+    PUBLISHED(std::string, Title, "", DoLayoutChange());
+    PUBLISHED(double, TitleMargin, 0.25, DoChange(), Finite);
+    PUBLISHED_FONT_OF(TkPlotAxisTitleFont, TitleFont, TkFontLook{}, DoChange());
+    PUBLISHED(bool, TitleShow, false, DoChange());
+    PUBLISHED(bool, TitleRotated, false, DoChange());
+    PUBLISHED(int, MajorLength, 7, DoChange(), KeepPixel);
+    PUBLISHED(int, MinorLength, 3, DoChange(), KeepPixel);
+    PUBLISHED(int, MinorCount, 1, DoChange());
+    PUBLISHED(bool, LabelsVisible, true, DoChange());
+    PUBLISHED(double, LabelsMargin, 0.25, DoChange(), Finite);
+    PUBLISHED_FONT(LabelsFont, (TkFontLook{.Color = clWhite}), DoChange());
+    PUBLISHED(double, LabelSeparation, 2, DoChange(), Finite);
+    PUBLISHED(TkRotationAngle, LabelsRotation, ira000, DoChange());
+    PUBLISHED_MEMBER(int, LabelsPrecision, FLabels.Precision, 3, DoChange());
+    PUBLISHED_MEMBER(TkPrecisionStyle, LabelsPrecisionStyle, FLabels.PrecisionStyle, kpsSignificantDigits, DoChange());
+    PUBLISHED_MEMBER(TkPlotTextFormat, LabelsFormatStyle, FLabels.Style, kptfValue, DoChange());
+    PUBLISHED_MEMBER(std::string, DateTimeFormat, FLabels.DateTimeFormat, std::nullopt, DoChange());
+    PUBLISHED_MEMBER(double, LabelsMinLength, FLabels.MinLength, std::nullopt, DoChange(), Finite);
+    PUBLISHED_MEMBER(bool, LabelsMinLengthAutoAdjust, FLabels.MinLengthAutoAdjust, false, DoChange());
+    PUBLISHED(bool, ScaleLineShow, true, DoChange());
+    PUBLISHED(bool, ScaleLinesShow, true, DoChange());
+    PUBLISHED(TColor, ScaleLinesColor, clWhite, DoChange());
+    PUBLISHED(double, StackingEndsMargin, 0.5, DoChange(), Finite);
+    // A log scale moves a Min that is not above zero to 1.
     TkPlotScaleType GetScaleType() const { return FScaleType; }
     void SetScaleType(TkPlotScaleType Value);
-
-    // ---- scale and title appearance
-    int GetInnerMargin() const { return FInnerMargin; }
-    void SetInnerMargin(int Value);
-    int GetOuterMargin() const { return FOuterMargin; }
-    void SetOuterMargin(int Value);
-    const std::string& GetTitle() const { return FTitle; }
-    void SetTitle(const std::string& Value);
-    double GetTitleMargin() const { return FTitleMargin; }
-    void SetTitleMargin(double Value);
-    TFont* GetTitleFont() const { return FTitleFont.get(); }
-    bool GetTitleShow() const { return FTitleShow; }
-    void SetTitleShow(bool Value);
-    bool GetTitleRotated() const { return FTitleRotated; }
-    void SetTitleRotated(bool Value);
-    int GetMajorLength() const { return FMajorLength; }
-    void SetMajorLength(int Value);
-    int GetMinorLength() const { return FMinorLength; }
-    void SetMinorLength(int Value);
-    int GetMinorCount() const { return FMinorCount; }
-    void SetMinorCount(int Value);
-    bool GetScaleLineShow() const { return FScaleLineShow; }
-    void SetScaleLineShow(bool Value);
-    bool GetScaleLinesShow() const { return FScaleLinesShow; }
-    void SetScaleLinesShow(bool Value);
-    TColor GetScaleLinesColor() const { return FScaleLinesColor; }
-    void SetScaleLinesColor(TColor Value);
-    double GetStackingEndsMargin() const { return FStackingEndsMargin; }
-    void SetStackingEndsMargin(double Value);
-    bool GetGridLinesVisible() const { return FGridLinesVisible; }
-    void SetGridLinesVisible(bool Value);
-
-    // ---- labels
-    bool GetLabelsVisible() const { return FLabelsVisible; }
-    void SetLabelsVisible(bool Value);
-    double GetLabelsMargin() const { return FLabelsMargin; }
-    void SetLabelsMargin(double Value);
-    TFont* GetLabelsFont() const { return FLabelsFont.get(); }
-    double GetLabelSeparation() const { return FLabelSeparation; }
-    void SetLabelSeparation(double Value);
-    TkRotationAngle GetLabelsRotation() const { return FLabelsRotation; }
-    void SetLabelsRotation(TkRotationAngle Value);
-    int GetLabelsPrecision() const { return FLabels.Precision; }
-    void SetLabelsPrecision(int Value);
-    TkPrecisionStyle GetLabelsPrecisionStyle() const { return FLabels.PrecisionStyle; }
-    void SetLabelsPrecisionStyle(TkPrecisionStyle Value);
-    TkPlotTextFormat GetLabelsFormatStyle() const { return FLabels.Style; }
-    void SetLabelsFormatStyle(TkPlotTextFormat Value);
-    const std::string& GetDateTimeFormat() const { return FLabels.DateTimeFormat; }
-    void SetDateTimeFormat(const std::string& Value);
-    double GetLabelsMinLength() const { return FLabels.MinLength; }
-    void SetLabelsMinLength(double Value);
-    bool GetLabelsMinLengthAutoAdjust() const { return FLabels.MinLengthAutoAdjust; }
-    void SetLabelsMinLengthAutoAdjust(bool Value);
-
-    // ---- cursor and legend readouts
-    bool GetCursorUseDefaultFormat() const { return FCursorUseDefaultFormat; }
-    void SetCursorUseDefaultFormat(bool Value);
-    TkPlotTextFormat GetCursorFormatStyle() const { return FCursor.Style; }
-    void SetCursorFormatStyle(TkPlotTextFormat Value);
-    const std::string& GetCursorDateTimeFormat() const { return FCursor.DateTimeFormat; }
-    void SetCursorDateTimeFormat(const std::string& Value);
-    TkPrecisionStyle GetCursorPrecisionStyle() const { return FCursor.PrecisionStyle; }
-    void SetCursorPrecisionStyle(TkPrecisionStyle Value);
-    int GetCursorPrecision() const { return FCursor.Precision; }
-    void SetCursorPrecision(int Value);
-    double GetCursorMinLength() const { return FCursor.MinLength; }
-    void SetCursorMinLength(double Value);
-    bool GetCursorMinLengthAutoAdjust() const { return FCursor.MinLengthAutoAdjust; }
-    void SetCursorMinLengthAutoAdjust(bool Value);
-    bool GetLegendUseDefaultFormat() const { return FLegendUseDefaultFormat; }
-    void SetLegendUseDefaultFormat(bool Value);
-    TkPlotTextFormat GetLegendFormatStyle() const { return FLegend.Style; }
-    void SetLegendFormatStyle(TkPlotTextFormat Value);
-    const std::string& GetLegendDateTimeFormat() const { return FLegend.DateTimeFormat; }
-    void SetLegendDateTimeFormat(const std::string& Value);
-    TkPrecisionStyle GetLegendPrecisionStyle() const { return FLegend.PrecisionStyle; }
-    void SetLegendPrecisionStyle(TkPrecisionStyle Value);
-    int GetLegendPrecision() const { return FLegend.Precision; }
-    void SetLegendPrecision(int Value);
-    double GetLegendMinLength() const { return FLegend.MinLength; }
-    void SetLegendMinLength(double Value);
-    bool GetLegendMinLengthAutoAdjust() const { return FLegend.MinLengthAutoAdjust; }
-    void SetLegendMinLengthAutoAdjust(bool Value);
-    double GetCursorScaler() const { return FCursorScaler; }
-    void SetCursorScaler(double Value);
-
-    // ---- tracking, scrolling and zooming settings (used by the tracking
-    // and mouse handling; stored here)
+    PUBLISHED_ACCESSORS(TkPlotScaleType, ScaleType, kpstLinear);
+    // Following new data (the tracking itself is in TrackNewValue); turning
+    // it off keeps the range and label length to return to.
     bool GetTrackingEnabled() const { return FTrackingEnabled; }
     void SetTrackingEnabled(bool Value);
-    TkPlotTrackingStyle GetTrackingStyle() const { return FTrackingStyle; }
-    void SetTrackingStyle(TkPlotTrackingStyle Value);
-    TkPlotTrackingIncrementStyle GetTrackingIncrementStyle() const { return FTrackingIncrementStyle; }
-    void SetTrackingIncrementStyle(TkPlotTrackingIncrementStyle Value);
-    TkPlotAlignFirstStyle GetTrackingAlignFirstStyle() const { return FTrackingAlignFirstStyle; }
-    void SetTrackingAlignFirstStyle(TkPlotAlignFirstStyle Value);
-    double GetTrackingScrollCompressMax() const { return FTrackingScrollCompressMax; }
-    void SetTrackingScrollCompressMax(double Value);
-    double GetTrackingSpanMinimum() const { return FTrackingSpanMinimum; }
-    void SetTrackingSpanMinimum(double Value);
-    double GetTrackingMaxMargin() const { return FTrackingMaxMargin; }
-    void SetTrackingMaxMargin(double Value);
-    double GetTrackingMinMargin() const { return FTrackingMinMargin; }
-    void SetTrackingMinMargin(double Value);
-    bool GetScrollMinMaxEnabled() const { return FScrollMinMaxEnabled; }
-    void SetScrollMinMaxEnabled(bool Value);
-    double GetScrollMax() const { return FScrollMax; }
-    void SetScrollMax(double Value);
-    double GetScrollMin() const { return FScrollMin; }
-    void SetScrollMin(double Value);
-    bool GetRestoreValuesOnResume() const { return FRestoreValuesOnResume; }
-    void SetRestoreValuesOnResume(bool Value);
-    bool GetMasterUIInput() const { return FMasterUIInput; }
-    void SetMasterUIInput(bool Value);
+    PUBLISHED_ACCESSORS(bool, TrackingEnabled, true);
+    PUBLISHED(TkPlotTrackingStyle, TrackingStyle, kptsScaleMinMax, DoChange());
+    PUBLISHED(TkPlotTrackingIncrementStyle, TrackingIncrementStyle, kptisMinimum, DoChange());
+    PUBLISHED(TkPlotAlignFirstStyle, TrackingAlignFirstStyle, kpafsNone, DoChange());
+    PUBLISHED(double, TrackingScrollCompressMax, 0, DoChange(), Finite);
+    PUBLISHED(double, TrackingSpanMinimum, 0, DoChange(), Finite);
+    PUBLISHED(double, TrackingMaxMargin, 0, DoChange(), Finite);
+    PUBLISHED(double, TrackingMinMargin, 0, DoChange(), Finite);
+    // The cursor's and the legend's readouts.
+    PUBLISHED(bool, CursorUseDefaultFormat, true, DoChange());
+    PUBLISHED_MEMBER(TkPlotTextFormat, CursorFormatStyle, FCursor.Style, kptfValue, DoChange());
+    PUBLISHED_MEMBER(std::string, CursorDateTimeFormat, FCursor.DateTimeFormat, std::nullopt, DoChange());
+    PUBLISHED_MEMBER(TkPrecisionStyle, CursorPrecisionStyle, FCursor.PrecisionStyle, kpsSignificantDigits, DoChange());
+    PUBLISHED_MEMBER(int, CursorPrecision, FCursor.Precision, 3, DoChange());
+    PUBLISHED_MEMBER(double, CursorMinLength, FCursor.MinLength, std::nullopt, DoChange(), Finite);
+    PUBLISHED_MEMBER(bool, CursorMinLengthAutoAdjust, FCursor.MinLengthAutoAdjust, false, DoChange());
+    PUBLISHED(bool, LegendUseDefaultFormat, true, DoChange());
+    PUBLISHED_MEMBER(TkPlotTextFormat, LegendFormatStyle, FLegend.Style, kptfValue, DoChange());
+    PUBLISHED_MEMBER(std::string, LegendDateTimeFormat, FLegend.DateTimeFormat, std::nullopt, DoChange());
+    PUBLISHED_MEMBER(TkPrecisionStyle, LegendPrecisionStyle, FLegend.PrecisionStyle, kpsSignificantDigits, DoChange());
+    PUBLISHED_MEMBER(int, LegendPrecision, FLegend.Precision, 3, DoChange());
+    PUBLISHED_MEMBER(double, LegendMinLength, FLegend.MinLength, std::nullopt, DoChange(), Finite);
+    PUBLISHED_MEMBER(bool, LegendMinLengthAutoAdjust, FLegend.MinLengthAutoAdjust, false, DoChange());
+    PUBLISHED(double, CursorScaler, 1, DoChange(), Finite);
+    // Scrolling and the other axes of the kind.
+    PUBLISHED(bool, ScrollMinMaxEnabled, false, DoChange());
+    PUBLISHED(double, ScrollMax, 100, DoChange(), Finite);
+    PUBLISHED(double, ScrollMin, 0, DoChange(), Finite);
+    PUBLISHED(bool, RestoreValuesOnResume, true, DoChange());
+    PUBLISHED(bool, MasterUIInput, false, DoChange());
+    // Axes that cross the data view, and aligned axes.
+    PUBLISHED(TkPlotCartesianStyle, CartesianStyle, kpcsNone, DoChange());
+    PUBLISHED(std::string, CartesianChildRefAxisName, "<None>", DoChange());
+    PUBLISHED(double, CartesianChildRefValue, 0, DoChange(), Finite);
+    PUBLISHED(std::string, AlignRefAxisName, "<None>", DoChange());
+    PUBLISHED(bool, GridLinesVisible, true, DoChange());
+    PUBLISHED_ACCESSORS(bool, ForceStacking, false);
 
     // ---- following new data, scrolling and zooming
     // A channel added a point with this value on the axis. While tracking
@@ -243,16 +193,6 @@ public:
     void KeyDown(std::uint16_t Key, TShiftState Shift, TPopupMenu* Menu) override;
     TCursor GetMouseCursor(TPoint P) override;
     void BuildPopupMenu(TPopupMenu* Menu) override;
-
-    // ---- axes that cross the data view, and aligned axes
-    TkPlotCartesianStyle GetCartesianStyle() const { return FCartesianStyle; }
-    void SetCartesianStyle(TkPlotCartesianStyle Value);
-    const std::string& GetCartesianChildRefAxisName() const { return FCartesianChildRefAxisName; }
-    void SetCartesianChildRefAxisName(const std::string& Value);
-    double GetCartesianChildRefValue() const { return FCartesianChildRefValue; }
-    void SetCartesianChildRefValue(double Value);
-    const std::string& GetAlignRefAxisName() const { return FAlignRefAxisName; }
-    void SetAlignRefAxisName(const std::string& Value);
 
     // ---- values and pixels
     int ValueToPixel(double Value) const;
@@ -318,9 +258,9 @@ protected:
     void DoMouseHover(const TkPlotMouseData& Mouse) override;
 
 private:
-    // Store a finite, differing value and signal a change.
-    void SetDouble(double Value, double& Field);
-    void FontChanged(TObject*);
+    static bool Finite(double& Value);
+    // Finite, and kept between none and the largest step a scale can take.
+    static bool FiniteIncrement(double& Value);
     TkPlotValueTextAxis TextAxis();
     std::string ReadoutText(bool UseDefault, TkPlotTextSettings& Settings, double Value);
     int ReadoutMinWidth(TCanvas* Canvas, bool UseDefault, double Length);
@@ -364,53 +304,11 @@ private:
 
     double FMin = 0;
     double FSpan = 100;
-    double FDesiredStart = 0;
-    double FDesiredIncrement = 0;
-    bool FReverseScale = false;
-    int FInnerMargin = 5;
-    int FOuterMargin = 5;
-    std::string FTitle;
-    double FTitleMargin = 0.25;
-    std::unique_ptr<TFont> FTitleFont;
-    bool FTitleShow = false;
-    bool FTitleRotated = false;
-    int FMajorLength = 7;
-    int FMinorLength = 3;
-    int FMinorCount = 1;
-    bool FLabelsVisible = true;
-    double FLabelsMargin = 0.25;
-    std::unique_ptr<TFont> FLabelsFont;
-    double FLabelSeparation = 2;
-    TkRotationAngle FLabelsRotation = ira000;
     TkPlotTextSettings FLabels;
-    bool FScaleLineShow = true;
-    bool FScaleLinesShow = true;
-    TColor FScaleLinesColor = clWhite;
-    double FStackingEndsMargin = 0.5;
     TkPlotScaleType FScaleType = kpstLinear;
     bool FTrackingEnabled = true;
-    TkPlotTrackingStyle FTrackingStyle = kptsScaleMinMax;
-    TkPlotTrackingIncrementStyle FTrackingIncrementStyle = kptisMinimum;
-    TkPlotAlignFirstStyle FTrackingAlignFirstStyle = kpafsNone;
-    double FTrackingScrollCompressMax = 0;
-    double FTrackingSpanMinimum = 0;
-    double FTrackingMaxMargin = 0;
-    double FTrackingMinMargin = 0;
-    bool FCursorUseDefaultFormat = true;
     TkPlotTextSettings FCursor;
-    bool FLegendUseDefaultFormat = true;
     TkPlotTextSettings FLegend;
-    double FCursorScaler = 1;
-    bool FScrollMinMaxEnabled = false;
-    double FScrollMax = 100;
-    double FScrollMin = 0;
-    bool FRestoreValuesOnResume = true;
-    bool FMasterUIInput = false;
-    TkPlotCartesianStyle FCartesianStyle = kpcsNone;
-    std::string FCartesianChildRefAxisName = "<None>";
-    double FCartesianChildRefValue = 0;
-    std::string FAlignRefAxisName = "<None>";
-    bool FGridLinesVisible = true;
 
     double FResumeMin = 0;
     double FResumeSpan = 100;
@@ -439,8 +337,15 @@ private:
 };
 
 class TkPlotXAxis : public TkPlotAxis {
+    PUBLISHED_CLASS(TkPlotXAxis);
+
 public:
     TkPlotXAxis(TkPlotObjectOwner* AOwner, const TkPlotObjectCallbacks& Callbacks);
+
+    // An X axis scrolls by default only on the published plot, so its
+    // tracking style has no fixed default and is always stored.
+    PUBLISHED_ACCESSORS(TkPlotTrackingStyle, TrackingStyle);
+    PUBLISHED_ACCESSORS(TkPlotAlignFirstStyle, TrackingAlignFirstStyle, kpafsAuto);
 
 protected:
     ~TkPlotXAxis() override = default;

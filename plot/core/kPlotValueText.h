@@ -4,8 +4,10 @@
 #include <functional>
 #include <string>
 
-enum TkPlotTextFormat { kptfValue, kptfExponent, kptfPrefix, kptfDateTime, kptfPrice32nds, kptfThousands };
-enum TkPrecisionStyle { kpsSignificantDigits, kpsFixedDecimalPoints };
+#include "rtl/PublishedEnum.h"
+
+PUBLISHED_ENUM(TkPlotTextFormat, kptfValue, kptfExponent, kptfPrefix, kptfDateTime, kptfPrice32nds, kptfThousands);
+PUBLISHED_ENUM(TkPrecisionStyle, kpsSignificantDigits, kpsFixedDecimalPoints);
 
 // One set of format settings (the axis has one for labels, one for cursor
 // readouts and one for legend values).
