@@ -5,7 +5,7 @@
 #include "plot/core/kGPFunctions.h"
 #include "plot/core/kPlotAxis.h"
 #include "plot/core/kPlotMasterManager.h"
-#include "rtl/PublishedProperties.h"
+#include "rtl/PublishedList.h"
 #include "ui/Bitmap.h"
 #include "ui/Canvas.h"
 #include "ui/ImageList.h"
@@ -13,29 +13,7 @@
 namespace {
 
 const bool Registered = [] {
-    using T = TkPlotToolBar;
-    RegisterPublishedClass<TkPlotToolBar, TkPlotLayoutObject>(
-        "TkPlotToolBar",
-        TPropertyListBuilder<TkPlotToolBar>()
-            .Boolean("ShowResumeButton", &T::GetShowResumeButton, &T::SetShowResumeButton, true)
-            .Boolean("ShowPauseButton", &T::GetShowPauseButton, &T::SetShowPauseButton, true)
-            .Boolean("ShowAxesModeButtons", &T::GetShowAxesModeButtons, &T::SetShowAxesModeButtons, true)
-            .Boolean("ShowZoomInOutButtons", &T::GetShowZoomInOutButtons, &T::SetShowZoomInOutButtons, true)
-            .Boolean("ShowSelectButton", &T::GetShowSelectButton, &T::SetShowSelectButton, false)
-            .Boolean("ShowZoomBoxButton", &T::GetShowZoomBoxButton, &T::SetShowZoomBoxButton, true)
-            .Boolean("ShowCursorButton", &T::GetShowCursorButton, &T::SetShowCursorButton, true)
-            .Boolean("ShowEditButton", &T::GetShowEditButton, &T::SetShowEditButton, true)
-            .Boolean("ShowCopyButton", &T::GetShowCopyButton, &T::SetShowCopyButton, true)
-            .Boolean("ShowSaveButton", &T::GetShowSaveButton, &T::SetShowSaveButton, true)
-            .Boolean("ShowPrintButton", &T::GetShowPrintButton, &T::SetShowPrintButton, true)
-            .Boolean("ShowPreviewButton", &T::GetShowPreviewButton, &T::SetShowPreviewButton, false)
-            .Float("ZoomInOutFactor", &T::GetZoomInOutFactor, &T::SetZoomInOutFactor)
-            .Boolean("FlatBorder", &T::GetFlatBorder, &T::SetFlatBorder, false)
-            .Boolean("FlatButtons", &T::GetFlatButtons, &T::SetFlatButtons, false)
-            .Boolean("SmallButtons", &T::GetSmallButtons, &T::SetSmallButtons, false)
-            // A toolbar lies across the plot.
-            .Boolean("Horizontal", &T::GetHorizontal, &T::SetHorizontal, true)
-            .Take());
+    RegisterPublishedClass<TkPlotToolBar, TkPlotLayoutObject>("TkPlotToolBar");
     return true;
 }();
 
@@ -442,113 +420,11 @@ void TkPlotToolBar::Show(TkPlotToolBarButtonType Type, bool Value)
     Button(Type)->SetVisible(Value);
 }
 
-bool TkPlotToolBar::GetShowResumeButton() const
+bool TkPlotToolBar::AtLeastOne(double& Factor)
 {
-    return IsShown(kptbbtResume);
-}
-void TkPlotToolBar::SetShowResumeButton(bool Value)
-{
-    Show(kptbbtResume, Value);
-}
-bool TkPlotToolBar::GetShowPauseButton() const
-{
-    return IsShown(kptbbtPause);
-}
-void TkPlotToolBar::SetShowPauseButton(bool Value)
-{
-    Show(kptbbtPause, Value);
-}
-bool TkPlotToolBar::GetShowAxesModeButtons() const
-{
-    return IsShown(kptbbtScrollAxesMode);
-}
-void TkPlotToolBar::SetShowAxesModeButtons(bool Value)
-{
-    Show(kptbbtScrollAxesMode, Value);
-    Show(kptbbtZoomAxesMode, Value);
-}
-bool TkPlotToolBar::GetShowZoomInOutButtons() const
-{
-    return IsShown(kptbbtZoomIn);
-}
-void TkPlotToolBar::SetShowZoomInOutButtons(bool Value)
-{
-    Show(kptbbtZoomIn, Value);
-    Show(kptbbtZoomOut, Value);
-}
-bool TkPlotToolBar::GetShowSelectButton() const
-{
-    return IsShown(kptbbtSelect);
-}
-void TkPlotToolBar::SetShowSelectButton(bool Value)
-{
-    Show(kptbbtSelect, Value);
-}
-bool TkPlotToolBar::GetShowZoomBoxButton() const
-{
-    return IsShown(kptbbtZoomBox);
-}
-void TkPlotToolBar::SetShowZoomBoxButton(bool Value)
-{
-    Show(kptbbtZoomBox, Value);
-}
-bool TkPlotToolBar::GetShowCursorButton() const
-{
-    return IsShown(kptbbtCursor);
-}
-void TkPlotToolBar::SetShowCursorButton(bool Value)
-{
-    Show(kptbbtCursor, Value);
-}
-bool TkPlotToolBar::GetShowEditButton() const
-{
-    return IsShown(kptbbtEdit);
-}
-void TkPlotToolBar::SetShowEditButton(bool Value)
-{
-    Show(kptbbtEdit, Value);
-}
-bool TkPlotToolBar::GetShowCopyButton() const
-{
-    return IsShown(kptbbtCopy);
-}
-void TkPlotToolBar::SetShowCopyButton(bool Value)
-{
-    Show(kptbbtCopy, Value);
-}
-bool TkPlotToolBar::GetShowSaveButton() const
-{
-    return IsShown(kptbbtSave);
-}
-void TkPlotToolBar::SetShowSaveButton(bool Value)
-{
-    Show(kptbbtSave, Value);
-}
-bool TkPlotToolBar::GetShowPrintButton() const
-{
-    return IsShown(kptbbtPrint);
-}
-void TkPlotToolBar::SetShowPrintButton(bool Value)
-{
-    Show(kptbbtPrint, Value);
-}
-bool TkPlotToolBar::GetShowPreviewButton() const
-{
-    return IsShown(kptbbtPreview);
-}
-void TkPlotToolBar::SetShowPreviewButton(bool Value)
-{
-    Show(kptbbtPreview, Value);
-}
-
-void TkPlotToolBar::SetZoomInOutFactor(double Value)
-{
-    SetProperty(Value < 1 ? 1.0 : Value, FZoomInOutFactor, &TkPlotObject::DoChange);
-}
-
-void TkPlotToolBar::SetFlatBorder(bool Value)
-{
-    SetProperty(Value, FFlatBorder, &TkPlotObject::DoChange);
+    if (Factor < 1)
+        Factor = 1;
+    return true;
 }
 
 void TkPlotToolBar::SetFlatButtons(bool Value)

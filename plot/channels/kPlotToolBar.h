@@ -11,6 +11,7 @@
 
 #include "plot/core/kPlotObjects.h"
 #include "plot/core/kPlotPointerModes.h"
+#include "rtl/PublishedList.h"
 
 class TImageList;
 class TkPlotAxis;
@@ -83,6 +84,8 @@ extern const TkPlotKind ToolBar;
 }  // namespace TkPlotObjectKind
 
 class TkPlotToolBar : public TkPlotLayoutObject, public TkPlotPointerModes {
+    PUBLISHED_CLASS(TkPlotToolBar);
+
 public:
     TkPlotToolBar(TkPlotObjectOwner* AOwner, const TkPlotObjectCallbacks& Callbacks);
 
@@ -116,38 +119,32 @@ public:
     void BuildPopupMenu(TPopupMenu* Menu) override;
 
     // ---- published properties
-    bool GetShowResumeButton() const;
-    void SetShowResumeButton(bool Value);
-    bool GetShowPauseButton() const;
-    void SetShowPauseButton(bool Value);
-    bool GetShowAxesModeButtons() const;
-    void SetShowAxesModeButtons(bool Value);
-    bool GetShowZoomInOutButtons() const;
-    void SetShowZoomInOutButtons(bool Value);
-    bool GetShowSelectButton() const;
-    void SetShowSelectButton(bool Value);
-    bool GetShowZoomBoxButton() const;
-    void SetShowZoomBoxButton(bool Value);
-    bool GetShowCursorButton() const;
-    void SetShowCursorButton(bool Value);
-    bool GetShowEditButton() const;
-    void SetShowEditButton(bool Value);
-    bool GetShowCopyButton() const;
-    void SetShowCopyButton(bool Value);
-    bool GetShowSaveButton() const;
-    void SetShowSaveButton(bool Value);
-    bool GetShowPrintButton() const;
-    void SetShowPrintButton(bool Value);
-    bool GetShowPreviewButton() const;
-    void SetShowPreviewButton(bool Value);
-    double GetZoomInOutFactor() const { return FZoomInOutFactor; }
-    void SetZoomInOutFactor(double Value);
-    bool GetFlatBorder() const { return FFlatBorder; }
-    void SetFlatBorder(bool Value);
+    PUBLISHED_VIA(bool, ShowResumeButton, IsShown(kptbbtResume), ShowButtons(Value, kptbbtResume), true);
+    PUBLISHED_VIA(bool, ShowPauseButton, IsShown(kptbbtPause), ShowButtons(Value, kptbbtPause), true);
+    PUBLISHED_VIA(bool, ShowAxesModeButtons, IsShown(kptbbtScrollAxesMode),
+                  ShowButtons(Value, kptbbtScrollAxesMode, kptbbtZoomAxesMode), true);
+    PUBLISHED_VIA(bool, ShowZoomInOutButtons, IsShown(kptbbtZoomIn), ShowButtons(Value, kptbbtZoomIn, kptbbtZoomOut),
+                  true);
+    PUBLISHED_VIA(bool, ShowSelectButton, IsShown(kptbbtSelect), ShowButtons(Value, kptbbtSelect), false);
+    PUBLISHED_VIA(bool, ShowZoomBoxButton, IsShown(kptbbtZoomBox), ShowButtons(Value, kptbbtZoomBox), true);
+    PUBLISHED_VIA(bool, ShowCursorButton, IsShown(kptbbtCursor), ShowButtons(Value, kptbbtCursor), true);
+    PUBLISHED_VIA(bool, ShowEditButton, IsShown(kptbbtEdit), ShowButtons(Value, kptbbtEdit), true);
+    PUBLISHED_VIA(bool, ShowCopyButton, IsShown(kptbbtCopy), ShowButtons(Value, kptbbtCopy), true);
+    PUBLISHED_VIA(bool, ShowSaveButton, IsShown(kptbbtSave), ShowButtons(Value, kptbbtSave), true);
+    PUBLISHED_VIA(bool, ShowPrintButton, IsShown(kptbbtPrint), ShowButtons(Value, kptbbtPrint), true);
+    PUBLISHED_VIA(bool, ShowPreviewButton, IsShown(kptbbtPreview), ShowButtons(Value, kptbbtPreview), false);
+    PUBLISHED(double, ZoomInOutFactor, 2.0, DoChange(), AtLeastOne);
+    PUBLISHED(bool, FlatBorder, false, DoChange());
+    // Given to every button.
     bool GetFlatButtons() const { return FFlatButtons; }
     void SetFlatButtons(bool Value);
+    PUBLISHED_ACCESSORS(bool, FlatButtons, false);
+    // Loads the glyphs of their size.
     bool GetSmallButtons() const { return FSmallButtons; }
     void SetSmallButtons(bool Value);
+    PUBLISHED_ACCESSORS(bool, SmallButtons, false);
+    // A toolbar lies across the plot.
+    PUBLISHED_ACCESSORS(bool, Horizontal, true);
 
 protected:
     ~TkPlotToolBar() override;
@@ -159,7 +156,10 @@ private:
     void AddSeparator();
     TkPlotToolBarButton* Button(TkPlotToolBarButtonType Type) const { return FByType[Type]; }
     bool IsShown(TkPlotToolBarButtonType Type) const;
+    // Shows or hides the buttons of every type given.
+    template <class... T> void ShowButtons(bool Value, T... Types) { (Show(Types, Value), ...); }
     void Show(TkPlotToolBarButtonType Type, bool Value);
+    static bool AtLeastOne(double& Factor);
 
     // A click: the before event (which may veto), the group's other
     // buttons released, the action, then the after event unless the
@@ -183,8 +183,6 @@ private:
     TkPlotToolBarButton* FByType[kptbbtPreview + 1] = {};
     std::vector<TkPlotToolBarButton*> FSeparators;
     std::unique_ptr<TImageList> FImageList;
-    double FZoomInOutFactor = 2.0;
-    bool FFlatBorder = false;
     bool FFlatButtons = false;
     bool FSmallButtons = false;
 };
