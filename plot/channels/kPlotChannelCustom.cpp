@@ -16,7 +16,7 @@
 #include "plot/core/kGraphicsProperties.h"
 #include "rtl/Exception.h"
 #include "rtl/NumberFormat.h"
-#include "rtl/PublishedProperties.h"
+#include "rtl/PublishedList.h"
 #include "rtl/StrUtils.h"
 #include "rtl/StringList.h"
 #include "ui/Canvas.h"
@@ -35,59 +35,9 @@ std::unique_ptr<TkPlotDataCustomList> NewList(TkPlotDataStyle Style)
     return std::make_unique<TkPlotDataNullList>();
 }
 
-using C = TkPlotChannelCustom;
-
 const bool Registered = [] {
-    RegisterPublishedClass<TkPlotChannelCustom, TkPlotObject>(
-        "TkPlotChannelCustom",
-        TPropertyListBuilder<C>()
-            .String("TitleText", &C::GetTitleText, &C::SetTitleText)
-            .Boolean("VisibleInLegend", &C::GetVisibleInLegend, &C::SetVisibleInLegend, true)
-            .Boolean("ClipToAxes", &C::GetClipToAxes, &C::SetClipToAxes, false)
-            .Boolean("ShowDataPointHints", &C::GetShowDataPointHints, &C::SetShowDataPointHints, false)
-            .Boolean("UserCanMoveDataPoints", &C::GetUserCanMoveDataPoints, &C::SetUserCanMoveDataPoints, false)
-            .Enumeration("UserCanMoveDataPointsStyle", "TkPlotChannelDataPointMoveStyle",
-                         {"kpcdpmsXandY", "kpcdpmsXOnly", "kpcdpmsYOnly"}, &C::GetUserCanMoveDataPointsStyle,
-                         &C::SetUserCanMoveDataPointsStyle, kpcdpmsXandY)
-            .Integer("RingBufferSize", &C::GetRingBufferSize, &C::SetRingBufferSize, 0)
-            .Boolean("TraceVisible", &C::GetTraceVisible, &C::SetTraceVisible, true)
-            .Color("Color", &C::GetColor, &C::SetColor, 255)
-            .Enumeration("TraceLineStyle", "TkPlotLineStyle",
-                         {"kplsSolid", "kplsDash", "kplsDot", "kplsDashDot", "kplsDashDotDot"}, &C::GetTraceLineStyle,
-                         &C::SetTraceLineStyle, kplsSolid)
-            .Integer("TraceLineWidth", &C::GetTraceLineWidth, &C::SetTraceLineWidth, 1)
-            .Boolean("MarkersAllowIndividual", &C::GetMarkersAllowIndividual, &C::SetMarkersAllowIndividual, false)
-            .Boolean("MarkersPenUseChannelColor", &C::GetMarkersPenUseChannelColor, &C::SetMarkersPenUseChannelColor,
-                     true)
-            .Boolean("MarkersBrushUseChannelColor", &C::GetMarkersBrushUseChannelColor,
-                     &C::SetMarkersBrushUseChannelColor, true)
-            .Integer("MarkersTurnOffLimit", &C::GetMarkersTurnOffLimit, &C::SetMarkersTurnOffLimit)
-            .Boolean("MarkersVisible", &C::GetMarkersVisible, &C::SetMarkersVisible, false)
-            .Integer("MarkersSize", &C::GetMarkersSize, &C::SetMarkersSize, 3)
-            .Enumeration("MarkersStyle", "TkPlotMarkerStyle",
-                         {"kpmsCircle", "kpmsSquare", "kpmsDiamond", "kpmsCross", "kpmsPlus", "kpmsTriangleUp",
-                          "kpmsTriangleDown", "kpmsTriangleLeft", "kpmsTriangleRight", "kpmsVerticalLine",
-                          "kpmsHorizontalLine", "kpmsCharacter"},
-                         &C::GetMarkersStyle, &C::SetMarkersStyle, kpmsCircle)
-            .Color("MarkersPenColor", &C::GetMarkersPenColor, &C::SetMarkersPenColor, 255)
-            .Enumeration("MarkersPenStyle", "TPenStyle", PenStyleNames(), &C::GetMarkersPenStyle,
-                         &C::SetMarkersPenStyle, psSolid)
-            .Integer("MarkersPenWidth", &C::GetMarkersPenWidth, &C::SetMarkersPenWidth, 0)
-            .Color("MarkersBrushColor", &C::GetMarkersBrushColor, &C::SetMarkersBrushColor, 255)
-            .Enumeration("MarkersBrushStyle", "TBrushStyle", BrushStyleNames(), &C::GetMarkersBrushStyle,
-                         &C::SetMarkersBrushStyle, bsSolid)
-            .Object("MarkersFont", "TFont", &C::GetMarkersFont)
-            .String("XAxisName", &C::GetXAxisName, &C::SetXAxisName)
-            .String("YAxisName", &C::GetYAxisName, &C::SetYAxisName)
-            .Boolean("XAxisTrackingEnabled", &C::GetXAxisTrackingEnabled, &C::SetXAxisTrackingEnabled, true)
-            .Boolean("YAxisTrackingEnabled", &C::GetYAxisTrackingEnabled, &C::SetYAxisTrackingEnabled, true)
-            .String("LogFileName", &C::GetLogFileName, &C::SetLogFileName)
-            .Integer("LogBufferSize", &C::GetLogBufferSize, &C::SetLogBufferSize, 0)
-            .Boolean("LoggingActive", &C::GetLoggingActive, nullptr)
-            .Enumeration("DataStyle", "TkPlotDataStyle",
-                         {"kpdsStandard", "kpdsCompact", "kpdsCompactInterval", "kpdsFullFeature"}, &C::GetDataStyle,
-                         &C::SetDataStyle)
-            .Take());
+    RegisterGraphicsProperties();
+    RegisterPublishedClass<TkPlotChannelCustom, TkPlotObject>("TkPlotChannelCustom");
     return true;
 }();
 
@@ -95,8 +45,7 @@ const bool Registered = [] {
 
 TkPlotChannelCustom::TkPlotChannelCustom(TkPlotObjectOwner* AOwner, const TkPlotObjectCallbacks& Callbacks)
     : TkPlotManagerObject(AOwner, Callbacks, TkPlotObjectKind::Channel),
-      FList(NewList(kpdsStandard)),
-      FMarkersFont(std::make_unique<TFont>())
+      FList(NewList(kpdsStandard))
 {
     TkPlotDataAttributes& a = FList->Attributes;
     a.Color = clRed;
@@ -105,9 +54,6 @@ TkPlotChannelCustom::TkPlotChannelCustom(TkPlotObjectOwner* AOwner, const TkPlot
     a.MarkersSize = 3;
     a.MarkersPenColor = clRed;
     a.MarkersBrushColor = clRed;
-    FMarkersFont->SetColor(clWhite);
-    FMarkersFont->SetStyle(TFontStyles{fsBold});
-    FMarkersFont->OnChange = [this](TObject* Sender) { FontChanged(Sender); };
 }
 
 TkPlotChannelCustom::~TkPlotChannelCustom() = default;
@@ -936,87 +882,12 @@ void TkPlotChannelCustom::LoadDataFromFile(const std::string& FileName, bool Cle
 
 // ---- properties
 
-void TkPlotChannelCustom::SetTitleText(const std::string& Value)
-{
-    SetProperty(Value, FTitleText, &TkPlotObject::DoChange);
-}
-
-void TkPlotChannelCustom::SetXAxisName(const std::string& Value)
-{
-    SetProperty(Value, FXAxisName, &TkPlotObject::DoChange);
-}
-
-void TkPlotChannelCustom::SetYAxisName(const std::string& Value)
-{
-    SetProperty(Value, FYAxisName, &TkPlotObject::DoChange);
-}
-
-void TkPlotChannelCustom::SetVisibleInLegend(bool Value)
-{
-    SetProperty(Value, FVisibleInLegend, &TkPlotObject::DoChange);
-}
-
-void TkPlotChannelCustom::SetClipToAxes(bool Value)
-{
-    SetProperty(Value, FClipToAxes, &TkPlotObject::DoChange);
-}
-
-void TkPlotChannelCustom::SetShowDataPointHints(bool Value)
-{
-    SetProperty(Value, FShowDataPointHints, &TkPlotObject::DoChange);
-}
-
-void TkPlotChannelCustom::SetUserCanMoveDataPoints(bool Value)
-{
-    SetProperty(Value, FUserCanMoveDataPoints, &TkPlotObject::DoChange);
-}
-
-void TkPlotChannelCustom::SetUserCanMoveDataPointsStyle(TkPlotChannelDataPointMoveStyle Value)
-{
-    SetProperty(Value, FUserCanMoveDataPointsStyle, &TkPlotObject::DoChange);
-}
-
 void TkPlotChannelCustom::SetRingBufferSize(int Value)
 {
     if (Value != GetRingBufferSize())
         CancelDrag();  // points may be dropped or renumbered
     FList->SetRingBufferSize(Value);
     DoChange();
-}
-
-void TkPlotChannelCustom::SetTraceVisible(bool Value)
-{
-    SetProperty(Value, FTraceVisible, &TkPlotObject::DoChange);
-}
-
-void TkPlotChannelCustom::SetXAxisTrackingEnabled(bool Value)
-{
-    SetProperty(Value, FXAxisTrackingEnabled, &TkPlotObject::DoChange);
-}
-
-void TkPlotChannelCustom::SetYAxisTrackingEnabled(bool Value)
-{
-    SetProperty(Value, FYAxisTrackingEnabled, &TkPlotObject::DoChange);
-}
-
-void TkPlotChannelCustom::SetMarkersAllowIndividual(bool Value)
-{
-    SetProperty(Value, FMarkersAllowIndividual, &TkPlotObject::DoChange);
-}
-
-void TkPlotChannelCustom::SetMarkersPenUseChannelColor(bool Value)
-{
-    SetProperty(Value, FMarkersPenUseChannelColor, &TkPlotObject::DoChange);
-}
-
-void TkPlotChannelCustom::SetMarkersBrushUseChannelColor(bool Value)
-{
-    SetProperty(Value, FMarkersBrushUseChannelColor, &TkPlotObject::DoChange);
-}
-
-void TkPlotChannelCustom::SetMarkersTurnOffLimit(int Value)
-{
-    SetProperty(Value, FMarkersTurnOffLimit, &TkPlotObject::DoChange);
 }
 
 void TkPlotChannelCustom::SetDataStyle(TkPlotDataStyle Value)
@@ -1039,61 +910,6 @@ void TkPlotChannelCustom::SetDataStyle(TkPlotDataStyle Value)
     ResetStats();
     CancelDrag();
     DoChange();
-}
-
-void TkPlotChannelCustom::SetColor(TColor Value)
-{
-    SetAttribute(FList->Attributes.Color, std::int32_t(Value));
-}
-
-void TkPlotChannelCustom::SetTraceLineWidth(int Value)
-{
-    SetAttribute(FList->Attributes.TraceLineWidth, std::int32_t(Value));
-}
-
-void TkPlotChannelCustom::SetTraceLineStyle(TkPlotLineStyle Value)
-{
-    SetAttribute(FList->Attributes.TraceLineStyle, std::uint8_t(Value));
-}
-
-void TkPlotChannelCustom::SetMarkersVisible(bool Value)
-{
-    SetAttribute(FList->Attributes.MarkersVisible, Value);
-}
-
-void TkPlotChannelCustom::SetMarkersSize(int Value)
-{
-    SetAttribute(FList->Attributes.MarkersSize, std::int32_t(Value));
-}
-
-void TkPlotChannelCustom::SetMarkersStyle(TkPlotMarkerStyle Value)
-{
-    SetAttribute(FList->Attributes.MarkersStyle, std::uint8_t(Value));
-}
-
-void TkPlotChannelCustom::SetMarkersPenColor(TColor Value)
-{
-    SetAttribute(FList->Attributes.MarkersPenColor, std::int32_t(Value));
-}
-
-void TkPlotChannelCustom::SetMarkersPenWidth(int Value)
-{
-    SetAttribute(FList->Attributes.MarkersPenWidth, std::int32_t(Value));
-}
-
-void TkPlotChannelCustom::SetMarkersPenStyle(TPenStyle Value)
-{
-    SetAttribute(FList->Attributes.MarkersPenStyle, std::uint8_t(Value));
-}
-
-void TkPlotChannelCustom::SetMarkersBrushColor(TColor Value)
-{
-    SetAttribute(FList->Attributes.MarkersBrushColor, std::int32_t(Value));
-}
-
-void TkPlotChannelCustom::SetMarkersBrushStyle(TBrushStyle Value)
-{
-    SetAttribute(FList->Attributes.MarkersBrushStyle, std::uint8_t(Value));
 }
 
 void TkPlotChannelCustom::ObjectFocused(TkPlotObject* Object)

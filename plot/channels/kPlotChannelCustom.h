@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "plot/channels/kPlotChannelAxis.h"
+#include "plot/core/kGraphicsProperties.h"
 #include "plot/core/kPlotAxisData.h"
 #include "plot/core/kPlotDataCustomList.h"
 #include "plot/core/kPlotDataPoints.h"
@@ -18,25 +19,13 @@
 #include "ui/Pen.h"
 
 class TCanvas;
-class TFont;
 class TkPlotDataCursor;
 
-enum TkPlotChannelDataPointMoveStyle { kpcdpmsXandY, kpcdpmsXOnly, kpcdpmsYOnly };
-enum TkPlotLineStyle { kplsSolid, kplsDash, kplsDot, kplsDashDot, kplsDashDotDot };
-enum TkPlotMarkerStyle {
-    kpmsCircle,
-    kpmsSquare,
-    kpmsDiamond,
-    kpmsCross,
-    kpmsPlus,
-    kpmsTriangleUp,
-    kpmsTriangleDown,
-    kpmsTriangleLeft,
-    kpmsTriangleRight,
-    kpmsVerticalLine,
-    kpmsHorizontalLine,
-    kpmsCharacter,
-};
+PUBLISHED_ENUM(TkPlotChannelDataPointMoveStyle, kpcdpmsXandY, kpcdpmsXOnly, kpcdpmsYOnly);
+PUBLISHED_ENUM(TkPlotLineStyle, kplsSolid, kplsDash, kplsDot, kplsDashDot, kplsDashDotDot);
+PUBLISHED_ENUM(TkPlotMarkerStyle, kpmsCircle, kpmsSquare, kpmsDiamond, kpmsCross, kpmsPlus, kpmsTriangleUp,
+               kpmsTriangleDown, kpmsTriangleLeft, kpmsTriangleRight, kpmsVerticalLine, kpmsHorizontalLine,
+               kpmsCharacter);
 
 // Running minimum, maximum, mean and sum of one coordinate.
 struct TkPlotChannelStat {
@@ -67,6 +56,8 @@ extern const TkPlotKind Channel;
 }  // namespace TkPlotObjectKind
 
 class TkPlotChannelCustom : public TkPlotManagerObject, public TkPlotAxisData, public TkPlotDataPoints {
+    PUBLISHED_CLASS(TkPlotChannelCustom);
+
 public:
     TkPlotChannelCustom(TkPlotObjectOwner* AOwner, const TkPlotObjectCallbacks& Callbacks);
 
@@ -190,82 +181,72 @@ public:
     // Where the marker of point Index sits on the Y axis.
     virtual double MarkerY(int Index) const { return GetDataY(Index); }
 
-    // ---- log and files
+    // ---- log and files (the log's settings are published below)
     // The channel's configuration file (TkPlotChannelPropertyFile).
     void SavePropertiesToFile(const std::string& FileName);
     void LoadPropertiesFromFile(const std::string& FileName);
     void LogActivate(bool Append);
     void LogDeactivate();
-    bool GetLoggingActive() const { return FLoggingActive; }
-    const std::string& GetLogFileName() const { return FLogFileName; }
-    void SetLogFileName(const std::string& Value);
-    int GetLogBufferSize() const { return FLogBufferSize; }
-    void SetLogBufferSize(int Value) { FLogBufferSize = Value; }
     void SaveDataToFile(const std::string& FileName) const;
     // Reads the whole file first: a line that does not read leaves the
     // channel as it was.
     void LoadDataFromFile(const std::string& FileName, bool ClearFirst = true);
 
-    // ---- published properties
-    const std::string& GetTitleText() const { return FTitleText; }
-    void SetTitleText(const std::string& Value);
-    const std::string& GetXAxisName() const { return FXAxisName; }
-    void SetXAxisName(const std::string& Value);
-    const std::string& GetYAxisName() const { return FYAxisName; }
-    void SetYAxisName(const std::string& Value);
-    bool GetVisibleInLegend() const { return FVisibleInLegend; }
-    void SetVisibleInLegend(bool Value);
-    bool GetClipToAxes() const { return FClipToAxes; }
-    void SetClipToAxes(bool Value);
-    bool GetShowDataPointHints() const { return FShowDataPointHints; }
-    void SetShowDataPointHints(bool Value);
-    bool GetUserCanMoveDataPoints() const { return FUserCanMoveDataPoints; }
-    void SetUserCanMoveDataPoints(bool Value);
-    TkPlotChannelDataPointMoveStyle GetUserCanMoveDataPointsStyle() const { return FUserCanMoveDataPointsStyle; }
-    void SetUserCanMoveDataPointsStyle(TkPlotChannelDataPointMoveStyle Value);
+    // ---- published properties; the trace and marker attributes live in
+    // the point list.
+    PUBLISHED(std::string, TitleText, "", DoChange());
+    PUBLISHED(bool, VisibleInLegend, true, DoChange());
+    PUBLISHED(bool, ClipToAxes, false, DoChange());
+    PUBLISHED(bool, ShowDataPointHints, false, DoChange());
+    PUBLISHED(bool, UserCanMoveDataPoints, false, DoChange());
+    PUBLISHED(TkPlotChannelDataPointMoveStyle, UserCanMoveDataPointsStyle, kpcdpmsXandY, DoChange());
+    // A change drops a drag: points may be dropped or renumbered.
     int GetRingBufferSize() const { return FList->GetRingBufferSize(); }
     void SetRingBufferSize(int Value);
-    bool GetTraceVisible() const { return FTraceVisible; }
-    void SetTraceVisible(bool Value);
-    bool GetXAxisTrackingEnabled() const { return FXAxisTrackingEnabled; }
-    void SetXAxisTrackingEnabled(bool Value);
-    bool GetYAxisTrackingEnabled() const { return FYAxisTrackingEnabled; }
-    void SetYAxisTrackingEnabled(bool Value);
-    bool GetMarkersAllowIndividual() const { return FMarkersAllowIndividual; }
-    void SetMarkersAllowIndividual(bool Value);
-    bool GetMarkersPenUseChannelColor() const { return FMarkersPenUseChannelColor; }
-    void SetMarkersPenUseChannelColor(bool Value);
-    bool GetMarkersBrushUseChannelColor() const { return FMarkersBrushUseChannelColor; }
-    void SetMarkersBrushUseChannelColor(bool Value);
-    int GetMarkersTurnOffLimit() const { return FMarkersTurnOffLimit; }
-    void SetMarkersTurnOffLimit(int Value);
-    TFont* GetMarkersFont() const { return FMarkersFont.get(); }
+    PUBLISHED_ACCESSORS(int, RingBufferSize, 0);
+    PUBLISHED(bool, TraceVisible, true, DoChange());
+    PUBLISHED_VIA(TColor, Color, FList->Attributes.Color, SetAttribute(FList->Attributes.Color, Value), clRed);
+    PUBLISHED_VIA(TkPlotLineStyle, TraceLineStyle, TkPlotLineStyle(FList->Attributes.TraceLineStyle),
+                  SetAttribute(FList->Attributes.TraceLineStyle, Value), kplsSolid);
+    PUBLISHED_VIA(int, TraceLineWidth, FList->Attributes.TraceLineWidth,
+                  SetAttribute(FList->Attributes.TraceLineWidth, Value), 1);
+    PUBLISHED(bool, MarkersAllowIndividual, false, DoChange());
+    PUBLISHED(bool, MarkersPenUseChannelColor, true, DoChange());
+    PUBLISHED(bool, MarkersBrushUseChannelColor, true, DoChange());
+    PUBLISHED_NODEFAULT(int, MarkersTurnOffLimit, 0, DoChange());
+    PUBLISHED_VIA(bool, MarkersVisible, FList->Attributes.MarkersVisible,
+                  SetAttribute(FList->Attributes.MarkersVisible, Value), false);
+    PUBLISHED_VIA(int, MarkersSize, FList->Attributes.MarkersSize, SetAttribute(FList->Attributes.MarkersSize, Value),
+                  3);
+    PUBLISHED_VIA(TkPlotMarkerStyle, MarkersStyle, TkPlotMarkerStyle(FList->Attributes.MarkersStyle),
+                  SetAttribute(FList->Attributes.MarkersStyle, Value), kpmsCircle);
+    PUBLISHED_VIA(TColor, MarkersPenColor, FList->Attributes.MarkersPenColor,
+                  SetAttribute(FList->Attributes.MarkersPenColor, Value), clRed);
+    PUBLISHED_VIA(TPenStyle, MarkersPenStyle, TPenStyle(FList->Attributes.MarkersPenStyle),
+                  SetAttribute(FList->Attributes.MarkersPenStyle, Value), psSolid);
+    PUBLISHED_VIA(int, MarkersPenWidth, FList->Attributes.MarkersPenWidth,
+                  SetAttribute(FList->Attributes.MarkersPenWidth, Value), 0);
+    PUBLISHED_VIA(TColor, MarkersBrushColor, FList->Attributes.MarkersBrushColor,
+                  SetAttribute(FList->Attributes.MarkersBrushColor, Value), clRed);
+    PUBLISHED_VIA(TBrushStyle, MarkersBrushStyle, TBrushStyle(FList->Attributes.MarkersBrushStyle),
+                  SetAttribute(FList->Attributes.MarkersBrushStyle, Value), bsSolid);
+    PUBLISHED_FONT(MarkersFont, (TkFontLook{.Style = TFontStyles{fsBold}, .Color = clWhite}), DoChange());
+    PUBLISHED(std::string, XAxisName, "", DoChange());
+    PUBLISHED(std::string, YAxisName, "", DoChange());
+    PUBLISHED(bool, XAxisTrackingEnabled, true, DoChange());
+    PUBLISHED(bool, YAxisTrackingEnabled, true, DoChange());
+    // Not while logging.
+    const std::string& GetLogFileName() const { return FLogFileName; }
+    void SetLogFileName(const std::string& Value);
+    PUBLISHED_ACCESSORS(std::string, LogFileName);
+    PUBLISHED(int, LogBufferSize, 0, );
+    bool GetLoggingActive() const { return FLoggingActive; }
+    PUBLISHED_READONLY(bool, LoggingActive);
+    // A new list of that style takes the attributes and the ring size; the
+    // points go, after what the log still owes is written.
     TkPlotDataStyle GetDataStyle() const { return FDataStyle; }
     void SetDataStyle(TkPlotDataStyle Value);
-
-    // Trace and marker attributes live in the point list.
-    TColor GetColor() const { return TColor(FList->Attributes.Color); }
-    void SetColor(TColor Value);
-    int GetTraceLineWidth() const { return FList->Attributes.TraceLineWidth; }
-    void SetTraceLineWidth(int Value);
-    TkPlotLineStyle GetTraceLineStyle() const { return TkPlotLineStyle(FList->Attributes.TraceLineStyle); }
-    void SetTraceLineStyle(TkPlotLineStyle Value);
-    bool GetMarkersVisible() const { return FList->Attributes.MarkersVisible; }
-    void SetMarkersVisible(bool Value);
-    int GetMarkersSize() const { return FList->Attributes.MarkersSize; }
-    void SetMarkersSize(int Value);
-    TkPlotMarkerStyle GetMarkersStyle() const { return TkPlotMarkerStyle(FList->Attributes.MarkersStyle); }
-    void SetMarkersStyle(TkPlotMarkerStyle Value);
-    TColor GetMarkersPenColor() const { return TColor(FList->Attributes.MarkersPenColor); }
-    void SetMarkersPenColor(TColor Value);
-    int GetMarkersPenWidth() const { return FList->Attributes.MarkersPenWidth; }
-    void SetMarkersPenWidth(int Value);
-    TPenStyle GetMarkersPenStyle() const { return TPenStyle(FList->Attributes.MarkersPenStyle); }
-    void SetMarkersPenStyle(TPenStyle Value);
-    TColor GetMarkersBrushColor() const { return TColor(FList->Attributes.MarkersBrushColor); }
-    void SetMarkersBrushColor(TColor Value);
-    TBrushStyle GetMarkersBrushStyle() const { return TBrushStyle(FList->Attributes.MarkersBrushStyle); }
-    void SetMarkersBrushStyle(TBrushStyle Value);
+    PUBLISHED_ACCESSORS(TkPlotDataStyle, DataStyle);
 
     // Follows the rename of its axes.
     void ObjectRenamed(TkPlotObject* Object) override;
@@ -295,10 +276,11 @@ protected:
         FFirstVisibleIndex = First;
         FLastVisibleIndex = Last;
     }
-    // Sets a list-wide attribute and signals a change (no equality test).
-    template <class F> void SetAttribute(F& Field, F Value)
+    // Sets a list-wide attribute, kept in the list's own type, and signals
+    // a change (no equality test).
+    template <class F, class V> void SetAttribute(F& Field, V Value)
     {
-        Field = Value;
+        Field = static_cast<F>(Value);
         DoChange();
     }
     // Keeps a cursor update's texts and the readout that the cursor's style
@@ -396,35 +378,17 @@ private:
     };
     static TFarRange FarRange(const TkPlotChannelAxis& Axis);
     bool WithinFarRange(double X, double Y) const;
-    void FontChanged(TObject*) { DoChange(); }
 
     std::unique_ptr<TkPlotDataCustomList> FList;
     TkPlotDataStyle FDataStyle = kpdsStandard;
     int FFirstVisibleIndex = -1;
     int FLastVisibleIndex = -1;
-    std::string FTitleText;
-    std::string FXAxisName;
-    std::string FYAxisName;
-    bool FXAxisTrackingEnabled = true;
-    bool FYAxisTrackingEnabled = true;
     bool FLoggingActive = false;
     int FPendingLogCount = 0;
-    bool FMarkersAllowIndividual = false;
-    int FMarkersTurnOffLimit = 0;
-    bool FVisibleInLegend = true;
-    bool FClipToAxes = false;
-    bool FShowDataPointHints = false;
-    bool FUserCanMoveDataPoints = false;
-    TkPlotChannelDataPointMoveStyle FUserCanMoveDataPointsStyle = kpcdpmsXandY;
-    bool FMarkersBrushUseChannelColor = true;
-    bool FMarkersPenUseChannelColor = true;
-    bool FTraceVisible = true;
-    int FLogBufferSize = 0;
     std::string FLogFileName;
     int FStatsCount = 0;
     TkPlotChannelStat FXStat;
     TkPlotChannelStat FYStat;
-    std::unique_ptr<TFont> FMarkersFont;
     TRect FLegendRect;
     int FHitPointIndex = -1;
     TRect FHitPointRect;

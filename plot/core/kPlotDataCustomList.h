@@ -6,7 +6,9 @@
 
 #include "plot/core/kPlotDataListSummary.h"
 
-enum TkPlotDataStyle { kpdsStandard, kpdsCompact, kpdsCompactInterval, kpdsFullFeature };
+#include "rtl/PublishedEnum.h"
+
+PUBLISHED_ENUM(TkPlotDataStyle, kpdsStandard, kpdsCompact, kpdsCompactInterval, kpdsFullFeature);
 
 // Drawing attributes that new points inherit (full-feature list) or that
 // stand for every point (the other lists). Colours and styles are stored as
