@@ -11,14 +11,8 @@
 #include "plot/core/kClasses.h"
 #include "rtl/DateTime.h"
 
-enum TkPlotInterpolationStyle {
-    kpistStraightLine,
-    kpistCubicSpline,
-    kpistPolynomial,
-    kpistRational,
-    kpistDifferential,
-    kpistDifferentialTerminated,
-};
+PUBLISHED_ENUM(TkPlotInterpolationStyle, kpistStraightLine, kpistCubicSpline, kpistPolynomial, kpistRational,
+               kpistDifferential, kpistDifferentialTerminated);
 
 // The Y of an interpolated curve at one screen column, as last drawn.
 struct TkPlotPixelPoint {
@@ -27,13 +21,15 @@ struct TkPlotPixelPoint {
     double Y = 0;
 };
 
-enum TkPlotDigitalReferenceStyle { kpdrScale, kpdrPercent };
-enum TkPlotHighLowStyle { kphlsOpenClose, kphlsCandleStick };
+PUBLISHED_ENUM(TkPlotDigitalReferenceStyle, kpdrScale, kpdrPercent);
+PUBLISHED_ENUM(TkPlotHighLowStyle, kphlsOpenClose, kphlsCandleStick);
 
 // What a cursor lookup found.
 enum TkPlotCursorStatus : std::uint8_t { kpcvValue = 0, kpcvNull = 1, kpcvNoValue = 2 };
 
 class TkPlotChannel : public TkPlotChannelCustom {
+    PUBLISHED_CLASS(TkPlotChannel);
+
 public:
     TkPlotChannel(TkPlotObjectOwner* AOwner, const TkPlotObjectCallbacks& Callbacks);
 
@@ -64,88 +60,54 @@ public:
     double GetYMinExtentVisible() override;
     void UpdateCursorValues(TkPlotDataCursor* Cursor) override;
 
-    bool GetFastDrawEnabled() const { return FFastDrawEnabled; }
-    void SetFastDrawEnabled(bool Value);
-    bool GetAllowOutOfOrderXValues() const { return FAllowOutOfOrderXValues; }
-    void SetAllowOutOfOrderXValues(bool Value);
-    bool GetDrawOutOfOrderXValues() const { return FDrawOutOfOrderXValues; }
-    void SetDrawOutOfOrderXValues(bool Value);
-    bool GetResetStartTimeOnFirstDataPoint() const { return FResetStartTimeOnFirstDataPoint; }
-    void SetResetStartTimeOnFirstDataPoint(bool Value);
-    TkPlotInterpolationStyle GetInterpolationStyle() const { return FInterpolationStyle; }
-    void SetInterpolationStyle(TkPlotInterpolationStyle Value);
-    bool GetDigitalEnabled() const { return FDigitalEnabled; }
-    void SetDigitalEnabled(bool Value);
-    TkPlotDigitalReferenceStyle GetDigitalReferenceStyle() const { return FDigitalReferenceStyle; }
-    void SetDigitalReferenceStyle(TkPlotDigitalReferenceStyle Value);
-    double GetDigitalReferenceLow() const { return FDigitalReferenceLow; }
-    void SetDigitalReferenceLow(double Value);
-    double GetDigitalReferenceHigh() const { return FDigitalReferenceHigh; }
-    void SetDigitalReferenceHigh(double Value);
-
-    bool GetFillEnabled() const { return FFillEnabled; }
-    void SetFillEnabled(bool Value);
-    double GetFillReference() const { return FFillReference; }
-    void SetFillReference(double Value);
-    TBrushStyle GetFillStyle() const { return FFillStyle; }
-    void SetFillStyle(TBrushStyle Value);
-    TColor GetFillColor() const { return FFillColor; }
-    void SetFillColor(TColor Value);
-    bool GetFillUseChannelColor() const { return FFillUseChannelColor; }
-    void SetFillUseChannelColor(bool Value);
-
-    TkPlotHighLowStyle GetHighLowStyle() const { return FHighLowStyle; }
-    void SetHighLowStyle(TkPlotHighLowStyle Value);
-    bool GetHighLowEnabled() const { return FHighLowEnabled; }
-    void SetHighLowEnabled(bool Value);
-    TColor GetHighLowBarColor() const { return FHighLowBarColor; }
-    void SetHighLowBarColor(TColor Value);
-    double GetHighLowBarWidth() const { return FHighLowBarWidth; }
-    void SetHighLowBarWidth(double Value);
-    bool GetHighLowOpenShow() const { return FHighLowOpenShow; }
-    void SetHighLowOpenShow(bool Value);
-    TColor GetHighLowOpenColor() const { return FHighLowOpenColor; }
-    void SetHighLowOpenColor(TColor Value);
-    double GetHighLowOpenWidth() const { return FHighLowOpenWidth; }
-    void SetHighLowOpenWidth(double Value);
-    double GetHighLowOpenHeight() const { return FHighLowOpenHeight; }
-    void SetHighLowOpenHeight(double Value);
-    bool GetHighLowCloseShow() const { return FHighLowCloseShow; }
-    void SetHighLowCloseShow(bool Value);
-    TColor GetHighLowCloseColor() const { return FHighLowCloseColor; }
-    void SetHighLowCloseColor(TColor Value);
-    double GetHighLowCloseWidth() const { return FHighLowCloseWidth; }
-    void SetHighLowCloseWidth(double Value);
-    double GetHighLowCloseHeight() const { return FHighLowCloseHeight; }
-    void SetHighLowCloseHeight(double Value);
-    TColor GetHighLowShadowColor() const { return FHighLowShadowColor; }
-    void SetHighLowShadowColor(TColor Value);
-    TColor GetHighLowBullishColor() const { return FHighLowBullishColor; }
-    void SetHighLowBullishColor(TColor Value);
-    TColor GetHighLowBearishColor() const { return FHighLowBearishColor; }
-    void SetHighLowBearishColor(TColor Value);
-
-    bool GetBarEnabled() const { return FBarEnabled; }
-    void SetBarEnabled(bool Value);
-    bool GetBarPenUseChannelColor() const { return FBarPenUseChannelColor; }
-    void SetBarPenUseChannelColor(bool Value);
-    bool GetBarBrushUseChannelColor() const { return FBarBrushUseChannelColor; }
-    void SetBarBrushUseChannelColor(bool Value);
+    // ---- published properties
+    PUBLISHED(bool, FastDrawEnabled, true, DoChange());
+    PUBLISHED(bool, AllowOutOfOrderXValues, true, DoChange());
+    PUBLISHED(bool, DrawOutOfOrderXValues, false, DoChange());
+    PUBLISHED(bool, ResetStartTimeOnFirstDataPoint, false, DoChange());
+    PUBLISHED(TkPlotInterpolationStyle, InterpolationStyle, kpistStraightLine, DoChange());
+    PUBLISHED(bool, FillEnabled, false, DoChange());
+    PUBLISHED(double, FillReference, 0.0, DoChange());
+    PUBLISHED(TBrushStyle, FillStyle, bsSolid, DoChange());
+    PUBLISHED(TColor, FillColor, clBlack, DoChange());
+    PUBLISHED(bool, FillUseChannelColor, true, DoChange());
+    PUBLISHED(bool, DigitalEnabled, false, DoChange());
+    PUBLISHED(TkPlotDigitalReferenceStyle, DigitalReferenceStyle, kpdrScale, DoChange());
+    PUBLISHED(double, DigitalReferenceLow, 10.0, DoChange());
+    PUBLISHED(double, DigitalReferenceHigh, 90.0, DoChange());
+    PUBLISHED(TkPlotHighLowStyle, HighLowStyle, kphlsOpenClose, DoChange());
+    PUBLISHED(bool, HighLowEnabled, false, DoChange());
+    // A new channel's bar and open colours are always written.
+    PUBLISHED_NODEFAULT(TColor, HighLowBarColor, clAqua, DoChange());
+    PUBLISHED(double, HighLowBarWidth, 0.5, DoChange());
+    PUBLISHED(bool, HighLowOpenShow, true, DoChange());
+    PUBLISHED_NODEFAULT(TColor, HighLowOpenColor, clLime, DoChange());
+    PUBLISHED(double, HighLowOpenWidth, 1.0, DoChange());
+    PUBLISHED(double, HighLowOpenHeight, 1.0, DoChange());
+    PUBLISHED(bool, HighLowCloseShow, true, DoChange());
+    PUBLISHED(TColor, HighLowCloseColor, clRed, DoChange());
+    PUBLISHED(double, HighLowCloseWidth, 1.0, DoChange());
+    PUBLISHED(double, HighLowCloseHeight, 1.0, DoChange());
+    PUBLISHED(TColor, HighLowShadowColor, clGray, DoChange());
+    PUBLISHED(TColor, HighLowBullishColor, clWhite, DoChange());
+    PUBLISHED(TColor, HighLowBearishColor, clGray, DoChange());
+    PUBLISHED(bool, BarEnabled, false, DoChange());
+    PUBLISHED(bool, BarPenUseChannelColor, true, DoChange());
+    PUBLISHED(bool, BarBrushUseChannelColor, true, DoChange());
     // The bar attributes live in the point list.
-    double GetBarReference() const { return List().Attributes.BarReference; }
-    void SetBarReference(double Value) { SetAttribute(List().Attributes.BarReference, Value); }
-    double GetBarWidth() const { return List().Attributes.BarWidth; }
-    void SetBarWidth(double Value) { SetAttribute(List().Attributes.BarWidth, Value); }
-    TColor GetBarPenColor() const { return List().Attributes.BarPenColor; }
-    void SetBarPenColor(TColor Value) { SetAttribute(List().Attributes.BarPenColor, std::int32_t(Value)); }
-    int GetBarPenWidth() const { return List().Attributes.BarPenWidth; }
-    void SetBarPenWidth(int Value) { SetAttribute(List().Attributes.BarPenWidth, std::int32_t(Value)); }
-    TPenStyle GetBarPenStyle() const { return TPenStyle(List().Attributes.BarPenStyle); }
-    void SetBarPenStyle(TPenStyle Value) { SetAttribute(List().Attributes.BarPenStyle, std::uint8_t(Value)); }
-    TColor GetBarBrushColor() const { return List().Attributes.BarBrushColor; }
-    void SetBarBrushColor(TColor Value) { SetAttribute(List().Attributes.BarBrushColor, std::int32_t(Value)); }
-    TBrushStyle GetBarBrushStyle() const { return TBrushStyle(List().Attributes.BarBrushStyle); }
-    void SetBarBrushStyle(TBrushStyle Value) { SetAttribute(List().Attributes.BarBrushStyle, std::uint8_t(Value)); }
+    PUBLISHED_VIA(double, BarReference, List().Attributes.BarReference,
+                  SetAttribute(List().Attributes.BarReference, Value));
+    PUBLISHED_VIA(double, BarWidth, List().Attributes.BarWidth, SetAttribute(List().Attributes.BarWidth, Value));
+    PUBLISHED_VIA(TColor, BarPenColor, List().Attributes.BarPenColor,
+                  SetAttribute(List().Attributes.BarPenColor, Value), clRed);
+    PUBLISHED_VIA(int, BarPenWidth, List().Attributes.BarPenWidth, SetAttribute(List().Attributes.BarPenWidth, Value),
+                  0);
+    PUBLISHED_VIA(TPenStyle, BarPenStyle, TPenStyle(List().Attributes.BarPenStyle),
+                  SetAttribute(List().Attributes.BarPenStyle, Value), psSolid);
+    PUBLISHED_VIA(TColor, BarBrushColor, List().Attributes.BarBrushColor,
+                  SetAttribute(List().Attributes.BarBrushColor, Value), clRed);
+    PUBLISHED_VIA(TBrushStyle, BarBrushStyle, TBrushStyle(List().Attributes.BarBrushStyle),
+                  SetAttribute(List().Attributes.BarBrushStyle, Value), bsSolid);
 
     // ---- drawing
     // Finds the visible range and readies the curve columns; the channel
@@ -222,38 +184,6 @@ private:
     TRect TickRect(double X1, double X2, double Y, double Height) const;
 
     TDateTime FStartTime;
-    bool FFastDrawEnabled = true;
-    bool FAllowOutOfOrderXValues = true;
-    bool FDrawOutOfOrderXValues = false;
-    bool FResetStartTimeOnFirstDataPoint = false;
-    TkPlotInterpolationStyle FInterpolationStyle = kpistStraightLine;
-    bool FDigitalEnabled = false;
-    TkPlotDigitalReferenceStyle FDigitalReferenceStyle = kpdrScale;
-    double FDigitalReferenceLow = 10.0;
-    double FDigitalReferenceHigh = 90.0;
-    bool FFillEnabled = false;
-    double FFillReference = 0.0;
-    TBrushStyle FFillStyle = bsSolid;
-    TColor FFillColor = clBlack;
-    bool FFillUseChannelColor = true;
-    TkPlotHighLowStyle FHighLowStyle = kphlsOpenClose;
-    bool FHighLowEnabled = false;
-    TColor FHighLowBarColor = clAqua;
-    double FHighLowBarWidth = 0.5;
-    bool FHighLowOpenShow = true;
-    TColor FHighLowOpenColor = clLime;
-    double FHighLowOpenWidth = 1.0;
-    double FHighLowOpenHeight = 1.0;
-    bool FHighLowCloseShow = true;
-    TColor FHighLowCloseColor = clRed;
-    double FHighLowCloseWidth = 1.0;
-    double FHighLowCloseHeight = 1.0;
-    TColor FHighLowShadowColor = clGray;
-    TColor FHighLowBullishColor = clWhite;
-    TColor FHighLowBearishColor = clGray;
-    bool FBarEnabled = false;
-    bool FBarPenUseChannelColor = true;
-    bool FBarBrushUseChannelColor = true;
     bool FReadyToDraw = false;
     std::vector<TkPlotPixelPoint> FPixelPoints;
     int FFirstPixel = 0;
