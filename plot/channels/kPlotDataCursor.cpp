@@ -5,9 +5,10 @@
 
 #include "plot/channels/kPlotChannel.h"
 #include "plot/core/kGPFunctions.h"
+#include "plot/core/kGraphicsProperties.h"
 #include "plot/core/kPlotObjectManager.h"
 #include "rtl/NumberFormat.h"
-#include "rtl/PublishedProperties.h"
+#include "rtl/PublishedList.h"
 #include "rtl/StrUtils.h"
 #include "ui/Canvas.h"
 #include "ui/Font.h"
@@ -15,48 +16,9 @@
 
 namespace {
 
-using C = TkPlotDataCursor;
-
 const bool Registered = [] {
-    RegisterPublishedClass<TkPlotDataCursor, TkPlotObject>(
-        "TkPlotDataCursor",
-        TPropertyListBuilder<C>()
-            // A new cursor is hidden: a shown one must be written.
-            .Boolean("Visible", &C::GetVisible, &C::SetVisible, false)
-            .String("ChannelName", &C::GetChannelName, &C::SetChannelName)
-            .Boolean("ChannelAllowAll", &C::GetChannelAllowAll, &C::SetChannelAllowAll)
-            .Boolean("ChannelShowAllInLegend", &C::GetChannelShowAllInLegend, &C::SetChannelShowAllInLegend)
-            .Enumeration("Style", "TkPlotDataCursorStyle",
-                         {"kpcsValueXY", "kpcsValueX", "kpcsValueY", "kpcsDeltaX", "kpcsDeltaY", "kpcsInverseDeltaX"},
-                         &C::GetStyle, &C::SetStyle)
-            .Object("Font", "TFont", &C::GetFont)
-            .Color("Color", &C::GetColor, &C::SetColor)
-            .Boolean("UseChannelColor", &C::GetUseChannelColor, &C::SetUseChannelColor)
-            .Boolean("HintShow", &C::GetHintShow, &C::SetHintShow)
-            .Boolean("HintHideOnRelease", &C::GetHintHideOnRelease, &C::SetHintHideOnRelease)
-            .Enumeration("HintOrientationSide", "TkOrientationSide", {"kosBottomRight", "kosTopLeft"},
-                         &C::GetHintOrientationSide, &C::SetHintOrientationSide)
-            .Float("HintPosition", &C::GetHintPosition, &C::SetHintPosition)
-            .Float("Pointer1Position", &C::GetPointer1Position, &C::SetPointer1Position)
-            .Float("Pointer2Position", &C::GetPointer2Position, &C::SetPointer2Position)
-            .Integer("PointerPenWidth", &C::GetPointerPenWidth, &C::SetPointerPenWidth)
-            .Boolean("MenuUserCanChangeOptions", &C::MenuUserCanChangeOptions, &C::MenuUserCanChangeOptions, true)
-            .Boolean("SnapToDataPoint", &C::GetSnapToDataPoint, &C::SetSnapToDataPoint, false)
-            .Boolean("UseCachedInterpolatedData", &C::GetUseCachedInterpolatedData, &C::SetUseCachedInterpolatedData,
-                     false)
-            .Boolean("MenuItemVisibleValueXY", &C::MenuItemVisibleValueXY, &C::MenuItemVisibleValueXY)
-            .Boolean("MenuItemVisibleValueX", &C::MenuItemVisibleValueX, &C::MenuItemVisibleValueX)
-            .Boolean("MenuItemVisibleValueY", &C::MenuItemVisibleValueY, &C::MenuItemVisibleValueY)
-            .Boolean("MenuItemVisibleDeltaX", &C::MenuItemVisibleDeltaX, &C::MenuItemVisibleDeltaX)
-            .Boolean("MenuItemVisibleDeltaY", &C::MenuItemVisibleDeltaY, &C::MenuItemVisibleDeltaY)
-            .Boolean("MenuItemVisibleInverseDeltaX", &C::MenuItemVisibleInverseDeltaX, &C::MenuItemVisibleInverseDeltaX)
-            .String("MenuItemCaptionValueXY", &C::MenuItemCaptionValueXY, &C::MenuItemCaptionValueXY)
-            .String("MenuItemCaptionValueX", &C::MenuItemCaptionValueX, &C::MenuItemCaptionValueX)
-            .String("MenuItemCaptionValueY", &C::MenuItemCaptionValueY, &C::MenuItemCaptionValueY)
-            .String("MenuItemCaptionDeltaX", &C::MenuItemCaptionDeltaX, &C::MenuItemCaptionDeltaX)
-            .String("MenuItemCaptionDeltaY", &C::MenuItemCaptionDeltaY, &C::MenuItemCaptionDeltaY)
-            .String("MenuItemCaptionInverseDeltaX", &C::MenuItemCaptionInverseDeltaX, &C::MenuItemCaptionInverseDeltaX)
-            .Take());
+    RegisterGraphicsProperties();
+    RegisterPublishedClass<TkPlotDataCursor, TkPlotObject>("TkPlotDataCursor");
     return true;
 }();
 
@@ -93,11 +55,9 @@ int NearestIndex(const TkPlotChannel& Channel, double X)
 }  // namespace
 
 TkPlotDataCursor::TkPlotDataCursor(TkPlotObjectOwner* AOwner, const TkPlotObjectCallbacks& Callbacks)
-    : TkPlotManagerObject(AOwner, Callbacks, TkPlotObjectKind::DataCursor),
-      FFont(std::make_unique<TFont>())
+    : TkPlotManagerObject(AOwner, Callbacks, TkPlotObjectKind::DataCursor)
 {
     TkPlotObject::SetVisible(false);
-    FFont->OnChange = [this](TObject* Sender) { FontChanged(Sender); };
 }
 
 TkPlotDataCursor::~TkPlotDataCursor() = default;
@@ -671,77 +631,8 @@ void TkPlotDataCursor::ObjectRenamed(TkPlotObject* Object)
 
 // ---- properties
 
-void TkPlotDataCursor::SetChannelName(const std::string& Value)
+bool TkPlotDataCursor::Percent(double& Value)
 {
-    SetProperty(Value, FChannelName, &TkPlotObject::DoChange);
-}
-
-void TkPlotDataCursor::SetChannelAllowAll(bool Value)
-{
-    SetProperty(Value, FChannelAllowAll, &TkPlotObject::DoChange);
-}
-
-void TkPlotDataCursor::SetChannelShowAllInLegend(bool Value)
-{
-    SetProperty(Value, FChannelShowAllInLegend, &TkPlotObject::DoChange);
-}
-
-void TkPlotDataCursor::SetStyle(TkPlotDataCursorStyle Value)
-{
-    SetProperty(Value, FStyle, &TkPlotObject::DoChange);
-}
-
-void TkPlotDataCursor::SetColor(TColor Value)
-{
-    SetProperty(Value, FColor, &TkPlotObject::DoChange);
-}
-
-void TkPlotDataCursor::SetUseChannelColor(bool Value)
-{
-    SetProperty(Value, FUseChannelColor, &TkPlotObject::DoChange);
-}
-
-void TkPlotDataCursor::SetHintShow(bool Value)
-{
-    SetProperty(Value, FHintShow, &TkPlotObject::DoChange);
-}
-
-void TkPlotDataCursor::SetHintHideOnRelease(bool Value)
-{
-    SetProperty(Value, FHintHideOnRelease, &TkPlotObject::DoChange);
-}
-
-void TkPlotDataCursor::SetHintOrientationSide(TkOrientationSide Value)
-{
-    SetProperty(Value, FHintOrientationSide, &TkPlotObject::DoChange);
-}
-
-void TkPlotDataCursor::SetHintPosition(double Value)
-{
-    SetProperty(Value, FHintPosition, &TkPlotObject::DoChange);
-}
-
-void TkPlotDataCursor::SetPointer1Position(double Value)
-{
-    SetProperty(ClampPercent(Value), FPointer1Position, &TkPlotObject::DoChange);
-}
-
-void TkPlotDataCursor::SetPointer2Position(double Value)
-{
-    SetProperty(ClampPercent(Value), FPointer2Position, &TkPlotObject::DoChange);
-}
-
-void TkPlotDataCursor::SetPointerPenWidth(int Value)
-{
-    SetProperty(Value, FPointerPenWidth, &TkPlotObject::DoChange);
-}
-
-void TkPlotDataCursor::SetSnapToDataPoint(bool Value)
-{
-    SetProperty(Value, FSnapToDataPoint, &TkPlotObject::DoChange);
-}
-
-void TkPlotDataCursor::SetUseCachedInterpolatedData(bool Value)
-{
-    SetProperty(Value, FUseCachedInterpolatedData, &TkPlotObject::DoChange);
+    Value = ClampPercent(Value);
+    return true;
 }

@@ -7,23 +7,25 @@
 #include <memory>
 #include <string>
 
+#include "plot/core/kGraphicsProperties.h"
 #include "plot/core/kPlotDataView.h"
 #include "plot/core/kPlotObjectManager.h"
 #include "plot/core/kPlotObjectNames.h"
 #include "plot/core/kPlotObjects.h"
 #include "ui/Color.h"
 
-class TFont;
 class TkPlotChannelCustom;
 
-enum TkPlotDataCursorStyle { kpcsValueXY, kpcsValueX, kpcsValueY, kpcsDeltaX, kpcsDeltaY, kpcsInverseDeltaX };
-enum TkOrientationSide { kosBottomRight, kosTopLeft };
+PUBLISHED_ENUM(TkPlotDataCursorStyle, kpcsValueXY, kpcsValueX, kpcsValueY, kpcsDeltaX, kpcsDeltaY, kpcsInverseDeltaX);
+PUBLISHED_ENUM(TkOrientationSide, kosBottomRight, kosTopLeft);
 
 namespace TkPlotObjectKind {
 extern const TkPlotKind DataCursor;
 }  // namespace TkPlotObjectKind
 
 class TkPlotDataCursor : public TkPlotManagerObject {
+    PUBLISHED_CLASS(TkPlotDataCursor);
+
 public:
     // The channel name that binds the cursor to every channel.
     static constexpr const char* AllChannels = "<All>";
@@ -81,7 +83,6 @@ public:
     // The pointers across the data view and, for a bound channel, the hint
     // box with its readout.
     void Draw(TCanvas* Canvas, TColor BackColor) override;
-    void SetVisible(bool Value) override;
     void KeyDown(std::uint16_t Key, TShiftState Shift, TPopupMenu* Menu) override;
     // Channel, style and option choices, and "Edit...".
     void BuildPopupMenu(TPopupMenu* Menu) override;
@@ -92,50 +93,39 @@ public:
     void ObjectFocused(TkPlotObject* Object) override;
 
     // ---- published properties
-    const std::string& GetChannelName() const { return FChannelName; }
-    void SetChannelName(const std::string& Value);
-    bool GetChannelAllowAll() const { return FChannelAllowAll; }
-    void SetChannelAllowAll(bool Value);
-    bool GetChannelShowAllInLegend() const { return FChannelShowAllInLegend; }
-    void SetChannelShowAllInLegend(bool Value);
-    TkPlotDataCursorStyle GetStyle() const { return FStyle; }
-    void SetStyle(TkPlotDataCursorStyle Value);
-    TFont* GetFont() const { return FFont.get(); }
-    TColor GetColor() const { return FColor; }
-    void SetColor(TColor Value);
-    bool GetUseChannelColor() const { return FUseChannelColor; }
-    void SetUseChannelColor(bool Value);
-    bool GetHintShow() const { return FHintShow; }
-    void SetHintShow(bool Value);
-    bool GetHintHideOnRelease() const { return FHintHideOnRelease; }
-    void SetHintHideOnRelease(bool Value);
-    TkOrientationSide GetHintOrientationSide() const { return FHintOrientationSide; }
-    void SetHintOrientationSide(TkOrientationSide Value);
-    double GetHintPosition() const { return FHintPosition; }
-    void SetHintPosition(double Value);
-    double GetPointer1Position() const { return FPointer1Position; }
-    void SetPointer1Position(double Value);
-    double GetPointer2Position() const { return FPointer2Position; }
-    void SetPointer2Position(double Value);
-    int GetPointerPenWidth() const { return FPointerPenWidth; }
-    void SetPointerPenWidth(int Value);
-    bool GetSnapToDataPoint() const { return FSnapToDataPoint; }
-    void SetSnapToDataPoint(bool Value);
-    bool GetUseCachedInterpolatedData() const { return FUseCachedInterpolatedData; }
-    void SetUseCachedInterpolatedData(bool Value);
-    bool MenuUserCanChangeOptions = true;
-    bool MenuItemVisibleValueXY = true;
-    bool MenuItemVisibleValueX = true;
-    bool MenuItemVisibleValueY = true;
-    bool MenuItemVisibleDeltaX = true;
-    bool MenuItemVisibleDeltaY = true;
-    bool MenuItemVisibleInverseDeltaX = true;
-    std::string MenuItemCaptionValueXY = "Value X-Y";
-    std::string MenuItemCaptionValueX = "Value X";
-    std::string MenuItemCaptionValueY = "Value Y";
-    std::string MenuItemCaptionDeltaX = "Period";
-    std::string MenuItemCaptionDeltaY = "Peak-Peak";
-    std::string MenuItemCaptionInverseDeltaX = "Frequency";
+    // A new cursor is hidden: a shown one must be written. Showing it
+    // updates its readout.
+    void SetVisible(bool Value) override;
+    PUBLISHED_ACCESSORS(bool, Visible, false);
+    PUBLISHED(std::string, ChannelName, "", DoChange());
+    PUBLISHED_NODEFAULT(bool, ChannelAllowAll, true, DoChange());
+    PUBLISHED_NODEFAULT(bool, ChannelShowAllInLegend, true, DoChange());
+    PUBLISHED_NODEFAULT(TkPlotDataCursorStyle, Style, kpcsValueXY, DoChange());
+    PUBLISHED_FONT(Font, TkFontLook{}, DoChange());
+    PUBLISHED_NODEFAULT(TColor, Color, clYellow, DoChange());
+    PUBLISHED_NODEFAULT(bool, UseChannelColor, true, DoChange());
+    PUBLISHED_NODEFAULT(bool, HintShow, true, DoChange());
+    PUBLISHED_NODEFAULT(bool, HintHideOnRelease, false, DoChange());
+    PUBLISHED_NODEFAULT(TkOrientationSide, HintOrientationSide, kosBottomRight, DoChange());
+    PUBLISHED(double, HintPosition, 50.0, DoChange());
+    PUBLISHED(double, Pointer1Position, 50.0, DoChange(), Percent);
+    PUBLISHED(double, Pointer2Position, 60.0, DoChange(), Percent);
+    PUBLISHED_NODEFAULT(int, PointerPenWidth, 1, DoChange());
+    PUBLISHED_DATA(bool, MenuUserCanChangeOptions, true, true);
+    PUBLISHED(bool, SnapToDataPoint, false, DoChange());
+    PUBLISHED(bool, UseCachedInterpolatedData, false, DoChange());
+    PUBLISHED_DATA(bool, MenuItemVisibleValueXY, true);
+    PUBLISHED_DATA(bool, MenuItemVisibleValueX, true);
+    PUBLISHED_DATA(bool, MenuItemVisibleValueY, true);
+    PUBLISHED_DATA(bool, MenuItemVisibleDeltaX, true);
+    PUBLISHED_DATA(bool, MenuItemVisibleDeltaY, true);
+    PUBLISHED_DATA(bool, MenuItemVisibleInverseDeltaX, true);
+    PUBLISHED_DATA(std::string, MenuItemCaptionValueXY, "Value X-Y");
+    PUBLISHED_DATA(std::string, MenuItemCaptionValueX, "Value X");
+    PUBLISHED_DATA(std::string, MenuItemCaptionValueY, "Value Y");
+    PUBLISHED_DATA(std::string, MenuItemCaptionDeltaX, "Period");
+    PUBLISHED_DATA(std::string, MenuItemCaptionDeltaY, "Peak-Peak");
+    PUBLISHED_DATA(std::string, MenuItemCaptionInverseDeltaX, "Frequency");
 
 protected:
     ~TkPlotDataCursor() override;
@@ -170,7 +160,8 @@ private:
     void DrawHint(TCanvas* Canvas, TColor Color);
     void StepKey(std::uint16_t Key, int Pointer);
     void StepKeySnapped(std::uint16_t Key, int Pointer);
-    void FontChanged(TObject*) { DoChange(); }
+    // A pointer position kept within the data view, 0 to 100 percent.
+    static bool Percent(double& Value);
     void AddChannelMenu(TPopupMenu* Menu);
     void AddStyleMenu(TPopupMenu* Menu);
     void AddOptionsMenu(TPopupMenu* Menu);
@@ -194,25 +185,9 @@ private:
     bool FHintShownNow = false;
     bool FDraggingPointer1 = false;
     bool FDraggingPointer2 = false;
-    std::string FChannelName;
-    TkPlotDataCursorStyle FStyle = kpcsValueXY;
-    bool FUseChannelColor = true;
-    double FPointer1Position = 50.0;
-    double FPointer2Position = 60.0;
-    int FPointerPenWidth = 1;
-    bool FChannelShowAllInLegend = true;
-    bool FChannelAllowAll = true;
-    TColor FColor = clYellow;
-    std::unique_ptr<TFont> FFont;
-    bool FHintShow = true;
-    bool FHintHideOnRelease = false;
-    TkOrientationSide FHintOrientationSide = kosBottomRight;
-    double FHintPosition = 50.0;
     double FValueX = 0;
     double FValueY = 0;
     std::uint8_t FValueStatus = 0;
-    bool FSnapToDataPoint = false;
-    bool FUseCachedInterpolatedData = false;
     int FSnappedChannelIndex = -1;
     int FSnappedPointIndex = -1;
 };
