@@ -3,8 +3,7 @@
 #include "plot/core/kGPFunctions.h"
 #include "plot/core/kGraphicsProperties.h"
 #include "rtl/Exception.h"
-#include "rtl/NumberFormat.h"
-#include "rtl/PublishedProperties.h"
+#include "rtl/PublishedList.h"
 #include "rtl/StringList.h"
 #include "ui/Bitmap.h"
 #include "ui/Keys.h"
@@ -13,63 +12,7 @@
 namespace {
 
 const bool Registered = [] {
-    using T = TkComponent;
-    RegisterPublishedClass<TkComponent>(
-        "TkComponent",
-        TPropertyListBuilder<T>()
-            .String(
-                "Name", [](const T& c) { return c.GetName(); }, [](T& c, const std::string& v) { c.SetName(v); })
-            .Integer(
-                "Tag", [](const T& c) { return c.Tag; },
-                [](T& c, std::int64_t v) { c.Tag = static_cast<std::intptr_t>(v); }, 0)
-            .Integer(
-                "Left", [](const T& c) { return c.GetLeft(); }, [](T& c, std::int64_t v) { c.SetLeft(int(v)); })
-            .Integer(
-                "Top", [](const T& c) { return c.GetTop(); }, [](T& c, std::int64_t v) { c.SetTop(int(v)); })
-            .Integer(
-                "Width", [](const T& c) { return c.GetWidth(); }, [](T& c, std::int64_t v) { c.SetWidth(int(v)); })
-            .Integer(
-                "Height", [](const T& c) { return c.GetHeight(); }, [](T& c, std::int64_t v) { c.SetHeight(int(v)); })
-            .Integer(
-                "Cursor", [](const T& c) { return c.GetCursor(); },
-                [](T& c, std::int64_t v) { c.SetCursor(TCursor(v)); }, crDefault, "TCursor")
-            .String(
-                "Hint", [](const T& c) { return c.GetHint(); }, [](T& c, const std::string& v) { c.SetHint(v); })
-            .Boolean(
-                "Visible", [](const T& c) { return c.GetVisible(); },
-                [](T& c, std::int64_t v) { c.SetVisible(v != 0); }, true)
-            .Boolean(
-                "Enabled", [](const T& c) { return c.GetEnabled(); },
-                [](T& c, std::int64_t v) { c.SetEnabled(v != 0); }, true)
-            .Boolean(
-                "ShowHint", [](const T& c) { return c.GetShowHint(); },
-                [](T& c, std::int64_t v) { c.SetShowHint(v != 0); })
-            .Object(
-                "PopupMenu", "TPopupMenu", [](const T& c) { return static_cast<TObject*>(c.GetPopupMenu()); }, false)
-            .Method("OnClick", "TNotifyEvent", [](const T& c) { return bool(c.OnClick); })
-            .Method("OnDblClick", "TNotifyEvent", [](const T& c) { return bool(c.OnDblClick); })
-            .Method("OnMouseDown", "TMouseEvent", [](const T& c) { return bool(c.OnMouseDown); })
-            .Method("OnMouseMove", "TMouseMoveEvent", [](const T& c) { return bool(c.OnMouseMove); })
-            .Method("OnMouseUp", "TMouseEvent", [](const T& c) { return bool(c.OnMouseUp); })
-            .Method("OnKeyDown", "TKeyEvent", [](const T& c) { return bool(c.OnKeyDown); })
-            .Method("OnKeyPress", "TKeyPressEvent", [](const T& c) { return bool(c.OnKeyPress); })
-            .Method("OnKeyUp", "TKeyEvent", [](const T& c) { return bool(c.OnKeyUp); })
-            .Method("OnEnter", "TNotifyEvent", [](const T& c) { return bool(c.OnEnter); })
-            .Method("OnExit", "TNotifyEvent", [](const T& c) { return bool(c.OnExit); })
-            .Set(
-                "Anchors", "TAnchors", {"akLeft", "akTop", "akRight", "akBottom"},
-                [](const T& c) { return c.GetAnchors(); },
-                [](T& c, std::int64_t v) { c.SetAnchors(static_cast<TAnchors>(v)); }, akLeft | akTop)
-            .Boolean(
-                "OptionSaveAllProperties", [](const T& c) { return c.GetOptionSaveAllProperties(); },
-                [](T& c, std::int64_t v) { c.SetOptionSaveAllProperties(v != 0); }, false)
-            .Boolean(
-                "AutoFrameRate", [](const T& c) { return c.GetAutoFrameRate(); },
-                [](T& c, std::int64_t v) { c.SetAutoFrameRate(v != 0); }, false)
-            .Integer(
-                "UpdateFrameRate", [](const T& c) { return c.GetUpdateFrameRate(); },
-                [](T& c, std::int64_t v) { c.SetUpdateFrameRate(ClampToInt(static_cast<double>(v))); }, 60)
-            .Take());
+    RegisterPublishedClass<TkComponent>("TkComponent");
     return true;
 }();
 

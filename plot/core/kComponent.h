@@ -10,8 +10,9 @@
 #include <variant>
 
 #include "plot/core/kClasses.h"
-#include "rtl/PublishedProperties.h"
+#include "rtl/PublishedList.h"
 #include "ui/Control.h"
+#include "ui/Menu.h"
 
 class TBitmap;
 class TGraphic;
@@ -24,22 +25,52 @@ using TkDesignModeEvent = std::function<void(TObject* Sender, bool& DesignMode)>
 using TkVariant = std::variant<std::monostate, bool, std::int64_t, double, std::string>;
 
 class TkComponent : public TCustomControl, public IkUpdateClient {
+    PUBLISHED_CLASS(TkComponent);
+
 public:
     explicit TkComponent(TComponent* AOwner);
     ~TkComponent() override;
 
+    // ---- published properties, most of them the control's own
+    PUBLISHED_ACCESSORS(std::string, Name);
+    PUBLISHED_VIA(std::intptr_t, Tag, Tag, Tag = Value, 0);
+    PUBLISHED_ACCESSORS(int, Left);
+    PUBLISHED_ACCESSORS(int, Top);
+    PUBLISHED_ACCESSORS(int, Width);
+    PUBLISHED_ACCESSORS(int, Height);
+    PUBLISHED_ACCESSORS(TCursor, Cursor, crDefault);
+    PUBLISHED_ACCESSORS(std::string, Hint);
+    PUBLISHED_ACCESSORS(bool, Visible, true);
+    PUBLISHED_ACCESSORS(bool, Enabled, true);
+    PUBLISHED_ACCESSORS(bool, ShowHint);
+    PUBLISHED_WITH(Object("PopupMenu", "TPopupMenu", &TkComponent::GetPopupMenu, false));
+    PUBLISHED_EVENT(TNotifyEvent, OnClick);
+    PUBLISHED_EVENT(TNotifyEvent, OnDblClick);
+    PUBLISHED_EVENT(TMouseEvent, OnMouseDown);
+    PUBLISHED_EVENT(TMouseMoveEvent, OnMouseMove);
+    PUBLISHED_EVENT(TMouseEvent, OnMouseUp);
+    PUBLISHED_EVENT(TKeyEvent, OnKeyDown);
+    PUBLISHED_EVENT(TKeyPressEvent, OnKeyPress);
+    PUBLISHED_EVENT(TKeyEvent, OnKeyUp);
+    PUBLISHED_EVENT(TNotifyEvent, OnEnter);
+    PUBLISHED_EVENT(TNotifyEvent, OnExit);
+    PUBLISHED_WITH(Set("Anchors", "TAnchors", (std::vector<std::string>{"akLeft", "akTop", "akRight", "akBottom"}),
+                       &TkComponent::GetAnchors, &TkComponent::SetAnchors, akLeft | akTop));
+    PUBLISHED(bool, OptionSaveAllProperties, false, );
+    bool GetAutoFrameRate() const { return FAutoFrameRate; }
+    void SetAutoFrameRate(bool Value);
+    PUBLISHED_ACCESSORS(bool, AutoFrameRate, false);
+    // Repaints at most this many times a second while AutoFrameRate is on.
+    int GetUpdateFrameRate() const override { return FUpdateFrameRate; }
+    void SetUpdateFrameRate(int Value) { SetIntegerField(FUpdateFrameRate, Value, 1); }
+    PUBLISHED_ACCESSORS(int, UpdateFrameRate, 60);
+
     // Update service interface.
     bool UpdateSkip() const override { return FUpdateHolds > 0; }
     bool UpdatePending() const override { return FRepaintPending; }
-    int GetUpdateFrameRate() const override { return FUpdateFrameRate; }
     double LastUpdateTime() const override { return FLastPaintTime; }
     void PerformUpdate() override { InvalidateNow(); }
 
-    void SetUpdateFrameRate(int Value) { SetIntegerField(FUpdateFrameRate, Value, 1); }
-    bool GetAutoFrameRate() const { return FAutoFrameRate; }
-    void SetAutoFrameRate(bool Value);
-    bool GetOptionSaveAllProperties() const { return FOptionSaveAllProperties; }
-    void SetOptionSaveAllProperties(bool Value) { FOptionSaveAllProperties = Value; }
     TColor GetBackGroundColor() const { return FBackGroundColor; }
     TkBevelStyle GetBorderStyle() const { return FBorderStyle; }
     bool GetCacheBackGround() const { return FCacheBackGround; }
@@ -183,7 +214,6 @@ private:
     bool FFocused = false;
     bool FAutoFrameRate = false;
     bool FCacheBackGround = true;
-    bool FOptionSaveAllProperties = false;
     bool FUserInput = false;
     bool FErrorActive = false;
     std::string FErrorText = "Error";

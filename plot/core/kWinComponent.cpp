@@ -6,7 +6,7 @@
 #include "png/pngimage.h"
 #include "rtl/Exception.h"
 #include "rtl/NumberFormat.h"
-#include "rtl/PublishedProperties.h"
+#include "rtl/PublishedList.h"
 #include "rtl/StrUtils.h"
 #include "rtl/Writer.h"
 #include "ui/Bitmap.h"
@@ -17,14 +17,7 @@
 namespace {
 
 const bool Registered = [] {
-    using T = TkWinComponent;
-    RegisterPublishedClass<TkWinComponent, TkComponent>(
-        "TkWinComponent",
-        TPropertyListBuilder<T>()
-            .Method("OnNewOPCData", "TIndexObjectEvent", [](const T& c) { return bool(c.OnNewOPCData); })
-            .Method("OnBeforeNewOPCData", "TBeforeOPCNewDataEvent",
-                    [](const T& c) { return bool(c.OnBeforeNewOPCData); })
-            .Take());
+    RegisterPublishedClass<TkWinComponent, TkComponent>("TkWinComponent");
     return true;
 }();
 

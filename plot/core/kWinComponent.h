@@ -18,6 +18,8 @@ using TIndexObjectEvent = std::function<void(int Index)>;
 using TBeforeOPCNewDataEvent = std::function<void(int Index, TkVariant& Data)>;
 
 class TkWinComponent : public TkComponent {
+    PUBLISHED_CLASS(TkWinComponent);
+
 public:
     explicit TkWinComponent(TComponent* AOwner);
     ~TkWinComponent() override;
@@ -37,7 +39,9 @@ public:
     virtual void SetTransparent(bool Value);
 
     TIndexObjectEvent OnNewOPCData;
+    PUBLISHED_EVENT(TIndexObjectEvent, OnNewOPCData);
     TBeforeOPCNewDataEvent OnBeforeNewOPCData;
+    PUBLISHED_EVENT(TBeforeOPCNewDataEvent, OnBeforeNewOPCData);
 
     // A value received for the item at Index, bound to PropertyName: passes
     // through OnBeforeNewOPCData; with good quality the OPC value hook may
