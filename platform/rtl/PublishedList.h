@@ -131,12 +131,15 @@ public:                                                     \
 // PublishedMember, the member pointer of the value that changed, where the
 // members ask for different actions.
 //     PUBLISHED_GROUP(TkPlotCharMargins, Margin, TkPlotCharMargins{}, DoLayoutChange(), Left, Top, Right, Bottom);
-#define PUBLISHED_GROUP(Group, Prefix, Init, Changed, ...)                                  \
-private:                                                                                    \
-    Group F##Prefix = Init;                                                                 \
-                                                                                            \
-public:                                                                                     \
-    PUBLISHED_FOR_EACH_(PUBLISHED_MEMBER_ACCESSORS_, (Group, Prefix, Changed), __VA_ARGS__) \
+#define PUBLISHED_GROUP(Group, Prefix, Init, Changed, ...) \
+    PUBLISHED_GROUP_CHECKED(Group, Prefix, Init, Changed, PublishedCheck(), __VA_ARGS__)
+// The same with Check (see PublishedCheck) for every member.
+#define PUBLISHED_GROUP_CHECKED(Group, Prefix, Init, Changed, Check, ...)                          \
+private:                                                                                           \
+    Group F##Prefix = Init;                                                                        \
+                                                                                                   \
+public:                                                                                            \
+    PUBLISHED_FOR_EACH_(PUBLISHED_MEMBER_ACCESSORS_, (Group, Prefix, Changed, Check), __VA_ARGS__) \
     PUBLISHED_BLOCK(PUBLISHED_FOR_EACH_(PUBLISHED_MEMBER_DESCRIPTION_, (Group, Prefix, Init), __VA_ARGS__))
 
 // A property read and written through the class's own (or inherited)
@@ -220,18 +223,18 @@ public:                                                                         
 
 #define PUBLISHED_MEMBER_ACCESSORS_(Context, Member) PUBLISHED_MEMBER_ACCESSORS_I_(PUBLISHED_UNPACK_ Context, Member)
 #define PUBLISHED_MEMBER_ACCESSORS_I_(...) PUBLISHED_MEMBER_ACCESSORS_II_(__VA_ARGS__)
-#define PUBLISHED_MEMBER_ACCESSORS_II_(Group, Prefix, Changed, Member)       \
-    TPublishedValue<decltype(Group::Member)> Get##Prefix##Member() const     \
-    {                                                                        \
-        return F##Prefix.Member;                                             \
-    }                                                                        \
-    void Set##Prefix##Member(TPublishedValue<decltype(Group::Member)> Value) \
-    {                                                                        \
-        if (Value == F##Prefix.Member)                                       \
-            return;                                                          \
-        F##Prefix.Member = Value;                                            \
-        [[maybe_unused]] constexpr auto PublishedMember = &Group::Member;    \
-        Changed;                                                             \
+#define PUBLISHED_MEMBER_ACCESSORS_II_(Group, Prefix, Changed, Check, Member) \
+    TPublishedValue<decltype(Group::Member)> Get##Prefix##Member() const      \
+    {                                                                         \
+        return F##Prefix.Member;                                              \
+    }                                                                         \
+    void Set##Prefix##Member(TPublishedValue<decltype(Group::Member)> Value)  \
+    {                                                                         \
+        if (!Check(Value) || Value == F##Prefix.Member)                       \
+            return;                                                           \
+        F##Prefix.Member = Value;                                             \
+        [[maybe_unused]] constexpr auto PublishedMember = &Group::Member;     \
+        Changed;                                                              \
     }
 
 #define PUBLISHED_MEMBER_DESCRIPTION_(Context, Member) \

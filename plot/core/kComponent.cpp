@@ -245,15 +245,7 @@ template <class T> void TkComponent::SetField(T& Field, T Value, int ChangeKind)
         BackGroundChange();
 }
 
-void TkComponent::SetBooleanField(bool& Field, bool Value, int ChangeKind)
-{
-    SetField(Field, Value, ChangeKind);
-}
 void TkComponent::SetIntegerField(int& Field, int Value, int ChangeKind)
-{
-    SetField(Field, Value, ChangeKind);
-}
-void TkComponent::SetColorField(TColor& Field, TColor Value, int ChangeKind)
 {
     SetField(Field, Value, ChangeKind);
 }

@@ -17,7 +17,7 @@
 class TBitmap;
 class TGraphic;
 
-enum TkBevelStyle { kbsNone, kbsRaised, kbsLowered };
+PUBLISHED_ENUM(TkBevelStyle, kbsNone, kbsRaised, kbsLowered);
 
 using TkAfterPaintEvent = std::function<void(TObject* Sender, TCanvas* Canvas)>;
 using TkDesignModeEvent = std::function<void(TObject* Sender, bool& DesignMode)>;
@@ -152,10 +152,9 @@ public:
 protected:
     // Descendants' property setters: store a changed value, then change
     // kind 0 repaints (InvalidateChange), 1 changes the background, any
-    // other does nothing more.
-    void SetBooleanField(bool& Field, bool Value, int ChangeKind);
+    // other does nothing more. (A published property declares its change
+    // beside its field instead.)
     void SetIntegerField(int& Field, int Value, int ChangeKind);
-    void SetColorField(TColor& Field, TColor Value, int ChangeKind);
     template <class T> void SetField(T& Field, T Value, int ChangeKind);
 
     // The cached background image at the control's size, made on demand

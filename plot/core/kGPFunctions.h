@@ -7,6 +7,7 @@
 #include <string>
 
 #include "plot/core/kPlotValueText.h"
+#include "rtl/PublishedEnum.h"
 #include "rtl/Types.h"
 #include "ui/Color.h"
 
@@ -103,20 +104,9 @@ void DrawFocusRectangle(TCanvas* Canvas, const TRect& Rect);
 // Style 0 a sunken edge, 1 a raised edge, 2 a flat line in the button shadow colour.
 void DrawBorder(TCanvas* Canvas, const TRect& Rect, int Style);
 
-enum TkFillDirection {
-    kfdTopBottom,
-    kfdBottomTop,
-    kfdLeftRight,
-    kfdRightLeft,
-    kfdTopLeftBottomRight,
-    kfdBottomRightTopLeft,
-    kfdBottomLeftTopRight,
-    kfdTopRightBottomLeft,
-    kfdRectangleOut,
-    kfdRectangleIn,
-    kfdCircleOut,
-    kfdCircleIn,
-};
+PUBLISHED_ENUM(TkFillDirection, kfdTopBottom, kfdBottomTop, kfdLeftRight, kfdRightLeft, kfdTopLeftBottomRight,
+               kfdBottomRightTopLeft, kfdBottomLeftTopRight, kfdTopRightBottomLeft, kfdRectangleOut, kfdRectangleIn,
+               kfdCircleOut, kfdCircleIn);
 // Colour of step Index of Steps between Start and Stop (Start alone when
 // there are no steps).
 TColor GradientStepColor(TColor Start, TColor Stop, int Index, int Steps);

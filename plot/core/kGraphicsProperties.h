@@ -28,14 +28,15 @@ struct TkFontLook {
 };
 void ApplyFontLook(TFont& Font, const TkFontLook& Look);
 
-// A font of class F with its look, which then calls Changed on every change
-// (the look itself is no change: its holder is still being made).
+// A font of class F with its look, which then calls Changed, when given, on
+// every change (the look itself is no change: its holder is still being made).
 template <class F = TFont>
-std::unique_ptr<TFont> MakePublishedFont(const TkFontLook& Look, std::function<void()> Changed)
+std::unique_ptr<TFont> MakePublishedFont(const TkFontLook& Look, std::function<void()> Changed = {})
 {
     auto font = std::make_unique<F>();
     ApplyFontLook(*font, Look);
-    font->OnChange = [Changed = std::move(Changed)](TObject*) { Changed(); };
+    if (Changed)
+        font->OnChange = [Changed = std::move(Changed)](TObject*) { Changed(); };
     return font;
 }
 

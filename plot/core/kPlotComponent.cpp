@@ -10,7 +10,7 @@
 #include "rtl/Exception.h"
 #include "rtl/MemoryStream.h"
 #include "rtl/NumberFormat.h"
-#include "rtl/PublishedProperties.h"
+#include "rtl/PublishedList.h"
 #include "rtl/Reader.h"
 #include "rtl/Writer.h"
 #include "ui/Bitmap.h"
@@ -20,122 +20,9 @@
 
 namespace {
 
-const std::vector<std::string> kFillDirectionNames = {
-    "kfdTopBottom",          "kfdBottomTop",          "kfdLeftRight",          "kfdRightLeft",
-    "kfdTopLeftBottomRight", "kfdBottomRightTopLeft", "kfdBottomLeftTopRight", "kfdTopRightBottomLeft",
-    "kfdRectangleOut",       "kfdRectangleIn",        "kfdCircleOut",          "kfdCircleIn"};
-const std::vector<std::string> kIndividualNames = {"kpriDataView", "kpriChannel", "kpriAuto"};
-
 const bool Registered = [] {
-    using T = TkPlotComponent;
-    TPropertyListBuilder<T> b;
-    b.Enumeration(
-         "Align", "TAlign", {"alNone", "alTop", "alBottom", "alLeft", "alRight", "alClient"},
-         [](const T& c) { return c.GetAlign(); }, [](T& c, std::int64_t v) { c.SetAlign(TAlign(v)); })
-        .Boolean(
-            "TabStop", [](const T& c) { return c.GetTabStop(); }, [](T& c, bool v) { c.SetTabStop(v); }, false)
-        .Color(
-            "BackGroundColor", [](const T& c) { return c.GetBackGroundColor(); },
-            [](T& c, std::int64_t v) { c.SetBackGroundColor(TColor(v)); }, 0)
-        .Enumeration(
-            "BorderStyle", "TkBevelStyle", {"kbsNone", "kbsRaised", "kbsLowered"},
-            [](const T& c) { return c.GetBorderStyle(); },
-            [](T& c, std::int64_t v) { c.SetBorderStyle(TkBevelStyle(v)); }, kbsLowered)
-        .Boolean(
-            "AutoFrameRate", [](const T& c) { return c.GetAutoFrameRate(); },
-            [](T& c, bool v) { c.SetAutoFrameRate(v); }, true)
-        .Method("OnResize", "TNotifyEvent", [](const T& c) { return bool(c.OnResize); })
-        .Integer("DataViewZHorz", &T::GetDataViewZHorz, [](T& c, std::int64_t v) { c.SetDataViewZHorz(int(v)); })
-        .Integer("DataViewZVert", &T::GetDataViewZVert, [](T& c, std::int64_t v) { c.SetDataViewZVert(int(v)); })
-        .Boolean("XYAxesReverse", &T::GetXYAxesReverse, &T::SetXYAxesReverse, false)
-        .Boolean("UserCanEditObjects", &T::GetUserCanEditObjects, &T::SetUserCanEditObjects, true)
-        .Boolean("UserCanAddRemoveChannels", &T::GetUserCanAddRemoveChannels, &T::SetUserCanAddRemoveChannels, false)
-        .Integer("OuterMarginLeft", &T::GetOuterMarginLeft, &T::SetOuterMarginLeft, 5)
-        .Integer("OuterMarginTop", &T::GetOuterMarginTop, &T::SetOuterMarginTop, 5)
-        .Integer("OuterMarginRight", &T::GetOuterMarginRight, &T::SetOuterMarginRight, 5)
-        .Integer("OuterMarginBottom", &T::GetOuterMarginBottom, &T::SetOuterMarginBottom, 5)
-        .Enumeration(
-            "PrintOrientation", "TPrinterOrientation", {"poPortrait", "poLandscape"}, &T::GetPrintOrientation,
-            [](T& c, std::int64_t v) { c.SetPrintOrientation(TPrinterOrientation(v)); }, poLandscape)
-        .Float("PrintMarginLeft", &T::GetPrintMarginLeft, &T::SetPrintMarginLeft)
-        .Float("PrintMarginTop", &T::GetPrintMarginTop, &T::SetPrintMarginTop)
-        .Float("PrintMarginRight", &T::GetPrintMarginRight, &T::SetPrintMarginRight)
-        .Float("PrintMarginBottom", &T::GetPrintMarginBottom, &T::SetPrintMarginBottom)
-        .Boolean("PrintShowDialog", &T::GetPrintShowDialog, &T::SetPrintShowDialog, true)
-        .String("PrintDocumentName", &T::GetPrintDocumentName, &T::SetPrintDocumentName)
-        .String("PrinterName", &T::GetPrinterName, &T::SetPrinterName)
-        .Integer("HintsPause", &T::GetHintsPause, &T::SetHintsPause, 500)
-        .Integer("HintsHidePause", &T::GetHintsHidePause, &T::SetHintsHidePause, 2500)
-        .Boolean("HintsShow", &T::GetHintsShow, &T::SetHintsShow, true)
-        .Object("HintsFont", "TFont", &T::GetHintsFont)
-        .Enumeration("EditorFormStyle", "TkPlotFormStyle", {"kpfsModal", "kpfsStayOnTop"}, &T::GetEditorFormStyle,
-                     [](T& c, std::int64_t v) { c.SetEditorFormStyle(TkPlotFormStyle(v)); })
-        .Enumeration("CopyToClipBoardFormat", "TkPlotExportFormat", {"kpefMetaFile", "kpefBitmap", "kpefJPEG"},
-                     &T::GetCopyToClipBoardFormat,
-                     [](T& c, std::int64_t v) { c.SetCopyToClipBoardFormat(TkPlotExportFormat(v)); })
-        .Boolean("TitleVisible", &T::GetTitleVisible, &T::SetTitleVisible, true)
-        .String("TitleText", &T::GetTitleText, &T::SetTitleText)
-        // The title label's own font: the label streams it.
-        .Object("TitleFont", "TFont", &T::GetTitleFont, false)
-        .Float("TitleMargin", &T::GetTitleMargin, &T::SetTitleMargin)
-        .String("LogFileName", &T::GetLogFileName, &T::SetLogFileName)
-        .Integer("LogBufferSize", &T::GetLogBufferSize, &T::SetLogBufferSize, 0)
-        .Boolean("LoggingActive", &T::GetLoggingActive, nullptr)
-        .Object("AnnotationDefaultFont", "TFont", &T::GetAnnotationDefaultFont)
-        .Enumeration("AnnotationDefaultBrushStlye", "TBrushStyle", BrushStyleNames(),
-                     &T::GetAnnotationDefaultBrushStlye,
-                     [](T& c, std::int64_t v) { c.SetAnnotationDefaultBrushStlye(TBrushStyle(v)); })
-        .Color("AnnotationDefaultBrushColor", &T::GetAnnotationDefaultBrushColor,
-               [](T& c, std::int64_t v) { c.SetAnnotationDefaultBrushColor(TColor(v)); })
-        .Enumeration("AnnotationDefaultPenStlye", "TPenStyle", PenStyleNames(), &T::GetAnnotationDefaultPenStlye,
-                     [](T& c, std::int64_t v) { c.SetAnnotationDefaultPenStlye(TPenStyle(v)); })
-        .Color("AnnotationDefaultPenColor", &T::GetAnnotationDefaultPenColor,
-               [](T& c, std::int64_t v) { c.SetAnnotationDefaultPenColor(TColor(v)); })
-        .Integer("AnnotationDefaultPenWidth", &T::GetAnnotationDefaultPenWidth, &T::SetAnnotationDefaultPenWidth)
-        .Enumeration("AnnotationDefaultReference", "TkPlotReferenceType",
-                     {"kprtDataView", "kprtChannel", "kprtXChannelYDataView", "kprtXDataViewYChannel"},
-                     &T::GetAnnotationDefaultReference,
-                     [](T& c, std::int64_t v) { c.SetAnnotationDefaultReference(TkPlotReferenceType(v)); });
-    const char* individual[] = {"AnnotationDefaultReferencePositionX", "AnnotationDefaultReferencePositionY",
-                                "AnnotationDefaultReferenceSizeX", "AnnotationDefaultReferenceSizeY"};
-    for (int which = 0; which < 4; ++which)
-        b.Enumeration(
-            individual[which], "TkPlotReferenceIndividual", kIndividualNames,
-            [which](const T& c) { return c.GetAnnotationDefaultReferenceIndividual(which); },
-            [which](T& c, std::int64_t v) {
-                c.SetAnnotationDefaultReferenceIndividual(which, TkPlotReferenceIndividual(v));
-            });
-    b.Boolean("ClipAnnotationsToAxes", &T::GetClipAnnotationsToAxes, &T::SetClipAnnotationsToAxes)
-        .Boolean("BackGroundGradientEnabled", &T::GetBackGroundGradientEnabled, &T::SetBackGroundGradientEnabled)
-        .Enumeration("BackGroundGradientDirection", "TkFillDirection", kFillDirectionNames,
-                     &T::GetBackGroundGradientDirection,
-                     [](T& c, std::int64_t v) { c.SetBackGroundGradientDirection(TkFillDirection(v)); })
-        .Color("BackGroundGradientStartColor", &T::GetBackGroundGradientStartColor,
-               [](T& c, std::int64_t v) { c.SetBackGroundGradientStartColor(TColor(v)); })
-        .Color("BackGroundGradientStopColor", &T::GetBackGroundGradientStopColor,
-               [](T& c, std::int64_t v) { c.SetBackGroundGradientStopColor(TColor(v)); })
-        .Enumeration("DataFileColumnSeparator", "TkPlotDataFileColumnSeparator", {"kpdfcsTab", "kpdfcsComma"},
-                     &T::GetDataFileColumnSeparator,
-                     [](T& c, std::int64_t v) { c.SetDataFileColumnSeparator(TkPlotDataFileColumnSeparator(v)); })
-        .Enumeration("DataFileFormat", "TkPlotDataFileFormat", {"kpdffText", "kpdffCompactInterval"},
-                     &T::GetDataFileFormat, [](T& c, std::int64_t v) { c.SetDataFileFormat(TkPlotDataFileFormat(v)); })
-        .String("DefaultSaveImageDirectory", &T::DefaultSaveImageDirectory, &T::DefaultSaveImageDirectory)
-        .String("DefaultPropertyDirectory", &T::DefaultPropertyDirectory, &T::DefaultPropertyDirectory)
-        .String("DefaultDataDirectory", &T::DefaultDataDirectory, &T::DefaultDataDirectory)
-        .String("DefaultAnnotationDirectory", &T::DefaultAnnotationDirectory, &T::DefaultAnnotationDirectory)
-        .Enumeration("DefaultSaveImageFormat", "TkPlotImageFormatStyle",
-                     {"kpifBitmap", "kpifEnhancedMetaFile", "kpifJPEG", "kpifPNG"}, &T::GetDefaultSaveImageFormat,
-                     [](T& c, std::int64_t v) { c.SetDefaultSaveImageFormat(TkPlotImageFormatStyle(v)); })
-        .Boolean("DifferentialPropertySave", &T::GetDifferentialPropertySave, &T::SetDifferentialPropertySave, false);
-#define KPLOT_PUBLISH_KIND_EVENT(Family, Kind, Type) \
-    b.Method(#Family #Kind, #Type, [](const T& c) { return bool(c.Family##Kind); });
-    KPLOT_KIND_EVENTS(KPLOT_PUBLISH_KIND_EVENT)
-#undef KPLOT_PUBLISH_KIND_EVENT
-#define KPLOT_PUBLISH_EVENT(Type, Name) b.Method(#Name, #Type, [](const T& c) { return bool(c.Name); });
-    KPLOT_OTHER_EVENTS(KPLOT_PUBLISH_EVENT)
-#undef KPLOT_PUBLISH_EVENT
-    b.Method("OnAfterPaint", "TNotifyEvent", [](const T& c) { return bool(c.OnAfterPaint); });
-    RegisterPublishedClass<TkPlotComponent, TkCustomComponent>("TkPlotComponent", b.Take());
+    RegisterGraphicsProperties();
+    RegisterPublishedClass<TkPlotComponent, TkCustomComponent>("TkPlotComponent");
     return true;
 }();
 
@@ -184,9 +71,6 @@ TkPlotComponent::TkPlotComponent(TComponent* AOwner) : TkCustomComponent(AOwner)
     FMaster->OnObjectRemove = [this](TObject* Item) { DoObjectRemove(Item); };
     FEditorHost = std::make_unique<TkPlotEditorHost>(*FMaster);
     FPopupMenu = std::make_unique<TPopupMenu>(nullptr);
-    FHintsFont = std::make_unique<TFont>();
-    FAnnotationDefaultFont = std::make_unique<TFont>();
-    FAnnotationDefaultFont->SetColor(clWhite);
     for (auto& list : FImageLists) {
         list = std::make_unique<TImageList>(nullptr);
         list->SetWidth(24);
@@ -468,9 +352,9 @@ int TkPlotComponent::AddAnnotation()
 {
     const int index = FMaster->AddAnnotation();
     TkPlotObject* annotation = GetAnnotation(index);
-    SetOrdByName(annotation, "BrushStyle", FAnnotationDefaultBrushStyle);
+    SetOrdByName(annotation, "BrushStyle", FAnnotationDefaultBrushStlye);
     SetOrdByName(annotation, "BrushColor", FAnnotationDefaultBrushColor);
-    SetOrdByName(annotation, "PenStyle", FAnnotationDefaultPenStyle);
+    SetOrdByName(annotation, "PenStyle", FAnnotationDefaultPenStlye);
     SetOrdByName(annotation, "PenColor", FAnnotationDefaultPenColor);
     SetOrdByName(annotation, "PenWidth", FAnnotationDefaultPenWidth);
     SetOrdByName(annotation, "Reference", FAnnotationDefaultReference);
@@ -591,14 +475,6 @@ TkPlotReferenceIndividual TkPlotComponent::GetAnnotationDefaultReferenceIndividu
 void TkPlotComponent::SetAnnotationDefaultReferenceIndividual(int Which, TkPlotReferenceIndividual Value)
 {
     FAnnotationDefaultIndividual.at(static_cast<std::size_t>(Which)) = Value;
-}
-
-void TkPlotComponent::SetBackGroundGradientDirection(TkFillDirection Value)
-{
-    if (Value == FBackGroundGradientDirection)
-        return;
-    FBackGroundGradientDirection = Value;
-    InvalidateChange();
 }
 
 TObject* TkPlotComponent::TitleLabel() const
@@ -1019,10 +895,10 @@ void TkPlotComponent::CalcLayout(TCanvas* Canvas)
     frame.Width = GetWidth();
     frame.Height = GetHeight();
     frame.Border = GetBorderStyle() != kbsNone ? 2 : 0;
-    frame.MarginLeft = FOuterMarginLeft;
-    frame.MarginTop = FOuterMarginTop;
-    frame.MarginRight = FOuterMarginRight;
-    frame.MarginBottom = FOuterMarginBottom;
+    frame.MarginLeft = FOuterMargin.Left;
+    frame.MarginTop = FOuterMargin.Top;
+    frame.MarginRight = FOuterMargin.Right;
+    frame.MarginBottom = FOuterMargin.Bottom;
     frame.XYAxesReverse = GetXYAxesReverse();
     FLayoutPass.Run(*FMaster, Canvas, frame);
 }

@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "plot/core/kCustomComponent.h"
+#include "plot/core/kGraphicsProperties.h"
 #include "plot/core/kGPFunctions.h"
 #include "plot/core/kPlotDataLog.h"
 #include "plot/core/kPlotEditorHost.h"
@@ -36,10 +37,12 @@ class TMetafile;
 class TPopupMenu;
 class TStream;
 
-enum TkPlotReferenceType { kprtDataView, kprtChannel, kprtXChannelYDataView, kprtXDataViewYChannel };
-enum TkPlotReferenceIndividual { kpriDataView, kpriChannel, kpriAuto };
-enum TkPlotDataFileColumnSeparator { kpdfcsTab, kpdfcsComma };
-enum TkPlotDataFileFormat { kpdffText, kpdffCompactInterval };
+PUBLISHED_ENUM(TkPlotReferenceType, kprtDataView, kprtChannel, kprtXChannelYDataView, kprtXDataViewYChannel);
+PUBLISHED_ENUM(TkPlotReferenceIndividual, kpriDataView, kpriChannel, kpriAuto);
+PUBLISHED_ENUM(TkPlotDataFileColumnSeparator, kpdfcsTab, kpdfcsComma);
+PUBLISHED_ENUM(TkPlotDataFileFormat, kpdffText, kpdffCompactInterval);
+PUBLISHED_ENUM_NAMES(TAlign, alNone, alTop, alBottom, alLeft, alRight, alClient);
+PUBLISHED_ENUM_NAMES(TPrinterOrientation, poPortrait, poLandscape);
 
 // Per-kind events: Index is the object's index within its kind.
 using TkPlotObjectEvent = std::function<void(int Index)>;
@@ -161,6 +164,7 @@ struct TkPlotKindEvents {
 class TkPlotPointerModes;
 
 class TkPlotComponent : public TkCustomComponent, public TkPlotObjectOwner, private TkPlotHintTimer {
+    PUBLISHED_CLASS(TkPlotComponent);
     // By kind name. First, so that the named events below can refer into it.
     std::map<std::string, TkPlotKindEvents, std::less<>> FKindEvents;
 
@@ -254,108 +258,105 @@ public:
     void EnableAllTracking();
 
     // ---- published properties
+    PUBLISHED_ACCESSORS(TAlign, Align);
+    PUBLISHED_ACCESSORS(bool, TabStop, false);
+    PUBLISHED_ACCESSORS(TColor, BackGroundColor, clBlack);
+    PUBLISHED_ACCESSORS(TkBevelStyle, BorderStyle, kbsLowered);
+    PUBLISHED_ACCESSORS(bool, AutoFrameRate, true);
+    PUBLISHED_EVENT(TNotifyEvent, OnResize);
+    // The levels of the data view among the rows and the columns.
     int GetDataViewZHorz() const;
     void SetDataViewZHorz(int Value);
+    PUBLISHED_ACCESSORS(int, DataViewZHorz);
     int GetDataViewZVert() const;
     void SetDataViewZVert(int Value);
+    PUBLISHED_ACCESSORS(int, DataViewZVert);
     bool GetXYAxesReverse() const { return FMaster->GetXYAxesReverse(); }
     void SetXYAxesReverse(bool Value);
-    bool GetUserCanEditObjects() const { return FMaster->GetUserCanEditObjects(); }
-    void SetUserCanEditObjects(bool Value) { FMaster->SetUserCanEditObjects(Value); }
-    bool GetUserCanAddRemoveChannels() const { return FUserCanAddRemoveChannels; }
-    void SetUserCanAddRemoveChannels(bool Value) { FUserCanAddRemoveChannels = Value; }
-    // Outer margins are kept within the pixel limit.
-    int GetOuterMarginLeft() const { return FOuterMarginLeft; }
-    void SetOuterMarginLeft(int Value) { SetIntegerField(FOuterMarginLeft, ClampPixel(Value), 0); }
-    int GetOuterMarginTop() const { return FOuterMarginTop; }
-    void SetOuterMarginTop(int Value) { SetIntegerField(FOuterMarginTop, ClampPixel(Value), 0); }
-    int GetOuterMarginRight() const { return FOuterMarginRight; }
-    void SetOuterMarginRight(int Value) { SetIntegerField(FOuterMarginRight, ClampPixel(Value), 0); }
-    int GetOuterMarginBottom() const { return FOuterMarginBottom; }
-    void SetOuterMarginBottom(int Value) { SetIntegerField(FOuterMarginBottom, ClampPixel(Value), 0); }
+    PUBLISHED_ACCESSORS(bool, XYAxesReverse, false);
+    PUBLISHED_VIA(bool, UserCanEditObjects, FMaster->GetUserCanEditObjects(), FMaster->SetUserCanEditObjects(Value),
+                  true);
+    PUBLISHED(bool, UserCanAddRemoveChannels, false, );
+    // Pixels between the control's edge and the objects, as the sides of a
+    // rectangle, kept within the pixel limit.
+    PUBLISHED_GROUP_CHECKED(TRect, OuterMargin, (TRect{5, 5, 5, 5}), InvalidateChange(), KeepPixel, Left, Top, Right,
+                            Bottom);
     // The output's and the editor host's settings, published as the plot's.
-    TPrinterOrientation GetPrintOrientation() const { return FOutput.PrintOrientation; }
-    void SetPrintOrientation(TPrinterOrientation Value) { FOutput.PrintOrientation = Value; }
-    double GetPrintMarginLeft() const { return FOutput.PrintMargins[0]; }
-    void SetPrintMarginLeft(double Value) { FOutput.PrintMargins[0] = Value; }
-    double GetPrintMarginTop() const { return FOutput.PrintMargins[1]; }
-    void SetPrintMarginTop(double Value) { FOutput.PrintMargins[1] = Value; }
-    double GetPrintMarginRight() const { return FOutput.PrintMargins[2]; }
-    void SetPrintMarginRight(double Value) { FOutput.PrintMargins[2] = Value; }
-    double GetPrintMarginBottom() const { return FOutput.PrintMargins[3]; }
-    void SetPrintMarginBottom(double Value) { FOutput.PrintMargins[3] = Value; }
-    bool GetPrintShowDialog() const { return FOutput.PrintShowDialog; }
-    void SetPrintShowDialog(bool Value) { FOutput.PrintShowDialog = Value; }
-    const std::string& GetPrintDocumentName() const { return FOutput.PrintDocumentName; }
-    void SetPrintDocumentName(const std::string& Value) { FOutput.PrintDocumentName = Value; }
-    const std::string& GetPrinterName() const { return FOutput.PrinterName; }
-    void SetPrinterName(const std::string& Value) { FOutput.PrinterName = Value; }
-    TkPlotExportFormat GetCopyToClipBoardFormat() const { return FOutput.CopyToClipBoardFormat; }
-    void SetCopyToClipBoardFormat(TkPlotExportFormat Value) { FOutput.CopyToClipBoardFormat = Value; }
-    TkPlotImageFormatStyle GetDefaultSaveImageFormat() const { return FOutput.DefaultSaveImageFormat; }
-    void SetDefaultSaveImageFormat(TkPlotImageFormatStyle Value) { FOutput.DefaultSaveImageFormat = Value; }
-    TkPlotFormStyle GetEditorFormStyle() const { return FEditorHost->FormStyle; }
-    void SetEditorFormStyle(TkPlotFormStyle Value) { FEditorHost->FormStyle = Value; }
-    int GetHintsPause() const { return FHintSettings.Pause; }
-    void SetHintsPause(int Value) { FHintSettings.Pause = Value; }
-    int GetHintsHidePause() const { return FHintSettings.HidePause; }
-    void SetHintsHidePause(int Value) { FHintSettings.HidePause = Value; }
-    bool GetHintsShow() const { return FHintsShow; }
-    void SetHintsShow(bool Value) { FHintsShow = Value; }
-    TFont* GetHintsFont() const { return FHintsFont.get(); }
+    PUBLISHED_MEMBER(TPrinterOrientation, PrintOrientation, FOutput.PrintOrientation, poLandscape, );
+    PUBLISHED_MEMBER(double, PrintMarginLeft, FOutput.PrintMargins[0], std::nullopt, );
+    PUBLISHED_MEMBER(double, PrintMarginTop, FOutput.PrintMargins[1], std::nullopt, );
+    PUBLISHED_MEMBER(double, PrintMarginRight, FOutput.PrintMargins[2], std::nullopt, );
+    PUBLISHED_MEMBER(double, PrintMarginBottom, FOutput.PrintMargins[3], std::nullopt, );
+    PUBLISHED_MEMBER(bool, PrintShowDialog, FOutput.PrintShowDialog, true, );
+    PUBLISHED_MEMBER(std::string, PrintDocumentName, FOutput.PrintDocumentName, std::nullopt, );
+    PUBLISHED_MEMBER(std::string, PrinterName, FOutput.PrinterName, std::nullopt, );
+    PUBLISHED_MEMBER(int, HintsPause, FHintSettings.Pause, 500, );
+    PUBLISHED_MEMBER(int, HintsHidePause, FHintSettings.HidePause, 2500, );
+    PUBLISHED(bool, HintsShow, true, );
+    PUBLISHED_OBJECT(TFont, HintsFont, std::make_unique<TFont>());
     void SetHintsFont(const TFont* Value);
+    PUBLISHED_MEMBER(TkPlotFormStyle, EditorFormStyle, FEditorHost->FormStyle, std::nullopt, );
+    PUBLISHED_MEMBER(TkPlotExportFormat, CopyToClipBoardFormat, FOutput.CopyToClipBoardFormat, std::nullopt, );
     // Proxies of the title label (label 0); without a label they read
     // False, "", the plot's own font and 0, and writing does nothing.
     bool GetTitleVisible() const;
     void SetTitleVisible(bool Value);
+    PUBLISHED_ACCESSORS(bool, TitleVisible, true);
     std::string GetTitleText() const;
     void SetTitleText(const std::string& Value);
+    PUBLISHED_ACCESSORS(std::string, TitleText);
     TFont* GetTitleFont() const;
     void SetTitleFont(const TFont* Value);
+    // The title label's own font: the label streams it.
+    PUBLISHED_WITH(Object("TitleFont", "TFont", &TkPlotComponent::GetTitleFont, false));
     double GetTitleMargin() const;
     void SetTitleMargin(double Value);
+    PUBLISHED_ACCESSORS(double, TitleMargin);
+    // Not while logging.
     const std::string& GetLogFileName() const { return FLogFileName; }
     void SetLogFileName(const std::string& Value);
-    int GetLogBufferSize() const { return FLogBufferSize; }
-    void SetLogBufferSize(int Value) { FLogBufferSize = Value; }
+    PUBLISHED_ACCESSORS(std::string, LogFileName);
+    PUBLISHED(int, LogBufferSize, 0, );
     bool GetLoggingActive() const { return FLoggingActive; }
-    TFont* GetAnnotationDefaultFont() const { return FAnnotationDefaultFont.get(); }
+    PUBLISHED_READONLY(bool, LoggingActive);
+    // What a new annotation starts with.
+    PUBLISHED_OBJECT(TFont, AnnotationDefaultFont, MakePublishedFont(TkFontLook{.Color = clWhite}));
     void SetAnnotationDefaultFont(const TFont* Value);
-    TBrushStyle GetAnnotationDefaultBrushStlye() const { return FAnnotationDefaultBrushStyle; }
-    void SetAnnotationDefaultBrushStlye(TBrushStyle Value) { FAnnotationDefaultBrushStyle = Value; }
-    TColor GetAnnotationDefaultBrushColor() const { return FAnnotationDefaultBrushColor; }
-    void SetAnnotationDefaultBrushColor(TColor Value) { FAnnotationDefaultBrushColor = Value; }
-    TPenStyle GetAnnotationDefaultPenStlye() const { return FAnnotationDefaultPenStyle; }
-    void SetAnnotationDefaultPenStlye(TPenStyle Value) { FAnnotationDefaultPenStyle = Value; }
-    TColor GetAnnotationDefaultPenColor() const { return FAnnotationDefaultPenColor; }
-    void SetAnnotationDefaultPenColor(TColor Value) { FAnnotationDefaultPenColor = Value; }
-    int GetAnnotationDefaultPenWidth() const { return FAnnotationDefaultPenWidth; }
-    void SetAnnotationDefaultPenWidth(int Value) { FAnnotationDefaultPenWidth = Value; }
-    TkPlotReferenceType GetAnnotationDefaultReference() const { return FAnnotationDefaultReference; }
-    void SetAnnotationDefaultReference(TkPlotReferenceType Value) { FAnnotationDefaultReference = Value; }
+    PUBLISHED_NODEFAULT(TBrushStyle, AnnotationDefaultBrushStlye, bsSolid, );
+    PUBLISHED_NODEFAULT(TColor, AnnotationDefaultBrushColor, clWhite, );
+    PUBLISHED_NODEFAULT(TPenStyle, AnnotationDefaultPenStlye, psSolid, );
+    PUBLISHED_NODEFAULT(TColor, AnnotationDefaultPenColor, clWhite, );
+    PUBLISHED_NODEFAULT(int, AnnotationDefaultPenWidth, 1, );
+    PUBLISHED_NODEFAULT(TkPlotReferenceType, AnnotationDefaultReference, kprtDataView, );
     // Position X, position Y, size X, size Y.
     TkPlotReferenceIndividual GetAnnotationDefaultReferenceIndividual(int Which) const;
     void SetAnnotationDefaultReferenceIndividual(int Which, TkPlotReferenceIndividual Value);
-    bool GetClipAnnotationsToAxes() const override { return FClipAnnotationsToAxes; }
-    void SetClipAnnotationsToAxes(bool Value) { SetBooleanField(FClipAnnotationsToAxes, Value, 0); }
-    bool GetBackGroundGradientEnabled() const { return FBackGroundGradientEnabled; }
-    void SetBackGroundGradientEnabled(bool Value) { SetBooleanField(FBackGroundGradientEnabled, Value, 0); }
-    TkFillDirection GetBackGroundGradientDirection() const { return FBackGroundGradientDirection; }
-    void SetBackGroundGradientDirection(TkFillDirection Value);
-    TColor GetBackGroundGradientStartColor() const { return FBackGroundGradientStartColor; }
-    void SetBackGroundGradientStartColor(TColor Value) { SetColorField(FBackGroundGradientStartColor, Value, 0); }
-    TColor GetBackGroundGradientStopColor() const { return FBackGroundGradientStopColor; }
-    void SetBackGroundGradientStopColor(TColor Value) { SetColorField(FBackGroundGradientStopColor, Value, 0); }
+    PUBLISHED_VIA(TkPlotReferenceIndividual, AnnotationDefaultReferencePositionX,
+                  GetAnnotationDefaultReferenceIndividual(0), SetAnnotationDefaultReferenceIndividual(0, Value));
+    PUBLISHED_VIA(TkPlotReferenceIndividual, AnnotationDefaultReferencePositionY,
+                  GetAnnotationDefaultReferenceIndividual(1), SetAnnotationDefaultReferenceIndividual(1, Value));
+    PUBLISHED_VIA(TkPlotReferenceIndividual, AnnotationDefaultReferenceSizeX,
+                  GetAnnotationDefaultReferenceIndividual(2), SetAnnotationDefaultReferenceIndividual(2, Value));
+    PUBLISHED_VIA(TkPlotReferenceIndividual, AnnotationDefaultReferenceSizeY,
+                  GetAnnotationDefaultReferenceIndividual(3), SetAnnotationDefaultReferenceIndividual(3, Value));
+    PUBLISHED_NODEFAULT(bool, ClipAnnotationsToAxes, true, InvalidateChange());
+    PUBLISHED_NODEFAULT(bool, BackGroundGradientEnabled, false, InvalidateChange());
+    PUBLISHED_NODEFAULT(TkFillDirection, BackGroundGradientDirection, kfdTopBottom, InvalidateChange());
+    PUBLISHED_NODEFAULT(TColor, BackGroundGradientStartColor, TColor(0xFF0000), InvalidateChange());
+    PUBLISHED_NODEFAULT(TColor, BackGroundGradientStopColor, TColor(0), InvalidateChange());
+    // Not while logging.
     TkPlotDataFileColumnSeparator GetDataFileColumnSeparator() const { return FDataFileColumnSeparator; }
     void SetDataFileColumnSeparator(TkPlotDataFileColumnSeparator Value);
+    PUBLISHED_ACCESSORS(TkPlotDataFileColumnSeparator, DataFileColumnSeparator);
     TkPlotDataFileFormat GetDataFileFormat() const { return FDataFileFormat; }
     void SetDataFileFormat(TkPlotDataFileFormat Value);
-    std::string DefaultSaveImageDirectory;
-    std::string DefaultPropertyDirectory;
-    std::string DefaultDataDirectory;
-    std::string DefaultAnnotationDirectory;
-    bool GetDifferentialPropertySave() const { return FDifferentialPropertySave; }
-    void SetDifferentialPropertySave(bool Value) { FDifferentialPropertySave = Value; }
+    PUBLISHED_ACCESSORS(TkPlotDataFileFormat, DataFileFormat);
+    PUBLISHED_DATA(std::string, DefaultSaveImageDirectory, "");
+    PUBLISHED_DATA(std::string, DefaultPropertyDirectory, "");
+    PUBLISHED_DATA(std::string, DefaultDataDirectory, "");
+    PUBLISHED_DATA(std::string, DefaultAnnotationDirectory, "");
+    PUBLISHED_MEMBER(TkPlotImageFormatStyle, DefaultSaveImageFormat, FOutput.DefaultSaveImageFormat, std::nullopt, );
+    PUBLISHED(bool, DifferentialPropertySave, false, );
     TImageList* GetImageList(int Index) const override { return FImageLists.at(static_cast<std::size_t>(Index)).get(); }
     TPopupMenu* GetPlotPopupMenu() const { return FPopupMenu.get(); }
 
@@ -395,6 +396,13 @@ public:
     // After every paint of the plot (the base's hook of the same name,
     // which also gets the canvas, stays reachable as TkComponent::OnAfterPaint).
     TNotifyEvent OnAfterPaint;
+    // Published in the order declared above (the lists make them on one line).
+#define KPLOT_PUBLISH_KIND_EVENT(Family, Kind, Type) PUBLISHED_EVENT_DESCRIPTION(Type, Family##Kind)
+#define KPLOT_PUBLISH_EVENT(Type, Name) PUBLISHED_EVENT_DESCRIPTION(Type, Name)
+    PUBLISHED_BLOCK(KPLOT_KIND_EVENTS(KPLOT_PUBLISH_KIND_EVENT) KPLOT_OTHER_EVENTS(KPLOT_PUBLISH_EVENT)
+                        PUBLISHED_EVENT_DESCRIPTION(TNotifyEvent, OnAfterPaint));
+#undef KPLOT_PUBLISH_EVENT
+#undef KPLOT_PUBLISH_KIND_EVENT
 
     // ---- what objects call (TkPlotObjectOwner)
     void DoObjectMouseDown(TkPlotObject* Object, TMouseButton Button, TShiftState Shift, int X, int Y) override;
@@ -567,8 +575,6 @@ private:
     std::unique_ptr<TkPlotEditorHost> FEditorHost;
     TkPlotOutput FOutput{*this};
     std::unique_ptr<TPopupMenu> FPopupMenu;
-    std::unique_ptr<TFont> FHintsFont;
-    std::unique_ptr<TFont> FAnnotationDefaultFont;
     std::array<std::unique_ptr<TImageList>, 3> FImageLists;
     TkPlotOccupiedRects FOccupiedRects;
     TkPlotPaintOrder FPaintOrder;
@@ -577,31 +583,12 @@ private:
     std::string FLastPropertyFileName;
     TkPlotDataLog FDataLog{*this};
 
-    bool FUserCanAddRemoveChannels = false;
-    int FOuterMarginLeft = 5;
-    int FOuterMarginTop = 5;
-    int FOuterMarginRight = 5;
-    int FOuterMarginBottom = 5;
     TkPlotHintSettings FHintSettings;
-    bool FHintsShow = true;
     std::string FLogFileName;
-    int FLogBufferSize = 0;
     bool FLoggingActive = false;
-    TBrushStyle FAnnotationDefaultBrushStyle = bsSolid;
-    TColor FAnnotationDefaultBrushColor = clWhite;
-    TPenStyle FAnnotationDefaultPenStyle = psSolid;
-    TColor FAnnotationDefaultPenColor = clWhite;
-    int FAnnotationDefaultPenWidth = 1;
-    TkPlotReferenceType FAnnotationDefaultReference = kprtDataView;
     std::array<TkPlotReferenceIndividual, 4> FAnnotationDefaultIndividual{kpriAuto, kpriAuto, kpriAuto, kpriAuto};
-    bool FClipAnnotationsToAxes = true;
-    bool FBackGroundGradientEnabled = false;
-    TkFillDirection FBackGroundGradientDirection = kfdTopBottom;
-    TColor FBackGroundGradientStartColor = TColor(0xFF0000);
-    TColor FBackGroundGradientStopColor = TColor(0);
     TkPlotDataFileColumnSeparator FDataFileColumnSeparator = kpdfcsTab;
     TkPlotDataFileFormat FDataFileFormat = kpdffText;
-    bool FDifferentialPropertySave = false;
 
     // Painting and input state.
     bool FPainting = false;

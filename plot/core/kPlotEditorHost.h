@@ -9,6 +9,8 @@
 #include <functional>
 #include <memory>
 
+#include "rtl/PublishedEnum.h"
+
 class TObject;
 
 class TkPlotEditorHost;
@@ -16,7 +18,7 @@ class TkPlotMasterManager;
 class TkPlotObject;
 
 // How the editor form opens.
-enum TkPlotFormStyle { kpfsModal, kpfsStayOnTop };
+PUBLISHED_ENUM(TkPlotFormStyle, kpfsModal, kpfsStayOnTop);
 
 // What the host needs of the editor itself.
 class TkPlotEditorLink {

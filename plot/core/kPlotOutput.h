@@ -10,6 +10,7 @@
 #include <memory>
 #include <string>
 
+#include "rtl/PublishedEnum.h"
 #include "ui/Printer.h"
 
 class TCanvas;
@@ -17,8 +18,8 @@ class TkPlotComponent;
 class TkSaveDialog;
 class TMetafile;
 
-enum TkPlotExportFormat { kpefMetaFile, kpefBitmap, kpefJPEG };
-enum TkPlotImageFormatStyle { kpifBitmap, kpifEnhancedMetaFile, kpifJPEG, kpifPNG };
+PUBLISHED_ENUM(TkPlotExportFormat, kpefMetaFile, kpefBitmap, kpefJPEG);
+PUBLISHED_ENUM(TkPlotImageFormatStyle, kpifBitmap, kpifEnhancedMetaFile, kpifJPEG, kpifPNG);
 
 // What the print preview is handed when it opens.
 struct TkPlotPreviewRequest {

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "rtl/Exception.h"
 
 namespace {
@@ -133,9 +135,16 @@ class TFrame : public TPersistent {
 public:
     std::vector<std::string> Changed;
     PUBLISHED_GROUP(TGaugeSides, Side, TGaugeSides{}, Changed.push_back(Name(PublishedMember)), Left, Right);
+    PUBLISHED_GROUP_CHECKED(TGaugeSides, Pad, TGaugeSides{}, Changed.push_back("pad"), AtMostTen, Left, Right);
 
 private:
     static std::string Name(int TGaugeSides::*Member) { return Member == &TGaugeSides::Left ? "left" : "right"; }
+    // Refuses a negative value and lowers one above ten.
+    static bool AtMostTen(int& Value)
+    {
+        Value = std::min(Value, 10);
+        return Value >= 0;
+    }
 };
 
 TEST(PublishedList, AGroupsActionIsToldWhichMemberChanged)
@@ -147,6 +156,17 @@ TEST(PublishedList, AGroupsActionIsToldWhichMemberChanged)
     EXPECT_EQ(frame.Changed, (std::vector<std::string>{"right", "left"}));
     EXPECT_EQ(frame.GetSideLeft(), 4);
     EXPECT_EQ(frame.GetSideRight(), 5);
+}
+
+TEST(PublishedList, AGroupsCheckAdjustsOrRefusesEachMembersValue)
+{
+    TFrame frame;
+    frame.SetPadLeft(-1);
+    frame.SetPadRight(40);
+    frame.SetPadRight(12);
+    EXPECT_EQ(frame.GetPadLeft(), 2);
+    EXPECT_EQ(frame.GetPadRight(), 10);
+    EXPECT_EQ(frame.Changed, (std::vector<std::string>{"pad"}));
 }
 
 TEST(PublishedList, AnEnumeratorGivenAValueIsRefused)
