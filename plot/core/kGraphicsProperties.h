@@ -18,6 +18,9 @@ void RegisterGraphicsProperties();
 PUBLISHED_ENUM_NAMES(TPenStyle, psSolid, psDash, psDot, psDashDot, psDashDotDot, psClear, psInsideFrame);
 PUBLISHED_ENUM_NAMES(TBrushStyle, bsSolid, bsClear, bsHorizontal, bsVertical, bsFDiagonal, bsBDiagonal, bsCross,
                      bsDiagCross);
+PUBLISHED_ENUM_NAMES(TPenMode, pmBlack, pmWhite, pmNop, pmNot, pmCopy, pmNotCopy, pmMergePenNot, pmMaskPenNot,
+                     pmMergeNotPen, pmMaskNotPen, pmMerge, pmNotMerge, pmMask, pmNotMask, pmXor, pmNotXor);
+PUBLISHED_ENUM_NAMES(TFontPitch, fpDefault, fpVariable, fpFixed);
 
 // How a published font starts; what is left unset keeps the font's own.
 struct TkFontLook {
@@ -47,10 +50,6 @@ std::unique_ptr<TFont> MakePublishedFont(const TkFontLook& Look, std::function<v
 #define PUBLISHED_FONT(Name, Look, Changed) PUBLISHED_FONT_OF(TFont, Name, Look, Changed)
 #define PUBLISHED_FONT_OF(Class, Name, Look, Changed) \
     PUBLISHED_OBJECT(TFont, Name, MakePublishedFont<Class>(Look, [this] { Changed; }))
-
-// The published names of the pen and brush styles, in their order.
-std::vector<std::string> PenStyleNames();
-std::vector<std::string> BrushStyleNames();
 
 // Gives a font the style whose bits are set (bit n for TFontStyle n).
 void SetFontStyleBits(TFont& Font, std::int64_t Bits);
