@@ -3,23 +3,14 @@
 #include <algorithm>
 
 #include "rtl/Exception.h"
-#include "rtl/PublishedProperties.h"
+#include "rtl/PublishedList.h"
 #include "rtl/Reader.h"
 #include "rtl/Writer.h"
 
 namespace {
 
 const bool Registered = [] {
-    RegisterPublishedClass<TkPlotTranslationObject>(
-        "TkPlotTranslationObject",
-        TPropertyListBuilder<TkPlotTranslationObject>()
-            .String(
-                "OriginalString", [](const TkPlotTranslationObject& o) { return o.GetOriginalString(); },
-                [](TkPlotTranslationObject& o, const std::string& v) { o.SetOriginalString(v); })
-            .String(
-                "ReplacementString", [](const TkPlotTranslationObject& o) { return o.GetReplacementString(); },
-                [](TkPlotTranslationObject& o, const std::string& v) { o.SetReplacementString(v); })
-            .Take());
+    RegisterPublishedClass<TkPlotTranslationObject>("TkPlotTranslationObject");
     return true;
 }();
 

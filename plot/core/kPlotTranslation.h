@@ -6,27 +6,26 @@
 #include <vector>
 
 #include "rtl/Component.h"
+#include "rtl/PublishedList.h"
 
 // The master manager's insert and remove handlers; an empty one is unassigned.
 using TkPlotObjectCallback = std::function<void(TObject* Item)>;
 
 class TkPlotTranslationObject final : public TPersistent {
+    PUBLISHED_CLASS(TkPlotTranslationObject);
+
 public:
     // Files itself through OnInsert (the master manager adds it to the list).
     TkPlotTranslationObject(TkPlotObjectCallback OnInsert, TkPlotObjectCallback OnRemove);
     // Takes itself out through OnRemove.
     ~TkPlotTranslationObject() override;
 
-    const std::string& GetOriginalString() const { return FOriginalString; }
-    void SetOriginalString(const std::string& Value) { FOriginalString = Value; }
-    const std::string& GetReplacementString() const { return FReplacementString; }
-    void SetReplacementString(const std::string& Value) { FReplacementString = Value; }
+    PUBLISHED(std::string, OriginalString, "Unknown", );
+    PUBLISHED(std::string, ReplacementString, "Unknown", );
 
 private:
     TkPlotObjectCallback FOnInsert;
     TkPlotObjectCallback FOnRemove;
-    std::string FOriginalString = "Unknown";
-    std::string FReplacementString = "Unknown";
 };
 
 class TReader;
