@@ -6,49 +6,15 @@
 #include "plot/core/kPlotAxis.h"
 #include "rtl/Exception.h"
 #include "rtl/NumberFormat.h"
-#include "rtl/PublishedProperties.h"
+#include "rtl/PublishedList.h"
 #include "ui/Keys.h"
 #include "ui/Timer.h"
 
 namespace {
 
 const bool Registered = [] {
-    RegisterPublishedClass<TkPlotObject>(
-        "TkPlotObject", TPropertyListBuilder<TkPlotObject>()
-                            .String(
-                                "Name", [](const TkPlotObject& o) { return o.GetName(); },
-                                [](TkPlotObject& o, const std::string& v) { o.SetName(v); })
-                            .Boolean(
-                                "Visible", [](const TkPlotObject& o) { return o.GetVisible(); },
-                                [](TkPlotObject& o, bool v) { o.SetVisible(v); }, true)
-                            .Boolean(
-                                "Enabled", [](const TkPlotObject& o) { return o.GetEnabled(); },
-                                [](TkPlotObject& o, bool v) { o.SetEnabled(v); }, true)
-                            .Integer(
-                                "Layer", [](const TkPlotObject& o) { return o.GetLayer(); },
-                                [](TkPlotObject& o, std::int64_t v) { o.SetLayer(int(v)); }, 100)
-                            .Boolean(
-                                "PopupEnabled", [](const TkPlotObject& o) { return o.GetPopupEnabled(); },
-                                [](TkPlotObject& o, bool v) { o.SetPopupEnabled(v); }, true)
-                            .Boolean(
-                                "CanFocus", [](const TkPlotObject& o) { return o.GetCanFocus(); },
-                                [](TkPlotObject& o, bool v) { o.SetCanFocus(v); }, true)
-                            .Take());
-    RegisterPublishedClass<TkPlotLayoutObject, TkPlotObject>(
-        "TkPlotLayoutObject", TPropertyListBuilder<TkPlotLayoutObject>()
-                                  .Float(
-                                      "StopPercent", [](const TkPlotLayoutObject& o) { return o.GetStopPercent(); },
-                                      [](TkPlotLayoutObject& o, double v) { o.SetStopPercent(v); })
-                                  .Float(
-                                      "StartPercent", [](const TkPlotLayoutObject& o) { return o.GetStartPercent(); },
-                                      [](TkPlotLayoutObject& o, double v) { o.SetStartPercent(v); })
-                                  .Integer(
-                                      "ZOrder", [](const TkPlotLayoutObject& o) { return o.GetZOrder(); },
-                                      [](TkPlotLayoutObject& o, std::int64_t v) { o.SetZOrder(int(v)); }, 0)
-                                  .Boolean(
-                                      "Horizontal", [](const TkPlotLayoutObject& o) { return o.GetHorizontal(); },
-                                      [](TkPlotLayoutObject& o, bool v) { o.SetHorizontal(v); }, false)
-                                  .Take());
+    RegisterPublishedClass<TkPlotObject>("TkPlotObject");
+    RegisterPublishedClass<TkPlotLayoutObject, TkPlotObject>("TkPlotLayoutObject");
     return true;
 }();
 
@@ -132,19 +98,6 @@ void TkPlotObject::SetEnabled(bool Value)
         SetFocused(false);
     }
     DoChange();
-}
-
-void TkPlotObject::SetLayer(int Value)
-{
-    SetProperty(Value, FLayer, &TkPlotObject::DoChange);
-}
-void TkPlotObject::SetPopupEnabled(bool Value)
-{
-    SetProperty(Value, FPopupEnabled, &TkPlotObject::DoChange);
-}
-void TkPlotObject::SetCanFocus(bool Value)
-{
-    SetProperty(Value, FCanFocus, &TkPlotObject::DoChange);
 }
 
 void TkPlotObject::SetFocused(bool Value)
@@ -413,14 +366,6 @@ void TkPlotLayoutObject::SetStartStopPercent(double Start, double Stop)
     DoChange();
 }
 
-void TkPlotLayoutObject::SetZOrder(int Value)
-{
-    SetProperty(Value, FZOrder, &TkPlotObject::DoLayoutChange);
-}
-void TkPlotLayoutObject::SetHorizontal(bool Value)
-{
-    SetProperty(Value, FHorizontal, &TkPlotObject::DoLayoutChange);
-}
 void TkPlotLayoutObject::SetForceStacking(bool Value)
 {
     SetProperty(Value, FForceStacking, &TkPlotObject::DoLayoutChange);

@@ -10,6 +10,7 @@
 #include "plot/core/kPlotKind.h"
 #include "plot/core/kPlotObjectOwner.h"
 #include "rtl/Component.h"
+#include "rtl/PublishedList.h"
 #include "rtl/Types.h"
 #include "ui/Color.h"
 #include "ui/Control.h"
@@ -57,6 +58,8 @@ struct TkPlotMouseData {
 };
 
 class TkPlotObject : public TPersistent {
+    PUBLISHED_CLASS(TkPlotObject);
+
 public:
     TkPlotObject(TkPlotObjectOwner* AOwner, const TkPlotObjectCallbacks& Callbacks,
                  const TkPlotKind& AKind = TkPlotObjectKind::Other);
@@ -78,18 +81,18 @@ public:
     TkPlotObjectOwner* GetOwner() const { return FOwner; }
     const std::string& GetName() const { return FName; }
     void SetName(const std::string& Value);
+    PUBLISHED_ACCESSORS(std::string, Name);
     const std::string& GetOldName() const { return FOldName; }
 
     bool GetVisible() const { return FVisible; }
     virtual void SetVisible(bool Value);
+    PUBLISHED_ACCESSORS(bool, Visible, true);
     bool GetEnabled() const { return FEnabled; }
     virtual void SetEnabled(bool Value);
-    int GetLayer() const { return FLayer; }
-    void SetLayer(int Value);
-    bool GetPopupEnabled() const { return FPopupEnabled; }
-    void SetPopupEnabled(bool Value);
-    bool GetCanFocus() const { return FCanFocus; }
-    void SetCanFocus(bool Value);
+    PUBLISHED_ACCESSORS(bool, Enabled, true);
+    PUBLISHED(int, Layer, 100, DoChange());
+    PUBLISHED(bool, PopupEnabled, true, DoChange());
+    PUBLISHED(bool, CanFocus, true, DoChange());
     bool GetFocused() const { return FFocused; }
     void SetFocused(bool Value);
     bool GetUserCanEdit() const { return FUserCanEdit; }
@@ -193,9 +196,6 @@ private:
     TShiftState FShiftState = 0;
     bool FVisible = true;
     bool FEnabled = true;
-    int FLayer = 100;
-    bool FPopupEnabled = true;
-    bool FCanFocus = true;
     bool FFocused = false;
     bool FUserCanEdit = true;
     bool FXYAxesReverse = false;
@@ -219,6 +219,8 @@ protected:
 // An object that the layout manager places in rows and columns around the
 // data view.
 class TkPlotLayoutObject : public TkPlotManagerObject {
+    PUBLISHED_CLASS(TkPlotLayoutObject);
+
 public:
     TkPlotLayoutObject(TkPlotObjectOwner* AOwner, const TkPlotObjectCallbacks& Callbacks,
                        const TkPlotKind& AKind = TkPlotObjectKind::Other);
@@ -232,16 +234,18 @@ public:
     virtual int GetRequiredSize(TCanvas*) { return 0; }
     virtual int GetRequiredEndMargin(TCanvas*) { return 0; }
 
-    double GetStartPercent() const { return FStartPercent; }
-    void SetStartPercent(double Value);
+    // Each kept within 0..100 and at least 1 from the other, which gives
+    // way when it must.
     double GetStopPercent() const { return FStopPercent; }
     void SetStopPercent(double Value);
+    PUBLISHED_ACCESSORS(double, StopPercent);
+    double GetStartPercent() const { return FStartPercent; }
+    void SetStartPercent(double Value);
+    PUBLISHED_ACCESSORS(double, StartPercent);
     // Both at once without clamping (the layout viewer's moves).
     void SetStartStopPercent(double Start, double Stop);
-    int GetZOrder() const { return FZOrder; }
-    void SetZOrder(int Value);
-    bool GetHorizontal() const { return FHorizontal; }
-    void SetHorizontal(bool Value);
+    PUBLISHED(int, ZOrder, 0, DoLayoutChange());
+    PUBLISHED(bool, Horizontal, false, DoLayoutChange());
     bool GetForceStacking() const { return FForceStacking; }
     void SetForceStacking(bool Value);
     bool GetFarSide() const { return FFarSide; }
@@ -270,8 +274,6 @@ protected:
 private:
     double FStopPercent = 100.0;
     double FStartPercent = 0.0;
-    int FZOrder = 0;
-    bool FHorizontal = false;
     bool FFarSide = false;
     TRect FDrawRect;
     bool FStartStacked = false;
