@@ -129,6 +129,24 @@ TEST_F(LabelTest, SettersSignalOnlyRealChanges)
     EXPECT_EQ(log.calls.size(), 3u);
 }
 
+// Only the top and bottom margins enter the label's size: the left and
+// right ones move the caption and ask for a repaint alone.
+TEST_F(LabelTest, TopAndBottomMarginsAskForANewLayoutLeftAndRightOnlyForARepaint)
+{
+    std::vector<std::string> layouts;
+    label->OnLayoutChange = [&](TObject*) { layouts.push_back("layout"); };
+    log.calls.clear();
+    label->SetMarginLeft(2);
+    label->SetMarginRight(2);
+    EXPECT_TRUE(layouts.empty());
+    label->SetMarginTop(2);
+    label->SetMarginBottom(2);
+    label->SetMarginBottom(2);
+    label->OnLayoutChange = nullptr;
+    EXPECT_EQ(layouts.size(), 2u);
+    EXPECT_EQ(log.calls.size(), 4u);
+}
+
 TEST_F(LabelTest, HorizontalCaptionIsAlignedInsideTheMarginsAndCentredVertically)
 {
     label->SetCaption("Title");
