@@ -102,12 +102,10 @@ public:
     PUBLISHED(double, Width, 0, CoordinatesChanged());
     PUBLISHED(double, Height, 0, CoordinatesChanged());
     PUBLISHED(TColor, PenColor, clWhite, DoChange());
-    PUBLISHED_WITH(Enumeration("PenStyle", "TPenStyle", PenStyleNames(), &TPublishedSelf::GetPenStyle,
-                               &TPublishedSelf::SetPenStyle, psSolid));
+    PUBLISHED(TPenStyle, PenStyle, psSolid, DoChange());
     PUBLISHED(int, PenWidth, 0, DoChange());
     PUBLISHED(TColor, BrushColor, clWhite, DoChange());
-    PUBLISHED_WITH(Enumeration("BrushStyle", "TBrushStyle", BrushStyleNames(), &TPublishedSelf::GetBrushStyle,
-                               &TPublishedSelf::SetBrushStyle, bsSolid));
+    PUBLISHED(TBrushStyle, BrushStyle, bsSolid, DoChange());
     PUBLISHED(std::string, Text, "", DoChange());
     PUBLISHED_WITH(Enumeration("TextRotation", "TkRotationAngle", {"ira000", "ira090", "ira180", "ira270"},
                                &TPublishedSelf::GetTextRotation, &TPublishedSelf::SetTextRotation, ira000));
@@ -141,10 +139,6 @@ public:
     void SetReferenceSizeX(TkPlotReferenceIndividual Value) { SetIndividual(SizeX, Value); }
     TkPlotReferenceIndividual GetReferenceSizeY() const { return FIndividual[SizeY]; }
     void SetReferenceSizeY(TkPlotReferenceIndividual Value) { SetIndividual(SizeY, Value); }
-    TPenStyle GetPenStyle() const { return FPenStyle; }
-    void SetPenStyle(TPenStyle Value) { SetProperty(Value, FPenStyle, &TkPlotObject::DoChange); }
-    TBrushStyle GetBrushStyle() const { return FBrushStyle; }
-    void SetBrushStyle(TBrushStyle Value) { SetProperty(Value, FBrushStyle, &TkPlotObject::DoChange); }
     TkRotationAngle GetTextRotation() const { return FTextRotation; }
     void SetTextRotation(TkRotationAngle Value) { SetProperty(Value, FTextRotation, &TkPlotObject::DoChange); }
     TkAlignmentHorizontal GetTextHorzAlignment() const { return FTextHorzAlignment; }
@@ -207,8 +201,6 @@ private:
 
     TkPlotReferenceType FReference = kprtDataView;
     TkPlotReferenceIndividual FIndividual[4] = {kpriAuto, kpriAuto, kpriAuto, kpriAuto};
-    TPenStyle FPenStyle = psSolid;
-    TBrushStyle FBrushStyle = bsSolid;
     TkRotationAngle FTextRotation = ira000;
     TkAlignmentHorizontal FTextHorzAlignment = kahCenter;
     TkAlignmentHorizontal FTextLineAlignment = kahCenter;

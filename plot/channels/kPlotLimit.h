@@ -65,11 +65,9 @@ public:
 
     // ---- published properties
     PUBLISHED(TColor, Color, clRed, DoChange());
-    PUBLISHED_WITH(Enumeration("LineStyle", "TPenStyle", PenStyleNames(), &TPublishedSelf::GetLineStyle,
-                               &TPublishedSelf::SetLineStyle, psSolid));
+    PUBLISHED(TPenStyle, LineStyle, psSolid, DoChange());
     PUBLISHED(int, LineWidth, 0, DoChange());
-    PUBLISHED_WITH(Enumeration("FillStyle", "TBrushStyle", BrushStyleNames(), &TPublishedSelf::GetFillStyle,
-                               &TPublishedSelf::SetFillStyle, bsSolid));
+    PUBLISHED(TBrushStyle, FillStyle, bsSolid, DoChange());
     PUBLISHED(std::string, XAxisName, "", DoChange());
     PUBLISHED(std::string, YAxisName, "", DoChange());
     PUBLISHED(TkPlotLimitStyle, Style, kplsLineY, DoChange());
@@ -79,10 +77,6 @@ public:
     PUBLISHED(bool, SelectModeOnlyInteraction, true, DoChange());
     PUBLISHED(bool, ClipToAxes, false, DoChange());
 
-    TPenStyle GetLineStyle() const { return FLineStyle; }
-    void SetLineStyle(TPenStyle Value) { SetProperty(Value, FLineStyle, &TkPlotObject::DoChange); }
-    TBrushStyle GetFillStyle() const { return FFillStyle; }
-    void SetFillStyle(TBrushStyle Value) { SetProperty(Value, FFillStyle, &TkPlotObject::DoChange); }
     double GetLine1Position() const { return FLine1.Position; }
     void SetLine1Position(double Value) { SetPosition(1, Value); }
     double GetLine2Position() const { return FLine2.Position; }
@@ -119,8 +113,6 @@ private:
     // grabbed GrabWidth pixels either side.
     void MarkDrawn(TLine& Line, int Value, int Across1, int Across2);
 
-    TPenStyle FLineStyle = psSolid;
-    TBrushStyle FFillStyle = bsSolid;
     TLine FLine1;
     TLine FLine2;
     TkLimitDataList FDataList;
