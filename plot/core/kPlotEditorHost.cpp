@@ -19,6 +19,11 @@ void TkPlotEditorHost::SetEditorFactory(TkPlotEditorFactory Factory)
     EditorFactory() = std::move(Factory);
 }
 
+TkPlotEditorFactory TkPlotEditorHost::GetEditorFactory()
+{
+    return EditorFactory();
+}
+
 TkPlotEditorHost::TkPlotEditorHost(TkPlotMasterManager& Master) : FMaster(Master)
 {
     FMaster.SetEditorHost(this);

@@ -47,6 +47,7 @@ public:
     TkPlotEditorHost& operator=(const TkPlotEditorHost&) = delete;
 
     static void SetEditorFactory(TkPlotEditorFactory Factory);
+    static TkPlotEditorFactory GetEditorFactory();
 
     TkPlotMasterManager& Master() const { return FMaster; }
     // Makes the editor when there is none, then opens it on the object

@@ -1,0 +1,394 @@
+#include "plot/editor/kPlotEditorForm.h"
+
+#include <algorithm>
+#include <utility>
+
+#include "plot/channels/kPlotChannelCustom.h"
+#include "plot/core/kPlotComponent.h"
+#include "plot/core/kPlotKind.h"
+#include "plot/core/kPlotMasterManager.h"
+#include "plot/core/kPlotObjectManager.h"
+#include "plot/editor/kComponentEditorControls.h"
+#include "plot/editor/kComponentEditorEdit.h"
+#include "plot/editor/kComponentEditorListBox.h"
+#include "plot/editor/kComponentEditorPickers.h"
+#include "plot/editor/kPlotEditorPage.h"
+#include "plot/editor/kPlotLayoutViewer.h"
+#include "rtl/PublishedProperties.h"
+#include "ui/Font.h"
+#include "ui/PageControl.h"
+
+namespace {
+
+constexpr int kFormWidth = 940;
+constexpr int kFormHeight = 600;
+constexpr int kListWidth = 150;
+
+// The page controls whose active pages the host keeps between openings,
+// in the host's order; those this form lacks are skipped.
+const std::array<const char*, 14> kRememberedPageControls{"PageControl",
+                                                          "ControlPageControl",
+                                                          "ChannelPageControl",
+                                                          "XAxisPageControl",
+                                                          "XAxisLabelsPageControl",
+                                                          "YAxisPageControl",
+                                                          "YAxisLabelsPageControl",
+                                                          "DataCursorPageControl",
+                                                          "LimitPageControl",
+                                                          "LabelPageControl",
+                                                          "LegendPageControl",
+                                                          "TablePageControl",
+                                                          "DataViewPageControl",
+                                                          "DataViewGridLinesCustomPageControl"};
+
+TTabSheet* NewSheet(TComponent* Owner, TPageControl* Pages, const std::string& Name, const std::string& Caption)
+{
+    auto* sheet = new TTabSheet(Owner);
+    sheet->SetName(Name);
+    sheet->SetPageControl(Pages);
+    sheet->SetText(Caption);
+    return sheet;
+}
+
+TTabSheet* SheetCaptioned(TPageControl* Pages, const std::string& Caption)
+{
+    for (int i = 0; i < Pages->PageCount(); ++i)
+        if (Pages->Pages(i)->GetText() == Caption)
+            return Pages->Pages(i);
+    return nullptr;
+}
+
+template <class C>
+C* Place(C* Control, const std::string& Name, TWinControl* Parent, int Left, int Top, int Width, int Height)
+{
+    Control->SetName(Name);
+    Control->SetParent(Parent);
+    Control->SetBounds(Left, Top, Width, Height);
+    return Control;
+}
+
+TkComponentEditorButton* NewButton(TComponent* Owner, const std::string& Name, const std::string& Caption,
+                                   TWinControl* Parent, int Left, int Top)
+{
+    auto* button = Place(new TkComponentEditorButton(Owner), Name, Parent, Left, Top, 75, 25);
+    button->SetText(Caption);
+    return button;
+}
+
+}  // namespace
+
+TkPlotEditorForm::TkPlotEditorForm(TkPlotEditorHost& Host)
+    : TkCustomEditorForm(nullptr),
+      FHost(Host),
+      FMaster(Host.Master()),
+      FPlot(dynamic_cast<TkPlotComponent*>(Host.Master().GetOwner()))
+{
+    FLoading = true;
+    SetName("PlotEditorForm");
+    SetText("Plot Editor");
+    SetBorderStyle(bsDialog);
+    SetPosition(poScreenCenter);
+    SetBounds(0, 0, kFormWidth, kFormHeight);
+    FPageControl = Place(new TkComponentEditorPageControl(this), "PageControl", this, 0, 0, kFormWidth, kFormHeight);
+    BuildControlPage(NewSheet(this, FPageControl, "ControlTabSheet", "Control"));
+    BuildLayoutPage(NewSheet(this, FPageControl, "LayoutTabSheet", "Layout"));
+    for (const TkEditorPageTable& table : KindPageTables())
+        BuildKindPage(table);
+    RestorePages();
+    OnClose = [this](TObject*, TCloseAction&) {
+        FClosed = true;
+        StorePages();
+        FHost.EditorClosed();
+    };
+    FLoading = false;
+    ReloadAll();
+    FMaster.TranslateControl(this);
+}
+
+TkPlotEditorForm::~TkPlotEditorForm()
+{
+    if (FPlot && FPlot->OnAfterCloseEditor)
+        FPlot->OnAfterCloseEditor(this);
+}
+
+void TkPlotEditorForm::BuildControlPage(TTabSheet* Sheet)
+{
+    FControlPage = std::make_unique<TkPlotEditorPage>(
+        ControlPageTable(), this, Sheet, 4, 4, kFormWidth - 16, kFormHeight - 60,
+        [this](const std::string& Source) { return NamesOf(Source); },
+        [this](TControl* Control) { ControlPageChanged(Control); });
+    TTabSheet* files = SheetCaptioned(FControlPage->PageControl(), "File I/O");
+    auto* open = Place(new TkComponentEditorOpenPicker(this), "ControlPropertiesOpenPicker", files, 460, 8, 75, 25);
+    open->Filter = "Config (*.cfg)|*.cfg";
+    open->DefaultExt = "cfg";
+    open->FileMustExist = true;
+    open->OnChange = [this, open](TObject*) {
+        FPlot->LoadPropertiesFromFile(open->FileName);
+        ReloadAll();
+    };
+    auto* save = Place(new TkComponentEditorSavePicker(this), "ControlPropertiesSavePicker", files, 540, 8, 75, 25);
+    save->Filter = open->Filter;
+    save->DefaultExt = "cfg";
+    save->OnChange = [this, save](TObject*) { FPlot->SavePropertiesToFile(save->FileName); };
+}
+
+void TkPlotEditorForm::BuildLayoutPage(TTabSheet* Sheet)
+{
+    FLayoutViewer = Place(new TkPlotLayoutViewer(this), "LayoutViewer", Sheet, 8, 8, kFormWidth - 32, kFormHeight - 80);
+    FLayoutViewer->SetLayoutManager(FMaster.LayoutManager());
+    FLayoutViewer->SetTranslationManager(FMaster.TranslationManager());
+    FLayoutViewer->OnChange = [this](TObject*) { ReloadAll(); };
+}
+
+void TkPlotEditorForm::BuildKindPage(const TkEditorPageTable& Table)
+{
+    auto page = std::make_unique<TKindPage>();
+    TKindPage& p = *page;
+    p.Table = &Table;
+    p.Sheet = NewSheet(this, FPageControl, Table.Prefix + "TabSheet", Table.Caption);
+    p.List = Place(new TkComponentEditorListBox(this), Table.Prefix + "ListBox", p.Sheet, 8, 8, kListWidth,
+                   kFormHeight - 110);
+    // The toolbar, legend and data view pages edit their first object only.
+    const bool listed = !Table.AddButton.empty();
+    p.List->SetVisible(listed);
+    p.List->OnGetData = [](TObject* Sender, int Index, bool& ShowColor, std::string& Text, TColor& Color) {
+        auto* object = static_cast<TkPlotObject*>(
+            static_cast<TkComponentEditorListBox*>(Sender)->GetItems()->Objects(Index));
+        Text = object->GetName();
+        TPropLocation color = FindPropertyByPath(object, "Color");
+        if (!color)
+            color = FindPropertyByPath(object, "LabelsFont.Color");
+        ShowColor = static_cast<bool>(color);
+        if (color)
+            Color = TColor(GetOrdProp(color.Instance, *color.Info));
+    };
+    p.List->OnClick = [this, &p](TObject*) { LoadPage(p); };
+    if (listed) {
+        NewButton(this, Table.AddButton, "Add", p.Sheet, 8, kFormHeight - 96)->OnClick = [this, &p](TObject*) {
+            AddObject(p);
+        };
+        NewButton(this, Table.Prefix + "RemoveButton", "Remove", p.Sheet, 83, kFormHeight - 96)->OnClick =
+            [this, &p](TObject*) { RemoveSelected(p); };
+    }
+    const int left = listed ? kListWidth + 16 : 4;
+    p.Page = std::make_unique<TkPlotEditorPage>(
+        Table, this, p.Sheet, left, 4, kFormWidth - left - 12, kFormHeight - 60,
+        [this](const std::string& Source) { return NamesOf(Source); },
+        [this, &p](TControl* Control) { Changed(p, Control); });
+    if (TkPlotKindManager* manager = FMaster.KindManager(Table.Kind))
+        for (int i = 0; i < manager->GetCount(); ++i)
+            p.List->GetItems()->AddObject(manager->GetObject(i)->GetName(), manager->GetObject(i));
+    p.List->SetItemIndex(0);
+    if (Table.Kind == "Channel") {
+        BuildChannelFiles(p);
+        const bool addRemove = FPlot && FPlot->GetUserCanAddRemoveChannels();
+        static_cast<TControl*>(FindComponent(Table.AddButton))->SetVisible(addRemove);
+        static_cast<TControl*>(FindComponent("ChannelRemoveButton"))->SetVisible(addRemove);
+    }
+    FKindPages.push_back(std::move(page));
+}
+
+void TkPlotEditorForm::BuildChannelFiles(TKindPage& Page)
+{
+    TTabSheet* files = SheetCaptioned(Page.Page->PageControl(), "File I/O");
+    auto* logName = Place(new TkComponentEditorOpenPicker(this), "ChannelLogFileNamePicker", files, 460, 8, 75, 25);
+    logName->Filter = "Log (*.log)|*.log";
+    logName->DefaultExt = "log";
+    logName->OnChange = [this, logName](TObject*) {
+        auto* edit = static_cast<TkComponentEditorEdit*>(FindComponent("ChannelLogFileNameEdit"));
+        edit->SetText(logName->FileName);
+        Changed(*PageOfKind("Channel"), edit);
+    };
+    NewButton(this, "ChannelLogActivateButton", "Activate", files, 460, 40)->OnClick = [this](TObject*) {
+        if (TkPlotChannelCustom* channel = SelectedChannel())
+            channel->LogActivate(false);
+        LoadPage(*PageOfKind("Channel"));
+    };
+    NewButton(this, "ChannelLogDeactivateButton", "Deactivate", files, 540, 40)->OnClick = [this](TObject*) {
+        if (TkPlotChannelCustom* channel = SelectedChannel())
+            channel->LogDeactivate();
+        LoadPage(*PageOfKind("Channel"));
+    };
+    auto* save = Place(new TkComponentEditorSavePicker(this), "ChannelDataSavePicker", files, 460, 80, 75, 25);
+    save->Filter = "Data (*.dat)|*.dat";
+    save->DefaultExt = "dat";
+    save->OnChange = [this, save](TObject*) {
+        if (TkPlotChannelCustom* channel = SelectedChannel())
+            channel->SaveDataToFile(save->FileName);
+    };
+    auto* open = Place(new TkComponentEditorOpenPicker(this), "ChannelDataOpenPicker", files, 540, 80, 75, 25);
+    open->Filter = save->Filter;
+    open->DefaultExt = "dat";
+    open->FileMustExist = true;
+    open->OnChange = [this, open](TObject*) {
+        if (TkPlotChannelCustom* channel = SelectedChannel())
+            channel->LoadDataFromFile(open->FileName, true);
+        LoadPage(*PageOfKind("Channel"));
+    };
+}
+
+TkPlotEditorForm::TKindPage* TkPlotEditorForm::PageOfKind(const std::string& Kind)
+{
+    for (auto& page : FKindPages)
+        if (page->Table->Kind == Kind)
+            return page.get();
+    return nullptr;
+}
+
+TkPlotObject* TkPlotEditorForm::Selected(const TKindPage& Page) const
+{
+    const int index = Page.List->GetItemIndex();
+    return index < 0 ? nullptr : static_cast<TkPlotObject*>(Page.List->GetItems()->Objects(index));
+}
+
+TkPlotChannelCustom* TkPlotEditorForm::SelectedChannel()
+{
+    TKindPage* page = PageOfKind("Channel");
+    return page ? dynamic_cast<TkPlotChannelCustom*>(Selected(*page)) : nullptr;
+}
+
+std::vector<std::string> TkPlotEditorForm::NamesOf(const std::string& Source) const
+{
+    if (!Source.empty() && Source.front() == '<')
+        return {FPlot ? FPlot->TranslateText(Source) : Source};
+    std::vector<std::string> names;
+    if (TkPlotKindManager* manager = FMaster.KindManager(Source))
+        for (int i = 0; i < manager->GetCount(); ++i)
+            names.push_back(manager->GetObject(i)->GetName());
+    return names;
+}
+
+void TkPlotEditorForm::LoadPage(TKindPage& Page)
+{
+    const bool loading = std::exchange(FLoading, true);
+    TkPlotObject* object = Selected(Page);
+    EnableEditorControls(this, Page.Table->Prefix, object != nullptr);
+    if (object) {
+        Page.Page->Load(object);
+        if (Page.Table->Kind == "Label" && Page.List->GetItemIndex() == 0)
+            static_cast<TControl*>(FindComponent("LabelRemoveButton"))->SetEnabled(false);
+        if (auto* channel = dynamic_cast<TkPlotChannelCustom*>(object)) {
+            const bool logging = channel->GetLoggingActive();
+            for (const char* name : {"ChannelLogFileNameEdit", "ChannelLogFileNamePicker", "ChannelLogActivateButton"})
+                static_cast<TControl*>(FindComponent(name))->SetEnabled(!logging);
+            static_cast<TControl*>(FindComponent("ChannelLogDeactivateButton"))->SetEnabled(logging);
+        }
+    }
+    Page.List->Invalidate();
+    FLoading = loading;
+}
+
+void TkPlotEditorForm::LoadControlPage()
+{
+    if (!FPlot)
+        return;
+    const bool loading = std::exchange(FLoading, true);
+    FControlPage->Load(FPlot);
+    static_cast<TControl*>(FindComponent("ControlLogFileNameEdit"))->SetEnabled(!FPlot->GetLoggingActive());
+    FLoading = loading;
+}
+
+void TkPlotEditorForm::ReloadAll()
+{
+    LoadControlPage();
+    for (auto& page : FKindPages)
+        LoadPage(*page);
+}
+
+void TkPlotEditorForm::Changed(TKindPage& Page, TControl* Control)
+{
+    TkPlotObject* object = Selected(Page);
+    if (FLoading || !object)
+        return;
+    Page.Page->Write(object, Control);
+    ReloadAll();
+}
+
+void TkPlotEditorForm::ControlPageChanged(TControl* Control)
+{
+    if (FLoading || !FPlot)
+        return;
+    FControlPage->Write(FPlot, Control);
+    ReloadAll();
+}
+
+void TkPlotEditorForm::AddObject(TKindPage& Page)
+{
+    if (TkPlotKindManager* manager = FMaster.KindManager(Page.Table->Kind))
+        FMaster.Add(manager->Kind());
+    Page.List->SelectLast();
+    ReloadAll();
+}
+
+void TkPlotEditorForm::RemoveSelected(TKindPage& Page)
+{
+    // Freeing the object takes its entry out of the list (ObjectRemoved).
+    if (TkPlotObject* object = Selected(Page))
+        TkPlotObject::Free(object);
+    ReloadAll();
+}
+
+void TkPlotEditorForm::ObjectAdded(TkPlotObject* Object)
+{
+    TKindPage* page = PageOfKind(Object->Kind().Name);
+    if (!page)
+        return;
+    page->List->GetItems()->AddObject(Object->GetName(), Object);
+    page->List->SelectLast();
+    LoadPage(*page);
+}
+
+void TkPlotEditorForm::ObjectRemoved(TkPlotObject* Object)
+{
+    TKindPage* page = PageOfKind(Object->Kind().Name);
+    if (!page)
+        return;
+    page->List->RemoveObject(Object);
+    LoadPage(*page);
+}
+
+void TkPlotEditorForm::ObjectRenamed(TkPlotObject*)
+{
+    // Name combos refill as each page loads, and the lists draw the names anew.
+    ReloadAll();
+}
+
+void TkPlotEditorForm::Edit(TkPlotObject* Object)
+{
+    if (Object)
+        if (TKindPage* page = PageOfKind(Object->Kind().Name)) {
+            FPageControl->SetActivePage(page->Sheet);
+            page->List->SetItemIndex(page->List->GetItems()->IndexOfObject(Object));
+        }
+    ShowEditor();
+}
+
+void TkPlotEditorForm::ShowEditor()
+{
+    FClosed = false;
+    ReloadAll();
+    if (FPlot && FPlot->OnAfterOpenEditor)
+        FPlot->OnAfterOpenEditor(FPlot);
+    if (FHost.FormStyle == kpfsStayOnTop) {
+        SetFormStyle(fsStayOnTop);
+        Show();
+        return;
+    }
+    ShowModal();
+    StorePages();
+    FHost.EditorClosed();
+}
+
+void TkPlotEditorForm::RestorePages()
+{
+    for (std::size_t i = 0; i < kRememberedPageControls.size(); ++i)
+        if (auto* pages = dynamic_cast<TPageControl*>(FindComponent(kRememberedPageControls[i])))
+            pages->SetActivePageIndex(FHost.EditorPages[i]);
+}
+
+void TkPlotEditorForm::StorePages()
+{
+    for (std::size_t i = 0; i < kRememberedPageControls.size(); ++i)
+        if (auto* pages = dynamic_cast<TPageControl*>(FindComponent(kRememberedPageControls[i])))
+            FHost.EditorPages[i] = pages->GetActivePageIndex();
+}

@@ -1,0 +1,276 @@
+#include "plot/editor/kPlotEditorPage.h"
+
+#include <algorithm>
+#include <cctype>
+
+#include "plot/editor/kComponentEditorControls.h"
+#include "plot/editor/kComponentEditorEdit.h"
+#include "plot/editor/kComponentEditorPickers.h"
+#include "rtl/PublishedProperties.h"
+#include "ui/Font.h"
+#include "ui/Label.h"
+#include "ui/PageControl.h"
+
+namespace {
+
+constexpr int kRowHeight = 26;
+constexpr int kColumnWidth = 300;
+constexpr int kCaptionWidth = 150;
+constexpr int kControlWidth = 130;
+
+using T = TkEditorControlType;
+
+const TPropInfo* PropertyOf(const TObject* Object, const TkEditorRow& Row)
+{
+    return Object ? GetPropInfo(Object, Row.PropertyName()) : nullptr;
+}
+
+int RowHeight(const TkEditorRow& Row)
+{
+    return Row.Type == T::Radio ? 24 + 18 * static_cast<int>(Row.Items.size()) : kRowHeight;
+}
+
+bool StartsWithNoCase(const std::string& Text, const std::string& Prefix)
+{
+    return Text.size() >= Prefix.size() && std::equal(Prefix.begin(), Prefix.end(), Text.begin(), [](char a, char b) {
+               return std::tolower(static_cast<unsigned char>(a)) == std::tolower(static_cast<unsigned char>(b));
+           });
+}
+
+}  // namespace
+
+TkPlotEditorPage::TkPlotEditorPage(const TkEditorPageTable& Table, TComponent* Owner, TWinControl* Parent, int Left,
+                                   int Top, int Width, int Height, TNamesOf NamesOf, TChanged Changed)
+    : FTable(Table),
+      FNamesOf(std::move(NamesOf)),
+      FChanged(std::move(Changed))
+{
+    FPageControl = new TkComponentEditorPageControl(Owner);
+    FPageControl->SetName((Table.Prefix.empty() ? Table.Caption : Table.Prefix) + "PageControl");
+    FPageControl->SetParent(Parent);
+    FPageControl->SetBounds(Left, Top, Width, Height);
+    Build(Owner, Width, Height);
+}
+
+void TkPlotEditorPage::Build(TComponent* Owner, int Width, int Height)
+{
+    const int rowsBottom = Height - 40;
+    for (const TkEditorSubPage& sub : FTable.SubPages) {
+        auto* sheet = new TTabSheet(Owner);
+        sheet->SetPageControl(FPageControl);
+        sheet->SetText(sub.Caption);
+        int x = 8, y = 8;
+        for (const TkEditorRow& row : sub.Rows) {
+            if (y + RowHeight(row) > rowsBottom && y > 8) {
+                x += kColumnWidth;
+                y = 8;
+            }
+            const std::string name = FTable.Prefix + row.Item + EditorControlSuffix(row.Type);
+            TBinding binding{&row, nullptr, nullptr, sheet};
+            if (row.Type != T::Check) {
+                binding.Caption = new TLabel(Owner);
+                binding.Caption->SetParent(sheet);
+                binding.Caption->SetText(row.Item);
+                binding.Caption->SetBounds(x, y + 3, kCaptionWidth - 4, 17);
+            }
+            TControl* control = nullptr;
+            auto changed = [this](TControl* c) { return [this, c](TObject*) { FChanged(c); }; };
+            switch (row.Type) {
+            case T::Edit: {
+                auto* edit = new TkComponentEditorEdit(Owner);
+                edit->OnUpdate = changed(edit);
+                control = edit;
+                break;
+            }
+            case T::Check: {
+                auto* box = new TkComponentEditorCheckBox(Owner);
+                box->SetCaption(row.Item);
+                box->OnChangeUser = changed(box);
+                control = box;
+                break;
+            }
+            case T::Choice:
+            case T::Name: {
+                auto* combo = new TkComponentEditorComboBox(Owner);
+                combo->SetStyle(row.Type == T::Choice ? csDropDownList : csDropDown);
+                combo->OnChange = changed(combo);
+                control = combo;
+                break;
+            }
+            case T::Radio: {
+                auto* group = new TkComponentEditorRadioGroup(Owner);
+                group->SetCaption(row.Item);
+                for (const std::string& item : row.Items)
+                    group->GetItems()->Add(item);
+                group->OnChangeUser = changed(group);
+                control = group;
+                break;
+            }
+            case T::Color: {
+                auto* picker = new TkComponentEditorColorPicker(Owner);
+                picker->OnChange = changed(picker);
+                control = picker;
+                break;
+            }
+            case T::Font: {
+                auto* picker = new TkComponentEditorFontPicker(Owner);
+                picker->OnChange = changed(picker);
+                control = picker;
+                break;
+            }
+            }
+            control->SetName(name);
+            control->SetParent(sheet);
+            if (row.Type == T::Check)
+                control->SetBounds(x, y, kCaptionWidth + kControlWidth, 21);
+            else if (row.Type == T::Radio)
+                control->SetBounds(x + kCaptionWidth, y, kControlWidth, RowHeight(row) - 4);
+            else
+                control->SetBounds(x + kCaptionWidth, y, row.Type == T::Color ? 47 : kControlWidth,
+                                   row.Type == T::Font ? 25 : 21);
+            binding.Control = control;
+            FBindings.push_back(binding);
+            y += RowHeight(row);
+        }
+    }
+    (void)Width;
+}
+
+bool TkPlotEditorPage::Holds(const TControl* Control) const
+{
+    return std::any_of(FBindings.begin(), FBindings.end(), [&](const TBinding& b) { return b.Control == Control; });
+}
+
+void TkPlotEditorPage::Refill(const TBinding& Binding) const
+{
+    auto* combo = static_cast<TkComponentEditorComboBox*>(Binding.Control);
+    if (Binding.Row->Type == T::Name) {
+        combo->Items->Clear();
+        for (const std::string& source : Binding.Row->Items)
+            for (const std::string& name : FNamesOf(source))
+                combo->Items->Add(name);
+    }
+}
+
+void TkPlotEditorPage::LoadControl(const TBinding& Binding, const TObject* Object)
+{
+    const TPropInfo& info = *PropertyOf(Object, *Binding.Row);
+    TControl* control = Binding.Control;
+    switch (Binding.Row->Type) {
+    case T::Edit: {
+        auto* edit = static_cast<TkComponentEditorEdit*>(control);
+        if (info.Kind == TTypeKind::tkFloat)
+            edit->SetFloat(GetFloatProp(Object, info));
+        else if (IsOrdinalKind(info.Kind))
+            edit->SetInteger(GetOrdProp(Object, info));
+        else
+            edit->SetText(GetStrProp(Object, info));
+        break;
+    }
+    case T::Check:
+        static_cast<TkComponentEditorCheckBox*>(control)->SetCheckedSilently(GetOrdProp(Object, info) != 0);
+        break;
+    case T::Choice: {
+        auto* combo = static_cast<TkComponentEditorComboBox*>(control);
+        if (combo->Items->Count() == 0)
+            for (const std::string& item : Binding.Row->Items.empty() ? info.EnumNames : Binding.Row->Items)
+                combo->Items->Add(item);
+        combo->SetItemIndexSilently(static_cast<int>(GetOrdProp(Object, info)));
+        break;
+    }
+    case T::Name: {
+        auto* combo = static_cast<TkComponentEditorComboBox*>(control);
+        const std::string name = GetStrProp(Object, info);
+        const int index = name.empty() ? -1 : combo->Items->IndexOf(name);
+        combo->SetItemIndexSilently(index);
+        if (index < 0)
+            combo->SetTextSilently("");
+        break;
+    }
+    case T::Radio:
+        static_cast<TkComponentEditorRadioGroup*>(control)->SetItemIndexSilently(
+            static_cast<int>(GetOrdProp(Object, info)));
+        break;
+    case T::Color:
+        static_cast<TkComponentEditorColorPicker*>(control)->SetColorValue(TColor(GetOrdProp(Object, info)));
+        break;
+    case T::Font:
+        if (const TObject* font = GetObjectProp(Object, info))
+            static_cast<TkComponentEditorFontPicker*>(control)->GetFont()->Assign(
+                dynamic_cast<const TPersistent*>(font));
+        break;
+    }
+}
+
+void TkPlotEditorPage::Load(const TObject* Object)
+{
+    std::vector<TTabSheet*> shown;
+    for (const TBinding& binding : FBindings) {
+        const bool has = PropertyOf(Object, *binding.Row) != nullptr;
+        binding.Control->SetVisible(has || !Object);
+        if (binding.Caption)
+            binding.Caption->SetVisible(has || !Object);
+        if (has || !Object)
+            shown.push_back(binding.Sheet);
+        if (!has)
+            continue;
+        Refill(binding);
+        LoadControl(binding, Object);
+    }
+    for (int i = 0; i < FPageControl->PageCount(); ++i) {
+        TTabSheet* sheet = FPageControl->Pages(i);
+        sheet->SetTabVisible(std::find(shown.begin(), shown.end(), sheet) != shown.end());
+    }
+}
+
+void TkPlotEditorPage::Write(TObject* Object, TControl* Control) const
+{
+    const auto binding = std::find_if(FBindings.begin(), FBindings.end(),
+                                      [&](const TBinding& b) { return b.Control == Control; });
+    const TPropInfo* info = binding == FBindings.end() ? nullptr : PropertyOf(Object, *binding->Row);
+    if (!info)
+        return;
+    switch (binding->Row->Type) {
+    case T::Edit: {
+        auto* edit = static_cast<TkComponentEditorEdit*>(Control);
+        if (info->Kind == TTypeKind::tkFloat)
+            SetFloatProp(Object, *info, edit->GetFloat());
+        else if (IsOrdinalKind(info->Kind))
+            SetOrdProp(Object, *info, edit->GetInteger());
+        else
+            SetStrProp(Object, *info, edit->GetText());
+        break;
+    }
+    case T::Check:
+        SetOrdProp(Object, *info, static_cast<TkComponentEditorCheckBox*>(Control)->GetChecked() ? 1 : 0);
+        break;
+    case T::Choice:
+    case T::Radio: {
+        const int index = binding->Row->Type == T::Choice
+                              ? static_cast<TkComponentEditorComboBox*>(Control)->GetItemIndex()
+                              : static_cast<TkComponentEditorRadioGroup*>(Control)->GetItemIndex();
+        if (index >= 0)
+            SetOrdProp(Object, *info, index);
+        break;
+    }
+    case T::Name: SetStrProp(Object, *info, static_cast<TkComponentEditorComboBox*>(Control)->GetText()); break;
+    case T::Color:
+        SetOrdProp(Object, *info, static_cast<TkComponentEditorColorPicker*>(Control)->GetColorValue());
+        break;
+    case T::Font:
+        if (auto* font = dynamic_cast<TPersistent*>(GetObjectProp(Object, *info)))
+            font->Assign(static_cast<TkComponentEditorFontPicker*>(Control)->GetFont());
+        break;
+    }
+}
+
+void EnableEditorControls(TComponent* Form, const std::string& Prefix, bool Enabled)
+{
+    for (int i = 0; i < Form->ComponentCount(); ++i) {
+        auto* control = dynamic_cast<TControl*>(Form->Components(i));
+        if (!control || dynamic_cast<TPageControl*>(control) || dynamic_cast<TTabSheet*>(control) ||
+            dynamic_cast<TLabel*>(control) || !StartsWithNoCase(control->GetName(), Prefix))
+            continue;
+        control->SetEnabled(Enabled);
+    }
+}

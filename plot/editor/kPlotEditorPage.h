@@ -1,0 +1,64 @@
+#pragma once
+// One page of the plot editor made from its table: a page control with a
+// tab per sub-page, and per row a caption and the control named after the
+// row. It moves values between its controls and the published properties
+// of the object it is given; it knows nothing of kinds or managers.
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "plot/editor/kPlotEditorTable.h"
+
+class TComponent;
+class TControl;
+class TLabel;
+class TObject;
+class TTabSheet;
+class TWinControl;
+class TkComponentEditorPageControl;
+
+class TkPlotEditorPage {
+public:
+    // The names a name combo offers for one of its row's sources.
+    using TNamesOf = std::function<std::vector<std::string>(const std::string& Source)>;
+    // The user changed Control.
+    using TChanged = std::function<void(TControl* Control)>;
+
+    // The controls are owned by Owner and laid out in Bounds of Parent.
+    TkPlotEditorPage(const TkEditorPageTable& Table, TComponent* Owner, TWinControl* Parent, int Left, int Top,
+                     int Width, int Height, TNamesOf NamesOf, TChanged Changed);
+    TkPlotEditorPage(const TkPlotEditorPage&) = delete;
+    TkPlotEditorPage& operator=(const TkPlotEditorPage&) = delete;
+
+    const TkEditorPageTable& Table() const { return FTable; }
+    TkComponentEditorPageControl* PageControl() const { return FPageControl; }
+
+    // Sets every control from Object without firing anything. A control
+    // whose property Object does not publish is hidden, and so is a tab
+    // none of whose properties it publishes.
+    void Load(const TObject* Object);
+    // Writes the value of Control, one of this page's, into Object.
+    void Write(TObject* Object, TControl* Control) const;
+    bool Holds(const TControl* Control) const;
+
+private:
+    struct TBinding {
+        const TkEditorRow* Row;
+        TControl* Control;
+        TLabel* Caption;  // none for check boxes
+        TTabSheet* Sheet;
+    };
+    void Build(TComponent* Owner, int Width, int Height);
+    void Refill(const TBinding& Binding) const;
+    static void LoadControl(const TBinding& Binding, const TObject* Object);
+
+    const TkEditorPageTable& FTable;
+    TkComponentEditorPageControl* FPageControl = nullptr;
+    std::vector<TBinding> FBindings;
+    TNamesOf FNamesOf;
+    TChanged FChanged;
+};
+
+// Enables or disables, silently, every control of Form whose name begins
+// with Prefix (any case), page controls, tab sheets and captions aside.
+void EnableEditorControls(TComponent* Form, const std::string& Prefix, bool Enabled);

@@ -1,0 +1,296 @@
+#include "plot/editor/kPlotEditorTable.h"
+
+#include <initializer_list>
+#include <string>
+
+namespace {
+
+using T = TkEditorControlType;
+using Items = std::vector<std::string>;
+
+TkEditorRow E(std::string Item, std::string Property = {})
+{
+    return {std::move(Item), T::Edit, std::move(Property), {}};
+}
+TkEditorRow C(std::string Item, std::string Property = {})
+{
+    return {std::move(Item), T::Check, std::move(Property), {}};
+}
+TkEditorRow K(std::string Item, Items Captions = {}, std::string Property = {})
+{
+    return {std::move(Item), T::Choice, std::move(Property), std::move(Captions)};
+}
+TkEditorRow R(std::string Item, Items Captions)
+{
+    return {std::move(Item), T::Radio, {}, std::move(Captions)};
+}
+TkEditorRow P(std::string Item, std::string Property = {})
+{
+    return {std::move(Item), T::Color, std::move(Property), {}};
+}
+TkEditorRow F(std::string Item, std::string Property = {})
+{
+    return {std::move(Item), T::Font, std::move(Property), {}};
+}
+TkEditorRow N(std::string Item, Items Sources)
+{
+    return {std::move(Item), T::Name, {}, std::move(Sources)};
+}
+
+const Items kReferenceIndividual{"DataView", "Channel", "Auto"};
+
+TkEditorPageTable MakeControlPage()
+{
+    return {
+        "Control",
+        "",
+        "",
+        "",
+        {{"General",
+          {E("OuterMarginLeft"), E("OuterMarginTop"), E("OuterMarginBottom"), E("OuterMarginRight"),
+           R("BorderStyle", {"None", "Raised", "Lowered"}), E("UpdateFrameRate"), C("AutoFrameRate"),
+           K("CopyToClipBoardFormat", {"Meta File", "Bitmap", "JPEG"}), C("ClipAnnotationsToAxes"),
+           K("FileColumnSeparator", {"Tab", "Comma"}, "DataFileColumnSeparator")}},
+         {"Title", {E("TitleText"), C("TitleVisible"), F("TitleFont"), E("TitleMargin")}},
+         {"Background",
+          {P("BackGroundColor"), C("BackGroundGradientEnabled"), P("BackGroundGradientStartColor"),
+           P("BackGroundGradientStopColor"), K("BackGroundGradientDirection")}},
+         {"Print",
+          {E("PrintMarginLeft"), E("PrintMarginTop"), E("PrintMarginBottom"), E("PrintMarginRight"),
+           K("PrintOrientation", {"Portrait", "Landscape"}), C("PrintShowDialog"), E("PrintDocumentName")}},
+         {"Hints", {C("HintsShow"), E("HintsPause"), E("HintsHidePause"), F("HintsFont")}},
+         {"File I/O", {E("ControlLogFileName", "LogFileName"), E("ControlLogBufferSize", "LogBufferSize")}},
+         {"Annotation Defaults",
+          {F("AnnotationDefaultFont"), P("AnnotationDefaultBrushColor"), K("AnnotationDefaultBrushStlye"),
+           P("AnnotationDefaultPenColor"), K("AnnotationDefaultPenStlye"), E("AnnotationDefaultPenWidth"),
+           K("AnnotationDefaultReference", {"DataView", "Channel", "X-Channel Y-DataView", "Y-Channel X-DataView "}),
+           K("AnnotationDefaultReferencePositionX", kReferenceIndividual),
+           K("AnnotationDefaultReferencePositionY", kReferenceIndividual),
+           K("AnnotationDefaultReferenceSizeX", kReferenceIndividual),
+           K("AnnotationDefaultReferenceSizeY", kReferenceIndividual)}}}};
+}
+
+TkEditorPageTable MakeChannelPage()
+{
+    return {"Channels",
+            "Channel",
+            "Channel",
+            "kChannelAddButton",
+            {{"General",
+              {P("Color"), E("TitleText"), E("Name"), N("XAxisName", {"<None>", "XAxis"}), C("XAxisTrackingEnabled"),
+               N("YAxisName", {"<None>", "YAxis"}), C("YAxisTrackingEnabled"), C("Visible"), C("VisibleInLegend"),
+               E("RingBufferSize"), C("PopupEnabled"), C("FastDrawEnabled"),
+               K("DataStyle", {"Standard", "Compact", "Compact Interval", "Full Feature"}), E("Layer"),
+               C("UserCanMoveDataPoints"), K("UserCanMoveDataPointsStyle", {"X and Y", "X Only", "Y Only"}),
+               C("ClipToAxes")}},
+             {"Trace",
+              {K("TraceLineStyle"), E("TraceLineWidth"), C("TraceVisible"),
+               K("InterpolationStyle", {"Straight Line", "Cubic Spline", "Polynomial", "Rational", "Differential",
+                                        "Differential Terminated"})}},
+             {"Marker",
+              {K("MarkersPenStyle"), P("MarkersPenColor"), E("MarkersPenWidth"), C("MarkersPenUseChannelColor"),
+               K("MarkersBrushStyle"), P("MarkersBrushColor"), C("MarkersBrushUseChannelColor"), E("MarkersSize"),
+               K("MarkersStyle"), C("MarkersVisible"), C("MarkersAllowIndividual"), E("MarkersTurnOffLimit"),
+               F("MarkersFont")}},
+             {"Bar",
+              {C("BarEnabled"), E("BarReference"), K("BarPenStyle"), P("BarPenColor"), E("BarPenWidth"),
+               C("BarPenUseChannelColor"), K("BarBrushStyle"), P("BarBrushColor"), C("BarBrushUseChannelColor"),
+               E("BarWidth")}},
+             {"High/Low",
+              {C("HighLowEnabled"), K("HighLowStyle"), C("HighLowOpenShow"), P("HighLowOpenColor"),
+               E("HighLowOpenWidth"), E("HighLowOpenHeight"), C("HighLowCloseShow"), P("HighLowCloseColor"),
+               E("HighLowCloseWidth"), E("HighLowCloseHeight"), P("HighLowBarColor"), E("HighLowBarWidth"),
+               P("HighLowShadowColor"), P("HighLowBullishColor"), P("HighLowBearishColor")}},
+             {"Fill", {C("FillEnabled"), E("FillReference"), C("FillUseChannelColor"), K("FillStyle"), P("FillColor")}},
+             {"Digital",
+              {C("DigitalEnabled"), E("DigitalReferenceHigh"), E("DigitalReferenceLow"), K("DigitalReferenceStyle")}},
+             {"File I/O", {E("LogFileName"), E("LogBufferSize")}}}};
+}
+
+TkEditorPageTable MakeDataCursorPage()
+{
+    return {"Cursors",
+            "DataCursor",
+            "DataCursor",
+            "kDataCursorAddButton",
+            {{"General",
+              {K("Style"), F("Font"), P("Color"), C("UseChannelColor"), E("Name"), E("Pointer1Position"),
+               E("Pointer2Position"), C("PopupEnabled"), E("PointerPenWidth"), C("SnapToDataPoint")}},
+             {"Channel", {N("ChannelName", {"<All>", "Channel"}), C("ChannelAllowAll"), C("ChannelShowAllInLegend")}},
+             {"Hint", {C("HintShow"), C("HintHideOnRelease"), K("HintOrientationSide"), E("HintPosition")}}}};
+}
+
+TkEditorPageTable MakeLimitPage()
+{
+    return {"Limits",
+            "Limit",
+            "Limit",
+            "kLimitAddButton",
+            {{"General",
+              {E("Name"), N("XAxisName", {"<None>", "XAxis"}), N("YAxisName", {"<None>", "YAxis"}), K("Style"),
+               E("Line1Position"), E("Line2Position"), P("Color"), K("LineStyle"), E("LineWidth"), K("FillStyle"),
+               C("Visible"), C("UserCanMove"), C("PopupEnabled"), E("Layer"), C("ClipToAxes")}}}};
+}
+
+TkEditorPageTable MakeLabelPage()
+{
+    return {"Labels",
+            "Label",
+            "Label",
+            "kLabelAddButton",
+            {{"General",
+              {E("Name"), C("Visible"), F("Font"), E("MarginLeft"), E("MarginTop"), E("MarginBottom"), E("MarginRight"),
+               E("Caption"), K("Alignment"), E("ImageListIndex"), E("ImageIndex")}}}};
+}
+
+// The X and Y axis pages are twins; Other is the kind of the axes across.
+TkEditorPageTable MakeAxisPage(const std::string& Caption, const std::string& Kind, const std::string& Other,
+                               const std::string& AddButton)
+{
+    auto format = [](const std::string& Part) {
+        return std::vector<TkEditorRow>{E(Part + "Precision"),       E(Part + "DateTimeFormat"),
+                                        K(Part + "FormatStyle"),     K(Part + "PrecisionStyle"),
+                                        E(Part + "MinLength"),       C(Part + "MinLengthAutoAdjust"),
+                                        C(Part + "UseDefaultFormat")};
+    };
+    return {Caption,
+            Kind,
+            Kind,
+            AddButton,
+            {{"General",
+              {E("Span"), E("Min"), C("Visible"), C("ReverseScale"), E("Name"), K("ScaleType"), E("DesiredIncrement"),
+               C("Enabled"), C("PopupEnabled"), C("RestoreValuesOnResume"), C("MasterUIInput"), E("DesiredStart"),
+               C("GridLinesVisible")}},
+             {"Title", {E("TitleMargin"), F("TitleFont"), E("Title"), C("TitleShow"), C("TitleRotated")}},
+             {"Labels",
+              {E("LabelsPrecision"), E("DateTimeFormat"), K("LabelsFormatStyle"), K("LabelsPrecisionStyle"),
+               F("LabelsFont"), C("LabelsVisible"), E("LabelsMargin"), E("LabelsMinLength"), E("LabelSeparation"),
+               C("LabelsMinLengthAutoAdjust"), K("LabelsRotation")}},
+             {"Cursor Labels", format("Cursor")},
+             {"Legend Labels", format("Legend")},
+             {"Tracking",
+              {C("TrackingEnabled"), K("TrackingStyle"), E("TrackingScrollCompressMax"), K("TrackingAlignFirstStyle"),
+               K("TrackingIncrementStyle"), E("TrackingSpanMinimum"), E("TrackingMaxMargin"), E("TrackingMinMargin")}},
+             {"Cursor", {E("CursorScaler")}},
+             {"Scroll", {C("ScrollMinMaxEnabled"), E("ScrollMin"), E("ScrollMax")}},
+             {"Scale",
+              {P("ScaleLinesColor"), E("MajorLength"), E("MinorCount"), E("MinorLength"), E("InnerMargin"),
+               E("OuterMargin"), E("StartPercent"), E("StopPercent"), E("StackingEndsMargin"), C("ScaleLinesShow"),
+               N("AlignRefAxisName", {"<None>", Kind}), C("ForceStacking")}},
+             {"Cartesian",
+              {K("CartesianStyle"), N("CartesianChildRefAxisName", {"<None>", Other}), E("CartesianChildRefValue"),
+               E("Layer")}}}};
+}
+
+TkEditorPageTable MakeLegendPage()
+{
+    auto wrap = [](const std::string& Part) {
+        return std::vector<TkEditorRow>{C(Part + "AutoCountEnabled"), E(Part + "AutoCountMax"),
+                                        E(Part + "DesiredCount"), C(Part + "SpacingAuto"), E(Part + "SpacingMin")};
+    };
+    std::vector<TkEditorRow> wraps = wrap("WrapCol");
+    for (TkEditorRow& row : wrap("WrapRow"))
+        wraps.push_back(std::move(row));
+    return {"Legend",
+            "Legend",
+            "Legend",
+            "",
+            {{"General",
+              {E("ColumnSpacing"), F("Font"), C("Visible"), C("Enabled"), C("PopupEnabled"), E("MarginLeft"),
+               E("MarginTop"), E("MarginBottom"), E("MarginRight"), F("SelectedItemFont"),
+               P("SelectedItemBackGroundColor"), C("BackGroundTransparent"), P("BackGroundColor"),
+               E("ChannelNameMaxWidth"), K("ChannelNameColorStyle"), E("LineColumnWidth"), E("LineColumnHeight")}},
+             {"Columns",
+              {C("ShowColumnXAxisTitle"), C("ShowColumnYAxisTitle"), C("ShowColumnMarker"), C("ShowColumnXValue"),
+               C("ShowColumnYValue"), C("ShowColumnLine"), C("ShowColumnYMax"), C("ShowColumnYMin"),
+               C("ShowColumnYMean"), C("ColumnTitlesVisible"), F("ColumnTitlesFont")}},
+             {"Wrap", std::move(wraps)}}};
+}
+
+TkEditorPageTable MakeTablePage()
+{
+    return {
+        "Tables",
+        "Table",
+        "Table",
+        "kTableAddButton",
+        {{"General",
+          {E("MarginLeft"), E("MarginTop"), E("MarginBottom"), E("MarginRight"), C("Visible"), C("Enabled"),
+           C("PopupEnabled"), F("DataFont"), F("ColumnTitlesFont"), C("ColumnTitlesVisible"), E("ColumnSpacing"),
+           E("RowSpacing"), E("Name"), E("RowsMax")}},
+         {"Grid", {C("GridBackGroundTransparent"), P("GridBackGroundColor"), C("GridLinesShow"), P("GridLinesColor")}},
+         {"Layout", {E("StartPercent"), E("StopPercent")}}}};
+}
+
+TkEditorPageTable MakeToolBarPage()
+{
+    std::vector<TkEditorRow> rows;
+    for (const char* button :
+         {"ResumeButton", "PauseButton", "AxesModeButtons", "ZoomInOutButtons", "SelectButton", "ZoomBoxButton",
+          "CursorButton", "EditButton", "CopyButton", "SaveButton", "PrintButton", "PreviewButton"})
+        rows.push_back(C(std::string("Show") + button));
+    for (TkEditorRow row : {E("Name"), C("Visible"), C("Enabled"), C("PopupEnabled"), E("ZoomInOutFactor"),
+                            C("FlatButtons"), C("SmallButtons"), C("FlatBorder")})
+        rows.push_back(std::move(row));
+    return {"ToolBar", "ToolBar", "ToolBar", "", {{"General", std::move(rows)}}};
+}
+
+TkEditorPageTable MakeDataViewPage()
+{
+    std::vector<TkEditorRow> lines{P("GridLineColor"),     K("GridLineMajorStyle"), K("GridLineMinorStyle"),
+                                   C("GridLineShowLeft"),  C("GridLineShowRight"),  C("GridLineShowTop"),
+                                   C("GridLineShowBottom")};
+    for (const char* part : {"XMajor", "XMinor", "YMajor", "YMinor"}) {
+        const std::string p = part;
+        for (TkEditorRow row : {C("GridLine" + p + "Custom"), C("GridLineShow" + p + "s"), P("GridLine" + p + "Color"),
+                                E("GridLine" + p + "Width"), K("GridLine" + p + "Style")})
+            lines.push_back(std::move(row));
+    }
+    return {"Data View",
+            "DataView",
+            "DataView",
+            "",
+            {{"General",
+              {C("Enabled"), C("PopupEnabled"), C("BackgroundTransparent"), P("BackgroundColor"),
+               N("GridXAxisName", {"<None>", "XAxis", "<All>"}), N("GridYAxisName", {"<None>", "YAxis", "<All>"}),
+               C("GridShow"), K("AxesControlWheelStyle"), C("AxesControlEnabled"), K("AxesControlMouseStyle"),
+               C("AxesControlAllowInSelectMode"), E("Layer")}},
+             {"Grid Lines", std::move(lines)}}};
+}
+
+}  // namespace
+
+const char* EditorControlSuffix(TkEditorControlType Type)
+{
+    switch (Type) {
+    case T::Edit: return "Edit";
+    case T::Check: return "CheckBox";
+    case T::Choice:
+    case T::Name: return "ComboBox";
+    case T::Radio: return "RadioGroup";
+    case T::Color:
+    case T::Font: return "Picker";
+    }
+    return "";
+}
+
+const TkEditorPageTable& ControlPageTable()
+{
+    static const TkEditorPageTable table = MakeControlPage();
+    return table;
+}
+
+const std::vector<TkEditorPageTable>& KindPageTables()
+{
+    static const std::vector<TkEditorPageTable> tables{MakeChannelPage(),
+                                                       MakeDataCursorPage(),
+                                                       MakeLimitPage(),
+                                                       MakeLabelPage(),
+                                                       MakeAxisPage("X-Axes", "XAxis", "YAxis", "XAxesAddButton"),
+                                                       MakeAxisPage("Y-Axes", "YAxis", "XAxis", "YAxesAddButton"),
+                                                       MakeLegendPage(),
+                                                       MakeTablePage(),
+                                                       MakeToolBarPage(),
+                                                       MakeDataViewPage()};
+    return tables;
+}

@@ -1,0 +1,391 @@
+// The plot editor as a user drives it offscreen, by its controls' names:
+// each page shows the selected object, a change goes live into the object,
+// adding and removing keep the lists and name combos, and editing while a
+// channel logs never touches what the user did not change.
+#include "plot/editor/kPlotEditorForm.h"
+
+#include <gtest/gtest.h>
+
+#include <QComboBox>
+
+#include <unistd.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "EditorTestSupport.h"
+#include "plot/channels/kPlot.h"
+#include "plot/channels/kPlotChannel.h"
+#include "plot/channels/kPlotLabel.h"
+#include "plot/channels/kPlotToolBar.h"
+#include "plot/channels/kXYPlotChannel.h"
+#include "plot/core/kPlotAxis.h"
+#include "plot/core/kPlotMasterManager.h"
+#include "plot/editor/kComponentEditorControls.h"
+#include "plot/editor/kComponentEditorEdit.h"
+#include "plot/editor/kComponentEditorListBox.h"
+#include "plot/editor/kComponentEditorPickers.h"
+#include "plot/editor/kPlotEditorTable.h"
+#include "rtl/PublishedProperties.h"
+#include "ui/Application.h"
+#include "ui/Dialogs.h"
+#include "ui/PageControl.h"
+
+namespace {
+
+// The control of the row can show and set the property.
+bool Fits(const TkEditorRow& Row, const TPropInfo* Info)
+{
+    if (!Info || (Row.Type != TkEditorControlType::Font && !Info->IsWritable()))
+        return false;
+    switch (Row.Type) {
+    case TkEditorControlType::Edit:
+        return Info->Kind == TTypeKind::tkInteger || Info->Kind == TTypeKind::tkFloat ||
+               Info->Kind == TTypeKind::tkString;
+    case TkEditorControlType::Check: return Info->TypeName == "Boolean";
+    case TkEditorControlType::Choice:
+    case TkEditorControlType::Radio:
+        return Info->Kind == TTypeKind::tkEnumeration && Info->TypeName != "Boolean" &&
+               (Row.Items.empty() || Row.Items.size() == Info->EnumNames.size());
+    case TkEditorControlType::Color: return Info->TypeName == "TColor";
+    case TkEditorControlType::Font: return Info->TypeName == "TFont";
+    case TkEditorControlType::Name: return Info->Kind == TTypeKind::tkString;
+    }
+    return false;
+}
+
+class PlotEditorFormTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        Application->Initialize();
+        Previous = SetDialogResponder([this](const TDialogRequest&) { return Answer; });
+        // The editor the plot makes, as the editor library registers it,
+        // kept where the test can reach it.
+        Registered = TkPlotEditorHost::GetEditorFactory();
+        ASSERT_TRUE(Registered);
+        TkPlotEditorHost::SetEditorFactory([this](TkPlotEditorHost& Host) {
+            std::unique_ptr<TkPlotEditorLink> editor = Registered(Host);
+            Form = dynamic_cast<TkPlotEditorForm*>(editor.get());
+            return editor;
+        });
+        Plot = std::make_unique<TkPlot>(nullptr);
+        Plot->SetEditorFormStyle(kpfsStayOnTop);
+    }
+    void TearDown() override
+    {
+        Plot.reset();
+        TkPlotEditorHost::SetEditorFactory(Registered);
+        SetDialogResponder(Previous);
+        std::error_code ignored;
+        std::filesystem::remove_all(Dir, ignored);
+    }
+
+    void Open(TkPlotObject* Object = nullptr)
+    {
+        TkPlotMasterManager& master = Plot->GetMasterManager();
+        if (Object)
+            master.EditObject(Object);
+        else
+            Plot->ShowEditor();
+        ASSERT_NE(Form, nullptr);
+    }
+    template <class C> C* Find(const std::string& Name) const
+    {
+        auto* control = dynamic_cast<C*>(Form->FindComponent(Name));
+        EXPECT_NE(control, nullptr) << Name;
+        return control;
+    }
+    void TypeInto(const std::string& EditName, const std::string& Text)
+    {
+        auto* edit = Find<TkComponentEditorEdit>(EditName);
+        Type(edit, Text);
+        PressKey(edit, Qt::Key_Return);
+    }
+    void PickColor(const std::string& PickerName, TColor Color)
+    {
+        Answer.Result = IDOK;
+        Answer.Color = Color;
+        Find<TkComponentEditorColorPicker>(PickerName)->Button()->Click();
+    }
+    // A choice from the drop-down list, as the user makes it.
+    void Choose(const std::string& ComboName, int Index)
+    {
+        auto* box = static_cast<QComboBox*>(Find<TkComponentEditorComboBox>(ComboName)->Widget());
+        box->setCurrentIndex(Index);
+        emit box->activated(Index);
+    }
+    std::vector<std::string> ItemsOf(const std::string& ComboName) const
+    {
+        std::vector<std::string> items;
+        auto* combo = Find<TkComponentEditorComboBox>(ComboName);
+        for (int i = 0; i < combo->Items->Count(); ++i)
+            items.push_back(combo->Items->Strings(i));
+        return items;
+    }
+    bool TabShown(const std::string& PageControl, const std::string& Caption) const
+    {
+        auto* pages = Find<TPageControl>(PageControl);
+        for (int i = 0; i < pages->PageCount(); ++i)
+            if (pages->Pages(i)->GetText() == Caption)
+                return pages->Pages(i)->GetTabVisible();
+        ADD_FAILURE() << "no tab " << Caption;
+        return false;
+    }
+    std::string TempFile(const std::string& Name, const std::string& Text = {})
+    {
+        std::filesystem::create_directories(Dir);
+        const std::string path = (Dir / Name).string();
+        if (!Text.empty())
+            std::ofstream(path, std::ios::binary) << Text;
+        return path;
+    }
+
+    std::unique_ptr<TkPlot> Plot;
+    TkPlotEditorForm* Form = nullptr;
+    TkPlotEditorFactory Registered;
+    TDialogResponder Previous;
+    TDialogAnswer Answer;
+    std::filesystem::path Dir = std::filesystem::temp_directory_path() /
+                                ("ploteditor-" + std::to_string(::getpid()) + "-" +
+                                 ::testing::UnitTest::GetInstance()->current_test_info()->name());
+};
+
+TEST_F(PlotEditorFormTest, EveryRowOfEveryPageEditsAPublishedPropertyOfItsKind)
+{
+    TkPlotMasterManager& master = Plot->GetMasterManager();
+    std::string missing;
+    for (const TkEditorPageTable& table : KindPageTables()) {
+        TkPlotKindManager* manager = master.KindManager(table.Kind);
+        ASSERT_NE(manager, nullptr) << table.Kind;
+        if (manager->GetCount() == 0)
+            master.Add(manager->Kind());
+        const TkPlotObject* object = manager->GetObject(0);
+        for (const TkEditorSubPage& sub : table.SubPages)
+            for (const TkEditorRow& row : sub.Rows)
+                if (!Fits(row, GetPropInfo(object, row.PropertyName())))
+                    missing += table.Kind + "." + row.PropertyName() + " ";
+    }
+    for (const TkEditorSubPage& sub : ControlPageTable().SubPages)
+        for (const TkEditorRow& row : sub.Rows)
+            if (!Fits(row, GetPropInfo(Plot.get(), row.PropertyName())))
+                missing += "Plot." + row.PropertyName() + " ";
+    EXPECT_EQ(missing, "");
+}
+
+TEST_F(PlotEditorFormTest, TheRegisteredEditorOpensFromThePlotAndSaysWhenItCloses)
+{
+    TkPlotEditorHost::SetEditorFactory(Registered);
+    std::vector<std::string> events;
+    {
+        TkPlot plot(nullptr);
+        plot.SetEditorFormStyle(kpfsStayOnTop);
+        plot.OnAfterOpenEditor = [&](TObject* Sender) { events.push_back(Sender == &plot ? "open" : "open?"); };
+        plot.OnAfterCloseEditor = [&](TObject* Sender) {
+            events.push_back(dynamic_cast<TkPlotEditorForm*>(Sender) ? "closed" : "closed?");
+        };
+        plot.ShowEditor();
+        events.push_back("shown");
+    }
+    EXPECT_EQ(events, (std::vector<std::string>{"open", "shown", "closed"}));
+}
+
+TEST_F(PlotEditorFormTest, EachPageLoadsTheSelectedObject)
+{
+    TkPlotMasterManager& master = Plot->GetMasterManager();
+    auto* channel = master.ChannelManager()->GetItem(0);
+    channel->SetColor(clBlue);
+    channel->SetMarkersPenColor(clGreen);
+    TkPlotAxis* x = master.XAxisManager()->GetItem(0);
+    x->SetMin(0.1 + 0.2);
+    x->SetTrackingStyle(TkPlotTrackingStyle(2));
+    master.AddLimit();
+    master.AddDataCursor();
+    master.AddTable();
+    Plot->SetTitleText("Pressure");
+    Plot->SetBorderStyle(kbsRaised);
+    Open();
+    EXPECT_EQ(Find<TkComponentEditorColorPicker>("ChannelColorPicker")->GetColorValue(), clBlue);
+    EXPECT_EQ(Find<TkComponentEditorColorPicker>("ChannelMarkersPenColorPicker")->GetColorValue(), clGreen);
+    EXPECT_EQ(Find<TkComponentEditorEdit>("ChannelNameEdit")->GetText(), "Channel 1");
+    EXPECT_EQ(Find<TkComponentEditorComboBox>("ChannelXAxisNameComboBox")->GetText(), x->GetName());
+    EXPECT_EQ(Find<TkComponentEditorEdit>("XAxisMinEdit")->GetFloat(), 0.1 + 0.2);
+    EXPECT_EQ(Find<TkComponentEditorComboBox>("XAxisTrackingStyleComboBox")->GetItemIndex(), 2);
+    EXPECT_EQ(Find<TkComponentEditorEdit>("LimitNameEdit")->GetText(), "Limit 1");
+    EXPECT_EQ(Find<TkComponentEditorComboBox>("DataCursorChannelNameComboBox")->Items->Strings(0), "<All>");
+    EXPECT_EQ(Find<TkComponentEditorEdit>("LabelCaptionEdit")->GetText(), "Pressure");
+    EXPECT_EQ(Find<TkComponentEditorEdit>("TitleTextEdit")->GetText(), "Pressure");
+    EXPECT_EQ(Find<TkComponentEditorRadioGroup>("BorderStyleRadioGroup")->GetItemIndex(), int(kbsRaised));
+    EXPECT_TRUE(Find<TkComponentEditorCheckBox>("ToolBarShowEditButtonCheckBox")->GetChecked());
+    EXPECT_TRUE(Find<TkComponentEditorEdit>("TableNameEdit")->GetEnabled());
+    EXPECT_TRUE(Find<TkComponentEditorCheckBox>("LegendVisibleCheckBox")->GetEnabled());
+    EXPECT_TRUE(Find<TkComponentEditorCheckBox>("DataViewGridShowCheckBox")->GetEnabled());
+    // The X-axis list shows the axis by its name and in its labels' colour.
+    auto* list = Find<TkComponentEditorListBox>("XAxisListBox");
+    ASSERT_EQ(list->GetItems()->Count(), 1);
+    bool showColor = false;
+    std::string text;
+    TColor color = clNone;
+    list->OnGetData(list, 0, showColor, text, color);
+    EXPECT_EQ(text, x->GetName());
+    EXPECT_TRUE(showColor);
+}
+
+TEST_F(PlotEditorFormTest, AnEditChangesTheObjectLive)
+{
+    TkPlotMasterManager& master = Plot->GetMasterManager();
+    auto* channel = master.ChannelManager()->GetItem(0);
+    TkPlotAxis* x = master.XAxisManager()->GetItem(0);
+    master.AddYAxis();
+    Open();
+    PickColor("ChannelMarkersPenColorPicker", clLime);
+    EXPECT_EQ(channel->GetMarkersPenColor(), clLime);
+    TypeInto("XAxisMinEdit", "12.5");
+    EXPECT_EQ(x->GetMin(), 12.5);
+    Choose("XAxisTrackingStyleComboBox", 1);
+    EXPECT_EQ(int(x->GetTrackingStyle()), 1);
+    ASSERT_EQ(ItemsOf("ChannelYAxisNameComboBox"), (std::vector<std::string>{"<None>", "Y-Axis 1", "Y-Axis 2"}));
+    Choose("ChannelYAxisNameComboBox", 2);
+    EXPECT_EQ(channel->GetYAxisName(), "Y-Axis 2");
+    auto* showEdit = Find<TkComponentEditorCheckBox>("ToolBarShowEditButtonCheckBox");
+    PressKey(showEdit, Qt::Key_Space);
+    EXPECT_FALSE(master.ToolBarManager()->GetItem(0)->GetShowEditButton());
+    PressKey(Find<TkComponentEditorRadioGroup>("BorderStyleRadioGroup"), Qt::Key_Up);
+    EXPECT_EQ(Plot->GetBorderStyle(), kbsRaised);
+    // The title on the Control page is label 0, shown on the label page too.
+    TypeInto("TitleTextEdit", "Flow");
+    EXPECT_EQ(master.LabelManager()->GetItem(0)->GetCaption(), "Flow");
+    EXPECT_EQ(Find<TkComponentEditorEdit>("LabelCaptionEdit")->GetText(), "Flow");
+}
+
+TEST_F(PlotEditorFormTest, AddAndRemoveKeepTheListsAndNameCombos)
+{
+    TkPlotMasterManager& master = Plot->GetMasterManager();
+    Plot->SetUserCanAddRemoveChannels(true);
+    Open();
+    auto* axes = Find<TkComponentEditorListBox>("XAxisListBox");
+    Find<TkComponentEditorButton>("XAxesAddButton")->Click();
+    ASSERT_EQ(master.XAxisManager()->GetCount(), 2);
+    EXPECT_EQ(axes->GetItems()->Count(), 2);
+    EXPECT_EQ(axes->GetItemIndex(), 1);
+    EXPECT_EQ(Find<TkComponentEditorEdit>("XAxisNameEdit")->GetText(), "X-Axis 2");
+    EXPECT_EQ(ItemsOf("ChannelXAxisNameComboBox"), (std::vector<std::string>{"<None>", "X-Axis 1", "X-Axis 2"}));
+    // Renaming re-labels the list and the combos, and the channel follows.
+    axes->SetItemIndex(0);
+    axes->OnClick(axes);
+    TypeInto("XAxisNameEdit", "Time");
+    EXPECT_EQ(master.ChannelManager()->GetItem(0)->GetXAxisName(), "Time");
+    EXPECT_EQ(ItemsOf("ChannelXAxisNameComboBox"), (std::vector<std::string>{"<None>", "Time", "X-Axis 2"}));
+    EXPECT_EQ(Find<TkComponentEditorComboBox>("ChannelXAxisNameComboBox")->GetText(), "Time");
+    EXPECT_EQ(ItemsOf("DataViewGridXAxisNameComboBox"),
+              (std::vector<std::string>{"<None>", "Time", "X-Axis 2", "<All>"}));
+    // Removing the last entry selects the new last one.
+    axes->SetItemIndex(1);
+    Find<TkComponentEditorButton>("XAxisRemoveButton")->Click();
+    EXPECT_EQ(master.XAxisManager()->GetCount(), 1);
+    EXPECT_EQ(axes->GetItems()->Count(), 1);
+    EXPECT_EQ(axes->GetItemIndex(), 0);
+    EXPECT_EQ(ItemsOf("ChannelXAxisNameComboBox"), (std::vector<std::string>{"<None>", "Time"}));
+    // Removing the only entry disables the page.
+    Find<TkComponentEditorButton>("kChannelAddButton")->Click();
+    EXPECT_EQ(Find<TkComponentEditorListBox>("ChannelListBox")->GetItems()->Count(), 2);
+    EXPECT_EQ(ItemsOf("DataCursorChannelNameComboBox"), (std::vector<std::string>{"<All>", "Channel 1", "Channel 2"}));
+    Find<TkComponentEditorButton>("kLimitAddButton")->Click();
+    EXPECT_TRUE(Find<TkComponentEditorEdit>("LimitNameEdit")->GetEnabled());
+    Find<TkComponentEditorButton>("LimitRemoveButton")->Click();
+    EXPECT_EQ(master.LimitManager()->GetCount(), 0);
+    EXPECT_FALSE(Find<TkComponentEditorEdit>("LimitNameEdit")->GetEnabled());
+    EXPECT_FALSE(Find<TkComponentEditorListBox>("LimitListBox")->GetEnabled());
+    EXPECT_FALSE(Find<TkComponentEditorButton>("LimitRemoveButton")->GetEnabled());
+    EXPECT_TRUE(Find<TkComponentEditorButton>("kLimitAddButton")->GetEnabled());
+    // The title label cannot be removed.
+    EXPECT_FALSE(Find<TkComponentEditorButton>("LabelRemoveButton")->GetEnabled());
+    Find<TkComponentEditorButton>("kLabelAddButton")->Click();
+    EXPECT_TRUE(Find<TkComponentEditorButton>("LabelRemoveButton")->GetEnabled());
+}
+
+TEST_F(PlotEditorFormTest, ChannelAddAndRemoveShowOnlyWhenThePlotAllowsIt)
+{
+    Open();
+    EXPECT_FALSE(Find<TkComponentEditorButton>("kChannelAddButton")->GetVisible());
+    EXPECT_FALSE(Find<TkComponentEditorButton>("ChannelRemoveButton")->GetVisible());
+}
+
+TEST_F(PlotEditorFormTest, AnXYPlotHidesTheTabsItsChannelsHaveNoUseFor)
+{
+    Open();
+    for (const char* tab : {"Fill", "Digital", "High/Low", "Bar"})
+        EXPECT_TRUE(TabShown("ChannelPageControl", tab)) << tab;
+    TkPlotMasterManager& master = Plot->GetMasterManager();
+    Plot->DeleteChannel(0);
+    master.SetChannelClass(PlotObjectClassOf<TkXYPlotChannel>());
+    master.AddChannel();
+    Open();
+    for (const char* tab : {"Fill", "Digital", "High/Low", "Bar"})
+        EXPECT_FALSE(TabShown("ChannelPageControl", tab)) << tab;
+    EXPECT_TRUE(TabShown("ChannelPageControl", "Marker"));
+    EXPECT_FALSE(Find<TkComponentEditorCheckBox>("ChannelFastDrawEnabledCheckBox")->GetVisible());
+    EXPECT_FALSE(Find<TkComponentEditorComboBox>("ChannelInterpolationStyleComboBox")->GetVisible());
+    // What an X-Y channel has still goes live.
+    PickColor("ChannelColorPicker", clYellow);
+    EXPECT_EQ(master.ChannelManager()->GetItem(0)->GetColor(), clYellow);
+}
+
+TEST_F(PlotEditorFormTest, EditingWhileAChannelLogsLeavesItsLogFileAlone)
+{
+    auto* channel = Plot->GetMasterManager().ChannelManager()->GetItem(0);
+    const std::string log = TempFile("run.log");
+    channel->SetLogFileName(log);
+    channel->LogActivate(false);
+    Open();
+    EXPECT_FALSE(Find<TkComponentEditorEdit>("ChannelLogFileNameEdit")->GetEnabled());
+    EXPECT_FALSE(Find<TkComponentEditorButton>("ChannelLogActivateButton")->GetEnabled());
+    EXPECT_TRUE(Find<TkComponentEditorButton>("ChannelLogDeactivateButton")->GetEnabled());
+    PickColor("ChannelColorPicker", clFuchsia);
+    TypeInto("ChannelTraceLineWidthEdit", "3");
+    EXPECT_EQ(channel->GetColor(), clFuchsia);
+    EXPECT_EQ(channel->GetTraceLineWidth(), 3);
+    EXPECT_TRUE(channel->GetLoggingActive());
+    EXPECT_EQ(channel->GetLogFileName(), log);
+    Find<TkComponentEditorButton>("ChannelLogDeactivateButton")->Click();
+    EXPECT_FALSE(channel->GetLoggingActive());
+    EXPECT_EQ(Find<TkComponentEditorEdit>("ChannelLogFileNameEdit")->GetText(), log);
+    EXPECT_TRUE(Find<TkComponentEditorButton>("ChannelLogActivateButton")->GetEnabled());
+}
+
+TEST_F(PlotEditorFormTest, AnEditWritesOnlyWhatTheUserChanged)
+{
+    TkPlotMasterManager& master = Plot->GetMasterManager();
+    auto* channel = master.ChannelManager()->GetItem(0);
+    // A name that no axis has (yet): its combo shows nothing.
+    channel->SetYAxisName("Pressure");
+    Plot->SetPrintMarginLeft(0.1 + 0.2);
+    Open();
+    EXPECT_EQ(Find<TkComponentEditorComboBox>("ChannelYAxisNameComboBox")->GetText(), "");
+    PickColor("ChannelColorPicker", clNavy);
+    PressKey(Find<TkComponentEditorCheckBox>("HintsShowCheckBox"), Qt::Key_Space);
+    EXPECT_EQ(channel->GetColor(), clNavy);
+    EXPECT_EQ(channel->GetYAxisName(), "Pressure");
+    EXPECT_FALSE(Plot->GetHintsShow());
+    EXPECT_EQ(Plot->GetPrintMarginLeft(), 0.1 + 0.2);
+}
+
+TEST_F(PlotEditorFormTest, AChannelDataFileThatDoesNotParseLeavesThePointsAlone)
+{
+    auto* channel = Plot->GetMasterManager().ChannelManager()->GetItem(0);
+    channel->AddXY(1, 10);
+    channel->AddXY(2, 20);
+    Open();
+    Answer.Result = IDOK;
+    Answer.FileNames = {TempFile("bad.dat", "1\t5\r\nseven\t8\r\n")};
+    EXPECT_ANY_THROW(Find<TkComponentEditorOpenPicker>("ChannelDataOpenPicker")->Click());
+    EXPECT_EQ(channel->GetCount(), 2);
+    Answer.FileNames = {TempFile("good.dat", "1\t5\r\n2\t8\r\n3\t9\r\n")};
+    Find<TkComponentEditorOpenPicker>("ChannelDataOpenPicker")->Click();
+    EXPECT_EQ(channel->GetCount(), 3);
+}
+
+}  // namespace
