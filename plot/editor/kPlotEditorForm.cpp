@@ -16,6 +16,7 @@
 #include "plot/editor/kPlotLayoutViewer.h"
 #include "rtl/PublishedProperties.h"
 #include "ui/Font.h"
+#include "ui/Menu.h"
 #include "ui/PageControl.h"
 
 namespace {
@@ -138,6 +139,63 @@ void TkPlotEditorForm::BuildLayoutPage(TTabSheet* Sheet)
     FLayoutViewer->SetLayoutManager(FMaster.LayoutManager());
     FLayoutViewer->SetTranslationManager(FMaster.TranslationManager());
     FLayoutViewer->OnChange = [this](TObject*) { ReloadAll(); };
+    FLayoutViewer->OnMouseDown = [this](TObject*, TMouseButton, TShiftState, int X, int Y) {
+        FLayoutSelection = FLayoutViewer->ObjectAt(TPoint(X, Y));
+    };
+    BuildLayoutMenu();
+}
+
+void TkPlotEditorForm::BuildLayoutMenu()
+{
+    FLayoutMenu = new TPopupMenu(this);
+    FLayoutMenu->SetName("LayoutPopupMenu");
+    auto add = [this](const std::string& Caption, TNotifyEvent OnClick) {
+        FLayoutMenu->Items->Add(NewMenuItem(FLayoutMenu, Caption, std::move(OnClick)));
+    };
+    add("XY-Axes Reverse", [this](TObject*) { FPlot->SetXYAxesReverse(!FPlot->GetXYAxesReverse()); });
+    add("-", nullptr);
+    add("Add X-Axis", [this](TObject*) { FMaster.AddXAxis(); });
+    add("Add Y-Axis", [this](TObject*) { FMaster.AddYAxis(); });
+    add("Add Label", [this](TObject*) { FMaster.AddLabel(); });
+    add("-", nullptr);
+    add("Delete", [this](TObject*) {
+        if (FLayoutSelection)
+            TkPlotObject::Free(FLayoutSelection);
+        ReloadAll();
+    });
+    add("Visible", [this](TObject*) {
+        if (FLayoutSelection)
+            FLayoutSelection->SetVisible(!FLayoutSelection->GetVisible());
+        ReloadAll();
+    });
+    add("Edit", [this](TObject*) {
+        if (FLayoutSelection)
+            SelectObject(FLayoutSelection);
+    });
+    FLayoutMenu->OnPopup = [this](TObject*) { LayoutMenuPopup(); };
+    FLayoutViewer->SetPopupMenu(FLayoutMenu);
+}
+
+void TkPlotEditorForm::LayoutMenuPopup()
+{
+    TMenuItem* items = FLayoutMenu->Items;
+    items->Find("XY-Axes Reverse")->SetChecked(FPlot && FPlot->GetXYAxesReverse());
+    TMenuItem* remove = items->Find("Delete");
+    TMenuItem* visible = items->Find("Visible");
+    TMenuItem* edit = items->Find("Edit");
+    remove->SetEnabled(false);
+    visible->SetEnabled(false);
+    visible->SetChecked(false);
+    edit->SetEnabled(false);
+    if (!FLayoutSelection)
+        return;
+    const std::string& kind = FLayoutSelection->Kind().Name;
+    // The title is label 0, which the plot keeps.
+    const bool title = kind == "Label" && FMaster.LabelManager()->IndexOf(FLayoutSelection) == 0;
+    remove->SetEnabled((kind == "XAxis" || kind == "YAxis" || kind == "Table" || kind == "Label") && !title);
+    visible->SetEnabled(kind != "DataView");
+    visible->SetChecked(FLayoutSelection->GetVisible());
+    edit->SetEnabled(true);
 }
 
 void TkPlotEditorForm::BuildKindPage(const TkEditorPageTable& Table)
@@ -340,6 +398,8 @@ void TkPlotEditorForm::ObjectAdded(TkPlotObject* Object)
 
 void TkPlotEditorForm::ObjectRemoved(TkPlotObject* Object)
 {
+    if (Object == FLayoutSelection)
+        FLayoutSelection = nullptr;
     TKindPage* page = PageOfKind(Object->Kind().Name);
     if (!page)
         return;
@@ -353,13 +413,20 @@ void TkPlotEditorForm::ObjectRenamed(TkPlotObject*)
     ReloadAll();
 }
 
+void TkPlotEditorForm::SelectObject(TkPlotObject* Object)
+{
+    TKindPage* page = PageOfKind(Object->Kind().Name);
+    if (!page)
+        return;
+    FPageControl->SetActivePage(page->Sheet);
+    page->List->SetItemIndex(page->List->GetItems()->IndexOfObject(Object));
+    LoadPage(*page);
+}
+
 void TkPlotEditorForm::Edit(TkPlotObject* Object)
 {
     if (Object)
-        if (TKindPage* page = PageOfKind(Object->Kind().Name)) {
-            FPageControl->SetActivePage(page->Sheet);
-            page->List->SetItemIndex(page->List->GetItems()->IndexOfObject(Object));
-        }
+        SelectObject(Object);
     ShowEditor();
 }
 

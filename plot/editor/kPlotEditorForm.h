@@ -14,6 +14,7 @@
 #include "plot/editor/kCustomEditorForm.h"
 
 class TButton;
+class TPopupMenu;
 class TTabSheet;
 class TkComponentEditorEdit;
 class TkComponentEditorListBox;
@@ -45,6 +46,9 @@ public:
     // The user closed a stay-on-top editor.
     bool GetClosed() const { return FClosed; }
     TkComponentEditorPageControl* GetPageControl() const { return FPageControl; }
+    // The layout page's menu and the object under its last mouse-down.
+    TPopupMenu* GetLayoutMenu() const { return FLayoutMenu; }
+    TkPlotObject* GetLayoutSelection() const { return FLayoutSelection; }
 
 private:
     struct TKindPage {
@@ -56,6 +60,8 @@ private:
 
     void BuildControlPage(TTabSheet* Sheet);
     void BuildLayoutPage(TTabSheet* Sheet);
+    void BuildLayoutMenu();
+    void LayoutMenuPopup();
     void BuildKindPage(const TkEditorPageTable& Table);
     void BuildChannelFiles(TKindPage& Page);
     TKindPage* PageOfKind(const std::string& Kind);
@@ -67,6 +73,8 @@ private:
     void AddObject(TKindPage& Page);
     void RemoveSelected(TKindPage& Page);
     TkPlotChannelCustom* SelectedChannel();
+    // Shows the object's page with the object selected.
+    void SelectObject(TkPlotObject* Object);
     void ShowEditor();
     // The names a name combo offers for a kind or a literal entry.
     std::vector<std::string> NamesOf(const std::string& Source) const;
@@ -80,6 +88,8 @@ private:
     std::unique_ptr<TkPlotEditorPage> FControlPage;
     std::vector<std::unique_ptr<TKindPage>> FKindPages;
     TkPlotLayoutViewer* FLayoutViewer = nullptr;
+    TPopupMenu* FLayoutMenu = nullptr;
+    TkPlotObject* FLayoutSelection = nullptr;
     bool FLoading = false;
     bool FClosed = false;
 };

@@ -29,10 +29,13 @@
 #include "plot/editor/kComponentEditorListBox.h"
 #include "plot/editor/kComponentEditorPickers.h"
 #include "plot/editor/kPlotEditorTable.h"
+#include "plot/editor/kPlotLayoutViewer.h"
 #include "rtl/PublishedProperties.h"
 #include "ui/Application.h"
 #include "ui/Dialogs.h"
+#include "ui/Menu.h"
 #include "ui/PageControl.h"
+#include "ui/RecordingCanvas.h"
 
 namespace {
 
@@ -386,6 +389,63 @@ TEST_F(PlotEditorFormTest, AChannelDataFileThatDoesNotParseLeavesThePointsAlone)
     Answer.FileNames = {TempFile("good.dat", "1\t5\r\n2\t8\r\n3\t9\r\n")};
     Find<TkComponentEditorOpenPicker>("ChannelDataOpenPicker")->Click();
     EXPECT_EQ(channel->GetCount(), 3);
+}
+
+TEST_F(PlotEditorFormTest, TheLayoutMenuActsOnTheObjectPressedInTheViewer)
+{
+    TkPlotMasterManager& master = Plot->GetMasterManager();
+    master.AddYAxis();
+    auto* axis = static_cast<TkPlotLayoutObject*>(master.YAxisManager()->GetItem(1));
+    auto* title = static_cast<TkPlotLayoutObject*>(master.LabelManager()->GetItem(0));
+    Open();
+    auto* viewer = Find<TkPlotLayoutViewer>("LayoutViewer");
+    TRecordingCanvas canvas;
+    viewer->PaintToCanvas(&canvas);
+    auto press = [&](const TkPlotLayoutObject* Object) {
+        const TRect r = Object->GetViewerRect();
+        MousePress(viewer, (r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2);
+        MouseRelease(viewer, (r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2);
+        Form->GetLayoutMenu()->OnPopup(Form->GetLayoutMenu());
+    };
+    TMenuItem* items = Form->GetLayoutMenu()->Items;
+    press(title);
+    ASSERT_EQ(Form->GetLayoutSelection(), title);
+    EXPECT_FALSE(items->Find("Delete")->GetEnabled());
+    EXPECT_TRUE(items->Find("Visible")->GetChecked());
+    press(axis);
+    ASSERT_EQ(Form->GetLayoutSelection(), axis);
+    EXPECT_TRUE(items->Find("Delete")->GetEnabled());
+    items->Find("Visible")->Click();
+    EXPECT_FALSE(axis->GetVisible());
+    items->Find("Edit")->Click();
+    EXPECT_FALSE(Find<TkComponentEditorCheckBox>("YAxisVisibleCheckBox")->GetChecked());
+    EXPECT_EQ(Form->GetPageControl()->GetActivePage()->GetName(), "YAxisTabSheet");
+    EXPECT_EQ(Find<TkComponentEditorListBox>("YAxisListBox")->GetItemIndex(), 1);
+    EXPECT_EQ(Find<TkComponentEditorEdit>("YAxisNameEdit")->GetText(), "Y-Axis 2");
+    items->Find("Delete")->Click();
+    EXPECT_EQ(master.YAxisManager()->GetCount(), 1);
+    EXPECT_EQ(Find<TkComponentEditorListBox>("YAxisListBox")->GetItems()->Count(), 1);
+    EXPECT_EQ(Form->GetLayoutSelection(), nullptr);
+    items->Find("Add Label")->Click();
+    EXPECT_EQ(Find<TkComponentEditorListBox>("LabelListBox")->GetItems()->Count(), 2);
+    items->Find("XY-Axes Reverse")->Click();
+    EXPECT_TRUE(Plot->GetXYAxesReverse());
+}
+
+TEST_F(PlotEditorFormTest, ReopeningShowsThePagesOfTheLastOpeningAndAPlotChangedMeanwhile)
+{
+    Open();
+    Form->GetPageControl()->SetActivePageIndex(4);
+    Find<TPageControl>("ChannelPageControl")->SetActivePageIndex(2);
+    Form->Close();
+    ASSERT_TRUE(Form->GetClosed());
+    TkPlotEditorForm* first = Form;
+    Plot->GetMasterManager().ChannelManager()->GetItem(0)->SetColor(clOlive);
+    Open();
+    EXPECT_NE(Form, first);
+    EXPECT_EQ(Form->GetPageControl()->GetActivePageIndex(), 4);
+    EXPECT_EQ(Find<TPageControl>("ChannelPageControl")->GetActivePageIndex(), 2);
+    EXPECT_EQ(Find<TkComponentEditorColorPicker>("ChannelColorPicker")->GetColorValue(), clOlive);
 }
 
 }  // namespace
