@@ -15,7 +15,9 @@
 #include "plot/editor/kPlotEditorPage.h"
 #include "plot/editor/kPlotLayoutViewer.h"
 #include "rtl/PublishedProperties.h"
+#include "rtl/NumberFormat.h"
 #include "ui/Font.h"
+#include "ui/Label.h"
 #include "ui/Menu.h"
 #include "ui/PageControl.h"
 
@@ -27,6 +29,11 @@ constexpr int kListWidth = 150;
 
 // The page controls whose active pages the host keeps between openings,
 // in the host's order; those this form lacks are skipped.
+// The channel statistics shown on the Stats page, in order.
+const std::array<const char*, 11> kStats{"PointCount",    "PointCapacity", "Memory", "DataPointSize",
+                                         "MaxDataPoints", "XMin",          "XMax",   "XMean",
+                                         "YMin",          "YMax",          "YMean"};
+
 const std::array<const char*, 14> kRememberedPageControls{"PageControl",
                                                           "ControlPageControl",
                                                           "ChannelPageControl",
@@ -103,6 +110,7 @@ TkPlotEditorForm::TkPlotEditorForm(TkPlotEditorHost& Host)
     };
     FLoading = false;
     ReloadAll();
+    ResetStats();
     FMaster.TranslateControl(this);
 }
 
@@ -220,7 +228,11 @@ void TkPlotEditorForm::BuildKindPage(const TkEditorPageTable& Table)
         if (color)
             Color = TColor(GetOrdProp(color.Instance, *color.Info));
     };
-    p.List->OnClick = [this, &p](TObject*) { LoadPage(p); };
+    p.List->OnClick = [this, &p](TObject*) {
+        LoadPage(p);
+        if (&p == PageOfKind("Channel"))
+            ResetStats();
+    };
     if (listed) {
         NewButton(this, Table.AddButton, "Add", p.Sheet, 8, kFormHeight - 96)->OnClick = [this, &p](TObject*) {
             AddObject(p);
@@ -239,6 +251,7 @@ void TkPlotEditorForm::BuildKindPage(const TkEditorPageTable& Table)
     p.List->SetItemIndex(0);
     if (Table.Kind == "Channel") {
         BuildChannelFiles(p);
+        BuildChannelStats(p);
         const bool addRemove = FPlot && FPlot->GetUserCanAddRemoveChannels();
         static_cast<TControl*>(FindComponent(Table.AddButton))->SetVisible(addRemove);
         static_cast<TControl*>(FindComponent("ChannelRemoveButton"))->SetVisible(addRemove);
@@ -283,6 +296,60 @@ void TkPlotEditorForm::BuildChannelFiles(TKindPage& Page)
             channel->LoadDataFromFile(open->FileName, true);
         LoadPage(*PageOfKind("Channel"));
     };
+}
+
+void TkPlotEditorForm::BuildChannelStats(TKindPage& Page)
+{
+    auto* sheet = new TTabSheet(this);
+    sheet->SetName("ChannelStatsTabSheet");
+    sheet->SetPageControl(Page.Page->PageControl());
+    sheet->SetText("Stats");
+    int top = 8;
+    for (const char* stat : kStats) {
+        auto* caption = new TLabel(this);
+        caption->SetParent(sheet);
+        caption->SetText(stat);
+        caption->SetBounds(8, top, 140, 17);
+        auto* display = new TLabel(this);
+        display->SetName(std::string("ChannelStats") + stat + "Display");
+        display->SetParent(sheet);
+        display->SetBounds(150, top, 200, 17);
+        top += 22;
+    }
+    NewButton(this, "ChannelStatsRefreshButton", "Refresh", sheet, 8, top + 8)->OnClick = [this](TObject*) {
+        RefreshStats();
+    };
+}
+
+void TkPlotEditorForm::ResetStats()
+{
+    const std::string text = SelectedChannel() ? "Click Refresh" : "";
+    for (const char* stat : kStats)
+        static_cast<TControl*>(FindComponent(std::string("ChannelStats") + stat + "Display"))->SetText(text);
+}
+
+void TkPlotEditorForm::RefreshStats()
+{
+    TkPlotChannelCustom* channel = SelectedChannel();
+    if (!channel)
+        return;
+    channel->CalcStats();
+    auto text = [](TkPlotChannelAxis* Axis, double Value) {
+        return Axis ? Axis->GetLabelText(Value) : FloatToStr(Value);
+    };
+    const std::array<std::string, 11> values{std::to_string(channel->GetCount()),
+                                             std::to_string(channel->GetPointCapacity()),
+                                             std::to_string(channel->GetMemoryUsed()) + " Bytes",
+                                             std::to_string(channel->GetDataPointSize()) + " Bytes",
+                                             std::to_string(channel->GetMaxDataPoints()),
+                                             text(channel->GetXAxis(), channel->GetXMin()),
+                                             text(channel->GetXAxis(), channel->GetXMax()),
+                                             text(channel->GetXAxis(), channel->GetXMean()),
+                                             text(channel->GetYAxis(), channel->GetYMin()),
+                                             text(channel->GetYAxis(), channel->GetYMax()),
+                                             text(channel->GetYAxis(), channel->GetYMean())};
+    for (std::size_t i = 0; i < kStats.size(); ++i)
+        static_cast<TControl*>(FindComponent(std::string("ChannelStats") + kStats[i] + "Display"))->SetText(values[i]);
 }
 
 TkPlotEditorForm::TKindPage* TkPlotEditorForm::PageOfKind(const std::string& Kind)
@@ -376,6 +443,7 @@ void TkPlotEditorForm::AddObject(TKindPage& Page)
         FMaster.Add(manager->Kind());
     Page.List->SelectLast();
     ReloadAll();
+    ResetStats();
 }
 
 void TkPlotEditorForm::RemoveSelected(TKindPage& Page)
@@ -384,6 +452,7 @@ void TkPlotEditorForm::RemoveSelected(TKindPage& Page)
     if (TkPlotObject* object = Selected(Page))
         TkPlotObject::Free(object);
     ReloadAll();
+    ResetStats();
 }
 
 void TkPlotEditorForm::ObjectAdded(TkPlotObject* Object)

@@ -64,6 +64,10 @@ private:
     void LayoutMenuPopup();
     void BuildKindPage(const TkEditorPageTable& Table);
     void BuildChannelFiles(TKindPage& Page);
+    void BuildChannelStats(TKindPage& Page);
+    // "Click Refresh" while a channel is selected, else nothing.
+    void ResetStats();
+    void RefreshStats();
     TKindPage* PageOfKind(const std::string& Kind);
     TkPlotObject* Selected(const TKindPage& Page) const;
     void LoadPage(TKindPage& Page);

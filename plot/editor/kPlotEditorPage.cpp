@@ -59,6 +59,7 @@ void TkPlotEditorPage::Build(TComponent* Owner, int Width, int Height)
         auto* sheet = new TTabSheet(Owner);
         sheet->SetPageControl(FPageControl);
         sheet->SetText(sub.Caption);
+        FSheets.push_back(sheet);
         int x = 8, y = 8;
         for (const TkEditorRow& row : sub.Rows) {
             if (y + RowHeight(row) > rowsBottom && y > 8) {
@@ -217,10 +218,8 @@ void TkPlotEditorPage::Load(const TObject* Object)
         Refill(binding);
         LoadControl(binding, Object);
     }
-    for (int i = 0; i < FPageControl->PageCount(); ++i) {
-        TTabSheet* sheet = FPageControl->Pages(i);
+    for (TTabSheet* sheet : FSheets)
         sheet->SetTabVisible(std::find(shown.begin(), shown.end(), sheet) != shown.end());
-    }
 }
 
 void TkPlotEditorPage::Write(TObject* Object, TControl* Control) const

@@ -55,6 +55,8 @@ private:
     const TkEditorPageTable& FTable;
     TkComponentEditorPageControl* FPageControl = nullptr;
     std::vector<TBinding> FBindings;
+    // The tabs made from the table (the owner may add more).
+    std::vector<TTabSheet*> FSheets;
     TNamesOf FNamesOf;
     TChanged FChanged;
 };

@@ -449,4 +449,32 @@ TEST_F(PlotEditorFormTest, ReopeningShowsThePagesOfTheLastOpeningAndAPlotChanged
     EXPECT_EQ(Find<TkComponentEditorColorPicker>("ChannelColorPicker")->GetColorValue(), clOlive);
 }
 
+TEST_F(PlotEditorFormTest, TheStatsPageShowsTheChannelsFiguresOnRefresh)
+{
+    TkPlotMasterManager& master = Plot->GetMasterManager();
+    Plot->SetUserCanAddRemoveChannels(true);
+    auto* channel = master.ChannelManager()->GetItem(0);
+    channel->AddXY(1, 10);
+    channel->AddXY(3, 30);
+    Open();
+    auto display = [this](const std::string& Stat) {
+        return Find<TControl>("ChannelStats" + Stat + "Display")->GetText();
+    };
+    EXPECT_TRUE(TabShown("ChannelPageControl", "Stats"));
+    EXPECT_EQ(display("PointCount"), "Click Refresh");
+    Find<TkComponentEditorButton>("ChannelStatsRefreshButton")->Click();
+    EXPECT_EQ(display("PointCount"), "2");
+    EXPECT_EQ(display("DataPointSize"), std::to_string(channel->GetDataPointSize()) + " Bytes");
+    EXPECT_EQ(display("YMax"), channel->GetYAxis()->GetLabelText(30));
+    EXPECT_EQ(display("XMean"), channel->GetXAxis()->GetLabelText(2));
+    // An edit leaves the figures; choosing another channel asks for a refresh.
+    PickColor("ChannelColorPicker", clTeal);
+    EXPECT_EQ(display("PointCount"), "2");
+    Find<TkComponentEditorButton>("kChannelAddButton")->Click();
+    EXPECT_EQ(display("PointCount"), "Click Refresh");
+    Find<TkComponentEditorButton>("ChannelRemoveButton")->Click();
+    Find<TkComponentEditorButton>("ChannelRemoveButton")->Click();
+    EXPECT_EQ(display("PointCount"), "");
+}
+
 }  // namespace
