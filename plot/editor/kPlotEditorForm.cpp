@@ -12,6 +12,7 @@
 #include "plot/editor/kComponentEditorEdit.h"
 #include "plot/editor/kComponentEditorListBox.h"
 #include "plot/editor/kComponentEditorPickers.h"
+#include "plot/editor/kComponentEditorValueConverterPicker.h"
 #include "plot/editor/kPlotEditorPage.h"
 #include "plot/editor/kPlotLayoutViewer.h"
 #include "rtl/PublishedProperties.h"
@@ -102,6 +103,9 @@ TkPlotEditorForm::TkPlotEditorForm(TkPlotEditorHost& Host)
     BuildLayoutPage(NewSheet(this, FPageControl, "LayoutTabSheet", "Layout"));
     for (const TkEditorPageTable& table : KindPageTables())
         BuildKindPage(table);
+    for (int i = 0; i < ComponentCount(); ++i)
+        if (auto* picker = dynamic_cast<TkComponentEditorValueConverterPicker*>(Components(i)))
+            picker->TranslationMethod = [this](TForm* Form) { FMaster.TranslateControl(Form); };
     RestorePages();
     OnClose = [this](TObject*, TCloseAction&) {
         FClosed = true;
@@ -256,7 +260,26 @@ void TkPlotEditorForm::BuildKindPage(const TkEditorPageTable& Table)
         static_cast<TControl*>(FindComponent(Table.AddButton))->SetVisible(addRemove);
         static_cast<TControl*>(FindComponent("ChannelRemoveButton"))->SetVisible(addRemove);
     }
+    if (Table.Kind == "XAxis" || Table.Kind == "YAxis")
+        BuildCopyDefaultButtons(p);
     FKindPages.push_back(std::move(page));
+}
+
+void TkPlotEditorForm::BuildCopyDefaultButtons(TKindPage& Page)
+{
+    for (const std::string part : {"Cursor", "Legend"}) {
+        TTabSheet* sheet = SheetCaptioned(Page.Page->PageControl(), part + " Labels");
+        NewButton(this, Page.Table->Prefix + part + "CopyDefaultButton", "Copy Default", sheet, 460, 8)
+            ->OnClick = [this, &Page, part](TObject*) {
+            TkPlotObject* axis = Selected(Page);
+            if (!axis)
+                return;
+            for (const char* item : {"FormatStyle", "PrecisionStyle", "Precision", "MinLength", "MinLengthAutoAdjust"})
+                CopyPublishedValue(axis, std::string("Labels") + item, part + item);
+            CopyPublishedValue(axis, "DateTimeFormat", part + "DateTimeFormat");
+            ReloadAll();
+        };
+    }
 }
 
 void TkPlotEditorForm::BuildChannelFiles(TKindPage& Page)

@@ -65,6 +65,9 @@ private:
     void BuildKindPage(const TkEditorPageTable& Table);
     void BuildChannelFiles(TKindPage& Page);
     void BuildChannelStats(TKindPage& Page);
+    // The Cursor and Legend label tabs' buttons that take the default
+    // label format.
+    void BuildCopyDefaultButtons(TKindPage& Page);
     // "Click Refresh" while a channel is selected, else nothing.
     void ResetStats();
     void RefreshStats();

@@ -6,6 +6,7 @@
 #include "plot/editor/kComponentEditorControls.h"
 #include "plot/editor/kComponentEditorEdit.h"
 #include "plot/editor/kComponentEditorPickers.h"
+#include "plot/editor/kComponentEditorValueConverterPicker.h"
 #include "rtl/PublishedProperties.h"
 #include "ui/Font.h"
 #include "ui/Label.h"
@@ -129,6 +130,14 @@ void TkPlotEditorPage::Build(TComponent* Owner, int Width, int Height)
             else
                 control->SetBounds(x + kCaptionWidth, y, row.Type == T::Color ? 47 : kControlWidth,
                                    row.Type == T::Font ? 25 : 21);
+            if (row.ConverterPage >= 0) {
+                auto* picker = new TkComponentEditorValueConverterPicker(Owner);
+                picker->SetName(FTable.Prefix + row.Item + "ValueConverterPicker");
+                picker->SetParent(sheet);
+                picker->SetBounds(x + kCaptionWidth + kControlWidth + 2, y, 21, 21);
+                picker->SetAssociate(static_cast<TkComponentEditorEdit*>(control));
+                picker->DefaultPage = TkValueConverterPageType(row.ConverterPage);
+            }
             binding.Control = control;
             FBindings.push_back(binding);
             y += RowHeight(row);
@@ -272,4 +281,18 @@ void EnableEditorControls(TComponent* Form, const std::string& Prefix, bool Enab
             continue;
         control->SetEnabled(Enabled);
     }
+}
+
+void CopyPublishedValue(TObject* Object, const std::string& From, const std::string& To)
+{
+    const TPropInfo* from = GetPropInfo(Object, From);
+    const TPropInfo* to = GetPropInfo(Object, To);
+    if (!from || !to)
+        return;
+    if (from->Kind == TTypeKind::tkFloat)
+        SetFloatProp(Object, *to, GetFloatProp(Object, *from));
+    else if (IsOrdinalKind(from->Kind))
+        SetOrdProp(Object, *to, GetOrdProp(Object, *from));
+    else
+        SetStrProp(Object, *to, GetStrProp(Object, *from));
 }

@@ -64,3 +64,7 @@ private:
 // Enables or disables, silently, every control of Form whose name begins
 // with Prefix (any case), page controls, tab sheets and captions aside.
 void EnableEditorControls(TComponent* Form, const std::string& Prefix, bool Enabled);
+
+// Sets Object's property To to the value of its property From (the same
+// kind); nothing when either is missing.
+void CopyPublishedValue(TObject* Object, const std::string& From, const std::string& To);

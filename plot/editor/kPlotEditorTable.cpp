@@ -3,6 +3,8 @@
 #include <initializer_list>
 #include <string>
 
+#include "plot/editor/kValueConverterEdit.h"
+
 namespace {
 
 using T = TkEditorControlType;
@@ -11,6 +13,11 @@ using Items = std::vector<std::string>;
 TkEditorRow E(std::string Item, std::string Property = {})
 {
     return {std::move(Item), T::Edit, std::move(Property), {}};
+}
+// An edit with a value-converter picker opening on Page.
+TkEditorRow V(std::string Item, TkValueConverterPageType Page)
+{
+    return {std::move(Item), T::Edit, {}, {}, static_cast<int>(Page)};
 }
 TkEditorRow C(std::string Item, std::string Property = {})
 {
@@ -153,33 +160,34 @@ TkEditorPageTable MakeAxisPage(const std::string& Caption, const std::string& Ki
                                         E(Part + "MinLength"),       C(Part + "MinLengthAutoAdjust"),
                                         C(Part + "UseDefaultFormat")};
     };
-    return {Caption,
-            Kind,
-            Kind,
-            AddButton,
-            {{"General",
-              {E("Span"), E("Min"), C("Visible"), C("ReverseScale"), E("Name"), K("ScaleType"), E("DesiredIncrement"),
-               C("Enabled"), C("PopupEnabled"), C("RestoreValuesOnResume"), C("MasterUIInput"), E("DesiredStart"),
-               C("GridLinesVisible")}},
-             {"Title", {E("TitleMargin"), F("TitleFont"), E("Title"), C("TitleShow"), C("TitleRotated")}},
-             {"Labels",
-              {E("LabelsPrecision"), E("DateTimeFormat"), K("LabelsFormatStyle"), K("LabelsPrecisionStyle"),
-               F("LabelsFont"), C("LabelsVisible"), E("LabelsMargin"), E("LabelsMinLength"), E("LabelSeparation"),
-               C("LabelsMinLengthAutoAdjust"), K("LabelsRotation")}},
-             {"Cursor Labels", format("Cursor")},
-             {"Legend Labels", format("Legend")},
-             {"Tracking",
-              {C("TrackingEnabled"), K("TrackingStyle"), E("TrackingScrollCompressMax"), K("TrackingAlignFirstStyle"),
-               K("TrackingIncrementStyle"), E("TrackingSpanMinimum"), E("TrackingMaxMargin"), E("TrackingMinMargin")}},
-             {"Cursor", {E("CursorScaler")}},
-             {"Scroll", {C("ScrollMinMaxEnabled"), E("ScrollMin"), E("ScrollMax")}},
-             {"Scale",
-              {P("ScaleLinesColor"), E("MajorLength"), E("MinorCount"), E("MinorLength"), E("InnerMargin"),
-               E("OuterMargin"), E("StartPercent"), E("StopPercent"), E("StackingEndsMargin"), C("ScaleLinesShow"),
-               N("AlignRefAxisName", {"<None>", Kind}), C("ForceStacking")}},
-             {"Cartesian",
-              {K("CartesianStyle"), N("CartesianChildRefAxisName", {"<None>", Other}), E("CartesianChildRefValue"),
-               E("Layer")}}}};
+    return {
+        Caption,
+        Kind,
+        Kind,
+        AddButton,
+        {{"General",
+          {V("Span", kvcptInterval), V("Min", kvcptDateTime), C("Visible"), C("ReverseScale"), E("Name"),
+           K("ScaleType"), V("DesiredIncrement", kvcptInterval), C("Enabled"), C("PopupEnabled"),
+           C("RestoreValuesOnResume"), C("MasterUIInput"), V("DesiredStart", kvcptInterval), C("GridLinesVisible")}},
+         {"Title", {E("TitleMargin"), F("TitleFont"), E("Title"), C("TitleShow"), C("TitleRotated")}},
+         {"Labels",
+          {E("LabelsPrecision"), E("DateTimeFormat"), K("LabelsFormatStyle"), K("LabelsPrecisionStyle"),
+           F("LabelsFont"), C("LabelsVisible"), E("LabelsMargin"), E("LabelsMinLength"), E("LabelSeparation"),
+           C("LabelsMinLengthAutoAdjust"), K("LabelsRotation")}},
+         {"Cursor Labels", format("Cursor")},
+         {"Legend Labels", format("Legend")},
+         {"Tracking",
+          {C("TrackingEnabled"), K("TrackingStyle"), E("TrackingScrollCompressMax"), K("TrackingAlignFirstStyle"),
+           K("TrackingIncrementStyle"), E("TrackingSpanMinimum"), E("TrackingMaxMargin"), E("TrackingMinMargin")}},
+         {"Cursor", {E("CursorScaler")}},
+         {"Scroll", {C("ScrollMinMaxEnabled"), E("ScrollMin"), E("ScrollMax")}},
+         {"Scale",
+          {P("ScaleLinesColor"), E("MajorLength"), E("MinorCount"), E("MinorLength"), E("InnerMargin"),
+           E("OuterMargin"), E("StartPercent"), E("StopPercent"), E("StackingEndsMargin"), C("ScaleLinesShow"),
+           N("AlignRefAxisName", {"<None>", Kind}), C("ForceStacking")}},
+         {"Cartesian",
+          {K("CartesianStyle"), N("CartesianChildRefAxisName", {"<None>", Other}),
+           V("CartesianChildRefValue", kvcptInterval), E("Layer")}}}};
 }
 
 TkEditorPageTable MakeLegendPage()

@@ -27,6 +27,9 @@ struct TkEditorRow {
     // a kind's name stands for its objects' names, "<None>" and "<All>"
     // for themselves.
     std::vector<std::string> Items;
+    // Edit: the value converter's page that a picker beside it opens on
+    // (-1: no picker).
+    int ConverterPage = -1;
 
     const std::string& PropertyName() const { return Property.empty() ? Item : Property; }
 };

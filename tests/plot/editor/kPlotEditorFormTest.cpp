@@ -28,6 +28,7 @@
 #include "plot/editor/kComponentEditorEdit.h"
 #include "plot/editor/kComponentEditorListBox.h"
 #include "plot/editor/kComponentEditorPickers.h"
+#include "plot/editor/kComponentEditorValueConverterPicker.h"
 #include "plot/editor/kPlotEditorTable.h"
 #include "plot/editor/kPlotLayoutViewer.h"
 #include "rtl/PublishedProperties.h"
@@ -475,6 +476,31 @@ TEST_F(PlotEditorFormTest, TheStatsPageShowsTheChannelsFiguresOnRefresh)
     Find<TkComponentEditorButton>("ChannelRemoveButton")->Click();
     Find<TkComponentEditorButton>("ChannelRemoveButton")->Click();
     EXPECT_EQ(display("PointCount"), "");
+}
+
+TEST_F(PlotEditorFormTest, AxisPagesConvertValuesAndCopyTheDefaultLabelFormat)
+{
+    TkPlotAxis* x = Plot->GetMasterManager().XAxisManager()->GetItem(0);
+    x->SetLabelsPrecision(4);
+    x->SetDateTimeFormat("hh:nn");
+    Open();
+    auto* picker = Find<TkComponentEditorValueConverterPicker>("XAxisMinValueConverterPicker");
+    EXPECT_EQ(picker->DefaultPage, kvcptDateTime);
+    EXPECT_EQ(Find<TkComponentEditorValueConverterPicker>("XAxisSpanValueConverterPicker")->DefaultPage, kvcptInterval);
+    picker->TranslationMethod = [](TForm* F) {
+        auto* converter = static_cast<TkValueConverterEditForm*>(F);
+        F->OnShow = [converter](TObject*) {
+            converter->SetValue(45000.5);
+            converter->SetModalResult(mrOk);
+        };
+    };
+    picker->Click();
+    EXPECT_EQ(x->GetMin(), 45000.5);
+    Find<TkComponentEditorButton>("XAxisCursorCopyDefaultButton")->Click();
+    EXPECT_EQ(x->GetCursorPrecision(), 4);
+    EXPECT_EQ(x->GetCursorDateTimeFormat(), "hh:nn");
+    EXPECT_EQ(Find<TkComponentEditorEdit>("XAxisCursorPrecisionEdit")->GetText(), "4");
+    EXPECT_NE(x->GetLegendDateTimeFormat(), "hh:nn");
 }
 
 }  // namespace
