@@ -526,8 +526,9 @@ void TkPlotEditorForm::ShowEditor()
 {
     FClosed = false;
     ReloadAll();
+    // The form as sender, as on closing: the application may adjust it.
     if (FPlot && FPlot->OnAfterOpenEditor)
-        FPlot->OnAfterOpenEditor(FPlot);
+        FPlot->OnAfterOpenEditor(this);
     if (FHost.FormStyle == kpfsStayOnTop) {
         SetFormStyle(fsStayOnTop);
         Show();

@@ -152,6 +152,7 @@ protected:
     std::unique_ptr<TkPlot> Plot;
     TkPlotEditorForm* Form = nullptr;
     int Made = 0;
+    int Shown = -1;
     TkPlotEditorFactory Registered;
     TDialogResponder Previous;
     TDialogAnswer Answer;
@@ -189,7 +190,9 @@ TEST_F(PlotEditorFormTest, TheRegisteredEditorOpensFromThePlotAndSaysWhenItClose
     {
         TkPlot plot(nullptr);
         plot.SetEditorFormStyle(kpfsStayOnTop);
-        plot.OnAfterOpenEditor = [&](TObject* Sender) { events.push_back(Sender == &plot ? "open" : "open?"); };
+        plot.OnAfterOpenEditor = [&](TObject* Sender) {
+            events.push_back(dynamic_cast<TkPlotEditorForm*>(Sender) ? "open" : "open?");
+        };
         plot.OnAfterCloseEditor = [&](TObject* Sender) {
             events.push_back(dynamic_cast<TkPlotEditorForm*>(Sender) ? "closed" : "closed?");
         };
@@ -501,6 +504,28 @@ TEST_F(PlotEditorFormTest, AxisPagesConvertValuesAndCopyTheDefaultLabelFormat)
     EXPECT_EQ(x->GetCursorDateTimeFormat(), "hh:nn");
     EXPECT_EQ(Find<TkComponentEditorEdit>("XAxisCursorPrecisionEdit")->GetText(), "4");
     EXPECT_NE(x->GetLegendDateTimeFormat(), "hh:nn");
+}
+
+TEST_F(PlotEditorFormTest, AModalEditorEditsLiveAndIsMadeAnewNextTime)
+{
+    Plot->SetEditorFormStyle(kpfsModal);
+    auto* channel = Plot->GetMasterManager().ChannelManager()->GetItem(0);
+    Plot->OnAfterOpenEditor = [this](TObject*) {
+        Form->OnShow = [this](TObject*) {
+            if (Made == 1) {
+                PickColor("ChannelColorPicker", clMaroon);
+                Find<TPageControl>("ChannelPageControl")->SetActivePageIndex(1);
+            } else {
+                Shown = Find<TPageControl>("ChannelPageControl")->GetActivePageIndex();
+            }
+            Form->SetModalResult(mrOk);
+        };
+    };
+    Open();
+    EXPECT_EQ(channel->GetColor(), clMaroon);
+    Open();
+    EXPECT_EQ(Made, 2);
+    EXPECT_EQ(Shown, 1);
 }
 
 }  // namespace
