@@ -7,11 +7,16 @@
 #include "plot/channels/kPlotDataCursor.h"
 #include "plot/channels/kPlotToolBar.h"
 #include "plot/core/kPlotAxis.h"
+#include "plot/channels/kPlotChannelCustom.h"
+#include "plot/editor/kComponentEditorEdit.h"
+#include "plot/editor/kComponentEditorPickers.h"
 #include "rtl/FileUtils.h"
 #include "rtl/Gbk.h"
 #include "ui/Application.h"
 #include "ui/Bitmap.h"
 #include "ui/Dialogs.h"
+#include "ui/Form.h"
+#include "ui/Menu.h"
 #include "ui/Panel.h"
 
 #include "ScratchDir.h"
@@ -95,6 +100,37 @@ TEST_F(DeviceUnitChartTest, EditingAChannelRescalesAndRetitlesItsAxis)
     EXPECT_GT(Plot->GetYAxis(1)->GetSpan(), 0);
     D->Channel(1)->SetWorkDP(3);
     EXPECT_EQ(Plot->GetYAxis(1)->GetLabelsPrecision(), 3);
+}
+
+TEST_F(DeviceUnitChartTest, EditOnATracesMenuOpensTheEditorThatChangesColourAndRangeLive)
+{
+    auto* trace = static_cast<TkPlotChannelCustom*>(Plot->GetChannel(1));
+    TPopupMenu menu(nullptr);
+    trace->BuildPopupMenu(&menu);
+    TMenuItem* edit = menu.Items->Find("Edit...");
+    ASSERT_NE(edit, nullptr);
+    TDialogResponder previous = SetDialogResponder([](const TDialogRequest&) {
+        TDialogAnswer answer;
+        answer.Result = IDOK;
+        answer.Color = clAqua;
+        return answer;
+    });
+    std::string shownName;
+    Plot->OnAfterOpenEditor = [&](TObject* Sender) {
+        auto* form = dynamic_cast<TForm*>(Sender);
+        ASSERT_NE(form, nullptr);
+        form->OnShow = [&, form](TObject*) {
+            shownName = static_cast<TControl*>(form->FindComponent("ChannelNameEdit"))->GetText();
+            static_cast<TkComponentEditorColorPicker*>(form->FindComponent("ChannelColorPicker"))->Choose();
+            static_cast<TkComponentEditorEdit*>(form->FindComponent("YAxisSpanEdit"))->CommitText("250");
+            form->Close();
+        };
+    };
+    edit->Click();
+    SetDialogResponder(previous);
+    EXPECT_EQ(shownName, trace->GetName());
+    EXPECT_EQ(trace->GetColor(), clAqua);
+    EXPECT_EQ(Plot->GetYAxis(0)->GetSpan(), 250);
 }
 
 TEST_F(DeviceUnitChartTest, PointsGoToTheChannelsTracesAndAResetClearsThem)
