@@ -268,7 +268,8 @@ void TkPlotEditorForm::BuildKindPage(const TkEditorPageTable& Table)
 void TkPlotEditorForm::BuildCopyDefaultButtons(TKindPage& Page)
 {
     for (const std::string part : {"Cursor", "Legend"}) {
-        TTabSheet* sheet = SheetCaptioned(Page.Page->PageControl(), part + " Labels");
+        auto* labels = static_cast<TPageControl*>(FindComponent(Page.Table->Prefix + "LabelsPageControl"));
+        TTabSheet* sheet = SheetCaptioned(labels, part);
         NewButton(this, Page.Table->Prefix + part + "CopyDefaultButton", "Copy Default", sheet, 460, 8)
             ->OnClick = [this, &Page, part](TObject*) {
             TkPlotObject* axis = Selected(Page);

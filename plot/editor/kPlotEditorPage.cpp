@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <map>
 
 #include "plot/editor/kComponentEditorControls.h"
 #include "plot/editor/kComponentEditorEdit.h"
@@ -55,95 +56,121 @@ TkPlotEditorPage::TkPlotEditorPage(const TkEditorPageTable& Table, TComponent* O
 
 void TkPlotEditorPage::Build(TComponent* Owner, int Width, int Height)
 {
-    const int rowsBottom = Height - 40;
+    struct TOuter {
+        TTabSheet* Sheet;
+        int RowsBottom;
+        TkComponentEditorPageControl* Nested = nullptr;
+    };
+    std::map<std::string, TOuter> outers;
     for (const TkEditorSubPage& sub : FTable.SubPages) {
         auto* sheet = new TTabSheet(Owner);
-        sheet->SetPageControl(FPageControl);
         sheet->SetText(sub.Caption);
         FSheets.push_back(sheet);
-        int x = 8, y = 8;
-        for (const TkEditorRow& row : sub.Rows) {
-            if (y + RowHeight(row) > rowsBottom && y > 8) {
-                x += kColumnWidth;
-                y = 8;
-            }
-            const std::string name = FTable.Prefix + row.Item + EditorControlSuffix(row.Type);
-            TBinding binding{&row, nullptr, nullptr, sheet};
-            if (row.Type != T::Check) {
-                binding.Caption = new TLabel(Owner);
-                binding.Caption->SetParent(sheet);
-                binding.Caption->SetText(row.Item);
-                binding.Caption->SetBounds(x, y + 3, kCaptionWidth - 4, 17);
-            }
-            TControl* control = nullptr;
-            auto changed = [this](TControl* c) { return [this, c](TObject*) { FChanged(c); }; };
-            switch (row.Type) {
-            case T::Edit: {
-                auto* edit = new TkComponentEditorEdit(Owner);
-                edit->OnUpdate = changed(edit);
-                control = edit;
-                break;
-            }
-            case T::Check: {
-                auto* box = new TkComponentEditorCheckBox(Owner);
-                box->SetCaption(row.Item);
-                box->OnChangeUser = changed(box);
-                control = box;
-                break;
-            }
-            case T::Choice:
-            case T::Name: {
-                auto* combo = new TkComponentEditorComboBox(Owner);
-                combo->SetStyle(row.Type == T::Choice ? csDropDownList : csDropDown);
-                combo->OnChange = changed(combo);
-                control = combo;
-                break;
-            }
-            case T::Radio: {
-                auto* group = new TkComponentEditorRadioGroup(Owner);
-                group->SetCaption(row.Item);
-                for (const std::string& item : row.Items)
-                    group->GetItems()->Add(item);
-                group->OnChangeUser = changed(group);
-                control = group;
-                break;
-            }
-            case T::Color: {
-                auto* picker = new TkComponentEditorColorPicker(Owner);
-                picker->OnChange = changed(picker);
-                control = picker;
-                break;
-            }
-            case T::Font: {
-                auto* picker = new TkComponentEditorFontPicker(Owner);
-                picker->OnChange = changed(picker);
-                control = picker;
-                break;
-            }
-            }
-            control->SetName(name);
-            control->SetParent(sheet);
-            if (row.Type == T::Check)
-                control->SetBounds(x, y, kCaptionWidth + kControlWidth, 21);
-            else if (row.Type == T::Radio)
-                control->SetBounds(x + kCaptionWidth, y, kControlWidth, RowHeight(row) - 4);
-            else
-                control->SetBounds(x + kCaptionWidth, y, row.Type == T::Color ? 47 : kControlWidth,
-                                   row.Type == T::Font ? 25 : 21);
-            if (row.ConverterPage >= 0) {
-                auto* picker = new TkComponentEditorValueConverterPicker(Owner);
-                picker->SetName(FTable.Prefix + row.Item + "ValueConverterPicker");
-                picker->SetParent(sheet);
-                picker->SetBounds(x + kCaptionWidth + kControlWidth + 2, y, 21, 21);
-                picker->SetAssociate(static_cast<TkComponentEditorEdit*>(control));
-                picker->DefaultPage = TkValueConverterPageType(row.ConverterPage);
-            }
-            binding.Control = control;
-            FBindings.push_back(binding);
-            y += RowHeight(row);
+        if (sub.Within.empty()) {
+            sheet->SetPageControl(FPageControl);
+            outers[sub.Caption] = {sheet, BuildRows(Owner, sub.Rows, {sheet}, Height)};
+            continue;
         }
+        TOuter& outer = outers.at(sub.Within);
+        if (!outer.Nested) {
+            outer.Nested = new TkComponentEditorPageControl(Owner);
+            outer.Nested->SetName(FTable.Prefix + sub.Nest + "PageControl");
+            outer.Nested->SetParent(outer.Sheet);
+            outer.Nested->SetBounds(4, outer.RowsBottom + 4, Width - 16, Height - outer.RowsBottom - 40);
+        }
+        sheet->SetPageControl(outer.Nested);
+        BuildRows(Owner, sub.Rows, {sheet, outer.Sheet}, Height - outer.RowsBottom - 40);
     }
-    (void)Width;
+}
+
+int TkPlotEditorPage::BuildRows(TComponent* Owner, const std::vector<TkEditorRow>& Rows,
+                                const std::vector<TTabSheet*>& Sheets, int Height)
+{
+    TTabSheet* sheet = Sheets.front();
+    const int rowsBottom = Height - 40;
+    int x = 8, y = 8, bottom = 0;
+    for (const TkEditorRow& row : Rows) {
+        if (y + RowHeight(row) > rowsBottom && y > 8) {
+            x += kColumnWidth;
+            y = 8;
+        }
+        const std::string name = FTable.Prefix + row.Item + EditorControlSuffix(row.Type);
+        TBinding binding{&row, nullptr, nullptr, Sheets};
+        if (row.Type != T::Check) {
+            binding.Caption = new TLabel(Owner);
+            binding.Caption->SetParent(sheet);
+            binding.Caption->SetText(row.Item);
+            binding.Caption->SetBounds(x, y + 3, kCaptionWidth - 4, 17);
+        }
+        TControl* control = nullptr;
+        auto changed = [this](TControl* c) { return [this, c](TObject*) { FChanged(c); }; };
+        switch (row.Type) {
+        case T::Edit: {
+            auto* edit = new TkComponentEditorEdit(Owner);
+            edit->OnUpdate = changed(edit);
+            control = edit;
+            break;
+        }
+        case T::Check: {
+            auto* box = new TkComponentEditorCheckBox(Owner);
+            box->SetCaption(row.Item);
+            box->OnChangeUser = changed(box);
+            control = box;
+            break;
+        }
+        case T::Choice:
+        case T::Name: {
+            auto* combo = new TkComponentEditorComboBox(Owner);
+            combo->SetStyle(row.Type == T::Choice ? csDropDownList : csDropDown);
+            combo->OnChange = changed(combo);
+            control = combo;
+            break;
+        }
+        case T::Radio: {
+            auto* group = new TkComponentEditorRadioGroup(Owner);
+            group->SetCaption(row.Item);
+            for (const std::string& item : row.Items)
+                group->GetItems()->Add(item);
+            group->OnChangeUser = changed(group);
+            control = group;
+            break;
+        }
+        case T::Color: {
+            auto* picker = new TkComponentEditorColorPicker(Owner);
+            picker->OnChange = changed(picker);
+            control = picker;
+            break;
+        }
+        case T::Font: {
+            auto* picker = new TkComponentEditorFontPicker(Owner);
+            picker->OnChange = changed(picker);
+            control = picker;
+            break;
+        }
+        }
+        control->SetName(name);
+        control->SetParent(sheet);
+        if (row.Type == T::Check)
+            control->SetBounds(x, y, kCaptionWidth + kControlWidth, 21);
+        else if (row.Type == T::Radio)
+            control->SetBounds(x + kCaptionWidth, y, kControlWidth, RowHeight(row) - 4);
+        else
+            control->SetBounds(x + kCaptionWidth, y, row.Type == T::Color ? 47 : kControlWidth,
+                               row.Type == T::Font ? 25 : 21);
+        if (row.ConverterPage >= 0) {
+            auto* picker = new TkComponentEditorValueConverterPicker(Owner);
+            picker->SetName(FTable.Prefix + row.Item + "ValueConverterPicker");
+            picker->SetParent(sheet);
+            picker->SetBounds(x + kCaptionWidth + kControlWidth + 2, y, 21, 21);
+            picker->SetAssociate(static_cast<TkComponentEditorEdit*>(control));
+            picker->DefaultPage = TkValueConverterPageType(row.ConverterPage);
+        }
+        binding.Control = control;
+        FBindings.push_back(binding);
+        y += RowHeight(row);
+        bottom = std::max(bottom, y);
+    }
+    return bottom;
 }
 
 bool TkPlotEditorPage::Holds(const TControl* Control) const
@@ -221,7 +248,7 @@ void TkPlotEditorPage::Load(const TObject* Object)
         if (binding.Caption)
             binding.Caption->SetVisible(has || !Object);
         if (has || !Object)
-            shown.push_back(binding.Sheet);
+            shown.insert(shown.end(), binding.Sheets.begin(), binding.Sheets.end());
         if (!has)
             continue;
         Refill(binding);

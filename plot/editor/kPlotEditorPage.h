@@ -46,9 +46,14 @@ private:
         const TkEditorRow* Row;
         TControl* Control;
         TLabel* Caption;  // none for check boxes
-        TTabSheet* Sheet;
+        // The tabs it lies on: its own and the one that holds that.
+        std::vector<TTabSheet*> Sheets;
     };
     void Build(TComponent* Owner, int Width, int Height);
+    // Lays out Rows on Sheets.front() within Height; answers the bottom of
+    // the lowest row.
+    int BuildRows(TComponent* Owner, const std::vector<TkEditorRow>& Rows, const std::vector<TTabSheet*>& Sheets,
+                  int Height);
     void Refill(const TBinding& Binding) const;
     static void LoadControl(const TBinding& Binding, const TObject* Object);
 

@@ -103,11 +103,17 @@ TkEditorPageTable MakeChannelPage()
               {C("BarEnabled"), E("BarReference"), K("BarPenStyle"), P("BarPenColor"), E("BarPenWidth"),
                C("BarPenUseChannelColor"), K("BarBrushStyle"), P("BarBrushColor"), C("BarBrushUseChannelColor"),
                E("BarWidth")}},
-             {"High/Low",
-              {C("HighLowEnabled"), K("HighLowStyle"), C("HighLowOpenShow"), P("HighLowOpenColor"),
-               E("HighLowOpenWidth"), E("HighLowOpenHeight"), C("HighLowCloseShow"), P("HighLowCloseColor"),
-               E("HighLowCloseWidth"), E("HighLowCloseHeight"), P("HighLowBarColor"), E("HighLowBarWidth"),
-               P("HighLowShadowColor"), P("HighLowBullishColor"), P("HighLowBearishColor")}},
+             {"High/Low", {C("HighLowEnabled"), K("HighLowStyle")}},
+             {"Open/Close",
+              {C("HighLowOpenShow"), P("HighLowOpenColor"), E("HighLowOpenWidth"), E("HighLowOpenHeight"),
+               C("HighLowCloseShow"), P("HighLowCloseColor"), E("HighLowCloseWidth"), E("HighLowCloseHeight"),
+               P("HighLowBarColor"), E("HighLowBarWidth")},
+              "High/Low",
+              "HighLow"},
+             {"Candlestick",
+              {P("HighLowShadowColor"), P("HighLowBullishColor"), P("HighLowBearishColor")},
+              "High/Low",
+              "HighLow"},
              {"Fill", {C("FillEnabled"), E("FillReference"), C("FillUseChannelColor"), K("FillStyle"), P("FillColor")}},
              {"Digital",
               {C("DigitalEnabled"), E("DigitalReferenceHigh"), E("DigitalReferenceLow"), K("DigitalReferenceStyle")}},
@@ -170,12 +176,15 @@ TkEditorPageTable MakeAxisPage(const std::string& Caption, const std::string& Ki
            K("ScaleType"), V("DesiredIncrement", kvcptInterval), C("Enabled"), C("PopupEnabled"),
            C("RestoreValuesOnResume"), C("MasterUIInput"), V("DesiredStart", kvcptInterval), C("GridLinesVisible")}},
          {"Title", {E("TitleMargin"), F("TitleFont"), E("Title"), C("TitleShow"), C("TitleRotated")}},
-         {"Labels",
+         {"Labels", {}},
+         {"(Default)",
           {E("LabelsPrecision"), E("DateTimeFormat"), K("LabelsFormatStyle"), K("LabelsPrecisionStyle"),
            F("LabelsFont"), C("LabelsVisible"), E("LabelsMargin"), E("LabelsMinLength"), E("LabelSeparation"),
-           C("LabelsMinLengthAutoAdjust"), K("LabelsRotation")}},
-         {"Cursor Labels", format("Cursor")},
-         {"Legend Labels", format("Legend")},
+           C("LabelsMinLengthAutoAdjust"), K("LabelsRotation")},
+          "Labels",
+          "Labels"},
+         {"Cursor", format("Cursor"), "Labels", "Labels"},
+         {"Legend", format("Legend"), "Labels", "Labels"},
          {"Tracking",
           {C("TrackingEnabled"), K("TrackingStyle"), E("TrackingScrollCompressMax"), K("TrackingAlignFirstStyle"),
            K("TrackingIncrementStyle"), E("TrackingSpanMinimum"), E("TrackingMaxMargin"), E("TrackingMinMargin")}},
@@ -245,15 +254,14 @@ TkEditorPageTable MakeToolBarPage()
 
 TkEditorPageTable MakeDataViewPage()
 {
-    std::vector<TkEditorRow> lines{P("GridLineColor"),     K("GridLineMajorStyle"), K("GridLineMinorStyle"),
-                                   C("GridLineShowLeft"),  C("GridLineShowRight"),  C("GridLineShowTop"),
-                                   C("GridLineShowBottom")};
-    for (const char* part : {"XMajor", "XMinor", "YMajor", "YMinor"}) {
-        const std::string p = part;
-        for (TkEditorRow row : {C("GridLine" + p + "Custom"), C("GridLineShow" + p + "s"), P("GridLine" + p + "Color"),
-                                E("GridLine" + p + "Width"), K("GridLine" + p + "Style")})
-            lines.push_back(std::move(row));
-    }
+    std::vector<TkEditorSubPage> custom;
+    for (const std::string part : {"XMajor", "XMinor", "YMajor", "YMinor"})
+        custom.push_back(
+            {part.substr(0, 1) + "-" + part.substr(1) + "s",
+             {C("GridLine" + part + "Custom"), C("GridLineShow" + part + "s"), P("GridLine" + part + "Color"),
+              E("GridLine" + part + "Width"), K("GridLine" + part + "Style")},
+             "Grid Lines",
+             "GridLinesCustom"});
     return {"Data View",
             "DataView",
             "DataView",
@@ -263,7 +271,13 @@ TkEditorPageTable MakeDataViewPage()
                N("GridXAxisName", {"<None>", "XAxis", "<All>"}), N("GridYAxisName", {"<None>", "YAxis", "<All>"}),
                C("GridShow"), K("AxesControlWheelStyle"), C("AxesControlEnabled"), K("AxesControlMouseStyle"),
                C("AxesControlAllowInSelectMode"), E("Layer")}},
-             {"Grid Lines", std::move(lines)}}};
+             {"Grid Lines",
+              {P("GridLineColor"), K("GridLineMajorStyle"), K("GridLineMinorStyle"), C("GridLineShowLeft"),
+               C("GridLineShowRight"), C("GridLineShowTop"), C("GridLineShowBottom")}},
+             custom[0],
+             custom[1],
+             custom[2],
+             custom[3]}};
 }
 
 }  // namespace

@@ -37,6 +37,10 @@ struct TkEditorRow {
 struct TkEditorSubPage {
     std::string Caption;
     std::vector<TkEditorRow> Rows;
+    // A tab within the tab captioned Within (listed before it), on a page
+    // control named prefix + Nest + "PageControl" below that tab's rows.
+    std::string Within{};
+    std::string Nest{};
 };
 
 struct TkEditorPageTable {

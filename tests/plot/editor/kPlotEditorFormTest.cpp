@@ -443,6 +443,8 @@ TEST_F(PlotEditorFormTest, ReopeningShowsThePagesOfTheLastOpeningAndAPlotChanged
     Open();
     Form->GetPageControl()->SetActivePageIndex(4);
     Find<TPageControl>("ChannelPageControl")->SetActivePageIndex(2);
+    Find<TPageControl>("XAxisLabelsPageControl")->SetActivePageIndex(2);
+    Find<TPageControl>("DataViewGridLinesCustomPageControl")->SetActivePageIndex(3);
     Form->Close();
     ASSERT_TRUE(Form->GetClosed());
     Plot->GetMasterManager().ChannelManager()->GetItem(0)->SetColor(clOlive);
@@ -450,6 +452,8 @@ TEST_F(PlotEditorFormTest, ReopeningShowsThePagesOfTheLastOpeningAndAPlotChanged
     EXPECT_EQ(Made, 2);
     EXPECT_EQ(Form->GetPageControl()->GetActivePageIndex(), 4);
     EXPECT_EQ(Find<TPageControl>("ChannelPageControl")->GetActivePageIndex(), 2);
+    EXPECT_EQ(Find<TPageControl>("XAxisLabelsPageControl")->GetActivePage()->GetText(), "Legend");
+    EXPECT_EQ(Find<TPageControl>("DataViewGridLinesCustomPageControl")->GetActivePage()->GetText(), "Y-Minors");
     EXPECT_EQ(Find<TkComponentEditorColorPicker>("ChannelColorPicker")->GetColorValue(), clOlive);
 }
 
