@@ -220,8 +220,10 @@ void TkPlotEditorPage::LoadControl(const TBinding& Binding, const TObject* Objec
         const std::string name = GetStrProp(Object, info);
         const int index = name.empty() ? -1 : combo->Items->IndexOf(name);
         combo->SetItemIndexSilently(index);
+        // A name no object has (yet) stays shown, so what the user is
+        // typing survives the reload after each keystroke.
         if (index < 0)
-            combo->SetTextSilently("");
+            combo->SetTextSilently(name);
         break;
     }
     case T::Radio:

@@ -373,13 +373,18 @@ TEST_F(PlotEditorFormTest, AnEditWritesOnlyWhatTheUserChanged)
     channel->SetYAxisName("Pressure");
     Plot->SetPrintMarginLeft(0.1 + 0.2);
     Open();
-    EXPECT_EQ(Find<TkComponentEditorComboBox>("ChannelYAxisNameComboBox")->GetText(), "");
+    EXPECT_EQ(Find<TkComponentEditorComboBox>("ChannelYAxisNameComboBox")->GetItemIndex(), -1);
+    EXPECT_EQ(Find<TkComponentEditorComboBox>("ChannelYAxisNameComboBox")->GetText(), "Pressure");
     PickColor("ChannelColorPicker", clNavy);
     PressKey(Find<TkComponentEditorCheckBox>("HintsShowCheckBox"), Qt::Key_Space);
     EXPECT_EQ(channel->GetColor(), clNavy);
     EXPECT_EQ(channel->GetYAxisName(), "Pressure");
     EXPECT_FALSE(Plot->GetHintsShow());
     EXPECT_EQ(Plot->GetPrintMarginLeft(), 0.1 + 0.2);
+    // A name typed into a name combo goes in as it is typed.
+    Type(Find<TkComponentEditorComboBox>("ChannelYAxisNameComboBox"), "Flow");
+    EXPECT_EQ(channel->GetYAxisName(), "Flow");
+    EXPECT_EQ(Find<TkComponentEditorComboBox>("ChannelYAxisNameComboBox")->GetText(), "Flow");
 }
 
 TEST_F(PlotEditorFormTest, AChannelDataFileThatDoesNotParseLeavesThePointsAlone)
