@@ -433,6 +433,13 @@ void TkPlotEditorForm::LoadControlPage()
         return;
     const bool loading = std::exchange(FLoading, true);
     FControlPage->Load(FPlot);
+    for (const char* name : {"ControlPropertiesOpenPicker", "ControlPropertiesSavePicker"}) {
+        TComponent* picker = FindComponent(name);
+        if (auto* open = dynamic_cast<TkComponentEditorOpenPicker*>(picker))
+            open->DefaultDir = FPlot->DefaultPropertyDirectory;
+        else if (auto* save = dynamic_cast<TkComponentEditorSavePicker*>(picker))
+            save->DefaultDir = FPlot->DefaultPropertyDirectory;
+    }
     static_cast<TControl*>(FindComponent("ControlLogFileNameEdit"))->SetEnabled(!FPlot->GetLoggingActive());
     FLoading = loading;
 }

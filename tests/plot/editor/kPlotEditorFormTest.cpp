@@ -24,6 +24,7 @@
 #include "plot/channels/kXYPlotChannel.h"
 #include "plot/core/kPlotAxis.h"
 #include "plot/core/kPlotMasterManager.h"
+#include "plot/core/kPlotTranslation.h"
 #include "plot/editor/kComponentEditorControls.h"
 #include "plot/editor/kComponentEditorEdit.h"
 #include "plot/editor/kComponentEditorListBox.h"
@@ -535,6 +536,40 @@ TEST_F(PlotEditorFormTest, AModalEditorEditsLiveAndIsMadeAnewNextTime)
     Open();
     EXPECT_EQ(Made, 2);
     EXPECT_EQ(Shown, 1);
+}
+
+TEST_F(PlotEditorFormTest, PropertyFilesSaveAndLoadThePlotAndTheFormFollows)
+{
+    const std::string file = TempFile("plot.cfg");
+    Plot->DefaultPropertyDirectory = Dir.string();
+    Plot->SetBorderStyle(kbsNone);
+    Open();
+    std::vector<TDialogRequest> asked;
+    SetDialogResponder([&](const TDialogRequest& R) {
+        asked.push_back(R);
+        TDialogAnswer answer;
+        answer.Result = IDOK;
+        answer.FileNames = {file};
+        return answer;
+    });
+    Find<TkComponentEditorSavePicker>("ControlPropertiesSavePicker")->Click();
+    ASSERT_TRUE(std::filesystem::exists(file));
+    EXPECT_EQ(asked.at(0).InitialDir, Dir.string());
+    PressKey(Find<TkComponentEditorRadioGroup>("BorderStyleRadioGroup"), Qt::Key_Down);
+    ASSERT_EQ(Plot->GetBorderStyle(), kbsRaised);
+    Find<TkComponentEditorOpenPicker>("ControlPropertiesOpenPicker")->Click();
+    EXPECT_EQ(Plot->GetBorderStyle(), kbsNone);
+    EXPECT_EQ(Find<TkComponentEditorRadioGroup>("BorderStyleRadioGroup")->GetItemIndex(), int(kbsNone));
+    EXPECT_TRUE(asked.at(1).FileMustExist);
+}
+
+TEST_F(PlotEditorFormTest, TheFormSpeaksThroughThePlotsTranslations)
+{
+    auto* pair = Plot->GetMasterManager().TranslationManager()->Add();
+    pair->SetOriginalString("Channels");
+    pair->SetReplacementString("通道");
+    Open();
+    EXPECT_EQ(Find<TTabSheet>("ChannelTabSheet")->GetText(), "通道");
 }
 
 }  // namespace
