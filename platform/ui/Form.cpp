@@ -31,6 +31,17 @@ public:
         Event->ignore();
         (void)Closed;
     }
+
+    bool event(QEvent* Event) override
+    {
+        if (Event->type() == QEvent::WindowActivate)
+            if (auto* Form = dynamic_cast<TForm*>(TControl::FromWidget(this)); Form && !Form->IsDestroying())
+                CallGuarded(Form, [Form] {
+                    if (Form->OnActivate)
+                        Form->OnActivate(Form);
+                });
+        return QWidget::event(Event);
+    }
 };
 
 TForm::TForm(TComponent* AOwner) : TWinControl(AOwner, NewWidget<TFormWidget>())

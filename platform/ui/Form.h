@@ -74,6 +74,8 @@ public:
     TNotifyEvent OnCreate;
     TNotifyEvent OnShow;
     TNotifyEvent OnHide;
+    // The form's window became the active one.
+    TNotifyEvent OnActivate;
     TCloseEvent OnClose;
     TCloseQueryEvent OnCloseQuery;
     TNotifyEvent OnDestroy;

@@ -103,6 +103,21 @@ TEST(FormEvents, ShowAndHideFireOncePerChange)
     EXPECT_EQ(Hides, 1);
 }
 
+TEST(FormEvents, OnActivateFiresEachTimeTheWindowBecomesActive)
+{
+    TForm Form(nullptr);
+    int Activations = 0;
+    Form.OnActivate = [&](TObject* Sender) { Activations += Sender == &Form; };
+    Form.Show();
+    const int before = Activations;
+    QEvent activate(QEvent::WindowActivate);
+    QCoreApplication::sendEvent(Form.Widget(), &activate);
+    QEvent deactivate(QEvent::WindowDeactivate);
+    QCoreApplication::sendEvent(Form.Widget(), &deactivate);
+    QCoreApplication::sendEvent(Form.Widget(), &activate);
+    EXPECT_EQ(Activations - before, 2);
+}
+
 TEST(FormEvents, OnDestroyRunsOnceForACreatedForm)
 {
     int Destroys = 0;
