@@ -107,6 +107,11 @@ TkPlotEditorForm::TkPlotEditorForm(TkPlotEditorHost& Host)
         if (auto* picker = dynamic_cast<TkComponentEditorValueConverterPicker*>(Components(i)))
             picker->TranslationMethod = [this](TForm* Form) { FMaster.TranslateControl(Form); };
     RestorePages();
+    // A stay-on-top editor shows what changed on the plot meanwhile.
+    OnActivate = [this](TObject*) {
+        if (GetFormStyle() == fsStayOnTop)
+            ReloadAll();
+    };
     OnClose = [this](TObject*, TCloseAction&) {
         FClosed = true;
         StorePages();

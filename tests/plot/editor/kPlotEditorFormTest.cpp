@@ -572,4 +572,15 @@ TEST_F(PlotEditorFormTest, TheFormSpeaksThroughThePlotsTranslations)
     EXPECT_EQ(Find<TTabSheet>("ChannelTabSheet")->GetText(), "通道");
 }
 
+TEST_F(PlotEditorFormTest, AStayOnTopEditorShowsWhatChangedOnThePlotWhenActivatedAgain)
+{
+    auto* channel = Plot->GetMasterManager().ChannelManager()->GetItem(0);
+    Open();
+    channel->SetColor(clPurple);
+    ASSERT_NE(Find<TkComponentEditorColorPicker>("ChannelColorPicker")->GetColorValue(), clPurple);
+    QEvent activate(QEvent::WindowActivate);
+    QCoreApplication::sendEvent(Form->Widget(), &activate);
+    EXPECT_EQ(Find<TkComponentEditorColorPicker>("ChannelColorPicker")->GetColorValue(), clPurple);
+}
+
 }  // namespace
