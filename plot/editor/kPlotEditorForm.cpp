@@ -261,9 +261,6 @@ void TkPlotEditorForm::BuildKindPage(const TkEditorPageTable& Table)
     if (Table.Kind == "Channel") {
         BuildChannelFiles(p);
         BuildChannelStats(p);
-        const bool addRemove = FPlot && FPlot->GetUserCanAddRemoveChannels();
-        static_cast<TControl*>(FindComponent(Table.AddButton))->SetVisible(addRemove);
-        static_cast<TControl*>(FindComponent("ChannelRemoveButton"))->SetVisible(addRemove);
     }
     if (Table.Kind == "XAxis" || Table.Kind == "YAxis")
         BuildCopyDefaultButtons(p);
@@ -538,6 +535,9 @@ void TkPlotEditorForm::Edit(TkPlotObject* Object)
 void TkPlotEditorForm::ShowEditor()
 {
     FClosed = false;
+    const bool addRemove = FPlot && FPlot->GetUserCanAddRemoveChannels();
+    for (const char* name : {"kChannelAddButton", "ChannelRemoveButton"})
+        static_cast<TControl*>(FindComponent(name))->SetVisible(addRemove);
     ReloadAll();
     // The form as sender, as on closing: the application may adjust it.
     if (FPlot && FPlot->OnAfterOpenEditor)

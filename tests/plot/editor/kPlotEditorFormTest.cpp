@@ -322,6 +322,12 @@ TEST_F(PlotEditorFormTest, ChannelAddAndRemoveShowOnlyWhenThePlotAllowsIt)
     Open();
     EXPECT_FALSE(Find<TkComponentEditorButton>("kChannelAddButton")->GetVisible());
     EXPECT_FALSE(Find<TkComponentEditorButton>("ChannelRemoveButton")->GetVisible());
+    // An open stay-on-top editor is shown again as the plot now says.
+    Plot->SetUserCanAddRemoveChannels(true);
+    Open();
+    EXPECT_EQ(Made, 1);
+    EXPECT_TRUE(Find<TkComponentEditorButton>("kChannelAddButton")->GetVisible());
+    EXPECT_TRUE(Find<TkComponentEditorButton>("ChannelRemoveButton")->GetVisible());
 }
 
 TEST_F(PlotEditorFormTest, AnXYPlotHidesTheTabsItsChannelsHaveNoUseFor)
