@@ -21,6 +21,11 @@ int TkPlotAxisLink::ValueToPixel(double Value) const
     return Axis->ValueToPixel(Value);
 }
 
+TkPlotPixelScale TkPlotAxisLink::PixelScale() const
+{
+    return Axis->GetPixelScale();
+}
+
 double TkPlotAxisLink::PixelToValue(int Pixel) const
 {
     return Axis->PixelToValue(Pixel);

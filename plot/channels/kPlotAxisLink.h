@@ -14,6 +14,7 @@ public:
     double GetSpan() const override;
     int ValueToPixel(double Value) const override;
     double PixelToValue(int Pixel) const override;
+    TkPlotPixelScale PixelScale() const override;
     std::string GetLabelText(double Value) override;
     std::string GetCursorText(double Value) override;
     std::string GetCursorPlainText(double Value) override;

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "plot/core/kPlotObjects.h"
+#include "plot/core/kPlotPixelScale.h"
 
 class TkPlotChannelAxis {
 public:
@@ -19,6 +20,9 @@ public:
     // Screen pixel along the axis' direction, and back.
     virtual int ValueToPixel(double Value) const = 0;
     virtual double PixelToValue(int Pixel) const = 0;
+    // ValueToPixel as it stands, to convert many values in a row: through
+    // ValueToPixel itself unless the axis knows better.
+    virtual TkPlotPixelScale PixelScale() const;
     // The value in the axis' label format, its cursor format, and its
     // cursor number without date or time formatting.
     virtual std::string GetLabelText(double Value) = 0;

@@ -7,6 +7,8 @@ TkPlotFastTrace::TkPlotFastTrace(const TkPlotChannelCustom& Channel, const TkPlo
     : FChannel(Channel),
       FXAxis(XAxis),
       FYAxis(YAxis),
+      FXScale(XAxis.PixelScale()),
+      FYScale(YAxis.PixelScale()),
       FUncut(Channel.UncutBox(XAxis, YAxis)),
       FReverse(Channel.GetXYAxesReverse()),
       FInAddedOrder(InAddedOrder)
@@ -15,7 +17,7 @@ TkPlotFastTrace::TkPlotFastTrace(const TkPlotChannelCustom& Channel, const TkPlo
 
 int TkPlotFastTrace::Column(double X)
 {
-    return FXAxis.ValueToPixel(X);
+    return FXScale.Pixel(X);
 }
 
 void TkPlotFastTrace::Run(const TkPlotMinMaxPoint& Points)
@@ -69,8 +71,8 @@ void TkPlotFastTrace::Line(const TkPlotMinMaxPoint& A, double Y1, const TkPlotMi
     if (FUncut.Holds(A.FirstX, Y1) && FUncut.Holds(B.FirstX, Y2)) {
         // Nothing to cut: the ends are the points themselves, in X order
         // as ClippedLine takes them.
-        a = TPoint(A.FirstIndex, FYAxis.ValueToPixel(Y1));
-        b = TPoint(B.FirstIndex, FYAxis.ValueToPixel(Y2));
+        a = TPoint(A.FirstIndex, FYScale.Pixel(Y1));
+        b = TPoint(B.FirstIndex, FYScale.Pixel(Y2));
         if (A.FirstX > B.FirstX)
             std::swap(a, b);
         if (FReverse) {

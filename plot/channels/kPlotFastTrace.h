@@ -22,6 +22,7 @@ public:
                     bool InAddedOrder = false);
 
     int Column(double X) override;
+    const TkPlotPixelScale* ColumnScale() const override { return &FXScale; }
     void Run(const TkPlotMinMaxPoint& Points) override;
     void Break() override;
     // The lines' screen ends in pairs, once the walk is over.
@@ -38,6 +39,9 @@ private:
     const TkPlotChannelCustom& FChannel;
     const TkPlotChannelAxis& FXAxis;
     const TkPlotChannelAxis& FYAxis;
+    // The axes' conversions, taken once for the whole walk.
+    const TkPlotPixelScale FXScale;
+    const TkPlotPixelScale FYScale;
     // Lines with both ends in here are drawn as they are; their screen X is
     // their column's.
     const TkPlotChannelCustom::TUncut FUncut;

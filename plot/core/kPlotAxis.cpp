@@ -183,27 +183,27 @@ void TkPlotAxis::DefineProperties(TFiler& Filer)
 
 // ---------------------------------------------------------------- values and pixels
 
-int TkPlotAxis::ValueToPixel(double Value) const
+TkPlotPixelScale TkPlotAxis::GetPixelScale() const
 {
     const int p0 = FMinPixel;
     const int p1 = FMaxPixel;
-    const int middle = (p0 + p1) / 2;
     if (p0 == p1 || !(FSpan > 1e-300))
-        return middle;
-    double offset;
+        return TkPlotPixelScale::Constant((p0 + p1) / 2);
     if (IsLog()) {
         const double m = FMin > 0 ? FMin : 1;
         const double s = FSpan > 0 ? FSpan : 1;
-        const double v = Value > 0 ? Value : 1;
         const double decades = std::log10(m + s) - std::log10(m);
         // A span too small to tell apart from Min on a log scale.
         if (decades == 0)
-            return middle;
-        offset = (std::log10(v) - std::log10(m)) * (p0 - p1) / decades;
-    } else {
-        offset = (Value - FMin) * FScaleFactor;
+            return TkPlotPixelScale::Constant((p0 + p1) / 2);
+        return TkPlotPixelScale::Log(p0, std::log10(m), p0 - p1, decades);
     }
-    return ClampPixel(p0 - std::nearbyint(offset));
+    return TkPlotPixelScale::Linear(p0, FMin, FScaleFactor);
+}
+
+int TkPlotAxis::ValueToPixel(double Value) const
+{
+    return GetPixelScale().Pixel(Value);
 }
 
 double TkPlotAxis::PixelToValue(int Pixel) const

@@ -12,6 +12,7 @@
 #include "plot/core/kGraphicsProperties.h"
 #include "plot/core/kPlotAxisTitleFont.h"
 #include "plot/core/kPlotObjects.h"
+#include "plot/core/kPlotPixelScale.h"
 #include "plot/core/kPlotPixels.h"
 #include "plot/core/kPlotTickLadders.h"
 #include "plot/core/kPlotValueText.h"
@@ -196,6 +197,8 @@ public:
 
     // ---- values and pixels
     int ValueToPixel(double Value) const;
+    // The conversion as it stands, for converting many values at once.
+    TkPlotPixelScale GetPixelScale() const;
     double PixelToValue(int Pixel) const;
     int GetMinPixel() const { return ValueToPixel(FMin); }
     int GetMaxPixel() const { return ValueToPixel(GetMax()); }

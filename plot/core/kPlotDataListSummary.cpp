@@ -6,6 +6,7 @@
 
 #include "plot/core/kClasses.h"
 #include "plot/core/kPlotDataCustomList.h"
+#include "plot/core/kPlotPixelScale.h"
 
 namespace {
 
@@ -38,7 +39,8 @@ public:
           FLast(Last),
           FCount(List.Count()),
           FRingStart(List.RingStart()),
-          FComputesX(List.ComputesX())
+          FComputesX(List.ComputesX()),
+          FColumns(Walk.ColumnScale())
     {
     }
 
@@ -66,6 +68,7 @@ private:
         const int p = Logical + FRingStart;
         return p < FCount ? p : p - FCount;
     }
+    int ColumnOf(double X) { return FColumns ? FColumns->Pixel(X) : FWalk.Column(X); }
     TkPlotStoredPoint Read(int Logical) const { return FList.StoredPoint(Logical, Position(Logical)); }
 
     // The last index from J on that is stored in J's block, or FLast.
@@ -190,7 +193,7 @@ private:
     {
         FRun.Reset();
         // Often the point that ended the run before, whose column is known.
-        FRun.Add(Q.X == FConvertedX ? FConvertedColumn : FWalk.Column(Q.X), Q.X, Q.Y);
+        FRun.Add(Q.X == FConvertedX ? FConvertedColumn : ColumnOf(Q.X), Q.X, Q.Y);
         FOpen = true;
         FPositive = Q.X > 0;
         FLow = FHigh = Q.X;
@@ -244,7 +247,7 @@ private:
             return false;
         if (X != FConvertedX) {
             FConvertedX = X;
-            FConvertedColumn = FWalk.Column(X);
+            FConvertedColumn = ColumnOf(X);
         }
         if (FConvertedColumn != FRun.FirstIndex)
             return false;
@@ -262,6 +265,7 @@ private:
     const int FCount;
     const int FRingStart;
     const bool FComputesX;
+    const TkPlotPixelScale* const FColumns;
     bool FOpen = false;
     TkPlotMinMaxPoint FRun;
     // Where the open run began, and how many points the one before took.

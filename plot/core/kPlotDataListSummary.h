@@ -16,6 +16,7 @@
 
 class TkPlotDataCustomList;
 class TkPlotMinMaxPoint;
+class TkPlotPixelScale;
 
 // One stored point as the summary reads it.
 struct TkPlotStoredPoint {
@@ -34,6 +35,9 @@ public:
     // conversion does (a log scale takes every value up to zero as 1). A
     // whole block is taken into a column on the strength of this.
     virtual int Column(double X) = 0;
+    // When given, the walk converts X to its column through this itself
+    // instead of calling Column, as it does many times a column.
+    virtual const TkPlotPixelScale* ColumnScale() const { return nullptr; }
     // Valid points that follow one another (empty points among them passed
     // over) and share one column, FirstIndex; a column's points may come as
     // several runs in a row.

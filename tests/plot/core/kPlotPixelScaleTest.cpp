@@ -1,0 +1,75 @@
+// The conversion a trace applies to many values gives, value for value,
+// what rounding the exact offset to the nearest pixel (ties to even) and
+// clamping it gives: halves, far values, infinities and NaN included.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+#include <random>
+#include <vector>
+
+#include "plot/core/kPlotPixelScale.h"
+#include "plot/core/kPlotPixels.h"
+
+namespace {
+
+std::vector<double> Values(double Min, double Span)
+{
+    std::vector<double> v = {Min,
+                             Min + Span,
+                             Min - Span * 1e12,
+                             Min + Span * 1e12,
+                             1e308,
+                             -1e308,
+                             0,
+                             -0.0,
+                             std::numeric_limits<double>::infinity(),
+                             -std::numeric_limits<double>::infinity(),
+                             std::numeric_limits<double>::quiet_NaN(),
+                             std::numeric_limits<double>::denorm_min()};
+    std::mt19937_64 random(7);
+    std::uniform_real_distribution<double> around(Min - Span, Min + 2 * Span);
+    for (int i = 0; i < 20000; ++i)
+        v.push_back(around(random));
+    return v;
+}
+
+TEST(PixelScale, LinearRoundsAsTheNearestPixelTiesToEvenAndClamps)
+{
+    // A factor of 1 or 0.5 puts many values on exact halves of a pixel.
+    for (double factor : {1.0, -0.5, 2.5, -937.0 / 3, 1e-3}) {
+        const int p0 = 517;
+        const double min = -3.25;
+        const TkPlotPixelScale s = TkPlotPixelScale::Linear(p0, min, factor);
+        std::vector<double> values = Values(min, 1000);
+        for (int h = -2000; h < 2000; ++h)
+            values.push_back(min + (h + 0.5) / factor);
+        for (double v : values)
+            ASSERT_EQ(s.Pixel(v), ClampPixel(p0 - std::nearbyint((v - min) * factor))) << v << " at " << factor;
+    }
+    EXPECT_EQ(TkPlotPixelScale::Linear(10, 0, 1).Pixel(2.5), 8);
+    EXPECT_EQ(TkPlotPixelScale::Linear(10, 0, 1).Pixel(3.5), 6);
+}
+
+TEST(PixelScale, LogTakesValuesUpToZeroAsOne)
+{
+    const int p0 = 400, p1 = 0;
+    const double m = 0.01, decades = std::log10(1000.0) - std::log10(m);
+    const TkPlotPixelScale s = TkPlotPixelScale::Log(p0, std::log10(m), p0 - p1, decades);
+    for (double v : Values(m, 1000)) {
+        const double offset = (std::log10(v > 0 ? v : 1) - std::log10(m)) * (p0 - p1) / decades;
+        ASSERT_EQ(s.Pixel(v), ClampPixel(p0 - std::nearbyint(offset))) << v;
+    }
+    EXPECT_EQ(s.Pixel(-5), s.Pixel(1));
+}
+
+TEST(PixelScale, ConstantAndThroughAnotherConversion)
+{
+    EXPECT_EQ(TkPlotPixelScale::Constant(33).Pixel(std::nan("")), 33);
+    const int offset = 7;
+    const TkPlotPixelScale s = TkPlotPixelScale::Through(
+        &offset, [](const void* o, double v) { return *static_cast<const int*>(o) + int(v); });
+    EXPECT_EQ(s.Pixel(5.9), 12);
+}
+
+}  // namespace
