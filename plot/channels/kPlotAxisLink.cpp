@@ -1,7 +1,9 @@
 #include "plot/channels/kPlotAxisLink.h"
 
 #include <array>
+#include <cstdint>
 #include <memory>
+#include <string>
 
 #include "plot/core/kPlotAxis.h"
 #include "plot/core/kPlotMasterManager.h"
@@ -56,17 +58,36 @@ void TkPlotAxisLink::TrackNewValue(double Value)
     Axis->TrackNewValue(Value);
 }
 
+namespace {
+
+// A channel asks for its axes at every point added: the answer is kept
+// until the axes of the kind change (one comes or goes, or is renamed).
+struct TAxisLookup {
+    TkPlotAxisLink Link;
+    const TkPlotKindManager* Axes = nullptr;
+    std::uint64_t Version = 0;
+    std::string Name;
+    bool Found = false;
+};
+
+}  // namespace
+
 TkPlotChannelAxisFinder PlotAxisFinder(TkPlotMasterManager& Master)
 {
-    auto links = std::make_shared<std::array<TkPlotAxisLink, 2>>();
-    return [&Master, links](const TkPlotKind& Kind, const std::string& Name) -> TkPlotChannelAxis* {
-        const bool x = Kind == TkPlotObjectKind::XAxis;
+    auto lookups = std::make_shared<std::array<TAxisLookup, 2>>();
+    return [&Master, lookups](const TkPlotKind& Kind, const std::string& Name) -> TkPlotChannelAxis* {
+        TAxisLookup& l = (*lookups)[Kind == TkPlotObjectKind::XAxis ? 0 : 1];
         const TkPlotKindManager* axes = Master.KindManager(Kind);
-        TkPlotObject* found = axes ? axes->FindByName(Name) : nullptr;
-        if (!found)
+        if (!axes)
             return nullptr;
-        TkPlotAxisLink& link = (*links)[x ? 0 : 1];
-        link.Axis = static_cast<TkPlotAxis*>(found);
-        return &link;
+        if (axes != l.Axes || axes->GetNamesVersion() != l.Version || Name != l.Name) {
+            TkPlotObject* found = axes->FindByName(Name);
+            l.Link.Axis = static_cast<TkPlotAxis*>(found);
+            l.Found = found != nullptr;
+            l.Axes = axes;
+            l.Version = axes->GetNamesVersion();
+            l.Name = Name;
+        }
+        return l.Found ? &l.Link : nullptr;
     };
 }

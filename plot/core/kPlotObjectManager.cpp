@@ -17,6 +17,13 @@ TkPlotObjectManagerCustom::TkPlotObjectManagerCustom(TkPlotObjectOwner* AOwner, 
     : FOwner(AOwner),
       FCallbacks(CheckPlotCallbacks(AOwner, Callbacks, "Owner must be Assigned"))
 {
+    NamesChanged();
+}
+
+void TkPlotObjectManagerCustom::NamesChanged()
+{
+    static std::uint64_t last = 0;
+    FNamesVersion = ++last;
 }
 
 void TkPlotObjectManagerCustom::Free(TkPlotObjectManagerCustom* Manager)
@@ -65,12 +72,14 @@ void TkPlotObjectManagerCustom::RemoveObject(TkPlotObject* Object)
     if (it == FItems.rend())
         return;
     FItems.erase(std::next(it).base());
+    NamesChanged();
     ObjectRemoved(Object);
     FCallbacks.OnChange(this);
 }
 
 void TkPlotObjectManagerCustom::NotifyObjectRenamed(TkPlotObject* Object)
 {
+    NamesChanged();
     for (TkPlotObject* o : std::vector<TkPlotObject*>(FItems))
         o->ObjectRenamed(Object);
 }
@@ -86,6 +95,7 @@ void TkPlotObjectManagerCustom::Delete(int Index)
     if (Index < 0 || Index >= GetCount())
         throw EListError("List index out of bounds (" + IntToStr(Index) + ")");
     FItems.erase(FItems.begin() + Index);
+    NamesChanged();
 }
 
 TkPlotObject* TkPlotObjectManagerCustom::GetObject(int Index) const
@@ -117,8 +127,10 @@ TkPlotObject* TkPlotObjectManagerCustom::FindByName(const std::string& Name) con
 
 void TkPlotObjectManagerCustom::AddUnique(TkPlotObject* Object)
 {
-    if (IndexOf(Object) < 0)
+    if (IndexOf(Object) < 0) {
         FItems.push_back(Object);
+        NamesChanged();
+    }
 }
 
 std::string TkPlotObjectManagerCustom::MakeDefaultName() const

@@ -3,6 +3,7 @@
 // manager owns its objects, names new ones and gives them their first links;
 // the all-objects manager sees every object and routes input to the
 // selected ones.
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
@@ -52,6 +53,10 @@ public:
     int IndexOf(const TkPlotObject* Object) const;
     int IndexOfName(const std::string& Name) const;
     TkPlotObject* FindByName(const std::string& Name) const;
+    // Changes whenever an object comes, goes or is renamed, and differs
+    // between managers, so that an answer of FindByName can be kept until
+    // it does.
+    std::uint64_t GetNamesVersion() const { return FNamesVersion; }
     void AddUnique(TkPlotObject* Object);
     // Stem, a blank, and one more than the highest number used after it.
     std::string MakeDefaultName() const;
@@ -75,7 +80,10 @@ protected:
     bool AddAndName(TkPlotObject* Object, const TkPlotKind& Kind);
 
 private:
+    void NamesChanged();
+
     std::vector<TkPlotObject*> FItems;
+    std::uint64_t FNamesVersion = 0;
     TkPlotObjectOwner* FOwner;
     TkPlotObjectCallbacks FCallbacks;
 };

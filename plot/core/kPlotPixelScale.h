@@ -23,14 +23,10 @@ public:
     int Pixel(double Value) const
     {
         switch (FKind) {
-        case kLinear:
-            return Clamp(FPixel0 - std::rint((Value - FMin) * FFactor));
-        case kLog:
-            return Clamp(FPixel0 - std::rint((std::log10(Value > 0 ? Value : 1) - FMin) * FFactor / FDecades));
-        case kThrough:
-            return FConvert(FOwner, Value);
-        default:
-            return FPixel0;
+        case kLinear: return Clamp(FPixel0 - std::rint((Value - FMin) * FFactor));
+        case kLog: return Clamp(FPixel0 - std::rint((std::log10(Value > 0 ? Value : 1) - FMin) * FFactor / FDecades));
+        case kThrough: return FConvert(FOwner, Value);
+        default: return FPixel0;
         }
     }
 

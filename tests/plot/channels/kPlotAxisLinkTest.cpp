@@ -88,3 +88,43 @@ TEST_F(PlotAxes, ClearAllDataRestartsTheTrackingOfEveryAxis)
 }
 
 }  // namespace
+
+namespace {
+
+// Points are added many times a second: the channel must still follow its
+// axes as they are added, renamed and removed between points.
+TEST_F(PlotAxes, TrackingFollowsAxesAddedRenamedAndRemovedBetweenPoints)
+{
+    yAxis->SetTrackingAlignFirstStyle(kpafsMin);
+    channel->SetYAxisName("Flow");
+    channel->AddXY(0, 3);
+    EXPECT_FALSE(channel->GetYAxis());
+
+    auto* flow = master->YAxisManager()->GetItem(master->AddYAxis());
+    flow->SetTrackingAlignFirstStyle(kpafsMin);
+    flow->SetTrackingStyle(kptsScaleMinMax);
+    flow->SetName("FLOW");
+    channel->AddXY(1, 5);
+    EXPECT_EQ(flow->GetMin(), 5);
+    EXPECT_EQ(yAxis->GetMin(), 0);  // never tracked
+
+    // The channel's name follows its axis' rename; another axis later
+    // named as the channel was named is not its axis.
+    flow->SetName("Pressure");
+    auto* other = master->YAxisManager()->GetItem(master->AddYAxis());
+    other->SetTrackingAlignFirstStyle(kpafsMin);
+    other->SetName("Flow");
+    channel->AddXY(2, -9);
+    EXPECT_EQ(channel->GetYAxisName(), "Pressure");
+    EXPECT_LE(flow->GetMin(), -9);
+    EXPECT_EQ(other->GetMin(), 0);
+
+    TkPlotObject::Free(flow);
+    EXPECT_FALSE(channel->GetYAxis());
+    channel->SetYAxisName("flow");
+    channel->AddXY(3, 11);
+    ASSERT_EQ(channel->GetYAxis()->GetMin(), 11);
+    EXPECT_EQ(other->GetMin(), 11);
+}
+
+}  // namespace
