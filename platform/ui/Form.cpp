@@ -153,6 +153,9 @@ TModalResult TForm::ShowModal()
     if (FModalLevel > 0 || (FVisible && Widget()->isVisible()))
         throw Exception("Cannot make a visible window modal");
     QPointer<QWidget> Guard(Widget());
+    // A control still holding the mouse (pressed when the dialog was asked
+    // for) would take every click meant for the dialog.
+    ReleaseCapture();
     FModalResult = mrNone;
     Widget()->setWindowModality(Qt::ApplicationModal);
     ++FModalLevel;

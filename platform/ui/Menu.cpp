@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "ui/Application.h"
+#include "ui/Control.h"
 #include "ui/ControlQt.h"
 
 namespace {
@@ -201,6 +202,9 @@ QMenu* TPopupMenu::Menu() const
 
 void TPopupMenu::Popup(int X, int Y)
 {
+    // The menu takes the mouse from whatever control held it, and nothing
+    // holds it once the menu is gone.
+    ReleaseCapture();
     Menu()->exec(QPoint(X, Y));
 }
 

@@ -4,6 +4,7 @@
 
 #include <QCoreApplication>
 #include <QEventLoop>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QTimer>
@@ -18,6 +19,7 @@
 #include "ui/Button.h"
 #include "ui/Dialogs.h"
 #include "ui/Form.h"
+#include "ui/Menu.h"
 
 namespace {
 
@@ -204,6 +206,40 @@ TEST(ModalForms, CloseQueryRefusalKeepsTheDialogOpen)
     EXPECT_EQ(Queries, 2);
     ASSERT_EQ(Closes.size(), 1u);
     EXPECT_EQ(Closes[0], caHide);
+}
+
+// A chart takes the mouse on a right press and lets it go on the release;
+// a menu or a dialog opened in between must get the mouse all the same.
+TEST(ModalForms, AModalFormOrAPopupMenuTakesTheMouseFromTheControlHoldingIt)
+{
+    TForm Owner(nullptr);
+    auto* Holder = new TButton(&Owner);
+    Holder->Parent = &Owner;
+    Owner.Show();
+
+    Holder->SetMouseCapture(true);
+    ASSERT_EQ(QWidget::mouseGrabber(), Holder->Widget());
+    TForm Dialog(nullptr);
+    QWidget* GrabberWhileModal = Holder->Widget();
+    QTimer::singleShot(0, [&] {
+        GrabberWhileModal = QWidget::mouseGrabber();
+        Dialog.ModalResult = mrOk;
+    });
+    EXPECT_EQ(Dialog.ShowModal(), mrOk);
+    EXPECT_EQ(GrabberWhileModal, nullptr);
+    EXPECT_FALSE(Holder->GetMouseCapture());
+
+    Holder->SetMouseCapture(true);
+    TPopupMenu Menu(nullptr);
+    Menu.Items->Add(NewMenuItem(&Menu, "Edit...", nullptr));
+    bool HolderHadTheMouse = true;
+    QTimer::singleShot(0, [&] {
+        HolderHadTheMouse = Holder->GetMouseCapture() || QWidget::mouseGrabber() == Holder->Widget();
+        Menu.Menu()->close();
+    });
+    Menu.Popup(10, 10);
+    EXPECT_FALSE(HolderHadTheMouse);
+    EXPECT_NE(QWidget::mouseGrabber(), Holder->Widget());
 }
 
 TEST(ModalForms, OnCloseWithCaNoneKeepsAModelessFormShown)
