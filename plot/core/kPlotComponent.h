@@ -374,6 +374,8 @@ public:
     // Data - " or "Error Loading Data - " followed by their message.
     void SaveData(const std::string& FileName);
     void LoadDataFromFile(const std::string& FileName);
+    // Raises what LoadDataFromFile would raise, adding no point.
+    void CheckDataFile(const std::string& FileName);
     const std::string& GetLastDataFileName() const { return FLastDataFileName; }
     // The log of new points to LogFileName (TkPlotDataLog).
     void LogActivate(bool Append);

@@ -80,6 +80,11 @@ void TkPlotComponent::LoadDataFromFile(const std::string& FileName)
     });
 }
 
+void TkPlotComponent::CheckDataFile(const std::string& FileName)
+{
+    Wrapped("Error Loading Data - ", [&] { TkPlotDataFile(*this).Check(FileName); });
+}
+
 void TkPlotComponent::LogActivate(bool Append)
 {
     FDataLog.Activate(Append);

@@ -133,14 +133,24 @@ void TkPlotDataFile::Load(const std::string& FileName)
 
 void TkPlotDataFile::Read(const std::string& Bytes)
 {
-    const std::size_t lineEnd = Bytes.find_first_of("\r\n");
-    if (SameText(Bytes.substr(0, lineEnd), CompactSignature))
-        ReadCompact(Bytes);
-    else
-        ReadText(Bytes);
+    Parse(Bytes, [](TkPlotDataPoints& Channel, const TkPlotDataPoint& Point) { Channel.AppendDataPoint(Point); });
 }
 
-void TkPlotDataFile::ReadText(const std::string& Bytes)
+void TkPlotDataFile::Check(const std::string& FileName) const
+{
+    Parse(ReadFileBytes(FileName), [](TkPlotDataPoints&, const TkPlotDataPoint&) {});
+}
+
+void TkPlotDataFile::Parse(const std::string& Bytes, const TPointSink& Take) const
+{
+    const std::size_t lineEnd = Bytes.find_first_of("\r\n");
+    if (SameText(Bytes.substr(0, lineEnd), CompactSignature))
+        ReadCompact(Bytes, Take);
+    else
+        ReadText(Bytes, Take);
+}
+
+void TkPlotDataFile::ReadText(const std::string& Bytes, const TPointSink& Take) const
 {
     TStringList lines;
     lines.SetText(Gbk::FromGbk(Bytes));
@@ -160,12 +170,12 @@ void TkPlotDataFile::ReadText(const std::string& Bytes)
             const std::size_t xAt = sharedX ? 0 : 2 * c, yAt = sharedX ? c + 1 : 2 * c + 1;
             TkPlotDataPoint point;
             if (channels[c] && yAt < cells.size() && TextPoint(cells[xAt], cells[yAt], point))
-                channels[c]->AppendDataPoint(point);
+                Take(*channels[c], point);
         }
     }
 }
 
-void TkPlotDataFile::ReadCompact(const std::string& Bytes)
+void TkPlotDataFile::ReadCompact(const std::string& Bytes, const TPointSink& Take) const
 {
     const TCompactContent content = ParseCompact(Bytes);
     const std::vector<TkPlotDataPoints*> channels = Channels(FPlot);
@@ -182,7 +192,7 @@ void TkPlotDataFile::ReadCompact(const std::string& Bytes)
                 x = first.X0 + static_cast<double>(r) * (first.X1 - first.X0);
             const double y = content.Rows[r][c].Y;
             if (channels[c] && x < 9e37 && y < 9e37)
-                channels[c]->AppendDataPoint({x, y, false, false});
+                Take(*channels[c], {x, y, false, false});
         }
     if (content.Cut)
         throw Exception("Invalid Data");

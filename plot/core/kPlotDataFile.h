@@ -3,11 +3,13 @@
 // (an X and a Y column per channel, tab or comma separated) or in the
 // compact-interval layout (see kPlotDataFormat.h), and the reading of
 // either, or of the plot's log, back into the channels.
+#include <functional>
 #include <string>
 #include <vector>
 
 class TkPlotComponent;
 class TkPlotDataPoints;
+struct TkPlotDataPoint;
 
 class TkPlotDataFile {
 public:
@@ -23,6 +25,9 @@ public:
     // conversion's message; the points read so far stay.
     void Load(const std::string& FileName);
     void Read(const std::string& Bytes);
+    // Raises what Load would raise for the file, adding no point: lets a
+    // caller that clears the channels first keep them when the file is bad.
+    void Check(const std::string& FileName) const;
 
     // The plot's channels in index order; none for one that holds no points.
     static std::vector<TkPlotDataPoints*> Channels(const TkPlotComponent& Plot);
@@ -30,8 +35,11 @@ public:
 private:
     std::string TextBytes() const;
     std::string CompactBytes() const;
-    void ReadText(const std::string& Bytes);
-    void ReadCompact(const std::string& Bytes);
+    // Hands each point read to Take with the channel it belongs to.
+    using TPointSink = std::function<void(TkPlotDataPoints& Channel, const TkPlotDataPoint& Point)>;
+    void Parse(const std::string& Bytes, const TPointSink& Take) const;
+    void ReadText(const std::string& Bytes, const TPointSink& Take) const;
+    void ReadCompact(const std::string& Bytes, const TPointSink& Take) const;
 
     TkPlotComponent& FPlot;
 };

@@ -190,6 +190,21 @@ TEST_F(kPlotDataFileTest, CompactIntervalReadingEndsAndFails)
     EXPECT_EQ(A()->GetCount(), 2);  // what was read stays
 }
 
+TEST_F(kPlotDataFileTest, ACheckRaisesWhatTheLoadWouldAndAddsNoPoint)
+{
+    WriteBytes(Path("cut.bin"), "compact interval\n1\n" + Singles({0, 1, 1, 2}) + "ab");
+    try {
+        FPlot->CheckDataFile(Path("cut.bin"));
+        ADD_FAILURE();
+    } catch (const Exception& e) {
+        EXPECT_EQ(e.Message, "Error Loading Data - Invalid Data");
+    }
+    WriteBytes(Path("log.txt"), "(X)\tA(Y)\tB(Y)\r\n1\t10\t20\r\n");
+    FPlot->CheckDataFile(Path("log.txt"));
+    EXPECT_EQ(A()->GetCount(), 0);
+    EXPECT_EQ(B()->GetCount(), 0);
+}
+
 TEST_F(kPlotDataFileTest, LogFileWithOneSharedXLoadsBack)
 {
     WriteBytes(Path("log.txt"), "(X)\tA(Y)\tB(Y)\r\n1\t10\t20\r\n2\tNull\t\r\n");
