@@ -148,6 +148,53 @@ void TkPlotEditorForm::BuildControlPage(TTabSheet* Sheet)
     save->Filter = open->Filter;
     save->DefaultExt = "cfg";
     save->OnChange = [this, save](TObject*) { FPlot->SavePropertiesToFile(save->FileName); };
+    BuildControlFiles(files);
+}
+
+void TkPlotEditorForm::BuildControlFiles(TTabSheet* Files)
+{
+    auto* dataSave = Place(new TkComponentEditorSavePicker(this), "ControlDataSavePicker", Files, 460, 40, 75, 25);
+    dataSave->Filter = "Data (*.dat)|*.dat";
+    dataSave->DefaultExt = "dat";
+    dataSave->OnChange = [this, dataSave](TObject*) { FPlot->SaveData(dataSave->FileName); };
+    auto* dataOpen = Place(new TkComponentEditorOpenPicker(this), "ControlDataOpenPicker", Files, 540, 40, 75, 25);
+    dataOpen->Filter = "Data (*.dat)|*.dat|Log (*.log)|*.log";
+    dataOpen->DefaultExt = "dat";
+    dataOpen->OnChange = [this, dataOpen](TObject*) {
+        // The points on show are cleared only for a file that will take
+        // their place.
+        FPlot->CheckDataFile(dataOpen->FileName);
+        FPlot->ClearAllData();
+        FPlot->LoadDataFromFile(dataOpen->FileName);
+        // Clearing stops a running log.
+        LoadControlPage();
+    };
+    auto* notesSave = Place(new TkComponentEditorSavePicker(this), "ControlAnnotationSavePicker", Files, 460, 72, 75,
+                            25);
+    notesSave->Filter = "Annotations (*.ano)|*.ano";
+    notesSave->DefaultExt = "ano";
+    notesSave->OnChange = [this, notesSave](TObject*) { FPlot->SaveAnnotationsToFile(notesSave->FileName); };
+    auto* notesOpen = Place(new TkComponentEditorOpenPicker(this), "ControlAnnotationOpenPicker", Files, 540, 72, 75,
+                            25);
+    notesOpen->Filter = notesSave->Filter;
+    notesOpen->DefaultExt = "ano";
+    notesOpen->OnChange = [this, notesOpen](TObject*) { FPlot->LoadAnnotationsFromFile(notesOpen->FileName); };
+    auto* logName = Place(new TkComponentEditorOpenPicker(this), "ControlLogFileNamePicker", Files, 460, 104, 75, 25);
+    logName->Filter = "Log (*.log)|*.log";
+    logName->DefaultExt = "log";
+    logName->OnChange = [this, logName](TObject*) {
+        auto* edit = static_cast<TkComponentEditorEdit*>(FindComponent("ControlLogFileNameEdit"));
+        edit->SetText(logName->FileName);
+        ControlPageChanged(edit);
+    };
+    NewButton(this, "ControlLogActivateButton", "Activate", Files, 460, 136)->OnClick = [this](TObject*) {
+        FPlot->LogActivate(false);
+        LoadControlPage();
+    };
+    NewButton(this, "ControlLogDeactivateButton", "Deactivate", Files, 540, 136)->OnClick = [this](TObject*) {
+        FPlot->LogDeactivate();
+        LoadControlPage();
+    };
 }
 
 void TkPlotEditorForm::BuildLayoutPage(TTabSheet* Sheet)
@@ -306,6 +353,25 @@ void TkPlotEditorForm::BuildChannelFiles(TKindPage& Page)
             channel->LogDeactivate();
         LoadPage(*PageOfKind("Channel"));
     };
+    auto* saveProperties = Place(new TkComponentEditorSavePicker(this), "ChannelPropertiesSavePicker", files, 460, 120,
+                                 75, 25);
+    saveProperties->Filter = "Config (*.cfg)|*.cfg";
+    saveProperties->DefaultExt = "cfg";
+    saveProperties->OnChange = [this, saveProperties](TObject*) {
+        if (TkPlotChannelCustom* channel = SelectedChannel())
+            channel->SavePropertiesToFile(saveProperties->FileName);
+    };
+    auto* openProperties = Place(new TkComponentEditorOpenPicker(this), "ChannelPropertiesOpenPicker", files, 540, 120,
+                                 75, 25);
+    openProperties->Filter = saveProperties->Filter;
+    openProperties->DefaultExt = "cfg";
+    openProperties->FileMustExist = true;
+    openProperties->OnChange = [this, openProperties](TObject*) {
+        if (TkPlotChannelCustom* channel = SelectedChannel())
+            channel->LoadPropertiesFromFile(openProperties->FileName);
+        // The list shows the loaded colour, the page the loaded values.
+        LoadPage(*PageOfKind("Channel"));
+    };
     auto* save = Place(new TkComponentEditorSavePicker(this), "ChannelDataSavePicker", files, 460, 80, 75, 25);
     save->Filter = "Data (*.dat)|*.dat";
     save->DefaultExt = "dat";
@@ -435,14 +501,22 @@ void TkPlotEditorForm::LoadControlPage()
         return;
     const bool loading = std::exchange(FLoading, true);
     FControlPage->Load(FPlot);
-    for (const char* name : {"ControlPropertiesOpenPicker", "ControlPropertiesSavePicker"}) {
-        TComponent* picker = FindComponent(name);
-        if (auto* open = dynamic_cast<TkComponentEditorOpenPicker*>(picker))
-            open->DefaultDir = FPlot->DefaultPropertyDirectory;
-        else if (auto* save = dynamic_cast<TkComponentEditorSavePicker*>(picker))
-            save->DefaultDir = FPlot->DefaultPropertyDirectory;
+    const std::pair<const char*, const std::string*> directories[]{
+        {"ControlProperties", &FPlot->DefaultPropertyDirectory},
+        {"ControlData", &FPlot->DefaultDataDirectory},
+        {"ControlAnnotation", &FPlot->DefaultAnnotationDirectory}};
+    for (const auto& [prefix, directory] : directories) {
+        static_cast<TkComponentEditorOpenPicker*>(FindComponent(std::string(prefix) + "OpenPicker"))
+            ->DefaultDir = *directory;
+        static_cast<TkComponentEditorSavePicker*>(FindComponent(std::string(prefix) + "SavePicker"))
+            ->DefaultDir = *directory;
     }
-    static_cast<TControl*>(FindComponent("ControlLogFileNameEdit"))->SetEnabled(!FPlot->GetLoggingActive());
+    auto* logName = static_cast<TkComponentEditorOpenPicker*>(FindComponent("ControlLogFileNamePicker"));
+    logName->FileName = FPlot->GetLogFileName();
+    const bool logging = FPlot->GetLoggingActive();
+    for (const char* name : {"ControlLogFileNameEdit", "ControlLogFileNamePicker", "ControlLogActivateButton"})
+        static_cast<TControl*>(FindComponent(name))->SetEnabled(!logging);
+    static_cast<TControl*>(FindComponent("ControlLogDeactivateButton"))->SetEnabled(logging);
     FLoading = loading;
 }
 

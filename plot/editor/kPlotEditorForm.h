@@ -59,6 +59,8 @@ private:
     };
 
     void BuildControlPage(TTabSheet* Sheet);
+    // The data, annotation and log buttons of the Control page's files tab.
+    void BuildControlFiles(TTabSheet* Files);
     void BuildLayoutPage(TTabSheet* Sheet);
     void BuildLayoutMenu();
     void LayoutMenuPopup();

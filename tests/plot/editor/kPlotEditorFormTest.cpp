@@ -590,3 +590,126 @@ TEST_F(PlotEditorFormTest, AStayOnTopEditorShowsWhatChangedOnThePlotWhenActivate
 }
 
 }  // namespace
+
+TEST_F(PlotEditorFormTest, AControlDataFileThatDoesNotLoadLeavesEveryChannelAndTheLogAlone)
+{
+    TkPlotMasterManager& master = Plot->GetMasterManager();
+    master.AddChannel();
+    auto* first = master.ChannelManager()->GetItem(0);
+    auto* second = master.ChannelManager()->GetItem(1);
+    first->AddXY(1, 10);
+    first->AddXY(2, 20);
+    second->AddXY(1, 30);
+    Plot->SetLogFileName(TempFile("plot.log"));
+    Plot->LogActivate(false);
+    Open();
+    Answer.Result = IDOK;
+    // The first row reads; the second does not.
+    const std::string bad = TempFile("bad.dat", "A(X)\tA(Y)\tB(X)\tB(Y)\r\n5\t6\t5\t7\r\nseven\t8\t9\t9\r\n");
+    for (const std::string& name : {bad, (Dir / "missing.dat").string()}) {
+        Answer.FileNames = {name};
+        try {
+            Find<TkComponentEditorOpenPicker>("ControlDataOpenPicker")->Click();
+            ADD_FAILURE() << name << " loaded";
+        } catch (const std::exception& e) {
+            EXPECT_EQ(std::string(e.what()).rfind("Error Loading Data - ", 0), 0u) << e.what();
+        }
+        EXPECT_EQ(first->GetCount(), 2) << name;
+        EXPECT_EQ(second->GetCount(), 1) << name;
+        EXPECT_TRUE(Plot->GetLoggingActive()) << name;
+    }
+    // A good file replaces the points and, clearing, stops the log.
+    Answer.FileNames = {TempFile("good.dat", "A(X)\tA(Y)\tB(X)\tB(Y)\r\n5\t6\t5\t7\r\n6\t8\t\t\r\n")};
+    Find<TkComponentEditorOpenPicker>("ControlDataOpenPicker")->Click();
+    EXPECT_EQ(first->GetCount(), 2);
+    EXPECT_EQ(first->GetDataY(1), 8);
+    EXPECT_EQ(second->GetCount(), 1);
+    EXPECT_EQ(second->GetDataY(0), 7);
+    EXPECT_FALSE(Plot->GetLoggingActive());
+    EXPECT_TRUE(Find<TkComponentEditorButton>("ControlLogActivateButton")->GetEnabled());
+}
+
+TEST_F(PlotEditorFormTest, ControlFileButtonsSaveAndLoadTheDataAndAnnotations)
+{
+    auto* channel = Plot->GetMasterManager().ChannelManager()->GetItem(0);
+    channel->AddXY(1, 10);
+    channel->AddXY(2, 20);
+    Plot->AddAnnotation();
+    Plot->DefaultDataDirectory = (Dir / "data").string();
+    Plot->DefaultAnnotationDirectory = (Dir / "notes").string();
+    Open();
+    std::vector<TDialogRequest> asked;
+    std::string file;
+    SetDialogResponder([&](const TDialogRequest& R) {
+        asked.push_back(R);
+        TDialogAnswer answer;
+        answer.Result = IDOK;
+        answer.FileNames = {file};
+        return answer;
+    });
+    file = TempFile("points.dat");
+    Find<TkComponentEditorSavePicker>("ControlDataSavePicker")->Click();
+    channel->AddXY(3, 30);
+    Find<TkComponentEditorOpenPicker>("ControlDataOpenPicker")->Click();
+    EXPECT_EQ(channel->GetCount(), 2);
+    EXPECT_EQ(channel->GetDataY(1), 20);
+    file = TempFile("notes.ano");
+    Find<TkComponentEditorSavePicker>("ControlAnnotationSavePicker")->Click();
+    ASSERT_TRUE(std::filesystem::exists(file));
+    Plot->RemoveAllAnnotations();
+    Find<TkComponentEditorOpenPicker>("ControlAnnotationOpenPicker")->Click();
+    EXPECT_EQ(Plot->GetAnnotationCount(), 1);
+    ASSERT_EQ(asked.size(), 4u);
+    EXPECT_EQ(asked[0].InitialDir, (Dir / "data").string());
+    EXPECT_EQ(asked[1].InitialDir, (Dir / "data").string());
+    EXPECT_EQ(asked[1].Filter, "Data (*.dat)|*.dat|Log (*.log)|*.log");
+    EXPECT_FALSE(asked[1].FileMustExist);
+    EXPECT_EQ(asked[2].InitialDir, (Dir / "notes").string());
+    EXPECT_EQ(asked[3].InitialDir, (Dir / "notes").string());
+    EXPECT_FALSE(asked[3].FileMustExist);
+}
+
+TEST_F(PlotEditorFormTest, TheLogButtonsFollowThePlotsLogging)
+{
+    Open();
+    const std::string log = TempFile("run.log");
+    Answer.Result = IDOK;
+    Answer.FileNames = {log};
+    Find<TkComponentEditorOpenPicker>("ControlLogFileNamePicker")->Click();
+    EXPECT_EQ(Plot->GetLogFileName(), log);
+    EXPECT_EQ(Find<TkComponentEditorEdit>("ControlLogFileNameEdit")->GetText(), log);
+    EXPECT_FALSE(Find<TkComponentEditorButton>("ControlLogDeactivateButton")->GetEnabled());
+    Find<TkComponentEditorButton>("ControlLogActivateButton")->Click();
+    EXPECT_TRUE(Plot->GetLoggingActive());
+    EXPECT_TRUE(std::filesystem::exists(log));
+    for (const char* name : {"ControlLogFileNameEdit", "ControlLogFileNamePicker", "ControlLogActivateButton"})
+        EXPECT_FALSE(Find<TControl>(name)->GetEnabled()) << name;
+    EXPECT_TRUE(Find<TkComponentEditorButton>("ControlLogDeactivateButton")->GetEnabled());
+    Find<TkComponentEditorButton>("ControlLogDeactivateButton")->Click();
+    EXPECT_FALSE(Plot->GetLoggingActive());
+    for (const char* name : {"ControlLogFileNameEdit", "ControlLogFileNamePicker", "ControlLogActivateButton"})
+        EXPECT_TRUE(Find<TControl>(name)->GetEnabled()) << name;
+    EXPECT_FALSE(Find<TkComponentEditorButton>("ControlLogDeactivateButton")->GetEnabled());
+}
+
+TEST_F(PlotEditorFormTest, ChannelPropertyFilesSaveAndLoadTheSelectedChannel)
+{
+    auto* channel = Plot->GetMasterManager().ChannelManager()->GetItem(0);
+    channel->SetColor(clTeal);
+    Open();
+    Answer.Result = IDOK;
+    Answer.FileNames = {TempFile("channel.cfg")};
+    Find<TkComponentEditorSavePicker>("ChannelPropertiesSavePicker")->Click();
+    PickColor("ChannelColorPicker", clMaroon);
+    ASSERT_EQ(channel->GetColor(), clMaroon);
+    std::vector<TDialogRequest> asked;
+    SetDialogResponder([&](const TDialogRequest& R) {
+        asked.push_back(R);
+        return Answer;
+    });
+    Find<TkComponentEditorOpenPicker>("ChannelPropertiesOpenPicker")->Click();
+    EXPECT_EQ(channel->GetColor(), clTeal);
+    EXPECT_EQ(Find<TkComponentEditorColorPicker>("ChannelColorPicker")->GetColorValue(), clTeal);
+    ASSERT_EQ(asked.size(), 1u);
+    EXPECT_TRUE(asked[0].FileMustExist);
+}
