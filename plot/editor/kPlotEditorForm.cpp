@@ -1,6 +1,7 @@
 #include "plot/editor/kPlotEditorForm.h"
 
 #include <algorithm>
+#include <initializer_list>
 #include <utility>
 
 #include "plot/channels/kPlotChannelCustom.h"
@@ -84,6 +85,18 @@ TkComponentEditorButton* NewButton(TComponent* Owner, const std::string& Name, c
     return button;
 }
 
+// Names the row of file buttons to the right of it: each row is an Open
+// and a Save button, which alone do not say what file they handle.
+void CaptionRows(TComponent* Owner, TWinControl* Parent, std::initializer_list<std::pair<const char*, int>> Rows)
+{
+    for (const auto& [text, top] : Rows) {
+        auto* caption = new TLabel(Owner);
+        caption->SetParent(Parent);
+        caption->SetText(text);
+        caption->SetBounds(340, top + 4, 112, 17);
+    }
+}
+
 }  // namespace
 
 TkPlotEditorForm::TkPlotEditorForm(TkPlotEditorHost& Host)
@@ -149,6 +162,8 @@ void TkPlotEditorForm::BuildControlPage(TTabSheet* Sheet)
     save->DefaultExt = "cfg";
     save->OnChange = [this, save](TObject*) { FPlot->SavePropertiesToFile(save->FileName); };
     BuildControlFiles(files);
+    CaptionRows(this, files,
+                {{"Properties", 8}, {"Data", 40}, {"Annotations", 72}, {"Log File", 104}, {"Logging", 136}});
 }
 
 void TkPlotEditorForm::BuildControlFiles(TTabSheet* Files)
@@ -335,6 +350,7 @@ void TkPlotEditorForm::BuildCopyDefaultButtons(TKindPage& Page)
 void TkPlotEditorForm::BuildChannelFiles(TKindPage& Page)
 {
     TTabSheet* files = SheetCaptioned(Page.Page->PageControl(), "File I/O");
+    CaptionRows(this, files, {{"Log File", 8}, {"Logging", 40}, {"Data", 80}, {"Properties", 120}});
     auto* logName = Place(new TkComponentEditorOpenPicker(this), "ChannelLogFileNamePicker", files, 460, 8, 75, 25);
     logName->Filter = "Log (*.log)|*.log";
     logName->DefaultExt = "log";
