@@ -690,6 +690,17 @@ TEST_F(PlotEditorFormTest, TheLogButtonsFollowThePlotsLogging)
     for (const char* name : {"ControlLogFileNameEdit", "ControlLogFileNamePicker", "ControlLogActivateButton"})
         EXPECT_TRUE(Find<TControl>(name)->GetEnabled()) << name;
     EXPECT_FALSE(Find<TkComponentEditorButton>("ControlLogDeactivateButton")->GetEnabled());
+    // A name typed into the edit is the one the picker proposes next.
+    const std::string typed = (Dir / "typed.log").string();
+    TypeInto("ControlLogFileNameEdit", typed);
+    EXPECT_EQ(Plot->GetLogFileName(), typed);
+    std::string proposed;
+    SetDialogResponder([&](const TDialogRequest& R) {
+        proposed = R.FileName;
+        return TDialogAnswer();
+    });
+    Find<TkComponentEditorOpenPicker>("ControlLogFileNamePicker")->Click();
+    EXPECT_EQ(proposed, typed);
 }
 
 TEST_F(PlotEditorFormTest, ChannelPropertyFilesSaveAndLoadTheSelectedChannel)
