@@ -180,8 +180,10 @@ bool TkPlotEditorPage::Holds(const TControl* Control) const
 
 void TkPlotEditorPage::Refill(const TBinding& Binding) const
 {
-    auto* combo = static_cast<TkComponentEditorComboBox*>(Binding.Control);
+    // Only a name row holds a combo box; every other row's control is
+    // another class, which a cast must not be taken to.
     if (Binding.Row->Type == T::Name) {
+        auto* combo = static_cast<TkComponentEditorComboBox*>(Binding.Control);
         combo->Items->Clear();
         for (const std::string& source : Binding.Row->Items)
             for (const std::string& name : FNamesOf(source))
