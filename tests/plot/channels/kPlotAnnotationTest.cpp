@@ -164,8 +164,10 @@ TEST_F(Annotation, AMissingChannelHidesItWithoutErrorAndItsNameFollowsRenames)
     EXPECT_NO_THROW(EXPECT_TRUE(Drawn().empty()));
     EXPECT_FALSE(annotation->GetDrawn());
     hasYAxis = true;
+    // Delete only takes the channel off the list; freeing it stays ours.
     master->ChannelManager()->Delete(0);
     EXPECT_NO_THROW(EXPECT_TRUE(Drawn().empty()));
+    TkPlotObject::Free(channel);
     // A data view coordinate still needs the data view.
     annotation->SetReference(kprtDataView);
     annotation->ObjectRemoved(view);

@@ -101,9 +101,11 @@ TEST_F(Limit, AMissingAxisHidesItWithoutErrorAndItsNameFollowsRenames)
     EXPECT_EQ(limit->GetXAxisName(), "Time");
     EXPECT_EQ(limit->GetYAxisName(), "Level");
     EXPECT_NE(limit->GetYAxis(), nullptr);
+    // Delete only takes the axis off the list; freeing it stays ours.
     master->YAxisManager()->Delete(0);
     EXPECT_EQ(limit->GetYAxis(), nullptr);
     EXPECT_NO_THROW(EXPECT_TRUE(Drawn().empty()));
+    TkPlotObject::Free(y);
 }
 
 TEST_F(Limit, BandsFillSolidlyOrHatchUnderTheirEdgesOrDrawTheEdgesAlone)
