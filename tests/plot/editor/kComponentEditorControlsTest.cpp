@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "EditorTestSupport.h"
 #include "plot/editor/kComponentEditorEdit.h"
 #include "plot/editor/kComponentEditorPickers.h"
@@ -170,20 +172,22 @@ TEST_F(kComponentEditorControlsTest, ValueConverterPickerCommitsTheConvertedValu
     picker->DefaultPage = kvcptPrice32nd;
     picker->OnChange = [this](TObject*) { ++Events; };
     double shown = 0;
-    TTabSheet* page = nullptr;
+    // The converter form and its pages are gone once Click returns, so the
+    // page is read while the form is showing.
+    std::string page;
     picker->TranslationMethod = [&](TForm* F) {
         auto* converter = static_cast<TkValueConverterEditForm*>(F);
         F->OnShow = [&, converter](TObject*) {
             shown = converter->GetValue();
-            page = converter->PageControl->GetActivePage();
+            if (TTabSheet* active = converter->PageControl->GetActivePage())
+                page = active->GetName();
             converter->SetValue(2.25);
             converter->SetModalResult(mrOk);
         };
     };
     picker->Click();
     EXPECT_DOUBLE_EQ(shown, 1.5);
-    ASSERT_NE(page, nullptr);
-    EXPECT_EQ(page->GetName(), "Price32TabSheet");
+    EXPECT_EQ(page, "Price32TabSheet");
     EXPECT_DOUBLE_EQ(picker->DateTime, 2.25);
     EXPECT_EQ(edit->GetText(), "2.25");
     EXPECT_EQ(Events, 1);
