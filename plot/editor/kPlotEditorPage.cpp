@@ -81,6 +81,12 @@ void TkPlotEditorPage::Build(TComponent* Owner, int Width, int Height)
         sheet->SetPageControl(outer.Nested);
         BuildRows(Owner, sub.Rows, {sheet, outer.Sheet}, Height - outer.RowsBottom - 40);
     }
+    // A page control shows no page until one is chosen, and the editor
+    // chooses only for those it remembers: every other one opens on its first.
+    FPageControl->SetActivePageIndex(0);
+    for (auto& [caption, outer] : outers)
+        if (outer.Nested)
+            outer.Nested->SetActivePageIndex(0);
 }
 
 int TkPlotEditorPage::BuildRows(TComponent* Owner, const std::vector<TkEditorRow>& Rows,

@@ -8,6 +8,7 @@
 #include "plot/channels/kPlotToolBar.h"
 #include "plot/core/kPlotAxis.h"
 #include "plot/channels/kPlotChannelCustom.h"
+#include "plot/editor/kComponentEditorControls.h"
 #include "plot/editor/kComponentEditorEdit.h"
 #include "plot/editor/kComponentEditorPickers.h"
 #include "rtl/FileUtils.h"
@@ -17,11 +18,16 @@
 #include "ui/Dialogs.h"
 #include "ui/Form.h"
 #include "ui/Menu.h"
+#include "ui/PageControl.h"
 #include "ui/Panel.h"
 
 #include "ScratchDir.h"
 
 #include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QKeyEvent>
+#include <QWidget>
 
 namespace {
 
@@ -131,6 +137,42 @@ TEST_F(DeviceUnitChartTest, EditOnATracesMenuOpensTheEditorThatChangesColourAndR
     EXPECT_EQ(shownName, trace->GetName());
     EXPECT_EQ(trace->GetColor(), clAqua);
     EXPECT_EQ(Plot->GetYAxis(0)->GetSpan(), 250);
+}
+
+// The chart hides its toolbar; the editor's toolbar page shows it again.
+TEST_F(DeviceUnitChartTest, TheEditorsToolBarPageShowsTheChartsHiddenToolBar)
+{
+    auto* trace = static_cast<TkPlotChannelCustom*>(Plot->GetChannel(0));
+    TPopupMenu menu(nullptr);
+    trace->BuildPopupMenu(&menu);
+    TMenuItem* edit = menu.Items->Find("Edit...");
+    ASSERT_NE(edit, nullptr);
+    ASSERT_GT(Plot->GetToolBarCount(), 0);
+    ASSERT_FALSE(Plot->GetToolBar(0)->GetVisible());
+    bool checkBoxShown = false;
+    bool wasChecked = true;
+    Plot->OnAfterOpenEditor = [&](TObject* Sender) {
+        auto* form = dynamic_cast<TForm*>(Sender);
+        ASSERT_NE(form, nullptr);
+        form->OnShow = [&, form](TObject*) {
+            // What the user sees on the toolbar page.
+            static_cast<TPageControl*>(form->FindComponent("PageControl"))
+                ->SetActivePage(static_cast<TTabSheet*>(form->FindComponent("ToolBarTabSheet")));
+            auto* visible = static_cast<TkComponentEditorCheckBox*>(form->FindComponent("ToolBarVisibleCheckBox"));
+            checkBoxShown = visible->Widget()->isVisibleTo(form->Widget()) && visible->GetEnabled();
+            wasChecked = visible->GetChecked();
+            // The space bar, as a user toggles a focused check box.
+            QKeyEvent down(QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier, " ");
+            QCoreApplication::sendEvent(visible->Widget(), &down);
+            QKeyEvent up(QEvent::KeyRelease, Qt::Key_Space, Qt::NoModifier, " ");
+            QCoreApplication::sendEvent(visible->Widget(), &up);
+            form->Close();
+        };
+    };
+    edit->Click();
+    EXPECT_TRUE(checkBoxShown);
+    EXPECT_FALSE(wasChecked);
+    EXPECT_TRUE(Plot->GetToolBar(0)->GetVisible());
 }
 
 TEST_F(DeviceUnitChartTest, PointsGoToTheChannelsTracesAndAResetClearsThem)
