@@ -1,7 +1,5 @@
 #include "serial/ComBuffer.h"
 
-#include "serial/ComPort.h"
-
 void TComBuffer::Assign(const TPersistent* Source)
 {
     auto* other = dynamic_cast<const TComBuffer*>(Source);
@@ -20,6 +18,6 @@ void TComBuffer::Set(int& Field, int Value)
     if (Field == Value)
         return;
     Field = Value;
-    if (FComPort)
-        FComPort->ApplyBuffer();
+    if (FOwner)
+        FOwner->ApplyBuffer();
 }

@@ -1,13 +1,12 @@
 #pragma once
 // Driver queue sizes of a port. Sizes are even: an odd positive value is
 // stored one lower.
+#include "serial/ComSettingsOwner.h"
 #include "serial/ComTypes.h"
-
-class TCustomComPort;
 
 class TComBuffer : public TPersistent {
 public:
-    TCustomComPort* ComPort() const { return FComPort; }
+    TCustomComPort* ComPort() const { return FOwner ? FOwner->SettingsPort() : nullptr; }
     // Copies every field; applies nothing.
     void Assign(const TPersistent* Source) override;
 
@@ -20,7 +19,7 @@ private:
     friend class TCustomComPort;
     void Set(int& Field, int Value);
 
-    TCustomComPort* FComPort = nullptr;
+    TComSettingsOwner* FOwner = nullptr;
     int FInputSize = 1024;
     int FOutputSize = 1024;
 };

@@ -1,7 +1,5 @@
 #include "serial/ComFlowControl.h"
 
-#include "serial/ComPort.h"
-
 void TComFlowControl::Assign(const TPersistent* Source)
 {
     auto* other = dynamic_cast<const TComFlowControl*>(Source);
@@ -52,6 +50,6 @@ void TComFlowControl::SetFlowControl(TFlowControl Value)
 
 void TComFlowControl::Changed()
 {
-    if (FComPort)
-        FComPort->ApplyDCB();
+    if (FOwner)
+        FOwner->ApplyDCB();
 }

@@ -1,13 +1,12 @@
 #pragma once
 // Flow control of a port: handshake lines, Xon/Xoff and the summary
 // FlowControl derived from them.
+#include "serial/ComSettingsOwner.h"
 #include "serial/ComTypes.h"
-
-class TCustomComPort;
 
 class TComFlowControl : public TPersistent {
 public:
-    TCustomComPort* ComPort() const { return FComPort; }
+    TCustomComPort* ComPort() const { return FOwner ? FOwner->SettingsPort() : nullptr; }
     // Copies every field; applies nothing.
     void Assign(const TPersistent* Source) override;
 
@@ -49,7 +48,7 @@ private:
     }
     void Changed();
 
-    TCustomComPort* FComPort = nullptr;
+    TComSettingsOwner* FOwner = nullptr;
     bool FOutCTSFlow = false;
     bool FOutDSRFlow = false;
     TDTRFlowControl FControlDTR = dtrDisable;

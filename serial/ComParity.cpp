@@ -1,7 +1,5 @@
 #include "serial/ComParity.h"
 
-#include "serial/ComPort.h"
-
 void TComParity::Assign(const TPersistent* Source)
 {
     auto* other = dynamic_cast<const TComParity*>(Source);
@@ -17,6 +15,6 @@ void TComParity::Assign(const TPersistent* Source)
 
 void TComParity::Changed()
 {
-    if (FComPort)
-        FComPort->ApplyDCB();
+    if (FOwner)
+        FOwner->ApplyDCB();
 }

@@ -1,12 +1,11 @@
 #pragma once
 // Parity of a port: the parity bit and the checking of received bytes.
+#include "serial/ComSettingsOwner.h"
 #include "serial/ComTypes.h"
-
-class TCustomComPort;
 
 class TComParity : public TPersistent {
 public:
-    TCustomComPort* ComPort() const { return FComPort; }
+    TCustomComPort* ComPort() const { return FOwner ? FOwner->SettingsPort() : nullptr; }
     // Copies every field; applies nothing.
     void Assign(const TPersistent* Source) override;
 
@@ -30,7 +29,7 @@ private:
     }
     void Changed();
 
-    TCustomComPort* FComPort = nullptr;
+    TComSettingsOwner* FOwner = nullptr;
     TParityBits FBits = prNone;
     bool FCheck = false;
     bool FReplace = false;

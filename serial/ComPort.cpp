@@ -147,10 +147,10 @@ TCustomComPort::TCustomComPort(TComponent* AOwner)
       FTimeouts(std::make_unique<TComTimeouts>()),
       FFlowControl(std::make_unique<TComFlowControl>())
 {
-    FBuffer->FComPort = this;
-    FParity->FComPort = this;
-    FTimeouts->FComPort = this;
-    FFlowControl->FComPort = this;
+    FBuffer->FOwner = this;
+    FParity->FOwner = this;
+    FTimeouts->FOwner = this;
+    FFlowControl->FOwner = this;
 }
 
 TCustomComPort::~TCustomComPort()
@@ -221,7 +221,8 @@ void TCustomComPort::Open()
         ApplyRxBatch();
         FThreadCreated = false;
         if (!FEvents.Empty()) {
-            FEventThread = std::make_unique<TComThread>(this);
+            FEventThread = std::make_unique<TComThread>(static_cast<TComEventTarget*>(this), FHandle, FSyncMethod,
+                                                        FEvents, FEventThreadPriority);
             FThreadCreated = true;
         }
     } catch (...) {

@@ -12,9 +12,11 @@
 #include "comm/CommApi.h"
 #include "rtl/Thread.h"
 #include "serial/ComBuffer.h"
+#include "serial/ComEventTarget.h"
 #include "serial/ComFlowControl.h"
 #include "serial/ComLink.h"
 #include "serial/ComParity.h"
+#include "serial/ComSettingsOwner.h"
 #include "serial/ComTimeouts.h"
 #include "serial/ComTypes.h"
 
@@ -37,10 +39,7 @@ void InitAsync(PAsync& AsyncPtr);
 // Frees the record and clears the caller's reference.
 void DoneAsync(PAsync& AsyncPtr);
 
-// Message the event thread sends to the port's window method per event.
-constexpr std::uint32_t CM_COMPORT_EVENT = 0x401;
-
-class TCustomComPort : public TComponent {
+class TCustomComPort : public TComponent, private TComSettingsOwner, private TComEventTarget {
 public:
     explicit TCustomComPort(TComponent* AOwner = nullptr);
     // Closes the port; never throws.
@@ -124,7 +123,7 @@ public:
     // Window method of smWindowSync delivery: the event thread queues one
     // CM_COMPORT_EVENT per event to the main thread, the event's mask bit
     // in WParam. Other messages and a closed port do nothing.
-    virtual std::intptr_t WindowMethod(std::uint32_t Msg, std::uintptr_t WParam, std::intptr_t LParam);
+    std::intptr_t WindowMethod(std::uint32_t Msg, std::uintptr_t WParam, std::intptr_t LParam) override;
 
     TNotifyEvent OnAfterOpen;
     TNotifyEvent OnAfterClose;
@@ -149,9 +148,9 @@ protected:
     virtual bool CreateHandle();
     virtual void DestroyHandle();
     virtual bool SetupComPort();
-    virtual bool ApplyDCB();
-    virtual bool ApplyTimeouts();
-    virtual bool ApplyBuffer();
+    bool ApplyDCB() override;
+    bool ApplyTimeouts() override;
+    bool ApplyBuffer() override;
 
     virtual void DoBeforeOpen();
     virtual void DoAfterOpen();
@@ -173,12 +172,7 @@ protected:
     void CallException(int Number, std::int64_t WinError = 0);
 
 private:
-    friend class TComThread;
-    friend class TComTimeouts;
-    friend class TComBuffer;
-    friend class TComParity;
-    friend class TComFlowControl;
-
+    TCustomComPort* SettingsPort() override { return this; }
     bool CanApply() const;
     bool StartWrite(const void* Buffer, int Count, PAsync AsyncPtr, int& Done);
     bool StartRead(void* Buffer, int Count, PAsync AsyncPtr, int& Done);
@@ -189,7 +183,7 @@ private:
     void ApplyRxBatch();
 
     // The event routine and its per-event operations.
-    void DispatchEvents(TComEvents Events);
+    void DispatchEvents(TComEvents Events) override;
     void CallRxChar();
     void CallTxEmpty();
     void CallBreak();

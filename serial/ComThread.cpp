@@ -2,8 +2,6 @@
 
 #include <exception>
 
-#include "serial/ComPort.h"
-
 using namespace comm;
 
 namespace {
@@ -42,15 +40,16 @@ TComEvents MaskToEvents(DWORD Mask)
     return events;
 }
 
-TComThread::TComThread(TCustomComPort* AComPort)
+TComThread::TComThread(TComEventTarget* ATarget, HANDLE AHandle, TSyncMethod ASyncMethod, TComEvents AEvents,
+                       TThreadPriority APriority)
     : TThread(false),
-      FComPort(AComPort),
-      FHandle(AComPort->Handle()),
+      FTarget(ATarget),
+      FHandle(AHandle),
       FStopEvent(CreateEvent(true, false)),
-      FSyncMethod(AComPort->SyncMethod()),
-      FEvents(AComPort->Events())
+      FSyncMethod(ASyncMethod),
+      FEvents(AEvents)
 {
-    SetPriority(AComPort->EventThreadPriority());
+    SetPriority(APriority);
     SetCommMask(FHandle, EventsToMask(FEvents));
     AfterConstruction();
 }
@@ -68,7 +67,7 @@ TComThread::~TComThread()
 
 void TComThread::Abandon()
 {
-    FComPort.store(nullptr);
+    FTarget.store(nullptr);
     FreeOnTerminate = true;
     SetEvent(FStopEvent);
 }
@@ -117,7 +116,7 @@ void TComThread::Execute()
 
 void TComThread::Dispatch(TComEvents Events)
 {
-    TCustomComPort* port = FComPort.load();
+    TComEventTarget* port = FTarget.load();
     if (!port)
         return;
     try {
@@ -130,12 +129,12 @@ void TComThread::Dispatch(TComEvents Events)
     }
 }
 
-void TComThread::Deliver(TCustomComPort* Port, TComEvents Events)
+void TComThread::Deliver(TComEventTarget* Port, TComEvents Events)
 {
     switch (FSyncMethod) {
     case smThreadSync:
         Synchronize([this, Events] {
-            if (TCustomComPort* p = FComPort.load())
+            if (TComEventTarget* p = FTarget.load())
                 p->DispatchEvents(Events);
         });
         break;
@@ -145,7 +144,7 @@ void TComThread::Deliver(TCustomComPort* Port, TComEvents Events)
                 continue;
             DWORD bit = EventsToMask(TComEvents{event});
             Queue([this, bit] {
-                if (TCustomComPort* p = FComPort.load())
+                if (TComEventTarget* p = FTarget.load())
                     p->WindowMethod(CM_COMPORT_EVENT, bit, 0);
             });
         }

@@ -5,9 +5,8 @@
 
 #include "comm/CommApi.h"
 #include "rtl/Thread.h"
+#include "serial/ComEventTarget.h"
 #include "serial/ComTypes.h"
-
-class TCustomComPort;
 
 // One-to-one conversion between event sets and comm masks.
 comm::DWORD EventsToMask(TComEvents Events);
@@ -15,8 +14,9 @@ TComEvents MaskToEvents(comm::DWORD Mask);
 
 class TComThread : public TThread {
 public:
-    // Starts at once; sets the device's event mask from the port's Events.
-    explicit TComThread(TCustomComPort* AComPort);
+    // Starts at once; sets the device's event mask from Events.
+    TComThread(TComEventTarget* ATarget, comm::HANDLE AHandle, TSyncMethod ASyncMethod, TComEvents AEvents,
+               TThreadPriority APriority);
     // Signals the stop event and waits for the thread to end.
     ~TComThread() override;
 
@@ -29,9 +29,9 @@ protected:
 
 private:
     void Dispatch(TComEvents Events);
-    void Deliver(TCustomComPort* Port, TComEvents Events);
+    void Deliver(TComEventTarget* Port, TComEvents Events);
 
-    std::atomic<TCustomComPort*> FComPort;
+    std::atomic<TComEventTarget*> FTarget;
     comm::HANDLE FHandle;
     comm::HANDLE FStopEvent;
     TSyncMethod FSyncMethod;

@@ -1,7 +1,5 @@
 #include "serial/ComTimeouts.h"
 
-#include "serial/ComPort.h"
-
 void TComTimeouts::Assign(const TPersistent* Source)
 {
     auto* other = dynamic_cast<const TComTimeouts*>(Source);
@@ -21,6 +19,6 @@ void TComTimeouts::Set(int& Field, int Value)
     if (Field == Value)
         return;
     Field = Value;
-    if (FComPort)
-        FComPort->ApplyTimeouts();
+    if (FOwner)
+        FOwner->ApplyTimeouts();
 }

@@ -1,12 +1,11 @@
 #pragma once
 // Read and write time-outs of a port, in milliseconds.
+#include "serial/ComSettingsOwner.h"
 #include "serial/ComTypes.h"
-
-class TCustomComPort;
 
 class TComTimeouts : public TPersistent {
 public:
-    TCustomComPort* ComPort() const { return FComPort; }
+    TCustomComPort* ComPort() const { return FOwner ? FOwner->SettingsPort() : nullptr; }
     // Copies every field; applies nothing.
     void Assign(const TPersistent* Source) override;
 
@@ -25,7 +24,7 @@ private:
     friend class TCustomComPort;
     void Set(int& Field, int Value);
 
-    TCustomComPort* FComPort = nullptr;
+    TComSettingsOwner* FOwner = nullptr;
     int FReadInterval = -1;
     int FReadTotalM = 0;
     int FReadTotalC = 0;
