@@ -6,7 +6,7 @@
 
 #include <unistd.h>
 
-#include "comm/CommApi.h"
+#include "comm/CommTypes.h"
 
 namespace comm {
 

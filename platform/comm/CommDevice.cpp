@@ -9,6 +9,8 @@
 #include <sys/prctl.h>
 #include <unistd.h>
 
+#include "comm/CommError.h"
+
 namespace comm {
 
 namespace {

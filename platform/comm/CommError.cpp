@@ -5,7 +5,7 @@
 #include <cstring>
 #include <string>
 
-#include "comm/CommApi.h"
+#include "comm/CommError.h"
 
 namespace comm {
 

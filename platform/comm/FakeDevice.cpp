@@ -9,6 +9,7 @@
 #include <unistd.h>
 
 #include "comm/CommBackend.h"
+#include "comm/CommError.h"
 
 namespace comm {
 

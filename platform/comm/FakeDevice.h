@@ -9,7 +9,7 @@
 #include <mutex>
 #include <string>
 
-#include "comm/CommApi.h"
+#include "comm/CommTypes.h"
 
 namespace comm {
 

@@ -4,7 +4,7 @@
 #include <memory>
 #include <mutex>
 
-#include "comm/CommApi.h"
+#include "comm/CommError.h"
 
 namespace comm {
 

@@ -14,6 +14,7 @@
 #include <sys/sysmacros.h>
 #include <unistd.h>
 
+#include "comm/CommError.h"
 #include "comm/TtyDriverTable.h"
 
 namespace comm {
