@@ -11,7 +11,7 @@
 #include <cmath>
 #include <unordered_map>
 #include "rtl/Saturating.h"
-#include "ui/CanvasQt.h"
+#include "ui/CanvasPainter.h"
 #include "ui/Graphic.h"
 #include "ui/GraphicsQt.h"
 
@@ -182,13 +182,6 @@ bool IsWide(const std::string& Text)
 
 }  // namespace
 
-// Gives the Qt side of platform/ui the painter behind a canvas.
-class TCanvasPainter {
-public:
-    static QPainter* Begin(TCanvas* Canvas);
-    static void DrawImage(TCanvas* Canvas, const TRect& R, const QImage& Image);
-};
-
 QPainter* TCanvasPainter::Begin(TCanvas* Canvas)
 {
     QPainter* P = Canvas->Painter();
@@ -233,11 +226,6 @@ void TCanvasPainter::DrawImage(TCanvas* Canvas, const TRect& R, const QImage& Im
             Source = Image.mirrored(R.Right < R.Left, R.Bottom < R.Top);
         P->drawImage(ToQRect(N), Source);
     }
-}
-
-void DrawImageOnCanvas(TCanvas* Canvas, const TRect& R, const QImage& Image)
-{
-    TCanvasPainter::DrawImage(Canvas, R, Image);
 }
 
 TCanvasPixels::TPixel::operator TColor() const
@@ -951,24 +939,4 @@ TColor TCanvas::DoGetPixel(int X, int Y)
         return TColor(-1);
     const QRgb Value = I->pixel(X, Y);
     return RGB(qRed(Value), qGreen(Value), qBlue(Value));
-}
-
-// The canvas over a given painter.
-
-TPainterCanvas::TPainterCanvas(QPainter* APainter, TSize SurfaceSize) : FPainter(APainter), FSurfaceSize(SurfaceSize) {}
-
-void TPainterCanvas::SetPainter(QPainter* APainter, TSize SurfaceSize)
-{
-    FPainter = APainter;
-    FSurfaceSize = SurfaceSize;
-    // Each painter is a fresh surface: no clip, pen at the origin.
-    RemoveClipRect();
-    MoveTo(0, 0);
-}
-
-TSize TPainterCanvas::GetSurfaceSize() const
-{
-    if (FSurfaceSize.cx > 0 || FSurfaceSize.cy > 0 || !FPainter || !FPainter->isActive())
-        return FSurfaceSize;
-    return TSize(FPainter->device()->width(), FPainter->device()->height());
 }

@@ -3,9 +3,10 @@
 #include <QColor>
 #include <QFont>
 #include <QImage>
-#include "ui/Bitmap.h"
 #include "ui/Color.h"
 #include "ui/Font.h"
+
+class TBitmap;
 
 // System colours are resolved first.
 QColor ToQColor(TColor Color);
