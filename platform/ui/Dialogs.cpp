@@ -134,8 +134,14 @@ TDialogAnswer RunRealDialog(const TDialogRequest& R)
     }
     case TDialogKind::Print: {
         QPrintDialog Dialog(Printer()->Device());
-        if (Dialog.exec() == QDialog::Accepted)
+        if (Dialog.exec() == QDialog::Accepted) {
             A.Result = IDOK;
+            // Printing into a file, when the user chose it, is what the
+            // next document does.
+            const QPrinter* Chosen = Printer()->Device();
+            Printer()->OutputFileName = Chosen->outputFormat() == QPrinter::PdfFormat ? StdStr(Chosen->outputFileName())
+                                                                                      : std::string();
+        }
         break;
     }
     }

@@ -5,6 +5,12 @@
 #include <fstream>
 #include <sstream>
 
+#include <QApplication>
+#include <QDialog>
+#include <QPrinter>
+#include <QTimer>
+
+#include "ui/Dialogs.h"
 #include "ui/Printer.h"
 
 namespace {
@@ -61,6 +67,31 @@ TEST(Printer, TwoPagesIntoAPdfFile)
     EXPECT_EQ(Pdf.substr(0, 5), "%PDF-");
     EXPECT_EQ(CountPages(Pdf), 2);
     EXPECT_EQ(P->GetOrientation(), poLandscape);
+}
+
+// A user who picks printing into a file in the print dialog gets the
+// document in that file, not an error about a printer.
+TEST(Printer, WhatThePrintDialogChoseIsWhereTheDocumentGoes)
+{
+    TPrinter* P = Printer();
+    P->OutputFileName.clear();
+    const std::string Path = TempPdf("ui-dialog-print-");
+    P->Device()->setOutputFormat(QPrinter::PdfFormat);
+    P->Device()->setOutputFileName(QString::fromStdString(Path));
+    TPrintDialog Dialog(nullptr);
+    QTimer::singleShot(0, [] {
+        if (auto* Shown = qobject_cast<QDialog*>(QApplication::activeModalWidget()))
+            Shown->accept();
+    });
+    ASSERT_TRUE(Dialog.Execute());
+    EXPECT_EQ(P->OutputFileName, Path);
+    P->BeginDoc();
+    P->Canvas()->Rectangle(10, 10, 200, 200);
+    P->EndDoc();
+    const std::string Pdf = ReadFile(Path);
+    std::filesystem::remove(Path);
+    P->OutputFileName.clear();
+    EXPECT_EQ(Pdf.substr(0, 5), "%PDF-");
 }
 
 TEST(Printer, MisuseRaisesEPrinter)
