@@ -891,6 +891,11 @@ std::string TkPlotComponent::TranslateText(const std::string& Text)
 
 void TkPlotComponent::CalcLayout(TCanvas* Canvas)
 {
+    FLayoutPass.Run(*FMaster, Canvas, LayoutFrame());
+}
+
+TkPlotLayoutFrame TkPlotComponent::LayoutFrame() const
+{
     TkPlotLayoutFrame frame;
     frame.Width = GetWidth();
     frame.Height = GetHeight();
@@ -900,7 +905,7 @@ void TkPlotComponent::CalcLayout(TCanvas* Canvas)
     frame.MarginRight = FOuterMargin.Right;
     frame.MarginBottom = FOuterMargin.Bottom;
     frame.XYAxesReverse = GetXYAxesReverse();
-    FLayoutPass.Run(*FMaster, Canvas, frame);
+    return frame;
 }
 
 void TkPlotComponent::PaintBackGround(TCanvas* Canvas)
@@ -1004,12 +1009,17 @@ void TkPlotComponent::PaintToCanvas(TCanvas* Canvas)
             std::vector<TkPlotAxis*> axes = GetAxes(TkPlotObjectKind::XAxis);
             for (TkPlotAxis* axis : GetAxes(TkPlotObjectKind::YAxis))
                 axes.push_back(axis);
-            for (TkPlotAxis* axis : axes)
-                axis->CalcTicks(Canvas);
-            CalcLayout(Canvas);
-            CalcLayout(Canvas);
-            for (TkPlotAxis* axis : axes)
-                axis->CalcTicks(Canvas);
+            const TkPlotLayoutMemo::TInputs inputs = TkPlotLayoutMemo::Take(*FMaster, LayoutFrame(), Canvas);
+            if (!FLayoutReuse || !FLayoutMemo.Holds(inputs)) {
+                FLayoutMemo.Begin(*FMaster);
+                for (TkPlotAxis* axis : axes)
+                    axis->CalcTicks(Canvas);
+                CalcLayout(Canvas);
+                CalcLayout(Canvas);
+                for (TkPlotAxis* axis : axes)
+                    axis->CalcTicks(Canvas);
+                FLayoutMemo.End(*FMaster, inputs);
+            }
             FMaster->ForEachObjectByKind([&](const TkPlotKind& Kind, TkPlotObject& Object) {
                 if (Kind.PreDrawn)
                     Object.PreDraw(Canvas);

@@ -23,6 +23,7 @@
 #include "plot/core/kPlotDataLog.h"
 #include "plot/core/kPlotEditorHost.h"
 #include "plot/core/kPlotHint.h"
+#include "plot/core/kPlotLayoutMemo.h"
 #include "plot/core/kPlotLayoutPass.h"
 #include "plot/core/kPlotMasterManager.h"
 #include "plot/core/kPlotOccupiedRects.h"
@@ -495,9 +496,16 @@ public:
     void DoClickDataPoint(int ChannelIndex, int DataIndex);
 
     // ---- layout, painting and input
-    // The layout pass (run twice by every paint).
+    // The layout pass (run twice by every paint that computes the layout).
     void CalcLayout(TCanvas* Canvas);
+    TkPlotLayoutFrame LayoutFrame() const;
     void PaintToCanvas(TCanvas* Canvas) override;
+    // Off, every paint computes the layout and the ticks again; tests
+    // compare the pictures both ways.
+    void SetLayoutReuse(bool Value)
+    {
+        FLayoutReuse = Value;
+    }
     // The object under a point: selected objects first, then any, then
     // data views and legends.
     TkPlotObject* ObjectAt(TPoint P) const;
@@ -581,6 +589,8 @@ private:
     TkPlotOccupiedRects FOccupiedRects;
     TkPlotPaintOrder FPaintOrder;
     TkPlotLayoutPass FLayoutPass;
+    TkPlotLayoutMemo FLayoutMemo;
+    bool FLayoutReuse = true;
     std::string FLastDataFileName;
     std::string FLastPropertyFileName;
     TkPlotDataLog FDataLog{*this};

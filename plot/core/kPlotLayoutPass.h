@@ -22,6 +22,8 @@ struct TkPlotLayoutFrame {
     int MarginRight = 5;
     int MarginBottom = 5;
     bool XYAxesReverse = false;
+
+    bool operator==(const TkPlotLayoutFrame&) const = default;
 };
 
 class TkPlotLayoutPass {

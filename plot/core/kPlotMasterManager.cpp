@@ -78,6 +78,7 @@ TkPlotObject* TkPlotMasterManager::FirstOf(const TkPlotKind& Kind) const
 
 void TkPlotMasterManager::InsertObject(TObject* Item)
 {
+    ++FChangeCount;
     if (auto* object = dynamic_cast<TkPlotObject*>(Item)) {
         if (FObjectManager)
             FObjectManager->AddObject(object);
@@ -113,6 +114,7 @@ void TkPlotMasterManager::InsertObject(TObject* Item)
 
 void TkPlotMasterManager::ObjectRemove(TObject* Item)
 {
+    ++FChangeCount;
     Call(OnObjectRemove, Item);
     if (auto* pair = dynamic_cast<TkPlotTranslationObject*>(Item)) {
         if (FTranslationManager)
@@ -150,6 +152,7 @@ std::vector<TkPlotObjectManagerCustom*> TkPlotMasterManager::NotifiedManagers() 
 
 void TkPlotMasterManager::ObjectRename(TObject* Item)
 {
+    ++FChangeCount;
     auto* object = dynamic_cast<TkPlotObject*>(Item);
     if (!object)
         return;
@@ -161,11 +164,13 @@ void TkPlotMasterManager::ObjectRename(TObject* Item)
 
 void TkPlotMasterManager::ObjectChange(TObject* Item)
 {
+    ++FChangeCount;
     Call(OnObjectChange, Item);
 }
 
 void TkPlotMasterManager::ObjectFocus(TObject* Item)
 {
+    ++FChangeCount;
     auto* object = dynamic_cast<TkPlotObject*>(Item);
     if (!object)
         return;

@@ -4,6 +4,7 @@
 // callbacks. It registers new objects everywhere they belong, unregisters
 // them when they die, relays renames and focus changes, and forwards
 // changes to the plot and to the editor host.
+#include <cstdint>
 #include <string_view>
 #include <vector>
 
@@ -44,6 +45,10 @@ public:
     void ObjectFocus(TObject* Item);
     void EditObject(TObject* Item);
     const TkPlotObjectCallbacks& GetCallbacks() const { return FCallbacks; }
+    // Grows with every change, insertion, removal, rename and focus change
+    // of any object: what was computed from the objects at one count holds
+    // while the count stays.
+    std::uint64_t GetChangeCount() const { return FChangeCount; }
 
     // Create one object of the kind, of its manager's class or of Class,
     // and register it; answer its index within the kind. Raises when the
@@ -159,4 +164,5 @@ private:
     TkPlotLayoutManager* FLayoutManager = nullptr;
     TkPlotTranslationManager* FTranslationManager = nullptr;
     TkPlotEditorHost* FEditorHost = nullptr;
+    std::uint64_t FChangeCount = 0;
 };
