@@ -14,6 +14,7 @@
 #include "ui/CanvasPainter.h"
 #include "ui/Graphic.h"
 #include "ui/GraphicsQt.h"
+#include "ui/RotatedTextCache.h"
 
 namespace {
 
@@ -861,6 +862,13 @@ void TCanvas::DoTextOut(int X, int Y, const std::string& Text)
     const QFont F = ToQFont(*Font);
     const QFontMetrics Metrics(F, P->device());
     const QString S = QString::fromStdString(Text);
+    const int Orientation = Font->GetOrientation();
+    if (Orientation % 3600 != 0 && Brush->GetStyle() != bsSolid && P->device()->devType() == QInternal::Image) {
+        const auto& Target = *static_cast<const QImage*>(P->device());
+        const QRect Clip = FHasClip ? ToQRect(FClip) : Target.rect();
+        if (TRotatedTextCache::Local().Draw(*P, Target, Clip, X, Y, F, ToQColor(Font->GetColor()), Orientation, S))
+            return;
+    }
     P->save();
     P->setBackgroundMode(Qt::TransparentMode);
     P->translate(X, Y);
