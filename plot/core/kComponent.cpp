@@ -307,6 +307,11 @@ void TkComponent::PaintBuffered(TCanvas* Target)
     Unlock();
 }
 
+bool TkComponent::IsPaintBuffer(const TCanvas* Canvas) const
+{
+    return FPaintBuffer && Canvas == FPaintBuffer->Canvas;
+}
+
 void TkComponent::Paint()
 {
     PaintBuffered(Canvas);

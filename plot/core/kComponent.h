@@ -150,6 +150,9 @@ public:
     void SetEnabled(bool Value) override;
 
 protected:
+    // Whether Canvas is the off-screen bitmap's, which lives and measures
+    // text alike from paint to paint.
+    bool IsPaintBuffer(const TCanvas* Canvas) const;
     // Descendants' property setters: store a changed value, then change
     // kind 0 repaints (InvalidateChange), 1 changes the background, any
     // other does nothing more. (A published property declares its change

@@ -1010,7 +1010,7 @@ void TkPlotComponent::PaintToCanvas(TCanvas* Canvas)
             for (TkPlotAxis* axis : GetAxes(TkPlotObjectKind::YAxis))
                 axes.push_back(axis);
             const TkPlotLayoutMemo::TInputs inputs = TkPlotLayoutMemo::Take(*FMaster, LayoutFrame(), Canvas);
-            if (!FLayoutReuse || !FLayoutMemo.Holds(inputs)) {
+            if (!FLayoutReuse || !IsPaintBuffer(Canvas) || !FLayoutMemo.Holds(inputs)) {
                 FLayoutMemo.Begin(*FMaster);
                 for (TkPlotAxis* axis : axes)
                     axis->CalcTicks(Canvas);

@@ -2,12 +2,11 @@
 
 #include "plot/core/kPlotMasterManager.h"
 #include "plot/core/kPlotObjects.h"
-#include "ui/Canvas.h"
 
 TkPlotLayoutMemo::TInputs TkPlotLayoutMemo::Take(const TkPlotMasterManager& Master, const TkPlotLayoutFrame& Frame,
                                                  const TCanvas* Canvas)
 {
-    return {Master.GetChangeCount(), Frame, Canvas, &typeid(*Canvas)};
+    return {Master.GetChangeCount(), Frame, Canvas};
 }
 
 void TkPlotLayoutMemo::Begin(const TkPlotMasterManager& Master)

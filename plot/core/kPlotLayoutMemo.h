@@ -4,7 +4,6 @@
 // objects hold instead of computing them again, which is most of a paint
 // that only redraws what it showed.
 #include <cstdint>
-#include <typeinfo>
 #include <vector>
 
 #include "plot/core/kPlotLayoutPass.h"
@@ -19,9 +18,8 @@ public:
         std::uint64_t Changes = 0;  // the objects' change count
         TkPlotLayoutFrame Frame;
         // Text is measured on the canvas: another canvas may measure it
-        // differently.
+        // differently. (Only a canvas known to live on is compared.)
         const TCanvas* Canvas = nullptr;
-        const std::type_info* CanvasType = nullptr;
 
         bool operator==(const TInputs&) const = default;
     };

@@ -96,6 +96,10 @@ TEST_F(LayoutReuse, EveryPaintOfARunShowsWhatComputingEverythingShows)
     Step("axis range", [](Plot& p) { p.GetYAxis(0)->SetMinSpan(-0.001, 0.002); });
     Step("resize", [](Plot& p) { p.SetBounds(0, 0, 610, 280); });
     Step("smaller", [](Plot& p) { p.SetBounds(0, 0, 300, 200); });
+    Step("painted on another canvas", [](Plot& p) {
+        TBitmap other(p.GetWidth(), p.GetHeight());
+        p.PaintToCanvas(other.Canvas);
+    });
     Step("label added", [](Plot& p) {
         static_cast<TkPlotLabel*>(p.GetLabel(p.AddLabel()))->SetCaption("A label with a long caption");
     });
