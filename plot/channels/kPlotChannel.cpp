@@ -9,6 +9,7 @@
 #include "plot/core/kMath.h"
 #include "rtl/Exception.h"
 #include "rtl/NumberFormat.h"
+#include "rtl/StrUtils.h"
 #include "ui/Canvas.h"
 #include "rtl/PublishedList.h"
 
@@ -25,7 +26,9 @@ constexpr double SecondsPerDay = 60.0 * 60.0 * 24.0;
 
 TkPlotChannel::TkPlotChannel(TkPlotObjectOwner* AOwner, const TkPlotObjectCallbacks& Callbacks)
     : TkPlotChannelCustom(AOwner, Callbacks),
-      FStartTime(Now())
+      FStartTime(Now()),
+      FOPC(*this, {.ValueReceived = [this](double Value, double TimeStamp) { OPCValueReceived(Value, TimeStamp); },
+                   .GroupUpdated = [this](double X, double Y) { OPCGroupUpdated(X, Y); }})
 {
     TkPlotDataAttributes& a = List().Attributes;
     a.BarWidth = 5.0;
@@ -67,6 +70,53 @@ int TkPlotChannel::AddYElapsedSeconds(double Y)
     if (FResetStartTimeOnFirstDataPoint && GetCount() == 0)
         ResetStartTime();
     return AddPointCore((Now() - FStartTime) * SecondsPerDay, Y, false, false);
+}
+
+// ---- OPC
+
+void TkPlotChannel::DoInsert()
+{
+    TkPlotChannelCustom::DoInsert();
+    if (FOPC.Item(0)->GetAutoConnect())
+        OPCConnect();
+}
+
+void TkPlotChannel::OPCConnect()
+{
+    // Without the library no group is made: the trace would keep its name.
+    if (FOPC.Inert())
+        return;
+    FOPC.DisconnectBoth();
+    TkOPCItem* y = FOPC.Item(0);
+    if (FOPCXValueSource != kopcxvsOPCItem) {
+        y->Connect();
+        return;
+    }
+    // X and Y of one point must come from one update of one group.
+    if (Trim(y->GetGroupName()).empty())
+        y->SetGroupName(FOPC.AddOwnGroup());
+    TkOPCItem* x = FOPC.Item(1);
+    x->SetGroupName(y->GetGroupName());
+    y->Connect();
+    x->Connect();
+}
+
+void TkPlotChannel::OPCValueReceived(double Value, double TimeStamp)
+{
+    switch (FOPCXValueSource) {
+    case kopcxvsOPCServerTimeStamp: AddPointCore(TimeStamp, Value, false, false); break;
+    case kopcxvsSystemTimeStamp: AddPointCore(Now(), Value, false, false); break;
+    case kopcxvsElapsedTime: AddYElapsedDays(Value); break;
+    case kopcxvsElapsedSeconds: AddYElapsedSeconds(Value); break;
+    case kopcxvsOPCItem: break;
+    }
+}
+
+void TkPlotChannel::OPCGroupUpdated(double X, double Y)
+{
+    // The group outlives a switch to another source until the next connect.
+    if (FOPCXValueSource == kopcxvsOPCItem)
+        AddXY(X, Y);
 }
 
 // ---- looking up

@@ -8,6 +8,8 @@
 #include <vector>
 
 #include "plot/channels/kPlotChannelCustom.h"
+#include "plot/channels/kPlotChannelOPC.h"
+#include "plot/core/kOPCItem.h"
 #include "plot/core/kClasses.h"
 #include "rtl/DateTime.h"
 
@@ -23,6 +25,10 @@ struct TkPlotPixelPoint {
 
 PUBLISHED_ENUM(TkPlotDigitalReferenceStyle, kpdrScale, kpdrPercent);
 PUBLISHED_ENUM(TkPlotHighLowStyle, kphlsOpenClose, kphlsCandleStick);
+// Where the X of a point from OPC comes from: item 0's server time stamp,
+// the system clock, the time since StartTime, or item 1's value.
+PUBLISHED_ENUM(TkOPCXValueSourceStyle, kopcxvsOPCServerTimeStamp, kopcxvsSystemTimeStamp, kopcxvsElapsedTime,
+               kopcxvsElapsedSeconds, kopcxvsOPCItem);
 
 // What a cursor lookup found.
 enum TkPlotCursorStatus : std::uint8_t { kpcvValue = 0, kpcvNull = 1, kpcvNoValue = 2 };
@@ -108,6 +114,27 @@ public:
                   SetAttribute(List().Attributes.BarBrushColor, Value), clRed);
     PUBLISHED_VIA(TBrushStyle, BarBrushStyle, TBrushStyle(List().Attributes.BarBrushStyle),
                   SetAttribute(List().Attributes.BarBrushStyle, Value), bsSolid);
+    // The OPC settings live in the two items: item 1 only gives X.
+    PUBLISHED_VIA(std::string, OPCGroupName, FOPC.Item(0)->GetGroupName(), FOPC.Item(0)->SetGroupName(Value));
+    PUBLISHED_VIA(std::string, OPCComputerName, FOPC.Item(0)->GetComputerName(), FOPC.Item(0)->SetComputerName(Value));
+    PUBLISHED_VIA(std::string, OPCServerName, FOPC.Item(0)->GetServerName(), FOPC.Item(0)->SetServerName(Value));
+    PUBLISHED_VIA(std::string, OPCItemName, FOPC.Item(0)->GetItemName(), FOPC.Item(0)->SetItemName(Value));
+    PUBLISHED_VIA(std::string, OPCItem2Name, FOPC.Item(1)->GetItemName(), FOPC.Item(1)->SetItemName(Value));
+    PUBLISHED_VIA(int, OPCUpdateRate, FOPC.Item(0)->GetUpdateRate(), FOPC.Item(0)->SetUpdateRate(Value), 500);
+    PUBLISHED_VIA(double, OPCScalar, FOPC.Item(0)->GetScalar(), FOPC.Item(0)->SetScalar(Value));
+    PUBLISHED_VIA(double, OPCOffset, FOPC.Item(0)->GetOffset(), FOPC.Item(0)->SetOffset(Value));
+    PUBLISHED_VIA(double, OPCScalar2, FOPC.Item(1)->GetScalar(), FOPC.Item(1)->SetScalar(Value));
+    PUBLISHED_VIA(double, OPCOffset2, FOPC.Item(1)->GetOffset(), FOPC.Item(1)->SetOffset(Value));
+    PUBLISHED_VIA(bool, OPCAutoConnect, FOPC.Item(0)->GetAutoConnect(), FOPC.Item(0)->SetAutoConnect(Value), true);
+    PUBLISHED(TkOPCXValueSourceStyle, OPCXValueSource, kopcxvsOPCServerTimeStamp, DoChange());
+
+    // (Re)connects item 0, and item 1 in a group shared with item 0 when
+    // it gives X; nothing while the plot is being designed.
+    void OPCConnect();
+    const TkPlotChannelOPC& GetOPC() const { return FOPC; }
+    // Connects as soon as the channel is in its plot, when item 0 connects
+    // by itself.
+    void DoInsert() override;
 
     // ---- drawing
     // Finds the visible range and readies the curve columns; the channel
@@ -183,7 +210,12 @@ private:
     // A rectangle X1 .. X2 in values, Height pixels high around the value Y.
     TRect TickRect(double X1, double X2, double Y, double Height) const;
 
+    // A value of item 0 becomes a point by OPCXValueSource.
+    void OPCValueReceived(double Value, double TimeStamp);
+    void OPCGroupUpdated(double X, double Y);
+
     TDateTime FStartTime;
+    TkPlotChannelOPC FOPC;
     bool FReadyToDraw = false;
     std::vector<TkPlotPixelPoint> FPixelPoints;
     int FFirstPixel = 0;

@@ -6,20 +6,22 @@
 
 #include "plot/channels/kPlotDataCursor.h"
 #include "plot/channels/kPlotFastTrace.h"
+#include "plot/core/kOPCManager.h"
 #include "rtl/PublishedProperties.h"
 #include "ui/Canvas.h"
 
 namespace {
 
 const bool Registered = [] {
-    RegisterPublishedClass<TkXYPlotChannel, TkPlotChannelCustom>("TkXYPlotChannel", {});
+    RegisterPublishedClass<TkXYPlotChannel, TkPlotChannelCustom>("TkXYPlotChannel");
     return true;
 }();
 
 }  // namespace
 
 TkXYPlotChannel::TkXYPlotChannel(TkPlotObjectOwner* AOwner, const TkPlotObjectCallbacks& Callbacks)
-    : TkPlotChannelCustom(AOwner, Callbacks)
+    : TkPlotChannelCustom(AOwner, Callbacks),
+      FOPC(*this, {.ValueReceived = nullptr, .GroupUpdated = [this](double X, double Y) { AddXY(X, Y); }})
 {
     (void)Registered;
 }
@@ -161,4 +163,27 @@ void TkXYPlotChannel::DrawTrace(TCanvas* Canvas, TColor BackColor)
     TkPlotFastTrace trace(*this, *GetXAxis(), *GetYAxis(), true);
     List().WalkColumns(first, last, trace);
     Canvas->LineSegments(trace.Lines());
+}
+
+// ---- OPC
+
+void TkXYPlotChannel::DoInsert()
+{
+    TkPlotChannelCustom::DoInsert();
+    if (FOPC.Item(0)->GetAutoConnect())
+        OPCConnect();
+}
+
+void TkXYPlotChannel::OPCConnect()
+{
+    // Without the library (or while designed) no group is made either.
+    if (FOPC.Inert())
+        return;
+    FOPC.DisconnectBoth();
+    FOPC.Groups()->ClearGroups();
+    const std::string group = FOPC.AddOwnGroup();
+    for (int i = 0; i < 2; ++i)
+        FOPC.Item(i)->SetGroupName(group);
+    FOPC.Item(0)->Connect();
+    FOPC.Item(1)->Connect();
 }

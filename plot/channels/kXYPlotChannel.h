@@ -5,8 +5,12 @@
 // axes fit to all of them, and a data cursor reads its X and Y from the
 // two pointers' places on the channel's own axes.
 #include "plot/channels/kPlotChannelCustom.h"
+#include "plot/channels/kPlotChannelOPC.h"
+#include "plot/core/kOPCItem.h"
 
 class TkXYPlotChannel : public TkPlotChannelCustom {
+    PUBLISHED_CLASS(TkXYPlotChannel);
+
 public:
     TkXYPlotChannel(TkPlotObjectOwner* AOwner, const TkPlotObjectCallbacks& Callbacks);
 
@@ -33,6 +37,28 @@ public:
     // its point's pen, from a list that keeps pens per point.
     void DrawTrace(TCanvas* Canvas, TColor BackColor) override;
 
+    // ---- published properties: the OPC settings live in the two items,
+    // item 0 giving Y and item 1 giving X.
+    PUBLISHED_VIA(std::string, OPCComputerName, FOPC.Item(0)->GetComputerName(), FOPC.Item(0)->SetComputerName(Value));
+    PUBLISHED_VIA(std::string, OPCServerName, FOPC.Item(0)->GetServerName(), FOPC.Item(0)->SetServerName(Value));
+    PUBLISHED_VIA(std::string, OPCItemName, FOPC.Item(0)->GetItemName(), FOPC.Item(0)->SetItemName(Value));
+    PUBLISHED_VIA(int, OPCUpdateRate, FOPC.Item(0)->GetUpdateRate(), FOPC.Item(0)->SetUpdateRate(Value), 500);
+    PUBLISHED_VIA(double, OPCScalar, FOPC.Item(0)->GetScalar(), FOPC.Item(0)->SetScalar(Value));
+    PUBLISHED_VIA(double, OPCOffset, FOPC.Item(0)->GetOffset(), FOPC.Item(0)->SetOffset(Value));
+    PUBLISHED_VIA(double, OPCScalar2, FOPC.Item(1)->GetScalar(), FOPC.Item(1)->SetScalar(Value));
+    PUBLISHED_VIA(double, OPCOffset2, FOPC.Item(1)->GetOffset(), FOPC.Item(1)->SetOffset(Value));
+    PUBLISHED_VIA(bool, OPCAutoConnect, FOPC.Item(0)->GetAutoConnect(), FOPC.Item(0)->SetAutoConnect(Value), true);
+    PUBLISHED_VIA(std::string, OPCItem2Name, FOPC.Item(1)->GetItemName(), FOPC.Item(1)->SetItemName(Value));
+
+    // (Re)connects both items in one new group of the channel's own, so
+    // that each update of the group gives one point; nothing while the
+    // plot is being designed.
+    void OPCConnect();
+    const TkPlotChannelOPC& GetOPC() const { return FOPC; }
+    // Connects as soon as the channel is in its plot, when item 0 connects
+    // by itself.
+    void DoInsert() override;
+
 protected:
     ~TkXYPlotChannel() override = default;
 
@@ -45,4 +71,5 @@ private:
                        double Percent) const;
 
     bool FReadyToDraw = false;
+    TkPlotChannelOPC FOPC;
 };
