@@ -115,7 +115,7 @@ public:
     PUBLISHED_VIA(TBrushStyle, BarBrushStyle, TBrushStyle(List().Attributes.BarBrushStyle),
                   SetAttribute(List().Attributes.BarBrushStyle, Value), bsSolid);
     // The OPC settings live in the two items: item 1 only gives X.
-    PUBLISHED_VIA(std::string, OPCGroupName, FOPC.Item(0)->GetGroupName(), FOPC.Item(0)->SetGroupName(Value));
+    PUBLISHED_VIA(std::string, OPCGroupName, FOPC.GroupSetting(), FOPC.Item(0)->SetGroupName(Value));
     PUBLISHED_VIA(std::string, OPCComputerName, FOPC.Item(0)->GetComputerName(), FOPC.Item(0)->SetComputerName(Value));
     PUBLISHED_VIA(std::string, OPCServerName, FOPC.Item(0)->GetServerName(), FOPC.Item(0)->SetServerName(Value));
     PUBLISHED_VIA(std::string, OPCItemName, FOPC.Item(0)->GetItemName(), FOPC.Item(0)->SetItemName(Value));

@@ -67,6 +67,16 @@ void TkPlotChannelOPC::DisconnectBoth() const
     Item(1)->Disconnect();
 }
 
+std::string TkPlotChannelOPC::GroupSetting() const
+{
+    return InOwnGroup() ? std::string() : Item(0)->GetGroupName();
+}
+
+bool TkPlotChannelOPC::InOwnGroup() const
+{
+    return FGroups->IndexOfGroup(Item(0)->GetGroupName()) >= 0;
+}
+
 std::string TkPlotChannelOPC::AddOwnGroup() const
 {
     char name[32];

@@ -36,11 +36,15 @@ public:
     // Nothing to connect to: without the library, or while designed.
     bool Inert() const;
     void DisconnectBoth() const;
+    // Item 0's group as set: blank while it is a group of the own manager,
+    // whose name (the channel's address) means nothing once stored.
+    std::string GroupSetting() const;
     // A new group in the own manager, named after the channel's address and
     // on item 0's computer, server and update rate; returns its name.
     std::string AddOwnGroup() const;
 
 private:
+    bool InOwnGroup() const;
     // An item's last value as a number; none when it is not a good one.
     static std::optional<double> NumberOf(const TkOPCItem& Item);
 

@@ -134,7 +134,6 @@ TEST_F(ChannelOPC, ItemPairOfATraceSharesAGroupAndEachGroupUpdateAddsOnePoint)
     channel->OPCConnect();
     const TkPlotChannelOPC& opc = channel->GetOPC();
     const std::string group = GroupNameOf(*channel);
-    EXPECT_EQ(channel->GetOPCGroupName(), group);
     ASSERT_EQ(opc.Groups()->GroupCount(), 1);
     EXPECT_EQ(opc.Groups()->Groups(0)->GetName(), group);
     EXPECT_EQ(standIn.GroupRate(opc.Groups()->Groups(0)->GetHandle()), 250);
@@ -156,6 +155,32 @@ TEST_F(ChannelOPC, ItemPairOfATraceSharesAGroupAndEachGroupUpdateAddsOnePoint)
     ServeGroup(standIn, opc, 2, *channel);
     EXPECT_DOUBLE_EQ(channel->GetDataX(1), 30);
     EXPECT_DOUBLE_EQ(channel->GetDataY(1), 7.5);
+}
+
+TEST_F(ChannelOPC, ATraceReadBackMakesAGroupOfItsOwnAgain)
+{
+    TOPCStandIn standIn;
+    TkPlot plot(nullptr);
+    TkPlotChannel* channel = plot.Channel(0);
+    channel->SetOPCXValueSource(kopcxvsOPCItem);
+    channel->SetOPCServerName("Srv");
+    channel->SetOPCItemName("Tank.Level");
+    channel->SetOPCItem2Name("Tank.Time");
+    channel->OPCConnect();
+    // the group the channel made is its own business, not a setting
+    EXPECT_EQ(channel->GetOPCGroupName(), "");
+
+    const auto copy = Copied(plot, PlotObjectClassOf<TkPlotChannel>());
+    TkPlotChannel* read = copy->Channel(0);
+    read->OPCConnect();
+    const TkPlotChannelOPC& opc = read->GetOPC();
+    ASSERT_EQ(opc.Groups()->GroupCount(), 1);
+    EXPECT_EQ(opc.Item(0)->GetGroupName(), GroupNameOf(*read));
+    standIn.Fire(opc.Item(1)->GetHandle(), OPCInteger(KOPC_VT_I4, 2));
+    standIn.Fire(opc.Item(0)->GetHandle(), OPCInteger(KOPC_VT_I4, 5));
+    ServeGroup(standIn, opc, 1, *read);
+    EXPECT_DOUBLE_EQ(read->GetDataX(0), 2);
+    EXPECT_DOUBLE_EQ(read->GetDataY(0), 5);
 }
 
 TEST_F(ChannelOPC, AnXYChannelConnectsBothItemsInOneNewGroupOfItsOwn)
