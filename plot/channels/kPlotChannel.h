@@ -2,7 +2,8 @@
 // The trace channel that the plot creates by default: Y against X, with
 // the X values running in one direction. It checks the X order of new
 // points, looks up Y at an X, finds the visible index range and the
-// extents the axes fit to, and computes a data cursor's readout.
+// extents the axes fit to, computes a data cursor's readout, and takes
+// points from OPC items.
 #include <functional>
 #include <string>
 #include <vector>

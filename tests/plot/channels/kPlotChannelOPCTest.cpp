@@ -189,6 +189,9 @@ TEST_F(ChannelOPC, AnXYChannelConnectsBothItemsInOneNewGroupOfItsOwn)
     TkPlot plot(nullptr);
     TkXYPlotChannel* channel = AddXYChannel(plot);
     const TkPlotChannelOPC& opc = channel->GetOPC();
+    // connected once it is in the plot (OPCAutoConnect), with nothing to subscribe yet
+    EXPECT_EQ(opc.Groups()->GroupCount(), 1);
+    EXPECT_EQ(standIn.SignalCount(), 0);
     channel->SetOPCComputerName("Plant7");
     channel->SetOPCServerName("Srv");
     channel->SetOPCUpdateRate(100);
