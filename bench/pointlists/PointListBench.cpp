@@ -25,11 +25,11 @@
 #include <vector>
 
 #include "common/Rounds.h"
-#include "plot/core/kClasses.h"
 #include "plot/core/kPlotDataCompactIntervalList.h"
 #include "plot/core/kPlotDataCompactList.h"
 #include "plot/core/kPlotDataFullList.h"
 #include "plot/core/kPlotDataNullList.h"
+#include "plot/core/kPlotMinMaxPoint.h"
 
 namespace {
 

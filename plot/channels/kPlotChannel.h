@@ -11,7 +11,6 @@
 #include "plot/channels/kPlotChannelCustom.h"
 #include "plot/channels/kPlotChannelOPC.h"
 #include "plot/core/kOPCItem.h"
-#include "plot/core/kClasses.h"
 #include "rtl/DateTime.h"
 
 PUBLISHED_ENUM(TkPlotInterpolationStyle, kpistStraightLine, kpistCubicSpline, kpistPolynomial, kpistRational,

@@ -8,8 +8,9 @@
 #include <vector>
 
 #include "plot/channels/kPlotChannelCustom.h"
-#include "plot/core/kClasses.h"
+#include "plot/core/kPlotColumnWalk.h"
 #include "plot/core/kPlotDataListSummary.h"
+#include "plot/core/kPlotMinMaxPoint.h"
 #include "rtl/Types.h"
 
 class TkPlotFastTrace final : public TkPlotColumnWalk {

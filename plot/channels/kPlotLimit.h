@@ -8,8 +8,8 @@
 
 #include "plot/channels/kPlotChannelAxis.h"
 #include "plot/core/kPlotAxis.h"
-#include "plot/core/kClasses.h"
 #include "plot/core/kGraphicsProperties.h"
+#include "plot/core/kLimitDataList.h"
 #include "plot/core/kPlotObjectNames.h"
 #include "plot/core/kPlotObjects.h"
 #include "rtl/PublishedList.h"

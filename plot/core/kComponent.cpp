@@ -2,6 +2,7 @@
 
 #include "plot/core/kGPFunctions.h"
 #include "plot/core/kGraphicsProperties.h"
+#include "plot/core/kUpdateObject.h"
 #include "rtl/Exception.h"
 #include "rtl/PublishedList.h"
 #include "rtl/StringList.h"

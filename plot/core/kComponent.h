@@ -9,7 +9,7 @@
 #include <string>
 #include <variant>
 
-#include "plot/core/kClasses.h"
+#include "plot/core/kUpdateClient.h"
 #include "rtl/PublishedList.h"
 #include "ui/Control.h"
 #include "ui/Menu.h"

@@ -1,7 +1,9 @@
 #include "plot/core/kOPCManager.h"
 
 #include "plot/core/kOPCDLLLoader.h"
+#include "plot/core/kOPCGroupStream.h"
 #include "rtl/Exception.h"
+#include "rtl/PublishedProperties.h"
 #include "rtl/Reader.h"
 #include "rtl/StrUtils.h"
 #include "rtl/Writer.h"
@@ -36,24 +38,6 @@ const bool Registered = [] {
 }();
 
 }  // namespace
-
-TkOPCGroupObject::TkOPCGroupObject(std::string Name, std::string ComputerName, std::string OPCServerName,
-                                   int UpdateRate)
-    : FName(std::move(Name)),
-      FComputerName(std::move(ComputerName)),
-      FOPCServerName(std::move(OPCServerName)),
-      FUpdateRate(UpdateRate)
-{
-}
-
-void TkOPCGroupObject::SetUpdateRate(int Value)
-{
-    if (Value == FUpdateRate)
-        return;
-    FUpdateRate = Value;
-    if (FHandle != 0)
-        TkOPCDLL::Instance().GroupSetUpdateRate(FHandle, Value);
-}
 
 TkOPCManager::TkOPCManager(TComponent* AOwner) : TCustomControl(AOwner)
 {

@@ -9,41 +9,11 @@
 #include <vector>
 
 #include "plot/core/kOPCCallbackRoute.h"
-#include "rtl/PublishedList.h"
+#include "plot/core/kOPCGroupObject.h"
 #include "ui/Control.h"
 
-class TkOPCManager;
 class TReader;
 class TWriter;
-
-class TkOPCGroupObject : public TPersistent {
-public:
-    TkOPCGroupObject(std::string Name, std::string ComputerName, std::string OPCServerName, int UpdateRate);
-    const std::string& GetName() const { return FName; }
-    const std::string& GetComputerName() const { return FComputerName; }
-    const std::string& GetOPCServerName() const { return FOPCServerName; }
-    int GetUpdateRate() const { return FUpdateRate; }
-    // A new rate reaches the library's group too.
-    void SetUpdateRate(int Value);
-    std::int32_t GetHandle() const { return FHandle; }
-
-private:
-    friend class TkOPCManager;
-    std::string FName, FComputerName, FOPCServerName;
-    int FUpdateRate;
-    std::int32_t FHandle = 0;
-};
-
-// One group as it is stored.
-class TkOPCGroupStream : public TPersistent {
-    PUBLISHED_CLASS(TkOPCGroupStream);
-
-public:
-    PUBLISHED_NODEFAULT(std::string, Name, "", );
-    PUBLISHED_NODEFAULT(std::string, ComputerName, "", );
-    PUBLISHED_NODEFAULT(std::string, OPCServerName, "", );
-    PUBLISHED_NODEFAULT(int, UpdateRate, 0, );
-};
 
 using TGroupUpdateEvent = std::function<void(TObject* Sender, const std::string& GroupName)>;
 

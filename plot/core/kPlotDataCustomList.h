@@ -4,7 +4,9 @@
 #include <cstdint>
 #include <memory>
 
+#include "plot/core/kPlotColumnWalk.h"
 #include "plot/core/kPlotDataListSummary.h"
+#include "plot/core/kPlotStoredPoint.h"
 
 #include "rtl/PublishedEnum.h"
 

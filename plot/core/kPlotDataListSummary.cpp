@@ -4,8 +4,8 @@
 #include <cmath>
 #include <limits>
 
-#include "plot/core/kClasses.h"
 #include "plot/core/kPlotDataCustomList.h"
+#include "plot/core/kPlotMinMaxPoint.h"
 #include "plot/core/kPlotPixelScale.h"
 
 namespace {

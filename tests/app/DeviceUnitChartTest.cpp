@@ -8,6 +8,7 @@
 #include "plot/channels/kPlotToolBar.h"
 #include "plot/core/kPlotAxis.h"
 #include "plot/channels/kPlotChannelCustom.h"
+#include "plot/core/kUpdateObject.h"
 #include "plot/editor/kComponentEditorControls.h"
 #include "plot/editor/kComponentEditorEdit.h"
 #include "plot/editor/kComponentEditorPickers.h"

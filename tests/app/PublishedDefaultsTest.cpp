@@ -16,6 +16,7 @@
 #include "plot/core/kSaveDialog.h"
 #include "plot/core/kCustomComponent.h"
 #include "plot/core/kOPCItem.h"
+#include "plot/core/kOPCGroupStream.h"
 #include "plot/core/kOPCManager.h"
 #include "plot/core/kPlotComponent.h"
 #include "plot/core/kPlotMasterManager.h"

@@ -1,4 +1,8 @@
-#include "plot/core/kClasses.h"
+#include "plot/core/kDigitalSequenceData.h"
+#include "plot/core/kLimitDataList.h"
+#include "plot/core/kPlotMinMaxPoint.h"
+#include "plot/core/kUpdateClient.h"
+#include "plot/core/kUpdateObject.h"
 
 #include <gtest/gtest.h>
 

@@ -7,6 +7,7 @@
 #include <fstream>
 
 #include "plot/core/kGPFunctions.h"
+#include "plot/core/kUpdateObject.h"
 #include "rtl/Exception.h"
 #include "rtl/StringList.h"
 #include "ui/Bitmap.h"

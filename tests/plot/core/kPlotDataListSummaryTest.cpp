@@ -11,11 +11,11 @@
 #include <string>
 #include <vector>
 
-#include "plot/core/kClasses.h"
 #include "plot/core/kPlotDataCompactIntervalList.h"
 #include "plot/core/kPlotDataCompactList.h"
 #include "plot/core/kPlotDataFullList.h"
 #include "plot/core/kPlotDataNullList.h"
+#include "plot/core/kPlotMinMaxPoint.h"
 
 namespace {
 

@@ -1,9 +1,8 @@
-#include "plot/core/kClasses.h"
+#include "plot/core/kUpdateObject.h"
 
 #include <algorithm>
 #include <chrono>
 
-#include "rtl/Exception.h"
 #include "ui/Timer.h"
 
 namespace {
@@ -102,34 +101,4 @@ void TkUpdateObject::Tick()
     }
     if (std::none_of(FClients.begin(), FClients.end(), [](IkUpdateClient* c) { return c->UpdatePending(); }))
         SetTimerEnabled(false);
-}
-
-void TkPlotMinMaxPoint::CopyFrom(const TkPlotMinMaxPoint& Other)
-{
-    Empty = Other.Empty;
-    FirstIndex = Other.FirstIndex;
-    FirstX = Other.FirstX;
-    Max = Other.Max;
-    Min = Other.Min;
-    FirstValue = Other.FirstValue;
-    LastValue = Other.LastValue;
-}
-
-void TDigitalSequenceData::Clear()
-{
-    RunOpen = false;
-    RunExtended = false;
-    EdgePending = false;
-}
-
-void TkLimitDataList::Add(double Position, double Line1, double Line2)
-{
-    FItems.push_back({Position, Line1, Line2});
-}
-
-const TkLimitDataList::TItem& TkLimitDataList::GetItem(int Index) const
-{
-    if (Index < 0 || Index >= Count())
-        throw Exception("Index out of Bounds");
-    return FItems[static_cast<std::size_t>(Index)];
 }
