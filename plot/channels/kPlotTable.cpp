@@ -40,16 +40,6 @@ std::vector<std::string> Cells(const std::string& Row)
 
 }  // namespace
 
-// ---------------------------------------------------------------- TkPlotTableButton
-
-TkPlotTableButton::TkPlotTableButton(TkPlotObjectOwner* AOwner, bool AUp)
-    : TkPlotLegendButton(AOwner, TkPlotObjectCallbacks(), AUp)
-{
-    SetName(AUp ? "PlotTableUpButton" : "PlotTableDownButton");
-}
-
-// ---------------------------------------------------------------- TkPlotTable
-
 std::unique_ptr<TFont> TkPlotTable::MakeFont(TColor Color)
 {
     auto font = std::make_unique<TFont>();

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "plot/channels/kPlotLabel.h"
-#include "plot/channels/kPlotLegend.h"
+#include "plot/channels/kPlotTableButton.h"
 #include "plot/core/kPlotObjects.h"
 #include "rtl/PublishedList.h"
 #include "ui/Color.h"
@@ -37,15 +37,6 @@ struct TkPlotTableColumn {
     TColor DataFontColor = clWhite;
     // As wide as its widest text; Width then follows.
     bool AutoWidth = true;
-};
-
-// A scroll button of a table: it paints and repeats as the legend's do.
-class TkPlotTableButton : public TkPlotLegendButton {
-public:
-    TkPlotTableButton(TkPlotObjectOwner* AOwner, bool AUp);
-
-protected:
-    ~TkPlotTableButton() override = default;
 };
 
 class TkPlotTable : public TkPlotLayoutObject {
