@@ -3,7 +3,7 @@
 // the edit's number and commits the converted value into the edit.
 #include <functional>
 
-#include "plot/editor/kComponentEditorControls.h"
+#include "plot/editor/kComponentEditorButton.h"
 #include "plot/editor/kValueConverterEdit.h"
 
 class TkComponentEditorEdit;

@@ -1,6 +1,7 @@
 #include "plot/editor/kEditorPageBuilder.h"
 
-#include "plot/editor/kComponentEditorControls.h"
+#include "plot/editor/kComponentEditorButton.h"
+#include "plot/editor/kComponentEditorCheckBox.h"
 #include "plot/editor/kComponentEditorEdit.h"
 #include "plot/editor/kUpDown.h"
 #include "ui/Label.h"

@@ -4,9 +4,13 @@
 #include <cctype>
 #include <map>
 
-#include "plot/editor/kComponentEditorControls.h"
+#include "plot/editor/kComponentEditorCheckBox.h"
+#include "plot/editor/kComponentEditorColorPicker.h"
+#include "plot/editor/kComponentEditorComboBox.h"
 #include "plot/editor/kComponentEditorEdit.h"
-#include "plot/editor/kComponentEditorPickers.h"
+#include "plot/editor/kComponentEditorFontPicker.h"
+#include "plot/editor/kComponentEditorPageControl.h"
+#include "plot/editor/kComponentEditorRadioGroup.h"
 #include "plot/editor/kComponentEditorValueConverterPicker.h"
 #include "rtl/PublishedProperties.h"
 #include "ui/Font.h"

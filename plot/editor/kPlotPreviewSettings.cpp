@@ -1,7 +1,10 @@
 #include "plot/editor/kPlotPreviewSettings.h"
 
-#include "plot/editor/kComponentEditorControls.h"
+#include "plot/editor/kComponentEditorButton.h"
+#include "plot/editor/kComponentEditorComboBox.h"
 #include "plot/editor/kComponentEditorEdit.h"
+#include "plot/editor/kComponentEditorGroupBox.h"
+#include "plot/editor/kComponentEditorRadioGroup.h"
 #include "plot/editor/kEditorPageBuilder.h"
 
 TkPlotPreviewSettingsForm::TkPlotPreviewSettingsForm(TComponent* AOwner) : TForm(AOwner)

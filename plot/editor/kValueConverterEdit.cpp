@@ -2,8 +2,9 @@
 
 #include <cmath>
 
-#include "plot/editor/kComponentEditorControls.h"
+#include "plot/editor/kComponentEditorButton.h"
 #include "plot/editor/kComponentEditorEdit.h"
+#include "plot/editor/kComponentEditorPageControl.h"
 #include "plot/editor/kEditorPageBuilder.h"
 #include "rtl/DateTime.h"
 #include "rtl/NumberFormat.h"

@@ -1,4 +1,11 @@
-#include "plot/editor/kComponentEditorControls.h"
+#include "plot/editor/kComponentEditorCheckBox.h"
+#include "plot/editor/kComponentEditorColorPicker.h"
+#include "plot/editor/kComponentEditorComboBox.h"
+#include "plot/editor/kComponentEditorFontPicker.h"
+#include "plot/editor/kComponentEditorOpenPicker.h"
+#include "plot/editor/kComponentEditorPageControl.h"
+#include "plot/editor/kComponentEditorRadioGroup.h"
+#include "plot/editor/kComponentEditorSavePicker.h"
 
 #include <gtest/gtest.h>
 
@@ -6,7 +13,6 @@
 
 #include "EditorTestSupport.h"
 #include "plot/editor/kComponentEditorEdit.h"
-#include "plot/editor/kComponentEditorPickers.h"
 #include "plot/editor/kComponentEditorValueConverterPicker.h"
 #include "ui/Application.h"
 #include "ui/Dialogs.h"

@@ -5,8 +5,9 @@
 #include <QDateTimeEdit>
 
 #include "EditorTestSupport.h"
-#include "plot/editor/kComponentEditorControls.h"
+#include "plot/editor/kComponentEditorButton.h"
 #include "plot/editor/kComponentEditorEdit.h"
+#include "plot/editor/kComponentEditorPageControl.h"
 #include "rtl/DateTime.h"
 #include "ui/Application.h"
 #include "ui/DateTimePicker.h"

@@ -1,0 +1,8 @@
+#pragma once
+// An opaque area that its owner paints in OnPaint.
+#include "ui/Control.h"
+
+class TkPaintBox : public TCustomControl {
+public:
+    explicit TkPaintBox(TComponent* AOwner) : TCustomControl(AOwner) {}
+};
