@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 
+#include "plot/core/kOPCOutgoingValue.h"
 #include "plot/core/kOPCWideString.h"
 #include "rtl/Exception.h"
 #include "rtl/FileUtils.h"

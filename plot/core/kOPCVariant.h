@@ -1,6 +1,6 @@
 #pragma once
 // A value as the OPC client library types it, the scaling an item applies
-// to a received value, and the hand-over of values to and from the
+// to a received value, and the hand-over of received values from the
 // library's own layout.
 #include <cstdint>
 #include <string>
@@ -25,19 +25,6 @@ inline bool OPCQualityIsGood(int Quality)
 
 // Takes over Value: a string it holds is freed.
 TkOPCVariant OPCVariantFromLibrary(kopc_variant& Value);
-
-// A value laid out for the library; it keeps the text it points to.
-class TkOPCOutgoingValue {
-public:
-    explicit TkOPCOutgoingValue(const TkVariant& Value);
-    TkOPCOutgoingValue(const TkOPCOutgoingValue&) = delete;
-    TkOPCOutgoingValue& operator=(const TkOPCOutgoingValue&) = delete;
-    const kopc_variant* Get() const { return &FValue; }
-
-private:
-    std::u16string FText;
-    kopc_variant FValue{};
-};
 
 // Value x Scalar (when Scalar is not 0), then + Offset (when Offset is not
 // 0): floating-point types as such, integer types rounded to the nearest

@@ -9,6 +9,7 @@
 #include <functional>
 #include <memory>
 
+#include "plot/core/kPlotEditorLink.h"
 #include "rtl/PublishedEnum.h"
 
 class TObject;
@@ -19,22 +20,6 @@ class TkPlotObject;
 
 // How the editor form opens.
 PUBLISHED_ENUM(TkPlotFormStyle, kpfsModal, kpfsStayOnTop);
-
-// What the host needs of the editor itself.
-class TkPlotEditorLink {
-public:
-    virtual ~TkPlotEditorLink() = default;
-    // The editor is filling its controls: changes are not echoed back.
-    virtual bool IsLoading() const = 0;
-    virtual void ObjectAdded(TkPlotObject* Object) = 0;
-    virtual void ObjectRemoved(TkPlotObject* Object) = 0;
-    virtual void ObjectRenamed(TkPlotObject* Object) = 0;
-    // Selects the object's page and the object (none: the current page),
-    // then shows the editor.
-    virtual void Edit(TkPlotObject* Object) = 0;
-    // The editor's form, for telling it from other forms.
-    virtual const TObject* Form() const { return nullptr; }
-};
 
 using TkPlotEditorFactory = std::function<std::unique_ptr<TkPlotEditorLink>(TkPlotEditorHost& Host)>;
 

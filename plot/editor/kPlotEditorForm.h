@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "plot/core/kPlotEditorHost.h"
+#include "plot/core/kPlotEditorLink.h"
 #include "plot/editor/kCustomEditorForm.h"
 
 class TButton;

@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "plot/core/kPlotEditorHost.h"
+#include "plot/core/kPlotEditorLink.h"
 #include "plot/editor/kPlotEditorForm.h"
 
 namespace {

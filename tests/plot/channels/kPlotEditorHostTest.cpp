@@ -9,6 +9,7 @@
 #include "plot/channels/kPlot.h"
 #include "plot/core/kPlotAxis.h"
 #include "plot/core/kPlotEditorHost.h"
+#include "plot/core/kPlotEditorLink.h"
 #include "plot/core/kPlotMasterManager.h"
 #include "ui/Application.h"
 

@@ -11,6 +11,7 @@
 #include "plot/core/kPlotAxis.h"
 #include "plot/core/kPlotDataView.h"
 #include "plot/core/kPlotEditorHost.h"
+#include "plot/core/kPlotEditorLink.h"
 #include "plot/core/kPlotMasterManager.h"
 #include "rtl/Exception.h"
 #include "ui/Application.h"

@@ -3,6 +3,7 @@
 #include "PlotObjectSupport.h"
 #include "plot/core/kCheckBox.h"
 #include "plot/core/kPlotEditorHost.h"
+#include "plot/core/kPlotEditorLink.h"
 #include "plot/core/kPlotMasterManager.h"
 #include "plot/core/kRadioGroup.h"
 #include "ui/Application.h"
