@@ -8,6 +8,8 @@
 #include "controls/VcEdit.h"
 #include "controls/VcPageControl.h"
 #include "controls/VcPanel.h"
+#include "controls/VcTabSheet.h"
+#include "controls/VcToolButton.h"
 #include "controls/VcToolbar.h"
 #include "controls/VcTreeView.h"
 #include "ui/Form.h"

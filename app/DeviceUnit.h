@@ -7,6 +7,7 @@
 #include "app/DeviceChart.h"
 #include "app/DeviceModel.h"
 #include "controls/VcPanel.h"
+#include "controls/VcToolButton.h"
 #include "controls/VcToolbar.h"
 #include "ui/Form.h"
 #include "ui/ImageList.h"

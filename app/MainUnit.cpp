@@ -8,6 +8,7 @@
 #include "app/SetupUnit.h"
 #include "app/SysOption.h"
 #include "controls/VcFormBuilder.h"
+#include "controls/VcSpacer.h"
 #include "rtl/FileUtils.h"
 #include "rtl/NumberFormat.h"
 #include "rtl/StrUtils.h"

@@ -6,6 +6,7 @@
 #include "controls/VcPanel.h"
 #include "controls/VcRegIniFile.h"
 #include "controls/VcStatusBar.h"
+#include "controls/VcToolButton.h"
 #include "controls/VcToolbar.h"
 #include "ui/Application.h"
 #include "ui/Dialogs.h"

@@ -5,6 +5,7 @@
 #include "controls/VcDialogButtons.h"
 #include "controls/VcEdit.h"
 #include "controls/VcPageControl.h"
+#include "controls/VcTabSheet.h"
 #include "controls/VcPanel.h"
 #include "controls/VcRadioGroup.h"
 #include "controls/VcBitBtn.h"

@@ -5,9 +5,9 @@
 // joins the tab order when it is placed, so the controls of a window are
 // visited in the order they were added.
 #include "controls/VcDialogButtons.h"
-#include "controls/VcPageControl.h"
 #include "controls/VcPanel.h"
-#include "controls/VcToolbar.h"
+#include "controls/VcTabSheet.h"
+#include "controls/VcToolButton.h"
 
 #include <string>
 

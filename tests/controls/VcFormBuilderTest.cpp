@@ -1,5 +1,7 @@
 #include "controls/VcEdit.h"
 #include "controls/VcFormBuilder.h"
+#include "controls/VcPageControl.h"
+#include "controls/VcToolbar.h"
 #include "rtl/Exception.h"
 #include "ui/Application.h"
 #include "ui/Bitmap.h"
