@@ -2,6 +2,7 @@
 // The display of one measuring channel: its number, live value, name, unit
 // and four state icons, over the channel state it inherits.
 #include "app/ChannelModel.h"
+#include "controls/VcLabel.h"
 #include "controls/VcPanel.h"
 #include "ui/Form.h"
 

@@ -6,6 +6,7 @@
 #include "app/ChannelUnit.h"
 #include "app/DeviceChart.h"
 #include "app/DeviceModel.h"
+#include "controls/VcLabel.h"
 #include "controls/VcPanel.h"
 #include "controls/VcToolButton.h"
 #include "controls/VcToolbar.h"

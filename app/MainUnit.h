@@ -3,6 +3,7 @@
 // opens the dialogs, the scroll box of device frames, the status bar, the
 // application of the options, and the end-of-run message hook.
 #include "app/RecordingControl.h"
+#include "controls/VcLabel.h"
 #include "controls/VcPanel.h"
 #include "controls/VcRegIniFile.h"
 #include "controls/VcStatusBar.h"

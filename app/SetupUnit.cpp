@@ -3,6 +3,7 @@
 #include "app/ClassTypes.h"
 #include "app/SysOption.h"
 #include "controls/VcFormBuilder.h"
+#include "controls/VcGroupBox.h"
 #include "rtl/NumberFormat.h"
 #include "rtl/StringList.h"
 #include "serial/EnumComPorts.h"

@@ -5,7 +5,7 @@
 // joins the tab order when it is placed, so the controls of a window are
 // visited in the order they were added.
 #include "controls/VcDialogButtons.h"
-#include "controls/VcPanel.h"
+#include "controls/VcLabel.h"
 #include "controls/VcTabSheet.h"
 #include "controls/VcToolButton.h"
 

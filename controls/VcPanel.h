@@ -1,12 +1,12 @@
 #pragma once
-// Styled panels and labels: a vertical colour gradient, an optional grid,
+// A styled panel: a vertical colour gradient, an optional grid,
 // a one-pixel border and a caption (large captions read as a watermark).
 // The caption is centred in the widest stretch of the panel that its
 // children leave free at the caption's height, so it is not hidden behind
 // them where there is room beside them.
+#include <string>
+
 #include "ui/Control.h"
-#include "ui/Label.h"
-#include "ui/Panel.h"
 
 enum TVcBorderStyle { vbsNone, vbsSingle };
 
@@ -57,14 +57,4 @@ private:
     int FGridSize = 10;
     TVcBorderStyle FBorderStyle = vbsSingle;
     TColor FBorderColor = clGray;
-};
-
-class TVcLabel : public TLabel {
-public:
-    explicit TVcLabel(TComponent* AOwner) : TLabel(AOwner) {}
-};
-
-class TVcGroupBox : public TGroupBox {
-public:
-    explicit TVcGroupBox(TComponent* AOwner) : TGroupBox(AOwner) {}
 };

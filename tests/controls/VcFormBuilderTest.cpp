@@ -1,6 +1,7 @@
 #include "controls/VcEdit.h"
 #include "controls/VcFormBuilder.h"
 #include "controls/VcPageControl.h"
+#include "controls/VcPanel.h"
 #include "controls/VcToolbar.h"
 #include "rtl/Exception.h"
 #include "ui/Application.h"

@@ -1,0 +1,8 @@
+#pragma once
+// The group box that forms place.
+#include "ui/Panel.h"
+
+class TVcGroupBox : public TGroupBox {
+public:
+    explicit TVcGroupBox(TComponent* AOwner) : TGroupBox(AOwner) {}
+};
