@@ -39,7 +39,16 @@ std::map<int32_t, TGroup> Groups;
 std::map<std::string, std::string> Failures;  // entry name -> message of its next call
 int32_t NextHandle = 1;
 int32_t Managers = 0;
-thread_local std::u16string LastError;
+// Each thread's last error, kept without thread-local storage: the leak
+// checker, scanning at exit, misreads the thread-local block of a library
+// loaded at run time.
+std::u16string& LastError()
+{
+    static std::mutex Lock;
+    static std::map<std::thread::id, std::u16string> Errors;
+    const std::lock_guard<std::mutex> Guard(Lock);
+    return Errors[std::this_thread::get_id()];
+}
 
 std::string Narrow(const char16_t* Text)
 {
@@ -58,11 +67,11 @@ std::u16string Wide(const std::string& Text)
 // asked for. Returns false when the call is to fail.
 bool Begin(const char* Entry)
 {
-    LastError.clear();
+    LastError().clear();
     const auto failure = Failures.find(Entry);
     if (failure == Failures.end())
         return true;
-    LastError = Wide(failure->second);
+    LastError() = Wide(failure->second);
     Failures.erase(failure);
     return false;
 }
@@ -72,7 +81,7 @@ TSignal* FindSignal(int32_t Handle)
     const auto found = Signals.find(Handle);
     if (found != Signals.end())
         return &found->second;
-    LastError = u"Invalid handle " + Wide(std::to_string(Handle));
+    LastError() = u"Invalid handle " + Wide(std::to_string(Handle));
     return nullptr;
 }
 
@@ -195,7 +204,7 @@ EXPORT void GroupDelete(int32_t handle)
 {
     std::lock_guard<std::mutex> lock(Lock);
     if (Begin("GroupDelete") && !Groups.erase(handle))
-        LastError = u"Invalid group";
+        LastError() = u"Invalid group";
 }
 
 EXPORT void GroupSetUpdateRate(int32_t handle, int32_t update_rate)
@@ -205,7 +214,7 @@ EXPORT void GroupSetUpdateRate(int32_t handle, int32_t update_rate)
         return;
     const auto found = Groups.find(handle);
     if (found == Groups.end())
-        LastError = u"Invalid group";
+        LastError() = u"Invalid group";
     else
         found->second.Rate = update_rate;
 }
@@ -225,11 +234,11 @@ EXPORT void ManagerDestroyed()
 EXPORT void GetLastCallErrorString(char16_t** message)
 {
     *message = nullptr;
-    if (LastError.empty())
+    if (LastError().empty())
         return;
-    const std::size_t bytes = (LastError.size() + 1) * sizeof(char16_t);
+    const std::size_t bytes = (LastError().size() + 1) * sizeof(char16_t);
     *message = static_cast<char16_t*>(std::malloc(bytes));
-    std::memcpy(*message, LastError.c_str(), bytes);
+    std::memcpy(*message, LastError().c_str(), bytes);
 }
 
 // ---- test controls
