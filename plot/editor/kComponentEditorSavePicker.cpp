@@ -1,8 +1,8 @@
 #include "plot/editor/kComponentEditorSavePicker.h"
 
+#include "plot/core/kSaveDialog.h"
 #include "plot/editor/kCustomEditorForm.h"
 #include "plot/editor/kEditorFileName.h"
-#include "ui/Dialogs.h"
 
 TkComponentEditorSavePicker::TkComponentEditorSavePicker(TComponent* AOwner) : TkComponentEditorButton(AOwner)
 {
@@ -14,19 +14,20 @@ TkComponentEditorSavePicker::TkComponentEditorSavePicker(TComponent* AOwner) : T
 void TkComponentEditorSavePicker::Click()
 {
     TkComponentEditorButton::Click();
-    TSaveDialog dialog(nullptr);
-    dialog.Filter = Filter;
-    dialog.FilterIndex = FilterIndex;
-    dialog.DefaultExt = DefaultExt;
+    // The charting components' save dialog: the chosen pattern's extension
+    // is added before the user is asked about replacing the file.
+    TkSaveDialog dialog(this);
+    dialog.SetFilter(Filter);
+    dialog.SetFilterIndex(FilterIndex);
+    dialog.SetDefaultExt(DefaultExt);
     if (!FOpened)
-        dialog.InitialDir = DefaultDir;
+        dialog.SetDefaultDir(DefaultDir);
     FOpened = true;
-    dialog.FileName = EndsWithDirectory(FileName) ? FileName + "Untitled" : FileName;
-    dialog.Options = ofHideReadOnly | ofOverwritePrompt;
+    dialog.SetFileName(EndsWithDirectory(FileName) ? FileName + "Untitled" : FileName);
     if (!dialog.Execute())
         return;
-    FileName = dialog.FileName;
-    FilterIndex = dialog.FilterIndex;
+    FileName = dialog.GetFileName();
+    FilterIndex = dialog.GetFilterIndex();
     NotifyEditorForm(this);
     if (OnChange)
         OnChange(this);
