@@ -257,6 +257,29 @@ TkPlotCursorStatus TkPlotChannel::GetCursorYAtX(double X, double& Y) const
     return kpcvNoValue;
 }
 
+// In between the ends, the index search's answer and its two neighbours
+// compete.
+int TkPlotChannel::NearestIndex(double X) const
+{
+    const int count = GetCount();
+    if (count == 0)
+        return -1;
+    const int last = count - 1;
+    const double first = GetDataX(0), lastX = GetDataX(last);
+    const bool ascending = XAscending();
+    if (ascending ? X >= lastX : X <= lastX)
+        return last;
+    if (ascending ? X <= first : X >= first)
+        return 0;
+    int best = FindIndexAtX(X);
+    if (best < 0)
+        best = std::fabs(X - first) <= std::fabs(X - lastX) ? 0 : last;
+    for (int candidate : {best - 1, best + 1})
+        if (candidate >= 0 && candidate <= last && std::fabs(X - GetDataX(candidate)) < std::fabs(X - GetDataX(best)))
+            best = candidate;
+    return best;
+}
+
 // ---- visible range and extents
 
 void TkPlotChannel::CalcFirstVisibleIndex()

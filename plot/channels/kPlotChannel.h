@@ -57,6 +57,10 @@ public:
     // earlier neighbour's Y for a digital trace).
     bool GetYAtX(double X, double& Y) const;
     TkPlotCursorStatus GetCursorYAtX(double X, double& Y) const;
+    // A data cursor snaps to the point nearest to X: the ends answer for an
+    // X beyond them, whichever way the X values run. -1 for no points.
+    bool SnapsCursor() const override { return true; }
+    int NearestIndex(double X) const override;
 
     void CalcFirstVisibleIndex() override;
     void CalcLastVisibleIndex() override;

@@ -44,7 +44,7 @@ const bool Registered = [] {
 }  // namespace
 
 TkPlotChannelCustom::TkPlotChannelCustom(TkPlotObjectOwner* AOwner, const TkPlotObjectCallbacks& Callbacks)
-    : TkPlotManagerObject(AOwner, Callbacks, TkPlotObjectKind::Channel),
+    : TkPlotReadoutChannel(AOwner, Callbacks),
       FList(NewList(kpdsStandard))
 {
     TkPlotDataAttributes& a = FList->Attributes;

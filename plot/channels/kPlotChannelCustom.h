@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "plot/channels/kPlotChannelAxis.h"
+#include "plot/channels/kPlotReadoutChannel.h"
 #include "plot/core/kGraphicsProperties.h"
 #include "plot/core/kPlotAxisData.h"
 #include "plot/core/kPlotDataCustomList.h"
@@ -35,27 +36,7 @@ struct TkPlotChannelStat {
     long double Sum = 0;
 };
 
-// What a legend lists of a channel besides its name, title, colour and
-// axes: whether it is listed, its points and running statistics, its trace
-// style and the readouts a data cursor left in it.
-struct TkPlotLegendChannelData {
-    bool VisibleInLegend = true;
-    int Count = 0;
-    double LastX = 0;
-    double LastY = 0;
-    double YMax = 0;
-    double YMin = 0;
-    double YMean = 0;
-    TPenStyle TraceLineStyle = psSolid;
-    std::string CursorXText;
-    std::string CursorYText;
-};
-
-namespace TkPlotObjectKind {
-extern const TkPlotKind Channel;
-}  // namespace TkPlotObjectKind
-
-class TkPlotChannelCustom : public TkPlotManagerObject, public TkPlotAxisData, public TkPlotDataPoints {
+class TkPlotChannelCustom : public TkPlotReadoutChannel, public TkPlotAxisData {
     PUBLISHED_CLASS(TkPlotChannelCustom);
 
 public:
@@ -118,7 +99,7 @@ public:
     double GetYMean() const { return FYStat.Mean; }
 
     // ---- axes
-    TkPlotChannelAxis* GetXAxis() const;
+    TkPlotChannelAxis* GetXAxis() const override;
     TkPlotChannelAxis* GetYAxis() const;
     bool AxesAssigned() const { return GetXAxis() && GetYAxis(); }
     std::string GetXValueText(double Value) const;
@@ -152,10 +133,8 @@ public:
     virtual double GetXMinExtent() = 0;
     virtual double GetYMaxExtentVisible() = 0;
     virtual double GetYMinExtentVisible() = 0;
-    virtual void UpdateCursorValues(TkPlotDataCursor* Cursor) = 0;
-    // The readout of the last cursor update, as the cursor's hint shows it,
-    // and its X and Y texts, as a legend shows them.
-    const std::string& GetCursorReadout() const { return FCursorReadout; }
+    const std::string& GetCursorReadout() const override { return FCursorReadout; }
+    // The X and Y texts of the last cursor update, as a legend shows them.
     const std::string& GetCursorXText() const { return FCursorXText; }
     const std::string& GetCursorYText() const { return FCursorYText; }
     // Narrows Minimum and Maximum to this channel's values along the axis,
@@ -171,7 +150,8 @@ public:
     bool MarkerShown(int Index) const;
     // The channel's marker, as every point without attributes of its own
     // gets it, centred in Cell (a legend's sample).
-    void DrawLegendMarker(TCanvas* Canvas, const TRect& Cell);
+    void DrawLegendMarker(TCanvas* Canvas, const TRect& Cell) override;
+    bool LegendMarkerShown() const override { return GetMarkersVisible(); }
     TRect MarkerRect(int Index) const;
     // Whether the mouse can pick point Index, and where it is on screen:
     // its marker here, its bar in a channel that draws bars.
@@ -258,10 +238,14 @@ public:
     // ---- the legend entry, and in select mode the markers under the mouse
     // What a legend lists of the channel, with the texts of its last cursor
     // readout.
-    virtual TkPlotLegendChannelData LegendData() const;
+    TkPlotLegendChannelData LegendData() const override;
+    std::string TitleText() const override { return FTitleText; }
+    TColor TraceColor() const override { return GetColor(); }
+    std::string XAxisName() const override { return FXAxisName; }
+    std::string YAxisName() const override { return FYAxisName; }
     // Where a legend shows the channel's name (empty: not shown).
     const TRect& GetLegendRect() const { return FLegendRect; }
-    void SetLegendRect(const TRect& Value) { FLegendRect = Value; }
+    void SetLegendRect(const TRect& Value) override { FLegendRect = Value; }
     bool HitTest(const TkPlotMouseData& Mouse) override;
     int GetHitPointIndex() const { return FHitPointIndex; }
     bool GetDragging() const { return FDragging; }

@@ -3,7 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
-#include "plot/channels/kPlotChannel.h"
+#include "plot/channels/kPlotChannelAxis.h"
+#include "plot/channels/kPlotReadoutChannel.h"
 #include "plot/core/kGPFunctions.h"
 #include "plot/core/kGraphicsProperties.h"
 #include "plot/core/kPlotObjectManager.h"
@@ -27,31 +28,6 @@ double ClampPercent(double Value)
     return std::clamp(Value, 0.0, 100.0);
 }
 
-// The index of the point nearest to X, -1 for an empty channel. The ends
-// answer for an X beyond them, whichever way the X values run; in between
-// the index search's answer and its two neighbours compete.
-int NearestIndex(const TkPlotChannel& Channel, double X)
-{
-    const int count = Channel.GetCount();
-    if (count == 0)
-        return -1;
-    const int last = count - 1;
-    const double first = Channel.GetDataX(0), lastX = Channel.GetDataX(last);
-    const bool ascending = Channel.XAscending();
-    if (ascending ? X >= lastX : X <= lastX)
-        return last;
-    if (ascending ? X <= first : X >= first)
-        return 0;
-    int best = Channel.FindIndexAtX(X);
-    if (best < 0)
-        best = std::fabs(X - first) <= std::fabs(X - lastX) ? 0 : last;
-    for (int candidate : {best - 1, best + 1})
-        if (candidate >= 0 && candidate <= last &&
-            std::fabs(X - Channel.GetDataX(candidate)) < std::fabs(X - Channel.GetDataX(best)))
-            best = candidate;
-    return best;
-}
-
 }  // namespace
 
 TkPlotDataCursor::TkPlotDataCursor(TkPlotObjectOwner* AOwner, const TkPlotObjectCallbacks& Callbacks)
@@ -62,11 +38,16 @@ TkPlotDataCursor::TkPlotDataCursor(TkPlotObjectOwner* AOwner, const TkPlotObject
 
 TkPlotDataCursor::~TkPlotDataCursor() = default;
 
-TkPlotChannelCustom* TkPlotDataCursor::GetChannel() const
+TkPlotReadoutChannel* TkPlotDataCursor::GetChannel() const
 {
     if (!Channels)
         return nullptr;
-    return static_cast<TkPlotChannelCustom*>(Channels->FindByName(FChannelName));
+    return static_cast<TkPlotReadoutChannel*>(Channels->FindByName(FChannelName));
+}
+
+TkPlotReadoutChannel* TkPlotDataCursor::ChannelAt(int Index) const
+{
+    return static_cast<TkPlotReadoutChannel*>(Channels->GetObject(Index));
 }
 
 void TkPlotDataCursor::UpdateValues()
@@ -74,13 +55,13 @@ void TkPlotDataCursor::UpdateValues()
     if (GetOwner())
         GetOwner()->DoBeforeDataCursorUpdate(this);
     if (!SameText(FChannelName, AllChannels)) {
-        if (TkPlotChannelCustom* channel = GetChannel())
+        if (TkPlotReadoutChannel* channel = GetChannel())
             channel->UpdateCursorValues(this);
         return;
     }
     if (Channels)
         for (int i = 0; i < Channels->GetCount(); ++i)
-            Channels->GetItem(i)->UpdateCursorValues(this);
+            ChannelAt(i)->UpdateCursorValues(this);
 }
 
 void TkPlotDataCursor::SetValues(std::uint8_t Status, double X, double Y)
@@ -120,14 +101,15 @@ double TkPlotDataCursor::PixelStep(bool Horizontal) const
 
 // ---- snapping
 
-bool TkPlotDataCursor::SnapTo(int Pointer, TkPlotChannelCustom* Channel, int ChannelIndex, int PointIndex)
+bool TkPlotDataCursor::SnapTo(int Pointer, TkPlotReadoutChannel* Channel, int ChannelIndex, int PointIndex)
 {
     TkPlotChannelAxis* axis = Channel->GetXAxis();
     if (!axis || PointIndex < 0 || axis->GetSpan() == 0)
         return false;
     FSnappedChannelIndex = ChannelIndex;
     FSnappedPointIndex = PointIndex;
-    PointerPosition(Pointer) = ClampPercent((Channel->GetDataX(PointIndex) - axis->GetMin()) / axis->GetSpan() * 100);
+    PointerPosition(Pointer) = ClampPercent((Channel->DataPoint(PointIndex).X - axis->GetMin()) / axis->GetSpan() *
+                                            100);
     return true;
 }
 
@@ -136,21 +118,21 @@ void TkPlotDataCursor::SnapPointer(int Pointer)
     if (!FSnapToDataPoint || FStyle == kpcsDeltaY || !Channels)
         return;
     const bool all = SameText(FChannelName, AllChannels);
-    TkPlotChannel* bestChannel = nullptr;
+    TkPlotReadoutChannel* bestChannel = nullptr;
     int bestChannelIndex = -1, bestPoint = -1;
     double bestDistance = 0;
     for (int c = 0; c < Channels->GetCount(); ++c) {
-        auto* channel = dynamic_cast<TkPlotChannel*>(Channels->GetItem(c));
-        if (!channel || (!all && !SameText(channel->GetName(), FChannelName)))
+        TkPlotReadoutChannel* channel = ChannelAt(c);
+        if (!channel->SnapsCursor() || (!all && !SameText(channel->GetName(), FChannelName)))
             continue;
         TkPlotChannelAxis* axis = channel->GetXAxis();
         if (!axis)
             continue;
         const double x = axis->PixelToValue(PointerPixel(Pointer));
-        const int point = NearestIndex(*channel, x);
+        const int point = channel->NearestIndex(x);
         if (point < 0)
             continue;
-        const double distance = std::fabs(x - channel->GetDataX(point));
+        const double distance = std::fabs(x - channel->DataPoint(point).X);
         if (!bestChannel || distance < bestDistance) {
             bestChannel = channel;
             bestChannelIndex = c;
@@ -221,10 +203,10 @@ void TkPlotDataCursor::StepKey(std::uint16_t Key, int Pointer)
 void TkPlotDataCursor::StepKeySnapped(std::uint16_t Key, int Pointer)
 {
     SnapPointer(Pointer);
-    auto* channel = Channels && FSnappedChannelIndex >= 0 && FSnappedChannelIndex < Channels->GetCount()
-                        ? dynamic_cast<TkPlotChannel*>(Channels->GetItem(FSnappedChannelIndex))
-                        : nullptr;
-    if (!channel || channel->GetCount() == 0)
+    TkPlotReadoutChannel* channel = Channels && FSnappedChannelIndex >= 0 && FSnappedChannelIndex < Channels->GetCount()
+                                        ? ChannelAt(FSnappedChannelIndex)
+                                        : nullptr;
+    if (!channel || !channel->SnapsCursor() || channel->DataPointCount() == 0)
         return;
     // The arrows along the pointer's travel step through the points; the
     // others move the hint by a pixel.
@@ -233,7 +215,7 @@ void TkPlotDataCursor::StepKeySnapped(std::uint16_t Key, int Pointer)
     switch (Key) {
     case VK_PRIOR: index += 5; break;
     case VK_NEXT: index -= 5; break;
-    case VK_END: index = channel->GetCount() - 1; break;
+    case VK_END: index = channel->DataPointCount() - 1; break;
     case VK_HOME: index = 0; break;
     case VK_LEFT:
     case VK_RIGHT:
@@ -253,7 +235,7 @@ void TkPlotDataCursor::StepKeySnapped(std::uint16_t Key, int Pointer)
         index += Key == VK_UP ? 1 : -1;
         break;
     }
-    SnapTo(Pointer, channel, FSnappedChannelIndex, std::clamp(index, 0, channel->GetCount() - 1));
+    SnapTo(Pointer, channel, FSnappedChannelIndex, std::clamp(index, 0, channel->DataPointCount() - 1));
 }
 
 // ---- mouse
@@ -360,8 +342,8 @@ int TkPlotDataCursor::HintPixel() const
 TColor TkPlotDataCursor::PointerColor() const
 {
     if (FUseChannelColor)
-        if (TkPlotChannelCustom* channel = GetChannel())
-            return channel->GetColor();
+        if (TkPlotReadoutChannel* channel = GetChannel())
+            return channel->TraceColor();
     return FColor;
 }
 
@@ -375,7 +357,7 @@ bool TkPlotDataCursor::HintWanted() const
 std::string TkPlotDataCursor::HintText()
 {
     std::string text;
-    if (TkPlotChannelCustom* channel = GetChannel()) {
+    if (TkPlotReadoutChannel* channel = GetChannel()) {
         text = channel->GetCursorReadout();
     } else {
         text = TranslateText("No Channel");
@@ -512,12 +494,12 @@ void TkPlotDataCursor::AddChannelMenu(TPopupMenu* Menu)
         channels->Add(all);
     }
     for (int i = 0; Channels && i < Channels->GetCount(); ++i) {
-        TkPlotChannelCustom* channel = Channels->GetItem(i);
+        TkPlotReadoutChannel* channel = ChannelAt(i);
         if (!channel->GetVisible())
             continue;
         auto* item = new TkMenuItem(Menu);
         item->ObjectName = channel->GetName();
-        item->SetCaption(channel->GetTitleText());
+        item->SetCaption(channel->TitleText());
         item->SetChecked(channel == GetChannel());
         item->OnClick = [this, item](TObject*) { ChooseChannel(item->ObjectName); };
         channels->Add(item);
@@ -529,10 +511,10 @@ void TkPlotDataCursor::ChooseChannel(const std::string& Name)
     SetChannelName(Name);
     if (SameText(Name, AllChannels)) {
         for (int i = 0; Channels && i < Channels->GetCount(); ++i)
-            Channels->GetItem(i)->SetFocused(false);
+            ChannelAt(i)->SetFocused(false);
         return;
     }
-    if (TkPlotChannelCustom* channel = GetChannel())
+    if (TkPlotReadoutChannel* channel = GetChannel())
         channel->SetFocused(true);
     SnapPointer(1);
     SnapPointer(2);
@@ -607,7 +589,7 @@ void TkPlotDataCursor::ObjectFocused(TkPlotObject* Object)
 void TkPlotDataCursor::DoGotFocus()
 {
     TkPlotManagerObject::DoGotFocus();
-    if (TkPlotChannelCustom* channel = GetChannel())
+    if (TkPlotReadoutChannel* channel = GetChannel())
         channel->SetFocused(true);
 }
 

@@ -14,7 +14,7 @@
 #include "plot/core/kPlotObjects.h"
 #include "ui/Color.h"
 
-class TkPlotChannelCustom;
+class TkPlotReadoutChannel;
 
 PUBLISHED_ENUM(TkPlotDataCursorStyle, kpcsValueXY, kpcsValueX, kpcsValueY, kpcsDeltaX, kpcsDeltaY, kpcsInverseDeltaX);
 PUBLISHED_ENUM(TkOrientationSide, kosBottomRight, kosTopLeft);
@@ -33,12 +33,12 @@ public:
     TkPlotDataCursor(TkPlotObjectOwner* AOwner, const TkPlotObjectCallbacks& Callbacks);
 
     // The plot's channels, among which ChannelName is looked up.
-    TkPlotTypedKindManager<TkPlotChannelCustom>* Channels = nullptr;
+    TkPlotKindManager* Channels = nullptr;
 
     TkPlotDataView* GetDataView() const { return FDataView; }
     void SetDataView(TkPlotDataView* Value) { FDataView = Value; }
     // The channel named by ChannelName; none for "<All>" or an unknown name.
-    TkPlotChannelCustom* GetChannel() const;
+    TkPlotReadoutChannel* GetChannel() const;
 
     // Asks the bound channel, or every channel, for the readout.
     void UpdateValues();
@@ -147,7 +147,9 @@ private:
     double PixelStep(bool Horizontal) const;
     // Moves the pointer onto point PointIndex of the channel and keeps it
     // as the snapped point; false when the channel has no X axis.
-    bool SnapTo(int Pointer, TkPlotChannelCustom* Channel, int ChannelIndex, int PointIndex);
+    bool SnapTo(int Pointer, TkPlotReadoutChannel* Channel, int ChannelIndex, int PointIndex);
+    // Channel Index of the plot's channels (Channels must be set).
+    TkPlotReadoutChannel* ChannelAt(int Index) const;
     // The screen pixel of HintPosition along the hint's direction of travel.
     int HintPixel() const;
     TColor PointerColor() const;

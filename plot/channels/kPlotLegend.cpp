@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cmath>
 
-#include "plot/channels/kPlotChannelCustom.h"
 #include "plot/core/kGPFunctions.h"
 #include "plot/core/kGraphicsProperties.h"
 #include "plot/core/kPlotAxis.h"
@@ -116,21 +115,22 @@ bool TkPlotLegend::AtLeastOne(int& Count)
 
 // ---- cell texts
 
-TkPlotAxis* TkPlotLegend::XAxisOf(const TkPlotChannelCustom& Channel) const
+TkPlotAxis* TkPlotLegend::XAxisOf(const TkPlotReadoutChannel& Channel) const
 {
     const TkPlotKindManager* axes = Master ? Master->XAxisManager() : nullptr;
-    return axes ? static_cast<TkPlotAxis*>(axes->FindByName(Channel.GetXAxisName())) : nullptr;
+    return axes ? static_cast<TkPlotAxis*>(axes->FindByName(Channel.XAxisName())) : nullptr;
 }
 
-TkPlotAxis* TkPlotLegend::YAxisOf(const TkPlotChannelCustom& Channel) const
+TkPlotAxis* TkPlotLegend::YAxisOf(const TkPlotReadoutChannel& Channel) const
 {
     const TkPlotKindManager* axes = Master ? Master->YAxisManager() : nullptr;
-    return axes ? static_cast<TkPlotAxis*>(axes->FindByName(Channel.GetYAxisName())) : nullptr;
+    return axes ? static_cast<TkPlotAxis*>(axes->FindByName(Channel.YAxisName())) : nullptr;
 }
 
-std::string TkPlotLegend::NameText(const TkPlotChannelCustom& Channel) const
+std::string TkPlotLegend::NameText(const TkPlotReadoutChannel& Channel) const
 {
-    return Blank(Channel.GetTitleText()) ? Channel.GetName() : Channel.GetTitleText();
+    const std::string title = Channel.TitleText();
+    return Blank(title) ? Channel.GetName() : title;
 }
 
 bool TkPlotLegend::ValueColumnShown(TColumn Column) const
@@ -147,7 +147,7 @@ bool TkPlotLegend::ValueColumnShown(TColumn Column) const
 
 std::string TkPlotLegend::CellText(TColumn Column, const TkPlotLegendItem& Item)
 {
-    const TkPlotChannelCustom& channel = *Item.Channel;
+    const TkPlotReadoutChannel& channel = *Item.Channel;
     const TkPlotLegendChannelData& d = Item.Data;
     switch (Column) {
     case colName: return NameText(channel);
@@ -183,12 +183,12 @@ std::string TkPlotLegend::CellText(TColumn Column, const TkPlotLegendItem& Item)
 void TkPlotLegend::CollectItems()
 {
     FItems.clear();
-    const TkPlotTypedKindManager<TkPlotChannelCustom>* channels = Master ? Master->ChannelManager() : nullptr;
+    const TkPlotKindManager* channels = Master ? Master->ChannelManager() : nullptr;
     if (!channels)
         return;
     for (int i = 0; i < channels->GetCount(); ++i) {
         TkPlotLegendItem item;
-        item.Channel = channels->GetItem(i);
+        item.Channel = static_cast<TkPlotReadoutChannel*>(channels->GetObject(i));
         item.Data = item.Channel->LegendData();
         if (item.Data.VisibleInLegend)
             FItems.push_back(item);
@@ -471,7 +471,7 @@ void TkPlotLegend::DrawColumnTitles(TCanvas* Canvas)
 TColor TkPlotLegend::NameColor(const TkPlotLegendItem& Item) const
 {
     switch (FChannelNameColorStyle) {
-    case kplcncsChannelColor: return Item.Channel->GetColor();
+    case kplcncsChannelColor: return Item.Channel->TraceColor();
     case kplcncsXAxisFontColor:
     case kplcncsYAxisFontColor: {
         TkPlotAxis* axis = FChannelNameColorStyle == kplcncsXAxisFontColor ? XAxisOf(*Item.Channel)
@@ -487,7 +487,7 @@ TColor TkPlotLegend::NameColor(const TkPlotLegendItem& Item) const
 
 void TkPlotLegend::DrawLineSample(TCanvas* Canvas, const TkPlotLegendItem& Item, int Left)
 {
-    Canvas->Pen->SetColor(Item.Channel->GetColor());
+    Canvas->Pen->SetColor(Item.Channel->TraceColor());
     Canvas->Pen->SetWidth(1);
     const int middle = SatAdd(Item.RowTop, Item.RowHeight / 2);
     const int first = SatSub(middle, (FLineColumnHeight - 1) / 2);
@@ -524,12 +524,12 @@ TRect TkPlotLegend::CellRect(const TkPlotLegendItem& Item, const TColumnLayout& 
 
 void TkPlotLegend::DrawItem(TCanvas* Canvas, const TkPlotLegendItem& Item)
 {
-    TkPlotChannelCustom& channel = *Item.Channel;
+    TkPlotReadoutChannel& channel = *Item.Channel;
     channel.SetLegendRect(Item.NameCell);
     if (FColumns[colLine].Shown)
         DrawLineSample(Canvas, Item, SatAdd(Item.GroupLeft, FColumns[colLine].Offset));
     // A channel drawn without markers leaves its marker cell empty.
-    if (FColumns[colMarker].Shown && channel.GetMarkersVisible())
+    if (FColumns[colMarker].Shown && channel.LegendMarkerShown())
         channel.DrawLegendMarker(Canvas, CellRect(Item, FColumns[colMarker]));
 
     TRect cell = Item.NameCell;

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "plot/channels/kPlotChannelCustom.h"
 #include "plot/channels/kPlotCharMargins.h"
+#include "plot/channels/kPlotReadoutChannel.h"
 #include "plot/core/kGraphicsProperties.h"
 #include "plot/core/kPlotObjects.h"
 #include "plot/core/kPlotPixels.h"
@@ -38,7 +38,7 @@ struct TkPlotLegendCaptions {
 
 // One listed channel, rebuilt at every layout.
 struct TkPlotLegendItem {
-    TkPlotChannelCustom* Channel = nullptr;
+    TkPlotReadoutChannel* Channel = nullptr;
     int Group = 0;  // 1-based column group
     int Row = 0;    // 1-based row in the group
     int GroupLeft = 0;
@@ -170,9 +170,9 @@ private:
 
     // A row or column count of at least one.
     static bool AtLeastOne(int& Count);
-    TkPlotAxis* XAxisOf(const TkPlotChannelCustom& Channel) const;
-    TkPlotAxis* YAxisOf(const TkPlotChannelCustom& Channel) const;
-    std::string NameText(const TkPlotChannelCustom& Channel) const;
+    TkPlotAxis* XAxisOf(const TkPlotReadoutChannel& Channel) const;
+    TkPlotAxis* YAxisOf(const TkPlotReadoutChannel& Channel) const;
+    std::string NameText(const TkPlotReadoutChannel& Channel) const;
     std::string CellText(TColumn Column, const TkPlotLegendItem& Item);
     bool ValueColumnShown(TColumn Column) const;
     void CollectItems();
