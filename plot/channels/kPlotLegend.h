@@ -15,7 +15,7 @@
 #include "ui/Pen.h"
 
 class TkPlotAxis;
-class TkPlotLegend;
+class TkPlotLegendButton;
 class TkPlotMasterManager;
 
 PUBLISHED_ENUM(TkPlotLegendChannelNameColorStyle, kplcncsFont, kplcncsChannelColor, kplcncsXAxisFontColor,
@@ -46,21 +46,6 @@ struct TkPlotLegendItem {
     int RowHeight = 0;
     TRect NameCell;  // empty while the row is not shown
     TkPlotLegendChannelData Data;
-};
-
-// A scroll button of the legend: a square with a small triangle.
-class TkPlotLegendButton : public TkPlotButton {
-public:
-    TkPlotLegendButton(TkPlotObjectOwner* AOwner, const TkPlotObjectCallbacks& Callbacks, bool AUp);
-
-    bool IsUp() const { return FUp; }
-    void Draw(TCanvas* Canvas, TColor BackColor) override;
-
-protected:
-    ~TkPlotLegendButton() override = default;
-
-private:
-    bool FUp;
 };
 
 namespace TkPlotObjectKind {

@@ -11,6 +11,7 @@
 #include "../core/PlotObjectSupport.h"
 #include "plot/channels/kPlotChannel.h"
 #include "plot/channels/kPlotLegend.h"
+#include "plot/channels/kPlotLegendButton.h"
 #include "plot/core/kPlotPixels.h"
 #include "plot/core/kPlotAxis.h"
 #include "plot/core/kPlotComponent.h"
