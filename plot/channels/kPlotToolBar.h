@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "plot/channels/kPlotToolBarButton.h"
 #include "plot/core/kPlotObjects.h"
 #include "plot/core/kPlotPointerModes.h"
 #include "rtl/PublishedList.h"
@@ -16,68 +17,6 @@
 class TImageList;
 class TkPlotAxis;
 class TkPlotMasterManager;
-class TkPlotToolBar;
-
-// The button types, as the toolbar events report them.
-enum TkPlotToolBarButtonType {
-    kptbbtResume,
-    kptbbtPause,
-    kptbbtScrollAxesMode,
-    kptbbtZoomAxesMode,
-    kptbbtSelect,
-    kptbbtZoomBox,
-    kptbbtZoomOut,
-    kptbbtZoomIn,
-    kptbbtCursor,
-    kptbbtEdit,
-    kptbbtCopy,
-    kptbbtSave,
-    kptbbtPrint,
-    kptbbtPreview,
-};
-
-// One button of the bar, or a separator: a gap with no glyph and no action.
-class TkPlotToolBarButton : public TkPlotButton {
-public:
-    TkPlotToolBarButton(TkPlotToolBar* AToolBar, TkPlotObjectOwner* AOwner, const TkPlotObjectCallbacks& Callbacks,
-                        TkPlotToolBarButtonType AType, bool ASeparator, const std::string& AHint);
-
-    TkPlotToolBarButtonType GetType() const { return FType; }
-    bool IsSeparator() const { return FSeparator; }
-    const std::string& GetHint() const { return FHint; }
-    const std::string& GetGlyphName() const { return FGlyphName; }
-    // A new glyph name drops the loaded picture; it loads at the next paint.
-    void SetGlyphName(const std::string& Value);
-    int GetImageIndex() const { return FImageIndex; }
-    bool GetFlat() const { return FFlat; }
-    void SetFlat(bool Value) { FFlat = Value; }
-    bool GetHot() const { return FHot; }
-
-    void MouseMove(TShiftState Shift, TPoint Client, TkPlotHintData* Hint = nullptr) override;
-    void Draw(TCanvas* Canvas, TColor BackColor) override;
-
-protected:
-    ~TkPlotToolBarButton() override = default;
-    void DoMouseHover(const TkPlotMouseData& Mouse) override;
-    void DoMouseLeave() override;
-
-private:
-    // Loads the picture of GlyphName into the bar's image list when none
-    // is loaded yet.
-    void LoadGlyph();
-    // A one-pixel frame: TopLeft on the top and left edges, BottomRight on
-    // the others.
-    void DrawFrame(TCanvas* Canvas, TColor TopLeft, TColor BottomRight) const;
-
-    TkPlotToolBar* FToolBar;
-    TkPlotToolBarButtonType FType;
-    bool FSeparator;
-    std::string FHint;
-    std::string FGlyphName;
-    int FImageIndex = -1;
-    bool FFlat = false;
-    bool FHot = false;
-};
 
 namespace TkPlotObjectKind {
 extern const TkPlotKind ToolBar;
@@ -150,8 +89,6 @@ protected:
     ~TkPlotToolBar() override;
 
 private:
-    friend class TkPlotToolBarButton;
-
     TkPlotToolBarButton* AddButton(TkPlotToolBarButtonType Type, const std::string& Hint);
     void AddSeparator();
     TkPlotToolBarButton* Button(TkPlotToolBarButtonType Type) const { return FByType[Type]; }
