@@ -441,7 +441,8 @@ void TkPlotChannel::Draw(TCanvas* Canvas, TColor BackColor)
 {
     if (!FReadyToDraw)
         return;
-    const TAxesClip clip(*this, Canvas);
+    std::optional<TkPlotClipKeeper> clip;
+    KeepWithinAxes(Canvas, clip);
     if (FillsArea() && FInterpolationStyle == kpistStraightLine && !FDigitalEnabled)
         DrawFill(Canvas);
     if (FBarEnabled)

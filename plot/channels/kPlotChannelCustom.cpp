@@ -330,32 +330,12 @@ void TkPlotChannelCustom::KeepCursorTexts(const TkPlotDataCursor& Cursor, std::s
 
 // ---- drawing
 
-TkPlotChannelCustom::TAxesClip::TAxesClip(const TkPlotChannelCustom& Channel, TCanvas* Canvas)
-    : FCanvas(Canvas),
-      FClipped(Channel.GetClipToAxes()),
-      FHadClip(Canvas->HasClipRect()),
-      FOldClip(Canvas->GetClipRect())
+void TkPlotChannelCustom::KeepWithinAxes(TCanvas* Canvas, std::optional<TkPlotClipKeeper>& Keeper) const
 {
-    if (!FClipped)
+    if (!FClipToAxes)
         return;
-    const TkPlotChannelAxis* xAxis = Channel.GetXAxis();
-    const TkPlotChannelAxis* yAxis = Channel.GetYAxis();
-    const int x1 = xAxis->ValueToPixel(xAxis->GetMin()), x2 = xAxis->ValueToPixel(xAxis->GetMax());
-    const int y1 = yAxis->ValueToPixel(yAxis->GetMin()), y2 = yAxis->ValueToPixel(yAxis->GetMax());
-    TRect r(std::min(x1, x2), std::min(y1, y2), std::max(x1, x2) + 1, std::max(y1, y2) + 1);
-    if (Channel.GetXYAxesReverse())
-        r = TRect(r.Top, r.Left, r.Bottom, r.Right);
-    Canvas->IntersectClipRect(r);
-}
-
-TkPlotChannelCustom::TAxesClip::~TAxesClip()
-{
-    if (!FClipped)
-        return;
-    if (FHadClip)
-        FCanvas->SetClipRect(FOldClip);
-    else
-        FCanvas->RemoveClipRect();
+    Keeper.emplace(Canvas);
+    Canvas->IntersectClipRect(AxesRect(*GetXAxis(), *GetYAxis(), GetXYAxesReverse()));
 }
 
 TPoint TkPlotChannelCustom::ScreenPoint(double X, double Y) const

@@ -9,6 +9,7 @@
 #include <utility>
 #include <vector>
 
+#include "plot/channels/kPlotAxesClip.h"
 #include "plot/channels/kPlotChannelAxis.h"
 #include "plot/channels/kPlotReadoutChannel.h"
 #include "plot/core/kGraphicsProperties.h"
@@ -271,21 +272,9 @@ protected:
     // shows of them; Inverse is the readout of the frequency style.
     void KeepCursorTexts(const TkPlotDataCursor& Cursor, std::string XText, std::string YText,
                          const std::string& Inverse);
-    // While it lives, the canvas draws only within the axes' ranges when
-    // the channel clips to its axes (which it must have).
-    class TAxesClip {
-    public:
-        TAxesClip(const TkPlotChannelCustom& Channel, TCanvas* Canvas);
-        ~TAxesClip();
-        TAxesClip(const TAxesClip&) = delete;
-        TAxesClip& operator=(const TAxesClip&) = delete;
-
-    private:
-        TCanvas* FCanvas;
-        bool FClipped;
-        bool FHadClip;
-        TRect FOldClip;
-    };
+    // While Keeper lives, the canvas draws only within the axes' ranges
+    // when the channel clips to its axes (which it must have).
+    void KeepWithinAxes(TCanvas* Canvas, std::optional<TkPlotClipKeeper>& Keeper) const;
     // Walks the line through the points First..Last: Segment(Index, X1,
     // Y1, X2, Y2) joins each valid point Index to the valid point before
     // it. Empty points are passed over and a null point breaks the line.

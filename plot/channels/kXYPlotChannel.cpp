@@ -138,7 +138,8 @@ void TkXYPlotChannel::Draw(TCanvas* Canvas, TColor BackColor)
 {
     if (!FReadyToDraw)
         return;
-    const TAxesClip clip(*this, Canvas);
+    std::optional<TkPlotClipKeeper> clip;
+    KeepWithinAxes(Canvas, clip);
     DrawTrace(Canvas, BackColor);
     DrawMarkers(Canvas, BackColor);
 }
