@@ -240,6 +240,8 @@ public:
     // What a legend lists of the channel, with the texts of its last cursor
     // readout.
     TkPlotLegendChannelData LegendData() const override;
+    // The published title, colour and axis names, as readers of the
+    // channel ask for them.
     std::string TitleText() const override { return FTitleText; }
     TColor TraceColor() const override { return GetColor(); }
     std::string XAxisName() const override { return FXAxisName; }

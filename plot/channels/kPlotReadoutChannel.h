@@ -46,6 +46,8 @@ public:
     virtual void UpdateCursorValues(TkPlotDataCursor* Cursor) = 0;
     // The readout of the last update, as the cursor's hint shows it.
     virtual const std::string& GetCursorReadout() const = 0;
+    // The axis a pointer's X is read and snapped on; none: no X axis. The
+    // points snapped to are read as the data files read them.
     virtual TkPlotChannelAxis* GetXAxis() const = 0;
     // Whether a data cursor's pointers snap to the channel's points, and
     // the index of the point nearest to X there (-1: none).
