@@ -75,6 +75,11 @@ char* ResizeBlock(char* Data, std::size_t OldBytes, std::size_t NewBytes, bool& 
 
 }  // namespace
 
+TkPlotStoredPoints::TShape TkPlotDataCustomList::StoredShape() const
+{
+    return {FCount, FCapacity, FRingStart, FRingBufferEnabled, FCount + FOverwritten, ComputesX(), FData, FElementSize};
+}
+
 TkPlotDataCustomList::~TkPlotDataCustomList()
 {
     FreeData();

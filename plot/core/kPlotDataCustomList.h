@@ -7,6 +7,7 @@
 #include "plot/core/kPlotColumnWalk.h"
 #include "plot/core/kPlotDataListSummary.h"
 #include "plot/core/kPlotStoredPoint.h"
+#include "plot/core/kPlotStoredPoints.h"
 
 #include "rtl/PublishedEnum.h"
 
@@ -38,14 +39,14 @@ struct TkPlotDataAttributes {
     std::uint8_t BarBrushStyle = 0;
 };
 
-class TkPlotDataCustomList {
+class TkPlotDataCustomList : private TkPlotStoredPoints {
 public:
     TkPlotDataCustomList() = default;
     TkPlotDataCustomList(const TkPlotDataCustomList&) = delete;
     TkPlotDataCustomList& operator=(const TkPlotDataCustomList&) = delete;
     virtual ~TkPlotDataCustomList();
 
-    virtual double GetX(int Index) = 0;
+    double GetX(int Index) override = 0;
     virtual double GetY(int Index) = 0;
     virtual bool GetEmpty(int Index);
     virtual bool GetNull(int Index);
@@ -119,20 +120,8 @@ protected:
             FSummary->PointChanged(MapIndex(Index));
     }
 
-    // What the summary reads: a stored point (Logical is its index), the
-    // stored points From .. To - 1 summarised, and the Y of the points
-    // stored at From .. To, all of them valid, folded into a column's range.
-    virtual TkPlotStoredPoint StoredPoint(int Logical, int Position) = 0;
-    virtual TkPlotDataListSummary::TNode SummariseStored(int From, int To) = 0;
-    virtual void FoldStoredY(int From, int To, double& MinY, double& MaxY) = 0;
-    // Asks the processor to fetch the records stored at From .. To, which
-    // the summary is about to search: fetched all at once rather than one
-    // after another as a search reaches them.
-    void PrefetchStored(int From, int To) const
-    {
-        for (const char* p = static_cast<const char*>(Record(From)); p <= Record(To); p += 64)
-            __builtin_prefetch(p);
-    }
+    // What the summary reads (see TkPlotStoredPoints).
+    TShape StoredShape() const override;
     // X follows from the index rather than being stored.
     virtual bool ComputesX() const { return false; }
     // The same over records of type R: X and Y are their fields, NullAndEmpty
@@ -182,13 +171,8 @@ private:
         if (FSummary)
             FSummary->Invalidate();
     }
-    // Points written since the list was made: what the summary has not
-    // seen of them is the newest.
-    std::int64_t Written() const { return FCount + FOverwritten; }
-
     std::unique_ptr<TkPlotDataListSummary> FSummary;
     std::int64_t FOverwritten = 0;  // points a full ring wrote over older ones
 
     friend class TkPlotDataCompactIntervalList;
-    friend class TkPlotDataListSummary;
 };

@@ -4,9 +4,9 @@
 #include <cmath>
 #include <limits>
 
-#include "plot/core/kPlotDataCustomList.h"
 #include "plot/core/kPlotMinMaxPoint.h"
 #include "plot/core/kPlotPixelScale.h"
+#include "plot/core/kPlotStoredPoints.h"
 
 namespace {
 
@@ -32,14 +32,15 @@ int ShiftFor(int ElementSize)
 // the next point is stored.
 class TkPlotDataListSummary::TWalker {
 public:
-    TWalker(const TkPlotDataListSummary* Summary, TkPlotDataCustomList& List, int Last, TkPlotColumnWalk& Walk)
+    TWalker(const TkPlotDataListSummary* Summary, TkPlotStoredPoints& List, int Last, TkPlotColumnWalk& Walk)
         : FSummary(Summary),
           FList(List),
           FWalk(Walk),
           FLast(Last),
-          FCount(List.Count()),
-          FRingStart(List.RingStart()),
-          FComputesX(List.ComputesX()),
+          FShape(List.StoredShape()),
+          FCount(FShape.Count),
+          FRingStart(FShape.RingStart),
+          FComputesX(FShape.ComputesX),
           FColumns(Walk.ColumnScale())
     {
     }
@@ -137,7 +138,7 @@ private:
     // column's stretch of them is searched for and its Y folded at once.
     void CleanStretch(int J, int End)
     {
-        FList.PrefetchStored(Position(J), Position(End));
+        FShape.Prefetch(Position(J), Position(End));
         while (J <= End) {
             const TkPlotStoredPoint q = Read(J);
             if (!FOpen || !InRun(q.X)) {
@@ -227,7 +228,7 @@ private:
             j += std::max(1, std::min(((leaf + (1 << k)) << shift) - p, FCount - p));
         }
         const int p = Position(To);
-        FList.PrefetchStored(p & ~((1 << shift) - 1), std::min(p | ((1 << shift) - 1), FCount - 1));
+        FShape.Prefetch(p & ~((1 << shift) - 1), std::min(p | ((1 << shift) - 1), FCount - 1));
     }
 
     void Close()
@@ -259,9 +260,10 @@ private:
     }
 
     const TkPlotDataListSummary* FSummary;
-    TkPlotDataCustomList& FList;
+    TkPlotStoredPoints& FList;
     TkPlotColumnWalk& FWalk;
     const int FLast;
+    const TkPlotStoredPoints::TShape FShape;
     const int FCount;
     const int FRingStart;
     const bool FComputesX;
@@ -295,13 +297,13 @@ void TkPlotDataListSummary::PointChanged(int Position)
     FChangedLeaves.push_back(Position >> FShift);
 }
 
-void TkPlotDataListSummary::WalkColumns(TkPlotDataCustomList& List, int First, int Last, TkPlotColumnWalk& Walk)
+void TkPlotDataListSummary::WalkColumns(TkPlotStoredPoints& List, int First, int Last, TkPlotColumnWalk& Walk)
 {
     Update(List);
     TWalker(this, List, Last, Walk).Walk(First);
 }
 
-void TkPlotDataListSummary::WalkPoints(TkPlotDataCustomList& List, int First, int Last, TkPlotColumnWalk& Walk)
+void TkPlotDataListSummary::WalkPoints(TkPlotStoredPoints& List, int First, int Last, TkPlotColumnWalk& Walk)
 {
     TWalker(nullptr, List, Last, Walk).Walk(First);
 }
@@ -314,25 +316,26 @@ std::int64_t TkPlotDataListSummary::GetMemorySize() const
     return bytes;
 }
 
-void TkPlotDataListSummary::Update(TkPlotDataCustomList& List)
+void TkPlotDataListSummary::Update(TkPlotStoredPoints& List)
 {
-    const int capacity = List.Capacity();
+    const TkPlotStoredPoints::TShape shape = List.StoredShape();
+    const int capacity = shape.Capacity;
     const int leaves = (capacity >> FShift) + ((capacity & ((1 << FShift) - 1)) ? 1 : 0);
     const bool resized = FLevels.empty() || int(FLevels[0].size()) != leaves;
     if (resized)
         Resize(leaves);
-    const std::int64_t written = List.Written();
+    const std::int64_t written = shape.Written;
     const std::int64_t fresh = written - FWritten;
-    const int count = List.Count();
+    const int count = shape.Count;
     if (FStale || fresh >= count) {
-        Rebuild(List);
+        Rebuild(List, count);
     } else {
         std::vector<int> leavesToDo;
         leavesToDo.swap(FChangedLeaves);
         if (fresh > 0) {
             // Points are written one storage position after another, round
             // the ring when it is full: the fresh ones end before the next.
-            const int next = List.RingBufferEnabled() && count == capacity ? List.RingStart() : count;
+            const int next = shape.Ring && count == capacity ? shape.RingStart : count;
             int from = next - int(fresh);
             if (from < 0)
                 from += capacity;
@@ -343,7 +346,7 @@ void TkPlotDataListSummary::Update(TkPlotDataCustomList& List)
                 for (int leaf = 0; leaf <= (to - capacity) >> FShift; ++leaf)
                     leavesToDo.push_back(leaf);
         }
-        Refresh(List, leavesToDo, resized);
+        Refresh(List, count, leavesToDo, resized);
     }
     FStale = false;
     FChangedLeaves.clear();
@@ -369,18 +372,18 @@ void TkPlotDataListSummary::Resize(int Leaves)
     FLevels.swap(levels);
 }
 
-TkPlotDataListSummary::TNode TkPlotDataListSummary::SummariseLeaf(TkPlotDataCustomList& List, int Leaf) const
+TkPlotDataListSummary::TNode TkPlotDataListSummary::SummariseLeaf(TkPlotStoredPoints& List, int Count, int Leaf) const
 {
     const int from = Leaf << FShift;
-    const int to = std::min(from + (1 << FShift), List.Count());
+    const int to = std::min(from + (1 << FShift), Count);
     return from < to ? List.SummariseStored(from, to) : TNode();
 }
 
-void TkPlotDataListSummary::Rebuild(TkPlotDataCustomList& List)
+void TkPlotDataListSummary::Rebuild(TkPlotStoredPoints& List, int Count)
 {
     std::vector<TNode>& leaves = FLevels[0];
     for (std::size_t i = 0; i < leaves.size(); ++i)
-        leaves[i] = SummariseLeaf(List, int(i));
+        leaves[i] = SummariseLeaf(List, Count, int(i));
     CombineAll();
 }
 
@@ -391,14 +394,14 @@ void TkPlotDataListSummary::CombineAll()
             CombineInto(int(k), int(i));
 }
 
-void TkPlotDataListSummary::Refresh(TkPlotDataCustomList& List, std::vector<int>& Leaves, bool AllAbove)
+void TkPlotDataListSummary::Refresh(TkPlotStoredPoints& List, int Count, std::vector<int>& Leaves, bool AllAbove)
 {
     std::sort(Leaves.begin(), Leaves.end());
     Leaves.erase(std::unique(Leaves.begin(), Leaves.end()), Leaves.end());
     std::vector<int> indexes;
     for (int leaf : Leaves)
         if (leaf < int(FLevels[0].size())) {
-            FLevels[0][std::size_t(leaf)] = SummariseLeaf(List, leaf);
+            FLevels[0][std::size_t(leaf)] = SummariseLeaf(List, Count, leaf);
             indexes.push_back(leaf);
         }
     // Past a quarter of the nodes, combining them all costs no more.

@@ -16,8 +16,9 @@
 
 #include "plot/core/kPlotColumnWalk.h"
 #include "plot/core/kPlotStoredPoint.h"
+#include "plot/core/kPlotSummaryNode.h"
 
-class TkPlotDataCustomList;
+class TkPlotStoredPoints;
 
 class TkPlotDataListSummary {
 public:
@@ -31,26 +32,15 @@ public:
     void PointChanged(int Position);
     // Hands Walk the runs of the points First .. Last (logical indexes),
     // after bringing the summary up to date with List.
-    void WalkColumns(TkPlotDataCustomList& List, int First, int Last, TkPlotColumnWalk& Walk);
+    void WalkColumns(TkPlotStoredPoints& List, int First, int Last, TkPlotColumnWalk& Walk);
     // The points of First .. Last one by one, without a summary: for a
     // stretch too short for one to pay.
-    static void WalkPoints(TkPlotDataCustomList& List, int First, int Last, TkPlotColumnWalk& Walk);
+    static void WalkPoints(TkPlotStoredPoints& List, int First, int Last, TkPlotColumnWalk& Walk);
 
     int BlockSize() const { return 1 << FShift; }
     std::int64_t GetMemorySize() const;
 
-    // One block of stored points.
-    struct TNode {
-        enum : std::uint8_t { fHasValid = 1, fHasNull = 2, fAllValid = 4, fUp = 8, fDown = 16 };
-        double FirstX = 0;
-        double LastX = 0;
-        // Taken as a column's range takes its points: a Y beyond them, or
-        // not a number, leaves them.
-        double MinY = 1e301;
-        double MaxY = -1e301;
-        double LastY = 0;
-        std::uint8_t Flags = fAllValid | fUp | fDown;
-    };
+    using TNode = TkPlotSummaryNode;
     // The stored points From .. To - 1, read by Read(Position).
     template <class Read> static TNode Summarise(int From, int To, Read ReadPoint)
     {
@@ -81,14 +71,14 @@ public:
 private:
     class TWalker;
 
-    void Update(TkPlotDataCustomList& List);
+    void Update(TkPlotStoredPoints& List);
     void Resize(int Leaves);
-    TNode SummariseLeaf(TkPlotDataCustomList& List, int Leaf) const;
+    TNode SummariseLeaf(TkPlotStoredPoints& List, int Count, int Leaf) const;
     // Leaves and every level above them summarised again.
-    void Rebuild(TkPlotDataCustomList& List);
+    void Rebuild(TkPlotStoredPoints& List, int Count);
     // The given leaves summarised again, and the nodes above them (or all
     // nodes above the leaves).
-    void Refresh(TkPlotDataCustomList& List, std::vector<int>& Leaves, bool AllAbove);
+    void Refresh(TkPlotStoredPoints& List, int Count, std::vector<int>& Leaves, bool AllAbove);
     void CombineAll();
     static TNode Combine(const TNode& A, const TNode& B);
     void CombineInto(int Level, int Index);
