@@ -76,7 +76,7 @@ int TkPlotChannelCustom::AddPointCore(double X, double Y, bool Null, bool Empty)
     }
     if (TkPlotObjectOwner* owner = GetOwner())
         owner->DataPointAdded(this);
-    DoChange();
+    DoContentChange();
     return result;
 }
 

@@ -74,7 +74,7 @@ void TkPlotAxis::SetMin(double Value)
         return;
     const double old = FMin;
     FMin = Value;
-    DoChange();
+    DoContentChange();
     if (!FEventsHeld && GetOwner()) {
         GetOwner()->DoAxisMinChange(this, old, FMin);
         GetOwner()->DoAxisMinSpanChange(this, old, FSpan, FMin, FSpan);
@@ -90,7 +90,7 @@ void TkPlotAxis::SetSpan(double Value)
         return;
     const double old = FSpan;
     FSpan = Value;
-    DoChange();
+    DoContentChange();
     if (!FEventsHeld && GetOwner()) {
         GetOwner()->DoAxisSpanChange(this, old, FSpan);
         GetOwner()->DoAxisMinSpanChange(this, FMin, old, FMin, FSpan);

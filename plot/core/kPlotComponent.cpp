@@ -1010,15 +1010,21 @@ void TkPlotComponent::PaintToCanvas(TCanvas* Canvas)
             for (TkPlotAxis* axis : GetAxes(TkPlotObjectKind::YAxis))
                 axes.push_back(axis);
             const TkPlotLayoutMemo::TInputs inputs = TkPlotLayoutMemo::Take(*FMaster, LayoutFrame(), Canvas);
-            if (!FLayoutReuse || !IsPaintBuffer(Canvas) || !FLayoutMemo.Holds(inputs)) {
-                FLayoutMemo.Begin(*FMaster);
+            const bool reuse = FLayoutReuse && IsPaintBuffer(Canvas);
+            if (!reuse || !FLayoutMemo.Holds(inputs)) {
+                const bool setupHolds = reuse && FLayoutMemo.HoldsSetup(inputs);
+                // The ticks at the layout's rectangles are the first pass of
+                // a computation, and all of it where the measures hold.
                 for (TkPlotAxis* axis : axes)
                     axis->CalcTicks(Canvas);
-                CalcLayout(Canvas);
-                CalcLayout(Canvas);
-                for (TkPlotAxis* axis : axes)
-                    axis->CalcTicks(Canvas);
-                FLayoutMemo.End(*FMaster, inputs);
+                if (!setupHolds || !FLayoutMemo.Remeasure(*FMaster, Canvas, inputs)) {
+                    FLayoutMemo.Begin(*FMaster);
+                    CalcLayout(Canvas);
+                    CalcLayout(Canvas);
+                    for (TkPlotAxis* axis : axes)
+                        axis->CalcTicks(Canvas);
+                    FLayoutMemo.End(*FMaster, Canvas, inputs);
+                }
             }
             FMaster->ForEachObjectByKind([&](const TkPlotKind& Kind, TkPlotObject& Object) {
                 if (Kind.PreDrawn)

@@ -165,6 +165,8 @@ void TkPlotMasterManager::ObjectRename(TObject* Item)
 void TkPlotMasterManager::ObjectChange(TObject* Item)
 {
     ++FChangeCount;
+    if (const auto* object = dynamic_cast<const TkPlotObject*>(Item); object && object->InContentChange())
+        ++FContentChangeCount;
     Call(OnObjectChange, Item);
 }
 

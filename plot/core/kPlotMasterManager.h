@@ -49,6 +49,9 @@ public:
     // of any object: what was computed from the objects at one count holds
     // while the count stays.
     std::uint64_t GetChangeCount() const { return FChangeCount; }
+    // The same without the changes of what objects show (points added,
+    // ranges moved), which leave every property as it was.
+    std::uint64_t GetSetupChangeCount() const { return FChangeCount - FContentChangeCount; }
 
     // Create one object of the kind, of its manager's class or of Class,
     // and register it; answer its index within the kind. Raises when the
@@ -165,4 +168,5 @@ private:
     TkPlotTranslationManager* FTranslationManager = nullptr;
     TkPlotEditorHost* FEditorHost = nullptr;
     std::uint64_t FChangeCount = 0;
+    std::uint64_t FContentChangeCount = 0;
 };

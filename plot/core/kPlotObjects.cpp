@@ -119,6 +119,17 @@ void TkPlotObject::DoChange()
     Call(Callbacks.OnChange, this);
 }
 
+void TkPlotObject::DoContentChange()
+{
+    // Cleared also when a handler raises.
+    struct TMark {
+        bool& Flag;
+        ~TMark() { Flag = false; }
+    } mark{FInContentChange};
+    FInContentChange = true;
+    DoChange();
+}
+
 void TkPlotObject::DoLayoutChange()
 {
     Call(OnLayoutChange, this);

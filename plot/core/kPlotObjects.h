@@ -115,6 +115,10 @@ public:
 
     virtual void DoChange();
     virtual void DoLayoutChange();
+    // Whether the change being announced left every property as it was
+    // (points added, a range moved): such a change reaches the layout only
+    // through what the objects measure.
+    bool InContentChange() const { return FInContentChange; }
     // Hooks: another object went away, was renamed, or took the focus.
     virtual void ObjectRemoved(TkPlotObject*) {}
     virtual void ObjectRenamed(TkPlotObject*) {}
@@ -169,6 +173,8 @@ protected:
     // false when the object has no place of its own.
     virtual bool PopupCentre(TPoint&) const { return false; }
     void DoRename();
+    // A change of what the object shows, not of how it is set up.
+    void DoContentChange();
 
     // Store a differing value and call the change handler.
     template <class T> void SetProperty(T Value, T& Field, void (TkPlotObject::*Changed)())
@@ -203,6 +209,7 @@ private:
     TkPlotObject* FHitObject = nullptr;
     bool FPressed = false;
     bool FPopupArmed = false;
+    bool FInContentChange = false;
 };
 
 // An object registered with the plot's managers: it must have all four

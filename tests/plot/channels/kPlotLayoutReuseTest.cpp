@@ -5,6 +5,7 @@
 // step.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdint>
 #include <cstring>
 #include <functional>
@@ -111,6 +112,39 @@ TEST_F(LayoutReuse, EveryPaintOfARunShowsWhatComputingEverythingShows)
     Step("axis focused", [](Plot& p) { p.GetXAxis(0)->SetFocused(true); });
     Step("axis hidden", [](Plot& p) { p.GetYAxis(0)->SetVisible(false); });
     Step("cleared", [](Plot& p) { p.Channel(0)->Clear(); });
+}
+
+// Points added and ranges moved leave every property as it was: the plot
+// then computes the ticks once and keeps the layout where the objects
+// measure as before. Each step here changes only what the plot shows,
+// some of them so that a measure moves (wider labels, a wider legend) or an
+// axis placed at a value of another moves with its range.
+TEST_F(LayoutReuse, PointsAndRangesAloneShowWhatComputingEverythingShows)
+{
+    Step("set up", [](Plot& p) {
+        p.Legend()->SetShowColumnYValue(true);
+        p.GetXAxis(0)->SetTrackingStyle(kptsScrollSmooth);
+    });
+    for (int i = 0; i < 60; ++i)
+        Step("point " + std::to_string(i), [i](Plot& p) {
+            // Magnitudes that grow by steps widen the Y labels and the
+            // legend's value now and then; the X axis scrolls.
+            p.Channel(0)->AddXY(i * 0.7, std::pow(10.0, i / 12) * (i % 7));
+            p.Channel(1)->AddXY(i * 0.7 + 0.2, -(i % 5) * 1.5);
+        });
+    Step("Y range by hand", [](Plot& p) { p.GetYAxis(0)->SetMinSpan(-2, 4); });
+    Step("Y range moved", [](Plot& p) { p.GetYAxis(0)->SetMin(-3.5); });
+    Step("narrower labels", [](Plot& p) { p.GetYAxis(0)->SetMinSpan(0, 3); });
+    Step("X range moved", [](Plot& p) { p.GetXAxis(0)->SetMin(12.25); });
+    Step("X span", [](Plot& p) { p.GetXAxis(0)->SetSpan(1e-4); });
+    Step("an X axis at Y = 1", [](Plot& p) {
+        p.AddXAxis();
+        p.GetXAxis(1)->SetCartesianStyle(kpcsChild);
+        p.GetXAxis(1)->SetCartesianChildRefAxisName(p.GetYAxis(0)->GetName());
+        p.GetXAxis(1)->SetCartesianChildRefValue(1);
+    });
+    Step("it moves with the Y range", [](Plot& p) { p.GetYAxis(0)->SetMin(-1); });
+    Step("and with the points", [](Plot& p) { p.Channel(0)->AddXY(43, 250); });
 }
 
 }  // namespace
