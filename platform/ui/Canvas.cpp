@@ -9,6 +9,7 @@
 #include <QPolygon>
 #include <algorithm>
 #include <cmath>
+#include <functional>
 #include <unordered_map>
 #include "rtl/Saturating.h"
 #include "ui/CanvasPainter.h"
@@ -842,6 +843,20 @@ void TCanvas::DoPolygon(const std::vector<TPoint>& Points)
 
 void TCanvas::DoPolyline(const std::vector<TPoint>& Points)
 {
+    // Lines across and along (frames, borders) are written straight into a
+    // picture's rows, each as LineTo draws it: the stroker would leave out
+    // the start pixel of a line drawn up or to the left, and set its end.
+    const auto straight = [](TPoint A, TPoint B) { return A != B && (A.X == B.X || A.Y == B.Y); };
+    if (std::adjacent_find(Points.begin(), Points.end(), std::not_fn(straight)) == Points.end()) {
+        std::vector<TPoint> Ends;
+        Ends.reserve(2 * Points.size());
+        for (std::size_t I = 0; I + 1 < Points.size(); ++I) {
+            Ends.push_back(Points[I]);
+            Ends.push_back(Points[I + 1]);
+        }
+        if (WriteThinLines(Ends))
+            return;
+    }
     QPainter* P = TCanvasPainter::Begin(this);
     if (!P)
         return;

@@ -168,6 +168,49 @@ TEST_F(DrawingRules, LineSegmentsSetTheSteppedPixelsOfEveryLine)
     }
 }
 
+// Each line of a polyline across or along (frames, borders) sets the
+// pixels LineTo sets, whichever way it runs: from its start pixel up to,
+// but not including, its end. Lines drawn up or to the left once lost their
+// start pixel and set their end pixel instead. Clipped or not, with lines
+// that double back, cross and run past the edges.
+TEST_F(DrawingRules, StraightPolylinesSetThePixelsOfLineToEveryWay)
+{
+    Bmp.SetSize(61, 47);
+    std::srand(11);
+    for (int Case = 0; Case < 60; ++Case) {
+        std::vector<TPoint> Points{Point(std::rand() % 80 - 10, std::rand() % 70 - 10)};
+        const int Count = 2 + std::rand() % 6;
+        for (int i = 1; i < Count; ++i) {
+            TPoint Next = Points.back();
+            const int Step = (std::rand() % 2 ? 1 : -1) * (1 + std::rand() % (Case % 4 == 0 ? 120 : 25));
+            (std::rand() % 2 ? Next.X : Next.Y) += Step;
+            Points.push_back(Next);
+        }
+        const std::optional<TRect> Clip = Case % 3 == 0 ? std::optional<TRect>(Rect(7, 5, 44, 38))
+                                                        : std::optional<TRect>();
+        std::set<std::pair<int, int>> Expected;
+        for (std::size_t i = 0; i + 1 < Points.size(); ++i)
+            for (const auto& P : LinePixels(Points[i].X, Points[i].Y, Points[i + 1].X, Points[i + 1].Y))
+                Expected.insert(P);
+
+        Bmp.Canvas->RemoveClipRect();
+        Bmp.Canvas->Brush->Color = clWhite;
+        Bmp.Canvas->FillRect(Rect(0, 0, 61, 47));
+        if (Clip)
+            Bmp.Canvas->SetClipRect(*Clip);
+        Bmp.Canvas->Pen->Color = clRed;
+        Bmp.Canvas->Pen->Width = Case % 2;
+        Bmp.Canvas->Polyline(Points);
+        int Wrong = 0;
+        for (int y = 0; y < 47; ++y)
+            for (int x = 0; x < 61; ++x) {
+                const bool Inside = !Clip || (x >= Clip->Left && x < Clip->Right && y >= Clip->Top && y < Clip->Bottom);
+                Wrong += (At(x, y) == clRed) != (Inside && Expected.count({x, y}) > 0);
+            }
+        EXPECT_EQ(Wrong, 0) << "case " << Case;
+    }
+}
+
 TEST_F(DrawingRules, PenWidthZeroAndOneDrawOnePixel)
 {
     for (int Width : {0, 1}) {
