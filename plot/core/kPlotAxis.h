@@ -62,6 +62,8 @@ class TkPlotAxis : public TkPlotLayoutObject {
 public:
     TkPlotAxis(TkPlotObjectOwner* AOwner, const TkPlotObjectCallbacks& Callbacks, const TkPlotKind& AKind);
 
+    bool IsAxis() const final { return true; }
+
     // ---- published properties; a value that is no number is refused
     // where one would be.
     // The range.

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cmath>
 
-#include "plot/core/kPlotAxis.h"
 #include "rtl/Exception.h"
 #include "rtl/NumberFormat.h"
 #include "rtl/PublishedList.h"
@@ -61,11 +60,6 @@ void TkPlotObject::BeforeDestruction()
     FDestroying = true;
     Call(Callbacks.OnRemove, this);
     DoLayoutChange();
-}
-
-bool TkPlotObject::IsAxis() const
-{
-    return FKind == TkPlotObjectKind::XAxis || FKind == TkPlotObjectKind::YAxis;
 }
 
 void TkPlotObject::SetName(const std::string& Value)

@@ -76,7 +76,7 @@ public:
     const TkPlotKind& Kind() const { return FKind; }
     virtual bool IsLayoutObject() const { return false; }
     // An X or a Y axis.
-    bool IsAxis() const;
+    virtual bool IsAxis() const { return false; }
 
     TkPlotObjectOwner* GetOwner() const { return FOwner; }
     const std::string& GetName() const { return FName; }
