@@ -4,7 +4,6 @@
 
 #include "plot/core/kComponent.h"
 #include "plot/core/kOPCDLLLoader.h"
-#include "plot/core/kOPCItemManager.h"
 #include "rtl/StrUtils.h"
 
 namespace {
@@ -14,14 +13,14 @@ const bool Registered = [] {
     return true;
 }();
 
-TkComponent* ChartingOwner(const TkOPCItemManager* Manager)
+TkComponent* ChartingOwner(const TkOPCItemHost* Manager)
 {
     return Manager ? dynamic_cast<TkComponent*>(Manager->GetOwner()) : nullptr;
 }
 
 }  // namespace
 
-TkOPCItem::TkOPCItem(TkOPCItemManager* Manager) : FManager(Manager)
+TkOPCItem::TkOPCItem(TkOPCItemHost* Manager) : FManager(Manager)
 {
     (void)Registered;
 }

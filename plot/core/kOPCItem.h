@@ -7,16 +7,15 @@
 #include <string>
 
 #include "plot/core/kOPCCallbackRoute.h"
+#include "plot/core/kOPCItemHost.h"
 #include "plot/core/kOPCVariant.h"
 #include "rtl/PublishedList.h"
-
-class TkOPCItemManager;
 
 class TkOPCItem : public TPersistent {
     PUBLISHED_CLASS(TkOPCItem);
 
 public:
-    explicit TkOPCItem(TkOPCItemManager* Manager);
+    explicit TkOPCItem(TkOPCItemHost* Manager);
     // Removes the subscription; a failure to do so is not raised here.
     ~TkOPCItem() override;
 
@@ -52,7 +51,7 @@ public:
     // of good quality (only with AutoError, an owner and the library).
     void UpdateErrorIndication() const;
 
-    TkOPCItemManager* GetManager() const { return FManager; }
+    TkOPCItemHost* GetManager() const { return FManager; }
     TTypeKind GetPropertyKind() const { return FPropertyKind; }
     std::int32_t GetHandle() const { return FHandle; }
     const TkOPCVariant& GetValue() const { return FValue; }
@@ -72,5 +71,5 @@ private:
     TkOPCVariant FValue;
     double FTimeStamp = 0;
     std::uint16_t FQuality = 0;
-    TkOPCItemManager* FManager;
+    TkOPCItemHost* FManager;
 };

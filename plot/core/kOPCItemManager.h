@@ -7,11 +7,12 @@
 #include <vector>
 
 #include "plot/core/kOPCItem.h"
+#include "plot/core/kOPCItemHost.h"
 
 class TReader;
 class TWriter;
 
-class TkOPCItemManager : public TObject {
+class TkOPCItemManager : public TObject, public TkOPCItemHost {
 public:
     struct TOwnerLinks {
         std::function<bool()> DesignMode;
@@ -34,13 +35,11 @@ public:
     bool HasItems() const { return !FItems.empty(); }
 
     // False when no query is set.
-    bool IsDesignMode() const { return FLinks.DesignMode && FLinks.DesignMode(); }
-    void ValueReceived(TkOPCItem* Item) const;
-    TTypeKind PropertyKind(const std::string& PropertyName) const;
-    TComponent* GetOwner() const { return FLinks.Owner; }
-    // True while items are read from a stream: like a loading owner, it
-    // keeps them from connecting before all their settings are in.
-    bool IsReading() const { return FReading; }
+    bool IsDesignMode() const override { return FLinks.DesignMode && FLinks.DesignMode(); }
+    void ValueReceived(TkOPCItem* Item) const override;
+    TTypeKind PropertyKind(const std::string& PropertyName) const override;
+    TComponent* GetOwner() const override { return FLinks.Owner; }
+    bool IsReading() const override { return FReading; }
 
     // Reading replaces the items; each item read updates its owner's error
     // indication (AutoError) and connects (AutoConnect, not in design mode).
