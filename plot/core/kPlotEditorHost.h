@@ -10,6 +10,7 @@
 #include <memory>
 
 #include "plot/core/kPlotEditorLink.h"
+#include "plot/core/kPlotEditorListener.h"
 #include "rtl/PublishedEnum.h"
 
 class TObject;
@@ -23,7 +24,7 @@ PUBLISHED_ENUM(TkPlotFormStyle, kpfsModal, kpfsStayOnTop);
 
 using TkPlotEditorFactory = std::function<std::unique_ptr<TkPlotEditorLink>(TkPlotEditorHost& Host)>;
 
-class TkPlotEditorHost {
+class TkPlotEditorHost : public TkPlotEditorListener {
 public:
     // Reports to Master's objects from now until it dies.
     explicit TkPlotEditorHost(TkPlotMasterManager& Master);
@@ -37,17 +38,17 @@ public:
     TkPlotMasterManager& Master() const { return FMaster; }
     // Makes the editor when there is none, then opens it on the object
     // (none: on the page it showed last).
-    void Edit(TkPlotObject* Object);
+    void Edit(TkPlotObject* Object) override;
     // The editor closed itself: it is freed on the next opening or with
     // the host, never inside its own close handler.
     void EditorClosed();
     // Form is the open editor's, and it is filling its controls.
-    bool IsLoadingEditor(const TObject* Form) const;
+    bool IsLoadingEditor(const TObject* Form) const override;
 
     // What an open editor hears; nothing while it fills its controls.
-    void ObjectAdded(TkPlotObject* Object);
-    void ObjectRemoved(TkPlotObject* Object);
-    void ObjectRenamed(TkPlotObject* Object);
+    void ObjectAdded(TkPlotObject* Object) override;
+    void ObjectRemoved(TkPlotObject* Object) override;
+    void ObjectRenamed(TkPlotObject* Object) override;
 
     // The active page of each of the editor's page controls.
     std::array<int, 14> EditorPages{};

@@ -74,8 +74,12 @@ enum class TkPlotConfigLoad {
 
 // The class of a kind's objects: makes one with its owner and callbacks.
 using TkPlotObjectFactory = TkPlotObject* (*)(TkPlotObjectOwner* Owner, const TkPlotObjectCallbacks& Callbacks);
-// Makes the manager of a kind for a plot.
-using TkPlotKindManagerFactory = TkPlotKindManager* (*)(TkPlotMasterManager& Master, const TkPlotKind& Kind);
+// Makes the manager of a kind for a plot: with the owner and callbacks
+// every manager is made with, and the master manager it hands to the
+// kind's links.
+using TkPlotKindManagerFactory = TkPlotKindManager* (*)(TkPlotObjectOwner* Owner,
+                                                        const TkPlotObjectCallbacks& Callbacks,
+                                                        TkPlotMasterManager& Master, const TkPlotKind& Kind);
 // Gives an object links to the plot's other objects.
 using TkPlotObjectLinker = void (*)(TkPlotObject& Object, TkPlotMasterManager& Master);
 

@@ -4,8 +4,8 @@
 
 #include "plot/core/kPlotAxis.h"
 #include "plot/core/kPlotAxisData.h"
+#include "plot/core/kPlotEditorListener.h"
 #include "rtl/Exception.h"
-#include "plot/core/kPlotEditorHost.h"
 
 namespace {
 
@@ -33,7 +33,8 @@ TkPlotMasterManager::TkPlotMasterManager(TkPlotObjectOwner* AOwner) : FOwner(AOw
     // Each manager files itself through InsertObject.
     (new TkPlotObjectManager(FOwner, FCallbacks))->DoInsert();
     for (const TkPlotKind* kind : RegisteredPlotKinds()) {
-        TkPlotKindManager* m = kind->NewManager ? kind->NewManager(*this, *kind) : new TkPlotKindManager(*this, *kind);
+        TkPlotKindManager* m = kind->NewManager ? kind->NewManager(FOwner, FCallbacks, *this, *kind)
+                                                : new TkPlotKindManager(FOwner, FCallbacks, *this, *kind);
         m->DoInsert();
     }
     TkPlotLayoutManager::Create(FOwner, FCallbacks);

@@ -27,7 +27,7 @@ class TkPlotLimit;
 class TkPlotLabel;
 class TkPlotAnnotation;
 
-class TkPlotEditorHost;
+class TkPlotEditorListener;
 class TForm;
 
 class TkPlotMasterManager : public TObject {
@@ -106,7 +106,7 @@ public:
 
     // The run-time editor's host, which hears of objects added, removed
     // and renamed and opens the editor for EditObject; none: no editor.
-    void SetEditorHost(TkPlotEditorHost* Host) { FEditorHost = Host; }
+    void SetEditorHost(TkPlotEditorListener* Host) { FEditorHost = Host; }
     // Passes the texts of Form and of its controls, menus and item lists
     // through the translation pairs; nothing without pairs, or while Form
     // is the editor filling its controls.
@@ -166,7 +166,7 @@ private:
     std::vector<TkPlotKindManager*> FKindManagers;
     TkPlotLayoutManager* FLayoutManager = nullptr;
     TkPlotTranslationManager* FTranslationManager = nullptr;
-    TkPlotEditorHost* FEditorHost = nullptr;
+    TkPlotEditorListener* FEditorHost = nullptr;
     std::uint64_t FChangeCount = 0;
     std::uint64_t FContentChangeCount = 0;
 };

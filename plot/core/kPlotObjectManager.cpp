@@ -4,7 +4,6 @@
 #include <limits>
 #include <utility>
 
-#include "plot/core/kPlotMasterManager.h"
 #include "rtl/Exception.h"
 #include "rtl/NumberFormat.h"
 #include "rtl/Reader.h"
@@ -248,8 +247,9 @@ void TkPlotObjectManager::DetachCallbacks()
 
 // ---------------------------------------------------------------- per-kind managers
 
-TkPlotKindManager::TkPlotKindManager(TkPlotMasterManager& Master, const TkPlotKind& Kind)
-    : TkPlotObjectOwnedManager(Master.GetOwner(), Master.GetCallbacks()),
+TkPlotKindManager::TkPlotKindManager(TkPlotObjectOwner* AOwner, const TkPlotObjectCallbacks& Callbacks,
+                                     TkPlotMasterManager& Master, const TkPlotKind& Kind)
+    : TkPlotObjectOwnedManager(AOwner, Callbacks),
       FMaster(Master),
       FKind(Kind),
       FObjectClass(Kind.NewObject ? TkPlotObjectClass(Kind.NewObject) : TkPlotObjectClass())

@@ -135,7 +135,9 @@ private:
 // default the kind's own, links them, and names the new ones.
 class TkPlotKindManager : public TkPlotObjectOwnedManager {
 public:
-    TkPlotKindManager(TkPlotMasterManager& Master, const TkPlotKind& Kind);
+    // Master is only handed on to the kind's links.
+    TkPlotKindManager(TkPlotObjectOwner* AOwner, const TkPlotObjectCallbacks& Callbacks, TkPlotMasterManager& Master,
+                      const TkPlotKind& Kind);
 
     // An object of the manager's class; raises when it has none.
     TkPlotObject* CreateObject() override;
@@ -169,7 +171,9 @@ protected:
 };
 
 // The manager factory of a kind whose objects are TItem.
-template <class TItem> TkPlotKindManager* NewPlotKindManager(TkPlotMasterManager& Master, const TkPlotKind& Kind)
+template <class TItem> TkPlotKindManager* NewPlotKindManager(TkPlotObjectOwner* Owner,
+                                                             const TkPlotObjectCallbacks& Callbacks,
+                                                             TkPlotMasterManager& Master, const TkPlotKind& Kind)
 {
-    return new TkPlotTypedKindManager<TItem>(Master, Kind);
+    return new TkPlotTypedKindManager<TItem>(Owner, Callbacks, Master, Kind);
 }

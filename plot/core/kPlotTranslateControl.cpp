@@ -1,6 +1,6 @@
 // The master manager's translation of whole forms: the editor's and the
 // dialogs it opens.
-#include "plot/core/kPlotEditorHost.h"
+#include "plot/core/kPlotEditorListener.h"
 #include "plot/core/kPlotMasterManager.h"
 #include "plot/core/kRadioGroup.h"
 #include "ui/ComboBox.h"
