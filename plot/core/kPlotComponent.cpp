@@ -1300,3 +1300,31 @@ void TkPlotComponent::Loaded()
     TkCustomComponent::Loaded();
     FMaster->LayoutManager()->SetAutoPlacement(true);
 }
+
+// ---------------------------------------------------------------- what the output asks
+
+void TkPlotComponent::SetOuterMargins(const TRect& Value)
+{
+    SetOuterMarginLeft(Value.Left);
+    SetOuterMarginTop(Value.Top);
+    SetOuterMarginRight(Value.Right);
+    SetOuterMarginBottom(Value.Bottom);
+}
+
+void TkPlotComponent::DoBeforePrint()
+{
+    if (OnBeforePrint)
+        OnBeforePrint(this);
+}
+
+void TkPlotComponent::DoBeforePrintPage(int Page, bool LastPage)
+{
+    if (OnBeforePrintPage)
+        OnBeforePrintPage(Page, LastPage);
+}
+
+void TkPlotComponent::DoAfterPrint()
+{
+    if (OnAfterPrint)
+        OnAfterPrint(this);
+}

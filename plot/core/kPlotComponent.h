@@ -20,6 +20,7 @@
 #include "plot/core/kCustomComponent.h"
 #include "plot/core/kGraphicsProperties.h"
 #include "plot/core/kGPFunctions.h"
+#include "plot/core/kPlotDataHost.h"
 #include "plot/core/kPlotDataLog.h"
 #include "plot/core/kPlotEditorHost.h"
 #include "plot/core/kPlotHint.h"
@@ -28,6 +29,7 @@
 #include "plot/core/kPlotMasterManager.h"
 #include "plot/core/kPlotOccupiedRects.h"
 #include "plot/core/kPlotOutput.h"
+#include "plot/core/kPlotOutputHost.h"
 #include "plot/core/kPlotPaintOrder.h"
 #include "plot/core/kPlotPixels.h"
 #include "ui/Brush.h"
@@ -41,7 +43,6 @@ class TStream;
 PUBLISHED_ENUM(TkPlotReferenceType, kprtDataView, kprtChannel, kprtXChannelYDataView, kprtXDataViewYChannel);
 PUBLISHED_ENUM(TkPlotReferenceIndividual, kpriDataView, kpriChannel, kpriAuto);
 PUBLISHED_ENUM(TkPlotDataFileColumnSeparator, kpdfcsTab, kpdfcsComma);
-PUBLISHED_ENUM(TkPlotDataFileFormat, kpdffText, kpdffCompactInterval);
 PUBLISHED_ENUM_NAMES(TAlign, alNone, alTop, alBottom, alLeft, alRight, alClient);
 PUBLISHED_ENUM_NAMES(TPrinterOrientation, poPortrait, poLandscape);
 
@@ -164,7 +165,14 @@ struct TkPlotKindEvents {
 
 class TkPlotPointerModes;
 
-class TkPlotComponent : public TkCustomComponent, public TkPlotObjectOwner, private TkPlotHintTimer {
+// Its output, data file and log reach it through the small interfaces it
+// implements (GetLogBufferSize, declared with its property, answers the
+// data host).
+class TkPlotComponent : public TkCustomComponent,
+                        public TkPlotObjectOwner,
+                        private TkPlotHintTimer,
+                        private TkPlotDataHost,
+                        private TkPlotOutputHost {
     PUBLISHED_CLASS(TkPlotComponent);
     // By kind name. First, so that the named events below can refer into it.
     std::map<std::string, TkPlotKindEvents, std::less<>> FKindEvents;
@@ -173,27 +181,27 @@ public:
     explicit TkPlotComponent(TComponent* AOwner);
     ~TkPlotComponent() override;
 
-    TkPlotMasterManager& GetMasterManager() const { return *FMaster; }
+    TkPlotMasterManager& GetMasterManager() const override { return *FMaster; }
     TkPlotObjectManager* GetObjectManager() const { return FMaster->ObjectManager(); }
     TkPlotTranslationManager* GetTranslationManager() const { return FMaster->TranslationManager(); }
 
     // ---- objects by kind (index from 0)
-    int GetChannelCount() const;
-    TkPlotObject* GetChannel(int Index) const;
+    int GetChannelCount() const override;
+    TkPlotObject* GetChannel(int Index) const override;
     int GetDataViewCount() const;
     TkPlotObject* GetDataView(int Index) const;
     int GetDataCursorCount() const;
     TkPlotObject* GetDataCursor(int Index) const;
     int GetXAxisCount() const;
-    TkPlotAxis* GetXAxis(int Index) const;
+    TkPlotAxis* GetXAxis(int Index) const override;
     int GetYAxisCount() const;
     TkPlotAxis* GetYAxis(int Index) const;
     int GetLegendCount() const;
     TkPlotObject* GetLegend(int Index) const;
     int GetTableCount() const;
     TkPlotObject* GetTable(int Index) const;
-    int GetToolBarCount() const;
-    TkPlotObject* GetToolBar(int Index) const;
+    int GetToolBarCount() const override;
+    TkPlotObject* GetToolBar(int Index) const override;
     int GetAnnotationCount() const;
     TkPlotObject* GetAnnotation(int Index) const;
     int GetLimitCount() const;
@@ -314,7 +322,7 @@ public:
     void SetTitleMargin(double Value);
     PUBLISHED_ACCESSORS(double, TitleMargin);
     // Not while logging.
-    const std::string& GetLogFileName() const { return FLogFileName; }
+    const std::string& GetLogFileName() const override { return FLogFileName; }
     void SetLogFileName(const std::string& Value);
     PUBLISHED_ACCESSORS(std::string, LogFileName);
     PUBLISHED(int, LogBufferSize, 0, );
@@ -349,7 +357,7 @@ public:
     TkPlotDataFileColumnSeparator GetDataFileColumnSeparator() const { return FDataFileColumnSeparator; }
     void SetDataFileColumnSeparator(TkPlotDataFileColumnSeparator Value);
     PUBLISHED_ACCESSORS(TkPlotDataFileColumnSeparator, DataFileColumnSeparator);
-    TkPlotDataFileFormat GetDataFileFormat() const { return FDataFileFormat; }
+    TkPlotDataFileFormat GetDataFileFormat() const override { return FDataFileFormat; }
     void SetDataFileFormat(TkPlotDataFileFormat Value);
     PUBLISHED_ACCESSORS(TkPlotDataFileFormat, DataFileFormat);
     PUBLISHED_DATA(std::string, DefaultSaveImageDirectory, "");
@@ -482,7 +490,7 @@ public:
     }
     void PrintPreview() override
     {
-        FOutput.PrintPreview();
+        FOutput.PrintPreview(this);
     }
     void SaveImageDialog() override
     {
@@ -551,6 +559,24 @@ protected:
     }
 
 private:
+    // What the output asks of the plot (TkPlotOutputHost).
+    TkCustomComponent& OutputComponent() override
+    {
+        return *this;
+    }
+    TRect GetOuterMargins() const override
+    {
+        return FOuterMargin;
+    }
+    void SetOuterMargins(const TRect& Value) override;
+    const std::string& GetSaveImageDirectory() const override
+    {
+        return DefaultSaveImageDirectory;
+    }
+    void DoBeforePrint() override;
+    void DoBeforePrintPage(int Page, bool LastPage) override;
+    void DoAfterPrint() override;
+
     TkPlotObject* ItemOf(const TkPlotObjectManagerCustom* Manager, int Index) const;
     // The object's index within its kind, or -1.
     int IndexInKind(const TkPlotObject* Object) const;

@@ -3,8 +3,9 @@
 #include <algorithm>
 #include <cstdint>
 
-#include "plot/core/kPlotComponent.h"
 #include "plot/core/kPlotDataFormat.h"
+#include "plot/core/kPlotDataHost.h"
+#include "plot/core/kPlotObjects.h"
 #include "plot/core/kPlotDataPoints.h"
 #include "rtl/Exception.h"
 #include "rtl/FileUtils.h"
@@ -57,7 +58,7 @@ bool TextPoint(const std::string& XCell, const std::string& YCellText, TkPlotDat
 
 }  // namespace
 
-std::vector<TkPlotDataPoints*> TkPlotDataFile::Channels(const TkPlotComponent& Plot)
+std::vector<TkPlotDataPoints*> TkPlotDataFile::Channels(const TkPlotDataHost& Plot)
 {
     std::vector<TkPlotDataPoints*> channels;
     for (int i = 0; i < Plot.GetChannelCount(); ++i)

@@ -7,13 +7,13 @@
 #include <string>
 #include <vector>
 
-class TkPlotComponent;
+class TkPlotDataHost;
 class TkPlotDataPoints;
 struct TkPlotDataPoint;
 
 class TkPlotDataFile {
 public:
-    explicit TkPlotDataFile(TkPlotComponent& Plot) : FPlot(Plot) {}
+    explicit TkPlotDataFile(const TkPlotDataHost& Plot) : FPlot(Plot) {}
 
     // The file's bytes in the plot's DataFileFormat.
     std::string Bytes() const;
@@ -30,7 +30,7 @@ public:
     void Check(const std::string& FileName) const;
 
     // The plot's channels in index order; none for one that holds no points.
-    static std::vector<TkPlotDataPoints*> Channels(const TkPlotComponent& Plot);
+    static std::vector<TkPlotDataPoints*> Channels(const TkPlotDataHost& Plot);
 
 private:
     std::string TextBytes() const;
@@ -41,5 +41,5 @@ private:
     void ReadText(const std::string& Bytes, const TPointSink& Take) const;
     void ReadCompact(const std::string& Bytes, const TPointSink& Take) const;
 
-    TkPlotComponent& FPlot;
+    const TkPlotDataHost& FPlot;
 };

@@ -7,7 +7,11 @@
 #include <string_view>
 #include <vector>
 
+#include "rtl/PublishedEnum.h"
+
 struct TkPlotDataPoint;
+
+PUBLISHED_ENUM(TkPlotDataFileFormat, kpdffText, kpdffCompactInterval);
 
 namespace kPlotDataFormat {
 

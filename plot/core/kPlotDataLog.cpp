@@ -3,9 +3,10 @@
 #include <algorithm>
 #include <fstream>
 
-#include "plot/core/kPlotComponent.h"
 #include "plot/core/kPlotDataFile.h"
 #include "plot/core/kPlotDataFormat.h"
+#include "plot/core/kPlotDataHost.h"
+#include "plot/core/kPlotObjects.h"
 #include "rtl/Exception.h"
 #include "rtl/FileUtils.h"
 #include "rtl/Gbk.h"

@@ -14,12 +14,12 @@
 #include "plot/core/kPlotDataFormat.h"
 #include "plot/core/kPlotDataPoints.h"
 
-class TkPlotComponent;
+class TkPlotDataHost;
 class TkPlotObject;
 
 class TkPlotDataLog {
 public:
-    explicit TkPlotDataLog(TkPlotComponent& Plot) : FPlot(Plot) {}
+    explicit TkPlotDataLog(const TkPlotDataHost& Plot) : FPlot(Plot) {}
     // A plot freed while it logs still writes its pending rows.
     ~TkPlotDataLog();
     TkPlotDataLog(const TkPlotDataLog&) = delete;
@@ -47,7 +47,7 @@ private:
     // trailer, which logging puts back when it stops.
     void ContinueCompact();
 
-    TkPlotComponent& FPlot;
+    const TkPlotDataHost& FPlot;
     bool FActive = false;
     std::string FFileName;
     bool FCompact = false;

@@ -6,7 +6,8 @@
 
 #include "plot/core/kGPFunctions.h"
 #include "plot/core/kPlotAxis.h"
-#include "plot/core/kPlotComponent.h"
+#include "plot/core/kCustomComponent.h"
+#include "plot/core/kPlotMasterManager.h"
 #include "plot/core/kSaveDialog.h"
 #include "rtl/FileUtils.h"
 #include "rtl/NumberFormat.h"
@@ -32,7 +33,7 @@ const char* const MetafileCreator = "Ombrix";
 // however the drawing ends.
 class TToolBarsHidden {
 public:
-    explicit TToolBarsHidden(TkPlotComponent& Plot) : FPlot(Plot)
+    explicit TToolBarsHidden(TkPlotOutputHost& Plot) : FPlot(Plot)
     {
         for (int i = 0; i < Plot.GetToolBarCount(); ++i)
             FVisible.push_back(Plot.GetToolBar(i)->GetVisible());
@@ -48,7 +49,7 @@ public:
     TToolBarsHidden& operator=(const TToolBarsHidden&) = delete;
 
 private:
-    TkPlotComponent& FPlot;
+    TkPlotOutputHost& FPlot;
     std::vector<bool> FVisible;
 };
 
@@ -90,39 +91,37 @@ private:
 // What printing changes on the plot, put back however it ends.
 class TPlotKept {
 public:
-    explicit TPlotKept(TkPlotComponent& Plot)
+    explicit TPlotKept(TkPlotOutputHost& Plot)
         : FPlot(Plot),
+          FControl(Plot.OutputComponent()),
           FAxis(Plot.GetXAxis(0)),
           FMin(FAxis ? FAxis->GetMin() : 0),
           FSpan(FAxis ? FAxis->GetSpan() : 0),
-          FWidth(Plot.GetWidth()),
-          FHeight(Plot.GetHeight()),
-          FMargins{Plot.GetOuterMarginLeft(), Plot.GetOuterMarginTop(), Plot.GetOuterMarginRight(),
-                   Plot.GetOuterMarginBottom()}
+          FWidth(FControl.GetWidth()),
+          FHeight(FControl.GetHeight()),
+          FMargins(Plot.GetOuterMargins())
     {
     }
     ~TPlotKept()
     {
         if (FAxis)
             FAxis->SetMinSpan(FMin, FSpan);
-        if (FPlot.GetWidth() != FWidth || FPlot.GetHeight() != FHeight)
-            FPlot.SetBounds(FPlot.GetLeft(), FPlot.GetTop(), FWidth, FHeight);
-        FPlot.SetOuterMarginLeft(FMargins[0]);
-        FPlot.SetOuterMarginTop(FMargins[1]);
-        FPlot.SetOuterMarginRight(FMargins[2]);
-        FPlot.SetOuterMarginBottom(FMargins[3]);
+        if (FControl.GetWidth() != FWidth || FControl.GetHeight() != FHeight)
+            FControl.SetBounds(FControl.GetLeft(), FControl.GetTop(), FWidth, FHeight);
+        FPlot.SetOuterMargins(FMargins);
     }
     TPlotKept(const TPlotKept&) = delete;
     TPlotKept& operator=(const TPlotKept&) = delete;
 
 private:
-    TkPlotComponent& FPlot;
+    TkPlotOutputHost& FPlot;
+    TkCustomComponent& FControl;
     TkPlotAxis* FAxis;
     double FMin;
     double FSpan;
     int FWidth;
     int FHeight;
-    std::array<int, 4> FMargins;
+    TRect FMargins;
 };
 
 // The bitmap a picture shows, for programs that cannot read the picture.
@@ -151,7 +150,7 @@ public:
 
 }  // namespace
 
-TkPlotOutput::TkPlotOutput(TkPlotComponent& Plot) : FPlot(Plot) {}
+TkPlotOutput::TkPlotOutput(TkPlotOutputHost& Plot) : FPlot(Plot) {}
 
 TkPlotOutput::~TkPlotOutput() = default;
 
@@ -162,20 +161,21 @@ void TkPlotOutput::SetPreviewFactory(TkPlotPreviewFactory Factory)
 
 void TkPlotOutput::Paint(TCanvas* Canvas)
 {
-    FPlot.Lock();
+    TkCustomComponent& control = Control();
+    control.Lock();
     try {
-        FPlot.PaintToCanvas(Canvas);
+        control.PaintToCanvas(Canvas);
     } catch (...) {
-        FPlot.Unlock();
+        control.Unlock();
         throw;
     }
-    FPlot.Unlock();
+    control.Unlock();
 }
 
 void TkPlotOutput::DrawMetafile(TMetafile& Metafile, const std::string& Description)
 {
-    Metafile.SetWidth(FPlot.GetWidth());
-    Metafile.SetHeight(FPlot.GetHeight());
+    Metafile.SetWidth(Control().GetWidth());
+    Metafile.SetHeight(Control().GetHeight());
     TMetafileCanvas canvas(&Metafile, nullptr, MetafileCreator, Description);
     Paint(&canvas);
 }
@@ -192,13 +192,13 @@ void TkPlotOutput::CopyToClipboard()
         break;
     }
     case kpefBitmap: {
-        TBitmap bitmap(FPlot.GetWidth(), FPlot.GetHeight());
+        TBitmap bitmap(Control().GetWidth(), Control().GetHeight());
         Paint(bitmap.Canvas);
         Clipboard()->Assign(bitmap);
         break;
     }
     case kpefJPEG: {
-        const std::unique_ptr<TJPEGImage> jpeg = FPlot.GetJPEGImage(100, false);
+        const std::unique_ptr<TJPEGImage> jpeg = Control().GetJPEGImage(100, false);
         const TClipboardCopy copy;
         Clipboard()->SetBuffer(RegisterClipboardFormat("image/jpeg"), BytesOf(*jpeg));
         AddBitmapOf(*jpeg);
@@ -230,14 +230,14 @@ void TkPlotOutput::PrintPlot()
     printer.Title = PrintDocumentName;
     if (PrintShowDialog && !TPrintDialog(nullptr).Execute())
         return;
-    FPlot.BeginUpdate();
+    Control().BeginUpdate();
     try {
         PrintPages(printer);
     } catch (const std::exception& e) {
-        FPlot.EndUpdate();
+        Control().EndUpdate();
         throw Exception("Error Printing : " + std::string(e.what()));
     }
-    FPlot.EndUpdate();
+    Control().EndUpdate();
 }
 
 void TkPlotOutput::PrintPages(TPrinter& Printer)
@@ -255,15 +255,13 @@ void TkPlotOutput::PrintPages(TPrinter& Printer)
     {
         const TPlotKept kept(FPlot);
         const TToolBarsHidden hidden(FPlot);
-        if (FPlot.OnBeforePrint)
-            FPlot.OnBeforePrint(&FPlot);
+        FPlot.DoBeforePrint();
         try {
             if (!axis) {
                 PrintPage(Printer);
             } else {
                 for (int page = 1; axis->GetMin() < end; ++page) {
-                    if (FPlot.OnBeforePrintPage)
-                        FPlot.OnBeforePrintPage(page, axis->GetMax() >= end);
+                    FPlot.DoBeforePrintPage(page, axis->GetMax() >= end);
                     PrintPage(Printer);
                     const double min = axis->GetMin();
                     const double next = min + axis->GetSpan();
@@ -276,22 +274,20 @@ void TkPlotOutput::PrintPages(TPrinter& Printer)
         } catch (...) {
             // Whoever prepared the plot for printing gets to undo it.
             try {
-                if (FPlot.OnAfterPrint)
-                    FPlot.OnAfterPrint(&FPlot);
+                FPlot.DoAfterPrint();
             } catch (...) {
             }
             throw;
         }
-        if (FPlot.OnAfterPrint)
-            FPlot.OnAfterPrint(&FPlot);
+        FPlot.DoAfterPrint();
     }
     Printer.EndDoc();
 }
 
 void TkPlotOutput::PrintPage(TPrinter& Printer)
 {
-    const int width = std::max(FPlot.GetWidth(), 1);
-    const int height = std::max(FPlot.GetHeight(), 1);
+    const int width = std::max(Control().GetWidth(), 1);
+    const int height = std::max(Control().GetHeight(), 1);
     const double xdpi = Printer.XDpi(), ydpi = Printer.YDpi();
     const double sx = (Printer.PageWidth() - (PrintMargins[0] + PrintMargins[2]) * xdpi) / width;
     const double sy = (Printer.PageHeight() - (PrintMargins[1] + PrintMargins[3]) * ydpi) / height;
@@ -311,12 +307,12 @@ void TkPlotOutput::PrintPage(TPrinter& Printer)
     Printer.Canvas()->StretchDraw(target, &metafile);
 }
 
-void TkPlotOutput::PrintPreview()
+void TkPlotOutput::PrintPreview(TkPlotComponent* Plot)
 {
     if (!PreviewFactory())
         return;
     TkPlotPreviewRequest request;
-    request.Plot = &FPlot;
+    request.Plot = Plot;
     request.PrintMargins = PrintMargins;
     request.Orientation = PrintOrientation;
     GetPrinterPaperSize(*Printer(), request.PaperWidth, request.PaperHeight);
@@ -331,11 +327,11 @@ void TkPlotOutput::PrintPreview()
 void TkPlotOutput::SaveImageDialog()
 {
     if (!FSaveDialog) {
-        FSaveDialog = std::make_unique<TkSaveDialog>(&FPlot);
+        FSaveDialog = std::make_unique<TkSaveDialog>(&Control());
         FSaveDialog->KeptExtensions = {".bmp", ".emf", ".jpg", ".jpeg", ".png"};
     }
     TkSaveDialog& dialog = *FSaveDialog;
-    dialog.SetDefaultDir(FPlot.DefaultSaveImageDirectory);
+    dialog.SetDefaultDir(FPlot.GetSaveImageDirectory());
     dialog.SetFilter("Bitmap (*.bmp)|*.bmp|Enhanced Metafile (*.emf)|*.emf|JPEG File (*.jpg)|*.jpg|PNG (*.png)|*.png");
     dialog.SetFileName("Untitled");
     dialog.SetFilterIndex(static_cast<int>(DefaultSaveImageFormat) + 1);
@@ -349,13 +345,13 @@ void TkPlotOutput::SaveImage(const std::string& FileName)
 {
     const std::string extension = LowerCase(ExtractFileExt(FileName));
     if (extension == ".bmp")
-        FPlot.SaveImageToBitmap(FileName);
+        Control().SaveImageToBitmap(FileName);
     else if (extension == ".emf")
-        FPlot.SaveImageToMetafile(FileName);
+        Control().SaveImageToMetafile(FileName);
     else if (extension == ".jpg" || extension == ".jpeg")
-        FPlot.SaveImageToJPEG(FileName, 100, true);
+        Control().SaveImageToJPEG(FileName, 100, true);
     else if (extension == ".png")
-        FPlot.SaveImageToPNG(FileName, 9);
+        Control().SaveImageToPNG(FileName, 9);
     else
         throw Exception("The image was not saved: \"" + ExtractFileName(FileName) +
                         "\" does not end in .bmp, .emf, .jpg, .jpeg or .png");

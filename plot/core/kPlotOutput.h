@@ -10,10 +10,12 @@
 #include <memory>
 #include <string>
 
+#include "plot/core/kPlotOutputHost.h"
 #include "rtl/PublishedEnum.h"
 #include "ui/Printer.h"
 
 class TCanvas;
+class TkCustomComponent;
 class TkPlotComponent;
 class TkSaveDialog;
 class TMetafile;
@@ -48,7 +50,7 @@ using TkPlotPreviewFactory = std::function<std::unique_ptr<TkPlotPreview>(const 
 
 class TkPlotOutput {
 public:
-    explicit TkPlotOutput(TkPlotComponent& Plot);
+    explicit TkPlotOutput(TkPlotOutputHost& Plot);
     ~TkPlotOutput();
     TkPlotOutput(const TkPlotOutput&) = delete;
     TkPlotOutput& operator=(const TkPlotOutput&) = delete;
@@ -65,7 +67,9 @@ public:
     // margins. Failures are raised as "Error Printing : " and the cause;
     // the job is then aborted. Printer and plot are left as they were.
     void PrintPlot();
-    void PrintPreview();
+    // Shows Plot, the plot of this output, in the preview that the preview
+    // form's library registered.
+    void PrintPreview(TkPlotComponent* Plot);
     // Asks for a file and saves the plot's image in it (see SaveImage).
     void SaveImageDialog();
     // Saves the plot's image in the format the extension names, in any
@@ -85,6 +89,7 @@ public:
     TkPlotImageFormatStyle DefaultSaveImageFormat = kpifBitmap;
 
 private:
+    TkCustomComponent& Control() const { return FPlot.OutputComponent(); }
     // Paints the plot under its lock.
     void Paint(TCanvas* Canvas);
     // The metafile the clipboard and the preview get, made on first use.
@@ -93,7 +98,7 @@ private:
     void PrintPages(TPrinter& Printer);
     void PrintPage(TPrinter& Printer);
 
-    TkPlotComponent& FPlot;
+    TkPlotOutputHost& FPlot;
     std::unique_ptr<TMetafile> FMetafile;
     std::unique_ptr<TkSaveDialog> FSaveDialog;
 };
