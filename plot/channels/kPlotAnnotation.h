@@ -16,7 +16,7 @@
 #include "plot/core/kPlotDataView.h"
 #include "plot/core/kPlotObjectManager.h"
 #include "plot/core/kPlotObjectNames.h"
-#include "plot/core/kPlotObjects.h"
+#include "plot/core/kPlotManagerObject.h"
 #include "rtl/PublishedList.h"
 #include "ui/Brush.h"
 #include "ui/Font.h"

@@ -7,7 +7,7 @@
 #include <functional>
 #include <string>
 
-#include "plot/core/kPlotObjects.h"
+#include "plot/core/kPlotObject.h"
 #include "plot/core/kPlotPixelScale.h"
 
 class TkPlotChannelAxis {

@@ -16,7 +16,7 @@
 #include "plot/core/kPlotAxisData.h"
 #include "plot/core/kPlotDataCustomList.h"
 #include "plot/core/kPlotDataPoints.h"
-#include "plot/core/kPlotObjects.h"
+#include "plot/core/kPlotManagerObject.h"
 #include "ui/Brush.h"
 #include "ui/Pen.h"
 

@@ -10,7 +10,7 @@
 #include "plot/core/kOPCItemManager.h"
 #include "plot/core/kOPCManager.h"
 #include "plot/core/kOPCVariant.h"
-#include "plot/core/kPlotObjects.h"
+#include "plot/core/kPlotObject.h"
 #include "rtl/NumberFormat.h"
 
 TkPlotChannelOPC::TkPlotChannelOPC(TkPlotObject& Channel, TLinks Links)

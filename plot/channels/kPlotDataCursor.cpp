@@ -7,6 +7,7 @@
 #include "plot/channels/kPlotReadoutChannel.h"
 #include "plot/core/kGPFunctions.h"
 #include "plot/core/kGraphicsProperties.h"
+#include "plot/core/kMenuItem.h"
 #include "plot/core/kPlotObjectManager.h"
 #include "rtl/NumberFormat.h"
 #include "rtl/PublishedList.h"

@@ -11,7 +11,7 @@
 #include "plot/core/kPlotDataView.h"
 #include "plot/core/kPlotObjectManager.h"
 #include "plot/core/kPlotObjectNames.h"
-#include "plot/core/kPlotObjects.h"
+#include "plot/core/kPlotManagerObject.h"
 #include "ui/Color.h"
 
 class TkPlotReadoutChannel;

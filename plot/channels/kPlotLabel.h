@@ -7,7 +7,7 @@
 
 #include "plot/channels/kPlotCharMargins.h"
 #include "plot/core/kGraphicsProperties.h"
-#include "plot/core/kPlotObjects.h"
+#include "plot/core/kPlotLayoutObject.h"
 
 class TBitmap;
 

@@ -1,6 +1,6 @@
 #pragma once
 // A scroll button of the legend: a square with a small triangle.
-#include "plot/core/kPlotObjects.h"
+#include "plot/core/kPlotButton.h"
 
 class TkPlotLegendButton : public TkPlotButton {
 public:

@@ -11,7 +11,7 @@
 #include "plot/core/kGraphicsProperties.h"
 #include "plot/core/kLimitDataList.h"
 #include "plot/core/kPlotObjectNames.h"
-#include "plot/core/kPlotObjects.h"
+#include "plot/core/kPlotManagerObject.h"
 #include "rtl/PublishedList.h"
 #include "ui/Brush.h"
 #include "ui/Pen.h"

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "plot/core/kPlotDataPoints.h"
-#include "plot/core/kPlotObjects.h"
+#include "plot/core/kPlotManagerObject.h"
 #include "ui/Pen.h"
 
 class TCanvas;

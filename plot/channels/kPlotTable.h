@@ -9,7 +9,7 @@
 
 #include "plot/channels/kPlotLabel.h"
 #include "plot/channels/kPlotTableButton.h"
-#include "plot/core/kPlotObjects.h"
+#include "plot/core/kPlotLayoutObject.h"
 #include "rtl/PublishedList.h"
 #include "ui/Color.h"
 

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "plot/channels/kPlotToolBarButton.h"
-#include "plot/core/kPlotObjects.h"
+#include "plot/core/kPlotLayoutObject.h"
 #include "plot/core/kPlotPointerModes.h"
 #include "rtl/PublishedList.h"
 

@@ -2,7 +2,7 @@
 // A button of the plot's toolbar, or a separator between its sections.
 #include <string>
 
-#include "plot/core/kPlotObjects.h"
+#include "plot/core/kPlotButton.h"
 
 class TImageList;
 

@@ -11,7 +11,7 @@
 
 #include "plot/core/kGraphicsProperties.h"
 #include "plot/core/kPlotAxisTitleFont.h"
-#include "plot/core/kPlotObjects.h"
+#include "plot/core/kPlotLayoutObject.h"
 #include "plot/core/kPlotPixelScale.h"
 #include "plot/core/kPlotPixels.h"
 #include "plot/core/kPlotTickLadders.h"

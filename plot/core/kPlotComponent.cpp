@@ -1,4 +1,5 @@
 #include "plot/core/kPlotComponent.h"
+#include "plot/core/kPlotButton.h"
 
 #include <algorithm>
 #include <utility>

@@ -5,7 +5,7 @@
 
 #include "plot/core/kPlotDataFormat.h"
 #include "plot/core/kPlotDataHost.h"
-#include "plot/core/kPlotObjects.h"
+#include "plot/core/kPlotObject.h"
 #include "plot/core/kPlotDataPoints.h"
 #include "rtl/Exception.h"
 #include "rtl/FileUtils.h"

@@ -6,7 +6,7 @@
 #include "plot/core/kPlotDataFile.h"
 #include "plot/core/kPlotDataFormat.h"
 #include "plot/core/kPlotDataHost.h"
-#include "plot/core/kPlotObjects.h"
+#include "plot/core/kPlotObject.h"
 #include "rtl/Exception.h"
 #include "rtl/FileUtils.h"
 #include "rtl/Gbk.h"

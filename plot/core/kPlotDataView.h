@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "plot/core/kPlotAxis.h"
-#include "plot/core/kPlotObjects.h"
+#include "plot/core/kPlotLayoutObject.h"
 
 PUBLISHED_ENUM(TkPlotAxesControlStyle, kpacsXAxis, kpacsYAxis, kpacsBoth, kpacsNone);
 

@@ -1,6 +1,6 @@
 #include "plot/core/kPlotHint.h"
 
-#include "plot/core/kPlotObjects.h"
+#include "plot/core/kPlotButton.h"
 
 void TkPlotHint::MouseMoved(TkPlotObject* Hit, const std::string& Text, const TRect& Rect, TPoint Point,
                             bool PressActive, const TkPlotHintSettings& Settings)

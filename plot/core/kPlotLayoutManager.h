@@ -5,32 +5,9 @@
 // data view.
 #include <vector>
 
+#include "plot/core/kPlotDataViewHorz.h"
+#include "plot/core/kPlotDataViewVert.h"
 #include "plot/core/kPlotObjectManager.h"
-
-// Marks the data view's level among the layout objects; never drawn.
-class TkPlotDataViewLayout : public TkPlotLayoutObject {
-public:
-    using TkPlotLayoutObject::TkPlotLayoutObject;
-
-protected:
-    ~TkPlotDataViewLayout() override = default;
-};
-
-class TkPlotDataViewHorz : public TkPlotDataViewLayout {
-public:
-    using TkPlotDataViewLayout::TkPlotDataViewLayout;
-
-protected:
-    ~TkPlotDataViewHorz() override = default;
-};
-
-class TkPlotDataViewVert : public TkPlotDataViewLayout {
-public:
-    using TkPlotDataViewLayout::TkPlotDataViewLayout;
-
-protected:
-    ~TkPlotDataViewVert() override = default;
-};
 
 class TkPlotLayoutManager : public TkPlotObjectManagerCustom {
 public:

@@ -2,7 +2,7 @@
 
 #include "plot/core/kPlotAxis.h"
 #include "plot/core/kPlotMasterManager.h"
-#include "plot/core/kPlotObjects.h"
+#include "plot/core/kPlotLayoutObject.h"
 #include "ui/Canvas.h"
 #include "ui/Font.h"
 

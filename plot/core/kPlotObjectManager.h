@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "plot/core/kPlotObjects.h"
+#include "plot/core/kPlotObject.h"
 
 class TReader;
 class TWriter;

@@ -2,7 +2,7 @@
 // Objects bound to others by name keep that name when the other is renamed.
 #include <string>
 
-#include "plot/core/kPlotObjects.h"
+#include "plot/core/kPlotObject.h"
 #include "rtl/StrUtils.h"
 
 // When Object of Kind was renamed from Name, Name takes its new name.

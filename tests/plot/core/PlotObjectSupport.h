@@ -6,7 +6,7 @@
 #include <utility>
 #include <vector>
 
-#include "plot/core/kPlotObjects.h"
+#include "plot/core/kPlotObject.h"
 
 struct FakePlot : TkPlotObjectOwner {
     std::vector<std::string> events;

@@ -1,4 +1,4 @@
-#include "plot/core/kPlotObjects.h"
+#include "plot/core/kPlotObject.h"
 
 #include <algorithm>
 #include <cmath>
@@ -7,13 +7,11 @@
 #include "rtl/NumberFormat.h"
 #include "rtl/PublishedList.h"
 #include "ui/Keys.h"
-#include "ui/Timer.h"
 
 namespace {
 
 const bool Registered = [] {
     RegisterPublishedClass<TkPlotObject>("TkPlotObject");
-    RegisterPublishedClass<TkPlotLayoutObject, TkPlotObject>("TkPlotLayoutObject");
     return true;
 }();
 
@@ -21,22 +19,7 @@ const bool Registered = [] {
 constexpr std::uint16_t kKeyF10 = 0x79;
 constexpr std::uint16_t kKeyApps = 0x5D;
 
-void Call(const TkPlotCallback& Callback, TObject* Item)
-{
-    if (Callback)
-        Callback(Item);
-}
-
-std::string PadLeft(std::string Text, std::size_t Width)
-{
-    if (Text.size() < Width)
-        Text.insert(0, Width - Text.size(), '0');
-    return Text;
-}
-
 }  // namespace
-
-// ---------------------------------------------------------------- TkPlotObject
 
 TkPlotObject::TkPlotObject(TkPlotObjectOwner* AOwner, const TkPlotObjectCallbacks& ACallbacks, const TkPlotKind& AKind)
     : Callbacks(ACallbacks),
@@ -58,7 +41,7 @@ void TkPlotObject::BeforeDestruction()
     if (FDestroying)
         return;
     FDestroying = true;
-    Call(Callbacks.OnRemove, this);
+    CallPlotCallback(Callbacks.OnRemove, this);
     DoLayoutChange();
 }
 
@@ -73,7 +56,7 @@ void TkPlotObject::SetName(const std::string& Value)
 
 void TkPlotObject::DoRename()
 {
-    Call(Callbacks.OnRename, this);
+    CallPlotCallback(Callbacks.OnRename, this);
     DoChange();
 }
 
@@ -101,7 +84,7 @@ void TkPlotObject::SetFocused(bool Value)
     FFocused = Value;
     InvalidateNow();
     if (Value) {
-        Call(OnFocus, this);
+        CallPlotCallback(OnFocus, this);
         DoGotFocus();
     } else {
         DoLostFocus();
@@ -110,7 +93,7 @@ void TkPlotObject::SetFocused(bool Value)
 
 void TkPlotObject::DoChange()
 {
-    Call(Callbacks.OnChange, this);
+    CallPlotCallback(Callbacks.OnChange, this);
 }
 
 void TkPlotObject::DoContentChange()
@@ -126,7 +109,7 @@ void TkPlotObject::DoContentChange()
 
 void TkPlotObject::DoLayoutChange()
 {
-    Call(OnLayoutChange, this);
+    CallPlotCallback(OnLayoutChange, this);
     DoChange();
 }
 
@@ -263,12 +246,12 @@ TCursor TkPlotObject::GetMouseCursor(TPoint P)
 
 void TkPlotObject::DoInsert()
 {
-    Call(Callbacks.OnInsert, this);
+    CallPlotCallback(Callbacks.OnInsert, this);
 }
 
 void TkPlotObject::InvalidateNow()
 {
-    Call(OnInvalidate, this);
+    CallPlotCallback(OnInvalidate, this);
 }
 
 std::string TkPlotObject::TranslateText(const std::string& Text) const
@@ -280,7 +263,7 @@ void TkPlotObject::AddEditMenuItem(TPopupMenu* Menu)
 {
     if (!FUserCanEdit || !Menu)
         return;
-    Menu->Items->Add(NewMenuItem(Menu, TranslateText("Edit..."), [this](TObject*) { Call(OnEdit, this); }));
+    Menu->Items->Add(NewMenuItem(Menu, TranslateText("Edit..."), [this](TObject*) { CallPlotCallback(OnEdit, this); }));
 }
 
 void TkPlotObject::BuildPopupMenu(TPopupMenu* Menu)
@@ -291,10 +274,16 @@ void TkPlotObject::BuildPopupMenu(TPopupMenu* Menu)
 
 std::string TkPlotObject::GetLayerSortKey() const
 {
-    return PadLeft(IntToStr(FLayer), 6);
+    return SortKey(FLayer, 6);
 }
 
-// ---------------------------------------------------------------- TkPlotManagerObject
+std::string TkPlotObject::SortKey(int Value, std::size_t Digits)
+{
+    std::string text = IntToStr(Value);
+    if (text.size() < Digits)
+        text.insert(0, Digits - text.size(), '0');
+    return text;
+}
 
 const TkPlotObjectCallbacks& CheckPlotCallbacks(TkPlotObjectOwner* AOwner, const TkPlotObjectCallbacks& c,
                                                 const char* NoOwnerMessage)
@@ -310,182 +299,4 @@ const TkPlotObjectCallbacks& CheckPlotCallbacks(TkPlotObjectOwner* AOwner, const
     if (!c.OnRename)
         throw Exception("AOnRename event handler can not be null");
     return c;
-}
-
-TkPlotManagerObject::TkPlotManagerObject(TkPlotObjectOwner* AOwner, const TkPlotObjectCallbacks& ACallbacks,
-                                         const TkPlotKind& AKind)
-    : TkPlotObject(AOwner, CheckPlotCallbacks(AOwner, ACallbacks, "Owner must be assigned"), AKind)
-{
-}
-
-// ---------------------------------------------------------------- TkPlotLayoutObject
-
-TkPlotLayoutObject::TkPlotLayoutObject(TkPlotObjectOwner* AOwner, const TkPlotObjectCallbacks& ACallbacks,
-                                       const TkPlotKind& AKind)
-    : TkPlotManagerObject(AOwner, ACallbacks, AKind)
-{
-}
-
-bool TkPlotLayoutObject::HitTest(const TkPlotMouseData& Mouse)
-{
-    return PtInRect(FDrawRect, Mouse.Received);
-}
-
-void TkPlotLayoutObject::DoInsert()
-{
-    TkPlotObject::DoInsert();
-    if (OnLayoutChange)
-        OnLayoutChange(this);
-}
-
-void TkPlotLayoutObject::SetStartPercent(double Value)
-{
-    Value = std::clamp(Value, 0.0, 100.0);
-    if (FStopPercent - Value < 1) {
-        FStopPercent = Value + 1;
-        if (FStopPercent > 100) {
-            FStopPercent = 100;
-            Value = 99;
-        }
-    }
-    SetProperty(Value, FStartPercent, &TkPlotObject::DoChange);
-}
-
-void TkPlotLayoutObject::SetStopPercent(double Value)
-{
-    Value = std::clamp(Value, 0.0, 100.0);
-    if (Value - FStartPercent < 1) {
-        FStartPercent = Value - 1;
-        if (FStartPercent < 0) {
-            FStartPercent = 0;
-            Value = 1;
-        }
-    }
-    SetProperty(Value, FStopPercent, &TkPlotObject::DoChange);
-}
-
-void TkPlotLayoutObject::SetStartStopPercent(double Start, double Stop)
-{
-    FStartPercent = Start;
-    FStopPercent = Stop;
-    DoChange();
-}
-
-void TkPlotLayoutObject::SetForceStacking(bool Value)
-{
-    SetProperty(Value, FForceStacking, &TkPlotObject::DoLayoutChange);
-}
-void TkPlotLayoutObject::SetFarSide(bool Value)
-{
-    SetProperty(Value, FFarSide, &TkPlotObject::DoChange);
-}
-
-std::string TkPlotLayoutObject::GetZOrderKey() const
-{
-    return PadLeft(IntToStr(FZOrder), 3);
-}
-
-std::string TkPlotLayoutObject::GetStartPercentKey() const
-{
-    return PadLeft(IntToStr(RoundToInt(FStartPercent)), 3);
-}
-
-bool TkPlotLayoutObject::PopupCentre(TPoint& P) const
-{
-    P = TPoint{(FDrawRect.Left + FDrawRect.Right) / 2, (FDrawRect.Top + FDrawRect.Bottom) / 2};
-    return true;
-}
-
-// ---------------------------------------------------------------- TkPlotButton
-
-TkPlotButton::TkPlotButton(TkPlotObjectOwner* AOwner, const TkPlotObjectCallbacks& ACallbacks)
-    : TkPlotObject(AOwner, ACallbacks)
-{
-}
-
-void TkPlotButton::BeforeDestruction()
-{
-    delete FRepeatTimer;
-    FRepeatTimer = nullptr;
-    TkPlotObject::BeforeDestruction();
-}
-
-void TkPlotButton::SetEnabled(bool Value)
-{
-    TkPlotObject::SetEnabled(Value);
-    if (!Value)
-        FreeRepeatTimer();
-}
-
-void TkPlotButton::FreeRepeatTimer()
-{
-    if (!FRepeatTimer)
-        return;
-    // A click handler may disable its own button: the timer then goes once
-    // its tick has returned, not from inside it.
-    if (FInRepeatTick) {
-        FRepeatTimer->Enabled = false;
-        FFreeTimerAfterTick = true;
-        return;
-    }
-    delete FRepeatTimer;
-    FRepeatTimer = nullptr;
-}
-
-unsigned TkPlotButton::RepeatInterval() const
-{
-    return FRepeatTimer && FRepeatTimer->GetEnabled() ? FRepeatTimer->GetInterval() : 0;
-}
-
-void TkPlotButton::DoMouseLeftDown(const TkPlotMouseData&)
-{
-    if (AutoRepeat) {
-        if (!FRepeatTimer) {
-            FRepeatTimer = new TTimer(nullptr);
-            FRepeatTimer->OnTimer = [this](TObject*) { RepeatTick(); };
-        }
-        FRepeatTimer->Interval = 500;
-        FRepeatTimer->Enabled = true;
-        FFirstRepeat = true;
-    }
-    Call(OnButtonChange, this);
-}
-
-void TkPlotButton::RepeatTick()
-{
-    FInRepeatTick = true;
-    if (FFirstRepeat && FRepeatTimer) {
-        FRepeatTimer->Interval = 50;
-        FFirstRepeat = false;
-    }
-    Call(OnClick, this);
-    Call(OnButtonChange, this);
-    FInRepeatTick = false;
-    if (FFreeTimerAfterTick) {
-        FFreeTimerAfterTick = false;
-        FreeRepeatTimer();
-    }
-}
-
-void TkPlotButton::DoMouseUp(const TkPlotMouseData& Mouse)
-{
-    if (!GetPressed())
-        return;
-    SetPressed(false);
-    FreeRepeatTimer();
-    Call(OnButtonChange, this);
-    if (PtInRect(FDrawRect, Mouse.Received)) {
-        if (GroupIndex != 0)
-            Call(OnGroupClick, this);
-        Call(OnClick, this);
-    }
-}
-
-void TkPlotButton::SetDown(bool Value)
-{
-    if (Value == FDown)
-        return;
-    FDown = Value;
-    Call(OnButtonChange, this);
-    Call(OnDownChange, this);
 }

@@ -1,5 +1,5 @@
 #pragma once
-// The classes every plot object derives from. An object never talks to its
+// The class every plot object derives from. An object never talks to its
 // plot or to other objects directly: it calls the callbacks it was given at
 // creation, which the master manager answers, and fires the plot's events
 // through its owner.
@@ -17,11 +17,17 @@
 #include "ui/Menu.h"
 
 class TCanvas;
-class TTimer;
 class TkPlotObject;
 
 // Object and manager callbacks; an empty one is unassigned and skipped.
 using TkPlotCallback = std::function<void(TObject* Item)>;
+
+// Calls Callback with Item unless it is unassigned.
+inline void CallPlotCallback(const TkPlotCallback& Callback, TObject* Item)
+{
+    if (Callback)
+        Callback(Item);
+}
 
 // The four callbacks every manager object must be created with.
 struct TkPlotObjectCallbacks {
@@ -160,6 +166,9 @@ public:
 protected:
     ~TkPlotObject() override = default;
 
+    // Value as a sort key of at least Digits digits, zeros in front.
+    static std::string SortKey(int Value, std::size_t Digits);
+
     virtual void DoMouseHover(const TkPlotMouseData&) {}
     virtual void DoMouseLeftDown(const TkPlotMouseData&) {}
     virtual void DoMouseRightDown(const TkPlotMouseData&) {}
@@ -210,133 +219,4 @@ private:
     bool FPressed = false;
     bool FPopupArmed = false;
     bool FInContentChange = false;
-};
-
-// An object registered with the plot's managers: it must have all four
-// manager callbacks.
-class TkPlotManagerObject : public TkPlotObject {
-public:
-    TkPlotManagerObject(TkPlotObjectOwner* AOwner, const TkPlotObjectCallbacks& Callbacks,
-                        const TkPlotKind& AKind = TkPlotObjectKind::Other);
-
-protected:
-    ~TkPlotManagerObject() override = default;
-};
-
-// An object that the layout manager places in rows and columns around the
-// data view.
-class TkPlotLayoutObject : public TkPlotManagerObject {
-    PUBLISHED_CLASS(TkPlotLayoutObject);
-
-public:
-    TkPlotLayoutObject(TkPlotObjectOwner* AOwner, const TkPlotObjectCallbacks& Callbacks,
-                       const TkPlotKind& AKind = TkPlotObjectKind::Other);
-
-    bool IsLayoutObject() const override { return true; }
-    bool HitTest(const TkPlotMouseData& Mouse) override;
-    void DoInsert() override;
-
-    virtual bool IsHorizontal() const { return FHorizontal; }
-    bool IsVertical() const { return !IsHorizontal(); }
-    virtual int GetRequiredSize(TCanvas*) { return 0; }
-    virtual int GetRequiredEndMargin(TCanvas*) { return 0; }
-
-    // Each kept within 0..100 and at least 1 from the other, which gives
-    // way when it must.
-    double GetStopPercent() const { return FStopPercent; }
-    void SetStopPercent(double Value);
-    PUBLISHED_ACCESSORS(double, StopPercent);
-    double GetStartPercent() const { return FStartPercent; }
-    void SetStartPercent(double Value);
-    PUBLISHED_ACCESSORS(double, StartPercent);
-    // Both at once without clamping (the layout viewer's moves).
-    void SetStartStopPercent(double Start, double Stop);
-    PUBLISHED(int, ZOrder, 0, DoLayoutChange());
-    PUBLISHED(bool, Horizontal, false, DoLayoutChange());
-    bool GetForceStacking() const { return FForceStacking; }
-    void SetForceStacking(bool Value);
-    bool GetFarSide() const { return FFarSide; }
-    void SetFarSide(bool Value);
-    bool GetStartStacked() const { return FStartStacked; }
-    void SetStartStacked(bool Value) { FStartStacked = Value; }
-    bool GetEndStacked() const { return FEndStacked; }
-    void SetEndStacked(bool Value) { FEndStacked = Value; }
-
-    const TRect& GetDrawRect() const { return FDrawRect; }
-    void SetDrawRect(const TRect& Value) { FDrawRect = Value; }
-    int GetWidth() const { return FDrawRect.Width(); }
-    int GetHeight() const { return FDrawRect.Height(); }
-    const TRect& GetViewerRect() const { return FViewerRect; }
-    void SetViewerRect(const TRect& Value) { FViewerRect = Value; }
-
-    // Sort keys of the layout lists: the level as at least three digits,
-    // and the start percent rounded, as at least three digits.
-    std::string GetZOrderKey() const;
-    std::string GetStartPercentKey() const;
-
-protected:
-    ~TkPlotLayoutObject() override = default;
-    bool PopupCentre(TPoint& P) const override;
-
-private:
-    double FStopPercent = 100.0;
-    double FStartPercent = 0.0;
-    bool FFarSide = false;
-    TRect FDrawRect;
-    bool FStartStacked = false;
-    bool FEndStacked = false;
-    TRect FViewerRect;
-    bool FForceStacking = false;
-};
-
-// A clickable part of a legend, toolbar or table.
-class TkPlotButton : public TkPlotObject {
-public:
-    TkPlotButton(TkPlotObjectOwner* AOwner, const TkPlotObjectCallbacks& Callbacks);
-
-    void BeforeDestruction() override;
-
-    void SetEnabled(bool Value) override;
-
-    const TRect& GetDrawRect() const { return FDrawRect; }
-    void SetDrawRect(const TRect& Value) { FDrawRect = Value; }
-    int GetWidth() const { return FDrawRect.Width(); }
-    int GetHeight() const { return FDrawRect.Height(); }
-    bool GetDown() const { return FDown; }
-    void SetDown(bool Value);
-    bool AutoRepeat = false;
-    int GroupIndex = 0;
-
-    TkPlotCallback OnClick;
-    TkPlotCallback OnGroupClick;
-    TkPlotCallback OnButtonChange;
-    TkPlotCallback OnDownChange;
-
-    // One tick of the auto-repeat timer.
-    void RepeatTick();
-    // Interval of the repeat timer in milliseconds; 0 when none runs.
-    unsigned RepeatInterval() const;
-
-protected:
-    ~TkPlotButton() override = default;
-    void DoMouseLeftDown(const TkPlotMouseData& Mouse) override;
-    void DoMouseDrag(const TkPlotMouseData&) override {}
-    void DoMouseUp(const TkPlotMouseData& Mouse) override;
-
-private:
-    void FreeRepeatTimer();
-
-    TRect FDrawRect;
-    bool FDown = false;
-    TTimer* FRepeatTimer = nullptr;
-    bool FFirstRepeat = false;
-    bool FInRepeatTick = false;
-    bool FFreeTimerAfterTick = false;
-};
-
-// A menu item that stands for a plot object, by name.
-class TkMenuItem : public TMenuItem {
-public:
-    using TMenuItem::TMenuItem;
-    std::string ObjectName;
 };

@@ -1,0 +1,11 @@
+#pragma once
+#include <string>
+
+#include "ui/Menu.h"
+
+// A menu item that stands for a plot object, by name.
+class TkMenuItem : public TMenuItem {
+public:
+    using TMenuItem::TMenuItem;
+    std::string ObjectName;
+};
