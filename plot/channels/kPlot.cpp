@@ -5,7 +5,7 @@
 #include "plot/core/kPlotAxis.h"
 #include "plot/core/kPlotDataView.h"
 #include "plot/core/kPlotMasterManager.h"
-#include "plot/core/kPlotObjectManager.h"
+#include "plot/core/kPlotKindManager.h"
 #include "rtl/PublishedProperties.h"
 
 namespace {

@@ -14,7 +14,7 @@
 #include "plot/core/kPlotAxis.h"
 #include "plot/core/kPlotComponent.h"
 #include "plot/core/kPlotDataView.h"
-#include "plot/core/kPlotObjectManager.h"
+#include "plot/core/kPlotTypedKindManager.h"
 #include "plot/core/kPlotObjectNames.h"
 #include "plot/core/kPlotManagerObject.h"
 #include "rtl/PublishedList.h"

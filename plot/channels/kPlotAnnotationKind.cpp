@@ -2,7 +2,7 @@
 // and are stored in files of their own, not with the plot.
 #include "plot/channels/kPlotAnnotation.h"
 #include "plot/core/kPlotMasterManager.h"
-#include "plot/core/kPlotObjectManager.h"
+#include "plot/core/kPlotTypedKindManager.h"
 
 constinit const TkPlotKind TkPlotObjectKind::Annotation{
     .Name = "Annotation",

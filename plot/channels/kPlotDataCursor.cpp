@@ -8,7 +8,6 @@
 #include "plot/core/kGPFunctions.h"
 #include "plot/core/kGraphicsProperties.h"
 #include "plot/core/kMenuItem.h"
-#include "plot/core/kPlotObjectManager.h"
 #include "rtl/NumberFormat.h"
 #include "rtl/PublishedList.h"
 #include "rtl/StrUtils.h"

@@ -9,7 +9,7 @@
 
 #include "plot/core/kGraphicsProperties.h"
 #include "plot/core/kPlotDataView.h"
-#include "plot/core/kPlotObjectManager.h"
+#include "plot/core/kPlotTypedKindManager.h"
 #include "plot/core/kPlotObjectNames.h"
 #include "plot/core/kPlotManagerObject.h"
 #include "ui/Color.h"

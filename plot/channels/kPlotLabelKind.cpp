@@ -1,6 +1,6 @@
 // The caption-label kind.
 #include "plot/channels/kPlotLabel.h"
-#include "plot/core/kPlotObjectManager.h"
+#include "plot/core/kPlotTypedKindManager.h"
 
 constinit const TkPlotKind TkPlotObjectKind::Label{
     .Name = "Label",

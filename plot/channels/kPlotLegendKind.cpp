@@ -1,6 +1,6 @@
 // The legend kind.
 #include "plot/channels/kPlotLegend.h"
-#include "plot/core/kPlotObjectManager.h"
+#include "plot/core/kPlotTypedKindManager.h"
 
 constinit const TkPlotKind TkPlotObjectKind::Legend{
     .Name = "Legend",

@@ -1,6 +1,6 @@
 // The text-table kind.
 #include "plot/channels/kPlotTable.h"
-#include "plot/core/kPlotObjectManager.h"
+#include "plot/core/kPlotTypedKindManager.h"
 
 constinit const TkPlotKind TkPlotObjectKind::Table{
     .Name = "Table",

@@ -1,7 +1,7 @@
 // The toolbar kind: a strip across the top of the plot that works on the
 // whole plot.
 #include "plot/channels/kPlotToolBar.h"
-#include "plot/core/kPlotObjectManager.h"
+#include "plot/core/kPlotTypedKindManager.h"
 
 constinit const TkPlotKind TkPlotObjectKind::ToolBar{
     .Name = "ToolBar",

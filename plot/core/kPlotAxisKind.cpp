@@ -1,6 +1,6 @@
 // The X-axis and Y-axis kinds.
 #include "plot/core/kPlotAxis.h"
-#include "plot/core/kPlotObjectManager.h"
+#include "plot/core/kPlotTypedKindManager.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 
 #include "plot/core/kPlotDataViewHorz.h"
 #include "plot/core/kPlotDataViewVert.h"
-#include "plot/core/kPlotObjectManager.h"
+#include "plot/core/kPlotObjectManagerCustom.h"
 
 class TkPlotLayoutManager : public TkPlotObjectManagerCustom {
 public:

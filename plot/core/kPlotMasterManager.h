@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "plot/core/kPlotLayoutManager.h"
+#include "plot/core/kPlotTypedKindManager.h"
 #include "plot/core/kPlotObjectManager.h"
 #include "plot/core/kPlotTranslation.h"
 

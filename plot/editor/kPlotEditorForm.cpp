@@ -8,7 +8,7 @@
 #include "plot/core/kPlotComponent.h"
 #include "plot/core/kPlotKind.h"
 #include "plot/core/kPlotMasterManager.h"
-#include "plot/core/kPlotObjectManager.h"
+#include "plot/core/kPlotKindManager.h"
 #include "plot/editor/kComponentEditorButton.h"
 #include "plot/editor/kComponentEditorEdit.h"
 #include "plot/editor/kComponentEditorListBox.h"

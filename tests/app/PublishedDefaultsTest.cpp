@@ -20,7 +20,7 @@
 #include "plot/core/kOPCManager.h"
 #include "plot/core/kPlotComponent.h"
 #include "plot/core/kPlotMasterManager.h"
-#include "plot/core/kPlotObjectManager.h"
+#include "plot/core/kPlotKindManager.h"
 #include "plot/core/kPlotTranslation.h"
 #include "plot/core/kRadioGroup.h"
 #include "plot/editor/kPlotLayoutViewer.h"
