@@ -6,20 +6,10 @@
 // the plot. The plot runs the one timer this asks for.
 #include <string>
 
+#include "plot/core/kPlotHintTimer.h"
 #include "rtl/Types.h"
 
 class TkPlotObject;
-
-class TkPlotHintTimer {
-public:
-    virtual ~TkPlotHintTimer() = default;
-    virtual bool HintTimerRunning() const = 0;
-    // Starts the timer anew: it fires once after Milliseconds.
-    virtual void RestartHintTimer(int Milliseconds) = 0;
-    virtual void StopHintTimer() = 0;
-    // A shown or hidden hint needs a repaint.
-    virtual void HintChanged() = 0;
-};
 
 struct TkPlotHintSettings {
     int Pause = 500;       // milliseconds before a hint shows

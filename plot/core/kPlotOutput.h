@@ -11,6 +11,7 @@
 #include <string>
 
 #include "plot/core/kPlotOutputHost.h"
+#include "plot/core/kPlotPreview.h"
 #include "rtl/PublishedEnum.h"
 #include "ui/Printer.h"
 
@@ -22,31 +23,6 @@ class TMetafile;
 
 PUBLISHED_ENUM(TkPlotExportFormat, kpefMetaFile, kpefBitmap, kpefJPEG);
 PUBLISHED_ENUM(TkPlotImageFormatStyle, kpifBitmap, kpifEnhancedMetaFile, kpifJPEG, kpifPNG);
-
-// What the print preview is handed when it opens.
-struct TkPlotPreviewRequest {
-    TkPlotComponent* Plot = nullptr;
-    // Left, top, right and bottom, in inches.
-    std::array<double, 4> PrintMargins{};
-    TPrinterOrientation Orientation = poLandscape;
-    // The selected printer's paper, in inches, as the orientation turns it.
-    double PaperWidth = 0;
-    double PaperHeight = 0;
-    std::string Caption;
-};
-
-// The print preview as the plot sees it; the preview form's library makes
-// it through the factory it registers (a plot works without one).
-class TkPlotPreview {
-public:
-    virtual ~TkPlotPreview() = default;
-    // Lays out the page before the preview shows.
-    virtual void Prepare() = 0;
-    // Returns when the user closed the preview.
-    virtual void ShowModal() = 0;
-};
-
-using TkPlotPreviewFactory = std::function<std::unique_ptr<TkPlotPreview>(const TkPlotPreviewRequest& Request)>;
 
 class TkPlotOutput {
 public:

@@ -6,7 +6,7 @@
 #include <functional>
 #include <string>
 
-#include "plot/core/kPlotOutput.h"
+#include "plot/core/kPlotPreview.h"
 #include "ui/Form.h"
 
 class TBitBtn;
