@@ -4,8 +4,8 @@
 #include "plot/channels/kPlotLabel.h"
 #include "plot/core/kPlotAxis.h"
 #include "plot/core/kPlotDataView.h"
-#include "plot/core/kPlotMasterManager.h"
 #include "plot/core/kPlotKindManager.h"
+#include "plot/core/kPlotMasterManager.h"
 #include "rtl/PublishedProperties.h"
 
 namespace {

@@ -9,9 +9,9 @@
 
 #include "plot/core/kGraphicsProperties.h"
 #include "plot/core/kPlotDataView.h"
-#include "plot/core/kPlotTypedKindManager.h"
-#include "plot/core/kPlotObjectNames.h"
 #include "plot/core/kPlotManagerObject.h"
+#include "plot/core/kPlotObjectNames.h"
+#include "plot/core/kPlotTypedKindManager.h"
 #include "ui/Color.h"
 
 class TkPlotReadoutChannel;

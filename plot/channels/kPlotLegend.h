@@ -10,8 +10,8 @@
 #include "plot/channels/kPlotCharMargins.h"
 #include "plot/channels/kPlotReadoutChannel.h"
 #include "plot/core/kGraphicsProperties.h"
-#include "plot/core/kPlotLayoutObject.h"
 #include "plot/core/kPlotButton.h"
+#include "plot/core/kPlotLayoutObject.h"
 #include "plot/core/kPlotPixels.h"
 #include "ui/Pen.h"
 

@@ -1,10 +1,10 @@
 #include "plot/core/kPlotComponent.h"
-#include "plot/core/kPlotButton.h"
 
 #include <algorithm>
 #include <utility>
 
 #include "plot/core/kPlotAxis.h"
+#include "plot/core/kPlotButton.h"
 #include "plot/core/kPlotDataView.h"
 #include "plot/core/kPlotPointerModes.h"
 #include "plot/core/kGraphicsProperties.h"

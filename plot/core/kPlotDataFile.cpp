@@ -5,8 +5,8 @@
 
 #include "plot/core/kPlotDataFormat.h"
 #include "plot/core/kPlotDataHost.h"
-#include "plot/core/kPlotObject.h"
 #include "plot/core/kPlotDataPoints.h"
+#include "plot/core/kPlotObject.h"
 #include "rtl/Exception.h"
 #include "rtl/FileUtils.h"
 #include "rtl/Gbk.h"

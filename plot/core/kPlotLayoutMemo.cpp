@@ -1,8 +1,8 @@
 #include "plot/core/kPlotLayoutMemo.h"
 
 #include "plot/core/kPlotAxis.h"
-#include "plot/core/kPlotMasterManager.h"
 #include "plot/core/kPlotLayoutObject.h"
+#include "plot/core/kPlotMasterManager.h"
 #include "ui/Canvas.h"
 #include "ui/Font.h"
 

@@ -9,9 +9,9 @@
 #include <vector>
 
 #include "plot/core/kPlotLayoutManager.h"
-#include "plot/core/kPlotTypedKindManager.h"
 #include "plot/core/kPlotObjectManager.h"
 #include "plot/core/kPlotTranslation.h"
+#include "plot/core/kPlotTypedKindManager.h"
 
 class TkPlotMasterManager;
 class TkPlotXAxis;

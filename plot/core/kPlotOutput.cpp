@@ -4,9 +4,9 @@
 #include <sstream>
 #include <vector>
 
+#include "plot/core/kCustomComponent.h"
 #include "plot/core/kGPFunctions.h"
 #include "plot/core/kPlotAxis.h"
-#include "plot/core/kCustomComponent.h"
 #include "plot/core/kPlotMasterManager.h"
 #include "plot/core/kSaveDialog.h"
 #include "rtl/FileUtils.h"

@@ -1,12 +1,12 @@
 #include <gtest/gtest.h>
 
+#include "plot/core/kPlotButton.h"
+#include "plot/core/kPlotLayoutObject.h"
+#include "plot/core/kPlotManagerObject.h"
 #include "PlotObjectSupport.h"
 #include "plot/core/kPlotAxis.h"
 #include "plot/core/kPlotDataView.h"
 #include "plot/core/kPlotLayoutManager.h"
-#include "plot/core/kPlotLayoutObject.h"
-#include "plot/core/kPlotManagerObject.h"
-#include "plot/core/kPlotButton.h"
 #include "rtl/Exception.h"
 #include "ui/Application.h"
 #include "ui/Keys.h"
