@@ -10,6 +10,7 @@
 #include "ui/ControlQt.h"
 #include "ui/Form.h"
 #include "ui/GraphicsQt.h"
+#include "ui/Keys.h"
 
 namespace {
 QPushButton* ButtonOf(const TControl* C)
@@ -38,6 +39,11 @@ void TButton::SetDefault(bool Value)
 {
     FDefault = Value;
     ButtonOf(this)->setDefault(Value);
+}
+
+bool TButton::TakesDialogKey(std::uint16_t Key) const
+{
+    return (Key == VK_RETURN ? FDefault : FCancel) && GetVisible() && GetEnabled();
 }
 
 void TButton::Click()

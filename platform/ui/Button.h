@@ -1,8 +1,9 @@
 #pragma once
 // Push buttons.
 #include "ui/Control.h"
+#include "ui/DialogKeyTarget.h"
 
-class TButton : public TWinControl {
+class TButton : public TWinControl, public TDialogKeyTarget {
 public:
     explicit TButton(TComponent* AOwner);
 
@@ -17,6 +18,7 @@ public:
     bool GetCancel() const { return FCancel; }
     void SetCancel(bool Value) { FCancel = Value; }
 
+    bool TakesDialogKey(std::uint16_t Key) const override;
     void Click() override;
     std::string GetText() const override;
     void SetText(const std::string& Value) override;

@@ -26,6 +26,7 @@
 #include "ui/GraphicsQt.h"
 #include "ui/Keys.h"
 #include "ui/Menu.h"
+#include "ui/MouseCapture.h"
 
 namespace {
 
@@ -36,8 +37,6 @@ const char* const ControlProperty = "kalvoControl";
 std::mutex HandleLock;
 std::unordered_map<HWND, TWinControl*> Handles;
 std::atomic<HWND> NextHandle{1};
-
-QWidget* CaptureWidget = nullptr;
 
 // Where the last press of any control went. Qt judges a double click by the
 // time since that press and only forgets it when the mouse is seen moving,
@@ -261,7 +260,7 @@ TControl::TControl(TComponent* AOwner, QWidget* AWidget)
 TControl::~TControl()
 {
     Destroying();
-    if (CaptureWidget == FWidget)
+    if (MouseCaptureWidget() == FWidget)
         ReleaseCapture();
     if (FParent)
         FParent->RemoveControl(this);
@@ -639,27 +638,15 @@ void TControl::SendToBack()
 
 void TControl::SetMouseCapture(bool Value)
 {
-    if (Value) {
-        if (CaptureWidget && CaptureWidget != FWidget)
-            ReleaseCapture();
-        if (FWidget->isVisible())
-            FWidget->grabMouse();
-        CaptureWidget = FWidget;
-    } else if (CaptureWidget == FWidget) {
+    if (Value)
+        CaptureMouse(FWidget);
+    else if (MouseCaptureWidget() == FWidget)
         ReleaseCapture();
-    }
 }
 
 bool TControl::GetMouseCapture() const
 {
-    return CaptureWidget == FWidget;
-}
-
-void ReleaseCapture()
-{
-    if (CaptureWidget && QWidget::mouseGrabber() == CaptureWidget)
-        CaptureWidget->releaseMouse();
-    CaptureWidget = nullptr;
+    return MouseCaptureWidget() == FWidget;
 }
 
 void TControl::Click()

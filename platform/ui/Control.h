@@ -11,8 +11,10 @@
 #include "rtl/Types.h"
 #include "ui/Canvas.h"
 #include "ui/Color.h"
+#include "ui/ControlTypes.h"
 #include "ui/Font.h"
 #include "ui/Messages.h"
+#include "ui/MouseCapture.h"
 #include "ui/Property.h"
 
 class QPainter;
@@ -25,45 +27,6 @@ enum TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient };
 
 enum TAnchorKind : unsigned { akLeft = 1u, akTop = 2u, akRight = 4u, akBottom = 8u };
 using TAnchors = unsigned;
-
-enum TMouseButton { mbLeft, mbRight, mbMiddle };
-
-enum TAlignment { taLeftJustify, taRightJustify, taCenter };
-enum TTextLayout { tlTop, tlCenter, tlBottom };
-enum TBevelCut { bvNone, bvLowered, bvRaised, bvSpace };
-
-enum TShiftStateFlag : unsigned {
-    ssShift = 1u << 0,
-    ssAlt = 1u << 1,
-    ssCtrl = 1u << 2,
-    ssLeft = 1u << 3,
-    ssRight = 1u << 4,
-    ssMiddle = 1u << 5,
-    ssDouble = 1u << 6,
-};
-using TShiftState = unsigned;
-
-using TCursor = int;
-constexpr TCursor crDefault = 0;
-constexpr TCursor crNone = -1;
-constexpr TCursor crArrow = -2;
-constexpr TCursor crCross = -3;
-constexpr TCursor crIBeam = -4;
-constexpr TCursor crSizeNESW = -6;
-constexpr TCursor crSizeNS = -7;
-constexpr TCursor crSizeNWSE = -8;
-constexpr TCursor crSizeWE = -9;
-constexpr TCursor crUpArrow = -10;
-constexpr TCursor crHourGlass = -11;
-constexpr TCursor crDrag = -12;
-constexpr TCursor crNoDrop = -13;
-constexpr TCursor crHSplit = -14;
-constexpr TCursor crVSplit = -15;
-constexpr TCursor crNo = -18;
-constexpr TCursor crAppStart = -19;
-constexpr TCursor crHelp = -20;
-constexpr TCursor crHandPoint = -21;
-constexpr TCursor crSizeAll = -22;
 
 using TMouseEvent = std::function<void(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y)>;
 using TMouseMoveEvent = std::function<void(TObject* Sender, TShiftState Shift, int X, int Y)>;
@@ -384,9 +347,6 @@ private:
     friend class TCustomControlWidget;
     void PaintOn(QPainter* Painter);
 };
-
-// Releases the mouse capture of whichever control holds it.
-void ReleaseCapture();
 
 // Disables a control's alignment for its own lifetime.
 class TAlignPause {

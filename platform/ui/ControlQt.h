@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string>
 
-#include "ui/Control.h"
+#include "ui/ControlTypes.h"
 
 // Makes sure the Qt application exists (widgets need it first).
 void EnsureQtApplication();

@@ -10,7 +10,7 @@
 
 #include "ui/Application.h"
 #include "ui/ControlQt.h"
-#include "ui/Button.h"
+#include "ui/DialogKeyTarget.h"
 #include "ui/Keys.h"
 
 // A top-level window whose closing goes through the form's close rules.
@@ -280,15 +280,15 @@ void TForm::ApplyWindowFlags()
 
 namespace {
 
-TButton* FindButton(const TWinControl* Parent, bool Default)
+TDialogKeyTarget* FindDialogKeyTarget(const TWinControl* Parent, std::uint16_t Key)
 {
     for (int I = 0; I < Parent->ControlCount(); ++I) {
         TControl* C = Parent->Controls(I);
-        if (auto* B = dynamic_cast<TButton*>(C)) {
-            if ((Default ? B->GetDefault() : B->GetCancel()) && B->GetVisible() && B->GetEnabled())
-                return B;
+        if (auto* Target = dynamic_cast<TDialogKeyTarget*>(C)) {
+            if (Target->TakesDialogKey(Key))
+                return Target;
         } else if (auto* W = dynamic_cast<TWinControl*>(C)) {
-            if (TButton* Found = FindButton(W, Default))
+            if (TDialogKeyTarget* Found = FindDialogKeyTarget(W, Key))
                 return Found;
         }
     }
@@ -309,9 +309,9 @@ void TForm::KeyDown(std::uint16_t& Key, TShiftState Shift)
 {
     TWinControl::KeyDown(Key, Shift);
     if (Key == VK_RETURN || Key == VK_ESCAPE) {
-        if (TButton* B = FindButton(this, Key == VK_RETURN)) {
+        if (TDialogKeyTarget* Target = FindDialogKeyTarget(this, Key)) {
             Key = 0;
-            B->Click();
+            Target->Click();
         }
     }
 }

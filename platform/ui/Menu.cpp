@@ -5,8 +5,8 @@
 #include <algorithm>
 
 #include "ui/Application.h"
-#include "ui/Control.h"
 #include "ui/ControlQt.h"
+#include "ui/MouseCapture.h"
 
 namespace {
 
