@@ -7,17 +7,14 @@
 #include <QLocale>
 #include <QObject>
 #include <QTranslator>
-#include <QWidget>
 #include <algorithm>
 #include <atomic>
 #include <cstdlib>
 #include <unistd.h>
 
 #include "rtl/Thread.h"
-#include "ui/Control.h"
-#include "ui/ControlQt.h"
-#include "ui/Dialogs.h"
-#include "ui/Form.h"
+#include "ui/ApplicationForm.h"
+#include "ui/MessageTarget.h"
 
 #if defined(__SANITIZE_THREAD__)
 #include <sanitizer/tsan_interface.h>
@@ -133,11 +130,6 @@ TApplication* TApplicationRef::Get()
     return TheApplication;
 }
 
-void EnsureQtApplication()
-{
-    Application.Get();
-}
-
 TApplication::TApplication() : FLoop(new TApplicationLoop)
 {
     TheApplication = this;
@@ -180,32 +172,35 @@ void TApplication::DestroyComponents()
 {
     while (ComponentCount() > 0) {
         TComponent* C = Components(ComponentCount() - 1);
-        // A form's OnDestroy runs while the whole form still exists.
-        if (auto* Form = dynamic_cast<TForm*>(C))
+        if (auto* Form = dynamic_cast<TApplicationForm*>(C))
             Form->DoDestroy();
         RemoveComponent(C);
         delete C;
     }
 }
 
-void TApplication::FormCreated(TForm* AForm)
+void TApplication::FormCreated(TForm* AForm, TComponent* AsComponent)
 {
-    if (!FMainForm)
+    if (!FMainForm) {
         FMainForm = AForm;
-    AForm->DoCreate();
+        FMainComponent = AsComponent;
+    }
+    dynamic_cast<TApplicationForm&>(*AsComponent).DoCreate();
 }
 
 void TApplication::Notification(TComponent* AComponent, TOperation Operation)
 {
     TComponent::Notification(AComponent, Operation);
-    if (Operation == TOperation::opRemove && AComponent == FMainForm)
+    if (Operation == TOperation::opRemove && AComponent == FMainComponent) {
         FMainForm = nullptr;
+        FMainComponent = nullptr;
+    }
 }
 
 void TApplication::Run()
 {
-    if (FMainForm)
-        CallGuarded(FMainForm, [this] { FMainForm->Show(); });
+    if (FMainComponent)
+        CallGuarded(FMainComponent, [this] { dynamic_cast<TApplicationForm&>(*FMainComponent).Show(); });
     if (!FTerminated) {
         QEventLoop Loop;
         FLoop->RunLoop = &Loop;
@@ -221,10 +216,15 @@ void TApplication::Terminate()
     if (FLoop->RunLoop)
         FLoop->RunLoop->quit();
     // Modal forms end with mrCancel.
-    for (QWidget* W : QApplication::topLevelWidgets())
-        if (auto* Form = dynamic_cast<TForm*>(TControl::FromWidget(W)))
-            if (Form->FModalLoop)
-                Form->FModalLoop->quit();
+    for (QEventLoop* Loop : FModalLoops)
+        Loop->quit();
+}
+
+void TApplication::RunModalLoop(QEventLoop& Loop)
+{
+    FModalLoops.push_back(&Loop);
+    Loop.exec();
+    FModalLoops.erase(std::find(FModalLoops.begin(), FModalLoops.end(), &Loop));
 }
 
 void TApplication::ProcessMessages()
@@ -309,7 +309,7 @@ void TApplication::DispatchMessage(TMsg& Msg)
         OnMessage(Msg, Handled);
     if (Handled)
         return;
-    if (TWinControl* Target = TWinControl::FindControl(Msg.hwnd))
+    if (TMessageTarget* Target = TMessageTarget::Find(Msg.hwnd))
         Target->Perform(Msg.message, Msg.wParam, Msg.lParam);
 }
 
@@ -329,21 +329,10 @@ TApplicationEvents::~TApplicationEvents()
 bool PostMessage(HWND hwnd, UINT Msg, WPARAM wParam, LPARAM lParam)
 {
     QObject* Target = LoopObject.load();
-    if (!Target || hwnd == 0 || !TWinControl::FindControl(hwnd))
+    if (!Target || hwnd == 0 || !TMessageTarget::Find(hwnd))
         return false;
     Post(Target, new TPostedMessage(TMsg{hwnd, Msg, wParam, lParam}));
     return true;
-}
-
-bool PostMessage(TWinControl* Control, UINT Msg, WPARAM wParam, LPARAM lParam)
-{
-    return Control && PostMessage(Control->Handle(), Msg, wParam, lParam);
-}
-
-LRESULT SendMessage(HWND hwnd, UINT Msg, WPARAM wParam, LPARAM lParam)
-{
-    TWinControl* Target = TWinControl::FindControl(hwnd);
-    return Target ? Target->Perform(Msg, wParam, lParam) : 0;
 }
 
 void CallGuarded(TObject* Sender, const std::function<void()>& Fn)

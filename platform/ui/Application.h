@@ -9,34 +9,16 @@
 
 #include "rtl/Component.h"
 #include "rtl/Exception.h"
+#include "ui/DialogRequest.h"
 #include "ui/Messages.h"
 
+class QEventLoop;
 class TForm;
 class TApplicationEvents;
 class TApplicationLoop;
 
 using TExceptionEvent = std::function<void(TObject* Sender, Exception& E)>;
 using TMessageEvent = std::function<void(TMsg& Msg, bool& Handled)>;
-
-// Message box flags and answers.
-constexpr unsigned MB_OK = 0x00;
-constexpr unsigned MB_OKCANCEL = 0x01;
-constexpr unsigned MB_YESNOCANCEL = 0x03;
-constexpr unsigned MB_YESNO = 0x04;
-constexpr unsigned MB_ICONERROR = 0x10;
-constexpr unsigned MB_ICONSTOP = MB_ICONERROR;
-constexpr unsigned MB_ICONHAND = MB_ICONERROR;
-constexpr unsigned MB_ICONQUESTION = 0x20;
-constexpr unsigned MB_ICONWARNING = 0x30;
-constexpr unsigned MB_ICONEXCLAMATION = MB_ICONWARNING;
-constexpr unsigned MB_ICONINFORMATION = 0x40;
-constexpr unsigned MB_TYPEMASK = 0x0F;
-constexpr unsigned MB_ICONMASK = 0xF0;
-
-constexpr int IDOK = 1;
-constexpr int IDCANCEL = 2;
-constexpr int IDYES = 6;
-constexpr int IDNO = 7;
 
 class TApplication : public TComponent {
 public:
@@ -50,7 +32,7 @@ public:
     template <class TFormClass> void CreateForm(TFormClass*& Reference)
     {
         Reference = new TFormClass(this);
-        FormCreated(Reference);
+        FormCreated(Reference, Reference);
     }
 
     // Shows the main form and runs the message loop until it closes or
@@ -62,6 +44,9 @@ public:
     // Handles every pending event (posted messages and hand-overs from
     // other threads included) and returns.
     void ProcessMessages();
+    // Runs Loop, a modal form's, until it is quit; Terminate quits every
+    // such loop.
+    void RunModalLoop(QEventLoop& Loop);
 
     TForm* MainForm() const { return FMainForm; }
     const std::string& GetTitle() const { return FTitle; }
@@ -89,7 +74,8 @@ private:
     friend class TApplicationEvents;
     friend class TApplicationLoop;
     friend bool PostMessage(HWND, UINT, WPARAM, LPARAM);
-    void FormCreated(TForm* AForm);
+    // AForm and AsComponent are the same new form.
+    void FormCreated(TForm* AForm, TComponent* AsComponent);
     // Hands E to the OnException handlers, or shows it.
     void DeliverException(TObject* Sender, Exception& E);
     void DestroyComponents();
@@ -100,6 +86,9 @@ private:
     std::unique_ptr<TApplicationLoop> FLoop;
     std::vector<TApplicationEvents*> FEvents;
     TForm* FMainForm = nullptr;
+    // The main form as the component the application owns.
+    TComponent* FMainComponent = nullptr;
+    std::vector<QEventLoop*> FModalLoops;
     std::string FTitle;
     bool FTerminated = false;
     bool FShowHint = true;
@@ -125,10 +114,6 @@ public:
     TMessageEvent OnMessage;
     TExceptionEvent OnException;
 };
-
-// Posts a message to a control (see Messages.h); convenience overload.
-class TWinControl;
-bool PostMessage(TWinControl* Control, UINT Msg, WPARAM wParam, LPARAM lParam);
 
 // Runs Fn and hands any exception it raises to Application->HandleException
 // with Sender; used at every boundary where Qt calls into our handlers.

@@ -15,10 +15,7 @@
 #include <QWheelEvent>
 #include <QWidget>
 #include <algorithm>
-#include <atomic>
 #include <cstdlib>
-#include <mutex>
-#include <unordered_map>
 
 #include "ui/Application.h"
 #include "ui/CanvasQt.h"
@@ -31,12 +28,6 @@
 namespace {
 
 const char* const ControlProperty = "kalvoControl";
-
-// Live windowed controls by handle. Handles only grow, so a message posted
-// to a freed control finds nothing instead of a newcomer.
-std::mutex HandleLock;
-std::unordered_map<HWND, TWinControl*> Handles;
-std::atomic<HWND> NextHandle{1};
 
 // Where the last press of any control went. Qt judges a double click by the
 // time since that press and only forgets it when the mouse is seen moving,
@@ -707,20 +698,12 @@ void TControl::MouseLeave()
 
 // --- TWinControl --------------------------------------------------------------
 
-TWinControl::TWinControl(TComponent* AOwner, QWidget* AWidget) : TControl(AOwner, AWidget)
-{
-    FHandle = NextHandle++;
-    std::lock_guard<std::mutex> Guard(HandleLock);
-    Handles[FHandle] = this;
-}
+TWinControl::TWinControl(TComponent* AOwner, QWidget* AWidget) : TControl(AOwner, AWidget) {}
 
 TWinControl::~TWinControl()
 {
     Destroying();
-    {
-        std::lock_guard<std::mutex> Guard(HandleLock);
-        Handles.erase(FHandle);
-    }
+    Withdraw();
     // Children go first, while this control's widget still holds theirs.
     while (!FControls.empty())
         delete FControls.back();
@@ -728,9 +711,12 @@ TWinControl::~TWinControl()
 
 TWinControl* TWinControl::FindControl(HWND Handle)
 {
-    std::lock_guard<std::mutex> Guard(HandleLock);
-    auto It = Handles.find(Handle);
-    return It == Handles.end() ? nullptr : It->second;
+    return dynamic_cast<TWinControl*>(TMessageTarget::Find(Handle));
+}
+
+bool PostMessage(TWinControl* Control, UINT Msg, WPARAM wParam, LPARAM lParam)
+{
+    return Control && PostMessage(Control->Handle(), Msg, wParam, lParam);
 }
 
 TControl* TWinControl::Controls(int Index) const

@@ -13,6 +13,7 @@
 #include "ui/Color.h"
 #include "ui/ControlTypes.h"
 #include "ui/Font.h"
+#include "ui/MessageTarget.h"
 #include "ui/Messages.h"
 #include "ui/MouseCapture.h"
 #include "ui/Property.h"
@@ -222,7 +223,7 @@ protected:
 
 // A control that can hold other controls, take the keyboard focus and
 // receive window messages through its handle.
-class TWinControl : public TControl {
+class TWinControl : public TControl, public TMessageTarget {
 public:
     ~TWinControl() override;
 
@@ -235,13 +236,10 @@ public:
     bool GetTabStop() const;
     void SetTabStop(bool Value);
 
-    // The handle that PostMessage and SendMessage address; unique for the
-    // life of the control, never reused.
-    HWND Handle() const { return FHandle; }
+    // The live windowed control with that handle, or null.
     static TWinControl* FindControl(HWND Handle);
 
-    // Sends a message straight to the window procedure.
-    LRESULT Perform(UINT Msg, WPARAM WParam, LPARAM LParam);
+    LRESULT Perform(UINT Msg, WPARAM WParam, LPARAM LParam) override;
     // Receives posted and sent messages. The base answers WM_SYSCOMMAND
     // move and bottom-size commands by dragging with the mouse and ignores
     // the rest.
@@ -307,7 +305,6 @@ private:
     void BeginMouseTrack(bool Move, WPARAM Edge);
 
     std::vector<TControl*> FControls;
-    HWND FHandle = 0;
     int FAlignLock = 0;
     bool FAligning = false;
 };
@@ -347,6 +344,9 @@ private:
     friend class TCustomControlWidget;
     void PaintOn(QPainter* Painter);
 };
+
+// Posts a message to a control (see Messages.h); convenience overload.
+bool PostMessage(TWinControl* Control, UINT Msg, WPARAM wParam, LPARAM lParam);
 
 // Disables a control's alignment for its own lifetime.
 class TAlignPause {

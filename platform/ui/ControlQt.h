@@ -1,29 +1,19 @@
 #pragma once
 // Private to platform/ui: conversions between Qt's input, text and cursor
 // types and the ones the controls report.
-#include <QString>
 #include <Qt>
 #include <cstdint>
-#include <string>
 
+#include "ui/Application.h"
 #include "ui/ControlTypes.h"
+#include "ui/QtText.h"
 
-// Makes sure the Qt application exists (widgets need it first).
-void EnsureQtApplication();
+// A new widget, the application (and Qt's under it) made first: widgets
+// need it.
 template <class W> W* NewWidget()
 {
-    EnsureQtApplication();
+    Application.Get();
     return new W;
-}
-
-inline QString QStr(const std::string& S)
-{
-    return QString::fromUtf8(S.data(), qsizetype(S.size()));
-}
-inline std::string StdStr(const QString& S)
-{
-    const QByteArray Bytes = S.toUtf8();
-    return std::string(Bytes.constData(), size_t(Bytes.size()));
 }
 
 // The virtual key code of a Qt key; 0 for keys without one.

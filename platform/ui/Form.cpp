@@ -165,7 +165,7 @@ TModalResult TForm::ShowModal()
         if (FModalResult == mrNone) {
             QEventLoop Loop;
             FModalLoop = &Loop;
-            Loop.exec();
+            Application->RunModalLoop(Loop);
             if (!Guard)
                 return mrCancel;  // freed while modal
             FModalLoop = nullptr;

@@ -1,6 +1,7 @@
 #pragma once
 // Forms (top-level windows, modal or not) and frames (reusable groups of
 // controls placed inside a form).
+#include "ui/ApplicationForm.h"
 #include "ui/Control.h"
 
 using TModalResult = int;
@@ -22,7 +23,7 @@ enum TFormStyle { fsNormal, fsStayOnTop };
 using TCloseEvent = std::function<void(TObject* Sender, TCloseAction& Action)>;
 using TCloseQueryEvent = std::function<void(TObject* Sender, bool& CanClose)>;
 
-class TForm : public TWinControl {
+class TForm : public TWinControl, public TApplicationForm {
 public:
     explicit TForm(TComponent* AOwner);
     // Fires OnDestroy when the form was created through CreateForm or
@@ -31,10 +32,10 @@ public:
     ~TForm() override;
 
     // Fires OnCreate; CreateForm calls it once the form is fully built.
-    void DoCreate();
-    void DoDestroy();
+    void DoCreate() override;
+    void DoDestroy() override;
 
-    void Show();
+    void Show() override;
     void Hide();
     // Runs a modal loop until ModalResult becomes non-zero or the form
     // closes; returns the ModalResult (mrCancel when closed otherwise).
@@ -89,7 +90,6 @@ protected:
 
 private:
     friend class TFormWidget;
-    friend class TApplication;
     // A close request from the window system (or Close): true when the
     // form really closed.
     bool HandleCloseRequest();

@@ -13,6 +13,7 @@
 
 #include "ui/Application.h"
 #include "ui/Dialogs.h"
+#include "ui/Printer.h"
 
 namespace {
 
@@ -250,6 +251,35 @@ TEST(OtherDialogs, PrintDialogAnswer)
     Seam.Answer = [](const TDialogRequest&) { return Ok(); };
     EXPECT_TRUE(Dialog.Execute());
     EXPECT_EQ(Seam.Asked.back().Kind, TDialogKind::Print);
+}
+
+// The printer changes only where an answer says the user chose to print:
+// a test's plain OK leaves the document going where it went.
+TEST(OtherDialogs, APrintAnswerMovesTheDocumentOnlyWhenItNamesAPlace)
+{
+    TSeam Seam;
+    Printer()->OutputFileName = "kept.pdf";
+    Seam.Answer = [](const TDialogRequest&) { return Ok(); };
+    TPrintDialog Dialog(nullptr);
+    EXPECT_TRUE(Dialog.Execute());
+    EXPECT_EQ(Seam.Asked.back().PrintDevice, Printer()->Device());
+    EXPECT_EQ(Printer()->OutputFileName, "kept.pdf");
+
+    Seam.Answer = [](const TDialogRequest&) {
+        TDialogAnswer A;
+        A.PrintFileName = "cancelled.pdf";
+        return A;
+    };
+    EXPECT_FALSE(Dialog.Execute());
+    EXPECT_EQ(Printer()->OutputFileName, "kept.pdf");
+
+    Seam.Answer = [](const TDialogRequest&) {
+        TDialogAnswer A = Ok();
+        A.PrintFileName = "";
+        return A;
+    };
+    EXPECT_TRUE(Dialog.Execute());
+    EXPECT_EQ(Printer()->OutputFileName, "");
 }
 
 TEST(RealFileDialog, LeavesTheOverwriteQuestionToACallerThatAsksItself)
