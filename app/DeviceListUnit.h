@@ -6,6 +6,8 @@
 #include "controls/VcCheckBox.h"
 #include "controls/VcDialogButtons.h"
 #include "controls/VcEdit.h"
+#include "controls/VcNumericEdit.h"
+#include "controls/VcSpinEdit.h"
 #include "controls/VcLabel.h"
 #include "controls/VcPageControl.h"
 #include "controls/VcTabSheet.h"

@@ -10,10 +10,11 @@
 #include "controls/VcToolButton.h"
 #include "controls/VcToolbar.h"
 #include "ui/Application.h"
-#include "ui/Dialogs.h"
+#include "ui/OpenDialog.h"
+#include "ui/SaveDialog.h"
 #include "ui/Form.h"
 #include "ui/ImageList.h"
-#include "ui/Panel.h"
+#include "ui/ScrollBox.h"
 
 #include <memory>
 #include <string>

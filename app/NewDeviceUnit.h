@@ -4,6 +4,8 @@
 #include "controls/VcComboBox.h"
 #include "controls/VcDialogButtons.h"
 #include "controls/VcEdit.h"
+#include "controls/VcNumericEdit.h"
+#include "controls/VcSpinEdit.h"
 #include "controls/VcLabel.h"
 #include "controls/VcPanel.h"
 #include "ui/Form.h"

@@ -1,6 +1,6 @@
 #pragma once
 // The group box that forms place.
-#include "ui/Panel.h"
+#include "ui/GroupBox.h"
 
 class TVcGroupBox : public TGroupBox {
 public:

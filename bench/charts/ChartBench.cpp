@@ -29,7 +29,7 @@
 #include "rtl/FileUtils.h"
 #include "ui/Application.h"
 #include "ui/Bitmap.h"
-#include "ui/Dialogs.h"
+#include "ui/DialogRequest.h"
 
 #include <time.h>
 #include <unistd.h>

@@ -21,7 +21,7 @@
 #include "rtl/NumberFormat.h"
 #include "rtl/StrUtils.h"
 #include "ui/Application.h"
-#include "ui/Dialogs.h"
+#include "ui/DialogRequest.h"
 
 #include <algorithm>
 #include <chrono>

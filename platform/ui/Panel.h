@@ -1,6 +1,5 @@
 #pragma once
-// Containers: panels with a caption and bevels, group boxes and scroll
-// boxes.
+// Panels: containers with a caption and bevels.
 #include "ui/Control.h"
 
 class TPanel : public TWinControl {
@@ -35,42 +34,4 @@ private:
     TBevelCut FBevelOuter = bvRaised;
     TBevelCut FBevelInner = bvNone;
     int FBevelWidth = 1;
-};
-
-class TGroupBox : public TWinControl {
-public:
-    explicit TGroupBox(TComponent* AOwner);
-
-    std::string GetText() const override;
-    void SetText(const std::string& Value) override;
-
-protected:
-    TRect AlignRect() const override;
-};
-
-// Holds controls in an area larger than itself and scrolls over it; the
-// scroll range follows the children.
-class TScrollBox : public TWinControl {
-public:
-    explicit TScrollBox(TComponent* AOwner);
-
-    QWidget* ClientWidget() const override;
-    int GetClientWidth() const override;
-    int GetClientHeight() const override;
-    int GetHorzPosition() const;
-    int GetVertPosition() const;
-    void SetVertPosition(int Value);
-    void SetHorzPosition(int Value);
-    void ScrollInView(TControl* AControl);
-
-protected:
-    void ApplyColor() override;
-    TRect AlignRect() const override;
-    void ControlsChanged() override;
-    void AlignDone() override;
-
-private:
-    friend class TScrollBoxWidget;
-    void UpdateRange();
-    QWidget* FPage;
 };

@@ -1,7 +1,7 @@
 #include "plot/core/kColorDialog.h"
 
 #include "ui/Application.h"
-#include "ui/Dialogs.h"
+#include "ui/DialogRequest.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include "rtl/StrUtils.h"
 #include "ui/Application.h"
-#include "ui/Dialogs.h"
+#include "ui/DialogRequest.h"
 
 namespace {
 

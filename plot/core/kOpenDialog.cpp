@@ -4,7 +4,7 @@
 
 #include "rtl/FileUtils.h"
 #include "ui/Application.h"
-#include "ui/Dialogs.h"
+#include "ui/DialogRequest.h"
 
 namespace {
 

@@ -14,7 +14,7 @@
 #include "rtl/StrUtils.h"
 #include "ui/Bitmap.h"
 #include "ui/Clipboard.h"
-#include "ui/Dialogs.h"
+#include "ui/PrintDialog.h"
 #include "ui/JPEGImage.h"
 #include "ui/Metafile.h"
 

@@ -3,7 +3,7 @@
 #include "rtl/FileUtils.h"
 #include "rtl/StrUtils.h"
 #include "ui/Application.h"
-#include "ui/Dialogs.h"
+#include "ui/DialogRequest.h"
 
 namespace {
 

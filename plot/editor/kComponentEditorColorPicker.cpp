@@ -1,7 +1,7 @@
 #include "plot/editor/kComponentEditorColorPicker.h"
 
 #include "plot/editor/kCustomEditorForm.h"
-#include "ui/Dialogs.h"
+#include "ui/ColorDialog.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #include "plot/editor/kComponentEditorFontPicker.h"
 
 #include "plot/editor/kCustomEditorForm.h"
-#include "ui/Dialogs.h"
+#include "ui/FontDialog.h"
 
 TkComponentEditorFontPicker::TkComponentEditorFontPicker(TComponent* AOwner)
     : TkComponentEditorButton(AOwner),

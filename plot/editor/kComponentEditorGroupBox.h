@@ -1,6 +1,6 @@
 #pragma once
 // The editors' group box.
-#include "ui/Panel.h"
+#include "ui/GroupBox.h"
 
 class TkComponentEditorGroupBox : public TGroupBox {
 public:

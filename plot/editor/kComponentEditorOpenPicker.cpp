@@ -2,7 +2,7 @@
 
 #include "plot/editor/kCustomEditorForm.h"
 #include "plot/editor/kEditorFileName.h"
-#include "ui/Dialogs.h"
+#include "ui/OpenDialog.h"
 
 TkComponentEditorOpenPicker::TkComponentEditorOpenPicker(TComponent* AOwner) : TkComponentEditorButton(AOwner)
 {

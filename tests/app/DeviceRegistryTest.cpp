@@ -6,7 +6,7 @@
 #include "rtl/FileUtils.h"
 #include "ui/Application.h"
 #include "ui/Form.h"
-#include "ui/Panel.h"
+#include "ui/ScrollBox.h"
 
 #include "FreeWatch.h"
 #include "ScratchDir.h"

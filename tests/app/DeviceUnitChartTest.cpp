@@ -16,11 +16,11 @@
 #include "rtl/Gbk.h"
 #include "ui/Application.h"
 #include "ui/Bitmap.h"
-#include "ui/Dialogs.h"
+#include "ui/DialogRequest.h"
 #include "ui/Form.h"
 #include "ui/Menu.h"
 #include "ui/PageControl.h"
-#include "ui/Panel.h"
+#include "ui/ScrollBox.h"
 
 #include "ScratchDir.h"
 

@@ -3,8 +3,8 @@
 #include "app/DeviceUnit.h"
 #include "rtl/FileUtils.h"
 #include "ui/Application.h"
-#include "ui/Dialogs.h"
-#include "ui/Panel.h"
+#include "ui/DialogRequest.h"
+#include "ui/ScrollBox.h"
 #include "ui/Screenshot.h"
 #include "ui/TextClipCheck.h"
 

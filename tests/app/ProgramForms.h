@@ -11,7 +11,7 @@
 #include "rtl/FileUtils.h"
 #include "rtl/Thread.h"
 #include "ui/Application.h"
-#include "ui/Dialogs.h"
+#include "ui/DialogRequest.h"
 
 #include <chrono>
 #include <deque>

@@ -2,7 +2,7 @@
 #include "app/SysOption.h"
 #include "controls/VcRegIniFile.h"
 #include "ui/Application.h"
-#include "ui/Dialogs.h"
+#include "ui/DialogRequest.h"
 #include "ui/Screenshot.h"
 #include "ui/TextClipCheck.h"
 

@@ -1,4 +1,4 @@
-#include "controls/VcEdit.h"
+#include "controls/VcNumericEdit.h"
 #include "ui/Application.h"
 
 #include <gtest/gtest.h>

@@ -17,7 +17,7 @@
 #include "rtl/Thread.h"
 #include "ui/Application.h"
 #include "ui/Button.h"
-#include "ui/Dialogs.h"
+#include "ui/DialogRequest.h"
 #include "ui/Form.h"
 #include "ui/Menu.h"
 

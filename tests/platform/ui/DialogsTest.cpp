@@ -12,8 +12,14 @@
 #include <vector>
 
 #include "ui/Application.h"
+#include "ui/ColorDialog.h"
+#include "ui/DialogRequest.h"
 #include "ui/Dialogs.h"
+#include "ui/FontDialog.h"
+#include "ui/OpenDialog.h"
+#include "ui/PrintDialog.h"
 #include "ui/Printer.h"
+#include "ui/SaveDialog.h"
 
 namespace {
 

@@ -5,7 +5,6 @@
 #include <QMenu>
 
 #include "ui/Application.h"
-#include "ui/Dialogs.h"
 #include "ui/Menu.h"
 
 TEST(Menu, ItemsInOrderWithSeparatorsAndSubMenus)

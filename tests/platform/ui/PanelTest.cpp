@@ -6,6 +6,8 @@
 
 #include "ui/Form.h"
 #include "ui/Panel.h"
+#include "ui/GroupBox.h"
+#include "ui/ScrollBox.h"
 
 TEST(Panel, CaptionAndBevelSettings)
 {

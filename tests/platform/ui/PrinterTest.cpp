@@ -10,7 +10,7 @@
 #include <QPrinter>
 #include <QTimer>
 
-#include "ui/Dialogs.h"
+#include "ui/PrintDialog.h"
 #include "ui/Printer.h"
 
 namespace {

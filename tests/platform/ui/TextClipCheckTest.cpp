@@ -15,7 +15,7 @@
 #include "ui/Edit.h"
 #include "ui/Form.h"
 #include "ui/Label.h"
-#include "ui/Panel.h"
+#include "ui/GroupBox.h"
 #include "ui/TextClipCheck.h"
 #include "ui/TreeView.h"
 

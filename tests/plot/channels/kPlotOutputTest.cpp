@@ -15,7 +15,7 @@
 #include "ui/Application.h"
 #include "ui/Bitmap.h"
 #include "ui/Clipboard.h"
-#include "ui/Dialogs.h"
+#include "ui/DialogRequest.h"
 #include "ui/Metafile.h"
 
 namespace {

@@ -11,7 +11,7 @@
 #include "plot/core/kOpenDialog.h"
 #include "plot/core/kSaveDialog.h"
 #include "ui/Application.h"
-#include "ui/Dialogs.h"
+#include "ui/DialogRequest.h"
 #include "ui/Panel.h"
 
 namespace fs = std::filesystem;

@@ -15,7 +15,7 @@
 #include "plot/editor/kComponentEditorEdit.h"
 #include "plot/editor/kComponentEditorValueConverterPicker.h"
 #include "ui/Application.h"
-#include "ui/Dialogs.h"
+#include "ui/DialogRequest.h"
 
 namespace {
 

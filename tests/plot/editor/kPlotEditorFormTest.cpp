@@ -40,7 +40,7 @@
 #include "plot/editor/kPlotLayoutViewer.h"
 #include "rtl/PublishedProperties.h"
 #include "ui/Application.h"
-#include "ui/Dialogs.h"
+#include "ui/DialogRequest.h"
 #include "ui/Menu.h"
 #include "ui/PageControl.h"
 #include "ui/RecordingCanvas.h"

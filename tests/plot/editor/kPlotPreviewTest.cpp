@@ -22,7 +22,7 @@
 #include "rtl/Exception.h"
 #include "ui/Application.h"
 #include "ui/Bitmap.h"
-#include "ui/Dialogs.h"
+#include "ui/DialogRequest.h"
 #include "ui/Printer.h"
 #include "ui/Screenshot.h"
 

@@ -1,0 +1,6 @@
+#include "ui/SaveDialog.h"
+
+TSaveDialog::TSaveDialog(TComponent* AOwner) : TOpenDialog(AOwner)
+{
+    FKind = TDialogKind::SaveFile;
+}
