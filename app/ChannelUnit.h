@@ -5,6 +5,7 @@
 #include "controls/VcLabel.h"
 #include "controls/VcPanel.h"
 #include "ui/Form.h"
+#include "ui/GraphicControl.h"
 
 #include <memory>
 

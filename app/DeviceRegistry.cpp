@@ -5,6 +5,7 @@
 #include "app/General.h"
 #include "rtl/NumberFormat.h"
 #include "rtl/StrUtils.h"
+#include "ui/AlignPause.h"
 
 #include <algorithm>
 

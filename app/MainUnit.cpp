@@ -13,6 +13,7 @@
 #include "rtl/NumberFormat.h"
 #include "rtl/StrUtils.h"
 #include "serial/CPort.h"
+#include "ui/AlignPause.h"
 #include "ui/Bitmap.h"
 
 #include <utility>

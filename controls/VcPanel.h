@@ -7,6 +7,7 @@
 #include <string>
 
 #include "ui/Control.h"
+#include "ui/CustomControl.h"
 
 enum TVcBorderStyle { vbsNone, vbsSingle };
 

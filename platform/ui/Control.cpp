@@ -7,7 +7,6 @@
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
-#include <QPainter>
 #include <QPointer>
 #include <QResizeEvent>
 #include <QStyleHints>
@@ -18,7 +17,6 @@
 #include <cstdlib>
 
 #include "ui/Application.h"
-#include "ui/CanvasQt.h"
 #include "ui/ControlQt.h"
 #include "ui/GraphicsQt.h"
 #include "ui/Keys.h"
@@ -969,98 +967,4 @@ private:
 void TWinControl::BeginMouseTrack(bool Move, WPARAM Edge)
 {
     new TMouseTracker(this, Move, Edge);
-}
-
-// --- TCustomControl and TGraphicControl ---------------------------------------
-
-// A widget that paints through its control's Paint.
-class TCustomControlWidget : public QWidget {
-public:
-    TCustomControlWidget() { setAttribute(Qt::WA_OpaquePaintEvent); }
-
-    void paintEvent(QPaintEvent*) override
-    {
-        TControl* C = TControl::FromWidget(this);
-        if (!C || C->IsDestroying())
-            return;
-        QPainter Painter(this);
-        CallGuarded(C, [&] {
-            if (auto* Custom = dynamic_cast<TCustomControl*>(C))
-                Custom->PaintOn(&Painter);
-            else if (auto* Graphic = dynamic_cast<TGraphicControl*>(C))
-                Graphic->PaintOn(&Painter);
-        });
-    }
-};
-
-namespace {
-
-void PreparePaint(TControl* C, TCanvas* Canvas, QPainter* Painter)
-{
-    static_cast<TPainterCanvas*>(Canvas)->SetPainter(Painter, TSize(C->GetWidth(), C->GetHeight()));
-    Canvas->Font->Assign(C->Font);
-    Canvas->Brush->SetColor(C->GetColor());
-    Canvas->Brush->SetStyle(bsSolid);
-    Canvas->FillRect(C->GetClientRect());
-}
-
-}  // namespace
-
-TCustomControl::TCustomControl(TComponent* AOwner)
-    : TWinControl(AOwner, NewWidget<TCustomControlWidget>()),
-      Canvas(new TPainterCanvas)
-{
-    Widget()->setFocusPolicy(Qt::StrongFocus);
-    SetBounds(0, 0, 100, 100);
-}
-
-TCustomControl::~TCustomControl()
-{
-    delete Canvas;
-}
-
-void TCustomControl::PaintOn(QPainter* Painter)
-{
-    PreparePaint(this, Canvas, Painter);
-    struct TRelease {
-        TCanvas* C;
-        ~TRelease() { static_cast<TPainterCanvas*>(C)->SetPainter(nullptr); }
-    } Release{Canvas};
-    Paint();
-}
-
-void TCustomControl::Paint()
-{
-    if (OnPaint)
-        OnPaint(this);
-}
-
-TGraphicControl::TGraphicControl(TComponent* AOwner)
-    : TControl(AOwner, NewWidget<TCustomControlWidget>()),
-      Canvas(new TPainterCanvas)
-{
-    Widget()->setAttribute(Qt::WA_OpaquePaintEvent, false);
-    SetBounds(0, 0, 100, 100);
-}
-
-TGraphicControl::~TGraphicControl()
-{
-    delete Canvas;
-}
-
-void TGraphicControl::PaintOn(QPainter* Painter)
-{
-    static_cast<TPainterCanvas*>(Canvas)->SetPainter(Painter, TSize(GetWidth(), GetHeight()));
-    Canvas->Font->Assign(Font);
-    struct TRelease {
-        TCanvas* C;
-        ~TRelease() { static_cast<TPainterCanvas*>(C)->SetPainter(nullptr); }
-    } Release{Canvas};
-    Paint();
-}
-
-void TGraphicControl::Paint()
-{
-    if (OnPaint)
-        OnPaint(this);
 }

@@ -18,7 +18,6 @@
 #include "ui/MouseCapture.h"
 #include "ui/Property.h"
 
-class QPainter;
 class QWidget;
 class TWinControl;
 class TPopupMenu;
@@ -309,61 +308,5 @@ private:
     bool FAligning = false;
 };
 
-// A windowed control that draws itself in Paint on its Canvas, off-screen
-// first so that it never flickers.
-class TCustomControl : public TWinControl {
-public:
-    explicit TCustomControl(TComponent* AOwner);
-    ~TCustomControl() override;
-
-    // The canvas Paint draws on; it draws on the widget during Paint only.
-    TCanvas* const Canvas;
-    TNotifyEvent OnPaint;
-
-protected:
-    virtual void Paint();
-
-private:
-    friend class TCustomControlWidget;
-    void PaintOn(QPainter* Painter);
-};
-
-// A control without a window of its own that draws in Paint.
-class TGraphicControl : public TControl {
-public:
-    explicit TGraphicControl(TComponent* AOwner);
-    ~TGraphicControl() override;
-
-    TCanvas* const Canvas;
-    TNotifyEvent OnPaint;
-
-protected:
-    virtual void Paint();
-
-private:
-    friend class TCustomControlWidget;
-    void PaintOn(QPainter* Painter);
-};
-
 // Posts a message to a control (see Messages.h); convenience overload.
 bool PostMessage(TWinControl* Control, UINT Msg, WPARAM wParam, LPARAM lParam);
-
-// Disables a control's alignment for its own lifetime.
-class TAlignPause {
-public:
-    explicit TAlignPause(TWinControl* Control) : FControl(Control)
-    {
-        if (FControl)
-            FControl->DisableAlign();
-    }
-    ~TAlignPause()
-    {
-        if (FControl)
-            FControl->EnableAlign();
-    }
-    TAlignPause(const TAlignPause&) = delete;
-    TAlignPause& operator=(const TAlignPause&) = delete;
-
-private:
-    TWinControl* FControl;
-};

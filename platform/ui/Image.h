@@ -4,6 +4,7 @@
 
 #include "ui/Bitmap.h"
 #include "ui/Control.h"
+#include "ui/GraphicControl.h"
 
 class TImage : public TGraphicControl {
 public:

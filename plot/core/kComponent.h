@@ -12,6 +12,7 @@
 #include "plot/core/kUpdateClient.h"
 #include "rtl/PublishedList.h"
 #include "ui/Control.h"
+#include "ui/CustomControl.h"
 #include "ui/Menu.h"
 
 class TBitmap;

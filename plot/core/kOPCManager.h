@@ -11,6 +11,7 @@
 #include "plot/core/kOPCCallbackRoute.h"
 #include "plot/core/kOPCGroupObject.h"
 #include "ui/Control.h"
+#include "ui/CustomControl.h"
 
 class TReader;
 class TWriter;

@@ -4,6 +4,7 @@
 // cancelled dialog changes nothing.
 #include "plot/editor/kComponentEditorButton.h"
 #include "ui/Control.h"
+#include "ui/CustomControl.h"
 
 class TkComponentEditorColorPicker : public TCustomControl {
 public:

@@ -8,6 +8,7 @@
 
 #include "rtl/StringList.h"
 #include "ui/Control.h"
+#include "ui/CustomControl.h"
 
 using TkListBoxGetDataEvent =
     std::function<void(TObject* Sender, int Index, bool& ShowColor, std::string& Text, TColor& Color)>;

@@ -1,6 +1,7 @@
 #pragma once
 // An opaque area that its owner paints in OnPaint.
 #include "ui/Control.h"
+#include "ui/CustomControl.h"
 
 class TkPaintBox : public TCustomControl {
 public:

@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "ui/Control.h"
+#include "ui/GraphicControl.h"
 
 class TkComponentEditorEdit;
 class TTimer;

@@ -10,6 +10,7 @@
 
 #include "ui/Application.h"
 #include "ui/Control.h"
+#include "ui/CustomControl.h"
 #include "ui/Form.h"
 #include "ui/Panel.h"
 

@@ -4,6 +4,7 @@
 #include <QScrollArea>
 #include <QScrollBar>
 
+#include "ui/AlignPause.h"
 #include "ui/Form.h"
 #include "ui/Panel.h"
 #include "ui/GroupBox.h"

@@ -7,6 +7,7 @@
 
 #include "ui/Application.h"
 #include "ui/Bitmap.h"
+#include "ui/CustomControl.h"
 #include "ui/Form.h"
 #include "ui/Image.h"
 #include "ui/GraphicsQt.h"
