@@ -14,6 +14,7 @@
 #include "controls/VcToolButton.h"
 #include "controls/VcToolbar.h"
 #include "ui/Application.h"
+#include "ui/ApplicationEvents.h"
 #include "ui/OpenDialog.h"
 #include "ui/SaveDialog.h"
 #include "ui/Form.h"

@@ -263,9 +263,9 @@ void TApplication::DeliverException(TObject* Sender, Exception& E)
 {
     try {
         bool Handled = false;
-        for (TApplicationEvents* Events : std::vector<TApplicationEvents*>(FEvents))
-            if (Events->OnException) {
-                Events->OnException(Sender, E);
+        for (TApplicationHooks* Hooks : std::vector<TApplicationHooks*>(FHooks))
+            if (Hooks->OnException) {
+                Hooks->OnException(Sender, E);
                 Handled = true;
             }
         if (!Handled && OnException) {
@@ -299,9 +299,9 @@ int TApplication::MessageBox(const std::string& Text, const std::string& Caption
 void TApplication::DispatchMessage(TMsg& Msg)
 {
     bool Handled = false;
-    for (TApplicationEvents* Events : std::vector<TApplicationEvents*>(FEvents)) {
-        if (Events->OnMessage)
-            Events->OnMessage(Msg, Handled);
+    for (TApplicationHooks* Hooks : std::vector<TApplicationHooks*>(FHooks)) {
+        if (Hooks->OnMessage)
+            Hooks->OnMessage(Msg, Handled);
         if (Handled)
             return;
     }
@@ -313,16 +313,16 @@ void TApplication::DispatchMessage(TMsg& Msg)
         Target->Perform(Msg.message, Msg.wParam, Msg.lParam);
 }
 
-TApplicationEvents::TApplicationEvents(TComponent* AOwner) : TComponent(AOwner)
+void TApplication::Hook(TApplicationHooks* Hooks)
 {
-    Application->FEvents.push_back(this);
+    FHooks.push_back(Hooks);
 }
 
-TApplicationEvents::~TApplicationEvents()
+void TApplication::Unhook(TApplicationHooks* Hooks)
 {
     if (TheApplication) {
-        auto& List = TheApplication->FEvents;
-        List.erase(std::remove(List.begin(), List.end(), this), List.end());
+        auto& List = TheApplication->FHooks;
+        List.erase(std::remove(List.begin(), List.end(), Hooks), List.end());
     }
 }
 

@@ -14,11 +14,17 @@
 
 class QEventLoop;
 class TForm;
-class TApplicationEvents;
 class TApplicationLoop;
 
 using TExceptionEvent = std::function<void(TObject* Sender, Exception& E)>;
 using TMessageEvent = std::function<void(TMsg& Msg, bool& Handled)>;
+
+// Handlers placed beside the application's own: they see every posted
+// message before it is dispatched, and exceptions before OnException.
+struct TApplicationHooks {
+    TMessageEvent OnMessage;
+    TExceptionEvent OnException;
+};
 
 class TApplication : public TComponent {
 public:
@@ -70,8 +76,12 @@ public:
     TExceptionEvent OnException;
     TMessageEvent OnMessage;
 
+    // Places Hooks after those placed before; Unhook takes them away, also
+    // once the application is gone.
+    void Hook(TApplicationHooks* Hooks);
+    static void Unhook(TApplicationHooks* Hooks);
+
 private:
-    friend class TApplicationEvents;
     friend class TApplicationLoop;
     friend bool PostMessage(HWND, UINT, WPARAM, LPARAM);
     // AForm and AsComponent are the same new form.
@@ -84,7 +94,7 @@ private:
     void Notification(TComponent* AComponent, TOperation Operation) override;
 
     std::unique_ptr<TApplicationLoop> FLoop;
-    std::vector<TApplicationEvents*> FEvents;
+    std::vector<TApplicationHooks*> FHooks;
     TForm* FMainForm = nullptr;
     // The main form as the component the application owns.
     TComponent* FMainComponent = nullptr;
@@ -103,17 +113,6 @@ public:
     static TApplication* Get();
 };
 extern TApplicationRef Application;
-
-// Application-level hooks a form can place: sees every posted message
-// before it is dispatched, also inside modal loops and message boxes.
-class TApplicationEvents : public TComponent {
-public:
-    explicit TApplicationEvents(TComponent* AOwner);
-    ~TApplicationEvents() override;
-
-    TMessageEvent OnMessage;
-    TExceptionEvent OnException;
-};
 
 // Runs Fn and hands any exception it raises to Application->HandleException
 // with Sender; used at every boundary where Qt calls into our handlers.

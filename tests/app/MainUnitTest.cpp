@@ -8,6 +8,7 @@
 #include "rtl/Gbk.h"
 #include "rtl/IniFile.h"
 #include "serial/CPort.h"
+#include "ui/ApplicationEvents.h"
 #include "ui/Screenshot.h"
 #include "ui/TextClipCheck.h"
 

@@ -16,6 +16,7 @@
 
 #include "rtl/Thread.h"
 #include "ui/Application.h"
+#include "ui/ApplicationEvents.h"
 #include "ui/Button.h"
 #include "ui/DialogRequest.h"
 #include "ui/Form.h"
