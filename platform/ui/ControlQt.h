@@ -1,6 +1,8 @@
 #pragma once
-// Private to platform/ui: conversions between Qt's input, text and cursor
-// types and the ones the controls report.
+// Private to platform/ui: what the control classes share over Qt: making
+// their widgets, and conversions between Qt's input, text and cursor types
+// and the ones the controls report. The text ones live in QtText.h, for
+// code that must not reach the application.
 #include <Qt>
 #include <cstdint>
 
