@@ -320,6 +320,25 @@ TEST(MainUnitTest, RunStateSwitchesTheToolbarAndPanes)
     EXPECT_EQ(frmMain->lblElapsed->Font->GetColor(), TColor(0x808080));
 }
 
+// The elapsed time is centred in the whole coloured panel whatever its
+// text, as the run steps it on.
+TEST(MainUnitTest, ElapsedTimeKeepsFillingItsPanel)
+{
+    TProgramForms P(WriteDevices);
+    P.Start();
+    frmMain->SetRunState(true);
+    const TRect Panel = frmMain->pnlPollingState->GetClientRect();
+    for (const char* Text : {"0:00:5.3", "12:34:56.7", "0:00:00.0"}) {
+        frmMain->SetElapsed(Text);
+        EXPECT_EQ(frmMain->lblElapsed->GetText(), Text);
+        const TRect Label = frmMain->lblElapsed->GetBoundsRect();
+        EXPECT_EQ(Label.Left, Panel.Left) << Text;
+        EXPECT_EQ(Label.Top, Panel.Top) << Text;
+        EXPECT_EQ(Label.Right, Panel.Right) << Text;
+        EXPECT_EQ(Label.Bottom, Panel.Bottom) << Text;
+    }
+}
+
 TEST(MainUnitTest, MessagesUseTheProgramCaptionsAndIcons)
 {
     TProgramForms P;
