@@ -49,6 +49,11 @@ TSerialPortSampleThread::TSerialPortSampleThread(const TSampleLine& Line, const 
     TComEvents events = AllComEvents;
     events.Exclude(evTxEmpty);
     port.SetEvents(events);
+    // The received bytes are queued to the user-interface thread rather
+    // than handed over in step: the event thread, not waiting for the
+    // framer, goes straight back to the line, which spares it and the
+    // user interface a wake-up at every reply.
+    port.SetSyncMethod(smWindowSync);
     if (!port.Connected())
         port.Open();
     View->SetPollProgress(0, "");
