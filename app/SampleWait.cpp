@@ -62,7 +62,9 @@ TSampleWait::TWake TSampleWait::WaitReply(bool WakeOnStop)
             FState = TState::Idle;
             return TWake::HandedBack;
         }
-        if (WakeOnStop && FStopped && FState != TState::Claimed)
+        // A stop's grace is for a reply on its way; with the next request
+        // not out, none is.
+        if (FStopped && FState != TState::Claimed && (WakeOnStop || FState == TState::Sending))
             return TWake::Stop;
         const bool due = TClock::now() >= FDeadline;
         if (FState == TState::Idle || (FState == TState::Awaiting && due)) {

@@ -25,10 +25,10 @@ public:
     // now until Deadline a reply answers it; whatever happened to the one
     // before no longer counts.
     void Expect(TClock::time_point Deadline);
-    // Sampling thread: the user-interface thread is about to send the next
-    // request (and Expect it) or to hand the poll back. Until then nothing
-    // times out; the wait looks again at Provisional, the deadline the
-    // request would have if it went out now.
+    // The user-interface thread is to send the next request (and Expect
+    // it) or to hand the poll back, after the poll delay. Until then
+    // nothing times out; the wait looks again at Provisional, the deadline
+    // the request would have if it went out when due.
     void ExpectSoon(TClock::time_point Provisional);
     // User-interface thread: a reply came; true when the request still
     // takes it. The sampling thread then waits for HandBack or the next
@@ -46,7 +46,8 @@ public:
 
     // Sampling thread: waits until the poll is handed back or the request
     // out, the last one expected, reaches its deadline; a stop ends the
-    // wait too unless WakeOnStop is false or a reply is claimed already.
+    // wait too unless a reply is claimed already or, with WakeOnStop
+    // false, a request is out.
     // After a time-out the request takes no reply any more.
     TWake WaitReply(bool WakeOnStop);
     // Sampling thread: waits until Deadline; false when told to stop

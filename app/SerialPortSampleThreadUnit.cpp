@@ -2,6 +2,7 @@
 
 #include "app/ModbusReply.h"
 #include "serial/CPort.h"
+#include "ui/Timer.h"
 
 #include <algorithm>
 #include <chrono>
@@ -16,6 +17,12 @@ constexpr auto StopGrace = std::chrono::seconds(1);
 TSampleWait::TClock::time_point After(int Milliseconds)
 {
     return TSampleWait::TClock::now() + std::chrono::milliseconds(std::max(Milliseconds, 0));
+}
+
+// The deadline a request sent after Delay would have.
+TSampleWait::TClock::time_point AfterDelay(int Delay, int Timeout)
+{
+    return After(Timeout) + std::chrono::milliseconds(std::max(Delay, 0));
 }
 
 }  // namespace
@@ -56,6 +63,16 @@ TSerialPortSampleThread::TSerialPortSampleThread(const TSampleLine& Line, const 
     port.SetSyncMethod(smWindowSync);
     if (!port.Connected())
         port.Open();
+    if (Settings.PollDelay > 0) {
+        FDelay = std::make_unique<TTimer>(nullptr);
+        FDelay->SetEnabled(false);
+        FDelay->SetPrecise(true);
+        FDelay->SetInterval(static_cast<unsigned>(Settings.PollDelay));
+        FDelay->OnTimer = [this](TObject*) {
+            FDelay->SetEnabled(false);
+            SendNext();
+        };
+    }
     View->SetPollProgress(0, "");
 }
 
@@ -72,15 +89,14 @@ TSerialPortSampleThread::~TSerialPortSampleThread()
 
 // Which thread runs what. The user-interface thread owns the devices, the
 // framer and the request: it takes every outcome, steps the progress, ends
-// the cycles, sets up each request and sends most of them. The sampling
-// thread sends the first request and those after a time-out or a record,
-// sleeps through the poll delays and writes the records. An answered poll
-// goes on where its reply arrives: with no delay, no record due and no
-// stop, the user-interface thread sends the next request there and then,
-// and the sampling thread, waiting for replies, is not woken at all; with
-// a delay, the poll is handed back for the sleep, after which the sampling
-// thread asks for the next request without waiting for it to go out. A
-// time-out costs the sampling thread one hand-over (Synchronize).
+// the cycles, sets up each request, sends most of them and runs the poll
+// delays. The sampling thread sends the first request and those after a
+// time-out or a record, and writes the records. An answered poll goes on
+// where its reply arrives: with no record due and no stop, the
+// user-interface thread sends the next request there and then, or once
+// the delay is over, and the sampling thread, waiting for replies, is not
+// woken at all. A time-out costs the sampling thread one hand-over
+// (Synchronize).
 void TSerialPortSampleThread::Execute()
 {
     try {
@@ -124,18 +140,10 @@ void TSerialPortSampleThread::Poll()
             if (FOutcomeError)
                 std::rethrow_exception(std::exchange(FOutcomeError, nullptr));
             // After an automatic stop the run is over: the stop message
-            // ends it, and no later poll may start logging again.
+            // ends it, and no later poll may start logging again. Any
+            // other hand-back brings a record.
             if (FRun->AutoStopped() || Terminated())
                 return;
-            // Any other hand-back has ended above or brought a record:
-            // without one, the poll came back for its delay.
-            if (!FRecord && FSettings.PollDelay > 0) {
-                if (!Pause(FSettings.PollDelay))
-                    return;
-                FWait.ExpectSoon(After(FSettings.PollTimeout));
-                Queue([this] { SendNext(); });
-                continue;
-            }
             break;
         }
         // Here the next request is set up and, when the end of the cycle
@@ -205,17 +213,30 @@ void TSerialPortSampleThread::OnReplyPacket(const std::string& Packet)
         return;
     FValues = TModbusReply::Decode(FRequest.ValueRule, frame);
     // The outcome is handed on here and now, which spares the sampling
-    // thread a hand-over; so is, without a poll delay, the next request.
+    // thread a hand-over; so is the next request, at once or after the
+    // delay. A stop asked for meanwhile ends the run without the delay.
     try {
         FRun->Reply(FRun->Devices()[FPolled], true, FValues);
-        if (FSettings.PollDelay <= 0 && !FRun->AutoStopped()) {
-            SendNext();
+        if (!FRun->AutoStopped() && !Terminated()) {
+            if (FDelay)
+                StartDelay();
+            else
+                SendNext();
             return;
         }
     } catch (...) {
         FOutcomeError = std::current_exception();
     }
     FWait.HandBack();
+}
+
+// User-interface thread: the poll delay begins. The sampling thread sleeps
+// on meanwhile; should the delay outlast the deadline it waits for, it
+// waits for the request still to come, and a stop wakes it at once.
+void TSerialPortSampleThread::StartDelay()
+{
+    FWait.ExpectSoon(AfterDelay(FSettings.PollDelay, FSettings.PollTimeout));
+    FDelay->SetEnabled(true);
 }
 
 // User-interface thread, once a poll and its delay are over: the progress

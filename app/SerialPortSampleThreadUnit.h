@@ -2,7 +2,8 @@
 // The sampling thread of a recording run: a Modbus RTU master that polls
 // every device in turn with function 03. Each outcome is taken in the
 // user-interface thread, where the run (TSamplingRun) updates the devices
-// and starts and stops logging; the sampling thread writes the records.
+// and starts and stops logging and the poll delay runs; the sampling thread
+// writes the records.
 #include "app/ModbusReplyFramer.h"
 #include "app/ModbusRequest.h"
 #include "app/SampleWait.h"
@@ -18,6 +19,7 @@
 
 class TComPort;
 class TComDataPacket;
+class TTimer;
 
 // The line settings a run opens its port with.
 struct TSampleLine {
@@ -66,6 +68,7 @@ private:
     bool Pause(int Milliseconds);
     void WriteRecord();
     void OnReplyPacket(const std::string& Packet);
+    void StartDelay();
     void SendNext();
     void Advance(std::size_t Polled);
     std::size_t NextIndex(std::size_t Index) const;
@@ -80,6 +83,9 @@ private:
     std::unique_ptr<TComDataPacket> FPacket;
     TModbusReplyFramer FFramer;
     TSampleWait FWait;
+    // The poll delay after an answer, run by the user-interface thread
+    // (none without a delay).
+    std::unique_ptr<TTimer> FDelay;
 
     // The request set up next or out, and the reply state: set up in the
     // user-interface thread, where the framer delivers packets; the

@@ -38,6 +38,12 @@ void TTimer::SetInterval(unsigned Value)
     UpdateTimer();
 }
 
+void TTimer::SetPrecise(bool Value)
+{
+    FTimer->setTimerType(Value ? Qt::PreciseTimer : Qt::CoarseTimer);
+    UpdateTimer();
+}
+
 void TTimer::UpdateTimer()
 {
     FTimer->stop();

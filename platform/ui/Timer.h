@@ -18,6 +18,9 @@ public:
     // Milliseconds; 0 stops the timer. Setting it restarts the count.
     unsigned GetInterval() const { return FInterval; }
     void SetInterval(unsigned Value);
+    // A precise timer never fires before its interval is up; others may
+    // fire a little early or late, to share wake-ups.
+    void SetPrecise(bool Value);
 
     TProperty<TTimer, bool, &TTimer::GetEnabled, &TTimer::SetEnabled> Enabled{this};
     TProperty<TTimer, unsigned, &TTimer::GetInterval, &TTimer::SetInterval> Interval{this};

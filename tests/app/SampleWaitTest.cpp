@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <future>
 #include <thread>
 
 #include "app/SampleWait.h"
@@ -153,6 +154,25 @@ TEST(SampleWait, AfterAStopAReplyOnItsWayIsStillAwaited)
     EXPECT_GE(TClock::now() - start, milliseconds(30));
     EXPECT_LT(TClock::now() - start, Long / 2);
     EXPECT_FALSE(wait.Claim());
+}
+
+TEST(SampleWait, AStopWhileTheNextRequestIsNotOutHasNoReplyToWaitFor)
+{
+    // A reply taken, the next request held back by the poll delay for
+    // longer than the waiter's deadline: a stop ends the grace at once,
+    // since nothing can answer.
+    TSampleWait wait;
+    wait.Expect(TClock::now() + Long);
+    ASSERT_TRUE(wait.Claim());
+    wait.ExpectSoon(TClock::now() - milliseconds(1));
+    wait.Stop();
+    EXPECT_EQ(TWake::Stop, wait.WaitReply(true));
+    auto grace = std::async(std::launch::async, [&] { return wait.WaitReply(false); });
+    const bool ended = grace.wait_for(Long) == std::future_status::ready;
+    if (!ended)
+        wait.HandBack();  // lets the waiter go, so the test can end
+    EXPECT_TRUE(ended);
+    EXPECT_EQ(TWake::Stop, grace.get());
 }
 
 TEST(SampleWait, ARequestSentWhereItsPredecessorsReplyArrivedMovesTheWaitOn)

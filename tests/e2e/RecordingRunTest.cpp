@@ -11,6 +11,8 @@
 #include "UiLoop.h"
 #include "rtl/Exception.h"
 #include "rtl/Gbk.h"
+#include "ui/Application.h"
+#include "ui/Dialogs.h"
 #include "tools/modbussim/SimConfig.h"
 #include "tools/modbussim/Simulator.h"
 
@@ -87,6 +89,14 @@ class RecordingRunTest : public ::testing::Test {
 protected:
     RecordingRunTest()
     {
+        // Boxes this thread would show, as the program's window does, are
+        // answered here and kept.
+        FFormerResponder = SetDialogResponder([this](const TDialogRequest& R) {
+            Boxes.push_back(R.Text);
+            TDialogAnswer Answer;
+            Answer.Result = IDOK;
+            return Answer;
+        });
         FView.LogFileName = FDir / "Data/run.csv";
         FOptions.AppDir = FDir.Path();
         FOptions.LogFilenameMode = 0;
@@ -99,6 +109,7 @@ protected:
     {
         FControl.StopRecording();
         FSim.Stop();
+        SetDialogResponder(FFormerResponder);
     }
 
     void Configure(const std::string& Statements)
@@ -141,6 +152,8 @@ protected:
         return FControl.HandleMessage(WM_STOP_RECORDING);
     }
 
+    TDialogResponder FFormerResponder;
+    std::vector<std::string> Boxes;
     TScratchDir FDir;
     std::list<TFakeSampleDevice> FDevices;
     int FLinksAlive = 0;  // what the control holds of the devices handed to it
@@ -214,6 +227,23 @@ TEST_F(RecordingRunTest, NoPollDelayAfterASilentDevice)
     // come a little later for one reply than for the next: allow for that.
     EXPECT_GE(replies[1] - replies[0], milliseconds(1500 + 1000 - 100));
     EXPECT_LT(replies[2] - replies[1], milliseconds(1500));
+}
+
+TEST_F(RecordingRunTest, EveryAnsweredPollWaitsTheWholeDelay)
+{
+    Configure("station 1 rule 0 start 0 channels 1 values 3\n");
+    FOptions.Settings.PollDelay = 230;
+    TFakeSampleDevice& d1 = Device(1, 0, 0, 1);
+    std::vector<steady_clock::time_point> replies;
+    Record({&d1});
+    FView.OnLogState = [&](const std::string&) { replies.push_back(steady_clock::now()); };
+    ASSERT_TRUE(ServeUntil([&] { return replies.size() >= 8; }));
+    FControl.StopRecording();
+    // The delay runs from where the window hears of a reply, so the next
+    // one cannot come sooner, however late this thread serves them.
+    for (std::size_t i = 1; i < replies.size(); ++i)
+        EXPECT_GE(replies[i] - replies[i - 1], milliseconds(230)) << i;
+    EXPECT_EQ(replies.size(), static_cast<std::size_t>(d1.Answers));
 }
 
 TEST_F(RecordingRunTest, StopAfterDurationFinishesTheLogOnce)
@@ -841,6 +871,7 @@ TEST_F(RecordingRunTest, ARunWhoseThreadDiedOfAnErrorLetsGoOfItsDevices)
     EXPECT_TRUE(FControl.HandleMessage(WM_STOP_RECORDING));
     EXPECT_FALSE(FControl.Running());
     EXPECT_EQ(0, FLinksAlive);
+    EXPECT_EQ((std::vector<std::string>{"broken device"}), Boxes);
 }
 
 TEST_F(RecordingRunTest, DevicesOfARunThatNeverStartsAreFreedAtOnce)

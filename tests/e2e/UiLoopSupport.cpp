@@ -1,6 +1,7 @@
 #include "UiLoop.h"
 
 #include "rtl/Thread.h"
+#include "ui/Application.h"
 
 #include <chrono>
 
@@ -11,6 +12,8 @@ bool ServeUntil(const std::function<bool()>& Done, int TimeoutMs)
         if (std::chrono::steady_clock::now() >= deadline)
             return Done();
         CheckSynchronize(10);
+        // Timers too: a run's poll delays are timers of this thread.
+        Application->ProcessMessages();
     }
     return true;
 }
@@ -18,6 +21,8 @@ bool ServeUntil(const std::function<bool()>& Done, int TimeoutMs)
 void ServeFor(int Ms)
 {
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(Ms);
-    while (std::chrono::steady_clock::now() < deadline)
+    while (std::chrono::steady_clock::now() < deadline) {
         CheckSynchronize(10);
+        Application->ProcessMessages();
+    }
 }
