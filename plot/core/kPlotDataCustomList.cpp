@@ -77,7 +77,8 @@ char* ResizeBlock(char* Data, std::size_t OldBytes, std::size_t NewBytes, bool& 
 
 TkPlotStoredPoints::TShape TkPlotDataCustomList::StoredShape() const
 {
-    return {FCount, FCapacity, FRingStart, FRingBufferEnabled, FCount + FOverwritten, ComputesX(), FData, FElementSize};
+    return {FCount,      FCapacity, FRingStart,   FRingBufferEnabled, FCount + FOverwritten,
+            ComputesX(), FData,     FElementSize, LeadsWithXY()};
 }
 
 TkPlotDataCustomList::~TkPlotDataCustomList()

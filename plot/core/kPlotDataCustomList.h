@@ -124,6 +124,8 @@ protected:
     TShape StoredShape() const override;
     // X follows from the index rather than being stored.
     virtual bool ComputesX() const { return false; }
+    // Each record begins with its X and Y as doubles (see TShape).
+    virtual bool LeadsWithXY() const { return false; }
     // The same over records of type R: X and Y are their fields, NullAndEmpty
     // reads the two flags of one, YOf its Y.
     template <class R, class Flags>

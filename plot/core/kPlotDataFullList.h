@@ -1,4 +1,6 @@
 #pragma once
+#include <cstddef>
+
 #include "plot/core/kPlotDataCustomList.h"
 
 // Everything per point: X, Y, Null, Empty, four extra values and every
@@ -30,6 +32,7 @@ public:
     };
 
 protected:
+    bool LeadsWithXY() const override { return offsetof(Point, X) == 0 && offsetof(Point, Y) == sizeof(double); }
     TkPlotDataAttributes* RecordAttributes(int Index) override { return &At(Index).Attributes; }
     const char* DeleteRangeMessage() const override { return "Delete Size Out Of Range"; }
     TkPlotStoredPoint StoredPoint(int Logical, int Position) override;

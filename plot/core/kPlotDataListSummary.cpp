@@ -139,6 +139,10 @@ private:
     void CleanStretch(int J, int End)
     {
         FShape.Prefetch(Position(J), Position(End));
+        if (FShape.LeadsWithXY) {
+            ReadStretchInPlace(J, End);
+            return;
+        }
         while (J <= End) {
             const TkPlotStoredPoint q = Read(J);
             if (!FOpen || !InRun(q.X)) {
@@ -149,6 +153,36 @@ private:
             FList.FoldStoredY(Position(J), Position(e), FRun.Min, FRun.Max);
             FRun.LastValue = Read(e).Y;
             J = e + 1;
+        }
+    }
+
+    // The same, the records read in place one after the other: the points
+    // inside the run's known X range are folded without a conversion or a
+    // call, and a linear scale gives that range whole at the run's start.
+    void ReadStretchInPlace(int J, int End)
+    {
+        // One block: stored one after the other.
+        const int first = Position(J) - J;
+        while (J <= End) {
+            const double x = FShape.XAt(first + J);
+            if (!FOpen || !InRun(x)) {
+                Close();
+                Open(J, TkPlotStoredPoint{x, FShape.YAt(first + J), false, false});
+                ++J;
+                continue;
+            }
+            const double low = FLow, high = FHigh;
+            double minY = FRun.Min, maxY = FRun.Max, lastY;
+            do {
+                const double y = FShape.YAt(first + J);
+                maxY = y > maxY ? y : maxY;
+                minY = y < minY ? y : minY;
+                lastY = y;
+                ++J;
+            } while (J <= End && FShape.XAt(first + J) >= low && FShape.XAt(first + J) <= high);
+            FRun.Min = minY;
+            FRun.Max = maxY;
+            FRun.LastValue = lastY;
         }
     }
 
@@ -198,6 +232,7 @@ private:
         FOpen = true;
         FPositive = Q.X > 0;
         FLow = FHigh = Q.X;
+        KnowLinearColumn();
         if (J > FRunStart)
             FRunLength = J - FRunStart;
         FRunStart = J;
@@ -207,6 +242,24 @@ private:
         // within a block or two has its records fetched with the block).
         if (FSummary && FRunLength > 2 * FSummary->BlockSize())
             FetchAhead(J, int(std::min<std::int64_t>(FLast, std::int64_t(J) + FRunLength)));
+    }
+
+    // On a linear scale the run's column spans a known stretch of X: the
+    // values just inside both of its ends, once they convert to the column,
+    // and every X between them need no conversion (the conversion follows
+    // X one way). Kept on the open run's side of zero, as InRun keeps it.
+    void KnowLinearColumn()
+    {
+        double low, high;
+        if (!FColumns || !FColumns->LinearSpan(FRun.FirstIndex, low, high))
+            return;
+        // Within what the rounding of both conversions may move the ends.
+        const double slack = (high - low) * 1e-6 + (std::abs(low) + std::abs(high)) * 1e-14;
+        for (const double x : {low + slack, high - slack})
+            if ((x > 0) == FPositive && ColumnOf(x) == FRun.FirstIndex) {
+                FLow = std::min(FLow, x);
+                FHigh = std::max(FHigh, x);
+            }
     }
 
     // Asks for the nodes that would cover From .. To, and the records of

@@ -1,4 +1,6 @@
 #pragma once
+#include <cstddef>
+
 #include "plot/core/kPlotDataCustomList.h"
 
 // X, Y and a flag word per point (Null, Empty, marker visibility and style).
@@ -29,6 +31,7 @@ public:
     enum : std::uint16_t { flNull = 1, flEmpty = 2, flMarkersVisible = 4, flStyleShift = 3, flStyleMask = 0x78 };
 
 protected:
+    bool LeadsWithXY() const override { return offsetof(Point, X) == 0 && offsetof(Point, Y) == sizeof(double); }
     TkPlotStoredPoint StoredPoint(int Logical, int Position) override;
     TkPlotDataListSummary::TNode SummariseStored(int From, int To) override;
     void FoldStoredY(int From, int To, double& MinY, double& MaxY) override;

@@ -29,6 +29,18 @@ public:
         default: return FPixel0;
         }
     }
+    // The values a linear scale turns into Pixel, Low to High, as the
+    // unrounded conversion has them: the rounding may move either end by a
+    // little. False for other kinds, which have no such span.
+    bool LinearSpan(int Pixel, double& Low, double& High) const
+    {
+        if (FKind != kLinear || !(FFactor != 0))
+            return false;
+        const double a = FMin + (FPixel0 - Pixel - 0.5) / FFactor, b = FMin + (FPixel0 - Pixel + 0.5) / FFactor;
+        Low = a < b ? a : b;
+        High = a < b ? b : a;
+        return true;
+    }
 
 private:
     enum TKind { kConstant, kLinear, kLog, kThrough };

@@ -22,6 +22,12 @@ public:
         bool ComputesX = false;
         const char* Data = nullptr;
         int ElementSize = 1;
+        // Every record begins with its X and its Y as doubles: a walk reads
+        // them in place instead of asking for each point.
+        bool LeadsWithXY = false;
+
+        double XAt(int Position) const { return Field(Position, 0); }
+        double YAt(int Position) const { return Field(Position, 1); }
 
         // Asks the processor to fetch the records stored at From .. To,
         // which the summary is about to search: fetched all at once rather
@@ -31,6 +37,14 @@ public:
             const char* end = Data + std::int64_t(To) * ElementSize;
             for (const char* p = Data + std::int64_t(From) * ElementSize; p <= end; p += 64)
                 __builtin_prefetch(p);
+        }
+
+    private:
+        double Field(int Position, int Index) const
+        {
+            double v;
+            __builtin_memcpy(&v, Data + std::int64_t(Position) * ElementSize + Index * sizeof(double), sizeof v);
+            return v;
         }
     };
 

@@ -30,6 +30,16 @@ struct LogAxis : FakeAxis {
     }
 };
 
+// A linear scale converting as the plot's axes do, through one conversion
+// taken for the whole walk, which the walk may also read backwards.
+struct LinearAxis : FakeAxis {
+    TkPlotPixelScale PixelScale() const override
+    {
+        return TkPlotPixelScale::Linear(Pixel0, Min, double(Pixel0 - Pixel1) / Span);
+    }
+    int ValueToPixel(double Value) const override { return PixelScale().Pixel(Value); }
+};
+
 using Picture = std::vector<std::uint32_t>;
 
 Picture PixelsOf(TBitmap& Bitmap)
@@ -140,7 +150,8 @@ protected:
     void SetUp() override
     {
         ChannelTest::SetUp();
-        for (FakeAxis* a : {static_cast<FakeAxis*>(&xAxis), static_cast<FakeAxis*>(&logAxis)}) {
+        for (FakeAxis* a :
+             {static_cast<FakeAxis*>(&xAxis), static_cast<FakeAxis*>(&logAxis), static_cast<FakeAxis*>(&linearAxis)}) {
             a->Pixel0 = 10;
             a->Pixel1 = 410;
         }
@@ -189,12 +200,12 @@ protected:
         for (int step = 0; step < 5; ++step)
             views.push_back({Lo + span * (0.2 + step * 0.0013), span / 2});
         for (const View& v : views) {
-            xAxis.Min = logAxis.Min = v.Min;
-            xAxis.Span = logAxis.Span = v.Span;
+            xAxis.Min = logAxis.Min = linearAxis.Min = v.Min;
+            xAxis.Span = logAxis.Span = linearAxis.Span = v.Span;
             ExpectSamePicture(Channel, Case + " in view " + std::to_string(v.Min) + " + " + std::to_string(v.Span));
         }
-        xAxis.Min = logAxis.Min = 0;
-        xAxis.Span = logAxis.Span = 10;
+        xAxis.Min = logAxis.Min = linearAxis.Min = 0;
+        xAxis.Span = logAxis.Span = linearAxis.Span = 10;
     }
 
     static double Wander(std::mt19937& Random, double& Y)
@@ -206,6 +217,7 @@ protected:
 
     std::mt19937 random{20240611};
     LogAxis logAxis;
+    LinearAxis linearAxis;
     const std::vector<TkPlotDataStyle> styles{kpdsStandard, kpdsCompact, kpdsCompactInterval, kpdsFullFeature};
 };
 
@@ -303,6 +315,46 @@ TEST_F(FastTracePixels, ALogScaleAcrossZero)
             c->AddXY(descending ? 12 - 16.0 * i / n : -4 + 16.0 * i / n, Wander(random, y));
         ExpectSameInEveryView(c, descending ? "descending" : "ascending", 0.01, 10);
     }
+}
+
+// X converted by one linear conversion for the whole walk, as the plot's
+// axes convert: ascending and descending in every data style, sprinkled
+// with null and empty points, a wrapped ring, and X far from zero in a
+// narrow view, where the rounding of each conversion matters most.
+TEST_F(FastTracePixels, ALinearScaleInEveryDataStyle)
+{
+    const auto onLinearX = [this](TkPlotChannel* C) {
+        C->AxisFinder = [this](const TkPlotKind& Kind, const std::string&) -> TkPlotChannelAxis* {
+            return Kind == TkPlotObjectKind::XAxis ? static_cast<TkPlotChannelAxis*>(&linearAxis) : &yAxis;
+        };
+        return C;
+    };
+    double y = 5;
+    for (TkPlotDataStyle style : styles)
+        for (bool descending : {false, true}) {
+            TkPlotChannel* c = onLinearX(Channel(style));
+            const int n = 60'000;
+            for (int i = 0; i < n; ++i)
+                c->AddXY(descending ? 10 - 10.0 * i / n : -2 + 12.0 * i / n, Wander(random, y));
+            ExpectSameInEveryView(c, "style " + std::to_string(style) + (descending ? " descending" : " ascending"), 0,
+                                  10);
+        }
+    TkPlotChannel* nulls = onLinearX(Channel(kpdsStandard));
+    std::uniform_int_distribution<int> kind(0, 199);
+    for (int i = 0; i < 60'000; ++i) {
+        const int k = kind(random);
+        nulls->AddPointCore(i * 1.7e-4, k == 1 ? 1e6 : Wander(random, y), k == 0, k == 1);
+    }
+    ExpectSameInEveryView(nulls, "null and empty points", 0, 10);
+    TkPlotChannel* ring = onLinearX(Channel(kpdsFullFeature));
+    ring->SetRingBufferSize(30'000);
+    for (int i = 0; i < 75'001; ++i)
+        ring->AddXY(i * 1e-4, Wander(random, y));
+    ExpectSameInEveryView(ring, "wrapped ring", 4.5, 7.5);
+    TkPlotChannel* far = onLinearX(Channel(kpdsStandard));
+    for (int i = 0; i < 60'000; ++i)
+        far->AddXY(46'000 + i * 1e-9, Wander(random, y));
+    ExpectSameInEveryView(far, "far from zero", 46'000, 46'000 + 6e-5);
 }
 
 // Lines cut at the Y axis' range, lines to points far beyond it pulled
