@@ -138,11 +138,15 @@ private:
     // column's stretch of them is searched for and its Y folded at once.
     void CleanStretch(int J, int End)
     {
-        FShape.Prefetch(Position(J), Position(End));
-        if (FShape.LeadsWithXY) {
+        // Read in place, the records come one after the other, as the
+        // processor fetches them ahead on its own. Only on a linear scale,
+        // where a column's span is told without converting each point;
+        // otherwise searching for the column's end converts fewer.
+        if (FShape.LeadsWithXY && FColumns && FColumns->IsLinear()) {
             ReadStretchInPlace(J, End);
             return;
         }
+        FShape.Prefetch(Position(J), Position(End));
         while (J <= End) {
             const TkPlotStoredPoint q = Read(J);
             if (!FOpen || !InRun(q.X)) {
@@ -157,8 +161,8 @@ private:
     }
 
     // The same, the records read in place one after the other: the points
-    // inside the run's known X range are folded without a conversion or a
-    // call, and a linear scale gives that range whole at the run's start.
+    // inside the run's column's span are folded without a conversion or a
+    // call.
     void ReadStretchInPlace(int J, int End)
     {
         // One block: stored one after the other.
@@ -172,6 +176,8 @@ private:
                 continue;
             }
             const double low = FLow, high = FHigh;
+            const TkPlotPixelScale::TSpan span = FSpan;
+            const auto inRun = [&](double X) { return (X >= low && X <= high) || span.Holds(X); };
             double minY = FRun.Min, maxY = FRun.Max, lastY;
             do {
                 const double y = FShape.YAt(first + J);
@@ -179,7 +185,7 @@ private:
                 minY = y < minY ? y : minY;
                 lastY = y;
                 ++J;
-            } while (J <= End && FShape.XAt(first + J) >= low && FShape.XAt(first + J) <= high);
+            } while (J <= End && inRun(FShape.XAt(first + J)));
             FRun.Min = minY;
             FRun.Max = maxY;
             FRun.LastValue = lastY;
@@ -232,7 +238,7 @@ private:
         FOpen = true;
         FPositive = Q.X > 0;
         FLow = FHigh = Q.X;
-        KnowLinearColumn();
+        FSpan = FColumns ? FColumns->Span(FRun.FirstIndex) : TkPlotPixelScale::TSpan();
         if (J > FRunStart)
             FRunLength = J - FRunStart;
         FRunStart = J;
@@ -242,24 +248,6 @@ private:
         // within a block or two has its records fetched with the block).
         if (FSummary && FRunLength > 2 * FSummary->BlockSize())
             FetchAhead(J, int(std::min<std::int64_t>(FLast, std::int64_t(J) + FRunLength)));
-    }
-
-    // On a linear scale the run's column spans a known stretch of X: the
-    // values just inside both of its ends, once they convert to the column,
-    // and every X between them need no conversion (the conversion follows
-    // X one way). Kept on the open run's side of zero, as InRun keeps it.
-    void KnowLinearColumn()
-    {
-        double low, high;
-        if (!FColumns || !FColumns->LinearSpan(FRun.FirstIndex, low, high))
-            return;
-        // Within what the rounding of both conversions may move the ends.
-        const double slack = (high - low) * 1e-6 + (std::abs(low) + std::abs(high)) * 1e-14;
-        for (const double x : {low + slack, high - slack})
-            if ((x > 0) == FPositive && ColumnOf(x) == FRun.FirstIndex) {
-                FLow = std::min(FLow, x);
-                FHigh = std::max(FHigh, x);
-            }
     }
 
     // Asks for the nodes that would cover From .. To, and the records of
@@ -295,7 +283,7 @@ private:
     // X between two that do does too, so those need no conversion.
     bool InRun(double X)
     {
-        if (X >= FLow && X <= FHigh)
+        if ((X >= FLow && X <= FHigh) || FSpan.Holds(X))
             return true;
         if ((X > 0) != FPositive)
             return false;
@@ -333,6 +321,8 @@ private:
     // X values known to lie in the run's column; none to begin with.
     double FLow = std::numeric_limits<double>::infinity();
     double FHigh = -std::numeric_limits<double>::infinity();
+    // On a linear scale, the X that fall into the run's column.
+    TkPlotPixelScale::TSpan FSpan;
 };
 
 TkPlotDataListSummary::TkPlotDataListSummary(int ElementSize) : FShift(ShiftFor(ElementSize)) {}

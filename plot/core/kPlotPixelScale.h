@@ -29,17 +29,37 @@ public:
         default: return FPixel0;
         }
     }
-    // The values a linear scale turns into Pixel, Low to High, as the
-    // unrounded conversion has them: the rounding may move either end by a
-    // little. False for other kinds, which have no such span.
-    bool LinearSpan(int Pixel, double& Low, double& High) const
+    bool IsLinear() const { return FKind == kLinear; }
+    // On a linear scale, the values that turn into one pixel, told without
+    // rounding: Pixel rounds (Value - Min) * Factor, so every value whose
+    // product lies strictly between the pixel's two half-way marks turns
+    // into it (the marks themselves may round either way and are left out).
+    class TSpan {
+    public:
+        bool Holds(double Value) const
+        {
+            const double t = (Value - FMin) * FFactor;
+            return t > FLow && t < FHigh;
+        }
+
+    private:
+        friend class TkPlotPixelScale;
+        double FMin = 0, FFactor = 0;
+        // Nothing lies between them until set.
+        double FLow = 0, FHigh = 0;
+    };
+    // Pixel's span; one that holds nothing for other kinds and for pixels
+    // at the limits, where the rounded value is clamped.
+    TSpan Span(int Pixel) const
     {
-        if (FKind != kLinear || !(FFactor != 0))
-            return false;
-        const double a = FMin + (FPixel0 - Pixel - 0.5) / FFactor, b = FMin + (FPixel0 - Pixel + 0.5) / FFactor;
-        Low = a < b ? a : b;
-        High = a < b ? b : a;
-        return true;
+        TSpan s;
+        if (FKind == kLinear && Pixel > -PixelLimit && Pixel < PixelLimit) {
+            s.FMin = FMin;
+            s.FFactor = FFactor;
+            s.FLow = FPixel0 - Pixel - 0.5;
+            s.FHigh = FPixel0 - Pixel + 0.5;
+        }
+        return s;
     }
 
 private:

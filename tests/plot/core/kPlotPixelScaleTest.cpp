@@ -51,6 +51,32 @@ TEST(PixelScale, LinearRoundsAsTheNearestPixelTiesToEvenAndClamps)
     EXPECT_EQ(TkPlotPixelScale::Linear(10, 0, 1).Pixel(3.5), 6);
 }
 
+// A pixel's span holds a value only where the value turns into that pixel,
+// and every value that does, but those on a half-way mark; nothing for a
+// clamped pixel or another kind of scale.
+TEST(PixelScale, ALinearPixelsSpanHoldsExactlyTheValuesThatTurnIntoIt)
+{
+    for (double factor : {1.0, -0.5, 2.5, -937.0 / 3, 1e-3}) {
+        const int p0 = 517;
+        const double min = -3.25;
+        const TkPlotPixelScale s = TkPlotPixelScale::Linear(p0, min, factor);
+        std::vector<double> values = Values(min, 1000);
+        for (int h = -2000; h < 2000; ++h)
+            values.push_back(min + (h + 0.5) / factor);
+        for (double v : values) {
+            const int pixel = s.Pixel(v);
+            const double offset = (v - min) * factor;
+            const bool halfWay = offset - std::floor(offset) == 0.5;
+            const bool clamped = pixel == PixelLimit || pixel == -PixelLimit;
+            ASSERT_EQ(s.Span(pixel).Holds(v), !halfWay && !clamped && v == v) << v << " at " << factor;
+            ASSERT_FALSE(s.Span(pixel + 1).Holds(v)) << v << " at " << factor;
+            ASSERT_FALSE(s.Span(pixel - 1).Holds(v)) << v << " at " << factor;
+        }
+    }
+    EXPECT_FALSE(TkPlotPixelScale::Constant(3).Span(3).Holds(0));
+    EXPECT_FALSE(TkPlotPixelScale::Log(400, -2, 400, 5).Span(200).Holds(1));
+}
+
 TEST(PixelScale, LogTakesValuesUpToZeroAsOne)
 {
     const int p0 = 400, p1 = 0;
