@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "rtl/Component.h"
+#include "rtl/Persistent.h"
 #include "png/EPNGError.h"
 
 class TPixelSource;

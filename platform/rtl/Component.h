@@ -1,34 +1,11 @@
 #pragma once
-// Component model: TObject, TPersistent and TComponent with ownership,
-// names, free notification and the component state.
+// Components: ownership, names, free notification and the component state.
 #include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
 
-class TObject {
-public:
-    TObject() = default;
-    TObject(const TObject&) = delete;
-    TObject& operator=(const TObject&) = delete;
-    virtual ~TObject() = default;
-};
-
-class TFiler;
-
-class TPersistent : public TObject {
-public:
-    // Copies the settings of Source; raises EConvertError when the classes
-    // cannot be assigned to each other.
-    virtual void Assign(const TPersistent* Source);
-    // Declares the stream properties a class keeps beside its published
-    // ones (TFiler::DefineProperty); the base declares none.
-    virtual void DefineProperties(TFiler& Filer);
-
-protected:
-    // Lets a class that knows this one copy itself into Dest.
-    virtual void AssignTo(TPersistent* Dest) const;
-};
+#include "rtl/Persistent.h"
 
 enum class TOperation { opInsert, opRemove };
 

@@ -27,7 +27,7 @@
 #include <functional>
 #include <string>
 
-#include "rtl/Component.h"
+#include "rtl/Persistent.h"
 #include "rtl/Stream.h"
 
 class TReader;

@@ -14,7 +14,7 @@
 #include <typeinfo>
 #include <vector>
 
-#include "rtl/Component.h"
+#include "rtl/Object.h"
 #include "rtl/PublishedEnum.h"
 
 // Kinds as the run-time type information of the original class library

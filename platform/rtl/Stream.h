@@ -3,7 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "rtl/Component.h"
+#include "rtl/Object.h"
 
 enum class TSeekOrigin { soBeginning, soCurrent, soEnd };
 

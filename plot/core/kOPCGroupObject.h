@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-#include "rtl/Component.h"
+#include "rtl/Persistent.h"
 
 class TkOPCManager;
 

@@ -2,7 +2,7 @@
 // One OPC group as a manager stores it.
 #include <string>
 
-#include "rtl/Component.h"
+#include "rtl/Persistent.h"
 #include "rtl/PublishedList.h"
 
 class TkOPCGroupStream : public TPersistent {

@@ -1,6 +1,6 @@
 #pragma once
 // Minimum and maximum of the points that fall into one pixel column.
-#include "rtl/Component.h"
+#include "rtl/Persistent.h"
 
 class TkPlotMinMaxPoint final : public TPersistent {
 public:

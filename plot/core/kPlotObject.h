@@ -9,7 +9,7 @@
 
 #include "plot/core/kPlotKind.h"
 #include "plot/core/kPlotObjectOwner.h"
-#include "rtl/Component.h"
+#include "rtl/Persistent.h"
 #include "rtl/PublishedList.h"
 #include "rtl/Types.h"
 #include "ui/Color.h"

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "rtl/Component.h"
+#include "rtl/Persistent.h"
 #include "rtl/PublishedList.h"
 
 // The master manager's insert and remove handlers; an empty one is unassigned.

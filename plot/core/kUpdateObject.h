@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "plot/core/kUpdateClient.h"
-#include "rtl/Component.h"
+#include "rtl/Object.h"
 
 class TTimer;
 

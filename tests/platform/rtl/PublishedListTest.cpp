@@ -7,6 +7,7 @@
 #include <algorithm>
 
 #include "rtl/Exception.h"
+#include "rtl/Persistent.h"
 
 namespace {
 

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "rtl/Exception.h"
+#include "rtl/Persistent.h"
 
 namespace {
 
