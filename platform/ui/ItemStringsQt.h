@@ -5,7 +5,7 @@
 #include <functional>
 
 #include "rtl/Exception.h"
-#include "rtl/StringList.h"
+#include "rtl/Strings.h"
 
 class TItemStrings : public TStrings {
 public:

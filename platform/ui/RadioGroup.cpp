@@ -4,6 +4,7 @@
 #include <QRadioButton>
 #include <algorithm>
 
+#include "rtl/StringList.h"
 #include "ui/Application.h"
 #include "ui/ControlQt.h"
 #include "ui/GraphicsQt.h"

@@ -1,6 +1,6 @@
 #pragma once
 // A group box of radio buttons, one per item.
-#include "rtl/StringList.h"
+#include "rtl/Strings.h"
 #include "ui/Control.h"
 
 class TRadioGroup : public TWinControl {

@@ -7,7 +7,7 @@
 #include "rtl/NumberFormat.h"
 #include "rtl/PublishedProperties.h"
 #include "rtl/StrUtils.h"
-#include "rtl/StringList.h"
+#include "rtl/Strings.h"
 
 namespace {
 
