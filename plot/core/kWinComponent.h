@@ -8,7 +8,7 @@
 
 #include "plot/core/kComponent.h"
 #include "plot/core/kOPCVariant.h"
-#include "rtl/SyncObjs.h"
+#include "rtl/CriticalSection.h"
 
 class TTimer;
 class TJPEGImage;

@@ -4,7 +4,10 @@
 #include <thread>
 #include <vector>
 
-#include "rtl/SyncObjs.h"
+#include "rtl/CriticalSection.h"
+#include "rtl/CriticalSectionLock.h"
+#include "rtl/Event.h"
+#include "rtl/SimpleEvent.h"
 
 TEST(Event, AutoResetReleasesOnceThenClears)
 {

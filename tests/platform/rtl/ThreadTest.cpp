@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "rtl/Exception.h"
-#include "rtl/SyncObjs.h"
+#include "rtl/Event.h"
 #include "rtl/Thread.h"
 
 namespace {

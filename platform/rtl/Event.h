@@ -1,6 +1,4 @@
 #pragma once
-// Synchronisation objects: events with timed waits and a recursive
-// critical section.
 #include <condition_variable>
 #include <cstdint>
 #include <mutex>
@@ -37,35 +35,4 @@ private:
     bool FManualReset;
     bool FSignaled;
     std::string FName;
-};
-
-// Manual-reset event that starts unsignalled.
-class TSimpleEvent : public TEvent {
-public:
-    TSimpleEvent() : TEvent(true, false) {}
-};
-
-// Recursive lock: the owning thread may enter it again.
-class TCriticalSection : public TObject {
-public:
-    void Acquire() { FMutex.lock(); }
-    void Release() { FMutex.unlock(); }
-    void Enter() { Acquire(); }
-    void Leave() { Release(); }
-    bool TryEnter() { return FMutex.try_lock(); }
-
-private:
-    std::recursive_mutex FMutex;
-};
-
-// Holds a critical section for the lifetime of the guard.
-class TCriticalSectionLock {
-public:
-    explicit TCriticalSectionLock(TCriticalSection& Section) : FSection(Section) { FSection.Enter(); }
-    ~TCriticalSectionLock() { FSection.Leave(); }
-    TCriticalSectionLock(const TCriticalSectionLock&) = delete;
-    TCriticalSectionLock& operator=(const TCriticalSectionLock&) = delete;
-
-private:
-    TCriticalSection& FSection;
 };

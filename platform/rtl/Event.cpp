@@ -1,4 +1,4 @@
-#include "rtl/SyncObjs.h"
+#include "rtl/Event.h"
 
 #include <chrono>
 
