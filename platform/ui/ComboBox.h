@@ -1,6 +1,6 @@
 #pragma once
-// Drop-down lists and list boxes with TStrings item lists.
-#include "rtl/StringList.h"
+// Drop-down lists with a TStrings item list.
+#include "rtl/Strings.h"
 #include "ui/Control.h"
 
 enum TComboBoxStyle { csDropDown, csDropDownList };
@@ -38,19 +38,4 @@ protected:
 
 private:
     TComboBoxStyle FStyle = csDropDown;
-};
-
-class TListBox : public TWinControl {
-public:
-    explicit TListBox(TComponent* AOwner);
-    ~TListBox() override;
-
-    int GetItemIndex() const;
-    void SetItemIndex(int Value);
-
-    TStrings* const Items;
-    TProperty<TListBox, int, &TListBox::GetItemIndex, &TListBox::SetItemIndex> ItemIndex{this};
-
-protected:
-    void ApplyColor() override;
 };

@@ -5,6 +5,7 @@
 
 #include "rtl/Exception.h"
 #include "ui/ComboBox.h"
+#include "ui/ListBox.h"
 
 TEST(ComboBox, AddingItemsSelectsNothingAndItemIndexFollowsTheList)
 {
