@@ -1,6 +1,6 @@
 #pragma once
-// Check boxes and radio buttons. As in the original library, changing
-// Checked from code fires OnClick like a user click does.
+// A check box. As in the original library, changing Checked from code fires
+// OnClick like a user click does.
 #include "ui/Control.h"
 
 enum TCheckBoxState { cbUnchecked, cbChecked, cbGrayed };
@@ -22,16 +22,4 @@ public:
     TProperty<TCheckBox, bool, &TCheckBox::GetChecked, &TCheckBox::SetChecked> Checked{this};
     TProperty<TCheckBox, TCheckBoxState, &TCheckBox::GetState, &TCheckBox::SetState> State{this};
     TProperty<TCheckBox, bool, &TCheckBox::GetAllowGrayed, &TCheckBox::SetAllowGrayed> AllowGrayed{this};
-};
-
-class TRadioButton : public TWinControl {
-public:
-    explicit TRadioButton(TComponent* AOwner);
-
-    std::string GetText() const override;
-    void SetText(const std::string& Value) override;
-
-    bool GetChecked() const;
-    void SetChecked(bool Value);
-    TProperty<TRadioButton, bool, &TRadioButton::GetChecked, &TRadioButton::SetChecked> Checked{this};
 };

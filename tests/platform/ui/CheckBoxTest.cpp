@@ -4,6 +4,7 @@
 #include <QRadioButton>
 
 #include "ui/CheckBox.h"
+#include "ui/RadioButton.h"
 #include "ui/RadioGroup.h"
 
 TEST(CheckBox, SettingCheckedFiresOnClickOnlyWhenItChanges)
