@@ -6,6 +6,7 @@
 #include "ui/Form.h"
 #include "ui/SpinEdit.h"
 #include "ui/StatusBar.h"
+#include "ui/UpDown.h"
 
 TEST(StatusBar, PanelsSitSideBySideAndTheLastTakesTheRest)
 {
