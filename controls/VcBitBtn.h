@@ -1,5 +1,5 @@
 #pragma once
-#include "ui/Button.h"
+#include "ui/BitBtn.h"
 
 class TVcBitBtn : public TBitBtn {
 public:

@@ -13,8 +13,8 @@
 #include "plot/editor/kPaintBox.h"
 #include "plot/editor/kPlotPreviewPage.h"
 #include "plot/editor/kPlotPreviewSettings.h"
+#include "ui/BitBtn.h"
 #include "ui/Bitmap.h"
-#include "ui/Button.h"
 #include "ui/Metafile.h"
 #include "ui/Panel.h"
 

@@ -7,8 +7,8 @@
 #include <QToolButton>
 #include <QTreeWidget>
 
+#include "ui/BitBtn.h"
 #include "ui/Bitmap.h"
-#include "ui/Button.h"
 #include "ui/ImageList.h"
 #include "ui/ToolBar.h"
 #include "ui/TreeView.h"

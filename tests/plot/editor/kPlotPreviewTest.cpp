@@ -21,6 +21,7 @@
 #include "plot/editor/kPlotPreviewSettings.h"
 #include "rtl/Exception.h"
 #include "ui/Application.h"
+#include "ui/BitBtn.h"
 #include "ui/Bitmap.h"
 #include "ui/DialogRequest.h"
 #include "ui/Printer.h"
