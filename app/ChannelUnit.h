@@ -4,7 +4,7 @@
 #include "app/ChannelModel.h"
 #include "controls/VcLabel.h"
 #include "controls/VcPanel.h"
-#include "ui/Form.h"
+#include "ui/Frame.h"
 #include "ui/GraphicControl.h"
 
 #include <memory>

@@ -10,7 +10,7 @@
 #include "controls/VcPanel.h"
 #include "controls/VcToolButton.h"
 #include "controls/VcToolbar.h"
-#include "ui/Form.h"
+#include "ui/Frame.h"
 #include "ui/ImageList.h"
 #include "ui/Menu.h"
 

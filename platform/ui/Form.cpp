@@ -316,12 +316,6 @@ void TForm::KeyDown(std::uint16_t& Key, TShiftState Shift)
     }
 }
 
-TFrame::TFrame(TComponent* AOwner) : TWinControl(AOwner, NewWidget<QWidget>())
-{
-    Widget()->setFocusPolicy(Qt::NoFocus);
-    SetBounds(0, 0, 320, 240);
-}
-
 TForm* GetParentForm(const TControl* Control)
 {
     const TControl* C = Control;

@@ -1,6 +1,5 @@
 #pragma once
-// Forms (top-level windows, modal or not) and frames (reusable groups of
-// controls placed inside a form).
+// Forms: top-level windows, modal or not.
 #include "ui/ApplicationForm.h"
 #include "ui/Control.h"
 
@@ -107,12 +106,6 @@ private:
     bool FDestroyed = false;
     bool FPlaced = false;
     class QEventLoop* FModalLoop = nullptr;
-};
-
-// A group of controls built in code that is placed inside a form.
-class TFrame : public TWinControl {
-public:
-    explicit TFrame(TComponent* AOwner);
 };
 
 // The form that owns (directly or through its owners) or holds the control.

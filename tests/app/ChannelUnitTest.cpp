@@ -1,6 +1,7 @@
 #include "app/ChannelUnit.h"
 #include "ui/Application.h"
 #include "ui/Bitmap.h"
+#include "ui/Form.h"
 #include "ui/Screenshot.h"
 #include "ui/TextClipCheck.h"
 

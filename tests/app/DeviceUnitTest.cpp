@@ -4,6 +4,7 @@
 #include "rtl/FileUtils.h"
 #include "ui/Application.h"
 #include "ui/DialogRequest.h"
+#include "ui/Form.h"
 #include "ui/ScrollBox.h"
 #include "ui/Screenshot.h"
 #include "ui/TextClipCheck.h"
