@@ -7,6 +7,8 @@
 #include "ui/Graphic.h"
 #include "ui/RecordingCanvas.h"
 
+class TMetafileCanvas;
+
 class TMetafile : public TGraphic {
 public:
     TMetafile();
@@ -46,20 +48,4 @@ private:
     std::string FDescription;
     int FWidth = 0;
     int FHeight = 0;
-};
-
-// Draws into a metafile: the drawing replaces the metafile's contents when
-// the canvas is destroyed. A metafile without a size takes the extent of
-// what was drawn.
-class TMetafileCanvas : public TRecordingCanvas {
-public:
-    TMetafileCanvas(TMetafile* AMetafile, TCanvas* ReferenceDevice);
-    TMetafileCanvas(TMetafile* AMetafile, TCanvas* ReferenceDevice, const std::string& CreatedBy,
-                    const std::string& Description);
-    ~TMetafileCanvas() override;
-
-private:
-    TMetafile* FMetafile;
-    std::string FCreatedBy;
-    std::string FDescription;
 };

@@ -14,6 +14,7 @@
 #include "rtl/StrUtils.h"
 #include "ui/Bitmap.h"
 #include "ui/Clipboard.h"
+#include "ui/MetafileCanvas.h"
 #include "ui/PrintDialog.h"
 #include "ui/JPEGImage.h"
 #include "ui/Metafile.h"

@@ -12,6 +12,7 @@
 #include "ui/Bitmap.h"
 #include "ui/JPEGImage.h"
 #include "ui/Metafile.h"
+#include "ui/MetafileCanvas.h"
 #include "ui/Timer.h"
 
 namespace {

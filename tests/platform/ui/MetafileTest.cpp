@@ -8,6 +8,7 @@
 #include "GraphicsTestApp.h"
 #include "ui/Bitmap.h"
 #include "ui/Metafile.h"
+#include "ui/MetafileCanvas.h"
 
 namespace {
 
