@@ -22,8 +22,6 @@ namespace {
 const bool Registered = [] {
     RegisterGraphicsProperties();
     RegisterPublishedClass<TkPlotAxis, TkPlotLayoutObject>("TkPlotAxis");
-    RegisterPublishedClass<TkPlotXAxis, TkPlotAxis>("TkPlotXAxis");
-    RegisterPublishedClass<TkPlotYAxis, TkPlotAxis>("TkPlotYAxis", {});
     return true;
 }();
 
@@ -46,18 +44,6 @@ TkPlotAxis::TkPlotAxis(TkPlotObjectOwner* AOwner, const TkPlotObjectCallbacks& C
 }
 
 TkPlotAxis::~TkPlotAxis() = default;
-
-TkPlotXAxis::TkPlotXAxis(TkPlotObjectOwner* AOwner, const TkPlotObjectCallbacks& Callbacks)
-    : TkPlotAxis(AOwner, Callbacks, TkPlotObjectKind::XAxis)
-{
-    SetTrackingStyle(AOwner && AOwner->IsPublishedPlot() ? kptsScrollSmooth : kptsScaleMinMax);
-    SetTrackingAlignFirstStyle(kpafsAuto);
-}
-
-TkPlotYAxis::TkPlotYAxis(TkPlotObjectOwner* AOwner, const TkPlotObjectCallbacks& Callbacks)
-    : TkPlotAxis(AOwner, Callbacks, TkPlotObjectKind::YAxis)
-{
-}
 
 // ---------------------------------------------------------------- range
 

@@ -37,20 +37,6 @@ struct TkPlotTickObject {
     bool Visible = false;  // the value lies on the drawn scale
 };
 
-// While one is alive, an axis with MasterUIInput does not hand its input
-// on to the other axes of its kind: for callers that give the input to
-// every axis themselves, so that none takes it twice.
-class TkPlotAxisRelayHold {
-public:
-    TkPlotAxisRelayHold();
-    ~TkPlotAxisRelayHold();
-    TkPlotAxisRelayHold(const TkPlotAxisRelayHold&) = delete;
-    TkPlotAxisRelayHold& operator=(const TkPlotAxisRelayHold&) = delete;
-
-private:
-    bool FWasHeld;
-};
-
 namespace TkPlotObjectKind {
 extern const TkPlotKind XAxis;
 extern const TkPlotKind YAxis;
@@ -339,27 +325,4 @@ private:
     bool FLabelsAdjusting = false;
     int FRequiredSize = 0;
     int FTitleOffset = 0;
-};
-
-class TkPlotXAxis : public TkPlotAxis {
-    PUBLISHED_CLASS(TkPlotXAxis);
-
-public:
-    TkPlotXAxis(TkPlotObjectOwner* AOwner, const TkPlotObjectCallbacks& Callbacks);
-
-    // An X axis scrolls by default only on the published plot, so its
-    // tracking style has no fixed default and is always stored.
-    PUBLISHED_ACCESSORS(TkPlotTrackingStyle, TrackingStyle);
-    PUBLISHED_ACCESSORS(TkPlotAlignFirstStyle, TrackingAlignFirstStyle, kpafsAuto);
-
-protected:
-    ~TkPlotXAxis() override = default;
-};
-
-class TkPlotYAxis : public TkPlotAxis {
-public:
-    TkPlotYAxis(TkPlotObjectOwner* AOwner, const TkPlotObjectCallbacks& Callbacks);
-
-protected:
-    ~TkPlotYAxis() override = default;
 };

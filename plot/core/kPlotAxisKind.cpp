@@ -1,6 +1,8 @@
 // The X-axis and Y-axis kinds.
 #include "plot/core/kPlotAxis.h"
 #include "plot/core/kPlotTypedKindManager.h"
+#include "plot/core/kPlotXAxis.h"
+#include "plot/core/kPlotYAxis.h"
 
 namespace {
 

@@ -7,14 +7,11 @@
 #include <utility>
 
 #include "plot/core/kPlotAxis.h"
+#include "plot/core/kPlotAxisRelayHold.h"
 #include "rtl/Exception.h"
 #include "ui/Keys.h"
 
 namespace {
-
-// Set while a gesture of an axis with MasterUIInput is replayed on the
-// other axes of its kind, so that they do not replay it again.
-bool GReplaying = false;
 
 // How far above the mouse the hint of an axis without a shown title
 // starts, in pixels.
@@ -26,13 +23,6 @@ double Pow10(double Exponent)
 }
 
 }  // namespace
-
-TkPlotAxisRelayHold::TkPlotAxisRelayHold() : FWasHeld(std::exchange(GReplaying, true)) {}
-
-TkPlotAxisRelayHold::~TkPlotAxisRelayHold()
-{
-    GReplaying = FWasHeld;
-}
 
 // ---------------------------------------------------------------- working ranges
 
@@ -311,12 +301,10 @@ void TkPlotAxis::ZoomToRect(const TRect& Rect)
 
 void TkPlotAxis::Relay(const std::function<void(TkPlotAxis*)>& Replay)
 {
-    if (!FMasterUIInput || GReplaying || !GetOwner())
+    if (!FMasterUIInput || TkPlotAxisRelayHold::IsHeld() || !GetOwner())
         return;
-    GReplaying = true;
-    struct Done {
-        ~Done() { GReplaying = false; }
-    } done;
+    // The other axes must not replay the gesture again.
+    const TkPlotAxisRelayHold hold;
     for (TkPlotAxis* axis : GetOwner()->GetAxes(Kind()))
         if (axis && axis != this)
             Replay(axis);

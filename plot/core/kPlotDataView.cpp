@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "plot/core/kGPFunctions.h"
+#include "plot/core/kPlotAxisRelayHold.h"
 #include "plot/core/kPlotObjectNames.h"
 #include "rtl/NumberFormat.h"
 #include "rtl/PublishedList.h"

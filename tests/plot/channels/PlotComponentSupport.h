@@ -8,8 +8,9 @@
 
 #include "plot/channels/kPlotLegend.h"
 #include "plot/channels/kPlotToolBar.h"
-#include "plot/core/kPlotAxis.h"
 #include "plot/core/kPlotComponent.h"
+#include "plot/core/kPlotXAxis.h"
+#include "plot/core/kPlotYAxis.h"
 #include "ui/Application.h"
 
 // Input as the test objects received it, in order.

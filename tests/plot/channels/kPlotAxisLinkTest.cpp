@@ -1,7 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "ChannelTestSupport.h"
-#include "plot/core/kPlotAxis.h"
+#include "plot/core/kPlotXAxis.h"
+#include "plot/core/kPlotYAxis.h"
 
 namespace {
 

@@ -13,6 +13,7 @@
 #include "plot/core/kPlotEditorHost.h"
 #include "plot/core/kPlotEditorLink.h"
 #include "plot/core/kPlotMasterManager.h"
+#include "plot/core/kPlotXAxis.h"
 #include "rtl/Exception.h"
 #include "ui/Application.h"
 

@@ -10,6 +10,8 @@
 
 #include "PlotObjectSupport.h"
 #include "plot/core/kPlotAxis.h"
+#include "plot/core/kPlotXAxis.h"
+#include "plot/core/kPlotYAxis.h"
 #include "ui/Font.h"
 #include "ui/RecordingCanvas.h"
 

@@ -4,6 +4,7 @@
 #include "plot/core/kPlotAxis.h"
 #include "plot/core/kPlotDataView.h"
 #include "plot/core/kPlotMasterManager.h"
+#include "plot/core/kPlotXAxis.h"
 #include "rtl/Exception.h"
 #include "ui/Application.h"
 

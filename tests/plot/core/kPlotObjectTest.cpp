@@ -7,6 +7,8 @@
 #include "plot/core/kPlotAxis.h"
 #include "plot/core/kPlotDataView.h"
 #include "plot/core/kPlotLayoutManager.h"
+#include "plot/core/kPlotXAxis.h"
+#include "plot/core/kPlotYAxis.h"
 #include "rtl/Exception.h"
 #include "ui/Application.h"
 #include "ui/Keys.h"

@@ -25,6 +25,8 @@
 #include "plot/core/kPlotAxis.h"
 #include "plot/core/kPlotMasterManager.h"
 #include "plot/core/kPlotTranslation.h"
+#include "plot/core/kPlotXAxis.h"
+#include "plot/core/kPlotYAxis.h"
 #include "plot/editor/kComponentEditorButton.h"
 #include "plot/editor/kComponentEditorCheckBox.h"
 #include "plot/editor/kComponentEditorColorPicker.h"
