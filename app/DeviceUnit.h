@@ -12,7 +12,8 @@
 #include "controls/VcToolbar.h"
 #include "ui/Frame.h"
 #include "ui/ImageList.h"
-#include "ui/Menu.h"
+#include "ui/MenuItem.h"
+#include "ui/PopupMenu.h"
 
 #include <string>
 #include <vector>

@@ -20,8 +20,8 @@
 #include "ui/ControlQt.h"
 #include "ui/GraphicsQt.h"
 #include "ui/Keys.h"
-#include "ui/Menu.h"
 #include "ui/MouseCapture.h"
+#include "ui/PopupMenu.h"
 
 namespace {
 

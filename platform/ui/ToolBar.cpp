@@ -13,7 +13,7 @@
 #include "ui/ControlQt.h"
 #include "ui/GraphicsQt.h"
 #include "ui/ImageList.h"
-#include "ui/Menu.h"
+#include "ui/PopupMenu.h"
 
 namespace {
 QToolButton* ToolOf(const TControl* C)

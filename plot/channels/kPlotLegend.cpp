@@ -14,7 +14,7 @@
 #include "rtl/Saturating.h"
 #include "ui/Canvas.h"
 #include "ui/Font.h"
-#include "ui/Menu.h"
+#include "ui/PopupMenu.h"
 
 namespace {
 

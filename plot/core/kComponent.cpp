@@ -8,7 +8,6 @@
 #include "rtl/StringList.h"
 #include "ui/Bitmap.h"
 #include "ui/Keys.h"
-#include "ui/Menu.h"
 
 namespace {
 

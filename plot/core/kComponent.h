@@ -13,7 +13,7 @@
 #include "rtl/PublishedList.h"
 #include "ui/Control.h"
 #include "ui/CustomControl.h"
-#include "ui/Menu.h"
+#include "ui/PopupMenu.h"
 
 class TBitmap;
 class TGraphic;

@@ -1,7 +1,7 @@
 #pragma once
 #include <string>
 
-#include "ui/Menu.h"
+#include "ui/MenuItem.h"
 
 // A menu item that stands for a plot object, by name.
 class TkMenuItem : public TMenuItem {

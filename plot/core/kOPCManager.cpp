@@ -8,7 +8,7 @@
 #include "rtl/StrUtils.h"
 #include "rtl/Writer.h"
 #include "ui/Canvas.h"
-#include "ui/Menu.h"
+#include "ui/PopupMenu.h"
 
 namespace {
 

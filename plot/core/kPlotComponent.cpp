@@ -17,7 +17,7 @@
 #include "ui/Bitmap.h"
 #include "ui/ImageList.h"
 #include "ui/Keys.h"
-#include "ui/Menu.h"
+#include "ui/PopupMenu.h"
 
 namespace {
 

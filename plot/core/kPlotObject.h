@@ -14,7 +14,7 @@
 #include "rtl/Types.h"
 #include "ui/Color.h"
 #include "ui/Control.h"
-#include "ui/Menu.h"
+#include "ui/PopupMenu.h"
 
 class TCanvas;
 class TkPlotObject;

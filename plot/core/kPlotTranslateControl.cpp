@@ -5,7 +5,8 @@
 #include "plot/core/kRadioGroup.h"
 #include "ui/ComboBox.h"
 #include "ui/Form.h"
-#include "ui/Menu.h"
+#include "ui/MenuItem.h"
+#include "ui/PopupMenu.h"
 
 namespace {
 

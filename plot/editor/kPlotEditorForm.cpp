@@ -22,8 +22,9 @@
 #include "rtl/NumberFormat.h"
 #include "ui/Font.h"
 #include "ui/Label.h"
-#include "ui/Menu.h"
+#include "ui/MenuItem.h"
 #include "ui/PageControl.h"
+#include "ui/PopupMenu.h"
 
 namespace {
 

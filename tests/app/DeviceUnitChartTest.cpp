@@ -18,8 +18,9 @@
 #include "ui/Bitmap.h"
 #include "ui/DialogRequest.h"
 #include "ui/Form.h"
-#include "ui/Menu.h"
+#include "ui/MenuItem.h"
 #include "ui/PageControl.h"
+#include "ui/PopupMenu.h"
 #include "ui/ScrollBox.h"
 
 #include "ScratchDir.h"

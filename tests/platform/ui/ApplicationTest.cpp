@@ -20,7 +20,8 @@
 #include "ui/Button.h"
 #include "ui/DialogRequest.h"
 #include "ui/Form.h"
-#include "ui/Menu.h"
+#include "ui/MenuItem.h"
+#include "ui/PopupMenu.h"
 
 namespace {
 

@@ -5,7 +5,8 @@
 #include <QMenu>
 
 #include "ui/Application.h"
-#include "ui/Menu.h"
+#include "ui/MenuItem.h"
+#include "ui/PopupMenu.h"
 
 TEST(Menu, ItemsInOrderWithSeparatorsAndSubMenus)
 {

@@ -4,7 +4,7 @@
 #include <QMenu>
 #include <QToolButton>
 
-#include "ui/Menu.h"
+#include "ui/PopupMenu.h"
 #include "ui/ToolBar.h"
 
 namespace {

@@ -18,7 +18,7 @@
 #include "plot/core/kPlotMasterManager.h"
 #include "ui/Application.h"
 #include "ui/Font.h"
-#include "ui/Menu.h"
+#include "ui/PopupMenu.h"
 #include "ui/RecordingCanvas.h"
 
 namespace {

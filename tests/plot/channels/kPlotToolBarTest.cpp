@@ -16,7 +16,7 @@
 #include "plot/core/kPlotMasterManager.h"
 #include "ui/Application.h"
 #include "ui/ImageList.h"
-#include "ui/Menu.h"
+#include "ui/PopupMenu.h"
 #include "ui/RecordingCanvas.h"
 
 namespace {

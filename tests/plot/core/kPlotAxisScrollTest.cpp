@@ -9,7 +9,7 @@
 #include "rtl/Exception.h"
 #include "ui/Application.h"
 #include "ui/Keys.h"
-#include "ui/Menu.h"
+#include "ui/PopupMenu.h"
 
 namespace {
 

@@ -10,7 +10,8 @@
 #include "ui/ComboBox.h"
 #include "ui/Form.h"
 #include "ui/Label.h"
-#include "ui/Menu.h"
+#include "ui/MenuItem.h"
+#include "ui/PopupMenu.h"
 
 namespace {
 

@@ -43,7 +43,7 @@
 #include "rtl/PublishedProperties.h"
 #include "ui/Application.h"
 #include "ui/DialogRequest.h"
-#include "ui/Menu.h"
+#include "ui/MenuItem.h"
 #include "ui/PageControl.h"
 #include "ui/RecordingCanvas.h"
 

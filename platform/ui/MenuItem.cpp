@@ -1,4 +1,4 @@
-#include "ui/Menu.h"
+#include "ui/MenuItem.h"
 
 #include <QAction>
 #include <QMenu>
@@ -6,7 +6,6 @@
 
 #include "ui/Application.h"
 #include "ui/ControlQt.h"
-#include "ui/MouseCapture.h"
 
 namespace {
 
@@ -178,34 +177,6 @@ QMenu* TMenuItem::EnsureMenu()
         FAction->setMenu(FMenu);
     }
     return FMenu;
-}
-
-TPopupMenu::TPopupMenu(TComponent* AOwner) : TComponent(AOwner), Items(new TMenuItem(nullptr))
-{
-    QObject::connect(Items->EnsureMenu(), &QMenu::aboutToShow, [this] {
-        CallGuarded(this, [this] {
-            if (OnPopup)
-                OnPopup(this);
-        });
-    });
-}
-
-TPopupMenu::~TPopupMenu()
-{
-    delete Items;
-}
-
-QMenu* TPopupMenu::Menu() const
-{
-    return Items->EnsureMenu();
-}
-
-void TPopupMenu::Popup(int X, int Y)
-{
-    // The menu takes the mouse from whatever control held it, and nothing
-    // holds it once the menu is gone.
-    ReleaseCapture();
-    Menu()->exec(QPoint(X, Y));
 }
 
 TMenuItem* NewMenuItem(TComponent* AOwner, const std::string& Caption, TNotifyEvent OnClick, const std::string& Name)

@@ -1,5 +1,5 @@
 #pragma once
-// Pop-up menus and their items (captions, checks, radio groups, sub-menus).
+// Menu items: captions, checks, radio groups, sub-menus.
 #include <memory>
 #include <string>
 #include <vector>
@@ -85,25 +85,6 @@ private:
     bool FAutoCheck = false;
     int FGroupIndex = 0;
     int FImageIndex = -1;
-};
-
-class TPopupMenu : public TComponent {
-public:
-    explicit TPopupMenu(TComponent* AOwner);
-    ~TPopupMenu() override;
-
-    // The root item whose sub-items the menu shows.
-    TMenuItem* const Items;
-    // Shows the menu at screen position (X, Y) (OnPopup fires first) and
-    // returns once it closed (the chosen item's Click has run by then).
-    void Popup(int X, int Y);
-    // The control the menu was last popped up for.
-    TComponent* PopupComponent = nullptr;
-    bool AutoPopup = true;
-
-    TNotifyEvent OnPopup;
-
-    QMenu* Menu() const;
 };
 
 // Makes a new item with the given caption, handler and name (NewItem of
