@@ -14,6 +14,7 @@
 #include "rtl/Saturating.h"
 #include "ui/CanvasPainter.h"
 #include "ui/Graphic.h"
+#include "ui/RegionBlit.h"
 #include "ui/GraphicsQt.h"
 #include "ui/RotatedTextCache.h"
 
@@ -226,7 +227,7 @@ void TCanvasPainter::DrawImage(TCanvas* Canvas, const TRect& R, const QImage& Im
         QImage Source = Image;
         if (R.Right < R.Left || R.Bottom < R.Top)
             Source = Image.mirrored(R.Right < R.Left, R.Bottom < R.Top);
-        P->drawImage(ToQRect(N), Source);
+        DrawImageByRects(*P, ToQRect(N), Source);
     }
 }
 
