@@ -13,17 +13,11 @@ void DrawImageByRects(QPainter& Painter, const QRect& Target, const QImage& Imag
         Painter.drawImage(Target, Image);
         return;
     }
-    const bool Clipped = Painter.hasClipping();
-    const QRegion Clip = Clipped ? Painter.clipRegion() : QRegion();
     QRegion Area = Painter.deviceTransform().inverted().map(System) & Target;
-    if (Clipped)
-        Area &= Clip;
+    if (Painter.hasClipping())
+        Area &= Painter.clipRegion();
     for (const QRect& Part : Area) {
         Painter.setClipRect(Part);
         Painter.drawImage(Target, Image);
     }
-    if (Clipped)
-        Painter.setClipRegion(Clip);
-    else
-        Painter.setClipping(false);
 }

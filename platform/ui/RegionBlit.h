@@ -9,5 +9,6 @@ class QRect;
 // out of it), the raster engine would fill the picture span by span and
 // split that over Qt's thread pool, waking its threads at every paint;
 // one rectangle at a time it copies rows in the calling thread. The
-// painter's clip is left as it was.
+// painter's clip is then left on the last rectangle: the canvas sets its
+// own again at its next call.
 void DrawImageByRects(QPainter& Painter, const QRect& Target, const QImage& Image);
