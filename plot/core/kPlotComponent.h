@@ -167,11 +167,12 @@ class TkPlotPointerModes;
 
 // Its output, data file and log reach it through the small interfaces it
 // implements (GetLogBufferSize, declared with its property, answers the
-// data host).
+// data host). The data host is public: a data file can be made over any
+// plot, to read or write its bytes without a file on disk.
 class TkPlotComponent : public TkCustomComponent,
                         public TkPlotObjectOwner,
                         private TkPlotHintTimer,
-                        private TkPlotDataHost,
+                        public TkPlotDataHost,
                         private TkPlotOutputHost {
     PUBLISHED_CLASS(TkPlotComponent);
     // By kind name. First, so that the named events below can refer into it.
