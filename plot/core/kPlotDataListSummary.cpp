@@ -160,9 +160,10 @@ private:
         }
     }
 
-    // The same, the records read in place one after the other: the points
-    // inside the run's column's span are folded without a conversion or a
-    // call.
+    // The same, the records read in place one after the other. X runs one
+    // way here, so the points that fall into the run's column lie together:
+    // their end is searched for as LastInRun does, through the column's span
+    // (no conversion, no call), and only their Y are read to fold them.
     void ReadStretchInPlace(int J, int End)
     {
         // One block: stored one after the other.
@@ -175,20 +176,35 @@ private:
                 ++J;
                 continue;
             }
+            // A value on one of the span's marks is left to InRun, which
+            // converts it, at the next turn.
             const double low = FLow, high = FHigh;
             const TkPlotPixelScale::TSpan span = FSpan;
-            const auto inRun = [&](double X) { return (X >= low && X <= high) || span.Holds(X); };
-            double minY = FRun.Min, maxY = FRun.Max, lastY;
-            do {
-                const double y = FShape.YAt(first + J);
+            const auto inRun = [&](int I) {
+                const double X = FShape.XAt(first + I);
+                return (X >= low && X <= high) || span.Holds(X);
+            };
+            int in = J, out = End + 1;
+            const auto probe = [&](int I) { (inRun(I) ? in : out) = I; };
+            const std::int64_t guess = std::int64_t(FRunStart) + FRunLength - 1;
+            if (guess > J && guess < End) {
+                probe(int(guess));
+                probe(in == guess ? in + 1 : out - 1);
+            } else if (J < End) {
+                probe(J + 1);
+            }
+            while (out - in > 1)
+                probe(in + (out - in) / 2);
+            double minY = FRun.Min, maxY = FRun.Max;
+            for (int i = J; i <= in; ++i) {
+                const double y = FShape.YAt(first + i);
                 maxY = y > maxY ? y : maxY;
                 minY = y < minY ? y : minY;
-                lastY = y;
-                ++J;
-            } while (J <= End && inRun(FShape.XAt(first + J)));
+            }
             FRun.Min = minY;
             FRun.Max = maxY;
-            FRun.LastValue = lastY;
+            FRun.LastValue = FShape.YAt(first + in);
+            J = in + 1;
         }
     }
 

@@ -355,6 +355,14 @@ TEST_F(FastTracePixels, ALinearScaleInEveryDataStyle)
     for (int i = 0; i < 60'000; ++i)
         far->AddXY(46'000 + i * 1e-9, Wander(random, y));
     ExpectSameInEveryView(far, "far from zero", 46'000, 46'000 + 6e-5);
+    // Columns of uneven length, runs of equal X, and in the whole view
+    // every fourth step on a mark between two columns: where a column ends
+    // is often not where the one before suggests.
+    TkPlotChannel* uneven = onLinearX(Channel(kpdsStandard));
+    std::uniform_int_distribution<int> gap(0, 2);
+    for (int i = 0, step = 0; i < 1600; ++i, step += gap(random))
+        uneven->AddXY(step / 160.0, Wander(random, y));
+    ExpectSameInEveryView(uneven, "uneven columns", 0, 10);
 }
 
 // Lines cut at the Y axis' range, lines to points far beyond it pulled
