@@ -56,23 +56,32 @@ const std::vector<TPoint>& TkPlotFastTrace::Lines()
 
 void TkPlotFastTrace::Flush()
 {
-    for (const TkPlotMinMaxPoint* a : {&FFirst, &FSecond})
-        if (!a->Empty && a->Min != a->Max)
-            Line(*a, a->Max, *a, a->Min);
+    // The ends' pixels do not depend on one another: converted together
+    // first, the processor works on them side by side.
+    const int firstMax = FYScale.Pixel(FFirst.Max), firstMin = FYScale.Pixel(FFirst.Min);
+    const int firstLast = FYScale.Pixel(FFirst.LastValue);
+    const int secondMax = FYScale.Pixel(FSecond.Max), secondMin = FYScale.Pixel(FSecond.Min);
+    const int secondFirst = FYScale.Pixel(FSecond.FirstValue), secondLast = FYScale.Pixel(FSecond.LastValue);
+    const int thirdFirst = FYScale.Pixel(FThird.FirstValue);
+    if (!FFirst.Empty && FFirst.Min != FFirst.Max)
+        Line(FFirst, FFirst.Max, firstMax, FFirst, FFirst.Min, firstMin);
+    if (!FSecond.Empty && FSecond.Min != FSecond.Max)
+        Line(FSecond, FSecond.Max, secondMax, FSecond, FSecond.Min, secondMin);
     if (!FFirst.Empty && !FSecond.Empty)
-        Line(FFirst, FFirst.LastValue, FSecond, FSecond.FirstValue);
+        Line(FFirst, FFirst.LastValue, firstLast, FSecond, FSecond.FirstValue, secondFirst);
     if (!FSecond.Empty && !FThird.Empty)
-        Line(FSecond, FSecond.LastValue, FThird, FThird.FirstValue);
+        Line(FSecond, FSecond.LastValue, secondLast, FThird, FThird.FirstValue, thirdFirst);
 }
 
-void TkPlotFastTrace::Line(const TkPlotMinMaxPoint& A, double Y1, const TkPlotMinMaxPoint& B, double Y2)
+void TkPlotFastTrace::Line(const TkPlotMinMaxPoint& A, double Y1, int Pixel1, const TkPlotMinMaxPoint& B, double Y2,
+                           int Pixel2)
 {
     TPoint a, b;
     if (FUncut.Holds(A.FirstX, Y1) && FUncut.Holds(B.FirstX, Y2)) {
         // Nothing to cut: the ends are the points themselves, in X order
         // as ClippedLine takes them.
-        a = TPoint(A.FirstIndex, FYScale.Pixel(Y1));
-        b = TPoint(B.FirstIndex, FYScale.Pixel(Y2));
+        a = TPoint(A.FirstIndex, Pixel1);
+        b = TPoint(B.FirstIndex, Pixel2);
         if (A.FirstX > B.FirstX)
             std::swap(a, b);
         if (FReverse) {

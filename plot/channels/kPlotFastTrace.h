@@ -34,8 +34,9 @@ private:
     // to the third; the columns are held back until then so that each
     // vertical line is drawn once its range is whole.
     void Flush();
-    // The line from Y1 at the first X of column A to Y2 at that of B.
-    void Line(const TkPlotMinMaxPoint& A, double Y1, const TkPlotMinMaxPoint& B, double Y2);
+    // The line from Y1 at the first X of column A to Y2 at that of B; the
+    // pixels are those of Y1 and Y2, for a line that needs no cutting.
+    void Line(const TkPlotMinMaxPoint& A, double Y1, int Pixel1, const TkPlotMinMaxPoint& B, double Y2, int Pixel2);
 
     const TkPlotChannelCustom& FChannel;
     const TkPlotChannelAxis& FXAxis;

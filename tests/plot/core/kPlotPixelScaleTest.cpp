@@ -44,6 +44,11 @@ TEST(PixelScale, LinearRoundsAsTheNearestPixelTiesToEvenAndClamps)
         std::vector<double> values = Values(min, 1000);
         for (int h = -2000; h < 2000; ++h)
             values.push_back(min + (h + 0.5) / factor);
+        // Offsets about where an int runs out.
+        for (double edge : {std::ldexp(1.0, 30), std::ldexp(1.0, 31)})
+            for (double d : {-1.5, -0.5, 0.0, 0.5, 1.5})
+                for (double sign : {1.0, -1.0})
+                    values.push_back(min + sign * (edge + d) / factor);
         for (double v : values)
             ASSERT_EQ(s.Pixel(v), ClampPixel(p0 - std::nearbyint((v - min) * factor))) << v << " at " << factor;
     }
@@ -63,6 +68,11 @@ TEST(PixelScale, ALinearPixelsSpanHoldsExactlyTheValuesThatTurnIntoIt)
         std::vector<double> values = Values(min, 1000);
         for (int h = -2000; h < 2000; ++h)
             values.push_back(min + (h + 0.5) / factor);
+        // Offsets about where an int runs out.
+        for (double edge : {std::ldexp(1.0, 30), std::ldexp(1.0, 31)})
+            for (double d : {-1.5, -0.5, 0.0, 0.5, 1.5})
+                for (double sign : {1.0, -1.0})
+                    values.push_back(min + sign * (edge + d) / factor);
         for (double v : values) {
             const int pixel = s.Pixel(v);
             const double offset = (v - min) * factor;
