@@ -60,7 +60,10 @@ bool TRotatedTextCache::Draw(QPainter& P, const QImage& Target, const QRect& Cli
     const QRect reach = Reach(metrics, Orientation, S).translated(X, Y);
     const QRect area = reach & Clip & Target.rect();
     QRgb ground = 0;
-    if (area.isEmpty() || !Uniform(Target, area, ground))
+    // Outlines that cross the picture's edge are cut there before they are
+    // filled, which may set other pixels next to the edge than the whole
+    // outline drawn in the cache's picture: such text is drawn anew.
+    if (area.isEmpty() || !Target.rect().contains(reach) || !Uniform(Target, area, ground))
         return false;
     const TKey key{S, F.key(), Color.rgba(), Orientation, ground, int(Target.format()), int(P.renderHints())};
     auto found = FEntries.find(key);

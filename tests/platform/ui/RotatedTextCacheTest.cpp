@@ -1,6 +1,7 @@
 // Turned text copied from the cache's pictures leaves the pixels drawing it
-// anew leaves: over plain and mixed grounds, clipped, in several colours,
-// fonts and angles, drawn many times at many places.
+// anew leaves: over plain and mixed grounds, clipped, across the picture's
+// edge, in several colours, fonts and angles, drawn many times at many
+// places.
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -84,6 +85,12 @@ TEST(RotatedTextCache, CopiesLeaveThePixelsOfTextDrawnAnew)
             c.TextOut(50, 120, "Level in the tank");
             c.RemoveClipRect();
             c.TextOut(120, 140, "Level in the tank");
+        });
+        ExpectSamePicture("struck out, across the top left corner" + at, [&](TCanvas& c) {
+            c.Font->SetOrientation(angle);
+            c.Font->SetStyle(TFontStyles{fsStrikeOut});
+            c.TextOut(120, 140, "Level in the tank");
+            c.TextOut(-20, -5, "Level in the tank");
         });
     }
 }
