@@ -17,6 +17,7 @@
 #include "ui/RegionBlit.h"
 #include "ui/GraphicsQt.h"
 #include "ui/RotatedTextCache.h"
+#include "ui/TextMaskCache.h"
 
 namespace {
 
@@ -651,6 +652,11 @@ void TCanvas::DoLineTo(int X, int Y)
         return;
     if (Pen->GetWidth() <= 1 && Pen->GetStyle() == psSolid) {
         if (Pen->GetMode() == pmCopy && MapsPixelsToPixels(P)) {
+            // Onto a picture, straight into its rows, as a trace's lines go:
+            // a chart draws its axes' ticks and grid one line at a time.
+            const TPoint Ends[2] = {FPenPos, Point(X, Y)};
+            if (WriteThinLines(Ends, 2))
+                return;
             // A plain pen over a pixel grid: the stepped pixels are filled as
             // straight runs, one rectangle each, which sets the same pixels
             // far faster (a chart's trace is mostly steep runs).
@@ -680,7 +686,7 @@ void TCanvas::DoLineTo(int X, int Y)
 
 void TCanvas::DoLineSegments(const std::vector<TPoint>& Ends)
 {
-    if (WriteThinLines(Ends))
+    if (WriteThinLines(Ends.data(), Ends.size()))
         return;
     for (std::size_t I = 0; I + 1 < Ends.size(); I += 2) {
         MoveTo(Ends[I].X, Ends[I].Y);
@@ -688,7 +694,7 @@ void TCanvas::DoLineSegments(const std::vector<TPoint>& Ends)
     }
 }
 
-bool TCanvas::WriteThinLines(const std::vector<TPoint>& Ends)
+bool TCanvas::WriteThinLines(const TPoint* Ends, std::size_t Count)
 {
     if (Pen->GetWidth() > 1 || Pen->GetStyle() != psSolid || Pen->GetMode() != pmCopy)
         return false;
@@ -726,7 +732,7 @@ bool TCanvas::WriteThinLines(const std::vector<TPoint>& Ends)
         for (int Y = Top; Y < Bottom; ++Y, Row += RowBytes)
             std::fill(reinterpret_cast<quint32*>(Row) + Left, reinterpret_cast<quint32*>(Row) + Right, Pixel);
     };
-    for (std::size_t I = 0; I + 1 < Ends.size(); I += 2)
+    for (std::size_t I = 0; I + 1 < Count; I += 2)
         if (Ends[I] != Ends[I + 1])
             StepRuns(Ends[I], Ends[I + 1], Fill);
     return true;
@@ -855,7 +861,7 @@ void TCanvas::DoPolyline(const std::vector<TPoint>& Points)
             Ends.push_back(Points[I]);
             Ends.push_back(Points[I + 1]);
         }
-        if (WriteThinLines(Ends))
+        if (WriteThinLines(Ends.data(), Ends.size()))
             return;
     }
     QPainter* P = TCanvasPainter::Begin(this);
@@ -875,16 +881,18 @@ void TCanvas::DoTextOut(int X, int Y, const std::string& Text)
     QPainter* P = QGuiApplication::instance() ? TCanvasPainter::Begin(this) : nullptr;
     if (!P || Text.empty())
         return;
+    const bool OntoPicture = Brush->GetStyle() != bsSolid && P->device()->devType() == QInternal::Image;
+    const QImage* Target = OntoPicture ? static_cast<const QImage*>(P->device()) : nullptr;
+    const QRect Clip = Target ? (FHasClip ? ToQRect(FClip) : Target->rect()) : QRect();
+    if (Target && TTextMaskCache::Local().Draw(*P, *Target, Clip, X, Y, *Font, Text))
+        return;
     const QFont F = ToQFont(*Font);
     const QFontMetrics Metrics(F, P->device());
     const QString S = QString::fromStdString(Text);
     const int Orientation = Font->GetOrientation();
-    if (Orientation % 3600 != 0 && Brush->GetStyle() != bsSolid && P->device()->devType() == QInternal::Image) {
-        const auto& Target = *static_cast<const QImage*>(P->device());
-        const QRect Clip = FHasClip ? ToQRect(FClip) : Target.rect();
-        if (TRotatedTextCache::Local().Draw(*P, Target, Clip, X, Y, F, ToQColor(Font->GetColor()), Orientation, S))
-            return;
-    }
+    if (Target && Orientation % 3600 != 0 &&
+        TRotatedTextCache::Local().Draw(*P, *Target, Clip, X, Y, F, ToQColor(Font->GetColor()), Orientation, S))
+        return;
     P->save();
     P->setBackgroundMode(Qt::TransparentMode);
     P->translate(X, Y);

@@ -187,9 +187,10 @@ protected:
 
 private:
     friend class TCanvasPainter;
-    // LineSegments' pixels written into the painter's image, when the pen
-    // and the painter allow; false, drawing nothing, otherwise.
-    bool WriteThinLines(const std::vector<TPoint>& Ends);
+    // The pixels of the lines between Ends in pairs (Count of them) written
+    // into the painter's image, when the pen and the painter allow; false,
+    // drawing nothing, otherwise.
+    bool WriteThinLines(const TPoint* Ends, std::size_t Count);
     TPoint FPenPos;
     bool FHasClip = false;
     TRect FClip;

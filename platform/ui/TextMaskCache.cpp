@@ -1,0 +1,126 @@
+#include "ui/TextMaskCache.h"
+
+#include <QFontMetrics>
+#include <QPainter>
+#include <algorithm>
+
+#include "ui/Graphics.h"
+#include "ui/GraphicsQt.h"
+
+namespace {
+
+// Labels of a few plots over a run: time labels keep coming, so the
+// cache starts over once it holds this many.
+constexpr std::size_t MaxEntries = 4096;
+
+bool WritesPlainPixels(const QPainter& P, const QImage& Target)
+{
+    const QImage::Format F = Target.format();
+    return (F == QImage::Format_RGB32 || F == QImage::Format_ARGB32 || F == QImage::Format_ARGB32_Premultiplied) &&
+           Target.devicePixelRatio() == 1.0 && P.transform().isIdentity() &&
+           P.compositionMode() == QPainter::CompositionMode_SourceOver && P.opacity() == 1.0;
+}
+
+}  // namespace
+
+TTextMaskCache& TTextMaskCache::Local()
+{
+    thread_local TTextMaskCache cache;
+    return cache;
+}
+
+std::string TTextMaskCache::KeyOf(const QPainter& P, const QImage& Target, const TFont& Font, const std::string& Text)
+{
+    std::string key = Font.GetName();
+    for (const int part : {Font.GetHeight(), int(Font.GetStyle().Bits()), int(Font.GetPitch()), int(Font.GetColor()),
+                           Target.dotsPerMeterX(), Target.dotsPerMeterY(), int(P.renderHints())})
+        key.append(reinterpret_cast<const char*>(&part), sizeof part);
+    key += '\0';
+    key += Text;
+    return key;
+}
+
+bool TTextMaskCache::Draw(QPainter& P, const QImage& Target, const QRect& Clip, int X, int Y, const TFont& Font,
+                          const std::string& Text)
+{
+    if (!FEnabled || Font.GetOrientation() % 3600 != 0 || !WritesPlainPixels(P, Target))
+        return false;
+    std::string key = KeyOf(P, Target, Font, Text);
+    auto found = FEntries.find(key);
+    if (found == FEntries.end()) {
+        if (FEntries.size() >= MaxEntries)
+            FEntries.clear();
+        found = FEntries.emplace(std::move(key), Make(P, Target, Font, Text)).first;
+    }
+    const TEntry& entry = found->second;
+    if (!entry.Plain)
+        return false;
+    const QRect area = Clip & Target.rect();
+    const QRgb pixel = ToQColor(Font.GetColor()).rgba();
+    // Written through constBits, as the painter's own buffer, so that the
+    // image is not detached from the painter.
+    uchar* const bits = const_cast<uchar*>(Target.constBits());
+    const qsizetype rowBytes = Target.bytesPerLine();
+    for (const TRun& run : entry.Runs) {
+        const int y = Y + run.Y;
+        if (y < area.top() || y > area.bottom())
+            continue;
+        const int left = std::max(X + run.Left, area.left()), right = std::min(X + run.Right, area.right() + 1);
+        if (left < right) {
+            QRgb* row = reinterpret_cast<QRgb*>(bits + y * rowBytes);
+            std::fill(row + left, row + right, pixel);
+        }
+    }
+    ++FHits;
+    return true;
+}
+
+TTextMaskCache::TEntry TTextMaskCache::Make(const QPainter& P, const QImage& Target, const TFont& Font,
+                                            const std::string& Text)
+{
+    const QFont F = ToQFont(Font);
+    const QString S = QString::fromStdString(Text);
+    const QColor Color = ToQColor(Font.GetColor());
+    // The box the text may touch from its origin: its cell and its ink,
+    // with pixels to spare.
+    const QFontMetrics metrics(F, &Target);
+    const QRect cell(0, 0, metrics.horizontalAdvance(S), metrics.height());
+    const QRect ink = metrics.boundingRect(S).translated(0, metrics.ascent());
+    const QRect reach = cell.united(ink).adjusted(-2, -2, 2, 2);
+
+    // Drawn as TextOut draws it, at the target's resolution, onto nothing.
+    QImage picture(reach.size(), QImage::Format_ARGB32_Premultiplied);
+    picture.setDotsPerMeterX(Target.dotsPerMeterX());
+    picture.setDotsPerMeterY(Target.dotsPerMeterY());
+    picture.fill(Qt::transparent);
+    {
+        QPainter p(&picture);
+        p.setRenderHints(P.renderHints());
+        p.translate(-reach.left(), -reach.top());
+        p.setFont(F);
+        p.setPen(Color);
+        p.drawText(0, QFontMetrics(F, p.device()).ascent(), S);
+    }
+
+    TEntry entry;
+    entry.Plain = Color.alpha() == 255;
+    const QRgb opaque = Color.rgba();
+    for (int y = 0; y < picture.height() && entry.Plain; ++y) {
+        const QRgb* row = reinterpret_cast<const QRgb*>(picture.constScanLine(y));
+        for (int x = 0; x < picture.width(); ++x) {
+            if (row[x] == 0)
+                continue;
+            if (row[x] != opaque) {
+                entry.Plain = false;  // a blended edge: drawn anew each time
+                break;
+            }
+            const int left = x;
+            while (x + 1 < picture.width() && row[x + 1] == opaque)
+                ++x;
+            entry.Runs.push_back({y + reach.top(), left + reach.left(), x + 1 + reach.left()});
+        }
+    }
+    if (!entry.Plain)
+        entry.Runs.clear();
+    return entry;
+}
