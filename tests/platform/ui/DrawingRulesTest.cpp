@@ -122,6 +122,44 @@ TEST_F(DrawingRules, ThinLinesSetExactlyTheSteppedPixels)
     }
 }
 
+// Steep lines of every slope from one step across to nearly diagonal, in
+// all four directions, each drawn alone: exactly the stepped line's pixels,
+// through LineTo and through LineSegments (a trace's lines are mostly such
+// runs, many pixels tall, between neighbouring columns).
+TEST_F(DrawingRules, SteepLinesOfEverySlopeSetExactlyTheSteppedPixels)
+{
+    constexpr int W = 21, H = 181, X0 = 10, Y0 = 90;
+    Bmp.SetSize(W, H);
+    Bmp.Canvas->Pen->Color = clRed;
+    Bmp.Canvas->Pen->Width = 1;
+    int Wrong = 0, Lines = 0;
+    for (int Dx = -9; Dx <= 9; ++Dx)
+        for (int Dy = -88; Dy <= 88; ++Dy) {
+            if (Dx == 0 || std::abs(Dy) <= std::abs(Dx))
+                continue;
+            for (bool Segments : {false, true}) {
+                Bmp.Canvas->Brush->Color = clWhite;
+                Bmp.Canvas->FillRect(Rect(0, 0, W, H));
+                if (Segments) {
+                    Bmp.Canvas->LineSegments({Point(X0, Y0), Point(X0 + Dx, Y0 + Dy)});
+                } else {
+                    Bmp.Canvas->MoveTo(X0, Y0);
+                    Bmp.Canvas->LineTo(X0 + Dx, Y0 + Dy);
+                }
+                const std::set<std::pair<int, int>> Expected = LinePixels(X0, Y0, X0 + Dx, Y0 + Dy);
+                int Here = 0;
+                for (int y = 0; y < H; ++y)
+                    for (int x = 0; x < W; ++x)
+                        Here += (At(x, y) == clRed) != (Expected.count({x, y}) > 0);
+                EXPECT_EQ(Here, 0) << "to " << Dx << "," << Dy << (Segments ? " in segments" : "");
+                Wrong += Here;
+                ++Lines;
+            }
+        }
+    EXPECT_EQ(Wrong, 0);
+    EXPECT_GT(Lines, 2500);
+}
+
 // Many lines in one call set the pixels each line sets alone, also
 // where the clip rectangle or the bitmap's edge cuts them; lines of every
 // slope and length, from one that ends beside its start to ones far longer

@@ -105,8 +105,8 @@ TEST(TextMaskCache, WrittenTextLeavesThePixelsOfTextDrawnAnew)
         hits += ExpectSamePicture("across the picture's edges" + at, [&](TCanvas& c) {
             c.Font->SetOrientation(angle);
             c.Font->SetHeight(-15);
-            for (const TPoint p : {Point(-30, 60), Point(60, -8), Point(Size - 40, 60), Point(60, Size - 6), Point(5, 30),
-                                   Point(Size - 5, Size - 30)})
+            for (const TPoint p : {Point(-30, 60), Point(60, -8), Point(Size - 40, 60), Point(60, Size - 6),
+                                   Point(5, 30), Point(Size - 5, Size - 30)})
                 c.TextOut(p.X, p.Y, "Level in the tank");
         });
         if (angle == 0)
