@@ -368,7 +368,10 @@ TSize TCanvas::TextExtent(const std::string& Text)
     // Measures are kept by font, resolution and text: a chart lays out and
     // draws the same axis labels several times in every repaint, and
     // shaping a text anew costs far more than finding it here.
-    std::string Key = Font->GetName();
+    // The key is built in a buffer kept from call to call: most calls find
+    // their text, and should not allocate to look for it.
+    thread_local std::string Key;
+    Key = Font->GetName();
     for (const int Part : {Font->GetHeight(), int(Font->GetStyle().Bits()), int(Font->GetPitch()),
                            Device ? Device->logicalDpiX() : 0, Device ? Device->logicalDpiY() : 0})
         Key.append(reinterpret_cast<const char*>(&Part), sizeof Part);
@@ -383,7 +386,7 @@ TSize TCanvas::TextExtent(const std::string& Text)
     // Bounded: a run's ever new time labels must not pile up.
     if (Measured.size() >= 4096)
         Measured.clear();
-    Measured.emplace(std::move(Key), Size);
+    Measured.emplace(Key, Size);
     return Size;
 }
 

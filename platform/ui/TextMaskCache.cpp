@@ -29,15 +29,16 @@ TTextMaskCache& TTextMaskCache::Local()
     return cache;
 }
 
-std::string TTextMaskCache::KeyOf(const QPainter& P, const QImage& Target, const TFont& Font, const std::string& Text)
+void TTextMaskCache::KeyOf(std::string& Key, const QPainter& P, const QImage& Target, const TFont& Font,
+                           const std::string& Text)
 {
-    std::string key = Font.GetName();
+    std::string& key = Key;
+    key = Font.GetName();
     for (const int part : {Font.GetHeight(), int(Font.GetStyle().Bits()), int(Font.GetPitch()), int(Font.GetColor()),
                            Target.dotsPerMeterX(), Target.dotsPerMeterY(), int(P.renderHints())})
         key.append(reinterpret_cast<const char*>(&part), sizeof part);
     key += '\0';
     key += Text;
-    return key;
 }
 
 bool TTextMaskCache::Draw(QPainter& P, const QImage& Target, const QRect& Clip, int X, int Y, const TFont& Font,
@@ -45,12 +46,12 @@ bool TTextMaskCache::Draw(QPainter& P, const QImage& Target, const QRect& Clip, 
 {
     if (!FEnabled || Font.GetOrientation() % 3600 != 0 || !WritesPlainPixels(P, Target))
         return false;
-    std::string key = KeyOf(P, Target, Font, Text);
-    auto found = FEntries.find(key);
+    KeyOf(FKey, P, Target, Font, Text);
+    auto found = FEntries.find(FKey);
     if (found == FEntries.end()) {
         if (FEntries.size() >= MaxEntries)
             FEntries.clear();
-        found = FEntries.emplace(std::move(key), Make(P, Target, Font, Text)).first;
+        found = FEntries.emplace(FKey, Make(P, Target, Font, Text)).first;
     }
     const TEntry& entry = found->second;
     if (!entry.Plain)
