@@ -61,6 +61,13 @@ void Say(const QString& Text)
 
 TSessionDriver::TSessionDriver(const QString& Script) : FSteps(Script.split(QLatin1Char('+'), Qt::SkipEmptyParts))
 {
+    if (const QString PaintCpu = qEnvironmentVariable("SESSION_DRIVER_PAINT_CPU"); !PaintCpu.isEmpty()) {
+        FPaintClock = std::make_unique<TPaintClock>(PaintCpu);
+        if (!FPaintClock->Counting()) {
+            Say(QStringLiteral("cannot map ") + PaintCpu);
+            ::_exit(96);
+        }
+    }
     FTimer.setInterval(20);
     QObject::connect(&FTimer, &QTimer::timeout, [this] { Poll(); });
     FTimer.start();

@@ -4,11 +4,16 @@
 // it completes. A step that does not complete within 20 s ends the program
 // with status 97, so that a test never mistakes a stuck session for a
 // clean end; only "wait" has no limit, as its caller keeps its own.
+// When SESSION_DRIVER_PAINT_CPU names a file of 8 bytes, the driver also
+// keeps the user-interface thread's CPU time spent painting in it (see
+// TPaintClock); a file it cannot map ends the program with status 96.
 #include <QElapsedTimer>
 #include <QObject>
 #include <QSocketNotifier>
 #include <QStringList>
 #include <QTimer>
+
+#include "PaintClock.h"
 
 #include <memory>
 
@@ -41,4 +46,5 @@ private:
     QTimer FTimer;
     std::unique_ptr<QSocketNotifier> FCaller;  // while "wait" runs
     QElapsedTimer FStepClock;
+    std::unique_ptr<TPaintClock> FPaintClock;  // when asked for
 };
