@@ -38,7 +38,7 @@ std::string StatusText(int WaitStatus)
 
 }  // namespace
 
-TProgramRun::TProgramRun(const std::string& Dir) : FOutputFile(Dir + "/output.txt")
+TProgramRun::TProgramRun(const std::string& Dir) : FOutputFile(Dir + "/output.txt"), FPaintCpu(Dir + "/paint-cpu")
 {
     int in[2];
     if (::pipe2(in, O_CLOEXEC) != 0)
@@ -46,12 +46,13 @@ TProgramRun::TProgramRun(const std::string& Dir) : FOutputFile(Dir + "/output.tx
     // Spawned, not forked: this process has threads, and a forked child
     // may only make async-signal-safe calls before it runs the program.
     const std::string exe = Dir + "/kalvodaq";
-    std::vector<std::string> env = {"QT_QPA_PLATFORM=offscreen",
-                                    std::string("QT_PLUGIN_PATH=") + SESSION_DRIVER_PLUGINS,
-                                    std::string("QT_QPA_GENERIC_PLUGINS=") + Session};
+    std::vector<std::string> env = {
+        "QT_QPA_PLATFORM=offscreen", std::string("QT_PLUGIN_PATH=") + SESSION_DRIVER_PLUGINS,
+        std::string("QT_QPA_GENERIC_PLUGINS=") + Session, "SESSION_DRIVER_PAINT_CPU=" + FPaintCpu.Path()};
     for (char** e = environ; *e; ++e)
         if (std::string_view var = *e; !var.starts_with("QT_QPA_PLATFORM=") && !var.starts_with("QT_PLUGIN_PATH=") &&
-                                       !var.starts_with("QT_QPA_GENERIC_PLUGINS="))
+                                       !var.starts_with("QT_QPA_GENERIC_PLUGINS=") &&
+                                       !var.starts_with("SESSION_DRIVER_PAINT_CPU="))
             env.emplace_back(var);
     std::vector<char*> envp;
     for (std::string& var : env)
@@ -125,6 +126,11 @@ double TProgramRun::CpuSeconds() const
     if (::clock_getcpuclockid(FPid, &clock) != 0 || ::clock_gettime(clock, &t) != 0)
         throw std::runtime_error("cannot read the program's CPU time");
     return t.tv_sec + t.tv_nsec / 1e9;
+}
+
+double TProgramRun::PaintCpuSeconds() const
+{
+    return FPaintCpu.Value() / 1e9;
 }
 
 void TProgramRun::End()
