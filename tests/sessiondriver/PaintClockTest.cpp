@@ -191,4 +191,19 @@ TEST(PaintClockFileTest, AFileThatCannotBeMappedCountsNothing)
     EXPECT_FALSE(Clock.Counting());
 }
 
+// The count stored into an empty file's mapping would end the program
+// with SIGBUS.
+TEST(PaintClockFileTest, AnEmptyFileCountsNothing)
+{
+    char Pattern[] = "/tmp/paint-clock-XXXXXX";
+    const int Fd = ::mkstemp(Pattern);
+    ASSERT_GE(Fd, 0);
+    {
+        const TPaintClock Clock(QString::fromLatin1(Pattern));
+        EXPECT_FALSE(Clock.Counting());
+    }
+    ::close(Fd);
+    ::unlink(Pattern);
+}
+
 }  // namespace

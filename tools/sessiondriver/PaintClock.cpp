@@ -7,6 +7,7 @@
 #include <atomic>
 #include <fcntl.h>
 #include <sys/mman.h>
+#include <sys/stat.h>
 #include <time.h>
 #include <unistd.h>
 
@@ -42,7 +43,12 @@ TPaintClock::TPaintClock(const QString& Path)
     const int Fd = ::open(QFile::encodeName(Path).constData(), O_RDWR | O_CLOEXEC);
     if (Fd < 0)
         return;
-    void* Map = ::mmap(nullptr, sizeof(std::int64_t), PROT_READ | PROT_WRITE, MAP_SHARED, Fd, 0);
+    // A store into an empty file's mapping ends the program with SIGBUS;
+    // one into a short file's is lost past its end.
+    struct stat Status {};
+    void* Map = ::fstat(Fd, &Status) == 0 && Status.st_size >= off_t(sizeof(std::int64_t))
+                    ? ::mmap(nullptr, sizeof(std::int64_t), PROT_READ | PROT_WRITE, MAP_SHARED, Fd, 0)
+                    : MAP_FAILED;
     ::close(Fd);
     if (Map == MAP_FAILED)
         return;
@@ -59,10 +65,11 @@ TPaintClock::~TPaintClock()
 
 // Handed on through notify(), not sendEvent(): sendEvent would clear the
 // spontaneous flag of a paint or expose event, which Qt reads on the way.
-// notify() runs the application's filters again, this one (which lets the
-// event pass now) and any installed after it; the receiver's own filters
-// and handler, which the true returned here keeps from the first
-// delivery, run once.
+// The true returned here keeps the first delivery from the receiver's own
+// filters and handler, so they run once. notify() runs the application's
+// filters again: this one lets the event pass then, and one installed
+// after this one sees it twice (the program's only one, which follows the
+// mouse while a window is dragged, looks at mouse events alone).
 bool TPaintClock::eventFilter(QObject* Receiver, QEvent* Event)
 {
     if (FTiming || !IsPainting(Receiver, Event))
