@@ -4,58 +4,21 @@
 // places.
 #include <gtest/gtest.h>
 
-#include <cstring>
-#include <functional>
 #include <string>
-#include <vector>
 
 #include "GraphicsTestApp.h"
-#include "ui/Bitmap.h"
-#include "ui/RotatedTextCache.h"
+#include "TextCachePictures.h"
 
 namespace {
 
-constexpr int Size = 160;
-
-std::vector<std::uint32_t> PixelsOf(TBitmap& Bitmap)
-{
-    std::vector<std::uint32_t> p(std::size_t(Size) * Size);
-    for (int y = 0; y < Size; ++y)
-        std::memcpy(&p[std::size_t(y) * Size], Bitmap.ScanLine(y), Size * sizeof(std::uint32_t));
-    return p;
-}
-
-// The picture Paint makes with the cache on and with it off.
-void ExpectSamePicture(const std::string& What, const std::function<void(TCanvas&)>& Paint)
-{
-    std::vector<std::uint32_t> pictures[2];
-    for (bool cached : {true, false}) {
-        TRotatedTextCache::Local().SetEnabled(cached);
-        TBitmap bitmap(Size, Size);
-        TCanvas& c = *bitmap.Canvas;
-        c.Brush->SetStyle(bsSolid);
-        c.Brush->SetColor(clWhite);
-        c.FillRect(TRect(0, 0, Size, Size));
-        c.Brush->SetStyle(bsClear);
-        // Each picture twice: the first draw may fill the cache, the second
-        // copies from it.
-        for (int pass = 0; pass < 2; ++pass)
-            Paint(c);
-        pictures[cached] = PixelsOf(bitmap);
-    }
-    TRotatedTextCache::Local().SetEnabled(true);
-    std::size_t differing = 0;
-    for (std::size_t i = 0; i < pictures[0].size(); ++i)
-        differing += pictures[0][i] != pictures[1][i];
-    EXPECT_EQ(differing, 0u) << What;
-}
+constexpr int Size = TextPictureSize;
 
 TEST(RotatedTextCache, CopiesLeaveThePixelsOfTextDrawnAnew)
 {
     EnsureGraphicsTestApp();
     for (int angle : {900, 2700, 1800, 450}) {
         const std::string at = " at " + std::to_string(angle);
-        ExpectSamePicture("plain ground" + at, [&](TCanvas& c) {
+        ExpectSameTextPicture("plain ground" + at, [&](TCanvas& c) {
             c.Font->SetOrientation(angle);
             c.Font->SetHeight(-13);
             c.Font->SetColor(clBlue);
@@ -65,7 +28,7 @@ TEST(RotatedTextCache, CopiesLeaveThePixelsOfTextDrawnAnew)
             c.Font->SetStyle(TFontStyles{fsBold});
             c.TextOut(70, 80, "Temperature");
         });
-        ExpectSamePicture("coloured and mixed grounds" + at, [&](TCanvas& c) {
+        ExpectSameTextPicture("coloured and mixed grounds" + at, [&](TCanvas& c) {
             c.Brush->SetStyle(bsSolid);
             c.Brush->SetColor(clNavy);
             c.FillRect(TRect(0, 0, 60, Size));
@@ -79,14 +42,14 @@ TEST(RotatedTextCache, CopiesLeaveThePixelsOfTextDrawnAnew)
             c.TextOut(110, 150, "Flow");
             c.TextOut(58, 130, "Flow");
         });
-        ExpectSamePicture("clipped" + at, [&](TCanvas& c) {
+        ExpectSameTextPicture("clipped" + at, [&](TCanvas& c) {
             c.Font->SetOrientation(angle);
             c.SetClipRect(TRect(20, 50, 90, 100));
             c.TextOut(50, 120, "Level in the tank");
             c.RemoveClipRect();
             c.TextOut(120, 140, "Level in the tank");
         });
-        ExpectSamePicture("struck out, across the top left corner" + at, [&](TCanvas& c) {
+        ExpectSameTextPicture("struck out, across the top left corner" + at, [&](TCanvas& c) {
             c.Font->SetOrientation(angle);
             c.Font->SetStyle(TFontStyles{fsStrikeOut});
             c.TextOut(120, 140, "Level in the tank");

@@ -4,60 +4,14 @@
 // unturned text is written from them, turned text is left to its own cache.
 #include <gtest/gtest.h>
 
-#include <cstring>
-#include <functional>
 #include <string>
-#include <vector>
 
 #include "GraphicsTestApp.h"
-#include "ui/Bitmap.h"
-#include "ui/RotatedTextCache.h"
-#include "ui/TextMaskCache.h"
+#include "TextCachePictures.h"
 
 namespace {
 
-constexpr int Size = 160;
-
-std::vector<std::uint32_t> PixelsOf(TBitmap& Bitmap)
-{
-    std::vector<std::uint32_t> p(std::size_t(Size) * Size);
-    for (int y = 0; y < Size; ++y)
-        std::memcpy(&p[std::size_t(y) * Size], Bitmap.ScanLine(y), Size * sizeof(std::uint32_t));
-    return p;
-}
-
-// The picture Paint makes with the text caches on and with them off; the
-// texts written from their pixels with them on.
-std::int64_t ExpectSamePicture(const std::string& What, const std::function<void(TCanvas&)>& Paint)
-{
-    std::vector<std::uint32_t> pictures[2];
-    std::int64_t hits = 0;
-    for (bool cached : {true, false}) {
-        TTextMaskCache::Local().SetEnabled(cached);
-        TRotatedTextCache::Local().SetEnabled(cached);
-        const std::int64_t before = TTextMaskCache::Local().Hits();
-        TBitmap bitmap(Size, Size);
-        TCanvas& c = *bitmap.Canvas;
-        c.Brush->SetStyle(bsSolid);
-        c.Brush->SetColor(clWhite);
-        c.FillRect(TRect(0, 0, Size, Size));
-        c.Brush->SetStyle(bsClear);
-        // Each picture twice: the first draw may fill the cache, the second
-        // writes from it.
-        for (int pass = 0; pass < 2; ++pass)
-            Paint(c);
-        pictures[cached] = PixelsOf(bitmap);
-        if (cached)
-            hits = TTextMaskCache::Local().Hits() - before;
-    }
-    TTextMaskCache::Local().SetEnabled(true);
-    TRotatedTextCache::Local().SetEnabled(true);
-    std::size_t differing = 0;
-    for (std::size_t i = 0; i < pictures[0].size(); ++i)
-        differing += pictures[0][i] != pictures[1][i];
-    EXPECT_EQ(differing, 0u) << What;
-    return hits;
-}
+constexpr int Size = TextPictureSize;
 
 TEST(TextMaskCache, WrittenTextLeavesThePixelsOfTextDrawnAnew)
 {
@@ -65,7 +19,7 @@ TEST(TextMaskCache, WrittenTextLeavesThePixelsOfTextDrawnAnew)
     std::int64_t unturnedHits = 0;
     for (int angle : {0, 900, 2700, 1800, 450}) {
         const std::string at = " at " + std::to_string(angle);
-        std::int64_t hits = ExpectSamePicture("plain ground" + at, [&](TCanvas& c) {
+        std::int64_t hits = ExpectSameTextPicture("plain ground" + at, [&](TCanvas& c) {
             c.Font->SetOrientation(angle);
             c.Font->SetHeight(-13);
             c.Font->SetColor(clBlue);
@@ -75,7 +29,7 @@ TEST(TextMaskCache, WrittenTextLeavesThePixelsOfTextDrawnAnew)
             c.Font->SetStyle(TFontStyles{fsBold});
             c.TextOut(70, 80, "Temperature");
         });
-        hits += ExpectSamePicture("coloured and crossed grounds" + at, [&](TCanvas& c) {
+        hits += ExpectSameTextPicture("coloured and crossed grounds" + at, [&](TCanvas& c) {
             c.Brush->SetStyle(bsSolid);
             c.Brush->SetColor(clNavy);
             c.FillRect(TRect(0, 0, 60, Size));
@@ -93,7 +47,7 @@ TEST(TextMaskCache, WrittenTextLeavesThePixelsOfTextDrawnAnew)
             c.Font->SetColor(clBlack);
             c.TextOut(58, 130, "Flow [m3/h]");
         });
-        hits += ExpectSamePicture("clipped" + at, [&](TCanvas& c) {
+        hits += ExpectSameTextPicture("clipped" + at, [&](TCanvas& c) {
             c.Font->SetOrientation(angle);
             c.Font->SetStyle(TFontStyles{fsStrikeOut});
             c.SetClipRect(TRect(20, 50, 90, 100));
@@ -102,7 +56,7 @@ TEST(TextMaskCache, WrittenTextLeavesThePixelsOfTextDrawnAnew)
             c.TextOut(120, 140, "Level in the tank");
             c.TextOut(-20, -5, "Level in the tank");
         });
-        hits += ExpectSamePicture("across the picture's edges" + at, [&](TCanvas& c) {
+        hits += ExpectSameTextPicture("across the picture's edges" + at, [&](TCanvas& c) {
             c.Font->SetOrientation(angle);
             c.Font->SetHeight(-15);
             for (const TPoint p : {Point(-30, 60), Point(60, -8), Point(Size - 40, 60), Point(60, Size - 6),
@@ -121,7 +75,7 @@ TEST(TextMaskCache, WrittenTextLeavesThePixelsOfTextDrawnAnew)
 TEST(TextMaskCache, EachTextAndColourIsItsOwn)
 {
     EnsureGraphicsTestApp();
-    ExpectSamePicture("same places", [&](TCanvas& c) {
+    ExpectSameTextPicture("same places", [&](TCanvas& c) {
         for (TColor colour : {clRed, clBlue, clRed})
             for (const char* text : {"1.5", "15", "1.5", "-1.5"}) {
                 c.Font->SetColor(colour);
