@@ -202,8 +202,7 @@ void TkPlotAnnotation::Draw(TCanvas* Canvas, TColor)
         return;
     TkPlotClipKeeper keeper(Canvas);
     TkPlotChannelAxis *x = Axis(true), *y = Axis(false);
-    const bool clip = FClipToAxes ||
-                      (FReference == kprtChannel && GetOwner() && GetOwner()->GetClipAnnotationsToAxes());
+    const bool clip = FClipToAxes || (FReference == kprtChannel && GetOwner() && GetOwner()->ClipsAnnotationsToAxes());
     if (clip && x && y)
         Canvas->IntersectClipRect(AxesRect(*x, *y, GetXYAxesReverse()));
     const TRect view = FDataView->GetDrawRect();

@@ -166,9 +166,9 @@ struct TkPlotKindEvents {
 class TkPlotPointerModes;
 
 // Its output, data file and log reach it through the small interfaces it
-// implements (GetLogBufferSize, declared with its property, answers the
-// data host). The data host is public: a data file can be made over any
-// plot, to read or write its bytes without a file on disk.
+// implements, answered from its properties. The data host is public: a
+// data file can be made over any plot, to read or write its bytes without
+// a file on disk.
 class TkPlotComponent : public TkCustomComponent,
                         public TkPlotObjectOwner,
                         private TkPlotHintTimer,
@@ -327,6 +327,7 @@ public:
     void SetLogFileName(const std::string& Value);
     PUBLISHED_ACCESSORS(std::string, LogFileName);
     PUBLISHED(int, LogBufferSize, 0, );
+    int LogBufferSize() const override { return GetLogBufferSize(); }
     bool GetLoggingActive() const { return FLoggingActive; }
     PUBLISHED_READONLY(bool, LoggingActive);
     // What a new annotation starts with.
@@ -350,6 +351,7 @@ public:
     PUBLISHED_VIA(TkPlotReferenceIndividual, AnnotationDefaultReferenceSizeY,
                   GetAnnotationDefaultReferenceIndividual(3), SetAnnotationDefaultReferenceIndividual(3, Value));
     PUBLISHED_NODEFAULT(bool, ClipAnnotationsToAxes, true, InvalidateChange());
+    bool ClipsAnnotationsToAxes() const override { return GetClipAnnotationsToAxes(); }
     PUBLISHED_NODEFAULT(bool, BackGroundGradientEnabled, false, InvalidateChange());
     PUBLISHED_NODEFAULT(TkFillDirection, BackGroundGradientDirection, kfdTopBottom, InvalidateChange());
     PUBLISHED_NODEFAULT(TColor, BackGroundGradientStartColor, TColor(0xFF0000), InvalidateChange());

@@ -16,7 +16,7 @@ public:
     virtual char GetDataFileSeparatorChar() const = 0;
     virtual const std::string& GetLogFileName() const = 0;
     // Rows the log holds before it writes them; below 1 writes each.
-    virtual int GetLogBufferSize() const = 0;
+    virtual int LogBufferSize() const = 0;
 
 protected:
     ~TkPlotDataHost() = default;

@@ -97,7 +97,7 @@ void TkPlotDataLog::PointAdded(const TkPlotObject& Channel)
     if (it == FChannels.end() || !points || points->DataPointCount() == 0)
         return;
     it->Pending.push_back(points->DataPoint(points->DataPointCount() - 1));
-    if (CompleteRows() >= std::max(FPlot.GetLogBufferSize(), 1))
+    if (CompleteRows() >= std::max(FPlot.LogBufferSize(), 1))
         Write(CompleteRows());
     else if (it->Pending.size() > MaxWaitingRows)
         Write(PendingRows());

@@ -24,7 +24,7 @@ PUBLISHED_ENUM(TkPlotFormStyle, kpfsModal, kpfsStayOnTop);
 
 using TkPlotEditorFactory = std::function<std::unique_ptr<TkPlotEditorLink>(TkPlotEditorHost& Host)>;
 
-class TkPlotEditorHost : public TkPlotEditorListener {
+class TkPlotEditorHost final : public TkPlotEditorListener {
 public:
     // Reports to Master's objects from now until it dies.
     explicit TkPlotEditorHost(TkPlotMasterManager& Master);

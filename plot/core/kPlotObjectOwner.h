@@ -112,7 +112,7 @@ public:
     enum class TAnnotationEvent { CoordinatesChange, MoveUser, ResizeUser, CoordinatesChangeFinished };
     virtual void DoAnnotationEvent(TkPlotObject*, TAnnotationEvent) {}
     // Annotations placed on a channel's axes keep inside those axes.
-    virtual bool GetClipAnnotationsToAxes() const { return false; }
+    virtual bool ClipsAnnotationsToAxes() const { return false; }
 
     // Data point events of a channel; DataIndex is -1 when no point is hit.
     virtual void DoMouseDownDataPoint(TkPlotObject*, int /*DataIndex*/, TMouseButton, TShiftState, int /*X*/, int /*Y*/)

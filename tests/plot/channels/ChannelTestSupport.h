@@ -66,7 +66,7 @@ struct ChannelPlot : FakePlot {
         objectEvents.push_back(o->GetName() + " " + names[static_cast<int>(Event)]);
     }
     bool GetSelectMode() const override { return selectMode; }
-    bool GetClipAnnotationsToAxes() const override { return clipAnnotations; }
+    bool ClipsAnnotationsToAxes() const override { return clipAnnotations; }
     std::string TranslateText(const std::string& Text) override
     {
         auto it = translations.find(Text);
