@@ -153,7 +153,7 @@ private:
                 Close();
                 Open(J, q);
             }
-            const int e = LastInRun(J, End);
+            const int e = LastInRun(J, End, [this](int I) { return InRun(Read(I).X); });
             FList.FoldStoredY(Position(J), Position(e), FRun.Min, FRun.Max);
             FRun.LastValue = Read(e).Y;
             J = e + 1;
@@ -162,8 +162,8 @@ private:
 
     // The same, the records read in place one after the other. X runs one
     // way here, so the points that fall into the run's column lie together:
-    // their end is searched for as LastInRun does, through the column's span
-    // (no conversion, no call), and only their Y are read to fold them.
+    // their end is searched for through the column's span (no conversion,
+    // no call), and only their Y are read to fold them.
     void ReadStretchInPlace(int J, int End)
     {
         // One block: stored one after the other.
@@ -180,21 +180,10 @@ private:
             // converts it, at the next turn.
             const double low = FLow, high = FHigh;
             const TkPlotPixelScale::TSpan span = FSpan;
-            const auto inRun = [&](int I) {
+            const int in = LastInRun(J, End, [&](int I) {
                 const double X = FShape.XAt(first + I);
                 return (X >= low && X <= high) || span.Holds(X);
-            };
-            int in = J, out = End + 1;
-            const auto probe = [&](int I) { (inRun(I) ? in : out) = I; };
-            const std::int64_t guess = std::int64_t(FRunStart) + FRunLength - 1;
-            if (guess > J && guess < End) {
-                probe(int(guess));
-                probe(in == guess ? in + 1 : out - 1);
-            } else if (J < End) {
-                probe(J + 1);
-            }
-            while (out - in > 1)
-                probe(in + (out - in) / 2);
+            });
             double minY = FRun.Min, maxY = FRun.Max;
             for (int i = J; i <= in; ++i) {
                 const double y = FShape.YAt(first + i);
@@ -208,14 +197,14 @@ private:
         }
     }
 
-    // The last of J .. End (X running one way) in the run, J being in it.
-    // Evenly spaced points fill their columns about alike: where the run
-    // would end if as long as the one before is tried first, then the
-    // rest is halved.
-    int LastInRun(int J, int End)
+    // The last of J .. End (X running one way) in the run, J being in it;
+    // InRunAt(I) tells whether point I is. Evenly spaced points fill their
+    // columns about alike: where the run would end if as long as the one
+    // before is tried first, then the rest is halved.
+    template <class Test> int LastInRun(int J, int End, Test InRunAt)
     {
         int in = J, out = End + 1;
-        const auto probe = [&](int I) { (InRun(Read(I).X) ? in : out) = I; };
+        const auto probe = [&](int I) { (InRunAt(I) ? in : out) = I; };
         const std::int64_t guess = std::int64_t(FRunStart) + FRunLength - 1;
         if (guess > J && guess < End) {
             probe(int(guess));

@@ -34,6 +34,20 @@ std::vector<double> Values(double Min, double Span)
     return v;
 }
 
+// Values for a linear scale from Min by Factor: those above, every half of
+// a pixel within 2000 of Min, and offsets about where an int runs out.
+std::vector<double> ScaleValues(double Min, double Factor)
+{
+    std::vector<double> values = Values(Min, 1000);
+    for (int h = -2000; h < 2000; ++h)
+        values.push_back(Min + (h + 0.5) / Factor);
+    for (double edge : {std::ldexp(1.0, 30), std::ldexp(1.0, 31)})
+        for (double d : {-1.5, -0.5, 0.0, 0.5, 1.5})
+            for (double sign : {1.0, -1.0})
+                values.push_back(Min + sign * (edge + d) / Factor);
+    return values;
+}
+
 TEST(PixelScale, LinearRoundsAsTheNearestPixelTiesToEvenAndClamps)
 {
     // A factor of 1 or 0.5 puts many values on exact halves of a pixel.
@@ -41,14 +55,7 @@ TEST(PixelScale, LinearRoundsAsTheNearestPixelTiesToEvenAndClamps)
         const int p0 = 517;
         const double min = -3.25;
         const TkPlotPixelScale s = TkPlotPixelScale::Linear(p0, min, factor);
-        std::vector<double> values = Values(min, 1000);
-        for (int h = -2000; h < 2000; ++h)
-            values.push_back(min + (h + 0.5) / factor);
-        // Offsets about where an int runs out.
-        for (double edge : {std::ldexp(1.0, 30), std::ldexp(1.0, 31)})
-            for (double d : {-1.5, -0.5, 0.0, 0.5, 1.5})
-                for (double sign : {1.0, -1.0})
-                    values.push_back(min + sign * (edge + d) / factor);
+        const std::vector<double> values = ScaleValues(min, factor);
         for (double v : values)
             ASSERT_EQ(s.Pixel(v), ClampPixel(p0 - std::nearbyint((v - min) * factor))) << v << " at " << factor;
     }
@@ -65,14 +72,7 @@ TEST(PixelScale, ALinearPixelsSpanHoldsExactlyTheValuesThatTurnIntoIt)
         const int p0 = 517;
         const double min = -3.25;
         const TkPlotPixelScale s = TkPlotPixelScale::Linear(p0, min, factor);
-        std::vector<double> values = Values(min, 1000);
-        for (int h = -2000; h < 2000; ++h)
-            values.push_back(min + (h + 0.5) / factor);
-        // Offsets about where an int runs out.
-        for (double edge : {std::ldexp(1.0, 30), std::ldexp(1.0, 31)})
-            for (double d : {-1.5, -0.5, 0.0, 0.5, 1.5})
-                for (double sign : {1.0, -1.0})
-                    values.push_back(min + sign * (edge + d) / factor);
+        const std::vector<double> values = ScaleValues(min, factor);
         for (double v : values) {
             const int pixel = s.Pixel(v);
             const double offset = (v - min) * factor;
