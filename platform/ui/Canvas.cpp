@@ -17,6 +17,7 @@
 #include "ui/RegionBlit.h"
 #include "ui/GraphicsQt.h"
 #include "ui/RotatedTextCache.h"
+#include "ui/TextKey.h"
 #include "ui/TextMaskCache.h"
 
 namespace {
@@ -371,12 +372,7 @@ TSize TCanvas::TextExtent(const std::string& Text)
     // The key is built in a buffer kept from call to call: most calls find
     // their text, and should not allocate to look for it.
     thread_local std::string Key;
-    Key = Font->GetName();
-    for (const int Part : {Font->GetHeight(), int(Font->GetStyle().Bits()), int(Font->GetPitch()),
-                           Device ? Device->logicalDpiX() : 0, Device ? Device->logicalDpiY() : 0})
-        Key.append(reinterpret_cast<const char*>(&Part), sizeof Part);
-    Key += '\0';
-    Key += Text;
+    TextKey(Key, *Font, {Device ? Device->logicalDpiX() : 0, Device ? Device->logicalDpiY() : 0}, Text);
     thread_local std::unordered_map<std::string, TSize> Measured;
     if (const auto Found = Measured.find(Key); Found != Measured.end())
         return Found->second;

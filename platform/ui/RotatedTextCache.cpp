@@ -2,23 +2,13 @@
 
 #include <QFontMetrics>
 #include <QPainter>
-#include <QTransform>
+
+#include "ui/TextReach.h"
 
 namespace {
 
 // Axis titles and turned labels of a few plots, in a few fonts.
 constexpr std::size_t MaxEntries = 256;
-
-// The turned box the text may touch, from its origin: its cell and its
-// ink, with a pixel to spare for the smoothing of the edges.
-QRect Reach(const QFontMetrics& Metrics, int Orientation, const QString& S)
-{
-    const QRect cell(0, 0, Metrics.horizontalAdvance(S), Metrics.height());
-    const QRect ink = Metrics.boundingRect(S).translated(0, Metrics.ascent());
-    QTransform turn;
-    turn.rotate(-Orientation / 10.0);
-    return turn.mapRect(QRectF(cell.united(ink))).toAlignedRect().adjusted(-2, -2, 2, 2);
-}
 
 void DrawText(QPainter& P, int X, int Y, const QFont& F, QColor Color, int Orientation, const QString& S)
 {
@@ -57,7 +47,7 @@ bool TRotatedTextCache::Draw(QPainter& P, const QImage& Target, const QRect& Cli
         P.compositionMode() != QPainter::CompositionMode_SourceOver || P.opacity() != 1.0)
         return false;
     const QFontMetrics metrics(F, &Target);
-    const QRect reach = Reach(metrics, Orientation, S).translated(X, Y);
+    const QRect reach = TextReach(metrics, Orientation, S).translated(X, Y);
     const QRect area = reach & Clip & Target.rect();
     QRgb ground = 0;
     // Outlines that cross the picture's edge are cut there before they are
@@ -83,7 +73,7 @@ const TRotatedTextCache::TEntry& TRotatedTextCache::Make(const TKey& Key, const 
 {
     if (FEntries.size() >= MaxEntries)
         FEntries.clear();
-    const QRect reach = Reach(QFontMetrics(F, &Target), Orientation, S);
+    const QRect reach = TextReach(QFontMetrics(F, &Target), Orientation, S);
     TEntry entry{QImage(reach.size(), Target.format()), reach.topLeft()};
     // Measured and drawn at the target's resolution, over its colour.
     entry.Picture.setDotsPerMeterX(Target.dotsPerMeterX());

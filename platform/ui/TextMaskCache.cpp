@@ -6,6 +6,8 @@
 
 #include "ui/Graphics.h"
 #include "ui/GraphicsQt.h"
+#include "ui/TextKey.h"
+#include "ui/TextReach.h"
 
 namespace {
 
@@ -29,24 +31,13 @@ TTextMaskCache& TTextMaskCache::Local()
     return cache;
 }
 
-void TTextMaskCache::KeyOf(std::string& Key, const QPainter& P, const QImage& Target, const TFont& Font,
-                           const std::string& Text)
-{
-    std::string& key = Key;
-    key = Font.GetName();
-    for (const int part : {Font.GetHeight(), int(Font.GetStyle().Bits()), int(Font.GetPitch()), int(Font.GetColor()),
-                           Target.dotsPerMeterX(), Target.dotsPerMeterY(), int(P.renderHints())})
-        key.append(reinterpret_cast<const char*>(&part), sizeof part);
-    key += '\0';
-    key += Text;
-}
-
 bool TTextMaskCache::Draw(QPainter& P, const QImage& Target, const QRect& Clip, int X, int Y, const TFont& Font,
                           const std::string& Text)
 {
     if (!FEnabled || Font.GetOrientation() % 3600 != 0 || !WritesPlainPixels(P, Target))
         return false;
-    KeyOf(FKey, P, Target, Font, Text);
+    TextKey(FKey, Font, {int(Font.GetColor()), Target.dotsPerMeterX(), Target.dotsPerMeterY(), int(P.renderHints())},
+            Text);
     auto found = FEntries.find(FKey);
     if (found == FEntries.end()) {
         if (FEntries.size() >= MaxEntries)
@@ -82,12 +73,7 @@ TTextMaskCache::TEntry TTextMaskCache::Make(const QPainter& P, const QImage& Tar
     const QFont F = ToQFont(Font);
     const QString S = QString::fromStdString(Text);
     const QColor Color = ToQColor(Font.GetColor());
-    // The box the text may touch from its origin: its cell and its ink,
-    // with pixels to spare.
-    const QFontMetrics metrics(F, &Target);
-    const QRect cell(0, 0, metrics.horizontalAdvance(S), metrics.height());
-    const QRect ink = metrics.boundingRect(S).translated(0, metrics.ascent());
-    const QRect reach = cell.united(ink).adjusted(-2, -2, 2, 2);
+    const QRect reach = TextReach(QFontMetrics(F, &Target), 0, S);
 
     // Drawn as TextOut draws it, at the target's resolution, onto nothing.
     QImage picture(reach.size(), QImage::Format_ARGB32_Premultiplied);

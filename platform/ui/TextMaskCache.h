@@ -45,13 +45,11 @@ private:
         std::vector<TRun> Runs;
     };
 
-    // Into Key, a buffer kept from call to call: most texts are found, and
-    // should not allocate to be looked for.
-    static void KeyOf(std::string& Key, const QPainter& P, const QImage& Target, const TFont& Font,
-                      const std::string& Text);
     static TEntry Make(const QPainter& P, const QImage& Target, const TFont& Font, const std::string& Text);
 
     std::unordered_map<std::string, TEntry> FEntries;
+    // The key, built in a buffer kept from call to call: most texts are
+    // found, and should not allocate to be looked for.
     std::string FKey;
     bool FEnabled = true;
     std::int64_t FHits = 0;
