@@ -51,7 +51,6 @@ public:
     // of good quality (only with AutoError, an owner and the library).
     void UpdateErrorIndication() const;
 
-    TkOPCItemHost* GetManager() const { return FManager; }
     TTypeKind GetPropertyKind() const { return FPropertyKind; }
     std::int32_t GetHandle() const { return FHandle; }
     const TkOPCVariant& GetValue() const { return FValue; }
