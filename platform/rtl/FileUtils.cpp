@@ -9,6 +9,7 @@
 #include <fcntl.h>
 #include <filesystem>
 #include <mutex>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -87,6 +88,85 @@ bool CopyAndDelete(const std::string& OldName, const std::string& NewName)
         return false;
     }
     return ::unlink(OldName.c_str()) == 0;
+}
+
+// The file that a save of Name really replaces: Name with its chain of
+// symbolic links followed, so that a link stays a link and keeps pointing
+// at the saved file. A name that does not exist (or cannot be looked at)
+// is returned as it is: the save creates it, or reports why not.
+std::string FollowLinks(const std::string& Name)
+{
+    // The kernel's own limit on links followed in one path.
+    constexpr int MaxLinks = 40;
+    std::string Path = Name;
+    for (int Hops = 0; Hops < MaxLinks; ++Hops) {
+        struct stat St {};
+        if (::lstat(Path.c_str(), &St) != 0 || !S_ISLNK(St.st_mode))
+            return Path;
+        std::error_code Ec;
+        const std::string Target = std::filesystem::read_symlink(Path, Ec).string();
+        if (Ec)
+            RaiseFileError("Cannot write file", Name, Ec.value());
+        Path = !Target.empty() && Target[0] == '/' ? Target : ExtractFilePath(Path) + Target;
+    }
+    RaiseFileError("Cannot write file", Name, ELOOP);
+}
+
+// A reader that goes away in the middle of a write must fail the save, not
+// end the program: SIGPIPE is held back for this thread while the guard
+// lives, and one raised meanwhile is taken away again.
+class TSigPipeGuard {
+public:
+    TSigPipeGuard()
+    {
+        sigemptyset(&FPipe);
+        sigaddset(&FPipe, SIGPIPE);
+        sigset_t Pending;
+        sigpending(&Pending);
+        FWasPending = sigismember(&Pending, SIGPIPE) == 1;
+        pthread_sigmask(SIG_BLOCK, &FPipe, &FOld);
+    }
+    ~TSigPipeGuard()
+    {
+        sigset_t Pending;
+        sigpending(&Pending);
+        if (!FWasPending && sigismember(&Pending, SIGPIPE) == 1) {
+            const timespec Now{};
+            while (sigtimedwait(&FPipe, nullptr, &Now) < 0 && errno == EINTR) {
+            }
+        }
+        pthread_sigmask(SIG_SETMASK, &FOld, nullptr);
+    }
+    TSigPipeGuard(const TSigPipeGuard&) = delete;
+    TSigPipeGuard& operator=(const TSigPipeGuard&) = delete;
+
+private:
+    sigset_t FPipe;
+    sigset_t FOld;
+    bool FWasPending = false;
+};
+
+// Devices and pipes are written into as they stand: a file renamed over
+// one would break it for every program that uses it. The open does not
+// wait, so a pipe that nobody reads fails at once (ENXIO) rather than
+// hanging the save; the writes then wait for the reader as usual.
+void WriteInPlace(const std::string& Name, const std::string& Target, std::string_view Bytes)
+{
+    TSigPipeGuard Guard;
+    TFd Out(::open(Target.c_str(), O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+    if (Out.Get() < 0)
+        RaiseFileError("Cannot write file", Name, errno);
+    int Error = 0;
+    const int Flags = ::fcntl(Out.Get(), F_GETFL);
+    if (Flags < 0 || ::fcntl(Out.Get(), F_SETFL, Flags & ~O_NONBLOCK) != 0)
+        Error = errno;
+    if (Error == 0)
+        Error = WriteAll(Out.Get(), Bytes);
+    const int CloseError = Out.Close();
+    if (Error == 0)
+        Error = CloseError;
+    if (Error != 0)
+        RaiseFileError("Cannot write file", Name, Error);
 }
 
 }  // namespace
@@ -227,12 +307,20 @@ std::string ReadFileBytes(std::string_view FileName)
 void WriteFileAtomic(std::string_view FileName, std::string_view Bytes)
 {
     const std::string Name(FileName);
-    // A new file gets 0666 less the umask from the kernel; a replaced file
-    // keeps its permissions below.
+    const std::string Target = FollowLinks(Name);
+    struct stat St {};
+    const bool Exists = ::stat(Target.c_str(), &St) == 0;
+    if (Exists && !S_ISREG(St.st_mode) && !S_ISDIR(St.st_mode)) {
+        WriteInPlace(Name, Target, Bytes);
+        return;
+    }
+    // The temporary goes beside the file it replaces, so that the rename
+    // stays within one file system. A new file gets 0666 less the umask
+    // from the kernel; a replaced file keeps its permissions below.
     std::string Temp;
     int Fd = -1;
     for (int Attempt = 0; Fd < 0 && Attempt < 100; ++Attempt) {
-        Temp = Name + ".tmp" + std::to_string(::getpid()) + "-" + std::to_string(TempCounter++);
+        Temp = Target + ".tmp" + std::to_string(::getpid()) + "-" + std::to_string(TempCounter++);
         Fd = ::open(Temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (Fd < 0 && errno != EEXIST)
             break;
@@ -240,9 +328,8 @@ void WriteFileAtomic(std::string_view FileName, std::string_view Bytes)
     TFd Out(Fd);
     if (Out.Get() < 0)
         RaiseFileError("Cannot write file", Name, errno);
-    struct stat St {};
     int Error = 0;
-    if (::stat(Name.c_str(), &St) == 0 && ::fchmod(Out.Get(), St.st_mode & 07777) != 0)
+    if (Exists && ::fchmod(Out.Get(), St.st_mode & 07777) != 0)
         Error = errno;
     if (Error == 0)
         Error = WriteAll(Out.Get(), Bytes);
@@ -251,14 +338,14 @@ void WriteFileAtomic(std::string_view FileName, std::string_view Bytes)
     const int CloseError = Out.Close();
     if (Error == 0)
         Error = CloseError;
-    if (Error == 0 && ::rename(Temp.c_str(), Name.c_str()) != 0)
+    if (Error == 0 && ::rename(Temp.c_str(), Target.c_str()) != 0)
         Error = errno;
     if (Error != 0) {
         ::unlink(Temp.c_str());
         RaiseFileError("Cannot write file", Name, Error);
     }
     // Make the rename itself durable.
-    std::string Dir = ExtractFilePath(Name);
+    std::string Dir = ExtractFilePath(Target);
     TFd DirFd(::open(Dir.empty() ? "." : Dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (DirFd.Get() >= 0)
         ::fsync(DirFd.Get());

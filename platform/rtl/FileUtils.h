@@ -32,5 +32,7 @@ bool RenameFile(std::string_view OldName, std::string_view NewName);
 std::string ReadFileBytes(std::string_view FileName);
 // Writes Bytes to a temporary file beside FileName, flushes it to disk and
 // renames it over FileName, so readers see the old or the new file, never
-// a part. Raises EInOutError naming the file on failure.
+// a part. A symbolic link is followed and the file it points to replaced;
+// a device or pipe is written into as it stands (a pipe that nobody reads
+// fails at once). Raises EInOutError naming the file on failure.
 void WriteFileAtomic(std::string_view FileName, std::string_view Bytes);

@@ -6,8 +6,13 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
 #include <filesystem>
+#include <poll.h>
 #include <sys/stat.h>
+#include <thread>
 #include <unistd.h>
 
 TEST(FileUtils, NamePartsFollowTheLastDelimiterAndDot)
@@ -109,6 +114,110 @@ TEST(FileUtils, AtomicWriteReplacesWholeFilesAndKeepsPermissions)
     for (const auto& E : std::filesystem::directory_iterator(T.Path()))
         Count += E.is_regular_file();
     EXPECT_EQ(Count, 1);
+}
+
+TEST(FileUtils, AtomicWriteThroughALinkReplacesTheFileItPointsTo)
+{
+    TempDir T;
+    ForceDirectories(T.File("real"));
+    const std::string Real = T.File("real/config.ini");
+    WriteRaw(Real, "old\r\n");
+    ::chmod(Real.c_str(), 0640);
+    // A chain: a relative link to an absolute one.
+    ::symlink(Real.c_str(), T.File("real/abs").c_str());
+    ::symlink("real/abs", T.File("config.ini").c_str());
+    WriteFileAtomic(T.File("config.ini"), "new\r\n");
+    EXPECT_EQ(std::filesystem::read_symlink(T.File("config.ini")), "real/abs");
+    EXPECT_EQ(std::filesystem::read_symlink(T.File("real/abs")), Real);
+    EXPECT_EQ(ReadRaw(Real), "new\r\n");
+    struct stat St {};
+    ::stat(Real.c_str(), &St);
+    EXPECT_EQ(St.st_mode & 0777, 0640u);
+    // The temporary went beside the real file, and is gone.
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(T.Path()), {}), 2);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(T.File("real")), {}), 2);
+
+    // A link to a file not yet there: the file is made, the link stays.
+    ::symlink("real/Devices.db", T.File("Devices.db").c_str());
+    WriteFileAtomic(T.File("Devices.db"), "[Device1]\r\n");
+    EXPECT_TRUE(std::filesystem::is_symlink(T.File("Devices.db")));
+    EXPECT_EQ(ReadRaw(T.File("real/Devices.db")), "[Device1]\r\n");
+
+    // A loop of links is refused and left alone.
+    ::symlink("loop2", T.File("loop1").c_str());
+    ::symlink("loop1", T.File("loop2").c_str());
+    EXPECT_THROW(WriteFileAtomic(T.File("loop1"), "x"), EInOutError);
+    EXPECT_TRUE(std::filesystem::is_symlink(T.File("loop1")));
+}
+
+TEST(FileUtils, AtomicWriteIntoWhatIsNotAFileWritesIntoItDirectly)
+{
+    TempDir T;
+    const std::string Fifo = T.File("plot.dat");
+    ASSERT_EQ(::mkfifo(Fifo.c_str(), 0600), 0);
+    {
+        // Held open for reading (and writing, so it never blocks here).
+        const int Reader = ::open(Fifo.c_str(), O_RDWR | O_NONBLOCK);
+        ASSERT_GE(Reader, 0);
+        WriteFileAtomic(Fifo, "1\t2\r\n");
+        char Buf[16] = {};
+        EXPECT_EQ(::read(Reader, Buf, sizeof(Buf)), 5);
+        EXPECT_EQ(std::string(Buf), "1\t2\r\n");
+        ::close(Reader);
+    }
+    // Nobody reads: the save fails at once instead of waiting for a reader.
+    try {
+        WriteFileAtomic(Fifo, "lost");
+        FAIL() << "no exception";
+    } catch (const EInOutError& E) {
+        EXPECT_NE(E.Message.find("plot.dat"), std::string::npos) << E.Message;
+    }
+    struct stat St {};
+    ASSERT_EQ(::lstat(Fifo.c_str(), &St), 0);
+    EXPECT_TRUE(S_ISFIFO(St.st_mode));
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(T.Path()), {}), 1);
+
+    // Devices, reached through links of our own so that a faulty save can
+    // only ever replace the link: a write into /dev/full fails and says so.
+    struct stat Full {};
+    if (::stat("/dev/full", &Full) != 0 || !S_ISCHR(Full.st_mode) || ::stat("/dev/null", &St) != 0)
+        GTEST_SKIP() << "/dev/full or /dev/null is missing";
+    ::symlink("/dev/null", T.File("null.ini").c_str());
+    ::symlink("/dev/full", T.File("full.ini").c_str());
+    WriteFileAtomic(T.File("null.ini"), "a=1\r\n");
+    try {
+        WriteFileAtomic(T.File("full.ini"), "a=1\r\n");
+        FAIL() << "no exception";
+    } catch (const EInOutError& E) {
+        EXPECT_NE(E.Message.find("full.ini"), std::string::npos) << E.Message;
+        EXPECT_NE(E.Message.find(std::strerror(ENOSPC)), std::string::npos) << E.Message;
+    }
+    EXPECT_EQ(std::filesystem::read_symlink(T.File("null.ini")), "/dev/null");
+    EXPECT_EQ(std::filesystem::read_symlink(T.File("full.ini")), "/dev/full");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(T.Path()), {}), 3);
+}
+
+TEST(FileUtils, AReaderThatLeavesAPipeFailsTheSaveWithoutEndingTheProgram)
+{
+    TempDir T;
+    const std::string Fifo = T.File("pipe");
+    ASSERT_EQ(::mkfifo(Fifo.c_str(), 0600), 0);
+    const int Reader = ::open(Fifo.c_str(), O_RDONLY | O_NONBLOCK);
+    ASSERT_GE(Reader, 0);
+    std::string Message;
+    // More than a pipe holds, so the save still writes when the reader goes.
+    std::thread Saver([&] {
+        try {
+            WriteFileAtomic(Fifo, std::string(1 << 20, 'x'));
+        } catch (const EInOutError& E) {
+            Message = E.Message;
+        }
+    });
+    pollfd Ready{Reader, POLLIN, 0};
+    EXPECT_EQ(::poll(&Ready, 1, -1), 1);
+    ::close(Reader);
+    Saver.join();
+    EXPECT_NE(Message.find(std::strerror(EPIPE)), std::string::npos) << Message;
 }
 
 TEST(FileUtils, FailuresNameTheFile)

@@ -411,6 +411,21 @@ TEST(IniFile, FailedWritesRaiseNamingTheFile)
     EXPECT_TRUE(DirectoryExists(T.File("unreadable.ini")));
 }
 
+TEST(IniFile, ALinkedFileIsRewrittenWhereTheLinkPoints)
+{
+    TempDir T;
+    ForceDirectories(T.File("shared"));
+    WriteRaw(T.File("shared/config.ini"), "[System Parameters]\r\nComm Port=/tmp/ttyV0\r\n");
+    ASSERT_EQ(::symlink("shared/config.ini", T.File("config.ini").c_str()), 0);
+    TIniFile Ini(T.File("config.ini"));
+    Ini.WriteInteger("System Parameters", "Poll Delay", 50);
+    struct stat St {};
+    ASSERT_EQ(::lstat(T.File("config.ini").c_str(), &St), 0);
+    EXPECT_TRUE(S_ISLNK(St.st_mode));
+    EXPECT_EQ(ReadRaw(T.File("shared/config.ini")), "[System Parameters]\r\nComm Port=/tmp/ttyV0\r\nPoll Delay=50\r\n");
+    EXPECT_EQ(Ini.ReadInteger("System Parameters", "Poll Delay", 0), 50);
+}
+
 TEST(IniFile, ValuesCannotBreakTheLineStructure)
 {
     TempDir T;

@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <bit>
+#include <cerrno>
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -107,6 +109,27 @@ TEST_F(kPlotDataFileTest, TextTableHasTwoColumnsPerChannelAndEmptyCellsPastItsPo
         EXPECT_EQ(twin->Channel(0)->GetDataY(0), 1.5);
         EXPECT_EQ(twin->Channel(1)->GetDataX(0), 10);
     }
+}
+
+TEST_F(kPlotDataFileTest, SavingToADeviceWritesIntoItAndAFullOneFails)
+{
+    A()->AddXY(0, 1.5);
+    int saved = 0;
+    FPlot->OnAfterSaveData = [&](TObject*) { ++saved; };
+    // A link of our own to the device, so that a faulty save could only
+    // ever replace the link, never the machine's device.
+    if (!std::filesystem::is_character_file("/dev/full"))
+        GTEST_SKIP() << "no /dev/full";
+    std::filesystem::create_symlink("/dev/full", Path("full.txt"));
+    try {
+        FPlot->SaveData(Path("full.txt"));
+        ADD_FAILURE() << "no error";
+    } catch (const Exception& e) {
+        EXPECT_EQ(e.Message.rfind("Error Saving Data - ", 0), 0u) << e.Message;
+        EXPECT_NE(e.Message.find(std::strerror(ENOSPC)), std::string::npos) << e.Message;
+    }
+    EXPECT_EQ(saved, 0);
+    EXPECT_EQ(std::filesystem::read_symlink(Path("full.txt")), "/dev/full");
 }
 
 TEST_F(kPlotDataFileTest, NullAndEmptyPointsTravelAsWords)
