@@ -1,16 +1,14 @@
 #include "png/pngimage.h"
 
-#include <unistd.h>
 #include <zlib.h>
 
-#include <cerrno>
-#include <cstdio>
 #include <cstring>
-#include <fstream>
 #include <ostream>
 
 #include "png/PNGChunkWriter.h"
 #include "png/PNGRowFilter.h"
+#include "rtl/Exception.h"
+#include "rtl/FileUtils.h"
 #include "rtl/PixelSource.h"
 
 namespace {
@@ -182,23 +180,9 @@ void TPNGObject::SaveToStream(std::ostream& Stream) const
 void TPNGObject::SaveToFile(const std::string& FileName) const
 {
     const std::vector<std::uint8_t> data = Encode();
-    // Unique per process, so that two programs saving the same file do not
-    // write into one temporary.
-    const std::string temp = FileName + ".~png" + std::to_string(::getpid());
-    {
-        std::ofstream file(temp, std::ios::binary | std::ios::trunc);
-        if (file)
-            file.write(reinterpret_cast<const char*>(data.data()), static_cast<std::streamsize>(data.size()));
-        file.close();
-        if (!file) {
-            const int err = errno;
-            std::remove(temp.c_str());
-            throw EPNGError("Cannot write PNG file " + FileName + ": " + std::strerror(err));
-        }
-    }
-    if (std::rename(temp.c_str(), FileName.c_str()) != 0) {
-        const int err = errno;
-        std::remove(temp.c_str());
-        throw EPNGError("Cannot write PNG file " + FileName + ": " + std::strerror(err));
+    try {
+        WriteFileAtomic(FileName, std::string_view(reinterpret_cast<const char*>(data.data()), data.size()));
+    } catch (const EInOutError& e) {
+        throw EPNGError(e.Message);
     }
 }

@@ -43,7 +43,8 @@ public:
     std::vector<std::uint8_t> Encode() const;
     void SaveToStream(std::ostream& Stream) const;
     // Writes through a temporary file beside the target and renames it, so a
-    // failed save never leaves a half-written file in place of a good one.
+    // failed save never leaves a half-written file in place of a good one
+    // (a link is followed, a device written into; see WriteFileAtomic).
     void SaveToFile(const std::string& FileName) const;
 
 private:

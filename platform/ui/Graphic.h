@@ -38,7 +38,8 @@ public:
 
     virtual void SaveToStream(std::ostream& Stream) const = 0;
     // Writes the whole picture to a temporary file first and renames it, so
-    // a failed save never leaves a half-written file under FileName.
+    // a failed save never leaves a half-written file under FileName (a link
+    // is followed, a device written into; see WriteFileAtomic).
     // Raises EInOutError when the file cannot be written.
     virtual void SaveToFile(const std::string& FileName) const;
 

@@ -396,6 +396,20 @@ TEST_F(PNGObjectTest, FailedSaveRaisesAndKeepsTheOldFile)
     EXPECT_EQ(std::distance(fs::directory_iterator(Dir), fs::directory_iterator()), 2);
 }
 
+TEST_F(PNGObjectTest, SavingThroughALinkReplacesTheFileItPointsTo)
+{
+    const auto px = ChartPixels(16, 16);
+    TPNGObject png;
+    png.AssignPixels(16, 16, px.data(), 16);
+    fs::create_directories(Path("images"));
+    fs::create_symlink("images/chart.png", Path("chart.png"));
+    png.SaveToFile(Path("chart.png"));
+    EXPECT_TRUE(fs::is_symlink(Path("chart.png")));
+    const auto bytes = ReadFile(Path("images/chart.png"));
+    ASSERT_GT(bytes.size(), 4u);
+    EXPECT_EQ(std::string(bytes.begin() + 1, bytes.begin() + 4), "PNG");
+}
+
 TEST_F(PNGObjectTest, EachRowFilterIsUndoneByItsPredictor)
 {
     std::mt19937 rng(3);

@@ -105,6 +105,15 @@ TEST_F(ImageFiles, FailedSaveRaisesAndLeavesNothing)
     EXPECT_FALSE(fs::exists(Dir / "missing"));
 }
 
+TEST_F(ImageFiles, SavingThroughALinkReplacesTheFileItPointsTo)
+{
+    fs::create_directories(Dir / "images");
+    fs::create_symlink("images/chart.bmp", Dir / "chart.bmp");
+    Source.SaveToFile((Dir / "chart.bmp").string());
+    EXPECT_TRUE(fs::is_symlink(Dir / "chart.bmp"));
+    EXPECT_EQ(ReadFile(Dir / "images" / "chart.bmp").substr(0, 2), "BM");
+}
+
 TEST_F(ImageFiles, ResizingKeepsContentAndFillsNewAreaWhite)
 {
     Source.SetSize(80, 50);
