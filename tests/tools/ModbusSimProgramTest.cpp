@@ -182,6 +182,55 @@ TEST(ModbusSimProgram, PublishesTheLineAsALinkInTmpThatThePortListShows)
     EXPECT_FALSE(std::filesystem::exists(link));
 }
 
+TEST(ModbusSimProgram, ALinkThatARunningSimulatorHoldsIsRefusedWithAnotherPathToChoose)
+{
+    const std::string link = "/tmp/ttySimHeld" + std::to_string(::getpid());
+    std::filesystem::remove(link);
+    Program first({"--link", link});
+    ASSERT_EQ(first.OutputLine(), link);
+    const auto line = std::filesystem::read_symlink(link);
+
+    Program second({"--link", link});
+    ASSERT_EQ(second.OutputLine(), "") << "the second simulator took the link over";
+    EXPECT_EQ(second.Finish(0), 1);
+    const std::string refusal = second.ErrorLine();
+    const std::string lead = "modbussim: the link " + link +
+                             " is in use by a running simulator; choose another path, such as --link ";
+    ASSERT_EQ(refusal.rfind(lead, 0), 0u) << refusal;
+    // The first simulator keeps its link and answers through it.
+    EXPECT_EQ(std::filesystem::read_symlink(link), line);
+    PtyMaster port(link);
+    port.Write(BuildReadRequest(1, 0, 1));
+    EXPECT_EQ(port.Read(7, 10000ms), BuildReadReply(1, {1234}));
+
+    // The path offered instead is free.
+    const std::string other = refusal.substr(lead.size());
+    Program third({"--link", other});
+    EXPECT_EQ(third.OutputLine(), other);
+    EXPECT_EQ(third.Finish(SIGTERM), 0);
+    EXPECT_FALSE(std::filesystem::is_symlink(other));
+    EXPECT_EQ(first.Finish(SIGTERM), 0);
+    EXPECT_FALSE(std::filesystem::is_symlink(link));
+}
+
+TEST(ModbusSimProgram, TheLinkOfAKilledSimulatorIsTakenOver)
+{
+    const std::string link = "/tmp/ttySimStale" + std::to_string(::getpid());
+    std::filesystem::remove(link);
+    Program killed({"--link", link});
+    ASSERT_EQ(killed.OutputLine(), link);
+    killed.Finish(SIGKILL);
+    ASSERT_TRUE(std::filesystem::is_symlink(link));
+
+    Program program({"--link", link});
+    EXPECT_EQ(program.OutputLine(), link);
+    PtyMaster port(link);
+    port.Write(BuildReadRequest(1, 0, 1));
+    EXPECT_EQ(port.Read(7, 10000ms), BuildReadReply(1, {1234}));
+    EXPECT_EQ(program.Finish(SIGTERM), 0);
+    EXPECT_FALSE(std::filesystem::is_symlink(link));
+}
+
 TEST(ModbusSimProgram, ALinkThatCannotBeMadeNamesTheWayWithoutRoot)
 {
     Program program({"--link", "/nonexistent-dir/ttyV0"});

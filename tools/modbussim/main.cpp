@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "tools/modbussim/LinkClaim.h"
 #include "tools/modbussim/SimConfig.h"
 #include "tools/modbussim/Simulator.h"
 
@@ -42,7 +43,9 @@ void Help()
                  "  --link PATH      publish the line as the link PATH while it runs; the\n"
                  "                   program's port list shows links named tty... in /dev\n"
                  "                   (such as /dev/ttyV0, listed as ttyV0; needs root) and\n"
-                 "                   in /tmp (such as /tmp/ttyV0, listed by that full path)\n"
+                 "                   in /tmp (such as /tmp/ttyV0, listed by that full path);\n"
+                 "                   a link that another running simulator publishes is\n"
+                 "                   refused, one left by a killed simulator is replaced\n"
                  "  -c FILE          apply the statements in FILE, one a line; blank lines and\n"
                  "                   lines starting with '#' are skipped\n"
                  "  -e STATEMENT     apply one statement\n"
@@ -147,6 +150,14 @@ int main(int argc, char** argv)
     pthread_sigmask(SIG_BLOCK, &waitedSignals, nullptr);
 
     try {
+        std::unique_ptr<modbussim::LinkClaim> claim;
+        if (!link.empty()) {
+            claim = std::make_unique<modbussim::LinkClaim>(link);
+            if (!claim->Held())
+                throw std::runtime_error("the link " + link +
+                                         " is in use by a running simulator; choose another path, such as --link " +
+                                         modbussim::LinkClaim::FreePathLike(link));
+        }
         auto sim = tty.empty() ? std::make_unique<modbussim::Simulator>()
                                : std::make_unique<modbussim::Simulator>(tty, baud, parity);
         modbussim::LineTiming timing = sim->Timing();
@@ -172,10 +183,17 @@ int main(int argc, char** argv)
         sim->SetTiming(timing);
         sim->Start();
         if (!link.empty()) {
-            // Replace only a stale link, never a real file.
-            if (std::filesystem::is_symlink(link))
-                std::filesystem::remove(link);
+            // No running simulator holds the path: a link there was left by
+            // one that did not stop cleanly, and is replaced. A real file
+            // never is.
             std::error_code failure;
+            if (std::filesystem::is_symlink(std::filesystem::symlink_status(link, failure))) {
+                std::filesystem::remove(link, failure);
+                if (failure)
+                    throw std::runtime_error("cannot replace the stale link " + link + ": " + failure.message() +
+                                             "; choose another path, such as --link " +
+                                             modbussim::LinkClaim::FreePathLike(link));
+            }
             std::filesystem::create_symlink(sim->PortPath(), link, failure);
             if (failure)
                 throw std::runtime_error("cannot create the link " + link + ": " + failure.message() +
