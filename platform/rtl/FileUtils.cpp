@@ -285,9 +285,14 @@ bool RenameFile(std::string_view OldName, std::string_view NewName)
 std::string ReadFileBytes(std::string_view FileName)
 {
     const std::string Name(FileName);
-    TFd In(::open(Name.c_str(), O_RDONLY | O_CLOEXEC));
+    // The open does not wait for a pipe's writer: a pipe that nobody
+    // writes to reads as empty instead of hanging the program.
+    TFd In(::open(Name.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
     if (In.Get() < 0)
         RaiseFileError("Cannot open file", Name, errno);
+    const int Flags = ::fcntl(In.Get(), F_GETFL);
+    if (Flags < 0 || ::fcntl(In.Get(), F_SETFL, Flags & ~O_NONBLOCK) != 0)
+        RaiseFileError("Cannot read file", Name, errno);
     std::string Bytes;
     char Buf[65536];
     while (true) {

@@ -28,7 +28,8 @@ bool DeleteFile(std::string_view FileName);
 // different file systems.
 bool RenameFile(std::string_view OldName, std::string_view NewName);
 
-// Whole file as bytes; raises EInOutError naming the file on failure.
+// Whole file as bytes; raises EInOutError naming the file on failure. A
+// pipe that nobody writes to reads as empty.
 std::string ReadFileBytes(std::string_view FileName);
 // Writes Bytes to a temporary file beside FileName, flushes it to disk and
 // renames it over FileName, so readers see the old or the new file, never

@@ -426,6 +426,19 @@ TEST(IniFile, ALinkedFileIsRewrittenWhereTheLinkPoints)
     EXPECT_EQ(Ini.ReadInteger("System Parameters", "Poll Delay", 0), 50);
 }
 
+TEST(IniFile, APipeWithNobodyAtTheOtherEndNeitherHangsNorIsReplaced)
+{
+    TempDir T;
+    const std::string Fifo = T.File("config.ini");
+    ASSERT_EQ(::mkfifo(Fifo.c_str(), 0600), 0);
+    TIniFile Ini(Fifo);
+    EXPECT_EQ(Ini.ReadInteger("System Parameters", "Poll Delay", 100), 100);
+    EXPECT_THROW(Ini.WriteInteger("System Parameters", "Poll Delay", 50), EInOutError);
+    struct stat St {};
+    ASSERT_EQ(::lstat(Fifo.c_str(), &St), 0);
+    EXPECT_TRUE(S_ISFIFO(St.st_mode));
+}
+
 TEST(IniFile, ValuesCannotBreakTheLineStructure)
 {
     TempDir T;
