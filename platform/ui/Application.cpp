@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <atomic>
 #include <cstdlib>
+#include <utility>
 #include <unistd.h>
 
 #include "rtl/Thread.h"
@@ -283,7 +284,31 @@ void TApplication::DeliverException(TObject* Sender, Exception& E)
 
 void TApplication::ShowException(const Exception& E)
 {
-    MessageBox(E.Message, FTitle, MB_OK | MB_ICONSTOP);
+    // A source that fails at every value (a device polled many times a
+    // second) would otherwise stack one box inside the other, each opened
+    // by the loop of the box under it.
+    if (FShowingException) {
+        ++FErrorsWhileShowing;
+        FLastErrorWhileShowing = E.Message;
+        return;
+    }
+    FShowingException = true;
+    try {
+        MessageBox(E.Message, FTitle, MB_OK | MB_ICONSTOP);
+        while (FErrorsWhileShowing > 0) {
+            const int Count = std::exchange(FErrorsWhileShowing, 0);
+            const std::string Last = std::exchange(FLastErrorWhileShowing, std::string());
+            const std::string Text =
+                Count == 1 ? "1 more error occurred while the previous message was shown:\n\n" + Last
+                           : std::to_string(Count) +
+                                 " more errors occurred while the previous message was shown; the last was:\n\n" + Last;
+            MessageBox(Text, FTitle, MB_OK | MB_ICONSTOP);
+        }
+    } catch (...) {
+        FShowingException = false;
+        throw;
+    }
+    FShowingException = false;
 }
 
 int TApplication::MessageBox(const std::string& Text, const std::string& Caption, unsigned Flags)

@@ -67,6 +67,9 @@ public:
     // OnException, or shows its message in a message box. EAbort is
     // silent.
     void HandleException(TObject* Sender);
+    // One box at a time: an error raised while a box is open (its loop
+    // keeps serving hand-overs and posted messages) is counted, and told in
+    // a box of its own once the open one is closed.
     void ShowException(const Exception& E);
 
     // Message box through the dialog seam; returns IDOK, IDCANCEL, IDYES or
@@ -100,6 +103,9 @@ private:
     TComponent* FMainComponent = nullptr;
     std::vector<QEventLoop*> FModalLoops;
     std::string FTitle;
+    bool FShowingException = false;
+    int FErrorsWhileShowing = 0;
+    std::string FLastErrorWhileShowing;
     bool FTerminated = false;
     bool FShowHint = true;
 };

@@ -3,6 +3,7 @@
 // thread), what is sent back, and how the items are stored.
 #include "plot/core/kOPCItem.h"
 
+#include <algorithm>
 #include <thread>
 
 #include "OPCStandInSupport.h"
@@ -11,6 +12,7 @@
 #include "rtl/Reader.h"
 #include "rtl/Writer.h"
 #include "ui/Application.h"
+#include "ui/DialogRequest.h"
 
 namespace {
 
@@ -173,6 +175,51 @@ TEST_F(kOPCItemTest, AValueTheLibraryFailsToHandOverIsReportedToTheUserAndNotWri
     standIn.Fire(handle, OPCInteger(KOPC_VT_I4, 6), 0xC0, false);
     Application->OnException = nullptr;
     EXPECT_EQ(errors, (std::vector<std::string>{"Tank.Level is not readable", "Quality unknown"}));
+    EXPECT_TRUE(C->Levels.empty());
+}
+
+// A text bound to a number does not convert: the error is shown in a box,
+// whose loop keeps serving the values that follow. They are counted and
+// told once the box is closed, never shown in boxes inside it.
+TEST_F(kOPCItemTest, BadValuesArrivingWhileAnErrorIsShownAreCountedAndToldAfterIt)
+{
+    TOPCStandIn standIn;
+    const int32_t handle = Bind("Level", "Tank.Level")->GetHandle();
+    int arrived = 0;
+    C->OnBeforeNewOPCData = [&](int, TkVariant&) { ++arrived; };
+    const auto fireText = [&](const std::string& Text) {
+        standIn.Fire(handle, kopc_variant{KOPC_VT_BSTR, 0, 0, 0, nullptr}, 0xC0, true, Text.c_str());
+    };
+    std::vector<std::string> shown;
+    int open = 0, deepest = 0;
+    Application.Get();
+    const TDialogResponder previous = SetDialogResponder([&](const TDialogRequest& Request) {
+        shown.push_back(Request.Text);
+        deepest = std::max(deepest, ++open);
+        if (shown.size() == 1) {
+            // the user is slow to answer: five more values come and are served
+            for (int i = 1; i <= 5; ++i)
+                fireText("w" + std::to_string(i));
+            EXPECT_TRUE(ServeHandOversUntil([&] { return arrived == 6; }));
+        }
+        --open;
+        TDialogAnswer answer;
+        answer.Result = IDOK;
+        return answer;
+    });
+    fireText("wide");
+    const bool served = ServeHandOversUntil([&] { return arrived == 6 && open == 0; });
+    fireText("narrow");  // after the boxes: shown on its own
+    const bool servedLast = ServeHandOversUntil([&] { return arrived == 7; });
+    SetDialogResponder(previous);
+
+    ASSERT_TRUE(served && servedLast);
+    EXPECT_EQ(deepest, 1);
+    EXPECT_EQ(shown,
+              (std::vector<std::string>{"'wide' is not a valid integer value",
+                                        "5 more errors occurred while the previous message was shown; the last was:\n\n"
+                                        "'w5' is not a valid integer value",
+                                        "'narrow' is not a valid integer value"}));
     EXPECT_TRUE(C->Levels.empty());
 }
 
