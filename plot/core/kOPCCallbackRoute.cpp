@@ -1,5 +1,6 @@
 #include "plot/core/kOPCCallbackRoute.h"
 
+#include <cstdlib>
 #include <map>
 #include <mutex>
 #include <variant>
@@ -13,17 +14,44 @@ namespace {
 
 using TTarget = std::variant<TkOPCCallbackRoute::TDataTarget, TkOPCCallbackRoute::TGroupTarget>;
 
-// Held by a callback while it looks its route up and hands over, so that
-// closing a route waits for it.
-std::mutex RoutesLock;
-std::map<TkOPCCallbackRoute::TRouteId, TTarget> Routes;
-TkOPCCallbackRoute::TRouteId LastId = 0;
+struct TRouteTable {
+    // Held by a callback while it looks its route up and hands over, so
+    // that closing a route waits for it.
+    std::mutex Lock;
+    std::map<TkOPCCallbackRoute::TRouteId, TTarget> Routes;
+    TkOPCCallbackRoute::TRouteId LastId = 0;
+    // Set when the process exits: nothing is routed any more.
+    bool Stopped = false;
+};
+
+// Never destroyed: the library's threads go on calling back while the
+// process exits, also after the static objects are gone.
+TRouteTable& Table()
+{
+    static TRouteTable& table = *new TRouteTable;
+    return table;
+}
+
+// A callback that comes in once the process exits is dropped at once: what
+// a delivery passes through (the hand-over to the user-interface thread
+// and the loop it wakes) is being taken down. Callbacks in flight finish
+// first.
+void StopRouting()
+{
+    const std::lock_guard<std::mutex> lock(Table().Lock);
+    Table().Stopped = true;
+}
 
 TkOPCCallbackRoute::TRouteId Open(TTarget Target)
 {
-    const std::lock_guard<std::mutex> lock(RoutesLock);
-    Routes.emplace(++LastId, std::move(Target));
-    return LastId;
+    // Registered with the first route, so that it runs before the exit
+    // handlers of everything made before the library could call back.
+    static const bool stopsAtExit = std::atexit(StopRouting) == 0;
+    (void)stopsAtExit;
+    TRouteTable& table = Table();
+    const std::lock_guard<std::mutex> lock(table.Lock);
+    table.Routes.emplace(++table.LastId, std::move(Target));
+    return table.LastId;
 }
 
 // On the user-interface thread: runs Call on the route's target when the
@@ -33,9 +61,10 @@ template <class T, class F> void Deliver(TkOPCCallbackRoute::TRouteId Id, F Call
 {
     T target;
     {
-        const std::lock_guard<std::mutex> lock(RoutesLock);
-        const auto found = Routes.find(Id);
-        if (found == Routes.end())
+        TRouteTable& table = Table();
+        const std::lock_guard<std::mutex> lock(table.Lock);
+        const auto found = table.Routes.find(Id);
+        if (found == table.Routes.end())
             return;
         target = std::get<T>(found->second);
     }
@@ -48,8 +77,9 @@ template <class T, class F> void Deliver(TkOPCCallbackRoute::TRouteId Id, F Call
 template <class F> void Route(TkOPCCallbackRoute::TRouteId Id, F Handing) noexcept
 {
     try {
-        std::unique_lock<std::mutex> lock(RoutesLock);
-        if (!Routes.count(Id))
+        TRouteTable& table = Table();
+        std::unique_lock<std::mutex> lock(table.Lock);
+        if (table.Stopped || !table.Routes.count(Id))
             return;
         auto delivery = Handing();
         if (IsMainThread()) {
@@ -123,8 +153,9 @@ TkOPCCallbackRoute::TRouteId TkOPCCallbackRoute::OpenGroups(TGroupTarget Target)
 
 void TkOPCCallbackRoute::Close(TRouteId Id)
 {
-    const std::lock_guard<std::mutex> lock(RoutesLock);
-    Routes.erase(Id);
+    TRouteTable& table = Table();
+    const std::lock_guard<std::mutex> lock(table.Lock);
+    table.Routes.erase(Id);
 }
 
 kopc_signal_callback TkOPCCallbackRoute::SignalCallback(TRouteId Id)

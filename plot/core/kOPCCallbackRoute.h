@@ -4,7 +4,8 @@
 // manager, so received values touch properties and points only there.
 // A subscription's callbacks go through a route opened for it and closed
 // when it is removed: closing waits for callbacks in flight, and whatever
-// they had handed over but not yet delivered is dropped.
+// they had handed over but not yet delivered is dropped. Once the process
+// exits, nothing is routed any more.
 #include <cstdint>
 #include <functional>
 

@@ -39,12 +39,10 @@ public:
             throw Exception("stand-in not loaded: " + Path);
         Reset();
     }
-    ~TOPCStandIn()
-    {
-        TkOPCDLL::Instance().Load("");
-        if (FModule)
-            dlclose(FModule);
-    }
+    // The stand-in itself stays loaded to the end of the process: its state
+    // is never destroyed, and unloading it would leave that state behind
+    // unreachable.
+    ~TOPCStandIn() { TkOPCDLL::Instance().Load(""); }
     TOPCStandIn(const TOPCStandIn&) = delete;
     TOPCStandIn& operator=(const TOPCStandIn&) = delete;
 
@@ -76,6 +74,13 @@ public:
         Control<void (*)(int32_t, const kopc_variant*, const char*, double, uint16_t, int32_t)>("kopc_test_fire")(
             Handle, &Value, Text, TimeStamp, Quality, Separate);
     }
+    // Calls back with Value on a thread of the library's own, over and
+    // over until the process ends: the library must stay loaded.
+    void Stream(int32_t Handle, kopc_variant Value, uint16_t Quality = 0xC0) const
+    {
+        Control<void (*)(int32_t, const kopc_variant*, uint16_t)>("kopc_test_stream")(Handle, &Value, Quality);
+    }
+    int64_t Streamed() const { return Control<int64_t (*)()>("kopc_test_streamed")(); }
     void FireGroup(int32_t Handle, bool Separate) const
     {
         Control<void (*)(int32_t, int32_t)>("kopc_test_fire_group")(Handle, Separate);

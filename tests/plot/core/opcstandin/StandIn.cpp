@@ -1,6 +1,7 @@
 // A stand-in for the OPC client library: subscriptions and groups kept in
 // memory, values set by tests, callbacks fired on demand on the calling
 // thread or on a thread of the library's own.
+#include <atomic>
 #include <cstdlib>
 #include <cstring>
 #include <map>
@@ -33,19 +34,24 @@ struct TGroup {
     int32_t Rate = 0;
 };
 
-std::mutex Lock;
-std::map<int32_t, TSignal> Signals;
-std::map<int32_t, TGroup> Groups;
-std::map<std::string, std::string> Failures;  // entry name -> message of its next call
+// Never destroyed, like the state of a library whose threads go on calling
+// while the process exits.
+std::mutex& Lock = *new std::mutex;
+std::map<int32_t, TSignal>& Signals = *new std::map<int32_t, TSignal>;
+std::map<int32_t, TGroup>& Groups = *new std::map<int32_t, TGroup>;
+// entry name -> message of its next call
+std::map<std::string, std::string>& Failures = *new std::map<std::string, std::string>;
 int32_t NextHandle = 1;
 int32_t Managers = 0;
+// Callbacks made by the streaming threads.
+std::atomic<int64_t> Streamed{0};
 // Each thread's last error, kept without thread-local storage: the leak
 // checker, scanning at exit, misreads the thread-local block of a library
 // loaded at run time.
 std::u16string& LastError()
 {
-    static std::mutex Lock;
-    static std::map<std::thread::id, std::u16string> Errors;
+    static std::mutex& Lock = *new std::mutex;
+    static auto& Errors = *new std::map<std::thread::id, std::u16string>;
     const std::lock_guard<std::mutex> Guard(Lock);
     return Errors[std::this_thread::get_id()];
 }
@@ -312,6 +318,35 @@ EXPORT void kopc_test_fire(int32_t handle, const kopc_variant* value, const char
         callback = signal.Callback;
     }
     OnLibraryThread(separate != 0, [=] { callback.new_data(callback.context, handle); });
+}
+
+// Sets what the library holds for a subscription and calls its callback
+// again and again on a thread of its own, as a live subscription does,
+// until the process ends (the library must then stay loaded).
+EXPORT void kopc_test_stream(int32_t handle, const kopc_variant* value, uint16_t quality)
+{
+    kopc_signal_callback callback{};
+    {
+        std::lock_guard<std::mutex> lock(Lock);
+        TSignal& signal = Signals.at(handle);
+        signal.Value = *value;
+        signal.Value.s = nullptr;
+        signal.Quality = quality;
+        callback = signal.Callback;
+    }
+    std::thread([=] {
+        for (;;) {
+            callback.new_data(callback.context, handle);
+            ++Streamed;
+            std::this_thread::yield();
+        }
+    }).detach();
+}
+
+// How many callbacks the streaming threads have made.
+EXPORT int64_t kopc_test_streamed()
+{
+    return Streamed;
 }
 
 // Calls a group's update callbacks, begin then end.
