@@ -355,3 +355,16 @@ void WriteFileAtomic(std::string_view FileName, std::string_view Bytes)
     if (DirFd.Get() >= 0)
         ::fsync(DirFd.Get());
 }
+
+std::error_code AppendToFile(std::string_view FileName, std::string_view Bytes)
+{
+    const std::string Name(FileName);
+    TFd Out(::open(Name.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0666));
+    if (Out.Get() < 0)
+        return {errno, std::system_category()};
+    int Error = WriteAll(Out.Get(), Bytes);
+    const int CloseError = Out.Close();
+    if (Error == 0)
+        Error = CloseError;
+    return Error == 0 ? std::error_code() : std::error_code(Error, std::system_category());
+}

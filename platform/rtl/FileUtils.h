@@ -2,6 +2,7 @@
 // File names and file operations. File names are UTF-8, '/' separated.
 #include <string>
 #include <string_view>
+#include <system_error>
 
 // Directory of the running executable, with a trailing '/'.
 std::string ExeDir();
@@ -37,3 +38,9 @@ std::string ReadFileBytes(std::string_view FileName);
 // a device or pipe is written into as it stands (a pipe that nobody reads
 // fails at once). Raises EInOutError naming the file on failure.
 void WriteFileAtomic(std::string_view FileName, std::string_view Bytes);
+
+// Appends Bytes to FileName, creating the file when it is missing, and
+// closes it again at once, since some file systems report a full disk
+// only then. Returns the system's error, empty when all of Bytes is in
+// the file; after a failure part of them may be.
+std::error_code AppendToFile(std::string_view FileName, std::string_view Bytes);

@@ -3,7 +3,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <fstream>
 #include <vector>
 
 #include "plot/channels/kPlotDataCursor.h"
@@ -54,6 +53,10 @@ TkPlotChannelCustom::TkPlotChannelCustom(TkPlotObjectOwner* AOwner, const TkPlot
     a.MarkersSize = 3;
     a.MarkersPenColor = clRed;
     a.MarkersBrushColor = clRed;
+    FLogFile.OnNotice = [this](const std::string& Text) {
+        if (TkPlotObjectOwner* owner = GetOwner())
+            owner->DoLogNotice(Text);
+    };
 }
 
 TkPlotChannelCustom::~TkPlotChannelCustom() = default;
@@ -70,9 +73,10 @@ int TkPlotChannelCustom::AddPointCore(double X, double Y, bool Null, bool Empty)
         AddToStats(X, Y);
     TrackAxes(X, Y, Null, Empty);
     if (FLoggingActive) {
-        ++FPendingLogCount;
-        if (FPendingLogCount >= LogFlushThreshold())
-            FlushLog();
+        FPendingLog.push_back(DataPoint(GetCount() - 1));
+        // A disk that refuses the points must not stop them coming.
+        if (static_cast<int>(FPendingLog.size()) >= std::max(FLogBufferSize, 1) && !FlushLog())
+            FLogFile.TellKeptBack();
     }
     if (TkPlotObjectOwner* owner = GetOwner())
         owner->DataPointAdded(this);
@@ -755,11 +759,9 @@ void TkPlotChannelCustom::LogActivate(bool Append)
         throw Exception("Log File Name not Defined");
     if (FLoggingActive)
         throw Exception("Logging Already Active");
-    std::ofstream file(FLogFileName, Append ? std::ios::binary | std::ios::app : std::ios::binary | std::ios::trunc);
-    if (!file)
-        throw EInOutError("Cannot open file \"" + FLogFileName + "\"");
+    FLogFile.Open(FLogFileName, std::string(), Append);
     FLoggingActive = true;
-    FPendingLogCount = 0;
+    FPendingLog.clear();
 }
 
 void TkPlotChannelCustom::LogDeactivate()
@@ -767,31 +769,27 @@ void TkPlotChannelCustom::LogDeactivate()
     if (!FLoggingActive)
         throw Exception("Logging not Active");
     FLoggingActive = false;
-    if (FPendingLogCount > 0)
-        FlushLog();
+    if (!FlushLog())
+        FLogFile.TellStopped(static_cast<int>(FPendingLog.size()));
+    FPendingLog.clear();
 }
 
-int TkPlotChannelCustom::LogFlushThreshold() const
+bool TkPlotChannelCustom::FlushLog()
 {
-    int threshold = std::max(FLogBufferSize, 1);
-    if (GetRingBufferSize() > 0)
-        threshold = std::min(threshold, GetRingBufferSize());
-    return threshold;
-}
-
-void TkPlotChannelCustom::FlushLog()
-{
-    // Points that a full ring dropped before they were written are gone.
-    const int first = std::max(0, GetCount() - FPendingLogCount);
+    // A few thousand lines at a time: a disk that keeps refusing them is
+    // asked again at every point, and each time costs only so much.
+    constexpr std::size_t RowsPerWrite = 4096;
     const char separator = GetOwner() ? GetOwner()->GetDataFileSeparatorChar() : '\t';
-    std::string lines;
-    for (int i = first; i < GetCount(); ++i)
-        lines += FloatToStr(GetDataX(i)) + separator + FloatToStr(GetDataY(i)) + "\r\n";
-    std::ofstream file(FLogFileName, std::ios::binary | std::ios::app);
-    if (!file || !file.write(lines.data(), std::streamsize(lines.size())) || !file.flush())
-        throw EInOutError("Cannot write file \"" + FLogFileName + "\"");
-    // Only what reached the file is done with; the rest is written next time.
-    FPendingLogCount = 0;
+    while (!FPendingLog.empty()) {
+        const std::size_t rows = std::min(FPendingLog.size(), RowsPerWrite);
+        std::string lines;
+        for (std::size_t i = 0; i < rows; ++i)
+            lines += FloatToStr(FPendingLog[i].X) + separator + FloatToStr(FPendingLog[i].Y) + "\r\n";
+        if (!FLogFile.Append(lines))
+            return false;
+        FPendingLog.erase(FPendingLog.begin(), FPendingLog.begin() + static_cast<std::ptrdiff_t>(rows));
+    }
+    return true;
 }
 
 void TkPlotChannelCustom::SetLogFileName(const std::string& Value)
@@ -874,9 +872,10 @@ void TkPlotChannelCustom::SetDataStyle(TkPlotDataStyle Value)
 {
     if (Value == FDataStyle)
         return;
-    // The points are about to go: what the log still owes is written first.
-    if (FLoggingActive && FPendingLogCount > 0)
-        FlushLog();
+    // The log catches up before the points go, so that its file holds
+    // every point the channel showed.
+    if (FLoggingActive && !FlushLog())
+        FLogFile.TellKeptBack();
     FDataStyle = Value;
     const TkPlotDataAttributes attributes = FList->Attributes;
     const int ringSize = FList->GetRingBufferSize();

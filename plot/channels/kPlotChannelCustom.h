@@ -3,6 +3,7 @@
 // statistics, axis tracking of new points, an optional text log, point
 // files, and the trace and marker attributes that the list keeps. Concrete
 // channels add the visible range, extents, the cursor readout and drawing.
+#include <deque>
 #include <memory>
 #include <optional>
 #include <string>
@@ -16,6 +17,7 @@
 #include "plot/core/kPlotAxisData.h"
 #include "plot/core/kPlotDataCustomList.h"
 #include "plot/core/kPlotDataPoints.h"
+#include "plot/core/kPlotLogFile.h"
 #include "plot/core/kPlotManagerObject.h"
 #include "ui/Brush.h"
 #include "ui/Pen.h"
@@ -223,6 +225,10 @@ public:
     PUBLISHED(int, LogBufferSize, 0, );
     bool GetLoggingActive() const { return FLoggingActive; }
     PUBLISHED_READONLY(bool, LoggingActive);
+    // Why points are kept off the log file now, naming the file; once
+    // logging stopped with points unwritten, what was lost. Empty while
+    // every point is on disk.
+    const std::string& GetLogFailure() const { return FLogFile.Failure(); }
     // A new list of that style takes the attributes and the ring size; the
     // points go, after what the log still owes is written.
     TkPlotDataStyle GetDataStyle() const { return FDataStyle; }
@@ -338,11 +344,9 @@ private:
     void TrackAxes(double X, double Y, bool Null, bool Empty);
     // The point's X (or Y) moved by Sign times a marker's size on its axis.
     double MarkerMargin(int Index, bool OnX, double Sign) const;
-    // Writes the pending points to the log file.
-    void FlushLog();
-    // The number of pending points at which the log is written: never more
-    // than a full ring holds, or points would go before they are logged.
-    int LogFlushThreshold() const;
+    // Writes the pending points to the log file; false when the disk
+    // refused some, which stay pending.
+    bool FlushLog();
     void CancelDrag();
     // Values that lie within this many axis spans beyond an axis' range
     // still get their true screen position.
@@ -359,7 +363,10 @@ private:
     int FFirstVisibleIndex = -1;
     int FLastVisibleIndex = -1;
     bool FLoggingActive = false;
-    int FPendingLogCount = 0;
+    // Points added since the last write-out, as they were added: a full
+    // ring may drop them from the list before a refusing disk takes them.
+    std::deque<TkPlotDataPoint> FPendingLog;
+    TkPlotLogFile FLogFile;
     std::string FLogFileName;
     int FStatsCount = 0;
     TkPlotChannelStat FXStat;

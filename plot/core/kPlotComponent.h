@@ -330,6 +330,8 @@ public:
     int LogBufferSize() const override { return GetLogBufferSize(); }
     bool GetLoggingActive() const { return FLoggingActive; }
     PUBLISHED_READONLY(bool, LoggingActive);
+    // See TkPlotLogFile::Failure.
+    const std::string& GetLogFailure() const { return FDataLog.Failure(); }
     // What a new annotation starts with.
     PUBLISHED_OBJECT(TFont, AnnotationDefaultFont, MakePublishedFont(TkFontLook{.Color = clWhite}));
     void SetAnnotationDefaultFont(const TFont* Value);
@@ -396,6 +398,11 @@ public:
     // restarts the tracking of every axis.
     void ClearAllData();
     void DataPointAdded(TkPlotObject* Object) override;
+    // The trouble of the plot's log and of its channels' logs is told from
+    // the message loop, as an error of the application: the call that met
+    // it is adding points and must not be held up by a message box. What
+    // comes before that is told goes into the same box.
+    void DoLogNotice(const std::string& Text) override;
 
     // ---- events
     // The events of any kind; those of the kinds below are also published
@@ -562,6 +569,7 @@ protected:
     }
 
 private:
+    void WndProc(TMessage& Message) override;
     // What the output asks of the plot (TkPlotOutputHost).
     TkCustomComponent& OutputComponent() override
     {
@@ -622,6 +630,8 @@ private:
     bool FLayoutReuse = true;
     std::string FLastDataFileName;
     std::string FLastPropertyFileName;
+    // Log notices waiting for the message loop.
+    std::vector<std::string> FLogNotices;
     TkPlotDataLog FDataLog{*this};
 
     TkPlotHintSettings FHintSettings;

@@ -1,6 +1,7 @@
 // The plot's file operations: thin calls into the classes beside it that
 // read and write the files, each failure wrapped in the operation's text.
 #include <exception>
+#include <utility>
 
 #include "plot/core/kPlotComponent.h"
 #include "plot/core/kPlotDataFile.h"
@@ -8,6 +9,10 @@
 #include "rtl/Exception.h"
 
 namespace {
+
+// The component's own message, in the range kept for components, clear of
+// the applications' WM_USER messages, which their hooks see as well.
+constexpr UINT KM_LOGNOTICE = 0xB000 + 0x401;
 
 template <class F> void Wrapped(const char* Text, F Run)
 {
@@ -108,4 +113,31 @@ void TkPlotComponent::DataPointAdded(TkPlotObject* Object)
 {
     if (FLoggingActive)
         FDataLog.PointAdded(*Object);
+}
+
+void TkPlotComponent::DoLogNotice(const std::string& Text)
+{
+    FLogNotices.push_back(Text);
+    // Without a message loop there is nobody to tell; the logs' state
+    // still says what went wrong.
+    if (FLogNotices.size() == 1 && !PostMessage(this, KM_LOGNOTICE, 0, 0))
+        FLogNotices.clear();
+}
+
+void TkPlotComponent::WndProc(TMessage& Message)
+{
+    if (Message.Msg != KM_LOGNOTICE) {
+        TkCustomComponent::WndProc(Message);
+        return;
+    }
+    // Points, and with them notices, may come from another thread that
+    // holds the lock.
+    Lock();
+    const std::vector<std::string> notices = std::exchange(FLogNotices, {});
+    Unlock();
+    std::string text;
+    for (const std::string& notice : notices)
+        text += (text.empty() ? "" : "\r\n\r\n") + notice;
+    if (!text.empty())
+        throw EInOutError(text);
 }

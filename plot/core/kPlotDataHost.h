@@ -17,6 +17,9 @@ public:
     virtual const std::string& GetLogFileName() const = 0;
     // Rows the log holds before it writes them; below 1 writes each.
     virtual int LogBufferSize() const = 0;
+    // The log met trouble the user is to hear of; it is adding points,
+    // which must go on, so the plot tells them later.
+    virtual void DoLogNotice(const std::string& Text) = 0;
 
 protected:
     ~TkPlotDataHost() = default;

@@ -1,7 +1,6 @@
 #include "plot/core/kPlotDataLog.h"
 
 #include <algorithm>
-#include <fstream>
 
 #include "plot/core/kPlotDataFile.h"
 #include "plot/core/kPlotDataFormat.h"
@@ -21,23 +20,27 @@ namespace {
 // points must not hold the others' back without end.
 constexpr std::size_t MaxWaitingRows = 100000;
 
-void AppendToFile(const std::string& FileName, const std::string& Bytes)
-{
-    std::ofstream file(FileName, std::ios::binary | std::ios::app);
-    if (!file || !file.write(Bytes.data(), static_cast<std::streamsize>(Bytes.size())) || !file.flush())
-        throw EInOutError("Cannot write file \"" + FileName + "\"");
-}
+// A few thousand rows at a time: a disk that keeps refusing them is asked
+// again at every point, and each time costs only so much.
+constexpr int RowsPerWrite = 4096;
 
 }  // namespace
+
+TkPlotDataLog::TkPlotDataLog(TkPlotDataHost& Plot) : FPlot(Plot)
+{
+    FFile.OnNotice = [&Plot](const std::string& Text) { Plot.DoLogNotice(Text); };
+}
 
 TkPlotDataLog::~TkPlotDataLog()
 {
     if (!FActive)
         return;
+    // The plot is going: nobody is left to tell.
+    FFile.OnNotice = nullptr;
     try {
         Deactivate();
     } catch (const std::exception&) {
-        // Nobody is left to hear of it; the rows written so far stay.
+        // The rows written so far stay.
     }
 }
 
@@ -64,12 +67,9 @@ void TkPlotDataLog::Activate(bool Append)
         header = Gbk::ToGbk(header + "\r\n");
     FRowsWritten = 0;
     FFirstX.assign(FChannels.size(), TCompactFirstX());
-    if (Append && FileExists(FFileName)) {
-        if (FCompact)
-            ContinueCompact();
-    } else {
-        WriteFileAtomic(FFileName, header);
-    }
+    if (Append && FCompact && FileExists(FFileName))
+        ContinueCompact();
+    FFile.Open(FFileName, header, Append);
     FActive = true;
 }
 
@@ -77,12 +77,15 @@ void TkPlotDataLog::Deactivate()
 {
     if (!FActive)
         throw Exception("Logging not Active");
-    Write(PendingRows());
-    if (FCompact) {
+    const int lost = Write(PendingRows()) ? 0 : PendingRows();
+    // A file that lost rows ends in its last whole row, which reads back
+    // as well.
+    if (FCompact && lost == 0) {
         std::string end;
         AppendSingle(end, CompactEnd);
-        AppendToFile(FFileName, end + CompactTrailer(FFirstX));
+        FFile.Append(end + CompactTrailer(FFirstX));
     }
+    FFile.TellStopped(lost);
     FActive = false;
     FChannels.clear();
 }
@@ -97,10 +100,14 @@ void TkPlotDataLog::PointAdded(const TkPlotObject& Channel)
     if (it == FChannels.end() || !points || points->DataPointCount() == 0)
         return;
     it->Pending.push_back(points->DataPoint(points->DataPointCount() - 1));
+    bool written = true;
     if (CompleteRows() >= std::max(FPlot.LogBufferSize(), 1))
-        Write(CompleteRows());
+        written = Write(CompleteRows());
     else if (it->Pending.size() > MaxWaitingRows)
-        Write(PendingRows());
+        written = Write(PendingRows());
+    // A disk that refuses the rows must not stop the points coming.
+    if (!written)
+        FFile.TellKeptBack();
 }
 
 int TkPlotDataLog::CompleteRows() const
@@ -119,34 +126,42 @@ int TkPlotDataLog::PendingRows() const
     return static_cast<int>(rows);
 }
 
-void TkPlotDataLog::Write(int Rows)
+bool TkPlotDataLog::Write(int Rows)
 {
-    if (Rows <= 0)
-        return;
-    std::string bytes;
-    for (int r = 0; r < Rows; ++r) {
-        if (FCompact) {
-            for (std::size_t c = 0; c < FChannels.size(); ++c) {
-                const TChannel& channel = FChannels[c];
-                const bool has = static_cast<std::size_t>(r) < channel.Pending.size();
-                const TkPlotDataPoint point = has ? channel.Pending[r] : TkPlotDataPoint();
-                if (FRowsWritten + r < CompactRowsWithX) {
-                    AppendSingle(bytes, has ? point.X : CompactAbsent);
-                    if (has)
-                        (FRowsWritten + r == 0 ? FFirstX[c].X0 : FFirstX[c].X1) = point.X;
-                }
-                AppendSingle(bytes, has ? point.Y : CompactAbsent);
-            }
-        } else {
-            bytes += RowText(r);
-        }
+    while (Rows > 0) {
+        const int rows = std::min(Rows, RowsPerWrite);
+        std::vector<TCompactFirstX> firstX = FFirstX;
+        std::string bytes;
+        for (int r = 0; r < rows; ++r)
+            bytes += FCompact ? CompactRow(r, FRowsWritten + r, firstX) : RowText(r);
+        if (!FFile.Append(FCompact ? bytes : Gbk::ToGbk(bytes)))
+            return false;
+        // Only rows that reached the file are done with.
+        for (TChannel& channel : FChannels)
+            channel.Pending.erase(channel.Pending.begin(),
+                                  channel.Pending.begin() + std::min<std::size_t>(rows, channel.Pending.size()));
+        FFirstX = firstX;
+        FRowsWritten += rows;
+        Rows -= rows;
     }
-    AppendToFile(FFileName, FCompact ? bytes : Gbk::ToGbk(bytes));
-    // Only rows that reached the file are done with.
-    for (TChannel& channel : FChannels)
-        channel.Pending.erase(channel.Pending.begin(),
-                              channel.Pending.begin() + std::min<std::size_t>(Rows, channel.Pending.size()));
-    FRowsWritten += Rows;
+    return true;
+}
+
+std::string TkPlotDataLog::CompactRow(int Row, int FileRow, std::vector<TCompactFirstX>& FirstX) const
+{
+    std::string bytes;
+    for (std::size_t c = 0; c < FChannels.size(); ++c) {
+        const TChannel& channel = FChannels[c];
+        const bool has = static_cast<std::size_t>(Row) < channel.Pending.size();
+        const TkPlotDataPoint point = has ? channel.Pending[Row] : TkPlotDataPoint();
+        if (FileRow < CompactRowsWithX) {
+            AppendSingle(bytes, has ? point.X : CompactAbsent);
+            if (has)
+                (FileRow == 0 ? FirstX[c].X0 : FirstX[c].X1) = point.X;
+        }
+        AppendSingle(bytes, has ? point.Y : CompactAbsent);
+    }
+    return bytes;
 }
 
 std::string TkPlotDataLog::RowText(int Row) const

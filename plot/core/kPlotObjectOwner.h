@@ -35,6 +35,10 @@ public:
     // A point was added to an object that holds data (the plot's log
     // takes it from there).
     virtual void DataPointAdded(TkPlotObject*) {}
+    // A log that met trouble (a file it cannot write, a file gone) has the
+    // user told, later and once: it is met while points are added, which
+    // must go on.
+    virtual void DoLogNotice(const std::string& /*Text*/) {}
     // The plot's own commands that toolbar buttons run.
     virtual void ShowEditor() {}
     virtual void CopyToClipBoard() {}

@@ -10,6 +10,7 @@
 #include "plot/channels/kPlotDataCursor.h"
 #include "plot/core/kPlotAxis.h"
 #include "rtl/Exception.h"
+#include "rtl/FileUtils.h"
 #include "ui/RecordingCanvas.h"
 #include "ui/Screenshot.h"
 #include "tools/modbussim/Simulator.h"
@@ -242,6 +243,44 @@ TEST_F(DeviceChartRunTest, AFailureInTheChartUpdateEndsTheRunWithAMessage)
     EXPECT_FALSE(frmMain->btnStop->GetEnabled());
     EXPECT_TRUE(fs::is_empty(P->Dir.File("Temp")));
     EXPECT_FALSE(fs::is_empty(P->Dir.File("Data")));
+}
+
+// A chart log the user started from the plot's editor during a run, on a
+// disk that will not take it: the run goes on, the user hears of it once
+// in a box that does not hold up the polling, and once the disk takes the
+// log again it holds every point the trace received meanwhile.
+TEST_F(DeviceChartRunTest, AChartLogThatCannotBeWrittenLeavesTheRunGoing)
+{
+    StartProgram("AxisFormat=2\r\nXSpan=30\r\n");
+    frmMain->btnRecord->Click();
+    ASSERT_TRUE(TProgramForms::ServeUntil([] { return AllTracesHold(2); }));
+    TkPlotChannel* Trace = Chart(0)->Channel(0);
+    const std::string Folder = P->Dir.File("charts");
+    const std::string LogName = Folder + "/mixer.txt";
+    ASSERT_TRUE(ForceDirectories(Folder));
+    Trace->SetLogFileName(LogName);
+    Trace->LogActivate(false);
+    const double FirstX = Trace->GetLastX() + 1;
+    // The folder goes away under the log, which stops root as well.
+    fs::remove_all(Folder);
+    const int Points = Trace->GetCount();
+    ASSERT_TRUE(TProgramForms::ServeUntil([&] { return Trace->GetCount() >= Points + 3 && !P->Asked.empty(); }));
+    ASSERT_TRUE(Running());
+    EXPECT_NE(P->Asked[0].Text.find(LogName), std::string::npos) << P->Asked[0].Text;
+    ASSERT_TRUE(TProgramForms::ServeUntil([&] { return Trace->GetCount() >= Points + 6; }));
+    EXPECT_EQ(P->Asked.size(), 1u);
+
+    ASSERT_TRUE(ForceDirectories(Folder));
+    ASSERT_TRUE(TProgramForms::ServeUntil([&] { return FileExists(LogName); }));
+    Stop();
+    Trace->LogDeactivate();
+    TkPlot Back(nullptr);
+    Back.Channel(0)->LoadDataFromFile(LogName);
+    ASSERT_EQ(Back.Channel(0)->GetCount(), static_cast<int>(Trace->GetLastX() - FirstX + 1));
+    for (int k = 0; k < Back.Channel(0)->GetCount(); ++k) {
+        EXPECT_EQ(Back.Channel(0)->GetDataX(k), FirstX + k);
+        EXPECT_EQ(Back.Channel(0)->GetDataY(k), 20);
+    }
 }
 
 }  // namespace

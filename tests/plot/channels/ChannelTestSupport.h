@@ -44,6 +44,9 @@ struct ChannelPlot : FakePlot {
     std::map<std::string, std::string> translations;
 
     char GetDataFileSeparatorChar() const override { return separator; }
+    // What logs had the user told, in order.
+    std::vector<std::string> logNotices;
+    void DoLogNotice(const std::string& Text) override { logNotices.push_back(Text); }
     void DoBeforeDataCursorUpdate(TkPlotObject* o) override { cursorEvents.push_back("before " + o->GetName()); }
     void DoDataCursorChange(TkPlotObject* o) override { cursorEvents.push_back("change " + o->GetName()); }
     std::vector<std::string> clicks;

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "ChannelTestSupport.h"
+#include "FileSizeLimitSupport.h"
 #include "TempDirSupport.h"
 #include "rtl/FileUtils.h"
 #include "rtl/Exception.h"
@@ -287,11 +288,48 @@ TEST_F(ChannelLog, PointsALogCouldNotTakeAreWrittenWithTheNext)
     c->AddXY(1, 1);
     ASSERT_TRUE(DeleteFile(sub + "log.txt"));
     ASSERT_EQ(::rmdir(sub.c_str()), 0);
-    EXPECT_THROW(c->AddXY(2, 2), EInOutError);
+    EXPECT_NO_THROW(c->AddXY(2, 2));
     EXPECT_EQ(c->GetCount(), 2);  // the point itself is kept
     ASSERT_TRUE(ForceDirectories(sub));
     c->AddXY(3, 3);
     EXPECT_EQ(ReadRaw(sub + "log.txt"), "2\t2\r\n3\t3\r\n");
+}
+
+TEST_F(ChannelLog, ALogTheDiskRefusesKeepsItsPointsTellsOnceAndWritesOnLater)
+{
+    TkPlotChannel* c = LoggingChannel(1);
+    c->SetRingBufferSize(2);
+    c->AddXY(1, 1);
+    std::string failure;
+    {
+        const FileSizeLimit full(Log().size());
+        // More points than the ring holds wait for the disk.
+        for (int i = 2; i <= 4; ++i)
+            EXPECT_NO_THROW(c->AddXY(i, i));
+        EXPECT_TRUE(c->GetLoggingActive());
+        failure = c->GetLogFailure();
+    }
+    EXPECT_NE(failure.find(dir.File("log.txt")), std::string::npos);
+    ASSERT_EQ(plot.logNotices.size(), 1u);
+    EXPECT_EQ(plot.logNotices[0].rfind(failure, 0), 0u);
+    c->AddXY(5, 5);
+    EXPECT_EQ(c->GetLogFailure(), "");
+    EXPECT_EQ(Log(), "1\t1\r\n2\t2\r\n3\t3\r\n4\t4\r\n5\t5\r\n");
+    EXPECT_EQ(plot.logNotices.size(), 1u);
+}
+
+TEST_F(ChannelLog, PointsLeftUnwrittenWhenLoggingStopsAreToldAsLost)
+{
+    TkPlotChannel* c = LoggingChannel(10);
+    c->AddXY(1, 1);
+    {
+        const FileSizeLimit full(0);
+        EXPECT_NO_THROW(c->Clear());
+    }
+    EXPECT_FALSE(c->GetLoggingActive());
+    EXPECT_NE(c->GetLogFailure().find("rows not written: 1"), std::string::npos);
+    ASSERT_EQ(plot.logNotices.size(), 1u);
+    EXPECT_EQ(plot.logNotices[0], c->GetLogFailure());
 }
 
 TEST_F(ChannelLog, ClearStopsLoggingAndWritesThePendingPoints)

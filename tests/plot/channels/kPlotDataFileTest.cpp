@@ -9,10 +9,13 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <vector>
 
+#include "FileSizeLimitSupport.h"
 #include "plot/channels/kPlot.h"
 #include "rtl/Exception.h"
 #include "ui/Application.h"
+#include "ui/DialogRequest.h"
 
 namespace {
 
@@ -329,6 +332,97 @@ TEST_F(kPlotDataFileTest, LoggingErrors)
     FPlot->LogDeactivate();
     EXPECT_EQ(message([&] { FPlot->SaveData(Path("missing/dir/data.txt")); }).rfind("Error Saving Data - ", 0), 0u);
     EXPECT_EQ(message([&] { FPlot->LoadDataFromFile(Path("missing.txt")); }).rfind("Error Loading Data - ", 0), 0u);
+}
+
+// Logs on a disk that fills up or loses their file: the message boxes the
+// user would see are kept instead.
+class kPlotDataLogTrouble : public kPlotDataFileTest {
+protected:
+    void SetUp() override
+    {
+        kPlotDataFileTest::SetUp();
+        FPrevious = SetDialogResponder([this](const TDialogRequest& R) {
+            Boxes.push_back(R.Text);
+            TDialogAnswer answer;
+            answer.Result = IDOK;
+            return answer;
+        });
+    }
+    void TearDown() override
+    {
+        SetDialogResponder(FPrevious);
+        kPlotDataFileTest::TearDown();
+    }
+    void AddRow(double X, double Y)
+    {
+        A()->AddXY(X, Y);
+        B()->AddXY(X, Y + 10);
+    }
+    void ExpectReadsBack(const std::string& FileName, const std::vector<double>& Xs)
+    {
+        auto twin = EmptyTwin();
+        twin->LoadDataFromFile(FileName);
+        for (int c = 0; c < 2; ++c) {
+            ASSERT_EQ(twin->Channel(c)->GetCount(), static_cast<int>(Xs.size())) << c;
+            for (std::size_t i = 0; i < Xs.size(); ++i) {
+                EXPECT_EQ(twin->Channel(c)->GetDataX(static_cast<int>(i)), Xs[i]) << c << " " << i;
+                EXPECT_EQ(twin->Channel(c)->GetDataY(static_cast<int>(i)), Xs[i] * 100 + c * 10) << c << " " << i;
+            }
+        }
+    }
+
+    std::vector<std::string> Boxes;
+
+private:
+    TDialogResponder FPrevious;
+};
+
+TEST_F(kPlotDataLogTrouble, ADiskThatRefusesTheLogNeverReachesTheAdderAndIsToldOnceFromTheMessageLoop)
+{
+    FPlot->SetLogFileName(Path("log.txt"));
+    FPlot->LogActivate(false);
+    AddRow(1, 100);
+    {
+        const FileSizeLimit full(ReadBytes(Path("log.txt")).size());
+        EXPECT_NO_THROW(AddRow(2, 200));
+        EXPECT_NO_THROW(AddRow(3, 300));
+        EXPECT_TRUE(Boxes.empty());  // not from inside the adding
+        EXPECT_NE(FPlot->GetLogFailure().find(Path("log.txt")), std::string::npos);
+        EXPECT_TRUE(FPlot->GetLoggingActive());
+        Application->ProcessMessages();
+        ASSERT_EQ(Boxes.size(), 1u);
+        EXPECT_EQ(Boxes[0].rfind(FPlot->GetLogFailure(), 0), 0u);
+    }
+    AddRow(4, 400);
+    EXPECT_EQ(FPlot->GetLogFailure(), "");
+    FPlot->LogDeactivate();
+    Application->ProcessMessages();
+    EXPECT_EQ(Boxes.size(), 1u);
+    ExpectReadsBack(Path("log.txt"), {1, 2, 3, 4});
+}
+
+TEST_F(kPlotDataLogTrouble, RowsTheDiskStillRefusesWhenLoggingStopsAreToldAsLostAndTheRestReadsBack)
+{
+    FPlot->SetDataFileFormat(kpdffCompactInterval);
+    FPlot->SetLogFileName(Path("log.bin"));
+    FPlot->SetLogBufferSize(10);
+    FPlot->LogActivate(false);
+    AddRow(1, 100);
+    AddRow(2, 200);
+    FPlot->SetLogBufferSize(1);
+    AddRow(3, 300);
+    {
+        const FileSizeLimit full(ReadBytes(Path("log.bin")).size());
+        AddRow(4, 400);
+        EXPECT_NO_THROW(FPlot->LogDeactivate());
+    }
+    EXPECT_FALSE(FPlot->GetLoggingActive());
+    EXPECT_NE(FPlot->GetLogFailure().find("rows not written: 1"), std::string::npos);
+    Application->ProcessMessages();
+    // The failure and what it cost came before the message loop ran: one box.
+    ASSERT_EQ(Boxes.size(), 1u);
+    EXPECT_NE(Boxes[0].find(FPlot->GetLogFailure()), std::string::npos);
+    ExpectReadsBack(Path("log.bin"), {1, 2, 3});
 }
 
 }  // namespace
