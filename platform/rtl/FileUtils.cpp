@@ -368,3 +368,13 @@ std::error_code AppendToFile(std::string_view FileName, std::string_view Bytes)
         Error = CloseError;
     return Error == 0 ? std::error_code() : std::error_code(Error, std::system_category());
 }
+
+std::error_code TruncateFile(std::string_view FileName, std::uint64_t Size)
+{
+    const std::string Name(FileName);
+    int Result;
+    do
+        Result = ::truncate(Name.c_str(), static_cast<off_t>(Size));
+    while (Result < 0 && errno == EINTR);
+    return Result == 0 ? std::error_code() : std::error_code(errno, std::system_category());
+}

@@ -1,5 +1,6 @@
 #pragma once
 // File names and file operations. File names are UTF-8, '/' separated.
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <system_error>
@@ -44,3 +45,5 @@ void WriteFileAtomic(std::string_view FileName, std::string_view Bytes);
 // only then. Returns the system's error, empty when all of Bytes is in
 // the file; after a failure part of them may be.
 std::error_code AppendToFile(std::string_view FileName, std::string_view Bytes);
+// Cuts FileName back to its first Size bytes.
+std::error_code TruncateFile(std::string_view FileName, std::uint64_t Size);

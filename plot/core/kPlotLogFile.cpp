@@ -1,21 +1,51 @@
 #include "plot/core/kPlotLogFile.h"
 
+#include <filesystem>
+
+#include "rtl/Exception.h"
 #include "rtl/FileUtils.h"
 #include "rtl/NumberFormat.h"
 
 void TkPlotLogFile::Open(const std::string& FileName, const std::string& Header, bool Append)
 {
     FFileName = FileName;
+    FCutPending = false;
     FKeptBackTold = false;
     FFailure.clear();
-    if (!Append || !FileExists(FileName))
+    if (Append && FileExists(FileName)) {
+        std::error_code error;
+        FSize = std::filesystem::file_size(FileName, error);
+        if (error)
+            throw EInOutError("Cannot open file \"" + FileName + "\". " + error.message());
+    } else {
         WriteFileAtomic(FileName, Header);
+        FSize = Header.size();
+    }
+}
+
+bool TkPlotLogFile::Missing() const
+{
+    return !FileExists(FFileName);
 }
 
 bool TkPlotLogFile::Append(const std::string& Rows)
 {
-    if (const std::error_code error = AppendToFile(FFileName, Rows))
+    if (Missing()) {
+        // Begun anew: nothing of it to cut.
+        FSize = 0;
+        FCutPending = false;
+    } else if (FCutPending) {
+        if (const std::error_code error = TruncateFile(FFileName, FSize))
+            return Failed(error);
+        FCutPending = false;
+    }
+    if (const std::error_code error = AppendToFile(FFileName, Rows)) {
+        // Cut off at once what reached the disk, so that the file ends in a
+        // whole row even if no further write comes.
+        FCutPending = !Missing() && TruncateFile(FFileName, FSize);
         return Failed(error);
+    }
+    FSize += Rows.size();
     FFailure.clear();
     return true;
 }

@@ -1,8 +1,12 @@
 #pragma once
 // The file a log appends its rows to, and what the user is to hear of it.
+// The file only ever holds whole rows: a write the disk took only part of
+// is cut off again, at once or before anything else is written, so a row
+// written later never runs into a fragment.
 //
 // A failure never raises: rows the disk refuses stay with the log that
 // wrote them, which offers them again with its next rows.
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <system_error>
@@ -17,7 +21,8 @@ public:
     // file as it stands (a missing one starts afresh). Raises EInOutError
     // naming the file.
     void Open(const std::string& FileName, const std::string& Header, bool Append);
-    // Appends whole rows; false when the disk refused them.
+    // Appends whole rows; false when the disk refused them, none of them
+    // then staying.
     bool Append(const std::string& Rows);
     // Logging goes on with rows kept back: the user hears why, the first
     // time only.
@@ -32,9 +37,12 @@ public:
 private:
     // Keeps the failure, naming the file; false.
     bool Failed(const std::error_code& Error);
+    bool Missing() const;
     void Tell(const std::string& Text) const;
 
     std::string FFileName;
+    std::uint64_t FSize = 0;   // bytes of whole rows on disk
+    bool FCutPending = false;  // a failed write may have left bytes after them
     bool FKeptBackTold = false;
     std::string FFailure;
 };

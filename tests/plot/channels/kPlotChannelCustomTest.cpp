@@ -318,6 +318,29 @@ TEST_F(ChannelLog, ALogTheDiskRefusesKeepsItsPointsTellsOnceAndWritesOnLater)
     EXPECT_EQ(plot.logNotices.size(), 1u);
 }
 
+TEST_F(ChannelLog, ARowCutByAFullDiskIsTakenOffAndTheLogReadsBackWhole)
+{
+    TkPlotChannel* c = LoggingChannel(1);
+    c->AddXY(1, 1);
+    {
+        const FileSizeLimit full(Log().size() + 6);
+        try {
+            c->AddXY(420, 14420);
+        } catch (const std::exception&) {
+            // Whether the adder hears of it is another matter.
+        }
+        EXPECT_EQ(Log(), "1\t1\r\n");
+    }
+    c->AddXY(421, 1421);
+    EXPECT_EQ(Log(), "1\t1\r\n420\t14420\r\n421\t1421\r\n");
+    TkPlotChannel* back = AddChannel();
+    back->LoadDataFromFile(dir.File("log.txt"), true);
+    ASSERT_EQ(back->GetCount(), 3);
+    EXPECT_EQ(back->GetDataX(1), 420);
+    EXPECT_EQ(back->GetDataY(1), 14420);
+    EXPECT_EQ(back->GetDataY(2), 1421);
+}
+
 TEST_F(ChannelLog, PointsLeftUnwrittenWhenLoggingStopsAreToldAsLost)
 {
     TkPlotChannel* c = LoggingChannel(10);

@@ -401,6 +401,40 @@ TEST_F(kPlotDataLogTrouble, ADiskThatRefusesTheLogNeverReachesTheAdderAndIsToldO
     ExpectReadsBack(Path("log.txt"), {1, 2, 3, 4});
 }
 
+TEST_F(kPlotDataLogTrouble, RowsCutByAFullDiskAreTakenOffAndTheLogReadsBackWhole)
+{
+    FPlot->SetLogFileName(Path("log.txt"));
+    FPlot->LogActivate(false);
+    AddRow(1, 100);
+    {
+        const FileSizeLimit full(ReadBytes(Path("log.txt")).size() + 6);
+        try {
+            AddRow(4.2, 420);
+        } catch (const std::exception&) {
+            // Whether the adder hears of it is another matter.
+        }
+    }
+    AddRow(4.21, 421);
+    FPlot->LogDeactivate();
+    EXPECT_EQ(ReadBytes(Path("log.txt")), "(X)\tA(Y)\tB(Y)\r\n1\t100\t110\r\n4.2\t420\t430\r\n4.21\t421\t431\r\n");
+    // The same with the compact layout, cut inside a value.
+    FPlot->SetDataFileFormat(kpdffCompactInterval);
+    FPlot->SetLogFileName(Path("log.bin"));
+    FPlot->LogActivate(false);
+    AddRow(1, 100);
+    AddRow(2, 200);
+    {
+        const FileSizeLimit full(ReadBytes(Path("log.bin")).size() + 6);
+        try {
+            AddRow(3, 300);
+        } catch (const std::exception&) {
+        }
+    }
+    AddRow(4, 400);
+    FPlot->LogDeactivate();
+    ExpectReadsBack(Path("log.bin"), {1, 2, 3, 4});
+}
+
 TEST_F(kPlotDataLogTrouble, RowsTheDiskStillRefusesWhenLoggingStopsAreToldAsLostAndTheRestReadsBack)
 {
     FPlot->SetDataFileFormat(kpdffCompactInterval);
