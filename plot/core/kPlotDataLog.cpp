@@ -129,6 +129,11 @@ int TkPlotDataLog::PendingRows() const
 bool TkPlotDataLog::Write(int Rows)
 {
     while (Rows > 0) {
+        if (FFile.Missing()) {
+            // The file begins again: its first rows carry X again.
+            FRowsWritten = 0;
+            FFirstX.assign(FChannels.size(), TCompactFirstX());
+        }
         const int rows = std::min(Rows, RowsPerWrite);
         std::vector<TCompactFirstX> firstX = FFirstX;
         std::string bytes;

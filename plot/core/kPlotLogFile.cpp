@@ -9,6 +9,7 @@
 void TkPlotLogFile::Open(const std::string& FileName, const std::string& Header, bool Append)
 {
     FFileName = FileName;
+    FHeader = Header;
     FCutPending = false;
     FKeptBackTold = false;
     FFailure.clear();
@@ -30,8 +31,9 @@ bool TkPlotLogFile::Missing() const
 
 bool TkPlotLogFile::Append(const std::string& Rows)
 {
-    if (Missing()) {
-        // Begun anew: nothing of it to cut.
+    const bool restarts = Missing();
+    if (restarts) {
+        // Begun anew: nothing of it to cut, and its header goes first.
         FSize = 0;
         FCutPending = false;
     } else if (FCutPending) {
@@ -39,14 +41,17 @@ bool TkPlotLogFile::Append(const std::string& Rows)
             return Failed(error);
         FCutPending = false;
     }
-    if (const std::error_code error = AppendToFile(FFileName, Rows)) {
+    const std::string bytes = FSize == 0 ? FHeader + Rows : Rows;
+    if (const std::error_code error = AppendToFile(FFileName, bytes)) {
         // Cut off at once what reached the disk, so that the file ends in a
         // whole row even if no further write comes.
         FCutPending = !Missing() && TruncateFile(FFileName, FSize);
         return Failed(error);
     }
-    FSize += Rows.size();
+    FSize += bytes.size();
     FFailure.clear();
+    if (restarts)
+        Tell("Log file \"" + FFileName + "\" was missing and has been started again.");
     return true;
 }
 

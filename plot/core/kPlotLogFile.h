@@ -2,7 +2,8 @@
 // The file a log appends its rows to, and what the user is to hear of it.
 // The file only ever holds whole rows: a write the disk took only part of
 // is cut off again, at once or before anything else is written, so a row
-// written later never runs into a fragment.
+// written later never runs into a fragment. A file that went missing
+// while logging starts again with its header.
 //
 // A failure never raises: rows the disk refuses stay with the log that
 // wrote them, which offers them again with its next rows.
@@ -13,16 +14,18 @@
 
 class TkPlotLogFile {
 public:
-    // Texts for the user: the first failure of this logging, a failure
-    // left when logging stopped.
+    // Texts for the user: the first failure of this logging, a file begun
+    // again, a failure left when logging stopped.
     std::function<void(const std::string& Text)> OnNotice;
 
     // Starts FileName afresh with Header, or with Append continues the
     // file as it stands (a missing one starts afresh). Raises EInOutError
     // naming the file.
     void Open(const std::string& FileName, const std::string& Header, bool Append);
-    // Appends whole rows; false when the disk refused them, none of them
-    // then staying.
+    // The file is gone: the next Append begins it again with its header.
+    bool Missing() const;
+    // Appends whole rows, after the header when the file holds nothing
+    // yet; false when the disk refused them, none of them then staying.
     bool Append(const std::string& Rows);
     // Logging goes on with rows kept back: the user hears why, the first
     // time only.
@@ -37,11 +40,11 @@ public:
 private:
     // Keeps the failure, naming the file; false.
     bool Failed(const std::error_code& Error);
-    bool Missing() const;
     void Tell(const std::string& Text) const;
 
     std::string FFileName;
-    std::uint64_t FSize = 0;   // bytes of whole rows on disk
+    std::string FHeader;
+    std::uint64_t FSize = 0;   // bytes of the header and whole rows on disk
     bool FCutPending = false;  // a failed write may have left bytes after them
     bool FKeptBackTold = false;
     std::string FFailure;

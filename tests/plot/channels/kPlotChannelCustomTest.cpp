@@ -278,7 +278,7 @@ TEST_F(ChannelLog, ADataStyleChangeWritesWhatTheLogStillOwes)
     EXPECT_EQ(Log(), "1\t2\r\n3\t4\r\n5\t6\r\n");
 }
 
-TEST_F(ChannelLog, PointsALogCouldNotTakeAreWrittenWithTheNext)
+TEST_F(ChannelLog, ALogFileThatWentAwayStartsAgainAndTheUserHearsOfIt)
 {
     const std::string sub = dir.File("sub/");
     ASSERT_TRUE(ForceDirectories(sub));
@@ -289,10 +289,14 @@ TEST_F(ChannelLog, PointsALogCouldNotTakeAreWrittenWithTheNext)
     ASSERT_TRUE(DeleteFile(sub + "log.txt"));
     ASSERT_EQ(::rmdir(sub.c_str()), 0);
     EXPECT_NO_THROW(c->AddXY(2, 2));
-    EXPECT_EQ(c->GetCount(), 2);  // the point itself is kept
+    EXPECT_EQ(c->GetCount(), 2);
     ASSERT_TRUE(ForceDirectories(sub));
     c->AddXY(3, 3);
     EXPECT_EQ(ReadRaw(sub + "log.txt"), "2\t2\r\n3\t3\r\n");
+    // Once that it cannot write, once that the file began anew.
+    ASSERT_EQ(plot.logNotices.size(), 2u);
+    EXPECT_NE(plot.logNotices[1].find(sub + "log.txt"), std::string::npos);
+    EXPECT_NE(plot.logNotices[1].find("started again"), std::string::npos);
 }
 
 TEST_F(ChannelLog, ALogTheDiskRefusesKeepsItsPointsTellsOnceAndWritesOnLater)

@@ -11,6 +11,8 @@
 #include <sstream>
 #include <vector>
 
+#include <unistd.h>
+
 #include "FileSizeLimitSupport.h"
 #include "plot/channels/kPlot.h"
 #include "rtl/Exception.h"
@@ -457,6 +459,32 @@ TEST_F(kPlotDataLogTrouble, RowsTheDiskStillRefusesWhenLoggingStopsAreToldAsLost
     ASSERT_EQ(Boxes.size(), 1u);
     EXPECT_NE(Boxes[0].find(FPlot->GetLogFailure()), std::string::npos);
     ExpectReadsBack(Path("log.bin"), {1, 2, 3});
+}
+
+TEST_F(kPlotDataLogTrouble, ALogFileDeletedWhileLoggingStartsAgainWithItsHeaderAndTheUserHearsOfIt)
+{
+    FPlot->SetLogFileName(Path("log.txt"));
+    FPlot->LogActivate(false);
+    AddRow(1, 100);
+    ASSERT_EQ(::unlink(Path("log.txt").c_str()), 0);
+    AddRow(2, 200);
+    EXPECT_EQ(ReadBytes(Path("log.txt")), "(X)\tA(Y)\tB(Y)\r\n2\t200\t210\r\n");
+    Application->ProcessMessages();
+    ASSERT_EQ(Boxes.size(), 1u);
+    EXPECT_NE(Boxes[0].find(Path("log.txt")), std::string::npos);
+    FPlot->LogDeactivate();
+    // A compact file begun again carries X in its first two rows again.
+    FPlot->SetDataFileFormat(kpdffCompactInterval);
+    FPlot->SetLogFileName(Path("log.bin"));
+    FPlot->LogActivate(false);
+    AddRow(1, 100);
+    AddRow(2, 200);
+    AddRow(3, 300);
+    ASSERT_EQ(::unlink(Path("log.bin").c_str()), 0);
+    AddRow(5, 500);
+    AddRow(6, 600);
+    FPlot->LogDeactivate();
+    ExpectReadsBack(Path("log.bin"), {5, 6});
 }
 
 }  // namespace
