@@ -50,6 +50,8 @@ TSerialPortSampleThread::TSerialPortSampleThread(const TSampleLine& Line, const 
     FPacket->SetComPort(FComPort.get());
     FPacket->OnPacket = [this](TObject*, const std::string& Packet) { OnReplyPacket(Packet); };
     port.SetDiscardNull(false);
+    port.OnException = [this](TObject*, TComExceptions Kind, const std::string&, std::int64_t WinError,
+                              const std::string&) { PortFailed(Kind, WinError); };
     // Nothing here listens for the transmit queue running empty; asked
     // for, each request's would cost a hand-over to the user-interface
     // thread and back.
@@ -293,6 +295,29 @@ void TSerialPortSampleThread::PrepareRequest(std::size_t Index)
     FFramer.Expect(FRequest);
     DiscardInput();
     FValues.clear();
+}
+
+// Any thread: a failure of the port, raised where the failing call was
+// made, as the port itself would raise it; but not a failed read in the
+// user-interface thread. There the port reads what arrived on its own
+// account, and an error raised there would leave the run for the
+// program's handler of stray errors: a box over a run that has lost its
+// line without knowing it yet. The line is gone then: a request waiting
+// for its answer ends at once, with this failure as the line's; otherwise
+// the next request meets the failure and ends the run.
+void TSerialPortSampleThread::PortFailed(int Kind, std::int64_t WinError)
+{
+    const int number = Kind + 1;
+    const EComPort error = WinError > 0 ? EComPort(number, static_cast<int>(static_cast<std::uint32_t>(WinError)))
+                                        : EComPort(number);
+    const bool reading = Kind == CE_ReadFailed || Kind == CE_ClearComFailed;
+    if (!reading || !IsMainThread())
+        throw error;
+    // Claimed, the poll is this thread's to hand back, with the failure.
+    if (FWait.Claim()) {
+        FOutcomeError = std::make_exception_ptr(error);
+        FWait.HandBack();
+    }
 }
 
 // Bytes of an earlier, late reply still waiting in the driver.

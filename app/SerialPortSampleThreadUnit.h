@@ -51,6 +51,9 @@ public:
     // Read in the user-interface thread (inside hand-overs or after the end).
     const TSamplingRun& Run() const { return *FRun; }
     const std::string& PortName() const { return FPortName; }
+    // The run's own port, for tests that watch its traffic from the
+    // user-interface thread.
+    TComPort& Port() const { return *FComPort; }
     // The serial error that ended the run because the line went away (a
     // pulled cable); empty otherwise. Read once the thread has ended.
     const std::string& LineError() const { return FLineError; }
@@ -74,6 +77,7 @@ private:
     std::size_t NextIndex(std::size_t Index) const;
     void PrepareRequest(std::size_t Index);
     void DiscardInput();
+    void PortFailed(int Kind, std::int64_t WinError);
 
     TSampleSettings FSettings;
     std::string FPortName;
