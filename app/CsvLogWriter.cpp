@@ -74,13 +74,15 @@ bool TCsvLogWriter::FinishLogFile()
     }
     while (FileExists(FFinalLogFileName))
         FFinalLogFileName = UniqueFileName(FFinalLogFileName);
-    if (RenameFile(FTempFileName, FFinalLogFileName)) {
+    const std::error_code error = FFiles->Rename(FTempFileName, FFinalLogFileName);
+    if (!error) {
         FFinishedFiles.push_back(FFinalLogFileName);
         return complete;
     }
     const std::string lost = pending > 0 ? "，" + IntToStr(pending) + " 条记录未能保存" : std::string();
     if (FileExists(FTempFileName)) {
-        Report("无法保存记录文件: " + FFinalLogFileName + "，数据保存在: " + FTempFileName + lost);
+        Report("无法保存记录文件: " + FFinalLogFileName + " (" + error.message() + ")，数据保存在: " + FTempFileName +
+               lost);
         FStrandedFiles.push_back(FTempFileName);
     } else {
         // Gone with its folder: the records that reached it are lost too.

@@ -63,6 +63,15 @@ std::error_code TLogFileSystem::Truncate(const std::string& FileName, std::uint6
     return result == 0 ? std::error_code() : LastError();
 }
 
+std::error_code TLogFileSystem::Rename(const std::string& From, const std::string& To)
+{
+    errno = 0;
+    if (RenameFile(From, To))
+        return {};
+    // The last failed call's reason; one that left none is an I/O error.
+    return errno != 0 ? LastError() : std::make_error_code(std::errc::io_error);
+}
+
 std::error_code TLogFileSystem::ProbeFolder(const std::string& Dir)
 {
     std::string name = IncludeTrailingPathDelimiter(Dir) + ".kalvo-probe-XXXXXX";

@@ -18,6 +18,9 @@ public:
     virtual std::error_code Append(const std::string& FileName, const std::string& Bytes);
     // Cuts the file back to its first Size bytes.
     virtual std::error_code Truncate(const std::string& FileName, std::uint64_t Size);
+    // Moves the file From to the name To; fails when a file of that name
+    // exists already, so nothing is ever overwritten.
+    virtual std::error_code Rename(const std::string& From, const std::string& To);
     // Writes a little to a new file in Dir and removes it again: whether a
     // run can keep its records there, asked before it starts.
     virtual std::error_code ProbeFolder(const std::string& Dir);

@@ -58,12 +58,13 @@ std::vector<std::string> FilesIn(const std::string& Dir)
     return names;
 }
 
-// The disk a run writes its log to: a folder it may not write to, and a
-// disk that fills up after a number of writes, from when on appends go to
+// The disk a run writes its log to: a folder it may not write to (which
+// may be made so during a run: it is looked at on each use), and a disk
+// that fills up after a number of writes, from when on appends go to
 // /dev/full and fail there as on a full disk.
 class TTestDisk : public TLogFileSystem {
 public:
-    TTestDisk(std::string Unwritable, int Room) : FUnwritable(std::move(Unwritable)), FRoom(Room) {}
+    TTestDisk(const std::string& Unwritable, int Room) : FUnwritable(Unwritable), FRoom(Room) {}
 
     std::error_code Append(const std::string& FileName, const std::string& Bytes) override
     {
@@ -79,11 +80,23 @@ public:
             return std::make_error_code(std::errc::permission_denied);
         return TLogFileSystem::ProbeFolder(Dir);
     }
+    std::error_code Rename(const std::string& From, const std::string& To) override
+    {
+        if (std::filesystem::path(To).parent_path() == FUnwritable)
+            return std::make_error_code(std::errc::permission_denied);
+        return TLogFileSystem::Rename(From, To);
+    }
 
 private:
-    std::string FUnwritable;
+    const std::string& FUnwritable;
     int FRoom;  // appends that still fit; -1 for no end
 };
+
+// The system's words for a folder that is gone.
+std::string Missing()
+{
+    return std::make_error_code(std::errc::no_such_file_or_directory).message();
+}
 
 // The end of a run whose line went away (a hung-up terminal): the port,
 // the system's reason, then Rest. The reason is that of the call that met
@@ -560,8 +573,9 @@ TEST_F(RecordingRunTest, ALostLineWithALogThatCouldNotBeMovedSaysWhereTheRecords
     EXPECT_TRUE(FControl.HandleMessage(WM_STOP_RECORDING));
     const std::string temp = FDir / "Temp/$$$RunningLogFile.$$$";
     ASSERT_EQ(1u, FView.Errors.size());
-    EXPECT_PRED3(TellsLostLine, FView.Errors[0], pty.SlavePath(),
-                 "无法保存记录文件: " + FDir / "Data/sub/run.csv" + "，数据保存在: " + temp + "\r\n");
+    EXPECT_PRED3(
+        TellsLostLine, FView.Errors[0], pty.SlavePath(),
+        "无法保存记录文件: " + FDir / "Data/sub/run.csv" + " (" + Missing() + ")，数据保存在: " + temp + "\r\n");
     const std::vector<std::string> lines = Lines(ReadText(temp));
     ASSERT_GE(lines.size(), 2u);
     EXPECT_EQ("1,9", lines[1]);
@@ -712,10 +726,36 @@ TEST_F(RecordingRunTest, ALogThatCannotBeMovedIsReportedWithWhereTheDataIs)
     FControl.StopRecording();
     ASSERT_EQ(1u, FView.Errors.size());
     const std::string temp = FDir / "Temp/$$$RunningLogFile.$$$";
-    EXPECT_EQ("无法保存记录文件: " + FDir / "Data/sub/run.csv" + "，数据保存在: " + temp + "\r\n", FView.Errors[0]);
+    EXPECT_EQ("无法保存记录文件: " + FDir / "Data/sub/run.csv" + " (" + Missing() + ")，数据保存在: " + temp + "\r\n",
+              FView.Errors[0]);
     const std::vector<std::string> lines = Lines(ReadText(temp));
     ASSERT_GE(lines.size(), 2u);
     EXPECT_EQ("1,6", lines[1]);
+}
+
+// A data folder made read-only during a run: the records go to the work
+// folder all along, so writing them never fails; only the move at the end
+// does, and its message gives the system's reason and where they are.
+TEST_F(RecordingRunTest, ADataFolderMadeReadOnlyDuringARunFailsOnlyTheMoveAndSaysWhy)
+{
+    Configure("station 1 rule 0 start 0 channels 1 values 6\n");
+    TFakeSampleDevice& d1 = Device(1, 0, 0, 1);
+    Record({&d1});
+    ASSERT_TRUE(ServeCycles(1, 3));
+    FUnwritable = FDir / "Data";
+    ASSERT_TRUE(ServeCycles(1, 6));
+    FControl.StopRecording();
+    EXPECT_EQ(0, FView.LogFailureMessages);
+    const std::string temp = FDir / "Temp/$$$RunningLogFile.$$$";
+    const std::string denied = std::make_error_code(std::errc::permission_denied).message();
+    ASSERT_EQ(1u, FView.Errors.size());
+    EXPECT_EQ("无法保存记录文件: " + FDir / "Data/run.csv" + " (" + denied + ")，数据保存在: " + temp + "\r\n",
+              FView.Errors[0]);
+    EXPECT_FALSE(std::filesystem::exists(FDir / "Data/run.csv"));
+    const std::vector<std::string> lines = Lines(ReadText(temp));
+    ASSERT_GE(lines.size(), 3u);
+    EXPECT_EQ("1,6", lines[1]);
+    EXPECT_EQ("2,6", lines[2]);
 }
 
 // A run that could not keep its records does not start: no port is opened
