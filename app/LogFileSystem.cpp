@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <cstdlib>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <unistd.h>
 
 namespace {
@@ -38,12 +39,40 @@ std::error_code WriteAndClose(int Fd, const std::string& Bytes)
 
 }  // namespace
 
+TLogFileSystem::~TLogFileSystem()
+{
+    for (const auto& [name, fd] : FHeld)
+        ::close(fd);
+}
+
+// The lock is taken at once, while the file is still empty: an instance
+// that looks at it in that moment finds no records in it and leaves it.
 std::error_code TLogFileSystem::CreateNew(const std::string& FileName)
 {
     const int fd = ::open(FileName.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd < 0)
         return LastError();
-    return ::close(fd) == 0 ? std::error_code() : LastError();
+    ::flock(fd, LOCK_EX | LOCK_NB);
+    if (const auto held = FHeld.find(FileName); held != FHeld.end())
+        ::close(held->second);
+    FHeld[FileName] = fd;
+    return {};
+}
+
+std::error_code TLogFileSystem::Hold(const std::string& FileName)
+{
+    if (FHeld.count(FileName))
+        return {};
+    const int fd = ::open(FileName.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return LastError();
+    if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        const std::error_code error = LastError();
+        ::close(fd);
+        return error;
+    }
+    FHeld[FileName] = fd;
+    return {};
 }
 
 std::error_code TLogFileSystem::Append(const std::string& FileName, const std::string& Bytes)
@@ -66,8 +95,13 @@ std::error_code TLogFileSystem::Truncate(const std::string& FileName, std::uint6
 std::error_code TLogFileSystem::Rename(const std::string& From, const std::string& To)
 {
     errno = 0;
-    if (RenameFile(From, To))
+    if (RenameFile(From, To)) {
+        if (const auto held = FHeld.find(From); held != FHeld.end()) {
+            ::close(held->second);
+            FHeld.erase(held);
+        }
         return {};
+    }
     // The last failed call's reason; one that left none is an I/O error.
     return errno != 0 ? LastError() : std::make_error_code(std::errc::io_error);
 }

@@ -246,6 +246,7 @@ void TfrmMain::FormShow(TObject*)
     LoadDeviceFrames();
     srxDevices->SetVisible(true);
     ApplyOptions();
+    FRecording->RecoverRunningLogs(AppDir());
 }
 
 // The dialogs exist only once this window does: they are told here what

@@ -1,6 +1,7 @@
 #include "app/RecordingControl.h"
 
 #include "app/ClassTypes.h"
+#include "app/RunningLogRecovery.h"
 #include "app/SysOption.h"
 #include "rtl/DateTime.h"
 #include "rtl/FileUtils.h"
@@ -61,7 +62,7 @@ void TRecordingControl::RecordAction(const TRecordingOptions& Options,
     } else {
         return;
     }
-    const std::string tempFileName = tempDir + "/$$$RunningLogFile.$$$";
+    const std::string tempFileName = tempDir + "/" + RunningLogFileName;
     if (!CanKeepRecords(ExcludeTrailingPathDelimiter(ExtractFilePath(logFileName)), tempDir))
         return;
 
@@ -208,4 +209,12 @@ bool TRecordingControl::HandleMessage(unsigned Message)
     if (!FThread || FThread->Run().AutoStopped() || FThreadEnded)
         StopRecording();
     return true;
+}
+
+void TRecordingControl::RecoverRunningLogs(const std::string& AppDir)
+{
+    const std::unique_ptr<TLogFileSystem> files = FMakeFiles();
+    const std::string told = ::RecoverRunningLogs(AppDir + "Temp", AppDir + "Data", *files);
+    if (!told.empty())
+        FView->ShowError(told);
 }

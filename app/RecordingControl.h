@@ -75,6 +75,9 @@ public:
     // thread died; the log-failure message tells the run's first failure
     // to write its log, while the run goes on.
     bool HandleMessage(unsigned Message);
+    // At start-up, before any run: the logs of runs that never finished go
+    // to the data folder, and a box says where each went.
+    void RecoverRunningLogs(const std::string& AppDir);
 
     bool Running() const { return FThread != nullptr; }
 

@@ -15,6 +15,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
+#include <ctime>
 #include <filesystem>
 
 namespace {
@@ -289,6 +291,55 @@ TEST(MainUnitTest, UnusableOrSharedStationIdsAreReportedByDevice)
     const std::string Stored = TScratchDir::Read(P.Dir.File("Devices.db"));
     EXPECT_NE(Stored.find("StationId=300\r\n"), std::string::npos);
     EXPECT_NE(Stored.find("StationId=abc\r\n"), std::string::npos);
+}
+
+// The records of runs that never finished (the program ended under them)
+// are in the work folder at start-up. They move to the data folder, named
+// after their last write and never over a file there, and a box says where
+// each went.
+TEST(MainUnitTest, RecordsLeftByUnfinishedRunsMoveToTheDataFolderAtStartUp)
+{
+    // 2023-05-06 07:08:09 local time.
+    std::tm Local{};
+    Local.tm_year = 123;
+    Local.tm_mon = 4;
+    Local.tm_mday = 6;
+    Local.tm_hour = 7;
+    Local.tm_min = 8;
+    Local.tm_sec = 9;
+    Local.tm_isdst = -1;
+    const auto LastWrite = std::filesystem::file_time_type::clock::from_sys(
+        std::chrono::system_clock::from_time_t(std::mktime(&Local)));
+    const std::string First = Gbk::ToGbk("采样时刻,压力(MPa)\r\n2023-05-06 07:08:08.500,1.5\r\n");
+    const std::string Second = Gbk::ToGbk("采样点编号,温度\r\n1,20\r\n2,-------\r\n");
+    TProgramForms P([&](const TScratchDir& Dir) {
+        std::filesystem::create_directories(Dir.File("Temp"));
+        std::filesystem::create_directories(Dir.File("Data"));
+        TScratchDir::Write(Dir.File("Temp/$$$RunningLogFile.$$$"), First);
+        TScratchDir::Write(Dir.File("Temp/$$$RunningLogFile(2).$$$"), Second);
+        for (const char* Name : {"Temp/$$$RunningLogFile.$$$", "Temp/$$$RunningLogFile(2).$$$"})
+            std::filesystem::last_write_time(Dir.File(Name), LastWrite);
+        // A file of another run already has the name the first would get.
+        TScratchDir::Write(Dir.File("Data/20230506070809.csv"), "kept");
+        TScratchDir::Write(Dir.File("Temp/notes.txt"), "not a log");
+    });
+    P.Start();
+
+    EXPECT_EQ(P.Read("Data/20230506070809.csv"), "kept");
+    EXPECT_EQ(P.Read("Data/20230506070809(2).csv"), First);
+    EXPECT_EQ(P.Read("Data/20230506070809(3).csv"), Second);
+    EXPECT_FALSE(FileExists(P.Dir.File("Temp/$$$RunningLogFile.$$$")));
+    EXPECT_FALSE(FileExists(P.Dir.File("Temp/$$$RunningLogFile(2).$$$")));
+    EXPECT_EQ(P.Read("Temp/notes.txt"), "not a log");
+    ASSERT_EQ(P.Asked.size(), 1u);
+    EXPECT_EQ(P.Asked[0].Caption, "错误");
+    EXPECT_EQ(P.Asked[0].Text,
+              "发现未正常结束的记录文件。\r\n"
+              "数据已保存在: " +
+                  P.Dir.File("Data/20230506070809(2).csv") +
+                  "\r\n"
+                  "数据已保存在: " +
+                  P.Dir.File("Data/20230506070809(3).csv") + "\r\n");
 }
 
 TEST(MainUnitTest, RunStateSwitchesTheToolbarAndPanes)
