@@ -56,6 +56,16 @@ void TEdit::SelectAll()
     EditOf(this)->selectAll();
 }
 
+int TEdit::GetSelStart() const
+{
+    return EditOf(this)->cursorPosition();
+}
+
+void TEdit::SetSelStart(int Value)
+{
+    EditOf(this)->setCursorPosition(Value);
+}
+
 void TEdit::ApplyColor()
 {
     QPalette Pal = Widget()->palette();

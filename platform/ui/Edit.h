@@ -14,9 +14,14 @@ public:
     int GetMaxLength() const;
     void SetMaxLength(int Value);  // 0 = no limit
     void SelectAll();
+    // The cursor's position, in characters from the start; the edit scrolls
+    // to keep the cursor in view.
+    int GetSelStart() const;
+    void SetSelStart(int Value);
 
     TProperty<TEdit, bool, &TEdit::GetReadOnly, &TEdit::SetReadOnly> ReadOnly{this};
     TProperty<TEdit, int, &TEdit::GetMaxLength, &TEdit::SetMaxLength> MaxLength{this};
+    TProperty<TEdit, int, &TEdit::GetSelStart, &TEdit::SetSelStart> SelStart{this};
 
     TNotifyEvent OnChange;
 

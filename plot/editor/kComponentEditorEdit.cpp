@@ -14,6 +14,9 @@ TkComponentEditorEdit::TkComponentEditorEdit(TComponent* AOwner) : TEdit(AOwner)
 void TkComponentEditorEdit::SetText(const std::string& Value)
 {
     TEdit::SetText(Value);
+    // A value longer than the edit is wide shows its start, where its
+    // magnitude is read, not its last digits.
+    SetSelStart(0);
     FLastCommitted = Value;
 }
 

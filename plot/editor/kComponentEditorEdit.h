@@ -14,7 +14,8 @@ class TkComponentEditorEdit : public TEdit {
 public:
     explicit TkComponentEditorEdit(TComponent* AOwner);
 
-    // Silent setters: no event fires; the text becomes the committed one.
+    // Silent setters: no event fires; the text becomes the committed one
+    // and shows from its start.
     void SetText(const std::string& Value) override;
     void SetInteger(std::int64_t Value);
     void SetFloat(double Value);

@@ -279,6 +279,22 @@ TEST_F(PlotEditorFormTest, AnEditChangesTheObjectLive)
     EXPECT_EQ(Find<TkComponentEditorEdit>("LabelCaptionEdit")->GetText(), "Flow");
 }
 
+TEST_F(PlotEditorFormTest, ALongNumberShowsFromItsStart)
+{
+    // One minute in days has more digits than the edit is wide.
+    const double minute = 1.0 / 1440;
+    TkPlotAxis* x = Plot->GetMasterManager().XAxisManager()->GetItem(0);
+    x->SetSpan(minute);
+    Open();
+    auto* span = Find<TkComponentEditorEdit>("XAxisSpanEdit");
+    ASSERT_EQ(span->GetFloat(), minute);
+    EXPECT_EQ(span->GetText().rfind("0.000694", 0), 0u) << span->GetText();
+    EXPECT_EQ(span->GetSelStart(), 0);
+    // A change elsewhere reloads the page: the number still shows its start.
+    TypeInto("XAxisMinEdit", "2");
+    EXPECT_EQ(span->GetSelStart(), 0);
+}
+
 TEST_F(PlotEditorFormTest, AddAndRemoveKeepTheListsAndNameCombos)
 {
     TkPlotMasterManager& master = Plot->GetMasterManager();
