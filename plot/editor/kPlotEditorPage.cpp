@@ -132,6 +132,9 @@ int TkPlotEditorPage::BuildRows(TComponent* Owner, const std::vector<TkEditorRow
         case T::Name: {
             auto* combo = new TkComponentEditorComboBox(Owner);
             combo->SetStyle(row.Type == T::Choice ? csDropDownList : csDropDown);
+            if (row.Type == T::Choice)
+                for (const std::string& item : row.Items)
+                    combo->Items->Add(item);
             combo->OnChange = changed(combo);
             control = combo;
             break;
@@ -219,14 +222,10 @@ void TkPlotEditorPage::LoadControl(const TBinding& Binding, const TObject* Objec
     case T::Check:
         static_cast<TkComponentEditorCheckBox*>(control)->SetCheckedSilently(GetOrdProp(Object, info) != 0);
         break;
-    case T::Choice: {
-        auto* combo = static_cast<TkComponentEditorComboBox*>(control);
-        if (combo->Items->Count() == 0)
-            for (const std::string& item : Binding.Row->Items.empty() ? info.EnumNames : Binding.Row->Items)
-                combo->Items->Add(item);
-        combo->SetItemIndexSilently(static_cast<int>(GetOrdProp(Object, info)));
+    case T::Choice:
+        static_cast<TkComponentEditorComboBox*>(control)->SetItemIndexSilently(
+            static_cast<int>(GetOrdProp(Object, info)));
         break;
-    }
     case T::Name: {
         auto* combo = static_cast<TkComponentEditorComboBox*>(control);
         const std::string name = GetStrProp(Object, info);

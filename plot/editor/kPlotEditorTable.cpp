@@ -44,7 +44,31 @@ TkEditorRow N(std::string Item, Items Sources)
     return {std::move(Item), T::Name, {}, std::move(Sources)};
 }
 
+// The items of the choice lists, in the order of their enumerations.
 const Items kReferenceIndividual{"DataView", "Channel", "Auto"};
+const Items kPenStyles{"Solid", "Dash", "Dot", "Dash Dot", "Dash Dot Dot", "Clear", "Inside Frame"};
+const Items kBrushStyles{"Solid", "Clear",         "Horizontal", "Vertical", "Forward Diagonal", "Backward Diagonal",
+                         "Cross", "Diagonal Cross"};
+const Items kLineStyles{"Solid", "Dash", "Dot", "Dash Dot", "Dash Dot Dot"};
+const Items kGridLineStyles{"Solid", "Dash", "Dot"};
+const Items kFillDirections{"Top/Bottom",
+                            "Bottom/Top",
+                            "Left/Right",
+                            "Right/Left",
+                            "Top Left/Bottom Right",
+                            "Bottom Right/Top Left",
+                            "Bottom Left/Top Right",
+                            "Top Right/Bottom Left",
+                            "Rectangle Out",
+                            "Rectangle In",
+                            "Circle Out",
+                            "Circle In"};
+const Items kMarkerStyles{"Circle",         "Square",        "Diamond",         "Cross",
+                          "Plus",           "Triangle Up",   "Triangle Down",   "Triangle Left",
+                          "Triangle Right", "Vertical Line", "Horizontal Line", "Character"};
+const Items kTextFormats{"Value", "Exponent", "Prefix", "Date/Time", "Price 32nds", "Thousands"};
+const Items kPrecisionStyles{"Significant Digits", "Fixed Decimal Points"};
+const Items kAxesControlStyles{"X-Axis", "Y-Axis", "Both", "None"};
 
 TkEditorPageTable MakeControlPage()
 {
@@ -61,15 +85,15 @@ TkEditorPageTable MakeControlPage()
          {"Title", {E("TitleText"), C("TitleVisible"), F("TitleFont"), E("TitleMargin")}},
          {"Background",
           {P("BackGroundColor"), C("BackGroundGradientEnabled"), P("BackGroundGradientStartColor"),
-           P("BackGroundGradientStopColor"), K("BackGroundGradientDirection")}},
+           P("BackGroundGradientStopColor"), K("BackGroundGradientDirection", kFillDirections)}},
          {"Print",
           {E("PrintMarginLeft"), E("PrintMarginTop"), E("PrintMarginBottom"), E("PrintMarginRight"),
            K("PrintOrientation", {"Portrait", "Landscape"}), C("PrintShowDialog"), E("PrintDocumentName")}},
          {"Hints", {C("HintsShow"), E("HintsPause"), E("HintsHidePause"), F("HintsFont")}},
          {"File I/O", {E("ControlLogFileName", "LogFileName"), E("ControlLogBufferSize", "LogBufferSize")}},
          {"Annotation Defaults",
-          {F("AnnotationDefaultFont"), P("AnnotationDefaultBrushColor"), K("AnnotationDefaultBrushStlye"),
-           P("AnnotationDefaultPenColor"), K("AnnotationDefaultPenStlye"), E("AnnotationDefaultPenWidth"),
+          {F("AnnotationDefaultFont"), P("AnnotationDefaultBrushColor"), K("AnnotationDefaultBrushStlye", kBrushStyles),
+           P("AnnotationDefaultPenColor"), K("AnnotationDefaultPenStlye", kPenStyles), E("AnnotationDefaultPenWidth"),
            K("AnnotationDefaultReference", {"DataView", "Channel", "X-Channel Y-DataView", "Y-Channel X-DataView "}),
            K("AnnotationDefaultReferencePositionX", kReferenceIndividual),
            K("AnnotationDefaultReferencePositionY", kReferenceIndividual),
@@ -91,19 +115,19 @@ TkEditorPageTable MakeChannelPage()
                C("UserCanMoveDataPoints"), K("UserCanMoveDataPointsStyle", {"X and Y", "X Only", "Y Only"}),
                C("ClipToAxes")}},
              {"Trace",
-              {K("TraceLineStyle"), E("TraceLineWidth"), C("TraceVisible"),
+              {K("TraceLineStyle", kLineStyles), E("TraceLineWidth"), C("TraceVisible"),
                K("InterpolationStyle", {"Straight Line", "Cubic Spline", "Polynomial", "Rational", "Differential",
                                         "Differential Terminated"})}},
              {"Marker",
-              {K("MarkersPenStyle"), P("MarkersPenColor"), E("MarkersPenWidth"), C("MarkersPenUseChannelColor"),
-               K("MarkersBrushStyle"), P("MarkersBrushColor"), C("MarkersBrushUseChannelColor"), E("MarkersSize"),
-               K("MarkersStyle"), C("MarkersVisible"), C("MarkersAllowIndividual"), E("MarkersTurnOffLimit"),
-               F("MarkersFont")}},
+              {K("MarkersPenStyle", kPenStyles), P("MarkersPenColor"), E("MarkersPenWidth"),
+               C("MarkersPenUseChannelColor"), K("MarkersBrushStyle", kBrushStyles), P("MarkersBrushColor"),
+               C("MarkersBrushUseChannelColor"), E("MarkersSize"), K("MarkersStyle", kMarkerStyles),
+               C("MarkersVisible"), C("MarkersAllowIndividual"), E("MarkersTurnOffLimit"), F("MarkersFont")}},
              {"Bar",
-              {C("BarEnabled"), E("BarReference"), K("BarPenStyle"), P("BarPenColor"), E("BarPenWidth"),
-               C("BarPenUseChannelColor"), K("BarBrushStyle"), P("BarBrushColor"), C("BarBrushUseChannelColor"),
-               E("BarWidth")}},
-             {"High/Low", {C("HighLowEnabled"), K("HighLowStyle")}},
+              {C("BarEnabled"), E("BarReference"), K("BarPenStyle", kPenStyles), P("BarPenColor"), E("BarPenWidth"),
+               C("BarPenUseChannelColor"), K("BarBrushStyle", kBrushStyles), P("BarBrushColor"),
+               C("BarBrushUseChannelColor"), E("BarWidth")}},
+             {"High/Low", {C("HighLowEnabled"), K("HighLowStyle", {"Open/Close", "Candlestick"})}},
              {"Open/Close",
               {C("HighLowOpenShow"), P("HighLowOpenColor"), E("HighLowOpenWidth"), E("HighLowOpenHeight"),
                C("HighLowCloseShow"), P("HighLowCloseColor"), E("HighLowCloseWidth"), E("HighLowCloseHeight"),
@@ -114,9 +138,12 @@ TkEditorPageTable MakeChannelPage()
               {P("HighLowShadowColor"), P("HighLowBullishColor"), P("HighLowBearishColor")},
               "High/Low",
               "HighLow"},
-             {"Fill", {C("FillEnabled"), E("FillReference"), C("FillUseChannelColor"), K("FillStyle"), P("FillColor")}},
+             {"Fill",
+              {C("FillEnabled"), E("FillReference"), C("FillUseChannelColor"), K("FillStyle", kBrushStyles),
+               P("FillColor")}},
              {"Digital",
-              {C("DigitalEnabled"), E("DigitalReferenceHigh"), E("DigitalReferenceLow"), K("DigitalReferenceStyle")}},
+              {C("DigitalEnabled"), E("DigitalReferenceHigh"), E("DigitalReferenceLow"),
+               K("DigitalReferenceStyle", {"Scale", "Percent"})}},
              {"File I/O", {E("LogFileName"), E("LogBufferSize")}}}};
 }
 
@@ -127,10 +154,13 @@ TkEditorPageTable MakeDataCursorPage()
             "DataCursor",
             "kDataCursorAddButton",
             {{"General",
-              {K("Style"), F("Font"), P("Color"), C("UseChannelColor"), E("Name"), E("Pointer1Position"),
-               E("Pointer2Position"), C("PopupEnabled"), E("PointerPenWidth"), C("SnapToDataPoint")}},
+              {K("Style", {"Value X-Y", "Value X", "Value Y", "Period", "Peak-Peak", "Frequency"}), F("Font"),
+               P("Color"), C("UseChannelColor"), E("Name"), E("Pointer1Position"), E("Pointer2Position"),
+               C("PopupEnabled"), E("PointerPenWidth"), C("SnapToDataPoint")}},
              {"Channel", {N("ChannelName", {"<All>", "Channel"}), C("ChannelAllowAll"), C("ChannelShowAllInLegend")}},
-             {"Hint", {C("HintShow"), C("HintHideOnRelease"), K("HintOrientationSide"), E("HintPosition")}}}};
+             {"Hint",
+              {C("HintShow"), C("HintHideOnRelease"), K("HintOrientationSide", {"Bottom/Right", "Top/Left"}),
+               E("HintPosition")}}}};
 }
 
 TkEditorPageTable MakeLimitPage()
@@ -140,8 +170,9 @@ TkEditorPageTable MakeLimitPage()
             "Limit",
             "kLimitAddButton",
             {{"General",
-              {E("Name"), N("XAxisName", {"<None>", "XAxis"}), N("YAxisName", {"<None>", "YAxis"}), K("Style"),
-               E("Line1Position"), E("Line2Position"), P("Color"), K("LineStyle"), E("LineWidth"), K("FillStyle"),
+              {E("Name"), N("XAxisName", {"<None>", "XAxis"}), N("YAxisName", {"<None>", "YAxis"}),
+               K("Style", {"Line X", "Line Y", "Band X", "Band Y", "Poly Band X", "Poly Band Y"}), E("Line1Position"),
+               E("Line2Position"), P("Color"), K("LineStyle", kPenStyles), E("LineWidth"), K("FillStyle", kBrushStyles),
                C("Visible"), C("UserCanMove"), C("PopupEnabled"), E("Layer"), C("ClipToAxes")}}}};
 }
 
@@ -153,7 +184,7 @@ TkEditorPageTable MakeLabelPage()
             "kLabelAddButton",
             {{"General",
               {E("Name"), C("Visible"), F("Font"), E("MarginLeft"), E("MarginTop"), E("MarginBottom"), E("MarginRight"),
-               E("Caption"), K("Alignment"), E("ImageListIndex"), E("ImageIndex")}}}};
+               E("Caption"), K("Alignment", {"Center", "Left", "Right"}), E("ImageListIndex"), E("ImageIndex")}}}};
 }
 
 // The X and Y axis pages are twins; Other is the kind of the axes across.
@@ -161,9 +192,12 @@ TkEditorPageTable MakeAxisPage(const std::string& Caption, const std::string& Ki
                                const std::string& AddButton)
 {
     auto format = [](const std::string& Part) {
-        return std::vector<TkEditorRow>{E(Part + "Precision"),       E(Part + "DateTimeFormat"),
-                                        K(Part + "FormatStyle"),     K(Part + "PrecisionStyle"),
-                                        E(Part + "MinLength"),       C(Part + "MinLengthAutoAdjust"),
+        return std::vector<TkEditorRow>{E(Part + "Precision"),
+                                        E(Part + "DateTimeFormat"),
+                                        K(Part + "FormatStyle", kTextFormats),
+                                        K(Part + "PrecisionStyle", kPrecisionStyles),
+                                        E(Part + "MinLength"),
+                                        C(Part + "MinLengthAutoAdjust"),
                                         C(Part + "UseDefaultFormat")};
     };
     return {
@@ -173,21 +207,26 @@ TkEditorPageTable MakeAxisPage(const std::string& Caption, const std::string& Ki
         AddButton,
         {{"General",
           {V("Span", kvcptInterval), V("Min", kvcptDateTime), C("Visible"), C("ReverseScale"), E("Name"),
-           K("ScaleType"), V("DesiredIncrement", kvcptInterval), C("Enabled"), C("PopupEnabled"),
+           K("ScaleType", {"Linear", "Log10"}), V("DesiredIncrement", kvcptInterval), C("Enabled"), C("PopupEnabled"),
            C("RestoreValuesOnResume"), C("MasterUIInput"), V("DesiredStart", kvcptInterval), C("GridLinesVisible")}},
          {"Title", {E("TitleMargin"), F("TitleFont"), E("Title"), C("TitleShow"), C("TitleRotated")}},
          {"Labels", {}},
          {"(Default)",
-          {E("LabelsPrecision"), E("DateTimeFormat"), K("LabelsFormatStyle"), K("LabelsPrecisionStyle"),
-           F("LabelsFont"), C("LabelsVisible"), E("LabelsMargin"), E("LabelsMinLength"), E("LabelSeparation"),
-           C("LabelsMinLengthAutoAdjust"), K("LabelsRotation")},
+          {E("LabelsPrecision"), E("DateTimeFormat"), K("LabelsFormatStyle", kTextFormats),
+           K("LabelsPrecisionStyle", kPrecisionStyles), F("LabelsFont"), C("LabelsVisible"), E("LabelsMargin"),
+           E("LabelsMinLength"), E("LabelSeparation"), C("LabelsMinLengthAutoAdjust"),
+           K("LabelsRotation", {"0 Degrees", "90 Degrees", "180 Degrees", "270 Degrees"})},
           "Labels",
           "Labels"},
          {"Cursor", format("Cursor"), "Labels", "Labels"},
          {"Legend", format("Legend"), "Labels", "Labels"},
          {"Tracking",
-          {C("TrackingEnabled"), K("TrackingStyle"), E("TrackingScrollCompressMax"), K("TrackingAlignFirstStyle"),
-           K("TrackingIncrementStyle"), E("TrackingSpanMinimum"), E("TrackingMaxMargin"), E("TrackingMinMargin")}},
+          {C("TrackingEnabled"),
+           K("TrackingStyle", {"Scale Min/Max", "Scale Max", "Scale Min", "Scroll Smooth", "Scroll Page",
+                               "Expand/Collapse", "Expand/Collapse Fast", "Expand Min/Max"}),
+           E("TrackingScrollCompressMax"), K("TrackingAlignFirstStyle", {"Min", "Max", "Auto", "None"}),
+           K("TrackingIncrementStyle", {"Minimum", "Major", "Minor"}), E("TrackingSpanMinimum"), E("TrackingMaxMargin"),
+           E("TrackingMinMargin")}},
          {"Cursor", {E("CursorScaler")}},
          {"Scroll", {C("ScrollMinMaxEnabled"), E("ScrollMin"), E("ScrollMax")}},
          {"Scale",
@@ -195,7 +234,7 @@ TkEditorPageTable MakeAxisPage(const std::string& Caption, const std::string& Ki
            E("OuterMargin"), E("StartPercent"), E("StopPercent"), E("StackingEndsMargin"), C("ScaleLinesShow"),
            N("AlignRefAxisName", {"<None>", Kind}), C("ForceStacking")}},
          {"Cartesian",
-          {K("CartesianStyle"), N("CartesianChildRefAxisName", {"<None>", Other}),
+          {K("CartesianStyle", {"None", "Master", "Child"}), N("CartesianChildRefAxisName", {"<None>", Other}),
            V("CartesianChildRefValue", kvcptInterval), E("Layer")}}}};
 }
 
@@ -208,20 +247,22 @@ TkEditorPageTable MakeLegendPage()
     std::vector<TkEditorRow> wraps = wrap("WrapCol");
     for (TkEditorRow& row : wrap("WrapRow"))
         wraps.push_back(std::move(row));
-    return {"Legend",
-            "Legend",
-            "Legend",
-            "",
-            {{"General",
-              {E("ColumnSpacing"), F("Font"), C("Visible"), C("Enabled"), C("PopupEnabled"), E("MarginLeft"),
-               E("MarginTop"), E("MarginBottom"), E("MarginRight"), F("SelectedItemFont"),
-               P("SelectedItemBackGroundColor"), C("BackGroundTransparent"), P("BackGroundColor"),
-               E("ChannelNameMaxWidth"), K("ChannelNameColorStyle"), E("LineColumnWidth"), E("LineColumnHeight")}},
-             {"Columns",
-              {C("ShowColumnXAxisTitle"), C("ShowColumnYAxisTitle"), C("ShowColumnMarker"), C("ShowColumnXValue"),
-               C("ShowColumnYValue"), C("ShowColumnLine"), C("ShowColumnYMax"), C("ShowColumnYMin"),
-               C("ShowColumnYMean"), C("ColumnTitlesVisible"), F("ColumnTitlesFont")}},
-             {"Wrap", std::move(wraps)}}};
+    return {
+        "Legend",
+        "Legend",
+        "Legend",
+        "",
+        {{"General",
+          {E("ColumnSpacing"), F("Font"), C("Visible"), C("Enabled"), C("PopupEnabled"), E("MarginLeft"),
+           E("MarginTop"), E("MarginBottom"), E("MarginRight"), F("SelectedItemFont"), P("SelectedItemBackGroundColor"),
+           C("BackGroundTransparent"), P("BackGroundColor"), E("ChannelNameMaxWidth"),
+           K("ChannelNameColorStyle", {"Font", "Channel Color", "X-Axis Font Color", "Y-Axis Font Color"}),
+           E("LineColumnWidth"), E("LineColumnHeight")}},
+         {"Columns",
+          {C("ShowColumnXAxisTitle"), C("ShowColumnYAxisTitle"), C("ShowColumnMarker"), C("ShowColumnXValue"),
+           C("ShowColumnYValue"), C("ShowColumnLine"), C("ShowColumnYMax"), C("ShowColumnYMin"), C("ShowColumnYMean"),
+           C("ColumnTitlesVisible"), F("ColumnTitlesFont")}},
+         {"Wrap", std::move(wraps)}}};
 }
 
 TkEditorPageTable MakeTablePage()
@@ -259,7 +300,7 @@ TkEditorPageTable MakeDataViewPage()
         custom.push_back(
             {part.substr(0, 1) + "-" + part.substr(1) + "s",
              {C("GridLine" + part + "Custom"), C("GridLineShow" + part + "s"), P("GridLine" + part + "Color"),
-              E("GridLine" + part + "Width"), K("GridLine" + part + "Style")},
+              E("GridLine" + part + "Width"), K("GridLine" + part + "Style", kGridLineStyles)},
              "Grid Lines",
              "GridLinesCustom"});
     return {"Data View",
@@ -269,11 +310,11 @@ TkEditorPageTable MakeDataViewPage()
             {{"General",
               {C("Enabled"), C("PopupEnabled"), C("BackgroundTransparent"), P("BackgroundColor"),
                N("GridXAxisName", {"<None>", "XAxis", "<All>"}), N("GridYAxisName", {"<None>", "YAxis", "<All>"}),
-               C("GridShow"), K("AxesControlWheelStyle"), C("AxesControlEnabled"), K("AxesControlMouseStyle"),
-               C("AxesControlAllowInSelectMode"), E("Layer")}},
+               C("GridShow"), K("AxesControlWheelStyle", kAxesControlStyles), C("AxesControlEnabled"),
+               K("AxesControlMouseStyle", kAxesControlStyles), C("AxesControlAllowInSelectMode"), E("Layer")}},
              {"Grid Lines",
-              {P("GridLineColor"), K("GridLineMajorStyle"), K("GridLineMinorStyle"), C("GridLineShowLeft"),
-               C("GridLineShowRight"), C("GridLineShowTop"), C("GridLineShowBottom")}},
+              {P("GridLineColor"), K("GridLineMajorStyle", kGridLineStyles), K("GridLineMinorStyle", kGridLineStyles),
+               C("GridLineShowLeft"), C("GridLineShowRight"), C("GridLineShowTop"), C("GridLineShowBottom")}},
              custom[0],
              custom[1],
              custom[2],

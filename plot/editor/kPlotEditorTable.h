@@ -22,8 +22,9 @@ struct TkEditorRow {
     TkEditorControlType Type;
     // Published property; empty: the item.
     std::string Property;
-    // Choice and radio: the captions in ordinal order (empty: the
-    // property's enumeration names). Name: what fills the combo, in order:
+    // Choice and radio: the texts shown for the values, in ordinal order
+    // (the value stored is the ordinal, never the text). Name: what fills
+    // the combo, in order:
     // a kind's name stands for its objects' names, "<None>" and "<All>"
     // for themselves.
     std::vector<std::string> Items;

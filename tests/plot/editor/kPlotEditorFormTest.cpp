@@ -10,6 +10,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -62,7 +63,7 @@ bool Fits(const TkEditorRow& Row, const TPropInfo* Info)
     case TkEditorControlType::Choice:
     case TkEditorControlType::Radio:
         return Info->Kind == TTypeKind::tkEnumeration && Info->TypeName != "Boolean" &&
-               (Row.Items.empty() || Row.Items.size() == Info->EnumNames.size());
+               Row.Items.size() == Info->EnumNames.size();
     case TkEditorControlType::Color: return Info->TypeName == "TColor";
     case TkEditorControlType::Font: return Info->TypeName == "TFont";
     case TkEditorControlType::Name: return Info->Kind == TTypeKind::tkString;
@@ -293,6 +294,51 @@ TEST_F(PlotEditorFormTest, ALongNumberShowsFromItsStart)
     // A change elsewhere reloads the page: the number still shows its start.
     TypeInto("XAxisMinEdit", "2");
     EXPECT_EQ(span->GetSelStart(), 0);
+}
+
+TEST_F(PlotEditorFormTest, ChoiceListsShowWordsAndStoreTheEnumeration)
+{
+    TkPlotMasterManager& master = Plot->GetMasterManager();
+    master.AddLimit();
+    master.AddDataCursor();
+    master.AddTable();
+    Open();
+    EXPECT_EQ(ItemsOf("BackGroundGradientDirectionComboBox"),
+              (std::vector<std::string>{"Top/Bottom", "Bottom/Top", "Left/Right", "Right/Left", "Top Left/Bottom Right",
+                                        "Bottom Right/Top Left", "Bottom Left/Top Right", "Top Right/Bottom Left",
+                                        "Rectangle Out", "Rectangle In", "Circle Out", "Circle In"}));
+    EXPECT_EQ(ItemsOf("AnnotationDefaultPenStlyeComboBox"),
+              (std::vector<std::string>{"Solid", "Dash", "Dot", "Dash Dot", "Dash Dot Dot", "Clear", "Inside Frame"}));
+    EXPECT_EQ(ItemsOf("ChannelFillStyleComboBox"),
+              (std::vector<std::string>{"Solid", "Clear", "Horizontal", "Vertical", "Forward Diagonal",
+                                        "Backward Diagonal", "Cross", "Diagonal Cross"}));
+    // No list anywhere offers the names the program stores.
+    auto check = [this](const TkEditorPageTable& Table, const TObject* Object) {
+        for (const TkEditorSubPage& sub : Table.SubPages)
+            for (const TkEditorRow& row : sub.Rows) {
+                if (row.Type != TkEditorControlType::Choice)
+                    continue;
+                const std::string name = Table.Prefix + row.Item + "ComboBox";
+                const TPropInfo* info = GetPropInfo(Object, row.PropertyName());
+                ASSERT_NE(info, nullptr) << name;
+                const std::vector<std::string> items = ItemsOf(name);
+                EXPECT_EQ(items.size(), info->EnumNames.size()) << name;
+                for (const std::string& item : items)
+                    EXPECT_EQ(std::count(info->EnumNames.begin(), info->EnumNames.end(), item), 0)
+                        << name << " offers " << item;
+            }
+    };
+    check(ControlPageTable(), Plot.get());
+    for (const TkEditorPageTable& table : KindPageTables())
+        check(table, master.KindManager(table.Kind)->GetObject(0));
+    // What is stored is still the enumeration the item stands for.
+    Choose("BackGroundGradientDirectionComboBox", 11);
+    EXPECT_EQ(Plot->GetBackGroundGradientDirection(), kfdCircleIn);
+    Choose("AnnotationDefaultPenStlyeComboBox", 3);
+    EXPECT_EQ(Plot->GetAnnotationDefaultPenStlye(), psDashDot);
+    Choose("ChannelFillStyleComboBox", 5);
+    EXPECT_EQ(static_cast<TkPlotChannel*>(master.ChannelManager()->GetItem(0))->GetFillStyle(), bsBDiagonal);
+    EXPECT_EQ(Find<TkComponentEditorComboBox>("ChannelFillStyleComboBox")->GetText(), "Backward Diagonal");
 }
 
 TEST_F(PlotEditorFormTest, AddAndRemoveKeepTheListsAndNameCombos)
