@@ -9,6 +9,7 @@
 #include "plot/editor/kComponentEditorComboBox.h"
 #include "plot/editor/kComponentEditorEdit.h"
 #include "plot/editor/kComponentEditorFontPicker.h"
+#include "plot/editor/kComponentEditorMemo.h"
 #include "plot/editor/kComponentEditorPageControl.h"
 #include "plot/editor/kComponentEditorRadioGroup.h"
 #include "plot/editor/kComponentEditorValueConverterPicker.h"
@@ -31,9 +32,15 @@ const TPropInfo* PropertyOf(const TObject* Object, const TkEditorRow& Row)
     return Object ? GetPropInfo(Object, Row.PropertyName()) : nullptr;
 }
 
+constexpr int kMemoLines = 4;
+
 int RowHeight(const TkEditorRow& Row)
 {
-    return Row.Type == T::Radio ? 24 + 18 * static_cast<int>(Row.Items.size()) : kRowHeight;
+    switch (Row.Type) {
+    case T::Radio: return 24 + 18 * static_cast<int>(Row.Items.size());
+    case T::Memo: return kRowHeight + 16 * (kMemoLines - 1);
+    default: return kRowHeight;
+    }
 }
 
 bool StartsWithNoCase(const std::string& Text, const std::string& Prefix)
@@ -121,6 +128,12 @@ int TkPlotEditorPage::BuildRows(TComponent* Owner, const std::vector<TkEditorRow
             control = edit;
             break;
         }
+        case T::Memo: {
+            auto* memo = new TkComponentEditorMemo(Owner);
+            memo->OnUpdate = changed(memo);
+            control = memo;
+            break;
+        }
         case T::Check: {
             auto* box = new TkComponentEditorCheckBox(Owner);
             box->SetCaption(row.Item);
@@ -165,7 +178,7 @@ int TkPlotEditorPage::BuildRows(TComponent* Owner, const std::vector<TkEditorRow
         control->SetParent(sheet);
         if (row.Type == T::Check)
             control->SetBounds(x, y, kCaptionWidth + kControlWidth, 21);
-        else if (row.Type == T::Radio)
+        else if (row.Type == T::Radio || row.Type == T::Memo)
             control->SetBounds(x + kCaptionWidth, y, kControlWidth, RowHeight(row) - 4);
         else
             control->SetBounds(x + kCaptionWidth, y, row.Type == T::Color ? 47 : kControlWidth,
@@ -219,6 +232,7 @@ void TkPlotEditorPage::LoadControl(const TBinding& Binding, const TObject* Objec
             edit->SetText(GetStrProp(Object, info));
         break;
     }
+    case T::Memo: static_cast<TkComponentEditorMemo*>(control)->SetText(GetStrProp(Object, info)); break;
     case T::Check:
         static_cast<TkComponentEditorCheckBox*>(control)->SetCheckedSilently(GetOrdProp(Object, info) != 0);
         break;
@@ -289,6 +303,7 @@ void TkPlotEditorPage::Write(TObject* Object, TControl* Control) const
             SetStrProp(Object, *info, edit->GetText());
         break;
     }
+    case T::Memo: SetStrProp(Object, *info, static_cast<TkComponentEditorMemo*>(Control)->GetText()); break;
     case T::Check:
         SetOrdProp(Object, *info, static_cast<TkComponentEditorCheckBox*>(Control)->GetChecked() ? 1 : 0);
         break;

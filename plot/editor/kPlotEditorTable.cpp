@@ -14,6 +14,10 @@ TkEditorRow E(std::string Item, std::string Property = {})
 {
     return {std::move(Item), T::Edit, std::move(Property), {}};
 }
+TkEditorRow M(std::string Item)
+{
+    return {std::move(Item), T::Memo, {}, {}};
+}
 // An edit with a value-converter picker opening on Page.
 TkEditorRow V(std::string Item, TkValueConverterPageType Page)
 {
@@ -184,7 +188,7 @@ TkEditorPageTable MakeLabelPage()
             "kLabelAddButton",
             {{"General",
               {E("Name"), C("Visible"), F("Font"), E("MarginLeft"), E("MarginTop"), E("MarginBottom"), E("MarginRight"),
-               E("Caption"), K("Alignment", {"Center", "Left", "Right"}), E("ImageListIndex"), E("ImageIndex")}}}};
+               M("Caption"), K("Alignment", {"Center", "Left", "Right"}), E("ImageListIndex"), E("ImageIndex")}}}};
 }
 
 // The X and Y axis pages are twins; Other is the kind of the axes across.
@@ -327,6 +331,7 @@ const char* EditorControlSuffix(TkEditorControlType Type)
 {
     switch (Type) {
     case T::Edit: return "Edit";
+    case T::Memo: return "Memo";
     case T::Check: return "CheckBox";
     case T::Choice:
     case T::Name: return "ComboBox";

@@ -9,6 +9,7 @@
 
 enum class TkEditorControlType {
     Edit,    // edit: text, whole number or number, as the property is
+    Memo,    // text of several lines
     Check,   // check box
     Choice,  // drop-down list: item index is the property's ordinal
     Radio,   // radio group: item index is the property's ordinal

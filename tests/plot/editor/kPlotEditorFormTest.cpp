@@ -56,6 +56,7 @@ bool Fits(const TkEditorRow& Row, const TPropInfo* Info)
     if (!Info || (Row.Type != TkEditorControlType::Font && !Info->IsWritable()))
         return false;
     switch (Row.Type) {
+    case TkEditorControlType::Memo: return Info->Kind == TTypeKind::tkString;
     case TkEditorControlType::Edit:
         return Info->Kind == TTypeKind::tkInteger || Info->Kind == TTypeKind::tkFloat ||
                Info->Kind == TTypeKind::tkString;
@@ -235,7 +236,7 @@ TEST_F(PlotEditorFormTest, EachPageLoadsTheSelectedObject)
     EXPECT_EQ(Find<TkComponentEditorComboBox>("XAxisTrackingStyleComboBox")->GetItemIndex(), 2);
     EXPECT_EQ(Find<TkComponentEditorEdit>("LimitNameEdit")->GetText(), "Limit 1");
     EXPECT_EQ(Find<TkComponentEditorComboBox>("DataCursorChannelNameComboBox")->Items->Strings(0), "<All>");
-    EXPECT_EQ(Find<TkComponentEditorEdit>("LabelCaptionEdit")->GetText(), "Pressure");
+    EXPECT_EQ(Find<TControl>("LabelCaptionMemo")->GetText(), "Pressure");
     EXPECT_EQ(Find<TkComponentEditorEdit>("TitleTextEdit")->GetText(), "Pressure");
     EXPECT_EQ(Find<TkComponentEditorRadioGroup>("BorderStyleRadioGroup")->GetItemIndex(), int(kbsRaised));
     EXPECT_TRUE(Find<TkComponentEditorCheckBox>("ToolBarShowEditButtonCheckBox")->GetChecked());
@@ -277,7 +278,7 @@ TEST_F(PlotEditorFormTest, AnEditChangesTheObjectLive)
     // The title on the Control page is label 0, shown on the label page too.
     TypeInto("TitleTextEdit", "Flow");
     EXPECT_EQ(master.LabelManager()->GetItem(0)->GetCaption(), "Flow");
-    EXPECT_EQ(Find<TkComponentEditorEdit>("LabelCaptionEdit")->GetText(), "Flow");
+    EXPECT_EQ(Find<TControl>("LabelCaptionMemo")->GetText(), "Flow");
 }
 
 TEST_F(PlotEditorFormTest, ALongNumberShowsFromItsStart)
@@ -339,6 +340,33 @@ TEST_F(PlotEditorFormTest, ChoiceListsShowWordsAndStoreTheEnumeration)
     Choose("ChannelFillStyleComboBox", 5);
     EXPECT_EQ(static_cast<TkPlotChannel*>(master.ChannelManager()->GetItem(0))->GetFillStyle(), bsBDiagonal);
     EXPECT_EQ(Find<TkComponentEditorComboBox>("ChannelFillStyleComboBox")->GetText(), "Backward Diagonal");
+}
+
+TEST_F(PlotEditorFormTest, ALabelsCaptionIsEditedOverSeveralLines)
+{
+    TkPlotMasterManager& master = Plot->GetMasterManager();
+    master.AddLabel();
+    auto* label = static_cast<TkPlotLabel*>(master.LabelManager()->GetItem(1));
+    label->SetCaption("Flow\r\nPressure");
+    Open(label);
+    auto* memo = dynamic_cast<TControl*>(Form->FindComponent("LabelCaptionMemo"));
+    ASSERT_NE(memo, nullptr);
+    EXPECT_EQ(memo->GetText(), "Flow\r\nPressure");
+    Type(memo, "Inlet");
+    PressKey(memo, Qt::Key_Return, "\r");
+    for (char c : std::string("Outlet"))
+        PressKey(memo, Qt::Key(QChar(c).toUpper().unicode()), QString(QChar(c)));
+    // Enter starts a line; the caption changes when the user leaves the memo.
+    EXPECT_EQ(label->GetCaption(), "Flow\r\nPressure");
+    LeaveControl(memo);
+    EXPECT_EQ(label->GetCaption(), "Inlet\r\nOutlet");
+    EXPECT_EQ(memo->GetText(), "Inlet\r\nOutlet");
+    // Escape brings back what the label holds, and writes nothing.
+    Type(memo, "Drain");
+    PressKey(memo, Qt::Key_Escape);
+    EXPECT_EQ(memo->GetText(), "Inlet\r\nOutlet");
+    LeaveControl(memo);
+    EXPECT_EQ(label->GetCaption(), "Inlet\r\nOutlet");
 }
 
 TEST_F(PlotEditorFormTest, AddAndRemoveKeepTheListsAndNameCombos)
