@@ -2,6 +2,10 @@
 
 #include <QComboBox>
 #include <QLineEdit>
+#include <QStyle>
+#include <QStyleOptionComboBox>
+
+#include <algorithm>
 
 #include "ui/Application.h"
 #include "ui/ControlQt.h"
@@ -75,6 +79,24 @@ void TComboBox::SetItemIndex(int Value)
     ComboOf(this)->setCurrentIndex(Value);
     if (Value < 0 && FStyle == csDropDown)
         ComboOf(this)->setEditText(QString());
+}
+
+int TComboBox::GetItemsWidth() const
+{
+    QComboBox* Box = ComboOf(this);
+    int Widest = 0;
+    for (int I = 0; I < Box->count(); ++I)
+        Widest = std::max(Widest, Box->fontMetrics().horizontalAdvance(Box->itemText(I)));
+    // The box's frame and button take what its text field leaves of it,
+    // whatever its width; the field keeps two pixels free on each side.
+    QStyleOptionComboBox Option;
+    Option.initFrom(Box);
+    Option.editable = Box->isEditable();
+    Option.frame = Box->hasFrame();
+    const QRect Field = Box->isEditable() ? Box->lineEdit()->geometry()
+                                          : Box->style()->subControlRect(QStyle::CC_ComboBox, &Option,
+                                                                         QStyle::SC_ComboBoxEditField, Box);
+    return Box->width() - Field.width() + Widest + 4;
 }
 
 void TComboBox::SetStyle(TComboBoxStyle Value)

@@ -20,6 +20,8 @@ public:
     // Selects the item with this text (case-insensitive) in csDropDownList
     // (none when absent); sets the edit text in csDropDown.
     void SetText(const std::string& Value) override;
+    // The width at which the widest item shows whole in the box.
+    int GetItemsWidth() const;
     int GetDropDownCount() const;
     void SetDropDownCount(int Value);
 

@@ -504,6 +504,11 @@ std::string TControl::GetText() const
 {
     return StdStr(FWidget->windowTitle());
 }
+
+int TControl::GetTextWidth(const std::string& Text) const
+{
+    return FWidget->fontMetrics().horizontalAdvance(QStr(Text));
+}
 void TControl::SetText(const std::string& Value)
 {
     FWidget->setWindowTitle(QStr(Value));

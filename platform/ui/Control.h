@@ -86,6 +86,8 @@ public:
     // Caption and Text are the same text of the control.
     virtual std::string GetText() const;
     virtual void SetText(const std::string& Value);
+    // The width of Text in the font the control shows its text in.
+    int GetTextWidth(const std::string& Text) const;
 
     TColor GetColor() const { return FColor; }
     void SetColor(TColor Value);

@@ -32,13 +32,26 @@ constexpr int kFormWidth = 940;
 constexpr int kFormHeight = 600;
 constexpr int kListWidth = 150;
 
+// The channel statistics shown on the Stats page, in order: the name of
+// each display and the caption beside it.
+struct TStat {
+    const char* Name;
+    const char* Caption;
+};
+const std::array<TStat, 11> kStats{{{"PointCount", "Point Count"},
+                                    {"PointCapacity", "Point Capacity"},
+                                    {"Memory", "Memory"},
+                                    {"DataPointSize", "Data Point Size"},
+                                    {"MaxDataPoints", "Max Data Points"},
+                                    {"XMin", "X Min"},
+                                    {"XMax", "X Max"},
+                                    {"XMean", "X Mean"},
+                                    {"YMin", "Y Min"},
+                                    {"YMax", "Y Max"},
+                                    {"YMean", "Y Mean"}}};
+
 // The page controls whose active pages the host keeps between openings,
 // in the host's order; those this form lacks are skipped.
-// The channel statistics shown on the Stats page, in order.
-const std::array<const char*, 11> kStats{"PointCount",    "PointCapacity", "Memory", "DataPointSize",
-                                         "MaxDataPoints", "XMin",          "XMax",   "XMean",
-                                         "YMin",          "YMax",          "YMean"};
-
 const std::array<const char*, 14> kRememberedPageControls{"PageControl",
                                                           "ControlPageControl",
                                                           "ChannelPageControl",
@@ -96,7 +109,8 @@ void CaptionRows(TComponent* Owner, TWinControl* Parent, std::initializer_list<s
         auto* caption = new TLabel(Owner);
         caption->SetParent(Parent);
         caption->SetText(text);
-        caption->SetBounds(340, top + 4, 112, 17);
+        caption->SetLeft(340);
+        caption->SetTop(top + 4);
     }
 }
 
@@ -137,6 +151,15 @@ TkPlotEditorForm::TkPlotEditorForm(TkPlotEditorHost& Host)
     ReloadAll();
     ResetStats();
     FMaster.TranslateControl(this);
+    // Translated captions take their own widths.
+    FControlPage->Arrange();
+    for (auto& page : FKindPages)
+        page->Page->Arrange();
+    for (const char* kind : {"XAxis", "YAxis"})
+        for (const char* part : {"Cursor", "Legend"}) {
+            auto* button = static_cast<TControl*>(FindComponent(std::string(kind) + part + "CopyDefaultButton"));
+            button->SetWidth(std::max(75, button->GetTextWidth(button->GetText()) + 16));
+        }
 }
 
 TkPlotEditorForm::~TkPlotEditorForm()
@@ -416,13 +439,14 @@ void TkPlotEditorForm::BuildChannelStats(TKindPage& Page)
     sheet->SetPageControl(Page.Page->PageControl());
     sheet->SetText("Stats");
     int top = 8;
-    for (const char* stat : kStats) {
+    for (const TStat& stat : kStats) {
         auto* caption = new TLabel(this);
         caption->SetParent(sheet);
-        caption->SetText(stat);
-        caption->SetBounds(8, top, 140, 17);
+        caption->SetText(stat.Caption);
+        caption->SetLeft(8);
+        caption->SetTop(top);
         auto* display = new TLabel(this);
-        display->SetName(std::string("ChannelStats") + stat + "Display");
+        display->SetName(std::string("ChannelStats") + stat.Name + "Display");
         display->SetParent(sheet);
         display->SetBounds(150, top, 200, 17);
         top += 22;
@@ -435,8 +459,8 @@ void TkPlotEditorForm::BuildChannelStats(TKindPage& Page)
 void TkPlotEditorForm::ResetStats()
 {
     const std::string text = SelectedChannel() ? "Click Refresh" : "";
-    for (const char* stat : kStats)
-        static_cast<TControl*>(FindComponent(std::string("ChannelStats") + stat + "Display"))->SetText(text);
+    for (const TStat& stat : kStats)
+        static_cast<TControl*>(FindComponent(std::string("ChannelStats") + stat.Name + "Display"))->SetText(text);
 }
 
 void TkPlotEditorForm::RefreshStats()
@@ -460,7 +484,8 @@ void TkPlotEditorForm::RefreshStats()
                                              text(channel->GetYAxis(), channel->GetYMax()),
                                              text(channel->GetYAxis(), channel->GetYMean())};
     for (std::size_t i = 0; i < kStats.size(); ++i)
-        static_cast<TControl*>(FindComponent(std::string("ChannelStats") + kStats[i] + "Display"))->SetText(values[i]);
+        static_cast<TControl*>(FindComponent(std::string("ChannelStats") + kStats[i].Name + "Display"))
+            ->SetText(values[i]);
 }
 
 TkPlotEditorForm::TKindPage* TkPlotEditorForm::PageOfKind(const std::string& Kind)

@@ -14,6 +14,8 @@
 #include "plot/editor/kComponentEditorRadioGroup.h"
 #include "plot/editor/kComponentEditorValueConverterPicker.h"
 #include "rtl/PublishedProperties.h"
+#include "ui/Bitmap.h"
+#include "ui/Canvas.h"
 #include "ui/Font.h"
 #include "ui/Label.h"
 #include "ui/PageControl.h"
@@ -21,9 +23,13 @@
 namespace {
 
 constexpr int kRowHeight = 26;
-constexpr int kColumnWidth = 300;
-constexpr int kCaptionWidth = 150;
+constexpr int kMargin = 8;
+// Between a caption and its control, and between two columns of rows.
+constexpr int kCaptionGap = 8;
+constexpr int kColumnGap = 24;
+// The narrowest edits and lists.
 constexpr int kControlWidth = 130;
+constexpr int kPickerWidth = 21;
 
 using T = TkEditorControlType;
 
@@ -98,26 +104,39 @@ void TkPlotEditorPage::Build(TComponent* Owner, int Width, int Height)
     for (auto& [caption, outer] : outers)
         if (outer.Nested)
             outer.Nested->SetActivePageIndex(0);
+    Arrange();
+}
+
+std::vector<TkPlotEditorPage::TPlace> TkPlotEditorPage::Flow(const std::vector<TkEditorRow>& Rows, int Height)
+{
+    // Rows fill a column down to the foot of the page, then the next one.
+    const int rowsBottom = Height - 40;
+    std::vector<TPlace> places;
+    int column = 0, y = kMargin;
+    for (const TkEditorRow& row : Rows) {
+        if (y + RowHeight(row) > rowsBottom && y > kMargin) {
+            ++column;
+            y = kMargin;
+        }
+        places.push_back({column, y});
+        y += RowHeight(row);
+    }
+    return places;
 }
 
 int TkPlotEditorPage::BuildRows(TComponent* Owner, const std::vector<TkEditorRow>& Rows,
                                 const std::vector<TTabSheet*>& Sheets, int Height)
 {
     TTabSheet* sheet = Sheets.front();
-    const int rowsBottom = Height - 40;
-    int x = 8, y = 8, bottom = 0;
+    FTabs.push_back({&Rows, Height, FBindings.size()});
     for (const TkEditorRow& row : Rows) {
-        if (y + RowHeight(row) > rowsBottom && y > 8) {
-            x += kColumnWidth;
-            y = 8;
-        }
         const std::string name = FTable.Prefix + row.Item + EditorControlSuffix(row.Type);
-        TBinding binding{&row, nullptr, nullptr, Sheets};
-        if (row.Type != T::Check) {
+        TBinding binding{&row, nullptr, nullptr, nullptr, Sheets};
+        // Check boxes and radio groups carry their captions themselves.
+        if (row.Type != T::Check && row.Type != T::Radio) {
             binding.Caption = new TLabel(Owner);
             binding.Caption->SetParent(sheet);
-            binding.Caption->SetText(row.Item);
-            binding.Caption->SetBounds(x, y + 3, kCaptionWidth - 4, 17);
+            binding.Caption->SetText(row.Caption);
         }
         TControl* control = nullptr;
         auto changed = [this](TControl* c) { return [this, c](TObject*) { FChanged(c); }; };
@@ -136,7 +155,7 @@ int TkPlotEditorPage::BuildRows(TComponent* Owner, const std::vector<TkEditorRow
         }
         case T::Check: {
             auto* box = new TkComponentEditorCheckBox(Owner);
-            box->SetCaption(row.Item);
+            box->SetCaption(row.Caption);
             box->OnChangeUser = changed(box);
             control = box;
             break;
@@ -154,7 +173,7 @@ int TkPlotEditorPage::BuildRows(TComponent* Owner, const std::vector<TkEditorRow
         }
         case T::Radio: {
             auto* group = new TkComponentEditorRadioGroup(Owner);
-            group->SetCaption(row.Item);
+            group->SetCaption(row.Caption);
             for (const std::string& item : row.Items)
                 group->GetItems()->Add(item);
             group->OnChangeUser = changed(group);
@@ -176,27 +195,92 @@ int TkPlotEditorPage::BuildRows(TComponent* Owner, const std::vector<TkEditorRow
         }
         control->SetName(name);
         control->SetParent(sheet);
-        if (row.Type == T::Check)
-            control->SetBounds(x, y, kCaptionWidth + kControlWidth, 21);
-        else if (row.Type == T::Radio || row.Type == T::Memo)
-            control->SetBounds(x + kCaptionWidth, y, kControlWidth, RowHeight(row) - 4);
-        else
-            control->SetBounds(x + kCaptionWidth, y, row.Type == T::Color ? 47 : kControlWidth,
-                               row.Type == T::Font ? 25 : 21);
         if (row.ConverterPage >= 0) {
             auto* picker = new TkComponentEditorValueConverterPicker(Owner);
             picker->SetName(FTable.Prefix + row.Item + "ValueConverterPicker");
             picker->SetParent(sheet);
-            picker->SetBounds(x + kCaptionWidth + kControlWidth + 2, y, 21, 21);
             picker->SetAssociate(static_cast<TkComponentEditorEdit*>(control));
             picker->DefaultPage = TkValueConverterPageType(row.ConverterPage);
+            binding.Picker = picker;
         }
         binding.Control = control;
         FBindings.push_back(binding);
-        y += RowHeight(row);
-        bottom = std::max(bottom, y);
     }
+    const std::vector<TPlace> places = Flow(Rows, Height);
+    int bottom = 0;
+    for (std::size_t i = 0; i < Rows.size(); ++i)
+        bottom = std::max(bottom, places[i].Top + RowHeight(Rows[i]));
     return bottom;
+}
+
+void TkPlotEditorPage::Arrange()
+{
+    for (const TTab& tab : FTabs)
+        ArrangeTab(tab);
+}
+
+void TkPlotEditorPage::ArrangeTab(const TTab& Tab)
+{
+    const std::vector<TkEditorRow>& rows = *Tab.Rows;
+    const auto bindings = FBindings.begin() + static_cast<std::ptrdiff_t>(Tab.First);
+    // One caption column as wide as the tab's longest caption, and one
+    // control column as wide as its widest list; a check box or a radio
+    // group spans both.
+    int captionWidth = 0, controlWidth = kControlWidth, pickerWidth = 0, spanWidth = 0;
+    TBitmap measure(1, 1);
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        const TBinding& binding = bindings[static_cast<std::ptrdiff_t>(i)];
+        if (binding.Caption)
+            captionWidth = std::max(captionWidth, binding.Caption->GetWidth());
+        if (binding.Picker)
+            pickerWidth = 2 + kPickerWidth;
+        switch (rows[i].Type) {
+        case T::Choice:
+            controlWidth = std::max(controlWidth,
+                                    static_cast<TkComponentEditorComboBox*>(binding.Control)->GetItemsWidth());
+            break;
+        case T::Check: spanWidth = std::max(spanWidth, binding.Control->GetWidth()); break;
+        case T::Radio: {
+            // The group draws its caption one letter in from its frame,
+            // and its items right of their circles.
+            measure.Canvas->Font->Assign(binding.Control->Font);
+            const int letter = measure.Canvas->TextWidth("A");
+            spanWidth = std::max(spanWidth, measure.Canvas->TextWidth(rows[i].Caption) + 3 * letter);
+            for (const std::string& item : rows[i].Items)
+                spanWidth = std::max(spanWidth, measure.Canvas->TextWidth(item) + 32);
+            break;
+        }
+        default: break;
+        }
+    }
+    const int columnWidth = std::max(spanWidth, captionWidth + kCaptionGap + controlWidth + pickerWidth);
+    const std::vector<TPlace> places = Flow(rows, Tab.Height);
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        const TBinding& binding = bindings[static_cast<std::ptrdiff_t>(i)];
+        const TkEditorRow& row = rows[i];
+        const int x = kMargin + places[i].Column * (columnWidth + kColumnGap);
+        const int y = places[i].Top;
+        const int controlLeft = x + captionWidth + kCaptionGap;
+        TControl* control = binding.Control;
+        if (binding.Caption) {
+            binding.Caption->SetLeft(x);
+            binding.Caption->SetTop(y + 3);
+        }
+        switch (row.Type) {
+        case T::Check:
+            // Sized to its caption; centred on the row.
+            control->SetLeft(x);
+            control->SetTop(y + (21 - control->GetHeight()) / 2);
+            break;
+        case T::Radio: control->SetBounds(x, y, columnWidth, RowHeight(row) - 4); break;
+        case T::Memo: control->SetBounds(controlLeft, y, controlWidth, RowHeight(row) - 4); break;
+        case T::Color: control->SetBounds(controlLeft, y, 47, 21); break;
+        case T::Font: control->SetBounds(controlLeft, y, 75, 25); break;
+        default: control->SetBounds(controlLeft, y, controlWidth, 21); break;
+        }
+        if (binding.Picker)
+            binding.Picker->SetBounds(controlLeft + controlWidth + 2, y, kPickerWidth, kPickerWidth);
+    }
 }
 
 bool TkPlotEditorPage::Holds(const TControl* Control) const

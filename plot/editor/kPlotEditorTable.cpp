@@ -2,6 +2,7 @@
 
 #include <initializer_list>
 #include <string>
+#include <utility>
 
 #include "plot/editor/kValueConverterEdit.h"
 
@@ -10,42 +11,42 @@ namespace {
 using T = TkEditorControlType;
 using Items = std::vector<std::string>;
 
-TkEditorRow E(std::string Item, std::string Property = {})
+TkEditorRow E(std::string Item, std::string Caption, std::string Property = {})
 {
-    return {std::move(Item), T::Edit, std::move(Property), {}};
+    return {std::move(Item), std::move(Caption), T::Edit, std::move(Property), {}};
 }
-TkEditorRow M(std::string Item)
+TkEditorRow M(std::string Item, std::string Caption)
 {
-    return {std::move(Item), T::Memo, {}, {}};
+    return {std::move(Item), std::move(Caption), T::Memo, {}, {}};
 }
 // An edit with a value-converter picker opening on Page.
-TkEditorRow V(std::string Item, TkValueConverterPageType Page)
+TkEditorRow V(std::string Item, std::string Caption, TkValueConverterPageType Page)
 {
-    return {std::move(Item), T::Edit, {}, {}, static_cast<int>(Page)};
+    return {std::move(Item), std::move(Caption), T::Edit, {}, {}, static_cast<int>(Page)};
 }
-TkEditorRow C(std::string Item, std::string Property = {})
+TkEditorRow C(std::string Item, std::string Caption, std::string Property = {})
 {
-    return {std::move(Item), T::Check, std::move(Property), {}};
+    return {std::move(Item), std::move(Caption), T::Check, std::move(Property), {}};
 }
-TkEditorRow K(std::string Item, Items Captions = {}, std::string Property = {})
+TkEditorRow K(std::string Item, std::string Caption, Items Texts, std::string Property = {})
 {
-    return {std::move(Item), T::Choice, std::move(Property), std::move(Captions)};
+    return {std::move(Item), std::move(Caption), T::Choice, std::move(Property), std::move(Texts)};
 }
-TkEditorRow R(std::string Item, Items Captions)
+TkEditorRow R(std::string Item, std::string Caption, Items Texts)
 {
-    return {std::move(Item), T::Radio, {}, std::move(Captions)};
+    return {std::move(Item), std::move(Caption), T::Radio, {}, std::move(Texts)};
 }
-TkEditorRow P(std::string Item, std::string Property = {})
+TkEditorRow P(std::string Item, std::string Caption, std::string Property = {})
 {
-    return {std::move(Item), T::Color, std::move(Property), {}};
+    return {std::move(Item), std::move(Caption), T::Color, std::move(Property), {}};
 }
-TkEditorRow F(std::string Item, std::string Property = {})
+TkEditorRow F(std::string Item, std::string Caption, std::string Property = {})
 {
-    return {std::move(Item), T::Font, std::move(Property), {}};
+    return {std::move(Item), std::move(Caption), T::Font, std::move(Property), {}};
 }
-TkEditorRow N(std::string Item, Items Sources)
+TkEditorRow N(std::string Item, std::string Caption, Items Sources)
 {
-    return {std::move(Item), T::Name, {}, std::move(Sources)};
+    return {std::move(Item), std::move(Caption), T::Name, {}, std::move(Sources)};
 }
 
 // The items of the choice lists, in the order of their enumerations.
@@ -82,89 +83,122 @@ TkEditorPageTable MakeControlPage()
         "",
         "",
         {{"General",
-          {E("OuterMarginLeft"), E("OuterMarginTop"), E("OuterMarginBottom"), E("OuterMarginRight"),
-           R("BorderStyle", {"None", "Raised", "Lowered"}), E("UpdateFrameRate"), C("AutoFrameRate"),
-           K("CopyToClipBoardFormat", {"Meta File", "Bitmap", "JPEG"}), C("ClipAnnotationsToAxes"),
-           K("FileColumnSeparator", {"Tab", "Comma"}, "DataFileColumnSeparator")}},
-         {"Title", {E("TitleText"), C("TitleVisible"), F("TitleFont"), E("TitleMargin")}},
+          {E("OuterMarginLeft", "Left Margin"), E("OuterMarginTop", "Top Margin"),
+           E("OuterMarginBottom", "Bottom Margin"), E("OuterMarginRight", "Right Margin"),
+           R("BorderStyle", "Border Style", {"None", "Raised", "Lowered"}), E("UpdateFrameRate", "Update Frame Rate"),
+           C("AutoFrameRate", "Auto Frame Rate"),
+           K("CopyToClipBoardFormat", "Clipboard Format", {"Meta File", "Bitmap", "JPEG"}),
+           C("ClipAnnotationsToAxes", "Clip Annotations to Axes"),
+           K("FileColumnSeparator", "Data File Column Separator", {"Tab", "Comma"}, "DataFileColumnSeparator")}},
+         {"Title",
+          {E("TitleText", "Text"), C("TitleVisible", "Visible"), F("TitleFont", "Font"), E("TitleMargin", "Margin")}},
          {"Background",
-          {P("BackGroundColor"), C("BackGroundGradientEnabled"), P("BackGroundGradientStartColor"),
-           P("BackGroundGradientStopColor"), K("BackGroundGradientDirection", kFillDirections)}},
+          {P("BackGroundColor", "Color"), C("BackGroundGradientEnabled", "Gradient Enabled"),
+           P("BackGroundGradientStartColor", "Gradient Start Color"),
+           P("BackGroundGradientStopColor", "Gradient Stop Color"),
+           K("BackGroundGradientDirection", "Gradient Direction", kFillDirections)}},
          {"Print",
-          {E("PrintMarginLeft"), E("PrintMarginTop"), E("PrintMarginBottom"), E("PrintMarginRight"),
-           K("PrintOrientation", {"Portrait", "Landscape"}), C("PrintShowDialog"), E("PrintDocumentName")}},
-         {"Hints", {C("HintsShow"), E("HintsPause"), E("HintsHidePause"), F("HintsFont")}},
-         {"File I/O", {E("ControlLogFileName", "LogFileName"), E("ControlLogBufferSize", "LogBufferSize")}},
+          {E("PrintMarginLeft", "Left Margin"), E("PrintMarginTop", "Top Margin"),
+           E("PrintMarginBottom", "Bottom Margin"), E("PrintMarginRight", "Right Margin"),
+           K("PrintOrientation", "Orientation", {"Portrait", "Landscape"}), C("PrintShowDialog", "Show Print Dialog"),
+           E("PrintDocumentName", "Document Name")}},
+         {"Hints",
+          {C("HintsShow", "Show Hints"), E("HintsPause", "Hint Pause (ms)"),
+           E("HintsHidePause", "Hint Hide Pause (ms)"), F("HintsFont", "Font")}},
+         {"File I/O",
+          {E("ControlLogFileName", "Log File Name", "LogFileName"),
+           E("ControlLogBufferSize", "Log Buffer Size", "LogBufferSize")}},
          {"Annotation Defaults",
-          {F("AnnotationDefaultFont"), P("AnnotationDefaultBrushColor"), K("AnnotationDefaultBrushStlye", kBrushStyles),
-           P("AnnotationDefaultPenColor"), K("AnnotationDefaultPenStlye", kPenStyles), E("AnnotationDefaultPenWidth"),
-           K("AnnotationDefaultReference", {"DataView", "Channel", "X-Channel Y-DataView", "Y-Channel X-DataView "}),
-           K("AnnotationDefaultReferencePositionX", kReferenceIndividual),
-           K("AnnotationDefaultReferencePositionY", kReferenceIndividual),
-           K("AnnotationDefaultReferenceSizeX", kReferenceIndividual),
-           K("AnnotationDefaultReferenceSizeY", kReferenceIndividual)}}}};
+          {F("AnnotationDefaultFont", "Font"), P("AnnotationDefaultBrushColor", "Brush Color"),
+           K("AnnotationDefaultBrushStlye", "Brush Style", kBrushStyles), P("AnnotationDefaultPenColor", "Pen Color"),
+           K("AnnotationDefaultPenStlye", "Pen Style", kPenStyles), E("AnnotationDefaultPenWidth", "Pen Width"),
+           K("AnnotationDefaultReference", "Reference",
+             {"DataView", "Channel", "X-Channel Y-DataView", "Y-Channel X-DataView "}),
+           K("AnnotationDefaultReferencePositionX", "Position X Reference", kReferenceIndividual),
+           K("AnnotationDefaultReferencePositionY", "Position Y Reference", kReferenceIndividual),
+           K("AnnotationDefaultReferenceSizeX", "Size X Reference", kReferenceIndividual),
+           K("AnnotationDefaultReferenceSizeY", "Size Y Reference", kReferenceIndividual)}}}};
 }
 
 TkEditorPageTable MakeChannelPage()
 {
-    return {"Channels",
-            "Channel",
-            "Channel",
-            "kChannelAddButton",
-            {{"General",
-              {P("Color"), E("TitleText"), E("Name"), N("XAxisName", {"<None>", "XAxis"}), C("XAxisTrackingEnabled"),
-               N("YAxisName", {"<None>", "YAxis"}), C("YAxisTrackingEnabled"), C("Visible"), C("VisibleInLegend"),
-               E("RingBufferSize"), C("PopupEnabled"), C("FastDrawEnabled"),
-               K("DataStyle", {"Standard", "Compact", "Compact Interval", "Full Feature"}), E("Layer"),
-               C("UserCanMoveDataPoints"), K("UserCanMoveDataPointsStyle", {"X and Y", "X Only", "Y Only"}),
-               C("ClipToAxes")}},
-             {"Trace",
-              {K("TraceLineStyle", kLineStyles), E("TraceLineWidth"), C("TraceVisible"),
-               K("InterpolationStyle", {"Straight Line", "Cubic Spline", "Polynomial", "Rational", "Differential",
-                                        "Differential Terminated"})}},
-             {"Marker",
-              {K("MarkersPenStyle", kPenStyles), P("MarkersPenColor"), E("MarkersPenWidth"),
-               C("MarkersPenUseChannelColor"), K("MarkersBrushStyle", kBrushStyles), P("MarkersBrushColor"),
-               C("MarkersBrushUseChannelColor"), E("MarkersSize"), K("MarkersStyle", kMarkerStyles),
-               C("MarkersVisible"), C("MarkersAllowIndividual"), E("MarkersTurnOffLimit"), F("MarkersFont")}},
-             {"Bar",
-              {C("BarEnabled"), E("BarReference"), K("BarPenStyle", kPenStyles), P("BarPenColor"), E("BarPenWidth"),
-               C("BarPenUseChannelColor"), K("BarBrushStyle", kBrushStyles), P("BarBrushColor"),
-               C("BarBrushUseChannelColor"), E("BarWidth")}},
-             {"High/Low", {C("HighLowEnabled"), K("HighLowStyle", {"Open/Close", "Candlestick"})}},
-             {"Open/Close",
-              {C("HighLowOpenShow"), P("HighLowOpenColor"), E("HighLowOpenWidth"), E("HighLowOpenHeight"),
-               C("HighLowCloseShow"), P("HighLowCloseColor"), E("HighLowCloseWidth"), E("HighLowCloseHeight"),
-               P("HighLowBarColor"), E("HighLowBarWidth")},
-              "High/Low",
-              "HighLow"},
-             {"Candlestick",
-              {P("HighLowShadowColor"), P("HighLowBullishColor"), P("HighLowBearishColor")},
-              "High/Low",
-              "HighLow"},
-             {"Fill",
-              {C("FillEnabled"), E("FillReference"), C("FillUseChannelColor"), K("FillStyle", kBrushStyles),
-               P("FillColor")}},
-             {"Digital",
-              {C("DigitalEnabled"), E("DigitalReferenceHigh"), E("DigitalReferenceLow"),
-               K("DigitalReferenceStyle", {"Scale", "Percent"})}},
-             {"File I/O", {E("LogFileName"), E("LogBufferSize")}}}};
+    return {
+        "Channels",
+        "Channel",
+        "Channel",
+        "kChannelAddButton",
+        {{"General",
+          {P("Color", "Color"), E("TitleText", "Title"), E("Name", "Name"),
+           N("XAxisName", "X-Axis", {"<None>", "XAxis"}), C("XAxisTrackingEnabled", "X-Axis Tracking"),
+           N("YAxisName", "Y-Axis", {"<None>", "YAxis"}), C("YAxisTrackingEnabled", "Y-Axis Tracking"),
+           C("Visible", "Visible"), C("VisibleInLegend", "Visible in Legend"), E("RingBufferSize", "Ring Buffer Size"),
+           C("PopupEnabled", "Popup Menu Enabled"), C("FastDrawEnabled", "Fast Draw"),
+           K("DataStyle", "Data Style", {"Standard", "Compact", "Compact Interval", "Full Feature"}),
+           E("Layer", "Layer"), C("UserCanMoveDataPoints", "User Can Move Data Points"),
+           K("UserCanMoveDataPointsStyle", "Move Direction", {"X and Y", "X Only", "Y Only"}),
+           C("ClipToAxes", "Clip to Axes")}},
+         {"Trace",
+          {K("TraceLineStyle", "Line Style", kLineStyles), E("TraceLineWidth", "Line Width"),
+           C("TraceVisible", "Trace Visible"),
+           K("InterpolationStyle", "Interpolation",
+             {"Straight Line", "Cubic Spline", "Polynomial", "Rational", "Differential", "Differential Terminated"})}},
+         {"Marker",
+          {K("MarkersPenStyle", "Pen Style", kPenStyles), P("MarkersPenColor", "Pen Color"),
+           E("MarkersPenWidth", "Pen Width"), C("MarkersPenUseChannelColor", "Pen Uses Channel Color"),
+           K("MarkersBrushStyle", "Brush Style", kBrushStyles), P("MarkersBrushColor", "Brush Color"),
+           C("MarkersBrushUseChannelColor", "Brush Uses Channel Color"), E("MarkersSize", "Size"),
+           K("MarkersStyle", "Style", kMarkerStyles), C("MarkersVisible", "Visible"),
+           C("MarkersAllowIndividual", "Allow Individual Markers"), E("MarkersTurnOffLimit", "Turn Off Limit"),
+           F("MarkersFont", "Font")}},
+         {"Bar",
+          {C("BarEnabled", "Enabled"), E("BarReference", "Reference"), K("BarPenStyle", "Pen Style", kPenStyles),
+           P("BarPenColor", "Pen Color"), E("BarPenWidth", "Pen Width"),
+           C("BarPenUseChannelColor", "Pen Uses Channel Color"), K("BarBrushStyle", "Brush Style", kBrushStyles),
+           P("BarBrushColor", "Brush Color"), C("BarBrushUseChannelColor", "Brush Uses Channel Color"),
+           E("BarWidth", "Width")}},
+         {"High/Low", {C("HighLowEnabled", "Enabled"), K("HighLowStyle", "Style", {"Open/Close", "Candlestick"})}},
+         {"Open/Close",
+          {C("HighLowOpenShow", "Show Open"), P("HighLowOpenColor", "Open Color"), E("HighLowOpenWidth", "Open Width"),
+           E("HighLowOpenHeight", "Open Height"), C("HighLowCloseShow", "Show Close"),
+           P("HighLowCloseColor", "Close Color"), E("HighLowCloseWidth", "Close Width"),
+           E("HighLowCloseHeight", "Close Height"), P("HighLowBarColor", "Bar Color"),
+           E("HighLowBarWidth", "Bar Width")},
+          "High/Low",
+          "HighLow"},
+         {"Candlestick",
+          {P("HighLowShadowColor", "Shadow Color"), P("HighLowBullishColor", "Bullish Color"),
+           P("HighLowBearishColor", "Bearish Color")},
+          "High/Low",
+          "HighLow"},
+         {"Fill",
+          {C("FillEnabled", "Enabled"), E("FillReference", "Reference"), C("FillUseChannelColor", "Use Channel Color"),
+           K("FillStyle", "Style", kBrushStyles), P("FillColor", "Color")}},
+         {"Digital",
+          {C("DigitalEnabled", "Enabled"), E("DigitalReferenceHigh", "High Reference"),
+           E("DigitalReferenceLow", "Low Reference"),
+           K("DigitalReferenceStyle", "Reference Style", {"Scale", "Percent"})}},
+         {"File I/O", {E("LogFileName", "Log File Name"), E("LogBufferSize", "Log Buffer Size")}}}};
 }
 
 TkEditorPageTable MakeDataCursorPage()
 {
-    return {"Cursors",
-            "DataCursor",
-            "DataCursor",
-            "kDataCursorAddButton",
-            {{"General",
-              {K("Style", {"Value X-Y", "Value X", "Value Y", "Period", "Peak-Peak", "Frequency"}), F("Font"),
-               P("Color"), C("UseChannelColor"), E("Name"), E("Pointer1Position"), E("Pointer2Position"),
-               C("PopupEnabled"), E("PointerPenWidth"), C("SnapToDataPoint")}},
-             {"Channel", {N("ChannelName", {"<All>", "Channel"}), C("ChannelAllowAll"), C("ChannelShowAllInLegend")}},
-             {"Hint",
-              {C("HintShow"), C("HintHideOnRelease"), K("HintOrientationSide", {"Bottom/Right", "Top/Left"}),
-               E("HintPosition")}}}};
+    return {
+        "Cursors",
+        "DataCursor",
+        "DataCursor",
+        "kDataCursorAddButton",
+        {{"General",
+          {K("Style", "Style", {"Value X-Y", "Value X", "Value Y", "Period", "Peak-Peak", "Frequency"}),
+           F("Font", "Font"), P("Color", "Color"), C("UseChannelColor", "Use Channel Color"), E("Name", "Name"),
+           E("Pointer1Position", "Pointer 1 Position"), E("Pointer2Position", "Pointer 2 Position"),
+           C("PopupEnabled", "Popup Menu Enabled"), E("PointerPenWidth", "Pointer Pen Width"),
+           C("SnapToDataPoint", "Snap to Data-Point")}},
+         {"Channel",
+          {N("ChannelName", "Channel", {"<All>", "Channel"}), C("ChannelAllowAll", "Allow All Channels"),
+           C("ChannelShowAllInLegend", "Show All Channels in Legend")}},
+         {"Hint",
+          {C("HintShow", "Show Hint"), C("HintHideOnRelease", "Hide Hint On Release"),
+           K("HintOrientationSide", "Hint Side", {"Bottom/Right", "Top/Left"}), E("HintPosition", "Hint Position")}}}};
 }
 
 TkEditorPageTable MakeLimitPage()
@@ -174,10 +208,13 @@ TkEditorPageTable MakeLimitPage()
             "Limit",
             "kLimitAddButton",
             {{"General",
-              {E("Name"), N("XAxisName", {"<None>", "XAxis"}), N("YAxisName", {"<None>", "YAxis"}),
-               K("Style", {"Line X", "Line Y", "Band X", "Band Y", "Poly Band X", "Poly Band Y"}), E("Line1Position"),
-               E("Line2Position"), P("Color"), K("LineStyle", kPenStyles), E("LineWidth"), K("FillStyle", kBrushStyles),
-               C("Visible"), C("UserCanMove"), C("PopupEnabled"), E("Layer"), C("ClipToAxes")}}}};
+              {E("Name", "Name"), N("XAxisName", "X-Axis", {"<None>", "XAxis"}),
+               N("YAxisName", "Y-Axis", {"<None>", "YAxis"}),
+               K("Style", "Style", {"Line X", "Line Y", "Band X", "Band Y", "Poly Band X", "Poly Band Y"}),
+               E("Line1Position", "Line 1 Position"), E("Line2Position", "Line 2 Position"), P("Color", "Color"),
+               K("LineStyle", "Line Style", kPenStyles), E("LineWidth", "Line Width"),
+               K("FillStyle", "Fill Style", kBrushStyles), C("Visible", "Visible"), C("UserCanMove", "User Can Move"),
+               C("PopupEnabled", "Popup Menu Enabled"), E("Layer", "Layer"), C("ClipToAxes", "Clip to Axes")}}}};
 }
 
 TkEditorPageTable MakeLabelPage()
@@ -187,8 +224,10 @@ TkEditorPageTable MakeLabelPage()
             "Label",
             "kLabelAddButton",
             {{"General",
-              {E("Name"), C("Visible"), F("Font"), E("MarginLeft"), E("MarginTop"), E("MarginBottom"), E("MarginRight"),
-               M("Caption"), K("Alignment", {"Center", "Left", "Right"}), E("ImageListIndex"), E("ImageIndex")}}}};
+              {E("Name", "Name"), C("Visible", "Visible"), F("Font", "Font"), E("MarginLeft", "Left Margin"),
+               E("MarginTop", "Top Margin"), E("MarginBottom", "Bottom Margin"), E("MarginRight", "Right Margin"),
+               M("Caption", "Caption"), K("Alignment", "Alignment", {"Center", "Left", "Right"}),
+               E("ImageListIndex", "Image List Index"), E("ImageIndex", "Image Index")}}}};
 }
 
 // The X and Y axis pages are twins; Other is the kind of the axes across.
@@ -196,60 +235,79 @@ TkEditorPageTable MakeAxisPage(const std::string& Caption, const std::string& Ki
                                const std::string& AddButton)
 {
     auto format = [](const std::string& Part) {
-        return std::vector<TkEditorRow>{E(Part + "Precision"),
-                                        E(Part + "DateTimeFormat"),
-                                        K(Part + "FormatStyle", kTextFormats),
-                                        K(Part + "PrecisionStyle", kPrecisionStyles),
-                                        E(Part + "MinLength"),
-                                        C(Part + "MinLengthAutoAdjust"),
-                                        C(Part + "UseDefaultFormat")};
+        return std::vector<TkEditorRow>{E(Part + "Precision", "Precision"),
+                                        E(Part + "DateTimeFormat", "Date/Time Format"),
+                                        K(Part + "FormatStyle", "Format Style", kTextFormats),
+                                        K(Part + "PrecisionStyle", "Precision Style", kPrecisionStyles),
+                                        E(Part + "MinLength", "Min Length"),
+                                        C(Part + "MinLengthAutoAdjust", "Auto Adjust Min Length"),
+                                        C(Part + "UseDefaultFormat", "Use Default Format")};
     };
-    return {
-        Caption,
-        Kind,
-        Kind,
-        AddButton,
-        {{"General",
-          {V("Span", kvcptInterval), V("Min", kvcptDateTime), C("Visible"), C("ReverseScale"), E("Name"),
-           K("ScaleType", {"Linear", "Log10"}), V("DesiredIncrement", kvcptInterval), C("Enabled"), C("PopupEnabled"),
-           C("RestoreValuesOnResume"), C("MasterUIInput"), V("DesiredStart", kvcptInterval), C("GridLinesVisible")}},
-         {"Title", {E("TitleMargin"), F("TitleFont"), E("Title"), C("TitleShow"), C("TitleRotated")}},
-         {"Labels", {}},
-         {"(Default)",
-          {E("LabelsPrecision"), E("DateTimeFormat"), K("LabelsFormatStyle", kTextFormats),
-           K("LabelsPrecisionStyle", kPrecisionStyles), F("LabelsFont"), C("LabelsVisible"), E("LabelsMargin"),
-           E("LabelsMinLength"), E("LabelSeparation"), C("LabelsMinLengthAutoAdjust"),
-           K("LabelsRotation", {"0 Degrees", "90 Degrees", "180 Degrees", "270 Degrees"})},
-          "Labels",
-          "Labels"},
-         {"Cursor", format("Cursor"), "Labels", "Labels"},
-         {"Legend", format("Legend"), "Labels", "Labels"},
-         {"Tracking",
-          {C("TrackingEnabled"),
-           K("TrackingStyle", {"Scale Min/Max", "Scale Max", "Scale Min", "Scroll Smooth", "Scroll Page",
-                               "Expand/Collapse", "Expand/Collapse Fast", "Expand Min/Max"}),
-           E("TrackingScrollCompressMax"), K("TrackingAlignFirstStyle", {"Min", "Max", "Auto", "None"}),
-           K("TrackingIncrementStyle", {"Minimum", "Major", "Minor"}), E("TrackingSpanMinimum"), E("TrackingMaxMargin"),
-           E("TrackingMinMargin")}},
-         {"Cursor", {E("CursorScaler")}},
-         {"Scroll", {C("ScrollMinMaxEnabled"), E("ScrollMin"), E("ScrollMax")}},
-         {"Scale",
-          {P("ScaleLinesColor"), E("MajorLength"), E("MinorCount"), E("MinorLength"), E("InnerMargin"),
-           E("OuterMargin"), E("StartPercent"), E("StopPercent"), E("StackingEndsMargin"), C("ScaleLinesShow"),
-           N("AlignRefAxisName", {"<None>", Kind}), C("ForceStacking")}},
-         {"Cartesian",
-          {K("CartesianStyle", {"None", "Master", "Child"}), N("CartesianChildRefAxisName", {"<None>", Other}),
-           V("CartesianChildRefValue", kvcptInterval), E("Layer")}}}};
+    // The axes across this one, and this one's own kind, as the user reads them.
+    const std::string other = Other == "XAxis" ? "X-Axis" : "Y-Axis";
+    return {Caption,
+            Kind,
+            Kind,
+            AddButton,
+            {{"General",
+              {V("Span", "Span", kvcptInterval), V("Min", "Min", kvcptDateTime), C("Visible", "Visible"),
+               C("ReverseScale", "Reverse Scale"), E("Name", "Name"), K("ScaleType", "Scale Type", {"Linear", "Log10"}),
+               V("DesiredIncrement", "Desired Increment", kvcptInterval), C("Enabled", "Enabled"),
+               C("PopupEnabled", "Popup Menu Enabled"), C("RestoreValuesOnResume", "Restore Values on Resume"),
+               C("MasterUIInput", "Master UI Input"), V("DesiredStart", "Desired Start", kvcptInterval),
+               C("GridLinesVisible", "Grid Lines Visible")}},
+             {"Title",
+              {E("TitleMargin", "Margin"), F("TitleFont", "Font"), E("Title", "Text"), C("TitleShow", "Show Title"),
+               C("TitleRotated", "Rotated")}},
+             {"Labels", {}},
+             {"(Default)",
+              {E("LabelsPrecision", "Precision"), E("DateTimeFormat", "Date/Time Format"),
+               K("LabelsFormatStyle", "Format Style", kTextFormats),
+               K("LabelsPrecisionStyle", "Precision Style", kPrecisionStyles), F("LabelsFont", "Font"),
+               C("LabelsVisible", "Visible"), E("LabelsMargin", "Margin"), E("LabelsMinLength", "Min Length"),
+               E("LabelSeparation", "Label Separation"), C("LabelsMinLengthAutoAdjust", "Auto Adjust Min Length"),
+               K("LabelsRotation", "Rotation", {"0 Degrees", "90 Degrees", "180 Degrees", "270 Degrees"})},
+              "Labels",
+              "Labels"},
+             {"Cursor", format("Cursor"), "Labels", "Labels"},
+             {"Legend", format("Legend"), "Labels", "Labels"},
+             {"Tracking",
+              {C("TrackingEnabled", "Enabled"),
+               K("TrackingStyle", "Style",
+                 {"Scale Min/Max", "Scale Max", "Scale Min", "Scroll Smooth", "Scroll Page", "Expand/Collapse",
+                  "Expand/Collapse Fast", "Expand Min/Max"}),
+               E("TrackingScrollCompressMax", "Scroll Compress Max"),
+               K("TrackingAlignFirstStyle", "Align First", {"Min", "Max", "Auto", "None"}),
+               K("TrackingIncrementStyle", "Increment", {"Minimum", "Major", "Minor"}),
+               E("TrackingSpanMinimum", "Span Minimum"), E("TrackingMaxMargin", "Max Margin"),
+               E("TrackingMinMargin", "Min Margin")}},
+             {"Cursor", {E("CursorScaler", "Cursor Scaler")}},
+             {"Scroll",
+              {C("ScrollMinMaxEnabled", "Limit Scrolling to Min/Max"), E("ScrollMin", "Scroll Min"),
+               E("ScrollMax", "Scroll Max")}},
+             {"Scale",
+              {P("ScaleLinesColor", "Scale Lines Color"), E("MajorLength", "Major Length"),
+               E("MinorCount", "Minor Count"), E("MinorLength", "Minor Length"), E("InnerMargin", "Inner Margin"),
+               E("OuterMargin", "Outer Margin"), E("StartPercent", "Start Percent"), E("StopPercent", "Stop Percent"),
+               E("StackingEndsMargin", "Stacking Ends Margin"), C("ScaleLinesShow", "Show Scale Lines"),
+               N("AlignRefAxisName", "Align to Axis", {"<None>", Kind}), C("ForceStacking", "Force Stacking")}},
+             {"Cartesian",
+              {K("CartesianStyle", "Cartesian Style", {"None", "Master", "Child"}),
+               N("CartesianChildRefAxisName", "Reference " + other, {"<None>", Other}),
+               V("CartesianChildRefValue", "Reference Value", kvcptInterval), E("Layer", "Layer")}}}};
 }
 
 TkEditorPageTable MakeLegendPage()
 {
-    auto wrap = [](const std::string& Part) {
-        return std::vector<TkEditorRow>{C(Part + "AutoCountEnabled"), E(Part + "AutoCountMax"),
-                                        E(Part + "DesiredCount"), C(Part + "SpacingAuto"), E(Part + "SpacingMin")};
+    // Columns and rows wrap alike.
+    auto wrap = [](const std::string& Part, const std::string& Word) {
+        return std::vector<TkEditorRow>{
+            C(Part + "AutoCountEnabled", "Auto " + Word + " Count"), E(Part + "AutoCountMax", "Max " + Word + " Count"),
+            E(Part + "DesiredCount", "Desired " + Word + " Count"),
+            C(Part + "SpacingAuto", "Auto " + Word + " Spacing"), E(Part + "SpacingMin", "Min " + Word + " Spacing")};
     };
-    std::vector<TkEditorRow> wraps = wrap("WrapCol");
-    for (TkEditorRow& row : wrap("WrapRow"))
+    std::vector<TkEditorRow> wraps = wrap("WrapCol", "Column");
+    for (TkEditorRow& row : wrap("WrapRow", "Row"))
         wraps.push_back(std::move(row));
     return {
         "Legend",
@@ -257,42 +315,63 @@ TkEditorPageTable MakeLegendPage()
         "Legend",
         "",
         {{"General",
-          {E("ColumnSpacing"), F("Font"), C("Visible"), C("Enabled"), C("PopupEnabled"), E("MarginLeft"),
-           E("MarginTop"), E("MarginBottom"), E("MarginRight"), F("SelectedItemFont"), P("SelectedItemBackGroundColor"),
-           C("BackGroundTransparent"), P("BackGroundColor"), E("ChannelNameMaxWidth"),
-           K("ChannelNameColorStyle", {"Font", "Channel Color", "X-Axis Font Color", "Y-Axis Font Color"}),
-           E("LineColumnWidth"), E("LineColumnHeight")}},
+          {E("ColumnSpacing", "Column Spacing"), F("Font", "Font"), C("Visible", "Visible"), C("Enabled", "Enabled"),
+           C("PopupEnabled", "Popup Menu Enabled"), E("MarginLeft", "Left Margin"), E("MarginTop", "Top Margin"),
+           E("MarginBottom", "Bottom Margin"), E("MarginRight", "Right Margin"),
+           F("SelectedItemFont", "Selected Item Font"), P("SelectedItemBackGroundColor", "Selected Item Background"),
+           C("BackGroundTransparent", "Transparent Background"), P("BackGroundColor", "Background Color"),
+           E("ChannelNameMaxWidth", "Channel Name Max Width"),
+           K("ChannelNameColorStyle", "Channel Name Color",
+             {"Font", "Channel Color", "X-Axis Font Color", "Y-Axis Font Color"}),
+           E("LineColumnWidth", "Line Column Width"), E("LineColumnHeight", "Line Column Height")}},
          {"Columns",
-          {C("ShowColumnXAxisTitle"), C("ShowColumnYAxisTitle"), C("ShowColumnMarker"), C("ShowColumnXValue"),
-           C("ShowColumnYValue"), C("ShowColumnLine"), C("ShowColumnYMax"), C("ShowColumnYMin"), C("ShowColumnYMean"),
-           C("ColumnTitlesVisible"), F("ColumnTitlesFont")}},
+          {C("ShowColumnXAxisTitle", "Show X-Axis Title"), C("ShowColumnYAxisTitle", "Show Y-Axis Title"),
+           C("ShowColumnMarker", "Show Marker"), C("ShowColumnXValue", "Show X Value"),
+           C("ShowColumnYValue", "Show Y Value"), C("ShowColumnLine", "Show Line"), C("ShowColumnYMax", "Show Y Max"),
+           C("ShowColumnYMin", "Show Y Min"), C("ShowColumnYMean", "Show Y Mean"),
+           C("ColumnTitlesVisible", "Column Titles Visible"), F("ColumnTitlesFont", "Column Titles Font")}},
          {"Wrap", std::move(wraps)}}};
 }
 
 TkEditorPageTable MakeTablePage()
 {
-    return {
-        "Tables",
-        "Table",
-        "Table",
-        "kTableAddButton",
-        {{"General",
-          {E("MarginLeft"), E("MarginTop"), E("MarginBottom"), E("MarginRight"), C("Visible"), C("Enabled"),
-           C("PopupEnabled"), F("DataFont"), F("ColumnTitlesFont"), C("ColumnTitlesVisible"), E("ColumnSpacing"),
-           E("RowSpacing"), E("Name"), E("RowsMax")}},
-         {"Grid", {C("GridBackGroundTransparent"), P("GridBackGroundColor"), C("GridLinesShow"), P("GridLinesColor")}},
-         {"Layout", {E("StartPercent"), E("StopPercent")}}}};
+    return {"Tables",
+            "Table",
+            "Table",
+            "kTableAddButton",
+            {{"General",
+              {E("MarginLeft", "Left Margin"), E("MarginTop", "Top Margin"), E("MarginBottom", "Bottom Margin"),
+               E("MarginRight", "Right Margin"), C("Visible", "Visible"), C("Enabled", "Enabled"),
+               C("PopupEnabled", "Popup Menu Enabled"), F("DataFont", "Data Font"),
+               F("ColumnTitlesFont", "Column Titles Font"), C("ColumnTitlesVisible", "Column Titles Visible"),
+               E("ColumnSpacing", "Column Spacing"), E("RowSpacing", "Row Spacing"), E("Name", "Name"),
+               E("RowsMax", "Max Rows")}},
+             {"Grid",
+              {C("GridBackGroundTransparent", "Transparent Background"), P("GridBackGroundColor", "Background Color"),
+               C("GridLinesShow", "Show Grid Lines"), P("GridLinesColor", "Grid Lines Color")}},
+             {"Layout", {E("StartPercent", "Start Percent"), E("StopPercent", "Stop Percent")}}}};
 }
 
 TkEditorPageTable MakeToolBarPage()
 {
     std::vector<TkEditorRow> rows;
-    for (const char* button :
-         {"ResumeButton", "PauseButton", "AxesModeButtons", "ZoomInOutButtons", "SelectButton", "ZoomBoxButton",
-          "CursorButton", "EditButton", "CopyButton", "SaveButton", "PrintButton", "PreviewButton"})
-        rows.push_back(C(std::string("Show") + button));
-    for (TkEditorRow row : {E("Name"), C("Visible"), C("Enabled"), C("PopupEnabled"), E("ZoomInOutFactor"),
-                            C("FlatButtons"), C("SmallButtons"), C("FlatBorder")})
+    for (const auto& [button, caption] : {std::pair<const char*, const char*>{"ResumeButton", "Show Resume Button"},
+                                          {"PauseButton", "Show Pause Button"},
+                                          {"AxesModeButtons", "Show Axes Mode Buttons"},
+                                          {"ZoomInOutButtons", "Show Zoom In/Out Buttons"},
+                                          {"SelectButton", "Show Select Button"},
+                                          {"ZoomBoxButton", "Show Zoom Box Button"},
+                                          {"CursorButton", "Show Cursor Button"},
+                                          {"EditButton", "Show Edit Button"},
+                                          {"CopyButton", "Show Copy Button"},
+                                          {"SaveButton", "Show Save Button"},
+                                          {"PrintButton", "Show Print Button"},
+                                          {"PreviewButton", "Show Preview Button"}})
+        rows.push_back(C(std::string("Show") + button, caption));
+    for (TkEditorRow row :
+         {E("Name", "Name"), C("Visible", "Visible"), C("Enabled", "Enabled"), C("PopupEnabled", "Popup Menu Enabled"),
+          E("ZoomInOutFactor", "Zoom In/Out Factor"), C("FlatButtons", "Flat Buttons"),
+          C("SmallButtons", "Small Buttons"), C("FlatBorder", "Flat Border")})
         rows.push_back(std::move(row));
     return {"ToolBar", "ToolBar", "ToolBar", "", {{"General", std::move(rows)}}};
 }
@@ -303,8 +382,9 @@ TkEditorPageTable MakeDataViewPage()
     for (const std::string part : {"XMajor", "XMinor", "YMajor", "YMinor"})
         custom.push_back(
             {part.substr(0, 1) + "-" + part.substr(1) + "s",
-             {C("GridLine" + part + "Custom"), C("GridLineShow" + part + "s"), P("GridLine" + part + "Color"),
-              E("GridLine" + part + "Width"), K("GridLine" + part + "Style", kGridLineStyles)},
+             {C("GridLine" + part + "Custom", "Custom Lines"), C("GridLineShow" + part + "s", "Show Lines"),
+              P("GridLine" + part + "Color", "Color"), E("GridLine" + part + "Width", "Width"),
+              K("GridLine" + part + "Style", "Style", kGridLineStyles)},
              "Grid Lines",
              "GridLinesCustom"});
     return {"Data View",
@@ -312,13 +392,19 @@ TkEditorPageTable MakeDataViewPage()
             "DataView",
             "",
             {{"General",
-              {C("Enabled"), C("PopupEnabled"), C("BackgroundTransparent"), P("BackgroundColor"),
-               N("GridXAxisName", {"<None>", "XAxis", "<All>"}), N("GridYAxisName", {"<None>", "YAxis", "<All>"}),
-               C("GridShow"), K("AxesControlWheelStyle", kAxesControlStyles), C("AxesControlEnabled"),
-               K("AxesControlMouseStyle", kAxesControlStyles), C("AxesControlAllowInSelectMode"), E("Layer")}},
+              {C("Enabled", "Enabled"), C("PopupEnabled", "Popup Menu Enabled"),
+               C("BackgroundTransparent", "Transparent Background"), P("BackgroundColor", "Background Color"),
+               N("GridXAxisName", "Grid X-Axis", {"<None>", "XAxis", "<All>"}),
+               N("GridYAxisName", "Grid Y-Axis", {"<None>", "YAxis", "<All>"}), C("GridShow", "Show Grid"),
+               K("AxesControlWheelStyle", "Mouse Wheel Axes", kAxesControlStyles),
+               C("AxesControlEnabled", "Axes Control Enabled"),
+               K("AxesControlMouseStyle", "Mouse Drag Axes", kAxesControlStyles),
+               C("AxesControlAllowInSelectMode", "Axes Control in Select Mode"), E("Layer", "Layer")}},
              {"Grid Lines",
-              {P("GridLineColor"), K("GridLineMajorStyle", kGridLineStyles), K("GridLineMinorStyle", kGridLineStyles),
-               C("GridLineShowLeft"), C("GridLineShowRight"), C("GridLineShowTop"), C("GridLineShowBottom")}},
+              {P("GridLineColor", "Color"), K("GridLineMajorStyle", "Major Style", kGridLineStyles),
+               K("GridLineMinorStyle", "Minor Style", kGridLineStyles), C("GridLineShowLeft", "Show Left"),
+               C("GridLineShowRight", "Show Right"), C("GridLineShowTop", "Show Top"),
+               C("GridLineShowBottom", "Show Bottom")}},
              custom[0],
              custom[1],
              custom[2],

@@ -20,6 +20,9 @@ enum class TkEditorControlType {
 
 struct TkEditorRow {
     std::string Item;
+    // What the user reads beside the control (or on it, for a check box
+    // or a radio group).
+    std::string Caption;
     TkEditorControlType Type;
     // Published property; empty: the item.
     std::string Property;

@@ -11,6 +11,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -43,6 +44,13 @@
 #include "plot/editor/kPlotLayoutViewer.h"
 #include "rtl/PublishedProperties.h"
 #include "ui/Application.h"
+#include "ui/Font.h"
+#include "plot/core/kRadioGroup.h"
+#include "plot/core/kCheckBox.h"
+#include "ui/TextClipCheck.h"
+#include "ui/Label.h"
+#include "ui/Canvas.h"
+#include "ui/Bitmap.h"
 #include "ui/DialogRequest.h"
 #include "ui/MenuItem.h"
 #include "ui/PageControl.h"
@@ -369,6 +377,63 @@ TEST_F(PlotEditorFormTest, ALabelsCaptionIsEditedOverSeveralLines)
     EXPECT_EQ(label->GetCaption(), "Inlet\r\nOutlet");
 }
 
+TEST_F(PlotEditorFormTest, EveryCaptionShowsWholeInWordsAUserReads)
+{
+    TkPlotMasterManager& master = Plot->GetMasterManager();
+    master.AddLimit();
+    master.AddDataCursor();
+    master.AddTable();
+    Open();
+    Form->Show();
+    std::vector<TTabSheet*> sheets;
+    for (int i = 0; i < Form->ComponentCount(); ++i)
+        if (auto* sheet = dynamic_cast<TTabSheet*>(Form->Components(i)); sheet && sheet->GetTabVisible())
+            sheets.push_back(sheet);
+    ASSERT_GT(sheets.size(), 40u);
+    for (TTabSheet* sheet : sheets) {
+        // The sheet on show, and every sheet that holds it.
+        for (TControl* c = sheet; c; c = c->GetParent())
+            if (auto* shown = dynamic_cast<TTabSheet*>(c))
+                shown->GetPageControl()->SetActivePage(shown);
+        Application->ProcessMessages();
+        SCOPED_TRACE(sheet->GetText());
+        for (const std::string& problem : TTextClipCheck::Problems(sheet))
+            ADD_FAILURE() << problem;
+        // The check boxes and the radio group draw their captions themselves:
+        // measured with their own fonts as they draw them.
+        TBitmap measure(1, 1);
+        std::vector<std::string> captions;
+        for (int i = 0; i < Form->ComponentCount(); ++i) {
+            auto* control = dynamic_cast<TControl*>(Form->Components(i));
+            if (!control || control->GetParent() != sheet || !control->GetVisible())
+                continue;
+            measure.Canvas->Font->Assign(control->Font);
+            if (auto* box = dynamic_cast<TkCheckBox*>(control)) {
+                captions.push_back(box->GetCaption());
+                EXPECT_LE(18 + measure.Canvas->TextWidth(box->GetCaption()), box->GetWidth()) << box->GetName();
+            } else if (auto* group = dynamic_cast<TkRadioGroup*>(control)) {
+                captions.push_back(group->GetCaption());
+                EXPECT_LE(2 * measure.Canvas->TextWidth("A") + measure.Canvas->TextWidth(group->GetCaption()),
+                          group->GetWidth())
+                    << group->GetName();
+            } else if (auto* label = dynamic_cast<TLabel*>(control); label && label->GetName().empty()) {
+                captions.push_back(label->GetText());
+            }
+        }
+        for (const std::string& caption : captions) {
+            // A name made of several words run together is the program's, not the user's.
+            const bool runTogether = caption.find(' ') == std::string::npos &&
+                                     std::adjacent_find(caption.begin(), caption.end(), [](char a, char b) {
+                                         return std::islower(static_cast<unsigned char>(a)) &&
+                                                std::isupper(static_cast<unsigned char>(b));
+                                     }) != caption.end();
+            EXPECT_FALSE(runTogether) << caption;
+            EXPECT_EQ(std::count(captions.begin(), captions.end(), caption), 1) << caption;
+        }
+    }
+    Form->Hide();
+}
+
 TEST_F(PlotEditorFormTest, AddAndRemoveKeepTheListsAndNameCombos)
 {
     TkPlotMasterManager& master = Plot->GetMasterManager();
@@ -672,8 +737,21 @@ TEST_F(PlotEditorFormTest, TheFormSpeaksThroughThePlotsTranslations)
     auto* pair = Plot->GetMasterManager().TranslationManager()->Add();
     pair->SetOriginalString("Channels");
     pair->SetReplacementString("通道");
+    // A translated caption longer than any other keeps clear of its control.
+    const std::string longer = "Farbe am Anfang des Hintergrundverlaufs";
+    pair = Plot->GetMasterManager().TranslationManager()->Add();
+    pair->SetOriginalString("Gradient Start Color");
+    pair->SetReplacementString(longer);
     Open();
     EXPECT_EQ(Find<TTabSheet>("ChannelTabSheet")->GetText(), "通道");
+    TLabel* caption = nullptr;
+    for (int i = 0; i < Form->ComponentCount(); ++i)
+        if (auto* label = dynamic_cast<TLabel*>(Form->Components(i)); label && label->GetText() == longer)
+            caption = label;
+    ASSERT_NE(caption, nullptr);
+    EXPECT_GE(caption->GetWidth(), caption->GetTextWidth(longer));
+    EXPECT_LE(caption->GetLeft() + caption->GetWidth(),
+              Find<TControl>("BackGroundGradientStartColorPicker")->GetLeft());
 }
 
 TEST_F(PlotEditorFormTest, AStayOnTopEditorShowsWhatChangedOnThePlotWhenActivatedAgain)
