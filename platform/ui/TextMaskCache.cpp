@@ -74,9 +74,18 @@ TTextMaskCache::TEntry TTextMaskCache::Make(const QPainter& P, const QImage& Tar
     const QString S = QString::fromStdString(Text);
     const QColor Color = ToQColor(Font.GetColor());
     const QRect reach = TextReach(QFontMetrics(F, &Target), 0, S);
+    TEntry entry;
+    // A picture of more pixels than the target holds would cost with the
+    // font's size (a font of thousands of pixels asks for gigabytes) what
+    // the target can never show: such a text is drawn anew each time,
+    // which costs no more than the part of it that lands on the target.
+    const std::int64_t pixels = std::int64_t(reach.width()) * reach.height();
+    if (pixels > std::int64_t(Target.width()) * Target.height())
+        return entry;
 
     // Drawn as TextOut draws it, at the target's resolution, onto nothing.
     QImage picture(reach.size(), QImage::Format_ARGB32_Premultiplied);
+    FPicturePixels += pixels;
     picture.setDotsPerMeterX(Target.dotsPerMeterX());
     picture.setDotsPerMeterY(Target.dotsPerMeterY());
     picture.fill(Qt::transparent);
@@ -89,7 +98,6 @@ TTextMaskCache::TEntry TTextMaskCache::Make(const QPainter& P, const QImage& Tar
         p.drawText(0, QFontMetrics(F, p.device()).ascent(), S);
     }
 
-    TEntry entry;
     entry.Plain = Color.alpha() == 255;
     const QRgb opaque = Color.rgba();
     for (int y = 0; y < picture.height() && entry.Plain; ++y) {

@@ -26,8 +26,9 @@ public:
 
     // Draws Text at (X, Y) in Font through P onto Target, clipped to Clip,
     // as TCanvas's TextOut draws it with a clear brush; false when the
-    // text is turned or does not draw as plain pixels of its colour
-    // (smoothed edges, painter settings that blend), and nothing was drawn.
+    // text is turned, does not draw as plain pixels of its colour
+    // (smoothed edges, painter settings that blend) or takes a picture
+    // larger than Target to find them, and nothing was drawn.
     bool Draw(QPainter& P, const QImage& Target, const QRect& Clip, int X, int Y, const TFont& Font,
               const std::string& Text);
 
@@ -35,6 +36,9 @@ public:
     void SetEnabled(bool Value) { FEnabled = Value; }
     // Texts written from their pixels so far: tests check that they are.
     std::int64_t Hits() const { return FHits; }
+    // Pixels of the pictures drawn to find texts' pixels so far: tests
+    // check that a text's cost stays within what its target can show.
+    std::int64_t PicturePixels() const { return FPicturePixels; }
 
 private:
     struct TRun {
@@ -45,7 +49,7 @@ private:
         std::vector<TRun> Runs;
     };
 
-    static TEntry Make(const QPainter& P, const QImage& Target, const TFont& Font, const std::string& Text);
+    TEntry Make(const QPainter& P, const QImage& Target, const TFont& Font, const std::string& Text);
 
     std::unordered_map<std::string, TEntry> FEntries;
     // The key, built in a buffer kept from call to call: most texts are
@@ -53,4 +57,5 @@ private:
     std::string FKey;
     bool FEnabled = true;
     std::int64_t FHits = 0;
+    std::int64_t FPicturePixels = 0;
 };

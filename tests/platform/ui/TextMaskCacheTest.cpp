@@ -85,4 +85,26 @@ TEST(TextMaskCache, EachTextAndColourIsItsOwn)
     });
 }
 
+// A font many times the picture's size costs no more than the picture
+// holds: the text still sets the pixels it sets drawn anew, and no picture
+// larger than the target is made to find them.
+TEST(TextMaskCache, AHugeFontCostsNoMoreThanThePictureHolds)
+{
+    EnsureGraphicsTestApp();
+    const std::int64_t before = TTextMaskCache::Local().PicturePixels();
+    ExpectSameTextPicture("huge font", [&](TCanvas& c) {
+        c.Font->SetHeight(-4000);
+        c.TextOut(-300, -900, "Wg");
+        c.TextOut(40, 60, "Wg");
+    });
+    // Two passes on each side; the cache's own pictures are what is counted.
+    EXPECT_LE(TTextMaskCache::Local().PicturePixels() - before, std::int64_t(Size) * Size);
+    // A text of the usual size is still written from its pixels.
+    const std::int64_t hits = ExpectSameTextPicture("usual font", [&](TCanvas& c) {
+        c.Font->SetHeight(-13);
+        c.TextOut(10, 10, "12:34:56");
+    });
+    EXPECT_GT(hits, 0);
+}
+
 }  // namespace
