@@ -1,6 +1,7 @@
 #include "plot/channels/kPlotLimit.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "plot/channels/kPlotAxesClip.h"
 #include "plot/core/kGPFunctions.h"
@@ -58,6 +59,10 @@ TPoint TkPlotLimit::At(int Value, int Across) const
 
 void TkPlotLimit::MarkDrawn(TLine& Line, int Value, int Across1, int Across2)
 {
+    // A line at no value (NaN) lies nowhere: its pixel is a stand-in at
+    // the plot's edge, where a grip would take presses meant for others.
+    if (std::isnan(Line.Position))
+        return;
     const TPoint a = At(Value - GrabWidth, std::min(Across1, Across2));
     const TPoint b = At(Value + GrabWidth + 1, std::max(Across1, Across2) + 1);
     Line.HitRect = NormalizedRect(a.X, a.Y, b.X, b.Y);
@@ -89,7 +94,8 @@ void TkPlotLimit::Draw(TCanvas* Canvas, TColor BackColor)
 void TkPlotLimit::DrawLine(TCanvas* Canvas, TColor BackColor, const TkPlotChannelAxis& Values,
                            const TkPlotChannelAxis& Across)
 {
-    if (Values.GetMin() > FLine1.Position || Values.GetMax() < FLine1.Position)
+    // Written so that a line at no value (NaN) is outside too.
+    if (!(Values.GetMin() <= FLine1.Position && FLine1.Position <= Values.GetMax()))
         return;
     Canvas->Pen->SetColor(FColor);
     Canvas->Pen->SetWidth(FLineWidth);

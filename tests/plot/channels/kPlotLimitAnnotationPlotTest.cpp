@@ -3,6 +3,9 @@
 // the plot.
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <limits>
+
 #include "PlotComponentSupport.h"
 #include "plot/channels/kPlotAnnotation.h"
 #include "plot/channels/kPlotLimit.h"
@@ -103,6 +106,50 @@ TEST(PlotLimitAnnotationEvents, AFilledBandLiesUnderTheTracesAndAnAnnotationOver
     const std::vector<int>& box = canvas.Records[noteAt].Args;
     EXPECT_NEAR((box[0] + box[2]) / 2.0, (view.Left + view.Right) / 2.0, 1);
     EXPECT_NEAR((box[1] + box[3]) / 2.0, (view.Top + view.Bottom) / 2.0, 1);
+}
+
+// A line at no value (NaN, as a file or a program may set it) is drawn
+// nowhere, and a press in select mode where a drawn line's grip would lie,
+// at the plot's left or top edge, neither takes it nor moves it.
+TEST(PlotLimitAnnotationEvents, ALineAtNoValueCannotBeGrabbed)
+{
+    TestPlot plot;
+    plot.AddToolBar();
+    plot.AddLegend();
+    plot.AddXAxis();
+    plot.AddYAxis();
+    plot.AddDataView();
+    plot.SetSelectMode(true);
+    const double NaN = std::numeric_limits<double>::quiet_NaN();
+    struct Case {
+        TkPlotLimitStyle Style;
+        double Line1, Line2;
+    } cases[] = {{kplsLineX, NaN, NaN}, {kplsLineY, NaN, NaN}, {kplsBandX, NaN, 60}, {kplsBandY, 30, NaN}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Style);
+        auto* limit = static_cast<TkPlotLimit*>(plot.GetLimit(plot.AddLimit()));
+        limit->SetStyle(c.Style);
+        limit->SetFillStyle(bsClear);
+        limit->SetLine1Position(c.Line1);
+        limit->SetLine2Position(c.Line2);
+        limit->SetUserCanMove(true);
+        TRecordingCanvas canvas(TSize(plot.GetWidth(), plot.GetHeight()));
+        plot.PaintToCanvas(&canvas);
+        const TRect view = static_cast<TkPlotDataView*>(plot.GetDataView(0))->GetDrawRect();
+        const bool x = c.Style == kplsLineX || c.Style == kplsBandX;
+        for (TPoint p : {Point(0, 0), Point(3, 3),
+                         x ? Point(3, (view.Top + view.Bottom) / 2) : Point((view.Left + view.Right) / 2, 3)}) {
+            SCOPED_TRACE(testing::Message() << "at " << p.X << ", " << p.Y);
+            EXPECT_NE(plot.ObjectAt(p), limit);
+            plot.HandleMouseDown(mbLeft, ssLeft, p.X, p.Y);
+            plot.HandleMouseMove(ssLeft, p.X + 40, p.Y + 40);
+            plot.HandleMouseUp(mbLeft, 0, p.X + 40, p.Y + 40);
+            EXPECT_FALSE(limit->GetFocused());
+            EXPECT_EQ(std::isnan(limit->GetLine1Position()), std::isnan(c.Line1));
+            EXPECT_EQ(std::isnan(limit->GetLine2Position()), std::isnan(c.Line2));
+        }
+        plot.DeleteLimit(0);
+    }
 }
 
 }  // namespace
