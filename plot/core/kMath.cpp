@@ -194,7 +194,9 @@ void LineSlopeIntercept(const TPoint& P1, const TPoint& P2, double& Slope, doubl
     if (P1.X == P2.X)
         Slope = 1e30;
     else
-        Slope = static_cast<double>(P2.Y - P1.Y) / static_cast<double>(P2.X - P1.X);
+        // Differences taken in floating point: pixels at the ends of the
+        // int range lie further apart than an int holds.
+        Slope = (double(P2.Y) - P1.Y) / (double(P2.X) - P1.X);
     Intercept = P1.Y - P1.X * Slope;
 }
 

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
+
 #include "rtl/Exception.h"
 
 namespace {
@@ -137,6 +139,26 @@ TEST(kMathTest, LineGeometry)
     EXPECT_TRUE(LineIntersectsRect(Point(20, 20), Point(30, 31), r));  // corner, edges included
     EXPECT_FALSE(LineIntersectsRect(Point(0, 0), Point(5, 30), r));
     EXPECT_FALSE(LineIntersectsRect(Point(21, 0), Point(25, 30), r));
+}
+
+// Points at the ends of the int range (pixels of values far off the view)
+// have differences no int holds: slopes and crossings come out as they are.
+TEST(kMathTest, LinesBetweenTheEndsOfTheIntRange)
+{
+    constexpr int Low = INT_MIN, High = INT_MAX;
+    double slope = 0, intercept = 0;
+    LineSlopeIntercept(Point(0, Low), Point(1, High), slope, intercept);
+    EXPECT_EQ(slope, 4294967295.0);
+    EXPECT_EQ(intercept, double(Low));
+    LineSlopeIntercept(Point(High, 0), Point(Low, 2), slope, intercept);
+    EXPECT_DOUBLE_EQ(slope, -2.0 / 4294967295.0);
+    EXPECT_DOUBLE_EQ(intercept, 2.0 * High / 4294967295.0);
+
+    // A line from far above-left to far below-right crosses the view.
+    const TRect r(10, 10, 20, 20);
+    EXPECT_TRUE(LineIntersectsRect(Point(Low, Low), Point(High, High), r));
+    EXPECT_FALSE(LineIntersectsRect(Point(Low, High), Point(0, High), r));
+    EXPECT_TRUE(SegmentsIntersect(Point(Low, Low), Point(High, High), Point(Low, High), Point(High, Low)));
 }
 
 TEST(kMathTest, AVerticalSegmentMeetsOnlyWhatLiesWithinItsHeight)
