@@ -8,6 +8,7 @@
 #include "plot/channels/kPlotChannelCustom.h"
 #include "plot/core/kGPFunctions.h"
 #include "plot/core/kMath.h"
+#include "plot/core/kPlotPixels.h"
 #include "rtl/NumberFormat.h"
 #include "ui/Bitmap.h"
 #include "ui/Canvas.h"
@@ -22,7 +23,7 @@ const bool Registered = [] {
 
 TPoint Centre(const TRect& R)
 {
-    return Point((R.Left + R.Right) / 2, (R.Top + R.Bottom) / 2);
+    return Point(Middle(R.Left, R.Right), Middle(R.Top, R.Bottom));
 }
 
 TRect BoxAround(TPoint Centre, int Width, int Height)
@@ -144,10 +145,14 @@ bool TkPlotAnnotation::Resolvable() const
 
 int TkPlotAnnotation::ToPixel(bool AlongX, TCoordinate Which, double Value) const
 {
+    // A coordinate may be any value (1e300, infinite, NaN from a file):
+    // kept within the pixel limit, so that the sizes, boxes and hit areas
+    // built from it stay far from the int range's ends.
     if (OnChannel(Which))
-        return Axis(AlongX)->ValueToPixel(Value);
+        return ClampPixel(Axis(AlongX)->ValueToPixel(Value));
     // With the axes turned, the X axis runs down the view.
-    return AlongX != GetXYAxesReverse() ? FDataView->PercentToPixelsX(Value) : FDataView->PercentToPixelsY(Value);
+    return ClampPixel(AlongX != GetXYAxesReverse() ? FDataView->PercentToPixelsX(Value)
+                                                   : FDataView->PercentToPixelsY(Value));
 }
 
 double TkPlotAnnotation::ToValue(bool AlongX, TCoordinate Which, int Pixel) const
@@ -162,7 +167,8 @@ int TkPlotAnnotation::SizeToPixels(bool AlongX, double Size) const
     const TCoordinate which = AlongX ? SizeX : SizeY;
     if (OnChannel(which)) {
         const TkPlotChannelAxis* axis = Axis(AlongX);
-        return std::abs(axis->ValueToPixel(axis->GetMin() + Size) - axis->ValueToPixel(axis->GetMin()));
+        return std::abs(ClampPixel(axis->ValueToPixel(axis->GetMin() + Size)) -
+                        ClampPixel(axis->ValueToPixel(axis->GetMin())));
     }
     return std::abs(ToPixel(AlongX, which, Size) - ToPixel(AlongX, which, 0));
 }
@@ -291,11 +297,13 @@ void TkPlotAnnotation::DrawText(TCanvas* Canvas, TRect& Area, bool Boxed)
     int width = MultiLineTextWidth(Canvas, FText), height = MultiLineTextHeight(Canvas, FText);
     if (FTextRotation == ira090 || FTextRotation == ira270)
         std::swap(width, height);
-    const int margin = Boxed ? FOuterMargin : 0;
+    // Margins of any stored size: a box larger than the pixel limit shows
+    // no more than one as large.
+    const int margin = Boxed ? ClampPixel(FOuterMargin) : 0;
     width += 2 * margin;
     height += 2 * margin;
-    const int horz = RoundToInt(Canvas->TextWidth("A") * FTextHorzMargin);
-    const int vert = RoundToInt(Canvas->TextHeight("A") * FTextVertMargin);
+    const int horz = RoundPixel(Canvas->TextWidth("A") * FTextHorzMargin);
+    const int vert = RoundPixel(Canvas->TextHeight("A") * FTextVertMargin);
     TRect r = BoxAround(ScreenPoint(FX, FY), width, height);
     const int dx = FTextHorzAlignment == kahLeft    ? width / 2 + horz
                    : FTextHorzAlignment == kahRight ? -(width / 2 + horz)
@@ -325,8 +333,8 @@ void TkPlotAnnotation::DrawTextInBox(TCanvas* Canvas, const TRect& Box)
     int width = MultiLineTextWidth(Canvas, FText), height = MultiLineTextHeight(Canvas, FText);
     if (FTextRotation == ira090 || FTextRotation == ira270)
         std::swap(width, height);
-    const int horz = RoundToInt(Canvas->TextWidth("0") * FTextHorzMargin);
-    const int vert = RoundToInt(Canvas->TextHeight("A") * FTextVertMargin);
+    const int horz = RoundPixel(Canvas->TextWidth("0") * FTextHorzMargin);
+    const int vert = RoundPixel(Canvas->TextHeight("A") * FTextVertMargin);
     const TPoint centre = Centre(Box);
     int left = centre.X - width / 2, top = centre.Y - height / 2;
     if (FTextHorzAlignment == kahLeft)

@@ -13,6 +13,7 @@
 #include "plot/channels/kPlotChannelAxis.h"
 #include "plot/channels/kPlotDataCursor.h"
 #include "plot/core/kPlotMasterManager.h"
+#include "plot/core/kPlotPixels.h"
 #include "rtl/NumberFormat.h"
 #include "ui/Application.h"
 
@@ -28,7 +29,8 @@ struct FakeAxis : TkPlotChannelAxis {
     double GetSpan() const override { return Span; }
     int ValueToPixel(double Value) const override
     {
-        return Pixel0 + int(std::nearbyint((Value - Min) / Span * (Pixel1 - Pixel0)));
+        // Far values stop at the pixel limit, as a real axis's do.
+        return RoundPixel(Pixel0 + (Value - Min) / Span * (Pixel1 - Pixel0));
     }
     double PixelToValue(int Pixel) const override { return Min + double(Pixel - Pixel0) / (Pixel1 - Pixel0) * Span; }
     std::string GetLabelText(double Value) override { return "L" + FloatToStr(Value); }

@@ -1,5 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <climits>
+#include <cmath>
+#include <cstdint>
+#include <cstdlib>
+#include <limits>
+
 #include "ChannelTestSupport.h"
 #include "plot/channels/kPlotAnnotation.h"
 #include "ui/RecordingCanvas.h"
@@ -259,3 +266,131 @@ TEST_F(Annotation, DraggingACornerResizesTheBoxAndReleasingFinishesOnce)
 }
 
 }  // namespace
+
+// Values that a file or a program may store, however far off the view:
+// they draw and hit as far as the view goes (whole covered, or nothing),
+// and no pixel arithmetic leaves the integer range on the way.
+class AnnotationFarOff : public Annotation {
+protected:
+    static TRect BoxOf(const std::vector<TCanvasRecord>& Shapes)
+    {
+        for (const TCanvasRecord& r : Shapes)
+            if (r.Op == TCanvasOp::Rectangle || r.Op == TCanvasOp::Ellipse)
+                return TRect(r.Args[0], r.Args[1], r.Args[2], r.Args[3]);
+        return TRect();
+    }
+    static bool Covers(const TRect& Box, const TRect& View)
+    {
+        return Box.Left <= View.Left && Box.Top <= View.Top && Box.Right >= View.Right && Box.Bottom >= View.Bottom;
+    }
+    static constexpr double Inf = std::numeric_limits<double>::infinity();
+    static constexpr double NaN = std::numeric_limits<double>::quiet_NaN();
+    const TRect viewRect{20, 10, 220, 110};
+    const TPoint middle{120, 60};
+};
+
+TEST_F(AnnotationFarOff, SizesBeyondAnyScreenCoverTheView)
+{
+    for (TkPlotReferenceType reference : {kprtDataView, kprtChannel}) {
+        annotation->SetReference(reference);
+        for (double size : {1e300, -1e300, Inf, -Inf}) {
+            SCOPED_TRACE(testing::Message() << "reference " << reference << ", size " << size);
+            annotation->SetStyle(kpasRectangle);
+            annotation->SetX(reference == kprtChannel ? 5 : 50);
+            annotation->SetY(reference == kprtChannel ? 5 : 50);
+            annotation->SetWidth(size);
+            annotation->SetHeight(size);
+            EXPECT_TRUE(Covers(BoxOf(Drawn()), viewRect));
+            EXPECT_TRUE(Hits(middle));
+        }
+    }
+}
+
+TEST_F(AnnotationFarOff, AnOuterMarginBeyondAnyScreenBoxesTheTextRoundTheView)
+{
+    annotation->SetStyle(kpasTextBox);
+    annotation->SetText("Alarm");
+    annotation->SetX(50);
+    annotation->SetY(50);
+    for (int margin : {1 << 30, INT_MAX}) {
+        SCOPED_TRACE(margin);
+        annotation->SetOuterMargin(margin);
+        const std::vector<TCanvasRecord> shapes = Drawn();
+        EXPECT_TRUE(Covers(BoxOf(shapes), viewRect));
+        EXPECT_TRUE(Hits(middle));
+        // The text still stands in the middle of its box.
+        const auto text = std::find_if(shapes.begin(), shapes.end(),
+                                       [](const TCanvasRecord& r) { return r.Op == TCanvasOp::TextOut; });
+        ASSERT_NE(text, shapes.end());
+        EXPECT_NEAR(text->Args[0], middle.X, 60);
+        EXPECT_NEAR(text->Args[1], middle.Y, 60);
+    }
+    // A margin as far the other way leaves no box to draw.
+    annotation->SetOuterMargin(INT_MIN);
+    EXPECT_TRUE(BoxOf(Drawn()).Width() <= 0);
+    EXPECT_FALSE(Hits(middle));
+}
+
+TEST_F(AnnotationFarOff, ALineAcrossTheViewAtNoPlaceOnItIsNeitherDrawnNorHit)
+{
+    for (TkPlotAnnotationStyle style : {kpasLineX, kpasLineY})
+        for (double at : {1e300, -1e300, Inf, -Inf}) {
+            SCOPED_TRACE(testing::Message() << "style " << style << " at " << at);
+            annotation->SetStyle(style);
+            annotation->SetX(at);
+            annotation->SetY(at);
+            EXPECT_TRUE(Drawn().empty());
+            EXPECT_FALSE(annotation->GetDrawn());
+            for (TPoint p : {Point(20, 10), Point(219, 109), middle})
+                EXPECT_FALSE(Hits(p));
+        }
+}
+
+// Every style with every coordinate, size and margin at each far value in
+// turn, drawn and hit at the view's corners and middle: what reaches the
+// canvas stays within a few screens of the view (with the arithmetic
+// checked for overflow, any step out of the int range fails here too).
+TEST_F(AnnotationFarOff, EveryStyleDrawsWithAnyValueFarOff)
+{
+    using Setter = void (*)(TkPlotAnnotation&, double);
+    const Setter setters[] = {
+        [](TkPlotAnnotation& a, double v) { a.SetX(v); },
+        [](TkPlotAnnotation& a, double v) { a.SetY(v); },
+        [](TkPlotAnnotation& a, double v) { a.SetX2(v); },
+        [](TkPlotAnnotation& a, double v) { a.SetY2(v); },
+        [](TkPlotAnnotation& a, double v) { a.SetWidth(v); },
+        [](TkPlotAnnotation& a, double v) { a.SetHeight(v); },
+        [](TkPlotAnnotation& a, double v) { a.SetTextHorzMargin(v); },
+        [](TkPlotAnnotation& a, double v) { a.SetTextVertMargin(v); },
+    };
+    annotation->SetText("Alarm");
+    annotation->AddPoint(10, 10);
+    annotation->AddPoint(90, 40);
+    annotation->AddPoint(50, 90);
+    annotation->SetFocused(true);
+    for (TkPlotReferenceType reference : {kprtDataView, kprtChannel})
+        for (int style = kpasText; style <= kpasRectangle2; ++style)
+            for (TkAlignmentHorizontal horz : {kahLeft, kahRight})
+                for (std::size_t which = 0; which < std::size(setters); ++which)
+                    for (double far : {1e300, -1e300, Inf, -Inf, NaN}) {
+                        SCOPED_TRACE(testing::Message() << "reference " << reference << ", style " << style
+                                                        << ", setter " << which << ", value " << far);
+                        annotation->SetReference(reference);
+                        annotation->SetStyle(static_cast<TkPlotAnnotationStyle>(style));
+                        annotation->SetTextHorzAlignment(horz);
+                        annotation->SetTextVertAlignment(horz == kahLeft ? kavTop : kavBottom);
+                        for (std::size_t other = 0; other < std::size(setters); ++other)
+                            setters[other](*annotation, other == which ? far : 5);
+                        constexpr int Reach = 1 << 20;
+                        for (const TCanvasRecord& r : Drawn()) {
+                            for (int v : r.Args)
+                                EXPECT_LE(std::abs(std::int64_t(v)), Reach) << r.Name();
+                            for (const TPoint& p : r.Points)
+                                EXPECT_TRUE(std::abs(std::int64_t(p.X)) <= Reach &&
+                                            std::abs(std::int64_t(p.Y)) <= Reach)
+                                    << r.Name();
+                        }
+                        for (TPoint p : {Point(20, 10), Point(219, 109), middle})
+                            Hits(p);
+                    }
+}
