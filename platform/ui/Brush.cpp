@@ -18,11 +18,20 @@ void TBrush::SetStyle(TBrushStyle Value)
     Changed();
 }
 
+void TBrush::SetHatchBackColor(TColor Value)
+{
+    if (Value == FHatchBackColor)
+        return;
+    FHatchBackColor = Value;
+    Changed();
+}
+
 void TBrush::Assign(const TPersistent* Source)
 {
     if (auto* Other = dynamic_cast<const TBrush*>(Source)) {
         FColor = Other->FColor;
         FStyle = Other->FStyle;
+        FHatchBackColor = Other->FHatchBackColor;
         Changed();
         return;
     }

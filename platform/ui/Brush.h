@@ -15,6 +15,11 @@ public:
     void SetColor(TColor Value);
     TBrushStyle GetStyle() const { return FStyle; }
     void SetStyle(TBrushStyle Value);
+    // The colour the gaps between a hatch's lines are filled with, as the
+    // platform's opaque background mode fills them; clNone (the default)
+    // leaves them see-through. Solid and clear brushes have no gaps.
+    TColor GetHatchBackColor() const { return FHatchBackColor; }
+    void SetHatchBackColor(TColor Value);
 
     TProperty<TBrush, TColor, &TBrush::GetColor, &TBrush::SetColor> Color{this};
     TProperty<TBrush, TBrushStyle, &TBrush::GetStyle, &TBrush::SetStyle> Style{this};
@@ -24,4 +29,5 @@ public:
 private:
     TColor FColor = clWhite;
     TBrushStyle FStyle = bsSolid;
+    TColor FHatchBackColor = clNone;
 };

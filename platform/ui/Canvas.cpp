@@ -209,11 +209,15 @@ QPainter* TCanvasPainter::Begin(TCanvas* Canvas)
         P->setRenderHints(Smoothing, false);
     P->setCompositionMode(QPainter::CompositionMode_SourceOver);
     // A solid brush makes the background opaque in its colour: the gaps of
-    // dashed and dotted lines are filled with it, as on the platform.
-    if (Canvas->Brush->GetStyle() == bsSolid) {
+    // dashed and dotted lines are filled with it, as on the platform. A
+    // hatch given a colour for its gaps fills them, and those of dashed
+    // lines, with that colour.
+    const TBrushStyle Style = Canvas->Brush->GetStyle();
+    const TColor HatchBack = Canvas->Brush->GetHatchBackColor();
+    if (Style == bsSolid || (Style != bsClear && HatchBack != clNone)) {
         if (P->backgroundMode() != Qt::OpaqueMode)
             P->setBackgroundMode(Qt::OpaqueMode);
-        const QColor Back = ToQColor(Canvas->Brush->GetColor());
+        const QColor Back = ToQColor(Style == bsSolid ? Canvas->Brush->GetColor() : HatchBack);
         if (P->background() != QBrush(Back))
             P->setBackground(Back);
     } else if (P->backgroundMode() != Qt::TransparentMode) {

@@ -160,7 +160,8 @@ public:
 
     void Brush(const TBrushData& B)
     {
-        if (FBrushValid && B == FBrush)
+        // The gaps' colour is the background's, not the brush object's.
+        if (FBrushValid && B.Color == FBrush.Color && B.Style == FBrush.Style)
             return;
         const int Slot = BrushSlots[FBrushSlot == BrushSlots[0] ? 1 : 0];
         std::uint32_t Style = 0, Hatch = 0;
@@ -200,13 +201,23 @@ public:
 
     void Rop2(TPenMode Mode) { SetState(EMR_SETROP2, FRop2, Rop2Of(Mode)); }
     // The background fills the gaps of styled lines and sits behind text
-    // when the brush is solid.
+    // when the brush is solid; a hatch given a colour for its gaps fills
+    // them, and those of styled lines, with that colour.
     void Background(const TBrushData& B)
     {
-        const bool Opaque = B.Style == bsSolid;
+        const bool Opaque = B.Style == bsSolid || (IsHatch(B) && B.HatchBackColor != clNone);
         BkMode(Opaque);
         if (Opaque)
-            BkColor(B.Color);
+            BkColor(B.Style == bsSolid ? B.Color : B.HatchBackColor);
+    }
+    static bool IsHatch(const TBrushData& B) { return B.Style != bsSolid && B.Style != bsClear; }
+    // A hatched fill shows the background in its gaps, or lets through
+    // what lies beneath.
+    void FillWith(const TBrushData& B)
+    {
+        Brush(B);
+        if (IsHatch(B))
+            Background(B);
     }
     void Stroke(const TCanvasRecord& Record)
     {
@@ -232,7 +243,7 @@ public:
         if (IsRectEmpty(R))
             return;
         Pen(TPenData{clBlack, 1, psClear, pmCopy});
-        Brush(TBrushData{Color, Record.Brush.Style});
+        FillWith(TBrushData{Color, Record.Brush.Style, Record.Brush.HatchBackColor});
         Rop2(pmCopy);
         // A rectangle without a pen fills one pixel less on the right and bottom.
         Emit(EMR_RECTANGLE, TBytes().Rect(TRect(R.Left, R.Top, R.Right + 1, R.Bottom + 1)));
@@ -242,7 +253,7 @@ public:
     void Shape(std::uint32_t Type, const TCanvasRecord& Record, const TBytes& Body, const TRect& Box)
     {
         Stroke(Record);
-        Brush(Record.Brush);
+        FillWith(Record.Brush);
         Emit(Type, Body);
         AddBoxBounds(Record, Box);
     }
@@ -250,7 +261,7 @@ public:
     void Points(std::uint32_t Type16, std::uint32_t Type32, const TCanvasRecord& Record)
     {
         Stroke(Record);
-        Brush(Record.Brush);
+        FillWith(Record.Brush);
         TRect Box(Record.Points[0], Record.Points[0]);
         for (const TPoint& P : Record.Points) {
             Box.Left = std::min(Box.Left, P.X);
@@ -278,8 +289,9 @@ public:
     {
         Font(Record.Font);
         TextColor(Record.Font.Color);
+        // Text is opaque behind its cell only with a solid brush.
         const bool Opaque = Record.Brush.Style == bsSolid;
-        Background(Record.Brush);
+        Background(Opaque ? Record.Brush : TBrushData{Record.Brush.Color, bsClear});
         const std::u16string Units = Utf16(Record.Text);
         // Advances per UTF-16 unit, measured with the recorded font.
         FMeasure.Font->Name = Record.Font.Name;

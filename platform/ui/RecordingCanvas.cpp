@@ -20,7 +20,9 @@ TCanvasRecord& TRecordingCanvas::Add(TCanvasOp Op, std::vector<int> Args)
     R.Op = Op;
     R.Args = std::move(Args);
     R.Pen = TPenData{Pen->GetColor(), Pen->GetWidth(), Pen->GetStyle(), Pen->GetMode()};
-    R.Brush = TBrushData{Brush->GetColor(), Brush->GetStyle()};
+    // Only a hatch has gaps to fill.
+    const bool Hatch = Brush->GetStyle() != bsSolid && Brush->GetStyle() != bsClear;
+    R.Brush = TBrushData{Brush->GetColor(), Brush->GetStyle(), Hatch ? Brush->GetHatchBackColor() : clNone};
     R.Font = TFontData{Font->GetName(),  Font->GetHeight(),  Font->GetColor(),      Font->GetStyle(),
                        Font->GetPitch(), Font->GetCharset(), Font->GetOrientation()};
     return R;
@@ -167,6 +169,7 @@ void ApplyTools(const TCanvasRecord& Record, TCanvas* Target, const TMapping& Ma
     Target->Pen->Mode = Record.Pen.Mode;
     Target->Brush->Color = Record.Brush.Color;
     Target->Brush->Style = Record.Brush.Style;
+    Target->Brush->SetHatchBackColor(Record.Brush.HatchBackColor);
     Target->Font->Name = Record.Font.Name;
     const int Height = Map.Height(Record.Font.Height);
     Target->Font->Height = Height != 0 ? Height : (Record.Font.Height < 0 ? -1 : 1);

@@ -41,6 +41,7 @@ struct TPenData {
 struct TBrushData {
     TColor Color = clWhite;
     TBrushStyle Style = bsSolid;
+    TColor HatchBackColor = clNone;
     friend bool operator==(const TBrushData&, const TBrushData&) = default;
 };
 struct TFontData {

@@ -6,6 +6,7 @@
 
 #include "plot/channels/kPlotAxesClip.h"
 #include "plot/channels/kPlotChannelCustom.h"
+#include "plot/channels/kPlotHatchGaps.h"
 #include "plot/core/kGPFunctions.h"
 #include "plot/core/kMath.h"
 #include "plot/core/kPlotPixels.h"
@@ -200,13 +201,14 @@ TRect TkPlotAnnotation::CornerBox() const
     return NormalizedRect(a.X, a.Y, b.X, b.Y);
 }
 
-void TkPlotAnnotation::Draw(TCanvas* Canvas, TColor)
+void TkPlotAnnotation::Draw(TCanvas* Canvas, TColor BackColor)
 {
     FDrawn = false;
     FHasHandles = false;
     if (!GetVisible() || !Resolvable() || FStyle < kpasText || FStyle > kpasRectangle2)
         return;
     TkPlotClipKeeper keeper(Canvas);
+    const TkPlotHatchGaps gaps(Canvas, BackColor);
     TkPlotChannelAxis *x = Axis(true), *y = Axis(false);
     const bool clip = FClipToAxes || (FReference == kprtChannel && GetOwner() && GetOwner()->ClipsAnnotationsToAxes());
     if (clip && x && y)

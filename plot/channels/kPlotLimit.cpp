@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "plot/channels/kPlotAxesClip.h"
+#include "plot/channels/kPlotHatchGaps.h"
 #include "plot/core/kGPFunctions.h"
 #include "ui/Canvas.h"
 
@@ -77,6 +78,7 @@ void TkPlotLimit::Draw(TCanvas* Canvas, TColor BackColor)
     if (!GetVisible() || !x || !y)
         return;
     TkPlotClipKeeper keeper(Canvas);
+    const TkPlotHatchGaps gaps(Canvas, BackColor);
     if (FClipToAxes)
         Canvas->IntersectClipRect(AxesRect(*x, *y, GetXYAxesReverse()));
     const TkPlotChannelAxis& values = IsXStyle() ? *x : *y;

@@ -168,6 +168,59 @@ TEST_F(Metafiles, HeaderBoundsAndRecordsDescribeTheDrawing)
     EXPECT_EQ(Order.back(), EXTSELECTCLIPRGN);  // the clip removed again
 }
 
+// A hatch given a colour for its gaps fills them in the file (opaque
+// background in that colour) and when played back; one without leaves
+// them see-through, and text over a hatch stays transparent either way.
+TEST_F(Metafiles, AHatchsGapColourFillsItsGapsInTheFileAndOnPlayback)
+{
+    TMetafile Mf;
+    Mf.Width = 100;
+    Mf.Height = 60;
+    {
+        TMetafileCanvas C(&Mf, nullptr, "", "");
+        C.Pen->Style = psClear;
+        C.Brush->Color = clRed;
+        C.Brush->Style = bsDiagCross;
+        C.Brush->SetHatchBackColor(clNavy);
+        C.Rectangle(0, 0, 50, 60);
+        C.TextOut(5, 5, "Hi");
+        C.Brush->SetHatchBackColor(clNone);
+        C.Rectangle(50, 0, 100, 60);
+    }
+    std::vector<std::uint32_t> Modes, Colours;
+    std::uint32_t BkMode = 0, BkColor = 0;
+    for (const TEmfRecord& R : Walk(Save(Mf))) {
+        if (R.Type == SETBKMODE)
+            BkMode = R.U32(8);
+        else if (R.Type == SETBKCOLOR)
+            BkColor = R.U32(8);
+        else if (R.Type == RECTANGLE || R.Type == EXTTEXTOUTW) {
+            Modes.push_back(BkMode);
+            Colours.push_back(BkColor);
+        }
+    }
+    EXPECT_EQ(Modes, (std::vector<std::uint32_t>{2, 1, 1}));  // opaque, transparent text, see-through
+    ASSERT_EQ(Colours.size(), 3u);
+    EXPECT_EQ(Colours[0], 0x800000u);  // navy
+
+    TBitmap B(100, 60);
+    B.Canvas->Brush->Color = clLime;
+    B.Canvas->FillRect(Rect(0, 0, 100, 60));
+    B.Canvas->Draw(0, 0, &Mf);
+    std::map<TColor, int> Left, Right;
+    // Without a pen a rectangle leaves out its last column and row.
+    for (int Y = 20; Y < 59; ++Y)
+        for (int X = 0; X < 49; ++X) {
+            ++Left[B.Canvas->Pixels[X][Y]];
+            ++Right[B.Canvas->Pixels[X + 50][Y]];
+        }
+    EXPECT_EQ(Left[clLime], 0);
+    EXPECT_GT(Left[clNavy], 100);
+    EXPECT_GT(Left[clRed], 100);
+    EXPECT_GT(Right[clLime], 100);
+    EXPECT_EQ(Right[clNavy], 0);
+}
+
 // The same drawing, straight onto a bitmap and through a metafile.
 void Scene(TCanvas* C)
 {

@@ -5,6 +5,7 @@
 
 #include <cmath>
 #include <limits>
+#include <map>
 
 #include "PlotComponentSupport.h"
 #include "plot/channels/kPlotAnnotation.h"
@@ -12,6 +13,7 @@
 #include "plot/channels/kPlotChannel.h"
 #include "plot/core/kPlotDataView.h"
 #include "rtl/NumberFormat.h"
+#include "ui/Bitmap.h"
 #include "ui/RecordingCanvas.h"
 
 namespace {
@@ -106,6 +108,54 @@ TEST(PlotLimitAnnotationEvents, AFilledBandLiesUnderTheTracesAndAnAnnotationOver
     const std::vector<int>& box = canvas.Records[noteAt].Args;
     EXPECT_NEAR((box[0] + box[2]) / 2.0, (view.Left + view.Right) / 2.0, 1);
     EXPECT_NEAR((box[1] + box[3]) / 2.0, (view.Top + view.Bottom) / 2.0, 1);
+}
+
+// A hatched rectangle over the middle of the view hides what lies beneath
+// it: its gaps show the plot's background, not the trace or the grid.
+TEST(PlotLimitAnnotationEvents, AHatchedAnnotationFillsItsGapsWithTheBackground)
+{
+    TestPlot plot;
+    plot.AddToolBar();
+    plot.AddLegend();
+    plot.AddXAxis();
+    plot.AddYAxis();
+    plot.AddDataView();
+    plot.SetBackGroundColor(clWhite);
+    auto* channel = static_cast<TkPlotChannel*>(plot.GetChannel(plot.AddChannel()));
+    channel->SetColor(clBlue);
+    channel->SetTraceLineWidth(3);
+    for (int i = 0; i <= 100; ++i)
+        channel->AddXY(i, i % 2 ? 90 : 10);
+    auto* note = static_cast<TkPlotAnnotation*>(plot.GetAnnotation(plot.AddAnnotation()));
+    note->SetStyle(kpasRectangle);
+    note->SetPenStyle(psClear);
+    note->SetBrushColor(clRed);
+    note->SetBrushStyle(bsClear);
+    note->SetX(50);
+    note->SetY(50);
+    note->SetWidth(60);
+    note->SetHeight(60);
+
+    // The colours inside the box (its edges left out), by count.
+    auto inside = [&] {
+        TBitmap bitmap(plot.GetWidth(), plot.GetHeight());
+        plot.PaintToCanvas(bitmap.Canvas);
+        const TRect box = note->GetDrawnRect();
+        std::map<TColor, int> colours;
+        for (int y = box.Top + 1; y < box.Bottom - 1; ++y)
+            for (int x = box.Left + 1; x < box.Right - 1; ++x)
+                ++colours[bitmap.Canvas->Pixels[x][y]];
+        return colours;
+    };
+    // Unfilled, the trace shows.
+    ASSERT_GT(inside()[clBlue], 100);
+    note->SetBrushStyle(bsDiagCross);
+    std::map<TColor, int> colours = inside();
+    EXPECT_GT(colours[clRed], 100);
+    EXPECT_GT(colours[clWhite], 100);
+    colours.erase(clRed);
+    colours.erase(clWhite);
+    EXPECT_TRUE(colours.empty()) << colours.size() << " other colours, " << colours[clBlue] << " pixels of the trace";
 }
 
 // A line at no value (NaN, as a file or a program may set it) is drawn

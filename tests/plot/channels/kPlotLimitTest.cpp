@@ -1,8 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <map>
+
 #include "ChannelTestSupport.h"
 #include "plot/channels/kPlotAxisLink.h"
 #include "plot/channels/kPlotLimit.h"
+#include "ui/Bitmap.h"
 #include "ui/RecordingCanvas.h"
 
 namespace {
@@ -131,7 +134,7 @@ TEST_F(Limit, BandsFillSolidlyOrHatchUnderTheirEdgesOrDrawTheEdgesAlone)
     ASSERT_EQ(r.size(), 5u);
     EXPECT_EQ(r[0].Op, TCanvasOp::Rectangle);
     EXPECT_EQ(r[0].Pen.Style, psClear);
-    EXPECT_EQ(r[0].Brush, (TBrushData{clRed, bsDiagCross}));
+    EXPECT_EQ(r[0].Brush, (TBrushData{clRed, bsDiagCross, clNavy}));
     EXPECT_EQ(Line(r[2]), (std::vector<int>{0, 80, 100, 80}));
     EXPECT_EQ(Line(r[4]), (std::vector<int>{0, 40, 100, 40}));
     EXPECT_EQ(r[4].Pen, (TPenData{clRed, 1, psDot}));
@@ -142,6 +145,37 @@ TEST_F(Limit, BandsFillSolidlyOrHatchUnderTheirEdgesOrDrawTheEdgesAlone)
     r = Drawn();
     ASSERT_EQ(r.size(), 4u);
     EXPECT_EQ(r[1].Pen, (TPenData{clRed, 3, psDot}));
+}
+
+// A hatched band or poly band drawn over a picture hides it: the gaps of
+// the hatch take the background colour given to Draw, and the hatch is
+// see-through again for whatever the canvas draws next.
+TEST_F(Limit, HatchedBandsFillTheirGapsWithTheBackground)
+{
+    limit->SetColor(clRed);
+    limit->SetFillStyle(bsCross);
+    for (TkPlotLimitStyle style : {kplsBandY, kplsPolyBandX}) {
+        SCOPED_TRACE(style);
+        limit->SetStyle(style);
+        limit->SetLine1Position(2);
+        limit->SetLine2Position(8);
+        limit->GetDataList().Clear();
+        limit->GetDataList().Add(0, 2, 8);
+        limit->GetDataList().Add(10, 2, 8);
+        TBitmap bitmap(100, 100);
+        bitmap.Canvas->Brush->SetColor(clLime);
+        bitmap.Canvas->FillRect(TRect(0, 0, 100, 100));
+        limit->Draw(bitmap.Canvas, clNavy);
+        // Inside the band, its edges left out: 20 .. 80 across the band.
+        std::map<TColor, int> colours;
+        for (int y = 25; y < 75; ++y)
+            for (int x = 25; x < 75; ++x)
+                ++colours[bitmap.Canvas->Pixels[x][y]];
+        EXPECT_GT(colours[clRed], 100);
+        EXPECT_GT(colours[clNavy], 100);
+        EXPECT_EQ(colours[clLime], 0);
+        EXPECT_EQ(bitmap.Canvas->Brush->GetHatchBackColor(), clNone);
+    }
 }
 
 TEST_F(Limit, APolyBandFollowsItsElementsWithinTheAxisRange)
