@@ -39,6 +39,7 @@ enum : std::uint32_t {
     EMR_EXTTEXTOUTW = 84,
     EMR_POLYGON16 = 86,
     EMR_POLYLINE16 = 87,
+    EMR_ALPHABLEND = 114,
 };
 
 // The reference device: 96 pixels per inch, 1920 by 1440 pixels.
@@ -364,6 +365,11 @@ public:
         const int W = I.width(), H = I.height();
         if (W == 0 || H == 0)
             return;
+        const QImage Shown = ShownPixels(Bitmap);
+        if (!Shown.isNull()) {
+            Blend(Dest, Shown);
+            return;
+        }
         const std::uint32_t RowSize = (static_cast<std::uint32_t>(W) * 3 + 3) & ~3u;
         const std::uint32_t BitsSize = RowSize * static_cast<std::uint32_t>(H);
         TBytes Body;
@@ -383,6 +389,58 @@ public:
                 Body.U8(0);
         }
         Emit(EMR_STRETCHDIBITS, Body);
+        AddBounds(Bounds);
+    }
+
+    // The picture as the canvas draws it, when some of its pixels let
+    // through what lies beneath (see-through pixels of a glyph, the
+    // transparent colour of a bitmap): 32-bit, premultiplied. Null when
+    // every pixel is opaque.
+    static QImage ShownPixels(const TBitmap& Bitmap)
+    {
+        QImage I = BitmapImage(Bitmap).convertToFormat(QImage::Format_ARGB32);
+        const bool Keyed = Bitmap.GetTransparent();
+        const QRgb Key = Keyed ? ToQColor(Bitmap.GetTransparentColor()).rgb() & 0xFFFFFF : 0;
+        bool SeeThrough = false;
+        for (int Y = 0; Y < I.height(); ++Y) {
+            auto* Row = reinterpret_cast<QRgb*>(I.scanLine(Y));
+            for (int X = 0; X < I.width(); ++X) {
+                if (Keyed && (Row[X] & 0xFFFFFF) == Key)
+                    Row[X] = 0;
+                SeeThrough = SeeThrough || qAlpha(Row[X]) != 255;
+            }
+        }
+        return SeeThrough ? I.convertToFormat(QImage::Format_ARGB32_Premultiplied) : QImage();
+    }
+
+    // A picture blended over what is drawn: an alpha-blend record of 32-bit
+    // premultiplied pixels. Blending does not mirror, so a mirrored place is
+    // drawn from mirrored pixels.
+    void Blend(const TRect& Dest, const QImage& Pixels)
+    {
+        const QImage I = Pixels.mirrored(Dest.Right < Dest.Left, Dest.Bottom < Dest.Top);
+        const int W = I.width(), H = I.height();
+        const TRect Place(std::min(Dest.Left, Dest.Right), std::min(Dest.Top, Dest.Bottom),
+                          std::max(Dest.Left, Dest.Right), std::max(Dest.Top, Dest.Bottom));
+        const std::uint32_t BitsSize = static_cast<std::uint32_t>(W) * static_cast<std::uint32_t>(H) * 4;
+        TBytes Body;
+        const TRect Bounds(Place.Left, Place.Top, Place.Right - 1, Place.Bottom - 1);
+        Body.Rect(Bounds).I32(Place.Left).I32(Place.Top).I32(Place.Width()).I32(Place.Height());
+        // Over, constant alpha 255, the source's own alpha (premultiplied).
+        Body.U8(0).U8(0).U8(255).U8(1);
+        Body.I32(0).I32(0);
+        for (float F : {1.0f, 0.0f, 0.0f, 1.0f, 0.0f, 0.0f})
+            Body.F32(F);
+        // No background, colours by value; the bitmap's header follows the
+        // record's 108 bytes of fields, its pixels follow the header.
+        Body.U32(0).U32(0).U32(108).U32(40).U32(148).U32(BitsSize).I32(W).I32(H);
+        Body.U32(40).I32(W).I32(H).U16(1).U16(32).U32(0).U32(BitsSize).I32(3780).I32(3780).U32(0).U32(0);
+        for (int Y = H - 1; Y >= 0; --Y) {
+            const auto* Row = reinterpret_cast<const QRgb*>(I.constScanLine(Y));
+            for (int X = 0; X < W; ++X)
+                Body.U8(qBlue(Row[X])).U8(qGreen(Row[X])).U8(qRed(Row[X])).U8(qAlpha(Row[X]));
+        }
+        Emit(EMR_ALPHABLEND, Body);
         AddBounds(Bounds);
     }
 

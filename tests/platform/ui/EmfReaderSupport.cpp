@@ -23,3 +23,41 @@ std::vector<TEmfRecord> Walk(const std::string& Bytes)
     }
     return Records;
 }
+
+bool ReadPicture(const TEmfRecord& R, TEmfPicture& Picture)
+{
+    std::size_t Bmi, Bits;
+    int Left = R.I32(24), Top = R.I32(28), Width, Height;
+    if (R.Type == STRETCHDIBITS) {
+        Bmi = R.U32(48);
+        Bits = R.U32(56);
+        Width = R.I32(72);
+        Height = R.I32(76);
+    } else if (R.Type == ALPHABLEND) {
+        Width = R.I32(32);
+        Height = R.I32(36);
+        Bmi = R.U32(84);
+        Bits = R.U32(92);
+    } else {
+        return false;
+    }
+    const int W = R.I32(Bmi + 4), H = R.I32(Bmi + 8), Depth = R.U32(Bmi + 12) >> 16;
+    if ((Depth != 24 && Depth != 32) || W <= 0 || H <= 0)
+        return false;
+    const std::size_t Row = (std::size_t(W) * (Depth / 8) + 3) & ~std::size_t(3);
+    EXPECT_LE(Bits + Row * H, R.Data.size());
+    if (Bits + Row * H > R.Data.size())
+        return false;
+    Picture.Dest = TRect(Left, Top, Left + Width, Top + Height);
+    Picture.Width = W;
+    Picture.Height = H;
+    Picture.Pixels.assign(std::size_t(W) * H, 0);
+    for (int Y = 0; Y < H; ++Y)
+        for (int X = 0; X < W; ++X) {
+            const auto* P = reinterpret_cast<const unsigned char*>(R.Data.data() + Bits + Row * (H - 1 - Y)) +
+                            X * (Depth / 8);
+            const std::uint32_t Alpha = Depth == 32 && R.Type == ALPHABLEND ? P[3] : 0xFF;
+            Picture.Pixels[std::size_t(Y) * W + X] = Alpha << 24 | std::uint32_t(P[2]) << 16 | P[1] << 8 | P[0];
+        }
+    return true;
+}

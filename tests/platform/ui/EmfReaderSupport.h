@@ -39,6 +39,17 @@ struct TEmfRecord {
 // The records of Bytes, in order; a size that does not fit fails the test.
 std::vector<TEmfRecord> Walk(const std::string& Bytes);
 
+// The picture a STRETCHDIBITS or ALPHABLEND record draws: its place and
+// its pixels as premultiplied 0xAARRGGBB, top row first (a STRETCHDIBITS
+// picture is opaque). False for any other record or bit depth.
+struct TEmfPicture {
+    TRect Dest;
+    int Width = 0;
+    int Height = 0;
+    std::vector<std::uint32_t> Pixels;
+};
+bool ReadPicture(const TEmfRecord& R, TEmfPicture& Picture);
+
 // Record types.
 enum : std::uint32_t {
     HEADER = 1,
@@ -55,6 +66,7 @@ enum : std::uint32_t {
     LINETO = 54,
     EXTSELECTCLIPRGN = 75,
     STRETCHDIBITS = 81,
+    ALPHABLEND = 114,
     CREATEFONT = 82,
     EXTTEXTOUTW = 84,
     POLYLINE16 = 87,

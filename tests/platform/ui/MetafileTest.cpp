@@ -426,4 +426,38 @@ TEST_F(Metafiles, AssignCopiesTheRecordingAndBitmapsRenderIt)
     EXPECT_EQ(Bmp.Canvas->Pixels[4][5], clWhite);
 }
 
+// A bitmap drawn with a transparent colour lets through what lies beneath:
+// its record blends it, the transparent pixels without effect, and a
+// mirrored place is drawn from mirrored pixels.
+TEST_F(Metafiles, ATransparentBitmapBlendsOverWhatIsDrawn)
+{
+    TBitmap Picture(3, 2);
+    Picture.Canvas->Brush->Color = clTeal;
+    Picture.Canvas->FillRect(Rect(0, 0, 3, 2));
+    Picture.Canvas->Pixels[0][0] = clRed;
+    Picture.SetTransparentColor(clTeal);
+    Picture.SetTransparent(true);
+    TMetafile Mf;
+    Mf.Width = 20;
+    Mf.Height = 20;
+    {
+        TMetafileCanvas C(&Mf, nullptr);
+        C.StretchDraw(Rect(4, 5, 7, 7), &Picture);
+        C.StretchDraw(Rect(13, 5, 10, 7), &Picture);  // mirrored left to right
+    }
+    std::vector<TEmfPicture> Pictures;
+    for (const TEmfRecord& R : Walk(Save(Mf))) {
+        TEmfPicture P;
+        if (ReadPicture(R, P)) {
+            EXPECT_EQ(R.Type, ALPHABLEND);
+            Pictures.push_back(P);
+        }
+    }
+    ASSERT_EQ(Pictures.size(), 2u);
+    EXPECT_EQ(Pictures[0].Dest, Rect(4, 5, 7, 7));
+    EXPECT_EQ(Pictures[0].Pixels, (std::vector<std::uint32_t>{0xFFFF0000u, 0, 0, 0, 0, 0}));
+    EXPECT_EQ(Pictures[1].Dest, Rect(10, 5, 13, 7));
+    EXPECT_EQ(Pictures[1].Pixels, (std::vector<std::uint32_t>{0, 0, 0xFFFF0000u, 0, 0, 0}));
+}
+
 }  // namespace

@@ -348,6 +348,55 @@ TEST_F(PlotOutput, ExportedMetafilesHoldThePlotsDrawingForAnyReader)
               std::u16string(u"Ombrix\0kPlot\0\0", 14));
 }
 
+// The toolbar's glyphs are pictures with see-through pixels: the metafile
+// draws them over the button face as the bitmap does, so its pictures laid
+// in order over the bitmap export change none of its pixels.
+TEST_F(PlotOutput, TheMetafilesPicturesShowWhatTheBitmapShows)
+{
+    ASSERT_TRUE(Plot.GetToolBar(0)->GetVisible());
+    const std::unique_ptr<TBitmap> bitmap = Painted();
+    const int width = bitmap->GetWidth(), height = bitmap->GetHeight();
+    // Blue, green, red of every pixel, as the bitmap's rows hold them.
+    std::vector<unsigned char> exported, laid;
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            for (int c = 0; c < 3; ++c)
+                exported.push_back(bitmap->PixelRow(y)[4 * x + c]);
+    laid = exported;
+
+    const std::string file = Dir.File("plot.emf");
+    Plot.SaveImageToMetafile(file);
+    int pictures = 0, opaque = 0;
+    for (const TEmfRecord& r : Walk(ReadRaw(file))) {
+        TEmfPicture picture;
+        if (!ReadPicture(r, picture))
+            continue;
+        ++pictures;
+        ASSERT_EQ(picture.Dest.Width(), picture.Width);
+        ASSERT_EQ(picture.Dest.Height(), picture.Height);
+        ASSERT_TRUE(picture.Dest.Left >= 0 && picture.Dest.Top >= 0 && picture.Dest.Right <= width &&
+                    picture.Dest.Bottom <= height);
+        for (int y = 0; y < picture.Height; ++y)
+            for (int x = 0; x < picture.Width; ++x) {
+                const std::uint32_t p = picture.Pixels[std::size_t(y) * picture.Width + x];
+                const unsigned alpha = p >> 24;
+                opaque += alpha == 255;
+                unsigned char* under = &laid[3 * (std::size_t(picture.Dest.Top + y) * width + picture.Dest.Left + x)];
+                // Premultiplied over.
+                for (int c = 0; c < 3; ++c)
+                    under[c] = static_cast<unsigned char>(((p >> (8 * c)) & 0xFF) +
+                                                          (under[c] * (255 - alpha) + 127) / 255);
+            }
+    }
+    // Every visible button of the toolbar has its glyph.
+    EXPECT_GE(pictures, 10);
+    EXPECT_GT(opaque, 1000);
+    std::size_t differing = 0;
+    for (std::size_t i = 0; i < laid.size(); i += 3)
+        differing += laid[i] != exported[i] || laid[i + 1] != exported[i + 1] || laid[i + 2] != exported[i + 2];
+    EXPECT_EQ(differing, 0u);
+}
+
 TEST_F(PlotOutput, ThePreviewIsHandedThePlotAndItsPrintSettings)
 {
     std::vector<std::string> log;
