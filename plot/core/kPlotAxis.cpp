@@ -432,21 +432,13 @@ void TkPlotAxis::AddLinearTicks(int MaxCount)
         increment = FDesiredIncrement;
     }
     n = std::max<std::int64_t>(1, n);
-    if (count == 0) {
-        const int ladderCount = int(std::min<std::int64_t>(n, INT32_MAX));
-        TkTickIncrement chosen = FLabels.Style == kptfDateTime     ? PlotDateTimeIncrement(FSpan, ladderCount)
-                                 : FLabels.Style == kptfPrice32nds ? PlotPriceIncrement(FSpan, ladderCount)
-                                                                   : PlotDecimalIncrement(FSpan, ladderCount);
+    const int ladderCount = int(std::min<std::int64_t>(n, INT32_MAX));
+    const bool fromLadder = count == 0;
+    if (fromLadder) {
+        const TkTickIncrement chosen = LadderIncrement(ladderCount);
         increment = chosen.Increment;
         count = chosen.Count;
         FCalendar = chosen.Calendar;
-        // With room for one label the ladder may step over the whole range
-        // (a short band zoomed to an odd range) and leave the scale bare;
-        // a step of the range itself always meets one value on it.
-        if (FCalendar == TkCalendarStep::None && increment > FSpan) {
-            increment = FSpan;
-            count = 1;
-        }
     }
     if (count < 2 && n > 1) {
         increment /= 2;
@@ -456,6 +448,49 @@ void TkPlotAxis::AddLinearTicks(int MaxCount)
         count = n;
         increment = FSpan / double(n);
     }
+    StepTicks(increment);
+    // With room for one label the ladder's step may be wider than a short
+    // range and meet no value on it, leaving the scale bare.
+    if (fromLadder && FCalendar == TkCalendarStep::None)
+        StepDownToATick(increment, ladderCount);
+}
+
+TkTickIncrement TkPlotAxis::LadderIncrement(int MaxCount) const
+{
+    return FLabels.Style == kptfDateTime     ? PlotDateTimeIncrement(FSpan, MaxCount)
+           : FLabels.Style == kptfPrice32nds ? PlotPriceIncrement(FSpan, MaxCount)
+                                             : PlotDecimalIncrement(FSpan, MaxCount);
+}
+
+bool TkPlotAxis::HasMajorTick() const
+{
+    return std::any_of(FTicks.begin(), FTicks.end(), [](const TkPlotTickObject& Tick) { return Tick.Major; });
+}
+
+void TkPlotAxis::StepDownToATick(double Increment, int MaxCount)
+{
+    // The ladder's own smaller steps, which it gives for more labels, keep
+    // the ticks on its round values. A step within the range always meets
+    // one; the decimal ladder reaches one within three labels where the
+    // style's ladder has nothing that small (below a millisecond, below
+    // its binary fractions).
+    constexpr int MoreLabels = 16;
+    for (const bool decimal : {false, true})
+        for (int more = 1; more <= MoreLabels && !HasMajorTick(); ++more) {
+            const int count = SatAdd(MaxCount, more);
+            const TkTickIncrement smaller = decimal ? PlotDecimalIncrement(FSpan, count) : LadderIncrement(count);
+            if (smaller.Calendar != TkCalendarStep::None || !(smaller.Increment > 0) ||
+                !(smaller.Increment < Increment))
+                continue;
+            Increment = smaller.Increment;
+            FTicks.clear();
+            StepTicks(Increment);
+        }
+}
+
+void TkPlotAxis::StepTicks(double Increment)
+{
+    double increment = Increment;
     const double minor = increment / (FMinorCount + 1.0);
     FMajorIncrement = increment;
     FMinorIncrement = minor;

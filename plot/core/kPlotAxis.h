@@ -261,6 +261,12 @@ private:
     void AddTick(bool Major, double Value);
     void AddLogTicks(int MaxCount);
     void AddLinearTicks(int MaxCount);
+    // The step of the labels' ladder for at most MaxCount labels.
+    TkTickIncrement LadderIncrement(int MaxCount) const;
+    // Majors every Increment (with the minors between) over the scale.
+    void StepTicks(double Increment);
+    bool HasMajorTick() const;
+    void StepDownToATick(double Increment, int MaxCount);
     // A runaway list: one tick in the middle says where the values are.
     void CutTicks();
     void PlaceTicks();

@@ -4,6 +4,7 @@
 #include <cfloat>
 #include <climits>
 #include <cmath>
+#include <iomanip>
 #include <random>
 #include <set>
 
@@ -61,7 +62,8 @@ TEST_F(AxisTicksTest, WithoutMinorsMajorsAreExactlyOneIncrementApart)
 }
 
 // Room for a single label, and a range no step of the ladder divides: a
-// step wider than the range would miss it altogether.
+// step wider than the range would miss it altogether, unless the range
+// holds one of its multiples (0 here for the second).
 TEST_F(AxisTicksTest, AScaleWithRoomForOneLabelStillShowsOne)
 {
     y->SetDrawRect(TRect(0, 0, 50, 45));
@@ -71,8 +73,97 @@ TEST_F(AxisTicksTest, AScaleWithRoomForOneLabelStillShowsOne)
         y->CalcTicks(&canvas);
         const std::vector<double> majors = Values(*y, true);
         ASSERT_FALSE(majors.empty());
-        EXPECT_LE(y->GetMajorIncrement(), y->GetSpan());
+        for (const double value : majors) {
+            EXPECT_TRUE(value >= y->GetMin() && value <= y->GetMax()) << value;
+            EXPECT_EQ(std::fmod(value, y->GetMajorIncrement()), 0) << value;
+        }
         for (const TkPlotTickObject& tick : y->GetTicks())
+            EXPECT_TRUE(!tick.Major || !tick.Label.empty());
+    }
+}
+
+// How far Value is from a whole number of Steps, in steps.
+double OffStep(double Value, double Step)
+{
+    const double steps = Value / Step;
+    return std::fabs(steps - std::nearbyint(steps));
+}
+
+// 1, 2 or 5 times a power of ten, or 2.5 times one where a step of 5 was
+// halved to give two labels.
+bool IsRoundStep(double Step)
+{
+    const double mantissa = Step / std::pow(10.0, std::floor(std::log10(Step)));
+    for (const double round : {1.0, 2.0, 2.5, 5.0, 10.0})
+        if (std::fabs(mantissa - round) < 1e-9)
+            return true;
+    return false;
+}
+
+// A scale of 251 pixels along the axis with room for a single label: the
+// X axis's labels, 25 pixels wide, want 46 widths of "0" between them,
+// the Y axis's 21 heights of "0" apart.
+void PlaceForOneLabel(TkPlotAxis& Axis)
+{
+    if (Axis.IsHorizontal()) {
+        Axis.SetDrawRect(TRect(0, 400, 251, 440));
+        Axis.SetLabelSeparation(45);
+    } else {
+        Axis.SetDrawRect(TRect(0, 0, 50, 251));
+        Axis.SetLabelSeparation(20);
+    }
+}
+
+// A range shorter than the ladder's step for one label, met by a multiple
+// of that step: the ticks stand on the step's round values.
+TEST_F(AxisTicksTest, AShortRangeWithRoomForOneLabelKeepsTheLaddersRoundTicks)
+{
+    for (TkPlotAxis* axis : {static_cast<TkPlotAxis*>(y.get()), static_cast<TkPlotAxis*>(x.get())}) {
+        SCOPED_TRACE(axis->IsHorizontal() ? "horizontal" : "vertical");
+        PlaceForOneLabel(*axis);
+        axis->SetMinSpan(44.838862714927515, 0.0078006953539946095);
+        axis->CalcTicks(&canvas);
+        ASSERT_EQ(axis->GetScalePixelLength(), 251);
+        EXPECT_DOUBLE_EQ(axis->GetMajorIncrement(), 0.01);
+        const std::vector<double> majors = Values(*axis, true);
+        const std::vector<double> minors = Values(*axis, false);
+        ASSERT_EQ(majors.size(), 1u);
+        ASSERT_EQ(minors.size(), 1u);
+        EXPECT_NEAR(majors[0], 44.84, 1e-12);
+        EXPECT_NEAR(minors[0], 44.845, 1e-12);
+    }
+}
+
+// Short ranges anywhere, on scales with room for one or two labels: every
+// tick stands on a whole number of round steps, and a major tick with its
+// label is always on the scale.
+TEST_F(AxisTicksTest, ShortRangesGetMajorTicksOnRoundStepsOnly)
+{
+    std::mt19937 random(17);
+    std::uniform_real_distribution<double> min(-1000, 1000);
+    std::uniform_real_distribution<double> decades(-4, 2);
+    for (int i = 0; i < 2000; ++i) {
+        TkPlotAxis& axis = i % 2 ? static_cast<TkPlotAxis&>(*x) : static_cast<TkPlotAxis&>(*y);
+        PlaceForOneLabel(axis);
+        // Every fourth scale has room for two labels.
+        if (i % 4 >= 2)
+            axis.SetLabelSeparation(axis.IsHorizontal() ? 20 : 9);
+        axis.SetMinorCount(i % 3);
+        axis.SetMinSpan(min(random), std::pow(10.0, decades(random)));
+        axis.CalcTicks(&canvas);
+        SCOPED_TRACE(::testing::Message()
+                     << std::setprecision(17) << "min " << axis.GetMin() << " span " << axis.GetSpan() << " minors "
+                     << axis.GetMinorCount() << " " << (axis.IsHorizontal() ? "horizontal" : "vertical"));
+        const double major = axis.GetMajorIncrement();
+        const double minor = axis.GetMinorIncrement();
+        ASSERT_TRUE(IsRoundStep(major)) << major;
+        const std::vector<double> majors = Values(axis, true);
+        ASSERT_FALSE(majors.empty());
+        for (const double value : majors)
+            EXPECT_LT(OffStep(value, major), 1e-6) << value;
+        for (const double value : Values(axis, false))
+            EXPECT_LT(OffStep(value, minor), 1e-6) << value;
+        for (const TkPlotTickObject& tick : axis.GetTicks())
             EXPECT_TRUE(!tick.Major || !tick.Label.empty());
     }
 }
