@@ -172,6 +172,10 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
         WriteSeed(directory, "plot", StreamOf(*MakePlot(0), false));
         WriteSeed(directory, "plot-full", StreamOf(*MakePlot(0), true));
         WriteSeed(directory, "variant", StreamOf(*MakePlot(1), false));
+        // An X-Y channel beside the traces: its stream names its class.
+        std::unique_ptr<TkPlot> curves = MakePlot(1);
+        curves->XYChannel(curves->AddXYChannel())->SetOPCItem2Name("Rig.Flow");
+        WriteSeed(directory, "xy-channel", StreamOf(*curves, false));
         std::exit(0);
     }
     return 0;

@@ -19,7 +19,8 @@
 //     0x05 false, 0x06 true
 //     0x07 identifier  uint16 length, bytes (an enumeration value's name)
 //     0x08 set         uint16 count, then count identifiers as above
-//     0x09 collection  { list } null
+//     0x09 collection  { [identifier] list } null; the identifier, where
+//                      there is one, names the class of the item after it
 //     0x0A binary      uint32 length, bytes
 // Collections nest at most MaxCollectionDepth deep; a stream that breaks
 // any of these rules is refused with EReadError.

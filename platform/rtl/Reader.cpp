@@ -172,6 +172,8 @@ void TReader::SkipValue()
             throw EReadError("Invalid stream format: collections nested too deep");
         }
         while (NextValue() != TValueType::vaNull) {
+            if (NextValue() == TValueType::vaIdent)
+                ReadIdent();
             Expect(TValueType::vaList);
             SkipPropertyList();
         }
@@ -292,14 +294,27 @@ void TReader::ReadProperty(TPersistent* Instance)
 void TReader::ReadCollection(const std::function<TPersistent*()>& NewItem,
                              const std::function<void(TPersistent*)>& Done)
 {
+    ReadCollection(
+        [&](const std::string& ClassName) {
+            if (!ClassName.empty())
+                throw EReadError("Invalid stream format: no item of class " + ClassName + " belongs here");
+            return NewItem();
+        },
+        Done);
+}
+
+void TReader::ReadCollection(const std::function<TPersistent*(const std::string& ClassName)>& NewItem,
+                             const std::function<void(TPersistent*)>& Done)
+{
     Expect(TValueType::vaCollection);
     if (++FDepth > MaxCollectionDepth) {
         FDepth = 0;
         throw EReadError("Invalid stream format: collections nested too deep");
     }
     while (NextValue() != TValueType::vaNull) {
+        const std::string className = NextValue() == TValueType::vaIdent ? ReadIdent() : std::string();
         Expect(TValueType::vaList);
-        TPersistent* item = NewItem();
+        TPersistent* item = NewItem(className);
         ReadProperties(item);
         if (Done)
             Done(item);

@@ -18,7 +18,12 @@ public:
     void ReadProperties(TPersistent* Instance);
     // Reads a collection: for each item NewItem gives the object to read
     // into, and Done (when set) is called once its properties are read.
+    // An item that names its class is refused.
     void ReadCollection(const std::function<TPersistent*()>& NewItem,
+                        const std::function<void(TPersistent*)>& Done = {});
+    // The same for items that may name their class: NewItem gets the name,
+    // or an empty one for an item that names none.
+    void ReadCollection(const std::function<TPersistent*(const std::string& ClassName)>& NewItem,
                         const std::function<void(TPersistent*)>& Done = {});
 
     void ReadSignature();

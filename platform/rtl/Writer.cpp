@@ -170,10 +170,14 @@ void TWriter::WritePublished(const TObject* Instance, const TPropInfo& Info, con
     }
 }
 
-void TWriter::WriteCollection(int Count, const std::function<const TPersistent*(int)>& Item)
+void TWriter::WriteCollection(int Count, const std::function<const TPersistent*(int)>& Item,
+                              const std::function<std::string(int)>& ClassName)
 {
     WriteValueType(TValueType::vaCollection);
     for (int i = 0; i < Count; ++i) {
+        if (ClassName)
+            if (const std::string name = ClassName(i); !name.empty())
+                WriteIdent(name);
         WriteValueType(TValueType::vaList);
         WriteProperties(Item(i));
         WriteListEnd();

@@ -21,8 +21,11 @@ public:
     // dotted path, then the instance's own defined properties. Writes no
     // list end.
     void WriteProperties(const TPersistent* Instance);
-    // A collection of Count items, each a list of its properties.
-    void WriteCollection(int Count, const std::function<const TPersistent*(int)>& Item);
+    // A collection of Count items, each a list of its properties. Where
+    // ClassName is given and names an item's class (not empty), the name
+    // goes before the item, for collections whose items differ in class.
+    void WriteCollection(int Count, const std::function<const TPersistent*(int)>& Item,
+                         const std::function<std::string(int)>& ClassName = {});
 
     void WriteSignature();
     void WritePropName(const std::string& Name);

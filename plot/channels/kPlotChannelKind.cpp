@@ -1,11 +1,14 @@
 // The channel kind. Its manager holds channels of every class derived from
 // TkPlotChannelCustom; a new one is a trace channel unless the plot says
 // otherwise (TkPlotMasterManager::SetChannelClass, or Add with a class).
+// The plot's stream names each trace or X-Y channel's class.
 #include <algorithm>
 #include <iterator>
+#include <typeinfo>
 
 #include "plot/channels/kPlotAxisLink.h"
 #include "plot/channels/kPlotChannel.h"
+#include "plot/channels/kXYPlotChannel.h"
 #include "plot/core/kPlotAxis.h"
 #include "plot/core/kPlotMasterManager.h"
 
@@ -46,6 +49,12 @@ void FirstLinks(TkPlotObject& Object, TkPlotMasterManager& Master)
         channel.SetYAxisName(y->GetName());
 }
 
+// A plot holds trace and X-Y channels side by side.
+constexpr TkPlotNamedClass ChannelClasses[] = {
+    {"TkPlotChannel", NewPlotObject<TkPlotChannel>, &typeid(TkPlotChannel)},
+    {"TkXYPlotChannel", NewPlotObject<TkXYPlotChannel>, &typeid(TkXYPlotChannel)},
+};
+
 }  // namespace
 
 constinit const TkPlotKind TkPlotObjectKind::Channel{
@@ -61,6 +70,7 @@ constinit const TkPlotKind TkPlotObjectKind::Channel{
             static_cast<TkPlotChannelCustom&>(Object).AxisFinder = PlotAxisFinder(Master);
         },
     .FirstLinks = FirstLinks,
+    .Classes = ChannelClasses,
     .PreDrawn = true,
     // Drawn once the pre-draw pass found it drawable.
     .Paint =

@@ -13,6 +13,8 @@
 // order. The plot libraries are linked whole (cmake/KalvoLibrary.cmake):
 // nothing refers to a kind's file, which a plain static link would drop.
 // Plots are made after start-up, when every kind has registered.
+#include <span>
+#include <typeinfo>
 #include <vector>
 
 class TkPlotDataView;
@@ -83,6 +85,15 @@ using TkPlotKindManagerFactory = TkPlotKindManager* (*)(TkPlotObjectOwner* Owner
 // Gives an object links to the plot's other objects.
 using TkPlotObjectLinker = void (*)(TkPlotObject& Object, TkPlotMasterManager& Master);
 
+// One of the classes a kind's objects may be of, by the name the plot's
+// stream gives it.
+struct TkPlotNamedClass {
+    const char* Name = "";
+    TkPlotObjectFactory Make = nullptr;
+    // The class itself: an object of a class derived from it is not one.
+    const std::type_info* Type = nullptr;
+};
+
 struct TkPlotKind {
     // ---- making
     // The kind's name: its manager streams as Name + "Manager", and the
@@ -110,6 +121,12 @@ struct TkPlotKind {
     bool NamesObjects = true;
     // The plot streams the kind's objects with its form data.
     bool Streamed = true;
+    // The classes its objects may be of, where there are several: the
+    // stream names each object's class among them, so that the object
+    // reads back as one of its class. An object of a class not listed, or
+    // one read from a stream that names none, is of the class the manager
+    // makes.
+    std::span<const TkPlotNamedClass> Classes = {};
 
     // ---- layout
     TkPlotLayoutSpan Span = TkPlotLayoutSpan::None;

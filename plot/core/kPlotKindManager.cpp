@@ -1,6 +1,9 @@
 #include "plot/core/kPlotKindManager.h"
 
+#include <typeinfo>
+
 #include "rtl/Exception.h"
+#include "rtl/StrUtils.h"
 
 TkPlotKindManager::TkPlotKindManager(TkPlotObjectOwner* AOwner, const TkPlotObjectCallbacks& Callbacks,
                                      TkPlotMasterManager& Master, const TkPlotKind& Kind)
@@ -49,4 +52,23 @@ void TkPlotKindManager::AddObject(TkPlotObject* Object)
     // (ignoring case) is replaced by a fresh one.
     if (IndexOfName(Object->GetName()) != IndexOf(Object))
         Object->ReplaceNameUnannounced(MakeDefaultName());
+}
+
+std::string TkPlotKindManager::StreamedClassName(const TkPlotObject* Object) const
+{
+    for (const TkPlotNamedClass& c : FKind.Classes)
+        if (typeid(*Object) == *c.Type)
+            return c.Name;
+    return {};
+}
+
+TkPlotObject* TkPlotKindManager::CreateStreamedObject(const std::string& ClassName)
+{
+    if (ClassName.empty())
+        return CreateObject();
+    for (const TkPlotNamedClass& c : FKind.Classes)
+        if (SameText(ClassName, c.Name))
+            return CreateObject(c.Make);
+    throw EReadError(std::string("Invalid stream format: ") + FKind.DefaultName + " objects are of no class " +
+                     ClassName);
 }

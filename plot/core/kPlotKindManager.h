@@ -36,6 +36,9 @@ public:
     const TkPlotKind& Kind() const { return FKind; }
     // The class CreateObject makes objects of from now on.
     void SetObjectClass(TkPlotObjectClass Value) { FObjectClass = std::move(Value); }
+    // Among the kind's classes, where it lists them.
+    std::string StreamedClassName(const TkPlotObject* Object) const override;
+    TkPlotObject* CreateStreamedObject(const std::string& ClassName) override;
 
 protected:
     ~TkPlotKindManager() override = default;

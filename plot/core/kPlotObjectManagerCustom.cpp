@@ -34,7 +34,16 @@ void TkPlotObjectManagerCustom::Free(TkPlotObjectManagerCustom* Manager)
 
 void TkPlotObjectManagerCustom::WriteObjects(TWriter& Writer) const
 {
-    Writer.WriteCollection(GetCount(), [this](int Index) { return GetObject(Index); });
+    Writer.WriteCollection(
+        GetCount(), [this](int Index) { return GetObject(Index); },
+        [this](int Index) { return StreamedClassName(GetObject(Index)); });
+}
+
+TkPlotObject* TkPlotObjectManagerCustom::CreateStreamedObject(const std::string& ClassName)
+{
+    if (!ClassName.empty())
+        throw EReadError("Invalid stream format: no object of class " + ClassName + " belongs here");
+    return CreateObject();
 }
 
 void TkPlotObjectManagerCustom::ReadObjects(TReader& Reader)
@@ -43,8 +52,8 @@ void TkPlotObjectManagerCustom::ReadObjects(TReader& Reader)
     TkPlotObject* pending = nullptr;
     try {
         Reader.ReadCollection(
-            [&]() -> TPersistent* {
-                pending = CreateObject();
+            [&](const std::string& ClassName) -> TPersistent* {
+                pending = CreateStreamedObject(ClassName);
                 return pending;
             },
             [&](TPersistent*) {

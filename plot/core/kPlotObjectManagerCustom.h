@@ -51,11 +51,17 @@ public:
     const TkPlotObjectCallbacks& GetCallbacks() const { return FCallbacks; }
 
     // The objects as a collection of the component stream, each with its
-    // published properties. Reading clears the manager first, then makes
-    // and registers one object per item; read objects keep their stored
-    // names. An object whose properties fail to read is freed again.
+    // published properties (and its class, where StreamedClassName names
+    // one). Reading clears the manager first, then makes and registers one
+    // object per item; read objects keep their stored names. An object
+    // whose properties fail to read is freed again.
     void WriteObjects(TWriter& Writer) const;
     void ReadObjects(TReader& Reader);
+    // The name of Object's class in the stream; empty: none is written.
+    virtual std::string StreamedClassName(const TkPlotObject*) const { return {}; }
+    // An object of the class a stream names, or of the manager's own class
+    // for an empty name; raises EReadError for a class it does not make.
+    virtual TkPlotObject* CreateStreamedObject(const std::string& ClassName);
 
 protected:
     ~TkPlotObjectManagerCustom() override = default;

@@ -278,6 +278,51 @@ TEST_F(ComponentStreamTest, ANestedCollectionInsideACollectionItemIsRead)
     ExpectSame(d, *read[1], false);
 }
 
+// Items of a collection may name their class: the reader that asks hears
+// each name (none for an item without one); one that does not refuses a
+// named item as a bad stream.
+TEST_F(ComponentStreamTest, ItemsMayNameTheirClassWhereTheReaderTakesIt)
+{
+    TItem first, second;
+    first.Label = "plain";
+    second.Label = "named";
+    const TItem* items[] = {&first, &second};
+    TMemoryStream stream;
+    {
+        TWriter writer(stream);
+        writer.WriteSignature();
+        writer.WritePropName("Items");
+        writer.WriteCollection(
+            2, [&](int i) { return items[i]; }, [](int i) { return std::string(i ? "TItem" : ""); });
+        writer.WriteListEnd();
+    }
+    const std::string bytes = stream.Bytes();
+    EXPECT_NE(bytes.find(std::string("\x07\x05\0TItem\x01", 9)), std::string::npos);
+
+    std::vector<std::string> classes;
+    std::vector<std::unique_ptr<TItem>> read;
+    TMemoryStream input(bytes);
+    TReader reader(input);
+    reader.ReadSignature();
+    EXPECT_EQ(reader.ReadPropName(), "Items");
+    reader.ReadCollection([&](const std::string& ClassName) -> TPersistent* {
+        classes.push_back(ClassName);
+        read.push_back(std::make_unique<TItem>());
+        return read.back().get();
+    });
+    reader.ReadListEnd();
+    EXPECT_EQ(classes, (std::vector<std::string>{"", "TItem"}));
+    ASSERT_EQ(read.size(), 2u);
+    EXPECT_EQ(read[1]->Label, "named");
+
+    TDial target;
+    target.Items.push_back(std::make_unique<TItem>());
+    target.Items[0]->Label = "kept";
+    EXPECT_THROW(Read(bytes, target), EReadError);
+    ASSERT_EQ(target.Items.size(), 1u);
+    EXPECT_EQ(target.Items[0]->Label, "kept");
+}
+
 // Cutting a valid stream anywhere must raise a read error and leave the
 // object exactly as it was, however much of the stream was good.
 TEST_F(ComponentStreamTest, ATruncatedStreamRaisesAndChangesNothing)

@@ -9,6 +9,10 @@
 #include "ChannelTestSupport.h"
 #include "plot/channels/kPlot.h"
 #include "plot/channels/kXYPlotChannel.h"
+#include "rtl/Exception.h"
+#include "rtl/MemoryStream.h"
+#include "rtl/Reader.h"
+#include "rtl/Writer.h"
 #include "ui/RecordingCanvas.h"
 
 namespace {
@@ -305,6 +309,97 @@ TEST(XYPlot, APaintedChartDrawsTheSegmentsInTheOrderAdded)
             lines.push_back({r.Points.at(0), TPoint(r.Args[0], r.Args[1])});
     const auto at = [&](double X, double Y) { return TPoint(x->ValueToPixel(X), y->ValueToPixel(Y)); };
     EXPECT_EQ(lines, (std::vector<Line>{{at(0, 0), at(10, 5)}, {at(2, 8), at(10, 5)}}));
+}
+
+std::string StreamOf(const TkPlot& Plot)
+{
+    TMemoryStream stream;
+    TWriter(stream).WriteRoot(&Plot);
+    return stream.Bytes();
+}
+
+void ReadInto(TkPlot& Plot, const std::string& Bytes)
+{
+    TMemoryStream stream(Bytes);
+    TReader(stream).ReadRoot(&Plot);
+}
+
+// A saved chart with an X-Y channel beside its trace gets both back, each
+// of its own class, the X-Y channel with the settings of its X item.
+TEST(XYPlot, AnXYChannelReadsBackFromTheStreamAsOne)
+{
+    Application->Initialize();
+    TkPlot original(nullptr);
+    TkXYPlotChannel* xy = original.XYChannel(original.AddXYChannel());
+    xy->SetName("Curve");
+    xy->SetOPCAutoConnect(false);
+    xy->SetOPCItemName("Rig.Pressure");
+    xy->SetOPCItem2Name("Rig.Flow");
+    xy->SetOPCScalar2(2.5);
+    xy->SetOPCOffset2(-4);
+    const std::string bytes = StreamOf(original);
+
+    TkPlot copy(nullptr);
+    ReadInto(copy, bytes);
+    ASSERT_EQ(copy.GetChannelCount(), 2);
+    EXPECT_NE(copy.Channel(0), nullptr);
+    TkXYPlotChannel* read = copy.XYChannel(1);
+    ASSERT_NE(read, nullptr);
+    EXPECT_EQ(read->GetName(), "Curve");
+    EXPECT_EQ(read->GetOPCItemName(), "Rig.Pressure");
+    EXPECT_EQ(read->GetOPCItem2Name(), "Rig.Flow");
+    EXPECT_EQ(read->GetOPCScalar2(), 2.5);
+    EXPECT_EQ(read->GetOPCOffset2(), -4);
+    EXPECT_EQ(StreamOf(copy), bytes);
+
+    // A class no channel is of: the stream is refused, the chart kept.
+    std::string unknown = bytes;
+    const auto at = unknown.find("TkXYPlotChannel");
+    ASSERT_NE(at, std::string::npos);
+    unknown.replace(at, 15, "TkXYPlotChannex");
+    const std::string before = StreamOf(original);
+    EXPECT_THROW(ReadInto(original, unknown), EReadError);
+    EXPECT_EQ(StreamOf(original), before);
+}
+
+// The plot's stream as it was before channels said their class there: its
+// channels one by one, each a list of its properties alone.
+std::string ChannelsWithoutTheirClass(const TkPlot& Plot)
+{
+    TMemoryStream stream;
+    TWriter writer(stream);
+    writer.WriteSignature();
+    writer.WritePropName("ChannelManager");
+    writer.WriteCollection(Plot.GetChannelCount(), [&](int Index) { return Plot.GetChannel(Index); });
+    writer.WriteListEnd();
+    return stream.Bytes();
+}
+
+// Such streams read as they always did: each channel is of the class the
+// reading chart makes.
+TEST(XYPlot, ChannelsOfAStreamWithoutTheirClassAreOfTheReadersClass)
+{
+    Application->Initialize();
+    TkPlot traces(nullptr);
+    traces.Channel(0)->SetName("Flow");
+    traces.Channel(0)->SetColor(0x123456);
+    TkPlot copy(nullptr);
+    copy.AddChannel();
+    ReadInto(copy, ChannelsWithoutTheirClass(traces));
+    ASSERT_EQ(copy.GetChannelCount(), 1);
+    ASSERT_NE(copy.Channel(0), nullptr);
+    EXPECT_EQ(copy.Channel(0)->GetName(), "Flow");
+    EXPECT_EQ(copy.Channel(0)->GetColor(), TColor(0x123456));
+
+    TkPlot curves(nullptr);
+    curves.DeleteChannel(0);
+    curves.XYChannel(curves.AddXYChannel())->SetOPCItem2Name("Rig.Flow");
+    TkPlot curvesCopy(nullptr);
+    curvesCopy.GetMasterManager().SetChannelClass(PlotObjectClassOf<TkXYPlotChannel>());
+    ReadInto(curvesCopy, ChannelsWithoutTheirClass(curves));
+    ASSERT_EQ(curvesCopy.GetChannelCount(), 1);
+    ASSERT_NE(curvesCopy.XYChannel(0), nullptr);
+    EXPECT_EQ(curvesCopy.XYChannel(0)->GetOPCItem2Name(), "Rig.Flow");
 }
 
 }  // namespace
