@@ -179,7 +179,8 @@ TPropLocation FindPropertyByPath(TObject* Root, const std::string& Path)
             return info ? TPropLocation{current, info} : TPropLocation{};
         }
         const TPropInfo* holder = GetPropInfo(current, rest.substr(0, dot));
-        if (!holder || holder->Kind != TTypeKind::tkClass || !holder->OwnsObject || !holder->GetObject)
+        if (!holder || holder->Kind != TTypeKind::tkClass || !(holder->OwnsObject || holder->SharesObject) ||
+            !holder->GetObject)
             return {};
         current = holder->GetObject(current);
         rest = rest.substr(dot + 1);

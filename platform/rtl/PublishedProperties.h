@@ -56,6 +56,11 @@ struct TPropInfo {
     // Sub-object held by a class property is owned by its holder (a font, a
     // pen); only owned sub-objects are followed by dotted paths and writers.
     bool OwnsObject = false;
+    // A sub-object that another object owns, shown here as a part of this
+    // one (the plot's title font, its title label's): dotted paths and
+    // property-text files follow it like an owned one; the component
+    // stream leaves it to its owner.
+    bool SharesObject = false;
 
     // Declared default for ordinal kinds; none means "always written".
     std::optional<std::int64_t> Default;
@@ -254,6 +259,12 @@ public:
         p.HasWriteAccessor = true;
         return *this;
     }
+    // The last added object property shares its object (see SharesObject).
+    TPropertyListBuilder& Shared()
+    {
+        FProps.back().SharesObject = true;
+        return *this;
+    }
     // Ordinal range of the last added property: values outside it are
     // refused where properties are set by name (files, streams).
     TPropertyListBuilder& Range(std::int64_t Min, std::int64_t Max)
@@ -338,8 +349,8 @@ void RegisterPublishedClass(const std::string& ClassName, std::vector<TPropInfo>
 const TPropInfo* GetPropInfo(const TObject* Instance, const std::string& Name);
 
 // A property reached by a dotted path such as "Font.Color": the object that
-// holds it and its descriptor. Only owned sub-objects are followed, and an
-// object is never visited twice, so the walk always ends.
+// holds it and its descriptor. Only owned (or shared) sub-objects are
+// followed, and an object is never visited twice, so the walk always ends.
 struct TPropLocation {
     TObject* Instance = nullptr;
     const TPropInfo* Info = nullptr;

@@ -82,9 +82,9 @@ void WriteObject(TObject* Instance, const std::string& Prefix, TStrings& Lines, 
             AddLine(Lines, path, FloatToStrExact(GetFloatProp(Instance, *p)));
         } else if (p->Kind == TTypeKind::tkString) {
             AddLine(Lines, path, EscapeText(GetStrProp(Instance, *p)));
-        } else if (p->Kind == TTypeKind::tkClass && p->OwnsObject) {
-            // Only owned sub-objects: a reference to another component
-            // could lead back here.
+        } else if (p->Kind == TTypeKind::tkClass && (p->OwnsObject || p->SharesObject)) {
+            // Only sub-objects that are parts of this one: a reference to
+            // another component could lead back here.
             if (TObject* held = GetObjectProp(Instance, *p); held && dynamic_cast<TPersistent*>(held))
                 WriteObject(held, path, Lines, Differential, SkipList, Visited);
         }

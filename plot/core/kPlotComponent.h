@@ -317,8 +317,9 @@ public:
     PUBLISHED_ACCESSORS(std::string, TitleText);
     TFont* GetTitleFont() const;
     void SetTitleFont(const TFont* Value);
-    // The title label's own font: the label streams it.
-    PUBLISHED_WITH(Object("TitleFont", "TFont", &TkPlotComponent::GetTitleFont, false));
+    // The title label's own font: the label streams it, while property
+    // files hold it under this name too.
+    PUBLISHED_WITH(Object("TitleFont", "TFont", &TkPlotComponent::GetTitleFont, false).Shared());
     double GetTitleMargin() const;
     void SetTitleMargin(double Value);
     PUBLISHED_ACCESSORS(double, TitleMargin);

@@ -260,4 +260,38 @@ TEST_F(kPlotPropertyFileTest, AChannelHasAFileOfItsOwn)
     }
 }
 
+// The plot's TitleFont is the title label's font under a name of the
+// plot's own: a file sets it by either path, and a saved file holds both.
+TEST_F(kPlotPropertyFileTest, TheTitleFontIsReadAndWrittenByItsOwnPathToo)
+{
+    auto plot = TwoChannelPlot();
+    WriteBytes(Path("title.txt"),
+               "File Type = Plot Config\r\nLabelCount = 1\r\nTitleFont.Size = 21\r\n"
+               "TitleFont.Name = Tahoma\r\n");
+    plot->LoadPropertiesFromFile(Path("title.txt"));
+    ASSERT_EQ(plot->GetLabelCount(), 1);
+    TFont* font = static_cast<TkPlotLabel*>(plot->GetLabel(0))->GetFont();
+    EXPECT_EQ(plot->GetTitleFont(), font);
+    EXPECT_EQ(font->GetSize(), 21);
+    EXPECT_EQ(font->GetName(), "Tahoma");
+
+    WriteBytes(Path("label.txt"), "File Type = Plot Config\r\nLabelCount = 1\r\nLabel0.Font.Size = 15\r\n");
+    plot->LoadPropertiesFromFile(Path("label.txt"));
+    EXPECT_EQ(font->GetSize(), 15);
+
+    font->SetColor(0x123456);
+    for (const bool differential : {false, true}) {
+        plot->SetDifferentialPropertySave(differential);
+        plot->SavePropertiesToFile(Path("saved.txt"));
+        const std::string text = ReadBytes(Path("saved.txt"));
+        for (const char* line : {"\r\nTitleFont.Size = 15\r\n", "\r\nTitleFont.Height = -20\r\n",
+                                 "\r\nTitleFont.Color = 1193046\r\n", "\r\nTitleFont.Name = Tahoma\r\n"})
+            EXPECT_NE(text.find(line), std::string::npos) << line << (differential ? " differential" : " full");
+        auto copy = std::make_unique<TkPlot>(nullptr);
+        copy->LoadPropertiesFromFile(Path("saved.txt"));
+        EXPECT_EQ(copy->GetTitleFont()->GetSize(), 15);
+        EXPECT_EQ(copy->GetTitleFont()->GetColor(), TColor(0x123456));
+    }
+}
+
 }  // namespace
