@@ -23,6 +23,11 @@ int TFont::LimitedHeight(double Pixels)
 
 void TFont::SetSize(int Value)
 {
+    // The size the height already has is no change: a height between two
+    // whole sizes (22 pixels, 16.5 points) would otherwise move to the
+    // height of its rounded size each time a file or stream gives both.
+    if (Value == GetSize())
+        return;
     const int PPI = PixelsPerInch > 0 ? PixelsPerInch : 96;
     SetHeight(-LimitedHeight(Value * double(PPI) / 72.0));
 }

@@ -31,7 +31,8 @@ public:
     void SetName(const std::string& Value);
     // Size in points; Height in pixels, negative for the character height
     // without internal leading (the usual form), positive for the cell.
-    // Both stop at MaxHeight pixels.
+    // Both stop at MaxHeight pixels. Setting the size the font already has
+    // keeps its height.
     int GetSize() const;
     void SetSize(int Value);
     int GetHeight() const { return FHeight; }

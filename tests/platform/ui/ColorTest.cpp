@@ -77,6 +77,29 @@ TEST(DrawingTools, FontSizeAndHeightFollowEachOther)
     EXPECT_EQ(Printer.Size(), 12);
 }
 
+// Files and streams hold a font's Height and then its Size: the size the
+// height already has, set again, must leave the height as it is (a height
+// of 22 pixels is 16.5 points, written as 17, which alone would make 23).
+TEST(DrawingTools, SettingTheSizeAFontAlreadyHasKeepsItsHeight)
+{
+    for (const int ppi : {48, 72, 96, 120, 144, 600})
+        for (int height = -300; height <= 300; ++height) {
+            TFont Font;
+            Font.PixelsPerInch = ppi;
+            Font.Height = height;
+            int Changes = 0;
+            Font.OnChange = [&](TObject*) { ++Changes; };
+            Font.Size = Font.Size();
+            EXPECT_EQ(Font.Height(), height) << ppi << " pixels per inch";
+            EXPECT_EQ(Changes, 0);
+        }
+    TFont Font;
+    Font.Height = -22;
+    EXPECT_EQ(Font.Size(), 17);
+    Font.Size = 18;
+    EXPECT_EQ(Font.Height(), -24);
+}
+
 // Sizes and heights far beyond any screen stop at the largest height:
 // turned into pixels they once overflowed and came back as other sizes.
 TEST(DrawingTools, FontHeightsStopAtTheLargestHeightWhateverTheEntry)

@@ -294,4 +294,36 @@ TEST_F(kPlotPropertyFileTest, TheTitleFontIsReadAndWrittenByItsOwnPathToo)
     }
 }
 
+// A file the program wrote reads back into the same file, whether its
+// fonts were given by a height in pixels (which a whole size in points may
+// not hit) or by a size.
+TEST_F(kPlotPropertyFileTest, FontsGivenByHeightOrBySizeReadBackIntoTheSameFile)
+{
+    for (int step = 0; step < 12; ++step) {
+        const int height = -9 - 3 * step;  // -9 .. -42
+        const int size = 6 + 2 * step;     // 6 .. 28
+        SCOPED_TRACE(::testing::Message() << "height " << height << ", size " << size);
+        auto plot = TwoChannelPlot();
+        plot->GetXAxis(0)->GetLabelsFont()->SetHeight(height);
+        plot->GetYAxis(0)->GetTitleFont()->SetHeight(height - 1);
+        plot->GetTitleFont()->SetHeight(height - 2);
+        plot->GetXAxis(0)->GetTitleFont()->SetSize(size);
+        plot->Channel(1)->GetMarkersFont()->SetSize(size + 1);
+        plot->SavePropertiesToFile(Path("first.txt"));
+        auto copy = std::make_unique<TkPlot>(nullptr);
+        copy->LoadPropertiesFromFile(Path("first.txt"));
+        EXPECT_EQ(copy->GetXAxis(0)->GetLabelsFont()->GetHeight(), height);
+        EXPECT_EQ(copy->GetYAxis(0)->GetTitleFont()->GetHeight(), height - 1);
+        EXPECT_EQ(copy->GetTitleFont()->GetHeight(), height - 2);
+        EXPECT_EQ(copy->GetXAxis(0)->GetTitleFont()->GetSize(), size);
+        EXPECT_EQ(copy->Channel(1)->GetMarkersFont()->GetSize(), size + 1);
+        copy->SavePropertiesToFile(Path("second.txt"));
+        auto again = std::make_unique<TkPlot>(nullptr);
+        again->LoadPropertiesFromFile(Path("second.txt"));
+        again->SavePropertiesToFile(Path("third.txt"));
+        EXPECT_EQ(FirstDifference(ReadBytes(Path("second.txt")), ReadBytes(Path("first.txt"))), "");
+        EXPECT_EQ(FirstDifference(ReadBytes(Path("third.txt")), ReadBytes(Path("first.txt"))), "");
+    }
+}
+
 }  // namespace
