@@ -26,21 +26,25 @@ std::vector<TEmfRecord> Walk(const std::string& Bytes)
 
 bool ReadPicture(const TEmfRecord& R, TEmfPicture& Picture)
 {
+    // Only the fields of a picture record are read, and only within it.
     std::size_t Bmi, Bits;
-    int Left = R.I32(24), Top = R.I32(28), Width, Height;
+    int Width, Height;
+    if ((R.Type != STRETCHDIBITS && R.Type != ALPHABLEND) || R.Data.size() < 96)
+        return false;
+    const int Left = R.I32(24), Top = R.I32(28);
     if (R.Type == STRETCHDIBITS) {
         Bmi = R.U32(48);
         Bits = R.U32(56);
         Width = R.I32(72);
         Height = R.I32(76);
-    } else if (R.Type == ALPHABLEND) {
+    } else {
         Width = R.I32(32);
         Height = R.I32(36);
         Bmi = R.U32(84);
         Bits = R.U32(92);
-    } else {
-        return false;
     }
+    if (Bmi + 16 > R.Data.size())
+        return false;
     const int W = R.I32(Bmi + 4), H = R.I32(Bmi + 8), Depth = R.U32(Bmi + 12) >> 16;
     if ((Depth != 24 && Depth != 32) || W <= 0 || H <= 0)
         return false;
