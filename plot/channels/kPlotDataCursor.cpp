@@ -8,6 +8,7 @@
 #include "plot/core/kGPFunctions.h"
 #include "plot/core/kGraphicsProperties.h"
 #include "plot/core/kMenuItem.h"
+#include "plot/core/kPlotObjectRef.h"
 #include "rtl/NumberFormat.h"
 #include "rtl/PublishedList.h"
 #include "rtl/StrUtils.h"
@@ -150,8 +151,10 @@ void TkPlotDataCursor::SnapPointer(int Pointer)
 
 void TkPlotDataCursor::KeyDown(std::uint16_t Key, TShiftState Shift, TPopupMenu* Menu)
 {
+    // The popup the key may open can free the cursor.
+    const TkPlotObjectRef self(this);
     TkPlotManagerObject::KeyDown(Key, Shift, Menu);
-    if (!FDataView)
+    if (!self || !FDataView)
         return;
     if (Key != VK_PRIOR && Key != VK_NEXT && Key != VK_END && Key != VK_HOME && Key != VK_LEFT && Key != VK_RIGHT &&
         Key != VK_UP && Key != VK_DOWN)

@@ -4,6 +4,7 @@
 #include "plot/core/kGPFunctions.h"
 #include "plot/core/kPlotAxis.h"
 #include "plot/core/kPlotMasterManager.h"
+#include "plot/core/kPlotObjectRef.h"
 #include "rtl/PublishedList.h"
 #include "ui/Canvas.h"
 #include "ui/ImageList.h"
@@ -164,9 +165,11 @@ void TkPlotToolBar::Click(TkPlotToolBarButton* Button)
     // click leaves the modes as they were.
     if (Button->GroupIndex != 0)
         ReleaseGroup(Button);
+    // While the editor or a button's dialog is open, the toolbar may go.
+    const TkPlotObjectRef self(this);
     Perform(type);
     // The editor takes over; its button reports nothing afterwards.
-    if (type != kptbbtEdit && GetOwner())
+    if (self && type != kptbbtEdit && GetOwner())
         GetOwner()->DoToolBarButtonClick(this, type);
 }
 

@@ -8,6 +8,7 @@
 
 #include "plot/core/kPlotAxis.h"
 #include "plot/core/kPlotAxisRelayHold.h"
+#include "plot/core/kPlotObjectRef.h"
 #include "rtl/Exception.h"
 #include "ui/Keys.h"
 
@@ -380,8 +381,11 @@ bool TkPlotAxis::DoMouseWheel(int WheelDelta, TShiftState Shift, TPoint Client)
 
 void TkPlotAxis::KeyDown(std::uint16_t Key, TShiftState Shift, TPopupMenu* Menu)
 {
+    // The popup the key may open can free the axis.
+    const TkPlotObjectRef self(this);
     TkPlotLayoutObject::KeyDown(Key, Shift, Menu);
-    StepKey(Key);
+    if (self)
+        StepKey(Key);
 }
 
 void TkPlotAxis::StepKey(std::uint16_t Key)

@@ -81,7 +81,9 @@ void TkPlotButton::DoMouseUp(const TkPlotMouseData& Mouse)
     if (PtInRect(FDrawRect, Mouse.Received)) {
         if (GroupIndex != 0)
             CallPlotCallback(OnGroupClick, this);
-        CallPlotCallback(OnClick, this);
+        // A click may free the button's owner, and the button with it.
+        const TkPlotCallback click = OnClick;
+        CallPlotCallback(click, this);
     }
 }
 

@@ -6,6 +6,7 @@
 #include "plot/core/kGPFunctions.h"
 #include "plot/core/kPlotAxisRelayHold.h"
 #include "plot/core/kPlotObjectNames.h"
+#include "plot/core/kPlotObjectRef.h"
 #include "rtl/NumberFormat.h"
 #include "rtl/PublishedList.h"
 #include "rtl/StrUtils.h"
@@ -310,8 +311,10 @@ bool TkPlotDataView::DoMouseWheel(int WheelDelta, TShiftState Shift, TPoint Clie
 
 void TkPlotDataView::KeyDown(std::uint16_t Key, TShiftState Shift, TPopupMenu* Menu)
 {
+    // The popup the key may open can free the view.
+    const TkPlotObjectRef self(this);
     TkPlotLayoutObject::KeyDown(Key, Shift, Menu);
-    if (Key == VK_ESCAPE && FZoomBoxActive) {
+    if (self && Key == VK_ESCAPE && FZoomBoxActive) {
         FZoomBoxActive = false;
         InvalidateNow();
     }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "plot/core/kPlotObjectRef.h"
 #include "rtl/Exception.h"
 #include "rtl/NumberFormat.h"
 #include "rtl/PublishedList.h"
@@ -41,6 +42,7 @@ void TkPlotObject::BeforeDestruction()
     if (FDestroying)
         return;
     FDestroying = true;
+    FLife.reset();
     CallPlotCallback(Callbacks.OnRemove, this);
     DoLayoutChange();
 }
@@ -181,17 +183,27 @@ void TkPlotObject::MouseUp(TMouseButton Button, TShiftState Shift, TPoint Client
     m.Shift = Shift;
     m.Screen = Screen;
     m.Flag = DoubleClickPending;
+    // The popup's handler, the chosen item (the editor, where the user may
+    // load a property file or remove this very object) and a button's
+    // click may free the object: the release then ends with it.
+    const TkPlotObjectRef self(this);
     if (FPopupArmed && HitTest(m)) {
         bool cancel = false;
         if (FOwner)
             FOwner->DoObjectPopupMenu(this, cancel, Screen.X, Screen.Y);
+        if (!self)
+            return;
         if (!cancel && Menu) {
             BuildPopupMenu(Menu);
             Menu->Popup(Screen.X, Screen.Y);
+            if (!self)
+                return;
         }
     }
     FPopupArmed = false;
     DoMouseUp(m);
+    if (!self)
+        return;
     if (FPressed) {
         FPressed = false;
         if (FOwner)
@@ -215,10 +227,12 @@ void TkPlotObject::KeyDown(std::uint16_t Key, TShiftState Shift, TPopupMenu* Men
     TPoint centre;
     const bool placed = PopupCentre(centre);
     const TPoint screen = placed && FOwner ? FOwner->ClientToScreen(centre) : centre;
+    // The popup's handler may free the object.
+    const TkPlotObjectRef self(this);
     bool cancel = false;
     if (FOwner)
         FOwner->DoObjectPopupMenu(this, cancel, screen.X, screen.Y);
-    if (cancel || !Menu)
+    if (cancel || !Menu || !self)
         return;
     BuildPopupMenu(Menu);
     if (placed)
@@ -263,7 +277,11 @@ void TkPlotObject::AddEditMenuItem(TPopupMenu* Menu)
 {
     if (!FUserCanEdit || !Menu)
         return;
-    Menu->Items->Add(NewMenuItem(Menu, TranslateText("Edit..."), [this](TObject*) { CallPlotCallback(OnEdit, this); }));
+    Menu->Items->Add(NewMenuItem(Menu, TranslateText("Edit..."), [this](TObject*) {
+        // The editor may free this object, its callback with it.
+        const TkPlotCallback edit = OnEdit;
+        CallPlotCallback(edit, this);
+    }));
 }
 
 void TkPlotObject::BuildPopupMenu(TPopupMenu* Menu)

@@ -5,6 +5,7 @@
 // through its owner.
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 
 #include "plot/core/kPlotKind.h"
@@ -78,6 +79,8 @@ public:
     static void Free(TkPlotObject* Object);
     // The first phase of Free: OnRemove, then a layout change. Runs once.
     virtual void BeforeDestruction();
+    // Lasts until the object's freeing begins (see TkPlotObjectRef).
+    std::weak_ptr<const void> Life() const { return FLife; }
 
     const TkPlotKind& Kind() const { return FKind; }
     virtual bool IsLayoutObject() const { return false; }
@@ -206,6 +209,7 @@ private:
     TkPlotObjectOwner* FOwner;
     const TkPlotKind& FKind;
     bool FDestroying = false;
+    std::shared_ptr<const void> FLife = std::make_shared<char>();
     std::string FName;
     std::string FOldName;
     TShiftState FShiftState = 0;
