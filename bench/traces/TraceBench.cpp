@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "common/Rounds.h"
+#include "plot/channels/kPlot.h"
 #include "plot/channels/kPlotChannel.h"
 #include "plot/channels/kPlotChannelAxis.h"
 #include "plot/core/kPlotAxis.h"
@@ -93,6 +94,24 @@ int main()
             for (int i = 0; i < Adds; ++i)
                 channel->AddXY(i, Signal(i, Adds));
             TkPlotObject::Free(channel);
+        },
+        "TkPlotDataNullList::Add",
+        [&] {
+            TkPlotDataNullList list;
+            for (int i = 0; i < Adds; ++i)
+                list.Add(i, Signal(i, Adds), false, false);
+        },
+        5);
+    // The same into a channel of a whole plot, as the application adds
+    // its points: the plot's own axes track them, and every point asks the
+    // plot for a repaint at its frame rate.
+    bench::Compare(
+        "add " + std::to_string(Adds) + " points to a plot", "TkPlot channel AddXY",
+        [&] {
+            TkPlot plot(nullptr);
+            TkPlotChannel* channel = plot.Channel(0);
+            for (int i = 0; i < Adds; ++i)
+                channel->AddXY(i, Signal(i, Adds));
         },
         "TkPlotDataNullList::Add",
         [&] {

@@ -183,14 +183,8 @@ void TkPlotChannelCustom::ResetStats()
 void TkPlotChannelCustom::AddToStats(double X, double Y)
 {
     ++FStatsCount;
-    for (auto [stat, v] : {std::pair{&FXStat, X}, std::pair{&FYStat, Y}}) {
-        if (v > stat->Max)
-            stat->Max = v;
-        if (v < stat->Min)
-            stat->Min = v;
-        stat->Sum += v;
-        stat->Mean = double(stat->Sum / FStatsCount);
-    }
+    FXStat.Add(X);
+    FYStat.Add(Y);
 }
 
 void TkPlotChannelCustom::CalcStats()

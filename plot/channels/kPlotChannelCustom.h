@@ -31,12 +31,23 @@ PUBLISHED_ENUM(TkPlotMarkerStyle, kpmsCircle, kpmsSquare, kpmsDiamond, kpmsCross
                kpmsTriangleDown, kpmsTriangleLeft, kpmsTriangleRight, kpmsVerticalLine, kpmsHorizontalLine,
                kpmsCharacter);
 
-// Running minimum, maximum, mean and sum of one coordinate.
+// Running minimum, maximum and sum of one coordinate. The mean is worked
+// out when asked, not at every point added.
 struct TkPlotChannelStat {
     double Min = 1e300;
     double Max = -1e300;
-    double Mean = 0;
     long double Sum = 0;
+
+    void Add(double Value)
+    {
+        if (Value > Max)
+            Max = Value;
+        if (Value < Min)
+            Min = Value;
+        Sum += Value;
+    }
+    // The mean of the Count values added; 0 before any.
+    double Mean(int Count) const { return Count == 0 ? 0 : double(Sum / Count); }
 };
 
 class TkPlotChannelCustom : public TkPlotReadoutChannel, public TkPlotAxisData {
@@ -96,10 +107,10 @@ public:
     int GetStatsCount() const { return FStatsCount; }
     double GetXMin() const { return FXStat.Min; }
     double GetXMax() const { return FXStat.Max; }
-    double GetXMean() const { return FXStat.Mean; }
+    double GetXMean() const { return FXStat.Mean(FStatsCount); }
     double GetYMin() const { return FYStat.Min; }
     double GetYMax() const { return FYStat.Max; }
-    double GetYMean() const { return FYStat.Mean; }
+    double GetYMean() const { return FYStat.Mean(FStatsCount); }
 
     // ---- axes
     TkPlotChannelAxis* GetXAxis() const override;

@@ -800,63 +800,51 @@ void TkPlotComponent::GetAxisDataExtent(TkPlotAxis* Axis, bool Running, double& 
         FMaster->AxisDataExtent(*Axis, Running, Minimum, Maximum);
 }
 
-void TkPlotComponent::FireAxisEvent(TkPlotAxis* Axis, const std::function<void(bool IsXAxis, int Index)>& Fire)
+// Axes fire their range events at every point that moves them: nothing is
+// looked up for an event that has no handler.
+template <class Event, class... Args>
+void TkPlotComponent::FireAxisEvent(TkPlotAxis* Axis, const Event& XEvent, const Event& YEvent, Args&&... A)
 {
     if (IsLoading() || !Axis)
         return;
+    const Event& event = Axis->Kind() == TkPlotObjectKind::XAxis ? XEvent : YEvent;
+    if (!event)
+        return;
     const int index = IndexInKind(Axis);
     if (index >= 0)
-        Fire(Axis->Kind() == TkPlotObjectKind::XAxis, index);
+        event(index, std::forward<Args>(A)...);
 }
 
 void TkPlotComponent::DoAxisMinChange(TkPlotAxis* Axis, double OldValue, double NewValue)
 {
-    FireAxisEvent(Axis, [&](bool IsX, int Index) {
-        if (auto& event = IsX ? OnXAxisMinChange : OnYAxisMinChange)
-            event(Index, OldValue, NewValue);
-    });
+    FireAxisEvent(Axis, OnXAxisMinChange, OnYAxisMinChange, OldValue, NewValue);
 }
 
 void TkPlotComponent::DoAxisSpanChange(TkPlotAxis* Axis, double OldValue, double NewValue)
 {
-    FireAxisEvent(Axis, [&](bool IsX, int Index) {
-        if (auto& event = IsX ? OnXAxisSpanChange : OnYAxisSpanChange)
-            event(Index, OldValue, NewValue);
-    });
+    FireAxisEvent(Axis, OnXAxisSpanChange, OnYAxisSpanChange, OldValue, NewValue);
 }
 
 void TkPlotComponent::DoAxisMinSpanChange(TkPlotAxis* Axis, double OldMin, double OldSpan, double NewMin,
                                           double NewSpan)
 {
-    FireAxisEvent(Axis, [&](bool IsX, int Index) {
-        if (auto& event = IsX ? OnXAxisMinSpanChange : OnYAxisMinSpanChange)
-            event(Index, OldMin, OldSpan, NewMin, NewSpan);
-    });
+    FireAxisEvent(Axis, OnXAxisMinSpanChange, OnYAxisMinSpanChange, OldMin, OldSpan, NewMin, NewSpan);
 }
 
 void TkPlotComponent::DoAxisMinSpanChangeFinished(TkPlotAxis* Axis, double OldMin, double OldSpan, double NewMin,
                                                   double NewSpan)
 {
-    FireAxisEvent(Axis, [&](bool IsX, int Index) {
-        if (auto& event = IsX ? OnXAxisMinSpanChangeFinished : OnYAxisMinSpanChangeFinished)
-            event(Index, OldMin, OldSpan, NewMin, NewSpan);
-    });
+    FireAxisEvent(Axis, OnXAxisMinSpanChangeFinished, OnYAxisMinSpanChangeFinished, OldMin, OldSpan, NewMin, NewSpan);
 }
 
 void TkPlotComponent::DoAxisCustomizeLabel(TkPlotAxis* Axis, double Value, std::string& Label)
 {
-    FireAxisEvent(Axis, [&](bool IsX, int Index) {
-        if (auto& event = IsX ? OnXAxisCustomizeLabel : OnYAxisCustomizeLabel)
-            event(Index, Value, Label);
-    });
+    FireAxisEvent(Axis, OnXAxisCustomizeLabel, OnYAxisCustomizeLabel, Value, Label);
 }
 
 void TkPlotComponent::DoAxisCustomizeHint(TkPlotAxis* Axis, std::string& Text)
 {
-    FireAxisEvent(Axis, [&](bool IsX, int Index) {
-        if (auto& event = IsX ? OnXAxisCustomizeHint : OnYAxisCustomizeHint)
-            event(Index, Text);
-    });
+    FireAxisEvent(Axis, OnXAxisCustomizeHint, OnYAxisCustomizeHint, Text);
 }
 
 std::vector<TkPlotAxis*> TkPlotComponent::GetAxes(const TkPlotKind& Kind)

@@ -599,7 +599,10 @@ private:
     void RemoveAllOf(TkPlotObjectManagerCustom* Manager);
     // Label 0's published property, or none.
     TObject* TitleLabel() const;
-    void FireAxisEvent(TkPlotAxis* Axis, const std::function<void(bool IsXAxis, int Index)>& Fire);
+    // Fires the axis's event of its kind (XEvent for an X axis, else
+    // YEvent) with its index and Args, when assigned.
+    template <class Event, class... Args>
+    void FireAxisEvent(TkPlotAxis* Axis, const Event& XEvent, const Event& YEvent, Args&&... A);
     void SetAllTracking(bool Value);
 
     // The holder of the pointer modes, or none.

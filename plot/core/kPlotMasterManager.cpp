@@ -166,7 +166,7 @@ void TkPlotMasterManager::ObjectRename(TObject* Item)
 void TkPlotMasterManager::ObjectChange(TObject* Item)
 {
     ++FChangeCount;
-    if (const auto* object = dynamic_cast<const TkPlotObject*>(Item); object && object->InContentChange())
+    if (TkPlotObject::InContentChange(Item))
         ++FContentChangeCount;
     Call(OnObjectChange, Item);
 }

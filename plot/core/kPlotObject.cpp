@@ -98,15 +98,38 @@ void TkPlotObject::DoChange()
     CallPlotCallback(Callbacks.OnChange, this);
 }
 
+namespace {
+
+// The content changes being announced on this thread, innermost first. A
+// change callback, given only the item, asks here instead of finding out
+// what the item is: it hears of a change at every point added.
+struct TContentChange {
+    const TObject* Item;
+    const TContentChange* Outer;
+};
+thread_local const TContentChange* ContentChanges = nullptr;
+
+}  // namespace
+
 void TkPlotObject::DoContentChange()
 {
-    // Cleared also when a handler raises.
+    // Ends also when a handler raises.
     struct TMark {
-        bool& Flag;
-        ~TMark() { Flag = false; }
-    } mark{FInContentChange};
-    FInContentChange = true;
+        TContentChange Change;
+        explicit TMark(const TObject* Item) : Change{Item, ContentChanges} { ContentChanges = &Change; }
+        ~TMark() { ContentChanges = Change.Outer; }
+        TMark(const TMark&) = delete;
+        TMark& operator=(const TMark&) = delete;
+    } mark(this);
     DoChange();
+}
+
+bool TkPlotObject::InContentChange(const TObject* Item)
+{
+    for (const TContentChange* change = ContentChanges; change; change = change->Outer)
+        if (change->Item == Item)
+            return true;
+    return false;
 }
 
 void TkPlotObject::DoLayoutChange()

@@ -124,10 +124,11 @@ public:
 
     virtual void DoChange();
     virtual void DoLayoutChange();
-    // Whether the change being announced left every property as it was
-    // (points added, a range moved): such a change reaches the layout only
-    // through what the objects measure.
-    bool InContentChange() const { return FInContentChange; }
+    // Whether the change being announced for Item (the item a change
+    // callback was given) left every property as it was (points added, a
+    // range moved): such a change reaches the layout only through what the
+    // objects measure.
+    static bool InContentChange(const TObject* Item);
     // Hooks: another object went away, was renamed, or took the focus.
     virtual void ObjectRemoved(TkPlotObject*) {}
     virtual void ObjectRenamed(TkPlotObject*) {}
@@ -222,5 +223,4 @@ private:
     TkPlotObject* FHitObject = nullptr;
     bool FPressed = false;
     bool FPopupArmed = false;
-    bool FInContentChange = false;
 };
