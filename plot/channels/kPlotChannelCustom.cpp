@@ -63,8 +63,34 @@ TkPlotChannelCustom::~TkPlotChannelCustom() = default;
 
 // ---- points
 
+namespace {
+
+// The changes of one point added, for the plot's frame rate.
+class TPointChanges {
+public:
+    explicit TPointChanges(TkPlotObjectOwner* Owner) : FOwner(Owner)
+    {
+        if (FOwner)
+            FOwner->BeginPointChanges();
+    }
+    ~TPointChanges()
+    {
+        if (FOwner)
+            FOwner->EndPointChanges();
+    }
+    TPointChanges(const TPointChanges&) = delete;
+    TPointChanges& operator=(const TPointChanges&) = delete;
+
+private:
+    TkPlotObjectOwner* FOwner;
+};
+
+}  // namespace
+
 int TkPlotChannelCustom::AddPointCore(double X, double Y, bool Null, bool Empty)
 {
+    TkPlotObjectOwner* owner = GetOwner();
+    const TPointChanges changes(owner);
     const bool shifts = FList->RingBufferEnabled() && FList->Count() >= FList->Capacity() && FList->Count() > 0;
     const int result = FList->Add(X, Y, Null, Empty);
     if (shifts)
@@ -75,10 +101,14 @@ int TkPlotChannelCustom::AddPointCore(double X, double Y, bool Null, bool Empty)
     if (FLoggingActive) {
         FPendingLog.push_back(DataPoint(GetCount() - 1));
         // A disk that refuses the points must not stop them coming.
-        if (static_cast<int>(FPendingLog.size()) >= std::max(FLogBufferSize, 1) && !FlushLog())
-            FLogFile.TellKeptBack();
+        if (static_cast<int>(FPendingLog.size()) >= std::max(FLogBufferSize, 1)) {
+            if (!FlushLog())
+                FLogFile.TellKeptBack();
+            if (owner)
+                owner->ChangesTookTime();
+        }
     }
-    if (TkPlotObjectOwner* owner = GetOwner())
+    if (owner)
         owner->DataPointAdded(this);
     DoContentChange();
     return result;

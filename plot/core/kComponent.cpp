@@ -168,10 +168,27 @@ void TkComponent::EndUpdate()
         FrameDueRepaint();
 }
 
+void TkComponent::EndSharedClock()
+{
+    if (FClockShares > 0 && --FClockShares == 0)
+        FClockRead = false;
+}
+
+double TkComponent::ClockNow()
+{
+    if (FClockShares == 0)
+        return TkUpdateObject::Now();
+    if (!FClockRead) {
+        FClockReading = TkUpdateObject::Now();
+        FClockRead = true;
+    }
+    return FClockReading;
+}
+
 void TkComponent::FrameDueRepaint()
 {
     if (FAutoFrameRate && FUpdateFrameRate != 0) {
-        if (TkUpdateObject::FrameDue(FLastPaintTime, FUpdateFrameRate, TkUpdateObject::Now())) {
+        if (TkUpdateObject::FrameDue(FLastPaintTime, FUpdateFrameRate, ClockNow())) {
             InvalidateNow();
         } else {
             FRepaintPending = true;
@@ -203,7 +220,7 @@ void TkComponent::BackGroundChange()
 void TkComponent::InvalidateNow()
 {
     FRepaintPending = false;
-    FLastPaintTime = TkUpdateObject::Now();
+    FLastPaintTime = ClockNow();
     Invalidate();
 }
 

@@ -130,6 +130,14 @@ public:
     virtual void SavePropertiesToFile(const std::string& FileName);
     virtual void LoadPropertiesFromFile(const std::string& FileName);
 
+    // Between these (they nest), repaint requests weigh the frame rate
+    // against one reading of the clock, taken at the first of them: many
+    // changes made at once read it once. ForgetClockReading after anything
+    // that takes its time in between, so that the next request reads it
+    // afresh.
+    void BeginSharedClock() { ++FClockShares; }
+    void EndSharedClock();
+    void ForgetClockReading() { FClockRead = false; }
     // Repaint requests: held, frame-limited or immediate (see BeginUpdate,
     // AutoFrameRate, UpdateFrameRate).
     void InvalidateChange();
@@ -200,11 +208,16 @@ protected:
 
 private:
     void FrameDueRepaint();
+    // The clock, or the reading shared since BeginSharedClock.
+    double ClockNow();
 
     int FUpdateHolds = 0;  // open BeginUpdate brackets
     int FUpdateFrameRate = 60;
     double FLastPaintTime = 0;
     bool FRepaintPending = false;
+    int FClockShares = 0;
+    bool FClockRead = false;
+    double FClockReading = 0;
     std::unique_ptr<TBitmap> FCachedBackGround;
     // The off-screen picture of the buffered paint, kept from paint to paint
     // so that a live chart does not make a new one many times a second.

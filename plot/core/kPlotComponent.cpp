@@ -811,8 +811,11 @@ void TkPlotComponent::FireAxisEvent(TkPlotAxis* Axis, const Event& XEvent, const
     if (!event)
         return;
     const int index = IndexInKind(Axis);
-    if (index >= 0)
-        event(index, std::forward<Args>(A)...);
+    if (index < 0)
+        return;
+    event(index, std::forward<Args>(A)...);
+    // The handler's time counts for the changes that follow.
+    ForgetClockReading();
 }
 
 void TkPlotComponent::DoAxisMinChange(TkPlotAxis* Axis, double OldValue, double NewValue)

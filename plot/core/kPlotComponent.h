@@ -404,6 +404,9 @@ public:
     // it is adding points and must not be held up by a message box. What
     // comes before that is told goes into the same box.
     void DoLogNotice(const std::string& Text) override;
+    void BeginPointChanges() override { BeginSharedClock(); }
+    void EndPointChanges() override { EndSharedClock(); }
+    void ChangesTookTime() override { ForgetClockReading(); }
 
     // ---- events
     // The events of any kind; those of the kinds below are also published

@@ -111,8 +111,10 @@ void TkPlotComponent::ClearAllData()
 
 void TkPlotComponent::DataPointAdded(TkPlotObject* Object)
 {
-    if (FLoggingActive)
+    if (FLoggingActive) {
         FDataLog.PointAdded(*Object);
+        ForgetClockReading();
+    }
 }
 
 void TkPlotComponent::DoLogNotice(const std::string& Text)

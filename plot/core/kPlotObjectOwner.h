@@ -92,6 +92,14 @@ public:
     // may change the box or cancel the zoom.
     virtual void DoBeforeZoomBox(TRect& /*ZoomRect*/, bool& /*Cancel*/) {}
 
+    // The changes of one point added (its channel's, and its axes' as they
+    // follow it) come between these: the plot weighs them against its frame
+    // rate with one reading of the clock. ChangesTookTime tells it that
+    // something in between took its time (a log written).
+    virtual void BeginPointChanges() {}
+    virtual void EndPointChanges() {}
+    virtual void ChangesTookTime() {}
+
     // True for the published plot, whose X axes scroll by default.
     virtual bool IsPublishedPlot() const { return false; }
 

@@ -9,6 +9,7 @@
 #include "plot/channels/kPlotLabel.h"
 #include "plot/core/kPlotAxis.h"
 #include "plot/core/kPlotDataView.h"
+#include "plot/core/kUpdateObject.h"
 #include "rtl/Exception.h"
 #include "rtl/PublishedProperties.h"
 #include "ui/Application.h"
@@ -135,6 +136,69 @@ TEST_F(PlotTest, AFreshPlotPaintsItsChannelsTrace)
         for (int y = 0; y < 300; ++y)
             red += TColor(bitmap.Canvas->Pixels[x][y]) == TColor(0x0000FF);
     EXPECT_GT(red, 100);
+}
+
+// Points added one by one, outside an update bracket, into a plot whose
+// X axis scrolls along: a point a frame or more after the last repaint is
+// painted at once, one within the frame waits for the update service. The
+// time the application's handlers take while a point is added counts.
+TEST_F(PlotTest, PointsAddedOneByOneRepaintAtTheFrameRate)
+{
+    double clock = 1000;
+    TkUpdateObject::SetClock([&clock] { return clock; });
+    struct TRealClock {
+        ~TRealClock() { TkUpdateObject::SetClock(nullptr); }
+    } restore;
+    TkPlot plot(nullptr);
+    TkPlotChannel* channel = plot.Channel(0);
+    const double span = plot.GetXAxis(0)->GetSpan();
+    std::vector<double> moves;
+    double handlerTakes = 0;
+    plot.OnXAxisMinChange = [&](int, double, double NewValue) {
+        moves.push_back(NewValue);
+        clock += handlerTakes;
+    };
+
+    // A point in view, a frame after the plot was made: painted at once.
+    clock += 1;
+    channel->AddXY(0, 1);
+    EXPECT_EQ(moves.size(), 0u);
+    EXPECT_EQ(plot.LastUpdateTime(), 1001);
+    EXPECT_FALSE(plot.UpdatePending());
+
+    // Within the frame: the update service paints it once the frame is over.
+    clock += 0.001;
+    channel->AddXY(1, 2);
+    EXPECT_EQ(plot.LastUpdateTime(), 1001);
+    EXPECT_TRUE(plot.UpdatePending());
+    TkUpdateObject::Instance().Tick();
+    EXPECT_EQ(plot.LastUpdateTime(), 1001);
+    clock += 0.1;
+    TkUpdateObject::Instance().Tick();
+    EXPECT_EQ(plot.LastUpdateTime(), 1001.101);
+    EXPECT_FALSE(plot.UpdatePending());
+
+    // A point that scrolls the axis, a frame later: the axis' move is
+    // painted at once, and the channel's own change, within that frame,
+    // waits for the service.
+    clock += 1;
+    channel->AddXY(span * 2, 3);
+    EXPECT_EQ(moves.size(), 1u);
+    EXPECT_EQ(plot.LastUpdateTime(), 1002.101);
+    EXPECT_TRUE(plot.UpdatePending());
+    clock += 0.1;
+    TkUpdateObject::Instance().Tick();
+    EXPECT_EQ(plot.LastUpdateTime(), 1002.201);
+
+    // Within the frame, but the application's handler of the axis' move
+    // takes a second: the channel's change comes a frame later.
+    handlerTakes = 1;
+    clock += 0.001;
+    channel->AddXY(span * 4, 4);
+    EXPECT_EQ(moves.size(), 2u);
+    EXPECT_EQ(plot.LastUpdateTime(), 1003.202);
+    EXPECT_FALSE(plot.UpdatePending());
+    EXPECT_EQ(channel->GetCount(), 4);
 }
 
 }  // namespace
