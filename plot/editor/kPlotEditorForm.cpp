@@ -528,15 +528,23 @@ void TkPlotEditorForm::LoadPage(TKindPage& Page)
         Page.Page->Load(object);
         if (Page.Table->Kind == "Label" && Page.List->GetItemIndex() == 0)
             static_cast<TControl*>(FindComponent("LabelRemoveButton"))->SetEnabled(false);
-        if (auto* channel = dynamic_cast<TkPlotChannelCustom*>(object)) {
-            const bool logging = channel->GetLoggingActive();
-            for (const char* name : {"ChannelLogFileNameEdit", "ChannelLogFileNamePicker", "ChannelLogActivateButton"})
-                static_cast<TControl*>(FindComponent(name))->SetEnabled(!logging);
-            static_cast<TControl*>(FindComponent("ChannelLogDeactivateButton"))->SetEnabled(logging);
-        }
+        if (auto* channel = dynamic_cast<TkPlotChannelCustom*>(object))
+            ShowLogging("Channel", channel->GetLoggingActive(), channel->GetLogFileName());
     }
     Page.List->Invalidate();
     FLoading = loading;
+}
+
+void TkPlotEditorForm::ShowLogging(const std::string& Prefix, bool Logging, const std::string& FileName)
+{
+    for (const char* item : {"LogFileNamePicker", "LogActivateButton"})
+        static_cast<TControl*>(FindComponent(Prefix + item))->SetEnabled(!Logging);
+    static_cast<TControl*>(FindComponent(Prefix + "LogDeactivateButton"))->SetEnabled(Logging);
+    // Disabling an edit empties it, yet while the log is written the user
+    // must still see which file it goes to: the name is locked, not gone.
+    auto* edit = static_cast<TkComponentEditorEdit*>(FindComponent(Prefix + "LogFileNameEdit"));
+    edit->SetEnabled(!Logging);
+    edit->SetText(FileName);
 }
 
 void TkPlotEditorForm::LoadControlPage()
@@ -557,10 +565,7 @@ void TkPlotEditorForm::LoadControlPage()
     }
     auto* logName = static_cast<TkComponentEditorOpenPicker*>(FindComponent("ControlLogFileNamePicker"));
     logName->FileName = FPlot->GetLogFileName();
-    const bool logging = FPlot->GetLoggingActive();
-    for (const char* name : {"ControlLogFileNameEdit", "ControlLogFileNamePicker", "ControlLogActivateButton"})
-        static_cast<TControl*>(FindComponent(name))->SetEnabled(!logging);
-    static_cast<TControl*>(FindComponent("ControlLogDeactivateButton"))->SetEnabled(logging);
+    ShowLogging("Control", FPlot->GetLoggingActive(), FPlot->GetLogFileName());
     FLoading = loading;
 }
 

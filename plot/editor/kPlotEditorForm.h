@@ -78,6 +78,9 @@ private:
     TkPlotObject* Selected(const TKindPage& Page) const;
     void LoadPage(TKindPage& Page);
     void LoadControlPage();
+    // The log controls of the Control or Channel page: while logging, the
+    // file name is locked and only Deactivate is offered.
+    void ShowLogging(const std::string& Prefix, bool Logging, const std::string& FileName);
     void Changed(TKindPage& Page, TControl* Control);
     void ControlPageChanged(TControl* Control);
     void AddObject(TKindPage& Page);

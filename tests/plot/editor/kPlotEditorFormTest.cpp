@@ -15,6 +15,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -535,6 +536,46 @@ TEST_F(PlotEditorFormTest, EditingWhileAChannelLogsLeavesItsLogFileAlone)
     EXPECT_TRUE(Find<TkComponentEditorButton>("ChannelLogActivateButton")->GetEnabled());
 }
 
+TEST_F(PlotEditorFormTest, AChannelLogFileNameStaysShownWhileItsLogIsWritten)
+{
+    TkPlotMasterManager& master = Plot->GetMasterManager();
+    Plot->SetUserCanAddRemoveChannels(true);
+    Open();
+    Find<TkComponentEditorButton>("kChannelAddButton")->Click();
+    auto* list = Find<TkComponentEditorListBox>("ChannelListBox");
+    list->SetItemIndex(0);
+    list->OnClick(list);
+    auto* channel = master.ChannelManager()->GetItem(0);
+    auto* edit = Find<TkComponentEditorEdit>("ChannelLogFileNameEdit");
+    // Typed, then the button pressed: the edit loses the focus first.
+    const std::string log = (Dir / "chartlog2" / "c.txt").string();
+    std::filesystem::create_directories(Dir / "chartlog2");
+    Type(edit, log);
+    LeaveControl(edit);
+    Find<TkComponentEditorButton>("ChannelLogActivateButton")->Click();
+    ASSERT_TRUE(channel->GetLoggingActive());
+    EXPECT_EQ(channel->GetLogFileName(), log);
+    EXPECT_EQ(edit->GetText(), log);
+    EXPECT_FALSE(edit->GetEnabled());
+    channel->AddXY(1, 10);
+    std::ifstream written(log, std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(written), {}), "1\t10\r\n");
+    // Another channel and back, and the editor opened anew.
+    list->SetItemIndex(1);
+    list->OnClick(list);
+    EXPECT_EQ(edit->GetText(), "");
+    list->SetItemIndex(0);
+    list->OnClick(list);
+    EXPECT_EQ(edit->GetText(), log);
+    Form->Close();
+    Open();
+    EXPECT_EQ(Find<TkComponentEditorEdit>("ChannelLogFileNameEdit")->GetText(), log);
+    Find<TkComponentEditorButton>("ChannelLogDeactivateButton")->Click();
+    EXPECT_FALSE(channel->GetLoggingActive());
+    EXPECT_EQ(channel->GetLogFileName(), log);
+    EXPECT_EQ(Find<TkComponentEditorEdit>("ChannelLogFileNameEdit")->GetText(), log);
+}
+
 TEST_F(PlotEditorFormTest, AnEditWritesOnlyWhatTheUserChanged)
 {
     TkPlotMasterManager& master = Plot->GetMasterManager();
@@ -860,6 +901,7 @@ TEST_F(PlotEditorFormTest, TheLogButtonsFollowThePlotsLogging)
     EXPECT_TRUE(std::filesystem::exists(log));
     for (const char* name : {"ControlLogFileNameEdit", "ControlLogFileNamePicker", "ControlLogActivateButton"})
         EXPECT_FALSE(Find<TControl>(name)->GetEnabled()) << name;
+    EXPECT_EQ(Find<TkComponentEditorEdit>("ControlLogFileNameEdit")->GetText(), log);
     EXPECT_TRUE(Find<TkComponentEditorButton>("ControlLogDeactivateButton")->GetEnabled());
     Find<TkComponentEditorButton>("ControlLogDeactivateButton")->Click();
     EXPECT_FALSE(Plot->GetLoggingActive());
