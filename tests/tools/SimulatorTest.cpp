@@ -1,6 +1,13 @@
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/ioctl.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
+#include <cerrno>
 #include <chrono>
+#include <functional>
 #include <thread>
 
 #include "SimulatorTestSupport.h"
@@ -22,6 +29,56 @@ StationConfig MakeStation(int Id, int Rule, int Channels, std::vector<std::int32
     c.ChannelCount = Channels;
     c.Values = std::move(Values);
     return c;
+}
+
+// A process that opens the port and makes it exclusive, as the program
+// does, then waits to be killed.
+class ExclusiveHolder {
+public:
+    explicit ExclusiveHolder(const std::string& Path)
+    {
+        int ready[2];
+        if (::pipe2(ready, O_CLOEXEC) != 0)
+            return;
+        FPid = ::fork();
+        if (FPid == 0) {
+            ::close(ready[0]);
+            const int fd = ::open(Path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK);
+            const char ok = fd >= 0 && ::ioctl(fd, TIOCEXCL) == 0 ? 1 : 0;
+            [[maybe_unused]] auto n = ::write(ready[1], &ok, 1);
+            for (;;)
+                ::pause();
+        }
+        ::close(ready[1]);
+        char ok = 0;
+        FReady = FPid > 0 && ::read(ready[0], &ok, 1) == 1 && ok == 1;
+        ::close(ready[0]);
+    }
+    ~ExclusiveHolder() { Kill(); }
+    ExclusiveHolder(const ExclusiveHolder&) = delete;
+    ExclusiveHolder& operator=(const ExclusiveHolder&) = delete;
+
+    bool Ready() const { return FReady; }
+    void Kill()
+    {
+        if (FPid <= 0)
+            return;
+        ::kill(FPid, SIGKILL);
+        ::waitpid(FPid, nullptr, 0);
+        FPid = -1;
+    }
+
+private:
+    pid_t FPid = -1;
+    bool FReady = false;
+};
+
+bool Eventually(const std::function<bool()>& Condition)
+{
+    const auto deadline = std::chrono::steady_clock::now() + ReplyWait;
+    while (!Condition() && std::chrono::steady_clock::now() < deadline)
+        std::this_thread::sleep_for(10ms);
+    return Condition();
 }
 
 }  // namespace
@@ -166,4 +223,49 @@ TEST(Simulator, RefusesImpossibleTiming)
     timing.BitsPerChar = 10;
     timing.BaudRate = 0;
     EXPECT_THROW(sim.SetTiming(timing), std::invalid_argument);
+}
+
+TEST(Simulator, ALineLeftExclusiveByAKilledProgramIsFreedAgain)
+{
+    Simulator sim;
+    sim.Slave().AddStation(MakeStation(4, 0, 1, {44}));
+    sim.Start();
+    ExclusiveHolder holder(sim.PortPath());
+    ASSERT_TRUE(holder.Ready());
+    ASSERT_TRUE(sim.Exclusive());
+    holder.Kill();
+    // Nobody has the port open any more: like a real port closed by its
+    // last user, the line drops the exclusive hold and opens again.
+    EXPECT_TRUE(Eventually([&] { return !sim.Exclusive(); }));
+    PtyMaster port(sim.PortPath());
+    port.Write(BuildReadRequest(4, 0, 1));
+    EXPECT_EQ(port.Read(7, ReplyWait), BuildReadReply(4, {44}));
+}
+
+TEST(Simulator, ALineStaysExclusiveWhileAnotherOpenerLives)
+{
+    Simulator sim;
+    sim.Start();
+    auto stillExclusiveAfterTwoChecks = [&sim] {
+        const std::uint64_t seen = sim.ExclusiveChecks();
+        return Eventually([&] { return sim.ExclusiveChecks() >= seen + 2; }) && sim.Exclusive();
+    };
+    {
+        ExclusiveHolder holder(sim.PortPath());
+        ASSERT_TRUE(holder.Ready());
+        EXPECT_TRUE(stillExclusiveAfterTwoChecks());
+        if (::geteuid() != 0) {  // root opens an exclusive line anyway
+            errno = 0;
+            EXPECT_LT(::open(sim.PortPath().c_str(), O_RDWR | O_NOCTTY), 0);
+            EXPECT_EQ(errno, EBUSY);
+        }
+    }
+    // The simulator's own process counts too when it holds the port beside
+    // the simulator's own hold on the line.
+    EXPECT_TRUE(Eventually([&] { return !sim.Exclusive(); }));
+    PtyMaster port(sim.PortPath());
+    ExclusiveHolder holder(sim.PortPath());
+    ASSERT_TRUE(holder.Ready());
+    holder.Kill();
+    EXPECT_TRUE(stillExclusiveAfterTwoChecks());
 }

@@ -2,12 +2,16 @@
 
 #include <fcntl.h>
 #include <poll.h>
+#include <sys/ioctl.h>
 #include <termios.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
+#include <optional>
 #include <system_error>
+
+#include "tools/modbussim/LineOpeners.h"
 
 namespace modbussim {
 
@@ -114,6 +118,12 @@ void Simulator::SetTiming(const LineTiming& Value)
     FTiming = Value;
 }
 
+bool Simulator::Exclusive() const
+{
+    int exclusive = 0;
+    return FKeepOpen >= 0 && ::ioctl(FKeepOpen, TIOCGEXCL, &exclusive) == 0 && exclusive != 0;
+}
+
 void Simulator::Start()
 {
     if (FThread.joinable())
@@ -143,8 +153,13 @@ void Simulator::Run()
     while (!FStop) {
         timespec wait{};
         timespec* timeout = nullptr;
-        if (!FQueue.empty()) {
-            auto left = std::max(FQueue.front().At - Clock::now(), Clock::duration::zero());
+        std::optional<Clock::time_point> wakeAt;
+        if (!FQueue.empty())
+            wakeAt = FQueue.front().At;
+        if (FKeepOpen >= 0)
+            wakeAt = std::min(wakeAt.value_or(FNextExclusiveCheck), FNextExclusiveCheck);
+        if (wakeAt) {
+            auto left = std::max(*wakeAt - Clock::now(), Clock::duration::zero());
             auto ns = std::chrono::duration_cast<std::chrono::nanoseconds>(left).count();
             wait.tv_sec = static_cast<time_t>(ns / 1'000'000'000);
             wait.tv_nsec = static_cast<long>(ns % 1'000'000'000);
@@ -170,7 +185,24 @@ void Simulator::Run()
             ::poll(&wake, 1, 100);
         }
         SendDue();
+        if (FKeepOpen >= 0 && Clock::now() >= FNextExclusiveCheck)
+            ReleaseAbandonedExclusive();
     }
+}
+
+void Simulator::ReleaseAbandonedExclusive()
+{
+    // Looking through every process costs more than the ioctl: at most once
+    // a second, and only while the line is exclusive.
+    FNextExclusiveCheck = Clock::now() + std::chrono::seconds(1);
+    if (!Exclusive())
+        return;
+    // A real port drops the flag once its last user closes it; this one
+    // stays open here, so a program killed while holding the line would
+    // otherwise keep it from everyone until the simulator restarts.
+    if (!OpenedElsewhere(FKeepOpen))
+        ::ioctl(FKeepOpen, TIOCNXCL);
+    ++FExclusiveChecks;
 }
 
 void Simulator::Schedule(const std::vector<Transmission>& Plan, Clock::time_point Now)

@@ -46,6 +46,12 @@ public:
     std::uint64_t BytesReceived() const { return FReceived.load(); }
     std::uint64_t BytesSent() const { return FSent.load(); }
 
+    // Whether a process has made the pseudo-terminal exclusive.
+    bool Exclusive() const;
+    // How often the line thread found the line exclusive and looked for
+    // processes that still have it open.
+    std::uint64_t ExclusiveChecks() const { return FExclusiveChecks.load(); }
+
 private:
     struct Scheduled {
         Clock::time_point At;
@@ -56,6 +62,7 @@ private:
     void Schedule(const std::vector<Transmission>& Plan, Clock::time_point Now);
     void SendDue();
     void Wake();
+    void ReleaseAbandonedExclusive();
 
     ModbusSlave FSlave;
     std::string FPortPath;
@@ -68,11 +75,13 @@ private:
     std::atomic<bool> FStop{false};
     std::atomic<std::uint64_t> FReceived{0};
     std::atomic<std::uint64_t> FSent{0};
+    std::atomic<std::uint64_t> FExclusiveChecks{0};
 
     // Owned by the line thread.
     std::vector<Scheduled> FQueue;
     Clock::time_point FLastReceived{};
     Clock::time_point FLineFree{};
+    Clock::time_point FNextExclusiveCheck{};
 };
 
 }  // namespace modbussim
