@@ -96,7 +96,7 @@ int TkPlotChannelCustom::AddPointCore(double X, double Y, bool Null, bool Empty)
     if (shifts)
         CancelDrag();  // the dragged index now names another point
     if (!Null && !Empty)
-        AddToStats(X, Y);
+        FStats.Add(X, Y);
     TrackAxes(X, Y, Null, Empty);
     if (FLoggingActive) {
         FPendingLog.push_back(DataPoint(GetCount() - 1));
@@ -156,7 +156,7 @@ void TkPlotChannelCustom::TrackAxes(double X, double Y, bool Null, bool Empty)
 
 void TkPlotChannelCustom::Clear()
 {
-    ResetStats();
+    FStats.Reset();
     FFirstVisibleIndex = -1;
     FLastVisibleIndex = -1;
     CancelDrag();
@@ -203,26 +203,26 @@ void TkPlotChannelCustom::CancelDrag()
 
 // ---- statistics
 
-void TkPlotChannelCustom::ResetStats()
+void TkPlotChannelStats::Fold() const
 {
-    FStatsCount = 0;
-    FXStat = TkPlotChannelStat();
-    FYStat = TkPlotChannelStat();
-}
-
-void TkPlotChannelCustom::AddToStats(double X, double Y)
-{
-    ++FStatsCount;
-    FXStat.Add(X);
-    FYStat.Add(Y);
+    // Local copies keep the sums in registers over the loop.
+    TkPlotChannelStat x = FX, y = FY;
+    for (int i = 0; i < FPendingCount; ++i) {
+        x.Add(FPendingX[i]);
+        y.Add(FPendingY[i]);
+    }
+    FX = x;
+    FY = y;
+    FCount += FPendingCount;
+    FPendingCount = 0;
 }
 
 void TkPlotChannelCustom::CalcStats()
 {
-    ResetStats();
+    FStats.Reset();
     for (int i = 0; i < GetCount(); ++i)
         if (GetDataValid(i))
-            AddToStats(GetDataX(i), GetDataY(i));
+            FStats.Add(GetDataX(i), GetDataY(i));
 }
 
 // ---- axes
@@ -910,7 +910,7 @@ void TkPlotChannelCustom::SetDataStyle(TkPlotDataStyle Value)
     // Nothing that pointed into the old points survives them.
     FFirstVisibleIndex = -1;
     FLastVisibleIndex = -1;
-    ResetStats();
+    FStats.Reset();
     CancelDrag();
     DoChange();
 }

@@ -3,6 +3,7 @@
 // statistics, axis tracking of new points, an optional text log, point
 // files, and the trace and marker attributes that the list keeps. Concrete
 // channels add the visible range, extents, the cursor readout and drawing.
+#include <array>
 #include <deque>
 #include <memory>
 #include <optional>
@@ -48,6 +49,47 @@ struct TkPlotChannelStat {
     }
     // The mean of the Count values added; 0 before any.
     double Mean(int Count) const { return Count == 0 ? 0 : double(Sum / Count); }
+};
+
+// The running statistics of the X and Y of the points added. Kept up point
+// by point, each long double sum is loaded and stored again at every point,
+// which costs more than storing the point; the values wait in a short
+// buffer instead and are folded in, in the order added, when it fills or a
+// figure is read, so the figures are the same.
+class TkPlotChannelStats {
+public:
+    void Add(double X, double Y)
+    {
+        FPendingX[FPendingCount] = X;
+        FPendingY[FPendingCount] = Y;
+        if (++FPendingCount == PendingSize)
+            Fold();
+    }
+    void Reset() { *this = TkPlotChannelStats(); }
+    int Count() const { return FCount + FPendingCount; }
+    const TkPlotChannelStat& X() const
+    {
+        Fold();
+        return FX;
+    }
+    const TkPlotChannelStat& Y() const
+    {
+        Fold();
+        return FY;
+    }
+
+private:
+    void Fold() const;
+
+    static constexpr int PendingSize = 64;
+    // Two arrays: a pair stored as one would be loaded from the caller's
+    // two separate stores in one piece, which stalls the processor.
+    mutable std::array<double, PendingSize> FPendingX;
+    mutable std::array<double, PendingSize> FPendingY;
+    mutable int FPendingCount = 0;
+    mutable int FCount = 0;
+    mutable TkPlotChannelStat FX;
+    mutable TkPlotChannelStat FY;
 };
 
 class TkPlotChannelCustom : public TkPlotReadoutChannel, public TkPlotAxisData {
@@ -104,13 +146,13 @@ public:
     // ---- statistics over the valid points added since the last Clear
     // (CalcStats recomputes them over the points held now)
     void CalcStats();
-    int GetStatsCount() const { return FStatsCount; }
-    double GetXMin() const { return FXStat.Min; }
-    double GetXMax() const { return FXStat.Max; }
-    double GetXMean() const { return FXStat.Mean(FStatsCount); }
-    double GetYMin() const { return FYStat.Min; }
-    double GetYMax() const { return FYStat.Max; }
-    double GetYMean() const { return FYStat.Mean(FStatsCount); }
+    int GetStatsCount() const { return FStats.Count(); }
+    double GetXMin() const { return FStats.X().Min; }
+    double GetXMax() const { return FStats.X().Max; }
+    double GetXMean() const { return FStats.X().Mean(FStats.Count()); }
+    double GetYMin() const { return FStats.Y().Min; }
+    double GetYMax() const { return FStats.Y().Max; }
+    double GetYMean() const { return FStats.Y().Mean(FStats.Count()); }
 
     // ---- axes
     TkPlotChannelAxis* GetXAxis() const override;
@@ -350,8 +392,6 @@ protected:
     void DoMouseUp(const TkPlotMouseData& Mouse) override;
 
 private:
-    void ResetStats();
-    void AddToStats(double X, double Y);
     void TrackAxes(double X, double Y, bool Null, bool Empty);
     // The point's X (or Y) moved by Sign times a marker's size on its axis.
     double MarkerMargin(int Index, bool OnX, double Sign) const;
@@ -379,9 +419,7 @@ private:
     std::deque<TkPlotDataPoint> FPendingLog;
     TkPlotLogFile FLogFile;
     std::string FLogFileName;
-    int FStatsCount = 0;
-    TkPlotChannelStat FXStat;
-    TkPlotChannelStat FYStat;
+    TkPlotChannelStats FStats;
     TRect FLegendRect;
     int FHitPointIndex = -1;
     TRect FHitPointRect;

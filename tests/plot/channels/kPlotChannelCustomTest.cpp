@@ -3,6 +3,8 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <utility>
+#include <vector>
 
 #include "ChannelTestSupport.h"
 #include "FileSizeLimitSupport.h"
@@ -63,6 +65,52 @@ TEST_F(ChannelCore, RunningStatisticsSkipNullAndEmptyPointsAsCalcStatsDoes)
     EXPECT_EQ(c->GetYMax(), 6);
     EXPECT_EQ(c->GetYMean(), 4);
     EXPECT_EQ(c->GetXMean(), 2.5);
+}
+
+TEST_F(ChannelCore, RunningStatisticsOfManyPointsMatchThoseRecomputedWhenReadBetweenPoints)
+{
+    TkPlotChannel* c = AddChannel();
+    const auto statistics = [c] {
+        return std::vector<double>{double(c->GetStatsCount()),
+                                   c->GetXMin(),
+                                   c->GetXMax(),
+                                   c->GetXMean(),
+                                   c->GetYMin(),
+                                   c->GetYMax(),
+                                   c->GetYMean()};
+    };
+    // The running figures, and those CalcStats works out over the points.
+    const auto recomputed = [c, &statistics] {
+        const std::vector<double> running = statistics();
+        c->CalcStats();
+        return std::pair{running, statistics()};
+    };
+    double y = 0.1;
+    for (int i = 1; i <= 300; ++i) {
+        y = y * 3.7 * (1 - y);  // values without a pattern
+        if (i % 50 == 0)
+            c->AddPointCore(i, 1e6, true, false);
+        else
+            c->AddXY(i, y * 100 - 40 + i);
+        if (i == 7 || i == 64 || i == 65 || i == 200) {
+            const auto [running, again] = recomputed();
+            EXPECT_EQ(running, again) << i;
+        }
+    }
+    const auto [running, again] = recomputed();
+    EXPECT_EQ(running, again);
+    EXPECT_EQ(c->GetStatsCount(), 294);
+    EXPECT_EQ(c->GetXMin(), 1);
+    EXPECT_EQ(c->GetXMax(), 299);
+    // Points added after a Clear count alone.
+    c->AddXY(5, 5);
+    c->Clear();
+    c->AddXY(1, 8);
+    c->AddXY(3, 2);
+    EXPECT_EQ(c->GetStatsCount(), 2);
+    EXPECT_EQ(c->GetXMean(), 2);
+    EXPECT_EQ(c->GetYMin(), 2);
+    EXPECT_EQ(c->GetYMax(), 8);
 }
 
 TEST_F(ChannelCore, ClearResetsStatisticsAndKeepsTheRing)
