@@ -15,28 +15,6 @@ std::error_code LastError()
     return {errno, std::system_category()};
 }
 
-// Writes all of Bytes to Fd, then closes it: some file systems report a
-// full disk or quota only when the file is closed.
-std::error_code WriteAndClose(int Fd, const std::string& Bytes)
-{
-    std::error_code error;
-    std::size_t done = 0;
-    while (done < Bytes.size() && !error) {
-        const ssize_t n = ::write(Fd, Bytes.data() + done, Bytes.size() - done);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0)
-            error = LastError();
-        else if (n == 0)
-            error = std::make_error_code(std::errc::io_error);
-        else
-            done += static_cast<std::size_t>(n);
-    }
-    if (::close(Fd) != 0 && !error)
-        error = LastError();
-    return error;
-}
-
 }  // namespace
 
 TLogFileSystem::~TLogFileSystem()
@@ -77,19 +55,14 @@ std::error_code TLogFileSystem::Hold(const std::string& FileName)
 
 std::error_code TLogFileSystem::Append(const std::string& FileName, const std::string& Bytes)
 {
-    const int fd = ::open(FileName.c_str(), O_WRONLY | O_APPEND | O_CLOEXEC);
-    if (fd < 0)
-        return LastError();
-    return WriteAndClose(fd, Bytes);
+    // The file is never made here: the writer made it, and hears it if the
+    // file went missing.
+    return AppendToFile(FileName, Bytes, false);
 }
 
 std::error_code TLogFileSystem::Truncate(const std::string& FileName, std::uint64_t Size)
 {
-    int result;
-    do
-        result = ::truncate(FileName.c_str(), static_cast<off_t>(Size));
-    while (result < 0 && errno == EINTR);
-    return result == 0 ? std::error_code() : LastError();
+    return TruncateFile(FileName, Size);
 }
 
 std::error_code TLogFileSystem::Rename(const std::string& From, const std::string& To)
@@ -112,8 +85,9 @@ std::error_code TLogFileSystem::ProbeFolder(const std::string& Dir)
     const int fd = ::mkostemp(name.data(), O_CLOEXEC);
     if (fd < 0)
         return LastError();
+    ::close(fd);
     // One line's worth: on a full disk even that finds no room.
-    const std::error_code error = WriteAndClose(fd, "probe\r\n");
+    const std::error_code error = AppendToFile(name, "probe\r\n", false);
     ::unlink(name.c_str());
     return error;
 }

@@ -63,6 +63,8 @@ int WriteAll(int Fd, std::string_view Bytes)
                 continue;
             return errno;
         }
+        if (N == 0)
+            return EIO;  // no progress and no reason: never loop on it
         Done += static_cast<std::size_t>(N);
     }
     return 0;
@@ -356,10 +358,10 @@ void WriteFileAtomic(std::string_view FileName, std::string_view Bytes)
         ::fsync(DirFd.Get());
 }
 
-std::error_code AppendToFile(std::string_view FileName, std::string_view Bytes)
+std::error_code AppendToFile(std::string_view FileName, std::string_view Bytes, bool CreateMissing)
 {
     const std::string Name(FileName);
-    TFd Out(::open(Name.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0666));
+    TFd Out(::open(Name.c_str(), O_WRONLY | O_APPEND | O_CLOEXEC | (CreateMissing ? O_CREAT : 0), 0666));
     if (Out.Get() < 0)
         return {errno, std::system_category()};
     int Error = WriteAll(Out.Get(), Bytes);

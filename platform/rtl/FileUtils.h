@@ -40,10 +40,11 @@ std::string ReadFileBytes(std::string_view FileName);
 // fails at once). Raises EInOutError naming the file on failure.
 void WriteFileAtomic(std::string_view FileName, std::string_view Bytes);
 
-// Appends Bytes to FileName, creating the file when it is missing, and
-// closes it again at once, since some file systems report a full disk
-// only then. Returns the system's error, empty when all of Bytes is in
-// the file; after a failure part of them may be.
-std::error_code AppendToFile(std::string_view FileName, std::string_view Bytes);
+// Appends Bytes to FileName, creating the file when it is missing (unless
+// CreateMissing is false: then a missing file is the error), and closes it
+// again at once, since some file systems report a full disk only then.
+// Returns the system's error, empty when all of Bytes is in the file;
+// after a failure part of them may be.
+std::error_code AppendToFile(std::string_view FileName, std::string_view Bytes, bool CreateMissing = true);
 // Cuts FileName back to its first Size bytes.
 std::error_code TruncateFile(std::string_view FileName, std::uint64_t Size);
