@@ -1,6 +1,7 @@
 #include "app/RunningLogRecovery.h"
 
 #include "app/UniqueFileName.h"
+#include "rtl/DateTime.h"
 #include "rtl/FileUtils.h"
 
 #include <algorithm>
@@ -27,14 +28,15 @@ long long RunningLogNumber(const std::string& Name)
     return std::strtoll(match[1].str().c_str(), nullptr, 10);
 }
 
-// "yyyymmddhhnnss.csv" of the last write, in local time.
+// The name a run would have given its file at the time of the last write:
+// "yyyymmddhhnnss.csv", in local time.
 std::string NameOfLastWrite(const struct stat& Status)
 {
     std::tm local{};
     localtime_r(&Status.st_mtime, &local);
-    char text[32] = {};
-    std::strftime(text, sizeof text, "%Y%m%d%H%M%S", &local);
-    return std::string(text) + ".csv";
+    const TDateTime written = EncodeDate(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday) +
+                              EncodeTime(local.tm_hour, local.tm_min, std::min(local.tm_sec, 59), 0);
+    return FormatDateTime("yyyymmddhhnnss", written) + ".csv";
 }
 
 }  // namespace
