@@ -800,12 +800,9 @@ void TkPlotChannelCustom::LogDeactivate()
 
 bool TkPlotChannelCustom::FlushLog()
 {
-    // A few thousand lines at a time: a disk that keeps refusing them is
-    // asked again at every point, and each time costs only so much.
-    constexpr std::size_t RowsPerWrite = 4096;
     const char separator = GetOwner() ? GetOwner()->GetDataFileSeparatorChar() : '\t';
     while (!FPendingLog.empty()) {
-        const std::size_t rows = std::min(FPendingLog.size(), RowsPerWrite);
+        const std::size_t rows = std::min<std::size_t>(FPendingLog.size(), TkPlotLogFile::RowsPerWrite);
         std::string lines;
         for (std::size_t i = 0; i < rows; ++i)
             lines += FloatToStr(FPendingLog[i].X) + separator + FloatToStr(FPendingLog[i].Y) + "\r\n";

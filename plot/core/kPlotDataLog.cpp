@@ -20,10 +20,6 @@ namespace {
 // points must not hold the others' back without end.
 constexpr std::size_t MaxWaitingRows = 100000;
 
-// A few thousand rows at a time: a disk that keeps refusing them is asked
-// again at every point, and each time costs only so much.
-constexpr int RowsPerWrite = 4096;
-
 }  // namespace
 
 TkPlotDataLog::TkPlotDataLog(TkPlotDataHost& Plot) : FPlot(Plot)
@@ -134,7 +130,7 @@ bool TkPlotDataLog::Write(int Rows)
             FRowsWritten = 0;
             FFirstX.assign(FChannels.size(), TCompactFirstX());
         }
-        const int rows = std::min(Rows, RowsPerWrite);
+        const int rows = std::min(Rows, TkPlotLogFile::RowsPerWrite);
         std::vector<TCompactFirstX> firstX = FFirstX;
         std::string bytes;
         for (int r = 0; r < rows; ++r)

@@ -14,6 +14,11 @@
 
 class TkPlotLogFile {
 public:
+    // Logs hand their rows over a few thousand at a time: a disk that
+    // keeps refusing them is asked again at every point, and each time
+    // costs only so much.
+    static constexpr int RowsPerWrite = 4096;
+
     // Texts for the user: the first failure of this logging, a file begun
     // again, a failure left when logging stopped.
     std::function<void(const std::string& Text)> OnNotice;
