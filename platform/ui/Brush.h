@@ -6,6 +6,12 @@
 
 enum TBrushStyle { bsSolid, bsClear, bsHorizontal, bsVertical, bsFDiagonal, bsBDiagonal, bsCross, bsDiagCross };
 
+// A style of lines with gaps between them: neither solid nor clear.
+inline bool IsHatchStyle(TBrushStyle Style)
+{
+    return Style != bsSolid && Style != bsClear;
+}
+
 class TBrush : public TGraphicsObject {
 public:
     TBrush() = default;

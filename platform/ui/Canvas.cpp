@@ -214,7 +214,7 @@ QPainter* TCanvasPainter::Begin(TCanvas* Canvas)
     // lines, with that colour.
     const TBrushStyle Style = Canvas->Brush->GetStyle();
     const TColor HatchBack = Canvas->Brush->GetHatchBackColor();
-    if (Style == bsSolid || (Style != bsClear && HatchBack != clNone)) {
+    if (Style == bsSolid || (IsHatchStyle(Style) && HatchBack != clNone)) {
         if (P->backgroundMode() != Qt::OpaqueMode)
             P->setBackgroundMode(Qt::OpaqueMode);
         const QColor Back = ToQColor(Style == bsSolid ? Canvas->Brush->GetColor() : HatchBack);

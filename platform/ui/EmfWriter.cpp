@@ -206,18 +206,17 @@ public:
     // them, and those of styled lines, with that colour.
     void Background(const TBrushData& B)
     {
-        const bool Opaque = B.Style == bsSolid || (IsHatch(B) && B.HatchBackColor != clNone);
+        const bool Opaque = B.Style == bsSolid || (IsHatchStyle(B.Style) && B.HatchBackColor != clNone);
         BkMode(Opaque);
         if (Opaque)
             BkColor(B.Style == bsSolid ? B.Color : B.HatchBackColor);
     }
-    static bool IsHatch(const TBrushData& B) { return B.Style != bsSolid && B.Style != bsClear; }
     // A hatched fill shows the background in its gaps, or lets through
     // what lies beneath.
     void FillWith(const TBrushData& B)
     {
         Brush(B);
-        if (IsHatch(B))
+        if (IsHatchStyle(B.Style))
             Background(B);
     }
     void Stroke(const TCanvasRecord& Record)

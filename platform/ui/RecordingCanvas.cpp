@@ -21,8 +21,8 @@ TCanvasRecord& TRecordingCanvas::Add(TCanvasOp Op, std::vector<int> Args)
     R.Args = std::move(Args);
     R.Pen = TPenData{Pen->GetColor(), Pen->GetWidth(), Pen->GetStyle(), Pen->GetMode()};
     // Only a hatch has gaps to fill.
-    const bool Hatch = Brush->GetStyle() != bsSolid && Brush->GetStyle() != bsClear;
-    R.Brush = TBrushData{Brush->GetColor(), Brush->GetStyle(), Hatch ? Brush->GetHatchBackColor() : clNone};
+    R.Brush = TBrushData{Brush->GetColor(), Brush->GetStyle(),
+                         IsHatchStyle(Brush->GetStyle()) ? Brush->GetHatchBackColor() : clNone};
     R.Font = TFontData{Font->GetName(),  Font->GetHeight(),  Font->GetColor(),      Font->GetStyle(),
                        Font->GetPitch(), Font->GetCharset(), Font->GetOrientation()};
     return R;
