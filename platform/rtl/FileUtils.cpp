@@ -148,6 +148,14 @@ private:
     bool FWasPending = false;
 };
 
+// Takes O_NONBLOCK off a descriptor opened with it, so that only the open
+// did not wait and its reads and writes do; 0 or the error number.
+int WaitFromNowOn(int Fd)
+{
+    const int Flags = ::fcntl(Fd, F_GETFL);
+    return Flags < 0 || ::fcntl(Fd, F_SETFL, Flags & ~O_NONBLOCK) != 0 ? errno : 0;
+}
+
 // Devices and pipes are written into as they stand: a file renamed over
 // one would break it for every program that uses it. The open does not
 // wait, so a pipe that nobody reads fails at once (ENXIO) rather than
@@ -158,10 +166,7 @@ void WriteInPlace(const std::string& Name, const std::string& Target, std::strin
     TFd Out(::open(Target.c_str(), O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
     if (Out.Get() < 0)
         RaiseFileError("Cannot write file", Name, errno);
-    int Error = 0;
-    const int Flags = ::fcntl(Out.Get(), F_GETFL);
-    if (Flags < 0 || ::fcntl(Out.Get(), F_SETFL, Flags & ~O_NONBLOCK) != 0)
-        Error = errno;
+    int Error = WaitFromNowOn(Out.Get());
     if (Error == 0)
         Error = WriteAll(Out.Get(), Bytes);
     const int CloseError = Out.Close();
@@ -292,9 +297,8 @@ std::string ReadFileBytes(std::string_view FileName)
     TFd In(::open(Name.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
     if (In.Get() < 0)
         RaiseFileError("Cannot open file", Name, errno);
-    const int Flags = ::fcntl(In.Get(), F_GETFL);
-    if (Flags < 0 || ::fcntl(In.Get(), F_SETFL, Flags & ~O_NONBLOCK) != 0)
-        RaiseFileError("Cannot read file", Name, errno);
+    if (const int Error = WaitFromNowOn(In.Get()); Error != 0)
+        RaiseFileError("Cannot read file", Name, Error);
     std::string Bytes;
     char Buf[65536];
     while (true) {
