@@ -97,6 +97,15 @@ std::size_t Utf8Length(std::string_view S, std::size_t Pos)
     return N;
 }
 
+// A Unicode tag character, U+E0000 to U+E007F, starts at Pos. iconv drops
+// these without an error, so they would vanish from the disk text instead
+// of showing as '?' like every other character without a GBK form.
+bool IsTagCharacter(std::string_view S, std::size_t Pos)
+{
+    return Pos + 4 <= S.size() && S[Pos] == '\xF3' && S[Pos + 1] == '\xA0' &&
+           (S[Pos + 2] == '\x80' || S[Pos + 2] == '\x81') && (static_cast<unsigned char>(S[Pos + 3]) & 0xC0) == 0x80;
+}
+
 }  // namespace
 
 std::string Gbk::ToGbk(std::string_view Utf8)
@@ -106,10 +115,20 @@ std::string Gbk::ToGbk(std::string_view Utf8)
     thread_local TConverter Converter("CP936", "UTF-8");
     // A well-formed character without a GBK form is skipped whole; a
     // malformed byte alone.
-    return Converter.Convert(Utf8, [](std::string_view In, std::size_t Pos) {
+    const auto Skip = [](std::string_view In, std::size_t Pos) {
         const std::size_t N = Utf8Length(In, Pos);
         return N == 0 ? std::size_t(1) : N;
-    });
+    };
+    std::string Out;
+    std::size_t Start = 0;
+    for (std::size_t Pos = Utf8.find('\xF3'); Pos != std::string_view::npos; Pos = Utf8.find('\xF3', Pos + 1)) {
+        if (!IsTagCharacter(Utf8, Pos))
+            continue;
+        Out += Converter.Convert(Utf8.substr(Start, Pos - Start), Skip);
+        Out += '?';
+        Start = Pos + 4;
+    }
+    return Out + Converter.Convert(Utf8.substr(Start), Skip);
 }
 
 std::string Gbk::FromGbk(std::string_view Bytes)

@@ -26,6 +26,13 @@ TEST(Gbk, UnmappableCharactersBecomeQuestionMarks)
 {
     EXPECT_EQ(Gbk::ToGbk("a한b"), "a?b");
     EXPECT_EQ(Gbk::ToGbk("😀中"), "?\xD6\xD0");
+    // Tag characters, which the converter would drop without a word.
+    EXPECT_EQ(Gbk::ToGbk("a\xF3\xA0\x80\x8F"
+                         "b\xF3\xA0\x81\xBF\xF3\xA0\x81\x81"),
+              "a?b??");
+    EXPECT_EQ(Gbk::ToGbk("\xF3\xA0\x80"
+                         "中"),
+              "???\xD6\xD0");  // a cut one is malformed
     // Malformed UTF-8: each bad byte becomes one '?', the rest survives.
     EXPECT_EQ(Gbk::ToGbk("x\xFFy"), "x?y");
     EXPECT_EQ(Gbk::ToGbk("\xE4\xB8"), "??");
