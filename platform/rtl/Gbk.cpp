@@ -21,13 +21,12 @@ public:
     TConverter(const TConverter&) = delete;
     TConverter& operator=(const TConverter&) = delete;
 
-    // Converts In; at a sequence iconv refuses, Skip(In, Pos) tells how many
-    // input bytes to replace with one '?'.
-    template <class SkipFn> std::string Convert(std::string_view In, SkipFn Skip)
+    // Converts In onto the end of Out; at a sequence iconv refuses,
+    // Skip(In, Pos) tells how many input bytes to replace with one '?'.
+    template <class SkipFn> void Convert(std::string_view In, SkipFn Skip, std::string& Out)
     {
         iconv(FHandle, nullptr, nullptr, nullptr, nullptr);
-        std::string Out;
-        Out.reserve(In.size() * 2);
+        Out.reserve(Out.size() + In.size() * 2);
         char Buf[4096];
         std::size_t Pos = 0;
         while (Pos < In.size()) {
@@ -48,7 +47,6 @@ public:
             Pos += Skip(In, Pos);
             iconv(FHandle, nullptr, nullptr, nullptr, nullptr);
         }
-        return Out;
     }
 
 private:
@@ -124,11 +122,12 @@ std::string Gbk::ToGbk(std::string_view Utf8)
     for (std::size_t Pos = Utf8.find('\xF3'); Pos != std::string_view::npos; Pos = Utf8.find('\xF3', Pos + 1)) {
         if (!IsTagCharacter(Utf8, Pos))
             continue;
-        Out += Converter.Convert(Utf8.substr(Start, Pos - Start), Skip);
+        Converter.Convert(Utf8.substr(Start, Pos - Start), Skip, Out);
         Out += '?';
         Start = Pos + 4;
     }
-    return Out + Converter.Convert(Utf8.substr(Start), Skip);
+    Converter.Convert(Utf8.substr(Start), Skip, Out);
+    return Out;
 }
 
 std::string Gbk::FromGbk(std::string_view Bytes)
@@ -138,5 +137,8 @@ std::string Gbk::FromGbk(std::string_view Bytes)
     thread_local TConverter Converter("UTF-8", "CP936");
     // Skip only the bad lead byte so that an ASCII byte after it (a quote,
     // '=' or line end) survives.
-    return Converter.Convert(Bytes, [](std::string_view, std::size_t) { return std::size_t(1); });
+    std::string Out;
+    Converter.Convert(
+        Bytes, [](std::string_view, std::size_t) { return std::size_t(1); }, Out);
+    return Out;
 }
