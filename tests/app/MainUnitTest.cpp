@@ -15,8 +15,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <chrono>
-#include <ctime>
 #include <filesystem>
 
 namespace {
@@ -299,17 +297,6 @@ TEST(MainUnitTest, UnusableOrSharedStationIdsAreReportedByDevice)
 // each went.
 TEST(MainUnitTest, RecordsLeftByUnfinishedRunsMoveToTheDataFolderAtStartUp)
 {
-    // 2023-05-06 07:08:09 local time.
-    std::tm Local{};
-    Local.tm_year = 123;
-    Local.tm_mon = 4;
-    Local.tm_mday = 6;
-    Local.tm_hour = 7;
-    Local.tm_min = 8;
-    Local.tm_sec = 9;
-    Local.tm_isdst = -1;
-    const auto LastWrite = std::filesystem::file_time_type::clock::from_sys(
-        std::chrono::system_clock::from_time_t(std::mktime(&Local)));
     const std::string First = Gbk::ToGbk("采样时刻,压力(MPa)\r\n2023-05-06 07:08:08.500,1.5\r\n");
     const std::string Second = Gbk::ToGbk("采样点编号,温度\r\n1,20\r\n2,-------\r\n");
     TProgramForms P([&](const TScratchDir& Dir) {
@@ -318,7 +305,7 @@ TEST(MainUnitTest, RecordsLeftByUnfinishedRunsMoveToTheDataFolderAtStartUp)
         TScratchDir::Write(Dir.File("Temp/$$$RunningLogFile.$$$"), First);
         TScratchDir::Write(Dir.File("Temp/$$$RunningLogFile(2).$$$"), Second);
         for (const char* Name : {"Temp/$$$RunningLogFile.$$$", "Temp/$$$RunningLogFile(2).$$$"})
-            std::filesystem::last_write_time(Dir.File(Name), LastWrite);
+            TScratchDir::SetLastWrite(Dir.File(Name), 2023, 5, 6, 7, 8, 9);
         // A file of another run already has the name the first would get.
         TScratchDir::Write(Dir.File("Data/20230506070809.csv"), "kept");
         TScratchDir::Write(Dir.File("Temp/notes.txt"), "not a log");

@@ -6,8 +6,6 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
-#include <ctime>
 #include <filesystem>
 
 namespace {
@@ -38,19 +36,7 @@ protected:
         return RecoverRunningLogs(FDir / "Temp", DataDir, files);
     }
     // Last written 2023-05-06 07:08:09, local time.
-    static void Age(const std::string& Name)
-    {
-        std::tm local{};
-        local.tm_year = 123;
-        local.tm_mon = 4;
-        local.tm_mday = 6;
-        local.tm_hour = 7;
-        local.tm_min = 8;
-        local.tm_sec = 9;
-        local.tm_isdst = -1;
-        fs::last_write_time(
-            Name, fs::file_time_type::clock::from_sys(std::chrono::system_clock::from_time_t(std::mktime(&local))));
-    }
+    static void Age(const std::string& Name) { TScratchDir::SetLastWrite(Name, 2023, 5, 6, 7, 8, 9); }
 
     TScratchDir FDir;
 };

@@ -1,6 +1,8 @@
 #pragma once
 // A fresh directory for one test, removed afterwards, and file helpers.
+#include <chrono>
 #include <cstdlib>
+#include <ctime>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -32,6 +34,22 @@ public:
     {
         std::ofstream Out(FileName, std::ios::binary | std::ios::trunc);
         Out << Bytes;
+    }
+    // Dates the file's last write to a local time, as the clock of the day
+    // a run ended would have.
+    static void SetLastWrite(const std::string& FileName, int Year, int Month, int Day, int Hour, int Minute,
+                             int Second)
+    {
+        std::tm Local{};
+        Local.tm_year = Year - 1900;
+        Local.tm_mon = Month - 1;
+        Local.tm_mday = Day;
+        Local.tm_hour = Hour;
+        Local.tm_min = Minute;
+        Local.tm_sec = Second;
+        Local.tm_isdst = -1;
+        std::filesystem::last_write_time(FileName, std::filesystem::file_time_type::clock::from_sys(
+                                                       std::chrono::system_clock::from_time_t(std::mktime(&Local))));
     }
 
 private:
